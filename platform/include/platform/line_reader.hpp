@@ -1,0 +1,45 @@
+#pragma once
+// The one text-line reader of the system. A line ends at LF or CR LF; a last
+// line without a line end is still a line (dropping it would lose data).
+// Lines are bytes: nothing is transcoded.
+
+#include <filesystem>
+#include <fstream>
+#include <istream>
+#include <string>
+
+namespace platform {
+
+class LineReader {
+public:
+    explicit LineReader(std::istream& in) : in_(&in) {}
+
+    // Reads the next line without its line end. Returns false at the end of
+    // the input, leaving `line` empty.
+    bool next(std::string& line);
+
+    // 1-based number of the line last returned by next(); 0 before the first.
+    int lineNumber() const { return lineNumber_; }
+
+private:
+    std::istream* in_;
+    int lineNumber_ = 0;
+};
+
+// A LineReader that owns the file it reads. isOpen() is false when the file
+// cannot be opened; nothing is ever created.
+class TextFileReader {
+public:
+    explicit TextFileReader(const std::filesystem::path& path)
+        : file_(path, std::ios::binary), reader_(file_) {}
+
+    bool isOpen() const { return file_.is_open(); }
+    bool next(std::string& line) { return reader_.next(line); }
+    int lineNumber() const { return reader_.lineNumber(); }
+
+private:
+    std::ifstream file_;
+    LineReader reader_;
+};
+
+} // namespace platform

@@ -1,0 +1,103 @@
+#include "platform/c_locale_text.hpp"
+
+#include <cerrno>
+#include <climits>
+#include <clocale>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
+
+namespace platform {
+namespace {
+
+locale_t cLocale() {
+    static const locale_t loc = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return loc;
+}
+
+// Switches the calling thread to the C locale for the lifetime of the guard.
+class CLocaleScope {
+public:
+    CLocaleScope() : previous_(uselocale(cLocale())) {}
+    ~CLocaleScope() { uselocale(previous_); }
+    CLocaleScope(const CLocaleScope&) = delete;
+    CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+private:
+    locale_t previous_;
+};
+
+std::string_view trimBlanks(std::string_view text) {
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+std::string formatC(const char* fmt, ...) {
+    CLocaleScope scope;
+    va_list args;
+    va_start(args, fmt);
+    va_list copy;
+    va_copy(copy, args);
+    const int needed = std::vsnprintf(nullptr, 0, fmt, copy);
+    va_end(copy);
+    std::string out;
+    if (needed > 0) {
+        out.resize(static_cast<size_t>(needed) + 1);
+        std::vsnprintf(out.data(), out.size(), fmt, args);
+        out.resize(static_cast<size_t>(needed));
+    }
+    va_end(args);
+    return out;
+}
+
+double atofC(std::string_view text) {
+    const std::string copy(text);
+    return strtod_l(copy.c_str(), nullptr, cLocale());
+}
+
+long atolC(std::string_view text) {
+    const std::string copy(text);
+    return strtol_l(copy.c_str(), nullptr, 10, cLocale());
+}
+
+int atoiC(std::string_view text) {
+    const long value = atolC(text);
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+std::optional<double> parseDouble(std::string_view text) {
+    const std::string copy(trimBlanks(text));
+    if (copy.empty())
+        return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const double value = strtod_l(copy.c_str(), &end, cLocale());
+    if (end != copy.c_str() + copy.size() || errno == ERANGE)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<long> parseLong(std::string_view text) {
+    const std::string copy(trimBlanks(text));
+    if (copy.empty())
+        return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const long value = strtol_l(copy.c_str(), &end, 10, cLocale());
+    if (end != copy.c_str() + copy.size() || errno == ERANGE)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing for a purpose: build, test or bench.
+set -euo pipefail
+
+build_packages=(g++ cmake ninja-build)
+test_packages=(libgtest-dev libgmock-dev locales)
+bench_packages=(libbenchmark-dev)
+
+wanted=("${build_packages[@]}")
+for purpose in "$@"; do
+    case "$purpose" in
+        build) ;;
+        test) wanted+=("${test_packages[@]}") ;;
+        bench) wanted+=("${bench_packages[@]}") ;;
+        *) echo "install-deps: unknown purpose '$purpose' (build, test, bench)" >&2; exit 2 ;;
+    esac
+done
+
+missing=()
+for package in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"

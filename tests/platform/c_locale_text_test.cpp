@@ -1,0 +1,52 @@
+#include "platform/c_locale_text.hpp"
+#include "support/comma_locale.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace platform;
+
+TEST(CLocaleText, FormatsWithPointUnderCommaLocale) {
+    testsupport::CommaLocale comma;
+    ASSERT_TRUE(comma.active()) << "could not install a comma-decimal locale";
+    EXPECT_EQ(formatC("%.3f|%10.4f|%e", 1234.5, -0.25, 1.5e-7),
+              "1234.500|   -0.2500|1.500000e-07");
+}
+
+TEST(CLocaleText, ParsesWithPointUnderCommaLocale) {
+    testsupport::CommaLocale comma;
+    ASSERT_TRUE(comma.active());
+    EXPECT_DOUBLE_EQ(atofC("12.3045"), 12.3045);
+    EXPECT_EQ(parseDouble(" 2.5 "), 2.5);
+}
+
+TEST(CLocaleText, AtofBehavesLikeTheCLibrary) {
+    struct Row {
+        const char* text;
+        double expected;
+    };
+    const Row rows[] = {
+        {"  3.25abc", 3.25}, {"-0.5", -0.5}, {"abc", 0.0}, {"", 0.0}, {"1e3", 1000.0}, {"+7", 7.0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(atofC(row.text), row.expected);
+    }
+    EXPECT_EQ(atolC(" 42x"), 42);
+    EXPECT_EQ(atoiC("-17"), -17);
+    EXPECT_EQ(atoiC("99999999999999"), 2147483647);
+}
+
+TEST(CLocaleText, StrictParseRefusesTrailingText) {
+    EXPECT_FALSE(parseDouble("1.5x").has_value());
+    EXPECT_FALSE(parseDouble("").has_value());
+    EXPECT_FALSE(parseDouble("   ").has_value());
+    EXPECT_FALSE(parseLong("12.5").has_value());
+    EXPECT_EQ(parseLong(" -12 "), -12L);
+}
+
+TEST(CLocaleText, FormatsLongText) {
+    const std::string long_text(5000, 'x');
+    EXPECT_EQ(formatC("%s=%d", long_text.c_str(), 3), long_text + "=3");
+}
