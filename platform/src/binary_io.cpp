@@ -21,9 +21,13 @@ void ByteWriter::u64(std::uint64_t v) {
         u8(static_cast<std::uint8_t>(v >> shift));
 }
 
-void ByteWriter::f32(float v) { u32(std::bit_cast<std::uint32_t>(v)); }
+void ByteWriter::f32(float v) {
+    u32(std::bit_cast<std::uint32_t>(v));
+}
 
-void ByteWriter::f64(double v) { u64(std::bit_cast<std::uint64_t>(v)); }
+void ByteWriter::f64(double v) {
+    u64(std::bit_cast<std::uint64_t>(v));
+}
 
 void ByteWriter::fixedText(std::string_view text, std::size_t width, char pad) {
     const std::size_t used = std::min(text.size(), width);
@@ -80,9 +84,13 @@ std::uint64_t ByteReader::u64() {
     return v;
 }
 
-float ByteReader::f32() { return std::bit_cast<float>(u32()); }
+float ByteReader::f32() {
+    return std::bit_cast<float>(u32());
+}
 
-double ByteReader::f64() { return std::bit_cast<double>(u64()); }
+double ByteReader::f64() {
+    return std::bit_cast<double>(u64());
+}
 
 std::string ByteReader::fixedText(std::size_t width) {
     if (!take(width))

@@ -35,15 +35,14 @@ void applyDefaultMode(int fd) {
 
 } // namespace
 
-bool replaceFile(const std::filesystem::path& path, std::string_view contents,
-                 std::string& error) {
+bool replaceFile(const std::filesystem::path& path, std::string_view contents, std::string& error) {
     const std::filesystem::path folder =
         path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     std::string pattern = (folder / (path.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
-        error = "cannot create a temporary file beside " + path.string() + ": " +
-                std::strerror(errno);
+        error =
+            "cannot create a temporary file beside " + path.string() + ": " + std::strerror(errno);
         return false;
     }
     struct stat old {};
@@ -56,7 +55,8 @@ bool replaceFile(const std::filesystem::path& path, std::string_view contents,
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
         ::unlink(pattern.c_str());
-        error = "cannot write " + path.string() + ": " + std::strerror(written ? errno : writeErrno);
+        error =
+            "cannot write " + path.string() + ": " + std::strerror(written ? errno : writeErrno);
         return false;
     }
     if (::rename(pattern.c_str(), path.c_str()) != 0) {

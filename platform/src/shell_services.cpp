@@ -2,7 +2,9 @@
 
 namespace {
 
-Answer safeAnswer(MessageKind kind) { return kind == MessageKind::yesNo ? Answer::no : Answer::cancel; }
+Answer safeAnswer(MessageKind kind) {
+    return kind == MessageKind::yesNo ? Answer::no : Answer::cancel;
+}
 
 constexpr int overwriteAnswerOverwrite = 181;
 
@@ -14,7 +16,9 @@ Answer SilentShell::ask(const std::string&, MessageKind kind) {
     return kind == MessageKind::ok ? Answer::ok : safeAnswer(kind);
 }
 
-int SilentShell::overwritePrompt(crdOverwriteRec&) { return overwriteAnswerOverwrite; }
+int SilentShell::overwritePrompt(crdOverwriteRec&) {
+    return overwriteAnswerOverwrite;
+}
 
 Answer RecordingShell::ask(const std::string& text, MessageKind kind) {
     boxes.push_back({text, kind, true});

@@ -10,8 +10,7 @@ using namespace platform;
 TEST(CLocaleText, FormatsWithPointUnderCommaLocale) {
     testsupport::CommaLocale comma;
     ASSERT_TRUE(comma.active()) << "could not install a comma-decimal locale";
-    EXPECT_EQ(formatC("%.3f|%10.4f|%e", 1234.5, -0.25, 1.5e-7),
-              "1234.500|   -0.2500|1.500000e-07");
+    EXPECT_EQ(formatC("%.3f|%10.4f|%e", 1234.5, -0.25, 1.5e-7), "1234.500|   -0.2500|1.500000e-07");
 }
 
 TEST(CLocaleText, ParsesWithPointUnderCommaLocale) {

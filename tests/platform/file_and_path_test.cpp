@@ -11,8 +11,8 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path freshFolder(const std::string& name) {
-    const fs::path folder = fs::temp_directory_path() / ("tarnwell-" + name + "-" +
-                                                         std::to_string(::getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("tarnwell-" + name + "-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder;

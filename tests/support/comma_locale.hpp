@@ -32,13 +32,13 @@ public:
 
 private:
     void installPrivateLocale() {
-        const auto folder =
-            std::filesystem::temp_directory_path() / ("tarnwell-locale-" + std::to_string(getuid()));
+        const auto folder = std::filesystem::temp_directory_path() /
+                            ("tarnwell-locale-" + std::to_string(getuid()));
         std::filesystem::create_directories(folder);
         const auto target = folder / "de_DE.UTF-8";
         if (!std::filesystem::exists(target)) {
-            const std::string command = "localedef -i de_DE -f UTF-8 '" + target.string() +
-                                        "' >/dev/null 2>&1";
+            const std::string command =
+                "localedef -i de_DE -f UTF-8 '" + target.string() + "' >/dev/null 2>&1";
             if (std::system(command.c_str()) != 0 && !std::filesystem::exists(target))
                 return;
         }

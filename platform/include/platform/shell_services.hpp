@@ -64,7 +64,9 @@ public:
     void activateReport(ReportKind) override {}
     void closeAllReports() override {}
     void appendToReport(const std::string&) override {}
-    std::chrono::system_clock::time_point now() override { return std::chrono::system_clock::now(); }
+    std::chrono::system_clock::time_point now() override {
+        return std::chrono::system_clock::now();
+    }
     int overwritePrompt(crdOverwriteRec&) override;
 };
 
@@ -86,7 +88,9 @@ public:
         boxes.push_back({text, kind, false});
     }
     Answer ask(const std::string& text, MessageKind kind) override;
-    void messageList(const std::vector<std::string>& lines) override { messageLists.push_back(lines); }
+    void messageList(const std::vector<std::string>& lines) override {
+        messageLists.push_back(lines);
+    }
     void showReport(const std::string& path, ReportKind kind) override {
         shownReports.push_back({path, kind});
     }

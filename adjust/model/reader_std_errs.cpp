@@ -1,0 +1,46 @@
+#include "model/reader_std_errs.hpp"
+
+#include "model/settings/global_vars.hpp"
+#include "platform/length_units.hpp"
+
+stdErrBlock readerStdErrs{};
+stdErrBlock savedReaderStdErrs{};
+
+namespace {
+
+constexpr int threeDModel = 1;
+
+double controlError(double value) {
+    return value == 0.0 ? stdErrFixed : value;
+}
+
+} // namespace
+
+stdErrBlock projectStdErrs(const globalVars& s) {
+    const double u = s.geodeticModel == threeDModel ? units::metresPerUnit(s.HorizUnits) : 1.0;
+    stdErrBlock block{};
+    block[seAzimuth] = s.stErrAz;
+    block[seHorizPointing] = s.stErrPoint;
+    block[seHorizReading] = s.stErrRead;
+    block[seTargetCentering] = s.stErrTrgtCentering * u;
+    block[seInstrumentCentering] = s.stErrInstrCentering * u;
+    block[seEasting] = controlError(s.stErrX * u);
+    block[seNorthing] = controlError(s.stErrY * u);
+    block[seElevation] = controlError(s.stErrZ * u);
+    block[seDistConstant] = s.stErrDist * u;
+    block[seDistPpm] = s.stErrDistPPM;
+    block[seVertPointing] = s.vStErrPoint;
+    block[seVertReading] = s.vStErrRead;
+    block[seInstrumentHeight] = s.HIStErr * u;
+    block[seRodHeight] = s.rodStErr * u;
+    return block;
+}
+
+void initReaderStdErrs(const globalVars& settings) {
+    readerStdErrs = projectStdErrs(settings);
+    savedReaderStdErrs = readerStdErrs;
+}
+
+void restoreReaderStdErrs() {
+    readerStdErrs = savedReaderStdErrs;
+}

@@ -1,0 +1,175 @@
+#include "model/settings/udp_record.hpp"
+
+#include "model/packed_degrees.hpp"
+#include "model/settings/key_value_file.hpp"
+#include "platform/c_locale_text.hpp"
+#include "platform/file_replace.hpp"
+#include "platform/paths.hpp"
+
+#include <array>
+
+using platform::atofC;
+using platform::atoiC;
+using platform::formatC;
+
+namespace {
+
+// How a field is written to and read from the file.
+enum class FieldForm { integer, number, text, angle };
+
+struct UdpField {
+    const char* key;
+    FieldForm form;
+    int udpRec::*integer = nullptr;
+    double udpRec::*number = nullptr;
+    std::string udpRec::*text = nullptr;
+    const char* numberFormat = "%f";
+};
+
+UdpField intField(const char* key, int udpRec::*member) {
+    return {key, FieldForm::integer, member, nullptr, nullptr};
+}
+UdpField numberField(const char* key, double udpRec::*member, const char* format = "%f") {
+    return {key, FieldForm::number, nullptr, member, nullptr, format};
+}
+UdpField textField(const char* key, std::string udpRec::*member) {
+    return {key, FieldForm::text, nullptr, nullptr, member};
+}
+UdpField angleField(const char* key, double udpRec::*member) {
+    return {key, FieldForm::angle, nullptr, member, nullptr};
+}
+
+// The fields in file order; a field's index is its key index.
+const std::array<UdpField, udpRec::keyCount>& udpFields() {
+    static const std::array<UdpField, udpRec::keyCount> fields = {
+        intField("EllipsInt", &udpRec::EllipsInt),
+        numberField("EllipseA", &udpRec::EllipseA),
+        numberField("EllipseF", &udpRec::EllipseF, "%.14f"),
+        numberField("K", &udpRec::K),
+        numberField("DX", &udpRec::DX),
+        numberField("DY", &udpRec::DY),
+        numberField("DZ", &udpRec::DZ),
+        numberField("RX", &udpRec::RX),
+        numberField("RY", &udpRec::RY),
+        numberField("RZ", &udpRec::RZ),
+        intField("ProjInt", &udpRec::ProjInt),
+        textField("ProjName", &udpRec::ProjName),
+        textField("DatumName", &udpRec::DatumName),
+        numberField("FalseEastings", &udpRec::FalseEastings),
+        numberField("FalseNorthings", &udpRec::FalseNorthings),
+        angleField("CentralMeridian", &udpRec::CentralMeridian),
+        angleField("CentralOrNorthLatitude", &udpRec::CentralOrNorthLatitude),
+        angleField("ScaleOrRefLatitude", &udpRec::ScaleOrRefLatitude),
+        angleField("SkewOrSouthLatitude", &udpRec::SkewOrSouthLatitude),
+        numberField("zone_width", &udpRec::zone_width),
+        numberField("projection_scale", &udpRec::projection_scale, "%.11f"),
+        angleField("latOrigin", &udpRec::latOrigin),
+        angleField("lonOrigin", &udpRec::lonOrigin),
+    };
+    return fields;
+}
+
+// Angles travel as signed packed dd.mmss with six decimals of the second.
+constexpr int angleSecondDecimals = 6;
+
+std::string valueText(const udpRec& rec, const UdpField& field) {
+    switch (field.form) {
+    case FieldForm::integer:
+        return formatC("%d", rec.*field.integer);
+    case FieldForm::number:
+        return formatC(field.numberFormat, rec.*field.number);
+    case FieldForm::text:
+        return rec.*field.text;
+    case FieldForm::angle:
+        return angleToDmsPackedPrec(rec.*field.number, angleSecondDecimals);
+    }
+    return {};
+}
+
+void setValue(udpRec& rec, const UdpField& field, const std::string& value) {
+    switch (field.form) {
+    case FieldForm::integer:
+        rec.*field.integer = atoiC(value);
+        break;
+    case FieldForm::number:
+        rec.*field.number = atofC(value);
+        break;
+    case FieldForm::text:
+        rec.*field.text = value;
+        break;
+    case FieldForm::angle:
+        rec.*field.number = dmsToRadians(atofC(value));
+        break;
+    }
+}
+
+const char* const invalidPathMessage = "Invalid UDP file.\n";
+
+} // namespace
+
+void udpRec::reset() {
+    EllipsInt = 0;
+    EllipseA = EllipseF = K = DX = DY = DZ = RX = RY = RZ = 0.0;
+    ProjInt = 0;
+    ProjName.clear();
+    DatumName.clear();
+    FalseEastings = FalseNorthings = 0.0;
+    CentralMeridian = CentralOrNorthLatitude = ScaleOrRefLatitude = SkewOrSouthLatitude = 0.0;
+    zone_width = projection_scale = latOrigin = lonOrigin = 0.0;
+}
+
+std::string udpRec::fileText() const {
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const UdpField& field : udpFields())
+        entries.emplace_back(field.key, valueText(*this, field));
+    return keyValueFileText(entries);
+}
+
+int udpRec::writeFile() {
+    if (path.empty()) {
+        reportSettingsFileMessage(invalidPathMessage);
+        return failed;
+    }
+    std::string error;
+    if (!platform::replaceFile(platform::pathFromText(path), fileText(), error)) {
+        reportSettingsFileMessage("Error opening UDP file: " + path);
+        return failed;
+    }
+    return ok;
+}
+
+int udpRec::readFile() {
+    if (path.empty()) {
+        reportSettingsFileMessage(invalidPathMessage);
+        return failed;
+    }
+    const auto lines = readKeyValueFile(path);
+    if (!lines) {
+        reportSettingsFileMessage("Error opening UDP file: " + path);
+        return failed;
+    }
+    for (const KeyValueLine& line : *lines) {
+        if (readKeyLine(line.text) == unknownKey)
+            reportSettingsFileMessage(parseErrorMessage(line.text, path));
+    }
+    return ok;
+}
+
+int udpRec::load(const std::string& filePath) {
+    path = filePath;
+    return readFile();
+}
+
+int udpRec::readKeyLine(const std::string& text) {
+    const KeyValueLine line = parseKeyValueLine(text);
+    if (!line.hasEquals)
+        return unknownKey;
+    const auto& fields = udpFields();
+    for (int index = 0; index < keyCount; ++index) {
+        if (line.key == fields[static_cast<std::size_t>(index)].key) {
+            setValue(*this, fields[static_cast<std::size_t>(index)], line.value);
+            return index;
+        }
+    }
+    return unknownKey;
+}

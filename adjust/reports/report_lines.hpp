@@ -1,0 +1,23 @@
+#pragma once
+// The line writers of the report (.RPT) and error report (.ERR) of a run.
+// Both files stay open for the length of a run behind program-wide handles;
+// every line ends in CR LF so the files read the same on every system.
+
+#include <string>
+
+// Handle of the open report file; 0 when none is open, -1 after a failed open.
+extern int rptFile;
+// Handle of the open error report file; 0 when none is open, -1 after a failed open.
+extern int errFile;
+
+// Writes `text` (when not empty) and CR LF to `handle`. A handle of 0 or less
+// writes nothing and returns 0. A failed write shows "Error writing output"
+// and returns 1; otherwise returns 0.
+int writeLine(int handle, const std::string& text);
+
+// Writes the same line to the report and to the error report, each only when
+// open. Returns 1 after a failed write (with the same message), else 0.
+int writeRptErrLine(const std::string& text);
+
+// The text from its first character that is not a blank (' ').
+std::string skipLeadingBlanks(const std::string& text);
