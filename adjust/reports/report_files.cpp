@@ -1,0 +1,133 @@
+#include "reports/report_files.hpp"
+
+#include "model/settings/global_vars.hpp"
+#include "platform/c_locale_text.hpp"
+#include "platform/paths.hpp"
+#include "platform/shell_services.hpp"
+#include "reports/report_lines.hpp"
+
+#include <ctime>
+#include <fcntl.h>
+#include <filesystem>
+#include <initializer_list>
+#include <unistd.h>
+
+namespace {
+
+constexpr int failedOpen = -1;
+
+std::string withExtension(const std::string& path, const std::string& extension) {
+    std::filesystem::path p = platform::pathFromText(path);
+    p.replace_extension(extension);
+    return p.string();
+}
+
+void removeIfPresent(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
+// Descriptor 0 would read as "not open" to the writers: move it elsewhere.
+int keepOffZero(int fd) {
+    if (fd != 0)
+        return fd;
+    const int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, 1);
+    ::close(fd);
+    return moved < 0 ? failedOpen : moved;
+}
+
+int openOutput(const std::string& path, int mode) {
+    if (mode == startNewFile) {
+        removeIfPresent(path);
+        return keepOffZero(::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+    }
+    return keepOffZero(::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC));
+}
+
+int closeHandle(int& handle) {
+    if (handle <= 0) {
+        handle = 0;
+        return 0;
+    }
+    const int result = ::close(handle);
+    handle = 0;
+    return result;
+}
+
+// Each raw-data file of a "\n"-terminated list; a last name without "\n" is
+// not part of the list.
+void forEachListedFile(const std::string& list, auto&& action) {
+    std::size_t start = 0;
+    for (std::size_t end; (end = list.find('\n', start)) != std::string::npos; start = end + 1)
+        action(list.substr(start, end - start));
+}
+
+} // namespace
+
+std::string projectOutputPath(const std::string& extension) {
+    return withExtension(projectVars.projectFileName, extension);
+}
+
+int deleteOutputFiles() {
+    projectVars.reportFileName = projectOutputPath(".RPT");
+    removeIfPresent(projectVars.reportFileName);
+    removeIfPresent(withExtension(projectVars.reportFileName, ".ERR"));
+    removeIfPresent(projectOutputPath(".NEZ"));
+    removeIfPresent(projectOutputPath(".OUT"));
+    return 0;
+}
+
+int openRptFile(int mode) {
+    projectVars.reportFileName = projectOutputPath(".RPT");
+    rptFile = openOutput(projectVars.reportFileName, mode);
+    return rptFile;
+}
+
+int openErrFile(int mode) {
+    const std::string& base = projectVars.reportFileName.empty() ? projectVars.projectFileName
+                                                                 : projectVars.reportFileName;
+    errFile = openOutput(withExtension(base, ".ERR"), mode);
+    return errFile;
+}
+
+int closeRptFile() {
+    return closeHandle(rptFile);
+}
+
+int closeErrFile() {
+    return closeHandle(errFile);
+}
+
+std::string ctimeText(std::chrono::system_clock::time_point when) {
+    static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const std::time_t t = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+    localtime_r(&t, &local);
+    return platform::formatC("%.3s %.3s%3d %.2d:%.2d:%.2d %d", days[local.tm_wday],
+                             months[local.tm_mon], local.tm_mday, local.tm_hour, local.tm_min,
+                             local.tm_sec, 1900 + local.tm_year);
+}
+
+int writeErrHeader(int handle) {
+    const std::string rule = "     " + std::string(37, '=');
+    for (const std::string& line :
+         {std::string(), rule, std::string("     LEAST SQUARES ADJUSTMENT ERROR REPORT"), rule,
+          std::string(), ctimeText(activeShell().now()), std::string("Input Raw Files:")}) {
+        if (writeLine(handle, line) != 0)
+            return 1;
+    }
+    bool failed = false;
+    forEachListedFile(projectVars.pInputFileName, [&](const std::string& name) {
+        failed = failed || writeLine(handle, "    " + name) != 0;
+    });
+    if (failed)
+        return 1;
+    if (projectVars.supplamentalNE != 0 &&
+        writeLine(handle, "Control File:  " + projectVars.controlNEFileName) != 0)
+        return 1;
+    if (writeLine(handle, "Output File: " + projectVars.reportFileName) != 0)
+        return 1;
+    return writeLine(handle, "") != 0 ? 1 : 0;
+}

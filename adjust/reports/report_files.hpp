@@ -1,0 +1,37 @@
+#pragma once
+// The output files of a run, named from the open project file (`projectFileName`)
+// with an upper-case extension: site.prj gives site.RPT, site.ERR, site.NEZ
+// and site.OUT in the same folder.
+
+#include <chrono>
+#include <string>
+
+// Modes of openRptFile / openErrFile.
+inline constexpr int startNewFile = 1;
+inline constexpr int appendToFile = 0;
+
+// The project file's path with its extension replaced by `extension` (".RPT" …).
+std::string projectOutputPath(const std::string& extension);
+
+// Deletes the previous run's .RPT, .ERR, .NEZ and .OUT; sets `reportFileName`.
+// A file that does not exist is no error. Returns 0.
+int deleteOutputFiles();
+
+// Opens the report file: mode 1 starts it anew, any other mode appends to an
+// existing one (never creating it). Sets `reportFileName` and `rptFile`;
+// returns the handle, or -1.
+int openRptFile(int mode);
+// Opens the error report beside the report file (or the project file when no
+// report has been named). Sets `errFile`; returns the handle, or -1.
+int openErrFile(int mode);
+// Close the file and set its handle to 0. 0 when it was not open, else the
+// result of the close.
+int closeRptFile();
+int closeErrFile();
+
+// The C library's fixed 24-character form of a local time:
+// "Wed Dec  9 23:58:15 2026".
+std::string ctimeText(std::chrono::system_clock::time_point when);
+
+// Writes the error report's title block. 0, or 1 after a failed write.
+int writeErrHeader(int handle);
