@@ -6,7 +6,12 @@
 
 #include "model/settings/udp_record.hpp"
 
+#include <istream>
 #include <string>
+
+namespace platform {
+class ByteReader;
+}
 
 // Coordinate systems of `gridSystem`.
 enum gridSystemCode : int {
@@ -33,6 +38,40 @@ public:
     // Folder of the geoid grid files: `exeDir` when set, else the program's
     // folder followed by "Geoid" and a separator.
     std::string getGeoidFolder() const;
+
+    // Project file (.prj): the "TARNWELL_PROJECT_VERSION=7" line, then one
+    // "key=value" line per stored setting, every line ended by CR LF; the
+    // file lists hold each name followed by a lone LF.
+    //
+    // Writes the settings to `path` (by temporary file and rename). Non-zero
+    // on success; 0 when the file cannot be written, with nothing shown.
+    int writeProjectFile(const std::string& path) const;
+    // Reads a text project over the settings: settings the file does not
+    // mention keep their values; unknown keys and lines without "=" are
+    // skipped. Non-zero when the file could be opened, 0 when not.
+    int readProjectFile(const std::string& path);
+    // Reads one line of a project file (only CR LF ends a line; a last line
+    // without it is read too). Returns the key id 0-85 and sets `id` and
+    // `value`; otherwise leaves them and returns unknownProjectKey,
+    // projectLineWithoutEquals or, at the end of the file, projectFileEnd.
+    static int readKeyLine(std::istream& file, int& id, std::string& value);
+    static constexpr int unknownProjectKey = 86;
+    static constexpr int projectLineWithoutEquals = 87;
+    static constexpr int projectFileEnd = -1;
+
+    // Loads a project archive of the older binary form (versions 0 to 6).
+    // Returns true when the whole archive was read; a truncated or foreign
+    // archive returns false and leaves every setting as it was.
+    bool Serialize(platform::ByteReader& archive);
+    // Opens `path` as a legacy project archive. Non-zero when loaded; 0 when
+    // the file cannot be read or is refused, after showing "Unable to open
+    // %s" with the path, every setting left as it was.
+    int readLegacyProjectFile(const std::string& path);
+
+    // Stores these settings as the defaults of new projects in the user
+    // profile (section "Version 1.00"). 0 on success; 1 when the profile
+    // cannot be written (the previous defaults stay).
+    int saveAsDefault() const;
 
     // Stored settings, in the order the project file lists them.
     std::string pInputFileName; // raw-data files, each followed by "\n"

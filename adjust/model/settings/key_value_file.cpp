@@ -1,5 +1,6 @@
 #include "model/settings/key_value_file.hpp"
 
+#include "platform/file_replace.hpp"
 #include "platform/line_reader.hpp"
 #include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
@@ -66,4 +67,37 @@ void reportSettingsFileMessage(const std::string& message) {
 
 std::string parseErrorMessage(const std::string& lineText, const std::string& path) {
     return "Error parsing record: " + lineText + "\r\nFile: " + path;
+}
+
+bool writeSettingsFile(const std::string& path,
+                       const std::vector<std::pair<std::string, std::string>>& entries,
+                       const SettingsFileMessages& messages) {
+    if (path.empty()) {
+        reportSettingsFileMessage(messages.invalidPath);
+        return false;
+    }
+    std::string error;
+    if (!platform::replaceFile(platform::pathFromText(path), keyValueFileText(entries), error)) {
+        reportSettingsFileMessage(messages.writeFailedPrefix + path);
+        return false;
+    }
+    return true;
+}
+
+bool readSettingsFile(const std::string& path, const SettingsFileMessages& messages,
+                      const std::function<bool(const std::string&)>& applyLine) {
+    if (path.empty()) {
+        reportSettingsFileMessage(messages.invalidPath);
+        return false;
+    }
+    const auto lines = readKeyValueFile(path);
+    if (!lines) {
+        reportSettingsFileMessage(messages.openFailedPrefix + path);
+        return false;
+    }
+    for (const KeyValueLine& line : *lines) {
+        if (!applyLine(line.text))
+            reportSettingsFileMessage(parseErrorMessage(line.text, path));
+    }
+    return true;
 }

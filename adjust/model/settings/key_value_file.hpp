@@ -2,6 +2,7 @@
 // The small "key=value" settings files (.udp, .sef): one line per setting,
 // CR LF line ends, keys compared case-sensitively.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -24,6 +25,26 @@ std::optional<std::vector<KeyValueLine>> readKeyValueFile(const std::string& pat
 
 // The file text: "key=value" and CR LF per entry.
 std::string keyValueFileText(const std::vector<std::pair<std::string, std::string>>& entries);
+
+// Texts of the messages of one kind of settings file.
+struct SettingsFileMessages {
+    const char* invalidPath;       // the path is empty
+    const char* openFailedPrefix;  // followed by the path: cannot be read
+    const char* writeFailedPrefix; // followed by the path: cannot be written
+};
+
+// Writes the entries to `path` by temporary file and rename. False after
+// reporting the failure (empty path, file not written).
+bool writeSettingsFile(const std::string& path,
+                       const std::vector<std::pair<std::string, std::string>>& entries,
+                       const SettingsFileMessages& messages);
+
+// Hands the text of every line of `path` to `applyLine`; a line it refuses
+// (returns false) is reported as a parse error and reading goes on. False
+// after reporting an empty path or a file that cannot be opened (a missing
+// file is never created).
+bool readSettingsFile(const std::string& path, const SettingsFileMessages& messages,
+                      const std::function<bool(const std::string&)>& applyLine);
 
 // A settings-file failure: the message goes to the error report of the run
 // (when open) and to a message box.

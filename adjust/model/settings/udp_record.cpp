@@ -3,7 +3,6 @@
 #include "model/packed_degrees.hpp"
 #include "model/settings/key_value_file.hpp"
 #include "platform/c_locale_text.hpp"
-#include "platform/file_replace.hpp"
 #include "platform/paths.hpp"
 
 #include <array>
@@ -103,7 +102,8 @@ void setValue(udpRec& rec, const UdpField& field, const std::string& value) {
     }
 }
 
-const char* const invalidPathMessage = "Invalid UDP file.\n";
+const SettingsFileMessages udpFileMessages = {
+    "Invalid UDP file.\n", "Error opening UDP file: ", "Error opening UDP file: "};
 
 } // namespace
 
@@ -118,41 +118,23 @@ void udpRec::reset() {
     zone_width = projection_scale = latOrigin = lonOrigin = 0.0;
 }
 
-std::string udpRec::fileText() const {
+std::vector<std::pair<std::string, std::string>> udpRec::fileEntries() const {
     std::vector<std::pair<std::string, std::string>> entries;
     for (const UdpField& field : udpFields())
         entries.emplace_back(field.key, valueText(*this, field));
-    return keyValueFileText(entries);
+    return entries;
 }
 
 int udpRec::writeFile() {
-    if (path.empty()) {
-        reportSettingsFileMessage(invalidPathMessage);
-        return failed;
-    }
-    std::string error;
-    if (!platform::replaceFile(platform::pathFromText(path), fileText(), error)) {
-        reportSettingsFileMessage("Error opening UDP file: " + path);
-        return failed;
-    }
-    return ok;
+    return writeSettingsFile(path, fileEntries(), udpFileMessages) ? ok : failed;
 }
 
 int udpRec::readFile() {
-    if (path.empty()) {
-        reportSettingsFileMessage(invalidPathMessage);
-        return failed;
-    }
-    const auto lines = readKeyValueFile(path);
-    if (!lines) {
-        reportSettingsFileMessage("Error opening UDP file: " + path);
-        return failed;
-    }
-    for (const KeyValueLine& line : *lines) {
-        if (readKeyLine(line.text) == unknownKey)
-            reportSettingsFileMessage(parseErrorMessage(line.text, path));
-    }
-    return ok;
+    return readSettingsFile(
+               path, udpFileMessages,
+               [this](const std::string& line) { return readKeyLine(line) != unknownKey; })
+               ? ok
+               : failed;
 }
 
 int udpRec::load(const std::string& filePath) {

@@ -4,6 +4,8 @@
 // loaded from. Angles are radians; longitudes east-positive.
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // Projection types of `udpRec::ProjInt`.
 enum udpProjection : int {
@@ -69,5 +71,5 @@ public:
     std::string path;
 
 private:
-    std::string fileText() const;
+    std::vector<std::pair<std::string, std::string>> fileEntries() const;
 };

@@ -1,0 +1,417 @@
+#include "model/settings/global_vars.hpp"
+#include "model/settings/project_file.hpp"
+#include "support/comma_locale.hpp"
+#include "support/temp_folder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using testsupport::readBytes;
+using testsupport::writeBytes;
+
+namespace {
+
+const std::string fixture = std::string(TARNWELL_FIXTURES) + "/model/project/every_setting.prj";
+
+constexpr double pi = 3.14159265358979323846;
+constexpr double secondsToRadians = pi / 648000.0;
+
+// The settings of the fixture, every one differing from its default.
+globalVars fixtureSettings() {
+    globalVars g;
+    g.pInputFileName = "field/day1.rw5\nfield/day2.rw5\n";
+    g.reportFileName = "site.rpt";
+    g.controlNEFileName = "control.nez";
+    g.nullElev = "NULL";
+    g.crdFileName = "Site.crd";
+    g.convergeLimit = 0.0005;
+    g.gridSystem = 1;
+    g.gridZone = 3702;
+    g.SF = 0.999912345;
+    g.projZ = 125.5;
+    g.stErrDist = 0.003;
+    g.stErrDistPPM = 2.5;
+    g.stErrAz = 4.0;
+    g.stErrX = 0.011;
+    g.stErrY = 0.012;
+    g.stErrZ = 0.025;
+    g.stErrPoint = 1.5;
+    g.stErrRead = 2.0;
+    g.stErrTrgtCentering = 0.002;
+    g.stErrInstrCentering = 0.0015;
+    g.maxIterations = 12;
+    g.neOutPrec = 4;
+    g.zOutPrec = 2;
+    g.useProjZ = 1;
+    g.vertAdjust = 0;
+    g.horizAdjust = 1;
+    g.directionType = 1;
+    g.curvRefract = 0;
+    g.dUnits = 2;
+    g.ZUnits = 1;
+    g.NEDisplayType = 1;
+    g.distPrec = 4;
+    g.coordPrec = 5;
+    g.directionPrec = 2;
+    g.supplamentalNE = 1;
+    g.nezFileFmtType = 4;
+    g.wrtToCrd = 1;
+    g.vDistTol = 0.05;
+    g.hDistTol = 0.04;
+    g.hAngTol = 10 * secondsToRadians;
+    g.HorizUnits = 1;
+    g.version = 5;
+    g.rodStErr = 0.003;
+    g.HIStErr = 0.004;
+    g.vStErrPoint = 6.0;
+    g.vStErrRead = 7.0;
+    g.includeSS = 1;
+    g.pGPSFileName = "gps/a.gps\n";
+    g.includeGPSVectors = 1;
+    g.includeRawData = 1;
+    g.stErrGPSCentering = 0.003;
+    g.stErrGPSMultFactor = 1.5;
+    g.includeClosure = 1;
+    g.pClosureFileName = "loops.cls";
+    g.confidenceInterval = 99.0;
+    g.angleType = 1;
+    g.PtSubstituteS = "@";
+    g.pLevRawFileName = "level.lev";
+    g.includeLevData = 1;
+    g.diffLevDistBSFS = 60.0;
+    g.diffLevCollimation = 4.0;
+    g.diffLevRodRead = 0.0002;
+    g.geodeticModel = 1;
+    g.geoidHt = -28.5;
+    g.geoidModel = 1;
+    g.geoidModelType = 2;
+    g.gpsFileFmtType = 3;
+    g.elevDispPrec = 2;
+    g.vAngTol = 20 * secondsToRadians;
+    g.asciiNEZType = 2;
+    g.crdFileType = 3;
+    g.ttlStaUnits = 2;
+    g.GPSUnits = 1;
+    g.levelUnits = 2;
+    g.defaultRawEditor = 1;
+    g.ALTARptOn = 1;
+    g.relativeErrFileNm = "pairs.alt";
+    g.relativeErrFileOn = 1;
+    g.altaPPM = 60;
+    g.altaTolerance = 0.08;
+    g.ellipsoid = 16;
+    g.UDPFilePath = "proj/local.udp";
+    g.levelFileFmtType = 1;
+    g.Rw5GPSUnits = 2;
+    g.useRw5GPSVectors = 1;
+    return g;
+}
+
+// Every stored setting but `reportFileName` (never read) and `version`; the
+// two tolerances travel with six decimals of a radian.
+void expectSameStoredSettings(const globalVars& a, const globalVars& b) {
+    EXPECT_EQ(a.pInputFileName, b.pInputFileName);
+    EXPECT_EQ(a.controlNEFileName, b.controlNEFileName);
+    EXPECT_EQ(a.nullElev, b.nullElev);
+    EXPECT_EQ(a.crdFileName, b.crdFileName);
+    EXPECT_EQ(a.pGPSFileName, b.pGPSFileName);
+    EXPECT_EQ(a.pClosureFileName, b.pClosureFileName);
+    EXPECT_EQ(a.PtSubstituteS, b.PtSubstituteS);
+    EXPECT_EQ(a.pLevRawFileName, b.pLevRawFileName);
+    EXPECT_EQ(a.relativeErrFileNm, b.relativeErrFileNm);
+    EXPECT_EQ(a.UDPFilePath, b.UDPFilePath);
+    const std::pair<int, int> ints[] = {
+        {a.gridSystem, b.gridSystem},
+        {a.gridZone, b.gridZone},
+        {a.maxIterations, b.maxIterations},
+        {a.neOutPrec, b.neOutPrec},
+        {a.zOutPrec, b.zOutPrec},
+        {a.useProjZ, b.useProjZ},
+        {a.vertAdjust, b.vertAdjust},
+        {a.horizAdjust, b.horizAdjust},
+        {a.directionType, b.directionType},
+        {a.curvRefract, b.curvRefract},
+        {a.dUnits, b.dUnits},
+        {a.ZUnits, b.ZUnits},
+        {a.NEDisplayType, b.NEDisplayType},
+        {a.distPrec, b.distPrec},
+        {a.coordPrec, b.coordPrec},
+        {a.directionPrec, b.directionPrec},
+        {a.supplamentalNE, b.supplamentalNE},
+        {a.nezFileFmtType, b.nezFileFmtType},
+        {a.wrtToCrd, b.wrtToCrd},
+        {a.HorizUnits, b.HorizUnits},
+        {a.includeSS, b.includeSS},
+        {a.includeGPSVectors, b.includeGPSVectors},
+        {a.includeRawData, b.includeRawData},
+        {a.includeClosure, b.includeClosure},
+        {a.angleType, b.angleType},
+        {a.includeLevData, b.includeLevData},
+        {a.geodeticModel, b.geodeticModel},
+        {a.geoidModel, b.geoidModel},
+        {a.geoidModelType, b.geoidModelType},
+        {a.gpsFileFmtType, b.gpsFileFmtType},
+        {a.elevDispPrec, b.elevDispPrec},
+        {a.asciiNEZType, b.asciiNEZType},
+        {a.crdFileType, b.crdFileType},
+        {a.ttlStaUnits, b.ttlStaUnits},
+        {a.GPSUnits, b.GPSUnits},
+        {a.levelUnits, b.levelUnits},
+        {a.defaultRawEditor, b.defaultRawEditor},
+        {a.ALTARptOn, b.ALTARptOn},
+        {a.relativeErrFileOn, b.relativeErrFileOn},
+        {a.altaPPM, b.altaPPM},
+        {a.ellipsoid, b.ellipsoid},
+        {a.levelFileFmtType, b.levelFileFmtType},
+        {a.Rw5GPSUnits, b.Rw5GPSUnits},
+        {a.useRw5GPSVectors, b.useRw5GPSVectors},
+    };
+    for (std::size_t i = 0; i < std::size(ints); ++i) {
+        SCOPED_TRACE("int setting " + std::to_string(i));
+        EXPECT_EQ(ints[i].first, ints[i].second);
+    }
+    const std::pair<double, double> reals[] = {
+        {a.convergeLimit, b.convergeLimit},
+        {a.SF, b.SF},
+        {a.projZ, b.projZ},
+        {a.stErrDist, b.stErrDist},
+        {a.stErrDistPPM, b.stErrDistPPM},
+        {a.stErrAz, b.stErrAz},
+        {a.stErrX, b.stErrX},
+        {a.stErrY, b.stErrY},
+        {a.stErrZ, b.stErrZ},
+        {a.stErrPoint, b.stErrPoint},
+        {a.stErrRead, b.stErrRead},
+        {a.stErrTrgtCentering, b.stErrTrgtCentering},
+        {a.stErrInstrCentering, b.stErrInstrCentering},
+        {a.vDistTol, b.vDistTol},
+        {a.hDistTol, b.hDistTol},
+        {a.rodStErr, b.rodStErr},
+        {a.HIStErr, b.HIStErr},
+        {a.vStErrPoint, b.vStErrPoint},
+        {a.vStErrRead, b.vStErrRead},
+        {a.stErrGPSCentering, b.stErrGPSCentering},
+        {a.stErrGPSMultFactor, b.stErrGPSMultFactor},
+        {a.confidenceInterval, b.confidenceInterval},
+        {a.diffLevDistBSFS, b.diffLevDistBSFS},
+        {a.diffLevCollimation, b.diffLevCollimation},
+        {a.diffLevRodRead, b.diffLevRodRead},
+        {a.geoidHt, b.geoidHt},
+        {a.altaTolerance, b.altaTolerance},
+    };
+    for (std::size_t i = 0; i < std::size(reals); ++i) {
+        SCOPED_TRACE("real setting " + std::to_string(i));
+        EXPECT_DOUBLE_EQ(reals[i].first, reals[i].second);
+    }
+    EXPECT_NEAR(a.hAngTol, b.hAngTol, 0.5e-6);
+    EXPECT_NEAR(a.vAngTol, b.vAngTol, 0.5e-6);
+}
+
+// A text project: the version line, then the lines given, every one ended by CR LF.
+std::string project(const std::string& body) {
+    return "TARNWELL_PROJECT_VERSION=7\r\n" + body;
+}
+
+class ProjectFile : public ::testing::Test {
+protected:
+    testsupport::TempFolder folder{"project"};
+
+    globalVars readText(const std::string& text, globalVars start = globalVars()) {
+        const auto path = folder / "p.prj";
+        writeBytes(path, text);
+        EXPECT_NE(start.readProjectFile(path.string()), 0);
+        return start;
+    }
+};
+
+} // namespace
+
+TEST_F(ProjectFile, WritesTheKeyTableByteForByte) {
+    const auto path = (folder / "out.prj").string();
+    ASSERT_NE(fixtureSettings().writeProjectFile(path), 0);
+    EXPECT_EQ(readBytes(path), readBytes(fixture));
+}
+
+TEST_F(ProjectFile, WritesTheSameBytesUnderACommaLocale) {
+    testsupport::CommaLocale comma;
+    ASSERT_TRUE(comma.active());
+    const auto path = (folder / "out.prj").string();
+    ASSERT_NE(fixtureSettings().writeProjectFile(path), 0);
+    EXPECT_EQ(readBytes(path), readBytes(fixture));
+    globalVars back;
+    ASSERT_NE(back.readProjectFile(fixture), 0);
+    expectSameStoredSettings(back, fixtureSettings());
+}
+
+TEST_F(ProjectFile, ReadingTheFixtureRestoresEverySetting) {
+    globalVars read;
+    ASSERT_NE(read.readProjectFile(fixture), 0);
+    expectSameStoredSettings(read, fixtureSettings());
+    EXPECT_EQ(read.version, 7);
+    EXPECT_EQ(read.reportFileName, "") << "the report file name is written, never read";
+    EXPECT_EQ(read.nezFileFmtType, 4) << "a version 7 project keeps its control format code";
+}
+
+TEST_F(ProjectFile, WriteReadWriteGivesTheSameFile) {
+    const auto first = (folder / "first.prj").string();
+    const auto second = (folder / "second.prj").string();
+    globalVars settings = fixtureSettings();
+    ASSERT_NE(settings.writeProjectFile(first), 0);
+    globalVars read;
+    ASSERT_NE(read.readProjectFile(first), 0);
+    read.reportFileName = settings.reportFileName;
+    ASSERT_NE(read.writeProjectFile(second), 0);
+    EXPECT_EQ(readBytes(first), readBytes(second));
+}
+
+TEST_F(ProjectFile, ReplacesAnExistingFileAndFailsQuietlyWhenItCannot) {
+    const auto path = folder / "site.prj";
+    writeBytes(path, "old contents");
+    ASSERT_NE(fixtureSettings().writeProjectFile(path.string()), 0);
+    EXPECT_EQ(readBytes(path), readBytes(fixture));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator{}),
+              1)
+        << "no temporary file is left behind";
+    EXPECT_EQ(globalVars().writeProjectFile((folder / "missing" / "x.prj").string()), 0);
+    globalVars g;
+    EXPECT_EQ(g.readProjectFile((folder / "absent.prj").string()), 0);
+    EXPECT_FALSE(std::filesystem::exists(folder / "absent.prj"));
+}
+
+TEST_F(ProjectFile, LinesTheReaderSkipsOrTakes) {
+    struct Case {
+        const char* name;
+        std::string body;
+        int globalVars::*field;
+        int expected;
+    };
+    const Case cases[] = {
+        {"plain", "gridSystem=4\r\n", &globalVars::gridSystem, 4},
+        {"blank before and after the equals sign", "gridSystem = 4\r\n", &globalVars::gridSystem,
+         0},
+        {"key in another letter case", "GridSystem=4\r\n", &globalVars::gridSystem, 0},
+        {"line without equals sign", "gridSystem 4\r\n", &globalVars::gridSystem, 0},
+        {"unknown key", "gridSystems=4\r\n", &globalVars::gridSystem, 0},
+        {"blanks and tabs around the line", " \tgridSystem=4 \t\r\n", &globalVars::gridSystem, 4},
+        {"non-numeric value", "maxIterations=ten\r\n", &globalVars::maxIterations, 0},
+        {"leading number of a value", "maxIterations=25 passes\r\n", &globalVars::maxIterations,
+         25},
+        {"last line without CR LF", "gridZone=3702", &globalVars::gridZone, 3702},
+        {"setting after a skipped line", "x\r\ngridZone=1101\r\n", &globalVars::gridZone, 1101},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const globalVars g = readText(project(c.body));
+        EXPECT_EQ(g.*c.field, c.expected);
+    }
+}
+
+TEST_F(ProjectFile, FileListsKeepALineFeedAfterEachName) {
+    const globalVars g = readText(project("pInputFileName=a.rw5\nb.rw5\n\r\n"
+                                          "pGPSFileName=only.gps\r\n"
+                                          "crdFileName=site.crd\r\n"));
+    EXPECT_EQ(g.pInputFileName, "a.rw5\nb.rw5\n");
+    EXPECT_EQ(g.pGPSFileName, "only.gps\n") << "a list's last name gets its line feed back";
+    EXPECT_EQ(g.crdFileName, "site.crd") << "other texts stay as they are";
+
+    const globalVars empty = readText(project("pInputFileName=\r\n"), fixtureSettings());
+    EXPECT_EQ(empty.pInputFileName, "");
+}
+
+TEST_F(ProjectFile, ALongFileListTravelsWhole) {
+    globalVars settings;
+    for (int i = 0; i < 300; ++i)
+        settings.pInputFileName += "survey/2024/crew-b/day" + std::to_string(i) + ".rw5\n";
+    ASSERT_GT(settings.pInputFileName.size(), 5000u);
+    const auto path = (folder / "long.prj").string();
+    ASSERT_NE(settings.writeProjectFile(path), 0);
+    globalVars back;
+    ASSERT_NE(back.readProjectFile(path), 0);
+    EXPECT_EQ(back.pInputFileName, settings.pInputFileName);
+}
+
+TEST_F(ProjectFile, SettingsTheFileLacksKeepTheirValues) {
+    const globalVars g = readText(project("gridZone=1101\r\n"), fixtureSettings());
+    EXPECT_EQ(g.gridZone, 1101);
+    EXPECT_EQ(g.crdFileName, "Site.crd");
+    EXPECT_EQ(g.maxIterations, 12);
+    EXPECT_EQ(g.reportFileName, "site.rpt");
+}
+
+TEST_F(ProjectFile, OlderProjectsRenumberTheControlFileFormat) {
+    // Older numbering -> current: 0->1, 1->2, 4->3, 5->4, 6->5, 7->6, else 0.
+    const std::pair<int, int> codes[] = {{0, 1}, {1, 2}, {2, 0}, {3, 0}, {4, 3},
+                                         {5, 4}, {6, 5}, {7, 6}, {8, 0}};
+    for (const auto& [older, current] : codes) {
+        SCOPED_TRACE(older);
+        const globalVars v6 =
+            readText(project("version=6\r\nnezFileFmtType=" + std::to_string(older) + "\r\n"));
+        EXPECT_EQ(v6.nezFileFmtType, current);
+        const globalVars v7 =
+            readText(project("version=7\r\nnezFileFmtType=" + std::to_string(older) + "\r\n"));
+        EXPECT_EQ(v7.nezFileFmtType, older);
+    }
+    globalVars held;
+    held.version = 7;
+    const globalVars noVersionLine = readText(project("nezFileFmtType=4\r\n"), held);
+    EXPECT_EQ(noVersionLine.nezFileFmtType, 4) << "the version held before counts";
+}
+
+TEST(ProjectFileLines, ReadKeyLineResults) {
+    std::istringstream file("TARNWELL_PROJECT_VERSION=7\r\n"
+                            "gridZone=12\r\n"
+                            "nothing here\r\n"
+                            "noSuchKey=1\r\n"
+                            "pInputFileName=a\nb\n\r\n"
+                            "useRw5GPSVectors=1");
+    int id = -5;
+    std::string value = "untouched";
+    EXPECT_EQ(globalVars::readKeyLine(file, id, value), 0);
+    EXPECT_EQ(value, "7");
+    EXPECT_EQ(globalVars::readKeyLine(file, id, value), 8);
+    EXPECT_EQ(id, 8);
+    EXPECT_EQ(value, "12");
+    EXPECT_EQ(globalVars::readKeyLine(file, id, value), 87);
+    EXPECT_EQ(globalVars::readKeyLine(file, id, value), 86);
+    EXPECT_EQ(id, 8) << "only a recognised key sets the out values";
+    EXPECT_EQ(value, "12");
+    EXPECT_EQ(globalVars::readKeyLine(file, id, value), 1);
+    EXPECT_EQ(value, "a\nb");
+    EXPECT_EQ(globalVars::readKeyLine(file, id, value), 85);
+    EXPECT_EQ(globalVars::readKeyLine(file, id, value), -1);
+}
+
+TEST_F(ProjectFile, TellsTextProjectsFromOtherFiles) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool text;
+    } cases[] = {
+        {"text project", "TARNWELL_PROJECT_VERSION=7\r\n", true},
+        {"the key alone", "TARNWELL_PROJECT_VERSION", true},
+        {"shorter than the key", "TARNWELL_PROJECT", false},
+        {"another letter case", "tarnwell_project_version=7\r\n", false},
+        {"empty", "", false},
+        {"binary archive", std::string("\x05site\x00\x00", 7), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto path = folder / "kind.prj";
+        writeBytes(path, c.bytes);
+        EXPECT_EQ(isTextProjectFile(path.string()), c.text);
+    }
+    EXPECT_FALSE(isTextProjectFile((folder / "absent.prj").string()));
+}
+
+TEST_F(ProjectFile, AFileOfAnotherKindReadAsTextChangesNothing) {
+    // A legacy archive given to the text reader: no line of it is a setting.
+    const std::string archive("\x0a"
+                              "field.rw5\x00\x00\x00\x00\x07",
+                              16);
+    globalVars start = fixtureSettings();
+    start.version = 7;
+    const globalVars g = readText(archive, start);
+    expectSameStoredSettings(g, start);
+}
