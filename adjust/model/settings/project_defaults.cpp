@@ -1,0 +1,188 @@
+#include "model/settings/project_defaults.hpp"
+
+#include "model/angle_math.hpp"
+#include "model/settings/global_vars.hpp"
+#include "model/settings/project_keys.hpp"
+#include "platform/c_locale_text.hpp"
+#include "platform/profile_store.hpp"
+
+#include <array>
+
+using platform::atofC;
+using platform::atoiC;
+using platform::formatC;
+using projectKeys::ValueKind;
+
+namespace {
+
+// What happens to a profile value besides its plain store and read.
+enum class Use {
+    storedAndRead,
+    writtenOnly,   // a new project takes it from setDefaults
+    writtenAsZero, // an option that never becomes a default
+    readOnly,      // never written: a new project starts with the fallback
+};
+
+struct ProfileValue {
+    const char* name;
+    const char* projectKey;
+    const char* fallback; // as the profile would hold it
+    Use use = Use::storedAndRead;
+};
+
+// In the order the values are written.
+constexpr std::array<ProfileValue, 75> profileValues = {{
+    {"gridSys", "gridSystem", "0"},
+    {"gridZone", "gridZone", "0"},
+    {"convergeLimit", "convergeLimit", "0.002"},
+    {"SF", "SF", "1.0"},
+    {"projZ", "projZ", "0.0"},
+    {"ZUnits", "ZUnits", "0"},
+    {"HorizUnits", "HorizUnits", "1"},
+    {"stErrDist", "stErrDist", "0.01"},
+    {"stErrDistPPM", "stErrDistPPM", "5.0"},
+    {"stErrAz", "stErrAz", "5.0"},
+    {"stErrX", "stErrX", "0.01"},
+    {"stErrY", "stErrY", "0.01"},
+    {"stErrZ", "stErrZ", "0.02"},
+    {"stErrPoint", "stErrPoint", "3.0"},
+    {"stErrRead", "stErrRead", "3.0"},
+    {"stErrTrgtCentering", "stErrTrgtCentering", "0.005"},
+    {"vStErrPoint", "vStErrPoint", "3.0"},
+    {"vStErrRead", "vStErrRead", "3.0"},
+    {"rodStErr", "rodStErr", "0.01"},
+    {"HIStErr", "HIStErr", "0.01"},
+    {"stErrInstrCentering", "stErrInstrCentering", "0.005"},
+    {"maxIterations", "maxIterations", "10"},
+    {"neOutPrec", "neOutPrec", "2"},
+    {"zOutPrec", "zOutPrec", "2"},
+    {"useProjZ", "useProjZ", "0"},
+    {"horizAdjust", "horizAdjust", "1"},
+    {"vertAdjust", "vertAdjust", "1"},
+    {"directionType", "directionType", "0"},
+    {"angleType", "angleType", "0"},
+    {"curvRefract", "curvRefract", "1"},
+    {"dUnits", "dUnits", "1"},
+    {"NEDisplayType", "NEDisplayType", "0"},
+    {"distPrec", "distPrec", "2"},
+    {"coordPrec", "coordPrec", "2"},
+    {"directionPrec", "directionPrec", "1"},
+    {"nullElev", "nullElev", "-99999999.0"},
+    {"supplamentalNE", "supplamentalNE", "0"},
+    {"wrtToCrd", "wrtToCrd", "0"},
+    {"vDistTol", "vDistTol", "0.03"},
+    {"hDistTol", "hDistTol", "0.02"},
+    {"hAngTol", "hAngTol", "5.0"},
+    {"vAngTol", "vAngTol", "7.0"},
+    {"includeSS", "includeSS", "1"},
+    {"confidenceInterval", "confidenceInterval", "95.0"},
+    {"PtSubstituteS", "PtSubstituteS", "", Use::writtenOnly},
+    {"includeRawData", "includeRawData", "1"},
+    {"includeGPSVectors", "includeGPSVectors", "0"},
+    {"includeClosure", "includeClosure", "0", Use::writtenAsZero},
+    {"includeLevelData", "includeLevData", "0"},
+    {"diffLevCollimation", "diffLevCollimation", "3"},
+    {"diffLevDistBSFS", "diffLevDistBSFS", "100"},
+    {"diffLevRodRead", "diffLevRodRead", ".001"},
+    {"geodeticModel", "geodeticModel", "0"},
+    {"geoidHt", "geoidHt", "0.0"},
+    {"geoidModel", "geoidModel", "0"},
+    {"geoidModelType", "geoidModelType", "1"},
+    {"gpsFileFmtType", "gpsFileFmtType", "1"},
+    {"elevDispPrec", "elevDispPrec", "1"},
+    {"asciiNEZType", "asciiNEZType", "0"},
+    {"crdFileType", "crdFileType", "1"},
+    {"controlCrdFileType", "nezFileFmtType", "1"},
+    {"GPSUnits", "GPSUnits", "0"},
+    {"levelUnits", "levelUnits", "1"},
+    {"ttlStaUnits", "ttlStaUnits", "1"},
+    {"defaultRawEditor", "defaultRawEditor", "1"},
+    {"ALTARptOn", "ALTARptOn", "0", Use::writtenAsZero},
+    {"relativeErrFileOn", "relativeErrFileOn", "0", Use::writtenAsZero},
+    {"altaPPM", "altaPPM", "", Use::writtenOnly},
+    {"altaTolerance", "altaTolerance", "", Use::writtenOnly},
+    {"Ellipsoid", "ellipsoid", "1"},
+    {"UDPFilePath", "UDPFilePath", ""},
+    {"levelFileFmtType", "levelFileFmtType", "0"},
+    {"Rw5GPSUnits", "Rw5GPSUnits", "", Use::writtenOnly},
+    {"useRw5GPSVectors", "useRw5GPSVectors", "", Use::writtenOnly},
+    {"relativeErrFileNm", "relativeErrFileNm", "", Use::readOnly},
+}};
+
+const projectKeys::Key& settingOf(const ProfileValue& value) {
+    return projectKeys::table()[static_cast<std::size_t>(projectKeys::idOf(value.projectKey))];
+}
+
+// The two angle tolerances are radians in memory and seconds of arc in the profile.
+bool isAngleTolerance(const projectKeys::Key& key) {
+    return key.real == &globalVars::hAngTol || key.real == &globalVars::vAngTol;
+}
+
+void store(platform::ProfileStore& profile, const globalVars& g, const ProfileValue& value) {
+    const projectKeys::Key& key = settingOf(value);
+    switch (key.kind) {
+    case ValueKind::text:
+        profile.setString(defaultsSection, value.name, g.*key.text);
+        break;
+    case ValueKind::integer:
+        profile.setInt(defaultsSection, value.name,
+                       value.use == Use::writtenAsZero ? 0 : g.*key.integer);
+        break;
+    case ValueKind::real:
+    case ValueKind::real9: {
+        const double factor = isAngleTolerance(key) ? angle::secondsPerRadian : 1.0;
+        profile.setString(defaultsSection, value.name, formatC("%f", g.*key.real * factor));
+        break;
+    }
+    }
+}
+
+void load(const platform::ProfileStore& profile, globalVars& g, const ProfileValue& value) {
+    const projectKeys::Key& key = settingOf(value);
+    switch (key.kind) {
+    case ValueKind::text:
+        g.*key.text = profile.getString(defaultsSection, value.name, value.fallback);
+        break;
+    case ValueKind::integer:
+        g.*key.integer = profile.getInt(defaultsSection, value.name, atoiC(value.fallback));
+        break;
+    case ValueKind::real:
+    case ValueKind::real9: {
+        const double stored = atofC(profile.getString(defaultsSection, value.name, value.fallback));
+        g.*key.real = isAngleTolerance(key) ? stored / angle::secondsPerRadian : stored;
+        break;
+    }
+    }
+}
+
+constexpr int widestOutputPrecision = 8;
+constexpr int fallbackOutputPrecision = 2;
+
+} // namespace
+
+int globalVars::saveAsDefault() const {
+    platform::ProfileStore profile(programProfileKey);
+    std::string error;
+    // Other values of the profile (windows, the graphics settings) must survive.
+    if (!profile.load(error))
+        return 1;
+    for (const ProfileValue& value : profileValues) {
+        if (value.use != Use::readOnly)
+            store(profile, *this, value);
+    }
+    return profile.save(error) ? 0 : 1;
+}
+
+int loadProjectDefaults() {
+    platform::ProfileStore profile(programProfileKey);
+    std::string error;
+    // An unreadable profile reads as an empty one: every setting takes its fallback.
+    profile.load(error);
+    for (const ProfileValue& value : profileValues) {
+        if (value.use != Use::writtenOnly)
+            load(profile, projectVars, value);
+    }
+    if (projectVars.neOutPrec < 0 || projectVars.neOutPrec > widestOutputPrecision)
+        projectVars.neOutPrec = fallbackOutputPrecision;
+    return 0;
+}
