@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -49,7 +50,7 @@ struct Engine {
     std::uint16_t nodeSize = 0;
     std::vector<FileBlock> files;
     std::vector<NodeBuffer> buffers;
-    std::vector<std::uint8_t> pool;
+    std::unique_ptr<std::uint8_t[]> pool;
     std::uint32_t fileClock = 0;
     std::uint32_t bufferClock = 0;
     int openNonPermanent = 0;

@@ -111,16 +111,20 @@ int isamInit(int buffers, int files, int sectors) {
     if (buffers < 3 || files < 0 || sectors < 1 || sectors > maxSectors)
         return fail(isamErr::badInitParameters);
     const std::size_t nodeSize = static_cast<std::size_t>(sectors) * sectorBytes;
+    // The pool, by far the largest table, comes first and without throwing,
+    // so that a request too large for the machine is an error code.
+    e.pool.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(buffers) * nodeSize]());
+    if (!e.pool)
+        return fail(isamErr::outOfMemory);
     try {
         e.files.assign(static_cast<std::size_t>(files), FileBlock{});
         e.buffers.assign(static_cast<std::size_t>(buffers), NodeBuffer{});
-        e.pool.assign(static_cast<std::size_t>(buffers) * nodeSize, 0);
     } catch (const std::bad_alloc&) {
         e = Engine{};
         return fail(isamErr::outOfMemory);
     }
     for (std::size_t i = 0; i < e.buffers.size(); ++i)
-        e.buffers[i].image = std::span(e.pool).subspan(i * nodeSize, nodeSize);
+        e.buffers[i].image = std::span(e.pool.get() + i * nodeSize, nodeSize);
     e.nodeSize = static_cast<std::uint16_t>(nodeSize);
     e.ready = true;
     return 0;
