@@ -32,13 +32,9 @@ int removeFromTree(int fileNo, FileBlock& block, std::span<const std::uint8_t> k
 int isamDeleteKey(int fileNo, std::span<const std::uint8_t> key, std::uint32_t position) {
     isamError = 0;
     FileUse use(fileNo);
-    if (const int code = indexCheck(use); code != 0)
+    if (const int code = keyChangeCheck(use, key); code != 0)
         return fail(code);
     FileBlock& block = use.block();
-    if (block.readOnly())
-        return fail(isamErr::readOnly);
-    if (key.data() == nullptr || key.size() < static_cast<std::size_t>(block.header.keyLength))
-        return fail(isamErr::nullBuffer);
     if (const int code = removeFromTree(fileNo, block, key, position); code != 0)
         return fail(code);
     --block.header.activeEntries;

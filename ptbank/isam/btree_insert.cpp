@@ -160,13 +160,9 @@ int isamAddKey(int fileNo, std::span<const std::uint8_t> key, std::uint32_t posi
                int splitMode) {
     isamError = 0;
     FileUse use(fileNo);
-    if (const int code = indexCheck(use); code != 0)
+    if (const int code = keyChangeCheck(use, key); code != 0)
         return fail(code);
     FileBlock& block = use.block();
-    if (block.readOnly())
-        return fail(isamErr::readOnly);
-    if (key.data() == nullptr || key.size() < static_cast<std::size_t>(block.header.keyLength))
-        return fail(isamErr::nullBuffer);
     if (position == 0)
         return fail(isamErr::keyPositionZero);
     const std::uint32_t oldRoot = block.header.rootNode;

@@ -137,4 +137,15 @@ int indexCheck(FileUse& use) {
     return use.block().header.isIndex() ? 0 : isamErr::wrongFileKind;
 }
 
+int keyChangeCheck(FileUse& use, std::span<const std::uint8_t> key) {
+    if (const int code = indexCheck(use); code != 0)
+        return code;
+    const FileBlock& block = use.block();
+    if (block.readOnly())
+        return isamErr::readOnly;
+    if (key.data() == nullptr || key.size() < static_cast<std::size_t>(block.header.keyLength))
+        return isamErr::nullBuffer;
+    return 0;
+}
+
 } // namespace ptbank::isam

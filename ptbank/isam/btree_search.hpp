@@ -51,4 +51,8 @@ std::uint32_t nodeCount(const FileHeader& header);
 // Checks shared by the key operations: the file is usable and an index.
 int indexCheck(FileUse& use);
 
+// Checks shared by adding and deleting keys: those of `indexCheck`, the file
+// not READ-ONLY, and a key of at least the key length.
+int keyChangeCheck(FileUse& use, std::span<const std::uint8_t> key);
+
 } // namespace ptbank::isam

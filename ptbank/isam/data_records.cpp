@@ -130,35 +130,41 @@ int isamReleaseRecord(int fileNo, std::uint32_t position) {
     return 0;
 }
 
+namespace {
+
+// Checks shared by record transfers, in the engine's order; `writing` adds
+// the READ-ONLY check.
+int transferCheck(FileUse& use, std::uint32_t position, std::size_t bufferSize, bool writing) {
+    if (use.code() != 0)
+        return use.code();
+    const FileBlock& block = use.block();
+    const FileHeader& h = block.header;
+    return firstFailure({kindCheck(block), positionCheck(h, position),
+                         bufferSize < h.recordLength ? isamErr::nullBuffer : 0,
+                         writing ? writeCheck(block) : 0});
+}
+
+std::size_t usableSize(std::span<const std::uint8_t> buffer) {
+    return buffer.data() == nullptr ? 0 : buffer.size();
+}
+
+} // namespace
+
 int isamReadRecord(int fileNo, std::uint32_t position, std::span<std::uint8_t> record) {
     isamError = 0;
     FileUse use(fileNo);
-    if (use.code() != 0)
-        return fail(use.code());
-    FileBlock& block = use.block();
-    const FileHeader& h = block.header;
-    const bool tooShort = record.data() == nullptr || record.size() < h.recordLength;
-    if (const int code = firstFailure(
-            {kindCheck(block), positionCheck(h, position), tooShort ? isamErr::nullBuffer : 0});
-        code != 0)
+    if (const int code = transferCheck(use, position, usableSize(record), false); code != 0)
         return fail(code);
-    const int code = readAt(block, position, record.first(h.recordLength));
+    const int code = readAt(use.block(), position, record.first(use.block().header.recordLength));
     return code != 0 ? fail(code) : 0;
 }
 
 int isamWriteRecord(int fileNo, std::uint32_t position, std::span<const std::uint8_t> record) {
     isamError = 0;
     FileUse use(fileNo);
-    if (use.code() != 0)
-        return fail(use.code());
-    FileBlock& block = use.block();
-    const FileHeader& h = block.header;
-    const bool tooShort = record.data() == nullptr || record.size() < h.recordLength;
-    if (const int code = firstFailure({kindCheck(block), positionCheck(h, position),
-                                       tooShort ? isamErr::nullBuffer : 0, writeCheck(block)});
-        code != 0)
+    if (const int code = transferCheck(use, position, usableSize(record), true); code != 0)
         return fail(code);
-    const int code = writeAt(block, position, record.first(h.recordLength));
+    const int code = writeAt(use.block(), position, record.first(use.block().header.recordLength));
     return code != 0 ? fail(code) : 0;
 }
 

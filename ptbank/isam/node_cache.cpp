@@ -58,18 +58,31 @@ int checkNodePosition(const FileHeader& header, std::uint32_t position) {
     return 0;
 }
 
+// The buffer holding the node at `position`, or a free one given to it;
+// `hit` tells which. Returns 0 or the error of writing out a dirty node.
+static int bufferFor(int fileNo, std::uint32_t position, NodeBuffer*& buffer, bool& hit) {
+    buffer = cached(fileNo, position);
+    hit = buffer != nullptr;
+    if (!hit) {
+        if (const int code = takeBuffer(buffer); code != 0)
+            return code;
+        buffer->position = position;
+    }
+    return 0;
+}
+
 int fetchNodeImage(int fileNo, std::uint32_t position, std::span<const std::uint8_t>& image) {
     FileBlock& block = blockOf(fileNo);
     if (const int code = checkNodePosition(block.header, position); code != 0)
         return code;
-    NodeBuffer* buffer = cached(fileNo, position);
-    if (buffer == nullptr) {
-        if (const int code = takeBuffer(buffer); code != 0)
-            return code;
+    NodeBuffer* buffer = nullptr;
+    bool hit = false;
+    if (const int code = bufferFor(fileNo, position, buffer, hit); code != 0)
+        return code;
+    if (!hit) {
         if (const int code = readAt(block, position, nodeBytes(*buffer, block.header)); code != 0)
             return code;
         buffer->fileNumber = fileNo;
-        buffer->position = position;
     }
     touchBuffer(*buffer);
     image = nodeBytes(*buffer, block.header);
@@ -80,13 +93,11 @@ int storeNodeImage(int fileNo, std::uint32_t position, std::span<const std::uint
     FileBlock& block = blockOf(fileNo);
     if (const int code = checkNodePosition(block.header, position); code != 0)
         return code;
-    NodeBuffer* buffer = cached(fileNo, position);
-    if (buffer == nullptr) {
-        if (const int code = takeBuffer(buffer); code != 0)
-            return code;
-        buffer->fileNumber = fileNo;
-        buffer->position = position;
-    }
+    NodeBuffer* buffer = nullptr;
+    bool hit = false;
+    if (const int code = bufferFor(fileNo, position, buffer, hit); code != 0)
+        return code;
+    buffer->fileNumber = fileNo;
     touchBuffer(*buffer);
     std::copy(image.begin(), image.end(), nodeBytes(*buffer, block.header).begin());
     buffer->dirty = true;

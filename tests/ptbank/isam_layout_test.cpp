@@ -4,99 +4,19 @@
 
 #include "isam_support.hpp"
 
-#include "platform/binary_io.hpp"
-
 namespace {
 
 using namespace ptbank;
 using isamtest::Bytes;
+using isamtest::entry;
 using isamtest::fileBytes;
+using isamtest::Header;
+using isamtest::headerBytes;
 using isamtest::IsamTest;
+using isamtest::nodeBytes;
+using isamtest::NodeImage;
+using isamtest::place;
 using isamtest::textKey;
-
-// The 60-byte header; fields a kind of file does not use stay 0.
-struct Header {
-    std::uint16_t nodeSize = 0, recordLength = 0, extensionSize = 0, mode = 0;
-    std::int16_t fileType = 0;
-    std::uint8_t keyType = 0, duplicateFlag = 0;
-    std::int32_t active = 0;
-    std::uint32_t freeHead = 0, logicalEnd = 0, physicalEnd = 0, serial = 0, root = 0;
-    std::uint16_t leafBytes = 0, innerBytes = 0, leafKeys = 0, innerKeys = 0;
-    std::int16_t keyLength = 0;
-};
-
-Bytes headerBytes(const Header& h) {
-    platform::ByteWriter w;
-    w.u16(97);              // 0: stamp
-    w.u16(h.nodeSize);      // 2
-    w.u16(h.recordLength);  // 4
-    w.u16(h.extensionSize); // 6
-    w.u16(h.mode);          // 8
-    w.i16(h.fileType);      // 10
-    w.zeros(4);             // 12: reserved
-    w.u8(0);                // 16: update flag
-    w.u8(h.keyType);        // 17
-    w.u8(h.duplicateFlag);  // 18
-    w.u8(0);                // 19: reserved
-    w.i32(h.active);        // 20
-    w.u32(h.freeHead);      // 24
-    w.u32(h.logicalEnd);    // 28
-    w.u32(h.physicalEnd);   // 32
-    w.u32(h.serial);        // 36
-    w.u32(h.root);          // 40
-    w.zeros(6);             // 44: reserved
-    w.u16(h.leafBytes);     // 50
-    w.u16(h.innerBytes);    // 52
-    w.u16(h.leafKeys);      // 54
-    w.u16(h.innerKeys);     // 56
-    w.i16(h.keyLength);     // 58
-    EXPECT_EQ(w.size(), 60u);
-    return w.take();
-}
-
-// A node: the 14-byte header, the entries from offset 14, then zeros, with a
-// leaf's high key in the key part of its last slot.
-struct NodeImage {
-    std::uint32_t right = 0, left = 0;
-    bool leaf = true;
-    std::vector<Bytes> entries; // each entry's bytes as stored
-    Bytes highKey;
-    std::size_t highKeyOffset = 0; // from the node's start
-};
-
-Bytes nodeBytes(const NodeImage& n, std::size_t nodeSize) {
-    platform::ByteWriter w;
-    std::size_t used = 0;
-    for (const Bytes& e : n.entries)
-        used += e.size();
-    w.u32(n.right);                                     // 0
-    w.u32(n.left);                                      // 4
-    w.i16(static_cast<std::int16_t>(n.entries.size())); // 8: entries
-    w.u16(static_cast<std::uint16_t>(used));            // 10: bytes in use
-    w.u8(n.leaf ? 1 : 0);                               // 12
-    w.u8(0);                                            // 13: member number
-    for (const Bytes& e : n.entries)
-        w.raw(e);
-    Bytes image = w.take();
-    image.resize(nodeSize, 0);
-    std::copy(n.highKey.begin(), n.highKey.end(),
-              image.begin() + static_cast<std::ptrdiff_t>(n.highKeyOffset));
-    return image;
-}
-
-// Entry of a unique leaf or of an inner node: u32 position, then the key.
-Bytes entry(std::uint32_t pointer, const Bytes& key) {
-    platform::ByteWriter w;
-    w.u32(pointer);
-    w.raw(key);
-    return w.take();
-}
-
-void place(Bytes& file, std::size_t offset, const Bytes& part) {
-    if (file.size() < offset + part.size())
-        file.resize(offset + part.size(), 0);
-    std::copy(part.begin(), part.end(), file.begin() + static_cast<std::ptrdiff_t>(offset));
-}
 
 using IsamLayout = IsamTest;
 
@@ -219,19 +139,10 @@ TEST_F(IsamLayout, AscendingSplitKeepsSixSeventhsLeftAndMakesAnInnerRoot) {
                   0);
     ASSERT_EQ(isamCloseFile(1, 1), 0);
 
-    // Inner keys (128 - 14) / 14 = 8; leaf bytes 14 x 8 - 10 = 102, so a
-    // leaf holds 7 entries. The 8th makes n = 8; mode 1 cuts at 6 x 8 / 7 = 6:
-    // A..F stay, G and H go to a new node at 256, and a new root at 384 holds
-    // (F -> 128) and (all 0xFF -> 256). Extension 0: no fill, ends follow.
-    Header h;
-    h.nodeSize = 128;
-    h.mode = 2;
-    h.fileType = 1;
-    h.innerKeys = 8;
-    h.innerBytes = 114;
-    h.leafKeys = 8;
-    h.leafBytes = 102;
-    h.keyLength = 10;
+    // A leaf of 128 bytes holds 7 entries (leaf bytes 102, entries of 14). The 8th makes n = 8;
+    // mode 1 cuts at 6 x 8 / 7 = 6: A..F stay, G and H go to a new node at 256, and a new root at
+    // 384 holds (F -> 128) and (all 0xFF -> 256). Extension 0: no fill, ends follow.
+    Header h = isamtest::smallIndexHeader();
     h.active = 8;
     h.root = 384;
     h.logicalEnd = h.physicalEnd = 511;
