@@ -1,0 +1,165 @@
+#include "isam/btree_node.hpp"
+
+#include "isam/engine_state.hpp"
+#include "isam/node_cache.hpp"
+
+#include "platform/binary_io.hpp"
+
+#include <algorithm>
+
+namespace ptbank::isam {
+
+namespace {
+
+constexpr int positionSize = 4;
+constexpr std::uint16_t ignoredKeyTypeBit = 16;
+
+std::uint32_t readBigEndian(const std::uint8_t* p) {
+    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 |
+           std::uint32_t{p[3]};
+}
+
+std::uint32_t readLittleEndian(const std::uint8_t* p) {
+    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+           std::uint32_t{p[3]} << 24;
+}
+
+void writeLittleEndian(std::uint8_t* p, std::uint32_t v) {
+    for (int i = 0; i < positionSize; ++i)
+        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::size_t slotOffset(const NodeShape& shape, int i) {
+    return static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(shape.entrySize);
+}
+
+} // namespace
+
+NodeShape nodeShape(const FileHeader& h, bool leaf) {
+    NodeShape shape;
+    shape.keyLength = h.keyLength;
+    shape.pointerSize = leaf && h.duplicates() ? 0 : positionSize;
+    shape.entrySize = shape.pointerSize + h.keyLength;
+    shape.maxBytes = leaf ? h.leafBytes : h.innerBytes;
+    shape.highKeySlot = leaf ? h.leafKeys : 0;
+    return shape;
+}
+
+const std::uint8_t* Node::key(int i) const {
+    return entries.data() + slotOffset(shape, i) + static_cast<std::size_t>(shape.pointerSize);
+}
+
+std::uint32_t Node::pointer(int i) const {
+    if (shape.pointerSize == 0)
+        return readBigEndian(key(i) + shape.keyLength - positionSize);
+    return readLittleEndian(entries.data() + slotOffset(shape, i));
+}
+
+void Node::setPointer(int i, std::uint32_t pointer) {
+    writeLittleEndian(entries.data() + slotOffset(shape, i), pointer);
+}
+
+void Node::insert(int i, std::uint32_t pointer, const std::uint8_t* key) {
+    std::vector<std::uint8_t> entry(static_cast<std::size_t>(shape.entrySize));
+    if (shape.pointerSize != 0)
+        writeLittleEndian(entry.data(), pointer);
+    std::copy(key, key + shape.keyLength, entry.begin() + shape.pointerSize);
+    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(slotOffset(shape, i)),
+                   entry.begin(), entry.end());
+}
+
+void Node::erase(int i) {
+    const auto from = entries.begin() + static_cast<std::ptrdiff_t>(slotOffset(shape, i));
+    entries.erase(from, from + shape.entrySize);
+}
+
+Node emptyNode(const FileHeader& header, std::uint32_t position, bool leaf) {
+    Node node;
+    node.position = position;
+    node.leaf = leaf;
+    node.shape = nodeShape(header, leaf);
+    if (leaf)
+        node.highKey.assign(static_cast<std::size_t>(header.keyLength), 0xFF);
+    return node;
+}
+
+int loadNode(int fileNo, std::uint32_t position, Node& node) {
+    std::span<const std::uint8_t> image;
+    if (const int code = fetchNodeImage(fileNo, position, image); code != 0)
+        return code;
+    const FileHeader& header = engine().files[static_cast<std::size_t>(fileNo)].header;
+    platform::ByteReader r(image);
+    const std::uint32_t right = r.u32();
+    const std::uint32_t left = r.u32();
+    const std::int16_t count = r.i16();
+    const std::uint16_t used = r.u16();
+    const std::uint8_t leafFlag = r.u8();
+    if (leafFlag > 1 || count < 0)
+        return isamErr::corruptNode;
+    node = emptyNode(header, position, leafFlag == 1);
+    node.right = right;
+    node.left = node.leaf ? left : 0;
+    const int bytes = count * node.shape.entrySize;
+    if (used != bytes || bytes > node.shape.maxBytes)
+        return isamErr::corruptNode;
+    const auto area = image.subspan(nodeHeaderSize);
+    node.entries.assign(area.begin(), area.begin() + bytes);
+    if (node.leaf) {
+        const auto high = area.subspan(slotOffset(node.shape, node.shape.highKeySlot) +
+                                           static_cast<std::size_t>(node.shape.pointerSize),
+                                       static_cast<std::size_t>(node.shape.keyLength));
+        node.highKey.assign(high.begin(), high.end());
+    }
+    return 0;
+}
+
+int storeNode(int fileNo, const Node& node) {
+    const FileHeader& header = engine().files[static_cast<std::size_t>(fileNo)].header;
+    platform::ByteWriter w;
+    w.u32(node.right);
+    w.u32(node.leaf ? node.left : 0);
+    w.i16(static_cast<std::int16_t>(node.count()));
+    w.u16(static_cast<std::uint16_t>(node.bytesUsed()));
+    w.u8(node.leaf ? 1 : 0);
+    w.u8(0);
+    std::vector<std::uint8_t> image = w.take();
+    image.resize(header.nodeSize, 0);
+    std::copy(node.entries.begin(), node.entries.end(), image.begin() + nodeHeaderSize);
+    if (node.leaf)
+        std::copy(node.highKey.begin(), node.highKey.end(),
+                  image.begin() + nodeHeaderSize +
+                      static_cast<std::ptrdiff_t>(slotOffset(node.shape, node.shape.highKeySlot)) +
+                      node.shape.pointerSize);
+    return storeNodeImage(fileNo, node.position, image);
+}
+
+std::vector<std::uint8_t> storedKey(const FileHeader& header, std::span<const std::uint8_t> key,
+                                    std::uint32_t position) {
+    std::vector<std::uint8_t> stored(key.begin(), key.begin() + header.keyLength);
+    if (header.duplicates())
+        for (int i = 0; i < positionSize; ++i)
+            stored[stored.size() - positionSize + static_cast<std::size_t>(i)] =
+                static_cast<std::uint8_t>(position >> (8 * (positionSize - 1 - i)));
+    return stored;
+}
+
+int compareKeys(std::uint8_t keyType, const std::uint8_t* target, const std::uint8_t* nodeKey,
+                int length, bool& known) {
+    switch (keyType & ~ignoredKeyTypeBit) {
+    case 0:
+        for (int i = 0; i < length; ++i)
+            if (target[i] != nodeKey[i])
+                return target[i] > nodeKey[i] ? i + 1 : -(i + 1);
+        return 0;
+    case 1:
+        for (int i = length - 1; i >= 0; --i)
+            if (target[i] != nodeKey[i])
+                return int{target[i]} - int{nodeKey[i]};
+        return 0;
+    default:
+        known = false;
+        return 0;
+    }
+}
+
+} // namespace ptbank::isam

@@ -1,0 +1,142 @@
+#include "isam/engine_state.hpp"
+#include "isam/file_stream.hpp"
+
+#include <algorithm>
+#include <new>
+
+namespace ptbank {
+
+std::int32_t isamError = 0;
+
+} // namespace ptbank
+
+namespace ptbank::isam {
+
+namespace {
+
+constexpr std::uint32_t clockLimit = 65535;
+constexpr int maxSectors = 511; // the node size is stored in 16 bits
+constexpr int sectorBytes = 128;
+
+// Renumbers the non-zero stamps 1, 2, ... in their order, so the least
+// recently used stays the least recently used, and returns the highest.
+template <typename Table, typename StampOf>
+std::uint32_t renumberStamps(Table& table, StampOf stampOf) {
+    std::vector<std::uint16_t> used;
+    for (auto& item : table)
+        if (stampOf(item) != 0)
+            used.push_back(stampOf(item));
+    std::sort(used.begin(), used.end());
+    used.erase(std::unique(used.begin(), used.end()), used.end());
+    for (auto& item : table) {
+        std::uint16_t& stamp = stampOf(item);
+        if (stamp != 0)
+            stamp = static_cast<std::uint16_t>(std::lower_bound(used.begin(), used.end(), stamp) -
+                                               used.begin() + 1);
+    }
+    return static_cast<std::uint32_t>(used.size());
+}
+
+template <typename Table, typename StampOf>
+std::uint16_t nextStamp(std::uint32_t& clock, Table& table, StampOf stampOf) {
+    if (++clock > clockLimit)
+        clock = renumberStamps(table, stampOf) + 1;
+    return static_cast<std::uint16_t>(clock);
+}
+
+} // namespace
+
+Engine& engine() {
+    static Engine instance;
+    return instance;
+}
+
+int fail(int code) {
+    isamError = code;
+    return code;
+}
+
+void touchFile(FileBlock& block) {
+    if (block.permanent())
+        return;
+    Engine& e = engine();
+    block.usageStamp = nextStamp(e.fileClock, e.files,
+                                 [](FileBlock& b) -> std::uint16_t& { return b.usageStamp; });
+}
+
+void touchBuffer(NodeBuffer& buffer) {
+    Engine& e = engine();
+    buffer.usageStamp = nextStamp(e.bufferClock, e.buffers,
+                                  [](NodeBuffer& b) -> std::uint16_t& { return b.usageStamp; });
+}
+
+FileUse::FileUse(int fileNo) {
+    Engine& e = engine();
+    if (!e.ready) {
+        code_ = isamErr::notInitialised;
+        return;
+    }
+    if (fileNo < 0 || fileNo >= static_cast<int>(e.files.size())) {
+        code_ = isamErr::badFileNumber;
+        return;
+    }
+    FileBlock& block = e.files[static_cast<std::size_t>(fileNo)];
+    if (block.state == FileState::free) {
+        code_ = isamErr::notOpen;
+        return;
+    }
+    block.inUse = true;
+    block_ = &block;
+    if (block.state == FileState::closedForNow)
+        code_ = reopenClosedForNow(block);
+    touchFile(block);
+}
+
+FileUse::~FileUse() {
+    if (block_ != nullptr)
+        block_->inUse = false;
+}
+
+} // namespace ptbank::isam
+
+namespace ptbank {
+
+using namespace isam;
+
+int isamInit(int buffers, int files, int sectors) {
+    isamError = 0;
+    Engine& e = engine();
+    if (e.ready)
+        return fail(isamErr::initialisedTwice);
+    if (buffers < 3 || files < 0 || sectors < 1 || sectors > maxSectors)
+        return fail(isamErr::badInitParameters);
+    const std::size_t nodeSize = static_cast<std::size_t>(sectors) * sectorBytes;
+    // The pool, by far the largest table, comes first and without throwing,
+    // so that a request too large for the machine is an error code.
+    e.pool.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(buffers) * nodeSize]());
+    if (!e.pool)
+        return fail(isamErr::outOfMemory);
+    try {
+        e.files.assign(static_cast<std::size_t>(files), FileBlock{});
+        e.buffers.assign(static_cast<std::size_t>(buffers), NodeBuffer{});
+    } catch (const std::bad_alloc&) {
+        e = Engine{};
+        return fail(isamErr::outOfMemory);
+    }
+    for (std::size_t i = 0; i < e.buffers.size(); ++i)
+        e.buffers[i].image = std::span(e.pool.get() + i * nodeSize, nodeSize);
+    e.nodeSize = static_cast<std::uint16_t>(nodeSize);
+    e.ready = true;
+    return 0;
+}
+
+int isamRelease() {
+    isamError = 0;
+    Engine& e = engine();
+    for (FileBlock& block : e.files)
+        physicalClose(block);
+    e = Engine{};
+    return 0;
+}
+
+} // namespace ptbank
