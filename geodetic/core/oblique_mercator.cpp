@@ -60,6 +60,13 @@ struct ObliqueMercatorConstants {
                       (coshQ + sinGamma0 * sinhQ + cosGamma0 * sinD));
     }
 
+    // u, v of a point given by latitude and west-positive longitude.
+    void skewCoordinatesOf(const geodCoord& point, double* u, double* v) const {
+        const double q = b * isometricLatitude(e, point.lat) + f;
+        skewCoordinates(std::sinh(q), std::cosh(q), b * longitudeDifference(point.lon, lambda0), u,
+                        v);
+    }
+
     double convergence(double sinhQ, double coshQ, double delta) const {
         return std::atan((sinGamma0 - sinhQ * cosGamma0 * std::sin(delta)) /
                          (coshQ * cosGamma0 * std::cos(delta))) -
@@ -87,11 +94,12 @@ double latitudeFromConformal(double e, double chi) {
 double obliqueMercatorArcToChord(const ellipsoid& ell, const zoneCnstnt& zone,
                                  const geodCoord& from, const geodCoord& to) {
     const ObliqueMercatorConstants om(ell, zone);
-    const double q = om.b * isometricLatitude(om.e, (from.lat + to.lat) / 2.0) + om.f;
-    const double sinhQ = std::sinh(q), coshQ = std::cosh(q);
+    // Each end at its own latitude: with both at the mean latitude, the
+    // along-axis difference u1 - u2 would lose the line's north-south part
+    // and the correction would be off by seconds of arc.
     double u1, v1, u2, v2;
-    om.skewCoordinates(sinhQ, coshQ, om.b * longitudeDifference(from.lon, om.lambda0), &u1, &v1);
-    om.skewCoordinates(sinhQ, coshQ, om.b * longitudeDifference(to.lon, om.lambda0), &u2, &v2);
+    om.skewCoordinatesOf(from, &u1, &v1);
+    om.skewCoordinatesOf(to, &u2, &v2);
     return (u1 - u2) * (2.0 * v1 + v2) / (6.0 * om.ak * om.ak);
 }
 
