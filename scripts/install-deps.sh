@@ -4,7 +4,7 @@ set -euo pipefail
 
 build_packages=(g++ cmake ninja-build)
 test_packages=(libgtest-dev libgmock-dev locales)
-bench_packages=(libbenchmark-dev libsqlite3-dev)
+bench_packages=(libbenchmark-dev libsqlite3-dev libopenblas-dev liblapacke-dev libproj-dev pkg-config)
 
 wanted=("${build_packages[@]}")
 for purpose in "$@"; do

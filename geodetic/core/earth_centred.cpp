@@ -1,0 +1,105 @@
+// Conversions between geodetic coordinates and earth-centred X, Y, Z.
+
+#include "geodetic/earth_centred.hpp"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double builtInSemiMajor = 6378137.0;
+constexpr double builtInSemiMinor = 6356752.3141403;
+constexpr double builtInEccentricitySq = 0.0066943800229034;
+
+constexpr double heightTolerance = 0.0001;
+constexpr double latitudeTolerance = 1e-10;
+// The iteration contracts by about e^2 per step; a point where it cannot
+// settle (a value that is not finite) must not hang the caller.
+constexpr int maxSteps = 100;
+
+struct Geocentric {
+    double x, y, z;
+};
+
+struct Geodetic {
+    double lat, lon, h;
+};
+
+Geocentric geocentricOf(double a, double b, double lat, double lon, double h) {
+    const double eSq = (a * a - b * b) / (a * a);
+    const double sinLat = std::sin(lat);
+    const double n = a / std::sqrt(1.0 - eSq * sinLat * sinLat);
+    return {(n + h) * std::cos(lat) * std::cos(lon), (n + h) * std::cos(lat) * std::sin(lon),
+            (n * (1.0 - eSq) + h) * sinLat};
+}
+
+// Radius of curvature in the prime vertical, N = a^2 / sqrt(a^2 cos^2 + b^2 sin^2).
+double primeVerticalRadius(double a, double b, double lat) {
+    const double c = std::cos(lat), s = std::sin(lat);
+    return a * a / std::sqrt(a * a * c * c + b * b * s * s);
+}
+
+// The height above the ellipsoid of a point at distance p from the axis
+// and Z along it, for latitude lat: p cos + Z sin - a^2/N, which equals
+// p / cos - N but keeps its precision as the latitude nears a pole.
+double heightAt(double a, double p, double z, double lat, double n) {
+    return p * std::cos(lat) + z * std::sin(lat) - a * a / n;
+}
+
+Geodetic geodeticOf(double a, double b, double eSq, double x, double y, double z) {
+    const double p = std::hypot(x, y);
+    if (p == 0.0)
+        return {std::copysign(std::numbers::pi / 2.0, z), 0.0, std::abs(z) - b};
+    double lat = std::atan2(z, p * (1.0 - eSq));
+    double n = primeVerticalRadius(a, b, lat);
+    double h = heightAt(a, p, z, lat, n);
+    for (int step = 0; step < maxSteps; ++step) {
+        const double nextLat = std::atan2(z, p * (1.0 - eSq * n / (n + h)));
+        const double nextN = primeVerticalRadius(a, b, nextLat);
+        const double nextH = heightAt(a, p, z, nextLat, nextN);
+        const bool settled =
+            std::abs(nextH - h) <= heightTolerance && std::abs(nextLat - lat) <= latitudeTolerance;
+        lat = nextLat;
+        n = nextN;
+        h = nextH;
+        if (settled || !std::isfinite(lat))
+            break;
+    }
+    // atan2 keeps the quadrant, so the 180th meridian (X < 0, Y = 0) is +-pi.
+    return {lat, std::atan2(y, x), h};
+}
+
+} // namespace
+
+void lat2ecef(double* X, double* Y, double* Z, double lat, double lon, double h) {
+    const Geocentric g = geocentricOf(builtInSemiMajor, builtInSemiMinor, lat, lon, h);
+    *X = g.x;
+    *Y = g.y;
+    *Z = g.z;
+}
+
+void ecef2lat(double X, double Y, double Z, double* lat, double* lon, double* h) {
+    const Geodetic g =
+        geodeticOf(builtInSemiMajor, builtInSemiMinor, builtInEccentricitySq, X, Y, Z);
+    *lat = g.lat;
+    *lon = g.lon;
+    *h = g.h;
+}
+
+int latLongElev2XYZ_EC(ellipsoid ell, geodCoord* point) {
+    const Geocentric g =
+        geocentricOf(ell.semiMajor, ell.semiMinor, point->lat, point->lon, point->elev);
+    point->easting = g.x;
+    point->northing = g.y;
+    point->elev = g.z;
+    return projectionOk;
+}
+
+int XYZ_EC2latLongElev(ellipsoid ell, geodCoord* point) {
+    const Geodetic g = geodeticOf(ell.semiMajor, ell.semiMinor, ell.eccentricity * ell.eccentricity,
+                                  point->easting, point->northing, point->elev);
+    point->lat = g.lat;
+    point->lon = g.lon;
+    point->elev = g.h;
+    return projectionOk;
+}
