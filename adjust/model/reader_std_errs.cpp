@@ -1,5 +1,6 @@
 #include "model/reader_std_errs.hpp"
 
+#include "input/raw_record.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/length_units.hpp"
 
@@ -43,4 +44,30 @@ void initReaderStdErrs(const globalVars& settings) {
 
 void restoreReaderStdErrs() {
     readerStdErrs = savedReaderStdErrs;
+}
+
+namespace {
+
+void takeWhenSet(int element, double value) {
+    if (isSet(value))
+        readerStdErrs[element] = value;
+}
+
+} // namespace
+
+void applyRawStdErrRec(const rawRec& r) {
+    takeWhenSet(seAzimuth, r.stErrAz);
+    takeWhenSet(seHorizPointing, r.stErrPoint);
+    takeWhenSet(seHorizReading, r.stErrRead);
+    takeWhenSet(seVertPointing, r.vStErrPoint);
+    takeWhenSet(seVertReading, r.vStErrRead);
+    takeWhenSet(seTargetCentering, r.stErrTrgtCentering);
+    takeWhenSet(seInstrumentCentering, r.stErrInstrCentering);
+    takeWhenSet(seEasting, r.stErrX);
+    takeWhenSet(seNorthing, r.stErrY);
+    takeWhenSet(seElevation, r.stErrZ);
+    takeWhenSet(seDistConstant, r.stErrDist);
+    takeWhenSet(seDistPpm, r.stErrDistPPM);
+    takeWhenSet(seInstrumentHeight, r.HIStErr);
+    takeWhenSet(seRodHeight, r.rodStErr);
 }

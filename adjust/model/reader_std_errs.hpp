@@ -7,6 +7,7 @@
 #include <array>
 
 class globalVars;
+struct rawRec;
 
 // Elements of the block.
 enum readerStdErrIndex : int {
@@ -50,3 +51,7 @@ void initReaderStdErrs(const globalVars& settings);
 
 // Puts the saved copy back in force at the start of a builder pass.
 void restoreReaderStdErrs();
+
+// A standard-error record (kind 5) of the raw data: every field that is set
+// replaces its element of `readerStdErrs`; unset fields leave theirs.
+void applyRawStdErrRec(const rawRec& record);

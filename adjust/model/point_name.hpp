@@ -1,0 +1,41 @@
+#pragma once
+// Point names and the other fixed-size texts of the survey records.
+//
+// A point name has at most 10 characters and lives NUL-terminated in an
+// 11-byte field. Every name stored through setPointName is cut at 10
+// characters, so two names are the same point when their first 10 characters
+// agree without regard to ASCII letter case; a longer name given to a search
+// therefore finds the point it was stored as.
+
+#include <cstddef>
+#include <string_view>
+
+inline constexpr std::size_t pointNameMax = 10;
+using pointNameField = char[pointNameMax + 1];
+
+// Copies `text` into `field`, cut at N - 1 characters; the rest of the field
+// is zero-filled, so the field is always NUL-terminated and compares by value.
+template <std::size_t N> void setFixedText(char (&field)[N], std::string_view text) {
+    static_assert(N > 0);
+    std::size_t i = 0;
+    for (; i < N - 1 && i < text.size(); ++i)
+        field[i] = text[i];
+    for (; i < N; ++i)
+        field[i] = '\0';
+}
+
+// The text of a fixed field up to its NUL (or its whole size when none).
+template <std::size_t N> std::string_view fixedText(const char (&field)[N]) {
+    std::size_t length = 0;
+    while (length < N && field[length] != '\0')
+        ++length;
+    return {field, length};
+}
+
+inline void setPointName(pointNameField& field, std::string_view name) {
+    setFixedText(field, name);
+}
+
+// True when both are the same point name: the first 10 characters compared
+// without regard to ASCII letter case.
+bool sameName(std::string_view a, std::string_view b);
