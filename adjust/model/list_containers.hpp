@@ -134,12 +134,8 @@ protected:
         count_ = 0;
     }
 
-    // Clears this list and appends every record of `other` in order; copying
-    // a list onto itself leaves it as it is.
-    void copyChain(const chain& other) {
-        if (&other == this)
-            return;
-        clearChain();
+    // Appends every record of `other` in order.
+    void appendAllOf(const chain& other) {
         for (const node* n = other.head_; n != nullptr; n = n->next)
             append(n->record);
     }
@@ -263,8 +259,13 @@ public:
         return 0;
     }
 
+    // Clears this list and appends every record of `other` in order; copying
+    // a list onto itself leaves it as it is.
     int copyFrom(const obsList& other) {
-        this->copyChain(other);
+        if (&other == this)
+            return 0;
+        clear();
+        this->appendAllOf(other);
         return 0;
     }
 
@@ -330,7 +331,8 @@ public:
     int copyFrom(seqList& other) {
         if (&other == this)
             return 0;
-        this->copyChain(other);
+        clear();
+        this->appendAllOf(other);
         if (other.count() > 0) {
             other.cursorAt_ = nullptr;
             other.cursorPosition_ = other.count();
