@@ -43,6 +43,15 @@ bool onDangerCircle(double cotTriangle, double cotMeasured) {
     return std::fabs(cotTriangle - cotMeasured) <= 1e-10 * scale;
 }
 
+// Known points in one line, or two of them in one place, span no triangle:
+// their side directions differ by a multiple of pi, whose cotangent rounding
+// leaves finite but meaningless weights.
+bool spanNoTriangle(double n1, double e1, double n2, double e2, double n3, double e3) {
+    const double cross = (n2 - n1) * (e3 - e1) - (e2 - e1) * (n3 - n1);
+    const double scale = std::hypot(n2 - n1, e2 - e1) * std::hypot(n3 - n1, e3 - e1);
+    return std::fabs(cross) <= 1e-12 * scale;
+}
+
 } // namespace
 
 double inverseDirDist(double n1, double e1, double n2, double e2, double& distance) {
@@ -127,6 +136,8 @@ int intersectDirDir(double n1, double e1, double az1, double n2, double e2, doub
 
 int resection3Pt(double n1, double e1, double n2, double e2, double n3, double e3, double alpha,
                  double beta, double& n, double& e) {
+    if (spanNoTriangle(n1, e1, n2, e2, n3, e3))
+        return geometryNoSolution;
     // Directions of the sides from their slopes (modulo pi is enough: only
     // tangents of the angles are used).
     const double t23 = std::atan((e2 - e3) / (n2 - n3));
