@@ -252,8 +252,9 @@ TEST(ListModel, ObsListOfStationsAgreesWithAVector) {
             break;
         }
         }
-        if (step % 10 == 0)
+        if (step % 10 == 0) {
             ASSERT_NO_FATAL_FAILURE(expectSameContents(list, model.items));
+        }
     }
 }
 
@@ -415,8 +416,9 @@ TEST(ListModel, SeqListOfDistancesAgreesWithAVector) {
             }
             break;
         }
-        if (step % 10 == 0)
+        if (step % 10 == 0) {
             ASSERT_NO_FATAL_FAILURE(expectSameContents(list, model.items));
+        }
     }
 }
 
@@ -476,7 +478,8 @@ TEST(ListModel, SimpleListOfDescriptionsAgreesWithAVector) {
             }
             break;
         }
-        if (step % 10 == 0)
+        if (step % 10 == 0) {
             ASSERT_NO_FATAL_FAILURE(expectSameContents(list, items));
+        }
     }
 }

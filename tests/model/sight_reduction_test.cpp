@@ -99,8 +99,9 @@ TEST(SlopeToHzVert, CurvatureAndRefractionMatchTheTextbookCorrection) {
             EXPECT_NEAR(dh, expectedDh, 2e-5);
             // Conventions for the horizontal of an inclined sight differ by
             // millimetres per kilometre; on a level sight they agree.
-            if (zenithDeg == 90.0)
+            if (zenithDeg == 90.0) {
                 EXPECT_NEAR(h, d, 1e-4);
+            }
         }
     }
 }
