@@ -1,0 +1,18 @@
+#include "model/progress.hpp"
+
+#include "platform/shell_services.hpp"
+
+int progressTotal = 0;
+int progressDone = 0;
+
+void startProgress(int total) {
+    progressTotal = total;
+    progressDone = 0;
+}
+
+void advanceProgress(int steps) {
+    progressDone += steps;
+    if (progressTotal > 0)
+        activeShell().setPercent(
+            static_cast<int>(static_cast<long long>(progressDone) * 100 / progressTotal));
+}
