@@ -1,6 +1,7 @@
 #include "reports/report_files.hpp"
 
 #include "model/settings/global_vars.hpp"
+#include "model/settings/project_paths.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
@@ -52,14 +53,6 @@ int closeHandle(int& handle) {
     const int result = ::close(handle);
     handle = 0;
     return result;
-}
-
-// Each raw-data file of a "\n"-terminated list; a last name without "\n" is
-// not part of the list.
-void forEachListedFile(const std::string& list, auto&& action) {
-    std::size_t start = 0;
-    for (std::size_t end; (end = list.find('\n', start)) != std::string::npos; start = end + 1)
-        action(list.substr(start, end - start));
 }
 
 } // namespace
@@ -118,12 +111,10 @@ int writeErrHeader(int handle) {
         if (writeLine(handle, line) != 0)
             return 1;
     }
-    bool failed = false;
-    forEachListedFile(projectVars.pInputFileName, [&](const std::string& name) {
-        failed = failed || writeLine(handle, "    " + name) != 0;
-    });
-    if (failed)
-        return 1;
+    for (const std::string& name : fileListNames(projectVars.pInputFileName)) {
+        if (writeLine(handle, "    " + name) != 0)
+            return 1;
+    }
     if (projectVars.supplamentalNE != 0 &&
         writeLine(handle, "Control File:  " + projectVars.controlNEFileName) != 0)
         return 1;

@@ -92,6 +92,7 @@ TEST_F(OutputFiles, ErrorReportTitleBlock) {
                   "Input Raw Files:\r\n"
                   "    /data/a.rw5\r\n"
                   "    /data/b.vkr\r\n"
+                  "    /data/unterminated\r\n"
                   "Output File: " +
                   (folder / "net1.RPT").string() + "\r\n\r\n");
 }

@@ -1,0 +1,244 @@
+#include "engine/driver_steps.hpp"
+
+#include "engine/pending_stages.hpp"
+#include "engine/processing_driver.hpp"
+#include "model/program_lists.hpp"
+#include "model/settings/global_vars.hpp"
+#include "reports/report_lines.hpp"
+
+namespace {
+
+constexpr int verticalReport = 1;
+
+// One control point, an .RW5 file and no azimuth: the first backsight of the
+// raw file may give the orientation. Returns the status of the last try.
+int retryWithFirstBacksight(bool road3D, int notRw5, int status, int& reason) {
+    const int controlPoints = road3D ? countControlPoints3D() : countControlPoints2D();
+    const int azimuths = road3D ? getAzimuthCount3D() : getAzimuthCount2D();
+    azimuthObs first;
+    if (status == 0 || controlPoints != 1 || notRw5 != 0 || azimuths != 0 ||
+        readRw5FirstBkAzimuth(projectVars.pInputFileName, first) != 0)
+        return status;
+    if (road3D) {
+        azimuthList.append(first);
+        countUnknownsObs3D(unknownCount, obsCount);
+        status = prelimCoords3D(reason);
+    } else {
+        azimuthList2D.append(first);
+        status = prelimCoords2D(reason);
+    }
+    writeLine(errFile, "Initial azimuth from first BK record in .RW5 file.");
+    return status;
+}
+
+int prelimWithRetry(bool road3D, int notRw5, int& reason) {
+    const int status = road3D ? prelimCoords3D(reason) : prelimCoords2D(reason);
+    return retryWithFirstBacksight(road3D, notRw5, status, reason);
+}
+
+bool degreesOfFreedom() { return unknownCount < obsCount && unknownCount != 0; }
+
+void reportZeroDegreesOfFreedom() {
+    showMessage("Zero Degrees of freedom. No horizontal\nadjustment performed.\nOnly sideshots reduced.");
+    writeLine(errFile, "Zero Degrees of freedom. No horizontal adjustment performed.");
+    writeLine(errFile, "Only sideshots reduced.");
+    writeRptZeroDofNote();
+}
+
+// False when no elevation factor could be computed (the run then ends).
+bool reduceToGridAndSeaLevel() {
+    setStage("Reducing observations to grid.");
+    reduceObsToGrid();
+    setStage("Reducing observations to sea level.");
+    if (reduceDistancesToSeaLevel() == 0)
+        return true;
+    showMessage("Unable to compute elevation factor.\nTry the project elevation option.");
+    writeLine(errFile, "Unable to compute elevation factor. Try the project elevation option.");
+    writeRptElevFactorAbort();
+    endRunAtErrorReport();
+    return false;
+}
+
+void writeGridListings() {
+    if (projectVars.gridSystem != gridLocal) {
+        writeRptGridDistances(rptFile);
+        writeRptGridAngles(rptFile);
+    }
+}
+
+int runHorizontalAdjustment(int mode, int count) {
+    switch (mode) {
+    case floatBlunderRun: return adjust2DBlunderPasses(count);
+    case reweightBlunderRun: return adjust2DRepeated(count);
+    default: return adjust2D();
+    }
+}
+
+int run3DAdjustment(int mode, int count) {
+    switch (mode) {
+    case floatBlunderRun: return adjust3DBlunderPasses(count);
+    case reweightBlunderRun: return adjust3DRepeated(count);
+    default: return adjust3D();
+    }
+}
+
+void runVerticalAdjustment() {
+    writeRptHeader(verticalReport);
+    if (projectVars.includeLevData != 0)
+        readLevelFile();
+    setStage("Filtering Vertical Sideshots");
+    filterVertSideshots();
+    setStage("Vertical Adjustment");
+    adjustVertical();
+    setStage("Computing Sideshot Elevations");
+    computeSideshotElevations();
+}
+
+constexpr int converged2D = 1;
+constexpr int converged3D = 0;
+
+} // namespace
+
+RoadResult adjust2DRoad(int mode, int count, int notRw5) {
+    const globalVars& s = projectVars;
+    rawDataList.clear();
+    if (s.horizAdjust != 0) {
+        setStage("Filtering Horizontal Sideshots");
+        if (s.includeSS == 0 || mode != adjustmentRun)
+            filterHorizSideshots();
+        setStage("Computing Initial XY's");
+        int reason = 0;
+        if (prelimWithRetry(false, notRw5, reason) != 0) {
+            writeRptUnadjustedObs(rptFile);
+            reportPrelimFailure(false, notRw5, reason);
+            return {true};
+        }
+    } else {
+        writeRptUnadjustedObs(rptFile);
+    }
+    countUnknownsObs2D(unknownCount, obsCount);
+
+    bool horizontalRan = false;
+    bool converged = false;
+    if (s.horizAdjust != 0) {
+        setStage("Outputing observations.");
+        writeRptUnadjustedObs(rptFile);
+        if (!reduceToGridAndSeaLevel())
+            return {true};
+        if (s.includeClosure != 0 && mode == adjustmentRun)
+            computeClosures();
+        writeGridListings();
+        if (degreesOfFreedom()) {
+            setStage("Horizontal Adjustment");
+            horizontalRan = true;
+            converged = runHorizontalAdjustment(mode, count) == converged2D;
+            lastAdjustmentOutcome = converged ? AdjustmentOutcome::converged : AdjustmentOutcome::failed;
+            if (converged) {
+                setStage("Computing Sideshots");
+                if (mode == adjustmentRun && s.includeSS == 0)
+                    computeSideshots2D();
+                buildAllPointLists();
+            }
+        } else if (mode != adjustmentRun) {
+            showMessage("Zero Degrees of freedom. Blunder detection cannot be performed.");
+        } else {
+            reportZeroDegreesOfFreedom();
+            setStage("Computing Sideshots");
+            computeSideshots2D();
+        }
+    }
+
+    const bool verticalRuns = s.vertAdjust != 0 && mode == adjustmentRun;
+    if (verticalRuns)
+        runVerticalAdjustment();
+
+    // Adjusted values go out when an adjustment produced them; a run that
+    // adjusted nothing writes its coordinates as unadjusted.
+    RoadResult result;
+    if (horizontalRan)
+        result.finalCoordinates = converged ? adjustedCoordinates : noFinalCoordinates;
+    else
+        result.finalCoordinates = verticalRuns ? adjustedCoordinates : unadjustedCoordinates;
+    return result;
+}
+
+RoadResult adjust3DRoad(int mode, int count, int notRw5) {
+    const globalVars& s = projectVars;
+    if (s.includeSS == 0 || mode != adjustmentRun)
+        filterSideshots3D();
+    if (s.includeLevData != 0 && readLevFile3D(s.pLevRawFileName) != 0) {
+        showMessage("error loading level file");
+        endRunAtErrorReport();
+        return {true};
+    }
+    countUnknownsObs3D(unknownCount, obsCount);
+    setStage("Computing preliminary coordinates.");
+    int reason = 0;
+    if (prelimWithRetry(true, notRw5, reason) != 0) {
+        writeRptUnadjustedObs3D(rptFile, 1);
+        rawDataList.clear();
+        reportPrelimFailure(true, notRw5, reason);
+        return {true};
+    }
+    copyPrelimToControl3D();
+    reduceRawSlopeToMarks();
+    if (levelList.count() > 0)
+        updateLevelObsElevations();
+    rawDataList.clear();
+    setStage("Outputing observations.");
+    writeRptUnadjustedObs3D(rptFile, 0);
+    if (s.includeClosure != 0)
+        computeClosures();
+
+    RoadResult result;
+    if (degreesOfFreedom()) {
+        setStage("3d  Adjustment");
+        const bool converged = run3DAdjustment(mode, count) == converged3D;
+        lastAdjustmentOutcome = converged ? AdjustmentOutcome::converged : AdjustmentOutcome::failed;
+        if (converged) {
+            computeSideshots3D();
+            buildAllPointLists();
+        }
+        result.finalCoordinates = converged ? adjustedCoordinates : noFinalCoordinates;
+    } else {
+        reportZeroDegreesOfFreedom();
+        // Nothing was adjusted: the coordinates go out as what they are.
+        result.finalCoordinates = unadjustedCoordinates;
+    }
+    return result;
+}
+
+bool preprocess3DRoad(int notRw5) {
+    countUnknownsObs3D(unknownCount, obsCount);
+    setStage("Outputing observations.");
+    int reason = 0;
+    if (prelimWithRetry(true, notRw5, reason) != 0) {
+        rawDataList.clear();
+        writeRptUnadjustedObs3D(rptFile, 1);
+        reportPrelimFailureShort(true, reason);
+        return false;
+    }
+    reduceRawSlopeToMarks();
+    rawDataList.clear();
+    writeRptUnadjustedObs3D(rptFile, 0);
+    if (projectVars.includeClosure != 0)
+        computeClosures();
+    return true;
+}
+
+bool preprocess2DRoad(int notRw5) {
+    int reason = 0;
+    if (prelimWithRetry(false, notRw5, reason) != 0) {
+        reportPrelimFailureShort(false, reason);
+        return false;
+    }
+    countUnknownsObs2D(unknownCount, obsCount);
+    setStage("Outputing observations.");
+    writeRptUnadjustedObs(rptFile);
+    if (!reduceToGridAndSeaLevel())
+        return false;
+    if (projectVars.includeClosure != 0)
+        computeClosures();
+    writeGridListings();
+    return true;
+}

@@ -1,0 +1,74 @@
+#include "engine/driver_steps.hpp"
+
+#include "engine/pending_stages.hpp"
+#include "engine/processing_driver.hpp"
+#include "engine/run_stops.hpp"
+#include "model/program_lists.hpp"
+#include "model/settings/global_vars.hpp"
+#include "platform/shell_services.hpp"
+#include "reports/report_files.hpp"
+#include "reports/report_lines.hpp"
+
+#include <algorithm>
+
+void showMessage(const std::string& text) { activeShell().message(text, MessageKind::ok); }
+
+void setStage(const std::string& text) {
+    ShellServices& shell = activeShell();
+    shell.setMessage(text);
+    shell.pump();
+    if (shell.cancelled())
+        throw RunCancelled();
+}
+
+void closeRunFiles() {
+    closeRptFile();
+    closeErrFile();
+}
+
+int endRunWithErrorReport() {
+    closeRunFiles();
+    showRptReport();
+    showErrReport();
+    activeShell().activateReport(ReportKind::error);
+    return 0;
+}
+
+int endRunAtErrorReport() {
+    closeRunFiles();
+    activeShell().activateReport(ReportKind::error);
+    return 0;
+}
+
+void clearRunLists() {
+    distanceList2D.clear();
+    controlPointList2D.clear();
+    pointList2D.clear();
+    allPointList2D.clear();
+    givenPointList2D.clear();
+    fixedPointList2D.clear();
+    angleList2D.clear();
+    azimuthList2D.clear();
+    ptDescList.clear();
+    pointAliasList.clear();
+    gpsVectorList.clear();
+    gpsVectorList2D.clear();
+    distanceList.clear();
+    controlStationList.clear();
+    stationList.clear();
+    givenStationList.clear();
+    fixedStationList.clear();
+    angleList.clear();
+    verticalList.clear();
+    azimuthList.clear();
+    levelList.clear();
+    obsCount = 0;
+    unknownCount = 0;
+}
+
+int rawListIsNotRw5() {
+    std::string upper = projectVars.pInputFileName;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
+    return upper.find(".RW5") == std::string::npos ? 1 : 0;
+}

@@ -1,0 +1,75 @@
+#pragma once
+// Stages of a processing run that later work builds. Until then each one
+// stops the run with StageNotBuilt, naming itself; it never pretends to have
+// done its work. As a stage is built its declaration moves to the header of
+// its own file and its entry here is deleted.
+
+#include "model/observation_records.hpp"
+
+#include <string>
+#include <string_view>
+
+// Field data input.
+int readRawFiles(const std::string& fileList);
+int appendXmlGpsControlRawRecs();
+int readGpsVectorFiles(const std::string& fileList, int checkNames);
+int addSupplementalToRawList();
+int readRw5FirstBkAzimuth(const std::string& fileList, azimuthObs& azimuth);
+int addGpsVectorEndPoints();
+int readLevelFile();
+int readLevFile3D(const std::string& path);
+int updateLevelObsElevations();
+
+// Observation and station lists.
+int buildObsLists2D(std::string& message);
+int buildObsLists3D(std::string& message);
+int buildDescriptionList();
+int buildStationList2D();
+int buildStationList3D();
+int countUnknownsObs2D(int& unknowns, int& observations);
+int countUnknownsObs3D(int& unknowns, int& observations);
+int reduceRawSlopeToMarks();
+
+// Preliminary coordinates.
+int prelimCoords2D(int& status);
+int prelimCoords3D(int& status);
+int countControlPoints2D();
+int countControlPoints3D();
+int getAzimuthCount2D();
+int getAzimuthCount3D();
+int isInstOrBacksightPt2D(std::string_view name);
+int isInstOrBacksightPt3D(std::string_view name);
+void copyPrelimToControl3D();
+
+// Reductions, closures, adjustments, sideshots.
+int reduceObsToGrid();
+int reduceDistancesToSeaLevel();
+int computeClosures();
+int adjust2D();
+int adjust2DBlunderPasses(int best);
+int adjust2DRepeated(int passes);
+int adjust3D();
+int adjust3DBlunderPasses(int best);
+int adjust3DRepeated(int passes);
+void adjustVertical();
+void filterHorizSideshots();
+void filterSideshots3D();
+int filterVertSideshots();
+void computeSideshots2D();
+void computeSideshots3D();
+int computeSideshotElevations();
+
+// Report sections and output files.
+int writeRptHeader(int mode);
+void writeErrReweightCount(int passes);
+void writeRptUnadjustedObs(int handle);
+void writeRptUnadjustedObs3D(int handle, int distanceKind);
+int writeRptZeroDofNote();
+void writeRptElevFactorAbort();
+void writeRptGridDistances(int handle);
+void writeRptGridAngles(int handle);
+int writeFinalCoords(int adjusted);
+int writeFinalCoords3D(int adjusted);
+
+// Zone tables of the state-plane systems.
+void prepareZoneTables();

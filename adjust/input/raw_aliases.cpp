@@ -1,0 +1,64 @@
+#include "input/raw_aliases.hpp"
+
+#include "model/point_name.hpp"
+#include "model/program_lists.hpp"
+#include "model/progress.hpp"
+#include "platform/c_locale_text.hpp"
+#include "reports/report_lines.hpp"
+
+namespace {
+
+// Replaces `name` by its point when it is an alias; true when it changed.
+bool replaceAlias(pointNameField& name) {
+    ptAliasRec alias;
+    if (fixedText(name).empty() || pointAliasList.find(fixedText(name), alias) != 0)
+        return false;
+    setPointName(name, fixedText(alias.pointName));
+    return true;
+}
+
+bool replaceAliasesOf(rawRec& rec) {
+    switch (rec.kind) {
+    case rawSetup: {
+        const bool station = replaceAlias(rec.stationName);
+        const bool backsight = replaceAlias(rec.backsightName);
+        return station || backsight;
+    }
+    case rawForesight: return replaceAlias(rec.foresightName);
+    case rawCoord: return replaceAlias(rec.pointName);
+    case rawAzimuth: {
+        const bool from = replaceAlias(rec.fromName);
+        const bool to = replaceAlias(rec.toName);
+        return from || to;
+    }
+    default: return false;
+    }
+}
+
+void listAliases() {
+    writeLine(errFile, "Point Aliases:");
+    for (int i = 0; i < pointAliasList.count(); ++i) {
+        ptAliasRec alias;
+        pointAliasList.getAt(i, alias);
+        const std::string a(fixedText(alias.alias));
+        const std::string p(fixedText(alias.pointName));
+        writeLine(errFile, platform::formatC("  Pt. %s = Pt. %s", a.c_str(), p.c_str()));
+    }
+    writeLine(errFile, "");
+}
+
+} // namespace
+
+int replaceRawAliases() {
+    if (pointAliasList.count() == 0)
+        return 1;
+    listAliases();
+    for (int end = rawDataList.seek(0); end == 0; end = rawDataList.advance()) {
+        rawRec rec;
+        rawDataList.get(rec);
+        if (replaceAliasesOf(rec))
+            rawDataList.replaceAtCursor(rec);
+        advanceProgress();
+    }
+    return 0;
+}

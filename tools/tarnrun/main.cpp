@@ -1,0 +1,92 @@
+// tarnrun: runs a project's adjustment (or its preprocessing) without a
+// window, printing each stage, answering questions by policy and saying
+// where the reports went.
+//
+// Exit status: 0 the run reached its end and the adjustment converged (or
+// preprocessing completed); 1 the run stopped early; 2 the run ended but the
+// adjustment failed or was cancelled; 3 usage error or unreadable project.
+
+#include "console_shell.hpp"
+#include "engine/processing_driver.hpp"
+#include "model/settings/global_vars.hpp"
+#include "model/settings/ini_paths.hpp"
+#include "model/settings/project_file.hpp"
+#include "platform/paths.hpp"
+#include "run_options.hpp"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+constexpr int exitCompleted = 0;
+constexpr int exitStopped = 1;
+constexpr int exitAdjustmentFailed = 2;
+constexpr int exitUsage = 3;
+
+void onInterrupt(int) { ConsoleShell::cancelRequested = 1; }
+
+bool loadProject(const std::string& path, std::string& error) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        error = "cannot open project " + path + ": no such file";
+        return false;
+    }
+    projectVars.setDefaults();
+    const bool read = isTextProjectFile(path) ? projectVars.readProjectFile(path) != 0
+                                              : projectVars.readLegacyProjectFile(path) != 0;
+    if (!read) {
+        error = "cannot read project " + path;
+        return false;
+    }
+    projectVars.projectFileName = fs::absolute(path, ec).lexically_normal().string();
+    return true;
+}
+
+// Folders of the run: the command line first, then TARNWELL.INI beside the
+// program, then the system's temporary folder.
+void setRunFolders(const RunOptions& options) {
+    iniPaths ini;
+    ini.read(iniFolder(""));
+    projectVars.tmpDir = !options.tmpDir.empty() ? platform::withTrailingSeparator(options.tmpDir)
+                         : !ini.tmpDir.empty()   ? ini.tmpDir
+                                                 : platform::withTrailingSeparator(
+                                                     std::filesystem::temp_directory_path().string());
+    projectVars.exeDir =
+        !options.geoidDir.empty() ? platform::withTrailingSeparator(options.geoidDir) : ini.exeDir;
+}
+
+int exitStatus(int reachedEnd, bool cancelled) {
+    if (cancelled)
+        return exitAdjustmentFailed;
+    if (reachedEnd == 0)
+        return exitStopped;
+    return lastAdjustmentOutcome == AdjustmentOutcome::failed ? exitAdjustmentFailed : exitCompleted;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto options = parseRunOptions(argc, argv, error);
+    if (!options) {
+        std::fprintf(stderr, "tarnrun: %s\n%s", error.c_str(), runUsage());
+        return exitUsage;
+    }
+    ConsoleShell shell(options->policy);
+    setActiveShell(&shell);
+    std::signal(SIGINT, onInterrupt);
+    if (!loadProject(options->projectPath, error)) {
+        std::fprintf(stderr, "tarnrun: %s\n", error.c_str());
+        return exitUsage;
+    }
+    setRunFolders(*options);
+    const int reachedEnd =
+        options->preprocess ? preprocessNetwork() : adjustNetwork(options->mode, options->count);
+    const int status = exitStatus(reachedEnd, lastRunCancelled || shell.cancelled());
+    if (status == exitStopped && !shell.lastMessage().empty())
+        std::fprintf(stderr, "tarnrun: the run stopped: %s\n", shell.lastMessage().c_str());
+    setActiveShell(nullptr);
+    return status;
+}
