@@ -81,7 +81,7 @@ int CrdList::nextInRange(crdIoPointRec& out) {
         const int side = io->compareIds(to, out.name);
         if (side != 0 && side != direction)
             continue; // beyond the item's end
-        if (side == direction) {
+        if (side != 0) {
             crdCursor ahead = cursor_;
             crdIoPointRec probe;
             if (io->readAtCursor(&ahead, probe, direction) == 1) {
