@@ -54,7 +54,7 @@ bool CrdIODraftline::readNumericHeader() {
     headerNumber_ = platform::formatC("%.3f", readDouble(header.data() + 8));
     headerDate_ = platform::formatC("%4.4f", readDouble(header.data() + 16));
     highestName_ = numberText(static_cast<long>(highest));
-    lowestName_ = "1";
+    lowestName_.assign(1, '1');
     return true;
 }
 

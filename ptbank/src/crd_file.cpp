@@ -263,7 +263,9 @@ int CrdFile::clear() {
 }
 
 void CrdFile::suspendHistory() {
-    switchStack_ = std::string(historySwitch_ ? "1" : "0") + std::string(switchStack_.view());
+    std::string stack(1, historySwitch_ ? '1' : '0');
+    stack.append(switchStack_.view());
+    switchStack_ = stack;
     historySwitch_ = 0;
 }
 

@@ -54,14 +54,16 @@ int parseRangeItem(std::string_view text, std::string& from, std::string& to,
 
 void buildRangeText(std::string& range, std::string_view from, std::string_view to, bool append) {
     std::string item = safeRangeName(from);
-    if (!to.empty() && compareIgnoringCase(from, to) != 0)
-        item += "-" + safeRangeName(to);
+    if (!to.empty() && compareIgnoringCase(from, to) != 0) {
+        item += '-';
+        item += safeRangeName(to);
+    }
     if (range.empty())
         range = item;
     else if (append)
-        range += "," + item;
+        range.append(",").append(item);
     else
-        range = item + "," + range;
+        range = item.append(",").append(range);
 }
 
 int isInRange(std::string_view name, std::string_view range) {
