@@ -98,6 +98,14 @@ void writeFile(ptbank::CrdFile& file, const std::string& path, int type) {
     }
 }
 
+// A file of every point, written and then opened again as an existing file.
+void openWrittenFile(ptbank::CrdFile& file, const std::string& path, int type) {
+    writeFile(file, path, type);
+    file.close();
+    if (file.open(path, 0, -1) != 1)
+        std::abort();
+}
+
 void BM_WritePoints(benchmark::State& state) {
     ptbank::crdEnvironment().console = [](std::string_view) {};
     const int type = static_cast<int>(state.range(0));
@@ -117,13 +125,8 @@ void BM_WritePoints(benchmark::State& state) {
 void BM_WalkPoints(benchmark::State& state) {
     const int type = static_cast<int>(state.range(0));
     const std::string path = (scratchFolder() / "walk.crd").string();
-    {
-        ptbank::CrdFile file;
-        writeFile(file, path, type);
-    }
     ptbank::CrdFile file;
-    if (file.open(path, 0, -1) != 1)
-        std::abort();
+    openWrittenFile(file, path, type);
     double seconds = 0.0;
     int points = 0;
     for (auto _ : state) {
@@ -140,13 +143,8 @@ void BM_WalkPoints(benchmark::State& state) {
 void BM_ReadPointsByName(benchmark::State& state) {
     const int type = static_cast<int>(state.range(0));
     const std::string path = (scratchFolder() / "byname.crd").string();
-    {
-        ptbank::CrdFile file;
-        writeFile(file, path, type);
-    }
     ptbank::CrdFile file;
-    if (file.open(path, 0, -1) != 1)
-        std::abort();
+    openWrittenFile(file, path, type);
     double seconds = 0.0;
     int points = 0;
     for (auto _ : state) {
