@@ -79,7 +79,8 @@ ptbank::crdIoPointRec pointNamed(const std::string& name, int i) {
 }
 
 std::string nameFor(int type, int i) {
-    return type == ptbank::crd_type::numeric ? std::to_string(i) : "P" + std::to_string(i);
+    std::string name(type == ptbank::crd_type::numeric ? "" : "P");
+    return name.append(std::to_string(i));
 }
 
 int pointsOf(int type) {
