@@ -410,3 +410,47 @@ TEST_F(FileObject, ABackEndThatLostItsFileIsDropped) {
     EXPECT_EQ(file.next(p), 0);
     EXPECT_EQ(console, "\nError1: crd file not open");
 }
+
+TEST(RangeText, ItemsAreParsedAndBuilt) {
+    std::string from;
+    std::string to;
+    std::string_view rest;
+    EXPECT_EQ(parseRangeItem("1-3,7", from, to, &rest), 1);
+    EXPECT_EQ(from, "1");
+    EXPECT_EQ(to, "3");
+    EXPECT_EQ(rest, "7");
+    EXPECT_EQ(parseRangeItem("7", from, to, &rest), 1);
+    EXPECT_EQ(to, "7");
+    EXPECT_EQ(rest, "");
+    EXPECT_EQ(parseRangeItem("A9-", from, to, nullptr), 1);
+    EXPECT_EQ(to, "A9") << "an empty end becomes the start";
+    EXPECT_EQ(parseRangeItem("-5", from, to, nullptr), 0);
+    EXPECT_EQ(parseRangeItem("", from, to, nullptr), 0);
+
+    std::string range;
+    buildRangeText(range, "A-1", "a-1", false);
+    EXPECT_EQ(range, "A_1");
+    buildRangeText(range, "B,2", "C", false);
+    EXPECT_EQ(range, "B_2-C,A_1");
+    buildRangeText(range, "9", "", true);
+    EXPECT_EQ(range, "B_2-C,A_1,9");
+}
+
+TEST_F(FileObject, StepsBackFromTheWalkPosition) {
+    CrdFile file;
+    makeNumeric(file, "n.crd", {1, 4, 6});
+    crdIoPointRec p;
+    file.setRange(nullptr);
+    ASSERT_EQ(file.next(p), 1);
+    ASSERT_EQ(file.next(p), 1);
+    ASSERT_EQ(file.next(p), 1);
+    EXPECT_STREQ(p.name, "6");
+    ASSERT_EQ(file.previous(p), 1);
+    EXPECT_STREQ(p.name, "4") << "empty slots are skipped backwards too";
+    ASSERT_EQ(file.previous(p), 1);
+    EXPECT_STREQ(p.name, "1");
+    EXPECT_EQ(file.previous(p), 0);
+    file.close();
+    EXPECT_EQ(file.previous(p), 0);
+    EXPECT_EQ(console, "\nError2: crd file not open");
+}
