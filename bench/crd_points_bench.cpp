@@ -123,42 +123,43 @@ void BM_WritePoints(benchmark::State& state) {
     report(state, points, seconds, reference().first);
 }
 
-void BM_WalkPoints(benchmark::State& state) {
+// Times `pass`, one reading of the whole file that returns the points it
+// read, over the benchmark's iterations.
+template <class Pass> void timeReads(benchmark::State& state, const char* fileName, Pass pass) {
     const int type = static_cast<int>(state.range(0));
-    const std::string path = (scratchFolder() / "walk.crd").string();
+    const std::string path = (scratchFolder() / fileName).string();
     ptbank::CrdFile file;
     openWrittenFile(file, path, type);
     double seconds = 0.0;
     int points = 0;
     for (auto _ : state) {
-        ptbank::crdIoPointRec p;
         const auto start = std::chrono::steady_clock::now();
-        file.setRange(nullptr);
-        while (file.next(p) == 1)
-            ++points;
+        points += pass(file, type);
         seconds += secondsOf(std::chrono::steady_clock::now() - start);
     }
     report(state, points, seconds, reference().second);
 }
 
-void BM_ReadPointsByName(benchmark::State& state) {
-    const int type = static_cast<int>(state.range(0));
-    const std::string path = (scratchFolder() / "byname.crd").string();
-    ptbank::CrdFile file;
-    openWrittenFile(file, path, type);
-    double seconds = 0.0;
-    int points = 0;
-    for (auto _ : state) {
+void BM_WalkPoints(benchmark::State& state) {
+    timeReads(state, "walk.crd", [](ptbank::CrdFile& file, int) {
         ptbank::crdIoPointRec p;
-        const auto start = std::chrono::steady_clock::now();
+        int points = 0;
+        file.setRange(nullptr);
+        while (file.next(p) == 1)
+            ++points;
+        return points;
+    });
+}
+
+void BM_ReadPointsByName(benchmark::State& state) {
+    timeReads(state, "byname.crd", [](ptbank::CrdFile& file, int type) {
+        ptbank::crdIoPointRec p;
         for (int i = 1; i <= pointsOf(type); ++i) {
             if (file.read(nameFor(type, i), p, 1) != 1)
                 std::abort();
         }
-        seconds += secondsOf(std::chrono::steady_clock::now() - start);
-        points += pointsOf(type);
-    }
-    report(state, points, seconds, reference().second);
+        return pointsOf(type);
+    });
 }
 
 } // namespace
