@@ -1,0 +1,300 @@
+// The alphanumeric .crd file: a header, then records sorted by point name.
+
+#include "formats/crd_draftline.hpp"
+
+#include "ptbank/crd_environment.hpp"
+#include "ptbank/crd_text.hpp"
+
+#include "platform/c_locale_text.hpp"
+#include "platform/file_replace.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+#include <vector>
+
+namespace ptbank {
+namespace {
+
+using namespace draftline;
+
+constexpr std::size_t maxAlphaName = nameField - 1;
+
+std::uint64_t recordOffset(int index) {
+    return alphaHeaderSize + static_cast<std::uint64_t>(index) * alphaRecordSize;
+}
+
+int sign(int v) {
+    return v < 0 ? -1 : (v > 0 ? 1 : 0);
+}
+
+void fillFromRecord(crdIoPointRec& out, const DiskPoint& point) {
+    out.fill(point.easting, point.northing, point.elevation, point.name, point.description, {});
+}
+
+// The order in which records inserted one by one, each before the first
+// record that compares greater than or equal to it, end up: a stable merge
+// of the reversed input. Written out rather than std::stable_sort because
+// the point-name order is not a strict weak ordering.
+std::vector<int> insertionOrder(const std::vector<std::string>& names) {
+    const int count = static_cast<int>(names.size());
+    std::vector<int> order(names.size());
+    std::iota(order.rbegin(), order.rend(), 0);
+    std::vector<int> merged(order.size());
+    for (int width = 1; width < count; width *= 2) {
+        for (int lo = 0; lo < count; lo += 2 * width) {
+            const int mid = std::min(lo + width, count);
+            const int hi = std::min(lo + 2 * width, count);
+            int left = lo;
+            int right = mid;
+            int out = lo;
+            while (left < mid && right < hi) {
+                const bool takeRight =
+                    comparePointNames(names[static_cast<std::size_t>(order[right])],
+                                      names[static_cast<std::size_t>(order[left])]) < 0;
+                merged[out++] = order[takeRight ? right++ : left++];
+            }
+            while (left < mid)
+                merged[out++] = order[left++];
+            while (right < hi)
+                merged[out++] = order[right++];
+        }
+        order.swap(merged);
+    }
+    return order;
+}
+
+} // namespace
+
+bool CrdIODraftline::readAlphaHeader(const AlphaHeader& header) {
+    title_ = readText(header.data() + 40, textField);
+    headerNumber_ = platform::formatC("%.3f", readDouble(header.data()));
+    headerDate_ = readText(header.data() + 8, textField);
+    highestName_.clear();
+    lowestName_.clear();
+    const int count = pointCount();
+    if (count == 0)
+        return true;
+    DiskPoint first;
+    DiskPoint last;
+    if (!readAlphaRecord(0, first) || !readAlphaRecord(count - 1, last))
+        return false;
+    lowestName_ = first.name;
+    highestName_ = last.name;
+    return true;
+}
+
+// Files of the older layout keep their records unsorted; they are sorted
+// once, into a new file that replaces the old one in one rename.
+bool CrdIODraftline::sortOldAlphaFile(const std::string& path) {
+    const int count = pointCount();
+    std::vector<std::uint8_t> bytes(alphaHeaderSize +
+                                    static_cast<std::size_t>(count) * alphaRecordSize);
+    if (!file_.readAt(0, bytes))
+        return false;
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        AlphaRecord record{};
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(recordOffset(i)), alphaRecordSize,
+                    record.begin());
+        names.push_back(decodeAlpha(record).name);
+    }
+    std::string sorted(bytes.begin(), bytes.begin() + alphaHeaderSize);
+    writeText(reinterpret_cast<std::uint8_t*>(sorted.data()) + markerOffset, 16, currentMarker);
+    for (const int i : insertionOrder(names)) {
+        const auto from = bytes.begin() + static_cast<std::ptrdiff_t>(recordOffset(i));
+        sorted.append(from, from + alphaRecordSize);
+    }
+    std::string error;
+    if (!platform::replaceFile(path, sorted, error))
+        return false;
+    return file_.open(path, BinaryFile::Mode::readWrite, true);
+}
+
+bool CrdIODraftline::readAlphaRecord(int index, DiskPoint& point) const {
+    AlphaRecord record{};
+    if (index < 0 || !file_.readAt(recordOffset(index), record))
+        return false;
+    point = decodeAlpha(record);
+    return true;
+}
+
+bool CrdIODraftline::probeAlpha(int index, DiskPoint& point) {
+    if (!readAlphaRecord(index, point))
+        return false;
+    current_ = index;
+    return true;
+}
+
+int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, int direction) {
+    errorWord_ = crd_error::none;
+    const std::string wanted = upperCased(trimmedText(name.substr(0, 255), 0));
+    const int count = pointCount();
+    if (count == 0) {
+        errorWord_ = crd_error::noCoordinate;
+        return 0;
+    }
+    const auto readFailed = [this] {
+        errorWord_ = crd_error::readFailed;
+        return 0;
+    };
+    DiskPoint probe;
+    bool outside = false;
+    bool found = false;
+    if (!probeAlpha(0, probe))
+        return readFailed();
+    const int toFirst = compareIds(wanted, probe.name);
+    if (toFirst < 0) {
+        outside = true;
+        current_ = -1;
+        if (direction < 0) {
+            errorWord_ = crd_error::noCoordinate;
+            return 0;
+        }
+    } else if (toFirst == 0) {
+        found = true;
+    } else {
+        const int last = count - 1;
+        if (!probeAlpha(last, probe))
+            return readFailed();
+        const int toLast = compareIds(wanted, probe.name);
+        if (toLast > 0) {
+            outside = true;
+            current_ = count;
+            if (direction > 0) {
+                errorWord_ = crd_error::noCoordinate;
+                return 0;
+            }
+        } else if (toLast == 0) {
+            found = true;
+        } else {
+            int lo = 0;
+            int hi = last;
+            while (!found && hi - lo > 1) {
+                const int mid = (lo + hi) / 2;
+                if (!probeAlpha(mid, probe))
+                    return readFailed();
+                const int c = compareIds(probe.name, wanted);
+                if (c < 0)
+                    lo = mid;
+                else if (c > 0)
+                    hi = mid;
+                else
+                    found = true;
+            }
+        }
+    }
+    if (found) {
+        fillFromRecord(out, probe);
+        return 1;
+    }
+    if (direction == 0) {
+        errorWord_ = crd_error::noCoordinate;
+        return 0;
+    }
+    crdCursor start;
+    start.index = current_;
+    if (!outside && sign(compareIds(wanted, probe.name)) != sign(direction))
+        start.index -= direction;
+    return readAtCursor(&start, out, direction);
+}
+
+int CrdIODraftline::insertionPosition(const std::string& name, int count) {
+    if (count == 0)
+        return 0;
+    const int last = count - 1;
+    DiskPoint point;
+    if (!readAlphaRecord(last, point))
+        return -1;
+    const int toLast = compareIds(name, point.name);
+    if (toLast > 0)
+        return count;
+    if (toLast == 0)
+        return last;
+    if (!readAlphaRecord(0, point))
+        return -1;
+    if (compareIds(name, point.name) <= 0)
+        return 0;
+    if (count < 2)
+        return last;
+    int lo = 0;
+    int hi = last;
+    while (hi - lo >= 2) {
+        const int mid = (lo + hi) / 2;
+        if (!readAlphaRecord(mid, point))
+            return -1;
+        const int c = compareIds(point.name, name);
+        if (c == 0)
+            return mid;
+        if (c < 0)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return hi;
+}
+
+int CrdIODraftline::writeAlphaPoint(const crdIoPointRec& record, int quiet) {
+    std::string name = trimmedText(record.name, 0);
+    if (name.empty()) {
+        if (!quiet)
+            crdPrint("\nInvalid point number: empty string.");
+        errorWord_ = crd_error::emptyName;
+        return 0;
+    }
+    if (name.size() > maxAlphaName) {
+        errorWord_ = crd_error::nameTooLong;
+        return 0;
+    }
+    if (std::strlen(record.description) > textField - 1) {
+        errorWord_ = crd_error::descriptionTooLong;
+        return 0;
+    }
+    std::replace(name.begin(), name.end(), '-', '_');
+    std::replace(name.begin(), name.end(), ',', '_');
+    name = upperCased(name);
+    const DiskPoint point{record.northing, record.easting, record.elevation, record.description,
+                          name};
+    const AlphaRecord bytes = encodeAlpha(point);
+
+    const int count = pointCount();
+    const int position = insertionPosition(name, count);
+    DiskPoint there;
+    if (position < 0 || (position < count && !readAlphaRecord(position, there))) {
+        errorWord_ = crd_error::readFailed;
+        return 0;
+    }
+    if (position < count && compareIds(there.name, name) == 0) {
+        if (!file_.writeAt(recordOffset(position), bytes)) {
+            errorWord_ = crd_error::readFailed;
+            return 0;
+        }
+        return 1;
+    }
+    // Every later record moves one slot towards the end.
+    std::vector<std::uint8_t> tail(static_cast<std::size_t>(count - position) * alphaRecordSize);
+    const bool moved = tail.empty() || (file_.readAt(recordOffset(position), tail) &&
+                                        file_.writeAt(recordOffset(position + 1), tail));
+    if (!moved || !file_.writeAt(recordOffset(position), bytes)) {
+        errorWord_ = crd_error::readFailed;
+        return 0;
+    }
+    if (highestName_.empty() || compareIds(name, highestName_) > 0)
+        highestName_ = name;
+    if (lowestName_.empty() || compareIds(name, lowestName_) < 0)
+        lowestName_ = name;
+    return 1;
+}
+
+int CrdIODraftline::writeAlphaHeaderTexts() {
+    AlphaHeader header{};
+    if (!file_.readAt(0, header))
+        return 0;
+    writeDouble(header.data(), platform::atofC(headerNumber_));
+    writeText(header.data() + 8, textField, headerDate_);
+    writeText(header.data() + 40, textField, title_);
+    return file_.writeAt(0, header) ? 1 : 0;
+}
+
+} // namespace ptbank

@@ -1,0 +1,136 @@
+#include "ptbank/crd_file_type.hpp"
+#include "ptbank/crd_io.hpp"
+
+#include "platform/sentinels.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+namespace ptbank {
+namespace {
+
+template <std::size_t N> void setField(char (&field)[N], std::string_view text) {
+    std::memset(field, 0, N);
+    if (!text.empty())
+        std::memcpy(field, text.data(), std::min(text.size(), N - 1));
+}
+
+void plainCopy(const crdIoPointRec& in, crdIoPointRec& out) {
+    out.copyFrom(in);
+}
+
+} // namespace
+
+void crdIoPointRec::fill(double e, double n, double z, std::string_view pointName,
+                         std::string_view desc, std::string_view pointCode) {
+    easting = e;
+    northing = n;
+    elevation = z;
+    reserved = 0;
+    setName(pointName);
+    setDescription(desc);
+    setCode(pointCode);
+}
+
+void crdIoPointRec::setName(std::string_view text) {
+    setField(name, text);
+}
+void crdIoPointRec::setDescription(std::string_view text) {
+    setField(description, text);
+}
+void crdIoPointRec::setCode(std::string_view text) {
+    setField(code, text);
+}
+
+void crdIoPointRec::clear() {
+    fill(0.0, 0.0, 0.0, {}, {}, {});
+}
+
+void crdIoPointRec::copyFrom(const crdIoPointRec& other) {
+    if (this == &other)
+        return;
+    // The other record's texts are its own zero-terminated fields.
+    fill(other.easting, other.northing, other.elevation, other.name, other.description, other.code);
+}
+
+void packCodeIntoDescription(const crdIoPointRec& source, crdIoPointRec& target) {
+    const std::string_view code = source.code;
+    if (code.find_first_not_of(' ') != std::string_view::npos) {
+        std::string packed(code);
+        packed += '/';
+        packed += source.description;
+        target.setDescription(packed);
+    }
+    target.setCode({});
+}
+
+void unpackCodeFromDescription(const crdIoPointRec& source, crdIoPointRec& target) {
+    const std::string_view description = source.description;
+    const std::size_t slash = description.find('/');
+    if (slash == std::string_view::npos || slash > 4)
+        return;
+    const std::string code(description.substr(0, slash));
+    const std::string rest(description.substr(slash + 1));
+    target.setCode(code);
+    target.setDescription(rest);
+}
+
+void toNeutralRecord(int type, const crdIoPointRec& in, crdIoPointRec& out) {
+    plainCopy(in, out);
+    switch (type) {
+    case crd_type::numeric:
+    case crd_type::alphanumeric:
+        if (in.elevation == 0.0)
+            out.elevation = missingElevation;
+        else if (in.elevation == draftlineTrueZeroElevation)
+            out.elevation = 0.0;
+        unpackCodeFromDescription(in, out);
+        break;
+    case crd_type::plainview:
+        if (in.elevation <= plainviewNoElevation)
+            out.elevation = missingElevation;
+        break;
+    case crd_type::landDesktop:
+        if (in.elevation < -999.9)
+            out.elevation = missingElevation;
+        break;
+    default:
+        break;
+    }
+}
+
+void fromNeutralRecord(int type, const crdIoPointRec& in, crdIoPointRec& out) {
+    plainCopy(in, out);
+    switch (type) {
+    case crd_type::numeric:
+    case crd_type::alphanumeric:
+        if (in.elevation == missingElevation)
+            out.elevation = 0.0;
+        else if (in.elevation == 0.0)
+            out.elevation = draftlineTrueZeroElevation;
+        packCodeIntoDescription(in, out);
+        break;
+    case crd_type::plainview:
+        if (in.elevation == missingElevation)
+            out.elevation = plainviewNoElevation;
+        break;
+    case crd_type::landDesktop:
+        if (in.elevation == missingElevation)
+            out.elevation = landDesktopNoElevation;
+        break;
+    default:
+        break;
+    }
+}
+
+void convertCrdRecord(int fromType, int toType, const crdIoPointRec& in, crdIoPointRec& out) {
+    if (fromType == toType) {
+        out.copyFrom(in);
+        return;
+    }
+    crdIoPointRec neutral;
+    toNeutralRecord(fromType, in, neutral);
+    fromNeutralRecord(toType, neutral, out);
+}
+
+} // namespace ptbank
