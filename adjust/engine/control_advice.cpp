@@ -18,7 +18,8 @@ constexpr std::size_t shortDialogNamesLimit = 100;
 
 void addAdvice(int notRw5, std::vector<std::string>& dialog) {
     if (notRw5 != 0) {
-        dialog.push_back("Coordinate control is best entered in the raw file as coordinate records.\n");
+        dialog.push_back(
+            "Coordinate control is best entered in the raw file as coordinate records.\n");
         dialog.push_back("Azimuth control is best entered in the raw file as azimuth records.\n");
     } else {
         dialog.push_back("Coordinate control is best entered in the raw file as 'SP' records.\n");
@@ -89,7 +90,8 @@ std::string listUncomputedPoints(bool road3D, int status, std::size_t dialogLimi
     const auto wanted = [&](std::string_view name, double easting, int pointType) {
         if (isSet(easting) || pointType == ptCarried)
             return false;
-        return status != 1 || (road3D ? isInstOrBacksightPt3D(name) : isInstOrBacksightPt2D(name)) != 0;
+        return status != 1 ||
+               (road3D ? isInstOrBacksightPt3D(name) : isInstOrBacksightPt2D(name)) != 0;
     };
     if (road3D) {
         stationRec p;
@@ -111,8 +113,10 @@ std::string failureHeading(bool road3D, int status) {
         return "Error computing initial NEZ estimates for points:";
     if (road3D)
         return "The following instrument and backsight pts. could not be computed:";
-    return "Insufficient control found.\r\nAs a minimum either two control points, or one control point and "
-           "an azimuth are required.\r\nThe following instrument and backsight pts. could not be computed:";
+    return "Insufficient control found.\r\nAs a minimum either two control points, or one control "
+           "point and "
+           "an azimuth are required.\r\nThe following instrument and backsight pts. could not be "
+           "computed:";
 }
 
 } // namespace
@@ -131,12 +135,15 @@ int reportPrelimFailure(bool road3D, int notRw5, int status) {
     std::vector<std::string> dialog;
     const int controlPoints = road3D ? countControlPoints3D() : countControlPoints2D();
     if (controlPoints == 0) {
-        writeLine(errFile, "No control points found.\r\nEither two control points, or one control point and "
-                           "an azimuth are required.\r\nEnter the control points as coordinate records in the "
-                           "raw File, or\r\nas a point in a supplamental control file.\r\nEnter azimuths as "
-                           "azimuth records in the raw data file.");
+        writeLine(
+            errFile,
+            "No control points found.\r\nEither two control points, or one control point and "
+            "an azimuth are required.\r\nEnter the control points as coordinate records in the "
+            "raw File, or\r\nas a point in a supplamental control file.\r\nEnter azimuths as "
+            "azimuth records in the raw data file.");
         dialog.push_back("No control points found.\r\n");
-        dialog.push_back("Either two control points, or one control point and a reference azimuth are required.\n");
+        dialog.push_back("Either two control points, or one control point and a reference azimuth "
+                         "are required.\n");
         dialog.push_back(" \n");
         addAdvice(notRw5, dialog);
     } else {

@@ -36,10 +36,13 @@ int prelimWithRetry(bool road3D, int notRw5, int& reason) {
     return retryWithFirstBacksight(road3D, notRw5, status, reason);
 }
 
-bool degreesOfFreedom() { return unknownCount < obsCount && unknownCount != 0; }
+bool degreesOfFreedom() {
+    return unknownCount < obsCount && unknownCount != 0;
+}
 
 void reportZeroDegreesOfFreedom() {
-    showMessage("Zero Degrees of freedom. No horizontal\nadjustment performed.\nOnly sideshots reduced.");
+    showMessage(
+        "Zero Degrees of freedom. No horizontal\nadjustment performed.\nOnly sideshots reduced.");
     writeLine(errFile, "Zero Degrees of freedom. No horizontal adjustment performed.");
     writeLine(errFile, "Only sideshots reduced.");
     writeRptZeroDofNote();
@@ -68,17 +71,23 @@ void writeGridListings() {
 
 int runHorizontalAdjustment(int mode, int count) {
     switch (mode) {
-    case floatBlunderRun: return adjust2DBlunderPasses(count);
-    case reweightBlunderRun: return adjust2DRepeated(count);
-    default: return adjust2D();
+    case floatBlunderRun:
+        return adjust2DBlunderPasses(count);
+    case reweightBlunderRun:
+        return adjust2DRepeated(count);
+    default:
+        return adjust2D();
     }
 }
 
 int run3DAdjustment(int mode, int count) {
     switch (mode) {
-    case floatBlunderRun: return adjust3DBlunderPasses(count);
-    case reweightBlunderRun: return adjust3DRepeated(count);
-    default: return adjust3D();
+    case floatBlunderRun:
+        return adjust3DBlunderPasses(count);
+    case reweightBlunderRun:
+        return adjust3DRepeated(count);
+    default:
+        return adjust3D();
     }
 }
 
@@ -132,7 +141,8 @@ RoadResult adjust2DRoad(int mode, int count, int notRw5) {
             setStage("Horizontal Adjustment");
             horizontalRan = true;
             converged = runHorizontalAdjustment(mode, count) == converged2D;
-            lastAdjustmentOutcome = converged ? AdjustmentOutcome::converged : AdjustmentOutcome::failed;
+            lastAdjustmentOutcome =
+                converged ? AdjustmentOutcome::converged : AdjustmentOutcome::failed;
             if (converged) {
                 setStage("Computing Sideshots");
                 if (mode == adjustmentRun && s.includeSS == 0)
@@ -194,7 +204,8 @@ RoadResult adjust3DRoad(int mode, int count, int notRw5) {
     if (degreesOfFreedom()) {
         setStage("3d  Adjustment");
         const bool converged = run3DAdjustment(mode, count) == converged3D;
-        lastAdjustmentOutcome = converged ? AdjustmentOutcome::converged : AdjustmentOutcome::failed;
+        lastAdjustmentOutcome =
+            converged ? AdjustmentOutcome::converged : AdjustmentOutcome::failed;
         if (converged) {
             computeSideshots3D();
             buildAllPointLists();

@@ -11,7 +11,9 @@
 
 #include <algorithm>
 
-void showMessage(const std::string& text) { activeShell().message(text, MessageKind::ok); }
+void showMessage(const std::string& text) {
+    activeShell().message(text, MessageKind::ok);
+}
 
 void setStage(const std::string& text) {
     ShellServices& shell = activeShell();

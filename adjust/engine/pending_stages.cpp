@@ -3,63 +3,165 @@
 #include "engine/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
 
-int readRawFiles(const std::string&) { throw StageNotBuilt("Reading the raw data files"); }
+int readRawFiles(const std::string&) {
+    throw StageNotBuilt("Reading the raw data files");
+}
 // Only a 3D project with GPS vectors can hold XML field-book control.
 int appendXmlGpsControlRawRecs() {
     if (projectVars.geodeticModel != 1 || projectVars.includeGPSVectors == 0)
         return 0;
     throw StageNotBuilt("GPS control from XML field books");
 }
-int readGpsVectorFiles(const std::string&, int) { throw StageNotBuilt("Reading GPS vector files"); }
-int addSupplementalToRawList() { throw StageNotBuilt("Reading the supplemental control file"); }
-int readRw5FirstBkAzimuth(const std::string&, azimuthObs&) { throw StageNotBuilt("The azimuth of the first .RW5 backsight"); }
-int addGpsVectorEndPoints() { throw StageNotBuilt("GPS vector end points"); }
-int readLevelFile() { throw StageNotBuilt("Reading level files"); }
-int readLevFile3D(const std::string&) { throw StageNotBuilt("Reading level files"); }
-int updateLevelObsElevations() { throw StageNotBuilt("Level observation elevations"); }
-int buildObsLists2D(std::string&) { throw StageNotBuilt("Building the observation lists"); }
-int buildObsLists3D(std::string&) { throw StageNotBuilt("Building the observation lists"); }
-int buildDescriptionList() { throw StageNotBuilt("Building the description list"); }
-int buildStationList2D() { throw StageNotBuilt("Building the station list"); }
-int buildStationList3D() { throw StageNotBuilt("Building the station list"); }
-int countUnknownsObs2D(int&, int&) { throw StageNotBuilt("Counting unknowns and observations"); }
-int countUnknownsObs3D(int&, int&) { throw StageNotBuilt("Counting unknowns and observations"); }
-int reduceRawSlopeToMarks() { throw StageNotBuilt("Reducing sights to the marks"); }
-int prelimCoords2D(int&) { throw StageNotBuilt("Preliminary coordinates (2D)"); }
-int prelimCoords3D(int&) { throw StageNotBuilt("Preliminary coordinates (3D)"); }
-int countControlPoints2D() { throw StageNotBuilt("Counting control points"); }
-int countControlPoints3D() { throw StageNotBuilt("Counting control points"); }
-int getAzimuthCount2D() { throw StageNotBuilt("Counting azimuths"); }
-int getAzimuthCount3D() { throw StageNotBuilt("Counting azimuths"); }
-int isInstOrBacksightPt2D(std::string_view) { throw StageNotBuilt("Listing uncomputed points"); }
-int isInstOrBacksightPt3D(std::string_view) { throw StageNotBuilt("Listing uncomputed points"); }
-void copyPrelimToControl3D() { throw StageNotBuilt("Preliminary coordinates (3D)"); }
-int reduceObsToGrid() { throw StageNotBuilt("Reduction to the grid"); }
-int reduceDistancesToSeaLevel() { throw StageNotBuilt("Reduction to sea level"); }
-int computeClosures() { throw StageNotBuilt("Traverse and GPS-loop closures"); }
-int adjust2D() { throw StageNotBuilt("The horizontal adjustment"); }
-int adjust2DBlunderPasses(int) { throw StageNotBuilt("Blunder detection (2D)"); }
-int adjust2DRepeated(int) { throw StageNotBuilt("Blunder detection (2D)"); }
-int adjust3D() { throw StageNotBuilt("The 3D adjustment"); }
-int adjust3DBlunderPasses(int) { throw StageNotBuilt("Blunder detection (3D)"); }
-int adjust3DRepeated(int) { throw StageNotBuilt("Blunder detection (3D)"); }
-void adjustVertical() { throw StageNotBuilt("The vertical adjustment"); }
-void filterHorizSideshots() { throw StageNotBuilt("Filtering sideshots"); }
-void filterSideshots3D() { throw StageNotBuilt("Filtering sideshots"); }
-int filterVertSideshots() { throw StageNotBuilt("Filtering vertical sideshots"); }
-void computeSideshots2D() { throw StageNotBuilt("Computing sideshots"); }
-void computeSideshots3D() { throw StageNotBuilt("Computing sideshots"); }
-int computeSideshotElevations() { throw StageNotBuilt("Computing sideshot elevations"); }
-int writeRptHeader(int) { throw StageNotBuilt("The report header"); }
-void writeErrReweightCount(int) { throw StageNotBuilt("The reweighting note"); }
-void writeRptUnadjustedObs(int) { throw StageNotBuilt("The unadjusted observations listing"); }
-void writeRptUnadjustedObs3D(int, int) { throw StageNotBuilt("The unadjusted observations listing"); }
-int writeRptZeroDofNote() { throw StageNotBuilt("The zero degrees of freedom note"); }
-void writeRptElevFactorAbort() { throw StageNotBuilt("The elevation factor note"); }
-void writeRptGridDistances(int) { throw StageNotBuilt("The grid distance listing"); }
-void writeRptGridAngles(int) { throw StageNotBuilt("The grid angle listing"); }
-int writeFinalCoords(int) { throw StageNotBuilt("Writing the final coordinates"); }
-int writeFinalCoords3D(int) { throw StageNotBuilt("Writing the final coordinates"); }
+int readGpsVectorFiles(const std::string&, int) {
+    throw StageNotBuilt("Reading GPS vector files");
+}
+int addSupplementalToRawList() {
+    throw StageNotBuilt("Reading the supplemental control file");
+}
+int readRw5FirstBkAzimuth(const std::string&, azimuthObs&) {
+    throw StageNotBuilt("The azimuth of the first .RW5 backsight");
+}
+int addGpsVectorEndPoints() {
+    throw StageNotBuilt("GPS vector end points");
+}
+int readLevelFile() {
+    throw StageNotBuilt("Reading level files");
+}
+int readLevFile3D(const std::string&) {
+    throw StageNotBuilt("Reading level files");
+}
+int updateLevelObsElevations() {
+    throw StageNotBuilt("Level observation elevations");
+}
+int buildObsLists2D(std::string&) {
+    throw StageNotBuilt("Building the observation lists");
+}
+int buildObsLists3D(std::string&) {
+    throw StageNotBuilt("Building the observation lists");
+}
+int buildDescriptionList() {
+    throw StageNotBuilt("Building the description list");
+}
+int buildStationList2D() {
+    throw StageNotBuilt("Building the station list");
+}
+int buildStationList3D() {
+    throw StageNotBuilt("Building the station list");
+}
+int countUnknownsObs2D(int&, int&) {
+    throw StageNotBuilt("Counting unknowns and observations");
+}
+int countUnknownsObs3D(int&, int&) {
+    throw StageNotBuilt("Counting unknowns and observations");
+}
+int reduceRawSlopeToMarks() {
+    throw StageNotBuilt("Reducing sights to the marks");
+}
+int prelimCoords2D(int&) {
+    throw StageNotBuilt("Preliminary coordinates (2D)");
+}
+int prelimCoords3D(int&) {
+    throw StageNotBuilt("Preliminary coordinates (3D)");
+}
+int countControlPoints2D() {
+    throw StageNotBuilt("Counting control points");
+}
+int countControlPoints3D() {
+    throw StageNotBuilt("Counting control points");
+}
+int getAzimuthCount2D() {
+    throw StageNotBuilt("Counting azimuths");
+}
+int getAzimuthCount3D() {
+    throw StageNotBuilt("Counting azimuths");
+}
+int isInstOrBacksightPt2D(std::string_view) {
+    throw StageNotBuilt("Listing uncomputed points");
+}
+int isInstOrBacksightPt3D(std::string_view) {
+    throw StageNotBuilt("Listing uncomputed points");
+}
+void copyPrelimToControl3D() {
+    throw StageNotBuilt("Preliminary coordinates (3D)");
+}
+int reduceObsToGrid() {
+    throw StageNotBuilt("Reduction to the grid");
+}
+int reduceDistancesToSeaLevel() {
+    throw StageNotBuilt("Reduction to sea level");
+}
+int computeClosures() {
+    throw StageNotBuilt("Traverse and GPS-loop closures");
+}
+int adjust2D() {
+    throw StageNotBuilt("The horizontal adjustment");
+}
+int adjust2DBlunderPasses(int) {
+    throw StageNotBuilt("Blunder detection (2D)");
+}
+int adjust2DRepeated(int) {
+    throw StageNotBuilt("Blunder detection (2D)");
+}
+int adjust3D() {
+    throw StageNotBuilt("The 3D adjustment");
+}
+int adjust3DBlunderPasses(int) {
+    throw StageNotBuilt("Blunder detection (3D)");
+}
+int adjust3DRepeated(int) {
+    throw StageNotBuilt("Blunder detection (3D)");
+}
+void adjustVertical() {
+    throw StageNotBuilt("The vertical adjustment");
+}
+void filterHorizSideshots() {
+    throw StageNotBuilt("Filtering sideshots");
+}
+void filterSideshots3D() {
+    throw StageNotBuilt("Filtering sideshots");
+}
+int filterVertSideshots() {
+    throw StageNotBuilt("Filtering vertical sideshots");
+}
+void computeSideshots2D() {
+    throw StageNotBuilt("Computing sideshots");
+}
+void computeSideshots3D() {
+    throw StageNotBuilt("Computing sideshots");
+}
+int computeSideshotElevations() {
+    throw StageNotBuilt("Computing sideshot elevations");
+}
+int writeRptHeader(int) {
+    throw StageNotBuilt("The report header");
+}
+void writeErrReweightCount(int) {
+    throw StageNotBuilt("The reweighting note");
+}
+void writeRptUnadjustedObs(int) {
+    throw StageNotBuilt("The unadjusted observations listing");
+}
+void writeRptUnadjustedObs3D(int, int) {
+    throw StageNotBuilt("The unadjusted observations listing");
+}
+int writeRptZeroDofNote() {
+    throw StageNotBuilt("The zero degrees of freedom note");
+}
+void writeRptElevFactorAbort() {
+    throw StageNotBuilt("The elevation factor note");
+}
+void writeRptGridDistances(int) {
+    throw StageNotBuilt("The grid distance listing");
+}
+void writeRptGridAngles(int) {
+    throw StageNotBuilt("The grid angle listing");
+}
+int writeFinalCoords(int) {
+    throw StageNotBuilt("Writing the final coordinates");
+}
+int writeFinalCoords3D(int) {
+    throw StageNotBuilt("Writing the final coordinates");
+}
 // Only the state-plane systems read the zone tables.
 void prepareZoneTables() {
     if (projectVars.gridSystem == gridStatePlane83 || projectVars.gridSystem == gridStatePlane27)

@@ -50,7 +50,8 @@ bool loadUserProjection(bool needed) {
 bool inputDesignatedForAdjustment() {
     const globalVars& s = projectVars;
     if (s.horizAdjust != 0 && s.includeGPSVectors == 0 && s.includeRawData == 0) {
-        showMessage("Cannot perform horizontal adjustment.\nNeither a GPS or TS raw file has been designated");
+        showMessage("Cannot perform horizontal adjustment.\nNeither a GPS or TS raw file has been "
+                    "designated");
         return false;
     }
     if (s.horizAdjust != 0 && s.pInputFileName.empty() && s.pGPSFileName.empty()) {
@@ -59,10 +60,12 @@ bool inputDesignatedForAdjustment() {
     }
     const bool vertical2D = s.vertAdjust != 0 && s.geodeticModel != threeDModel;
     if (vertical2D && s.includeGPSVectors == 0 && s.includeRawData == 0 && s.includeLevData == 0) {
-        showMessage("Cannot perform vertical adjustment.\nNeither a GPS or TS raw file has been designated");
+        showMessage("Cannot perform vertical adjustment.\nNeither a GPS or TS raw file has been "
+                    "designated");
         return false;
     }
-    if (vertical2D && s.pInputFileName.empty() && s.pGPSFileName.empty() && s.pLevRawFileName.empty()) {
+    if (vertical2D && s.pInputFileName.empty() && s.pGPSFileName.empty() &&
+        s.pLevRawFileName.empty()) {
         showMessage("No raw data file has been defined");
         return false;
     }
@@ -72,7 +75,8 @@ bool inputDesignatedForAdjustment() {
 bool inputDesignatedForReduction() {
     const globalVars& s = projectVars;
     if (s.includeGPSVectors == 0 && s.includeRawData == 0) {
-        showMessage("Cannot perform horizontal reduction.\nNeither a GPS or TS raw file has been designated");
+        showMessage("Cannot perform horizontal reduction.\nNeither a GPS or TS raw file has been "
+                    "designated");
         return false;
     }
     if (s.pInputFileName.empty() && s.pGPSFileName.empty()) {
@@ -87,11 +91,11 @@ int runAdjustment(int mode, int count) {
     prepareZoneTables();
     deleteOutputFiles();
     activeShell().closeAllReports();
-    const bool projectionNeeded = projectVars.gridSystem == gridUserDefined ||
-                                  (projectVars.gridSystem == gridUtm &&
-                                   projectVars.ellipsoid == userDefinedEllipsoidCode);
-    if (!loadUserProjection(projectionNeeded) || !inputDesignatedForAdjustment() || !openRunFiles() ||
-        !headRunFiles(mode))
+    const bool projectionNeeded =
+        projectVars.gridSystem == gridUserDefined ||
+        (projectVars.gridSystem == gridUtm && projectVars.ellipsoid == userDefinedEllipsoidCode);
+    if (!loadUserProjection(projectionNeeded) || !inputDesignatedForAdjustment() ||
+        !openRunFiles() || !headRunFiles(mode))
         return 0;
     if (mode == reweightBlunderRun)
         writeErrReweightCount(count);
@@ -102,8 +106,9 @@ int runAdjustment(int mode, int count) {
     const int notRw5 = rawListIsNotRw5();
     if (loadProjectInputs() != 0)
         return endRunWithErrorReport();
-    const RoadResult road = projectVars.geodeticModel == threeDModel ? adjust3DRoad(mode, count, notRw5)
-                                                                     : adjust2DRoad(mode, count, notRw5);
+    const RoadResult road = projectVars.geodeticModel == threeDModel
+                                ? adjust3DRoad(mode, count, notRw5)
+                                : adjust2DRoad(mode, count, notRw5);
     if (road.stopped)
         return 0;
     closeRunFiles();

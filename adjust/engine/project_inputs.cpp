@@ -37,7 +37,8 @@ int loadProjectInputs() {
         if (readRawFiles(s.pInputFileName) != 0)
             return loaderFailure("error loading input file: " + s.pInputFileName);
     }
-    if (s.geodeticModel == threeDModel && s.includeGPSVectors != 0 && readGpsVectorFiles(s.pGPSFileName, 1) != 0)
+    if (s.geodeticModel == threeDModel && s.includeGPSVectors != 0 &&
+        readGpsVectorFiles(s.pGPSFileName, 1) != 0)
         return loaderFailure("error loading GPS vector file");
     if (s.supplamentalNE != 0 && addSupplementalToRawList() != 0)
         return loaderFailure("error loading supplemental control file");

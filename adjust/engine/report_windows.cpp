@@ -18,8 +18,14 @@ int showProjectReport(const char* extension, ReportKind kind) {
 
 } // namespace
 
-int showRptReport() { return showProjectReport(".RPT", ReportKind::report); }
+int showRptReport() {
+    return showProjectReport(".RPT", ReportKind::report);
+}
 
-int showErrReport() { return showProjectReport(".ERR", ReportKind::error); }
+int showErrReport() {
+    return showProjectReport(".ERR", ReportKind::error);
+}
 
-int showOutReport() { return showProjectReport(".OUT", ReportKind::output); }
+int showOutReport() {
+    return showProjectReport(".OUT", ReportKind::output);
+}

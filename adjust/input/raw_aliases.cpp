@@ -24,14 +24,17 @@ bool replaceAliasesOf(rawRec& rec) {
         const bool backsight = replaceAlias(rec.backsightName);
         return station || backsight;
     }
-    case rawForesight: return replaceAlias(rec.foresightName);
-    case rawCoord: return replaceAlias(rec.pointName);
+    case rawForesight:
+        return replaceAlias(rec.foresightName);
+    case rawCoord:
+        return replaceAlias(rec.pointName);
     case rawAzimuth: {
         const bool from = replaceAlias(rec.fromName);
         const bool to = replaceAlias(rec.toName);
         return from || to;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 

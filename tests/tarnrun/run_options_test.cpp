@@ -15,8 +15,8 @@ std::optional<RunOptions> parse(std::vector<const char*> args, std::string& erro
 
 TEST(RunOptions, ModesAndPolicies) {
     std::string error;
-    auto o = parse({"--blunder=reweight:3", "--answer=yes", "--overwrite=keep", "--tmp", "/t", "--quiet",
-                    "site.prj"},
+    auto o = parse({"--blunder=reweight:3", "--answer=yes", "--overwrite=keep", "--tmp", "/t",
+                    "--quiet", "site.prj"},
                    error);
     ASSERT_TRUE(o) << error;
     EXPECT_EQ(o->projectPath, "site.prj");

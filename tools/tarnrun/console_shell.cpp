@@ -12,9 +12,12 @@ constexpr int overwriteAnswerCancel = 2;
 
 const char* reportLabel(ReportKind kind) {
     switch (kind) {
-    case ReportKind::report: return "report";
-    case ReportKind::output: return "coordinates";
-    case ReportKind::error: return "error report";
+    case ReportKind::report:
+        return "report";
+    case ReportKind::output:
+        return "coordinates";
+    case ReportKind::error:
+        return "error report";
     }
     return "file";
 }
@@ -68,9 +71,12 @@ void ConsoleShell::showReport(const std::string& path, ReportKind kind) {
 
 int ConsoleShell::overwritePrompt(crdOverwriteRec&) {
     switch (policy_.overwrite) {
-    case ConsolePolicy::Overwrite::all: return overwriteAnswerOverwrite;
-    case ConsolePolicy::Overwrite::keep: return overwriteAnswerKeep;
-    case ConsolePolicy::Overwrite::cancel: return overwriteAnswerCancel;
+    case ConsolePolicy::Overwrite::all:
+        return overwriteAnswerOverwrite;
+    case ConsolePolicy::Overwrite::keep:
+        return overwriteAnswerKeep;
+    case ConsolePolicy::Overwrite::cancel:
+        return overwriteAnswerCancel;
     }
     return overwriteAnswerOverwrite;
 }

@@ -31,7 +31,9 @@ public:
     void activateReport(ReportKind) override {}
     void closeAllReports() override {}
     void appendToReport(const std::string&) override {}
-    std::chrono::system_clock::time_point now() override { return std::chrono::system_clock::now(); }
+    std::chrono::system_clock::time_point now() override {
+        return std::chrono::system_clock::now();
+    }
     int overwritePrompt(crdOverwriteRec& request) override;
 
     // The last message shown: the reason of an early stop.

@@ -14,6 +14,7 @@
 #include "platform/paths.hpp"
 #include "run_options.hpp"
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
@@ -24,7 +25,22 @@ constexpr int exitStopped = 1;
 constexpr int exitAdjustmentFailed = 2;
 constexpr int exitUsage = 3;
 
-void onInterrupt(int) { ConsoleShell::cancelRequested = 1; }
+void onInterrupt(int) {
+    ConsoleShell::cancelRequested = 1;
+}
+
+// Ctrl-C is the Cancel button from here on, also when the program was
+// started with SIGINT blocked (a Ctrl-C already waiting is taken now).
+void takeInterrupts() {
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigset_t interrupt;
+    sigemptyset(&interrupt);
+    sigaddset(&interrupt, SIGINT);
+    sigprocmask(SIG_UNBLOCK, &interrupt, nullptr);
+}
 
 bool loadProject(const std::string& path, std::string& error) {
     namespace fs = std::filesystem;
@@ -49,10 +65,11 @@ bool loadProject(const std::string& path, std::string& error) {
 void setRunFolders(const RunOptions& options) {
     iniPaths ini;
     ini.read(iniFolder(""));
-    projectVars.tmpDir = !options.tmpDir.empty() ? platform::withTrailingSeparator(options.tmpDir)
-                         : !ini.tmpDir.empty()   ? ini.tmpDir
-                                                 : platform::withTrailingSeparator(
-                                                     std::filesystem::temp_directory_path().string());
+    projectVars.tmpDir =
+        !options.tmpDir.empty() ? platform::withTrailingSeparator(options.tmpDir)
+        : !ini.tmpDir.empty()
+            ? ini.tmpDir
+            : platform::withTrailingSeparator(std::filesystem::temp_directory_path().string());
     projectVars.exeDir =
         !options.geoidDir.empty() ? platform::withTrailingSeparator(options.geoidDir) : ini.exeDir;
 }
@@ -62,7 +79,8 @@ int exitStatus(int reachedEnd, bool cancelled) {
         return exitAdjustmentFailed;
     if (reachedEnd == 0)
         return exitStopped;
-    return lastAdjustmentOutcome == AdjustmentOutcome::failed ? exitAdjustmentFailed : exitCompleted;
+    return lastAdjustmentOutcome == AdjustmentOutcome::failed ? exitAdjustmentFailed
+                                                              : exitCompleted;
 }
 
 } // namespace
@@ -76,7 +94,7 @@ int main(int argc, char** argv) {
     }
     ConsoleShell shell(options->policy);
     setActiveShell(&shell);
-    std::signal(SIGINT, onInterrupt);
+    takeInterrupts();
     if (!loadProject(options->projectPath, error)) {
         std::fprintf(stderr, "tarnrun: %s\n", error.c_str());
         return exitUsage;

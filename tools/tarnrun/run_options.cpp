@@ -13,8 +13,9 @@ constexpr int mostFloatedSolutions = 10;
 bool parseBlunder(std::string_view value, RunOptions& options, std::string& error) {
     const auto colon = value.find(':');
     const std::string_view kind = value.substr(0, colon);
-    const auto count = colon == std::string_view::npos ? std::nullopt
-                                                       : platform::parseLong(value.substr(colon + 1));
+    const auto count = colon == std::string_view::npos
+                           ? std::nullopt
+                           : platform::parseLong(value.substr(colon + 1));
     if ((kind != "float" && kind != "reweight") || !count || *count < 1) {
         error = "--blunder takes float:N or reweight:N with N of 1 or more";
         return false;

@@ -18,7 +18,8 @@ std::vector<std::string> fileListNames(const std::string& list) {
     std::size_t start = 0;
     while (start < list.size()) {
         const auto end = list.find('\n', start);
-        const std::string name = list.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        const std::string name =
+            list.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (!name.empty())
             names.push_back(name);
         if (end == std::string::npos)
