@@ -1,6 +1,7 @@
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_defaults.hpp"
 #include "platform/profile_store.hpp"
+#include "support/config_folder_guard.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 
@@ -18,18 +19,6 @@ constexpr double secondsToRadians = pi / 648000.0;
 // A fresh `projectVars` and a configuration folder of the test's own.
 class ProfileDefaults : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (const char* xdg = std::getenv("XDG_CONFIG_HOME"))
-            savedXdg_ = xdg;
-        setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
-    }
-    void TearDown() override {
-        if (savedXdg_)
-            setenv("XDG_CONFIG_HOME", savedXdg_->c_str(), 1);
-        else
-            unsetenv("XDG_CONFIG_HOME");
-    }
-
     static platform::ProfileStore storedProfile() {
         platform::ProfileStore profile("Velmora Software/Tarnwell");
         std::string error;
@@ -46,9 +35,7 @@ protected:
 
     testsupport::ProjectVarsGuard guard;
     testsupport::TempFolder folder{"profile-defaults"};
-
-private:
-    std::optional<std::string> savedXdg_;
+    testsupport::ConfigFolderGuard config{folder.path()};
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/profile_store.hpp"
+#include "support/config_folder_guard.hpp"
 #include "support/temp_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -13,22 +14,8 @@ namespace {
 // Points the store at the test's own configuration folder.
 class ProfileStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (const char* xdg = std::getenv("XDG_CONFIG_HOME"))
-            savedXdg_ = xdg;
-        setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
-    }
-    void TearDown() override {
-        if (savedXdg_)
-            setenv("XDG_CONFIG_HOME", savedXdg_->c_str(), 1);
-        else
-            unsetenv("XDG_CONFIG_HOME");
-    }
-
     testsupport::TempFolder folder{"profile-store"};
-
-private:
-    std::optional<std::string> savedXdg_;
+    testsupport::ConfigFolderGuard config{folder.path()};
 };
 
 } // namespace
