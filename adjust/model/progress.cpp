@@ -16,3 +16,14 @@ void advanceProgress(int steps) {
         activeShell().setPercent(
             static_cast<int>(static_cast<long long>(progressDone) * 100 / progressTotal));
 }
+
+void postProgress(int index, int total) {
+    activeShell().setPercent(
+        total > 0 ? static_cast<int>(static_cast<long long>(index) * 100 / total) : 0);
+}
+
+bool userCancelled() {
+    ShellServices& shell = activeShell();
+    shell.pump();
+    return shell.cancelled();
+}

@@ -13,3 +13,16 @@ void startProgress(int total);
 // Adds `steps` to the count and posts count x 100 / total (integer
 // division) to the active shell's progress bar; nothing when the total is 0.
 void advanceProgress(int steps = 1);
+
+// Posts index x 100 / total (integer division; 0 when the total is 0) to the
+// active shell's progress bar: the raw-record passes report the index of the
+// record in hand this way.
+void postProgress(int index, int total);
+
+// Lets the shell's waiting events run, then tells whether the user asked to
+// stop the run (Escape or Cancel). The walks of the list builders ask once per
+// record and stop at the first yes.
+bool userCancelled();
+
+// The text a run ends with when the user stops it.
+inline constexpr const char* userAbortedText = "The user aborted processing.";
