@@ -3,6 +3,8 @@
 // stage's data: a stage this build does not have yet, and the user's cancel.
 // The driver catches both, says why in the error report and ends the run.
 
+#include "model/progress.hpp"
+
 #include <stdexcept>
 #include <string>
 
@@ -16,5 +18,5 @@ public:
 // The user pressed Cancel (or Ctrl-C) while the run was under way.
 class RunCancelled : public std::runtime_error {
 public:
-    RunCancelled() : std::runtime_error("The user aborted processing.") {}
+    RunCancelled() : std::runtime_error(userAbortedText) {}
 };
