@@ -62,6 +62,15 @@ inline std::vector<FixtureRow> readFixtureTable(const std::string& name) {
     return rows;
 }
 
+// The lines of a text, each without its line feed.
+inline std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
 // The difference of two angles in degrees, taken across the 180th meridian.
 inline double angleDifference_deg(double a, double b) {
     return std::remainder(a - b, 360.0);

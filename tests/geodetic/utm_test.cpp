@@ -116,14 +116,6 @@ TEST(Utm, ValidZonesAre1To120) {
     EXPECT_EQ(invalidUTMZone(-5), 1);
 }
 
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
 TEST(Utm, ZoneNameListFitsOrSaysSo) {
     std::vector<char> buffer(8000, 'x');
     ASSERT_EQ(UTMGetZoneLstS(buffer.data(), static_cast<int>(buffer.size())), 0);

@@ -1,0 +1,79 @@
+#pragma once
+// The 130 zones of the 1927 State Plane Coordinate System on the Clarke 1866
+// ellipsoid, by the classic tabular formulas of the US Coast and Geodetic
+// Survey: zone constants in arc-seconds and US survey feet, the ellipsoid's
+// constants written into the formulas (Clarke 1866: a = 20925832.16 ft,
+// e^2 = 0.006768658; Michigan's Lambert zones 2111-2113 carry that state's
+// enlarged ellipsoid, a x 1.0000382, inside their constants).
+//
+// Accuracy, against the rigorous projections of the EPSG NAD27 definitions
+// (tests/fixtures/geodetic/state_plane): Lambert and Alaska zones within
+// 0.06 ft near their central parallel, growing beyond 2 degrees from it;
+// transverse Mercator zones within 0.03 ft plus 0.12 ft per (degree from the
+// central meridian)^4, the tabular footpoint latitude stopping at that order
+// (0.5 ft 1.5 degrees out). Forward then inverse returns a point to 1e-6
+// arc-seconds near a zone's centre and to 1 mm at the edges of the widest
+// zones, the inverse series being series of their own.
+//
+// Conventions: angles in radians; longitudes positive WEST; northing and
+// easting in US survey feet; convergence positive east of the central
+// meridian in the north.
+//
+// The table is library-wide, process-wide state. It holds its values from
+// the start; init27ZoneConstants writes the same values again. Not locked:
+// use it from one thread.
+
+#include "geodetic/geodesy_records.hpp"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+inline constexpr int spc27ZoneCount = 130;
+
+// `zoneconstant27::zoneType` values.
+inline constexpr std::int32_t spc27TransverseMercator = 0;
+inline constexpr std::int32_t spc27Lambert = 1;
+inline constexpr std::int32_t spc27AlaskaOblique = 2;    // zone 5001
+inline constexpr std::int32_t spc27AlaskaTransverse = 3; // zones 5002-5009
+
+// One zone. `tab` holds the tabular constants T1 to T11 (tab[0] is T1):
+//   all types but 2: T1 false easting (ft), T2 central meridian (arc-seconds, west);
+//   TM: T3 whole minutes and T4 seconds of the origin term, T5 scale on the
+//       central meridian, T6 coefficient of the cubic easting term;
+//   Lambert: T3 R0, the radius of the tabulated parallel (ft), T4 Rb, the
+//       radius through the grid origin (ft), T5 scale of the arc term, T6 sine
+//       of the cone's central parallel, T7 whole minutes and T8 seconds of the
+//       tabulated latitude, T9 to T11 the series coefficients L2, L3, L4.
+// Constants a type does not use are 0; zone 5001 uses none.
+struct zoneconstant27 {
+    std::int32_t zoneType;
+    std::int32_t zoneCode;
+    double tab[11];
+};
+
+// Fills the table's 130 records in table order. Idempotent.
+void init27ZoneConstants();
+
+// Copies the first record with code `zone` into `out`. Returns 0, or 1 for a
+// code not in the table (`out` untouched).
+int initSPC27Zone(int zone, zoneconstant27* out);
+
+// The table index 0-129 of `zone`, which is also its position in
+// spc27ZoneNameList. Returns 0, or 1 for a code not in the table (`index`
+// untouched).
+int getSPC27ZoneIndex(int zone, int* index);
+
+// The names as the coordinate-system settings and the reports show them,
+// "Alabama East - 0101" ... "Wyoming West - 4904", in table order.
+const std::vector<std::string>& spc27ZoneNameList();
+
+// Reads lat and lon (west-positive), leaves them as given; writes northing
+// and easting (US survey feet), scale and conv. Returns 0, or 1 for an
+// unknown zoneType (the point untouched).
+int geod2SPC27(const zoneconstant27* zone, geodCoord* point);
+
+// Reads northing and easting (US survey feet), leaves them as given; writes
+// lat, lon (west-positive), scale and conv. Returns 0, or 1 for an unknown
+// zoneType (the point untouched).
+int SPC272Geod(const zoneconstant27* zone, geodCoord* point);
