@@ -162,8 +162,3 @@ int writeFinalCoords(int) {
 int writeFinalCoords3D(int) {
     throw StageNotBuilt("Writing the final coordinates");
 }
-// Only the state-plane systems read the zone tables.
-void prepareZoneTables() {
-    if (projectVars.gridSystem == gridStatePlane83 || projectVars.gridSystem == gridStatePlane27)
-        throw StageNotBuilt("The state plane zone tables");
-}

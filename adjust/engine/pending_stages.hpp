@@ -70,6 +70,3 @@ void writeRptGridDistances(int handle);
 void writeRptGridAngles(int handle);
 int writeFinalCoords(int adjusted);
 int writeFinalCoords3D(int adjusted);
-
-// Zone tables of the state-plane systems.
-void prepareZoneTables();

@@ -3,6 +3,8 @@
 #include "engine/driver_steps.hpp"
 #include "engine/pending_stages.hpp"
 #include "engine/run_stops.hpp"
+#include "geodetic/state_plane_27.hpp"
+#include "geodetic/state_plane_83.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/shell_services.hpp"
@@ -15,6 +17,11 @@ bool lastRunCancelled = false;
 namespace {
 
 constexpr int threeDModel = 1;
+
+void prepareZoneTables() {
+    init83ZoneConstants();
+    init27ZoneConstants();
+}
 constexpr int userDefinedEllipsoidCode = 16;
 
 // The report and the error report of the run are open from here on.
