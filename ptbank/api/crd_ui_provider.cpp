@@ -1,0 +1,31 @@
+#include "ptbank/crd_ui_provider.hpp"
+
+#include "ptbank/crd_environment.hpp"
+
+namespace ptbank {
+namespace {
+
+class ConsoleUi final : public CrdUiProvider {
+public:
+    void message(const std::string& text, const std::string& title, CrdMessageIcon) override {
+        crdPrint("\n" + title + ": " + text + "\n");
+    }
+    bool chooseFile(const CrdFileDialogRequest&, CrdFileDialogAnswer&) override { return false; }
+};
+
+ConsoleUi consoleUi;
+CrdUiProvider* installed = &consoleUi;
+
+} // namespace
+
+CrdUiProvider& crdUi() {
+    return *installed;
+}
+
+CrdUiProvider* setCrdUi(CrdUiProvider* provider) {
+    CrdUiProvider* previous = installed == &consoleUi ? nullptr : installed;
+    installed = provider ? provider : &consoleUi;
+    return previous;
+}
+
+} // namespace ptbank
