@@ -286,6 +286,8 @@ TEST_F(CInterface, MemoryFileReadWriteAndDelete) {
     EXPECT_EQ(VkCrdApi_delete_point(h, seven), 0);
     EXPECT_EQ(VkCrdApi_delete_point(h, seven), -1);
     EXPECT_EQ(walk(h), (Names{"12"}));
+    EXPECT_EQ(VkCrdApi_SetCrdFeetFlag(h, 1), 1);
+    EXPECT_EQ(VkCrdApi_GetCrdFeetFlag(h, 0), 1);
     ASSERT_EQ(VkCrdApi_close_coord_file(h), 0);
     EXPECT_EQ(VkCrdApi_IsMemoryFile(h), 0);
     EXPECT_EQ(VkCrdApi_IsOpen(h), 0);
