@@ -4,7 +4,10 @@
 #include "engine/processing_driver.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
+#include "reports/report_header.hpp"
 #include "reports/report_lines.hpp"
+#include "reports/report_sections.hpp"
+#include "reports/unadjusted_observations.hpp"
 
 namespace {
 

@@ -3,13 +3,12 @@
 #include "engine/pending_stages.hpp"
 #include "engine/processing_driver.hpp"
 #include "engine/run_stops.hpp"
+#include "input/raw_files.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/report_files.hpp"
 #include "reports/report_lines.hpp"
-
-#include <algorithm>
 
 void showMessage(const std::string& text) {
     activeShell().message(text, MessageKind::ok);
@@ -69,8 +68,5 @@ void clearRunLists() {
 }
 
 int rawListIsNotRw5() {
-    std::string upper = projectVars.pInputFileName;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
-    return upper.find(".RW5") == std::string::npos ? 1 : 0;
+    return listNamesRw5File(projectVars.pInputFileName) ? 0 : 1;
 }

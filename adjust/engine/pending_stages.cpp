@@ -3,8 +3,8 @@
 #include "engine/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
 
-int readRawFiles(const std::string&) {
-    throw StageNotBuilt("Reading the raw data files");
+int readRw5File(const std::string&, const std::string&) {
+    throw StageNotBuilt("Reading .RW5 raw files");
 }
 // Only a 3D project with GPS vectors can hold XML field-book control.
 int appendXmlGpsControlRawRecs() {
@@ -132,33 +132,12 @@ void computeSideshots3D() {
 int computeSideshotElevations() {
     throw StageNotBuilt("Computing sideshot elevations");
 }
-int writeRptHeader(int) {
-    throw StageNotBuilt("The report header");
-}
-void writeErrReweightCount(int) {
-    throw StageNotBuilt("The reweighting note");
-}
-void writeRptUnadjustedObs(int) {
-    throw StageNotBuilt("The unadjusted observations listing");
-}
-void writeRptUnadjustedObs3D(int, int) {
-    throw StageNotBuilt("The unadjusted observations listing");
-}
-int writeRptZeroDofNote() {
-    throw StageNotBuilt("The zero degrees of freedom note");
-}
-void writeRptElevFactorAbort() {
-    throw StageNotBuilt("The elevation factor note");
-}
-void writeRptGridDistances(int) {
-    throw StageNotBuilt("The grid distance listing");
-}
-void writeRptGridAngles(int) {
-    throw StageNotBuilt("The grid angle listing");
-}
 int writeFinalCoords(int) {
     throw StageNotBuilt("Writing the final coordinates");
 }
 int writeFinalCoords3D(int) {
     throw StageNotBuilt("Writing the final coordinates");
+}
+void projectEllipsoidAxes(double&, double&) {
+    throw StageNotBuilt("The project ellipsoid");
 }

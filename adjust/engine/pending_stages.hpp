@@ -10,7 +10,8 @@
 #include <string_view>
 
 // Field data input.
-int readRawFiles(const std::string& fileList);
+// The .RW5 reader: names each followed by "\n"; 0, or -1 on failure.
+int readRw5File(const std::string& fileList, const std::string& aliasMarker);
 int appendXmlGpsControlRawRecs();
 int readGpsVectorFiles(const std::string& fileList, int checkNames);
 int addSupplementalToRawList();
@@ -60,13 +61,8 @@ void computeSideshots3D();
 int computeSideshotElevations();
 
 // Report sections and output files.
-int writeRptHeader(int mode);
-void writeErrReweightCount(int passes);
-void writeRptUnadjustedObs(int handle);
-void writeRptUnadjustedObs3D(int handle, int distanceKind);
-int writeRptZeroDofNote();
-void writeRptElevFactorAbort();
-void writeRptGridDistances(int handle);
-void writeRptGridAngles(int handle);
 int writeFinalCoords(int adjusted);
 int writeFinalCoords3D(int adjusted);
+
+// The project ellipsoid's semi-major axis (metres) and flattening.
+void projectEllipsoidAxes(double& semiMajor, double& flattening);

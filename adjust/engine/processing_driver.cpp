@@ -9,7 +9,9 @@
 #include "model/settings/global_vars.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/report_files.hpp"
+#include "reports/report_header.hpp"
 #include "reports/report_lines.hpp"
+#include "reports/report_sections.hpp"
 
 AdjustmentOutcome lastAdjustmentOutcome = AdjustmentOutcome::notRun;
 bool lastRunCancelled = false;

@@ -3,6 +3,7 @@
 #include "engine/pending_stages.hpp"
 #include "engine/processing_driver.hpp"
 #include "input/raw_aliases.hpp"
+#include "input/raw_files.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
 #include "model/settings/global_vars.hpp"

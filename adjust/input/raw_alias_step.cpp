@@ -1,0 +1,62 @@
+#include "input/raw_alias_step.hpp"
+
+#include "input/raw_record.hpp"
+#include "model/program_lists.hpp"
+#include "platform/c_locale_text.hpp"
+#include "reports/report_lines.hpp"
+
+#include <string_view>
+
+namespace {
+
+constexpr std::size_t codeMax = 4;
+constexpr std::size_t coordDescriptionMax = 170;
+
+void errLines(const std::string& text) {
+    writeLine(errFile, text);
+    writeLine(errFile, "");
+}
+
+} // namespace
+
+int registerRawAlias(const std::string& afterMarker, const std::string& marker,
+                     const std::string& alias) {
+    const auto first = afterMarker.find_first_not_of(' ');
+    const std::string point = first == std::string::npos
+                                  ? std::string()
+                                  : afterMarker.substr(first, afterMarker.find(' ', first) - first);
+    if (point.empty()) {
+        errLines(platform::formatC("Found the alias: %s but no point name", marker.c_str()));
+        return 1;
+    }
+    ptAliasRec stored;
+    if (pointAliasList.find(alias, stored) < 0) {
+        ptAliasRec added;
+        setPointName(added.alias, alias);
+        setPointName(added.pointName, point);
+        pointAliasList.append(added);
+        return 0;
+    }
+    const std::string storedPoint(fixedText(stored.pointName));
+    if (sameName(storedPoint, point))
+        return 0;
+    errLines(platform::formatC("Invalid Point alias: %s cannot be alias for two points: %s & %s",
+                               alias.c_str(), point.c_str(), storedPoint.c_str()));
+    return 1;
+}
+
+void parseRawAlias(const std::string& text, rawRec& record, const std::string& marker,
+                   const std::string& pointName) {
+    std::string description = text;
+    const auto comma = text.find(',');
+    if (comma != std::string::npos && comma <= codeMax) {
+        setFixedText(record.code, std::string_view(text).substr(0, comma));
+        description = text.substr(comma + 1);
+    }
+    const auto found = marker.empty() ? std::string::npos : description.find(marker);
+    if (found != std::string::npos) {
+        registerRawAlias(description.substr(found + marker.size()), marker, pointName);
+        return;
+    }
+    setFixedText(record.description, std::string_view(description).substr(0, coordDescriptionMax));
+}

@@ -1,0 +1,80 @@
+#include "input/vkr_std_errs.hpp"
+
+#include "input/raw_record.hpp"
+#include "model/reader_std_errs.hpp"
+#include "model/settings/global_vars.hpp"
+#include "platform/c_locale_text.hpp"
+
+#include <array>
+#include <cmath>
+#include <string_view>
+
+namespace {
+
+enum class Value { angular, linear, control };
+
+struct StdErrKey {
+    std::string_view name;
+    double rawRec::*field;
+    int projectElement; // the element of the project's block that "*" takes
+    Value kind;
+};
+
+// Longest keys first: the scan takes the first that ends at the colon.
+constexpr std::array<StdErrKey, 14> keys = {{
+    {"PPM", &rawRec::stErrDistPPM, seDistPpm, Value::angular},
+    {"ROD", &rawRec::rodStErr, seRodHeight, Value::linear},
+    {"AZ", &rawRec::stErrAz, seAzimuth, Value::angular},
+    {"PE", &rawRec::stErrPoint, seHorizPointing, Value::angular},
+    {"RE", &rawRec::stErrRead, seHorizReading, Value::angular},
+    {"VP", &rawRec::vStErrPoint, seVertPointing, Value::angular},
+    {"VR", &rawRec::vStErrRead, seVertReading, Value::angular},
+    {"TE", &rawRec::stErrTrgtCentering, seTargetCentering, Value::linear},
+    {"IE", &rawRec::stErrInstrCentering, seInstrumentCentering, Value::linear},
+    {"HI", &rawRec::HIStErr, seInstrumentHeight, Value::linear},
+    {"X", &rawRec::stErrX, seEasting, Value::control},
+    {"Y", &rawRec::stErrY, seNorthing, Value::control},
+    {"Z", &rawRec::stErrZ, seElevation, Value::control},
+    {"D", &rawRec::stErrDist, seDistConstant, Value::linear},
+}};
+
+constexpr double smallestControlError = 1e-6;
+constexpr double zeroLimit = 1e-15;
+
+const StdErrKey* keyBefore(std::string_view text, std::size_t colon) {
+    for (const StdErrKey& key : keys) {
+        if (key.name.size() <= colon &&
+            text.substr(colon - key.name.size(), key.name.size()) == key.name)
+            return &key;
+    }
+    return nullptr;
+}
+
+double valueOf(const StdErrKey& key, std::string_view value, double unitFactor) {
+    if (value == "*")
+        // The project's block holds linear values already in the reader's unit.
+        return projectStdErrs(projectVars)[static_cast<std::size_t>(key.projectElement)];
+    const double scale = key.kind == Value::angular ? 1.0 : unitFactor;
+    if (key.kind != Value::control)
+        return platform::atofC(value) * scale;
+    if (value == "!")
+        return stdErrFixed;
+    if (value == "#")
+        return stdErrNotGiven;
+    const double magnitude = std::fabs(platform::atofC(value));
+    return (magnitude <= zeroLimit ? smallestControlError : magnitude) * scale;
+}
+
+} // namespace
+
+void scanStdErrTokens(const std::string& text, rawRec& record, double unitFactor) {
+    const std::string_view all(text);
+    for (std::size_t colon = all.find(':'); colon != std::string_view::npos;
+         colon = all.find(':', colon + 1)) {
+        const std::size_t end = all.find_first_of(" ,", colon + 1);
+        const std::string_view value =
+            all.substr(colon + 1, end == std::string_view::npos ? end : end - colon - 1);
+        if (const StdErrKey* key = keyBefore(all, colon))
+            record.*(key->field) = valueOf(*key, value, unitFactor);
+    }
+}

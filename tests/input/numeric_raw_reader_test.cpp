@@ -1,0 +1,333 @@
+// The .VKR reader: the example project's file, the record forms one by one,
+// the failures that stop a read, and the dispatch of .RW5 lists.
+
+#include "engine/run_stops.hpp"
+#include "input/numeric_raw_reader.hpp"
+#include "input/raw_files.hpp"
+#include "model/program_lists.hpp"
+#include "model/reader_std_errs.hpp"
+#include "model/settings/global_vars.hpp"
+#include "platform/shell_services.hpp"
+#include "reports/report_files.hpp"
+#include "reports/report_lines.hpp"
+#include "support/angles.hpp"
+#include "support/project_vars_guard.hpp"
+#include "support/temp_folder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <vector>
+
+using testsupport::radiansOf;
+
+namespace {
+
+std::string examplesFolder() {
+    return std::string(TARNWELL_FIXTURES) + "/../../examples/site";
+}
+
+// A header line as the writers lay it out; the reader skips it.
+const std::string header = std::string(190, ' ') + "100     VER 1.0    0000000000\r\n";
+
+// An observation line in the fixed columns.
+std::string obs(char type, const std::string& station, const std::string& hi,
+                const std::string& backsight, const std::string& target, const std::string& reading,
+                const std::string& dist, const std::string& zenith,
+                const std::string& foresight = "", const std::string& rest = "") {
+    char text[256];
+    std::snprintf(text, sizeof text, "%c%-10s %8s %-10s %8s %10s %9s %9s %-10s %s", type,
+                  station.c_str(), hi.c_str(), backsight.c_str(), target.c_str(), reading.c_str(),
+                  dist.c_str(), zenith.c_str(), foresight.c_str(), rest.c_str());
+    return text;
+}
+
+// A project in a temporary folder with its error report open.
+class VkrReader : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetProgramLists();
+        previous_ = setActiveShell(&shell);
+        projectVars.projectFileName = (folder / "net.prj").string();
+        projectVars.curvRefract = 0;
+        ASSERT_GT(openErrFile(startNewFile), 0);
+    }
+    void TearDown() override {
+        closeErrFile();
+        setActiveShell(previous_);
+        resetProgramLists();
+    }
+
+    // Writes `lines` (each ended by CR LF) after a header into net.vkr and reads it.
+    int read(const std::vector<std::string>& lines, const std::string& lastWithoutEnd = "") {
+        std::string bytes = header;
+        for (const std::string& line : lines)
+            bytes += line + "\r\n";
+        testsupport::writeBytes(folder / "net.vkr", bytes + lastWithoutEnd);
+        return readVkrRawFile("net.vkr\n");
+    }
+
+    std::vector<rawRec> records() {
+        std::vector<rawRec> all;
+        rawRec r;
+        for (int end = rawDataList.seek(0); end == 0; end = rawDataList.advance()) {
+            rawDataList.get(r);
+            all.push_back(r);
+        }
+        return all;
+    }
+
+    std::string errText() {
+        closeErrFile();
+        return testsupport::readBytes(folder / "net.ERR");
+    }
+
+    testsupport::ProjectVarsGuard guard;
+    testsupport::TempFolder folder{"vkr-reader"};
+    RecordingShell shell;
+
+private:
+    ShellServices* previous_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(VkrReader, ReadsTheExampleProjectFile) {
+    namespace fs = std::filesystem;
+    fs::copy_file(examplesFolder() + "/site.vkr", folder / "site.vkr");
+    ASSERT_EQ(readVkrRawFile("site.vkr\n"), vkrReadOk);
+    const std::vector<rawRec> all = records();
+    ASSERT_EQ(all.size(), 19u) << "1 standard-error, 2 coordinate and 16 sight records";
+    EXPECT_EQ(all[0].kind, rawStdErrs);
+    EXPECT_EQ(all[0].stErrX, stdErrFixed);
+    EXPECT_EQ(readerStdErrs[seEasting], stdErrFixed) << "the record is in force";
+
+    const rawRec& a = all[1];
+    EXPECT_EQ(a.kind, rawCoord);
+    EXPECT_EQ(fixedText(a.pointName), "A");
+    EXPECT_DOUBLE_EQ(a.northing, 1000.0);
+    EXPECT_DOUBLE_EQ(a.elevation, 50.0);
+    EXPECT_EQ(fixedText(a.code), "CP");
+    EXPECT_EQ(fixedText(a.description), "control A");
+
+    // "1A 1.520 D 1.600 0.00000 241.858 90.00426": zenith 90d00'42.6".
+    const rawRec& setup = all[3];
+    EXPECT_EQ(setup.kind, rawSetup);
+    EXPECT_EQ(fixedText(setup.stationName), "A");
+    EXPECT_EQ(fixedText(setup.backsightName), "D");
+    EXPECT_DOUBLE_EQ(setup.instrumentHeight, 1.52);
+    EXPECT_DOUBLE_EQ(setup.bsTargetHeight, 1.6);
+    EXPECT_DOUBLE_EQ(setup.bsHorizontalReading, 0.0);
+    EXPECT_EQ(setup.face, faceDirect);
+    EXPECT_EQ(setup.heightsApplied, 1);
+    const double z = radiansOf(90, 0, 42.6);
+    EXPECT_NEAR(setup.zenithOrVertDiff, z, 1e-12);
+    EXPECT_NEAR(setup.horizDistance, 241.858 * std::sin(z), 1e-9);
+    EXPECT_NEAR(setup.vertDifference, 241.858 * std::cos(z) + 1.52 - 1.6, 1e-9);
+    // The default standard errors: 0.01 + 5 ppm; zenith sqrt(3^2 + 3^2).
+    EXPECT_NEAR(setup.distStdErr, 0.01 + 5.0 * 241.858 / 1e6, 1e-12);
+    EXPECT_NEAR(setup.zenithStdErr, std::sqrt(18.0), 1e-12);
+
+    // The face-right foresight to B: reading 114d09'50.3", zenith 270d27'17.6".
+    const rawRec& reverse = all[5];
+    EXPECT_EQ(reverse.kind, rawForesight);
+    EXPECT_EQ(fixedText(reverse.foresightName), "B");
+    EXPECT_EQ(reverse.face, faceReverse);
+    EXPECT_NEAR(reverse.horizontalReading, radiansOf(114, 9, 50.3), 1e-12);
+    EXPECT_EQ(fixedText(reverse.code), "CP  ") << "the code field loses only its leading blanks";
+    EXPECT_EQ(fixedText(reverse.description), "control B");
+    EXPECT_NEAR(reverse.horizDistance, 304.817 * std::fabs(std::sin(radiansOf(270, 27, 17.6))),
+                1e-9);
+}
+
+TEST_F(VkrReader, RecordFormsAndTheirEdgeCases) {
+    projectVars.angleType = 0;
+    projectVars.directionType = 1;
+    ASSERT_EQ(read({
+                  obs('1', "S1", "1.500", "BS", "1.600", "0.0000", "100.000", "180.0000"),
+                  obs('1', "", "", "", "2.000", "90.0000", "50.000", "180.0001", "F1"),
+                  obs('1', "S2", "", "S1", "1.700", "10.0000", "20.000", "90.0000"),
+                  obs('2', "", "", "", "1.000", "45.0000", "30.000", "0.250", "F2"),
+                  "6DO",
+                  obs('1', "", "", "", "", "", "", "", ""), // malformed, but reading is off
+                  "6DO",
+                  "3A-B 45.3000",
+                  "6DR B-C 90.0000",
+                  "6E P9 12.5",
+                  "6C P1 1000 2000",
+                  "6C P2 1000 2000 50 'CP,iron pin",
+                  "5anything",
+                  "9anything",
+              }),
+              vkrReadOk);
+    const std::vector<rawRec> all = records();
+    ASSERT_EQ(all.size(), 9u);
+    EXPECT_EQ(all[0].face, faceDirect) << "180 exactly is direct";
+    EXPECT_EQ(all[1].face, faceReverse) << "180.0001 is reverse";
+    // The second setup has no HI: the first setup's HI stays in force.
+    EXPECT_FALSE(isSet(all[2].instrumentHeight));
+    EXPECT_EQ(all[2].heightsApplied, 1);
+    EXPECT_NEAR(all[2].vertDifference, 20.0 * std::cos(testsupport::pi / 2) + 1.5 - 1.7, 1e-9);
+    // '2' record: horizontal distance and vertical difference as read, HI 1.5, target 1.0.
+    EXPECT_EQ(all[3].face, faceUnknown);
+    EXPECT_DOUBLE_EQ(all[3].horizDistance, 30.0);
+    EXPECT_DOUBLE_EQ(all[3].vertDifference, 0.25 + 1.5 - 1.0);
+    // The type character is not part of the first azimuth's names.
+    EXPECT_EQ(all[4].kind, rawAzimuth);
+    EXPECT_EQ(fixedText(all[4].fromName), "A");
+    EXPECT_EQ(fixedText(all[4].toName), "B");
+    EXPECT_NEAR(all[4].azimuth, radiansOf(45, 30), 1e-12);
+    EXPECT_EQ(fixedText(all[5].fromName), "B");
+    EXPECT_NEAR(all[5].azimuth, radiansOf(90), 1e-12);
+    EXPECT_EQ(fixedText(all[6].pointName), "P9");
+    EXPECT_DOUBLE_EQ(all[6].elevation, 12.5);
+    EXPECT_FALSE(isSet(all[6].northing));
+    EXPECT_FALSE(isSet(all[7].elevation));
+    EXPECT_DOUBLE_EQ(all[7].easting, 2000.0);
+    EXPECT_DOUBLE_EQ(all[8].elevation, 50.0);
+    EXPECT_EQ(fixedText(all[8].code), "CP");
+    EXPECT_EQ(fixedText(all[8].description), "iron pin");
+    // Both notes on assumed faces close the error report.
+    const std::string err = errText();
+    EXPECT_NE(err.find(" vertical difference mode, assumptions were made"), std::string::npos);
+    EXPECT_EQ(err.find("Since vertical angles were missing"), std::string::npos);
+}
+
+TEST_F(VkrReader, GradsFaceAndQuadrantBearings) {
+    projectVars.angleType = 1;
+    projectVars.directionType = 0;
+    ASSERT_EQ(read({obs('1', "S1", "1.5", "BS", "", "0", "", "200.0000"),
+                    obs('1', "S1", "1.5", "BS", "", "0", "", "200.0001"), "6DR A-B 2050"}),
+              vkrReadOk);
+    const std::vector<rawRec> all = records();
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_EQ(all[0].face, faceDirect);
+    EXPECT_EQ(all[1].face, faceReverse);
+    // Quadrant 2 (SE) bearing of 50 grads: azimuth 150 grads.
+    EXPECT_NEAR(all[2].azimuth, testsupport::gradsToRadians(150), 1e-12);
+}
+
+TEST_F(VkrReader, StandardErrorKeys) {
+    projectVars.geodeticModel = 1;
+    projectVars.HorizUnits = 1; // US survey feet: the unit factor is metres per foot
+    const double u = 0.3048006096012192;
+    const struct {
+        const char* record;
+        double rawRec::*field;
+        double expected;
+    } rows[] = {
+        {"6SE X:!", &rawRec::stErrX, -2.0},
+        {"6SE Y:#", &rawRec::stErrY, -1.0},
+        {"6SE X:0", &rawRec::stErrX, 1e-6 * u},
+        {"6SE Z:-0.02", &rawRec::stErrZ, 0.02 * u},
+        {"6SE VR:3", &rawRec::vStErrRead, 3.0},
+        {"6SE AZ:7", &rawRec::stErrAz, 7.0},
+        {"6SE ROD:0.01", &rawRec::rodStErr, 0.01 * u},
+        {"6SE D:0.005,PPM:3", &rawRec::stErrDist, 0.005 * u},
+        {"6SE D:0.005,PPM:3", &rawRec::stErrDistPPM, 3.0},
+        {"6SE HI:*", &rawRec::HIStErr, projectVars.HIStErr * u},
+        {"6SE TE:0.004 IE:0.003", &rawRec::stErrInstrCentering, 0.003 * u},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.record);
+        rawDataList.clear();
+        vkrReaderState state = startVkrRead();
+        rawRec r;
+        ASSERT_EQ(parseVkrLine(row.record, r, state), rawRecordStore);
+        EXPECT_EQ(r.kind, rawStdErrs);
+        EXPECT_NEAR(r.*(row.field), row.expected, 1e-15);
+    }
+    vkrReaderState state = startVkrRead();
+    const stdErrBlock before = readerStdErrs;
+    rawRec r;
+    parseVkrLine("6SE VR:3", r, state);
+    EXPECT_FALSE(isSet(r.vStErrPoint)) << "VR sets only the vertical reading error";
+    EXPECT_EQ(readerStdErrs[seVertReading], 3.0);
+    EXPECT_EQ(readerStdErrs[seVertPointing], before[seVertPointing]);
+}
+
+TEST_F(VkrReader, ALastLineWithoutLineEndIsRead) {
+    ASSERT_EQ(read({"6E P1 1.0"}, "6E P2 2.0"), vkrReadOk);
+    const std::vector<rawRec> all = records();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(fixedText(all[1].pointName), "P2");
+}
+
+TEST_F(VkrReader, ASlopeDistanceWithoutZenithIsNotReduced) {
+    ASSERT_EQ(read({obs('1', "S1", "1.5", "BS", "1.6", "0", "100.000", "")}), vkrReadOk);
+    const std::vector<rawRec> all = records();
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_DOUBLE_EQ(all[0].distance, 100.0);
+    EXPECT_FALSE(isSet(all[0].horizDistance)) << "no horizontal distance invented";
+    EXPECT_FALSE(isSet(all[0].vertDifference));
+    EXPECT_EQ(all[0].face, faceDirect) << "a setup without zenith is taken as direct";
+    const std::string err = errText();
+    EXPECT_NE(err.find("Warning, Invalid Vert. Angle. in the following raw record."),
+              std::string::npos);
+    EXPECT_NE(err.find(" Since vertical angles were missing"), std::string::npos);
+}
+
+TEST_F(VkrReader, MissingZenithOfAForesightIsReported) {
+    const std::string line = obs('1', "", "", "", "1.6", "10.0000", "", "", "F1");
+    ASSERT_EQ(read({line}), vkrReadOk);
+    EXPECT_EQ(records().at(0).face, faceUnknown);
+    const std::string err = errText();
+    EXPECT_NE(err.find("Warning: Missing Vert. Angle. Assumption made as to whether it is direct "
+                       "or reverse.\r\n  " +
+                       line + "\r\n"),
+              std::string::npos);
+}
+
+TEST_F(VkrReader, AMalformedRecordStopsTheReadNamingFileAndLine) {
+    const std::string bad = obs('1', "S1", "1.5", "", "", "0", "", "");
+    ASSERT_EQ(read({"6E P1 1.0", bad, "6E P2 2.0"}), vkrReadFailed);
+    EXPECT_EQ(records().size(), 1u) << "records read before stay; the rest is not read";
+    const std::string path = (folder / "net.vkr").string();
+    const std::string where = "In " + path + ", line 3.";
+    EXPECT_NE(errText().find("Error parsing raw record:\r\n" + bad + "\r\n" + where + "\r\n"),
+              std::string::npos);
+    ASSERT_EQ(shell.boxes.size(), 1u);
+    EXPECT_EQ(shell.boxes[0].text, "Error parsing raw record:\n" + bad + "\n" + where);
+}
+
+TEST_F(VkrReader, AFileThatCannotBeOpenedStopsTheList) {
+    testsupport::writeBytes(folder / "one.vkr", header + "6E P1 1.0\r\n");
+    EXPECT_EQ(readVkrRawFile("one.vkr\nmissing.vkr\n"), vkrReadFailed);
+    EXPECT_EQ(rawDataList.count(), 1);
+    ASSERT_EQ(shell.boxes.size(), 1u);
+    EXPECT_EQ(shell.boxes[0].text, "Error opening " + (folder / "missing.vkr").string());
+    EXPECT_FALSE(std::filesystem::exists(folder / "missing.vkr")) << "nothing is created";
+}
+
+TEST_F(VkrReader, AliasesInDescriptions) {
+    projectVars.PtSubstituteS = "same";
+    const std::string second = obs('1', "", "", "", "", "5", "", "", "X2", "    SAME 7");
+    ASSERT_EQ(read({obs('1', "S1", "1.5", "BS", "", "0", "", "", ""),
+                    obs('1', "", "", "", "", "5", "", "", "X1", "    SAME 7"),
+                    "6C Q1 10 20 'CP,SAME 8", second, "6C Q2 10 20 'SAME 9", "6C Q3 1 2 'SAME",
+                    obs('1', "", "", "", "", "5", "", "", "X1", "    SAME 9")}),
+              vkrReadFailed);
+    ASSERT_EQ(pointAliasList.count(), 4);
+    ptAliasRec alias;
+    pointAliasList.getAt(1, alias);
+    EXPECT_EQ(fixedText(alias.alias), "Q1");
+    EXPECT_EQ(fixedText(alias.pointName), "8");
+    const std::vector<rawRec> all = records();
+    ASSERT_EQ(all.size(), 6u) << "a refused alias of a coordinate record keeps the record";
+    EXPECT_EQ(fixedText(all[1].description), "") << "an alias leaves the description empty";
+    EXPECT_EQ(fixedText(all[2].code), "CP");
+    EXPECT_EQ(fixedText(all[2].description), "");
+    const std::string err = errText();
+    EXPECT_NE(err.find("Found the alias: SAME but no point name\r\n\r\n"), std::string::npos);
+    EXPECT_NE(err.find("Invalid Point alias: X1 cannot be alias for two points: 9 & 7\r\n\r\n"),
+              std::string::npos);
+}
+
+TEST(RawFileDispatch, AnRw5NameSendsTheWholeListToTheRw5Reader) {
+    testsupport::ProjectVarsGuard guard;
+    EXPECT_TRUE(listNamesRw5File("a.vkr\nb.rw5\n"));
+    EXPECT_TRUE(listNamesRw5File("B.RW5"));
+    EXPECT_FALSE(listNamesRw5File("a.vkr\nrw5.vkr\n"));
+    EXPECT_THROW(readRawFiles("a.vkr\nb.rw5\n"), StageNotBuilt);
+}
