@@ -1,0 +1,68 @@
+// tarnrun run the way a user runs it, on a copy of the example project: the
+// report opens with the title and settings block of the golden file
+// (fixtures/reports/site_run.RPT, written by hand from the report's formats;
+// the date line and the project's folder are normalised), the raw data are
+// read, and the run stops at the first stage this build does not have yet.
+
+#include "support/temp_folder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int exitStopped = 1;
+
+std::string exampleFolder() {
+    return std::string(TARNWELL_FIXTURES) + "/../../examples/site";
+}
+
+// Runs tarnrun on a fresh copy of the example; returns its exit status.
+int runExample(const testsupport::TempFolder& folder) {
+    for (const char* name : {"site.prj", "site.vkr"})
+        fs::copy_file(fs::path(exampleFolder()) / name, folder / name);
+    const std::string command = "'" + std::string(TARNRUN_PATH) + "' --quiet '" +
+                                (folder / "site.prj").string() + "' >'" +
+                                (folder / "console.txt").string() + "' 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The report with its date line and the project's folder replaced by the
+// golden file's placeholders.
+std::string normalised(const std::string& report, const fs::path& folder) {
+    static const std::regex dateLine(
+        R"(\r\n(Sun|Mon|Tue|Wed|Thu|Fri|Sat) (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) [ 123]\d \d\d:\d\d:\d\d \d{4}\r\n)");
+    std::string text = std::regex_replace(report, dateLine, "\r\n<date>\r\n",
+                                          std::regex_constants::format_first_only);
+    const std::string prefix = folder.string();
+    for (std::size_t at; (at = text.find(prefix)) != std::string::npos;)
+        text.replace(at, prefix.size(), "<folder>");
+    return text;
+}
+
+} // namespace
+
+TEST(ExampleRun, ReportHeaderMatchesTheGoldenFileAndTheRunReachesTheFirstMissingStage) {
+    testsupport::TempFolder folder("example-run");
+    EXPECT_EQ(runExample(folder), exitStopped);
+    const std::string golden =
+        testsupport::readBytes(std::string(TARNWELL_FIXTURES) + "/reports/site_run.RPT");
+    const std::string report =
+        normalised(testsupport::readBytes(folder / "site.RPT"), folder.path());
+    ASSERT_GE(report.size(), golden.size());
+    EXPECT_EQ(report.substr(0, golden.size()), golden);
+
+    const std::string errors = testsupport::readBytes(folder / "site.ERR");
+    EXPECT_EQ(errors.find("Error"), std::string::npos) << "the raw file is read without complaint";
+    const std::string stop = " is not built yet: the run stops here.\r\n";
+    ASSERT_GE(errors.size(), stop.size());
+    EXPECT_EQ(errors.substr(errors.size() - stop.size()), stop)
+        << "the run goes on until a stage that is not built: " << errors;
+}
