@@ -232,6 +232,27 @@ TEST_F(RunFiles, HeaderIsTheSameUnderACommaDecimalLocale) {
     EXPECT_EQ(report(), plain);
 }
 
+TEST_F(RunFiles, StatePlaneZoneLines) {
+    const struct {
+        int system;
+        int zone;
+        const char* line;
+    } rows[] = {
+        {gridStatePlane83, 101, "1983 State Plane Coordinates, zone:Alabama East - 0101"},
+        {gridStatePlane27, 4904, "1927 State Plane Coordinates, zone:Wyoming West - 4904"},
+        // A code the lists do not hold is named by its number, never read past the list.
+        {gridStatePlane83, 99, "1983 State Plane Coordinates, zone:0099"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        restartFiles();
+        projectVars.gridSystem = row.system;
+        projectVars.gridZone = row.zone;
+        writeRptHeader(adjustmentReportHeader);
+        EXPECT_TRUE(contains(crlfLines(report()), row.line));
+    }
+}
+
 TEST(ReportWords, TablesAndOutOfRangeIndexes) {
     EXPECT_EQ(utmZoneWord(1), "Zone  1 - N 174 deg. W To 180 deg. W");
     EXPECT_EQ(utmZoneWord(61), "Zone  1 - S 174 deg. W To 180 deg. W");

@@ -143,4 +143,7 @@ TEST(ReportLookups, FixedPointsAndZoneNames) {
     EXPECT_EQ(zoneNameIndexIn(names, 4904), 2);
     EXPECT_EQ(zoneNameIndexIn(names, 9999), 3) << "an unknown code gives the list's length";
     EXPECT_EQ(zoneNameIndex(gridUserDefined, 101), 0);
+    EXPECT_EQ(zoneNameIndex(gridStatePlane83, 101), 0) << "Alabama East - 0101 comes first";
+    EXPECT_EQ(zoneNameIndex(gridStatePlane83, 9999), 124);
+    EXPECT_EQ(zoneNameIndex(gridStatePlane27, 4904), 129) << "Wyoming West, last of the 130";
 }
