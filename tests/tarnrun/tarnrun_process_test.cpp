@@ -183,3 +183,27 @@ TEST_F(TarnrunProject, CtrlCEndsTheRunWithStatus2AndKeepsTheFiles) {
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(fs::exists(folder / "site.ERR"));
 }
+
+TEST_F(TarnrunProject, NoValidRawFileSpecifiedStopsAfterTheHeaders) {
+    // Horizontal adjustment off and a level file named: the checks pass, but
+    // the raw data to be used has no file.
+    settings.horizAdjust = 0;
+    settings.pInputFileName.clear();
+    settings.pLevRawFileName = "site.lev\n";
+    const RunResult r = run();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("No valid raw data file specified."), std::string::npos);
+    EXPECT_NE(readBytes(folder / "site.ERR").find("LEAST SQUARES ADJUSTMENT ERROR REPORT"),
+              std::string::npos);
+    EXPECT_NE(readBytes(folder / "site.RPT").find("LEAST SQUARES ADJUSTMENT REPORT"),
+              std::string::npos);
+}
+
+TEST_F(TarnrunProject, AMissingRawFileIsALoaderFailureNamingIt) {
+    const RunResult r = run();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Error opening " + (folder / "site.vkr").string()), std::string::npos);
+    EXPECT_NE(r.err.find("error loading input file: site.vkr\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder / "site.vkr")) << "a missing raw file is never created";
+    EXPECT_TRUE(fs::exists(folder / "site.ERR"));
+}
