@@ -1,5 +1,6 @@
 #include "engine/driver_steps.hpp"
 
+#include "engine/horizontal_adjustment.hpp"
 #include "engine/pending_stages.hpp"
 #include "engine/processing_driver.hpp"
 #include "model/program_lists.hpp"

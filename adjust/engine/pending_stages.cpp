@@ -93,15 +93,6 @@ int reduceDistancesToSeaLevel() {
 int computeClosures() {
     throw StageNotBuilt("Traverse and GPS-loop closures");
 }
-int adjust2D() {
-    throw StageNotBuilt("The horizontal adjustment");
-}
-int adjust2DBlunderPasses(int) {
-    throw StageNotBuilt("Blunder detection (2D)");
-}
-int adjust2DRepeated(int) {
-    throw StageNotBuilt("Blunder detection (2D)");
-}
 int adjust3D() {
     throw StageNotBuilt("The 3D adjustment");
 }
@@ -134,6 +125,33 @@ int computeSideshotElevations() {
 }
 int writeFinalCoords(int) {
     throw StageNotBuilt("Writing the final coordinates");
+}
+void writeRptStatistics(int, double, int) {
+    throw StageNotBuilt("The statistics listing");
+}
+void writeRptMessage(const std::string&) {
+    throw StageNotBuilt("The report messages");
+}
+void writeRptBlunderFloatNote() {
+    throw StageNotBuilt("The blunder notes");
+}
+int writeRptBlunderNote() {
+    throw StageNotBuilt("The blunder notes");
+}
+void writeRptCoordHeading(int) {
+    throw StageNotBuilt("The coordinate headings");
+}
+void writeRptGeographicHeading(int) {
+    throw StageNotBuilt("The coordinate headings");
+}
+void writeAltaReport(int) {
+    throw StageNotBuilt("The ALTA tolerance report");
+}
+int projGridToGeod(geodCoord&) {
+    throw StageNotBuilt("Grid to geodetic conversion");
+}
+int computeElevFactor(coordRec&, int, int, int) {
+    throw StageNotBuilt("Elevation factors");
 }
 int writeFinalCoords3D(int) {
     throw StageNotBuilt("Writing the final coordinates");

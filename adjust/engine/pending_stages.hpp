@@ -4,7 +4,9 @@
 // done its work. As a stage is built its declaration moves to the header of
 // its own file and its entry here is deleted.
 
+#include "geodetic/geodesy_records.hpp"
 #include "model/observation_records.hpp"
+#include "model/point_records.hpp"
 
 #include <string>
 #include <string_view>
@@ -46,9 +48,6 @@ void copyPrelimToControl3D();
 int reduceObsToGrid();
 int reduceDistancesToSeaLevel();
 int computeClosures();
-int adjust2D();
-int adjust2DBlunderPasses(int best);
-int adjust2DRepeated(int passes);
 int adjust3D();
 int adjust3DBlunderPasses(int best);
 int adjust3DRepeated(int passes);
@@ -62,6 +61,17 @@ int computeSideshotElevations();
 
 // Report sections and output files.
 int writeFinalCoords(int adjusted);
+void writeRptStatistics(int handle, double referenceVariance, int iterations);
+void writeRptMessage(const std::string& text);
+void writeRptBlunderFloatNote();
+int writeRptBlunderNote();
+void writeRptCoordHeading(int handle);
+void writeRptGeographicHeading(int handle);
+void writeAltaReport(int handle);
+
+// Grid and geodetic conversions of the reductions.
+int projGridToGeod(geodCoord& point);
+int computeElevFactor(coordRec& point, int gridSystem, int zone, int elevationUnitFlag);
 int writeFinalCoords3D(int adjusted);
 
 // The project ellipsoid's semi-major axis (metres) and flattening.

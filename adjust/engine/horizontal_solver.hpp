@@ -1,0 +1,88 @@
+#pragma once
+// Gauss-Newton iterations of the horizontal adjustment and the statistics of
+// a converged solution, without any report: the entry points of the
+// adjustment (horizontal_adjustment.hpp) run these and write the listings.
+//
+// Each iteration linearises the network at its current coordinates (design
+// rows A, misclosures L), forms N = A^T W A and A^T W L from the sparse rows,
+// factors N by Cholesky (geodetic Matrix), solves N x = A^T W L and adds x to
+// the coordinates, in the network and in `pointList2D`.
+
+#include "engine/adjustment_results.hpp"
+#include "engine/horizontal_network.hpp"
+#include "geodetic/matrix.hpp"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class SolveStatus { converged, notConverged, cancelled, overflow, singular };
+
+// A pivot of the Cholesky factor whose square falls below this share of its
+// diagonal element of N is taken as a dependent unknown: a datum defect (too
+// little control) or a point that the observations do not fix.
+inline constexpr double dependentPivotShare = 1e-10;
+
+class HorizontalSolver {
+public:
+    HorizontalSolver(HorizontalNetwork& network, const RowWeights& weights);
+
+    // Iterates from the network's current coordinates until every correction
+    // is at most `convergeLimit` (converged, also on the last allowed
+    // iteration), `maxIterations` iterations are used up (notConverged; at
+    // least one iteration runs), a correction is not finite (overflow, the
+    // corrections applied), N has a dependent unknown (singular, nothing
+    // applied) or, with `showProgress`, the user cancels. With `showProgress`
+    // every iteration sets the message "Iteration: %2d" and posts the
+    // progress of the design rows, and the shell is pumped and asked for a
+    // cancel between the steps of an iteration.
+    SolveStatus iterate(int maxIterations, double convergeLimit, bool showProgress);
+
+    int iterations() const { return iterations_; }
+    // The point and coordinate of the dependent unknown of a singular N:
+    // "the easting of point C".
+    std::string dependentUnknown() const;
+
+    // Results of the converged solution; call once, after `converged`.
+    struct Statistics {
+        std::unique_ptr<Matrix> cofactors;     // Q = N^-1, u x u
+        std::vector<double> residuals;         // v = A x - L, in the rows' units
+        double referenceVariance = 0.0;        // s0^2 = v^T W v / (k - u)
+        std::vector<double> unknownSigmas;     // sqrt(Q_jj) s0
+        std::vector<double> observationSigmas; // s0 sqrt((A Q A^T)_rr)
+    };
+    Statistics statistics();
+
+private:
+    bool stepDone(bool showProgress);
+    void formNormalEquations();
+    int dependentColumn();
+
+    HorizontalNetwork& network_;
+    const RowWeights& weights_;
+    int u_;
+    std::vector<DesignRow> design_;
+    std::vector<double> misclosures_;
+    std::vector<double> corrections_;
+    std::unique_ptr<Matrix> normal_;
+    std::unique_ptr<Matrix> factorDiagonal_;
+    std::unique_ptr<Matrix> rightHandSide_;
+    int iterations_ = 0;
+    int dependentColumn_ = -1;
+};
+
+// The error ellipse of a point from its 2 x 2 cofactor block: orientation
+// (azimuth of the semi-major axis, 0 <= o < pi, taken with atan2 so equal
+// variances orient along the covariance), semi-axes s0 sqrt of the extreme
+// variances and the coordinate standard deviations s0 sqrt(Qee), s0 sqrt(Qnn),
+// all four lengths multiplied by `confidenceFactor`. The name stays empty.
+errEllipseRec pointErrorEllipse(double qEE, double qNN, double qEN, double s0,
+                                double confidenceFactor);
+
+// sqrt(2 F(2, dof)) at the project's confidence interval: scales a
+// standard ellipse to the confidence level.
+double ellipseConfidenceFactor(int dof);
+
+// The error ellipses of the adjustable points, named, in list order.
+std::vector<errEllipseRec> pointErrorEllipses(const HorizontalNetwork& network, Matrix& cofactors,
+                                              double s0);
