@@ -11,8 +11,10 @@
 #include "support/angles.hpp"
 
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -45,7 +47,8 @@ struct Network {
     std::vector<Point> points;
     std::vector<Obs> obs;
     unsigned seed = 1;
-    double lengthScale = 1.0; // every length is divided by it (1 / 0.3048006096012192 for US feet)
+    double lengthScale = 1.0; // lists get every length divided by it (0.3048006096012192: US feet)
+    double noiseScale = 1.0;  // 0: the observations are exact
 };
 
 inline double normalized(double a) {
@@ -57,9 +60,20 @@ inline double azimuthOf(double e1, double n1, double e2, double n2) {
     return normalized(std::atan2(e2 - e1, n2 - n1));
 }
 
+// Names compare without regard to ASCII case, as the lists compare them.
+inline bool sameText(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
 inline const Point& pointNamed(const Network& net, const std::string& name) {
     for (const Point& p : net.points)
-        if (p.name == name)
+        if (sameText(p.name, name))
             return p;
     throw std::runtime_error("no point " + name);
 }
@@ -72,7 +86,8 @@ struct Observed {
 
 inline std::vector<Observed> observe(const Network& net) {
     std::mt19937 random(net.seed);
-    std::normal_distribution<double> unit(0.0, 1.0);
+    std::normal_distribution<double> normal(0.0, 1.0);
+    const auto unit = [&](std::mt19937& r) { return net.noiseScale * normal(r); };
     std::vector<Observed> values;
     for (const Obs& o : net.obs) {
         const Point& a = pointNamed(net, o.at[0]);
@@ -561,5 +576,100 @@ private:
     };
     std::vector<Sigma> sigmas_;
 };
+
+// ---------------------------------------------------------------- networks
+
+inline Point fixedAt(const std::string& name, double e, double n) {
+    return {name, e, n, 4};
+}
+inline Point unknownAt(const std::string& name, double e, double n, double startE, double startN) {
+    Point p{name, e, n, 0};
+    p.startE = startE;
+    p.startN = startN;
+    return p;
+}
+inline Point controlAt(const std::string& name, double e, double n, double sigma, double givenE,
+                       double givenN, double startE, double startN) {
+    Point p{name, e, n, 1, sigma, sigma, startE, startN, givenE, givenN};
+    return p;
+}
+inline Obs dist(const std::string& a, const std::string& b, double sigma = 0.005) {
+    return {Kind::distance, {a, b}, sigma};
+}
+inline Obs ang(const std::string& bs, const std::string& at, const std::string& fs,
+               double sigma = 3.0) {
+    return {Kind::angle, {bs, at, fs}, sigma};
+}
+inline Obs azi(const std::string& a, const std::string& b, double sigma = 2.0) {
+    return {Kind::azimuth, {a, b}, sigma};
+}
+inline Obs gps(const std::string& a, const std::string& b, double sE, double sN, double r) {
+    return {Kind::gps, {a, b}, sE, sN, r};
+}
+
+// Two fixed corners, two unknown; every side and diagonal measured, the
+// angles between side and diagonal at each corner.
+inline Network bracedQuadrilateral() {
+    Network n;
+    n.points = {fixedAt("A", 1000, 1000), fixedAt("B", 1300, 1020),
+                unknownAt("C", 1290, 1310, 0.4, -0.3), unknownAt("D", 990, 1280, -0.25, 0.35)};
+    n.obs = {dist("A", "C"),     dist("A", "D"),     dist("B", "C"),     dist("B", "D"),
+             dist("C", "D"),     ang("B", "A", "C"), ang("C", "A", "D"), ang("D", "B", "A"),
+             ang("C", "B", "D"), ang("A", "C", "B"), ang("D", "C", "A"), ang("B", "D", "C"),
+             ang("A", "D", "B")};
+    n.seed = 11;
+    return n;
+}
+
+// From A-B (fixed, B the start) through three new points to C-D (fixed).
+inline Network traverseBetweenControl() {
+    Network n;
+    n.points = {fixedAt("A", 5000, 4800),
+                fixedAt("B", 5000, 5000),
+                unknownAt("P1", 5180, 5075, 0.2, -0.1),
+                unknownAt("P2", 5390, 5060, -0.3, 0.2),
+                unknownAt("P3", 5600, 5150, 0.1, 0.3),
+                fixedAt("C", 5790, 5100),
+                fixedAt("D", 5990, 5130)};
+    n.obs = {ang("A", "B", "P1"),  ang("B", "P1", "P2"), ang("P1", "P2", "P3"),
+             ang("P2", "P3", "C"), ang("P3", "C", "D"),  dist("B", "P1"),
+             dist("P1", "P2"),     dist("P2", "P3"),     dist("P3", "C")};
+    n.seed = 22;
+    return n;
+}
+
+// No fixed point: two weighted control points hold the datum.
+inline Network weightedControl() {
+    Network n;
+    n.points = {controlAt("W1", 2000, 2000, 0.01, 0.004, -0.006, 0.02, -0.01),
+                controlAt("W2", 2400, 2050, 0.01, -0.005, 0.003, -0.03, 0.02),
+                unknownAt("Q1", 2350, 2380, 0.5, -0.4), unknownAt("Q2", 2030, 2330, -0.3, 0.6)};
+    n.obs = {dist("W1", "W2"), dist("W1", "Q1"), dist("W1", "Q2"),      dist("W2", "Q1"),
+             dist("W2", "Q2"), dist("Q1", "Q2"), ang("W2", "W1", "Q2"), ang("Q2", "Q1", "W2")};
+    n.seed = 33;
+    return n;
+}
+
+// One fixed point; azimuths give the orientation.
+inline Network azimuths() {
+    Network n;
+    n.points = {fixedAt("A", 3000, 3000), unknownAt("P", 3250, 3100, 0.3, 0.2),
+                unknownAt("Q", 3320, 3400, -0.2, 0.4), unknownAt("R", 2950, 3350, 0.4, -0.3)};
+    n.obs = {azi("A", "P"),  azi("P", "Q"),  azi("R", "A", 5.0), dist("A", "P"),    dist("P", "Q"),
+             dist("Q", "R"), dist("R", "A"), dist("A", "Q"),     ang("P", "Q", "R")};
+    n.seed = 44;
+    return n;
+}
+
+// GPS vectors with correlated components (a full weight block each).
+inline Network gpsVectors() {
+    Network n;
+    n.points = {fixedAt("G0", 10000, 20000), unknownAt("G1", 10500, 20300, 0.2, -0.2),
+                unknownAt("G2", 10200, 20800, -0.1, 0.3)};
+    n.obs = {gps("G0", "G1", 0.01, 0.012, 0.4), gps("G1", "G2", 0.015, 0.01, -0.3),
+             gps("G0", "G2", 0.012, 0.012, 0.2), dist("G1", "G2", 0.01)};
+    n.seed = 55;
+    return n;
+}
 
 } // namespace testnet
