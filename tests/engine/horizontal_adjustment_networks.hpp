@@ -223,8 +223,35 @@ struct Reference {
         double major, minor, orientation;
     };
     std::vector<Ellipse> ellipses;
+    std::vector<std::vector<double>> covariance; // s0^2 Q of the unknowns
     int iterations = 0;
 };
+
+// The ellipse of the covariance [[a, b], [b, n]] (easting, northing): semi-axes
+// the roots of its eigenvalues times `scale`, orientation the azimuth of the
+// eigenvector of the larger one, in [0, pi).
+inline Reference::Ellipse ellipseOf(Real a, Real b, Real n, Real scale) {
+    const Real mid = (a + n) / 2, radius = std::hypot((a - n) / 2, b);
+    const Real big = mid + radius, small = mid - radius;
+    // Eigenvector of the larger eigenvalue: (b, big - a) in (E, N).
+    Real vE = b, vN = big - a;
+    if (std::fabs(vE) + std::fabs(vN) < 1e-30L) {
+        vE = a >= n ? 1 : 0;
+        vN = a >= n ? 0 : 1;
+    }
+    Real az = std::atan2(vE, vN);
+    if (az < 0)
+        az += Real(pi);
+    if (az >= Real(pi))
+        az -= Real(pi);
+    return {double(std::sqrt(big) * scale), double(std::sqrt(std::max(small, Real(0))) * scale),
+            double(az)};
+}
+
+// sqrt(2 F) with F(2, d) upper quantile at p = 0.05: (d/2)(p^(-2/d) - 1).
+inline Real confidenceScale95(Real d) {
+    return std::sqrt(2 * (d / 2 * (std::pow(Real(0.05), -2 / d) - 1)));
+}
 
 class ReferenceSolver {
 public:
@@ -408,27 +435,14 @@ public:
         }
         // Ellipses: eigenvalues of s0^2 times each 2 x 2 block, scaled by
         // sqrt(2 F) with F(2, d) upper quantile = (d/2)(p^(-2/d) - 1), p = 0.05.
-        const Real d = Real(k - u);
-        const Real F = d / 2 * (std::pow(Real(0.05), -2 / d) - 1);
-        const Real scale = std::sqrt(2 * F);
-        for (std::size_t c = 0; c < u; c += 2) {
-            const Real a = Q[c][c] * s02, b = Q[c][c + 1] * s02, n = Q[c + 1][c + 1] * s02;
-            const Real mid = (a + n) / 2, radius = std::hypot((a - n) / 2, b);
-            const Real big = mid + radius, small = mid - radius;
-            // Eigenvector of the larger eigenvalue: (b, big - a) in (E, N).
-            Real vE = b, vN = big - a;
-            if (std::fabs(vE) + std::fabs(vN) < 1e-30L) {
-                vE = a >= n ? 1 : 0;
-                vN = a >= n ? 0 : 1;
-            }
-            Real az = std::atan2(vE, vN);
-            if (az < 0)
-                az += Real(pi);
-            if (az >= Real(pi))
-                az -= Real(pi);
-            out.ellipses.push_back({double(std::sqrt(big) * scale),
-                                    double(std::sqrt(std::max(small, Real(0))) * scale),
-                                    double(az)});
+        const Real scale = confidenceScale95(Real(k - u));
+        for (std::size_t c = 0; c < u; c += 2)
+            out.ellipses.push_back(
+                ellipseOf(Q[c][c] * s02, Q[c][c + 1] * s02, Q[c + 1][c + 1] * s02, scale));
+        for (std::size_t i = 0; i < u; ++i) {
+            out.covariance.emplace_back();
+            for (std::size_t j = 0; j < u; ++j)
+                out.covariance.back().push_back(double(Q[i][j] * s02));
         }
         return out;
     }

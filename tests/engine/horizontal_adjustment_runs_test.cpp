@@ -4,6 +4,7 @@
 
 #include "engine/best_solutions.hpp"
 #include "engine/horizontal_adjustment.hpp"
+#include "engine/relative_error_ellipse.hpp"
 #include "engine/run_stops.hpp"
 #include "horizontal_adjustment_engine.hpp"
 #include "horizontal_adjustment_networks.hpp"
@@ -351,4 +352,75 @@ TEST_F(HorizontalRun, FloatPassesFindThePlantedBlunder) {
     EXPECT_LE(bestSolutions[1].referenceVariance, bestSolutions[2].referenceVariance);
     EXPECT_EQ(bestSolutions[3].index, -1);
     EXPECT_NE(errors().find(" **\r\n"), std::string::npos);
+}
+
+namespace {
+
+// The braced quadrilateral adjusted, its results kept as a converged run keeps them.
+class RelativeEllipse : public HorizontalRun {
+protected:
+    void SetUp() override {
+        HorizontalRun::SetUp();
+        fillLists(bracedQuadrilateral());
+        EngineResult got = runEngine();
+        ASSERT_EQ(got.status, SolveStatus::converged);
+        ownEllipses = got.ellipses;
+        referenceStdDev = std::sqrt(got.statistics.referenceVariance);
+        varCovMatrix = std::move(got.statistics.cofactors);
+    }
+    void TearDown() override {
+        releaseAdjustmentResults();
+        HorizontalRun::TearDown();
+    }
+    int relative(const char* first, const char* second, int show = 1) {
+        setPointName(one.name, first);
+        setPointName(two.name, second);
+        return relErrEllipse2D(&one, &two, &major, &minor, &orientation, 1, show);
+    }
+
+    std::vector<errEllipseRec> ownEllipses;
+    coordRec one, two;
+    double major = 0, minor = 0, orientation = 0;
+};
+
+} // namespace
+
+TEST_F(RelativeEllipse, AgreesWithTheReferenceCovarianceOfTheDifferences) {
+    ASSERT_EQ(relative("C", "D"), relativeEllipseComputed);
+    const Reference want = ReferenceSolver(bracedQuadrilateral()).solve();
+    // Unknowns: C (columns 0, 1), D (2, 3). Cov(D - C) = C_CC - C_CD - C_DC + C_DD.
+    const auto& c = want.covariance;
+    const auto rel = [&](int i, int j) {
+        return c[i][j] - c[i][2 + j] - c[2 + i][j] + c[2 + i][2 + j];
+    };
+    const Reference::Ellipse e = ellipseOf(rel(0, 0), rel(0, 1), rel(1, 1),
+                                           confidenceScale95(Real(obsCount - unknownCount)));
+    EXPECT_NEAR(major, e.major, 1e-6);
+    EXPECT_NEAR(minor, e.minor, 1e-6);
+    EXPECT_NEAR(orientation, e.orientation, 1e-6);
+    EXPECT_EQ(one.pointType, ptUnknown); // the records were filled
+    EXPECT_NEAR(two.easting, want.coordinates[2], 1e-6);
+}
+
+TEST_F(RelativeEllipse, AgainstAFixedPointIsTheAdjustedPointsOwnEllipse) {
+    for (const auto& [first, second] : {std::pair{"A", "C"}, std::pair{"C", "B"}}) {
+        SCOPED_TRACE(std::string(first) + second);
+        ASSERT_EQ(relative(first, second), relativeEllipseComputed);
+        EXPECT_NEAR(major, ownEllipses[0].semiMajor, 1e-12);
+        EXPECT_NEAR(minor, ownEllipses[0].semiMinor, 1e-12);
+        EXPECT_NEAR(orientation, ownEllipses[0].orientation, 1e-12);
+    }
+}
+
+TEST_F(RelativeEllipse, SideshotsAndUnknownPointsHaveNone) {
+    coordRec sideshot;
+    setPointName(sideshot.name, "SS1");
+    sideshot.pointType = ptSideshot;
+    pointList2D.append(sideshot);
+    EXPECT_EQ(relative("C", "SS1"), relativeEllipseFailed);
+    EXPECT_EQ(relative("NOPE", "C"), relativeEllipseFailed);
+    EXPECT_EQ(relative("NOPE", "C", 0), relativeEllipseFailed);
+    EXPECT_EQ(boxes(), (std::vector<std::string>{
+                           "Pt. SS1 is a sideshot and was not included in the adjustment.",
+                           "Pt. NOPE does not exist."}));
 }
