@@ -8,6 +8,7 @@
 #include "platform/c_locale_text.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/report_lines.hpp"
+#include "reports/report_sections.hpp"
 
 #include <cmath>
 

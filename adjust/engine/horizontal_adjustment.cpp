@@ -9,6 +9,7 @@
 #include "reports/adjusted_listing_2d.hpp"
 #include "reports/error_ellipse_file.hpp"
 #include "reports/report_lines.hpp"
+#include "reports/report_sections.hpp"
 
 #include <cmath>
 

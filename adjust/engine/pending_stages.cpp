@@ -126,24 +126,6 @@ int computeSideshotElevations() {
 int writeFinalCoords(int) {
     throw StageNotBuilt("Writing the final coordinates");
 }
-void writeRptStatistics(int, double, int) {
-    throw StageNotBuilt("The statistics listing");
-}
-void writeRptMessage(const std::string&) {
-    throw StageNotBuilt("The report messages");
-}
-void writeRptBlunderFloatNote() {
-    throw StageNotBuilt("The blunder notes");
-}
-int writeRptBlunderNote() {
-    throw StageNotBuilt("The blunder notes");
-}
-void writeRptCoordHeading(int) {
-    throw StageNotBuilt("The coordinate headings");
-}
-void writeRptGeographicHeading(int) {
-    throw StageNotBuilt("The coordinate headings");
-}
 void writeAltaReport(int) {
     throw StageNotBuilt("The ALTA tolerance report");
 }

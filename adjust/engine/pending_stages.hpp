@@ -61,18 +61,12 @@ int computeSideshotElevations();
 
 // Report sections and output files.
 int writeFinalCoords(int adjusted);
-void writeRptStatistics(int handle, double referenceVariance, int iterations);
-void writeRptMessage(const std::string& text);
-void writeRptBlunderFloatNote();
-int writeRptBlunderNote();
-void writeRptCoordHeading(int handle);
-void writeRptGeographicHeading(int handle);
+int writeFinalCoords3D(int adjusted);
 void writeAltaReport(int handle);
 
 // Grid and geodetic conversions of the reductions.
 int projGridToGeod(geodCoord& point);
 int computeElevFactor(coordRec& point, int gridSystem, int zone, int elevationUnitFlag);
-int writeFinalCoords3D(int adjusted);
 
 // The project ellipsoid's semi-major axis (metres) and flattening.
 void projectEllipsoidAxes(double& semiMajor, double& flattening);

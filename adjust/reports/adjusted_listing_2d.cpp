@@ -11,7 +11,10 @@
 #include "model/settings/text_fields.hpp"
 #include "platform/c_locale_text.hpp"
 #include "reports/number_format.hpp"
+#include "reports/report_header.hpp"
 #include "reports/report_lines.hpp"
+#include "reports/report_words.hpp"
+#include "reports/report_writer.hpp"
 
 #include <cmath>
 #include <initializer_list>
@@ -21,15 +24,10 @@ using angle::secondsPerRadian;
 namespace {
 
 int writeLines(int handle, std::initializer_list<std::string> lines) {
+    ReportWriter writer(handle);
     for (const std::string& line : lines)
-        if (writeLine(handle, line) != 0)
-            return 1;
-    return 0;
-}
-
-// Northing before easting in the N E and Y X orders of `NEDisplayType`.
-bool northingFirst() {
-    return projectVars.NEDisplayType == 0 || projectVars.NEDisplayType == 3;
+        writer.line(line);
+    return writer.result();
 }
 
 // A residual above twice its a-priori standard error is flagged.
@@ -196,10 +194,10 @@ int writeRptAdjustedCoords(int handle, const std::vector<double>& unknownSigmas)
     if (writeLines(handle, {"", "", "Adjusted Coordinates", std::string(20, '='), "",
                             projectVars.gridSystem == gridLocal ? "Adjusted Local Coordinates"
                                                                 : "Adjusted Grid Coordinates"}) !=
-        0)
+            0 ||
+        writeRptCoordHeading(handle) != 0)
         return 1;
-    writeRptCoordHeading(handle);
-    const bool nFirst = northingFirst();
+    const bool nFirst = !coordinateLetters().eastingFirst;
     std::size_t unknown = 0;
     coordRec point;
     const int c = pointList2D.openCursor(0);
@@ -227,9 +225,9 @@ int writeRptAdjustedCoords(int handle, const std::vector<double>& unknownSigmas)
 }
 
 int writeRptGeographicCoords(int handle) {
-    if (writeLines(handle, {"", "", "Adjusted Geographic Coordinates"}) != 0)
+    if (writeLines(handle, {"", "", "Adjusted Geographic Coordinates"}) != 0 ||
+        writeRptGeographicHeading(handle) != 0)
         return 1;
-    writeRptGeographicHeading(handle);
     for (coordRec point : recordsOf(pointList2D)) {
         if (!isAdjustablePoint(point.pointType))
             continue;

@@ -154,3 +154,57 @@ TEST_F(AdjustedObservations, StandardizedAngleResidualIsAPlainNumberInGrads) {
               std::string::npos)
         << lines[12];
 }
+
+// " %-10.10s  %s  %s    %s    %s": coordinates "%12.3f", standard
+// deviations "%7.3f", in the order of NEDisplayType; the sideshot consumes
+// nothing and is not listed.
+TEST_F(AdjustedObservations, AdjustedCoordinatesInTheDisplayOrderStoreTheirSigmas) {
+    pointList2D.clear();
+    coordRec c;
+    setPointName(c.name, "C");
+    c.easting = 1290.123456;
+    c.northing = 1310.5;
+    pointList2D.append(c);
+    coordRec s = c;
+    setPointName(s.name, "S");
+    s.pointType = ptSideshot;
+    pointList2D.append(s);
+    coordRec w = c;
+    setPointName(w.name, "W");
+    w.pointType = ptWeightedControl;
+    w.easting = 2000.0;
+    w.northing = 2100.0;
+    pointList2D.append(w);
+    const std::vector<double> sigmas = {0.0012, 0.0034, 0.0056, 0.0078};
+    struct Row {
+        int display;
+        std::vector<std::string> tail;
+    };
+    const Row rows[] = {
+        {0,
+         {" Sta.            N:            E:           StErr N:   StErr E:",
+          " C" + sp(15) + "1310.500" + sp(6) + "1290.123" + sp(6) + "0.003" + sp(6) + "0.001",
+          " W" + sp(15) + "2100.000" + sp(6) + "2000.000" + sp(6) + "0.008" + sp(6) + "0.006"}},
+        {1,
+         {" Sta.            E:            N:           StErr E:   StErr N:",
+          " C" + sp(15) + "1290.123" + sp(6) + "1310.500" + sp(6) + "0.001" + sp(6) + "0.003",
+          " W" + sp(15) + "2000.000" + sp(6) + "2100.000" + sp(6) + "0.006" + sp(6) + "0.008"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.display);
+        projectVars.NEDisplayType = row.display;
+        openRptFile(startNewFile);
+        EXPECT_EQ(writeRptAdjustedCoords(rptFile, sigmas), 0);
+        closeRptFile();
+        std::vector<std::string> want = {
+            "", "", "Adjusted Coordinates", std::string(20, '='), "", "Adjusted Local Coordinates"};
+        want.insert(want.end(), row.tail.begin(), row.tail.end());
+        EXPECT_EQ(linesOf(testsupport::readBytes(folder / "net1.RPT")), want);
+    }
+    coordRec stored;
+    pointList2D.getAt(0, stored);
+    EXPECT_EQ(stored.stdErrE, 0.0012);
+    EXPECT_EQ(stored.stdErrN, 0.0034);
+    pointList2D.getAt(1, stored);
+    EXPECT_EQ(stored.stdErrE, 0.0);
+}
