@@ -1,5 +1,6 @@
 #include "engine/processing_driver.hpp"
 
+#include "engine/adjustment_results.hpp"
 #include "engine/driver_steps.hpp"
 #include "engine/pending_stages.hpp"
 #include "engine/run_stops.hpp"
@@ -137,6 +138,7 @@ int runAdjustment(int mode, int count) {
 
 int runPreprocessing() {
     clearRunLists();
+    releaseAdjustmentResults();
     const int notRw5 = rawListIsNotRw5();
     deleteOutputFiles();
     activeShell().closeAllReports();

@@ -1,3 +1,4 @@
+#include "engine/adjustment_results.hpp"
 #include "engine/processing_driver.hpp"
 #include "model/program_lists.hpp"
 #include "platform/shell_services.hpp"
@@ -112,4 +113,14 @@ TEST_F(Driver, AStageNotYetBuiltStopsTheRunAndSaysSo) {
     EXPECT_EQ(rptFile, 0) << "both files are closed";
     EXPECT_EQ(errFile, 0);
     EXPECT_EQ(shell.activated.back(), ReportKind::error);
+}
+
+TEST_F(Driver, PreprocessingReleasesTheLastAdjustmentsResults) {
+    errEllipses.resize(3);
+    errEllipseCount = 3;
+    projectVars.includeRawData = 0;
+    preprocessNetwork();
+    EXPECT_TRUE(errEllipses.empty());
+    EXPECT_EQ(errEllipseCount, 0);
+    EXPECT_EQ(varCovMatrix, nullptr);
 }
