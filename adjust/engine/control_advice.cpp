@@ -1,6 +1,7 @@
 #include "engine/driver_steps.hpp"
 
 #include "engine/pending_stages.hpp"
+#include "engine/prelim_coords_2d.hpp"
 #include "engine/processing_driver.hpp"
 #include "model/angle_text.hpp"
 #include "model/program_lists.hpp"
@@ -43,9 +44,8 @@ void addCoordinateControl(std::vector<std::string>& dialog) {
             dialog.push_back(controlLine(p));
     }
     for (int i = 0; pointList2D.getAt(i, p) == 0; ++i) {
-        coordRec held;
         if (isSet(p.easting) && p.pointType == ptWeightedControl &&
-            controlPointList2D.find(fixedText(p.name), held) != 0)
+            controlPointList2D.indexOf(fixedText(p.name)) < 0)
             dialog.push_back(controlLine(p));
     }
     for (int i = 0; givenPointList2D.getAt(i, p) == 0; ++i) {

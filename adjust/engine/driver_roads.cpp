@@ -2,6 +2,7 @@
 
 #include "engine/horizontal_adjustment.hpp"
 #include "engine/pending_stages.hpp"
+#include "engine/prelim_coords_2d.hpp"
 #include "engine/processing_driver.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"

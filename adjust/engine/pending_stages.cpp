@@ -57,32 +57,40 @@ int countUnknownsObs3D(int&, int&) {
 int reduceRawSlopeToMarks() {
     throw StageNotBuilt("Reducing sights to the marks");
 }
-int prelimCoords2D(int&) {
-    throw StageNotBuilt("Preliminary coordinates (2D)");
-}
 int prelimCoords3D(int&) {
     throw StageNotBuilt("Preliminary coordinates (3D)");
-}
-int countControlPoints2D() {
-    throw StageNotBuilt("Counting control points");
 }
 int countControlPoints3D() {
     throw StageNotBuilt("Counting control points");
 }
-int getAzimuthCount2D() {
-    throw StageNotBuilt("Counting azimuths");
-}
 int getAzimuthCount3D() {
     throw StageNotBuilt("Counting azimuths");
-}
-int isInstOrBacksightPt2D(std::string_view) {
-    throw StageNotBuilt("Listing uncomputed points");
 }
 int isInstOrBacksightPt3D(std::string_view) {
     throw StageNotBuilt("Listing uncomputed points");
 }
 void copyPrelimToControl3D() {
     throw StageNotBuilt("Preliminary coordinates (3D)");
+}
+int projGridToGeod(geodCoord&) {
+    if (projectVars.gridSystem == gridLocal)
+        return 0;
+    throw StageNotBuilt("Grid to geodetic conversion");
+}
+int getGeoidHeight(const geodCoord&, double& geoidSep) {
+    geoidSep = 0.0;
+    if (projectVars.gridSystem == gridLocal)
+        return 0;
+    throw StageNotBuilt("Geoid separations");
+}
+int computeGridFactor(coordRec&, int, int) {
+    throw StageNotBuilt("Grid scale factors");
+}
+int gridFactorOfLine(const coordRec&, const coordRec&, distanceObs2D&) {
+    throw StageNotBuilt("Grid scale factors");
+}
+int meanElevFactorOfLine(coordRec&, coordRec&, distanceObs2D&) {
+    throw StageNotBuilt("Elevation factors");
 }
 int reduceObsToGrid() {
     throw StageNotBuilt("Reduction to the grid");

@@ -34,15 +34,19 @@ int countUnknownsObs3D(int& unknowns, int& observations);
 int reduceRawSlopeToMarks();
 
 // Preliminary coordinates.
-int prelimCoords2D(int& status);
 int prelimCoords3D(int& status);
-int countControlPoints2D();
 int countControlPoints3D();
-int getAzimuthCount2D();
 int getAzimuthCount3D();
-int isInstOrBacksightPt2D(std::string_view name);
 int isInstOrBacksightPt3D(std::string_view name);
 void copyPrelimToControl3D();
+
+// Geodetic reductions. A local system (no grid) needs none of them: there the
+// grid-to-geodetic step does nothing and the geoid separation is 0.
+int projGridToGeod(geodCoord& point);
+int getGeoidHeight(const geodCoord& point, double& geoidSep);
+int computeGridFactor(coordRec& point, int gridSystem, int zone);
+int gridFactorOfLine(const coordRec& from, const coordRec& to, distanceObs2D& line);
+int meanElevFactorOfLine(coordRec& from, coordRec& to, distanceObs2D& line);
 
 // Reductions, closures, adjustments, sideshots.
 int reduceObsToGrid();

@@ -1,0 +1,289 @@
+#include "engine/prelim_coords_2d.hpp"
+
+#include "engine/pending_stages.hpp"
+#include "engine/prelim_support_2d.hpp"
+#include "model/plane_geometry.hpp"
+#include "model/program_lists.hpp"
+#include "platform/shell_services.hpp"
+
+#include <optional>
+
+using namespace prelim2d;
+
+namespace {
+
+// Copies the given (approximate) positions into the points of the run; a
+// given elevation only fills a missing one.
+void seedGivenPoints() {
+    const int count = givenPointList2D.count();
+    walk(givenPointList2D, [&](const coordRec& given, int index) {
+        postProgress(index, count);
+        coordRec point;
+        if (pointList2D.find(nameOf(given.name), point) < 0)
+            return true;
+        point.easting = given.easting;
+        point.northing = given.northing;
+        if (!isSet(point.elevation) && isSet(given.elevation)) {
+            point.elevation = given.elevation;
+            point.geoidSep = given.geoidSep;
+        }
+        pointList2D.replace(point);
+        return true;
+    });
+}
+
+// Solves the point of `pointList2D` named `name` when it needs computing.
+// 1 placed, 0 failed, -1 nothing to do.
+int solveNamedPoint(const pointNameField& name) {
+    coordRec point;
+    if (pointList2D.find(fixedText(name), point) < 0 || !needsComputing(point))
+        return -1;
+    if (solveStation2D(point) != 1)
+        return 0;
+    storePlacedPoint(point);
+    return 1;
+}
+
+// Grid direction from the instrument to its backsight: to the known
+// backsight, else an observed azimuth instrument -> backsight.
+std::optional<double> backsightDirection(const coordRec& instrument,
+                                         const pointNameField& backsightName) {
+    coordRec backsight;
+    setPointName(backsight.name, fixedText(backsightName));
+    if (findKnownStation2D(backsight) == 0) {
+        double distance = 0.0;
+        return inverseDirDist(instrument.northing, instrument.easting, backsight.northing,
+                              backsight.easting, distance);
+    }
+    azimuthObs az;
+    if (azimuthList2D.find(fixedText(instrument.name), fixedText(backsightName), az) >= 0)
+        return az.azimuth;
+    return std::nullopt;
+}
+
+// Places the foresight at the measured distance (reduced at the provisional
+// position when the project has a grid) and carries the instrument's
+// elevation to it. False when the reduction failed.
+bool placeForesight(const coordRec& instrument, coordRec& foresight, const distanceObs2D& line,
+                    double direction) {
+    placePolar(foresight, instrument, line.distance, direction);
+    if (projectHasGrid()) {
+        coordRec provisional = foresight;
+        if (!isSet(provisional.elevation))
+            provisional.elevation = carriedElevation(instrument, line.vertDiff);
+        distanceObs2D reduced = line;
+        if (!reduceAtProvisionalPosition(instrument, provisional, reduced))
+            return false;
+        foresight = provisional;
+        placePolar(foresight, instrument, reduced.distance, direction);
+    }
+    if (!isSet(foresight.elevation))
+        foresight.elevation = carriedElevation(instrument, line.vertDiff);
+    return true;
+}
+
+// Solves the points still without a position one by one; returns how many
+// are left.
+int solveRemainingPoints() {
+    int left = countPointsToCompute();
+    if (left == 0)
+        return 0;
+    walk(pointList2D, [&](const coordRec& found, int) {
+        coordRec point = found;
+        if (needsComputing(point) && solveStation2D(point) == 1) {
+            storePlacedPoint(point);
+            --left;
+        }
+        return left > 0;
+    });
+    return left;
+}
+
+// The angle passes, the traverse pass and the point-by-point solution.
+// Returns the number of points left, with the status the driver words them by.
+int placeByObservations(int& status) {
+    int placed = 0;
+    if (anglePass2D(placed) == 1) {
+        traversePass2D();
+        if (anglePass2D(placed) == 1) {
+            status = prelimInstrumentOrBacksight;
+            return countPointsToCompute();
+        }
+    }
+    if (countPointsToCompute() == 0) {
+        status = prelimInstrumentOrBacksight;
+        return 0;
+    }
+    status = prelimOtherPoints;
+    traversePass2D();
+    return solveRemainingPoints();
+}
+
+// Writes a derived elevation into the point's record of `pointList2D` when
+// that record has none; true when it did.
+bool storeElevation(const coordRec& point) {
+    coordRec stored;
+    if (pointList2D.find(nameOf(point.name), stored) < 0 || isSet(stored.elevation))
+        return false;
+    stored.elevation = point.elevation;
+    pointList2D.replace(stored);
+    return true;
+}
+
+// Carries an elevation along one height difference; true when it filled one.
+bool carryElevation(const distanceObs2D& line) {
+    coordRec from, to;
+    setPointName(from.name, fixedText(line.from));
+    setPointName(to.name, fixedText(line.to));
+    if (getStation2D(from) != 0 || getStation2D(to) != 0)
+        return false;
+    if (!isSet(from.elevation) && isSet(to.elevation)) {
+        from.elevation = to.elevation - line.vertDiff;
+        return storeElevation(from);
+    }
+    if (!isSet(to.elevation) && isSet(from.elevation)) {
+        to.elevation = from.elevation + line.vertDiff;
+        return storeElevation(to);
+    }
+    return false;
+}
+
+} // namespace
+
+int anglePass2D(int& placed) {
+    placed = 0;
+    const int angles = angleList2D.count();
+    for (;;) {
+        bool failed = false;
+        int placedThisWalk = 0;
+        walk(angleList2D, [&](const angleObs2D& a, int index) {
+            postProgress(index, angles);
+            for (const pointNameField* name : {&a.instrument, &a.backsight}) {
+                const int result = solveNamedPoint(*name);
+                if (result == 0)
+                    failed = true;
+                else if (result == 1)
+                    ++placedThisWalk;
+            }
+            return true;
+        });
+        placed += placedThisWalk;
+        if (!failed)
+            return 0;
+        if (placedThisWalk == 0)
+            return 1;
+    }
+}
+
+int traversePass2D() {
+    int placed = 0;
+    const int angles = angleList2D.count();
+    coordRec instrument;
+    std::string instrumentName;
+    std::string backsightName;
+    double backsightAzimuth = 0.0;
+    walk(angleList2D, [&](const angleObs2D& a, int index) {
+        postProgress(index, angles);
+        coordRec foresight;
+        if (pointList2D.find(fixedText(a.foresight), foresight) < 0 || isSet(foresight.easting))
+            return true;
+        if (instrumentName.empty() || !sameName(fixedText(a.instrument), instrumentName)) {
+            coordRec found;
+            setPointName(found.name, fixedText(a.instrument));
+            if (findKnownStation2D(found) != 0)
+                return true;
+            instrument = found;
+            instrumentName = nameOf(a.instrument);
+            backsightName.clear();
+        }
+        if (backsightName.empty() || !sameName(fixedText(a.backsight), backsightName)) {
+            const auto direction = backsightDirection(instrument, a.backsight);
+            if (!direction) {
+                backsightName.clear();
+                return true;
+            }
+            backsightAzimuth = *direction;
+            backsightName = nameOf(a.backsight);
+        }
+        distanceObs2D line;
+        if (distanceList2D.find(fixedText(a.instrument), fixedText(a.foresight), line) < 0 ||
+            !hasDistance(line))
+            return true;
+        if (placeForesight(instrument, foresight, line,
+                           normalizedAngle(backsightAzimuth + a.angle))) {
+            storePlacedPoint(foresight);
+            ++placed;
+        }
+        return true;
+    });
+    return placed;
+}
+
+int computeInitialZ2D() {
+    activeShell().setMessage("Computing Initial Z's");
+    const int count = distanceList2D.count();
+    bool changed = true;
+    while (changed) {
+        changed = false;
+        walk(distanceList2D, [&](const distanceObs2D& line, int index) {
+            postProgress(index, count);
+            if (isSet(line.vertDiff) && carryElevation(line))
+                changed = true;
+            return true;
+        });
+    }
+    return 0;
+}
+
+int setAzimuthConvergence2D() {
+    walk(azimuthList2D, [&](const azimuthObs& found, int) {
+        coordRec from;
+        setPointName(from.name, fixedText(found.from));
+        if (findKnownStation2D(from) != 0)
+            return true;
+        geodCoord position{};
+        position.northing = from.northing;
+        position.easting = from.easting;
+        position.scale = 1.0;
+        projGridToGeod(position);
+        azimuthObs az = found;
+        az.convergence = position.conv;
+        azimuthList2D.replace(az);
+        return true;
+    });
+    return 0;
+}
+
+int prelimPass2D() {
+    activeShell().setPercent(0);
+    int left = countPointsToCompute();
+    activeShell().setPercent(0);
+    if (left > 0) {
+        int placed = 0;
+        const bool stalled = anglePass2D(placed) == 1;
+        left = countPointsToCompute();
+        if (!stalled && left > 0) {
+            traversePass2D();
+            left = solveRemainingPoints();
+        }
+    }
+    if (projectHasGrid())
+        setAzimuthConvergence2D();
+    return left;
+}
+
+int prelimCoords2D(int& status) {
+    activeShell().setPercent(0);
+    seedGivenPoints();
+    status = prelimInstrumentOrBacksight;
+    int left = countPointsToCompute();
+    if (left > 0)
+        left = placeByObservations(status);
+    computeInitialZ2D();
+    if (projectHasGrid())
+        setAzimuthConvergence2D();
+    activeShell().setPercent(0);
+    if (left != 0 && hasEnoughControl2D() == 1)
+        left = assumedAzimuthPass2D();
+    return left;
+}
