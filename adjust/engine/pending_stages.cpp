@@ -137,9 +137,6 @@ int writeFinalCoords(int) {
 void writeAltaReport(int) {
     throw StageNotBuilt("The ALTA tolerance report");
 }
-int projGridToGeod(geodCoord&) {
-    throw StageNotBuilt("Grid to geodetic conversion");
-}
 int computeElevFactor(coordRec&, int, int, int) {
     throw StageNotBuilt("Elevation factors");
 }

@@ -69,7 +69,6 @@ int writeFinalCoords3D(int adjusted);
 void writeAltaReport(int handle);
 
 // Grid and geodetic conversions of the reductions.
-int projGridToGeod(geodCoord& point);
 int computeElevFactor(coordRec& point, int gridSystem, int zone, int elevationUnitFlag);
 
 // The project ellipsoid's semi-major axis (metres) and flattening.
