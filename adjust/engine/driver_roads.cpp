@@ -2,8 +2,10 @@
 
 #include "engine/pending_stages.hpp"
 #include "engine/processing_driver.hpp"
+#include "model/mark_to_mark.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
+#include "model/station_lists.hpp"
 #include "reports/report_header.hpp"
 #include "reports/report_lines.hpp"
 #include "reports/report_sections.hpp"

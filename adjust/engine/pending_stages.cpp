@@ -12,6 +12,9 @@ int appendXmlGpsControlRawRecs() {
         return 0;
     throw StageNotBuilt("GPS control from XML field books");
 }
+int appendRw5GpsControlRawRecs() {
+    throw StageNotBuilt("GPS control from .RW5 base points");
+}
 int readGpsVectorFiles(const std::string&, int) {
     throw StageNotBuilt("Reading GPS vector files");
 }
@@ -32,30 +35,6 @@ int readLevFile3D(const std::string&) {
 }
 int updateLevelObsElevations() {
     throw StageNotBuilt("Level observation elevations");
-}
-int buildObsLists2D(std::string&) {
-    throw StageNotBuilt("Building the observation lists");
-}
-int buildObsLists3D(std::string&) {
-    throw StageNotBuilt("Building the observation lists");
-}
-int buildDescriptionList() {
-    throw StageNotBuilt("Building the description list");
-}
-int buildStationList2D() {
-    throw StageNotBuilt("Building the station list");
-}
-int buildStationList3D() {
-    throw StageNotBuilt("Building the station list");
-}
-int countUnknownsObs2D(int&, int&) {
-    throw StageNotBuilt("Counting unknowns and observations");
-}
-int countUnknownsObs3D(int&, int&) {
-    throw StageNotBuilt("Counting unknowns and observations");
-}
-int reduceRawSlopeToMarks() {
-    throw StageNotBuilt("Reducing sights to the marks");
 }
 int prelimCoords2D(int&) {
     throw StageNotBuilt("Preliminary coordinates (2D)");

@@ -13,6 +13,7 @@
 // The .RW5 reader: names each followed by "\n"; 0, or -1 on failure.
 int readRw5File(const std::string& fileList, const std::string& aliasMarker);
 int appendXmlGpsControlRawRecs();
+int appendRw5GpsControlRawRecs();
 int readGpsVectorFiles(const std::string& fileList, int checkNames);
 int addSupplementalToRawList();
 int readRw5FirstBkAzimuth(const std::string& fileList, azimuthObs& azimuth);
@@ -20,16 +21,6 @@ int addGpsVectorEndPoints();
 int readLevelFile();
 int readLevFile3D(const std::string& path);
 int updateLevelObsElevations();
-
-// Observation and station lists.
-int buildObsLists2D(std::string& message);
-int buildObsLists3D(std::string& message);
-int buildDescriptionList();
-int buildStationList2D();
-int buildStationList3D();
-int countUnknownsObs2D(int& unknowns, int& observations);
-int countUnknownsObs3D(int& unknowns, int& observations);
-int reduceRawSlopeToMarks();
 
 // Preliminary coordinates.
 int prelimCoords2D(int& status);
