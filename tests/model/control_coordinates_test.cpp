@@ -126,8 +126,8 @@ TEST_F(ControlCoordinates, AnUnsetElevationNeverBecomesAValue) {
 }
 
 TEST_F(ControlCoordinates, AFixedRecordAfterAWeightedOneWinsWithAWarning) {
-    appendRaw({errors(0.01, 0.01, 0.01), point(500, 100, 10), errors(-2, -2, -2),
-               point(501, 101, 11)});
+    appendRaw(
+        {errors(0.01, 0.01, 0.01), point(500, 100, 10), errors(-2, -2, -2), point(501, 101, 11)});
     addStationsFromRaw3D("P", 0);
     const stationRec p = only3D(controlStationList);
     EXPECT_EQ(p.easting, 101.0);
