@@ -12,6 +12,9 @@ int appendXmlGpsControlRawRecs() {
         return 0;
     throw StageNotBuilt("GPS control from XML field books");
 }
+int appendRw5GpsControlRawRecs() {
+    throw StageNotBuilt("GPS control from .RW5 base points");
+}
 int readGpsVectorFiles(const std::string&, int) {
     throw StageNotBuilt("Reading GPS vector files");
 }
@@ -33,30 +36,6 @@ int readLevFile3D(const std::string&) {
 int updateLevelObsElevations() {
     throw StageNotBuilt("Level observation elevations");
 }
-int buildObsLists2D(std::string&) {
-    throw StageNotBuilt("Building the observation lists");
-}
-int buildObsLists3D(std::string&) {
-    throw StageNotBuilt("Building the observation lists");
-}
-int buildDescriptionList() {
-    throw StageNotBuilt("Building the description list");
-}
-int buildStationList2D() {
-    throw StageNotBuilt("Building the station list");
-}
-int buildStationList3D() {
-    throw StageNotBuilt("Building the station list");
-}
-int countUnknownsObs2D(int&, int&) {
-    throw StageNotBuilt("Counting unknowns and observations");
-}
-int countUnknownsObs3D(int&, int&) {
-    throw StageNotBuilt("Counting unknowns and observations");
-}
-int reduceRawSlopeToMarks() {
-    throw StageNotBuilt("Reducing sights to the marks");
-}
 int prelimCoords3D(int&) {
     throw StageNotBuilt("Preliminary coordinates (3D)");
 }
@@ -71,17 +50,6 @@ int isInstOrBacksightPt3D(std::string_view) {
 }
 void copyPrelimToControl3D() {
     throw StageNotBuilt("Preliminary coordinates (3D)");
-}
-int projGridToGeod(geodCoord&) {
-    if (projectVars.gridSystem == gridLocal)
-        return 0;
-    throw StageNotBuilt("Grid to geodetic conversion");
-}
-int getGeoidHeight(const geodCoord&, double& geoidSep) {
-    geoidSep = 0.0;
-    if (projectVars.gridSystem == gridLocal)
-        return 0;
-    throw StageNotBuilt("Geoid separations");
 }
 int computeGridFactor(coordRec&, int, int) {
     throw StageNotBuilt("Grid scale factors");

@@ -15,6 +15,7 @@
 // The .RW5 reader: names each followed by "\n"; 0, or -1 on failure.
 int readRw5File(const std::string& fileList, const std::string& aliasMarker);
 int appendXmlGpsControlRawRecs();
+int appendRw5GpsControlRawRecs();
 int readGpsVectorFiles(const std::string& fileList, int checkNames);
 int addSupplementalToRawList();
 int readRw5FirstBkAzimuth(const std::string& fileList, azimuthObs& azimuth);
@@ -22,16 +23,6 @@ int addGpsVectorEndPoints();
 int readLevelFile();
 int readLevFile3D(const std::string& path);
 int updateLevelObsElevations();
-
-// Observation and station lists.
-int buildObsLists2D(std::string& message);
-int buildObsLists3D(std::string& message);
-int buildDescriptionList();
-int buildStationList2D();
-int buildStationList3D();
-int countUnknownsObs2D(int& unknowns, int& observations);
-int countUnknownsObs3D(int& unknowns, int& observations);
-int reduceRawSlopeToMarks();
 
 // Preliminary coordinates.
 int prelimCoords3D(int& status);
@@ -42,8 +33,6 @@ void copyPrelimToControl3D();
 
 // Geodetic reductions. A local system (no grid) needs none of them: there the
 // grid-to-geodetic step does nothing and the geoid separation is 0.
-int projGridToGeod(geodCoord& point);
-int getGeoidHeight(const geodCoord& point, double& geoidSep);
 int computeGridFactor(coordRec& point, int gridSystem, int zone);
 int gridFactorOfLine(const coordRec& from, const coordRec& to, distanceObs2D& line);
 int meanElevFactorOfLine(coordRec& from, coordRec& to, distanceObs2D& line);

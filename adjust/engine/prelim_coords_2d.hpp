@@ -30,6 +30,7 @@
 // position are first reduced to grid and ellipsoid there; a method whose
 // reduction cannot get an elevation factor gives up for that point.
 
+#include "model/project_geodesy.hpp" // findKnownStation2D
 #include "model/observation_records.hpp"
 #include "model/point_records.hpp"
 
@@ -51,10 +52,6 @@ inline constexpr int prelimInstrumentOrBacksight =
 // convergence when the project has a grid system.
 int prelimCoords2D(int& status);
 
-// 0 and the point copied into `point` when it is known (name taken from
-// `point`): `fixedPointList2D`, then `pointList2D`, each only with a set
-// easting. 1 otherwise (`point` unchanged).
-int findKnownStation2D(coordRec& point);
 // 0 and the point copied into `point` when `fixedPointList2D` or
 // `pointList2D` holds its name, whatever its coordinates; 1 otherwise.
 int getStation2D(coordRec& point);

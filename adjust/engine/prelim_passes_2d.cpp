@@ -1,6 +1,7 @@
 #include "engine/prelim_coords_2d.hpp"
 
 #include "engine/pending_stages.hpp"
+#include "model/project_geodesy.hpp"
 #include "engine/prelim_support_2d.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"

@@ -48,12 +48,6 @@ int countFixedPoints() {
 
 } // namespace
 
-int findKnownStation2D(coordRec& point) {
-    if (findIn(fixedPointList2D, point, hasPosition) == 0)
-        return 0;
-    return findIn(pointList2D, point, hasPosition);
-}
-
 int getStation2D(coordRec& point) {
     if (findIn(fixedPointList2D, point, anyRecord) == 0)
         return 0;

@@ -4,9 +4,11 @@
 #include "engine/processing_driver.hpp"
 #include "input/raw_aliases.hpp"
 #include "input/raw_files.hpp"
+#include "model/observation_builders.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
 #include "model/settings/global_vars.hpp"
+#include "model/station_lists.hpp"
 #include "platform/shell_services.hpp"
 
 namespace {

@@ -161,6 +161,8 @@ void parseSight(int mode, const std::string& line, rawRec& r, const vkrReaderSta
     const auto distance = vkrNumberField(line, distanceColumn);
     const auto second = vkrNumberField(line, zenithColumn);
     const auto target = vkrNumberField(line, targetColumn);
+    if (mode == vkrHorizVertDiff)
+        r.sightForm = sightHorizVert;
     if (second)
         r.zenithOrVertDiff = mode == vkrSlopeZenith ? angleToRadians(*second) : *second;
     if (distance) {

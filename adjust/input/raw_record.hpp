@@ -30,6 +30,9 @@ enum rawKind : int {
 // Faces of a sight.
 enum rawFace : int { faceUnknown = -1, faceDirect = 0, faceReverse = 1 };
 
+// Forms of a sight (`rawRec::sightForm`).
+enum rawSightForm : int { sightSlopeZenith = 0, sightHorizVert = 1 };
+
 struct rawRec {
     int kind = rawNoKind;
 
@@ -64,6 +67,11 @@ struct rawRec {
     int face = faceUnknown;
     int heightsApplied =
         0; // 1 when HI and target height were known, so vertDifference runs mark to mark
+    // How `distance` and `zenithOrVertDiff` were read: the reader of a sight
+    // recorded as horizontal distance and vertical difference sets
+    // `sightHorizVert`, so the slope reduction does not take a vertical
+    // difference for a zenith angle.
+    int sightForm = 0; // rawSightForm
 
     // Foresight (kind 1: at most 100 characters kept, code at most 4) and
     // coordinate (kind 2: at most 170, code at most 4) texts.
@@ -99,6 +107,11 @@ struct rawRec {
     double stErrDistPPM = notComputed;
     double HIStErr = notComputed;
     double rodStErr = notComputed;
+
+    // 1 once the lengths of the record are in metres: the 3D builder turns a
+    // record's lengths from the project's unit into metres only while this
+    // is 0, so building twice on one loaded list does not convert twice.
+    int lengthsInMetres = 0;
 
     friend bool operator==(const rawRec&, const rawRec&) = default;
 };

@@ -3,6 +3,7 @@
 #include "engine/horizontal_network.hpp"
 #include "engine/list_snapshot.hpp"
 #include "engine/pending_stages.hpp"
+#include "model/project_geodesy.hpp"
 #include "model/angle_math.hpp"
 #include "model/angle_text.hpp"
 #include "model/packed_degrees.hpp"

@@ -173,6 +173,8 @@ TEST_F(VkrReader, RecordFormsAndTheirEdgeCases) {
     EXPECT_EQ(all[3].face, faceUnknown);
     EXPECT_DOUBLE_EQ(all[3].horizDistance, 30.0);
     EXPECT_DOUBLE_EQ(all[3].vertDifference, 0.25 + 1.5 - 1.0);
+    EXPECT_EQ(all[3].sightForm, sightHorizVert) << "the reduction to the marks reads it so";
+    EXPECT_EQ(all[1].sightForm, sightSlopeZenith);
     // The type character is not part of the first azimuth's names.
     EXPECT_EQ(all[4].kind, rawAzimuth);
     EXPECT_EQ(fixedText(all[4].fromName), "A");
