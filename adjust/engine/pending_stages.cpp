@@ -24,15 +24,6 @@ int readRw5FirstBkAzimuth(const std::string&, azimuthObs&) {
 int addGpsVectorEndPoints() {
     throw StageNotBuilt("GPS vector end points");
 }
-int readLevelFile() {
-    throw StageNotBuilt("Reading level files");
-}
-int readLevFile3D(const std::string&) {
-    throw StageNotBuilt("Reading level files");
-}
-int updateLevelObsElevations() {
-    throw StageNotBuilt("Level observation elevations");
-}
 int buildObsLists2D(std::string&) {
     throw StageNotBuilt("Building the observation lists");
 }
@@ -109,9 +100,6 @@ int adjust3DBlunderPasses(int) {
 }
 int adjust3DRepeated(int) {
     throw StageNotBuilt("Blunder detection (3D)");
-}
-void adjustVertical() {
-    throw StageNotBuilt("The vertical adjustment");
 }
 void filterHorizSideshots() {
     throw StageNotBuilt("Filtering sideshots");
