@@ -3,6 +3,7 @@
 #include "model/point_records.hpp"
 #include "platform/c_locale_text.hpp"
 #include "reports/report_lines.hpp"
+#include "reports/report_writer.hpp"
 
 using platform::formatC;
 
@@ -10,27 +11,15 @@ namespace {
 
 constexpr char blank = ' ';
 
-// Writes lines in order until one fails.
-class sectionWriter {
-public:
-    bool line(const std::string& text) {
-        if (ok_ && writeLine(rptFile, text) != 0)
-            ok_ = false;
-        return ok_;
-    }
-    bool heading(const std::string& title, const std::string& columns) {
-        return line("") && line("") && line(title) && line("") && line(columns);
-    }
-    void fail() { ok_ = false; }
-    bool ok() const { return ok_; }
+// Two empty lines, the title, an empty line and the column heading. False
+// after a failed write.
+bool heading(ReportWriter& out, const std::string& title, const std::string& columns) {
+    return !out.blank().blank().line(title).blank().line(columns).failed();
+}
 
-private:
-    bool ok_ = true;
-};
-
-void writeBenchmarks(sectionWriter& out, const verticalNetwork& net) {
-    out.heading(formatC("%30c VERTICAL BENCHMARKS", blank),
-                formatC("%7cStation%12cElevation%12cStd. Error", blank, blank, blank));
+bool writeBenchmarks(ReportWriter& out, const verticalNetwork& net) {
+    heading(out, formatC("%30c VERTICAL BENCHMARKS", blank),
+            formatC("%7cStation%12cElevation%12cStd. Error", blank, blank, blank));
     for (const verticalPoint& p : net.points) {
         if (p.vertType == vtWeightedElevation)
             out.line(formatC("%5c%-10.10s%8c%10.4f%14c%5.3f", blank, p.name.c_str(), blank,
@@ -39,52 +28,55 @@ void writeBenchmarks(sectionWriter& out, const verticalNetwork& net) {
             out.line(formatC("%5c%-10.10s%8c%10.4f%14c FIXED", blank, p.name.c_str(), blank,
                              p.elevation, blank));
     }
+    return !out.failed();
 }
 
-void writePointsToAdjust(sectionWriter& out, const verticalNetwork& net) {
-    if (!out.heading(formatC("%28cPOINTS TO BE ADJUSTED", blank), formatC("%7cStation", blank)))
-        return;
+bool writePointsToAdjust(ReportWriter& out, const verticalNetwork& net) {
+    if (!heading(out, formatC("%28cPOINTS TO BE ADJUSTED", blank), formatC("%7cStation", blank)))
+        return false;
     std::string line;
     for (const verticalPoint& p : net.points)
-        if (p.vertType == vtFreeElevation && appendNameToLine(line, p.name) != 0) {
-            out.fail();
-            return;
-        }
+        if (p.vertType == vtFreeElevation && appendNameToLine(line, p.name) != 0)
+            return false;
     if (!line.empty())
         out.line(line);
+    return !out.failed();
 }
 
-void writeMeasurements(sectionWriter& out, const verticalNetwork& net) {
-    out.heading(formatC("%32cMEASUREMENT SUMMARY", blank),
-                formatC("%7cFrom%10cTo%11cElev. Diff.    StdErr", blank, blank, blank));
+bool writeMeasurements(ReportWriter& out, const verticalNetwork& net) {
+    heading(out, formatC("%32cMEASUREMENT SUMMARY", blank),
+            formatC("%7cFrom%10cTo%11cElev. Diff.    StdErr", blank, blank, blank));
     out.line(formatC("%33c(unadjusted)", blank));
     for (const heightDifference& d : net.diffs)
         out.line(formatC("%5c%-10.10s    %-10.10s    %10.4f    %8.4f", blank, d.from.c_str(),
                          d.to.c_str(), d.diff, d.stdErr));
+    return !out.failed();
 }
 
-void writeAdjustedElevations(sectionWriter& out, const verticalNetwork& net,
+bool writeAdjustedElevations(ReportWriter& out, const verticalNetwork& net,
                              const verticalSolution& solution) {
-    out.heading(formatC("%30cADJUSTED ELEVATIONS", blank),
-                formatC("%7cStation%5cAdjusted Elev%3cStandard Dev.", blank, blank, blank));
+    heading(out, formatC("%30cADJUSTED ELEVATIONS", blank),
+            formatC("%7cStation%5cAdjusted Elev%3cStandard Dev.", blank, blank, blank));
     for (const int type : {vtWeightedElevation, vtFreeElevation})
         for (const verticalPoint& p : net.points)
             if (p.vertType == type)
                 out.line(formatC("%5c%-10.10s    %10.4f     %10.5f", blank, p.name.c_str(),
                                  solution.elevation[p.column], solution.stdDev[p.column]));
+    return !out.failed();
 }
 
-void writeAdjustedMeasurements(sectionWriter& out, const verticalNetwork& net,
+bool writeAdjustedMeasurements(ReportWriter& out, const verticalNetwork& net,
                                const verticalSolution& solution) {
-    out.heading(formatC("%24cADJUSTED MEASUREMENT SUMMARY", blank),
-                formatC("%7cFrom%10cTo%10cElev. Diff.%6cResiduals %5c Std. Dev.", blank, blank,
-                        blank, blank, blank));
+    heading(out, formatC("%24cADJUSTED MEASUREMENT SUMMARY", blank),
+            formatC("%7cFrom%10cTo%10cElev. Diff.%6cResiduals %5c Std. Dev.", blank, blank, blank,
+                    blank, blank));
     out.line(formatC("%33c(adjusted)", blank));
     for (std::size_t i = 0; i < net.diffs.size(); ++i)
         out.line(formatC("%5c%-10.10s   %-10.10s    %10.4f    %10.4f       %7.3f", blank,
                          net.diffs[i].from.c_str(), net.diffs[i].to.c_str(),
                          solution.adjustedDiff[i], solution.residual[i], solution.diffStdDev[i]));
-    out.line("");
+    out.blank();
+    return !out.failed();
 }
 
 } // namespace
@@ -103,11 +95,10 @@ int appendNameToLine(std::string& line, const std::string& name) {
 }
 
 int writeVerticalReport(const verticalNetwork& network, const verticalSolution& solution) {
-    sectionWriter out;
-    writeBenchmarks(out, network);
-    writePointsToAdjust(out, network);
-    writeMeasurements(out, network);
-    writeAdjustedElevations(out, network, solution);
-    writeAdjustedMeasurements(out, network, solution);
-    return out.ok() ? 0 : 1;
+    ReportWriter out(rptFile);
+    const bool written = writeBenchmarks(out, network) && writePointsToAdjust(out, network) &&
+                         writeMeasurements(out, network) &&
+                         writeAdjustedElevations(out, network, solution) &&
+                         writeAdjustedMeasurements(out, network, solution);
+    return written ? 0 : 1;
 }
