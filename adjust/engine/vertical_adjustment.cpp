@@ -121,16 +121,27 @@ bool fillVerticalEquations(const verticalNetwork& network, Matrix& A, Matrix& L,
     return true;
 }
 
-// (a_i Q a_i^T) for row i of A.
-double rowQuadraticForm(Matrix& A, Matrix& Q, int i, int u) {
+// The non-zero coefficients of each row of A: at most two per row, so the
+// products below cost a few operations per row instead of a dense pass.
+struct rowTerm {
+    int column;
+    double coefficient;
+};
+std::vector<std::vector<rowTerm>> rowTermsOf(Matrix& A, int r, int u) {
+    std::vector<std::vector<rowTerm>> terms(static_cast<std::size_t>(r));
+    for (int i = 0; i < r; ++i)
+        for (int j = 0; j < u; ++j)
+            if (A.element(i, j) != 0.0)
+                terms[i].push_back({j, A.element(i, j)});
+    return terms;
+}
+
+// a_i Q a_i^T for a row of A.
+double rowQuadraticForm(const std::vector<rowTerm>& row, Matrix& Q) {
     double sum = 0.0;
-    for (int j = 0; j < u; ++j) {
-        const double aij = A.element(i, j);
-        if (aij == 0.0)
-            continue;
-        for (int k = 0; k < u; ++k)
-            sum += aij * Q.element(j, k) * A.element(i, k);
-    }
+    for (const rowTerm& a : row)
+        for (const rowTerm& b : row)
+            sum += a.coefficient * Q.element(a.column, b.column) * b.coefficient;
     return sum;
 }
 
@@ -285,27 +296,31 @@ int solveVerticalNetwork(const verticalNetwork& net, verticalSolution& solution)
     Matrix L(r, 1);
     Matrix W(r, r, matrixDiagonal);
     if (!fillVerticalEquations(net, A, L, W))
-        return verticalSingular;
+        return verticalPointMissing;
 
-    // A^T W, then N = (A^T W) A and A^T W L.
-    Matrix AtW(u, r);
-    for (int i = 0; i < r; ++i)
-        for (int j = 0; j < u; ++j)
-            AtW.element(j, i) = A.element(i, j) * W.element(i, i);
+    // N = A^T W A and A^T W L, row by row; Q = N^-1 in place; x = Q A^T W L.
+    const std::vector<std::vector<rowTerm>> rows = rowTermsOf(A, r, u);
     Matrix Q(u, u);
     Matrix AtWL(u, 1);
-    matrixMultiply(&AtW, &A, &Q);
-    matrixMultiply(&AtW, &L, &AtWL);
+    for (int i = 0; i < r; ++i) {
+        const double w = W.element(i, i);
+        for (const rowTerm& a : rows[i]) {
+            AtWL.element(a.column, 0) += a.coefficient * w * L.element(i, 0);
+            for (const rowTerm& b : rows[i])
+                Q.element(a.column, b.column) += a.coefficient * w * b.coefficient;
+        }
+    }
     if (matrixInverse(&Q) != matrixOk)
         return verticalSingular;
     Matrix x(u, 1);
     matrixMultiply(&Q, &AtWL, &x);
 
-    Matrix Ax(r, 1);
-    matrixMultiply(&A, &x, &Ax);
+    // v = A x - L and v^T W v.
     solution.weightedSquares = 0.0;
     for (int i = 0; i < r; ++i) {
-        const double v = Ax.element(i, 0) - L.element(i, 0);
+        double v = -L.element(i, 0);
+        for (const rowTerm& a : rows[i])
+            v += a.coefficient * x.element(a.column, 0);
         solution.weightedSquares += v * W.element(i, i) * v;
     }
     solution.degreesOfFreedom = n - net.freeCount;
@@ -329,7 +344,7 @@ int solveVerticalNetwork(const verticalNetwork& net, verticalSolution& solution)
         const double to = row.toColumn >= 0 ? x.element(row.toColumn, 0) : row.toFixed;
         solution.adjustedDiff[i] = to - from;
         solution.residual[i] = solution.adjustedDiff[i] - net.diffs[i].diff;
-        solution.diffStdDev[i] = std::sqrt(std::fabs(rowQuadraticForm(A, Q, i, u))) * solution.s0;
+        solution.diffStdDev[i] = std::sqrt(std::fabs(rowQuadraticForm(rows[i], Q))) * solution.s0;
     }
     return verticalSolved;
 }

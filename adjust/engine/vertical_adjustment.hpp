@@ -65,6 +65,7 @@ struct verticalSolution {
 // Status of solveVerticalNetwork.
 inline constexpr int verticalSolved = 0;
 inline constexpr int verticalSingular = 1;
+inline constexpr int verticalPointMissing = 2; // a height difference names a point not taking part
 
 // The network as the lists hold it.
 verticalNetwork verticalNetworkFromLists();
@@ -80,8 +81,9 @@ int countVerticalUnknowns(int& n, int& m0, int& m1, int& m4);
 // difference names a point without a column or a benchmark; else 0.
 int buildVerticalEquations(Matrix& A, Matrix& L, Matrix& W, int m0, int n);
 
-// Solves a checked network (see adjustVertical); verticalSingular when the
-// normal matrix cannot be inverted.
+// Solves a checked network (see adjustVertical): verticalSolved,
+// verticalPointMissing, or verticalSingular when the normal matrix cannot be
+// inverted.
 int solveVerticalNetwork(const verticalNetwork& network, verticalSolution& solution);
 
 // The whole vertical adjustment of the driver. Each check that fails shows
