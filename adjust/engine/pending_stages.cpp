@@ -27,15 +27,6 @@ int readRw5FirstBkAzimuth(const std::string&, azimuthObs&) {
 int addGpsVectorEndPoints() {
     throw StageNotBuilt("GPS vector end points");
 }
-int readLevelFile() {
-    throw StageNotBuilt("Reading level files");
-}
-int readLevFile3D(const std::string&) {
-    throw StageNotBuilt("Reading level files");
-}
-int updateLevelObsElevations() {
-    throw StageNotBuilt("Level observation elevations");
-}
 int prelimCoords3D(int&) {
     throw StageNotBuilt("Preliminary coordinates (3D)");
 }
@@ -77,9 +68,6 @@ int adjust3DBlunderPasses(int) {
 }
 int adjust3DRepeated(int) {
     throw StageNotBuilt("Blunder detection (3D)");
-}
-void adjustVertical() {
-    throw StageNotBuilt("The vertical adjustment");
 }
 void filterHorizSideshots() {
     throw StageNotBuilt("Filtering sideshots");

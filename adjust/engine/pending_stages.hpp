@@ -20,9 +20,6 @@ int readGpsVectorFiles(const std::string& fileList, int checkNames);
 int addSupplementalToRawList();
 int readRw5FirstBkAzimuth(const std::string& fileList, azimuthObs& azimuth);
 int addGpsVectorEndPoints();
-int readLevelFile();
-int readLevFile3D(const std::string& path);
-int updateLevelObsElevations();
 
 // Preliminary coordinates.
 int prelimCoords3D(int& status);
@@ -44,7 +41,6 @@ int computeClosures();
 int adjust3D();
 int adjust3DBlunderPasses(int best);
 int adjust3DRepeated(int passes);
-void adjustVertical();
 void filterHorizSideshots();
 void filterSideshots3D();
 int filterVertSideshots();

@@ -1,0 +1,109 @@
+#include "input/level_tokens.hpp"
+
+#include "input/level_records.hpp"
+#include "model/progress.hpp"
+#include "platform/c_locale_text.hpp"
+#include "platform/line_reader.hpp"
+#include "platform/shell_services.hpp"
+#include "reports/report_lines.hpp"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+namespace leveltext {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+// The reader drops CR, TAB and the other bytes below blank.
+std::string printableBytes(const std::string& line) {
+    std::string kept;
+    kept.reserve(line.size());
+    for (const char c : line)
+        if (static_cast<unsigned char>(c) >= 0x20)
+            kept.push_back(c);
+    return kept;
+}
+
+} // namespace
+
+std::string_view recordCode(const std::string& line) {
+    return line.size() < 2 ? std::string_view() : std::string_view(line).substr(0, 2);
+}
+
+std::vector<std::string> tokensOf(const std::string& line) {
+    std::vector<std::string> tokens;
+    if (line.size() <= 3)
+        return tokens;
+    const std::string_view rest = std::string_view(line).substr(3);
+    std::size_t start = 0;
+    while (start <= rest.size()) {
+        const auto comma = rest.find(',', start);
+        const std::string_view token = trimmed(
+            rest.substr(start, comma == std::string_view::npos ? rest.npos : comma - start));
+        if (!token.empty())
+            tokens.emplace_back(token);
+        if (comma == std::string_view::npos)
+            break;
+        start = comma + 1;
+    }
+    return tokens;
+}
+
+std::string_view tagOf(std::string_view token) {
+    return token.substr(0, 2);
+}
+
+std::string_view valueOf(std::string_view token) {
+    return token.size() > 2 ? token.substr(2) : std::string_view();
+}
+
+std::optional<double> number(std::string_view text) {
+    const auto value = platform::parseDouble(text);
+    if (!value || !std::isfinite(*value))
+        return std::nullopt;
+    return value;
+}
+
+bool forEachLine(const std::string& path,
+                 const std::function<void(const std::string& line, int lineNumber)>& onLine) {
+    std::error_code sizeError;
+    const auto size = std::filesystem::file_size(path, sizeError);
+    std::ifstream file(path, std::ios::binary);
+    if (sizeError || !file.is_open()) {
+        activeShell().message(platform::formatC("Error opening %s", path.c_str()), MessageKind::ok);
+        return false;
+    }
+    activeShell().setMessage("Reading level data");
+    startProgress(static_cast<int>(std::min<std::uintmax_t>(size, 0x7fffffff)));
+    platform::LineReader reader(file);
+    std::string line;
+    std::streamoff counted = 0;
+    while (reader.next(line)) {
+        onLine(printableBytes(line), reader.lineNumber());
+        const std::streamoff position = file.eof() ? static_cast<std::streamoff>(size)
+                                                   : static_cast<std::streamoff>(file.tellg());
+        advanceProgress(static_cast<int>(position - counted));
+        counted = position;
+    }
+    return true;
+}
+
+void reportUnreadLine(const std::string& path, int lineNumber, const std::string& line) {
+    writeRptErrLine(platform::formatC("Level file %s, line %d not read: %s", path.c_str(),
+                                      lineNumber, line.c_str()));
+}
+
+std::string descriptionOf(std::string_view token) {
+    return std::string(valueOf(token).substr(0, levelDescriptionMax));
+}
+
+} // namespace leveltext

@@ -1,0 +1,179 @@
+#include "input/level_file_reader.hpp"
+#include "input/level_test_project.hpp"
+#include "model/angle_math.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using leveltest::crlfLines;
+
+namespace {
+
+struct LevLineCase {
+    const char* line;
+    levelLineResult result;
+    int kind;
+    const char* name;
+    double backsight, foresight, elevation;
+    int fixed;
+    const char* description;
+};
+
+constexpr double unset = notComputed;
+
+// Three-wire readings are averaged: (1.100 + 1.200 + 1.330) / 3 = 1.210.
+const LevLineCase levLines[] = {
+    {"SR,PN1,BS1.2340,FS,FE100.0000,--", levelLineResult::record, levStartOfRun, "1", 1.234, unset,
+     100.0, 1, ""},
+    {"SR,PNBM7,BT1.100,BM1.200,BB1.330,FT,FM,FB,EL52.5,--north rim", levelLineResult::record,
+     levStartOfRun, "BM7", 1.21, unset, 52.5, 0, "north rim"},
+    {"SR, PN1 , BS1.5 ,, EL10", levelLineResult::record, levStartOfRun, "1", 1.5, unset, 10.0, 0,
+     ""},
+    {"TP,PN,BS1.200,FS0.800,--", levelLineResult::record, levTurningPoint, "", 1.2, 0.8, unset, 0,
+     ""},
+    {"TP,BS1.200,FT0.700,FM0.800,FB0.900,--chained", levelLineResult::record, levTurningPoint, "",
+     1.2, 0.8, unset, 0, "chained"},
+    {"ER,PN3,BS,FS0.500,EL,--end", levelLineResult::record, levEndOfRun, "3", unset, 0.5, unset, 0,
+     "end"},
+    {"ER,PN3,FS0.500,FE12.25", levelLineResult::record, levEndOfRun, "3", unset, 0.5, 12.25, 1, ""},
+    {"LV,PNPOLE12345678,BT1,BM2,BB3,FS2.000,--side", levelLineResult::record, levSideShot,
+     "POLE123456", unset, 2.0, unset, 0, "side"},
+    {"--any comment, with commas", levelLineResult::record, levComment, "", unset, unset, unset, 0,
+     "any comment, with commas"},
+    // Records that do not fit their code.
+    {"SR,PN1,BS1.234,FS,--no elevation", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"SR,PN1,BS1.234,FS,EL,--empty elevation", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"SR,BS1.234,FS,EL5", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"TP,PN2,BT1.1,BM1.2,FS0.8", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"TP,PN2,BS1.1,FT0.7,FM0.8", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"TP,PN2,BS1.1x,FS0.8", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"TP,PN2,BSnan,FS0.8", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"ER,PN3,BS,EL5", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"ER,PN3,BS,FS0.5,ELabc", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    // Not records at all.
+    {"", levelLineResult::notARecord, 0, "", 0, 0, 0, 0, ""},
+    {"S", levelLineResult::notARecord, 0, "", 0, 0, 0, 0, ""},
+    {"XX,PN1,BS1", levelLineResult::notARecord, 0, "", 0, 0, 0, 0, ""},
+    {"sr,PN1,BS1,FS,EL1", levelLineResult::notARecord, 0, "", 0, 0, 0, 0, ""},
+};
+
+void expectReading(double actual, double expected) {
+    if (expected == unset)
+        EXPECT_EQ(actual, unset);
+    else
+        EXPECT_NEAR(actual, expected, 1e-12);
+}
+
+} // namespace
+
+TEST(LevelLineParse, RecordsOfEachCodeAndTheLinesThatAreNotRead) {
+    for (const LevLineCase& c : levLines) {
+        SCOPED_TRACE(c.line);
+        levelRec record;
+        ASSERT_EQ(parseLevelLine(c.line, record), c.result);
+        if (c.result != levelLineResult::record)
+            continue;
+        EXPECT_EQ(record.kind, c.kind);
+        EXPECT_EQ(fixedText(record.name), c.name);
+        expectReading(record.backsight, c.backsight);
+        expectReading(record.foresight, c.foresight);
+        expectReading(record.elevation, c.elevation);
+        EXPECT_EQ(record.fixed, c.fixed);
+        EXPECT_EQ(record.description, c.description);
+    }
+}
+
+TEST(LevelLineParse, ThreeWireReadingsAreKeptBesideTheirMean) {
+    levelRec r;
+    ASSERT_EQ(parseLevelLine("TP,PN9,BT1.1,BM1.2,BB1.33,FT0.7,FM0.8,FB0.93", r),
+              levelLineResult::record);
+    EXPECT_DOUBLE_EQ(r.backTop, 1.1);
+    EXPECT_DOUBLE_EQ(r.backMiddle, 1.2);
+    EXPECT_DOUBLE_EQ(r.backBottom, 1.33);
+    EXPECT_NEAR(r.foresight, (0.7 + 0.8 + 0.93) / 3, 1e-12);
+    EXPECT_DOUBLE_EQ(r.foreBottom, 0.93);
+}
+
+TEST(TrigLevelLineParse, SightingsByZenithAndSlopeDistanceOrByVerticalValue) {
+    testsupport::ProjectVarsGuard guard;
+    projectVars.curvRefract = 0;
+    trigLevelRec r;
+    // Face left, zenith 60 degrees, 10 m: height component 10 cos 60 = 5,
+    // horizontal 10 sin 60 = 8.660254037844386; the vertical value is -5.
+    ASSERT_EQ(parseTrigLevelLine("BS, PN A1 ,ZE60.0000,SD10.000,--rod on pin", r),
+              levelLineResult::record);
+    EXPECT_EQ(r.kind, trigBacksight);
+    EXPECT_EQ(fixedText(r.name), "A1");
+    EXPECT_NEAR(r.zenith, angle::pi / 3, 1e-12);
+    EXPECT_NEAR(r.horizontalDistance, 8.660254037844386, 1e-12);
+    EXPECT_NEAR(r.vertical, -5.0, 1e-12);
+    EXPECT_EQ(r.description, "rod on pin");
+    // Face right, zenith 300 degrees: the vertical value is +5.
+    ASSERT_EQ(parseTrigLevelLine("FS,PNB,ZE300.0000,SD10.000", r), levelLineResult::record);
+    EXPECT_EQ(r.kind, trigForesight);
+    EXPECT_NEAR(r.vertical, 5.0, 1e-12);
+    ASSERT_EQ(parseTrigLevelLine("FS,PNB,VD-0.25,HD31.5", r), levelLineResult::record);
+    EXPECT_DOUBLE_EQ(r.vertical, -0.25);
+    EXPECT_DOUBLE_EQ(r.horizontalDistance, 31.5);
+    EXPECT_EQ(r.zenith, unset);
+}
+
+TEST(TrigLevelLineParse, BenchmarksRodsHeadersAndMalformedNumbers) {
+    trigLevelRec r;
+    ASSERT_EQ(parseTrigLevelLine("BM,PNBM1,EL100.125,--brass disk", r), levelLineResult::record);
+    EXPECT_EQ(fixedText(r.name), "BM1");
+    EXPECT_DOUBLE_EQ(r.elevation, 100.125);
+    EXPECT_EQ(r.description, "brass disk");
+    ASSERT_EQ(parseTrigLevelLine("BM,PNBM2", r), levelLineResult::record);
+    EXPECT_EQ(r.elevation, unset);
+    ASSERT_EQ(parseTrigLevelLine("LS,XX1,HR1.750", r), levelLineResult::record);
+    EXPECT_DOUBLE_EQ(r.rodHeight, 1.75);
+    ASSERT_EQ(parseTrigLevelLine("H1,LPloop north,OPjd,PRjob12345678", r), levelLineResult::record);
+    EXPECT_EQ(r.projectName, "job1234567");
+    EXPECT_EQ(r.operatorName, "jd");
+    EXPECT_EQ(r.loopName, "loop north");
+    ASSERT_EQ(parseTrigLevelLine("H2,TP21C,PR1013,DT2024-05-01,TM09:30", r),
+              levelLineResult::record);
+    EXPECT_EQ(r.date, "2024-05-01");
+    EXPECT_EQ(r.time, "09:30");
+    EXPECT_EQ(r.pressure, "1013");
+    EXPECT_EQ(r.temperature, "21C");
+    EXPECT_EQ(parseTrigLevelLine("BS,PNA,ZE9o.0000,SD10", r), levelLineResult::malformed);
+    EXPECT_EQ(parseTrigLevelLine("BM,PNA,EL1O0", r), levelLineResult::malformed);
+    EXPECT_EQ(parseTrigLevelLine("SR,PN1,BS1,FS,EL1", r), levelLineResult::notARecord);
+}
+
+namespace {
+using LevelFileRead = leveltest::LevelProject;
+} // namespace
+
+TEST_F(LevelFileRead, AFileThatCannotBeOpenedIsReportedAndReadsNothing) {
+    EXPECT_EQ(readLevFile2D(rptFile, "missing.lev", 1), levelReadFailed);
+    EXPECT_EQ(readTrigLevelFile(rptFile, "missing.tlv", 1), levelReadFailed);
+    EXPECT_EQ(readLevFile3D("missing.lev"), levelReadFailed);
+    const std::string path = (folder / "missing.lev").string();
+    ASSERT_EQ(boxTexts().size(), 3u);
+    EXPECT_EQ(boxTexts()[0], "Error opening " + path);
+    EXPECT_FALSE(std::filesystem::exists(folder / "missing.lev")) << "never created";
+    EXPECT_EQ(distanceList2D.count(), 0);
+}
+
+TEST_F(LevelFileRead, AMalformedLineIsNamedWithFileAndLineAndTheRestIsRead) {
+    projectVars.pLevRawFileName = writeFile("run.lev", "SR,PN1,BS1.000,FS,FE100.000,--\r\n"
+                                                       "TP,PN2,BS1.x00,FS0.500\r\n"
+                                                       "\r\n"
+                                                       "ER,PN3,BS,FS0.250");
+    EXPECT_EQ(readLevelFile(), levelReadOk);
+    const std::string path = (folder / "run.lev").string();
+    const auto errors = crlfLines(errorText());
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors[0], "Level file " + path + ", line 2 not read: TP,PN2,BS1.x00,FS0.500");
+    // The last line has no line end and is still read: 1 -> 3 = 101 - 0.25 - 100.
+    distanceObs2D line;
+    ASSERT_GE(distanceList2D.find("1", "3", line), 0);
+    EXPECT_NEAR(line.vertDiff, 0.75, 1e-12);
+    EXPECT_EQ(levelRunList.count(), 0) << "the records are cleared after the read";
+    EXPECT_EQ(shell.messages.front(), "Reading level data");
+    EXPECT_EQ(shell.percents.back(), 100);
+}
