@@ -7,6 +7,7 @@
 #include "engine/vertical_adjustment.hpp"
 #include "input/level_file_reader.hpp"
 #include "input/level_observations.hpp"
+#include "input/rw5_reader.hpp"
 #include "model/mark_to_mark.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"

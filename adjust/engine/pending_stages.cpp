@@ -3,9 +3,6 @@
 #include "engine/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
 
-int readRw5File(const std::string&, const std::string&) {
-    throw StageNotBuilt("Reading .RW5 raw files");
-}
 // Only a 3D project with GPS vectors can hold XML field-book control.
 int appendXmlGpsControlRawRecs() {
     if (projectVars.geodeticModel != 1 || projectVars.includeGPSVectors == 0)
@@ -20,9 +17,6 @@ int readGpsVectorFiles(const std::string&, int) {
 }
 int addSupplementalToRawList() {
     throw StageNotBuilt("Reading the supplemental control file");
-}
-int readRw5FirstBkAzimuth(const std::string&, azimuthObs&) {
-    throw StageNotBuilt("The azimuth of the first .RW5 backsight");
 }
 int addGpsVectorEndPoints() {
     throw StageNotBuilt("GPS vector end points");

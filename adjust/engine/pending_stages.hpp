@@ -12,13 +12,10 @@
 #include <string_view>
 
 // Field data input.
-// The .RW5 reader: names each followed by "\n"; 0, or -1 on failure.
-int readRw5File(const std::string& fileList, const std::string& aliasMarker);
 int appendXmlGpsControlRawRecs();
 int appendRw5GpsControlRawRecs();
 int readGpsVectorFiles(const std::string& fileList, int checkNames);
 int addSupplementalToRawList();
-int readRw5FirstBkAzimuth(const std::string& fileList, azimuthObs& azimuth);
 int addGpsVectorEndPoints();
 
 // Preliminary coordinates.

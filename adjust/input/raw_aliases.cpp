@@ -52,6 +52,24 @@ void listAliases() {
 
 } // namespace
 
+std::string addPointAlias(std::string_view alias, std::string_view point) {
+    ptAliasRec stored;
+    if (pointAliasList.find(alias, stored) < 0) {
+        ptAliasRec added;
+        setPointName(added.alias, alias);
+        setPointName(added.pointName, point);
+        pointAliasList.append(added);
+        return {};
+    }
+    const std::string storedPoint(fixedText(stored.pointName));
+    if (sameName(storedPoint, point))
+        return {};
+    const std::string a(alias);
+    const std::string p(point);
+    return platform::formatC("Invalid Point alias: %s cannot be alias for two points: %s & %s",
+                             a.c_str(), p.c_str(), storedPoint.c_str());
+}
+
 int replaceRawAliases() {
     if (pointAliasList.count() == 0)
         return 1;

@@ -1,7 +1,7 @@
 #include "input/numeric_raw_reader.hpp"
 #include "input/raw_files.hpp"
 
-#include "engine/pending_stages.hpp"
+#include "input/rw5_reader.hpp"
 #include "model/settings/global_vars.hpp"
 
 #include <algorithm>

@@ -178,6 +178,9 @@ public:
     int blunderFloatShoType = 0;
     int blunderMethod = 0;
     double blunderProximity = 0.0;
+    // Lets the .RW5 reader store azimuths to the points that its dummy
+    // backsights stand for, and coordinates for the dummies themselves.
+    int useDummyBacksightCoords = 0;
     std::string projectFileName; // path of the open project file
     udpRec udp;
 };

@@ -1,0 +1,92 @@
+#include "input/rw5_lines.hpp"
+
+#include "platform/c_locale_text.hpp"
+#include "platform/line_reader.hpp"
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace
+
+bool loadRw5File(const std::string& path, Rw5File& file) {
+    platform::TextFileReader reader(path);
+    if (!reader.isOpen())
+        return false;
+    file.path = path;
+    file.lines.clear();
+    for (std::string line; reader.next(line);)
+        file.lines.push_back(line);
+    return true;
+}
+
+Rw5Record splitRw5Record(std::string_view line) {
+    Rw5Record record;
+    std::size_t start = 0;
+    bool first = true;
+    while (start <= line.size()) {
+        const auto comma = line.find(',', start);
+        const std::string_view token = line.substr(
+            start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        if (first) {
+            record.code = std::string(trimmed(token));
+            first = false;
+        } else if (trimmed(token).substr(0, 2) == "--") {
+            const auto dashes = line.find("--", start);
+            record.description = std::string(trimmed(line.substr(dashes + 2)));
+            record.hasDescription = true;
+            break;
+        } else {
+            record.tokens.emplace_back(token);
+        }
+        if (comma == std::string_view::npos)
+            break;
+        start = comma + 1;
+    }
+    return record;
+}
+
+std::string_view rw5Token(const Rw5Record& record, std::size_t index) {
+    return index < record.tokens.size() ? std::string_view(record.tokens[index])
+                                        : std::string_view();
+}
+
+std::string rw5ValueText(std::string_view token, std::size_t prefixLength) {
+    const std::string_view value = trimmed(token);
+    return prefixLength >= value.size() ? std::string()
+                                        : std::string(trimmed(value.substr(prefixLength)));
+}
+
+std::optional<double> rw5Number(std::string_view token, std::size_t prefixLength) {
+    const std::string text = rw5ValueText(token, prefixLength);
+    if (text.empty())
+        return std::nullopt;
+    return platform::atofC(text);
+}
+
+std::string upperAscii(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
+bool startsWithIgnoringCase(std::string_view line, std::string_view prefix) {
+    return line.size() >= prefix.size() &&
+           upperAscii(line.substr(0, prefix.size())) == upperAscii(prefix);
+}
+
+bool isHeightsOnNote(std::string_view line) {
+    return startsWithIgnoringCase(line, "--Elevation: 3D");
+}
+
+bool isHeightsOffNote(std::string_view line) {
+    return startsWithIgnoringCase(line, "--Elevation: 2D");
+}

@@ -1,0 +1,262 @@
+#include "input/rw5_reader.hpp"
+
+#include "input/raw_aliases.hpp"
+#include "input/rw5_reading.hpp"
+#include "input/rw5_start_control.hpp"
+#include "model/program_lists.hpp"
+#include "model/progress.hpp"
+#include "model/reader_std_errs.hpp"
+#include "model/settings/global_vars.hpp"
+#include "model/settings/project_paths.hpp"
+#include "platform/c_locale_text.hpp"
+#include "platform/length_units.hpp"
+#include "platform/shell_services.hpp"
+#include "reports/report_lines.hpp"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+constexpr int threeDModel = 1;
+constexpr std::size_t foresightDescriptionMax = 100;
+
+} // namespace
+
+int isRw5ObservationCode(std::string_view code) {
+    static constexpr std::array<std::string_view, 11> codes = {
+        "TR", "SS", "CL", "FD", "FR", "BD", "BR", "AB", "OB", "--OB", "CL+AB"};
+    for (std::string_view known : codes)
+        if (code == known)
+            return 1;
+    return 0;
+}
+
+int readRw5File(const std::string& fileList, const std::string& aliasMarker) {
+    const globalVars& s = projectVars;
+    const double unitFactor =
+        s.geodeticModel == threeDModel ? units::metresPerUnit(s.HorizUnits) : 1.0;
+    initReaderStdErrs(s);
+    rawDataList.clear();
+    ptDescList.clear();
+    pointAliasList.clear();
+    activeShell().setMessage("Reading Raw data");
+
+    Rw5Reading reading(upperAscii(aliasMarker), unitFactor);
+    std::vector<Rw5File> files;
+    for (const std::string& name : fileListNames(fileList)) {
+        Rw5File file;
+        const std::string path = projectRelativePath(name);
+        if (!loadRw5File(path, file)) {
+            activeShell().message("Error opening " + path, MessageKind::ok);
+            return rw5ReadFailed;
+        }
+        if (!reading.readFile(file))
+            return rw5ReadFailed;
+        files.push_back(std::move(file));
+    }
+    if (lacksControlCoordinates() != 0 && readRw5OcControl(files, unitFactor) == 1)
+        assumeRw5StartControl(files, unitFactor);
+    return rw5ReadDone;
+}
+
+Rw5Reading::Rw5Reading(std::string aliasMarker, double unitFactor)
+    : aliasMarker_(std::move(aliasMarker)), unitFactor_(unitFactor) {}
+
+bool Rw5Reading::readFile(const Rw5File& file) {
+    file_ = &file;
+    foldedBd_ = noLine;
+    const int count = static_cast<int>(file.lines.size());
+    for (line_ = 0; line_ < file.lines.size(); ++line_) {
+        postProgress(static_cast<int>(line_), count);
+        if (!readLine(file.lines[line_]))
+            return false;
+    }
+    return true;
+}
+
+// The tests run in this order; a false result ends the reading.
+bool Rw5Reading::readLine(const std::string& line) {
+    // "DO" on a line of its own is the shortest record.
+    if (line.size() < 2)
+        return true;
+    const Rw5Record record = splitRw5Record(line);
+    const std::string& code = record.code;
+    if (code == "DO") {
+        reading_ = !reading_;
+        return true;
+    }
+    if (!reading_)
+        return true;
+    if (isHeightsOnNote(line) || isHeightsOffNote(line)) {
+        heightsOn_ = isHeightsOnNote(line);
+        return true;
+    }
+    if (line_ == foldedBd_) {
+        foldedBd_ = noLine;
+        return true;
+    }
+    if (code == "EL")
+        readElevation(record, true);
+    else if (code == "SP" || code == "GS")
+        readStoredPoint(record);
+    else if (isRw5ObservationCode(code) != 0)
+        return readObservation(record);
+    else if (code == "BK")
+        readBacksightRecord(record);
+    else if (code == "LS")
+        readHeights(record);
+    else if (code == "MSE" || code == "SSE" || code == "CSE")
+        readStdErrRecord(record);
+    else if (code == "AZ")
+        readAzimuthRecord(record);
+    else if (code == "Z")
+        readElevation(record, false);
+    return true;
+}
+
+bool Rw5Reading::readObservation(const Rw5Record& record) {
+    Rw5Observation sight = parseRw5Observation(record);
+    if (sight.foresight.empty() && (record.code == "BD" || record.code == "BR"))
+        sight.foresight = setupBacksight_;
+    if (!metSetupOrSight_ && !sight.occupied.empty() && !sight.foresight.empty())
+        startAtStoredPoint(sight.occupied);
+    metSetupOrSight_ = true;
+
+    rawRec foresight;
+    initRawForesight(foresight);
+    setPointName(foresight.foresightName, sight.foresight);
+    foresight.targetHeight = rodHeight_;
+    foresight.horizontalReading = sight.sight.reading;
+    applyRw5Sight(foresight, sight.sight, instrumentHeight_, rodHeight_, lineText());
+    const std::size_t marker =
+        aliasMarker_.empty() ? std::string::npos : upperAscii(sight.description).find(aliasMarker_);
+    if (marker == std::string::npos)
+        setFixedText(foresight.description,
+                     std::string_view(sight.description).substr(0, foresightDescriptionMax));
+    else if (!takeAlias(sight.description.substr(marker + aliasMarker_.size()), sight.foresight))
+        return false;
+    store(foresight);
+    if (record.code == "TR")
+        chainTraverseSetup(sight.foresight, sight.occupied);
+    return true;
+}
+
+// The first sight of the files, from a point whose coordinates they gave:
+// a dummy backsight due north of it orients the setup.
+void Rw5Reading::startAtStoredPoint(const std::string& occupied) {
+    const Rw5StoredPoint* point = findStoredPoint(occupied);
+    if (point == nullptr || !isSet(point->northing) || !isSet(point->easting))
+        return;
+    const std::string dummy = "BACK" + occupied;
+    storeCoordinate(dummy, point->northing + rw5DummyDistance, point->easting, point->elevation);
+    rawRec setup = newSetup(occupied, dummy);
+    setup.bsHorizontalReading = 0.0;
+    store(setup);
+    setupBacksight_ = dummy;
+}
+
+bool Rw5Reading::takeAlias(const std::string& afterMarker, const std::string& foresight) {
+    const auto first = afterMarker.find_first_not_of(' ');
+    const std::string point = first == std::string::npos
+                                  ? std::string()
+                                  : afterMarker.substr(first, afterMarker.find(' ', first) - first);
+    if (point.empty()) {
+        const std::string text = platform::formatC("Found the alias: %s but no point name: %s",
+                                                   aliasMarker_.c_str(), afterMarker.c_str());
+        writeLine(errFile, text);
+        writeLine(errFile, lineLocation());
+        writeLine(errFile, "");
+        activeShell().message(text + "\n" + lineLocation(), MessageKind::ok);
+        return false;
+    }
+    const std::string refusal = addPointAlias(foresight, point);
+    if (refusal.empty())
+        return true;
+    writeLine(errFile, refusal);
+    writeLine(errFile, lineLocation());
+    writeLine(errFile, "");
+    return false;
+}
+
+// A traverse moves on without a "BK": the next setup stands on the point
+// just sighted and looks back at the one it came from.
+void Rw5Reading::chainTraverseSetup(const std::string& station, const std::string& backsight) {
+    rawRec setup = newSetup(station, backsight);
+    setup.bsHorizontalReading = 0.0;
+    store(setup);
+    setupBacksight_ = backsight;
+}
+
+void Rw5Reading::repeatSetupWithNewHi() {
+    if (rawDataList.seek(rawDataList.count() - 1) != 0)
+        return;
+    rawRec met;
+    while (rawDataList.get(met) == 0) {
+        if (met.kind == rawForesight)
+            return;
+        if (met.kind == rawSetup) {
+            store(newSetup("", ""));
+            met.instrumentHeight = instrumentHeight_;
+            store(met);
+            return;
+        }
+        rawDataList.back();
+    }
+}
+
+rawRec Rw5Reading::newSetup(const std::string& station, const std::string& backsight) const {
+    rawRec setup;
+    initRawSetup(setup);
+    setPointName(setup.stationName, station);
+    setPointName(setup.backsightName, backsight);
+    setup.instrumentHeight = instrumentHeight_;
+    setup.bsTargetHeight = rodHeight_;
+    setup.heightsApplied = isSet(instrumentHeight_) && isSet(rodHeight_) ? 1 : 0;
+    return setup;
+}
+
+void Rw5Reading::store(rawRec record) {
+    if (!heightsOn_ && (record.kind == rawSetup || record.kind == rawForesight)) {
+        (record.kind == rawSetup ? record.bsTargetHeight : record.targetHeight) = notComputed;
+        record.heightsApplied = 0;
+    }
+    rawDataList.append(record);
+}
+
+void Rw5Reading::storeAzimuth(const std::string& from, const std::string& to, double azimuth_rad) {
+    rawRec azimuth;
+    initRawAzimuth(azimuth);
+    setPointName(azimuth.fromName, from);
+    setPointName(azimuth.toName, to);
+    azimuth.azimuth = azimuth_rad;
+    store(azimuth);
+}
+
+void Rw5Reading::storeCoordinate(const std::string& point, double northing, double easting,
+                                 double elevation) {
+    rawRec coordinate;
+    initRawCoord(coordinate);
+    setPointName(coordinate.pointName, point);
+    coordinate.northing = northing;
+    coordinate.easting = easting;
+    coordinate.elevation = elevation;
+    store(coordinate);
+}
+
+const Rw5StoredPoint* Rw5Reading::findStoredPoint(const std::string& name) const {
+    for (const Rw5StoredPoint& point : storedPoints_)
+        if (sameName(point.name, name))
+            return &point;
+    return nullptr;
+}
+
+void Rw5Reading::addStoredPoint(const Rw5StoredPoint& point) {
+    if (findStoredPoint(point.name) == nullptr)
+        storedPoints_.push_back(point);
+}
+
+std::string Rw5Reading::lineLocation() const {
+    return platform::formatC("  File: %s, line %d", file_->path.c_str(),
+                             static_cast<int>(line_) + 1);
+}

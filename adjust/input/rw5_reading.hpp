@@ -1,0 +1,102 @@
+#pragma once
+// The state of one reading of .RW5 files and the steps that share it; the
+// files of a call are read by one object, in order.
+
+#include "input/raw_record.hpp"
+#include "input/rw5_lines.hpp"
+#include "input/rw5_sights.hpp"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A point whose coordinates the files gave ("SP", "GS", "EL"); the first
+// record of a name is kept.
+struct Rw5StoredPoint {
+    std::string name;
+    double easting = notComputed;
+    double northing = notComputed;
+    double elevation = notComputed;
+};
+
+class Rw5Reading {
+public:
+    // `aliasMarker` upper-cased (empty: no aliases); `unitFactor` the factor
+    // of the linear standard errors.
+    Rw5Reading(std::string aliasMarker, double unitFactor);
+
+    // Reads the records of one file into `rawDataList`; false after an alias
+    // error (the error report says which).
+    bool readFile(const Rw5File& file);
+
+private:
+    bool readLine(const std::string& line);
+    bool readObservation(const Rw5Record& record);
+    void readBacksightRecord(const Rw5Record& record);
+    void readHeights(const Rw5Record& record);
+    void readStoredPoint(const Rw5Record& record);
+    void readElevation(const Rw5Record& record, bool joinsStoredPoints);
+    void readAzimuthRecord(const Rw5Record& record);
+    void readStdErrRecord(const Rw5Record& record);
+
+    // Observations.
+    void startAtStoredPoint(const std::string& occupied);
+    bool takeAlias(const std::string& description, const std::string& foresight);
+    void chainTraverseSetup(const std::string& station, const std::string& backsight);
+
+    // Setups: where the backsight of a "BK" comes from, and its sight.
+    struct DummyBacksight {
+        bool dropSetup = false;
+        std::string foresight; // the first "BD" of the same point, when it names one
+    };
+    std::string peekBacksightPoint(const std::string& occupied) const;
+    DummyBacksight peekSetupBacksight(const std::string& occupied) const;
+    std::string resolveDummyBacksight(const std::string& occupied, double azimuth,
+                                      const DummyBacksight& ahead);
+    void completeSetupFromBd(rawRec& setup);
+
+    // Resection notes after a stored point.
+    bool isResectionNext() const;
+    void readResection(const std::string& point);
+
+    // Changed HI: the setup just read is repeated with it.
+    void repeatSetupWithNewHi();
+
+    rawRec newSetup(const std::string& station, const std::string& backsight) const;
+    void store(rawRec record);
+    void storeAzimuth(const std::string& from, const std::string& to, double azimuth_rad);
+    void storeCoordinate(const std::string& point, double northing, double easting,
+                         double elevation);
+    const Rw5StoredPoint* findStoredPoint(const std::string& name) const;
+    void addStoredPoint(const Rw5StoredPoint& point);
+
+    const std::string& lineText() const { return file_->lines[line_]; }
+    // "  File: <path>, line <n>": where a failing record stands.
+    std::string lineLocation() const;
+
+    std::string aliasMarker_;
+    double unitFactor_;
+    double instrumentHeight_ = notComputed;
+    double rodHeight_ = notComputed;
+    bool reading_ = true;
+    bool heightsOn_ = true;
+    bool metSetupOrSight_ = false;
+    std::string setupBacksight_; // of the last setup, for "BD" and "BR" without a foresight
+    std::vector<Rw5StoredPoint> storedPoints_;
+    const Rw5File* file_ = nullptr;
+    std::size_t line_ = 0;
+    std::size_t foldedBd_ = noLine; // the "BD" whose sight a setup took
+    static constexpr std::size_t noLine = static_cast<std::size_t>(-1);
+};
+
+// From a point to its dummy backsight, in the file's length unit.
+inline constexpr double rw5DummyDistance = 100.0;
+
+// The heights of an "LS" record: a token whose second letter is 'I' gives
+// the HI, 'R' the rod height (HR); a height the record lacks stays none.
+struct Rw5Heights {
+    std::optional<double> instrument;
+    std::optional<double> rod;
+};
+Rw5Heights rw5Heights(const Rw5Record& record);

@@ -1,0 +1,92 @@
+#include "input/rw5_reading.hpp"
+
+#include "platform/c_locale_text.hpp"
+
+namespace {
+
+// "--Reading" note lines carry their data from this character on.
+constexpr std::size_t readingDataColumn = 15;
+constexpr std::size_t foresightDescriptionMax = 100;
+
+bool isNoteLine(const std::string& line) {
+    return line.compare(0, 2, "--") == 0;
+}
+
+// The value after a marker such as ",HR" or "--Resection:HI": blanks, a
+// colon or an equals sign before the number are passed over.
+double valueAfter(std::string_view text) {
+    const auto start = text.find_first_not_of(" :=");
+    return start == std::string_view::npos ? 0.0 : platform::atofC(text.substr(start));
+}
+
+struct ResectionReading {
+    Rw5Observation sight;
+    std::optional<double> targetHeight;
+};
+
+// "<point>,<angle>,<vertical>,<distance>[,--<description>][,HR<height>]"
+ResectionReading parseResectionReading(std::string_view data) {
+    ResectionReading reading;
+    const auto height = data.find(",HR");
+    if (height != std::string_view::npos) {
+        reading.targetHeight = valueAfter(data.substr(height + 3));
+        data = data.substr(0, height);
+    }
+    const Rw5Record record = splitRw5Record(data);
+    reading.sight.foresight = record.code;
+    reading.sight.sight = rw5Sight(rw5Token(record, 0), rw5Token(record, 1), rw5Token(record, 2));
+    reading.sight.description = record.description;
+    return reading;
+}
+
+} // namespace
+
+bool Rw5Reading::isResectionNext() const {
+    for (std::size_t i = line_ + 1; i < file_->lines.size() && isNoteLine(file_->lines[i]); ++i)
+        if (startsWithIgnoringCase(file_->lines[i], "--Resection"))
+            return true;
+    return false;
+}
+
+// The notes after a resected point: its HI, then one "--Reading" per point
+// sighted. The first reading makes the setup, the others its foresights.
+void Rw5Reading::readResection(const std::string& point) {
+    double instrumentHeight = instrumentHeight_;
+    double rodHeight = rodHeight_;
+    bool first = true;
+    for (std::size_t i = line_ + 1; i < file_->lines.size() && isNoteLine(file_->lines[i]); ++i) {
+        const std::string& note = file_->lines[i];
+        if (startsWithIgnoringCase(note, "--Resection:HI")) {
+            instrumentHeight = valueAfter(std::string_view(note).substr(14));
+            continue;
+        }
+        if (!startsWithIgnoringCase(note, "--Reading") || note.size() <= readingDataColumn)
+            continue;
+        const ResectionReading reading =
+            parseResectionReading(std::string_view(note).substr(readingDataColumn));
+        rodHeight = reading.targetHeight.value_or(rodHeight);
+        const Rw5Sight& sight = reading.sight.sight;
+        if (first) {
+            rawRec setup = newSetup(point, reading.sight.foresight);
+            setup.instrumentHeight = instrumentHeight;
+            setup.bsTargetHeight = rodHeight;
+            setup.bsHorizontalReading = sight.reading;
+            applyRw5Sight(setup, sight, instrumentHeight, rodHeight, note);
+            store(setup);
+            setupBacksight_ = reading.sight.foresight;
+            metSetupOrSight_ = true;
+            first = false;
+            continue;
+        }
+        rawRec foresight;
+        initRawForesight(foresight);
+        setPointName(foresight.foresightName, reading.sight.foresight);
+        foresight.targetHeight = rodHeight;
+        foresight.horizontalReading = sight.reading;
+        applyRw5Sight(foresight, sight, instrumentHeight, rodHeight, note);
+        setFixedText(
+            foresight.description,
+            std::string_view(reading.sight.description).substr(0, foresightDescriptionMax));
+        store(foresight);
+    }
+}

@@ -1,0 +1,262 @@
+#include "rw5_test_support.hpp"
+
+#include "input/raw_aliases.hpp"
+#include "support/angles.hpp"
+
+#include <cmath>
+
+namespace {
+
+using namespace rw5test;
+using testsupport::pi;
+using testsupport::radiansOf;
+
+constexpr double unset = -999999999.0;
+constexpr double tol = 1e-9;
+
+// The kinds of the records, in order.
+std::vector<int> kindsOf(const std::vector<rawRec>& records) {
+    std::vector<int> kinds;
+    for (const rawRec& r : records)
+        kinds.push_back(r.kind);
+    return kinds;
+}
+
+using Rw5Read = Rw5ReaderTest;
+
+TEST_F(Rw5Read, SetupTakesTheSightOfItsBackfoldBd) {
+    ASSERT_EQ(read("setup_with_bd.rw5"), 0);
+    const std::vector<rawRec> r = records();
+    ASSERT_EQ(kindsOf(r), (std::vector<int>{rawSetup, rawForesight}));
+    const rawRec& setup = r[0];
+    EXPECT_EQ(nameOf(setup.stationName), "1");
+    EXPECT_EQ(nameOf(setup.backsightName), "2");
+    EXPECT_DOUBLE_EQ(setup.instrumentHeight, 1.5);
+    EXPECT_DOUBLE_EQ(setup.bsTargetHeight, 1.8);
+    EXPECT_DOUBLE_EQ(setup.bsHorizontalReading, 0.0);
+    EXPECT_DOUBLE_EQ(setup.distance, 100.0);
+    EXPECT_NEAR(setup.zenithOrVertDiff, pi / 2, 1e-12);
+    EXPECT_NEAR(setup.horizDistance, 100.0, tol);
+    EXPECT_NEAR(setup.vertDifference, 1.5 - 1.8, tol); // level sight: HI minus target height
+    EXPECT_EQ(setup.face, faceDirect);
+    EXPECT_EQ(setup.heightsApplied, 1);
+    EXPECT_NEAR(setup.distStdErr, 0.01 + 5.0 * 100.0 / 1e6, tol); // 0.01 + 5 ppm of 100
+    EXPECT_NEAR(setup.zenithStdErr, std::sqrt(3.0 * 3.0 + 3.0 * 3.0), tol);
+
+    const rawRec& fs = r[1];
+    EXPECT_EQ(nameOf(fs.foresightName), "3");
+    EXPECT_NEAR(fs.horizontalReading, pi / 2, 1e-12);
+    EXPECT_NEAR(fs.horizDistance, 50.0, tol);
+    EXPECT_DOUBLE_EQ(fs.targetHeight, 1.8);
+    EXPECT_STREQ(fs.description, "fence");
+    EXPECT_EQ(errorReport(), "");
+}
+
+TEST_F(Rw5Read, TraverseMovesOnWithoutBk) {
+    ASSERT_EQ(read("traverse.rw5"), 0);
+    const std::vector<rawRec> r = records();
+    ASSERT_EQ(kindsOf(r),
+              (std::vector<int>{rawSetup, rawForesight, rawSetup, rawForesight, rawSetup}));
+    EXPECT_EQ(nameOf(r[1].foresightName), "2");
+    EXPECT_EQ(nameOf(r[2].stationName), "2");
+    EXPECT_EQ(nameOf(r[2].backsightName), "1");
+    EXPECT_DOUBLE_EQ(r[2].bsHorizontalReading, 0.0);
+    EXPECT_DOUBLE_EQ(r[2].instrumentHeight, 1.5);
+    EXPECT_EQ(nameOf(r[3].foresightName), "3");
+    EXPECT_NEAR(r[3].horizontalReading, 3 * pi / 2, 1e-12);
+    EXPECT_EQ(nameOf(r[4].stationName), "3");
+    EXPECT_EQ(nameOf(r[4].backsightName), "2");
+}
+
+TEST_F(Rw5Read, DoSwitchesReadingAndElevationNotesSwitchHeights) {
+    ASSERT_EQ(read("reading_switches.rw5"), 0);
+    const std::vector<rawRec> r = records();
+    ASSERT_EQ(r.size(), 4u); // the sight to 4 lies between the two "DO" lines
+    EXPECT_EQ(nameOf(r[1].foresightName), "3");
+    EXPECT_DOUBLE_EQ(r[1].targetHeight, 2.0);
+    EXPECT_EQ(r[1].heightsApplied, 1);
+    EXPECT_EQ(nameOf(r[2].foresightName), "5"); // after "--Elevation: 2D"
+    EXPECT_EQ(r[2].targetHeight, unset);
+    EXPECT_EQ(r[2].heightsApplied, 0);
+    EXPECT_EQ(nameOf(r[3].foresightName), "6"); // "--elevation: 3d" turns them on again
+    EXPECT_DOUBLE_EQ(r[3].targetHeight, 2.0);
+}
+
+TEST_F(Rw5Read, FirstSightFromAStoredPointGetsADummyBacksightNorth) {
+    ASSERT_EQ(read("start_at_stored_point.rw5"), 0);
+    const std::vector<rawRec> r = records();
+    ASSERT_EQ(kindsOf(r), (std::vector<int>{rawCoord, rawCoord, rawSetup, rawForesight}));
+    EXPECT_EQ(nameOf(r[1].pointName), "BACK1");
+    EXPECT_DOUBLE_EQ(r[1].northing, 5100.0);
+    EXPECT_DOUBLE_EQ(r[1].easting, 5000.0);
+    EXPECT_DOUBLE_EQ(r[1].elevation, 100.0);
+    EXPECT_EQ(nameOf(r[2].stationName), "1");
+    EXPECT_EQ(nameOf(r[2].backsightName), "BACK1");
+    EXPECT_DOUBLE_EQ(r[2].bsHorizontalReading, 0.0);
+    EXPECT_DOUBLE_EQ(r[2].instrumentHeight, 1.5);
+}
+
+// A point known only by its elevation has no position to put a dummy
+// backsight north of: the sight is read without one (a dummy at "100 units
+// north" of an unset northing would be a point at a nonsense position).
+TEST_F(Rw5Read, FirstSightFromAnElevationOnlyPointGetsNoDummy) {
+    ASSERT_EQ(read("start_at_elevation_only.rw5"), 0);
+    EXPECT_EQ(kindsOf(records()), (std::vector<int>{rawCoord, rawForesight}));
+}
+
+TEST_F(Rw5Read, LsWithANewHiRepeatsTheSetupNotASight) {
+    ASSERT_EQ(read("new_hi.rw5"), 0);
+    const std::vector<rawRec> r = records();
+    ASSERT_EQ(kindsOf(r),
+              (std::vector<int>{rawSetup, rawSetup, rawSetup, rawForesight, rawForesight}));
+    EXPECT_DOUBLE_EQ(r[0].instrumentHeight, 1.5);
+    EXPECT_EQ(nameOf(r[1].stationName), "");
+    EXPECT_EQ(nameOf(r[1].backsightName), "");
+    EXPECT_DOUBLE_EQ(r[1].instrumentHeight, 1.6);
+    EXPECT_DOUBLE_EQ(r[1].bsTargetHeight, 2.0);
+    EXPECT_EQ(r[1].bsHorizontalReading, unset);
+    EXPECT_EQ(nameOf(r[2].stationName), "1");
+    EXPECT_EQ(nameOf(r[2].backsightName), "2");
+    EXPECT_DOUBLE_EQ(r[2].instrumentHeight, 1.6);
+    EXPECT_NEAR(r[3].vertDifference, 1.6 - 2.0, tol);
+    EXPECT_NEAR(r[4].vertDifference, 1.7 - 2.0, tol); // after a sight: no repeat, new HI used
+}
+
+TEST_F(Rw5Read, ResectionNotesBecomeASetupAndItsForesights) {
+    ASSERT_EQ(read("resection.rw5"), 0);
+    const std::vector<rawRec> r = records();
+    // The resected point itself is not stored as a coordinate.
+    ASSERT_EQ(kindsOf(r), (std::vector<int>{rawSetup, rawForesight, rawForesight, rawForesight}));
+    EXPECT_EQ(nameOf(r[0].stationName), "50");
+    EXPECT_EQ(nameOf(r[0].backsightName), "1");
+    EXPECT_DOUBLE_EQ(r[0].instrumentHeight, 1.6);
+    EXPECT_DOUBLE_EQ(r[0].bsTargetHeight, 1.7);
+    EXPECT_NEAR(r[0].horizDistance, 100.0, tol);
+    EXPECT_NEAR(r[0].vertDifference, 1.6 - 1.7, tol);
+    EXPECT_EQ(nameOf(r[1].foresightName), "2");
+    EXPECT_NEAR(r[1].horizontalReading, pi / 2, 1e-12);
+    EXPECT_DOUBLE_EQ(r[1].targetHeight, 1.9);
+    EXPECT_STREQ(r[1].description, "iron");
+    EXPECT_EQ(nameOf(r[2].foresightName), "3");
+    EXPECT_DOUBLE_EQ(r[2].targetHeight, 1.9); // the last target height carries on
+    EXPECT_STREQ(r[2].description, "nail");
+    EXPECT_EQ(nameOf(r[3].foresightName), "9");
+    EXPECT_NEAR(r[3].vertDifference, 0.0, tol); // the reader's own HI 1.5 and HR 1.5
+}
+
+TEST_F(Rw5Read, MissingHeightsAreWarnedAndTheHorizontalDistanceKept) {
+    ASSERT_EQ(read("without_heights.rw5"), 0);
+    const std::vector<rawRec> r = records();
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(errorReport(),
+              "Warning, Uninitialized HI found when parsing the following record:\r\n"
+              "  SS,OP1,FP3,AR90.0000,ZE90.0000,SD50.000\r\n"
+              "\r\n"
+              "Warning, Uninitialized rod height found when parsing the following record:\r\n"
+              "  SS,OP1,FP3,AR90.0000,ZE90.0000,SD50.000\r\n"
+              "\r\n");
+    // Without heights the sight still has its horizontal distance (it does
+    // not depend on them); the height difference is not mark to mark.
+    EXPECT_NEAR(r[1].horizDistance, 50.0, tol);
+    EXPECT_EQ(r[1].heightsApplied, 0);
+}
+
+TEST_F(Rw5Read, TenCharacterNamesStayWhole) {
+    ASSERT_EQ(read("ten_character_names.rw5"), 0);
+    const std::vector<rawRec> r = records();
+    ASSERT_EQ(kindsOf(r), (std::vector<int>{rawCoord, rawCoord, rawSetup, rawForesight}));
+    // Stored points and sights name the same 10-character points.
+    EXPECT_EQ(nameOf(r[0].pointName), "STATION_10");
+    EXPECT_EQ(nameOf(r[1].pointName), "BENCH_0010");
+    EXPECT_EQ(nameOf(r[2].stationName), "STATION_10");
+    EXPECT_EQ(nameOf(r[3].foresightName), "BENCH_0010");
+}
+
+TEST_F(Rw5Read, LongLinesAreReadWhole) {
+    ASSERT_EQ(read("long_line.rw5"), 0);
+    const std::vector<rawRec> r = records();
+    // The text after column 121 is still the description, not a record of its own.
+    ASSERT_EQ(kindsOf(r), (std::vector<int>{rawSetup, rawForesight, rawForesight}));
+    EXPECT_EQ(std::string(r[1].description), std::string(100, 'x'));
+    EXPECT_EQ(nameOf(r[2].foresightName), "5");
+}
+
+TEST_F(Rw5Read, StandardErrorRecordsInOrderOfTheirTokens) {
+    ASSERT_EQ(read("std_errs.rw5"), 0);
+    const std::vector<rawRec> r = records();
+    ASSERT_EQ(kindsOf(r), (std::vector<int>{rawStdErrs, rawStdErrs, rawStdErrs}));
+    // MSE,PE2.0,RE*,VP0,VR4.0,DE0.005,PP3: "*" takes the project's 3.0, 0 becomes 1e-6.
+    EXPECT_DOUBLE_EQ(r[0].stErrPoint, 2.0);
+    EXPECT_DOUBLE_EQ(r[0].stErrRead, 3.0);
+    EXPECT_DOUBLE_EQ(r[0].vStErrPoint, 1e-6);
+    EXPECT_DOUBLE_EQ(r[0].vStErrRead, 4.0);
+    EXPECT_DOUBLE_EQ(r[0].stErrDist, 0.005);
+    EXPECT_DOUBLE_EQ(r[0].stErrDistPPM, 3.0);
+    EXPECT_EQ(r[0].stErrAz, unset);
+    // SSE,TC0.002,IC*,HI0.001,RD0.003
+    EXPECT_DOUBLE_EQ(r[1].stErrTrgtCentering, 0.002);
+    EXPECT_DOUBLE_EQ(r[1].stErrInstrCentering, 0.005);
+    EXPECT_DOUBLE_EQ(r[1].HIStErr, 0.001);
+    EXPECT_DOUBLE_EQ(r[1].rodStErr, 0.003);
+    // CSE,N 0.05,E #,EL!,AZ7.0
+    EXPECT_DOUBLE_EQ(r[2].stErrY, 0.05);
+    EXPECT_DOUBLE_EQ(r[2].stErrX, -1.0);
+    EXPECT_DOUBLE_EQ(r[2].stErrZ, -2.0);
+    EXPECT_DOUBLE_EQ(r[2].stErrAz, 7.0);
+
+    // In force at once, except the free and fixed markers and the CSE azimuth error.
+    EXPECT_DOUBLE_EQ(readerStdErrs[seHorizPointing], 2.0);
+    EXPECT_DOUBLE_EQ(readerStdErrs[seVertPointing], 1e-6);
+    EXPECT_DOUBLE_EQ(readerStdErrs[seDistConstant], 0.005);
+    EXPECT_DOUBLE_EQ(readerStdErrs[seTargetCentering], 0.002);
+    EXPECT_DOUBLE_EQ(readerStdErrs[seNorthing], 0.05);
+    EXPECT_DOUBLE_EQ(readerStdErrs[seEasting], 0.01);
+    EXPECT_DOUBLE_EQ(readerStdErrs[seElevation], 0.02);
+    EXPECT_DOUBLE_EQ(readerStdErrs[seAzimuth], 5.0);
+}
+
+TEST_F(Rw5Read, LinearStandardErrorsTakeTheUnitFactorIn3D) {
+    projectVars.geodeticModel = 1;
+    projectVars.HorizUnits = 1; // US survey feet
+    constexpr double usFoot = 0.3048006096012192;
+    ASSERT_EQ(read("std_errs.rw5"), 0);
+    const std::vector<rawRec> r = records();
+    EXPECT_DOUBLE_EQ(r[0].stErrDist, 0.005 * usFoot);
+    EXPECT_DOUBLE_EQ(r[0].stErrDistPPM, 3.0);
+    EXPECT_DOUBLE_EQ(r[0].vStErrPoint, 1e-6);
+    EXPECT_DOUBLE_EQ(r[1].stErrInstrCentering, 0.005 * usFoot); // "*" too
+    EXPECT_DOUBLE_EQ(r[2].stErrY, 0.05 * usFoot);
+    EXPECT_DOUBLE_EQ(r[2].stErrX, -1.0);
+}
+
+// An .RW5 file that cannot be opened fails the read: the run must not go on
+// with the data of the files before it as if all were read.
+TEST_F(Rw5Read, MissingFileIsAnErrorNamingIt) {
+    ASSERT_EQ(read(std::vector<std::string>{"traverse.rw5", "no_such_file.rw5", "alias.rw5"}),
+              rw5ReadFailed);
+    ASSERT_EQ(shell.boxes.size(), 1u);
+    EXPECT_EQ(shell.boxes[0].text, "Error opening " + fixture("no_such_file.rw5"));
+    EXPECT_EQ(records().size(), 5u); // the first file's records stay; the third is not read
+    EXPECT_FALSE(std::filesystem::exists(fixture("no_such_file.rw5")));
+}
+
+TEST_F(Rw5Read, ReadingClearsTheRawListAndTheAliases) {
+    rawRec old;
+    initRawCoord(old);
+    rawDataList.append(old);
+    ptAliasRec alias;
+    pointAliasList.append(alias);
+    ASSERT_EQ(read("traverse.rw5"), 0);
+    EXPECT_EQ(records().size(), 5u);
+    EXPECT_EQ(pointAliasList.count(), 0);
+    EXPECT_EQ(shell.messages, (std::vector<std::string>{"Reading Raw data"}));
+}
+
+TEST(Rw5ObservationCodes, OnlyWholeCodes) {
+    for (const char* code : {"TR", "SS", "CL", "FD", "FR", "BD", "BR", "AB", "OB", "--OB", "CL+AB"})
+        EXPECT_EQ(isRw5ObservationCode(code), 1) << code;
+    for (const char* code : {"BK", "S", "SSX", "CL+", "ss", "LS", ""})
+        EXPECT_EQ(isRw5ObservationCode(code), 0) << code;
+}
+
+} // namespace
