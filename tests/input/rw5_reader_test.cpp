@@ -14,14 +14,6 @@ using testsupport::radiansOf;
 constexpr double unset = -999999999.0;
 constexpr double tol = 1e-9;
 
-// The kinds of the records, in order.
-std::vector<int> kindsOf(const std::vector<rawRec>& records) {
-    std::vector<int> kinds;
-    for (const rawRec& r : records)
-        kinds.push_back(r.kind);
-    return kinds;
-}
-
 using Rw5Read = Rw5ReaderTest;
 
 TEST_F(Rw5Read, SetupTakesTheSightOfItsBackfoldBd) {
@@ -250,6 +242,15 @@ TEST_F(Rw5Read, ReadingClearsTheRawListAndTheAliases) {
     EXPECT_EQ(records().size(), 5u);
     EXPECT_EQ(pointAliasList.count(), 0);
     EXPECT_EQ(shell.messages, (std::vector<std::string>{"Reading Raw data"}));
+}
+
+TEST_F(Rw5Read, RelativeNamesAreTakenFromTheProjectFolder) {
+    projectVars.projectFileName = (folder / "site.prj").string();
+    testsupport::writeBytes(folder / "site.rw5", "EL,PNBM,EL12.5");
+    ASSERT_EQ(readRw5File("site.rw5\n", ""), 0);
+    const std::vector<rawRec> r = records();
+    ASSERT_EQ(r.size(), 1u); // the last line has no line end and is still read
+    EXPECT_DOUBLE_EQ(r[0].elevation, 12.5);
 }
 
 TEST(Rw5ObservationCodes, OnlyWholeCodes) {

@@ -69,6 +69,14 @@ protected:
     RecordingShell shell;
 };
 
+// The kinds of the records, in order.
+inline std::vector<int> kindsOf(const std::vector<rawRec>& records) {
+    std::vector<int> kinds;
+    for (const rawRec& r : records)
+        kinds.push_back(r.kind);
+    return kinds;
+}
+
 inline std::string nameOf(const pointNameField& field) {
     return std::string(fixedText(field));
 }
