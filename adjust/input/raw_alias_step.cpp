@@ -1,7 +1,7 @@
 #include "input/raw_alias_step.hpp"
 
+#include "input/raw_aliases.hpp"
 #include "input/raw_record.hpp"
-#include "model/program_lists.hpp"
 #include "platform/c_locale_text.hpp"
 #include "reports/report_lines.hpp"
 
@@ -21,27 +21,15 @@ void errLines(const std::string& text) {
 
 int registerRawAlias(const std::string& afterMarker, const std::string& marker,
                      const std::string& alias) {
-    const auto first = afterMarker.find_first_not_of(' ');
-    const std::string point = first == std::string::npos
-                                  ? std::string()
-                                  : afterMarker.substr(first, afterMarker.find(' ', first) - first);
+    const std::string point = aliasPointName(afterMarker);
     if (point.empty()) {
         errLines(platform::formatC("Found the alias: %s but no point name", marker.c_str()));
         return 1;
     }
-    ptAliasRec stored;
-    if (pointAliasList.find(alias, stored) < 0) {
-        ptAliasRec added;
-        setPointName(added.alias, alias);
-        setPointName(added.pointName, point);
-        pointAliasList.append(added);
+    const std::string refusal = addPointAlias(alias, point);
+    if (refusal.empty())
         return 0;
-    }
-    const std::string storedPoint(fixedText(stored.pointName));
-    if (sameName(storedPoint, point))
-        return 0;
-    errLines(platform::formatC("Invalid Point alias: %s cannot be alias for two points: %s & %s",
-                               alias.c_str(), point.c_str(), storedPoint.c_str()));
+    errLines(refusal);
     return 1;
 }
 

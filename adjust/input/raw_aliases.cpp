@@ -52,6 +52,13 @@ void listAliases() {
 
 } // namespace
 
+std::string aliasPointName(std::string_view afterMarker) {
+    const auto first = afterMarker.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(afterMarker.substr(first, afterMarker.find(' ', first) - first));
+}
+
 std::string addPointAlias(std::string_view alias, std::string_view point) {
     ptAliasRec stored;
     if (pointAliasList.find(alias, stored) < 0) {

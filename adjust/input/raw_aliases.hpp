@@ -13,6 +13,10 @@
 // 0, or 1 when there are no aliases (nothing is written or changed).
 int replaceRawAliases();
 
+// The point name that follows an alias marker: the text after it, leading
+// blanks skipped, up to the next blank; empty when there is none.
+std::string aliasPointName(std::string_view afterMarker);
+
 // Keeps `alias` as another name of `point` in `pointAliasList` (names
 // compared without regard to case). Returns an empty text when the pair is
 // kept or already known; when the alias already stands for another point,

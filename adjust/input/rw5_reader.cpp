@@ -157,10 +157,7 @@ void Rw5Reading::startAtStoredPoint(const std::string& occupied) {
 }
 
 bool Rw5Reading::takeAlias(const std::string& afterMarker, const std::string& foresight) {
-    const auto first = afterMarker.find_first_not_of(' ');
-    const std::string point = first == std::string::npos
-                                  ? std::string()
-                                  : afterMarker.substr(first, afterMarker.find(' ', first) - first);
+    const std::string point = aliasPointName(afterMarker);
     if (point.empty()) {
         const std::string text = platform::formatC("Found the alias: %s but no point name: %s",
                                                    aliasMarker_.c_str(), afterMarker.c_str());

@@ -1,7 +1,6 @@
 // The .VKR reader: the example project's file, the record forms one by one,
 // the failures that stop a read, and the dispatch of .RW5 lists.
 
-#include "engine/run_stops.hpp"
 #include "input/numeric_raw_reader.hpp"
 #include "input/raw_files.hpp"
 #include "model/program_lists.hpp"
@@ -331,5 +330,13 @@ TEST(RawFileDispatch, AnRw5NameSendsTheWholeListToTheRw5Reader) {
     EXPECT_TRUE(listNamesRw5File("a.vkr\nb.rw5\n"));
     EXPECT_TRUE(listNamesRw5File("B.RW5"));
     EXPECT_FALSE(listNamesRw5File("a.vkr\nrw5.vkr\n"));
-    EXPECT_THROW(readRawFiles("a.vkr\nb.rw5\n"), StageNotBuilt);
+    // Both files hold .RW5 records: the .VKR name is read by the .RW5 reader
+    // too, and a list without a last "\n" is read whole.
+    testsupport::TempFolder folder("dispatch");
+    testsupport::writeBytes(folder / "a.vkr", "EL,PNA,EL1.0\n");
+    testsupport::writeBytes(folder / "b.rw5", "EL,PNB,EL2.0\n");
+    resetProgramLists();
+    EXPECT_EQ(readRawFiles((folder / "a.vkr").string() + "\n" + (folder / "b.rw5").string()), 0);
+    EXPECT_EQ(rawDataList.count(), 2);
+    resetProgramLists();
 }
