@@ -1,0 +1,100 @@
+// The example project run from .RW5 raw data (fixtures/input/rw5/site.rw5,
+// the example's traverse written as .RW5 records by hand): the same report
+// as from the numeric file; with one control point the first backsight's
+// azimuth orients the traverse; with none the first setup is assumed.
+
+#include "support/temp_folder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string exampleFile(const std::string& name) {
+    return std::string(TARNWELL_FIXTURES) + "/../../examples/site/" + name;
+}
+
+std::string siteRw5() {
+    return testsupport::readBytes(std::string(TARNWELL_FIXTURES) + "/input/rw5/site.rw5");
+}
+
+// The example's project naming `rawFile` and that raw file, in `folder`;
+// tarnrun's exit status.
+int runProject(const testsupport::TempFolder& folder, const std::string& rawFile,
+               const std::string& rawText) {
+    std::string project = testsupport::readBytes(exampleFile("site.prj"));
+    project = std::regex_replace(project, std::regex("site\\.vkr"), rawFile);
+    testsupport::writeBytes(folder / "site.prj", project);
+    testsupport::writeBytes(folder / rawFile, rawText);
+    const std::string command = "'" + std::string(TARNRUN_PATH) + "' --quiet '" +
+                                (folder / "site.prj").string() + "' >'" +
+                                (folder / "console.txt").string() + "' 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The report without its date line, its folder and the raw file's name.
+std::string normalised(const testsupport::TempFolder& folder, const std::string& rawFile) {
+    static const std::regex dateLine(R"(\r\n\w{3} \w{3} [ 123]\d \d\d:\d\d:\d\d \d{4}\r\n)");
+    std::string text =
+        std::regex_replace(testsupport::readBytes(folder / "site.RPT"), dateLine, "\r\n<date>\r\n");
+    for (const std::string& part : {folder.path().string(), rawFile})
+        for (std::size_t at; (at = text.find(part)) != std::string::npos;)
+            text.replace(at, part.size(), "<raw>");
+    return text;
+}
+
+// Where this build's runs end for now, past the preliminary coordinates.
+const std::string pastPreliminaryCoordinates =
+    "Reduction to the grid is not built yet: the run stops here.";
+
+} // namespace
+
+TEST(Rw5Run, SameReportAsTheNumericExample) {
+    testsupport::TempFolder numeric("rw5-run-vkr");
+    testsupport::TempFolder rw5("rw5-run-rw5");
+    runProject(numeric, "site.vkr", testsupport::readBytes(exampleFile("site.vkr")));
+    runProject(rw5, "site.rw5", siteRw5());
+    const std::string report = normalised(rw5, "site.rw5");
+    EXPECT_NE(report.find("Unadjusted Observations"), std::string::npos) << report;
+    EXPECT_EQ(report, normalised(numeric, "site.vkr"));
+}
+
+TEST(Rw5Run, OneControlPointTakesTheFirstBacksightAzimuth) {
+    testsupport::TempFolder folder("rw5-run-one-control");
+    std::string raw = siteRw5();
+    const std::size_t b = raw.find("SP,PNB");
+    raw.erase(b, raw.find('\n', b) + 1 - b);
+    // Azimuth A to D: atan2(210.33, -119.4) = 119.582683 deg = 119 34'57.7".
+    raw.replace(raw.find("BK,OPA,BPD,BS,"), 14, "BK,OPA,BPD,BS119.34577,");
+    runProject(folder, "site.rw5", raw);
+    const std::string err = testsupport::readBytes(folder / "site.ERR");
+    EXPECT_NE(err.find("\r\nInitial azimuth from first BK record in .RW5 file.\r\n"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(err.find("could not be computed"), std::string::npos) << err;
+    EXPECT_NE(err.find(pastPreliminaryCoordinates), std::string::npos) << err;
+}
+
+TEST(Rw5Run, WithoutControlTheFirstSetupStartsTheNetwork) {
+    testsupport::TempFolder folder("rw5-run-no-control");
+    // Without its control-error and stored-point records.
+    const std::string site = siteRw5();
+    std::string raw;
+    for (std::size_t at = 0, end; at < site.size(); at = end + 1) {
+        end = site.find('\n', at);
+        const std::string line = site.substr(at, end - at);
+        if (line.rfind("SP,", 0) != 0 && line.rfind("CSE,", 0) != 0)
+            raw += line + "\n";
+    }
+    runProject(folder, "site.rw5", raw);
+    const std::string err = testsupport::readBytes(folder / "site.ERR");
+    EXPECT_EQ(err.find("No control points found"), std::string::npos) << err;
+    EXPECT_NE(err.find(pastPreliminaryCoordinates), std::string::npos) << err;
+}
