@@ -5,6 +5,7 @@
 
 #include "engine/sideshots_2d.hpp"
 #include "reports/run_files_fixture.hpp"
+#include "reports/sideshot_settings.hpp"
 #include "sideshot_lists.hpp"
 #include "support/angles.hpp"
 
@@ -23,11 +24,7 @@ class Sideshots2D : public RunFiles {
 protected:
     void SetUp() override {
         RunFiles::SetUp();
-        projectVars.directionType = 1;
-        projectVars.angleType = 0;
-        projectVars.directionPrec = 1;
-        projectVars.coordPrec = 3;
-        projectVars.distPrec = 3;
+        useSideshotListingSettings();
         projectVars.NEDisplayType = 0;
     }
 
