@@ -63,26 +63,8 @@ int adjust3DBlunderPasses(int) {
 int adjust3DRepeated(int) {
     throw StageNotBuilt("Blunder detection (3D)");
 }
-void filterHorizSideshots() {
-    throw StageNotBuilt("Filtering sideshots");
-}
-void filterSideshots3D() {
-    throw StageNotBuilt("Filtering sideshots");
-}
-int filterVertSideshots() {
-    throw StageNotBuilt("Filtering vertical sideshots");
-}
-void computeSideshots2D() {
-    throw StageNotBuilt("Computing sideshots");
-}
 void computeSideshots3D() {
     throw StageNotBuilt("Computing sideshots");
-}
-int computeSideshotElevations() {
-    throw StageNotBuilt("Computing sideshot elevations");
-}
-int writeFinalCoords(int) {
-    throw StageNotBuilt("Writing the final coordinates");
 }
 void writeAltaReport(int) {
     throw StageNotBuilt("The ALTA tolerance report");
@@ -90,8 +72,8 @@ void writeAltaReport(int) {
 int computeElevFactor(coordRec&, int, int, int) {
     throw StageNotBuilt("Elevation factors");
 }
-int writeFinalCoords3D(int) {
-    throw StageNotBuilt("Writing the final coordinates");
+void readRelErrPointNames(const std::string&, std::vector<std::string>&) {
+    throw StageNotBuilt("Reading the relative-error points file");
 }
 void projectEllipsoidAxes(double&, double&) {
     throw StageNotBuilt("The project ellipsoid");

@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Field data input.
 int appendXmlGpsControlRawRecs();
@@ -38,20 +39,17 @@ int computeClosures();
 int adjust3D();
 int adjust3DBlunderPasses(int best);
 int adjust3DRepeated(int passes);
-void filterHorizSideshots();
-void filterSideshots3D();
-int filterVertSideshots();
-void computeSideshots2D();
 void computeSideshots3D();
-int computeSideshotElevations();
 
 // Report sections and output files.
-int writeFinalCoords(int adjusted);
-int writeFinalCoords3D(int adjusted);
 void writeAltaReport(int handle);
 
 // Grid and geodetic conversions of the reductions.
 int computeElevFactor(coordRec& point, int gridSystem, int zone, int elevationUnitFlag);
+
+// The names the relative-error points file keeps in the adjustment: both
+// names of each pair and the text of each entry.
+void readRelErrPointNames(const std::string& path, std::vector<std::string>& names);
 
 // The project ellipsoid's semi-major axis (metres) and flattening.
 void projectEllipsoidAxes(double& semiMajor, double& flattening);

@@ -9,6 +9,7 @@
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/shell_services.hpp"
+#include "reports/final_coordinates.hpp"
 #include "reports/report_files.hpp"
 #include "reports/report_header.hpp"
 #include "reports/report_lines.hpp"

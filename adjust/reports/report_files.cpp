@@ -83,6 +83,14 @@ int openErrFile(int mode) {
     return errFile;
 }
 
+int createOutputFile(const std::string& path) {
+    return openOutput(path, startNewFile);
+}
+
+int closeOutputFile(int& handle) {
+    return closeHandle(handle);
+}
+
 int closeRptFile() {
     return closeHandle(rptFile);
 }

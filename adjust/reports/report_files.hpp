@@ -29,6 +29,14 @@ int openErrFile(int mode);
 int closeRptFile();
 int closeErrFile();
 
+// A file of its own for a writer beside the report (the coordinate files):
+// removes what is at `path`, creates it anew and returns a handle for
+// writeLine (never 0), or -1.
+int createOutputFile(const std::string& path);
+// Closes such a handle and sets it to 0; 0 when it was not open, else the
+// result of the close.
+int closeOutputFile(int& handle);
+
 // The C library's fixed 24-character form of a local time:
 // "Wed Dec  9 23:58:15 2026".
 std::string ctimeText(std::chrono::system_clock::time_point when);

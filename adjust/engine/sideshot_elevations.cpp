@@ -1,0 +1,137 @@
+#include "engine/sideshot_elevations.hpp"
+
+#include "engine/record_walks.hpp"
+#include "model/program_lists.hpp"
+#include "model/progress.hpp"
+#include "platform/shell_services.hpp"
+#include "reports/sideshot_listing.hpp"
+
+namespace {
+
+constexpr int noHeightDifference = -1;
+
+// The point of that name in `pointList2D`, else in `fixedPointList2D`.
+bool findPoint2D(std::string_view name, coordRec& point) {
+    return pointList2D.find(name, point) >= 0 || fixedPointList2D.find(name, point) >= 0;
+}
+
+// The other end of a distance that names `name` at one end.
+bool otherEnd(const distanceObs2D& d, std::string_view name, std::string_view& other) {
+    if (sameName(fixedText(d.from), name))
+        other = fixedText(d.to);
+    else if (sameName(fixedText(d.to), name))
+        other = fixedText(d.from);
+    else
+        return false;
+    return true;
+}
+
+int countHeightDifferences(const coordRec& p) {
+    const std::string_view name = fixedText(p.name);
+    int counted = p.vertType == vtWeightedElevation ? 1 : 0;
+    visitRecords(distanceList2D, [&](const distanceObs2D& d) {
+        std::string_view other;
+        coordRec end;
+        if (otherEnd(d, name, other) && d.vertType != noHeightDifference &&
+            findPoint2D(other, end) && end.vertType != vtSideshot && end.vertType != vtNoVertical)
+            ++counted;
+        return counted <= 1;
+    });
+    return counted;
+}
+
+bool passedOverVertically(int vertType) {
+    return vertType == vtSideshot || vertType == vtFixedElevation || vertType == vtNoVertical;
+}
+
+// Walks the list for vertical sideshots without an elevation; each placed
+// is written back and listed. True when one was placed.
+bool placeElevations(obsList<coordRec>& list) {
+    bool placed = false;
+    changeRecords(list, [&](coordRec& p) {
+        if (p.vertType != vtSideshot || isSet(p.elevation) || sideshotElevation2D(p) == 0)
+            return false;
+        writeRptVertSideshotLine(p);
+        placed = true;
+        return true;
+    });
+    return placed;
+}
+
+bool unsetSideshotElevation(coordRec& p) {
+    if (p.vertType != vtSideshot)
+        return false;
+    p.elevation = notComputed;
+    return true;
+}
+
+} // namespace
+
+int markSideshotDistances2D(std::string_view name) {
+    changeRecords(distanceList2D, [&](distanceObs2D& d) {
+        std::string_view other;
+        if (!otherEnd(d, name, other) || d.vertType == noHeightDifference)
+            return false;
+        d.vertType = vtSideshot;
+        return true;
+    });
+    return 0;
+}
+
+int filterVertSideshotsPass() {
+    const int total = pointList2D.count();
+    int index = 0;
+    int marked = 0;
+    changeRecords(pointList2D, [&](coordRec& p) {
+        postProgress(index++, total);
+        if (passedOverVertically(p.vertType) || countHeightDifferences(p) > 1 ||
+            p.vertType == vtWeightedElevation)
+            return false;
+        p.vertType = vtSideshot;
+        ++marked;
+        markSideshotDistances2D(fixedText(p.name));
+        return true;
+    });
+    return marked;
+}
+
+int filterVertSideshots() {
+    while (filterVertSideshotsPass() != 0) {
+    }
+    activeShell().setPercent(0);
+    return 0;
+}
+
+int sideshotElevation2D(coordRec& point) {
+    const std::string_view name = fixedText(point.name);
+    double sum = 0.0;
+    int estimates = 0;
+    visitRecords(distanceList2D, [&](const distanceObs2D& d) {
+        std::string_view other;
+        coordRec end;
+        if (d.vertType == vtSideshot && isSet(d.vertDiff) && otherEnd(d, name, other) &&
+            findPoint2D(other, end) && isSet(end.elevation)) {
+            const bool fromHere = sameName(fixedText(d.from), name);
+            sum += fromHere ? end.elevation - d.vertDiff : end.elevation + d.vertDiff;
+            ++estimates;
+        }
+        return true;
+    });
+    if (estimates == 0)
+        return 0;
+    point.elevation = sum / estimates;
+    return 1;
+}
+
+int computeSideshotElevations() {
+    writeRptVertSideshotsHeading();
+    changeRecords(pointList2D, unsetSideshotElevation);
+    changeRecords(fixedPointList2D, unsetSideshotElevation);
+    for (bool placed = true; placed;) {
+        placed = placeElevations(pointList2D);
+        placed = placeElevations(fixedPointList2D) || placed;
+    }
+    writeRptBlankLines();
+    activeShell().setPercent(0);
+    return 0;
+}

@@ -1,0 +1,211 @@
+#include "reports/final_coordinates.hpp"
+
+#include "engine/processing_driver.hpp"
+#include "engine/record_walks.hpp"
+#include "model/program_lists.hpp"
+#include "model/settings/global_vars.hpp"
+#include "platform/c_locale_text.hpp"
+#include "platform/length_units.hpp"
+#include "platform/shell_services.hpp"
+#include "reports/coordinate_file_output.hpp"
+#include "reports/nez_record.hpp"
+#include "reports/number_format.hpp"
+#include "reports/report_files.hpp"
+#include "reports/report_header.hpp"
+#include "reports/report_lines.hpp"
+#include "reports/report_words.hpp"
+
+#include <cstring>
+
+namespace {
+
+using platform::formatC;
+
+constexpr int fixedPass = 1;
+constexpr int mainPass = 2;
+
+// A point as the output files show it.
+struct FinalPoint {
+    std::string name;
+    std::string code;
+    std::string description;
+    double northing = notComputed;
+    double easting = notComputed;
+    double elevation = notComputed;
+    double stdErrN = 0.0;
+    double stdErrE = 0.0;
+    double stdErrZ = 0.0;
+};
+
+FinalPoint finalPoint(const coordRec& p) {
+    return {std::string(fixedText(p.name)),
+            p.description2,
+            p.description,
+            p.northing,
+            p.easting,
+            p.elevation,
+            p.stdErrN,
+            p.stdErrE,
+            p.stdErrZ};
+}
+
+// Standard errors below 0 are markers ("none", "fixed"), not lengths.
+double scaledStdErr(double value, double factor) {
+    return value >= 0.0 ? value * factor : value;
+}
+
+FinalPoint finalPoint3D(const stationRec& s, double factor) {
+    const double geoid = isSet(s.geoidSep) ? s.geoidSep : 0.0;
+    return {std::string(fixedText(s.name)),
+            s.description2,
+            s.description,
+            s.northing * factor,
+            s.easting * factor,
+            isSet(s.elevation) ? (s.elevation - geoid) * factor : notComputed,
+            scaledStdErr(s.stdErrN, factor),
+            scaledStdErr(s.stdErrE, factor),
+            scaledStdErr(s.stdErrZ, factor)};
+}
+
+std::string nezRecord(const FinalPoint& p, int stdErrDecimals) {
+    NezFields f;
+    f.northing = formatNorthEastOut(p.northing);
+    f.easting = formatNorthEastOut(p.easting);
+    f.elevation = isSet(p.elevation) ? formatElevationOut(p.elevation)
+                                     : formatC("%10.10s", projectVars.nullElev.c_str());
+    f.stdErrN = formatStdErrorPrecCString(p.stdErrN, stdErrDecimals);
+    f.stdErrE = formatStdErrorPrecCString(p.stdErrE, stdErrDecimals);
+    f.stdErrZ = formatStdErrorPrecCString(p.stdErrZ, stdErrDecimals);
+    f.code = p.code;
+    f.description = p.description;
+    return formatNezRecord(projectVars.asciiNEZType, p.name, f);
+}
+
+std::string outLine(const FinalPoint& p, int pass) {
+    std::string first = formatCoordinate(p.northing);
+    std::string second = formatCoordinate(p.easting);
+    if (coordinateLetters().eastingFirst)
+        std::swap(first, second);
+    const std::string elevation =
+        isSet(p.elevation) ? formatElevationCString(p.elevation) : std::string(12, ' ');
+    return formatC(pass == fixedPass ? "%-10.10s %-4.4s %s %s %s   %s"
+                                     : "%-10.10s %4.4s %s %s %s   %s",
+                   p.name.c_str(), p.code.c_str(), first.c_str(), second.c_str(), elevation.c_str(),
+                   p.description.c_str());
+}
+
+template <std::size_t N> void copyText(char (&field)[N], const std::string& text) {
+    std::memcpy(field, text.data(), std::min(text.size(), N - 1));
+}
+
+crdPointRec crdRecord(const FinalPoint& p) {
+    crdPointRec r{};
+    copyText(r.name, p.name);
+    copyText(r.code, p.code);
+    copyText(r.description, p.description);
+    r.northing = p.northing;
+    r.easting = p.easting;
+    r.elevation = isSet(p.elevation) ? p.elevation : missingElevation;
+    return r;
+}
+
+struct OutputFiles {
+    int nez = 0;
+    int out = 0;
+    int stdErrDecimals = 0;
+    CoordinateFileOutput crd;
+};
+
+struct PassSettings {
+    int pass;
+    bool showProgress;
+    CoordinateFileOutput::PassRules crdRules;
+};
+
+// One pass over a point list; ends at the first failed write.
+template <class Point, class Convert>
+void writePass(obsList<Point>& list, OutputFiles& files, const PassSettings& settings,
+               Convert convert) {
+    const int total = list.count();
+    int index = 0;
+    visitRecords(list, [&](const Point& point) {
+        if (settings.showProgress)
+            activeShell().setPercent(static_cast<int>(100LL * index / total));
+        ++index;
+        if (point.pointType == ptAzimuthDummy)
+            return true;
+        const FinalPoint p = convert(point);
+        if (writeLine(files.nez, nezRecord(p, files.stdErrDecimals)) != 0 ||
+            writeLine(files.out, outLine(p, settings.pass)) != 0)
+            return false;
+        const bool verticalOnly = !isSet(p.easting) && isSet(p.elevation);
+        files.crd.offer(crdRecord(p), verticalOnly, settings.crdRules);
+        return true;
+    });
+}
+
+// Creates the .NEZ and the .OUT; false (with the message shown) when one
+// cannot be created.
+bool createFiles(OutputFiles& files) {
+    const std::string nezPath = projectOutputPath(".NEZ");
+    files.nez = createOutputFile(nezPath);
+    if (files.nez == -1) {
+        activeShell().message("error opening " + nezPath, MessageKind::ok);
+        return false;
+    }
+    const std::string outPath = projectOutputPath(".OUT");
+    files.out = createOutputFile(outPath);
+    if (files.out == -1) {
+        closeOutputFile(files.nez);
+        activeShell().message("error opening " + outPath, MessageKind::ok);
+        return false;
+    }
+    return true;
+}
+
+void finish(OutputFiles& files) {
+    closeOutputFile(files.nez);
+    closeOutputFile(files.out);
+    files.crd.commit();
+    files.crd.close();
+    showOutReport();
+}
+
+} // namespace
+
+void writeFinalCoords(int adjusted) {
+    if (projectVars.asciiNEZType == nezGeocentricXyz && projectVars.gridSystem == gridLocal) {
+        activeShell().message("A local coordinate system project cannot use the geocentric XYZ "
+                              "ASCII output option.",
+                              MessageKind::ok);
+        projectVars.asciiNEZType = 0;
+    }
+    OutputFiles files;
+    if (!createFiles(files))
+        return;
+    files.stdErrDecimals = projectVars.coordPrec;
+    files.crd.open();
+    writeOutHeader(files.out, adjusted);
+    activeShell().setMessage("Writing final coordinates.");
+    writePass(fixedPointList2D, files, {fixedPass, false, {fixedPass, false, "Error writing to: "}},
+              finalPoint);
+    writePass(pointList2D, files, {mainPass, true, {mainPass, true, "Error writing: "}},
+              finalPoint);
+    finish(files);
+}
+
+void writeFinalCoords3D(int adjusted) {
+    OutputFiles files;
+    if (!createFiles(files))
+        return;
+    files.stdErrDecimals = projectVars.neOutPrec;
+    files.crd.open();
+    writeOutHeader(files.out, adjusted);
+    const double factor = units::unitsPerMetre(projectVars.HorizUnits);
+    const auto convert = [factor](const stationRec& s) { return finalPoint3D(s, factor); };
+    writePass(fixedStationList, files, {fixedPass, false, {fixedPass, false, "Error writing: "}},
+              convert);
+    writePass(stationList, files, {mainPass, false, {mainPass, false, "Error writing to: "}},
+              convert);
+    finish(files);
+}
