@@ -1,6 +1,7 @@
 #include "src/back_end_factory.hpp"
 
 #include "formats/crd_draftline.hpp"
+#include "formats/crd_io_vk.hpp"
 #include "ptbank/crd_file_type.hpp"
 
 namespace ptbank {
@@ -10,9 +11,11 @@ std::unique_ptr<CrdIO> makeCrdBackEnd(int type) {
     case crd_type::numeric:
     case crd_type::alphanumeric:
         return std::make_unique<CrdIODraftline>();
+    case crd_type::vkAlphanumeric:
+    case crd_type::vkNumeric:
+        return std::make_unique<CrdIoVk>();
     default:
-        // The indexed and foreign-database formats join here when their
-        // back-ends exist; the memory type and .dwg never have one.
+        // The memory type and .dwg never have a back-end.
         return nullptr;
     }
 }
