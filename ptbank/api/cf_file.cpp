@@ -65,7 +65,9 @@ int cfOpen(int create, CfInfoStruct& info) {
         if (!info.memory.hasList() && info.memory.init() != 1)
             return cf_result::failure;
         info.memoryOpen = 1;
-    } else if (info.crdFile->open(path, create ? 1 : 0, -1) != 1) {
+    } else if (info.crdFile->open(path, create ? 1 : 0, -1) != 1 || !info.crdFile->isOpen()) {
+        // An indexed file is made on its first use, so a new one can still
+        // fail after its open succeeded.
         return cf_result::failure;
     }
     info.ready = 1;

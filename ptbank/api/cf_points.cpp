@@ -185,7 +185,13 @@ int cfDeletePoint(const char* name, CfInfoStruct& info) {
     char justified[VKCRD_NAME_SIZE];
     if (rightAlignText(walkNameWidth, wanted, justified) != 0)
         return cf_result::invalidName;
-    return info.crdFile->deletePoint(justified, 0, {}) < 0 ? cf_result::failure : cf_result::ok;
+    const int deleted = info.crdFile->deletePoint(justified, 0, {});
+    // Keyed formats answer 0 with the reason when nothing was deleted; only
+    // "no such point" is not a failure.
+    const int reason = info.crdFile->errorWord();
+    const bool failed = deleted < 0 || (deleted == 0 && reason != crd_error::none &&
+                                        reason != crd_error::noCoordinate);
+    return failed ? cf_result::failure : cf_result::ok;
 }
 
 int cfCompareNames(const char* a, const char* b, CfInfoStruct& info) {

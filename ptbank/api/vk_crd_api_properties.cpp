@@ -3,6 +3,7 @@
 
 #include "api/vk_crd_api_support.hpp"
 #include "ptbank/crd_file_type.hpp"
+#include "ptbank/isam/point_database.hpp"
 #include "ptbank/vk_crd_handles.hpp"
 
 #include <array>
@@ -15,7 +16,7 @@ constexpr int unknownNameSize = 256;
 constexpr int unknownDescSize = 256;
 constexpr int unknownCodeSize = 5;
 constexpr int unknownType = -1;
-constexpr int memoryFileVersion = 3;
+constexpr int otherFileVersion = 3;
 constexpr int numericFileVersion = 1;
 constexpr std::string_view longVkName = "V and K";
 constexpr std::size_t typeCount = 8;
@@ -119,7 +120,14 @@ int VkCrdApi_GetCrdFileVersion(VkCrdHandle handle, int* out) {
     VkCrdFile* file = findHandle(handle);
     if (!file || !out)
         return 0;
-    *out = file->file().fileType() == crd_type::numeric ? numericFileVersion : memoryFileVersion;
+    const int type = file->file().fileType();
+    const PointDb* inner = type == crd_type::vkAlphanumeric || type == crd_type::vkNumeric
+                               ? file->file().innerBlock()
+                               : nullptr;
+    if (inner)
+        *out = inner->subType;
+    else
+        *out = type == crd_type::numeric ? numericFileVersion : otherFileVersion;
     return 1;
 }
 

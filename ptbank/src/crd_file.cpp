@@ -198,10 +198,14 @@ int CrdFile::copyAllPoints(CrdFile& destination) {
 }
 
 void CrdFile::copyHeader(CrdFile& source) {
+    if (!backEnd_)
+        return;
+    // The indexed formats make a new file on its first use, so the settings
+    // must reach the back-end before anything asks whether it is open.
+    backEnd_->takeSettings(source);
     CrdIO* io = backEnd();
     if (!io)
         return;
-    io->takeSettings(source);
     io->setTitle(source.title());
     io->setHeaderNumber(source.headerNumber());
     io->setHeaderDate(source.headerDate());

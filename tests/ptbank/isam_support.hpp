@@ -150,9 +150,9 @@ inline std::string keyText(const Bytes& key) {
     return std::string(key.begin(), key.end());
 }
 
-// The engine as the point database layer starts it (6 buffers, 14 files,
-// 8 sectors: 1024-byte nodes) unless a test starts it otherwise, and a fresh
-// folder for the test's files.
+// The engine with 6 buffers, 14 files and 8 sectors (1024-byte nodes, the
+// point database layer's node size) unless a test starts it otherwise, and a
+// fresh folder for the test's files.
 class IsamTest : public ::testing::Test {
 protected:
     void SetUp() override {

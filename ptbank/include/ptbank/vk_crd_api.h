@@ -164,7 +164,9 @@ VKCRD_EXPORT void VkCrdApi_GetMaxLegalPointName(char* out, VkCrdHandle handle);
 VKCRD_EXPORT void VkCrdApi_GetMinLegalPointName(char* out, VkCrdHandle handle);
 /* 30. The handle's per-file record; null for an unknown handle. */
 VKCRD_EXPORT struct CfInfoStruct* VkCrdApi_GetCfInfoStructPtr(VkCrdHandle handle);
-/* 39. The file's format version into *out: 1; unknown 0. */
+/* 39. The file's format version into *out: 1 for a numeric .crd file, the
+ * point-database sub-type (0 to 3) of an indexed file, 3 for the others.
+ * Result 1; unknown 0. */
 VKCRD_EXPORT int VkCrdApi_GetCrdFileVersion(VkCrdHandle handle, int* out);
 /* 47. 1 when every point name is a number; 0 not; -1 no file or unknown. */
 VKCRD_EXPORT int VkCrdApi_allPtsAreNumeric(VkCrdHandle handle);

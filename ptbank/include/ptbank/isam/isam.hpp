@@ -127,6 +127,12 @@ int isamInit(int buffers, int files, int sectors);
 // Closes any file still open (without further writes) and frees the tables.
 int isamRelease();
 
+// The record length of an open data file, or the key length of an open
+// index file; the negated error code when the number names no open file of
+// that kind.
+int isamRecordLength(int fileNo);
+int isamKeyLength(int fileNo);
+
 // Creates a data file of `recordLength`-byte records (5 to 65535) that grows
 // by `extensionSize` bytes (0 to 65535) at a time, and leaves it open. The
 // mode's SHARED and READ-ONLY bits are not stored. An existing file is never
