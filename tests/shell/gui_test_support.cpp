@@ -3,10 +3,15 @@
 #include "model/settings/project_defaults.hpp"
 
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
+#include <wx/image.h>
 #include <wx/statusbr.h>
+#include <wx/utils.h>
 #include <wx/window.h>
+
+#include <bit>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace guitest {
 
@@ -32,7 +37,9 @@ bool realDialogsAllowed() {
     return realDialogPermits > 0;
 }
 
-void waitForFirstPaint(wxWindow* window) {
+namespace {
+
+bool paintOnce(wxWindow* window) {
     bool painted = false;
     auto onPaint = [&painted](wxPaintEvent& event) {
         painted = true;
@@ -43,25 +50,47 @@ void waitForFirstPaint(wxWindow* window) {
     for (int round = 0; round < paintRounds && !painted; ++round)
         wxYield();
     window->Unbind(wxEVT_PAINT, onPaint);
-    EXPECT_TRUE(painted) << "the window never painted";
-    window->Update();
-    wxYield();
+    return painted;
 }
 
+// One colour channel of a true-colour pixel.
+unsigned char channel(unsigned long pixel, unsigned long mask) {
+    return static_cast<unsigned char>((pixel & mask) >> std::countr_zero(mask));
+}
+
+} // namespace
+
+// The first paint can come before the window has its final size; the one
+// after it shows the window as laid out.
+void waitForFirstPaint(wxWindow* window) {
+    EXPECT_TRUE(paintOnce(window) && paintOnce(window)) << "the window never painted";
+}
+
+// The picture is read from the X server on the toolkit's own connection, so
+// it comes after everything the toolkit has drawn. (GTK's screen device
+// context keeps the picture of its first use.)
 bool saveScreenshot(wxWindow* window, const std::filesystem::path& path) {
     std::filesystem::create_directories(path.parent_path());
-    window->Refresh();
-    window->Update();
-    wxYield();
+    Display* display = wxGetX11Display();
+    if (display == nullptr)
+        return false;
+    XSync(display, False);
     const wxRect area = window->GetScreenRect();
-    wxBitmap shot(area.width, area.height, 24);
-    {
-        wxScreenDC screen;
-        wxMemoryDC memory(shot);
-        if (!memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y))
-            return false;
+    XImage* pixels = XGetImage(display, DefaultRootWindow(display), area.x, area.y,
+                               static_cast<unsigned>(area.width),
+                               static_cast<unsigned>(area.height), AllPlanes, ZPixmap);
+    if (pixels == nullptr)
+        return false;
+    wxImage image(area.width, area.height);
+    for (int y = 0; y < area.height; ++y) {
+        for (int x = 0; x < area.width; ++x) {
+            const unsigned long pixel = XGetPixel(pixels, x, y);
+            image.SetRGB(x, y, channel(pixel, pixels->red_mask), channel(pixel, pixels->green_mask),
+                         channel(pixel, pixels->blue_mask));
+        }
     }
-    return shot.SaveFile(path.string(), wxBITMAP_TYPE_PNG);
+    XDestroyImage(pixels);
+    return image.SaveFile(path.string(), wxBITMAP_TYPE_PNG);
 }
 
 bool commandEnabled(wxWindow* window, int id) {
@@ -89,7 +118,7 @@ int ExpectMessage::OnInvoked(wxMessageDialog* dialog) const {
 // GTK's chooser takes a path given to it only once its events have run.
 int ChooseFile::OnInvoked(wxFileDialog* dialog) const {
     if (!title_.empty())
-        EXPECT_EQ(dialog->GetTitle().utf8_string(), title_);
+        EXPECT_EQ(dialog->GetMessage().utf8_string(), title_);
     if (path_.empty())
         return wxID_CANCEL;
     const wxString path = wxString::FromUTF8(path_.string());
@@ -132,6 +161,11 @@ void ShellTest::destroyMainWindow() {
     if (frame_ == nullptr)
         return;
     frame_->Destroy();
+    frame_ = nullptr;
+    wxTheApp->ProcessIdle();
+}
+
+void ShellTest::mainWindowClosed() {
     frame_ = nullptr;
     wxTheApp->ProcessIdle();
 }

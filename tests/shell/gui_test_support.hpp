@@ -111,6 +111,8 @@ protected:
     // Closes the window without the close questions and deletes it, which
     // writes its profile values.
     void destroyMainWindow();
+    // The window closed itself: deletes it as the event loop would.
+    void mainWindowClosed();
     CMainFrame* frame() const { return frame_; }
     void adoptFrame(CMainFrame* frame) { frame_ = frame; }
 
