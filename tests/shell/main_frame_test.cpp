@@ -10,6 +10,7 @@
 #include "shell/global_settings_dialog.hpp"
 
 #include <gtest/gtest.h>
+#include <wx/app.h>
 #include <wx/checkbox.h>
 #include <wx/menu.h>
 #include <wx/radiobut.h>
@@ -317,7 +318,7 @@ TEST_F(MainFrame, ScreenshotOfTheMainWindow) {
     storeProfile(mainWindowSection, "CX", "900");
     storeProfile(mainWindowSection, "CY", "560");
     CMainFrame& frame = openMainWindow();
-    frame.UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    wxTheApp->ProcessIdle(); // the idle pass updates the tool bar and the lock-key panes
     EXPECT_FALSE(frame.GetToolBar()->GetToolEnabled(shellid::saveProject));
     EXPECT_TRUE(frame.GetToolBar()->GetToolEnabled(shellid::openProject));
     const auto path =
