@@ -1,5 +1,7 @@
 #include "shell/application.hpp"
 
+#include "geodetic/state_plane_27.hpp"
+#include "geodetic/state_plane_83.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/ini_paths.hpp"
 #include "shell/main_frame.hpp"
@@ -26,6 +28,8 @@ bool CZezadarApp::initInstance(const std::string& commandLine, const std::string
     frame_->Update();
 
     readHostHandOver(projectVars, handOverBlock);
+    init83ZoneConstants();
+    init27ZoneConstants();
 
     projectVars.startFolder = iniFolder(commandLine);
     iniPaths ini;

@@ -1,5 +1,6 @@
 #include "shell/main_frame.hpp"
 
+#include "engine/adjustment_results.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_defaults.hpp"
 #include "shell/command_ids.hpp"
@@ -108,6 +109,7 @@ CMainFrame::~CMainFrame() {
         std::string error;
         profile.save(error);
     }
+    releaseAdjustmentResults();
     setActiveShell(previousShell_);
 }
 

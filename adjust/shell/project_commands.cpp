@@ -2,6 +2,7 @@
 // the recent project and the program defaults. A project is the settings in
 // `projectVars`, stored in a .prj file.
 
+#include "engine/adjustment_results.hpp"
 #include "engine/processing_driver.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_defaults.hpp"
@@ -100,6 +101,7 @@ void CMainFrame::startFromDefaults() {
           &projectVars.pClosureFileName, &projectVars.pGPSFileName, &projectVars.pLevRawFileName,
           &projectVars.relativeErrFileNm})
         name->clear();
+    releaseAdjustmentResults();
 }
 
 bool CMainFrame::openChosenProject(const std::string& folder) {
@@ -122,12 +124,14 @@ void CMainFrame::openProject() {
         return;
     resetProject();
     clearFlags();
+    releaseAdjustmentResults();
     openChosenProject(projectVars.tmpDir);
 }
 
 void CMainFrame::openProjectAtStartUp() {
     resetProject();
     clearFlags();
+    releaseAdjustmentResults();
     openChosenProject("");
 }
 
@@ -136,6 +140,7 @@ void CMainFrame::closeProject() {
         return;
     resetProject();
     clearFlags();
+    releaseAdjustmentResults();
     projectVars.setDefaults();
     loadProjectDefaults();
     for (std::string* name :
@@ -202,6 +207,7 @@ void CMainFrame::saveProjectAs() {
     }
     resetProject();
     clearFlags();
+    releaseAdjustmentResults();
     if (loadProject(*path)) {
         adoptProject(*path);
         state_.modified = false;
@@ -219,6 +225,7 @@ void CMainFrame::openRecentProject() {
     adoptProject(mruProject_);
     state_.modified = false;
     showProjectReports();
+    releaseAdjustmentResults();
 }
 
 void CMainFrame::saveAsDefault() {

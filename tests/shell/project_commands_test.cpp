@@ -1,6 +1,7 @@
 // The project commands against real .prj files: open, refuse, save, save as,
 // recent, new, close and the program defaults.
 
+#include "engine/adjustment_results.hpp"
 #include "gui_test_support.hpp"
 #include "model/settings/project_defaults.hpp"
 #include "shell/command_ids.hpp"
@@ -207,16 +208,22 @@ TEST_F(ProjectCommands, SavingClearsTheChangeAndTheQuestion) {
     expectNoProject(frame);
 }
 
-TEST_F(ProjectCommands, CloseProjectReturnsToTheProgramDefaults) {
+TEST_F(ProjectCommands, CloseProjectReturnsToTheProgramDefaultsAndForgetsTheResults) {
     storeProfile(defaultsSection, "maxIterations", "40");
     guitest::writeProject(file("site.prj"), {"maxIterations=25", "crdFileName=site.crd"});
     CMainFrame& frame = openWindow();
     openThroughTheDialog(frame, file("site.prj"));
+    varCovMatrix = std::make_unique<Matrix>(2, 2);
+    errEllipses.resize(1);
+    errEllipseCount = 1;
     wxCommandEvent close(wxEVT_MENU, shellid::closeProject);
     frame.ProcessWindowEvent(close);
     expectNoProject(frame);
     EXPECT_EQ(projectVars.maxIterations, 40);
     EXPECT_EQ(projectVars.crdFileName, "");
+    EXPECT_EQ(varCovMatrix, nullptr);
+    EXPECT_TRUE(errEllipses.empty());
+    EXPECT_EQ(errEllipseCount, 0);
 }
 
 TEST_F(ProjectCommands, SaveAsDefaultStoresTheSettingsForNewProjects) {
