@@ -1,6 +1,7 @@
 #include "model/settings/global_vars.hpp"
 #include "model/settings/host_handover.hpp"
 #include "platform/shared_memory.hpp"
+#include "support/host_block.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 
 namespace {
 
+using testsupport::HostBlock;
 using NameBuffer = std::array<char, hostNameBufferSize>;
 
 std::string blockOf(const std::string& raw, const std::string& crd) {
@@ -29,25 +31,6 @@ Names namesIn(const std::string& block) {
     readHostFileNames(block, raw, crd);
     return {raw.data(), crd.data()};
 }
-
-// Creates a hand-over block as a host would, and removes it afterwards.
-class HostBlock {
-public:
-    HostBlock(const std::string& name, const std::string& contents) : name_(name) {
-        block_ = platform::SharedMemoryBlock::create(name, 1024);
-        if (block_.isOpen())
-            std::memcpy(block_.bytes().data(), contents.data(), contents.size());
-    }
-    ~HostBlock() { platform::SharedMemoryBlock::remove(name_); }
-    HostBlock(const HostBlock&) = delete;
-    HostBlock& operator=(const HostBlock&) = delete;
-
-    bool created() const { return block_.isOpen(); }
-
-private:
-    std::string name_;
-    platform::SharedMemoryBlock block_;
-};
 
 // A block's contents and the two names expected from it.
 struct BlockCase {

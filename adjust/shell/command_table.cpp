@@ -1,0 +1,172 @@
+// The main window's commands: which handler each id reaches, when each is
+// enabled, and the commands that only open a dialog.
+
+#include "engine/processing_driver.hpp"
+#include "model/settings/global_vars.hpp"
+#include "platform/paths.hpp"
+#include "platform/program_folder.hpp"
+#include "shell/about_dialog.hpp"
+#include "shell/command_ids.hpp"
+#include "shell/global_settings_dialog.hpp"
+#include "shell/main_frame.hpp"
+
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+#include <wx/utils.h>
+
+#include <filesystem>
+#include <functional>
+#include <initializer_list>
+
+namespace {
+
+constexpr const char* defaultHelpFile = "velmora2009.chm";
+constexpr const char* defaultHelpTopic = "TARNWELL";
+
+// The commands whose windows and tools this build does not have yet: they
+// stay in the menus and on the tool bar, disabled.
+using namespace shellid;
+
+constexpr int commandsStillToCome[] = {
+    openClosureFile,
+    newClosureFile,
+    openAltaFile,
+    newAltaFile,
+    editStdErrFile,
+    newStdErrFile,
+    print,
+    printButton,
+    printFile,
+    projectSettings,
+    stdErrSettingsButton,
+    networkAdjustment,
+    networkAdjustmentButton,
+    preprocess,
+    blunderDetection,
+    inverse,
+    inverseButton,
+    relErrEllipse,
+    relErrEllipseButton,
+    convertGpsFiles,
+    convertLevelFiles,
+    editRawFiles,
+    editRawFilesButton,
+    collectorTransfer,
+    collectorTransferButton,
+    createUdp,
+    edmCalibration,
+    editReportFile,
+    editErrorFile,
+    editNezFile,
+    editFormattedNezFile,
+    graphics,
+    graphicsButton,
+};
+
+} // namespace
+
+void CMainFrame::bindCommands() {
+    const auto on = [this](std::initializer_list<int> ids, std::function<void()> action) {
+        for (int id : ids)
+            Bind(
+                wxEVT_MENU, [action](wxCommandEvent&) { action(); }, id);
+    };
+    on({shellid::newProject}, [this] { this->newProject(); });
+    on({shellid::openProject}, [this] { this->openProject(); });
+    on({shellid::closeProject}, [this] { this->closeProject(); });
+    on({shellid::saveProject}, [this] { saveProjectCommand(); });
+    on({shellid::saveProjectAs}, [this] { this->saveProjectAs(); });
+    on({shellid::recentProject, shellid::recentProjectFile}, [this] { openRecentProject(); });
+    on({shellid::saveAsDefault}, [this] { this->saveAsDefault(); });
+    on({shellid::exitProgram}, [this] { Close(); });
+    on({shellid::globalSettings}, [this] { showGlobalSettings(); });
+    on({shellid::viewToolbar}, [this] {
+        GetToolBar()->Show(!GetToolBar()->IsShown());
+        SendSizeEvent();
+    });
+    on({shellid::viewStatusBar}, [this] {
+        GetStatusBar()->Show(!GetStatusBar()->IsShown());
+        SendSizeEvent();
+    });
+    on({shellid::closeAll}, [this] { closeAllChildren(); });
+    on({shellid::lsReport}, [this] {
+        if (showRptReport() != 0)
+            shell_.message("Could not display least squares report.", MessageKind::ok);
+    });
+    on({shellid::errReport}, [this] {
+        if (showErrReport() != 0)
+            shell_.message("Could not display error report.", MessageKind::ok);
+    });
+    on({shellid::nezReport}, [this] {
+        if (showOutReport() != 0)
+            shell_.message("Could not display NEZ report.", MessageKind::ok);
+    });
+    on({shellid::help}, [this] { showHelp(); });
+    on({shellid::about}, [this] { showAbout(); });
+}
+
+void CMainFrame::bindCommandStates() {
+    const auto when = [this](std::initializer_list<int> ids, std::function<bool()> enabled) {
+        for (int id : ids)
+            Bind(
+                wxEVT_UPDATE_UI, [enabled](wxUpdateUIEvent& event) { event.Enable(enabled()); },
+                id);
+    };
+    when({shellid::closeProject}, [this] { return state_.canClose; });
+    when({shellid::saveProject}, [this] { return state_.canSave; });
+    when({shellid::recentProject, shellid::recentProjectFile}, [this] { return state_.hasRecent; });
+    when({shellid::closeAll}, [this] { return GetActiveChild() != nullptr; });
+    // The report windows come with the processing windows.
+    when({shellid::lsReport}, [this] { return state_.lsReportEnabled && shell_.hasRunWindows(); });
+    when({shellid::errReport},
+         [this] { return state_.errReportEnabled && shell_.hasRunWindows(); });
+    when({shellid::nezReport},
+         [this] { return state_.nezReportEnabled && shell_.hasRunWindows(); });
+    // GTK shows MDI children as tabs, which cannot be cascaded or tiled.
+    when({shellid::windowCascade, shellid::windowTile}, [] { return false; });
+    for (int id : commandsStillToCome)
+        when({id}, [] { return false; });
+
+    Bind(
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(GetToolBar()->IsShown()); },
+        shellid::viewToolbar);
+    Bind(
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(GetStatusBar()->IsShown()); },
+        shellid::viewStatusBar);
+}
+
+void CMainFrame::showGlobalSettings() {
+    CGlobalSetDlg dialog(this, projectVars.showStartUpDialog, projectVars.useVkTool);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    projectVars.useVkTool = dialog.useVkTool();
+    projectVars.showStartUpDialog = dialog.showStartUp();
+    Refresh();
+}
+
+void CMainFrame::showAbout() {
+    CAboutDlg dialog(this);
+    dialog.ShowModal();
+}
+
+std::string CMainFrame::helpPath() const {
+    if (!projectVars.helpFile.empty() && !projectVars.helpDir.empty()) {
+        std::string path = projectVars.helpDir + projectVars.helpFile;
+        if (!projectVars.helpTopic.empty())
+            path += "::" + projectVars.helpTopic;
+        return path;
+    }
+    return platform::withTrailingSeparator(platform::programFolder()) + defaultHelpFile +
+           "::" + defaultHelpTopic;
+}
+
+// The desktop's viewer opens the help file; it has no way to be told the topic.
+void CMainFrame::showHelp() {
+    const std::string path = helpPath();
+    const std::string file = path.substr(0, path.find("::"));
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec) ||
+        !wxLaunchDefaultApplication(wxString::FromUTF8(file)))
+        shell_.message("Could not find help file: " + path, MessageKind::ok);
+}

@@ -1,0 +1,111 @@
+#pragma once
+// The program's main window: an MDI frame with the menu, the tool bar and a
+// status bar, holding the state of the open project and routing every
+// command. It remembers its placement and the program options in the user
+// profile, and is the shell (message boxes, questions) of everything that
+// runs while it exists.
+
+#include "shell/program_options.hpp"
+#include "shell/wx_shell.hpp"
+
+#include <optional>
+#include <string>
+#include <wx/mdi.h>
+
+class wxCloseEvent;
+class wxCommandEvent;
+
+// What the commands know of the open project. The enable flags are all set
+// once a project is open or created and all cleared when it is closed.
+struct ProjectState {
+    std::string projectName; // the open project's file title; empty when none
+    std::string projectFile; // its full path
+    bool modified = false;   // the settings changed since they were opened or saved
+    bool canSave = false;
+    bool canClose = false;
+    bool projectOpen = false;
+    bool lsReportEnabled = false;
+    bool graphicsEnabled = false;
+    bool errReportEnabled = false;
+    bool nezReportEnabled = false;
+    bool hasRecent = false; // the profile named a recent project at start
+    int lastRunResult = 0;  // nonzero after a processing run that completed
+};
+
+class CMainFrame : public wxMDIParentFrame {
+public:
+    // Builds the window at the saved placement with its bars, reads the
+    // project defaults and the program options, and installs itself as the
+    // active shell.
+    CMainFrame();
+    // Writes the placement and the program options to the profile.
+    ~CMainFrame() override;
+
+    // How the saved placement asks the window to be shown (showNormal or
+    // showMaximized); the application shows it so.
+    int initialShowState() const { return initialShow_; }
+
+    WxShell& shell() { return shell_; }
+    const ProjectState& state() const { return state_; }
+    // The project the program had open when it last ended, from the profile.
+    const std::string& mruProject() const { return mruProject_; }
+
+    // Caption "Tarnwell", or "Tarnwell - Project: " and the project's name.
+    void updateTitle();
+    // Closes the MDI children one by one, the active one first: 1 when all
+    // closed, 0 as soon as one refused (the rest stay open).
+    int closeAllChildren();
+
+    // Project commands.
+    void newProject();
+    void openProject();
+    void closeProject();
+    void saveProjectCommand();
+    void saveProjectAs();
+    void openRecentProject();
+    void saveAsDefault();
+    // The start-up dialog's choices: open, or create (true when a file name was chosen).
+    void openProjectAtStartUp();
+    bool createProjectAtStartUp();
+
+    // Reads a text project file, or an older project archive, into
+    // `projectVars`: nonzero on success; a file that cannot be read or is not
+    // a project gets "Unable to open %s".
+    int loadProject(const std::string& path);
+    // Writes `projectVars` to `path`: nonzero when written.
+    int saveProject(const std::string& path);
+
+    void showGlobalSettings();
+    void showAbout();
+    // The help file (and topic) that the Help command opens.
+    std::string helpPath() const;
+    void showHelp();
+
+private:
+    void createBars();
+    void bindCommands();
+    void bindCommandStates();
+    void updateKeyIndicators();
+    void rememberNormalRect();
+    void onClose(wxCloseEvent& event);
+
+    // Steps the project commands share.
+    std::string changedProjectQuestion() const;
+    bool askToSave(const std::string& question);
+    void resetProject();
+    void clearFlags();
+    void setFlags(bool open);
+    void adoptProject(const std::string& path);
+    void showProjectReports();
+    void startFromDefaults();
+    bool openChosenProject(const std::string& folder);
+    std::optional<std::string> chooseNewProjectFile();
+    void reportWriteFailure(const std::string& path);
+
+    WxShell shell_;
+    ShellServices* previousShell_;
+    ProjectState state_;
+    std::string mruProject_;
+    wxRect normalRect_;
+    int initialShow_ = showNormal;
+};

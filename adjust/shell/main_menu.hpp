@@ -1,0 +1,14 @@
+#pragma once
+// The main window's menu bar and tool bar, with their command ids and texts.
+
+#include <wx/string.h>
+
+class wxMenuBar;
+class wxToolBar;
+
+wxMenuBar* buildMainMenu();
+
+// Adds the buttons in their order: New, Open, Save | Print | standard error
+// settings, Data Collector Transfer, Edit Raw Files | Network Adjustment,
+// Inverse, Relative Error Ellipse, Graphics | About.
+void buildMainToolBar(wxToolBar* toolBar);

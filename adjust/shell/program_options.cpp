@@ -1,0 +1,62 @@
+#include "shell/program_options.hpp"
+
+#include "model/settings/global_vars.hpp"
+#include "model/settings/project_defaults.hpp"
+#include "platform/c_locale_text.hpp"
+
+namespace {
+
+constexpr int defaultBlunderIterations = 4;
+constexpr int defaultBlunderFloatShoTtl = 5;
+constexpr const char* defaultBlunderProximity = "0.1";
+
+} // namespace
+
+WindowPlacement readWindowPlacement(const platform::ProfileStore& profile, int screenWidth,
+                                    int screenHeight) {
+    WindowPlacement placement;
+    placement.x = profile.getInt(mainWindowSection, "X", 0);
+    placement.y = profile.getInt(mainWindowSection, "Y", 0);
+    placement.cx = profile.getInt(mainWindowSection, "CX", screenWidth * 2 / 3);
+    placement.cy = profile.getInt(mainWindowSection, "CY", screenHeight * 2 / 3);
+    placement.show = profile.getInt(mainWindowSection, "SHOW", showNormal);
+    if (placement.show == showMinimized || placement.show == showMinimize)
+        placement.show = showNormal;
+    return placement;
+}
+
+void writeWindowPlacement(platform::ProfileStore& profile, const WindowPlacement& placement) {
+    profile.setInt(mainWindowSection, "X", placement.x);
+    profile.setInt(mainWindowSection, "Y", placement.y);
+    profile.setInt(mainWindowSection, "CX", placement.cx);
+    profile.setInt(mainWindowSection, "CY", placement.cy);
+    profile.setInt(mainWindowSection, "SHOW", placement.show);
+}
+
+std::string readProgramOptions(const platform::ProfileStore& profile, globalVars& settings) {
+    settings.blunderIterations =
+        profile.getInt(defaultsSection, "blunderIterations", defaultBlunderIterations);
+    settings.blunderFloatShoTtl =
+        profile.getInt(defaultsSection, "blunderFloatShoTtl", defaultBlunderFloatShoTtl);
+    settings.blunderFloatShoType = profile.getInt(defaultsSection, "blunderFloatShoType", 0);
+    settings.blunderMethod = profile.getInt(defaultsSection, "blunderMethod", 0);
+    settings.blunderProximity = platform::atofC(
+        profile.getString(defaultsSection, "blunderProximity", defaultBlunderProximity));
+    settings.showStartUpDialog = profile.getInt(defaultsSection, "ShowStartUPDialog", 1);
+    settings.useVkTool = profile.getInt(defaultsSection, "useVkTool", 1);
+    return profile.getString(defaultsSection, "MRUProject", "");
+}
+
+void writeProgramOptions(platform::ProfileStore& profile, const globalVars& settings,
+                         const std::string& openProjectFile) {
+    if (!openProjectFile.empty())
+        profile.setString(defaultsSection, "MRUProject", openProjectFile);
+    profile.setInt(defaultsSection, "blunderIterations", settings.blunderIterations);
+    profile.setInt(defaultsSection, "blunderFloatShoTtl", settings.blunderFloatShoTtl);
+    profile.setInt(defaultsSection, "blunderFloatShoType", settings.blunderFloatShoType);
+    profile.setInt(defaultsSection, "blunderMethod", settings.blunderMethod);
+    profile.setString(defaultsSection, "blunderProximity",
+                      platform::formatC("%.3f", settings.blunderProximity));
+    profile.setInt(defaultsSection, "useVkTool", settings.useVkTool);
+    profile.setInt(defaultsSection, "ShowStartUPDialog", settings.showStartUpDialog);
+}

@@ -1,0 +1,233 @@
+// The project commands of the main window: new, open, close, save, save as,
+// the recent project and the program defaults. A project is the settings in
+// `projectVars`, stored in a .prj file.
+
+#include "engine/adjustment_results.hpp"
+#include "engine/processing_driver.hpp"
+#include "model/settings/global_vars.hpp"
+#include "model/settings/project_defaults.hpp"
+#include "model/settings/project_file.hpp"
+#include "shell/file_dialogs.hpp"
+#include "shell/main_frame.hpp"
+
+#include <wx/utils.h>
+
+#include <filesystem>
+
+namespace {
+
+constexpr const char* projectFilter = "Project Files (*.prj) | *.prj| All Files (*.*)|*.*||";
+constexpr const char* projectExtension = "prj";
+
+std::string absolutePath(const std::string& path) {
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
+
+std::string fileTitle(const std::string& path) {
+    return std::filesystem::path(path).stem().string();
+}
+
+} // namespace
+
+int CMainFrame::loadProject(const std::string& path) {
+    if (isTextProjectFile(path))
+        return projectVars.readProjectFile(path);
+    wxBusyCursor wait;
+    return projectVars.readLegacyProjectFile(path);
+}
+
+int CMainFrame::saveProject(const std::string& path) {
+    return projectVars.writeProjectFile(path);
+}
+
+std::string CMainFrame::changedProjectQuestion() const {
+    return "Project " + state_.projectFile + "  has changed. Do you want to save it?";
+}
+
+// False when the user said yes but the project could not be written: the
+// command stops there, so that nothing unsaved is thrown away.
+bool CMainFrame::askToSave(const std::string& question) {
+    if (!state_.modified || shell_.ask(question, MessageKind::yesNo) != Answer::yes ||
+        state_.projectName.empty())
+        return true;
+    if (saveProject(state_.projectFile))
+        return true;
+    reportWriteFailure(state_.projectFile);
+    return false;
+}
+
+void CMainFrame::reportWriteFailure(const std::string& path) {
+    shell_.message("Error writing to: " + path, MessageKind::ok);
+}
+
+void CMainFrame::resetProject() {
+    closeAllChildren();
+    projectVars.setDefaults();
+    state_.projectName.clear();
+    state_.projectFile.clear();
+    updateTitle();
+}
+
+void CMainFrame::setFlags(bool open) {
+    state_.projectOpen = state_.canSave = state_.canClose = open;
+    state_.lsReportEnabled = state_.graphicsEnabled = open;
+    state_.errReportEnabled = state_.nezReportEnabled = open;
+}
+
+void CMainFrame::clearFlags() {
+    setFlags(false);
+}
+
+void CMainFrame::adoptProject(const std::string& path) {
+    state_.projectName = fileTitle(path);
+    state_.projectFile = absolutePath(path);
+    projectVars.projectFileName = state_.projectFile;
+    updateTitle();
+    setFlags(true);
+}
+
+void CMainFrame::showProjectReports() {
+    showErrReport();
+    showOutReport();
+    showRptReport();
+}
+
+void CMainFrame::startFromDefaults() {
+    loadProjectDefaults();
+    for (std::string* name :
+         {&projectVars.pInputFileName, &projectVars.controlNEFileName, &projectVars.crdFileName,
+          &projectVars.pClosureFileName, &projectVars.pGPSFileName, &projectVars.pLevRawFileName,
+          &projectVars.relativeErrFileNm})
+        name->clear();
+    releaseAdjustmentResults();
+}
+
+bool CMainFrame::openChosenProject(const std::string& folder) {
+    FileDialogRequest request;
+    request.filter = projectFilter;
+    request.extension = projectExtension;
+    request.initialName = "*.prj";
+    request.initialFolder = folder;
+    const auto path = chooseFile(this, request);
+    if (!path || !loadProject(*path))
+        return false;
+    adoptProject(*path);
+    state_.modified = false;
+    showProjectReports();
+    return true;
+}
+
+void CMainFrame::openProject() {
+    if (!askToSave(changedProjectQuestion()))
+        return;
+    resetProject();
+    clearFlags();
+    releaseAdjustmentResults();
+    openChosenProject(projectVars.tmpDir);
+}
+
+void CMainFrame::openProjectAtStartUp() {
+    resetProject();
+    clearFlags();
+    releaseAdjustmentResults();
+    openChosenProject("");
+}
+
+void CMainFrame::closeProject() {
+    if (!askToSave(changedProjectQuestion()))
+        return;
+    resetProject();
+    clearFlags();
+    releaseAdjustmentResults();
+    projectVars.setDefaults();
+    loadProjectDefaults();
+    for (std::string* name :
+         {&projectVars.pInputFileName, &projectVars.crdFileName, &projectVars.pClosureFileName,
+          &projectVars.pLevRawFileName, &projectVars.pGPSFileName})
+        name->clear();
+}
+
+std::optional<std::string> CMainFrame::chooseNewProjectFile() {
+    FileDialogRequest request;
+    request.save = true;
+    request.title = "New Project";
+    request.filter = projectFilter;
+    request.extension = projectExtension;
+    return chooseFile(this, request);
+}
+
+// The project that was open stays open until a new file is chosen. The new
+// file holds the built-in defaults and memory the program defaults, so the
+// new project counts as changed until it is saved.
+bool CMainFrame::createProjectAtStartUp() {
+    const auto path = chooseNewProjectFile();
+    if (!path)
+        return false;
+    resetProject();
+    if (saveProject(*path)) {
+        adoptProject(*path);
+        startFromDefaults();
+        state_.modified = true;
+    } else {
+        reportWriteFailure(*path);
+    }
+    return true;
+}
+
+void CMainFrame::newProject() {
+    if (askToSave("Project Has Changed. Do you want to save it?"))
+        createProjectAtStartUp();
+}
+
+void CMainFrame::saveProjectCommand() {
+    if (state_.projectName.empty()) {
+        saveProjectAs();
+        return;
+    }
+    if (saveProject(state_.projectFile))
+        state_.modified = false;
+    else
+        reportWriteFailure(state_.projectFile);
+}
+
+void CMainFrame::saveProjectAs() {
+    FileDialogRequest request;
+    request.save = true;
+    request.filter = projectFilter;
+    request.extension = projectExtension;
+    request.initialName = state_.projectFile;
+    const auto path = chooseFile(this, request);
+    if (!path)
+        return;
+    if (!saveProject(*path)) {
+        reportWriteFailure(*path);
+        return;
+    }
+    resetProject();
+    clearFlags();
+    releaseAdjustmentResults();
+    if (loadProject(*path)) {
+        adoptProject(*path);
+        state_.modified = false;
+        showProjectReports();
+    }
+}
+
+void CMainFrame::openRecentProject() {
+    if (!askToSave(changedProjectQuestion()))
+        return;
+    resetProject();
+    clearFlags();
+    if (!loadProject(mruProject_))
+        return;
+    adoptProject(mruProject_);
+    state_.modified = false;
+    showProjectReports();
+    releaseAdjustmentResults();
+}
+
+void CMainFrame::saveAsDefault() {
+    projectVars.saveAsDefault();
+}

@@ -1,0 +1,92 @@
+#include "shell/wx_shell.hpp"
+
+#include <wx/msgdlg.h>
+
+namespace {
+
+long boxStyle(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::ok:
+        return wxOK | wxICON_EXCLAMATION;
+    case MessageKind::okCancel:
+        return wxOK | wxCANCEL | wxICON_EXCLAMATION;
+    case MessageKind::yesNo:
+        return wxYES_NO | wxICON_QUESTION;
+    }
+    return wxOK;
+}
+
+Answer answerOf(int button) {
+    switch (button) {
+    case wxYES:
+        return Answer::yes;
+    case wxNO:
+        return Answer::no;
+    case wxCANCEL:
+        return Answer::cancel;
+    default:
+        return Answer::ok;
+    }
+}
+
+} // namespace
+
+void WxShell::setMessage(const std::string& text) {
+    runWindows_ ? runWindows_->setMessage(text) : silent_.setMessage(text);
+}
+
+void WxShell::setPercent(int percent) {
+    runWindows_ ? runWindows_->setPercent(percent) : silent_.setPercent(percent);
+}
+
+void WxShell::showCancel(bool shown) {
+    runWindows_ ? runWindows_->showCancel(shown) : silent_.showCancel(shown);
+}
+
+void WxShell::pump() {
+    runWindows_ ? runWindows_->pump() : silent_.pump();
+}
+
+bool WxShell::cancelled() {
+    return runWindows_ ? runWindows_->cancelled() : silent_.cancelled();
+}
+
+void WxShell::message(const std::string& text, MessageKind kind) {
+    ask(text, kind);
+}
+
+Answer WxShell::ask(const std::string& text, MessageKind kind) {
+    return answerOf(
+        wxMessageBox(wxString::FromUTF8(text), programCaption, boxStyle(kind), parent_));
+}
+
+void WxShell::messageList(const std::vector<std::string>& lines) {
+    if (runWindows_) {
+        runWindows_->messageList(lines);
+        return;
+    }
+    std::string text;
+    for (const std::string& line : lines)
+        text += (text.empty() ? "" : "\n") + line;
+    message(text, MessageKind::ok);
+}
+
+void WxShell::showReport(const std::string& path, ReportKind kind) {
+    runWindows_ ? runWindows_->showReport(path, kind) : silent_.showReport(path, kind);
+}
+
+void WxShell::activateReport(ReportKind kind) {
+    runWindows_ ? runWindows_->activateReport(kind) : silent_.activateReport(kind);
+}
+
+void WxShell::closeAllReports() {
+    runWindows_ ? runWindows_->closeAllReports() : silent_.closeAllReports();
+}
+
+void WxShell::appendToReport(const std::string& line) {
+    runWindows_ ? runWindows_->appendToReport(line) : silent_.appendToReport(line);
+}
+
+int WxShell::overwritePrompt(crdOverwriteRec& request) {
+    return runWindows_ ? runWindows_->overwritePrompt(request) : silent_.overwritePrompt(request);
+}

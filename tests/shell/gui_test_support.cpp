@@ -1,0 +1,182 @@
+#include "gui_test_support.hpp"
+
+#include "model/settings/project_defaults.hpp"
+
+#include <wx/app.h>
+#include <wx/image.h>
+#include <wx/statusbr.h>
+#include <wx/utils.h>
+#include <wx/window.h>
+
+#include <bit>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace guitest {
+
+namespace {
+
+int realDialogPermits = 0;
+
+// Enough rounds for the X server to answer; a window that has not painted
+// by then will not paint at all.
+constexpr int paintRounds = 100000;
+
+} // namespace
+
+RealDialogsAllowed::RealDialogsAllowed() {
+    ++realDialogPermits;
+}
+
+RealDialogsAllowed::~RealDialogsAllowed() {
+    --realDialogPermits;
+}
+
+bool realDialogsAllowed() {
+    return realDialogPermits > 0;
+}
+
+namespace {
+
+bool paintOnce(wxWindow* window) {
+    bool painted = false;
+    auto onPaint = [&painted](wxPaintEvent& event) {
+        painted = true;
+        event.Skip();
+    };
+    window->Bind(wxEVT_PAINT, onPaint);
+    window->Refresh();
+    for (int round = 0; round < paintRounds && !painted; ++round)
+        wxYield();
+    window->Unbind(wxEVT_PAINT, onPaint);
+    return painted;
+}
+
+// One colour channel of a true-colour pixel.
+unsigned char channel(unsigned long pixel, unsigned long mask) {
+    return static_cast<unsigned char>((pixel & mask) >> std::countr_zero(mask));
+}
+
+} // namespace
+
+// The first paint can come before the window has its final size; the one
+// after it shows the window as laid out.
+void waitForFirstPaint(wxWindow* window) {
+    EXPECT_TRUE(paintOnce(window) && paintOnce(window)) << "the window never painted";
+}
+
+// The picture is read from the X server on the toolkit's own connection, so
+// it comes after everything the toolkit has drawn. (GTK's screen device
+// context keeps the picture of its first use.)
+bool saveScreenshot(wxWindow* window, const std::filesystem::path& path) {
+    std::filesystem::create_directories(path.parent_path());
+    Display* display = wxGetX11Display();
+    if (display == nullptr)
+        return false;
+    XSync(display, False);
+    const wxRect area = window->GetScreenRect();
+    XImage* pixels = XGetImage(display, DefaultRootWindow(display), area.x, area.y,
+                               static_cast<unsigned>(area.width),
+                               static_cast<unsigned>(area.height), AllPlanes, ZPixmap);
+    if (pixels == nullptr)
+        return false;
+    wxImage image(area.width, area.height);
+    for (int y = 0; y < area.height; ++y) {
+        for (int x = 0; x < area.width; ++x) {
+            const unsigned long pixel = XGetPixel(pixels, x, y);
+            image.SetRGB(x, y, channel(pixel, pixels->red_mask), channel(pixel, pixels->green_mask),
+                         channel(pixel, pixels->blue_mask));
+        }
+    }
+    XDestroyImage(pixels);
+    return image.SaveFile(path.string(), wxBITMAP_TYPE_PNG);
+}
+
+bool commandEnabled(wxWindow* window, int id) {
+    wxUpdateUIEvent event(id);
+    event.SetEventObject(window);
+    window->ProcessWindowEvent(event);
+    return !event.GetSetEnabled() || event.GetEnabled();
+}
+
+int ExpectMessage::OnInvoked(wxMessageDialog* dialog) const {
+    EXPECT_EQ(dialog->GetMessage().utf8_string(), text_);
+    EXPECT_EQ(dialog->GetTitle().utf8_string(), programCaption);
+    switch (button_) {
+    case wxYES:
+        return wxID_YES;
+    case wxNO:
+        return wxID_NO;
+    case wxCANCEL:
+        return wxID_CANCEL;
+    default:
+        return wxID_OK;
+    }
+}
+
+// GTK's chooser takes a path given to it only once its events have run.
+int ChooseFile::OnInvoked(wxFileDialog* dialog) const {
+    if (!title_.empty())
+        EXPECT_EQ(dialog->GetMessage().utf8_string(), title_);
+    if (path_.empty())
+        return wxID_CANCEL;
+    const wxString path = wxString::FromUTF8(path_.string());
+    dialog->SetPath(path);
+    for (int round = 0; round < paintRounds && dialog->GetPath() != path; ++round)
+        wxYield();
+    EXPECT_EQ(dialog->GetPath(), path);
+    return wxID_OK;
+}
+
+ShellTest::ShellTest() : folder_("shell"), config_(folder_ / "config") {}
+
+ShellTest::~ShellTest() {
+    destroyMainWindow();
+}
+
+platform::ProfileStore ShellTest::profile() const {
+    platform::ProfileStore store(programProfileKey);
+    std::string error;
+    EXPECT_TRUE(store.load(error)) << error;
+    return store;
+}
+
+void ShellTest::storeProfile(const std::string& section, const std::string& name,
+                             const std::string& value) const {
+    platform::ProfileStore store = profile();
+    store.setString(section, name, value);
+    std::string error;
+    EXPECT_TRUE(store.save(error)) << error;
+}
+
+CMainFrame& ShellTest::openMainWindow() {
+    frame_ = new CMainFrame;
+    frame_->Show();
+    waitForFirstPaint(frame_->GetStatusBar());
+    return *frame_;
+}
+
+void ShellTest::destroyMainWindow() {
+    if (frame_ == nullptr)
+        return;
+    frame_->Destroy();
+    frame_ = nullptr;
+    wxTheApp->ProcessIdle();
+}
+
+void ShellTest::mainWindowClosed() {
+    frame_ = nullptr;
+    wxTheApp->ProcessIdle();
+}
+
+void writeProject(const std::filesystem::path& path, const std::vector<std::string>& changes) {
+    globalVars settings;
+    ASSERT_NE(settings.writeProjectFile(path.string()), 0);
+    std::string text = testsupport::readBytes(path);
+    for (const std::string& change : changes)
+        text += change + "\r\n";
+    testsupport::writeBytes(path, text);
+}
+
+} // namespace guitest

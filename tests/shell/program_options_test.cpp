@@ -1,0 +1,80 @@
+// The main window's placement and the program options as the profile keeps them.
+
+#include "gui_test_support.hpp"
+#include "model/settings/project_defaults.hpp"
+#include "shell/program_options.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using guitest::ShellTest;
+
+class ProgramOptions : public ShellTest {};
+
+TEST_F(ProgramOptions, MissingPlacementTakesTwoThirdsOfTheScreen) {
+    // 1280 * 2 / 3 = 853.3 and 1024 * 2 / 3 = 682.7, cut to whole pixels.
+    const WindowPlacement placement = readWindowPlacement(profile(), 1280, 1024);
+    EXPECT_EQ(placement.x, 0);
+    EXPECT_EQ(placement.y, 0);
+    EXPECT_EQ(placement.cx, 853);
+    EXPECT_EQ(placement.cy, 682);
+    EXPECT_EQ(placement.show, showNormal);
+}
+
+TEST_F(ProgramOptions, AWindowSavedMinimisedOpensNormally) {
+    const struct {
+        const char* saved;
+        int opened;
+    } cases[] = {{"1", showNormal}, {"2", showNormal}, {"3", showMaximized}, {"6", showNormal}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.saved);
+        storeProfile(mainWindowSection, "SHOW", c.saved);
+        EXPECT_EQ(readWindowPlacement(profile(), 1280, 1024).show, c.opened);
+    }
+}
+
+TEST_F(ProgramOptions, MissingOptionsTakeTheirDefaults) {
+    globalVars settings;
+    EXPECT_EQ(readProgramOptions(profile(), settings), "");
+    EXPECT_EQ(settings.blunderIterations, 4);
+    EXPECT_EQ(settings.blunderFloatShoTtl, 5);
+    EXPECT_EQ(settings.blunderFloatShoType, 0);
+    EXPECT_EQ(settings.blunderMethod, 0);
+    EXPECT_DOUBLE_EQ(settings.blunderProximity, 0.1);
+    EXPECT_EQ(settings.showStartUpDialog, 1);
+    EXPECT_EQ(settings.useVkTool, 1);
+}
+
+TEST_F(ProgramOptions, OptionsComeBackAsWritten) {
+    globalVars written;
+    written.blunderIterations = 7;
+    written.blunderFloatShoTtl = 2;
+    written.blunderFloatShoType = 1;
+    written.blunderMethod = 1;
+    written.blunderProximity = 0.25;
+    written.showStartUpDialog = 0;
+    written.useVkTool = 0;
+    platform::ProfileStore store = profile();
+    writeProgramOptions(store, written, "/jobs/site.prj");
+    EXPECT_EQ(store.getString(defaultsSection, "blunderProximity", ""), "0.250");
+
+    globalVars read;
+    EXPECT_EQ(readProgramOptions(store, read), "/jobs/site.prj");
+    EXPECT_EQ(read.blunderIterations, 7);
+    EXPECT_EQ(read.blunderFloatShoTtl, 2);
+    EXPECT_EQ(read.blunderFloatShoType, 1);
+    EXPECT_EQ(read.blunderMethod, 1);
+    EXPECT_DOUBLE_EQ(read.blunderProximity, 0.25);
+    EXPECT_EQ(read.showStartUpDialog, 0);
+    EXPECT_EQ(read.useVkTool, 0);
+}
+
+TEST_F(ProgramOptions, TheRecentProjectIsKeptWhenNoProjectIsOpen) {
+    storeProfile(defaultsSection, "MRUProject", "/jobs/older.prj");
+    platform::ProfileStore store = profile();
+    writeProgramOptions(store, globalVars(), "");
+    EXPECT_EQ(store.getString(defaultsSection, "MRUProject", ""), "/jobs/older.prj");
+}
+
+} // namespace

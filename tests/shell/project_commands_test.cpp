@@ -1,0 +1,238 @@
+// The project commands against real .prj files: open, refuse, save, save as,
+// recent, new, close and the program defaults.
+
+#include "engine/adjustment_results.hpp"
+#include "gui_test_support.hpp"
+#include "model/settings/project_defaults.hpp"
+#include "shell/command_ids.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using guitest::ChooseFile;
+using guitest::ExpectMessage;
+using guitest::RecordingRunWindows;
+using guitest::ShellTest;
+namespace fs = std::filesystem;
+
+class ProjectCommands : public ShellTest {
+protected:
+    // The main window with the report calls recorded.
+    CMainFrame& openWindow() {
+        CMainFrame& frame = openMainWindow();
+        frame.shell().setRunWindows(&windows);
+        return frame;
+    }
+    void openThroughTheDialog(CMainFrame& frame, const fs::path& path) {
+        wxTEST_DIALOG(frame.openProject(), ChooseFile(path));
+    }
+    std::string changedQuestion(const fs::path& path) const {
+        return "Project " + path.string() + "  has changed. Do you want to save it?";
+    }
+    static void expectNoProject(const CMainFrame& frame) {
+        EXPECT_EQ(frame.GetTitle(), "Tarnwell");
+        EXPECT_EQ(frame.state().projectName, "");
+        EXPECT_EQ(frame.state().projectFile, "");
+        EXPECT_FALSE(frame.state().projectOpen);
+        EXPECT_FALSE(frame.state().canSave);
+        EXPECT_FALSE(frame.state().canClose);
+    }
+
+    RecordingRunWindows windows;
+};
+
+TEST_F(ProjectCommands, OpenReadsTheProjectAndShowsItsReports) {
+    guitest::writeProject(file("site.prj"), {"maxIterations=25", "crdFileName=site.crd"});
+    for (const char* extension : {".RPT", ".ERR", ".OUT"})
+        testsupport::writeBytes(file(std::string("site") + extension), "report\r\n");
+    CMainFrame& frame = openWindow();
+    openThroughTheDialog(frame, file("site.prj"));
+
+    EXPECT_EQ(projectVars.maxIterations, 25);
+    EXPECT_EQ(projectVars.crdFileName, "site.crd");
+    EXPECT_EQ(projectVars.projectFileName, file("site.prj").string());
+    EXPECT_EQ(frame.GetTitle(), "Tarnwell - Project: site");
+    EXPECT_EQ(frame.state().projectFile, file("site.prj").string());
+    EXPECT_TRUE(frame.state().projectOpen && frame.state().canSave && frame.state().canClose);
+    EXPECT_FALSE(frame.state().modified);
+    const std::vector<std::pair<std::string, ReportKind>> shown = {
+        {file("site.ERR").string(), ReportKind::error},
+        {file("site.OUT").string(), ReportKind::output},
+        {file("site.RPT").string(), ReportKind::report},
+    };
+    EXPECT_EQ(windows.shown, shown);
+}
+
+TEST_F(ProjectCommands, AFileThatIsNotAProjectIsRefused) {
+    CMainFrame& frame = openWindow();
+    for (const char* name : {"not_a_project.prj", "shorter_than_the_key.prj"}) {
+        SCOPED_TRACE(name);
+        const fs::path path = fs::path(TARNWELL_FIXTURES) / "shell" / name;
+        wxTEST_DIALOG(frame.openProject(), ChooseFile(path),
+                      ExpectMessage("Unable to open " + path.string(), wxOK));
+        expectNoProject(frame);
+        EXPECT_EQ(projectVars.maxIterations, globalVars().maxIterations);
+    }
+    EXPECT_TRUE(windows.shown.empty());
+}
+
+TEST_F(ProjectCommands, SaveWithoutANameAsksForOne) {
+    CMainFrame& frame = openWindow();
+    wxTEST_DIALOG(frame.saveProjectCommand(), ChooseFile(file("named.prj"), "Save As"));
+    EXPECT_EQ(testsupport::readBytes(file("named.prj")).rfind("TARNWELL_PROJECT_VERSION=7\r\n", 0),
+              0u);
+    EXPECT_EQ(frame.GetTitle(), "Tarnwell - Project: named");
+}
+
+TEST_F(ProjectCommands, SaveAsReopensUnderTheNewName) {
+    guitest::writeProject(file("old.prj"), {"maxIterations=25"});
+    testsupport::writeBytes(file("old.RPT"), "old report\r\n");
+    testsupport::writeBytes(file("new.ERR"), "new errors\r\n");
+    CMainFrame& frame = openWindow();
+    openThroughTheDialog(frame, file("old.prj"));
+    windows.shown.clear();
+
+    wxTEST_DIALOG(frame.saveProjectAs(), ChooseFile(file("new")));
+    EXPECT_EQ(frame.GetTitle(), "Tarnwell - Project: new");
+    EXPECT_EQ(frame.state().projectFile, file("new.prj").string());
+    EXPECT_EQ(projectVars.maxIterations, 25);
+    const std::vector<std::pair<std::string, ReportKind>> shown = {
+        {file("new.ERR").string(), ReportKind::error}};
+    EXPECT_EQ(windows.shown, shown);
+}
+
+TEST_F(ProjectCommands, ARecentProjectThatIsGoneLeavesNoProject) {
+    storeProfile(defaultsSection, "MRUProject", file("gone.prj").string());
+    CMainFrame& frame = openWindow();
+    guitest::writeProject(file("site.prj"));
+    openThroughTheDialog(frame, file("site.prj"));
+    wxCommandEvent recent(wxEVT_MENU, shellid::recentProject);
+    wxTEST_DIALOG(frame.ProcessWindowEvent(recent),
+                  ExpectMessage("Unable to open " + file("gone.prj").string(), wxOK));
+    expectNoProject(frame);
+}
+
+TEST_F(ProjectCommands, TheRecentProjectOpens) {
+    guitest::writeProject(file("last.prj"), {"maxIterations=30"});
+    storeProfile(defaultsSection, "MRUProject", file("last.prj").string());
+    CMainFrame& frame = openWindow();
+    frame.openRecentProject();
+    EXPECT_EQ(frame.GetTitle(), "Tarnwell - Project: last");
+    EXPECT_EQ(projectVars.maxIterations, 30);
+    EXPECT_TRUE(frame.state().projectOpen);
+
+    destroyMainWindow();
+    EXPECT_EQ(profile().getString(defaultsSection, "MRUProject", ""), file("last.prj").string());
+}
+
+// The new file holds the built-in defaults and memory the program defaults;
+// closing without saving asks first, so the program defaults are not lost
+// unnoticed.
+TEST_F(ProjectCommands, ANewProjectStartsFromTheProgramDefaultsAndAsksBeforeClosing) {
+    storeProfile(defaultsSection, "maxIterations", "25");
+    CMainFrame& frame = openWindow();
+    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("fresh"), "New Project"));
+
+    globalVars written;
+    ASSERT_NE(written.readProjectFile(file("fresh.prj").string()), 0);
+    EXPECT_EQ(written.maxIterations, globalVars().maxIterations);
+    EXPECT_EQ(projectVars.maxIterations, 25);
+    EXPECT_EQ(frame.GetTitle(), "Tarnwell - Project: fresh");
+    EXPECT_TRUE(frame.state().modified);
+
+    bool closed = true;
+    wxTEST_DIALOG(closed = frame.Close(), ExpectMessage(changedQuestion(file("fresh.prj")), wxNO));
+    EXPECT_TRUE(closed);
+    mainWindowClosed();
+}
+
+TEST_F(ProjectCommands, ANewProjectEmptiesTheFileNames) {
+    guitest::writeProject(file("site.prj"), {"crdFileName=site.crd", "pInputFileName=day1.vkr\n"});
+    CMainFrame& frame = openWindow();
+    openThroughTheDialog(frame, file("site.prj"));
+    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("fresh.prj")));
+    EXPECT_EQ(projectVars.crdFileName, "");
+    EXPECT_EQ(projectVars.pInputFileName, "");
+    EXPECT_EQ(projectVars.projectFileName, file("fresh.prj").string());
+}
+
+// Cancelling the new project's file dialog must not leave the caption and
+// the commands of the old project over reset settings.
+TEST_F(ProjectCommands, CancellingANewProjectKeepsTheOpenOne) {
+    guitest::writeProject(file("site.prj"), {"maxIterations=25"});
+    CMainFrame& frame = openWindow();
+    openThroughTheDialog(frame, file("site.prj"));
+    wxTEST_DIALOG(frame.newProject(), ChooseFile(""));
+    EXPECT_EQ(frame.GetTitle(), "Tarnwell - Project: site");
+    EXPECT_EQ(frame.state().projectFile, file("site.prj").string());
+    EXPECT_TRUE(frame.state().projectOpen);
+    EXPECT_EQ(projectVars.maxIterations, 25);
+}
+
+// A save that fails says so and keeps the project marked as changed.
+TEST_F(ProjectCommands, AFailedSaveIsReportedAndTheChangesKept) {
+    fs::create_directories(file("gone"));
+    CMainFrame& frame = openWindow();
+    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("gone/fresh.prj")));
+    fs::remove_all(file("gone"));
+    wxTEST_DIALOG(frame.saveProjectCommand(),
+                  ExpectMessage("Error writing to: " + file("gone/fresh.prj").string(), wxOK));
+    EXPECT_TRUE(frame.state().modified);
+}
+
+// Yes to saving, then a save that fails: the window stays open.
+TEST_F(ProjectCommands, ClosingStaysOpenWhenTheSaveItAskedForFails) {
+    fs::create_directories(file("gone"));
+    CMainFrame& frame = openWindow();
+    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("gone/fresh.prj")));
+    fs::remove_all(file("gone"));
+    bool closed = true;
+    wxTEST_DIALOG(closed = frame.Close(),
+                  ExpectMessage(changedQuestion(file("gone/fresh.prj")), wxYES),
+                  ExpectMessage("Error writing to: " + file("gone/fresh.prj").string(), wxOK));
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(frame.IsShown());
+    EXPECT_EQ(frame.GetTitle(), "Tarnwell - Project: fresh");
+}
+
+TEST_F(ProjectCommands, SavingClearsTheChangeAndTheQuestion) {
+    CMainFrame& frame = openWindow();
+    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("fresh.prj")));
+    frame.saveProjectCommand();
+    EXPECT_FALSE(frame.state().modified);
+    globalVars reread;
+    reread.readProjectFile(file("fresh.prj").string());
+    EXPECT_EQ(reread.maxIterations, projectVars.maxIterations);
+    frame.closeProject();
+    expectNoProject(frame);
+}
+
+TEST_F(ProjectCommands, CloseProjectReturnsToTheProgramDefaultsAndForgetsTheResults) {
+    storeProfile(defaultsSection, "maxIterations", "40");
+    guitest::writeProject(file("site.prj"), {"maxIterations=25", "crdFileName=site.crd"});
+    CMainFrame& frame = openWindow();
+    openThroughTheDialog(frame, file("site.prj"));
+    varCovMatrix = std::make_unique<Matrix>(2, 2);
+    errEllipses.resize(1);
+    errEllipseCount = 1;
+    wxCommandEvent close(wxEVT_MENU, shellid::closeProject);
+    frame.ProcessWindowEvent(close);
+    expectNoProject(frame);
+    EXPECT_EQ(projectVars.maxIterations, 40);
+    EXPECT_EQ(projectVars.crdFileName, "");
+    EXPECT_EQ(varCovMatrix, nullptr);
+    EXPECT_TRUE(errEllipses.empty());
+    EXPECT_EQ(errEllipseCount, 0);
+}
+
+TEST_F(ProjectCommands, SaveAsDefaultStoresTheSettingsForNewProjects) {
+    guitest::writeProject(file("site.prj"), {"maxIterations=25"});
+    CMainFrame& frame = openWindow();
+    openThroughTheDialog(frame, file("site.prj"));
+    wxCommandEvent saveDefaults(wxEVT_MENU, shellid::saveAsDefault);
+    frame.ProcessWindowEvent(saveDefaults);
+    EXPECT_EQ(profile().getInt(defaultsSection, "maxIterations", -1), 25);
+}
+
+} // namespace
