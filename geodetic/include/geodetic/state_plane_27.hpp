@@ -8,12 +8,15 @@
 //
 // Accuracy, against the rigorous projections of the EPSG NAD27 definitions
 // (tests/fixtures/geodetic/state_plane): Lambert and Alaska zones within
-// 0.06 ft near their central parallel, growing beyond 2 degrees from it;
-// transverse Mercator zones within 0.03 ft plus 0.12 ft per (degree from the
-// central meridian)^4, the tabular footpoint latitude stopping at that order
-// (0.5 ft 1.5 degrees out). Forward then inverse returns a point to 1e-6
-// arc-seconds near a zone's centre and to 1 mm at the edges of the widest
-// zones, the inverse series being series of their own.
+// 0.06 ft near their central parallel, growing beyond 2 degrees from it.
+// Transverse Mercator northings lie k N t s^4 (1 + 3 t^2) / 24 north of the
+// rigorous ones (t = tan(lat), s the distance from the central meridian in
+// radians, N the normal radius): the tabular footpoint relation stops at that
+// order (0.08 ft one degree out at 45 N, 1.3 ft two degrees out); apart from
+// it they agree within 0.05 ft, eastings within 0.01 + 0.045 (degrees from
+// the central meridian)^3 ft. Forward then inverse returns a point to 1e-6 m
+// in transverse Mercator and Lambert zones (Alaska: 4 um in zone 5001,
+// 0.08 mm in zones 5002-5009).
 //
 // Conventions: angles in radians; longitudes positive WEST; northing and
 // easting in US survey feet; convergence positive east of the central
