@@ -1,6 +1,7 @@
 #include "engine/driver_steps.hpp"
 
 #include "engine/horizontal_adjustment.hpp"
+#include "engine/geodetic_reductions.hpp"
 #include "engine/pending_stages.hpp"
 #include "engine/prelim_coords_2d.hpp"
 #include "engine/processing_driver.hpp"

@@ -36,21 +36,6 @@ int isInstOrBacksightPt3D(std::string_view) {
 void copyPrelimToControl3D() {
     throw StageNotBuilt("Preliminary coordinates (3D)");
 }
-int computeGridFactor(coordRec&, int, int) {
-    throw StageNotBuilt("Grid scale factors");
-}
-int gridFactorOfLine(const coordRec&, const coordRec&, distanceObs2D&) {
-    throw StageNotBuilt("Grid scale factors");
-}
-int meanElevFactorOfLine(coordRec&, coordRec&, distanceObs2D&) {
-    throw StageNotBuilt("Elevation factors");
-}
-int reduceObsToGrid() {
-    throw StageNotBuilt("Reduction to the grid");
-}
-int reduceDistancesToSeaLevel() {
-    throw StageNotBuilt("Reduction to sea level");
-}
 int computeClosures() {
     throw StageNotBuilt("Traverse and GPS-loop closures");
 }
@@ -69,12 +54,6 @@ void computeSideshots3D() {
 void writeAltaReport(int) {
     throw StageNotBuilt("The ALTA tolerance report");
 }
-int computeElevFactor(coordRec&, int, int, int) {
-    throw StageNotBuilt("Elevation factors");
-}
 void readRelErrPointNames(const std::string&, std::vector<std::string>&) {
     throw StageNotBuilt("Reading the relative-error points file");
-}
-void projectEllipsoidAxes(double&, double&) {
-    throw StageNotBuilt("The project ellipsoid");
 }

@@ -26,15 +26,7 @@ int getAzimuthCount3D();
 int isInstOrBacksightPt3D(std::string_view name);
 void copyPrelimToControl3D();
 
-// Geodetic reductions. A local system (no grid) needs none of them: there the
-// grid-to-geodetic step does nothing and the geoid separation is 0.
-int computeGridFactor(coordRec& point, int gridSystem, int zone);
-int gridFactorOfLine(const coordRec& from, const coordRec& to, distanceObs2D& line);
-int meanElevFactorOfLine(coordRec& from, coordRec& to, distanceObs2D& line);
-
-// Reductions, closures, adjustments, sideshots.
-int reduceObsToGrid();
-int reduceDistancesToSeaLevel();
+// Closures, adjustments, sideshots.
 int computeClosures();
 int adjust3D();
 int adjust3DBlunderPasses(int best);
@@ -44,12 +36,6 @@ void computeSideshots3D();
 // Report sections and output files.
 void writeAltaReport(int handle);
 
-// Grid and geodetic conversions of the reductions.
-int computeElevFactor(coordRec& point, int gridSystem, int zone, int elevationUnitFlag);
-
 // The names the relative-error points file keeps in the adjustment: both
 // names of each pair and the text of each entry.
 void readRelErrPointNames(const std::string& path, std::vector<std::string>& names);
-
-// The project ellipsoid's semi-major axis (metres) and flattening.
-void projectEllipsoidAxes(double& semiMajor, double& flattening);

@@ -1,5 +1,6 @@
 #include "engine/prelim_support_2d.hpp"
 
+#include "engine/geodetic_reductions.hpp"
 #include "engine/pending_stages.hpp"
 #include "model/project_geodesy.hpp"
 #include "model/program_lists.hpp"

@@ -184,6 +184,8 @@ template <class Run> int guardedRun(Run run) {
         return run();
     } catch (const StageNotBuilt& stop) {
         return stopRun(stop.what());
+    } catch (const UnknownZone& stop) {
+        return stopRun(stop.what());
     } catch (const RunCancelled& stop) {
         lastRunCancelled = true;
         return stopRun(stop.what());

@@ -1,9 +1,12 @@
 #pragma once
 // Ways a processing run stops before its end that are not a failure of one
-// stage's data: a stage this build does not have yet, and the user's cancel.
-// The driver catches both, says why in the error report and ends the run.
+// stage's data: a stage this build does not have yet, the user's cancel, and
+// a project whose zone its coordinate system does not have. The driver
+// catches them, says why in the error report and ends the run.
 
 #include "model/progress.hpp"
+
+#include "platform/c_locale_text.hpp"
 
 #include <stdexcept>
 #include <string>
@@ -19,4 +22,12 @@ public:
 class RunCancelled : public std::runtime_error {
 public:
     RunCancelled() : std::runtime_error(userAbortedText) {}
+};
+
+// The project's zone code is not a zone of its coordinate system (State
+// Plane 1983 or 1927, UTM): every conversion would work on an empty zone.
+class UnknownZone : public std::runtime_error {
+public:
+    explicit UnknownZone(int zone)
+        : std::runtime_error(platform::formatC("Unknown zone %d", zone)) {}
 };

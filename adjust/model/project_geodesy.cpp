@@ -1,21 +1,26 @@
 #include "model/project_geodesy.hpp"
 
-#include "engine/run_stops.hpp"
+#include "engine/project_ellipsoid.hpp"
+#include "engine/project_zone.hpp"
+#include "engine/user_projection.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/sight_reduction.hpp"
 
+#include "platform/length_units.hpp"
+
+#include "geodetic/double_stereographic.hpp"
+#include "geodetic/earth_centred.hpp"
 #include "geodetic/geoid_grid.hpp"
+#include "geodetic/projection_engine.hpp"
+#include "geodetic/state_plane_27.hpp"
+#include "geodetic/utm.hpp"
 
 #include <cmath>
 #include <numbers>
 
 namespace {
-
-[[noreturn]] void projectedSystemNotBuilt() {
-    throw StageNotBuilt("Grid and geodetic conversions of a projected coordinate system");
-}
 
 bool localGrid() {
     return projectVars.gridSystem == gridLocal;
@@ -29,34 +34,60 @@ template <class Record, class List> bool takeKnown(List& list, Record& record) {
     return true;
 }
 
-struct axisAndFlattening {
-    double a;
-    double f;
-};
-
-constexpr axisAndFlattening grs80{6378137.0, 0.0033528106811836675};
-constexpr axisAndFlattening clarke1866{6378206.4, 0.0033900753040885176};
-
-axisAndFlattening markReductionEllipsoid() {
+ellipsoid markReductionEllipsoid() {
+    ellipsoid ell = grs80Ellipsoid();
     switch (projectVars.gridSystem) {
     case gridStatePlane27:
-        return clarke1866;
+        initEllipsoid(&ell, clarke1866SemiMajor_m, clarke1866MarkFlattening);
+        break;
     case gridUtm:
+        initProjectEllipsoid(ell);
+        break;
     case gridUserDefined:
-        projectedSystemNotBuilt();
+        initUdpEllipsoid(ell, projectVars.udp);
+        break;
     default:
-        return grs80;
+        break;
+    }
+    return ell;
+}
+
+// The inverse projection of the system from northing and easting in metres.
+void gridMetresToGeod(geodCoord& point, int gridSystem, int statePlaneZone) {
+    switch (gridSystem) {
+    case gridStatePlane83: {
+        const ellipsoid ell = grs80Ellipsoid();
+        const zoneCnstnt zone = statePlane83Zone(statePlaneZone);
+        grid2Geod(&ell, &zone, &point);
+        break;
+    }
+    case gridNewBrunswickStereographic:
+        XYToLatLong_newBrunswickStereographic(&point);
+        break;
+    case gridUtm: {
+        requireUtmZone(projectVars.gridZone);
+        ellipsoid ell{};
+        initProjectEllipsoid(ell);
+        UTMGrid2Geod(projectVars.gridZone, &ell, &point);
+        break;
+    }
+    case gridUserDefined:
+        udpGridToGeod(projectVars.udp, point);
+        break;
+    default:
+        break;
     }
 }
 
 // Radius of curvature of the ellipsoid at latitude phi in azimuth alpha
 // (Euler): R = N / (1 + eta^2 cos^2 alpha), N = (a^2 / b) / sqrt(1 + eta^2),
 // eta^2 = e'^2 cos^2 phi.
-double radiusInAzimuth(axisAndFlattening ell, double phi, double alpha) {
-    const double b = ell.a * (1.0 - ell.f);
-    const double secondEccSq = (ell.a * ell.a - b * b) / (b * b);
+double radiusInAzimuth(const ellipsoid& ell, double phi, double alpha) {
+    const double a = ell.semiMajor;
+    const double b = ell.semiMinor;
+    const double secondEccSq = (a * a - b * b) / (b * b);
     const double etaSq = secondEccSq * std::cos(phi) * std::cos(phi);
-    const double N = (ell.a * ell.a / b) / std::sqrt(1.0 + etaSq);
+    const double N = (a * a / b) / std::sqrt(1.0 + etaSq);
     return N / (1.0 + etaSq * std::cos(alpha) * std::cos(alpha));
 }
 
@@ -131,22 +162,88 @@ int reduceSlopeToMarks(double instrumentE, double instrumentN, double instrument
     return 0;
 }
 
-int projGridToGeod(geodCoord&) {
-    if (!localGrid())
-        projectedSystemNotBuilt();
+int projGridMetersToGeod(geodCoord& point) {
+    gridMetresToGeod(point, projectVars.gridSystem, projectVars.gridZone);
     return 0;
 }
 
-int projGridMetersToGeod(geodCoord&) {
-    if (!localGrid() && projectVars.gridSystem != gridStatePlane27)
-        projectedSystemNotBuilt();
+int projGridToGeodIn(geodCoord& point, int gridSystem, int statePlaneZone) {
+    switch (gridSystem) {
+    case gridStatePlane27: {
+        const zoneconstant27 zone = statePlane27Zone(statePlaneZone);
+        point.northing *= units::usSurveyFeetPerUnit(projectVars.HorizUnits);
+        point.easting *= units::usSurveyFeetPerUnit(projectVars.HorizUnits);
+        SPC272Geod(&zone, &point);
+        return 0;
+    }
+    case gridStatePlane83:
+    case gridNewBrunswickStereographic:
+    case gridUtm:
+    case gridUserDefined: {
+        const double toMetres = units::metresPerUnit(projectVars.HorizUnits);
+        point.northing *= toMetres;
+        point.easting *= toMetres;
+        gridMetresToGeod(point, gridSystem, statePlaneZone);
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+int projGridToGeod(geodCoord& point) {
+    return projGridToGeodIn(point, projectVars.gridSystem, projectVars.gridZone);
+}
+
+int projGeodToGridMeters(geodCoord& point) {
+    switch (projectVars.gridSystem) {
+    case gridStatePlane83: {
+        const ellipsoid ell = grs80Ellipsoid();
+        const zoneCnstnt zone = statePlane83Zone(projectVars.gridZone);
+        geod2Grid(&ell, &zone, &point);
+        break;
+    }
+    case gridNewBrunswickStereographic:
+        latLongToXY_newBrunswickStereographic(&point);
+        break;
+    case gridUtm: {
+        requireUtmZone(projectVars.gridZone);
+        ellipsoid ell{};
+        initProjectEllipsoid(ell);
+        UTMGeod2Grid(projectVars.gridZone, &ell, &point);
+        break;
+    }
+    case gridUserDefined:
+        udpGeodToGrid(projectVars.udp, point);
+        break;
+    default:
+        break;
+    }
     return 0;
 }
 
-int projGeodToGridMeters(geodCoord&) {
-    if (!localGrid() && projectVars.gridSystem != gridStatePlane27)
-        projectedSystemNotBuilt();
-    return 0;
+int projGeodToGrid(geodCoord& point) {
+    switch (projectVars.gridSystem) {
+    case gridStatePlane27: {
+        const zoneconstant27 zone = statePlane27Zone(projectVars.gridZone);
+        geod2SPC27(&zone, &point);
+        point.northing /= units::usSurveyFeetPerUnit(projectVars.HorizUnits);
+        point.easting /= units::usSurveyFeetPerUnit(projectVars.HorizUnits);
+        return 0;
+    }
+    case gridStatePlane83:
+    case gridNewBrunswickStereographic:
+    case gridUtm:
+    case gridUserDefined: {
+        projGeodToGridMeters(point);
+        const double toProjectUnit = units::unitsPerMetre(projectVars.HorizUnits);
+        point.northing *= toProjectUnit;
+        point.easting *= toProjectUnit;
+        return 0;
+    }
+    default:
+        return 0;
+    }
 }
 
 int getGeoidHeight(const geodCoord& point, double& separation) {
@@ -164,12 +261,30 @@ int getGeoidHeight(const geodCoord& point, double& separation) {
     return getElevFromGeoidGrid(point.lat * degrees, westPositive ? -lon : lon, &separation);
 }
 
-void projGeodToEcef(stationRec&) {
-    if (!localGrid())
-        projectedSystemNotBuilt();
+void projGeodToEcef(stationRec& station) {
+    ellipsoid ell{};
+    if (initGridSystemEllipsoid(ell) != 0)
+        return;
+    geodCoord point{};
+    point.lat = station.latitude;
+    point.lon = station.longitude;
+    point.elev = station.elevation;
+    latLongElev2XYZ_EC(ell, &point);
+    station.ecefX = point.easting;
+    station.ecefY = point.northing;
+    station.ecefZ = point.elev;
 }
 
-void projEcefToGeod(stationRec&) {
-    if (!localGrid())
-        projectedSystemNotBuilt();
+void projEcefToGeod(stationRec& station) {
+    ellipsoid ell{};
+    if (initGridSystemEllipsoid(ell) != 0)
+        return;
+    geodCoord point{};
+    point.easting = station.ecefX;
+    point.northing = station.ecefY;
+    point.elev = station.ecefZ;
+    XYZ_EC2latLongElev(ell, &point);
+    station.latitude = point.lat;
+    station.longitude = point.lon;
+    station.elevation = point.elev;
 }

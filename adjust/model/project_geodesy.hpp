@@ -1,18 +1,24 @@
 #pragma once
 // The geodetic services of the project's coordinate system that the list
-// builders and the mark-to-mark reduction call: known stations by name,
-// the reduction of a sight to the marks, grid <-> geodetic <-> earth-centred
-// conversions and the geoid separation.
+// builders, the mark-to-mark reduction, the preliminary coordinates and the
+// reductions call: known stations by name, the reduction of a sight to the
+// marks, grid <-> geodetic <-> earth-centred conversions and the geoid
+// separation.
 //
 // Units: grid coordinates and heights in the caller's unit as each call
 // says; angles in radians; the earth-centred values in metres.
 //
-// Coordinate systems (`projectVars.gridSystem`): a local grid (0) has no
-// geodetic position, so its conversions leave the record as it was. The
-// projected systems (1-5) are converted by the geodetic reductions of the
-// engine; until those are part of the build a call for a projected system
-// stops the run with StageNotBuilt.
-
+// Coordinate systems (`projectVars.gridSystem`, zone `gridZone`):
+//   0 local: no geodetic position; the conversions leave the record alone.
+//   1 State Plane 1983 on GRS 80 (grid in metres), longitudes positive WEST;
+//   2 State Plane 1927 on Clarke 1866 (grid in US survey feet), longitudes
+//     positive WEST;
+//   3 New Brunswick double stereographic on GRS 80, longitudes positive EAST;
+//   4 UTM zone `gridZone` (1-120) on the project ellipsoid, positive EAST;
+//   5 the project's user-defined projection (engine/user_projection.hpp,
+//     which says the longitude sign of each projection type).
+// Accuracy is that of the geodetic library's projections. A zone code the
+// system does not have stops the run with "Unknown zone %d" (UnknownZone).
 #include "model/point_records.hpp"
 
 #include "geodetic/geodesy_records.hpp"
@@ -37,24 +43,34 @@ int findKnownStation2D(coordRec& point);
 //   Sm = sqrt((Zi - Zt)^2 + (1 + Zi/R) c0^2 (1 + Zt/R)), exact on a sphere;
 //   the zenith is turned by the angle the two heights subtend at Sm.
 // With `curvRefract` non-zero the zenith first gets the refraction angle
-// (metre constants). Ellipsoid: Clarke 1866 for State Plane 1927, GRS 80 for
-// a local grid (its mid-point latitude taken as 0) and State Plane 1983 and
-// New Brunswick. Lengths in the project's linear unit (the radius in metres
-// is used as it is). Returns 0.
+// (metre constants). Ellipsoid: Clarke 1866 (1/f 294.9786982) for State
+// Plane 1927, the project ellipsoid for UTM, the user projection's for a
+// user-defined system, GRS 80 for the others (a local grid takes its
+// mid-point latitude as 0). Lengths in the project's linear unit (the radius
+// in metres is used as it is). Returns 0.
 int reduceSlopeToMarks(double instrumentE, double instrumentN, double instrumentZ, double targetE,
                        double targetN, double targetZ, double HI, double targetHeight,
                        double slopeDistance, double zenith_rad, double& markSlopeDistance,
                        double& markZenith_rad, int curvRefract);
 
-// Grid northing and easting (project units) to latitude and longitude in
-// the project's coordinate system. Returns 0.
+// Grid northing and easting in the project's unit (`HorizUnits`) to
+// latitude, longitude, scale factor and convergence. The northing and
+// easting are left converted to the system's own unit (metres; US survey
+// feet for State Plane 1927). Returns 0.
 int projGridToGeod(geodCoord& point);
-// Grid northing and easting in metres to latitude, longitude, scale factor
-// and convergence (nothing for State Plane 1927). Returns 0.
+// The same for `gridSystem`, with `statePlaneZone` for the State Plane
+// systems (UTM always takes the project's `gridZone`). Returns 0.
+int projGridToGeodIn(geodCoord& point, int gridSystem, int statePlaneZone);
+// The same from northing and easting already in the system's metres;
+// nothing for a local system and State Plane 1927. Returns 0.
 int projGridMetersToGeod(geodCoord& point);
-// Latitude and longitude to grid northing and easting in metres, scale
-// factor and convergence (nothing for State Plane 1927). Returns 0.
+// Latitude and longitude to northing and easting in metres, scale factor and
+// convergence; nothing for a local system and State Plane 1927. Returns 0.
 int projGeodToGridMeters(geodCoord& point);
+// Latitude and longitude to northing and easting in the project's unit,
+// with scale factor and convergence (State Plane 1927 included); nothing for
+// a local system. Returns 0.
+int projGeodToGrid(geodCoord& point);
 
 // The geoid separation at the point (metres): 0 in a local grid, the
 // project's `geoidHt` without a geoid model, else the open geoid grid at the
@@ -62,7 +78,10 @@ int projGeodToGridMeters(geodCoord& point);
 // negative code of the geoid grid (the separation then as the grid left it).
 int getGeoidHeight(const geodCoord& point, double& separation);
 
-// The record's latitude, longitude and ellipsoidal height (its elevation) to
-// its earth-centred X, Y, Z, and back. Nothing in a local grid.
+// The record's latitude, longitude (east-positive) and ellipsoidal height
+// (its elevation, metres) to its earth-centred X, Y, Z on the ellipsoid of
+// the coordinate system (GRS 80 for 1 and 3, Clarke 1866 1/f 294.9787
+// for 2, the project ellipsoid for 4, the user projection's for 5), and
+// back (the ellipsoidal height into the elevation). Nothing in a local grid.
 void projGeodToEcef(stationRec& station);
 void projEcefToGeod(stationRec& station);

@@ -2,6 +2,7 @@
 
 #include "engine/horizontal_network.hpp"
 #include "engine/list_snapshot.hpp"
+#include "engine/geodetic_reductions.hpp"
 #include "engine/pending_stages.hpp"
 #include "model/project_geodesy.hpp"
 #include "model/angle_math.hpp"

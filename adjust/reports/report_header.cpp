@@ -1,6 +1,7 @@
 #include "reports/report_header.hpp"
 
 #include "engine/pending_stages.hpp"
+#include "engine/project_ellipsoid.hpp"
 #include "model/angle_text.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
