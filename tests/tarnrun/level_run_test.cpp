@@ -1,0 +1,218 @@
+// The example project with a level file beside its traverse: a differential
+// (.LEV) and a trigonometric (.tlv) file, each with two benchmarks and a
+// loop over two new points. The run writes the unadjusted level report and
+// the vertical sections, and the adjusted elevations reach .NEZ and .OUT.
+// They are checked against a weighted least-squares solution (weights
+// 1/sigma^2) computed here; the level points share no observation with the
+// traverse, so their normal equations stand apart from its elevations.
+
+#include "site_copy_run.hpp"
+
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <sstream>
+
+namespace {
+
+constexpr int exitConverged = 0;
+
+// Standard error of a levelled difference over n setups, with the project's
+// defaults: sight length D 50, rod reading 0.0001 per 100, collimation 3".
+double levelSigma(int n) {
+    const double r = 0.0001 / 100.0;
+    const double c = 3.0 * std::numbers::pi / 648000.0;
+    return 50.0 * std::sqrt(2.0 * n * (r * r + c * c));
+}
+
+// Unknowns in this order.
+enum Point { BM1, BM2, L1, L2, pointCount };
+constexpr std::array<const char*, pointCount> names = {"BM1", "BM2", "L1", "L2"};
+
+struct Difference {
+    Point from, to;
+    double dh;
+    int setups;
+};
+
+// Elevations by weighted least squares: the differences and the two weighted
+// benchmarks (sigma 0.02, the example's stErrZ), normal equations solved by
+// Gauss elimination.
+std::array<double, pointCount> solve(const std::vector<Difference>& differences, double bm1,
+                                     double bm2) {
+    double N[pointCount][pointCount] = {};
+    double u[pointCount] = {};
+    auto addRow = [&](const std::array<double, pointCount>& a, double l, double sigma) {
+        const double w = 1.0 / (sigma * sigma);
+        for (int i = 0; i < pointCount; ++i) {
+            u[i] += a[i] * w * l;
+            for (int j = 0; j < pointCount; ++j)
+                N[i][j] += a[i] * w * a[j];
+        }
+    };
+    for (const Difference& d : differences) {
+        std::array<double, pointCount> a{};
+        a[d.to] = 1.0;
+        a[d.from] = -1.0;
+        addRow(a, d.dh, levelSigma(d.setups));
+    }
+    addRow({1, 0, 0, 0}, bm1, 0.02);
+    addRow({0, 1, 0, 0}, bm2, 0.02);
+    for (int k = 0; k < pointCount; ++k)
+        for (int i = k + 1; i < pointCount; ++i) {
+            const double f = N[i][k] / N[k][k];
+            for (int j = k; j < pointCount; ++j)
+                N[i][j] -= f * N[k][j];
+            u[i] -= f * u[k];
+        }
+    std::array<double, pointCount> x{};
+    for (int i = pointCount - 1; i >= 0; --i) {
+        double s = u[i];
+        for (int j = i + 1; j < pointCount; ++j)
+            s -= N[i][j] * x[j];
+        x[i] = s / N[i][i];
+    }
+    return x;
+}
+
+// Runs the example with the level file; its exit status.
+int runWithLevels(const testsupport::TempFolder& folder, const std::string& levelName,
+                  const std::string& levelText, int format) {
+    testsupport::writeBytes(folder / levelName, levelText);
+    globalVars settings = sitecopy::exampleSettings();
+    settings.vertAdjust = 1;
+    settings.includeLevData = 1;
+    settings.pLevRawFileName = (folder / levelName).string();
+    settings.levelFileFmtType = format;
+    settings.zOutPrec = 6;
+    return sitecopy::run(folder, settings,
+                         testsupport::readBytes(sitecopy::exampleFile("site.vkr")));
+}
+
+// The whitespace-separated fields of the first line after `after` that
+// starts with `start`.
+std::vector<std::string> fieldsOf(const std::string& text, const std::string& after,
+                                  const std::string& start) {
+    std::vector<std::string> fields;
+    const std::size_t from = text.find(after);
+    if (from == std::string::npos)
+        return fields;
+    for (const std::string& line : sitecopy::lines(text.substr(from)))
+        if (line.rfind(start, 0) == 0) {
+            std::istringstream words(line);
+            for (std::string w; words >> w;)
+                fields.push_back(w);
+            break;
+        }
+    return fields;
+}
+
+void expectVerticalSections(const std::string& report, const std::string& levelReport) {
+    for (const std::string& title :
+         {levelReport, std::string("VERTICAL BENCHMARKS"), std::string("POINTS TO BE ADJUSTED"),
+          std::string("MEASUREMENT SUMMARY"), std::string("ADJUSTED ELEVATIONS"),
+          std::string("ADJUSTED MEASUREMENT SUMMARY")})
+        EXPECT_NE(report.find(title + "\r\n"), std::string::npos) << title << "\n" << report;
+}
+
+// Elevations in .NEZ (6 decimals) and .OUT (3 decimals; the level points
+// have no code, so the elevation is the fourth field), and the adjusted
+// elevations and residuals of the report (4 decimals), against `x`.
+void expectElevations(const testsupport::TempFolder& folder,
+                      const std::array<double, pointCount>& x,
+                      const std::vector<Difference>& report) {
+    const auto nez = sitecopy::readNez(folder / "site.NEZ");
+    const std::string out = testsupport::readBytes(folder / "site.OUT");
+    const std::string rpt = testsupport::readBytes(folder / "site.RPT");
+    for (int p = 0; p < pointCount; ++p) {
+        SCOPED_TRACE(names[p]);
+        ASSERT_EQ(nez.count(names[p]), 1u);
+        EXPECT_NEAR(nez.at(names[p]).elevation, x[p], 1e-6);
+        const std::vector<std::string> outLine =
+            fieldsOf(out, "Pt.No.", names[p] + std::string(" "));
+        ASSERT_FALSE(outLine.empty()) << out;
+        EXPECT_NEAR(platform::atofC(outLine[3]), x[p], 0.0005);
+        const std::vector<std::string> adjusted =
+            fieldsOf(rpt, "ADJUSTED ELEVATIONS", "     " + std::string(names[p]) + " ");
+        ASSERT_EQ(adjusted.size(), 3u) << rpt;
+        EXPECT_NEAR(platform::atofC(adjusted[1]), x[p], 0.00005);
+    }
+    for (const Difference& d : report) {
+        SCOPED_TRACE(std::string(names[d.from]) + " " + names[d.to]);
+        const std::vector<std::string> line = fieldsOf(
+            rpt, "ADJUSTED MEASUREMENT SUMMARY",
+            "     " + std::string(names[d.from]) +
+                std::string(10 - std::string(names[d.from]).size() + 3, ' ') + names[d.to] + " ");
+        ASSERT_EQ(line.size(), 5u) << rpt;
+        const double adjustedDh = x[d.to] - x[d.from];
+        EXPECT_NEAR(platform::atofC(line[2]), adjustedDh, 0.00005);
+        EXPECT_NEAR(platform::atofC(line[3]), adjustedDh - d.dh, 0.00005);
+    }
+}
+
+} // namespace
+
+TEST(LevelRun, DifferentialLevelFileAdjustsTheElevations) {
+    testsupport::TempFolder folder("level-run-lev");
+    // Run 1: HI 101.5 on BM1; L1 = 101.5 - 0.8 = 100.7 (n 1); an unnamed
+    // turning point (100.4), then L2 = 101.5 - 1.3 = 100.2 (n 2); back to
+    // BM1: 101.5 - 1.503 - 100.2 = -0.203 (n 1). Run 2: BM2 -> L2 =
+    // 101.3 - 1.098 - 100.3 = -0.098 (n 1). Run 3: L2 -> BM2 over an unnamed
+    // turning point: 101.3 - 1.005 - 100.2 = 0.095 (n 2), the same line
+    // reversed, combined with run 2 as a weighted mean.
+    const std::string lev = "SR,PNBM1,BS1.500,FS,FE100.000,--bench one\r\n"
+                            "TP,PNL1,BS1.200,FS0.800,--\r\n"
+                            "TP,PN,BS1.100,FS1.500,--\r\n"
+                            "TP,PNL2,BS1.300,FS1.300,--\r\n"
+                            "ER,PNBM1,BS,FS1.503,--\r\n"
+                            "SR,PNBM2,BS1.000,FS,FE100.300,--bench two\r\n"
+                            "ER,PNL2,BS,FS1.098,--\r\n"
+                            "SR,PNL2,BS1.200,FS,EL100.200,--\r\n"
+                            "TP,PN,BS1.000,FS1.100,--\r\n"
+                            "ER,PNBM2,BS,FS1.005,--\r\n";
+    ASSERT_EQ(runWithLevels(folder, "site.lev", lev, 0), exitConverged);
+    const std::vector<Difference> observed = {{BM1, L1, 0.700, 1},
+                                              {L1, L2, -0.500, 2},
+                                              {L2, BM1, -0.203, 1},
+                                              {BM2, L2, -0.098, 1},
+                                              {BM2, L2, -0.095, 2}};
+    const std::array<double, pointCount> x = solve(observed, 100.000, 100.300);
+
+    const double w1 = 1.0 / std::pow(levelSigma(1), 2);
+    const double w2 = 1.0 / std::pow(levelSigma(2), 2);
+    const Difference combined{BM2, L2, (-0.098 * w1 - 0.095 * w2) / (w1 + w2), 1};
+    const std::string rpt = testsupport::readBytes(folder / "site.RPT");
+    expectVerticalSections(rpt, "Unadjusted Level Report");
+    const std::vector<std::string> summary = fieldsOf(
+        rpt, "\r\n                                MEASUREMENT SUMMARY", "     BM2           L2 ");
+    ASSERT_EQ(summary.size(), 4u) << rpt;
+    EXPECT_NEAR(platform::atofC(summary[2]), combined.dh, 0.00005);
+    EXPECT_NEAR(platform::atofC(summary[3]), 1.0 / std::sqrt(w1 + w2), 0.00005);
+    expectElevations(folder, x, {observed[0], observed[1], observed[2], combined});
+}
+
+TEST(LevelRun, TrigonometricLevelFileAdjustsTheElevations) {
+    testsupport::TempFolder folder("level-run-tlv");
+    // Each difference is the backsight's vertical value less the
+    // foresight's: BM1 -> L1 -0.2 - 0.4 (n 1), L1 -> L2 -0.3 - 0.1 (n 3),
+    // L2 -> BM1 -0.25 + 1.253 (n 5): the setup count runs on from the
+    // benchmark. BM2 -> L2 0.1 - 0.102 (n 1).
+    const std::string tlv = "BM,PNBM1,EL100.000\r\n"
+                            "LS,HR1.500\r\n"
+                            "BS,PNBM1,VD-0.200\r\n"
+                            "FS,PNL1,VD0.400\r\n"
+                            "BS,PNL1,VD-0.300\r\n"
+                            "FS,PNL2,VD0.100\r\n"
+                            "BS,PNL2,VD-0.250\r\n"
+                            "FS,PNBM1,VD-1.253\r\n"
+                            "BM,PNBM2,EL99.000\r\n"
+                            "BS,PNBM2,VD0.100\r\n"
+                            "FS,PNL2,VD0.102\r\n";
+    ASSERT_EQ(runWithLevels(folder, "site.tlv", tlv, 1), exitConverged);
+    const std::vector<Difference> observed = {
+        {BM1, L1, -0.600, 1}, {L1, L2, -0.400, 3}, {L2, BM1, 1.003, 5}, {BM2, L2, -0.002, 1}};
+    const std::array<double, pointCount> x = solve(observed, 100.000, 99.000);
+    expectVerticalSections(testsupport::readBytes(folder / "site.RPT"),
+                           "Unadjusted Trigonometric Level Report");
+    expectElevations(folder, x, observed);
+}
