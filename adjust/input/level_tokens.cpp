@@ -1,6 +1,7 @@
 #include "input/level_tokens.hpp"
 
 #include "input/level_records.hpp"
+#include "input/raw_text.hpp"
 #include "model/progress.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/line_reader.hpp"
@@ -14,14 +15,6 @@
 namespace leveltext {
 
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 // The reader drops CR, TAB and the other bytes below blank.
 std::string printableBytes(const std::string& line) {
@@ -47,7 +40,7 @@ std::vector<std::string> tokensOf(const std::string& line) {
     std::size_t start = 0;
     while (start <= rest.size()) {
         const auto comma = rest.find(',', start);
-        const std::string_view token = trimmed(
+        const std::string_view token = trimmedBlanks(
             rest.substr(start, comma == std::string_view::npos ? rest.npos : comma - start));
         if (!token.empty())
             tokens.emplace_back(token);

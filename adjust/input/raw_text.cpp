@@ -16,3 +16,11 @@ void trimBlanks(std::string& text) {
     trimLeadingBlanks(text);
     text.erase(text.find_last_not_of(' ') + 1);
 }
+
+std::string_view trimmedBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}

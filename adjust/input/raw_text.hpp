@@ -3,6 +3,7 @@
 // Blanks are spaces.
 
 #include <string>
+#include <string_view>
 
 // Removes the leading blanks.
 void trimLeadingBlanks(std::string& text);
@@ -13,3 +14,6 @@ int trimRawLine(std::string& text);
 
 // Removes the leading blanks, then the trailing blanks.
 void trimBlanks(std::string& text);
+
+// The text without its leading and trailing blanks.
+std::string_view trimmedBlanks(std::string_view text);

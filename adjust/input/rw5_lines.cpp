@@ -1,19 +1,8 @@
 #include "input/rw5_lines.hpp"
 
+#include "input/raw_text.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/line_reader.hpp"
-
-namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
-} // namespace
 
 bool loadRw5File(const std::string& path, Rw5File& file) {
     platform::TextFileReader reader(path);
@@ -35,11 +24,11 @@ Rw5Record splitRw5Record(std::string_view line) {
         const std::string_view token = line.substr(
             start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
         if (first) {
-            record.code = std::string(trimmed(token));
+            record.code = std::string(trimmedBlanks(token));
             first = false;
-        } else if (trimmed(token).substr(0, 2) == "--") {
+        } else if (trimmedBlanks(token).substr(0, 2) == "--") {
             const auto dashes = line.find("--", start);
-            record.description = std::string(trimmed(line.substr(dashes + 2)));
+            record.description = std::string(trimmedBlanks(line.substr(dashes + 2)));
             record.hasDescription = true;
             break;
         } else {
@@ -58,9 +47,9 @@ std::string_view rw5Token(const Rw5Record& record, std::size_t index) {
 }
 
 std::string rw5ValueText(std::string_view token, std::size_t prefixLength) {
-    const std::string_view value = trimmed(token);
+    const std::string_view value = trimmedBlanks(token);
     return prefixLength >= value.size() ? std::string()
-                                        : std::string(trimmed(value.substr(prefixLength)));
+                                        : std::string(trimmedBlanks(value.substr(prefixLength)));
 }
 
 std::optional<double> rw5Number(std::string_view token, std::size_t prefixLength) {

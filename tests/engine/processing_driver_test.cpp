@@ -22,12 +22,7 @@ protected:
     }
     void TearDown() override { setActiveShell(previous_); }
 
-    std::vector<std::string> boxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : shell.boxes)
-            texts.push_back(box.text);
-        return texts;
-    }
+    std::vector<std::string> boxTexts() const { return shell.boxTexts(); }
 
     testsupport::ProjectVarsGuard guard;
     testsupport::TempFolder folder{"driver"};

@@ -49,12 +49,7 @@ protected:
     void SetUp() override { previous_ = setActiveShell(&shell); }
     void TearDown() override { setActiveShell(previous_); }
 
-    std::vector<std::string> boxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : shell.boxes)
-            texts.push_back(box.text);
-        return texts;
-    }
+    std::vector<std::string> boxTexts() const { return shell.boxTexts(); }
 
     RecordingShell shell;
     testsupport::TempFolder folder{"sef"};

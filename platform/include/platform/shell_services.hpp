@@ -103,6 +103,14 @@ public:
         return overwriteAnswer;
     }
 
+    // The texts of the message boxes and questions, in order.
+    std::vector<std::string> boxTexts() const {
+        std::vector<std::string> texts;
+        for (const Box& box : boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
+
     std::vector<std::string> messages;
     std::vector<int> percents;
     bool cancelShown = false;
