@@ -40,9 +40,6 @@ constexpr int commandsStillToCome[] = {
     printFile,
     projectSettings,
     stdErrSettingsButton,
-    networkAdjustment,
-    networkAdjustmentButton,
-    preprocess,
     blunderDetection,
     inverse,
     inverseButton,
@@ -102,6 +99,8 @@ void CMainFrame::bindCommands() {
         if (showOutReport() != 0)
             shell_.message("Could not display NEZ report.", MessageKind::ok);
     });
+    on({shellid::networkAdjustment, shellid::networkAdjustmentButton}, [this] { runAdjustment(); });
+    on({shellid::preprocess}, [this] { runPreprocess(); });
     on({shellid::help}, [this] { showHelp(); });
     on({shellid::about}, [this] { showAbout(); });
 }
@@ -117,6 +116,8 @@ void CMainFrame::bindCommandStates() {
     when({shellid::saveProject}, [this] { return state_.canSave; });
     when({shellid::recentProject, shellid::recentProjectFile}, [this] { return state_.hasRecent; });
     when({shellid::closeAll}, [this] { return GetActiveChild() != nullptr; });
+    when({shellid::networkAdjustment, shellid::networkAdjustmentButton, shellid::preprocess},
+         [this] { return state_.projectOpen; });
     // The report windows come with the processing windows.
     when({shellid::lsReport}, [this] { return state_.lsReportEnabled && shell_.hasRunWindows(); });
     when({shellid::errReport},

@@ -47,7 +47,7 @@ wxString menuText(const std::string& text) {
 
 } // namespace
 
-CMainFrame::CMainFrame() : shell_(this) {
+CMainFrame::CMainFrame() : shell_(this), runWindows_(*this, [this] { state_.lastRunResult = 0; }) {
     bool readable = false;
     const platform::ProfileStore profile = loadedProfile(readable);
     const wxRect screen = wxGetClientDisplayRect();
@@ -63,6 +63,7 @@ CMainFrame::CMainFrame() : shell_(this) {
     SetMenuBar(buildMainMenu());
     createBars();
     previousShell_ = setActiveShell(&shell_);
+    shell_.setRunWindows(&runWindows_);
 
     updateTitle();
     loadProjectDefaults();
@@ -155,6 +156,10 @@ int CMainFrame::closeAllChildren() {
 
 void CMainFrame::onClose(wxCloseEvent& event) {
     const bool mayStay = event.CanVeto();
+    if (runWindows_.running() && mayStay) {
+        event.Veto();
+        return;
+    }
     if (state_.projectOpen && !askToSave(changedProjectQuestion()) && mayStay) {
         event.Veto();
         return;

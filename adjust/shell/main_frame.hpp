@@ -5,6 +5,7 @@
 // profile, and is the shell (message boxes, questions) of everything that
 // runs while it exists.
 
+#include "shell/processing_windows.hpp"
 #include "shell/program_options.hpp"
 #include "shell/wx_shell.hpp"
 
@@ -75,11 +76,22 @@ public:
     // Writes `projectVars` to `path`: nonzero when written.
     int saveProject(const std::string& path);
 
+    // Processing commands: one run at a time, with the progress dialog up
+    // and every other window disabled; a second command only brings the
+    // progress dialog forward.
+    void runAdjustment();
+    void runPreprocess();
+    ProcessingWindows& runWindows() { return runWindows_; }
+
     void showGlobalSettings();
     void showAbout();
     // The help file (and topic) that the Help command opens.
     std::string helpPath() const;
     void showHelp();
+
+protected:
+    // While a run is under way no command reaches its handler.
+    bool TryBefore(wxEvent& event) override;
 
 private:
     void createBars();
@@ -101,8 +113,10 @@ private:
     bool openChosenProject(const std::string& folder);
     std::optional<std::string> chooseNewProjectFile();
     void reportWriteFailure(const std::string& path);
+    template <class Run> void runProcessing(Run run);
 
     WxShell shell_;
+    ProcessingWindows runWindows_;
     ShellServices* previousShell_;
     ProjectState state_;
     std::string mruProject_;

@@ -134,12 +134,11 @@ TEST_F(MainFrame, CommandsAreEnabledByTheProjectState) {
                           shellid::saveAsDefault, shellid::globalSettings, shellid::help,
                           shellid::about,         shellid::exitProgram,    shellid::viewToolbar,
                           shellid::viewStatusBar};
-    const int withProject[] = {shellid::closeProject, shellid::saveProject};
-    const int withReportWindows[] = {shellid::lsReport, shellid::errReport, shellid::nezReport};
-    const int notYet[] = {shellid::networkAdjustment,
-                          shellid::networkAdjustmentButton,
-                          shellid::preprocess,
-                          shellid::blunderDetection,
+    const int withProject[] = {shellid::closeProject,      shellid::saveProject,
+                               shellid::networkAdjustment, shellid::networkAdjustmentButton,
+                               shellid::preprocess,        shellid::lsReport,
+                               shellid::errReport,         shellid::nezReport};
+    const int notYet[] = {shellid::blunderDetection,
                           shellid::inverse,
                           shellid::relErrEllipseButton,
                           shellid::projectSettings,
@@ -163,20 +162,13 @@ TEST_F(MainFrame, CommandsAreEnabledByTheProjectState) {
     CMainFrame& frame = openMainWindow();
     expectStates(&frame, always, true);
     expectStates(&frame, withProject, false);
-    expectStates(&frame, withReportWindows, false);
     expectStates(&frame, notYet, false);
 
     guitest::writeProject(file("site.prj"));
     wxTEST_DIALOG(frame.openProject(), guitest::ChooseFile(file("site.prj")));
     expectStates(&frame, always, true);
     expectStates(&frame, withProject, true);
-    expectStates(&frame, withReportWindows, false);
     expectStates(&frame, notYet, false);
-
-    guitest::RecordingRunWindows windows;
-    frame.shell().setRunWindows(&windows);
-    expectStates(&frame, withReportWindows, true);
-    frame.shell().setRunWindows(nullptr);
 }
 
 TEST_F(MainFrame, ReportCommandsSayWhenTheReportIsMissing) {

@@ -1,0 +1,116 @@
+#include "shell/processing_windows.hpp"
+
+#include "shell/message_list_dialog.hpp"
+#include "shell/progress_dialog.hpp"
+#include "shell/report_window.hpp"
+
+#include <algorithm>
+#include <filesystem>
+
+#include <wx/utils.h>
+
+ProcessingWindows::ProcessingWindows(wxMDIParentFrame& frame,
+                                     std::function<void()> lastReportClosed)
+    : frame_(frame), lastReportClosed_(std::move(lastReportClosed)) {}
+
+// The report windows outlive this object when the main window is deleted.
+ProcessingWindows::~ProcessingWindows() {
+    for (CChildFrame* window : reports_)
+        if (window != nullptr)
+            window->forgetOwner();
+}
+
+void ProcessingWindows::startRun() {
+    progress_ = new CProgress(&frame_);
+    disabler_ = std::make_unique<wxWindowDisabler>(progress_);
+    progress_->Update();
+}
+
+void ProcessingWindows::endRun() {
+    disabler_.reset();
+    if (progress_ != nullptr)
+        progress_->Destroy();
+    progress_ = nullptr;
+}
+
+void ProcessingWindows::setMessage(const std::string& text) {
+    if (progress_ != nullptr)
+        progress_->setMessage(text);
+}
+
+void ProcessingWindows::setPercent(int percent) {
+    if (progress_ != nullptr)
+        progress_->setPosition(percent);
+}
+
+void ProcessingWindows::showCancel(bool shown) {
+    if (progress_ == nullptr)
+        return;
+    if (shown)
+        progress_->showCancel();
+    else
+        progress_->hideCancel();
+}
+
+void ProcessingWindows::pump() {
+    if (progress_ != nullptr)
+        progress_->pumpMessages();
+}
+
+bool ProcessingWindows::cancelled() {
+    return progress_ != nullptr && progress_->isCancelled();
+}
+
+void ProcessingWindows::messageList(const std::vector<std::string>& lines) {
+    CDlgMsg dialog(&frame_);
+    for (const std::string& text : lines)
+        dialog.addMessage(text);
+    dialog.ShowModal();
+}
+
+void ProcessingWindows::showReport(const std::string& path, ReportKind kind) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) {
+        activeShell().message("Error opening " + path, MessageKind::ok);
+        return;
+    }
+    if (size == 0)
+        return;
+    if (CChildFrame* window = reports_[index(kind)]) {
+        window->reload(path);
+        return;
+    }
+    auto* window =
+        new CChildFrame(&frame_, path, kind, [this](CChildFrame* gone) { reportGone(gone); });
+    reports_[index(kind)] = window;
+    window->Show();
+}
+
+void ProcessingWindows::reportGone(CChildFrame* window) {
+    std::replace(reports_.begin(), reports_.end(), window, static_cast<CChildFrame*>(nullptr));
+    if (std::all_of(reports_.begin(), reports_.end(), [](CChildFrame* w) { return !w; }))
+        lastReportClosed_();
+}
+
+void ProcessingWindows::activateReport(ReportKind kind) {
+    if (CChildFrame* window = reports_[index(kind)])
+        window->activate();
+}
+
+void ProcessingWindows::closeAllReports() {
+    for (CChildFrame* window : reports_)
+        if (window != nullptr)
+            window->Close(true);
+}
+
+void ProcessingWindows::appendToReport(const std::string& line) {
+    if (CChildFrame* window = reports_[index(ReportKind::report)])
+        window->appendText(line);
+}
+
+// The point-overwrite question has no window of its own yet: it gets the
+// answer the console driver gives by default.
+int ProcessingWindows::overwritePrompt(crdOverwriteRec& request) {
+    return silent_.overwritePrompt(request);
+}
