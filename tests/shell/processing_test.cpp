@@ -126,20 +126,19 @@ TEST_F(Processing, TheExampleRunsFromTheMenuAndItsReportsOpen) {
               "Lst. Sq. Error Report: " + file("site.ERR").string());
     EXPECT_EQ(windowLines(*report), fileLines(file("site.RPT")));
     EXPECT_EQ(windowLines(*errors), fileLines(file("site.ERR")));
-    const std::vector<std::string> tabs = report->tabLabels();
-    ASSERT_GE(tabs.size(), 2u);
-    EXPECT_EQ(tabs[0], "Entire Rpt.");
-    EXPECT_EQ(tabs[1], "Preprocess");
+    // The example's report has these three titles.
+    EXPECT_EQ(report->tabLabels(),
+              (std::vector<std::string>{"Entire Rpt.", "Preprocess", "Unadjusted Obs.",
+                                        "Adjusted Obs.", "Adjusted NE"}));
     EXPECT_TRUE(errors->tabLabels().empty());
-    if (lastAdjustmentOutcome == AdjustmentOutcome::converged) {
-        ASSERT_TRUE(fs::exists(file("site.OUT")));
-        ASSERT_NE(frame.runWindows().report(ReportKind::output), nullptr);
-        EXPECT_EQ(windowLines(*frame.runWindows().report(ReportKind::output)),
-                  fileLines(file("site.OUT")));
-    } else {
-        // The run stopped early and said why.
-        EXPECT_FALSE(answers.boxes.empty() && answers.lists.empty());
-    }
+    EXPECT_EQ(lastAdjustmentOutcome, AdjustmentOutcome::converged);
+    EXPECT_NE(frame.state().lastRunResult, 0);
+    EXPECT_TRUE(answers.boxes.empty());
+    ASSERT_TRUE(fs::exists(file("site.OUT")));
+    CChildFrame* listing = frame.runWindows().report(ReportKind::output);
+    ASSERT_NE(listing, nullptr);
+    EXPECT_EQ(windowLines(*listing), fileLines(file("site.OUT")));
+    EXPECT_TRUE(listing->tabLabels().empty());
 
     frame.Raise();
     report->activate();
@@ -169,10 +168,17 @@ TEST_F(Processing, PreprocessRunsFromTheMenu) {
     CMainFrame& frame = openExample();
     command(frame, shellid::preprocess);
     EXPECT_EQ(frame.runWindows().progress(), nullptr);
-    ASSERT_TRUE(fs::exists(file("site.ERR")));
-    ASSERT_NE(frame.runWindows().report(ReportKind::error), nullptr);
-    EXPECT_EQ(windowLines(*frame.runWindows().report(ReportKind::error)),
-              fileLines(file("site.ERR")));
+    EXPECT_TRUE(answers.boxes.empty());
+    EXPECT_NE(frame.state().lastRunResult, 0);
+    for (const auto& [extension, kind] :
+         {std::pair{".RPT", ReportKind::report}, std::pair{".ERR", ReportKind::error},
+          std::pair{".OUT", ReportKind::output}}) {
+        SCOPED_TRACE(extension);
+        ASSERT_TRUE(fs::exists(file(std::string("site") + extension)));
+        ASSERT_NE(frame.runWindows().report(kind), nullptr);
+        EXPECT_EQ(windowLines(*frame.runWindows().report(kind)),
+                  fileLines(file(std::string("site") + extension)));
+    }
 }
 
 TEST_F(Processing, EscapeEndsTheRun) {
