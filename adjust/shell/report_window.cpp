@@ -95,7 +95,7 @@ CChildFrame::CChildFrame(wxMDIParentFrame* parent, const std::string& path, Repo
     view_ = new ReportView(this);
     column->Add(view_, wxSizerFlags(1).Expand());
     SetSizer(column);
-    readText(path, "Error opening ");
+    readText(path, "Error opening " + path);
     buildTabs();
     showSection(0);
 }
@@ -111,11 +111,11 @@ bool CChildFrame::Destroy() {
     return wxMDIChildFrame::Destroy();
 }
 
-bool CChildFrame::readText(const std::string& path, const char* failure) {
+bool CChildFrame::readText(const std::string& path, const std::string& failure) {
     std::string bytes;
     if (!readFile(path, bytes)) {
         text_.clear();
-        activeShell().message(failure + path, MessageKind::ok);
+        activeShell().message(failure, MessageKind::ok);
         return false;
     }
     text_.assign(bytes);
@@ -126,7 +126,8 @@ bool CChildFrame::readText(const std::string& path, const char* failure) {
 
 void CChildFrame::reload(const std::string& path) {
     SetTitle(wxString::FromUTF8(reportCaption(kind_, path)));
-    readText(path, kind_ == ReportKind::output ? "Error opening: " : "Error opening ");
+    readText(path, kind_ == ReportKind::output ? "Error opening: " + path
+                                               : "Error opening " + path + ".");
     buildTabs();
     showSection(currentTab_ < static_cast<int>(tabSections_.size()) ? currentTab_ : 0);
 }

@@ -53,7 +53,8 @@ public:
     wxWindow* view() const;
 
 private:
-    bool readText(const std::string& path, const char* failure);
+    // On failure shows `failure` and leaves the window empty.
+    bool readText(const std::string& path, const std::string& failure);
     void buildTabs();
     void onTabChanged(wxBookCtrlEvent& event);
 
