@@ -2,7 +2,7 @@
 // programs use them through the exported C interface, and the back-end's
 // own rules as the coordinate file object sees them.
 
-#include "crd_test_support.hpp"
+#include "vk_crd_api_support.hpp"
 
 #include "ptbank/crd_file.hpp"
 #include "ptbank/isam/point_database.hpp"
@@ -16,63 +16,12 @@
 
 namespace {
 
+using namespace crdtest;
+
 namespace fs = std::filesystem;
-using Names = std::vector<std::string>;
 
-std::string withoutBlanks(const char* text) {
-    std::string s(text);
-    s.erase(0, s.find_first_not_of(' '));
-    s.erase(s.find_last_not_of(' ') + 1);
-    return s;
-}
-
-crdPointRec pointRec(const std::string& name, double northing, double easting,
-                     double elevation = -99999999.0, const std::string& description = "",
-                     const std::string& code = "") {
-    crdPointRec p{};
-    std::strncpy(p.name, name.c_str(), sizeof p.name - 1);
-    std::strncpy(p.code, code.c_str(), sizeof p.code - 1);
-    p.northing = northing;
-    p.easting = easting;
-    p.elevation = elevation;
-    std::strncpy(p.description, description.c_str(), sizeof p.description - 1);
-    return p;
-}
-
-Names walk(VkCrdHandle h, const char* range = nullptr) {
-    Names names;
-    crdPointRec p{};
-    VkCrdApi_find_coord_top(p.name, h);
-    if (range)
-        VkCrdApi_setRange(h, range);
-    while (VkCrdApi_next_coord(h, p.name, &p) == 1)
-        names.push_back(withoutBlanks(p.name));
-    return names;
-}
-
-Names walkBackwards(VkCrdHandle h) {
-    Names names;
-    crdPointRec p{};
-    VkCrdApi_GetMaxPointName(p.name, h);
-    if (VkCrdApi_read_point(h, p.name, &p) != 0)
-        return names;
-    names.push_back(withoutBlanks(p.name));
-    while (VkCrdApi_prev_coord(h, p.name, &p) == 1)
-        names.push_back(withoutBlanks(p.name));
-    return names;
-}
-
-class IndexedFiles : public crdtest::CrdTest {
+class IndexedFiles : public crdtest::CrdApiTest {
 protected:
-    void SetUp() override {
-        CrdTest::SetUp();
-        ptbank::resetVkCrdApiForTests();
-    }
-    void TearDown() override {
-        ptbank::resetVkCrdApiForTests();
-        CrdTest::TearDown();
-    }
-
     VkCrdHandle open(const std::string& name, int defaultType = -1) {
         if (defaultType >= 0)
             VkCrdApi_SetDefaultCRDType(defaultType);

@@ -2,7 +2,7 @@
 // library call in these tests is one of the exported C functions. The
 // fixture only gives each test its own folder and a freshly loaded library.
 
-#include "crd_test_support.hpp"
+#include "vk_crd_api_support.hpp"
 
 #include "ptbank/crd_user_type_sync.hpp"
 #include "ptbank/vk_crd_api.h"
@@ -14,62 +14,10 @@
 
 namespace {
 
-using Names = std::vector<std::string>;
+using namespace crdtest;
 
-std::string withoutBlanks(const char* text) {
-    std::string s(text);
-    s.erase(0, s.find_first_not_of(' '));
-    s.erase(s.find_last_not_of(' ') + 1);
-    return s;
-}
-
-crdPointRec pointRec(const std::string& name, double northing, double easting,
-                     double elevation = -99999999.0, const std::string& description = "") {
-    crdPointRec p{};
-    std::strncpy(p.name, name.c_str(), sizeof p.name - 1);
-    p.northing = northing;
-    p.easting = easting;
-    p.elevation = elevation;
-    std::strncpy(p.description, description.c_str(), sizeof p.description - 1);
-    return p;
-}
-
-// The walk as callers run it: rewind, then next with the record as name buffer.
-Names walk(VkCrdHandle h, const char* range = nullptr) {
-    Names names;
-    crdPointRec p{};
-    VkCrdApi_find_coord_top(p.name, h);
-    if (range)
-        VkCrdApi_setRange(h, range);
-    while (VkCrdApi_next_coord(h, p.name, &p) == 1)
-        names.push_back(withoutBlanks(p.name));
-    return names;
-}
-
-// From the highest name down, stepping back with the record as name buffer.
-Names walkBackwards(VkCrdHandle h) {
-    Names names;
-    crdPointRec p{};
-    VkCrdApi_GetMaxPointName(p.name, h);
-    if (VkCrdApi_read_point(h, p.name, &p) != 0)
-        return names;
-    names.push_back(withoutBlanks(p.name));
-    while (VkCrdApi_prev_coord(h, p.name, &p) == 1)
-        names.push_back(withoutBlanks(p.name));
-    return names;
-}
-
-class CInterface : public crdtest::CrdTest {
+class CInterface : public crdtest::CrdApiTest {
 protected:
-    void SetUp() override {
-        CrdTest::SetUp();
-        ptbank::resetVkCrdApiForTests();
-    }
-    void TearDown() override {
-        ptbank::resetVkCrdApiForTests();
-        CrdTest::TearDown();
-    }
-
     // A new file of the type at the name, holding the points named.
     VkCrdHandle makeFile(const std::string& name, int type, const Names& points) {
         VkCrdApi_SetDefaultCRDType(type);
