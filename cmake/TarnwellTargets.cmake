@@ -25,7 +25,11 @@ function(tarnwell_test_folder name)
     target_include_directories(${target} PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}")
     target_compile_definitions(${target} PRIVATE
         TARNWELL_FIXTURES="${CMAKE_CURRENT_SOURCE_DIR}/fixtures"
-        TARNWELL_BINARY_DIR="${CMAKE_BINARY_DIR}")
+        TARNWELL_BINARY_DIR="${CMAKE_BINARY_DIR}"
+        TARNWELL_TEST_LOCPATH="${TARNWELL_TEST_LOCPATH}")
     gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+        # gtest_discover_tests splits a list-valued property into property
+        # names, so ENVIRONMENT holds one variable (leak detection is on by
+        # default in AddressSanitizer on Linux).
+        PROPERTIES ENVIRONMENT "UBSAN_OPTIONS=print_stacktrace=1" FIXTURES_REQUIRED comma_locale)
 endfunction()

@@ -171,7 +171,7 @@ TEST_F(AngleText, TextDoesNotFollowTheUserLocale) {
     const std::string before =
         angleToText(gradsToRadians(5.5)) + latToText(radiansOf(45, 30, 12.345678));
     testsupport::CommaLocale comma;
-    ASSERT_TRUE(comma.active());
+    TARNWELL_REQUIRE_COMMA(comma);
     EXPECT_EQ(angleToText(gradsToRadians(5.5)) + latToText(radiansOf(45, 30, 12.345678)), before);
     EXPECT_NEAR(quadBearingToRadians(2050.5), gradsToRadians(149.5), 1e-12);
 }

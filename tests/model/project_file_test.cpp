@@ -235,7 +235,7 @@ TEST_F(ProjectFile, WritesTheKeyTableByteForByte) {
 
 TEST_F(ProjectFile, WritesTheSameBytesUnderACommaLocale) {
     testsupport::CommaLocale comma;
-    ASSERT_TRUE(comma.active());
+    TARNWELL_REQUIRE_COMMA(comma);
     const auto path = (folder / "out.prj").string();
     ASSERT_NE(fixtureSettings().writeProjectFile(path), 0);
     EXPECT_EQ(readBytes(path), readBytes(fixture));

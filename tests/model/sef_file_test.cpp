@@ -77,7 +77,7 @@ TEST_F(SefFile, WritesByteForByte) {
 
 TEST_F(SefFile, RoundTripsByteForByteUnderACommaLocale) {
     testsupport::CommaLocale comma;
-    ASSERT_TRUE(comma.active());
+    TARNWELL_REQUIRE_COMMA(comma);
     stdErrRec read;
     ASSERT_EQ(read.load(fixtures + "crew.sef"), 0);
     EXPECT_EQ(valuesOf(read), valuesOf(crewRecord()));

@@ -80,7 +80,7 @@ TEST_F(UdpFile, WritesTheLayoutByteForByte) {
 
 TEST_F(UdpFile, WritesTheSameBytesUnderACommaLocale) {
     testsupport::CommaLocale comma;
-    ASSERT_TRUE(comma.active());
+    TARNWELL_REQUIRE_COMMA(comma);
     udpRec rec = fixtureRecord();
     rec.path = (folder / "out.udp").string();
     ASSERT_EQ(rec.writeFile(), 0);

@@ -136,6 +136,6 @@ TEST_F(EllipseFile, ProjectFileIsWrittenWhenTheTemporaryCopyCannotBe) {
 TEST_F(EllipseFile, TextDoesNotFollowTheLocale) {
     const std::string plain = eelFileText(ellipses);
     testsupport::CommaLocale comma;
-    ASSERT_TRUE(comma.active());
+    TARNWELL_REQUIRE_COMMA(comma);
     EXPECT_EQ(eelFileText(ellipses), plain);
 }

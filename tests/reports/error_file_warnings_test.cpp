@@ -144,7 +144,7 @@ TEST_F(Warnings, OnlyTheErrorReportWhenTheReportIsClosed) {
 
 TEST_F(Warnings, SameBytesUnderACommaLocale) {
     testsupport::CommaLocale comma;
-    ASSERT_TRUE(comma.active());
+    TARNWELL_REQUIRE_COMMA(comma);
     warnNETolerance("100", 5000.125, 1000.5, 5000.1, 1000.0);
     EXPECT_NE(written().find("  Low X: 5000.100,  High X: 5000.125,  Diff: 0.025\r\n"),
               std::string::npos);

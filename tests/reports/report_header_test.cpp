@@ -226,7 +226,7 @@ TEST_F(RunFiles, HeaderIsTheSameUnderACommaDecimalLocale) {
     restartFiles();
     {
         testsupport::CommaLocale comma;
-        ASSERT_TRUE(comma.active());
+        TARNWELL_REQUIRE_COMMA(comma);
         writeRptHeader(adjustmentReportHeader);
     }
     EXPECT_EQ(report(), plain);

@@ -106,7 +106,7 @@ TEST_F(RunFiles, ListingIsTheSameUnderACommaDecimalLocale) {
     restartFiles();
     {
         testsupport::CommaLocale comma;
-        ASSERT_TRUE(comma.active()) << "no comma-decimal locale could be installed";
+        TARNWELL_REQUIRE_COMMA(comma);
         writeRptUnadjustedObs(rptFile);
     }
     EXPECT_EQ(report(), plain);

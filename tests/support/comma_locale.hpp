@@ -1,15 +1,15 @@
 #pragma once
 // Installs a real comma-decimal C locale (German) as the process-wide locale
-// for the lifetime of the guard, compiling it with localedef into a private
-// folder when the system has none, so tests can prove that file output does
-// not follow the user's locale.
+// for the lifetime of the guard, so tests can prove that file output does not
+// follow the user's locale. The system's de_DE.UTF-8 is used when it exists;
+// otherwise the one that the CTest fixture "comma_locale" compiled into the
+// build folder (TARNWELL_TEST_LOCPATH, compiled in). Tests call TARNWELL_REQUIRE_COMMA
+// after constructing the guard: without a comma locale they skip, saying why.
 
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace testsupport {
 
@@ -18,7 +18,7 @@ public:
     CommaLocale() {
         previous_ = std::setlocale(LC_ALL, nullptr);
         if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
-            installPrivateLocale();
+            installBuildLocale();
         char probe[16];
         std::snprintf(probe, sizeof probe, "%.1f", 1.5);
         active_ = std::string(probe) == "1,5";
@@ -31,19 +31,11 @@ public:
     bool active() const { return active_; }
 
 private:
-    void installPrivateLocale() {
-        const auto folder = std::filesystem::temp_directory_path() /
-                            ("tarnwell-locale-" + std::to_string(getuid()));
-        std::filesystem::create_directories(folder);
-        const auto target = folder / "de_DE.UTF-8";
-        if (!std::filesystem::exists(target)) {
-            const std::string command =
-                "localedef -i de_DE -f UTF-8 '" + target.string() + "' >/dev/null 2>&1";
-            if (std::system(command.c_str()) != 0 && !std::filesystem::exists(target))
-                return;
-        }
-        setenv("LOCPATH", folder.c_str(), 1);
+    static void installBuildLocale() {
+#ifdef TARNWELL_TEST_LOCPATH
+        setenv("LOCPATH", TARNWELL_TEST_LOCPATH, 1);
         std::setlocale(LC_ALL, "de_DE.UTF-8");
+#endif
     }
 
     std::string previous_;
@@ -51,3 +43,10 @@ private:
 };
 
 } // namespace testsupport
+
+// Skips the calling test when no comma-decimal locale could be installed.
+#define TARNWELL_REQUIRE_COMMA(guard)                                                   \
+    if (!(guard).active())                                                              \
+    GTEST_SKIP() << "no comma-decimal locale: neither the system's de_DE.UTF-8 nor "     \
+                    "the one the test fixture comma_locale makes with localedef "       \
+                    "(Debian package 'locales') could be loaded"

@@ -8,6 +8,7 @@
 // 1210.330 (northing / easting). The copies print coordinates to six
 // decimals (coordPrec=6) so that the checks are not limited by the listing.
 
+#include "tarnrun_command.hpp"
 #include "platform/c_locale_text.hpp"
 #include "support/temp_folder.hpp"
 
@@ -51,11 +52,7 @@ void writeProject(const testsupport::TempFolder& folder, const std::string& rawF
 // tarnrun on the project in `folder` with `options` before the project;
 // its exit status.
 int runTarnrun(const testsupport::TempFolder& folder, const std::string& options = "") {
-    const std::string command = "'" + std::string(TARNRUN_PATH) + "' --quiet " + options + " '" +
-                                (folder / "site.prj").string() + "' >'" +
-                                (folder / "console.txt").string() + "' 2>&1";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return tarnruntest::runQuiet(folder / "site.prj", folder / "console.txt", options);
 }
 
 std::string withoutCarriageReturns(std::string text) {

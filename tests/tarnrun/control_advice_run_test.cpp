@@ -1,6 +1,7 @@
 // The example project with its second control point taken out: one control
 // point and no azimuth cannot place the traverse, and the run says why.
 
+#include "tarnrun_command.hpp"
 #include "support/temp_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -18,10 +19,7 @@ std::string exampleFile(const char* name) {
 }
 
 int runTarnrun(const fs::path& project, const fs::path& console) {
-    const std::string command = "'" + std::string(TARNRUN_PATH) + "' --quiet '" + project.string() +
-                                "' >'" + console.string() + "' 2>&1";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return tarnruntest::runQuiet(project, console);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // read, and the run goes through the reductions and the adjustment to its
 // coordinate files.
 
+#include "tarnrun_command.hpp"
 #include "support/temp_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -28,11 +29,7 @@ std::string exampleFolder() {
 int runExample(const testsupport::TempFolder& folder) {
     for (const char* name : {"site.prj", "site.vkr"})
         fs::copy_file(fs::path(exampleFolder()) / name, folder / name);
-    const std::string command = "'" + std::string(TARNRUN_PATH) + "' --quiet '" +
-                                (folder / "site.prj").string() + "' >'" +
-                                (folder / "console.txt").string() + "' 2>&1";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return tarnruntest::runQuiet(folder / "site.prj", folder / "console.txt");
 }
 
 // The report with its date line and the project's folder replaced by the

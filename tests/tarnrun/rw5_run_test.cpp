@@ -3,6 +3,7 @@
 // as from the numeric file; with one control point the first backsight's
 // azimuth orients the traverse; with none the first setup is assumed.
 
+#include "tarnrun_command.hpp"
 #include "support/temp_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -32,11 +33,7 @@ int runProject(const testsupport::TempFolder& folder, const std::string& rawFile
     project = std::regex_replace(project, std::regex("site\\.vkr"), rawFile);
     testsupport::writeBytes(folder / "site.prj", project);
     testsupport::writeBytes(folder / rawFile, rawText);
-    const std::string command = "'" + std::string(TARNRUN_PATH) + "' --quiet '" +
-                                (folder / "site.prj").string() + "' >'" +
-                                (folder / "console.txt").string() + "' 2>&1";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return tarnruntest::runQuiet(folder / "site.prj", folder / "console.txt");
 }
 
 // The report without its date line, its folder and the raw file's name.

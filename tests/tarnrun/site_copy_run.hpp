@@ -3,6 +3,7 @@
 // through the project file, and tarnrun started on it as a user starts it;
 // plus readers for the comma-separated .NEZ it writes.
 
+#include "tarnrun_command.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/c_locale_text.hpp"
 #include "support/temp_folder.hpp"
@@ -35,11 +36,7 @@ inline int run(const testsupport::TempFolder& folder, const globalVars& settings
                const std::string& raw, const std::string& options = "") {
     EXPECT_EQ(settings.writeProjectFile((folder / "site.prj").string()), 1);
     testsupport::writeBytes(folder / "site.vkr", raw);
-    const std::string command = "'" + std::string(TARNRUN_PATH) + "' --quiet " + options + " '" +
-                                (folder / "site.prj").string() + "' >'" +
-                                (folder / "console.txt").string() + "' 2>&1";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return tarnruntest::runQuiet(folder / "site.prj", folder / "console.txt", options);
 }
 
 // The lines of a CR LF text.

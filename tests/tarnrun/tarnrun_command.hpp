@@ -1,0 +1,22 @@
+#pragma once
+// Runs tarnrun the way a user types it, output to a console file. The
+// system's temporary folder is pointed at the project's own folder, so runs
+// in parallel test processes never share a file there.
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+
+namespace tarnruntest {
+
+inline int runQuiet(const std::filesystem::path& project, const std::filesystem::path& console,
+                    const std::string& options = "") {
+    const std::string command = "TMPDIR='" + project.parent_path().string() + "' '" +
+                                std::string(TARNRUN_PATH) + "' --quiet " + options + " '" +
+                                project.string() + "' >'" + console.string() + "' 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace tarnruntest
