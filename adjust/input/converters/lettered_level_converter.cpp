@@ -46,7 +46,7 @@ public:
             text.remove_prefix(comma + 1);
         }
         letter_ = line.text.front();
-        const std::string_view mode = field(1);
+        const std::string mode = field(1);
         scales_ = scalesOf(mode.size() >= 2 ? mode[1] : ' ');
     }
 
