@@ -21,16 +21,30 @@ bool named(const pugi::xml_node& node, const char* name) {
     return std::strcmp(node.name(), name) == 0;
 }
 
-// The records the passes walk, in document order.
-void collectRecords(const pugi::xml_node& parent, std::vector<pugi::xml_node>& records) {
-    for (const pugi::xml_node& child : parent.children()) {
-        if (child.type() != pugi::node_element)
+bool isRecord(const pugi::xml_node& node) {
+    return node.type() == pugi::node_element &&
+           (named(node, "PointRecord") || named(node, "StationRecord") ||
+            named(node, "BackBearingRecord") || named(node, "TargetRecord"));
+}
+
+// The records the passes walk, in document order. The walk keeps no stack
+// of its own, so no depth of nesting can exhaust it.
+std::vector<pugi::xml_node> recordsOf(const pugi::xml_document& document) {
+    std::vector<pugi::xml_node> records;
+    pugi::xml_node node = document.first_child();
+    while (node) {
+        if (isRecord(node))
+            records.push_back(node);
+        if (node.first_child()) {
+            node = node.first_child();
             continue;
-        if (named(child, "PointRecord") || named(child, "StationRecord") ||
-            named(child, "BackBearingRecord") || named(child, "TargetRecord"))
-            records.push_back(child);
-        collectRecords(child, records);
+        }
+        while (node && !node.next_sibling())
+            node = node.parent();
+        if (node)
+            node = node.next_sibling();
     }
+    return records;
 }
 
 std::string_view trimmedText(std::string_view text) {
@@ -53,7 +67,7 @@ public:
             fault_ = faultAtLine(path_, lineAt(parsed.offset), parsed.description());
             return false;
         }
-        collectRecords(document_, records_);
+        records_ = recordsOf(document_);
         return true;
     }
 

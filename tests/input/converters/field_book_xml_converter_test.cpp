@@ -227,3 +227,21 @@ TEST_F(FieldBookConversion, FilesThatCannotBeOpenedAreNamed) {
               conversionFailed);
     EXPECT_EQ(message, "Error opening " + unwritable);
 }
+
+TEST_F(FieldBookConversion, DeeplyNestedElementsAreWalkedWithoutExhaustingTheStack) {
+    const int depth = 200000;
+    std::string nested;
+    for (int i = 0; i < depth; ++i)
+        nested += "<Group>";
+    nested += "<TargetRecord><TargetHeight>1.25</TargetHeight></TargetRecord>";
+    for (int i = 0; i < depth; ++i)
+        nested += "</Group>";
+    // The nested target record stands between the two stations: the second
+    // backsight is sighted with its height.
+    const std::string input =
+        fieldBookWith("    <StationRecord ID=\"12\">", nested + "\n    <StationRecord ID=\"12\">");
+    std::string message;
+    ASSERT_EQ(convertFieldBookXmlToRw5(input, path("deep.RW5"), message), conversionDone)
+        << message;
+    EXPECT_NE(bytesOf("deep.RW5").find("LS,HI1.450,HR1.250\r\n"), std::string::npos);
+}
