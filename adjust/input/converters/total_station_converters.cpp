@@ -31,8 +31,10 @@ int convert(InputReader read, OutputWriter write, const std::string& inputPath,
     tsConvertRawList.clear();
     message = read(inputPath);
     std::string text;
-    if (message.empty())
-        message = write(text);
+    if (message.empty()) {
+        if (const std::string problem = write(text); !problem.empty())
+            message = "Cannot write " + outputPath + ": " + problem;
+    }
     if (message.empty() && !writeConvertedFile(outputPath, text))
         message = "Error opening " + outputPath;
     return message.empty() ? conversionDone : conversionFailed;

@@ -7,7 +7,8 @@
 //
 // Each returns conversionDone (0), or conversionFailed (1) with the reason
 // in `message`: "Error opening <path>" when the input cannot be opened or
-// the output cannot be written, else the fault of the input naming the file
+// the output cannot be written, "Cannot write <path>: <reason>" when a value
+// does not fit its .VKR columns, else the fault of the input naming the file
 // and line. After a failure no output file exists that was not there before,
 // and one that was is unchanged.
 

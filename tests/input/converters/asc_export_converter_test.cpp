@@ -215,6 +215,19 @@ TEST_F(AscExportConversion, UnsetValuesLeaveTheirVkrColumnsBlank) {
     EXPECT_EQ(bytesOf("gaps.RW5"), "LS,HI,HR1.500\r\nBK,OPA,BPB,BS,BC10.0000\r\n");
 }
 
+// A value wider than its columns shifted every field after it.
+TEST_F(AscExportConversion, AValueTooWideForItsVkrColumnsIsRefused) {
+    const std::string input =
+        write("wide.asc", "[Terrestrial]\nTerrObs,1,A,B,B,10,90,12.5,,123456.789,1.5\n");
+    std::string message;
+    EXPECT_EQ(convertAscExportToVkr(input, path("wide.VKR"), message), conversionFailed);
+    EXPECT_EQ(message, "Cannot write " + path("wide.VKR") +
+                           ": the instrument height \"123456.789\" of point A does not fit its "
+                           ".VKR columns");
+    EXPECT_FALSE(std::filesystem::exists(path("wide.VKR")));
+    EXPECT_EQ(convertAscExportToRw5(input, path("wide.RW5"), message), conversionDone);
+}
+
 // Lines were read into a 510-character buffer.
 TEST_F(AscExportConversion, LinesLongerThanFiveHundredCharactersAreReadWhole) {
     const std::string longField(700, 'x');
