@@ -5,7 +5,7 @@
 #include "input/raw_text.hpp"
 #include "model/program_lists.hpp"
 
-#include <cmath>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -46,9 +46,10 @@ std::string trimmedLine(std::string line) {
     return line;
 }
 
-// Calls `visit(line, lineNumber)` for each line of the section.
+// Calls `visit(line, lineNumber)` for each line of the section, trailing
+// blanks removed, until it returns false.
 template <class Visit>
-bool forEachSectionLine(const std::vector<std::string>& lines, ascSection wanted, Visit visit) {
+void forEachSectionLine(const std::vector<std::string>& lines, ascSection wanted, Visit visit) {
     bool inside = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string line = trimmedLine(lines[i]);
@@ -57,9 +58,8 @@ bool forEachSectionLine(const std::vector<std::string>& lines, ascSection wanted
             continue;
         }
         if (inside && !visit(line, static_cast<int>(i + 1)))
-            return false;
+            return;
     }
-    return true;
 }
 
 std::vector<std::string_view> splitFields(std::string_view line, char separator) {
