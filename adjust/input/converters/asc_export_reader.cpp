@@ -6,6 +6,7 @@
 #include "model/program_lists.hpp"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 
 namespace {
@@ -105,11 +106,45 @@ constexpr NumberField numberFields[] = {
     {11, "target height", &TerrObs::targetHeight, false},
 };
 
+std::string upperAscii(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper;
+}
+
+// The valid names given to the points of one file, so that two points never
+// become one when their names are made valid ("P-1" and "P 1" both give
+// "P_1", two long names may share their first ten characters).
+class PointNames {
+public:
+    // The valid name of a field; sets `fault` (when still empty) when another
+    // point already has that name.
+    std::string validName(std::string_view field, std::string& fault) {
+        std::string name = ascPointName(field);
+        const std::string original = upperAscii(field);
+        const auto [known, added] = originals_.emplace(name, original);
+        if (!added && known->second != original && fault.empty())
+            fault =
+                "the points " + known->second + " and " + original + " would both be named " + name;
+        return name;
+    }
+
+private:
+    std::map<std::string, std::string> originals_;
+};
+
 // The observation of a line, or the fault that keeps it from being read.
-std::string parseTerrObs(const std::vector<std::string_view>& fields, TerrObs& obs) {
-    obs.station = ascPointName(field(fields, 3));
-    obs.backsight = ascPointName(field(fields, 4));
-    obs.target = ascPointName(field(fields, 5));
+std::string parseTerrObs(const std::vector<std::string_view>& fields, PointNames& names,
+                         TerrObs& obs) {
+    std::string fault;
+    obs.station = names.validName(field(fields, 3), fault);
+    obs.backsight = names.validName(field(fields, 4), fault);
+    obs.target = names.validName(field(fields, 5), fault);
+    if (!fault.empty())
+        return fault;
     if (obs.station.empty() || obs.backsight.empty())
         return "observation without a station or backsight point";
     for (const NumberField& f : numberFields) {
@@ -167,11 +202,7 @@ char readAscSeparator(const std::vector<std::string>& lines) {
 }
 
 std::string ascPointName(std::string_view field) {
-    std::string name(field);
-    for (char& c : name) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
+    std::string name = upperAscii(field);
     if (name.size() <= pointNameMax && name.find_first_of("- ") == std::string::npos)
         return name;
     name.resize(std::min(name.size(), pointNameMax));
@@ -187,12 +218,13 @@ std::string readAscTerrestrialObs(const std::vector<std::string>& lines, char se
     std::string fault;
     std::string lastStation, lastBacksight;
     bool haveSetup = false;
+    PointNames names;
     forEachSectionLine(lines, terrestrialSection, [&](const std::string& line, int number) {
         const auto fields = splitFields(line, separator);
         if (field(fields, 1).rfind("TerrObs", 0) != 0)
             return true;
         TerrObs obs;
-        if (const std::string problem = parseTerrObs(fields, obs); !problem.empty()) {
+        if (const std::string problem = parseTerrObs(fields, names, obs); !problem.empty()) {
             fault = faultAtLine(path, number, problem);
             return false;
         }

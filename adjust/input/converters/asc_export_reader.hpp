@@ -28,7 +28,8 @@ std::string ascPointName(std::string_view field);
 // other is a setup whose sight is its backsight sight (the target point is
 // not used). An empty number field is a value not given. Returns an empty
 // text, or the fault of the first line that cannot be read (a field that is
-// not a number, a missing station or backsight), naming `path` and the line;
-// the list then holds the records before it.
+// not a number, a missing station or backsight, a name that would become the
+// valid name of another point), naming `path` and the line; the list then
+// holds the records before it.
 std::string readAscTerrestrialObs(const std::vector<std::string>& lines, char separator,
                                   const std::string& path);

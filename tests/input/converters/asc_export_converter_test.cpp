@@ -252,17 +252,23 @@ TEST_F(AscExportConversion, AFaultyLineStopsTheConversionAndKeepsTheOldOutput) {
         {"TerrObs,2,A,B,C,12,90,10,,1.5,nan", "the target height \"nan\" is not a number"},
         {"TerrObs,2,,B,C,12,90,10,,1.5,1.6", "observation without a station or backsight point"},
         {"TerrObs,2,A,B,,12,90,10,,1.5,1.6", "observation without a target point"},
+        // Made valid, two points would become one.
+        {"TerrObs,2,A,B,b-1,12,90,10,,1.5,1.6", "the points B 1 and B-1 would both be named B_1"},
+        {"TerrObs,2,A,B,pointname-2,12,90,10,,1.5,1.6",
+         "the points POINTNAME-1 and POINTNAME-2 would both be named POINTNAME_"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         const std::string input =
             write("bad.asc", std::string("[Terrestrial]\n"
-                                         "TerrObs,1,A,B,B,0,90,10,,1.5,1.6\n") +
+                                         "TerrObs,1,A,B,B,0,90,10,,1.5,1.6\n"
+                                         "TerrObs,2,A,B,b 1,0,90,10,,1.5,1.6\n"
+                                         "TerrObs,3,A,B,pointname-1,0,90,10,,1.5,1.6\n") +
                                  c.line + "\n");
         write("kept.RW5", "a good file\r\n");
         std::string message;
         EXPECT_EQ(convertAscExportToRw5(input, path("kept.RW5"), message), conversionFailed);
-        EXPECT_EQ(message, input + ", line 3: " + c.fault);
+        EXPECT_EQ(message, input + ", line 5: " + c.fault);
         EXPECT_EQ(bytesOf("kept.RW5"), "a good file\r\n");
         EXPECT_EQ(convertAscExportToVkr(input, path("new.VKR"), message), conversionFailed);
         EXPECT_FALSE(std::filesystem::exists(path("new.VKR")));
