@@ -269,7 +269,7 @@ void CPtOverwriteDlg::collectOverwriteFields() {
     setField(p.code, dialogtext::toBytes(newField(OverwriteRow::code)->GetValue()), codeLength);
     setField(p.description, dialogtext::toBytes(newField(OverwriteRow::description)->GetValue()),
              descriptionLength);
-    record_.doNotAskAgain = doNotAsk_->GetValue() ? 1 : 0;
+    record_.doNotAskAgain = record_.showDoNotAsk != 0 && doNotAsk_->GetValue() ? 1 : 0;
 }
 
 // The differences follow the user's edits as each new value is left.
