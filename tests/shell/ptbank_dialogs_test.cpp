@@ -1,12 +1,14 @@
-// The point-overwrite question and the point-ID dialog of the coordinate
-// file library, on their own: what they show for a record, which fields the
-// edit rules open, the answers of the buttons, the user's edits coming back
-// in the record, another point name chosen instead, and the remembered
-// window position brought onto the screen.
+// The coordinate file library's windows, on their own. The point-overwrite
+// question and the point-ID dialog: what they show for a record, which
+// fields the edit rules open, the answers of the buttons, the user's edits
+// coming back in the record, another point name chosen instead, and the
+// remembered window position brought onto the screen. The library's file
+// dialog and message boxes as the desktop program shows them.
 
 #include "gui_test_support.hpp"
 #include "ptbank/dialogs/point_id_dialog.hpp"
 #include "ptbank/dialogs/point_overwrite_dialog.hpp"
+#include "ptbank/dialogs/wx_crd_ui.hpp"
 #include "reports/final_coords_support.hpp"
 
 #include "ptbank/dialog_positions.hpp"
@@ -66,18 +68,20 @@ void typeInto(wxWindow* dialog, int id, const std::string& typed) {
 // A message box with exactly this text and caption, answered with `id`.
 class ExpectBox : public wxExpectModalBase<wxMessageDialog, ExpectBox> {
 public:
-    ExpectBox(std::string text, int id) : text_(std::move(text)), id_(id) {}
+    ExpectBox(std::string text, int id, std::string caption = title)
+        : text_(std::move(text)), id_(id), caption_(std::move(caption)) {}
 
 protected:
     int OnInvoked(wxMessageDialog* box) const override {
         EXPECT_EQ(box->GetMessage().utf8_string(), text_);
-        EXPECT_EQ(box->GetTitle().utf8_string(), title);
+        EXPECT_EQ(box->GetTitle().utf8_string(), caption_);
         return id_;
     }
 
 private:
     std::string text_;
     int id_;
+    std::string caption_;
 };
 
 // Types a name into the point-ID dialog and presses OK; its answer.
@@ -370,6 +374,49 @@ TEST_F(OverwriteDialogPlace, APlaceOffEveryDisplayIsBroughtOntoOne) {
     guitest::waitForFirstPaint(&dialog);
     EXPECT_TRUE(screen.Contains(dialog.GetScreenRect()))
         << dialog.GetScreenRect().x << "," << dialog.GetScreenRect().y;
+}
+
+class LibraryWindows : public ShellTest {
+protected:
+    ptbank::WxCrdUi windows;
+};
+
+TEST_F(LibraryWindows, TheFileDialogGivesThePathAndTypeChosen) {
+    finalcoords::storeCrdPoints(file("points.vkc").string(), 3,
+                                {finalcoords::crdPoint("7", 1.0, 2.0)});
+    const std::string initial = file("old.vkc").string();
+    int allFiles = 0;
+    int type = -5;
+    char path[VKCRD_PATH_SIZE] = {};
+    int result = 0;
+    wxTEST_DIALOG(result = VkCrdApi_GetCrdFilenameFromDlg(1, "Select Coordinate File", 0, &allFiles,
+                                                          initial.c_str(), 3, path, &type, nullptr),
+                  guitest::ChooseFile(file("points.vkc"), "Select Coordinate File"));
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(std::string(path), file("points.vkc").string());
+    EXPECT_EQ(type, 3); // the filter of the initial type, "V&K Alphanumeric (*.vkc)"
+
+    wxTEST_DIALOG(result = VkCrdApi_GetCrdFilenameFromDlg(0, "Save Coordinate File", 1, &allFiles,
+                                                          initial.c_str(), 3, path, &type, nullptr),
+                  guitest::ChooseFile({}, "Save Coordinate File"));
+    EXPECT_EQ(result, 2);
+}
+
+TEST_F(LibraryWindows, MessagesComeAsBoxesAndTheConsoleComesBackAfterwards) {
+    finalcoords::storeCrdPoints(file("numeric.crd").string(), 0,
+                                {finalcoords::crdPoint("7", 1.0, 2.0)});
+    VkCrdHandle h = VKCRD_NO_HANDLE;
+    int opened = 0;
+    wxTEST_DIALOG(opened = VkCrdApi_open_coordfile(file("numeric.crd").c_str(), 1, &h),
+                  ExpectBox("Coordinate file type not supported.", wxID_OK, "Error Message"));
+    EXPECT_EQ(opened, -1);
+    EXPECT_EQ(h, VKCRD_NO_HANDLE);
+    EXPECT_EQ(&ptbank::crdUi(), &windows);
+    {
+        ptbank::WxCrdUi inner;
+        EXPECT_EQ(&ptbank::crdUi(), &inner);
+    }
+    EXPECT_EQ(&ptbank::crdUi(), &windows);
 }
 
 } // namespace
