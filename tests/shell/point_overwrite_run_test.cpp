@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
+#include <wx/eventfilter.h>
 #include <wx/textctrl.h>
 
 #include <cstring>
@@ -76,6 +77,36 @@ private:
     std::vector<Shown>* log_;
     bool forAll_;
     fs::path screenshot_;
+};
+
+// Presses a button of the overwrite question each time it is shown for
+// real, from inside its own modal loop.
+class PressInModalLoop : public wxEventFilter {
+public:
+    explicit PressInModalLoop(int button) : button_(button) { wxEvtHandler::AddFilter(this); }
+    ~PressInModalLoop() override { wxEvtHandler::RemoveFilter(this); }
+    PressInModalLoop(const PressInModalLoop&) = delete;
+    PressInModalLoop& operator=(const PressInModalLoop&) = delete;
+
+    int FilterEvent(wxEvent& event) override {
+        if (event.GetEventType() != wxEVT_INIT_DIALOG)
+            return Event_Skip;
+        if (auto* dialog = dynamic_cast<CPtOverwriteDlg*>(event.GetEventObject())) {
+            dialog->CallAfter([this, dialog] {
+                modal.push_back(dialog->IsModal());
+                wxWindow* button = dialog->FindWindow(button_);
+                wxCommandEvent click(wxEVT_BUTTON, button_);
+                click.SetEventObject(button);
+                button->ProcessWindowEvent(click);
+            });
+        }
+        return Event_Skip;
+    }
+
+    std::vector<bool> modal; // one entry per question pressed
+
+private:
+    int button_;
 };
 
 class PointOverwriteRun : public ShellTest {
@@ -156,6 +187,17 @@ TEST_F(PointOverwriteRun, OverwriteAllReplacesTheRestWithoutAskingAgain) {
     ASSERT_EQ(shown.size(), 1u);
     expectAdjusted(exampleC);
     expectAdjusted(exampleD);
+}
+
+TEST_F(PointOverwriteRun, TheQuestionRunsModallyOverTheRun) {
+    CMainFrame& frame = openProject();
+    guitest::RealDialogsAllowed shownForReal;
+    PressInModalLoop press(overwriteid::overwrite);
+    runAdjustment(frame);
+    EXPECT_EQ(press.modal, (std::vector<bool>{true, true}));
+    expectAdjusted(exampleC);
+    expectAdjusted(exampleD);
+    EXPECT_TRUE(frame.IsEnabled()); // the run gave the windows back
 }
 
 TEST_F(PointOverwriteRun, CancelLeavesTheCoordinateFileAsItWas) {
