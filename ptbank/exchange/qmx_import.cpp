@@ -10,6 +10,7 @@
 #include "platform/sentinels.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -48,16 +49,22 @@ std::vector<std::string_view> commaFields(std::string_view line) {
     }
 }
 
+// A finite number, the whole field.
+std::optional<double> coordinate(std::string_view field) {
+    const std::optional<double> value = platform::parseDouble(field);
+    return value && std::isfinite(*value) ? value : std::nullopt;
+}
+
 // A QMX line as a point: a northing and an easting are required; an empty
 // or missing elevation means none. None when the line is not a point.
 std::optional<crdPointRec> parsedPoint(std::string_view line, std::size_t descriptionWidth) {
     std::vector<std::string_view> f = commaFields(line);
     f.resize(std::max<std::size_t>(f.size(), 6));
-    const std::optional<double> northing = platform::parseDouble(f[1]);
-    const std::optional<double> easting = platform::parseDouble(f[2]);
+    const std::optional<double> northing = coordinate(f[1]);
+    const std::optional<double> easting = coordinate(f[2]);
     std::optional<double> elevation = missingElevation;
     if (!trimmedText(f[3]).empty())
-        elevation = platform::parseDouble(f[3]);
+        elevation = coordinate(f[3]);
     if (!northing || !easting || !elevation)
         return std::nullopt;
     crdPointRec p{};

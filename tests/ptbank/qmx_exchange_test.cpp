@@ -191,22 +191,24 @@ TEST_F(QmxExchange, ALineWithoutNorthingAndEastingIsNamedAndNotImported) {
                          "P8,1.5,2.5\r\n"
                          "P7,abc,2,3\r\n"
                          "P6,1,2,high\r\n"
-                         "P5,7,8,,CP\r\n");
+                         "P5,7,8,,CP\r\n"
+                         "P4,nan,8,9\r\n");
     VkCrdApi_SetDefaultCRDType(ptbank::crd_type::vkAlphanumeric);
     ScriptedUi ui;
     EXPECT_EQ(QMXtoCRD(at("bad.qmx").c_str(), at("site.vkc").c_str()), 0);
-    for (const char* name : {"P9", "P7", "P6"})
+    for (const char* name : {"P9", "P7", "P6", "P4"})
         EXPECT_FALSE(stored("site.vkc", name).has_value()) << name;
     ASSERT_TRUE(stored("site.vkc", "P8").has_value());
     EXPECT_EQ(stored("site.vkc", "P8")->elevation, none); // no elevation, not 0.0
     EXPECT_EQ(stored("site.vkc", "P5")->elevation, none);
     EXPECT_EQ(stored("site.vkc", "P1")->elevation, 3.0);
     const std::string path = at("bad.qmx");
-    EXPECT_EQ(ui.boxTexts(), (std::vector<std::string>{
-                                 "Lines without a northing and an easting were not imported:\n" +
-                                     path + " line 2\n" + path + " line 5\n" + path + " line 6",
-                                 "Error writing points to coordinate file.\n\tNumber of errors = 3",
-                                 "ERROR writing points."}));
+    EXPECT_EQ(ui.boxTexts(),
+              (std::vector<std::string>{
+                  "Lines without a northing and an easting were not imported:\n" + path +
+                      " line 2\n" + path + " line 5\n" + path + " line 6\n" + path + " line 8",
+                  "Error writing points to coordinate file.\n\tNumber of errors = 4",
+                  "ERROR writing points."}));
     EXPECT_EQ(ui.boxes[0].title, "Errors");
     EXPECT_EQ(ui.boxes[2].title, "Converting to Coordinates");
     EXPECT_EQ(ui.boxes[2].icon, ptbank::CrdMessageIcon::stop);
