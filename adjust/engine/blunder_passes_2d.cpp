@@ -2,12 +2,12 @@
 #include "engine/horizontal_adjustment.hpp"
 #include "engine/horizontal_run.hpp"
 #include "engine/list_snapshot.hpp"
-#include "engine/pending_stages.hpp"
+#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_lines.hpp"
 #include "reports/report_sections.hpp"
 
 #include <cmath>

@@ -1,13 +1,13 @@
-#include "engine/driver_steps.hpp"
+#include "run/driver_steps.hpp"
 
-#include "engine/pending_stages.hpp"
 #include "engine/prelim_coords_2d.hpp"
-#include "engine/processing_driver.hpp"
 #include "model/angle_text.hpp"
+#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_lines.hpp"
+#include "run/processing_driver.hpp"
 
 using platform::formatC;
 

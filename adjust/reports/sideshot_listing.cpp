@@ -1,12 +1,12 @@
 #include "reports/sideshot_listing.hpp"
 
 #include "model/angle_text.hpp"
+#include "model/number_format.hpp"
 #include "model/settings/global_vars.hpp"
+#include "output/report_writer.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
-#include "reports/number_format.hpp"
 #include "reports/report_words.hpp"
-#include "reports/report_writer.hpp"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // The processing commands of the main window: Network Adjustment and
 // Preprocess run the engine on the open project with the progress dialog up.
 
-#include "engine/processing_driver.hpp"
 #include "geodetic/geoid_grid.hpp"
 #include "model/settings/global_vars.hpp"
+#include "run/processing_driver.hpp"
 #include "shell/command_ids.hpp"
 #include "shell/main_frame.hpp"
 #include "shell/progress_dialog.hpp"

@@ -2,9 +2,9 @@
 // zone that does not exist stops with "Unknown zone %d" in the error report
 // and a message, instead of reducing on an empty zone record.
 
-#include "engine/processing_driver.hpp"
+#include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_lines.hpp"
+#include "run/processing_driver.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 

@@ -8,11 +8,11 @@
 #include "horizontal_adjustment_engine.hpp"
 #include "horizontal_adjustment_networks.hpp"
 #include "model/angle_text.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/report_files.hpp"
-#include "reports/report_lines.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 

@@ -3,13 +3,13 @@
 // of preprocessing. The lists are filled by hand as the station-list
 // building would leave them.
 
-#include "engine/driver_steps.hpp"
 #include "engine/prelim_network.hpp"
-#include "engine/processing_driver.hpp"
 #include "model/program_lists.hpp"
+#include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/report_files.hpp"
-#include "reports/report_lines.hpp"
+#include "run/driver_steps.hpp"
+#include "run/processing_driver.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 

@@ -2,8 +2,8 @@
 // the example project run from the menu, cancelling, commands that arrive
 // during a run, a missing geoid grid, and report files of either line end.
 
-#include "engine/processing_driver.hpp"
 #include "gui_test_support.hpp"
+#include "run/processing_driver.hpp"
 #include "shell/command_ids.hpp"
 #include "shell/message_list_dialog.hpp"
 #include "shell/progress_dialog.hpp"

@@ -7,11 +7,11 @@
 // adjustment failed or was cancelled; 3 usage error or unreadable project.
 
 #include "console_shell.hpp"
-#include "engine/processing_driver.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/ini_paths.hpp"
 #include "model/settings/project_file.hpp"
 #include "platform/paths.hpp"
+#include "run/processing_driver.hpp"
 #include "run_options.hpp"
 
 #include <csignal>

@@ -1,5 +1,5 @@
+#include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_lines.hpp"
 #include "support/temp_folder.hpp"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "reports/error_file_warnings.hpp"
-#include "reports/report_lines.hpp"
+#include "model/error_file_warnings.hpp"
+#include "output/report_lines.hpp"
 #include "support/angles.hpp"
 #include "support/comma_locale.hpp"
 #include "support/project_vars_guard.hpp"

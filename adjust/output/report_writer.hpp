@@ -3,7 +3,7 @@
 // failed write: the lines after it are not written (the failure has been
 // shown by writeLine).
 
-#include "reports/report_lines.hpp"
+#include "output/report_lines.hpp"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The raw-record list: its three cursors on a hand-made list, then thousands
 // of mixed operations against a std::vector model with a fixed seed.
 
-#include "input/raw_record.hpp"
+#include "model/raw_record.hpp"
 
 #include <gtest/gtest.h>
 

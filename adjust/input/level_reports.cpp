@@ -1,7 +1,7 @@
-#include "reports/level_reports.hpp"
+#include "input/level_reports.hpp"
 
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
-#include "reports/report_lines.hpp"
 
 using platform::formatC;
 

@@ -1,4 +1,4 @@
-#include "engine/user_projection.hpp"
+#include "model/user_projection.hpp"
 
 #include "geodetic/double_stereographic.hpp"
 #include "geodetic/explicit_projections.hpp"

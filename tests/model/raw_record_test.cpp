@@ -1,5 +1,5 @@
-#include "input/raw_record.hpp"
 #include "input/raw_text.hpp"
+#include "model/raw_record.hpp"
 
 #include <gtest/gtest.h>
 

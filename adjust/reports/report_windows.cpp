@@ -1,4 +1,4 @@
-#include "engine/processing_driver.hpp"
+#include "run/processing_driver.hpp"
 
 #include "platform/shell_services.hpp"
 #include "reports/report_files.hpp"

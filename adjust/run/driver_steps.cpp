@@ -1,14 +1,14 @@
-#include "engine/driver_steps.hpp"
+#include "run/driver_steps.hpp"
 
-#include "engine/pending_stages.hpp"
-#include "engine/processing_driver.hpp"
-#include "engine/run_stops.hpp"
 #include "input/raw_files.hpp"
+#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
+#include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
+#include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/report_files.hpp"
-#include "reports/report_lines.hpp"
+#include "run/processing_driver.hpp"
 
 void showMessage(const std::string& text) {
     activeShell().message(text, MessageKind::ok);

@@ -1,13 +1,13 @@
-#include "reports/error_file_warnings.hpp"
+#include "model/error_file_warnings.hpp"
 
 #include "model/angle_math.hpp"
 #include "model/angle_text.hpp"
+#include "model/number_format.hpp"
 #include "model/settings/global_vars.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
 #include "platform/sentinels.hpp"
-#include "reports/number_format.hpp"
-#include "reports/report_lines.hpp"
 
 #include <cmath>
 #include <initializer_list>

@@ -1,15 +1,15 @@
-#include "engine/driver_steps.hpp"
+#include "run/driver_steps.hpp"
 
-#include "engine/pending_stages.hpp"
-#include "engine/processing_driver.hpp"
 #include "input/raw_aliases.hpp"
 #include "input/raw_files.hpp"
 #include "model/observation_builders.hpp"
+#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/station_lists.hpp"
 #include "platform/shell_services.hpp"
+#include "run/processing_driver.hpp"
 
 namespace {
 

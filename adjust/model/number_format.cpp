@@ -1,4 +1,4 @@
-#include "reports/number_format.hpp"
+#include "model/number_format.hpp"
 
 #include "model/angle_text.hpp"
 #include "model/settings/global_vars.hpp"

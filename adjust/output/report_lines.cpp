@@ -1,4 +1,4 @@
-#include "reports/report_lines.hpp"
+#include "output/report_lines.hpp"
 
 #include "platform/shell_services.hpp"
 

@@ -1,8 +1,8 @@
 #include "engine/adjustment_results.hpp"
-#include "engine/processing_driver.hpp"
 #include "model/program_lists.hpp"
+#include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_lines.hpp"
+#include "run/processing_driver.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 

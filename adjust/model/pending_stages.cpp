@@ -1,6 +1,6 @@
-#include "engine/pending_stages.hpp"
+#include "model/pending_stages.hpp"
 
-#include "engine/run_stops.hpp"
+#include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
 
 // Only a 3D project with GPS vectors can hold XML field-book control.

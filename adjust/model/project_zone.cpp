@@ -1,6 +1,6 @@
-#include "engine/project_zone.hpp"
+#include "model/project_zone.hpp"
 
-#include "engine/run_stops.hpp"
+#include "model/run_stops.hpp"
 
 #include "geodetic/state_plane_83.hpp"
 #include "geodetic/utm.hpp"

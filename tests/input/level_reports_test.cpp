@@ -1,6 +1,6 @@
 #include "input/level_file_reader.hpp"
+#include "input/level_reports.hpp"
 #include "input/level_test_project.hpp"
-#include "reports/level_reports.hpp"
 #include "support/comma_locale.hpp"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,8 @@
-#include "engine/driver_steps.hpp"
+#include "run/driver_steps.hpp"
 
-#include "engine/horizontal_adjustment.hpp"
 #include "engine/geodetic_reductions.hpp"
-#include "engine/pending_stages.hpp"
+#include "engine/horizontal_adjustment.hpp"
 #include "engine/prelim_coords_2d.hpp"
-#include "engine/processing_driver.hpp"
 #include "engine/sideshot_elevations.hpp"
 #include "engine/sideshot_filter.hpp"
 #include "engine/sideshots_2d.hpp"
@@ -13,13 +11,15 @@
 #include "input/level_observations.hpp"
 #include "input/rw5_reader.hpp"
 #include "model/mark_to_mark.hpp"
+#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/station_lists.hpp"
+#include "output/report_lines.hpp"
 #include "reports/report_header.hpp"
-#include "reports/report_lines.hpp"
 #include "reports/report_sections.hpp"
 #include "reports/unadjusted_observations.hpp"
+#include "run/processing_driver.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/project_ellipsoid.hpp"
+#include "model/project_ellipsoid.hpp"
 
 #include "model/settings/global_vars.hpp"
 

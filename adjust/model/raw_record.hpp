@@ -11,8 +11,8 @@
 // double not yet known holds `notComputed` (set means greater). Names are
 // point names of at most 10 characters.
 
-#include "input/raw_record_list.hpp"
 #include "model/point_name.hpp"
+#include "model/raw_record_list.hpp"
 #include "platform/sentinels.hpp"
 
 #include <string_view>

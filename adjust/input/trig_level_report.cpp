@@ -1,8 +1,8 @@
 #include "input/level_reduction.hpp"
+#include "input/level_reports.hpp"
 #include "model/angle_text.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
-#include "reports/level_reports.hpp"
-#include "reports/report_lines.hpp"
 
 using platform::formatC;
 

@@ -1,19 +1,19 @@
-#include "engine/processing_driver.hpp"
+#include "run/processing_driver.hpp"
 
 #include "engine/adjustment_results.hpp"
-#include "engine/driver_steps.hpp"
-#include "engine/pending_stages.hpp"
-#include "engine/run_stops.hpp"
 #include "geodetic/state_plane_27.hpp"
 #include "geodetic/state_plane_83.hpp"
+#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
+#include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
+#include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/final_coordinates.hpp"
 #include "reports/report_files.hpp"
 #include "reports/report_header.hpp"
-#include "reports/report_lines.hpp"
 #include "reports/report_sections.hpp"
+#include "run/driver_steps.hpp"
 
 AdjustmentOutcome lastAdjustmentOutcome = AdjustmentOutcome::notRun;
 bool lastRunCancelled = false;
