@@ -1,7 +1,6 @@
 #include "run/driver_steps.hpp"
 
 #include "engine/geodetic_reductions.hpp"
-#include "engine/horizontal_adjustment.hpp"
 #include "engine/prelim_coords_2d.hpp"
 #include "engine/sideshot_elevations.hpp"
 #include "engine/sideshot_filter.hpp"
@@ -19,6 +18,7 @@
 #include "reports/report_header.hpp"
 #include "reports/report_sections.hpp"
 #include "reports/unadjusted_observations.hpp"
+#include "run/horizontal_adjustment.hpp"
 #include "run/processing_driver.hpp"
 
 namespace {

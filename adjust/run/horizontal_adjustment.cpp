@@ -1,6 +1,5 @@
-#include "engine/horizontal_adjustment.hpp"
+#include "run/horizontal_adjustment.hpp"
 
-#include "engine/horizontal_run.hpp"
 #include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
@@ -10,6 +9,7 @@
 #include "reports/adjusted_listing_2d.hpp"
 #include "reports/error_ellipse_file.hpp"
 #include "reports/report_sections.hpp"
+#include "run/horizontal_run.hpp"
 
 #include <cmath>
 

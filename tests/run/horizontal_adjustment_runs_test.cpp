@@ -3,16 +3,16 @@
 // passes.
 
 #include "engine/best_solutions.hpp"
-#include "engine/horizontal_adjustment.hpp"
+#include "engine/horizontal_adjustment_engine.hpp"
+#include "engine/horizontal_adjustment_networks.hpp"
 #include "engine/relative_error_ellipse.hpp"
-#include "horizontal_adjustment_engine.hpp"
-#include "horizontal_adjustment_networks.hpp"
 #include "model/angle_text.hpp"
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/report_files.hpp"
+#include "run/horizontal_adjustment.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 

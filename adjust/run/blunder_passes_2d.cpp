@@ -1,6 +1,4 @@
 #include "engine/best_solutions.hpp"
-#include "engine/horizontal_adjustment.hpp"
-#include "engine/horizontal_run.hpp"
 #include "engine/list_snapshot.hpp"
 #include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
@@ -9,6 +7,8 @@
 #include "platform/c_locale_text.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/report_sections.hpp"
+#include "run/horizontal_adjustment.hpp"
+#include "run/horizontal_run.hpp"
 
 #include <cmath>
 
