@@ -12,8 +12,8 @@
 #include "reports/nez_record.hpp"
 #include "reports/report_files.hpp"
 #include "reports/report_header.hpp"
+#include "reports/report_windows.hpp"
 #include "reports/report_words.hpp"
-#include "run/processing_driver.hpp"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "run/processing_driver.hpp"
+#include "reports/report_windows.hpp"
 
 #include "platform/shell_services.hpp"
 #include "reports/report_files.hpp"

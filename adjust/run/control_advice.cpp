@@ -7,6 +7,7 @@
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/shell_services.hpp"
+#include "reports/report_windows.hpp"
 #include "run/processing_driver.hpp"
 
 using platform::formatC;

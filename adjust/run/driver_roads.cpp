@@ -17,7 +17,9 @@
 #include "output/report_lines.hpp"
 #include "reports/report_header.hpp"
 #include "reports/report_sections.hpp"
+#include "reports/sideshot_listing.hpp"
 #include "reports/unadjusted_observations.hpp"
+#include "reports/vertical_report.hpp"
 #include "run/horizontal_adjustment.hpp"
 #include "run/processing_driver.hpp"
 
@@ -113,9 +115,10 @@ void runVerticalAdjustment() {
     setStage("Filtering Vertical Sideshots");
     filterVertSideshots();
     setStage("Vertical Adjustment");
-    adjustVertical();
+    if (const std::optional<verticalAdjustment> adjusted = adjustVertical())
+        writeVerticalReport(adjusted->network, adjusted->solution);
     setStage("Computing Sideshot Elevations");
-    computeSideshotElevations();
+    writeRptVertSideshots(computeSideshotElevations());
 }
 
 constexpr int converged2D = 1;
@@ -161,7 +164,7 @@ RoadResult adjust2DRoad(int mode, int count, int notRw5) {
             if (converged) {
                 setStage("Computing Sideshots");
                 if (mode == adjustmentRun && s.includeSS == 0)
-                    computeSideshots2D();
+                    writeRptSideshots(computeSideshots2D());
                 buildAllPointLists();
             }
         } else if (mode != adjustmentRun) {
@@ -169,7 +172,7 @@ RoadResult adjust2DRoad(int mode, int count, int notRw5) {
         } else {
             reportZeroDegreesOfFreedom();
             setStage("Computing Sideshots");
-            computeSideshots2D();
+            writeRptSideshots(computeSideshots2D());
         }
     }
 

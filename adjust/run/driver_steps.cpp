@@ -8,6 +8,7 @@
 #include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/report_files.hpp"
+#include "reports/report_windows.hpp"
 #include "run/processing_driver.hpp"
 
 void showMessage(const std::string& text) {

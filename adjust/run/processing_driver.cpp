@@ -1,4 +1,5 @@
 #include "run/processing_driver.hpp"
+#include "reports/report_windows.hpp"
 
 #include "engine/adjustment_results.hpp"
 #include "geodetic/state_plane_27.hpp"

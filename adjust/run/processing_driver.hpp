@@ -35,9 +35,3 @@ void listProjectControl(int notRw5, std::vector<std::string>& dialog);
 
 // The points of the last run: adjustable, then given, then fixed.
 void buildAllPointLists();
-
-// Show a report window of the project's .RPT, .ERR or .OUT file; 1 when the
-// file does not exist, else 0.
-int showRptReport();
-int showErrReport();
-int showOutReport();

@@ -4,6 +4,7 @@
 #include "model/settings/global_vars.hpp"
 #include "platform/paths.hpp"
 #include "platform/program_folder.hpp"
+#include "reports/report_windows.hpp"
 #include "run/processing_driver.hpp"
 #include "shell/about_dialog.hpp"
 #include "shell/command_ids.hpp"

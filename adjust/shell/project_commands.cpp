@@ -6,6 +6,7 @@
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_defaults.hpp"
 #include "model/settings/project_file.hpp"
+#include "reports/report_windows.hpp"
 #include "run/processing_driver.hpp"
 #include "shell/file_dialogs.hpp"
 #include "shell/main_frame.hpp"
