@@ -19,8 +19,8 @@ namespace {
 constexpr double floatedWeight = 1.1111111111111112e-12;
 
 // True when the user cancelled between two passes.
-bool passCancelled(const std::string& message) {
-    ShellServices& shell = activeShell();
+bool passCancelled(const RunContext& context, const std::string& message) {
+    ShellServices& shell = context.shell;
     shell.setMessage(message);
     shell.pump();
     return shell.cancelled();
@@ -45,7 +45,7 @@ void reportPassResult(int pass, int result, double refVar, int best) {
 
 // Reruns each kept pass with its report, from the coordinates the previous
 // run left.
-void rerunBestPasses() {
+void rerunBestPasses(const RunContext& context) {
     for (const bestSolutionRec& slot : bestSolutions) {
         if (slot.index == -1)
             continue;
@@ -53,7 +53,7 @@ void rerunBestPasses() {
         const double kept = weight;
         weight = floatedWeight;
         double refVar = 0.0;
-        adjust2DPass(1, &refVar, slot.index);
+        adjust2DPass(context, 1, &refVar, slot.index);
         weight = kept;
     }
 }
@@ -68,22 +68,22 @@ void reweight(const HorizontalSolver::Statistics& results) {
 
 } // namespace
 
-int adjust2DBlunderPasses(int best) {
+int adjust2DBlunderPasses(const RunContext& context, int best) {
     if (obsCount == 0 || unknownCount == 0)
         return adjustment2DFailed;
     HorizontalNetwork network;
-    if (!readNetworkForRun(network))
+    if (!readNetworkForRun(context, network))
         return adjustment2DFailed;
     lsqWeights2D = buildWeights2D(network);
     const std::vector<coordRec> savedPoints = recordsOf(pointList2D);
     resetBestSolutions();
     // The observations before the weighted control rows take turns to float.
     const int passes = network.controlRowsStart;
-    activeShell().showCancel(true);
+    context.shell.showCancel(true);
     bool cancelled = false;
     double kept = 0.0;
     for (int i = 0; i < passes && !cancelled; ++i) {
-        cancelled = passCancelled(platform::formatC("%d of %d passes.", i, passes));
+        cancelled = passCancelled(context, platform::formatC("%d of %d passes.", i, passes));
         if (cancelled)
             break;
         if (i > 0)
@@ -92,38 +92,39 @@ int adjust2DBlunderPasses(int best) {
         lsqWeights2D.diagonal[static_cast<std::size_t>(i)] = floatedWeight;
         restorePoints(savedPoints);
         double refVar = 0.0;
-        const int result = adjust2DPass(best == 0 ? 1 : 0, &refVar, i);
+        const int result = adjust2DPass(context, best == 0 ? 1 : 0, &refVar, i);
         reportPassResult(i, result, refVar, best);
     }
     if (!cancelled) {
         if (passes > 0)
             lsqWeights2D.diagonal[static_cast<std::size_t>(passes - 1)] = kept;
-        rerunBestPasses();
+        rerunBestPasses(context);
     }
-    activeShell().showCancel(false);
+    context.shell.showCancel(false);
     lsqWeights2D = RowWeights{};
     writeRptBlunderFloatNote();
     return adjustment2DConverged;
 }
 
-int adjust2DRepeated(int passes) {
+int adjust2DRepeated(const RunContext& context, int passes) {
     HorizontalNetwork network;
-    if (obsCount == 0 || unknownCount == 0 || !readNetworkForRun(network))
+    if (obsCount == 0 || unknownCount == 0 || !readNetworkForRun(context, network))
         return adjustmentPassFailed;
     lsqWeights2D = buildWeights2D(network);
-    ShellServices& shell = activeShell();
+    ShellServices& shell = context.shell;
     shell.showCancel(true);
     for (int remaining = passes; remaining > 0;) {
         --remaining;
-        if (passCancelled(platform::formatC("Passes remaining: %d", remaining)))
+        if (passCancelled(context, platform::formatC("Passes remaining: %d", remaining)))
             break;
         releaseAdjustmentResults();
         HorizontalSolver solver(network, lsqWeights2D);
         const SolveStatus status =
             solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, false);
         if (status == SolveStatus::overflow || status == SolveStatus::singular) {
-            reportRunFailure(status == SolveStatus::overflow ? overflowText
-                                                             : singularNetworkText(solver));
+            reportRunFailure(context, status == SolveStatus::overflow
+                                          ? overflowText
+                                          : singularNetworkText(solver));
             shell.showCancel(false);
             return adjustmentPassOverflow;
         }

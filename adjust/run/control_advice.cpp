@@ -132,7 +132,7 @@ void listProjectControl(int notRw5, std::vector<std::string>& dialog) {
     addAzimuthControl(dialog);
 }
 
-int reportPrelimFailure(bool road3D, int notRw5, int status) {
+int reportPrelimFailure(const RunContext& context, bool road3D, int notRw5, int status) {
     std::vector<std::string> dialog;
     const int controlPoints = road3D ? countControlPoints3D() : countControlPoints2D();
     if (controlPoints == 0) {
@@ -154,23 +154,24 @@ int reportPrelimFailure(bool road3D, int notRw5, int status) {
         dialog.push_back(listUncomputedPoints(road3D, status, dialogNamesLimit) + "\n");
         listProjectControl(notRw5, dialog);
     }
-    endRunWithErrorReport();
-    activeShell().messageList(dialog);
+    endRunWithErrorReport(context);
+    context.shell.messageList(dialog);
     return 0;
 }
 
-int reportPrelimFailureShort(bool road3D, int status) {
+int reportPrelimFailureShort(const RunContext& context, bool road3D, int status) {
     const int controlPoints = road3D ? countControlPoints3D() : countControlPoints2D();
     if (controlPoints == 0) {
         writeLine(errFile, "No control points found");
-        showMessage("No control points found");
+        showMessage(context, "No control points found");
     } else {
         const std::string heading = failureHeading(true, status);
         writeLine(errFile, heading);
-        showMessage(heading + "\n" + listUncomputedPoints(road3D, status, shortDialogNamesLimit));
+        showMessage(context,
+                    heading + "\n" + listUncomputedPoints(road3D, status, shortDialogNamesLimit));
     }
     closeRunFiles();
     showErrReport();
-    activeShell().activateReport(ReportKind::error);
+    context.shell.activateReport(ReportKind::error);
     return 0;
 }

@@ -57,8 +57,9 @@ bool degreesOfFreedom() {
     return unknownCount < obsCount && unknownCount != 0;
 }
 
-void reportZeroDegreesOfFreedom() {
+void reportZeroDegreesOfFreedom(const RunContext& context) {
     showMessage(
+        context,
         "Zero Degrees of freedom. No horizontal\nadjustment performed.\nOnly sideshots reduced.");
     writeLine(errFile, "Zero Degrees of freedom. No horizontal adjustment performed.");
     writeLine(errFile, "Only sideshots reduced.");
@@ -66,16 +67,16 @@ void reportZeroDegreesOfFreedom() {
 }
 
 // False when no elevation factor could be computed (the run then ends).
-bool reduceToGridAndSeaLevel() {
-    setStage("Reducing observations to grid.");
+bool reduceToGridAndSeaLevel(const RunContext& context) {
+    setStage(context, "Reducing observations to grid.");
     reduceObsToGrid();
-    setStage("Reducing observations to sea level.");
+    setStage(context, "Reducing observations to sea level.");
     if (reduceDistancesToSeaLevel() == 0)
         return true;
-    showMessage("Unable to compute elevation factor.\nTry the project elevation option.");
+    showMessage(context, "Unable to compute elevation factor.\nTry the project elevation option.");
     writeLine(errFile, "Unable to compute elevation factor. Try the project elevation option.");
     writeRptElevFactorAbort();
-    endRunAtErrorReport();
+    endRunAtErrorReport(context);
     return false;
 }
 
@@ -86,14 +87,14 @@ void writeGridListings() {
     }
 }
 
-int runHorizontalAdjustment(int mode, int count) {
+int runHorizontalAdjustment(const RunContext& context, int mode, int count) {
     switch (mode) {
     case floatBlunderRun:
-        return adjust2DBlunderPasses(count);
+        return adjust2DBlunderPasses(context, count);
     case reweightBlunderRun:
-        return adjust2DRepeated(count);
+        return adjust2DRepeated(context, count);
     default:
-        return adjust2D();
+        return adjust2D(context);
     }
 }
 
@@ -108,16 +109,16 @@ int run3DAdjustment(int mode, int count) {
     }
 }
 
-void runVerticalAdjustment() {
+void runVerticalAdjustment(const RunContext& context) {
     writeRptHeader(verticalReport);
     if (projectVars.includeLevData != 0)
         readLevelFile();
-    setStage("Filtering Vertical Sideshots");
+    setStage(context, "Filtering Vertical Sideshots");
     filterVertSideshots();
-    setStage("Vertical Adjustment");
+    setStage(context, "Vertical Adjustment");
     if (const std::optional<verticalAdjustment> adjusted = adjustVertical())
         writeVerticalReport(adjusted->network, adjusted->solution);
-    setStage("Computing Sideshot Elevations");
+    setStage(context, "Computing Sideshot Elevations");
     writeRptVertSideshots(computeSideshotElevations());
 }
 
@@ -126,18 +127,18 @@ constexpr int converged3D = 0;
 
 } // namespace
 
-RoadResult adjust2DRoad(int mode, int count, int notRw5) {
+RoadResult adjust2DRoad(const RunContext& context, int mode, int count, int notRw5) {
     const globalVars& s = projectVars;
     rawDataList.clear();
     if (s.horizAdjust != 0) {
-        setStage("Filtering Horizontal Sideshots");
+        setStage(context, "Filtering Horizontal Sideshots");
         if (s.includeSS == 0 || mode != adjustmentRun)
             filterHorizSideshots();
-        setStage("Computing Initial XY's");
+        setStage(context, "Computing Initial XY's");
         int reason = 0;
         if (prelimWithRetry(false, notRw5, reason) != 0) {
             writeRptUnadjustedObs(rptFile);
-            reportPrelimFailure(false, notRw5, reason);
+            reportPrelimFailure(context, false, notRw5, reason);
             return {true};
         }
     } else {
@@ -147,42 +148,43 @@ RoadResult adjust2DRoad(int mode, int count, int notRw5) {
 
     bool horizontalRan = false;
     bool converged = false;
+    AdjustmentOutcome adjustment = AdjustmentOutcome::notRun;
     if (s.horizAdjust != 0) {
-        setStage("Outputing observations.");
+        setStage(context, "Outputing observations.");
         writeRptUnadjustedObs(rptFile);
-        if (!reduceToGridAndSeaLevel())
+        if (!reduceToGridAndSeaLevel(context))
             return {true};
         if (s.includeClosure != 0 && mode == adjustmentRun)
             computeClosures();
         writeGridListings();
         if (degreesOfFreedom()) {
-            setStage("Horizontal Adjustment");
+            setStage(context, "Horizontal Adjustment");
             horizontalRan = true;
-            converged = runHorizontalAdjustment(mode, count) == converged2D;
-            lastAdjustmentOutcome =
-                converged ? AdjustmentOutcome::converged : AdjustmentOutcome::failed;
+            converged = runHorizontalAdjustment(context, mode, count) == converged2D;
+            adjustment = converged ? AdjustmentOutcome::converged : AdjustmentOutcome::failed;
             if (converged) {
-                setStage("Computing Sideshots");
+                setStage(context, "Computing Sideshots");
                 if (mode == adjustmentRun && s.includeSS == 0)
                     writeRptSideshots(computeSideshots2D());
                 buildAllPointLists();
             }
         } else if (mode != adjustmentRun) {
-            showMessage("Zero Degrees of freedom. Blunder detection cannot be performed.");
+            showMessage(context, "Zero Degrees of freedom. Blunder detection cannot be performed.");
         } else {
-            reportZeroDegreesOfFreedom();
-            setStage("Computing Sideshots");
+            reportZeroDegreesOfFreedom(context);
+            setStage(context, "Computing Sideshots");
             writeRptSideshots(computeSideshots2D());
         }
     }
 
     const bool verticalRuns = s.vertAdjust != 0 && mode == adjustmentRun;
     if (verticalRuns)
-        runVerticalAdjustment();
+        runVerticalAdjustment(context);
 
     // Adjusted values go out when an adjustment produced them; a run that
     // adjusted nothing writes its coordinates as unadjusted.
     RoadResult result;
+    result.adjustment = adjustment;
     if (horizontalRan)
         result.finalCoordinates = converged ? adjustedCoordinates : noFinalCoordinates;
     else
@@ -190,22 +192,22 @@ RoadResult adjust2DRoad(int mode, int count, int notRw5) {
     return result;
 }
 
-RoadResult adjust3DRoad(int mode, int count, int notRw5) {
+RoadResult adjust3DRoad(const RunContext& context, int mode, int count, int notRw5) {
     const globalVars& s = projectVars;
     if (s.includeSS == 0 || mode != adjustmentRun)
         filterSideshots3D();
     if (s.includeLevData != 0 && readLevFile3D(s.pLevRawFileName) != 0) {
-        showMessage("error loading level file");
-        endRunAtErrorReport();
+        showMessage(context, "error loading level file");
+        endRunAtErrorReport(context);
         return {true};
     }
     countUnknownsObs3D(unknownCount, obsCount);
-    setStage("Computing preliminary coordinates.");
+    setStage(context, "Computing preliminary coordinates.");
     int reason = 0;
     if (prelimWithRetry(true, notRw5, reason) != 0) {
         writeRptUnadjustedObs3D(rptFile, 1);
         rawDataList.clear();
-        reportPrelimFailure(true, notRw5, reason);
+        reportPrelimFailure(context, true, notRw5, reason);
         return {true};
     }
     copyPrelimToControl3D();
@@ -213,38 +215,37 @@ RoadResult adjust3DRoad(int mode, int count, int notRw5) {
     if (levelList.count() > 0)
         updateLevelObsElevations();
     rawDataList.clear();
-    setStage("Outputing observations.");
+    setStage(context, "Outputing observations.");
     writeRptUnadjustedObs3D(rptFile, 0);
     if (s.includeClosure != 0)
         computeClosures();
 
     RoadResult result;
     if (degreesOfFreedom()) {
-        setStage("3d  Adjustment");
+        setStage(context, "3d  Adjustment");
         const bool converged = run3DAdjustment(mode, count) == converged3D;
-        lastAdjustmentOutcome =
-            converged ? AdjustmentOutcome::converged : AdjustmentOutcome::failed;
+        result.adjustment = converged ? AdjustmentOutcome::converged : AdjustmentOutcome::failed;
         if (converged) {
             computeSideshots3D();
             buildAllPointLists();
         }
         result.finalCoordinates = converged ? adjustedCoordinates : noFinalCoordinates;
     } else {
-        reportZeroDegreesOfFreedom();
+        reportZeroDegreesOfFreedom(context);
         // Nothing was adjusted: the coordinates go out as what they are.
         result.finalCoordinates = unadjustedCoordinates;
     }
     return result;
 }
 
-bool preprocess3DRoad(int notRw5) {
+bool preprocess3DRoad(const RunContext& context, int notRw5) {
     countUnknownsObs3D(unknownCount, obsCount);
-    setStage("Outputing observations.");
+    setStage(context, "Outputing observations.");
     int reason = 0;
     if (prelimWithRetry(true, notRw5, reason) != 0) {
         rawDataList.clear();
         writeRptUnadjustedObs3D(rptFile, 1);
-        reportPrelimFailureShort(true, reason);
+        reportPrelimFailureShort(context, true, reason);
         return false;
     }
     reduceRawSlopeToMarks();
@@ -255,16 +256,16 @@ bool preprocess3DRoad(int notRw5) {
     return true;
 }
 
-bool preprocess2DRoad(int notRw5) {
+bool preprocess2DRoad(const RunContext& context, int notRw5) {
     int reason = 0;
     if (prelimWithRetry(false, notRw5, reason) != 0) {
-        reportPrelimFailureShort(false, reason);
+        reportPrelimFailureShort(context, false, reason);
         return false;
     }
     countUnknownsObs2D(unknownCount, obsCount);
-    setStage("Outputing observations.");
+    setStage(context, "Outputing observations.");
     writeRptUnadjustedObs(rptFile);
-    if (!reduceToGridAndSeaLevel())
+    if (!reduceToGridAndSeaLevel(context))
         return false;
     if (projectVars.includeClosure != 0)
         computeClosures();

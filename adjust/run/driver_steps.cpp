@@ -11,12 +11,12 @@
 #include "reports/report_windows.hpp"
 #include "run/processing_driver.hpp"
 
-void showMessage(const std::string& text) {
-    activeShell().message(text, MessageKind::ok);
+void showMessage(const RunContext& context, const std::string& text) {
+    context.shell.message(text, MessageKind::ok);
 }
 
-void setStage(const std::string& text) {
-    ShellServices& shell = activeShell();
+void setStage(const RunContext& context, const std::string& text) {
+    ShellServices& shell = context.shell;
     shell.setMessage(text);
     shell.pump();
     if (shell.cancelled())
@@ -28,17 +28,17 @@ void closeRunFiles() {
     closeErrFile();
 }
 
-int endRunWithErrorReport() {
+int endRunWithErrorReport(const RunContext& context) {
     closeRunFiles();
     showRptReport();
     showErrReport();
-    activeShell().activateReport(ReportKind::error);
+    context.shell.activateReport(ReportKind::error);
     return 0;
 }
 
-int endRunAtErrorReport() {
+int endRunAtErrorReport(const RunContext& context) {
     closeRunFiles();
-    activeShell().activateReport(ReportKind::error);
+    context.shell.activateReport(ReportKind::error);
     return 0;
 }
 

@@ -20,10 +20,10 @@ namespace {
 constexpr int noMarkedRow = -1;
 } // namespace
 
-bool readNetworkForRun(HorizontalNetwork& network) {
+bool readNetworkForRun(const RunContext& context, HorizontalNetwork& network) {
     std::string problem;
     if (!readHorizontalNetwork(network, problem)) {
-        reportRunFailure(problem);
+        reportRunFailure(context, problem);
         return false;
     }
     obsCount = network.observations();
@@ -41,9 +41,9 @@ std::string singularNetworkText(const HorizontalSolver& solver) {
            solver.dependentUnknown() + ".";
 }
 
-void reportRunFailure(const std::string& text) {
+void reportRunFailure(const RunContext& context, const std::string& text) {
     writeLine(errFile, text);
-    activeShell().message(text, MessageKind::ok);
+    context.shell.message(text, MessageKind::ok);
 }
 
 HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& network,
@@ -73,19 +73,20 @@ void writeSolutionListings(int handle, const HorizontalSolver::Statistics& resul
 
 namespace {
 
-int reportFailedIterations(SolveStatus status, const HorizontalSolver& solver) {
+int reportFailedIterations(const RunContext& context, SolveStatus status,
+                           const HorizontalSolver& solver) {
     switch (status) {
     case SolveStatus::cancelled:
-        reportRunFailure("The user aborted processing.");
+        reportRunFailure(context, "The user aborted processing.");
         return adjustment2DFailed;
     case SolveStatus::notConverged:
-        reportRunFailure(nonConvergenceText());
+        reportRunFailure(context, nonConvergenceText());
         return adjustment2DFailed;
     case SolveStatus::overflow:
-        reportRunFailure(overflowText);
+        reportRunFailure(context, overflowText);
         return adjustment2DOverflow;
     case SolveStatus::singular:
-        reportRunFailure(singularNetworkText(solver));
+        reportRunFailure(context, singularNetworkText(solver));
         return adjustment2DOverflow;
     case SolveStatus::converged:
         break;
@@ -95,43 +96,43 @@ int reportFailedIterations(SolveStatus status, const HorizontalSolver& solver) {
 
 } // namespace
 
-int adjust2D() {
+int adjust2D(const RunContext& context) {
     if (obsCount == 0 || unknownCount == 0)
         return adjustment2DFailed;
     releaseAdjustmentResults();
     HorizontalNetwork network;
-    if (!readNetworkForRun(network))
+    if (!readNetworkForRun(context, network))
         return adjustment2DFailed;
     const RowWeights weights = buildWeights2D(network);
-    ShellServices& shell = activeShell();
+    ShellServices& shell = context.shell;
     shell.showCancel(true);
     HorizontalSolver solver(network, weights);
     const SolveStatus status =
         solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, true);
     shell.showCancel(false);
     if (status != SolveStatus::converged)
-        return reportFailedIterations(status, solver);
+        return reportFailedIterations(context, status, solver);
     shell.setMessage("Solution converged, Computing statistics.");
     const HorizontalSolver::Statistics results = keepConvergedResults(network, solver);
     writeSolutionListings(rptFile, results, solver.iterations(), SolutionFiles::withEllipseFile);
     return adjustment2DConverged;
 }
 
-int adjust2DPass(int report, double* refVar, int index) {
+int adjust2DPass(const RunContext& context, int report, double* refVar, int index) {
     if (obsCount == 0 || unknownCount == 0)
         return adjustmentPassFailed;
     releaseAdjustmentResults();
     HorizontalNetwork network;
-    if (!readNetworkForRun(network) ||
+    if (!readNetworkForRun(context, network) ||
         lsqWeights2D.diagonal.size() != static_cast<std::size_t>(network.observations()))
         return adjustmentPassFailed;
     HorizontalSolver solver(network, lsqWeights2D);
     switch (solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, false)) {
     case SolveStatus::overflow:
-        reportRunFailure(overflowText);
+        reportRunFailure(context, overflowText);
         return adjustmentPassOverflow;
     case SolveStatus::singular:
-        reportRunFailure(singularNetworkText(solver));
+        reportRunFailure(context, singularNetworkText(solver));
         return adjustmentPassFailed;
     case SolveStatus::notConverged:
     case SolveStatus::cancelled:

@@ -13,6 +13,7 @@
 // `gridSystem`, `relativeErrFileOn`.
 
 #include "engine/horizontal_network.hpp"
+#include "model/run_context.hpp"
 
 // Results of adjust2D.
 inline constexpr int adjustment2DConverged = 1;
@@ -31,21 +32,21 @@ inline constexpr int adjustmentPassOverflow = -4;
 // when an observation names a point without coordinates; -3 when a correction
 // is not finite or the normal equations are singular (the message names the
 // point and coordinate where they broke down).
-int adjust2D();
+int adjust2D(const RunContext& context);
 
 // Mode 10: floats each observation in turn (weight 1.1111111111111112e-12) and
 // keeps the `best` passes (at most 10; 0 works as 1) with the smallest
 // reference variance, which are then run again with their report in the error
 // report. 1 after the passes (also after a cancel); 0 without observations or
 // unknowns.
-int adjust2DBlunderPasses(int best);
+int adjust2DBlunderPasses(const RunContext& context, int best);
 
 // Mode 11: `passes` adjustments, each reweighting every observation by
 // w = (|v| + sigma) / 2 from the last; the pass after which one pass remains
 // is listed in the error report. 1 after all passes (also after a cancel); 0
 // when a pass did not converge; -4 when a correction is not finite or the
 // normal equations are singular.
-int adjust2DRepeated(int passes);
+int adjust2DRepeated(const RunContext& context, int passes);
 
 // The weights of the blunder passes, built and changed by the caller of
 // adjust2DPass.
@@ -56,4 +57,4 @@ extern RowWeights lsqWeights2D;
 // converged or singular, -4 overflow. With `report` 1 the adjusted
 // observations (marking the row `index` with " **") and the statistics go to
 // the error report, and a failure to converge through writeRptMessage.
-int adjust2DPass(int report, double* refVar, int index);
+int adjust2DPass(const RunContext& context, int report, double* refVar, int index);

@@ -5,6 +5,7 @@
 
 #include "engine/horizontal_network.hpp"
 #include "engine/horizontal_solver.hpp"
+#include "model/run_context.hpp"
 
 #include <string>
 
@@ -12,7 +13,7 @@
 // count its rows and unknowns. False when an observation names a point
 // without coordinates (said in the error report and a message box) or when
 // there is nothing to adjust.
-bool readNetworkForRun(HorizontalNetwork& network);
+bool readNetworkForRun(const RunContext& context, HorizontalNetwork& network);
 
 // "Solution did not converge within %f in %2d iteration" with the project's
 // `convergeLimit` and `maxIterations`.
@@ -22,7 +23,7 @@ std::string singularNetworkText(const HorizontalSolver& solver);
 inline constexpr const char* overflowText = "Math overflow error during iterations.";
 
 // A line in the error report and the same text in a message box.
-void reportRunFailure(const std::string& text);
+void reportRunFailure(const RunContext& context, const std::string& text);
 
 // The statistics of the converged solver; Q becomes `varCovMatrix`, s0
 // `referenceStdDev`, and the point error ellipses `errEllipses`.

@@ -1,7 +1,12 @@
 #pragma once
 // The processing driver: runs the open project (`projectVars`) from its input
-// files to its reports. The caller installs the shell of the run
-// (`setActiveShell`) for progress, cancel, messages and report windows.
+// files to its reports. The run talks to the shell of its context for
+// progress, cancel, messages and report windows. When the project takes its
+// geoid separations from a grid (`geoidModel` set on a grid system), the
+// driver opens the grid in the context's geoid folder for the length of the
+// run; without it the run does not start.
+
+#include "model/run_context.hpp"
 
 #include <string>
 #include <vector>
@@ -11,23 +16,27 @@ inline constexpr int adjustmentRun = 0;
 inline constexpr int floatBlunderRun = 10;
 inline constexpr int reweightBlunderRun = 11;
 
-// The full run. Returns 1 when the run reached its end (whatever the
-// adjustment itself reported), 0 when it stopped early.
-int adjustNetwork(int mode, int count);
-// Loading, preliminary coordinates and reductions without adjustment; writes
-// the unadjusted coordinates. 1 done, 0 stopped.
-int preprocessNetwork();
-
-// What the last run's adjustment came to, for callers that need more than
-// "reached the end" (the console driver's exit status).
+// What the adjustment of a run came to.
 enum class AdjustmentOutcome { notRun, converged, failed };
-extern AdjustmentOutcome lastAdjustmentOutcome;
-// True when the last run ended because the user cancelled it.
-extern bool lastRunCancelled;
+
+// What a run came to.
+struct RunResult {
+    // The run reached its end, whatever the adjustment itself reported.
+    bool reachedEnd = false;
+    AdjustmentOutcome adjustment = AdjustmentOutcome::notRun;
+    // The run ended because the user cancelled it.
+    bool cancelled = false;
+};
+
+// The full run.
+RunResult adjustNetwork(const RunContext& context, int mode, int count);
+// Loading, preliminary coordinates and reductions without adjustment; writes
+// the unadjusted coordinates.
+RunResult preprocessNetwork(const RunContext& context);
 
 // Loads every input of the project into the lists. 0 loaded; 1 failed, the
 // failure shown (the caller closes the files and shows the reports).
-int loadProjectInputs();
+int loadProjectInputs(const RunContext& context);
 
 // The control advice and the list of control found, appended to the lines of
 // the message dialog.

@@ -21,14 +21,14 @@ void clearInputAuxiliaries() {
 }
 
 // Reports a failed load; the caller closes the files and shows the reports.
-int loaderFailure(const std::string& text) {
-    showMessage(text);
+int loaderFailure(const RunContext& context, const std::string& text) {
+    showMessage(context, text);
     return 1;
 }
 
 } // namespace
 
-int loadProjectInputs() {
+int loadProjectInputs(const RunContext& context) {
     const globalVars& s = projectVars;
     if (rawDataList.count() > 0)
         rawDataList.clear();
@@ -36,35 +36,35 @@ int loadProjectInputs() {
     appendXmlGpsControlRawRecs();
     if (s.includeRawData != 0) {
         if (s.pInputFileName.empty())
-            return loaderFailure("No valid raw data file specified.");
+            return loaderFailure(context, "No valid raw data file specified.");
         if (readRawFiles(s.pInputFileName) != 0)
-            return loaderFailure("error loading input file: " + s.pInputFileName);
+            return loaderFailure(context, "error loading input file: " + s.pInputFileName);
     }
     if (s.geodeticModel == threeDModel && s.includeGPSVectors != 0 &&
         readGpsVectorFiles(s.pGPSFileName, 1) != 0)
-        return loaderFailure("error loading GPS vector file");
+        return loaderFailure(context, "error loading GPS vector file");
     if (s.supplamentalNE != 0 && addSupplementalToRawList() != 0)
-        return loaderFailure("error loading supplemental control file");
+        return loaderFailure(context, "error loading supplemental control file");
 
     startProgress(rawDataList.count());
-    setStage("Replacing aliases.");
+    setStage(context, "Replacing aliases.");
     replaceRawAliases();
 
     startProgress(rawDataList.count());
-    setStage("Building Observation Lists.");
+    setStage(context, "Building Observation Lists.");
     std::string message;
     const int built = s.geodeticModel != 0 ? buildObsLists3D(message) : buildObsLists2D(message);
     if (built != 0) {
-        showMessage(message);
+        showMessage(context, message);
         clearInputAuxiliaries();
         return 1;
     }
-    setStage("Building Description List");
+    setStage(context, "Building Description List");
     buildDescriptionList();
-    setStage("Building Station List");
+    setStage(context, "Building Station List");
     const int stations = s.geodeticModel != 0 ? buildStationList3D() : buildStationList2D();
     if (stations != 0) {
-        showMessage("error building Station List.");
+        showMessage(context, "error building Station List.");
         clearInputAuxiliaries();
         rawDataList.clear();
         return 1;

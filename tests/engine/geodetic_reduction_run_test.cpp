@@ -27,7 +27,7 @@ TEST(ReductionRun, AnUnknownZoneStopsTheRunWithItsCode) {
     projectVars.gridSystem = gridStatePlane83;
     projectVars.gridZone = 999;
 
-    EXPECT_EQ(adjustNetwork(adjustmentRun, 0), 0);
+    EXPECT_FALSE(adjustNetwork(RunContext(shell), adjustmentRun, 0).reachedEnd);
     setActiveShell(previous);
     const std::string err = testsupport::readBytes(folder / "site.ERR");
     const std::string stop = "Unknown zone 999\r\n";

@@ -60,6 +60,7 @@ protected:
     testsupport::ProjectVarsGuard guard;
     testsupport::TempFolder folder{"adjust2d"};
     RecordingShell shell;
+    RunContext context{shell};
 
 private:
     ShellServices* previous_ = nullptr;
@@ -105,7 +106,7 @@ TEST_F(HorizontalRun, SingularNormalEquationsNameThePointAndCoordinateAndPrintNo
         openRptFile(startNewFile);
         openErrFile(startNewFile);
         fillLists(row.network());
-        EXPECT_EQ(adjust2D(), adjustment2DOverflow);
+        EXPECT_EQ(adjust2D(context), adjustment2DOverflow);
         EXPECT_EQ(boxes(), std::vector<std::string>{row.message});
         EXPECT_EQ(errors(), std::string(row.message) + "\r\n");
         EXPECT_EQ(report(), "");
@@ -134,7 +135,7 @@ TEST_F(HorizontalRun, FailuresEndWithTheirMessage) {
         openErrFile(startNewFile);
         projectVars.maxIterations = row.maxIterations;
         fillLists(bracedQuadrilateral());
-        EXPECT_EQ(adjust2D(), adjustment2DFailed);
+        EXPECT_EQ(adjust2D(context), adjustment2DFailed);
         EXPECT_EQ(boxes(), std::vector<std::string>{row.message});
         EXPECT_EQ(errors(), std::string(row.message) + "\r\n");
         EXPECT_EQ(report(), "");
@@ -145,7 +146,7 @@ TEST_F(HorizontalRun, FailuresEndWithTheirMessage) {
 TEST_F(HorizontalRun, IterationsShowTheirNumber) {
     projectVars.maxIterations = 2;
     fillLists(bracedQuadrilateral());
-    adjust2D();
+    adjust2D(context);
     EXPECT_EQ(shell.messages, (std::vector<std::string>{"Iteration:  1", "Iteration:  2"}));
     EXPECT_FALSE(shell.percents.empty());
     EXPECT_EQ(shell.percents.back(), 100);
@@ -159,7 +160,7 @@ TEST_F(HorizontalRun, AnObservationOfAPointWithoutCoordinatesStopsTheRun) {
     d.distance = 10.0;
     d.stdErrDist = 0.01;
     distanceList2D.append(d);
-    EXPECT_EQ(adjust2D(), adjustment2DFailed);
+    EXPECT_EQ(adjust2D(context), adjustment2DFailed);
     EXPECT_EQ(boxes(),
               std::vector<std::string>{"Point GHOST of an observation has no coordinates."});
 }
@@ -167,7 +168,7 @@ TEST_F(HorizontalRun, AnObservationOfAPointWithoutCoordinatesStopsTheRun) {
 TEST_F(HorizontalRun, NothingToAdjustReturnsQuietly) {
     fillLists(bracedQuadrilateral());
     obsCount = 0;
-    EXPECT_EQ(adjust2D(), adjustment2DFailed);
+    EXPECT_EQ(adjust2D(context), adjustment2DFailed);
     EXPECT_TRUE(boxes().empty());
 }
 
@@ -341,7 +342,7 @@ TEST_F(HorizontalRun, FloatPassesFindThePlantedBlunder) {
     d.distance += 0.10;
     distanceList2D.seekCursor(2);
     distanceList2D.replaceAtCursor(d);
-    EXPECT_EQ(adjust2DBlunderPasses(3), 1);
+    EXPECT_EQ(adjust2DBlunderPasses(context, 3), 1);
     EXPECT_EQ(bestSolutions[0].index, 2);
     for (int i = 0; i < 3; ++i)
         EXPECT_NE(bestSolutions[i].index, -1) << i;
@@ -362,7 +363,7 @@ TEST_F(HorizontalRun, FloatPassesFindThePlantedBlunder) {
 
 TEST_F(HorizontalRun, ConvergedRunWritesItsSectionsAndKeepsItsResults) {
     fillLists(bracedQuadrilateral());
-    EXPECT_EQ(adjust2D(), adjustment2DConverged);
+    EXPECT_EQ(adjust2D(context), adjustment2DConverged);
     const std::string rpt = report();
     std::size_t at = 0;
     for (const char* section :
@@ -394,7 +395,7 @@ TEST_F(HorizontalRun, ReweightingListsThePassBeforeTheLast) {
     const EngineResult plain = runEngine(10, 1e-6);
     ASSERT_EQ(plain.status, SolveStatus::converged);
     fillLists(bracedQuadrilateral());
-    EXPECT_EQ(adjust2DRepeated(2), adjustmentPassConverged);
+    EXPECT_EQ(adjust2DRepeated(context, 2), adjustmentPassConverged);
     std::string err = errors();
     EXPECT_NE(
         err.find(platform::formatC(" Reference variance:%.2f", plain.statistics.referenceVariance)),
@@ -404,7 +405,7 @@ TEST_F(HorizontalRun, ReweightingListsThePassBeforeTheLast) {
 
     openErrFile(startNewFile);
     fillLists(bracedQuadrilateral());
-    EXPECT_EQ(adjust2DRepeated(1), adjustmentPassConverged);
+    EXPECT_EQ(adjust2DRepeated(context, 1), adjustmentPassConverged);
     err = errors();
     EXPECT_EQ(err.find("Adjusted"), std::string::npos);
     EXPECT_NE(err.find("The blunder is most likely"), std::string::npos);

@@ -65,6 +65,7 @@ protected:
     testsupport::ProjectVarsGuard guard;
     testsupport::TempFolder folder{"prelim-failure"};
     RecordingShell shell;
+    RunContext context{shell};
 
 private:
     ShellServices* previous_ = nullptr;
@@ -99,7 +100,7 @@ TEST_F(PrelimFailureReport, WithoutControlTheAdviceAloneIsGiven) {
         pointList2D.append(pointRecord("1", ptUnknown));
         angle("A", "1", "2");
 
-        EXPECT_EQ(reportPrelimFailure(road2D, notRw5, reasonInstrumentOrBacksight), 0);
+        EXPECT_EQ(reportPrelimFailure(context, road2D, notRw5, reasonInstrumentOrBacksight), 0);
         EXPECT_EQ(errLines(),
                   (std::vector<std::string>{
                       "No control points found.",
@@ -133,7 +134,7 @@ TEST_F(PrelimFailureReport, StalledAnglePassesNameTheInstrumentAndBacksightPoint
     angle("2", "1", "3"); // 3 only a foresight
     angle("K", "S", "3");
 
-    EXPECT_EQ(reportPrelimFailure(road2D, 1, reasonInstrumentOrBacksight), 0);
+    EXPECT_EQ(reportPrelimFailure(context, road2D, 1, reasonInstrumentOrBacksight), 0);
     EXPECT_EQ(errLines(), (std::vector<std::string>{
                               "Insufficient control found.",
                               "As a minimum either two control points, or one control point "
@@ -161,7 +162,7 @@ TEST_F(PrelimFailureReport, OtherPointsAreAllNamedUnderTheirOwnHeading) {
         pointList2D.append(pointRecord(p, ptUnknown));
     angle("2", "1", "3");
 
-    reportPrelimFailure(road2D, 1, reasonOtherPoints);
+    reportPrelimFailure(context, road2D, 1, reasonOtherPoints);
     EXPECT_EQ(errLines(), (std::vector<std::string>{
                               "Error computing initial NEZ estimates for points:", " 1 2 3"}));
     ASSERT_EQ(shell.messageLists.size(), 1u);
@@ -180,7 +181,7 @@ TEST_F(PrelimFailureReport, ALongListFillsSeveralErrLinesAndACutDialogLine) {
         pointList2D.append(pointRecord(name.c_str(), ptUnknown));
         all += " " + name;
     }
-    reportPrelimFailure(road2D, 1, reasonOtherPoints);
+    reportPrelimFailure(context, road2D, 1, reasonOtherPoints);
 
     const auto lines = errLines();
     ASSERT_EQ(lines.size(), 4u);
@@ -236,7 +237,7 @@ TEST_F(PrelimFailureReport, FixedControlOfAnyVerticalTypeCountsAsControl) {
     pointList2D.append(pointRecord("1", ptUnknown));
     angle("A", "1", "2");
 
-    reportPrelimFailure(road2D, 1, reasonInstrumentOrBacksight);
+    reportPrelimFailure(context, road2D, 1, reasonInstrumentOrBacksight);
     ASSERT_FALSE(errLines().empty());
     EXPECT_EQ(errLines()[0], "Insufficient control found.");
 }
@@ -244,7 +245,7 @@ TEST_F(PrelimFailureReport, FixedControlOfAnyVerticalTypeCountsAsControl) {
 TEST_F(PrelimFailureReport, PreprocessingUsesTheShortForm) {
     pointList2D.append(pointRecord("1", ptUnknown));
     angle("A", "1", "2");
-    EXPECT_EQ(reportPrelimFailureShort(road2D, reasonInstrumentOrBacksight), 0);
+    EXPECT_EQ(reportPrelimFailureShort(context, road2D, reasonInstrumentOrBacksight), 0);
     EXPECT_EQ(errLines(), std::vector<std::string>{"No control points found"});
     ASSERT_EQ(shell.boxes.size(), 1u);
     EXPECT_EQ(shell.boxes[0].text, "No control points found");
@@ -254,7 +255,7 @@ TEST_F(PrelimFailureReport, PreprocessingUsesTheShortForm) {
     ASSERT_GT(openRptFile(startNewFile), 0);
     ASSERT_GT(openErrFile(startNewFile), 0);
     fixedPointList2D.append(pointRecord("A", ptFixed, 5000, 5000, 100));
-    reportPrelimFailureShort(road2D, reasonInstrumentOrBacksight);
+    reportPrelimFailureShort(context, road2D, reasonInstrumentOrBacksight);
     const std::string heading =
         "The following instrument and backsight pts. could not be computed:";
     EXPECT_EQ(errLines(), (std::vector<std::string>{heading, " 1"}));

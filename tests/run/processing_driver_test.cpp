@@ -27,6 +27,7 @@ protected:
     testsupport::ProjectVarsGuard guard;
     testsupport::TempFolder folder{"driver"};
     RecordingShell shell;
+    RunContext context{shell};
 
 private:
     ShellServices* previous_ = nullptr;
@@ -61,7 +62,7 @@ TEST_F(Driver, InputChecksStopTheRunWithTheirMessage) {
         projectVars.vertAdjust = row.vertAdjust;
         projectVars.pInputFileName = row.rawFiles;
         projectVars.pLevRawFileName = row.levelFiles;
-        EXPECT_EQ(adjustNetwork(adjustmentRun, 0), 0);
+        EXPECT_FALSE(adjustNetwork(context, adjustmentRun, 0).reachedEnd);
         EXPECT_EQ(boxTexts(), std::vector<std::string>{row.message});
         EXPECT_FALSE(fs::exists(folder / "net1.RPT"));
     }
@@ -69,7 +70,7 @@ TEST_F(Driver, InputChecksStopTheRunWithTheirMessage) {
 
 TEST_F(Driver, PreprocessingChecksTheInputToo) {
     projectVars.includeRawData = 0;
-    EXPECT_EQ(preprocessNetwork(), 0);
+    EXPECT_FALSE(preprocessNetwork(context).reachedEnd);
     EXPECT_EQ(boxTexts(), std::vector<std::string>{"Cannot perform horizontal reduction.\nNeither "
                                                    "a GPS or TS raw file has been designated"});
 }
@@ -79,11 +80,11 @@ TEST_F(Driver, PreprocessingChecksTheInputToo) {
 TEST_F(Driver, AMissingUserProjectionStopsTheRun) {
     projectVars.gridSystem = gridUserDefined;
     projectVars.UDPFilePath = (folder / "missing.udp").string();
-    EXPECT_EQ(adjustNetwork(adjustmentRun, 0), 0);
+    EXPECT_FALSE(adjustNetwork(context, adjustmentRun, 0).reachedEnd);
     EXPECT_EQ(boxTexts(),
               std::vector<std::string>{"Error opening UDP file: " + projectVars.UDPFilePath});
     EXPECT_FALSE(fs::exists(folder / "net1.RPT"));
-    EXPECT_EQ(preprocessNetwork(), 0);
+    EXPECT_FALSE(preprocessNetwork(context).reachedEnd);
 }
 
 TEST_F(Driver, ClearsTheListsOfTheLastRunAndClosesItsReports) {
@@ -92,7 +93,7 @@ TEST_F(Driver, ClearsTheListsOfTheLastRunAndClosesItsReports) {
     pointList2D.append(p);
     obsCount = 12;
     projectVars.includeRawData = 0;
-    adjustNetwork(adjustmentRun, 0);
+    adjustNetwork(context, adjustmentRun, 0);
     EXPECT_EQ(pointList2D.count(), 0);
     EXPECT_EQ(obsCount, 0);
     EXPECT_EQ(shell.reportClosings, 1);
@@ -101,7 +102,7 @@ TEST_F(Driver, ClearsTheListsOfTheLastRunAndClosesItsReports) {
 TEST_F(Driver, AStageNotYetBuiltStopsTheRunAndSaysSo) {
     testsupport::writeBytes(folder / "net1.vkr", "header\n");
     projectVars.geodeticModel = 1; // the 3D road still has stages to come
-    EXPECT_EQ(adjustNetwork(adjustmentRun, 0), 0);
+    EXPECT_FALSE(adjustNetwork(context, adjustmentRun, 0).reachedEnd);
     const std::string err = testsupport::readBytes(folder / "net1.ERR");
     EXPECT_NE(err.find("is not built yet: the run stops here.\r\n"), std::string::npos);
     ASSERT_FALSE(shell.boxes.empty());
@@ -115,7 +116,7 @@ TEST_F(Driver, PreprocessingReleasesTheLastAdjustmentsResults) {
     errEllipses.resize(3);
     errEllipseCount = 3;
     projectVars.includeRawData = 0;
-    preprocessNetwork();
+    preprocessNetwork(context);
     EXPECT_TRUE(errEllipses.empty());
     EXPECT_EQ(errEllipseCount, 0);
     EXPECT_EQ(varCovMatrix, nullptr);
