@@ -3,6 +3,9 @@
 function(tarnwell_sources out)
     set(found)
     foreach(dir IN LISTS ARGN)
+        if(NOT IS_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}/${dir}")
+            message(FATAL_ERROR "No source folder ${CMAKE_CURRENT_SOURCE_DIR}/${dir}")
+        endif()
         file(GLOB_RECURSE these CONFIGURE_DEPENDS
              "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp")
         list(APPEND found ${these})

@@ -1,6 +1,6 @@
 #include "engine/earth_centred_frames.hpp"
 
-#include "engine/project_ellipsoid.hpp"
+#include "model/project_ellipsoid.hpp"
 
 #include "geodetic/earth_centred.hpp"
 #include "geodetic/matrix.hpp"

@@ -1,10 +1,10 @@
 #include "engine/prelim_coords_2d.hpp"
 
-#include "engine/pending_stages.hpp"
-#include "model/project_geodesy.hpp"
 #include "engine/prelim_support_2d.hpp"
+#include "model/pending_stages.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
+#include "model/project_geodesy.hpp"
 #include "platform/shell_services.hpp"
 
 #include <optional>

@@ -1,9 +1,9 @@
 #include "engine/prelim_support_2d.hpp"
 
 #include "engine/geodetic_reductions.hpp"
-#include "engine/pending_stages.hpp"
-#include "model/project_geodesy.hpp"
+#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
+#include "model/project_geodesy.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/shell_services.hpp"
 

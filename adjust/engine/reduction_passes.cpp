@@ -1,9 +1,9 @@
 #include "engine/geodetic_reductions.hpp"
 
+#include "model/error_file_warnings.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
 #include "model/settings/global_vars.hpp"
-#include "reports/error_file_warnings.hpp"
 
 #include <optional>
 #include <string>

@@ -1,9 +1,9 @@
 #include "engine/geodetic_reductions.hpp"
 
-#include "engine/project_ellipsoid.hpp"
-#include "engine/project_zone.hpp"
 #include "model/plane_geometry.hpp"
+#include "model/project_ellipsoid.hpp"
 #include "model/project_geodesy.hpp"
+#include "model/project_zone.hpp"
 #include "model/settings/global_vars.hpp"
 
 #include "platform/length_units.hpp"

@@ -4,7 +4,6 @@
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/sideshot_listing.hpp"
 
 namespace {
 
@@ -45,17 +44,17 @@ bool passedOverVertically(int vertType) {
 }
 
 // Walks the list for vertical sideshots without an elevation; each placed
-// is written back and listed. True when one was placed.
-bool placeElevations(obsList<coordRec>& list) {
-    bool placed = false;
+// is written back and added to `placed`. True when one was placed.
+bool placeElevations(obsList<coordRec>& list, std::vector<coordRec>& placed) {
+    bool placedOne = false;
     changeRecords(list, [&](coordRec& p) {
         if (p.vertType != vtSideshot || isSet(p.elevation) || sideshotElevation2D(p) == 0)
             return false;
-        writeRptVertSideshotLine(p);
-        placed = true;
+        placed.push_back(p);
+        placedOne = true;
         return true;
     });
-    return placed;
+    return placedOne;
 }
 
 bool unsetSideshotElevation(coordRec& p) {
@@ -123,15 +122,14 @@ int sideshotElevation2D(coordRec& point) {
     return 1;
 }
 
-int computeSideshotElevations() {
-    writeRptVertSideshotsHeading();
+std::vector<coordRec> computeSideshotElevations() {
     changeRecords(pointList2D, unsetSideshotElevation);
     changeRecords(fixedPointList2D, unsetSideshotElevation);
-    for (bool placed = true; placed;) {
-        placed = placeElevations(pointList2D);
-        placed = placeElevations(fixedPointList2D) || placed;
+    std::vector<coordRec> placed;
+    for (bool placedOne = true; placedOne;) {
+        placedOne = placeElevations(pointList2D, placed);
+        placedOne = placeElevations(fixedPointList2D, placed) || placedOne;
     }
-    writeRptBlankLines();
     activeShell().setPercent(0);
-    return 0;
+    return placed;
 }

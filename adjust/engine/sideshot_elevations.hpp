@@ -12,6 +12,7 @@
 #include "model/point_records.hpp"
 
 #include <string_view>
+#include <vector>
 
 // Vertical type of a point made a vertical sideshot, and vertical status of
 // a height difference that reaches one.
@@ -28,11 +29,11 @@ int filterVertSideshotsPass();
 // Status 2 on the point's distances that carry a height difference. 0.
 int markSideshotDistances2D(std::string_view name);
 
-// The "Vertical Sideshots" section: every vertical sideshot of `pointList2D`
-// and `fixedPointList2D` gets its elevation anew from its height differences,
-// repeated until nothing more is placed (sideshots of sideshots), one
-// report line per point placed. 0.
-int computeSideshotElevations();
+// Every vertical sideshot of `pointList2D` and `fixedPointList2D` gets its
+// elevation anew from its height differences, repeated until nothing more is
+// placed (sideshots of sideshots). The points placed, in the order they were
+// placed, for the "Vertical Sideshots" listing.
+std::vector<coordRec> computeSideshotElevations();
 // The mean of the elevations that P's status-2 height differences carry
 // from their other ends with a known elevation (other end - dh when P is the
 // from point, + dh when it is the to point). 1 with P's elevation set, or 0

@@ -1,7 +1,7 @@
 #include "engine/sideshot_filter.hpp"
 
-#include "engine/pending_stages.hpp"
 #include "engine/record_walks.hpp"
+#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
 #include "model/settings/global_vars.hpp"

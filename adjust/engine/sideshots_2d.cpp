@@ -7,13 +7,11 @@
 #include "model/point_errors.hpp"
 #include "model/program_lists.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/sideshot_listing.hpp"
 
 #include <cmath>
 
 namespace {
 
-constexpr int reportLine = 1;
 // Seconds of arc per radian as the sideshot errors are converted.
 constexpr double sideshotSecondsPerRadian = 206264.8;
 
@@ -36,12 +34,25 @@ bool directionTo(std::string_view from, std::string_view to, int angleCursor, Di
     return azimuthBetween2D(d.value_rad, d.stdErr_rad, from, to, angleCursor) == directionFound;
 }
 
+// The placement of P by `rule`, with its position and standard errors.
+SideshotPlacement placedAt(SideshotPlacement::Rule rule, const coordRec& p) {
+    SideshotPlacement placement;
+    placement.rule = rule;
+    placement.sideshot = fixedText(p.name);
+    placement.northing = p.northing;
+    placement.easting = p.easting;
+    placement.stdErrN = p.stdErrN;
+    placement.stdErrE = p.stdErrE;
+    return placement;
+}
+
 double inSeconds(double stdErr_rad) {
     return stdErr_rad * angle::secondsPerRadian;
 }
 
 // P from a distance to a known point and the direction from it.
-bool placeRadially(coordRec& p, const distanceObs2D& d, int angleCursor) {
+bool placeRadially(coordRec& p, const distanceObs2D& d, int angleCursor,
+                   SideshotPlacement& placement) {
     const std::string_view name = fixedText(p.name);
     std::string_view otherName;
     if (sameName(fixedText(d.from), name))
@@ -66,13 +77,15 @@ bool placeRadially(coordRec& p, const distanceObs2D& d, int angleCursor) {
                           std::pow(dist * cosT * st, 2));
     p.stdErrN = std::sqrt(std::pow(spread(k.stdErrN), 2) + cosT * cosT * sd * sd +
                           std::pow(dist * sinT * st, 2));
-    writeRptSideshotLine(fixedText(k.name), dist, t.value_rad, p.northing, p.easting, p.stdErrN,
-                         p.stdErrE, name);
+    placement = placedAt(SideshotPlacement::Rule::radial, p);
+    placement.known[0] = fixedText(k.name);
+    placement.distance = dist;
+    placement.angles_rad[0] = t.value_rad;
     return true;
 }
 
 // One round of `distanceList2D` from its cursor, wrapping to the start.
-bool locateRadially(coordRec& p, int angleCursor) {
+bool locateRadially(coordRec& p, int angleCursor, SideshotPlacement& placement) {
     const int total = distanceList2D.count();
     distanceObs2D d;
     for (int seen = 0; seen < total; ++seen) {
@@ -81,7 +94,7 @@ bool locateRadially(coordRec& p, int angleCursor) {
             distanceList2D.getAtCursor(d);
         }
         distanceList2D.advanceCursor();
-        if (placeRadially(p, d, angleCursor))
+        if (placeRadially(p, d, angleCursor, placement))
             return true;
     }
     return false;
@@ -151,7 +164,7 @@ bool resetSideshotPosition(coordRec& p) {
 
 } // namespace
 
-int locateSideshotByAzimuths2D(coordRec& point, int report, int angleCursor) {
+int locateSideshotByAzimuths2D(coordRec& point, SideshotPlacement& placement, int angleCursor) {
     const std::string_view name = fixedText(point.name);
     Sighting found[2];
     int count = 0;
@@ -166,14 +179,15 @@ int locateSideshotByAzimuths2D(coordRec& point, int report, int angleCursor) {
                               b.point, b.direction.value_rad, inSeconds(b.direction.stdErr_rad),
                               point) != geometrySolved)
         return 0;
-    if (report == reportLine)
-        writeRptAzimuthIntersectLine(fixedText(a.point.name), a.direction.value_rad,
-                                     fixedText(b.point.name), b.direction.value_rad, point.northing,
-                                     point.easting, point.stdErrN, point.stdErrE, name);
+    placement = placedAt(SideshotPlacement::Rule::twoDirections, point);
+    placement.known[0] = fixedText(a.point.name);
+    placement.known[1] = fixedText(b.point.name);
+    placement.angles_rad[0] = a.direction.value_rad;
+    placement.angles_rad[1] = b.direction.value_rad;
     return 1;
 }
 
-int locateSideshotByResection2D(coordRec& point, int report) {
+int locateSideshotByResection2D(coordRec& point, SideshotPlacement& placement) {
     const std::string_view name = fixedText(point.name);
     ResectionAngles r;
     visitRecords(angleList2D, [&](const angleObs2D& a) { return !gatherAngle(a, name, r); });
@@ -185,38 +199,43 @@ int locateSideshotByResection2D(coordRec& point, int report) {
         return 0;
     point.northing = n;
     point.easting = e;
-    if (report == reportLine)
-        writeRptAngleIntersectLine(fixedText(r.b1.name), fixedText(r.f1.name), fixedText(r.f2.name),
-                                   r.a1, r.a2, n, e, name);
+    placement = placedAt(SideshotPlacement::Rule::twoAngles, point);
+    placement.known[0] = fixedText(r.b1.name);
+    placement.known[1] = fixedText(r.f1.name);
+    placement.known[2] = fixedText(r.f2.name);
+    placement.angles_rad[0] = r.a1;
+    placement.angles_rad[1] = r.a2;
     return 1;
 }
 
-int locateSideshot2D(coordRec& point, int angleCursor) {
-    if (locateRadially(point, angleCursor))
+int locateSideshot2D(coordRec& point, int angleCursor, SideshotPlacement& placement) {
+    if (locateRadially(point, angleCursor, placement))
         return 1;
-    if (locateSideshotByAzimuths2D(point, reportLine, angleCursor) != 0)
+    if (locateSideshotByAzimuths2D(point, placement, angleCursor) != 0)
         return 1;
-    return locateSideshotByResection2D(point, reportLine);
+    return locateSideshotByResection2D(point, placement);
 }
 
-void computeSideshots2D() {
+std::vector<SideshotPlacement> computeSideshots2D() {
     ShellServices& shell = activeShell();
     const int angleCursor = angleList2D.openCursor(0);
     shell.setMessage("Initializing Sideshots");
     changeRecords(pointList2D, resetSideshotPosition);
     shell.setMessage("Computing Sideshots");
-    writeRptSideshotsHeading();
+    std::vector<SideshotPlacement> placements;
     for (bool placed = true; placed;) {
         placed = false;
         changeRecords(pointList2D, [&](coordRec& p) {
+            SideshotPlacement placement;
             if (p.pointType != ptSideshot || isSet(p.easting) ||
-                locateSideshot2D(p, angleCursor) == 0)
+                locateSideshot2D(p, angleCursor, placement) == 0)
                 return false;
+            placements.push_back(std::move(placement));
             placed = true;
             return true;
         });
     }
     shell.setPercent(0);
-    writeRptBlankLines();
     angleList2D.closeCursor(angleCursor);
+    return placements;
 }

@@ -5,7 +5,6 @@
 #include "model/progress.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/vertical_report.hpp"
 
 #include <cmath>
 #include <numeric>
@@ -349,21 +348,21 @@ int solveVerticalNetwork(const verticalNetwork& net, verticalSolution& solution)
     return verticalSolved;
 }
 
-void adjustVertical() {
-    const verticalNetwork net = verticalNetworkFromLists();
+std::optional<verticalAdjustment> adjustVertical() {
+    verticalNetwork net = verticalNetworkFromLists();
     // In this order: each check relies on the ones before it.
     for (const auto check : {countProblem, differenceProblem, weightProblem, tieProblem}) {
         const std::string problem = check(net);
         if (!problem.empty()) {
             showMessage(problem);
-            return;
+            return std::nullopt;
         }
     }
     verticalSolution solution;
     if (solveVerticalNetwork(net, solution) != verticalSolved) {
         showMessage(std::string("The vertical normal equations are singular.") + notPerformed);
-        return;
+        return std::nullopt;
     }
     storeAdjustedPoints(net, solution);
-    writeVerticalReport(net, solution);
+    return verticalAdjustment{std::move(net), std::move(solution)};
 }

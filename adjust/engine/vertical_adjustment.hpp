@@ -20,6 +20,7 @@
 // ch. 4; Ghilani, Adjustment Computations, ch. 12).
 // Lengths are in the project's unit.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,10 @@ int solveVerticalNetwork(const verticalNetwork& network, verticalSolution& solut
 //   benchmark by height differences (each named);
 // - singular normal equations.
 // Otherwise the adjusted elevations and standard deviations replace the
-// points' elevations and elevation standard errors, and the vertical
-// sections are written to the report file.
-void adjustVertical();
+// points' elevations and elevation standard errors, and the network with its
+// solution is returned for the report's vertical sections.
+struct verticalAdjustment {
+    verticalNetwork network;
+    verticalSolution solution;
+};
+std::optional<verticalAdjustment> adjustVertical();

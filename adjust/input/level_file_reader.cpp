@@ -1,11 +1,11 @@
 #include "input/level_file_reader.hpp"
 
 #include "input/level_reduction.hpp"
+#include "input/level_reports.hpp"
 #include "input/level_tokens.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
-#include "reports/level_reports.hpp"
-#include "reports/report_lines.hpp"
+#include "output/report_lines.hpp"
 
 #include <initializer_list>
 #include <optional>

@@ -9,8 +9,8 @@
 // Readings, distances and elevations are in the file's linear unit; zenith
 // angles in radians. A value not read or not computed holds `notComputed`.
 
-#include "input/raw_record_list.hpp"
 #include "model/point_name.hpp"
+#include "model/raw_record_list.hpp"
 #include "platform/sentinels.hpp"
 
 #include <string>

@@ -4,9 +4,9 @@
 #include "model/angle_math.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
-#include "reports/report_lines.hpp"
 
 #include <string>
 

@@ -3,10 +3,10 @@
 #include "input/level_records.hpp"
 #include "input/raw_text.hpp"
 #include "model/progress.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/line_reader.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_lines.hpp"
 
 #include <cmath>
 #include <filesystem>

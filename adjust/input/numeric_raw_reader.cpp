@@ -10,12 +10,12 @@
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
 #include "model/sight_reduction.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
 #include "platform/line_reader.hpp"
 #include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_lines.hpp"
 
 #include <cmath>
 #include <filesystem>

@@ -18,7 +18,7 @@
 // radians; standard errors of angles in seconds of arc. Numbers are read in
 // the C locale as far as they go; a field empty after trimming is not given.
 
-#include "input/raw_record.hpp"
+#include "model/raw_record.hpp"
 
 #include <string>
 

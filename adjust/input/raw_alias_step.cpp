@@ -1,9 +1,9 @@
 #include "input/raw_alias_step.hpp"
 
 #include "input/raw_aliases.hpp"
-#include "input/raw_record.hpp"
+#include "model/raw_record.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
-#include "reports/report_lines.hpp"
 
 #include <string_view>
 

@@ -3,8 +3,8 @@
 #include "model/point_name.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
-#include "reports/report_lines.hpp"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_lines.hpp"
 
 #include <array>
 #include <utility>

@@ -2,9 +2,9 @@
 // The state of one reading of .RW5 files and the steps that share it; the
 // files of a call are read by one object, in order.
 
-#include "input/raw_record.hpp"
 #include "input/rw5_lines.hpp"
 #include "input/rw5_sights.hpp"
+#include "model/raw_record.hpp"
 
 #include <cstddef>
 #include <optional>

@@ -5,7 +5,7 @@
 #include "model/plane_geometry.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/sight_reduction.hpp"
-#include "reports/report_lines.hpp"
+#include "output/report_lines.hpp"
 
 #include <cmath>
 #include <optional>

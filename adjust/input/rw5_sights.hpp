@@ -3,8 +3,8 @@
 // tokens brought to a slope distance and a zenith angle, then reduced and
 // given its standard errors.
 
-#include "input/raw_record.hpp"
 #include "input/rw5_lines.hpp"
+#include "model/raw_record.hpp"
 
 #include <string>
 #include <string_view>

@@ -1,12 +1,12 @@
 #include "input/level_file_reader.hpp"
 #include "input/level_reduction.hpp"
+#include "input/level_reports.hpp"
 #include "input/level_tokens.hpp"
 #include "model/angle_math.hpp"
 #include "model/packed_degrees.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
 #include "model/sight_reduction.hpp"
-#include "reports/level_reports.hpp"
 
 #include <cmath>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "input/vkr_std_errs.hpp"
 
-#include "input/raw_record.hpp"
+#include "model/raw_record.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/c_locale_text.hpp"

@@ -1,14 +1,14 @@
 #include "model/angle_sets.hpp"
 
-#include "input/raw_record.hpp"
 #include "model/angle_math.hpp"
+#include "model/error_file_warnings.hpp"
 #include "model/pair_lookup.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
+#include "model/raw_record.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
-#include "reports/error_file_warnings.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "model/azimuth_sets.hpp"
 
-#include "input/raw_record.hpp"
 #include "model/angle_math.hpp"
 #include "model/pair_lookup.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
+#include "model/raw_record.hpp"
 #include "model/reader_std_errs.hpp"
 
 #include <cmath>

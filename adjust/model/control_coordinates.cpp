@@ -1,11 +1,11 @@
 #include "model/control_coordinates.hpp"
 
-#include "input/raw_record.hpp"
+#include "model/error_file_warnings.hpp"
 #include "model/program_lists.hpp"
 #include "model/project_geodesy.hpp"
+#include "model/raw_record.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
-#include "reports/error_file_warnings.hpp"
 
 #include <algorithm>
 #include <array>

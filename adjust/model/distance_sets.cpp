@@ -1,16 +1,16 @@
 #include "model/distance_sets.hpp"
 
-#include "input/raw_record.hpp"
 #include "model/azimuth_sets.hpp"
+#include "model/error_file_warnings.hpp"
 #include "model/pair_lookup.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
+#include "model/raw_record.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/error_file_warnings.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,6 @@
 #include "model/mark_to_mark.hpp"
 
+#include "model/error_file_warnings.hpp"
 #include "model/pair_lookup.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
@@ -8,7 +9,6 @@
 #include "model/settings/global_vars.hpp"
 #include "platform/length_units.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/error_file_warnings.hpp"
 
 #include <algorithm>
 #include <cmath>

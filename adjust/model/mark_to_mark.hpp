@@ -22,7 +22,7 @@
 // raw data were read; each sight contributes the errors in force at its own
 // record.
 
-#include "input/raw_record.hpp"
+#include "model/raw_record.hpp"
 
 #include <string_view>
 

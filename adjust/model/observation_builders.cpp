@@ -1,19 +1,19 @@
 #include "model/observation_builders.hpp"
 
-#include "engine/pending_stages.hpp"
-#include "input/raw_record.hpp"
 #include "model/angle_sets.hpp"
 #include "model/control_coordinates.hpp"
 #include "model/distance_sets.hpp"
 #include "model/mark_to_mark.hpp"
+#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
+#include "model/raw_record.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_lines.hpp"
 
 namespace {
 

@@ -5,10 +5,10 @@
 // the dialogs and the network graphics read them. `allStationList` and
 // `allPointList2D` keep the last run's points until the next run.
 
-#include "input/raw_record.hpp"
 #include "model/list_containers.hpp"
 #include "model/observation_records.hpp"
 #include "model/point_records.hpp"
+#include "model/raw_record.hpp"
 
 // 3D chain.
 extern obsList<stationRec> controlStationList; // control and coordinate points as read

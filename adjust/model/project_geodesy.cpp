@@ -1,12 +1,12 @@
 #include "model/project_geodesy.hpp"
 
-#include "engine/project_ellipsoid.hpp"
-#include "engine/project_zone.hpp"
-#include "engine/user_projection.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
+#include "model/project_ellipsoid.hpp"
+#include "model/project_zone.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/sight_reduction.hpp"
+#include "model/user_projection.hpp"
 
 #include "platform/length_units.hpp"
 

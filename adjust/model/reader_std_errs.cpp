@@ -1,6 +1,6 @@
 #include "model/reader_std_errs.hpp"
 
-#include "input/raw_record.hpp"
+#include "model/raw_record.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/length_units.hpp"
 

@@ -1,22 +1,22 @@
 #include "reports/adjusted_listing_2d.hpp"
 
+#include "engine/geodetic_reductions.hpp"
 #include "engine/horizontal_network.hpp"
 #include "engine/list_snapshot.hpp"
-#include "engine/geodetic_reductions.hpp"
-#include "engine/pending_stages.hpp"
-#include "model/project_geodesy.hpp"
 #include "model/angle_math.hpp"
 #include "model/angle_text.hpp"
+#include "model/number_format.hpp"
 #include "model/packed_degrees.hpp"
+#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
+#include "model/project_geodesy.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/text_fields.hpp"
+#include "output/report_lines.hpp"
+#include "output/report_writer.hpp"
 #include "platform/c_locale_text.hpp"
-#include "reports/number_format.hpp"
 #include "reports/report_header.hpp"
-#include "reports/report_lines.hpp"
 #include "reports/report_words.hpp"
-#include "reports/report_writer.hpp"
 
 #include <cmath>
 #include <initializer_list>

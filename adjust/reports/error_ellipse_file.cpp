@@ -3,15 +3,15 @@
 #include "engine/horizontal_network.hpp"
 #include "engine/list_snapshot.hpp"
 #include "model/angle_text.hpp"
+#include "model/number_format.hpp"
 #include "model/packed_degrees.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/text_fields.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/file_replace.hpp"
-#include "reports/number_format.hpp"
 #include "reports/report_files.hpp"
-#include "reports/report_lines.hpp"
 
 #include <filesystem>
 

@@ -1,18 +1,18 @@
 #include "reports/final_coordinates.hpp"
 
-#include "engine/processing_driver.hpp"
 #include "engine/record_walks.hpp"
+#include "model/number_format.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/coordinate_file_output.hpp"
 #include "reports/nez_record.hpp"
-#include "reports/number_format.hpp"
 #include "reports/report_files.hpp"
 #include "reports/report_header.hpp"
-#include "reports/report_lines.hpp"
+#include "reports/report_windows.hpp"
 #include "reports/report_words.hpp"
 
 #include <cstring>

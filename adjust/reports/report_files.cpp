@@ -2,10 +2,10 @@
 
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_lines.hpp"
 
 #include <ctime>
 #include <fcntl.h>

@@ -1,16 +1,16 @@
 #include "reports/report_header.hpp"
 
-#include "engine/pending_stages.hpp"
-#include "engine/project_ellipsoid.hpp"
 #include "model/angle_text.hpp"
+#include "model/number_format.hpp"
+#include "model/pending_stages.hpp"
+#include "model/project_ellipsoid.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
+#include "output/report_writer.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/number_format.hpp"
 #include "reports/report_files.hpp"
 #include "reports/report_words.hpp"
-#include "reports/report_writer.hpp"
 
 using platform::formatC;
 

@@ -5,12 +5,12 @@
 #include "geodetic/state_plane_83.hpp"
 #include "model/angle_math.hpp"
 #include "model/angle_text.hpp"
+#include "model/number_format.hpp"
 #include "model/packed_degrees.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
+#include "output/report_writer.hpp"
 #include "platform/c_locale_text.hpp"
-#include "reports/number_format.hpp"
-#include "reports/report_writer.hpp"
 
 #include <cmath>
 

@@ -1,12 +1,12 @@
 #include "reports/sideshot_listing.hpp"
 
 #include "model/angle_text.hpp"
+#include "model/number_format.hpp"
 #include "model/settings/global_vars.hpp"
+#include "output/report_writer.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
-#include "reports/number_format.hpp"
 #include "reports/report_words.hpp"
-#include "reports/report_writer.hpp"
 
 #include <string>
 
@@ -157,4 +157,38 @@ int writeRptVertSideshotLine(coordRec point) {
     const std::string name(fixedText(point.name));
     return writeLine(
         rptFile, formatC(" %-20.20s   %s", name.c_str(), formatDistance(point.elevation).c_str()));
+}
+
+namespace {
+
+int writeRptSideshotPlacement(const SideshotPlacement& p) {
+    switch (p.rule) {
+    case SideshotPlacement::Rule::radial:
+        return writeRptSideshotLine(p.known[0], p.distance, p.angles_rad[0], p.northing, p.easting,
+                                    p.stdErrN, p.stdErrE, p.sideshot);
+    case SideshotPlacement::Rule::twoDirections:
+        return writeRptAzimuthIntersectLine(p.known[0], p.angles_rad[0], p.known[1],
+                                            p.angles_rad[1], p.northing, p.easting, p.stdErrN,
+                                            p.stdErrE, p.sideshot);
+    case SideshotPlacement::Rule::twoAngles:
+        return writeRptAngleIntersectLine(p.known[0], p.known[1], p.known[2], p.angles_rad[0],
+                                          p.angles_rad[1], p.northing, p.easting, p.sideshot);
+    }
+    return 0;
+}
+
+} // namespace
+
+int writeRptSideshots(const std::vector<SideshotPlacement>& placements) {
+    int failed = writeRptSideshotsHeading();
+    for (const SideshotPlacement& placement : placements)
+        failed |= writeRptSideshotPlacement(placement);
+    return failed | writeRptBlankLines();
+}
+
+int writeRptVertSideshots(const std::vector<coordRec>& points) {
+    int failed = writeRptVertSideshotsHeading();
+    for (const coordRec& point : points)
+        failed |= writeRptVertSideshotLine(point);
+    return failed | writeRptBlankLines();
 }

@@ -12,10 +12,12 @@
 // easting first). Standard errors below -2 (fixed) print empty, -2 up to 0
 // as zero. Results: 0, or 1 after a failed write (nothing more is written).
 
+#include "engine/sideshots_2d.hpp"
 #include "model/observation_records.hpp"
 #include "model/point_records.hpp"
 
 #include <string_view>
+#include <vector>
 
 // The kind of column heading written last in the current section.
 enum sideshotKindCode : int {
@@ -60,3 +62,10 @@ int writeRptBlankLines();
 int writeRptVertSideshotsHeading();
 // The point's name and elevation.
 int writeRptVertSideshotLine(coordRec point);
+
+// The "Sideshots" section of a run: the heading, a line per placement in the
+// order given (each line written whatever became of the one before), two
+// empty lines.
+int writeRptSideshots(const std::vector<SideshotPlacement>& placements);
+// The "Vertical Sideshots" section: the heading, the points' lines, two empty lines.
+int writeRptVertSideshots(const std::vector<coordRec>& points);

@@ -3,7 +3,7 @@
 
 #include "model/list_containers.hpp"
 #include "model/observation_records.hpp"
-#include "reports/report_writer.hpp"
+#include "output/report_writer.hpp"
 
 // Calls `write(record)` for each record of an obsList while the writer has
 // not failed.

@@ -1,10 +1,10 @@
 #include "reports/unadjusted_observations.hpp"
 
 #include "model/angle_text.hpp"
+#include "model/number_format.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/c_locale_text.hpp"
-#include "reports/number_format.hpp"
 #include "reports/report_header.hpp"
 #include "reports/report_sections.hpp"
 #include "reports/report_words.hpp"

@@ -1,9 +1,9 @@
 #include "reports/vertical_report.hpp"
 
 #include "model/point_records.hpp"
+#include "output/report_lines.hpp"
+#include "output/report_writer.hpp"
 #include "platform/c_locale_text.hpp"
-#include "reports/report_lines.hpp"
-#include "reports/report_writer.hpp"
 
 using platform::formatC;
 

@@ -1,10 +1,11 @@
 // The main window's commands: which handler each id reaches, when each is
 // enabled, and the commands that only open a dialog.
 
-#include "engine/processing_driver.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/paths.hpp"
 #include "platform/program_folder.hpp"
+#include "reports/report_windows.hpp"
+#include "run/processing_driver.hpp"
 #include "shell/about_dialog.hpp"
 #include "shell/command_ids.hpp"
 #include "shell/global_settings_dialog.hpp"

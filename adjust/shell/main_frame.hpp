@@ -5,6 +5,7 @@
 // profile, and is the shell (message boxes, questions) of everything that
 // runs while it exists.
 
+#include "run/processing_driver.hpp"
 #include "shell/processing_windows.hpp"
 #include "shell/program_options.hpp"
 #include "shell/wx_shell.hpp"
@@ -31,6 +32,7 @@ struct ProjectState {
     bool nezReportEnabled = false;
     bool hasRecent = false; // the profile named a recent project at start
     int lastRunResult = 0;  // nonzero after a processing run that completed
+    RunResult lastRun;      // what the last processing run came to
 };
 
 class CMainFrame : public wxMDIParentFrame {

@@ -1,28 +1,13 @@
 // The processing commands of the main window: Network Adjustment and
 // Preprocess run the engine on the open project with the progress dialog up.
 
-#include "engine/processing_driver.hpp"
-#include "geodetic/geoid_grid.hpp"
 #include "model/settings/global_vars.hpp"
+#include "run/processing_driver.hpp"
 #include "shell/command_ids.hpp"
 #include "shell/main_frame.hpp"
 #include "shell/progress_dialog.hpp"
 
 namespace {
-
-std::string missingGridText(const std::string& folder) {
-    return "The appropriate grid files were not found. Do one of the following:\n"
-           "  1. Download the grid files from the Velmora/V&K website and install them in the\n"
-           "       " +
-           folder +
-           " directory,\n"
-           "  2. Or use the \"Use the Project Geoid Separation\" option in the Project Settings "
-           "dialog box.";
-}
-
-bool usesGeoidGrid() {
-    return projectVars.geoidModel != 0 && projectVars.gridSystem != 0;
-}
 
 bool isProcessingCommand(int id) {
     return id == shellid::networkAdjustment || id == shellid::networkAdjustmentButton ||
@@ -37,28 +22,20 @@ template <class Run> void CMainFrame::runProcessing(Run run) {
         return;
     }
     runWindows_.startRun();
-    const bool gridOpened = usesGeoidGrid();
-    if (gridOpened) {
-        const std::string folder = projectVars.getGeoidFolder();
-        if (openGeoidGrid(folder.c_str(), projectVars.geoidModelType + 1) != geoidModelFound) {
-            runWindows_.endRun();
-            shell_.message(missingGridText(folder), MessageKind::ok);
-            return;
-        }
-    }
-    state_.lastRunResult = run();
-    if (gridOpened)
-        closeGeoidGrid();
+    const RunContext context(shell_, projectVars.tmpDir, projectVars.getGeoidFolder());
+    state_.lastRun = run(context);
+    state_.lastRunResult = state_.lastRun.reachedEnd ? 1 : 0;
     runWindows_.endRun();
     updateTitle();
 }
 
 void CMainFrame::runAdjustment() {
-    runProcessing([] { return adjustNetwork(adjustmentRun, 0); });
+    runProcessing(
+        [](const RunContext& context) { return adjustNetwork(context, adjustmentRun, 0); });
 }
 
 void CMainFrame::runPreprocess() {
-    runProcessing([] { return preprocessNetwork(); });
+    runProcessing([](const RunContext& context) { return preprocessNetwork(context); });
 }
 
 // The run lets every waiting event through; commands that arrive then would

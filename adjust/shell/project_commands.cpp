@@ -3,10 +3,11 @@
 // `projectVars`, stored in a .prj file.
 
 #include "engine/adjustment_results.hpp"
-#include "engine/processing_driver.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_defaults.hpp"
 #include "model/settings/project_file.hpp"
+#include "reports/report_windows.hpp"
+#include "run/processing_driver.hpp"
 #include "shell/file_dialogs.hpp"
 #include "shell/main_frame.hpp"
 

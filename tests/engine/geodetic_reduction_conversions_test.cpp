@@ -5,9 +5,9 @@
 
 #include "engine/earth_centred_frames.hpp"
 #include "engine/geodetic_reductions.hpp"
-#include "engine/project_ellipsoid.hpp"
-#include "engine/run_stops.hpp"
+#include "model/project_ellipsoid.hpp"
 #include "model/project_geodesy.hpp"
+#include "model/run_stops.hpp"
 #include "platform/length_units.hpp"
 #include "support/project_vars_guard.hpp"
 

@@ -4,9 +4,9 @@
 
 #include "engine/earth_centred_frames.hpp"
 #include "engine/geodetic_reductions.hpp"
-#include "engine/project_ellipsoid.hpp"
 #include "model/program_lists.hpp"
-#include "reports/report_lines.hpp"
+#include "model/project_ellipsoid.hpp"
+#include "output/report_lines.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 

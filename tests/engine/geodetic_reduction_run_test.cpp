@@ -2,9 +2,9 @@
 // zone that does not exist stops with "Unknown zone %d" in the error report
 // and a message, instead of reducing on an empty zone record.
 
-#include "engine/processing_driver.hpp"
+#include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_lines.hpp"
+#include "run/processing_driver.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 
@@ -27,7 +27,7 @@ TEST(ReductionRun, AnUnknownZoneStopsTheRunWithItsCode) {
     projectVars.gridSystem = gridStatePlane83;
     projectVars.gridZone = 999;
 
-    EXPECT_EQ(adjustNetwork(adjustmentRun, 0), 0);
+    EXPECT_FALSE(adjustNetwork(RunContext(shell), adjustmentRun, 0).reachedEnd);
     setActiveShell(previous);
     const std::string err = testsupport::readBytes(folder / "site.ERR");
     const std::string stop = "Unknown zone 999\r\n";

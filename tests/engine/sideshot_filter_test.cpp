@@ -2,8 +2,8 @@
 // adjustment, the observations marked with a sideshot, weighted control and
 // the points the relative-error points file protects.
 
-#include "engine/run_stops.hpp"
 #include "engine/sideshot_filter.hpp"
+#include "model/run_stops.hpp"
 #include "sideshot_lists.hpp"
 #include "support/project_vars_guard.hpp"
 

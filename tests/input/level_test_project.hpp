@@ -5,9 +5,9 @@
 
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
+#include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/report_files.hpp"
-#include "reports/report_lines.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 

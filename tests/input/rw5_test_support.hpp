@@ -4,13 +4,13 @@
 // an error report whose text the test reads back, a recording shell, and
 // the records the reader left in `rawDataList`.
 
-#include "input/raw_record.hpp"
 #include "input/rw5_reader.hpp"
 #include "model/program_lists.hpp"
+#include "model/raw_record.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
+#include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_lines.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 

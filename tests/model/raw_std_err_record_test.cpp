@@ -1,4 +1,4 @@
-#include "input/raw_record.hpp"
+#include "model/raw_record.hpp"
 #include "model/reader_std_errs.hpp"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // composed by hand from the formats (each field's width noted below).
 
 #include "model/program_lists.hpp"
+#include "output/report_lines.hpp"
 #include "reports/adjusted_listing_2d.hpp"
 #include "reports/report_files.hpp"
-#include "reports/report_lines.hpp"
 #include "support/angles.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"

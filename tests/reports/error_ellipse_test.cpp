@@ -1,9 +1,9 @@
 // The error-ellipse listing and the .EEL file of the horizontal adjustment.
 
 #include "model/program_lists.hpp"
+#include "output/report_lines.hpp"
 #include "reports/error_ellipse_file.hpp"
 #include "reports/report_files.hpp"
-#include "reports/report_lines.hpp"
 #include "support/angles.hpp"
 #include "support/comma_locale.hpp"
 #include "support/project_vars_guard.hpp"

@@ -3,9 +3,9 @@
 // report open, the shell's clock fixed and the program lists empty.
 
 #include "model/program_lists.hpp"
+#include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/report_files.hpp"
-#include "reports/report_lines.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 

@@ -2,8 +2,8 @@
 // the example project run from the menu, cancelling, commands that arrive
 // during a run, a missing geoid grid, and report files of either line end.
 
-#include "engine/processing_driver.hpp"
 #include "gui_test_support.hpp"
+#include "run/processing_driver.hpp"
 #include "shell/command_ids.hpp"
 #include "shell/message_list_dialog.hpp"
 #include "shell/progress_dialog.hpp"
@@ -131,7 +131,7 @@ TEST_F(Processing, TheExampleRunsFromTheMenuAndItsReportsOpen) {
               (std::vector<std::string>{"Entire Rpt.", "Preprocess", "Unadjusted Obs.",
                                         "Adjusted Obs.", "Adjusted NE"}));
     EXPECT_TRUE(errors->tabLabels().empty());
-    EXPECT_EQ(lastAdjustmentOutcome, AdjustmentOutcome::converged);
+    EXPECT_EQ(frame.state().lastRun.adjustment, AdjustmentOutcome::converged);
     EXPECT_NE(frame.state().lastRunResult, 0);
     EXPECT_TRUE(answers.boxes.empty());
     ASSERT_TRUE(fs::exists(file("site.OUT")));
@@ -189,7 +189,7 @@ TEST_F(Processing, EscapeEndsTheRun) {
         frame.runWindows().progress()->ProcessWindowEvent(escape);
     });
     command(frame, shellid::networkAdjustment);
-    EXPECT_TRUE(lastRunCancelled);
+    EXPECT_TRUE(frame.state().lastRun.cancelled);
     ASSERT_FALSE(answers.boxes.empty());
     EXPECT_EQ(answers.boxes.back(), "The user aborted processing.");
     EXPECT_NE(testsupport::readBytes(file("site.ERR")).find("The user aborted processing."),
@@ -207,7 +207,7 @@ TEST_F(Processing, TheCancelButtonEndsTheRun) {
         cancel->ProcessWindowEvent(click);
     });
     command(frame, shellid::networkAdjustment);
-    EXPECT_TRUE(lastRunCancelled);
+    EXPECT_TRUE(frame.state().lastRun.cancelled);
     ASSERT_FALSE(answers.boxes.empty());
     EXPECT_EQ(answers.boxes.back(), "The user aborted processing.");
 }

@@ -3,10 +3,10 @@
 // test base that gives each test empty program lists, a fresh `projectVars`,
 // known standard errors in force and report files whose text it can read back.
 
-#include "input/raw_record.hpp"
 #include "model/program_lists.hpp"
+#include "model/raw_record.hpp"
 #include "model/reader_std_errs.hpp"
-#include "reports/report_lines.hpp"
+#include "output/report_lines.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 

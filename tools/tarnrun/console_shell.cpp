@@ -6,10 +6,6 @@ volatile std::sig_atomic_t ConsoleShell::cancelRequested = 0;
 
 namespace {
 
-constexpr int overwriteAnswerOverwrite = 181;
-constexpr int overwriteAnswerKeep = 183;
-constexpr int overwriteAnswerCancel = 2;
-
 const char* reportLabel(ReportKind kind) {
     switch (kind) {
     case ReportKind::report:
@@ -45,16 +41,8 @@ void ConsoleShell::message(const std::string& text, MessageKind) {
 }
 
 Answer ConsoleShell::ask(const std::string& text, MessageKind kind) {
-    Answer answer = Answer::ok;
-    if (kind == MessageKind::yesNo)
-        answer = policy_.answers == ConsolePolicy::Answers::yes ? Answer::yes : Answer::no;
-    else if (kind == MessageKind::okCancel)
-        answer = policy_.answers == ConsolePolicy::Answers::yes ? Answer::ok : Answer::cancel;
-    const char* said = answer == Answer::yes  ? "yes"
-                       : answer == Answer::no ? "no"
-                       : answer == Answer::ok ? "ok"
-                                              : "cancel";
-    std::fprintf(stderr, "%s\n  (answered: %s)\n", text.c_str(), said);
+    const Answer answer = policyAnswer(policy_, kind);
+    std::fprintf(stderr, "%s\n  (answered: %s)\n", text.c_str(), answerWord(answer));
     return answer;
 }
 
@@ -70,13 +58,5 @@ void ConsoleShell::showReport(const std::string& path, ReportKind kind) {
 }
 
 int ConsoleShell::overwritePrompt(crdOverwriteRec&) {
-    switch (policy_.overwrite) {
-    case ConsolePolicy::Overwrite::all:
-        return overwriteAnswerOverwrite;
-    case ConsolePolicy::Overwrite::keep:
-        return overwriteAnswerKeep;
-    case ConsolePolicy::Overwrite::cancel:
-        return overwriteAnswerCancel;
-    }
-    return overwriteAnswerOverwrite;
+    return policyOverwriteAnswer(policy_);
 }

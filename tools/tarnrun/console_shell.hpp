@@ -2,17 +2,15 @@
 // The shell of the headless driver: progress on stderr, questions answered by
 // the policy given on the command line, Ctrl-C as the Cancel button.
 
+#include "model/run_context.hpp"
 #include "platform/shell_services.hpp"
 
 #include <csignal>
 #include <string>
 
-struct ConsolePolicy {
+// The answers to the run's questions, and whether progress is printed.
+struct ConsolePolicy : AnswerPolicy {
     bool quiet = false;
-    // Answer to Yes/No and OK/Cancel questions; unset: the one that loses no data.
-    enum class Answers { safe, yes, no } answers = Answers::safe;
-    // Answer to the point-overwrite question.
-    enum class Overwrite { all, keep, cancel } overwrite = Overwrite::all;
 };
 
 class ConsoleShell : public ShellServices {

@@ -7,11 +7,11 @@
 // adjustment failed or was cancelled; 3 usage error or unreadable project.
 
 #include "console_shell.hpp"
-#include "engine/processing_driver.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/ini_paths.hpp"
 #include "model/settings/project_file.hpp"
 #include "platform/paths.hpp"
+#include "run/processing_driver.hpp"
 #include "run_options.hpp"
 
 #include <csignal>
@@ -60,9 +60,10 @@ bool loadProject(const std::string& path, std::string& error) {
     return true;
 }
 
-// Folders of the run: the command line first, then TARNWELL.INI beside the
-// program, then the system's temporary folder.
-void setRunFolders(const RunOptions& options) {
+// The context of the run. Folders: the command line first, then
+// TARNWELL.INI beside the program, then the system's temporary folder and
+// the program's own folder. Nobody is asked anything: the policy answers.
+RunContext runContext(ShellServices& shell, const RunOptions& options) {
     iniPaths ini;
     ini.read(iniFolder(""));
     projectVars.tmpDir =
@@ -72,15 +73,17 @@ void setRunFolders(const RunOptions& options) {
             : platform::withTrailingSeparator(std::filesystem::temp_directory_path().string());
     projectVars.exeDir =
         !options.geoidDir.empty() ? platform::withTrailingSeparator(options.geoidDir) : ini.exeDir;
+    AnswerPolicy answers = options.policy;
+    answers.unattended = true;
+    return RunContext(shell, projectVars.tmpDir, projectVars.getGeoidFolder(), answers);
 }
 
-int exitStatus(int reachedEnd, bool cancelled) {
+int exitStatus(const RunResult& result, bool cancelled) {
     if (cancelled)
         return exitAdjustmentFailed;
-    if (reachedEnd == 0)
+    if (!result.reachedEnd)
         return exitStopped;
-    return lastAdjustmentOutcome == AdjustmentOutcome::failed ? exitAdjustmentFailed
-                                                              : exitCompleted;
+    return result.adjustment == AdjustmentOutcome::failed ? exitAdjustmentFailed : exitCompleted;
 }
 
 } // namespace
@@ -93,16 +96,18 @@ int main(int argc, char** argv) {
         return exitUsage;
     }
     ConsoleShell shell(options->policy);
+    // Reading the project settings shows its problems through the active shell.
     setActiveShell(&shell);
     takeInterrupts();
     if (!loadProject(options->projectPath, error)) {
         std::fprintf(stderr, "tarnrun: %s\n", error.c_str());
         return exitUsage;
     }
-    setRunFolders(*options);
-    const int reachedEnd =
-        options->preprocess ? preprocessNetwork() : adjustNetwork(options->mode, options->count);
-    const int status = exitStatus(reachedEnd, lastRunCancelled || shell.cancelled());
+    const RunContext context = runContext(shell, *options);
+    const RunResult result = options->preprocess
+                                 ? preprocessNetwork(context)
+                                 : adjustNetwork(context, options->mode, options->count);
+    const int status = exitStatus(result, result.cancelled || shell.cancelled());
     if (status == exitStopped && !shell.lastMessage().empty())
         std::fprintf(stderr, "tarnrun: the run stopped: %s\n", shell.lastMessage().c_str());
     setActiveShell(nullptr);

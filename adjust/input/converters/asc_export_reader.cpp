@@ -1,7 +1,7 @@
 #include "input/converters/asc_export_reader.hpp"
 
 #include "input/converters/converter_files.hpp"
-#include "input/raw_record.hpp"
+#include "model/raw_record.hpp"
 #include "input/raw_text.hpp"
 #include "model/program_lists.hpp"
 

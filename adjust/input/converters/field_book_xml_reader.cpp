@@ -1,7 +1,7 @@
 #include "input/converters/field_book_xml_reader.hpp"
 
 #include "input/converters/converter_files.hpp"
-#include "input/raw_record.hpp"
+#include "model/raw_record.hpp"
 #include "model/program_lists.hpp"
 
 #include <pugixml.hpp>

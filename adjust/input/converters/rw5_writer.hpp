@@ -8,7 +8,7 @@
 //   sideshot         SS,OP<station>,FP<point>,AR..,ZE..,SD..,--<description>
 //   stored point     SP,PN<name>,N<northing>,E<easting>,EL<elevation>,--<description>
 
-#include "input/raw_record.hpp"
+#include "model/raw_record.hpp"
 
 #include <string>
 

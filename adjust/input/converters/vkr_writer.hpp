@@ -15,7 +15,7 @@
 // A value that is not set leaves its columns blank; a value too wide for its
 // columns is refused, since it would shift every field after it.
 
-#include "input/raw_record.hpp"
+#include "model/raw_record.hpp"
 
 #include <string>
 

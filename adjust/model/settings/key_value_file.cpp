@@ -1,10 +1,10 @@
 #include "model/settings/key_value_file.hpp"
 
+#include "output/report_lines.hpp"
 #include "platform/file_replace.hpp"
 #include "platform/line_reader.hpp"
 #include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_lines.hpp"
 
 namespace {
 

@@ -4,10 +4,10 @@
 // that read the converted files back, and fixed-column lines built from
 // their column tables.
 
-#include "input/raw_record.hpp"
+#include "model/raw_record.hpp"
 #include "model/program_lists.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_lines.hpp"
+#include "output/report_lines.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 

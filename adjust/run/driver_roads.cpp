@@ -1,0 +1,274 @@
+#include "run/driver_steps.hpp"
+
+#include "engine/geodetic_reductions.hpp"
+#include "engine/prelim_coords_2d.hpp"
+#include "engine/sideshot_elevations.hpp"
+#include "engine/sideshot_filter.hpp"
+#include "engine/sideshots_2d.hpp"
+#include "engine/vertical_adjustment.hpp"
+#include "input/level_file_reader.hpp"
+#include "input/level_observations.hpp"
+#include "input/rw5_reader.hpp"
+#include "model/mark_to_mark.hpp"
+#include "model/pending_stages.hpp"
+#include "model/program_lists.hpp"
+#include "model/settings/global_vars.hpp"
+#include "model/station_lists.hpp"
+#include "output/report_lines.hpp"
+#include "reports/report_header.hpp"
+#include "reports/report_sections.hpp"
+#include "reports/sideshot_listing.hpp"
+#include "reports/unadjusted_observations.hpp"
+#include "reports/vertical_report.hpp"
+#include "run/horizontal_adjustment.hpp"
+#include "run/processing_driver.hpp"
+
+namespace {
+
+constexpr int verticalReport = 1;
+
+// One control point, an .RW5 file and no azimuth: the first backsight of the
+// raw file may give the orientation. Returns the status of the last try.
+int retryWithFirstBacksight(bool road3D, int notRw5, int status, int& reason) {
+    const int controlPoints = road3D ? countControlPoints3D() : countControlPoints2D();
+    const int azimuths = road3D ? getAzimuthCount3D() : getAzimuthCount2D();
+    azimuthObs first;
+    if (status == 0 || controlPoints != 1 || notRw5 != 0 || azimuths != 0 ||
+        readRw5FirstBkAzimuth(projectVars.pInputFileName, first) != 0)
+        return status;
+    if (road3D) {
+        azimuthList.append(first);
+        countUnknownsObs3D(unknownCount, obsCount);
+        status = prelimCoords3D(reason);
+    } else {
+        azimuthList2D.append(first);
+        status = prelimCoords2D(reason);
+    }
+    writeLine(errFile, "Initial azimuth from first BK record in .RW5 file.");
+    return status;
+}
+
+int prelimWithRetry(bool road3D, int notRw5, int& reason) {
+    const int status = road3D ? prelimCoords3D(reason) : prelimCoords2D(reason);
+    return retryWithFirstBacksight(road3D, notRw5, status, reason);
+}
+
+bool degreesOfFreedom() {
+    return unknownCount < obsCount && unknownCount != 0;
+}
+
+void reportZeroDegreesOfFreedom(const RunContext& context) {
+    showMessage(
+        context,
+        "Zero Degrees of freedom. No horizontal\nadjustment performed.\nOnly sideshots reduced.");
+    writeLine(errFile, "Zero Degrees of freedom. No horizontal adjustment performed.");
+    writeLine(errFile, "Only sideshots reduced.");
+    writeRptZeroDofNote();
+}
+
+// False when no elevation factor could be computed (the run then ends).
+bool reduceToGridAndSeaLevel(const RunContext& context) {
+    setStage(context, "Reducing observations to grid.");
+    reduceObsToGrid();
+    setStage(context, "Reducing observations to sea level.");
+    if (reduceDistancesToSeaLevel() == 0)
+        return true;
+    showMessage(context, "Unable to compute elevation factor.\nTry the project elevation option.");
+    writeLine(errFile, "Unable to compute elevation factor. Try the project elevation option.");
+    writeRptElevFactorAbort();
+    endRunAtErrorReport(context);
+    return false;
+}
+
+void writeGridListings() {
+    if (projectVars.gridSystem != gridLocal) {
+        writeRptGridDistances(rptFile);
+        writeRptGridAngles(rptFile);
+    }
+}
+
+int runHorizontalAdjustment(const RunContext& context, int mode, int count) {
+    switch (mode) {
+    case floatBlunderRun:
+        return adjust2DBlunderPasses(context, count);
+    case reweightBlunderRun:
+        return adjust2DRepeated(context, count);
+    default:
+        return adjust2D(context);
+    }
+}
+
+int run3DAdjustment(int mode, int count) {
+    switch (mode) {
+    case floatBlunderRun:
+        return adjust3DBlunderPasses(count);
+    case reweightBlunderRun:
+        return adjust3DRepeated(count);
+    default:
+        return adjust3D();
+    }
+}
+
+void runVerticalAdjustment(const RunContext& context) {
+    writeRptHeader(verticalReport);
+    if (projectVars.includeLevData != 0)
+        readLevelFile();
+    setStage(context, "Filtering Vertical Sideshots");
+    filterVertSideshots();
+    setStage(context, "Vertical Adjustment");
+    if (const std::optional<verticalAdjustment> adjusted = adjustVertical())
+        writeVerticalReport(adjusted->network, adjusted->solution);
+    setStage(context, "Computing Sideshot Elevations");
+    writeRptVertSideshots(computeSideshotElevations());
+}
+
+constexpr int converged2D = 1;
+constexpr int converged3D = 0;
+
+} // namespace
+
+RoadResult adjust2DRoad(const RunContext& context, int mode, int count, int notRw5) {
+    const globalVars& s = projectVars;
+    rawDataList.clear();
+    if (s.horizAdjust != 0) {
+        setStage(context, "Filtering Horizontal Sideshots");
+        if (s.includeSS == 0 || mode != adjustmentRun)
+            filterHorizSideshots();
+        setStage(context, "Computing Initial XY's");
+        int reason = 0;
+        if (prelimWithRetry(false, notRw5, reason) != 0) {
+            writeRptUnadjustedObs(rptFile);
+            reportPrelimFailure(context, false, notRw5, reason);
+            return {true};
+        }
+    } else {
+        writeRptUnadjustedObs(rptFile);
+    }
+    countUnknownsObs2D(unknownCount, obsCount);
+
+    bool horizontalRan = false;
+    bool converged = false;
+    AdjustmentOutcome adjustment = AdjustmentOutcome::notRun;
+    if (s.horizAdjust != 0) {
+        setStage(context, "Outputing observations.");
+        writeRptUnadjustedObs(rptFile);
+        if (!reduceToGridAndSeaLevel(context))
+            return {true};
+        if (s.includeClosure != 0 && mode == adjustmentRun)
+            computeClosures();
+        writeGridListings();
+        if (degreesOfFreedom()) {
+            setStage(context, "Horizontal Adjustment");
+            horizontalRan = true;
+            converged = runHorizontalAdjustment(context, mode, count) == converged2D;
+            adjustment = converged ? AdjustmentOutcome::converged : AdjustmentOutcome::failed;
+            if (converged) {
+                setStage(context, "Computing Sideshots");
+                if (mode == adjustmentRun && s.includeSS == 0)
+                    writeRptSideshots(computeSideshots2D());
+                buildAllPointLists();
+            }
+        } else if (mode != adjustmentRun) {
+            showMessage(context, "Zero Degrees of freedom. Blunder detection cannot be performed.");
+        } else {
+            reportZeroDegreesOfFreedom(context);
+            setStage(context, "Computing Sideshots");
+            writeRptSideshots(computeSideshots2D());
+        }
+    }
+
+    const bool verticalRuns = s.vertAdjust != 0 && mode == adjustmentRun;
+    if (verticalRuns)
+        runVerticalAdjustment(context);
+
+    // Adjusted values go out when an adjustment produced them; a run that
+    // adjusted nothing writes its coordinates as unadjusted.
+    RoadResult result;
+    result.adjustment = adjustment;
+    if (horizontalRan)
+        result.finalCoordinates = converged ? adjustedCoordinates : noFinalCoordinates;
+    else
+        result.finalCoordinates = verticalRuns ? adjustedCoordinates : unadjustedCoordinates;
+    return result;
+}
+
+RoadResult adjust3DRoad(const RunContext& context, int mode, int count, int notRw5) {
+    const globalVars& s = projectVars;
+    if (s.includeSS == 0 || mode != adjustmentRun)
+        filterSideshots3D();
+    if (s.includeLevData != 0 && readLevFile3D(s.pLevRawFileName) != 0) {
+        showMessage(context, "error loading level file");
+        endRunAtErrorReport(context);
+        return {true};
+    }
+    countUnknownsObs3D(unknownCount, obsCount);
+    setStage(context, "Computing preliminary coordinates.");
+    int reason = 0;
+    if (prelimWithRetry(true, notRw5, reason) != 0) {
+        writeRptUnadjustedObs3D(rptFile, 1);
+        rawDataList.clear();
+        reportPrelimFailure(context, true, notRw5, reason);
+        return {true};
+    }
+    copyPrelimToControl3D();
+    reduceRawSlopeToMarks();
+    if (levelList.count() > 0)
+        updateLevelObsElevations();
+    rawDataList.clear();
+    setStage(context, "Outputing observations.");
+    writeRptUnadjustedObs3D(rptFile, 0);
+    if (s.includeClosure != 0)
+        computeClosures();
+
+    RoadResult result;
+    if (degreesOfFreedom()) {
+        setStage(context, "3d  Adjustment");
+        const bool converged = run3DAdjustment(mode, count) == converged3D;
+        result.adjustment = converged ? AdjustmentOutcome::converged : AdjustmentOutcome::failed;
+        if (converged) {
+            computeSideshots3D();
+            buildAllPointLists();
+        }
+        result.finalCoordinates = converged ? adjustedCoordinates : noFinalCoordinates;
+    } else {
+        reportZeroDegreesOfFreedom(context);
+        // Nothing was adjusted: the coordinates go out as what they are.
+        result.finalCoordinates = unadjustedCoordinates;
+    }
+    return result;
+}
+
+bool preprocess3DRoad(const RunContext& context, int notRw5) {
+    countUnknownsObs3D(unknownCount, obsCount);
+    setStage(context, "Outputing observations.");
+    int reason = 0;
+    if (prelimWithRetry(true, notRw5, reason) != 0) {
+        rawDataList.clear();
+        writeRptUnadjustedObs3D(rptFile, 1);
+        reportPrelimFailureShort(context, true, reason);
+        return false;
+    }
+    reduceRawSlopeToMarks();
+    rawDataList.clear();
+    writeRptUnadjustedObs3D(rptFile, 0);
+    if (projectVars.includeClosure != 0)
+        computeClosures();
+    return true;
+}
+
+bool preprocess2DRoad(const RunContext& context, int notRw5) {
+    int reason = 0;
+    if (prelimWithRetry(false, notRw5, reason) != 0) {
+        reportPrelimFailureShort(context, false, reason);
+        return false;
+    }
+    countUnknownsObs2D(unknownCount, obsCount);
+    setStage(context, "Outputing observations.");
+    writeRptUnadjustedObs(rptFile);
+    if (!reduceToGridAndSeaLevel(context))
+        return false;
+    if (projectVars.includeClosure != 0)
+        computeClosures();
+    writeGridListings();
+    return true;
+}

@@ -1,0 +1,152 @@
+#include "run/horizontal_adjustment.hpp"
+
+#include "model/pending_stages.hpp"
+#include "model/program_lists.hpp"
+#include "model/settings/global_vars.hpp"
+#include "output/report_lines.hpp"
+#include "platform/c_locale_text.hpp"
+#include "platform/shell_services.hpp"
+#include "reports/adjusted_listing_2d.hpp"
+#include "reports/error_ellipse_file.hpp"
+#include "reports/report_sections.hpp"
+#include "run/horizontal_run.hpp"
+
+#include <cmath>
+
+RowWeights lsqWeights2D;
+
+namespace {
+// The observation listing of a run that floated no row.
+constexpr int noMarkedRow = -1;
+} // namespace
+
+bool readNetworkForRun(const RunContext& context, HorizontalNetwork& network) {
+    std::string problem;
+    if (!readHorizontalNetwork(network, problem)) {
+        reportRunFailure(context, problem);
+        return false;
+    }
+    obsCount = network.observations();
+    unknownCount = network.unknowns();
+    return obsCount != 0 && unknownCount != 0;
+}
+
+std::string nonConvergenceText() {
+    return platform::formatC("Solution did not converge within %f in %2d iteration",
+                             projectVars.convergeLimit, projectVars.maxIterations);
+}
+
+std::string singularNetworkText(const HorizontalSolver& solver) {
+    return "N matrix not positive definite. The solution broke down at " +
+           solver.dependentUnknown() + ".";
+}
+
+void reportRunFailure(const RunContext& context, const std::string& text) {
+    writeLine(errFile, text);
+    context.shell.message(text, MessageKind::ok);
+}
+
+HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& network,
+                                                  HorizontalSolver& solver) {
+    HorizontalSolver::Statistics results = solver.statistics();
+    referenceStdDev = std::sqrt(results.referenceVariance);
+    varCovMatrix = std::move(results.cofactors);
+    errEllipses = pointErrorEllipses(network, *varCovMatrix, referenceStdDev);
+    errEllipseCount = static_cast<int>(errEllipses.size());
+    return results;
+}
+
+void writeSolutionListings(int handle, const HorizontalSolver::Statistics& results, int iterations,
+                           SolutionFiles files) {
+    writeRptAdjustedCoords(handle, results.unknownSigmas);
+    if (projectVars.gridSystem != gridLocal)
+        writeRptGeographicCoords(handle);
+    writeRptErrorEllipses(handle, errEllipses);
+    if (files == SolutionFiles::withEllipseFile) {
+        writeEelFile(errEllipses);
+        if (projectVars.relativeErrFileOn != 0)
+            writeAltaReport(handle);
+    }
+    writeRptAdjustedObs(handle, results.residuals, results.observationSigmas, noMarkedRow);
+    writeRptStatistics(handle, results.referenceVariance, iterations);
+}
+
+namespace {
+
+int reportFailedIterations(const RunContext& context, SolveStatus status,
+                           const HorizontalSolver& solver) {
+    switch (status) {
+    case SolveStatus::cancelled:
+        reportRunFailure(context, "The user aborted processing.");
+        return adjustment2DFailed;
+    case SolveStatus::notConverged:
+        reportRunFailure(context, nonConvergenceText());
+        return adjustment2DFailed;
+    case SolveStatus::overflow:
+        reportRunFailure(context, overflowText);
+        return adjustment2DOverflow;
+    case SolveStatus::singular:
+        reportRunFailure(context, singularNetworkText(solver));
+        return adjustment2DOverflow;
+    case SolveStatus::converged:
+        break;
+    }
+    return adjustment2DConverged;
+}
+
+} // namespace
+
+int adjust2D(const RunContext& context) {
+    if (obsCount == 0 || unknownCount == 0)
+        return adjustment2DFailed;
+    releaseAdjustmentResults();
+    HorizontalNetwork network;
+    if (!readNetworkForRun(context, network))
+        return adjustment2DFailed;
+    const RowWeights weights = buildWeights2D(network);
+    ShellServices& shell = context.shell;
+    shell.showCancel(true);
+    HorizontalSolver solver(network, weights);
+    const SolveStatus status =
+        solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, true);
+    shell.showCancel(false);
+    if (status != SolveStatus::converged)
+        return reportFailedIterations(context, status, solver);
+    shell.setMessage("Solution converged, Computing statistics.");
+    const HorizontalSolver::Statistics results = keepConvergedResults(network, solver);
+    writeSolutionListings(rptFile, results, solver.iterations(), SolutionFiles::withEllipseFile);
+    return adjustment2DConverged;
+}
+
+int adjust2DPass(const RunContext& context, int report, double* refVar, int index) {
+    if (obsCount == 0 || unknownCount == 0)
+        return adjustmentPassFailed;
+    releaseAdjustmentResults();
+    HorizontalNetwork network;
+    if (!readNetworkForRun(context, network) ||
+        lsqWeights2D.diagonal.size() != static_cast<std::size_t>(network.observations()))
+        return adjustmentPassFailed;
+    HorizontalSolver solver(network, lsqWeights2D);
+    switch (solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, false)) {
+    case SolveStatus::overflow:
+        reportRunFailure(context, overflowText);
+        return adjustmentPassOverflow;
+    case SolveStatus::singular:
+        reportRunFailure(context, singularNetworkText(solver));
+        return adjustmentPassFailed;
+    case SolveStatus::notConverged:
+    case SolveStatus::cancelled:
+        if (report == 1)
+            writeRptMessage(nonConvergenceText());
+        return adjustmentPassFailed;
+    case SolveStatus::converged:
+        break;
+    }
+    const HorizontalSolver::Statistics results = keepConvergedResults(network, solver);
+    *refVar = results.referenceVariance;
+    if (report == 1) {
+        writeRptAdjustedObs(errFile, results.residuals, results.observationSigmas, index);
+        writeRptStatistics(errFile, results.referenceVariance, solver.iterations());
+    }
+    return adjustmentPassConverged;
+}

@@ -1,0 +1,275 @@
+#include "run/processing_driver.hpp"
+#include "reports/report_windows.hpp"
+
+#include "engine/adjustment_results.hpp"
+#include "geodetic/geoid_grid.hpp"
+#include "geodetic/state_plane_27.hpp"
+#include "geodetic/state_plane_83.hpp"
+#include "model/pending_stages.hpp"
+#include "model/program_lists.hpp"
+#include "model/run_stops.hpp"
+#include "model/settings/global_vars.hpp"
+#include "output/report_lines.hpp"
+#include "platform/shell_services.hpp"
+#include "reports/final_coordinates.hpp"
+#include "reports/report_files.hpp"
+#include "reports/report_header.hpp"
+#include "reports/report_sections.hpp"
+#include "run/driver_steps.hpp"
+
+namespace {
+
+constexpr int threeDModel = 1;
+
+void prepareZoneTables() {
+    init83ZoneConstants();
+    init27ZoneConstants();
+}
+constexpr int userDefinedEllipsoidCode = 16;
+
+// The report and the error report of the run are open from here on.
+bool openRunFiles(const RunContext& context) {
+    if (openRptFile(startNewFile) == -1) {
+        showMessage(context, "error opening " + projectVars.reportFileName);
+        closeRptFile();
+        return false;
+    }
+    if (openErrFile(startNewFile) == -1) {
+        showMessage(context, "error opening " + projectOutputPath(".ERR"));
+        closeRunFiles();
+        return false;
+    }
+    return true;
+}
+
+bool headRunFiles(int headerMode) {
+    if (writeErrHeader(errFile) != 0 || writeRptHeader(headerMode) != 0) {
+        closeRunFiles();
+        return false;
+    }
+    return true;
+}
+
+// A failed user-defined projection would leave every conversion of the run
+// on an empty record; the load has shown why.
+bool loadUserProjection(bool needed) {
+    return !needed || projectVars.udp.load(projectVars.UDPFilePath) == 0;
+}
+
+// The input checks of an adjustment run; each stop shows its message.
+bool inputDesignatedForAdjustment(const RunContext& context) {
+    const globalVars& s = projectVars;
+    if (s.horizAdjust != 0 && s.includeGPSVectors == 0 && s.includeRawData == 0) {
+        showMessage(context,
+                    "Cannot perform horizontal adjustment.\nNeither a GPS or TS raw file has been "
+                    "designated");
+        return false;
+    }
+    if (s.horizAdjust != 0 && s.pInputFileName.empty() && s.pGPSFileName.empty()) {
+        showMessage(context,
+                    "Cannot perform horizontal adjustment.\nNo raw data file has been defined");
+        return false;
+    }
+    const bool vertical2D = s.vertAdjust != 0 && s.geodeticModel != threeDModel;
+    if (vertical2D && s.includeGPSVectors == 0 && s.includeRawData == 0 && s.includeLevData == 0) {
+        showMessage(context,
+                    "Cannot perform vertical adjustment.\nNeither a GPS or TS raw file has been "
+                    "designated");
+        return false;
+    }
+    if (vertical2D && s.pInputFileName.empty() && s.pGPSFileName.empty() &&
+        s.pLevRawFileName.empty()) {
+        showMessage(context, "No raw data file has been defined");
+        return false;
+    }
+    return true;
+}
+
+bool inputDesignatedForReduction(const RunContext& context) {
+    const globalVars& s = projectVars;
+    if (s.includeGPSVectors == 0 && s.includeRawData == 0) {
+        showMessage(context,
+                    "Cannot perform horizontal reduction.\nNeither a GPS or TS raw file has been "
+                    "designated");
+        return false;
+    }
+    if (s.pInputFileName.empty() && s.pGPSFileName.empty()) {
+        showMessage(context,
+                    "Cannot perform horizontal reduction.\nNo raw data file has been defined");
+        return false;
+    }
+    return true;
+}
+
+// The result of a run that stopped before its end.
+RunResult stoppedRun() {
+    return {};
+}
+
+RunResult runAdjustment(const RunContext& context, int mode, int count) {
+    clearRunLists();
+    prepareZoneTables();
+    deleteOutputFiles();
+    context.shell.closeAllReports();
+    const bool projectionNeeded =
+        projectVars.gridSystem == gridUserDefined ||
+        (projectVars.gridSystem == gridUtm && projectVars.ellipsoid == userDefinedEllipsoidCode);
+    if (!loadUserProjection(projectionNeeded) || !inputDesignatedForAdjustment(context) ||
+        !openRunFiles(context) || !headRunFiles(mode))
+        return stoppedRun();
+    if (mode == reweightBlunderRun)
+        writeErrReweightCount(count);
+    if (projectVars.includeRawData != 0 && projectVars.pInputFileName.empty()) {
+        showMessage(context, "No valid raw data file specified.");
+        endRunWithErrorReport(context);
+        return stoppedRun();
+    }
+    const int notRw5 = rawListIsNotRw5();
+    if (loadProjectInputs(context) != 0) {
+        endRunWithErrorReport(context);
+        return stoppedRun();
+    }
+    const RoadResult road = projectVars.geodeticModel == threeDModel
+                                ? adjust3DRoad(context, mode, count, notRw5)
+                                : adjust2DRoad(context, mode, count, notRw5);
+    if (road.stopped)
+        return {false, road.adjustment, false};
+    closeRunFiles();
+    showRptReport();
+    showErrReport();
+    context.shell.activateReport(ReportKind::error);
+    if (mode == adjustmentRun && road.finalCoordinates != noFinalCoordinates) {
+        const int adjusted = road.finalCoordinates == adjustedCoordinates ? 1 : 0;
+        if (projectVars.geodeticModel == threeDModel)
+            writeFinalCoords3D(adjusted);
+        else
+            writeFinalCoords(adjusted);
+        context.shell.activateReport(ReportKind::report);
+    }
+    return {true, road.adjustment, false};
+}
+
+RunResult runPreprocessing(const RunContext& context) {
+    clearRunLists();
+    releaseAdjustmentResults();
+    const int notRw5 = rawListIsNotRw5();
+    deleteOutputFiles();
+    context.shell.closeAllReports();
+    if (!loadUserProjection(projectVars.gridSystem == gridUserDefined))
+        return stoppedRun();
+    unknownCount = 0;
+    obsCount = 0;
+    prepareZoneTables();
+    if (!inputDesignatedForReduction(context) || !openRunFiles(context) ||
+        !headRunFiles(preprocessingReport))
+        return stoppedRun();
+    if (loadProjectInputs(context) != 0) {
+        endRunWithErrorReport(context);
+        return stoppedRun();
+    }
+    setStage(context, "Computing Initial XY's");
+    const bool reduced = projectVars.geodeticModel == threeDModel
+                             ? preprocess3DRoad(context, notRw5)
+                             : preprocess2DRoad(context, notRw5);
+    if (!reduced)
+        return stoppedRun();
+    buildAllPointLists();
+    closeRunFiles();
+    showRptReport();
+    showErrReport();
+    context.shell.activateReport(ReportKind::error);
+    if (projectVars.geodeticModel == threeDModel)
+        writeFinalCoords3D(0);
+    else
+        writeFinalCoords(0);
+    context.shell.activateReport(ReportKind::report);
+    return {true, AdjustmentOutcome::notRun, false};
+}
+
+// Ends a run that stopped for a reason that is not in its data.
+void stopRun(const RunContext& context, const std::string& why) {
+    writeLine(errFile, why);
+    showMessage(context, why);
+    endRunWithErrorReport(context);
+}
+
+// The low-level writers that have no context to receive (a failed report
+// line shows a box) reach the run's shell while it runs.
+class RunShellInstalled {
+public:
+    explicit RunShellInstalled(ShellServices& shell) : previous_(setActiveShell(&shell)) {}
+    ~RunShellInstalled() { setActiveShell(previous_); }
+    RunShellInstalled(const RunShellInstalled&) = delete;
+    RunShellInstalled& operator=(const RunShellInstalled&) = delete;
+
+private:
+    ShellServices* previous_;
+};
+
+bool usesGeoidGrid() {
+    return projectVars.geoidModel != 0 && projectVars.gridSystem != gridLocal;
+}
+
+std::string missingGridText(const std::string& folder) {
+    return "The appropriate grid files were not found. Do one of the following:\n"
+           "  1. Download the grid files from the Velmora/V&K website and install them in the\n"
+           "       " +
+           folder +
+           " directory,\n"
+           "  2. Or use the \"Use the Project Geoid Separation\" option in the Project Settings "
+           "dialog box.";
+}
+
+// The project's geoid grid, open while the run needs it.
+class GeoidGridOpen {
+public:
+    explicit GeoidGridOpen(const RunContext& context)
+        : open_(openGeoidGrid(context.geoidFolder.c_str(), projectVars.geoidModelType + 1) ==
+                geoidModelFound) {}
+    ~GeoidGridOpen() {
+        if (open_)
+            closeGeoidGrid();
+    }
+    GeoidGridOpen(const GeoidGridOpen&) = delete;
+    GeoidGridOpen& operator=(const GeoidGridOpen&) = delete;
+    bool open() const { return open_; }
+
+private:
+    bool open_;
+};
+
+template <class Run> RunResult stoppingRun(const RunContext& context, Run run) {
+    try {
+        return run();
+    } catch (const StageNotBuilt& stop) {
+        stopRun(context, stop.what());
+    } catch (const UnknownZone& stop) {
+        stopRun(context, stop.what());
+    } catch (const RunCancelled& stop) {
+        stopRun(context, stop.what());
+        return {false, AdjustmentOutcome::notRun, true};
+    }
+    return stoppedRun();
+}
+
+template <class Run> RunResult guardedRun(const RunContext& context, Run run) {
+    const RunShellInstalled shellInstalled(context.shell);
+    if (!usesGeoidGrid())
+        return stoppingRun(context, run);
+    const GeoidGridOpen grid(context);
+    if (!grid.open()) {
+        showMessage(context, missingGridText(context.geoidFolder));
+        return stoppedRun();
+    }
+    return stoppingRun(context, run);
+}
+
+} // namespace
+
+RunResult adjustNetwork(const RunContext& context, int mode, int count) {
+    return guardedRun(context, [&] { return runAdjustment(context, mode, count); });
+}
+
+RunResult preprocessNetwork(const RunContext& context) {
+    return guardedRun(context, [&] { return runPreprocessing(context); });
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The processing driver: runs the open project (`projectVars`) from its input
+// files to its reports. The run talks to the shell of its context for
+// progress, cancel, messages and report windows. When the project takes its
+// geoid separations from a grid (`geoidModel` set on a grid system), the
+// driver opens the grid in the context's geoid folder for the length of the
+// run; without it the run does not start.
+
+#include "model/run_context.hpp"
+
+#include <string>
+#include <vector>
+
+// Modes of adjustNetwork.
+inline constexpr int adjustmentRun = 0;
+inline constexpr int floatBlunderRun = 10;
+inline constexpr int reweightBlunderRun = 11;
+
+// What the adjustment of a run came to.
+enum class AdjustmentOutcome { notRun, converged, failed };
+
+// What a run came to.
+struct RunResult {
+    // The run reached its end, whatever the adjustment itself reported.
+    bool reachedEnd = false;
+    AdjustmentOutcome adjustment = AdjustmentOutcome::notRun;
+    // The run ended because the user cancelled it.
+    bool cancelled = false;
+};
+
+// The full run.
+RunResult adjustNetwork(const RunContext& context, int mode, int count);
+// Loading, preliminary coordinates and reductions without adjustment; writes
+// the unadjusted coordinates.
+RunResult preprocessNetwork(const RunContext& context);
+
+// Loads every input of the project into the lists. 0 loaded; 1 failed, the
+// failure shown (the caller closes the files and shows the reports).
+int loadProjectInputs(const RunContext& context);
+
+// The control advice and the list of control found, appended to the lines of
+// the message dialog.
+void listProjectControl(int notRw5, std::vector<std::string>& dialog);
+
+// The points of the last run: adjustable, then given, then fixed.
+void buildAllPointLists();

@@ -1,0 +1,88 @@
+#include "run/driver_steps.hpp"
+
+#include "input/raw_aliases.hpp"
+#include "input/raw_files.hpp"
+#include "model/observation_builders.hpp"
+#include "model/pending_stages.hpp"
+#include "model/program_lists.hpp"
+#include "model/progress.hpp"
+#include "model/settings/global_vars.hpp"
+#include "model/station_lists.hpp"
+#include "platform/shell_services.hpp"
+#include "run/processing_driver.hpp"
+
+namespace {
+
+constexpr int threeDModel = 1;
+
+void clearInputAuxiliaries() {
+    ptDescList.clear();
+    pointAliasList.clear();
+}
+
+// Reports a failed load; the caller closes the files and shows the reports.
+int loaderFailure(const RunContext& context, const std::string& text) {
+    showMessage(context, text);
+    return 1;
+}
+
+} // namespace
+
+int loadProjectInputs(const RunContext& context) {
+    const globalVars& s = projectVars;
+    if (rawDataList.count() > 0)
+        rawDataList.clear();
+    clearInputAuxiliaries();
+    appendXmlGpsControlRawRecs();
+    if (s.includeRawData != 0) {
+        if (s.pInputFileName.empty())
+            return loaderFailure(context, "No valid raw data file specified.");
+        if (readRawFiles(s.pInputFileName) != 0)
+            return loaderFailure(context, "error loading input file: " + s.pInputFileName);
+    }
+    if (s.geodeticModel == threeDModel && s.includeGPSVectors != 0 &&
+        readGpsVectorFiles(s.pGPSFileName, 1) != 0)
+        return loaderFailure(context, "error loading GPS vector file");
+    if (s.supplamentalNE != 0 && addSupplementalToRawList() != 0)
+        return loaderFailure(context, "error loading supplemental control file");
+
+    startProgress(rawDataList.count());
+    setStage(context, "Replacing aliases.");
+    replaceRawAliases();
+
+    startProgress(rawDataList.count());
+    setStage(context, "Building Observation Lists.");
+    std::string message;
+    const int built = s.geodeticModel != 0 ? buildObsLists3D(message) : buildObsLists2D(message);
+    if (built != 0) {
+        showMessage(context, message);
+        clearInputAuxiliaries();
+        return 1;
+    }
+    setStage(context, "Building Description List");
+    buildDescriptionList();
+    setStage(context, "Building Station List");
+    const int stations = s.geodeticModel != 0 ? buildStationList3D() : buildStationList2D();
+    if (stations != 0) {
+        showMessage(context, "error building Station List.");
+        clearInputAuxiliaries();
+        rawDataList.clear();
+        return 1;
+    }
+    if (s.geodeticModel == threeDModel && s.includeGPSVectors != 0)
+        addGpsVectorEndPoints();
+    clearInputAuxiliaries();
+    return 0;
+}
+
+void buildAllPointLists() {
+    if (projectVars.geodeticModel == threeDModel) {
+        allStationList.copyFrom(stationList);
+        allStationList.mergeFrom(givenStationList);
+        allStationList.mergeFrom(fixedStationList);
+    } else {
+        allPointList2D.copyFrom(pointList2D);
+        allPointList2D.mergeFrom(givenPointList2D);
+        allPointList2D.mergeFrom(fixedPointList2D);
+    }
+}

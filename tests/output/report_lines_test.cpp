@@ -1,0 +1,76 @@
+#include "output/report_lines.hpp"
+#include "platform/shell_services.hpp"
+#include "support/temp_folder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Opens the report and error files of a pretend run in a temporary folder.
+class ReportFiles : public ::testing::Test {
+protected:
+    void SetUp() override { previousShell_ = setActiveShell(&shell); }
+    void TearDown() override {
+        closeFile(rptFile);
+        closeFile(errFile);
+        setActiveShell(previousShell_);
+    }
+
+    int openFile(const char* name) {
+        return ::open((folder / name).c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
+    }
+    static void closeFile(int& handle) {
+        if (handle > 0)
+            ::close(handle);
+        handle = 0;
+    }
+    std::string contents(const char* name) { return testsupport::readBytes(folder / name); }
+
+    testsupport::TempFolder folder{"report-lines"};
+    RecordingShell shell;
+
+private:
+    ShellServices* previousShell_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(ReportFiles, WriteLineEndsInCrLfAndIgnoresClosedHandles) {
+    const int handle = openFile("a.txt");
+    EXPECT_EQ(writeLine(handle, "first"), 0);
+    EXPECT_EQ(writeLine(handle, ""), 0);
+    EXPECT_EQ(writeLine(0, "nowhere"), 0);
+    EXPECT_EQ(writeLine(-1, "nowhere"), 0);
+    ::close(handle);
+    EXPECT_EQ(contents("a.txt"), "first\r\n\r\n");
+    EXPECT_TRUE(shell.boxes.empty());
+}
+
+TEST_F(ReportFiles, BothFilesOrWhicheverIsOpen) {
+    errFile = openFile("run.ERR");
+    EXPECT_EQ(writeRptErrLine("only the error report"), 0);
+    rptFile = openFile("run.RPT");
+    EXPECT_EQ(writeRptErrLine("both"), 0);
+    EXPECT_EQ(writeRptErrLine(""), 0);
+    EXPECT_EQ(contents("run.ERR"), "only the error report\r\nboth\r\n\r\n");
+    EXPECT_EQ(contents("run.RPT"), "both\r\n\r\n");
+}
+
+TEST_F(ReportFiles, FailedWriteIsReportedOnce) {
+    const int readOnly = ::open((folder / "ro.txt").c_str(), O_RDONLY | O_CREAT, 0600);
+    EXPECT_EQ(writeLine(readOnly, "x"), 1);
+    rptFile = readOnly;
+    EXPECT_EQ(writeRptErrLine("y"), 1);
+    ASSERT_EQ(shell.boxes.size(), 2u);
+    EXPECT_EQ(shell.boxes[0].text, "Error writing output");
+    EXPECT_EQ(shell.boxes[0].kind, MessageKind::ok);
+}
+
+TEST(ReportLines, SkipLeadingBlanks) {
+    EXPECT_EQ(skipLeadingBlanks("   12.5 "), "12.5 ");
+    EXPECT_EQ(skipLeadingBlanks("\t x"), "\t x") << "only the blank counts";
+    EXPECT_EQ(skipLeadingBlanks("   "), "");
+}

@@ -1,0 +1,123 @@
+#include "engine/adjustment_results.hpp"
+#include "model/program_lists.hpp"
+#include "output/report_lines.hpp"
+#include "platform/shell_services.hpp"
+#include "run/processing_driver.hpp"
+#include "support/project_vars_guard.hpp"
+#include "support/temp_folder.hpp"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A project "net1.prj" in a temporary folder, run with a recording shell.
+class Driver : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = setActiveShell(&shell);
+        projectVars.projectFileName = (folder / "net1.prj").string();
+        projectVars.pInputFileName = "net1.vkr\n";
+    }
+    void TearDown() override { setActiveShell(previous_); }
+
+    std::vector<std::string> boxTexts() const { return shell.boxTexts(); }
+
+    testsupport::ProjectVarsGuard guard;
+    testsupport::TempFolder folder{"driver"};
+    RecordingShell shell;
+    RunContext context{shell};
+
+private:
+    ShellServices* previous_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(Driver, InputChecksStopTheRunWithTheirMessage) {
+    struct Row {
+        const char* name;
+        int includeRawData, includeGPSVectors, includeLevData, horizAdjust, vertAdjust;
+        const char* rawFiles;
+        const char* levelFiles;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"nothing designated", 0, 0, 0, 1, 1, "net1.vkr\n", "",
+         "Cannot perform horizontal adjustment.\nNeither a GPS or TS raw file has been designated"},
+        {"no raw file", 1, 0, 0, 1, 1, "", "",
+         "Cannot perform horizontal adjustment.\nNo raw data file has been defined"},
+        {"vertical, nothing designated", 0, 0, 0, 0, 1, "", "",
+         "Cannot perform vertical adjustment.\nNeither a GPS or TS raw file has been designated"},
+        {"vertical, no file", 1, 0, 0, 0, 1, "", "", "No raw data file has been defined"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        shell.boxes.clear();
+        projectVars.includeRawData = row.includeRawData;
+        projectVars.includeGPSVectors = row.includeGPSVectors;
+        projectVars.includeLevData = row.includeLevData;
+        projectVars.horizAdjust = row.horizAdjust;
+        projectVars.vertAdjust = row.vertAdjust;
+        projectVars.pInputFileName = row.rawFiles;
+        projectVars.pLevRawFileName = row.levelFiles;
+        EXPECT_FALSE(adjustNetwork(context, adjustmentRun, 0).reachedEnd);
+        EXPECT_EQ(boxTexts(), std::vector<std::string>{row.message});
+        EXPECT_FALSE(fs::exists(folder / "net1.RPT"));
+    }
+}
+
+TEST_F(Driver, PreprocessingChecksTheInputToo) {
+    projectVars.includeRawData = 0;
+    EXPECT_FALSE(preprocessNetwork(context).reachedEnd);
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Cannot perform horizontal reduction.\nNeither "
+                                                   "a GPS or TS raw file has been designated"});
+}
+
+// A user-defined projection that cannot be loaded would leave every grid
+// conversion of the run on an empty record: the run stops instead.
+TEST_F(Driver, AMissingUserProjectionStopsTheRun) {
+    projectVars.gridSystem = gridUserDefined;
+    projectVars.UDPFilePath = (folder / "missing.udp").string();
+    EXPECT_FALSE(adjustNetwork(context, adjustmentRun, 0).reachedEnd);
+    EXPECT_EQ(boxTexts(),
+              std::vector<std::string>{"Error opening UDP file: " + projectVars.UDPFilePath});
+    EXPECT_FALSE(fs::exists(folder / "net1.RPT"));
+    EXPECT_FALSE(preprocessNetwork(context).reachedEnd);
+}
+
+TEST_F(Driver, ClearsTheListsOfTheLastRunAndClosesItsReports) {
+    coordRec p;
+    setPointName(p.name, "OLD");
+    pointList2D.append(p);
+    obsCount = 12;
+    projectVars.includeRawData = 0;
+    adjustNetwork(context, adjustmentRun, 0);
+    EXPECT_EQ(pointList2D.count(), 0);
+    EXPECT_EQ(obsCount, 0);
+    EXPECT_EQ(shell.reportClosings, 1);
+}
+
+TEST_F(Driver, AStageNotYetBuiltStopsTheRunAndSaysSo) {
+    testsupport::writeBytes(folder / "net1.vkr", "header\n");
+    projectVars.geodeticModel = 1; // the 3D road still has stages to come
+    EXPECT_FALSE(adjustNetwork(context, adjustmentRun, 0).reachedEnd);
+    const std::string err = testsupport::readBytes(folder / "net1.ERR");
+    EXPECT_NE(err.find("is not built yet: the run stops here.\r\n"), std::string::npos);
+    ASSERT_FALSE(shell.boxes.empty());
+    EXPECT_NE(shell.boxes.back().text.find("is not built yet"), std::string::npos);
+    EXPECT_EQ(rptFile, 0) << "both files are closed";
+    EXPECT_EQ(errFile, 0);
+    EXPECT_EQ(shell.activated.back(), ReportKind::error);
+}
+
+TEST_F(Driver, PreprocessingReleasesTheLastAdjustmentsResults) {
+    errEllipses.resize(3);
+    errEllipseCount = 3;
+    projectVars.includeRawData = 0;
+    preprocessNetwork(context);
+    EXPECT_TRUE(errEllipses.empty());
+    EXPECT_EQ(errEllipseCount, 0);
+    EXPECT_EQ(varCovMatrix, nullptr);
+}
