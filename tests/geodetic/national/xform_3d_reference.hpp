@@ -32,7 +32,7 @@ inline Mat3 transposed(const Mat3& a) {
     return t;
 }
 
-inline Vec3 apply(const Mat3& m, const Vec3& p) {
+inline Vec3 rotate(const Mat3& m, const Vec3& p) {
     return {m[0][0] * p[0] + m[0][1] * p[1] + m[0][2] * p[2],
             m[1][0] * p[0] + m[1][1] * p[1] + m[1][2] * p[2],
             m[2][0] * p[0] + m[2][1] * p[1] + m[2][2] * p[2]};
@@ -61,7 +61,7 @@ struct Similarity {
     Vec3 shift;
 
     Vec3 operator()(const Vec3& p) const {
-        const Vec3 r = apply(rotation, p);
+        const Vec3 r = rotate(rotation, p);
         return {scale * r[0] + shift[0], scale * r[1] + shift[1], scale * r[2] + shift[2]};
     }
 };
@@ -169,12 +169,12 @@ inline Similarity hornAbsoluteOrientation(const std::vector<Vec3>& p1, const std
                     q0 * q0 - qx * qx - qy * qy + qz * qz}}};
     double dot = 0.0;
     for (std::size_t i = 0; i < p1.size(); ++i) {
-        const Vec3 r = apply(s.rotation, {p1[i][0] - c1[0], p1[i][1] - c1[1], p1[i][2] - c1[2]});
+        const Vec3 r = rotate(s.rotation, {p1[i][0] - c1[0], p1[i][1] - c1[1], p1[i][2] - c1[2]});
         for (int k = 0; k < 3; ++k)
             dot += (p2[i][k] - c2[k]) * r[k];
     }
     s.scale = dot / norm1;
-    const Vec3 rc1 = apply(s.rotation, c1);
+    const Vec3 rc1 = rotate(s.rotation, c1);
     for (int k = 0; k < 3; ++k)
         s.shift[k] = c2[k] - s.scale * rc1[k];
     return s;
