@@ -65,13 +65,15 @@ struct Kind {
 
 Kind kindOf(int kind) {
     static zoneCnstntKrovakObliqueConic krovak = krovakZone();
-    static zoneCnstntCassini cassini{10000.0, 40000.0, 52.4186482777778 * degree,
-                                     13.6272036666667 * degree, 6377397.155,
-                                     1.0 / 299.1528128};
+    static zoneCnstntCassini cassini{
+        10000.0,     40000.0,          52.4186482777778 * degree, 13.6272036666667 * degree,
+        6377397.155, 1.0 / 299.1528128};
     const auto geographic = [](double lat, double lon) { return proj_coord(lon, lat, 0, 0); };
     switch (kind) {
     case 0:
-        return {{49.8, 17.0, 2.5}, krovakProj, PJ_FWD,
+        return {{49.8, 17.0, 2.5},
+                krovakProj,
+                PJ_FWD,
                 [](const PJ_COORD& c) {
                     geodCoord p{};
                     p.lat = c.lpz.phi;
@@ -81,7 +83,9 @@ Kind kindOf(int kind) {
                 },
                 geographic};
     case 1:
-        return {{49.8, 17.0, 2.5}, krovakProj, PJ_INV,
+        return {{49.8, 17.0, 2.5},
+                krovakProj,
+                PJ_INV,
                 [](const PJ_COORD& c) {
                     geodCoord p{};
                     p.easting = c.xy.x;
@@ -117,8 +121,8 @@ Kind kindOf(int kind) {
                 PJ_FWD,
                 [](const PJ_COORD& c) {
                     double y, x, h;
-                    latLongWGS84ToXY_EOV(c.lpz.phi, c.lpz.lam, c.lpz.z, 0, 0, 0, 0, 0, 0, 0, &y,
-                                         &x, &h);
+                    latLongWGS84ToXY_EOV(c.lpz.phi, c.lpz.lam, c.lpz.z, 0, 0, 0, 0, 0, 0, 0, &y, &x,
+                                         &h);
                     benchmark::DoNotOptimize(y);
                 },
                 geographic};

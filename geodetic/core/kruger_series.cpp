@@ -18,10 +18,8 @@ KrugerSeries::KrugerSeries(const ellipsoid& ell)
     const double n = n_, n2 = n * n, n3 = n2 * n, n4 = n3 * n, n5 = n4 * n, n6 = n5 * n;
     radius_ = ell.semiMajor / (1.0 + n) * (1.0 + n2 / 4.0 + n4 / 64.0 + n6 / 256.0);
     alpha_ = {0.0,
-              n / 2 - 2 * n2 / 3 + 5 * n3 / 16 + 41 * n4 / 180 - 127 * n5 / 288 +
-                  7891 * n6 / 37800,
-              13 * n2 / 48 - 3 * n3 / 5 + 557 * n4 / 1440 + 281 * n5 / 630 -
-                  1983433 * n6 / 1935360,
+              n / 2 - 2 * n2 / 3 + 5 * n3 / 16 + 41 * n4 / 180 - 127 * n5 / 288 + 7891 * n6 / 37800,
+              13 * n2 / 48 - 3 * n3 / 5 + 557 * n4 / 1440 + 281 * n5 / 630 - 1983433 * n6 / 1935360,
               61 * n3 / 240 - 103 * n4 / 140 + 15061 * n5 / 26880 + 167603 * n6 / 181440,
               49561 * n4 / 161280 - 179 * n5 / 168 + 6601661 * n6 / 7257600,
               34729 * n5 / 80640 - 3418889 * n6 / 1995840,
@@ -76,8 +74,8 @@ KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
     // w = sqrt(1 - e^2 sin^2 lat).
     const double sinLat = std::sin(lat);
     const double w = std::sqrt(1.0 - eSq_ * sinLat * sinLat);
-    g.scale = radius_ / semiMajor_ * w * std::hypot(p, q) /
-              (std::cos(lat) * std::hypot(tanConf, cosLon));
+    g.scale =
+        radius_ / semiMajor_ * w * std::hypot(p, q) / (std::cos(lat) * std::hypot(tanConf, cosLon));
     g.conv = std::atan2(tanConf * sinLon, std::hypot(1.0, tanConf) * cosLon) + std::atan2(q, p);
     return g;
 }

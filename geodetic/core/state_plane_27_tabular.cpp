@@ -104,7 +104,8 @@ struct LambertCone {
 
     double tc(double phi) const {
         const double s = e * std::sin(phi);
-        return std::tan(std::numbers::pi / 4.0 - phi / 2.0) / std::pow((1.0 - s) / (1.0 + s), e / 2.0);
+        return std::tan(std::numbers::pi / 4.0 - phi / 2.0) /
+               std::pow((1.0 - s) / (1.0 + s), e / 2.0);
     }
 
     explicit LambertCone(const TabularConstants& t)
@@ -121,8 +122,8 @@ struct LambertCone {
         double phi = std::numbers::pi / 2.0 - 2.0 * std::atan(t);
         for (int step = 0; step < 30; ++step) {
             const double s = e * std::sin(phi);
-            const double next =
-                std::numbers::pi / 2.0 - 2.0 * std::atan(t * std::pow((1.0 - s) / (1.0 + s), e / 2.0));
+            const double next = std::numbers::pi / 2.0 -
+                                2.0 * std::atan(t * std::pow((1.0 - s) / (1.0 + s), e / 2.0));
             const bool settled = std::abs(next - phi) < 1e-14;
             phi = next;
             if (settled)

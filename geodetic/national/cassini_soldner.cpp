@@ -60,8 +60,8 @@ void project(const CassiniParams& p, double lat, double lon, double* easting, do
     const double t = tanLat * tanLat;
     const double a = dLon * cosLat, a2 = a * a;
     const double c = p.eSq * cosLat * cosLat / (1.0 - p.eSq);
-    *easting = p.falseEasting +
-               n * (a - t * a2 * a / 6.0 - (8.0 - t + 8.0 * c) * t * a2 * a2 * a / 120.0);
+    *easting =
+        p.falseEasting + n * (a - t * a2 * a / 6.0 - (8.0 - t + 8.0 * c) * t * a2 * a2 * a / 120.0);
     *northing = p.falseNorthing + p.meridianArc(lat) - p.m0 +
                 n * tanLat * (a2 / 2.0 + (5.0 - t + 6.0 * c) * a2 * a2 / 24.0);
 }
@@ -131,7 +131,9 @@ int forward(const CassiniParams& p, double lat, double lon, double* easting, dou
     return std::abs(lon - p.centralMeridian) > fourDegrees ? cassiniDistortionWarning : 0;
 }
 
-double clamped(double v, double lo, double hi) { return v < lo ? lo : (v > hi ? hi : v); }
+double clamped(double v, double lo, double hi) {
+    return v < lo ? lo : (v > hi ? hi : v);
+}
 
 int inverse(const CassiniParams& p, double easting, double northing, double* lat, double* lon) {
     int bits = 0;
@@ -159,9 +161,9 @@ int inverse(const CassiniParams& p, double easting, double northing, double* lat
     const double d = dE / n1, d2 = d * d;
     *lat = clamped(phi1 - (n1 * tan1 / r1) * (d2 / 2.0 - (1.0 + 3.0 * t1) * d2 * d2 / 24.0),
                    -pi / 2.0, pi / 2.0);
-    double l = p.centralMeridian +
-               (d - t1 * d2 * d / 3.0 + (1.0 + 3.0 * t1) * t1 * d2 * d2 * d / 15.0) /
-                   std::cos(phi1);
+    double l =
+        p.centralMeridian +
+        (d - t1 * d2 * d / 3.0 + (1.0 + 3.0 * t1) * t1 * d2 * d2 * d / 15.0) / std::cos(phi1);
     if (l > pi)
         l -= 2.0 * pi;
     if (l < -pi)
@@ -193,8 +195,8 @@ int XY2latLong2_CassiniSoldner(zoneCnstntCassini* zone, geodCoord* point) {
     return inverse(p, point->easting, point->northing, &point->lat, &point->lon);
 }
 
-int cassiniSetup(double a, double f, double originLat, double centralMeridian,
-                 double falseEasting, double falseNorthing) {
+int cassiniSetup(double a, double f, double originLat, double centralMeridian, double falseEasting,
+                 double falseNorthing) {
     return setup(a, f, originLat, centralMeridian, falseEasting, falseNorthing, &moduleParams);
 }
 

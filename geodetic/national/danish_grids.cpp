@@ -107,8 +107,7 @@ int utm32Ed50ToWgs84(double northing, double easting, double h, geodCoord* out) 
     return 0;
 }
 
-int wgs84ToGrid(int region, double lat, double lon, double h, double* X, double* Y,
-                double* hEd50) {
+int wgs84ToGrid(int region, double lat, double lon, double h, double* X, double* Y, double* hEd50) {
     const geodCoord utm = wgs84ToUtm32Ed50(lat, lon, h);
     double first, second;
     const int status = tcts_u(utm.northing, utm.easting, &first, &second, region, 1);
@@ -120,8 +119,7 @@ int wgs84ToGrid(int region, double lat, double lon, double h, double* X, double*
     return 0;
 }
 
-int gridToWgs84(int region, double X, double Y, double hEd50, double* lat, double* lon,
-                double* h) {
+int gridToWgs84(int region, double X, double Y, double hEd50, double* lat, double* lon, double* h) {
     double northing, easting;
     int status = tcts_u(Y, X, &northing, &easting, region, -1);
     if (status != 0)

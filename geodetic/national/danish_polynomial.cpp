@@ -38,9 +38,8 @@ struct Area {
     }
 };
 
-const Area jylland{danish::jyllandUtmBox,      danish::jyllandGridBox,
-                   danish::jyllandUtmPolygon,  danish::jyllandGridPolygon,
-                   danish::jyllandForward,     danish::jyllandReverse};
+const Area jylland{danish::jyllandUtmBox,      danish::jyllandGridBox, danish::jyllandUtmPolygon,
+                   danish::jyllandGridPolygon, danish::jyllandForward, danish::jyllandReverse};
 const Area sjaelland{danish::sjaellandUtmBox,     danish::sjaellandGridBox,
                      danish::sjaellandUtmPolygon, danish::sjaellandGridPolygon,
                      danish::sjaellandForward,    danish::sjaellandReverse};
@@ -115,7 +114,9 @@ const Area* regionalArea(int region) {
     }
 }
 
-bool isUtm32Ed50(int region) { return region == danishUtm32Ed50 || region == 'U' || region == 'u'; }
+bool isUtm32Ed50(int region) {
+    return region == danishUtm32Ed50 || region == 'U' || region == 'u';
+}
 
 int copyInput(Point in, double* outFirst, double* outSecond) {
     *outFirst = in.first;

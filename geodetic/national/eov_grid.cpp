@@ -27,10 +27,10 @@ constexpr double wgsFlattening = 0.00335281066475;
 constexpr double wgsEccentricitySq = 0.0066943800667647;
 
 // The EOV projection.
-constexpr double originLat = 0.823213630523992;       // phi_0, 47 10' 00"
-constexpr double sphereOriginLat = 0.822438208856524; // psi_0, 47 07' 20.0578"
-constexpr double originLon = 0.332460295324692;       // lambda_0, 19 02' 54.8584"
-constexpr double sphereConstant = 1.0007197049;       // n
+constexpr double originLat = 0.823213630523992;         // phi_0, 47 10' 00"
+constexpr double sphereOriginLat = 0.822438208856524;   // psi_0, 47 07' 20.0578"
+constexpr double originLon = 0.332460295324692;         // lambda_0, 19 02' 54.8584"
+constexpr double sphereConstant = 1.0007197049;         // n
 constexpr double obliqueEquatorLat = 0.822050077689329; // phi_K, 47 06' 00"
 constexpr double forwardRadiusTimesScale = 6379296.41898993;
 constexpr double sphereRadius = 6379743.001;
@@ -75,8 +75,8 @@ struct BowringConstants {
 
 constexpr BowringConstants iuggBowring{0.996647076272781, 42699.2641032788, iuggSemiMajor,
                                        iuggEccentricitySq};
-const BowringConstants wgsBowring{std::sqrt(40408299981544.36) / wgsSemiMajor,
-                                  42697.67319589441, wgsSemiMajor, wgsEccentricitySq};
+const BowringConstants wgsBowring{std::sqrt(40408299981544.36) / wgsSemiMajor, 42697.67319589441,
+                                  wgsSemiMajor, wgsEccentricitySq};
 
 Geographic geographicOf(const BowringConstants& k, const Ecef& p) {
     const double horizontal = std::hypot(p.x, p.y);
@@ -86,8 +86,8 @@ Geographic geographicOf(const BowringConstants& k, const Ecef& p) {
     const double lat = std::atan((p.z * k.axisRatio + k.eSqTimesA * su * su * su) /
                                  (k.axisRatio * (horizontal - k.eSqTimesA * cu * cu * cu)));
     const double sl = std::sin(lat);
-    const double h = horizontal * std::cos(lat) + p.z * sl -
-                     k.semiMajor * std::sqrt(1.0 - k.eSq * sl * sl);
+    const double h =
+        horizontal * std::cos(lat) + p.z * sl - k.semiMajor * std::sqrt(1.0 - k.eSq * sl * sl);
     return {lat, std::atan(p.y / p.x), h};
 }
 
@@ -99,7 +99,9 @@ Ecef iuggEcefOf(const Geographic& g) {
 }
 
 // atan(t / sqrt(1 - t^2)), the arcsine as the grid's formulas compute it.
-double arcsine(double t) { return std::atan(t / std::sqrt(1.0 - t * t)); }
+double arcsine(double t) {
+    return std::atan(t / std::sqrt(1.0 - t * t));
+}
 
 } // namespace
 
@@ -119,32 +121,31 @@ int latLongWGS84ToXY_EOV(double lat, double lon, double h, double dX, double dY,
 
     const double s = (g.lat - originLat) * secondsPerRadian;
     const double psi =
-        sphereOriginLat + (0.99844601 * s + 2.4323e-08 * s * s - 5.3e-15 * s * s * s) /
-                              secondsPerRadian;
+        sphereOriginLat +
+        (0.99844601 * s + 2.4323e-08 * s * s - 5.3e-15 * s * s * s) / secondsPerRadian;
     const double bigLambda = sphereConstant * (g.lon - originLon);
     const double obliqueLat =
         arcsine(std::cos(obliqueEquatorLat) * std::sin(psi) -
                 std::sin(obliqueEquatorLat) * std::cos(psi) * std::cos(bigLambda));
     const double obliqueLon = arcsine(std::sin(bigLambda) * std::cos(psi) / std::cos(obliqueLat));
 
-    *eovX = forwardRadiusTimesScale * std::log(std::tan(pi / 4.0 + obliqueLat / 2.0)) +
-            falseNorthing;
+    *eovX =
+        forwardRadiusTimesScale * std::log(std::tan(pi / 4.0 + obliqueLat / 2.0)) + falseNorthing;
     *eovY = forwardRadiusTimesScale * obliqueLon + falseEasting;
     *hIugg67 = g.h;
     return 0;
 }
 
-int EOV_XYToLatLongWGS84(double eovY, double eovX, double hIugg67, double dX, double dY,
-                         double dZ, double rx, double ry, double rz, double ds, double* lat,
-                         double* lon, double* h) {
+int EOV_XYToLatLongWGS84(double eovY, double eovX, double hIugg67, double dX, double dY, double dZ,
+                         double rx, double ry, double rz, double ds, double* lat, double* lon,
+                         double* h) {
     const double obliqueLat =
         2.0 * (std::atan(std::exp((eovX - falseNorthing) / sphereRadius / gridScale)) - pi / 4.0);
     const double obliqueLon = (eovY - falseEasting) / sphereRadius / gridScale;
-    const double psi = std::asin(std::cos(obliqueLon) * std::cos(obliqueLat) *
-                                     std::sin(obliqueEquatorLat) +
-                                 std::sin(obliqueLat) * std::cos(obliqueEquatorLat));
-    const double bigLambda =
-        std::asin(std::cos(obliqueLat) * std::sin(obliqueLon) / std::cos(psi));
+    const double psi =
+        std::asin(std::cos(obliqueLon) * std::cos(obliqueLat) * std::sin(obliqueEquatorLat) +
+                  std::sin(obliqueLat) * std::cos(obliqueEquatorLat));
+    const double bigLambda = std::asin(std::cos(obliqueLat) * std::sin(obliqueLon) / std::cos(psi));
     const double t = (psi - sphereOriginLat) * secondsPerRadian;
     const Geographic hungarian{
         originLat + (1.00155641 * t - 2.4436e-08 * t * t + 6.5e-15 * t * t * t) / secondsPerRadian,

@@ -13,14 +13,14 @@ constexpr int maxLatitudeSteps = 30;
 
 // The constants of the Gauss sphere and the cone, from the zone record.
 struct KrovakConstants {
-    double e;     // first eccentricity
-    double b;     // B: the sphere's longitude factor
-    double t0;    // t0: the sphere's latitude constant
-    double n;     // cone constant sin(phi_p)
-    double r0;    // radius of the pseudo standard parallel on the cone
-    double tanP;  // tan(pi/4 + phi_p/2)
-    double cosA;  // cos(alpha_c)
-    double sinA;  // sin(alpha_c)
+    double e;    // first eccentricity
+    double b;    // B: the sphere's longitude factor
+    double t0;   // t0: the sphere's latitude constant
+    double n;    // cone constant sin(phi_p)
+    double r0;   // radius of the pseudo standard parallel on the cone
+    double tanP; // tan(pi/4 + phi_p/2)
+    double cosA; // cos(alpha_c)
+    double sinA; // sin(alpha_c)
 
     explicit KrovakConstants(const zoneCnstntKrovakObliqueConic& zone) {
         const ellipsoid& ell = zone.ellipsoid;

@@ -45,8 +45,6 @@ bool startValues(const std::vector<CommonPoint>& points, double* start) {
     return solveSmallSystem(fourParameters, m, rhs, start);
 }
 
-} // namespace
-
 XformSolution estimate4Param(int n, const double* pts) {
     if (n < minPointsFor4)
         return XformSolution{};
@@ -57,6 +55,7 @@ XformSolution estimate4Param(int n, const double* pts) {
     return estimateXform(ScaleShiftModel{}, points, start);
 }
 
+} // namespace
 } // namespace geodetic_detail
 
 using geodetic_detail::XformSolution;
@@ -66,7 +65,9 @@ CXform3D4Param::CXform3D4Param(int n, double* pts)
     v.status = computeXform(pts);
 }
 
-CXform3D4Param::~CXform3D4Param() { delete residuals; }
+CXform3D4Param::~CXform3D4Param() {
+    delete residuals;
+}
 
 CXform3D4Param::CXform3D4Param(const CXform3D4Param& other)
     : v(other.v), residuals(geodetic_detail::copyOfResiduals(other.residuals)) {}
@@ -98,7 +99,9 @@ int CXform3D4Param::computeXform(double* pts) {
     return xformSolved;
 }
 
-int CXform3D4Param::solutionFound() { return v.status; }
+int CXform3D4Param::solutionFound() {
+    return v.status;
+}
 
 int CXform3D4Param::getXformParams(double* scale, double* tx, double* ty, double* tz) {
     *scale = v.scale;

@@ -45,9 +45,8 @@ public:
         const Rotation dPhi = {{{-sp * ck, sp * sk, cp},
                                 {so * cp * ck, -so * cp * sk, so * sp},
                                 {-co * cp * ck, co * cp * sk, -co * sp}}};
-        const Rotation dOmega = {{{0.0, 0.0, 0.0},
-                                  {-r[2][0], -r[2][1], -r[2][2]},
-                                  {r[1][0], r[1][1], r[1][2]}}};
+        const Rotation dOmega = {
+            {{0.0, 0.0, 0.0}, {-r[2][0], -r[2][1], -r[2][2]}, {r[1][0], r[1][1], r[1][2]}}};
         const std::array<double, 3>& p1 = point.p1;
         XformLinearisation lin{};
         for (int c = 0; c < 3; ++c) {
@@ -158,7 +157,9 @@ CXform3D7Param::CXform3D7Param(int n, double* pts)
     v.status = computeXform(n, pts);
 }
 
-CXform3D7Param::~CXform3D7Param() { delete residuals; }
+CXform3D7Param::~CXform3D7Param() {
+    delete residuals;
+}
 
 CXform3D7Param::CXform3D7Param(const CXform3D7Param& other)
     : v(other.v), residuals(geodetic_detail::copyOfResiduals(other.residuals)) {}
@@ -197,7 +198,9 @@ int CXform3D7Param::computeXform(int n, double* pts) {
     return xformSolved;
 }
 
-int CXform3D7Param::solutionFound() { return v.status; }
+int CXform3D7Param::solutionFound() {
+    return v.status;
+}
 
 int CXform3D7Param::getXformParams(double* scale, double* rx, double* ry, double* rz, double* tx,
                                    double* ty, double* tz) {
@@ -211,8 +214,8 @@ int CXform3D7Param::getXformParams(double* scale, double* rx, double* ry, double
     return 0;
 }
 
-int CXform3D7Param::getXformParamsSE(double* scale, double* rx, double* ry, double* rz,
-                                     double* tx, double* ty, double* tz) {
+int CXform3D7Param::getXformParamsSE(double* scale, double* rx, double* ry, double* rz, double* tx,
+                                     double* ty, double* tz) {
     *scale = v.scaleSE;
     *rx = v.omegaSE;
     *ry = v.phiSE;
@@ -234,9 +237,9 @@ int CXform3D7Param::getXformObservationResidual(int i, double* r) {
     return geodetic_detail::residualAt(residuals, i, r);
 }
 
-int CXform3D7Param::xform3D4_Pt(double scale, double rx, double ry, double rz, double tx,
-                                double ty, double tz, double x, double y, double z, double* X,
-                                double* Y, double* Z) {
+int CXform3D7Param::xform3D4_Pt(double scale, double rx, double ry, double rz, double tx, double ty,
+                                double tz, double x, double y, double z, double* X, double* Y,
+                                double* Z) {
     return ::xform3D_Pt(scale, rx, ry, rz, tx, ty, tz, x, y, z, X, Y, Z);
 }
 

@@ -36,8 +36,8 @@ struct Pass {
     std::array<double, maxXformParameters> delta{};
 };
 
-bool runPass(const XformModel& model, const std::vector<CommonPoint>& points,
-             const double* params, Pass* pass) {
+bool runPass(const XformModel& model, const std::vector<CommonPoint>& points, const double* params,
+             Pass* pass) {
     const int u = model.parameterCount();
     Matrix normal(u, u);
     normal.init();

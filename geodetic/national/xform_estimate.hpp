@@ -25,9 +25,9 @@ std::vector<CommonPoint> commonPointsOf(int n, const double* pts);
 
 // The condition of one point, linearised: F(P1) with its derivatives.
 struct XformLinearisation {
-    double dP1[3][3];                    // dF/dP1 (dF/dP2 is -I)
+    double dP1[3][3];                     // dF/dP1 (dF/dP2 is -I)
     double design[3][maxXformParameters]; // dF/d(parameters)
-    double misclosure[3];                // P2 - F(P1)
+    double misclosure[3];                 // P2 - F(P1)
 };
 
 class XformModel {

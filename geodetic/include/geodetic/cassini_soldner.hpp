@@ -19,14 +19,14 @@
 
 #include "geodetic/geodesy_records.hpp"
 
-inline constexpr int cassiniLatitudeError = 0x1;       // latitude outside [-pi/2, pi/2]
-inline constexpr int cassiniLongitudeError = 0x2;      // longitude outside [-pi, 2 pi]
-inline constexpr int cassiniEastingError = 0x4;        // easting outside its limits
-inline constexpr int cassiniNorthingError = 0x8;       // northing outside its limits
-inline constexpr int cassiniOriginLatError = 0x10;     // latitude of origin outside [-pi/2, pi/2]
+inline constexpr int cassiniLatitudeError = 0x1;         // latitude outside [-pi/2, pi/2]
+inline constexpr int cassiniLongitudeError = 0x2;        // longitude outside [-pi, 2 pi]
+inline constexpr int cassiniEastingError = 0x4;          // easting outside its limits
+inline constexpr int cassiniNorthingError = 0x8;         // northing outside its limits
+inline constexpr int cassiniOriginLatError = 0x10;       // latitude of origin outside [-pi/2, pi/2]
 inline constexpr int cassiniCentralMeridianError = 0x20; // central meridian outside [-pi, 2 pi]
-inline constexpr int cassiniSemiMajorError = 0x40;     // semi-major axis not positive
-inline constexpr int cassiniFlatteningError = 0x80;    // 1/f below 250 or above 350
+inline constexpr int cassiniSemiMajorError = 0x40;       // semi-major axis not positive
+inline constexpr int cassiniFlatteningError = 0x80;      // 1/f below 250 or above 350
 // Warning only, the result is delivered: more than 4 degrees of longitude
 // from the central meridian.
 inline constexpr int cassiniDistortionWarning = 0x100;
@@ -51,8 +51,8 @@ int XY2latLong2_CassiniSoldner(zoneCnstntCassini* zone, geodCoord* point);
 // Checks and stores the module parameters: the bits 0x10 to 0x80, and on
 // any of them nothing is stored. A central meridian above pi is reduced by
 // 2 pi.
-int cassiniSetup(double a, double f, double originLat, double centralMeridian,
-                 double falseEasting, double falseNorthing);
+int cassiniSetup(double a, double f, double originLat, double centralMeridian, double falseEasting,
+                 double falseNorthing);
 // The six stored parameters.
 void cassiniGetSetup(double* a, double* f, double* originLat, double* centralMeridian,
                      double* falseEasting, double* falseNorthing);

@@ -27,6 +27,6 @@ int latLongWGS84ToXY_EOV(double lat, double lon, double h, double dX, double dY,
 
 // Inputs: EOV Y (easting), EOV X (northing) and the height on IUGG 1967.
 // Outputs: WGS84 latitude, longitude and ellipsoid height.
-int EOV_XYToLatLongWGS84(double eovY, double eovX, double hIugg67, double dX, double dY,
-                         double dZ, double rx, double ry, double rz, double ds, double* lat,
-                         double* lon, double* h);
+int EOV_XYToLatLongWGS84(double eovY, double eovX, double hIugg67, double dX, double dY, double dZ,
+                         double rx, double ry, double rz, double ds, double* lat, double* lon,
+                         double* h);

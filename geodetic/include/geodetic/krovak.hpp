@@ -25,17 +25,17 @@
 #include "geodetic/geodesy_records.hpp"
 
 struct zoneCnstntKrovakObliqueConic {
-    double spare0;             // not read
-    double centreLat;          // phi_c: latitude of the Gauss sphere's origin
-    double originLon;          // lambda_0, east positive
-    double coneAxisColatitude; // alpha_c: from the sphere's pole to the cone axis
-    double pseudoParallelLat;  // phi_p: latitude of the pseudo standard parallel
+    double spare0;              // not read
+    double centreLat;           // phi_c: latitude of the Gauss sphere's origin
+    double originLon;           // lambda_0, east positive
+    double coneAxisColatitude;  // alpha_c: from the sphere's pole to the cone axis
+    double pseudoParallelLat;   // phi_p: latitude of the pseudo standard parallel
     double pseudoParallelScale; // k_p: scale factor on it
-    double falseWesting;       // added to the westing-type value (the northing field)
-    double falseSouthing;      // added to the southing-type value (the easting field)
-    double spare1;             // not read
-    double spare2;             // not read
-    ::ellipsoid ellipsoid;     // a and e are read
+    double falseWesting;        // added to the westing-type value (the northing field)
+    double falseSouthing;       // added to the southing-type value (the easting field)
+    double spare1;              // not read
+    double spare2;              // not read
+    ::ellipsoid ellipsoid;      // a and e are read
 };
 
 // Reads lat and lon; writes easting (southing X) and northing (westing Y).

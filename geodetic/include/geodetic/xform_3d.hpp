@@ -127,8 +127,8 @@ public:
     int getXformParams(double* scale, double* rx, double* ry, double* rz, double* tx, double* ty,
                        double* tz);
     // Their standard errors, same order (rotations in radians). Returns 0.
-    int getXformParamsSE(double* scale, double* rx, double* ry, double* rz, double* tx,
-                         double* ty, double* tz);
+    int getXformParamsSE(double* scale, double* rx, double* ry, double* rz, double* tx, double* ty,
+                         double* tz);
     // Residual statistic, sigma0^2 and sigma0, in that order. Returns 0.
     int getXformStats(double* statistic, double* variance, double* sigma0);
     // As CXform3D4Param::getXformObservationResidual.

@@ -31,7 +31,9 @@ geodCoord at(double latDeg, double lonDeg) {
 
 // Trinidad 1903 / Trinidad Grid is in Clarke's links of 0.201166195164 m;
 // its axis of 31706587.88 links tells it apart from the zones in metres.
-double metresPerUnit(double a) { return a > 1e7 ? 0.201166195164 : 1.0; }
+double metresPerUnit(double a) {
+    return a > 1e7 ? 0.201166195164 : 1.0;
+}
 
 // EPSG Guidance Note 7-2, method 9806: Trinidad 1903 (a 31706587.88 links,
 // 1/f 294.2606764), origin 10 26' 30" N 61 20' W, FE 430000, FN 325000

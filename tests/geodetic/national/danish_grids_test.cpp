@@ -116,8 +116,8 @@ TEST(DanishGrids, APointOutsideTheAreaPolygonIsRefused) {
 }
 
 TEST(DanishGrids, Utm32Ed50CopiesPointsOutsideItsAreas) {
-    const double points[][2] = {{5000000.0, 100000.0}, {6300000.0, 790000.0},
-                                {6250000.0, 900000.0}, {6400000.0, 320000.0}};
+    const double points[][2] = {
+        {5000000.0, 100000.0}, {6300000.0, 790000.0}, {6250000.0, 900000.0}, {6400000.0, 320000.0}};
     for (const auto& p : points) {
         double first = 0, second = 0;
         EXPECT_EQ(tcts_u(p[0], p[1], &first, &second, danishUtm32Ed50, 1), 0);

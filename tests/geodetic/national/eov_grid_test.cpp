@@ -29,8 +29,8 @@ TEST(EovGrid, MatchesProjBothWays) {
         SCOPED_TRACE(row.where);
         const Parameters q{row[3], row[4], row[5], row[6], row[7], row[8], row[9]};
         double y, x, h67;
-        latLongWGS84ToXY_EOV(row[0] * degree, row[1] * degree, row[2], q.dX, q.dY, q.dZ, q.rx,
-                             q.ry, q.rz, q.ds, &y, &x, &h67);
+        latLongWGS84ToXY_EOV(row[0] * degree, row[1] * degree, row[2], q.dX, q.dY, q.dZ, q.rx, q.ry,
+                             q.rz, q.ds, &y, &x, &h67);
         EXPECT_NEAR(y, row[10], eovTolerance_m);
         EXPECT_NEAR(x, row[11], eovTolerance_m);
         EXPECT_NEAR(h67, row[12], 1e-3);
@@ -70,7 +70,8 @@ TEST(EovGrid, RoundTripsWithADatumChange) {
                                  q.ry, q.rz, q.ds, &y, &x, &h67);
             EOV_XYToLatLongWGS84(y, x, h67, q.dX, q.dY, q.dZ, q.rx, q.ry, q.rz, q.ds, &lat, &lon,
                                  &h);
-            EXPECT_NEAR((lat / degree - latDeg) * degree * earthRadius_m, 0.0, roundTripTolerance_m);
+            EXPECT_NEAR((lat / degree - latDeg) * degree * earthRadius_m, 0.0,
+                        roundTripTolerance_m);
             EXPECT_NEAR((lon / degree - lonDeg) * degree * earthRadius_m * std::cos(lat), 0.0,
                         roundTripTolerance_m);
             EXPECT_NEAR(h, 200.0, 1e-3);

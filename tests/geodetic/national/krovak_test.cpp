@@ -13,7 +13,9 @@ namespace {
 
 using namespace geodetic_test;
 
-double dms(double d, double m, double s) { return (d + m / 60.0 + s / 3600.0) * degree; }
+double dms(double d, double m, double s) {
+    return (d + m / 60.0 + s / 3600.0) * degree;
+}
 
 // The zone of EPSG method 9819's example (EPSG:5513): Bessel 1841, centre
 // 49 30' N, origin 24 50' E of Greenwich (42 30' E of Ferro), cone axis

@@ -107,8 +107,8 @@ inline std::array<double, 4> largestEigenvector(std::array<std::array<double, 4>
                 if (a[p][q] == 0.0)
                     continue;
                 const double theta = (a[q][q] - a[p][p]) / (2.0 * a[p][q]);
-                const double t = (theta >= 0 ? 1.0 : -1.0) /
-                                 (std::abs(theta) + std::sqrt(theta * theta + 1.0));
+                const double t =
+                    (theta >= 0 ? 1.0 : -1.0) / (std::abs(theta) + std::sqrt(theta * theta + 1.0));
                 const double c = 1.0 / std::sqrt(t * t + 1.0), s = t * c;
                 for (int k = 0; k < 4; ++k) {
                     const double akp = a[k][p], akq = a[k][q];
@@ -134,7 +134,8 @@ inline std::array<double, 4> largestEigenvector(std::array<std::array<double, 4>
 }
 
 // Horn's solution minimising sum |P2 - (s R P1 + T)|^2.
-inline Similarity hornAbsoluteOrientation(const std::vector<Vec3>& p1, const std::vector<Vec3>& p2) {
+inline Similarity hornAbsoluteOrientation(const std::vector<Vec3>& p1,
+                                          const std::vector<Vec3>& p2) {
     const double count = static_cast<double>(p1.size());
     Vec3 c1{}, c2{};
     for (std::size_t i = 0; i < p1.size(); ++i)
@@ -161,12 +162,11 @@ inline Similarity hornAbsoluteOrientation(const std::vector<Vec3>& p1, const std
     const auto q = largestEigenvector(n);
     const double q0 = q[0], qx = q[1], qy = q[2], qz = q[3];
     Similarity s{};
-    s.rotation = {{{q0 * q0 + qx * qx - qy * qy - qz * qz, 2 * (qx * qy - q0 * qz),
-                    2 * (qx * qz + q0 * qy)},
-                   {2 * (qy * qx + q0 * qz), q0 * q0 - qx * qx + qy * qy - qz * qz,
-                    2 * (qy * qz - q0 * qx)},
-                   {2 * (qz * qx - q0 * qy), 2 * (qz * qy + q0 * qx),
-                    q0 * q0 - qx * qx - qy * qy + qz * qz}}};
+    s.rotation = {
+        {{q0 * q0 + qx * qx - qy * qy - qz * qz, 2 * (qx * qy - q0 * qz), 2 * (qx * qz + q0 * qy)},
+         {2 * (qy * qx + q0 * qz), q0 * q0 - qx * qx + qy * qy - qz * qz, 2 * (qy * qz - q0 * qx)},
+         {2 * (qz * qx - q0 * qy), 2 * (qz * qy + q0 * qx),
+          q0 * q0 - qx * qx - qy * qy + qz * qz}}};
     double dot = 0.0;
     for (std::size_t i = 0; i < p1.size(); ++i) {
         const Vec3 r = rotate(s.rotation, {p1[i][0] - c1[0], p1[i][1] - c1[1], p1[i][2] - c1[2]});

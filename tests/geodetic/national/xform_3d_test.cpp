@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 #include <memory>
+#include <numbers>
 #include <random>
 #include <vector>
 
@@ -235,9 +235,7 @@ TEST(Xform3D4Param, PointFunctions) {
 struct SevenParams {
     double scale, rx, ry, rz, tx, ty, tz;
 
-    Similarity map() const {
-        return {scale, coordinateFrameRotation(rx, ry, rz), {tx, ty, tz}};
-    }
+    Similarity map() const { return {scale, coordinateFrameRotation(rx, ry, rz), {tx, ty, tz}}; }
 };
 
 // The difference of two angles reduced to (-pi, pi].
@@ -322,8 +320,8 @@ TEST(Xform3D7Param, SmallPositiveRotationsAreReportedNearMinusTwoPi) {
 // Equal weights and an error-free system 1 make the estimate the
 // least-squares similarity that Horn's closed form gives.
 TEST(Xform3D7Param, NoisyDataMatchesHornsAbsoluteOrientation) {
-    const SevenParams truth{1.0000045, 1.2 * arcSecond, -0.8 * arcSecond, 2.5 * arcSecond,
-                            -87.0, -98.0, -121.0};
+    const SevenParams truth{1.0000045, 1.2 * arcSecond, -0.8 * arcSecond, 2.5 * arcSecond, -87.0,
+                            -98.0,     -121.0};
     const auto p1 = networkPoints();
     const auto p2 = withNoise(mapped(p1, truth.map()), uniformSigmas(p1.size(), 0.02), 11);
     auto pts = commonPointArray(p1, p2, 0.0, uniformSigmas(p1.size(), 1.0));
@@ -369,8 +367,8 @@ TEST(Xform3D7Param, TooFewPointsAndDegenerateInputAreRefusedWithZeroOutputs) {
     auto coincident = p1;
     coincident[1] = coincident[0];
     // Three points on one line leave the start systems singular.
-    const std::vector<Vec3> collinear = {{1000, 2000, 3000}, {1100, 2100, 3100}, {1200, 2200, 3200},
-                                         {1300, 2300, 3300}};
+    const std::vector<Vec3> collinear = {
+        {1000, 2000, 3000}, {1100, 2100, 3100}, {1200, 2200, 3200}, {1300, 2300, 3300}};
     struct Case {
         const char* what;
         std::vector<Vec3> p1;
@@ -456,9 +454,8 @@ TEST(Xform3D7Param, PointTransformMatchesProj) {
     for (const FixtureRow& row : readFixtureTable("national/helmert.txt")) {
         SCOPED_TRACE(row.where);
         double X, Y, Z;
-        xform3D_Pt(1.0 + row[6] * 1e-6, row[3] * arcSecond, row[4] * arcSecond,
-                   row[5] * arcSecond, row[0], row[1], row[2], row[7], row[8], row[9], &X, &Y,
-                   &Z);
+        xform3D_Pt(1.0 + row[6] * 1e-6, row[3] * arcSecond, row[4] * arcSecond, row[5] * arcSecond,
+                   row[0], row[1], row[2], row[7], row[8], row[9], &X, &Y, &Z);
         EXPECT_NEAR(X, row[10], gridTolerance_m);
         EXPECT_NEAR(Y, row[11], gridTolerance_m);
         EXPECT_NEAR(Z, row[12], gridTolerance_m);
