@@ -103,6 +103,19 @@ TEST(DanishGrids, RefusalsWriteNothing) {
     EXPECT_EQ(lat + lon + h, 21.0);
 }
 
+// At the corners of Jylland's boxes, far from its area, the polynomials no
+// longer undo each other to 0.04 m.
+TEST(DanishGrids, APoorRoundTripIsRefused) {
+    double y = 0, x = 0;
+    EXPECT_EQ(tcts_u(6010000.0, 310000.0, &y, &x, danishJylland, 1), danishRoundTripFailed);
+    EXPECT_NE(y, 0.0) << "the step writes its result";
+    EXPECT_EQ(tcts_u(-32000.0, 95000.0, &y, &x, danishJylland, -1), danishRoundTripFailed);
+    double gx = 7, gy = 7, h = 7;
+    EXPECT_EQ(latlongWGS84ToXYSys34Jylland(54.2 * degree, 6.07 * degree, 0, &gx, &gy, &h),
+              danishRoundTripFailed);
+    EXPECT_EQ(gx + gy + h, 21.0);
+}
+
 // A point inside Jylland's box but west of its area, in the North Sea: the
 // polynomial step writes its result and says so; the export writes nothing.
 TEST(DanishGrids, APointOutsideTheAreaPolygonIsRefused) {
