@@ -30,12 +30,14 @@ public:
     Grid forward(double lat, double lonFromCm) const;
     // lat and the longitude from the central meridian, positive east.
     void inverse(double xi, double eta, double* lat, double* lonFromCm) const;
+    // xi of a point on the central meridian: its meridian arc over A.
+    double meridianXi(double lat) const;
     // The rectifying radius A.
     double rectifyingRadius() const { return radius_; }
 
 private:
     double semiMajor_, e_, eSq_, n_, radius_;
-    std::array<double, 7> alpha_{}, beta_{}; // index 1-6
+    std::array<double, 7> alpha_{}; // index 1-6
 
     double conformalTan(double tanLat) const;
     double latitudeTanOf(double conformalTan) const;

@@ -48,7 +48,7 @@ int transverseMercatorForward(const TransverseMercatorZone& zone, geodCoord* poi
     const double k0A = zone.scaleFactor * series.rectifyingRadius();
     const double eastOfCm = -longitudeDifference(point->lon, zone.centralMeridian);
     const KrugerSeries::Grid grid = series.forward(point->lat, eastOfCm);
-    const double originXi = series.forward(zone.originLat, 0.0).xi;
+    const double originXi = series.meridianXi(zone.originLat);
     point->northing = zone.falseNorthing + k0A * (grid.xi - originXi);
     point->easting = zone.falseEasting + k0A * grid.eta;
     point->scale = zone.scaleFactor * grid.scale;
@@ -66,7 +66,7 @@ int transverseMercatorInverse(const TransverseMercatorZone& zone, geodCoord* poi
     const KrugerSeries series(ell);
     const double k0A = k0 * series.rectifyingRadius();
     const double xi =
-        (point->northing - zone.falseNorthing) / k0A + series.forward(zone.originLat, 0.0).xi;
+        (point->northing - zone.falseNorthing) / k0A + series.meridianXi(zone.originLat);
     const double eta = (point->easting - zone.falseEasting) / k0A;
     double lat = 0.0, eastOfCm = 0.0;
     series.inverse(xi, eta, &lat, &eastOfCm);

@@ -23,8 +23,6 @@ struct CassiniParams {
     double c0 = 0.0, c1 = 0.0, c2 = 0.0, c3 = 0.0; // meridian arc
     double m0 = 0.0;                               // meridian arc of the origin
     double k1 = 0.0, k2 = 0.0, k3 = 0.0, k4 = 0.0; // footpoint latitude
-    double minEasting = 0.0, maxEasting = 0.0;     // relative to FE
-    double minNorthing = 0.0, maxNorthing = 0.0;   // relative to FN
 
     double meridianArc(double phi) const {
         return a * (c0 * phi - c1 * std::sin(2.0 * phi) + c2 * std::sin(4.0 * phi) -
@@ -81,25 +79,29 @@ void deriveConstants(CassiniParams* p) {
     p->k2 = 21.0 * e1Sq / 16.0 - 55.0 * e1Sq * e1Sq / 32.0;
     p->k3 = 151.0 * e1Sq * e1 / 96.0;
     p->k4 = 1097.0 * e1Sq * e1Sq / 512.0;
+}
 
-    const double lambda0 = p->centralMeridian;
-    if (lambda0 > 0.0) {
-        p->minEasting = -eastingLimitFar;
-        p->maxEasting = eastingLimitNear;
-    } else if (lambda0 < 0.0) {
-        p->minEasting = -eastingLimitNear;
-        p->maxEasting = eastingLimitFar;
-    } else {
-        p->minEasting = -eastingLimitFar;
-        p->maxEasting = eastingLimitFar;
-    }
-    // The northings of 31 N and 31 S on the meridian opposite the central one.
+// The grid's extent that the inverse accepts, relative to the false values.
+struct GridLimits {
+    double minEasting, maxEasting, minNorthing, maxNorthing;
+};
+
+// Eastings by the side of the central meridian; northings of 31 N and 31 S
+// on the meridian opposite the central one.
+GridLimits limitsOf(const CassiniParams& p) {
+    const double lambda0 = p.centralMeridian;
+    GridLimits limits{-eastingLimitFar, eastingLimitFar, 0.0, 0.0};
+    if (lambda0 > 0.0)
+        limits.maxEasting = eastingLimitNear;
+    else if (lambda0 < 0.0)
+        limits.minEasting = -eastingLimitNear;
     const double opposite = lambda0 > 0.0 ? lambda0 - pi : (lambda0 < 0.0 ? lambda0 + pi : pi);
     double e, n;
-    project(*p, limitLatitude, opposite, &e, &n);
-    p->maxNorthing = n - p->falseNorthing;
-    project(*p, -limitLatitude, opposite, &e, &n);
-    p->minNorthing = n - p->falseNorthing;
+    project(p, limitLatitude, opposite, &e, &n);
+    limits.maxNorthing = n - p.falseNorthing;
+    project(p, -limitLatitude, opposite, &e, &n);
+    limits.minNorthing = n - p.falseNorthing;
+    return limits;
 }
 
 int setup(double a, double f, double originLat, double centralMeridian, double falseEasting,
@@ -137,10 +139,12 @@ double clamped(double v, double lo, double hi) {
 
 int inverse(const CassiniParams& p, double easting, double northing, double* lat, double* lon) {
     int bits = 0;
+    const GridLimits limits = limitsOf(p);
     const double dE = easting - p.falseEasting, dN = northing - p.falseNorthing;
-    if (dE < p.minEasting || dE > p.maxEasting)
+    if (dE < limits.minEasting || dE > limits.maxEasting)
         bits |= cassiniEastingError;
-    if (dN < p.minNorthing - northingLimitSlack || dN > p.maxNorthing + northingLimitSlack)
+    if (dN < limits.minNorthing - northingLimitSlack ||
+        dN > limits.maxNorthing + northingLimitSlack)
         bits |= cassiniNorthingError;
     if (bits != 0)
         return bits;
