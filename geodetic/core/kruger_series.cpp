@@ -124,6 +124,12 @@ SeriesSums seriesSums(const std::array<double, 7>& c, const DoubleAngle& a) {
     return {Complex(sineIm / 2.0, -sineRe / 2.0), Complex(cosineRe, cosineIm)};
 }
 
+// The convergence: the argument of (x + i y)(p + i q), that is atan2(y, x) +
+// atan2(q, p) in one arctangent.
+double convergenceOf(double y, double x, double p, double q) {
+    return std::atan2(y * p + x * q, x * p - y * q);
+}
+
 } // namespace
 
 KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
@@ -132,10 +138,10 @@ KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
     const double cosLon = std::cos(lonFromCm), sinLon = std::sin(lonFromCm);
     const double radialSq = tanConf * tanConf + cosLon * cosLon, radial = std::sqrt(radialSq);
     const double sinhEta = sinLon / radial;
-    const Complex zetaPrime(std::atan2(tanConf, cosLon), std::asinh(sinhEta));
-    // cos and sin of 2 xi' from tan xi' = tanConf / cos lon; exp(-2 eta') from
+    // cos and sin of 2 xi' from tan xi' = tanConf / cos lon; exp(eta') from
     // sinh eta'.
     const double expEta = sinhEta + std::sqrt(1.0 + sinhEta * sinhEta);
+    const Complex zetaPrime(std::atan2(tanConf, cosLon), std::log(expEta));
     const SeriesSums sums =
         seriesSums(alpha_, {(cosLon * cosLon - tanConf * tanConf) / radialSq,
                             2.0 * tanConf * cosLon / radialSq, 1.0 / (expEta * expEta)});
@@ -147,8 +153,7 @@ KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
     const double wOverCos = std::sqrt(1.0 + (1.0 - eSq_) * tanLat * tanLat);
     return {zetaPrime.real() + sums.sine.real(), zetaPrime.imag() + sums.sine.imag(),
             radius_ / semiMajor_ * wOverCos * std::sqrt(p * p + q * q) / radial,
-            std::atan2(tanConf * sinLon, std::sqrt(1.0 + tanConf * tanConf) * cosLon) +
-                std::atan2(q, p)};
+            convergenceOf(tanConf * sinLon, std::sqrt(1.0 + tanConf * tanConf) * cosLon, p, q)};
 }
 
 double KrugerSeries::meridianXi(double lat) const {
