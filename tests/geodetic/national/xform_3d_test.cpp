@@ -243,6 +243,48 @@ double angleDelta(double a, double b) {
     return std::remainder(a - b, 2.0 * std::numbers::pi);
 }
 
+// The smallest estimates: two points for four parameters and three for
+// seven leave 3n - u = 2 degrees of freedom.
+TEST(Xform3D, TheSmallestEstimatesHaveTwoDegreesOfFreedom) {
+    const auto all = networkPoints();
+    {
+        const std::vector<Vec3> p1(all.begin(), all.begin() + 2);
+        const auto sigma = uniformSigmas(2, 0.01);
+        const auto p2 = withNoise(mapped(p1, scaleShift(1.00002, {3, 4, 5})), sigma, 5);
+        auto pts = commonPointArray(p1, p2, 0.0, sigma);
+        CXform3D4Param fit(2, pts.data());
+        ASSERT_EQ(fit.solutionFound(), xformSolved);
+        const auto expected = scaleShiftFit(p1, p2, sigma);
+        double vtpv = 0.0;
+        for (int i = 0; i < 2; ++i)
+            for (int c = 0; c < 3; ++c) {
+                const double r = expected[0] * p1[i][c] + expected[1 + c] - p2[i][c];
+                vtpv += r * r / (0.01 * 0.01);
+            }
+        double statistic, variance, sigma0;
+        fit.getXformStats(&statistic, &variance, &sigma0);
+        EXPECT_NEAR(variance, vtpv / 2.0, 1e-6 * variance);
+    }
+    {
+        const std::vector<Vec3> p1(all.begin(), all.begin() + 3);
+        const SevenParams truth{1.000003, 0.0, 0.0, 0.0, 1.0, 2.0, 3.0};
+        const auto p2 = withNoise(mapped(p1, truth.map()), uniformSigmas(3, 0.01), 9);
+        auto pts = commonPointArray(p1, p2, 0.0, uniformSigmas(3, 1.0));
+        CXform3D7Param fit(3, pts.data());
+        ASSERT_EQ(fit.solutionFound(), xformSolved);
+        const Similarity horn = hornAbsoluteOrientation(p1, p2);
+        double sumSq = 0.0;
+        for (int i = 0; i < 3; ++i) {
+            const Vec3 h = horn(p1[i]);
+            for (int c = 0; c < 3; ++c)
+                sumSq += (h[c] - p2[i][c]) * (h[c] - p2[i][c]);
+        }
+        double statistic, variance, sigma0;
+        fit.getXformStats(&statistic, &variance, &sigma0);
+        EXPECT_NEAR(variance, sumSq / 2.0, 1e-9);
+    }
+}
+
 TEST(Xform3D7Param, RecoversExactParameters) {
     const SevenParams cases[] = {
         {1.0000032, 2.1 * arcSecond, -1.4 * arcSecond, 3.9 * arcSecond, -87.0, -98.0, -121.0},
