@@ -37,6 +37,11 @@ bool realDialogsAllowed() {
     return realDialogPermits > 0;
 }
 
+void yieldUntil(const std::function<bool()>& done) {
+    for (int round = 0; round < paintRounds && !done(); ++round)
+        wxYield();
+}
+
 namespace {
 
 bool paintOnce(wxWindow* window) {
@@ -47,8 +52,7 @@ bool paintOnce(wxWindow* window) {
     };
     window->Bind(wxEVT_PAINT, onPaint);
     window->Refresh();
-    for (int round = 0; round < paintRounds && !painted; ++round)
-        wxYield();
+    yieldUntil([&painted] { return painted; });
     window->Unbind(wxEVT_PAINT, onPaint);
     return painted;
 }
@@ -117,14 +121,14 @@ int ExpectMessage::OnInvoked(wxMessageDialog* dialog) const {
 
 // GTK's chooser takes a path given to it only once its events have run.
 int ChooseFile::OnInvoked(wxFileDialog* dialog) const {
-    if (!title_.empty())
+    if (!title_.empty()) {
         EXPECT_EQ(dialog->GetMessage().utf8_string(), title_);
+    }
     if (path_.empty())
         return wxID_CANCEL;
     const wxString path = wxString::FromUTF8(path_.string());
     dialog->SetPath(path);
-    for (int round = 0; round < paintRounds && dialog->GetPath() != path; ++round)
-        wxYield();
+    yieldUntil([&] { return dialog->GetPath() == path; });
     EXPECT_EQ(dialog->GetPath(), path);
     return wxID_OK;
 }

@@ -16,6 +16,7 @@
 #include <wx/testing.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@ bool realDialogsAllowed();
 
 // Runs the pending events until `window` has painted once.
 void waitForFirstPaint(wxWindow* window);
+
+// Runs the pending events until `done` says so, or for as many rounds as a
+// window's first paint may take.
+void yieldUntil(const std::function<bool()>& done);
 
 // Writes what `window` shows on the screen to `path` as a PNG; false on failure.
 bool saveScreenshot(wxWindow* window, const std::filesystem::path& path);

@@ -13,10 +13,14 @@
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/gauge.h>
+#include <wx/menu.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
+#include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -241,6 +245,143 @@ TEST_F(Processing, NoOtherCommandActsDuringARun) {
     EXPECT_EQ(projectVars.pInputFileName, rawFiles);
     EXPECT_NE(frame.runWindows().report(ReportKind::error), nullptr);
     EXPECT_TRUE(guitest::commandEnabled(&frame, shellid::closeProject));
+}
+
+// What a user sees of the main window's controls: the bars and the report
+// tabs themselves, and every command of the menus and the tool bar.
+struct ControlStates {
+    bool menuBar = false;
+    std::vector<bool> menus;
+    bool toolBar = false;
+    bool statusBar = false;
+    bool reportTabs = true; // or no report window
+    std::map<int, bool> menuItems;
+    std::map<int, bool> tools;
+};
+
+void collectItems(wxMenu* menu, std::map<int, bool>& items) {
+    for (wxMenuItem* item : menu->GetMenuItems()) {
+        if (item->IsSubMenu())
+            collectItems(item->GetSubMenu(), items);
+        else if (!item->IsSeparator())
+            items[item->GetId()] = item->IsEnabled();
+    }
+}
+
+// After the idle pass that brings the menus and the tool bar up to date.
+ControlStates controlStates(CMainFrame& frame) {
+    wxTheApp->ProcessIdle();
+    frame.UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    wxMenuBar* menuBar = frame.GetMenuBar();
+    menuBar->UpdateMenus();
+    ControlStates states;
+    states.menuBar = menuBar->IsEnabled();
+    for (size_t i = 0; i < menuBar->GetMenuCount(); ++i) {
+        states.menus.push_back(menuBar->IsEnabledTop(i));
+        collectItems(menuBar->GetMenu(i), states.menuItems);
+    }
+    wxToolBar* toolBar = frame.GetToolBar();
+    states.toolBar = toolBar->IsEnabled();
+    for (size_t i = 0; i < toolBar->GetToolsCount(); ++i) {
+        const wxToolBarToolBase* tool = toolBar->GetToolByPos(static_cast<int>(i));
+        if (!tool->IsSeparator())
+            states.tools[tool->GetId()] = tool->IsEnabled();
+    }
+    states.statusBar = frame.GetStatusBar()->IsEnabled();
+    if (CChildFrame* report = frame.runWindows().report(ReportKind::report))
+        states.reportTabs =
+            report->FindWindow(sectionTabsId)->IsEnabled() && report->view()->IsEnabled();
+    return states;
+}
+
+// Close All also follows whether a report window is open.
+void expectSameStates(CMainFrame& frame, const ControlStates& before) {
+    const ControlStates after = controlStates(frame);
+    EXPECT_TRUE(after.menuBar);
+    EXPECT_EQ(after.menus, before.menus);
+    EXPECT_TRUE(after.toolBar);
+    EXPECT_TRUE(after.statusBar);
+    EXPECT_TRUE(after.reportTabs);
+    for (const auto& [id, enabled] : before.menuItems) {
+        if (id != shellid::closeAll) {
+            EXPECT_EQ(after.menuItems.at(id), enabled) << "menu command " << id;
+        }
+    }
+    EXPECT_EQ(after.menuItems.at(shellid::closeAll), frame.GetActiveChild() != nullptr);
+    for (const auto& [id, enabled] : before.tools)
+        EXPECT_EQ(after.tools.at(id), enabled) << "tool " << id;
+}
+
+// A run disables the whole window while it lasts; whatever way it ends,
+// every bar and every command that could be used before can be used again.
+TEST_F(Processing, EveryControlComesBackAfterEachKindOfRun) {
+    CMainFrame& frame = openExample();
+    const ControlStates before = controlStates(frame);
+    EXPECT_TRUE(before.menuItems.at(shellid::networkAdjustment));
+    EXPECT_TRUE(before.tools.at(shellid::networkAdjustmentButton));
+
+    const struct {
+        const char* kind;
+        std::function<void()> run;
+    } runs[] = {
+        {"completed", [&] { command(frame, shellid::networkAdjustment); }},
+        {"again", [&] { command(frame, shellid::networkAdjustment); }},
+        {"preprocess", [&] { command(frame, shellid::preprocess); }},
+        {"failed",
+         [&] {
+             fs::rename(file("site.vkr"), file("away.vkr"));
+             command(frame, shellid::networkAdjustment);
+             fs::rename(file("away.vkr"), file("site.vkr"));
+         }},
+        {"cancelled",
+         [&] {
+             duringTheRun(frame, [&] { frame.runWindows().progress()->setCancelled(); });
+             command(frame, shellid::networkAdjustment);
+         }},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.kind);
+        run.run();
+        EXPECT_EQ(frame.runWindows().progress(), nullptr);
+        expectSameStates(frame, before);
+    }
+    EXPECT_TRUE(lastRunCancelled);
+    EXPECT_NE(frame.runWindows().report(ReportKind::report), nullptr);
+}
+
+// The keys a user presses for Process > Network Adjustment reach the menu
+// after a run as they did before it.
+TEST_F(Processing, ASecondRunStartsFromTheMenu) {
+    CMainFrame& frame = openExample();
+    int runs = 0;
+    frame.Bind(
+        wxEVT_MENU,
+        [&runs](wxCommandEvent& event) {
+            ++runs;
+            event.Skip();
+        },
+        shellid::networkAdjustment);
+    bool menuOpen = false;
+    frame.Bind(wxEVT_MENU_OPEN, [&menuOpen](wxMenuEvent& event) {
+        menuOpen = true;
+        event.Skip();
+    });
+    for (int expected = 1; expected <= 2; ++expected) {
+        SCOPED_TRACE(expected);
+        frame.Raise();
+        frame.SetFocus();
+        guitest::waitForFirstPaint(&frame);
+        menuOpen = false;
+        wxUIActionSimulator keys;
+        keys.Char('p', wxMOD_ALT);
+        guitest::yieldUntil([&] { return menuOpen; });
+        ASSERT_TRUE(menuOpen) << "the Process menu did not open";
+        keys.Char('n');
+        guitest::yieldUntil([&] { return runs == expected; });
+        EXPECT_EQ(runs, expected);
+        EXPECT_EQ(frame.runWindows().progress(), nullptr);
+        EXPECT_NE(frame.state().lastRunResult, 0);
+    }
 }
 
 TEST_F(Processing, AMissingGeoidGridIsNamedAndNothingRuns) {
