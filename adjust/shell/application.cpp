@@ -42,7 +42,7 @@ bool CZezadarApp::initInstance(const std::string& commandLine, const std::string
 }
 
 void CZezadarApp::offerStartUpDialog() {
-    CDlgStartUp dialog(nullptr, projectVars.showStartUpDialog);
+    CDlgStartUp dialog(frame_, projectVars.showStartUpDialog);
     if (dialog.ShowModal() == wxID_OK) {
         if (dialog.createNew == 0)
             frame_->openProjectAtStartUp();

@@ -8,8 +8,8 @@
 
 #include <wx/dialog.h>
 
+class ProgressBar;
 class wxButton;
-class wxGauge;
 class wxStaticText;
 
 namespace progressid {
@@ -39,7 +39,7 @@ private:
     void redrawCancel();
 
     wxStaticText* message_;
-    wxGauge* bar_;
+    ProgressBar* bar_;
     wxButton* cancel_;
     bool cancelled_ = false;
 };

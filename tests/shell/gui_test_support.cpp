@@ -70,6 +70,16 @@ void waitForFirstPaint(wxWindow* window) {
     EXPECT_TRUE(paintOnce(window) && paintOnce(window)) << "the window never painted";
 }
 
+void expectCentredOn(const wxWindow* dialog, const wxWindow* owner) {
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(owner, nullptr);
+    EXPECT_EQ(dialog->GetParent(), owner);
+    const wxRect inner = dialog->GetRect();
+    const wxRect outer = owner->GetRect();
+    EXPECT_NEAR(inner.x + inner.width / 2, outer.x + outer.width / 2, 1);
+    EXPECT_NEAR(inner.y + inner.height / 2, outer.y + outer.height / 2, 1);
+}
+
 // The picture is read from the X server on the toolkit's own connection, so
 // it comes after everything the toolkit has drawn. (GTK's screen device
 // context keeps the picture of its first use.)
@@ -105,6 +115,8 @@ bool commandEnabled(wxWindow* window, int id) {
 }
 
 int ExpectMessage::OnInvoked(wxMessageDialog* dialog) const {
+    EXPECT_NE(dynamic_cast<CMainFrame*>(dialog->GetParent()), nullptr)
+        << "a box without its window";
     EXPECT_EQ(dialog->GetMessage().utf8_string(), text_);
     EXPECT_EQ(dialog->GetTitle().utf8_string(), programCaption);
     switch (button_) {
@@ -121,6 +133,8 @@ int ExpectMessage::OnInvoked(wxMessageDialog* dialog) const {
 
 // GTK's chooser takes a path given to it only once its events have run.
 int ChooseFile::OnInvoked(wxFileDialog* dialog) const {
+    EXPECT_NE(dynamic_cast<CMainFrame*>(dialog->GetParent()), nullptr)
+        << "a file dialog without its window";
     if (!title_.empty()) {
         EXPECT_EQ(dialog->GetMessage().utf8_string(), title_);
     }

@@ -12,10 +12,10 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
-#include <wx/gauge.h>
 #include <wx/menu.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
+#include <wx/settings.h>
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
@@ -43,10 +43,13 @@ public:
 protected:
     int Enter(wxDialog* dialog) override {
         if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
+            EXPECT_NE(dynamic_cast<CMainFrame*>(box->GetParent()), nullptr);
             boxes.push_back(box->GetMessage().utf8_string());
             return wxID_OK;
         }
         if (auto* list = dynamic_cast<CDlgMsg*>(dialog)) {
+            guitest::expectCentredOn(list, list->GetParent());
+            EXPECT_NE(dynamic_cast<CMainFrame*>(list->GetParent()), nullptr);
             lists.push_back(list->lines());
             return wxID_OK;
         }
@@ -442,20 +445,69 @@ TEST_F(Processing, ReportFilesOfEitherLineEndDisplay) {
     EXPECT_EQ(frame.state().lastRunResult, 0);
 }
 
+// Whether the screenshot's pixel is the selection colour the bar fills with.
+bool isFill(const wxImage& image, int x, int y) {
+    const wxColour fill = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    return image.GetRed(x, y) == fill.Red() && image.GetGreen(x, y) == fill.Green() &&
+           image.GetBlue(x, y) == fill.Blue();
+}
+
 TEST_F(Processing, TheProgressDialogShowsWhatTheEngineSays) {
     CMainFrame& frame = openMainWindow();
     frame.runWindows().startRun();
     CProgress* progress = frame.runWindows().progress();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->GetTitle(), "Adjustment Progress");
-    EXPECT_FALSE(progress->FindWindow(progressid::cancelButton)->IsShown());
+    guitest::expectCentredOn(progress, &frame);
+    wxWindow* message = progress->FindWindow(progressid::messageLine);
+    wxWindow* bar = progress->FindWindow(progressid::bar);
+    wxWindow* cancel = progress->FindWindow(progressid::cancelButton);
+    ASSERT_TRUE(message && bar && cancel);
+    EXPECT_FALSE(cancel->IsShown());
+    const wxSize size = progress->GetSize();
+
     frame.shell().setMessage("Iteration:  2");
     frame.shell().setPercent(40);
     frame.shell().showCancel(true);
-    EXPECT_EQ(progress->FindWindow(progressid::messageLine)->GetLabel(), "Iteration:  2");
-    EXPECT_EQ(wxDynamicCast(progress->FindWindow(progressid::bar), wxGauge)->GetValue(), 40);
-    EXPECT_TRUE(progress->FindWindow(progressid::cancelButton)->IsShown());
+    EXPECT_EQ(message->GetLabel(), "Iteration:  2");
+    EXPECT_EQ(progress->position(), 40);
+    EXPECT_TRUE(cancel->IsShown());
+    EXPECT_EQ(progress->GetSize(), size);
+
+    // The message over the bar over Cancel (in client coordinates), each whole
+    // and inside the dialog.
+    const wxRect client(progress->GetClientSize());
+    for (const wxWindow* control : {message, bar, cancel}) {
+        EXPECT_TRUE(client.Contains(control->GetRect())) << control->GetId();
+        EXPECT_GE(control->GetSize().y, control->GetBestSize().y) << control->GetId();
+    }
+    EXPECT_LE(message->GetRect().GetBottom(), bar->GetRect().GetTop());
+    EXPECT_LE(bar->GetRect().GetBottom(), cancel->GetRect().GetTop());
+    EXPECT_GE(bar->GetSize().y, 16);
+    EXPECT_GE(bar->GetSize().x, 300);
+
+    guitest::waitForFirstPaint(progress);
+    const auto path = fs::path(TARNWELL_BINARY_DIR) / "screenshots" / "progress.png";
+    ASSERT_TRUE(guitest::saveScreenshot(progress, path));
+    const wxImage image(path.string(), wxBITMAP_TYPE_PNG);
+    ASSERT_TRUE(image.IsOk());
+    const wxPoint barAt = bar->GetScreenPosition() - progress->GetScreenPosition();
+    const int middle = barAt.y + bar->GetSize().y / 2;
+    const int width = bar->GetSize().x;
+    EXPECT_TRUE(isFill(image, barAt.x + width * 20 / 100, middle));
+    EXPECT_TRUE(isFill(image, barAt.x + width * 38 / 100, middle));
+    EXPECT_FALSE(isFill(image, barAt.x + width * 42 / 100, middle));
+    EXPECT_FALSE(isFill(image, barAt.x + width * 80 / 100, middle));
+
+    // A look at the events repaints what changed.
+    int paints = 0;
+    bar->Bind(wxEVT_PAINT, [&paints](wxPaintEvent& event) {
+        ++paints;
+        event.Skip();
+    });
+    frame.shell().setPercent(70);
     frame.shell().pump();
+    EXPECT_GT(paints, 0);
     EXPECT_FALSE(frame.shell().cancelled());
     wxKeyEvent other(wxEVT_CHAR_HOOK);
     other.m_keyCode = 'A';
