@@ -4,6 +4,7 @@
 
 #include "engine/processing_driver.hpp"
 #include "gui_test_support.hpp"
+#include "ring_network.hpp"
 #include "shell/command_ids.hpp"
 #include "shell/message_list_dialog.hpp"
 #include "shell/progress_dialog.hpp"
@@ -16,9 +17,11 @@
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
+#include <wx/timer.h>
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
+#include <chrono>
 #include <functional>
 #include <map>
 
@@ -385,6 +388,56 @@ TEST_F(Processing, ASecondRunStartsFromTheMenu) {
         EXPECT_EQ(frame.runWindows().progress(), nullptr);
         EXPECT_NE(frame.state().lastRunResult, 0);
     }
+}
+
+// A network of 1,000 points spends most of its run in the statistics. The
+// user's Escape there (a real key, to the window that has the focus) ends
+// the run at once, and until then the program looks at its events often
+// enough that its windows answer within a second.
+TEST_F(Processing, ALongRunCancelledDuringItsStatisticsEndsAtOnce) {
+    using Clock = std::chrono::steady_clock;
+    const auto oneSecond = std::chrono::seconds(1);
+    const wxString statisticsMessage = "Solution converged, Computing statistics.";
+    constexpr size_t looksBeforeEscape = 5;
+    constexpr int lookEveryMs = 50;
+
+    guitest::writeRingNetwork(file("ring.vkr"), 1000);
+    std::string project = testsupport::readBytes(exampleFolder / "site.prj");
+    project.replace(project.find("site.vkr"), 8, "ring.vkr");
+    testsupport::writeBytes(file("ring.prj"), project);
+    CMainFrame& frame = openMainWindow();
+    wxTEST_DIALOG(frame.openProject(), ChooseFile(file("ring.prj")));
+    const ControlStates before = controlStates(frame);
+
+    std::vector<Clock::time_point> looks;
+    Clock::time_point escapeAt;
+    wxTimer watch;
+    watch.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        CProgress* progress = frame.runWindows().progress();
+        if (progress == nullptr || looks.size() >= looksBeforeEscape ||
+            progress->FindWindow(progressid::messageLine)->GetLabel() != statisticsMessage)
+            return;
+        looks.push_back(Clock::now());
+        if (looks.size() < looksBeforeEscape)
+            return;
+        escapeAt = Clock::now();
+        wxUIActionSimulator().Char(WXK_ESCAPE);
+    });
+    watch.Start(lookEveryMs);
+    command(frame, shellid::networkAdjustment);
+    const Clock::time_point endAt = Clock::now();
+    watch.Stop();
+
+    ASSERT_EQ(looks.size(), looksBeforeEscape) << "no look at the events during the statistics";
+    for (size_t i = 1; i < looks.size(); ++i)
+        EXPECT_LT(looks[i] - looks[i - 1], oneSecond);
+    EXPECT_LT(endAt - escapeAt, oneSecond);
+    EXPECT_EQ(answers.boxes, std::vector<std::string>{"The user aborted processing."});
+    EXPECT_NE(testsupport::readBytes(file("ring.ERR")).find("The user aborted processing."),
+              std::string::npos);
+    EXPECT_EQ(testsupport::readBytes(file("ring.RPT")).find("Adjusted Coordinates"),
+              std::string::npos);
+    expectSameStates(frame, before);
 }
 
 TEST_F(Processing, AMissingGeoidGridIsNamedAndNothingRuns) {
