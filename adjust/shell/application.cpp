@@ -8,6 +8,11 @@
 #include "shell/startup_dialog.hpp"
 #include "shell/wx_shell.hpp"
 
+#include <chrono>
+
+#include <wx/statusbr.h>
+#include <wx/utils.h>
+
 bool CZezadarApp::OnInit() {
     return initInstance(argc > 1 ? argv[1].utf8_string() : std::string());
 }
@@ -41,7 +46,32 @@ bool CZezadarApp::initInstance(const std::string& commandLine, const std::string
     return true;
 }
 
+namespace {
+
+// A window manager places a dialog in front of its main window only once it
+// has taken the main window in; the main window's first paint shows that it
+// has. Without a window manager the paint comes at once.
+void waitUntilDrawn(wxWindow* window) {
+    constexpr auto patience = std::chrono::seconds(2);
+    bool drawn = false;
+    auto onPaint = [&drawn](wxPaintEvent& event) {
+        drawn = true;
+        event.Skip();
+    };
+    window->Bind(wxEVT_PAINT, onPaint);
+    window->Refresh();
+    const auto giveUp = std::chrono::steady_clock::now() + patience;
+    while (!drawn && std::chrono::steady_clock::now() < giveUp) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(1);
+    }
+    window->Unbind(wxEVT_PAINT, onPaint);
+}
+
+} // namespace
+
 void CZezadarApp::offerStartUpDialog() {
+    waitUntilDrawn(frame_->GetStatusBar());
     CDlgStartUp dialog(frame_, projectVars.showStartUpDialog);
     if (dialog.ShowModal() == wxID_OK) {
         if (dialog.createNew == 0)
