@@ -4,6 +4,7 @@
 #include "geodetic/state_plane_83.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/ini_paths.hpp"
+#include "shell/first_paint.hpp"
 #include "shell/main_frame.hpp"
 #include "shell/startup_dialog.hpp"
 #include "shell/wx_shell.hpp"
@@ -11,7 +12,6 @@
 #include <chrono>
 
 #include <wx/statusbr.h>
-#include <wx/utils.h>
 
 bool CZezadarApp::OnInit() {
     return initInstance(argc > 1 ? argv[1].utf8_string() : std::string());
@@ -46,32 +46,11 @@ bool CZezadarApp::initInstance(const std::string& commandLine, const std::string
     return true;
 }
 
-namespace {
-
-// A window manager places a dialog in front of its main window only once it
-// has taken the main window in; the main window's first paint shows that it
-// has. Without a window manager the paint comes at once.
-void waitUntilDrawn(wxWindow* window) {
-    constexpr auto patience = std::chrono::seconds(2);
-    bool drawn = false;
-    auto onPaint = [&drawn](wxPaintEvent& event) {
-        drawn = true;
-        event.Skip();
-    };
-    window->Bind(wxEVT_PAINT, onPaint);
-    window->Refresh();
-    const auto giveUp = std::chrono::steady_clock::now() + patience;
-    while (!drawn && std::chrono::steady_clock::now() < giveUp) {
-        wxTheApp->Yield(true);
-        wxMilliSleep(1);
-    }
-    window->Unbind(wxEVT_PAINT, onPaint);
-}
-
-} // namespace
-
+// A window manager puts a dialog in front of its main window only once it
+// has taken the main window in, which the main window's first paint shows.
 void CZezadarApp::offerStartUpDialog() {
-    waitUntilDrawn(frame_->GetStatusBar());
+    constexpr std::chrono::seconds patience(2);
+    waitUntilDrawn(frame_->GetStatusBar(), patience);
     CDlgStartUp dialog(frame_, projectVars.showStartUpDialog);
     if (dialog.ShowModal() == wxID_OK) {
         if (dialog.createNew == 0)

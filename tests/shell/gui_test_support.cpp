@@ -1,6 +1,7 @@
 #include "gui_test_support.hpp"
 
 #include "model/settings/project_defaults.hpp"
+#include "shell/first_paint.hpp"
 
 #include <wx/app.h>
 #include <wx/image.h>
@@ -44,17 +45,12 @@ void yieldUntil(const std::function<bool()>& done) {
 
 namespace {
 
+// Long enough for a loaded machine; a window that has not painted by then
+// will not paint at all.
+constexpr std::chrono::seconds paintPatience(20);
+
 bool paintOnce(wxWindow* window) {
-    bool painted = false;
-    auto onPaint = [&painted](wxPaintEvent& event) {
-        painted = true;
-        event.Skip();
-    };
-    window->Bind(wxEVT_PAINT, onPaint);
-    window->Refresh();
-    yieldUntil([&painted] { return painted; });
-    window->Unbind(wxEVT_PAINT, onPaint);
-    return painted;
+    return waitUntilDrawn(window, paintPatience);
 }
 
 // One colour channel of a true-colour pixel.
