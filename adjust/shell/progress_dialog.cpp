@@ -19,7 +19,7 @@ constexpr int barHeight = 18;
 } // namespace
 
 // The bar is drawn here: the toolkit's own is a thin line in some themes.
-// A sunken frame, filled from the left in the selection colour.
+// An outlined box, filled from the left in the selection colour.
 class ProgressBar : public wxWindow {
 public:
     explicit ProgressBar(wxWindow* parent)
