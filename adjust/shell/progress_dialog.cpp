@@ -130,8 +130,16 @@ void CProgress::redrawCancel() {
 }
 
 // GTK paints at its own pace; what changed in the dialog is painted before
-// the run goes back to work, so that it never looks frozen.
+// the run goes back to work, so that it never looks frozen. A look costs a
+// few milliseconds, and a big network's statistics ask thousands of times a
+// second: the events get one look per interval, far more often than anyone
+// can see or press a key.
 void CProgress::pumpMessages() {
+    constexpr auto interval = std::chrono::milliseconds(20);
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastLook_ < interval)
+        return;
+    lastLook_ = now;
     if (!HasFocus() && !IsDescendant(FindFocus()))
         SetFocus();
     if (!cancelled_)
