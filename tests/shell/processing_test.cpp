@@ -152,6 +152,8 @@ TEST_F(Processing, TheExampleRunsFromTheMenuAndItsReportsOpen) {
 
     frame.Raise();
     report->activate();
+    wxTheApp->ProcessIdle(); // the idle pass brings the tool bar back
+    EXPECT_TRUE(frame.GetToolBar()->GetToolEnabled(shellid::newProject));
     paintNow(report);
     const auto path = fs::path(TARNWELL_BINARY_DIR) / "screenshots" / "report_window.png";
     EXPECT_TRUE(guitest::saveScreenshot(&frame, path));
