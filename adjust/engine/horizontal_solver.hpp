@@ -44,17 +44,24 @@ public:
     std::string dependentUnknown() const;
 
     // Results of the converged solution; call once, after `converged`.
+    // Inverting N takes time cubic in the unknowns: with `showProgress` the
+    // bar follows its rows, the shell is pumped and asked for a cancel before
+    // each row, and a cancel ends it with only `cancelled` set.
     struct Statistics {
         std::unique_ptr<Matrix> cofactors;     // Q = N^-1, u x u
         std::vector<double> residuals;         // v = A x - L, in the rows' units
         double referenceVariance = 0.0;        // s0^2 = v^T W v / (k - u)
         std::vector<double> unknownSigmas;     // sqrt(Q_jj) s0
         std::vector<double> observationSigmas; // s0 sqrt((A Q A^T)_rr)
+        bool cancelled = false;
     };
-    Statistics statistics();
+    Statistics statistics(bool showProgress = false);
 
 private:
     bool stepDone(bool showProgress);
+    // Posts the bar from `fromPercent` to `toPercent` over a step's rows and
+    // stops the step on a cancel; no check without `showProgress`.
+    MatrixRowCheck rowCheck(bool showProgress, int fromPercent, int toPercent);
     void formNormalEquations();
     int dependentColumn();
 

@@ -4,9 +4,14 @@
 #include "geodetic/state_plane_83.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/ini_paths.hpp"
+#include "shell/first_paint.hpp"
 #include "shell/main_frame.hpp"
 #include "shell/startup_dialog.hpp"
 #include "shell/wx_shell.hpp"
+
+#include <chrono>
+
+#include <wx/statusbr.h>
 
 bool CZezadarApp::OnInit() {
     return initInstance(argc > 1 ? argv[1].utf8_string() : std::string());
@@ -41,8 +46,12 @@ bool CZezadarApp::initInstance(const std::string& commandLine, const std::string
     return true;
 }
 
+// A window manager puts a dialog in front of its main window only once it
+// has taken the main window in, which the main window's first paint shows.
 void CZezadarApp::offerStartUpDialog() {
-    CDlgStartUp dialog(nullptr, projectVars.showStartUpDialog);
+    constexpr std::chrono::seconds patience(2);
+    waitUntilDrawn(frame_->GetStatusBar(), patience);
+    CDlgStartUp dialog(frame_, projectVars.showStartUpDialog);
     if (dialog.ShowModal() == wxID_OK) {
         if (dialog.createNew == 0)
             frame_->openProjectAtStartUp();

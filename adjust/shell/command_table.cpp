@@ -10,6 +10,7 @@
 #include "shell/command_ids.hpp"
 #include "shell/global_settings_dialog.hpp"
 #include "shell/main_frame.hpp"
+#include "shell/main_menu.hpp"
 
 #include <wx/menu.h>
 #include <wx/statusbr.h>
@@ -19,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <map>
 
 namespace {
 
@@ -106,12 +108,15 @@ void CMainFrame::bindCommands() {
     on({shellid::about}, [this] { showAbout(); });
 }
 
+// Each command is enabled by its own rule, and none while a run is under
+// way. Every command gets an explicit state, so that a command disabled for a
+// run is enabled again when the run ends; the bars and windows themselves are
+// left to the run's window disabler.
 void CMainFrame::bindCommandStates() {
-    const auto when = [this](std::initializer_list<int> ids, std::function<bool()> enabled) {
+    std::map<int, std::function<bool()>> rules;
+    const auto when = [&rules](std::initializer_list<int> ids, std::function<bool()> enabled) {
         for (int id : ids)
-            Bind(
-                wxEVT_UPDATE_UI, [enabled](wxUpdateUIEvent& event) { event.Enable(enabled()); },
-                id);
+            rules[id] = enabled;
     };
     when({shellid::closeProject}, [this] { return state_.canClose; });
     when({shellid::saveProject}, [this] { return state_.canSave; });
@@ -130,11 +135,30 @@ void CMainFrame::bindCommandStates() {
     for (int id : commandsStillToCome)
         when({id}, [] { return false; });
 
+    for (int id : commandIdsOf(GetMenuBar(), GetToolBar()))
+        rules.try_emplace(id, [] { return true; });
+    for (const auto& [id, enabled] : rules)
+        Bind(
+            wxEVT_UPDATE_UI,
+            [this, enabled = enabled](wxUpdateUIEvent& event) {
+                event.Enable(!runWindows_.running() && enabled());
+            },
+            id);
+
+    // Bound last, these run first; they pass the event on to the state handler.
     Bind(
-        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(GetToolBar()->IsShown()); },
+        wxEVT_UPDATE_UI,
+        [this](wxUpdateUIEvent& event) {
+            event.Check(GetToolBar()->IsShown());
+            event.Skip();
+        },
         shellid::viewToolbar);
     Bind(
-        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(GetStatusBar()->IsShown()); },
+        wxEVT_UPDATE_UI,
+        [this](wxUpdateUIEvent& event) {
+            event.Check(GetStatusBar()->IsShown());
+            event.Skip();
+        },
         shellid::viewStatusBar);
 }
 

@@ -70,6 +70,7 @@ CMainFrame::CMainFrame() : shell_(this), runWindows_(*this, [this] { state_.last
     mruProject_ = readProgramOptions(profile, projectVars);
     if (!mruProject_.empty()) {
         state_.hasRecent = true;
+        rememberProjectFolder(mruProject_);
         GetMenuBar()->SetLabel(shellid::recentProject, menuText(mruProject_));
     }
 

@@ -112,7 +112,9 @@ private:
     void adoptProject(const std::string& path);
     void showProjectReports();
     void startFromDefaults();
-    bool openChosenProject(const std::string& folder);
+    void rememberProjectFolder(const std::string& projectFile);
+    std::optional<std::string> chooseProjectToOpen();
+    bool replaceProject(const std::string& path);
     std::optional<std::string> chooseNewProjectFile();
     void reportWriteFailure(const std::string& path);
     template <class Run> void runProcessing(Run run);
@@ -122,6 +124,7 @@ private:
     ShellServices* previousShell_;
     ProjectState state_;
     std::string mruProject_;
+    std::string lastProjectFolder_; // where the open dialog starts
     wxRect normalRect_;
     int initialShow_ = showNormal;
 };

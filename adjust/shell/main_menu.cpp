@@ -118,6 +118,15 @@ wxBitmap letterBitmap(char letter) {
     return bitmap;
 }
 
+void collectCommandIds(wxMenu* menu, std::set<int>& ids) {
+    for (const wxMenuItem* item : menu->GetMenuItems()) {
+        if (item->IsSubMenu())
+            collectCommandIds(item->GetSubMenu(), ids);
+        else if (!item->IsSeparator())
+            ids.insert(item->GetId());
+    }
+}
+
 wxBitmap toolBitmap(const wxArtID& art, const wxString& label) {
     const wxBitmap themed =
         wxArtProvider::GetBitmap(art, wxART_TOOLBAR, wxSize(toolSize, toolSize));
@@ -173,4 +182,16 @@ void buildMainToolBar(wxToolBar* toolBar) {
         }
     }
     toolBar->Realize();
+}
+
+std::set<int> commandIdsOf(wxMenuBar* menuBar, wxToolBar* toolBar) {
+    std::set<int> ids;
+    for (size_t i = 0; i < menuBar->GetMenuCount(); ++i)
+        collectCommandIds(menuBar->GetMenu(i), ids);
+    for (size_t i = 0; i < toolBar->GetToolsCount(); ++i) {
+        const wxToolBarToolBase* tool = toolBar->GetToolByPos(static_cast<int>(i));
+        if (!tool->IsSeparator())
+            ids.insert(tool->GetId());
+    }
+    return ids;
 }

@@ -40,18 +40,13 @@ void CMainFrame::runPreprocess() {
 
 // The run lets every waiting event through; commands that arrive then would
 // change the project and the lists the engine is working on. They are
-// dropped, and a second processing command brings the progress dialog forward.
+// dropped, and a second processing command brings the progress dialog
+// forward. (The commands' own states say they are disabled meanwhile.)
 bool CMainFrame::TryBefore(wxEvent& event) {
-    if (runWindows_.running()) {
-        if (event.GetEventType() == wxEVT_MENU) {
-            if (isProcessingCommand(event.GetId()))
-                runWindows_.progress()->SetFocus();
-            return true;
-        }
-        if (event.GetEventType() == wxEVT_UPDATE_UI) {
-            static_cast<wxUpdateUIEvent&>(event).Enable(false);
-            return true;
-        }
+    if (runWindows_.running() && event.GetEventType() == wxEVT_MENU) {
+        if (isProcessingCommand(event.GetId()))
+            runWindows_.progress()->SetFocus();
+        return true;
     }
     return wxMDIParentFrame::TryBefore(event);
 }

@@ -4,12 +4,13 @@
 // the run lets waiting events through it; Escape or Cancel asks the run to
 // stop, and the run ends itself when it next looks.
 
+#include <chrono>
 #include <string>
 
 #include <wx/dialog.h>
 
+class ProgressBar;
 class wxButton;
-class wxGauge;
 class wxStaticText;
 
 namespace progressid {
@@ -32,14 +33,15 @@ public:
     bool isCancelled() const { return cancelled_; }
     void setCancelled() { cancelled_ = true; }
     // Takes the focus, then runs the waiting events until there are none or
-    // the run has been asked to stop.
+    // the run has been asked to stop; at most once in 20 ms.
     void pumpMessages();
 
 private:
     void redrawCancel();
 
     wxStaticText* message_;
-    wxGauge* bar_;
+    ProgressBar* bar_;
     wxButton* cancel_;
     bool cancelled_ = false;
+    std::chrono::steady_clock::time_point lastLook_; // of pumpMessages
 };

@@ -71,6 +71,10 @@ void CMainFrame::resetProject() {
     updateTitle();
 }
 
+void CMainFrame::rememberProjectFolder(const std::string& projectFile) {
+    lastProjectFolder_ = std::filesystem::path(projectFile).parent_path().string();
+}
+
 void CMainFrame::setFlags(bool open) {
     state_.projectOpen = state_.canSave = state_.canClose = open;
     state_.lsReportEnabled = state_.graphicsEnabled = open;
@@ -84,6 +88,7 @@ void CMainFrame::clearFlags() {
 void CMainFrame::adoptProject(const std::string& path) {
     state_.projectName = fileTitle(path);
     state_.projectFile = absolutePath(path);
+    rememberProjectFolder(state_.projectFile);
     projectVars.projectFileName = state_.projectFile;
     updateTitle();
     setFlags(true);
@@ -105,35 +110,42 @@ void CMainFrame::startFromDefaults() {
     releaseAdjustmentResults();
 }
 
-bool CMainFrame::openChosenProject(const std::string& folder) {
+// The open dialog starts in the folder of the project opened last (the
+// recent project's at first), else in the temporary folder.
+std::optional<std::string> CMainFrame::chooseProjectToOpen() {
     FileDialogRequest request;
     request.filter = projectFilter;
     request.extension = projectExtension;
     request.initialName = "*.prj";
-    request.initialFolder = folder;
-    const auto path = chooseFile(this, request);
-    if (!path || !loadProject(*path))
+    request.initialFolder = !lastProjectFolder_.empty() ? lastProjectFolder_ : projectVars.tmpDir;
+    return chooseFile(this, request);
+}
+
+// The project that is open now goes first; a file that cannot be read
+// leaves no project open.
+bool CMainFrame::replaceProject(const std::string& path) {
+    resetProject();
+    clearFlags();
+    releaseAdjustmentResults();
+    if (!loadProject(path))
         return false;
-    adoptProject(*path);
+    adoptProject(path);
     state_.modified = false;
     showProjectReports();
     return true;
 }
 
+// Cancelling the file dialog keeps the open project.
 void CMainFrame::openProject() {
     if (!askToSave(changedProjectQuestion()))
         return;
-    resetProject();
-    clearFlags();
-    releaseAdjustmentResults();
-    openChosenProject(projectVars.tmpDir);
+    if (const auto path = chooseProjectToOpen())
+        replaceProject(*path);
 }
 
 void CMainFrame::openProjectAtStartUp() {
-    resetProject();
-    clearFlags();
-    releaseAdjustmentResults();
-    openChosenProject("");
+    if (const auto path = chooseProjectToOpen())
+        replaceProject(*path);
 }
 
 void CMainFrame::closeProject() {
@@ -206,14 +218,7 @@ void CMainFrame::saveProjectAs() {
         reportWriteFailure(*path);
         return;
     }
-    resetProject();
-    clearFlags();
-    releaseAdjustmentResults();
-    if (loadProject(*path)) {
-        adoptProject(*path);
-        state_.modified = false;
-        showProjectReports();
-    }
+    replaceProject(*path);
 }
 
 void CMainFrame::openRecentProject() {

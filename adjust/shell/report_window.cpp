@@ -17,6 +17,9 @@ namespace {
 
 constexpr int threeDModel = 1;
 const wxSize reportSize(760, 520);
+// GTK cannot fit a scroll bar into less than its arrows and thumb: the text
+// panel starts at the window's size and never gets shorter than this.
+constexpr int viewMinHeight = 80;
 
 bool readFile(const std::string& path, std::string& bytes) {
     std::ifstream file(path, std::ios::binary);
@@ -34,9 +37,10 @@ bool readFile(const std::string& path, std::string& bytes) {
 class ReportView : public wxVScrolledWindow {
 public:
     explicit ReportView(CChildFrame* owner)
-        : wxVScrolledWindow(owner, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+        : wxVScrolledWindow(owner, wxID_ANY, wxDefaultPosition, reportSize,
                             wxVSCROLL | wxFULL_REPAINT_ON_RESIZE),
           owner_(owner) {
+        SetMinSize(wxSize(-1, viewMinHeight));
         SetFont(wxFont(wxFontInfo().Family(wxFONTFAMILY_TELETYPE)));
         SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
         lineHeight_ = GetCharHeight();

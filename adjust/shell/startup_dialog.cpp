@@ -22,7 +22,7 @@ CDlgStartUp::CDlgStartUp(wxWindow* parent, int showAtStartUp)
     column->Add(buttons, wxSizerFlags().Expand().Border(wxALL, 12));
     column->Add(showCheck_, wxSizerFlags().Border(wxLEFT | wxRIGHT | wxBOTTOM, 12));
     SetSizerAndFit(column);
-    CentreOnScreen();
+    CentreOnParent();
     create->SetDefault();
 
     create->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { choose(1); });

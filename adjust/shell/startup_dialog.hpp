@@ -1,6 +1,6 @@
 #pragma once
 // "Tarnwell Start-up ": offers to create a new project or open an existing
-// one when the program starts.
+// one when the program starts, centred on the main window in front of it.
 
 #include <wx/dialog.h>
 

@@ -70,10 +70,12 @@ int Matrix::solve(Matrix* factor, Matrix* diag) {
     return matrixOk;
 }
 
-int Matrix::NRCholeskyInverse(Matrix* diag) {
+int Matrix::NRCholeskyInverse(Matrix* diag, const MatrixRowCheck& check) {
     const int n = rows;
     auto a = [this](int i, int j) -> double& { return data[i * cols + j]; };
     for (int i = 0; i < n; ++i) {
+        if (check && !check(i, n))
+            return matrixStopped;
         a(i, i) = 1.0 / entry(diag, i);
         for (int j = i + 1; j < n; ++j) {
             double sum = 0.0;
@@ -85,10 +87,12 @@ int Matrix::NRCholeskyInverse(Matrix* diag) {
     return matrixOk;
 }
 
-int Matrix::NRCholeskyVarCovFromInv(Matrix* out) {
+int Matrix::NRCholeskyVarCovFromInv(Matrix* out, const MatrixRowCheck& check) {
     const int n = rows;
     auto m = [this](int i, int j) { return data[i * cols + j]; };
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
+        if (check && !check(i, n))
+            return matrixStopped;
         for (int j = 0; j <= i; ++j) {
             double sum = 0.0;
             for (int k = 0; k < n; ++k)
@@ -96,6 +100,7 @@ int Matrix::NRCholeskyVarCovFromInv(Matrix* out) {
             out->data[i * cols + j] = sum;
             out->data[j * cols + i] = sum;
         }
+    }
     return matrixOk;
 }
 

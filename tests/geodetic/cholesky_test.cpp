@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -148,6 +150,42 @@ TEST(Cholesky, SmallExampleByHand) {
     EXPECT_DOUBLE_EQ(out.element(0, 1), -0.25);
     EXPECT_DOUBLE_EQ(out.element(1, 0), -0.25);
     EXPECT_DOUBLE_EQ(out.element(1, 1), 0.5);
+}
+
+// The inverse and the variance step ask the caller's check before each row,
+// in order, and end with matrixStopped as soon as it says no.
+TEST(Cholesky, TheLongStepsAskBeforeEachRowAndStopWhenTold) {
+    // N = [4 2; 2 3], as in SmallExampleByHand.
+    const auto factored = [](Matrix& n, Matrix& diag) {
+        n.element(0, 0) = 4.0;
+        n.element(0, 1) = 2.0;
+        n.element(1, 1) = 3.0;
+        ASSERT_EQ(n.NRCholesky(&diag), matrixOk);
+    };
+    Matrix n(2, 2), diag(2, 1), out(2, 2);
+    factored(n, diag);
+    std::vector<std::pair<int, int>> asked;
+    const MatrixRowCheck goOn = [&asked](int row, int count) {
+        asked.emplace_back(row, count);
+        return true;
+    };
+    ASSERT_EQ(n.NRCholeskyInverse(&diag, goOn), matrixOk);
+    n.element(0, 1) = 0.0;
+    ASSERT_EQ(n.NRCholeskyVarCovFromInv(&out, goOn), matrixOk);
+    const std::vector<std::pair<int, int>> everyRowTwice = {{0, 2}, {1, 2}, {0, 2}, {1, 2}};
+    EXPECT_EQ(asked, everyRowTwice);
+    EXPECT_DOUBLE_EQ(out.element(0, 1), -0.25);
+    EXPECT_DOUBLE_EQ(out.element(1, 1), 0.5);
+
+    const MatrixRowCheck stopAtRow1 = [](int row, int) { return row < 1; };
+    Matrix m(2, 2), mDiag(2, 1), mOut(2, 2);
+    factored(m, mDiag);
+    EXPECT_EQ(m.NRCholeskyInverse(&mDiag, stopAtRow1), matrixStopped);
+    EXPECT_EQ(m.element(0, 0), 0.5) << "row 0 was done";
+    EXPECT_EQ(m.element(1, 1), 3.0) << "row 1 was not";
+    EXPECT_EQ(n.NRCholeskyVarCovFromInv(&mOut, stopAtRow1), matrixStopped);
+    EXPECT_DOUBLE_EQ(mOut.element(0, 0), 0.375);
+    EXPECT_EQ(mOut.element(1, 1), 0.0);
 }
 
 // A matrix that is not positive definite used to leave the diagonal vector

@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace testnet;
 
 namespace {
@@ -141,6 +143,57 @@ TEST_F(HorizontalRun, FailuresEndWithTheirMessage) {
         EXPECT_EQ(report(), "");
         EXPECT_FALSE(shell.cancelShown);
     }
+}
+
+// Inverting N takes most of a big network's run: the bar follows it, the
+// user's events get a look before each of its rows, and a cancel there
+// ends the run as a cancel during the iterations does.
+TEST_F(HorizontalRun, ACancelDuringTheStatisticsEndsTheRun) {
+    const std::string statisticsMessage = "Solution converged, Computing statistics.";
+    class CancelInStatistics : public RecordingShell {
+    public:
+        explicit CancelInStatistics(std::string message) : message_(std::move(message)) {}
+        bool cancelled() override {
+            return !messages.empty() && messages.back() == message_ && ++looks > pumpsBefore;
+        }
+        int pumpsBefore = 0;
+        int looks = 0;
+
+    private:
+        std::string message_;
+    };
+    fillLists(bracedQuadrilateral());
+    // Four unknowns: looks 1-4 come before the rows of L^-1, 5-8 before those
+    // of the product.
+    for (int pumpsBefore : {0, 3, 4, 7}) {
+        SCOPED_TRACE(pumpsBefore);
+        CancelInStatistics cancelling(statisticsMessage);
+        cancelling.pumpsBefore = pumpsBefore;
+        openRptFile(startNewFile);
+        openErrFile(startNewFile);
+        EXPECT_EQ(adjust2D(RunContext{cancelling}), adjustment2DFailed);
+        EXPECT_EQ(cancelling.looks, pumpsBefore + 1);
+        EXPECT_EQ(cancelling.boxTexts(), std::vector<std::string>{"The user aborted processing."});
+        EXPECT_EQ(errors(), "The user aborted processing.\r\n");
+        EXPECT_EQ(report(), "");
+        EXPECT_EQ(varCovMatrix, nullptr);
+        EXPECT_EQ(errEllipseCount, 0);
+        EXPECT_FALSE(cancelling.cancelShown);
+        fillLists(bracedQuadrilateral());
+    }
+
+    // Uncancelled, the bar climbs through the statistics to its end.
+    RecordingShell watching;
+    openRptFile(startNewFile);
+    openErrFile(startNewFile);
+    EXPECT_EQ(adjust2D(RunContext{watching}), adjustment2DConverged);
+    ASSERT_EQ(unknownCount, 4);
+    EXPECT_NE(std::find(watching.messages.begin(), watching.messages.end(), statisticsMessage),
+              watching.messages.end());
+    ASSERT_GE(watching.percents.size(), 8u);
+    const std::vector<int> statistics(watching.percents.end() - 8, watching.percents.end());
+    EXPECT_TRUE(std::is_sorted(statistics.begin(), statistics.end()));
+    EXPECT_GT(statistics.back(), statistics.front());
 }
 
 TEST_F(HorizontalRun, IterationsShowTheirNumber) {

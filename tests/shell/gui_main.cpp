@@ -1,6 +1,7 @@
 // The desktop program's tests run in one process with one wxWidgets
 // application (the program's own), started once before the first test.
-// Any assertion of the toolkit fails the running test; a modal dialog that
+// Any assertion of the toolkit, and any warning or critical message of GTK
+// and the libraries under it, fails the running test; a modal dialog that
 // the test did not expect is refused and fails it too, so a test can never
 // wait for a user.
 
@@ -11,8 +12,11 @@
 #include <wx/image.h>
 #include <wx/modalhook.h>
 
+#include <glib.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -21,6 +25,24 @@ void failOnAssert(const wxString& file, int line, const wxString& function, cons
     ADD_FAILURE_AT(file.utf8_str(), line)
         << "wxWidgets assertion in " << function.utf8_string() << ": " << cond.utf8_string() << " "
         << message.utf8_string();
+}
+
+// A GTK warning means a window was given a size or state it cannot have;
+// it is printed as usual and fails the test that caused it. GTK logs through
+// GLib's structured log, so the writer is the one place that sees it all.
+const char* logField(const GLogField* fields, gsize count, const char* key) {
+    for (gsize i = 0; i < count; ++i)
+        if (std::strcmp(fields[i].key, key) == 0 && fields[i].length < 0)
+            return static_cast<const char*>(fields[i].value);
+    return "";
+}
+
+GLogWriterOutput failOnToolkitWarning(GLogLevelFlags level, const GLogField* fields, gsize count,
+                                      gpointer) {
+    if ((level & (G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL)) != 0)
+        ADD_FAILURE() << logField(fields, count, "GLIB_DOMAIN") << ": "
+                      << logField(fields, count, "MESSAGE");
+    return g_log_writer_default(level, fields, count, nullptr);
 }
 
 class RefuseUnexpectedDialogs : public wxModalDialogHook {
@@ -41,6 +63,7 @@ int main(int argc, char** argv) {
     setenv("NO_AT_BRIDGE", "1", 0);
     setenv("GDK_BACKEND", "x11", 0);
     wxSetAssertHandler(failOnAssert);
+    g_log_set_writer_func(failOnToolkitWarning, nullptr, nullptr);
     wxApp::SetInstance(new CZezadarApp);
     int wxArgc = 1;
     char* wxArgv[] = {argv[0], nullptr};

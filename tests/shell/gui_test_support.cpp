@@ -1,6 +1,7 @@
 #include "gui_test_support.hpp"
 
 #include "model/settings/project_defaults.hpp"
+#include "shell/first_paint.hpp"
 
 #include <wx/app.h>
 #include <wx/image.h>
@@ -37,20 +38,19 @@ bool realDialogsAllowed() {
     return realDialogPermits > 0;
 }
 
+void yieldUntil(const std::function<bool()>& done) {
+    for (int round = 0; round < paintRounds && !done(); ++round)
+        wxYield();
+}
+
 namespace {
 
+// Long enough for a loaded machine; a window that has not painted by then
+// will not paint at all.
+constexpr std::chrono::seconds paintPatience(20);
+
 bool paintOnce(wxWindow* window) {
-    bool painted = false;
-    auto onPaint = [&painted](wxPaintEvent& event) {
-        painted = true;
-        event.Skip();
-    };
-    window->Bind(wxEVT_PAINT, onPaint);
-    window->Refresh();
-    for (int round = 0; round < paintRounds && !painted; ++round)
-        wxYield();
-    window->Unbind(wxEVT_PAINT, onPaint);
-    return painted;
+    return waitUntilDrawn(window, paintPatience);
 }
 
 // One colour channel of a true-colour pixel.
@@ -64,6 +64,16 @@ unsigned char channel(unsigned long pixel, unsigned long mask) {
 // after it shows the window as laid out.
 void waitForFirstPaint(wxWindow* window) {
     EXPECT_TRUE(paintOnce(window) && paintOnce(window)) << "the window never painted";
+}
+
+void expectCentredOn(const wxWindow* dialog, const wxWindow* owner) {
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(owner, nullptr);
+    EXPECT_EQ(dialog->GetParent(), owner);
+    const wxRect inner = dialog->GetRect();
+    const wxRect outer = owner->GetRect();
+    EXPECT_NEAR(inner.x + inner.width / 2, outer.x + outer.width / 2, 1);
+    EXPECT_NEAR(inner.y + inner.height / 2, outer.y + outer.height / 2, 1);
 }
 
 // The picture is read from the X server on the toolkit's own connection, so
@@ -101,6 +111,8 @@ bool commandEnabled(wxWindow* window, int id) {
 }
 
 int ExpectMessage::OnInvoked(wxMessageDialog* dialog) const {
+    EXPECT_NE(dynamic_cast<CMainFrame*>(dialog->GetParent()), nullptr)
+        << "a box without its window";
     EXPECT_EQ(dialog->GetMessage().utf8_string(), text_);
     EXPECT_EQ(dialog->GetTitle().utf8_string(), programCaption);
     switch (button_) {
@@ -117,14 +129,16 @@ int ExpectMessage::OnInvoked(wxMessageDialog* dialog) const {
 
 // GTK's chooser takes a path given to it only once its events have run.
 int ChooseFile::OnInvoked(wxFileDialog* dialog) const {
-    if (!title_.empty())
+    EXPECT_NE(dynamic_cast<CMainFrame*>(dialog->GetParent()), nullptr)
+        << "a file dialog without its window";
+    if (!title_.empty()) {
         EXPECT_EQ(dialog->GetMessage().utf8_string(), title_);
+    }
     if (path_.empty())
         return wxID_CANCEL;
     const wxString path = wxString::FromUTF8(path_.string());
     dialog->SetPath(path);
-    for (int round = 0; round < paintRounds && dialog->GetPath() != path; ++round)
-        wxYield();
+    yieldUntil([&] { return dialog->GetPath() == path; });
     EXPECT_EQ(dialog->GetPath(), path);
     return wxID_OK;
 }

@@ -16,6 +16,7 @@
 #include <wx/testing.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,14 +36,22 @@ bool realDialogsAllowed();
 // Runs the pending events until `window` has painted once.
 void waitForFirstPaint(wxWindow* window);
 
+// Runs the pending events until `done` says so, or for as many rounds as a
+// window's first paint may take.
+void yieldUntil(const std::function<bool()>& done);
+
+// `dialog` belongs to `owner` and its middle is the owner's middle (to the
+// pixel that halving an odd size loses).
+void expectCentredOn(const wxWindow* dialog, const wxWindow* owner);
+
 // Writes what `window` shows on the screen to `path` as a PNG; false on failure.
 bool saveScreenshot(wxWindow* window, const std::filesystem::path& path);
 
 // Whether the command `id` is enabled, as the window's update handlers say.
 bool commandEnabled(wxWindow* window, int id);
 
-// Expects a message box with exactly `text` and the caption "Tarnwell", and
-// answers it with `button` (wxOK, wxYES, wxNO, wxCANCEL).
+// Expects a message box of the main window with exactly `text` and the
+// caption "Tarnwell", and answers it with `button` (wxOK, wxYES, wxNO, wxCANCEL).
 class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {
 public:
     ExpectMessage(std::string text, int button) : text_(std::move(text)), button_(button) {}
@@ -55,8 +64,8 @@ private:
     int button_;
 };
 
-// Expects a file dialog (with `title` when one is given) and chooses `path`
-// in it; an empty path cancels it.
+// Expects a file dialog of the main window (with `title` when one is given)
+// and chooses `path` in it; an empty path cancels it.
 class ChooseFile : public wxExpectModalBase<wxFileDialog, ChooseFile> {
 public:
     explicit ChooseFile(std::filesystem::path path, std::string title = {})

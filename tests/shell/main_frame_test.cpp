@@ -229,7 +229,7 @@ TEST_F(MainFrame, GlobalSettingsStoreTheTwoOptions) {
 
     class Change : public wxExpectModalBase<CGlobalSetDlg, Change> {
     public:
-        explicit Change(int button) : button_(button) {}
+        Change(int button, const wxWindow* owner) : button_(button), owner_(owner) {}
 
     protected:
         int OnInvoked(CGlobalSetDlg* dialog) const override {
@@ -239,6 +239,7 @@ TEST_F(MainFrame, GlobalSettingsStoreTheTwoOptions) {
             auto* velmora =
                 dynamic_cast<wxRadioButton*>(dialog->FindWindow(shellid::useVelmoraToolsRadio));
             EXPECT_TRUE(check && vk && velmora);
+            guitest::expectCentredOn(dialog, owner_);
             if (check && vk && velmora) {
                 EXPECT_TRUE(check->GetValue());
                 EXPECT_TRUE(vk->GetValue());
@@ -251,14 +252,15 @@ TEST_F(MainFrame, GlobalSettingsStoreTheTwoOptions) {
 
     private:
         int button_;
+        const wxWindow* owner_;
     };
 
     wxCommandEvent command(wxEVT_MENU, shellid::globalSettings);
-    wxTEST_DIALOG(frame.ProcessWindowEvent(command), Change(wxID_CANCEL));
+    wxTEST_DIALOG(frame.ProcessWindowEvent(command), Change(wxID_CANCEL, &frame));
     EXPECT_EQ(projectVars.showStartUpDialog, 1);
     EXPECT_EQ(projectVars.useVkTool, 1);
 
-    wxTEST_DIALOG(frame.ProcessWindowEvent(command), Change(wxID_OK));
+    wxTEST_DIALOG(frame.ProcessWindowEvent(command), Change(wxID_OK, &frame));
     EXPECT_EQ(projectVars.showStartUpDialog, 0);
     EXPECT_EQ(projectVars.useVkTool, 0);
 
@@ -270,9 +272,13 @@ TEST_F(MainFrame, GlobalSettingsStoreTheTwoOptions) {
 TEST_F(MainFrame, TheAboutBoxNamesTheProductAndItsBuild) {
     CMainFrame& frame = openMainWindow();
     class Read : public wxExpectModalBase<CAboutDlg, Read> {
+    public:
+        explicit Read(const wxWindow* owner) : owner_(owner) {}
+
     protected:
         int OnInvoked(CAboutDlg* dialog) const override {
             EXPECT_EQ(dialog->GetTitle(), "About Tarnwell");
+            guitest::expectCentredOn(dialog, owner_);
             auto* product = dynamic_cast<wxStaticText*>(dialog->FindWindow(shellid::productLine));
             auto* build = dynamic_cast<wxStaticText*>(dialog->FindWindow(shellid::buildLine));
             EXPECT_TRUE(product && build);
@@ -284,9 +290,12 @@ TEST_F(MainFrame, TheAboutBoxNamesTheProductAndItsBuild) {
             }
             return wxID_OK;
         }
+
+    private:
+        const wxWindow* owner_;
     };
     wxCommandEvent command(wxEVT_MENU, shellid::about);
-    wxTEST_DIALOG(frame.ProcessWindowEvent(command), Read());
+    wxTEST_DIALOG(frame.ProcessWindowEvent(command), Read(&frame));
 }
 
 TEST_F(MainFrame, HelpSaysWhichFileItCouldNotFind) {

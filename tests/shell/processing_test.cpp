@@ -3,6 +3,7 @@
 // during a run, a missing geoid grid, and report files of either line end.
 
 #include "gui_test_support.hpp"
+#include "ring_network.hpp"
 #include "run/processing_driver.hpp"
 #include "shell/command_ids.hpp"
 #include "shell/message_list_dialog.hpp"
@@ -12,11 +13,17 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
-#include <wx/gauge.h>
+#include <wx/menu.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
+#include <wx/settings.h>
+#include <wx/timer.h>
+#include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
+#include <chrono>
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -39,10 +46,13 @@ public:
 protected:
     int Enter(wxDialog* dialog) override {
         if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
+            EXPECT_NE(dynamic_cast<CMainFrame*>(box->GetParent()), nullptr);
             boxes.push_back(box->GetMessage().utf8_string());
             return wxID_OK;
         }
         if (auto* list = dynamic_cast<CDlgMsg*>(dialog)) {
+            guitest::expectCentredOn(list, list->GetParent());
+            EXPECT_NE(dynamic_cast<CMainFrame*>(list->GetParent()), nullptr);
             lists.push_back(list->lines());
             return wxID_OK;
         }
@@ -142,6 +152,8 @@ TEST_F(Processing, TheExampleRunsFromTheMenuAndItsReportsOpen) {
 
     frame.Raise();
     report->activate();
+    wxTheApp->ProcessIdle(); // the idle pass brings the tool bar back
+    EXPECT_TRUE(frame.GetToolBar()->GetToolEnabled(shellid::newProject));
     paintNow(report);
     const auto path = fs::path(TARNWELL_BINARY_DIR) / "screenshots" / "report_window.png";
     EXPECT_TRUE(guitest::saveScreenshot(&frame, path));
@@ -243,6 +255,193 @@ TEST_F(Processing, NoOtherCommandActsDuringARun) {
     EXPECT_TRUE(guitest::commandEnabled(&frame, shellid::closeProject));
 }
 
+// What a user sees of the main window's controls: the bars and the report
+// tabs themselves, and every command of the menus and the tool bar.
+struct ControlStates {
+    bool menuBar = false;
+    std::vector<bool> menus;
+    bool toolBar = false;
+    bool statusBar = false;
+    bool reportTabs = true; // or no report window
+    std::map<int, bool> menuItems;
+    std::map<int, bool> tools;
+};
+
+void collectItems(wxMenu* menu, std::map<int, bool>& items) {
+    for (wxMenuItem* item : menu->GetMenuItems()) {
+        if (item->IsSubMenu())
+            collectItems(item->GetSubMenu(), items);
+        else if (!item->IsSeparator())
+            items[item->GetId()] = item->IsEnabled();
+    }
+}
+
+// After the idle pass that brings the menus and the tool bar up to date.
+ControlStates controlStates(CMainFrame& frame) {
+    wxTheApp->ProcessIdle();
+    frame.UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    wxMenuBar* menuBar = frame.GetMenuBar();
+    menuBar->UpdateMenus();
+    ControlStates states;
+    states.menuBar = menuBar->IsEnabled();
+    for (size_t i = 0; i < menuBar->GetMenuCount(); ++i) {
+        states.menus.push_back(menuBar->IsEnabledTop(i));
+        collectItems(menuBar->GetMenu(i), states.menuItems);
+    }
+    wxToolBar* toolBar = frame.GetToolBar();
+    states.toolBar = toolBar->IsEnabled();
+    for (size_t i = 0; i < toolBar->GetToolsCount(); ++i) {
+        const wxToolBarToolBase* tool = toolBar->GetToolByPos(static_cast<int>(i));
+        if (!tool->IsSeparator())
+            states.tools[tool->GetId()] = tool->IsEnabled();
+    }
+    states.statusBar = frame.GetStatusBar()->IsEnabled();
+    if (CChildFrame* report = frame.runWindows().report(ReportKind::report))
+        states.reportTabs =
+            report->FindWindow(sectionTabsId)->IsEnabled() && report->view()->IsEnabled();
+    return states;
+}
+
+// Close All also follows whether a report window is open.
+void expectSameStates(CMainFrame& frame, const ControlStates& before) {
+    const ControlStates after = controlStates(frame);
+    EXPECT_TRUE(after.menuBar);
+    EXPECT_EQ(after.menus, before.menus);
+    EXPECT_TRUE(after.toolBar);
+    EXPECT_TRUE(after.statusBar);
+    EXPECT_TRUE(after.reportTabs);
+    for (const auto& [id, enabled] : before.menuItems) {
+        if (id != shellid::closeAll) {
+            EXPECT_EQ(after.menuItems.at(id), enabled) << "menu command " << id;
+        }
+    }
+    EXPECT_EQ(after.menuItems.at(shellid::closeAll), frame.GetActiveChild() != nullptr);
+    for (const auto& [id, enabled] : before.tools)
+        EXPECT_EQ(after.tools.at(id), enabled) << "tool " << id;
+}
+
+// A run disables the whole window while it lasts; whatever way it ends,
+// every bar and every command that could be used before can be used again.
+TEST_F(Processing, EveryControlComesBackAfterEachKindOfRun) {
+    CMainFrame& frame = openExample();
+    const ControlStates before = controlStates(frame);
+    EXPECT_TRUE(before.menuItems.at(shellid::networkAdjustment));
+    EXPECT_TRUE(before.tools.at(shellid::networkAdjustmentButton));
+
+    const struct {
+        const char* kind;
+        std::function<void()> run;
+    } runs[] = {
+        {"completed", [&] { command(frame, shellid::networkAdjustment); }},
+        {"again", [&] { command(frame, shellid::networkAdjustment); }},
+        {"preprocess", [&] { command(frame, shellid::preprocess); }},
+        {"failed",
+         [&] {
+             fs::rename(file("site.vkr"), file("away.vkr"));
+             command(frame, shellid::networkAdjustment);
+             fs::rename(file("away.vkr"), file("site.vkr"));
+         }},
+        {"cancelled",
+         [&] {
+             duringTheRun(frame, [&] { frame.runWindows().progress()->setCancelled(); });
+             command(frame, shellid::networkAdjustment);
+         }},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.kind);
+        run.run();
+        EXPECT_EQ(frame.runWindows().progress(), nullptr);
+        expectSameStates(frame, before);
+    }
+    EXPECT_TRUE(frame.state().lastRun.cancelled);
+    EXPECT_NE(frame.runWindows().report(ReportKind::report), nullptr);
+}
+
+// The keys a user presses for Process > Network Adjustment reach the menu
+// after a run as they did before it.
+TEST_F(Processing, ASecondRunStartsFromTheMenu) {
+    CMainFrame& frame = openExample();
+    int runs = 0;
+    frame.Bind(
+        wxEVT_MENU,
+        [&runs](wxCommandEvent& event) {
+            ++runs;
+            event.Skip();
+        },
+        shellid::networkAdjustment);
+    bool menuOpen = false;
+    frame.Bind(wxEVT_MENU_OPEN, [&menuOpen](wxMenuEvent& event) {
+        menuOpen = true;
+        event.Skip();
+    });
+    for (int expected = 1; expected <= 2; ++expected) {
+        SCOPED_TRACE(expected);
+        frame.Raise();
+        frame.SetFocus();
+        guitest::waitForFirstPaint(&frame);
+        menuOpen = false;
+        wxUIActionSimulator keys;
+        keys.Char('p', wxMOD_ALT);
+        guitest::yieldUntil([&] { return menuOpen; });
+        ASSERT_TRUE(menuOpen) << "the Process menu did not open";
+        keys.Char('n');
+        guitest::yieldUntil([&] { return runs == expected; });
+        EXPECT_EQ(runs, expected);
+        EXPECT_EQ(frame.runWindows().progress(), nullptr);
+        EXPECT_NE(frame.state().lastRunResult, 0);
+    }
+}
+
+// A network of 1,000 points spends most of its run in the statistics. The
+// user's Escape there (a real key, to the window that has the focus) ends
+// the run at once, and until then the program looks at its events often
+// enough that its windows answer within a second.
+TEST_F(Processing, ALongRunCancelledDuringItsStatisticsEndsAtOnce) {
+    using Clock = std::chrono::steady_clock;
+    const auto oneSecond = std::chrono::seconds(1);
+    const wxString statisticsMessage = "Solution converged, Computing statistics.";
+    constexpr size_t looksBeforeEscape = 5;
+    constexpr int lookEveryMs = 50;
+
+    guitest::writeRingNetwork(file("ring.vkr"), 1000);
+    std::string project = testsupport::readBytes(exampleFolder / "site.prj");
+    project.replace(project.find("site.vkr"), 8, "ring.vkr");
+    testsupport::writeBytes(file("ring.prj"), project);
+    CMainFrame& frame = openMainWindow();
+    wxTEST_DIALOG(frame.openProject(), ChooseFile(file("ring.prj")));
+    const ControlStates before = controlStates(frame);
+
+    std::vector<Clock::time_point> looks;
+    Clock::time_point escapeAt;
+    wxTimer watch;
+    watch.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        CProgress* progress = frame.runWindows().progress();
+        if (progress == nullptr || looks.size() >= looksBeforeEscape ||
+            progress->FindWindow(progressid::messageLine)->GetLabel() != statisticsMessage)
+            return;
+        looks.push_back(Clock::now());
+        if (looks.size() < looksBeforeEscape)
+            return;
+        escapeAt = Clock::now();
+        wxUIActionSimulator().Char(WXK_ESCAPE);
+    });
+    watch.Start(lookEveryMs);
+    command(frame, shellid::networkAdjustment);
+    const Clock::time_point endAt = Clock::now();
+    watch.Stop();
+
+    ASSERT_EQ(looks.size(), looksBeforeEscape) << "no look at the events during the statistics";
+    for (size_t i = 1; i < looks.size(); ++i)
+        EXPECT_LT(looks[i] - looks[i - 1], oneSecond);
+    EXPECT_LT(endAt - escapeAt, oneSecond);
+    EXPECT_EQ(answers.boxes, std::vector<std::string>{"The user aborted processing."});
+    EXPECT_NE(testsupport::readBytes(file("ring.ERR")).find("The user aborted processing."),
+              std::string::npos);
+    EXPECT_EQ(testsupport::readBytes(file("ring.RPT")).find("Adjusted Coordinates"),
+              std::string::npos);
+    expectSameStates(frame, before);
+}
+
 TEST_F(Processing, AMissingGeoidGridIsNamedAndNothingRuns) {
     guitest::writeProject(file("geoid.prj"),
                           {"pInputFileName=site.vkr", "geoidModel=1", "gridSystem=1"});
@@ -301,20 +500,69 @@ TEST_F(Processing, ReportFilesOfEitherLineEndDisplay) {
     EXPECT_EQ(frame.state().lastRunResult, 0);
 }
 
+// Whether the screenshot's pixel is the selection colour the bar fills with.
+bool isFill(const wxImage& image, int x, int y) {
+    const wxColour fill = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    return image.GetRed(x, y) == fill.Red() && image.GetGreen(x, y) == fill.Green() &&
+           image.GetBlue(x, y) == fill.Blue();
+}
+
 TEST_F(Processing, TheProgressDialogShowsWhatTheEngineSays) {
     CMainFrame& frame = openMainWindow();
     frame.runWindows().startRun();
     CProgress* progress = frame.runWindows().progress();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->GetTitle(), "Adjustment Progress");
-    EXPECT_FALSE(progress->FindWindow(progressid::cancelButton)->IsShown());
+    guitest::expectCentredOn(progress, &frame);
+    wxWindow* message = progress->FindWindow(progressid::messageLine);
+    wxWindow* bar = progress->FindWindow(progressid::bar);
+    wxWindow* cancel = progress->FindWindow(progressid::cancelButton);
+    ASSERT_TRUE(message && bar && cancel);
+    EXPECT_FALSE(cancel->IsShown());
+    const wxSize size = progress->GetSize();
+
     frame.shell().setMessage("Iteration:  2");
     frame.shell().setPercent(40);
     frame.shell().showCancel(true);
-    EXPECT_EQ(progress->FindWindow(progressid::messageLine)->GetLabel(), "Iteration:  2");
-    EXPECT_EQ(wxDynamicCast(progress->FindWindow(progressid::bar), wxGauge)->GetValue(), 40);
-    EXPECT_TRUE(progress->FindWindow(progressid::cancelButton)->IsShown());
+    EXPECT_EQ(message->GetLabel(), "Iteration:  2");
+    EXPECT_EQ(progress->position(), 40);
+    EXPECT_TRUE(cancel->IsShown());
+    EXPECT_EQ(progress->GetSize(), size);
+
+    // The message over the bar over Cancel (in client coordinates), each whole
+    // and inside the dialog.
+    const wxRect client(progress->GetClientSize());
+    for (const wxWindow* control : {message, bar, cancel}) {
+        EXPECT_TRUE(client.Contains(control->GetRect())) << control->GetId();
+        EXPECT_GE(control->GetSize().y, control->GetBestSize().y) << control->GetId();
+    }
+    EXPECT_LE(message->GetRect().GetBottom(), bar->GetRect().GetTop());
+    EXPECT_LE(bar->GetRect().GetBottom(), cancel->GetRect().GetTop());
+    EXPECT_GE(bar->GetSize().y, 16);
+    EXPECT_GE(bar->GetSize().x, 300);
+
+    guitest::waitForFirstPaint(progress);
+    const auto path = fs::path(TARNWELL_BINARY_DIR) / "screenshots" / "progress.png";
+    ASSERT_TRUE(guitest::saveScreenshot(progress, path));
+    const wxImage image(path.string(), wxBITMAP_TYPE_PNG);
+    ASSERT_TRUE(image.IsOk());
+    const wxPoint barAt = bar->GetScreenPosition() - progress->GetScreenPosition();
+    const int middle = barAt.y + bar->GetSize().y / 2;
+    const int width = bar->GetSize().x;
+    EXPECT_TRUE(isFill(image, barAt.x + width * 20 / 100, middle));
+    EXPECT_TRUE(isFill(image, barAt.x + width * 38 / 100, middle));
+    EXPECT_FALSE(isFill(image, barAt.x + width * 42 / 100, middle));
+    EXPECT_FALSE(isFill(image, barAt.x + width * 80 / 100, middle));
+
+    // A look at the events repaints what changed.
+    int paints = 0;
+    bar->Bind(wxEVT_PAINT, [&paints](wxPaintEvent& event) {
+        ++paints;
+        event.Skip();
+    });
+    frame.shell().setPercent(70);
     frame.shell().pump();
+    EXPECT_GT(paints, 0);
     EXPECT_FALSE(frame.shell().cancelled());
     wxKeyEvent other(wxEVT_CHAR_HOOK);
     other.m_keyCode = 'A';

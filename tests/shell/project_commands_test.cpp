@@ -7,6 +7,7 @@
 #include "shell/command_ids.hpp"
 
 #include <gtest/gtest.h>
+#include <wx/filedlg.h>
 
 namespace {
 
@@ -75,6 +76,58 @@ TEST_F(ProjectCommands, AFileThatIsNotAProjectIsRefused) {
         EXPECT_EQ(projectVars.maxIterations, globalVars().maxIterations);
     }
     EXPECT_TRUE(windows.shown.empty());
+}
+
+// Expects the project open dialog to start in `folder`, and cancels it.
+class StartsIn : public wxExpectModalBase<wxFileDialog, StartsIn> {
+public:
+    explicit StartsIn(fs::path folder) : folder_(std::move(folder)) {}
+
+protected:
+    int OnInvoked(wxFileDialog* dialog) const override {
+        EXPECT_EQ(dialog->GetDirectory().utf8_string(), folder_.string());
+        return wxID_CANCEL;
+    }
+
+private:
+    fs::path folder_;
+};
+
+TEST_F(ProjectCommands, CancellingOpenKeepsTheOpenProject) {
+    guitest::writeProject(file("site.prj"), {"maxIterations=25"});
+    testsupport::writeBytes(file("site.RPT"), "report\r\n");
+    CMainFrame& frame = openWindow();
+    openThroughTheDialog(frame, file("site.prj"));
+    const ProjectState before = frame.state();
+    wxTEST_DIALOG(frame.openProject(), ChooseFile(""));
+    EXPECT_EQ(frame.GetTitle(), "Tarnwell - Project: site");
+    EXPECT_EQ(frame.state().projectFile, before.projectFile);
+    EXPECT_TRUE(frame.state().projectOpen && frame.state().canSave && frame.state().canClose);
+    EXPECT_TRUE(frame.state().lsReportEnabled);
+    EXPECT_EQ(projectVars.maxIterations, 25);
+    EXPECT_EQ(projectVars.projectFileName, file("site.prj").string());
+}
+
+TEST_F(ProjectCommands, TheOpenDialogStartsInTheLastProjectsFolder) {
+    fs::create_directories(folder() / "recent");
+    fs::create_directories(folder() / "jobs");
+    fs::create_directories(folder() / "tmp");
+    guitest::writeProject(folder() / "recent" / "old.prj");
+    guitest::writeProject(folder() / "jobs" / "site.prj");
+    projectVars.tmpDir = (folder() / "tmp").string();
+    {
+        CMainFrame& frame = openWindow();
+        wxTEST_DIALOG(frame.openProject(), StartsIn(folder() / "tmp"));
+        destroyMainWindow();
+    }
+    storeProfile(defaultsSection, "MRUProject", (folder() / "recent" / "old.prj").string());
+    CMainFrame& frame = openWindow();
+    projectVars.tmpDir = (folder() / "tmp").string();
+    wxTEST_DIALOG(frame.openProject(), StartsIn(folder() / "recent"));
+    openThroughTheDialog(frame, folder() / "jobs" / "site.prj");
+    wxTEST_DIALOG(frame.openProject(), StartsIn(folder() / "jobs"));
+    frame.closeProject();
+    wxTEST_DIALOG(frame.openProject(), StartsIn(folder() / "jobs"));
 }
 
 TEST_F(ProjectCommands, SaveWithoutANameAsksForOne) {

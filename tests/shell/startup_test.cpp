@@ -29,6 +29,7 @@ std::string privateBlockName() {
 
 // Answers the start-up dialog: checks it, sets its check box and, for OK,
 // which button was chosen.
+// It stands in front of the main window, in its middle.
 class AnswerStartUp : public wxExpectModalBase<CDlgStartUp, AnswerStartUp> {
 public:
     AnswerStartUp(int result, int createNew, bool keepShowing)
@@ -37,6 +38,7 @@ public:
 protected:
     int OnInvoked(CDlgStartUp* dialog) const override {
         EXPECT_EQ(dialog->GetTitle(), "Tarnwell Start-up ");
+        guitest::expectCentredOn(dialog, static_cast<CZezadarApp&>(*wxTheApp).mainFrame());
         auto* check = dynamic_cast<wxCheckBox*>(dialog->FindWindow(shellid::showAtStartUpCheck));
         EXPECT_NE(check, nullptr);
         if (check != nullptr) {

@@ -22,6 +22,7 @@
 // part of the interface.
 
 #include <cstdint>
+#include <functional>
 
 inline constexpr int matrixFull = 0;
 inline constexpr int matrixTransposedView = 1;
@@ -31,6 +32,12 @@ inline constexpr int matrixPackedSymmetric = 3;
 // Results of the inverse and the Cholesky chain.
 inline constexpr int matrixOk = 0;
 inline constexpr int matrixFailed = 1;
+// The caller's row check asked a long step to stop; its result is unfinished.
+inline constexpr int matrixStopped = 2;
+
+// Asked by the long steps before each row `row` of n: false stops the step.
+// The adjustment lets the user's events through and stops on a cancel.
+using MatrixRowCheck = std::function<bool(int row, int n)>;
 // The constant result of init, multiplyScalar, matrixCopy, matrixSubtract,
 // matrixInit and matrixMultiplyScalar.
 inline constexpr int matrixDone = 1;
@@ -83,12 +90,13 @@ public:
     // all NaN, when a diagonal value is 0 or NaN.
     int solve(Matrix* factor, Matrix* diag);
     // Replaces L (diagonal and strict lower triangle) by L^-1; the strict
-    // upper triangle is not touched. Returns matrixOk.
-    int NRCholeskyInverse(Matrix* diag);
+    // upper triangle is not touched. Returns matrixOk, or matrixStopped when
+    // `check` stopped it.
+    int NRCholeskyInverse(Matrix* diag, const MatrixRowCheck& check = {});
     // out(i, j) = out(j, i) = sum over all rows k of M(k, i) M(k, j), M this
     // matrix: with M = L^-1 and its strict upper triangle cleared, N^-1.
-    // Returns matrixOk.
-    int NRCholeskyVarCovFromInv(Matrix* out);
+    // Returns matrixOk, or matrixStopped when `check` stopped it.
+    int NRCholeskyVarCovFromInv(Matrix* out, const MatrixRowCheck& check = {});
     // This column b <- L^-1 b, L lower triangular in packed storage. Returns matrixOk.
     int forwardSub(Matrix* L);
     // This column b <- L^-T b, L in packed storage. Returns matrixOk.
