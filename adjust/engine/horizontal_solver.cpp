@@ -11,10 +11,6 @@
 
 namespace {
 
-void postPercent(int percent) {
-    activeShell().setPercent(percent);
-}
-
 // Adds w a^T b to the upper triangle (with the diagonal) of the full n x n
 // matrix held in `upper`.
 void addOuterProduct(double* upper, int n, const DesignRow& a, const DesignRow& b, double w) {
@@ -58,12 +54,11 @@ std::vector<double> weighted(const RowWeights& w, const std::vector<double>& y) 
 HorizontalSolver::HorizontalSolver(HorizontalNetwork& network, const RowWeights& weights)
     : network_(network), weights_(weights), u_(network.unknowns()) {}
 
-bool HorizontalSolver::stepDone(bool showProgress) {
-    if (!showProgress)
+bool HorizontalSolver::stepDone(ShellServices* progress) {
+    if (progress == nullptr)
         return true;
-    ShellServices& shell = activeShell();
-    shell.pump();
-    return !shell.cancelled();
+    progress->pump();
+    return !progress->cancelled();
 }
 
 void HorizontalSolver::formNormalEquations() {
@@ -99,25 +94,25 @@ int HorizontalSolver::dependentColumn() {
     return status == matrixOk ? -1 : u_ - 1;
 }
 
-SolveStatus HorizontalSolver::iterate(int maxIterations, double convergeLimit, bool showProgress) {
+SolveStatus HorizontalSolver::iterate(int maxIterations, double convergeLimit,
+                                      ShellServices* progress) {
     const int budget = std::max(1, maxIterations);
-    ShellServices& shell = activeShell();
     for (;;) {
-        if (showProgress)
-            shell.setMessage(platform::formatC("Iteration: %2d", iterations_ + 1));
-        if (!stepDone(showProgress))
+        if (progress != nullptr)
+            progress->setMessage(platform::formatC("Iteration: %2d", iterations_ + 1));
+        if (!stepDone(progress))
             return SolveStatus::cancelled;
-        design_ = buildDesign2D(network_, showProgress ? postPercent : nullptr);
-        if (!stepDone(showProgress))
+        design_ = buildDesign2D(network_, progress);
+        if (!stepDone(progress))
             return SolveStatus::cancelled;
         misclosures_ = buildMisclosures2D(network_);
         formNormalEquations();
-        if (!stepDone(showProgress))
+        if (!stepDone(progress))
             return SolveStatus::cancelled;
         dependentColumn_ = dependentColumn();
         if (dependentColumn_ >= 0)
             return SolveStatus::singular;
-        if (!stepDone(showProgress))
+        if (!stepDone(progress))
             return SolveStatus::cancelled;
         rightHandSide_->solve(normal_.get(), factorDiagonal_.get());
         corrections_.assign(rightHandSide_->data, rightHandSide_->data + u_);
@@ -132,7 +127,7 @@ SolveStatus HorizontalSolver::iterate(int maxIterations, double convergeLimit, b
             return SolveStatus::converged;
         if (iterations_ >= budget)
             return SolveStatus::notConverged;
-        if (!stepDone(showProgress))
+        if (!stepDone(progress))
             return SolveStatus::cancelled;
     }
 }

@@ -32,11 +32,11 @@ public:
     // iteration), `maxIterations` iterations are used up (notConverged; at
     // least one iteration runs), a correction is not finite (overflow, the
     // corrections applied), N has a dependent unknown (singular, nothing
-    // applied) or, with `showProgress`, the user cancels. With `showProgress`
-    // every iteration sets the message "Iteration: %2d" and posts the
+    // applied) or, with a `progress` shell, the user cancels. With a shell
+    // every iteration sets its message "Iteration: %2d" and posts the
     // progress of the design rows, and the shell is pumped and asked for a
-    // cancel between the steps of an iteration.
-    SolveStatus iterate(int maxIterations, double convergeLimit, bool showProgress);
+    // cancel between the steps of an iteration; null runs silently.
+    SolveStatus iterate(int maxIterations, double convergeLimit, ShellServices* progress);
 
     int iterations() const { return iterations_; }
     // The point and coordinate of the dependent unknown of a singular N:
@@ -54,7 +54,7 @@ public:
     Statistics statistics();
 
 private:
-    bool stepDone(bool showProgress);
+    static bool stepDone(ShellServices* progress);
     void formNormalEquations();
     int dependentColumn();
 

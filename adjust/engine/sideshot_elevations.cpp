@@ -122,7 +122,7 @@ int sideshotElevation2D(coordRec& point) {
     return 1;
 }
 
-std::vector<coordRec> computeSideshotElevations() {
+std::vector<coordRec> computeSideshotElevations(const RunContext& context) {
     changeRecords(pointList2D, unsetSideshotElevation);
     changeRecords(fixedPointList2D, unsetSideshotElevation);
     std::vector<coordRec> placed;
@@ -130,6 +130,6 @@ std::vector<coordRec> computeSideshotElevations() {
         placedOne = placeElevations(pointList2D, placed);
         placedOne = placeElevations(fixedPointList2D, placed) || placedOne;
     }
-    activeShell().setPercent(0);
+    context.shell.setPercent(0);
     return placed;
 }

@@ -216,8 +216,8 @@ int locateSideshot2D(coordRec& point, int angleCursor, SideshotPlacement& placem
     return locateSideshotByResection2D(point, placement);
 }
 
-std::vector<SideshotPlacement> computeSideshots2D() {
-    ShellServices& shell = activeShell();
+std::vector<SideshotPlacement> computeSideshots2D(const RunContext& context) {
+    ShellServices& shell = context.shell;
     const int angleCursor = angleList2D.openCursor(0);
     shell.setMessage("Initializing Sideshots");
     changeRecords(pointList2D, resetSideshotPosition);

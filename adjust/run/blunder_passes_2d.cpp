@@ -120,7 +120,7 @@ int adjust2DRepeated(const RunContext& context, int passes) {
         releaseAdjustmentResults();
         HorizontalSolver solver(network, lsqWeights2D);
         const SolveStatus status =
-            solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, false);
+            solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, nullptr);
         if (status == SolveStatus::overflow || status == SolveStatus::singular) {
             reportRunFailure(context, status == SolveStatus::overflow
                                           ? overflowText

@@ -108,7 +108,7 @@ int adjust2D(const RunContext& context) {
     shell.showCancel(true);
     HorizontalSolver solver(network, weights);
     const SolveStatus status =
-        solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, true);
+        solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, &shell);
     shell.showCancel(false);
     if (status != SolveStatus::converged)
         return reportFailedIterations(context, status, solver);
@@ -127,7 +127,7 @@ int adjust2DPass(const RunContext& context, int report, double* refVar, int inde
         lsqWeights2D.diagonal.size() != static_cast<std::size_t>(network.observations()))
         return adjustmentPassFailed;
     HorizontalSolver solver(network, lsqWeights2D);
-    switch (solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, false)) {
+    switch (solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, nullptr)) {
     case SolveStatus::overflow:
         reportRunFailure(context, overflowText);
         return adjustmentPassOverflow;
