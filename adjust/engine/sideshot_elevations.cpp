@@ -94,6 +94,8 @@ int filterVertSideshotsPass() {
     return marked;
 }
 
+// No run context reaches filterVertSideshots: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 int filterVertSideshots() {
     while (filterVertSideshotsPass() != 0) {
     }
