@@ -136,7 +136,7 @@ int adjust2DRepeated(const RunContext& context, int passes) {
         const HorizontalSolver::Statistics results = keepConvergedResults(network, solver);
         // The listed pass is the one after which exactly one pass remains.
         if (remaining == 1)
-            writeSolutionListings(errFile, results, solver.iterations(),
+            writeSolutionListings(context, errFile, results, solver.iterations(),
                                   SolutionFiles::listingsOnly);
         reweight(results);
     }

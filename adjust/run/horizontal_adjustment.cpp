@@ -56,14 +56,15 @@ HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& netwo
     return results;
 }
 
-void writeSolutionListings(int handle, const HorizontalSolver::Statistics& results, int iterations,
+void writeSolutionListings(const RunContext& context, int handle,
+                           const HorizontalSolver::Statistics& results, int iterations,
                            SolutionFiles files) {
     writeRptAdjustedCoords(handle, results.unknownSigmas);
     if (projectVars.gridSystem != gridLocal)
         writeRptGeographicCoords(handle);
     writeRptErrorEllipses(handle, errEllipses);
     if (files == SolutionFiles::withEllipseFile) {
-        writeEelFile(errEllipses);
+        writeEelFile(errEllipses, context.temporaryFolder);
         if (projectVars.relativeErrFileOn != 0)
             writeAltaReport(handle);
     }
@@ -114,7 +115,8 @@ int adjust2D(const RunContext& context) {
         return reportFailedIterations(context, status, solver);
     shell.setMessage("Solution converged, Computing statistics.");
     const HorizontalSolver::Statistics results = keepConvergedResults(network, solver);
-    writeSolutionListings(rptFile, results, solver.iterations(), SolutionFiles::withEllipseFile);
+    writeSolutionListings(context, rptFile, results, solver.iterations(),
+                          SolutionFiles::withEllipseFile);
     return adjustment2DConverged;
 }
 

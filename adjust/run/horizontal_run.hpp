@@ -35,5 +35,6 @@ HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& netwo
 // `withEllipseFile` the .EEL file and (when `relativeErrFileOn`) the ALTA
 // report, then the adjusted observations and the statistics.
 enum class SolutionFiles { listingsOnly, withEllipseFile };
-void writeSolutionListings(int handle, const HorizontalSolver::Statistics& results, int iterations,
+void writeSolutionListings(const RunContext& context, int handle,
+                           const HorizontalSolver::Statistics& results, int iterations,
                            SolutionFiles files);
