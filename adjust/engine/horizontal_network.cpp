@@ -1,7 +1,7 @@
 #include "engine/horizontal_network.hpp"
 
-#include "engine/list_snapshot.hpp"
 #include "model/angle_math.hpp"
+#include "model/list_snapshot.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
 

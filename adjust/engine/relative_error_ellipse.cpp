@@ -3,7 +3,7 @@
 #include "engine/adjustment_results.hpp"
 #include "engine/horizontal_network.hpp"
 #include "engine/horizontal_solver.hpp"
-#include "engine/list_snapshot.hpp"
+#include "model/list_snapshot.hpp"
 #include "model/program_lists.hpp"
 #include "platform/shell_services.hpp"
 

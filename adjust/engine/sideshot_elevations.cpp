@@ -1,8 +1,8 @@
 #include "engine/sideshot_elevations.hpp"
 
-#include "engine/record_walks.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
+#include "model/record_walks.hpp"
 #include "platform/shell_services.hpp"
 
 namespace {

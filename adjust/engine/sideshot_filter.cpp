@@ -1,9 +1,9 @@
 #include "engine/sideshot_filter.hpp"
 
-#include "engine/record_walks.hpp"
 #include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
+#include "model/record_walks.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/shell_services.hpp"
 

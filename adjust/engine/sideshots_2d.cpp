@@ -1,11 +1,11 @@
 #include "engine/sideshots_2d.hpp"
 
-#include "engine/record_walks.hpp"
 #include "model/angle_math.hpp"
 #include "model/direction_between_points.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/point_errors.hpp"
 #include "model/program_lists.hpp"
+#include "model/record_walks.hpp"
 #include "platform/shell_services.hpp"
 
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "reports/error_ellipse_file.hpp"
 
 #include "engine/horizontal_network.hpp"
-#include "engine/list_snapshot.hpp"
 #include "model/angle_text.hpp"
+#include "model/list_snapshot.hpp"
 #include "model/number_format.hpp"
 #include "model/packed_degrees.hpp"
 #include "model/program_lists.hpp"

@@ -1,8 +1,8 @@
 #include "reports/final_coordinates.hpp"
 
-#include "engine/record_walks.hpp"
 #include "model/number_format.hpp"
 #include "model/program_lists.hpp"
+#include "model/record_walks.hpp"
 #include "model/settings/global_vars.hpp"
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"

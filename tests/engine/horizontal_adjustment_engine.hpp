@@ -4,7 +4,7 @@
 
 #include "engine/horizontal_network.hpp"
 #include "engine/horizontal_solver.hpp"
-#include "engine/list_snapshot.hpp"
+#include "model/list_snapshot.hpp"
 #include "model/program_lists.hpp"
 
 #include <cmath>
