@@ -7,4 +7,4 @@ scripts/install-deps.sh build test
 jobs=$(nproc)
 cmake --preset test
 cmake --build --preset test -j "$jobs"
-ctest --preset test -j "$jobs"
+ctest --preset test -j "${CTEST_PARALLEL_LEVEL:-$jobs}"

@@ -4,6 +4,8 @@
 #include "shell/progress_dialog.hpp"
 #include "shell/report_window.hpp"
 
+#include "ptbank/crd_overwrite_rec.h"
+
 #include <algorithm>
 #include <filesystem>
 
@@ -109,8 +111,8 @@ void ProcessingWindows::appendToReport(const std::string& line) {
         window->appendText(line);
 }
 
-// The point-overwrite question has no window of its own yet: it gets the
-// answer the console driver gives by default.
+// The coordinate file library asks, over the main window, unless the
+// stored point is the same as the new one.
 int ProcessingWindows::overwritePrompt(crdOverwriteRec& request) {
-    return silent_.overwritePrompt(request);
+    return VkCrdApi_overwrite_point(&request, &frame_);
 }

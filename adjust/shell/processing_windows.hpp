@@ -1,10 +1,13 @@
 #pragma once
 // The windows of processing runs in the main window: the progress dialog
 // while a run is under way, the message list, and the report windows, at
-// most one of each kind. While a run is under way every other window of the
+// most one of each kind, and the coordinate file library's point-overwrite
+// question. While a run is under way every other window of the
 // program is disabled, so that no command can change the project under it.
 
 #include "shell/wx_shell.hpp"
+
+#include "ptbank/dialogs/wx_crd_ui.hpp"
 
 #include <array>
 #include <functional>
@@ -54,5 +57,6 @@ private:
     CProgress* progress_ = nullptr;
     std::unique_ptr<wxWindowDisabler> disabler_;
     std::array<CChildFrame*, 3> reports_{};
-    SilentShell silent_;
+    // The coordinate file library's questions and messages in windows.
+    ptbank::WxCrdUi crdUi_;
 };

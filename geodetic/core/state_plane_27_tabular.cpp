@@ -1,13 +1,25 @@
-// Transverse Mercator and Lambert zones of 1927 by the tables' formulas:
-// latitudes enter as arc-seconds counted from a tabulated latitude, the
-// meridian arc and the projection series carry Clarke 1866 in their
-// coefficients (the machine-computation formulas of the US Coast and
-// Geodetic Survey: Claire, State plane coordinates by automatic data
-// processing, Publication 62-4, 1968).
+// Transverse Mercator and Lambert zones of 1927 by the rigorous projections
+// on Clarke 1866, with each zone's definition read from its tabular
+// constants (the machine-computation tables of the US Coast and Geodetic
+// Survey: Claire, State plane coordinates by automatic data processing,
+// Publication 62-4, 1968): central meridian, scale and false easting as they
+// stand; the origin latitude of a transverse Mercator zone and the tabulated
+// latitude of a Lambert zone from the tables' meridian arc in arc-seconds;
+// the cone of a Lambert zone from its constant sin(phi0) and the radius R0
+// of the tabulated latitude. The tables' own series (the footpoint relation
+// and cubic corrections of transverse Mercator, the radius series of
+// Lambert) stood up to 1.3 ft from the rigorous projections two degrees from
+// a central meridian. What remains is the rounding of the constants
+// themselves: R0 and Rb to 0.01 ft, some cone constants to eight digits
+// (0.045 ft at most, North Carolina), and the scale factors of Delaware, New
+// Jersey and Rhode Island, a few 1e-8 off their defining ratios (0.02 ft).
 
 #include "state_plane_27_formulas.hpp"
 
+#include "geodetic/projection_engine.hpp"
+
 #include <cmath>
+#include <numbers>
 
 namespace geodetic_detail {
 
@@ -33,18 +45,6 @@ double arcCorrection(double phi) {
     return std::sin(phi) * std::cos(phi) * (1052.893882 - c2 * (4.483344 - 0.02352 * c2));
 }
 
-// The arc per arc-second of the tables' meridian arc, feet, and its
-// reciprocal. The tables write the reciprocal rounded to 0.009873675553,
-// 1.8e-11 of itself off, which alone keeps a point a million feet from the
-// origin 7 micrometres from where it started after forward and inverse.
-constexpr double feetOfArcPerSecond = 101.2794065;
-constexpr double secondsPerFootOfArc = 1.0 / feetOfArcPerSecond;
-
-// US survey feet per metre as the tables write it (3937/1200 cut after
-// eight decimals); the inverse takes its exact reciprocal, not the tables'
-// 0.3048006099, which is 3.6e-11 of itself off (7 micrometres 200 km out).
-constexpr double tabularFeetPerMetre = 3.28083333;
-
 // The inverse of arcCorrection, as the tables add it to a latitude taken
 // from an arc.
 double inverseArcCorrection(double phi) {
@@ -52,105 +52,86 @@ double inverseArcCorrection(double phi) {
     return std::sin(phi) * std::cos(phi) * (1047.54671 + 6.19276 * c2 + 0.050912 * c2 * c2);
 }
 
-// The latitude phi (arc-seconds) whose arc the forward formulas write as
-// phi - arcCorrection(phi) = seconds. The inverse series alone stands up to
-// 5e-6 arc-seconds (0.15 mm, at Hawaii's latitudes) from the forward arc, so
-// forward then inverse would not return a point to the micrometre; from the
-// series the same relation is iterated until it holds, each step gaining two
-// digits.
+// The latitude phi (arc-seconds) whose arc the tables write as
+// phi - arcCorrection(phi) = seconds: from the tables' inverse series, the
+// relation is iterated until it holds (each step gains two digits).
 double latitudeOfArcSeconds(double seconds) {
     double phi = seconds + inverseArcCorrection(arcSecondsToRadians(seconds));
-    for (int step = 0; step < 3; ++step)
-        phi = seconds + arcCorrection(arcSecondsToRadians(phi));
+    for (int step = 0; step < 20; ++step) {
+        const double next = seconds + arcCorrection(arcSecondsToRadians(phi));
+        const bool settled = std::abs(next - phi) < 1e-9;
+        phi = next;
+        if (settled)
+            break;
+    }
     return phi;
 }
 
-// The y with y = target + coefficient y^3: the inverse of the tables' cubic
-// corrections (the cubic easting term, the arc-to-sine and sine-to-angle
-// terms of the distance from the central meridian). The tables take two
-// fixed-point steps from y = target, which leave up to 15 micrometres at
-// the edges of the widest zones; each step gains three to four digits, and
-// they go on until y stands still.
-double cubicFixedPoint(double target, double coefficient) {
-    double y = target;
-    for (int step = 0; step < 10; ++step) {
-        const double next = target + coefficient * y * y * y;
-        const bool settled = std::abs(next - y) <= 1e-15 * std::abs(target);
-        y = next;
-        if (settled)
-            break;
-    }
-    return y;
+// Clarke 1866 as the zones' EPSG definitions give it (a 6378206.4 m,
+// b 6356583.8 m).
+constexpr double clarke1866SemiMajor_m = 6378206.4;
+constexpr double clarke1866SemiMinor_m = 6356583.8;
+constexpr double usSurveyFoot_m = 0.3048006096012192;
+
+ellipsoid clarke1866() {
+    ellipsoid ell{};
+    initEllipsoid(&ell, clarke1866SemiMajor_m,
+                  (clarke1866SemiMajor_m - clarke1866SemiMinor_m) / clarke1866SemiMajor_m);
+    return ell;
 }
 
-// The footpoint latitude phi1 (arc-seconds) of a point at latitude phi and
-// distance term H from the central meridian: the root of phi1 = phi + tan
-// phi1 (1 - e^2 sin^2 phi1)^2 eps, eps = 2.552381e-9 H^2, which the inverse
-// undoes in one step. Two fixed-point steps from phi1 = phi leave
-// tan phi (1 + tan^2 phi)^2 eps^3 (0.7 mm at the edges of the widest zones)
-// that the inverse does not take back; each further step gains three
-// digits, so the steps go on until the footpoint stands still.
-double footpointLatitudeSeconds(double phiSeconds, double phi, double epsilon) {
-    double phi1 = phiSeconds;
-    double step = std::tan(phi) * std::pow(1.0 - clarke1866TabularESq * squaredSine(phi), 2);
-    for (int count = 0; count < 8; ++count) {
-        const double next = phiSeconds + step * epsilon;
-        const bool settled = std::abs(next - phi1) < 1e-9;
-        phi1 = next;
-        if (settled)
-            break;
-        const double phi1Rad = arcSecondsToRadians(phi1);
-        step = std::tan(phi1Rad) * std::pow(1.0 - clarke1866TabularESq * squaredSine(phi1Rad), 2);
-    }
-    return phi1;
+// The transverse Mercator zone in metres: the origin latitude is the one
+// whose arc the tables write as the origin term T3 minutes T4 seconds.
+zoneCnstnt tmZone(const TabularConstants& t) {
+    zoneCnstnt zone{};
+    zone.projType = projTransverseMercator;
+    zone.centralMeridian = arcSecondsToRadians(t.t2);
+    zone.scaleFactor = t.t5;
+    zone.falseEasting = t.t1 * usSurveyFoot_m;
+    zone.originLat = arcSecondsToRadians(latitudeOfArcSeconds(60.0 * t.t3 + t.t4));
+    return zone;
 }
 
-// Transverse Mercator: the terms of the forward steps that the convergence
-// needs as well.
-struct TmForwardTerms {
-    double deltaLambda; // arc-seconds east of the central meridian
-    double h;           // the projected distance term H
-    double phi1;        // the latitude of the footpoint on the central meridian, arc-seconds
+// The Lambert cone: R = K tc(phi)^n with tc the conformal colatitude term,
+// n = T6 and K from R0, the radius of the central parallel that the tables
+// tabulate as T7 minutes T8 seconds of arc; Rb is the radius through the
+// grid origin.
+struct LambertCone {
+    double e;  // first eccentricity
+    double n;  // cone constant
+    double k;  // K, feet
+    double rb; // radius of the grid origin, feet
+
+    double tc(double phi) const {
+        const double s = e * std::sin(phi);
+        return std::tan(std::numbers::pi / 4.0 - phi / 2.0) /
+               std::pow((1.0 - s) / (1.0 + s), e / 2.0);
+    }
+
+    explicit LambertCone(const TabularConstants& t)
+        : e(clarke1866().eccentricity), n(t.t6), k(0.0), rb(t.t4) {
+        const double tabulated = arcSecondsToRadians(latitudeOfArcSeconds(60.0 * t.t7 + t.t8));
+        k = t.t3 / std::pow(tc(tabulated), n);
+    }
+
+    double radius(double phi) const { return k * std::pow(tc(phi), n); }
+
+    // The latitude of radius r, iterated until it stands still.
+    double latitude(double r) const {
+        const double t = std::pow(r / k, 1.0 / n);
+        double phi = std::numbers::pi / 2.0 - 2.0 * std::atan(t);
+        for (int step = 0; step < 30; ++step) {
+            const double s = e * std::sin(phi);
+            const double next = std::numbers::pi / 2.0 -
+                                2.0 * std::atan(t * std::pow((1.0 - s) / (1.0 + s), e / 2.0));
+            const bool settled = std::abs(next - phi) < 1e-14;
+            phi = next;
+            if (settled)
+                break;
+        }
+        return phi;
+    }
 };
-
-TmForwardTerms tmForwardTerms(const TabularConstants& t, double lat, double lon) {
-    TmForwardTerms terms{};
-    const double phiSeconds = radiansToArcSeconds(lat);
-    terms.deltaLambda = secondsEastOfCentralMeridian(t.t2, radiansToArcSeconds(lon));
-    const double g = terms.deltaLambda / 1e4;
-    const double c = 1.0 - clarke1866TabularESq * squaredSine(lat);
-    double h =
-        30.92241724 * std::cos(lat) / std::sqrt(c) * (terms.deltaLambda - 3.9174 * g * g * g);
-    h += 4.0831 * h * h * h / 1e15;
-    terms.h = h;
-    terms.phi1 = footpointLatitudeSeconds(phiSeconds, lat, 2.552381e-9 * h * h);
-    return terms;
-}
-
-double tmConvergence(const TmForwardTerms& terms, double lat) {
-    const double phiM = arcSecondsToRadians((radiansToArcSeconds(lat) + terms.phi1) / 2.0);
-    const double dl = terms.deltaLambda;
-    const double cosM = std::cos(phiM);
-    return arcSecondsToRadians(dl * std::sin(phiM) * (1.0 + 1.9587e-12 * dl * dl * cosM * cosM));
-}
-
-double tmScale(const TabularConstants& t, double lat, double easting) {
-    const double cos2 = std::cos(lat) * std::cos(lat);
-    const double factor = 1.0 + clarke1866SecondESq * cos2;
-    const double x = (easting - t.t1) / 1e6;
-    return t.t5 * (1.0 + factor * factor / (881.749162 * t.t5 * t.t5) * x * x);
-}
-
-// Lambert: the arc from the tabulated latitude to phi, feet.
-double lambertArc(double secondsFromTabulatedMinute, double phi) {
-    return feetOfArcPerSecond * (secondsFromTabulatedMinute + arcCorrection(phi));
-}
-
-// R = R0 + k s (1 + L2 u^2 - L3 u^3 + L4 u^4), u = s / 10^8.
-double lambertRadius(const TabularConstants& t, double arc) {
-    const double u = arc / 1e8;
-    return t.t3 + t.t5 * arc * (1.0 + u * u * (t.t9 - u * t.t10 + u * u * t.t11));
-}
 
 double lambertScale(const TabularConstants& t, double lat, double radius) {
     return std::sqrt(1.0 - clarke1866TabularESq * squaredSine(lat)) * t.t6 * radius /
@@ -160,85 +141,50 @@ double lambertScale(const TabularConstants& t, double lat, double radius) {
 } // namespace
 
 void tabularTransverseMercatorToGrid(const zoneconstant27& zone, geodCoord* point) {
-    const TabularConstants t(zone);
-    const double lat = point->lat;
-    const TmForwardTerms terms = tmForwardTerms(t, lat, point->lon);
-    const double h = terms.h;
-    point->easting = t.t1 + tabularFeetPerMetre * t.t5 * h +
-                     35.31445472627337 * t.t5 * t.t5 * t.t5 * h * h * h * t.t6 / 1e15;
-    const double phi1 = terms.phi1;
-    const double phi1Rad = arcSecondsToRadians(phi1);
-    const double minutes = std::trunc(phi1 / 60.0);
-    point->northing =
-        t.t5 * feetOfArcPerSecond *
-        ((minutes - t.t3) * 60.0 + (phi1 - 60.0 * minutes) - t.t4 - arcCorrection(phi1Rad));
-    point->conv = tmConvergence(terms, lat);
-    point->scale = tmScale(t, lat, point->easting);
+    const zoneCnstnt tm = tmZone(TabularConstants(zone));
+    const ellipsoid ell = clarke1866();
+    geod2TM(&ell, &tm, point);
+    point->northing /= usSurveyFoot_m;
+    point->easting /= usSurveyFoot_m;
 }
 
 void tabularTransverseMercatorToGeodetic(const zoneconstant27& zone, geodCoord* point) {
-    const TabularConstants t(zone);
-    const double phi1Seconds =
-        latitudeOfArcSeconds(60.0 * t.t3 + t.t4 + secondsPerFootOfArc * point->northing / t.t5);
-    const double phi1 = arcSecondsToRadians(phi1Seconds);
-
-    const double h =
-        1.0 / (tabularFeetPerMetre * t.t5) * cubicFixedPoint(point->easting - t.t1, -t.t6 / 1e15);
-    const double c1 = 1.0 - clarke1866TabularESq * squaredSine(phi1);
-    const double phiSeconds = phi1Seconds - std::tan(phi1) * h * h * c1 * c1 * 25.52381 / 1e10;
-    const double lat = arcSecondsToRadians(phiSeconds);
-
-    const double w = std::sqrt(1.0 - clarke1866TabularESq * squaredSine(lat));
-    const double d1 = w * cubicFixedPoint(h, -4.0831 / 1e15) / (30.92241724 * std::cos(lat));
-    const double lambdaSeconds = t.t2 - cubicFixedPoint(d1, 3.9174 / 1e12);
-
-    point->lat = lat;
-    point->lon = arcSecondsToRadians(lambdaSeconds);
-    point->conv = tmConvergence(tmForwardTerms(t, point->lat, point->lon), point->lat);
-    point->scale = tmScale(t, point->lat, point->easting);
+    const zoneCnstnt tm = tmZone(TabularConstants(zone));
+    const ellipsoid ell = clarke1866();
+    geodCoord work = *point;
+    work.northing *= usSurveyFoot_m;
+    work.easting *= usSurveyFoot_m;
+    TM2Geod(&ell, &tm, &work);
+    point->lat = work.lat;
+    point->lon = work.lon;
+    point->scale = work.scale;
+    point->conv = work.conv;
 }
 
 void tabularLambertToGrid(const zoneconstant27& zone, geodCoord* point) {
     const TabularConstants t(zone);
+    const LambertCone cone(t);
     const double lat = point->lat;
-    const double degrees = lat * 57.29577951308232;
-    const double seconds = (degrees * 60.0 - std::trunc(degrees * 60.0)) * 60.0;
-    const double minutes = (degrees - seconds / 3600.0) * 60.0;
-    const double arc = lambertArc((t.t7 - minutes) * 60.0 + t.t8 - seconds, lat);
-    const double radius = lambertRadius(t, arc);
-    const double pi = 4.0 * std::atan(1.0);
-    const double theta =
-        pi * secondsEastOfCentralMeridian(t.t2, point->lon * 648000.0 / pi) * t.t6 / 648000.0;
+    const double radius = cone.radius(lat);
+    const double theta = arcSecondsToRadians(
+        secondsEastOfCentralMeridian(t.t2, radiansToArcSeconds(point->lon)) * t.t6);
     point->scale = lambertScale(t, lat, radius);
     point->conv = theta;
     point->easting = radius * std::sin(theta) + t.t1;
-    point->northing = 2.0 * radius * squaredSine(theta / 2.0) + (t.t4 - radius);
+    point->northing = cone.rb - radius * std::cos(theta);
 }
 
 void tabularLambertToGeodetic(const zoneconstant27& zone, geodCoord* point) {
     const TabularConstants t(zone);
-    const double fromApex = t.t4 - point->northing;
-    const double theta = std::atan((point->easting - t.t1) / fromApex);
-    const double lambdaSeconds = t.t2 - radiansToArcSeconds(theta) / t.t6;
-
-    const double s0 = (2.0 * squaredSine(theta / 2.0) * fromApex / std::cos(theta) +
-                       (t.t4 - t.t3 - point->northing)) /
-                      t.t5;
-    double s = s0;
-    for (int step = 0; step < 3; ++step) {
-        const double h = s / 1e8;
-        s = s0 / (1.0 + t.t9 * h * h - t.t10 * h * h * h + t.t11 * h * h * h * h);
-    }
-    // Latitudes from here on count in seconds from 10 degrees below the
-    // tabulated minute, so that the seconds stay positive.
-    const double base = (t.t7 - 600.0) * 60.0;
-    const double b = latitudeOfArcSeconds(base + t.t8 + 36000.0 - secondsPerFootOfArc * s) - base;
-    const double lat = arcSecondsToRadians(base + b);
-
+    const LambertCone cone(t);
+    const double fromApex = cone.rb - point->northing;
+    const double east = point->easting - t.t1;
+    const double theta = std::atan(east / fromApex);
+    const double lat = cone.latitude(std::hypot(east, fromApex));
     point->lat = lat;
-    point->lon = arcSecondsToRadians(lambdaSeconds);
+    point->lon = arcSecondsToRadians(t.t2 - radiansToArcSeconds(theta) / t.t6);
     point->conv = theta;
-    point->scale = lambertScale(t, lat, lambertRadius(t, lambertArc(36000.0 + t.t8 - b, lat)));
+    point->scale = lambertScale(t, lat, cone.radius(lat));
 }
 
 } // namespace geodetic_detail

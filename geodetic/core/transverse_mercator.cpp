@@ -1,10 +1,12 @@
-// Transverse Mercator by the power series of NOS NGS 5 (rectifying latitude,
-// footpoint latitude and the series in L = delta-lambda cos phi), on a zone
-// record of the engine or on plain constants.
+// Transverse Mercator by Krueger's series (kruger_series.hpp), exact to
+// nanometres across any zone; the arc-to-chord term by the series of NOS
+// NGS 5 (rectifying latitude and footpoint latitude). On a zone record of the
+// engine or on plain constants.
 
 #include "transverse_mercator.hpp"
 
 #include "geodetic/projection_engine.hpp"
+#include "kruger_series.hpp"
 #include "projection_terms.hpp"
 
 #include <cmath>
@@ -42,65 +44,37 @@ int transverseMercatorForward(const TransverseMercatorZone& zone, geodCoord* poi
     const ellipsoid& ell = *zone.ell;
     if (ell.semiMinor == 0.0 || ell.semiMajor == 0.0)
         return projectionRefused;
-    const MeridianSeries series(ell);
-    const double k0 = zone.scaleFactor;
-    const double phi = point->lat;
-    const double t = std::tan(phi), t2 = t * t, t4 = t2 * t2, t6 = t4 * t2;
-    const double cosPhi = std::cos(phi);
-    const double eta2 = secondEccentricitySq(ell.semiMajor, ell.semiMinor) * cosPhi * cosPhi;
-    const double rn = k0 * ell.semiMajor / wFactor(ell.eccentricitySq, phi);
-    const double l = longitudeDifference(point->lon, zone.centralMeridian) * cosPhi;
-    const double l2 = l * l;
-
-    const double a4 = (5.0 - t2 + eta2 * (9.0 + 4.0 * eta2)) / 12.0;
-    const double a6 = (61.0 - 58.0 * t2 + t4 + eta2 * (270.0 - 330.0 * t2)) / 360.0;
-    const double a3 = (1.0 - t2 + eta2) / 6.0;
-    const double a5 = (5.0 - 18.0 * t2 + t4 + eta2 * (14.0 - 58.0 * t2)) / 120.0;
-    const double a7 = (61.0 - 479.0 * t2 + 179.0 * t4 - t6) / 5040.0;
-
-    point->northing = series.arc(k0, phi) - series.arc(k0, zone.originLat) + zone.falseNorthing +
-                      (rn * t / 2.0) * l2 * (1.0 + l2 * (a4 + a6 * l2));
-    point->easting = zone.falseEasting - rn * l * (1.0 + l2 * (a3 + l2 * (a5 + a7 * l2)));
-    point->scale = k0 * (1.0 + (1.0 + eta2) * l2 / 2.0 *
-                                   (1.0 + l2 * (5.0 - 4.0 * t2 + eta2 * (9.0 - 24.0 * t2)) / 12.0));
-    point->conv =
-        -t * l *
-        (1.0 + l2 * ((1.0 + 3.0 * eta2 + 2.0 * eta2 * eta2) / 3.0 + l2 * (2.0 - t2) / 15.0));
+    const KrugerSeries series(ell);
+    const double k0A = zone.scaleFactor * series.rectifyingRadius();
+    const double eastOfCm = -longitudeDifference(point->lon, zone.centralMeridian);
+    const KrugerSeries::Grid grid = series.forward(point->lat, eastOfCm);
+    const double originXi = series.meridianXi(zone.originLat);
+    point->northing = zone.falseNorthing + k0A * (grid.xi - originXi);
+    point->easting = zone.falseEasting + k0A * grid.eta;
+    point->scale = zone.scaleFactor * grid.scale;
+    point->conv = grid.conv;
     return projectionOk;
 }
 
 int transverseMercatorInverse(const TransverseMercatorZone& zone, geodCoord* point) {
     const ellipsoid& ell = *zone.ell;
     const double k0 = zone.scaleFactor;
-    // k0 a / w is 0 exactly when k0 or a is; tested first, since either
-    // would already have turned the footpoint latitude into NaN.
+    // k0 a = 0 leaves no grid to invert; tested first, since either factor
+    // would already have turned the latitude into NaN.
     if (k0 * ell.semiMajor == 0.0)
         return projectionRefused;
-    const MeridianSeries series(ell);
-    const double omega = (point->northing - zone.falseNorthing + series.arc(k0, zone.originLat)) /
-                         (k0 * series.rectifyingRadius);
-    const double phiF = series.toFootpoint(omega);
-    const double rf = k0 * ell.semiMajor / wFactor(ell.eccentricitySq, phiF);
-
-    const double q = (point->easting - zone.falseEasting) / rf, q2 = q * q;
-    const double t = std::tan(phiF), t2 = t * t, t4 = t2 * t2, t6 = t4 * t2;
-    const double cosF = std::cos(phiF);
-    const double eta2 = secondEccentricitySq(ell.semiMajor, ell.semiMinor) * cosF * cosF;
-    const double eta4 = eta2 * eta2;
-
-    const double b4 = -(5.0 + 3.0 * t2 + eta2 * (1.0 - 9.0 * t2) - 4.0 * eta4) / 12.0;
-    const double b6 =
-        (61.0 + 90.0 * t2 + 45.0 * t4 + eta2 * (46.0 - 252.0 * t2 - 90.0 * t4)) / 360.0;
-    const double b3 = -(1.0 + 2.0 * t2 + eta2) / 6.0;
-    const double b5 = (5.0 + 28.0 * t2 + 24.0 * t4 + eta2 * (6.0 + 8.0 * t2)) / 120.0;
-    const double b7 = -(61.0 + 662.0 * t2 + 1320.0 * t4 + 720.0 * t6) / 5040.0;
-
-    point->lat = phiF - (t / 2.0) * (1.0 + eta2) * q2 * (1.0 + q2 * (b4 + b6 * q2));
-    point->lon = zone.centralMeridian - (q / cosF) * (1.0 + q2 * (b3 + q2 * (b5 + b7 * q2)));
-    point->conv = q * t *
-                  (1.0 + q2 * (-(1.0 + t2 - eta2 - 2.0 * eta4) / 3.0 +
-                               q2 * (2.0 + 5.0 * t2 + 3.0 * t4) / 15.0));
-    point->scale = k0 * (1.0 + (1.0 + eta2) * q2 / 2.0 * (1.0 + (1.0 + 5.0 * eta2) * q2 / 12.0));
+    const KrugerSeries series(ell);
+    const double k0A = k0 * series.rectifyingRadius();
+    const double xi =
+        (point->northing - zone.falseNorthing) / k0A + series.meridianXi(zone.originLat);
+    const double eta = (point->easting - zone.falseEasting) / k0A;
+    double lat = 0.0, eastOfCm = 0.0;
+    series.inverse(xi, eta, &lat, &eastOfCm);
+    const KrugerSeries::Grid grid = series.forward(lat, eastOfCm);
+    point->lat = lat;
+    point->lon = zone.centralMeridian - eastOfCm;
+    point->conv = grid.conv;
+    point->scale = k0 * grid.scale;
     return projectionOk;
 }
 

@@ -1,6 +1,7 @@
 #include "ptbank/crd_ui_provider.hpp"
 
 #include "ptbank/crd_environment.hpp"
+#include "ptbank/crd_overwrite_rec.h"
 
 namespace ptbank {
 namespace {
@@ -17,6 +18,10 @@ ConsoleUi consoleUi;
 CrdUiProvider* installed = &consoleUi;
 
 } // namespace
+
+int CrdUiProvider::overwritePoint(crdOverwriteRec&, void*) {
+    return VKCRD_ANSWER_NOT_SHOWN;
+}
 
 CrdUiProvider& crdUi() {
     return *installed;

@@ -3,7 +3,7 @@
 // own, with east-positive point longitudes.
 //
 // - TM on a zoneCnstntTM, which initUTMZone fills for a UTM zone: the same
-//   NOS NGS 5 series as the zone-constant engine (projection_engine.hpp).
+//   Krueger series as the zone-constant engine (projection_engine.hpp).
 // - Lambert with two standard parallels on a zoneCnstntLambert: the same
 //   closed form as the engine's geod2Lambert.
 // - lambert_calc: Lambert conformal conic after Snyder, "Map Projections: A

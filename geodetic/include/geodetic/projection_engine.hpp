@@ -4,11 +4,12 @@
 // forward and inverse, with the point scale factor and the convergence, and
 // the arc-to-chord ("t-T") correction of an observed angle.
 //
-// Formulas: the power series and closed forms of the 1983 State Plane
-// Coordinate System, NOAA Manual NOS NGS 5 (Stem, 1989). Accuracy: the
-// transverse Mercator series agree with an exact transverse Mercator to
-// better than 0.1 mm within 3.5 degrees of the central meridian; Lambert is
-// closed form (its inverse iterates to machine precision).
+// Formulas: transverse Mercator by Krueger's series to the sixth power of
+// the third flattening (exact to a few nanometres within 4000 km of the
+// central meridian, scale and convergence included); Lambert and oblique
+// Mercator by the closed forms of the 1983 State Plane Coordinate System,
+// NOAA Manual NOS NGS 5 (Stem, 1989) (the Lambert inverse iterates to
+// machine precision); the arc-to-chord terms by NOS NGS 5's series.
 //
 // Conventions: angles in radians; longitudes positive WEST (a point at
 // 85 deg 50' W has lon = +1.498...); latitudes positive north; lengths in the

@@ -1,22 +1,22 @@
 #pragma once
 // The 130 zones of the 1927 State Plane Coordinate System on the Clarke 1866
-// ellipsoid, by the classic tabular formulas of the US Coast and Geodetic
-// Survey: zone constants in arc-seconds and US survey feet, the ellipsoid's
-// constants written into the formulas (Clarke 1866: a = 20925832.16 ft,
-// e^2 = 0.006768658; Michigan's Lambert zones 2111-2113 carry that state's
-// enlarged ellipsoid, a x 1.0000382, inside their constants).
+// ellipsoid. The zones are held as the tabular constants of the US Coast and
+// Geodetic Survey (arc-seconds and US survey feet; Michigan's Lambert zones
+// 2111-2113 carry that state's enlarged ellipsoid, a x 1.0000382, inside
+// their constants). Transverse Mercator and Lambert zones are projected
+// rigorously from the definitions those constants carry (central meridian,
+// scale, false easting, the origin latitude or the cone constant and the
+// radius of the central parallel); the Alaska zones by their own series.
 //
 // Accuracy, against the rigorous projections of the EPSG NAD27 definitions
-// (tests/fixtures/geodetic/state_plane): Lambert and Alaska zones within
-// 0.06 ft near their central parallel, growing beyond 2 degrees from it.
-// Transverse Mercator northings lie k N t s^4 (1 + 3 t^2) / 24 north of the
-// rigorous ones (t = tan(lat), s the distance from the central meridian in
-// radians, N the normal radius): the tabular footpoint relation stops at that
-// order (0.08 ft one degree out at 45 N, 1.3 ft two degrees out); apart from
-// it they agree within 0.05 ft, eastings within 0.01 + 0.045 (degrees from
-// the central meridian)^3 ft. Forward then inverse returns a point to 1e-6 m
-// in transverse Mercator and Lambert zones (Alaska: 4 um in zone 5001,
-// 0.08 mm in zones 5002-5009).
+// (tests/fixtures/geodetic/state_plane) anywhere in a zone: Alaska zones
+// within 0.01 ft; transverse Mercator zones within 0.005 ft, except
+// Delaware, New Jersey and Rhode Island (0.02 ft: their scale factors stand a
+// few 1e-8 off the defining ratios); Lambert zones within 0.045 ft, from the
+// rounding of their radii to 0.01 ft and of some cone constants to eight
+// digits. Forward then inverse returns a point to 1e-6 m in transverse
+// Mercator and Lambert zones (Alaska: 4 um in zone 5001, 0.08 mm in zones
+// 5002-5009).
 //
 // Conventions: angles in radians; longitudes positive WEST; northing and
 // easting in US survey feet; convergence positive east of the central

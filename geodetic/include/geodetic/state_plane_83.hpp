@@ -5,7 +5,7 @@
 //
 // Zone constants: NOAA Manual NOS NGS 5, State Plane Coordinate System of
 // 1983 (Stem, 1989); every zone agrees with its EPSG definition to 0.1 mm on
-// the grid (tests/fixtures/geodetic/state_plane). Zone codes are ints as NGS
+// the grid over its whole area (tests/fixtures/geodetic/state_plane). Zone codes are ints as NGS
 // numbers them (101 for "0101 Alabama East"). Grid coordinates are metres.
 //
 // The table is library-wide, process-wide state. It holds its values from

@@ -68,6 +68,22 @@ VKCRD_STATIC_ASSERT(offsetof(crdOverwriteRec, descEditable) == 1932,
                     "crdOverwriteRec.descEditable");
 VKCRD_STATIC_ASSERT(sizeof(crdOverwriteRec) == 1936, "crdOverwriteRec size");
 
+/* 46. Asks the user whether to replace record->current by record->proposed,
+ * over parentWindow (the host program's window, or null), and returns the
+ * VKCRD_ANSWER_* code; never writes. Two points whose descriptions and codes
+ * agree once blanks at both ends are dropped, and whose northing, easting
+ * and elevation each differ by less than 1e-11, are the same point: 181 at
+ * once, nothing shown. -1 when no question can be shown (no host program
+ * with windows). */
+VKCRD_EXPORT int VkCrdApi_overwrite_point(crdOverwriteRec* record, void* parentWindow);
+
+/* The record's reset state: the point name texts freed and the list emptied,
+ * both points, title, appKey and positionFile cleared, handle 65535; the
+ * question shows "Do Not Ask Again" and the northing first, keeps its window
+ * position in the user profile, allows no edits, and shows coordinates with
+ * 5 decimals and elevations with 3. */
+VKCRD_EXPORT void resetOverwriteRec(crdOverwriteRec* record);
+
 #ifdef __cplusplus
 }
 #endif

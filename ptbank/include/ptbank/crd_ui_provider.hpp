@@ -3,9 +3,13 @@
 // through this interface, which the host program sets: the desktop shell
 // with its own windows, a console program with its policy. The library links
 // no GUI toolkit. Until a host sets one, messages go to the library console
-// and file dialogs answer "not confirmed".
+// file dialogs answer "not confirmed", and the point-overwrite question
+// answers "could not be shown" (VKCRD_ANSWER_NOT_SHOWN), which callers take
+// as "keep the stored point".
 
 #include <string>
+
+struct crdOverwriteRec;
 
 namespace ptbank {
 
@@ -37,6 +41,11 @@ public:
                          CrdMessageIcon icon) = 0;
     // True when the user confirmed, with the answer filled.
     virtual bool chooseFile(const CrdFileDialogRequest& request, CrdFileDialogAnswer& answer) = 0;
+    // The modal point-overwrite question over `parentWindow` (may be null):
+    // one of the VKCRD_ANSWER_* codes, with the record's out fields and its
+    // proposed point as the user left them. A provider without a window to
+    // show gives VKCRD_ANSWER_NOT_SHOWN.
+    virtual int overwritePoint(crdOverwriteRec& record, void* parentWindow);
 };
 
 // The provider in force (never null).

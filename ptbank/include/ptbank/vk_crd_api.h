@@ -205,6 +205,30 @@ VKCRD_EXPORT int VkCrdApi_GetCrdFilenameFromDlg(int open, const char* title, int
                                                 int initialType, char* outPath, int* outType,
                                                 void* parentWindow);
 
+/* ---- text exchange and descriptions ------------------------------------------------- */
+
+/* 1. Reads the QMX text file at textPath (one point a line:
+ * "name,northing,easting,elevation,code,description") into the coordinate
+ * file at crdPath, created when no file is there. Names, codes and
+ * descriptions pass with at most 10, 4 and 100 characters; a missing or
+ * empty elevation means none; a line without a northing and an easting is
+ * not imported and is named in a message. Before a stored point is
+ * replaced the user is asked (ordinal 46): "Do Not Ask Again" holds for the
+ * rest of the file, Cancel ends the import with nothing more written. 1
+ * when every line was imported; 0 otherwise, after a message. */
+VKCRD_EXPORT int QMXtoCRD(const char* textPath, const char* crdPath);
+/* 2. Writes every point of the coordinate file at crdPath to a QMX text
+ * file at textPath (CR LF line ends; coordinates with 10 decimals, a point
+ * without elevation as -99999999). 1 written; 0 after a message when the
+ * coordinate file is missing, cannot be opened or holds no point, or the
+ * text file cannot be written (an old one is then left as it was). */
+VKCRD_EXPORT int QMXfromCRD(const char* crdPath, const char* textPath);
+/* 45. Cleans a description in place: mode -3 removes the line-work tokens
+ * BL* EL* CL* PC* OC* PT* RP* CF* CC* RC* (in any case) and trims the
+ * blanks at both ends; mode -2 turns every '_' into a blank; mode -4 does
+ * both, tokens first; any other mode leaves the text alone. */
+VKCRD_EXPORT void VkCrdApi_removeDescItems(char* description, int mode);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,0 +1,51 @@
+#include "input/converters/converter_files.hpp"
+
+#include "platform/c_locale_text.hpp"
+#include "platform/file_replace.hpp"
+#include "platform/line_reader.hpp"
+#include "platform/paths.hpp"
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+bool readInputLines(const std::string& path, std::vector<std::string>& lines) {
+    platform::TextFileReader reader(platform::pathFromText(path));
+    if (!reader.isOpen())
+        return false;
+    lines.clear();
+    std::string line;
+    while (reader.next(line))
+        lines.push_back(line);
+    return true;
+}
+
+bool readInputBytes(const std::string& path, std::string& bytes) {
+    std::ifstream in(platform::pathFromText(path), std::ios::binary);
+    if (!in.is_open())
+        return false;
+    std::ostringstream all;
+    all << in.rdbuf();
+    bytes = all.str();
+    return !in.bad();
+}
+
+bool writeConvertedFile(const std::string& path, const std::string& text) {
+    std::string reason;
+    return platform::replaceFile(platform::pathFromText(path), text, reason);
+}
+
+std::string faultAtLine(const std::string& path, int line, const std::string& what) {
+    return platform::formatC("%s, line %d: %s", path.c_str(), line, what.c_str());
+}
+
+std::optional<double> fieldNumber(std::string_view text) {
+    const auto value = platform::parseDouble(text);
+    if (!value || !std::isfinite(*value))
+        return std::nullopt;
+    return value;
+}
+
+bool isBlankText(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// What the file converters share: their status values, reading the input,
+// writing the output whole or not at all, the place of a fault in the
+// input, and the numbers of input fields.
+//
+// A converter reads its whole input before it writes anything. The output
+// goes to a temporary file beside the target, which is then renamed over it,
+// so a failed conversion never leaves half a file nor replaces a good one.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Results of every converter.
+inline constexpr int conversionDone = 0;
+inline constexpr int conversionFailed = 1;
+
+// The lines of a text file without their line ends (LF or CR LF; a last line
+// without one is still read). False when the file cannot be opened.
+bool readInputLines(const std::string& path, std::vector<std::string>& lines);
+
+// The bytes of a whole file. False when it cannot be opened or read.
+bool readInputBytes(const std::string& path, std::string& bytes);
+
+// Writes `text` to `path` by temporary file and rename. False when that fails;
+// any file already at `path` is then unchanged.
+bool writeConvertedFile(const std::string& path, const std::string& text);
+
+// "<path>, line <line>: <what>", the form of every fault found in an input.
+std::string faultAtLine(const std::string& path, int line, const std::string& what);
+
+// The number of an input field: the whole text, blanks around it allowed,
+// one finite number in the C locale; none otherwise (empty text included).
+std::optional<double> fieldNumber(std::string_view text);
+
+// True when the text holds nothing but blanks.
+bool isBlankText(std::string_view text);

@@ -1,0 +1,177 @@
+// The Danish grids: WGS84 to UTM zone 32 on ED50 and back, joined to the
+// polynomial step of each region.
+
+#include "geodetic/danish_grids.hpp"
+
+#include "geodetic/earth_centred.hpp"
+#include "geodetic/explicit_projections.hpp"
+#include "geodetic/projection_engine.hpp"
+
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double arcSecond = std::numbers::pi / 648000.0;
+constexpr std::array<double, 3> ed50Shift{81.0703, 89.3603, 115.7526};
+constexpr std::array<double, 3> ed50Rotation_arcsec{0.48488, 0.02436, 0.41321};
+constexpr double toEd50Scale = 1.0000005406452923;
+constexpr double toWgs84Scale = 0.999999459355;
+constexpr int utmZone = 32;
+
+using Vector = std::array<double, 3>;
+
+ellipsoid wgs84() {
+    ellipsoid ell{};
+    initEllipsoid(&ell, 6378137.0, 1.0 / 298.257223563);
+    return ell;
+}
+
+ellipsoid international1924() {
+    ellipsoid ell{};
+    initEllipsoid(&ell, 6378388.0, 1.0 / 297.0);
+    return ell;
+}
+
+// scale * M^-1 * v with M = R3(ez) R2(ey) R1(ex), each R the rotation of the
+// axes by e (so M^-1 = M^T), and e = sign times the datum's rotations.
+Vector rotateAndScale(double sign, double scale, const Vector& v) {
+    const double ex = sign * ed50Rotation_arcsec[0] * arcSecond;
+    const double ey = sign * ed50Rotation_arcsec[1] * arcSecond;
+    const double ez = sign * ed50Rotation_arcsec[2] * arcSecond;
+    const double cx = std::cos(ex), sx = std::sin(ex);
+    const double cy = std::cos(ey), sy = std::sin(ey);
+    const double cz = std::cos(ez), sz = std::sin(ez);
+    const std::array<Vector, 3> m = {{
+        {cz * cy, sz * cx + cz * sy * sx, sz * sx - cz * sy * cx},
+        {-sz * cy, cz * cx - sz * sy * sx, cz * sx + sz * sy * cx},
+        {sy, -cy * sx, cy * cx},
+    }};
+    Vector out{};
+    for (int c = 0; c < 3; ++c)
+        out[c] = scale * (m[0][c] * v[0] + m[1][c] * v[1] + m[2][c] * v[2]);
+    return out;
+}
+
+Vector helmertWgs84ToEd50(const Vector& p) {
+    return rotateAndScale(-1.0, toEd50Scale,
+                          {p[0] + ed50Shift[0], p[1] + ed50Shift[1], p[2] + ed50Shift[2]});
+}
+
+Vector helmertEd50ToWgs84(const Vector& p) {
+    return rotateAndScale(1.0, toWgs84Scale,
+                          {p[0] - ed50Shift[0], p[1] - ed50Shift[1], p[2] - ed50Shift[2]});
+}
+
+zoneCnstntTM utm32OnEd50() {
+    zoneCnstntTM zone{};
+    initUTMZone(utmZone, 0, international1924(), &zone);
+    return zone;
+}
+
+// Latitude, longitude, height on WGS84 to UTM 32 northing, easting and the
+// height on International 1924.
+geodCoord wgs84ToUtm32Ed50(double lat, double lon, double h) {
+    geodCoord p{};
+    p.lat = lat;
+    p.lon = lon;
+    p.elev = h;
+    latLongElev2XYZ_EC(wgs84(), &p);
+    const Vector ed50 = helmertWgs84ToEd50({p.easting, p.northing, p.elev});
+    p.easting = ed50[0];
+    p.northing = ed50[1];
+    p.elev = ed50[2];
+    XYZ_EC2latLongElev(international1924(), &p);
+    latLong2XY_TransverseMercator(utm32OnEd50(), &p);
+    return p;
+}
+
+// UTM 32 northing, easting and height on ED50 to WGS84 latitude, longitude
+// and height.
+int utm32Ed50ToWgs84(double northing, double easting, double h, geodCoord* out) {
+    geodCoord p{};
+    p.northing = northing;
+    p.easting = easting;
+    const int status = XY_TransverseMercator2latLong(utm32OnEd50(), &p);
+    if (status != 0)
+        return status;
+    p.elev = h;
+    latLongElev2XYZ_EC(international1924(), &p);
+    const Vector wgs = helmertEd50ToWgs84({p.easting, p.northing, p.elev});
+    p.easting = wgs[0];
+    p.northing = wgs[1];
+    p.elev = wgs[2];
+    XYZ_EC2latLongElev(wgs84(), &p);
+    *out = p;
+    return 0;
+}
+
+int wgs84ToGrid(int region, double lat, double lon, double h, double* X, double* Y, double* hEd50) {
+    const geodCoord utm = wgs84ToUtm32Ed50(lat, lon, h);
+    double first, second;
+    const int status = tcts_u(utm.northing, utm.easting, &first, &second, region, 1);
+    if (status != 0)
+        return status;
+    *X = second;
+    *Y = first;
+    *hEd50 = utm.elev;
+    return 0;
+}
+
+int gridToWgs84(int region, double X, double Y, double hEd50, double* lat, double* lon, double* h) {
+    double northing, easting;
+    int status = tcts_u(Y, X, &northing, &easting, region, -1);
+    if (status != 0)
+        return status;
+    geodCoord p{};
+    status = utm32Ed50ToWgs84(northing, easting, hEd50, &p);
+    if (status != 0)
+        return status;
+    *lat = p.lat;
+    *lon = p.lon;
+    *h = p.elev;
+    return 0;
+}
+
+} // namespace
+
+int latlongWGS84ToXYSys34Jylland(double lat, double lon, double h, double* X, double* Y,
+                                 double* hEd50) {
+    return wgs84ToGrid(danishJylland, lat, lon, h, X, Y, hEd50);
+}
+
+int latlongWGS84ToXYSys34Sjlland(double lat, double lon, double h, double* X, double* Y,
+                                 double* hEd50) {
+    return wgs84ToGrid(danishSjaelland, lat, lon, h, X, Y, hEd50);
+}
+
+int latlongWGS84ToXYSys45Bornholm(double lat, double lon, double h, double* X, double* Y,
+                                  double* hEd50) {
+    return wgs84ToGrid(danishBornholm, lat, lon, h, X, Y, hEd50);
+}
+
+int latlongWGS84ToXYSys34UTM32ED50(double lat, double lon, double h, double* X, double* Y,
+                                   double* hEd50) {
+    return wgs84ToGrid(danishUtm32Ed50, lat, lon, h, X, Y, hEd50);
+}
+
+int XYSys34Jylland2latlongWGS84(double X, double Y, double hEd50, double* lat, double* lon,
+                                double* h) {
+    return gridToWgs84(danishJylland, X, Y, hEd50, lat, lon, h);
+}
+
+int XYSys34Sjlland2latlongWGS84(double X, double Y, double hEd50, double* lat, double* lon,
+                                double* h) {
+    return gridToWgs84(danishSjaelland, X, Y, hEd50, lat, lon, h);
+}
+
+int XYSys34Bornholm2latlongWGS84(double X, double Y, double hEd50, double* lat, double* lon,
+                                 double* h) {
+    return gridToWgs84(danishBornholm, X, Y, hEd50, lat, lon, h);
+}
+
+int XYSys34UTM32ED502latlongWGS84(double X, double Y, double hEd50, double* lat, double* lon,
+                                  double* h) {
+    return gridToWgs84(danishUtm32Ed50, X, Y, hEd50, lat, lon, h);
+}

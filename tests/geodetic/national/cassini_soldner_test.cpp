@@ -1,0 +1,177 @@
+// Cassini-Soldner against the EPSG and Snyder worked examples and PROJ
+// (national/cassini.txt, see national/make_fixtures.sh), and its error and
+// warning bits.
+
+#include "geodetic/fixture_table.hpp"
+
+#include "geodetic/cassini_soldner.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+using namespace geodetic_test;
+
+constexpr double pi = std::numbers::pi;
+
+zoneCnstntCassini zoneOf(double a, double invF, double lat0Deg, double lon0Deg, double fe,
+                         double fn) {
+    return {fn, fe, lat0Deg * degree, lon0Deg * degree, a, 1.0 / invF};
+}
+
+geodCoord at(double latDeg, double lonDeg) {
+    geodCoord p{};
+    p.lat = latDeg * degree;
+    p.lon = lonDeg * degree;
+    return p;
+}
+
+// Trinidad 1903 / Trinidad Grid is in Clarke's links of 0.201166195164 m;
+// its axis of 31706587.88 links tells it apart from the zones in metres.
+double metresPerUnit(double a) {
+    return a > 1e7 ? 0.201166195164 : 1.0;
+}
+
+// EPSG Guidance Note 7-2, method 9806: Trinidad 1903 (a 31706587.88 links,
+// 1/f 294.2606764), origin 10 26' 30" N 61 20' W, FE 430000, FN 325000
+// links; 10 N 62 W -> E 66644.94, N 82536.22 links.
+// Snyder, Map Projections: A Working Manual, p. 326: Clarke 1866, origin
+// 40 N 75 W; 43 N 73 W -> x 163071.1 m, y 335127.6 m.
+TEST(CassiniSoldner, ReproducesTheWorkedExamples) {
+    struct Case {
+        zoneCnstntCassini zone;
+        double lat, lon, easting, northing, tolerance;
+    };
+    const Case cases[] = {
+        {zoneOf(31706587.88, 294.2606764, 10.0 + 26.5 / 60.0, -(61.0 + 20.0 / 60.0), 430000.0,
+                325000.0),
+         10.0, -62.0, 66644.94, 82536.22, 0.005},
+        {zoneOf(6378206.4, 294.978698213898, 40.0, -75.0, 0.0, 0.0), 43.0, -73.0, 163071.1,
+         335127.6, 0.05},
+    };
+    for (Case c : cases) {
+        geodCoord p = at(c.lat, c.lon);
+        EXPECT_EQ(latLong2XY_CassiniSoldner(&c.zone, &p), 0);
+        EXPECT_NEAR(p.easting, c.easting, c.tolerance);
+        EXPECT_NEAR(p.northing, c.northing, c.tolerance);
+    }
+}
+
+// Columns: a rf lat0 lon0 FE FN lat lon easting northing. The forward series
+// agrees with PROJ to 0.15 mm within 4 degrees of the central meridian, and
+// its meridian arc, cut after the e^6 terms, adds up to 0.18 mm at 5 degrees
+// of latitude from the origin.
+// The inverse series is the short one of the method: its error grows as the
+// fourth power of the distance from the central meridian, about 0.25 mm
+// times (degrees from the central meridian)^4, on top of 0.5 mm.
+TEST(CassiniSoldner, MatchesProjWithinWhatItsSeriesAllow) {
+    for (const FixtureRow& row : readFixtureTable("national/cassini.txt")) {
+        SCOPED_TRACE(row.where);
+        zoneCnstntCassini zone = zoneOf(row[0], row[1], row[2], row[3], row[4], row[5]);
+        const double unit = metresPerUnit(row[0]);
+        geodCoord forward = at(row[6], row[7]);
+        latLong2XY_CassiniSoldner(&zone, &forward);
+        EXPECT_NEAR(forward.easting, row[8], 1.5e-4 / unit);
+        EXPECT_NEAR(forward.northing, row[9], 2e-4 / unit);
+
+        geodCoord inverse{};
+        inverse.easting = row[8];
+        inverse.northing = row[9];
+        XY2latLong2_CassiniSoldner(&zone, &inverse);
+        const double fromCm = std::abs(row[7] - row[3]);
+        const double tolerance_m = 5e-4 + 2.5e-4 * std::pow(fromCm, 4);
+        const double a_m = row[0] * unit;
+        EXPECT_NEAR((inverse.lat / degree - row[6]) * degree * a_m, 0.0, tolerance_m);
+        EXPECT_NEAR((inverse.lon / degree - row[7]) * degree * a_m * std::cos(inverse.lat), 0.0,
+                    tolerance_m);
+    }
+}
+
+TEST(CassiniSoldner, SetupErrorsLeaveThePointUntouched) {
+    zoneCnstntCassini zone = zoneOf(0.0, 200.0, 0.0, 0.0, 0.0, 0.0);
+    geodCoord p = at(10.0, 10.0);
+    p.easting = 7.0;
+    EXPECT_EQ(latLong2XY_CassiniSoldner(&zone, &p), 0xC0);
+    EXPECT_EQ(p.easting, 7.0);
+    EXPECT_EQ(XY2latLong2_CassiniSoldner(&zone, &p), 0xC0);
+    EXPECT_EQ(p.lat, 10.0 * degree);
+
+    EXPECT_EQ(cassiniSetup(6378137.0, 1.0 / 298.257223563, 2.0, 7.0, 0, 0),
+              cassiniOriginLatError | cassiniCentralMeridianError);
+    EXPECT_EQ(cassiniSetup(6378137.0, 1.0 / 351.0, 0.5, 1.0, 0, 0), cassiniFlatteningError);
+}
+
+TEST(CassiniSoldner, PointChecksAndTheDistortionWarning) {
+    zoneCnstntCassini zone = zoneOf(6377397.155, 299.1528128, 52.0, 13.0, 40000.0, 10000.0);
+    geodCoord far = at(52.0, 18.0);
+    EXPECT_EQ(latLong2XY_CassiniSoldner(&zone, &far), cassiniDistortionWarning);
+    EXPECT_GT(far.easting, 40000.0 + 300000.0) << "the result is delivered";
+    geodCoord back{};
+    back.easting = far.easting;
+    back.northing = far.northing;
+    EXPECT_EQ(XY2latLong2_CassiniSoldner(&zone, &back), cassiniDistortionWarning);
+
+    geodCoord badLat = at(91.0, 13.0);
+    badLat.easting = 5.0;
+    EXPECT_EQ(latLong2XY_CassiniSoldner(&zone, &badLat), cassiniLatitudeError);
+    EXPECT_EQ(badLat.easting, 5.0);
+    geodCoord badLon = at(52.0, 361.0);
+    EXPECT_EQ(latLong2XY_CassiniSoldner(&zone, &badLon), cassiniLongitudeError);
+    geodCoord badEasting{};
+    badEasting.easting = 40000.0 + 2.1e7;
+    EXPECT_EQ(XY2latLong2_CassiniSoldner(&zone, &badEasting), cassiniEastingError);
+}
+
+// The northing limit is the northing of 31 N on the meridian opposite the
+// central one; the inverse accepts it widened by 0.1.
+TEST(CassiniSoldner, TheNorthingLimitHasATenthOfSlack) {
+    ASSERT_EQ(cassiniSetup(6378137.0, 1.0 / 298.257222101, 0.3, 0.4, 500.0, 1000.0), 0);
+    double e, limit, lat, lon;
+    cassiniForward(31.0 * degree, 0.4 - pi, &e, &limit);
+    EXPECT_EQ(cassiniInverse(500.0, limit + 0.05, &lat, &lon) & cassiniNorthingError, 0);
+    EXPECT_EQ(cassiniInverse(500.0, limit + 0.2, &lat, &lon), cassiniNorthingError);
+    double lower;
+    cassiniForward(-31.0 * degree, 0.4 - pi, &e, &lower);
+    EXPECT_EQ(cassiniInverse(500.0, lower - 0.05, &lat, &lon) & cassiniNorthingError, 0);
+    EXPECT_EQ(cassiniInverse(500.0, lower - 0.2, &lat, &lon), cassiniNorthingError);
+}
+
+TEST(CassiniSoldner, ModuleSetupIsStoredAndReadBack) {
+    ASSERT_EQ(cassiniSetup(6378388.0, 1.0 / 297.0, 0.9, 4.0, 100.0, 200.0), 0);
+    double a, f, lat0, lon0, fe, fn;
+    cassiniGetSetup(&a, &f, &lat0, &lon0, &fe, &fn);
+    EXPECT_EQ(a, 6378388.0);
+    EXPECT_EQ(f, 1.0 / 297.0);
+    EXPECT_EQ(lat0, 0.9);
+    EXPECT_NEAR(lon0, 4.0 - 2.0 * pi, 1e-15) << "a central meridian above pi is reduced";
+    EXPECT_EQ(fe, 100.0);
+    EXPECT_EQ(fn, 200.0);
+
+    EXPECT_NE(cassiniSetup(-1.0, 1.0 / 297.0, 0.9, 1.0, 0, 0), 0);
+    cassiniGetSetup(&a, &f, &lat0, &lon0, &fe, &fn);
+    EXPECT_EQ(a, 6378388.0) << "a refused set-up stores nothing";
+
+    // The record functions do not disturb the module's parameters.
+    zoneCnstntCassini zone = zoneOf(6378137.0, 298.257222101, 10.0, 20.0, 0.0, 0.0);
+    geodCoord p = at(11.0, 21.0);
+    latLong2XY_CassiniSoldner(&zone, &p);
+    cassiniGetSetup(&a, &f, &lat0, &lon0, &fe, &fn);
+    EXPECT_EQ(a, 6378388.0);
+}
+
+TEST(CassiniSoldner, PolesInvertToTheCentralMeridian) {
+    zoneCnstntCassini zone = zoneOf(6378137.0, 298.257222101, 45.0, 10.0, 0.0, 0.0);
+    for (double lat : {90.0, -90.0}) {
+        geodCoord p = at(lat, 10.0);
+        latLong2XY_CassiniSoldner(&zone, &p);
+        p.lon = 0.0;
+        EXPECT_EQ(XY2latLong2_CassiniSoldner(&zone, &p), 0);
+        EXPECT_EQ(p.lat, lat * degree);
+        EXPECT_EQ(p.lon, 10.0 * degree);
+    }
+}
+
+} // namespace

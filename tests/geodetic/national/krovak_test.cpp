@@ -1,0 +1,130 @@
+// The Krovak projection against the EPSG worked example and PROJ
+// (national/krovak.txt, see national/make_fixtures.sh).
+
+#include "geodetic/fixture_table.hpp"
+
+#include "geodetic/krovak.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using namespace geodetic_test;
+
+double dms(double d, double m, double s) {
+    return (d + m / 60.0 + s / 3600.0) * degree;
+}
+
+// The zone of EPSG method 9819's example (EPSG:5513): Bessel 1841, centre
+// 49 30' N, origin 24 50' E of Greenwich (42 30' E of Ferro), cone axis
+// co-latitude 30 17' 17.30311", pseudo standard parallel 78 30' N, k 0.9999.
+zoneCnstntKrovakObliqueConic epsgZone() {
+    zoneCnstntKrovakObliqueConic zone{};
+    initEllipsoid(&zone.ellipsoid, 6377397.155, 1.0 / 299.1528128);
+    zone.centreLat = dms(49, 30, 0);
+    zone.originLon = dms(24, 50, 0);
+    zone.coneAxisColatitude = dms(30, 17, 17.30311);
+    zone.pseudoParallelLat = dms(78, 30, 0);
+    zone.pseudoParallelScale = 0.9999;
+    return zone;
+}
+
+geodCoord at(double lat, double lon) {
+    geodCoord p{};
+    p.lat = lat;
+    p.lon = lon;
+    return p;
+}
+
+geodCoord gridPoint(double southing, double westing) {
+    geodCoord p{};
+    p.easting = southing;
+    p.northing = westing;
+    return p;
+}
+
+// EPSG Guidance Note 7-2, method 9819: 50 12' 32.442" N, 16 50' 59.179" E
+// gives X (southing) 1050538.63 m, Y (westing) 568991.00 m.
+TEST(Krovak, ReproducesTheEpsgWorkedExample) {
+    zoneCnstntKrovakObliqueConic zone = epsgZone();
+    geodCoord p = at(dms(50, 12, 32.442), dms(16, 50, 59.179));
+    ASSERT_EQ(latLong2XY_KrovakObliqueConic(&zone, &p), 0);
+    EXPECT_NEAR(p.easting, 1050538.63, 0.005);
+    EXPECT_NEAR(p.northing, 568991.00, 0.005);
+}
+
+TEST(Krovak, MatchesProjBothWays) {
+    zoneCnstntKrovakObliqueConic zone = epsgZone();
+    for (const FixtureRow& row : readFixtureTable("national/krovak.txt")) {
+        SCOPED_TRACE(row.where);
+        geodCoord forward = at(row[0] * degree, row[1] * degree);
+        ASSERT_EQ(latLong2XY_KrovakObliqueConic(&zone, &forward), 0);
+        EXPECT_NEAR(forward.easting, row[2], gridTolerance_m);
+        EXPECT_NEAR(forward.northing, row[3], gridTolerance_m);
+
+        geodCoord inverse = gridPoint(row[2], row[3]);
+        ASSERT_EQ(XY2latLong_KrovakObliqueConic(&zone, &inverse), 0);
+        EXPECT_NEAR(inverse.lat / degree, row[0], angleTolerance_deg);
+        EXPECT_NEAR(inverse.lon / degree, row[1], angleTolerance_deg);
+    }
+}
+
+// Three fixed latitude steps from the centre leave up to 5 mm at the edges of
+// the region; the inverse runs until the latitude settles.
+TEST(Krovak, RoundTripsReturnThePointEverywhereInTheRegion) {
+    zoneCnstntKrovakObliqueConic zone = epsgZone();
+    const double a = zone.ellipsoid.semiMajor;
+    for (double latDeg : {47.5, 48.6, 49.5, 50.8, 51.5})
+        for (double lonDeg : {12.0, 15.5, 19.0, 22.8}) {
+            SCOPED_TRACE(std::to_string(latDeg) + " " + std::to_string(lonDeg));
+            geodCoord p = at(latDeg * degree, lonDeg * degree);
+            latLong2XY_KrovakObliqueConic(&zone, &p);
+            XY2latLong_KrovakObliqueConic(&zone, &p);
+            EXPECT_NEAR((p.lat - latDeg * degree) * a, 0.0, roundTrip_m);
+            EXPECT_NEAR((p.lon - lonDeg * degree) * a * std::cos(p.lat), 0.0, roundTrip_m);
+        }
+}
+
+TEST(Krovak, TheMeridianOfOriginAndItsSides) {
+    zoneCnstntKrovakObliqueConic zone = epsgZone();
+    zone.falseWesting = 1234.5;
+    geodCoord north = at(50.5 * degree, zone.originLon);
+    geodCoord south = at(48.0 * degree, zone.originLon);
+    latLong2XY_KrovakObliqueConic(&zone, &north);
+    latLong2XY_KrovakObliqueConic(&zone, &south);
+    EXPECT_EQ(north.northing, 1234.5) << "theta is 0 on the meridian of origin";
+    EXPECT_EQ(south.northing, 1234.5);
+    EXPECT_LT(north.easting, south.easting) << "the southing grows to the south";
+
+    geodCoord west = at(49.5 * degree, zone.originLon - 2.0 * degree);
+    geodCoord east = at(49.5 * degree, zone.originLon + 2.0 * degree);
+    latLong2XY_KrovakObliqueConic(&zone, &west);
+    latLong2XY_KrovakObliqueConic(&zone, &east);
+    EXPECT_GT(west.northing - 1234.5, 0.0);
+    EXPECT_LT(east.northing - 1234.5, 0.0);
+
+    geodCoord centre = at(zone.centreLat, zone.originLon);
+    latLong2XY_KrovakObliqueConic(&zone, &centre);
+    XY2latLong_KrovakObliqueConic(&zone, &centre);
+    EXPECT_NEAR(centre.lat, zone.centreLat, 1e-15);
+    EXPECT_NEAR(centre.lon, zone.originLon, 1e-15);
+}
+
+TEST(Krovak, FalseValuesOnlyShift) {
+    zoneCnstntKrovakObliqueConic plain = epsgZone();
+    zoneCnstntKrovakObliqueConic shifted = plain;
+    shifted.falseSouthing = 1000.0;
+    shifted.falseWesting = 2000.0;
+    geodCoord p = at(50.1 * degree, 14.4 * degree), q = p;
+    latLong2XY_KrovakObliqueConic(&plain, &p);
+    latLong2XY_KrovakObliqueConic(&shifted, &q);
+    EXPECT_NEAR(q.easting, p.easting + 1000.0, 1e-8);
+    EXPECT_NEAR(q.northing, p.northing + 2000.0, 1e-8);
+    XY2latLong_KrovakObliqueConic(&shifted, &q);
+    EXPECT_NEAR(q.lat, 50.1 * degree, 1e-12);
+    EXPECT_NEAR(q.lon, 14.4 * degree, 1e-12);
+}
+
+} // namespace
