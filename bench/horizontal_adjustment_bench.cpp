@@ -153,7 +153,7 @@ void BM_HorizontalAdjustment(benchmark::State& state) {
         const auto start = std::chrono::steady_clock::now();
         const RowWeights weights = buildWeights2D(network);
         HorizontalSolver solver(network, weights);
-        if (solver.iterate(20, 1e-4, false) != SolveStatus::converged) {
+        if (solver.iterate(20, 1e-4, nullptr) != SolveStatus::converged) {
             state.SkipWithError("the synthetic network did not converge");
             return;
         }

@@ -1,7 +1,7 @@
 #include "engine/horizontal_network.hpp"
 
-#include "engine/list_snapshot.hpp"
 #include "model/angle_math.hpp"
+#include "model/list_snapshot.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
 
@@ -328,8 +328,7 @@ std::vector<double> buildMisclosures2D(const HorizontalNetwork& network) {
     return L;
 }
 
-std::vector<DesignRow> buildDesign2D(const HorizontalNetwork& network,
-                                     void (*percentDone)(int percent)) {
+std::vector<DesignRow> buildDesign2D(const HorizontalNetwork& network, ShellServices* progress) {
     std::vector<DesignRow> design;
     const std::size_t k = network.rows.size();
     design.reserve(k);
@@ -337,9 +336,9 @@ std::vector<DesignRow> buildDesign2D(const HorizontalNetwork& network,
     for (std::size_t r = 0; r < k; ++r) {
         design.push_back(designRow(network, network.rows[r]));
         const int percent = static_cast<int>((r + 1) * 100 / k);
-        if (percentDone != nullptr && percent != posted) {
+        if (progress != nullptr && percent != posted) {
             posted = percent;
-            percentDone(percent);
+            progress->setPercent(percent);
         }
     }
     return design;

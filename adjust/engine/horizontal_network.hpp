@@ -21,6 +21,7 @@
 
 #include "model/observation_records.hpp"
 #include "model/point_records.hpp"
+#include "platform/shell_services.hpp"
 
 #include <array>
 #include <string>
@@ -136,10 +137,10 @@ double computedValue(const HorizontalNetwork& network, const NetworkRow& row);
 // azimuths, with the turn across north taken into account).
 std::vector<double> buildMisclosures2D(const HorizontalNetwork& network);
 
-// The design rows at the current coordinates. `percentDone` (may be null) is
-// told the share of rows built, 0 to 100, whenever it changes.
+// The design rows at the current coordinates. The progress bar of `progress`
+// (may be null) is told the share of rows built, 0 to 100, whenever it changes.
 std::vector<DesignRow> buildDesign2D(const HorizontalNetwork& network,
-                                     void (*percentDone)(int percent) = nullptr);
+                                     ShellServices* progress = nullptr);
 
 // Adds the corrections x (easting, northing per unknown pair) to the network's
 // points and writes the adjustable points back into `pointList2D`.

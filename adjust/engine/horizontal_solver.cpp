@@ -11,10 +11,6 @@
 
 namespace {
 
-void postPercent(int percent) {
-    activeShell().setPercent(percent);
-}
-
 // Adds w a^T b to the upper triangle (with the diagonal) of the full n x n
 // matrix held in `upper`.
 void addOuterProduct(double* upper, int n, const DesignRow& a, const DesignRow& b, double w) {
@@ -58,12 +54,11 @@ std::vector<double> weighted(const RowWeights& w, const std::vector<double>& y) 
 HorizontalSolver::HorizontalSolver(HorizontalNetwork& network, const RowWeights& weights)
     : network_(network), weights_(weights), u_(network.unknowns()) {}
 
-bool HorizontalSolver::stepDone(bool showProgress) {
-    if (!showProgress)
+bool HorizontalSolver::stepDone(ShellServices* progress) {
+    if (progress == nullptr)
         return true;
-    ShellServices& shell = activeShell();
-    shell.pump();
-    return !shell.cancelled();
+    progress->pump();
+    return !progress->cancelled();
 }
 
 void HorizontalSolver::formNormalEquations() {
@@ -99,25 +94,25 @@ int HorizontalSolver::dependentColumn() {
     return status == matrixOk ? -1 : u_ - 1;
 }
 
-SolveStatus HorizontalSolver::iterate(int maxIterations, double convergeLimit, bool showProgress) {
+SolveStatus HorizontalSolver::iterate(int maxIterations, double convergeLimit,
+                                      ShellServices* progress) {
     const int budget = std::max(1, maxIterations);
-    ShellServices& shell = activeShell();
     for (;;) {
-        if (showProgress)
-            shell.setMessage(platform::formatC("Iteration: %2d", iterations_ + 1));
-        if (!stepDone(showProgress))
+        if (progress != nullptr)
+            progress->setMessage(platform::formatC("Iteration: %2d", iterations_ + 1));
+        if (!stepDone(progress))
             return SolveStatus::cancelled;
-        design_ = buildDesign2D(network_, showProgress ? postPercent : nullptr);
-        if (!stepDone(showProgress))
+        design_ = buildDesign2D(network_, progress);
+        if (!stepDone(progress))
             return SolveStatus::cancelled;
         misclosures_ = buildMisclosures2D(network_);
         formNormalEquations();
-        if (!stepDone(showProgress))
+        if (!stepDone(progress))
             return SolveStatus::cancelled;
         dependentColumn_ = dependentColumn();
         if (dependentColumn_ >= 0)
             return SolveStatus::singular;
-        if (!stepDone(showProgress))
+        if (!stepDone(progress))
             return SolveStatus::cancelled;
         rightHandSide_->solve(normal_.get(), factorDiagonal_.get());
         corrections_.assign(rightHandSide_->data, rightHandSide_->data + u_);
@@ -132,7 +127,7 @@ SolveStatus HorizontalSolver::iterate(int maxIterations, double convergeLimit, b
             return SolveStatus::converged;
         if (iterations_ >= budget)
             return SolveStatus::notConverged;
-        if (!stepDone(showProgress))
+        if (!stepDone(progress))
             return SolveStatus::cancelled;
     }
 }
@@ -148,23 +143,24 @@ std::string HorizontalSolver::dependentUnknown() const {
            p.name;
 }
 
-MatrixRowCheck HorizontalSolver::rowCheck(bool showProgress, int fromPercent, int toPercent) {
-    if (!showProgress)
+MatrixRowCheck HorizontalSolver::rowCheck(ShellServices* progress, int fromPercent,
+                                          int toPercent) {
+    if (progress == nullptr)
         return {};
-    return [this, fromPercent, toPercent](int row, int count) {
-        postPercent(fromPercent + (toPercent - fromPercent) * row / count);
-        return stepDone(true);
+    return [progress, fromPercent, toPercent](int row, int count) {
+        progress->setPercent(fromPercent + (toPercent - fromPercent) * row / count);
+        return stepDone(progress);
     };
 }
 
 // Of N^-1 = L^-T L^-1, the product walks the columns of L^-1 and takes some
 // twenty times as long as L^-1 itself: the bar's first 5 % are L^-1.
-HorizontalSolver::Statistics HorizontalSolver::statistics(bool showProgress) {
+HorizontalSolver::Statistics HorizontalSolver::statistics(ShellServices* progress) {
     constexpr int inverseShare = 5;
     Statistics s;
     const int n = u_;
     if (normal_->NRCholeskyInverse(factorDiagonal_.get(),
-                                   rowCheck(showProgress, 0, inverseShare)) == matrixStopped) {
+                                   rowCheck(progress, 0, inverseShare)) == matrixStopped) {
         s.cancelled = true;
         return s;
     }
@@ -173,7 +169,7 @@ HorizontalSolver::Statistics HorizontalSolver::statistics(bool showProgress) {
             normal_->data[i * n + j] = 0.0;
     s.cofactors = std::make_unique<Matrix>(n, n);
     if (normal_->NRCholeskyVarCovFromInv(
-            s.cofactors.get(), rowCheck(showProgress, inverseShare, 100)) == matrixStopped) {
+            s.cofactors.get(), rowCheck(progress, inverseShare, 100)) == matrixStopped) {
         s.cofactors.reset();
         s.cancelled = true;
         return s;

@@ -32,11 +32,11 @@ public:
     // iteration), `maxIterations` iterations are used up (notConverged; at
     // least one iteration runs), a correction is not finite (overflow, the
     // corrections applied), N has a dependent unknown (singular, nothing
-    // applied) or, with `showProgress`, the user cancels. With `showProgress`
-    // every iteration sets the message "Iteration: %2d" and posts the
+    // applied) or, with a `progress` shell, the user cancels. With a shell
+    // every iteration sets its message "Iteration: %2d" and posts the
     // progress of the design rows, and the shell is pumped and asked for a
-    // cancel between the steps of an iteration.
-    SolveStatus iterate(int maxIterations, double convergeLimit, bool showProgress);
+    // cancel between the steps of an iteration; null runs silently.
+    SolveStatus iterate(int maxIterations, double convergeLimit, ShellServices* progress);
 
     int iterations() const { return iterations_; }
     // The point and coordinate of the dependent unknown of a singular N:
@@ -44,7 +44,7 @@ public:
     std::string dependentUnknown() const;
 
     // Results of the converged solution; call once, after `converged`.
-    // Inverting N takes time cubic in the unknowns: with `showProgress` the
+    // Inverting N takes time cubic in the unknowns: with a `progress` shell the
     // bar follows its rows, the shell is pumped and asked for a cancel before
     // each row, and a cancel ends it with only `cancelled` set.
     struct Statistics {
@@ -55,13 +55,13 @@ public:
         std::vector<double> observationSigmas; // s0 sqrt((A Q A^T)_rr)
         bool cancelled = false;
     };
-    Statistics statistics(bool showProgress = false);
+    Statistics statistics(ShellServices* progress = nullptr);
 
 private:
-    bool stepDone(bool showProgress);
+    static bool stepDone(ShellServices* progress);
     // Posts the bar from `fromPercent` to `toPercent` over a step's rows and
-    // stops the step on a cancel; no check without `showProgress`.
-    MatrixRowCheck rowCheck(bool showProgress, int fromPercent, int toPercent);
+    // stops the step on a cancel; no check without a `progress` shell.
+    static MatrixRowCheck rowCheck(ShellServices* progress, int fromPercent, int toPercent);
     void formNormalEquations();
     int dependentColumn();
 

@@ -220,6 +220,8 @@ int traversePass2D() {
     return placed;
 }
 
+// No run context reaches computeInitialZ2D: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 int computeInitialZ2D() {
     activeShell().setMessage("Computing Initial Z's");
     const int count = distanceList2D.count();
@@ -255,6 +257,8 @@ int setAzimuthConvergence2D() {
     return 0;
 }
 
+// No run context reaches prelimPass2D: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 int prelimPass2D() {
     activeShell().setPercent(0);
     int left = countPointsToCompute();
@@ -273,6 +277,8 @@ int prelimPass2D() {
     return left;
 }
 
+// No run context reaches prelimCoords2D: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 int prelimCoords2D(int& status) {
     activeShell().setPercent(0);
     seedGivenPoints();

@@ -11,6 +11,8 @@
 
 namespace prelim2d {
 
+// No run context reaches the preliminary-coordinate passes (prelimCoords2D): their interface has
+// none, so the shell is the active one (the run installs its own for its length).
 void postProgress(int index, int count) {
     if (count > 0)
         activeShell().setPercent(static_cast<int>(static_cast<long long>(index) * 100 / count));

@@ -3,7 +3,7 @@
 #include "engine/adjustment_results.hpp"
 #include "engine/horizontal_network.hpp"
 #include "engine/horizontal_solver.hpp"
-#include "engine/list_snapshot.hpp"
+#include "model/list_snapshot.hpp"
 #include "model/program_lists.hpp"
 #include "platform/shell_services.hpp"
 
@@ -19,6 +19,8 @@ struct PointUnknowns {
     std::optional<int> column;
 };
 
+// No run context reaches the relative error ellipse computations: their interface has none, so the
+// shell is the active one (the run installs its own for its length).
 PointUnknowns locate(coordRec& point, int fillRecords, int showMessages) {
     const std::string name(fixedText(point.name));
     int column = 0;

@@ -1,8 +1,8 @@
 #include "engine/sideshot_elevations.hpp"
 
-#include "engine/record_walks.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
+#include "model/record_walks.hpp"
 #include "platform/shell_services.hpp"
 
 namespace {
@@ -94,6 +94,8 @@ int filterVertSideshotsPass() {
     return marked;
 }
 
+// No run context reaches filterVertSideshots: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 int filterVertSideshots() {
     while (filterVertSideshotsPass() != 0) {
     }
@@ -122,7 +124,7 @@ int sideshotElevation2D(coordRec& point) {
     return 1;
 }
 
-std::vector<coordRec> computeSideshotElevations() {
+std::vector<coordRec> computeSideshotElevations(const RunContext& context) {
     changeRecords(pointList2D, unsetSideshotElevation);
     changeRecords(fixedPointList2D, unsetSideshotElevation);
     std::vector<coordRec> placed;
@@ -130,6 +132,6 @@ std::vector<coordRec> computeSideshotElevations() {
         placedOne = placeElevations(pointList2D, placed);
         placedOne = placeElevations(fixedPointList2D, placed) || placedOne;
     }
-    activeShell().setPercent(0);
+    context.shell.setPercent(0);
     return placed;
 }

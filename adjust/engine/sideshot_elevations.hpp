@@ -10,6 +10,7 @@
 // difference). The vertical adjustment leaves both kinds of value 2 out.
 
 #include "model/point_records.hpp"
+#include "model/run_context.hpp"
 
 #include <string_view>
 #include <vector>
@@ -33,7 +34,7 @@ int markSideshotDistances2D(std::string_view name);
 // elevation anew from its height differences, repeated until nothing more is
 // placed (sideshots of sideshots). The points placed, in the order they were
 // placed, for the "Vertical Sideshots" listing.
-std::vector<coordRec> computeSideshotElevations();
+std::vector<coordRec> computeSideshotElevations(const RunContext& context);
 // The mean of the elevations that P's status-2 height differences carry
 // from their other ends with a known elevation (other end - dh when P is the
 // from point, + dh when it is the to point). 1 with P's elevation set, or 0

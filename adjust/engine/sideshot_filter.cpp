@@ -1,9 +1,9 @@
 #include "engine/sideshot_filter.hpp"
 
-#include "engine/record_walks.hpp"
 #include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
+#include "model/record_walks.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/shell_services.hpp"
 
@@ -153,6 +153,8 @@ int filterSideshots3DPass(const relErrPoints& points) {
     return filterPass(stationList, points, weights3D.limit, weight3D, markSideshotObs3D);
 }
 
+// No run context reaches filterHorizSideshots and filterSideshots3D: their interface has none, so
+// the shell is the active one (the run installs its own for its length).
 void filterHorizSideshots() {
     const relErrPoints points = loadRelErrPoints();
     while (filterHorizSideshotsPass(points) != 0) {

@@ -1,11 +1,11 @@
 #include "engine/sideshots_2d.hpp"
 
-#include "engine/record_walks.hpp"
 #include "model/angle_math.hpp"
 #include "model/direction_between_points.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/point_errors.hpp"
 #include "model/program_lists.hpp"
+#include "model/record_walks.hpp"
 #include "platform/shell_services.hpp"
 
 #include <cmath>
@@ -216,8 +216,8 @@ int locateSideshot2D(coordRec& point, int angleCursor, SideshotPlacement& placem
     return locateSideshotByResection2D(point, placement);
 }
 
-std::vector<SideshotPlacement> computeSideshots2D() {
-    ShellServices& shell = activeShell();
+std::vector<SideshotPlacement> computeSideshots2D(const RunContext& context) {
+    ShellServices& shell = context.shell;
     const int angleCursor = angleList2D.openCursor(0);
     shell.setMessage("Initializing Sideshots");
     changeRecords(pointList2D, resetSideshotPosition);

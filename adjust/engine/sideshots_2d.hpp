@@ -21,6 +21,7 @@
 // no rule places keeps unset coordinates and gets no report line.
 
 #include "model/point_records.hpp"
+#include "model/run_context.hpp"
 
 #include <string>
 #include <vector>
@@ -47,7 +48,7 @@ struct SideshotPlacement {
 // Resets the easting and northing of every type-2 point of `pointList2D` and
 // places the points, walking until a walk places nothing. The placements in
 // the order they were made, for the "Sideshots" listing.
-std::vector<SideshotPlacement> computeSideshots2D();
+std::vector<SideshotPlacement> computeSideshots2D(const RunContext& context);
 
 // Places P by the first rule that applies; 1 when placed (position, standard
 // errors set and `placement` filled), else 0. `angleCursor` is an open

@@ -15,10 +15,6 @@ namespace {
 
 constexpr const char* notPerformed = "\nNo vertical least squares adjustment performed.";
 
-void showMessage(const std::string& text) {
-    activeShell().message(text, MessageKind::ok);
-}
-
 std::vector<coordRec> pointsOf(obsList<coordRec>& list) {
     std::vector<coordRec> points;
     const int cursor = list.openCursor(0);
@@ -283,7 +279,8 @@ int countVerticalUnknowns(int& n, int& m0, int& m1, int& m4) {
 int buildVerticalEquations(Matrix& A, Matrix& L, Matrix& W, int, int) {
     if (fillVerticalEquations(verticalNetworkFromLists(), A, L, W))
         return 0;
-    showMessage("Error in elevation adjustment, creating A matrix");
+    // Its interface carries no context: the message goes to the active shell.
+    activeShell().message("Error in elevation adjustment, creating A matrix", MessageKind::ok);
     return 1;
 }
 
@@ -348,19 +345,19 @@ int solveVerticalNetwork(const verticalNetwork& net, verticalSolution& solution)
     return verticalSolved;
 }
 
-std::optional<verticalAdjustment> adjustVertical() {
+std::optional<verticalAdjustment> adjustVertical(const RunContext& context) {
     verticalNetwork net = verticalNetworkFromLists();
     // In this order: each check relies on the ones before it.
     for (const auto check : {countProblem, differenceProblem, weightProblem, tieProblem}) {
         const std::string problem = check(net);
         if (!problem.empty()) {
-            showMessage(problem);
+            context.message(problem);
             return std::nullopt;
         }
     }
     verticalSolution solution;
     if (solveVerticalNetwork(net, solution) != verticalSolved) {
-        showMessage(std::string("The vertical normal equations are singular.") + notPerformed);
+        context.message(std::string("The vertical normal equations are singular.") + notPerformed);
         return std::nullopt;
     }
     storeAdjustedPoints(net, solution);

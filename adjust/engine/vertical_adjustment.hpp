@@ -20,6 +20,8 @@
 // ch. 4; Ghilani, Adjustment Computations, ch. 12).
 // Lengths are in the project's unit.
 
+#include "model/run_context.hpp"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -106,4 +108,4 @@ struct verticalAdjustment {
     verticalNetwork network;
     verticalSolution solution;
 };
-std::optional<verticalAdjustment> adjustVertical();
+std::optional<verticalAdjustment> adjustVertical(const RunContext& context);

@@ -66,6 +66,8 @@ std::optional<double> number(std::string_view text) {
     return value;
 }
 
+// No run context reaches the level-file readers: their interface has none,
+// so the shell is the active one (the run installs its own for its length).
 bool forEachLine(const std::string& path,
                  const std::function<void(const std::string& line, int lineNumber)>& onLine) {
     std::error_code sizeError;

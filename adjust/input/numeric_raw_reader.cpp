@@ -317,6 +317,8 @@ std::string withoutControls(const std::string& line) {
     return kept;
 }
 
+// No run context reaches readVkrRawFile: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 void reportParseError(const std::string& line, const std::string& path, int lineNumber) {
     const std::string where = formatC("In %s, line %d.", path.c_str(), lineNumber);
     errLine("Error parsing raw record:");
@@ -380,6 +382,8 @@ void writeFaceNotes(const vkrReaderState& state) {
 
 } // namespace
 
+// No run context reaches readVkrRawFile: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 int readVkrRawFile(const std::string& fileList) {
     vkrReaderState state = startVkrRead();
     for (const std::string& name : fileListNames(fileList)) {

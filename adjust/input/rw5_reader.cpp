@@ -32,6 +32,8 @@ int isRw5ObservationCode(std::string_view code) {
     return 0;
 }
 
+// No run context reaches readRw5File: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 int readRw5File(const std::string& fileList, const std::string& aliasMarker) {
     const globalVars& s = projectVars;
     const double unitFactor =
@@ -156,6 +158,8 @@ void Rw5Reading::startAtStoredPoint(const std::string& occupied) {
     setupBacksight_ = dummy;
 }
 
+// No run context reaches readRw5File: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 bool Rw5Reading::takeAlias(const std::string& afterMarker, const std::string& foresight) {
     const std::string point = aliasPointName(afterMarker);
     if (point.empty()) {

@@ -124,6 +124,8 @@ int assumeRw5StartControl(const std::vector<Rw5File>& files, double unitFactor) 
     return 1;
 }
 
+// No run context reaches readRw5FirstBkAzimuth: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 int readRw5FirstBkAzimuth(const std::string& fileList, azimuthObs& azimuth) {
     for (const std::string& name : fileListNames(fileList)) {
         Rw5File file;

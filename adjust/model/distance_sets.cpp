@@ -178,6 +178,8 @@ struct chain2D {
     static constexpr auto addAzimuth = addAzimuthObs2D;
 };
 
+// No run context reaches the distance-list builders: their interface has none, so the shell is
+// the active one (the run installs its own for its length).
 template <class Chain> int distancePass(std::string& message) {
     ShellServices& shell = activeShell();
     shell.setPercent(0);
@@ -242,6 +244,8 @@ int buildDistanceObs2D(std::string& message) {
     return distancePass<chain2D>(message);
 }
 
+// No run context reaches buildVerticalObs3D: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 int buildVerticalObs3D() {
     ShellServices& shell = activeShell();
     shell.setPercent(0);

@@ -177,6 +177,8 @@ void warnZenithSpread(std::string_view a, std::string_view b, const lineValues& 
 
 // Walks the raw list from its head (cursor 1) with the current instrument
 // and calls `line` for each sight with its instrument, target and index.
+// No run context reaches reduceRawSlopeToMarks: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 template <class Line> void forEachSight(Line line) {
     restoreReaderStdErrs();
     std::string instrument;

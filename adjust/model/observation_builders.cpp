@@ -98,6 +98,8 @@ void convertLengthsToMetres() {
 }
 
 template <class ReadSetup, class AddAngles>
+// No run context reaches buildObsLists2D and buildObsLists3D: their interface has none, so the
+// shell is the active one (the run installs its own for its length).
 bool angleSetsPass(ReadSetup readSetup, AddAngles addAngles) {
     restoreReaderStdErrs();
     if (rawDataList.count() > 0) {
@@ -204,6 +206,8 @@ int buildObsLists2D(std::string& message) {
     return buildDistanceObs2D(message) == passDone ? buildDone : buildStopped;
 }
 
+// No run context reaches buildStationInputs3D: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 int buildStationInputs3D() {
     const globalVars& s = projectVars;
     activeShell().setPercent(0);
@@ -226,6 +230,8 @@ int buildCoordRecs2D() {
     return 0;
 }
 
+// No run context reaches buildDescriptionList: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 int buildDescriptionList() {
     ShellServices& shell = activeShell();
     shell.setPercent(0);

@@ -10,6 +10,8 @@ void startProgress(int total) {
     progressDone = 0;
 }
 
+// No run context reaches startProgress, advanceProgress, postProgress and userCancelled: their
+// interface has none, so the shell is the active one (the run installs its own for its length).
 void advanceProgress(int steps) {
     progressDone += steps;
     if (progressTotal > 0)

@@ -15,6 +15,8 @@ constexpr double dummyDistance = 1000.0;
 
 // Calls `visit` with each record of the list in order, posting the progress
 // before each and resetting it after the walk.
+// No run context reaches the station-list builders (buildStationList2D, buildStationList3D): their
+// interface has none, so the shell is the active one (the run installs its own for its length).
 template <class Record, class Visit> void walk(obsList<Record>& list, Visit visit) {
     const int n = list.count();
     const int c = list.openCursor(0);
@@ -341,6 +343,8 @@ int buildStationList2D() {
     return 0;
 }
 
+// No run context reaches countUnknownsObs3D and countUnknownsObs2D: their interface has none, so
+// the shell is the active one (the run installs its own for its length).
 int countUnknownsObs3D(int& unknowns, int& observations) {
     unknowns = observations = 0;
     activeShell().setMessage(countingMessage);

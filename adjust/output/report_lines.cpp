@@ -26,6 +26,8 @@ bool writeBytes(int handle, const char* data, std::size_t size) {
     return true;
 }
 
+// No run context reaches writeLine and writeRptErrLine: their interface has none, so the shell is
+// the active one (the run installs its own for its length).
 int reportWriteFailure() {
     activeShell().message("Error writing output", MessageKind::ok);
     return 1;

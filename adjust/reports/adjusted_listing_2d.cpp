@@ -2,9 +2,9 @@
 
 #include "engine/geodetic_reductions.hpp"
 #include "engine/horizontal_network.hpp"
-#include "engine/list_snapshot.hpp"
 #include "model/angle_math.hpp"
 #include "model/angle_text.hpp"
+#include "model/list_snapshot.hpp"
 #include "model/number_format.hpp"
 #include "model/packed_degrees.hpp"
 #include "model/pending_stages.hpp"

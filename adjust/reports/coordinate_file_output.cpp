@@ -95,13 +95,10 @@ void chooseNewFileType() {
         VkCrdApi_SetNewCrdFileDescLen(newFileDescriptionLength);
 }
 
-void showMessage(const std::string& text) {
-    activeShell().message(text, MessageKind::ok);
-}
-
 } // namespace
 
-int overwriteCrdPoint(crdPointRec stored, crdPointRec& proposed, VkCrdHandle handle) {
+int overwriteCrdPoint(const RunContext& context, crdPointRec stored, crdPointRec& proposed,
+                      VkCrdHandle handle) {
     trimField(stored.description);
     trimField(stored.code);
     trimField(proposed.description);
@@ -130,7 +127,7 @@ int overwriteCrdPoint(crdPointRec stored, crdPointRec& proposed, VkCrdHandle han
     request.elevEditable = 1;
     request.codeEditable = 1;
     request.descEditable = 1;
-    const int answer = activeShell().overwritePrompt(request);
+    const int answer = context.overwritePrompt(request);
     proposed = request.proposed;
     return answer;
 }
@@ -144,7 +141,7 @@ void CoordinateFileOutput::open() {
     if (s.wrtToCrd == 0)
         return;
     if (s.crdFileName.empty()) {
-        showMessage("No output coordinate file name has been specified");
+        context_.message("No output coordinate file name has been specified");
         return;
     }
     const std::string path = projectRelativePath(s.crdFileName);
@@ -152,7 +149,7 @@ void CoordinateFileOutput::open() {
     if (!std::filesystem::exists(path, ec))
         chooseNewFileType();
     if (VkCrdApi_open_coordfile(path.c_str(), 0, &handle_) == openFailed) {
-        showMessage("Error opening: " + s.crdFileName);
+        context_.message("Error opening: " + s.crdFileName);
         return;
     }
     inUse_ = true;
@@ -164,7 +161,7 @@ bool CoordinateFileOutput::settleStoredPoint(const crdPointRec& stored, crdPoint
         ask_ = false;
         return true;
     }
-    lastAnswer_ = overwriteCrdPoint(stored, point, handle_);
+    lastAnswer_ = overwriteCrdPoint(context_, stored, point, handle_);
     switch (lastAnswer_) {
     case VKCRD_ANSWER_CANCEL:
         return false;
@@ -231,11 +228,11 @@ void CoordinateFileOutput::commit() {
         if (result == invalidPointName) {
             const std::string question = "Invalid point name: " + name +
                                          ", Do you wish to continue/writing the remaining points?";
-            if (activeShell().ask(question, MessageKind::yesNo) == Answer::yes)
+            if (context_.ask(question, MessageKind::yesNo) == Answer::yes)
                 continue;
             break;
         }
-        showMessage(d.rules.writeErrorText + projectVars.crdFileName);
+        context_.message(d.rules.writeErrorText + projectVars.crdFileName);
         endedPass = d.rules.pass;
     }
     decided_.clear();

@@ -13,20 +13,22 @@
 // answer leaves the file exactly as it was, while the other coordinate
 // files of the run are still written in full.
 
+#include "model/run_context.hpp"
 #include "ptbank/crd_overwrite_rec.h"
 
 #include <string>
 #include <vector>
 
 // Whether to replace the stored point by the proposed one: the user's answer
-// (VKCRD_ANSWER_*), asked through activeShell().overwritePrompt unless the
+// (VKCRD_ANSWER_*), asked through the context's overwritePrompt unless the
 // two are the same point (then VKCRD_ANSWER_KEEP). Descriptions and codes of
 // both are compared, and left, without leading and trailing blanks. The
 // question shows the stored point under the proposed point's name, the
 // file's available point-number ranges and the project's precisions;
 // `proposed` comes back as the user confirmed it (a new name, after
 // VKCRD_ANSWER_RENAMED).
-int overwriteCrdPoint(crdPointRec stored, crdPointRec& proposed, VkCrdHandle handle);
+int overwriteCrdPoint(const RunContext& context, crdPointRec stored, crdPointRec& proposed,
+                      VkCrdHandle handle);
 
 class CoordinateFileOutput {
 public:
@@ -41,7 +43,7 @@ public:
         const char* writeErrorText = "Error writing to: ";
     };
 
-    CoordinateFileOutput() = default;
+    explicit CoordinateFileOutput(const RunContext& context) : context_(context) {}
     CoordinateFileOutput(const CoordinateFileOutput&) = delete;
     CoordinateFileOutput& operator=(const CoordinateFileOutput&) = delete;
     ~CoordinateFileOutput();
@@ -74,6 +76,7 @@ private:
     // Asks about a stored point of the name; false when the user cancelled.
     bool settleStoredPoint(const crdPointRec& stored, crdPointRec& point);
 
+    const RunContext& context_;
     VkCrdHandle handle_ = VKCRD_NO_HANDLE;
     bool inUse_ = false;
     bool ask_ = true;

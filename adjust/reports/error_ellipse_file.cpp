@@ -1,8 +1,8 @@
 #include "reports/error_ellipse_file.hpp"
 
 #include "engine/horizontal_network.hpp"
-#include "engine/list_snapshot.hpp"
 #include "model/angle_text.hpp"
+#include "model/list_snapshot.hpp"
 #include "model/number_format.hpp"
 #include "model/packed_degrees.hpp"
 #include "model/program_lists.hpp"
@@ -89,10 +89,10 @@ std::string connectionRecords() {
     return text;
 }
 
-std::filesystem::path temporaryCopyPath() {
-    const std::filesystem::path folder = projectVars.tmpDir.empty()
+std::filesystem::path temporaryCopyPath(const std::string& temporaryFolder) {
+    const std::filesystem::path folder = temporaryFolder.empty()
                                              ? std::filesystem::temp_directory_path()
-                                             : std::filesystem::path(projectVars.tmpDir);
+                                             : std::filesystem::path(temporaryFolder);
     return folder / "TARNWELL.EEL";
 }
 
@@ -127,10 +127,10 @@ std::string eelFileText(const std::vector<errEllipseRec>& ellipses) {
            pointRecords(ellipses) + connectionRecords();
 }
 
-void writeEelFile(const std::vector<errEllipseRec>& ellipses) {
+void writeEelFile(const std::vector<errEllipseRec>& ellipses, const std::string& temporaryFolder) {
     const std::string text = eelFileText(ellipses);
     std::string error;
     // Nothing reads the files back; a failed write leaves the previous file.
     platform::replaceFile(projectOutputPath(".EEL"), text, error);
-    platform::replaceFile(temporaryCopyPath(), text, error);
+    platform::replaceFile(temporaryCopyPath(temporaryFolder), text, error);
 }

@@ -1,8 +1,8 @@
 #include "reports/final_coordinates.hpp"
 
-#include "engine/record_walks.hpp"
 #include "model/number_format.hpp"
 #include "model/program_lists.hpp"
+#include "model/record_walks.hpp"
 #include "model/settings/global_vars.hpp"
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
@@ -110,6 +110,9 @@ crdPointRec crdRecord(const FinalPoint& p) {
 }
 
 struct OutputFiles {
+    explicit OutputFiles(const RunContext& runContext) : context(runContext), crd(runContext) {}
+
+    const RunContext& context;
     int nez = 0;
     int out = 0;
     int stdErrDecimals = 0;
@@ -130,7 +133,7 @@ void writePass(obsList<Point>& list, OutputFiles& files, const PassSettings& set
     int index = 0;
     visitRecords(list, [&](const Point& point) {
         if (settings.showProgress)
-            activeShell().setPercent(static_cast<int>(100LL * index / total));
+            files.context.shell.setPercent(static_cast<int>(100LL * index / total));
         ++index;
         if (point.pointType == ptAzimuthDummy)
             return true;
@@ -150,14 +153,14 @@ bool createFiles(OutputFiles& files) {
     const std::string nezPath = projectOutputPath(".NEZ");
     files.nez = createOutputFile(nezPath);
     if (files.nez == -1) {
-        activeShell().message("error opening " + nezPath, MessageKind::ok);
+        files.context.message("error opening " + nezPath);
         return false;
     }
     const std::string outPath = projectOutputPath(".OUT");
     files.out = createOutputFile(outPath);
     if (files.out == -1) {
         closeOutputFile(files.nez);
-        activeShell().message("error opening " + outPath, MessageKind::ok);
+        files.context.message("error opening " + outPath);
         return false;
     }
     return true;
@@ -173,20 +176,19 @@ void finish(OutputFiles& files) {
 
 } // namespace
 
-void writeFinalCoords(int adjusted) {
+void writeFinalCoords(const RunContext& context, int adjusted) {
     if (projectVars.asciiNEZType == nezGeocentricXyz && projectVars.gridSystem == gridLocal) {
-        activeShell().message("A local coordinate system project cannot use the geocentric XYZ "
-                              "ASCII output option.",
-                              MessageKind::ok);
+        context.message("A local coordinate system project cannot use the geocentric XYZ "
+                        "ASCII output option.");
         projectVars.asciiNEZType = 0;
     }
-    OutputFiles files;
+    OutputFiles files(context);
     if (!createFiles(files))
         return;
     files.stdErrDecimals = projectVars.coordPrec;
     files.crd.open();
     writeOutHeader(files.out, adjusted);
-    activeShell().setMessage("Writing final coordinates.");
+    context.shell.setMessage("Writing final coordinates.");
     writePass(fixedPointList2D, files, {fixedPass, false, {fixedPass, false, "Error writing to: "}},
               finalPoint);
     writePass(pointList2D, files, {mainPass, true, {mainPass, true, "Error writing: "}},
@@ -194,8 +196,8 @@ void writeFinalCoords(int adjusted) {
     finish(files);
 }
 
-void writeFinalCoords3D(int adjusted) {
-    OutputFiles files;
+void writeFinalCoords3D(const RunContext& context, int adjusted) {
+    OutputFiles files(context);
     if (!createFiles(files))
         return;
     files.stdErrDecimals = projectVars.neOutPrec;

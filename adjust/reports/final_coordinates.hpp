@@ -18,15 +18,18 @@
 //
 // `adjusted`: 1 after an adjustment, 0 after preprocessing; it only picks
 // the .OUT title. Failures are shown as messages: "error opening %s" when an
-// output file cannot be created (nothing is written then).
+// output file cannot be created (nothing is written then). Messages,
+// progress and the questions of the coordinate file go through the context.
+
+#include "model/run_context.hpp"
 
 // The 2D chain (`fixedPointList2D`, `pointList2D`), values as they stand;
 // standard errors with `coordPrec` decimals. A geocentric layout in a local
 // coordinate system is refused with a message and set back to layout 0.
-void writeFinalCoords(int adjusted);
+void writeFinalCoords(const RunContext& context, int adjusted);
 
 // The 3D chain (`fixedStationList`, `stationList`): metres times the factor
 // of `HorizUnits` (a negative standard error keeps its "none" or "fixed"
 // meaning and is not scaled), elevations above the geoid (ellipsoidal height
 // less the geoid separation), standard errors with `neOutPrec` decimals.
-void writeFinalCoords3D(int adjusted);
+void writeFinalCoords3D(const RunContext& context, int adjusted);

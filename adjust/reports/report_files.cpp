@@ -111,6 +111,8 @@ std::string ctimeText(std::chrono::system_clock::time_point when) {
                              local.tm_sec, 1900 + local.tm_year);
 }
 
+// No run context reaches writeErrHeader: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
 int writeErrHeader(int handle) {
     const std::string rule = "     " + std::string(37, '=');
     for (const std::string& line :

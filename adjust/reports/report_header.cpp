@@ -18,6 +18,8 @@ namespace {
 
 constexpr int threeDModel = 1;
 
+// No run context reaches the report header writers: their interface has none, so the shell is
+// the active one (the run installs its own for its length).
 std::string dateLine() {
     return ctimeText(activeShell().now());
 }

@@ -7,6 +7,9 @@
 
 namespace {
 
+// No run context reaches showRptReport, showErrReport and showOutReport (also menu commands outside
+// any run): their interface has none, so the shell is the active one (the run installs its own for
+// its length).
 int showProjectReport(const char* extension, ReportKind kind) {
     const std::string path = projectOutputPath(extension);
     std::error_code ec;

@@ -1,5 +1,5 @@
 #include "engine/best_solutions.hpp"
-#include "engine/list_snapshot.hpp"
+#include "model/list_snapshot.hpp"
 #include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
@@ -120,7 +120,7 @@ int adjust2DRepeated(const RunContext& context, int passes) {
         releaseAdjustmentResults();
         HorizontalSolver solver(network, lsqWeights2D);
         const SolveStatus status =
-            solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, false);
+            solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, nullptr);
         if (status == SolveStatus::overflow || status == SolveStatus::singular) {
             reportRunFailure(context, status == SolveStatus::overflow
                                           ? overflowText
@@ -136,7 +136,7 @@ int adjust2DRepeated(const RunContext& context, int passes) {
         const HorizontalSolver::Statistics results = keepConvergedResults(network, solver);
         // The listed pass is the one after which exactly one pass remains.
         if (remaining == 1)
-            writeSolutionListings(errFile, results, solver.iterations(),
+            writeSolutionListings(context, errFile, results, solver.iterations(),
                                   SolutionFiles::listingsOnly);
         reweight(results);
     }

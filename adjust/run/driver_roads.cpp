@@ -116,10 +116,10 @@ void runVerticalAdjustment(const RunContext& context) {
     setStage(context, "Filtering Vertical Sideshots");
     filterVertSideshots();
     setStage(context, "Vertical Adjustment");
-    if (const std::optional<verticalAdjustment> adjusted = adjustVertical())
+    if (const std::optional<verticalAdjustment> adjusted = adjustVertical(context))
         writeVerticalReport(adjusted->network, adjusted->solution);
     setStage(context, "Computing Sideshot Elevations");
-    writeRptVertSideshots(computeSideshotElevations());
+    writeRptVertSideshots(computeSideshotElevations(context));
 }
 
 constexpr int converged2D = 1;
@@ -165,7 +165,7 @@ RoadResult adjust2DRoad(const RunContext& context, int mode, int count, int notR
             if (converged) {
                 setStage(context, "Computing Sideshots");
                 if (mode == adjustmentRun && s.includeSS == 0)
-                    writeRptSideshots(computeSideshots2D());
+                    writeRptSideshots(computeSideshots2D(context));
                 buildAllPointLists();
             }
         } else if (mode != adjustmentRun) {
@@ -173,7 +173,7 @@ RoadResult adjust2DRoad(const RunContext& context, int mode, int count, int notR
         } else {
             reportZeroDegreesOfFreedom(context);
             setStage(context, "Computing Sideshots");
-            writeRptSideshots(computeSideshots2D());
+            writeRptSideshots(computeSideshots2D(context));
         }
     }
 

@@ -47,8 +47,9 @@ void reportRunFailure(const RunContext& context, const std::string& text) {
 }
 
 HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& network,
-                                                  HorizontalSolver& solver, bool showProgress) {
-    HorizontalSolver::Statistics results = solver.statistics(showProgress);
+                                                  HorizontalSolver& solver,
+                                                  ShellServices* progress) {
+    HorizontalSolver::Statistics results = solver.statistics(progress);
     if (results.cancelled)
         return results;
     referenceStdDev = std::sqrt(results.referenceVariance);
@@ -58,14 +59,15 @@ HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& netwo
     return results;
 }
 
-void writeSolutionListings(int handle, const HorizontalSolver::Statistics& results, int iterations,
+void writeSolutionListings(const RunContext& context, int handle,
+                           const HorizontalSolver::Statistics& results, int iterations,
                            SolutionFiles files) {
     writeRptAdjustedCoords(handle, results.unknownSigmas);
     if (projectVars.gridSystem != gridLocal)
         writeRptGeographicCoords(handle);
     writeRptErrorEllipses(handle, errEllipses);
     if (files == SolutionFiles::withEllipseFile) {
-        writeEelFile(errEllipses);
+        writeEelFile(errEllipses, context.temporaryFolder);
         if (projectVars.relativeErrFileOn != 0)
             writeAltaReport(handle);
     }
@@ -110,17 +112,18 @@ int adjust2D(const RunContext& context) {
     shell.showCancel(true);
     HorizontalSolver solver(network, weights);
     const SolveStatus status =
-        solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, true);
+        solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, &shell);
     if (status != SolveStatus::converged) {
         shell.showCancel(false);
         return reportFailedIterations(context, status, solver);
     }
     shell.setMessage("Solution converged, Computing statistics.");
-    const HorizontalSolver::Statistics results = keepConvergedResults(network, solver, true);
+    const HorizontalSolver::Statistics results = keepConvergedResults(network, solver, &shell);
     shell.showCancel(false);
     if (results.cancelled)
         return reportFailedIterations(context, SolveStatus::cancelled, solver);
-    writeSolutionListings(rptFile, results, solver.iterations(), SolutionFiles::withEllipseFile);
+    writeSolutionListings(context, rptFile, results, solver.iterations(),
+                          SolutionFiles::withEllipseFile);
     return adjustment2DConverged;
 }
 
@@ -133,7 +136,7 @@ int adjust2DPass(const RunContext& context, int report, double* refVar, int inde
         lsqWeights2D.diagonal.size() != static_cast<std::size_t>(network.observations()))
         return adjustmentPassFailed;
     HorizontalSolver solver(network, lsqWeights2D);
-    switch (solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, false)) {
+    switch (solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, nullptr)) {
     case SolveStatus::overflow:
         reportRunFailure(context, overflowText);
         return adjustmentPassOverflow;

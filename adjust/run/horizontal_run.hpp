@@ -26,16 +26,17 @@ inline constexpr const char* overflowText = "Math overflow error during iteratio
 void reportRunFailure(const RunContext& context, const std::string& text);
 
 // The statistics of the converged solver; Q becomes `varCovMatrix`, s0
-// `referenceStdDev`, and the point error ellipses `errEllipses`. With
-// `showProgress` the user may cancel them: nothing is kept then.
+// `referenceStdDev`, and the point error ellipses `errEllipses`. With a
+// `progress` shell the user may cancel them: nothing is kept then.
 HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& network,
                                                   HorizontalSolver& solver,
-                                                  bool showProgress = false);
+                                                  ShellServices* progress = nullptr);
 
 // The listings of a converged solution into the file `handle`: adjusted
 // coordinates, geographic coordinates (grid systems), error ellipses, with
 // `withEllipseFile` the .EEL file and (when `relativeErrFileOn`) the ALTA
 // report, then the adjusted observations and the statistics.
 enum class SolutionFiles { listingsOnly, withEllipseFile };
-void writeSolutionListings(int handle, const HorizontalSolver::Statistics& results, int iterations,
+void writeSolutionListings(const RunContext& context, int handle,
+                           const HorizontalSolver::Statistics& results, int iterations,
                            SolutionFiles files);

@@ -141,9 +141,9 @@ RunResult runAdjustment(const RunContext& context, int mode, int count) {
     if (mode == adjustmentRun && road.finalCoordinates != noFinalCoordinates) {
         const int adjusted = road.finalCoordinates == adjustedCoordinates ? 1 : 0;
         if (projectVars.geodeticModel == threeDModel)
-            writeFinalCoords3D(adjusted);
+            writeFinalCoords3D(context, adjusted);
         else
-            writeFinalCoords(adjusted);
+            writeFinalCoords(context, adjusted);
         context.shell.activateReport(ReportKind::report);
     }
     return {true, road.adjustment, false};
@@ -179,9 +179,9 @@ RunResult runPreprocessing(const RunContext& context) {
     showErrReport();
     context.shell.activateReport(ReportKind::error);
     if (projectVars.geodeticModel == threeDModel)
-        writeFinalCoords3D(0);
+        writeFinalCoords3D(context, 0);
     else
-        writeFinalCoords(0);
+        writeFinalCoords(context, 0);
     context.shell.activateReport(ReportKind::report);
     return {true, AdjustmentOutcome::notRun, false};
 }

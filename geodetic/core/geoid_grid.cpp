@@ -5,8 +5,7 @@
 
 #include "geoid_grid_data.hpp"
 #include "geoid_models.hpp"
-
-#include "platform/paths.hpp"
+#include "plain_text.hpp"
 
 #include <filesystem>
 #include <memory>
@@ -58,7 +57,7 @@ int loadFileFor(double lat, double lon, bool keepSameFile) {
 int openGeoidGrid(const char* folder, int kind) {
     if (folder == nullptr)
         return geoidModelMissing;
-    const std::filesystem::path path = platform::pathFromText(folder);
+    const std::filesystem::path path = geodetic_detail::pathFromText(folder);
     if (!geodetic_detail::geoidModelPresent(path, kind))
         return geoidModelMissing;
     geoid.kind = kind;

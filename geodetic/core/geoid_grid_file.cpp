@@ -1,10 +1,9 @@
 // Reading a .grd geoid grid file into a grid store.
 
 #include "geoid_grid_data.hpp"
+#include "plain_text.hpp"
 
 #include "geodetic/geoid_grid.hpp"
-#include "platform/c_locale_text.hpp"
-#include "platform/line_reader.hpp"
 
 #include <cmath>
 #include <fstream>
@@ -23,12 +22,12 @@ struct HeaderNumbers {
     double south, west, north, east, columnIntervals, rowIntervals;
 };
 
-bool readHeaderNumbers(platform::LineReader& reader, HeaderNumbers* out) {
+bool readHeaderNumbers(std::istream& in, HeaderNumbers* out) {
     double* fields[] = {&out->south,           &out->west,        &out->north, &out->east,
                         &out->columnIntervals, &out->rowIntervals};
     std::string line;
     for (double* field : fields) {
-        if (!reader.next(line))
+        if (!nextLine(in, line))
             return false;
         *field = grdLineNumber(line);
     }
@@ -66,7 +65,7 @@ bool headerFromNumbers(const HeaderNumbers& n, std::uintmax_t fileBytes, GeoidGr
 } // namespace
 
 double grdLineNumber(std::string_view line) {
-    return platform::atofC(line.substr(0, lineLength));
+    return leadingNumber(line.substr(0, lineLength));
 }
 
 GeoidNode grdNodeValue(std::string_view line) {
@@ -85,10 +84,9 @@ int loadGeoidGrid(const std::filesystem::path& file, const std::filesystem::path
     std::ifstream in(file, std::ios::binary);
     if (ec || !in.is_open())
         return geoidFileUnavailable;
-    platform::LineReader lines(in);
     HeaderNumbers numbers{};
     GeoidGridHeader header;
-    if (!readHeaderNumbers(lines, &numbers) || !headerFromNumbers(numbers, fileBytes, &header))
+    if (!readHeaderNumbers(in, &numbers) || !headerFromNumbers(numbers, fileBytes, &header))
         return geoidFileUnavailable;
     std::unique_ptr<GeoidNodeStore> store =
         createGeoidNodeStore(header.nx, header.ny, temporaryFolder);
@@ -96,7 +94,7 @@ int loadGeoidGrid(const std::filesystem::path& file, const std::filesystem::path
         return geoidNoStore;
     const std::int64_t nodeCount = (std::int64_t{header.nx} + 1) * (std::int64_t{header.ny} + 1);
     std::string line;
-    for (std::int64_t k = 0; k < nodeCount && lines.next(line); ++k)
+    for (std::int64_t k = 0; k < nodeCount && nextLine(in, line); ++k)
         store->write(k, grdNodeValue(line));
     *grid = std::make_unique<GeoidGrid>(header, std::move(store));
     return geoidOk;

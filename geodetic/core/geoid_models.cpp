@@ -5,12 +5,12 @@
 #include "geoid_grid_data.hpp"
 
 #include "geodetic/geoid_grid.hpp"
-#include "platform/c_locale_text.hpp"
-#include "platform/line_reader.hpp"
-#include "platform/paths.hpp"
+#include "plain_text.hpp"
 
 #include <array>
 #include <cctype>
+#include <fstream>
+#include <optional>
 #include <string>
 
 namespace geodetic_detail {
@@ -63,12 +63,30 @@ std::string geoid99TileName(int tile) {
     return tile == 13 ? "g1999h01.grd" : "g1999p01.grd";
 }
 
+// The first file of the folder (the current folder when empty) whose name
+// matches the pattern without regard to case.
+std::optional<std::filesystem::path> firstFileMatching(const std::filesystem::path& folder,
+                                                       std::string_view pattern) {
+    std::error_code ec;
+    const std::filesystem::path where = folder.empty() ? std::filesystem::path(".") : folder;
+    for (std::filesystem::directory_iterator it(where, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        if (matchesWildcardIgnoringCase(it->path().filename().string(), pattern) &&
+            it->is_regular_file(ec))
+            return it->path();
+    }
+    return std::nullopt;
+}
+
 // The path of a fixed file name in the folder: the exact name when it
 // exists, else a case-insensitive match, else the exact name (which then
 // fails to open).
 std::filesystem::path fileInFolder(const std::filesystem::path& folder, const std::string& name) {
     const std::filesystem::path exact = folder / name;
-    return platform::findFileIgnoringCase(exact).value_or(exact);
+    std::error_code ec;
+    if (std::filesystem::exists(exact, ec))
+        return exact;
+    return firstFileMatching(folder, name).value_or(exact);
 }
 
 enum class TileRead { covers, elsewhere, unreadable };
@@ -76,13 +94,13 @@ enum class TileRead { covers, elsewhere, unreadable };
 // Whether the tile file covers the point strictly inside its bounds (the
 // first four header lines).
 TileRead gda94TileCovers(const std::filesystem::path& file, double lat, double lon) {
-    platform::TextFileReader reader(file);
-    if (!reader.isOpen())
+    std::ifstream in(file, std::ios::binary);
+    if (!in.is_open())
         return TileRead::unreadable;
     double bounds[4] = {}; // south, west, north, east
     std::string line;
     for (double& bound : bounds)
-        if (reader.next(line))
+        if (nextLine(in, line))
             bound = grdLineNumber(line);
     const bool inside = bounds[0] < lat && lat < bounds[2] && bounds[1] < lon && lon < bounds[3];
     return inside ? TileRead::covers : TileRead::elsewhere;
@@ -131,18 +149,8 @@ bool matchesWildcardIgnoringCase(std::string_view name, std::string_view pattern
 }
 
 bool geoidModelPresent(const std::filesystem::path& folder, int kind) {
-    if (!validKind(kind))
-        return false;
-    const char* pattern = presencePatterns[static_cast<std::size_t>(kind - 1)];
-    std::error_code ec;
-    const std::filesystem::path where = folder.empty() ? std::filesystem::path(".") : folder;
-    for (std::filesystem::directory_iterator it(where, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        if (matchesWildcardIgnoringCase(it->path().filename().string(), pattern) &&
-            it->is_regular_file(ec))
-            return true;
-    }
-    return false;
+    return validKind(kind) &&
+           firstFileMatching(folder, presencePatterns[static_cast<std::size_t>(kind - 1)]);
 }
 
 int geoid99Tile(double lat, double lon) {

@@ -2,9 +2,8 @@
 
 #include "geoid_node_store.hpp"
 
-#include "platform/binary_io.hpp"
-
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <fcntl.h>
 #include <new>
@@ -38,21 +37,23 @@ private:
 // int32 0; little-endian.
 constexpr std::size_t recordSize = 16;
 
-void encode(const GeoidNode& node, platform::ByteWriter& out) {
-    out.f64(node.valid ? node.value : 0.0);
-    out.u8(node.valid ? '1' : '0');
-    out.u8('0');
-    out.zeros(2);
-    out.i32(0);
+// Writes the record of `node` at `record` (recordSize bytes).
+void encode(const GeoidNode& node, std::uint8_t* record) {
+    const auto bits = std::bit_cast<std::uint64_t>(node.valid ? node.value : 0.0);
+    for (std::size_t i = 0; i < 8; ++i)
+        record[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    record[8] = node.valid ? '1' : '0';
+    record[9] = '0';
+    std::fill(record + 10, record + recordSize, std::uint8_t{0});
 }
 
-GeoidNode decode(platform::ByteReader& in) {
+GeoidNode decode(const std::uint8_t* record) {
+    std::uint64_t bits = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        bits |= std::uint64_t{record[i]} << (8 * i);
     GeoidNode node;
-    node.value = in.f64();
-    node.valid = in.u8() == '1';
-    in.skip(7);
-    if (!node.valid)
-        node.value = 0.0;
+    node.valid = record[8] == '1';
+    node.value = node.valid ? std::bit_cast<double>(bits) : 0.0;
     return node;
 }
 
@@ -176,17 +177,15 @@ private:
                            static_cast<off_t>(first * recordSize + done));
         });
         const std::int64_t records = static_cast<std::int64_t>(got / recordSize);
-        platform::ByteReader in(std::span(bytes.data(), got));
         for (std::int64_t i = 0; i < records; ++i)
-            out[i] = decode(in);
+            out[i] = decode(bytes.data() + static_cast<std::size_t>(i) * recordSize);
         return records;
     }
 
     bool writeRecords(std::int64_t first, std::int64_t count, const GeoidNode* nodes) {
-        platform::ByteWriter out;
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count) * recordSize);
         for (std::int64_t i = 0; i < count; ++i)
-            encode(nodes[i], out);
-        const std::vector<std::uint8_t>& bytes = out.bytes();
+            encode(nodes[i], bytes.data() + static_cast<std::size_t>(i) * recordSize);
         return transferFully(bytes.size(), [&](std::size_t done) {
                    return ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
                                    static_cast<off_t>(first * recordSize + done));

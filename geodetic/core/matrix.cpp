@@ -1,8 +1,7 @@
 // The Matrix class: storage forms, element access and the text dump.
 
 #include "geodetic/matrix.hpp"
-
-#include "platform/c_locale_text.hpp"
+#include "plain_text.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -109,16 +108,16 @@ void Matrix::print(const char* title) {
         return;
     int shapeRows = 0, shapeCols = 0;
     size(&shapeRows, &shapeCols);
-    std::string text = platform::formatC("\n *** Two-dimensional array (matrix): %s \n\n", title);
+    std::string text = std::string("\n *** Two-dimensional array (matrix): ") + title + " \n\n";
     text += "    ";
     for (int j = 0; j < shapeCols; ++j)
-        text += platform::formatC("   col %d", j);
+        text += "   col " + std::to_string(j);
     text += "\n\n";
     for (int i = 0; i < shapeRows; ++i) {
-        text += platform::formatC("row %d ", i);
+        text += "row " + std::to_string(i) + " ";
         const int lastCol = storage == matrixPackedSymmetric ? i : shapeCols - 1;
         for (int j = 0; j <= lastCol; ++j)
-            text += platform::formatC(" %.4f ", element(i, j));
+            text += " " + geodetic_detail::fixedDecimals(element(i, j), 4) + " ";
         text += "\n";
     }
     std::fputs(text.c_str(), file);

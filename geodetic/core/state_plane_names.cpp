@@ -3,7 +3,7 @@
 
 #include "state_plane_names.hpp"
 
-#include "platform/c_locale_text.hpp"
+#include "plain_text.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -174,11 +174,11 @@ std::string stateZoneName(int zoneCode) {
 }
 
 std::string codeFirstZoneName(int zoneCode) {
-    return platform::formatC("%04d %s", zoneCode, stateZoneName(zoneCode).c_str());
+    return geodetic_detail::paddedNumber(zoneCode, 4, '0') + " " + stateZoneName(zoneCode);
 }
 
 std::string codeLastZoneName(int zoneCode) {
-    return platform::formatC("%s - %04d", stateZoneName(zoneCode).c_str(), zoneCode);
+    return stateZoneName(zoneCode) + " - " + geodetic_detail::paddedNumber(zoneCode, 4, '0');
 }
 
 int joinZoneNames(const std::vector<std::string>& names, char* buffer, int size) {

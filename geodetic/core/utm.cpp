@@ -3,7 +3,7 @@
 #include "geodetic/utm.hpp"
 
 #include "geodetic/projection_engine.hpp"
-#include "platform/c_locale_text.hpp"
+#include "plain_text.hpp"
 
 #include <cmath>
 #include <cstring>
@@ -38,8 +38,10 @@ std::string zoneName(int zone) {
     const int eastBoundary = west ? 180 - 6 * inHemisphere : 6 * (inHemisphere - 30);
     const int westBoundary = west ? eastBoundary + 6 : eastBoundary - 6;
     const char* side = west ? "W" : "E";
-    return platform::formatC("Zone %2d - %c %3d deg. %s To %3d deg. %s", inHemisphere, hemisphere,
-                             eastBoundary, side, westBoundary, side);
+    using geodetic_detail::paddedNumber;
+    return "Zone " + paddedNumber(inHemisphere, 2, ' ') + " - " + hemisphere + " " +
+           paddedNumber(eastBoundary, 3, ' ') + " deg. " + side + " To " +
+           paddedNumber(westBoundary, 3, ' ') + " deg. " + side;
 }
 
 } // namespace

@@ -26,6 +26,14 @@ long fileDialogStyle(const CrdFileDialogRequest& request) {
     return wxFD_SAVE | (request.overwritePrompt ? wxFD_OVERWRITE_PROMPT : 0);
 }
 
+// A caller that names no window gets the program's main window as the
+// dialog's owner, so the dialog never opens behind it.
+wxWindow* ownerOf(void* parentWindow) {
+    if (parentWindow != nullptr)
+        return static_cast<wxWindow*>(parentWindow);
+    return wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr;
+}
+
 } // namespace
 
 WxCrdUi::WxCrdUi() : previous_(setCrdUi(this)) {}
@@ -37,12 +45,12 @@ WxCrdUi::~WxCrdUi() {
 void WxCrdUi::message(const std::string& text, const std::string& title, CrdMessageIcon icon) {
     const long style = wxOK | (icon == CrdMessageIcon::stop ? wxICON_ERROR : wxICON_EXCLAMATION);
     wxMessageBox(dialogtext::fromBytes(text), dialogtext::fromBytes(title), style,
-                 wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr);
+                 ownerOf(nullptr));
 }
 
 bool WxCrdUi::chooseFile(const CrdFileDialogRequest& request, CrdFileDialogAnswer& answer) {
     const std::filesystem::path initial(request.initialPath);
-    wxFileDialog dialog(static_cast<wxWindow*>(request.parentWindow),
+    wxFileDialog dialog(ownerOf(request.parentWindow),
                         dialogtext::fromBytes(request.title),
                         dialogtext::fromBytes(initial.parent_path().string()),
                         dialogtext::fromBytes(initial.filename().string()),
@@ -56,7 +64,7 @@ bool WxCrdUi::chooseFile(const CrdFileDialogRequest& request, CrdFileDialogAnswe
 }
 
 int WxCrdUi::overwritePoint(crdOverwriteRec& record, void* parentWindow) {
-    CPtOverwriteDlg dialog(record, static_cast<wxWindow*>(parentWindow));
+    CPtOverwriteDlg dialog(record, ownerOf(parentWindow));
     return dialog.ShowModal();
 }
 

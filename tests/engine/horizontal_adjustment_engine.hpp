@@ -4,7 +4,7 @@
 
 #include "engine/horizontal_network.hpp"
 #include "engine/horizontal_solver.hpp"
-#include "engine/list_snapshot.hpp"
+#include "model/list_snapshot.hpp"
 #include "model/program_lists.hpp"
 
 #include <cmath>
@@ -29,7 +29,7 @@ inline EngineResult runEngine(int maxIterations = 30, double convergeLimit = 1e-
         return out;
     const RowWeights weights = buildWeights2D(network);
     HorizontalSolver solver(network, weights);
-    out.status = solver.iterate(maxIterations, convergeLimit, false);
+    out.status = solver.iterate(maxIterations, convergeLimit, nullptr);
     out.iterations = solver.iterations();
     if (out.status != SolveStatus::converged)
         return out;

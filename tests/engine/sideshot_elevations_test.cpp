@@ -82,7 +82,7 @@ TEST_F(SideshotElevations, ElevationIsTheMeanOfTheEstimatesAndChainsResolve) {
     distanceList2D.append(marked(levelled2D("P", "B", 1.0))); // P = 104 - 1
     distanceList2D.append(levelled2D("A", "B", 4.0));         // not a sideshot's
 
-    writeRptVertSideshots(computeSideshotElevations());
+    writeRptVertSideshots(computeSideshotElevations(RunContext(shell)));
     EXPECT_DOUBLE_EQ(pointNamed("P").elevation, (102.0 + 103.0) / 2);
     EXPECT_DOUBLE_EQ(pointNamed("Q").elevation, 102.5 + 0.5);
     const std::vector<std::string> lines = crlfLines(report());
@@ -100,7 +100,7 @@ TEST_F(SideshotElevations, AVerticalSideshotWithoutAKnownNeighbourStaysUnset) {
     distanceList2D.append(d);
     coordRec p = pointNamed("P");
     EXPECT_EQ(sideshotElevation2D(p), 0);
-    writeRptVertSideshots(computeSideshotElevations());
+    writeRptVertSideshots(computeSideshotElevations(RunContext(shell)));
     EXPECT_FALSE(isSet(pointNamed("P").elevation));
 }
 

@@ -50,7 +50,7 @@ TEST_F(Sideshots2D, RadialSideshotFromAnAngleAtTheKnownPoint) {
     angleList2D.append(angleAt("B", "K", "P", radiansOf(60), 5.0));
     distanceList2D.append(distance2D("K", "P", 100.0, 0.005));
 
-    writeRptSideshots(computeSideshots2D());
+    writeRptSideshots(computeSideshots2D(RunContext(shell)));
 
     const coordRec p = pointNamed("P");
     const double t = radiansOf(60);
@@ -90,7 +90,7 @@ TEST_F(Sideshots2D, KnownPointErrorsAddAndMarkersCountAsZero) {
     pointList2D.append(unplaced2D("P", ptSideshot));
     azimuthList2D.append(azimuthFrom("K", "P", 0.0, 10.0));
     distanceList2D.append(distance2D("P", "K", 50.0, 0.004));
-    writeRptSideshots(computeSideshots2D());
+    writeRptSideshots(computeSideshots2D(RunContext(shell)));
     const coordRec p = pointNamed("P");
     EXPECT_NEAR(p.northing, 150.0, 1e-9);
     EXPECT_NEAR(p.easting, 200.0, 1e-9);
@@ -106,7 +106,7 @@ TEST_F(Sideshots2D, SideshotOfASideshotIsPlacedInALaterWalk) {
     azimuthList2D.append(azimuthFrom("S1", "S2", radiansOf(180)));
     distanceList2D.append(distance2D("S1", "S2", 30.0));
     distanceList2D.append(distance2D("K", "S1", 40.0));
-    writeRptSideshots(computeSideshots2D());
+    writeRptSideshots(computeSideshots2D(RunContext(shell)));
     EXPECT_NEAR(pointNamed("S1").easting, 40.0, 1e-9);
     EXPECT_NEAR(pointNamed("S1").northing, 0.0, 1e-9);
     EXPECT_NEAR(pointNamed("S2").easting, 40.0, 1e-9);
@@ -138,7 +138,7 @@ TEST_F(Sideshots2D, TwoDirectionsWithoutADistance) {
     pointList2D.append(unplaced2D("P", ptSideshot));
     azimuthList2D.append(azimuthFrom("A", "P", radiansOf(45)));
     azimuthList2D.append(azimuthFrom("B", "P", radiansOf(315)));
-    writeRptSideshots(computeSideshots2D());
+    writeRptSideshots(computeSideshots2D(RunContext(shell)));
     const coordRec p = pointNamed("P");
     EXPECT_NEAR(p.northing, 1100.0, 1e-9);
     EXPECT_NEAR(p.easting, 1100.0, 1e-9);
@@ -168,7 +168,7 @@ TEST_F(Sideshots2D, ResectionFromFixedPointsWithASharedBacksight) {
     pointList2D.append(unplaced2D("P", ptSideshot));
     angleList2D.append(angleAt("B1", "P", "F1", radiansOf(200)));
     angleList2D.append(angleAt("B1", "P", "F2", radiansOf(120)));
-    writeRptSideshots(computeSideshots2D());
+    writeRptSideshots(computeSideshots2D(RunContext(shell)));
     const coordRec p = pointNamed("P");
     EXPECT_NEAR(p.northing, 1000.0, 1e-6);
     EXPECT_NEAR(p.easting, 1000.0, 1e-6);
@@ -184,7 +184,7 @@ TEST_F(Sideshots2D, ASideshotNoRulePlacesKeepsNoPositionAndNoLine) {
     fixedPointList2D.append(point2D("K", ptFixed, 0.0, 0.0));
     pointList2D.append(point2D("P", ptSideshot, 5.0, 5.0)); // stale values are reset
     distanceList2D.append(distance2D("K", "P", 10.0));      // but no direction
-    writeRptSideshots(computeSideshots2D());
+    writeRptSideshots(computeSideshots2D(RunContext(shell)));
     EXPECT_FALSE(isSet(pointNamed("P").easting));
     EXPECT_FALSE(isSet(pointNamed("P").northing));
     const std::vector<std::string> lines = reportLines();

@@ -23,8 +23,8 @@ namespace {
 // per weighted benchmark (H = its elevation), weights 1/sigma^2, normal
 // equations inverted by Gauss-Jordan with partial pivoting.
 // The vertical step of a run: the adjustment, then its report sections.
-void adjustVerticalAndReport() {
-    if (const std::optional<verticalAdjustment> adjusted = adjustVertical())
+void adjustVerticalAndReport(ShellServices& shell) {
+    if (const std::optional<verticalAdjustment> adjusted = adjustVertical(RunContext(shell)))
         writeVerticalReport(adjusted->network, adjusted->solution);
 }
 
@@ -196,7 +196,7 @@ TEST_F(VerticalAdjustment, AgreesWithAnIndependentSolutionWeightedByInverseVaria
         EXPECT_NEAR(solution.diffStdDev[i], lsq.rowSd[i], 1e-6);
     }
 
-    adjustVerticalAndReport();
+    adjustVerticalAndReport(shell);
     EXPECT_TRUE(shell.boxes.empty());
     for (std::size_t j = 0; j < lsq.unknowns.size(); ++j) {
         SCOPED_TRACE(lsq.unknowns[j]);
@@ -213,13 +213,13 @@ TEST_F(VerticalAdjustment, AgreesWithAnIndependentSolutionWeightedByInverseVaria
 
 TEST_F(VerticalAdjustment, LinesStoredInEitherDirectionGiveTheSameElevations) {
     fillNetwork(false);
-    adjustVerticalAndReport();
+    adjustVerticalAndReport(shell);
     std::vector<double> forward;
     for (const char* p : {"P1", "P2", "P3", "BM2", "BM9"})
         forward.push_back(adjustedElevation(p));
     resetProgramLists();
     fillNetwork(true);
-    adjustVerticalAndReport();
+    adjustVerticalAndReport(shell);
     int i = 0;
     for (const char* p : {"P1", "P2", "P3", "BM2", "BM9"})
         EXPECT_NEAR(adjustedElevation(p), forward[i++], 1e-9) << p;
@@ -229,7 +229,7 @@ TEST_F(VerticalAdjustment, AsManyDifferencesAsUnknownsGiveZeroStandardDeviations
     fixedPointList2D.append(point2D("BM1", vtFixedElevation, 100.0));
     pointList2D.append(point2D("P1", vtFreeElevation, notComputed));
     distanceList2D.append(heightDiff2D("BM1", "P1", 1.5, 0.01));
-    adjustVerticalAndReport();
+    adjustVerticalAndReport(shell);
     const coordRec p = pointNamed(pointList2D, "P1");
     EXPECT_NEAR(p.elevation, 101.5, 1e-9);
     EXPECT_EQ(p.stdErrZ, 0.0);
@@ -248,7 +248,7 @@ TEST_F(VerticalAdjustment, WritesTheFiveSectionsOfTheReport) {
     distanceList2D.append(heightDiff2D("BM1", "P1", 1.000, 0.01));
     distanceList2D.append(heightDiff2D("P1", "BM3", 1.010, 0.01));
     distanceList2D.append(heightDiff2D("BM1", "BM3", 2.004, 0.02));
-    adjustVerticalAndReport();
+    adjustVerticalAndReport(shell);
     const auto b = [](int n) { return std::string(static_cast<std::size_t>(n), ' '); };
     const std::vector<std::string> expected = {
         "",
@@ -374,7 +374,7 @@ TEST_F(VerticalAdjustment, ChecksStopBeforeAnythingChanges) {
             pointList2D.append(point2D(p, vtFreeElevation, 50.0));
         pointList2D.append(point2D("R", vtNoVertical, notComputed));
         c.setup();
-        adjustVerticalAndReport();
+        adjustVerticalAndReport(shell);
         ASSERT_EQ(boxTexts().size(), 1u);
         EXPECT_EQ(boxTexts()[0], c.message);
         EXPECT_DOUBLE_EQ(pointNamed(pointList2D, "P1").elevation, 50.0);
@@ -401,7 +401,7 @@ TEST_F(VerticalAdjustment, AdjustedElevationsAreKeptWhenTheReportCannotBeWritten
     const int reportHandle = rptFile;
     rptFile = ::open("/dev/full", O_WRONLY);
     ASSERT_GT(rptFile, 0);
-    adjustVerticalAndReport();
+    adjustVerticalAndReport(shell);
     ::close(rptFile);
     rptFile = reportHandle;
     EXPECT_EQ(boxTexts(), std::vector<std::string>{"Error writing output"});

@@ -107,7 +107,7 @@ TEST_F(EllipseFile, ListsTheEllipsesInTheReport) {
 }
 
 TEST_F(EllipseFile, WritesTheProjectFileAndItsTemporaryCopy) {
-    writeEelFile(ellipses);
+    writeEelFile(ellipses, (folder / "tmp").string() + "/");
     EXPECT_EQ(testsupport::readBytes(folder / "net1.EEL"), wantedFile());
     EXPECT_EQ(testsupport::readBytes(folder / "tmp" / "TARNWELL.EEL"), wantedFile());
 }
@@ -128,8 +128,7 @@ TEST_F(EllipseFile, OnlyFixedPointsGiveZeroEllipses) {
 // .EEL was left empty.
 TEST_F(EllipseFile, ProjectFileIsWrittenWhenTheTemporaryCopyCannotBe) {
     testsupport::writeBytes(folder / "blocked", "a file, not a folder");
-    projectVars.tmpDir = (folder / "blocked").string() + "/";
-    writeEelFile(ellipses);
+    writeEelFile(ellipses, (folder / "blocked").string() + "/");
     EXPECT_EQ(testsupport::readBytes(folder / "net1.EEL"), wantedFile());
 }
 

@@ -123,7 +123,7 @@ TEST_F(FinalCoordsCrd, EachOverwriteAnswerDoesWhatItSays) {
         fillWithStoredConflicts();
         prompts.overwriteQuestions = 0;
         prompts.overwriteAnswer = row.answer;
-        writeFinalCoords(1);
+        writeFinalCoords(RunContext(prompts), 1);
 
         EXPECT_EQ(prompts.overwriteQuestions, row.questions);
         const std::optional<crdPointRec> c = stored("C");
@@ -142,7 +142,7 @@ TEST_F(FinalCoordsCrd, EachOverwriteAnswerDoesWhatItSays) {
 TEST_F(FinalCoordsCrd, TheQuestionShowsTheStoredPointUnderTheNewName) {
     fillWithStoredConflicts();
     prompts.overwriteAnswer = VKCRD_ANSWER_OVERWRITE_ALL;
-    writeFinalCoords(1);
+    writeFinalCoords(RunContext(prompts), 1);
     ASSERT_EQ(prompts.requests.size(), 1u);
     const crdOverwriteRec& r = prompts.requests[0];
     EXPECT_STREQ(r.title, "Network Least Squares");
@@ -169,14 +169,14 @@ TEST_F(FinalCoordsCrd, TheQuestionShowsTheStoredPointUnderTheNewName) {
 TEST_F(FinalCoordsCrd, AnIdenticalStoredPointIsNeitherAskedAboutNorRewritten) {
     fixedPointList2D.append(point2D("A", "", " control A", 1000.0, 2000.0, 50.125, ptFixed));
     storeFile(alphanumericType, {crdPoint("A", 1000.0, 2000.0, 50.125, "", "control A")});
-    writeFinalCoords(1);
+    writeFinalCoords(RunContext(prompts), 1);
     EXPECT_EQ(prompts.overwriteQuestions, 0);
 }
 
 TEST_F(FinalCoordsCrd, AVerticalOnlyPointKeepsItsStoredPosition) {
     pointList2D.append(point2D("V", "BM", "bench", notComputed, notComputed, 12.5));
     storeFile(alphanumericType, {crdPoint("V", 500.0, 600.0, 10.0, "BM", "bench")});
-    writeFinalCoords(1);
+    writeFinalCoords(RunContext(prompts), 1);
     const std::optional<crdPointRec> v = stored("V");
     ASSERT_TRUE(v);
     EXPECT_EQ(v->northing, 500.0);
@@ -196,7 +196,7 @@ TEST_F(FinalCoordsCrd, AnInvalidNameAsksWhetherToGoOn) {
         pointList2D.append(point2D("D", "", "", 4.0, 5.0, 6.0));
         prompts.boxes.clear();
         prompts.answers = {answer};
-        writeFinalCoords(1);
+        writeFinalCoords(RunContext(prompts), 1);
         ASSERT_EQ(prompts.boxes.size(), 1u);
         EXPECT_EQ(prompts.boxes[0].text, "Invalid point name: ABCDEFGHIJ, Do you wish to "
                                          "continue/writing the remaining points?");
@@ -208,7 +208,7 @@ TEST_F(FinalCoordsCrd, AnInvalidNameAsksWhetherToGoOn) {
 TEST_F(FinalCoordsCrd, NoFileNameIsToldAndTheOtherFilesAreWritten) {
     projectVars.crdFileName.clear();
     pointList2D.append(point2D("D", "", "", 4.0, 5.0, 6.0));
-    writeFinalCoords(1);
+    writeFinalCoords(RunContext(prompts), 1);
     ASSERT_EQ(prompts.boxes.size(), 1u);
     EXPECT_EQ(prompts.boxes[0].text, "No output coordinate file name has been specified");
     EXPECT_EQ(crlfLines(testsupport::readBytes(folder / "site.NEZ")).size(), 1u);
@@ -217,11 +217,12 @@ TEST_F(FinalCoordsCrd, NoFileNameIsToldAndTheOtherFilesAreWritten) {
 TEST_F(FinalCoordsCrd, ANewFileTakesTheProjectsTypeAndAnUnknownTypeBecomesOne) {
     projectVars.crdFileType = 3; // the library's numeric type
     pointList2D.append(point2D("12", "", "", 4.0, 5.0, 6.0));
-    writeFinalCoords(1);
+    writeFinalCoords(RunContext(prompts), 1);
     EXPECT_EQ(ptbank::detectCrdType(crdPath()), numericType);
 
     projectVars.crdFileType = 9;
-    CoordinateFileOutput output;
+    const RunContext context(prompts);
+    CoordinateFileOutput output(context);
     projectVars.crdFileName = "other.crd";
     output.open();
     EXPECT_EQ(projectVars.crdFileType, 1);

@@ -73,7 +73,7 @@ TEST_F(FinalCoordsFiles, EveryNezLayoutByteForByte) {
     for (int layout = 0; layout <= 16; ++layout) {
         SCOPED_TRACE(layout);
         projectVars.asciiNEZType = layout;
-        writeFinalCoords(1);
+        writeFinalCoords(RunContext(shell), 1);
         char name[32];
         std::snprintf(name, sizeof name, "layout_%02d.NEZ", layout);
         EXPECT_EQ(nez(), fixture(name));
@@ -82,7 +82,7 @@ TEST_F(FinalCoordsFiles, EveryNezLayoutByteForByte) {
 
 TEST_F(FinalCoordsFiles, OutListsThePointsUnderItsHeaderAndIsShown) {
     fill2D();
-    writeFinalCoords(1);
+    writeFinalCoords(RunContext(shell), 1);
     EXPECT_EQ(out(), outHeader(1) + fixture("points.OUT"));
     ASSERT_FALSE(shell.shownReports.empty());
     EXPECT_EQ(shell.shownReports.back(),
@@ -92,7 +92,7 @@ TEST_F(FinalCoordsFiles, OutListsThePointsUnderItsHeaderAndIsShown) {
 
 TEST_F(FinalCoordsFiles, UnadjustedRunDiffersOnlyInTheOutTitle) {
     fill2D();
-    writeFinalCoords(0);
+    writeFinalCoords(RunContext(shell), 0);
     EXPECT_EQ(nez(), fixture("layout_00.NEZ"));
     EXPECT_EQ(out(), outHeader(0) + fixture("points.OUT"));
     EXPECT_NE(outHeader(0).find("UNADJUSTED COORDINATES"), std::string::npos);
@@ -101,7 +101,7 @@ TEST_F(FinalCoordsFiles, UnadjustedRunDiffersOnlyInTheOutTitle) {
 TEST_F(FinalCoordsFiles, GeocentricLayoutInALocalSystemFallsBackToLayoutZero) {
     fill2D();
     projectVars.asciiNEZType = 17;
-    writeFinalCoords(1);
+    writeFinalCoords(RunContext(shell), 1);
     EXPECT_EQ(projectVars.asciiNEZType, 0);
     ASSERT_EQ(shell.boxes.size(), 1u);
     EXPECT_EQ(shell.boxes[0].text,
@@ -123,21 +123,21 @@ TEST_F(FinalCoordsFiles, ThreeDInFeetAboveTheGeoidWithMarkersUnscaled) {
     g.geoidSep = -3.0;
     fixedStationList.append(f);
     stationList.append(g);
-    writeFinalCoords3D(1);
+    writeFinalCoords3D(RunContext(shell), 1);
     EXPECT_EQ(nez(), fixture("site3d_16.NEZ"));
 }
 
 // The bar runs from 0 to 100 over the main list (not to 200).
 TEST_F(FinalCoordsFiles, ProgressBarSpansTheMainListOnce) {
     fill2D();
-    writeFinalCoords(1);
+    writeFinalCoords(RunContext(shell), 1);
     EXPECT_EQ(shell.percents, (std::vector<int>{0, 33, 66}));
 }
 
 TEST_F(FinalCoordsFiles, AFileThatCannotBeCreatedIsNamedAndNothingIsWritten) {
     fill2D();
     projectVars.projectFileName = (folder / "missing" / "site.prj").string();
-    writeFinalCoords(1);
+    writeFinalCoords(RunContext(shell), 1);
     ASSERT_EQ(shell.boxes.size(), 1u);
     EXPECT_EQ(shell.boxes[0].text, "error opening " + (folder / "missing" / "site.NEZ").string());
     EXPECT_FALSE(std::filesystem::exists(folder / "missing"));

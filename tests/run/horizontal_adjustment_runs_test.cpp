@@ -29,7 +29,7 @@ protected:
     void SetUp() override {
         previous_ = setActiveShell(&shell);
         projectVars.projectFileName = (folder / "net1.prj").string();
-        projectVars.tmpDir = folder.path().string() + "/";
+        context.temporaryFolder = folder.path().string() + "/";
         projectVars.confidenceInterval = 95.0;
         projectVars.maxIterations = 10;
         projectVars.convergeLimit = 1e-6;

@@ -381,7 +381,10 @@ protected:
     ptbank::WxCrdUi windows;
 };
 
+// The library's caller names no window here: the dialog takes the program's
+// main window as its owner.
 TEST_F(LibraryWindows, TheFileDialogGivesThePathAndTypeChosen) {
+    openMainWindow();
     finalcoords::storeCrdPoints(file("points.vkc").string(), 3,
                                 {finalcoords::crdPoint("7", 1.0, 2.0)});
     const std::string initial = file("old.vkc").string();

@@ -78,7 +78,7 @@ TEST_F(FinalCoordsOverwritePolicy, EachPolicyLeavesTheFileAsItSays) {
         policy.overwrite = row.policy;
         ConsoleShell console(policy);
         ShellServices* previous = setActiveShell(&console);
-        writeFinalCoords(1);
+        writeFinalCoords(RunContext(console), 1);
         setActiveShell(previous);
 
         EXPECT_EQ(storedNorthing("P1"), row.n1);

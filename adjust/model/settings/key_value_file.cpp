@@ -60,6 +60,8 @@ std::string keyValueFileText(const std::vector<std::pair<std::string, std::strin
     return text;
 }
 
+// No run context reaches the settings-file readers and writers (also used outside any run): their
+// interface has none, so the shell is the active one (the run installs its own for its length).
 void reportSettingsFileMessage(const std::string& message) {
     writeLine(errFile, message);
     activeShell().message(message, MessageKind::ok);

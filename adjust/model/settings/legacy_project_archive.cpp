@@ -294,6 +294,8 @@ bool globalVars::Serialize(platform::ByteReader& archive) {
     return true;
 }
 
+// No run context reaches readLegacyProjectFile (also read outside any run): its interface has none,
+// so the shell is the active one (the run installs its own for its length).
 int globalVars::readLegacyProjectFile(const std::string& path) {
     const auto bytes = fileBytes(path);
     if (bytes) {
