@@ -1,0 +1,57 @@
+#pragma once
+// CInPlaceEdit: the text editor a plain cell opens over itself. The first
+// character decides how it starts (EDIT_BY_MOUSE or Enter keep the text with
+// the caret at its end, Backspace removes its last character, a navigation
+// key selects it all, any other character replaces it). Tab, Enter and Esc
+// end the edit (Esc puts the text back); the arrow and page keys end it too
+// unless the edit was started by the mouse, where only Ctrl+arrow does; so
+// does a loss of focus. The editor widens as the text grows, up to the
+// grid's right edge, and reports the end with EVT_GRIDN_ENDEDIT to the grid.
+// It destroys itself afterwards.
+
+#include "gridctrl/grid_types.hpp"
+
+#include <wx/textctrl.h>
+
+#include <string>
+
+namespace gridctrl {
+
+class CInPlaceEdit : public wxTextCtrl {
+public:
+    CInPlaceEdit(int row, int col, const std::string& initialText, unsigned firstChar);
+    // Makes the window over `rect` (client pixels of the grid, last pixel
+    // included) with the alignment style (wxTE_LEFT, wxTE_CENTRE, wxTE_RIGHT).
+    bool Create(wxWindow* grid, const GridRect& rect, long alignment, int id);
+
+    // Reports the edit once and closes the editor.
+    void FinishEdit();
+    unsigned GetEndingKey() const { return endingKey_; }
+
+private:
+    void startWith(unsigned firstChar);
+    void onKeyDown(wxKeyEvent& event);
+    void onChar(wxKeyEvent& event);
+    void onKillFocus(wxFocusEvent& event);
+    void endWith(unsigned key);
+    void widenToText();
+
+    int row_;
+    int col_;
+    std::string initialText_;
+    unsigned firstChar_;
+    unsigned endingKey_ = 0;
+    bool arrowsEnd_;
+    bool finished_ = false;
+    wxRect rect_;
+};
+
+// Reports the end of an in-place edit to the grid (the editor's parent):
+// EVT_GRIDN_ENDEDIT from IDC_INPLACE_CONTROL with the cell, the text and
+// the ending key as the item's data word.
+void reportEditEnd(wxWindow* editor, int row, int col, const std::string& text, unsigned key);
+
+// Whether a key code moves between cells (arrows, page keys, Home, End).
+bool isNavigationKey(int key);
+
+} // namespace gridctrl
