@@ -143,6 +143,9 @@ protected:
     // The own values, without the default cell's fallback.
     const std::optional<CellFont>& ownFont() const { return font_; }
     void beginEditing(wxWindow* editor);
+    // Keeps an editor whose window was made; deletes one that could not be
+    // made and leaves the cell not editing. Returns whether it was made.
+    bool adoptEditor(wxWindow* editor, bool created);
     void setEditing(bool editing) { editing_ = editing; }
 
 private:

@@ -16,6 +16,11 @@
 
 namespace gridctrl {
 
+wxWindow* gridWindowOf(GridModel* grid) {
+    auto* window = dynamic_cast<wxWindow*>(grid);
+    return window != nullptr && window->GetHandle() != nullptr ? window : nullptr;
+}
+
 wxFont fontObjectOf(const CellFont& font) {
     wxFontInfo info(font.pointSize > 0 ? font.pointSize : 9);
     if (!font.faceName.empty())
@@ -112,12 +117,6 @@ std::optional<wxSize> imageSize(const GridModel* grid, int image) {
     return wxSize(width, height);
 }
 
-// The grid's window once it exists on the screen.
-wxWindow* windowOf(GridModel* grid) {
-    auto* window = dynamic_cast<wxWindow*>(grid);
-    return window != nullptr && window->GetHandle() != nullptr ? window : nullptr;
-}
-
 COLORREF resolved(COLORREF own, COLORREF fallback) {
     return own != CLR_DEFAULT ? own : fallback;
 }
@@ -176,7 +175,7 @@ wxFont CGridCellBase::GetFontObject() const {
 }
 
 bool CGridCellBase::ChooseCursor() {
-    if (wxWindow* window = windowOf(GetGrid()))
+    if (wxWindow* window = gridWindowOf(GetGrid()))
         window->SetCursor(wxCursor(wxCURSOR_ARROW));
     return true;
 }
@@ -301,7 +300,7 @@ GridSize CGridCellBase::MeasureText(const std::string* text, wxDC* dc) {
     const CGridDefaultCell* fallback = GetDefaultCell();
     std::optional<wxClientDC> windowDc;
     if (dc == nullptr && text != nullptr) {
-        if (wxWindow* window = windowOf(GetGrid())) {
+        if (wxWindow* window = gridWindowOf(GetGrid())) {
             windowDc.emplace(window);
             dc = &*windowDc;
         }

@@ -8,7 +8,7 @@
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
-#include <wx/textctrl.h>
+#include <wx/textentry.h>
 
 namespace gridctrl {
 
@@ -62,7 +62,7 @@ void CGridCtrl::OnEditPaste() {
     if (!IsValid(target))
         return;
     if (CGridCellBase* cell = GetCell(target.row, target.col); cell != nullptr && cell->IsEditing()) {
-        if (auto* editor = dynamic_cast<wxTextCtrl*>(cell->GetEditWindow())) {
+        if (auto* editor = dynamic_cast<wxTextEntry*>(cell->GetEditWindow())) {
             editor->Paste();
             return;
         }

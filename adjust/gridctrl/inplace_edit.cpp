@@ -3,6 +3,7 @@
 #include "gridctrl/grid_cell.hpp"
 #include "gridctrl/grid_ctrl.hpp"
 #include "gridctrl/grid_events.hpp"
+#include "gridctrl/wx_conversions.hpp"
 
 #include <wx/dcclient.h>
 
@@ -24,6 +25,31 @@ bool isNavigationKey(int key) {
     }
 }
 
+bool isLeavingKey(int key) {
+    return key == WXK_PAGEUP || key == WXK_PAGEDOWN || key == WXK_LEFT || key == WXK_UP ||
+           key == WXK_RIGHT || key == WXK_DOWN;
+}
+
+void prepareText(wxTextEntry& entry, unsigned firstChar, bool blankSelects) {
+    if (firstChar == EDIT_BY_MOUSE || firstChar == WXK_RETURN) {
+        entry.SetInsertionPointEnd();
+    } else if (firstChar == WXK_BACK) {
+        entry.SetInsertionPointEnd();
+        const long end = entry.GetLastPosition();
+        if (end > 0)
+            entry.Remove(end - 1, end);
+    } else if (firstChar == WXK_TAB || (blankSelects && firstChar == WXK_SPACE) ||
+               isNavigationKey(static_cast<int>(firstChar))) {
+        entry.SelectAll();
+    } else {
+        entry.SelectAll();
+        if (firstChar >= 32)
+            entry.WriteText(wxString(wxUniChar(firstChar)));
+    }
+}
+
+namespace {
+
 void reportEditEnd(wxWindow* editor, int row, int col, const std::string& text, unsigned key) {
     auto* grid = dynamic_cast<CGridCtrl*>(editor->GetParent());
     if (grid == nullptr || grid->isClosing())
@@ -38,6 +64,14 @@ void reportEditEnd(wxWindow* editor, int row, int col, const std::string& text, 
     item.data = static_cast<std::intptr_t>(key);
     item.text = text;
     grid->GetEventHandler()->ProcessEvent(event);
+}
+
+} // namespace
+
+void closeEditor(wxWindow* editor, int row, int col, const std::string& text, unsigned key) {
+    editor->Hide();
+    reportEditEnd(editor, row, col, text, key);
+    editor->CallAfter([editor] { editor->Destroy(); });
 }
 
 CInPlaceEdit::CInPlaceEdit(int row, int col, const std::string& initialText, unsigned firstChar)
@@ -55,26 +89,8 @@ bool CInPlaceEdit::Create(wxWindow* grid, const GridRect& rect, long alignment, 
     Bind(wxEVT_CHAR, &CInPlaceEdit::onChar, this);
     Bind(wxEVT_KILL_FOCUS, &CInPlaceEdit::onKillFocus, this);
     SetFocus();
-    startWith(firstChar_);
+    prepareText(*this, firstChar_, true);
     return true;
-}
-
-void CInPlaceEdit::startWith(unsigned firstChar) {
-    if (firstChar == EDIT_BY_MOUSE || firstChar == WXK_RETURN) {
-        SetInsertionPointEnd();
-    } else if (firstChar == WXK_BACK) {
-        SetInsertionPointEnd();
-        const long end = GetLastPosition();
-        if (end > 0)
-            Remove(end - 1, end);
-    } else if (firstChar == WXK_TAB || firstChar == WXK_SPACE ||
-               isNavigationKey(static_cast<int>(firstChar))) {
-        SelectAll();
-    } else {
-        SelectAll();
-        if (firstChar >= 32)
-            WriteText(wxString(wxUniChar(firstChar)));
-    }
 }
 
 void CInPlaceEdit::endWith(unsigned key) {
@@ -86,9 +102,7 @@ void CInPlaceEdit::endWith(unsigned key) {
 
 void CInPlaceEdit::onKeyDown(wxKeyEvent& event) {
     const int key = event.GetKeyCode();
-    const bool movesOut = key == WXK_PAGEUP || key == WXK_PAGEDOWN || key == WXK_LEFT ||
-                          key == WXK_UP || key == WXK_RIGHT || key == WXK_DOWN;
-    if (movesOut && (arrowsEnd_ || event.ControlDown())) {
+    if (isLeavingKey(key) && (arrowsEnd_ || event.ControlDown())) {
         endWith(static_cast<unsigned>(key));
         return;
     }
@@ -135,10 +149,18 @@ void CInPlaceEdit::FinishEdit() {
     if (finished_)
         return;
     finished_ = true;
-    const std::string text = GetValue().utf8_string();
-    Hide();
-    reportEditEnd(this, row_, col_, text, endingKey_);
-    CallAfter([this] { Destroy(); });
+    closeEditor(this, row_, col_, GetValue().utf8_string(), endingKey_);
+}
+
+bool CGridCell::adoptEditor(wxWindow* editor, bool created) {
+    if (!created) {
+        // A cell whose editor could not be made is not left "editing".
+        delete editor;
+        setEditing(false);
+        return false;
+    }
+    beginEditing(editor);
+    return true;
 }
 
 bool CGridCell::StartEdit(int row, int col, GridRect rect, int, int, int id, unsigned firstChar) {
@@ -147,8 +169,8 @@ bool CGridCell::StartEdit(int row, int col, GridRect rect, int, int, int id, uns
             editor->WriteText(wxString(wxUniChar(firstChar)));
         return true;
     }
-    auto* grid = dynamic_cast<wxWindow*>(GetGrid());
-    if (grid == nullptr || grid->GetHandle() == nullptr)
+    wxWindow* grid = gridWindowOf(GetGrid());
+    if (grid == nullptr)
         return false;
     const unsigned format = GetFormat();
     const long alignment = (format & DT_RIGHT) != 0    ? wxTE_RIGHT
@@ -156,14 +178,7 @@ bool CGridCell::StartEdit(int row, int col, GridRect rect, int, int, int id, uns
                                                        : wxTE_LEFT;
     auto* editor = new CInPlaceEdit(row, col, GetText(), firstChar);
     setEditing(true);
-    if (!editor->Create(grid, rect, alignment, id)) {
-        // A cell whose editor could not be made is not left "editing".
-        delete editor;
-        setEditing(false);
-        return false;
-    }
-    beginEditing(editor);
-    return true;
+    return adoptEditor(editor, editor->Create(grid, rect, alignment, id));
 }
 
 void CGridCell::StopEdit() {

@@ -29,7 +29,6 @@ public:
     unsigned GetEndingKey() const { return endingKey_; }
 
 private:
-    void startWith(unsigned firstChar);
     void onKeyDown(wxKeyEvent& event);
     void onChar(wxKeyEvent& event);
     void onKillFocus(wxFocusEvent& event);
@@ -46,12 +45,22 @@ private:
     wxRect rect_;
 };
 
-// Reports the end of an in-place edit to the grid (the editor's parent):
-// EVT_GRIDN_ENDEDIT from IDC_INPLACE_CONTROL with the cell, the text and
-// the ending key as the item's data word.
-void reportEditEnd(wxWindow* editor, int row, int col, const std::string& text, unsigned key);
+// Hides an in-place editor, reports the end of its edit to the grid (its
+// parent) as EVT_GRIDN_ENDEDIT from IDC_INPLACE_CONTROL with the cell, the
+// text and the ending key as the item's data word, and destroys the editor
+// once the event that ended it has been handled.
+void closeEditor(wxWindow* editor, int row, int col, const std::string& text, unsigned key);
+
+// Prepares an editor's text by the character that started the edit: the
+// mouse or Enter put the caret at the end, Backspace removes the last
+// character, a navigation key (and, with `blankSelects`, a blank) selects
+// the whole text, any other character replaces it.
+void prepareText(wxTextEntry& entry, unsigned firstChar, bool blankSelects);
 
 // Whether a key code moves between cells (arrows, page keys, Home, End).
 bool isNavigationKey(int key);
+// The keys that end an edit with Ctrl held (and, in a typed text edit,
+// without): arrows and page keys.
+bool isLeavingKey(int key);
 
 } // namespace gridctrl

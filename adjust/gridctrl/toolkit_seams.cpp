@@ -6,6 +6,8 @@
 #include <wx/dcscreen.h>
 #include <wx/settings.h>
 
+#include <algorithm>
+
 namespace gridctrl {
 
 namespace {
@@ -61,6 +63,20 @@ COLORREF systemColour(SystemColour which) {
                                 : entry.fallback;
     }
     return rgb(0, 0, 0);
+}
+
+} // namespace gridctrl
+
+namespace gridctrl {
+
+int scrollArrowSize() {
+    constexpr int smallest = 13;
+    if (wxTheApp == nullptr)
+        return 16;
+    int size = wxSystemSettings::GetMetric(wxSYS_HSCROLL_ARROW_X);
+    if (size <= 0)
+        size = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X);
+    return std::max(size, smallest);
 }
 
 } // namespace gridctrl

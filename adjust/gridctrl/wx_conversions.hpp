@@ -8,6 +8,8 @@
 #include <wx/font.h>
 #include <wx/gdicmn.h>
 
+class wxWindow;
+
 namespace gridctrl {
 
 inline wxColour colourOf(COLORREF colour) {
@@ -27,5 +29,14 @@ inline wxRect wxRectOf(const GridRect& rect) {
 
 wxFont fontObjectOf(const CellFont& font);
 CellFont cellFontOf(const wxFont& font);
+
+class GridModel;
+// The grid's window once it exists on the screen; null for a grid without
+// one (a model alone, or a window not yet created).
+wxWindow* gridWindowOf(GridModel* grid);
+
+// The side of a scroll bar's arrow button: the size of check boxes and of
+// combo drop buttons in cells.
+int scrollArrowSize();
 
 } // namespace gridctrl
