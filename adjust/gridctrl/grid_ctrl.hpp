@@ -165,7 +165,6 @@ private:
     COLORREF outsideColour_;
     bool leftButtonDown_ = false;
     wxPoint leftDownPoint_;
-    wxPoint lastMousePoint_;
     CCellID leftDownCell_;
     CCellID dropTargetCell_;
     CCellSpan lastDropRange_;

@@ -186,6 +186,11 @@ void CGridCtrl::HandleChar(int character, bool ctrl) {
 }
 
 void CGridCtrl::onKeyDown(wxKeyEvent& event) {
+    // A grid that does not want Tab leaves it to dialog navigation.
+    if (event.GetKeyCode() == WXK_TAB && !options().wantsTab) {
+        event.Skip();
+        return;
+    }
     if (!HandleKey(event.GetKeyCode(), event.ShiftDown(), event.ControlDown()))
         event.Skip();
 }

@@ -65,7 +65,6 @@ struct GridOptions {
     bool rowsMayHide = true;
     bool focusShownInHeadings = true;
     bool frameFocusCell = true;
-    bool cellsFillBackground = true;
     bool allowRowResize = true;
     bool allowColumnResize = true;
     bool printColour = true;

@@ -115,7 +115,6 @@ void CGridCtrl::HandleLeftDown(wxPoint point, bool shift, bool ctrl) {
             autoScrollTimer_.Start(autoScrollInterval_ms);
         }
     }
-    lastMousePoint_ = point;
 }
 
 void CGridCtrl::startResize(wxPoint point, bool columns) {
@@ -179,10 +178,8 @@ void CGridCtrl::HandleMotion(wxPoint point, bool leftDown) {
     if (GetMouseMode() != MOUSE_DRAGGING && !clientRect().Contains(point))
         return;
     if (leftDown && GetMouseMode() != MOUSE_NOTHING) {
-        if (!IsValid(leftDownCell_)) {
-            lastMousePoint_ = point;
+        if (!IsValid(leftDownCell_))
             return;
-        }
         switch (GetMouseMode()) {
         case MOUSE_SELECT_COL:
         case MOUSE_SELECT_ROW:
@@ -229,7 +226,6 @@ void CGridCtrl::HandleMotion(wxPoint point, bool leftDown) {
             }
         }
     }
-    lastMousePoint_ = point;
 }
 
 void CGridCtrl::releaseMouse() {

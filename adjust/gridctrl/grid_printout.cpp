@@ -4,7 +4,6 @@
 #include "gridctrl/wx_conversions.hpp"
 
 #include <wx/app.h>
-#include <wx/datetime.h>
 #include <wx/dc.h>
 
 #include <ctime>

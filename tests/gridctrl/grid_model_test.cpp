@@ -289,3 +289,15 @@ TEST(GridEditRules, AnEndedEditClearsTheEditingStateEvenWhenRefused) {
     EXPECT_EQ(grid.GetCellText(2, 2), "old");
     EXPECT_FALSE(grid.IsCellEditing(2, 2));
 }
+
+// Selection entries name cells by index: rows moved by an insertion would
+// leave them on the wrong cells, so an insertion clears the selection.
+TEST(GridInsertion, InsertingARowClearsTheSelection) {
+    GridModel grid(5, 3, 1, 1);
+    grid.SetSelectedRange(2, 1, 3, 2);
+    grid.InsertRow("", 1);
+    EXPECT_EQ(grid.selectedCount(), 0u);
+    EXPECT_EQ(grid.GetCellState(3, 1) & GRIDSTATE_SELECTED, 0u);
+    std::string text;
+    EXPECT_FALSE(grid.CopyText(text));
+}
