@@ -75,8 +75,9 @@ void BM_RepaintStoredScreen(benchmark::State& state) {
 void BM_RepaintVirtualScreen(benchmark::State& state) {
     Setup setup(true, virtualRows);
     // Scrolled to the given fraction of the rows.
-    setup.grid->ScrollAction(wxVERTICAL, wxEVT_SCROLLWIN_THUMBTRACK,
-                             static_cast<int>(state.range(0) * (setup.grid->GetTotalHeight() / 100)));
+    setup.grid->ScrollAction(
+        wxVERTICAL, wxEVT_SCROLLWIN_THUMBTRACK,
+        static_cast<int>(state.range(0) * (setup.grid->GetTotalHeight() / 100)));
     setup.owner->requests = 0;
     repaint(state, *setup.grid);
     state.counters["cells_asked_per_screen"] =

@@ -143,8 +143,8 @@ bool CInPlaceList::Create(wxWindow* grid, const GridRect& rect, unsigned style, 
                             wxSize(rect.Width(), -1), choices, comboStyle))
         return false;
     SetFont(grid->GetFont());
-    const int width = std::min(std::max(rect.Width(), GetDropWidth()),
-                               grid->GetClientSize().x - rect.left);
+    const int width =
+        std::min(std::max(rect.Width(), GetDropWidth()), grid->GetClientSize().x - rect.left);
     SetSize(rect.left, rect.top, width, -1);
     const wxString initial = wxString::FromUTF8(initialText_);
     if (!SetStringSelection(initial) && !pickOnly_)

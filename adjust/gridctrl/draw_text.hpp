@@ -16,8 +16,7 @@ namespace gridctrl {
 
 // The lines the text takes in `width` pixels: split at line feeds and, with
 // wrapping, at blanks so that each line fits when a word allows it.
-std::vector<std::string> layoutLines(wxDC& dc, const std::string& text, unsigned format,
-                                     int width);
+std::vector<std::string> layoutLines(wxDC& dc, const std::string& text, unsigned format, int width);
 
 // `rect` is the text rectangle, right and bottom one past its last pixel.
 void drawCellText(wxDC& dc, const std::string& text, const GridRect& rect, unsigned format);

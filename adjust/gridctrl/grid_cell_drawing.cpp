@@ -262,9 +262,8 @@ bool CGridCellBase::DrawForPrint(wxDC* dc, int, int, GridRect rect) {
             back = GetBackColour();
         // A cell with its own background but no text colour of its own
         // prints in its default cell's text colour.
-        text = GetBackColour() != CLR_DEFAULT
-                   ? resolved(GetTextColour(), fallback->GetTextColour())
-                   : fallback->GetTextColour();
+        text = GetBackColour() != CLR_DEFAULT ? resolved(GetTextColour(), fallback->GetTextColour())
+                                              : fallback->GetTextColour();
         if (dc->GetDepth() == 1 && !back)
             text = rgb(redOf(text) * 30 / 100, greenOf(text) * 59 / 100, blueOf(text) * 11 / 100);
         if (back) {

@@ -61,7 +61,8 @@ void CGridCtrl::OnEditPaste() {
         target = CCellID(GetFixedRowCount(), GetFixedColumnCount());
     if (!IsValid(target))
         return;
-    if (CGridCellBase* cell = GetCell(target.row, target.col); cell != nullptr && cell->IsEditing()) {
+    if (CGridCellBase* cell = GetCell(target.row, target.col);
+        cell != nullptr && cell->IsEditing()) {
         if (auto* editor = dynamic_cast<wxTextEntry*>(cell->GetEditWindow())) {
             editor->Paste();
             return;
@@ -70,8 +71,8 @@ void CGridCtrl::OnEditPaste() {
     if (!wxTheClipboard->Open())
         return;
     wxTextDataObject data;
-    const bool hasText = wxTheClipboard->IsSupported(wxDF_UNICODETEXT) ||
-                         wxTheClipboard->IsSupported(wxDF_TEXT);
+    const bool hasText =
+        wxTheClipboard->IsSupported(wxDF_UNICODETEXT) || wxTheClipboard->IsSupported(wxDF_TEXT);
     const bool read = hasText && wxTheClipboard->GetData(data);
     wxTheClipboard->Close();
     if (read)

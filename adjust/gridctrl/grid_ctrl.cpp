@@ -58,19 +58,26 @@ bool CGridCtrl::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, cons
     Bind(wxEVT_SYS_COLOUR_CHANGED, &CGridCtrl::onSysColourChanged, this);
     Bind(wxEVT_LEAVE_WINDOW, &CGridCtrl::onLeaveWindow, this);
     Bind(EVT_GRIDN_ENDEDIT, &CGridCtrl::onEndInPlaceEdit, this, IDC_INPLACE_CONTROL);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnEditCopy(); }, wxID_COPY);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnEditCut(); }, wxID_CUT);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnEditPaste(); }, wxID_PASTE);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnEditSelectAll(); }, wxID_SELECTALL);
-    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(selectedCount() > 0); },
-         wxID_COPY);
-    Bind(wxEVT_UPDATE_UI,
-         [this](wxUpdateUIEvent& e) { e.Enable(options().editable && selectedCount() > 0); },
-         wxID_CUT);
-    Bind(wxEVT_UPDATE_UI,
-         [this](wxUpdateUIEvent& e) { e.Enable(IsCellEditable(GetFocusCell())); }, wxID_PASTE);
-    Bind(wxEVT_UPDATE_UI,
-         [this](wxUpdateUIEvent& e) { e.Enable(options().selectionEnabled); }, wxID_SELECTALL);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnEditCopy(); }, wxID_COPY);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnEditCut(); }, wxID_CUT);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnEditPaste(); }, wxID_PASTE);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnEditSelectAll(); }, wxID_SELECTALL);
+    Bind(
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(selectedCount() > 0); }, wxID_COPY);
+    Bind(
+        wxEVT_UPDATE_UI,
+        [this](wxUpdateUIEvent& e) { e.Enable(options().editable && selectedCount() > 0); },
+        wxID_CUT);
+    Bind(
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(IsCellEditable(GetFocusCell())); },
+        wxID_PASTE);
+    Bind(
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(options().selectionEnabled); },
+        wxID_SELECTALL);
     SetDropTarget(new CGridDropTarget(this));
     titleTip_ = new CTitleTip(this);
     ResetScrollBars();

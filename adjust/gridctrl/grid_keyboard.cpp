@@ -203,8 +203,8 @@ void CGridCtrl::onChar(wxKeyEvent& event) {
                                    : wxNavigationKeyEvent::IsForward);
         return;
     }
-    const int character = event.GetUnicodeKey() != WXK_NONE ? static_cast<int>(event.GetUnicodeKey())
-                                                            : key;
+    const int character =
+        event.GetUnicodeKey() != WXK_NONE ? static_cast<int>(event.GetUnicodeKey()) : key;
     if (character < 32 && character != WXK_BACK && character != WXK_RETURN) {
         event.Skip();
         return;

@@ -45,8 +45,7 @@ bool originAlong(const std::vector<int>& sizes, int fixed, int first, int index,
     }
     if (index < first)
         return false;
-    at = sumBefore(sizes, fixed) +
-         std::accumulate(sizes.begin() + first, sizes.begin() + index, 0);
+    at = sumBefore(sizes, fixed) + std::accumulate(sizes.begin() + first, sizes.begin() + index, 0);
     return true;
 }
 
@@ -130,8 +129,8 @@ bool cellRect(const GridGeometry& g, CCellID topLeft, int row, int col, GridRect
 }
 
 CCellID cellFromPoint(const GridGeometry& g, CCellID topLeft, int x, int y, bool allowFixed) {
-    const bool topLeftValid = topLeft.row >= 0 && topLeft.row < g.rowCount() &&
-                              topLeft.col >= 0 && topLeft.col < g.colCount();
+    const bool topLeftValid = topLeft.row >= 0 && topLeft.row < g.rowCount() && topLeft.col >= 0 &&
+                              topLeft.col < g.colCount();
     if (!allowFixed && !topLeftValid)
         return CCellID();
     return CCellID(lineAt(g.rowHeights, g.fixedRows, topLeft.row, y, allowFixed),

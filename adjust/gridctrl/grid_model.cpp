@@ -153,8 +153,8 @@ void GridModel::markFixedRows(int from, int to, bool fixed) {
             if (fixed)
                 state |= GRIDSTATE_FIXED | GRIDSTATE_FIXEDROW;
             else
-                state &= inFixedColumn ? ~GRIDSTATE_FIXEDROW
-                                       : ~(GRIDSTATE_FIXED | GRIDSTATE_FIXEDROW);
+                state &=
+                    inFixedColumn ? ~GRIDSTATE_FIXEDROW : ~(GRIDSTATE_FIXED | GRIDSTATE_FIXEDROW);
             cell->SetState(state);
             if (fixed || !inFixedColumn) {
                 cell->SetTextColour(CLR_DEFAULT);

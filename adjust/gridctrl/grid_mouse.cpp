@@ -156,7 +156,8 @@ void CGridCtrl::finishResize(wxPoint point, bool columns) {
     if (point != leftDownPoint_ && point != wxPoint(0, 0)) {
         wxPoint origin;
         const int line = columns ? leftDownCell_.col : leftDownCell_.row;
-        const bool found = columns ? GetCellOrigin(0, line, &origin) : GetCellOrigin(line, 0, &origin);
+        const bool found =
+            columns ? GetCellOrigin(0, line, &origin) : GetCellOrigin(line, 0, &origin);
         if (found) {
             const bool mayHide = columns ? options().columnsMayHide : options().rowsMayHide;
             const int size =
@@ -305,8 +306,8 @@ void CGridCtrl::HandleLeftDoubleClick(wxPoint point) {
     CGridCellBase* target = GetCell(cell.row, cell.col);
     GridRect textArea;
     if (!isFixed(*this, cell) && target != nullptr && GetCellRect(cell.row, cell.col, &textArea) &&
-        target->GetTextArea(&textArea) && point.x >= textArea.left &&
-        point.x <= textArea.right && point.y >= textArea.top && point.y <= textArea.bottom &&
+        target->GetTextArea(&textArea) && point.x >= textArea.left && point.x <= textArea.right &&
+        point.y >= textArea.top && point.y <= textArea.bottom &&
         (IsValid(leftDownCell_) || options().listMode))
         OnEditCell(cell.row, cell.col, point - origin, EDIT_BY_MOUSE);
     if (CGridCellBase* clicked = GetCell(cell.row, cell.col))
@@ -422,13 +423,13 @@ void CGridCtrl::showTitleTip(const CCellID& cell) {
     GridRect tipArea = cellArea;
     if (text.empty() || !target->GetTipArea(&tipArea))
         return;
-    if (titleTip_->IsShown() && titleTip_->hoverRect() == GridRect{cellArea.left, cellArea.top,
-                                                                    cellArea.right + 1,
-                                                                    cellArea.bottom + 1})
+    if (titleTip_->IsShown() &&
+        titleTip_->hoverRect() ==
+            GridRect{cellArea.left, cellArea.top, cellArea.right + 1, cellArea.bottom + 1})
         return;
     titleTip_->HideTip();
-    titleTip_->ShowTip(tipArea, text, 0, &cellArea, target->GetFont(),
-                       options().titleTipTextColour, options().titleTipBackColour);
+    titleTip_->ShowTip(tipArea, text, 0, &cellArea, target->GetFont(), options().titleTipTextColour,
+                       options().titleTipBackColour);
 }
 
 void CGridCtrl::hideTitleTip() {

@@ -34,9 +34,8 @@ void fillArea(wxDC& dc, int left, int top, int right, int bottom, COLORREF colou
 
 GridGeometry CGridCtrl::geometry() const {
     const wxSize client = GetHandle() != nullptr ? GetClientSize() : wxSize(0, 0);
-    return GridGeometry{rowHeights(),         columnWidths(), GetFixedRowCount(),
-                        GetFixedColumnCount(), scrollPos_[0],  scrollPos_[1],
-                        client.x,             client.y};
+    return GridGeometry{rowHeights(),  columnWidths(), GetFixedRowCount(), GetFixedColumnCount(),
+                        scrollPos_[0], scrollPos_[1],  client.x,           client.y};
 }
 
 wxRect CGridCtrl::clientRect() const {
@@ -71,8 +70,7 @@ CCellID CGridCtrl::GetCellFromPt(wxPoint point, bool allowFixed) {
 }
 
 bool CGridCtrl::IsCellVisible(int row, int col) {
-    return GetHandle() != nullptr &&
-           isCellVisible(geometry(), GetTopLeftNonFixedCell(), row, col);
+    return GetHandle() != nullptr && isCellVisible(geometry(), GetTopLeftNonFixedCell(), row, col);
 }
 
 int CGridCtrl::fixedSize(int orient) const {
@@ -179,8 +177,8 @@ void CGridCtrl::drawBackground(wxDC& dc, const wxRect& clip, const GridRect& ext
     fillArea(dc, clip.x, extent.bottom, extent.right, clip.GetBottom() + 1, outsideColour_);
 }
 
-void CGridCtrl::drawCellsPass(wxDC& dc, const wxRect& clip, int firstRow, int lastRow,
-                              int firstCol, int lastCol, bool clipped) {
+void CGridCtrl::drawCellsPass(wxDC& dc, const wxRect& clip, int firstRow, int lastRow, int firstCol,
+                              int lastCol, bool clipped) {
     if (firstRow < 0 || firstCol < 0 || firstRow > lastRow || firstCol > lastCol)
         return;
     wxPoint origin;
@@ -384,7 +382,8 @@ void CGridCtrl::ScrollAction(int orient, wxEventType action, int thumbPosition) 
         }
     } else if (action == wxEVT_SCROLLWIN_PAGEUP) {
         if (position > 0) {
-            SetScrollPos32(orient, std::max(0, position - (clientSize(orient) - fixedSize(orient))));
+            SetScrollPos32(orient,
+                           std::max(0, position - (clientSize(orient) - fixedSize(orient))));
             invalidateNonFixedArea(orient);
         }
     } else if (action == wxEVT_SCROLLWIN_PAGEDOWN) {
@@ -423,8 +422,7 @@ void CGridCtrl::onMouseWheel(wxMouseEvent& event) {
     } else {
         const int lines = event.GetLinesPerAction() * event.GetWheelRotation() / delta;
         for (int n = 0; n < std::abs(lines); ++n)
-            ScrollAction(wxVERTICAL,
-                         lines > 0 ? wxEVT_SCROLLWIN_LINEUP : wxEVT_SCROLLWIN_LINEDOWN);
+            ScrollAction(wxVERTICAL, lines > 0 ? wxEVT_SCROLLWIN_LINEUP : wxEVT_SCROLLWIN_LINEDOWN);
     }
 }
 

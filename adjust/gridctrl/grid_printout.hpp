@@ -30,8 +30,7 @@ private:
     void printFooter(wxDC& dc, int width, int page);
     // Prints rows [firstRow, endRow) from `top`, columns from the fixed ones
     // (when `withFixed`) and from `firstCol` while they fit `width`.
-    int printRows(wxDC& dc, int firstRow, int endRow, int top, int firstCol, int width,
-                  int height);
+    int printRows(wxDC& dc, int firstRow, int endRow, int top, int firstCol, int width, int height);
     void printCell(wxDC& dc, int row, int col, int left, int top, bool firstRow, bool firstCol);
 
     CGridCtrl& grid_;

@@ -53,8 +53,8 @@ void GridModel::swapRows(int a, int b) {
     }
 }
 
-bool GridModel::SortTextItems(GridCompareFunc compare, int col, bool ascending,
-                              std::intptr_t data, int low, int high) {
+bool GridModel::SortTextItems(GridCompareFunc compare, int col, bool ascending, std::intptr_t data,
+                              int low, int high) {
     if (col < 0 || col >= colCount_ || virtualMode_)
         return false;
     if (high == -1)

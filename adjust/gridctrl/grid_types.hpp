@@ -15,9 +15,15 @@ inline constexpr COLORREF CLR_DEFAULT = 0xFF000000u;
 constexpr COLORREF rgb(unsigned r, unsigned g, unsigned b) {
     return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
 }
-constexpr unsigned redOf(COLORREF c) { return c & 0xFFu; }
-constexpr unsigned greenOf(COLORREF c) { return (c >> 8) & 0xFFu; }
-constexpr unsigned blueOf(COLORREF c) { return (c >> 16) & 0xFFu; }
+constexpr unsigned redOf(COLORREF c) {
+    return c & 0xFFu;
+}
+constexpr unsigned greenOf(COLORREF c) {
+    return (c >> 8) & 0xFFu;
+}
+constexpr unsigned blueOf(COLORREF c) {
+    return (c >> 16) & 0xFFu;
+}
 
 // Text-format flags of a cell, drawn by drawCellText (draw_text.hpp).
 inline constexpr unsigned DT_LEFT = 0x0000;

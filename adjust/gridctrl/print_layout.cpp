@@ -49,9 +49,8 @@ PrintLayout layoutPrintPages(const std::vector<int>& rowHeights, const std::vect
         (margins.header + margins.footer + 2 * margins.gap) * device.charHeight - fixedHeight;
     layout.pageWidthForCols = layout.logicalWidth - fixedWidth - sideMargins;
     layout.rowStarts = pageStarts(rowHeights, fixedRows, layout.pageHeightForRows);
-    layout.colStarts = horizontalPaging
-                           ? pageStarts(colWidths, fixedCols, layout.pageWidthForCols)
-                           : std::vector<int>{fixedCols};
+    layout.colStarts = horizontalPaging ? pageStarts(colWidths, fixedCols, layout.pageWidthForCols)
+                                        : std::vector<int>{fixedCols};
     return layout;
 }
 

@@ -47,8 +47,8 @@ void CTitleTip::ShowTip(const GridRect& titleRect, const std::string& text, int 
     if (titleRect.left + extent.x + 2 * offset <= titleRect.right - offset)
         return;
     text_ = text;
-    textColour_ = colourOf(textColour != CLR_DEFAULT ? textColour
-                                                     : systemColour(SystemColour::infoText));
+    textColour_ =
+        colourOf(textColour != CLR_DEFAULT ? textColour : systemColour(SystemColour::infoText));
     backColour_ = colourOf(backColour != CLR_DEFAULT ? backColour
                                                      : systemColour(SystemColour::infoBackground));
     const wxPoint topLeft = owner_->ClientToScreen(wxPoint(titleRect.left + offset, titleRect.top));

@@ -28,9 +28,12 @@ TEST(GridLayout, TopLeftCellPassesWholeLinesBelowTheScrollPosition) {
         int scrollX, scrollY;
         CCellID expected;
     } cases[] = {
-        {0, 0, {1, 1}},   {50, 10, {2, 2}}, {49, 9, {2, 2}},
+        {0, 0, {1, 1}},
+        {50, 10, {2, 2}},
+        {49, 9, {2, 2}},
         // 100 passes columns 1 and 2; 101 passes the hidden column 3 and column 4 too.
-        {100, 0, {1, 3}}, {101, 0, {1, 5}},
+        {100, 0, {1, 3}},
+        {101, 0, {1, 5}},
         {1000, 1000, {6, 5}}, // never past the last line
     };
     for (const auto& c : cases)
@@ -64,9 +67,9 @@ TEST(GridLayout, CellFromPointWithAndWithoutFixedCells) {
         bool allowFixed;
         CCellID expected;
     } cases[] = {
-        {5, 5, true, {0, 0}},     {5, 5, false, {-1, -1}},  {29, 25, true, {1, 0}},
-        {29, 25, false, {1, -1}}, {30, 20, false, {1, 1}},  {129, 39, true, {2, 2}},
-        {130, 40, true, {3, 4}},  {-1, 5, true, {0, -1}},   {250, 5, true, {0, -1}},
+        {5, 5, true, {0, 0}},     {5, 5, false, {-1, -1}}, {29, 25, true, {1, 0}},
+        {29, 25, false, {1, -1}}, {30, 20, false, {1, 1}}, {129, 39, true, {2, 2}},
+        {130, 40, true, {3, 4}},  {-1, 5, true, {0, -1}},  {250, 5, true, {0, -1}},
         {40, 95, true, {-1, 1}},
     };
     for (const auto& c : cases)

@@ -34,15 +34,14 @@ TEST(GridSort, AscendingAndDescendingByteOrder) {
     auto grid = gridOf({"pear", "Apple", "fig", "apple", "kiwi", "banana", "10", "9"});
     grid->SetRowHeight(3, 7);
     ASSERT_TRUE(grid->SortItems(0, true));
-    EXPECT_EQ(column(*grid, 0),
-              (std::vector<std::string>{"10", "9", "Apple", "apple", "banana", "fig", "kiwi",
-                                        "pear"}));
+    EXPECT_EQ(column(*grid, 0), (std::vector<std::string>{"10", "9", "Apple", "apple", "banana",
+                                                          "fig", "kiwi", "pear"}));
     EXPECT_EQ(grid->GetCellText(1 + 5, 1), "row2") << "whole rows move";
     EXPECT_EQ(grid->GetRowHeight(6), 7) << "row heights move with their rows";
     EXPECT_EQ(grid->GetCellText(0, 0), "") << "fixed rows stay";
     ASSERT_TRUE(grid->SortItems(0, false));
-    EXPECT_EQ(column(*grid, 0), (std::vector<std::string>{"pear", "kiwi", "fig", "banana",
-                                                         "apple", "Apple", "9", "10"}));
+    EXPECT_EQ(column(*grid, 0), (std::vector<std::string>{"pear", "kiwi", "fig", "banana", "apple",
+                                                          "Apple", "9", "10"}));
     EXPECT_EQ(grid->GetSortColumn(), 0);
     EXPECT_FALSE(grid->GetSortAscending());
 }

@@ -4,13 +4,13 @@
 // combo cells, sorting, clipboard, drag-and-drop, printing and a
 // demonstration grid whose screenshot is kept.
 
-#include "gui_test_support.hpp"
 #include "gridctrl/check_combo_cells.hpp"
 #include "gridctrl/grid_ctrl.hpp"
 #include "gridctrl/grid_printout.hpp"
 #include "gridctrl/inplace_edit.hpp"
 #include "gridctrl/title_tip.hpp"
 #include "gridctrl/toolkit_seams.hpp"
+#include "gui_test_support.hpp"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -57,10 +57,9 @@ protected:
         grid_ = new CGridCtrl(rows, cols, fixedRows, fixedCols);
         grid_->Create(frame_, 1221, wxPoint(0, 0), size);
         frame_->SetClientSize(size);
-        for (wxEventType type :
-             {EVT_GRIDN_CLICK, EVT_GRIDN_DBLCLK, EVT_GRIDN_RCLICK, EVT_GRIDN_SELCHANGING,
-              EVT_GRIDN_SELCHANGED, EVT_GRIDN_BEGINEDIT, EVT_GRIDN_ENDEDIT, EVT_GRIDN_BEGINDRAG,
-              EVT_GRIDN_CACHEHINT})
+        for (wxEventType type : {EVT_GRIDN_CLICK, EVT_GRIDN_DBLCLK, EVT_GRIDN_RCLICK,
+                                 EVT_GRIDN_SELCHANGING, EVT_GRIDN_SELCHANGED, EVT_GRIDN_BEGINEDIT,
+                                 EVT_GRIDN_ENDEDIT, EVT_GRIDN_BEGINDRAG, EVT_GRIDN_CACHEHINT})
             frame_->Bind(wxEventTypeTag<CGridNotifyEvent>(type), [this](CGridNotifyEvent& event) {
                 notices_.push_back({event.GetCode(), event.GetRow(), event.GetColumn(),
                                     event.GetItem().data, event.GetItem().text});
@@ -108,7 +107,8 @@ protected:
                     bool ctrl = false) {
         wxKeyEvent event(type);
         event.m_keyCode = code;
-        event.m_uniChar = code < WXK_START ? static_cast<wxChar>(code) : static_cast<wxChar>(WXK_NONE);
+        event.m_uniChar =
+            code < WXK_START ? static_cast<wxChar>(code) : static_cast<wxChar>(WXK_NONE);
         event.SetShiftDown(shift);
         event.SetControlDown(ctrl);
         event.SetEventObject(window);
@@ -174,8 +174,7 @@ TEST_F(GridWindowTest, SelectionFocusFrameGridLinesAndOutsideArea) {
     EXPECT_EQ(pixelAt(image, plain.left + 5, plain.top + 5),
               grid.GetDefaultCell(false, false)->GetBackColour());
     const wxSize client = grid.GetClientSize();
-    EXPECT_EQ(pixelAt(image, client.x - 2, client.y - 2),
-              systemColour(SystemColour::buttonShadow))
+    EXPECT_EQ(pixelAt(image, client.x - 2, client.y - 2), systemColour(SystemColour::buttonShadow))
         << "outside the cells";
 }
 
@@ -213,7 +212,8 @@ TEST_F(GridWindowTest, ClicksSelectShiftExtendsCtrlDeselects) {
     EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 1));
     EXPECT_EQ(grid.GetSelectedCellRange(), CCellSpan(1, 1, 1, 1));
     click(centreOf(3, 2), true);
-    EXPECT_EQ(grid.GetSelectedCellRange(), CCellSpan(1, 1, 3, 2)) << "Shift extends from the anchor";
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellSpan(1, 1, 3, 2))
+        << "Shift extends from the anchor";
     click(centreOf(2, 2), false, true);
     EXPECT_FALSE(grid.IsCellSelected(2, 2)) << "Ctrl+click on a selected cell deselects it";
     EXPECT_TRUE(grid.IsCellSelected(3, 2));
@@ -642,7 +642,8 @@ TEST_F(GridWindowTest, DemonstrationGridScreenshot) {
         combo->SetOptions({kinds[0], kinds[1], kinds[2]});
         combo->SetStyle(CBS_DROPDOWNLIST);
         grid.SetCellText(row, 3, kinds[row % 3]);
-        grid.SetCellText(row, 4, std::to_string(100 + row * 13 % 50) + ".25" + std::to_string(row % 10));
+        grid.SetCellText(row, 4,
+                         std::to_string(100 + row * 13 % 50) + ".25" + std::to_string(row % 10));
         grid.SetCellFormat(row, 4, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
         grid.SetCellText(row, 5, "0.00" + std::to_string(row % 7 + 2));
         grid.SetCellText(row, 6, std::to_string(row % 5) + ".500");
@@ -658,8 +659,7 @@ TEST_F(GridWindowTest, DemonstrationGridScreenshot) {
     grid.SetSelectedRange(3, 4, 5, 5);
     grid.Refresh();
     guitest::waitForFirstPaint(grid_);
-    const auto path =
-        std::filesystem::path(TARNWELL_BINARY_DIR) / "screenshots" / "grid.png";
+    const auto path = std::filesystem::path(TARNWELL_BINARY_DIR) / "screenshots" / "grid.png";
     EXPECT_TRUE(guitest::saveScreenshot(frame_, path));
     // The demonstration edits too: typing into the distance column.
     typeChar('9');
