@@ -262,6 +262,8 @@ TEST_F(GridWindowTest, TypingStartsAnEditThatEnterCompletes) {
     CGridCtrl& grid = makeGrid(3, 3, 1, 1);
     grid.SetCellText(1, 1, "old");
     grid.SetFocusCell(1, 1);
+    typeChar(WXK_ESCAPE);
+    EXPECT_FALSE(grid.IsCellEditing(1, 1)) << "Escape starts no edit";
     typeChar('7');
     auto* editor = dynamic_cast<wxTextCtrl*>(grid.GetCell(1, 1)->GetEditWindow());
     ASSERT_NE(editor, nullptr);
@@ -621,6 +623,55 @@ TEST_F(GridWindowTest, TitleTipOnlyForTextThatDoesNotFit) {
     grid.HandleMotion(centreOf(1, 2), false);
     EXPECT_FALSE(grid.GetTitleTip()->IsShown()) << "no tip while the program has no focus";
     CTitleTip::applicationHasFocus() = [] { return wxTheApp->IsActive(); };
+}
+
+TEST_F(GridWindowTest, AClickOnTheTitleTipReachesTheCellUnderIt) {
+    CGridCtrl& grid = makeGrid(3, 3, 1, 1);
+    CTitleTip::applicationHasFocus() = [] { return true; };
+    grid.SetCellText(1, 2, "a text far too long for a forty pixel column");
+    grid.SetColumnWidth(2, 40);
+    grid.HandleMotion(centreOf(1, 2), false);
+    CTitleTip* tip = grid.GetTitleTip();
+    ASSERT_TRUE(tip->IsShown());
+    const wxPoint onTip = tip->ScreenToClient(grid.ClientToScreen(centreOf(1, 2)));
+    wxMouseEvent press(wxEVT_LEFT_DOWN);
+    press.SetPosition(onTip);
+    press.SetEventObject(tip);
+    tip->ProcessWindowEvent(press);
+    mouse(wxEVT_LEFT_UP, centreOf(1, 2));
+    EXPECT_FALSE(tip->IsShown());
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 2));
+    CTitleTip::applicationHasFocus() = [] { return wxTheApp->IsActive(); };
+}
+
+TEST_F(GridWindowTest, AWheelNotchScrollsThreeLines) {
+    CGridCtrl& grid = makeGrid(80, 3, 1, 1, wxSize(300, 200));
+    grid.ScrollAction(wxVERTICAL, wxEVT_SCROLLWIN_THUMBTRACK, 10 * grid.GetRowHeight(1));
+    const int top = grid.GetTopLeftNonFixedCell().row;
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.m_wheelRotation = 120;
+    wheel.m_wheelDelta = 120;
+    wheel.m_linesPerAction = 3;
+    wheel.SetEventObject(&grid);
+    grid.ProcessWindowEvent(wheel);
+    EXPECT_EQ(grid.GetTopLeftNonFixedCell().row, top - 3);
+    wheel.m_wheelRotation = -240;
+    grid.ProcessWindowEvent(wheel);
+    EXPECT_EQ(grid.GetTopLeftNonFixedCell().row, top + 3);
+}
+
+TEST_F(GridWindowTest, AutoSizeFitsTheTextsAndKeepsHiddenLinesHidden) {
+    CGridCtrl& grid = makeGrid(4, 3, 1, 1);
+    grid.SetCellText(1, 1, "a long text for the column");
+    grid.SetCellText(2, 2, "x");
+    grid.SetRowHeight(3, 0);
+    grid.SetColumnWidth(2, 0);
+    ASSERT_TRUE(grid.AutoSize());
+    wxClientDC dc(&grid);
+    EXPECT_EQ(grid.GetColumnWidth(1), grid.GetCell(1, 1)->MeasureCell(&dc).cx);
+    EXPECT_EQ(grid.GetRowHeight(3), 0);
+    EXPECT_EQ(grid.GetColumnWidth(2), 0);
+    EXPECT_GT(grid.GetRowHeight(1), 0);
 }
 
 // A 20 x 8 grid as the calibration and closure editors use it: headings,
