@@ -674,6 +674,41 @@ TEST_F(GridWindowTest, AutoSizeFitsTheTextsAndKeepsHiddenLinesHidden) {
     EXPECT_GT(grid.GetRowHeight(1), 0);
 }
 
+TEST_F(GridWindowTest, TheEditorWidensWithItsTextUpToTheGridEdge) {
+    CGridCtrl& grid = makeGrid(3, 3, 1, 1, wxSize(400, 200));
+    grid.SetColumnWidth(1, 60);
+    grid.SetFocusCell(1, 1);
+    grid.OnEditCell(1, 1, wxPoint(-1, -1), 'a');
+    auto* editor = dynamic_cast<wxTextCtrl*>(grid.GetCell(1, 1)->GetEditWindow());
+    ASSERT_NE(editor, nullptr);
+    const wxRect start = editor->GetRect();
+    editor->ChangeValue("abcdefgh");
+    key(editor, wxEVT_CHAR, 'h');
+    settle();
+    EXPECT_GT(editor->GetRect().width, start.width) << "a text wider than the cell";
+    editor->ChangeValue(std::string(200, 'w'));
+    key(editor, wxEVT_CHAR, 'w');
+    settle();
+    EXPECT_EQ(editor->GetRect().GetRight() + 1, grid.GetClientSize().x)
+        << "no further than the grid's right edge";
+    grid.EndEditing();
+    settle();
+}
+
+TEST_F(GridWindowTest, PageKeysMoveTheFocusByTheRowsScrolled) {
+    CGridCtrl& grid = makeGrid(100, 3, 1, 1, wxSize(300, 200));
+    grid.SetFocusCell(2, 1);
+    const int top = grid.GetTopLeftNonFixedCell().row;
+    EXPECT_TRUE(pressKey(WXK_PAGEDOWN));
+    const int moved = grid.GetTopLeftNonFixedCell().row - top;
+    EXPECT_GT(moved, 3);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(2 + moved, 1));
+    EXPECT_TRUE(pressKey(WXK_PAGEUP));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(2, 1));
+    EXPECT_TRUE(pressKey(WXK_PAGEUP));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 1)) << "at the top: the first non-fixed row";
+}
+
 // A 20 x 8 grid as the calibration and closure editors use it: headings,
 // a check-box column, a combo column, a sorted column, a selection and the
 // focus cell. The screenshot is kept for a look.
