@@ -709,6 +709,42 @@ TEST_F(GridWindowTest, PageKeysMoveTheFocusByTheRowsScrolled) {
     EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 1)) << "at the top: the first non-fixed row";
 }
 
+TEST_F(GridWindowTest, RightClicksDoubleClicksAndTheButtonEventAfterARelease) {
+    CGridCtrl& grid = makeGrid(4, 3, 1, 1);
+    grid.SetCellText(2, 2, "text");
+    int buttons = 0;
+    frame_->Bind(wxEVT_BUTTON,
+                 [&buttons](wxCommandEvent& event) { buttons += event.GetId() == 1221; });
+    mouse(wxEVT_RIGHT_UP, centreOf(0, 2));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 2)) << "raised to the first non-fixed row";
+    ASSERT_NE(lastNotice(NM_RCLICK), nullptr);
+    EXPECT_EQ(lastNotice(NM_RCLICK)->row, 0);
+    click(centreOf(2, 2));
+    settle();
+    EXPECT_EQ(buttons, 1);
+    mouse(wxEVT_LEFT_DCLICK, centreOf(2, 2));
+    mouse(wxEVT_LEFT_UP, centreOf(2, 2));
+    EXPECT_TRUE(grid.IsCellEditing(2, 2)) << "a double click on the text edits";
+    ASSERT_NE(lastNotice(NM_DBLCLK), nullptr);
+    EXPECT_EQ(lastNotice(NM_DBLCLK)->col, 2);
+    grid.EndEditing();
+    settle();
+}
+
+TEST_F(GridWindowTest, DraggingPastTheBottomScrollsAndExtendsTheSelection) {
+    CGridCtrl& grid = makeGrid(60, 3, 1, 1, wxSize(300, 200));
+    mouse(wxEVT_LEFT_DOWN, centreOf(2, 1));
+    const wxSize client = grid.GetClientSize();
+    for (int tick = 0; tick < 15; ++tick)
+        grid.HandleAutoScroll(wxPoint(20 + grid.GetFixedColumnWidth(), client.y + 30));
+    mouse(wxEVT_LEFT_UP, wxPoint(20 + grid.GetFixedColumnWidth(), client.y - 5));
+    EXPECT_GT(grid.GetTopLeftNonFixedCell().row, 1) << "scrolled down";
+    const CCellSpan selected = grid.GetSelectedCellRange();
+    EXPECT_EQ(selected.minRow, 2);
+    EXPECT_GT(selected.maxRow, 15);
+    EXPECT_TRUE(grid.IsCellVisible(selected.maxRow, 1));
+}
+
 // A 20 x 8 grid as the calibration and closure editors use it: headings,
 // a check-box column, a combo column, a sorted column, a selection and the
 // focus cell. The screenshot is kept for a look.
