@@ -169,11 +169,13 @@ int CInPlaceList::GetDropWidth() {
     return std::min(widest + dc.GetTextExtent("0").x, dropWidthLimit);
 }
 
+// The focus goes back to the grid before the edit is reported, so that an
+// edit the grid carries on to the next cell keeps the focus it takes.
 void CInPlaceList::endWith(unsigned key) {
     endingKey_ = key;
-    FinishEdit();
     if (GetParent() != nullptr)
         GetParent()->SetFocus();
+    FinishEdit();
 }
 
 void CInPlaceList::onKeyDown(wxKeyEvent& event) {

@@ -93,11 +93,13 @@ bool CInPlaceEdit::Create(wxWindow* grid, const GridRect& rect, long alignment, 
     return true;
 }
 
+// The focus goes back to the grid before the edit is reported, so that an
+// edit the grid carries on to the next cell keeps the focus it takes.
 void CInPlaceEdit::endWith(unsigned key) {
     endingKey_ = key;
-    FinishEdit();
     if (GetParent() != nullptr)
         GetParent()->SetFocus();
+    FinishEdit();
 }
 
 void CInPlaceEdit::onKeyDown(wxKeyEvent& event) {

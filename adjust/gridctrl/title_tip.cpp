@@ -10,12 +10,6 @@
 
 namespace gridctrl {
 
-namespace {
-
-constexpr long doubleClickTime_ms = 500;
-
-} // namespace
-
 std::function<bool()>& CTitleTip::applicationHasFocus() {
     static std::function<bool()> probe = [] { return wxTheApp != nullptr && wxTheApp->IsActive(); };
     return probe;
@@ -83,7 +77,8 @@ void CTitleTip::onMouseDown(wxMouseEvent& event) {
     forwarded.SetPosition(owner_->ScreenToClient(ClientToScreen(event.GetPosition())));
     if (event.GetEventType() == wxEVT_LEFT_DOWN) {
         const long now = wxGetLocalTimeMillis().ToLong();
-        if (lastLeftPress_ms_ >= 0 && now - lastLeftPress_ms_ <= doubleClickTime_ms)
+        const long doubleClick_ms = wxSystemSettings::GetMetric(wxSYS_DCLICK_MSEC);
+        if (lastLeftPress_ms_ >= 0 && now - lastLeftPress_ms_ <= doubleClick_ms)
             forwarded.SetEventType(wxEVT_LEFT_DCLICK);
         lastLeftPress_ms_ = now;
     }

@@ -307,6 +307,9 @@ TEST_F(GridWindowTest, EditEndingKeysAndTheOwnersVeto) {
         EXPECT_EQ(grid.GetCellText(1, 1), c.expectedText);
         EXPECT_EQ(grid.IsModified(1, 1), std::string(c.expectedText) != "old");
         EXPECT_EQ(grid.GetFocusCell(), c.expectedFocus);
+        EXPECT_EQ(grid.IsCellEditing(c.expectedFocus.row, c.expectedFocus.col),
+                  c.endKey == WXK_TAB || c.endKey == WXK_DOWN)
+            << "a navigation key carries the edit on to the next cell";
         grid.EndEditing();
         settle();
         frame_->Destroy();
