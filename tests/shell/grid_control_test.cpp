@@ -98,6 +98,14 @@ protected:
         grid_->ProcessWindowEvent(event);
     }
 
+    // The pointer moving with no button held.
+    void hover(wxPoint point) {
+        wxMouseEvent event(wxEVT_MOTION);
+        event.SetPosition(point);
+        event.SetEventObject(grid_);
+        grid_->ProcessWindowEvent(event);
+    }
+
     void click(wxPoint point, bool shift = false, bool ctrl = false) {
         mouse(wxEVT_LEFT_DOWN, point, shift, ctrl);
         mouse(wxEVT_LEFT_UP, point, shift, ctrl);
@@ -115,8 +123,9 @@ protected:
         return window->ProcessWindowEvent(event);
     }
 
+    // True when the grid used the key (it was not left to the dialog).
     bool pressKey(int code, bool shift = false, bool ctrl = false) {
-        return grid_->HandleKey(code, shift, ctrl);
+        return key(grid_, wxEVT_KEY_DOWN, code, shift, ctrl);
     }
 
     void typeChar(int code) { key(grid_, wxEVT_CHAR, code); }
@@ -374,7 +383,7 @@ TEST_F(GridWindowTest, ColumnBorderDragResizes) {
         GridRect heading;
         ASSERT_TRUE(grid.GetCellRect(0, 2, &heading));
         const wxPoint border(heading.right, (heading.top + heading.bottom) / 2);
-        grid.HandleMotion(border, false);
+        hover(border);
         ASSERT_EQ(grid.GetMouseMode(), MOUSE_OVER_COL_DIVIDE);
         mouse(wxEVT_LEFT_DOWN, border);
         EXPECT_EQ(grid.GetMouseMode(), MOUSE_SIZING_COL);
@@ -395,7 +404,7 @@ TEST_F(GridWindowTest, DoubleClickOnABorderSizesTheColumnToFit) {
     GridRect heading;
     ASSERT_TRUE(grid.GetCellRect(0, 2, &heading));
     const wxPoint border(heading.left + 1, (heading.top + heading.bottom) / 2);
-    grid.HandleMotion(border, false);
+    hover(border);
     mouse(wxEVT_LEFT_DCLICK, border);
     wxClientDC dc(&grid);
     EXPECT_EQ(grid.GetColumnWidth(1), grid.GetCell(1, 1)->MeasureCell(&dc).cx)
@@ -615,15 +624,15 @@ TEST_F(GridWindowTest, TitleTipOnlyForTextThatDoesNotFit) {
     CTitleTip::applicationHasFocus() = [] { return true; };
     grid.SetCellText(1, 1, "ok");
     grid.SetCellText(1, 2, "a text far too long for a forty pixel column");
-    grid.HandleMotion(centreOf(1, 1), false);
+    hover(centreOf(1, 1));
     EXPECT_FALSE(grid.GetTitleTip()->IsShown());
-    grid.HandleMotion(centreOf(1, 2), false);
+    hover(centreOf(1, 2));
     EXPECT_TRUE(grid.GetTitleTip()->IsShown());
     EXPECT_EQ(grid.GetTitleTip()->text(), "a text far too long for a forty pixel column");
     pressKey(WXK_RIGHT);
     EXPECT_FALSE(grid.GetTitleTip()->IsShown()) << "a key hides the tip";
     CTitleTip::applicationHasFocus() = [] { return false; };
-    grid.HandleMotion(centreOf(1, 2), false);
+    hover(centreOf(1, 2));
     EXPECT_FALSE(grid.GetTitleTip()->IsShown()) << "no tip while the program has no focus";
     CTitleTip::applicationHasFocus() = [] { return wxTheApp->IsActive(); };
 }
@@ -633,7 +642,7 @@ TEST_F(GridWindowTest, AClickOnTheTitleTipReachesTheCellUnderIt) {
     CTitleTip::applicationHasFocus() = [] { return true; };
     grid.SetCellText(1, 2, "a text far too long for a forty pixel column");
     grid.SetColumnWidth(2, 40);
-    grid.HandleMotion(centreOf(1, 2), false);
+    hover(centreOf(1, 2));
     CTitleTip* tip = grid.GetTitleTip();
     ASSERT_TRUE(tip->IsShown());
     const wxPoint onTip = tip->ScreenToClient(grid.ClientToScreen(centreOf(1, 2)));
