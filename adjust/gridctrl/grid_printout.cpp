@@ -12,7 +12,9 @@ namespace gridctrl {
 
 namespace {
 
-// The widths of these 52 letters, averaged, give the character width.
+// The printer font's character width: the width of this run of letters
+// (53 characters, one S too many) divided by 52. Only the page layout
+// depends on it, and pages keep the proportions they have had.
 const char* const alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ";
 constexpr int alphabetDivisor = 52;
 
