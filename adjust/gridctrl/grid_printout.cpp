@@ -13,8 +13,8 @@ namespace gridctrl {
 namespace {
 
 // The printer font's character width: the width of this run of letters
-// (53 characters, one S too many) divided by 52. Only the page layout
-// depends on it, and pages keep the proportions they have had.
+// (53 characters, one S too many) divided by 52; only the page layout
+// depends on it.
 const char* const alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ";
 constexpr int alphabetDivisor = 52;
 
