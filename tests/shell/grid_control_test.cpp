@@ -757,6 +757,32 @@ TEST_F(GridWindowTest, DraggingPastTheBottomScrollsAndExtendsTheSelection) {
     EXPECT_TRUE(grid.IsCellVisible(selected.maxRow, 1));
 }
 
+// The X server of the tests has no window manager to move the focus, so the
+// loss of focus is sent to the editor as the toolkit would send it.
+TEST_F(GridWindowTest, LosingTheFocusEndsAnEditWithKeyZero) {
+    CGridCtrl& grid = makeGrid(3, 3, 1, 1);
+    grid.SetFocusCell(1, 1);
+    int endingKey = -1;
+    grid.Bind(
+        EVT_GRIDN_ENDEDIT,
+        [&endingKey](CGridNotifyEvent& event) {
+            endingKey = static_cast<int>(event.GetItem().data);
+            event.Skip();
+        },
+        IDC_INPLACE_CONTROL);
+    grid.OnEditCell(1, 1, wxPoint(-1, -1), 'q');
+    wxWindow* editor = grid.GetCell(1, 1)->GetEditWindow();
+    ASSERT_NE(editor, nullptr);
+    wxFocusEvent lost(wxEVT_KILL_FOCUS, editor->GetId());
+    lost.SetEventObject(editor);
+    editor->ProcessWindowEvent(lost);
+    settle();
+    EXPECT_FALSE(grid.IsCellEditing(1, 1));
+    EXPECT_EQ(endingKey, 0);
+    EXPECT_EQ(grid.GetCellText(1, 1), "q");
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 1)) << "no key, no move";
+}
+
 // A 20 x 8 grid as the calibration and closure editors use it: headings,
 // a check-box column, a combo column, a sorted column, a selection and the
 // focus cell. The screenshot is kept for a look.
