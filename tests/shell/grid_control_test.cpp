@@ -308,11 +308,21 @@ TEST_F(GridWindowTest, EditEndingKeysAndTheOwnersVeto) {
         grid.SetModified(false);
         grid.SetFocusCell(1, 1);
         vetoCode_ = c.veto;
+        int endingKey = -1;
+        grid.Bind(
+            EVT_GRIDN_ENDEDIT,
+            [&endingKey](CGridNotifyEvent& event) {
+                if (endingKey < 0)
+                    endingKey = static_cast<int>(event.GetItem().data);
+                event.Skip();
+            },
+            IDC_INPLACE_CONTROL);
         grid.OnEditCell(1, 1, wxPoint(-1, -1), c.firstChar);
         wxWindow* editor = grid.GetCell(1, 1)->GetEditWindow();
         ASSERT_NE(editor, nullptr);
         key(editor, c.endKey == WXK_DOWN ? wxEVT_KEY_DOWN : wxEVT_CHAR, c.endKey);
         settle();
+        EXPECT_EQ(endingKey, c.endKey) << "the editor reports the key that ended it";
         EXPECT_EQ(grid.GetCellText(1, 1), c.expectedText);
         EXPECT_EQ(grid.IsModified(1, 1), std::string(c.expectedText) != "old");
         EXPECT_EQ(grid.GetFocusCell(), c.expectedFocus);
