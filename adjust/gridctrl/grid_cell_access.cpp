@@ -105,8 +105,12 @@ std::string GridModel::GetCellText(int row, int col) const {
     return cell != nullptr ? cell->GetText() : std::string();
 }
 
+CGridCellBase* GridModel::storedCell(int row, int col) {
+    return virtualMode_ ? nullptr : GetCell(row, col);
+}
+
 bool GridModel::SetCellText(int row, int col, const std::string& text) {
-    CGridCellBase* cell = virtualMode_ ? nullptr : GetCell(row, col);
+    CGridCellBase* cell = storedCell(row, col);
     if (cell == nullptr)
         return false;
     cell->SetText(text);
@@ -143,27 +147,24 @@ bool GridModel::SetCellFromItem(const CGridItem* item) {
 }
 
 bool GridModel::SetCellFormat(int row, int col, unsigned format) {
-    CGridCellBase* cell = virtualMode_ ? nullptr : GetCell(row, col);
-    if (cell == nullptr)
-        return false;
-    cell->SetFormat(format);
-    return true;
+    CGridCellBase* cell = storedCell(row, col);
+    if (cell != nullptr)
+        cell->SetFormat(format);
+    return cell != nullptr;
 }
 
 bool GridModel::SetCellBkColor(int row, int col, COLORREF colour) {
-    CGridCellBase* cell = virtualMode_ ? nullptr : GetCell(row, col);
-    if (cell == nullptr)
-        return false;
-    cell->SetBackColour(colour);
-    return true;
+    CGridCellBase* cell = storedCell(row, col);
+    if (cell != nullptr)
+        cell->SetBackColour(colour);
+    return cell != nullptr;
 }
 
 bool GridModel::SetCellFgColor(int row, int col, COLORREF colour) {
-    CGridCellBase* cell = virtualMode_ ? nullptr : GetCell(row, col);
-    if (cell == nullptr)
-        return false;
-    cell->SetTextColour(colour);
-    return true;
+    CGridCellBase* cell = storedCell(row, col);
+    if (cell != nullptr)
+        cell->SetTextColour(colour);
+    return cell != nullptr;
 }
 
 unsigned GridModel::GetCellState(int row, int col) const {

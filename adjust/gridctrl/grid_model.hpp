@@ -227,6 +227,8 @@ public:
 
 protected:
     void resetModifiedBits();
+    // The cell object itself; null in virtual mode, where none is stored.
+    CGridCellBase* storedCell(int row, int col);
     void clearFocusIfAt(int row, int col);
     void repaintSelectionChange(int row, int col, bool forceRepaint);
     void redrawHeadings(int row, int col);
