@@ -203,7 +203,7 @@ void CInPlaceList::onKeyDown(wxKeyEvent& event) {
 // focus goes elsewhere after that.
 void CInPlaceList::onKillFocus(wxFocusEvent& event) {
     event.Skip();
-    if (!listShown_)
+    if (!listShown_ && !focusWentToGrid(event, GetParent()))
         FinishEdit();
 }
 

@@ -173,6 +173,7 @@ private:
     CTitleTip* titleTip_ = nullptr;
     wxOverlay trackingOverlay_;
     int scrollPage_[2] = {0, 0};
+    wxSize lastClientSize_;
     bool closing_ = false;
     COLORREF knownSystemColours_[4] = {};
 };

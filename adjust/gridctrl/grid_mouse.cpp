@@ -52,8 +52,10 @@ void CGridCtrl::HandleLeftDown(wxPoint point, bool shift, bool ctrl) {
     leftButtonDown_ = true;
     leftDownPoint_ = point;
     leftDownCell_ = GetCellFromPt(point);
-    if (!IsValid(leftDownCell_))
+    if (!IsValid(leftDownCell_)) {
+        EndEditing();
         return;
+    }
     if (shift) {
         if (!IsValid(GetSelectionAnchor()))
             SetSelectionAnchor(GetFocusCell());

@@ -426,11 +426,17 @@ void CGridCtrl::onMouseWheel(wxMouseEvent& event) {
     }
 }
 
+// The toolkit also reports sizes that did not change (a child window
+// appearing is enough): only a real change ends an edit.
 void CGridCtrl::onSize(wxSizeEvent& event) {
+    event.Skip();
+    const wxSize client = GetClientSize();
+    if (client == lastClientSize_)
+        return;
+    lastClientSize_ = client;
     EndEditing();
     ResetScrollBars();
     Refresh(false);
-    event.Skip();
 }
 
 } // namespace gridctrl

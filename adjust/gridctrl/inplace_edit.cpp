@@ -25,6 +25,10 @@ bool isNavigationKey(int key) {
     }
 }
 
+bool focusWentToGrid(const wxFocusEvent& event, const wxWindow* grid) {
+    return event.GetWindow() != nullptr && event.GetWindow() == grid;
+}
+
 bool isLeavingKey(int key) {
     return key == WXK_PAGEUP || key == WXK_PAGEDOWN || key == WXK_LEFT || key == WXK_UP ||
            key == WXK_RIGHT || key == WXK_DOWN;
@@ -144,7 +148,8 @@ void CInPlaceEdit::widenToText() {
 
 void CInPlaceEdit::onKillFocus(wxFocusEvent& event) {
     event.Skip();
-    FinishEdit();
+    if (!focusWentToGrid(event, GetParent()))
+        FinishEdit();
 }
 
 void CInPlaceEdit::FinishEdit() {

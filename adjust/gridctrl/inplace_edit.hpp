@@ -57,6 +57,12 @@ void closeEditor(wxWindow* editor, int row, int col, const std::string& text, un
 // the whole text, any other character replaces it.
 void prepareText(wxTextEntry& entry, unsigned firstChar, bool blankSelects);
 
+// Whether a lost focus went to the grid itself. The grid ends an edit
+// itself whenever it takes the focus on purpose (a click, a key, a scroll);
+// a focus it takes late, as a toolkit may deliver a focus asked for before
+// the editor opened, must not end the new edit.
+bool focusWentToGrid(const wxFocusEvent& event, const wxWindow* grid);
+
 // Whether a key code moves between cells (arrows, page keys, Home, End).
 bool isNavigationKey(int key);
 // The keys that end an edit with Ctrl held (and, in a typed text edit,

@@ -21,8 +21,10 @@
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/settings.h>
+#include <wx/uiaction.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -791,6 +793,44 @@ TEST_F(GridWindowTest, LosingTheFocusEndsAnEditWithKeyZero) {
     EXPECT_EQ(endingKey, 0);
     EXPECT_EQ(grid.GetCellText(1, 1), "q");
     EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 1)) << "no key, no move";
+}
+
+// The same editing through the X server: real pointer clicks and key
+// presses, so the toolkit's own order of focus, size and key events is met.
+TEST_F(GridWindowTest, RealClicksAndKeysEditCells) {
+    CGridCtrl& grid = makeGrid(4, 3, 1, 1);
+    frame_->Raise();
+    wxUIActionSimulator user;
+    // Runs the events until `done` holds or the X server has long answered.
+    auto runUntil = [](const std::function<bool()>& done) {
+        for (int round = 0; round < 20000 && !done(); ++round)
+            wxYield();
+        return done();
+    };
+    user.MouseMove(grid.ClientToScreen(centreOf(2, 1)));
+    user.MouseClick();
+    if (!runUntil([&] { return grid.GetFocusCell() == CCellID(2, 1); }))
+        GTEST_SKIP() << "the X server delivered no click";
+    user.MouseClick();
+    ASSERT_TRUE(runUntil([&] { return grid.IsCellEditing(2, 1); }))
+        << "a second click on the focus cell edits it";
+    user.Char('5');
+    user.Char(WXK_RETURN);
+    if (!runUntil([&] { return !grid.IsCellEditing(2, 1); }))
+        GTEST_SKIP() << "the X server gave the editor no keys";
+    EXPECT_EQ(grid.GetCellText(2, 1), "5");
+    user.Char(WXK_DOWN);
+    ASSERT_TRUE(runUntil([&] { return grid.GetFocusCell() == CCellID(3, 1); }));
+    user.Char('8');
+    user.Char(WXK_TAB);
+    ASSERT_TRUE(runUntil([&] { return grid.IsCellEditing(3, 2); }))
+        << "Tab carries the edit on to the next cell";
+    EXPECT_EQ(grid.GetCellText(3, 1), "8");
+    user.Char('9');
+    user.Char(WXK_ESCAPE);
+    ASSERT_TRUE(runUntil([&] { return !grid.IsCellEditing(3, 2); }));
+    EXPECT_EQ(grid.GetCellText(3, 2), "");
+    settle();
 }
 
 // A 20 x 8 grid as the calibration and closure editors use it: headings,
