@@ -833,6 +833,50 @@ TEST_F(GridWindowTest, RealClicksAndKeysEditCells) {
     settle();
 }
 
+TEST_F(GridWindowTest, RealClicksPickFromAComboAndTickACheckBox) {
+    CGridCtrl& grid = makeGrid(3, 3, 1, 1);
+    grid.SetColumnWidth(1, 120);
+    grid.SetRowHeight(1, 26);
+    grid.SetCellType(1, 1, cellClass<CGridCellCombo>());
+    auto* combo = dynamic_cast<CGridCellCombo*>(grid.GetCell(1, 1));
+    combo->SetOptions({"Traverse", "Loop", "Sideshot"});
+    combo->SetStyle(CBS_DROPDOWNLIST);
+    grid.SetCellText(1, 1, "Traverse");
+    grid.SetCellType(1, 2, cellClass<CGridCellCheck>());
+    auto* check = dynamic_cast<CGridCellCheck*>(grid.GetCell(1, 2));
+    frame_->Raise();
+    grid.Refresh();
+    guitest::waitForFirstPaint(grid_);
+    wxUIActionSimulator user;
+    auto runUntil = [](const std::function<bool()>& done) {
+        for (int round = 0; round < 20000 && !done(); ++round)
+            wxYield();
+        return done();
+    };
+    user.MouseMove(grid.ClientToScreen(centreOf(1, 1)));
+    user.MouseClick();
+    if (!runUntil([&] { return grid.GetFocusCell() == CCellID(1, 1); }))
+        GTEST_SKIP() << "the X server delivered no click";
+    user.MouseClick();
+    ASSERT_TRUE(runUntil([&] { return combo->IsEditing(); }));
+    // Down and Enter pick the next option; while the list is dropped the
+    // first Enter only closes it.
+    user.Char(WXK_DOWN);
+    user.Char(WXK_RETURN);
+    if (!runUntil([&] { return !combo->IsEditing(); })) {
+        user.Char(WXK_RETURN);
+        runUntil([&] { return !combo->IsEditing(); });
+    }
+    EXPECT_FALSE(combo->IsEditing());
+    EXPECT_EQ(grid.GetCellText(1, 1), "Loop");
+    const GridRect box = check->GetCheckBoxRect();
+    user.MouseMove(
+        grid.ClientToScreen(wxPoint((box.left + box.right) / 2, (box.top + box.bottom) / 2)));
+    user.MouseClick();
+    EXPECT_TRUE(runUntil([&] { return check->GetCheck(); })) << "a click in the box ticks it";
+    settle();
+}
+
 // A 20 x 8 grid as the calibration and closure editors use it: headings,
 // a check-box column, a combo column, a sorted column, a selection and the
 // focus cell. The screenshot is kept for a look.
