@@ -877,6 +877,32 @@ TEST_F(GridWindowTest, RealClicksPickFromAComboAndTickACheckBox) {
     settle();
 }
 
+TEST_F(GridWindowTest, ARealDragOfAHeadingBorderResizesTheColumn) {
+    CGridCtrl& grid = makeGrid(3, 3, 1, 1, wxSize(500, 200));
+    grid.SetColumnWidth(1, 80);
+    frame_->Raise();
+    wxUIActionSimulator user;
+    auto runUntil = [](const std::function<bool()>& done) {
+        for (int round = 0; round < 20000 && !done(); ++round)
+            wxYield();
+        return done();
+    };
+    GridRect heading;
+    ASSERT_TRUE(grid.GetCellRect(0, 1, &heading));
+    const wxPoint border(heading.right, (heading.top + heading.bottom) / 2);
+    user.MouseMove(grid.ClientToScreen(border));
+    if (!runUntil([&] { return grid.GetMouseMode() == MOUSE_OVER_COL_DIVIDE; }))
+        GTEST_SKIP() << "the X server delivered no pointer move";
+    user.MouseDown();
+    ASSERT_TRUE(runUntil([&] { return grid.GetMouseMode() == MOUSE_SIZING_COL; }));
+    user.MouseMove(grid.ClientToScreen(border + wxPoint(20, 0)));
+    user.MouseMove(grid.ClientToScreen(border + wxPoint(40, 0)));
+    user.MouseUp();
+    ASSERT_TRUE(runUntil([&] { return grid.GetMouseMode() == MOUSE_NOTHING; }));
+    // The width runs from the column's left edge to the pointer.
+    EXPECT_EQ(grid.GetColumnWidth(1), border.x + 40 - heading.left);
+}
+
 // A 20 x 8 grid as the calibration and closure editors use it: headings,
 // a check-box column, a combo column, a sorted column, a selection and the
 // focus cell. The screenshot is kept for a look.
