@@ -83,10 +83,16 @@ GridSize measureCellText(wxDC& dc, const std::string& text, unsigned format, int
     return size;
 }
 
-void drawCellText(wxDC& dc, const std::string& text, const GridRect& rect, unsigned format) {
+void drawCellText(wxDC& dc, const std::string& text, const GridRect& rect, unsigned format,
+                  int escapement) {
     if (rect.IsEmpty() || text.empty())
         return;
     wxDCClipper clip(dc, wxRectOf(rect));
+    if (escapement == 900) {
+        const int x = rect.left + (rect.Width() - dc.GetCharHeight()) / 2;
+        dc.DrawRotatedText(wxText(text), x, rect.bottom - 1, 90);
+        return;
+    }
     const int lineHeight = dc.GetCharHeight();
     std::vector<std::string> lines = layoutLines(dc, text, format, rect.Width());
     int y = rect.top;

@@ -19,7 +19,10 @@ namespace gridctrl {
 std::vector<std::string> layoutLines(wxDC& dc, const std::string& text, unsigned format, int width);
 
 // `rect` is the text rectangle, right and bottom one past its last pixel.
-void drawCellText(wxDC& dc, const std::string& text, const GridRect& rect, unsigned format);
+// With an escapement of 900 (tenths of a degree) the text runs upwards on
+// one line from the rectangle's bottom, centred across it.
+void drawCellText(wxDC& dc, const std::string& text, const GridRect& rect, unsigned format,
+                  int escapement = 0);
 
 // The size the text takes: one line, or the wrapped lines in `width` pixels.
 GridSize measureCellText(wxDC& dc, const std::string& text, unsigned format, int width);

@@ -242,7 +242,8 @@ bool CGridCellBase::Draw(wxDC* dc, int row, int col, GridRect rect, bool eraseBa
         drawSortArrow(*dc, rect, grid->GetSortAscending(),
                       GetFont() != nullptr && GetFont()->escapement == 900);
     GetTextArea(&rect);
-    drawCellText(*dc, GetText(), rect, GetFormat() | DT_NOPREFIX);
+    drawCellText(*dc, GetText(), rect, GetFormat() | DT_NOPREFIX,
+                 GetFont() != nullptr ? GetFont()->escapement : 0);
     return true;
 }
 
@@ -285,7 +286,8 @@ bool CGridCellBase::DrawForPrint(wxDC* dc, int, int, GridRect rect) {
                                    true);
         rect.left += size->x + GetMargin();
     }
-    drawCellText(*dc, GetText(), rect, GetFormat() | DT_NOPREFIX);
+    drawCellText(*dc, GetText(), rect, GetFormat() | DT_NOPREFIX,
+                 GetFont() != nullptr ? GetFont()->escapement : 0);
     return true;
 }
 

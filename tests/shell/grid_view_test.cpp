@@ -401,4 +401,42 @@ TEST_F(GridWindowTest, DemonstrationGridScreenshot) {
     EXPECT_EQ(grid.GetCellText(3, 4), "9");
 }
 
+TEST_F(GridWindowTest, AWrappedTextIsAsWideAsItsWidestLine) {
+    CGridCtrl& grid = makeGrid(3, 3, 1, 1);
+    grid.SetCellFormat(1, 1, DT_WORDBREAK | DT_LEFT);
+    const std::string text = "ab\nabcdefgh\nabc";
+    wxClientDC dc(&grid);
+    dc.SetFont(grid.GetCell(1, 1)->GetFontObject());
+    const int widest = dc.GetTextExtent("abcdefgh").x;
+    const int lineHeight = dc.GetCharHeight();
+    const int margin = grid.GetCell(1, 1)->GetMargin();
+    const GridSize size = grid.GetCell(1, 1)->MeasureText(&text, &dc);
+    EXPECT_EQ(size.cx, widest + 2 * margin);
+    EXPECT_EQ(size.cy, 3 * lineHeight + 2 * margin);
+}
+
+TEST_F(GridWindowTest, VerticalHeadingTextCentresTheSortArrow) {
+    CGridCtrl& grid = makeGrid(4, 3, 1, 1);
+    grid.SetRowHeight(0, 60);
+    grid.SetColumnWidth(1, 60);
+    CellFont vertical = *grid.GetCell(0, 1)->GetFont();
+    vertical.escapement = 900;
+    grid.GetCell(0, 1)->SetFont(&vertical);
+    grid.SetCellText(0, 1, "Up");
+    grid.SortItems(1, true);
+    const wxImage image = render();
+    GridRect heading;
+    ASSERT_TRUE(grid.GetCellRect(0, 1, &heading));
+    const int middle = (heading.left + heading.right) / 2;
+    auto shadowIn = [&](int from, int to) {
+        int count = 0;
+        for (int x = from; x < to; ++x)
+            for (int y = heading.top + 2; y < heading.bottom - 1; ++y)
+                count += pixelAt(image, x, y) == systemColour(SystemColour::shadow3d);
+        return count;
+    };
+    EXPECT_GT(shadowIn(middle - 6, middle + 6), 3) << "the arrow in the middle";
+    EXPECT_EQ(shadowIn(heading.right - 6, heading.right - 1), 0) << "none at the right edge";
+}
+
 } // namespace gridtest
