@@ -89,6 +89,8 @@ void CGridCtrl::OnBeginDrag() {
     NotifyParent(range.minRow, range.minCol, GRIDN_BEGINDRAG);
     SetMouseMode(MOUSE_DRAGGING);
     leftButtonDown_ = false;
+    // The toolkit's drag takes the pointer itself.
+    releaseMouse();
     std::vector<CCellID> dragged;
     for (int row = range.minRow; row <= range.maxRow; ++row)
         for (int col = range.minCol; col <= range.maxCol; ++col)
