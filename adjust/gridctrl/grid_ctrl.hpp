@@ -8,7 +8,12 @@
 // every left-button release on a cell it also sends wxEVT_BUTTON with its id.
 //
 // The grid object exists before its window: counts, cells and sizes may be
-// set first; Create makes the window.
+// set first; Create makes the window. An owner dialog does, for example:
+//
+//     grid_ = new gridctrl::CGridCtrl(1, 5, 1, 1);
+//     grid_->Create(this, 1229, position, size);
+//     grid_->SetCellType(1, 2, gridctrl::cellClass<gridctrl::CGridCellCheck>());
+//     Bind(gridctrl::EVT_GRIDN_CLICK, &Owner::onGridClick, this, 1229);
 
 #include "gridctrl/grid_events.hpp"
 #include "gridctrl/grid_layout.hpp"
@@ -91,7 +96,7 @@ public:
     void FinishDrag(wxDragResult result, const std::vector<CCellID>& dragged);
     CCellID GetDropTargetCell() const { return dropTargetCell_; }
 
-    // Title tip colours and the tip itself.
+    // The pop-up that shows a text too wide for its cell.
     CTitleTip* GetTitleTip() const { return titleTip_; }
 
     // Notifications to the parent window; a veto is a negative reply.
