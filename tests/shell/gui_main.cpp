@@ -37,9 +37,16 @@ const char* logField(const GLogField* fields, gsize count, const char* key) {
     return "";
 }
 
+// A list a test drops down itself has no user's click behind it; GTK says
+// so, and that is the test's doing, not the window's.
+bool causedByTheTestsOwnInput(const char* message) {
+    return std::strcmp(message, "no trigger event for menu popup") == 0;
+}
+
 GLogWriterOutput failOnToolkitWarning(GLogLevelFlags level, const GLogField* fields, gsize count,
                                       gpointer) {
-    if ((level & (G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL)) != 0)
+    if ((level & (G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL)) != 0 &&
+        !causedByTheTestsOwnInput(logField(fields, count, "MESSAGE")))
         ADD_FAILURE() << logField(fields, count, "GLIB_DOMAIN") << ": "
                       << logField(fields, count, "MESSAGE");
     return g_log_writer_default(level, fields, count, nullptr);
