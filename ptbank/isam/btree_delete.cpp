@@ -2,7 +2,7 @@
 // and stays in the sibling chain, where searches pass over it.
 
 #include "isam/btree_search.hpp"
-#include "isam/file_stream.hpp"
+#include "isam/write_back.hpp"
 
 namespace ptbank {
 
@@ -38,7 +38,7 @@ int isamDeleteKey(int fileNo, std::span<const std::uint8_t> key, std::uint32_t p
     if (const int code = removeFromTree(fileNo, block, key, position); code != 0)
         return fail(code);
     --block.header.activeEntries;
-    if (const int code = writeHeader(block); code != 0)
+    if (const int code = noteHeaderChange(block); code != 0)
         return fail(code);
     return 0;
 }

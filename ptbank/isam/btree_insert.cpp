@@ -3,6 +3,7 @@
 
 #include "isam/btree_search.hpp"
 #include "isam/file_stream.hpp"
+#include "isam/write_back.hpp"
 
 #include <algorithm>
 
@@ -33,7 +34,7 @@ int allocateNode(FileBlock& block, bool leaf, Node& node) {
 
 int setRoot(FileBlock& block, std::uint32_t position) {
     block.header.rootNode = position;
-    return writeHeader(block);
+    return noteHeaderChange(block);
 }
 
 // A new inner root over the two halves of the old root.
@@ -173,7 +174,7 @@ int isamAddKey(int fileNo, std::span<const std::uint8_t> key, std::uint32_t posi
         return fail(code);
     }
     ++block.header.activeEntries;
-    if (const int code = writeHeader(block); code != 0)
+    if (const int code = noteHeaderChange(block); code != 0)
         return fail(code);
     return 0;
 }

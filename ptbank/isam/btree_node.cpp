@@ -60,12 +60,13 @@ void Node::setPointer(int i, std::uint32_t pointer) {
 }
 
 void Node::insert(int i, std::uint32_t pointer, const std::uint8_t* key) {
-    std::vector<std::uint8_t> entry(static_cast<std::size_t>(shape.entrySize));
+    const std::size_t at = slotOffset(shape, i);
+    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(at),
+                   static_cast<std::size_t>(shape.entrySize), 0);
+    std::uint8_t* entry = entries.data() + at;
     if (shape.pointerSize != 0)
-        writeLittleEndian(entry.data(), pointer);
-    std::copy(key, key + shape.keyLength, entry.begin() + shape.pointerSize);
-    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(slotOffset(shape, i)),
-                   entry.begin(), entry.end());
+        writeLittleEndian(entry, pointer);
+    std::copy(key, key + shape.keyLength, entry + shape.pointerSize);
 }
 
 void Node::erase(int i) {
@@ -96,7 +97,10 @@ int loadNode(int fileNo, std::uint32_t position, Node& node) {
     const std::uint8_t leafFlag = r.u8();
     if (leafFlag > 1 || count < 0)
         return isamErr::corruptNode;
-    node = emptyNode(header, position, leafFlag == 1);
+    // Filled in place, so a node loaded again and again keeps its storage.
+    node.position = position;
+    node.leaf = leafFlag == 1;
+    node.shape = nodeShape(header, node.leaf);
     node.right = right;
     node.left = node.leaf ? left : 0;
     const int bytes = count * node.shape.entrySize;
@@ -109,28 +113,35 @@ int loadNode(int fileNo, std::uint32_t position, Node& node) {
                                            static_cast<std::size_t>(node.shape.pointerSize),
                                        static_cast<std::size_t>(node.shape.keyLength));
         node.highKey.assign(high.begin(), high.end());
+    } else {
+        node.highKey.clear();
     }
     return 0;
 }
 
 int storeNode(int fileNo, const Node& node) {
-    const FileHeader& header = engine().files[static_cast<std::size_t>(fileNo)].header;
-    platform::ByteWriter w;
-    w.u32(node.right);
-    w.u32(node.leaf ? node.left : 0);
-    w.i16(static_cast<std::int16_t>(node.count()));
-    w.u16(static_cast<std::uint16_t>(node.bytesUsed()));
-    w.u8(node.leaf ? 1 : 0);
-    w.u8(0);
-    std::vector<std::uint8_t> image = w.take();
-    image.resize(header.nodeSize, 0);
-    std::copy(node.entries.begin(), node.entries.end(), image.begin() + nodeHeaderSize);
+    std::span<std::uint8_t> image;
+    if (const int code = nodeImageToStore(fileNo, node.position, image); code != 0)
+        return code;
+    std::uint8_t* p = image.data();
+    writeLittleEndian(p, node.right);
+    writeLittleEndian(p + 4, node.leaf ? node.left : 0);
+    const auto count = static_cast<std::uint16_t>(node.count());
+    const auto used = static_cast<std::uint16_t>(node.bytesUsed());
+    p[8] = static_cast<std::uint8_t>(count);
+    p[9] = static_cast<std::uint8_t>(count >> 8);
+    p[10] = static_cast<std::uint8_t>(used);
+    p[11] = static_cast<std::uint8_t>(used >> 8);
+    p[12] = node.leaf ? 1 : 0;
+    p[13] = 0;
+    const auto area = image.subspan(nodeHeaderSize);
+    std::fill(std::copy(node.entries.begin(), node.entries.end(), area.begin()), area.end(), 0);
     if (node.leaf)
         std::copy(node.highKey.begin(), node.highKey.end(),
-                  image.begin() + nodeHeaderSize +
+                  area.begin() +
                       static_cast<std::ptrdiff_t>(slotOffset(node.shape, node.shape.highKeySlot)) +
                       node.shape.pointerSize);
-    return storeNodeImage(fileNo, node.position, image);
+    return 0;
 }
 
 std::vector<std::uint8_t> storedKey(const FileHeader& header, std::span<const std::uint8_t> key,

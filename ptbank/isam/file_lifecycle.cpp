@@ -3,6 +3,7 @@
 #include "isam/engine_state.hpp"
 #include "isam/file_stream.hpp"
 #include "isam/node_cache.hpp"
+#include "isam/write_back.hpp"
 
 #include <limits>
 #include <system_error>
@@ -231,6 +232,15 @@ int isamOpenFile(int fileNo, const std::filesystem::path& path, int mode) {
     return 0;
 }
 
+int isamFlushFile(int fileNo) {
+    isamError = 0;
+    FileUse use(fileNo);
+    if (use.code() != 0)
+        return fail(use.code());
+    const int code = flushFile(fileNo);
+    return code != 0 ? fail(code) : 0;
+}
+
 int isamCloseFile(int fileNo, int /*closeMode*/) {
     isamError = 0;
     Engine& e = engine();
@@ -241,7 +251,10 @@ int isamCloseFile(int fileNo, int /*closeMode*/) {
     FileBlock& block = blockOf(fileNo);
     if (block.state == FileState::free)
         return fail(isamErr::notOpen);
-    const int written = block.header.isIndex() ? dropCachedNodes(fileNo) : 0;
+    int written = flushFile(fileNo);
+    if (block.header.isIndex())
+        if (const int dropped = dropCachedNodes(fileNo); written == 0)
+            written = dropped;
     const int closed = physicalClose(block);
     block = FileBlock{};
     if (written != 0)

@@ -30,6 +30,14 @@
 // (flock), so a second opener of the same file is refused. Paths are used as
 // given; their case is never changed.
 //
+// Changes are held in memory and written out together: index nodes in a node
+// cache that grows with the working set (up to 32 MiB), data records and
+// headers per file. They reach the file when it is closed, when the engine
+// is released, and when `isamFlushFile` asks; while changes are held, the
+// file's header on disk carries the update flag, so a file left so by a
+// process that died is refused at open (14) rather than read half-written.
+// Growth of a file is written at once, as the extension rules say.
+//
 // Keys whose entries would be stored compressed (key type bits 4 and 8) are
 // not supported: such an index is refused at creation and at open with
 // `isamErr::badKeyType`.
@@ -124,8 +132,13 @@ inline constexpr int early = 2;     // any other value: left keeps n / 7 + 1
 // of memory.
 int isamInit(int buffers, int files, int sectors);
 
-// Closes any file still open (without further writes) and frees the tables.
+// Writes out and closes any file still open, and frees the tables.
 int isamRelease();
+
+// Writes every change held for the open file, then its header without the
+// update flag. Returns 0 or the error of the first failed write (the rest
+// stays held).
+int isamFlushFile(int fileNo);
 
 // The record length of an open data file, or the key length of an open
 // index file; the negated error code when the number names no open file of
@@ -151,7 +164,8 @@ int isamCreateIndexFile(int fileNo, const std::filesystem::path& path, int keyLe
 // inconsistent file is refused with its code and left closed.
 int isamOpenFile(int fileNo, const std::filesystem::path& path, int mode);
 
-// Closes the file and frees its number. `closeMode` is not used.
+// Writes out the file's held changes, closes it and frees its number.
+// `closeMode` is not used.
 int isamCloseFile(int fileNo, int closeMode);
 
 // Position of a fresh record (the most recently released one, else a new one
