@@ -62,6 +62,7 @@ bool hasAlphaMarker(const AlphaHeader& header) {
 int CrdIODraftline::open(const std::string& path) {
     errorWord_ = crd_error::none;
     current_ = -1;
+    alphaNames_.clear();
     if (!file_.open(path, BinaryFile::Mode::readWrite, true)) {
         errorWord_ = crd_error::cannotOpen;
         return 0;

@@ -19,6 +19,8 @@ namespace {
 using namespace draftline;
 
 constexpr std::size_t maxAlphaName = nameField - 1;
+// Records read at a time when the names are loaded.
+constexpr int namesPerRead = 4096;
 
 std::uint64_t recordOffset(int index) {
     return alphaHeaderSize + static_cast<std::uint64_t>(index) * alphaRecordSize;
@@ -72,15 +74,30 @@ bool CrdIODraftline::readAlphaHeader(const AlphaHeader& header) {
     headerDate_ = readText(header.data() + 8, textField);
     highestName_.clear();
     lowestName_.clear();
-    const int count = pointCount();
-    if (count == 0)
-        return true;
-    DiskPoint first;
-    DiskPoint last;
-    if (!readAlphaRecord(0, first) || !readAlphaRecord(count - 1, last))
+    if (!loadAlphaNames())
         return false;
-    lowestName_ = first.name;
-    highestName_ = last.name;
+    if (!alphaNames_.empty()) {
+        lowestName_ = alphaNames_.front();
+        highestName_ = alphaNames_.back();
+    }
+    return true;
+}
+
+bool CrdIODraftline::loadAlphaNames() {
+    const int count = pointCount();
+    alphaNames_.clear();
+    alphaNames_.reserve(static_cast<std::size_t>(count));
+    std::vector<std::uint8_t> block;
+    for (int first = 0; first < count; first += namesPerRead) {
+        const int records = std::min(namesPerRead, count - first);
+        block.resize(static_cast<std::size_t>(records) * alphaRecordSize);
+        if (!file_.readAt(recordOffset(first), block))
+            return false;
+        for (int i = 0; i < records; ++i)
+            alphaNames_.push_back(decodeAlphaName(
+                std::span(block).subspan(static_cast<std::size_t>(i) * alphaRecordSize)
+                    .first<alphaRecordSize>()));
+    }
     return true;
 }
 
@@ -120,31 +137,23 @@ bool CrdIODraftline::readAlphaRecord(int index, DiskPoint& point) const {
     return true;
 }
 
-bool CrdIODraftline::probeAlpha(int index, DiskPoint& point) {
-    if (!readAlphaRecord(index, point))
-        return false;
+const std::string& CrdIODraftline::probeAlpha(int index) {
     current_ = index;
-    return true;
+    return alphaNames_[static_cast<std::size_t>(index)];
 }
 
 int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, int direction) {
     errorWord_ = crd_error::none;
     const std::string wanted = upperCased(trimmedText(name.substr(0, 255), 0));
-    const int count = pointCount();
+    const int count = static_cast<int>(alphaNames_.size());
     if (count == 0) {
         errorWord_ = crd_error::noCoordinate;
         return 0;
     }
-    const auto readFailed = [this] {
-        errorWord_ = crd_error::readFailed;
-        return 0;
-    };
-    DiskPoint probe;
     bool outside = false;
     bool found = false;
-    if (!probeAlpha(0, probe))
-        return readFailed();
-    const int toFirst = compareIds(wanted, probe.name);
+    std::string_view probe = probeAlpha(0);
+    const int toFirst = compareIds(wanted, probe);
     if (toFirst < 0) {
         outside = true;
         current_ = -1;
@@ -156,9 +165,8 @@ int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, in
         found = true;
     } else {
         const int last = count - 1;
-        if (!probeAlpha(last, probe))
-            return readFailed();
-        const int toLast = compareIds(wanted, probe.name);
+        probe = probeAlpha(last);
+        const int toLast = compareIds(wanted, probe);
         if (toLast > 0) {
             outside = true;
             current_ = count;
@@ -173,9 +181,8 @@ int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, in
             int hi = last;
             while (!found && hi - lo > 1) {
                 const int mid = (lo + hi) / 2;
-                if (!probeAlpha(mid, probe))
-                    return readFailed();
-                const int c = compareIds(probe.name, wanted);
+                probe = probeAlpha(mid);
+                const int c = compareIds(probe, wanted);
                 if (c < 0)
                     lo = mid;
                 else if (c > 0)
@@ -186,7 +193,12 @@ int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, in
         }
     }
     if (found) {
-        fillFromRecord(out, probe);
+        DiskPoint point;
+        if (!readAlphaRecord(current_, point)) {
+            errorWord_ = crd_error::readFailed;
+            return 0;
+        }
+        fillFromRecord(out, point);
         return 1;
     }
     if (direction == 0) {
@@ -195,26 +207,25 @@ int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, in
     }
     crdCursor start;
     start.index = current_;
-    if (!outside && sign(compareIds(wanted, probe.name)) != sign(direction))
+    if (!outside && sign(compareIds(wanted, probe)) != sign(direction))
         start.index -= direction;
     return readAtCursor(&start, out, direction);
 }
 
-int CrdIODraftline::insertionPosition(const std::string& name, int count) {
+int CrdIODraftline::insertionPosition(const std::string& name) const {
+    const int count = static_cast<int>(alphaNames_.size());
     if (count == 0)
         return 0;
     const int last = count - 1;
-    DiskPoint point;
-    if (!readAlphaRecord(last, point))
-        return -1;
-    const int toLast = compareIds(name, point.name);
+    const auto nameAt = [this](int i) -> std::string_view {
+        return alphaNames_[static_cast<std::size_t>(i)];
+    };
+    const int toLast = comparePointNames(name, nameAt(last));
     if (toLast > 0)
         return count;
     if (toLast == 0)
         return last;
-    if (!readAlphaRecord(0, point))
-        return -1;
-    if (compareIds(name, point.name) <= 0)
+    if (comparePointNames(name, nameAt(0)) <= 0)
         return 0;
     if (count < 2)
         return last;
@@ -222,9 +233,7 @@ int CrdIODraftline::insertionPosition(const std::string& name, int count) {
     int hi = last;
     while (hi - lo >= 2) {
         const int mid = (lo + hi) / 2;
-        if (!readAlphaRecord(mid, point))
-            return -1;
-        const int c = compareIds(point.name, name);
+        const int c = comparePointNames(nameAt(mid), name);
         if (c == 0)
             return mid;
         if (c < 0)
@@ -258,18 +267,15 @@ int CrdIODraftline::writeAlphaPoint(const crdIoPointRec& record, int quiet) {
                           name};
     const AlphaRecord bytes = encodeAlpha(point);
 
-    const int count = pointCount();
-    const int position = insertionPosition(name, count);
-    DiskPoint there;
-    if (position < 0 || (position < count && !readAlphaRecord(position, there))) {
-        errorWord_ = crd_error::readFailed;
-        return 0;
-    }
-    if (position < count && compareIds(there.name, name) == 0) {
+    const int count = static_cast<int>(alphaNames_.size());
+    const int position = insertionPosition(name);
+    const auto at = static_cast<std::size_t>(position);
+    if (position < count && compareIds(alphaNames_[at], name) == 0) {
         if (!file_.writeAt(recordOffset(position), bytes)) {
             errorWord_ = crd_error::readFailed;
             return 0;
         }
+        alphaNames_[at] = name;
         return 1;
     }
     // Every later record moves one slot towards the end.
@@ -278,8 +284,11 @@ int CrdIODraftline::writeAlphaPoint(const crdIoPointRec& record, int quiet) {
                                         file_.writeAt(recordOffset(position + 1), tail));
     if (!moved || !file_.writeAt(recordOffset(position), bytes)) {
         errorWord_ = crd_error::readFailed;
+        // The records may have moved: the names are read again from the file.
+        loadAlphaNames();
         return 0;
     }
+    alphaNames_.insert(alphaNames_.begin() + static_cast<std::ptrdiff_t>(position), name);
     if (highestName_.empty() || compareIds(name, highestName_) > 0)
         highestName_ = name;
     if (lowestName_.empty() || compareIds(name, lowestName_) < 0)

@@ -54,6 +54,12 @@ AlphaRecord encodeAlpha(const DiskPoint& point) {
     return toArray<alphaRecordSize>(out);
 }
 
+std::string decodeAlphaName(std::span<const std::uint8_t, alphaRecordSize> record) {
+    platform::ByteReader in(record);
+    in.seek(alphaNameOffset);
+    return in.fixedText(nameField);
+}
+
 DiskPoint decodeAlpha(const AlphaRecord& record) {
     platform::ByteReader in(record);
     DiskPoint point = readCoordinates(in);

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,7 @@ inline constexpr std::size_t alphaHeaderSize = 104;
 inline constexpr std::size_t alphaRecordSize = 66;
 inline constexpr std::size_t textField = 32; // description, title, date text
 inline constexpr std::size_t nameField = 10;
+inline constexpr std::size_t alphaNameOffset = 56;
 inline constexpr std::size_t markerOffset = 72;
 inline constexpr std::size_t markerVersionOffset = 86;
 inline constexpr std::string_view markerStem = "New CRD Format";
@@ -46,6 +48,8 @@ NumericRecord encodeNumeric(const DiskPoint& point);
 DiskPoint decodeNumeric(const NumericRecord& record);
 AlphaRecord encodeAlpha(const DiskPoint& point);
 DiskPoint decodeAlpha(const AlphaRecord& record);
+// The name of an alphanumeric record alone.
+std::string decodeAlphaName(std::span<const std::uint8_t, alphaRecordSize> record);
 
 // A slot without a point: northing, easting and elevation all exactly 0.0.
 bool isEmptySlot(const DiskPoint& point);

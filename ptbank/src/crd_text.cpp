@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <sys/stat.h>
 
@@ -21,6 +22,32 @@ char asciiUpper(char c) {
 }
 char asciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The value of the run of digits `text` starts with, as strtol reads it in
+// the C locale (saturating at LONG_MAX), without its copy of the text: names
+// are compared many times per look-up.
+long leadingNumber(std::string_view text) {
+    constexpr long limit = std::numeric_limits<long>::max();
+    constexpr long tenthOfLimit = limit / 10;
+    constexpr int lastDigitOfLimit = static_cast<int>(limit % 10);
+    long value = 0;
+    for (const char c : text) {
+        if (!isDigit(c))
+            break;
+        const int digit = c - '0';
+        if (value > tenthOfLimit || (value == tenthOfLimit && digit > lastDigitOfLimit))
+            return limit;
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
+std::size_t digitRun(std::string_view text) {
+    std::size_t n = 0;
+    while (n < text.size() && isDigit(text[n]))
+        ++n;
+    return n;
 }
 
 } // namespace
@@ -139,22 +166,30 @@ int comparePointNames(std::string_view a, std::string_view b) {
     if (a.empty() && b.empty())
         return 0;
     const std::size_t shorter = std::min(a.size(), b.size());
+    // The rest of a name from place i holds a '.' when its last '.' is at i or later.
+    const std::size_t lastDotA = a.rfind('.');
+    const std::size_t lastDotB = b.rfind('.');
     for (std::size_t i = 0; i < shorter; ++i) {
         const std::string_view restA = a.substr(i);
         const std::string_view restB = b.substr(i);
         if (isDigit(a[i]) && isDigit(b[i])) {
-            const bool decimal = restA.find('.') != std::string_view::npos ||
-                                 restB.find('.') != std::string_view::npos;
+            const bool decimal = (lastDotA != std::string_view::npos && lastDotA >= i) ||
+                                 (lastDotB != std::string_view::npos && lastDotB >= i);
             if (decimal) {
                 const double x = platform::atofC(restA);
                 const double y = platform::atofC(restB);
                 if (x != y)
                     return x < y ? -1 : 1;
             } else {
-                const long x = platform::atolC(restA);
-                const long y = platform::atolC(restB);
+                const long x = leadingNumber(restA);
+                const long y = leadingNumber(restB);
                 if (x != y)
                     return x < y ? -1 : 1;
+                // Within two identical runs of digits every later place reads
+                // equal values too: the comparison goes on after the runs.
+                const std::size_t run = digitRun(restA);
+                if (run == digitRun(restB) && restA.substr(0, run) == restB.substr(0, run))
+                    i += run - 1;
             }
         } else if (asciiUpper(a[i]) != asciiUpper(b[i])) {
             return compareIgnoringCase(restA, restB);

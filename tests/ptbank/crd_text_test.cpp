@@ -22,6 +22,11 @@ TEST(PointNameOrder, ComparesRunsOfDigitsByValueAndLettersWithoutCase) {
         {"X9", "X09", 1},                    // values 9 and 9, then "X9" > "X09" as text
         {"_", "a", -1},                      // folded to lower case: '_' (95) < 'a' (97)
         {"P100", "P99", 1}, {"", "1", -1},
+        // Runs past the range of long read as its largest value, as strtol
+        // reads them: equal there, the next places decide (9 > 8).
+        {"A99999999999999999999", "A99999999999999999998", 1},
+        {"99999999999999999999", "9223372036854775807", 1}, // equal at the first place, then
+        // from the second: 19 nines (again the largest) against 223372036854775807
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.a) + " vs " + c.b);
