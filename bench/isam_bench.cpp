@@ -84,8 +84,7 @@ double seconds(Clock::time_point from) {
 
 class IsamStore {
 public:
-    IsamStore()
-        : dataPath_(scratch().file("b.dat")), indexPath_(scratch().file("b.idx")) {
+    IsamStore() : dataPath_(scratch().file("b.dat")), indexPath_(scratch().file("b.idx")) {
         if (ptbank::isamInit(6, 14, 8) != 0 ||
             ptbank::isamCreateDataFile(dataFile, dataPath_, 48, 1024, 2) != 0 ||
             ptbank::isamCreateIndexFile(indexFile, indexPath_, 10, 0, 0, 0, 2048, 2) != 0)

@@ -94,9 +94,10 @@ bool CrdIODraftline::loadAlphaNames() {
         if (!file_.readAt(recordOffset(first), block))
             return false;
         for (int i = 0; i < records; ++i)
-            alphaNames_.push_back(decodeAlphaName(
-                std::span(block).subspan(static_cast<std::size_t>(i) * alphaRecordSize)
-                    .first<alphaRecordSize>()));
+            alphaNames_.push_back(
+                decodeAlphaName(std::span(block)
+                                    .subspan(static_cast<std::size_t>(i) * alphaRecordSize)
+                                    .first<alphaRecordSize>()));
     }
     return true;
 }

@@ -19,7 +19,7 @@ int splitIndex(const Node& node, int splitMode) {
     int k = splitMode == isamSplit::half        ? n / 2
             : splitMode == isamSplit::ascending ? 6 * n / 7
                                                 : n / 7 + 1;
-    if (k * node.shape.entrySize > node.shape.maxBytes)
+    if (node.bytesThrough(k) > node.shape.maxBytes)
         k = n / 2;
     return k;
 }

@@ -39,9 +39,9 @@ struct HeldRecords {
 // What of a file is held in memory: data records, the buffers of changed
 // nodes (an index may repeat or name a buffer written since; the buffer's
 // own flag tells), and whether the header in memory differs from the one on
-// disk, and growth not yet written. While a file has unwritten changes its header on disk carries the
-// update flag, so a file left so by a process that died is refused at open
-// instead of being read half-written.
+// disk, and growth not yet written. While a file has unwritten changes its header on disk carries
+// the update flag, so a file left so by a process that died is refused at open instead of being
+// read half-written.
 struct PendingWrites {
     HeldRecords records;
     std::vector<int> changedNodes;
@@ -84,7 +84,7 @@ struct Engine {
     std::vector<FileBlock> files;
     std::vector<NodeBuffer> buffers;
     std::vector<std::unique_ptr<std::uint8_t[]>> pools;
-    std::size_t bufferLimit = 0; // the table grows on demand up to this many
+    std::size_t bufferLimit = 0;                     // the table grows on demand up to this many
     std::unordered_map<std::uint64_t, int> bufferOf; // (file number, position) -> buffer
     int newest = -1;
     int oldest = -1;

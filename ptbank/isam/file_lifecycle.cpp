@@ -38,9 +38,8 @@ std::uint16_t storedMode(int mode) {
     return static_cast<std::uint16_t>(mode & ~(isamMode::shared | isamMode::readOnly));
 }
 
-bool compressedOrRefusedKeyType(int keyType) {
-    constexpr int compression = 4 | 8;
-    return keyType == 2 || keyType == 3 || (keyType & compression) != 0;
+bool refusedKeyType(int keyType) {
+    return keyType == 2 || keyType == 3;
 }
 
 bool badKeyLength(int keyLength, bool duplicates) {
@@ -109,7 +108,7 @@ int dataHeaderFault(const FileHeader& h) {
 int indexHeaderFault(const FileHeader& h) {
     if (badKeyLength(h.keyLength, h.duplicates()))
         return isamErr::badKeyLength;
-    if (compressedOrRefusedKeyType(h.keyType))
+    if (refusedKeyType(h.keyType))
         return isamErr::badKeyType;
     FileHeader limits = h;
     if (!computeIndexLimits(limits) || limits.leafBytes != h.leafBytes ||
@@ -179,7 +178,7 @@ int isamCreateIndexFile(int fileNo, const std::filesystem::path& path, int keyLe
     // A key beyond the 16-bit field cannot fit a node either.
     const bool fits =
         keyLength <= std::numeric_limits<std::int16_t>::max() && computeIndexLimits(h);
-    const bool keyTypeRefused = keyType < 0 || keyType > 255 || compressedOrRefusedKeyType(keyType);
+    const bool keyTypeRefused = keyType < 0 || keyType > 255 || refusedKeyType(keyType);
     const int refused = !fits                      ? isamErr::keyTooLongForNode
                         : keyLength > maxKeyLength ? isamErr::badKeyLength
                         : keyTypeRefused           ? isamErr::badKeyType

@@ -102,8 +102,8 @@ bool fillWithFF(FileBlock& block, std::uint32_t from, std::uint32_t to) {
         return bytes;
     }();
     for (std::uint64_t at = from; at <= to;) {
-        const std::size_t count =
-            static_cast<std::size_t>(std::min<std::uint64_t>(std::uint64_t{to} - at + 1, fillBlock));
+        const std::size_t count = static_cast<std::size_t>(
+            std::min<std::uint64_t>(std::uint64_t{to} - at + 1, fillBlock));
         if (isamSystemCalls().pwrite(block.fd, ff.data(), count, static_cast<off_t>(at)) !=
             static_cast<ssize_t>(count))
             return false;

@@ -228,13 +228,13 @@ int writeChangedNodes(int fileNo) {
         // A run of nodes that follow one another in the file.
         std::size_t end = first + 1;
         const std::uint32_t start = buffers[static_cast<std::size_t>(changed[first])].position;
-        while (end < changed.size() &&
-               buffers[static_cast<std::size_t>(changed[end])].position ==
-                   start + (end - first) * nodeSize)
+        while (end < changed.size() && buffers[static_cast<std::size_t>(changed[end])].position ==
+                                           start + (end - first) * nodeSize)
             ++end;
         run.clear();
         for (std::size_t k = first; k < end; ++k) {
-            const auto bytes = nodeBytes(buffers[static_cast<std::size_t>(changed[k])], block.header);
+            const auto bytes =
+                nodeBytes(buffers[static_cast<std::size_t>(changed[k])], block.header);
             run.insert(run.end(), bytes.begin(), bytes.end());
         }
         if (const int code = writeAt(block, start, run); code != 0)

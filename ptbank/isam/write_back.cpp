@@ -88,7 +88,7 @@ int slotFor(FileBlock& block, std::uint32_t position, bool fill, std::size_t& sl
 
 // The fill range holding `offset`, or the first one after it.
 const std::pair<std::uint32_t, std::uint32_t>* fillAtOrAfter(const FileBlock& block,
-                                                              std::uint32_t offset) {
+                                                             std::uint32_t offset) {
     for (const auto& fill : block.pending.fills)
         if (fill.second >= offset)
             return &fill;
@@ -179,7 +179,8 @@ int readRecordBytes(FileBlock& block, std::uint32_t position, std::span<std::uin
     return 0;
 }
 
-int writeRecordBytes(FileBlock& block, std::uint32_t position, std::span<const std::uint8_t> bytes) {
+int writeRecordBytes(FileBlock& block, std::uint32_t position,
+                     std::span<const std::uint8_t> bytes) {
     if (const int code = flagUpdate(block); code != 0)
         return code;
     std::size_t slot = 0;

@@ -15,13 +15,20 @@ TEST(PointNameOrder, ComparesRunsOfDigitsByValueAndLettersWithoutCase) {
         int expected;
     };
     const Case cases[] = {
-        {"", "", 0},        {"2", "10", -1},   {"10", "2", 1},     {"A2", "A10", -1},
-        {"a1", "A1", 0},    {"10", "10A", -1}, {"1.5", "1.25", 1}, // compared as decimals
-        {"007", "7", -1},                    // equal values: the whole texts decide
-        {"B", "a", 1},      {"A", "AB", -1}, // a prefix comes first
-        {"X9", "X09", 1},                    // values 9 and 9, then "X9" > "X09" as text
-        {"_", "a", -1},                      // folded to lower case: '_' (95) < 'a' (97)
-        {"P100", "P99", 1}, {"", "1", -1},
+        {"", "", 0},
+        {"2", "10", -1},
+        {"10", "2", 1},
+        {"A2", "A10", -1},
+        {"a1", "A1", 0},
+        {"10", "10A", -1},
+        {"1.5", "1.25", 1}, // compared as decimals
+        {"007", "7", -1},   // equal values: the whole texts decide
+        {"B", "a", 1},
+        {"A", "AB", -1},  // a prefix comes first
+        {"X9", "X09", 1}, // values 9 and 9, then "X9" > "X09" as text
+        {"_", "a", -1},   // folded to lower case: '_' (95) < 'a' (97)
+        {"P100", "P99", 1},
+        {"", "1", -1},
         // Runs past the range of long read as its largest value, as strtol
         // reads them: equal there, the next places decide (9 > 8).
         {"A99999999999999999999", "A99999999999999999998", 1},

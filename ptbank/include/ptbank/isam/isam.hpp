@@ -38,9 +38,12 @@
 // process that died is refused at open (14) rather than read half-written.
 // Growth of a file is written at once, as the extension rules say.
 //
-// Keys whose entries would be stored compressed (key type bits 4 and 8) are
-// not supported: such an index is refused at creation and at open with
-// `isamErr::badKeyType`.
+// Compressed keys (key type bits 4 and 8): each entry then carries, after its
+// pointer, a byte counting the leading key bytes it shares with the entry
+// before (bit 4; those are not stored) and then a byte counting the trailing
+// zero bytes removed from it (bit 8); under duplicates the key's 4-byte
+// position suffix is stored whole at the entry's end, outside both. The
+// limits and a leaf's high key (kept whole) follow the longest entry.
 
 #include <cstdint>
 #include <filesystem>
@@ -91,7 +94,7 @@ inline constexpr int fileNumberInUse = 46;
 inline constexpr int notInitialised = 47;
 inline constexpr int wrongFileKind = 48;  // record operation on an index or key operation on data
 inline constexpr int commitFailed = 49;   // close and reopen after growth failed
-inline constexpr int badKeyType = 52;     // key type 2 or 3, or a compressed key type
+inline constexpr int badKeyType = 52;     // key type 2 or 3
 inline constexpr int variableLength = 53; // variable-length data file
 inline constexpr int readOnly = 54;       // write to a file opened READ-ONLY
 inline constexpr int initialisedTwice = 125;
@@ -154,7 +157,9 @@ int isamCreateDataFile(int fileNo, const std::filesystem::path& path, int record
                        int extensionSize, int mode);
 
 // Creates an index file with an empty tree and leaves it open. `keyType` 0
-// compares bytes from the first, 1 from the last (bit 16 is ignored);
+// compares bytes from the first, 1 from the last, 4, 8 and 12 from the first
+// with compressed entries (bit 16 is ignored; 2 and 3 are refused, any other
+// value fails at the first comparison);
 // `duplicates` 1 lets equal keys coexist (the key's last 4 bytes then hold the
 // record position, most significant byte first). `members` must be 0.
 int isamCreateIndexFile(int fileNo, const std::filesystem::path& path, int keyLength, int keyType,
