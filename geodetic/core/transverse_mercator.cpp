@@ -6,6 +6,7 @@
 
 #include "geodetic/projection_engine.hpp"
 #include "projection_terms.hpp"
+#include "zone_constant_cache.hpp"
 
 #include <cmath>
 
@@ -15,10 +16,11 @@ namespace {
 // The constants of the meridian-arc and footpoint series, which depend only on
 // the third flattening n = (a - b)/(a + b).
 struct MeridianSeries {
-    double rectifyingRadius;        // r
-    CosinePowerSeries toRectifying; // U set: phi -> omega
-    CosinePowerSeries toFootpoint;  // G set: omega -> phi
+    double rectifyingRadius = 0.0;    // r
+    CosinePowerSeries toRectifying{}; // U set: phi -> omega
+    CosinePowerSeries toFootpoint{};  // G set: omega -> phi
 
+    MeridianSeries() = default;
     explicit MeridianSeries(const ellipsoid& ell) {
         const double a = ell.semiMajor;
         const double n = (a - ell.semiMinor) / (a + ell.semiMinor);
@@ -34,7 +36,31 @@ struct MeridianSeries {
 
     // S(phi) = k0 r omega(phi), the scaled meridian arc from the equator.
     double arc(double k0, double phi) const { return k0 * rectifyingRadius * toRectifying(phi); }
+    // The same from sin phi and cos phi already at hand.
+    double arc(double k0, double phi, double sinPhi, double cosPhi) const {
+        return k0 * rectifyingRadius * toRectifying.at(phi, sinPhi, cosPhi);
+    }
 };
+
+// What a zone fixes for all its points: the series, the scaled arc to the
+// origin latitude and the second eccentricity squared.
+struct ZoneTerms {
+    MeridianSeries series;
+    double originArc = 0.0; // S(phi0)
+    double ePrimeSq = 0.0;
+};
+
+// The zone's terms, computed once for a run of points on one zone.
+const ZoneTerms& termsOf(const TransverseMercatorZone& zone) {
+    thread_local LastZoneCache<4, ZoneTerms> cache;
+    const ellipsoid& ell = *zone.ell;
+    return cache.get({ell.semiMajor, ell.semiMinor, zone.scaleFactor, zone.originLat}, [&] {
+        ZoneTerms terms{MeridianSeries(ell)};
+        terms.originArc = terms.series.arc(zone.scaleFactor, zone.originLat);
+        terms.ePrimeSq = secondEccentricitySq(ell.semiMajor, ell.semiMinor);
+        return terms;
+    });
+}
 
 } // namespace
 
@@ -42,13 +68,15 @@ int transverseMercatorForward(const TransverseMercatorZone& zone, geodCoord* poi
     const ellipsoid& ell = *zone.ell;
     if (ell.semiMinor == 0.0 || ell.semiMajor == 0.0)
         return projectionRefused;
-    const MeridianSeries series(ell);
+    const ZoneTerms& terms = termsOf(zone);
+    const MeridianSeries& series = terms.series;
     const double k0 = zone.scaleFactor;
     const double phi = point->lat;
     const double t = std::tan(phi), t2 = t * t, t4 = t2 * t2, t6 = t4 * t2;
+    const double sinPhi = std::sin(phi);
     const double cosPhi = std::cos(phi);
-    const double eta2 = secondEccentricitySq(ell.semiMajor, ell.semiMinor) * cosPhi * cosPhi;
-    const double rn = k0 * ell.semiMajor / wFactor(ell.eccentricitySq, phi);
+    const double eta2 = terms.ePrimeSq * cosPhi * cosPhi;
+    const double rn = k0 * ell.semiMajor / wFactorOfSine(ell.eccentricitySq, sinPhi);
     const double l = longitudeDifference(point->lon, zone.centralMeridian) * cosPhi;
     const double l2 = l * l;
 
@@ -58,7 +86,7 @@ int transverseMercatorForward(const TransverseMercatorZone& zone, geodCoord* poi
     const double a5 = (5.0 - 18.0 * t2 + t4 + eta2 * (14.0 - 58.0 * t2)) / 120.0;
     const double a7 = (61.0 - 479.0 * t2 + 179.0 * t4 - t6) / 5040.0;
 
-    point->northing = series.arc(k0, phi) - series.arc(k0, zone.originLat) + zone.falseNorthing +
+    point->northing = series.arc(k0, phi, sinPhi, cosPhi) - terms.originArc + zone.falseNorthing +
                       (rn * t / 2.0) * l2 * (1.0 + l2 * (a4 + a6 * l2));
     point->easting = zone.falseEasting - rn * l * (1.0 + l2 * (a3 + l2 * (a5 + a7 * l2)));
     point->scale = k0 * (1.0 + (1.0 + eta2) * l2 / 2.0 *
@@ -76,16 +104,17 @@ int transverseMercatorInverse(const TransverseMercatorZone& zone, geodCoord* poi
     // would already have turned the footpoint latitude into NaN.
     if (k0 * ell.semiMajor == 0.0)
         return projectionRefused;
-    const MeridianSeries series(ell);
-    const double omega = (point->northing - zone.falseNorthing + series.arc(k0, zone.originLat)) /
-                         (k0 * series.rectifyingRadius);
+    const ZoneTerms& terms = termsOf(zone);
+    const MeridianSeries& series = terms.series;
+    const double omega =
+        (point->northing - zone.falseNorthing + terms.originArc) / (k0 * series.rectifyingRadius);
     const double phiF = series.toFootpoint(omega);
     const double rf = k0 * ell.semiMajor / wFactor(ell.eccentricitySq, phiF);
 
     const double q = (point->easting - zone.falseEasting) / rf, q2 = q * q;
     const double t = std::tan(phiF), t2 = t * t, t4 = t2 * t2, t6 = t4 * t2;
     const double cosF = std::cos(phiF);
-    const double eta2 = secondEccentricitySq(ell.semiMajor, ell.semiMinor) * cosF * cosF;
+    const double eta2 = terms.ePrimeSq * cosF * cosF;
     const double eta4 = eta2 * eta2;
 
     const double b4 = -(5.0 + 3.0 * t2 + eta2 * (1.0 - 9.0 * t2) - 4.0 * eta4) / 12.0;
@@ -107,15 +136,16 @@ int transverseMercatorInverse(const TransverseMercatorZone& zone, geodCoord* poi
 double transverseMercatorArcToChord(const TransverseMercatorZone& zone, const geodCoord& from,
                                     const geodCoord& to) {
     const ellipsoid& ell = *zone.ell;
-    const MeridianSeries series(ell);
+    const ZoneTerms& terms = termsOf(zone);
+    const MeridianSeries& series = terms.series;
     const double k0 = zone.scaleFactor;
     const double meanNorthing = (from.northing + to.northing) / 2.0;
-    const double omega = (meanNorthing - zone.falseNorthing + series.arc(k0, zone.originLat)) /
-                         (k0 * series.rectifyingRadius);
+    const double omega =
+        (meanNorthing - zone.falseNorthing + terms.originArc) / (k0 * series.rectifyingRadius);
     const double phiM = omega + std::sin(omega) * std::cos(omega) * series.toFootpoint.c0;
     const double w = wFactor(ell.eccentricitySq, phiM);
     const double cosM = std::cos(phiM);
-    const double eta2 = secondEccentricitySq(ell.semiMajor, ell.semiMinor) * cosM * cosM;
+    const double eta2 = terms.ePrimeSq * cosM * cosM;
     const double k0a = k0 * ell.semiMajor;
     const double invR0Sq = w * w * (1.0 + eta2) / (k0a * k0a);
     const double ePrime =
