@@ -45,7 +45,8 @@ std::optional<ConeConstants> computeCone(const LambertZone& zone) {
 
 // The cone, computed once for a run of points on one zone.
 const std::optional<ConeConstants>& coneOf(const LambertZone& zone) {
-    thread_local LastZoneCache<6, std::optional<ConeConstants>> cache;
+    [[gnu::tls_model("initial-exec")]] thread_local LastZoneCache<6, std::optional<ConeConstants>>
+        cache;
     const ellipsoid& ell = *zone.ell;
     return cache.get({ell.semiMajor, ell.eccentricity, ell.eccentricitySq, zone.southParallel,
                       zone.northParallel, zone.originLat},

@@ -52,7 +52,7 @@ struct ZoneTerms {
 
 // The zone's terms, computed once for a run of points on one zone.
 const ZoneTerms& termsOf(const TransverseMercatorZone& zone) {
-    thread_local LastZoneCache<4, ZoneTerms> cache;
+    [[gnu::tls_model("initial-exec")]] thread_local LastZoneCache<4, ZoneTerms> cache;
     const ellipsoid& ell = *zone.ell;
     return cache.get({ell.semiMajor, ell.semiMinor, zone.scaleFactor, zone.originLat}, [&] {
         ZoneTerms terms{MeridianSeries(ell)};

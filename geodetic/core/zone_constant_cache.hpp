@@ -6,7 +6,10 @@
 // bit, never by the address of a record: a caller may change a record
 // between calls, or pass a copy each time. On a hit the stored constants are
 // exactly those the computation would give again, so results do not change
-// by a bit. One cache per thread, each remembering the last zone it saw.
+// by a bit. One cache per thread, each remembering the last zone it saw;
+// callers declare theirs thread_local with the initial-exec model, which the
+// library, loaded with the program, allows: the cache is then reached
+// without a call per point.
 
 #include <array>
 #include <cstring>
