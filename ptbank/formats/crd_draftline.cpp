@@ -257,10 +257,8 @@ int CrdIODraftline::readAtCursor(crdCursor* cursor, crdIoPointRec& out, int step
         if (reached < 0)
             return 0;
     } else {
-        DiskPoint point;
-        if (!readAlphaRecord(index, point))
+        if (!readAlphaRecord(index, out))
             return 0;
-        out.fill(point.easting, point.northing, point.elevation, point.name, point.description, {});
     }
     current_ = reached;
     if (cursor)

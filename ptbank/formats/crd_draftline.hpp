@@ -82,18 +82,17 @@ private:
     // Alphanumeric file.
     int readAlphaPoint(std::string_view name, crdIoPointRec& out, int direction);
     int writeAlphaPoint(const crdIoPointRec& record, int quiet);
-    bool readAlphaRecord(int index, draftline::DiskPoint& point) const;
+    // Reads record `index` into `out`: false when it cannot be read.
+    bool readAlphaRecord(int index, crdIoPointRec& out) const;
     // Reads the names of all records, in file order.
     bool loadAlphaNames();
-    // The name of record `index`, which becomes the current record.
-    const std::string& probeAlpha(int index);
     // Where a name goes in the sorted records.
     int insertionPosition(const std::string& name) const;
     int writeAlphaHeaderTexts();
 
     BinaryFile file_;
     int current_ = -1;
-    std::vector<std::string> alphaNames_;
+    draftline::AlphaNameIndex alphaNames_;
 };
 
 } // namespace ptbank

@@ -30,8 +30,10 @@ int sign(int v) {
     return v < 0 ? -1 : (v > 0 ? 1 : 0);
 }
 
-void fillFromRecord(crdIoPointRec& out, const DiskPoint& point) {
-    out.fill(point.easting, point.northing, point.elevation, point.name, point.description, {});
+// A text field of the record: up to its first zero byte.
+std::string_view fieldAt(const AlphaRecord& record, std::size_t offset, std::size_t width) {
+    const auto* begin = reinterpret_cast<const char*>(record.data() + offset);
+    return {begin, strnlen(begin, width)};
 }
 
 // The order in which records inserted one by one, each before the first
@@ -77,8 +79,8 @@ bool CrdIODraftline::readAlphaHeader(const AlphaHeader& header) {
     if (!loadAlphaNames())
         return false;
     if (!alphaNames_.empty()) {
-        lowestName_ = alphaNames_.front();
-        highestName_ = alphaNames_.back();
+        lowestName_ = alphaNames_[0];
+        highestName_ = alphaNames_[alphaNames_.size() - 1];
     }
     return true;
 }
@@ -86,7 +88,7 @@ bool CrdIODraftline::readAlphaHeader(const AlphaHeader& header) {
 bool CrdIODraftline::loadAlphaNames() {
     const int count = pointCount();
     alphaNames_.clear();
-    alphaNames_.reserve(static_cast<std::size_t>(count));
+    alphaNames_.reserve(count);
     std::vector<std::uint8_t> block;
     for (int first = 0; first < count; first += namesPerRead) {
         const int records = std::min(namesPerRead, count - first);
@@ -94,7 +96,7 @@ bool CrdIODraftline::loadAlphaNames() {
         if (!file_.readAt(recordOffset(first), block))
             return false;
         for (int i = 0; i < records; ++i)
-            alphaNames_.push_back(
+            alphaNames_.append(
                 decodeAlphaName(std::span(block)
                                     .subspan(static_cast<std::size_t>(i) * alphaRecordSize)
                                     .first<alphaRecordSize>()));
@@ -130,31 +132,34 @@ bool CrdIODraftline::sortOldAlphaFile(const std::string& path) {
     return file_.open(path, BinaryFile::Mode::readWrite, true);
 }
 
-bool CrdIODraftline::readAlphaRecord(int index, DiskPoint& point) const {
+// Straight from the record's bytes into the point, read many times per
+// second: the same fields decodeAlpha gives, without its copies.
+bool CrdIODraftline::readAlphaRecord(int index, crdIoPointRec& out) const {
     AlphaRecord record{};
     if (index < 0 || !file_.readAt(recordOffset(index), record))
         return false;
-    point = decodeAlpha(record);
+    out.fill(readDouble(record.data() + eastingOffset), readDouble(record.data() + northingOffset),
+             readDouble(record.data() + elevationOffset),
+             fieldAt(record, alphaNameOffset, nameField),
+             fieldAt(record, descriptionOffset, textField), {});
     return true;
-}
-
-const std::string& CrdIODraftline::probeAlpha(int index) {
-    current_ = index;
-    return alphaNames_[static_cast<std::size_t>(index)];
 }
 
 int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, int direction) {
     errorWord_ = crd_error::none;
     const std::string wanted = upperCased(trimmedText(name.substr(0, 255), 0));
-    const int count = static_cast<int>(alphaNames_.size());
+    const int count = alphaNames_.size();
     if (count == 0) {
         errorWord_ = crd_error::noCoordinate;
         return 0;
     }
+    // The records are searched by name in memory, the current record
+    // following each name probed as it would follow a search on disk.
+    const WantedName target(wanted);
     bool outside = false;
     bool found = false;
-    std::string_view probe = probeAlpha(0);
-    const int toFirst = compareIds(wanted, probe);
+    current_ = 0;
+    const int toFirst = target.against(alphaNames_, 0);
     if (toFirst < 0) {
         outside = true;
         current_ = -1;
@@ -166,8 +171,8 @@ int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, in
         found = true;
     } else {
         const int last = count - 1;
-        probe = probeAlpha(last);
-        const int toLast = compareIds(wanted, probe);
+        current_ = last;
+        const int toLast = target.against(alphaNames_, last);
         if (toLast > 0) {
             outside = true;
             current_ = count;
@@ -182,8 +187,8 @@ int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, in
             int hi = last;
             while (!found && hi - lo > 1) {
                 const int mid = (lo + hi) / 2;
-                probe = probeAlpha(mid);
-                const int c = compareIds(probe, wanted);
+                current_ = mid;
+                const int c = target.from(alphaNames_, mid);
                 if (c < 0)
                     lo = mid;
                 else if (c > 0)
@@ -194,12 +199,10 @@ int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, in
         }
     }
     if (found) {
-        DiskPoint point;
-        if (!readAlphaRecord(current_, point)) {
+        if (!readAlphaRecord(current_, out)) {
             errorWord_ = crd_error::readFailed;
             return 0;
         }
-        fillFromRecord(out, point);
         return 1;
     }
     if (direction == 0) {
@@ -208,25 +211,23 @@ int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, in
     }
     crdCursor start;
     start.index = current_;
-    if (!outside && sign(compareIds(wanted, probe)) != sign(direction))
+    if (!outside && sign(target.against(alphaNames_, current_)) != sign(direction))
         start.index -= direction;
     return readAtCursor(&start, out, direction);
 }
 
 int CrdIODraftline::insertionPosition(const std::string& name) const {
-    const int count = static_cast<int>(alphaNames_.size());
+    const int count = alphaNames_.size();
     if (count == 0)
         return 0;
     const int last = count - 1;
-    const auto nameAt = [this](int i) -> std::string_view {
-        return alphaNames_[static_cast<std::size_t>(i)];
-    };
-    const int toLast = comparePointNames(name, nameAt(last));
+    const WantedName target(name);
+    const int toLast = target.against(alphaNames_, last);
     if (toLast > 0)
         return count;
     if (toLast == 0)
         return last;
-    if (comparePointNames(name, nameAt(0)) <= 0)
+    if (target.against(alphaNames_, 0) <= 0)
         return 0;
     if (count < 2)
         return last;
@@ -234,7 +235,7 @@ int CrdIODraftline::insertionPosition(const std::string& name) const {
     int hi = last;
     while (hi - lo >= 2) {
         const int mid = (lo + hi) / 2;
-        const int c = comparePointNames(nameAt(mid), name);
+        const int c = target.from(alphaNames_, mid);
         if (c == 0)
             return mid;
         if (c < 0)
@@ -268,15 +269,14 @@ int CrdIODraftline::writeAlphaPoint(const crdIoPointRec& record, int quiet) {
                           name};
     const AlphaRecord bytes = encodeAlpha(point);
 
-    const int count = static_cast<int>(alphaNames_.size());
+    const int count = alphaNames_.size();
     const int position = insertionPosition(name);
-    const auto at = static_cast<std::size_t>(position);
-    if (position < count && compareIds(alphaNames_[at], name) == 0) {
+    if (position < count && compareIds(alphaNames_[position], name) == 0) {
         if (!file_.writeAt(recordOffset(position), bytes)) {
             errorWord_ = crd_error::readFailed;
             return 0;
         }
-        alphaNames_[at] = name;
+        alphaNames_.set(position, name);
         return 1;
     }
     // Every later record moves one slot towards the end.
@@ -289,7 +289,7 @@ int CrdIODraftline::writeAlphaPoint(const crdIoPointRec& record, int quiet) {
         loadAlphaNames();
         return 0;
     }
-    alphaNames_.insert(alphaNames_.begin() + static_cast<std::ptrdiff_t>(position), name);
+    alphaNames_.insert(position, name);
     if (highestName_.empty() || compareIds(name, highestName_) > 0)
         highestName_ = name;
     if (lowestName_.empty() || compareIds(name, lowestName_) < 0)
