@@ -67,6 +67,10 @@ void touch(int i) {
 
 int writeBuffer(NodeBuffer& buffer) {
     FileBlock& block = blockOf(buffer.fileNumber);
+    // A node displaced from the cache may belong to a file closed for now.
+    if (block.state == FileState::closedForNow)
+        if (const int code = reopenClosedForNow(block); code != 0)
+            return code;
     if (const int code = writeGrowth(block); code != 0)
         return code;
     const int code = writeAt(block, buffer.position, nodeBytes(buffer, block.header));

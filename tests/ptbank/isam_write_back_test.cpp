@@ -75,6 +75,22 @@ TEST_F(IsamWriteBack, IndexNodesHeldInTheCacheReachTheFileAtClose) {
     EXPECT_EQ(walked, 200u);
 }
 
+TEST_F(IsamWriteBack, FileClosedForNowIsReopenedToWriteWhatItHolds) {
+    constexpr int files = 256;
+    startEngine(6, files, 8);
+    const auto first = file("0.dat");
+    ASSERT_EQ(isamCreateDataFile(0, first, 48, 0, 0), 0);
+    ASSERT_EQ(isamNewRecord(0), 144u);
+    ASSERT_EQ(isamWriteRecord(0, 144, Bytes(48, 'k')), 0);
+    // 255 more non-permanent files: the 256th open closes file 0 for now.
+    for (int n = 1; n < files; ++n)
+        ASSERT_EQ(isamCreateDataFile(n, file(std::to_string(n) + ".dat"), 48, 0, 0), 0) << n;
+    ASSERT_EQ(isamCloseFile(0, 1), 0);
+    const Bytes onDisk = fileBytes(first);
+    EXPECT_EQ(onDisk[updateFlagOffset], 0);
+    EXPECT_EQ(recordAt(onDisk, 144, 48), Bytes(48, 'k'));
+}
+
 TEST_F(IsamWriteBack, FileLeftWithChangesStillHeldIsRefusedAsInUpdate) {
     startEngine();
     const auto path = file("left.dat");
