@@ -14,8 +14,8 @@ int removeFromTree(int fileNo, FileBlock& block, std::span<const std::uint8_t> k
                    std::uint32_t position) {
     if (block.header.rootNode == 0)
         return isamErr::keyNotFound;
-    const std::vector<std::uint8_t> stored = storedKey(block.header, key, position);
-    Descent descent;
+    const KeyBytes stored = storedKey(block.header, key, position);
+    Descent& descent = sharedDescent();
     if (const int code = descend(fileNo, stored.data(), SearchMode::exact, descent); code != 0)
         return code;
     if (descent.result.answer != Answer::found)

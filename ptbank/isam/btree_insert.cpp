@@ -91,8 +91,7 @@ int relinkRightNeighbour(int fileNo, const Node& newNode) {
 
 // Splits the overflowing `node` and its ancestors as far as needed. Nothing
 // of a level is written before its new node has been allocated.
-int splitUpwards(int fileNo, FileBlock& block, Node node, std::vector<std::uint32_t> path,
-                 int splitMode) {
+int splitUpwards(int fileNo, FileBlock& block, Node node, InnerPath path, int splitMode) {
     for (;;) {
         const int k = splitIndex(node, splitMode);
         std::vector<std::uint8_t> separator(node.key(k), node.key(k) + node.shape.keyLength);
@@ -119,8 +118,7 @@ int splitUpwards(int fileNo, FileBlock& block, Node node, std::vector<std::uint3
         if (path.empty())
             return makeInnerRoot(fileNo, block, separator, node, right);
         Node parent;
-        const std::uint32_t parentPosition = path.back();
-        path.pop_back();
+        const std::uint32_t parentPosition = path.pop();
         if (const int code =
                 insertIntoParent(fileNo, block, parentPosition, separator, node, right, parent);
             code != 0)
@@ -131,8 +129,8 @@ int splitUpwards(int fileNo, FileBlock& block, Node node, std::vector<std::uint3
     }
 }
 
-int addToTree(int fileNo, FileBlock& block, const std::vector<std::uint8_t>& key,
-              std::uint32_t position, int splitMode) {
+int addToTree(int fileNo, FileBlock& block, const KeyBytes& key, std::uint32_t position,
+              int splitMode) {
     if (block.header.rootNode == 0) {
         Node leaf;
         if (const int code = allocateNode(block, true, leaf); code != 0)
@@ -143,7 +141,7 @@ int addToTree(int fileNo, FileBlock& block, const std::vector<std::uint8_t>& key
         block.header.rootNode = leaf.position;
         return 0;
     }
-    Descent descent;
+    Descent& descent = sharedDescent();
     if (const int code = descend(fileNo, key.data(), SearchMode::exact, descent); code != 0)
         return code;
     if (descent.result.answer == Answer::found)
@@ -152,7 +150,7 @@ int addToTree(int fileNo, FileBlock& block, const std::vector<std::uint8_t>& key
     leaf.insert(std::max(descent.result.index, 1), position, key.data());
     if (!leaf.overflows())
         return storeNode(fileNo, leaf);
-    return splitUpwards(fileNo, block, std::move(leaf), std::move(descent.path), splitMode);
+    return splitUpwards(fileNo, block, leaf, descent.path, splitMode);
 }
 
 } // namespace

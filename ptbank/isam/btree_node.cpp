@@ -248,12 +248,14 @@ int storeNode(int fileNo, const Node& node) {
     return 0;
 }
 
-std::vector<std::uint8_t> storedKey(const FileHeader& header, std::span<const std::uint8_t> key,
-                                    std::uint32_t position) {
-    std::vector<std::uint8_t> stored(key.begin(), key.begin() + header.keyLength);
+KeyBytes storedKey(const FileHeader& header, std::span<const std::uint8_t> key,
+                   std::uint32_t position) {
+    KeyBytes stored{};
+    const auto length = static_cast<std::size_t>(header.keyLength);
+    std::copy_n(key.begin(), length, stored.begin());
     if (header.duplicates())
         for (int i = 0; i < positionSize; ++i)
-            stored[stored.size() - positionSize + static_cast<std::size_t>(i)] =
+            stored[length - positionSize + static_cast<std::size_t>(i)] =
                 static_cast<std::uint8_t>(position >> (8 * (positionSize - 1 - i)));
     return stored;
 }

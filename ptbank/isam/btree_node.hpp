@@ -20,6 +20,7 @@
 
 #include "isam/file_header.hpp"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -78,8 +79,9 @@ int storeNode(int fileNo, const Node& node);
 
 // The key as stored for `position`: under duplicates its last 4 bytes carry
 // the record position, most significant first, so equal keys sort by position.
-std::vector<std::uint8_t> storedKey(const FileHeader& header, std::span<const std::uint8_t> key,
-                                    std::uint32_t position);
+using KeyBytes = std::array<std::uint8_t, maxKeyLength>; // a key in its first key length bytes
+KeyBytes storedKey(const FileHeader& header, std::span<const std::uint8_t> key,
+                   std::uint32_t position);
 
 // Compares `target` with `nodeKey` over `length` bytes. Key types 0, 4, 8
 // and 12 (bit 16 ignored): byte by byte from the first, giving +i or -i where i is the

@@ -38,10 +38,10 @@ struct HeldRecords {
 
 // What of a file is held in memory: data records, the buffers of changed
 // nodes (an index may repeat or name a buffer written since; the buffer's
-// own flag tells), and whether the header in memory differs from the one on
-// disk, and growth not yet written. While a file has unwritten changes its header on disk carries
-// the update flag, so a file left so by a process that died is refused at open instead of being
-// read half-written.
+// own flag tells), growth not yet written, and whether the header in memory
+// differs from the one on disk. While a file has unwritten changes its
+// header on disk carries the update flag, so a file left so by a process
+// that died is refused at open instead of being read half-written.
 struct PendingWrites {
     HeldRecords records;
     std::vector<int> changedNodes;
