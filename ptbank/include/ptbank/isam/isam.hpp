@@ -23,8 +23,8 @@
 //   bytes; a released record holds 0xFF and the next free position (u32);
 // - an index file's header area is one node; a node is a 14-byte header (right
 //   sibling u32, left sibling u32, entry count i16, bytes in use u16, leaf flag
-//   u8, member number u8) and fixed-size entries; a leaf keeps its high key in
-//   its last entry slot.
+//   u8, member number u8) and its entries, of one size unless the keys are
+//   compressed (below); a leaf keeps its high key in its last entry slot.
 //
 // Files are opened for update and locked with an exclusive advisory lock
 // (flock), so a second opener of the same file is refused. Paths are used as
@@ -36,7 +36,9 @@
 // is released, and when `isamFlushFile` asks; while changes are held, the
 // file's header on disk carries the update flag, so a file left so by a
 // process that died is refused at open (14) rather than read half-written.
-// Growth of a file is written at once, as the extension rules say.
+// Growth is held with the rest: its 0xFF fill is written before any record
+// or node of the batch, and the file is closed and reopened to commit its
+// length once the batch is written.
 //
 // Compressed keys (key type bits 4 and 8): each entry then carries, after its
 // pointer, a byte counting the leading key bytes it shares with the entry
