@@ -17,6 +17,7 @@ namespace geodetic_detail {
 // easting over k0 A, with A the rectifying radius.
 class KrugerSeries {
 public:
+    KrugerSeries() = default;
     explicit KrugerSeries(const ellipsoid& ell);
 
     struct Grid {
@@ -36,7 +37,7 @@ public:
     double rectifyingRadius() const { return radius_; }
 
 private:
-    double semiMajor_, e_, eSq_, n_, radius_;
+    double semiMajor_ = 0.0, e_ = 0.0, eSq_ = 0.0, n_ = 0.0, radius_ = 0.0;
     std::array<double, 7> alpha_{}; // index 1-6
 
     double conformalTan(double tanLat) const;

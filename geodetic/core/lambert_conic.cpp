@@ -5,6 +5,7 @@
 
 #include "geodetic/projection_engine.hpp"
 #include "projection_terms.hpp"
+#include "zone_constant_cache.hpp"
 
 #include <cmath>
 #include <optional>
@@ -19,7 +20,7 @@ struct ConeConstants {
 };
 
 // The cone of the zone, or nothing when the parallels give equal isometric latitudes.
-std::optional<ConeConstants> coneOf(const LambertZone& zone) {
+std::optional<ConeConstants> computeCone(const LambertZone& zone) {
     const ellipsoid& ell = *zone.ell;
     const double e = ell.eccentricity;
     const double qS = isometricLatitude(e, zone.southParallel);
@@ -42,9 +43,20 @@ std::optional<ConeConstants> coneOf(const LambertZone& zone) {
     return cone;
 }
 
-double pointScale(const LambertZone& zone, const ConeConstants& cone, double radius, double phi) {
-    return cone.sinPhi0 * radius * wFactor(zone.ell->eccentricitySq, phi) /
-           (zone.ell->semiMajor * std::cos(phi));
+// The cone, computed once for a run of points on one zone.
+const std::optional<ConeConstants>& coneOf(const LambertZone& zone) {
+    [[gnu::tls_model("initial-exec")]] thread_local LastZoneCache<6, std::optional<ConeConstants>>
+        cache;
+    const ellipsoid& ell = *zone.ell;
+    return cache.get({ell.semiMajor, ell.eccentricity, ell.eccentricitySq, zone.southParallel,
+                      zone.northParallel, zone.originLat},
+                     [&] { return computeCone(zone); });
+}
+
+double pointScale(const LambertZone& zone, const ConeConstants& cone, double radius, double sinPhi,
+                  double cosPhi) {
+    return cone.sinPhi0 * radius * wFactorOfSine(zone.ell->eccentricitySq, sinPhi) /
+           (zone.ell->semiMajor * cosPhi);
 }
 
 // sin(phi) from the isometric latitude q: six Newton steps from the sphere's value.
@@ -77,22 +89,24 @@ LambertZone lambertZoneOf(const ellipsoid* ell, const zoneCnstnt* zone) {
 int lambertForward(const LambertZone& zone, geodCoord* point) {
     if (zone.ell->semiMinor == 0.0 || zone.ell->semiMajor == 0.0)
         return projectionRefused;
-    const std::optional<ConeConstants> cone = coneOf(zone);
+    const std::optional<ConeConstants>& cone = coneOf(zone);
     if (!cone)
         return projectionRefused;
     const double phi = point->lat;
+    const double sinPhi = std::sin(phi);
+    const double cosPhi = std::cos(phi);
     const double radius =
-        cone->k / std::exp(isometricLatitude(zone.ell->eccentricity, phi) * cone->sinPhi0);
+        cone->k / std::exp(isometricLatitudeOfSine(zone.ell->eccentricity, sinPhi) * cone->sinPhi0);
     const double gamma = cone->sinPhi0 * longitudeDifference(zone.centralMeridian, point->lon);
     point->conv = gamma;
-    point->scale = pointScale(zone, *cone, radius, phi);
+    point->scale = pointScale(zone, *cone, radius, sinPhi, cosPhi);
     point->northing = cone->rb + zone.falseNorthing - radius * std::cos(gamma);
     point->easting = radius * std::sin(gamma) + zone.falseEasting;
     return projectionOk;
 }
 
 int lambertInverse(const LambertZone& zone, geodCoord* point) {
-    const std::optional<ConeConstants> cone = coneOf(zone);
+    const std::optional<ConeConstants>& cone = coneOf(zone);
     if (!cone)
         return projectionRefused;
     const double rPrime = cone->rb - point->northing + zone.falseNorthing;
@@ -107,13 +121,13 @@ int lambertInverse(const LambertZone& zone, geodCoord* point) {
     point->conv = gamma;
     point->lon = zone.centralMeridian - gamma / cone->sinPhi0;
     point->lat = phi;
-    point->scale = pointScale(zone, *cone, radius, phi);
+    point->scale = pointScale(zone, *cone, radius, std::sin(phi), std::cos(phi));
     return projectionOk;
 }
 
 bool lambertArcToChord(const LambertZone& zone, const geodCoord& from, const geodCoord& to,
                        double* delta) {
-    const std::optional<ConeConstants> cone = coneOf(zone);
+    const std::optional<ConeConstants>& cone = coneOf(zone);
     if (!cone)
         return false;
     *delta =

@@ -6,16 +6,22 @@
 
 namespace geodetic_detail {
 
-// Isometric latitude q(phi) for the first eccentricity e.
-inline double isometricLatitude(double e, double phi) {
-    const double s = std::sin(phi);
+// Isometric latitude q(phi) for the first eccentricity e, from s = sin phi.
+inline double isometricLatitudeOfSine(double e, double s) {
     return 0.5 * (std::log((1.0 + s) / (1.0 - s)) - e * std::log((1.0 + e * s) / (1.0 - e * s)));
 }
 
-// w(phi) = sqrt(1 - e^2 sin^2 phi).
-inline double wFactor(double eSq, double phi) {
-    const double s = std::sin(phi);
+inline double isometricLatitude(double e, double phi) {
+    return isometricLatitudeOfSine(e, std::sin(phi));
+}
+
+// w(phi) = sqrt(1 - e^2 sin^2 phi), from s = sin phi.
+inline double wFactorOfSine(double eSq, double s) {
     return std::sqrt(1.0 - eSq * s * s);
+}
+
+inline double wFactor(double eSq, double phi) {
+    return wFactorOfSine(eSq, std::sin(phi));
 }
 
 // e'^2 = (a^2 - b^2) / b^2.
@@ -25,8 +31,13 @@ inline double secondEccentricitySq(double a, double b) {
 
 // A longitude difference brought into [-pi, pi], so that a zone that straddles
 // the 180th meridian sees its points on the near side of the central meridian.
+// Within half a turn the remainder is the difference itself, exactly, and is
+// not computed.
 inline double longitudeDifference(double lon, double reference) {
-    return std::remainder(lon - reference, 2.0 * std::numbers::pi);
+    const double difference = lon - reference;
+    if (std::abs(difference) <= std::numbers::pi)
+        return difference;
+    return std::remainder(difference, 2.0 * std::numbers::pi);
 }
 
 // The cosine-power form of a series x + X2 sin 2x + X4 sin 4x + X6 sin 6x + X8 sin 8x:
@@ -39,10 +50,12 @@ struct CosinePowerSeries {
                 32.0 * (x6 - 6.0 * x8), 128.0 * x8};
     }
 
-    double operator()(double x) const {
-        const double c = std::cos(x);
-        const double cSq = c * c;
-        return x + std::sin(x) * c * (c0 + cSq * (c2 + cSq * (c4 + cSq * c6)));
+    double operator()(double x) const { return at(x, std::sin(x), std::cos(x)); }
+
+    // sigma(x) from sin x and cos x already at hand.
+    double at(double x, double sinX, double cosX) const {
+        const double cSq = cosX * cosX;
+        return x + sinX * cosX * (c0 + cSq * (c2 + cSq * (c4 + cSq * c6)));
     }
 };
 

@@ -7,6 +7,7 @@
 #include "state_plane_names.hpp"
 
 #include <array>
+#include <cstdint>
 #include <numbers>
 
 namespace {
@@ -219,17 +220,36 @@ constexpr std::array<zoneCnstnt, spc83ZoneCount> filledTable() {
 // every code 0 would match.
 constinit std::array<zoneCnstnt, spc83ZoneCount> zoneTable = filledTable();
 
-// The index of the first record with the code, or -1.
-int indexOfZone(int zone) {
-    for (int i = 0; i < spc83ZoneCount; ++i)
-        if (zoneTable[i].zoneCode == zone)
-            return i;
-    return -1;
+// Zone codes are four digits: below this bound a code is a direct index.
+constexpr int codeBound = 10000;
+
+// For each code below the bound, the index of the first row with it, or -1;
+// the table's codes never change, so this is fixed when the library loads.
+constexpr std::array<std::int16_t, codeBound> indexByCode() {
+    std::array<std::int16_t, codeBound> index{};
+    index.fill(-1);
+    for (int i = spc83ZoneCount - 1; i >= 0; --i)
+        if (zoneRows[static_cast<std::size_t>(i)].code >= 0 &&
+            zoneRows[static_cast<std::size_t>(i)].code < codeBound)
+            index[static_cast<std::size_t>(zoneRows[static_cast<std::size_t>(i)].code)] =
+                static_cast<std::int16_t>(i);
+    return index;
 }
 
-ellipsoid grs80() {
-    ellipsoid ell{};
-    initEllipsoid(&ell, 6378137.0, 0.0033528106811836675);
+constexpr std::array<std::int16_t, codeBound> zoneIndexByCode = indexByCode();
+
+// The index of the first record with the code, or -1.
+int indexOfZone(int zone) {
+    return zone >= 0 && zone < codeBound ? zoneIndexByCode[static_cast<std::size_t>(zone)] : -1;
+}
+
+// GRS 80, derived once.
+const ellipsoid& grs80() {
+    static const ellipsoid ell = [] {
+        ellipsoid e{};
+        initEllipsoid(&e, 6378137.0, 0.0033528106811836675);
+        return e;
+    }();
     return ell;
 }
 
@@ -280,7 +300,7 @@ int SPC83Grid2Geod(int zone, geodCoord* point) {
     zoneCnstnt constants{};
     if (initSPC83Zone(zone, &constants) != projectionOk)
         return projectionRefused;
-    const ellipsoid ell = grs80();
+    const ellipsoid& ell = grs80();
     grid2Geod(&ell, &constants, point);
     point->lon = -point->lon;
     return projectionOk;
@@ -290,7 +310,7 @@ int SPC83Geod2Grid(int zone, geodCoord* point) {
     zoneCnstnt constants{};
     if (initSPC83Zone(zone, &constants) != projectionOk)
         return projectionRefused;
-    const ellipsoid ell = grs80();
+    const ellipsoid& ell = grs80();
     const double lonEast = point->lon;
     point->lon = -lonEast;
     geod2Grid(&ell, &constants, point);
@@ -303,7 +323,7 @@ int computeSPC83TmT(int zone, double e1, double n1, double e2, double n2, double
     zoneCnstnt constants{};
     if (initSPC83Zone(zone, &constants) != projectionOk)
         return projectionRefused;
-    const ellipsoid ell = grs80();
+    const ellipsoid& ell = grs80();
     geodCoord points[3]{};
     const double eastings[3] = {e1, e2, e3}, northings[3] = {n1, n2, n3};
     for (int i = 0; i < 3; ++i) {

@@ -8,6 +8,7 @@
 #include "geodetic/projection_engine.hpp"
 #include "kruger_series.hpp"
 #include "projection_terms.hpp"
+#include "zone_constant_cache.hpp"
 
 #include <cmath>
 
@@ -17,10 +18,11 @@ namespace {
 // The constants of the meridian-arc and footpoint series, which depend only on
 // the third flattening n = (a - b)/(a + b).
 struct MeridianSeries {
-    double rectifyingRadius;        // r
-    CosinePowerSeries toRectifying; // U set: phi -> omega
-    CosinePowerSeries toFootpoint;  // G set: omega -> phi
+    double rectifyingRadius = 0.0;    // r
+    CosinePowerSeries toRectifying{}; // U set: phi -> omega
+    CosinePowerSeries toFootpoint{};  // G set: omega -> phi
 
+    MeridianSeries() = default;
     explicit MeridianSeries(const ellipsoid& ell) {
         const double a = ell.semiMajor;
         const double n = (a - ell.semiMinor) / (a + ell.semiMinor);
@@ -36,7 +38,47 @@ struct MeridianSeries {
 
     // S(phi) = k0 r omega(phi), the scaled meridian arc from the equator.
     double arc(double k0, double phi) const { return k0 * rectifyingRadius * toRectifying(phi); }
+    // The same from sin phi and cos phi already at hand.
+    double arc(double k0, double phi, double sinPhi, double cosPhi) const {
+        return k0 * rectifyingRadius * toRectifying.at(phi, sinPhi, cosPhi);
+    }
 };
+
+// What a zone fixes for all its points: the series, the scaled arc to the
+// origin latitude and the second eccentricity squared.
+struct ZoneTerms {
+    MeridianSeries series;
+    double originArc = 0.0; // S(phi0)
+    double ePrimeSq = 0.0;
+};
+
+// The zone's terms, computed once for a run of points on one zone.
+const ZoneTerms& termsOf(const TransverseMercatorZone& zone) {
+    [[gnu::tls_model("initial-exec")]] thread_local LastZoneCache<4, ZoneTerms> cache;
+    const ellipsoid& ell = *zone.ell;
+    return cache.get({ell.semiMajor, ell.semiMinor, zone.scaleFactor, zone.originLat}, [&] {
+        ZoneTerms terms{MeridianSeries(ell)};
+        terms.originArc = terms.series.arc(zone.scaleFactor, zone.originLat);
+        terms.ePrimeSq = secondEccentricitySq(ell.semiMajor, ell.semiMinor);
+        return terms;
+    });
+}
+
+// Krüger's series of the zone's ellipsoid and the origin's place on it.
+struct KrugerTerms {
+    KrugerSeries series;
+    double originXi = 0.0;
+};
+
+const KrugerTerms& krugerTermsOf(const TransverseMercatorZone& zone) {
+    [[gnu::tls_model("initial-exec")]] thread_local LastZoneCache<3, KrugerTerms> cache;
+    const ellipsoid& ell = *zone.ell;
+    return cache.get({ell.semiMajor, ell.semiMinor, zone.originLat}, [&] {
+        KrugerTerms terms{KrugerSeries(ell)};
+        terms.originXi = terms.series.meridianXi(zone.originLat);
+        return terms;
+    });
+}
 
 } // namespace
 
@@ -44,11 +86,12 @@ int transverseMercatorForward(const TransverseMercatorZone& zone, geodCoord* poi
     const ellipsoid& ell = *zone.ell;
     if (ell.semiMinor == 0.0 || ell.semiMajor == 0.0)
         return projectionRefused;
-    const KrugerSeries series(ell);
+    const KrugerTerms& terms = krugerTermsOf(zone);
+    const KrugerSeries& series = terms.series;
     const double k0A = zone.scaleFactor * series.rectifyingRadius();
     const double eastOfCm = -longitudeDifference(point->lon, zone.centralMeridian);
     const KrugerSeries::Grid grid = series.forward(point->lat, eastOfCm);
-    const double originXi = series.meridianXi(zone.originLat);
+    const double originXi = terms.originXi;
     point->northing = zone.falseNorthing + k0A * (grid.xi - originXi);
     point->easting = zone.falseEasting + k0A * grid.eta;
     point->scale = zone.scaleFactor * grid.scale;
@@ -63,10 +106,10 @@ int transverseMercatorInverse(const TransverseMercatorZone& zone, geodCoord* poi
     // would already have turned the latitude into NaN.
     if (k0 * ell.semiMajor == 0.0)
         return projectionRefused;
-    const KrugerSeries series(ell);
+    const KrugerTerms& terms = krugerTermsOf(zone);
+    const KrugerSeries& series = terms.series;
     const double k0A = k0 * series.rectifyingRadius();
-    const double xi =
-        (point->northing - zone.falseNorthing) / k0A + series.meridianXi(zone.originLat);
+    const double xi = (point->northing - zone.falseNorthing) / k0A + terms.originXi;
     const double eta = (point->easting - zone.falseEasting) / k0A;
     double lat = 0.0, eastOfCm = 0.0;
     series.inverse(xi, eta, &lat, &eastOfCm);
@@ -81,15 +124,16 @@ int transverseMercatorInverse(const TransverseMercatorZone& zone, geodCoord* poi
 double transverseMercatorArcToChord(const TransverseMercatorZone& zone, const geodCoord& from,
                                     const geodCoord& to) {
     const ellipsoid& ell = *zone.ell;
-    const MeridianSeries series(ell);
+    const ZoneTerms& terms = termsOf(zone);
+    const MeridianSeries& series = terms.series;
     const double k0 = zone.scaleFactor;
     const double meanNorthing = (from.northing + to.northing) / 2.0;
-    const double omega = (meanNorthing - zone.falseNorthing + series.arc(k0, zone.originLat)) /
-                         (k0 * series.rectifyingRadius);
+    const double omega =
+        (meanNorthing - zone.falseNorthing + terms.originArc) / (k0 * series.rectifyingRadius);
     const double phiM = omega + std::sin(omega) * std::cos(omega) * series.toFootpoint.c0;
     const double w = wFactor(ell.eccentricitySq, phiM);
     const double cosM = std::cos(phiM);
-    const double eta2 = secondEccentricitySq(ell.semiMajor, ell.semiMinor) * cosM * cosM;
+    const double eta2 = terms.ePrimeSq * cosM * cosM;
     const double k0a = k0 * ell.semiMajor;
     const double invR0Sq = w * w * (1.0 + eta2) / (k0a * k0a);
     const double ePrime =

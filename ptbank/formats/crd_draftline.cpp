@@ -62,6 +62,7 @@ bool hasAlphaMarker(const AlphaHeader& header) {
 int CrdIODraftline::open(const std::string& path) {
     errorWord_ = crd_error::none;
     current_ = -1;
+    alphaNames_.clear();
     if (!file_.open(path, BinaryFile::Mode::readWrite, true)) {
         errorWord_ = crd_error::cannotOpen;
         return 0;
@@ -256,10 +257,8 @@ int CrdIODraftline::readAtCursor(crdCursor* cursor, crdIoPointRec& out, int step
         if (reached < 0)
             return 0;
     } else {
-        DiskPoint point;
-        if (!readAlphaRecord(index, point))
+        if (!readAlphaRecord(index, out))
             return 0;
-        out.fill(point.easting, point.northing, point.elevation, point.name, point.description, {});
     }
     current_ = reached;
     if (cursor)

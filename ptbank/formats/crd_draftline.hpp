@@ -6,6 +6,10 @@
 // point-name order. Both are read and written in place, one record at a
 // time; the file is held with other writers locked out.
 //
+// The alphanumeric file's names are held in memory, in file order, from the
+// open on and through every write, so a name is found without reading the
+// file and a read by name costs one record transfer.
+//
 // Record layout exchanged with CrdFile: the code travels inside the
 // description ("CODE/description") and the elevation 0.0 means "none",
 // 1e-50 a true zero. A numeric point at 0, 0, 0 is stored with elevation
@@ -14,6 +18,9 @@
 #include "formats/draftline_layout.hpp"
 #include "ptbank/crd_io.hpp"
 #include "src/binary_file.hpp"
+
+#include <string>
+#include <vector>
 
 namespace ptbank {
 
@@ -75,14 +82,17 @@ private:
     // Alphanumeric file.
     int readAlphaPoint(std::string_view name, crdIoPointRec& out, int direction);
     int writeAlphaPoint(const crdIoPointRec& record, int quiet);
-    bool readAlphaRecord(int index, draftline::DiskPoint& point) const;
-    bool probeAlpha(int index, draftline::DiskPoint& point);
-    // Where a name goes in the sorted records, or -1 when a read failed.
-    int insertionPosition(const std::string& name, int count);
+    // Reads record `index` into `out`: false when it cannot be read.
+    bool readAlphaRecord(int index, crdIoPointRec& out) const;
+    // Reads the names of all records, in file order.
+    bool loadAlphaNames();
+    // Where a name goes in the sorted records.
+    int insertionPosition(const std::string& name) const;
     int writeAlphaHeaderTexts();
 
     BinaryFile file_;
     int current_ = -1;
+    draftline::AlphaNameIndex alphaNames_;
 };
 
 } // namespace ptbank

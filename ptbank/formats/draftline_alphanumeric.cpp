@@ -19,6 +19,8 @@ namespace {
 using namespace draftline;
 
 constexpr std::size_t maxAlphaName = nameField - 1;
+// Records read at a time when the names are loaded.
+constexpr int namesPerRead = 4096;
 
 std::uint64_t recordOffset(int index) {
     return alphaHeaderSize + static_cast<std::uint64_t>(index) * alphaRecordSize;
@@ -28,8 +30,10 @@ int sign(int v) {
     return v < 0 ? -1 : (v > 0 ? 1 : 0);
 }
 
-void fillFromRecord(crdIoPointRec& out, const DiskPoint& point) {
-    out.fill(point.easting, point.northing, point.elevation, point.name, point.description, {});
+// A text field of the record: up to its first zero byte.
+std::string_view fieldAt(const AlphaRecord& record, std::size_t offset, std::size_t width) {
+    const auto* begin = reinterpret_cast<const char*>(record.data() + offset);
+    return {begin, strnlen(begin, width)};
 }
 
 // The order in which records inserted one by one, each before the first
@@ -72,15 +76,31 @@ bool CrdIODraftline::readAlphaHeader(const AlphaHeader& header) {
     headerDate_ = readText(header.data() + 8, textField);
     highestName_.clear();
     lowestName_.clear();
-    const int count = pointCount();
-    if (count == 0)
-        return true;
-    DiskPoint first;
-    DiskPoint last;
-    if (!readAlphaRecord(0, first) || !readAlphaRecord(count - 1, last))
+    if (!loadAlphaNames())
         return false;
-    lowestName_ = first.name;
-    highestName_ = last.name;
+    if (!alphaNames_.empty()) {
+        lowestName_ = alphaNames_[0];
+        highestName_ = alphaNames_[alphaNames_.size() - 1];
+    }
+    return true;
+}
+
+bool CrdIODraftline::loadAlphaNames() {
+    const int count = pointCount();
+    alphaNames_.clear();
+    alphaNames_.reserve(count);
+    std::vector<std::uint8_t> block;
+    for (int first = 0; first < count; first += namesPerRead) {
+        const int records = std::min(namesPerRead, count - first);
+        block.resize(static_cast<std::size_t>(records) * alphaRecordSize);
+        if (!file_.readAt(recordOffset(first), block))
+            return false;
+        for (int i = 0; i < records; ++i)
+            alphaNames_.append(
+                decodeAlphaName(std::span(block)
+                                    .subspan(static_cast<std::size_t>(i) * alphaRecordSize)
+                                    .first<alphaRecordSize>()));
+    }
     return true;
 }
 
@@ -112,39 +132,34 @@ bool CrdIODraftline::sortOldAlphaFile(const std::string& path) {
     return file_.open(path, BinaryFile::Mode::readWrite, true);
 }
 
-bool CrdIODraftline::readAlphaRecord(int index, DiskPoint& point) const {
+// Straight from the record's bytes into the point, read many times per
+// second: the same fields decodeAlpha gives, without its copies.
+bool CrdIODraftline::readAlphaRecord(int index, crdIoPointRec& out) const {
     AlphaRecord record{};
     if (index < 0 || !file_.readAt(recordOffset(index), record))
         return false;
-    point = decodeAlpha(record);
-    return true;
-}
-
-bool CrdIODraftline::probeAlpha(int index, DiskPoint& point) {
-    if (!readAlphaRecord(index, point))
-        return false;
-    current_ = index;
+    out.fill(readDouble(record.data() + eastingOffset), readDouble(record.data() + northingOffset),
+             readDouble(record.data() + elevationOffset),
+             fieldAt(record, alphaNameOffset, nameField),
+             fieldAt(record, descriptionOffset, textField), {});
     return true;
 }
 
 int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, int direction) {
     errorWord_ = crd_error::none;
     const std::string wanted = upperCased(trimmedText(name.substr(0, 255), 0));
-    const int count = pointCount();
+    const int count = alphaNames_.size();
     if (count == 0) {
         errorWord_ = crd_error::noCoordinate;
         return 0;
     }
-    const auto readFailed = [this] {
-        errorWord_ = crd_error::readFailed;
-        return 0;
-    };
-    DiskPoint probe;
+    // The records are searched by name in memory, the current record
+    // following each name probed as it would follow a search on disk.
+    const WantedName target(wanted);
     bool outside = false;
     bool found = false;
-    if (!probeAlpha(0, probe))
-        return readFailed();
-    const int toFirst = compareIds(wanted, probe.name);
+    current_ = 0;
+    const int toFirst = target.against(alphaNames_, 0);
     if (toFirst < 0) {
         outside = true;
         current_ = -1;
@@ -156,9 +171,8 @@ int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, in
         found = true;
     } else {
         const int last = count - 1;
-        if (!probeAlpha(last, probe))
-            return readFailed();
-        const int toLast = compareIds(wanted, probe.name);
+        current_ = last;
+        const int toLast = target.against(alphaNames_, last);
         if (toLast > 0) {
             outside = true;
             current_ = count;
@@ -173,9 +187,8 @@ int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, in
             int hi = last;
             while (!found && hi - lo > 1) {
                 const int mid = (lo + hi) / 2;
-                if (!probeAlpha(mid, probe))
-                    return readFailed();
-                const int c = compareIds(probe.name, wanted);
+                current_ = mid;
+                const int c = target.from(alphaNames_, mid);
                 if (c < 0)
                     lo = mid;
                 else if (c > 0)
@@ -186,7 +199,10 @@ int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, in
         }
     }
     if (found) {
-        fillFromRecord(out, probe);
+        if (!readAlphaRecord(current_, out)) {
+            errorWord_ = crd_error::readFailed;
+            return 0;
+        }
         return 1;
     }
     if (direction == 0) {
@@ -195,26 +211,23 @@ int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, in
     }
     crdCursor start;
     start.index = current_;
-    if (!outside && sign(compareIds(wanted, probe.name)) != sign(direction))
+    if (!outside && sign(target.against(alphaNames_, current_)) != sign(direction))
         start.index -= direction;
     return readAtCursor(&start, out, direction);
 }
 
-int CrdIODraftline::insertionPosition(const std::string& name, int count) {
+int CrdIODraftline::insertionPosition(const std::string& name) const {
+    const int count = alphaNames_.size();
     if (count == 0)
         return 0;
     const int last = count - 1;
-    DiskPoint point;
-    if (!readAlphaRecord(last, point))
-        return -1;
-    const int toLast = compareIds(name, point.name);
+    const WantedName target(name);
+    const int toLast = target.against(alphaNames_, last);
     if (toLast > 0)
         return count;
     if (toLast == 0)
         return last;
-    if (!readAlphaRecord(0, point))
-        return -1;
-    if (compareIds(name, point.name) <= 0)
+    if (target.against(alphaNames_, 0) <= 0)
         return 0;
     if (count < 2)
         return last;
@@ -222,9 +235,7 @@ int CrdIODraftline::insertionPosition(const std::string& name, int count) {
     int hi = last;
     while (hi - lo >= 2) {
         const int mid = (lo + hi) / 2;
-        if (!readAlphaRecord(mid, point))
-            return -1;
-        const int c = compareIds(point.name, name);
+        const int c = target.from(alphaNames_, mid);
         if (c == 0)
             return mid;
         if (c < 0)
@@ -258,18 +269,14 @@ int CrdIODraftline::writeAlphaPoint(const crdIoPointRec& record, int quiet) {
                           name};
     const AlphaRecord bytes = encodeAlpha(point);
 
-    const int count = pointCount();
-    const int position = insertionPosition(name, count);
-    DiskPoint there;
-    if (position < 0 || (position < count && !readAlphaRecord(position, there))) {
-        errorWord_ = crd_error::readFailed;
-        return 0;
-    }
-    if (position < count && compareIds(there.name, name) == 0) {
+    const int count = alphaNames_.size();
+    const int position = insertionPosition(name);
+    if (position < count && compareIds(alphaNames_[position], name) == 0) {
         if (!file_.writeAt(recordOffset(position), bytes)) {
             errorWord_ = crd_error::readFailed;
             return 0;
         }
+        alphaNames_.set(position, name);
         return 1;
     }
     // Every later record moves one slot towards the end.
@@ -278,8 +285,11 @@ int CrdIODraftline::writeAlphaPoint(const crdIoPointRec& record, int quiet) {
                                         file_.writeAt(recordOffset(position + 1), tail));
     if (!moved || !file_.writeAt(recordOffset(position), bytes)) {
         errorWord_ = crd_error::readFailed;
+        // The records may have moved: the names are read again from the file.
+        loadAlphaNames();
         return 0;
     }
+    alphaNames_.insert(position, name);
     if (highestName_.empty() || compareIds(name, highestName_) > 0)
         highestName_ = name;
     if (lowestName_.empty() || compareIds(name, lowestName_) < 0)

@@ -11,10 +11,14 @@
 //           72 marker "New CRD Format2" (16)  88 unused (16)
 //   point:   0 northing  8 easting  16 elevation  24 description (32)  56 name (10)
 
+#include "ptbank/crd_text.hpp"
+
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ptbank::draftline {
 
@@ -23,6 +27,12 @@ inline constexpr std::size_t alphaHeaderSize = 104;
 inline constexpr std::size_t alphaRecordSize = 66;
 inline constexpr std::size_t textField = 32; // description, title, date text
 inline constexpr std::size_t nameField = 10;
+inline constexpr std::size_t alphaNameOffset = 56;
+// Fields of a point record of either file.
+inline constexpr std::size_t northingOffset = 0;
+inline constexpr std::size_t eastingOffset = 8;
+inline constexpr std::size_t elevationOffset = 16;
+inline constexpr std::size_t descriptionOffset = 24;
 inline constexpr std::size_t markerOffset = 72;
 inline constexpr std::size_t markerVersionOffset = 86;
 inline constexpr std::string_view markerStem = "New CRD Format";
@@ -46,11 +56,54 @@ NumericRecord encodeNumeric(const DiskPoint& point);
 DiskPoint decodeNumeric(const NumericRecord& record);
 AlphaRecord encodeAlpha(const DiskPoint& point);
 DiskPoint decodeAlpha(const AlphaRecord& record);
+// The name of an alphanumeric record alone.
+std::string decodeAlphaName(std::span<const std::uint8_t, alphaRecordSize> record);
 
 // A slot without a point: northing, easting and elevation all exactly 0.0.
 bool isEmptySlot(const DiskPoint& point);
 // The record written into the slots between stored points.
 NumericRecord emptyNumericRecord();
+
+// The names of an alphanumeric file's records, in file order, each in a
+// fixed slot with its comparison key (ptbank/crd_text.hpp).
+class AlphaNameIndex {
+public:
+    int size() const { return static_cast<int>(entries_.size()); }
+    bool empty() const { return entries_.empty(); }
+    std::string_view operator[](int i) const {
+        const Entry& entry = entries_[static_cast<std::size_t>(i)];
+        return {entry.name.data(), entry.length};
+    }
+    const PointNameKey& key(int i) const { return entries_[static_cast<std::size_t>(i)].key; }
+    void clear() { entries_.clear(); }
+    void reserve(int count) { entries_.reserve(static_cast<std::size_t>(count)); }
+    void insert(int i, std::string_view name);
+    void set(int i, std::string_view name);
+    void append(std::string_view name) { insert(size(), name); }
+
+private:
+    struct Entry {
+        std::array<char, nameField> name{};
+        std::uint8_t length = 0;
+        PointNameKey key;
+    };
+    std::vector<Entry> entries_;
+};
+
+// A name looked for among the records: compared with a record's name as
+// comparePointNames would, through the two keys when both are usable.
+class WantedName {
+public:
+    explicit WantedName(std::string_view name) : name_(name), key_(pointNameKey(name)) {}
+    // comparePointNames(wanted, name of record i).
+    int against(const AlphaNameIndex& names, int i) const;
+    // comparePointNames(name of record i, wanted).
+    int from(const AlphaNameIndex& names, int i) const;
+
+private:
+    std::string_view name_;
+    PointNameKey key_;
+};
 
 // Reads and writes the fields of a header held in memory.
 double readDouble(const std::uint8_t* at);

@@ -2,7 +2,7 @@
 // and stays in the sibling chain, where searches pass over it.
 
 #include "isam/btree_search.hpp"
-#include "isam/file_stream.hpp"
+#include "isam/write_back.hpp"
 
 namespace ptbank {
 
@@ -14,8 +14,8 @@ int removeFromTree(int fileNo, FileBlock& block, std::span<const std::uint8_t> k
                    std::uint32_t position) {
     if (block.header.rootNode == 0)
         return isamErr::keyNotFound;
-    const std::vector<std::uint8_t> stored = storedKey(block.header, key, position);
-    Descent descent;
+    const KeyBytes stored = storedKey(block.header, key, position);
+    Descent& descent = sharedDescent();
     if (const int code = descend(fileNo, stored.data(), SearchMode::exact, descent); code != 0)
         return code;
     if (descent.result.answer != Answer::found)
@@ -38,7 +38,7 @@ int isamDeleteKey(int fileNo, std::span<const std::uint8_t> key, std::uint32_t p
     if (const int code = removeFromTree(fileNo, block, key, position); code != 0)
         return fail(code);
     --block.header.activeEntries;
-    if (const int code = writeHeader(block); code != 0)
+    if (const int code = noteHeaderChange(block); code != 0)
         return fail(code);
     return 0;
 }

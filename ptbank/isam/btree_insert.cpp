@@ -3,6 +3,7 @@
 
 #include "isam/btree_search.hpp"
 #include "isam/file_stream.hpp"
+#include "isam/write_back.hpp"
 
 #include <algorithm>
 
@@ -18,7 +19,7 @@ int splitIndex(const Node& node, int splitMode) {
     int k = splitMode == isamSplit::half        ? n / 2
             : splitMode == isamSplit::ascending ? 6 * n / 7
                                                 : n / 7 + 1;
-    if (k * node.shape.entrySize > node.shape.maxBytes)
+    if (node.bytesThrough(k) > node.shape.maxBytes)
         k = n / 2;
     return k;
 }
@@ -33,7 +34,7 @@ int allocateNode(FileBlock& block, bool leaf, Node& node) {
 
 int setRoot(FileBlock& block, std::uint32_t position) {
     block.header.rootNode = position;
-    return writeHeader(block);
+    return noteHeaderChange(block);
 }
 
 // A new inner root over the two halves of the old root.
@@ -90,8 +91,7 @@ int relinkRightNeighbour(int fileNo, const Node& newNode) {
 
 // Splits the overflowing `node` and its ancestors as far as needed. Nothing
 // of a level is written before its new node has been allocated.
-int splitUpwards(int fileNo, FileBlock& block, Node node, std::vector<std::uint32_t> path,
-                 int splitMode) {
+int splitUpwards(int fileNo, FileBlock& block, Node node, InnerPath path, int splitMode) {
     for (;;) {
         const int k = splitIndex(node, splitMode);
         std::vector<std::uint8_t> separator(node.key(k), node.key(k) + node.shape.keyLength);
@@ -118,8 +118,7 @@ int splitUpwards(int fileNo, FileBlock& block, Node node, std::vector<std::uint3
         if (path.empty())
             return makeInnerRoot(fileNo, block, separator, node, right);
         Node parent;
-        const std::uint32_t parentPosition = path.back();
-        path.pop_back();
+        const std::uint32_t parentPosition = path.pop();
         if (const int code =
                 insertIntoParent(fileNo, block, parentPosition, separator, node, right, parent);
             code != 0)
@@ -130,8 +129,8 @@ int splitUpwards(int fileNo, FileBlock& block, Node node, std::vector<std::uint3
     }
 }
 
-int addToTree(int fileNo, FileBlock& block, const std::vector<std::uint8_t>& key,
-              std::uint32_t position, int splitMode) {
+int addToTree(int fileNo, FileBlock& block, const KeyBytes& key, std::uint32_t position,
+              int splitMode) {
     if (block.header.rootNode == 0) {
         Node leaf;
         if (const int code = allocateNode(block, true, leaf); code != 0)
@@ -142,7 +141,7 @@ int addToTree(int fileNo, FileBlock& block, const std::vector<std::uint8_t>& key
         block.header.rootNode = leaf.position;
         return 0;
     }
-    Descent descent;
+    Descent& descent = sharedDescent();
     if (const int code = descend(fileNo, key.data(), SearchMode::exact, descent); code != 0)
         return code;
     if (descent.result.answer == Answer::found)
@@ -151,7 +150,7 @@ int addToTree(int fileNo, FileBlock& block, const std::vector<std::uint8_t>& key
     leaf.insert(std::max(descent.result.index, 1), position, key.data());
     if (!leaf.overflows())
         return storeNode(fileNo, leaf);
-    return splitUpwards(fileNo, block, std::move(leaf), std::move(descent.path), splitMode);
+    return splitUpwards(fileNo, block, leaf, descent.path, splitMode);
 }
 
 } // namespace
@@ -173,7 +172,7 @@ int isamAddKey(int fileNo, std::span<const std::uint8_t> key, std::uint32_t posi
         return fail(code);
     }
     ++block.header.activeEntries;
-    if (const int code = writeHeader(block); code != 0)
+    if (const int code = noteHeaderChange(block); code != 0)
         return fail(code);
     return 0;
 }

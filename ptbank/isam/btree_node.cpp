@@ -33,7 +33,98 @@ std::size_t slotOffset(const NodeShape& shape, int i) {
     return static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(shape.entrySize);
 }
 
+// Where the high key lies in the entry area: the key part of the last slot.
+std::size_t highKeyOffset(const NodeShape& shape) {
+    return static_cast<std::size_t>(shape.highKeySlot - 1) *
+               static_cast<std::size_t>(shape.slotSize()) +
+           static_cast<std::size_t>(shape.pointerSize);
+}
+
+// The counts of a compressed entry's key, given the key before it (none for
+// a node's first entry).
+struct KeyCounts {
+    int lead = 0;
+    int trail = 0;
+};
+
+KeyCounts countsOf(const NodeShape& shape, const std::uint8_t* key, const std::uint8_t* before) {
+    const int compressible = shape.keyLength - shape.suffixLength;
+    KeyCounts counts;
+    if (shape.leadCount && before != nullptr)
+        while (counts.lead < compressible && key[counts.lead] == before[counts.lead])
+            ++counts.lead;
+    if (shape.trailCount)
+        while (counts.trail < compressible - counts.lead &&
+               key[compressible - 1 - counts.trail] == 0)
+            ++counts.trail;
+    return counts;
+}
+
+int diskSize(const NodeShape& shape, const KeyCounts& counts) {
+    return shape.slotSize() - counts.lead - counts.trail;
+}
+
+// Writes entry i of `node` compressed at `out`; returns the bytes written.
+int encodeEntry(const Node& node, int i, std::uint8_t* out) {
+    const NodeShape& shape = node.shape;
+    const std::uint8_t* key = node.key(i);
+    const KeyCounts counts = countsOf(shape, key, i > 1 ? node.key(i - 1) : nullptr);
+    std::uint8_t* p = out;
+    if (shape.pointerSize != 0) {
+        writeLittleEndian(p, node.pointer(i));
+        p += shape.pointerSize;
+    }
+    if (shape.leadCount)
+        *p++ = static_cast<std::uint8_t>(counts.lead);
+    if (shape.trailCount)
+        *p++ = static_cast<std::uint8_t>(counts.trail);
+    const int compressible = shape.keyLength - shape.suffixLength;
+    p = std::copy(key + counts.lead, key + compressible - counts.trail, p);
+    p = std::copy(key + compressible, key + shape.keyLength, p);
+    return static_cast<int>(p - out);
+}
+
+// Expands the `count` compressed entries in `area` (`used` bytes) into the
+// node: false when they do not take exactly those bytes or a count is impossible.
+bool decodeEntries(std::span<const std::uint8_t> area, int count, int used, Node& node) {
+    const NodeShape& shape = node.shape;
+    const int compressible = shape.keyLength - shape.suffixLength;
+    node.entries.assign(static_cast<std::size_t>(count) * static_cast<std::size_t>(shape.entrySize),
+                        0);
+    int at = 0;
+    for (int i = 1; i <= count; ++i) {
+        const int fixed = shape.slotSize() - shape.keyLength; // pointer and counts
+        if (at + fixed > used)
+            return false;
+        std::uint8_t* entry = node.entries.data() + slotOffset(shape, i);
+        const std::uint8_t* p = area.data() + at;
+        std::copy(p, p + shape.pointerSize, entry);
+        p += shape.pointerSize;
+        const int lead = shape.leadCount ? *p++ : 0;
+        const int trail = shape.trailCount ? *p++ : 0;
+        const int stored = compressible - lead - trail;
+        if ((lead > 0 && i == 1) || stored < 0 || at + fixed + stored + shape.suffixLength > used)
+            return false;
+        std::uint8_t* key = entry + shape.pointerSize;
+        if (lead > 0)
+            std::copy(key - shape.entrySize, key - shape.entrySize + lead, key);
+        std::copy_n(p, stored, key + lead);
+        std::copy_n(p + stored, shape.suffixLength, key + compressible);
+        at += fixed + stored + shape.suffixLength;
+    }
+    return at == used;
+}
+
 } // namespace
+
+int Node::bytesThrough(int k) const {
+    if (!shape.compressed())
+        return k * shape.entrySize;
+    int bytes = 0;
+    for (int i = 1; i <= k; ++i)
+        bytes += diskSize(shape, countsOf(shape, key(i), i > 1 ? key(i - 1) : nullptr));
+    return bytes;
+}
 
 NodeShape nodeShape(const FileHeader& h, bool leaf) {
     NodeShape shape;
@@ -42,6 +133,9 @@ NodeShape nodeShape(const FileHeader& h, bool leaf) {
     shape.entrySize = shape.pointerSize + h.keyLength;
     shape.maxBytes = leaf ? h.leafBytes : h.innerBytes;
     shape.highKeySlot = leaf ? h.leafKeys : 0;
+    shape.leadCount = h.leadCount();
+    shape.trailCount = h.trailCount();
+    shape.suffixLength = h.duplicates() ? positionSize : 0;
     return shape;
 }
 
@@ -60,12 +154,13 @@ void Node::setPointer(int i, std::uint32_t pointer) {
 }
 
 void Node::insert(int i, std::uint32_t pointer, const std::uint8_t* key) {
-    std::vector<std::uint8_t> entry(static_cast<std::size_t>(shape.entrySize));
+    const std::size_t at = slotOffset(shape, i);
+    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(at),
+                   static_cast<std::size_t>(shape.entrySize), 0);
+    std::uint8_t* entry = entries.data() + at;
     if (shape.pointerSize != 0)
-        writeLittleEndian(entry.data(), pointer);
-    std::copy(key, key + shape.keyLength, entry.begin() + shape.pointerSize);
-    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(slotOffset(shape, i)),
-                   entry.begin(), entry.end());
+        writeLittleEndian(entry, pointer);
+    std::copy(key, key + shape.keyLength, entry + shape.pointerSize);
 }
 
 void Node::erase(int i) {
@@ -96,49 +191,71 @@ int loadNode(int fileNo, std::uint32_t position, Node& node) {
     const std::uint8_t leafFlag = r.u8();
     if (leafFlag > 1 || count < 0)
         return isamErr::corruptNode;
-    node = emptyNode(header, position, leafFlag == 1);
+    // Filled in place, so a node loaded again and again keeps its storage.
+    node.position = position;
+    node.leaf = leafFlag == 1;
+    node.shape = nodeShape(header, node.leaf);
     node.right = right;
     node.left = node.leaf ? left : 0;
-    const int bytes = count * node.shape.entrySize;
-    if (used != bytes || bytes > node.shape.maxBytes)
+    if (used > node.shape.maxBytes)
         return isamErr::corruptNode;
     const auto area = image.subspan(nodeHeaderSize);
-    node.entries.assign(area.begin(), area.begin() + bytes);
+    if (node.shape.compressed()) {
+        if (!decodeEntries(area, count, used, node))
+            return isamErr::corruptNode;
+    } else {
+        if (used != count * node.shape.entrySize)
+            return isamErr::corruptNode;
+        node.entries.assign(area.begin(), area.begin() + used);
+    }
     if (node.leaf) {
-        const auto high = area.subspan(slotOffset(node.shape, node.shape.highKeySlot) +
-                                           static_cast<std::size_t>(node.shape.pointerSize),
-                                       static_cast<std::size_t>(node.shape.keyLength));
+        const auto high =
+            area.subspan(highKeyOffset(node.shape), static_cast<std::size_t>(node.shape.keyLength));
         node.highKey.assign(high.begin(), high.end());
+    } else {
+        node.highKey.clear();
     }
     return 0;
 }
 
 int storeNode(int fileNo, const Node& node) {
-    const FileHeader& header = engine().files[static_cast<std::size_t>(fileNo)].header;
-    platform::ByteWriter w;
-    w.u32(node.right);
-    w.u32(node.leaf ? node.left : 0);
-    w.i16(static_cast<std::int16_t>(node.count()));
-    w.u16(static_cast<std::uint16_t>(node.bytesUsed()));
-    w.u8(node.leaf ? 1 : 0);
-    w.u8(0);
-    std::vector<std::uint8_t> image = w.take();
-    image.resize(header.nodeSize, 0);
-    std::copy(node.entries.begin(), node.entries.end(), image.begin() + nodeHeaderSize);
+    std::span<std::uint8_t> image;
+    if (const int code = nodeImageToStore(fileNo, node.position, image); code != 0)
+        return code;
+    std::uint8_t* p = image.data();
+    writeLittleEndian(p, node.right);
+    writeLittleEndian(p + 4, node.leaf ? node.left : 0);
+    const auto count = static_cast<std::uint16_t>(node.count());
+    p[8] = static_cast<std::uint8_t>(count);
+    p[9] = static_cast<std::uint8_t>(count >> 8);
+    p[12] = node.leaf ? 1 : 0;
+    p[13] = 0;
+    const auto area = image.subspan(nodeHeaderSize);
+    std::size_t used = node.entries.size();
+    if (node.shape.compressed()) {
+        used = 0;
+        for (int i = 1; i <= node.count(); ++i)
+            used += static_cast<std::size_t>(encodeEntry(node, i, area.data() + used));
+    } else {
+        std::copy(node.entries.begin(), node.entries.end(), area.begin());
+    }
+    std::fill(area.begin() + static_cast<std::ptrdiff_t>(used), area.end(), 0);
+    p[10] = static_cast<std::uint8_t>(used);
+    p[11] = static_cast<std::uint8_t>(used >> 8);
     if (node.leaf)
         std::copy(node.highKey.begin(), node.highKey.end(),
-                  image.begin() + nodeHeaderSize +
-                      static_cast<std::ptrdiff_t>(slotOffset(node.shape, node.shape.highKeySlot)) +
-                      node.shape.pointerSize);
-    return storeNodeImage(fileNo, node.position, image);
+                  area.begin() + static_cast<std::ptrdiff_t>(highKeyOffset(node.shape)));
+    return 0;
 }
 
-std::vector<std::uint8_t> storedKey(const FileHeader& header, std::span<const std::uint8_t> key,
-                                    std::uint32_t position) {
-    std::vector<std::uint8_t> stored(key.begin(), key.begin() + header.keyLength);
+KeyBytes storedKey(const FileHeader& header, std::span<const std::uint8_t> key,
+                   std::uint32_t position) {
+    KeyBytes stored{};
+    const auto length = static_cast<std::size_t>(header.keyLength);
+    std::copy_n(key.begin(), length, stored.begin());
     if (header.duplicates())
         for (int i = 0; i < positionSize; ++i)
-            stored[stored.size() - positionSize + static_cast<std::size_t>(i)] =
+            stored[length - positionSize + static_cast<std::size_t>(i)] =
                 static_cast<std::uint8_t>(position >> (8 * (positionSize - 1 - i)));
     return stored;
 }
@@ -147,6 +264,9 @@ int compareKeys(std::uint8_t keyType, const std::uint8_t* target, const std::uin
                 int length, bool& known) {
     switch (keyType & ~ignoredKeyTypeBit) {
     case 0:
+    case leadCountBit:
+    case trailCountBit:
+    case leadCountBit | trailCountBit:
         for (int i = 0; i < length; ++i)
             if (target[i] != nodeKey[i])
                 return target[i] > nodeKey[i] ? i + 1 : -(i + 1);

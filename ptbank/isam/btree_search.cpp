@@ -97,10 +97,15 @@ int moveRight(int fileNo, Node& node, std::uint32_t& steps) {
     return node.leaf == leaf ? 0 : isamErr::nodeKindMismatch;
 }
 
+Descent& sharedDescent() {
+    static Descent descent;
+    return descent;
+}
+
 int descend(int fileNo, const std::uint8_t* target, SearchMode leafMode, Descent& descent) {
     const FileHeader& header = engine().files[static_cast<std::size_t>(fileNo)].header;
     descent.path.clear();
-    Node node;
+    Node& node = descent.leaf;
     if (const int code = loadNode(fileNo, header.rootNode, node); code != 0)
         return code;
     std::uint32_t steps = 1;
@@ -115,15 +120,14 @@ int descend(int fileNo, const std::uint8_t* target, SearchMode leafMode, Descent
             continue;
         }
         if (node.leaf) {
-            descent.leaf = std::move(node);
             descent.result = found;
             return 0;
         }
         if (found.answer != Answer::found)
             return isamErr::brokenChildLink;
-        if (static_cast<int>(descent.path.size()) == maxInnerLevels)
+        if (descent.path.full())
             return isamErr::treeTooDeep;
-        descent.path.push_back(node.position);
+        descent.path.push(node.position);
         if (++steps > nodeCount(header))
             return isamErr::siblingLoop;
         if (const int code = loadNode(fileNo, node.pointer(found.index), node); code != 0)

@@ -6,6 +6,7 @@
 #include "isam/btree_node.hpp"
 #include "isam/engine_state.hpp"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -31,15 +32,35 @@ struct NodeSearch {
 int searchNode(const Node& node, std::uint8_t keyType, const std::uint8_t* target, SearchMode mode,
                NodeSearch& result);
 
+// The inner nodes a descent passed, root first.
+class InnerPath {
+public:
+    bool empty() const { return size_ == 0; }
+    bool full() const { return size_ == maxInnerLevels; }
+    void clear() { size_ = 0; }
+    void push(std::uint32_t position) { nodes_[static_cast<std::size_t>(size_++)] = position; }
+    std::uint32_t pop() { return nodes_[static_cast<std::size_t>(--size_)]; }
+
+private:
+    std::array<std::uint32_t, maxInnerLevels> nodes_{};
+    int size_ = 0;
+};
+
 // The leaf reached from the root for `target`, the answer of its last search
-// and the inner nodes passed (root first). The tree must not be empty.
+// and the inner nodes passed. The tree must not be empty.
 struct Descent {
     Node leaf;
     NodeSearch result;
-    std::vector<std::uint32_t> path;
+    InnerPath path;
 };
 
+// Descends into `descent`, whose node storage is reused: a descent kept for
+// the next operation lets a look-up run without allocating.
 int descend(int fileNo, const std::uint8_t* target, SearchMode leafMode, Descent& descent);
+
+// The descent the engine's key operations share (the engine is used by one
+// thread at a time), so that they reuse its node storage.
+Descent& sharedDescent();
 
 // Replaces `node` by its right sibling (of the same kind). `steps` counts the
 // nodes visited by the operation; more than the file holds means a loop.

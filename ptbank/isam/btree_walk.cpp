@@ -122,7 +122,7 @@ WalkResult findEqual(int fileNo, FileBlock& block, const std::uint8_t* key) {
         block.walk = {};
         return {};
     }
-    Descent descent;
+    Descent& descent = sharedDescent();
     if (const int code = descend(fileNo, key, SearchMode::exact, descent); code != 0)
         return faultResult(code);
     const bool found = descent.result.answer == Answer::found;
@@ -134,7 +134,7 @@ WalkResult findAtLeast(int fileNo, FileBlock& block, const std::uint8_t* key,
                        std::span<std::uint8_t> outKey) {
     if (block.header.rootNode == 0)
         return {};
-    Descent descent;
+    Descent& descent = sharedDescent();
     if (const int code = descend(fileNo, key, SearchMode::atLeast, descent); code != 0)
         return faultResult(code);
     if (descent.result.answer != Answer::found)

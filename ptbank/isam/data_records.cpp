@@ -3,6 +3,7 @@
 
 #include "isam/engine_state.hpp"
 #include "isam/file_stream.hpp"
+#include "isam/write_back.hpp"
 
 #include "platform/binary_io.hpp"
 
@@ -53,7 +54,7 @@ int firstFailure(std::initializer_list<int> codes) {
 int popFreeRecord(FileBlock& block, std::uint32_t& position) {
     FileHeader& h = block.header;
     std::array<std::uint8_t, freeLinkBytes> bytes{};
-    if (const int code = readAt(block, h.freeListHead, bytes); code != 0)
+    if (const int code = readRecordBytes(block, h.freeListHead, bytes); code != 0)
         return code;
     platform::ByteReader r(bytes);
     const std::uint8_t mark = r.u8();
@@ -89,7 +90,7 @@ std::uint32_t isamNewRecord(int fileNo) {
         code = h.freeListHead != 0 ? popFreeRecord(block, position)
                                    : grow(block, h.recordLength, position);
     if (code == 0)
-        code = writeHeader(block);
+        code = noteHeaderChange(block);
     if (code != 0) {
         --h.activeEntries;
         h.freeListHead = oldHead;
@@ -119,9 +120,9 @@ int isamReleaseRecord(int fileNo, std::uint32_t position) {
     const std::uint32_t oldHead = h.freeListHead;
     --h.activeEntries;
     h.freeListHead = position;
-    int code = writeAt(block, position, link.bytes());
+    int code = writeRecordBytes(block, position, link.bytes());
     if (code == 0)
-        code = writeHeader(block);
+        code = noteHeaderChange(block);
     if (code != 0) {
         ++h.activeEntries;
         h.freeListHead = oldHead;
@@ -155,7 +156,8 @@ int isamReadRecord(int fileNo, std::uint32_t position, std::span<std::uint8_t> r
     FileUse use(fileNo);
     if (const int code = transferCheck(use, position, usableSize(record), false); code != 0)
         return fail(code);
-    const int code = readAt(use.block(), position, record.first(use.block().header.recordLength));
+    const int code =
+        readRecordBytes(use.block(), position, record.first(use.block().header.recordLength));
     return code != 0 ? fail(code) : 0;
 }
 
@@ -164,7 +166,8 @@ int isamWriteRecord(int fileNo, std::uint32_t position, std::span<const std::uin
     FileUse use(fileNo);
     if (const int code = transferCheck(use, position, usableSize(record), true); code != 0)
         return fail(code);
-    const int code = writeAt(use.block(), position, record.first(use.block().header.recordLength));
+    const int code =
+        writeRecordBytes(use.block(), position, record.first(use.block().header.recordLength));
     return code != 0 ? fail(code) : 0;
 }
 

@@ -1,5 +1,7 @@
 #include "isam/engine_state.hpp"
 #include "isam/file_stream.hpp"
+#include "isam/node_cache.hpp"
+#include "isam/write_back.hpp"
 
 #include <algorithm>
 #include <new>
@@ -17,6 +19,10 @@ namespace {
 constexpr std::uint32_t clockLimit = 65535;
 constexpr int maxSectors = 511; // the node size is stored in 16 bits
 constexpr int sectorBytes = 128;
+// The node cache grows on demand to hold this many bytes of nodes, so the
+// inner levels and the leaves of a file of a million keys stay in memory; the
+// number of buffers asked for at initialisation is the least it holds.
+constexpr std::size_t nodeCacheBytes = std::size_t{32} << 20;
 
 // Renumbers the non-zero stamps 1, 2, ... in their order, so the least
 // recently used stays the least recently used, and returns the highest.
@@ -64,12 +70,6 @@ void touchFile(FileBlock& block) {
                                  [](FileBlock& b) -> std::uint16_t& { return b.usageStamp; });
 }
 
-void touchBuffer(NodeBuffer& buffer) {
-    Engine& e = engine();
-    buffer.usageStamp = nextStamp(e.bufferClock, e.buffers,
-                                  [](NodeBuffer& b) -> std::uint16_t& { return b.usageStamp; });
-}
-
 FileUse::FileUse(int fileNo) {
     Engine& e = engine();
     if (!e.ready) {
@@ -111,21 +111,20 @@ int isamInit(int buffers, int files, int sectors) {
     if (buffers < 3 || files < 0 || sectors < 1 || sectors > maxSectors)
         return fail(isamErr::badInitParameters);
     const std::size_t nodeSize = static_cast<std::size_t>(sectors) * sectorBytes;
-    // The pool, by far the largest table, comes first and without throwing,
-    // so that a request too large for the machine is an error code.
-    e.pool.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(buffers) * nodeSize]());
-    if (!e.pool)
-        return fail(isamErr::outOfMemory);
+    // The first pool, by far the largest table, comes first and without
+    // throwing, so that a request too large for the machine is an error code.
+    e.nodeSize = static_cast<std::uint16_t>(nodeSize);
+    e.bufferLimit = std::max(static_cast<std::size_t>(buffers), nodeCacheBytes / nodeSize);
     try {
+        if (!addNodeBuffers(static_cast<std::size_t>(buffers))) {
+            e = Engine{};
+            return fail(isamErr::outOfMemory);
+        }
         e.files.assign(static_cast<std::size_t>(files), FileBlock{});
-        e.buffers.assign(static_cast<std::size_t>(buffers), NodeBuffer{});
     } catch (const std::bad_alloc&) {
         e = Engine{};
         return fail(isamErr::outOfMemory);
     }
-    for (std::size_t i = 0; i < e.buffers.size(); ++i)
-        e.buffers[i].image = std::span(e.pool.get() + i * nodeSize, nodeSize);
-    e.nodeSize = static_cast<std::uint16_t>(nodeSize);
     e.ready = true;
     return 0;
 }
@@ -133,8 +132,11 @@ int isamInit(int buffers, int files, int sectors) {
 int isamRelease() {
     isamError = 0;
     Engine& e = engine();
-    for (FileBlock& block : e.files)
-        physicalClose(block);
+    for (std::size_t fileNo = 0; fileNo < e.files.size(); ++fileNo) {
+        if (e.files[fileNo].state != FileState::free)
+            flushFile(static_cast<int>(fileNo));
+        physicalClose(e.files[fileNo]);
+    }
     e = Engine{};
     return 0;
 }

@@ -81,7 +81,7 @@ std::uint32_t headerArea(const FileHeader& header) {
 }
 
 bool computeIndexLimits(FileHeader& h) {
-    const int entryLength = h.keyLength;
+    const int entryLength = h.keyLength + h.countBytes();
     const int areaBytes = h.nodeSize - nodeHeaderSize;
     const int innerKeys = areaBytes / (entryLength + 4);
     if (innerKeys < 3)

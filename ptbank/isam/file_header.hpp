@@ -17,6 +17,12 @@ inline constexpr int maxKeyLength = 64;
 inline constexpr int nodeHeaderSize = 14;
 inline constexpr std::uint32_t maxLogicalEnd = 2147483647u;
 
+// Key type bits that compress an index's entries: a byte counting the
+// leading key bytes shared with the entry before (not stored), and a byte
+// counting the trailing zero bytes removed.
+inline constexpr std::uint8_t leadCountBit = 4;
+inline constexpr std::uint8_t trailCountBit = 8;
+
 struct FileHeader {
     std::uint16_t stamp = 0;
     std::uint16_t nodeSize = 0;
@@ -41,6 +47,10 @@ struct FileHeader {
 
     bool isIndex() const { return fileType == indexFileType; }
     bool duplicates() const { return duplicateFlag != 0; }
+    bool leadCount() const { return (keyType & leadCountBit) != 0; }
+    bool trailCount() const { return (keyType & trailCountBit) != 0; }
+    // The count bytes each entry of this index carries.
+    int countBytes() const { return (leadCount() ? 1 : 0) + (trailCount() ? 1 : 0); }
 };
 
 std::array<std::uint8_t, fileHeaderSize> encodeFileHeader(const FileHeader& header);

@@ -3,6 +3,7 @@
 #include "isam/engine_state.hpp"
 #include "isam/file_stream.hpp"
 #include "isam/node_cache.hpp"
+#include "isam/write_back.hpp"
 
 #include <limits>
 #include <system_error>
@@ -37,9 +38,8 @@ std::uint16_t storedMode(int mode) {
     return static_cast<std::uint16_t>(mode & ~(isamMode::shared | isamMode::readOnly));
 }
 
-bool compressedOrRefusedKeyType(int keyType) {
-    constexpr int compression = 4 | 8;
-    return keyType == 2 || keyType == 3 || (keyType & compression) != 0;
+bool refusedKeyType(int keyType) {
+    return keyType == 2 || keyType == 3;
 }
 
 bool badKeyLength(int keyLength, bool duplicates) {
@@ -108,7 +108,7 @@ int dataHeaderFault(const FileHeader& h) {
 int indexHeaderFault(const FileHeader& h) {
     if (badKeyLength(h.keyLength, h.duplicates()))
         return isamErr::badKeyLength;
-    if (compressedOrRefusedKeyType(h.keyType))
+    if (refusedKeyType(h.keyType))
         return isamErr::badKeyType;
     FileHeader limits = h;
     if (!computeIndexLimits(limits) || limits.leafBytes != h.leafBytes ||
@@ -178,7 +178,7 @@ int isamCreateIndexFile(int fileNo, const std::filesystem::path& path, int keyLe
     // A key beyond the 16-bit field cannot fit a node either.
     const bool fits =
         keyLength <= std::numeric_limits<std::int16_t>::max() && computeIndexLimits(h);
-    const bool keyTypeRefused = keyType < 0 || keyType > 255 || compressedOrRefusedKeyType(keyType);
+    const bool keyTypeRefused = keyType < 0 || keyType > 255 || refusedKeyType(keyType);
     const int refused = !fits                      ? isamErr::keyTooLongForNode
                         : keyLength > maxKeyLength ? isamErr::badKeyLength
                         : keyTypeRefused           ? isamErr::badKeyType
@@ -231,6 +231,15 @@ int isamOpenFile(int fileNo, const std::filesystem::path& path, int mode) {
     return 0;
 }
 
+int isamFlushFile(int fileNo) {
+    isamError = 0;
+    FileUse use(fileNo);
+    if (use.code() != 0)
+        return fail(use.code());
+    const int code = flushFile(fileNo);
+    return code != 0 ? fail(code) : 0;
+}
+
 int isamCloseFile(int fileNo, int /*closeMode*/) {
     isamError = 0;
     Engine& e = engine();
@@ -241,7 +250,10 @@ int isamCloseFile(int fileNo, int /*closeMode*/) {
     FileBlock& block = blockOf(fileNo);
     if (block.state == FileState::free)
         return fail(isamErr::notOpen);
-    const int written = block.header.isIndex() ? dropCachedNodes(fileNo) : 0;
+    int written = flushFile(fileNo);
+    if (block.header.isIndex())
+        if (const int dropped = dropCachedNodes(fileNo); written == 0)
+            written = dropped;
     const int closed = physicalClose(block);
     block = FileBlock{};
     if (written != 0)

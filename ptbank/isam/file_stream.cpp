@@ -2,6 +2,7 @@
 
 #include "ptbank/isam/isam_system_calls.hpp"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -17,7 +18,7 @@ int openFile(const char* path, int flags, mode_t mode) {
     return ::open(path, flags, mode);
 }
 
-constexpr IsamSystemCalls posixCalls{openFile, ::lseek, ::read, ::write, ::close};
+constexpr IsamSystemCalls posixCalls{openFile, ::pread, ::pwrite, ::close};
 
 } // namespace
 
@@ -37,7 +38,7 @@ namespace ptbank::isam {
 namespace {
 
 constexpr std::size_t fixupBytes = 64;
-constexpr std::size_t fillBlock = 512;
+constexpr std::size_t fillBlock = 65536;
 
 // Other cooperating openers are kept out by an exclusive lock, as the files
 // were opened with reading and writing denied to others.
@@ -88,10 +89,11 @@ int openWithRetry(FileBlock& block, int flags) {
     return 0;
 }
 
-bool seekTo(FileBlock& block, std::uint32_t offset) {
-    return isamSystemCalls().lseek(block.fd, static_cast<off_t>(offset), SEEK_SET) ==
-           static_cast<off_t>(offset);
+bool badOffset(int error) {
+    return error == EINVAL || error == ESPIPE || error == EOVERFLOW;
 }
+
+} // namespace
 
 bool fillWithFF(FileBlock& block, std::uint32_t from, std::uint32_t to) {
     static const std::array<std::uint8_t, fillBlock> ff = [] {
@@ -99,19 +101,16 @@ bool fillWithFF(FileBlock& block, std::uint32_t from, std::uint32_t to) {
         bytes.fill(0xFF);
         return bytes;
     }();
-    if (!seekTo(block, from))
-        return false;
-    for (std::uint64_t left = std::uint64_t{to} - from + 1; left > 0;) {
-        const std::size_t count =
-            static_cast<std::size_t>(std::min<std::uint64_t>(left, fillBlock));
-        if (isamSystemCalls().write(block.fd, ff.data(), count) != static_cast<ssize_t>(count))
+    for (std::uint64_t at = from; at <= to;) {
+        const std::size_t count = static_cast<std::size_t>(
+            std::min<std::uint64_t>(std::uint64_t{to} - at + 1, fillBlock));
+        if (isamSystemCalls().pwrite(block.fd, ff.data(), count, static_cast<off_t>(at)) !=
+            static_cast<ssize_t>(count))
             return false;
-        left -= count;
+        at += count;
     }
     return true;
 }
-
-} // namespace
 
 int physicalOpen(FileBlock& block) {
     if (openWithRetry(block, O_RDWR) != 0)
@@ -158,16 +157,18 @@ int reopenClosedForNow(FileBlock& block) {
 }
 
 int readAt(FileBlock& block, std::uint32_t offset, std::span<std::uint8_t> bytes) {
-    if (!seekTo(block, offset))
+    const ssize_t got =
+        isamSystemCalls().pread(block.fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    if (got < 0 && badOffset(errno))
         return isamErr::seekFailed;
-    const ssize_t got = isamSystemCalls().read(block.fd, bytes.data(), bytes.size());
     return got == static_cast<ssize_t>(bytes.size()) ? 0 : isamErr::readFailed;
 }
 
 int writeAt(FileBlock& block, std::uint32_t offset, std::span<const std::uint8_t> bytes) {
-    if (!seekTo(block, offset))
+    const ssize_t put =
+        isamSystemCalls().pwrite(block.fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    if (put < 0 && badOffset(errno))
         return isamErr::seekFailed;
-    const ssize_t put = isamSystemCalls().write(block.fd, bytes.data(), bytes.size());
     return put == static_cast<ssize_t>(bytes.size()) ? 0 : isamErr::writeFailed;
 }
 
@@ -175,31 +176,9 @@ int writeHeader(FileBlock& block) {
     return writeAt(block, 0, encodeFileHeader(block.header));
 }
 
-int grow(FileBlock& block, std::uint32_t bytes, std::uint32_t& position) {
-    FileHeader& h = block.header;
-    const std::uint64_t newEnd = std::uint64_t{h.logicalEnd} + bytes;
-    if (newEnd > maxLogicalEnd)
-        return isamErr::offsetOverflow;
-    const std::uint32_t oldEnd = h.logicalEnd;
-    position = oldEnd + 1;
-    h.logicalEnd = static_cast<std::uint32_t>(newEnd);
-    if (newEnd <= h.physicalEnd)
-        return 0;
-    if (h.extensionSize <= bytes) {
-        h.physicalEnd = h.logicalEnd;
-        return 0;
-    }
-    const std::uint32_t stepped =
-        h.physicalEnd < h.extensionSize ? h.extensionSize - 1u : h.physicalEnd + h.extensionSize;
-    if (stepped < newEnd || !fillWithFF(block, h.physicalEnd + 1, stepped)) {
-        h.physicalEnd = h.logicalEnd;
-        return 0;
-    }
-    h.physicalEnd = stepped;
-    // The close and reopen commit the new length to the folder entry.
+int commitLength(FileBlock& block) {
     physicalClose(block);
     if (physicalOpen(block) != 0) {
-        h.logicalEnd = oldEnd;
         block.state = FileState::closedForNow;
         return isamErr::commitFailed;
     }

@@ -36,10 +36,11 @@ int writeAt(FileBlock& block, std::uint32_t offset, std::span<const std::uint8_t
 // Writes the block's 60-byte header at offset 0.
 int writeHeader(FileBlock& block);
 
-// Extends the file's logical end by `bytes` and gives the first new position.
-// Space beyond the physical end is added a step of the extension size at a
-// time, pre-filled with 0xFF, and the file closed and reopened to commit its
-// length. Returns 0, `offsetOverflow` or `commitFailed`.
-int grow(FileBlock& block, std::uint32_t bytes, std::uint32_t& position);
+// Writes 0xFF into bytes `from` to `to` (inclusive) of the file.
+bool fillWithFF(FileBlock& block, std::uint32_t from, std::uint32_t to);
+
+// Closes and reopens the file so that its new length is committed: 0, or
+// `commitFailed` with the file left closed for now.
+int commitLength(FileBlock& block);
 
 } // namespace ptbank::isam

@@ -1,7 +1,7 @@
 #include "ptbank/isam/isam_check.hpp"
 
 #include "isam/btree_search.hpp"
-#include "isam/file_stream.hpp"
+#include "isam/write_back.hpp"
 
 #include "platform/binary_io.hpp"
 
@@ -183,7 +183,7 @@ std::set<std::uint32_t> checkData(FileBlock& block, IsamCheckReport& report) {
             break;
         }
         std::array<std::uint8_t, 5> link{};
-        if (const int code = readAt(block, position, link); code != 0) {
+        if (const int code = readRecordBytes(block, position, link); code != 0) {
             report.faults.push_back(where + "cannot be read (" + std::to_string(code) + ")");
             break;
         }

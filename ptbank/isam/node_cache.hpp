@@ -1,15 +1,20 @@
 #pragma once
 // The node buffer cache of index files. Nodes are looked up by file number
-// and position; a miss takes the least recently used buffer. Every store is
-// written through to the file at once, so the file on disk always matches
-// the cache; a buffer stays dirty only when that write failed.
+// and position in a hash table; a miss takes the least recently used buffer,
+// after the table has grown to its limit. Stores stay in the cache (written
+// back): a changed node reaches the file when its buffer is taken for
+// another node, or when the file's changes are written out.
 
 #include "isam/engine_state.hpp"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
 namespace ptbank::isam {
+
+// Adds `count` free buffers to the table; false when out of memory.
+bool addNodeBuffers(std::size_t count);
 
 // 0, or `nodePositionZero` / `nodeOutsideFile` when `position` is not the
 // start of a node within the file's logical end.
@@ -19,11 +24,17 @@ int checkNodePosition(const FileHeader& header, std::uint32_t position);
 // cache; valid until the next cache operation. Returns 0 or the error.
 int fetchNodeImage(int fileNo, std::uint32_t position, std::span<const std::uint8_t>& image);
 
-// Puts `image` in the cache and writes it to the file. Returns 0 or the error.
-int storeNodeImage(int fileNo, std::uint32_t position, std::span<const std::uint8_t> image);
+// The cache's image of the node at `position`, to be overwritten whole by
+// the caller and written later; valid until the next cache operation.
+// Returns 0 or the error of writing out the node it displaced.
+int nodeImageToStore(int fileNo, std::uint32_t position, std::span<std::uint8_t>& image);
 
-// Forgets every cached node of the file, writing a dirty one first when the
-// file is open. Returns 0 or the first write error.
+// Writes every changed node of the file, adjacent nodes in one transfer.
+// Returns 0 or the first write error (those nodes stay changed).
+int writeChangedNodes(int fileNo);
+
+// Forgets every cached node of the file, writing the changed ones first when
+// the file is open. Returns 0 or the first write error.
 int dropCachedNodes(int fileNo);
 
 } // namespace ptbank::isam

@@ -99,6 +99,11 @@ bool chooseExtensions(PointDb& db, int requestedSubType, int& subType) {
     return true;
 }
 
+// Every write and delete ends with both files on disk as the cache holds them.
+bool flushPair(PointDb& db) {
+    return isamFlushFile(db.dataFileNo) == 0 && isamFlushFile(db.indexFileNo) == 0;
+}
+
 void closeBoth(PointDb& db) {
     isamCloseFile(db.dataFileNo, 0);
     isamCloseFile(db.indexFileNo, 0);
@@ -132,7 +137,8 @@ int createPair(PointDb& db, int subType, int feetFlag) {
     const KeyBuffer zeroKey{};
     if (db.headerPosition == 0 || isamWriteRecord(db.dataFileNo, db.headerPosition, header) != 0 ||
         isamAddKey(db.indexFileNo, keySpan(zeroKey, db), db.headerPosition, isamSplit::ascending) !=
-            0) {
+            0 ||
+        !flushPair(db)) {
         isamCloseFile(db.dataFileNo, 0);
         isamCloseFile(db.indexFileNo, 0);
         removeFile(db.dataPath());
@@ -388,8 +394,9 @@ int pointDbDelete(std::string& name, PointDb& db) {
 
 int pointDbWriteHeader(PointDb& db) {
     const std::vector<std::uint8_t> header = packHeaderRecord(db);
-    return isamWriteRecord(db.dataFileNo, db.headerPosition, header) == 0 ? point_db::ok
-                                                                          : point_db::engineError;
+    return isamWriteRecord(db.dataFileNo, db.headerPosition, header) == 0 && flushPair(db)
+               ? point_db::ok
+               : point_db::engineError;
 }
 
 } // namespace ptbank

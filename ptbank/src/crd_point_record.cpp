@@ -9,10 +9,12 @@
 namespace ptbank {
 namespace {
 
+// The text, then zeros to the field's end: each byte is written once.
 template <std::size_t N> void setField(char (&field)[N], std::string_view text) {
-    std::memset(field, 0, N);
-    if (!text.empty())
-        std::memcpy(field, text.data(), std::min(text.size(), N - 1));
+    const std::size_t length = std::min(text.size(), N - 1);
+    if (length > 0)
+        std::memmove(field, text.data(), length);
+    std::memset(field + length, 0, N - length);
 }
 
 void plainCopy(const crdIoPointRec& in, crdIoPointRec& out) {

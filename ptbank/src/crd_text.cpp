@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <sys/stat.h>
 
@@ -21,6 +22,66 @@ char asciiUpper(char c) {
 }
 char asciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The value of the run of digits `text` starts with, as strtol reads it in
+// the C locale (saturating at LONG_MAX), without its copy of the text: names
+// are compared many times per look-up.
+long leadingNumber(std::string_view text) {
+    constexpr long limit = std::numeric_limits<long>::max();
+    constexpr long tenthOfLimit = limit / 10;
+    constexpr int lastDigitOfLimit = static_cast<int>(limit % 10);
+    long value = 0;
+    for (const char c : text) {
+        if (!isDigit(c))
+            break;
+        const int digit = c - '0';
+        if (value > tenthOfLimit || (value == tenthOfLimit && digit > lastDigitOfLimit))
+            return limit;
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
+bool sameBytes(std::string_view a, std::string_view b) {
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
+std::size_t digitRun(std::string_view text) {
+    std::size_t n = 0;
+    while (n < text.size() && isDigit(text[n]))
+        ++n;
+    return n;
+}
+
+// Compares the values of two runs of digits as strtol reads them (saturating
+// at LONG_MAX): by their significant digits while those stay below the 19
+// of LONG_MAX, where no run can saturate; -1, 0 or 1. Written out in plain
+// loops: names are compared many times per look-up.
+int compareDigitRuns(std::string_view a, std::string_view b) {
+    constexpr std::size_t exactDigits = 18;
+    std::size_t zerosA = 0;
+    while (zerosA < a.size() && a[zerosA] == '0')
+        ++zerosA;
+    std::size_t zerosB = 0;
+    while (zerosB < b.size() && b[zerosB] == '0')
+        ++zerosB;
+    const std::size_t lengthA = a.size() - zerosA;
+    const std::size_t lengthB = b.size() - zerosB;
+    if (lengthA > exactDigits || lengthB > exactDigits) {
+        const long x = leadingNumber(a);
+        const long y = leadingNumber(b);
+        return x == y ? 0 : (x < y ? -1 : 1);
+    }
+    if (lengthA != lengthB)
+        return lengthA < lengthB ? -1 : 1;
+    for (std::size_t i = 0; i < lengthA; ++i)
+        if (a[zerosA + i] != b[zerosB + i])
+            return a[zerosA + i] < b[zerosB + i] ? -1 : 1;
+    return 0;
 }
 
 } // namespace
@@ -139,28 +200,89 @@ int comparePointNames(std::string_view a, std::string_view b) {
     if (a.empty() && b.empty())
         return 0;
     const std::size_t shorter = std::min(a.size(), b.size());
+    // The rest of a name from place i holds a '.' when its last '.' is at i
+    // or later; looked for only once two digits meet.
+    bool dotsFound = false;
+    std::size_t lastDotA = 0;
+    std::size_t lastDotB = 0;
     for (std::size_t i = 0; i < shorter; ++i) {
         const std::string_view restA = a.substr(i);
         const std::string_view restB = b.substr(i);
         if (isDigit(a[i]) && isDigit(b[i])) {
-            const bool decimal = restA.find('.') != std::string_view::npos ||
-                                 restB.find('.') != std::string_view::npos;
+            if (!dotsFound) {
+                lastDotA = a.rfind('.');
+                lastDotB = b.rfind('.');
+                dotsFound = true;
+            }
+            const bool decimal = (lastDotA != std::string_view::npos && lastDotA >= i) ||
+                                 (lastDotB != std::string_view::npos && lastDotB >= i);
             if (decimal) {
                 const double x = platform::atofC(restA);
                 const double y = platform::atofC(restB);
                 if (x != y)
                     return x < y ? -1 : 1;
             } else {
-                const long x = platform::atolC(restA);
-                const long y = platform::atolC(restB);
-                if (x != y)
-                    return x < y ? -1 : 1;
+                const std::string_view runA = restA.substr(0, digitRun(restA));
+                const std::string_view runB = restB.substr(0, digitRun(restB));
+                if (const int c = compareDigitRuns(runA, runB); c != 0)
+                    return c;
+                // Within two identical runs of digits every later place reads
+                // equal values too: the comparison goes on after the runs.
+                if (runA.size() == runB.size() && sameBytes(runA, runB))
+                    i += runA.size() - 1;
             }
         } else if (asciiUpper(a[i]) != asciiUpper(b[i])) {
             return compareIgnoringCase(restA, restB);
         }
     }
     return compareIgnoringCase(a, b);
+}
+
+namespace {
+
+// Short enough that no run of digits can reach LONG_MAX's 19 digits.
+constexpr std::size_t keyedNameLength = 16;
+constexpr std::uint8_t runMark = '0';
+
+bool keyedCharacter(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 32 && byte < 127 && c != '.';
+}
+
+} // namespace
+
+PointNameKey pointNameKey(std::string_view name) {
+    PointNameKey key;
+    if (name.size() > keyedNameLength)
+        return key;
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < name.size();) {
+        if (!keyedCharacter(name[i]))
+            return key;
+        if (!isDigit(name[i])) {
+            key.bytes[at++] = static_cast<std::uint8_t>(asciiLower(name[i++]));
+            continue;
+        }
+        const std::size_t run = digitRun(name.substr(i));
+        if (name[i] == '0')
+            return key;
+        key.bytes[at++] = runMark;
+        key.bytes[at++] = static_cast<std::uint8_t>(run);
+        for (std::size_t k = 0; k < run; ++k)
+            key.bytes[at++] = static_cast<std::uint8_t>(name[i + k]);
+        i += run;
+    }
+    key.length = static_cast<std::uint8_t>(at);
+    key.usable = true;
+    return key;
+}
+
+int comparePointNameKeys(const PointNameKey& a, const PointNameKey& b) {
+    const std::size_t shorter = std::min(a.length, b.length);
+    for (std::size_t i = 0; i < shorter; ++i)
+        if (a.bytes[i] != b.bytes[i])
+            return a.bytes[i] < b.bytes[i] ? -1 : 1;
+    return a.length == b.length ? 0 : (a.length < b.length ? -1 : 1);
 }
 
 void copyBytesTerminated(char* destination, const char* source, std::size_t n) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 using namespace ptbank;
@@ -15,18 +16,80 @@ TEST(PointNameOrder, ComparesRunsOfDigitsByValueAndLettersWithoutCase) {
         int expected;
     };
     const Case cases[] = {
-        {"", "", 0},        {"2", "10", -1},   {"10", "2", 1},     {"A2", "A10", -1},
-        {"a1", "A1", 0},    {"10", "10A", -1}, {"1.5", "1.25", 1}, // compared as decimals
-        {"007", "7", -1},                    // equal values: the whole texts decide
-        {"B", "a", 1},      {"A", "AB", -1}, // a prefix comes first
-        {"X9", "X09", 1},                    // values 9 and 9, then "X9" > "X09" as text
-        {"_", "a", -1},                      // folded to lower case: '_' (95) < 'a' (97)
-        {"P100", "P99", 1}, {"", "1", -1},
+        {"", "", 0},
+        {"2", "10", -1},
+        {"10", "2", 1},
+        {"A2", "A10", -1},
+        {"a1", "A1", 0},
+        {"10", "10A", -1},
+        {"1.5", "1.25", 1}, // compared as decimals
+        {"007", "7", -1},   // equal values: the whole texts decide
+        {"B", "a", 1},
+        {"A", "AB", -1},  // a prefix comes first
+        {"X9", "X09", 1}, // values 9 and 9, then "X9" > "X09" as text
+        {"_", "a", -1},   // folded to lower case: '_' (95) < 'a' (97)
+        {"P100", "P99", 1},
+        {"", "1", -1},
+        // Runs past the range of long read as its largest value, as strtol
+        // reads them: equal there, the next places decide (9 > 8).
+        {"A99999999999999999999", "A99999999999999999998", 1},
+        {"99999999999999999999", "9223372036854775807", 1}, // equal at the first place, then
+        // from the second: 19 nines (again the largest) against 223372036854775807
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.a) + " vs " + c.b);
         EXPECT_EQ(comparePointNames(c.a, c.b), c.expected);
         EXPECT_EQ(comparePointNames(c.b, c.a), -c.expected) << "antisymmetric";
+    }
+}
+
+// Keys stand in for comparePointNames only where they agree with it on every
+// pair: random names over alphabets that mix the characters on both sides of
+// the digits, runs of digits of every length and letters of both cases.
+TEST(PointNameOrder, KeysCompareAsTheNamesWhereverBothAreUsable) {
+    std::mt19937 rng(20261210);
+    const std::string alphabets[] = {"0123456789AaBbZz_-/ !~:@[`{", "P0123456789", "019aZ"};
+    int compared = 0;
+    for (const std::string& alphabet : alphabets) {
+        for (int k = 0; k < 100000; ++k) {
+            std::string a, b;
+            const std::size_t la = rng() % 18, lb = rng() % 18;
+            for (std::size_t i = 0; i < la; ++i)
+                a += alphabet[rng() % alphabet.size()];
+            for (std::size_t i = 0; i < lb; ++i)
+                b += alphabet[rng() % alphabet.size()];
+            if (rng() % 3 == 0) // near misses: the same name with one character changed
+                b = a.empty() ? a : a.substr(0, a.size() - 1) + alphabet[rng() % alphabet.size()];
+            const PointNameKey ka = pointNameKey(a), kb = pointNameKey(b);
+            if (!ka.usable || !kb.usable)
+                continue;
+            ++compared;
+            ASSERT_EQ(comparePointNameKeys(ka, kb), comparePointNames(a, b)) << a << " vs " << b;
+        }
+    }
+    EXPECT_GT(compared, 100000);
+}
+
+TEST(PointNameOrder, KeysAreMadeOnlyForPlainNames) {
+    struct Case {
+        std::string name;
+        bool usable;
+    };
+    const Case cases[] = {
+        {"", true},
+        {"P12", true},
+        {"a1b22c333", true},
+        {"1234567890123456", true}, // 16 digits
+        {"P012", false},            // a leading zero: equal values, other texts
+        {"0", false},
+        {"1.5", false},                // decimals compare by value
+        {"ABCDEFGHIJKLMNOPQ", false},  // 17 characters
+        {std::string("A\tB"), false},  // a control character
+        {std::string("A\xe9"), false}, // beyond ASCII
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(pointNameKey(c.name).usable, c.usable);
     }
 }
 

@@ -115,6 +115,7 @@ TEST_F(IsamKeys, EmptiedLeafStaysInTheChainAndIsPassedOver) {
     expectIndexHolds();
     // The leaf at 128 is empty but still first in the chain (count 0 at
     // offset 8, right sibling 256 at offset 0).
+    ASSERT_EQ(isamFlushFile(indexFile), 0);
     const Bytes bytes = fileBytes(file("keys.idx"));
     EXPECT_EQ(bytes[128 + 8], 0);
     EXPECT_EQ(bytes[128 + 0], 0x00);

@@ -36,8 +36,8 @@ struct ModelConfig {
     int operations;
 };
 
-// The engine's order: key type 0 compares unsigned bytes from the first,
-// key type 1 from the last.
+// The engine's order: key types 0, 4, 8 and 12 compare unsigned bytes from
+// the first, key type 1 from the last.
 struct KeyOrder {
     int keyType;
     bool operator()(const Key& a, const Key& b) const {
@@ -303,11 +303,16 @@ TEST_P(IsamModel, AgreesWithAMapAtEveryStep) {
 
 // 128-byte nodes (7 keys a leaf) give deep trees and many splits; 1024-byte
 // nodes are what the point database uses.
-INSTANTIATE_TEST_SUITE_P(Configurations, IsamModel,
-                         ::testing::Values(ModelConfig{"SmallNodesUnique", 1, 3, false, 0, 100000},
-                                           ModelConfig{"PointDatabaseNodes", 8, 6, false, 0, 40000},
-                                           ModelConfig{"DuplicatesReverseKeys", 1, 4, true, 1,
-                                                       40000}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Configurations, IsamModel,
+    ::testing::Values(ModelConfig{"SmallNodesUnique", 1, 3, false, 0, 100000},
+                      ModelConfig{"PointDatabaseNodes", 8, 6, false, 0, 40000},
+                      ModelConfig{"DuplicatesReverseKeys", 1, 4, true, 1, 40000},
+                      // Compressed entries: both counts, leading only
+                      // with duplicates, trailing only in large nodes.
+                      ModelConfig{"CompressedUnique", 1, 3, false, 12, 60000},
+                      ModelConfig{"CompressedLeadingDuplicates", 1, 4, true, 4, 40000},
+                      ModelConfig{"CompressedTrailingPointDatabaseNodes", 8, 6, false, 8, 40000}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -4,7 +4,9 @@
 // touches ASCII letters only. Functions that the record layouts use on
 // fixed-width fields work in place on zero-terminated buffers.
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -66,6 +68,23 @@ std::string upperCased(std::string_view text);
 // ordering for names mixing decimals and leading zeros ("01" < "1" < "1.0" <
 // "01"), so never hand it to std::sort.
 int comparePointNames(std::string_view a, std::string_view b);
+
+// A point name turned into bytes that compare (byte by byte, a prefix first)
+// exactly as comparePointNames compares the names, for the plain names a
+// sorted file is searched for many times: at most 16 characters (so no run
+// of digits reaches the range of long), ASCII without control characters
+// and without '.', every run of digits without a leading zero. Letters are folded to lower case;
+// a run of digits becomes a mark ('0', between the characters below and
+// above the digits), its length, then its digits. Any other name gives a key
+// that is not `usable`, and its comparisons must go to comparePointNames.
+struct PointNameKey {
+    std::array<std::uint8_t, 32> bytes{};
+    std::uint8_t length = 0;
+    bool usable = false;
+};
+PointNameKey pointNameKey(std::string_view name);
+// comparePointNames of the two names the usable keys came from: -1, 0 or 1.
+int comparePointNameKeys(const PointNameKey& a, const PointNameKey& b);
 
 // Case-insensitive byte comparison in the manner of the C library's stricmp
 // (both sides folded to lower case): its sign.

@@ -23,16 +23,29 @@
 //   bytes; a released record holds 0xFF and the next free position (u32);
 // - an index file's header area is one node; a node is a 14-byte header (right
 //   sibling u32, left sibling u32, entry count i16, bytes in use u16, leaf flag
-//   u8, member number u8) and fixed-size entries; a leaf keeps its high key in
-//   its last entry slot.
+//   u8, member number u8) and its entries, of one size unless the keys are
+//   compressed (below); a leaf keeps its high key in its last entry slot.
 //
 // Files are opened for update and locked with an exclusive advisory lock
 // (flock), so a second opener of the same file is refused. Paths are used as
 // given; their case is never changed.
 //
-// Keys whose entries would be stored compressed (key type bits 4 and 8) are
-// not supported: such an index is refused at creation and at open with
-// `isamErr::badKeyType`.
+// Changes are held in memory and written out together: index nodes in a node
+// cache that grows with the working set (up to 32 MiB), data records and
+// headers per file. They reach the file when it is closed, when the engine
+// is released, and when `isamFlushFile` asks; while changes are held, the
+// file's header on disk carries the update flag, so a file left so by a
+// process that died is refused at open (14) rather than read half-written.
+// Growth is held with the rest: its 0xFF fill is written before any record
+// or node of the batch, and the file is closed and reopened to commit its
+// length once the batch is written.
+//
+// Compressed keys (key type bits 4 and 8): each entry then carries, after its
+// pointer, a byte counting the leading key bytes it shares with the entry
+// before (bit 4; those are not stored) and then a byte counting the trailing
+// zero bytes removed from it (bit 8); under duplicates the key's 4-byte
+// position suffix is stored whole at the entry's end, outside both. The
+// limits and a leaf's high key (kept whole) follow the longest entry.
 
 #include <cstdint>
 #include <filesystem>
@@ -83,7 +96,7 @@ inline constexpr int fileNumberInUse = 46;
 inline constexpr int notInitialised = 47;
 inline constexpr int wrongFileKind = 48;  // record operation on an index or key operation on data
 inline constexpr int commitFailed = 49;   // close and reopen after growth failed
-inline constexpr int badKeyType = 52;     // key type 2 or 3, or a compressed key type
+inline constexpr int badKeyType = 52;     // key type 2 or 3
 inline constexpr int variableLength = 53; // variable-length data file
 inline constexpr int readOnly = 54;       // write to a file opened READ-ONLY
 inline constexpr int initialisedTwice = 125;
@@ -124,8 +137,13 @@ inline constexpr int early = 2;     // any other value: left keeps n / 7 + 1
 // of memory.
 int isamInit(int buffers, int files, int sectors);
 
-// Closes any file still open (without further writes) and frees the tables.
+// Writes out and closes any file still open, and frees the tables.
 int isamRelease();
+
+// Writes every change held for the open file, then its header without the
+// update flag. Returns 0 or the error of the first failed write (the rest
+// stays held).
+int isamFlushFile(int fileNo);
 
 // The record length of an open data file, or the key length of an open
 // index file; the negated error code when the number names no open file of
@@ -141,7 +159,9 @@ int isamCreateDataFile(int fileNo, const std::filesystem::path& path, int record
                        int extensionSize, int mode);
 
 // Creates an index file with an empty tree and leaves it open. `keyType` 0
-// compares bytes from the first, 1 from the last (bit 16 is ignored);
+// compares bytes from the first, 1 from the last, 4, 8 and 12 from the first
+// with compressed entries (bit 16 is ignored; 2 and 3 are refused, any other
+// value fails at the first comparison);
 // `duplicates` 1 lets equal keys coexist (the key's last 4 bytes then hold the
 // record position, most significant byte first). `members` must be 0.
 int isamCreateIndexFile(int fileNo, const std::filesystem::path& path, int keyLength, int keyType,
@@ -151,7 +171,8 @@ int isamCreateIndexFile(int fileNo, const std::filesystem::path& path, int keyLe
 // inconsistent file is refused with its code and left closed.
 int isamOpenFile(int fileNo, const std::filesystem::path& path, int mode);
 
-// Closes the file and frees its number. `closeMode` is not used.
+// Writes out the file's held changes, closes it and frees its number.
+// `closeMode` is not used.
 int isamCloseFile(int fileNo, int closeMode);
 
 // Position of a fresh record (the most recently released one, else a new one

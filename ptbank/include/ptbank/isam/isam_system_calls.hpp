@@ -1,8 +1,9 @@
 #pragma once
 // The system calls through which the ISAM engine reaches its files. They
 // default to the POSIX functions; tests replace single entries to make a
-// seek, read, write, open or close fail and then restore them with
-// `isamRestoreSystemCalls`.
+// positioned read or write, an open or a close fail and then restore them
+// with `isamRestoreSystemCalls`. A positioned transfer failing with EINVAL,
+// ESPIPE or EOVERFLOW counts as a failed seek.
 
 #include <sys/types.h>
 
@@ -12,9 +13,8 @@ namespace ptbank {
 
 struct IsamSystemCalls {
     int (*open)(const char* path, int flags, mode_t mode);
-    off_t (*lseek)(int fd, off_t offset, int whence);
-    ssize_t (*read)(int fd, void* buffer, std::size_t count);
-    ssize_t (*write)(int fd, const void* buffer, std::size_t count);
+    ssize_t (*pread)(int fd, void* buffer, std::size_t count, off_t offset);
+    ssize_t (*pwrite)(int fd, const void* buffer, std::size_t count, off_t offset);
     int (*close)(int fd);
 };
 

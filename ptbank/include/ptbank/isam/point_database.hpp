@@ -151,7 +151,8 @@ int pointDbWrite(int isNew, crdShortPointRec& record, PointDb& db);
 int pointDbPut(int overwrite, crdShortPointRec& record, PointDb& db);
 // 0 deleted or absent, -1 engine error, -2 invalid name.
 int pointDbDelete(std::string& name, PointDb& db);
-// Rewrites the header record: 0 or -1.
+// Rewrites the header record and writes out what the engine holds of both
+// files, so each write and delete ends with the pair on disk: 0 or -1.
 int pointDbWriteHeader(PointDb& db);
 
 // Sub-types 2 and 3: both names right-justified in place, then compared
