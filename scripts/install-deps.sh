@@ -3,7 +3,7 @@
 set -euo pipefail
 
 build_packages=(g++ cmake ninja-build libwxgtk3.2-dev libpugixml-dev)
-test_packages=(libgtest-dev libgmock-dev locales libwxgtk3.2-dev xvfb xauth)
+test_packages=(libgtest-dev libgmock-dev locales libwxgtk3.2-dev xvfb xauth geographiclib-tools)
 bench_packages=(libbenchmark-dev libsqlite3-dev libopenblas-dev liblapacke-dev libproj-dev pkg-config)
 
 wanted=("${build_packages[@]}")
