@@ -168,6 +168,13 @@ bool parseG3Line(std::string_view text, gpsVectorRec& rec, int mode) {
     return true;
 }
 
+void clearGpsVectorRec(gpsVectorRec& rec) {
+    rec = gpsVectorRec{};
+    for (double* value : {&rec.dX, &rec.dY, &rec.dZ, &rec.varX, &rec.varY, &rec.varZ, &rec.covXY,
+                          &rec.covXZ, &rec.covYZ})
+        *value = 0.0;
+}
+
 void applyGpsVectorWeighting(gpsVectorRec& rec) {
     const double c = projectVars.stErrGPSCentering;
     const double factor = std::pow(2.0, projectVars.stErrGPSMultFactor);

@@ -77,6 +77,9 @@ bool parseG2Line(std::string_view text, gpsVectorRec& rec, int mode);
 // variances stored (mode 1). False when a number is missing or is not one.
 bool parseG3Line(std::string_view text, gpsVectorRec& rec, int mode);
 
+// Sets every number of the record to 0 and its three texts to empty.
+void clearGpsVectorRec(gpsVectorRec& rec);
+
 // The vector's weights: each variance becomes 2 c^2 + 2^f var, each
 // covariance 2^f cov, c the centering error `stErrGPSCentering` and f the
 // factor `stErrGPSMultFactor` of the project.

@@ -78,8 +78,7 @@ private:
     bool readG1(std::string_view text) {
         if (stage_ != stage::none)
             return fault(g1LineNumber_, unfinishedVector);
-        work_ = gpsVectorRec{};
-        clearNumbers(work_);
+        clearGpsVectorRec(work_);
         if (!parseG1Line(text, work_))
             return fault(lineNumber_, "a G1 line needs from-to, dX, dY and dZ");
         g1LineNumber_ = lineNumber_;
@@ -121,12 +120,6 @@ private:
             formatC("Invalid Point number in GPS vector\nFrom Pt.: %s -> To Pt.:%s", from.c_str(),
                     to.c_str());
         return context_.ask(question, MessageKind::okCancel) == Answer::ok;
-    }
-
-    static void clearNumbers(gpsVectorRec& v) {
-        for (double* value :
-             {&v.dX, &v.dY, &v.dZ, &v.varX, &v.varY, &v.varZ, &v.covXY, &v.covXZ, &v.covYZ})
-            *value = 0.0;
     }
 
     // Says where the file is wrong; false, so the reading stops.

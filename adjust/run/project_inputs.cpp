@@ -35,8 +35,6 @@ int loadProjectInputs(const RunContext& context) {
     if (rawDataList.count() > 0)
         rawDataList.clear();
     clearInputAuxiliaries();
-    if (loadGpsXyzControl(context) != gpsControlDone)
-        return loaderFailure(context, "error loading GPS vector file");
     if (s.includeRawData != 0) {
         if (s.pInputFileName.empty())
             return loaderFailure(context, "No valid raw data file specified.");
@@ -48,6 +46,9 @@ int loadProjectInputs(const RunContext& context) {
         return loaderFailure(context, "error loading GPS vector file");
     if (s.supplamentalNE != 0 && addSupplementalToRawList() != 0)
         return loaderFailure(context, "error loading supplemental control file");
+    // The files were opened above; what stops here is a control line they hold.
+    if (loadGpsXyzControl(context) != gpsControlDone)
+        return loaderFailure(context, "error loading GPS vector file");
 
     startProgress(rawDataList.count());
     setStage(context, "Replacing aliases.");
