@@ -157,6 +157,9 @@ bool parseG3Line(std::string_view text, gpsVectorRec& rec, int mode) {
     if (!threeNumbers(text, c))
         return false;
     if (mode == gpsModeStdErrCorrelation) {
+        for (const double rho : c)
+            if (rho < -1.0 || rho > 1.0)
+                return false;
         const double sX = std::sqrt(rec.varX), sY = std::sqrt(rec.varY), sZ = std::sqrt(rec.varZ);
         c[0] *= sX * sY;
         c[1] *= sX * sZ;

@@ -73,8 +73,9 @@ bool parseG1Line(std::string_view text, gpsVectorRec& rec);
 // number or is a negative variance.
 bool parseG2Line(std::string_view text, gpsVectorRec& rec, int mode);
 // The G3 line after its "G3": three covariances (mode 0) or correlation
-// coefficients turned into covariances with the standard errors of the
-// variances stored (mode 1). False when a number is missing or is not one.
+// coefficients (from -1 to 1) turned into covariances with the standard
+// errors of the variances stored (mode 1). False when a number is missing,
+// is not one or is a correlation outside -1 to 1.
 bool parseG3Line(std::string_view text, gpsVectorRec& rec, int mode);
 
 // Sets every number of the record to 0 and its three texts to empty.

@@ -101,9 +101,10 @@ private:
         if (stage_ != stage::g2)
             return fault(lineNumber_, "a G3 line must follow the G1 and G2 lines of its vector");
         if (!parseG3Line(text, work_, mode_))
-            return fault(lineNumber_, mode_ == gpsModeCovariance
-                                          ? "a G3 line needs three covariances"
-                                          : "a G3 line needs three correlation coefficients");
+            return fault(lineNumber_,
+                         mode_ == gpsModeCovariance
+                             ? "a G3 line needs three covariances"
+                             : "a G3 line needs three correlation coefficients from -1 to 1");
         stage_ = stage::none;
         return finishVector();
     }

@@ -163,6 +163,31 @@ TEST_F(GpsControlReading, TheFormatDecidesWhatIsRead) {
     EXPECT_EQ(gpsXyzControlArray.size(), 1u);
 }
 
+// A 3D run gathers the C lines of its GPS files, then the base records of
+// its .RW5 files, each point once; a 2D run none.
+TEST_F(GpsControlReading, ARunGathersBothSourcesOnce) {
+    write("v.gps", "C P1 1 2 3\n");
+    write("site.rw5", "BP,PNB1,LA45.0,LN-75.0,EL100,AG1.5,PA0.1\n");
+    projectVars.includeGPSVectors = 1;
+    projectVars.pGPSFileName = "v.gps\n";
+    projectVars.includeRawData = 1;
+    projectVars.pInputFileName = "site.rw5\n";
+    projectVars.useRw5GPSVectors = 1;
+    gpsXyzControlArray.resize(2);
+    ASSERT_EQ(loadGpsXyzControl(context), gpsControlDone);
+    std::vector<std::string> names;
+    for (const ptGPSXYZCntrl& p : gpsXyzControlArray)
+        names.emplace_back(fixedText(p.name));
+    EXPECT_EQ(names, (std::vector<std::string>{"P1", "B1"}));
+
+    projectVars.useRw5GPSVectors = 0;
+    ASSERT_EQ(loadGpsXyzControl(context), gpsControlDone);
+    EXPECT_EQ(gpsXyzControlArray.size(), 1u);
+    projectVars.geodeticModel = 0;
+    ASSERT_EQ(loadGpsXyzControl(context), gpsControlDone);
+    EXPECT_TRUE(gpsXyzControlArray.empty());
+}
+
 // The base points of an .RW5 file, at the heights EL - (AG + PA), against
 // GeographicLib (tests/fixtures/input/gps/base_points.txt): AG 1.5 and PA
 // 0.1 at EL 100 give the point at height 98.4.

@@ -240,7 +240,9 @@ TEST_F(GpsVectorReading, AMalformedLineStopsWithFileAndLine) {
         {"G1 A-B 1 2 3\nG2 1 1 1", 4, "the vector of this G1 line has no G3 line"},
         {"G1 A-B 1 2 nan\n", 4, "a G1 line needs from-to, dX, dY and dZ"},
         {".GPS WEIGHT STDERRCORRELATION\nG1 A-B 1 2 3\nG2 1 1 1\nG3 0 0\n", 7,
-         "a G3 line needs three correlation coefficients"},
+         "a G3 line needs three correlation coefficients from -1 to 1"},
+        {".GPS WEIGHT STDERRCORRELATION\nG1 A-B 1 2 3\nG2 1 1 1\nG3 0.5 -1.5 0\n", 7,
+         "a G3 line needs three correlation coefficients from -1 to 1"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.rest);
