@@ -17,7 +17,8 @@
 namespace {
 
 constexpr int threeDModel = 1;
-constexpr int gpsFormatLeica = 2;
+// The baseline text files of format 2 carry base points of their own.
+constexpr int gpsFormatBaselineText = 2;
 constexpr std::size_t coordDescriptionMax = 170;
 
 // Fields of a C line after its "C".
@@ -172,8 +173,8 @@ int loadGpsXyzControlByFormat(const RunContext& context, const std::string& file
     const int format = projectVars.gpsFileFmtType;
     if (format == gpsFormatNative)
         return readGpsControlLines(context, fileList);
-    if (format == gpsFormatLeica)
-        throw StageNotBuilt("GPS control from Leica baseline files");
+    if (format == gpsFormatBaselineText)
+        throw StageNotBuilt("GPS control from baseline text files (format 2)");
     return format > gpsFormatNative && format <= gpsFormatLast ? gpsControlDone : gpsControlFailed;
 }
 
