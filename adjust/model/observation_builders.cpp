@@ -4,7 +4,6 @@
 #include "model/control_coordinates.hpp"
 #include "model/distance_sets.hpp"
 #include "model/mark_to_mark.hpp"
-#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
 #include "model/raw_record.hpp"
@@ -212,15 +211,8 @@ int buildStationInputs3D() {
     const globalVars& s = projectVars;
     activeShell().setPercent(0);
     readerStdErrs = projectStdErrs(s);
-    if (s.geodeticModel == threeDModel) {
-        const stdErrBlock inForce = readerStdErrs;
-        if (s.includeGPSVectors != 0)
-            appendXmlGpsControlRawRecs();
-        if (s.includeRawData != 0 && s.useRw5GPSVectors != 0)
-            appendRw5GpsControlRawRecs();
-        readerStdErrs = inForce;
+    if (s.geodeticModel == threeDModel)
         startProgress(rawDataList.count());
-    }
     controlPass(isPointInInputLists3D, addStationsFromRaw3D);
     return 0;
 }

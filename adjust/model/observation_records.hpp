@@ -131,11 +131,15 @@ struct levelObs {
     friend bool operator==(const levelObs&, const levelObs&) = default;
 };
 
+// Longest comment a GPS vector keeps (the session label or the text after
+// "--" on its vector line).
+inline constexpr std::size_t gpsCommentMax = 105;
+
 // GPS baseline vector, both chains; found by (from, to) in that order only.
 struct gpsVectorRec {
     pointNameField from = {};
     pointNameField to = {};
-    pointNameField label = {};
+    char comment[gpsCommentMax + 1] = {};
     double dX = notComputed;
     double dY = notComputed;
     double dZ = notComputed;

@@ -1,25 +1,9 @@
 #include "model/pending_stages.hpp"
 
 #include "model/run_stops.hpp"
-#include "model/settings/global_vars.hpp"
 
-// Only a 3D project with GPS vectors can hold XML field-book control.
-int appendXmlGpsControlRawRecs() {
-    if (projectVars.geodeticModel != 1 || projectVars.includeGPSVectors == 0)
-        return 0;
-    throw StageNotBuilt("GPS control from XML field books");
-}
-int appendRw5GpsControlRawRecs() {
-    throw StageNotBuilt("GPS control from .RW5 base points");
-}
-int readGpsVectorFiles(const std::string&, int) {
-    throw StageNotBuilt("Reading GPS vector files");
-}
 int addSupplementalToRawList() {
     throw StageNotBuilt("Reading the supplemental control file");
-}
-int addGpsVectorEndPoints() {
-    throw StageNotBuilt("GPS vector end points");
 }
 int prelimCoords3D(int&) {
     throw StageNotBuilt("Preliminary coordinates (3D)");

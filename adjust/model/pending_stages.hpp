@@ -13,11 +13,7 @@
 #include <vector>
 
 // Field data input.
-int appendXmlGpsControlRawRecs();
-int appendRw5GpsControlRawRecs();
-int readGpsVectorFiles(const std::string& fileList, int checkNames);
 int addSupplementalToRawList();
-int addGpsVectorEndPoints();
 
 // Preliminary coordinates.
 int prelimCoords3D(int& status);

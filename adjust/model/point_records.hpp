@@ -112,6 +112,23 @@ struct ptDescRec {
     friend bool operator==(const ptDescRec&, const ptDescRec&) = default;
 };
 
+// An earth-centred control point that a GPS file or a base record gives.
+// X, Y, Z in metres (unset while not given); sX, sY, sZ their standard
+// errors in metres, where -1 means none and -2 (or below) fixed.
+inline constexpr std::size_t gpsControlDescriptionMax = 100;
+struct ptGPSXYZCntrl {
+    pointNameField name = {};
+    char description[gpsControlDescriptionMax + 1] = {};
+    double X = notComputed;
+    double Y = notComputed;
+    double Z = notComputed;
+    double sX = 0.0;
+    double sY = 0.0;
+    double sZ = 0.0;
+
+    friend bool operator==(const ptGPSXYZCntrl&, const ptGPSXYZCntrl&) = default;
+};
+
 // A point name of a name list.
 struct ptNameRec {
     pointNameField name = {};

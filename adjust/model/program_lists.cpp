@@ -27,6 +27,7 @@ simpleList<ptDescRec> ptDescList;
 simpleList<ptAliasRec> pointAliasList;
 simpleList<ptNameRec> trvPtList;
 simpleList<ptNameRec> writtenPointNames;
+std::vector<ptGPSXYZCntrl> gpsXyzControlArray;
 
 rawRecList rawDataList;
 rawRecList tsConvertRawList;
@@ -47,7 +48,8 @@ void resetProgramLists() {
              savedStationList, angleList, distanceList, verticalList, azimuthList, levelList,
              controlPointList2D, givenPointList2D, pointList2D, fixedPointList2D, allPointList2D,
              angleList2D, distanceList2D, azimuthList2D, gpsVectorList, gpsVectorList2D, ptDescList,
-             pointAliasList, trvPtList, writtenPointNames, rawDataList, tsConvertRawList);
+             pointAliasList, trvPtList, writtenPointNames, rawDataList, tsConvertRawList,
+             gpsXyzControlArray);
     unknownCount = 0;
     obsCount = 0;
 }

@@ -10,6 +10,8 @@
 #include "model/point_records.hpp"
 #include "model/raw_record.hpp"
 
+#include <vector>
+
 // 3D chain.
 extern obsList<stationRec> controlStationList; // control and coordinate points as read
 extern obsList<stationRec> givenStationList;   // given points that are not control (type 3)
@@ -40,6 +42,8 @@ extern simpleList<ptDescRec> ptDescList;        // descriptions collected from t
 extern simpleList<ptAliasRec> pointAliasList;   // aliases met in the raw data
 extern simpleList<ptNameRec> trvPtList;         // point sequence of the closure being computed
 extern simpleList<ptNameRec> writtenPointNames; // names already written by the GPS converters
+// Earth-centred control points of the GPS files and .RW5 base records.
+extern std::vector<ptGPSXYZCntrl> gpsXyzControlArray;
 
 // Raw records: the project's, and the total-station converters' own list.
 extern rawRecList rawDataList;

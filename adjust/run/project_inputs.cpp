@@ -1,5 +1,7 @@
 #include "run/driver_steps.hpp"
 
+#include "input/gps_control_points.hpp"
+#include "input/gps_vector_reader.hpp"
 #include "input/raw_aliases.hpp"
 #include "input/raw_files.hpp"
 #include "model/observation_builders.hpp"
@@ -33,7 +35,6 @@ int loadProjectInputs(const RunContext& context) {
     if (rawDataList.count() > 0)
         rawDataList.clear();
     clearInputAuxiliaries();
-    appendXmlGpsControlRawRecs();
     if (s.includeRawData != 0) {
         if (s.pInputFileName.empty())
             return loaderFailure(context, "No valid raw data file specified.");
@@ -41,14 +42,19 @@ int loadProjectInputs(const RunContext& context) {
             return loaderFailure(context, "error loading input file: " + s.pInputFileName);
     }
     if (s.geodeticModel == threeDModel && s.includeGPSVectors != 0 &&
-        readGpsVectorFiles(s.pGPSFileName, 1) != 0)
+        readGpsVectorFiles(context, s.pGPSFileName, 1) != gpsReadDone)
         return loaderFailure(context, "error loading GPS vector file");
     if (s.supplamentalNE != 0 && addSupplementalToRawList() != 0)
         return loaderFailure(context, "error loading supplemental control file");
+    // The files were opened above; what stops here is a control line they hold.
+    if (loadGpsXyzControl(context) != gpsControlDone)
+        return loaderFailure(context, "error loading GPS vector file");
 
     startProgress(rawDataList.count());
     setStage(context, "Replacing aliases.");
     replaceRawAliases();
+    // After the aliases: the control names must stay those of the vectors.
+    appendGpsControlRawRecs();
 
     startProgress(rawDataList.count());
     setStage(context, "Building Observation Lists.");

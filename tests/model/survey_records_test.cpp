@@ -153,7 +153,7 @@ TEST(SurveyRecords, NewObservationsAreBlank) {
         const gpsVectorRec& r = *fresh.record;
         expectEmptyName(r.from);
         expectEmptyName(r.to);
-        expectEmptyName(r.label);
+        EXPECT_EQ(fixedText(r.comment), "");
         for (double v : {r.dX, r.dY, r.dZ, r.varX, r.varY, r.varZ, r.covXY, r.covXZ, r.covYZ})
             EXPECT_EQ(v, unset);
         EXPECT_EQ(r.spareValues[0], 0.0);

@@ -1,0 +1,207 @@
+#include "input/gps_vector_file.hpp"
+
+#include "input/raw_text.hpp"
+#include "model/program_lists.hpp"
+#include "model/settings/global_vars.hpp"
+#include "platform/c_locale_text.hpp"
+
+#include <cmath>
+
+using platform::formatC;
+
+namespace {
+
+bool isFieldSeparator(char c) {
+    return c == ' ' || c == ',';
+}
+
+// The three numbers of a G2 or G3 line, or false.
+bool threeNumbers(std::string_view text, double (&values)[3]) {
+    const std::vector<std::string_view> fields = gpsFields(text);
+    if (fields.size() < 3)
+        return false;
+    for (int i = 0; i < 3; ++i)
+        if (!gpsNumber(fields[i], values[i]))
+            return false;
+    return true;
+}
+
+std::string g1Line(const gpsVectorRec& v) {
+    std::string line =
+        formatC("G1  %s-%s %16.8lf %16.8lf %16.8lf", std::string(fixedText(v.from)).c_str(),
+                std::string(fixedText(v.to)).c_str(), v.dX, v.dY, v.dZ);
+    const std::string_view comment = fixedText(v.comment);
+    if (!comment.empty())
+        line += " --" + std::string(comment);
+    return line + "\r\n";
+}
+
+} // namespace
+
+gpsLineKind classifyGpsLine(std::string& line) {
+    std::string kept;
+    kept.reserve(line.size());
+    for (const char c : line) {
+        if (c == '\t')
+            kept.push_back(' ');
+        else if (static_cast<unsigned char>(c) >= 0x20)
+            kept.push_back(c);
+    }
+    line = std::string(trimmedBlanks(kept));
+    if (line.empty())
+        return gpsLineKind::other;
+    gpsLineKind kind = gpsLineKind::other;
+    switch (line.front()) {
+    case 'G':
+        kind = gpsLineKind::vector;
+        break;
+    case 'C':
+        kind = gpsLineKind::control;
+        break;
+    case '.':
+        kind = gpsLineKind::header;
+        break;
+    default:
+        return gpsLineKind::other;
+    }
+    line.erase(0, 1);
+    return kind;
+}
+
+std::vector<std::string_view> gpsFields(std::string_view text) {
+    std::vector<std::string_view> fields;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        while (at < text.size() && isFieldSeparator(text[at]))
+            ++at;
+        const std::size_t start = at;
+        while (at < text.size() && !isFieldSeparator(text[at]))
+            ++at;
+        if (at > start)
+            fields.push_back(text.substr(start, at - start));
+    }
+    return fields;
+}
+
+bool gpsNumber(std::string_view text, double& value) {
+    const auto parsed = platform::parseDouble(text);
+    if (!parsed || !std::isfinite(*parsed))
+        return false;
+    value = *parsed;
+    return true;
+}
+
+void parseGpsHeader(std::string_view text, int& mode) {
+    const std::vector<std::string_view> fields = gpsFields(text);
+    if (fields.size() < 3 || fields[0] != "GPS" || fields[1] != "WEIGHT")
+        return;
+    if (fields[2] == "COVARIANCE")
+        mode = gpsModeCovariance;
+    else if (fields[2] == "STDERRCORRELATION")
+        mode = gpsModeStdErrCorrelation;
+}
+
+void splitVectorPointNames(pointNameField& from, pointNameField& to, std::string_view pair) {
+    const std::size_t first = pair.find('-');
+    setPointName(from, pair.substr(0, first));
+    if (first == std::string_view::npos) {
+        setPointName(to, "");
+        return;
+    }
+    setPointName(to, pair.substr(pair.rfind('-') + 1));
+}
+
+std::string_view g1Comment(std::string_view text) {
+    if (text.size() <= 2)
+        return {};
+    std::size_t marker = text.rfind("--");
+    const std::size_t firstDash = text.find('-');
+    if (firstDash != std::string_view::npos && text.substr(firstDash, 2) == "--")
+        marker = firstDash;
+    if (marker == std::string_view::npos)
+        return {};
+    return text.substr(marker + 2, gpsCommentMax);
+}
+
+bool parseG1Line(std::string_view text, gpsVectorRec& rec) {
+    const std::vector<std::string_view> fields = gpsFields(text);
+    if (fields.size() < 4)
+        return false;
+    double d[3];
+    for (int i = 0; i < 3; ++i)
+        if (!gpsNumber(fields[i + 1], d[i]))
+            return false;
+    splitVectorPointNames(rec.from, rec.to, fields[0]);
+    rec.dX = d[0];
+    rec.dY = d[1];
+    rec.dZ = d[2];
+    setFixedText(rec.comment, g1Comment(text));
+    return true;
+}
+
+bool parseG2Line(std::string_view text, gpsVectorRec& rec, int mode) {
+    double v[3];
+    if (!threeNumbers(text, v))
+        return false;
+    if (mode == gpsModeCovariance && (v[0] < 0.0 || v[1] < 0.0 || v[2] < 0.0))
+        return false;
+    const bool stdErrs = mode == gpsModeStdErrCorrelation;
+    rec.varX = stdErrs ? v[0] * v[0] : v[0];
+    rec.varY = stdErrs ? v[1] * v[1] : v[1];
+    rec.varZ = stdErrs ? v[2] * v[2] : v[2];
+    return true;
+}
+
+bool parseG3Line(std::string_view text, gpsVectorRec& rec, int mode) {
+    double c[3];
+    if (!threeNumbers(text, c))
+        return false;
+    if (mode == gpsModeStdErrCorrelation) {
+        for (const double rho : c)
+            if (rho < -1.0 || rho > 1.0)
+                return false;
+        const double sX = std::sqrt(rec.varX), sY = std::sqrt(rec.varY), sZ = std::sqrt(rec.varZ);
+        c[0] *= sX * sY;
+        c[1] *= sX * sZ;
+        c[2] *= sY * sZ;
+    }
+    rec.covXY = c[0];
+    rec.covXZ = c[1];
+    rec.covYZ = c[2];
+    return true;
+}
+
+void clearGpsVectorRec(gpsVectorRec& rec) {
+    rec = gpsVectorRec{};
+    for (double* value : {&rec.dX, &rec.dY, &rec.dZ, &rec.varX, &rec.varY, &rec.varZ, &rec.covXY,
+                          &rec.covXZ, &rec.covYZ})
+        *value = 0.0;
+}
+
+void applyGpsVectorWeighting(gpsVectorRec& rec) {
+    const double c = projectVars.stErrGPSCentering;
+    const double factor = std::pow(2.0, projectVars.stErrGPSMultFactor);
+    const double centering = 0.5 * (2.0 * c) * (2.0 * c);
+    for (double* variance : {&rec.varX, &rec.varY, &rec.varZ})
+        *variance = centering + factor * *variance;
+    for (double* covariance : {&rec.covXY, &rec.covXZ, &rec.covYZ})
+        *covariance *= factor;
+}
+
+int writeGpsVectorRecords(std::string& text, const seqList<gpsVectorRec>& list) {
+    gpsVectorRec v;
+    for (int i = 0; list.getAt(i, v) == 0; ++i) {
+        text += g1Line(v);
+        text += formatC("G2  %14.6e %14.6e %14.6e\r\n", v.varX, v.varY, v.varZ);
+        text += formatC("G3  %14.6e %14.6e %14.6e\r\n", v.covXY, v.covXZ, v.covYZ);
+    }
+    return 0;
+}
+
+int writeGpsControlLines(std::string& text) {
+    for (const ptGPSXYZCntrl& p : gpsXyzControlArray)
+        text +=
+            formatC("C %s %f %f %f %e %e %e %s\r\n", std::string(fixedText(p.name)).c_str(), p.X,
+                    p.Y, p.Z, p.sX, p.sY, p.sZ, std::string(fixedText(p.description)).c_str());
+    return 0;
+}

@@ -1,0 +1,180 @@
+#include "input/gps_control_points.hpp"
+
+#include "input/raw_files.hpp"
+#include "input/raw_text.hpp"
+#include "input/rw5_lines.hpp"
+#include "model/packed_degrees.hpp"
+#include "model/program_lists.hpp"
+#include "model/project_ellipsoid.hpp"
+#include "model/reader_std_errs.hpp"
+#include "model/settings/global_vars.hpp"
+#include "model/settings/project_paths.hpp"
+#include "output/report_lines.hpp"
+#include "platform/c_locale_text.hpp"
+#include "platform/length_units.hpp"
+
+#include "geodetic/earth_centred.hpp"
+
+#include <array>
+#include <optional>
+
+namespace {
+
+// Standard errors typed as 0 (or nearly) would give infinite weights.
+constexpr double smallestStdErr = 1e-15;
+constexpr double stdErrForZero = 1e-6;
+
+// The control errors in force while base records are read, in metres.
+struct BaseErrors {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+
+// One value of a "CSE" record: its prefix length and the error it sets.
+struct CseField {
+    std::size_t prefixLength;
+    double BaseErrors::*error;
+    double globalVars::*setting; // taken for "*"
+};
+constexpr std::array<CseField, 3> cseFields = {{
+    {1, &BaseErrors::y, &globalVars::stErrY},
+    {1, &BaseErrors::x, &globalVars::stErrX},
+    {2, &BaseErrors::z, &globalVars::stErrZ},
+}};
+
+double rw5GpsUnitFactor() {
+    return units::metresPerUnit(projectVars.Rw5GPSUnits);
+}
+
+void readCseRecord(std::string line, BaseErrors& errors, double u) {
+    std::erase(line, ' ');
+    const Rw5Record record = splitRw5Record(line);
+    for (std::size_t i = 0; i < cseFields.size(); ++i) {
+        const CseField& field = cseFields[i];
+        const std::string text = rw5ValueText(rw5Token(record, i), field.prefixLength);
+        if (text.empty())
+            continue;
+        double value = 0.0;
+        if (text.front() == '#') {
+            value = stdErrNotGiven;
+        } else if (text.front() == '!') {
+            value = stdErrFixed;
+        } else if (text.front() == '*') {
+            value = projectVars.*field.setting * u;
+        } else {
+            value = platform::atofC(text);
+            if (value >= 0.0 && value <= smallestStdErr)
+                value = stdErrForZero;
+            value *= u;
+        }
+        errors.*field.error = value;
+    }
+}
+
+struct BasePoint {
+    std::string name;
+    double latitude_rad = 0.0;
+    double longitude_rad = 0.0;
+    double height_m = 0.0;
+    double antennaHeight_m = 0.0;
+    double phaseCentre_m = 0.0;
+};
+
+// The six fields of a base record in their order, each with its value.
+std::optional<BasePoint> parseBaseRecord(const Rw5Record& record) {
+    constexpr std::array<std::string_view, 6> prefixes = {"PN", "LA", "LN", "EL", "AG", "PA"};
+    std::array<std::string, 6> values;
+    for (std::size_t i = 0; i < prefixes.size(); ++i) {
+        const std::string_view token = trimmedBlanks(rw5Token(record, i));
+        if (!startsWithIgnoringCase(token, prefixes[i]))
+            return std::nullopt;
+        values[i] = rw5ValueText(token, 2);
+        if (values[i].empty())
+            return std::nullopt;
+    }
+    BasePoint point;
+    point.name = values[0].substr(0, pointNameMax);
+    point.latitude_rad = dmsTextToRadians(values[1]);
+    point.longitude_rad = dmsTextToRadians(values[2]);
+    point.height_m = platform::atofC(values[3]);
+    point.antennaHeight_m = platform::atofC(values[4]);
+    point.phaseCentre_m = platform::atofC(values[5]);
+    return point;
+}
+
+ptGPSXYZCntrl controlPointAt(const BasePoint& base, const BaseErrors& errors) {
+    ptGPSXYZCntrl point;
+    setPointName(point.name, base.name);
+    geodCoord at{};
+    at.lat = base.latitude_rad;
+    at.lon = base.longitude_rad;
+    at.elev = base.height_m - (base.antennaHeight_m + base.phaseCentre_m);
+    latLongElev2XYZ_EC(grs80Ellipsoid(), &at);
+    point.X = at.easting;
+    point.Y = at.northing;
+    point.Z = at.elev;
+    point.sX = gpsControlStdErr(errors.x);
+    point.sY = gpsControlStdErr(errors.y);
+    point.sZ = gpsControlStdErr(errors.z);
+    return point;
+}
+
+void readBaseRecords(const Rw5File& file, BaseErrors& errors, double u, int logErrors) {
+    for (const std::string& line : file.lines) {
+        const Rw5Record record = splitRw5Record(line);
+        if (record.code == "CSE") {
+            readCseRecord(line, errors, u);
+        } else if (record.code == "BP") {
+            const std::optional<BasePoint> base = parseBaseRecord(record);
+            if (base)
+                gpsXyzControlArray.push_back(controlPointAt(*base, errors));
+            else if (logErrors != 0)
+                writeLine(errFile, "Error parsing: " + line);
+        }
+    }
+}
+
+} // namespace
+
+int readRw5GpsControlPoints(const RunContext& context, const std::string& fileList, int logErrors) {
+    const double u = rw5GpsUnitFactor();
+    BaseErrors errors{projectVars.stErrX * u, projectVars.stErrY * u, projectVars.stErrZ * u};
+    for (const std::string& name : fileListNames(fileList)) {
+        if (!listNamesRw5File(name))
+            continue;
+        const std::string path = projectRelativePath(name);
+        Rw5File file;
+        if (!loadRw5File(path, file)) {
+            context.message(platform::formatC("Error opening %s", path.c_str()));
+            return gpsControlFailed;
+        }
+        context.shell.setMessage("Reading GPS Vectors");
+        readBaseRecords(file, errors, u, logErrors);
+    }
+    return gpsControlDone;
+}
+
+int reduceVectorToMarks(gpsVectorRec& vec, double baseAntennaHeight_m, double basePhaseCentre_m,
+                        double roverAntennaHeight_m, double baseLatitude_rad,
+                        double baseLongitude_rad, double baseHeight_m) {
+    double B[3], R[3];
+    lat2ecef(&B[0], &B[1], &B[2], baseLatitude_rad, baseLongitude_rad, baseHeight_m);
+    R[0] = B[0] + vec.dX;
+    R[1] = B[1] + vec.dY;
+    R[2] = B[2] + vec.dZ;
+
+    double oB[3];
+    localGeodeticToLocal(baseLatitude_rad, baseLongitude_rad, 0.0, 0.0,
+                         -(baseAntennaHeight_m + basePhaseCentre_m), &oB[0], &oB[1], &oB[2]);
+    double roverLat = 0.0, roverLon = 0.0, roverHeight = 0.0;
+    ecef2lat(R[0], R[1], R[2], &roverLat, &roverLon, &roverHeight);
+    double oR[3];
+    localGeodeticToLocal(roverLat, roverLon, 0.0, 0.0, -roverAntennaHeight_m, &oR[0], &oR[1],
+                         &oR[2]);
+
+    vec.dX = (R[0] + oR[0]) - (B[0] + oB[0]);
+    vec.dY = (R[1] + oR[1]) - (B[1] + oB[1]);
+    vec.dZ = (R[2] + oR[2]) - (B[2] + oB[2]);
+    return 0;
+}

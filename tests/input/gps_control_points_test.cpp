@@ -1,0 +1,340 @@
+#include "gps_test_support.hpp"
+#include "input/gps_control_points.hpp"
+#include "model/reader_std_errs.hpp"
+#include "model/run_stops.hpp"
+#include "output/report_lines.hpp"
+#include "platform/length_units.hpp"
+#include "reports/report_files.hpp"
+
+#include "geodetic/earth_centred.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <numbers>
+#include <sstream>
+
+using gpstest::GpsTest;
+
+namespace {
+
+constexpr double degree = std::numbers::pi / 180.0;
+
+std::vector<std::vector<double>> fixtureRows(const std::string& name) {
+    std::ifstream in(std::string(TARNWELL_FIXTURES) + "/input/gps/" + name);
+    std::vector<std::vector<double>> rows;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        std::vector<double> row;
+        for (double value; fields >> value;)
+            row.push_back(value);
+        rows.push_back(row);
+    }
+    EXPECT_FALSE(rows.empty()) << name;
+    return rows;
+}
+
+// The error report of the test's project, open while the test runs.
+class ErrorReport {
+public:
+    ErrorReport() { EXPECT_GT(openErrFile(startNewFile), 0); }
+    ~ErrorReport() { closeErrFile(); }
+    std::string text() const { return testsupport::readBytes(projectOutputPath(".ERR")); }
+};
+
+} // namespace
+
+TEST(GpsControlLine, FieldsDefaultsAndFaults) {
+    const double defaults[3] = {0.01, 0.02, 0.03};
+    const std::string longName = "ABCDEFGHIJKLMN";
+    struct Row {
+        std::string text;
+        controlLineResult result;
+        const char* name;
+        double X, Y, Z, sX, sY, sZ;
+        std::string description;
+    };
+    const Row rows[] = {
+        // Only a name and X, Y, Z: the default standard errors.
+        {" P1 1 2 3", controlLineResult::point, "P1", 1, 2, 3, 0.01, 0.02, 0.03, ""},
+        {" P1,1,2,3,0.5,0.6,0.7,iron pin, set 1998", controlLineResult::point, "P1", 1, 2, 3, 0.5,
+         0.6, 0.7, "iron pin, set 1998"},
+        {" P1 1 2 3 0.5", controlLineResult::point, "P1", 1, 2, 3, 0.5, 0.02, 0.03, ""},
+        // A standard error of 0 would weigh the point infinitely: fixed.
+        {" P1 1 2 3 0 0.6 0", controlLineResult::point, "P1", 1, 2, 3, -2, 0.6, -2, ""},
+        {" P1 1 2 3 -1 -2 -1", controlLineResult::point, "P1", 1, 2, 3, -1, -2, -1, ""},
+        {" " + longName + " 1 2 3", controlLineResult::point, "ABCDEFGHIJ", 1, 2, 3, 0.01, 0.02,
+         0.03, ""},
+        {" P1 1 2 3 1 1 1 " + std::string(150, 'd'), controlLineResult::point, "P1", 1, 2, 3, 1, 1,
+         1, std::string(100, 'd')},
+        // No position.
+        {" P1", controlLineResult::noPosition, "", 0, 0, 0, 0, 0, 0, ""},
+        {" P1 1 2", controlLineResult::noPosition, "", 0, 0, 0, 0, 0, 0, ""},
+        {"", controlLineResult::noPosition, "", 0, 0, 0, 0, 0, 0, ""},
+        // Values that are not numbers.
+        {" P1 1 x 3", controlLineResult::malformed, "", 0, 0, 0, 0, 0, 0, ""},
+        {" P1 1 2 3 0.1 monument", controlLineResult::malformed, "", 0, 0, 0, 0, 0, 0, ""},
+        {" P1 1 2", controlLineResult::noPosition, "", 0, 0, 0, 0, 0, 0, ""},
+        {" P1 1 2 inf", controlLineResult::malformed, "", 0, 0, 0, 0, 0, 0, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        ptGPSXYZCntrl point;
+        ASSERT_EQ(parseGpsControlLine(row.text, defaults, point), row.result);
+        if (row.result != controlLineResult::point)
+            continue;
+        EXPECT_EQ(fixedText(point.name), row.name);
+        EXPECT_EQ(point.X, row.X);
+        EXPECT_EQ(point.Y, row.Y);
+        EXPECT_EQ(point.Z, row.Z);
+        EXPECT_EQ(point.sX, row.sX);
+        EXPECT_EQ(point.sY, row.sY);
+        EXPECT_EQ(point.sZ, row.sZ);
+        EXPECT_EQ(fixedText(point.description), row.description);
+    }
+}
+
+using GpsControlReading = GpsTest;
+
+// The project's errors in force are the defaults, in metres: 0.05 ft in a
+// US-feet project is 0.05 x 0.3048006096 m; a project error of 0 is fixed.
+TEST_F(GpsControlReading, MissingErrorsAreTheProjectsInMetres) {
+    projectVars.HorizUnits = units::usSurveyFeet;
+    projectVars.stErrX = 0.05;
+    projectVars.stErrY = 0.05;
+    projectVars.stErrZ = 0.0;
+    write("c.gps", "C P1 1 2 3\r\n");
+    ASSERT_EQ(readGpsControlLines(context, "c.gps\n"), gpsControlDone);
+    ASSERT_EQ(gpsXyzControlArray.size(), 1u);
+    EXPECT_DOUBLE_EQ(gpsXyzControlArray[0].sX, 0.05 * units::usSurveyFootMetres);
+    EXPECT_DOUBLE_EQ(gpsXyzControlArray[0].sY, 0.05 * units::usSurveyFootMetres);
+    EXPECT_EQ(gpsXyzControlArray[0].sZ, stdErrFixed);
+}
+
+// A C line without X, Y and Z would enter the adjustment as control at
+// -999999999: it is left out, and the error report says where.
+TEST_F(GpsControlReading, CLinesWithMissingXyzAreLeftOutWithAWarning) {
+    const ErrorReport report;
+    write("c.gps", "G1 A-B 1 2 3\nC P1 1 2 3\nC P2 5 6\nC P3 7 8 9\n");
+    ASSERT_EQ(readGpsControlLines(context, "c.gps\n"), gpsControlDone);
+    ASSERT_EQ(gpsXyzControlArray.size(), 2u);
+    EXPECT_EQ(fixedText(gpsXyzControlArray[1].name), "P3");
+    EXPECT_NE(report.text().find(path("c.gps") +
+                                 ", line 3: the control point has no X, Y and Z: not used\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(shell.boxes.empty());
+}
+
+TEST_F(GpsControlReading, AMalformedCLineStopsWithFileAndLine) {
+    const ErrorReport report;
+    write("c.gps", "C P1 1 2 3\nC P2 1 2 three\nC P3 7 8 9\n");
+    EXPECT_EQ(readGpsControlLines(context, "c.gps\n"), gpsControlFailed);
+    const std::string text = path("c.gps") + ", line 2: a C line needs numbers after its name";
+    EXPECT_EQ(shell.boxTexts(), std::vector<std::string>{text});
+    EXPECT_NE(report.text().find(text), std::string::npos);
+    EXPECT_EQ(gpsXyzControlArray.size(), 1u);
+}
+
+TEST_F(GpsControlReading, EveryFileOfTheListAndAMissingOne) {
+    write("one.gps", "C P1 1 2 3\n");
+    write("two.gps", "C P2 4 5 6");
+    ASSERT_EQ(readGpsControlLines(context, "one.gps\ntwo.gps"), gpsControlDone);
+    EXPECT_EQ(gpsXyzControlArray.size(), 2u);
+    EXPECT_EQ(readGpsControlLines(context, "missing.gps\n"), gpsControlFailed);
+    EXPECT_EQ(shell.boxTexts(), std::vector<std::string>{"Error opening " + path("missing.gps")});
+}
+
+TEST_F(GpsControlReading, TheFormatDecidesWhatIsRead) {
+    write("c.gps", "C P1 1 2 3\n");
+    gpsXyzControlArray.resize(3);
+    projectVars.gpsFileFmtType = 7;
+    EXPECT_EQ(loadGpsXyzControlByFormat(context, "c.gps\n"), gpsControlDone);
+    EXPECT_TRUE(gpsXyzControlArray.empty());
+    projectVars.gpsFileFmtType = 12;
+    EXPECT_EQ(loadGpsXyzControlByFormat(context, "c.gps\n"), gpsControlFailed);
+    projectVars.gpsFileFmtType = 2;
+    EXPECT_THROW(loadGpsXyzControlByFormat(context, "c.gps\n"), StageNotBuilt);
+    projectVars.gpsFileFmtType = 0;
+    EXPECT_EQ(loadGpsXyzControlByFormat(context, "c.gps\n"), gpsControlDone);
+    EXPECT_EQ(gpsXyzControlArray.size(), 1u);
+}
+
+// A 3D run gathers the C lines of its GPS files, then the base records of
+// its .RW5 files, each point once; a 2D run none.
+TEST_F(GpsControlReading, ARunGathersBothSourcesOnce) {
+    write("v.gps", "C P1 1 2 3\n");
+    write("site.rw5", "BP,PNB1,LA45.0,LN-75.0,EL100,AG1.5,PA0.1\n");
+    projectVars.includeGPSVectors = 1;
+    projectVars.pGPSFileName = "v.gps\n";
+    projectVars.includeRawData = 1;
+    projectVars.pInputFileName = "site.rw5\n";
+    projectVars.useRw5GPSVectors = 1;
+    gpsXyzControlArray.resize(2);
+    ASSERT_EQ(loadGpsXyzControl(context), gpsControlDone);
+    std::vector<std::string> names;
+    for (const ptGPSXYZCntrl& p : gpsXyzControlArray)
+        names.emplace_back(fixedText(p.name));
+    EXPECT_EQ(names, (std::vector<std::string>{"P1", "B1"}));
+
+    projectVars.useRw5GPSVectors = 0;
+    ASSERT_EQ(loadGpsXyzControl(context), gpsControlDone);
+    EXPECT_EQ(gpsXyzControlArray.size(), 1u);
+    projectVars.geodeticModel = 0;
+    ASSERT_EQ(loadGpsXyzControl(context), gpsControlDone);
+    EXPECT_TRUE(gpsXyzControlArray.empty());
+}
+
+// The base points of an .RW5 file, at the heights EL - (AG + PA), against
+// GeographicLib (tests/fixtures/input/gps/base_points.txt): AG 1.5 and PA
+// 0.1 at EL 100 give the point at height 98.4.
+TEST_F(GpsControlReading, BasePointsAtTheirMarks) {
+    std::string rw5 = "JB,NMsite\r\nMO,AD0,UN1,SF1.0\r\n";
+    const auto rows = fixtureRows("base_points.txt");
+    const char* dms[][2] = {
+        {"45.0000", "-75.0000"}, {"-33.4800", "151.1200"}, {"64.0600", "-21.5400"}};
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rw5 += platform::formatC("BP,PNB%zu,LA%s,LN%s,EL%.3f,AG%.3f,PA%.3f,--base\r\n", i,
+                                 dms[i][0], dms[i][1], rows[i][2], rows[i][3], rows[i][4]);
+    write("site.rw5", rw5);
+    ASSERT_EQ(readRw5GpsControlPoints(context, "site.rw5\n", 1), gpsControlDone);
+    ASSERT_EQ(gpsXyzControlArray.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(i);
+        const ptGPSXYZCntrl& p = gpsXyzControlArray[i];
+        EXPECT_EQ(fixedText(p.name), "B" + std::to_string(i));
+        EXPECT_NEAR(p.X, rows[i][5], 1e-6);
+        EXPECT_NEAR(p.Y, rows[i][6], 1e-6);
+        EXPECT_NEAR(p.Z, rows[i][7], 1e-6);
+    }
+    double lat = 0, lon = 0, h = 0;
+    ecef2lat(gpsXyzControlArray[0].X, gpsXyzControlArray[0].Y, gpsXyzControlArray[0].Z, &lat, &lon,
+             &h);
+    EXPECT_NEAR(h, 98.4, 1e-4) << "the inverse iterates to 0.1 mm";
+    EXPECT_NEAR(lat, 45.0 * degree, 1e-10);
+    EXPECT_NEAR(lon, -75.0 * degree, 1e-10);
+}
+
+// "CSE" changes the errors of the base points that follow: '#' none, '!'
+// fixed, '*' the project's own, a number (0 stands for 1e-6); all of them in
+// the base records' unit, here US feet.
+TEST_F(GpsControlReading, ControlErrorRecordsChangeTheBasePointErrors) {
+    projectVars.Rw5GPSUnits = 1;
+    projectVars.stErrX = 0.01;
+    projectVars.stErrY = 0.02;
+    projectVars.stErrZ = 0.03;
+    const double u = units::usSurveyFootMetres;
+    write("site.RW5", "BP,PNA,LA45.0,LN-75.0,EL100,AG1.5,PA0.1\n"
+                      "CSE,N #,E 0.5,EL!,AZ*\n"
+                      "BP,PNB,LA45.0,LN-75.0,EL100,AG1.5,PA0.1\n"
+                      "CSE,N*,E0,EL0.25\n"
+                      "BP,PNC,LA45.0,LN-75.0,EL100,AG1.5,PA0.1\n"
+                      "CSE,N0.7\n"
+                      "BP,PND,LA45.0,LN-75.0,EL100,AG1.5,PA0.1\n");
+    ASSERT_EQ(readRw5GpsControlPoints(context, "site.RW5\n", 1), gpsControlDone);
+    ASSERT_EQ(gpsXyzControlArray.size(), 4u);
+    struct Expected {
+        double sX, sY, sZ;
+    };
+    const Expected expected[] = {{0.01 * u, 0.02 * u, 0.03 * u},
+                                 {0.5 * u, stdErrNotGiven, stdErrFixed},
+                                 {1e-6 * u, 0.02 * u, 0.25 * u},
+                                 {1e-6 * u, 0.7 * u, 0.25 * u}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_DOUBLE_EQ(gpsXyzControlArray[i].sX, expected[i].sX);
+        EXPECT_DOUBLE_EQ(gpsXyzControlArray[i].sY, expected[i].sY);
+        EXPECT_DOUBLE_EQ(gpsXyzControlArray[i].sZ, expected[i].sZ);
+    }
+}
+
+TEST_F(GpsControlReading, BrokenBaseRecordsAreSkippedAndLogged) {
+    const ErrorReport report;
+    const std::vector<std::string> broken = {
+        "BP,PN,LA45.0,LN-75.0,EL100,AG1.5,PA0.1",  // no name
+        "BP,PNX,LN-75.0,LA45.0,EL100,AG1.5,PA0.1", // out of order
+        "BP,PNX,LA45.0,LN-75.0,EL100,AG1.5",       // no PA
+        "BP,PNX,LA,LN-75.0,EL100,AG1.5,PA0.1",     // no latitude
+        "BP,PNX,LA45.0,LN-75.0,EL,AG1.5,PA0.1",    // no height
+    };
+    std::string rw5;
+    for (const std::string& line : broken)
+        rw5 += line + "\r\n";
+    write("b.rw5", rw5 + "BP,PNOK,LA45.0,LN-75.0,EL100,AG1.5,PA0.1\r\n");
+    ASSERT_EQ(readRw5GpsControlPoints(context, "notes.txt\nb.rw5\n", 1), gpsControlDone);
+    ASSERT_EQ(gpsXyzControlArray.size(), 1u);
+    EXPECT_EQ(fixedText(gpsXyzControlArray[0].name), "OK");
+    const std::string err = report.text();
+    for (const std::string& line : broken)
+        EXPECT_NE(err.find("Error parsing: " + line + "\r\n"), std::string::npos) << line;
+
+    gpsXyzControlArray.clear();
+    const auto before = report.text().size();
+    ASSERT_EQ(readRw5GpsControlPoints(context, "b.rw5\n", 0), gpsControlDone);
+    EXPECT_EQ(report.text().size(), before) << "nothing logged without logErrors";
+    EXPECT_EQ(readRw5GpsControlPoints(context, "gone.rw5\n", 1), gpsControlFailed);
+    EXPECT_EQ(shell.boxTexts().back(), "Error opening " + path("gone.rw5"));
+}
+
+// Antenna to antenna becomes mark to mark, against GeographicLib's
+// local-cartesian and geocentric conversions
+// (tests/fixtures/input/gps/antenna_to_marks.txt).
+TEST(GpsVectorMarks, ReduceVectorToMarksAgreesWithGeographicLib) {
+    for (const std::vector<double>& r : fixtureRows("antenna_to_marks.txt")) {
+        SCOPED_TRACE(testing::Message() << r[0] << " " << r[1]);
+        ASSERT_EQ(r.size(), 12u);
+        gpsVectorRec v;
+        v.dX = r[3];
+        v.dY = r[4];
+        v.dZ = r[5];
+        EXPECT_EQ(reduceVectorToMarks(v, r[6], r[7], r[8], r[0] * degree, r[1] * degree, r[2]), 0);
+        EXPECT_NEAR(v.dX, r[9], 1e-6);
+        EXPECT_NEAR(v.dY, r[10], 1e-6);
+        EXPECT_NEAR(v.dZ, r[11], 1e-6);
+    }
+}
+
+using GpsEndPoints = GpsTest;
+
+TEST_F(GpsEndPoints, EachNewEndBecomesABareStation) {
+    auto vector = [](const char* from, const char* to) {
+        gpsVectorRec v;
+        setPointName(v.from, from);
+        setPointName(v.to, to);
+        return v;
+    };
+    gpsVectorList.append(vector("A", "B"));
+    gpsVectorList.append(vector("B", "F"));
+    gpsVectorList.append(vector("c", ""));
+    gpsVectorList.append(vector("a", "S"));
+    stationRec fixed;
+    setPointName(fixed.name, "F");
+    fixed.easting = 10.0;
+    fixedStationList.append(fixed);
+    stationRec known;
+    setPointName(known.name, "S");
+    known.easting = 20.0;
+    stationList.append(known);
+    ptDescRec description;
+    setPointName(description.name, "B");
+    description.description = "rebar";
+    description.description2 = "CP";
+    ptDescList.append(description);
+
+    EXPECT_EQ(addGpsVectorEndPoints(), 0);
+    std::vector<std::string> names;
+    stationRec s;
+    for (int i = 0; stationList.getAt(i, s) == 0; ++i)
+        names.emplace_back(fixedText(s.name));
+    EXPECT_EQ(names, (std::vector<std::string>{"S", "A", "B", "c"}));
+    stationList.getAt(2, s);
+    EXPECT_EQ(s.description, "rebar");
+    EXPECT_EQ(s.description2, "CP");
+    EXPECT_FALSE(isSet(s.easting));
+    EXPECT_EQ(s.pointType, ptUnknown);
+    stationList.getAt(0, s);
+    EXPECT_EQ(s.easting, 20.0) << "a station already there stays as it was";
+}
