@@ -85,10 +85,11 @@ DialogSetup setupOf(const FileDialogRequest& request) {
         if (initial.has_parent_path())
             setup.folder = initial.parent_path().string();
     }
+    // Only the toolkit's save dialog lets a name be typed that no file has yet.
     if (request.save)
         setup.style = wxFD_SAVE | wxFD_OVERWRITE_PROMPT;
     else
-        setup.style = request.newNameAllowed ? wxFD_OPEN : wxFD_OPEN | wxFD_FILE_MUST_EXIST;
+        setup.style = request.newNameAllowed ? wxFD_SAVE : wxFD_OPEN | wxFD_FILE_MUST_EXIST;
     return setup;
 }
 
@@ -134,9 +135,6 @@ std::vector<std::string> chooseFiles(wxWindow* parent, const FileDialogRequest& 
         return {};
     wxArrayString paths;
     dialog.GetPaths(paths);
-    // A path handed to the dialog from outside shows only as its one path.
-    if (paths.empty() && !dialog.GetPath().empty())
-        paths.push_back(dialog.GetPath());
     std::vector<std::string> chosen;
     for (const wxString& path : paths)
         chosen.push_back(path.utf8_string());

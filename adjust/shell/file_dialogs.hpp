@@ -26,7 +26,7 @@ struct FileDialogRequest {
     std::string extension;       // default extension, without the dot
     std::string initialName;     // a path or a name; a wildcard is not a name
     std::string initialFolder;   // empty: the toolkit's choice
-    bool newNameAllowed = false; // open dialog that also accepts a file still to be made
+    bool newNameAllowed = false; // an open dialog that also takes a file still to be made
     int filterEntry = 1;         // the filter entry (from 1) shown first
 };
 

@@ -117,15 +117,24 @@ int ExpectMessage::OnInvoked(wxMessageDialog* dialog) const {
 
 // GTK's chooser takes a path given to it only once its events have run.
 int ChooseFile::OnInvoked(wxFileDialog* dialog) const {
-    if (!title_.empty())
+    if (!title_.empty()) {
         EXPECT_EQ(dialog->GetMessage().utf8_string(), title_);
+    }
     if (path_.empty())
         return wxID_CANCEL;
     const wxString path = wxString::FromUTF8(path_.string());
+    // A dialog for several files answers only through GetPaths.
+    const auto chosen = [dialog] {
+        if (!dialog->HasFlag(wxFD_MULTIPLE))
+            return dialog->GetPath();
+        wxArrayString paths;
+        dialog->GetPaths(paths);
+        return paths.empty() ? wxString() : paths[0];
+    };
     dialog->SetPath(path);
-    for (int round = 0; round < paintRounds && dialog->GetPath() != path; ++round)
+    for (int round = 0; round < paintRounds && chosen() != path; ++round)
         wxYield();
-    EXPECT_EQ(dialog->GetPath(), path);
+    EXPECT_EQ(chosen(), path);
     return wxID_OK;
 }
 

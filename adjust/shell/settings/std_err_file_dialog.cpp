@@ -29,7 +29,12 @@ CDlgStdErrDef::CDlgStdErrDef(wxWindow* parent, const std::string& sefPath)
     FindWindow(collimationLabel)->SetLabel("Collimation Error (sec.):");
     checkStdErrFieldsOnLeaving(this);
     Bind(
-        wxEVT_BUTTON, [this](wxCommandEvent&) { onOk(); }, wxID_OK);
+        wxEVT_BUTTON,
+        [this](wxCommandEvent&) {
+            if (takeValues())
+                EndModal(wxID_OK);
+        },
+        wxID_OK);
 
     stdErrRec fromFile;
     if (!sefPath.empty() && fromFile.load(sefPath) == stdErrRec::ok)
@@ -55,16 +60,16 @@ int CDlgStdErrDef::toRecord(stdErrRec& record) const {
     return 0;
 }
 
-void CDlgStdErrDef::onOk() {
+bool CDlgStdErrDef::takeValues() {
     for (const StdErrField& field : stdErrFields()) {
         auto* edit = dynamic_cast<wxTextCtrl*>(FindWindow(field.control));
         const auto value = platform::parseDouble(edit->GetValue().utf8_string());
         if (!value) {
             settingsMessage(this, "Please enter a number.");
             edit->SetFocus();
-            return;
+            return false;
         }
         values_.*field.sefValue = *value;
     }
-    EndModal(wxID_OK);
+    return true;
 }

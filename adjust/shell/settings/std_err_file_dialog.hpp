@@ -19,8 +19,10 @@ public:
     int toRecord(stdErrRec& record) const;
     int fromRecord(const stdErrRec& record);
 
-private:
-    void onOk();
+    // OK: the edits into the values; false, with the user told, when one
+    // holds no number.
+    bool takeValues();
 
+private:
     stdErrRec values_;
 };

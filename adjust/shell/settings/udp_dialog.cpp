@@ -239,7 +239,12 @@ void CUDPDlg::bindHandlers() {
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { save(); }, saveButton);
     Bind(
-        wxEVT_BUTTON, [this](wxCommandEvent&) { onOk(); }, wxID_OK);
+        wxEVT_BUTTON,
+        [this](wxCommandEvent&) {
+            if (confirmClose())
+                EndModal(wxID_OK);
+        },
+        wxID_OK);
 }
 
 void CUDPDlg::loadUdpFile(const std::string& path) {
@@ -455,13 +460,11 @@ bool CUDPDlg::save() {
 
 // Changes are offered for saving; when the user wants them saved but no
 // file was written, the dialog stays open so that nothing typed is lost.
-void CUDPDlg::onOk() {
-    if (modified_) {
-        const int answer =
-            wxMessageBox("The user defined projection has changed.\n Do you wish to save changes?",
-                         programCaption, wxYES_NO | wxCANCEL | wxICON_QUESTION, this);
-        if (answer == wxCANCEL || (answer == wxYES && !save()))
-            return;
-    }
-    EndModal(wxID_OK);
+bool CUDPDlg::confirmClose() {
+    if (!modified_)
+        return true;
+    const int answer =
+        wxMessageBox("The user defined projection has changed.\n Do you wish to save changes?",
+                     programCaption, wxYES_NO | wxCANCEL | wxICON_QUESTION, this);
+    return answer == wxNO || (answer == wxYES && save());
 }

@@ -64,6 +64,9 @@ public:
     // written.
     void load();
     bool save();
+    // What OK asks before the dialog closes: whether to save changes. False
+    // when the dialog is to stay open (Cancel, or a save that wrote nothing).
+    bool confirmClose();
 
 private:
     void layOut();
@@ -76,7 +79,6 @@ private:
     void onKindChange(int changedId);
     void onParameterLeft(wxWindow* edit);
     void onFieldLeft(int id, wxWindow* edit);
-    void onOk();
     void setModified() { modified_ = true; }
     std::string text(int id) const;
     void setText(int id, const std::string& value);
