@@ -77,10 +77,9 @@ void CCoordSysPage::layOut() {
     column->Add(row({label(this, projectionLabel, "Map Projection:"),
                      choice(this, projectionList, projectionNames(), 260)}),
                 wxSizerFlags().Border(wxALL, 6));
-    column->Add(
-        row({label(this, wxID_ANY, "User Defined:"), button(this, udpSelectButton, "Select"),
-             edit(this, udpPathEdit, 380), button(this, udpEditButton, "Edit")}),
-        wxSizerFlags().Border(wxLEFT | wxRIGHT, 6));
+    column->Add(row({button(this, udpSelectButton, "Select"), edit(this, udpPathEdit, 380),
+                     button(this, udpEditButton, "Edit")}),
+                wxSizerFlags().Border(wxLEFT | wxRIGHT, 6));
     column->Add(row({label(this, scaleFactorLabel, "Scale Factor:"), edit(this, scaleFactorEdit),
                      label(this, wxID_ANY, "Horizontal Units:"),
                      choice(this, horizontalUnitsList, unitNames())}),

@@ -15,11 +15,19 @@
 
 using namespace settingsid;
 
+namespace {
+
+constexpr int sheetWidth = 880;
+
+} // namespace
+
 CSettingsPropSht::CSettingsPropSht(wxWindow* parent, SettingsSheetActions actions)
     : actions_(std::move(actions)) {
     Create(parent, wxID_ANY, "Settings");
     addPages();
     addButtons();
+    // Wide enough for all six tabs side by side.
+    GetBookCtrl()->SetMinSize(wxSize(sheetWidth, -1));
     LayoutDialog();
     GetBookCtrl()->Bind(wxEVT_BOOKCTRL_PAGE_CHANGED, [this](wxBookCtrlEvent& event) {
         if (event.GetSelection() != wxNOT_FOUND)
@@ -51,7 +59,7 @@ void CSettingsPropSht::addButtons() {
     row->Add(ok);
     row->Add(new wxButton(this, wxID_CANCEL, "Cancel"), wxSizerFlags().Border(wxLEFT, 6));
     row->Add(new wxButton(this, applyNowButton, "Apply"), wxSizerFlags().Border(wxLEFT, 6));
-    GetInnerSizer()->Add(row, wxSizerFlags().Expand().Border(wxTOP, 8));
+    GetInnerSizer()->Add(row, wxSizerFlags().Expand().Border(wxTOP | wxLEFT | wxRIGHT, 8));
     ok->SetDefault();
     FindWindow(applyNowButton)->Disable();
 

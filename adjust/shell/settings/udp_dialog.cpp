@@ -154,23 +154,15 @@ void CUDPDlg::layOut() {
 
     auto* ellipsoidBox = new wxStaticBoxSizer(wxVERTICAL, this, "Ellipsoid Settings");
     wxWindow* box = ellipsoidBox->GetStaticBox();
-    auto* grid = new wxFlexGridSizer(4, wxSize(6, 4));
-    grid->Add(label(box, wxID_ANY, "Name:"), wxSizerFlags().CentreVertical());
-    grid->Add(choice(box, ellipsoidList, ellipsoidNames(), 300));
-    grid->AddSpacer(0);
-    grid->AddSpacer(0);
-    grid->Add(label(box, wxID_ANY, "a:"), wxSizerFlags().CentreVertical());
-    grid->Add(edit(box, semiMajorEdit, 140));
-    grid->Add(label(box, wxID_ANY, "1/f:"), wxSizerFlags().CentreVertical());
-    grid->Add(edit(box, inverseFlatteningEdit, 140));
-    grid->AddSpacer(0);
-    grid->Add(choice(box, firstKindList, parameterKinds, 220));
-    grid->Add(edit(box, firstValueEdit, 140));
-    grid->AddSpacer(0);
-    grid->AddSpacer(0);
-    grid->Add(choice(box, secondKindList, parameterKinds, 220));
-    grid->Add(edit(box, secondValueEdit, 140));
-    grid->AddSpacer(0);
+    const auto line = [](wxSizer* column, std::initializer_list<wxWindow*> windows) {
+        column->Add(row(windows), wxSizerFlags().Border(wxALL, 3));
+    };
+    auto* grid = new wxBoxSizer(wxVERTICAL);
+    line(grid, {label(box, wxID_ANY, "Name:"), choice(box, ellipsoidList, ellipsoidNames(), 300)});
+    line(grid, {label(box, wxID_ANY, "a:"), edit(box, semiMajorEdit, 140),
+                label(box, wxID_ANY, "1/f:"), edit(box, inverseFlatteningEdit, 140)});
+    line(grid, {choice(box, firstKindList, parameterKinds, 220), edit(box, firstValueEdit, 140)});
+    line(grid, {choice(box, secondKindList, parameterKinds, 220), edit(box, secondValueEdit, 140)});
     ellipsoidBox->Add(grid, wxSizerFlags().Border(wxALL, 4));
     column->Add(ellipsoidBox, wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT, 8));
 
