@@ -16,6 +16,7 @@
 #include "support/angles.hpp"
 
 #include <gtest/gtest.h>
+#include <wx/app.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/filedlg.h>
@@ -127,6 +128,16 @@ void expectSameSettings(const globalVars& read, const globalVars& expected) {
                     EXPECT_EQ(read.*member, expected.*member) << "control " << entry.control;
             },
             entry.member);
+}
+
+// A standard-error file of the built-in errors with a target height of
+// 0.002 and the changes `change` makes.
+void writeSef(const fs::path& path, const std::function<void(stdErrRec&)>& change) {
+    stdErrRec record;
+    record.SETrgtHght = 0.002;
+    change(record);
+    record.path = path.string();
+    ASSERT_EQ(record.writeFile(), stdErrRec::ok);
 }
 
 class SettingsSheet : public ShellTest {
@@ -324,11 +335,7 @@ TEST_F(SettingsSheet, ChangingTheAngleUnitConvertsWhatThePagesShow) {
 
 // A .sef file holds seconds; the page shows grads when the sheet does.
 TEST_F(SettingsSheet, StandardErrorFilesAreConvertedToTheShownUnit) {
-    stdErrRec record;
-    record.SEHAngPoint = 6.48;
-    record.SETrgtHght = 0.002;
-    record.path = file("crew.sef").string();
-    ASSERT_EQ(record.writeFile(), stdErrRec::ok);
+    writeSef(file("crew.sef"), [](stdErrRec& record) { record.SEHAngPoint = 6.48; });
     CMainFrame& frame = openProjectWith({"angleType=1"});
     projectSettings(frame, [&](CSettingsPropSht& sheet) {
         wxWindow* errors = &sheet.page(standardErrorsPage);
@@ -447,11 +454,7 @@ TEST_F(SettingsSheet, TheCoordinateFileTypeFollowsTheChosenFilter) {
 }
 
 TEST_F(SettingsSheet, TheStandardErrorFileDialogWritesEachFieldBack) {
-    stdErrRec record;
-    record.SETrgtHght = 0.002;
-    record.SETSTrgtCntr = 0.001;
-    record.path = file("crew.sef").string();
-    ASSERT_EQ(record.writeFile(), stdErrRec::ok);
+    writeSef(file("crew.sef"), [](stdErrRec& record) { record.SETSTrgtCntr = 0.001; });
     CMainFrame& frame = openMainWindow();
     wxTEST_DIALOG(command(frame, shellid::editStdErrFile), ChooseFile(file("crew.sef")),
                   OnDialog<CDlgStdErrDef>([&](CDlgStdErrDef& dialog) {
@@ -552,4 +555,85 @@ TEST_F(SettingsSheet, OkKeepsTheUserDefinedSystemOpenWhenItsSaveIsCancelled) {
                                 wxYES),
                   ChooseFile(""));
     EXPECT_FALSE(closes);
+}
+
+// The coordinate system decides what the page offers: a local system has no
+// 3D model, a zone the table lacks becomes the first, the UTM list position
+// gives the zone number, and the 3D model adjusts in the horizontal unit.
+TEST_F(SettingsSheet, TheCoordinateSystemPageFollowsTheSystem) {
+    CMainFrame& frame = openProjectWith({"gridSystem=0", "geodeticModel=1", "gridZone=9999"});
+    projectSettings(frame, [&](CSettingsPropSht& sheet) {
+        wxWindow* page = &sheet.page(coordinateSystemPage);
+        EXPECT_TRUE(find<wxRadioButton>(page, model2dRadio)->GetValue());
+        EXPECT_FALSE(find<wxRadioButton>(page, model3dRadio)->IsEnabled());
+        EXPECT_FALSE(find<wxChoice>(page, zoneList)->IsShown());
+
+        choose(page, coordinateSystemList, gridStatePlane83);
+        EXPECT_EQ(find<wxChoice>(page, zoneList)->GetStringSelection(), "Alabama East - 0101");
+        EXPECT_EQ(sheet.values().gridZone, 101);
+        EXPECT_TRUE(find<wxRadioButton>(page, model3dRadio)->IsEnabled());
+
+        choose(page, coordinateSystemList, gridUtm);
+        choose(page, zoneList, 92);
+        EXPECT_EQ(sheet.values().gridZone, 93);
+        choose(page, ellipsoidList, userDefinedEllipsoid);
+        EXPECT_TRUE(find<wxTextCtrl>(page, ellipsoidUdpPathEdit)->IsShown());
+        typeInto(page, ellipsoidUdpPathEdit, file("grid.udp").string());
+        choose(page, ellipsoidList, 15);
+        EXPECT_FALSE(find<wxTextCtrl>(page, ellipsoidUdpPathEdit)->IsShown());
+        EXPECT_EQ(textOf(page, semiMajorEdit), "6378137.000");
+
+        choose(page, horizontalUnitsList, 2);
+        pick(page, model3dRadio);
+        EXPECT_EQ(find<wxChoice>(page, elevationUnitsList)->GetSelection(), 2);
+        EXPECT_FALSE(find<wxChoice>(page, elevationUnitsList)->IsEnabled());
+        return pressOk(sheet);
+    });
+    EXPECT_EQ(projectVars.gridSystem, gridUtm);
+    EXPECT_EQ(projectVars.gridZone, 93);
+    EXPECT_EQ(projectVars.ellipsoid, 15);
+    EXPECT_EQ(projectVars.geodeticModel, 1);
+    EXPECT_EQ(projectVars.ZUnits, 2);
+}
+
+// Leaving an edit with a text that is no number says so at once.
+TEST_F(SettingsSheet, FieldsAreCheckedWhenTheUserLeavesThem) {
+    CMainFrame& frame = openProjectWith({"angleType=0"});
+    projectSettings(frame, [&](CSettingsPropSht& sheet) {
+        const auto leave = [](wxWindow* page, int id, const std::string& text) {
+            typeInto(page, id, text);
+            wxFocusEvent event(wxEVT_KILL_FOCUS, id);
+            event.SetEventObject(page->FindWindow(id));
+            page->FindWindow(id)->ProcessWindowEvent(event);
+            wxTheApp->ProcessPendingEvents();
+        };
+        wxWindow* errors = &sheet.page(standardErrorsPage);
+        wxTEST_DIALOG(leave(errors, 1029, "0.0x1"),
+                      ExpectMessage("Invalid Numeric Entry: 0.0x1", wxOK));
+        wxWindow* preprocessing = &sheet.page(preprocessingPage);
+        wxTEST_DIALOG(leave(preprocessing, horizAngleToleranceEdit, "0.0060"),
+                      ExpectMessage("Invalid angle Entry: 0.0060", wxOK));
+        wxTEST_DIALOG(leave(preprocessing, distanceToleranceEdit, "2 cm"),
+                      ExpectMessage("Invalid Distance Entry: 2 cm", wxOK));
+        return wxID_CANCEL;
+    });
+}
+
+// The ALTA report needs the relative error points file; its tolerances
+// need both.
+TEST_F(SettingsSheet, TheAltaFieldsFollowTheirChecks) {
+    CMainFrame& frame = openProjectWith({"relativeErrFileOn=1", "ALTARptOn=1"});
+    projectSettings(frame, [&](CSettingsPropSht& sheet) {
+        wxWindow* page = &sheet.page(adjustmentPage);
+        const auto enabled = [page](int id) { return page->FindWindow(id)->IsEnabled(); };
+        EXPECT_TRUE(enabled(altaReportCheck) && enabled(altaToleranceEdit) && enabled(altaPpmEdit));
+        tick(page, relativeErrFileCheck, false);
+        EXPECT_FALSE(enabled(altaReportCheck) || enabled(altaToleranceEdit) ||
+                     enabled(altaPpmEdit) || enabled(relativeErrFileEdit));
+        tick(page, altaReportCheck, false);
+        tick(page, relativeErrFileCheck, true);
+        EXPECT_TRUE(enabled(altaReportCheck));
+        EXPECT_FALSE(enabled(altaToleranceEdit) || enabled(altaPpmEdit));
+        return wxID_CANCEL;
+    });
 }
