@@ -379,8 +379,38 @@ TEST_F(SettingsSheet, AFailedSaveProjectIsReported) {
     wxTEST_DIALOG(frame.openProject(), ChooseFile(file("gone/site.prj")));
     fs::remove_all(file("gone"));
     projectSettings(frame, [&](CSettingsPropSht& sheet) {
+        typeInto(&sheet.page(adjustmentPage), maxIterationsEdit, "33");
         wxTEST_DIALOG(click(&sheet, saveProjectButton),
                       ExpectMessage("Error writing to: " + file("gone/site.prj").string(), wxOK));
+        return wxID_CANCEL;
+    });
+    // What the sheet stored is not lost unnoticed.
+    EXPECT_EQ(projectVars.maxIterations, 33);
+    EXPECT_TRUE(frame.state().modified);
+}
+
+TEST_F(SettingsSheet, SaveProjectWithoutAFileAsksForOne) {
+    CMainFrame& frame = openMainWindow();
+    projectSettings(frame, [&](CSettingsPropSht& sheet) {
+        typeInto(&sheet.page(adjustmentPage), maxIterationsEdit, "33");
+        wxTEST_DIALOG(click(&sheet, saveProjectButton), ChooseFile(file("saved.prj")));
+        return wxID_CANCEL;
+    });
+    globalVars saved;
+    ASSERT_NE(saved.readProjectFile(file("saved.prj").string()), 0);
+    EXPECT_EQ(saved.maxIterations, 33);
+    EXPECT_EQ(frame.state().projectFile, file("saved.prj").string());
+    EXPECT_FALSE(frame.state().modified);
+}
+
+// A value out of range in the project file is not taken on unnoticed.
+TEST_F(SettingsSheet, AnOutOfRangeValueFromTheFileIsRefusedToo) {
+    CMainFrame& frame = openProjectWith({"confidenceInterval=120.000000"});
+    projectSettings(frame, [&](CSettingsPropSht& sheet) {
+        int answer = wxID_NONE;
+        wxTEST_DIALOG(answer = pressOk(sheet),
+                      ExpectMessage("Please enter a number between 50 and 99.99.", wxOK));
+        EXPECT_EQ(answer, wxID_NONE);
         return wxID_CANCEL;
     });
 }

@@ -22,7 +22,11 @@ int CMainFrame::runSettingsSheet(int firstPage) {
         applySettingsSheet(values);
         Refresh();
     };
-    actions.saveProject = [this] { saveProjectCommand(); };
+    // The sheet has stored its values: until a save succeeds they are changes.
+    actions.saveProject = [this] {
+        state_.modified = true;
+        saveProjectCommand();
+    };
     CSettingsPropSht sheet(this, actions);
     sheet.fill(projectVars, projectVars.useVkTool);
     sheet.showPage(firstPage);

@@ -160,9 +160,8 @@ bool SettingsPage::validateControls() {
     for (const SettingEntry& entry : settingEntries()) {
         if (entry.page != pageIndex_ || entry.exchange != X::number)
             continue;
+        // Values from a project file are checked too: they reach the run as they stand.
         wxTextCtrl* edit = control<wxTextCtrl>(entry.control);
-        if (!edit->IsModified())
-            continue;
         if (const auto problem = numberEntryProblem(entry, edit->GetValue().utf8_string())) {
             sheet_.showPage(pageIndex_);
             refuse(*problem, edit);
