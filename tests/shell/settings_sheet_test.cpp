@@ -667,3 +667,30 @@ TEST_F(SettingsSheet, TheAltaFieldsFollowTheirChecks) {
         return wxID_CANCEL;
     });
 }
+
+// Projection fields are checked by what the projection type makes of them.
+TEST_F(SettingsSheet, UserDefinedFieldsAreCheckedByTheirMeaning) {
+    CMainFrame& frame = openMainWindow();
+    CUDPDlg dialog(&frame);
+    dialog.Show();
+    const auto leave = [&dialog](int id, const std::string& text) {
+        typeInto(&dialog, id, text);
+        wxFocusEvent event(wxEVT_KILL_FOCUS, id);
+        event.SetEventObject(dialog.FindWindow(id));
+        dialog.FindWindow(id)->ProcessWindowEvent(event);
+        wxTheApp->ProcessPendingEvents();
+    };
+    choose(&dialog, udpid::projectionList, udpTransverseMercator);
+    leave(udpid::meridianOrSouthParallelEdit, "-120.0000");
+    choose(&dialog, udpid::projectionList, udpLambertTwoParallels);
+    wxTEST_DIALOG(leave(udpid::meridianOrSouthParallelEdit, "95.0000"),
+                  ExpectMessage("Invalid Latitude Value: 95.0000", wxOK));
+    wxTEST_DIALOG(leave(udpid::longitudeEdit, "-181.0000"),
+                  ExpectMessage("Invalid Longitude Value: -181.0000", wxOK));
+    wxTEST_DIALOG(leave(udpid::originNorthingEdit, "5e3"),
+                  ExpectMessage("Invalid Numeric Value: 5e3", wxOK));
+    choose(&dialog, udpid::ellipsoidList, userDefinedEllipsoid);
+    wxTEST_DIALOG(leave(udpid::firstValueEdit, "637813x"),
+                  ExpectMessage("Invalid Numeric Value: 637813x", wxOK));
+    dialog.Hide();
+}
