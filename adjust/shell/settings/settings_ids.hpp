@@ -18,12 +18,6 @@ enum Page : int {
 };
 
 enum Dialog : int {
-    coordinateSystemTemplate = 104,
-    adjustmentTemplate = 105,
-    standardErrorsTemplate = 108,
-    outputOptionsTemplate = 133,
-    inputFilesTemplate = 143,
-    preprocessingTemplate = 144,
     udpDialog = 305,
     stdErrFileDialog = 309,
 };

@@ -79,5 +79,5 @@ std::vector<std::string> digitNames(int highest);
 
 } // namespace pagecontrols
 
-// A box with the caption "Tarnwell" over `parent`, and its answer.
+// A message box with the caption "Tarnwell" and an OK button over `parent`.
 void settingsMessage(wxWindow* parent, const std::string& text);
