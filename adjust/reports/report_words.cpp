@@ -3,6 +3,7 @@
 #include "geodetic/state_plane_27.hpp"
 #include "geodetic/state_plane_83.hpp"
 #include "geodetic/utm.hpp"
+#include "model/settings/coordinate_system_names.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/c_locale_text.hpp"
 #include "reports/report_sections.hpp"
@@ -18,48 +19,16 @@ template <std::size_t N> std::string wordAt(const std::array<const char*, N>& wo
                : "";
 }
 
+std::string wordAt(const std::vector<std::string>& words, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < words.size()
+               ? words[static_cast<std::size_t>(index)]
+               : "";
+}
+
 constexpr std::array<const char*, 2> onOff = {"OFF", "ON"};
 constexpr std::array<const char*, 3> units = {"Meters", "US Feet", "Intl. Feet"};
 constexpr std::array<const char*, 8> geoidModels = {
     "GEOID99", "GEOID03", "EGM96", "GDA94", "CGG2000", "CANADA_HT2", "CANADA_HT1", "OSGM02"};
-constexpr std::array<const char*, 17> ellipsoids = {
-    "Airy 1830",
-    "Modified Airy",
-    "Australian National",
-    "Bessel 1841",
-    "Clarke 1866",
-    "Clarke 1880",
-    "Everest(EA - India 1830)",
-    "Everest(EB - Brunei & E.Malaysia)",
-    "Everest(EC - India 1956)",
-    "GRS 1980",
-    "Helmert 1906",
-    "Hough 1960",
-    "International 1924",
-    "South American 1969 and Australian National",
-    "WGS 1972",
-    "WGS 1984",
-    "User-Defined",
-};
-constexpr std::array<const char*, 6> projections = {
-    "Transverse Mercator",
-    "Lambert Conformal Conic 1 Std. Par.",
-    "Lambert Conformal Conic 2 Std. Par.",
-    "Double Stereographic",
-    "Oblique Mercator, (NGS)",
-    "Oblique Mercator, (EPSG)",
-};
-
-std::vector<std::string> utmZoneNames() {
-    std::vector<char> buffer(8192);
-    UTMGetZoneLstS(buffer.data(), static_cast<int>(buffer.size()));
-    std::vector<std::string> names;
-    const std::string all(buffer.data());
-    for (std::size_t start = 0, end; (end = all.find('\n', start)) != std::string::npos;
-         start = end + 1)
-        names.push_back(all.substr(start, end - start));
-    return names;
-}
 
 } // namespace
 
@@ -76,15 +45,15 @@ std::string geoidModelWord(int model) {
 }
 
 std::string ellipsoidWord(int code) {
-    return wordAt(ellipsoids, code);
+    return wordAt(ellipsoidNames(), code);
 }
 
 std::string projectionWord(int code) {
-    return wordAt(projections, code);
+    return wordAt(projectionNames(), code);
 }
 
 std::string utmZoneWord(int zone) {
-    static const std::vector<std::string> names = utmZoneNames();
+    const std::vector<std::string>& names = utmZoneNames();
     if (zone >= 1 && static_cast<std::size_t>(zone) <= names.size())
         return names[static_cast<std::size_t>(zone - 1)];
     return platform::formatC("%d", zone);

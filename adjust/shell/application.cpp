@@ -55,8 +55,8 @@ void CZezadarApp::offerStartUpDialog() {
     if (dialog.ShowModal() == wxID_OK) {
         if (dialog.createNew == 0)
             frame_->openProjectAtStartUp();
-        else
-            frame_->createProjectAtStartUp();
+        else if (frame_->createProjectAtStartUp())
+            frame_->newProjectSettings();
     }
     projectVars.showStartUpDialog = dialog.showAtStartUp();
 }

@@ -36,13 +36,9 @@ constexpr int commandsStillToCome[] = {
     newClosureFile,
     openAltaFile,
     newAltaFile,
-    editStdErrFile,
-    newStdErrFile,
     print,
     printButton,
     printFile,
-    projectSettings,
-    stdErrSettingsButton,
     blunderDetection,
     inverse,
     inverseButton,
@@ -54,7 +50,6 @@ constexpr int commandsStillToCome[] = {
     editRawFilesButton,
     collectorTransfer,
     collectorTransferButton,
-    createUdp,
     edmCalibration,
     editReportFile,
     editErrorFile,
@@ -81,6 +76,11 @@ void CMainFrame::bindCommands() {
     on({shellid::saveAsDefault}, [this] { this->saveAsDefault(); });
     on({shellid::exitProgram}, [this] { Close(); });
     on({shellid::globalSettings}, [this] { showGlobalSettings(); });
+    on({shellid::projectSettings}, [this] { editProjectSettings(); });
+    on({shellid::stdErrSettingsButton}, [this] { editStdErrSettings(); });
+    on({shellid::newStdErrFile}, [this] { editStdErrFile(true); });
+    on({shellid::editStdErrFile}, [this] { editStdErrFile(false); });
+    on({shellid::createUdp}, [this] { createUserDefinedSystem(); });
     on({shellid::viewToolbar}, [this] {
         GetToolBar()->Show(!GetToolBar()->IsShown());
         SendSizeEvent();

@@ -64,29 +64,79 @@ std::string withDefaultExtension(const std::string& path, const std::string& ext
     return path + "." + extension;
 }
 
-std::optional<std::string> chooseFile(wxWindow* parent, const FileDialogRequest& request) {
-    namespace fs = std::filesystem;
-    const std::string title =
-        !request.title.empty() ? request.title : (request.save ? "Save As" : "Open");
-    std::string folder = request.initialFolder;
+namespace {
+
+// Caption, starting place and style of the dialog a request describes.
+struct DialogSetup {
+    std::string title;
+    std::string folder;
     std::string name;
+    long style;
+};
+
+DialogSetup setupOf(const FileDialogRequest& request) {
+    namespace fs = std::filesystem;
+    DialogSetup setup;
+    setup.title = !request.title.empty() ? request.title : (request.save ? "Save As" : "Open");
+    setup.folder = request.initialFolder;
     if (!request.initialName.empty() && !hasWildcard(request.initialName)) {
         const fs::path initial(request.initialName);
-        name = initial.filename().string();
+        setup.name = initial.filename().string();
         if (initial.has_parent_path())
-            folder = initial.parent_path().string();
+            setup.folder = initial.parent_path().string();
     }
-    const long style =
-        request.save ? wxFD_SAVE | wxFD_OVERWRITE_PROMPT : wxFD_OPEN | wxFD_FILE_MUST_EXIST;
-    wxFileDialog dialog(parent, wxString::FromUTF8(title), wxString::FromUTF8(folder),
-                        wxString::FromUTF8(name),
-                        wxString::FromUTF8(wildcardFromFilter(request.filter)), style);
+    // Only the toolkit's save dialog lets a name be typed that no file has yet.
+    if (request.save)
+        setup.style = wxFD_SAVE | wxFD_OVERWRITE_PROMPT;
+    else
+        setup.style = request.newNameAllowed ? wxFD_SAVE : wxFD_OPEN | wxFD_FILE_MUST_EXIST;
+    return setup;
+}
+
+std::optional<ChosenFile> showDialog(wxWindow* parent, const FileDialogRequest& request) {
+    namespace fs = std::filesystem;
+    const DialogSetup setup = setupOf(request);
+    wxFileDialog dialog(parent, wxString::FromUTF8(setup.title), wxString::FromUTF8(setup.folder),
+                        wxString::FromUTF8(setup.name),
+                        wxString::FromUTF8(wildcardFromFilter(request.filter)), setup.style);
+    dialog.SetFilterIndex(std::max(request.filterEntry, 1) - 1);
     if (dialog.ShowModal() != wxID_OK)
         return std::nullopt;
     const std::string chosen = dialog.GetPath().utf8_string();
     if (chosen.empty())
         return std::nullopt;
+    const int entry = dialog.GetFilterIndex() + 1;
     if (request.save || !fs::exists(chosen))
-        return withDefaultExtension(chosen, request.extension);
+        return ChosenFile{withDefaultExtension(chosen, request.extension), entry};
+    return ChosenFile{chosen, entry};
+}
+
+} // namespace
+
+std::optional<std::string> chooseFile(wxWindow* parent, const FileDialogRequest& request) {
+    const std::optional<ChosenFile> chosen = showDialog(parent, request);
+    if (!chosen)
+        return std::nullopt;
+    return chosen->path;
+}
+
+std::optional<ChosenFile> chooseFileAndFilter(wxWindow* parent, const FileDialogRequest& request) {
+    return showDialog(parent, request);
+}
+
+std::vector<std::string> chooseFiles(wxWindow* parent, const FileDialogRequest& request) {
+    const DialogSetup setup = setupOf(request);
+    wxFileDialog dialog(parent, wxString::FromUTF8(setup.title), wxString::FromUTF8(setup.folder),
+                        wxString::FromUTF8(setup.name),
+                        wxString::FromUTF8(wildcardFromFilter(request.filter)),
+                        setup.style | wxFD_MULTIPLE);
+    dialog.SetFilterIndex(std::max(request.filterEntry, 1) - 1);
+    if (dialog.ShowModal() != wxID_OK)
+        return {};
+    wxArrayString paths;
+    dialog.GetPaths(paths);
+    std::vector<std::string> chosen;
+    for (const wxString& path : paths)
+        chosen.push_back(path.utf8_string());
     return chosen;
 }

@@ -14,6 +14,7 @@
 #include <string>
 #include <wx/mdi.h>
 
+class globalVars;
 class wxCloseEvent;
 class wxCommandEvent;
 
@@ -85,6 +86,17 @@ public:
     void runPreprocess();
     ProcessingWindows& runWindows() { return runWindows_; }
 
+    // Settings commands: the project settings sheet (from its first page or
+    // from the Standard Errors page), the sheet that follows a new project,
+    // the standard-error files and a user-defined coordinate system.
+    void editProjectSettings();
+    void editStdErrSettings();
+    void newProjectSettings();
+    void editStdErrFile(bool newFile);
+    void createUserDefinedSystem();
+    // The sheet's values into `projectVars`; the project is modified when one differed.
+    void applySettingsSheet(const globalVars& sheetValues);
+
     void showGlobalSettings();
     void showAbout();
     // The help file (and topic) that the Help command opens.
@@ -118,6 +130,7 @@ private:
     std::optional<std::string> chooseNewProjectFile();
     void reportWriteFailure(const std::string& path);
     template <class Run> void runProcessing(Run run);
+    int runSettingsSheet(int firstPage);
 
     WxShell shell_;
     ProcessingWindows runWindows_;

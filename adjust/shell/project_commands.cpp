@@ -190,8 +190,8 @@ bool CMainFrame::createProjectAtStartUp() {
 }
 
 void CMainFrame::newProject() {
-    if (askToSave("Project Has Changed. Do you want to save it?"))
-        createProjectAtStartUp();
+    if (askToSave("Project Has Changed. Do you want to save it?") && createProjectAtStartUp())
+        newProjectSettings();
 }
 
 void CMainFrame::saveProjectCommand() {

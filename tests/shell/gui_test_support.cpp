@@ -111,8 +111,7 @@ bool commandEnabled(wxWindow* window, int id) {
 }
 
 int ExpectMessage::OnInvoked(wxMessageDialog* dialog) const {
-    EXPECT_NE(dynamic_cast<CMainFrame*>(dialog->GetParent()), nullptr)
-        << "a box without its window";
+    EXPECT_NE(dialog->GetParent(), nullptr) << "a box without its window";
     EXPECT_EQ(dialog->GetMessage().utf8_string(), text_);
     EXPECT_EQ(dialog->GetTitle().utf8_string(), programCaption);
     switch (button_) {
@@ -129,17 +128,24 @@ int ExpectMessage::OnInvoked(wxMessageDialog* dialog) const {
 
 // GTK's chooser takes a path given to it only once its events have run.
 int ChooseFile::OnInvoked(wxFileDialog* dialog) const {
-    EXPECT_NE(dynamic_cast<CMainFrame*>(dialog->GetParent()), nullptr)
-        << "a file dialog without its window";
+    EXPECT_NE(dialog->GetParent(), nullptr) << "a file dialog without its window";
     if (!title_.empty()) {
         EXPECT_EQ(dialog->GetMessage().utf8_string(), title_);
     }
     if (path_.empty())
         return wxID_CANCEL;
     const wxString path = wxString::FromUTF8(path_.string());
+    // A dialog for several files answers only through GetPaths.
+    const auto chosen = [dialog] {
+        if (!dialog->HasFlag(wxFD_MULTIPLE))
+            return dialog->GetPath();
+        wxArrayString paths;
+        dialog->GetPaths(paths);
+        return paths.empty() ? wxString() : paths[0];
+    };
     dialog->SetPath(path);
-    yieldUntil([&] { return dialog->GetPath() == path; });
-    EXPECT_EQ(dialog->GetPath(), path);
+    yieldUntil([&] { return chosen() == path; });
+    EXPECT_EQ(chosen(), path);
     return wxID_OK;
 }
 

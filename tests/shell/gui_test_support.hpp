@@ -79,6 +79,20 @@ private:
     std::string title_;
 };
 
+// Expects a modal dialog of type `Dialog` and hands it to `act`, whose answer
+// (wxID_OK, wxID_CANCEL, ...) ends it; dialogs that `act` opens meet the
+// expectations that follow this one.
+template <class Dialog> class OnDialog : public wxExpectModalBase<Dialog, OnDialog<Dialog>> {
+public:
+    explicit OnDialog(std::function<int(Dialog&)> act) : act_(std::move(act)) {}
+
+protected:
+    int OnInvoked(Dialog* dialog) const override { return act_(*dialog); }
+
+private:
+    std::function<int(Dialog&)> act_;
+};
+
 // Report-window calls as the processing windows would receive them.
 class RecordingRunWindows : public RunWindows {
 public:

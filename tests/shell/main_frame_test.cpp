@@ -130,10 +130,12 @@ TEST_F(MainFrame, TheRecentProjectNamesItself) {
 }
 
 TEST_F(MainFrame, CommandsAreEnabledByTheProjectState) {
-    const int always[] = {shellid::newProject,    shellid::openProject,    shellid::saveProjectAs,
-                          shellid::saveAsDefault, shellid::globalSettings, shellid::help,
-                          shellid::about,         shellid::exitProgram,    shellid::viewToolbar,
-                          shellid::viewStatusBar};
+    const int always[] = {
+        shellid::newProject,    shellid::openProject,     shellid::saveProjectAs,
+        shellid::saveAsDefault, shellid::globalSettings,  shellid::help,
+        shellid::about,         shellid::exitProgram,     shellid::viewToolbar,
+        shellid::viewStatusBar, shellid::projectSettings, shellid::stdErrSettingsButton,
+        shellid::newStdErrFile, shellid::editStdErrFile,  shellid::createUdp};
     const int withProject[] = {shellid::closeProject,      shellid::saveProject,
                                shellid::networkAdjustment, shellid::networkAdjustmentButton,
                                shellid::preprocess,        shellid::lsReport,
@@ -141,8 +143,6 @@ TEST_F(MainFrame, CommandsAreEnabledByTheProjectState) {
     const int notYet[] = {shellid::blunderDetection,
                           shellid::inverse,
                           shellid::relErrEllipseButton,
-                          shellid::projectSettings,
-                          shellid::stdErrSettingsButton,
                           shellid::print,
                           shellid::printButton,
                           shellid::graphics,

@@ -5,6 +5,7 @@
 #include "gui_test_support.hpp"
 #include "model/settings/project_defaults.hpp"
 #include "shell/command_ids.hpp"
+#include "shell/settings/settings_sheet.hpp"
 
 #include <gtest/gtest.h>
 #include <wx/filedlg.h>
@@ -16,6 +17,11 @@ using guitest::ExpectMessage;
 using guitest::RecordingRunWindows;
 using guitest::ShellTest;
 namespace fs = std::filesystem;
+
+// The settings sheet that follows a new project, cancelled.
+guitest::OnDialog<CSettingsPropSht> closeTheSheet() {
+    return guitest::OnDialog<CSettingsPropSht>([](CSettingsPropSht&) { return wxID_CANCEL; });
+}
 
 class ProjectCommands : public ShellTest {
 protected:
@@ -185,7 +191,7 @@ TEST_F(ProjectCommands, TheRecentProjectOpens) {
 TEST_F(ProjectCommands, ANewProjectStartsFromTheProgramDefaultsAndAsksBeforeClosing) {
     storeProfile(defaultsSection, "maxIterations", "25");
     CMainFrame& frame = openWindow();
-    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("fresh"), "New Project"));
+    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("fresh"), "New Project"), closeTheSheet());
 
     globalVars written;
     ASSERT_NE(written.readProjectFile(file("fresh.prj").string()), 0);
@@ -204,7 +210,7 @@ TEST_F(ProjectCommands, ANewProjectEmptiesTheFileNames) {
     guitest::writeProject(file("site.prj"), {"crdFileName=site.crd", "pInputFileName=day1.vkr\n"});
     CMainFrame& frame = openWindow();
     openThroughTheDialog(frame, file("site.prj"));
-    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("fresh.prj")));
+    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("fresh.prj")), closeTheSheet());
     EXPECT_EQ(projectVars.crdFileName, "");
     EXPECT_EQ(projectVars.pInputFileName, "");
     EXPECT_EQ(projectVars.projectFileName, file("fresh.prj").string());
@@ -227,7 +233,7 @@ TEST_F(ProjectCommands, CancellingANewProjectKeepsTheOpenOne) {
 TEST_F(ProjectCommands, AFailedSaveIsReportedAndTheChangesKept) {
     fs::create_directories(file("gone"));
     CMainFrame& frame = openWindow();
-    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("gone/fresh.prj")));
+    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("gone/fresh.prj")), closeTheSheet());
     fs::remove_all(file("gone"));
     wxTEST_DIALOG(frame.saveProjectCommand(),
                   ExpectMessage("Error writing to: " + file("gone/fresh.prj").string(), wxOK));
@@ -238,7 +244,7 @@ TEST_F(ProjectCommands, AFailedSaveIsReportedAndTheChangesKept) {
 TEST_F(ProjectCommands, ClosingStaysOpenWhenTheSaveItAskedForFails) {
     fs::create_directories(file("gone"));
     CMainFrame& frame = openWindow();
-    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("gone/fresh.prj")));
+    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("gone/fresh.prj")), closeTheSheet());
     fs::remove_all(file("gone"));
     bool closed = true;
     wxTEST_DIALOG(closed = frame.Close(),
@@ -251,7 +257,7 @@ TEST_F(ProjectCommands, ClosingStaysOpenWhenTheSaveItAskedForFails) {
 
 TEST_F(ProjectCommands, SavingClearsTheChangeAndTheQuestion) {
     CMainFrame& frame = openWindow();
-    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("fresh.prj")));
+    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("fresh.prj")), closeTheSheet());
     frame.saveProjectCommand();
     EXPECT_FALSE(frame.state().modified);
     globalVars reread;

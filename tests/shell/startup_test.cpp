@@ -5,6 +5,7 @@
 #include "model/settings/project_defaults.hpp"
 #include "shell/application.hpp"
 #include "shell/command_ids.hpp"
+#include "shell/settings/settings_sheet.hpp"
 #include "shell/startup_dialog.hpp"
 #include "support/host_block.hpp"
 
@@ -115,9 +116,15 @@ TEST_F(StartUp, CreatingANewProjectThatIsCancelledOpensNothing) {
     EXPECT_EQ(projectVars.showStartUpDialog, 1);
 }
 
-TEST_F(StartUp, CreatingANewProjectWritesAndOpensIt) {
+TEST_F(StartUp, CreatingANewProjectWritesAndOpensItThenShowsItsSettings) {
+    bool sheetShown = false;
     wxTEST_DIALOG(start(folder().string()), AnswerStartUp(wxID_OK, 1, true),
-                  ChooseFile(file("fresh.prj"), "New Project"));
+                  ChooseFile(file("fresh.prj"), "New Project"),
+                  guitest::OnDialog<CSettingsPropSht>([&](CSettingsPropSht&) {
+                      sheetShown = true;
+                      return wxID_CANCEL;
+                  }));
+    EXPECT_TRUE(sheetShown);
     EXPECT_TRUE(fs::exists(file("fresh.prj")));
     EXPECT_EQ(frame()->GetTitle(), "Tarnwell - Project: fresh");
     EXPECT_TRUE(frame()->state().projectOpen);

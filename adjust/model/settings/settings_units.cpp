@@ -1,0 +1,50 @@
+#include "model/settings/settings_units.hpp"
+
+#include "model/angle_text.hpp"
+#include "model/packed_degrees.hpp"
+#include "platform/c_locale_text.hpp"
+
+#include <numbers>
+
+namespace {
+
+constexpr int gradsShown = 1;
+
+bool showsGrads(int angleType) {
+    return angleType != 0;
+}
+
+} // namespace
+
+double shownAngularError(double seconds, int angleType) {
+    return angleType == gradsShown ? seconds / arcSecondsPerGrad : seconds;
+}
+
+double angularErrorSeconds(double shown, int angleType) {
+    return angleType == gradsShown ? shown * arcSecondsPerGrad : shown;
+}
+
+std::string angleToleranceText(double tolerance_rad, int angleType) {
+    return showsGrads(angleType) ? angleToGonPlainCString(tolerance_rad)
+                                 : angleToDmsPackedText(tolerance_rad);
+}
+
+std::optional<double> angleToleranceFromText(const std::string& text, int angleType) {
+    if (hasNonNumericChar(text))
+        return std::nullopt;
+    if (showsGrads(angleType))
+        return platform::atofC(text) * std::numbers::pi / 200.0;
+    if (checkDmsText(text))
+        return std::nullopt;
+    return dmsTextToRadians(text);
+}
+
+std::string distanceToleranceText(double tolerance) {
+    return fmtDouble4CString(tolerance);
+}
+
+std::optional<double> distanceToleranceFromText(const std::string& text) {
+    if (hasNonNumericChar(text))
+        return std::nullopt;
+    return platform::atofC(text);
+}
