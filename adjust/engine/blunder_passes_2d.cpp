@@ -132,7 +132,7 @@ int adjust2DRepeated(int passes) {
             shell.showCancel(false);
             return adjustmentPassFailed;
         }
-        const HorizontalSolver::Statistics results = keepConvergedResults(network, solver);
+        const HorizontalSolver::Statistics results = keepConvergedResults(network, solver, false);
         // The listed pass is the one after which exactly one pass remains.
         if (remaining == 1)
             writeSolutionListings(errFile, results, solver.iterations(),

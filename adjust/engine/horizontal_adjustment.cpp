@@ -47,8 +47,10 @@ void reportRunFailure(const std::string& text) {
 }
 
 HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& network,
-                                                  HorizontalSolver& solver) {
-    HorizontalSolver::Statistics results = solver.statistics();
+                                                  HorizontalSolver& solver, bool showProgress) {
+    HorizontalSolver::Statistics results = solver.statistics(showProgress);
+    if (results.cancelled)
+        return results;
     referenceStdDev = std::sqrt(results.referenceVariance);
     varCovMatrix = std::move(results.cofactors);
     errEllipses = pointErrorEllipses(network, *varCovMatrix, referenceStdDev);
@@ -108,11 +110,15 @@ int adjust2D() {
     HorizontalSolver solver(network, weights);
     const SolveStatus status =
         solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, true);
-    shell.showCancel(false);
-    if (status != SolveStatus::converged)
+    if (status != SolveStatus::converged) {
+        shell.showCancel(false);
         return reportFailedIterations(status, solver);
+    }
     shell.setMessage("Solution converged, Computing statistics.");
-    const HorizontalSolver::Statistics results = keepConvergedResults(network, solver);
+    const HorizontalSolver::Statistics results = keepConvergedResults(network, solver, true);
+    shell.showCancel(false);
+    if (results.cancelled)
+        return reportFailedIterations(SolveStatus::cancelled, solver);
     writeSolutionListings(rptFile, results, solver.iterations(), SolutionFiles::withEllipseFile);
     return adjustment2DConverged;
 }
@@ -141,7 +147,7 @@ int adjust2DPass(int report, double* refVar, int index) {
     case SolveStatus::converged:
         break;
     }
-    const HorizontalSolver::Statistics results = keepConvergedResults(network, solver);
+    const HorizontalSolver::Statistics results = keepConvergedResults(network, solver, false);
     *refVar = results.referenceVariance;
     if (report == 1) {
         writeRptAdjustedObs(errFile, results.residuals, results.observationSigmas, index);

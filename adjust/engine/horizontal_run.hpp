@@ -25,9 +25,11 @@ inline constexpr const char* overflowText = "Math overflow error during iteratio
 void reportRunFailure(const std::string& text);
 
 // The statistics of the converged solver; Q becomes `varCovMatrix`, s0
-// `referenceStdDev`, and the point error ellipses `errEllipses`.
+// `referenceStdDev`, and the point error ellipses `errEllipses`. With
+// `showProgress` the user may stop it: the results then say `cancelled` and
+// nothing is kept.
 HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& network,
-                                                  HorizontalSolver& solver);
+                                                  HorizontalSolver& solver, bool showProgress);
 
 // The listings of a converged solution into the file `handle`: adjusted
 // coordinates, geographic coordinates (grid systems), error ellipses, with

@@ -382,7 +382,7 @@ TEST_F(HorizontalRun, ConvergedRunWritesItsSectionsAndKeepsItsResults) {
     // The listing stored each point's standard deviations into its record.
     coordRec c;
     pointList2D.getAt(0, c);
-    EXPECT_NEAR(c.stdErrE, std::sqrt(varCovMatrix->data[0]) * referenceStdDev, 1e-12);
+    EXPECT_NEAR(c.stdErrE, std::sqrt(varCovMatrix->at(0, 0)) * referenceStdDev, 1e-12);
     EXPECT_EQ(shell.messages.back(), "Solution converged, Computing statistics.");
 }
 
