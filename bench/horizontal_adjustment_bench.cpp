@@ -20,6 +20,7 @@
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/station_lists.hpp"
+#include "one_thread_main.hpp"
 #include "reports/report_files.hpp"
 #include "reports/report_lines.hpp"
 #include "reports/unadjusted_observations.hpp"
@@ -125,8 +126,8 @@ private:
         distanceList2D.append(d);
     }
 
-    void addAngle(const std::string& backsight, const std::string& at,
-                  const std::string& foresight, const Truth& b, const Truth& i, const Truth& f) {
+    void addAngle(const std::string& backsight, const std::string& at, const std::string& foresight,
+                  const Truth& b, const Truth& i, const Truth& f) {
         angleObs2D a;
         setPointName(a.backsight, backsight);
         setPointName(a.instrument, at);
@@ -279,20 +280,6 @@ BENCHMARK(BM_Whole2DRoad)
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 
-// The BLAS and the sparse factor's OpenMP loops read their thread counts
-// when they load, before any code of ours runs: the benchmark sets them to
-// one and starts itself again when they were not.
 int main(int argc, char** argv) {
-    if (getenv("OMP_THREAD_LIMIT") == nullptr) {
-        setenv("OPENBLAS_NUM_THREADS", "1", 1);
-        setenv("OMP_NUM_THREADS", "1", 1);
-        setenv("OMP_THREAD_LIMIT", "1", 1);
-        execv("/proc/self/exe", argv);
-    }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOnOneThread(argc, argv);
 }

@@ -193,3 +193,38 @@ TEST(Cholesky, NaNAndZeroPivotsFail) {
 }
 
 } // namespace
+
+// Orders of 48 and more go to LAPACK: a pivot that is not positive, or NaN,
+// fails there too, from the column where it occurs, and the diagonal and
+// upper triangle still hold the input.
+TEST(Cholesky, LargeOrdersFailFromTheBadColumnOnAndKeepTheInput) {
+    struct Row {
+        const char* name;
+        int order, badColumn;
+        double badValue;
+    };
+    const Row rows[] = {
+        {"zero pivot", 60, 37, 0.0},
+        {"negative pivot", 48, 47, -1.0},
+        {"NaN pivot", 120, 5, std::numeric_limits<double>::quiet_NaN()},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const int n = row.order;
+        Matrix m(n, n), diag(n, 1);
+        for (int i = 0; i < n; ++i) {
+            m.element(i, i) = 4.0;
+            if (i + 1 < n)
+                m.element(i, i + 1) = 1.0; // L: 2 on the diagonal while all is well
+        }
+        m.element(row.badColumn, row.badColumn) = row.badValue;
+        EXPECT_EQ(m.NRCholesky(&diag), matrixFailed);
+        EXPECT_EQ(diag.element(0, 0), 2.0);
+        for (int i = 1; i < row.badColumn; ++i)
+            EXPECT_TRUE(std::isfinite(diag.element(i, 0))) << i;
+        for (int i = row.badColumn; i < n; ++i)
+            EXPECT_TRUE(std::isnan(diag.element(i, 0))) << i;
+        EXPECT_EQ(m.element(0, 0), 4.0);
+        EXPECT_EQ(m.element(0, 1), 1.0);
+    }
+}

@@ -8,7 +8,8 @@
 //   N^-1 = L^-T L^-1      NRCholeskyVarCovFromInv
 // The factorisation and inverse follow Press et al., Numerical Recipes in C,
 // 2nd ed., 2.9 (choldc, cholsl) and 2.1 (gaussj, Gauss-Jordan with full
-// pivoting).
+// pivoting); above a small order the chain and the inverse are LAPACK's
+// (dpotrf, dtrtri, dlauum; dgetrf, dgetri), with the same layouts and results.
 //
 // Storage forms (element (i, j) is row i, column j, from 0):
 //   0 full             rows x cols, row-major, owned
@@ -85,9 +86,9 @@ public:
     // Replaces L (diagonal and strict lower triangle) by L^-1; the strict
     // upper triangle is not touched. Returns matrixOk.
     int NRCholeskyInverse(Matrix* diag);
-    // out(i, j) = out(j, i) = sum over all rows k of M(k, i) M(k, j), M this
-    // matrix: with M = L^-1 and its strict upper triangle cleared, N^-1.
-    // Returns matrixOk.
+    // out(i, j) = out(j, i) = sum over the rows k of M(k, i) M(k, j), M this
+    // matrix taken as lower triangular (its strict upper triangle is not
+    // read): with M = L^-1, N^-1. Returns matrixOk.
     int NRCholeskyVarCovFromInv(Matrix* out);
     // This column b <- L^-1 b, L lower triangular in packed storage. Returns matrixOk.
     int forwardSub(Matrix* L);
