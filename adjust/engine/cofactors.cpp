@@ -23,14 +23,14 @@ Cofactors::Cofactors(LowerFactor factor, const StopAsked& stopAsked)
 //   Z_ij = -(1 / L_jj) sum_k L_kj Z_ik       (i > j, i and k in the pattern of column j)
 //   Z_jj = (1 / L_jj) (1 / L_jj - sum_k L_kj Z_kj)
 // Every Z_ik the sums read lies in column min(i, k) of the pattern, already
-// done, because the rows of column j below k are rows of column k.
+// done, because the rows of column j below k are rows of column k; column k
+// is walked along with them (alongMerge) rather than looked up per element.
 void Cofactors::invert(const StopAsked& stopAsked) {
     const std::vector<int>& start = factor_.columnStart;
     const std::vector<int>& row = factor_.rowIndex;
     const std::vector<double>& l = factor_.value;
     const int n = factor_.n;
     inverse_.assign(l.size(), 0.0);
-    std::vector<int> slot(static_cast<std::size_t>(n), -1);
     std::vector<double> sum;
     for (int j = n - 1; j >= 0; --j) {
         if (stopAsked && j % columnsPerQuestion == 0 && stopAsked(n - j, n)) {
@@ -40,19 +40,25 @@ void Cofactors::invert(const StopAsked& stopAsked) {
         const int first = start[j] + 1, end = start[j + 1];
         const int m = end - first;
         sum.assign(static_cast<std::size_t>(m), 0.0);
-        for (int a = 0; a < m; ++a)
-            slot[row[first + a]] = a;
         for (int b = 0; b < m; ++b) {
             const int k = row[first + b];
             const double lkj = l[first + b];
             sum[b] += lkj * inverse_[start[k]];
-            for (int t = start[k] + 1; t < start[k + 1]; ++t) {
-                const int a = slot[row[t]];
-                if (a < 0)
-                    continue;
-                sum[a] += lkj * inverse_[t];
-                sum[b] += l[first + a] * inverse_[t];
+            // Column k holding just the rows of column j below k (columns of
+            // one supernode) lines up with them: no look-up is needed.
+            if (start[k + 1] - start[k] == m - b) {
+                const double* z = &inverse_[start[k] + 1];
+                const double* la = &l[first + b + 1];
+                double* sa = &sum[b + 1];
+                double toB = 0.0;
+                for (int t = 0; t < m - b - 1; ++t) {
+                    sa[t] += lkj * z[t];
+                    toB += la[t] * z[t];
+                }
+                sum[b] += toB;
+                continue;
             }
+            sum[b] += alongMerge(first + b + 1, end, k, lkj, sum.data() + b + 1);
         }
         const double ljj = l[start[j]];
         double along = 0.0;
@@ -60,10 +66,35 @@ void Cofactors::invert(const StopAsked& stopAsked) {
             const double z = -sum[a] / ljj;
             inverse_[first + a] = z;
             along += l[first + a] * z;
-            slot[row[first + a]] = -1;
         }
         inverse_[start[j]] = (1.0 / ljj - along) / ljj;
     }
+}
+
+// Column k against the rows [from, to) of a column j whose row k has the
+// factor value lkj: adds lkj Z(s, k) to sums[s] for each of those rows s and
+// returns the sum of L(s, j) Z(s, k). The rows are all in column k, which
+// may hold many more, so it is searched with growing steps.
+double Cofactors::alongMerge(int from, int to, int k, double lkj, double* sums) const {
+    const std::vector<int>& row = factor_.rowIndex;
+    const int* rows = row.data();
+    const int* at = rows + factor_.columnStart[k] + 1;
+    const int* end = rows + factor_.columnStart[k + 1];
+    const double* z = inverse_.data();
+    const double* l = factor_.value.data();
+    double toK = 0.0;
+    for (int t = from; t < to; ++t) {
+        const int target = row[t];
+        if (at != end && *at != target)
+            at = std::lower_bound(at, end, target);
+        if (at == end || *at != target)
+            continue;
+        const double zsk = z[at - rows];
+        sums[t - from] += lkj * zsk;
+        toK += l[t] * zsk;
+        ++at;
+    }
+    return toK;
 }
 
 int Cofactors::placeOf(int permutedRow, int permutedColumn) const {

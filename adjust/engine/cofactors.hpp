@@ -46,6 +46,7 @@ private:
     void invert(const StopAsked& stopAsked);
     double onPattern(int place) const { return inverse_[static_cast<std::size_t>(place)]; }
     int placeOf(int permutedRow, int permutedColumn) const;
+    double alongMerge(int from, int to, int k, double lkj, double* sums) const;
     const std::vector<double>& solvedColumn(int j) const;
 
     LowerFactor factor_;
