@@ -209,6 +209,30 @@ void setProject() {
     projectVars.relativeErrFileOn = 0;
 }
 
+// Opens the run's report files; the memory peak counts from here.
+void openRunFiles() {
+    openRptFile(startNewFile);
+    openErrFile(startNewFile);
+    resetPeakMemory();
+}
+
+// Closes the run's report files, keeping the highest memory peak in `peak`.
+void closeRunFiles(double& peak) {
+    peak = std::max(peak, peakMegabytes());
+    closeRptFile();
+    closeErrFile();
+}
+
+// The size of the network, its total seconds per run and the memory peak.
+void reportRun(benchmark::State& state, int count, double seconds, double peak) {
+    const double perRun = seconds / static_cast<double>(state.iterations());
+    state.counters["unknowns"] = unknownCount;
+    state.counters["observations"] = obsCount;
+    state.counters["total_s"] = perRun;
+    state.counters["seconds_per_n1.5"] = perRun / std::pow(count / 1000.0, 1.5);
+    state.counters["peak_MB"] = peak;
+}
+
 class StepClock {
 public:
     double lap() {
@@ -232,9 +256,7 @@ void BM_Whole2DRoad(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         network.fillLists(false);
-        openRptFile(startNewFile);
-        openErrFile(startNewFile);
-        resetPeakMemory();
+        openRunFiles();
         state.ResumeTiming();
 
         StepClock clock;
@@ -260,24 +282,17 @@ void BM_Whole2DRoad(benchmark::State& state) {
         lists += clock.lap();
 
         state.PauseTiming();
-        peak = std::max(peak, peakMegabytes());
-        closeRptFile();
-        closeErrFile();
+        closeRunFiles(peak);
         state.ResumeTiming();
     }
     const double runs = static_cast<double>(state.iterations());
-    const double total = filter + prelim + listing + adjustment + sideshots + lists;
-    state.counters["unknowns"] = unknownCount;
-    state.counters["observations"] = obsCount;
+    reportRun(state, count, filter + prelim + listing + adjustment + sideshots + lists, peak);
     state.counters["filter_s"] = filter / runs;
     state.counters["prelim_s"] = prelim / runs;
     state.counters["unadjusted_listing_s"] = listing / runs;
     state.counters["adjustment_s"] = adjustment / runs;
     state.counters["sideshots_s"] = sideshots / runs;
     state.counters["point_lists_s"] = lists / runs;
-    state.counters["total_s"] = total / runs;
-    state.counters["seconds_per_n1.5"] = total / runs / std::pow(count / 1000.0, 1.5);
-    state.counters["peak_MB"] = peak;
 }
 
 // The adjustment alone, with every report section it writes, from starting
@@ -292,9 +307,7 @@ void BM_Adjustment2D(benchmark::State& state) {
         state.PauseTiming();
         network.fillLists(true);
         countUnknownsObs2D(unknownCount, obsCount);
-        openRptFile(startNewFile);
-        openErrFile(startNewFile);
-        resetPeakMemory();
+        openRunFiles();
         state.ResumeTiming();
 
         StepClock clock;
@@ -305,17 +318,10 @@ void BM_Adjustment2D(benchmark::State& state) {
         seconds += clock.lap();
 
         state.PauseTiming();
-        peak = std::max(peak, peakMegabytes());
-        closeRptFile();
-        closeErrFile();
+        closeRunFiles(peak);
         state.ResumeTiming();
     }
-    const double runs = static_cast<double>(state.iterations());
-    state.counters["unknowns"] = unknownCount;
-    state.counters["observations"] = obsCount;
-    state.counters["adjustment_s"] = seconds / runs;
-    state.counters["seconds_per_n1.5"] = seconds / runs / std::pow(count / 1000.0, 1.5);
-    state.counters["peak_MB"] = peak;
+    reportRun(state, count, seconds, peak);
 }
 
 } // namespace
