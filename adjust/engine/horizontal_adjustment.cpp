@@ -2,6 +2,7 @@
 
 #include "engine/horizontal_run.hpp"
 #include "engine/pending_stages.hpp"
+#include "engine/step_progress.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/c_locale_text.hpp"
@@ -58,19 +59,32 @@ HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& netwo
     return results;
 }
 
-void writeSolutionListings(int handle, const HorizontalSolver::Statistics& results, int iterations,
-                           SolutionFiles files) {
+bool writeSolutionListings(int handle, const HorizontalSolver::Statistics& results, int iterations,
+                           SolutionFiles files, bool showProgress) {
+    StepProgress progress(showProgress);
+    // The sections in turn; the user may stop between two of them.
+    int section = 0;
+    const auto stopAsked = [&] { return progress.stopAsked(++section, 6); };
     writeRptAdjustedCoords(handle, results.unknownSigmas);
+    if (stopAsked())
+        return false;
     if (projectVars.gridSystem != gridLocal)
         writeRptGeographicCoords(handle);
+    if (stopAsked())
+        return false;
     writeRptErrorEllipses(handle, errEllipses);
     if (files == SolutionFiles::withEllipseFile) {
         writeEelFile(errEllipses);
         if (projectVars.relativeErrFileOn != 0)
             writeAltaReport(handle);
     }
+    if (stopAsked())
+        return false;
     writeRptAdjustedObs(handle, results.residuals, results.observationSigmas, noMarkedRow);
+    if (stopAsked())
+        return false;
     writeRptStatistics(handle, results.referenceVariance, iterations);
+    return true;
 }
 
 namespace {
@@ -116,11 +130,14 @@ int adjust2D() {
     }
     shell.setMessage("Solution converged, Computing statistics.");
     const HorizontalSolver::Statistics results = keepConvergedResults(network, solver, true);
+    const bool listed =
+        !results.cancelled && writeSolutionListings(rptFile, results, solver.iterations(),
+                                                    SolutionFiles::withEllipseFile, true);
     shell.showCancel(false);
-    if (results.cancelled)
-        return reportFailedIterations(SolveStatus::cancelled, solver);
-    writeSolutionListings(rptFile, results, solver.iterations(), SolutionFiles::withEllipseFile);
-    return adjustment2DConverged;
+    if (listed)
+        return adjustment2DConverged;
+    releaseAdjustmentResults();
+    return reportFailedIterations(SolveStatus::cancelled, solver);
 }
 
 int adjust2DPass(int report, double* refVar, int index) {

@@ -34,7 +34,9 @@ HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& netwo
 // The listings of a converged solution into the file `handle`: adjusted
 // coordinates, geographic coordinates (grid systems), error ellipses, with
 // `withEllipseFile` the .EEL file and (when `relativeErrFileOn`) the ALTA
-// report, then the adjusted observations and the statistics.
+// report, then the adjusted observations and the statistics. With
+// `showProgress` the user may stop the listings between two sections: false
+// then, the sections after the stop unwritten.
 enum class SolutionFiles { listingsOnly, withEllipseFile };
-void writeSolutionListings(int handle, const HorizontalSolver::Statistics& results, int iterations,
-                           SolutionFiles files);
+bool writeSolutionListings(int handle, const HorizontalSolver::Statistics& results, int iterations,
+                           SolutionFiles files, bool showProgress = false);

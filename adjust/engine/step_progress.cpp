@@ -10,16 +10,19 @@ constexpr std::chrono::milliseconds postingInterval(150);
 
 } // namespace
 
-StepProgress::StepProgress(bool shown) : shown_(shown), last_(std::chrono::steady_clock::now()) {}
+StepProgress::StepProgress(bool shown) : shown_(shown) {
+    if (shown_)
+        last_ = activeShell().now();
+}
 
 bool StepProgress::stopAsked(long long done, long long total) {
     if (!shown_)
         return false;
-    const auto now = std::chrono::steady_clock::now();
+    ShellServices& shell = activeShell();
+    const auto now = shell.now();
     if (now - last_ < postingInterval)
         return false;
     last_ = now;
-    ShellServices& shell = activeShell();
     shell.setPercent(total > 0 ? static_cast<int>(done * 100 / total) : 0);
     shell.pump();
     return shell.cancelled();

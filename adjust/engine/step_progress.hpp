@@ -3,7 +3,7 @@
 // inversion, the statistics, the ellipses): the share done goes to the
 // progress bar and the shell is asked for a cancel, both at most a few times
 // a second, so a step on a large network stays responsive and a step on a
-// small one costs nothing.
+// small one costs nothing. The time is the shell's clock.
 
 #include <chrono>
 
@@ -19,5 +19,5 @@ public:
 
 private:
     bool shown_;
-    std::chrono::steady_clock::time_point last_;
+    std::chrono::system_clock::time_point last_;
 };

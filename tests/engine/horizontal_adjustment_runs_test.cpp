@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 using namespace testnet;
 
 namespace {
@@ -149,6 +151,62 @@ TEST_F(HorizontalRun, IterationsShowTheirNumber) {
     EXPECT_EQ(shell.messages, (std::vector<std::string>{"Iteration:  1", "Iteration:  2"}));
     EXPECT_FALSE(shell.percents.empty());
     EXPECT_EQ(shell.percents.back(), 100);
+}
+
+namespace {
+
+// A shell whose clock moves a second on every reading, so each long step
+// posts and asks at its first chance; it cancels at the given pump after
+// the statistics start.
+class TickingShell : public RecordingShell {
+public:
+    std::chrono::system_clock::time_point now() override {
+        return clock += std::chrono::seconds(1);
+    }
+    void pump() override {
+        RecordingShell::pump();
+        if (!messages.empty() && messages.back() == "Solution converged, Computing statistics.")
+            ++pumpsInStatistics;
+    }
+    bool cancelled() override { return pumpsInStatistics >= cancelAtPump; }
+
+    int pumpsInStatistics = 0;
+    int cancelAtPump = 0;
+};
+
+} // namespace
+
+// The selected inversion and the standard deviations ask once each on a
+// network this small, then the listings between their sections: a cancel
+// in either step ends the run as a cancelled one, keeps no results, and
+// leaves the report without the sections still to come.
+TEST_F(HorizontalRun, ACancelDuringTheStatisticsOrTheListingsEndsTheRun) {
+    struct Row {
+        const char* name;
+        int cancelAtPump;
+        bool coordinatesListed;
+    };
+    const Row rows[] = {
+        {"selected inversion", 1, false}, {"standard deviations", 2, false}, {"listings", 3, true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TickingShell ticking;
+        ticking.cancelAtPump = row.cancelAtPump;
+        setActiveShell(&ticking);
+        openRptFile(startNewFile);
+        openErrFile(startNewFile);
+        fillLists(bracedQuadrilateral());
+        EXPECT_EQ(adjust2D(), adjustment2DFailed);
+        setActiveShell(&shell);
+        EXPECT_EQ(ticking.boxTexts(), std::vector<std::string>{"The user aborted processing."});
+        EXPECT_EQ(ticking.pumpsInStatistics, row.cancelAtPump);
+        EXPECT_EQ(varCovMatrix, nullptr);
+        EXPECT_EQ(errEllipseCount, 0);
+        const std::string rpt = report();
+        EXPECT_EQ(rpt.find("Adjusted Coordinates\r\n") != std::string::npos, row.coordinatesListed);
+        EXPECT_EQ(rpt.find("Adjusted Observations"), std::string::npos);
+        EXPECT_FALSE(ticking.cancelShown);
+    }
 }
 
 TEST_F(HorizontalRun, AnObservationOfAPointWithoutCoordinatesStopsTheRun) {
