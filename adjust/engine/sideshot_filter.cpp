@@ -7,6 +7,10 @@
 #include "model/settings/global_vars.hpp"
 #include "platform/shell_services.hpp"
 
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
 namespace {
 
 struct WeightRules {
@@ -22,50 +26,68 @@ template <class Record> bool namesEnd(const Record& r, std::string_view name) {
     return sameName(fixedText(r.from), name) || sameName(fixedText(r.to), name);
 }
 
-template <class Angle> bool namesAnyPoint(const Angle& a, std::string_view name) {
-    return sameName(fixedText(a.backsight), name) || sameName(fixedText(a.foresight), name) ||
-           sameName(fixedText(a.instrument), name);
-}
-
 template <class Angle> bool atForesightOrInstrument(const Angle& a, std::string_view name) {
     return sameName(fixedText(a.foresight), name) || sameName(fixedText(a.instrument), name);
 }
 
-// Adds `each` to the weight for every record of the list that `names`
-// accepts, stopping once the weight passes the limit.
-template <class List, class Names>
-void addWeight(List& list, int each, int limit, int& weight, Names names) {
-    if (weight > limit)
-        return;
-    visitRecords(list, [&](const auto& record) {
-        if (names(record))
-            weight += each;
-        return weight <= limit;
-    });
+// The observation weight of every point name, from one walk of each list:
+// a record adds its weight once to each point it names, however often it
+// names it. Marking observations does not change the weights, so one table
+// serves every walk of a filter.
+class NameWeights {
+public:
+    template <class List> void addEnds(List& list, int each) {
+        visitRecords(list, [&](const auto& r) {
+            add({fixedText(r.from), fixedText(r.to)}, each);
+            return true;
+        });
+    }
+    template <class List> void addAngles(List& list) {
+        visitRecords(list, [&](const auto& a) {
+            add({fixedText(a.backsight), fixedText(a.foresight), fixedText(a.instrument)}, 1);
+            return true;
+        });
+    }
+    // The weight of a point of the given type and name.
+    int of(int pointType, std::string_view name, const WeightRules& rules) const {
+        const auto found = weight_.find(pointNameKey(name));
+        return (pointType == ptWeightedControl ? rules.controlStart : 0) +
+               (found != weight_.end() ? found->second : 0);
+    }
+
+private:
+    void add(std::initializer_list<std::string_view> names, int each) {
+        std::string keys[3];
+        int count = 0;
+        for (const std::string_view name : names) {
+            std::string key = pointNameKey(name);
+            if (std::find(keys, keys + count, key) == keys + count)
+                keys[count++] = std::move(key);
+        }
+        for (int k = 0; k < count; ++k)
+            weight_[keys[k]] += each;
+    }
+
+    std::unordered_map<std::string, int> weight_;
+};
+
+NameWeights weights2DOfLists() {
+    NameWeights w;
+    w.addEnds(distanceList2D, 1);
+    w.addAngles(angleList2D);
+    w.addEnds(azimuthList2D, 1);
+    w.addEnds(gpsVectorList, weights2D.gpsVector);
+    return w;
 }
 
-int weight2D(int pointType, std::string_view name) {
-    const WeightRules& w = weights2D;
-    int weight = pointType == ptWeightedControl ? w.controlStart : 0;
-    const auto end = [&](const auto& r) { return namesEnd(r, name); };
-    addWeight(distanceList2D, 1, w.limit, weight, end);
-    addWeight(angleList2D, 1, w.limit, weight,
-              [&](const auto& a) { return namesAnyPoint(a, name); });
-    addWeight(azimuthList2D, 1, w.limit, weight, end);
-    addWeight(gpsVectorList, w.gpsVector, w.limit, weight, end);
-    return weight;
-}
-
-int weight3D(int pointType, std::string_view name) {
-    const WeightRules& w = weights3D;
-    int weight = pointType == ptWeightedControl ? w.controlStart : 0;
-    const auto end = [&](const auto& r) { return namesEnd(r, name); };
-    addWeight(distanceList, 1, w.limit, weight, end);
-    addWeight(angleList, 1, w.limit, weight, [&](const auto& a) { return namesAnyPoint(a, name); });
-    addWeight(azimuthList, 1, w.limit, weight, end);
-    addWeight(verticalList, 1, w.limit, weight, end);
-    addWeight(gpsVectorList, w.gpsVector, w.limit, weight, end);
-    return weight;
+NameWeights weights3DOfLists() {
+    NameWeights w;
+    w.addEnds(distanceList, 1);
+    w.addAngles(angleList);
+    w.addEnds(azimuthList, 1);
+    w.addEnds(verticalList, 1);
+    w.addEnds(gpsVectorList, weights3D.gpsVector);
+    return w;
 }
 
 // Status 2 on every record of the list that `names` accepts.
@@ -145,24 +167,44 @@ int markSideshotObs3D(std::string_view name) {
     return 0;
 }
 
+namespace {
+
+int filterPass2D(const relErrPoints& points, const NameWeights& weights) {
+    return filterPass(
+        pointList2D, points, weights2D.limit,
+        [&](int type, std::string_view name) { return weights.of(type, name, weights2D); },
+        markSideshotObs2D);
+}
+
+int filterPass3D(const relErrPoints& points, const NameWeights& weights) {
+    return filterPass(
+        stationList, points, weights3D.limit,
+        [&](int type, std::string_view name) { return weights.of(type, name, weights3D); },
+        markSideshotObs3D);
+}
+
+} // namespace
+
 int filterHorizSideshotsPass(const relErrPoints& points) {
-    return filterPass(pointList2D, points, weights2D.limit, weight2D, markSideshotObs2D);
+    return filterPass2D(points, weights2DOfLists());
 }
 
 int filterSideshots3DPass(const relErrPoints& points) {
-    return filterPass(stationList, points, weights3D.limit, weight3D, markSideshotObs3D);
+    return filterPass3D(points, weights3DOfLists());
 }
 
 void filterHorizSideshots() {
     const relErrPoints points = loadRelErrPoints();
-    while (filterHorizSideshotsPass(points) != 0) {
+    const NameWeights weights = weights2DOfLists();
+    while (filterPass2D(points, weights) != 0) {
     }
     activeShell().setPercent(0);
 }
 
 void filterSideshots3D() {
     const relErrPoints points = loadRelErrPoints();
-    while (filterSideshots3DPass(points) != 0) {
+    const NameWeights weights = weights3DOfLists();
+    while (filterPass3D(points, weights) != 0) {
     }
     activeShell().setPercent(0);
 }
