@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -22,12 +23,19 @@ struct WeightRules {
 constexpr WeightRules weights2D{2, 2, 2};
 constexpr WeightRules weights3D{3, 3, 3};
 
-template <class Record> bool namesEnd(const Record& r, std::string_view name) {
-    return sameName(fixedText(r.from), name) || sameName(fixedText(r.to), name);
+// The keys (pointNameKey) of the points made sideshots by one walk.
+using NameKeys = std::unordered_set<std::string>;
+
+bool holds(const NameKeys& keys, std::string_view name) {
+    return keys.count(pointNameKey(name)) != 0;
 }
 
-template <class Angle> bool atForesightOrInstrument(const Angle& a, std::string_view name) {
-    return sameName(fixedText(a.foresight), name) || sameName(fixedText(a.instrument), name);
+template <class Record> bool namesEnd(const Record& r, const NameKeys& keys) {
+    return holds(keys, fixedText(r.from)) || holds(keys, fixedText(r.to));
+}
+
+template <class Angle> bool atForesightOrInstrument(const Angle& a, const NameKeys& keys) {
+    return holds(keys, fixedText(a.foresight)) || holds(keys, fixedText(a.instrument));
 }
 
 // The observation weight of every point name, from one walk of each list:
@@ -106,12 +114,13 @@ bool passedOver(int pointType) {
 
 // One walk over a point list: each point that is no sideshot yet, weighs
 // at most the limit, is not weighted control and is not protected becomes
-// a sideshot with its observations.
+// a sideshot; their observations are marked together after the walk (the
+// marks change no weight).
 template <class Point, class Weight, class Mark>
 int filterPass(obsList<Point>& points, const relErrPoints& protectedPoints, int limit, Weight weigh,
                Mark mark) {
     const int total = points.count();
-    int marked = 0;
+    NameKeys marked;
     int index = 0;
     changeRecords(points, [&](Point& p) {
         postProgress(index++, total);
@@ -122,11 +131,28 @@ int filterPass(obsList<Point>& points, const relErrPoints& protectedPoints, int 
             isListedRelErrPoint(name, protectedPoints) != 0)
             return false;
         p.pointType = ptSideshot;
-        ++marked;
-        mark(name);
+        marked.insert(pointNameKey(name));
         return true;
     });
-    return marked;
+    if (!marked.empty())
+        mark(marked);
+    return static_cast<int>(marked.size());
+}
+
+void markSideshotObs2D(const NameKeys& keys) {
+    const auto end = [&](const auto& r) { return namesEnd(r, keys); };
+    markObservations(distanceList2D, end);
+    markObservations(angleList2D, [&](const auto& a) { return atForesightOrInstrument(a, keys); });
+    markObservations(azimuthList2D, end);
+}
+
+void markSideshotObs3D(const NameKeys& keys) {
+    const auto end = [&](const auto& r) { return namesEnd(r, keys); };
+    markObservations(distanceList, end);
+    markObservations(angleList, [&](const auto& a) { return atForesightOrInstrument(a, keys); });
+    markObservations(azimuthList, end);
+    markObservations(verticalList, end);
+    markObservations(gpsVectorList, end);
 }
 
 } // namespace
@@ -150,20 +176,12 @@ int isListedRelErrPoint(std::string_view name, const relErrPoints& points) {
 }
 
 int markSideshotObs2D(std::string_view name) {
-    const auto end = [&](const auto& r) { return namesEnd(r, name); };
-    markObservations(distanceList2D, end);
-    markObservations(angleList2D, [&](const auto& a) { return atForesightOrInstrument(a, name); });
-    markObservations(azimuthList2D, end);
+    markSideshotObs2D(NameKeys{pointNameKey(name)});
     return 0;
 }
 
 int markSideshotObs3D(std::string_view name) {
-    const auto end = [&](const auto& r) { return namesEnd(r, name); };
-    markObservations(distanceList, end);
-    markObservations(angleList, [&](const auto& a) { return atForesightOrInstrument(a, name); });
-    markObservations(azimuthList, end);
-    markObservations(verticalList, end);
-    markObservations(gpsVectorList, end);
+    markSideshotObs3D(NameKeys{pointNameKey(name)});
     return 0;
 }
 
@@ -173,14 +191,14 @@ int filterPass2D(const relErrPoints& points, const NameWeights& weights) {
     return filterPass(
         pointList2D, points, weights2D.limit,
         [&](int type, std::string_view name) { return weights.of(type, name, weights2D); },
-        markSideshotObs2D);
+        [](const NameKeys& keys) { markSideshotObs2D(keys); });
 }
 
 int filterPass3D(const relErrPoints& points, const NameWeights& weights) {
     return filterPass(
         stationList, points, weights3D.limit,
         [&](int type, std::string_view name) { return weights.of(type, name, weights3D); },
-        markSideshotObs3D);
+        [](const NameKeys& keys) { markSideshotObs3D(keys); });
 }
 
 } // namespace
