@@ -142,3 +142,41 @@ TEST_P(SparseAgainstDense, SameSolutionStatisticsEllipsesAndCofactors) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Grids, SparseAgainstDense, ::testing::Values(10, 30, 100, 300));
+
+// With no control the grid may move as a whole. Eliminating the unknowns in
+// list order, the first that depends on those before it closes the first
+// such motion: with the grid's azimuth and GPS vectors holding its
+// orientation, all eastings moving together, so the easting of the last
+// point; with distances and angles only, the turn about the last point, a
+// motion of every other point, so the northing of the last point but one. The factor orders the
+// unknowns its own way and must still name that one.
+TEST(SparseSingular, ADatumDefectNamesTheFirstDependentUnknownInListOrder) {
+    testsupport::ProjectVarsGuard guard;
+    struct Row {
+        int count;
+        bool oriented;
+        std::string expected;
+    };
+    const Row rows[] = {{12, true, "the easting of point G11"},
+                        {150, true, "the easting of point G149"},
+                        {12, false, "the northing of point G10"},
+                        {150, false, "the northing of point G148"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.expected);
+        Network net = gridNetwork(row.count);
+        for (Point& p : net.points)
+            p.type = 0;
+        if (!row.oriented)
+            std::erase_if(net.obs, [](const Obs& o) {
+                return o.kind == Kind::azimuth || o.kind == Kind::gps;
+            });
+        fillLists(net);
+        HorizontalNetwork network;
+        std::string problem;
+        ASSERT_TRUE(readHorizontalNetwork(network, problem)) << problem;
+        const RowWeights weights = buildWeights2D(network);
+        HorizontalSolver solver(network, weights);
+        EXPECT_EQ(solver.iterate(10, 1e-9, false), SolveStatus::singular);
+        EXPECT_EQ(solver.dependentUnknown(), row.expected);
+    }
+}
