@@ -119,6 +119,21 @@ void sortColumns(LowerFactor& l) {
     }
 }
 
+// A simplicial factor's columns, values and order.
+LowerFactor copyOf(const cholmod_factor& f) {
+    LowerFactor l;
+    l.n = static_cast<int>(f.n);
+    const int* p = static_cast<const int*>(f.p);
+    const int* i = static_cast<const int*>(f.i);
+    const double* x = static_cast<const double*>(f.x);
+    const int* perm = static_cast<const int*>(f.Perm);
+    l.columnStart.assign(p, p + l.n + 1);
+    l.rowIndex.assign(i, i + p[l.n]);
+    l.value.assign(x, x + p[l.n]);
+    l.permutation.assign(perm, perm + l.n);
+    return l;
+}
+
 } // namespace
 
 SparseCholesky::SparseCholesky(const UpperPattern& pattern, double dependentShare)
@@ -180,21 +195,13 @@ int SparseCholesky::firstDependentUnknown(const std::vector<double>& values) {
 }
 
 // The factor turns simplicial (one column at a time, in ascending rows) for
-// the recurrence, and is copied out of CHOLMOD's storage.
+// the recurrence, and moves out of CHOLMOD's storage.
 std::unique_ptr<Cofactors> SparseCholesky::cofactors(const StopAsked& stopAsked) {
     cholmod_factor* f = cholmod_->factor;
     cholmod_change_factor(CHOLMOD_REAL, 1, 0, 1, 1, f, &cholmod_->common);
     cholmod_->check();
-    LowerFactor l;
-    l.n = static_cast<int>(f->n);
-    const int* p = static_cast<const int*>(f->p);
-    const int* i = static_cast<const int*>(f->i);
-    const double* x = static_cast<const double*>(f->x);
-    const int* perm = static_cast<const int*>(f->Perm);
-    l.columnStart.assign(p, p + l.n + 1);
-    l.rowIndex.assign(i, i + p[l.n]);
-    l.value.assign(x, x + p[l.n]);
-    l.permutation.assign(perm, perm + l.n);
+    LowerFactor l = copyOf(*f);
+    cholmod_free_factor(&cholmod_->factor, &cholmod_->common);
     sortColumns(l);
     return std::make_unique<Cofactors>(std::move(l), stopAsked);
 }

@@ -29,7 +29,8 @@ public:
     // before it: the one where an elimination in that order breaks down.
     // For an N that `factor` found to have a dependent unknown.
     int firstDependentUnknown(const std::vector<double>& values);
-    // The selected inverse of the last factor (see Cofactors).
+    // The selected inverse of the last factor (see Cofactors). The factor
+    // moves into it: nothing may be factored or solved afterwards.
     std::unique_ptr<Cofactors> cofactors(const StopAsked& stopAsked);
 
 private:
