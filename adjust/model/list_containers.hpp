@@ -12,7 +12,9 @@
 //
 // Results: operations that step, read or append return 0 for success and 1
 // for the end or a failure; searches return the 0-based index of the record,
-// or -1 when there is none. Searches are linear from the head.
+// or -1 when there is none. Searches are linear from the head, except the
+// searches by name of the record types marked `indexedByName` (the point
+// lists): those lists keep where the first record of each name stands.
 //
 // Searches are defined per record type by two overload sets found next to
 // each record: findMatch(record, names...) for find and indexOf, and
@@ -24,9 +26,15 @@
 #include "model/linked_nodes.hpp"
 #include "model/point_name.hpp"
 
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 enum class keyMatch { none, sameOrder, reversed };
+
+// True for a record type whose find, indexOf and replace by name compare
+// its `name` field by sameName and nothing else; its lists index the names.
+template <class Record> inline constexpr bool indexedByName = false;
 
 template <class Record> void orientFound(Record&, keyMatch) {}
 template <class Record> void storeReplacement(Record& stored, const Record& given, keyMatch) {
@@ -57,6 +65,9 @@ public:
         *tailLink_ = added;
         tailLink_ = &added->next;
         ++count_;
+        if constexpr (indexedByName<Record>)
+            if (indexValid_)
+                byName_.try_emplace(pointNameKey(fixedText(record.name)), entry{added, count_ - 1});
         return 0;
     }
 
@@ -73,7 +84,16 @@ public:
 
     // Index of the first record found by the given names, copied into `out`
     // (turned to the direction asked for on a reversed match); -1 when none.
-    int find(std::string_view name, Record& out) const { return findBy(out, name); }
+    int find(std::string_view name, Record& out) const {
+        if constexpr (indexedByName<Record>) {
+            const entry* found = firstNamed(name);
+            if (found == nullptr)
+                return -1;
+            out = found->at->record;
+            return found->position;
+        }
+        return findBy(out, name);
+    }
     int find(std::string_view a, std::string_view b, Record& out) const {
         return findBy(out, a, b);
     }
@@ -83,6 +103,10 @@ public:
 
     // Index of the first record whose name matches, or -1.
     int indexOf(std::string_view name) const {
+        if constexpr (indexedByName<Record>) {
+            const entry* found = firstNamed(name);
+            return found != nullptr ? found->position : -1;
+        }
         int index = 0;
         for (const node* n = head_; n != nullptr; n = n->next, ++index)
             if (findMatch(n->record, name) != keyMatch::none)
@@ -94,6 +118,13 @@ public:
     // key; its index, or -1 (list unchanged) when none matches. It finds its
     // target by the key, so it cannot change the key.
     int replace(const Record& record) {
+        if constexpr (indexedByName<Record>) {
+            const entry* found = firstNamed(fixedText(record.name));
+            if (found == nullptr)
+                return -1;
+            storeReplacement(found->at->record, record, keyMatch::sameOrder);
+            return found->position;
+        }
         int index = 0;
         for (node* n = head_; n != nullptr; n = n->next, ++index) {
             const keyMatch match = replaceMatch(n->record, record);
@@ -132,6 +163,16 @@ protected:
         head_ = nullptr;
         tailLink_ = &head_;
         count_ = 0;
+        byName_.clear();
+        indexValid_ = true;
+    }
+
+    // Overwrites a stored record; a new name makes the name index stale.
+    void overwrite(node* at, const Record& record) {
+        if constexpr (indexedByName<Record>)
+            if (!sameName(fixedText(at->record.name), fixedText(record.name)))
+                indexValid_ = false;
+        at->record = record;
     }
 
     // Appends every record of `other` in order.
@@ -151,6 +192,24 @@ protected:
     }
 
 private:
+    struct entry {
+        node* at;
+        int position;
+    };
+
+    // The first record of the name, the index rebuilt first when stale.
+    const entry* firstNamed(std::string_view name) const {
+        if (!indexValid_) {
+            byName_.clear();
+            int position = 0;
+            for (node* n = head_; n != nullptr; n = n->next, ++position)
+                byName_.try_emplace(pointNameKey(fixedText(n->record.name)), entry{n, position});
+            indexValid_ = true;
+        }
+        const auto found = byName_.find(pointNameKey(name));
+        return found != byName_.end() ? &found->second : nullptr;
+    }
+
     template <class... Names> int findBy(Record& out, const Names&... names) const {
         int index = 0;
         for (const node* n = head_; n != nullptr; n = n->next, ++index) {
@@ -167,6 +226,8 @@ private:
     node* head_ = nullptr;
     node** tailLink_ = &head_;
     int count_ = 0;
+    mutable std::unordered_map<std::string, entry> byName_;
+    mutable bool indexValid_ = true;
 };
 
 } // namespace listdetail
@@ -255,7 +316,7 @@ public:
     int replaceAtCursor(int c, const Record& record) {
         if (!validCursor(c) || cursors_[c].at == nullptr)
             return 1;
-        cursors_[c].at->record = record;
+        this->overwrite(cursors_[c].at, record);
         return 0;
     }
 
@@ -322,7 +383,7 @@ public:
     int replaceAtCursor(const Record& record) {
         if (cursorAt_ == nullptr)
             return 1;
-        cursorAt_->record = record;
+        this->overwrite(cursorAt_, record);
         return 0;
     }
 

@@ -379,3 +379,47 @@ TEST(SimpleList, DescriptionsByIndexAndName) {
     EXPECT_EQ(list.count(), 0);
     EXPECT_EQ(list.append(d), 0) << "the list stays usable after its teardown";
 }
+
+// The point lists find names through an index: it must answer as the walk
+// from the head would, through every way a list changes.
+TEST(ListKeys, PointNamesStayFoundAsTheListChanges) {
+    obsList<stationRec> list;
+    list.append(station("A", 1.0));
+    list.append(station("B", 2.0));
+    list.append(station("a", 3.0)); // the second of one name: never the one found
+    stationRec r;
+    EXPECT_EQ(list.find("A", r), 0);
+    EXPECT_EQ(r.easting, 1.0);
+
+    // A record renamed under a cursor: found by its new name only, and the
+    // next record of its old name takes over.
+    const int c = list.openCursor(0);
+    list.replaceAtCursor(c, station("Z", 4.0));
+    list.closeCursor(c);
+    EXPECT_EQ(list.indexOf("Z"), 0);
+    EXPECT_EQ(list.find("A", r), 2);
+    EXPECT_EQ(r.easting, 3.0);
+    // Replace by name writes the first record of the name.
+    EXPECT_EQ(list.replace(station("a", 7.0)), 2);
+    EXPECT_EQ(list.find("A", r), 2);
+    EXPECT_EQ(r.easting, 7.0);
+
+    seqList<stationRec> sequence;
+    sequence.append(station("P", 1.0));
+    sequence.seekCursor(0);
+    sequence.replaceAtCursor(station("Q", 1.0));
+    EXPECT_EQ(sequence.indexOf("P"), -1);
+    EXPECT_EQ(sequence.indexOf("q"), 0);
+
+    obsList<stationRec> copy;
+    copy.append(station("OLD"));
+    copy.copyFrom(list);
+    EXPECT_EQ(copy.indexOf("OLD"), -1);
+    EXPECT_EQ(copy.indexOf("B"), 1);
+    copy.mergeFrom(sequence);
+    EXPECT_EQ(copy.indexOf("Q"), 3);
+    list.clear();
+    EXPECT_EQ(list.indexOf("B"), -1);
+    list.append(station("B"));
+    EXPECT_EQ(list.indexOf("b"), 0);
+}
