@@ -7,7 +7,7 @@
 // (adjusted coordinates, error ellipses and the .EEL file, adjusted
 // observations, statistics), the sideshots and the final point lists.
 //
-// The network is a grid of traverses 150 m apart: distances between
+// The network is a grid of traverses 150 m apart, in full rows: distances between
 // neighbours, the angles between neighbours at every point, two fixed points
 // at one corner, one sideshot (a distance and an angle) off every tenth
 // point, seeded noise. Each step reports its seconds; `peak_MB` is the peak
@@ -15,6 +15,7 @@
 // (n / 1000)^1.5: flat from size to size when the time grows as n^1.5, so
 // the sizes are each other's reference. BLAS runs on one thread.
 
+#include "engine/adjustment_results.hpp"
 #include "engine/horizontal_adjustment.hpp"
 #include "engine/prelim_coords_2d.hpp"
 #include "engine/processing_driver.hpp"
@@ -35,6 +36,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <malloc.h>
 #include <random>
 #include <string>
 #include <unistd.h>
@@ -66,11 +68,18 @@ coordRec pointRecord(const std::string& name, int type) {
     return p;
 }
 
+// Full rows only: the longest row of at most sqrt(count) points that
+// divides the count.
+int rowLength(int count) {
+    int side = static_cast<int>(std::sqrt(static_cast<double>(count)));
+    while (count % side != 0)
+        --side;
+    return side;
+}
+
 class GridNetwork {
 public:
-    GridNetwork(int count, unsigned seed)
-        : count_(count), side_(static_cast<int>(std::ceil(std::sqrt(double(count))))),
-          random_(seed) {
+    GridNetwork(int count, unsigned seed) : count_(count), side_(rowLength(count)), random_(seed) {
         std::uniform_real_distribution<double> jitter(-20.0, 20.0);
         for (int i = 0; i < count; ++i)
             truth_.push_back({1000.0 + 150.0 * (i % side_) + jitter(random_),
@@ -180,6 +189,17 @@ public:
         std::filesystem::remove_all(path_, ignored);
     }
 
+    // The last line of the run's error report: why a run stopped.
+    std::string lastError() const {
+        closeErrFile();
+        std::ifstream err(path_ / "bench.ERR");
+        std::string line, last;
+        while (std::getline(err, line))
+            if (!line.empty() && line != "\r")
+                last = line;
+        return last;
+    }
+
 private:
     std::filesystem::path path_;
 };
@@ -194,7 +214,10 @@ double peakMegabytes() {
     return 0.0;
 }
 
+// Memory freed by an earlier run goes back to the system first, so the
+// peak is this run's.
 void resetPeakMemory() {
+    malloc_trim(0);
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
@@ -209,8 +232,10 @@ void setProject() {
     projectVars.relativeErrFileOn = 0;
 }
 
-// Opens the run's report files; the memory peak counts from here.
+// Opens the run's report files; the memory peak counts from here, without
+// the results the last run left.
 void openRunFiles() {
+    releaseAdjustmentResults();
     openRptFile(startNewFile);
     openErrFile(startNewFile);
     resetPeakMemory();
@@ -272,7 +297,7 @@ void BM_Whole2DRoad(benchmark::State& state) {
         writeRptUnadjustedObs(rptFile);
         listing += clock.lap();
         if (adjust2D() != adjustment2DConverged) {
-            state.SkipWithError("the adjustment did not converge");
+            state.SkipWithError(("the adjustment failed: " + folder.lastError()).c_str());
             break;
         }
         adjustment += clock.lap();
@@ -312,7 +337,7 @@ void BM_Adjustment2D(benchmark::State& state) {
 
         StepClock clock;
         if (adjust2D() != adjustment2DConverged) {
-            state.SkipWithError("the adjustment did not converge");
+            state.SkipWithError(("the adjustment failed: " + folder.lastError()).c_str());
             break;
         }
         seconds += clock.lap();
@@ -333,14 +358,11 @@ BENCHMARK(BM_Adjustment2D)
     ->Arg(100000)
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
-// The preliminary coordinates and the sideshot steps still search the lists
-// by name, so the largest network is left to the adjustment alone.
-BENCHMARK(BM_Whole2DRoad)
-    ->Arg(1000)
-    ->Arg(4900)
-    ->Arg(20000)
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond);
+// The preliminary coordinates still walk the observation lists for every
+// point, and on the 20,000-point grid they place points of its last row far
+// off (the adjustment then cannot converge), so the larger networks are left
+// to the adjustment alone.
+BENCHMARK(BM_Whole2DRoad)->Arg(1000)->Arg(4900)->Iterations(1)->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv) {
     return runOnOneThread(argc, argv);
