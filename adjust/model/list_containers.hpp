@@ -12,9 +12,11 @@
 //
 // Results: operations that step, read or append return 0 for success and 1
 // for the end or a failure; searches return the 0-based index of the record,
-// or -1 when there is none. Searches are linear from the head, except the
-// searches by name of the record types marked `indexedByName` (the point
-// lists): those lists keep where the first record of each name stands.
+// or -1 when there is none. Searches are linear from the head, except in
+// the lists of the record types marked `indexedByName` (points) and
+// `indexedByNames` (observations): those lists keep, once searched, where
+// the records of each point name stand, so a search by names and a visit of
+// the records naming a point (visitNaming) only look at those.
 //
 // Searches are defined per record type by two overload sets found next to
 // each record: findMatch(record, names...) for find and indexOf, and
@@ -29,12 +31,17 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 enum class keyMatch { none, sameOrder, reversed };
 
 // True for a record type whose find, indexOf and replace by name compare
 // its `name` field by sameName and nothing else; its lists index the names.
 template <class Record> inline constexpr bool indexedByName = false;
+// True for a record type whose point names recordNames(record) lists, and
+// whose finds by names match only records naming the first name given.
+template <class Record> inline constexpr bool indexedByNames = false;
 
 template <class Record> void orientFound(Record&, keyMatch) {}
 template <class Record> void storeReplacement(Record& stored, const Record& given, keyMatch) {
@@ -65,9 +72,9 @@ public:
         *tailLink_ = added;
         tailLink_ = &added->next;
         ++count_;
-        if constexpr (indexedByName<Record>)
-            if (indexValid_)
-                byName_.try_emplace(pointNameKey(fixedText(record.name)), entry{added, count_ - 1});
+        if constexpr (indexed)
+            if (indexBuilt_)
+                indexRecord(added, count_ - 1);
         return 0;
     }
 
@@ -95,10 +102,26 @@ public:
         return findBy(out, name);
     }
     int find(std::string_view a, std::string_view b, Record& out) const {
+        if constexpr (indexedByNames<Record>)
+            return findAmongNaming(out, a, b);
         return findBy(out, a, b);
     }
     int find(std::string_view a, std::string_view b, std::string_view c, Record& out) const {
+        if constexpr (indexedByNames<Record>)
+            return findAmongNaming(out, a, b, c);
         return findBy(out, a, b, c);
+    }
+
+    // Calls visit(record) for each record that names the point, in list
+    // order, while it returns true. The visit must not change the list.
+    template <class Visit> void visitNaming(std::string_view name, Visit visit) const {
+        static_assert(indexed, "only the indexed lists know which records name a point");
+        const std::vector<entry>* naming = recordsNaming(name);
+        if (naming == nullptr)
+            return;
+        for (const entry& e : *naming)
+            if (!visit(std::as_const(e.at->record)))
+                return;
     }
 
     // Index of the first record whose name matches, or -1.
@@ -163,15 +186,17 @@ protected:
         head_ = nullptr;
         tailLink_ = &head_;
         count_ = 0;
-        byName_.clear();
-        indexValid_ = true;
+        index_.clear();
+        indexBuilt_ = false;
     }
 
-    // Overwrites a stored record; a new name makes the name index stale.
+    // Overwrites a stored record; new names make the name index stale.
     void overwrite(node* at, const Record& record) {
-        if constexpr (indexedByName<Record>)
-            if (!sameName(fixedText(at->record.name), fixedText(record.name)))
-                indexValid_ = false;
+        if constexpr (indexed)
+            if (keysOf(at->record) != keysOf(record)) {
+                index_.clear();
+                indexBuilt_ = false;
+            }
         at->record = record;
     }
 
@@ -192,22 +217,69 @@ protected:
     }
 
 private:
+    static constexpr bool indexed = indexedByName<Record> || indexedByNames<Record>;
+
     struct entry {
         node* at;
         int position;
     };
 
-    // The first record of the name, the index rebuilt first when stale.
-    const entry* firstNamed(std::string_view name) const {
-        if (!indexValid_) {
-            byName_.clear();
+    // The keys (pointNameKey) of the point names of a record, each once.
+    static std::vector<std::string> keysOf(const Record& record) {
+        std::vector<std::string> keys;
+        const auto add = [&](std::string_view name) {
+            std::string key = pointNameKey(name);
+            for (const std::string& k : keys)
+                if (k == key)
+                    return;
+            keys.push_back(std::move(key));
+        };
+        if constexpr (indexedByName<Record>)
+            add(fixedText(record.name));
+        else if constexpr (indexedByNames<Record>)
+            for (const std::string_view name : recordNames(record))
+                add(name);
+        return keys;
+    }
+
+    void indexRecord(node* n, int position) const {
+        for (std::string& key : keysOf(n->record))
+            index_[std::move(key)].push_back(entry{n, position});
+    }
+
+    // The records naming the point, in list order; null when none does.
+    const std::vector<entry>* recordsNaming(std::string_view name) const {
+        if (!indexBuilt_) {
             int position = 0;
             for (node* n = head_; n != nullptr; n = n->next, ++position)
-                byName_.try_emplace(pointNameKey(fixedText(n->record.name)), entry{n, position});
-            indexValid_ = true;
+                indexRecord(n, position);
+            indexBuilt_ = true;
         }
-        const auto found = byName_.find(pointNameKey(name));
-        return found != byName_.end() ? &found->second : nullptr;
+        const auto found = index_.find(pointNameKey(name));
+        return found != index_.end() ? &found->second : nullptr;
+    }
+
+    // The first record of the name.
+    const entry* firstNamed(std::string_view name) const {
+        const std::vector<entry>* naming = recordsNaming(name);
+        return naming != nullptr ? &naming->front() : nullptr;
+    }
+
+    // A match names the first name, so only the records naming it are tried.
+    template <class... Names>
+    int findAmongNaming(Record& out, std::string_view first, const Names&... rest) const {
+        const std::vector<entry>* naming = recordsNaming(first);
+        if (naming == nullptr)
+            return -1;
+        for (const entry& e : *naming) {
+            const keyMatch match = findMatch(e.at->record, first, rest...);
+            if (match != keyMatch::none) {
+                out = e.at->record;
+                orientFound(out, match);
+                return e.position;
+            }
+        }
+        return -1;
     }
 
     template <class... Names> int findBy(Record& out, const Names&... names) const {
@@ -226,8 +298,8 @@ private:
     node* head_ = nullptr;
     node** tailLink_ = &head_;
     int count_ = 0;
-    mutable std::unordered_map<std::string, entry> byName_;
-    mutable bool indexValid_ = true;
+    mutable std::unordered_map<std::string, std::vector<entry>> index_;
+    mutable bool indexBuilt_ = false;
 };
 
 } // namespace listdetail

@@ -423,3 +423,45 @@ TEST(ListKeys, PointNamesStayFoundAsTheListChanges) {
     list.append(station("B"));
     EXPECT_EQ(list.indexOf("b"), 0);
 }
+
+// The observation lists visit and search only the records naming a point,
+// in list order, as a walk from the head would find them.
+TEST(ListKeys, ObservationsNamingAPointAreVisitedInListOrder) {
+    obsList<distanceObs2D> list;
+    list.append(distance2D("A", "B", 1.0, unset));
+    list.append(distance2D("C", "D", 2.0, unset));
+    list.append(distance2D("b", "a", 3.0, 0.5)); // the same line measured back
+    list.append(distance2D("D", "B", 4.0, unset));
+    std::vector<double> seen;
+    list.visitNaming("B", [&](const distanceObs2D& d) {
+        seen.push_back(d.distance);
+        return true;
+    });
+    EXPECT_EQ(seen, (std::vector<double>{1.0, 3.0, 4.0}));
+    seen.clear();
+    list.visitNaming("b", [&](const distanceObs2D& d) {
+        seen.push_back(d.distance);
+        return false; // the first only
+    });
+    EXPECT_EQ(seen, (std::vector<double>{1.0}));
+
+    distanceObs2D found;
+    EXPECT_EQ(list.find("B", "D", found), 3) << "found reversed";
+    EXPECT_STREQ(found.from, "D") << "the stored names are kept";
+    EXPECT_EQ(list.find("B", "A", found), 0) << "the first record either way";
+    EXPECT_EQ(list.find("A", "D", found), -1);
+
+    // Renamed under a cursor: visited under its new names only.
+    const int c = list.openCursor(1);
+    list.replaceAtCursor(c, distance2D("C", "B", 2.0, unset));
+    list.closeCursor(c);
+    seen.clear();
+    list.visitNaming("B", [&](const distanceObs2D& d) {
+        seen.push_back(d.distance);
+        return true;
+    });
+    EXPECT_EQ(seen, (std::vector<double>{1.0, 2.0, 3.0, 4.0}));
+    EXPECT_EQ(list.find("D", "C", found), -1);
+    list.append(distance2D("E", "B", 5.0, unset));
+    EXPECT_EQ(list.find("E", "B", found), 4);
+}
