@@ -358,10 +358,9 @@ BENCHMARK(BM_Adjustment2D)
     ->Arg(100000)
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
-// The preliminary coordinates still walk the observation lists for every
-// point, and on the 20,000-point grid they place points of its last row far
-// off (the adjustment then cannot converge), so the larger networks are left
-// to the adjustment alone.
+// On the grids of 20,000 and more points the preliminary coordinates place
+// points of the last row kilometres off, and the adjustment then cannot
+// converge, so the larger networks are left to the adjustment alone.
 BENCHMARK(BM_Whole2DRoad)->Arg(1000)->Arg(4900)->Iterations(1)->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv) {
