@@ -1,15 +1,15 @@
-// The normal-equation solve of the adjustment (NRCholesky then solve on the
-// in-place factor) against LAPACK's dpotrf + dpotrs from OpenBLAS on the same
-// symmetric positive-definite matrix, for n = 100 to 3000. Each run reports
-// our time and LAPACK's time divided by ours (above 1: ours is faster),
-// summed over the same iterations. LAPACK is called column-major: the matrix
-// is symmetric, so its row-major storage is read as it stands, and no
-// transposition is timed. OpenBLAS runs on one thread, like our solve.
+// The Matrix class's Cholesky chain against LAPACK from OpenBLAS on the same
+// symmetric positive-definite matrix, one thread:
+//   BM_CholeskyFactorVsDpotrf  NRCholesky against dpotrf (column-major, so
+//                              LAPACKE transposes nothing), n = 100 to 3000,
+//                              with the GFLOP/s of each (n^3 / 3 flops) and
+//                              their ratio;
+//   BM_CholeskySolveVsLapack   NRCholesky then solve against dpotrf + dpotrs.
 
 #include "geodetic/matrix.hpp"
+#include "one_thread_main.hpp"
 
 #include <benchmark/benchmark.h>
-#include <cblas.h>
 #include <lapacke.h>
 
 #include <chrono>
@@ -46,8 +46,42 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// Ours and LAPACK's seconds over the iterations, into the counters.
+void reportAgainstLapack(benchmark::State& state, double ours, double lapack, double flops) {
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["lapack_ms"] = 1e3 * lapack / iterations;
+    state.counters["ratio_to_lapack"] = ours / lapack;
+    if (flops > 0) {
+        state.counters["gflops"] = flops * iterations / ours * 1e-9;
+        state.counters["lapack_gflops"] = flops * iterations / lapack * 1e-9;
+    }
+}
+
+void BM_CholeskyFactorVsDpotrf(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const std::vector<double> spd = spdMatrix(n);
+    Matrix normal(n, n), diag(n, 1);
+    std::vector<double> lapackMatrix(spd.size());
+    double ourSeconds = 0.0, lapackSeconds = 0.0;
+    for (auto _ : state) {
+        std::copy(spd.begin(), spd.end(), normal.data);
+        auto start = std::chrono::steady_clock::now();
+        normal.NRCholesky(&diag);
+        const double ours = secondsSince(start);
+        ourSeconds += ours;
+        state.SetIterationTime(ours);
+        benchmark::DoNotOptimize(diag.data);
+
+        lapackMatrix = spd;
+        start = std::chrono::steady_clock::now();
+        LAPACKE_dpotrf_work(LAPACK_COL_MAJOR, 'L', n, lapackMatrix.data(), n);
+        lapackSeconds += secondsSince(start);
+        benchmark::DoNotOptimize(lapackMatrix.data());
+    }
+    reportAgainstLapack(state, ourSeconds, lapackSeconds, double(n) * n * n / 3.0);
+}
+
 void BM_CholeskySolveVsLapack(benchmark::State& state) {
-    openblas_set_num_threads(1);
     const int n = static_cast<int>(state.range(0));
     const std::vector<double> spd = spdMatrix(n);
     std::vector<double> rhs(n, 1.0);
@@ -68,19 +102,24 @@ void BM_CholeskySolveVsLapack(benchmark::State& state) {
         lapackMatrix = spd;
         lapackRhs = rhs;
         start = std::chrono::steady_clock::now();
-        // The lower triangle of the row-major matrix is the upper one column-major.
-        LAPACKE_dpotrf(LAPACK_COL_MAJOR, 'U', n, lapackMatrix.data(), n);
-        LAPACKE_dpotrs(LAPACK_COL_MAJOR, 'U', n, 1, lapackMatrix.data(), n, lapackRhs.data(), n);
+        LAPACKE_dpotrf_work(LAPACK_COL_MAJOR, 'L', n, lapackMatrix.data(), n);
+        LAPACKE_dpotrs_work(LAPACK_COL_MAJOR, 'L', n, 1, lapackMatrix.data(), n, lapackRhs.data(),
+                            n);
         lapackSeconds += secondsSince(start);
         benchmark::DoNotOptimize(lapackRhs.data());
     }
-    const double iterations = static_cast<double>(state.iterations());
-    state.counters["lapack_ms"] = 1e3 * lapackSeconds / iterations;
-    state.counters["lapack_time_over_ours"] = lapackSeconds / ourSeconds;
+    reportAgainstLapack(state, ourSeconds, lapackSeconds, 0.0);
 }
 
 } // namespace
 
+BENCHMARK(BM_CholeskyFactorVsDpotrf)
+    ->Arg(100)
+    ->Arg(400)
+    ->Arg(1500)
+    ->Arg(3000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CholeskySolveVsLapack)
     ->Arg(100)
     ->Arg(200)
@@ -90,3 +129,7 @@ BENCHMARK(BM_CholeskySolveVsLapack)
     ->Arg(3000)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    return runOnOneThread(argc, argv);
+}

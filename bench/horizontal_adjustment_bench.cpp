@@ -1,26 +1,45 @@
-// The whole horizontal adjustment (Gauss-Newton iterations to convergence and
-// the statistics: Q, residuals, standard deviations, ellipses) on synthetic
-// networks of N points: a grid of traverses with distances between
-// neighbours and the angles between neighbours at every point, two fixed
-// points at one corner, known truth, seeded noise, starting coordinates up to
-// 5 cm off. Reports the time per Gauss-Newton iteration and, in the same run,
-// the time of one LAPACK Cholesky (dpotrf, OpenBLAS on one thread, called
-// column-major so that no transposition is timed) of the same normal matrix
-// divided by it. The report writers are not part of the timing.
+// BM_Adjustment2D: the horizontal adjustment with every report section it
+// writes (adjusted coordinates, error ellipses and the .EEL file, adjusted
+// observations, statistics), from starting coordinates, on generated
+// networks of 1,000 to 100,000 points.
+// BM_Whole2DRoad: the whole 2D road of a run from filled lists: the sideshot filter, preliminary
+// coordinates, the unadjusted observations listing, the adjustment with every report section
+// (adjusted coordinates, error ellipses and the .EEL file, adjusted
+// observations, statistics), the sideshots and the final point lists.
+//
+// The network is a grid of traverses 150 m apart, in full rows: distances between
+// neighbours, the angles between neighbours at every point, two fixed points
+// at one corner, one sideshot (a distance and an angle) off every tenth
+// point, seeded noise. Each step reports its seconds; `peak_MB` is the peak
+// resident memory of the run, `seconds_per_n1.5` the total over
+// (n / 1000)^1.5: flat from size to size when the time grows as n^1.5, so
+// the sizes are each other's reference. BLAS runs on one thread.
 
-#include "engine/horizontal_network.hpp"
-#include "engine/horizontal_solver.hpp"
+#include "engine/adjustment_results.hpp"
+#include "engine/horizontal_adjustment.hpp"
+#include "engine/prelim_coords_2d.hpp"
+#include "engine/processing_driver.hpp"
+#include "engine/sideshot_filter.hpp"
+#include "engine/sideshots_2d.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
+#include "model/station_lists.hpp"
+#include "one_thread_main.hpp"
+#include "reports/report_files.hpp"
+#include "reports/report_lines.hpp"
+#include "reports/unadjusted_observations.hpp"
 
 #include <benchmark/benchmark.h>
-#include <cblas.h>
-#include <lapacke.h>
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <malloc.h>
 #include <random>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -41,149 +60,309 @@ std::string nameOf(int i) {
     return "P" + std::to_string(i);
 }
 
-// Fills the 2D lists with a grid network of `count` points, `side` per row.
-void makeGridNetwork(int count, unsigned seed) {
-    resetProgramLists();
-    const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> jitter(-20.0, 20.0), offset(-0.05, 0.05);
-    std::normal_distribution<double> noise(0.0, 1.0);
-    std::vector<Truth> truth;
-    for (int i = 0; i < count; ++i)
-        truth.push_back({1000.0 + 150.0 * (i % side) + jitter(random),
-                         1000.0 + 150.0 * (i / side) + jitter(random)});
-    for (int i = 0; i < count; ++i) {
-        coordRec p;
-        setPointName(p.name, nameOf(i));
-        if (i < 2) {
-            p.pointType = ptFixed;
-            p.easting = truth[i].e;
-            p.northing = truth[i].n;
-            fixedPointList2D.append(p);
-        } else {
-            p.pointType = ptUnknown;
-            p.easting = truth[i].e + offset(random);
-            p.northing = truth[i].n + offset(random);
+coordRec pointRecord(const std::string& name, int type) {
+    coordRec p;
+    initCoordRec(p);
+    setPointName(p.name, name);
+    p.pointType = type;
+    return p;
+}
+
+// Full rows only: the longest row of at most sqrt(count) points that
+// divides the count.
+int rowLength(int count) {
+    int side = static_cast<int>(std::sqrt(static_cast<double>(count)));
+    while (count % side != 0)
+        --side;
+    return side;
+}
+
+class GridNetwork {
+public:
+    GridNetwork(int count, unsigned seed) : count_(count), side_(rowLength(count)), random_(seed) {
+        std::uniform_real_distribution<double> jitter(-20.0, 20.0);
+        for (int i = 0; i < count; ++i)
+            truth_.push_back({1000.0 + 150.0 * (i % side_) + jitter(random_),
+                              1000.0 + 150.0 * (i / side_) + jitter(random_)});
+    }
+
+    // The unknown points without coordinates, or with `startingCoordinates`
+    // up to 5 cm from the truth.
+    void fillLists(bool startingCoordinates) {
+        resetProgramLists();
+        std::uniform_real_distribution<double> offset(-0.05, 0.05);
+        for (int i = 0; i < count_; ++i) {
+            coordRec p = pointRecord(nameOf(i), i < 2 ? ptFixed : ptUnknown);
+            if (i < 2) {
+                p.easting = truth_[i].e;
+                p.northing = truth_[i].n;
+                fixedPointList2D.append(p);
+                continue;
+            }
+            if (startingCoordinates) {
+                p.easting = truth_[i].e + offset(random_);
+                p.northing = truth_[i].n + offset(random_);
+            }
             pointList2D.append(p);
         }
+        for (int i = 0; i < count_; ++i) {
+            for (const int j : {i + 1, i + side_})
+                if (j < count_ && !(j == i + 1 && j % side_ == 0))
+                    addDistance(nameOf(i), nameOf(j), truth_[i], truth_[j]);
+            const std::vector<int> around = neighbours(i);
+            for (std::size_t k = 0; around.size() > 1 && k < around.size(); ++k) {
+                const int b = around[k], f = around[(k + 1) % around.size()];
+                addAngle(nameOf(b), nameOf(i), nameOf(f), truth_[b], truth_[i], truth_[f]);
+            }
+            if (i % 10 == 5 && !startingCoordinates)
+                addSideshot(i, around.front());
+        }
     }
+
+private:
     // Neighbours in the order west, north, east, south.
-    auto neighbours = [&](int i) {
+    std::vector<int> neighbours(int i) const {
         std::vector<int> n;
-        const int row = i / side, col = i % side;
+        const int row = i / side_, col = i % side_;
         if (col > 0)
             n.push_back(i - 1);
-        if (i + side < count)
-            n.push_back(i + side);
-        if (col + 1 < side && i + 1 < count)
+        if (i + side_ < count_)
+            n.push_back(i + side_);
+        if (col + 1 < side_ && i + 1 < count_)
             n.push_back(i + 1);
         if (row > 0)
-            n.push_back(i - side);
+            n.push_back(i - side_);
         return n;
-    };
-    for (int i = 0; i < count; ++i) {
-        for (const int j : {i + 1, i + side}) {
-            if (j >= count || (j == i + 1 && j % side == 0))
-                continue;
-            distanceObs2D d;
-            setPointName(d.from, nameOf(i));
-            setPointName(d.to, nameOf(j));
-            d.distance = std::hypot(truth[j].e - truth[i].e, truth[j].n - truth[i].n) +
-                         0.005 * noise(random);
-            d.stdErrDist = 0.005;
-            distanceList2D.append(d);
-        }
-        const std::vector<int> around = neighbours(i);
-        for (std::size_t k = 0; around.size() > 1 && k < around.size(); ++k) {
-            const int b = around[k], f = around[(k + 1) % around.size()];
-            angleObs2D a;
-            setPointName(a.backsight, nameOf(b));
-            setPointName(a.instrument, nameOf(i));
-            setPointName(a.foresight, nameOf(f));
-            double angle = azimuth(truth[i], truth[f]) - azimuth(truth[i], truth[b]) +
-                           3.0 / secondsPerRadian * noise(random);
-            a.angle = angle < 0 ? angle + 2 * pi : angle;
-            a.stdErr = 3.0;
-            angleList2D.append(a);
-        }
     }
+
+    void addDistance(const std::string& from, const std::string& to, const Truth& a,
+                     const Truth& b) {
+        distanceObs2D d;
+        setPointName(d.from, from);
+        setPointName(d.to, to);
+        d.distance = std::hypot(b.e - a.e, b.n - a.n) + 0.005 * noise_(random_);
+        d.stdErrDist = 0.005;
+        distanceList2D.append(d);
+    }
+
+    void addAngle(const std::string& backsight, const std::string& at, const std::string& foresight,
+                  const Truth& b, const Truth& i, const Truth& f) {
+        angleObs2D a;
+        setPointName(a.backsight, backsight);
+        setPointName(a.instrument, at);
+        setPointName(a.foresight, foresight);
+        const double angle =
+            azimuth(i, f) - azimuth(i, b) + 3.0 / secondsPerRadian * noise_(random_);
+        a.angle = angle < 0 ? angle + 2 * pi : angle;
+        a.stdErr = 3.0;
+        angleList2D.append(a);
+    }
+
+    // A point 40 m off point i, seen from i with i's first neighbour as backsight.
+    void addSideshot(int i, int backsight) {
+        const std::string name = "S" + std::to_string(i);
+        pointList2D.append(pointRecord(name, ptUnknown));
+        const Truth s{truth_[i].e + 30.0, truth_[i].n + 26.0};
+        addDistance(nameOf(i), name, truth_[i], s);
+        addAngle(nameOf(backsight), nameOf(i), name, truth_[backsight], truth_[i], s);
+    }
+
+    int count_;
+    int side_;
+    std::mt19937 random_;
+    std::normal_distribution<double> noise_{0.0, 1.0};
+    std::vector<Truth> truth_;
+};
+
+// A fresh project folder for the report files of one run.
+class ProjectFolder {
+public:
+    ProjectFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tarnwell-bench-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+        projectVars.projectFileName = (path_ / "bench.prj").string();
+        projectVars.tmpDir = path_.string() + "/";
+    }
+    ~ProjectFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+
+    // The last line of the run's error report: why a run stopped.
+    std::string lastError() const {
+        closeErrFile();
+        std::ifstream err(path_ / "bench.ERR");
+        std::string line, last;
+        while (std::getline(err, line))
+            if (!line.empty() && line != "\r")
+                last = line;
+        return last;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Peak resident memory since the last reset, in MB.
+double peakMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    return 0.0;
 }
 
-// N = A^T W A of the network at its current coordinates, full row-major.
-std::vector<double> normalMatrix(const HorizontalNetwork& network) {
-    const int u = network.unknowns();
-    const RowWeights w = buildWeights2D(network);
-    const std::vector<DesignRow> design = buildDesign2D(network);
-    std::vector<double> N(static_cast<std::size_t>(u) * u, 0.0);
-    for (std::size_t r = 0; r < design.size(); ++r)
-        for (int p = 0; p < design[r].count; ++p)
-            for (int q = 0; q < design[r].count; ++q)
-                N[static_cast<std::size_t>(design[r].column[p]) * u + design[r].column[q]] +=
-                    w.diagonal[r] * design[r].value[p] * design[r].value[q];
-    return N;
+// Memory freed by an earlier run goes back to the system first, so the
+// peak is this run's.
+void resetPeakMemory() {
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double lapackCholeskySeconds(std::vector<double> N, int u) {
-    const auto start = std::chrono::steady_clock::now();
-    // N is symmetric: its row-major lower triangle is the column-major upper one.
-    LAPACKE_dpotrf(LAPACK_COL_MAJOR, 'U', u, N.data(), u);
-    benchmark::DoNotOptimize(N.data());
-    return secondsSince(start);
-}
-
-void BM_HorizontalAdjustment(benchmark::State& state) {
-    openblas_set_num_threads(1);
-    const int count = static_cast<int>(state.range(0));
+void setProject() {
+    projectVars.gridSystem = gridLocal;
     projectVars.confidenceInterval = 95.0;
-    double adjustmentSeconds = 0.0, lapackSeconds = 0.0;
-    long gaussNewtonIterations = 0;
-    int unknowns = 0, observations = 0;
-    for (auto _ : state) {
-        makeGridNetwork(count, 2026);
-        HorizontalNetwork network;
-        std::string problem;
-        if (!readHorizontalNetwork(network, problem)) {
-            state.SkipWithError(problem.c_str());
-            return;
-        }
-        unknowns = network.unknowns();
-        observations = network.observations();
-        lapackSeconds += lapackCholeskySeconds(normalMatrix(network), unknowns);
+    projectVars.maxIterations = 10;
+    projectVars.convergeLimit = 1e-4;
+    projectVars.coordPrec = 3;
+    projectVars.distPrec = 3;
+    projectVars.directionPrec = 1;
+    projectVars.relativeErrFileOn = 0;
+}
 
-        const auto start = std::chrono::steady_clock::now();
-        const RowWeights weights = buildWeights2D(network);
-        HorizontalSolver solver(network, weights);
-        if (solver.iterate(20, 1e-4, nullptr) != SolveStatus::converged) {
-            state.SkipWithError("the synthetic network did not converge");
-            return;
+// Opens the run's report files; the memory peak counts from here, without
+// the results the last run left.
+void openRunFiles() {
+    releaseAdjustmentResults();
+    openRptFile(startNewFile);
+    openErrFile(startNewFile);
+    resetPeakMemory();
+}
+
+// Closes the run's report files, keeping the highest memory peak in `peak`.
+void closeRunFiles(double& peak) {
+    peak = std::max(peak, peakMegabytes());
+    closeRptFile();
+    closeErrFile();
+}
+
+// The size of the network, its total seconds per run and the memory peak.
+void reportRun(benchmark::State& state, int count, double seconds, double peak) {
+    const double perRun = seconds / static_cast<double>(state.iterations());
+    state.counters["unknowns"] = unknownCount;
+    state.counters["observations"] = obsCount;
+    state.counters["total_s"] = perRun;
+    state.counters["seconds_per_n1.5"] = perRun / std::pow(count / 1000.0, 1.5);
+    state.counters["peak_MB"] = peak;
+}
+
+class StepClock {
+public:
+    double lap() {
+        const auto now = std::chrono::steady_clock::now();
+        const double seconds = std::chrono::duration<double>(now - last_).count();
+        last_ = now;
+        return seconds;
+    }
+
+private:
+    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+};
+
+void BM_Whole2DRoad(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    setProject();
+    ProjectFolder folder;
+    GridNetwork network(count, 2026);
+    double filter = 0, prelim = 0, listing = 0, adjustment = 0, sideshots = 0, lists = 0;
+    double peak = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        network.fillLists(false);
+        openRunFiles();
+        state.ResumeTiming();
+
+        StepClock clock;
+        filterHorizSideshots();
+        filter += clock.lap();
+        int reason = 0;
+        if (prelimCoords2D(reason) != 0) {
+            state.SkipWithError("preliminary coordinates left points unplaced");
+            break;
         }
-        const HorizontalSolver::Statistics results = solver.statistics();
-        benchmark::DoNotOptimize(
-            pointErrorEllipses(network, *results.cofactors, std::sqrt(results.referenceVariance)));
-        const double seconds = secondsSince(start);
-        state.SetIterationTime(seconds);
-        adjustmentSeconds += seconds;
-        gaussNewtonIterations += solver.iterations();
+        countUnknownsObs2D(unknownCount, obsCount);
+        prelim += clock.lap();
+        writeRptUnadjustedObs(rptFile);
+        listing += clock.lap();
+        if (adjust2D() != adjustment2DConverged) {
+            state.SkipWithError(("the adjustment failed: " + folder.lastError()).c_str());
+            break;
+        }
+        adjustment += clock.lap();
+        computeSideshots2D();
+        sideshots += clock.lap();
+        buildAllPointLists();
+        lists += clock.lap();
+
+        state.PauseTiming();
+        closeRunFiles(peak);
+        state.ResumeTiming();
     }
     const double runs = static_cast<double>(state.iterations());
-    const double perIteration = adjustmentSeconds / static_cast<double>(gaussNewtonIterations);
-    state.counters["unknowns"] = unknowns;
-    state.counters["observations"] = observations;
-    state.counters["gn_iterations"] = static_cast<double>(gaussNewtonIterations) / runs;
-    state.counters["ms_per_gn_iteration"] = 1e3 * perIteration;
-    state.counters["lapack_cholesky_ms"] = 1e3 * lapackSeconds / runs;
-    state.counters["lapack_time_over_gn_iteration"] = (lapackSeconds / runs) / perIteration;
+    reportRun(state, count, filter + prelim + listing + adjustment + sideshots + lists, peak);
+    state.counters["filter_s"] = filter / runs;
+    state.counters["prelim_s"] = prelim / runs;
+    state.counters["unadjusted_listing_s"] = listing / runs;
+    state.counters["adjustment_s"] = adjustment / runs;
+    state.counters["sideshots_s"] = sideshots / runs;
+    state.counters["point_lists_s"] = lists / runs;
+}
+
+// The adjustment alone, with every report section it writes, from starting
+// coordinates near the truth.
+void BM_Adjustment2D(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    setProject();
+    ProjectFolder folder;
+    GridNetwork network(count, 2026);
+    double seconds = 0, peak = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        network.fillLists(true);
+        countUnknownsObs2D(unknownCount, obsCount);
+        openRunFiles();
+        state.ResumeTiming();
+
+        StepClock clock;
+        if (adjust2D() != adjustment2DConverged) {
+            state.SkipWithError(("the adjustment failed: " + folder.lastError()).c_str());
+            break;
+        }
+        seconds += clock.lap();
+
+        state.PauseTiming();
+        closeRunFiles(peak);
+        state.ResumeTiming();
+    }
+    reportRun(state, count, seconds, peak);
 }
 
 } // namespace
 
-BENCHMARK(BM_HorizontalAdjustment)
-    ->Arg(100)
-    ->Arg(500)
-    ->Arg(2000)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Adjustment2D)
+    ->Arg(1000)
+    ->Arg(4900)
+    ->Arg(20000)
+    ->Arg(100000)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+// On the grids of 20,000 and more points the preliminary coordinates place
+// points of the last row kilometres off, and the adjustment then cannot
+// converge, so the larger networks are left to the adjustment alone.
+BENCHMARK(BM_Whole2DRoad)->Arg(1000)->Arg(4900)->Iterations(1)->Unit(benchmark::kSecond);
+
+int main(int argc, char** argv) {
+    return runOnOneThread(argc, argv);
+}

@@ -1,6 +1,6 @@
 #include "engine/adjustment_results.hpp"
 
-std::unique_ptr<Matrix> varCovMatrix;
+std::unique_ptr<Cofactors> varCovMatrix;
 std::vector<errEllipseRec> errEllipses;
 int errEllipseCount = 0;
 double referenceStdDev = 0.0;

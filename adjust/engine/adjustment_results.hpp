@@ -5,7 +5,7 @@
 // tool and the network graphics read them; each adjustment releases them
 // before it starts.
 
-#include "geodetic/matrix.hpp"
+#include "engine/cofactors.hpp"
 
 #include <memory>
 #include <vector>
@@ -20,11 +20,11 @@ struct errEllipseRec {
     double sigmaN = 0.0;
 };
 
-// Q = N^-1 of the unknowns (u x u, full storage), in the unknowns' order:
-// easting then northing of each adjustable point (2D), or the three unknowns
-// of each station (3D). Null when no adjustment has converged since the last
-// release.
-extern std::unique_ptr<Matrix> varCovMatrix;
+// Q = N^-1 of the unknowns (u x u), in the unknowns' order: easting then
+// northing of each adjustable point (2D), or the three unknowns of each
+// station (3D); read through its `at` and `block`. Null when no adjustment
+// has converged since the last release.
+extern std::unique_ptr<Cofactors> varCovMatrix;
 // One record per adjustable point, in list order; errEllipseCount == size.
 extern std::vector<errEllipseRec> errEllipses;
 extern int errEllipseCount;

@@ -13,22 +13,12 @@ using angle::secondsPerRadian;
 
 namespace {
 
-// Names are the same point when their first 10 characters agree without
-// regard to ASCII case: the key folds both.
-std::string nameKey(std::string_view name) {
-    std::string key(name.substr(0, pointNameMax));
-    for (char& c : key)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return key;
-}
-
 class PointTable {
 public:
     explicit PointTable(HorizontalNetwork& network) : network_(network) {}
 
     void add(const coordRec& record, int column) {
-        const std::string key = nameKey(fixedText(record.name));
+        const std::string key = pointNameKey(fixedText(record.name));
         network_.points.push_back(
             {std::string(fixedText(record.name)), record.easting, record.northing, column});
         const int index = static_cast<int>(network_.points.size()) - 1;
@@ -36,12 +26,12 @@ public:
         if (isSet(record.easting) && isSet(record.northing))
             positioned_.emplace(key, index);
     }
-    bool holds(std::string_view name) const { return byName_.count(nameKey(name)) != 0; }
+    bool holds(std::string_view name) const { return byName_.count(pointNameKey(name)) != 0; }
 
     // The index of the point with that name and a computed position, or -1
     // with the reason in `problem`.
     int positioned(std::string_view name, std::string& problem) const {
-        const auto found = positioned_.find(nameKey(name));
+        const auto found = positioned_.find(pointNameKey(name));
         if (found != positioned_.end())
             return found->second;
         problem = "Point " + std::string(name) + " of an observation has no coordinates.";

@@ -4,13 +4,16 @@
 // adjustment (horizontal_adjustment.hpp) run these and write the listings.
 //
 // Each iteration linearises the network at its current coordinates (design
-// rows A, misclosures L), forms N = A^T W A and A^T W L from the sparse rows,
-// factors N by Cholesky (geodetic Matrix), solves N x = A^T W L and adds x to
-// the coordinates, in the network and in `pointList2D`.
+// rows A, misclosures L), forms N = A^T W A and A^T W L sparse, factors N by
+// a sparse Cholesky (ordered and analysed once, on the first iteration),
+// solves N x = A^T W L and adds x to the coordinates, in the network and in
+// `pointList2D`.
 
 #include "engine/adjustment_results.hpp"
+#include "engine/cofactors.hpp"
 #include "engine/horizontal_network.hpp"
-#include "geodetic/matrix.hpp"
+#include "engine/normal_equations.hpp"
+#include "engine/sparse_cholesky.hpp"
 
 #include <memory>
 #include <string>
@@ -26,6 +29,7 @@ inline constexpr double dependentPivotShare = 1e-10;
 class HorizontalSolver {
 public:
     HorizontalSolver(HorizontalNetwork& network, const RowWeights& weights);
+    ~HorizontalSolver();
 
     // Iterates from the network's current coordinates until every correction
     // is at most `convergeLimit` (converged, also on the last allowed
@@ -43,12 +47,12 @@ public:
     // "the easting of point C".
     std::string dependentUnknown() const;
 
-    // Results of the converged solution; call once, after `converged`.
-    // Inverting N takes time cubic in the unknowns: with a `progress` shell the
-    // bar follows its rows, the shell is pumped and asked for a cancel before
-    // each row, and a cancel ends it with only `cancelled` set.
+    // Results of the converged solution; call once, after `converged`. With
+    // a `progress` shell each long step posts its progress and asks for a
+    // cancel; a cancelled call says so in `cancelled` and its other results
+    // are incomplete.
     struct Statistics {
-        std::unique_ptr<Matrix> cofactors;     // Q = N^-1, u x u
+        std::unique_ptr<Cofactors> cofactors;  // Q = N^-1, u x u, on the factor's pattern
         std::vector<double> residuals;         // v = A x - L, in the rows' units
         double referenceVariance = 0.0;        // s0^2 = v^T W v / (k - u)
         std::vector<double> unknownSigmas;     // sqrt(Q_jj) s0
@@ -59,11 +63,7 @@ public:
 
 private:
     static bool stepDone(ShellServices* progress);
-    // Posts the bar from `fromPercent` to `toPercent` over a step's rows and
-    // stops the step on a cancel; no check without a `progress` shell.
-    static MatrixRowCheck rowCheck(ShellServices* progress, int fromPercent, int toPercent);
-    void formNormalEquations();
-    int dependentColumn();
+    bool observationSigmas(Statistics& s, ShellServices* progress) const;
 
     HorizontalNetwork& network_;
     const RowWeights& weights_;
@@ -71,9 +71,8 @@ private:
     std::vector<DesignRow> design_;
     std::vector<double> misclosures_;
     std::vector<double> corrections_;
-    std::unique_ptr<Matrix> normal_;
-    std::unique_ptr<Matrix> factorDiagonal_;
-    std::unique_ptr<Matrix> rightHandSide_;
+    std::unique_ptr<NormalEquations> normal_;
+    std::unique_ptr<SparseCholesky> factor_;
     int iterations_ = 0;
     int dependentColumn_ = -1;
 };
@@ -91,5 +90,5 @@ errEllipseRec pointErrorEllipse(double qEE, double qNN, double qEN, double s0,
 double ellipseConfidenceFactor(int dof);
 
 // The error ellipses of the adjustable points, named, in list order.
-std::vector<errEllipseRec> pointErrorEllipses(const HorizontalNetwork& network, Matrix& cofactors,
-                                              double s0);
+std::vector<errEllipseRec> pointErrorEllipses(const HorizontalNetwork& network,
+                                              const Cofactors& cofactors, double s0);

@@ -57,8 +57,7 @@ double q(const std::optional<int>& row, int rowOffset, const std::optional<int>&
          int colOffset) {
     if (!row || !col)
         return 0.0;
-    const int n = varCovMatrix->cols;
-    return varCovMatrix->data[(*row + rowOffset) * n + *col + colOffset];
+    return varCovMatrix->at(*row + rowOffset, *col + colOffset);
 }
 
 } // namespace

@@ -7,6 +7,11 @@
 #include "model/settings/global_vars.hpp"
 #include "platform/shell_services.hpp"
 
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
 namespace {
 
 struct WeightRules {
@@ -18,54 +23,79 @@ struct WeightRules {
 constexpr WeightRules weights2D{2, 2, 2};
 constexpr WeightRules weights3D{3, 3, 3};
 
-template <class Record> bool namesEnd(const Record& r, std::string_view name) {
-    return sameName(fixedText(r.from), name) || sameName(fixedText(r.to), name);
+// The keys (pointNameKey) of the points made sideshots by one walk.
+using NameKeys = std::unordered_set<std::string>;
+
+bool holds(const NameKeys& keys, std::string_view name) {
+    return keys.count(pointNameKey(name)) != 0;
 }
 
-template <class Angle> bool namesAnyPoint(const Angle& a, std::string_view name) {
-    return sameName(fixedText(a.backsight), name) || sameName(fixedText(a.foresight), name) ||
-           sameName(fixedText(a.instrument), name);
+template <class Record> bool namesEnd(const Record& r, const NameKeys& keys) {
+    return holds(keys, fixedText(r.from)) || holds(keys, fixedText(r.to));
 }
 
-template <class Angle> bool atForesightOrInstrument(const Angle& a, std::string_view name) {
-    return sameName(fixedText(a.foresight), name) || sameName(fixedText(a.instrument), name);
+template <class Angle> bool atForesightOrInstrument(const Angle& a, const NameKeys& keys) {
+    return holds(keys, fixedText(a.foresight)) || holds(keys, fixedText(a.instrument));
 }
 
-// Adds `each` to the weight for every record of the list that `names`
-// accepts, stopping once the weight passes the limit.
-template <class List, class Names>
-void addWeight(List& list, int each, int limit, int& weight, Names names) {
-    if (weight > limit)
-        return;
-    visitRecords(list, [&](const auto& record) {
-        if (names(record))
-            weight += each;
-        return weight <= limit;
-    });
+// The observation weight of every point name, from one walk of each list:
+// a record adds its weight once to each point it names, however often it
+// names it. Marking observations does not change the weights, so one table
+// serves every walk of a filter.
+class NameWeights {
+public:
+    template <class List> void addEnds(List& list, int each) {
+        visitRecords(list, [&](const auto& r) {
+            add({fixedText(r.from), fixedText(r.to)}, each);
+            return true;
+        });
+    }
+    template <class List> void addAngles(List& list) {
+        visitRecords(list, [&](const auto& a) {
+            add({fixedText(a.backsight), fixedText(a.foresight), fixedText(a.instrument)}, 1);
+            return true;
+        });
+    }
+    // The weight of a point of the given type and name.
+    int of(int pointType, std::string_view name, const WeightRules& rules) const {
+        const auto found = weight_.find(pointNameKey(name));
+        return (pointType == ptWeightedControl ? rules.controlStart : 0) +
+               (found != weight_.end() ? found->second : 0);
+    }
+
+private:
+    void add(std::initializer_list<std::string_view> names, int each) {
+        std::string keys[3];
+        int count = 0;
+        for (const std::string_view name : names) {
+            std::string key = pointNameKey(name);
+            if (std::find(keys, keys + count, key) == keys + count)
+                keys[count++] = std::move(key);
+        }
+        for (int k = 0; k < count; ++k)
+            weight_[keys[k]] += each;
+    }
+
+    std::unordered_map<std::string, int> weight_;
+};
+
+NameWeights weights2DOfLists() {
+    NameWeights w;
+    w.addEnds(distanceList2D, 1);
+    w.addAngles(angleList2D);
+    w.addEnds(azimuthList2D, 1);
+    w.addEnds(gpsVectorList, weights2D.gpsVector);
+    return w;
 }
 
-int weight2D(int pointType, std::string_view name) {
-    const WeightRules& w = weights2D;
-    int weight = pointType == ptWeightedControl ? w.controlStart : 0;
-    const auto end = [&](const auto& r) { return namesEnd(r, name); };
-    addWeight(distanceList2D, 1, w.limit, weight, end);
-    addWeight(angleList2D, 1, w.limit, weight,
-              [&](const auto& a) { return namesAnyPoint(a, name); });
-    addWeight(azimuthList2D, 1, w.limit, weight, end);
-    addWeight(gpsVectorList, w.gpsVector, w.limit, weight, end);
-    return weight;
-}
-
-int weight3D(int pointType, std::string_view name) {
-    const WeightRules& w = weights3D;
-    int weight = pointType == ptWeightedControl ? w.controlStart : 0;
-    const auto end = [&](const auto& r) { return namesEnd(r, name); };
-    addWeight(distanceList, 1, w.limit, weight, end);
-    addWeight(angleList, 1, w.limit, weight, [&](const auto& a) { return namesAnyPoint(a, name); });
-    addWeight(azimuthList, 1, w.limit, weight, end);
-    addWeight(verticalList, 1, w.limit, weight, end);
-    addWeight(gpsVectorList, w.gpsVector, w.limit, weight, end);
-    return weight;
+NameWeights weights3DOfLists() {
+    NameWeights w;
+    w.addEnds(distanceList, 1);
+    w.addAngles(angleList);
+    w.addEnds(azimuthList, 1);
+    w.addEnds(verticalList, 1);
+    w.addEnds(gpsVectorList, weights3D.gpsVector);
+    return w;
 }
 
 // Status 2 on every record of the list that `names` accepts.
@@ -84,12 +114,13 @@ bool passedOver(int pointType) {
 
 // One walk over a point list: each point that is no sideshot yet, weighs
 // at most the limit, is not weighted control and is not protected becomes
-// a sideshot with its observations.
+// a sideshot; their observations are marked together after the walk (the
+// marks change no weight).
 template <class Point, class Weight, class Mark>
 int filterPass(obsList<Point>& points, const relErrPoints& protectedPoints, int limit, Weight weigh,
                Mark mark) {
     const int total = points.count();
-    int marked = 0;
+    NameKeys marked;
     int index = 0;
     changeRecords(points, [&](Point& p) {
         postProgress(index++, total);
@@ -100,11 +131,28 @@ int filterPass(obsList<Point>& points, const relErrPoints& protectedPoints, int 
             isListedRelErrPoint(name, protectedPoints) != 0)
             return false;
         p.pointType = ptSideshot;
-        ++marked;
-        mark(name);
+        marked.insert(pointNameKey(name));
         return true;
     });
-    return marked;
+    if (!marked.empty())
+        mark(marked);
+    return static_cast<int>(marked.size());
+}
+
+void markSideshotObs2D(const NameKeys& keys) {
+    const auto end = [&](const auto& r) { return namesEnd(r, keys); };
+    markObservations(distanceList2D, end);
+    markObservations(angleList2D, [&](const auto& a) { return atForesightOrInstrument(a, keys); });
+    markObservations(azimuthList2D, end);
+}
+
+void markSideshotObs3D(const NameKeys& keys) {
+    const auto end = [&](const auto& r) { return namesEnd(r, keys); };
+    markObservations(distanceList, end);
+    markObservations(angleList, [&](const auto& a) { return atForesightOrInstrument(a, keys); });
+    markObservations(azimuthList, end);
+    markObservations(verticalList, end);
+    markObservations(gpsVectorList, end);
 }
 
 } // namespace
@@ -128,43 +176,55 @@ int isListedRelErrPoint(std::string_view name, const relErrPoints& points) {
 }
 
 int markSideshotObs2D(std::string_view name) {
-    const auto end = [&](const auto& r) { return namesEnd(r, name); };
-    markObservations(distanceList2D, end);
-    markObservations(angleList2D, [&](const auto& a) { return atForesightOrInstrument(a, name); });
-    markObservations(azimuthList2D, end);
+    markSideshotObs2D(NameKeys{pointNameKey(name)});
     return 0;
 }
 
 int markSideshotObs3D(std::string_view name) {
-    const auto end = [&](const auto& r) { return namesEnd(r, name); };
-    markObservations(distanceList, end);
-    markObservations(angleList, [&](const auto& a) { return atForesightOrInstrument(a, name); });
-    markObservations(azimuthList, end);
-    markObservations(verticalList, end);
-    markObservations(gpsVectorList, end);
+    markSideshotObs3D(NameKeys{pointNameKey(name)});
     return 0;
 }
 
+namespace {
+
+int filterPass2D(const relErrPoints& points, const NameWeights& weights) {
+    return filterPass(
+        pointList2D, points, weights2D.limit,
+        [&](int type, std::string_view name) { return weights.of(type, name, weights2D); },
+        [](const NameKeys& keys) { markSideshotObs2D(keys); });
+}
+
+int filterPass3D(const relErrPoints& points, const NameWeights& weights) {
+    return filterPass(
+        stationList, points, weights3D.limit,
+        [&](int type, std::string_view name) { return weights.of(type, name, weights3D); },
+        [](const NameKeys& keys) { markSideshotObs3D(keys); });
+}
+
+} // namespace
+
 int filterHorizSideshotsPass(const relErrPoints& points) {
-    return filterPass(pointList2D, points, weights2D.limit, weight2D, markSideshotObs2D);
+    return filterPass2D(points, weights2DOfLists());
 }
 
 int filterSideshots3DPass(const relErrPoints& points) {
-    return filterPass(stationList, points, weights3D.limit, weight3D, markSideshotObs3D);
+    return filterPass3D(points, weights3DOfLists());
 }
 
 // No run context reaches filterHorizSideshots and filterSideshots3D: their interface has none, so
 // the shell is the active one (the run installs its own for its length).
 void filterHorizSideshots() {
     const relErrPoints points = loadRelErrPoints();
-    while (filterHorizSideshotsPass(points) != 0) {
+    const NameWeights weights = weights2DOfLists();
+    while (filterPass2D(points, weights) != 0) {
     }
     activeShell().setPercent(0);
 }
 
 void filterSideshots3D() {
     const relErrPoints points = loadRelErrPoints();
-    while (filterSideshots3DPass(points) != 0) {
+    const NameWeights weights = weights3DOfLists();
+    while (filterPass3D(points, weights) != 0) {
     }
     activeShell().setPercent(0);
 }

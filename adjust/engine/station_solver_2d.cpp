@@ -52,7 +52,7 @@ void placeAt(coordRec& point, double n, double e) {
 }
 
 void collectDistances(const coordRec& point, keptObservations& kept) {
-    walk(distanceList2D, [&](const distanceObs2D& line, int) {
+    distanceList2D.visitNaming(fixedText(point.name), [&](const distanceObs2D& line) {
         const bool pointIsFrom = isPoint(line.from, point);
         const bool pointIsTo = isPoint(line.to, point);
         if (pointIsFrom == pointIsTo || !hasDistance(line))
@@ -114,7 +114,7 @@ bool solveByThreeDistances(const keptObservations& kept, coordRec& point) {
 }
 
 void collectAzimuthDirections(const coordRec& point, keptObservations& kept) {
-    walk(azimuthList2D, [&](const azimuthObs& az, int) {
+    azimuthList2D.visitNaming(fixedText(point.name), [&](const azimuthObs& az) {
         const bool pointIsFrom = isPoint(az.from, point);
         const bool pointIsTo = isPoint(az.to, point);
         if (pointIsFrom == pointIsTo)
@@ -169,7 +169,7 @@ void keepResectionAngle(const angleObs2D& a, keptObservations& kept) {
 // each tried at once with the kept distances. True when one placed it.
 bool solveFromAngles(keptObservations& kept, coordRec& point) {
     bool placed = false;
-    walk(angleList2D, [&](const angleObs2D& a, int) {
+    angleList2D.visitNaming(fixedText(point.name), [&](const angleObs2D& a) {
         std::optional<keptDirection2D> direction;
         if (isPoint(a.instrument, point))
             keepResectionAngle(a, kept);

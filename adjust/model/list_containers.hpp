@@ -12,7 +12,11 @@
 //
 // Results: operations that step, read or append return 0 for success and 1
 // for the end or a failure; searches return the 0-based index of the record,
-// or -1 when there is none. Searches are linear from the head.
+// or -1 when there is none. Searches are linear from the head, except in
+// the lists of the record types marked `indexedByName` (points) and
+// `indexedByNames` (observations): those lists keep, once searched, where
+// the records of each point name stand, so a search by names and a visit of
+// the records naming a point (visitNaming) only look at those.
 //
 // Searches are defined per record type by two overload sets found next to
 // each record: findMatch(record, names...) for find and indexOf, and
@@ -24,9 +28,20 @@
 #include "model/linked_nodes.hpp"
 #include "model/point_name.hpp"
 
+#include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 enum class keyMatch { none, sameOrder, reversed };
+
+// True for a record type whose find, indexOf and replace by name compare
+// its `name` field by sameName and nothing else; its lists index the names.
+template <class Record> inline constexpr bool indexedByName = false;
+// True for a record type whose point names recordNames(record) lists, and
+// whose finds by names match only records naming the first name given.
+template <class Record> inline constexpr bool indexedByNames = false;
 
 template <class Record> void orientFound(Record&, keyMatch) {}
 template <class Record> void storeReplacement(Record& stored, const Record& given, keyMatch) {
@@ -57,6 +72,9 @@ public:
         *tailLink_ = added;
         tailLink_ = &added->next;
         ++count_;
+        if constexpr (indexed)
+            if (indexBuilt_)
+                indexRecord(added, count_ - 1);
         return 0;
     }
 
@@ -73,16 +91,45 @@ public:
 
     // Index of the first record found by the given names, copied into `out`
     // (turned to the direction asked for on a reversed match); -1 when none.
-    int find(std::string_view name, Record& out) const { return findBy(out, name); }
+    int find(std::string_view name, Record& out) const {
+        if constexpr (indexedByName<Record>) {
+            const entry* found = firstNamed(name);
+            if (found == nullptr)
+                return -1;
+            out = found->at->record;
+            return found->position;
+        }
+        return findBy(out, name);
+    }
     int find(std::string_view a, std::string_view b, Record& out) const {
+        if constexpr (indexedByNames<Record>)
+            return findAmongNaming(out, a, b);
         return findBy(out, a, b);
     }
     int find(std::string_view a, std::string_view b, std::string_view c, Record& out) const {
+        if constexpr (indexedByNames<Record>)
+            return findAmongNaming(out, a, b, c);
         return findBy(out, a, b, c);
+    }
+
+    // Calls visit(record) for each record that names the point, in list
+    // order, while it returns true. The visit must not change the list.
+    template <class Visit> void visitNaming(std::string_view name, Visit visit) const {
+        static_assert(indexed, "only the indexed lists know which records name a point");
+        const std::vector<entry>* naming = recordsNaming(name);
+        if (naming == nullptr)
+            return;
+        for (const entry& e : *naming)
+            if (!visit(std::as_const(e.at->record)))
+                return;
     }
 
     // Index of the first record whose name matches, or -1.
     int indexOf(std::string_view name) const {
+        if constexpr (indexedByName<Record>) {
+            const entry* found = firstNamed(name);
+            return found != nullptr ? found->position : -1;
+        }
         int index = 0;
         for (const node* n = head_; n != nullptr; n = n->next, ++index)
             if (findMatch(n->record, name) != keyMatch::none)
@@ -94,6 +141,13 @@ public:
     // key; its index, or -1 (list unchanged) when none matches. It finds its
     // target by the key, so it cannot change the key.
     int replace(const Record& record) {
+        if constexpr (indexedByName<Record>) {
+            const entry* found = firstNamed(fixedText(record.name));
+            if (found == nullptr)
+                return -1;
+            storeReplacement(found->at->record, record, keyMatch::sameOrder);
+            return found->position;
+        }
         int index = 0;
         for (node* n = head_; n != nullptr; n = n->next, ++index) {
             const keyMatch match = replaceMatch(n->record, record);
@@ -132,6 +186,18 @@ protected:
         head_ = nullptr;
         tailLink_ = &head_;
         count_ = 0;
+        index_.clear();
+        indexBuilt_ = false;
+    }
+
+    // Overwrites a stored record; new names make the name index stale.
+    void overwrite(node* at, const Record& record) {
+        if constexpr (indexed)
+            if (keysOf(at->record) != keysOf(record)) {
+                index_.clear();
+                indexBuilt_ = false;
+            }
+        at->record = record;
     }
 
     // Appends every record of `other` in order.
@@ -151,6 +217,71 @@ protected:
     }
 
 private:
+    static constexpr bool indexed = indexedByName<Record> || indexedByNames<Record>;
+
+    struct entry {
+        node* at;
+        int position;
+    };
+
+    // The keys (pointNameKey) of the point names of a record, each once.
+    static std::vector<std::string> keysOf(const Record& record) {
+        std::vector<std::string> keys;
+        const auto add = [&](std::string_view name) {
+            std::string key = pointNameKey(name);
+            for (const std::string& k : keys)
+                if (k == key)
+                    return;
+            keys.push_back(std::move(key));
+        };
+        if constexpr (indexedByName<Record>)
+            add(fixedText(record.name));
+        else if constexpr (indexedByNames<Record>)
+            for (const std::string_view name : recordNames(record))
+                add(name);
+        return keys;
+    }
+
+    void indexRecord(node* n, int position) const {
+        for (std::string& key : keysOf(n->record))
+            index_[std::move(key)].push_back(entry{n, position});
+    }
+
+    // The records naming the point, in list order; null when none does.
+    const std::vector<entry>* recordsNaming(std::string_view name) const {
+        if (!indexBuilt_) {
+            int position = 0;
+            for (node* n = head_; n != nullptr; n = n->next, ++position)
+                indexRecord(n, position);
+            indexBuilt_ = true;
+        }
+        const auto found = index_.find(pointNameKey(name));
+        return found != index_.end() ? &found->second : nullptr;
+    }
+
+    // The first record of the name.
+    const entry* firstNamed(std::string_view name) const {
+        const std::vector<entry>* naming = recordsNaming(name);
+        return naming != nullptr ? &naming->front() : nullptr;
+    }
+
+    // A match names the first name, so only the records naming it are tried.
+    template <class... Names>
+    int findAmongNaming(Record& out, std::string_view first, const Names&... rest) const {
+        const std::vector<entry>* naming = recordsNaming(first);
+        if (naming == nullptr)
+            return -1;
+        for (const entry& e : *naming) {
+            const keyMatch match = findMatch(e.at->record, first, rest...);
+            if (match != keyMatch::none) {
+                out = e.at->record;
+                orientFound(out, match);
+                return e.position;
+            }
+        }
+        return -1;
+    }
+
     template <class... Names> int findBy(Record& out, const Names&... names) const {
         int index = 0;
         for (const node* n = head_; n != nullptr; n = n->next, ++index) {
@@ -167,6 +298,8 @@ private:
     node* head_ = nullptr;
     node** tailLink_ = &head_;
     int count_ = 0;
+    mutable std::unordered_map<std::string, std::vector<entry>> index_;
+    mutable bool indexBuilt_ = false;
 };
 
 } // namespace listdetail
@@ -255,7 +388,7 @@ public:
     int replaceAtCursor(int c, const Record& record) {
         if (!validCursor(c) || cursors_[c].at == nullptr)
             return 1;
-        cursors_[c].at->record = record;
+        this->overwrite(cursors_[c].at, record);
         return 0;
     }
 
@@ -322,7 +455,7 @@ public:
     int replaceAtCursor(const Record& record) {
         if (cursorAt_ == nullptr)
             return 1;
-        cursorAt_->record = record;
+        this->overwrite(cursorAt_, record);
         return 0;
     }
 

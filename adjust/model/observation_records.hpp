@@ -17,6 +17,7 @@
 #include "model/point_name.hpp"
 #include "platform/sentinels.hpp"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -174,6 +175,21 @@ keyMatch replaceMatch(const distanceObs2D& stored, const distanceObs2D& given);
 keyMatch replaceMatch(const verticalObs& stored, const verticalObs& given);
 keyMatch replaceMatch(const azimuthObs& stored, const azimuthObs& given);
 keyMatch replaceMatch(const gpsVectorRec& stored, const gpsVectorRec& given);
+
+// The point names of the 2D lines, angles and azimuths, which the passes of
+// a run look up point by point: their lists index them.
+inline std::array<std::string_view, 2> recordNames(const distanceObs2D& r) {
+    return {fixedText(r.from), fixedText(r.to)};
+}
+inline std::array<std::string_view, 3> recordNames(const angleObs2D& r) {
+    return {fixedText(r.backsight), fixedText(r.instrument), fixedText(r.foresight)};
+}
+inline std::array<std::string_view, 2> recordNames(const azimuthObs& r) {
+    return {fixedText(r.from), fixedText(r.to)};
+}
+template <> inline constexpr bool indexedByNames<distanceObs2D> = true;
+template <> inline constexpr bool indexedByNames<angleObs2D> = true;
+template <> inline constexpr bool indexedByNames<azimuthObs> = true;
 
 void orientFound(distanceObs2D& copy, keyMatch match);
 void storeReplacement(distanceObs2D& stored, const distanceObs2D& given, keyMatch match);

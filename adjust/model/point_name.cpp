@@ -5,3 +5,11 @@
 bool sameName(std::string_view a, std::string_view b) {
     return platform::equalsIgnoringCase(a.substr(0, pointNameMax), b.substr(0, pointNameMax));
 }
+
+std::string pointNameKey(std::string_view name) {
+    std::string key(name.substr(0, pointNameMax));
+    for (char& c : key)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return key;
+}

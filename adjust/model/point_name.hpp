@@ -8,6 +8,7 @@
 // therefore finds the point it was stored as.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 inline constexpr std::size_t pointNameMax = 10;
@@ -39,3 +40,7 @@ inline void setPointName(pointNameField& field, std::string_view name) {
 // True when both are the same point name: the first 10 characters compared
 // without regard to ASCII letter case.
 bool sameName(std::string_view a, std::string_view b);
+
+// A key equal for two names exactly when sameName holds: the first 10
+// characters with ASCII letters folded to lower case. For tables of names.
+std::string pointNameKey(std::string_view name);

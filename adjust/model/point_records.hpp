@@ -154,3 +154,6 @@ keyMatch findMatch(const ptAliasRec& stored, std::string_view alias);
 keyMatch replaceMatch(const stationRec& stored, const stationRec& given);
 keyMatch replaceMatch(const coordRec& stored, const coordRec& given);
 keyMatch replaceMatch(const ptDescRec& stored, const ptDescRec& given);
+// The point lists, searched by name in every pass of a run, index their names.
+template <> inline constexpr bool indexedByName<stationRec> = true;
+template <> inline constexpr bool indexedByName<coordRec> = true;

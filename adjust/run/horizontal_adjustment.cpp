@@ -1,5 +1,6 @@
 #include "run/horizontal_adjustment.hpp"
 
+#include "engine/step_progress.hpp"
 #include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
@@ -59,20 +60,33 @@ HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& netwo
     return results;
 }
 
-void writeSolutionListings(const RunContext& context, int handle,
+bool writeSolutionListings(const RunContext& context, int handle,
                            const HorizontalSolver::Statistics& results, int iterations,
-                           SolutionFiles files) {
+                           SolutionFiles files, ShellServices* shell) {
+    StepProgress progress(shell);
+    // The sections in turn; the user may stop between two of them.
+    int section = 0;
+    const auto stopAsked = [&] { return progress.stopAsked(++section, 6); };
     writeRptAdjustedCoords(handle, results.unknownSigmas);
+    if (stopAsked())
+        return false;
     if (projectVars.gridSystem != gridLocal)
         writeRptGeographicCoords(handle);
+    if (stopAsked())
+        return false;
     writeRptErrorEllipses(handle, errEllipses);
     if (files == SolutionFiles::withEllipseFile) {
         writeEelFile(errEllipses, context.temporaryFolder);
         if (projectVars.relativeErrFileOn != 0)
             writeAltaReport(handle);
     }
+    if (stopAsked())
+        return false;
     writeRptAdjustedObs(handle, results.residuals, results.observationSigmas, noMarkedRow);
+    if (stopAsked())
+        return false;
     writeRptStatistics(handle, results.referenceVariance, iterations);
+    return true;
 }
 
 namespace {
@@ -119,12 +133,14 @@ int adjust2D(const RunContext& context) {
     }
     shell.setMessage("Solution converged, Computing statistics.");
     const HorizontalSolver::Statistics results = keepConvergedResults(network, solver, &shell);
+    const bool listed =
+        !results.cancelled && writeSolutionListings(context, rptFile, results, solver.iterations(),
+                                                    SolutionFiles::withEllipseFile, &shell);
     shell.showCancel(false);
-    if (results.cancelled)
-        return reportFailedIterations(context, SolveStatus::cancelled, solver);
-    writeSolutionListings(context, rptFile, results, solver.iterations(),
-                          SolutionFiles::withEllipseFile);
-    return adjustment2DConverged;
+    if (listed)
+        return adjustment2DConverged;
+    releaseAdjustmentResults();
+    return reportFailedIterations(context, SolveStatus::cancelled, solver);
 }
 
 int adjust2DPass(const RunContext& context, int report, double* refVar, int index) {

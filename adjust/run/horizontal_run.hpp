@@ -27,7 +27,8 @@ void reportRunFailure(const RunContext& context, const std::string& text);
 
 // The statistics of the converged solver; Q becomes `varCovMatrix`, s0
 // `referenceStdDev`, and the point error ellipses `errEllipses`. With a
-// `progress` shell the user may cancel them: nothing is kept then.
+// `progress` shell the user may stop it: the results then say `cancelled`
+// and nothing is kept.
 HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& network,
                                                   HorizontalSolver& solver,
                                                   ShellServices* progress = nullptr);
@@ -35,8 +36,10 @@ HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& netwo
 // The listings of a converged solution into the file `handle`: adjusted
 // coordinates, geographic coordinates (grid systems), error ellipses, with
 // `withEllipseFile` the .EEL file and (when `relativeErrFileOn`) the ALTA
-// report, then the adjusted observations and the statistics.
+// report, then the adjusted observations and the statistics. With a
+// `progress` shell the user may stop the listings between two sections:
+// false then, the sections after the stop unwritten.
 enum class SolutionFiles { listingsOnly, withEllipseFile };
-void writeSolutionListings(const RunContext& context, int handle,
+bool writeSolutionListings(const RunContext& context, int handle,
                            const HorizontalSolver::Statistics& results, int iterations,
-                           SolutionFiles files);
+                           SolutionFiles files, ShellServices* progress = nullptr);

@@ -10,6 +10,7 @@
 #include "model/progress.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/station_lists.hpp"
+#include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
 #include "run/processing_driver.hpp"
 
@@ -61,6 +62,7 @@ int loadProjectInputs(const RunContext& context) {
     std::string message;
     const int built = s.geodeticModel != 0 ? buildObsLists3D(message) : buildObsLists2D(message);
     if (built != 0) {
+        writeLine(errFile, message);
         showMessage(context, message);
         clearInputAuxiliaries();
         return 1;

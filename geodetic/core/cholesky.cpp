@@ -1,15 +1,28 @@
 // The Cholesky chain of the least-squares adjustment on full storage
 // (Numerical Recipes in C, 2nd ed., 2.9: choldc, cholsl and the inverse of
-// the factor), and substitution with a packed triangular factor.
+// the factor), and substitution with a packed triangular factor. Above a
+// small order the factor, its inverse and N^-1 come from LAPACK (dpotrf,
+// dtrtri, dlauum), whose blocked code is many times faster; the layouts stay
+// those of the hand-written code.
+//
+// LAPACK reads column-major storage: our row-major lower triangle is its
+// upper triangle, so an upper-triangular call works on our lower triangle
+// and leaves our upper triangle alone.
 
 #include "geodetic/matrix.hpp"
 
+#include <lapacke.h>
+
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+// The smallest order handed to LAPACK; below it the call costs more than
+// the arithmetic.
+constexpr int lapackFromOrder = 48;
 
 // A column vector's i-th value.
 double& entry(Matrix* column, int i) {
@@ -21,10 +34,38 @@ void fillColumn(Matrix* column, int from, int to, double value) {
         entry(column, i) = value;
 }
 
+// N (diagonal and upper triangle) factored by dpotrf into the lower
+// triangle; N's diagonal is kept and L's goes to `diag`.
+int lapackCholesky(Matrix* m, Matrix* diag) {
+    const int n = m->rows, stride = m->cols;
+    double* a = m->data;
+    std::vector<double> kept(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        kept[static_cast<std::size_t>(i)] = a[i * stride + i];
+        for (int j = i + 1; j < n; ++j)
+            a[j * stride + i] = a[i * stride + j];
+    }
+    const lapack_int info = LAPACKE_dpotrf_work(LAPACK_COL_MAJOR, 'U', n, a, stride);
+    // A NaN pivot need not stop every LAPACK build, so the pivots are read too.
+    int failed = info > 0 ? static_cast<int>(info) - 1 : n;
+    for (int i = 0; i < failed; ++i) {
+        const double pivot = a[i * stride + i];
+        if (!(pivot > 0.0) || !std::isfinite(pivot))
+            failed = i;
+    }
+    for (int i = 0; i < n; ++i) {
+        entry(diag, i) = i < failed ? a[i * stride + i] : notANumber;
+        a[i * stride + i] = kept[static_cast<std::size_t>(i)];
+    }
+    return failed < n ? matrixFailed : matrixOk;
+}
+
 } // namespace
 
 int Matrix::NRCholesky(Matrix* diag) {
     const int n = rows;
+    if (n >= lapackFromOrder)
+        return lapackCholesky(this, diag);
     auto a = [this](int i, int j) -> double& { return data[i * cols + j]; };
     for (int i = 0; i < n; ++i) {
         for (int j = i; j < n; ++j) {
@@ -70,12 +111,16 @@ int Matrix::solve(Matrix* factor, Matrix* diag) {
     return matrixOk;
 }
 
-int Matrix::NRCholeskyInverse(Matrix* diag, const MatrixRowCheck& check) {
+int Matrix::NRCholeskyInverse(Matrix* diag) {
     const int n = rows;
     auto a = [this](int i, int j) -> double& { return data[i * cols + j]; };
+    if (n >= lapackFromOrder) {
+        for (int i = 0; i < n; ++i)
+            a(i, i) = entry(diag, i);
+        LAPACKE_dtrtri_work(LAPACK_COL_MAJOR, 'U', 'N', n, data, cols);
+        return matrixOk;
+    }
     for (int i = 0; i < n; ++i) {
-        if (check && !check(i, n))
-            return matrixStopped;
         a(i, i) = 1.0 / entry(diag, i);
         for (int j = i + 1; j < n; ++j) {
             double sum = 0.0;
@@ -87,20 +132,28 @@ int Matrix::NRCholeskyInverse(Matrix* diag, const MatrixRowCheck& check) {
     return matrixOk;
 }
 
-int Matrix::NRCholeskyVarCovFromInv(Matrix* out, const MatrixRowCheck& check) {
+int Matrix::NRCholeskyVarCovFromInv(Matrix* out) {
     const int n = rows;
     auto m = [this](int i, int j) { return data[i * cols + j]; };
-    for (int i = 0; i < n; ++i) {
-        if (check && !check(i, n))
-            return matrixStopped;
-        for (int j = 0; j <= i; ++j) {
-            double sum = 0.0;
-            for (int k = 0; k < n; ++k)
-                sum += m(k, i) * m(k, j);
-            out->data[i * cols + j] = sum;
-            out->data[j * cols + i] = sum;
-        }
+    auto o = [out](int i, int j) -> double& { return out->data[i * out->cols + j]; };
+    if (n >= lapackFromOrder) {
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j <= i; ++j)
+                o(i, j) = m(i, j);
+        LAPACKE_dlauum_work(LAPACK_COL_MAJOR, 'U', n, out->data, out->cols);
+    } else {
+        // M is lower triangular: M(k, i) M(k, j) is zero for k < i.
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j <= i; ++j) {
+                double sum = 0.0;
+                for (int k = i; k < n; ++k)
+                    sum += m(k, i) * m(k, j);
+                o(i, j) = sum;
+            }
     }
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < i; ++j)
+            o(j, i) = o(i, j);
     return matrixOk;
 }
 

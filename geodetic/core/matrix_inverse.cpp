@@ -1,8 +1,11 @@
 // In-place inverse of a full matrix by Gauss-Jordan elimination with full
-// pivoting (Numerical Recipes in C, 2nd ed., 2.1, gaussj), and of a diagonal
+// pivoting (Numerical Recipes in C, 2nd ed., 2.1, gaussj), or above a small
+// order by LAPACK's LU with partial pivoting (dgetrf, dgetri); of a diagonal
 // matrix by reciprocals.
 
 #include "geodetic/matrix.hpp"
+
+#include <lapacke.h>
 
 #include <cmath>
 #include <new>
@@ -98,11 +101,38 @@ private:
     }
 };
 
+// The smallest order handed to LAPACK.
+constexpr int lapackFromOrder = 48;
+
+// The inverse of the transpose is the transpose of the inverse, so LAPACK's
+// column-major inverse of our row-major storage is our inverse.
+int lapackInverse(Matrix* a) {
+    const int n = a->rows;
+    std::vector<lapack_int> pivots;
+    std::vector<double> work;
+    try {
+        pivots.resize(static_cast<std::size_t>(n));
+        if (LAPACKE_dgetrf_work(LAPACK_COL_MAJOR, n, n, a->data, a->cols, pivots.data()) != 0)
+            return matrixFailed;
+        double size = 0.0;
+        LAPACKE_dgetri_work(LAPACK_COL_MAJOR, n, a->data, a->cols, pivots.data(), &size, -1);
+        work.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return matrixFailed;
+    }
+    const lapack_int info =
+        LAPACKE_dgetri_work(LAPACK_COL_MAJOR, n, a->data, a->cols, pivots.data(), work.data(),
+                            static_cast<lapack_int>(work.size()));
+    return info == 0 ? matrixOk : matrixFailed;
+}
+
 } // namespace
 
 int matrixInverse(Matrix* A) {
     switch (A->storage) {
     case matrixFull:
+        if (A->rows >= lapackFromOrder)
+            return lapackInverse(A);
         return GaussJordan(A).invert();
     case matrixDiagonal:
         for (int i = 0; i < A->count; ++i)

@@ -430,7 +430,8 @@ public:
             Real aQa = 0;
             for (std::size_t i = 0; i < u; ++i)
                 for (std::size_t j = 0; j < u; ++j)
-                    aQa += a[i] * Q[i][j] * a[j];
+                    if (a[i] != 0 && a[j] != 0)
+                        aQa += a[i] * Q[i][j] * a[j];
             out.observationSigmas.push_back(double(std::sqrt(aQa * s02) * unit));
         }
         // Ellipses: eigenvalues of s0^2 times each 2 x 2 block, scaled by
@@ -532,15 +533,23 @@ private:
                 const Real w = weight(r, c);
                 if (w == 0)
                     continue;
+                // Zero partials add nothing; skipping them keeps large networks quick.
                 for (std::size_t i = 0; i < u; ++i) {
+                    if (J[r][i] == 0)
+                        continue;
                     g[i] -= J[r][i] * w * v[c];
                     for (std::size_t j = 0; j < u; ++j)
-                        N[i][j] += J[r][i] * w * J[c][j];
+                        if (J[c][j] != 0)
+                            N[i][j] += J[r][i] * w * J[c][j];
                 }
             }
     }
 
     static std::vector<Real> choleskySolve(const Dense& N, std::vector<Real> b) {
+        return substitute(choleskyFactor(N), std::move(b));
+    }
+
+    static Dense choleskyFactor(const Dense& N) {
         const std::size_t n = N.size();
         Dense L(n, std::vector<Real>(n, 0));
         for (std::size_t j = 0; j < n; ++j) {
@@ -555,6 +564,12 @@ private:
                 L[i][j] = s / L[j][j];
             }
         }
+        return L;
+    }
+
+    // L L^T x = b.
+    static std::vector<Real> substitute(const Dense& L, std::vector<Real> b) {
+        const std::size_t n = L.size();
         for (std::size_t i = 0; i < n; ++i) {
             for (std::size_t k = 0; k < i; ++k)
                 b[i] -= L[i][k] * b[k];
@@ -571,10 +586,11 @@ private:
     static Dense inverse(const Dense& N) {
         const std::size_t n = N.size();
         Dense Q(n, std::vector<Real>(n, 0));
+        const Dense L = choleskyFactor(N);
         for (std::size_t c = 0; c < n; ++c) {
             std::vector<Real> e(n, 0);
             e[c] = 1;
-            const std::vector<Real> col = choleskySolve(N, e);
+            const std::vector<Real> col = substitute(L, e);
             for (std::size_t r = 0; r < n; ++r)
                 Q[r][c] = col[r];
         }

@@ -152,42 +152,6 @@ TEST(Cholesky, SmallExampleByHand) {
     EXPECT_DOUBLE_EQ(out.element(1, 1), 0.5);
 }
 
-// The inverse and the variance step ask the caller's check before each row,
-// in order, and end with matrixStopped as soon as it says no.
-TEST(Cholesky, TheLongStepsAskBeforeEachRowAndStopWhenTold) {
-    // N = [4 2; 2 3], as in SmallExampleByHand.
-    const auto factored = [](Matrix& n, Matrix& diag) {
-        n.element(0, 0) = 4.0;
-        n.element(0, 1) = 2.0;
-        n.element(1, 1) = 3.0;
-        ASSERT_EQ(n.NRCholesky(&diag), matrixOk);
-    };
-    Matrix n(2, 2), diag(2, 1), out(2, 2);
-    factored(n, diag);
-    std::vector<std::pair<int, int>> asked;
-    const MatrixRowCheck goOn = [&asked](int row, int count) {
-        asked.emplace_back(row, count);
-        return true;
-    };
-    ASSERT_EQ(n.NRCholeskyInverse(&diag, goOn), matrixOk);
-    n.element(0, 1) = 0.0;
-    ASSERT_EQ(n.NRCholeskyVarCovFromInv(&out, goOn), matrixOk);
-    const std::vector<std::pair<int, int>> everyRowTwice = {{0, 2}, {1, 2}, {0, 2}, {1, 2}};
-    EXPECT_EQ(asked, everyRowTwice);
-    EXPECT_DOUBLE_EQ(out.element(0, 1), -0.25);
-    EXPECT_DOUBLE_EQ(out.element(1, 1), 0.5);
-
-    const MatrixRowCheck stopAtRow1 = [](int row, int) { return row < 1; };
-    Matrix m(2, 2), mDiag(2, 1), mOut(2, 2);
-    factored(m, mDiag);
-    EXPECT_EQ(m.NRCholeskyInverse(&mDiag, stopAtRow1), matrixStopped);
-    EXPECT_EQ(m.element(0, 0), 0.5) << "row 0 was done";
-    EXPECT_EQ(m.element(1, 1), 3.0) << "row 1 was not";
-    EXPECT_EQ(n.NRCholeskyVarCovFromInv(&mOut, stopAtRow1), matrixStopped);
-    EXPECT_DOUBLE_EQ(mOut.element(0, 0), 0.375);
-    EXPECT_EQ(mOut.element(1, 1), 0.0);
-}
-
 // A matrix that is not positive definite used to leave the diagonal vector
 // as the previous factorisation had left it, so a solve gave a finite wrong
 // answer that the adjustment's NaN test let through.
@@ -231,3 +195,38 @@ TEST(Cholesky, NaNAndZeroPivotsFail) {
 }
 
 } // namespace
+
+// Orders of 48 and more go to LAPACK: a pivot that is not positive, or NaN,
+// fails there too, from the column where it occurs, and the diagonal and
+// upper triangle still hold the input.
+TEST(Cholesky, LargeOrdersFailFromTheBadColumnOnAndKeepTheInput) {
+    struct Row {
+        const char* name;
+        int order, badColumn;
+        double badValue;
+    };
+    const Row rows[] = {
+        {"zero pivot", 60, 37, 0.0},
+        {"negative pivot", 48, 47, -1.0},
+        {"NaN pivot", 120, 5, std::numeric_limits<double>::quiet_NaN()},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const int n = row.order;
+        Matrix m(n, n), diag(n, 1);
+        for (int i = 0; i < n; ++i) {
+            m.element(i, i) = 4.0;
+            if (i + 1 < n)
+                m.element(i, i + 1) = 1.0; // L: 2 on the diagonal while all is well
+        }
+        m.element(row.badColumn, row.badColumn) = row.badValue;
+        EXPECT_EQ(m.NRCholesky(&diag), matrixFailed);
+        EXPECT_EQ(diag.element(0, 0), 2.0);
+        for (int i = 1; i < row.badColumn; ++i)
+            EXPECT_TRUE(std::isfinite(diag.element(i, 0))) << i;
+        for (int i = row.badColumn; i < n; ++i)
+            EXPECT_TRUE(std::isnan(diag.element(i, 0))) << i;
+        EXPECT_EQ(m.element(0, 0), 4.0);
+        EXPECT_EQ(m.element(0, 1), 1.0);
+    }
+}

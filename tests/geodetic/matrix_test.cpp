@@ -274,3 +274,21 @@ TEST(MatrixPrint, AppendsTheDumpToTheTemporaryFolder) {
 }
 
 } // namespace
+
+// Orders of 48 and more go to LAPACK's LU: the same inverse, and a matrix
+// with a column of zeros is still singular.
+TEST(MatrixInverse, LargeOrdersMatchTheDenseInverseAndFailWhenSingular) {
+    std::mt19937 rng(7);
+    for (int n : {48, 60, 150}) {
+        SCOPED_TRACE(n);
+        const Dense a = randomDense(n, n, rng);
+        Operand op = operandOf(a, matrixFull);
+        ASSERT_EQ(matrixInverse(op.matrix.get()), matrixOk);
+        EXPECT_LT(relativeDifference(denseOf(*op.matrix).v, inverseDense(a).v), 1e-10);
+    }
+    Matrix singular(60, 60);
+    for (int i = 0; i < 60; ++i)
+        for (int j = 0; j < 60; ++j)
+            singular.element(i, j) = j == 17 ? 0.0 : 1.0 + i * 0.5 + (i == j ? 3.0 : 0.0);
+    EXPECT_EQ(matrixInverse(&singular), matrixFailed);
+}

@@ -379,3 +379,89 @@ TEST(SimpleList, DescriptionsByIndexAndName) {
     EXPECT_EQ(list.count(), 0);
     EXPECT_EQ(list.append(d), 0) << "the list stays usable after its teardown";
 }
+
+// The point lists find names through an index: it must answer as the walk
+// from the head would, through every way a list changes.
+TEST(ListKeys, PointNamesStayFoundAsTheListChanges) {
+    obsList<stationRec> list;
+    list.append(station("A", 1.0));
+    list.append(station("B", 2.0));
+    list.append(station("a", 3.0)); // the second of one name: never the one found
+    stationRec r;
+    EXPECT_EQ(list.find("A", r), 0);
+    EXPECT_EQ(r.easting, 1.0);
+
+    // A record renamed under a cursor: found by its new name only, and the
+    // next record of its old name takes over.
+    const int c = list.openCursor(0);
+    list.replaceAtCursor(c, station("Z", 4.0));
+    list.closeCursor(c);
+    EXPECT_EQ(list.indexOf("Z"), 0);
+    EXPECT_EQ(list.find("A", r), 2);
+    EXPECT_EQ(r.easting, 3.0);
+    // Replace by name writes the first record of the name.
+    EXPECT_EQ(list.replace(station("a", 7.0)), 2);
+    EXPECT_EQ(list.find("A", r), 2);
+    EXPECT_EQ(r.easting, 7.0);
+
+    seqList<stationRec> sequence;
+    sequence.append(station("P", 1.0));
+    sequence.seekCursor(0);
+    sequence.replaceAtCursor(station("Q", 1.0));
+    EXPECT_EQ(sequence.indexOf("P"), -1);
+    EXPECT_EQ(sequence.indexOf("q"), 0);
+
+    obsList<stationRec> copy;
+    copy.append(station("OLD"));
+    copy.copyFrom(list);
+    EXPECT_EQ(copy.indexOf("OLD"), -1);
+    EXPECT_EQ(copy.indexOf("B"), 1);
+    copy.mergeFrom(sequence);
+    EXPECT_EQ(copy.indexOf("Q"), 3);
+    list.clear();
+    EXPECT_EQ(list.indexOf("B"), -1);
+    list.append(station("B"));
+    EXPECT_EQ(list.indexOf("b"), 0);
+}
+
+// The observation lists visit and search only the records naming a point,
+// in list order, as a walk from the head would find them.
+TEST(ListKeys, ObservationsNamingAPointAreVisitedInListOrder) {
+    obsList<distanceObs2D> list;
+    list.append(distance2D("A", "B", 1.0, unset));
+    list.append(distance2D("C", "D", 2.0, unset));
+    list.append(distance2D("b", "a", 3.0, 0.5)); // the same line measured back
+    list.append(distance2D("D", "B", 4.0, unset));
+    std::vector<double> seen;
+    list.visitNaming("B", [&](const distanceObs2D& d) {
+        seen.push_back(d.distance);
+        return true;
+    });
+    EXPECT_EQ(seen, (std::vector<double>{1.0, 3.0, 4.0}));
+    seen.clear();
+    list.visitNaming("b", [&](const distanceObs2D& d) {
+        seen.push_back(d.distance);
+        return false; // the first only
+    });
+    EXPECT_EQ(seen, (std::vector<double>{1.0}));
+
+    distanceObs2D found;
+    EXPECT_EQ(list.find("B", "D", found), 3) << "found reversed";
+    EXPECT_STREQ(found.from, "D") << "the stored names are kept";
+    EXPECT_EQ(list.find("B", "A", found), 0) << "the first record either way";
+    EXPECT_EQ(list.find("A", "D", found), -1);
+
+    // Renamed under a cursor: visited under its new names only.
+    const int c = list.openCursor(1);
+    list.replaceAtCursor(c, distance2D("C", "B", 2.0, unset));
+    list.closeCursor(c);
+    seen.clear();
+    list.visitNaming("B", [&](const distanceObs2D& d) {
+        seen.push_back(d.distance);
+        return true;
+    });
+    EXPECT_EQ(seen, (std::vector<double>{1.0, 2.0, 3.0, 4.0}));
+    EXPECT_EQ(list.find("D", "C", found), -1);
+    list.append(distance2D("E", "B", 5.0, unset));
+    EXPECT_EQ(list.find("E", "B", found), 4);
+}

@@ -59,5 +59,7 @@ TEST(PointName, NamesCompareOnTheirFirstTenCharactersIgnoringCase) {
         SCOPED_TRACE(std::string(row.a) + " / " + row.b);
         EXPECT_EQ(sameName(row.a, row.b), row.same);
         EXPECT_EQ(sameName(row.b, row.a), row.same);
+        // The key of a name table agrees with the comparison.
+        EXPECT_EQ(pointNameKey(row.a) == pointNameKey(row.b), row.same);
     }
 }

@@ -392,18 +392,17 @@ TEST_F(Processing, ASecondRunStartsFromTheMenu) {
     }
 }
 
-// A network of 1,000 points spends most of its run in the statistics. The
-// user's Escape there (a real key, to the window that has the focus) ends
-// the run at once, and until then the program looks at its events often
-// enough that its windows answer within a second.
-TEST_F(Processing, ALongRunCancelledDuringItsStatisticsEndsAtOnce) {
+// A run on a network of 5,000 points takes a while. The user's Escape
+// during it (a real key, to the window that has the focus) ends the run at
+// once, with its message in the error report, and until then the program looks at its events often enough that
+// its windows answer within a second.
+TEST_F(Processing, ALongRunCancelledWithEscapeEndsAtOnce) {
     using Clock = std::chrono::steady_clock;
     const auto oneSecond = std::chrono::seconds(1);
-    const wxString statisticsMessage = "Solution converged, Computing statistics.";
     constexpr size_t looksBeforeEscape = 5;
     constexpr int lookEveryMs = 50;
 
-    guitest::writeRingNetwork(file("ring.vkr"), 1000);
+    guitest::writeRingNetwork(file("ring.vkr"), 5000);
     std::string project = testsupport::readBytes(exampleFolder / "site.prj");
     project.replace(project.find("site.vkr"), 8, "ring.vkr");
     testsupport::writeBytes(file("ring.prj"), project);
@@ -416,8 +415,7 @@ TEST_F(Processing, ALongRunCancelledDuringItsStatisticsEndsAtOnce) {
     wxTimer watch;
     watch.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
         CProgress* progress = frame.runWindows().progress();
-        if (progress == nullptr || looks.size() >= looksBeforeEscape ||
-            progress->FindWindow(progressid::messageLine)->GetLabel() != statisticsMessage)
+        if (progress == nullptr || looks.size() >= looksBeforeEscape)
             return;
         looks.push_back(Clock::now());
         if (looks.size() < looksBeforeEscape)
@@ -430,7 +428,7 @@ TEST_F(Processing, ALongRunCancelledDuringItsStatisticsEndsAtOnce) {
     const Clock::time_point endAt = Clock::now();
     watch.Stop();
 
-    ASSERT_EQ(looks.size(), looksBeforeEscape) << "no look at the events during the statistics";
+    ASSERT_EQ(looks.size(), looksBeforeEscape) << "no look at the events during the run";
     for (size_t i = 1; i < looks.size(); ++i)
         EXPECT_LT(looks[i] - looks[i - 1], oneSecond);
     EXPECT_LT(endAt - escapeAt, oneSecond);

@@ -272,7 +272,7 @@ TEST_F(ProjectCommands, CloseProjectReturnsToTheProgramDefaultsAndForgetsTheResu
     guitest::writeProject(file("site.prj"), {"maxIterations=25", "crdFileName=site.crd"});
     CMainFrame& frame = openWindow();
     openThroughTheDialog(frame, file("site.prj"));
-    varCovMatrix = std::make_unique<Matrix>(2, 2);
+    varCovMatrix = std::make_unique<Cofactors>();
     errEllipses.resize(1);
     errEllipseCount = 1;
     wxCommandEvent close(wxEVT_MENU, shellid::closeProject);

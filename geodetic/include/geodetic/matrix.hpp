@@ -8,7 +8,8 @@
 //   N^-1 = L^-T L^-1      NRCholeskyVarCovFromInv
 // The factorisation and inverse follow Press et al., Numerical Recipes in C,
 // 2nd ed., 2.9 (choldc, cholsl) and 2.1 (gaussj, Gauss-Jordan with full
-// pivoting).
+// pivoting); above a small order the chain and the inverse are LAPACK's
+// (dpotrf, dtrtri, dlauum; dgetrf, dgetri), with the same layouts and results.
 //
 // Storage forms (element (i, j) is row i, column j, from 0):
 //   0 full             rows x cols, row-major, owned
@@ -22,7 +23,6 @@
 // part of the interface.
 
 #include <cstdint>
-#include <functional>
 
 inline constexpr int matrixFull = 0;
 inline constexpr int matrixTransposedView = 1;
@@ -32,12 +32,6 @@ inline constexpr int matrixPackedSymmetric = 3;
 // Results of the inverse and the Cholesky chain.
 inline constexpr int matrixOk = 0;
 inline constexpr int matrixFailed = 1;
-// The caller's row check asked a long step to stop; its result is unfinished.
-inline constexpr int matrixStopped = 2;
-
-// Asked by the long steps before each row `row` of n: false stops the step.
-// The adjustment lets the user's events through and stops on a cancel.
-using MatrixRowCheck = std::function<bool(int row, int n)>;
 // The constant result of init, multiplyScalar, matrixCopy, matrixSubtract,
 // matrixInit and matrixMultiplyScalar.
 inline constexpr int matrixDone = 1;
@@ -90,13 +84,12 @@ public:
     // all NaN, when a diagonal value is 0 or NaN.
     int solve(Matrix* factor, Matrix* diag);
     // Replaces L (diagonal and strict lower triangle) by L^-1; the strict
-    // upper triangle is not touched. Returns matrixOk, or matrixStopped when
-    // `check` stopped it.
-    int NRCholeskyInverse(Matrix* diag, const MatrixRowCheck& check = {});
-    // out(i, j) = out(j, i) = sum over all rows k of M(k, i) M(k, j), M this
-    // matrix: with M = L^-1 and its strict upper triangle cleared, N^-1.
-    // Returns matrixOk, or matrixStopped when `check` stopped it.
-    int NRCholeskyVarCovFromInv(Matrix* out, const MatrixRowCheck& check = {});
+    // upper triangle is not touched. Returns matrixOk.
+    int NRCholeskyInverse(Matrix* diag);
+    // out(i, j) = out(j, i) = sum over the rows k of M(k, i) M(k, j), M this
+    // matrix taken as lower triangular (its strict upper triangle is not
+    // read): with M = L^-1, N^-1. Returns matrixOk.
+    int NRCholeskyVarCovFromInv(Matrix* out);
     // This column b <- L^-1 b, L lower triangular in packed storage. Returns matrixOk.
     int forwardSub(Matrix* L);
     // This column b <- L^-T b, L in packed storage. Returns matrixOk.

@@ -1,0 +1,114 @@
+#include "engine/normal_equations.hpp"
+
+#include <algorithm>
+
+namespace {
+
+// Gathers, for each column, the rows of the upper triangle that some
+// observation couples it with; every column holds its diagonal.
+class PatternBuilder {
+public:
+    explicit PatternBuilder(int n) : rowsOf_(static_cast<std::size_t>(n)) {
+        for (int j = 0; j < n; ++j)
+            rowsOf_[static_cast<std::size_t>(j)].push_back(j);
+    }
+
+    void couple(const DesignRow& a, const DesignRow& b) {
+        for (int p = 0; p < a.count; ++p)
+            for (int q = 0; q < b.count; ++q) {
+                const int i = std::min(a.column[p], b.column[q]);
+                const int j = std::max(a.column[p], b.column[q]);
+                rowsOf_[static_cast<std::size_t>(j)].push_back(i);
+            }
+    }
+
+    UpperPattern finish() {
+        UpperPattern pattern;
+        pattern.n = static_cast<int>(rowsOf_.size());
+        pattern.columnStart.reserve(rowsOf_.size() + 1);
+        pattern.columnStart.push_back(0);
+        for (std::vector<int>& rows : rowsOf_) {
+            std::sort(rows.begin(), rows.end());
+            rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+            pattern.rowIndex.insert(pattern.rowIndex.end(), rows.begin(), rows.end());
+            pattern.columnStart.push_back(static_cast<int>(pattern.rowIndex.size()));
+            std::vector<int>().swap(rows);
+        }
+        return pattern;
+    }
+
+private:
+    std::vector<std::vector<int>> rowsOf_;
+};
+
+} // namespace
+
+int UpperPattern::find(int i, int j) const {
+    const auto first = rowIndex.begin() + columnStart[j];
+    const auto last = rowIndex.begin() + columnStart[j + 1];
+    const auto at = std::lower_bound(first, last, i);
+    return at != last && *at == i ? static_cast<int>(at - rowIndex.begin()) : -1;
+}
+
+NormalEquations::NormalEquations(int unknowns, const std::vector<DesignRow>& design,
+                                 const RowWeights& weights) {
+    PatternBuilder builder(unknowns);
+    for (std::size_t r = 0; r < design.size(); ++r) {
+        builder.couple(design[r], design[r]);
+        if (weights.pairWeight[r] != 0.0)
+            builder.couple(design[r], design[r + 1]);
+    }
+    pattern_ = builder.finish();
+    values_.assign(pattern_.rowIndex.size(), 0.0);
+    rightHandSide_.assign(static_cast<std::size_t>(unknowns), 0.0);
+}
+
+void NormalEquations::add(int i, int j, double value) {
+    values_[static_cast<std::size_t>(pattern_.find(i, j))] += value;
+}
+
+// w a^T a: every pair of the row's entries whose columns are in order, so a
+// column named twice in one row still counts each product once per order.
+void NormalEquations::addRowProduct(const DesignRow& a, double weight) {
+    for (int p = 0; p < a.count; ++p)
+        for (int q = 0; q < a.count; ++q)
+            if (a.column[p] <= a.column[q])
+                add(a.column[p], a.column[q], weight * a.value[p] * a.value[q]);
+}
+
+// w (a^T b + b^T a): each product lands once in the upper triangle, twice on
+// the diagonal.
+void NormalEquations::addCoupledProduct(const DesignRow& a, const DesignRow& b, double weight) {
+    for (int p = 0; p < a.count; ++p)
+        for (int q = 0; q < b.count; ++q) {
+            const int i = a.column[p], j = b.column[q];
+            const double product = weight * a.value[p] * b.value[q];
+            add(std::min(i, j), std::max(i, j), i == j ? 2.0 * product : product);
+        }
+}
+
+void NormalEquations::form(const std::vector<DesignRow>& design, const RowWeights& weights,
+                           const std::vector<double>& misclosures) {
+    std::fill(values_.begin(), values_.end(), 0.0);
+    std::fill(rightHandSide_.begin(), rightHandSide_.end(), 0.0);
+    const std::vector<double> wL = weighted(weights, misclosures);
+    for (std::size_t r = 0; r < design.size(); ++r) {
+        const DesignRow& a = design[r];
+        addRowProduct(a, weights.diagonal[r]);
+        if (weights.pairWeight[r] != 0.0)
+            addCoupledProduct(a, design[r + 1], weights.pairWeight[r]);
+        for (int p = 0; p < a.count; ++p)
+            rightHandSide_[static_cast<std::size_t>(a.column[p])] += a.value[p] * wL[r];
+    }
+}
+
+std::vector<double> weighted(const RowWeights& w, const std::vector<double>& y) {
+    std::vector<double> wy(y.size());
+    for (std::size_t r = 0; r < y.size(); ++r)
+        wy[r] = w.diagonal[r] * y[r];
+    for (std::size_t r = 0; r + 1 < y.size(); ++r) {
+        wy[r] += w.pairWeight[r] * y[r + 1];
+        wy[r + 1] += w.pairWeight[r] * y[r];
+    }
+    return wy;
+}

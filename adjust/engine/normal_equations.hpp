@@ -1,0 +1,54 @@
+#pragma once
+// The normal equations N x = A^T W L of an adjustment, kept sparse: the
+// upper triangle of N (with its diagonal) by columns, in compressed form.
+// The pattern depends only on which unknowns each row touches, so it is laid
+// out once per adjustment; each iteration refills the values.
+
+#include "engine/horizontal_network.hpp"
+
+#include <vector>
+
+// The upper triangle of a symmetric n x n matrix by columns: the rows of
+// column j are rowIndex[columnStart[j] .. columnStart[j + 1]), ascending, the
+// diagonal last; value[k] belongs to rowIndex[k].
+struct UpperPattern {
+    int n = 0;
+    std::vector<int> columnStart;
+    std::vector<int> rowIndex;
+
+    // The place of element (i, j), i <= j, in the values; -1 when it is not
+    // in the pattern.
+    int find(int i, int j) const;
+};
+
+class NormalEquations {
+public:
+    // The pattern of A^T W A for `unknowns` unknowns and the design rows as
+    // the network gives them (rows r and r + 1 coupled where the weights
+    // couple them).
+    NormalEquations(int unknowns, const std::vector<DesignRow>& design, const RowWeights& weights);
+
+    // N = A^T W A and b = A^T W L at the rows' current values.
+    void form(const std::vector<DesignRow>& design, const RowWeights& weights,
+              const std::vector<double>& misclosures);
+
+    const UpperPattern& pattern() const { return pattern_; }
+    const std::vector<double>& values() const { return values_; }
+    const std::vector<double>& rightHandSide() const { return rightHandSide_; }
+    // The diagonal element N_jj.
+    double diagonal(int j) const {
+        return values_[static_cast<std::size_t>(pattern_.columnStart[j + 1] - 1)];
+    }
+
+private:
+    void add(int i, int j, double value);
+    void addRowProduct(const DesignRow& a, double weight);
+    void addCoupledProduct(const DesignRow& a, const DesignRow& b, double weight);
+
+    UpperPattern pattern_;
+    std::vector<double> values_;
+    std::vector<double> rightHandSide_;
+};
+
+// (W y)_r of the block-diagonal W.
+std::vector<double> weighted(const RowWeights& w, const std::vector<double>& y);
