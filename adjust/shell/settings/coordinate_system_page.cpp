@@ -303,7 +303,7 @@ void CCoordSysPage::showSystem() {
     default:
         return;
     }
-    Layout();
+    relayout();
 }
 
 void CCoordSysPage::showLocal() {

@@ -150,7 +150,7 @@ void CPreprocessingPage::onShown() {
         ->SetLabel(values().angleType == 1 ? "Horz.Angle/Azimuth (Grads):"
                                            : "Horz.Angle/Azimuth (DD.MMSS):");
     applyClosureRule();
-    Layout();
+    relayout();
 }
 
 // The sheet has taken the typed tolerances in the old unit already.

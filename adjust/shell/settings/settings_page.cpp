@@ -84,6 +84,15 @@ void SettingsPage::show(std::initializer_list<int> ids, bool shown) {
             window->Show(shown);
 }
 
+// The book gives its pages their size only when the sheet is first shown;
+// until then a page has the toolkit's placeholder size, and a layout would
+// squeeze its controls to nothing, which GTK refuses for check boxes when it
+// shows them. A page not on screen is laid out when the book sizes it.
+void SettingsPage::relayout() {
+    if (IsShownOnScreen())
+        Layout();
+}
+
 void SettingsPage::fillControls() {
     const globalVars& from = values();
     for (const SettingEntry& entry : settingEntries()) {

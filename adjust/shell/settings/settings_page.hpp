@@ -53,6 +53,8 @@ protected:
     }
     void enable(std::initializer_list<int> ids, bool enabled);
     void show(std::initializer_list<int> ids, bool shown);
+    // Lays the page out again after controls were shown, hidden or relabelled.
+    void relayout();
 
 private:
     CSettingsPropSht& sheet_;

@@ -116,7 +116,7 @@ void CStdErrPage::showLabels() {
     FindWindow(directionLabel)->SetLabel(grads ? "Direction (Grads):" : "Direction (Secs.):");
     FindWindow(collimationLabel)
         ->SetLabel(grads ? "Collimation Error (grads.):" : "Collimation Error (sec.):");
-    Layout();
+    relayout();
 }
 
 void CStdErrPage::loadSefFile() {
