@@ -86,8 +86,8 @@ struct TraversePass {
 };
 
 struct TraverseClosure {
-    bool computed = false;     // reached its linear closure
-    bool listed = false;       // got past the checks: the station heading is listed
+    bool computed = false;      // reached its linear closure
+    bool listed = false;        // got past the checks: the station heading is listed
     bool verticalShown = false; // the heading and the legs carry the height differences
     TraversePass measured;
     std::optional<TraversePass> balanced; // with angle closure, after the correction

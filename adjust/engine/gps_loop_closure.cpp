@@ -17,9 +17,9 @@ ClosureMessage missingVector(const std::string& from, const std::string& to) {
 ClosureMessage loopDoesNotClose(const std::string& first, const std::string& last) {
     const std::string starting = "  Starting pt. :" + first;
     const std::string ending = "  Ending pt. :" + last;
-    return {"In a GPS loop the starting and ending point must match.\n" + starting + "\n" + ending,
-            {"In a GPS loop the starting and ending backsight point must match.", starting,
-             ending}};
+    return {
+        "In a GPS loop the starting and ending point must match.\n" + starting + "\n" + ending,
+        {"In a GPS loop the starting and ending backsight point must match.", starting, ending}};
 }
 
 } // namespace
@@ -49,8 +49,8 @@ GpsLoopClosure computeGpsLoopClosure(const std::vector<std::string>& names) {
         loop.misclosureX += sign * vector.dX;
         loop.misclosureY += sign * vector.dY;
         loop.misclosureZ += sign * vector.dZ;
-        loop.perimeter += std::sqrt(vector.dX * vector.dX + vector.dY * vector.dY +
-                                    vector.dZ * vector.dZ);
+        loop.perimeter +=
+            std::sqrt(vector.dX * vector.dX + vector.dY * vector.dY + vector.dZ * vector.dZ);
     }
     loop.computed = true;
     return loop;

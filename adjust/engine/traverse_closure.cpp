@@ -77,8 +77,8 @@ private:
             return true;
         const std::string prefix = "Error computing traverse closure. ";
         if (!isControl(findClosurePoint(start())))
-            return fail(prefix + formatC("Starting point, %s is not a control point.",
-                                         start().c_str()));
+            return fail(prefix +
+                        formatC("Starting point, %s is not a control point.", start().c_str()));
         if (!controlOrAzimuth(start(), names_[0]))
             return fail(prefix +
                         formatC("Starting BS, %s is not a control point.", names_[0].c_str()));
@@ -107,8 +107,7 @@ private:
             return true;
         const std::string head = "In a loop traverse with no angle closure the starting and ending "
                                  "backsight point must match.";
-        return failWithLines(head, "  Starting BS pt. :" + names_[0],
-                             "  Ending BS pt. :" + last);
+        return failWithLines(head, "  Starting BS pt. :" + names_[0], "  Ending BS pt. :" + last);
     }
 
     bool failWithLines(const std::string& head, const std::string& first,
@@ -186,7 +185,8 @@ private:
         linear.computedEasting = s.easting;
         double elevation = s.elevation;
         if (type() == loopInteriorRef && !withAngles())
-            if (const std::optional<ClosureDistance> first = findClosureDistance(start(), names_[0]))
+            if (const std::optional<ClosureDistance> first =
+                    findClosureDistance(start(), names_[0]))
                 linear.distanceTraversed += first->distance;
 
         double backAzimuth = s.backAzimuth;
@@ -232,8 +232,8 @@ private:
                                  "closure.",
                                  closingName.c_str()));
 
-        if (withAngles() && !closeAzimuths(correction, initialBackAzimuth, backAzimuth,
-                                           forwardAzimuth, pass))
+        if (withAngles() &&
+            !closeAzimuths(correction, initialBackAzimuth, backAzimuth, forwardAzimuth, pass))
             return false;
         pass.linear = linear;
         if (settings_.vertClosure != 0)

@@ -52,9 +52,9 @@ const char* closureTypeLine(int type) {
 }
 
 std::string legLine(const TraverseLeg& leg) {
-    const std::string names = formatC(" %-10.10s %-10.10s %-10.10s    %s", leg.backsight.c_str(),
-                                      leg.instrument.c_str(), leg.foresight.c_str(),
-                                      angleToText(leg.angle_rad).c_str());
+    const std::string names =
+        formatC(" %-10.10s %-10.10s %-10.10s    %s", leg.backsight.c_str(), leg.instrument.c_str(),
+                leg.foresight.c_str(), angleToText(leg.angle_rad).c_str());
     if (leg.closingAngle)
         return names;
     const std::string height = leg.heightDiff ? formatDistance(*leg.heightDiff) : std::string();
@@ -147,35 +147,34 @@ int writeClosureLinear(double correctNorthing, double correctEasting, double com
     double length = 0.0;
     const double bearing =
         inverseDirDist(computedNorthing, computedEasting, correctNorthing, correctEasting, length);
-    return writeLines(
-        {"Correct Ending Coordinates, North: " + formatDistance(correctNorthing) +
-             " East: " + formatDistance(correctEasting),
-         "Ending Coordinates, North: " + formatDistance(computedNorthing) +
-             " East: " + formatDistance(computedEasting),
-         "Error, N: " + trimmedDistance(errorN) + " E: " + trimmedDistance(errorE) +
-             " Total: " + trimmedDistance(total) + " Brg: " + directionToCString(bearing),
-         "Distance Traversed: " + formatDistance(distanceTraversed) +
-             " Closure: 1:" + precisionRatioText(distanceTraversed, total),
-         ""});
+    return writeLines({"Correct Ending Coordinates, North: " + formatDistance(correctNorthing) +
+                           " East: " + formatDistance(correctEasting),
+                       "Ending Coordinates, North: " + formatDistance(computedNorthing) +
+                           " East: " + formatDistance(computedEasting),
+                       "Error, N: " + trimmedDistance(errorN) + " E: " + trimmedDistance(errorE) +
+                           " Total: " + trimmedDistance(total) +
+                           " Brg: " + directionToCString(bearing),
+                       "Distance Traversed: " + formatDistance(distanceTraversed) +
+                           " Closure: 1:" + precisionRatioText(distanceTraversed, total),
+                       ""});
 }
 
 int writeClosureVertical(double correctElevation, double computedElevation) {
-    return writeLines({"Correct Ending Elevation: " + formatDistance(correctElevation),
-                       "Ending Elevation:         " + formatDistance(computedElevation),
-                       "Elevation Error:          " +
-                           formatDistance(computedElevation - correctElevation)});
+    return writeLines(
+        {"Correct Ending Elevation: " + formatDistance(correctElevation),
+         "Ending Elevation:         " + formatDistance(computedElevation),
+         "Elevation Error:          " + formatDistance(computedElevation - correctElevation)});
 }
 
 int writeGpsLoopClosure(double misclosureX, double misclosureY, double misclosureZ,
                         double perimeter) {
     const double error = std::sqrt(misclosureX * misclosureX + misclosureY * misclosureY +
                                    misclosureZ * misclosureZ);
-    return writeLines({"  Misclosure, X:" + formatDistance(misclosureX) +
-                           "   Y:" + formatDistance(misclosureY) +
-                           "   Z:" + formatDistance(misclosureZ),
-                       "  Closure error: " + formatDistance(error) +
-                           "   Perimeter: " + formatDistance(perimeter),
-                       "  Precision: 1:" + precisionRatioText(perimeter, error), ""});
+    return writeLines(
+        {"  Misclosure, X:" + formatDistance(misclosureX) + "   Y:" + formatDistance(misclosureY) +
+             "   Z:" + formatDistance(misclosureZ),
+         "  Closure error: " + formatDistance(error) + "   Perimeter: " + formatDistance(perimeter),
+         "  Precision: 1:" + precisionRatioText(perimeter, error), ""});
 }
 
 int writeRptTraverseClosure(const TraverseClosure& closure) {

@@ -6,6 +6,7 @@
 #include "engine/closures.hpp"
 #include "model/program_lists.hpp"
 #include "support/angles.hpp"
+#include "support/gps_vector_list.hpp"
 #include "support/project_vars_guard.hpp"
 
 #include <gtest/gtest.h>
@@ -16,8 +17,8 @@ using testsupport::radiansOf;
 
 namespace {
 
-constexpr double coordinateTolerance = 1e-9;  // project units
-constexpr double angleTolerance = 1e-12;      // radians
+constexpr double coordinateTolerance = 1e-9; // project units
+constexpr double angleTolerance = 1e-12;     // radians
 
 coordRec point(const char* name, int type, double northing, double easting,
                double elevation = notComputed) {
@@ -40,24 +41,13 @@ void addAngle(const char* bs, const char* ip, const char* fs, double angle_rad) 
     angleList2D.append(a);
 }
 
-void addDistance(const char* from, const char* to, double distance,
-                 double vertDiff = notComputed) {
+void addDistance(const char* from, const char* to, double distance, double vertDiff = notComputed) {
     distanceObs2D d;
     setPointName(d.from, from);
     setPointName(d.to, to);
     d.distance = distance;
     d.vertDiff = vertDiff;
     distanceList2D.append(d);
-}
-
-void addVector(const char* from, const char* to, double dX, double dY, double dZ) {
-    gpsVectorRec v;
-    setPointName(v.from, from);
-    setPointName(v.to, to);
-    v.dX = dX;
-    v.dY = dY;
-    v.dZ = dZ;
-    gpsVectorList.append(v);
 }
 
 class Closures : public ::testing::Test {
@@ -206,7 +196,9 @@ TEST_F(Closures, TraversesThatCannotBeComputedSayWhy) {
          {1, 0, pointToPoint},
          {notControl + "Starting point, 2 is not a control point."},
          false},
-        {{"A", "1", "2"}, {0, 0, pointToPoint}, {notControl + "Ending point, 2 is not a control point."},
+        {{"A", "1", "2"},
+         {0, 0, pointToPoint},
+         {notControl + "Ending point, 2 is not a control point."},
          false},
         {{"4", "1", "2", "3", "4", "2"},
          {1, 0, loopInteriorRef},
@@ -261,9 +253,9 @@ TEST_F(Closures, GpsLoopAddsVectorsForwardAndSubtractsThemBackward) {
     // X = 100 - 30 - 70.01 = -0.01, Y = 200 - 150 - 50 = 0, Z = -50 - 20 + 70.02 = 0.02;
     // perimeter = |(100, 200, -50)| + |(30, 150, 20)| + |(-70.01, -50, 70.02)|
     //           = 229.128784747792 + 154.272486205415 + 110.924300764080.
-    addVector("A", "B", 100.0, 200.0, -50.0);
-    addVector("C", "B", 30.0, 150.0, 20.0);
-    addVector("C", "A", -70.01, -50.0, 70.02);
+    testsupport::addGpsVector("A", "B", 100.0, 200.0, -50.0);
+    testsupport::addGpsVector("C", "B", 30.0, 150.0, 20.0);
+    testsupport::addGpsVector("C", "A", -70.01, -50.0, 70.02);
     const GpsLoopClosure loop = computeGpsLoopClosure({"A", "B", "C", "A"});
     ASSERT_TRUE(loop.computed);
     EXPECT_NEAR(loop.misclosureX, -0.01, 1e-12);
@@ -273,14 +265,14 @@ TEST_F(Closures, GpsLoopAddsVectorsForwardAndSubtractsThemBackward) {
 }
 
 TEST_F(Closures, GpsLoopsThatCannotBeComputedSayWhy) {
-    addVector("A", "B", 1.0, 2.0, 3.0);
-    addVector("B", "C", 1.0, 2.0, 3.0);
+    testsupport::addGpsVector("A", "B", 1.0, 2.0, 3.0);
+    testsupport::addGpsVector("B", "C", 1.0, 2.0, 3.0);
     const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
         {{"A", "B", "A"},
          {"A triangle is the minimum geometric shape needed to compute a GPS loop closure."}},
         {{"A", "B", "C", "B"},
-         {"In a GPS loop the starting and ending backsight point must match.",
-          "  Starting pt. :A", "  Ending pt. :B"}},
+         {"In a GPS loop the starting and ending backsight point must match.", "  Starting pt. :A",
+          "  Ending pt. :B"}},
         {{"A", "B", "C", "A"},
          {"Could not find the following GPS vector.", "  Starting pt.: C", "  Ending pt.: A"}},
     };

@@ -66,9 +66,8 @@ TEST(ClosureFile, DefinitionsInheritSettingsAndComeBackUpperCaseAndCompact) {
     std::vector<ClosureDefinition> definitions;
     std::vector<std::string> errors;
     ASSERT_TRUE(readClosureDefinitions(path, definitions, errors));
-    EXPECT_EQ(definitions,
-              (std::vector<ClosureDefinition>{{"CP1,1-4,CP2", {1, 0, pointToPoint}},
-                                              {"1-4", {1, 1, pointToPoint}}}));
+    EXPECT_EQ(definitions, (std::vector<ClosureDefinition>{{"CP1,1-4,CP2", {1, 0, pointToPoint}},
+                                                           {"1-4", {1, 1, pointToPoint}}}));
     EXPECT_EQ(errors, (std::vector<std::string>{"Error parsing record: NONSENSE HERE\nFile: " +
                                                 path.string()}));
 }

@@ -47,17 +47,33 @@ TEST_F(ClosureListing, TitleAndOptionsOfEachType) {
     writeRptClosureOptions(2, 0, 0);
     writeRptClosureOptions(7, 1, 1);
     EXPECT_EQ(lines(),
-              (std::vector<std::string>{
-                  "", "Traverse Closures", "=================", "",
-                  "", "", "GPS Loop Points:", "G1-G3,G1", "",
-                  "GPS Loop Closure;", "",
-                  "Loop Traverse; Interior direction reference;", "Compute angle closure.",
-                  "Do not compute vertical closure.", "",
-                  "Loop Traverse; Exterior direction reference;", "Do not compute angle closure.",
-                  "Compute vertical closure.", "",
-                  "Traverse starting and ending on different points;",
-                  "Do not compute angle closure.", "Do not compute vertical closure.", "",
-                  "", "Compute angle closure.", "Compute vertical closure.", ""}));
+              (std::vector<std::string>{"",
+                                        "Traverse Closures",
+                                        "=================",
+                                        "",
+                                        "",
+                                        "",
+                                        "GPS Loop Points:",
+                                        "G1-G3,G1",
+                                        "",
+                                        "GPS Loop Closure;",
+                                        "",
+                                        "Loop Traverse; Interior direction reference;",
+                                        "Compute angle closure.",
+                                        "Do not compute vertical closure.",
+                                        "",
+                                        "Loop Traverse; Exterior direction reference;",
+                                        "Do not compute angle closure.",
+                                        "Compute vertical closure.",
+                                        "",
+                                        "Traverse starting and ending on different points;",
+                                        "Do not compute angle closure.",
+                                        "Do not compute vertical closure.",
+                                        "",
+                                        "",
+                                        "Compute angle closure.",
+                                        "Compute vertical closure.",
+                                        ""}));
 }
 
 TEST_F(ClosureListing, TraverseLinesOfBothPasses) {
@@ -66,18 +82,17 @@ TEST_F(ClosureListing, TraverseLinesOfBothPasses) {
     c.verticalShown = true;
     c.measured.legs = {{"4", "1", "2", radiansOf(90, 0, 10), false, 100.0, 1.0},
                        {"1", "2", "3", radiansOf(90), false, 99.96, std::nullopt}};
-    c.measured.azimuths = TraversePass::Azimuths{radiansOf(90), radiansOf(90, 0, 20),
-                                                 radiansOf(0, 0, 20), 4, 0.0};
+    c.measured.azimuths =
+        TraversePass::Azimuths{radiansOf(90), radiansOf(90, 0, 20), radiansOf(0, 0, 20), 4, 0.0};
     // Computed minus correct: N -0.004853, E +0.070000, total 0.0701677,
     // direction back to the correct point atan2(-0.07, 0.004853) = 273d57'57.2";
     // 399.99 / 0.0701677 = 5700.49.
-    c.measured.linear = TraversePass::Linear{1000.0, 1000.0, 999.995147015065, 1000.069999647246,
-                                             399.99};
+    c.measured.linear =
+        TraversePass::Linear{1000.0, 1000.0, 999.995147015065, 1000.069999647246, 399.99};
     c.measured.vertical = TraversePass::Vertical{50.0, 50.05};
     c.balanced = TraversePass{};
     c.balanced->legs = {{"2", "3", "B", radiansOf(179, 59, 58), true, 0.0, std::nullopt}};
-    c.balanced->azimuths =
-        TraversePass::Azimuths{radiansOf(90), radiansOf(90), 0.0, 4, 0.0};
+    c.balanced->azimuths = TraversePass::Azimuths{radiansOf(90), radiansOf(90), 0.0, 4, 0.0};
     c.balanced->linear = TraversePass::Linear{1000.0, 1200.0, 1000.0, 1200.0, 200.01};
     writeRptTraverseClosure(c);
     EXPECT_EQ(lines(),
@@ -124,13 +139,13 @@ TEST_F(ClosureListing, GpsLoopLinesAndAnExactLoop) {
     // Error sqrt(0.01^2 + 0.02^2) = 0.0223607; 494.3256 / 0.0223607 = 22106.9.
     writeGpsLoopClosure(-0.01, 0.0, 0.02, 494.325571717287);
     writeGpsLoopClosure(0.0, 0.0, 0.0, 300.0);
-    EXPECT_EQ(lines(), (std::vector<std::string>{
-                           "  Misclosure, X:   -0.010   Y:    0.000   Z:    0.020",
-                           "  Closure error:     0.022   Perimeter:   494.326",
-                           "  Precision: 1:22107", "",
-                           "  Misclosure, X:    0.000   Y:    0.000   Z:    0.000",
-                           "  Closure error:     0.000   Perimeter:   300.000",
-                           "  Precision: 1:Exact", ""}));
+    EXPECT_EQ(lines(),
+              (std::vector<std::string>{"  Misclosure, X:   -0.010   Y:    0.000   Z:    0.020",
+                                        "  Closure error:     0.022   Perimeter:   494.326",
+                                        "  Precision: 1:22107", "",
+                                        "  Misclosure, X:    0.000   Y:    0.000   Z:    0.000",
+                                        "  Closure error:     0.000   Perimeter:   300.000",
+                                        "  Precision: 1:Exact", ""}));
 }
 
 TEST_F(ClosureListing, AnErrorTooSmallToShowPrintsExact) {

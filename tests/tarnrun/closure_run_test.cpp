@@ -68,9 +68,9 @@ TEST(ClosureRun, AClosureFileThatIsNotThereIsReportedAndTheRunGoesOn) {
     fs::remove(folder / "site.cls");
     EXPECT_EQ(tarnruntest::runQuiet(folder / "site.prj", folder / "console.txt"), 0);
     const std::string err = testsupport::readBytes(folder / "site.ERR");
-    EXPECT_NE(err.find("Error opening traverse closure file: " + (folder / "site.cls").string() +
-                       "\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        err.find("Error opening traverse closure file: " + (folder / "site.cls").string() + "\r\n"),
+        std::string::npos)
         << err;
     EXPECT_FALSE(fs::exists(folder / "site.cls"));
 }
