@@ -61,7 +61,7 @@ void appendName(simpleList<ptNameRec>& list, std::string_view name) {
 bool appendRange(const std::string& start, std::string end, simpleList<ptNameRec>& list,
                  const RangeNames& names) {
     if (end.empty() && names.highest)
-        end = names.highest();
+        end = names.highest(start);
     const NameParts first = partsOf(start);
     const NameParts last = partsOf(end);
     if (!canBeRangeEnd(first) || !canBeRangeEnd(last) ||
@@ -160,6 +160,18 @@ int comparePointNames(std::string_view a, std::string_view b) {
     const long x = numberOf(first);
     const long y = numberOf(second);
     return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+std::string highestNameFor(std::string_view start, const std::vector<std::string>& names) {
+    const NameParts first = partsOf(start);
+    std::string highest;
+    for (const std::string& name : names) {
+        const NameParts parts = partsOf(name);
+        if (canBeRangeEnd(parts) && platform::equalsIgnoringCase(parts.prefix, first.prefix) &&
+            (highest.empty() || comparePointNames(name, highest) > 0))
+            highest = name;
+    }
+    return highest;
 }
 
 std::string trvPtListToText(const simpleList<ptNameRec>& list) {

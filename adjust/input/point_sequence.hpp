@@ -1,7 +1,9 @@
 #pragma once
 // Point sequences of the closure file: names separated by blanks, commas or
 // tabs, where "A-B" stands for every name from A to B and "A-" for every name
-// from A to the highest point name of the project.
+// from A to the highest point name of the project that has A's prefix (so a
+// project whose control is named CP1, CP2 still lets "7-" run over its
+// numbered points).
 //
 // A name for a range is a prefix (everything before its first digit) and a
 // number (the digits after it). Both ends of a range must have a number and
@@ -23,8 +25,9 @@
 struct RangeNames {
     // Whether a name of a range is taken; empty: every name is taken.
     std::function<bool(std::string_view)> exists;
-    // The highest point name of the project, where "A-" ends.
-    std::function<std::string()> highest;
+    // Where "A-" ends, given A: the highest point name of the project with
+    // A's prefix (highestNameFor).
+    std::function<std::string(std::string_view)> highest;
 };
 
 // The most names one range may span; a longer range is not a sequence a
@@ -48,6 +51,11 @@ std::string nextPointName(std::string_view name, int step);
 // Orders two point names: by prefix without case when either has one, then
 // by number. -1, 0 or 1.
 int comparePointNames(std::string_view a, std::string_view b);
+
+// The greatest of `names` (comparePointNames) among those that can end a
+// range begun by `start`: the same prefix without case, a number and nothing
+// after it. Empty when there is none.
+std::string highestNameFor(std::string_view start, const std::vector<std::string>& names);
 
 // The compact text of a list: names joined by ",", a run of three or more
 // consecutive names (up or down) as first "-" last; a run of two as first ","

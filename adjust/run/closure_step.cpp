@@ -29,32 +29,30 @@ bool threeDChain() {
 }
 
 // Ranges of names take the points of the chain in use: those of its fixed and
-// main lists, and its highest name over those and the given points.
+// main lists; "A-" ends at the highest name of those and the given points.
 bool pointExists(std::string_view name) {
     if (threeDChain())
         return fixedStationList.indexOf(name) >= 0 || stationList.indexOf(name) >= 0;
     return fixedPointList2D.indexOf(name) >= 0 || pointList2D.indexOf(name) >= 0;
 }
 
-template <class Point, class List> void raiseToHighest(const List& list, std::string& highest) {
+template <class Point, class List>
+void appendNames(const List& list, std::vector<std::string>& names) {
     Point point;
-    for (int i = 0; list.getAt(i, point) == 0; ++i) {
-        const std::string name(fixedText(point.name));
-        if (highest.empty() || comparePointNames(name, highest) > 0)
-            highest = name;
-    }
+    for (int i = 0; list.getAt(i, point) == 0; ++i)
+        names.emplace_back(fixedText(point.name));
 }
 
-std::string highestPointName() {
-    std::string highest;
+std::string highestPointName(std::string_view start) {
+    std::vector<std::string> names;
     if (threeDChain()) {
         for (const auto* list : {&fixedStationList, &stationList, &givenStationList})
-            raiseToHighest<stationRec>(*list, highest);
+            appendNames<stationRec>(*list, names);
     } else {
         for (const auto* list : {&fixedPointList2D, &pointList2D, &givenPointList2D})
-            raiseToHighest<coordRec>(*list, highest);
+            appendNames<coordRec>(*list, names);
     }
-    return highest;
+    return highestNameFor(start, names);
 }
 
 void computeDefinition(const RunContext& context, const ClosureSettings& settings) {

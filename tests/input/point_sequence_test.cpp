@@ -34,7 +34,7 @@ struct SequenceCase {
 };
 
 TEST(PointSequence, RangesAndNamesGiveTheirMembersInOrder) {
-    const RangeNames everyName{{}, [] { return std::string("9"); }};
+    const RangeNames everyName{{}, [](std::string_view) { return std::string("9"); }};
     const std::vector<SequenceCase> cases = {
         {"1-5,9", {"1", "2", "3", "4", "5", "9"}, ""},
         {"10-7", {"10", "9", "8", "7"}, ""},
@@ -67,11 +67,18 @@ TEST(PointSequence, RangesAndNamesGiveTheirMembersInOrder) {
 TEST(PointSequence, RangesTakeOnlyExistingNamesButSingleNamesAlways) {
     const std::set<std::string> project = {"1", "2", "4", "0011"};
     const RangeNames existing{[&](std::string_view n) { return project.count(std::string(n)) > 0; },
-                              [] { return std::string("4"); }};
+                              [](std::string_view) { return std::string("4"); }};
     std::string error;
     EXPECT_EQ(parsed("1-5,9", existing, error), (std::vector<std::string>{"1", "2", "4", "9"}));
     EXPECT_EQ(parsed("3-", existing, error), (std::vector<std::string>{"4"}));
     EXPECT_EQ(parsed("0010-0012", existing, error), (std::vector<std::string>{"0011"}));
+}
+
+TEST(PointSequence, ARangeToTheEndStopsAtTheHighestNameWithTheSamePrefix) {
+    const std::vector<std::string> project = {"7", "CP1", "12", "cp30", "9", "15B", "CP4"};
+    EXPECT_EQ(highestNameFor("3", project), "12");
+    EXPECT_EQ(highestNameFor("Cp2", project), "cp30");
+    EXPECT_EQ(highestNameFor("X1", project), "");
 }
 
 TEST(PointSequence, NextNamesAndTheOrderOfNames) {

@@ -82,6 +82,25 @@ TEST_F(ClosureStep, GpsLoopFromTheVectorListAndReadingGoesOnPastBadRecords) {
     EXPECT_NE(err.find("  Precision: 1:Exact\r\n"), std::string::npos);
 }
 
+TEST_F(ClosureStep, ARangeToTheEndTakesTheProjectsPointsUpToTheHighestName) {
+    for (const char* name : {"1", "3", "4", "5", "A2"}) {
+        coordRec p;
+        setPointName(p.name, name);
+        pointList2D.append(p);
+    }
+    coordRec fixed;
+    setPointName(fixed.name, "9");
+    fixedPointList2D.append(fixed);
+    // The highest name without prefix is 9 (A2 has one); 6 to 8 are not
+    // points of the project.
+    writeClosureFile("TRAV_TYPE GPS_LOOP\r\nTRAV_LIST 3-,1\r\nTRAV_END\r\n");
+    computeClosures(context);
+    const auto lines = crlfLines(report());
+    const auto heading = std::find(lines.begin(), lines.end(), "GPS Loop Points:");
+    ASSERT_NE(heading, lines.end());
+    EXPECT_EQ(*(heading + 1), "3-5,9,1");
+}
+
 TEST_F(ClosureStep, SettingsCarryOverButEachRunStartsWithoutAngleClosure) {
     testsupport::addGpsVector("A", "B", 1.0, 0.0, 0.0);
     testsupport::addGpsVector("B", "C", 0.0, 1.0, 0.0);
