@@ -20,9 +20,6 @@ int isInstOrBacksightPt3D(std::string_view) {
 void copyPrelimToControl3D() {
     throw StageNotBuilt("Preliminary coordinates (3D)");
 }
-int computeClosures() {
-    throw StageNotBuilt("Traverse and GPS-loop closures");
-}
 int adjust3D() {
     throw StageNotBuilt("The 3D adjustment");
 }

@@ -22,8 +22,7 @@ int getAzimuthCount3D();
 int isInstOrBacksightPt3D(std::string_view name);
 void copyPrelimToControl3D();
 
-// Closures, adjustments, sideshots.
-int computeClosures();
+// Adjustments, sideshots.
 int adjust3D();
 int adjust3DBlunderPasses(int best);
 int adjust3DRepeated(int passes);

@@ -21,6 +21,7 @@
 #include "reports/sideshot_listing.hpp"
 #include "reports/unadjusted_observations.hpp"
 #include "reports/vertical_report.hpp"
+#include "run/closure_step.hpp"
 #include "run/horizontal_adjustment.hpp"
 #include "run/processing_driver.hpp"
 
@@ -168,7 +169,7 @@ RoadResult adjust2DRoad(const RunContext& context, int mode, int count, int notR
         if (!reduceToGridAndSeaLevel(context))
             return {true};
         if (s.includeClosure != 0 && mode == adjustmentRun)
-            computeClosures();
+            computeClosures(context);
         writeGridListings();
         if (degreesOfFreedom()) {
             setStage(context, "Horizontal Adjustment");
@@ -231,7 +232,7 @@ RoadResult adjust3DRoad(const RunContext& context, int mode, int count, int notR
     setStage(context, "Outputing observations.");
     writeRptUnadjustedObs3D(rptFile, 0);
     if (s.includeClosure != 0)
-        computeClosures();
+        computeClosures(context);
 
     RoadResult result;
     if (degreesOfFreedom()) {
@@ -265,7 +266,7 @@ bool preprocess3DRoad(const RunContext& context, int notRw5) {
     rawDataList.clear();
     writeRptUnadjustedObs3D(rptFile, 0);
     if (projectVars.includeClosure != 0)
-        computeClosures();
+        computeClosures(context);
     return true;
 }
 
@@ -281,7 +282,7 @@ bool preprocess2DRoad(const RunContext& context, int notRw5) {
     if (!reduceToGridAndSeaLevel(context))
         return false;
     if (projectVars.includeClosure != 0)
-        computeClosures();
+        computeClosures(context);
     writeGridListings();
     return true;
 }

@@ -112,7 +112,8 @@ private:
 class PointOverwriteRun : public ShellTest {
 protected:
     PointOverwriteRun() {
-        fs::copy_file(exampleFolder / "site.vkr", file("site.vkr"));
+        for (const char* name : {"site.vkr", "site.cls"})
+            fs::copy_file(exampleFolder / name, file(name));
         std::string project = testsupport::readBytes(exampleFolder / "site.prj");
         const std::string off = "wrtToCrd=0";
         project.replace(project.find(off), off.size(), "wrtToCrd=1");

@@ -93,7 +93,7 @@ class Processing : public ShellTest {
 protected:
     // The main window with the example project (copied here) open.
     CMainFrame& openExample() {
-        for (const char* name : {"site.prj", "site.vkr"})
+        for (const char* name : {"site.prj", "site.vkr", "site.cls"})
             fs::copy_file(exampleFolder / name, file(name));
         CMainFrame& frame = openMainWindow();
         wxTEST_DIALOG(frame.openProject(), ChooseFile(file("site.prj")));

@@ -39,7 +39,7 @@ std::string siteRw5() {
 }
 
 // The example's project, printing six decimals and naming `rawFile`, with
-// that raw file, in `folder`.
+// that raw file and the example's closure file, in `folder`.
 void writeProject(const testsupport::TempFolder& folder, const std::string& rawFile,
                   const std::string& rawText) {
     std::string project = testsupport::readBytes(exampleFile("site.prj"));
@@ -47,6 +47,7 @@ void writeProject(const testsupport::TempFolder& folder, const std::string& rawF
     project = std::regex_replace(project, std::regex("coordPrec=3"), "coordPrec=6");
     testsupport::writeBytes(folder / "site.prj", project);
     testsupport::writeBytes(folder / rawFile, rawText);
+    std::filesystem::copy_file(exampleFile("site.cls"), folder / "site.cls");
 }
 
 // tarnrun on the project in `folder` with `options` before the project;

@@ -30,12 +30,14 @@ inline globalVars exampleSettings() {
     return settings;
 }
 
-// Writes `settings` as site.prj and `raw` as site.vkr into the folder, runs
-// tarnrun with `options` and returns its exit status.
+// Writes `settings` as site.prj and `raw` as site.vkr into the folder with
+// the example's closure file, runs tarnrun with `options` and returns its
+// exit status.
 inline int run(const testsupport::TempFolder& folder, const globalVars& settings,
                const std::string& raw, const std::string& options = "") {
     EXPECT_EQ(settings.writeProjectFile((folder / "site.prj").string()), 1);
     testsupport::writeBytes(folder / "site.vkr", raw);
+    std::filesystem::copy_file(exampleFile("site.cls"), folder / "site.cls");
     return tarnruntest::runQuiet(folder / "site.prj", folder / "console.txt", options);
 }
 

@@ -1,0 +1,98 @@
+#pragma once
+// The closure definition file (.cls): the traverses and GPS loops whose
+// closures a run computes. One record a line, a keyword and after the first
+// blank, comma or tab its value:
+//   TRAV_LIST     a point sequence (input/point_sequence.hpp); several lines add up
+//   ANG_CLOSURE   ON or OFF: compute the angular closure
+//   VERT_CLOSURE  ON or OFF: compute the vertical closure
+//   TRAV_END      ends one definition: the point list and the settings make a closure
+//   TRAV_TYPE     LOOP_INTERIOR_REF, LOOP_EXTERIOR_REF, PT_TO_PT or GPS_LOOP (0 to 3)
+// A line keeps only tab and the bytes from blank to 0x7F, is trimmed, has
+// each pair of blanks made one and is upper-cased; the first keyword found
+// anywhere in it, in the order above, decides. A line ends at LF or CR LF,
+// and a last line without a line end is read like the others. Settings carry
+// over from one definition to the next; other values leave them as they were.
+//
+// Written files hold five CR LF lines per definition: VERT_CLOSURE,
+// ANG_CLOSURE, TRAV_TYPE, TRAV_LIST and TRAV_END.
+
+#include "input/point_sequence.hpp"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Keyword indices of a record.
+enum closureKeyword : int {
+    kwTravList = 0,
+    kwAngClosure = 1,
+    kwVertClosure = 2,
+    kwTravEnd = 3,
+    kwTravType = 4,
+    kwNone = 5, // a line without keyword
+};
+
+// Closure types.
+enum closureType : int {
+    loopInteriorRef = 0,
+    loopExteriorRef = 1,
+    pointToPoint = 2,
+    gpsLoop = 3,
+};
+
+struct ClosureRecord {
+    int keyword = kwNone;
+    std::string value; // after the first separator; empty when the line has one field
+    std::string text;  // the line as kept, squeezed and upper-cased
+    int lineNumber = 0;
+};
+
+// The record one line of the file makes.
+ClosureRecord closureRecordOf(const std::string& line, int lineNumber);
+
+// Every record of the file in order. False, with nothing read, when the file
+// cannot be opened; the file is never created.
+bool readClosureRecords(const std::filesystem::path& path, std::vector<ClosureRecord>& records);
+
+struct ClosureSettings {
+    int angClosure = 0;
+    int vertClosure = 0;
+    int travType = loopInteriorRef;
+
+    friend bool operator==(const ClosureSettings&, const ClosureSettings&) = default;
+};
+
+// Applies an ANG_CLOSURE, VERT_CLOSURE or TRAV_TYPE record; any other record
+// or value leaves the settings as they were.
+void applyClosureSetting(ClosureSettings& settings, const ClosureRecord& record);
+
+// The file's word for a closure type ("" for a code that is none).
+const char* closureTypeName(int type);
+
+// One definition as the closure editor shows it: the point sequence as text.
+struct ClosureDefinition {
+    std::string pointList;
+    ClosureSettings settings;
+
+    friend bool operator==(const ClosureDefinition&, const ClosureDefinition&) = default;
+};
+
+// The definitions of a file, settings inherited from the one before (both
+// closures off and the interior loop type at the start); each point list is
+// given in the compact text of trvPtListToText with every name of a range
+// taken. A line without keyword, or a point sequence that does not parse,
+// adds its message ("Error parsing record: %s\nFile: %s", or the
+// sequence's own) to `errors` and reading goes on. False when the file
+// cannot be opened.
+bool readClosureDefinitions(const std::filesystem::path& path,
+                            std::vector<ClosureDefinition>& definitions,
+                            std::vector<std::string>& errors);
+
+// The text of a file holding the definitions whose point list is not empty.
+std::string closureFileText(const std::vector<ClosureDefinition>& definitions);
+
+// Writes the definitions to `path` by a temporary file renamed over it, so a
+// failed write leaves the previous file as it was. False with the reason in
+// `error`.
+bool writeClosureFile(const std::filesystem::path& path,
+                      const std::vector<ClosureDefinition>& definitions, std::string& error);

@@ -1,0 +1,205 @@
+#include "input/point_sequence.hpp"
+
+#include "platform/c_locale_text.hpp"
+#include "platform/paths.hpp"
+
+#include <cctype>
+#include <cstdlib>
+
+namespace {
+
+constexpr const char* nameSeparators = " ,\t";
+constexpr const char* sequenceSeparators = " ,\t-";
+
+// A name read as a prefix, the digits of its number and whatever follows them.
+struct NameParts {
+    std::string prefix;
+    std::string digits;
+    std::string rest;
+};
+
+NameParts partsOf(std::string_view name) {
+    std::size_t digitStart = 0;
+    while (digitStart < name.size() && !std::isdigit(static_cast<unsigned char>(name[digitStart])))
+        ++digitStart;
+    std::size_t digitEnd = digitStart;
+    while (digitEnd < name.size() && std::isdigit(static_cast<unsigned char>(name[digitEnd])))
+        ++digitEnd;
+    return {std::string(name.substr(0, digitStart)),
+            std::string(name.substr(digitStart, digitEnd - digitStart)),
+            std::string(name.substr(digitEnd))};
+}
+
+// Point names hold at most ten characters, so nine digits never overflow.
+constexpr std::size_t maxNumberDigits = 9;
+
+bool canBeRangeEnd(const NameParts& parts) {
+    return !parts.digits.empty() && parts.digits.size() <= maxNumberDigits && parts.rest.empty();
+}
+
+long numberOf(const NameParts& parts) {
+    return parts.digits.empty() ? 0 : std::atol(parts.digits.c_str());
+}
+
+// The width the members of a range starting with `digits` are written in:
+// the start's own width when it has a leading zero, else none.
+int paddedWidth(const std::string& digits) {
+    return digits.size() > 1 && digits[0] == '0' ? static_cast<int>(digits.size()) : 0;
+}
+
+std::string memberName(const std::string& prefix, long number, int width) {
+    return prefix + platform::formatC("%0*ld", width, number);
+}
+
+void appendName(simpleList<ptNameRec>& list, std::string_view name) {
+    ptNameRec record;
+    setPointName(record.name, name);
+    list.append(record);
+}
+
+// Appends the members of the range "start-end"; false when it is not a range.
+bool appendRange(const std::string& start, std::string end, simpleList<ptNameRec>& list,
+                 const RangeNames& names) {
+    if (end.empty() && names.highest)
+        end = names.highest(start);
+    const NameParts first = partsOf(start);
+    const NameParts last = partsOf(end);
+    if (!canBeRangeEnd(first) || !canBeRangeEnd(last) ||
+        !platform::equalsIgnoringCase(first.prefix, last.prefix))
+        return false;
+    const long from = numberOf(first);
+    const long to = numberOf(last);
+    const long step = to < from ? -1 : 1;
+    if ((to - from) * step + 1 > maxRangeMembers)
+        return false;
+    const int width = paddedWidth(first.digits);
+    for (long number = from;; number += step) {
+        const std::string name = memberName(first.prefix, number, width);
+        if (!names.exists || names.exists(name))
+            appendName(list, name);
+        if (number == to)
+            break;
+    }
+    return true;
+}
+
+// The name after `previous` in a run going by `step`, when both can be
+// members of a range.
+bool continuesRun(const std::string& previous, const std::string& current, int step) {
+    return canBeRangeEnd(partsOf(previous)) && canBeRangeEnd(partsOf(current)) &&
+           sameName(current, nextPointName(previous, step));
+}
+
+// The step of the run that starts at names[i] (0 when none does).
+int runStep(const std::vector<std::string>& names, std::size_t i) {
+    if (i + 1 >= names.size())
+        return 0;
+    for (const int step : {1, -1})
+        if (continuesRun(names[i], names[i + 1], step))
+            return step;
+    return 0;
+}
+
+int compareIgnoringCase(const std::string& a, const std::string& b) {
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        const int x = std::toupper(static_cast<unsigned char>(a[i]));
+        const int y = std::toupper(static_cast<unsigned char>(b[i]));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+} // namespace
+
+int parseTrvPtList(const std::string& text, simpleList<ptNameRec>& list, const RangeNames& names,
+                   std::string& error) {
+    if (text.empty()) {
+        error = "Traverse Point List is Empty";
+        return sequenceInvalid;
+    }
+    std::size_t position = 0;
+    while (position < text.size()) {
+        const std::size_t separator = text.find_first_of(sequenceSeparators, position);
+        if (separator == std::string::npos) {
+            appendName(list, std::string_view(text).substr(position));
+            break;
+        }
+        if (text[separator] != '-') {
+            if (separator > position)
+                appendName(list, std::string_view(text).substr(position, separator - position));
+            position = separator + 1;
+            continue;
+        }
+        const std::size_t tokenEnd = text.find_first_of(nameSeparators, separator);
+        const std::size_t end = tokenEnd == std::string::npos ? text.size() : tokenEnd;
+        const std::string start = text.substr(position, separator - position);
+        const std::string last = text.substr(separator + 1, end - separator - 1);
+        if (!appendRange(start, last, list, names)) {
+            error = "Invalid Point Sequence: " + text.substr(position, end - position);
+            return sequenceInvalid;
+        }
+        position = end;
+    }
+    return sequenceParsed;
+}
+
+std::string nextPointName(std::string_view name, int step) {
+    const NameParts parts = partsOf(name);
+    return memberName(parts.prefix, numberOf(parts) + step, paddedWidth(parts.digits));
+}
+
+int comparePointNames(std::string_view a, std::string_view b) {
+    const NameParts first = partsOf(a);
+    const NameParts second = partsOf(b);
+    if (!first.prefix.empty() || !second.prefix.empty()) {
+        const int prefixOrder = compareIgnoringCase(first.prefix, second.prefix);
+        if (prefixOrder != 0)
+            return prefixOrder;
+    }
+    const long x = numberOf(first);
+    const long y = numberOf(second);
+    return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+std::string highestNameFor(std::string_view start, const std::vector<std::string>& names) {
+    const NameParts first = partsOf(start);
+    std::string highest;
+    for (const std::string& name : names) {
+        const NameParts parts = partsOf(name);
+        if (canBeRangeEnd(parts) && platform::equalsIgnoringCase(parts.prefix, first.prefix) &&
+            (highest.empty() || comparePointNames(name, highest) > 0))
+            highest = name;
+    }
+    return highest;
+}
+
+std::string trvPtListToText(const simpleList<ptNameRec>& list) {
+    const std::vector<std::string> names = pointNamesOf(list);
+    std::string text;
+    for (std::size_t i = 0; i < names.size();) {
+        const int step = runStep(names, i);
+        std::size_t last = i;
+        while (step != 0 && last + 1 < names.size() &&
+               continuesRun(names[last], names[last + 1], step))
+            ++last;
+        if (!text.empty())
+            text += ',';
+        text += names[i];
+        const bool reachesEnd = last + 1 == names.size();
+        if (last >= i + 2 || (last == i + 1 && reachesEnd))
+            text += '-' + names[last];
+        else if (last == i + 1)
+            text += ',' + names[last];
+        i = last + 1;
+    }
+    return text;
+}
+
+std::vector<std::string> pointNamesOf(const simpleList<ptNameRec>& list) {
+    std::vector<std::string> names;
+    ptNameRec record;
+    for (int i = 0; list.getAt(i, record) == 0; ++i)
+        names.emplace_back(fixedText(record.name));
+    return names;
+}

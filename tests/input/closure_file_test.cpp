@@ -1,0 +1,128 @@
+// The closure definition file: records read from lines, settings carried
+// between definitions, the written form and its round trip, a last line
+// without a line end, and a failed write that keeps the previous file.
+
+#include "input/closure_file.hpp"
+#include "support/temp_folder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <sys/resource.h>
+
+namespace {
+
+void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+TEST(ClosureFile, ARecordIsTheFirstKeywordAnywhereInItsLine) {
+    struct Case {
+        std::string line;
+        int keyword;
+        std::string value;
+    };
+    const std::vector<Case> cases = {
+        {"  trav_list  1-5,9 ", kwTravList, "1-5,9"},
+        {"TRAV_LIST a1\tb2", kwTravList, "A1\tB2"},
+        {"ANG_CLOSURE\tON", kwAngClosure, "ON"},
+        {"VERT_CLOSURE,off\r", kwVertClosure, "OFF"},
+        {"X TRAV_END", kwTravEnd, "TRAV_END"},
+        {"TRAV_END", kwTravEnd, ""},
+        {"TRAV_TYPE PT_TO_PT", kwTravType, "PT_TO_PT"},
+        // Control bytes vanish; the line then holds the keyword.
+        {"TRAV\x01_END", kwTravEnd, ""},
+        {"TRAV_TYPE TRAV_LIST", kwTravList, "TRAV_LIST"},
+        {"END OF FILE", kwNone, "OF FILE"},
+        {"", kwNone, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const ClosureRecord record = closureRecordOf(c.line, 1);
+        EXPECT_EQ(record.keyword, c.keyword);
+        EXPECT_EQ(record.value, c.value);
+    }
+}
+
+TEST(ClosureFile, SettingsChangeOnlyForTheirOwnWords) {
+    ClosureSettings s;
+    applyClosureSetting(s, closureRecordOf("ANG_CLOSURE ON", 1));
+    applyClosureSetting(s, closureRecordOf("VERT_CLOSURE YES", 2));
+    applyClosureSetting(s, closureRecordOf("TRAV_TYPE gps_loop", 3));
+    EXPECT_EQ(s, (ClosureSettings{1, 0, gpsLoop}));
+    applyClosureSetting(s, closureRecordOf("TRAV_TYPE LOOP", 4));
+    applyClosureSetting(s, closureRecordOf("ANG_CLOSURE OFF", 5));
+    EXPECT_EQ(s, (ClosureSettings{0, 0, gpsLoop}));
+}
+
+TEST(ClosureFile, DefinitionsInheritSettingsAndComeBackUpperCaseAndCompact) {
+    testsupport::TempFolder folder("cls-read");
+    const auto path = folder / "loops.cls";
+    // The last line has no line end: its TRAV_END still ends a definition.
+    writeBytes(path, "ANG_CLOSURE ON\r\nTRAV_TYPE PT_TO_PT\r\nTRAV_LIST cp1,1,2\r\n"
+                     "TRAV_LIST 3,4,cp2\nTRAV_END\r\nnonsense here\r\n"
+                     "VERT_CLOSURE ON\nTRAV_LIST 1,2,3,4\nTRAV_END");
+    std::vector<ClosureDefinition> definitions;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(readClosureDefinitions(path, definitions, errors));
+    EXPECT_EQ(definitions, (std::vector<ClosureDefinition>{{"CP1,1-4,CP2", {1, 0, pointToPoint}},
+                                                           {"1-4", {1, 1, pointToPoint}}}));
+    EXPECT_EQ(errors, (std::vector<std::string>{"Error parsing record: NONSENSE HERE\nFile: " +
+                                                path.string()}));
+}
+
+TEST(ClosureFile, AFileThatIsNotThereIsNotCreated) {
+    testsupport::TempFolder folder("cls-missing");
+    std::vector<ClosureRecord> records;
+    EXPECT_FALSE(readClosureRecords(folder / "none.cls", records));
+    EXPECT_FALSE(std::filesystem::exists(folder / "none.cls"));
+}
+
+TEST(ClosureFile, WritesFiveLinesPerDefinitionAndReadsThemBack) {
+    testsupport::TempFolder folder("cls-write");
+    const auto path = folder / "loops.cls";
+    const std::vector<ClosureDefinition> written = {
+        {"4,1-4,1", {1, 1, loopInteriorRef}},
+        {"", {0, 0, pointToPoint}}, // an empty row is not written
+        {"G1-G3,G1", {0, 0, gpsLoop}},
+    };
+    std::string error;
+    ASSERT_TRUE(writeClosureFile(path, written, error)) << error;
+    EXPECT_EQ(testsupport::readBytes(path),
+              "VERT_CLOSURE ON\r\nANG_CLOSURE ON\r\nTRAV_TYPE LOOP_INTERIOR_REF\r\n"
+              "TRAV_LIST 4,1-4,1\r\nTRAV_END\r\n"
+              "VERT_CLOSURE OFF\r\nANG_CLOSURE OFF\r\nTRAV_TYPE GPS_LOOP\r\n"
+              "TRAV_LIST G1-G3,G1\r\nTRAV_END\r\n");
+    std::vector<ClosureDefinition> read;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(readClosureDefinitions(path, read, errors));
+    EXPECT_EQ(read, (std::vector<ClosureDefinition>{written[0], written[2]}));
+    EXPECT_TRUE(errors.empty());
+
+    ASSERT_TRUE(writeClosureFile(path, {{"", {}}}, error)) << error;
+    EXPECT_EQ(testsupport::readBytes(path), "");
+}
+
+TEST(ClosureFile, AFailedWriteKeepsThePreviousFile) {
+    testsupport::TempFolder folder("cls-keep");
+    const auto path = folder / "loops.cls";
+    const std::string previous = "TRAV_LIST 1-4\r\nTRAV_END\r\n";
+    writeBytes(path, previous);
+    // Files of this process may not grow past 16 bytes: the new contents
+    // cannot be written anywhere.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    setrlimit(RLIMIT_FSIZE, &small);
+    std::string error;
+    const bool written = writeClosureFile(path, {{"1,2,3,4,5,6,7,8,9,10", {1, 1, 0}}}, error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(testsupport::readBytes(path), previous);
+}
+
+} // namespace
