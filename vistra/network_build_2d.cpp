@@ -107,8 +107,8 @@ void assumeStart() {
     start.pointType = ptWeightedControl;
     pointList2D.replace(start);
     azimuthObs existing;
-    if (rawDataGraph::findAzimuthEitherWay(fixedText(first.instrument),
-                                           fixedText(first.backsight), existing) < 0)
+    if (rawDataGraph::findAzimuthEitherWay(fixedText(first.instrument), fixedText(first.backsight),
+                                           existing) < 0)
         appendAssumedAzimuth(fixedText(first.instrument), fixedText(first.backsight));
 }
 

@@ -25,9 +25,7 @@ struct Chain3D {
         stdErr = line.stdErr;
         return true;
     }
-    static bool findKnown(stationRec& point) {
-        return findKnownStation3D(point) == stationFound;
-    }
+    static bool findKnown(stationRec& point) { return findKnownStation3D(point) == stationFound; }
     static bool findAzimuth(std::string_view from, std::string_view to, double& azimuth,
                             double& stdErr) {
         azimuthObs observed;
@@ -62,8 +60,7 @@ void collectVectors(rawDataGraph& graph) {
         if (index < 0) {
             graphSetup own;
             setPointName(own.instrument, fixedText(v.from));
-            graphwalk::knownPosition<Chain3D>(fixedText(v.from), own.instrumentN,
-                                              own.instrumentE);
+            graphwalk::knownPosition<Chain3D>(fixedText(v.from), own.instrumentN, own.instrumentE);
             if (graph.appendSetup(own) != 0)
                 continue;
             index = graph.setupCount() - 1;

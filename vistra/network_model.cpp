@@ -2,11 +2,11 @@
 
 #include "geodetic/state_plane_27.hpp"
 #include "geodetic/state_plane_83.hpp"
+#include "input/raw_files.hpp"
 #include "model/program_lists.hpp"
 #include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
 #include "vistra/network_stages.hpp"
-#include "input/raw_files.hpp"
 #include "vistra/project_input.hpp"
 
 #include <cmath>

@@ -56,8 +56,7 @@ public:
 
     // The setup on this instrument and backsight / the first on this
     // instrument, copied out; its index, or -1.
-    int findSetup(std::string_view instrument, std::string_view backsight,
-                  graphSetup& out) const;
+    int findSetup(std::string_view instrument, std::string_view backsight, graphSetup& out) const;
     int findSetupAt(std::string_view instrument, graphSetup& out) const;
 
     // Appends a copy; 1 when memory runs out (nothing appended), else 0.
@@ -69,8 +68,7 @@ public:
     // The azimuth from -> to of the 2D azimuth list: the record in that
     // order, else the reversed record turned around (pi added, brought into
     // [0, 2pi)). Its index, or -1 when neither exists.
-    static int findAzimuthEitherWay(std::string_view from, std::string_view to,
-                                    azimuthObs& out);
+    static int findAzimuthEitherWay(std::string_view from, std::string_view to, azimuthObs& out);
 
     // The rectangle of the points that have a northing.
     double minN = emptyExtentMin;

@@ -58,8 +58,8 @@ inline constexpr int directionComputed = 1; // the coordinates of both points
 struct graphSetup {
     pointNameField backsight = {}; // empty for a setup made for GPS vectors
     pointNameField instrument = {};
-    double backsightDist = 0.0;      // 0 when none was observed
-    double direction = notComputed;  // azimuth instrument -> backsight
+    double backsightDist = 0.0;     // 0 when none was observed
+    double direction = notComputed; // azimuth instrument -> backsight
     double instrumentN = notComputed;
     double instrumentE = notComputed;
     int directionSource = directionObserved;

@@ -117,8 +117,8 @@ graphForesight foresightOf(const graphSetup& setup, std::string_view foresight, 
         f.distance = 0.0;
         f.distanceStdErr = 0.0;
     }
-    const bool carried = measured && isSet(setup.instrumentN) && isSet(setup.instrumentE) &&
-                         isSet(setup.direction);
+    const bool carried =
+        measured && isSet(setup.instrumentN) && isSet(setup.instrumentE) && isSet(setup.direction);
     if (carried) {
         const double azimuth = normalizedAngle(setup.direction + angle);
         f.northing = setup.instrumentN + f.distance * std::cos(azimuth);

@@ -1,7 +1,7 @@
 #include "vistra/project_input.hpp"
 
-#include "input/raw_aliases.hpp"
 #include "input/raw_alias_step.hpp"
+#include "input/raw_aliases.hpp"
 #include "input/raw_text.hpp"
 #include "input/rw5_reader.hpp"
 #include "input/vkr_fields.hpp"

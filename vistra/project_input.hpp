@@ -9,8 +9,8 @@
 // the point lists of the project's model (3D or 2D) built, and the raw,
 // alias and description lists emptied again.
 
-#include "model/raw_record.hpp"
 #include "input/numeric_raw_reader.hpp"
+#include "model/raw_record.hpp"
 
 #include <string>
 

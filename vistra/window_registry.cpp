@@ -14,8 +14,7 @@ int GraphWindowRegistry::isWindowOpen(std::uint16_t id) const {
     return graphWindowMap.count(id) != 0 ? 1 : 0;
 }
 
-GraphFrame* GraphWindowRegistry::reuse(std::uint16_t id, const errEllipseRec* ellipses,
-                                       int count) {
+GraphFrame* GraphWindowRegistry::reuse(std::uint16_t id, const errEllipseRec* ellipses, int count) {
     const graphWindowRec& record = graphWindowMap.at(id);
     settings_.pInputFileName = record.rawFileList;
     record.frame->state().setEllipses(ellipses, count);
@@ -56,10 +55,9 @@ int GraphWindowRegistry::showWithSettings(std::uint16_t* id, void* callerResourc
     return 1;
 }
 
-void* GraphWindowRegistry::showWithFileList(std::uint16_t* id, void* callerResources,
-                                            void* parent, int ownerCookie,
-                                            const std::string& rawFileList, int option,
-                                            const errEllipseRec* ellipses, int count) {
+void* GraphWindowRegistry::showWithFileList(std::uint16_t* id, void* callerResources, void* parent,
+                                            int ownerCookie, const std::string& rawFileList,
+                                            int option, const errEllipseRec* ellipses, int count) {
     GraphFrame* frame = nullptr;
     if (isWindowOpen(*id) != 0) {
         frame = reuse(*id, ellipses, count);

@@ -81,8 +81,8 @@ public:
     // The same without settings: a new window takes `rawFileList` and owner
     // `ownerCookie`, and is not brought to the top. The window's handle, or
     // null when none could be made.
-    void* showWithFileList(std::uint16_t* id, void* callerResources, void* parent,
-                           int ownerCookie, const std::string& rawFileList, int option,
+    void* showWithFileList(std::uint16_t* id, void* callerResources, void* parent, int ownerCookie,
+                           const std::string& rawFileList, int option,
                            const errEllipseRec* ellipses, int count);
 
     // A window is being destroyed: its record goes.

@@ -188,8 +188,8 @@ TEST(NetworkModelSetups, AnglesOnOneInstrumentAndBacksightShareASetup) {
     GraphProject project;
     std::vector<std::string> lines{"6SE X:! Y:! Z:!", "6C A 1000.000 1000.000 10.0",
                                    "6C B 1100.000 1000.000 10.0"};
-    for (const std::string& l : setupLines("A", "B", "100.000",
-                                           {{"C", "90.0000", "50.000"}, {"D", "180.0000", "60.000"}}))
+    for (const std::string& l :
+         setupLines("A", "B", "100.000", {{"C", "90.0000", "50.000"}, {"D", "180.0000", "60.000"}}))
         lines.push_back(l);
     for (const std::string& l : setupLines("A", "C", "50.000", {{"D", "90.0000", "60.000"}}))
         lines.push_back(l);

@@ -50,8 +50,8 @@ VISTRA_EXPORT int showZureruvuvLS(std::uint16_t* id, void* callerResources, void
     if (id == nullptr || settings == nullptr)
         return 0;
     try {
-        return library().registry.showWithSettings(id, callerResources, parent, *settings,
-                                                    option, ellipses, count);
+        return library().registry.showWithSettings(id, callerResources, parent, *settings, option,
+                                                   ellipses, count);
     } catch (const std::exception&) {
         return 0;
     }

@@ -1,14 +1,16 @@
 #pragma once
 // The graphics window of the library as a child of the main program's
-// multiple-document frame. It carries the window's state and model; the
-// picture itself is drawn by the drawing code that joins it later, so until
-// then the window shows an empty client area.
+// multiple-document frame. `GraphFrameWindow` carries the window's state and
+// model from its construction on; the toolkit's child frame is made only
+// when the window is created, and from then on owns it. The picture itself is
+// drawn by the drawing code that joins it later, so until then the window
+// shows an empty client area.
 
 #include "vistra/window_registry.hpp"
 
-#include <wx/mdi.h>
+class GraphChildFrame;
 
-class GraphFrameWindow : public wxMDIChildFrame, public GraphFrame {
+class GraphFrameWindow : public GraphFrame {
 public:
     GraphFrameWindow(GraphWindowRegistry& registry, const GraphFrameRequest& request,
                      ShellServices& shell);
@@ -19,11 +21,12 @@ public:
     void setCaption(const std::string& caption) override;
     void bringToTop() override;
     void refreshPicture() override;
-    void* windowHandle() override { return static_cast<wxWindow*>(this); }
+    void* windowHandle() override;
 
 private:
     GraphWindowRegistry& registry_;
     GraphWindowState state_;
+    GraphChildFrame* window_ = nullptr;
 };
 
 // Makes the library's windows.

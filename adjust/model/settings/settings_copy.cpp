@@ -22,13 +22,12 @@ void globalVars::copySettings(const globalVars& s) {
                 &g::geoidHt, &g::geoidModel, &g::geoidModelType, &g::ellipsoid);
     copyMembers(*this, s, &g::stErrDist, &g::stErrDistPPM, &g::stErrAz, &g::stErrX, &g::stErrY,
                 &g::stErrZ, &g::stErrPoint, &g::stErrRead, &g::stErrTrgtCentering,
-                &g::stErrInstrCentering, &g::vStErrPoint, &g::vStErrRead, &g::rodStErr,
-                &g::HIStErr, &g::stErrGPSCentering, &g::stErrGPSMultFactor, &g::diffLevDistBSFS,
+                &g::stErrInstrCentering, &g::vStErrPoint, &g::vStErrRead, &g::rodStErr, &g::HIStErr,
+                &g::stErrGPSCentering, &g::stErrGPSMultFactor, &g::diffLevDistBSFS,
                 &g::diffLevCollimation, &g::diffLevRodRead);
     copyMembers(*this, s, &g::maxIterations, &g::vertAdjust, &g::horizAdjust, &g::curvRefract,
                 &g::includeSS, &g::confidenceInterval, &g::vDistTol, &g::hDistTol, &g::hAngTol,
-                &g::vAngTol, &g::ALTARptOn, &g::relativeErrFileOn, &g::altaTolerance,
-                &g::altaPPM);
+                &g::vAngTol, &g::ALTARptOn, &g::relativeErrFileOn, &g::altaTolerance, &g::altaPPM);
     copyMembers(*this, s, &g::includeGPSVectors, &g::includeRawData, &g::includeClosure,
                 &g::includeLevData, &g::supplamentalNE, &g::nezFileFmtType, &g::gpsFileFmtType,
                 &g::ttlStaUnits, &g::GPSUnits, &g::levelUnits, &g::levelFileFmtType,
