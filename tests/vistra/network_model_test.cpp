@@ -49,15 +49,12 @@ struct TruePoint {
 } // namespace
 
 // The example project's points, as examples/site/make_site.py generated its
-// raw data from them: every foresight the model carries out from its
-// instrument along the backsight direction turned by the angle must land on
-// its own point. Directions are azimuths clockwise from north, so a line
+// raw data from them (tests/fixtures/input/rw5/site.rw5 holds the same
+// observations as .RW5 records): every foresight the model carries out from
+// its instrument along the backsight direction turned by the angle must land
+// on its own point. Directions are azimuths clockwise from north, so a line
 // computed from coordinates and the angles turned from it agree.
 TEST(NetworkModelGeometry, EveryForesightOfTheExampleLandsOnItsTruePoint) {
-    GraphProject project;
-    const std::string prj = std::string(TARNWELL_EXAMPLES) + "/site/site.prj";
-    ASSERT_NE(projectVars.readProjectFile(prj), 0);
-    projectVars.projectFileName = prj;
     const TruePoint truth[] = {{"A", 1000.000, 1000.000},
                                {"B", 1180.250, 1245.800},
                                {"C", 1050.420, 1430.150},
@@ -65,27 +62,40 @@ TEST(NetworkModelGeometry, EveryForesightOfTheExampleLandsOnItsTruePoint) {
     // The data are rounded to 0.1" and 1 mm, and the preliminary
     // coordinates the directions start from carry that rounding: 2 mm.
     constexpr double tolerance_m = 0.002;
-    RecordingShell shell;
-    rawDataGraph g(shell);
-    ASSERT_EQ(g.buildStatus, graphBuilt);
-    const auto setups = setupsOf(g);
-    ASSERT_EQ(setups.size(), 4u);
-    int placed = 0;
-    for (const graphSetup& setup : setups) {
-        EXPECT_EQ(setup.directionSource, directionComputed);
-        for (const graphForesight& f : setup.foresights) {
-            SCOPED_TRACE(std::string(setup.instrument) + " -> " + f.foresight);
-            for (const TruePoint& t : truth) {
-                if (std::string(t.name) != f.foresight)
-                    continue;
-                EXPECT_NEAR(f.northing, t.northing, tolerance_m);
-                EXPECT_NEAR(f.easting, t.easting, tolerance_m);
-                ++placed;
+    const std::string prj = std::string(TARNWELL_EXAMPLES) + "/site/site.prj";
+    const std::string rw5 = std::string(TARNWELL_FIXTURES) + "/input/rw5/site.rw5";
+    for (const std::string& rawFiles : {std::string("site.vkr\n"), rw5 + "\n"}) {
+        SCOPED_TRACE(rawFiles);
+        GraphProject project;
+        ASSERT_NE(projectVars.readProjectFile(prj), 0);
+        projectVars.projectFileName = prj;
+        projectVars.pInputFileName = rawFiles;
+        RecordingShell shell;
+        rawDataGraph g(shell);
+        ASSERT_EQ(g.buildStatus, graphBuilt);
+        const auto setups = setupsOf(g);
+        ASSERT_EQ(setups.size(), 4u);
+        int placed = 0;
+        for (const graphSetup& setup : setups) {
+            EXPECT_EQ(setup.directionSource, directionComputed);
+            for (const graphForesight& f : setup.foresights) {
+                SCOPED_TRACE(std::string(setup.instrument) + " -> " + f.foresight);
+                for (const TruePoint& t : truth) {
+                    if (std::string(t.name) != f.foresight)
+                        continue;
+                    EXPECT_NEAR(f.northing, t.northing, tolerance_m);
+                    EXPECT_NEAR(f.easting, t.easting, tolerance_m);
+                    ++placed;
+                }
             }
         }
+        EXPECT_EQ(placed, 4);
+        std::vector<std::string> marked;
+        for (const graphPoint& p : pointsOf(g))
+            marked.emplace_back(p.name);
+        EXPECT_EQ(marked, (std::vector<std::string>{"A", "B"}));
+        EXPECT_TRUE(shell.boxes.empty());
     }
-    EXPECT_EQ(placed, 4);
-    EXPECT_TRUE(shell.boxes.empty());
 }
 
 // An observed azimuth orients its setup the same way: A-B at 45 degrees,
