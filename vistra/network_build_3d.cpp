@@ -50,9 +50,13 @@ graphVector vectorOf(const gpsVectorRec& v) {
     return g;
 }
 
-// Each vector hangs on the first setup of its start point, or on a setup of
-// its own without a backsight.
-void collectVectors(rawDataGraph& graph) {
+} // namespace
+
+void collectSetups3D(rawDataGraph& graph) {
+    graphwalk::collectSetups<Chain3D>(graph);
+}
+
+void collectVectors3D(rawDataGraph& graph) {
     gpsVectorRec v;
     for (int i = 0; gpsVectorList.getAt(i, v) == 0; ++i) {
         graphSetup setup;
@@ -69,8 +73,6 @@ void collectVectors(rawDataGraph& graph) {
     }
 }
 
-} // namespace
-
 int buildModel3D(rawDataGraph& graph) {
     const globalVars& s = projectVars;
     if (s.includeGPSVectors != 0) {
@@ -83,7 +85,7 @@ int buildModel3D(rawDataGraph& graph) {
     graphwalk::collectPoints<Chain3D>(graph);
     if (graph.extentsEmpty())
         return graphNothingToDraw;
-    graphwalk::collectSetups<Chain3D>(graph);
-    collectVectors(graph);
+    collectSetups3D(graph);
+    collectVectors3D(graph);
     return graphBuilt;
 }

@@ -12,6 +12,12 @@ class rawDataGraph;
 // graphNothingToDraw when no point has a northing.
 int buildModel3D(rawDataGraph& graph);
 
+// The 3D road's last two walks over the library's lists: the setups of
+// `angleList` and the GPS vectors of `gpsVectorList`, each hung on the first
+// setup of its start point or on a setup of its own without a backsight.
+void collectSetups3D(rawDataGraph& graph);
+void collectVectors3D(rawDataGraph& graph);
+
 // The 2D road, only with horizontal adjustment on: sideshot filter, an
 // assumed start where the network has too little control, preliminary
 // coordinates, reductions, sideshots, points and setups. graphBuilt.

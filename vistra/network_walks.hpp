@@ -101,8 +101,9 @@ graphSetup newSetup(std::string_view instrument, std::string_view backsight) {
 }
 
 // A foresight is carried out from the instrument along the backsight
-// direction turned by the angle; without a usable direction or distance it
-// stands on its own known coordinates.
+// direction turned by the angle. Without a distance, or from a known
+// instrument whose backsight direction is unknown, it stands on its own
+// known coordinates; a distance from an unknown instrument places it nowhere.
 template <class Chain>
 graphForesight foresightOf(const graphSetup& setup, std::string_view foresight, double angle,
                            double stdErr, int status) {
@@ -117,13 +118,12 @@ graphForesight foresightOf(const graphSetup& setup, std::string_view foresight, 
         f.distance = 0.0;
         f.distanceStdErr = 0.0;
     }
-    const bool carried =
-        measured && isSet(setup.instrumentN) && isSet(setup.instrumentE) && isSet(setup.direction);
-    if (carried) {
+    const bool instrumentKnown = isSet(setup.instrumentN) && isSet(setup.instrumentE);
+    if (measured && instrumentKnown && isSet(setup.direction)) {
         const double azimuth = normalizedAngle(setup.direction + angle);
         f.northing = setup.instrumentN + f.distance * std::cos(azimuth);
         f.easting = setup.instrumentE + f.distance * std::sin(azimuth);
-    } else if (!measured || !isSet(setup.direction)) {
+    } else if (!measured || instrumentKnown) {
         knownPosition<Chain>(foresight, f.northing, f.easting);
     }
     return f;
