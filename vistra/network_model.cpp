@@ -6,6 +6,7 @@
 #include "model/program_lists.hpp"
 #include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
+#include "run/driver_steps.hpp"
 #include "vistra/network_stages.hpp"
 #include "vistra/project_input.hpp"
 
@@ -27,29 +28,6 @@ public:
 private:
     ShellServices* previous_;
 };
-
-void clearInputLists() {
-    distanceList2D.clear();
-    controlPointList2D.clear();
-    pointList2D.clear();
-    givenPointList2D.clear();
-    fixedPointList2D.clear();
-    angleList2D.clear();
-    azimuthList2D.clear();
-    ptDescList.clear();
-    pointAliasList.clear();
-    gpsVectorList.clear();
-    gpsVectorList2D.clear();
-    distanceList.clear();
-    controlStationList.clear();
-    stationList.clear();
-    givenStationList.clear();
-    fixedStationList.clear();
-    angleList.clear();
-    azimuthList.clear();
-    unknownCount = 0;
-    obsCount = 0;
-}
 
 // The lists no later build step reads; the point lists stay for the window.
 void clearWorkingLists() {
@@ -131,7 +109,7 @@ int rawDataGraph::buildGraph() {
 
 int rawDataGraph::buildModel() {
     const globalVars& s = projectVars;
-    clearInputLists();
+    clearRunLists();
     clearModel();
     prepareZoneTables(s.gridSystem);
     if (s.pInputFileName.empty() && s.pGPSFileName.empty())

@@ -82,14 +82,6 @@ void buildFromRawList() {
     clearRawLists();
 }
 
-std::string withoutControls(const std::string& line) {
-    std::string kept;
-    for (const char c : line)
-        if (static_cast<unsigned char>(c) >= ' ')
-            kept.push_back(c);
-    return kept;
-}
-
 void readOpenFile(std::ifstream& file, vkrReaderState& state) {
     platform::LineReader reader(file);
     std::string line;
@@ -97,7 +89,7 @@ void readOpenFile(std::ifstream& file, vkrReaderState& state) {
     state.reading = true;
     while (reader.next(line)) {
         rawRec record;
-        if (parseGraphRawLine(withoutControls(line), record, state) == rawRecordStore)
+        if (parseGraphRawLine(withoutControlBytes(line), record, state) == rawRecordStore)
             rawDataList.append(record);
     }
 }
