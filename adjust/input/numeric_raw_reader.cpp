@@ -306,17 +306,6 @@ int parseVkrLine(const std::string& line, rawRec& r, vkrReaderState& state) {
 
 namespace {
 
-// Bytes below a blank (CR, tabs, other controls) are dropped from a line.
-std::string withoutControls(const std::string& line) {
-    std::string kept;
-    kept.reserve(line.size());
-    for (const char c : line) {
-        if (static_cast<unsigned char>(c) >= ' ')
-            kept.push_back(c);
-    }
-    return kept;
-}
-
 // No run context reaches readVkrRawFile: its interface has none, so the shell is
 // the active one (the run installs its own for its length).
 void reportParseError(const std::string& line, const std::string& path, int lineNumber) {
@@ -345,7 +334,7 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
     state.reading = true;
     while (reader.next(line)) {
         postPercent(file, ec ? 0 : size);
-        const std::string kept = withoutControls(line);
+        const std::string kept = withoutControlBytes(line);
         rawRec record;
         const int result = parseVkrLine(kept, record, state);
         if (result == rawRecordStore) {

@@ -68,6 +68,15 @@ public:
     // %s" with the path, every setting left as it was.
     int readLegacyProjectFile(const std::string& path);
 
+    // Takes over the settings of another program's instance, as the network
+    // graphics library does with the main program's on every hand-over: the
+    // stored settings, the open project's path, the editor and transfer
+    // switches and the blunder-detection options. The folders of the INI
+    // file, the start-up dialog option, `blunderMethod`, the embedded `udp`
+    // (read again from `UDPFilePath` where needed) and the main program's
+    // shared-memory handles keep this instance's values.
+    void copySettings(const globalVars& source);
+
     // Stores these settings as the defaults of new projects in the user
     // profile (section "Version 1.00"). 0 on success; 1 when the profile
     // cannot be written (the previous defaults stay).
