@@ -1,6 +1,10 @@
 #include "vistra/network_stages.hpp"
 
+#include "input/gps_control_points.hpp"
+#include "input/gps_vector_reader.hpp"
 #include "model/pending_stages.hpp"
+#include "model/run_context.hpp"
+#include "platform/shell_services.hpp"
 #include "model/program_lists.hpp"
 #include "model/project_geodesy.hpp"
 #include "model/settings/global_vars.hpp"
@@ -76,7 +80,8 @@ void collectVectors3D(rawDataGraph& graph) {
 int buildModel3D(rawDataGraph& graph) {
     const globalVars& s = projectVars;
     if (s.includeGPSVectors != 0) {
-        readGpsVectorFiles(s.pGPSFileName, 0);
+        // The build's shell is the active one while the model is built.
+        readGpsVectorFiles(RunContext{activeShell()}, s.pGPSFileName, 0);
         addGpsVectorEndPoints();
     }
     countUnknownsObs3D(unknownCount, obsCount);
