@@ -227,7 +227,8 @@ TEST_F(Rw5Read, MissingFileIsAnErrorNamingIt) {
     ASSERT_EQ(read(std::vector<std::string>{"traverse.rw5", "no_such_file.rw5", "alias.rw5"}),
               rw5ReadFailed);
     ASSERT_EQ(shell.boxes.size(), 1u);
-    EXPECT_EQ(shell.boxes[0].text, "Error opening " + fixture("no_such_file.rw5"));
+    EXPECT_EQ(shell.boxes[0].text,
+              "Error opening " + fixture("no_such_file.rw5") + ": No such file or directory");
     EXPECT_EQ(records().size(), 5u); // the first file's records stay; the third is not read
     EXPECT_FALSE(std::filesystem::exists(fixture("no_such_file.rw5")));
 }
