@@ -41,6 +41,8 @@ FileStamp fileStamp(const std::filesystem::path& path) {
 
 bool recordInErrorReport(const std::filesystem::path& errorReport, const FileStamp& before,
                          const std::vector<std::string>& messages, std::string& error) {
+    if (messages.empty())
+        return true;
     const FileStamp now = fileStamp(errorReport);
     const bool writtenByRun = now.exists && !(now == before);
     const std::string old = writtenByRun ? fileText(errorReport) : std::string();

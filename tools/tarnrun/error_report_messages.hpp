@@ -24,6 +24,7 @@ FileStamp fileStamp(const std::filesystem::path& path);
 // Puts each of `messages` that the error report does not hold yet at its
 // end, lines ending in CR LF. An error report left from before the run
 // (`before` still matches) or none at all is replaced by one holding only
-// the messages. False with the reason in `error` when it cannot be written.
+// the messages; without messages nothing is touched. False with the reason
+// in `error` when it cannot be written.
 bool recordInErrorReport(const std::filesystem::path& errorReport, const FileStamp& before,
                          const std::vector<std::string>& messages, std::string& error);
