@@ -4,7 +4,8 @@
 // Trigonometric Level Report" of a .tlv file, written from the records of
 // `levelRunList` / `trigLevelList` after the reduction and before the list is
 // cleared. Lines go through writeLine (CR LF; nothing for a handle of 0 or
-// less; a failed line shows "Error writing output" and writing goes on).
+// less; a failed line shows "Error writing output to <file>: <reason>" and
+// writing goes on).
 
 #include "input/level_records.hpp"
 

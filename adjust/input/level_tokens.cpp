@@ -7,7 +7,9 @@
 #include "platform/c_locale_text.hpp"
 #include "platform/line_reader.hpp"
 #include "platform/shell_services.hpp"
+#include "platform/system_reason.hpp"
 
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -74,12 +76,14 @@ bool forEachLine(const std::string& path,
     const auto size = std::filesystem::file_size(path, sizeError);
     std::ifstream file(path, std::ios::binary);
     if (sizeError || !file.is_open()) {
-        activeShell().message(platform::formatC("Error opening %s", path.c_str()), MessageKind::ok);
+        const int reason = sizeError ? sizeError.value() : errno;
+        activeShell().message(platform::withSystemReason("Error opening " + path, reason),
+                              MessageKind::ok);
         return false;
     }
     activeShell().setMessage("Reading level data");
     startProgress(static_cast<int>(std::min<std::uintmax_t>(size, 0x7fffffff)));
-    platform::LineReader reader(file);
+    platform::LineReader reader(file, platform::LineEnds::crToo);
     std::string line;
     std::streamoff counted = 0;
     while (reader.next(line)) {

@@ -16,7 +16,9 @@
 #include "platform/line_reader.hpp"
 #include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
+#include "platform/system_reason.hpp"
 
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -328,7 +330,7 @@ void postPercent(std::ifstream& file, std::uintmax_t size) {
 bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& state) {
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(platform::pathFromText(path), ec);
-    platform::LineReader reader(file);
+    platform::LineReader reader(file, platform::LineEnds::crToo);
     std::string line;
     reader.next(line); // the header line
     state.reading = true;
@@ -379,7 +381,8 @@ int readVkrRawFile(const std::string& fileList) {
         const std::string path = projectRelativePath(name);
         std::ifstream file(platform::pathFromText(path), std::ios::binary);
         if (!file.is_open()) {
-            activeShell().message(formatC("Error opening %s", path.c_str()), MessageKind::ok);
+            activeShell().message(platform::withSystemReason("Error opening " + path, errno),
+                                  MessageKind::ok);
             return vkrReadFailed;
         }
         if (!readOneFile(file, path, state))

@@ -5,7 +5,7 @@
 #include "platform/line_reader.hpp"
 
 bool loadRw5File(const std::string& path, Rw5File& file) {
-    platform::TextFileReader reader(path);
+    platform::TextFileReader reader(path, platform::LineEnds::crToo);
     if (!reader.isOpen())
         return false;
     file.path = path;

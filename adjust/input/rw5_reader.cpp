@@ -12,8 +12,10 @@
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
 #include "platform/shell_services.hpp"
+#include "platform/system_reason.hpp"
 
 #include <array>
+#include <cerrno>
 #include <utility>
 
 namespace {
@@ -50,7 +52,8 @@ int readRw5File(const std::string& fileList, const std::string& aliasMarker) {
         Rw5File file;
         const std::string path = projectRelativePath(name);
         if (!loadRw5File(path, file)) {
-            activeShell().message("Error opening " + path, MessageKind::ok);
+            activeShell().message(platform::withSystemReason("Error opening " + path, errno),
+                                  MessageKind::ok);
             return rw5ReadFailed;
         }
         if (!reading.readFile(file))

@@ -7,7 +7,9 @@
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
 #include "platform/shell_services.hpp"
+#include "platform/system_reason.hpp"
 
+#include <cerrno>
 #include <optional>
 
 namespace {
@@ -131,7 +133,8 @@ int readRw5FirstBkAzimuth(const std::string& fileList, azimuthObs& azimuth) {
         Rw5File file;
         const std::string path = projectRelativePath(name);
         if (!loadRw5File(path, file)) {
-            activeShell().message("Error opening " + path, MessageKind::ok);
+            activeShell().message(platform::withSystemReason("Error opening " + path, errno),
+                                  MessageKind::ok);
             return 1;
         }
         for (const std::string& line : file.lines) {

@@ -11,8 +11,8 @@ extern int rptFile;
 extern int errFile;
 
 // Writes `text` (when not empty) and CR LF to `handle`. A handle of 0 or less
-// writes nothing and returns 0. A failed write shows "Error writing output"
-// and returns 1; otherwise returns 0.
+// writes nothing and returns 0. A failed write shows "Error writing output
+// to <file>: <the system's reason>" and returns 1; otherwise returns 0.
 int writeLine(int handle, const std::string& text);
 
 // Writes the same line to the report and to the error report, each only when

@@ -132,6 +132,17 @@ int overwriteCrdPoint(const RunContext& context, crdPointRec stored, crdPointRec
     return answer;
 }
 
+std::string CrdShortfall::text() const {
+    if (!nothingStoredBecause.empty())
+        return "Nothing was stored in " + fileName + ": " + nothingStoredBecause;
+    if (notStored.empty())
+        return {};
+    std::string names;
+    for (const std::string& name : notStored)
+        names += (names.empty() ? "" : ", ") + name;
+    return "Not stored in " + fileName + ": " + names;
+}
+
 CoordinateFileOutput::~CoordinateFileOutput() {
     close();
 }
@@ -140,8 +151,11 @@ void CoordinateFileOutput::open() {
     const globalVars& s = projectVars;
     if (s.wrtToCrd == 0)
         return;
+    shortfall_.fileName = s.crdFileName;
     if (s.crdFileName.empty()) {
         context_.message("No output coordinate file name has been specified");
+        shortfall_.fileName = "the coordinate file";
+        shortfall_.nothingStoredBecause = "no output coordinate file name has been specified.";
         return;
     }
     const std::string path = projectRelativePath(s.crdFileName);
@@ -150,6 +164,7 @@ void CoordinateFileOutput::open() {
         chooseNewFileType();
     if (VkCrdApi_open_coordfile(path.c_str(), 0, &handle_) == openFailed) {
         context_.message("Error opening: " + s.crdFileName);
+        shortfall_.nothingStoredBecause = "the file could not be opened.";
         return;
     }
     inUse_ = true;
@@ -206,6 +221,7 @@ void CoordinateFileOutput::offer(const crdPointRec& point, bool verticalOnly,
             write_ = true;
         } else if (!settleStoredPoint(stored, candidate)) {
             cancelled_ = true;
+            shortfall_.nothingStoredBecause = "the overwrite question was cancelled.";
             decided_.clear();
             return;
         }
@@ -218,19 +234,22 @@ void CoordinateFileOutput::commit() {
     if (!inUse_ || cancelled_)
         return;
     int endedPass = -1;
+    bool stopped = false;
     for (Decided& d : decided_) {
-        if (d.rules.pass == endedPass)
-            continue;
         const std::string name(d.point.name, strnlen(d.point.name, sizeof d.point.name));
+        if (stopped || d.rules.pass == endedPass) {
+            shortfall_.notStored.push_back(name);
+            continue;
+        }
         const int result = VkCrdApi_write_crd_point(replaceStoredPoint, &d.point, handle_);
         if (result == pointWritten)
             continue;
+        shortfall_.notStored.push_back(name);
         if (result == invalidPointName) {
             const std::string question = "Invalid point name: " + name +
                                          ", Do you wish to continue/writing the remaining points?";
-            if (context_.ask(question, MessageKind::yesNo) == Answer::yes)
-                continue;
-            break;
+            stopped = context_.ask(question, MessageKind::yesNo) != Answer::yes;
+            continue;
         }
         context_.message(d.rules.writeErrorText + projectVars.crdFileName);
         endedPass = d.rules.pass;

@@ -30,6 +30,22 @@
 int overwriteCrdPoint(const RunContext& context, crdPointRec stored, crdPointRec& proposed,
                       VkCrdHandle handle);
 
+// What the coordinate file did not take of the points meant for it: nothing
+// at all after a Cancel answer or when the file could not be used, else the
+// names whose write was refused (an invalid name) or failed, and those left
+// unwritten after a "no" to going on. Points kept by the user's answer are
+// no shortfall.
+struct CrdShortfall {
+    std::string fileName; // `crdFileName` as the project gives it
+    std::string nothingStoredBecause;
+    std::vector<std::string> notStored;
+
+    bool any() const { return !nothingStoredBecause.empty() || !notStored.empty(); }
+    // "Nothing was stored in <file>: <why>" or "Not stored in <file>: <name>,
+    // <name>, ..."; empty without a shortfall.
+    std::string text() const;
+};
+
 class CoordinateFileOutput {
 public:
     // How one pass over a point list treats its points.
@@ -66,6 +82,8 @@ public:
     void commit();
     // Gives the file back to the library.
     void close();
+    // What the file did not take; complete after commit().
+    const CrdShortfall& shortfall() const { return shortfall_; }
 
 private:
     struct Decided {
@@ -84,4 +102,5 @@ private:
     bool write_ = true;
     bool cancelled_ = false;
     std::vector<Decided> decided_;
+    CrdShortfall shortfall_;
 };

@@ -11,6 +11,7 @@
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/file_replace.hpp"
+#include "platform/private_temporary_folder.hpp"
 #include "reports/report_files.hpp"
 
 #include <filesystem>
@@ -89,11 +90,13 @@ std::string connectionRecords() {
     return text;
 }
 
+// Without a temporary folder of the run's, the copy goes to the user's
+// private one; none at all leaves the copy out (an empty path).
 std::filesystem::path temporaryCopyPath(const std::string& temporaryFolder) {
-    const std::filesystem::path folder = temporaryFolder.empty()
-                                             ? std::filesystem::temp_directory_path()
-                                             : std::filesystem::path(temporaryFolder);
-    return folder / "TARNWELL.EEL";
+    std::string ignored;
+    const auto folder = temporaryFolder.empty() ? platform::privateTemporaryFolder(ignored)
+                                                : std::filesystem::path(temporaryFolder);
+    return folder ? *folder / "TARNWELL.EEL" : std::filesystem::path();
 }
 
 } // namespace
@@ -132,5 +135,7 @@ void writeEelFile(const std::vector<errEllipseRec>& ellipses, const std::string&
     std::string error;
     // Nothing reads the files back; a failed write leaves the previous file.
     platform::replaceFile(projectOutputPath(".EEL"), text, error);
-    platform::replaceFile(temporaryCopyPath(temporaryFolder), text, error);
+    const std::filesystem::path copy = temporaryCopyPath(temporaryFolder);
+    if (!copy.empty())
+        platform::replaceFile(copy, text, error);
 }

@@ -27,7 +27,7 @@ int writeRptErrorEllipses(int handle, const std::vector<errEllipseRec>& ellipses
 std::string eelFileText(const std::vector<errEllipseRec>& ellipses);
 
 // Writes the text as the project's .EEL file and, as a copy, as
-// "TARNWELL.EEL" in the run's temporary folder (the system's temporary
-// folder when it is empty). The copy is best effort: the project's file is
+// "TARNWELL.EEL" in the run's temporary folder (the user's private
+// temporary folder when it is empty). The copy is best effort: the project's file is
 // written whether or not the copy can be.
 void writeEelFile(const std::vector<errEllipseRec>& ellipses, const std::string& temporaryFolder);

@@ -8,6 +8,7 @@
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
 #include "platform/shell_services.hpp"
+#include "platform/system_reason.hpp"
 #include "reports/coordinate_file_output.hpp"
 #include "reports/nez_record.hpp"
 #include "reports/report_files.hpp"
@@ -15,6 +16,7 @@
 #include "reports/report_windows.hpp"
 #include "reports/report_words.hpp"
 
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -153,30 +155,32 @@ bool createFiles(OutputFiles& files) {
     const std::string nezPath = projectOutputPath(".NEZ");
     files.nez = createOutputFile(nezPath);
     if (files.nez == -1) {
-        files.context.message("error opening " + nezPath);
+        files.context.message(platform::withSystemReason("error opening " + nezPath, errno));
         return false;
     }
     const std::string outPath = projectOutputPath(".OUT");
     files.out = createOutputFile(outPath);
     if (files.out == -1) {
+        const int reason = errno;
         closeOutputFile(files.nez);
-        files.context.message("error opening " + outPath);
+        files.context.message(platform::withSystemReason("error opening " + outPath, reason));
         return false;
     }
     return true;
 }
 
-void finish(OutputFiles& files) {
+CrdShortfall finish(OutputFiles& files) {
     closeOutputFile(files.nez);
     closeOutputFile(files.out);
     files.crd.commit();
     files.crd.close();
     showOutReport();
+    return files.crd.shortfall();
 }
 
 } // namespace
 
-void writeFinalCoords(const RunContext& context, int adjusted) {
+CrdShortfall writeFinalCoords(const RunContext& context, int adjusted) {
     if (projectVars.asciiNEZType == nezGeocentricXyz && projectVars.gridSystem == gridLocal) {
         context.message("A local coordinate system project cannot use the geocentric XYZ "
                         "ASCII output option.");
@@ -184,7 +188,7 @@ void writeFinalCoords(const RunContext& context, int adjusted) {
     }
     OutputFiles files(context);
     if (!createFiles(files))
-        return;
+        return {};
     files.stdErrDecimals = projectVars.coordPrec;
     files.crd.open();
     writeOutHeader(files.out, adjusted);
@@ -193,13 +197,13 @@ void writeFinalCoords(const RunContext& context, int adjusted) {
               finalPoint);
     writePass(pointList2D, files, {mainPass, true, {mainPass, true, "Error writing: "}},
               finalPoint);
-    finish(files);
+    return finish(files);
 }
 
-void writeFinalCoords3D(const RunContext& context, int adjusted) {
+CrdShortfall writeFinalCoords3D(const RunContext& context, int adjusted) {
     OutputFiles files(context);
     if (!createFiles(files))
-        return;
+        return {};
     files.stdErrDecimals = projectVars.neOutPrec;
     files.crd.open();
     writeOutHeader(files.out, adjusted);
@@ -209,5 +213,5 @@ void writeFinalCoords3D(const RunContext& context, int adjusted) {
               convert);
     writePass(stationList, files, {mainPass, false, {mainPass, false, "Error writing to: "}},
               convert);
-    finish(files);
+    return finish(files);
 }

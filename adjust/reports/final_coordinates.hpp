@@ -20,16 +20,18 @@
 // the .OUT title. Failures are shown as messages: "error opening %s" when an
 // output file cannot be created (nothing is written then). Messages,
 // progress and the questions of the coordinate file go through the context.
+// Both return what the project's coordinate file did not take.
 
 #include "model/run_context.hpp"
+#include "reports/coordinate_file_output.hpp"
 
 // The 2D chain (`fixedPointList2D`, `pointList2D`), values as they stand;
 // standard errors with `coordPrec` decimals. A geocentric layout in a local
 // coordinate system is refused with a message and set back to layout 0.
-void writeFinalCoords(const RunContext& context, int adjusted);
+CrdShortfall writeFinalCoords(const RunContext& context, int adjusted);
 
 // The 3D chain (`fixedStationList`, `stationList`): metres times the factor
 // of `HorizUnits` (a negative standard error keeps its "none" or "fixed"
 // meaning and is not scaled), elevations above the geoid (ellipsoidal height
 // less the geoid separation), standard errors with `neOutPrec` decimals.
-void writeFinalCoords3D(const RunContext& context, int adjusted);
+CrdShortfall writeFinalCoords3D(const RunContext& context, int adjusted);

@@ -37,10 +37,12 @@ int keepOffZero(int fd) {
     return moved < 0 ? failedOpen : moved;
 }
 
+// A new file gets what the user's umask leaves of read-write for all, as any
+// file the user makes: colleagues may read the reports if the umask says so.
 int openOutput(const std::string& path, int mode) {
     if (mode == startNewFile) {
         removeIfPresent(path);
-        return keepOffZero(::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+        return keepOffZero(::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     }
     return keepOffZero(::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC));
 }

@@ -11,11 +11,14 @@
 #include "model/settings/global_vars.hpp"
 #include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
+#include "platform/system_reason.hpp"
 #include "reports/final_coordinates.hpp"
 #include "reports/report_files.hpp"
 #include "reports/report_header.hpp"
 #include "reports/report_sections.hpp"
 #include "run/driver_steps.hpp"
+
+#include <cerrno>
 
 namespace {
 
@@ -30,12 +33,14 @@ constexpr int userDefinedEllipsoidCode = 16;
 // The report and the error report of the run are open from here on.
 bool openRunFiles(const RunContext& context) {
     if (openRptFile(startNewFile) == -1) {
-        showMessage(context, "error opening " + projectVars.reportFileName);
+        showMessage(context, platform::withSystemReason(
+                                 "error opening " + projectVars.reportFileName, errno));
         closeRptFile();
         return false;
     }
     if (openErrFile(startNewFile) == -1) {
-        showMessage(context, "error opening " + projectOutputPath(".ERR"));
+        showMessage(context, platform::withSystemReason(
+                                 "error opening " + projectOutputPath(".ERR"), errno));
         closeRunFiles();
         return false;
     }
@@ -133,20 +138,20 @@ RunResult runAdjustment(const RunContext& context, int mode, int count) {
                                 ? adjust3DRoad(context, mode, count, notRw5)
                                 : adjust2DRoad(context, mode, count, notRw5);
     if (road.stopped)
-        return {false, road.adjustment, false};
+        return {false, road.adjustment, false, {}};
     closeRunFiles();
     showRptReport();
     showErrReport();
     context.shell.activateReport(ReportKind::error);
+    RunResult result{true, road.adjustment, false, {}};
     if (mode == adjustmentRun && road.finalCoordinates != noFinalCoordinates) {
         const int adjusted = road.finalCoordinates == adjustedCoordinates ? 1 : 0;
-        if (projectVars.geodeticModel == threeDModel)
-            writeFinalCoords3D(context, adjusted);
-        else
-            writeFinalCoords(context, adjusted);
+        result.coordinateFile = projectVars.geodeticModel == threeDModel
+                                    ? writeFinalCoords3D(context, adjusted)
+                                    : writeFinalCoords(context, adjusted);
         context.shell.activateReport(ReportKind::report);
     }
-    return {true, road.adjustment, false};
+    return result;
 }
 
 RunResult runPreprocessing(const RunContext& context) {
@@ -178,12 +183,12 @@ RunResult runPreprocessing(const RunContext& context) {
     showRptReport();
     showErrReport();
     context.shell.activateReport(ReportKind::error);
-    if (projectVars.geodeticModel == threeDModel)
-        writeFinalCoords3D(context, 0);
-    else
-        writeFinalCoords(context, 0);
+    RunResult result{true, AdjustmentOutcome::notRun, false, {}};
+    result.coordinateFile = projectVars.geodeticModel == threeDModel
+                                ? writeFinalCoords3D(context, 0)
+                                : writeFinalCoords(context, 0);
     context.shell.activateReport(ReportKind::report);
-    return {true, AdjustmentOutcome::notRun, false};
+    return result;
 }
 
 // Ends a run that stopped for a reason that is not in its data.
@@ -247,7 +252,7 @@ template <class Run> RunResult stoppingRun(const RunContext& context, Run run) {
         stopRun(context, stop.what());
     } catch (const RunCancelled& stop) {
         stopRun(context, stop.what());
-        return {false, AdjustmentOutcome::notRun, true};
+        return {false, AdjustmentOutcome::notRun, true, {}};
     }
     return stoppedRun();
 }

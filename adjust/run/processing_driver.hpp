@@ -7,6 +7,7 @@
 // run; without it the run does not start.
 
 #include "model/run_context.hpp"
+#include "reports/coordinate_file_output.hpp"
 
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ struct RunResult {
     AdjustmentOutcome adjustment = AdjustmentOutcome::notRun;
     // The run ended because the user cancelled it.
     bool cancelled = false;
+    // What the project's coordinate file did not take of the final points.
+    CrdShortfall coordinateFile;
 };
 
 // The full run.

@@ -4,6 +4,7 @@
 #include "shell/progress_dialog.hpp"
 #include "shell/report_window.hpp"
 
+#include "platform/system_reason.hpp"
 #include "ptbank/crd_overwrite_rec.h"
 
 #include <algorithm>
@@ -74,7 +75,8 @@ void ProcessingWindows::showReport(const std::string& path, ReportKind kind) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     if (ec) {
-        activeShell().message("Error opening " + path, MessageKind::ok);
+        activeShell().message(platform::withSystemReason("Error opening " + path, ec.value()),
+                              MessageKind::ok);
         return;
     }
     if (size == 0)

@@ -41,7 +41,8 @@ public:
     bool cancelled() override;
     void messageList(const std::vector<std::string>& lines) override;
     // Opens or reloads the window of `kind`; a file that cannot be opened
-    // gives "Error opening %s", an empty one changes nothing.
+    // gives "Error opening %s: <the system's reason>", an empty one changes
+    // nothing.
     void showReport(const std::string& path, ReportKind kind) override;
     void activateReport(ReportKind kind) override;
     void closeAllReports() override;

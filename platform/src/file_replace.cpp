@@ -41,8 +41,10 @@ bool replaceFile(const std::filesystem::path& path, std::string_view contents, s
     std::string pattern = (folder / (path.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
+        const int reason = errno;
         error =
-            "cannot create a temporary file beside " + path.string() + ": " + std::strerror(errno);
+            "cannot create a temporary file beside " + path.string() + ": " + std::strerror(reason);
+        errno = reason;
         return false;
     }
     struct stat old {};
@@ -54,14 +56,17 @@ bool replaceFile(const std::filesystem::path& path, std::string_view contents, s
     const int writeErrno = errno;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
+        const int reason = written ? errno : writeErrno;
         ::unlink(pattern.c_str());
-        error =
-            "cannot write " + path.string() + ": " + std::strerror(written ? errno : writeErrno);
+        error = "cannot write " + path.string() + ": " + std::strerror(reason);
+        errno = reason;
         return false;
     }
     if (::rename(pattern.c_str(), path.c_str()) != 0) {
-        error = "cannot replace " + path.string() + ": " + std::strerror(errno);
+        const int reason = errno;
+        error = "cannot replace " + path.string() + ": " + std::strerror(reason);
         ::unlink(pattern.c_str());
+        errno = reason;
         return false;
     }
     return true;

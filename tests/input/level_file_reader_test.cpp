@@ -154,7 +154,7 @@ TEST_F(LevelFileRead, AFileThatCannotBeOpenedIsReportedAndReadsNothing) {
     EXPECT_EQ(readLevFile3D("missing.lev"), levelReadFailed);
     const std::string path = (folder / "missing.lev").string();
     ASSERT_EQ(boxTexts().size(), 3u);
-    EXPECT_EQ(boxTexts()[0], "Error opening " + path);
+    EXPECT_EQ(boxTexts()[0], "Error opening " + path + ": No such file or directory");
     EXPECT_FALSE(std::filesystem::exists(folder / "missing.lev")) << "never created";
     EXPECT_EQ(distanceList2D.count(), 0);
 }

@@ -297,7 +297,8 @@ TEST_F(VkrReader, AFileThatCannotBeOpenedStopsTheList) {
     EXPECT_EQ(readVkrRawFile("one.vkr\nmissing.vkr\n"), vkrReadFailed);
     EXPECT_EQ(rawDataList.count(), 1);
     ASSERT_EQ(shell.boxes.size(), 1u);
-    EXPECT_EQ(shell.boxes[0].text, "Error opening " + (folder / "missing.vkr").string());
+    EXPECT_EQ(shell.boxes[0].text,
+              "Error opening " + (folder / "missing.vkr").string() + ": No such file or directory");
     EXPECT_FALSE(std::filesystem::exists(folder / "missing.vkr")) << "nothing is created";
 }
 

@@ -77,7 +77,8 @@ TEST_F(Rw5Control, FirstBacksightAzimuthStopsAtAFileItCannotOpen) {
     const std::string list = fixture("missing.rw5") + "\n" + fixture("first_backsight.rw5") + "\n";
     EXPECT_EQ(readRw5FirstBkAzimuth(list, azimuth), 1);
     ASSERT_EQ(shell.boxes.size(), 1u);
-    EXPECT_EQ(shell.boxes[0].text, "Error opening " + fixture("missing.rw5"));
+    EXPECT_EQ(shell.boxes[0].text,
+              "Error opening " + fixture("missing.rw5") + ": No such file or directory");
 }
 
 TEST_F(Rw5Control, BacksightWithoutAzimuthTokenGivesZero) {

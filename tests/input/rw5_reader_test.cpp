@@ -227,7 +227,8 @@ TEST_F(Rw5Read, MissingFileIsAnErrorNamingIt) {
     ASSERT_EQ(read(std::vector<std::string>{"traverse.rw5", "no_such_file.rw5", "alias.rw5"}),
               rw5ReadFailed);
     ASSERT_EQ(shell.boxes.size(), 1u);
-    EXPECT_EQ(shell.boxes[0].text, "Error opening " + fixture("no_such_file.rw5"));
+    EXPECT_EQ(shell.boxes[0].text,
+              "Error opening " + fixture("no_such_file.rw5") + ": No such file or directory");
     EXPECT_EQ(records().size(), 5u); // the first file's records stay; the third is not read
     EXPECT_FALSE(std::filesystem::exists(fixture("no_such_file.rw5")));
 }
@@ -242,6 +243,29 @@ TEST_F(Rw5Read, ReadingClearsTheRawListAndTheAliases) {
     EXPECT_EQ(records().size(), 5u);
     EXPECT_EQ(pointAliasList.count(), 0);
     EXPECT_EQ(shell.messages, (std::vector<std::string>{"Reading Raw data"}));
+}
+
+// A file whose lines end in CR alone reads as the same file with CR LF: the
+// same records, never one long line.
+TEST_F(Rw5Read, CrOnlyLineEndsReadLikeCrLf) {
+    ASSERT_EQ(read("traverse.rw5"), 0);
+    const std::vector<int> expected = kindsOf(records());
+    std::string text = testsupport::readBytes(fixture("traverse.rw5"));
+    ASSERT_NE(text.find('\n'), std::string::npos);
+    std::string crOnly;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '\n') {
+            if (crOnly.empty() || crOnly.back() != '\r')
+                crOnly += '\r';
+        } else {
+            crOnly += text[at];
+        }
+    }
+    ASSERT_EQ(crOnly.find('\n'), std::string::npos);
+    projectVars.projectFileName = (folder / "site.prj").string();
+    testsupport::writeBytes(folder / "cr.rw5", crOnly);
+    ASSERT_EQ(readRw5File("cr.rw5\n", ""), 0);
+    EXPECT_EQ(kindsOf(records()), expected);
 }
 
 TEST_F(Rw5Read, RelativeNamesAreTakenFromTheProjectFolder) {

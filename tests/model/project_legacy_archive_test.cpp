@@ -388,10 +388,10 @@ TEST_F(LegacyProjectFile, RefusesWhatItCannotReadWithTheMessage) {
         EXPECT_EQ(g.UDPFilePath, "kept.udp");
         EXPECT_EQ(g.nullElev, "-99999999.0");
         ASSERT_EQ(shell.boxes.size(), 1u);
-        EXPECT_EQ(shell.boxes[0].text, "Unable to open " + path);
+        EXPECT_EQ(shell.boxes[0].text, "Unable to open " + path + ": it is not a project file");
     }
     const auto missing = (folder / "missing.prj").string();
     globalVars g;
     EXPECT_EQ(g.readLegacyProjectFile(missing), 0);
-    EXPECT_EQ(shell.boxes.back().text, "Unable to open " + missing);
+    EXPECT_EQ(shell.boxes.back().text, "Unable to open " + missing + ": No such file or directory");
 }

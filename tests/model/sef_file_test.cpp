@@ -93,8 +93,8 @@ TEST_F(SefFile, MissingFileIsAnErrorAndIsNotCreated) {
     EXPECT_EQ(r.load(missing), 1);
     EXPECT_FALSE(std::filesystem::exists(missing));
     EXPECT_EQ(valuesOf(r), valuesOf(crewRecord()));
-    EXPECT_EQ(boxTexts(),
-              std::vector<std::string>{"Error opening standard error  file: " + missing});
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Error opening standard error  file: " +
+                                                   missing + ": No such file or directory"});
 }
 
 TEST_F(SefFile, EmptyPathAndUnwritablePathFailWithTheirMessages) {
@@ -103,9 +103,10 @@ TEST_F(SefFile, EmptyPathAndUnwritablePathFailWithTheirMessages) {
     EXPECT_EQ(r.writeFile(), 1);
     r.path = (folder / "no-such-folder" / "x.sef").string();
     EXPECT_EQ(r.writeFile(), 1);
-    EXPECT_EQ(boxTexts(), (std::vector<std::string>{
-                              "Invalid standard error file.\n", "Invalid standard error file.\n",
-                              "Error opening standard error file: " + r.path}));
+    EXPECT_EQ(boxTexts(),
+              (std::vector<std::string>{
+                  "Invalid standard error file.\n", "Invalid standard error file.\n",
+                  "Error opening standard error file: " + r.path + ": No such file or directory"}));
 }
 
 TEST_F(SefFile, ReplacingAFileKeepsTheOldOneUntilTheNewOneIsWhole) {

@@ -111,7 +111,8 @@ TEST_F(UdpFile, MissingFileIsAnErrorAndIsNotCreated) {
     EXPECT_FALSE(std::filesystem::exists(missing));
     expectSameRecord(rec, fixtureRecord());
     ASSERT_EQ(shell.boxes.size(), 1u);
-    EXPECT_EQ(shell.boxes[0].text, "Error opening UDP file: " + missing);
+    EXPECT_EQ(shell.boxes[0].text,
+              "Error opening UDP file: " + missing + ": No such file or directory");
 }
 
 TEST_F(UdpFile, EmptyPathIsRefused) {
@@ -128,7 +129,8 @@ TEST_F(UdpFile, UnwritablePathFailsWithTheMessage) {
     rec.path = (folder / "no-such-folder" / "x.udp").string();
     EXPECT_EQ(rec.writeFile(), 1);
     ASSERT_EQ(shell.boxes.size(), 1u);
-    EXPECT_EQ(shell.boxes[0].text, "Error opening UDP file: " + rec.path);
+    EXPECT_EQ(shell.boxes[0].text,
+              "Error opening UDP file: " + rec.path + ": No such file or directory");
 }
 
 TEST_F(UdpFile, BadLinesAreReportedAndReadingGoesOn) {

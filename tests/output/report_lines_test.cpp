@@ -65,7 +65,9 @@ TEST_F(ReportFiles, FailedWriteIsReportedOnce) {
     rptFile = readOnly;
     EXPECT_EQ(writeRptErrLine("y"), 1);
     ASSERT_EQ(shell.boxes.size(), 2u);
-    EXPECT_EQ(shell.boxes[0].text, "Error writing output");
+    EXPECT_EQ(shell.boxes[0].text, "Error writing output to " +
+                                       std::filesystem::canonical(folder / "ro.txt").string() +
+                                       ": Bad file descriptor");
     EXPECT_EQ(shell.boxes[0].kind, MessageKind::ok);
 }
 

@@ -9,9 +9,10 @@ using platform::LineReader;
 
 namespace {
 
-std::vector<std::string> readAll(const std::string& text) {
+std::vector<std::string> readAll(const std::string& text,
+                                 platform::LineEnds ends = platform::LineEnds::lfOrCrLf) {
     std::istringstream in(text);
-    LineReader reader(in);
+    LineReader reader(in, ends);
     std::vector<std::string> lines;
     std::string line;
     while (reader.next(line))
@@ -21,25 +22,39 @@ std::vector<std::string> readAll(const std::string& text) {
 
 } // namespace
 
+// LF and CR LF end a line, a last line without an end is read; field-data
+// readers (crToo) also end a line at a lone CR, so a file whose lines end in
+// CR alone reads line by line as the same file with CR LF does.
 TEST(LineReader, AcceptsLfAndCrLfAndAnUnterminatedLastLine) {
+    constexpr auto plain = platform::LineEnds::lfOrCrLf;
+    constexpr auto crToo = platform::LineEnds::crToo;
     struct Row {
         const char* name;
+        platform::LineEnds ends;
         std::string text;
         std::vector<std::string> lines;
     };
     const Row rows[] = {
-        {"crlf", "a\r\nb\r\n", {"a", "b"}},
-        {"lf", "a\nb\n", {"a", "b"}},
-        {"mixed", "a\r\nb\nc\r\n", {"a", "b", "c"}},
-        {"last line without end", "a\r\nlast", {"a", "last"}},
-        {"last line without end after lf", "a\nlast", {"a", "last"}},
-        {"empty lines kept", "\r\n\nx\r\n", {"", "", "x"}},
-        {"empty file", "", {}},
-        {"lone cr stays inside a line", "a\rb\n", {"a\rb"}},
+        {"crlf", plain, "a\r\nb\r\n", {"a", "b"}},
+        {"lf", plain, "a\nb\n", {"a", "b"}},
+        {"mixed", plain, "a\r\nb\nc\r\n", {"a", "b", "c"}},
+        {"last line without end", plain, "a\r\nlast", {"a", "last"}},
+        {"last line without end after lf", plain, "a\nlast", {"a", "last"}},
+        {"empty lines kept", plain, "\r\n\nx\r\n", {"", "", "x"}},
+        {"empty file", plain, "", {}},
+        {"lone cr stays inside a line", plain, "a\rb\n", {"a\rb"}},
+        {"cr before crlf stays", plain, "a\r\r\nb", {"a\r", "b"}},
+        {"cr lf at the very end", plain, "a\r", {"a"}},
+        {"cr only", crToo, "h\ra\rb\r", {"h", "a", "b"}},
+        {"cr only, last line without end", crToo, "h\ra\rlast", {"h", "a", "last"}},
+        {"crlf is one line end with crToo", crToo, "a\r\nb\r\n", {"a", "b"}},
+        {"lf with crToo", crToo, "a\nb\n", {"a", "b"}},
+        {"empty lines kept with crToo", crToo, "\r\r\nx\r", {"", "", "x"}},
+        {"every line end with crToo", crToo, "a\rb\nc\r\nd", {"a", "b", "c", "d"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(readAll(row.text), row.lines);
+        EXPECT_EQ(readAll(row.text, row.ends), row.lines);
     }
 }
 

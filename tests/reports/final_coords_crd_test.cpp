@@ -103,9 +103,9 @@ protected:
     RequestKeepingShell prompts;
 };
 
-// Every answer of the question, with the questions asked and what the file
-// holds afterwards. Cancel keeps the file as it was, also the new point D
-// decided on before the question, and the .NEZ and .OUT are still complete.
+// Every answer of the question, with the questions asked, what the file
+// holds afterwards and what the output says it did not store. Cancel keeps the file as it was, also
+// the new point D decided on before the question, and the .NEZ and .OUT are still complete.
 TEST_F(FinalCoordsCrd, EachOverwriteAnswerDoesWhatItSays) {
     struct Row {
         int answer;
@@ -123,9 +123,14 @@ TEST_F(FinalCoordsCrd, EachOverwriteAnswerDoesWhatItSays) {
         fillWithStoredConflicts();
         prompts.overwriteQuestions = 0;
         prompts.overwriteAnswer = row.answer;
-        writeFinalCoords(RunContext(prompts), 1);
+        const CrdShortfall shortfall = writeFinalCoords(RunContext(prompts), 1);
 
         EXPECT_EQ(prompts.overwriteQuestions, row.questions);
+        // Kept points are the user's choice; only Cancel leaves a shortfall.
+        EXPECT_EQ(shortfall.text(),
+                  row.added ? ""
+                            : "Nothing was stored in site.crd: the overwrite question was "
+                              "cancelled.");
         const std::optional<crdPointRec> c = stored("C");
         const std::optional<crdPointRec> e = stored("E");
         ASSERT_TRUE(c && e);
@@ -196,7 +201,12 @@ TEST_F(FinalCoordsCrd, AnInvalidNameAsksWhetherToGoOn) {
         pointList2D.append(point2D("D", "", "", 4.0, 5.0, 6.0));
         prompts.boxes.clear();
         prompts.answers = {answer};
-        writeFinalCoords(RunContext(prompts), 1);
+        const CrdShortfall shortfall = writeFinalCoords(RunContext(prompts), 1);
+        // A "no" leaves D unwritten too, and the output says so.
+        const std::vector<std::string> notStored =
+            answer == Answer::yes ? std::vector<std::string>{"ABCDEFGHIJ"}
+                                  : std::vector<std::string>{"ABCDEFGHIJ", "D"};
+        EXPECT_EQ(shortfall.notStored, notStored);
         ASSERT_EQ(prompts.boxes.size(), 1u);
         EXPECT_EQ(prompts.boxes[0].text, "Invalid point name: ABCDEFGHIJ, Do you wish to "
                                          "continue/writing the remaining points?");
@@ -208,7 +218,9 @@ TEST_F(FinalCoordsCrd, AnInvalidNameAsksWhetherToGoOn) {
 TEST_F(FinalCoordsCrd, NoFileNameIsToldAndTheOtherFilesAreWritten) {
     projectVars.crdFileName.clear();
     pointList2D.append(point2D("D", "", "", 4.0, 5.0, 6.0));
-    writeFinalCoords(RunContext(prompts), 1);
+    const CrdShortfall shortfall = writeFinalCoords(RunContext(prompts), 1);
+    EXPECT_EQ(shortfall.text(), "Nothing was stored in the coordinate file: no output coordinate "
+                                "file name has been specified.");
     ASSERT_EQ(prompts.boxes.size(), 1u);
     EXPECT_EQ(prompts.boxes[0].text, "No output coordinate file name has been specified");
     EXPECT_EQ(crlfLines(testsupport::readBytes(folder / "site.NEZ")).size(), 1u);

@@ -139,7 +139,8 @@ TEST_F(FinalCoordsFiles, AFileThatCannotBeCreatedIsNamedAndNothingIsWritten) {
     projectVars.projectFileName = (folder / "missing" / "site.prj").string();
     writeFinalCoords(RunContext(shell), 1);
     ASSERT_EQ(shell.boxes.size(), 1u);
-    EXPECT_EQ(shell.boxes[0].text, "error opening " + (folder / "missing" / "site.NEZ").string());
+    EXPECT_EQ(shell.boxes[0].text, "error opening " + (folder / "missing" / "site.NEZ").string() +
+                                       ": No such file or directory");
     EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
     EXPECT_TRUE(shell.shownReports.empty());
 }

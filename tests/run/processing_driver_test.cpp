@@ -82,7 +82,8 @@ TEST_F(Driver, AMissingUserProjectionStopsTheRun) {
     projectVars.UDPFilePath = (folder / "missing.udp").string();
     EXPECT_FALSE(adjustNetwork(context, adjustmentRun, 0).reachedEnd);
     EXPECT_EQ(boxTexts(),
-              std::vector<std::string>{"Error opening UDP file: " + projectVars.UDPFilePath});
+              std::vector<std::string>{"Error opening UDP file: " + projectVars.UDPFilePath +
+                                       ": No such file or directory"});
     EXPECT_FALSE(fs::exists(folder / "net1.RPT"));
     EXPECT_FALSE(preprocessNetwork(context).reachedEnd);
 }

@@ -489,7 +489,8 @@ TEST_F(Processing, ReportFilesOfEitherLineEndDisplay) {
     EXPECT_EQ(report->text().lineCount(), 3);
     frame.shell().showReport(file("gone.ERR").string(), ReportKind::error);
     ASSERT_EQ(answers.boxes.size(), 1u);
-    EXPECT_EQ(answers.boxes[0], "Error opening " + file("gone.ERR").string());
+    EXPECT_EQ(answers.boxes[0],
+              "Error opening " + file("gone.ERR").string() + ": No such file or directory");
 
     // Closing the last report window forgets the last run.
     frame.closeAllChildren();

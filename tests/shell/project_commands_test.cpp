@@ -76,8 +76,9 @@ TEST_F(ProjectCommands, AFileThatIsNotAProjectIsRefused) {
     for (const char* name : {"not_a_project.prj", "shorter_than_the_key.prj"}) {
         SCOPED_TRACE(name);
         const fs::path path = fs::path(TARNWELL_FIXTURES) / "shell" / name;
-        wxTEST_DIALOG(frame.openProject(), ChooseFile(path),
-                      ExpectMessage("Unable to open " + path.string(), wxOK));
+        wxTEST_DIALOG(
+            frame.openProject(), ChooseFile(path),
+            ExpectMessage("Unable to open " + path.string() + ": it is not a project file", wxOK));
         expectNoProject(frame);
         EXPECT_EQ(projectVars.maxIterations, globalVars().maxIterations);
     }
@@ -167,8 +168,10 @@ TEST_F(ProjectCommands, ARecentProjectThatIsGoneLeavesNoProject) {
     guitest::writeProject(file("site.prj"));
     openThroughTheDialog(frame, file("site.prj"));
     wxCommandEvent recent(wxEVT_MENU, shellid::recentProject);
-    wxTEST_DIALOG(frame.ProcessWindowEvent(recent),
-                  ExpectMessage("Unable to open " + file("gone.prj").string(), wxOK));
+    wxTEST_DIALOG(
+        frame.ProcessWindowEvent(recent),
+        ExpectMessage("Unable to open " + file("gone.prj").string() + ": No such file or directory",
+                      wxOK));
     expectNoProject(frame);
 }
 

@@ -150,26 +150,39 @@ void expectElevations(const testsupport::TempFolder& folder,
     }
 }
 
+// The differential level file of the tests below, lines ending in CR LF.
+// Run 1: HI 101.5 on BM1; L1 = 101.5 - 0.8 = 100.7 (n 1); an unnamed
+// turning point (100.4), then L2 = 101.5 - 1.3 = 100.2 (n 2); back to
+// BM1: 101.5 - 1.503 - 100.2 = -0.203 (n 1). Run 2: BM2 -> L2 =
+// 101.3 - 1.098 - 100.3 = -0.098 (n 1). Run 3: L2 -> BM2 over an unnamed
+// turning point: 101.3 - 1.005 - 100.2 = 0.095 (n 2), the same line
+// reversed, combined with run 2 as a weighted mean.
+std::string differentialLevelText() {
+    return "SR,PNBM1,BS1.500,FS,FE100.000,--bench one\r\n"
+           "TP,PNL1,BS1.200,FS0.800,--\r\n"
+           "TP,PN,BS1.100,FS1.500,--\r\n"
+           "TP,PNL2,BS1.300,FS1.300,--\r\n"
+           "ER,PNBM1,BS,FS1.503,--\r\n"
+           "SR,PNBM2,BS1.000,FS,FE100.300,--bench two\r\n"
+           "ER,PNL2,BS,FS1.098,--\r\n"
+           "SR,PNL2,BS1.200,FS,EL100.200,--\r\n"
+           "TP,PN,BS1.000,FS1.100,--\r\n"
+           "ER,PNBM2,BS,FS1.005,--\r\n";
+}
+
+// The text with every CR LF replaced by `lineEnd`.
+std::string withLineEnds(std::string text, const std::string& lineEnd) {
+    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;
+         at += lineEnd.size())
+        text.replace(at, 2, lineEnd);
+    return text;
+}
+
 } // namespace
 
 TEST(LevelRun, DifferentialLevelFileAdjustsTheElevations) {
     testsupport::TempFolder folder("level-run-lev");
-    // Run 1: HI 101.5 on BM1; L1 = 101.5 - 0.8 = 100.7 (n 1); an unnamed
-    // turning point (100.4), then L2 = 101.5 - 1.3 = 100.2 (n 2); back to
-    // BM1: 101.5 - 1.503 - 100.2 = -0.203 (n 1). Run 2: BM2 -> L2 =
-    // 101.3 - 1.098 - 100.3 = -0.098 (n 1). Run 3: L2 -> BM2 over an unnamed
-    // turning point: 101.3 - 1.005 - 100.2 = 0.095 (n 2), the same line
-    // reversed, combined with run 2 as a weighted mean.
-    const std::string lev = "SR,PNBM1,BS1.500,FS,FE100.000,--bench one\r\n"
-                            "TP,PNL1,BS1.200,FS0.800,--\r\n"
-                            "TP,PN,BS1.100,FS1.500,--\r\n"
-                            "TP,PNL2,BS1.300,FS1.300,--\r\n"
-                            "ER,PNBM1,BS,FS1.503,--\r\n"
-                            "SR,PNBM2,BS1.000,FS,FE100.300,--bench two\r\n"
-                            "ER,PNL2,BS,FS1.098,--\r\n"
-                            "SR,PNL2,BS1.200,FS,EL100.200,--\r\n"
-                            "TP,PN,BS1.000,FS1.100,--\r\n"
-                            "ER,PNBM2,BS,FS1.005,--\r\n";
+    const std::string lev = differentialLevelText();
     ASSERT_EQ(runWithLevels(folder, "site.lev", lev, 0), exitConverged);
     const std::vector<Difference> observed = {{BM1, L1, 0.700, 1},
                                               {L1, L2, -0.500, 2},
@@ -215,4 +228,21 @@ TEST(LevelRun, TrigonometricLevelFileAdjustsTheElevations) {
     expectVerticalSections(testsupport::readBytes(folder / "site.RPT"),
                            "Unadjusted Trigonometric Level Report");
     expectElevations(folder, x, observed);
+}
+
+// A level file whose lines end in CR alone (or LF alone) reads as the same
+// file with CR LF does: the same adjusted elevations, never an empty read.
+TEST(LevelRun, LevelFileWithCrOrLfLineEndsReadsLikeCrLf) {
+    testsupport::TempFolder crLf("level-run-crlf");
+    ASSERT_EQ(runWithLevels(crLf, "site.lev", differentialLevelText(), 0), exitConverged);
+    const std::string expected = testsupport::readBytes(crLf / "site.NEZ");
+    ASSERT_NE(expected.find("L2"), std::string::npos);
+    for (const char* lineEnd : {"\r", "\n"}) {
+        SCOPED_TRACE(lineEnd[0] == '\r' ? "CR" : "LF");
+        testsupport::TempFolder folder("level-run-line-ends");
+        ASSERT_EQ(
+            runWithLevels(folder, "site.lev", withLineEnds(differentialLevelText(), lineEnd), 0),
+            exitConverged);
+        EXPECT_EQ(testsupport::readBytes(folder / "site.NEZ"), expected);
+    }
 }

@@ -34,7 +34,54 @@ TEST(RunOptions, ModesAndPolicies) {
     ASSERT_TRUE(o);
     EXPECT_TRUE(o->preprocess);
     EXPECT_EQ(o->policy.answers, ConsolePolicy::Answers::safe);
-    EXPECT_EQ(o->policy.overwrite, ConsolePolicy::Overwrite::all);
+    o = parse({"--", "-odd.prj"}, error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_EQ(o->projectPath, "-odd.prj");
+}
+
+// What a command line asks for: a run (with the overwrite policy; without
+// --overwrite, preliminary coordinates never replace stored points), or the
+// help or version text, which wins over everything else on the line.
+TEST(RunOptions, RequestsAndTheOverwriteDefault) {
+    using O = ConsolePolicy::Overwrite;
+    using R = RunOptions::Request;
+    struct Row {
+        std::vector<const char*> args;
+        R request;
+        O overwrite;
+    };
+    const Row rows[] = {
+        {{"p.prj"}, R::run, O::all},
+        {{"--preprocess", "p.prj"}, R::run, O::keep},
+        {{"--overwrite=all", "--preprocess", "p.prj"}, R::run, O::all},
+        {{"--preprocess", "--overwrite=cancel", "p.prj"}, R::run, O::cancel},
+        {{"--overwrite=keep", "p.prj"}, R::run, O::keep},
+        {{"--help"}, R::help, O::all},
+        {{"-h"}, R::help, O::all},
+        {{"--quiet", "--help", "--nonsense"}, R::help, O::all},
+        {{"--version"}, R::version, O::all},
+        {{"p.prj", "--version"}, R::version, O::all},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args.front());
+        std::string error;
+        const auto o = parse(row.args, error);
+        ASSERT_TRUE(o) << error;
+        EXPECT_EQ(o->request, row.request);
+        if (row.request == R::run)
+            EXPECT_EQ(o->policy.overwrite, row.overwrite);
+    }
+}
+
+TEST(RunOptions, UsageNamesEveryOptionAndExitStatus) {
+    const std::string usage = runUsage();
+    for (const char* word :
+         {"--preprocess", "--blunder=float:N", "--blunder=reweight:N", "--answer=yes|no",
+          "--overwrite=all|keep|cancel", "--tmp DIR", "--geoid-dir DIR", "--quiet", "--help",
+          "--version", "exit status", "  0 ", "  1 ", "  2 ", "  3 ", ".RPT", ".ERR"}) {
+        SCOPED_TRACE(word);
+        EXPECT_NE(usage.find(word), std::string::npos);
+    }
 }
 
 TEST(RunOptions, UsageErrors) {
@@ -47,6 +94,8 @@ TEST(RunOptions, UsageErrors) {
         {"--overwrite=some", "p.prj"},
         {"--tmp"},
         {"--nonsense", "p.prj"},
+        {"-x", "p.prj"},
+        {"-", "p.prj"},
         {"a.prj", "b.prj"},
         {"--preprocess", "--blunder=reweight:2", "p.prj"},
     };

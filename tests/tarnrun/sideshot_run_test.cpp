@@ -156,8 +156,13 @@ TEST_F(SideshotRunCrd, OverwriteKeepLeavesStoredPointsButAddsNewOnes) {
     EXPECT_NEAR(stored("S"), 960.000, 0.002);
 }
 
+// Storing nothing is no success: the run says so and exits with 1.
 TEST_F(SideshotRunCrd, OverwriteCancelWritesNothingAndLosesNothing) {
-    sitecopy::run(folder, settings, rawWithSideshot(), "--overwrite=cancel");
+    EXPECT_EQ(sitecopy::run(folder, settings, rawWithSideshot(), "--overwrite=cancel"), 1);
+    const std::string said =
+        "Nothing was stored in " + crdPath() + ": the overwrite question was cancelled.";
+    EXPECT_NE(testsupport::readBytes(folder / "console.txt").find(said), std::string::npos);
+    EXPECT_NE(testsupport::readBytes(folder / "site.ERR").find(said + "\r\n"), std::string::npos);
     EXPECT_EQ(testsupport::readBytes(crdPath()), before);
     EXPECT_EQ(stored("A"), 1.0);
     EXPECT_TRUE(std::isnan(stored("S")));

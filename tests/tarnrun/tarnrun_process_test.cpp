@@ -112,12 +112,70 @@ TEST(Tarnrun, UsageErrorsExitWith3) {
     EXPECT_EQ(r.status, 3);
 }
 
+TEST(Tarnrun, HelpAndVersionAnswerOnStdoutAndExitWith0) {
+    testsupport::TempFolder folder("tarnrun-help");
+    for (const char* option : {"--help", "-h"}) {
+        SCOPED_TRACE(option);
+        const RunResult r = runTarnrun({option}, folder.path());
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out.rfind("usage: tarnrun [options] PROJECT.prj\n", 0), 0u) << r.out;
+        EXPECT_NE(r.out.find("exit status"), std::string::npos);
+        EXPECT_EQ(r.err, "");
+    }
+    const RunResult r = runTarnrun({"--version"}, folder.path());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "tarnrun (Tarnwell) " TARNWELL_VERSION "\n");
+}
+
+TEST(Tarnrun, AnUnknownOptionExitsWith3AndTheUsageOnStderr) {
+    testsupport::TempFolder folder("tarnrun-unknown");
+    for (const char* option : {"--frobnicate", "-x"}) {
+        SCOPED_TRACE(option);
+        const RunResult r = runTarnrun({option, "site.prj"}, folder.path());
+        EXPECT_EQ(r.status, 3);
+        EXPECT_EQ(r.err.rfind("tarnrun: unknown option " + std::string(option) + "\n", 0), 0u)
+            << r.err;
+        EXPECT_NE(r.err.find("usage: tarnrun"), std::string::npos);
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+// A folder named on the command line must be there before anything runs.
+TEST(Tarnrun, FoldersThatDoNotExistExitWith3NamingThem) {
+    testsupport::TempFolder folder("tarnrun-folders");
+    globalVars settings;
+    settings.pInputFileName = "site.vkr\n";
+    const std::string project = (folder / "site.prj").string();
+    ASSERT_NE(settings.writeProjectFile(project), 0);
+    writeBytes(folder / "a-file", "x");
+    const std::string missing = (folder / "missing").string();
+    const std::string file = (folder / "a-file").string();
+    struct Row {
+        const char* option;
+        std::string folder;
+        std::string said;
+    };
+    const Row rows[] = {
+        {"--tmp", missing, "tarnrun: --tmp " + missing + ": No such file or directory\n"},
+        {"--geoid-dir", missing,
+         "tarnrun: --geoid-dir " + missing + ": No such file or directory\n"},
+        {"--tmp", file, "tarnrun: --tmp " + file + ": not a folder\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.option + (" " + row.folder));
+        const RunResult r = runTarnrun({row.option, row.folder, project}, folder.path());
+        EXPECT_EQ(r.status, 3);
+        EXPECT_EQ(r.err, row.said);
+        EXPECT_FALSE(fs::exists(folder / "site.ERR")) << "nothing ran";
+    }
+}
+
 TEST(Tarnrun, MissingProjectExitsWith3NamingTheFile) {
     testsupport::TempFolder folder("tarnrun-missing");
     const std::string missing = (folder / "nowhere.prj").string();
     const RunResult r = runTarnrun({missing}, folder.path());
     EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.err.find(missing), std::string::npos);
+    EXPECT_EQ(r.err, "tarnrun: cannot open project " + missing + ": No such file or directory\n");
     EXPECT_FALSE(fs::exists(missing)) << "a missing project is never created";
 }
 
@@ -127,10 +185,14 @@ TEST(Tarnrun, AFileThatIsNotAProjectExitsWith3) {
     writeBytes(notes, "these are my field notes, not a project\n");
     const RunResult r = runTarnrun({notes.string()}, folder.path());
     EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.err.find("Unable to open " + notes.string()), std::string::npos);
+    EXPECT_NE(r.err.find("Unable to open " + notes.string() + ": it is not a project file\n"),
+              std::string::npos)
+        << r.err;
     EXPECT_EQ(readBytes(notes), "these are my field notes, not a project\n");
 }
 
+// The stop comes before the run opens its reports; its message still
+// reaches the error report, which then holds only that.
 TEST_F(TarnrunProject, NoRawDataDesignatedStopsBeforeAnyReport) {
     settings.includeRawData = 0;
     writeBytes(folder / "site.RPT", "old report");
@@ -141,7 +203,70 @@ TEST_F(TarnrunProject, NoRawDataDesignatedStopsBeforeAnyReport) {
                          "been designated"),
               std::string::npos);
     EXPECT_FALSE(fs::exists(folder / "site.RPT")) << "the previous outputs are deleted first";
-    EXPECT_FALSE(fs::exists(folder / "site.ERR"));
+    EXPECT_EQ(readBytes(folder / "site.ERR"),
+              "Cannot perform horizontal adjustment.\r\nNeither a GPS or TS raw file has been "
+              "designated\r\n");
+}
+
+// A stop that comes before the run deletes the previous outputs (the geoid
+// grid is missing) replaces the old error report: it must not pass for this
+// run's.
+TEST_F(TarnrunProject, AStopBeforeTheOutputsAreDeletedReplacesTheOldErrorReport) {
+    settings.geoidModel = 1;
+    settings.gridSystem = 1;
+    writeBytes(folder / "site.ERR", "old errors\r\n");
+    const std::string project = writeProject();
+    const RunResult r = runTarnrun({"--quiet", "--tmp", folder.path().string(), "--geoid-dir",
+                                    folder.path().string(), project},
+                                   folder.path());
+    EXPECT_EQ(r.status, 1);
+    const std::string err = readBytes(folder / "site.ERR");
+    EXPECT_EQ(err.find("old errors"), std::string::npos) << err;
+    EXPECT_EQ(err.rfind("The appropriate grid files were not found.", 0), 0u) << err;
+}
+
+// Every stop's message is in the error report, once, also when the run
+// wrote it there itself.
+TEST_F(TarnrunProject, EveryStopMessageIsInTheErrorReportOnce) {
+    struct Row {
+        const char* name;
+        void (*set)(globalVars&);
+        const char* message;
+    };
+    const Row rows[] = {
+        {"no raw file defined", [](globalVars& s) { s.pInputFileName.clear(); },
+         "Cannot perform horizontal adjustment.\r\nNo raw data file has been defined\r\n"},
+        {"missing raw file", [](globalVars&) {}, "Error opening "},
+        {"a stage to come", [](globalVars& s) { s.geodeticModel = 1; },
+         "is not built yet: the run stops here.\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        globalVars saved = settings;
+        row.set(settings);
+        if (std::string(row.name) == "a stage to come")
+            writeBytes(folder / "site.vkr", "header\n");
+        else
+            fs::remove(folder / "site.vkr");
+        const RunResult r = run();
+        settings = saved;
+        EXPECT_EQ(r.status, 1);
+        const std::string err = readBytes(folder / "site.ERR");
+        const std::size_t first = err.find(row.message);
+        ASSERT_NE(first, std::string::npos) << err;
+        EXPECT_EQ(err.find(row.message, first + 1), std::string::npos) << err;
+    }
+}
+
+// A report file that cannot be made is named with the system's reason.
+TEST_F(TarnrunProject, AReportThatCannotBeOpenedIsNamedWithTheReason) {
+    fs::create_directories(folder / "site.RPT" / "inside");
+    writeBytes(folder / "site.vkr", "header\n");
+    const RunResult r = run();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("error opening " + (folder / "site.RPT").string() + ": Is a directory\n"),
+              std::string::npos)
+        << r.err;
 }
 
 TEST_F(TarnrunProject, NoRawFileDefinedStops) {
@@ -203,7 +328,9 @@ TEST_F(TarnrunProject, NoValidRawFileSpecifiedStopsAfterTheHeaders) {
 TEST_F(TarnrunProject, AMissingRawFileIsALoaderFailureNamingIt) {
     const RunResult r = run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Error opening " + (folder / "site.vkr").string()), std::string::npos);
+    EXPECT_NE(r.err.find("Error opening " + (folder / "site.vkr").string() +
+                         ": No such file or directory\n"),
+              std::string::npos);
     EXPECT_NE(r.err.find("error loading input file: site.vkr\n"), std::string::npos);
     EXPECT_FALSE(fs::exists(folder / "site.vkr")) << "a missing raw file is never created";
     EXPECT_TRUE(fs::exists(folder / "site.ERR"));

@@ -36,7 +36,7 @@ void ConsoleShell::setPercent(int percent) {
 }
 
 void ConsoleShell::message(const std::string& text, MessageKind) {
-    lastMessage_ = text;
+    messages_.push_back(text);
     std::fprintf(stderr, "%s\n", text.c_str());
 }
 

@@ -34,8 +34,8 @@ public:
     }
     int overwritePrompt(crdOverwriteRec& request) override;
 
-    // The last message shown: the reason of an early stop.
-    const std::string& lastMessage() const { return lastMessage_; }
+    // Every message shown, in order; the last is the reason of an early stop.
+    const std::vector<std::string>& messages() const { return messages_; }
 
     // Set by the SIGINT handler.
     static volatile std::sig_atomic_t cancelRequested;
@@ -43,5 +43,5 @@ public:
 private:
     ConsolePolicy policy_;
     int lastTenth_ = -1;
-    std::string lastMessage_;
+    std::vector<std::string> messages_;
 };

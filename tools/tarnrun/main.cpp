@@ -3,20 +3,27 @@
 // where the reports went.
 //
 // Exit status: 0 the run reached its end and the adjustment converged (or
-// preprocessing completed); 1 the run stopped early; 2 the run ended but the
-// adjustment failed or was cancelled; 3 usage error or unreadable project.
+// preprocessing completed); 1 the run stopped early, or final points were not
+// stored in the coordinate file; 2 the run ended but the adjustment failed or
+// was cancelled; 3 usage error, a folder that does not exist, or an
+// unreadable project.
 
 #include "console_shell.hpp"
+#include "error_report_messages.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/ini_paths.hpp"
 #include "model/settings/project_file.hpp"
 #include "platform/paths.hpp"
+#include "platform/system_reason.hpp"
+#include "reports/report_files.hpp"
 #include "run/processing_driver.hpp"
 #include "run_options.hpp"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <unistd.h>
 
 namespace {
 
@@ -42,13 +49,23 @@ void takeInterrupts() {
     sigprocmask(SIG_UNBLOCK, &interrupt, nullptr);
 }
 
-bool loadProject(const std::string& path, std::string& error) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
-        error = "cannot open project " + path + ": no such file";
+// A project file this user can read: its reason names the file otherwise.
+bool readableFile(const std::string& path, std::string& error) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        error = "cannot open project " + path + ": it is a folder";
         return false;
     }
+    if (::access(path.c_str(), R_OK) != 0) {
+        error = platform::withSystemReason("cannot open project " + path, errno);
+        return false;
+    }
+    return true;
+}
+
+bool loadProject(const std::string& path, std::string& error) {
+    if (!readableFile(path, error))
+        return false;
     projectVars.setDefaults();
     const bool read = isTextProjectFile(path) ? projectVars.readProjectFile(path) != 0
                                               : projectVars.readLegacyProjectFile(path) != 0;
@@ -56,21 +73,31 @@ bool loadProject(const std::string& path, std::string& error) {
         error = "cannot read project " + path;
         return false;
     }
-    projectVars.projectFileName = fs::absolute(path, ec).lexically_normal().string();
+    std::error_code ec;
+    projectVars.projectFileName = std::filesystem::absolute(path, ec).lexically_normal().string();
     return true;
 }
 
+// A folder named on the command line must be there: a run that cannot use
+// it would only find out halfway.
+bool existingFolder(const std::string& option, const std::string& folder, std::string& error) {
+    std::error_code ec;
+    if (folder.empty() || std::filesystem::is_directory(folder, ec))
+        return true;
+    error = ec ? platform::withSystemReason(option + " " + folder, ec.value())
+               : option + " " + folder + ": not a folder";
+    return false;
+}
+
 // The context of the run. Folders: the command line first, then
-// TARNWELL.INI beside the program, then the system's temporary folder and
+// TARNWELL.INI beside the program; without either the ellipse copy goes to
+// the user's private temporary folder and the geoid grids are looked for in
 // the program's own folder. Nobody is asked anything: the policy answers.
 RunContext runContext(ShellServices& shell, const RunOptions& options) {
     iniPaths ini;
     ini.read(iniFolder(""));
     projectVars.tmpDir =
-        !options.tmpDir.empty() ? platform::withTrailingSeparator(options.tmpDir)
-        : !ini.tmpDir.empty()
-            ? ini.tmpDir
-            : platform::withTrailingSeparator(std::filesystem::temp_directory_path().string());
+        !options.tmpDir.empty() ? platform::withTrailingSeparator(options.tmpDir) : ini.tmpDir;
     projectVars.exeDir =
         !options.geoidDir.empty() ? platform::withTrailingSeparator(options.geoidDir) : ini.exeDir;
     AnswerPolicy answers = options.policy;
@@ -83,7 +110,34 @@ int exitStatus(const RunResult& result, bool cancelled) {
         return exitAdjustmentFailed;
     if (!result.reachedEnd)
         return exitStopped;
-    return result.adjustment == AdjustmentOutcome::failed ? exitAdjustmentFailed : exitCompleted;
+    if (result.adjustment == AdjustmentOutcome::failed)
+        return exitAdjustmentFailed;
+    return result.coordinateFile.any() ? exitStopped : exitCompleted;
+}
+
+// --help and --version answer on stdout and run nothing.
+int answerRequest(RunOptions::Request request) {
+    if (request == RunOptions::Request::help)
+        std::fputs(runUsage(), stdout);
+    else
+        std::printf("tarnrun (Tarnwell) %s\n", TARNWELL_VERSION);
+    return exitCompleted;
+}
+
+// The reasons of a run that did not complete, on the console and in its
+// error report.
+void reportUnfinishedRun(const ConsoleShell& shell, const RunResult& result, int status,
+                         const FileStamp& errorReportBefore) {
+    std::vector<std::string> reasons = shell.messages();
+    if (result.coordinateFile.any()) {
+        reasons.push_back(result.coordinateFile.text());
+        std::fprintf(stderr, "tarnrun: %s\n", result.coordinateFile.text().c_str());
+    } else if (status == exitStopped && !reasons.empty()) {
+        std::fprintf(stderr, "tarnrun: the run stopped: %s\n", reasons.back().c_str());
+    }
+    std::string error;
+    if (!recordInErrorReport(projectOutputPath(".ERR"), errorReportBefore, reasons, error))
+        std::fprintf(stderr, "tarnrun: %s\n", error.c_str());
 }
 
 } // namespace
@@ -95,6 +149,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tarnrun: %s\n%s", error.c_str(), runUsage());
         return exitUsage;
     }
+    if (options->request != RunOptions::Request::run)
+        return answerRequest(options->request);
+    if (!existingFolder("--tmp", options->tmpDir, error) ||
+        !existingFolder("--geoid-dir", options->geoidDir, error)) {
+        std::fprintf(stderr, "tarnrun: %s\n", error.c_str());
+        return exitUsage;
+    }
     ConsoleShell shell(options->policy);
     // Reading the project settings shows its problems through the active shell.
     setActiveShell(&shell);
@@ -103,13 +164,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tarnrun: %s\n", error.c_str());
         return exitUsage;
     }
+    const FileStamp errorReportBefore = fileStamp(projectOutputPath(".ERR"));
     const RunContext context = runContext(shell, *options);
     const RunResult result = options->preprocess
                                  ? preprocessNetwork(context)
                                  : adjustNetwork(context, options->mode, options->count);
     const int status = exitStatus(result, result.cancelled || shell.cancelled());
-    if (status == exitStopped && !shell.lastMessage().empty())
-        std::fprintf(stderr, "tarnrun: the run stopped: %s\n", shell.lastMessage().c_str());
+    if (status != exitCompleted)
+        reportUnfinishedRun(shell, result, status, errorReportBefore);
     setActiveShell(nullptr);
     return status;
 }

@@ -56,22 +56,56 @@ bool parseOverwrite(std::string_view value, RunOptions& options, std::string& er
     return true;
 }
 
+bool takeProject(std::string_view arg, RunOptions& options, std::string& error) {
+    if (!options.projectPath.empty()) {
+        error = "only one project can be run at a time";
+        return false;
+    }
+    options.projectPath = std::string(arg);
+    return true;
+}
+
 } // namespace
 
 const char* runUsage() {
     return "usage: tarnrun [options] PROJECT.prj\n"
+           "Runs the project's network adjustment without a window. Progress goes to\n"
+           "stderr; the report (.RPT), error report (.ERR), coordinate listings (.NEZ,\n"
+           ".OUT) and ellipse file (.EEL) are written beside PROJECT.prj, and stdout\n"
+           "says where each report went.\n"
+           "\n"
+           "options:\n"
            "  --preprocess            preliminary coordinates and reductions, no adjustment\n"
            "  --blunder=float:N       blunder detection, one observation floated at a time\n"
+           "                          (N solutions kept, 1 to 10)\n"
            "  --blunder=reweight:N    blunder detection, N reweighting passes\n"
-           "  --answer=yes|no         answer to questions (default: the one that loses no data)\n"
-           "  --overwrite=all|keep|cancel  points already in the coordinate file (default all)\n"
-           "  --tmp DIR               temporary folder\n"
+           "  --answer=yes|no         answer to the run's questions (default: the answer\n"
+           "                          that loses no data)\n"
+           "  --overwrite=all|keep|cancel\n"
+           "                          points already in the project's coordinate file:\n"
+           "                          replace them, keep them, or store nothing (default:\n"
+           "                          all after an adjustment, keep after --preprocess)\n"
+           "  --tmp DIR               temporary folder (default: TMPDIR of TARNWELL.INI,\n"
+           "                          else a private folder of the user's own)\n"
            "  --geoid-dir DIR         folder of the geoid grid files\n"
-           "  --quiet                 no progress lines\n";
+           "  --quiet                 no progress lines\n"
+           "  -h, --help              print this text and exit\n"
+           "  --version               print the version and exit\n"
+           "  --                      what follows is the project, even if it starts with -\n"
+           "\n"
+           "exit status:\n"
+           "  0  the run reached its end and the adjustment converged (or preprocessing\n"
+           "     completed)\n"
+           "  1  the run stopped early, or points were not stored in the coordinate file;\n"
+           "     the message is printed and written to the .ERR\n"
+           "  2  the adjustment failed or was cancelled (Ctrl-C)\n"
+           "  3  usage error, a folder that does not exist, or an unreadable project\n";
 }
 
 std::optional<RunOptions> parseRunOptions(int argc, const char* const* argv, std::string& error) {
     RunOptions options;
+    bool overwriteGiven = false;
+    bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const auto valueOf = [&](std::string_view prefix) { return arg.substr(prefix.size()); };
@@ -84,7 +118,17 @@ std::optional<RunOptions> parseRunOptions(int argc, const char* const* argv, std
             return true;
         };
         bool ok = true;
-        if (arg == "--preprocess")
+        if (optionsEnded || !arg.starts_with("-"))
+            ok = takeProject(arg, options, error);
+        else if (arg == "--")
+            optionsEnded = true;
+        else if (arg == "-h" || arg == "--help") {
+            options.request = RunOptions::Request::help;
+            return options;
+        } else if (arg == "--version") {
+            options.request = RunOptions::Request::version;
+            return options;
+        } else if (arg == "--preprocess")
             options.preprocess = true;
         else if (arg == "--quiet")
             options.policy.quiet = true;
@@ -92,19 +136,15 @@ std::optional<RunOptions> parseRunOptions(int argc, const char* const* argv, std
             ok = parseBlunder(valueOf("--blunder="), options, error);
         else if (arg.starts_with("--answer="))
             ok = parseAnswer(valueOf("--answer="), options, error);
-        else if (arg.starts_with("--overwrite="))
+        else if (arg.starts_with("--overwrite=")) {
             ok = parseOverwrite(valueOf("--overwrite="), options, error);
-        else if (arg == "--tmp")
+            overwriteGiven = true;
+        } else if (arg == "--tmp")
             ok = folderArgument(options.tmpDir);
         else if (arg == "--geoid-dir")
             ok = folderArgument(options.geoidDir);
-        else if (arg.starts_with("--")) {
-            error = "unknown option " + std::string(arg);
-            ok = false;
-        } else if (options.projectPath.empty())
-            options.projectPath = std::string(arg);
         else {
-            error = "only one project can be run at a time";
+            error = "unknown option " + std::string(arg);
             ok = false;
         }
         if (!ok)
@@ -118,5 +158,7 @@ std::optional<RunOptions> parseRunOptions(int argc, const char* const* argv, std
         error = "--preprocess and --blunder cannot be combined";
         return std::nullopt;
     }
+    if (options.preprocess && !overwriteGiven)
+        options.policy.overwrite = ConsolePolicy::Overwrite::keep;
     return options;
 }

@@ -4,7 +4,9 @@
 #include "platform/file_replace.hpp"
 #include "platform/line_reader.hpp"
 #include "platform/paths.hpp"
+#include "platform/system_reason.hpp"
 
+#include <cerrno>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -33,6 +35,11 @@ bool readInputBytes(const std::string& path, std::string& bytes) {
 bool writeConvertedFile(const std::string& path, const std::string& text) {
     std::string reason;
     return platform::replaceFile(platform::pathFromText(path), text, reason);
+}
+
+std::string fileFailure(const char* prefix, const std::string& path) {
+    const int reason = errno;
+    return platform::withSystemReason(prefix + path, reason);
 }
 
 std::string faultAtLine(const std::string& path, int line, const std::string& what) {

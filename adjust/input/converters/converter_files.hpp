@@ -17,15 +17,21 @@ inline constexpr int conversionDone = 0;
 inline constexpr int conversionFailed = 1;
 
 // The lines of a text file without their line ends (LF or CR LF; a last line
-// without one is still read). False when the file cannot be opened.
+// without one is still read). False when the file cannot be opened (errno
+// says why).
 bool readInputLines(const std::string& path, std::vector<std::string>& lines);
 
-// The bytes of a whole file. False when it cannot be opened or read.
+// The bytes of a whole file. False when it cannot be opened or read (errno
+// says why).
 bool readInputBytes(const std::string& path, std::string& bytes);
 
-// Writes `text` to `path` by temporary file and rename. False when that fails;
-// any file already at `path` is then unchanged.
+// Writes `text` to `path` by temporary file and rename. False when that fails
+// (errno says why); any file already at `path` is then unchanged.
 bool writeConvertedFile(const std::string& path, const std::string& text);
+
+// The message of a file that could not be read or written: `prefix`, the
+// path, ": " and the system's reason (errno as the failed call left it).
+std::string fileFailure(const char* prefix, const std::string& path);
 
 // "<path>, line <line>: <what>", the form of every fault found in an input.
 std::string faultAtLine(const std::string& path, int line, const std::string& what);

@@ -174,7 +174,7 @@ int convertDataWordLevelFile(const std::string& inputPath, const std::string& ou
     message.clear();
     std::vector<levelInputLine> lines;
     if (!readLevelInputLines(inputPath, lines)) {
-        message = "Open error: " + inputPath;
+        message = fileFailure("Open error: ", inputPath);
         return conversionFailed;
     }
     LevelRun run;
@@ -190,7 +190,7 @@ int convertDataWordLevelFile(const std::string& inputPath, const std::string& ou
         }
     }
     if (!writeConvertedFile(outputPath, run.finish())) {
-        message = "Open error: " + outputPath;
+        message = fileFailure("Open error: ", outputPath);
         return conversionFailed;
     }
     return conversionDone;

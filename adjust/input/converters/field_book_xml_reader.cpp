@@ -1,8 +1,8 @@
 #include "input/converters/field_book_xml_reader.hpp"
 
 #include "input/converters/converter_files.hpp"
-#include "model/raw_record.hpp"
 #include "model/program_lists.hpp"
+#include "model/raw_record.hpp"
 
 #include <pugixml.hpp>
 
@@ -279,7 +279,7 @@ bool readXmlStations(FieldBook& book) {
 std::string readFieldBookXml(const std::string& path) {
     std::string bytes;
     if (!readInputBytes(path, bytes))
-        return "Error opening " + path;
+        return fileFailure("Error opening ", path);
     FieldBook book(path, std::move(bytes));
     if (!book.parse() || !readXmlControlPoints(book) || !readXmlStations(book))
         return book.fault();

@@ -193,7 +193,7 @@ int convertLetteredLevelFile(const std::string& inputPath, const std::string& ou
     message.clear();
     std::vector<levelInputLine> lines;
     if (!readLevelInputLines(inputPath, lines)) {
-        message = "Error opening " + inputPath;
+        message = fileFailure("Error opening ", inputPath);
         return conversionFailed;
     }
     bool failed = false;
@@ -203,7 +203,7 @@ int convertLetteredLevelFile(const std::string& inputPath, const std::string& ou
         return conversionFailed;
     }
     if (!writeConvertedFile(outputPath, text)) {
-        message = "Error opening " + outputPath;
+        message = fileFailure("Error opening ", outputPath);
         return conversionFailed;
     }
     return conversionDone;

@@ -17,7 +17,7 @@ using OutputWriter = std::string (*)(std::string& text);
 std::string readAscExport(const std::string& path) {
     std::vector<std::string> lines;
     if (!readInputLines(path, lines))
-        return "Error opening " + path;
+        return fileFailure("Error opening ", path);
     return readAscTerrestrialObs(lines, readAscSeparator(lines), path);
 }
 
@@ -36,7 +36,7 @@ int convert(InputReader read, OutputWriter write, const std::string& inputPath,
             message = "Cannot write " + outputPath + ": " + problem;
     }
     if (message.empty() && !writeConvertedFile(outputPath, text))
-        message = "Error opening " + outputPath;
+        message = fileFailure("Error opening ", outputPath);
     return message.empty() ? conversionDone : conversionFailed;
 }
 

@@ -65,7 +65,8 @@ public:
     bool Serialize(platform::ByteReader& archive);
     // Opens `path` as a legacy project archive. Non-zero when loaded; 0 when
     // the file cannot be read or is refused, after showing "Unable to open
-    // %s" with the path, every setting left as it was.
+    // %s" with the path and the reason (the system's, or that the file is
+    // not a project file), every setting left as it was.
     int readLegacyProjectFile(const std::string& path);
 
     // Takes over the settings of another program's instance, as the network

@@ -5,6 +5,9 @@
 #include "platform/line_reader.hpp"
 #include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
+#include "platform/system_reason.hpp"
+
+#include <cerrno>
 
 namespace {
 
@@ -80,7 +83,9 @@ bool writeSettingsFile(const std::string& path,
     }
     std::string error;
     if (!platform::replaceFile(platform::pathFromText(path), keyValueFileText(entries), error)) {
-        reportSettingsFileMessage(messages.writeFailedPrefix + path);
+        const int reason = errno;
+        reportSettingsFileMessage(
+            platform::withSystemReason(messages.writeFailedPrefix + path, reason));
         return false;
     }
     return true;
@@ -94,7 +99,9 @@ bool readSettingsFile(const std::string& path, const SettingsFileMessages& messa
     }
     const auto lines = readKeyValueFile(path);
     if (!lines) {
-        reportSettingsFileMessage(messages.openFailedPrefix + path);
+        const int reason = errno;
+        reportSettingsFileMessage(
+            platform::withSystemReason(messages.openFailedPrefix + path, reason));
         return false;
     }
     for (const KeyValueLine& line : *lines) {

@@ -29,8 +29,8 @@ std::string keyValueFileText(const std::vector<std::pair<std::string, std::strin
 // Texts of the messages of one kind of settings file.
 struct SettingsFileMessages {
     const char* invalidPath;       // the path is empty
-    const char* openFailedPrefix;  // followed by the path: cannot be read
-    const char* writeFailedPrefix; // followed by the path: cannot be written
+    const char* openFailedPrefix;  // followed by the path and the reason: cannot be read
+    const char* writeFailedPrefix; // followed by the path and the reason: cannot be written
 };
 
 // Writes the entries to `path` by temporary file and rename. False after

@@ -10,7 +10,9 @@
 #include "platform/binary_io.hpp"
 #include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
+#include "platform/system_reason.hpp"
 
+#include <cerrno>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -298,11 +300,14 @@ bool globalVars::Serialize(platform::ByteReader& archive) {
 // so the shell is the active one (the run installs its own for its length).
 int globalVars::readLegacyProjectFile(const std::string& path) {
     const auto bytes = fileBytes(path);
-    if (bytes) {
-        platform::ByteReader archive(*bytes);
-        if (Serialize(archive))
-            return 1;
+    if (!bytes) {
+        activeShell().message(platform::withSystemReason("Unable to open " + path, errno),
+                              MessageKind::ok);
+        return 0;
     }
-    activeShell().message("Unable to open " + path, MessageKind::ok);
+    platform::ByteReader archive(*bytes);
+    if (Serialize(archive))
+        return 1;
+    activeShell().message("Unable to open " + path + ": it is not a project file", MessageKind::ok);
     return 0;
 }

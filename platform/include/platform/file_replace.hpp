@@ -10,8 +10,9 @@
 namespace platform {
 
 // Writes `contents` to `path` by temporary file and rename. Returns true on
-// success; on failure returns false with the reason in `error` and leaves any
-// existing file at `path` unchanged.
+// success; on failure returns false with the reason in `error` (and the
+// system's error number in errno) and leaves any existing file at `path`
+// unchanged.
 bool replaceFile(const std::filesystem::path& path, std::string_view contents, std::string& error);
 
 } // namespace platform

@@ -1,6 +1,9 @@
 #pragma once
 // The one text-line reader of the system. A line ends at LF or CR LF; a last
 // line without a line end is still a line (dropping it would lose data).
+// Field-data files may come from instruments that end lines with a lone CR:
+// their readers let a lone CR end a line too, so such a file never reads as
+// one long line.
 // Lines are bytes: nothing is transcoded.
 
 #include <filesystem>
@@ -10,9 +13,13 @@
 
 namespace platform {
 
+// Which bytes end a line.
+enum class LineEnds { lfOrCrLf, crToo };
+
 class LineReader {
 public:
-    explicit LineReader(std::istream& in) : in_(&in) {}
+    explicit LineReader(std::istream& in, LineEnds ends = LineEnds::lfOrCrLf)
+        : in_(&in), ends_(ends) {}
 
     // Reads the next line without its line end. Returns false at the end of
     // the input, leaving `line` empty.
@@ -23,6 +30,7 @@ public:
 
 private:
     std::istream* in_;
+    LineEnds ends_;
     int lineNumber_ = 0;
 };
 
@@ -30,8 +38,8 @@ private:
 // cannot be opened; nothing is ever created.
 class TextFileReader {
 public:
-    explicit TextFileReader(const std::filesystem::path& path)
-        : file_(path, std::ios::binary), reader_(file_) {}
+    explicit TextFileReader(const std::filesystem::path& path, LineEnds ends = LineEnds::lfOrCrLf)
+        : file_(path, std::ios::binary), reader_(file_, ends) {}
 
     bool isOpen() const { return file_.is_open(); }
     bool next(std::string& line) { return reader_.next(line); }

@@ -280,9 +280,9 @@ TEST_F(AscExportConversion, FilesThatCannotBeOpenedAreNamed) {
     std::string message;
     EXPECT_EQ(convertAscExportToRw5(path("missing.asc"), path("out.RW5"), message),
               conversionFailed);
-    EXPECT_EQ(message, "Error opening " + path("missing.asc"));
+    EXPECT_EQ(message, "Error opening " + path("missing.asc") + ": No such file or directory");
     EXPECT_FALSE(std::filesystem::exists(path("missing.asc"))) << "never created";
     const std::string unwritable = path("no-such-folder/out.VKR");
     EXPECT_EQ(convertAscExportToVkr(fixture("export.asc"), unwritable, message), conversionFailed);
-    EXPECT_EQ(message, "Error opening " + unwritable);
+    EXPECT_EQ(message, "Error opening " + unwritable + ": No such file or directory");
 }

@@ -221,11 +221,11 @@ TEST_F(FieldBookConversion, FilesThatCannotBeOpenedAreNamed) {
     std::string message;
     EXPECT_EQ(convertFieldBookXmlToVkr(path("missing.xml"), path("out.VKR"), message),
               conversionFailed);
-    EXPECT_EQ(message, "Error opening " + path("missing.xml"));
+    EXPECT_EQ(message, "Error opening " + path("missing.xml") + ": No such file or directory");
     const std::string unwritable = path("no-such-folder/out.RW5");
     EXPECT_EQ(convertFieldBookXmlToRw5(fixture("fieldbook.xml"), unwritable, message),
               conversionFailed);
-    EXPECT_EQ(message, "Error opening " + unwritable);
+    EXPECT_EQ(message, "Error opening " + unwritable + ": No such file or directory");
 }
 
 TEST_F(FieldBookConversion, DeeplyNestedElementsAreWalkedWithoutExhaustingTheStack) {

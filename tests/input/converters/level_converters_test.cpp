@@ -229,17 +229,17 @@ TEST_F(LevelConversion, FilesThatCannotBeOpenedAreNamed) {
     std::string message;
     EXPECT_EQ(convertDataWordLevelFile(path("missing.dat"), path("out.LEV"), message),
               conversionFailed);
-    EXPECT_EQ(message, "Open error: " + path("missing.dat"));
+    EXPECT_EQ(message, "Open error: " + path("missing.dat") + ": No such file or directory");
     EXPECT_EQ(convertLetteredLevelFile(path("missing.txt"), path("out.LEV"), message),
               conversionFailed);
-    EXPECT_EQ(message, "Error opening " + path("missing.txt"));
+    EXPECT_EQ(message, "Error opening " + path("missing.txt") + ": No such file or directory");
     const std::string unwritable = path("no-such-folder/out.LEV");
     EXPECT_EQ(convertDataWordLevelFile(fixture("word_run.dat"), unwritable, message),
               conversionFailed);
-    EXPECT_EQ(message, "Open error: " + unwritable);
+    EXPECT_EQ(message, "Open error: " + unwritable + ": No such file or directory");
     EXPECT_EQ(convertLetteredLevelFile(fixture("lettered_run.txt"), unwritable, message),
               conversionFailed);
-    EXPECT_EQ(message, "Error opening " + unwritable);
+    EXPECT_EQ(message, "Error opening " + unwritable + ": No such file or directory");
 }
 
 TEST_F(LevelConversion, AFailedConversionKeepsTheOldOutput) {
