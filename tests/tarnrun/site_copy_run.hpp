@@ -37,7 +37,8 @@ inline int run(const testsupport::TempFolder& folder, const globalVars& settings
                const std::string& raw, const std::string& options = "") {
     EXPECT_EQ(settings.writeProjectFile((folder / "site.prj").string()), 1);
     testsupport::writeBytes(folder / "site.vkr", raw);
-    std::filesystem::copy_file(exampleFile("site.cls"), folder / "site.cls");
+    std::filesystem::copy_file(exampleFile("site.cls"), folder / "site.cls",
+                               std::filesystem::copy_options::overwrite_existing);
     return tarnruntest::runQuiet(folder / "site.prj", folder / "console.txt", options);
 }
 

@@ -298,7 +298,8 @@ TEST(NetworkModelInput, AListNamingAnRw5FileAnywhereIsReadByTheRw5Reader) {
         rawDataGraph g(shell);
         if (c.rw5) {
             ASSERT_EQ(shell.boxes.size(), 1u);
-            EXPECT_EQ(shell.boxes[0].text, "Error opening " + project.path("first.vkr"));
+            EXPECT_EQ(shell.boxes[0].text,
+                      "Error opening " + project.path("first.vkr") + ": No such file or directory");
         } else {
             EXPECT_TRUE(shell.boxes.empty());
         }
