@@ -17,6 +17,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -50,8 +51,11 @@ bool loadProject(const std::string& path, std::string& error) {
         return false;
     }
     projectVars.setDefaults();
-    const bool read = isTextProjectFile(path) ? projectVars.readProjectFile(path) != 0
+    std::vector<std::string> refusals;
+    const bool read = isTextProjectFile(path) ? projectVars.readProjectFile(path, refusals) != 0
                                               : projectVars.readLegacyProjectFile(path) != 0;
+    for (const std::string& refusal : refusals)
+        std::fprintf(stderr, "tarnrun: %s\n", refusal.c_str());
     if (!read) {
         error = "cannot read project " + path;
         return false;
