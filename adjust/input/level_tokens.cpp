@@ -8,7 +8,6 @@
 #include "platform/line_reader.hpp"
 #include "platform/shell_services.hpp"
 
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -61,7 +60,7 @@ std::string_view valueOf(std::string_view token) {
 
 std::optional<double> number(std::string_view text) {
     const auto value = platform::parseDouble(text);
-    if (!value || !std::isfinite(*value))
+    if (!value || !platform::isDataNumber(*value))
         return std::nullopt;
     return value;
 }

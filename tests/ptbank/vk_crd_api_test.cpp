@@ -4,10 +4,12 @@
 
 #include "vk_crd_api_support.hpp"
 
+#include "ptbank/crd_file_type.hpp"
 #include "ptbank/crd_user_type_sync.hpp"
 #include "ptbank/vk_crd_api.h"
 #include "ptbank/vk_crd_handles.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -463,3 +465,67 @@ TEST_F(CInterface, UserTypeFollowsTheOpenFile) {
 }
 
 } // namespace
+
+namespace {
+
+// At most this many steps: a walk of a damaged five-point file that takes
+// more has lost its way.
+constexpr int walkBound = 50;
+
+Names boundedWalk(VkCrdHandle h) {
+    Names names;
+    crdPointRec p{};
+    VkCrdApi_find_coord_top(p.name, h);
+    while (names.size() < walkBound && VkCrdApi_next_coord(h, p.name, &p) == 1)
+        names.push_back(withoutBlanks(p.name));
+    return names;
+}
+
+// Replaces the first occurrence of `from` in the file by `to` (same length).
+void patchFile(const std::string& path, const std::string& from, const std::string& to) {
+    Bytes bytes = readBytes(path);
+    const auto at = std::search(bytes.begin(), bytes.end(), from.begin(), from.end());
+    ASSERT_NE(at, bytes.end()) << from;
+    std::copy(to.begin(), to.end(), at);
+    writeBytes(path, bytes);
+}
+
+class DamagedIndexedFile : public CInterface {
+protected:
+    // A closed indexed numeric file holding points 1 to 5.
+    void makeClosedFile() {
+        const VkCrdHandle h = makeFile("job.crd", ptbank::crd_type::vkNumeric, {"1", "2", "3", "4", "5"});
+        ASSERT_NE(h, VKCRD_NO_HANDLE);
+        ASSERT_EQ(VkCrdApi_close_coord_file(h), 0);
+    }
+    VkCrdHandle reopen() {
+        VkCrdHandle h = VKCRD_NO_HANDLE;
+        VkCrdApi_open_coordfile(at("job.crd").c_str(), 0, &h);
+        return h;
+    }
+};
+
+} // namespace
+
+// A record whose name was blanked would send every whole-file walk back to
+// the first point: the walk stops at it instead.
+TEST_F(DamagedIndexedFile, ARecordWithABlankNameEndsTheWalk) {
+    makeClosedFile();
+    patchFile(at("job.crd"), "    3", "     ");
+    const VkCrdHandle h = reopen();
+    ASSERT_NE(h, VKCRD_NO_HANDLE);
+    const Names names = boundedWalk(h);
+    EXPECT_LT(names.size(), static_cast<std::size_t>(walkBound));
+    EXPECT_EQ(names, (Names{"1", "2"}));
+    EXPECT_GE(VkCrdApi_allPtsAreNumeric(h), -1) << "returns at all";
+}
+
+// A key byte changed from a blank to a tab no longer reads back as itself:
+// opening the file (which walks it) and walking it both end.
+TEST_F(DamagedIndexedFile, AKeyThatDoesNotReadBackEndsTheWalk) {
+    makeClosedFile();
+    patchFile(at("job.idx"), "    2", "   \t2");
+    const VkCrdHandle h = reopen();
+    if (h != VKCRD_NO_HANDLE)
+        EXPECT_LT(boundedWalk(h).size(), static_cast<std::size_t>(walkBound));
+}
