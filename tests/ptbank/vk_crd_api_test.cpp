@@ -10,6 +10,7 @@
 #include "ptbank/vk_crd_handles.hpp"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -549,4 +550,15 @@ TEST_F(DamagedIndexedFile, ARepeatedRecordEndsAWalkBackwards) {
         names.push_back(withoutBlanks(p.name));
     EXPECT_LT(names.size(), static_cast<std::size_t>(walkBound));
     EXPECT_EQ(names.front(), "B20");
+}
+
+// A program may end with an indexed file still open: the handle table closes
+// it while the program's static objects go, and the engine must still be there.
+TEST_F(DamagedIndexedFile, AProgramEndingWithAnIndexedFileOpenExitsCleanly) {
+    EXPECT_EXIT(
+        {
+            const VkCrdHandle h = makeFile("open.crd", ptbank::crd_type::vkNumeric, {"1", "2"});
+            std::exit(h == VKCRD_NO_HANDLE ? 3 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
