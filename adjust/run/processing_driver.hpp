@@ -26,6 +26,9 @@ struct RunResult {
     AdjustmentOutcome adjustment = AdjustmentOutcome::notRun;
     // The run ended because the user cancelled it.
     bool cancelled = false;
+    // The outputs the run could not write, each "Error writing output
+    // <file>: <reason>"; a run with any has failed whatever else it reached.
+    std::vector<std::string> writeFailures;
 };
 
 // The full run.

@@ -3,7 +3,8 @@
 // where the reports went.
 //
 // Exit status: 0 the run reached its end and the adjustment converged (or
-// preprocessing completed); 1 the run stopped early; 2 the run ended but the
+// preprocessing completed); 1 the run stopped early or an output could not
+// be written; 2 the run ended but the
 // adjustment failed or was cancelled; 3 usage error or unreadable project.
 
 #include "console_shell.hpp"
@@ -85,7 +86,7 @@ RunContext runContext(ShellServices& shell, const RunOptions& options) {
 int exitStatus(const RunResult& result, bool cancelled) {
     if (cancelled)
         return exitAdjustmentFailed;
-    if (!result.reachedEnd)
+    if (!result.reachedEnd || !result.writeFailures.empty())
         return exitStopped;
     return result.adjustment == AdjustmentOutcome::failed ? exitAdjustmentFailed : exitCompleted;
 }
@@ -103,6 +104,9 @@ int main(int argc, char** argv) {
     // Reading the project settings shows its problems through the active shell.
     setActiveShell(&shell);
     takeInterrupts();
+    // At the file-size limit a write fails (and is reported) rather than
+    // ending the program with half-written outputs.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (!loadProject(options->projectPath, error)) {
         std::fprintf(stderr, "tarnrun: %s\n", error.c_str());
         return exitUsage;
@@ -112,7 +116,9 @@ int main(int argc, char** argv) {
                                  ? preprocessNetwork(context)
                                  : adjustNetwork(context, options->mode, options->count);
     const int status = exitStatus(result, result.cancelled || shell.cancelled());
-    if (status == exitStopped && !shell.lastMessage().empty())
+    for (const std::string& failure : result.writeFailures)
+        std::fprintf(stderr, "tarnrun: %s\n", failure.c_str());
+    if (status == exitStopped && result.writeFailures.empty() && !shell.lastMessage().empty())
         std::fprintf(stderr, "tarnrun: the run stopped: %s\n", shell.lastMessage().c_str());
     setActiveShell(nullptr);
     return status;
