@@ -73,7 +73,9 @@ bool forEachLine(const std::string& path,
     const auto size = std::filesystem::file_size(path, sizeError);
     std::ifstream file(path, std::ios::binary);
     if (sizeError || !file.is_open()) {
-        activeShell().message(platform::formatC("Error opening %s", path.c_str()), MessageKind::ok);
+        const std::string text = platform::formatC("Error opening %s", path.c_str());
+        writeLine(errFile, text);
+        activeShell().message(text, MessageKind::ok);
         return false;
     }
     activeShell().setMessage("Reading level data");
