@@ -119,19 +119,22 @@ RoadResult stopAtLevelFile(const RunContext& context) {
     return {true};
 }
 
-// False when the project's level file could not be read (nothing adjusted).
-bool runVerticalAdjustment(const RunContext& context) {
+// What the vertical part of a run came to.
+enum class VerticalRun { done, levelFileUnread, failed };
+
+VerticalRun runVerticalAdjustment(const RunContext& context) {
     writeRptHeader(verticalReport);
     if (projectVars.includeLevData != 0 && readLevelFile() != levelReadOk)
-        return false;
+        return VerticalRun::levelFileUnread;
     setStage(context, "Filtering Vertical Sideshots");
     filterVertSideshots();
     setStage(context, "Vertical Adjustment");
-    if (const std::optional<verticalAdjustment> adjusted = adjustVertical(context))
+    bool singular = false;
+    if (const std::optional<verticalAdjustment> adjusted = adjustVertical(context, &singular))
         writeVerticalReport(adjusted->network, adjusted->solution);
     setStage(context, "Computing Sideshot Elevations");
     writeRptVertSideshots(computeSideshotElevations(context));
-    return true;
+    return singular ? VerticalRun::failed : VerticalRun::done;
 }
 
 constexpr int converged2D = 1;
@@ -190,8 +193,11 @@ RoadResult adjust2DRoad(const RunContext& context, int mode, int count, int notR
     }
 
     const bool verticalRuns = s.vertAdjust != 0 && mode == adjustmentRun;
-    if (verticalRuns && !runVerticalAdjustment(context))
+    const VerticalRun vertical = verticalRuns ? runVerticalAdjustment(context) : VerticalRun::done;
+    if (vertical == VerticalRun::levelFileUnread)
         return stopAtLevelFile(context);
+    if (vertical == VerticalRun::failed)
+        adjustment = AdjustmentOutcome::failed;
 
     // Adjusted values go out when an adjustment produced them; a run that
     // adjusted nothing writes its coordinates as unadjusted.
