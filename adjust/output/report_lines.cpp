@@ -60,19 +60,24 @@ int reportWriteFailure(int handle) {
 // No run context reaches the line writers: their interface has none, so the
 // shell is the active one (the run installs its own for its length). Each
 // file's failure is shown and put in the error report once.
-void noteOutputWriteFailure(const std::string& path, const std::string& reason) {
+bool recordOutputWriteFailure(const std::string& path, const std::string& reason) {
     const std::string text = "Error writing output " + path + ": " + reason;
     std::vector<WriteFailure>& failures = writeFailures();
     if (std::any_of(failures.begin(), failures.end(),
                     [&](const WriteFailure& f) { return f.text == text; }))
-        return;
+        return false;
     WriteFailure failure{text};
     if (errFile > 0 && pathOfHandle(errFile) != path) {
         const std::string line = text + lineEnd;
         failure.inErrorReport = writeBytes(errFile, line.data(), line.size());
     }
     failures.push_back(failure);
-    activeShell().message(text, MessageKind::ok);
+    return true;
+}
+
+void noteOutputWriteFailure(const std::string& path, const std::string& reason) {
+    if (recordOutputWriteFailure(path, reason))
+        activeShell().message("Error writing output " + path + ": " + reason, MessageKind::ok);
 }
 
 std::vector<std::string> outputWriteFailures(bool onlyOutsideErrorReport) {

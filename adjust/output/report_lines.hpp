@@ -24,6 +24,9 @@ int writeRptErrLine(const std::string& text);
 // <reason>" (the system's reason), shown and written to the open error report (when
 // that is not the file that failed), once per file and reason.
 void noteOutputWriteFailure(const std::string& path, const std::string& reason);
+// As noteOutputWriteFailure, for a caller that has shown its own message:
+// nothing is shown. False when the same failure was already recorded.
+bool recordOutputWriteFailure(const std::string& path, const std::string& reason);
 // The failures noted since the last clear, in order; optionally only those
 // that could not be written to the error report (it was closed, or failed).
 std::vector<std::string> outputWriteFailures(bool onlyOutsideErrorReport = false);

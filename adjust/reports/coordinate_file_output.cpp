@@ -2,6 +2,7 @@
 
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
+#include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/crd_point_id_ranges.hpp"
 
@@ -150,6 +151,7 @@ void CoordinateFileOutput::open() {
         chooseNewFileType();
     if (VkCrdApi_open_coordfile(path.c_str(), 0, &handle_) == openFailed) {
         context_.message("Error opening: " + s.crdFileName);
+        recordOutputWriteFailure(path, "it cannot be opened as a coordinate file");
         return;
     }
     inUse_ = true;
@@ -230,9 +232,14 @@ void CoordinateFileOutput::commit() {
                                          ", Do you wish to continue/writing the remaining points?";
             if (context_.ask(question, MessageKind::yesNo) == Answer::yes)
                 continue;
+            recordOutputWriteFailure(projectRelativePath(projectVars.crdFileName),
+                                     "the file cannot hold the point name " + name +
+                                         "; the points from there on were not written");
             break;
         }
         context_.message(d.rules.writeErrorText + projectVars.crdFileName);
+        recordOutputWriteFailure(projectRelativePath(projectVars.crdFileName),
+                                 "point " + name + " could not be written");
         endedPass = d.rules.pass;
     }
     decided_.clear();

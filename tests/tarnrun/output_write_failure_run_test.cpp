@@ -2,6 +2,7 @@
 // the file and the system's reason, puts it in the error report where that
 // can be written, and exits non-zero.
 
+#include "site_copy_run.hpp"
 #include "tarnrun_command.hpp"
 #include "support/temp_folder.hpp"
 
@@ -58,4 +59,23 @@ TEST(OutputWriteFailureRun, EllipseFileThatCannotBeReplaced) {
     EXPECT_NE(testsupport::readBytes(folder / "console.txt").find(prefix), std::string::npos)
         << testsupport::readBytes(folder / "console.txt");
     EXPECT_NE(testsupport::readBytes(folder / "site.ERR").find(prefix), std::string::npos);
+}
+
+// The project's coordinate file is text, not a point file: the adjusted
+// points cannot go into it, and the run says so instead of succeeding.
+TEST(OutputWriteFailureRun, UnusableCoordinateFile) {
+    const testsupport::TempFolder folder("crd-unusable");
+    globalVars settings = sitecopy::exampleSettings();
+    settings.wrtToCrd = 1;
+    settings.crdFileName = "site.crd";
+    const std::string text = "this is a letter, not a coordinate file\r\n";
+    testsupport::writeBytes(folder / "site.crd", text);
+    const int status = sitecopy::run(folder, settings,
+                                     testsupport::readBytes(sitecopy::exampleFile("site.vkr")));
+    EXPECT_EQ(status, exitStopped);
+    const std::string prefix = "Error writing output " + (folder / "site.crd").string() + ": ";
+    EXPECT_NE(testsupport::readBytes(folder / "console.txt").find(prefix), std::string::npos)
+        << testsupport::readBytes(folder / "console.txt");
+    EXPECT_NE(testsupport::readBytes(folder / "site.ERR").find(prefix), std::string::npos);
+    EXPECT_EQ(testsupport::readBytes(folder / "site.crd"), text) << "nothing written over it";
 }
