@@ -368,9 +368,8 @@ std::optional<verticalAdjustment> adjustVertical(const RunContext& context, bool
     }
     verticalSolution solution;
     if (solveVerticalNetwork(net, solution) != verticalSolved) {
-        reportVerticalProblem(context,
-                              std::string("The vertical normal equations are singular.") +
-                                  notPerformed);
+        reportVerticalProblem(context, std::string("The vertical normal equations are singular.") +
+                                           notPerformed);
         if (singular)
             *singular = true;
         return std::nullopt;

@@ -74,7 +74,8 @@ std::string angleToDmsText(double angle_rad, int decimals) {
 }
 
 std::string angleToGonText(double angle_rad, int decimals) {
-    std::string text = formatC("%14.*f", decimalsOf(decimals) + 4, std::fabs(angle_rad) * gradsPerRadian);
+    std::string text =
+        formatC("%14.*f", decimalsOf(decimals) + 4, std::fabs(angle_rad) * gradsPerRadian);
     const auto point = text.find('.');
     const std::size_t end = point == std::string::npos ? text.size() : point;
     for (std::size_t i = end >= 3 ? end - 3 : 0; i < end; ++i) {

@@ -61,7 +61,8 @@ std::string formatDistanceShort(double value) {
 
 std::string formatAngleSeconds(double seconds) {
     if (projectVars.angleType == 1)
-        return formatC("%9.*f", decimalsOf(projectVars.directionPrec) + 4, seconds * gradsPerSecond);
+        return formatC("%9.*f", decimalsOf(projectVars.directionPrec) + 4,
+                       seconds * gradsPerSecond);
     return (seconds < 0 ? "-" : " ") + formatAngleValue9(std::fabs(seconds));
 }
 

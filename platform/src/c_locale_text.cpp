@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <climits>
-#include <cmath>
 #include <clocale>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>

@@ -104,9 +104,9 @@ int dataHeaderFault(const FileHeader& h) {
                                 (h.freeListHead - first) % h.recordLength == 0);
     // More records in use than the file has places for: the next new record
     // would step the count past its largest value.
-    const bool countOk = endOk && h.activeEntries >= 0 &&
-                         static_cast<std::uint32_t>(h.activeEntries) <=
-                             (h.logicalEnd + 1u - first) / h.recordLength;
+    const bool countOk =
+        endOk && h.activeEntries >= 0 &&
+        static_cast<std::uint32_t>(h.activeEntries) <= (h.logicalEnd + 1u - first) / h.recordLength;
     return endOk && headOk && countOk ? 0 : isamErr::corruptHeaderPositions;
 }
 

@@ -405,8 +405,8 @@ TEST_F(VerticalAdjustment, AdjustedElevationsAreKeptWhenTheReportCannotBeWritten
     adjustVerticalAndReport(shell);
     ::close(rptFile);
     rptFile = reportHandle;
-    EXPECT_EQ(boxTexts(), std::vector<std::string>{
-                              "Error writing output /dev/full: No space left on device"});
+    EXPECT_EQ(boxTexts(),
+              std::vector<std::string>{"Error writing output /dev/full: No space left on device"});
     clearOutputWriteFailures();
     EXPECT_NEAR(pointNamed(pointList2D, "P1").elevation, 101.5, 1e-9);
 }

@@ -495,7 +495,8 @@ class DamagedIndexedFile : public CInterface {
 protected:
     // A closed indexed numeric file holding points 1 to 5.
     void makeClosedFile() {
-        const VkCrdHandle h = makeFile("job.crd", ptbank::crd_type::vkNumeric, {"1", "2", "3", "4", "5"});
+        const VkCrdHandle h =
+            makeFile("job.crd", ptbank::crd_type::vkNumeric, {"1", "2", "3", "4", "5"});
         ASSERT_NE(h, VKCRD_NO_HANDLE);
         ASSERT_EQ(VkCrdApi_close_coord_file(h), 0);
     }

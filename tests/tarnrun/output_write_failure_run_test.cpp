@@ -3,8 +3,8 @@
 // can be written, and exits non-zero.
 
 #include "site_copy_run.hpp"
-#include "tarnrun_command.hpp"
 #include "support/temp_folder.hpp"
+#include "tarnrun_command.hpp"
 
 #include <gtest/gtest.h>
 
@@ -33,10 +33,9 @@ TEST(OutputWriteFailureRun, ReportBeyondTheFileSizeLimit) {
     const testsupport::TempFolder folder("write-limit");
     copyExample(folder);
     const fs::path console = folder / "console.txt";
-    const std::string command = "ulimit -f 4; TMPDIR='" + folder.path().string() + "' '" +
-                                std::string(TARNRUN_PATH) + "' --quiet '" +
-                                (folder / "site.prj").string() + "' >'" + console.string() +
-                                "' 2>&1";
+    const std::string command =
+        "ulimit -f 4; TMPDIR='" + folder.path().string() + "' '" + std::string(TARNRUN_PATH) +
+        "' --quiet '" + (folder / "site.prj").string() + "' >'" + console.string() + "' 2>&1";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status)) << "the run ended by a signal";
     EXPECT_EQ(WEXITSTATUS(status), exitStopped);
@@ -70,8 +69,8 @@ TEST(OutputWriteFailureRun, UnusableCoordinateFile) {
     settings.crdFileName = "site.crd";
     const std::string text = "this is a letter, not a coordinate file\r\n";
     testsupport::writeBytes(folder / "site.crd", text);
-    const int status = sitecopy::run(folder, settings,
-                                     testsupport::readBytes(sitecopy::exampleFile("site.vkr")));
+    const int status =
+        sitecopy::run(folder, settings, testsupport::readBytes(sitecopy::exampleFile("site.vkr")));
     EXPECT_EQ(status, exitStopped);
     const std::string prefix = "Error writing output " + (folder / "site.crd").string() + ": ";
     EXPECT_NE(testsupport::readBytes(folder / "console.txt").find(prefix), std::string::npos)

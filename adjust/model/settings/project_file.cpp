@@ -1,7 +1,7 @@
 #include "model/settings/project_file.hpp"
 
-#include "model/settings/global_vars.hpp"
 #include "model/reader_std_errs.hpp"
+#include "model/settings/global_vars.hpp"
 #include "model/settings/project_keys.hpp"
 #include "model/settings/setting_ranges.hpp"
 #include "model/settings/text_fields.hpp"
