@@ -53,8 +53,9 @@ bool loadProject(const std::string& path, std::string& error) {
     }
     projectVars.setDefaults();
     std::vector<std::string> refusals;
-    const bool read = isTextProjectFile(path) ? projectVars.readProjectFile(path, refusals) != 0
-                                              : projectVars.readLegacyProjectFile(path) != 0;
+    const bool read = isTextProjectFile(path)
+                          ? projectVars.readProjectFile(path, refusals) != 0
+                          : projectVars.readLegacyProjectFile(path, refusals) != 0;
     for (const std::string& refusal : refusals)
         std::fprintf(stderr, "tarnrun: %s\n", refusal.c_str());
     if (!read) {

@@ -74,6 +74,9 @@ public:
     // the file cannot be read or is refused, after showing "Unable to open
     // %s" with the path, every setting left as it was.
     int readLegacyProjectFile(const std::string& path);
+    // As above; number settings that readProjectFile would refuse keep the
+    // values held before, each named in `refusals`.
+    int readLegacyProjectFile(const std::string& path, std::vector<std::string>& refusals);
 
     // Stores these settings as the defaults of new projects in the user
     // profile (section "Version 1.00"). 0 on success; 1 when the profile

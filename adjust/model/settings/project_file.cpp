@@ -1,6 +1,5 @@
 #include "model/settings/project_file.hpp"
 
-#include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_keys.hpp"
 #include "model/settings/setting_ranges.hpp"
@@ -10,7 +9,6 @@
 #include "platform/paths.hpp"
 
 #include <fstream>
-#include <string_view>
 #include <vector>
 
 using platform::atofC;
@@ -128,35 +126,15 @@ int readKeyLineFrom(ProjectLines& lines, int& id, std::string& value) {
     return found;
 }
 
-bool isPrecision(const projectKeys::Key& key) {
-    return key.kind == ValueKind::integer && std::string_view(key.name).ends_with("Prec");
-}
-
-bool isStdErr(const projectKeys::Key& key) {
-    const std::string_view name(key.name);
-    return key.kind != ValueKind::text &&
-           (name.find("StErr") != std::string_view::npos || name.starts_with("stErr"));
-}
-
-// Why a setting's value cannot be taken, or empty when it can.
+// Why a setting's text cannot be taken, or empty when it can.
 std::string refusalOf(const projectKeys::Key& key, const std::string& value) {
     if (key.kind == ValueKind::text)
         return {};
     if (platform::startsWithNonDataNumber(value))
         return "not a usable number";
-    if (isPrecision(key)) {
-        const long precision = platform::atolC(value);
-        if (precision < smallestPrecision || precision > largestPrecision)
-            return formatC("a precision is %d to %d decimals", smallestPrecision, largestPrecision);
-    }
-    const double number = atofC(value);
-    if (key.real == &globalVars::confidenceInterval &&
-        (number < smallestConfidenceInterval || number > largestConfidenceInterval))
-        return formatC("the confidence interval is %g to %g %%", smallestConfidenceInterval,
-                       largestConfidenceInterval);
-    if (isStdErr(key) && number < 0.0 && number != stdErrNotGiven && number != stdErrFixed)
-        return "a standard error is not negative";
-    return {};
+    const double number =
+        key.kind == ValueKind::integer ? static_cast<double>(platform::atolC(value)) : atofC(value);
+    return settingRefusal(key, number);
 }
 
 } // namespace

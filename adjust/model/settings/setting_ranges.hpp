@@ -3,7 +3,11 @@
 // refused where the project is read, and the number formats hold to them
 // whatever reached the settings.
 
+#include "model/settings/project_keys.hpp"
+
 #include <algorithm>
+#include <string>
+#include <vector>
 
 inline constexpr int smallestPrecision = 0;
 inline constexpr int largestPrecision = 12;
@@ -16,3 +20,12 @@ inline constexpr double largestConfidenceInterval = 99.99;
 constexpr int decimalsOf(int precision) {
     return std::clamp(precision, smallestPrecision, largestPrecision);
 }
+
+// Why `value` cannot be the setting's (not a usable number, or outside the
+// setting's range: precisions, the confidence interval, standard errors
+// that are neither 0 or more nor a marker); empty when it can.
+std::string settingRefusal(const projectKeys::Key& key, double value);
+
+// Puts back the held value of every number setting of `loaded` that
+// settingRefusal refuses; returns "<key>=<value> refused (<why>)" for each.
+std::vector<std::string> restoreSettingsOutOfRange(globalVars& loaded, const globalVars& held);
