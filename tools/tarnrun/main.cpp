@@ -4,8 +4,8 @@
 //
 // Exit status: 0 the run reached its end and the adjustment converged (or
 // preprocessing completed); 1 the run stopped early or an output could not
-// be written; 2 the run ended but the
-// adjustment failed or was cancelled; 3 usage error or unreadable project.
+// be written; 2 the run ended but the adjustment failed or was cancelled;
+// 3 usage error or unreadable project.
 
 #include "console_shell.hpp"
 #include "model/settings/global_vars.hpp"
