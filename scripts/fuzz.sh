@@ -8,8 +8,12 @@ seconds="${1:-60}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing (scripts/install-deps.sh fuzz)" >&2; exit 2; }
+targets=()
+for corpus in tests/fuzz/corpus/*/; do
+    targets+=("fuzz_$(basename "$corpus")")
+done
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j2 --target fuzz_project_file fuzz_level_line fuzz_rw5_record fuzz_crd_file
+cmake --build --preset fuzz -j2 --target "${targets[@]}"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 status=0

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fuzzinput::InputFile input(fuzzinput::textOf(data, size), ".crd");
+    const fuzzinput::InputFile input(fuzzinput::textOf(data, size), "input.crd");
     ptbank::CrdFile file;
     if (file.open(input.path(), 0, -1) != 1)
         return 0;

@@ -31,17 +31,17 @@ inline std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-// A file of the process's own folder (made once) with the given extension,
-// holding the input.
+// A file of the process's own folder (made once) named `name`, holding the
+// input; the folder is emptied when it goes.
 class InputFile {
 public:
-    InputFile(const std::string& text, const std::string& extension) {
+    InputFile(const std::string& text, const std::string& name) {
         static const std::filesystem::path folder = [] {
             std::string pattern =
                 (std::filesystem::temp_directory_path() / "tarnwell-fuzz-XXXXXX").string();
             return std::filesystem::path(mkdtemp(pattern.data()));
         }();
-        path_ = folder / ("input" + extension);
+        path_ = folder / name;
         std::ofstream(path_, std::ios::binary | std::ios::trunc) << text;
     }
     ~InputFile() {
@@ -52,6 +52,7 @@ public:
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
     std::string path() const { return path_.string(); }
+    std::string folder() const { return path_.parent_path().string(); }
 
 private:
     std::filesystem::path path_;

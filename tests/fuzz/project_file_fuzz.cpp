@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fuzzinput::InputFile file(fuzzinput::textOf(data, size), ".prj");
+    const fuzzinput::InputFile file(fuzzinput::textOf(data, size), "input.prj");
     globalVars settings;
     std::vector<std::string> refusals;
     settings.readProjectFile(file.path(), refusals);
