@@ -3,11 +3,10 @@
 // read, and a walk over it ends within the files' size.
 
 #include "fuzz_input.hpp"
-#include "ptbank/crd_file.hpp"
+#include "point_file_walk.hpp"
 #include "ptbank/crd_file_type.hpp"
 
 #include <algorithm>
-#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2)
@@ -17,16 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzzinput::InputFile dataFile(text.substr(0, split), "job.crd");
     const fuzzinput::InputFile indexFile(text.substr(split), "job.idx");
     ptbank::CrdFile file;
-    if (file.open(dataFile.path(), 0, ptbank::crd_type::vkNumeric) != 1)
-        return 0;
-    ptbank::crdIoPointRec point;
-    // Every point takes more than 8 bytes of each file.
-    const std::size_t bound = size / 8 + 2;
-    std::size_t steps = 0;
-    file.setRange(nullptr);
-    while (file.next(point) == 1)
-        if (++steps > bound)
-            std::abort();
-    file.read("1", point, 1);
+    if (file.open(dataFile.path(), 0, ptbank::crd_type::vkNumeric) == 1)
+        fuzzinput::walkWithinSize(file, size);
     return 0;
 }
