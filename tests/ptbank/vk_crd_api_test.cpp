@@ -535,22 +535,28 @@ TEST_F(DamagedIndexedFile, AKeyThatDoesNotReadBackEndsTheWalk) {
 // A record written twice (A1, B20, B20, C3) would step back to itself for
 // ever: walking back from the end stops at the repeated name.
 TEST_F(DamagedIndexedFile, ARepeatedRecordEndsAWalkBackwards) {
-    Bytes bytes = alphaHeader(2.0, "03/07/2024", "DUPL", "New CRD Format2");
-    appendAlphaPoint(bytes, 1.0, 2.0, 3.0, "a", "A1");
-    appendAlphaPoint(bytes, 4.0, 5.0, 6.0, "b", "B20");
-    appendAlphaPoint(bytes, 4.0, 5.0, 6.0, "b", "B20");
-    appendAlphaPoint(bytes, 7.0, 8.0, 9.0, "c", "C3");
-    writeBytes(at("dup.crd"), bytes);
-    VkCrdHandle h = VKCRD_NO_HANDLE;
-    ASSERT_EQ(VkCrdApi_open_coordfile(at("dup.crd").c_str(), 0, &h), 0);
-    Names names;
-    crdPointRec p{};
-    VkCrdApi_GetMaxPointName(p.name, h);
-    ASSERT_EQ(VkCrdApi_read_point(h, p.name, &p), 0);
-    while (names.size() < walkBound && VkCrdApi_prev_coord(h, p.name, &p) == 1)
-        names.push_back(withoutBlanks(p.name));
-    EXPECT_LT(names.size(), static_cast<std::size_t>(walkBound));
-    EXPECT_EQ(names.front(), "B20");
+    for (const char* marker : {"New CRD Format2", "New CRD Format"}) {
+        SCOPED_TRACE(marker);
+        Bytes bytes = alphaHeader(2.0, "03/07/2024", "DUPL", marker);
+        appendAlphaPoint(bytes, 1.0, 2.0, 3.0, "a", "A");
+        appendAlphaPoint(bytes, 4.0, 5.0, 6.0, "b", "B");
+        appendAlphaPoint(bytes, 4.0, 5.0, 6.0, "b", "B");
+        appendAlphaPoint(bytes, 7.0, 8.0, 9.0, "c", "C");
+        appendAlphaPoint(bytes, 1.5, 2.5, 3.5, "d", "D");
+        writeBytes(at("dup.crd"), bytes);
+        VkCrdHandle h = VKCRD_NO_HANDLE;
+        ASSERT_EQ(VkCrdApi_open_coordfile(at("dup.crd").c_str(), 0, &h), 0);
+        Names names;
+        crdPointRec p{};
+        std::strcpy(p.name, "D");
+        ASSERT_EQ(VkCrdApi_read_point(h, p.name, &p), 0);
+        while (names.size() < walkBound && VkCrdApi_prev_coord(h, p.name, &p) == 1)
+            names.push_back(withoutBlanks(p.name));
+        EXPECT_LT(names.size(), static_cast<std::size_t>(walkBound));
+        ASSERT_FALSE(names.empty());
+        EXPECT_EQ(names.front(), "C");
+        VkCrdApi_close_coord_file(h);
+    }
 }
 
 // A program may end with an indexed file still open: the handle table closes
