@@ -5,7 +5,6 @@
 #include "platform/line_reader.hpp"
 #include "platform/paths.hpp"
 
-#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -41,7 +40,7 @@ std::string faultAtLine(const std::string& path, int line, const std::string& wh
 
 std::optional<double> fieldNumber(std::string_view text) {
     const auto value = platform::parseDouble(text);
-    if (!value || !std::isfinite(*value))
+    if (!value || !platform::isDataNumber(*value))
         return std::nullopt;
     return value;
 }
