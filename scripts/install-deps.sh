@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing for a purpose: build, test or bench.
+# Installs the Debian packages that are missing for a purpose: build, test, bench or fuzz.
 set -euo pipefail
 
 build_packages=(g++ cmake ninja-build pkg-config libwxgtk3.2-dev libpugixml-dev libsuitesparse-dev libopenblas-dev liblapacke-dev)
 test_packages=(libgtest-dev libgmock-dev locales libwxgtk3.2-dev libglib2.0-dev pkg-config xvfb xauth)
+fuzz_packages=(clang libclang-rt-14-dev)
 bench_packages=(libbenchmark-dev libsqlite3-dev libopenblas-dev liblapacke-dev libproj-dev pkg-config)
 
 wanted=("${build_packages[@]}")
@@ -12,7 +13,8 @@ for purpose in "$@"; do
         build) ;;
         test) wanted+=("${test_packages[@]}") ;;
         bench) wanted+=("${bench_packages[@]}") ;;
-        *) echo "install-deps: unknown purpose '$purpose' (build, test, bench)" >&2; exit 2 ;;
+        fuzz) wanted+=("${test_packages[@]}" "${fuzz_packages[@]}") ;;
+        *) echo "install-deps: unknown purpose '$purpose' (build, test, bench, fuzz)" >&2; exit 2 ;;
     esac
 done
 

@@ -7,6 +7,7 @@
 #include "model/project_geodesy.hpp"
 #include "platform/shell_services.hpp"
 
+#include <cmath>
 #include <optional>
 
 using namespace prelim2d;
@@ -121,10 +122,12 @@ int placeByObservations(int& status) {
 }
 
 // Writes a derived elevation into the point's record of `pointList2D` when
-// that record has none; true when it did.
+// that record has none; true when it did. A non-finite elevation is never
+// stored: it would read as unset and be filled again on every pass.
 bool storeElevation(const coordRec& point) {
     coordRec stored;
-    if (pointList2D.find(nameOf(point.name), stored) < 0 || isSet(stored.elevation))
+    if (!std::isfinite(point.elevation) || pointList2D.find(nameOf(point.name), stored) < 0 ||
+        isSet(stored.elevation))
         return false;
     stored.elevation = point.elevation;
     pointList2D.replace(stored);

@@ -1,8 +1,11 @@
 #include "engine/vertical_adjustment.hpp"
 
+#include "output/report_lines.hpp"
+
 #include "geodetic/matrix.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/shell_services.hpp"
 
@@ -345,19 +348,30 @@ int solveVerticalNetwork(const verticalNetwork& net, verticalSolution& solution)
     return verticalSolved;
 }
 
-std::optional<verticalAdjustment> adjustVertical(const RunContext& context) {
+// Shown and kept in the error report, where the run's problems are read.
+void reportVerticalProblem(const RunContext& context, const std::string& problem) {
+    writeLine(errFile, problem);
+    context.message(problem);
+}
+
+std::optional<verticalAdjustment> adjustVertical(const RunContext& context, bool* singular) {
+    if (singular)
+        *singular = false;
     verticalNetwork net = verticalNetworkFromLists();
     // In this order: each check relies on the ones before it.
     for (const auto check : {countProblem, differenceProblem, weightProblem, tieProblem}) {
         const std::string problem = check(net);
         if (!problem.empty()) {
-            context.message(problem);
+            reportVerticalProblem(context, problem);
             return std::nullopt;
         }
     }
     verticalSolution solution;
     if (solveVerticalNetwork(net, solution) != verticalSolved) {
-        context.message(std::string("The vertical normal equations are singular.") + notPerformed);
+        reportVerticalProblem(context, std::string("The vertical normal equations are singular.") +
+                                           notPerformed);
+        if (singular)
+            *singular = true;
         return std::nullopt;
     }
     storeAdjustedPoints(net, solution);

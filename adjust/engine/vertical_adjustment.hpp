@@ -108,4 +108,8 @@ struct verticalAdjustment {
     verticalNetwork network;
     verticalSolution solution;
 };
-std::optional<verticalAdjustment> adjustVertical(const RunContext& context);
+// Each message also goes into the error report. `singular` (when given) is
+// set when the adjustment failed on its normal equations: the data passed
+// every check, yet no solution came.
+std::optional<verticalAdjustment> adjustVertical(const RunContext& context,
+                                                 bool* singular = nullptr);

@@ -63,7 +63,7 @@ std::string_view valueOf(std::string_view token) {
 
 std::optional<double> number(std::string_view text) {
     const auto value = platform::parseDouble(text);
-    if (!value || !std::isfinite(*value))
+    if (!value || !platform::isDataNumber(*value))
         return std::nullopt;
     return value;
 }
@@ -77,8 +77,9 @@ bool forEachLine(const std::string& path,
     std::ifstream file(path, std::ios::binary);
     if (sizeError || !file.is_open()) {
         const int reason = sizeError ? sizeError.value() : errno;
-        activeShell().message(platform::withSystemReason("Error opening " + path, reason),
-                              MessageKind::ok);
+        const std::string text = platform::withSystemReason("Error opening " + path, reason);
+        writeLine(errFile, text);
+        activeShell().message(text, MessageKind::ok);
         return false;
     }
     activeShell().setMessage("Reading level data");

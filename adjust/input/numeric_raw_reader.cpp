@@ -318,6 +318,20 @@ void reportParseError(const std::string& line, const std::string& path, int line
     activeShell().message("Error parsing raw record:\n" + line + "\n" + where, MessageKind::ok);
 }
 
+// A number that is no data (an overflow, a size no survey reaches, "-inf")
+// before the description: such a record is malformed.
+bool hasNonDataNumber(const std::string& line) {
+    const std::string fields = line.substr(0, line.find('\''));
+    for (const std::string& token : vkrTokens(fields, " \t,:")) {
+        const char first = token[0];
+        const bool numeric =
+            (first >= '0' && first <= '9') || first == '-' || first == '+' || first == '.';
+        if (numeric && platform::startsWithNonDataNumber(token))
+            return true;
+    }
+    return false;
+}
+
 void postPercent(std::ifstream& file, std::uintmax_t size) {
     if (size == 0)
         return;
@@ -337,6 +351,10 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
     while (reader.next(line)) {
         postPercent(file, ec ? 0 : size);
         const std::string kept = withoutControlBytes(line);
+        if (hasNonDataNumber(kept)) {
+            reportParseError(kept, path, reader.lineNumber());
+            return false;
+        }
         rawRec record;
         const int result = parseVkrLine(kept, record, state);
         if (result == rawRecordStore) {

@@ -4,6 +4,8 @@
 #include "platform/c_locale_text.hpp"
 #include "platform/line_reader.hpp"
 
+#include <array>
+
 bool loadRw5File(const std::string& path, Rw5File& file) {
     platform::TextFileReader reader(path, platform::LineEnds::crToo);
     if (!reader.isOpen())
@@ -57,6 +59,26 @@ std::optional<double> rw5Number(std::string_view token, std::size_t prefixLength
     if (text.empty())
         return std::nullopt;
     return platform::atofC(text);
+}
+
+// Point-name prefixes: a point may be called "INF" or "1E999".
+bool isNamePrefix(std::string_view token) {
+    static constexpr std::array<std::string_view, 6> names = {"OP", "FP", "BP", "BS", "PN", "OC"};
+    for (std::string_view name : names)
+        if (startsWithIgnoringCase(token, name))
+            return true;
+    return false;
+}
+
+std::string nonDataNumberToken(const Rw5Record& record) {
+    for (const std::string& token : record.tokens) {
+        const std::string_view value = trimmedBlanks(token);
+        if (value.size() > 2 && !isNamePrefix(value) &&
+            (platform::startsWithNonDataNumber(value.substr(2)) ||
+             platform::startsWithNonDataNumber(value.substr(1))))
+            return std::string(value);
+    }
+    return {};
 }
 
 std::string upperAscii(std::string_view text) {

@@ -43,6 +43,11 @@ std::string rw5ValueText(std::string_view token, std::size_t prefixLength);
 // read as far as they go, in the C locale.
 std::optional<double> rw5Number(std::string_view token, std::size_t prefixLength);
 
+// The first token of the record, point names aside, whose value (after a
+// prefix of one or two characters) is a number that is no data; empty when
+// there is none.
+std::string nonDataNumberToken(const Rw5Record& record);
+
 // The value of a token as a point name (prefix skipped, blanks removed).
 inline std::string rw5Name(std::string_view token, std::size_t prefixLength = 2) {
     return rw5ValueText(token, prefixLength);

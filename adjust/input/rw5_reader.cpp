@@ -101,6 +101,10 @@ bool Rw5Reading::readLine(const std::string& line) {
         foldedBd_ = noLine;
         return true;
     }
+    if (const std::string bad = nonDataNumberToken(record); !bad.empty()) {
+        refuseRecord(bad);
+        return true;
+    }
     if (code == "EL")
         readElevation(record, true);
     else if (code == "SP" || code == "GS")
@@ -258,6 +262,17 @@ const Rw5StoredPoint* Rw5Reading::findStoredPoint(const std::string& name) const
 void Rw5Reading::addStoredPoint(const Rw5StoredPoint& point) {
     if (findStoredPoint(point.name) == nullptr)
         storedPoints_.push_back(point);
+}
+
+// A record with a number that is no data ("inf", "nan", an overflow, a size
+// no survey reaches) is left out whole: one such value would spread through
+// every later computation.
+void Rw5Reading::refuseRecord(const std::string& token) const {
+    writeLine(errFile, "Warning, the following raw record was not read: its value " + token +
+                           " is not a usable number.");
+    writeLine(errFile, lineLocation());
+    writeLine(errFile, "  " + lineText());
+    writeLine(errFile, "");
 }
 
 std::string Rw5Reading::lineLocation() const {

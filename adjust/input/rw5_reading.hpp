@@ -72,6 +72,7 @@ private:
     void addStoredPoint(const Rw5StoredPoint& point);
 
     const std::string& lineText() const { return file_->lines[line_]; }
+    void refuseRecord(const std::string& token) const;
     // "  File: <path>, line <n>": where a failing record stands.
     std::string lineLocation() const;
 

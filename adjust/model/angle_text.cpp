@@ -3,6 +3,7 @@
 #include "model/angle_math.hpp"
 #include "model/packed_degrees.hpp"
 #include "model/settings/global_vars.hpp"
+#include "model/settings/setting_ranges.hpp"
 #include "platform/c_locale_text.hpp"
 
 #include <cmath>
@@ -73,7 +74,8 @@ std::string angleToDmsText(double angle_rad, int decimals) {
 }
 
 std::string angleToGonText(double angle_rad, int decimals) {
-    std::string text = formatC("%14.*f", decimals + 4, std::fabs(angle_rad) * gradsPerRadian);
+    std::string text =
+        formatC("%14.*f", decimalsOf(decimals) + 4, std::fabs(angle_rad) * gradsPerRadian);
     const auto point = text.find('.');
     const std::size_t end = point == std::string::npos ? text.size() : point;
     for (std::size_t i = end >= 3 ? end - 3 : 0; i < end; ++i) {

@@ -2,6 +2,7 @@
 
 #include "model/angle_text.hpp"
 #include "model/settings/global_vars.hpp"
+#include "model/settings/setting_ranges.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/sentinels.hpp"
 
@@ -60,7 +61,8 @@ std::string formatDistanceShort(double value) {
 
 std::string formatAngleSeconds(double seconds) {
     if (projectVars.angleType == 1)
-        return formatC("%9.*f", projectVars.directionPrec + 4, seconds * gradsPerSecond);
+        return formatC("%9.*f", decimalsOf(projectVars.directionPrec) + 4,
+                       seconds * gradsPerSecond);
     return (seconds < 0 ? "-" : " ") + formatAngleValue9(std::fabs(seconds));
 }
 

@@ -3,8 +3,11 @@
 #include "platform/shell_services.hpp"
 #include "platform/system_reason.hpp"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <unistd.h>
+#include <vector>
 
 int rptFile = 0;
 int errFile = 0;
@@ -27,29 +30,68 @@ bool writeBytes(int handle, const char* data, std::size_t size) {
     return true;
 }
 
-// The path a handle was opened with, as the system keeps it; empty when it
-// cannot be told.
+struct WriteFailure {
+    std::string text;
+    bool inErrorReport = false;
+};
+
+std::vector<WriteFailure>& writeFailures() {
+    static std::vector<WriteFailure> failures;
+    return failures;
+}
+
+// The file behind a descriptor, for the message; the descriptor when the
+// system cannot say.
 std::string pathOfHandle(int handle) {
     const std::string link = "/proc/self/fd/" + std::to_string(handle);
     char path[4096];
-    const ssize_t length = ::readlink(link.c_str(), path, sizeof path);
-    return length > 0 && static_cast<std::size_t>(length) < sizeof path
-               ? std::string(path, static_cast<std::size_t>(length))
-               : std::string();
+    const ssize_t n = ::readlink(link.c_str(), path, sizeof path);
+    return n > 0 ? std::string(path, static_cast<std::size_t>(n))
+                 : "(descriptor " + std::to_string(handle) + ")";
 }
 
-// No run context reaches writeLine and writeRptErrLine: their interface has none, so the shell is
-// the active one (the run installs its own for its length).
 int reportWriteFailure(int handle) {
-    const int reason = errno;
-    const std::string path = pathOfHandle(handle);
-    const std::string text =
-        path.empty() ? "Error writing output" : "Error writing output to " + path;
-    activeShell().message(platform::withSystemReason(text, reason), MessageKind::ok);
+    const std::string reason = std::strerror(errno);
+    noteOutputWriteFailure(pathOfHandle(handle), reason);
     return 1;
 }
 
 } // namespace
+
+// No run context reaches the line writers: their interface has none, so the
+// shell is the active one (the run installs its own for its length). Each
+// file's failure is shown and put in the error report once.
+bool recordOutputWriteFailure(const std::string& path, const std::string& reason) {
+    const std::string text = "Error writing output to " + path + ": " + reason;
+    std::vector<WriteFailure>& failures = writeFailures();
+    if (std::any_of(failures.begin(), failures.end(),
+                    [&](const WriteFailure& f) { return f.text == text; }))
+        return false;
+    WriteFailure failure{text};
+    if (errFile > 0 && pathOfHandle(errFile) != path) {
+        const std::string line = text + lineEnd;
+        failure.inErrorReport = writeBytes(errFile, line.data(), line.size());
+    }
+    failures.push_back(failure);
+    return true;
+}
+
+void noteOutputWriteFailure(const std::string& path, const std::string& reason) {
+    if (recordOutputWriteFailure(path, reason))
+        activeShell().message("Error writing output to " + path + ": " + reason, MessageKind::ok);
+}
+
+std::vector<std::string> outputWriteFailures(bool onlyOutsideErrorReport) {
+    std::vector<std::string> texts;
+    for (const WriteFailure& failure : writeFailures())
+        if (!onlyOutsideErrorReport || !failure.inErrorReport)
+            texts.push_back(failure.text);
+    return texts;
+}
+
+void clearOutputWriteFailures() {
+    writeFailures().clear();
+}
 
 int writeLine(int handle, const std::string& text) {
     if (handle <= 0)

@@ -4,6 +4,7 @@
 // every line ends in CR LF so the files read the same on every system.
 
 #include <string>
+#include <vector>
 
 // Handle of the open report file; 0 when none is open, -1 after a failed open.
 extern int rptFile;
@@ -11,13 +12,25 @@ extern int rptFile;
 extern int errFile;
 
 // Writes `text` (when not empty) and CR LF to `handle`. A handle of 0 or less
-// writes nothing and returns 0. A failed write shows "Error writing output
-// to <file>: <the system's reason>" and returns 1; otherwise returns 0.
+// writes nothing and returns 0. A failed write is noted (below) and returns
+// 1; otherwise returns 0.
 int writeLine(int handle, const std::string& text);
 
 // Writes the same line to the report and to the error report, each only when
 // open. Returns 1 after a failed write (with the same message), else 0.
 int writeRptErrLine(const std::string& text);
+
+// Notes a failed write of an output file: "Error writing output to <path>:
+// <reason>" (the system's reason), shown and written to the open error report (when
+// that is not the file that failed), once per file and reason.
+void noteOutputWriteFailure(const std::string& path, const std::string& reason);
+// As noteOutputWriteFailure, for a caller that has shown its own message:
+// nothing is shown. False when the same failure was already recorded.
+bool recordOutputWriteFailure(const std::string& path, const std::string& reason);
+// The failures noted since the last clear, in order; optionally only those
+// that could not be written to the error report (it was closed, or failed).
+std::vector<std::string> outputWriteFailures(bool onlyOutsideErrorReport = false);
+void clearOutputWriteFailures();
 
 // The text from its first character that is not a blank (' ').
 std::string skipLeadingBlanks(const std::string& text);

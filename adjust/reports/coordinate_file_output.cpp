@@ -2,6 +2,7 @@
 
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
+#include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/crd_point_id_ranges.hpp"
 
@@ -165,6 +166,7 @@ void CoordinateFileOutput::open() {
     if (VkCrdApi_open_coordfile(path.c_str(), 0, &handle_) == openFailed) {
         context_.message("Error opening: " + s.crdFileName);
         shortfall_.nothingStoredBecause = "the file could not be opened.";
+        recordOutputWriteFailure(path, "it cannot be opened as a coordinate file");
         return;
     }
     inUse_ = true;
@@ -252,6 +254,8 @@ void CoordinateFileOutput::commit() {
             continue;
         }
         context_.message(d.rules.writeErrorText + projectVars.crdFileName);
+        recordOutputWriteFailure(projectRelativePath(projectVars.crdFileName),
+                                 "point " + name + " could not be written");
         endedPass = d.rules.pass;
     }
     decided_.clear();

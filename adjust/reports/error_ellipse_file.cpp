@@ -132,10 +132,11 @@ std::string eelFileText(const std::vector<errEllipseRec>& ellipses) {
 
 void writeEelFile(const std::vector<errEllipseRec>& ellipses, const std::string& temporaryFolder) {
     const std::string text = eelFileText(ellipses);
-    std::string error;
-    // Nothing reads the files back; a failed write leaves the previous file.
-    platform::replaceFile(projectOutputPath(".EEL"), text, error);
-    const std::filesystem::path copy = temporaryCopyPath(temporaryFolder);
-    if (!copy.empty())
-        platform::replaceFile(copy, text, error);
+    // A failed replacement leaves the previous file whole; the run reports it.
+    for (const std::filesystem::path& path :
+         {std::filesystem::path(projectOutputPath(".EEL")), temporaryCopyPath(temporaryFolder)}) {
+        std::string error;
+        if (!path.empty() && !platform::replaceFile(path, text, error))
+            noteOutputWriteFailure(path.string(), error);
+    }
 }

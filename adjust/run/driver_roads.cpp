@@ -123,17 +123,32 @@ int run3DAdjustment(int mode, int count) {
     }
 }
 
-void runVerticalAdjustment(const RunContext& context) {
+// A level file the project names but that cannot be read stops the run:
+// adjusting without its data would report a network that was not measured.
+RoadResult stopAtLevelFile(const RunContext& context) {
+    const std::string text = "error loading level file";
+    writeLine(errFile, text + ": " + projectVars.pLevRawFileName);
+    showMessage(context, text);
+    endRunAtErrorReport(context);
+    return {true};
+}
+
+// What the vertical part of a run came to.
+enum class VerticalRun { done, levelFileUnread, failed };
+
+VerticalRun runVerticalAdjustment(const RunContext& context) {
     writeRptHeader(verticalReport);
-    if (projectVars.includeLevData != 0)
-        readLevelFile();
+    if (projectVars.includeLevData != 0 && readLevelFile() != levelReadOk)
+        return VerticalRun::levelFileUnread;
     setStage(context, "Filtering Vertical Sideshots");
     filterVertSideshots();
     setStage(context, "Vertical Adjustment");
-    if (const std::optional<verticalAdjustment> adjusted = adjustVertical(context))
+    bool singular = false;
+    if (const std::optional<verticalAdjustment> adjusted = adjustVertical(context, &singular))
         writeVerticalReport(adjusted->network, adjusted->solution);
     setStage(context, "Computing Sideshot Elevations");
     writeRptVertSideshots(computeSideshotElevations(context));
+    return singular ? VerticalRun::failed : VerticalRun::done;
 }
 
 constexpr int converged2D = 1;
@@ -192,8 +207,11 @@ RoadResult adjust2DRoad(const RunContext& context, int mode, int count, int notR
     }
 
     const bool verticalRuns = s.vertAdjust != 0 && mode == adjustmentRun;
-    if (verticalRuns)
-        runVerticalAdjustment(context);
+    const VerticalRun vertical = verticalRuns ? runVerticalAdjustment(context) : VerticalRun::done;
+    if (vertical == VerticalRun::levelFileUnread)
+        return stopAtLevelFile(context);
+    if (vertical == VerticalRun::failed)
+        adjustment = AdjustmentOutcome::failed;
 
     // Adjusted values go out when an adjustment produced them; a run that
     // adjusted nothing writes its coordinates as unadjusted.
@@ -210,11 +228,8 @@ RoadResult adjust3DRoad(const RunContext& context, int mode, int count, int notR
     const globalVars& s = projectVars;
     if (s.includeSS == 0 || mode != adjustmentRun)
         filterSideshots3D();
-    if (s.includeLevData != 0 && readLevFile3D(s.pLevRawFileName) != 0) {
-        showMessage(context, "error loading level file");
-        endRunAtErrorReport(context);
-        return {true};
-    }
+    if (s.includeLevData != 0 && readLevFile3D(s.pLevRawFileName) != levelReadOk)
+        return stopAtLevelFile(context);
     countUnknownsObs3D(unknownCount, obsCount);
     setStage(context, "Computing preliminary coordinates.");
     int reason = 0;

@@ -257,8 +257,18 @@ template <class Run> RunResult stoppingRun(const RunContext& context, Run run) {
     return stoppedRun();
 }
 
-template <class Run> RunResult guardedRun(const RunContext& context, Run run) {
-    const RunShellInstalled shellInstalled(context.shell);
+// Failures of writes made while the error report was closed (the coordinate
+// outputs come after it) are added to its end.
+void addWriteFailuresToErrorReport() {
+    const std::vector<std::string> missing = outputWriteFailures(true);
+    if (missing.empty() || errFile > 0 || openErrFile(appendToFile) <= 0)
+        return;
+    for (const std::string& text : missing)
+        writeLine(errFile, text);
+    closeErrFile();
+}
+
+template <class Run> RunResult gridRun(const RunContext& context, Run run) {
     if (!usesGeoidGrid())
         return stoppingRun(context, run);
     const GeoidGridOpen grid(context);
@@ -267,6 +277,17 @@ template <class Run> RunResult guardedRun(const RunContext& context, Run run) {
         return stoppedRun();
     }
     return stoppingRun(context, run);
+}
+
+// Every output the run writes is checked: the failures travel in the result.
+template <class Run> RunResult guardedRun(const RunContext& context, Run run) {
+    const RunShellInstalled shellInstalled(context.shell);
+    clearOutputWriteFailures();
+    RunResult result = gridRun(context, run);
+    addWriteFailuresToErrorReport();
+    result.writeFailures = outputWriteFailures();
+    clearOutputWriteFailures();
+    return result;
 }
 
 } // namespace

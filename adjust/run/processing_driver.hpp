@@ -29,6 +29,9 @@ struct RunResult {
     bool cancelled = false;
     // What the project's coordinate file did not take of the final points.
     CrdShortfall coordinateFile;
+    // The outputs the run could not write, each "Error writing output to
+    // <file>: <reason>"; a run with any has failed whatever else it reached.
+    std::vector<std::string> writeFailures;
 };
 
 // The full run.

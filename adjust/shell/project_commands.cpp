@@ -14,6 +14,7 @@
 #include <wx/utils.h>
 
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -32,11 +33,23 @@ std::string fileTitle(const std::string& path) {
 
 } // namespace
 
+// Settings the file holds out of their range keep their values; the user is
+// told which.
 int CMainFrame::loadProject(const std::string& path) {
-    if (isTextProjectFile(path))
-        return projectVars.readProjectFile(path);
-    wxBusyCursor wait;
-    return projectVars.readLegacyProjectFile(path);
+    std::vector<std::string> refusals;
+    int read = 0;
+    if (isTextProjectFile(path)) {
+        read = projectVars.readProjectFile(path, refusals);
+    } else {
+        wxBusyCursor wait;
+        read = projectVars.readLegacyProjectFile(path, refusals);
+    }
+    std::string text;
+    for (const std::string& refusal : refusals)
+        text += (text.empty() ? "" : "\n") + refusal;
+    if (!text.empty())
+        shell_.message(text, MessageKind::ok);
+    return read;
 }
 
 int CMainFrame::saveProject(const std::string& path) {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <clocale>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -57,9 +58,14 @@ std::string formatC(const char* fmt, ...) {
     return out;
 }
 
+bool isDataNumber(double value) {
+    return std::isfinite(value) && std::fabs(value) <= largestDataNumber;
+}
+
 double atofC(std::string_view text) {
     const std::string copy(text);
-    return strtod_l(copy.c_str(), nullptr, cLocale());
+    const double value = strtod_l(copy.c_str(), nullptr, cLocale());
+    return std::isfinite(value) ? value : 0.0;
 }
 
 long atolC(std::string_view text) {
@@ -83,7 +89,7 @@ std::optional<double> parseDouble(std::string_view text) {
     char* end = nullptr;
     errno = 0;
     const double value = strtod_l(copy.c_str(), &end, cLocale());
-    if (end != copy.c_str() + copy.size() || errno == ERANGE)
+    if (end != copy.c_str() + copy.size() || errno == ERANGE || !std::isfinite(value))
         return std::nullopt;
     return value;
 }
@@ -98,6 +104,13 @@ std::optional<long> parseLong(std::string_view text) {
     if (end != copy.c_str() + copy.size() || errno == ERANGE)
         return std::nullopt;
     return value;
+}
+
+bool startsWithNonDataNumber(std::string_view text) {
+    const std::string copy(text);
+    char* end = nullptr;
+    const double value = strtod_l(copy.c_str(), &end, cLocale());
+    return end != copy.c_str() && !isDataNumber(value);
 }
 
 } // namespace platform

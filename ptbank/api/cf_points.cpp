@@ -93,7 +93,9 @@ int cfPrevPoint(char* nameBuffer, crdPointRec& point, CfInfoStruct& info) {
         if (CrdIO* backEnd = info.crdFile->backEnd())
             backEnd->cursorIndex(info.crdFile->cursor());
     }
-    if (info.crdFile->previous(io) != 1)
+    // A file holding one name twice gives that name back again and again:
+    // a step back that does not leave the name ends the walk.
+    if (info.crdFile->previous(io) != 1 || (!trimmed.empty() && trimmedText(io.name) == trimmed))
         return 0;
     toCrdPointRec(io, point, info);
     return 1;

@@ -52,8 +52,11 @@ std::uint16_t nextStamp(std::uint32_t& clock, Table& table, StampOf stampOf) {
 
 } // namespace
 
+// Never destroyed: files still open when the program ends are closed by
+// other static objects' destructors (the handle table of the point-file
+// interface), which may run after this one's would have.
 Engine& engine() {
-    static Engine instance;
+    static Engine& instance = *new Engine;
     return instance;
 }
 

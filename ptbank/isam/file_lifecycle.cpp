@@ -102,7 +102,12 @@ int dataHeaderFault(const FileHeader& h) {
     const bool headOk =
         h.freeListHead == 0 || (h.freeListHead >= first && h.freeListHead <= h.logicalEnd &&
                                 (h.freeListHead - first) % h.recordLength == 0);
-    return endOk && headOk && h.activeEntries >= 0 ? 0 : isamErr::corruptHeaderPositions;
+    // More records in use than the file has places for: the next new record
+    // would step the count past its largest value.
+    const bool countOk =
+        endOk && h.activeEntries >= 0 &&
+        static_cast<std::uint32_t>(h.activeEntries) <= (h.logicalEnd + 1u - first) / h.recordLength;
+    return endOk && headOk && countOk ? 0 : isamErr::corruptHeaderPositions;
 }
 
 int indexHeaderFault(const FileHeader& h) {
@@ -119,7 +124,10 @@ int indexHeaderFault(const FileHeader& h) {
     const bool endOk = h.logicalEnd + 1u >= first && h.logicalEnd <= maxLogicalEnd &&
                        (h.logicalEnd + 1u - first) % h.nodeSize == 0;
     const bool rootOk = h.rootNode == 0 || (endOk && checkNodePosition(h, h.rootNode) == 0);
-    return endOk && rootOk && h.activeEntries >= 0 ? 0 : isamErr::corruptHeaderPositions;
+    // Every key takes bytes of a node: no index holds more keys than bytes.
+    const bool countOk =
+        h.activeEntries >= 0 && static_cast<std::uint32_t>(h.activeEntries) <= h.logicalEnd;
+    return endOk && rootOk && countOk ? 0 : isamErr::corruptHeaderPositions;
 }
 
 } // namespace

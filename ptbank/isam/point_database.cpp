@@ -197,6 +197,21 @@ int readRecordAt(std::uint32_t position, crdShortPointRec& out, PointDb& db) {
     return point_db::ok;
 }
 
+// The next step of a walk searches from the name of the key found last; a
+// damaged key that does not come back from its name would be found again and
+// again, so a walk stops at it.
+bool walksPast(const std::string& name, const KeyBuffer& found, const PointDb& db) {
+    const KeyBuffer again = keyOf(rightJustifiedToWidth(trimmedText(name), db));
+    return std::ranges::equal(keySpan(again, db), keySpan(found, db));
+}
+
+// A walk goes on from the name of the point it returned: a record that does
+// not hold its key's name (a blank name, a damaged byte) would send it back.
+bool recordMatchesKey(const crdShortPointRec& record, const std::string& name) {
+    return trimmedText(std::string(record.name, strnlen(record.name, sizeof record.name))) ==
+           trimmedText(name);
+}
+
 // The neighbour key of a name (greater or less), with its record.
 template <typename Find>
 int neighbour(std::string& name, crdShortPointRec& out, PointDb& db, Find find, bool skipHeader) {
@@ -209,8 +224,9 @@ int neighbour(std::string& name, crdShortPointRec& out, PointDb& db, Find find, 
     if (skipHeader && found[0] == 0)
         return point_db::none;
     name = keyName(found, db);
-    return readRecordAt(position, out, db) == point_db::ok ? point_db::found
-                                                           : point_db::engineError;
+    if (!walksPast(name, found, db) || readRecordAt(position, out, db) != point_db::ok)
+        return point_db::engineError;
+    return recordMatchesKey(out, name) ? point_db::found : point_db::engineError;
 }
 
 template <std::size_t N> void fitField(char (&field)[N], int width) {

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using testsupport::SyntheticNetwork;
 
 namespace {
@@ -501,4 +503,28 @@ TEST_F(Prelim2D, AllProgressStaysWithinTheBar) {
     EXPECT_EQ(shell.percents.back(), 0) << "the bar is reset at the end";
     for (int p : shell.percents)
         EXPECT_TRUE(p >= 0 && p < 100) << p;
+}
+
+// An infinite height difference would give 1 an infinite elevation and 2,
+// from it, inf - inf: a NaN that reads as unset and would be filled again on
+// every pass. Such elevations are not stored, so the passes end.
+TEST_F(Prelim2D, NonFiniteCarriedElevationsAreNotStoredAndThePassesEnd) {
+    layOutTraverse(net);
+    net.fixedPoints({"A", "B"});
+    net.unknowns({"1", "2"});
+    const auto heightDifference = [](const char* from, const char* to, double dh) {
+        distanceObs2D line;
+        setPointName(line.from, from);
+        setPointName(line.to, to);
+        line.vertDiff = dh;
+        distanceList2D.append(line);
+    };
+    heightDifference("A", "1", std::numeric_limits<double>::infinity());
+    heightDifference("2", "1", 1.0);
+    EXPECT_EQ(computeInitialZ2D(), 0);
+    for (const char* name : {"1", "2"}) {
+        coordRec p;
+        ASSERT_GE(pointList2D.find(name, p), 0);
+        EXPECT_FALSE(isSet(p.elevation)) << name;
+    }
 }

@@ -1,5 +1,6 @@
 #include "engine/vertical_adjustment.hpp"
 #include "input/level_test_project.hpp"
+#include "output/report_lines.hpp"
 #include "reports/vertical_report.hpp"
 
 #include <gtest/gtest.h>
@@ -406,5 +407,25 @@ TEST_F(VerticalAdjustment, AdjustedElevationsAreKeptWhenTheReportCannotBeWritten
     rptFile = reportHandle;
     EXPECT_EQ(boxTexts(), std::vector<std::string>{
                               "Error writing output to /dev/full: No space left on device"});
+    clearOutputWriteFailures();
     EXPECT_NEAR(pointNamed(pointList2D, "P1").elevation, 101.5, 1e-9);
+}
+
+// Standard errors so large that their weights vanish: every check passes yet
+// the normal equations have no inverse. The caller learns that the
+// adjustment failed, the points keep their values, and the error report
+// holds the message the screen showed.
+TEST_F(VerticalAdjustment, SingularNormalEquationsAreAFailureInTheErrorReport) {
+    fixedPointList2D.append(point2D("BM1", vtFixedElevation, 100.0));
+    pointList2D.append(point2D("P1", vtFreeElevation, notComputed));
+    distanceList2D.append(heightDiff2D("BM1", "P1", 1.5, 1e200));
+    bool singular = false;
+    EXPECT_FALSE(adjustVertical(RunContext(shell), &singular).has_value());
+    EXPECT_TRUE(singular);
+    EXPECT_EQ(pointNamed(pointList2D, "P1").elevation, notComputed);
+    const std::string message =
+        "The vertical normal equations are singular.\nNo vertical least squares adjustment "
+        "performed.";
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{message});
+    EXPECT_NE(errorText().find(message), std::string::npos);
 }

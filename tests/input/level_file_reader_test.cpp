@@ -49,6 +49,10 @@ const LevLineCase levLines[] = {
     {"TP,PN2,BS1.1,FT0.7,FM0.8", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
     {"TP,PN2,BS1.1x,FS0.8", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
     {"TP,PN2,BSnan,FS0.8", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    // A reading no level rod gives: its square would overflow the adjustment.
+    {"TP,PN2,BS1.1,FS1e308", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"TP,PN2,BS-inf,FS0.8", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"ER,PN3,BS,FS0.5,EL1e13", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
     {"ER,PN3,BS,EL5", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
     {"ER,PN3,BS,FS0.5,ELabc", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
     // Not records at all.

@@ -292,6 +292,26 @@ TEST_F(VkrReader, AMalformedRecordStopsTheReadNamingFileAndLine) {
     EXPECT_EQ(shell.boxes[0].text, "Error parsing raw record:\n" + bad + "\n" + where);
 }
 
+// A number no survey gives is no data: its record is malformed, named with
+// file and line, whatever the record; the description may say anything.
+TEST_F(VkrReader, ARecordWithANonDataNumberIsMalformed) {
+    for (const char* bad :
+         {"6E P2 1e308", "6E P2 -inf", "6C Q 1000.0 1e400 5.0", "6C Q 1000.0 2000.0 -1e13"}) {
+        SCOPED_TRACE(bad);
+        resetProgramLists();
+        shell.boxes.clear();
+        ASSERT_EQ(read({"6E P1 1.0", bad, "6E P3 2.0"}), vkrReadFailed);
+        EXPECT_EQ(records().size(), 1u);
+        const std::string where = "In " + (folder / "net.vkr").string() + ", line 3.";
+        ASSERT_EQ(shell.boxes.size(), 1u);
+        EXPECT_EQ(shell.boxes[0].text,
+                  "Error parsing raw record:\n" + std::string(bad) + "\n" + where);
+    }
+    resetProgramLists();
+    EXPECT_EQ(read({"6E P1 1.0 'rod 1e999 inf", "6E P3 2.0"}), vkrReadOk);
+    EXPECT_EQ(records().size(), 2u);
+}
+
 TEST_F(VkrReader, AFileThatCannotBeOpenedStopsTheList) {
     testsupport::writeBytes(folder / "one.vkr", header + "6E P1 1.0\r\n");
     EXPECT_EQ(readVkrRawFile("one.vkr\nmissing.vkr\n"), vkrReadFailed);

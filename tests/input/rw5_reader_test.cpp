@@ -285,3 +285,45 @@ TEST(Rw5ObservationCodes, OnlyWholeCodes) {
 }
 
 } // namespace
+
+// A value that is no number of a survey ("inf", "nan", an overflow, 1e308)
+// leaves its record out with a warning naming the file, the line and the
+// value; the rest of the file is read as if the line were not there.
+TEST_F(Rw5Read, RecordWithANonDataNumberIsLeftOutWithAWarning) {
+    for (const char* bad : {"LS,HIINF", "LS,HInan", "LS,HI1e400", "LS,HR1e308",
+                            "SS,OP1,FP5,AR10.0000,ZE90.0000,SD-inf"}) {
+        SCOPED_TRACE(bad);
+        resetProgramLists();
+        ASSERT_EQ(::ftruncate(errFile, 0), 0);
+        const std::string path = (folder / "bad.rw5").string();
+        testsupport::writeBytes(folder / "bad.rw5", std::string("LS,HI1.500,HR2.000\r\n"
+                                                                "BK,OP1,BP2,BS,BC0.0000\r\n") +
+                                                        bad +
+                                                        "\r\nSS,OP1,FP3,AR10.0000,ZE90.0000,"
+                                                        "SD10.000\r\n");
+        ASSERT_EQ(readRw5File(path + "\n", ""), 0);
+        const std::vector<rawRec> r = records();
+        ASSERT_EQ(kindsOf(r), (std::vector<int>{rawSetup, rawForesight}));
+        EXPECT_DOUBLE_EQ(r[0].instrumentHeight, 1.5);
+        EXPECT_DOUBLE_EQ(r[1].targetHeight, 2.0);
+        EXPECT_DOUBLE_EQ(r[1].distance, 10.0);
+        const std::string report = errorReport();
+        EXPECT_NE(report.find("File: " + path + ", line 3"), std::string::npos) << report;
+        EXPECT_NE(report.find(std::string(bad).substr(std::string(bad).rfind(',') + 1)),
+                  std::string::npos)
+            << report;
+    }
+}
+
+// A point may be called "INF": names are no numbers.
+TEST_F(Rw5Read, PointNamedLikeANonNumberIsRead) {
+    const std::string path = (folder / "named.rw5").string();
+    testsupport::writeBytes(folder / "named.rw5", "LS,HI1.500,HR2.000\r\n"
+                                                  "BK,OP1,BPINF,BS,BC0.0000\r\n"
+                                                  "SS,OP1,FPNAN,AR10.0000,ZE90.0000,SD10.000\r\n");
+    ASSERT_EQ(readRw5File(path + "\n", ""), 0);
+    const std::vector<rawRec> r = records();
+    ASSERT_EQ(kindsOf(r), (std::vector<int>{rawSetup, rawForesight}));
+    EXPECT_EQ(nameOf(r[0].backsightName), "INF");
+    EXPECT_EQ(nameOf(r[1].foresightName), "NAN");
+}

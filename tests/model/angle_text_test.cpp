@@ -1,4 +1,5 @@
 #include "model/angle_text.hpp"
+#include "model/number_format.hpp"
 #include "support/angles.hpp"
 #include "support/comma_locale.hpp"
 #include "support/project_vars_guard.hpp"
@@ -61,6 +62,17 @@ TEST_F(AngleText, Grads) {
         EXPECT_EQ(angleToGonText(row.angle_rad, row.decimals), row.text);
     }
     EXPECT_EQ(angleToGonPlainCString(-gradsToRadians(12.5)), "-12.500000");
+}
+
+// A precision out of its range (a damaged setting) is held to 0-12 decimals,
+// plus the four of grads: no overflow, no gigabytes of digits.
+TEST_F(AngleText, GradsHoldAnOutOfRangePrecisionToItsRange) {
+    EXPECT_EQ(angleToGonText(gradsToRadians(100), 2147483647), "100.0000000000000000");
+    EXPECT_EQ(angleToGonText(gradsToRadians(100), -2147483647 - 1), "      100.0000");
+    projectVars.angleType = 1;
+    projectVars.directionPrec = 2147483647;
+    // 2.5 seconds of arc = 2.5 / 3240 grads = 0.000771604938... (16 decimals)
+    EXPECT_EQ(formatAngleSeconds(2.5), "0.0007716049382716");
 }
 
 TEST_F(AngleText, AngleTextFollowsTheProjectUnitAndPadsTo14) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 using testsupport::readBytes;
 using testsupport::writeBytes;
@@ -318,6 +319,88 @@ TEST_F(ProjectFile, FileListsKeepALineFeedAfterEachName) {
 
     const globalVars empty = readText(project("pInputFileName=\r\n"), fixtureSettings());
     EXPECT_EQ(empty.pInputFileName, "");
+}
+
+// A project saved by an editor that ends lines with LF alone is the same
+// project; a list's further names stand on lines without "=". Written back,
+// every line ends in CR LF again.
+TEST_F(ProjectFile, LineFeedOnlyProjectReadsAsTheSameProject) {
+    std::string text = readBytes(fixture);
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
+        text.erase(at, 1);
+    const globalVars g = readText(text);
+    globalVars expected = fixtureSettings();
+    expected.reportFileName = g.reportFileName;
+    expectSameStoredSettings(g, expected);
+
+    const auto path = (folder / "back.prj").string();
+    globalVars back = g;
+    back.reportFileName = fixtureSettings().reportFileName;
+    ASSERT_NE(back.writeProjectFile(path), 0);
+    EXPECT_EQ(readBytes(path), readBytes(fixture));
+
+    const globalVars lf = readText("TARNWELL_PROJECT_VERSION=7\npInputFileName=a.rw5\nb.rw5\n\n"
+                                   "includeRawData=1\n");
+    EXPECT_EQ(lf.pInputFileName, "a.rw5\nb.rw5\n");
+    EXPECT_EQ(lf.includeRawData, 1);
+}
+
+// Values no run can use are refused where the project is read: the setting
+// keeps its value, and the message names the file, the line, the setting and
+// the value.
+TEST_F(ProjectFile, RefusesValuesOutOfTheirRange) {
+    const struct {
+        const char* line;
+        const char* key;
+        const char* value;
+    } cases[] = {
+        {"distPrec=2147483647", "distPrec", "2147483647"},
+        {"coordPrec=-1", "coordPrec", "-1"},
+        {"directionPrec=13", "directionPrec", "13"},
+        {"neOutPrec=99", "neOutPrec", "99"},
+        {"zOutPrec=2147483647", "zOutPrec", "2147483647"},
+        {"confidenceInterval=inf", "confidenceInterval", "inf"},
+        {"confidenceInterval=150", "confidenceInterval", "150"},
+        {"confidenceInterval=-5", "confidenceInterval", "-5"},
+        {"confidenceInterval=100", "confidenceInterval", "100"},
+        {"stErrZ=nan", "stErrZ", "nan"},
+        {"stErrDist=-inf", "stErrDist", "-inf"},
+        {"stErrX=-0.5", "stErrX", "-0.5"},
+        {"vStErrRead=1e400", "vStErrRead", "1e400"},
+        {"convergeLimit=NAN", "convergeLimit", "NAN"},
+        {"SF=1e308", "SF", "1e308"},
+    };
+    const globalVars held = readText(project("gridZone=12\r\n"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const auto path = folder / "p.prj";
+        writeBytes(path, project(std::string("gridZone=12\r\n") + c.line + "\r\n"));
+        globalVars g;
+        std::vector<std::string> refusals;
+        ASSERT_NE(g.readProjectFile(path.string(), refusals), 0);
+        expectSameStoredSettings(g, held);
+        ASSERT_EQ(refusals.size(), 1u);
+        EXPECT_NE(refusals[0].find(path.string() + ", line 3: " + c.key + "=" + c.value),
+                  std::string::npos)
+            << refusals[0];
+    }
+}
+
+TEST_F(ProjectFile, TakesValuesAtTheEndsOfTheirRange) {
+    const auto path = folder / "p.prj";
+    writeBytes(path, project("distPrec=0\r\ncoordPrec=12\r\nconfidenceInterval=50\r\n"
+                             "stErrZ=0\r\nstErrX=-1\r\nstErrY=-2\r\n"
+                             "confidenceInterval=99.99\r\n"));
+    globalVars g;
+    std::vector<std::string> refusals;
+    ASSERT_NE(g.readProjectFile(path.string(), refusals), 0);
+    EXPECT_TRUE(refusals.empty());
+    EXPECT_EQ(g.distPrec, 0);
+    EXPECT_EQ(g.coordPrec, 12);
+    EXPECT_DOUBLE_EQ(g.confidenceInterval, 99.99);
+    EXPECT_DOUBLE_EQ(g.stErrZ, 0.0);
+    EXPECT_DOUBLE_EQ(g.stErrX, -1.0);
+    EXPECT_DOUBLE_EQ(g.stErrY, -2.0);
 }
 
 TEST_F(ProjectFile, ALongFileListTravelsWhole) {

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -394,4 +396,37 @@ TEST_F(LegacyProjectFile, RefusesWhatItCannotReadWithTheMessage) {
     globalVars g;
     EXPECT_EQ(g.readLegacyProjectFile(missing), 0);
     EXPECT_EQ(shell.boxes.back().text, "Unable to open " + missing + ": No such file or directory");
+}
+
+// The numbers of an archive pass the checks of a text project: a NaN
+// standard error and a precision of 2147483647 keep the values held before,
+// each named; the rest of the archive is read.
+TEST_F(LegacyProjectFile, NumbersOutOfRangeKeepTheValuesHeld) {
+    ArchiveBuilder a;
+    a.text("day1.rw5\n").text("old.rpt").text("ctl.nez").text("-1.0").text("Site.crd");
+    a.real(0.0005).integer(2).integer(3701);
+    // SF, projZ, stErrDist, stErrDistPPM, stErrAz, stErrX, stErrY, stErrZ, ...
+    for (double v :
+         {0.9999, 12.5, 0.004, 3.0, 6.0, 0.011, 0.012, std::nan(""), 2.5, 2.0, 0.003, 0.004})
+        a.real(v);
+    // maxIterations, neOutPrec, ...
+    for (int v : {15, 2147483647, 4, 1, 0, 1, 1, 0, 2, 1, 1, 5, 5, 2, 1, 5, 1})
+        a.integer(v);
+    a.real(0.06).real(0.05).real(8 * pi / 648000.0);
+    a.integer(2).integer(1);
+    const auto bytes = a.bytes();
+    const auto path = folder / "old.prj";
+    testsupport::writeBytes(path, std::string(bytes.begin(), bytes.end()));
+    globalVars g;
+    const globalVars held = g;
+    std::vector<std::string> refusals;
+    ASSERT_NE(g.readLegacyProjectFile(path.string(), refusals), 0);
+    EXPECT_EQ(g.stErrZ, held.stErrZ);
+    EXPECT_EQ(g.neOutPrec, held.neOutPrec);
+    EXPECT_EQ(g.stErrY, 0.012) << "the rest is read";
+    EXPECT_EQ(g.zOutPrec, 4);
+    ASSERT_EQ(refusals.size(), 2u);
+    EXPECT_NE(refusals[0].find(path.string() + ": stErrZ=nan refused"), std::string::npos)
+        << refusals[0];
+    EXPECT_NE(refusals[1].find("neOutPrec=2147483647 refused"), std::string::npos) << refusals[1];
 }

@@ -5,15 +5,21 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 // Opens the report and error files of a pretend run in a temporary folder.
 class ReportFiles : public ::testing::Test {
 protected:
-    void SetUp() override { previousShell_ = setActiveShell(&shell); }
+    void SetUp() override {
+        previousShell_ = setActiveShell(&shell);
+        clearOutputWriteFailures();
+    }
     void TearDown() override {
+        clearOutputWriteFailures();
         closeFile(rptFile);
         closeFile(errFile);
         setActiveShell(previousShell_);
@@ -59,16 +65,32 @@ TEST_F(ReportFiles, BothFilesOrWhicheverIsOpen) {
     EXPECT_EQ(contents("run.RPT"), "both\r\n\r\n");
 }
 
-TEST_F(ReportFiles, FailedWriteIsReportedOnce) {
-    const int readOnly = ::open((folder / "ro.txt").c_str(), O_RDONLY | O_CREAT, 0600);
+// A failed write names the file and the system's reason, once however many
+// lines fail after it, and goes into the error report.
+TEST_F(ReportFiles, FailedWriteIsReportedOnceWithFileAndReason) {
+    const std::string path = (folder / "ro.txt").string();
+    const int readOnly = ::open(path.c_str(), O_RDONLY | O_CREAT, 0600);
+    errFile = openFile("run.ERR");
     EXPECT_EQ(writeLine(readOnly, "x"), 1);
     rptFile = readOnly;
     EXPECT_EQ(writeRptErrLine("y"), 1);
-    ASSERT_EQ(shell.boxes.size(), 2u);
-    EXPECT_EQ(shell.boxes[0].text, "Error writing output to " +
-                                       std::filesystem::canonical(folder / "ro.txt").string() +
-                                       ": Bad file descriptor");
+    const std::string expected = "Error writing output to " + path + ": Bad file descriptor";
+    ASSERT_EQ(shell.boxes.size(), 1u);
+    EXPECT_EQ(shell.boxes[0].text, expected);
     EXPECT_EQ(shell.boxes[0].kind, MessageKind::ok);
+    EXPECT_EQ(contents("run.ERR"), expected + "\r\n");
+    EXPECT_EQ(outputWriteFailures(), std::vector<std::string>{expected});
+    EXPECT_TRUE(outputWriteFailures(true).empty()) << "the error report has it";
+}
+
+// A full disk: the reason is the system's.
+TEST_F(ReportFiles, FullDiskIsNamed) {
+    const int full = ::open("/dev/full", O_WRONLY);
+    ASSERT_GT(full, 0);
+    EXPECT_EQ(writeLine(full, "x"), 1);
+    ::close(full);
+    EXPECT_EQ(outputWriteFailures(true),
+              std::vector<std::string>{"Error writing output to /dev/full: No space left on device"});
 }
 
 TEST(ReportLines, SkipLeadingBlanks) {

@@ -49,3 +49,25 @@ TEST(CLocaleText, FormatsLongText) {
     const std::string long_text(5000, 'x');
     EXPECT_EQ(formatC("%s=%d", long_text.c_str(), 3), long_text + "=3");
 }
+
+// Infinity and NaN are never numbers of a file; overflowing text is none either.
+TEST(CLocaleText, NonFiniteTextIsNoNumber) {
+    for (const char* text : {"inf", "INF", "-Infinity", "nan", "NAN(123)", "1e400", "-1e999"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(atofC(text), 0.0);
+        EXPECT_FALSE(parseDouble(text).has_value());
+        EXPECT_TRUE(startsWithNonDataNumber(text));
+    }
+}
+
+TEST(CLocaleText, DataNumbersAreFiniteAndOfSurveySize) {
+    EXPECT_TRUE(isDataNumber(0.0));
+    EXPECT_TRUE(isDataNumber(-999999999.0));
+    EXPECT_TRUE(isDataNumber(largestDataNumber));
+    EXPECT_FALSE(isDataNumber(1e308));
+    EXPECT_FALSE(isDataNumber(std::nan("")));
+    EXPECT_TRUE(startsWithNonDataNumber(" 1e308xyz"));
+    EXPECT_FALSE(startsWithNonDataNumber("5.000"));
+    EXPECT_FALSE(startsWithNonDataNumber("abc"));
+    EXPECT_FALSE(startsWithNonDataNumber(""));
+}

@@ -110,6 +110,11 @@ TEST_F(IsamDamagedFiles, AreRefusedWithTheirCode) {
              put(i, 54, {9, 0});
          },
          nothing},
+        // The next new record would step the count past its largest value.
+        {"data file counting more records than it has places", 215,
+         [&](Bytes& d, Bytes&) { put(d, 20, u32(0x7fffffff)); }, newRecord},
+        {"index counting more keys than it has bytes", 215,
+         [&](Bytes&, Bytes& i) { put(i, 20, u32(0x7fffffff)); }, nothing},
         {"root off a node boundary", 215, [&](Bytes&, Bytes& i) { put(i, 40, u32(130)); }, nothing},
         {"index end off a node boundary", 215, [&](Bytes&, Bytes& i) { put(i, 28, u32(500)); },
          nothing},

@@ -4,10 +4,13 @@
 
 #include "vk_crd_api_support.hpp"
 
+#include "ptbank/crd_file_type.hpp"
 #include "ptbank/crd_user_type_sync.hpp"
 #include "ptbank/vk_crd_api.h"
 #include "ptbank/vk_crd_handles.hpp"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -463,3 +466,117 @@ TEST_F(CInterface, UserTypeFollowsTheOpenFile) {
 }
 
 } // namespace
+
+namespace {
+
+// At most this many steps: a walk of a damaged five-point file that takes
+// more has lost its way.
+constexpr int walkBound = 50;
+
+Names boundedWalk(VkCrdHandle h) {
+    Names names;
+    crdPointRec p{};
+    VkCrdApi_find_coord_top(p.name, h);
+    while (names.size() < walkBound && VkCrdApi_next_coord(h, p.name, &p) == 1)
+        names.push_back(withoutBlanks(p.name));
+    return names;
+}
+
+// Replaces the first occurrence of `from` in the file by `to` (same length).
+void patchFile(const std::string& path, const std::string& from, const std::string& to) {
+    Bytes bytes = readBytes(path);
+    const auto at = std::search(bytes.begin(), bytes.end(), from.begin(), from.end());
+    ASSERT_NE(at, bytes.end()) << from;
+    std::copy(to.begin(), to.end(), at);
+    writeBytes(path, bytes);
+}
+
+class DamagedIndexedFile : public CInterface {
+protected:
+    // A closed indexed numeric file holding points 1 to 5.
+    void makeClosedFile() {
+        const VkCrdHandle h =
+            makeFile("job.crd", ptbank::crd_type::vkNumeric, {"1", "2", "3", "4", "5"});
+        ASSERT_NE(h, VKCRD_NO_HANDLE);
+        ASSERT_EQ(VkCrdApi_close_coord_file(h), 0);
+    }
+    VkCrdHandle reopen() {
+        VkCrdHandle h = VKCRD_NO_HANDLE;
+        VkCrdApi_open_coordfile(at("job.crd").c_str(), 0, &h);
+        return h;
+    }
+};
+
+} // namespace
+
+// A record whose name was blanked would send every whole-file walk back to
+// the first point: the walk stops at it instead.
+TEST_F(DamagedIndexedFile, ARecordWithABlankNameEndsTheWalk) {
+    makeClosedFile();
+    patchFile(at("job.crd"), "    3", "     ");
+    const VkCrdHandle h = reopen();
+    ASSERT_NE(h, VKCRD_NO_HANDLE);
+    const Names names = boundedWalk(h);
+    EXPECT_LT(names.size(), static_cast<std::size_t>(walkBound));
+    EXPECT_EQ(names, (Names{"1", "2"}));
+    EXPECT_GE(VkCrdApi_allPtsAreNumeric(h), -1) << "returns at all";
+}
+
+// A key byte changed from a blank to a tab no longer reads back as itself:
+// opening the file (which walks it) and walking it both end, whichever blank
+// of the index was changed.
+TEST_F(DamagedIndexedFile, AKeyThatDoesNotReadBackEndsTheWalk) {
+    makeClosedFile();
+    const Bytes index = readBytes(at("job.idx"));
+    for (std::size_t i = 0; i < index.size(); ++i) {
+        if (index[i] != ' ')
+            continue;
+        SCOPED_TRACE(i);
+        Bytes damaged = index;
+        damaged[i] = '\t';
+        writeBytes(at("job.idx"), damaged);
+        const VkCrdHandle h = reopen();
+        if (h != VKCRD_NO_HANDLE) {
+            EXPECT_LT(boundedWalk(h).size(), static_cast<std::size_t>(walkBound));
+            VkCrdApi_close_coord_file(h);
+        }
+    }
+}
+
+// A record written twice (A1, B20, B20, C3) would step back to itself for
+// ever: walking back from the end stops at the repeated name.
+TEST_F(DamagedIndexedFile, ARepeatedRecordEndsAWalkBackwards) {
+    for (const char* marker : {"New CRD Format2", "New CRD Format"}) {
+        SCOPED_TRACE(marker);
+        Bytes bytes = alphaHeader(2.0, "03/07/2024", "DUPL", marker);
+        appendAlphaPoint(bytes, 1.0, 2.0, 3.0, "a", "A");
+        appendAlphaPoint(bytes, 4.0, 5.0, 6.0, "b", "B");
+        appendAlphaPoint(bytes, 4.0, 5.0, 6.0, "b", "B");
+        appendAlphaPoint(bytes, 7.0, 8.0, 9.0, "c", "C");
+        appendAlphaPoint(bytes, 1.5, 2.5, 3.5, "d", "D");
+        writeBytes(at("dup.crd"), bytes);
+        VkCrdHandle h = VKCRD_NO_HANDLE;
+        ASSERT_EQ(VkCrdApi_open_coordfile(at("dup.crd").c_str(), 0, &h), 0);
+        Names names;
+        crdPointRec p{};
+        std::strcpy(p.name, "D");
+        ASSERT_EQ(VkCrdApi_read_point(h, p.name, &p), 0);
+        while (names.size() < walkBound && VkCrdApi_prev_coord(h, p.name, &p) == 1)
+            names.push_back(withoutBlanks(p.name));
+        EXPECT_LT(names.size(), static_cast<std::size_t>(walkBound));
+        ASSERT_FALSE(names.empty());
+        EXPECT_EQ(names.front(), "C");
+        VkCrdApi_close_coord_file(h);
+    }
+}
+
+// A program may end with an indexed file still open: the handle table closes
+// it while the program's static objects go, and the engine must still be there.
+TEST_F(DamagedIndexedFile, AProgramEndingWithAnIndexedFileOpenExitsCleanly) {
+    EXPECT_EXIT(
+        {
+            const VkCrdHandle h = makeFile("open.crd", ptbank::crd_type::vkNumeric, {"1", "2"});
+            std::exit(h == VKCRD_NO_HANDLE ? 3 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}

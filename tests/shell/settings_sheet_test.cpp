@@ -16,6 +16,8 @@
 #include "support/angles.hpp"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <wx/app.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -403,16 +405,23 @@ TEST_F(SettingsSheet, SaveProjectWithoutAFileAsksForOne) {
     EXPECT_FALSE(frame.state().modified);
 }
 
-// A value out of range in the project file is not taken on unnoticed.
+// A value out of range in the project file is not taken on unnoticed: the
+// project says so as it opens and keeps the value in force, which the sheet
+// then shows and accepts.
 TEST_F(SettingsSheet, AnOutOfRangeValueFromTheFileIsRefusedToo) {
-    CMainFrame& frame = openProjectWith({"confidenceInterval=120.000000"});
-    projectSettings(frame, [&](CSettingsPropSht& sheet) {
-        int answer = wxID_NONE;
-        wxTEST_DIALOG(answer = pressOk(sheet),
-                      ExpectMessage("Please enter a number between 50 and 99.99.", wxOK));
-        EXPECT_EQ(answer, wxID_NONE);
-        return wxID_CANCEL;
-    });
+    guitest::writeProject(file("site.prj"), {"confidenceInterval=120.000000"});
+    const std::string text = testsupport::readBytes(file("site.prj"));
+    const long line = std::count(text.begin(), text.end(), '\n');
+    const std::string refusal = "Project file " + file("site.prj").string() + ", line " +
+                                std::to_string(line) +
+                                ": confidenceInterval=120.000000 refused (the confidence "
+                                "interval is 50 to 99.99 %); the value in force is kept.";
+    CMainFrame& frame = openMainWindow();
+    wxTEST_DIALOG(frame.openProject(), ChooseFile(file("site.prj")),
+                  ExpectMessage(refusal, wxOK));
+    EXPECT_EQ(projectVars.confidenceInterval, globalVars().confidenceInterval);
+    projectSettings(frame, [&](CSettingsPropSht& sheet) { return pressOk(sheet); });
+    EXPECT_EQ(projectVars.confidenceInterval, globalVars().confidenceInterval);
 }
 
 TEST_F(SettingsSheet, SaveAsDefaultLeavesTheProjectAlone) {

@@ -246,3 +246,26 @@ TEST(LevelRun, LevelFileWithCrOrLfLineEndsReadsLikeCrLf) {
         EXPECT_EQ(testsupport::readBytes(folder / "site.NEZ"), expected);
     }
 }
+
+// A level file the project names but that is not there stops the run (exit
+// 1) with the file named in the error report; a run without its level data
+// would report elevations nobody measured as adjusted.
+TEST(LevelRun, MissingLevelFileStopsTheRun) {
+    testsupport::TempFolder folder("level-run-missing");
+    for (const int format : {0, 1}) {
+        SCOPED_TRACE(format);
+        globalVars settings = sitecopy::exampleSettings();
+        settings.vertAdjust = 1;
+        settings.includeLevData = 1;
+        settings.pLevRawFileName = (folder / "absent.lev").string();
+        settings.levelFileFmtType = format;
+        EXPECT_EQ(sitecopy::run(folder, settings,
+                                testsupport::readBytes(sitecopy::exampleFile("site.vkr"))),
+                  1);
+        const std::string errors = testsupport::readBytes(folder / "site.ERR");
+        EXPECT_NE(errors.find("Error opening " + (folder / "absent.lev").string()),
+                  std::string::npos)
+            << errors;
+        EXPECT_FALSE(std::filesystem::exists(folder / "site.NEZ"));
+    }
+}

@@ -3,10 +3,10 @@
 // where the reports went.
 //
 // Exit status: 0 the run reached its end and the adjustment converged (or
-// preprocessing completed); 1 the run stopped early, or final points were not
-// stored in the coordinate file; 2 the run ended but the adjustment failed or
-// was cancelled; 3 usage error, a folder that does not exist, or an
-// unreadable project.
+// preprocessing completed); 1 the run stopped early, final points were not
+// stored in the coordinate file, or an output could not be written; 2 the run
+// ended but the adjustment failed or was cancelled; 3 usage error, a folder
+// that does not exist, or an unreadable project.
 
 #include "console_shell.hpp"
 #include "error_report_messages.hpp"
@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -67,8 +68,12 @@ bool loadProject(const std::string& path, std::string& error) {
     if (!readableFile(path, error))
         return false;
     projectVars.setDefaults();
-    const bool read = isTextProjectFile(path) ? projectVars.readProjectFile(path) != 0
-                                              : projectVars.readLegacyProjectFile(path) != 0;
+    std::vector<std::string> refusals;
+    const bool read = isTextProjectFile(path)
+                          ? projectVars.readProjectFile(path, refusals) != 0
+                          : projectVars.readLegacyProjectFile(path, refusals) != 0;
+    for (const std::string& refusal : refusals)
+        std::fprintf(stderr, "tarnrun: %s\n", refusal.c_str());
     if (!read) {
         error = "cannot read project " + path;
         return false;
@@ -108,7 +113,7 @@ RunContext runContext(ShellServices& shell, const RunOptions& options) {
 int exitStatus(const RunResult& result, bool cancelled) {
     if (cancelled)
         return exitAdjustmentFailed;
-    if (!result.reachedEnd)
+    if (!result.reachedEnd || !result.writeFailures.empty())
         return exitStopped;
     if (result.adjustment == AdjustmentOutcome::failed)
         return exitAdjustmentFailed;
@@ -132,7 +137,7 @@ void reportUnfinishedRun(const ConsoleShell& shell, const RunResult& result, int
     if (result.coordinateFile.any()) {
         reasons.push_back(result.coordinateFile.text());
         std::fprintf(stderr, "tarnrun: %s\n", result.coordinateFile.text().c_str());
-    } else if (status == exitStopped && !reasons.empty()) {
+    } else if (status == exitStopped && result.writeFailures.empty() && !reasons.empty()) {
         std::fprintf(stderr, "tarnrun: the run stopped: %s\n", reasons.back().c_str());
     }
     std::string error;
@@ -160,6 +165,9 @@ int main(int argc, char** argv) {
     // Reading the project settings shows its problems through the active shell.
     setActiveShell(&shell);
     takeInterrupts();
+    // At the file-size limit a write fails (and is reported) rather than
+    // ending the program with half-written outputs.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (!loadProject(options->projectPath, error)) {
         std::fprintf(stderr, "tarnrun: %s\n", error.c_str());
         return exitUsage;
@@ -170,6 +178,8 @@ int main(int argc, char** argv) {
                                  ? preprocessNetwork(context)
                                  : adjustNetwork(context, options->mode, options->count);
     const int status = exitStatus(result, result.cancelled || shell.cancelled());
+    for (const std::string& failure : result.writeFailures)
+        std::fprintf(stderr, "tarnrun: %s\n", failure.c_str());
     if (status != exitCompleted)
         reportUnfinishedRun(shell, result, status, errorReportBefore);
     setActiveShell(nullptr);

@@ -48,7 +48,7 @@ std::string faultAtLine(const std::string& path, int line, const std::string& wh
 
 std::optional<double> fieldNumber(std::string_view text) {
     const auto value = platform::parseDouble(text);
-    if (!value || !std::isfinite(*value))
+    if (!value || !platform::isDataNumber(*value))
         return std::nullopt;
     return value;
 }

@@ -8,6 +8,7 @@
 
 #include <istream>
 #include <string>
+#include <vector>
 
 namespace platform {
 class ByteReader;
@@ -50,9 +51,15 @@ public:
     // mention keep their values; unknown keys and lines without "=" are
     // skipped. Non-zero when the file could be opened, 0 when not.
     int readProjectFile(const std::string& path);
-    // Reads one line of a project file (only CR LF ends a line; a last line
-    // without it is read too). Returns the key id 0-85 and sets `id` and
-    // `value`; otherwise leaves them and returns unknownProjectKey,
+    // As above; a value that is no usable number, or out of its setting's
+    // range (precisions, the confidence interval, standard errors), is
+    // refused: the setting keeps its value and `refusals` gets a message
+    // naming the file, the line, the setting and the value.
+    int readProjectFile(const std::string& path, std::vector<std::string>& refusals);
+    // Reads one line of a project file (LF or CR LF ends a line; a last line
+    // without either is read too). A file list's key takes the lines after
+    // it that have no "=" as further names. Returns the key id 0-85 and sets
+    // `id` and `value`; otherwise leaves them and returns unknownProjectKey,
     // projectLineWithoutEquals or, at the end of the file, projectFileEnd.
     static int readKeyLine(std::istream& file, int& id, std::string& value);
     static constexpr int unknownProjectKey = 86;
@@ -68,6 +75,9 @@ public:
     // %s" with the path and the reason (the system's, or that the file is
     // not a project file), every setting left as it was.
     int readLegacyProjectFile(const std::string& path);
+    // As above; number settings that readProjectFile would refuse keep the
+    // values held before, each named in `refusals`.
+    int readLegacyProjectFile(const std::string& path, std::vector<std::string>& refusals);
 
     // Takes over the settings of another program's instance, as the network
     // graphics library does with the main program's on every hand-over: the

@@ -7,6 +7,7 @@
 #include "model/angle_math.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_file.hpp"
+#include "model/settings/setting_ranges.hpp"
 #include "platform/binary_io.hpp"
 #include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
@@ -299,6 +300,12 @@ bool globalVars::Serialize(platform::ByteReader& archive) {
 // No run context reaches readLegacyProjectFile (also read outside any run): its interface has none,
 // so the shell is the active one (the run installs its own for its length).
 int globalVars::readLegacyProjectFile(const std::string& path) {
+    std::vector<std::string> refusals;
+    return readLegacyProjectFile(path, refusals);
+}
+
+int globalVars::readLegacyProjectFile(const std::string& path, std::vector<std::string>& refusals) {
+    const globalVars held = *this;
     const auto bytes = fileBytes(path);
     if (!bytes) {
         activeShell().message(platform::withSystemReason("Unable to open " + path, errno),
@@ -306,8 +313,12 @@ int globalVars::readLegacyProjectFile(const std::string& path) {
         return 0;
     }
     platform::ByteReader archive(*bytes);
-    if (Serialize(archive))
+    if (Serialize(archive)) {
+        for (const std::string& refused : restoreSettingsOutOfRange(*this, held))
+            refusals.push_back("Project file " + path + ": " + refused +
+                               "; the value in force is kept.");
         return 1;
+    }
     activeShell().message("Unable to open " + path + ": it is not a project file", MessageKind::ok);
     return 0;
 }

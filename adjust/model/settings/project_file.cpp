@@ -2,12 +2,14 @@
 
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_keys.hpp"
+#include "model/settings/setting_ranges.hpp"
 #include "model/settings/text_fields.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/file_replace.hpp"
 #include "platform/paths.hpp"
 
 #include <fstream>
+#include <vector>
 
 using platform::atofC;
 using platform::atoiC;
@@ -61,20 +63,78 @@ void setValue(globalVars& g, const projectKeys::Key& key, const std::string& val
     }
 }
 
-// A physical line of the project file: bytes up to a CR LF, which is not part
-// of it; a lone LF stays inside. False at the end of the file.
-bool readProjectLine(std::istream& file, std::string& line) {
-    line.clear();
-    bool any = false;
-    for (int c = file.get(); c != std::char_traits<char>::eof(); c = file.get()) {
-        any = true;
-        if (c == '\n' && !line.empty() && line.back() == '\r') {
-            line.pop_back();
-            return true;
+// Reads a project file line by line, counting lines for messages.
+struct ProjectLines {
+    std::istream& file;
+    int lineNumber = 0;
+
+    // A physical line: bytes up to a LF, without it and the CR before it.
+    // False at the end of the file.
+    bool next(std::string& line) {
+        line.clear();
+        bool any = false;
+        for (int c = file.get(); c != std::char_traits<char>::eof(); c = file.get()) {
+            any = true;
+            if (c == '\n')
+                break;
+            line.push_back(static_cast<char>(c));
         }
-        line.push_back(static_cast<char>(c));
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lineNumber += any ? 1 : 0;
+        return any;
     }
-    return any;
+
+    // The lines after a file list's key line that have no "=" are further
+    // names of the list (a list is stored one name a line); empty lines add
+    // none. Stops before the next line with "=".
+    void appendListContinuation(std::string& value) {
+        for (;;) {
+            const std::istream::pos_type start = file.tellg();
+            std::string line;
+            if (start == std::istream::pos_type(-1) || !next(line))
+                return;
+            line = lineTrimmed(line);
+            if (line.find('=') != std::string::npos) {
+                file.clear();
+                file.seekg(start);
+                --lineNumber;
+                return;
+            }
+            if (!line.empty())
+                value += (value.empty() ? "" : "\n") + line;
+        }
+    }
+};
+
+int readKeyLineFrom(ProjectLines& lines, int& id, std::string& value) {
+    std::string line;
+    if (!lines.next(line))
+        return globalVars::projectFileEnd;
+    line = lineTrimmed(line);
+    const auto equals = line.find('=');
+    if (equals == std::string::npos)
+        return globalVars::projectLineWithoutEquals;
+    const int found = projectKeys::idOf(line.substr(0, equals));
+    if (found < 0)
+        return globalVars::unknownProjectKey;
+    id = found;
+    value = line.substr(equals + 1);
+    const projectKeys::Key& key = projectKeys::table()[static_cast<std::size_t>(found)];
+    if (key.kind == ValueKind::text && isFileList(key.text))
+        lines.appendListContinuation(value);
+    return found;
+}
+
+// Why a setting's text cannot be taken, or empty when it can.
+std::string refusalOf(const projectKeys::Key& key, const std::string& value) {
+    if (key.kind == ValueKind::text)
+        return {};
+    if (platform::startsWithNonDataNumber(value))
+        return "not a usable number";
+    const double number =
+        key.kind == ValueKind::integer ? static_cast<double>(platform::atolC(value)) : atofC(value);
+    return settingRefusal(key, number);
 }
 
 } // namespace
@@ -114,33 +174,36 @@ int globalVars::writeProjectFile(const std::string& path) const {
 }
 
 int globalVars::readKeyLine(std::istream& file, int& id, std::string& value) {
-    std::string line;
-    if (!readProjectLine(file, line))
-        return projectFileEnd;
-    line = lineTrimmed(line);
-    const auto equals = line.find('=');
-    if (equals == std::string::npos)
-        return projectLineWithoutEquals;
-    const int found = projectKeys::idOf(line.substr(0, equals));
-    if (found < 0)
-        return unknownProjectKey;
-    id = found;
-    value = line.substr(equals + 1);
-    return found;
+    ProjectLines lines{file};
+    return readKeyLineFrom(lines, id, value);
 }
 
 int globalVars::readProjectFile(const std::string& path) {
+    std::vector<std::string> refusals;
+    return readProjectFile(path, refusals);
+}
+
+int globalVars::readProjectFile(const std::string& path, std::vector<std::string>& refusals) {
     std::ifstream file(platform::pathFromText(path), std::ios::binary);
     if (!file.is_open())
         return 0;
+    ProjectLines lines{file};
     int id = 0;
     std::string value;
-    for (int result; (result = readKeyLine(file, id, value)) != projectFileEnd;) {
+    for (int result; (result = readKeyLineFrom(lines, id, value)) != projectFileEnd;) {
         if (result == unknownProjectKey || result == projectLineWithoutEquals)
             continue;
         if (id == projectKeys::versionLineId || id == projectKeys::reportFileNameId)
             continue;
-        setValue(*this, projectKeys::table()[static_cast<std::size_t>(id)], value);
+        const projectKeys::Key& key = projectKeys::table()[static_cast<std::size_t>(id)];
+        if (const std::string reason = refusalOf(key, value); !reason.empty()) {
+            refusals.push_back(formatC("Project file %s, line %d: %s=%s refused (%s); the value "
+                                       "in force is kept.",
+                                       path.c_str(), lines.lineNumber, key.name, value.c_str(),
+                                       reason.c_str()));
+            continue;
+        }
+        setValue(*this, key, value);
     }
     if (version <= 6)
         nezFileFmtType = renumberedControlFormat(nezFileFmtType);

@@ -12,13 +12,24 @@ namespace platform {
 // printf-style formatting under the C locale.
 std::string formatC(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
+// A number read from a file is data only when it is finite and no larger in
+// size than this: no survey measurement or coordinate comes near it, and
+// squares and sums of such numbers stay far from overflow.
+inline constexpr double largestDataNumber = 1e12;
+bool isDataNumber(double value);
+
+// True when the text starts (after blanks) with a number the C library reads
+// but that is no data: "inf", "nan", an overflow, or beyond largestDataNumber.
+bool startsWithNonDataNumber(std::string_view text);
+
 // The C library's atof/atol/atoi under the C locale: leading blanks skipped,
-// the longest numeric prefix converted, 0 when there is none.
+// the longest numeric prefix converted, 0 when there is none. Infinity and
+// NaN are never read as numbers: atofC gives 0 for them.
 double atofC(std::string_view text);
 long atolC(std::string_view text);
 int atoiC(std::string_view text);
 
-// Strict parse: the whole text (surrounding blanks allowed) must be one number.
+// Strict parse: the whole text (surrounding blanks allowed) must be one finite number.
 std::optional<double> parseDouble(std::string_view text);
 std::optional<long> parseLong(std::string_view text);
 

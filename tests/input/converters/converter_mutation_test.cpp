@@ -108,3 +108,14 @@ TEST_P(ConverterMutation, VeryLongLines) {
 
 INSTANTIATE_TEST_SUITE_P(EachConverter, ConverterMutation, ::testing::ValuesIn(converterCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The numbers of a field are data only when finite and of survey size: an
+// overflow or "inf" is a fault of its line, not a value to convert.
+TEST(ConverterFields, NumbersBeyondSurveySizeAreNoNumbers) {
+    EXPECT_EQ(fieldNumber(" 12.5 "), 12.5);
+    EXPECT_EQ(fieldNumber("-999999999"), -999999999.0);
+    for (const char* text : {"1e308", "-1e13", "inf", "NaN", "1e400"}) {
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(fieldNumber(text).has_value());
+    }
+}

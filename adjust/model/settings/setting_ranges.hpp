@@ -1,0 +1,31 @@
+#pragma once
+// The ranges a setting of the project must keep to: a value outside them is
+// refused where the project is read, and the number formats hold to them
+// whatever reached the settings.
+
+#include "model/settings/project_keys.hpp"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+inline constexpr int smallestPrecision = 0;
+inline constexpr int largestPrecision = 12;
+// The confidence interval is a percentage below 100: its label says so, and
+// the chi-square bounds have no meaning outside it.
+inline constexpr double smallestConfidenceInterval = 50.0;
+inline constexpr double largestConfidenceInterval = 99.99;
+
+// A number of decimals for a format: the precision held to its range.
+constexpr int decimalsOf(int precision) {
+    return std::clamp(precision, smallestPrecision, largestPrecision);
+}
+
+// Why `value` cannot be the setting's (not a usable number, or outside the
+// setting's range: precisions, the confidence interval, standard errors
+// that are neither 0 or more nor a marker); empty when it can.
+std::string settingRefusal(const projectKeys::Key& key, double value);
+
+// Puts back the held value of every number setting of `loaded` that
+// settingRefusal refuses; returns "<key>=<value> refused (<why>)" for each.
+std::vector<std::string> restoreSettingsOutOfRange(globalVars& loaded, const globalVars& held);

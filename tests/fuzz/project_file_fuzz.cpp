@@ -1,0 +1,23 @@
+// The project file reader: any bytes read as a project give settings within
+// their ranges, never a crash.
+
+#include "fuzz_input.hpp"
+#include "model/settings/global_vars.hpp"
+#include "model/settings/setting_ranges.hpp"
+
+#include <cmath>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const fuzzinput::InputFile file(fuzzinput::textOf(data, size), "input.prj");
+    globalVars settings;
+    std::vector<std::string> refusals;
+    settings.readProjectFile(file.path(), refusals);
+    const bool inRange =
+        std::isfinite(settings.confidenceInterval) && std::isfinite(settings.stErrZ) &&
+        settings.distPrec >= smallestPrecision && settings.distPrec <= largestPrecision &&
+        settings.directionPrec >= smallestPrecision && settings.directionPrec <= largestPrecision;
+    if (!inRange)
+        std::abort();
+    return 0;
+}
