@@ -3,6 +3,8 @@
 // during a run, a missing geoid grid, and report files of either line end.
 
 #include "gui_test_support.hpp"
+
+#include "engine/adjustment_results.hpp"
 #include "ring_network.hpp"
 #include "run/processing_driver.hpp"
 #include "shell/command_ids.hpp"
@@ -20,6 +22,9 @@
 #include <wx/timer.h>
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
+
+#include <dlfcn.h>
+#include <wx/mdi.h>
 
 #include <chrono>
 #include <functional>
@@ -394,8 +399,8 @@ TEST_F(Processing, ASecondRunStartsFromTheMenu) {
 
 // A run on a network of 5,000 points takes a while. The user's Escape
 // during it (a real key, to the window that has the focus) ends the run at
-// once, with its message in the error report, and until then the program looks at its events often enough that
-// its windows answer within a second.
+// once, with its message in the error report, and until then the program looks at its events often
+// enough that its windows answer within a second.
 TEST_F(Processing, ALongRunCancelledWithEscapeEndsAtOnce) {
     using Clock = std::chrono::steady_clock;
     const auto oneSecond = std::chrono::seconds(1);
@@ -572,3 +577,51 @@ TEST_F(Processing, TheProgressDialogShowsWhatTheEngineSays) {
 }
 
 } // namespace
+
+#ifdef VISTRA_LIBRARY
+// The example's traverse after a run, in the graphics window, kept as a
+// screenshot: north up, the ellipses of the adjusted points drawn.
+TEST_F(Processing, TheExampleNetworkIsDrawnWithItsEllipses) {
+    using ShowFn =
+        int (*)(std::uint16_t*, void*, void*, const globalVars*, int, const errEllipseRec*, int);
+    CMainFrame& frame = openExample();
+    command(frame, shellid::networkAdjustment);
+    ASSERT_FALSE(errEllipses.empty());
+    void* library = dlopen(VISTRA_LIBRARY, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    ASSERT_NE(library, nullptr) << dlerror();
+    auto show = reinterpret_cast<ShowFn>(dlsym(library, "showZureruvuvLS"));
+    ASSERT_NE(show, nullptr);
+    std::uint16_t id = 0xFFFF;
+    ASSERT_EQ(show(&id, nullptr, static_cast<wxObject*>(&frame), &projectVars, 1,
+                   errEllipses.data(), static_cast<int>(errEllipses.size())),
+              1);
+    wxMDIChildFrame* graphics = nullptr;
+    for (wxWindow* child : frame.GetClientWindow()->GetChildren())
+        if (auto* f = wxDynamicCast(child, wxMDIChildFrame);
+            f != nullptr && f->GetTitle().StartsWith("Network Graphics: "))
+            graphics = f;
+    ASSERT_NE(graphics, nullptr);
+    wxYield();
+    wxTheApp->ProcessIdle();
+    graphics->Activate();
+    wxYield();
+    ASSERT_NE(frame.GetActiveChild(), nullptr);
+    EXPECT_EQ(frame.GetActiveChild(), graphics) << frame.GetActiveChild()->GetTitle();
+    wxCommandEvent zoomExtents(wxEVT_TOOL, 32804); // the whole network in view
+    graphics->ProcessWindowEvent(zoomExtents);
+    graphics->Refresh();
+    graphics->Update();
+    wxYield();
+    const auto path = fs::path(TARNWELL_BINARY_DIR) / "screenshots" / "graphics.png";
+    ASSERT_TRUE(guitest::saveScreenshot(&frame, path));
+    wxImage shot(path.string());
+    ASSERT_TRUE(shot.IsOk());
+    int red = 0;
+    for (int y = 0; y < shot.GetHeight(); ++y)
+        for (int x = 0; x < shot.GetWidth(); ++x)
+            red += shot.GetRed(x, y) > 200 && shot.GetGreen(x, y) < 60 && shot.GetBlue(x, y) < 60;
+    EXPECT_GT(red, 200) << "the traverse is drawn in red";
+    graphics->Close(true);
+    wxYield();
+}
+#endif

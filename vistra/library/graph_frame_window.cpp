@@ -1,16 +1,60 @@
 #include "vistra/library/graph_frame_window.hpp"
 
-#include <wx/mdi.h>
+#include "vistra/library/graph_canvas.hpp"
+#include "vistra/library/tool_images.hpp"
 
-// The toolkit's window; destroying it ends the graphics window.
+#include <wx/mdi.h>
+#include <wx/sizer.h>
+#include <wx/toolbar.h>
+
+// The toolkit's window; destroying it ends the graphics window. Child frames
+// of a tabbed parent have no tool bar of their own, so the tool bar is a
+// child window above the picture.
 class GraphChildFrame : public wxMDIChildFrame {
 public:
     GraphChildFrame(wxMDIParentFrame* parent, GraphFrameWindow* graph)
-        : wxMDIChildFrame(parent, wxID_ANY, wxString()), graph_(graph) {}
+        : wxMDIChildFrame(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                          wxDEFAULT_FRAME_STYLE | wxCLIP_CHILDREN),
+          graph_(graph), owner_(parent) {
+        auto* tools = makeToolBar();
+        canvas = new GraphCanvas(this, graph->state(), parent);
+        auto* column = new wxBoxSizer(wxVERTICAL);
+        column->Add(tools, 0, wxEXPAND);
+        column->Add(canvas, 1, wxEXPAND);
+        SetSizer(column);
+        Layout();
+        Bind(wxEVT_TOOL, [this](wxCommandEvent& event) { onTool(event.GetId()); });
+        Bind(wxEVT_CLOSE_WINDOW, &GraphChildFrame::onClose, this);
+    }
     ~GraphChildFrame() override { delete graph_; }
 
+    GraphCanvas* canvas = nullptr;
+
 private:
+    wxToolBar* makeToolBar() {
+        auto* tools = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                    wxTB_HORIZONTAL | wxTB_FLAT);
+        for (const graphTool& tool : graphTools())
+            tools->AddTool(tool.command, tool.tip, toolImage(tool.glyph), tool.tip);
+        tools->Realize();
+        return tools;
+    }
+
+    void onTool(int command) {
+        if (command == commandRefresh)
+            graph_->refreshPicture();
+        else
+            canvas->runCommand(command);
+    }
+
+    void onClose(wxCloseEvent& event) {
+        wxCommandEvent closed(wxEVT_MENU, graphWindowClosed);
+        wxPostEvent(owner_, closed);
+        event.Skip();
+    }
+
     GraphFrameWindow* graph_;
+    wxWindow* owner_;
 };
 
 GraphFrameWindow::GraphFrameWindow(GraphWindowRegistry& registry, const GraphFrameRequest& request,
@@ -35,12 +79,13 @@ void GraphFrameWindow::setCaption(const std::string& caption) {
 }
 
 void GraphFrameWindow::bringToTop() {
-    window_->Raise();
+    window_->Show();
+    window_->Activate();
 }
 
 void GraphFrameWindow::refreshPicture() {
     state_.rebuild();
-    window_->Refresh();
+    window_->canvas->pictureRebuilt();
 }
 
 void* GraphFrameWindow::windowHandle() {

@@ -1,0 +1,180 @@
+// Drawing the network into a memory bitmap: north up, east right, which
+// items each setting shows, the symbols' shapes and the error ellipses.
+
+#include "vistra/draw/network_drawing.hpp"
+
+#include "platform/shell_services.hpp"
+
+#include <gtest/gtest.h>
+
+#include <wx/dcmemory.h>
+#include <wx/image.h>
+
+#include <numbers>
+
+namespace {
+
+constexpr int side = 200;
+
+// A 100 x 100 ground square fitted to the 200 x 200 bitmap: vx 200,
+// vy trunc(-0.85 * 200) = -170, ground (50, 50) at pixel (100, 100); one ground
+// unit north is 1.7 pixels up, one east 2 pixels right.
+class NetworkDrawing : public ::testing::Test {
+protected:
+    NetworkDrawing() {
+        view.setExtents(0.0, 0.0, 100.0, 100.0);
+        view.zoomExtents(side, side);
+        settings.traverse.textOn = 0;
+        settings.control.textOn = 0;
+    }
+
+    wxImage draw(std::optional<double> scale = 1.0) {
+        wxBitmap bitmap(side, side, 24);
+        {
+            wxMemoryDC dc(bitmap);
+            dc.SetBackground(*wxWHITE_BRUSH);
+            dc.Clear();
+            drawNetwork(dc, {model, view, settings, ellipses, scale});
+        }
+        return bitmap.ConvertToImage();
+    }
+
+    // Whether any pixel within one of (x, y) is drawn.
+    static bool inked(const wxImage& image, int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int px = x + dx, py = y + dy;
+                if (image.GetRed(px, py) < 250 || image.GetGreen(px, py) < 250 ||
+                    image.GetBlue(px, py) < 250)
+                    return true;
+            }
+        return false;
+    }
+
+    static int inkCount(const wxImage& image) {
+        int count = 0;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                count += image.GetRed(x, y) < 250 || image.GetGreen(x, y) < 250 ||
+                         image.GetBlue(x, y) < 250;
+        return count;
+    }
+
+    void addSetup(double direction, double distance) {
+        graphSetup s;
+        setPointName(s.instrument, "I");
+        setPointName(s.backsight, "B");
+        s.instrumentN = 50.0;
+        s.instrumentE = 50.0;
+        s.direction = direction;
+        s.backsightDist = distance;
+        ASSERT_EQ(model.appendSetup(s), 0);
+    }
+
+    void addControl(const char* name, int type = 1) {
+        graphPoint p;
+        setPointName(p.name, name);
+        p.northing = 50.0;
+        p.easting = 50.0;
+        p.pointType = type;
+        ASSERT_EQ(model.appendPoint(p), 0);
+    }
+
+    void addEllipse(const char* name, double orientation, double major, double minor) {
+        errEllipseRec e;
+        std::snprintf(e.name, sizeof e.name, "%s", name);
+        e.orientation = orientation;
+        e.semiMajor = major;
+        e.semiMinor = minor;
+        ellipses.push_back(e);
+    }
+
+    RecordingShell shell;
+    rawDataGraph model{shell};
+    viewTransform view;
+    graphSettings settings;
+    std::vector<errEllipseRec> ellipses;
+};
+
+TEST_F(NetworkDrawing, NorthIsUpAndEastIsRight) {
+    settings.traverse.symbolOn = 0;
+    struct Case {
+        double azimuth;
+        int x, y;       // a pixel halfway to the backsight
+        int oppX, oppY; // the same distance the other way
+    } cases[] = {
+        {0.0, 100, 66, 100, 134},                  // 20 north: 34 pixels up
+        {std::numbers::pi / 2, 140, 100, 60, 100}, // 20 east: 40 pixels right
+    };
+    for (const Case& c : cases) {
+        model.refresh();
+        addSetup(c.azimuth, 40.0);
+        const wxImage image = draw();
+        EXPECT_TRUE(inked(image, c.x, c.y)) << c.azimuth;
+        EXPECT_FALSE(inked(image, c.oppX, c.oppY)) << c.azimuth;
+        EXPECT_EQ(image.GetRed(c.x, c.y), 255);
+    }
+}
+
+TEST_F(NetworkDrawing, NoBacksightDistanceDrawsNoLine) {
+    addSetup(0.0, 0.0);
+    settings.traverse.symbolOn = 0;
+    EXPECT_EQ(inkCount(draw()), 0);
+    settings.traverse.symbolOn = 1;
+    const wxImage image = draw();
+    EXPECT_TRUE(inked(image, 100, 100));
+    EXPECT_FALSE(inked(image, 100, 80)); // no line beyond the square of size 4
+}
+
+TEST_F(NetworkDrawing, UnknownDirectionDrawsNothingAtTheBacksight) {
+    addSetup(notComputed, 40.0);
+    const wxImage image = draw();
+    EXPECT_TRUE(inked(image, 100, 100)); // the instrument's symbol
+    EXPECT_LT(inkCount(image), 100);     // 9 x 9 square and nothing else
+}
+
+TEST_F(NetworkDrawing, TrianglePointsDown) {
+    settings.control.symbolType = symbolTriangle;
+    settings.control.symbolSize = 10;
+    addControl("P");
+    const wxImage image = draw();
+    EXPECT_TRUE(inked(image, 100, 108)); // near the tip, below the point
+    EXPECT_TRUE(inked(image, 92, 91));   // the wide side is on top
+    EXPECT_FALSE(inked(image, 92, 108));
+    EXPECT_FALSE(inked(image, 108, 108));
+}
+
+TEST_F(NetworkDrawing, PointsOfOtherTypesDrawNothing) {
+    for (int type : {0, 2, 5})
+        addControl("P", type);
+    EXPECT_EQ(inkCount(draw()), 0);
+}
+
+TEST_F(NetworkDrawing, EllipseStandsUprightAtNorthAndLiesAtEast) {
+    settings.control.symbolType = 99; // the ellipse alone
+    addControl("P");
+    struct Case {
+        double orientation;
+        bool tall;
+    } cases[] = {{0.0, true}, {std::numbers::pi, true}, {std::numbers::pi / 2, false}};
+    for (const Case& c : cases) {
+        ellipses.clear();
+        addEllipse("P", c.orientation, 30.0, 10.0); // 10 x 30 pixels at scale 1
+        const wxImage image = draw();
+        EXPECT_EQ(inked(image, 100, 85), c.tall) << c.orientation;
+        EXPECT_EQ(inked(image, 115, 100), !c.tall) << c.orientation;
+        EXPECT_FALSE(inked(image, 100, 100)) << "outline only";
+    }
+}
+
+TEST_F(NetworkDrawing, EllipsesShrinkToAPointAtSizeZeroAndVanishWithoutScale) {
+    settings.control.symbolType = 99;
+    addControl("P");
+    addEllipse("P", 0.0, 30.0, 10.0);
+    settings.ellipseSize = 0;
+    EXPECT_LE(inkCount(draw()), 4);
+    settings.ellipseSize = 1;
+    EXPECT_EQ(inkCount(draw(std::nullopt)), 0);
+}
+
+} // namespace

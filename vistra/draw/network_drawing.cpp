@@ -1,0 +1,243 @@
+#include "vistra/draw/network_drawing.hpp"
+
+#include "vistra/point_picking.hpp"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+wxColour graphColourOf(int index) {
+    static const wxColour table[graphColourCount] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
+                                                     {255, 0, 255}, {0, 255, 255}, {255, 255, 0},
+                                                     {0, 0, 0}};
+    if (index < 0 || index >= graphColourCount)
+        return table[colourBlack];
+    return table[index];
+}
+
+void drawSymbol(wxDC& dc, devicePoint at, int type, int colour, int size) {
+    const wxColour c = graphColourOf(colour);
+    dc.SetPen(wxPen(c, 1));
+    dc.SetBrush(wxBrush(c));
+    const int r = size;
+    switch (type) {
+    case symbolSquare:
+        dc.DrawRectangle(at.x - r, at.y - r, 2 * r + 1, 2 * r + 1);
+        break;
+    case symbolTriangle: {
+        wxPoint corners[3] = {{at.x, at.y + r}, {at.x + r, at.y - r}, {at.x - r, at.y - r}};
+        dc.DrawPolygon(3, corners);
+        break;
+    }
+    case symbolCircle:
+        dc.DrawEllipse(at.x - r, at.y - r, 2 * r + 1, 2 * r + 1);
+        break;
+    default:
+        break;
+    }
+}
+
+namespace {
+
+// Points along the four cubic segments, enough for a smooth outline.
+constexpr int stepsPerSegment = 8;
+
+std::vector<wxPoint> flattenBezier(const bezierEllipse& p) {
+    std::vector<wxPoint> out{{p[0].x, p[0].y}};
+    for (int s = 0; s + 3 < bezierEllipsePoints; s += 3) {
+        for (int i = 1; i <= stepsPerSegment; ++i) {
+            const double t = static_cast<double>(i) / stepsPerSegment;
+            const double u = 1.0 - t;
+            const double w0 = u * u * u, w1 = 3 * u * u * t, w2 = 3 * u * t * t, w3 = t * t * t;
+            const double x = w0 * p[s].x + w1 * p[s + 1].x + w2 * p[s + 2].x + w3 * p[s + 3].x;
+            const double y = w0 * p[s].y + w1 * p[s + 1].y + w2 * p[s + 2].y + w3 * p[s + 3].y;
+            out.emplace_back(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+        }
+    }
+    return out;
+}
+
+bool isPlaced(double east, double north) {
+    return isSet(east) && isSet(north);
+}
+
+class networkPainter {
+public:
+    networkPainter(wxDC& dc, const networkPicture& picture)
+        : dc_(dc), picture_(picture), settings_(picture.settings) {}
+
+    void paint() {
+        if (std::abs(picture_.view.mapping().viewportExtentY) <= 1)
+            return;
+        dc_.SetTextForeground(*wxBLACK);
+        dc_.SetTextBackground(*wxWHITE);
+        dc_.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
+        graphSetup setup;
+        for (int i = 0; picture_.model.getSetupAt(i, setup) == 0; ++i)
+            paintSetup(setup);
+        graphPoint point;
+        for (int i = 0; picture_.model.getPointAt(i, point) == 0; ++i)
+            paintPoint(point);
+    }
+
+private:
+    devicePoint device(double east, double north) const {
+        return picture_.view.toDevice(east, north);
+    }
+
+    void line(int colour, double e0, double n0, double e1, double n1) {
+        // Ends without a position would lie beyond any view.
+        if (!isPlaced(e0, n0) || !isPlaced(e1, n1))
+            return;
+        dc_.SetPen(wxPen(graphColourOf(colour), 1));
+        const devicePoint a = device(e0, n0);
+        const devicePoint b = device(e1, n1);
+        dc_.DrawLine(a.x, a.y, b.x, b.y);
+    }
+
+    void symbol(const graphGroupSettings& group, double east, double north) {
+        if (isPlaced(east, north))
+            drawSymbol(dc_, device(east, north), group.symbolType, group.symbolColour,
+                       group.symbolSize);
+    }
+
+    // The label starts right of and below the point by 1.2 symbol sizes.
+    void label(const graphGroupSettings& group, std::string_view name, double east, double north) {
+        if (!isPlaced(east, north) || name.empty())
+            return;
+        const int height = std::max(group.textSize, 1);
+        dc_.SetFont(wxFont(wxFontInfo(wxSize(0, height)).Family(wxFONTFAMILY_SWISS)));
+        const int offset = static_cast<int>(std::trunc(1.2 * group.symbolSize));
+        const devicePoint at = device(east, north);
+        dc_.DrawText(wxString::FromUTF8(name.data(), name.size()), at.x + offset, at.y + offset);
+    }
+
+    const errEllipseRec* ellipseOf(std::string_view name) const {
+        for (const errEllipseRec& e : picture_.ellipses)
+            if (std::string_view(e.name, strnlen(e.name, sizeof e.name)) == name)
+                return &e;
+        return nullptr;
+    }
+
+    void ellipse(std::string_view name, double east, double north) {
+        if (!settings_.ellipseOn || !picture_.ellipseScale || !isPlaced(east, north))
+            return;
+        const errEllipseRec* rec = ellipseOf(name);
+        if (rec == nullptr)
+            return;
+        const int k = static_cast<int>(
+            std::trunc(static_cast<unsigned>(settings_.ellipseSize) * *picture_.ellipseScale));
+        drawErrorEllipse(dc_, device(east, north),
+                         {rec->orientation, rec->semiMajor, rec->semiMinor}, k,
+                         settings_.ellipseColour);
+    }
+
+    // A symbol of the group with, when shown, the point's error ellipse.
+    void marked(const graphGroupSettings& group, std::string_view name, double east, double north) {
+        if (!group.symbolOn)
+            return;
+        symbol(group, east, north);
+        ellipse(name, east, north);
+    }
+
+    void paintSetup(const graphSetup& s) {
+        const graphGroupSettings& trav = settings_.traverse;
+        const std::string_view instrument = fixedText(s.instrument);
+        const groundPoint back = backsightPosition(s);
+        const double iE = s.instrumentE;
+        const double iN = s.instrumentN;
+        if (trav.symbolOn) {
+            marked(trav, instrument, iE, iN);
+            symbol(trav, back.east, back.north);
+        }
+        if (trav.textOn) {
+            label(trav, instrument, iE, iN);
+            label(trav, fixedText(s.backsight), back.east, back.north);
+        }
+        if (trav.lineOn && s.backsightDist > 0)
+            line(trav.lineColour, iE, iN, back.east, back.north);
+        for (const graphForesight& f : s.foresights)
+            paintForesight(s, f);
+        if (s.directionSource == directionObserved && settings_.azimuths.lineOn &&
+            s.backsightDist > 0)
+            line(settings_.azimuths.lineColour, iE, iN, back.east, back.north);
+        for (const graphVector& v : s.vectors)
+            paintVector(s, v);
+    }
+
+    void paintForesight(const graphSetup& s, const graphForesight& f) {
+        const bool sideshot = f.angleStatus == 2;
+        const graphGroupSettings& group = sideshot ? settings_.sideshots : settings_.traverse;
+        const std::string_view name = fixedText(f.foresight);
+        if (group.lineOn)
+            line(group.lineColour, s.instrumentE, s.instrumentN, f.easting, f.northing);
+        marked(group, name, f.easting, f.northing);
+        if (group.textOn)
+            label(group, name, f.easting, f.northing);
+    }
+
+    void paintVector(const graphSetup& s, const graphVector& v) {
+        const graphGroupSettings& gps = settings_.gps;
+        const std::string_view name = fixedText(v.to);
+        if (gps.lineOn)
+            line(gps.lineColour, s.instrumentE, s.instrumentN, v.toE, v.toN);
+        marked(gps, name, v.toE, v.toN);
+        if (gps.textOn)
+            label(gps, name, v.toE, v.toN);
+    }
+
+    void paintPoint(const graphPoint& p) {
+        const std::string_view name = fixedText(p.name);
+        switch (p.pointType) {
+        case 1:
+            if (settings_.control.textOn)
+                label(settings_.control, name, p.easting, p.northing);
+            marked(settings_.control, name, p.easting, p.northing);
+            break;
+        case 3:
+            paintUnellipsed(settings_.floating, name, p);
+            break;
+        case 4:
+            paintUnellipsed(settings_.fixed, name, p);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // Given and fixed points carry no error ellipse.
+    void paintUnellipsed(const graphGroupSettings& group, std::string_view name,
+                         const graphPoint& p) {
+        if (group.textOn)
+            label(group, name, p.easting, p.northing);
+        if (group.symbolOn)
+            symbol(group, p.easting, p.northing);
+    }
+
+    wxDC& dc_;
+    const networkPicture& picture_;
+    const graphSettings& settings_;
+};
+
+} // namespace
+
+void drawErrorEllipse(wxDC& dc, devicePoint at, const ellipseAxes& axes, int pixelsPerUnit,
+                      int colour) {
+    const int width = std::abs(static_cast<int>(std::trunc(axes.semiMinor * pixelsPerUnit)));
+    const int height = std::abs(static_cast<int>(std::trunc(axes.semiMajor * pixelsPerUnit)));
+    bezierEllipse points = ellipseToBezier({0, 0, width, height});
+    const devicePoint centre{width / 2, height / 2};
+    rotatePoints(ellipseTurn(axes.orientation), centre, points);
+    for (devicePoint& p : points) {
+        p.x += at.x - centre.x;
+        p.y += at.y - centre.y;
+    }
+    std::vector<wxPoint> outline = flattenBezier(points);
+    dc.SetPen(wxPen(graphColourOf(colour), 1));
+    dc.DrawLines(static_cast<int>(outline.size()), outline.data());
+}
+
+void drawNetwork(wxDC& dc, const networkPicture& picture) {
+    networkPainter(dc, picture).paint();
+}
