@@ -2,9 +2,9 @@
 
 #include "input/converters/converter_files.hpp"
 #include "input/gps_vector_file.hpp"
+#include "input/gps_vector_routes.hpp"
 #include "model/program_lists.hpp"
 #include "model/reader_std_errs.hpp"
-#include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
 #include "output/report_lines.hpp"
@@ -180,6 +180,6 @@ int readGpsVectorFiles(const RunContext& context, const std::string& fileList, i
     if (format == gpsFormatNative)
         return readGpsFiles(context, fileList, checkNames);
     if (format > gpsFormatNative && format <= gpsFormatLast)
-        throw StageNotBuilt("Converting GPS vector files");
+        return convertAndReadGpsFiles(context, fileList, format, checkNames);
     return gpsReadFailed;
 }

@@ -25,7 +25,7 @@ inline constexpr int gpsReadDone = 0;
 inline constexpr int gpsReadFailed = 1;
 
 // Values of `gpsFileFmtType`: 0 .GPS files; 1-11 the makers' formats, each
-// converted into a .GPS file that is then read.
+// converted into a .GPS file that is then read (gps_vector_routes.hpp).
 inline constexpr int gpsFormatNative = 0;
 inline constexpr int gpsFormatLast = 11;
 

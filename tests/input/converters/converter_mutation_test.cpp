@@ -8,6 +8,7 @@
 #include "converter_test_support.hpp"
 #include "input/converters/converter_files.hpp"
 #include "input/converters/data_word_level_converter.hpp"
+#include "input/converters/gps_vector_converters.hpp"
 #include "input/converters/lettered_level_converter.hpp"
 #include "input/converters/total_station_converters.hpp"
 
@@ -20,6 +21,10 @@ using namespace convertertest;
 namespace {
 
 using Converter = int (*)(const std::string&, const std::string&, std::string&);
+
+int convertIobDroppingZeros(const std::string& in, const std::string& out, std::string& message) {
+    return convertGeolabIobToGps(in, out, 1, message);
+}
 
 struct ConverterCase {
     const char* name;
@@ -34,6 +39,8 @@ const ConverterCase converterCases[] = {
     {"XmlToVkr", "fieldbook.xml", convertFieldBookXmlToVkr},
     {"DataWordLevel", "word_run.dat", convertDataWordLevelFile},
     {"LetteredLevel", "lettered_run.txt", convertLetteredLevelFile},
+    {"VectorText", "vectors.tvf", convertTopconTvfToGps},
+    {"AdjustmentInput", "adjustment.iob", convertIobDroppingZeros},
 };
 
 // Bytes that mean something to one of the formats, and some that mean nothing.

@@ -1,0 +1,27 @@
+#pragma once
+// The converters of the makers' GPS vector formats into the system's own
+// .GPS file (gps_vector_file.hpp). Each reads its whole input, then writes
+// the .GPS file by temporary file and rename.
+//
+// Each returns conversionDone (0), or conversionFailed (1) with the reason
+// in `message`: "Error opening <path>" when the input cannot be opened or
+// the output cannot be written, else the fault of the input naming the file
+// and line. After a failure no output file exists that was not there before,
+// and one that was is unchanged.
+
+#include <string>
+
+// Vector text file, one vector per line: lines whose first comma field is
+// "VPP", "VRTK AutoTopo" or "VRTK Topo" hold from, to, dX, dY, dZ, sX, sY,
+// sZ, rXY, rXZ, rYZ (blanks or commas between them; more fields are
+// ignored). Other lines are skipped.
+int convertTopconTvfToGps(const std::string& inputPath, const std::string& outputPath,
+                          std::string& message);
+
+// Adjustment input file: each "GRP" group gives one vector from its "DXYZ"
+// line (from, to, dX, dY, dZ), its "COV CT UPPR a s ..." line and the three
+// "ELEM" rows of the upper triangle that follow it, each element stored as
+// (value + a) x s. With `stripLeadingZeros` the leading '0's of the names
+// are dropped.
+int convertGeolabIobToGps(const std::string& inputPath, const std::string& outputPath,
+                          int stripLeadingZeros, std::string& message);

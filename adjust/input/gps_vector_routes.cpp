@@ -1,0 +1,98 @@
+#include "input/gps_vector_routes.hpp"
+
+#include "input/converters/converter_files.hpp"
+#include "input/converters/gps_vector_converters.hpp"
+#include "input/gps_vector_reader.hpp"
+#include "model/run_stops.hpp"
+#include "model/settings/project_paths.hpp"
+#include "platform/paths.hpp"
+#include "platform/private_temporary_folder.hpp"
+
+#include <filesystem>
+#include <optional>
+
+namespace {
+
+using converter = int (*)(const std::string& in, const std::string& out, std::string& message);
+
+// How the converted .GPS is read: with the caller's `checkNames`, or always
+// with 0 or 1.
+enum class nameCheck { caller, off, on };
+
+struct gpsRoute {
+    const char* format;
+    converter convert;
+    nameCheck check;
+};
+
+int convertTvf(const std::string& in, const std::string& out, std::string& message) {
+    return convertTopconTvfToGps(in, out, message);
+}
+int convertIob(const std::string& in, const std::string& out, std::string& message) {
+    return convertGeolabIobToGps(in, out, 0, message);
+}
+
+// Index: `gpsFileFmtType`. A route without a converter is not built yet.
+const gpsRoute routes[] = {
+    {".GPS files", nullptr, nameCheck::caller},
+    {"binary observation files", nullptr, nameCheck::off},
+    {"baseline text files", nullptr, nameCheck::off},
+    {"vector text files", convertTvf, nameCheck::off},
+    {"vector XML files", nullptr, nameCheck::off},
+    {"data-exchange exports", nullptr, nameCheck::caller},
+    {"data collector files", nullptr, nameCheck::caller},
+    {"LandXML files", nullptr, nameCheck::caller},
+    {"G-files", nullptr, nameCheck::on},
+    {"G-files of online processing reports", nullptr, nameCheck::on},
+    {"GPS records of .RW5 files", nullptr, nameCheck::caller},
+    {"adjustment input files", convertIob, nameCheck::off},
+};
+
+int readingCheck(nameCheck check, int callerCheck) {
+    switch (check) {
+    case nameCheck::off:
+        return 0;
+    case nameCheck::on:
+        return 1;
+    case nameCheck::caller:
+        break;
+    }
+    return callerCheck;
+}
+
+// The run's temporary folder, else the user's private one.
+std::optional<std::filesystem::path> conversionFolder(const RunContext& context,
+                                                      std::string& error) {
+    if (!context.temporaryFolder.empty())
+        return std::filesystem::absolute(platform::pathFromText(context.temporaryFolder));
+    return platform::privateTemporaryFolder(error);
+}
+
+} // namespace
+
+int convertAndReadGpsFiles(const RunContext& context, const std::string& fileList, int format,
+                           int checkNames) {
+    const gpsRoute& route = routes[format];
+    if (!route.convert)
+        throw StageNotBuilt(std::string("Converting GPS vectors from ") + route.format);
+    std::string error;
+    const std::optional<std::filesystem::path> folder = conversionFolder(context, error);
+    if (!folder) {
+        context.message("No temporary folder for the converted GPS files: " + error);
+        return gpsReadFailed;
+    }
+    for (const std::string& name : fileListNames(fileList)) {
+        const std::string input = projectRelativePath(name);
+        const std::filesystem::path base = platform::pathFromText(input).stem();
+        const std::string output = (*folder / base).string() + ".GPS";
+        std::string message;
+        if (route.convert(input, output, message) != conversionDone) {
+            context.message(message);
+            return gpsReadFailed;
+        }
+        if (readGpsFiles(context, output + "\n", readingCheck(route.check, checkNames)) !=
+            gpsReadDone)
+            return gpsReadFailed;
+    }
+    return gpsReadDone;
+}

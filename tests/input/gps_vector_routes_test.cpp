@@ -1,0 +1,179 @@
+// The makers' GPS vector formats through the run: converted into the run's
+// temporary folder and read back into `gpsVectorList`.
+
+#include "gps_test_support.hpp"
+#include "input/converters/converter_files.hpp"
+#include "input/converters/gps_vector_converters.hpp"
+#include "input/gps_vector_reader.hpp"
+#include "model/run_stops.hpp"
+#include "support/temp_folder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+using gpstest::GpsTest;
+
+namespace {
+
+std::string fixtureBytes(const std::string& name) {
+    return testsupport::readBytes(std::string(TARNWELL_FIXTURES) + "/input/converters/" + name);
+}
+
+// The .GPS file keeps six significant digits of every weight.
+void expectWeight(double actual, double expected) {
+    EXPECT_NEAR(actual, expected, std::abs(expected) * 1e-6 + 1e-18);
+}
+
+struct Expected {
+    const char* from;
+    const char* to;
+    double d[3];
+    double var[3]; // X, Y, Z
+    double cov[3]; // XY, XZ, YZ
+};
+
+void expectVector(const gpsVectorRec& v, const Expected& e) {
+    EXPECT_EQ(fixedText(v.from), e.from);
+    EXPECT_EQ(fixedText(v.to), e.to);
+    EXPECT_NEAR(v.dX, e.d[0], 1e-8);
+    EXPECT_NEAR(v.dY, e.d[1], 1e-8);
+    EXPECT_NEAR(v.dZ, e.d[2], 1e-8);
+    expectWeight(v.varX, e.var[0]);
+    expectWeight(v.varY, e.var[1]);
+    expectWeight(v.varZ, e.var[2]);
+    expectWeight(v.covXY, e.cov[0]);
+    expectWeight(v.covXZ, e.cov[1]);
+    expectWeight(v.covYZ, e.cov[2]);
+}
+
+class GpsVectorRoutes : public GpsTest {
+protected:
+    GpsVectorRoutes() {
+        std::filesystem::create_directory(runFolder);
+        context.temporaryFolder = runFolder.string();
+    }
+    std::filesystem::path runFolder = folder / "run";
+};
+
+} // namespace
+
+// Standard errors s and correlations r become var = s^2 and cov = r si sj:
+// first line  0.004^2 = 1.6e-5, 0.005^2 = 2.5e-5, 0.006^2 = 3.6e-5,
+//             XY 0.1 x 0.004 x 0.005 = 2e-6, XZ -0.2 x 0.004 x 0.006 = -4.8e-6,
+//             YZ 0.3 x 0.005 x 0.006 = 9e-6;
+// second line 1e-4, 4e-4, 9e-4, YZ 0.5 x 0.02 x 0.03 = 3e-4;
+// third line  1e-6, 4e-6, 9e-6, no covariance.
+TEST_F(GpsVectorRoutes, VectorTextFilesGiveTheirThreeKindsOfVectorLine) {
+    write("net.tvf", fixtureBytes("vectors.tvf"));
+    projectVars.gpsFileFmtType = 3;
+    ASSERT_EQ(readGpsVectorFiles(context, "net.tvf\n", 1), gpsReadDone)
+        << testing::PrintToString(shell.boxTexts());
+    ASSERT_EQ(vectors().size(), 3u);
+    expectVector(
+        vectors()[0],
+        {"A1", "B2", {100.1234, -200.5, 300.25}, {1.6e-5, 2.5e-5, 3.6e-5}, {2e-6, -4.8e-6, 9e-6}});
+    expectVector(vectors()[1],
+                 {"B2", "C3", {-10.5, 20.25, -30.125}, {1e-4, 4e-4, 9e-4}, {0, 0, 3e-4}});
+    expectVector(vectors()[2], {"C3", "A1", {1, 2, 3}, {1e-6, 4e-6, 9e-6}, {0, 0, 0}});
+}
+
+// First group: a = 0, s = 1, so the elements 1..6 are taken as they are.
+// Second group: (value + 0.5) x 1e-6: XX 2e-6, XY 0.25e-6, XZ 0.5e-6,
+// YY 3e-6, YZ 1.25e-6, ZZ 4e-6.
+TEST_F(GpsVectorRoutes, AdjustmentInputFilesGiveOneVectorPerGroup) {
+    write("net.iob", fixtureBytes("adjustment.iob"));
+    projectVars.gpsFileFmtType = 11;
+    ASSERT_EQ(readGpsVectorFiles(context, "net.iob\n", 1), gpsReadDone)
+        << testing::PrintToString(shell.boxTexts());
+    ASSERT_EQ(vectors().size(), 2u);
+    expectVector(vectors()[0], {"0012", "0034", {100.5, -200.25, 300.125}, {1, 4, 6}, {2, 3, 5}});
+    expectVector(vectors()[1],
+                 {"34", "56", {-1.5, 2.5, -3.5}, {2e-6, 3e-6, 4e-6}, {0.25e-6, 0.5e-6, 1.25e-6}});
+}
+
+TEST_F(GpsVectorRoutes, LeadingZerosOfAdjustmentInputNamesCanBeDropped) {
+    const std::string input = write("net.iob", fixtureBytes("adjustment.iob"));
+    std::string message;
+    ASSERT_EQ(convertGeolabIobToGps(path(input), path("net.GPS"), 1, message), conversionDone);
+    const std::string text = testsupport::readBytes(folder / "net.GPS");
+    EXPECT_EQ(text.rfind(".GPS WEIGHT COVARIANCE\r\n", 0), 0u);
+    EXPECT_NE(text.find("G1  12-34 "), std::string::npos) << text;
+}
+
+// A .GPS file of the user's beside the converted input keeps its bytes: the
+// converted file goes to the run's temporary folder.
+TEST_F(GpsVectorRoutes, TheConvertedFileNeverReplacesTheUsersOwn) {
+    write("net.tvf", fixtureBytes("vectors.tvf"));
+    const std::string own = ".GPS WEIGHT COVARIANCE\r\nG1  X-Y 1 2 3\r\n";
+    write("net.GPS", own);
+    projectVars.gpsFileFmtType = 3;
+    ASSERT_EQ(readGpsVectorFiles(context, "net.tvf\n", 1), gpsReadDone);
+    EXPECT_EQ(testsupport::readBytes(folder / "net.GPS"), own);
+    EXPECT_TRUE(std::filesystem::exists(runFolder / "net.GPS"));
+    EXPECT_EQ(vectors().size(), 3u);
+}
+
+// A fault stops the list at its file with the file and line named; vectors
+// of the files before stay.
+TEST_F(GpsVectorRoutes, AFaultNamesTheFileAndLine) {
+    write("good.tvf", fixtureBytes("vectors.tvf"));
+    write("bad.tvf", "VPP,A B 1 2 3\r\n");
+    projectVars.gpsFileFmtType = 3;
+    EXPECT_EQ(readGpsVectorFiles(context, "good.tvf\nbad.tvf\n", 1), gpsReadFailed);
+    EXPECT_EQ(vectors().size(), 3u);
+    ASSERT_EQ(shell.boxTexts().size(), 1u);
+    EXPECT_EQ(shell.boxTexts()[0].rfind(path("bad.tvf") + ", line 1: ", 0), 0u)
+        << testing::PrintToString(shell.boxTexts());
+}
+
+TEST_F(GpsVectorRoutes, AMissingInputIsNamed) {
+    projectVars.gpsFileFmtType = 11;
+    EXPECT_EQ(readGpsVectorFiles(context, "none.iob\n", 1), gpsReadFailed);
+    EXPECT_EQ(shell.boxTexts(), std::vector<std::string>{"Error opening " + path("none.iob")});
+}
+
+// Routes whose converter is not in this build stop the run and say so.
+TEST_F(GpsVectorRoutes, RoutesNotBuiltStopTheRun) {
+    write("v.dat", "x\r\n");
+    for (int format : {1, 2, 4, 5, 6, 7, 8, 9, 10}) {
+        projectVars.gpsFileFmtType = format;
+        EXPECT_THROW(readGpsVectorFiles(context, "v.dat\n", 1), StageNotBuilt) << format;
+    }
+}
+
+// Inputs each with one fault, and the line it is on.
+struct FaultCase {
+    int format;
+    const char* text;
+    int line;
+    const char* what;
+};
+
+const FaultCase faultCases[] = {
+    {3, "VPP,A B 1 2 3 0.1 0.1 0.1 0 0\r\n", 1, "a field missing"},
+    {3, "x\r\nVRTK Topo,A B 1 2 3 0.1 0.1 z 0 0 0\r\n", 2, "not a number"},
+    {3, "VPP,A-1 B 1 2 3 0.1 0.1 0.1 0 0 0\r\n", 1, "a hyphen in a name"},
+    {3, "VPP,ABCDEFGHIJK B 1 2 3 0.1 0.1 0.1 0 0 0\r\n", 1, "a name too long"},
+    {11, "GRP\nDXYZ A B 1 2 3\nGRP\n", 3, "a vector without covariance"},
+    {11, "GRP\nDXYZ A B 1 2 3\nCOV CT UPPR 0 1\nELEM 1 2 3\n", 2, "unfinished at the end"},
+    {11, "GRP\nDXYZ A B 1 2 3\nCOV CT LOWR 0 1\n", 3, "another covariance form"},
+    {11, "GRP\nDXYZ A B 1 2\n", 2, "a component missing"},
+    {11, "GRP\nCOV CT UPPR 0 1\nELEM 1 2 3\n", 3, "no DXYZ line"},
+    {11, "GRP\nDXYZ A B 1 2 3\nCOV CT UPPR 0 1\nELEM 1 2\n", 4, "an ELEM row short"},
+};
+
+TEST_F(GpsVectorRoutes, FaultsNameTheirLine) {
+    for (const FaultCase& c : faultCases) {
+        SCOPED_TRACE(c.what);
+        shell.boxes.clear();
+        write("in.dat", c.text);
+        projectVars.gpsFileFmtType = c.format;
+        EXPECT_EQ(readGpsVectorFiles(context, "in.dat\n", 1), gpsReadFailed);
+        ASSERT_EQ(shell.boxTexts().size(), 1u);
+        const std::string where = path("in.dat") + ", line " + std::to_string(c.line) + ": ";
+        EXPECT_EQ(shell.boxTexts()[0].rfind(where, 0), 0u)
+            << testing::PrintToString(shell.boxTexts());
+    }
+}
