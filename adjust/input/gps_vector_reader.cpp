@@ -155,22 +155,27 @@ std::unique_ptr<platform::TextFileReader> openGpsFile(const RunContext& context,
     return file;
 }
 
+int readGpsFilesInUnit(const RunContext& context, const std::string& fileList, int checkNames,
+                       double unitFactor) {
+    for (const std::string& name : fileListNames(fileList)) {
+        const std::string path = projectRelativePath(name);
+        const std::unique_ptr<platform::TextFileReader> file = openGpsFile(context, path);
+        if (!file)
+            return gpsReadFailed;
+        GpsFileReading reading(context, path, unitFactor, checkNames);
+        if (reading.read(*file) != gpsReadDone)
+            return gpsReadFailed;
+    }
+    return gpsReadDone;
+}
+
 int readGpsFiles(const RunContext& context, const std::string& fileList, int checkNames) {
     const std::optional<double> u = gpsUnitFactor(projectVars.GPSUnits);
     if (!u) {
         context.message(formatC("Unknown GPS units %d", projectVars.GPSUnits));
         return gpsReadFailed;
     }
-    for (const std::string& name : fileListNames(fileList)) {
-        const std::string path = projectRelativePath(name);
-        const std::unique_ptr<platform::TextFileReader> file = openGpsFile(context, path);
-        if (!file)
-            return gpsReadFailed;
-        GpsFileReading reading(context, path, *u, checkNames);
-        if (reading.read(*file) != gpsReadDone)
-            return gpsReadFailed;
-    }
-    return gpsReadDone;
+    return readGpsFilesInUnit(context, fileList, checkNames, *u);
 }
 
 int readGpsVectorFiles(const RunContext& context, const std::string& fileList, int checkNames) {

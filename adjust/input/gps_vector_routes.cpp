@@ -19,10 +19,15 @@ using converter = int (*)(const std::string& in, const std::string& out, std::st
 // with 0 or 1.
 enum class nameCheck { caller, off, on };
 
+// How long the lengths of the converted .GPS are: as the input's, in the
+// project's `GPSUnits`, or already turned into metres by the converter.
+enum class lengths { gpsUnits, metres };
+
 struct gpsRoute {
     const char* format;
     converter convert;
     nameCheck check;
+    lengths unit = lengths::gpsUnits;
 };
 
 int convertTvf(const std::string& in, const std::string& out, std::string& message) {
@@ -36,7 +41,7 @@ int convertIob(const std::string& in, const std::string& out, std::string& messa
 const gpsRoute routes[] = {
     {".GPS files", nullptr, nameCheck::caller},
     {"binary observation files", nullptr, nameCheck::off},
-    {"baseline text files", nullptr, nameCheck::off},
+    {"baseline text files", convertBaselineTextToGps, nameCheck::off, lengths::metres},
     {"vector text files", convertTvf, nameCheck::off},
     {"vector XML files", nullptr, nameCheck::off},
     {"data-exchange exports", nullptr, nameCheck::caller},
@@ -68,6 +73,13 @@ std::optional<std::filesystem::path> conversionFolder(const RunContext& context,
     return platform::privateTemporaryFolder(error);
 }
 
+int readConverted(const RunContext& context, const gpsRoute& route, const std::string& path,
+                  int checkNames) {
+    if (route.unit == lengths::metres)
+        return readGpsFilesInUnit(context, path + "\n", checkNames, 1.0);
+    return readGpsFiles(context, path + "\n", checkNames);
+}
+
 } // namespace
 
 int convertAndReadGpsFiles(const RunContext& context, const std::string& fileList, int format,
@@ -90,7 +102,7 @@ int convertAndReadGpsFiles(const RunContext& context, const std::string& fileLis
             context.message(message);
             return gpsReadFailed;
         }
-        if (readGpsFiles(context, output + "\n", readingCheck(route.check, checkNames)) !=
+        if (readConverted(context, route, output, readingCheck(route.check, checkNames)) !=
             gpsReadDone)
             return gpsReadFailed;
     }

@@ -102,6 +102,40 @@ TEST_F(GpsVectorRoutes, LeadingZerosOfAdjustmentInputNamesCanBeDropped) {
     EXPECT_NE(text.find("G1  12-34 "), std::string::npos) << text;
 }
 
+// US survey feet, u = 1200/3937 m: the lengths times u, the covariances
+// s^2 u^2 a once (the converted file is in metres, so the project's own
+// GPS units, here US feet too, do not scale it again).
+TEST_F(GpsVectorRoutes, BaselineTextFilesAreConvertedIntoMetresOnce) {
+    write("net.txt", fixtureBytes("baselines.txt"));
+    projectVars.gpsFileFmtType = 2;
+    projectVars.GPSUnits = 1;
+    ASSERT_EQ(readGpsVectorFiles(context, "net.txt\n", 1), gpsReadDone)
+        << testing::PrintToString(shell.boxTexts());
+    ASSERT_EQ(vectors().size(), 2u);
+    const double u = 1200.0 / 3937.0;
+    const double k = 2.0 * 2.0 * u * u;
+    expectVector(vectors()[0], {"BASE1",
+                                "ROV1",
+                                {100 * u, -50 * u, 25 * u},
+                                {k * 1e-6, k * 4e-6, k * 9e-6},
+                                {k * 2e-7, k * -1e-7, k * 3e-7}});
+    const double k2 = u * u;
+    expectVector(
+        vectors()[1],
+        {"BASE1", "ROV2", {10 * u, 20 * u, 30 * u}, {k2 * 1e-6, k2 * 1e-6, k2 * 1e-6}, {0, 0, 0}});
+}
+
+// Every file starts in metres: the unit of the file before does not carry
+// over to one without a unit record.
+TEST_F(GpsVectorRoutes, TheUnitOfOneBaselineFileDoesNotCarryIntoTheNext) {
+    write("feet.txt", fixtureBytes("baselines.txt"));
+    write("metres.txt", "@+B 0 0 0\r\n@-R 10 20 30\r\n@=1 1e-6 0 0 1e-6 0 1e-6\r\n");
+    projectVars.gpsFileFmtType = 2;
+    ASSERT_EQ(readGpsVectorFiles(context, "feet.txt\nmetres.txt\n", 1), gpsReadDone);
+    ASSERT_EQ(vectors().size(), 3u);
+    expectVector(vectors()[2], {"B", "R", {10, 20, 30}, {1e-6, 1e-6, 1e-6}, {0, 0, 0}});
+}
+
 // A .GPS file of the user's beside the converted input keeps its bytes: the
 // converted file goes to the run's temporary folder.
 TEST_F(GpsVectorRoutes, TheConvertedFileNeverReplacesTheUsersOwn) {
@@ -137,7 +171,7 @@ TEST_F(GpsVectorRoutes, AMissingInputIsNamed) {
 // Routes whose converter is not in this build stop the run and say so.
 TEST_F(GpsVectorRoutes, RoutesNotBuiltStopTheRun) {
     write("v.dat", "x\r\n");
-    for (int format : {1, 2, 4, 5, 6, 7, 8, 9, 10}) {
+    for (int format : {1, 4, 5, 6, 7, 8, 9, 10}) {
         projectVars.gpsFileFmtType = format;
         EXPECT_THROW(readGpsVectorFiles(context, "v.dat\n", 1), StageNotBuilt) << format;
     }
@@ -156,6 +190,13 @@ const FaultCase faultCases[] = {
     {3, "x\r\nVRTK Topo,A B 1 2 3 0.1 0.1 z 0 0 0\r\n", 2, "not a number"},
     {3, "VPP,A-1 B 1 2 3 0.1 0.1 0.1 0 0 0\r\n", 1, "a hyphen in a name"},
     {3, "VPP,ABCDEFGHIJK B 1 2 3 0.1 0.1 0.1 0 0 0\r\n", 1, "a name too long"},
+    {2, "@%Coordinate type: Geodetic\n", 1, "not Cartesian"},
+    {2, "@%Unit: yd\n", 1, "an unknown unit"},
+    {2, "@-R 1 2 3\n", 1, "a vector before its base"},
+    {2, "@+B 0 0 0\n@-R 1 2 3\n@-S 1 2 3\n", 3, "a vector without covariance"},
+    {2, "@+B 0 0 0\n@-R 1 2 3\n", 2, "unfinished at the end"},
+    {2, "@+B 0 0 0\n@=1 1 0 0 1 0\n", 2, "a covariance without vector"},
+    {2, "@+B 0 0 0\n@-R 1 2 3\n@=1 1 0 0 1 0\n", 3, "an element missing"},
     {11, "GRP\nDXYZ A B 1 2 3\nGRP\n", 3, "a vector without covariance"},
     {11, "GRP\nDXYZ A B 1 2 3\nCOV CT UPPR 0 1\nELEM 1 2 3\n", 2, "unfinished at the end"},
     {11, "GRP\nDXYZ A B 1 2 3\nCOV CT LOWR 0 1\n", 3, "another covariance form"},

@@ -3,7 +3,6 @@
 #include "input/converters/gps_vector_output.hpp"
 #include "input/gps_vector_file.hpp"
 
-#include <array>
 #include <optional>
 
 namespace {
@@ -73,22 +72,8 @@ private:
         return std::string(what) + " (DXYZ at line " + std::to_string(dxyzLine_) + ")";
     }
 
-    std::optional<std::array<double, 6>> numbers(const std::vector<std::string_view>& f,
-                                                 std::size_t first, std::size_t count) const {
-        std::array<double, 6> n{};
-        if (f.size() < first + count)
-            return std::nullopt;
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::optional<double> value = fieldNumber(f[first + i]);
-            if (!value)
-                return std::nullopt;
-            n[i] = *value;
-        }
-        return n;
-    }
-
     std::string readDxyz(const std::vector<std::string_view>& f) {
-        const auto n = numbers(f, 3, 3);
+        const auto n = fieldNumbers(f, 3, 3);
         if (!n)
             return "DXYZ needs from, to, dX, dY and dZ";
         const std::string_view from = strip_ ? withoutLeadingZeros(f[1]) : f[1];
@@ -105,7 +90,7 @@ private:
     std::string readCov(const std::vector<std::string_view>& f) {
         if (f.size() < 3 || f[1] != "CT" || f[2] != "UPPR")
             return "only COV CT UPPR covariances are read";
-        const auto n = numbers(f, 3, 2);
+        const auto n = fieldNumbers(f, 3, 2);
         if (!n)
             return "COV CT UPPR needs the numbers a and s";
         offset_ = (*n)[0];
@@ -121,7 +106,7 @@ private:
         if (!hasDxyz_)
             return "an ELEM row before the DXYZ line of its group";
         const std::size_t count = 3 - static_cast<std::size_t>(rows_);
-        const auto n = numbers(f, 1, count);
+        const auto n = fieldNumbers(f, 1, count);
         if (!n)
             return "ELEM row " + std::to_string(rows_ + 1) + " needs " + std::to_string(count) +
                    " numbers";
@@ -158,10 +143,8 @@ private:
 int convertGeolabIobToGps(const std::string& inputPath, const std::string& outputPath,
                           int stripLeadingZeros, std::string& message) {
     std::vector<std::string> lines;
-    if (!readInputLines(inputPath, lines)) {
-        message = "Error opening " + inputPath;
+    if (!readVectorInputLines(inputPath, lines, message))
         return conversionFailed;
-    }
     IobReading reading(inputPath, stripLeadingZeros);
     if (!reading.read(lines, message))
         return conversionFailed;

@@ -25,3 +25,13 @@ int convertTopconTvfToGps(const std::string& inputPath, const std::string& outpu
 // are dropped.
 int convertGeolabIobToGps(const std::string& inputPath, const std::string& outputPath,
                           int stripLeadingZeros, std::string& message);
+
+// Baseline text file: only lines beginning with '@' count; the second
+// character is the record kind and the fields follow, separated by blanks or
+// commas. "@%Unit: m|fts|fti" sets the unit of the lengths that follow (each
+// file starts in metres); "@%Coordinate type:" must be Cartesian. "@+" base
+// point and "@#" rover point name the ends, "@-" name dX dY dZ gives a
+// vector to that name, "@=" s a11 a12 a13 a22 a23 a33 its covariances
+// s^2 u^2 a. The .GPS file is written in metres.
+int convertBaselineTextToGps(const std::string& inputPath, const std::string& outputPath,
+                             std::string& message);

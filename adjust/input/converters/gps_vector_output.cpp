@@ -29,6 +29,28 @@ std::string setVectorNames(gpsVectorRec& v, std::string_view from, std::string_v
     return {};
 }
 
+bool readVectorInputLines(const std::string& path, std::vector<std::string>& lines,
+                          std::string& message) {
+    if (readInputLines(path, lines))
+        return true;
+    message = "Error opening " + path;
+    return false;
+}
+
+std::optional<std::vector<double>> fieldNumbers(const std::vector<std::string_view>& fields,
+                                                std::size_t first, std::size_t count) {
+    if (fields.size() < first + count)
+        return std::nullopt;
+    std::vector<double> numbers;
+    for (std::size_t i = first; i < first + count; ++i) {
+        const std::optional<double> value = fieldNumber(fields[i]);
+        if (!value)
+            return std::nullopt;
+        numbers.push_back(*value);
+    }
+    return numbers;
+}
+
 int writeGpsVectorFile(const std::string& outputPath, int mode,
                        const seqList<gpsVectorRec>& vectors, std::string& message) {
     std::string text = mode == gpsModeCovariance ? ".GPS WEIGHT COVARIANCE\r\n"

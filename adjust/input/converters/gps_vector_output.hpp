@@ -5,12 +5,23 @@
 #include "model/list_containers.hpp"
 #include "model/observation_records.hpp"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Sets the two names of `v`. A name the G1 pair cannot carry (empty, longer
 // than 10 characters or holding a '-') gives the fault; empty otherwise.
 std::string setVectorNames(gpsVectorRec& v, std::string_view from, std::string_view to);
+
+// The lines of the input; false with "Error opening <path>" in `message`.
+bool readVectorInputLines(const std::string& path, std::vector<std::string>& lines,
+                          std::string& message);
+
+// The numbers of `count` fields from `first` on; none when a field is
+// missing or is not a number.
+std::optional<std::vector<double>> fieldNumbers(const std::vector<std::string_view>& fields,
+                                                std::size_t first, std::size_t count);
 
 // Writes the header of `mode` (gpsModeCovariance or gpsModeStdErrCorrelation)
 // and the vectors to `outputPath` by temporary file and rename.

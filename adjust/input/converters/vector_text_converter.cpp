@@ -3,8 +3,6 @@
 #include "input/converters/gps_vector_output.hpp"
 #include "input/gps_vector_file.hpp"
 
-#include <array>
-
 namespace {
 
 bool isVectorLine(std::string_view line) {
@@ -20,13 +18,10 @@ std::string readVectorLine(std::string_view line, gpsVectorRec& v) {
     if (fields.size() < needed)
         return "a vector needs from, to, dX, dY, dZ, three standard errors and three "
                "correlations";
-    std::array<double, 9> n{};
-    for (std::size_t i = 0; i < n.size(); ++i) {
-        const std::optional<double> value = fieldNumber(fields[i + 2]);
-        if (!value)
-            return "field " + std::to_string(i + 4) + " is not a number";
-        n[i] = *value;
-    }
+    const std::optional<std::vector<double>> numbers = fieldNumbers(fields, 2, 9);
+    if (!numbers)
+        return "dX, dY, dZ, the standard errors and the correlations must be numbers";
+    const std::vector<double>& n = *numbers;
     std::string fault = setVectorNames(v, fields[0], fields[1]);
     if (!fault.empty())
         return fault;
@@ -41,10 +36,8 @@ std::string readVectorLine(std::string_view line, gpsVectorRec& v) {
 int convertTopconTvfToGps(const std::string& inputPath, const std::string& outputPath,
                           std::string& message) {
     std::vector<std::string> lines;
-    if (!readInputLines(inputPath, lines)) {
-        message = "Error opening " + inputPath;
+    if (!readVectorInputLines(inputPath, lines, message))
         return conversionFailed;
-    }
     seqList<gpsVectorRec> vectors;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!isVectorLine(lines[i]))

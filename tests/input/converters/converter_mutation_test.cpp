@@ -40,6 +40,7 @@ const ConverterCase converterCases[] = {
     {"DataWordLevel", "word_run.dat", convertDataWordLevelFile},
     {"LetteredLevel", "lettered_run.txt", convertLetteredLevelFile},
     {"VectorText", "vectors.tvf", convertTopconTvfToGps},
+    {"BaselineText", "baselines.txt", convertBaselineTextToGps},
     {"AdjustmentInput", "adjustment.iob", convertIobDroppingZeros},
 };
 
