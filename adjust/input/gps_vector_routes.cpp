@@ -33,6 +33,12 @@ struct gpsRoute {
 int convertTvf(const std::string& in, const std::string& out, std::string& message) {
     return convertTopconTvfToGps(in, out, message);
 }
+int convertGFile(const std::string& in, const std::string& out, std::string& message) {
+    return convertGFileToGps(in, out, 0, message);
+}
+int convertReport(const std::string& in, const std::string& out, std::string& message) {
+    return convertGFileToGps(in, out, 1, message);
+}
 int convertIob(const std::string& in, const std::string& out, std::string& message) {
     return convertGeolabIobToGps(in, out, 0, message);
 }
@@ -47,8 +53,8 @@ const gpsRoute routes[] = {
     {"data-exchange exports", nullptr, nameCheck::caller},
     {"data collector files", nullptr, nameCheck::caller},
     {"LandXML files", nullptr, nameCheck::caller},
-    {"G-files", nullptr, nameCheck::on},
-    {"G-files of online processing reports", nullptr, nameCheck::on},
+    {"G-files", convertGFile, nameCheck::on, lengths::metres},
+    {"G-files of online processing reports", convertReport, nameCheck::on, lengths::metres},
     {"GPS records of .RW5 files", nullptr, nameCheck::caller},
     {"adjustment input files", convertIob, nameCheck::off},
 };

@@ -48,6 +48,55 @@ void expectVector(const gpsVectorRec& v, const Expected& e) {
     expectWeight(v.covYZ, e.cov[2]);
 }
 
+// A line with each text put at its column (1 is the first), blanks between.
+std::string atColumns(std::initializer_list<std::pair<std::size_t, std::string>> fields) {
+    std::string line;
+    for (const auto& [column, text] : fields) {
+        if (line.size() < column - 1 + text.size())
+            line.resize(column - 1 + text.size(), ' ');
+        line.replace(column - 1, text.size(), text);
+    }
+    return line + "\r\n";
+}
+
+// A C record: components and standard errors in units of 0.1 mm.
+std::string cRecord(const char* dx, const char* sx, const char* dy, const char* sy, const char* dz,
+                    const char* sz, const char* from, const char* to) {
+    return atColumns({{1, "C"},
+                      {10, dx},
+                      {21, sx},
+                      {26, dy},
+                      {37, sy},
+                      {42, dz},
+                      {53, sz},
+                      {59, from},
+                      {69, to}});
+}
+
+// A D record: three groups of index i, index j and the correlation in units
+// of 1e-7, 15 columns each from column 2.
+std::string dRecord(const char* xy, const char* xz, const char* yz) {
+    return atColumns(
+        {{1, "D"}, {2, "  1  2"}, {8, xy}, {17, "  1  3"}, {23, xz}, {32, "  2  3"}, {38, yz}});
+}
+
+const std::string gFile =
+    atColumns({{1, "A"}, {2, "NET"}, {4, "2026"}, {8, "0314"}, {20, "test network"}}) +
+    cRecord("   12345678", "   25", "   -2345678", "   30", "     500000", "   40", "BASE",
+            "ROVER1") +
+    dRecord("  1234567", " -0500000", "  2500000") + atColumns({{1, "B"}, {2, "not a vector"}});
+
+// dX 12345678 x 1e-4 = 1234.5678 m, dY -234.5678, dZ 50; standard errors
+// 0.0025, 0.003, 0.004; correlations 0.1234567, -0.05, 0.25, so
+// covXY = 0.1234567 x 0.0025 x 0.003, covXZ = -0.05 x 0.0025 x 0.004,
+// covYZ = 0.25 x 0.003 x 0.004.
+const Expected gFileVector = {
+    "BASE",
+    "ROVER1",
+    {1234.5678, -234.5678, 50.0},
+    {6.25e-6, 9e-6, 1.6e-5},
+    {0.1234567 * 0.0025 * 0.003, -0.05 * 0.0025 * 0.004, 0.25 * 0.003 * 0.004}};
+
 class GpsVectorRoutes : public GpsTest {
 protected:
     GpsVectorRoutes() {
@@ -136,6 +185,32 @@ TEST_F(GpsVectorRoutes, TheUnitOfOneBaselineFileDoesNotCarryIntoTheNext) {
     expectVector(vectors()[2], {"B", "R", {10, 20, 30}, {1e-6, 1e-6, 1e-6}, {0, 0, 0}});
 }
 
+// G-files are in metres whatever the project's GPS units.
+TEST_F(GpsVectorRoutes, GFileRecordsGiveAVectorWithItsCorrelations) {
+    write("net.g", gFile);
+    projectVars.gpsFileFmtType = 8;
+    projectVars.GPSUnits = 2;
+    ASSERT_EQ(readGpsVectorFiles(context, "net.g\n", 1), gpsReadDone)
+        << testing::PrintToString(shell.boxTexts());
+    ASSERT_EQ(vectors().size(), 1u);
+    expectVector(vectors()[0], gFileVector);
+}
+
+// Only the lines after "G-FILES" that are G-file records count, up to the
+// first line of another kind; no file is left beside the report.
+TEST_F(GpsVectorRoutes, AReportGivesTheVectorsOfItsGFileSections) {
+    const std::string later =
+        cRecord("          1", "    1", "          2", "    1", "          3", "    1", "X", "Y");
+    write("report.txt", "SOLUTION REPORT\r\n" + later + "    G-FILES  \r\n" + gFile +
+                            "end of section\r\n" + later);
+    projectVars.gpsFileFmtType = 9;
+    ASSERT_EQ(readGpsVectorFiles(context, "report.txt\n", 1), gpsReadDone)
+        << testing::PrintToString(shell.boxTexts());
+    ASSERT_EQ(vectors().size(), 1u);
+    expectVector(vectors()[0], gFileVector);
+    EXPECT_FALSE(std::filesystem::exists(folder / "report.xxx"));
+}
+
 // A .GPS file of the user's beside the converted input keeps its bytes: the
 // converted file goes to the run's temporary folder.
 TEST_F(GpsVectorRoutes, TheConvertedFileNeverReplacesTheUsersOwn) {
@@ -171,7 +246,7 @@ TEST_F(GpsVectorRoutes, AMissingInputIsNamed) {
 // Routes whose converter is not in this build stop the run and say so.
 TEST_F(GpsVectorRoutes, RoutesNotBuiltStopTheRun) {
     write("v.dat", "x\r\n");
-    for (int format : {1, 4, 5, 6, 7, 8, 9, 10}) {
+    for (int format : {1, 4, 5, 6, 7, 10}) {
         projectVars.gpsFileFmtType = format;
         EXPECT_THROW(readGpsVectorFiles(context, "v.dat\n", 1), StageNotBuilt) << format;
     }
@@ -197,6 +272,10 @@ const FaultCase faultCases[] = {
     {2, "@+B 0 0 0\n@-R 1 2 3\n", 2, "unfinished at the end"},
     {2, "@+B 0 0 0\n@=1 1 0 0 1 0\n", 2, "a covariance without vector"},
     {2, "@+B 0 0 0\n@-R 1 2 3\n@=1 1 0 0 1 0\n", 3, "an element missing"},
+    {3, "VPP,A B,C 1 2 3 0.1 0.1 0.1 0 0 0\r\n", 1, "a name too many"},
+    {8, "A\r\nC\r\n", 2, "a C record without numbers"},
+    {8, "C 1 2\r\nD\r\n", 1, "a C record short"},
+    {8, "D  1  2  1234567\r\n", 1, "a D record without vector"},
     {11, "GRP\nDXYZ A B 1 2 3\nGRP\n", 3, "a vector without covariance"},
     {11, "GRP\nDXYZ A B 1 2 3\nCOV CT UPPR 0 1\nELEM 1 2 3\n", 2, "unfinished at the end"},
     {11, "GRP\nDXYZ A B 1 2 3\nCOV CT LOWR 0 1\n", 3, "another covariance form"},

@@ -35,3 +35,13 @@ int convertGeolabIobToGps(const std::string& inputPath, const std::string& outpu
 // s^2 u^2 a. The .GPS file is written in metres.
 int convertBaselineTextToGps(const std::string& inputPath, const std::string& outputPath,
                              std::string& message);
+
+// G-file: 'A' project record, 'C' vector records (dX, dY, dZ in units of
+// 0.1 mm at columns 10, 26, 42, their standard errors at 21, 37, 53, from
+// and to names at 59 and 69; columns count from the record letter), each
+// completed by its 'D' record of correlations (index pairs 1 2, 1 3, 2 3,
+// values in units of 1e-7). With `fromReport` the G-file sections of an
+// online processing report are read: the 'A' to 'D' and 'I' lines after
+// each line "G-FILES". The .GPS file is written in metres.
+int convertGFileToGps(const std::string& inputPath, const std::string& outputPath, int fromReport,
+                      std::string& message);

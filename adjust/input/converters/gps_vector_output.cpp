@@ -11,8 +11,8 @@ std::string nameFault(std::string_view name) {
         return "a point name is missing";
     if (name.size() > pointNameMax)
         return "point name " + std::string(name) + " is longer than 10 characters";
-    if (name.find('-') != std::string_view::npos)
-        return "point name " + std::string(name) + " holds a '-'";
+    if (name.find_first_of("- \t,") != std::string_view::npos)
+        return "point name " + std::string(name) + " holds a '-', a blank or a comma";
     return {};
 }
 
@@ -51,14 +51,17 @@ std::optional<std::vector<double>> fieldNumbers(const std::vector<std::string_vi
     return numbers;
 }
 
+int writeGpsTextFile(const std::string& outputPath, const std::string& text, std::string& message) {
+    if (writeConvertedFile(outputPath, text))
+        return conversionDone;
+    message = "Error opening " + outputPath;
+    return conversionFailed;
+}
+
 int writeGpsVectorFile(const std::string& outputPath, int mode,
                        const seqList<gpsVectorRec>& vectors, std::string& message) {
     std::string text = mode == gpsModeCovariance ? ".GPS WEIGHT COVARIANCE\r\n"
                                                  : ".GPS WEIGHT STDERRCORRELATION\r\n";
     writeGpsVectorRecords(text, vectors);
-    if (!writeConvertedFile(outputPath, text)) {
-        message = "Error opening " + outputPath;
-        return conversionFailed;
-    }
-    return conversionDone;
+    return writeGpsTextFile(outputPath, text, message);
 }

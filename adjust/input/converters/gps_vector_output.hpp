@@ -11,7 +11,8 @@
 #include <vector>
 
 // Sets the two names of `v`. A name the G1 pair cannot carry (empty, longer
-// than 10 characters or holding a '-') gives the fault; empty otherwise.
+// than 10 characters or holding a '-', a blank
+// or a comma) gives the fault; empty otherwise.
 std::string setVectorNames(gpsVectorRec& v, std::string_view from, std::string_view to);
 
 // The lines of the input; false with "Error opening <path>" in `message`.
@@ -22,6 +23,10 @@ bool readVectorInputLines(const std::string& path, std::vector<std::string>& lin
 // missing or is not a number.
 std::optional<std::vector<double>> fieldNumbers(const std::vector<std::string_view>& fields,
                                                 std::size_t first, std::size_t count);
+
+// Writes the whole text of a .GPS file to `outputPath` by temporary file and
+// rename. conversionDone, or conversionFailed with "Error opening <path>".
+int writeGpsTextFile(const std::string& outputPath, const std::string& text, std::string& message);
 
 // Writes the header of `mode` (gpsModeCovariance or gpsModeStdErrCorrelation)
 // and the vectors to `outputPath` by temporary file and rename.

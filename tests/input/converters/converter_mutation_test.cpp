@@ -26,6 +26,14 @@ int convertIobDroppingZeros(const std::string& in, const std::string& out, std::
     return convertGeolabIobToGps(in, out, 1, message);
 }
 
+int convertReportGFiles(const std::string& in, const std::string& out, std::string& message) {
+    return convertGFileToGps(in, out, 1, message);
+}
+
+int convertGFile(const std::string& in, const std::string& out, std::string& message) {
+    return convertGFileToGps(in, out, 0, message);
+}
+
 struct ConverterCase {
     const char* name;
     const char* fixture;
@@ -41,6 +49,8 @@ const ConverterCase converterCases[] = {
     {"LetteredLevel", "lettered_run.txt", convertLetteredLevelFile},
     {"VectorText", "vectors.tvf", convertTopconTvfToGps},
     {"BaselineText", "baselines.txt", convertBaselineTextToGps},
+    {"GFile", "vectors.g", convertGFile},
+    {"ReportGFiles", "vectors.g", convertReportGFiles},
     {"AdjustmentInput", "adjustment.iob", convertIobDroppingZeros},
 };
 
