@@ -13,7 +13,10 @@
 
 namespace {
 
-using converter = int (*)(const std::string& in, const std::string& out, std::string& message);
+// A converter of one route: `notice`, when it is not empty after a
+// conversion, is shown when the caller asks about point names.
+using converter = int (*)(const std::string& in, const std::string& out, std::string& message,
+                          std::string& notice);
 
 // How the converted .GPS is read: with the caller's `checkNames`, or always
 // with 0 or 1.
@@ -30,16 +33,30 @@ struct gpsRoute {
     lengths unit = lengths::gpsUnits;
 };
 
-int convertTvf(const std::string& in, const std::string& out, std::string& message) {
+int convertBaseline(const std::string& in, const std::string& out, std::string& message,
+                    std::string&) {
+    return convertBaselineTextToGps(in, out, message);
+}
+int convertTvf(const std::string& in, const std::string& out, std::string& message, std::string&) {
     return convertTopconTvfToGps(in, out, message);
 }
-int convertGFile(const std::string& in, const std::string& out, std::string& message) {
+int convertGFile(const std::string& in, const std::string& out, std::string& message,
+                 std::string&) {
     return convertGFileToGps(in, out, 0, message);
 }
-int convertReport(const std::string& in, const std::string& out, std::string& message) {
+int convertReport(const std::string& in, const std::string& out, std::string& message,
+                  std::string&) {
     return convertGFileToGps(in, out, 1, message);
 }
-int convertIob(const std::string& in, const std::string& out, std::string& message) {
+int convertDataCollector(const std::string& in, const std::string& out, std::string& message,
+                         std::string& notice) {
+    std::vector<repairedName> repaired;
+    const int result = convertDataCollectorToGps(in, out, repaired, message);
+    if (!repaired.empty())
+        notice = repairedNamesReport(repaired);
+    return result;
+}
+int convertIob(const std::string& in, const std::string& out, std::string& message, std::string&) {
     return convertGeolabIobToGps(in, out, 0, message);
 }
 
@@ -47,11 +64,11 @@ int convertIob(const std::string& in, const std::string& out, std::string& messa
 const gpsRoute routes[] = {
     {".GPS files", nullptr, nameCheck::caller},
     {"binary observation files", nullptr, nameCheck::off},
-    {"baseline text files", convertBaselineTextToGps, nameCheck::off, lengths::metres},
+    {"baseline text files", convertBaseline, nameCheck::off, lengths::metres},
     {"vector text files", convertTvf, nameCheck::off},
     {"vector XML files", nullptr, nameCheck::off},
     {"data-exchange exports", nullptr, nameCheck::caller},
-    {"data collector files", nullptr, nameCheck::caller},
+    {"data collector files", convertDataCollector, nameCheck::caller},
     {"LandXML files", nullptr, nameCheck::caller},
     {"G-files", convertGFile, nameCheck::on, lengths::metres},
     {"G-files of online processing reports", convertReport, nameCheck::on, lengths::metres},
@@ -104,10 +121,13 @@ int convertAndReadGpsFiles(const RunContext& context, const std::string& fileLis
         const std::filesystem::path base = platform::pathFromText(input).stem();
         const std::string output = (*folder / base).string() + ".GPS";
         std::string message;
-        if (route.convert(input, output, message) != conversionDone) {
+        std::string notice;
+        if (route.convert(input, output, message, notice) != conversionDone) {
             context.message(message);
             return gpsReadFailed;
         }
+        if (!notice.empty() && checkNames == 1)
+            context.message(notice);
         if (readConverted(context, route, output, readingCheck(route.check, checkNames)) !=
             gpsReadDone)
             return gpsReadFailed;

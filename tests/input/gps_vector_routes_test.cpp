@@ -97,6 +97,25 @@ const Expected gFileVector = {
     {6.25e-6, 9e-6, 1.6e-5},
     {0.1234567 * 0.0025 * 0.003, -0.05 * 0.0025 * 0.004, 0.25 * 0.003 * 0.004}};
 
+// Data collector records: 73 from-point, 67 to-point and vector, 59
+// covariances, at the columns of their field tables.
+std::string record73(const char* name) {
+    return atColumns({{1, "73"}, {5, name}});
+}
+std::string record67(const char* name, const char* dx, const char* dy, const char* dz) {
+    return atColumns({{1, "67"}, {5, name}, {21, dx}, {37, dy}, {53, dz}});
+}
+std::string record59(const char* xx, const char* xy, const char* xz, const char* yy, const char* yz,
+                     const char* zz) {
+    return atColumns({{1, "59"}, {23, xx}, {39, xy}, {55, xz}, {71, yy}, {87, yz}, {103, zz}});
+}
+
+const std::string dataCollectorFile =
+    "  " + record73("BASE") + record67("A-12", "1234.5678", "-234.5", "50.25") +
+    record59("1.0e-6", "2.0e-7", "-3.0e-7", "4.0e-6", "5.0e-7", "9.0e-6") +
+    atColumns({{1, "10"}, {5, "job record"}}) + record73("A-12") +
+    record67("LONGPOINTNAME1", "-1", "-2", "-3") + record59("1", "0", "0", "2", "0", "3");
+
 class GpsVectorRoutes : public GpsTest {
 protected:
     GpsVectorRoutes() {
@@ -211,6 +230,33 @@ TEST_F(GpsVectorRoutes, AReportGivesTheVectorsOfItsGFileSections) {
     EXPECT_FALSE(std::filesystem::exists(folder / "report.xxx"));
 }
 
+// A name with a hyphen becomes A_12 and is reported once though read
+// twice; a name of 14 characters is cut to 10.
+TEST_F(GpsVectorRoutes, DataCollectorRecordsGiveVectorsWithRepairedNames) {
+    write("job.dat", dataCollectorFile);
+    projectVars.gpsFileFmtType = 6;
+    ASSERT_EQ(readGpsVectorFiles(context, "job.dat\n", 1), gpsReadDone)
+        << testing::PrintToString(shell.boxTexts());
+    ASSERT_EQ(vectors().size(), 2u);
+    expectVector(
+        vectors()[0],
+        {"BASE", "A_12", {1234.5678, -234.5, 50.25}, {1e-6, 4e-6, 9e-6}, {2e-7, -3e-7, 5e-7}});
+    expectVector(vectors()[1], {"A_12", "LONGPOINTN", {-1, -2, -3}, {1, 2, 3}, {0, 0, 0}});
+    EXPECT_EQ(shell.boxTexts(),
+              std::vector<std::string>{
+                  "The following points were modified because of invalid point names.\n"
+                  "  A-12 -> A_12\n"
+                  "  LONGPOINTNAME1 -> LONGPOINTN\n"});
+}
+
+TEST_F(GpsVectorRoutes, RepairedNamesAreNotShownWithoutTheNameCheck) {
+    write("job.dat", dataCollectorFile);
+    projectVars.gpsFileFmtType = 6;
+    ASSERT_EQ(readGpsVectorFiles(context, "job.dat\n", 0), gpsReadDone);
+    EXPECT_EQ(vectors().size(), 2u);
+    EXPECT_TRUE(shell.boxTexts().empty());
+}
+
 // A .GPS file of the user's beside the converted input keeps its bytes: the
 // converted file goes to the run's temporary folder.
 TEST_F(GpsVectorRoutes, TheConvertedFileNeverReplacesTheUsersOwn) {
@@ -246,7 +292,7 @@ TEST_F(GpsVectorRoutes, AMissingInputIsNamed) {
 // Routes whose converter is not in this build stop the run and say so.
 TEST_F(GpsVectorRoutes, RoutesNotBuiltStopTheRun) {
     write("v.dat", "x\r\n");
-    for (int format : {1, 4, 5, 6, 7, 10}) {
+    for (int format : {1, 4, 5, 7, 10}) {
         projectVars.gpsFileFmtType = format;
         EXPECT_THROW(readGpsVectorFiles(context, "v.dat\n", 1), StageNotBuilt) << format;
     }
@@ -255,7 +301,7 @@ TEST_F(GpsVectorRoutes, RoutesNotBuiltStopTheRun) {
 // Inputs each with one fault, and the line it is on.
 struct FaultCase {
     int format;
-    const char* text;
+    std::string text;
     int line;
     const char* what;
 };
@@ -276,6 +322,11 @@ const FaultCase faultCases[] = {
     {8, "A\r\nC\r\n", 2, "a C record without numbers"},
     {8, "C 1 2\r\nD\r\n", 1, "a C record short"},
     {8, "D  1  2  1234567\r\n", 1, "a D record without vector"},
+    {6, "67  A  1 2 3\n", 1, "a vector before its from-point"},
+    {6, "73  B\n67  A\n", 2, "a vector without components"},
+    {6, record73("B") + record67("A", "1", "2", "3") + record67("C", "1", "2", "3"), 3,
+     "a vector without covariances"},
+    {6, "59 1\n", 1, "covariances without vector"},
     {11, "GRP\nDXYZ A B 1 2 3\nGRP\n", 3, "a vector without covariance"},
     {11, "GRP\nDXYZ A B 1 2 3\nCOV CT UPPR 0 1\nELEM 1 2 3\n", 2, "unfinished at the end"},
     {11, "GRP\nDXYZ A B 1 2 3\nCOV CT LOWR 0 1\n", 3, "another covariance form"},

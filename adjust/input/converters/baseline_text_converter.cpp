@@ -10,13 +10,6 @@ namespace {
 constexpr double usFoot = 1200.0 / 3937.0;
 constexpr double internationalFoot = 0.3048;
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::optional<double> unitFactor(std::string_view unit) {
     if (unit == "m")
         return 1.0;
@@ -36,7 +29,7 @@ public:
     bool read(const std::vector<std::string>& lines, std::string& message) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             line_ = static_cast<int>(i) + 1;
-            const std::string_view line = trimmed(lines[i]);
+            const std::string_view line = trimmedText(lines[i]);
             if (line.size() < 2 || line[0] != '@')
                 continue;
             const std::string fault = readRecord(line[1], line.substr(2));
@@ -76,8 +69,8 @@ private:
         const std::size_t colon = text.find(':');
         if (colon == std::string_view::npos)
             return {};
-        const std::string_view key = trimmed(text.substr(0, colon));
-        const std::string_view value = trimmed(text.substr(colon + 1));
+        const std::string_view key = trimmedText(text.substr(0, colon));
+        const std::string_view value = trimmedText(text.substr(colon + 1));
         if (key == "Unit") {
             const std::optional<double> u = unitFactor(value);
             if (!u)

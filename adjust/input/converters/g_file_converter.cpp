@@ -12,21 +12,6 @@ namespace {
 constexpr double componentUnit = 1.0e-4;
 constexpr double correlationUnit = 1.0e-7;
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// The text of `count` columns from column `first` (1 is the record letter),
-// blanks around it dropped; what lies beyond the line is empty.
-std::string_view columns(std::string_view line, std::size_t first, std::size_t count) {
-    if (first - 1 >= line.size())
-        return {};
-    return trimmed(line.substr(first - 1, count));
-}
-
 bool isGFileLine(std::string_view line) {
     return !line.empty() && std::string_view("ABCDI").find(line[0]) != std::string_view::npos;
 }
@@ -37,7 +22,7 @@ std::vector<std::pair<int, std::string>> reportSections(const std::vector<std::s
     std::vector<std::pair<int, std::string>> kept;
     bool inSection = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = trimmed(lines[i]);
+        const std::string_view line = trimmedText(lines[i]);
         if (line == "G-FILES")
             inSection = true;
         else if (inSection && isGFileLine(line))
@@ -51,7 +36,7 @@ std::vector<std::pair<int, std::string>> reportSections(const std::vector<std::s
 std::vector<std::pair<int, std::string>> allLines(const std::vector<std::string>& lines) {
     std::vector<std::pair<int, std::string>> kept;
     for (std::size_t i = 0; i < lines.size(); ++i)
-        kept.emplace_back(static_cast<int>(i) + 1, std::string(trimmed(lines[i])));
+        kept.emplace_back(static_cast<int>(i) + 1, std::string(trimmedText(lines[i])));
     return kept;
 }
 
@@ -86,10 +71,10 @@ private:
         switch (line[0]) {
         case 'A':
             text_ += platform::formatC("G0 Date: %s %s %s , Project Title:%s\r\n",
-                                       std::string(columns(line, 8, 2)).c_str(),
-                                       std::string(columns(line, 10, 2)).c_str(),
-                                       std::string(columns(line, 4, 4)).c_str(),
-                                       std::string(columns(line, 20, line.size())).c_str());
+                                       std::string(columnText(line, 8, 2)).c_str(),
+                                       std::string(columnText(line, 10, 2)).c_str(),
+                                       std::string(columnText(line, 4, 4)).c_str(),
+                                       std::string(columnText(line, 20, line.size())).c_str());
             return {};
         case 'C':
             return readVector(line);
@@ -110,16 +95,17 @@ private:
         double s[3];
         for (int i = 0; i < 3; ++i) {
             const std::optional<double> component =
-                fieldNumber(columns(line, componentColumns[i], 11));
+                fieldNumber(columnText(line, componentColumns[i], 11));
             const std::optional<double> stdErr =
-                fieldNumber(columns(line, componentColumns[i] + 11, 5));
+                fieldNumber(columnText(line, componentColumns[i] + 11, 5));
             if (!component || !stdErr)
                 return "the components and standard errors of a C record must be numbers";
             d[i] = *component * componentUnit;
             s[i] = *stdErr * componentUnit;
         }
         clearGpsVectorRec(vector_);
-        std::string fault = setVectorNames(vector_, columns(line, 59, 10), columns(line, 69, 10));
+        std::string fault =
+            setVectorNames(vector_, columnText(line, 59, 10), columnText(line, 69, 10));
         if (!fault.empty())
             return fault;
         vector_.dX = d[0], vector_.dY = d[1], vector_.dZ = d[2];
@@ -135,9 +121,9 @@ private:
                                 {nullptr, nullptr, &vector_.covYZ}};
         for (std::size_t group = 0; group < 3; ++group) {
             const std::size_t at = 2 + group * 15;
-            const std::optional<double> i = fieldNumber(columns(line, at, 3));
-            const std::optional<double> j = fieldNumber(columns(line, at + 3, 3));
-            const std::optional<double> value = fieldNumber(columns(line, at + 6, 9));
+            const std::optional<double> i = fieldNumber(columnText(line, at, 3));
+            const std::optional<double> j = fieldNumber(columnText(line, at + 3, 3));
+            const std::optional<double> value = fieldNumber(columnText(line, at + 6, 9));
             if (!i || !j || !value)
                 return "a D record needs three index pairs with their correlations";
             const bool known = (*i == 1 && (*j == 2 || *j == 3)) || (*i == 2 && *j == 3);

@@ -10,6 +10,7 @@
 // and one that was is unchanged.
 
 #include <string>
+#include <vector>
 
 // Vector text file, one vector per line: lines whose first comma field is
 // "VPP", "VRTK AutoTopo" or "VRTK Topo" hold from, to, dX, dY, dZ, sX, sY,
@@ -45,3 +46,24 @@ int convertBaselineTextToGps(const std::string& inputPath, const std::string& ou
 // each line "G-FILES". The .GPS file is written in metres.
 int convertGFileToGps(const std::string& inputPath, const std::string& outputPath, int fromReport,
                       std::string& message);
+
+// A point name as read and as repaired.
+struct repairedName {
+    std::string read;
+    std::string repaired;
+};
+
+// Data collector file of numbered fixed-column records (blanks at both ends
+// of a line dropped; its first two characters are the record number; columns
+// count from that first character as 1): 73 from-point (name at 5-20), 67
+// to-point and vector (name at 5-20, dX, dY, dZ in the 16 columns from 21,
+// 37, 53), 59 covariances (varX, covXY, covXZ, varY, covYZ, varZ in the 16
+// columns from 23, 39, 55, 71, 87, 103), which completes the vector. Names
+// longer than 10 characters are cut, '-' and blanks become '_'; each
+// repaired name joins `repaired` once.
+int convertDataCollectorToGps(const std::string& inputPath, const std::string& outputPath,
+                              std::vector<repairedName>& repaired, std::string& message);
+
+// "The following points were modified because of invalid point names.\n"
+// and one line "  <read> -> <repaired>\n" per name.
+std::string repairedNamesReport(const std::vector<repairedName>& repaired);

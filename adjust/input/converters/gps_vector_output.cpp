@@ -18,6 +18,28 @@ std::string nameFault(std::string_view name) {
 
 } // namespace
 
+std::string_view trimmedText(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string_view columnText(std::string_view line, std::size_t first, std::size_t count) {
+    if (first == 0 || first - 1 >= line.size())
+        return {};
+    return trimmedText(line.substr(first - 1, count));
+}
+
+std::string repairedPointName(std::string_view name) {
+    std::string repaired(name.substr(0, pointNameMax));
+    for (char& c : repaired) {
+        if (c == '-' || c == ' ')
+            c = '_';
+    }
+    return repaired;
+}
+
 std::string setVectorNames(gpsVectorRec& v, std::string_view from, std::string_view to) {
     for (std::string_view name : {from, to}) {
         std::string fault = nameFault(name);

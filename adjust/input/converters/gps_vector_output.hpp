@@ -10,6 +10,17 @@
 #include <string_view>
 #include <vector>
 
+// The text without blanks or tabs at its ends.
+std::string_view trimmedText(std::string_view text);
+
+// The text of `count` columns from column `first` (1 is the first
+// character), blanks around it dropped; what lies beyond the line is empty.
+std::string_view columnText(std::string_view line, std::size_t first, std::size_t count);
+
+// A point name made valid: a name longer than 10 characters is cut to 10,
+// and every '-' and blank in it becomes '_'.
+std::string repairedPointName(std::string_view name);
+
 // Sets the two names of `v`. A name the G1 pair cannot carry (empty, longer
 // than 10 characters or holding a '-', a blank
 // or a comma) gives the fault; empty otherwise.

@@ -30,6 +30,11 @@ int convertReportGFiles(const std::string& in, const std::string& out, std::stri
     return convertGFileToGps(in, out, 1, message);
 }
 
+int convertDataCollector(const std::string& in, const std::string& out, std::string& message) {
+    std::vector<repairedName> repaired;
+    return convertDataCollectorToGps(in, out, repaired, message);
+}
+
 int convertGFile(const std::string& in, const std::string& out, std::string& message) {
     return convertGFileToGps(in, out, 0, message);
 }
@@ -50,6 +55,7 @@ const ConverterCase converterCases[] = {
     {"VectorText", "vectors.tvf", convertTopconTvfToGps},
     {"BaselineText", "baselines.txt", convertBaselineTextToGps},
     {"GFile", "vectors.g", convertGFile},
+    {"DataCollector", "job.dat", convertDataCollector},
     {"ReportGFiles", "vectors.g", convertReportGFiles},
     {"AdjustmentInput", "adjustment.iob", convertIobDroppingZeros},
 };
