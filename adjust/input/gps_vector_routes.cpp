@@ -48,10 +48,13 @@ int convertReport(const std::string& in, const std::string& out, std::string& me
                   std::string&) {
     return convertGFileToGps(in, out, 1, message);
 }
-int convertDataCollector(const std::string& in, const std::string& out, std::string& message,
-                         std::string& notice) {
+// The converters that repair point names give their report as the notice.
+template <int (*convert)(const std::string&, const std::string&, std::vector<repairedName>&,
+                         std::string&)>
+int convertRepairingNames(const std::string& in, const std::string& out, std::string& message,
+                          std::string& notice) {
     std::vector<repairedName> repaired;
-    const int result = convertDataCollectorToGps(in, out, repaired, message);
+    const int result = convert(in, out, repaired, message);
     if (!repaired.empty())
         notice = repairedNamesReport(repaired);
     return result;
@@ -67,8 +70,8 @@ const gpsRoute routes[] = {
     {"baseline text files", convertBaseline, nameCheck::off, lengths::metres},
     {"vector text files", convertTvf, nameCheck::off},
     {"vector XML files", nullptr, nameCheck::off},
-    {"data-exchange exports", nullptr, nameCheck::caller},
-    {"data collector files", convertDataCollector, nameCheck::caller},
+    {"data-exchange exports", convertRepairingNames<convertAscExportToGps>, nameCheck::caller},
+    {"data collector files", convertRepairingNames<convertDataCollectorToGps>, nameCheck::caller},
     {"LandXML files", nullptr, nameCheck::caller},
     {"G-files", convertGFile, nameCheck::on, lengths::metres},
     {"G-files of online processing reports", convertReport, nameCheck::on, lengths::metres},

@@ -257,6 +257,24 @@ TEST_F(GpsVectorRoutes, RepairedNamesAreNotShownWithoutTheNameCheck) {
     EXPECT_TRUE(shell.boxTexts().empty());
 }
 
+// Names are upper-cased; only those that were invalid are reported.
+TEST_F(GpsVectorRoutes, DataExchangeExportsGiveTheVectorsOfTheirGpsSection) {
+    write("job.asc", fixtureBytes("vectors.asc"));
+    projectVars.gpsFileFmtType = 5;
+    ASSERT_EQ(readGpsVectorFiles(context, "job.asc\n", 1), gpsReadDone)
+        << testing::PrintToString(shell.boxTexts());
+    ASSERT_EQ(vectors().size(), 2u);
+    expectVector(
+        vectors()[0],
+        {"BASE_1", "ROV_2", {100.5, -200.25, 300.125}, {1e-6, 4e-6, 9e-6}, {2e-7, 3e-7, 5e-7}});
+    expectVector(vectors()[1], {"ROV_2", "C", {1, 2, 3}, {1, 2, 3}, {0, 0, 0}});
+    EXPECT_EQ(shell.boxTexts(),
+              std::vector<std::string>{
+                  "The following points were modified because of invalid point names.\n"
+                  "  base-1 -> BASE_1\n"
+                  "  rov 2 -> ROV_2\n"});
+}
+
 // A .GPS file of the user's beside the converted input keeps its bytes: the
 // converted file goes to the run's temporary folder.
 TEST_F(GpsVectorRoutes, TheConvertedFileNeverReplacesTheUsersOwn) {
@@ -292,7 +310,7 @@ TEST_F(GpsVectorRoutes, AMissingInputIsNamed) {
 // Routes whose converter is not in this build stop the run and say so.
 TEST_F(GpsVectorRoutes, RoutesNotBuiltStopTheRun) {
     write("v.dat", "x\r\n");
-    for (int format : {1, 4, 5, 7, 10}) {
+    for (int format : {1, 4, 7, 10}) {
         projectVars.gpsFileFmtType = format;
         EXPECT_THROW(readGpsVectorFiles(context, "v.dat\n", 1), StageNotBuilt) << format;
     }
@@ -327,6 +345,8 @@ const FaultCase faultCases[] = {
     {6, record73("B") + record67("A", "1", "2", "3") + record67("C", "1", "2", "3"), 3,
      "a vector without covariances"},
     {6, "59 1\n", 1, "covariances without vector"},
+    {5, "[GPS]\nVector,1,A,B,1,2,3,1,0,0,1,0\n", 2, "a covariance missing"},
+    {5, "[GPS]\nVector,1,A\n", 2, "the to-point missing"},
     {11, "GRP\nDXYZ A B 1 2 3\nGRP\n", 3, "a vector without covariance"},
     {11, "GRP\nDXYZ A B 1 2 3\nCOV CT UPPR 0 1\nELEM 1 2 3\n", 2, "unfinished at the end"},
     {11, "GRP\nDXYZ A B 1 2 3\nCOV CT LOWR 0 1\n", 3, "another covariance form"},

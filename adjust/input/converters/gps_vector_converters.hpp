@@ -67,3 +67,10 @@ int convertDataCollectorToGps(const std::string& inputPath, const std::string& o
 // "The following points were modified because of invalid point names.\n"
 // and one line "  <read> -> <repaired>\n" per name.
 std::string repairedNamesReport(const std::vector<repairedName>& repaired);
+
+// Data-exchange export: the "[GPS]" lines whose first field starts with
+// "Vector" (fields split by the separator of "[General]"): field 3 from and
+// field 4 to (upper-cased and made valid as above), then dX, dY, dZ, varX,
+// covXY, covXZ, varY, covYZ, varZ.
+int convertAscExportToGps(const std::string& inputPath, const std::string& outputPath,
+                          std::vector<repairedName>& repaired, std::string& message);

@@ -35,6 +35,11 @@ int convertDataCollector(const std::string& in, const std::string& out, std::str
     return convertDataCollectorToGps(in, out, repaired, message);
 }
 
+int convertAscVectors(const std::string& in, const std::string& out, std::string& message) {
+    std::vector<repairedName> repaired;
+    return convertAscExportToGps(in, out, repaired, message);
+}
+
 int convertGFile(const std::string& in, const std::string& out, std::string& message) {
     return convertGFileToGps(in, out, 0, message);
 }
@@ -56,6 +61,7 @@ const ConverterCase converterCases[] = {
     {"BaselineText", "baselines.txt", convertBaselineTextToGps},
     {"GFile", "vectors.g", convertGFile},
     {"DataCollector", "job.dat", convertDataCollector},
+    {"AscVectors", "vectors.asc", convertAscVectors},
     {"ReportGFiles", "vectors.g", convertReportGFiles},
     {"AdjustmentInput", "adjustment.iob", convertIobDroppingZeros},
 };
