@@ -37,6 +37,10 @@ int convertBaseline(const std::string& in, const std::string& out, std::string& 
                     std::string&) {
     return convertBaselineTextToGps(in, out, message);
 }
+int convertObservations(const std::string& in, const std::string& out, std::string& message,
+                        std::string&) {
+    return convertObservationFileToGps(in, out, 0, message);
+}
 int convertTvf(const std::string& in, const std::string& out, std::string& message, std::string&) {
     return convertTopconTvfToGps(in, out, message);
 }
@@ -66,7 +70,7 @@ int convertIob(const std::string& in, const std::string& out, std::string& messa
 // Index: `gpsFileFmtType`. A route without a converter is not built yet.
 const gpsRoute routes[] = {
     {".GPS files", nullptr, nameCheck::caller},
-    {"binary observation files", nullptr, nameCheck::off},
+    {"binary observation files", convertObservations, nameCheck::off},
     {"baseline text files", convertBaseline, nameCheck::off, lengths::metres},
     {"vector text files", convertTvf, nameCheck::off},
     {"vector XML files", nullptr, nameCheck::off},

@@ -275,6 +275,59 @@ TEST_F(GpsVectorRoutes, DataExchangeExportsGiveTheVectorsOfTheirGpsSection) {
                   "  rov 2 -> ROV_2\n"});
 }
 
+// The floats of the file are the values as floats; the covariances come
+// from the standard errors and correlations.
+TEST_F(GpsVectorRoutes, BinaryObservationFilesGiveTheirVectorRecords) {
+    write("obs.obn", fixtureBytes("observations.obn"));
+    projectVars.gpsFileFmtType = 1;
+    ASSERT_EQ(readGpsVectorFiles(context, "obs.obn\n", 1), gpsReadDone)
+        << testing::PrintToString(shell.boxTexts());
+    ASSERT_EQ(vectors().size(), 2u);
+    const double s[3] = {static_cast<float>(0.004), static_cast<float>(0.005),
+                         static_cast<float>(0.006)};
+    expectVector(vectors()[0], {"0012",
+                                "B2",
+                                {1234.5678, -234.5, 50.25},
+                                {s[0] * s[0], s[1] * s[1], s[2] * s[2]},
+                                {0.25 * s[0] * s[1], -0.5 * s[0] * s[2], 0.125 * s[1] * s[2]}});
+    const double t[3] = {static_cast<float>(0.01), static_cast<float>(0.02),
+                         static_cast<float>(0.03)};
+    expectVector(vectors()[1],
+                 {"B2", "C3", {-1, 2, -3}, {t[0] * t[0], t[1] * t[1], t[2] * t[2]}, {0, 0, 0}});
+    const std::string text = testsupport::readBytes(runFolder / "obs.GPS");
+    EXPECT_NE(text.find("G0  'V1  Day134  10:30 obs.obn\r\n"), std::string::npos) << text;
+}
+
+// Week 2000, 3 days 10.5 hours: y = 14000 / 365 = 38 + 130/365, so the day
+// is 130 + 3 + 1 = 134 at 10:30. Week 2001 at 59 s: 14007 - 38 x 365 = 137,
+// day 138 at 00:00 (59 s is not yet a minute).
+TEST(ObservationSessionLabel, DayOfYearAndTimeFromWeekAndSeconds) {
+    EXPECT_EQ(observationSessionLabel(1, 2000, 3 * 86400 + 10.5 * 3600), "V1  Day134  10:30");
+    EXPECT_EQ(observationSessionLabel(2, 2001, 59.0), "V2  Day138  00:00");
+    EXPECT_EQ(observationSessionLabel(3, 0, 86400 - 60.0), "V3  Day1  23:59");
+}
+
+TEST_F(GpsVectorRoutes, AnObservationFileWithoutItsHeaderIsRefused) {
+    std::string bytes = fixtureBytes("observations.obn");
+    bytes.insert(11, "S");
+    write("obs.obn", bytes);
+    projectVars.gpsFileFmtType = 1;
+    EXPECT_EQ(readGpsVectorFiles(context, "obs.obn\n", 1), gpsReadFailed);
+    EXPECT_EQ(shell.boxTexts(),
+              std::vector<std::string>{path("obs.obn") +
+                                       ", offset 0: the file does not begin with the header "
+                                       "VECTOR FILE"});
+}
+
+TEST_F(GpsVectorRoutes, AnObservationFileCutShortNamesTheOffset) {
+    write("obs.obn", fixtureBytes("observations.obn").substr(0, 84 + 2180 + 100));
+    projectVars.gpsFileFmtType = 1;
+    EXPECT_EQ(readGpsVectorFiles(context, "obs.obn\n", 1), gpsReadFailed);
+    EXPECT_EQ(shell.boxTexts(),
+              std::vector<std::string>{path("obs.obn") +
+                                       ", offset 2264: the last vector record is cut short"});
+}
+
 // A .GPS file of the user's beside the converted input keeps its bytes: the
 // converted file goes to the run's temporary folder.
 TEST_F(GpsVectorRoutes, TheConvertedFileNeverReplacesTheUsersOwn) {
@@ -310,7 +363,7 @@ TEST_F(GpsVectorRoutes, AMissingInputIsNamed) {
 // Routes whose converter is not in this build stop the run and say so.
 TEST_F(GpsVectorRoutes, RoutesNotBuiltStopTheRun) {
     write("v.dat", "x\r\n");
-    for (int format : {1, 4, 7, 10}) {
+    for (int format : {4, 7, 10}) {
         projectVars.gpsFileFmtType = format;
         EXPECT_THROW(readGpsVectorFiles(context, "v.dat\n", 1), StageNotBuilt) << format;
     }

@@ -74,3 +74,15 @@ std::string repairedNamesReport(const std::vector<repairedName>& repaired);
 // covXY, covXZ, varY, covYZ, varZ.
 int convertAscExportToGps(const std::string& inputPath, const std::string& outputPath,
                           std::vector<repairedName>& repaired, std::string& message);
+
+// Binary observation file, little-endian: an 84-byte header beginning with
+// "VECTOR FILE" and its zero, then 2180-byte vector records (names at 0 and
+// 130, standard errors as floats at 2046, correlations as floats at 2062,
+// dX, dY, dZ as doubles at 2098, GPS week at 2128, seconds of week at 2136).
+// Each vector gets a G0 line naming its number, day of year and time.
+int convertObservationFileToGps(const std::string& inputPath, const std::string& outputPath,
+                                int stripLeadingZeros, std::string& message);
+
+// "V<n>  Day<day>  <hh>:<mm>" of a vector observed at `seconds` of GPS week
+// `week`.
+std::string observationSessionLabel(int n, int week, double seconds);

@@ -40,6 +40,10 @@ int convertAscVectors(const std::string& in, const std::string& out, std::string
     return convertAscExportToGps(in, out, repaired, message);
 }
 
+int convertObservations(const std::string& in, const std::string& out, std::string& message) {
+    return convertObservationFileToGps(in, out, 1, message);
+}
+
 int convertGFile(const std::string& in, const std::string& out, std::string& message) {
     return convertGFileToGps(in, out, 0, message);
 }
@@ -62,6 +66,7 @@ const ConverterCase converterCases[] = {
     {"GFile", "vectors.g", convertGFile},
     {"DataCollector", "job.dat", convertDataCollector},
     {"AscVectors", "vectors.asc", convertAscVectors},
+    {"ObservationFile", "observations.obn", convertObservations},
     {"ReportGFiles", "vectors.g", convertReportGFiles},
     {"AdjustmentInput", "adjustment.iob", convertIobDroppingZeros},
 };
