@@ -2,9 +2,9 @@
 
 #include "input/converters/converter_files.hpp"
 #include "input/gps_vector_file.hpp"
+#include "input/gps_vector_routes.hpp"
 #include "model/program_lists.hpp"
 #include "model/reader_std_errs.hpp"
-#include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
 #include "output/report_lines.hpp"
@@ -155,22 +155,27 @@ std::unique_ptr<platform::TextFileReader> openGpsFile(const RunContext& context,
     return file;
 }
 
+int readGpsFilesInUnit(const RunContext& context, const std::string& fileList, int checkNames,
+                       double unitFactor) {
+    for (const std::string& name : fileListNames(fileList)) {
+        const std::string path = projectRelativePath(name);
+        const std::unique_ptr<platform::TextFileReader> file = openGpsFile(context, path);
+        if (!file)
+            return gpsReadFailed;
+        GpsFileReading reading(context, path, unitFactor, checkNames);
+        if (reading.read(*file) != gpsReadDone)
+            return gpsReadFailed;
+    }
+    return gpsReadDone;
+}
+
 int readGpsFiles(const RunContext& context, const std::string& fileList, int checkNames) {
     const std::optional<double> u = gpsUnitFactor(projectVars.GPSUnits);
     if (!u) {
         context.message(formatC("Unknown GPS units %d", projectVars.GPSUnits));
         return gpsReadFailed;
     }
-    for (const std::string& name : fileListNames(fileList)) {
-        const std::string path = projectRelativePath(name);
-        const std::unique_ptr<platform::TextFileReader> file = openGpsFile(context, path);
-        if (!file)
-            return gpsReadFailed;
-        GpsFileReading reading(context, path, *u, checkNames);
-        if (reading.read(*file) != gpsReadDone)
-            return gpsReadFailed;
-    }
-    return gpsReadDone;
+    return readGpsFilesInUnit(context, fileList, checkNames, *u);
 }
 
 int readGpsVectorFiles(const RunContext& context, const std::string& fileList, int checkNames) {
@@ -180,6 +185,6 @@ int readGpsVectorFiles(const RunContext& context, const std::string& fileList, i
     if (format == gpsFormatNative)
         return readGpsFiles(context, fileList, checkNames);
     if (format > gpsFormatNative && format <= gpsFormatLast)
-        throw StageNotBuilt("Converting GPS vector files");
+        return convertAndReadGpsFiles(context, fileList, format, checkNames);
     return gpsReadFailed;
 }

@@ -25,7 +25,7 @@ inline constexpr int gpsReadDone = 0;
 inline constexpr int gpsReadFailed = 1;
 
 // Values of `gpsFileFmtType`: 0 .GPS files; 1-11 the makers' formats, each
-// converted into a .GPS file that is then read.
+// converted into a .GPS file that is then read (gps_vector_routes.hpp).
 inline constexpr int gpsFormatNative = 0;
 inline constexpr int gpsFormatLast = 11;
 
@@ -40,6 +40,10 @@ int readGpsVectorFiles(const RunContext& context, const std::string& fileList, i
 // "Error opening %s" for a file that cannot be opened. gpsReadDone or
 // gpsReadFailed.
 int readGpsFiles(const RunContext& context, const std::string& fileList, int checkNames);
+// As readGpsFiles, with the lengths of the files in units of `unitFactor`
+// metres whatever `GPSUnits` says (1 for files converted into metres).
+int readGpsFilesInUnit(const RunContext& context, const std::string& fileList, int checkNames,
+                       double unitFactor);
 
 // Opens a GPS file of the project for reading and says "Reading GPS
 // Vectors" on the progress dialog; null after "Error opening %s".

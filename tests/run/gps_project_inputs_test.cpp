@@ -112,3 +112,23 @@ TEST_F(GpsProject, AMalformedGpsFileStopsTheLoading) {
                                             ", line 1: a C line needs numbers after its name",
                                         "error loading GPS vector file"}));
 }
+
+// A project whose GPS files are vector text files: each is converted into
+// the run's temporary folder and its vectors are read (the same vectors as
+// site.gps, standard errors and correlations as the text file holds them).
+TEST_F(GpsProject, ConvertedVectorFilesAreReadFromTheTemporaryFolder) {
+    std::filesystem::create_directory(folder / "run");
+    context.temporaryFolder = (folder / "run").string();
+    testsupport::writeBytes(folder / "site.tvf",
+                            "VPP,BASE N1 -512.345678 412.000123 -88.123456 0.005 0.006 0.007 "
+                            "0.1 0 0\r\n"
+                            "VPP,N1 N2 301 -99.5 210.25 0.004 0.004 0.004 0 0 0\r\n"
+                            "VPP,N2 BASE 211.345678 -312.500123 -122.126544 0.004 0.005 0.006 "
+                            "0.2 -0.1 0.3\r\n");
+    projectVars.gpsFileFmtType = 3;
+    projectVars.pGPSFileName = "site.tvf\n";
+    ASSERT_EQ(loadProjectInputs(context), 0) << testing::PrintToString(shell.boxTexts());
+    EXPECT_EQ(gpsVectorList.count(), 3);
+    EXPECT_TRUE(std::filesystem::exists(folder / "run" / "site.GPS"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "site.GPS"));
+}

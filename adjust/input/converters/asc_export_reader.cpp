@@ -6,6 +6,7 @@
 #include "model/program_lists.hpp"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -13,20 +14,20 @@ namespace {
 
 constexpr double radiansPerDegree = 3.14159265358979323846 / 180.0;
 
-enum ascSection { otherSection, generalSection, terrestrialSection };
+enum ascSection { otherSection, generalSection, gpsSection, terrestrialSection };
 
 struct SectionHeader {
     const char* text;
     ascSection section;
 };
 
-// Every section header of the file; only two of the sections are read.
+// Every section header of the file; only three of the sections are read.
 constexpr SectionHeader sectionHeaders[] = {
     {"[General]", generalSection},
     {"[Stations]", otherSection},
     {"[Keyed In Coordinates]", otherSection},
     {"[Observed Coordinates]", otherSection},
-    {"[GPS]", otherSection},
+    {"[GPS]", gpsSection},
     {"[Terrestrial]", terrestrialSection},
     {"[Laser]", otherSection},
     {"[Level Run]", otherSection},
@@ -199,6 +200,15 @@ char readAscSeparator(const std::vector<std::string>& lines) {
         return true;
     });
     return separator;
+}
+
+void forEachAscGpsLine(const std::vector<std::string>& lines,
+                       const std::function<bool(const std::string&, int)>& visit) {
+    forEachSectionLine(lines, gpsSection, visit);
+}
+
+std::vector<std::string_view> ascFields(std::string_view line, char separator) {
+    return splitFields(line, separator);
 }
 
 std::string ascPointName(std::string_view field) {

@@ -7,6 +7,7 @@
 //   8 slope distance, 9 not used, 10 instrument height, 11 target height.
 // Lines are read whole, whatever their length; trailing blanks are dropped.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,14 @@ inline constexpr char ascDefaultSeparator = ',';
 
 // The separator named by the first "Separator=" line of "[General]".
 char readAscSeparator(const std::vector<std::string>& lines);
+
+// Calls `visit(line, lineNumber)` for each line of the "[GPS]" section,
+// trailing blanks removed, until it returns false.
+void forEachAscGpsLine(const std::vector<std::string>& lines,
+                       const std::function<bool(const std::string&, int)>& visit);
+
+// The fields of a line split at every `separator`.
+std::vector<std::string_view> ascFields(std::string_view line, char separator);
 
 // A point name made valid: upper-cased; a name longer than 10 characters or
 // holding '-' or a blank is cut to its first 10 characters and every '-' and

@@ -8,6 +8,7 @@
 #include "converter_test_support.hpp"
 #include "input/converters/converter_files.hpp"
 #include "input/converters/data_word_level_converter.hpp"
+#include "input/converters/gps_vector_converters.hpp"
 #include "input/converters/lettered_level_converter.hpp"
 #include "input/converters/total_station_converters.hpp"
 
@@ -20,6 +21,32 @@ using namespace convertertest;
 namespace {
 
 using Converter = int (*)(const std::string&, const std::string&, std::string&);
+
+int convertIobDroppingZeros(const std::string& in, const std::string& out, std::string& message) {
+    return convertGeolabIobToGps(in, out, 1, message);
+}
+
+int convertReportGFiles(const std::string& in, const std::string& out, std::string& message) {
+    return convertGFileToGps(in, out, 1, message);
+}
+
+int convertDataCollector(const std::string& in, const std::string& out, std::string& message) {
+    std::vector<repairedName> repaired;
+    return convertDataCollectorToGps(in, out, repaired, message);
+}
+
+int convertAscVectors(const std::string& in, const std::string& out, std::string& message) {
+    std::vector<repairedName> repaired;
+    return convertAscExportToGps(in, out, repaired, message);
+}
+
+int convertObservations(const std::string& in, const std::string& out, std::string& message) {
+    return convertObservationFileToGps(in, out, 1, message);
+}
+
+int convertGFile(const std::string& in, const std::string& out, std::string& message) {
+    return convertGFileToGps(in, out, 0, message);
+}
 
 struct ConverterCase {
     const char* name;
@@ -34,6 +61,14 @@ const ConverterCase converterCases[] = {
     {"XmlToVkr", "fieldbook.xml", convertFieldBookXmlToVkr},
     {"DataWordLevel", "word_run.dat", convertDataWordLevelFile},
     {"LetteredLevel", "lettered_run.txt", convertLetteredLevelFile},
+    {"VectorText", "vectors.tvf", convertTopconTvfToGps},
+    {"BaselineText", "baselines.txt", convertBaselineTextToGps},
+    {"GFile", "vectors.g", convertGFile},
+    {"DataCollector", "job.dat", convertDataCollector},
+    {"AscVectors", "vectors.asc", convertAscVectors},
+    {"ObservationFile", "observations.obn", convertObservations},
+    {"ReportGFiles", "vectors.g", convertReportGFiles},
+    {"AdjustmentInput", "adjustment.iob", convertIobDroppingZeros},
 };
 
 // Bytes that mean something to one of the formats, and some that mean nothing.

@@ -1,0 +1,154 @@
+#include "input/converters/converter_files.hpp"
+#include "input/converters/gps_vector_converters.hpp"
+#include "input/converters/gps_vector_output.hpp"
+#include "input/gps_vector_file.hpp"
+
+#include <optional>
+
+namespace {
+
+constexpr double usFoot = 1200.0 / 3937.0;
+constexpr double internationalFoot = 0.3048;
+
+std::optional<double> unitFactor(std::string_view unit) {
+    if (unit == "m")
+        return 1.0;
+    if (unit == "fts")
+        return usFoot;
+    if (unit == "fti")
+        return internationalFoot;
+    return std::nullopt;
+}
+
+// The records of one file; a vector is under way from its '-' record to its
+// '=' record.
+class BaselineReading {
+public:
+    explicit BaselineReading(std::string path) : path_(std::move(path)) {}
+
+    bool read(const std::vector<std::string>& lines, std::string& message) {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            line_ = static_cast<int>(i) + 1;
+            const std::string_view line = trimmedText(lines[i]);
+            if (line.size() < 2 || line[0] != '@')
+                continue;
+            const std::string fault = readRecord(line[1], line.substr(2));
+            if (!fault.empty()) {
+                message = faultAtLine(path_, line_, fault);
+                return false;
+            }
+        }
+        if (vectorLine_ != 0) {
+            message = faultAtLine(path_, vectorLine_, noCovariance);
+            return false;
+        }
+        return true;
+    }
+
+    const seqList<gpsVectorRec>& vectors() const { return vectors_; }
+
+private:
+    static constexpr const char* noCovariance = "this vector has no covariance record";
+
+    std::string readRecord(char kind, std::string_view text) {
+        switch (kind) {
+        case '%':
+            return readHeader(text);
+        case '+':
+            return readPointName(text, from_);
+        case '-':
+            return readVector(text);
+        case '=':
+            return readCovariance(text);
+        default:
+            return {};
+        }
+    }
+
+    std::string readHeader(std::string_view text) {
+        const std::size_t colon = text.find(':');
+        if (colon == std::string_view::npos)
+            return {};
+        const std::string_view key = trimmedText(text.substr(0, colon));
+        const std::string_view value = trimmedText(text.substr(colon + 1));
+        if (key == "Unit") {
+            const std::optional<double> u = unitFactor(value);
+            if (!u)
+                return "unknown unit " + std::string(value) + " (m, fts or fti)";
+            unit_ = *u;
+        } else if (key == "Coordinate type" && value != "Cartesian") {
+            return "only baseline files of Cartesian coordinates can be converted";
+        }
+        return {};
+    }
+
+    static std::string readPointName(std::string_view text, std::string& name) {
+        const std::vector<std::string_view> fields = gpsFields(text);
+        if (fields.empty())
+            return "a point record without a name";
+        name = fields[0];
+        return {};
+    }
+
+    std::string readVector(std::string_view text) {
+        if (vectorLine_ != 0)
+            return std::string(noCovariance) + " (vector at line " + std::to_string(vectorLine_) +
+                   ")";
+        const std::vector<std::string_view> fields = gpsFields(text);
+        const auto n = fieldNumbers(fields, 1, 3);
+        if (!n)
+            return "a vector needs a name, dX, dY and dZ";
+        if (from_.empty())
+            return "a vector before any base point";
+        clearGpsVectorRec(vector_);
+        std::string fault = setVectorNames(vector_, from_, fields[0]);
+        if (!fault.empty())
+            return fault;
+        vector_.dX = (*n)[0] * unit_;
+        vector_.dY = (*n)[1] * unit_;
+        vector_.dZ = (*n)[2] * unit_;
+        vectorLine_ = line_;
+        return {};
+    }
+
+    // The cofactors a times the variance factor s^2, both in the file's unit:
+    // squared lengths, so u^2 turns them into square metres.
+    std::string readCovariance(std::string_view text) {
+        if (vectorLine_ == 0)
+            return "a covariance record without its vector";
+        const auto n = fieldNumbers(gpsFields(text), 0, 7);
+        if (!n)
+            return "a covariance record needs s and the six elements a11 a12 a13 a22 a23 a33";
+        const double k = (*n)[0] * (*n)[0] * unit_ * unit_;
+        vector_.varX = k * (*n)[1];
+        vector_.covXY = k * (*n)[2];
+        vector_.covXZ = k * (*n)[3];
+        vector_.varY = k * (*n)[4];
+        vector_.covYZ = k * (*n)[5];
+        vector_.varZ = k * (*n)[6];
+        vectors_.append(vector_);
+        vectorLine_ = 0;
+        return {};
+    }
+
+    std::string path_;
+    int line_ = 0;
+    int vectorLine_ = 0;
+    double unit_ = 1.0;
+    std::string from_;
+    gpsVectorRec vector_;
+    seqList<gpsVectorRec> vectors_;
+};
+
+} // namespace
+
+int convertBaselineTextToGps(const std::string& inputPath, const std::string& outputPath,
+                             std::string& message) {
+    std::vector<std::string> lines;
+    if (!readVectorInputLines(inputPath, lines, message))
+        return conversionFailed;
+    BaselineReading reading(inputPath);
+    if (!reading.read(lines, message))
+        return conversionFailed;
+    return writeGpsVectorFile(outputPath, gpsModeCovariance, reading.vectors(), message);
+}
