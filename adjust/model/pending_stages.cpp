@@ -32,9 +32,3 @@ int adjust3DRepeated(int) {
 void computeSideshots3D() {
     throw StageNotBuilt("Computing sideshots");
 }
-void writeAltaReport(int) {
-    throw StageNotBuilt("The ALTA tolerance report");
-}
-void readRelErrPointNames(const std::string&, std::vector<std::string>&) {
-    throw StageNotBuilt("Reading the relative-error points file");
-}
