@@ -2,9 +2,6 @@
 
 #include "model/run_stops.hpp"
 
-int addSupplementalToRawList() {
-    throw StageNotBuilt("Reading the supplemental control file");
-}
 int prelimCoords3D(int&) {
     throw StageNotBuilt("Preliminary coordinates (3D)");
 }

@@ -12,9 +12,6 @@
 #include <string_view>
 #include <vector>
 
-// Field data input.
-int addSupplementalToRawList();
-
 // Preliminary coordinates.
 int prelimCoords3D(int& status);
 int countControlPoints3D();
