@@ -4,6 +4,7 @@
 #include "model/program_lists.hpp"
 #include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
+#include "model/settings/project_paths.hpp"
 #include "model/settings/text_fields.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/line_reader.hpp"
@@ -100,9 +101,10 @@ int addSupplementalToRawList(std::string& error) {
     const int format = projectVars.nezFileFmtType;
     if (format != supplementalNez && format != supplementalNezStdErrs)
         throw StageNotBuilt("Reading this supplemental control file format");
-    platform::TextFileReader reader(projectVars.controlNEFileName);
+    const std::string path = projectRelativePath(projectVars.controlNEFileName);
+    platform::TextFileReader reader(path);
     if (!reader.isOpen()) {
-        error = "Error opening " + projectVars.controlNEFileName;
+        error = "Error opening " + path;
         return 1;
     }
     std::string line;

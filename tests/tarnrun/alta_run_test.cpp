@@ -22,7 +22,8 @@ AltaRun runWithAlta(double tolerance, const std::string& altFile) {
     settings.ALTARptOn = 1;
     settings.altaTolerance = tolerance;
     settings.altaPPM = 0;
-    settings.relativeErrFileNm = (folder / "site.alt").string();
+    // Named relative to the project's folder.
+    settings.relativeErrFileNm = "site.alt";
     testsupport::writeBytes(folder / "site.alt", altFile);
     AltaRun run;
     run.status = sitecopy::run(folder, settings,

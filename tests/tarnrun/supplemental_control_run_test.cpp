@@ -19,7 +19,8 @@ SupplementalRun runWith(int format, const std::string& file) {
     globalVars settings = sitecopy::exampleSettings();
     settings.supplamentalNE = 1;
     settings.nezFileFmtType = format;
-    settings.controlNEFileName = (folder / "control.nez").string();
+    // Named relative to the project's folder.
+    settings.controlNEFileName = "control.nez";
     testsupport::writeBytes(folder / "control.nez", file);
     SupplementalRun run;
     run.status = sitecopy::run(folder, settings,
