@@ -1,6 +1,7 @@
 #include "input/alta_points_file.hpp"
 
 #include "input/closure_file.hpp"
+#include "model/settings/project_paths.hpp"
 #include "output/report_lines.hpp"
 #include "platform/file_replace.hpp"
 #include "platform/line_reader.hpp"
@@ -133,10 +134,14 @@ bool writeAltaPointsFile(const std::filesystem::path& path, const AltaPoints& po
     return platform::replaceFile(path, altaPointsFileText(points), error);
 }
 
+std::string altaPointsFilePath(const std::string& name) {
+    return name.empty() ? name : projectRelativePath(name);
+}
+
 void readRelErrPointNames(const std::string& path, std::vector<std::string>& names) {
     AltaPoints points;
     std::vector<std::string> errors;
-    readAltaPointsFile(path, points, errors);
+    readAltaPointsFile(altaPointsFilePath(path), points, errors);
     for (const std::string& error : errors)
         writeLine(errFile, error);
     for (const AltaPair& pair : points.pairs) {

@@ -61,7 +61,13 @@ std::string altaPointsFileText(const AltaPoints& points);
 bool writeAltaPointsFile(const std::filesystem::path& path, const AltaPoints& points,
                          std::string& error);
 
+// The path to read for the project's name of the file: relative to the
+// project's folder; an empty name stays empty, so that reading reports that
+// none was chosen.
+std::string altaPointsFilePath(const std::string& name);
+
 // The names the relative-error points file keeps in the adjustment: both
-// names of each pair and the text of each entry. A file that cannot be read
+// names of each pair and the text of each entry; `path` as the project
+// names it, relative to the project's folder. A file that cannot be read
 // keeps none; its messages go to the error report.
 void readRelErrPointNames(const std::string& path, std::vector<std::string>& names);

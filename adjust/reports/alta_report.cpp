@@ -8,7 +8,6 @@
 #include "model/point_name.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
-#include "model/settings/project_paths.hpp"
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 
@@ -198,9 +197,7 @@ int expandAltaPtRanges(std::vector<AltaEntry>& entries, std::string& error) {
 void writeAltaReport(int handle) {
     AltaPoints points;
     std::vector<std::string> errors;
-    // An empty name stays empty, so that the reader reports that none was chosen.
-    const std::string& name = projectVars.relativeErrFileNm;
-    readAltaPointsFile(name.empty() ? name : projectRelativePath(name), points, errors);
+    readAltaPointsFile(altaPointsFilePath(projectVars.relativeErrFileNm), points, errors);
     for (const std::string& error : errors)
         writeLine(errFile, error);
     if (!writeSpecificConnections(handle, points))
