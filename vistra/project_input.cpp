@@ -1,6 +1,7 @@
 #include "vistra/project_input.hpp"
 
 #include "input/raw_alias_step.hpp"
+#include "input/supplemental_control.hpp"
 #include "input/raw_aliases.hpp"
 #include "input/raw_text.hpp"
 #include "input/rw5_reader.hpp"
@@ -66,8 +67,10 @@ std::vector<std::string> listEntries(std::string list) {
 // lists of the project's model; the raw lists are emptied afterwards.
 void buildFromRawList() {
     const bool threeD = projectVars.geodeticModel == threeDModel;
+    // A supplemental file that cannot be read leaves the drawing its observed points.
+    std::string supplementalError;
     if (projectVars.supplamentalNE != 0)
-        addSupplementalToRawList();
+        addSupplementalToRawList(supplementalError);
     replaceRawAliases();
     std::string unused;
     if (threeD)

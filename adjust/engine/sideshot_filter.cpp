@@ -1,5 +1,7 @@
 #include "engine/sideshot_filter.hpp"
 
+#include "input/alta_points_file.hpp"
+
 #include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"

@@ -15,27 +15,32 @@ constexpr std::array<const char*, 5> keywords = {"TRAV_LIST", "ANG_CLOSURE", "VE
 constexpr std::array<const char*, 4> typeNames = {"LOOP_INTERIOR_REF", "LOOP_EXTERIOR_REF",
                                                   "PT_TO_PT", "GPS_LOOP"};
 
-std::string keptCharacters(const std::string& line) {
+} // namespace
+
+std::string keptRecordText(const std::string& line) {
     std::string kept;
     for (const char c : line) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '\t' || (byte >= 0x20 && byte <= 0x7F))
             kept += static_cast<char>(std::toupper(byte));
     }
+    squeezeBlanks(kept);
     return kept;
 }
+
+std::string recordValueOf(const std::string& text) {
+    if (countFields(text) < 2)
+        return {};
+    return text.substr(text.find_first_of(" ,\t") + 1);
+}
+
+namespace {
 
 int keywordOf(const std::string& text) {
     for (std::size_t i = 0; i < keywords.size(); ++i)
         if (text.find(keywords[i]) != std::string::npos)
             return static_cast<int>(i);
     return kwNone;
-}
-
-std::string valueOf(const std::string& text) {
-    if (countFields(text) < 2)
-        return {};
-    return text.substr(text.find_first_of(" ,\t") + 1);
 }
 
 // 1 for "ON", 0 for "OFF", -1 for anything else.
@@ -63,10 +68,9 @@ std::string errorRecordText(const ClosureRecord& record, const std::filesystem::
 
 ClosureRecord closureRecordOf(const std::string& line, int lineNumber) {
     ClosureRecord record;
-    record.text = keptCharacters(line);
-    squeezeBlanks(record.text);
+    record.text = keptRecordText(line);
     record.keyword = keywordOf(record.text);
-    record.value = valueOf(record.text);
+    record.value = recordValueOf(record.text);
     record.lineNumber = lineNumber;
     return record;
 }

@@ -47,6 +47,14 @@ struct ClosureRecord {
     int lineNumber = 0;
 };
 
+// A line as a keyword file keeps it: tab and the bytes from blank to 0x7F,
+// upper-cased, with each pair of blanks made one.
+std::string keptRecordText(const std::string& line);
+
+// The value of a kept line: the text after its first blank, comma or tab;
+// empty when the line has fewer than two fields.
+std::string recordValueOf(const std::string& text);
+
 // The record one line of the file makes.
 ClosureRecord closureRecordOf(const std::string& line, int lineNumber);
 

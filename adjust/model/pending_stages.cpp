@@ -2,9 +2,6 @@
 
 #include "model/run_stops.hpp"
 
-int addSupplementalToRawList() {
-    throw StageNotBuilt("Reading the supplemental control file");
-}
 int prelimCoords3D(int&) {
     throw StageNotBuilt("Preliminary coordinates (3D)");
 }
@@ -31,10 +28,4 @@ int adjust3DRepeated(int) {
 }
 void computeSideshots3D() {
     throw StageNotBuilt("Computing sideshots");
-}
-void writeAltaReport(int) {
-    throw StageNotBuilt("The ALTA tolerance report");
-}
-void readRelErrPointNames(const std::string&, std::vector<std::string>&) {
-    throw StageNotBuilt("Reading the relative-error points file");
 }

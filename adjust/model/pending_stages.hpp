@@ -12,9 +12,6 @@
 #include <string_view>
 #include <vector>
 
-// Field data input.
-int addSupplementalToRawList();
-
 // Preliminary coordinates.
 int prelimCoords3D(int& status);
 int countControlPoints3D();
@@ -28,9 +25,3 @@ int adjust3DBlunderPasses(int best);
 int adjust3DRepeated(int passes);
 void computeSideshots3D();
 
-// Report sections and output files.
-void writeAltaReport(int handle);
-
-// The names the relative-error points file keeps in the adjustment: both
-// names of each pair and the text of each entry.
-void readRelErrPointNames(const std::string& path, std::vector<std::string>& names);

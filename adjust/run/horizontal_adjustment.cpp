@@ -8,6 +8,7 @@
 #include "platform/c_locale_text.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/adjusted_listing_2d.hpp"
+#include "reports/alta_report.hpp"
 #include "reports/error_ellipse_file.hpp"
 #include "reports/report_sections.hpp"
 #include "run/horizontal_run.hpp"

@@ -5,6 +5,7 @@
 #include "input/raw_aliases.hpp"
 #include "input/raw_files.hpp"
 #include "model/observation_builders.hpp"
+#include "input/supplemental_control.hpp"
 #include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
@@ -45,8 +46,11 @@ int loadProjectInputs(const RunContext& context) {
     if (s.geodeticModel == threeDModel && s.includeGPSVectors != 0 &&
         readGpsVectorFiles(context, s.pGPSFileName, 1) != gpsReadDone)
         return loaderFailure(context, "error loading GPS vector file");
-    if (s.supplamentalNE != 0 && addSupplementalToRawList() != 0)
-        return loaderFailure(context, "error loading supplemental control file");
+    if (s.supplamentalNE != 0) {
+        std::string error;
+        if (addSupplementalToRawList(error) != 0)
+            return loaderFailure(context, error);
+    }
     // The files were opened above; what stops here is a control line they hold.
     if (loadGpsXyzControl(context) != gpsControlDone)
         return loaderFailure(context, "error loading GPS vector file");

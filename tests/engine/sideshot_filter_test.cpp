@@ -6,6 +6,7 @@
 #include "model/run_stops.hpp"
 #include "sideshot_lists.hpp"
 #include "support/project_vars_guard.hpp"
+#include "support/temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -151,13 +152,18 @@ TEST_F(SideshotFilter, ListedPointsStayWhicheverSwitchReadsTheFileAndWhateverThe
 }
 
 TEST_F(SideshotFilter, ThePointsFileIsReadWhenEitherSwitchIsOn) {
+    testsupport::TempFolder folder("relerr");
+    testsupport::writeBytes(folder / "p.alt", "REL_ERR_PAIRS a-b\r\nREL_ERR_ALL p, DESC:fence\r\n");
+    projectVars.relativeErrFileNm = (folder / "p.alt").string();
     EXPECT_FALSE(loadRelErrPoints().inUse);
     for (const auto [fileOn, altaOn] : {std::pair{1, 0}, {0, 1}}) {
         projectVars.relativeErrFileOn = fileOn;
         projectVars.ALTARptOn = altaOn;
-        // Reading the file is a later stage of this build: the attempt shows
-        // that the file is wanted.
-        EXPECT_THROW(loadRelErrPoints(), StageNotBuilt);
+        const relErrPoints points = loadRelErrPoints();
+        EXPECT_TRUE(points.inUse);
+        EXPECT_EQ(points.names, (std::vector<std::string>{"A", "B", "P", "FENCE"}));
+        // The file's names are upper case; the project's lower-case point still matches.
+        EXPECT_EQ(isListedRelErrPoint("p", points), 1);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
 #include "platform/shell_services.hpp"
+#include "reports/alta_report.hpp"
 #include "reports/report_files.hpp"
 #include "run/horizontal_adjustment.hpp"
 #include "support/project_vars_guard.hpp"
@@ -537,4 +538,36 @@ TEST_F(RelativeEllipse, SideshotsAndUnknownPointsHaveNone) {
     EXPECT_EQ(boxes(), (std::vector<std::string>{
                            "Pt. SS1 is a sideshot and was not included in the adjustment.",
                            "Pt. NOPE does not exist."}));
+}
+
+// The ALTA report's line for C-D carries the ellipse of the reference
+// covariance of the differences, the distance between the adjusted points,
+// allowable = tolerance + d ppm / 1e6 and their ratio.
+TEST_F(RelativeEllipse, TheAltaReportTestsTheReferenceEllipseOfAPair) {
+    testsupport::writeBytes(folder / "net1.alt", "REL_ERR_PAIRS c-d\r\n");
+    projectVars.relativeErrFileNm = (folder / "net1.alt").string();
+    projectVars.altaTolerance = 0.001;
+    projectVars.altaPPM = 5;
+    projectVars.ALTARptOn = 0;
+    writeAltaReport(rptFile);
+
+    const Reference want = ReferenceSolver(bracedQuadrilateral()).solve();
+    const auto& c = want.covariance;
+    const auto rel = [&](int i, int j) {
+        return c[i][j] - c[i][2 + j] - c[2 + i][j] + c[2 + i][2 + j];
+    };
+    const Reference::Ellipse e = ellipseOf(rel(0, 0), rel(0, 1), rel(1, 1),
+                                           confidenceScale95(Real(obsCount - unknownCount)));
+    const double dE = want.coordinates[2] - want.coordinates[0];
+    const double dN = want.coordinates[3] - want.coordinates[1];
+    const double distance = std::hypot(dE, dN);
+    const double allowable = 0.001 + distance * 5 / 1e6;
+    const auto f = [](double v) { return platform::formatC("%9.3f", v); };
+    const std::string line = " C          D           " + f(distance) + "   " + f(e.major) +
+                             "    " + f(allowable) + "   " + f(e.major / allowable) +
+                             "         " + f(e.minor) + "       " + directionToText(e.orientation);
+    const std::string rpt = report();
+    EXPECT_NE(rpt.find(line + "\r\n"), std::string::npos) << line << "\n" << rpt;
+    EXPECT_NE(rpt.find("Alta Tolerance Report ,Specific Connections, 95% Confidence Interval\r\n"),
+              std::string::npos);
 }

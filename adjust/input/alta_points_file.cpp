@@ -1,0 +1,153 @@
+#include "input/alta_points_file.hpp"
+
+#include "input/closure_file.hpp"
+#include "model/settings/project_paths.hpp"
+#include "output/report_lines.hpp"
+#include "platform/file_replace.hpp"
+#include "platform/line_reader.hpp"
+
+#include <array>
+#include <cstdlib>
+#include <system_error>
+
+namespace {
+
+enum altaKeyword : int { kwPairs = 0, kwMaxPoints = 1, kwAll = 2, kwNoKeyword = 3 };
+
+// In keyword index order: the first one found in a line decides.
+constexpr std::array<const char*, 3> keywords = {"REL_ERR_PAIRS", "RPT_ALL_MAX_PTS",
+                                                 "REL_ERR_ALL"};
+
+int keywordOf(const std::string& text) {
+    for (std::size_t i = 0; i < keywords.size(); ++i)
+        if (text.find(keywords[i]) != std::string::npos)
+            return static_cast<int>(i);
+    return kwNoKeyword;
+}
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::vector<std::string> commaPieces(const std::string& value) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    while (true) {
+        const auto comma = value.find(',', start);
+        pieces.push_back(trimmed(value.substr(start, comma - start)));
+        if (comma == std::string::npos)
+            return pieces;
+        start = comma + 1;
+    }
+}
+
+int maxPointsOf(const std::string& value) {
+    const int max = std::atoi(value.c_str());
+    return max < 0 || max > 1000 ? altaFallbackMaxPoints : max;
+}
+
+template <typename T, typename Text>
+std::string joined(const std::vector<T>& items, Text text) {
+    std::string out;
+    for (const T& item : items)
+        out += (out.empty() ? "" : ",") + text(item);
+    return out;
+}
+
+} // namespace
+
+void parseAltaPairs(const std::string& value, std::vector<AltaPair>& pairs) {
+    for (const std::string& piece : commaPieces(value)) {
+        const auto dash = piece.find('-');
+        if (dash != std::string::npos)
+            pairs.push_back({trimmed(piece.substr(0, dash)), trimmed(piece.substr(dash + 1))});
+    }
+}
+
+void parseAltaEntries(const std::string& value, std::vector<AltaEntry>& entries) {
+    for (const std::string& piece : commaPieces(value)) {
+        const auto desc = piece.find("DESC:");
+        if (desc != std::string::npos)
+            entries.push_back({AltaEntry::description, trimmed(piece.substr(desc + 5))});
+        else if (!piece.empty())
+            entries.push_back({AltaEntry::name, piece});
+    }
+}
+
+bool readAltaPointsFile(const std::filesystem::path& path, AltaPoints& points,
+                        std::vector<std::string>& errors) {
+    if (path.empty()) {
+        errors.push_back("ALTA reporting option chosen.\nBut no alta points file has been chosen");
+        return false;
+    }
+    points.pairs.clear();
+    points.entries.clear();
+    std::error_code ignored;
+    if (!std::filesystem::exists(path, ignored))
+        return true;
+    platform::TextFileReader reader(path);
+    if (!reader.isOpen()) {
+        errors.push_back("Error opening ALTA Points file: " + path.string());
+        return false;
+    }
+    std::string line;
+    while (reader.next(line)) {
+        const std::string text = keptRecordText(line);
+        const std::string value = recordValueOf(text);
+        switch (keywordOf(text)) {
+        case kwPairs:
+            parseAltaPairs(value, points.pairs);
+            break;
+        case kwMaxPoints:
+            points.maxPoints = maxPointsOf(value);
+            break;
+        case kwAll:
+            parseAltaEntries(value, points.entries);
+            break;
+        default:
+            errors.push_back("Error parsing record: " + text + "\r\nFile: " + path.string());
+            break;
+        }
+    }
+    return true;
+}
+
+std::string altaPointsFileText(const AltaPoints& points) {
+    const std::string entries = joined(points.entries, [](const AltaEntry& e) {
+        return e.kind == AltaEntry::description ? "DESC:" + e.text : e.text;
+    });
+    const std::string pairs =
+        joined(points.pairs, [](const AltaPair& p) { return p.from + "-" + p.to; });
+    return "RPT_ALL_MAX_PTS " + std::to_string(points.maxPoints) + "\r\nREL_ERR_ALL " + entries +
+           "\r\nREL_ERR_PAIRS " + pairs + "\r\n";
+}
+
+bool writeAltaPointsFile(const std::filesystem::path& path, const AltaPoints& points,
+                         std::string& error) {
+    if (path.empty()) {
+        error = "ALTA reporting option chosen.\nBut no alta points file has been chosen";
+        return false;
+    }
+    return platform::replaceFile(path, altaPointsFileText(points), error);
+}
+
+std::string altaPointsFilePath(const std::string& name) {
+    return name.empty() ? name : projectRelativePath(name);
+}
+
+void readRelErrPointNames(const std::string& path, std::vector<std::string>& names) {
+    AltaPoints points;
+    std::vector<std::string> errors;
+    readAltaPointsFile(altaPointsFilePath(path), points, errors);
+    for (const std::string& error : errors)
+        writeLine(errFile, error);
+    for (const AltaPair& pair : points.pairs) {
+        names.push_back(pair.from);
+        names.push_back(pair.to);
+    }
+    for (const AltaEntry& entry : points.entries)
+        names.push_back(entry.text);
+}

@@ -1,0 +1,54 @@
+// The ALTA tolerance test's arithmetic and its table of worst connections.
+
+#include "reports/alta_report.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(AltaReport, AllowableIsToleranceAndPartsPerMillionOfTheDistance) {
+    // 0.07 + 200 x 50 / 1e6 = 0.07 + 0.01 = 0.08; an axis of 0.1 is 1.25 of it: it fails.
+    const double allowable = altaAllowable(200.0, 0.07, 50);
+    EXPECT_NEAR(allowable, 0.08, 1e-15);
+    EXPECT_NEAR(0.1 / allowable, 1.25, 1e-12);
+    EXPECT_GT(0.1 / allowable, 1.0);
+}
+
+altaRptPt row(const char* from, const char* to, double ratio) {
+    altaRptPt r{from, to};
+    r.semiMajor = ratio;
+    r.ratio = ratio;
+    return r;
+}
+
+std::vector<std::string> order(const std::vector<altaRptPt>& table) {
+    std::vector<std::string> names;
+    for (const altaRptPt& r : table)
+        names.push_back(r.semiMajor > 0 ? r.from + r.to : "");
+    return names;
+}
+
+TEST(AltaReport, TheTableKeepsTheLargestRatiosLargestFirst) {
+    std::vector<altaRptPt> table(3);
+    for (const altaRptPt& r : {row("1", "2", 1.5), row("1", "3", 2.0), row("2", "3", 1.5),
+                               row("3", "4", 1.2), row("4", "5", 3.0)})
+        insertAltaRptPt(table, r);
+    // Equal ratios keep their order of arrival; the smallest fell off.
+    EXPECT_EQ(order(table), (std::vector<std::string>{"45", "13", "12"}));
+}
+
+TEST(AltaReport, AnEmptyTableTakesNothing) {
+    std::vector<altaRptPt> table;
+    insertAltaRptPt(table, row("1", "2", 2.0));
+    EXPECT_TRUE(table.empty());
+}
+
+TEST(AltaReport, AConnectionIsKnownEitherWayRoundWithoutCase) {
+    std::vector<altaRptPt> table(2);
+    insertAltaRptPt(table, row("cp1", "7", 2.0));
+    EXPECT_EQ(altaPairIsNew(table, row("7", "CP1", 2.0)), 0);
+    EXPECT_EQ(altaPairIsNew(table, row("CP1", "7", 2.0)), 0);
+    EXPECT_EQ(altaPairIsNew(table, row("CP1", "8", 2.0)), 1);
+}
+
+} // namespace
