@@ -32,31 +32,9 @@ constexpr const char* defaultHelpTopic = "TARNWELL";
 using namespace shellid;
 
 constexpr int commandsStillToCome[] = {
-    openClosureFile,
-    newClosureFile,
-    openAltaFile,
-    newAltaFile,
-    print,
-    printButton,
-    printFile,
-    blunderDetection,
-    inverse,
-    inverseButton,
-    relErrEllipse,
-    relErrEllipseButton,
-    convertGpsFiles,
-    convertLevelFiles,
-    editRawFiles,
-    editRawFilesButton,
-    collectorTransfer,
-    collectorTransferButton,
-    edmCalibration,
-    editReportFile,
-    editErrorFile,
-    editNezFile,
-    editFormattedNezFile,
-    graphics,
-    graphicsButton,
+    openClosureFile, newClosureFile,      openAltaFile,     newAltaFile,       print,
+    printButton,     printFile,           blunderDetection, inverse,           inverseButton,
+    relErrEllipse,   relErrEllipseButton, convertGpsFiles,  convertLevelFiles, edmCalibration,
 };
 
 } // namespace
@@ -104,6 +82,14 @@ void CMainFrame::bindCommands() {
     });
     on({shellid::networkAdjustment, shellid::networkAdjustmentButton}, [this] { runAdjustment(); });
     on({shellid::preprocess}, [this] { runPreprocess(); });
+    on({shellid::editRawFiles, shellid::editRawFilesButton}, [this] { this->editRawFiles(); });
+    on({shellid::collectorTransfer, shellid::collectorTransferButton},
+       [this] { this->collectorTransfer(); });
+    on({shellid::editReportFile}, [this] { editOutputFile(".RPT"); });
+    on({shellid::editErrorFile}, [this] { editOutputFile(".ERR"); });
+    on({shellid::editNezFile}, [this] { editOutputFile(".NEZ"); });
+    on({shellid::editFormattedNezFile}, [this] { editOutputFile(".OUT"); });
+    on({shellid::graphics, shellid::graphicsButton}, [this] { showGraphics(); });
     on({shellid::help}, [this] { showHelp(); });
     on({shellid::about}, [this] { showAbout(); });
 }
@@ -130,6 +116,7 @@ void CMainFrame::bindCommandStates() {
          [this] { return state_.errReportEnabled && shell_.hasRunWindows(); });
     when({shellid::nezReport},
          [this] { return state_.nezReportEnabled && shell_.hasRunWindows(); });
+    when({shellid::graphics, shellid::graphicsButton}, [this] { return state_.graphicsEnabled; });
     // GTK shows MDI children as tabs, which cannot be cascaded or tiled.
     when({shellid::windowCascade, shellid::windowTile}, [] { return false; });
     for (int id : commandsStillToCome)

@@ -6,6 +6,8 @@
 // runs while it exists.
 
 #include "run/processing_driver.hpp"
+#include "shell/family_programs.hpp"
+#include "shell/graphics_library.hpp"
 #include "shell/processing_windows.hpp"
 #include "shell/program_options.hpp"
 #include "shell/wx_shell.hpp"
@@ -103,6 +105,23 @@ public:
     std::string helpPath() const;
     void showHelp();
 
+    // The family's programs and the output files. `programPath`: the program
+    // file in `exeDir`, else in the program's folder. `pickRawFile`: 1 when
+    // the user cancelled the choice, else 0 with the chosen name (possibly
+    // empty) in `chosen`.
+    std::string programPath(const std::string& programFile) const;
+    int pickRawFile(const std::string& names, std::string& chosen);
+    void editRawFiles();
+    void collectorTransfer();
+    void editOutputFile(const std::string& extension);
+    // The project's network in the graphics window (opened, or refreshed
+    // when open); after a run the open window is refreshed.
+    void showGraphics();
+    void refreshOpenGraphics();
+    std::uint16_t graphicsWindowId() const { return graphicsWindowId_; }
+    // The name under which the family's programs find the marker block.
+    void setMarkerBlockName(std::string name) { markerBlockName_ = std::move(name); }
+
 protected:
     // While a run is under way no command reaches its handler.
     bool TryBefore(wxEvent& event) override;
@@ -131,6 +150,7 @@ private:
     void reportWriteFailure(const std::string& path);
     template <class Run> void runProcessing(Run run);
     int runSettingsSheet(int firstPage);
+    void startFamilyProgram(const FamilyProgram& program, const std::string& file, bool withBlock);
 
     WxShell shell_;
     ProcessingWindows runWindows_;
@@ -140,4 +160,8 @@ private:
     std::string lastProjectFolder_; // where the open dialog starts
     wxRect normalRect_;
     int initialShow_ = showNormal;
+    std::string markerBlockName_ = "/GL_Settings";
+    MarkerBlock markerBlock_;
+    GraphicsLibrary graphics_{"libvistra.so"};
+    std::uint16_t graphicsWindowId_ = GraphicsLibrary::noWindow;
 };

@@ -27,6 +27,7 @@ template <class Run> void CMainFrame::runProcessing(Run run) {
     state_.lastRunResult = state_.lastRun.reachedEnd ? 1 : 0;
     runWindows_.endRun();
     updateTitle();
+    refreshOpenGraphics();
 }
 
 void CMainFrame::runAdjustment() {

@@ -1,4 +1,5 @@
 #include "platform/private_temporary_folder.hpp"
+#include "support/environment_value.hpp"
 
 #include "support/temp_folder.hpp"
 
@@ -13,30 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Sets or removes one environment variable for the length of a test.
-class EnvironmentValue {
-public:
-    EnvironmentValue(const char* name, const std::optional<std::string>& value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        if (value)
-            ::setenv(name, value->c_str(), 1);
-        else
-            ::unsetenv(name);
-    }
-    ~EnvironmentValue() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-    EnvironmentValue(const EnvironmentValue&) = delete;
-    EnvironmentValue& operator=(const EnvironmentValue&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using testsupport::EnvironmentValue;
 
 mode_t modeOf(const fs::path& path) {
     struct stat info {};

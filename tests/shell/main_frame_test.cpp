@@ -130,27 +130,35 @@ TEST_F(MainFrame, TheRecentProjectNamesItself) {
 }
 
 TEST_F(MainFrame, CommandsAreEnabledByTheProjectState) {
-    const int always[] = {
-        shellid::newProject,    shellid::openProject,     shellid::saveProjectAs,
-        shellid::saveAsDefault, shellid::globalSettings,  shellid::help,
-        shellid::about,         shellid::exitProgram,     shellid::viewToolbar,
-        shellid::viewStatusBar, shellid::projectSettings, shellid::stdErrSettingsButton,
-        shellid::newStdErrFile, shellid::editStdErrFile,  shellid::createUdp};
+    const int always[] = {shellid::newProject,
+                          shellid::openProject,
+                          shellid::saveProjectAs,
+                          shellid::saveAsDefault,
+                          shellid::globalSettings,
+                          shellid::help,
+                          shellid::about,
+                          shellid::exitProgram,
+                          shellid::viewToolbar,
+                          shellid::viewStatusBar,
+                          shellid::projectSettings,
+                          shellid::stdErrSettingsButton,
+                          shellid::newStdErrFile,
+                          shellid::editStdErrFile,
+                          shellid::createUdp,
+                          shellid::editRawFiles,
+                          shellid::collectorTransferButton,
+                          shellid::editReportFile};
     const int withProject[] = {shellid::closeProject,      shellid::saveProject,
                                shellid::networkAdjustment, shellid::networkAdjustmentButton,
                                shellid::preprocess,        shellid::lsReport,
-                               shellid::errReport,         shellid::nezReport};
+                               shellid::errReport,         shellid::nezReport,
+                               shellid::graphics,          shellid::graphicsButton};
     const int notYet[] = {shellid::blunderDetection,
                           shellid::inverse,
                           shellid::relErrEllipseButton,
                           shellid::print,
                           shellid::printButton,
-                          shellid::graphics,
-                          shellid::graphicsButton,
-                          shellid::editRawFiles,
-                          shellid::collectorTransferButton,
                           shellid::edmCalibration,
-                          shellid::editReportFile,
                           shellid::windowCascade,
                           shellid::windowTile,
                           shellid::closeAll};

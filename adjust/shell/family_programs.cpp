@@ -1,0 +1,140 @@
+// The family's programs are started as processes of their own: the path is
+// checked before anything is started, so that a program this machine does
+// not have gives its message at once instead of a process that dies.
+
+#include "shell/family_programs.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sstream>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <wx/utils.h>
+
+const FamilyProgram familyEditor{
+    "DUDezudi.exe",
+    "DUDezudi Program not found.\n(%s)\nPlease call V & K Software Systems support."};
+const FamilyProgram rw5Editor{
+    "Fieldpad.exe",
+    "Velmora Raw Editor Program not found.\n(%s)\nPlease call Velmora Software support."};
+const FamilyProgram familyTransfer{
+    "vuvuz.exe", "VUvuz Program not found.\n(%s)\nPlease call V & K Software Systems support."};
+const FamilyProgram otherTransfer{
+    "Linkwell.exe",
+    "Velmora Data Collector Program not found.\n(%s)\nPlease call Velmora Software support."};
+
+std::vector<std::string> listedNames(const std::string& list) {
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    for (std::size_t end = list.find('\n'); end != std::string::npos;
+         start = end + 1, end = list.find('\n', start))
+        names.push_back(list.substr(start, end - start));
+    return names;
+}
+
+bool listWantsRw5Editor(const std::string& list) {
+    std::string upper = list;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return upper.find(".RW5") != std::string::npos;
+}
+
+std::string familyCommandLine(const std::string& programPath, const std::string& file) {
+    if (file.empty())
+        return programPath;
+    return programPath + " \"" + file + "\"";
+}
+
+namespace {
+
+// wxExecute takes the arguments one by one, so that blanks and quotes in a
+// path reach the program unchanged; it reaps the process when it ends.
+bool spawn(const std::vector<std::string>& arguments) {
+    std::vector<wxString> texts;
+    for (const std::string& argument : arguments)
+        texts.push_back(wxString::FromUTF8(argument));
+    std::vector<const wchar_t*> argv;
+    for (const wxString& text : texts)
+        argv.push_back(text.wc_str());
+    argv.push_back(nullptr);
+    return wxExecute(argv.data(), wxEXEC_ASYNC) != 0;
+}
+
+bool isExecutableFile(const std::string& path) {
+    return !path.empty() && ::access(path.c_str(), X_OK) == 0;
+}
+
+bool isProgram(const std::string& program) {
+    if (program.find('/') != std::string::npos)
+        return isExecutableFile(program);
+    const char* searchPath = std::getenv("PATH");
+    std::istringstream folders(searchPath == nullptr ? "" : searchPath);
+    for (std::string folder; std::getline(folders, folder, ':');)
+        if (!folder.empty() && isExecutableFile(folder + "/" + program))
+            return true;
+    return false;
+}
+
+} // namespace
+
+std::vector<std::string> familyArguments(const std::string& programPath, const std::string& file) {
+    std::vector<std::string> arguments{programPath};
+    if (!file.empty())
+        arguments.push_back(file);
+    return arguments;
+}
+
+bool startDetached(const std::vector<std::string>& arguments) {
+    return !arguments.empty() && isProgram(arguments.front()) && spawn(arguments);
+}
+
+std::vector<std::string> editorCommand() {
+    for (const char* variable : {"VISUAL", "EDITOR"}) {
+        const char* value = std::getenv(variable);
+        if (value == nullptr)
+            continue;
+        std::istringstream words(value);
+        std::vector<std::string> command;
+        for (std::string word; words >> word;)
+            command.push_back(word);
+        if (!command.empty())
+            return command;
+    }
+    return {"xdg-open"};
+}
+
+MarkerBlock::~MarkerBlock() {
+    release();
+}
+
+bool MarkerBlock::write(const std::string& name) {
+    release();
+    const int fd = ::shm_open(name.c_str(), O_CREAT | O_RDWR, 0600);
+    if (fd < 0)
+        return false;
+    void* view = MAP_FAILED;
+    if (::ftruncate(fd, static_cast<off_t>(size)) == 0)
+        view = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    ::close(fd);
+    if (view == MAP_FAILED) {
+        ::shm_unlink(name.c_str());
+        return false;
+    }
+    std::memset(view, 0, size);
+    std::memcpy(view, marker, std::strlen(marker));
+    view_ = view;
+    name_ = name;
+    return true;
+}
+
+void MarkerBlock::release() {
+    if (view_ == nullptr)
+        return;
+    ::munmap(view_, size);
+    ::shm_unlink(name_.c_str());
+    view_ = nullptr;
+    name_.clear();
+}

@@ -1,0 +1,66 @@
+#pragma once
+// Starting the family's raw-data editors and transfer programs, opening the
+// run's output files in the user's editor, and the marker block that the
+// family's programs look for.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The names of a file list that are each followed by a line feed; text after
+// the last line feed is not a complete name and is left out.
+std::vector<std::string> listedNames(const std::string& list);
+
+// Which raw-data editor a list of raw files asks for: the .RW5 editor as soon
+// as one name holds ".RW5" (compared in upper case).
+bool listWantsRw5Editor(const std::string& list);
+
+// The family's outside programs, with the message given when one cannot be started.
+struct FamilyProgram {
+    const char* file;
+    const char* notFound; // printf pattern with %s for the command line
+};
+extern const FamilyProgram familyEditor;
+extern const FamilyProgram rw5Editor;
+extern const FamilyProgram familyTransfer;
+extern const FamilyProgram otherTransfer;
+
+// The program path, a blank and the file in double quotes when one is given.
+std::string familyCommandLine(const std::string& programPath, const std::string& file);
+
+// The program and its arguments, each one word of its own whatever blanks
+// or quotes it holds: the program path, then the file when one is given.
+std::vector<std::string> familyArguments(const std::string& programPath, const std::string& file);
+
+// Starts the program of `arguments[0]` (a path, or a name looked up in PATH)
+// with the rest as its arguments and does not wait for it: false when there
+// is no such program or it could not be started.
+bool startDetached(const std::vector<std::string>& arguments);
+
+// The user's editor: $VISUAL, else $EDITOR, split at blanks into the program
+// and its own arguments; xdg-open when neither is set.
+std::vector<std::string> editorCommand();
+
+// The 4096-byte shared block "GL_Settings": zeroed, with the marker at its
+// start. It stays mapped, and the name exists, until the object goes.
+class MarkerBlock {
+public:
+    static constexpr std::size_t size = 4096;
+    static constexpr const char* marker = "VO_ZA_VEZARAD";
+
+    MarkerBlock() = default;
+    ~MarkerBlock();
+    MarkerBlock(const MarkerBlock&) = delete;
+    MarkerBlock& operator=(const MarkerBlock&) = delete;
+
+    // Creates (or opens) the block under `name`, zeroes it and writes the
+    // marker: false when the block could not be made.
+    bool write(const std::string& name);
+    const std::string& name() const { return name_; }
+
+private:
+    void release();
+
+    std::string name_;
+    void* view_ = nullptr;
+};

@@ -1,0 +1,29 @@
+// The Graphics command: the network of the project's raw files in the
+// graphics library's window, a child of the main window.
+
+#include "engine/adjustment_results.hpp"
+#include "model/settings/global_vars.hpp"
+#include "shell/family_programs.hpp"
+#include "shell/main_frame.hpp"
+
+#include <filesystem>
+
+void CMainFrame::showGraphics() {
+    for (const std::string& name : listedNames(projectVars.pInputFileName)) {
+        std::error_code ec;
+        if (!std::filesystem::exists(name, ec)) {
+            shell_.message("Invalid Raw File: " + name, MessageKind::ok);
+            return;
+        }
+    }
+    const int shown = graphics_.show(&graphicsWindowId_, static_cast<wxObject*>(this), projectVars,
+                                     errEllipses.data(), errEllipseCount);
+    updateTitle();
+    if (shown == 0)
+        shell_.message("Could not display the Graphics Window.", MessageKind::ok);
+}
+
+void CMainFrame::refreshOpenGraphics() {
+    if (graphicsWindowId_ != GraphicsLibrary::noWindow && graphics_.isWindowOpen(graphicsWindowId_))
+        showGraphics();
+}
