@@ -18,16 +18,6 @@ using namespace testsupport;
 
 namespace {
 
-std::vector<rawRec> rawRecords() {
-    std::vector<rawRec> all;
-    rawRec r;
-    for (int end = rawDataList.seek(0); end == 0; end = rawDataList.advance()) {
-        rawDataList.get(r);
-        all.push_back(r);
-    }
-    return all;
-}
-
 double targetHeightOf(const rawRec& r) {
     return r.kind == rawSetup ? r.bsTargetHeight : r.targetHeight;
 }
