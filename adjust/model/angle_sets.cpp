@@ -7,11 +7,13 @@
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
 #include "model/raw_record.hpp"
+#include "model/raw_sight_index.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -260,8 +262,22 @@ struct knownPoint {
     double easting = 0.0;
 };
 
-void remember(knownPoint& point, const rawRec& record) {
-    point = {true, record.northing, record.easting};
+// The coordinates the last coordinate record of `point` gives it.
+knownPoint coordinatesOf(const rawSightIndex& index, std::string_view point) {
+    const int at = index.lastCoordOf(point);
+    if (at < 0)
+        return {};
+    const rawRec& record = index.record(at);
+    return {true, record.northing, record.easting};
+}
+
+// The last horizontal distance above 0 recorded on the line A-B; 0 when none.
+double lastSightLength(const rawSightIndex& index, std::string_view a, std::string_view b) {
+    const std::vector<int>& sights = index.sightsOf(a, b);
+    for (auto at = sights.rbegin(); at != sights.rend(); ++at)
+        if (index.record(*at).horizDistance > 0.0)
+            return index.record(*at).horizDistance;
+    return 0.0;
 }
 
 // The sight length from the two points' coordinates when both are known and
@@ -336,37 +352,12 @@ int angleSightLengths(double& backsightLength, double& foresightLength,
     backsightLength = 0.0;
     foresightLength = 0.0;
     backsightForesightLength = 0.0;
-    knownPoint atInstrument;
-    knownPoint atBacksight;
-    knownPoint atForesight;
-    std::string current;
-    rawRec record;
-    const auto takeSight = [&](std::string_view from, std::string_view to, double length) {
-        if (length <= 0.0)
-            return;
-        if (sameLine(from, to, instrument, backsight))
-            backsightLength = length;
-        if (sameLine(from, to, instrument, foresight))
-            foresightLength = length;
-    };
-    if (rawDataList.seek2(0) == 0) {
-        while (rawDataList.getNext2(record) == 0) {
-            if (record.kind == rawSetup) {
-                current = fixedText(record.stationName);
-                takeSight(current, fixedText(record.backsightName), record.horizDistance);
-            } else if (record.kind == rawForesight) {
-                takeSight(current, fixedText(record.foresightName), record.horizDistance);
-            } else if (record.kind == rawCoord && isSet(record.northing) && isSet(record.easting)) {
-                const std::string_view point = fixedText(record.pointName);
-                if (sameName(point, instrument))
-                    remember(atInstrument, record);
-                if (sameName(point, backsight))
-                    remember(atBacksight, record);
-                if (sameName(point, foresight))
-                    remember(atForesight, record);
-            }
-        }
-    }
+    const std::shared_ptr<const rawSightIndex> index = currentRawSightIndex();
+    backsightLength = lastSightLength(*index, instrument, backsight);
+    foresightLength = lastSightLength(*index, instrument, foresight);
+    const knownPoint atInstrument = coordinatesOf(*index, instrument);
+    const knownPoint atBacksight = coordinatesOf(*index, backsight);
+    const knownPoint atForesight = coordinatesOf(*index, foresight);
     lengthFromCoordinates(backsightLength, atInstrument, atBacksight);
     lengthFromCoordinates(foresightLength, atInstrument, atForesight);
     if (backsightLength > 0.0 && foresightLength > 0.0)

@@ -107,7 +107,8 @@ int findReadingByFace(int face, int rawIndex, hzReadingList& backsightReadings);
 // either direction anywhere in the raw data, else the distance between the
 // coordinates the raw coordinate records give them; 0 when neither exists.
 // The backsight-to-foresight length follows from both and the angle (law of
-// cosines) when both are positive, else 0. Walks cursor 2. Returns 0.
+// cosines) when both are positive, else 0. Reads the raw data through the raw
+// sight index (raw_sight_index.hpp). Returns 0.
 int angleSightLengths(double& backsightLength, double& foresightLength,
                       double& backsightForesightLength, std::string_view backsight,
                       std::string_view foresight, std::string_view instrument, double angle_rad);

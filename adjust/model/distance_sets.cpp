@@ -6,6 +6,7 @@
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
 #include "model/raw_record.hpp"
+#include "model/raw_sight_index.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/c_locale_text.hpp"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -29,50 +31,36 @@ struct lineSight {
     stdErrBlock errorsInForce{};
 };
 
-lineSight sightOf(const rawRec& record, bool forward) {
+lineSight sightOf(const rawRec& record, const indexedSight& found) {
     lineSight sight;
     sight.distance = record.horizDistance;
     sight.heightDiff = record.vertDifference;
     sight.heightsApplied = record.heightsApplied == 1;
-    sight.forward = forward;
+    sight.forward = found.forward;
     sight.distErr = record.distStdErr;
     sight.heightDiffErr = record.vertDiffStdErr;
-    sight.errorsInForce = readerStdErrs;
+    sight.errorsInForce = found.errorsInForce;
     return sight;
 }
 
+bool startsInData(const rawSightIndex& index, int startIndex) {
+    return startIndex >= 0 && startIndex < index.count();
+}
+
 // Every sight of the line from A to B with a horizontal distance above 0,
-// from raw index `startIndex` to the end of the data, walking cursor 0. The
-// record at the start index may be a foresight: its setup's instrument is A
-// and its HI is `hi`. With `needHeights` a sight counts only when the HI and
-// its target height are set. False when the index is past the end.
+// from raw index `startIndex` to the end of the data, each with the errors in
+// force at it. The record at the start index may be a foresight: its setup's
+// instrument is A and its HI is `hi`. With `needHeights` a sight counts only
+// when the HI and its target height are set. False when the index is past
+// the end.
 bool sightsOfLine(std::string_view from, std::string_view to, int startIndex, double hi,
                   bool needHeights, std::vector<lineSight>& sights) {
-    if (rawDataList.seek(startIndex) != 0)
+    const std::shared_ptr<const rawSightIndex> index = currentRawSightIndex();
+    if (!startsInData(*index, startIndex))
         return false;
-    const stdErrBlock before = readerStdErrs;
-    std::string instrument(from);
-    rawRec record;
-    while (rawDataList.get(record) == 0) {
-        if (record.kind == rawSetup) {
-            instrument = fixedText(record.stationName);
-            hi = record.instrumentHeight;
-            const std::string_view backsight = fixedText(record.backsightName);
-            if (sameLine(instrument, backsight, from, to) && record.horizDistance > 0.0 &&
-                (!needHeights || (isSet(hi) && isSet(record.bsTargetHeight))))
-                sights.push_back(sightOf(record, sameName(instrument, from)));
-        } else if (record.kind == rawForesight) {
-            const std::string_view point = fixedText(record.foresightName);
-            if (sameLine(instrument, point, from, to) && record.horizDistance > 0.0 &&
-                (!needHeights || (isSet(hi) && isSet(record.targetHeight))))
-                sights.push_back(sightOf(record, sameName(instrument, from)));
-        } else if (record.kind == rawStdErrs) {
-            applyRawStdErrRec(record);
-        }
-        if (rawDataList.advance() != 0)
-            break;
-    }
-    readerStdErrs = before;
+    for (const indexedSight& found :
+         lineSightsFrom(*index, from, to, startIndex, hi, needHeights, readerStdErrs))
+        sights.push_back(sightOf(index->record(found.rawIndex), found));
     return true;
 }
 
@@ -313,24 +301,21 @@ int addDistanceObs3D(std::string_view from, std::string_view to, int startIndex,
 }
 
 int addVerticalObs3D(std::string_view from, std::string_view to, int startIndex) {
-    if (rawDataList.seek(startIndex) != 0)
+    const std::shared_ptr<const rawSightIndex> index = currentRawSightIndex();
+    if (!startsInData(*index, startIndex))
         return lineRefused;
-    std::string instrument(from);
-    rawRec record;
-    while (rawDataList.get(record) == 0) {
-        if (record.kind == rawSetup) {
-            instrument = fixedText(record.stationName);
-            if (sameLine(instrument, fixedText(record.backsightName), from, to) &&
-                (!isSet(record.instrumentHeight) || !isSet(record.bsTargetHeight)))
-                return lineRefused;
-        } else if (record.kind == rawForesight) {
-            if (sameLine(instrument, fixedText(record.foresightName), from, to) &&
-                !isSet(record.targetHeight))
-                return lineRefused;
-        }
-        if (rawDataList.advance() != 0)
-            break;
-    }
+    bool heightsMissing = false;
+    forEachLineSightFrom(*index, from, to, startIndex, notComputed,
+                         [&](int at, std::string_view, double) {
+                             const rawRec& r = index->record(at);
+                             if (r.kind == rawSetup)
+                                 heightsMissing = heightsMissing || !isSet(r.instrumentHeight) ||
+                                                  !isSet(r.bsTargetHeight);
+                             else
+                                 heightsMissing = heightsMissing || !isSet(r.targetHeight);
+                         });
+    if (heightsMissing)
+        return lineRefused;
     verticalObs vertical;
     setPointName(vertical.to, to);
     setPointName(vertical.from, from);

@@ -24,7 +24,8 @@
 //
 // The passes walk cursor 1 of rawDataList and post index x 100 / record count
 // per record, 0 before and after; they stop at the first cancel request of
-// the user. The per-line scans walk cursor 0.
+// the user. The per-line scans read the raw data through the raw sight index
+// (raw_sight_index.hpp).
 
 #include <string>
 #include <string_view>

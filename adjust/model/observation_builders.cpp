@@ -7,6 +7,7 @@
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
 #include "model/raw_record.hpp"
+#include "model/raw_sight_index.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
 #include "output/report_lines.hpp"
@@ -179,6 +180,8 @@ int buildObsLists3D(std::string& message) {
     restoreReaderStdErrs();
     buildStationInputs3D();
 
+    // The raw list no longer changes until the lists are built.
+    const rawSightIndexInForce sightIndex;
     if (!angleSetsPass(readNextSetup3D, addAngleObs3D)) {
         message = userAbortedText;
         return buildStopped;
@@ -197,6 +200,7 @@ int buildObsLists2D(std::string& message) {
     buildCoordRecs2D();
     if (rawDataList.count() == 0)
         return buildDone;
+    const rawSightIndexInForce sightIndex;
     if (!angleSetsPass(readNextSetup2D, addAngleObs2D)) {
         message = userAbortedText;
         return buildStopped;

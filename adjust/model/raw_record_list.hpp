@@ -97,11 +97,20 @@ private:
         int position = 0;
     };
 
+    // Steps from the nearest cursor standing at or before `index` (else from
+    // the head), so scans that seek a little further each time stay linear.
     int seekCursor(cursor& c, int index) {
         if (index < 0 || index >= count_)
             return 1;
         node* n = head_;
-        for (int i = 0; i < index; ++i)
+        int at = 0;
+        for (const cursor& other : cursors_) {
+            if (other.at != nullptr && other.position <= index && other.position > at) {
+                n = other.at;
+                at = other.position;
+            }
+        }
+        for (; at < index; ++at)
             n = n->next;
         c.at = n;
         c.position = index;

@@ -11,6 +11,7 @@
 #include "reports/report_files.hpp"
 #include "support/angles.hpp"
 #include "support/project_vars_guard.hpp"
+#include "support/raw_list_builder.hpp"
 #include "support/temp_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -67,15 +68,7 @@ protected:
         return readVkrRawFile("net.vkr\n");
     }
 
-    std::vector<rawRec> records() {
-        std::vector<rawRec> all;
-        rawRec r;
-        for (int end = rawDataList.seek(0); end == 0; end = rawDataList.advance()) {
-            rawDataList.get(r);
-            all.push_back(r);
-        }
-        return all;
-    }
+    std::vector<rawRec> records() { return testsupport::rawRecords(); }
 
     std::string errText() {
         closeErrFile();

@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <string_view>
 #include <unistd.h>
+#include <vector>
 
 namespace testsupport {
 
@@ -88,6 +89,17 @@ inline rawRec withHeights(rawRec record, double hi, double targetHeight) {
         record.targetHeight = targetHeight;
     }
     return record;
+}
+
+// The whole raw list, in order.
+inline std::vector<rawRec> rawRecords() {
+    std::vector<rawRec> all;
+    rawRec r;
+    for (int end = rawDataList.seek(0); end == 0; end = rawDataList.advance()) {
+        rawDataList.get(r);
+        all.push_back(r);
+    }
+    return all;
 }
 
 inline void appendRaw(std::initializer_list<rawRec> records) {
