@@ -17,18 +17,6 @@ namespace {
 
 constexpr int threeDModel = 1;
 
-// The shell of the build answers the core's message boxes meanwhile.
-class ActiveShellForBuild {
-public:
-    explicit ActiveShellForBuild(ShellServices& shell) : previous_(setActiveShell(&shell)) {}
-    ~ActiveShellForBuild() { setActiveShell(previous_); }
-    ActiveShellForBuild(const ActiveShellForBuild&) = delete;
-    ActiveShellForBuild& operator=(const ActiveShellForBuild&) = delete;
-
-private:
-    ShellServices* previous_;
-};
-
 // The lists no later build step reads; the point lists stay for the window.
 void clearWorkingLists() {
     distanceList2D.clear();
@@ -92,7 +80,8 @@ int rawDataGraph::refresh() {
 }
 
 int rawDataGraph::buildGraph() {
-    ActiveShellForBuild active(shell_);
+    // The shell of the build answers the core's message boxes meanwhile.
+    const ActiveShellScope active(shell_);
     try {
         return buildModel();
     } catch (const StageNotBuilt& missing) {

@@ -198,19 +198,6 @@ void stopRun(const RunContext& context, const std::string& why) {
     endRunWithErrorReport(context);
 }
 
-// The low-level writers that have no context to receive (a failed report
-// line shows a box) reach the run's shell while it runs.
-class RunShellInstalled {
-public:
-    explicit RunShellInstalled(ShellServices& shell) : previous_(setActiveShell(&shell)) {}
-    ~RunShellInstalled() { setActiveShell(previous_); }
-    RunShellInstalled(const RunShellInstalled&) = delete;
-    RunShellInstalled& operator=(const RunShellInstalled&) = delete;
-
-private:
-    ShellServices* previous_;
-};
-
 bool usesGeoidGrid() {
     return projectVars.geoidModel != 0 && projectVars.gridSystem != gridLocal;
 }
@@ -281,7 +268,9 @@ template <class Run> RunResult gridRun(const RunContext& context, Run run) {
 
 // Every output the run writes is checked: the failures travel in the result.
 template <class Run> RunResult guardedRun(const RunContext& context, Run run) {
-    const RunShellInstalled shellInstalled(context.shell);
+    // The low-level writers that have no context to receive (a failed report
+    // line shows a box) reach the run's shell while it runs.
+    const ActiveShellScope shellInstalled(context.shell);
     clearOutputWriteFailures();
     RunResult result = gridRun(context, run);
     addWriteFailuresToErrorReport();

@@ -135,3 +135,16 @@ public:
 ShellServices& activeShell();
 // Installs `shell` (nullptr restores the silent one) and returns the previous one.
 ShellServices* setActiveShell(ShellServices* shell);
+
+// Installs a shell as the active one for the scope's life, then puts the
+// previous one back.
+class ActiveShellScope {
+public:
+    explicit ActiveShellScope(ShellServices& shell) : previous_(setActiveShell(&shell)) {}
+    ~ActiveShellScope() { setActiveShell(previous_); }
+    ActiveShellScope(const ActiveShellScope&) = delete;
+    ActiveShellScope& operator=(const ActiveShellScope&) = delete;
+
+private:
+    ShellServices* previous_;
+};
