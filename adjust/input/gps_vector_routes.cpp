@@ -144,9 +144,8 @@ int readConverted(const RunContext& context, const gpsRoute& route, const std::s
 int convertAndReadGpsFiles(const RunContext& context, const std::string& fileList, int format,
                            int checkNames) {
     if (format == gpsFormatRw5)
-        return readRw5GpsVectors(context, fileList, checkNames, gpsVectorList) == 0
-                   ? gpsReadDone
-                   : gpsReadFailed;
+        return readRw5GpsVectors(context, fileList, checkNames, gpsVectorList) == 0 ? gpsReadDone
+                                                                                    : gpsReadFailed;
     const gpsRoute& route = routes[format];
     std::string error;
     const std::optional<std::filesystem::path> folder = conversionFolder(context, error);

@@ -1,8 +1,8 @@
 #include "input/gps_control_points.hpp"
 
 #include "input/raw_files.hpp"
-#include "input/rw5_base_points.hpp"
 #include "input/raw_text.hpp"
+#include "input/rw5_base_points.hpp"
 #include "input/rw5_lines.hpp"
 #include "model/program_lists.hpp"
 #include "model/project_ellipsoid.hpp"

@@ -48,8 +48,9 @@ std::optional<double> moUnitFactor(std::string_view code) {
 // The numbers of the tokens from `first` on, each with its prefix in its
 // place; none when one is missing or not a number.
 template <std::size_t N>
-std::optional<std::array<double, N>> prefixedNumbers(const Rw5Record& record, std::size_t first,
-                                                     const std::array<std::string_view, N>& prefixes) {
+std::optional<std::array<double, N>>
+prefixedNumbers(const Rw5Record& record, std::size_t first,
+                const std::array<std::string_view, N>& prefixes) {
     std::array<double, N> numbers{};
     for (std::size_t i = 0; i < N; ++i) {
         const std::string_view token = trimmedBlanks(rw5Token(record, first + i));
@@ -145,7 +146,8 @@ private:
         clearGpsVectorRec(work_);
         const std::size_t dashes = line.rfind("--");
         if (dashes != std::string_view::npos)
-            setFixedText(work_.comment, trimmedBlanks(line.substr(dashes + 2)).substr(0, gpsCommentMax));
+            setFixedText(work_.comment,
+                         trimmedBlanks(line.substr(dashes + 2)).substr(0, gpsCommentMax));
         stage_ = stage::started;
         return {};
     }
@@ -210,8 +212,8 @@ private:
         }
         if (options_.weigh)
             applyGpsVectorWeighting(work_);
-        for (double* length : {&work_.dX, &work_.dY, &work_.dZ, &work_.spareValues[0],
-                               &work_.spareValues[1]})
+        for (double* length :
+             {&work_.dX, &work_.dY, &work_.dZ, &work_.spareValues[0], &work_.spareValues[1]})
             *length *= v_;
         for (double* squared :
              {&work_.varX, &work_.varY, &work_.varZ, &work_.covXY, &work_.covXZ, &work_.covYZ})
@@ -221,8 +223,9 @@ private:
                             base_->height * v_);
         vectors_.push_back({work_, file_.path, g1Line_});
         if (options_.interactive && (from.empty() || to.empty()))
-            context_.message(formatC("Invalid Point number in GPS vector\nFrom Pt.: %s -> To Pt.:%s",
-                                     from.c_str(), to.c_str()));
+            context_.message(
+                formatC("Invalid Point number in GPS vector\nFrom Pt.: %s -> To Pt.:%s",
+                        from.c_str(), to.c_str()));
     }
 
     void tellMissing(std::initializer_list<const char*> values, const std::string& from,
@@ -249,8 +252,8 @@ private:
     const Rw5File& file_;
     const ReadOptions options_;
     std::vector<Rw5Vector>& vectors_;
-    const double v_;             // metres per unit of the vectors and base points
-    double h_;                   // metres per unit of the rover heights
+    const double v_; // metres per unit of the vectors and base points
+    double h_;       // metres per unit of the rover heights
     std::optional<Rw5BasePoint> base_;
     std::optional<double> roverHeight_m_;
     stage stage_ = stage::none;

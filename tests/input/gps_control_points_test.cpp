@@ -194,8 +194,8 @@ TEST_F(GpsControlReading, AFaultyBaselineTextFileStopsTheControlWithFileAndLine)
     write("bad.txt", "@%Unit: m\r\n@+B 1 2\r\n");
     projectVars.gpsFileFmtType = 2;
     EXPECT_EQ(loadGpsXyzControlByFormat(context, "bad.txt\n"), gpsControlFailed);
-    EXPECT_EQ(shell.boxTexts(), std::vector<std::string>{path("bad.txt") +
-                                                         ", line 2: a base point needs a name, X, "
+    EXPECT_EQ(shell.boxTexts(),
+              std::vector<std::string>{path("bad.txt") + ", line 2: a base point needs a name, X, "
                                                          "Y and Z"});
 }
 

@@ -100,8 +100,9 @@ TEST_F(GpsXmlRoutes, VectorXmlGivesEachVectorElement) {
     expectVector(vectors()[1],
                  {"B2", "C3", {-10.5, 20.25, -30.125}, {1e-4, 4e-4, 9e-4}, {0, 0, 0}});
     EXPECT_TRUE(shell.boxTexts().empty());
-    EXPECT_EQ(testsupport::readBytes(runFolder / "net.GPS").rfind(".GPS WEIGHT STDERRCORRELATION\r\n", 0),
-              0u);
+    EXPECT_EQ(
+        testsupport::readBytes(runFolder / "net.GPS").rfind(".GPS WEIGHT STDERRCORRELATION\r\n", 0),
+        0u);
 }
 
 // Faults of the vector XML and the line each is on.
@@ -221,11 +222,12 @@ const XmlFault landXmlFaults[] = {
 };
 
 TEST(LandXmlConversion, FaultsNameTheirLine) {
-    expectFaultsAtTheirLines("survey.xml", landXmlFaults,
-                             [](const std::string& in, const std::string& out, std::string& message) {
-                                 std::string notice;
-                                 return convertLandXmlToGps(in, out, 1, message, notice);
-                             });
+    expectFaultsAtTheirLines(
+        "survey.xml", landXmlFaults,
+        [](const std::string& in, const std::string& out, std::string& message) {
+            std::string notice;
+            return convertLandXmlToGps(in, out, 1, message, notice);
+        });
 }
 
 // BASE (FromBase with a WGS84 position: the first row of base_points.txt)
@@ -236,8 +238,7 @@ TEST(LandXmlConversion, FaultsNameTheirLine) {
 TEST_F(GpsXmlRoutes, FieldBookGivesBasePositionsAndVectors) {
     const std::string input = path(write("job.xml", converterFixture("fieldbook_gps.xml")));
     std::string message;
-    ASSERT_EQ(convertFieldBookXmlToGps(input, path("job.GPS"), message), conversionDone)
-        << message;
+    ASSERT_EQ(convertFieldBookXmlToGps(input, path("job.GPS"), message), conversionDone) << message;
     const std::string text = testsupport::readBytes(folder / "job.GPS");
     EXPECT_EQ(text.rfind(".GPS WEIGHT COVARIANCE\r\nC BASE ", 0), 0u) << text;
     const std::vector<ptGPSXYZCntrl> points = controlLines(text);
@@ -249,13 +250,29 @@ TEST_F(GpsXmlRoutes, FieldBookGivesBasePositionsAndVectors) {
 
     ASSERT_EQ(readGpsFiles(context, "job.GPS\n", 1), gpsReadDone);
     ASSERT_EQ(vectors().size(), 2u);
-    expectVector(vectors()[0], {"BASE",
-                                "R1",
-                                {1234.5678, -234.5, 50.25},
-                                {1e-6, 4e-6, 9e-6},
-                                {2e-7, -3e-7, 5e-7}});
+    expectVector(
+        vectors()[0],
+        {"BASE", "R1", {1234.5678, -234.5, 50.25}, {1e-6, 4e-6, 9e-6}, {2e-7, -3e-7, 5e-7}});
     EXPECT_EQ(fixedText(vectors()[0].comment), "FENCE POST");
     expectVector(vectors()[1], {"BASE", "R3", {-10, 20, -30}, {1, 2, 3}, {0, 0, 0}});
+}
+
+// A base position is a control point even when the record carries a whole
+// vector too: no vector comes of it.
+TEST_F(GpsXmlRoutes, AFieldBookBasePositionGivesNoVector) {
+    const std::string input = path(write(
+        "job.xml", replaced(converterFixture("fieldbook_gps.xml"), "</WGS84>",
+                            "</WGS84><RTK_Base>R9</RTK_Base><ECEFDeltas><DeltaX>1</DeltaX>"
+                            "<DeltaY>2</DeltaY><DeltaZ>3</DeltaZ></ECEFDeltas><QualityControl2>"
+                            "<VCVxx>1</VCVxx><VCVxy>0</VCVxy><VCVxz>0</VCVxz><VCVyy>1</VCVyy>"
+                            "<VCVyz>0</VCVyz><VCVzz>1</VCVzz></QualityControl2>")));
+    std::string message;
+    ASSERT_EQ(convertFieldBookXmlToGps(input, path("job.GPS"), message), conversionDone) << message;
+    EXPECT_EQ(controlLines(testsupport::readBytes(folder / "job.GPS")).size(), 1u);
+    ASSERT_EQ(readGpsFiles(context, "job.GPS\n", 1), gpsReadDone);
+    ASSERT_EQ(vectors().size(), 2u);
+    EXPECT_EQ(fixedText(vectors()[0].to), "R1");
+    EXPECT_EQ(fixedText(vectors()[1].to), "R3");
 }
 
 const XmlFault fieldBookFaults[] = {

@@ -83,8 +83,8 @@ TEST_F(Rw5GpsVectors, FeetAreTurnedIntoMetresOnceAndSquaredForTheWeights) {
         const std::string mo = roverInMetres ? "MO,AD0,UN1\r\n" : "";
         write("feet.rw5",
               mo +
-                  platform::formatC("BP,PNB,LA45.0000,LN-75.0000,EL%.9f,AG%.9f,PA%.9f\r\n",
-                                    100 / v, 1.5 / v, 0.1 / v) +
+                  platform::formatC("BP,PNB,LA45.0000,LN-75.0000,EL%.9f,AG%.9f,PA%.9f\r\n", 100 / v,
+                                    1.5 / v, 0.1 / v) +
                   platform::formatC("LS,HR%.9f\r\n", roverInMetres ? 2.0 : 2.0 / v) +
                   platform::formatC("GPS,PNR\r\nG1,BPB,PNR,DX%.9f,DY%.9f,DZ%.9f\r\n",
                                     antennaVector[0] / v, antennaVector[1] / v,
@@ -201,7 +201,8 @@ TEST_F(Rw5GpsVectors, ConvertedVectorsReadBackUnweighted) {
 }
 
 TEST_F(Rw5GpsVectors, ANameTheGpsFileCannotCarryIsNamedWithItsLine) {
-    write("site.rw5", goodStart + "G1,BPB,PNR-1,DX1,DY2,DZ3\r\nG2,VX1,VY1,VZ1\r\nG3,XY0,XZ0,YZ0\r\n");
+    write("site.rw5",
+          goodStart + "G1,BPB,PNR-1,DX1,DY2,DZ3\r\nG2,VX1,VY1,VZ1\r\nG3,XY0,XZ0,YZ0\r\n");
     EXPECT_EQ(convertRw5VectorsToGps(context, "site.rw5\n", path("site.GPS")), 1);
     EXPECT_EQ(shell.boxTexts(),
               std::vector<std::string>{path("site.rw5") +

@@ -161,8 +161,8 @@ TEST(GpsRun, ALandXmlProjectSaysItsVectorsWereNotConverted) {
 // row 1, at its marks dX 1234.494; varX 1e-6 x 2).
 TEST(GpsRun, AnRw5ProjectReadsItsGpsRecords) {
     testsupport::TempFolder folder("gps-run-rw5");
-    const std::string rw5 = testsupport::readBytes(std::string(TARNWELL_FIXTURES) +
-                                                   "/input/converters/vectors.rw5");
+    const std::string rw5 =
+        testsupport::readBytes(std::string(TARNWELL_FIXTURES) + "/input/converters/vectors.rw5");
     EXPECT_EQ(runGpsFormat(folder, 10, "site.rw5", rw5), exitStoppedEarly);
     const std::string console = testsupport::readBytes(folder / "console.txt");
     EXPECT_TRUE(contains(console, notBuiltYet)) << console;
@@ -178,7 +178,8 @@ TEST(GpsRun, ABaselineTextProjectTakesItsBasePointAsControl) {
     const std::string baselines =
         "@%Unit: m\r\n@%Coordinate type: Cartesian\r\n"
         "@+BASE 1169256.565887013 -4363724.910973839 4487417.988062060\r\n"
-        "@-N1 -512.345678 412.000123 -88.123456\r\n@=1 2.25e-5 1.1e-6 -2.2e-6 4e-5 3.3e-6 3.61e-5\r\n"
+        "@-N1 -512.345678 412.000123 -88.123456\r\n@=1 2.25e-5 1.1e-6 -2.2e-6 4e-5 3.3e-6 "
+        "3.61e-5\r\n"
         "@-N2 -211.345678 312.500123 122.126544\r\n@=1 1e-5 0 0 1e-5 0 1e-5\r\n";
     EXPECT_EQ(runGpsFormat(folder, 2, "site.txt", baselines), exitStoppedEarly);
     const std::string console = testsupport::readBytes(folder / "console.txt");

@@ -48,7 +48,6 @@ public:
         return true;
     }
 
-
 private:
     static constexpr const char* noCovariance = "this vector has no covariance record";
 

@@ -65,8 +65,7 @@ private:
     }
 
     // A base position: "C name X Y Z 0 0 0 code", at once.
-    bool readControlPoint(const pugi::xml_node& record, std::string& controlLines,
-                          bool& control) {
+    bool readControlPoint(const pugi::xml_node& record, std::string& controlLines, bool& control) {
         double latitude = notComputed, longitude = notComputed, height = notComputed;
         double* const targets[] = {&latitude, &longitude, &height};
         if (!groupNumbers(input_, record, "WGS84", {"Latitude", "Longitude", "Height"}, targets,

@@ -19,10 +19,10 @@ struct VectorValue {
     bool required;
 };
 constexpr VectorValue vectorValues[] = {
-    {"DX", &gpsVectorRec::dX, true},       {"DY", &gpsVectorRec::dY, true},
-    {"DZ", &gpsVectorRec::dZ, true},       {"SX", &gpsVectorRec::varX, true},
-    {"SY", &gpsVectorRec::varY, true},     {"SZ", &gpsVectorRec::varZ, true},
-    {"CXY", &gpsVectorRec::covXY, false},  {"CXZ", &gpsVectorRec::covXZ, false},
+    {"DX", &gpsVectorRec::dX, true},      {"DY", &gpsVectorRec::dY, true},
+    {"DZ", &gpsVectorRec::dZ, true},      {"SX", &gpsVectorRec::varX, true},
+    {"SY", &gpsVectorRec::varY, true},    {"SZ", &gpsVectorRec::varZ, true},
+    {"CXY", &gpsVectorRec::covXY, false}, {"CXZ", &gpsVectorRec::covXZ, false},
     {"CYZ", &gpsVectorRec::covYZ, false},
 };
 

@@ -53,8 +53,8 @@ bool XmlInput::number(const pugi::xml_node& parent, const char* name, double& va
         return true;
     const auto parsed = fieldNumber(text);
     if (!parsed)
-        return failAt(child,
-                      "the " + std::string(name) + " \"" + std::string(text) + "\" is not a number");
+        return failAt(child, "the " + std::string(name) + " \"" + std::string(text) +
+                                 "\" is not a number");
     value = *parsed;
     return true;
 }
@@ -66,8 +66,8 @@ bool XmlInput::attributeNumber(const pugi::xml_node& element, const char* name, 
     const std::string_view text = trimmedXmlText(attribute.value());
     const auto parsed = fieldNumber(text);
     if (!parsed)
-        return failAt(element,
-                      "the " + std::string(name) + " \"" + std::string(text) + "\" is not a number");
+        return failAt(element, "the " + std::string(name) + " \"" + std::string(text) +
+                                   "\" is not a number");
     value = *parsed;
     return true;
 }

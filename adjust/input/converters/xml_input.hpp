@@ -28,8 +28,7 @@ public:
     // The elements of the document for which `wanted` is true, in document
     // order at any depth. The walk keeps no stack of its own, so no depth of
     // nesting can exhaust it.
-    template <typename Predicate>
-    std::vector<pugi::xml_node> elements(Predicate wanted) const {
+    template <typename Predicate> std::vector<pugi::xml_node> elements(Predicate wanted) const {
         return elementsUnder(document_, wanted);
     }
     template <typename Predicate>
