@@ -87,8 +87,9 @@ TEST(BlunderCheckRun, PointsCloserThanTheProximityAreReported) {
 
 TEST(BlunderCheckRun, AnErrorReportThatCannotBeOpenedIsNamed) {
     CheckRun run;
-    // A folder where the error report would go.
+    // A folder, not empty, where the error report would go.
     std::filesystem::create_directory(run.folder / "site.ERR");
+    testsupport::writeBytes(run.folder / "site.ERR" / "kept", "x");
     check(run, exampleRaw(), "--blunder=check:0.1");
     EXPECT_EQ(run.status, 1);
     const std::string console = testsupport::readBytes(run.folder / "console.txt");
