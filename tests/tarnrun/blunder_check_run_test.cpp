@@ -85,6 +85,28 @@ TEST(BlunderCheckRun, PointsCloserThanTheProximityAreReported) {
     EXPECT_EQ(run.errors.find("  Points  F "), std::string::npos) << run.errors;
 }
 
+TEST(BlunderCheckRun, WithoutRedundancyTheProximityReportIsStillWritten) {
+    CheckRun run;
+    // Only the setup on A: D by its distance and angle from A and B, the
+    // sights to B without distances; as many observations as unknowns.
+    std::string raw = exampleRaw();
+    raw = raw.substr(0, raw.find("\n1B") + 1);
+    raw = changed(changed(raw, "294.09503   304.817", "294.09503          "), "114.09503   304.817",
+                  "114.09503          ");
+    globalVars settings = sitecopy::exampleSettings();
+    settings.includeClosure = 0;
+    run.status = sitecopy::run(run.folder, settings, raw, "--blunder=check:0.1");
+    run.errors = testsupport::readBytes(run.folder / "site.ERR");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const std::string console = testsupport::readBytes(run.folder / "console.txt");
+    EXPECT_NE(console.find("Zero Degrees of freedom. No horizontal\nadjustment performed.\nOnly "
+                           "sideshots reduced."),
+              std::string::npos)
+        << console;
+    EXPECT_EQ(run.errors.find("K-Matrix Analysis."), std::string::npos);
+    EXPECT_NE(run.errors.find("\r\nPoint Proximity Report:\r\n"), std::string::npos);
+}
+
 TEST(BlunderCheckRun, AnErrorReportThatCannotBeOpenedIsNamed) {
     CheckRun run;
     // A folder, not empty, where the error report would go.
