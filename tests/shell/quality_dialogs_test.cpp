@@ -9,9 +9,13 @@
 #include "shell/blunder_dialog.hpp"
 #include "shell/command_ids.hpp"
 #include "shell/relative_error_dialog.hpp"
+#include "shell/settings/settings_ids.hpp"
+#include "shell/settings/settings_page.hpp"
+#include "shell/settings/settings_sheet.hpp"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/checkbox.h>
 #include <wx/listbox.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
@@ -120,6 +124,37 @@ TEST_F(QualityDialogs, TheAltaPointsFileIsEditedFromTheFileMenu) {
     guitest::waitForFirstPaint(&shown);
     EXPECT_TRUE(guitest::saveScreenshot(&shown, screenshots / "alta_points_dialog.png"));
     shown.Hide();
+}
+
+TEST_F(QualityDialogs, TheSettingsSheetEditsTheProjectsAltaPointsFile) {
+    CMainFrame& frame = openExample();
+    wxTEST_DIALOG(command(frame, shellid::projectSettings),
+                  OnDialog<CSettingsPropSht>([&](CSettingsPropSht& sheet) {
+                      sheet.showPage(settingsid::adjustmentPage);
+                      wxWindow* page = &sheet.page(settingsid::adjustmentPage);
+                      auto* check = dynamic_cast<wxCheckBox*>(
+                          page->FindWindow(settingsid::relativeErrFileCheck));
+                      check->SetValue(true);
+                      wxCommandEvent ticked(wxEVT_CHECKBOX, settingsid::relativeErrFileCheck);
+                      ticked.SetEventObject(check);
+                      ticked.SetInt(1);
+                      check->ProcessWindowEvent(ticked);
+                      EXPECT_TRUE(page->FindWindow(settingsid::relativeErrEditButton)->IsEnabled());
+                      // A name relative to the project's folder.
+                      setText(page, settingsid::relativeErrFileEdit, "site.alt");
+                      wxTEST_DIALOG(press(page, settingsid::relativeErrEditButton),
+                                    OnDialog<CAltaPtsDlg>([&](CAltaPtsDlg& dialog) {
+                                        EXPECT_EQ(dialog.GetTitle().utf8_string(),
+                                                  "Add Points For Inclusion in ALTA testing. : " +
+                                                      file("site.alt").string());
+                                        setText(&dialog, CAltaPtsDlg::pointEdit, "C");
+                                        press(&dialog, CAltaPtsDlg::addPointButton);
+                                        return dialog.save() ? wxID_OK : wxID_CANCEL;
+                                    }));
+                      return wxID_CANCEL;
+                  }));
+    EXPECT_EQ(testsupport::readBytes(file("site.alt")),
+              "RPT_ALL_MAX_PTS 20\r\nREL_ERR_ALL C\r\nREL_ERR_PAIRS \r\n");
 }
 
 TEST_F(QualityDialogs, TheRelativeErrorEllipseFollowsAnAdjustment) {

@@ -172,7 +172,7 @@ std::optional<RunOptions> parseRunOptions(int argc, const char* const* argv, std
         error = "no project given";
         return std::nullopt;
     }
-    if (options.preprocess && options.mode != 0) {
+    if (options.preprocess && (options.mode != 0 || options.blunderCheck)) {
         error = "--preprocess and --blunder cannot be combined";
         return std::nullopt;
     }
