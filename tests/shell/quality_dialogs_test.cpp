@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/checkbox.h>
+#include <wx/choice.h>
 #include <wx/listbox.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
@@ -217,11 +218,27 @@ TEST_F(QualityDialogs, BlunderDetectionPreprocessesFromItsDialog) {
 
     guitest::waitForFirstPaint(dialog);
     EXPECT_TRUE(guitest::saveScreenshot(dialog, screenshots / "blunder_dialog.png"));
+
+    // Reweighting on residuals: its pass count, three passes.
+    auto* methods = dynamic_cast<wxChoice*>(dialog->FindWindow(blnrDlg::methodList));
+    methods->SetSelection(blnrDlg::reweightMethod);
+    wxCommandEvent chosen(wxEVT_CHOICE, blnrDlg::methodList);
+    chosen.SetEventObject(methods);
+    chosen.SetInt(blnrDlg::reweightMethod);
+    methods->ProcessWindowEvent(chosen);
+    EXPECT_FALSE(dialog->FindWindow(blnrDlg::proximityEdit)->IsEnabled());
+    EXPECT_TRUE(dialog->FindWindow(blnrDlg::iterationsEdit)->IsEnabled());
+    setText(dialog, blnrDlg::iterationsEdit, "3");
+    press(dialog, wxID_OK);
+    EXPECT_NE(testsupport::readBytes(file("site.ERR")).find("Number of reweighting iterations: 3."),
+              std::string::npos);
     press(dialog, wxID_CANCEL);
     wxTheApp->ProcessIdle();
     EXPECT_EQ(frame.openToolDialog(blnrDlg::dialogId), nullptr);
     // The dialog's values are the program's options now.
     EXPECT_EQ(projectVars.blunderProximity, 0.5);
+    EXPECT_EQ(projectVars.blunderMethod, blnrDlg::reweightMethod);
+    EXPECT_EQ(projectVars.blunderIterations, 3);
 }
 
 } // namespace
