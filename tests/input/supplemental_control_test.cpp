@@ -290,6 +290,38 @@ TEST_F(SupplementalControl, FormatSevenStandardErrorsGoToMetresAndZeroHoldsFixed
     EXPECT_NEAR(b.stdErrZ, 0.2 * 0.3048, 1e-15);
 }
 
+TEST_F(SupplementalControl, CoordinateFilePointsBecomeStationsAndControlPoints) {
+    projectVars.HorizUnits = units::internationalFeet;
+    observe();
+    const std::string path = (folder / "control.crd").string();
+    finalcoords::storeCrdPoints(path, 1,
+                                {finalcoords::crdPoint("A", 100, 200, 30, "", "IRON ROD"),
+                                 finalcoords::crdPoint("Z", 1, 2, 3)});
+    projectVars.controlNEFileName = path;
+    projectVars.nezFileFmtType = 0;
+    std::string error;
+    ASSERT_EQ(loadSupplementalStations(error), 0) << error;
+    ASSERT_EQ(loadSupplementalCoords(error), 0) << error;
+    // Z is observed by nothing.
+    EXPECT_EQ(controlStationList.count(), 1);
+    EXPECT_EQ(controlPointList2D.count(), 1);
+    stationRec a;
+    ASSERT_GE(controlStationList.find("A", a), 0);
+    EXPECT_NEAR(a.northing, 100 * 0.3048, 1e-12);
+    EXPECT_NEAR(a.easting, 200 * 0.3048, 1e-12);
+    EXPECT_NEAR(a.elevation, 30 * 0.3048, 1e-12); // a local grid has no separation
+    EXPECT_NEAR(a.stdErrE, 0.02 * 0.3048, 1e-15);
+    EXPECT_EQ(a.description, "IRON ROD");
+    EXPECT_EQ(a.pointType, ptWeightedControl);
+    coordRec p;
+    ASSERT_GE(controlPointList2D.find("A", p), 0);
+    EXPECT_EQ(p.northing, 100.0);
+    EXPECT_EQ(p.easting, 200.0);
+    EXPECT_EQ(p.elevation, 30.0);
+    EXPECT_EQ(p.stdErrE, 0.02);
+    EXPECT_EQ(p.description, "IRON ROD");
+}
+
 TEST_F(SupplementalControl, ARepeatedPointKeepsItsFirstCoordinatesAndTakesTheLastTexts) {
     observe();
     file(5, "A 10 20\nA 11 21 5 IRON IR\nA 12 22 6 PIPE\n");
