@@ -90,7 +90,9 @@ void gridFromLatLong(SupplementalLine& line) {
 int walkText(const std::string& path, int format,
              const std::function<void(const SupplementalLine&)>& take, std::string& error) {
     platform::TextFileReader reader(path);
-    if (!reader.isOpen()) {
+    std::error_code ignored;
+    // A folder opens as a stream that reads nothing.
+    if (!reader.isOpen() || !std::filesystem::is_regular_file(path, ignored)) {
         error = "Error opening " + path;
         return 1;
     }

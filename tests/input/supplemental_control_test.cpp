@@ -174,6 +174,10 @@ TEST_F(SupplementalControl, TextFileThatCannotBeOpenedNamesItsPath) {
     std::string error;
     EXPECT_EQ(addSupplementalToRawList(error), 1);
     EXPECT_EQ(error, "Error opening " + projectVars.controlNEFileName);
+    // A folder is no file either.
+    projectVars.controlNEFileName = folder.path().string();
+    EXPECT_EQ(addSupplementalToRawList(error), 1);
+    EXPECT_EQ(error, "Error opening " + folder.path().string());
 }
 
 TEST_F(SupplementalControl, CoordinateFilesOfEveryLibraryTypeFeedTheRawData) {
