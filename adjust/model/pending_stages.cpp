@@ -29,3 +29,6 @@ int adjust3DRepeated(int) {
 void computeSideshots3D() {
     throw StageNotBuilt("Computing sideshots");
 }
+int writeMeasuredVsComputed3D(int) {
+    throw StageNotBuilt("Listing 3D observations against preliminary coordinates");
+}

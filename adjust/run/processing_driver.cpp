@@ -16,6 +16,7 @@
 #include "reports/report_files.hpp"
 #include "reports/report_header.hpp"
 #include "reports/report_sections.hpp"
+#include "run/blunder_check.hpp"
 #include "run/driver_steps.hpp"
 
 #include <cerrno>
@@ -300,4 +301,8 @@ RunResult adjustNetwork(const RunContext& context, int mode, int count) {
 
 RunResult preprocessNetwork(const RunContext& context) {
     return guardedRun(context, [&] { return runPreprocessing(context); });
+}
+
+RunResult checkNetworkForBlunders(const RunContext& context, double proximity) {
+    return guardedRun(context, [&] { return runBlunderCheck(context, proximity); });
 }
