@@ -32,9 +32,8 @@ constexpr const char* defaultHelpTopic = "TARNWELL";
 using namespace shellid;
 
 constexpr int commandsStillToCome[] = {
-    openClosureFile, newClosureFile,      openAltaFile,     newAltaFile,       print,
-    printButton,     printFile,           blunderDetection, inverse,           inverseButton,
-    relErrEllipse,   relErrEllipseButton, convertGpsFiles,  convertLevelFiles, edmCalibration,
+    openAltaFile,  newAltaFile,         print, printButton, printFile, blunderDetection,
+    relErrEllipse, relErrEllipseButton,
 };
 
 } // namespace
@@ -90,6 +89,12 @@ void CMainFrame::bindCommands() {
     on({shellid::editNezFile}, [this] { editOutputFile(".NEZ"); });
     on({shellid::editFormattedNezFile}, [this] { editOutputFile(".OUT"); });
     on({shellid::graphics, shellid::graphicsButton}, [this] { showGraphics(); });
+    on({shellid::inverse, shellid::inverseButton}, [this] { showInverse(); });
+    on({shellid::convertGpsFiles}, [this] { this->convertGpsFiles(); });
+    on({shellid::convertLevelFiles}, [this] { this->convertLevelFiles(); });
+    on({shellid::edmCalibration}, [this] { showEdmCalibration(); });
+    on({shellid::openClosureFile}, [this] { editClosureFile(false); });
+    on({shellid::newClosureFile}, [this] { editClosureFile(true); });
     on({shellid::help}, [this] { showHelp(); });
     on({shellid::about}, [this] { showAbout(); });
 }
@@ -117,6 +122,7 @@ void CMainFrame::bindCommandStates() {
     when({shellid::nezReport},
          [this] { return state_.nezReportEnabled && shell_.hasRunWindows(); });
     when({shellid::graphics, shellid::graphicsButton}, [this] { return state_.graphicsEnabled; });
+    when({shellid::inverse, shellid::inverseButton}, [this] { return state_.lastRunResult != 0; });
     // GTK shows MDI children as tabs, which cannot be cascaded or tiled.
     when({shellid::windowCascade, shellid::windowTile}, [] { return false; });
     for (int id : commandsStillToCome)
