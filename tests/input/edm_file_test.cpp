@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -141,12 +144,19 @@ TEST(EdmFile, FailuresLeaveEverythingAsItWas) {
     EXPECT_EQ(readEdmRecords(folder / "missing.edm", records), 1);
     EXPECT_EQ(records.size(), 1u);
     EXPECT_EQ(writeEdmRecords(folder / "no-such-folder" / "a.edm", records), 1);
-    // A file that exists keeps its contents when the new one cannot be written.
-    std::filesystem::create_directory(folder / "locked");
-    std::ofstream(folder / "locked" / "a.edm") << "IN,old\r\n";
-    std::filesystem::permissions(folder / "locked", std::filesystem::perms::owner_read |
-                                                        std::filesystem::perms::owner_exec);
-    if (writeEdmRecords(folder / "locked" / "a.edm", records) == 1)
-        EXPECT_EQ(testsupport::readBytes(folder / "locked" / "a.edm"), "IN,old\r\n");
-    std::filesystem::permissions(folder / "locked", std::filesystem::perms::owner_all);
+    // A file that exists keeps its contents when the new one cannot be
+    // written: files of this process may not grow past 16 bytes meanwhile.
+    const auto path = folder / "kept.edm";
+    std::ofstream(path, std::ios::binary) << "IN,old\r\n";
+    records[0].text = "a description longer than sixteen bytes";
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const int written = writeEdmRecords(path, records);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(written, 1);
+    EXPECT_EQ(testsupport::readBytes(path), "IN,old\r\n");
 }
