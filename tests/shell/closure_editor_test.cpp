@@ -154,7 +154,7 @@ TEST_F(ClosureEditor, TheFileCommandsOpenIt) {
               "TRAV_LIST 5,6\r\nTRAV_END\r\n");
     wxTEST_DIALOG(command(shellid::openClosureFile), ChooseFile(file("made.cls")),
                   OnDialog<trvClose>([](trvClose& editor) {
-                      EXPECT_EQ(editor.grid().GetCellText(1, 1), "5,6");
+                      EXPECT_EQ(editor.grid().GetCellText(1, 1), "5-6");
                       return wxID_CANCEL;
                   }));
 }

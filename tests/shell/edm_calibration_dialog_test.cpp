@@ -49,14 +49,14 @@ template <class Control> Control* find(wxWindow* parent, int id) {
     return control;
 }
 
-class EdmCalibration : public ShellTest {
+class EdmCalibrationWindow : public ShellTest {
 protected:
-    EdmCalibration() {
+    EdmCalibrationWindow() {
         dialog_ = new CEdmCalibDlg();
         dialog_->Show();
         guitest::waitForFirstPaint(dialog_);
     }
-    ~EdmCalibration() override {
+    ~EdmCalibrationWindow() override {
         dialog_->Destroy();
         wxTheApp->ProcessIdle();
     }
@@ -94,7 +94,7 @@ bool contains(const std::vector<std::string>& lines, const std::string& line) {
 
 } // namespace
 
-TEST_F(EdmCalibration, StartsEmptyWithNineColumns) {
+TEST_F(EdmCalibrationWindow, StartsEmptyWithNineColumns) {
     EXPECT_EQ(dialog_->GetTitle(), "EDM Calibration");
     EXPECT_EQ(grid().GetColumnCount(), 9);
     EXPECT_EQ(grid().GetRowCount(), 1);
@@ -109,7 +109,7 @@ TEST_F(EdmCalibration, StartsEmptyWithNineColumns) {
                   ExpectMessage("There are no observed distances to calibrate with.", wxOK));
 }
 
-TEST_F(EdmCalibration, OpenComputeAndSave) {
+TEST_F(EdmCalibrationWindow, OpenComputeAndSave) {
     testsupport::writeBytes(file("base.edm"), calibrationFile);
     ASSERT_TRUE(dialog_->openPath(file("base.edm").string()));
     EXPECT_EQ(dialog_->GetTitle(), "EDM Calibration - " + file("base.edm").string());
@@ -152,7 +152,7 @@ TEST_F(EdmCalibration, OpenComputeAndSave) {
 // Turning the correction off hides the weather columns; their texts, also
 // ones typed since the file was read, come back when it is turned on again
 // and are saved while hidden.
-TEST_F(EdmCalibration, WeatherColumnsKeepTheirTexts) {
+TEST_F(EdmCalibrationWindow, WeatherColumnsKeepTheirTexts) {
     testsupport::writeBytes(file("base.edm"), calibrationFile);
     ASSERT_TRUE(dialog_->openPath(file("base.edm").string()));
     grid().SetCellText(1, 9, "31.5");
@@ -180,7 +180,7 @@ TEST_F(EdmCalibration, WeatherColumnsKeepTheirTexts) {
     EXPECT_FALSE(dialog_->FindWindow(edmid::vapourPressureEdit)->IsEnabled());
 }
 
-TEST_F(EdmCalibration, RowCommandsRenumberAndEmptyRowsAreNoObservations) {
+TEST_F(EdmCalibrationWindow, RowCommandsRenumberAndEmptyRowsAreNoObservations) {
     testsupport::writeBytes(file("base.edm"), calibrationFile);
     ASSERT_TRUE(dialog_->openPath(file("base.edm").string()));
     dialog_->setCurrentRow(7);
@@ -221,7 +221,7 @@ TEST_F(EdmCalibration, RowCommandsRenumberAndEmptyRowsAreNoObservations) {
 
 // New forgets the file, so the next Save asks for a name and the old file
 // keeps its data; the save question guards unsaved changes.
-TEST_F(EdmCalibration, NewForgetsTheFileAndExitAsks) {
+TEST_F(EdmCalibrationWindow, NewForgetsTheFileAndExitAsks) {
     testsupport::writeBytes(file("base.edm"), calibrationFile);
     ASSERT_TRUE(dialog_->openPath(file("base.edm").string()));
     wxTEST_DIALOG(dialog_->newFile(),
@@ -245,7 +245,7 @@ TEST_F(EdmCalibration, NewForgetsTheFileAndExitAsks) {
 }
 
 // The Tools command runs the window modally until it is closed.
-TEST_F(EdmCalibration, TheToolsCommandOpensTheWindow) {
+TEST_F(EdmCalibrationWindow, TheToolsCommandOpensTheWindow) {
     CMainFrame& frame = openMainWindow();
     bool seen = false;
     frame.CallAfter([this, &seen] {

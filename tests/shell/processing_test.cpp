@@ -307,8 +307,12 @@ ControlStates controlStates(CMainFrame& frame) {
     return states;
 }
 
-// Close All also follows whether a report window is open.
+// Close All also follows whether a report window is open, the inverse
+// whether the last run completed.
 void expectSameStates(CMainFrame& frame, const ControlStates& before) {
+    const auto followsTheRun = [](int id) {
+        return id == shellid::closeAll || id == shellid::inverse || id == shellid::inverseButton;
+    };
     const ControlStates after = controlStates(frame);
     EXPECT_TRUE(after.menuBar);
     EXPECT_EQ(after.menus, before.menus);
@@ -316,13 +320,17 @@ void expectSameStates(CMainFrame& frame, const ControlStates& before) {
     EXPECT_TRUE(after.statusBar);
     EXPECT_TRUE(after.reportTabs);
     for (const auto& [id, enabled] : before.menuItems) {
-        if (id != shellid::closeAll) {
+        if (!followsTheRun(id)) {
             EXPECT_EQ(after.menuItems.at(id), enabled) << "menu command " << id;
         }
     }
     EXPECT_EQ(after.menuItems.at(shellid::closeAll), frame.GetActiveChild() != nullptr);
+    const bool completed = frame.state().lastRunResult != 0;
+    EXPECT_EQ(after.menuItems.at(shellid::inverse), completed);
+    EXPECT_EQ(after.tools.at(shellid::inverseButton), completed);
     for (const auto& [id, enabled] : before.tools)
-        EXPECT_EQ(after.tools.at(id), enabled) << "tool " << id;
+        if (!followsTheRun(id))
+            EXPECT_EQ(after.tools.at(id), enabled) << "tool " << id;
 }
 
 // A run disables the whole window while it lasts; whatever way it ends,

@@ -8,6 +8,7 @@
 #include <wx/sizer.h>
 #include <wx/toolbar.h>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <unistd.h>
 

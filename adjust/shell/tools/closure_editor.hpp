@@ -15,8 +15,8 @@
 namespace closureid {
 enum Control : int {
     grid = 1229,
-    deleteRowTool = 32950,
-    appendRowTool = 32951,
+    deleteRowTool = 2150,
+    appendRowTool = 2151,
 };
 } // namespace closureid
 

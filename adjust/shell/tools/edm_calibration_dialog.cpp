@@ -21,6 +21,8 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+
 using namespace edmid;
 
 namespace {
@@ -85,7 +87,7 @@ CEdmCalibDlg::CEdmCalibDlg() : wxFrame(nullptr, wxID_ANY, windowTitle) {
     bindCommands();
     wetBulb_->SetValue(true);
     FindWindow(saveOutputButton)->Disable();
-    GetMenuBar()->Enable(saveReport, false);
+    GetMenuBar()->Enable(edmid::saveReport, false);
     adjustColumns();
     grid_->SetModified(false);
     modified_ = false;
@@ -117,8 +119,13 @@ void CEdmCalibDlg::layOut() {
     column->Add(results_, wxSizerFlags().Expand().Border(wxALL, 6));
     column->Add(buttons, wxSizerFlags().Expand().Border(wxALL, 6));
     panel->SetSizer(column);
+    auto* whole = new wxBoxSizer(wxVERTICAL);
+    whole->Add(panel, wxSizerFlags(1).Expand());
+    SetSizerAndFit(whole);
+    wxSize size = GetClientSize();
+    size.IncTo(FromDIP(wxSize(900, 640)));
+    SetClientSize(size);
     compute->SetDefault();
-    SetClientSize(FromDIP(wxSize(900, 640)));
 }
 
 wxWindow* CEdmCalibDlg::headerPanel(wxWindow* parent) {
@@ -165,17 +172,17 @@ wxWindow* CEdmCalibDlg::headerPanel(wxWindow* parent) {
 
 void CEdmCalibDlg::makeMenu() {
     auto* file = new wxMenu;
-    file->Append(newFile, "&New EDM data file");
-    file->Append(openFile, "&Open EDM data file");
-    file->Append(saveFile, "&Save EDM data file");
-    file->Append(saveFileAs, "Save EDM data file &As");
-    file->Append(saveReport, "Save Results File As");
+    file->Append(edmid::newFile, "&New EDM data file");
+    file->Append(edmid::openFile, "&Open EDM data file");
+    file->Append(edmid::saveFile, "&Save EDM data file");
+    file->Append(edmid::saveFileAs, "Save EDM data file &As");
+    file->Append(edmid::saveReport, "Save Results File As");
     file->AppendSeparator();
-    file->Append(exitCommand, "&Exit");
+    file->Append(edmid::exitCommand, "&Exit");
     auto* editMenu = new wxMenu;
-    editMenu->Append(insertBefore, "&Insert a New Record Before the Current Row");
-    editMenu->Append(insertAfter, "I&nsert a New Record After the Current Row");
-    editMenu->Append(deleteRow, "&Delete Row");
+    editMenu->Append(edmid::insertBefore, "&Insert a New Record Before the Current Row");
+    editMenu->Append(edmid::insertAfter, "I&nsert a New Record After the Current Row");
+    editMenu->Append(edmid::deleteRow, "&Delete Row");
     auto* bar = new wxMenuBar;
     bar->Append(file, "&File");
     bar->Append(editMenu, "&Edit");
@@ -190,9 +197,9 @@ wxToolBar* CEdmCalibDlg::makeToolBar(wxWindow* parent) {
         wxArtID art;
         const char* tip;
     } buttons[] = {
-        {deleteRow, wxART_DELETE, "Delete Row"},
-        {insertBefore, wxART_GO_UP, "Insert a New Record Before the Current Row"},
-        {insertAfter, wxART_GO_DOWN, "Insert a New Record After the Current Row"},
+        {edmid::deleteRow, wxART_DELETE, "Delete Row"},
+        {edmid::insertBefore, wxART_GO_UP, "Insert a New Record Before the Current Row"},
+        {edmid::insertAfter, wxART_GO_DOWN, "Insert a New Record After the Current Row"},
     };
     for (const auto& b : buttons) {
         const wxBitmap bitmap = wxArtProvider::GetBitmap(b.art, wxART_TOOLBAR);
@@ -219,15 +226,15 @@ void CEdmCalibDlg::bindCommands() {
         Bind(
             wxEVT_MENU, [action](wxCommandEvent&) { action(); }, id);
     };
-    on(newFile, [this] { this->newFile(); });
-    on(openFile, [this] { this->openFile(); });
-    on(saveFile, [this] { this->saveFile(); });
-    on(saveFileAs, [this] { this->saveFileAs(); });
-    on(saveReport, [this] { this->saveReport(); });
-    on(exitCommand, [this] { this->exit(); });
-    on(insertBefore, [this] { this->insertBefore(); });
-    on(insertAfter, [this] { this->insertAfter(); });
-    on(deleteRow, [this] { this->deleteRow(); });
+    on(edmid::newFile, [this] { this->newFile(); });
+    on(edmid::openFile, [this] { this->openFile(); });
+    on(edmid::saveFile, [this] { this->saveFile(); });
+    on(edmid::saveFileAs, [this] { this->saveFileAs(); });
+    on(edmid::saveReport, [this] { this->saveReport(); });
+    on(edmid::exitCommand, [this] { this->exit(); });
+    on(edmid::insertBefore, [this] { this->insertBefore(); });
+    on(edmid::insertAfter, [this] { this->insertAfter(); });
+    on(edmid::deleteRow, [this] { this->deleteRow(); });
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { compute(); }, computeButton);
     Bind(
@@ -598,7 +605,7 @@ void CEdmCalibDlg::showResults() {
          start = end + 2, end = report.find("\r\n", start))
         results_->Append(wxString::FromUTF8(report.substr(start, end - start)));
     FindWindow(saveOutputButton)->Enable();
-    GetMenuBar()->Enable(saveReport, true);
+    GetMenuBar()->Enable(edmid::saveReport, true);
 }
 
 void CEdmCalibDlg::compute() {
@@ -628,7 +635,7 @@ void CEdmCalibDlg::newFile() {
     clearWindow();
     path_.clear();
     FindWindow(saveOutputButton)->Disable();
-    GetMenuBar()->Enable(saveReport, false);
+    GetMenuBar()->Enable(edmid::saveReport, false);
     setTitleFor(path_);
     adjustColumns();
     grid_->SetModified(false);

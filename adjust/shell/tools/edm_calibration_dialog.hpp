@@ -49,17 +49,17 @@ enum Control : int {
     resultsList = 1117,
     saveOutputButton = 1041,
 };
-// Menu and tool-bar commands.
+// Menu and tool-bar commands (a menu id stays below 0x7FFF).
 enum Command : int {
-    newFile = 32900,
-    openFile = 32901,
-    saveFile = 32902,
-    saveFileAs = 32903,
-    saveReport = 32904,
-    exitCommand = 32905,
-    insertBefore = 32906,
-    insertAfter = 32907,
-    deleteRow = 32908,
+    newFile = 2100,
+    openFile = 2101,
+    saveFile = 2102,
+    saveFileAs = 2103,
+    saveReport = 2104,
+    exitCommand = 2105,
+    insertBefore = 2106,
+    insertAfter = 2107,
+    deleteRow = 2108,
 };
 } // namespace edmid
 

@@ -12,6 +12,7 @@
 #include <wx/textctrl.h>
 
 #include <fstream>
+#include <iterator>
 
 using namespace gpsconvertid;
 

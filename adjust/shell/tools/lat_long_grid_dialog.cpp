@@ -30,7 +30,7 @@ cllTOGRIDDlg::cllTOGRIDDlg(wxWindow* parent, const udpRec& udp)
 void cllTOGRIDDlg::layOut() {
     latitude_ = new wxTextCtrl(this, latitudeEdit, "", wxDefaultPosition, wxSize(160, -1));
     longitude_ = new wxTextCtrl(this, longitudeEdit, "", wxDefaultPosition, wxSize(160, -1));
-    results_ = new wxListBox(this, resultsList, wxDefaultPosition, wxSize(360, 240));
+    results_ = new wxListBox(this, resultsList, wxDefaultPosition, wxSize(360, 300));
     auto* fields = new wxFlexGridSizer(2, wxSize(8, 6));
     fields->Add(new wxStaticText(this, wxID_ANY, "Latitude (dd.mmssss) (N+,S-):"),
                 wxSizerFlags().CentreVertical());
@@ -62,6 +62,10 @@ void cllTOGRIDDlg::OnCalculate() {
     }
     for (const std::string& line : lines)
         results_->Append(wxString::FromUTF8(line));
-    if (results_->GetCount() > linesInView)
-        results_->SetFirstItem(static_cast<int>(results_->GetCount() - linesInView));
+    const int count = static_cast<int>(results_->GetCount());
+    if (count > static_cast<int>(linesInView)) {
+        results_->SetFirstItem(count - static_cast<int>(linesInView));
+        // A list that shows fewer lines still shows the newest.
+        results_->EnsureVisible(count - 1);
+    }
 }

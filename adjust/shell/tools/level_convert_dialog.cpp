@@ -11,6 +11,7 @@
 #include <wx/textctrl.h>
 
 #include <fstream>
+#include <iterator>
 
 using namespace levelconvertid;
 
