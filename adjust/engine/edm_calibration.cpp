@@ -138,9 +138,9 @@ bool fitLine(std::vector<compCalibRec>& lines, EdmCalibrationResults& out, std::
     const double den = n * out.sumPublishedSquared - out.sumPublishedThenSquared;
     const double sxy = n * out.sumPublishedResidual - out.sumPublished * out.sumResidual;
     out.scaleError = sxy / den;
-    out.constantError = (out.sumPublishedSquared * out.sumResidual -
-                         out.sumPublishedResidual * out.sumPublished) /
-                        den;
+    out.constantError =
+        (out.sumPublishedSquared * out.sumResidual - out.sumPublishedResidual * out.sumPublished) /
+        den;
     for (compCalibRec& line : lines) {
         const double d = line.residual - out.meanResidual;
         line.centredResidualSquared = d * d;
@@ -181,8 +181,8 @@ double edmCriticalT(int degreesOfFreedom) {
     return (lo + hi) / 2.0;
 }
 
-int computeEdmCalibration(const std::vector<CALIBRATE_RAWREC>& records,
-                          EdmCalibration& calibration, std::string& error) {
+int computeEdmCalibration(const std::vector<CALIBRATE_RAWREC>& records, EdmCalibration& calibration,
+                          std::string& error) {
     int n = 0;
     const Atmosphere atmosphere = headerOf(records, n);
     if (n < 1) {

@@ -28,11 +28,11 @@
 struct compCalibRec {
     std::string fromStation;
     std::string toStation;
-    double published = 0.0;            // P
-    double horizontal = 0.0;           // H
-    double residual = 0.0;             // r = P - H
+    double published = 0.0;              // P
+    double horizontal = 0.0;             // H
+    double residual = 0.0;               // r = P - H
     double publishedTimesResidual = 0.0; // P r
-    double publishedSquared = 0.0;     // P^2
+    double publishedSquared = 0.0;       // P^2
     double centredResidualSquared = 0.0; // (r - mean r)^2
 };
 
@@ -48,12 +48,12 @@ struct EdmCalibrationResults {
     double criticalT = 0.0;
     int degreesOfFreedom = 0;
     // The running sums.
-    double sumPublished = 0.0;            // sum P
-    double sumResidual = 0.0;             // sum r
-    double sumPublishedResidual = 0.0;    // sum P r
-    double sumPublishedSquared = 0.0;     // sum P^2
+    double sumPublished = 0.0;              // sum P
+    double sumResidual = 0.0;               // sum r
+    double sumPublishedResidual = 0.0;      // sum P r
+    double sumPublishedSquared = 0.0;       // sum P^2
     double sumCentredResidualSquared = 0.0; // sum (r - mean r)^2
-    double sumPublishedThenSquared = 0.0; // (sum P)^2
+    double sumPublishedThenSquared = 0.0;   // (sum P)^2
     double meanResidual = 0.0;
 };
 
@@ -78,5 +78,5 @@ double edmCriticalT(int degreesOfFreedom);
 // same (the scale cannot be told from the constant), a line whose height
 // difference exceeds its corrected slope distance (named by its number and
 // stations), or residuals that fit the line exactly (no variance to test).
-int computeEdmCalibration(const std::vector<CALIBRATE_RAWREC>& records,
-                          EdmCalibration& calibration, std::string& error);
+int computeEdmCalibration(const std::vector<CALIBRATE_RAWREC>& records, EdmCalibration& calibration,
+                          std::string& error);

@@ -10,8 +10,7 @@
 namespace {
 
 // In kind order.
-constexpr std::array<const char*, 8> recordCodes = {"IN", "DT", "RF", "WE",
-                                                    "CO", "AT", "CN", "OB"};
+constexpr std::array<const char*, 8> recordCodes = {"IN", "DT", "RF", "WE", "CO", "AT", "CN", "OB"};
 
 std::vector<std::string> commaFields(const std::string& text) {
     std::vector<std::string> fields;
@@ -158,8 +157,7 @@ std::string edmRecordLine(const CALIBRATE_RAWREC& r) {
     default:
         if (r.kind < 0 || r.kind >= edmAtmosphere)
             return {};
-        return formatC("%s,%s\r\n", recordCodes[static_cast<std::size_t>(r.kind)],
-                       r.text.c_str());
+        return formatC("%s,%s\r\n", recordCodes[static_cast<std::size_t>(r.kind)], r.text.c_str());
     }
 }
 

@@ -39,9 +39,9 @@ std::string headerLine(const CALIBRATE_RAWREC& r) {
 std::string observationLine(const CALIBRATE_RAWREC& r) {
     return formatC(" %-10.10s %8.3f %6.3f    %-10.10s %8.3f %6.3f   %4.1f  %5.1f     %9.4f  "
                    "%9.4f\r\n",
-                   r.fromStation.c_str(), r.fromElevation, r.instrumentHeight,
-                   r.toStation.c_str(), r.toElevation, r.reflectorHeight, r.dryTemp_C,
-                   r.pressure_mmHg, r.slopeDistance, r.publishedDistance);
+                   r.fromStation.c_str(), r.fromElevation, r.instrumentHeight, r.toStation.c_str(),
+                   r.toElevation, r.reflectorHeight, r.dryTemp_C, r.pressure_mmHg, r.slopeDistance,
+                   r.publishedDistance);
 }
 
 std::string decisions(const EdmCalibrationResults& r) {
@@ -68,8 +68,7 @@ std::string resultLines(const EdmCalibrationResults& r) {
     text += formatC("\r\n   Scale t-Value: %.4f\r\n", r.scaleT);
     text += formatC("   Constant t-Value: %.4f\r\n", r.constantT);
     text += formatC("\r\n   Degrees of Freedom: %d\r\n", r.degreesOfFreedom);
-    text += formatC("   Critical t-Value at the 1 percent confidence level: %.4f\r\n",
-                    r.criticalT);
+    text += formatC("   Critical t-Value at the 1 percent confidence level: %.4f\r\n", r.criticalT);
     return text + decisions(r);
 }
 

@@ -42,7 +42,7 @@ public:
     std::vector<compCalibRec> lines;
     EdmCalibrationResults results;
     std::string report;
-    std::string error; // why the last computation was refused
+    std::string error;        // why the last computation was refused
     int recordCount = 0;      // records of the last read
     int observationCount = 0; // OB records of the last read
 };

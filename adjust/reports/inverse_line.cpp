@@ -23,7 +23,8 @@ template <class Point> void withoutMarkers(Point& p) {
     }
 }
 
-template <class Point> int findPoint(const obsList<Point>& list, const std::string& name, Point& p) {
+template <class Point>
+int findPoint(const obsList<Point>& list, const std::string& name, Point& p) {
     return list.find(name, p) < 0 ? 1 : 0;
 }
 
@@ -78,8 +79,8 @@ int computeInverse(const std::string& fromName, const std::string& toName, Inver
     r.reportLine = platform::formatC(" Inverse: %s -> %s  %s %s,  st.Err.: Az. %5.1f\", Dist. %s",
                                      fromName.c_str(), toName.c_str(), direction.c_str(),
                                      distance.c_str(), r.directionErr_sec, distanceErr.c_str());
-    r.resultLine = platform::formatC(" Inverse: %s -> %s  %s %s,", fromName.c_str(),
-                                     toName.c_str(), direction.c_str(), distance.c_str());
+    r.resultLine = platform::formatC(" Inverse: %s -> %s  %s %s,", fromName.c_str(), toName.c_str(),
+                                     direction.c_str(), distance.c_str());
     r.stdErrLine = platform::formatC("   St.Err.: Az. %5.1f\", Dist. %s", r.directionErr_sec,
                                      distanceErr.c_str());
     result = r;

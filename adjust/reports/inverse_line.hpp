@@ -14,10 +14,10 @@
 #include <string>
 
 struct InverseResult {
-    double direction_rad = 0.0;     // grid direction, [0, 2 pi)
-    double distance = 0.0;          // in the project's horizontal unit
-    double directionErr_sec = 0.0;  // seconds of arc
-    double distanceErr = 0.0;       // in the project's horizontal unit
+    double direction_rad = 0.0;    // grid direction, [0, 2 pi)
+    double distance = 0.0;         // in the project's horizontal unit
+    double directionErr_sec = 0.0; // seconds of arc
+    double distanceErr = 0.0;      // in the project's horizontal unit
     // " Inverse: A -> B  <direction> <distance>,  st.Err.: Az. <s>\", Dist. <s>"
     std::string reportLine;
     // " Inverse: A -> B  <direction> <distance>,"
@@ -32,8 +32,8 @@ inline constexpr int inversePointMissing = 1;
 // Computes the inverse from `fromName` to `toName` (looked up in that
 // order). inversePointMissing with the message "Pt. %s does not exist." in
 // `message` for the first name not found; `result` is then untouched.
-int computeInverse(const std::string& fromName, const std::string& toName,
-                   InverseResult& result, std::string& message);
+int computeInverse(const std::string& fromName, const std::string& toName, InverseResult& result,
+                   std::string& message);
 
 // Appends the line to the project's report file when it exists and can be
 // opened for appending; otherwise nothing happens.

@@ -32,8 +32,8 @@ constexpr const char* defaultHelpTopic = "TARNWELL";
 using namespace shellid;
 
 constexpr int commandsStillToCome[] = {
-    openAltaFile,  newAltaFile,         print, printButton, printFile, blunderDetection,
-    relErrEllipse, relErrEllipseButton,
+    openAltaFile, newAltaFile,      print,         printButton,
+    printFile,    blunderDetection, relErrEllipse, relErrEllipseButton,
 };
 
 } // namespace

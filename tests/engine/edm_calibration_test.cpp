@@ -60,9 +60,12 @@ CALIBRATE_RAWREC observation(const Line& l) {
 // were made from a constant error of 4 mm, a scale error of 6 ppm, blunder-
 // free noise of 1.5 mm and the constants below, and rounded to 0.1 mm.
 const std::vector<Line> baseline = {
-    {"A", 100.000, "B", 100.850, 150.0304, 150.0},  {"A", 100.000, "C", 99.620, 430.0248, 430.0},
-    {"A", 100.000, "D", 101.430, 1000.0235, 1000.0}, {"A", 100.000, "E", 100.200, 1300.0207, 1300.0},
-    {"B", 100.850, "C", 99.620, 280.0300, 280.0},   {"B", 100.850, "D", 101.430, 850.0235, 850.0},
+    {"A", 100.000, "B", 100.850, 150.0304, 150.0},
+    {"A", 100.000, "C", 99.620, 430.0248, 430.0},
+    {"A", 100.000, "D", 101.430, 1000.0235, 1000.0},
+    {"A", 100.000, "E", 100.200, 1300.0207, 1300.0},
+    {"B", 100.850, "C", 99.620, 280.0300, 280.0},
+    {"B", 100.850, "D", 101.430, 850.0235, 850.0},
     {"C", 99.620, "E", 100.200, 870.0214, 870.0},
 };
 constexpr double edmConstant = -0.002;
@@ -222,9 +225,9 @@ TEST(EdmCalibration, CriticalTTableAndBeyond) {
         double t;
         double tolerance;
     };
-    for (const Row row : {Row{31, 2.744, 5e-4}, Row{40, 2.704, 5e-4}, Row{60, 2.660, 5e-4},
-                          Row{100, 2.626, 5e-4}, Row{120, 2.617, 5e-4},
-                          Row{100000, 2.5758, 1e-4}}) {
+    for (const Row row :
+         {Row{31, 2.744, 5e-4}, Row{40, 2.704, 5e-4}, Row{60, 2.660, 5e-4}, Row{100, 2.626, 5e-4},
+          Row{120, 2.617, 5e-4}, Row{100000, 2.5758, 1e-4}}) {
         SCOPED_TRACE(row.dof);
         EXPECT_NEAR(edmCriticalT(row.dof), row.t, row.tolerance);
     }

@@ -97,14 +97,14 @@ TEST(EdmFile, WrittenFileReadsBack) {
 // The reader's leniency, line by line.
 TEST(EdmFile, LenientReading) {
     TempFolder folder("edm-lenient");
-    const auto records = readText(folder, "ob,A,1,2,B,3,4,5,6,7,8,9\r\n"   // lower case: skipped
-                                          "AT,on,WET,1.1,0.5,2\r\n"       // "on" leaves it off
-                                          "AT,ON,VP,1,2,3,4\r\n"          // sixth field: dropped
-                                          "DT,1/1/2026,noon,extra\r\n"    // third field: dropped
-                                          "CN,1,2,3\n"                    // third field: dropped
-                                          "  CO,  a, b , c  \r\n"         // commas stay in texts
-                                          "XX,what\r\n"                   // unknown: skipped
-                                          "OB,P1,1.5,x\r\n"               // missing fields: 0
+    const auto records = readText(folder, "ob,A,1,2,B,3,4,5,6,7,8,9\r\n" // lower case: skipped
+                                          "AT,on,WET,1.1,0.5,2\r\n"      // "on" leaves it off
+                                          "AT,ON,VP,1,2,3,4\r\n"         // sixth field: dropped
+                                          "DT,1/1/2026,noon,extra\r\n"   // third field: dropped
+                                          "CN,1,2,3\n"                   // third field: dropped
+                                          "  CO,  a, b , c  \r\n"        // commas stay in texts
+                                          "XX,what\r\n"                  // unknown: skipped
+                                          "OB,P1,1.5,x\r\n"              // missing fields: 0
                                           "CN,0.5\n"
                                           "OB,P2,1,2,P3,3,4,5,6,7,8,9,10,11"); // extras ignored
     ASSERT_EQ(records.size(), 5u);

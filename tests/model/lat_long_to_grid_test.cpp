@@ -101,8 +101,8 @@ TEST(LatLongToGrid, CentralMeridianGivesTheFalseEasting) {
     testsupport::ProjectVarsGuard settings;
     std::vector<std::string> lines;
     std::string message;
-    ASSERT_EQ(latLongToGridLines(systemOf(udpTransverseMercator, -75.0, 0.0), "40.0000",
-                                 "-75.0000", lines, message),
+    ASSERT_EQ(latLongToGridLines(systemOf(udpTransverseMercator, -75.0, 0.0), "40.0000", "-75.0000",
+                                 lines, message),
               latLongConverted);
     EXPECT_EQ(lines[3], "Easting: " + formatCoordinate(500000.0));
 }

@@ -81,7 +81,8 @@ TEST(EdmCalibrationReport, ScaleErrorInPartsPerMillion) {
     EXPECT_TRUE(contains(report, "\r\n   Scale Standard Error: 1.20000000\r\n"));
     EXPECT_TRUE(contains(report, "   Constant Error: 0.0031\r\n"));
     EXPECT_TRUE(contains(report, "\r\n   Degrees of Freedom: 5\r\n"));
-    EXPECT_TRUE(contains(report, "   Critical t-Value at the 1 percent confidence level: 4.0320\r\n"));
+    EXPECT_TRUE(
+        contains(report, "   Critical t-Value at the 1 percent confidence level: 4.0320\r\n"));
 }
 
 // |t| above the critical value rejects; equal to it does not.

@@ -64,11 +64,12 @@ TEST_F(InverseLine, AgreesWithTheHandPropagation) {
     EXPECT_NEAR(r.directionErr_sec, handAzimuthErrSec, 1e-6);
     EXPECT_NEAR(r.distanceErr, handDistanceErr, 1e-12);
     const std::string direction = directionToText(handAzimuthDeg * M_PI / 180.0);
-    EXPECT_EQ(r.reportLine,
-              " Inverse: a -> b  " + direction + " " + formatDistance(500.0) +
-                  ",  st.Err.: Az.   7.8\", Dist. " + formatDistanceShort(handDistanceErr));
+    EXPECT_EQ(r.reportLine, " Inverse: a -> b  " + direction + " " + formatDistance(500.0) +
+                                ",  st.Err.: Az.   7.8\", Dist. " +
+                                formatDistanceShort(handDistanceErr));
     EXPECT_EQ(r.resultLine, " Inverse: a -> b  " + direction + " " + formatDistance(500.0) + ",");
-    EXPECT_EQ(r.stdErrLine, "   St.Err.: Az.   7.8\", Dist. " + formatDistanceShort(handDistanceErr));
+    EXPECT_EQ(r.stdErrLine,
+              "   St.Err.: Az.   7.8\", Dist. " + formatDistanceShort(handDistanceErr));
 }
 
 // A point without standard errors, or fixed, adds none: only A's count.
@@ -76,7 +77,8 @@ TEST_F(InverseLine, MarkedStandardErrorsCountAsZero) {
     InverseResult r;
     std::string message;
     ASSERT_EQ(computeInverse("A", "FIX", r, message), inverseComputed);
-    // s_az^2 = (300 * 0.020)^2 + (400 * 0.010)^2 over d^4; s_d^2 = (0.6 * 0.010)^2 + (0.8 * 0.020)^2
+    // s_az^2 = (300 * 0.020)^2 + (400 * 0.010)^2 over d^4; s_d^2 = (0.6 * 0.010)^2 + (0.8 *
+    // 0.020)^2
     EXPECT_NEAR(r.directionErr_sec, std::sqrt(36.0 + 16.0) / 250000.0 * 206264.8, 1e-9);
     EXPECT_NEAR(r.distanceErr, std::sqrt(0.006 * 0.006 + 0.016 * 0.016), 1e-12);
 }

@@ -5,6 +5,9 @@
 #include "gridctrl/check_combo_cells.hpp"
 #include "gui_test_support.hpp"
 #include "shell/command_ids.hpp"
+#include "shell/settings/settings_ids.hpp"
+#include "shell/settings/settings_page.hpp"
+#include "shell/settings/settings_sheet.hpp"
 #include "shell/tools/closure_editor.hpp"
 
 #include <gtest/gtest.h>
@@ -157,4 +160,30 @@ TEST_F(ClosureEditor, TheFileCommandsOpenIt) {
                       EXPECT_EQ(editor.grid().GetCellText(1, 1), "5-6");
                       return wxID_CANCEL;
                   }));
+}
+
+// The Preprocessing page's Edit/Create button opens the editor on the
+// page's closure file.
+TEST_F(ClosureEditor, ThePreprocessingPageOpensItOnItsFile) {
+    const std::string path = file("page.cls").string();
+    guitest::writeProject(file("site.prj"), {"includeClosure=1", "pClosureFileName=" + path});
+    CMainFrame& frame = openMainWindow();
+    wxTEST_DIALOG(frame.openProject(), ChooseFile(file("site.prj")));
+    std::string title;
+    wxTEST_DIALOG(frame.editProjectSettings(),
+                  OnDialog<CSettingsPropSht>([](CSettingsPropSht& sheet) {
+                      wxWindow* page = &sheet.page(settingsid::preprocessingPage);
+                      wxWindow* button = page->FindWindow(settingsid::closureEditButton);
+                      EXPECT_TRUE(button->IsEnabled());
+                      wxCommandEvent click(wxEVT_BUTTON, settingsid::closureEditButton);
+                      click.SetEventObject(button);
+                      button->ProcessWindowEvent(click);
+                      return wxID_CANCEL;
+                  }),
+                  OnDialog<trvClose>([&title](trvClose& editor) {
+                      title = editor.GetTitle().utf8_string();
+                      return wxID_CANCEL;
+                  }));
+    EXPECT_EQ(title, "Traverse Closure File: " + path);
+    EXPECT_TRUE(fs::exists(path));
 }

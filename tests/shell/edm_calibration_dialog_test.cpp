@@ -122,8 +122,7 @@ TEST_F(EdmCalibrationWindow, OpenComputeAndSave) {
     EXPECT_EQ(grid().GetCellText(3, 2), "1.512 ");
     EXPECT_EQ(grid().GetCellText(3, 9), "25.0");
     EXPECT_EQ(grid().GetCellText(3, 11), "18.0");
-    EXPECT_EQ(find<wxTextCtrl>(dialog_, edmid::edmDescriptionEdit)->GetValue(),
-              "Distance meter 7");
+    EXPECT_EQ(find<wxTextCtrl>(dialog_, edmid::edmDescriptionEdit)->GetValue(), "Distance meter 7");
     EXPECT_EQ(find<wxTextCtrl>(dialog_, edmid::refractionIndexEdit)->GetValue(), "1.000283");
     EXPECT_TRUE(dialog_->modified()) << "loaded cells count as changed";
 
@@ -134,6 +133,7 @@ TEST_F(EdmCalibrationWindow, OpenComputeAndSave) {
     EXPECT_TRUE(contains(lines, "   Degrees of Freedom: 5"));
     EXPECT_TRUE(contains(lines, "Constants: Refrector: -0.030   EDM: -0.002"));
     EXPECT_TRUE(dialog_->FindWindow(edmid::saveOutputButton)->IsEnabled());
+    guitest::waitForFirstPaint(dialog_);
     EXPECT_TRUE(guitest::saveScreenshot(dialog_, screenshots / "edm_calibration.png"));
 
     // The file saved back holds the same records.

@@ -159,15 +159,9 @@ TEST_F(MainFrame, CommandsAreEnabledByTheProjectState) {
                                shellid::errReport,         shellid::nezReport,
                                shellid::graphics,          shellid::graphicsButton};
     // The inverse needs a run's points; the others are still to come.
-    const int notYet[] = {shellid::blunderDetection,
-                          shellid::inverse,
-                          shellid::inverseButton,
-                          shellid::relErrEllipseButton,
-                          shellid::print,
-                          shellid::printButton,
-                          shellid::windowCascade,
-                          shellid::windowTile,
-                          shellid::closeAll};
+    const int notYet[] = {shellid::blunderDetection,    shellid::inverse,    shellid::inverseButton,
+                          shellid::relErrEllipseButton, shellid::print,      shellid::printButton,
+                          shellid::windowCascade,       shellid::windowTile, shellid::closeAll};
     const auto expectStates = [](wxWindow* window, const auto& ids, bool enabled) {
         for (int id : ids)
             EXPECT_EQ(commandEnabled(window, id), enabled) << "command " << id;

@@ -22,6 +22,7 @@
 #include <wx/app.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/filedlg.h>
 #include <wx/listbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -237,7 +238,8 @@ TEST_F(ToolDialogs, LatLongToGridConvertsOnTheEditedSystem) {
                       EXPECT_GE(top + list->GetCountPerPage(), 20);
                       for (unsigned i = 0; i < 5; ++i)
                           listed.push_back(list->GetString(i).utf8_string());
-                      EXPECT_TRUE(guitest::saveScreenshot(&d, screenshots / "lat_long_to_grid.png"));
+                      EXPECT_TRUE(
+                          guitest::saveScreenshot(&d, screenshots / "lat_long_to_grid.png"));
                       return wxID_CANCEL;
                   }),
                   ExpectMessage("Invalid latitude entry: 90.0001", wxOK),
@@ -291,6 +293,25 @@ TEST_F(ToolDialogs, GpsConverterShowsTheRowsOfEachFormat) {
     EXPECT_TRUE(guitest::saveScreenshot(&dialog, screenshots / "convert_gps_dialog.png"));
 }
 
+// The input file dialogs offer any file: each description has its pattern.
+TEST_F(ToolDialogs, ConverterFileFiltersPairDescriptionsWithPatterns) {
+    CMainFrame& frame = openMainWindow();
+    RecordingConverters converters;
+    const auto expectAnyFile = [](wxFileDialog& chooser) {
+        const wxArrayString pieces = wxSplit(chooser.GetWildcard(), '|');
+        EXPECT_EQ(pieces.size(), 4u) << chooser.GetWildcard();
+        for (std::size_t i = 1; i < pieces.size(); i += 2)
+            EXPECT_EQ(pieces[i], "*") << chooser.GetWildcard();
+        return wxID_CANCEL;
+    };
+    cnvrtGPSFl gpsDialog(&frame, converters);
+    wxTEST_DIALOG(press(&gpsDialog, gpsconvertid::inputSelect),
+                  OnDialog<wxFileDialog>(expectAnyFile));
+    cnvrtLev levelDialog(&frame, converters);
+    wxTEST_DIALOG(press(&levelDialog, levelconvertid::inputSelect),
+                  OnDialog<wxFileDialog>(expectAnyFile));
+}
+
 TEST_F(ToolDialogs, GpsConverterChecksCallsAndReports) {
     CMainFrame& frame = openMainWindow();
     const std::string input = file("job.asc").string();
@@ -338,18 +359,18 @@ TEST_F(ToolDialogs, GpsConverterChecksCallsAndReports) {
                       ExpectMessage("No output total station file has been specified.", wxOK));
         typeInto(&dialog, gpsconvertid::rawEdit, raw);
         choose(&dialog, gpsconvertid::rawFormatList, 1);
-        wxTEST_DIALOG(dialog.OnConvert(),
-                      ExpectMessage(input + " successfully converted to\n" + gps + "\nand " + raw,
-                                    wxOK));
+        wxTEST_DIALOG(
+            dialog.OnConvert(),
+            ExpectMessage(input + " successfully converted to\n" + gps + "\nand " + raw, wxOK));
         ASSERT_EQ(converters.calls.size(), 2u);
         EXPECT_EQ(converters.calls[1].what, "total station");
         EXPECT_EQ(converters.calls[1].format, 1);
         EXPECT_EQ(converters.calls[1].output, raw);
         // A failed .GPS conversion is a failure even when the raw file was written.
         converters.vectorResult = 1;
-        wxTEST_DIALOG(dialog.OnConvert(),
-                      ExpectMessage("Error converting " + input + " to\n" + gps + "\nand " + raw,
-                                    wxOK));
+        wxTEST_DIALOG(
+            dialog.OnConvert(),
+            ExpectMessage("Error converting " + input + " to\n" + gps + "\nand " + raw, wxOK));
         // Only the total-station data: no .GPS name needed.
         tick(&dialog, gpsconvertid::importVectorsCheck, false);
         typeInto(&dialog, gpsconvertid::gpsEdit, "");

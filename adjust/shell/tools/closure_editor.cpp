@@ -168,7 +168,8 @@ std::vector<ClosureDefinition> trvClose::definitions() const {
     std::vector<ClosureDefinition> rows;
     for (int row = 1; row < grid_->GetRowCount(); ++row) {
         const auto checked = [this, row](int col) {
-            const auto* cell = dynamic_cast<const gridctrl::CGridCellCheck*>(grid_->GetCell(row, col));
+            const auto* cell =
+                dynamic_cast<const gridctrl::CGridCellCheck*>(grid_->GetCell(row, col));
             return cell != nullptr && cell->GetCheck() ? 1 : 0;
         };
         ClosureDefinition d;

@@ -8,12 +8,12 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/evtloop.h>
+#include <wx/font.h>
 #include <wx/listbox.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/radiobut.h>
-#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -46,16 +46,11 @@ constexpr LabelledEdit descriptionEdits[] = {
     {weatherEdit, "Weather:"},
     {commentEdit, "Comment:"},
 };
-constexpr int headerEdits[] = {dateEdit,
-                               timeEdit,
-                               edmDescriptionEdit,
-                               reflectorDescriptionEdit,
-                               weatherEdit,
-                               commentEdit,
-                               edmConstantEdit,
-                               reflectorConstantEdit,
-                               vapourPressureEdit,
-                               refractionIndexEdit,
+constexpr int headerEdits[] = {dateEdit,           timeEdit,
+                               edmDescriptionEdit, reflectorDescriptionEdit,
+                               weatherEdit,        commentEdit,
+                               edmConstantEdit,    reflectorConstantEdit,
+                               vapourPressureEdit, refractionIndexEdit,
                                wavelengthEdit};
 
 wxTextCtrl* edit(wxWindow* parent, int id, int width = 120) {
@@ -105,7 +100,7 @@ void CEdmCalibDlg::layOut() {
     wxWindow* header = headerPanel(panel);
     makeGrid(panel);
     results_ = new wxListBox(panel, resultsList, wxDefaultPosition, wxSize(-1, 160));
-    results_->SetFont(wxSystemSettings::GetFont(wxSYS_ANSI_FIXED_FONT));
+    results_->SetFont(wxFont(wxFontInfo().Family(wxFONTFAMILY_TELETYPE)));
     auto* compute = new wxButton(panel, computeButton, "Compute");
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->Add(new wxButton(panel, saveOutputButton, "Save Output"));
@@ -314,8 +309,8 @@ bool CEdmCalibDlg::modified() const {
 void CEdmCalibDlg::removeWeatherColumns(int downTo) {
     for (int col = columns_ - 1; col >= downTo; --col) {
         for (int row = 1; row < grid_->GetRowCount(); ++row)
-            weather_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - edmDryColumn)] =
-                grid_->GetCellText(row, col);
+            weather_[static_cast<std::size_t>(row - 1)]
+                    [static_cast<std::size_t>(col - edmDryColumn)] = grid_->GetCellText(row, col);
         grid_->DeleteColumn(col);
     }
     columns_ = downTo;
@@ -372,8 +367,7 @@ void CEdmCalibDlg::renumberFrom(int row) {
 }
 
 void CEdmCalibDlg::insertRowAt(int row, int number) {
-    const int at = grid_->InsertRow(std::to_string(number),
-                                     row >= grid_->GetRowCount() ? -1 : row);
+    const int at = grid_->InsertRow(std::to_string(number), row >= grid_->GetRowCount() ? -1 : row);
     if (at > 0)
         weather_.insert(weather_.begin() + (at - 1), EdmWeatherTexts{});
 }

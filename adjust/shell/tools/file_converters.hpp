@@ -19,8 +19,7 @@ public:
     // `stripLeadingZeros` counts for formats 0 and 10, `importPoints` for 1
     // (whose converter in the input library reads vectors only and leaves it).
     virtual int convertVectors(int format, const std::string& input, const std::string& output,
-                               int stripLeadingZeros, int importPoints,
-                               std::string& message) = 0;
+                               int stripLeadingZeros, int importPoints, std::string& message) = 0;
     // The total-station observations of a data-exchange export into a raw
     // file: `rawFormat` 0 .RW5, 1 .VKR.
     virtual int convertTotalStation(int rawFormat, const std::string& input,

@@ -175,7 +175,8 @@ void cnvrtGPSFl::selectRaw() {
     const bool vkr = static_cast<wxChoice*>(FindWindow(rawFormatList))->GetSelection() == 1;
     FileDialogRequest request;
     request.save = true;
-    request.filter = vkr ? "Total Station files (*.VKR)|*.vkr|" : "Total Station files (*.RW5)|*.rw5|";
+    request.filter =
+        vkr ? "Total Station files (*.VKR)|*.vkr|" : "Total Station files (*.RW5)|*.rw5|";
     request.extension = vkr ? "vkr" : "rw5";
     if (const auto chosen = chooseFile(this, request))
         static_cast<wxTextCtrl*>(FindWindow(rawEdit))->SetValue(wxString::FromUTF8(*chosen));
@@ -225,8 +226,8 @@ void cnvrtGPSFl::OnConvert() {
             const int rawFormat = static_cast<wxChoice*>(FindWindow(rawFormatList))->GetSelection();
             return converters_.convertTotalStation(rawFormat, input, raw, said);
         });
-    std::string text = converted ? input + " successfully converted to\n"
-                                 : "Error converting " + input + " to\n";
+    std::string text =
+        converted ? input + " successfully converted to\n" : "Error converting " + input + " to\n";
     if (vectors)
         text += gps + (totalStation ? "\nand " + raw : "");
     else if (totalStation)

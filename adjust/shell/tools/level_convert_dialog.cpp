@@ -43,8 +43,8 @@ void cnvrtLev::layOut() {
     fileRow("Level File to Convert:", inputEdit, inputSelect);
     fields->Add(new wxStaticText(this, wxID_ANY, "Level File Format:"),
                 wxSizerFlags().CentreVertical());
-    auto* list =
-        new wxChoice(this, formatList, wxDefaultPosition, wxDefaultSize, std::size(formats), formats);
+    auto* list = new wxChoice(this, formatList, wxDefaultPosition, wxDefaultSize,
+                              std::size(formats), formats);
     list->SetSelection(0);
     fields->Add(list);
     fields->AddSpacer(0);
