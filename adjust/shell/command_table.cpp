@@ -32,8 +32,7 @@ constexpr const char* defaultHelpTopic = "TARNWELL";
 using namespace shellid;
 
 constexpr int commandsStillToCome[] = {
-    openClosureFile, newClosureFile, print,           printButton,       printFile,
-    inverse,         inverseButton,  convertGpsFiles, convertLevelFiles, edmCalibration,
+    print, printButton, printFile,
 };
 
 } // namespace
@@ -94,6 +93,12 @@ void CMainFrame::bindCommands() {
        [this] { showRelativeErrorEllipse(); });
     on({shellid::openAltaFile}, [this] { editAltaFile(false); });
     on({shellid::newAltaFile}, [this] { editAltaFile(true); });
+    on({shellid::inverse, shellid::inverseButton}, [this] { showInverse(); });
+    on({shellid::convertGpsFiles}, [this] { this->convertGpsFiles(); });
+    on({shellid::convertLevelFiles}, [this] { this->convertLevelFiles(); });
+    on({shellid::edmCalibration}, [this] { showEdmCalibration(); });
+    on({shellid::openClosureFile}, [this] { editClosureFile(false); });
+    on({shellid::newClosureFile}, [this] { editClosureFile(true); });
     on({shellid::help}, [this] { showHelp(); });
     on({shellid::about}, [this] { showAbout(); });
 }
@@ -124,6 +129,7 @@ void CMainFrame::bindCommandStates() {
     when({shellid::blunderDetection}, [this] { return state_.projectOpen; });
     when({shellid::relErrEllipse, shellid::relErrEllipseButton},
          [this] { return state_.lastRunResult != 0; });
+    when({shellid::inverse, shellid::inverseButton}, [this] { return state_.lastRunResult != 0; });
     // GTK shows MDI children as tabs, which cannot be cascaded or tiled.
     when({shellid::windowCascade, shellid::windowTile}, [] { return false; });
     for (int id : commandsStillToCome)

@@ -15,7 +15,9 @@
 
 #include <optional>
 #include <string>
+#include <wx/dialog.h>
 #include <wx/mdi.h>
+#include <wx/weakref.h>
 
 class globalVars;
 class wxCloseEvent;
@@ -110,6 +112,16 @@ public:
     // The sheet's values into `projectVars`; the project is modified when one differed.
     void applySettingsSheet(const globalVars& sheetValues);
 
+    // Tools: the modeless inverse (one at a time, after a run that produced
+    // points), the converter dialogs, the EDM calibration and the closure
+    // definition editor on an existing or a new closure file.
+    void showInverse();
+    wxDialog* inverseDialog() const { return inverseDlg_.get(); }
+    void convertGpsFiles();
+    void convertLevelFiles();
+    void showEdmCalibration();
+    void editClosureFile(bool newFile);
+
     void showGlobalSettings();
     void showAbout();
     // The help file (and topic) that the Help command opens.
@@ -174,5 +186,6 @@ private:
     std::string markerBlockName_ = "/GL_Settings";
     MarkerBlock markerBlock_;
     GraphicsLibrary graphics_{"libvistra.so"};
+    wxWeakRef<wxDialog> inverseDlg_; // null again once the window is destroyed
     std::uint16_t graphicsWindowId_ = GraphicsLibrary::noWindow;
 };

@@ -296,7 +296,8 @@ ControlStates controlStates(CMainFrame& frame) {
 
 // Commands that follow whether the last run was completed.
 bool followsTheLastRun(int id) {
-    return id == shellid::relErrEllipse || id == shellid::relErrEllipseButton;
+    return id == shellid::relErrEllipse || id == shellid::relErrEllipseButton ||
+           id == shellid::inverse || id == shellid::inverseButton;
 }
 
 // Close All also follows whether a report window is open.
