@@ -74,11 +74,6 @@ void press(wxWindow* parent, int id) {
     parent->FindWindow(id)->ProcessWindowEvent(click);
 }
 
-void command(wxWindow* frame, int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    frame->ProcessWindowEvent(event);
-}
-
 coordRec point(const char* name, double n, double e, double sn, double se) {
     coordRec p;
     setPointName(p.name, name);
@@ -136,7 +131,7 @@ public:
 
 TEST_F(ToolDialogs, InverseNeedsARunThenComputesAndAppends) {
     CMainFrame& frame = openMainWindow();
-    wxTEST_DIALOG(command(&frame, shellid::inverse),
+    wxTEST_DIALOG(command(frame, shellid::inverse),
                   ExpectMessage("Project must be processed to completion before\n"
                                 "the inverse function can be used.",
                                 wxOK));
@@ -145,10 +140,10 @@ TEST_F(ToolDialogs, InverseNeedsARunThenComputesAndAppends) {
     allPointList2D.append(point("A", 1000, 2000, 0.010, 0.020));
     allPointList2D.append(point("B", 1300, 2400, 0.015, 0.005));
     allPointList2D.append(point("C", 1300, 2000, -1.0, -1.0));
-    command(&frame, shellid::inverseButton);
+    command(frame, shellid::inverseButton);
     wxDialog* shown = frame.inverseDialog();
     ASSERT_NE(shown, nullptr);
-    command(&frame, shellid::inverse);
+    command(frame, shellid::inverse);
     EXPECT_EQ(frame.inverseDialog(), shown) << "a second command only brings it forward";
     guitest::waitForFirstPaint(shown);
     shown->Destroy();
@@ -423,8 +418,8 @@ TEST_F(ToolDialogs, LevelConverter) {
 // Every Tools command opens its window.
 TEST_F(ToolDialogs, ToolsCommandsOpenTheirDialogs) {
     CMainFrame& frame = openMainWindow();
-    wxTEST_DIALOG(command(&frame, shellid::convertGpsFiles),
+    wxTEST_DIALOG(command(frame, shellid::convertGpsFiles),
                   OnDialog<cnvrtGPSFl>([](cnvrtGPSFl&) { return wxID_CANCEL; }));
-    wxTEST_DIALOG(command(&frame, shellid::convertLevelFiles),
+    wxTEST_DIALOG(command(frame, shellid::convertLevelFiles),
                   OnDialog<cnvrtLev>([](cnvrtLev&) { return wxID_CANCEL; }));
 }

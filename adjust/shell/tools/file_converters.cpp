@@ -4,6 +4,9 @@
 #include "input/converters/gps_vector_converters.hpp"
 #include "input/converters/lettered_level_converter.hpp"
 #include "input/converters/total_station_converters.hpp"
+#include "input/rw5_gps_vectors.hpp"
+#include "model/settings/global_vars.hpp"
+#include "platform/shell_services.hpp"
 
 #include <vector>
 
@@ -20,9 +23,21 @@ int repairingNames(const std::string& input, const std::string& output, std::str
     return result;
 }
 
-int notBuilt(const char* format, std::string& message) {
-    message = std::string("Converting GPS vectors from ") + format + " is not built yet.";
-    return 1;
+// A LandXML file's vectors are not converted; what was left out is said,
+// never passed over in silence.
+int landXmlPositions(const std::string& input, const std::string& output, std::string& message) {
+    std::string notice;
+    const int result = convertLandXmlToGps(input, output, 1, message, notice);
+    if (result == 0)
+        message = notice;
+    return result;
+}
+
+// The .RW5 reader asks about unnamed points and reports through the shell
+// of the window that called it.
+int rw5Vectors(const std::string& input, const std::string& output) {
+    const RunContext context(activeShell(), projectVars.tmpDir, projectVars.getGeoidFolder());
+    return convertRw5VectorsToGps(context, input + "\n", output);
 }
 
 class LibraryConverters : public FileConverters {
@@ -37,19 +52,19 @@ public:
         case 2:
             return convertTopconTvfToGps(in, out, message);
         case 3:
-            return notBuilt("vector XML files", message);
+            return convertVectorXmlToGps(in, out, message);
         case 4:
             return repairingNames<convertAscExportToGps>(in, out, message);
         case 5:
             return repairingNames<convertDataCollectorToGps>(in, out, message);
         case 6:
-            return notBuilt("LandXML files", message);
+            return landXmlPositions(in, out, message);
         case 7:
             return convertGFileToGps(in, out, 0, message);
         case 8:
             return convertGFileToGps(in, out, 1, message);
         case 9:
-            return notBuilt("GPS records of .RW5 files", message);
+            return rw5Vectors(in, out);
         case 10:
             return convertGeolabIobToGps(in, out, stripLeadingZeros, message);
         default:
