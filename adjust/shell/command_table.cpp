@@ -32,9 +32,9 @@ constexpr const char* defaultHelpTopic = "TARNWELL";
 using namespace shellid;
 
 constexpr int commandsStillToCome[] = {
-    openClosureFile, newClosureFile,      openAltaFile,     newAltaFile,       print,
-    printButton,     printFile,           blunderDetection, inverse,           inverseButton,
-    relErrEllipse,   relErrEllipseButton, convertGpsFiles,  convertLevelFiles, edmCalibration,
+    openClosureFile, newClosureFile,      openAltaFile,     newAltaFile,       blunderDetection,
+    inverse,         inverseButton,       relErrEllipse,    relErrEllipseButton, convertGpsFiles,
+    convertLevelFiles, edmCalibration,
 };
 
 } // namespace
@@ -52,6 +52,7 @@ void CMainFrame::bindCommands() {
     on({shellid::saveProjectAs}, [this] { this->saveProjectAs(); });
     on({shellid::recentProject, shellid::recentProjectFile}, [this] { openRecentProject(); });
     on({shellid::saveAsDefault}, [this] { this->saveAsDefault(); });
+    on({shellid::print, shellid::printButton, shellid::printFile}, [this] { printReports(); });
     on({shellid::exitProgram}, [this] { Close(); });
     on({shellid::globalSettings}, [this] { showGlobalSettings(); });
     on({shellid::projectSettings}, [this] { editProjectSettings(); });
@@ -107,7 +108,8 @@ void CMainFrame::bindCommandStates() {
     when({shellid::closeProject}, [this] { return state_.canClose; });
     when({shellid::saveProject}, [this] { return state_.canSave; });
     when({shellid::recentProject, shellid::recentProjectFile}, [this] { return state_.hasRecent; });
-    when({shellid::closeAll}, [this] { return GetActiveChild() != nullptr; });
+    when({shellid::closeAll, shellid::print, shellid::printButton, shellid::printFile},
+         [this] { return GetActiveChild() != nullptr; });
     when({shellid::networkAdjustment, shellid::networkAdjustmentButton, shellid::preprocess},
          [this] { return state_.projectOpen; });
     // The report windows come with the processing windows.

@@ -99,6 +99,10 @@ public:
     // The sheet's values into `projectVars`; the project is modified when one differed.
     void applySettingsSheet(const globalVars& sheetValues);
 
+    // File/Print: the report windows chosen in "Print Reports", each as it
+    // shows its lines, on the default printer.
+    void printReports();
+
     void showGlobalSettings();
     void showAbout();
     // The help file (and topic) that the Help command opens.
