@@ -307,7 +307,7 @@ ControlStates controlStates(CMainFrame& frame) {
     return states;
 }
 
-// Close All also follows whether a report window is open.
+// Close All and Print also follow whether a report window is open.
 void expectSameStates(CMainFrame& frame, const ControlStates& before) {
     const ControlStates after = controlStates(frame);
     EXPECT_TRUE(after.menuBar);
@@ -315,14 +315,15 @@ void expectSameStates(CMainFrame& frame, const ControlStates& before) {
     EXPECT_TRUE(after.toolBar);
     EXPECT_TRUE(after.statusBar);
     EXPECT_TRUE(after.reportTabs);
+    const bool childActive = frame.GetActiveChild() != nullptr;
     for (const auto& [id, enabled] : before.menuItems) {
-        if (id != shellid::closeAll) {
-            EXPECT_EQ(after.menuItems.at(id), enabled) << "menu command " << id;
-        }
+        const bool followsChild = id == shellid::closeAll || id == shellid::print;
+        EXPECT_EQ(after.menuItems.at(id), followsChild ? childActive : enabled)
+            << "menu command " << id;
     }
-    EXPECT_EQ(after.menuItems.at(shellid::closeAll), frame.GetActiveChild() != nullptr);
     for (const auto& [id, enabled] : before.tools)
-        EXPECT_EQ(after.tools.at(id), enabled) << "tool " << id;
+        EXPECT_EQ(after.tools.at(id), id == shellid::printButton ? childActive : enabled)
+            << "tool " << id;
 }
 
 // A run disables the whole window while it lasts; whatever way it ends,
