@@ -24,7 +24,11 @@
 #include <wx/uiaction.h>
 
 #include <dlfcn.h>
+#include <wx/choice.h>
 #include <wx/mdi.h>
+#include <wx/propdlg.h>
+#include <wx/slider.h>
+#include <wx/textctrl.h>
 
 #include <chrono>
 #include <functional>
@@ -608,8 +612,34 @@ TEST_F(Processing, TheExampleNetworkIsDrawnWithItsEllipses) {
     wxYield();
     ASSERT_NE(frame.GetActiveChild(), nullptr);
     EXPECT_EQ(frame.GetActiveChild(), graphics) << frame.GetActiveChild()->GetTitle();
+    // At the default sizes the largest ellipse is 1 per cent of the window's
+    // width, under its point's symbol, and traverse labels are 4 pixels high:
+    // the picture is taken as a user sets it up to look at the ellipses, from
+    // the window's settings sheet (ellipses 20 per cent and magenta, labels 14).
+    wxCommandEvent settingsCommand(wxEVT_TOOL, 32803);
+    wxTEST_DIALOG(graphics->ProcessWindowEvent(settingsCommand),
+                  guitest::OnDialog<wxPropertySheetDialog>([](wxPropertySheetDialog& sheet) {
+                      auto* slider = dynamic_cast<wxSlider*>(sheet.FindWindow(1099));
+                      auto* colour = dynamic_cast<wxChoice*>(sheet.FindWindow(1098));
+                      auto* labels = dynamic_cast<wxTextCtrl*>(sheet.FindWindow(1093));
+                      EXPECT_TRUE(slider && colour && labels);
+                      if (!slider || !colour || !labels)
+                          return wxID_CANCEL;
+                      slider->SetValue(20);
+                      wxCommandEvent drag(wxEVT_SLIDER, 1099);
+                      drag.SetEventObject(slider);
+                      slider->ProcessWindowEvent(drag);
+                      colour->SetSelection(3);
+                      labels->SetValue("14");
+                      wxCommandEvent apply(wxEVT_BUTTON, wxID_APPLY);
+                      apply.SetEventObject(sheet.FindWindow(wxID_APPLY));
+                      sheet.FindWindow(wxID_APPLY)->ProcessWindowEvent(apply);
+                      return wxID_OK;
+                  }));
     wxCommandEvent zoomExtents(wxEVT_TOOL, 32804); // the whole network in view
     graphics->ProcessWindowEvent(zoomExtents);
+    wxCommandEvent zoomOut(wxEVT_TOOL, 32802); // and a margin round it for the ellipses
+    graphics->ProcessWindowEvent(zoomOut);
     graphics->Refresh();
     graphics->Update();
     wxYield();
@@ -618,10 +648,15 @@ TEST_F(Processing, TheExampleNetworkIsDrawnWithItsEllipses) {
     wxImage shot(path.string());
     ASSERT_TRUE(shot.IsOk());
     int red = 0;
+    int magenta = 0;
     for (int y = 0; y < shot.GetHeight(); ++y)
-        for (int x = 0; x < shot.GetWidth(); ++x)
+        for (int x = 0; x < shot.GetWidth(); ++x) {
             red += shot.GetRed(x, y) > 200 && shot.GetGreen(x, y) < 60 && shot.GetBlue(x, y) < 60;
+            magenta +=
+                shot.GetRed(x, y) > 200 && shot.GetGreen(x, y) < 60 && shot.GetBlue(x, y) > 200;
+        }
     EXPECT_GT(red, 200) << "the traverse is drawn in red";
+    EXPECT_GT(magenta, 100) << "the ellipses of C and D are drawn in magenta";
     graphics->Close(true);
     wxYield();
 }
