@@ -53,7 +53,7 @@ struct Network {
             f.northing = radius * std::cos(next);
             f.easting = radius * std::sin(next);
             model.appendForesight(i, f);
-            addEllipse(s.instrument);
+            addEllipse(s.instrument, i);
             for (int k = 0; k < sideshotsPerSetup; ++k) {
                 graphForesight ss;
                 setPointName(ss.foresight, ("S" + std::to_string(i) + "." + std::to_string(k)).c_str());
@@ -61,7 +61,7 @@ struct Network {
                 ss.easting = s.instrumentE + 8.0 * std::sin(k * 1.5);
                 ss.angleStatus = 2;
                 model.appendForesight(i, ss);
-                addEllipse(ss.foresight);
+                addEllipse(ss.foresight, i + k);
             }
         }
         model.resetExtents();
@@ -69,15 +69,16 @@ struct Network {
         model.widenExtents(radius, radius);
         view.setExtents(model.minN, model.minE, model.maxN, model.maxE);
         view.zoomExtents(picture.x, picture.y);
-        settings.ellipseSize = 20;
+        settings.ellipseSize = 10;
     }
 
-    void addEllipse(const char* name) {
+    // Ellipses of ten sizes, the largest 12 by 7 mm.
+    void addEllipse(const char* name, int i) {
         errEllipseRec e;
         std::snprintf(e.name, sizeof e.name, "%s", name);
         e.orientation = 0.4;
-        e.semiMajor = 0.012;
-        e.semiMinor = 0.007;
+        e.semiMajor = 0.0012 * (i % 10 + 1);
+        e.semiMinor = 0.0007 * (i % 10 + 1);
         ellipses.push_back(e);
     }
 };
@@ -92,18 +93,25 @@ struct Item {
     wxPoint from;
     wxPoint at;
     wxString label;
+    wxSize radii; // of the ellipse, in pixels
 };
 
-std::vector<Item> itemsOf(const Network& n) {
+// The picture's items, each foresight with the ellipse of the same name at
+// the same number of pixels per metre as the drawing uses.
+std::vector<Item> itemsOf(const Network& n, int pixelsPerUnit) {
     std::vector<Item> items;
     graphSetup s;
     for (int i = 0; n.model.getSetupAt(i, s) == 0; ++i) {
         const devicePoint from = n.view.toDevice(s.instrumentE, s.instrumentN);
         for (const graphForesight& f : s.foresights) {
             const devicePoint at = n.view.toDevice(f.easting, f.northing);
-            items.push_back({{from.x, from.y},
-                             {at.x, at.y},
-                             wxString::FromUTF8(std::string(fixedText(f.foresight)))});
+            const std::string name(fixedText(f.foresight));
+            wxSize radii;
+            for (const errEllipseRec& e : n.ellipses)
+                if (name == e.name)
+                    radii = {static_cast<int>(e.semiMinor * pixelsPerUnit / 2),
+                             static_cast<int>(e.semiMajor * pixelsPerUnit / 2)};
+            items.push_back({{from.x, from.y}, {at.x, at.y}, wxString::FromUTF8(name), radii});
         }
     }
     return items;
@@ -122,8 +130,8 @@ void drawReference(wxDC& dc, const std::vector<Item>& items) {
         dc.DrawRectangle(item.at.x - 4, item.at.y - 4, 9, 9);
         for (int k = 0; k < 33; ++k) {
             const double t = 2 * std::numbers::pi * k / 32;
-            outline[k] = {item.at.x + static_cast<int>(6 * std::cos(t)),
-                          item.at.y + static_cast<int>(10 * std::sin(t))};
+            outline[k] = {item.at.x + static_cast<int>(item.radii.x * std::cos(t)),
+                          item.at.y + static_cast<int>(item.radii.y * std::sin(t))};
         }
         dc.DrawLines(33, outline);
         dc.DrawText(item.label, item.at.x + 5, item.at.y + 5);
@@ -132,7 +140,6 @@ void drawReference(wxDC& dc, const std::vector<Item>& items) {
 
 void BM_DrawNetwork(benchmark::State& state) {
     Network& n = network();
-    const std::vector<Item> items = itemsOf(n);
     wxBitmap bitmap(picture.x, picture.y, 24);
     wxMemoryDC dc(bitmap);
     const auto scale = computeEllipseScale(
@@ -143,6 +150,8 @@ void BM_DrawNetwork(benchmark::State& state) {
             return axes;
         }(),
         picture.x);
+    const std::vector<Item> items =
+        itemsOf(n, static_cast<int>(std::trunc(n.settings.ellipseSize * scale.value_or(0.0))));
     using clock = std::chrono::steady_clock;
     clock::duration ours{}, reference{};
     for (auto _ : state) {
