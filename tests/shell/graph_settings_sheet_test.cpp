@@ -198,6 +198,21 @@ TEST_F(GraphSettingsSheet, TheSliderReachesTheWindowAtOnce) {
     EXPECT_TRUE(sheet.applyEnabled());
 }
 
+// A size typed into the field reaches the slider and the window when the
+// field is left.
+TEST_F(GraphSettingsSheet, LeavingTheSizeFieldAppliesIt) {
+    graphSett sheet(nullptr, window);
+    auto* field = control<wxTextCtrl>(sheet, graphsettid::ellipseSizeEdit);
+    field->SetValue("45");
+    EXPECT_EQ(window.taken, 0);
+    wxFocusEvent left(wxEVT_KILL_FOCUS, graphsettid::ellipseSizeEdit);
+    left.SetEventObject(field);
+    field->ProcessWindowEvent(left);
+    EXPECT_EQ(window.taken, 1);
+    EXPECT_EQ(window.settings.ellipseSize, 45);
+    EXPECT_EQ(control<wxSlider>(sheet, graphsettid::ellipseSlider)->GetValue(), 45);
+}
+
 TEST_F(GraphSettingsSheet, WithoutEllipsesTheProjectNeedsProcessing) {
     const struct {
         bool ellipses;
