@@ -56,7 +56,8 @@ struct Network {
             addEllipse(s.instrument, i);
             for (int k = 0; k < sideshotsPerSetup; ++k) {
                 graphForesight ss;
-                setPointName(ss.foresight, ("S" + std::to_string(i) + "." + std::to_string(k)).c_str());
+                setPointName(ss.foresight,
+                             ("S" + std::to_string(i) + "." + std::to_string(k)).c_str());
                 ss.northing = s.instrumentN + 8.0 * std::cos(k * 1.5);
                 ss.easting = s.instrumentE + 8.0 * std::sin(k * 1.5);
                 ss.angleStatus = 2;
@@ -168,9 +169,8 @@ void BM_DrawNetwork(benchmark::State& state) {
     state.counters["points"] = static_cast<double>(items.size());
     state.counters["ms_per_picture"] =
         std::chrono::duration<double, std::milli>(ours).count() / state.iterations();
-    state.counters["reference_time_over_ours"] =
-        std::chrono::duration<double>(reference).count() /
-        std::chrono::duration<double>(ours).count();
+    state.counters["reference_time_over_ours"] = std::chrono::duration<double>(reference).count() /
+                                                 std::chrono::duration<double>(ours).count();
 }
 
 } // namespace

@@ -32,9 +32,9 @@ constexpr const char* defaultHelpTopic = "TARNWELL";
 using namespace shellid;
 
 constexpr int commandsStillToCome[] = {
-    openClosureFile, newClosureFile,      openAltaFile,     newAltaFile,       blunderDetection,
-    inverse,         inverseButton,       relErrEllipse,    relErrEllipseButton, convertGpsFiles,
-    convertLevelFiles, edmCalibration,
+    openClosureFile,     newClosureFile,  openAltaFile,      newAltaFile,
+    blunderDetection,    inverse,         inverseButton,     relErrEllipse,
+    relErrEllipseButton, convertGpsFiles, convertLevelFiles, edmCalibration,
 };
 
 } // namespace

@@ -15,8 +15,7 @@ print::print(wxWindow* parent) : wxDialog(parent, wxID_ANY, "Print Reports") {
         {errorReportCheck, "Print Error Report"},
     };
     for (const auto& choice : choices)
-        column->Add(new wxCheckBox(this, choice.id, choice.label), 0, wxLEFT | wxRIGHT | wxTOP,
-                    10);
+        column->Add(new wxCheckBox(this, choice.id, choice.label), 0, wxLEFT | wxRIGHT | wxTOP, 10);
     auto* buttons = new wxStdDialogButtonSizer;
     buttons->AddButton(new wxButton(this, wxID_OK, "OK"));
     buttons->AddButton(new wxButton(this, wxID_CANCEL, "Exit"));

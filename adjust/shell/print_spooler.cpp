@@ -60,7 +60,7 @@ std::optional<std::string> sendToDefaultPrinter(const std::filesystem::path& fil
     posix_spawn_file_actions_adddup2(&actions, errors[1], STDERR_FILENO);
     const std::string name = oneLine(title);
     const std::string path = file.string();
-    std::vector<char*> argv{const_cast<char*>(spooler), const_cast<char*>("-t"),
+    std::vector<char*> argv{const_cast<char*>(spooler),      const_cast<char*>("-t"),
                             const_cast<char*>(name.c_str()), const_cast<char*>("--"),
                             const_cast<char*>(path.c_str()), nullptr};
     pid_t child = 0;

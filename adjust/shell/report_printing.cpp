@@ -44,9 +44,7 @@ public:
         *maxPage = *toPage = static_cast<int>(pages_.size());
     }
 
-    bool HasPage(int page) override {
-        return page >= 1 && page <= static_cast<int>(pages_.size());
-    }
+    bool HasPage(int page) override { return page >= 1 && page <= static_cast<int>(pages_.size()); }
 
     bool OnPrintPage(int page) override {
         wxDC* dc = GetDC();
@@ -56,8 +54,9 @@ public:
             first += pages_[static_cast<std::size_t>(p - 1)];
         const int count = pages_[static_cast<std::size_t>(page - 1)];
         for (int i = 0; i < count; ++i)
-            dc->DrawText(wxString::From8BitData(lines_[static_cast<std::size_t>(first + i)].c_str()),
-                         0, i * lineHeight_);
+            dc->DrawText(
+                wxString::From8BitData(lines_[static_cast<std::size_t>(first + i)].c_str()), 0,
+                i * lineHeight_);
         return true;
     }
 

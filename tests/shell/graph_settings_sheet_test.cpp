@@ -153,10 +153,14 @@ TEST_F(GraphSettingsSheet, EachAzimuthControlChangesOnlyItsOwnSetting) {
         const char* key;
         int value;
     } cases[] = {
-        {1066, "azLnOnOff", 0},    {1067, "azLnColor", colourCyan},
-        {1074, "azSymbOnOff", 1},  {1069, "azSymbType", symbolTriangle},
-        {1085, "azSymbColor", colourMagenta}, {1028, "azSymbSize", 9},
-        {1088, "azTxtOnOff", 0},   {1014, "azTxtSize", 31},
+        {1066, "azLnOnOff", 0},
+        {1067, "azLnColor", colourCyan},
+        {1074, "azSymbOnOff", 1},
+        {1069, "azSymbType", symbolTriangle},
+        {1085, "azSymbColor", colourMagenta},
+        {1028, "azSymbSize", 9},
+        {1088, "azTxtOnOff", 0},
+        {1014, "azTxtSize", 31},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
@@ -225,8 +229,7 @@ TEST_F(GraphSettingsSheet, WithoutEllipsesTheProjectNeedsProcessing) {
     for (const auto& c : cases) {
         window.ellipses = c.ellipses;
         graphSett sheet(nullptr, window);
-        EXPECT_EQ(control<wxStaticText>(sheet, graphsettid::processFirstLine)->GetLabel(),
-                  c.first);
+        EXPECT_EQ(control<wxStaticText>(sheet, graphsettid::processFirstLine)->GetLabel(), c.first);
         EXPECT_EQ(control<wxStaticText>(sheet, graphsettid::processSecondLine)->GetLabel(),
                   c.second);
     }

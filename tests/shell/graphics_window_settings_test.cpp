@@ -85,8 +85,7 @@ TEST_F(GraphicsWindowSettings, AppliedValuesSurviveCancelAndTheWindowClosing) {
                       // A fresh profile: the defaults.
                       EXPECT_EQ(fieldText(sheet, travTxtSizeField), "4");
                       EXPECT_EQ(fieldText(sheet, errEllipSizeField), "1");
-                      dynamic_cast<wxTextCtrl*>(sheet.FindWindow(travTxtSizeField))
-                          ->SetValue("14");
+                      dynamic_cast<wxTextCtrl*>(sheet.FindWindow(travTxtSizeField))->SetValue("14");
                       wxCommandEvent apply(wxEVT_BUTTON, wxID_APPLY);
                       apply.SetEventObject(sheet.FindWindow(wxID_APPLY));
                       sheet.FindWindow(wxID_APPLY)->ProcessWindowEvent(apply);

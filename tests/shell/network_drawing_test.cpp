@@ -181,8 +181,8 @@ TEST_F(NetworkDrawing, EllipsesShrinkToAPointAtSizeZeroAndVanishWithoutScale) {
 TEST_F(NetworkDrawing, TheFirstEllipseOfANameIsDrawn) {
     settings.control.symbolType = 99;
     addControl("P");
-    addEllipse("P", 0.0, 30.0, 10.0);  // 10 x 30 pixels
-    addEllipse("P", 0.0, 60.0, 50.0);  // 50 x 60 pixels
+    addEllipse("P", 0.0, 30.0, 10.0); // 10 x 30 pixels
+    addEllipse("P", 0.0, 60.0, 50.0); // 50 x 60 pixels
     const wxImage image = draw();
     EXPECT_TRUE(inked(image, 100, 85));
     EXPECT_FALSE(inked(image, 100, 70)) << "the second record's outline";

@@ -44,7 +44,8 @@ TEST(ReportPagination, ALineFitsWhileItsBottomIsOnThePage) {
 }
 
 TEST(ReportPagination, TheDocumentNameKeeps19CharactersOfTheName) {
-    EXPECT_EQ(printDocumentName("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123"), "Lst. Sqr. - ABCDEFGHIJKLMNOPQRS");
+    EXPECT_EQ(printDocumentName("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123"),
+              "Lst. Sqr. - ABCDEFGHIJKLMNOPQRS");
     EXPECT_EQ(printDocumentName("site.raw\n"), "Lst. Sqr. - site.raw\n");
 }
 
@@ -127,16 +128,15 @@ protected:
             static_cast<wxCheckBox*>(dialog.FindWindow(print::leastSquaresCheck))
                 ->SetValue(leastSquares);
             static_cast<wxCheckBox*>(dialog.FindWindow(print::nezListingCheck))->SetValue(nez);
-            static_cast<wxCheckBox*>(dialog.FindWindow(print::errorReportCheck))
-                ->SetValue(errors);
+            static_cast<wxCheckBox*>(dialog.FindWindow(print::errorReportCheck))->SetValue(errors);
             dialog.takeChoices();
             return wxID_OK;
         });
     }
 
     int jobCount() const {
-        return static_cast<int>(std::distance(fs::directory_iterator(file("jobs")),
-                                              fs::directory_iterator{})) /
+        return static_cast<int>(
+                   std::distance(fs::directory_iterator(file("jobs")), fs::directory_iterator{})) /
                2;
     }
 
@@ -246,8 +246,8 @@ TEST_F(Printing, TheDialogOffersTheThreeReports) {
     print dialog(&frame);
     wxTheApp->CallAfter([&dialog] {
         guitest::waitForFirstPaint(&dialog);
-        EXPECT_TRUE(guitest::saveScreenshot(&dialog, fs::path(TARNWELL_BINARY_DIR) /
-                                                         "screenshots" / "print_dialog.png"));
+        EXPECT_TRUE(guitest::saveScreenshot(&dialog, fs::path(TARNWELL_BINARY_DIR) / "screenshots" /
+                                                         "print_dialog.png"));
         for (int id : {print::leastSquaresCheck, print::nezListingCheck, print::errorReportCheck})
             EXPECT_FALSE(static_cast<wxCheckBox*>(dialog.FindWindow(id))->GetValue()) << id;
         static_cast<wxCheckBox*>(dialog.FindWindow(print::errorReportCheck))->SetValue(true);

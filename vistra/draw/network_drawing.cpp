@@ -137,8 +137,8 @@ private:
         auto found = fonts_.find(height);
         if (found == fonts_.end())
             found = fonts_
-                        .emplace(height, wxFont(wxFontInfo(wxSize(0, height))
-                                                    .Family(wxFONTFAMILY_SWISS)))
+                        .emplace(height,
+                                 wxFont(wxFontInfo(wxSize(0, height)).Family(wxFONTFAMILY_SWISS)))
                         .first;
         dc_.SetFont(found->second);
         selectedHeight_ = height;
@@ -250,9 +250,9 @@ private:
     std::map<int, wxFont> fonts_;
     int selectedHeight_ = 0;
     std::unordered_map<std::string_view, const errEllipseRec*> ellipses_;
-    wxGraphicsBrush labelBackground_ =
-        dc_.GetGraphicsContext() != nullptr ? dc_.GetGraphicsContext()->CreateBrush(*wxWHITE_BRUSH)
-                                            : wxGraphicsBrush();
+    wxGraphicsBrush labelBackground_ = dc_.GetGraphicsContext() != nullptr
+                                           ? dc_.GetGraphicsContext()->CreateBrush(*wxWHITE_BRUSH)
+                                           : wxGraphicsBrush();
 };
 
 } // namespace

@@ -25,7 +25,7 @@ enum class controlKind { check, symbolList, colourList, sizeEdit, caption };
 struct controlSpec {
     int id;
     controlKind kind;
-    const char* label; // of a check box, or the caption before a field
+    const char* label;    // of a check box, or the caption before a field
     std::string_view key; // the setting, by its profile key
 };
 using rowSpec = std::vector<controlSpec>;
@@ -36,8 +36,8 @@ struct groupSpec {
 
 // Rows of a group with lines: lines and their colour; the symbol, its type,
 // colour and size; the label and its size.
-std::vector<rowSpec> lineGroupRows(const char* linesLabel, const int ids[8], std::string_view prefix,
-                                   std::deque<std::string>& keys) {
+std::vector<rowSpec> lineGroupRows(const char* linesLabel, const int ids[8],
+                                   std::string_view prefix, std::deque<std::string>& keys) {
     const char* suffixes[] = {"LnOnOff",   "LnColor",  "SymbOnOff", "SymbType",
                               "SymbColor", "SymbSize", "TxtOnOff",  "TxtSize"};
     std::vector<std::string_view> k;
@@ -52,7 +52,8 @@ std::vector<rowSpec> lineGroupRows(const char* linesLabel, const int ids[8], std
          {ids[3], controlKind::symbolList, "", k[3]},
          {ids[4], controlKind::colourList, "", k[4]},
          {ids[5], controlKind::sizeEdit, "Size:", k[5]}},
-        {{ids[6], controlKind::check, "Text:", k[6]}, {ids[7], controlKind::sizeEdit, "Size:", k[7]}},
+        {{ids[6], controlKind::check, "Text:", k[6]},
+         {ids[7], controlKind::sizeEdit, "Size:", k[7]}},
     };
 }
 
@@ -60,8 +61,8 @@ std::vector<rowSpec> lineGroupRows(const char* linesLabel, const int ids[8], std
 // point number's label and its size.
 std::vector<rowSpec> pointGroupRows(const int ids[6], std::string_view prefix,
                                     std::deque<std::string>& keys) {
-    const char* suffixes[] = {"SymbOnOff", "SymbType", "SymbColor", "SymbSize", "TxtOnOff",
-                              "TxtSize"};
+    const char* suffixes[] = {"SymbOnOff", "SymbType", "SymbColor",
+                              "SymbSize",  "TxtOnOff", "TxtSize"};
     std::vector<std::string_view> k;
     for (const char* suffix : suffixes) {
         keys.push_back(std::string(prefix) + suffix);
@@ -163,8 +164,8 @@ private:
 
 // A field wide enough for five digits, the toolkit's frame included.
 wxTextCtrl* sizeField(wxWindow* parent, int id, const wxValidator& validator) {
-    auto* field = new wxTextCtrl(parent, id, wxString(), wxDefaultPosition, wxDefaultSize, 0,
-                                 validator);
+    auto* field =
+        new wxTextCtrl(parent, id, wxString(), wxDefaultPosition, wxDefaultSize, 0, validator);
     field->SetMinSize(field->GetSizeFromTextSize(field->GetTextExtent("00000").x));
     return field;
 }
@@ -242,7 +243,7 @@ protected:
 constexpr int pageMargin = 40;
 
 const char* const needsProcessing[] = {"Project needs to be processed",
-                                      "before error ellipses can be displayed."};
+                                       "before error ellipses can be displayed."};
 
 // The Error Ellipses page: its switch and colour, and the size on a slider
 // (0 to 100) beside its field; both reach the window at once.
