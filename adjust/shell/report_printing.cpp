@@ -5,11 +5,14 @@
 
 #include <wx/dc.h>
 #include <wx/generic/printps.h>
+#include <wx/paper.h>
 #include <wx/print.h>
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <langinfo.h>
 #include <limits>
 #include <unistd.h>
 
@@ -76,6 +79,14 @@ private:
     int lineHeight_ = 1;
 };
 
+// The paper of the user's locale (LC_PAPER).
+wxPaperSize localePaper() {
+    const auto millimetres = [](nl_item item) {
+        return static_cast<int>(reinterpret_cast<std::intptr_t>(nl_langinfo(item)));
+    };
+    return paperOfSize(millimetres(_NL_PAPER_WIDTH), millimetres(_NL_PAPER_HEIGHT));
+}
+
 // A name for the job's PostScript file in the user's own temporary folder.
 std::optional<std::filesystem::path> jobFile(std::string& error) {
     const auto folder = platform::privateTemporaryFolder(error);
@@ -101,6 +112,11 @@ std::vector<int> linesPerPage(int lineCount, int lineHeight, int pageHeight) {
     return pages;
 }
 
+wxPaperSize paperOfSize(int widthMm, int heightMm) {
+    const wxPaperSize found = wxThePrintPaperDatabase->GetSize(wxSize(widthMm * 10, heightMm * 10));
+    return found == wxPAPER_NONE ? wxPAPER_A4 : found;
+}
+
 std::string printDocumentName(const std::string& name) {
     return "Lst. Sqr. - " + name.substr(0, documentNameLength);
 }
@@ -117,6 +133,7 @@ std::optional<std::string> printReportLines(wxWindow* parent, const std::string&
 
     wxPrintData data;
     data.SetPrintMode(wxPRINT_MODE_FILE);
+    data.SetPaperId(localePaper());
     data.SetFilename(wxString::FromUTF8(file->string()));
     wxPrintDialogData dialogData(data);
     // Every page: the printer cuts the range down to the printout's last page.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include <wx/defs.h>
 
 class wxWindow;
 
@@ -14,6 +15,11 @@ class wxWindow;
 // (its top plus `lineHeight`) is at most `pageHeight`; a line taller than the
 // page has a page of its own. No lines, no pages.
 std::vector<int> linesPerPage(int lineCount, int lineHeight, int pageHeight);
+
+// The paper of a width and height in millimetres, as a locale's LC_PAPER
+// gives them (A4 in most of the world, Letter in North America): the known
+// paper within a millimetre, else A4. Jobs print on the locale's paper.
+wxPaperSize paperOfSize(int widthMm, int heightMm);
 
 // The document name of a job printed under `name`: "Lst. Sqr. - " and at most
 // 19 characters of the name.

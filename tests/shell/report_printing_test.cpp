@@ -43,6 +43,21 @@ TEST(ReportPagination, ALineFitsWhileItsBottomIsOnThePage) {
     }
 }
 
+TEST(ReportPagination, TheLocalesPaperSizeNamesThePaper) {
+    const struct {
+        int width;
+        int height;
+        wxPaperSize paper;
+    } cases[] = {
+        {210, 297, wxPAPER_A4},
+        {216, 279, wxPAPER_LETTER}, // 8.5 x 11 inches, to the millimetre
+        {216, 356, wxPAPER_LEGAL},
+        {0, 0, wxPAPER_A4}, // a locale without a paper size
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(paperOfSize(c.width, c.height), c.paper) << c.width << " x " << c.height;
+}
+
 TEST(ReportPagination, TheDocumentNameKeeps19CharactersOfTheName) {
     EXPECT_EQ(printDocumentName("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123"),
               "Lst. Sqr. - ABCDEFGHIJKLMNOPQRS");
