@@ -123,6 +123,10 @@ public:
     void showGraphics();
     void refreshOpenGraphics();
     std::uint16_t graphicsWindowId() const { return graphicsWindowId_; }
+    // Whether the family's program `programFile` was started from here and still runs.
+    bool familyProgramRunning(const std::string& programFile) const {
+        return familyProcesses_.running(programFile);
+    }
     // The name under which the family's programs find the marker block.
     void setMarkerBlockName(std::string name) { markerBlockName_ = std::move(name); }
 
@@ -166,6 +170,7 @@ private:
     int initialShow_ = showNormal;
     std::string markerBlockName_ = "/GL_Settings";
     MarkerBlock markerBlock_;
+    FamilyProcesses familyProcesses_;
     GraphicsLibrary graphics_{"libvistra.so"};
     std::uint16_t graphicsWindowId_ = GraphicsLibrary::noWindow;
 };
