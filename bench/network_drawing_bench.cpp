@@ -28,6 +28,20 @@ constexpr int setups = 1000;
 constexpr int sideshotsPerSetup = 4;
 const wxSize picture(800, 600);
 
+std::string traverseName(int i) {
+    std::string name = "T";
+    name += std::to_string(i);
+    return name;
+}
+
+std::string sideshotName(int setup, int k) {
+    std::string name = "S";
+    name += std::to_string(setup);
+    name += '.';
+    name += std::to_string(k);
+    return name;
+}
+
 struct Network {
     SilentShell shell;
     rawDataGraph model{shell};
@@ -41,23 +55,22 @@ struct Network {
             const double a = 2 * std::numbers::pi * i / setups;
             const double next = 2 * std::numbers::pi * (i + 1) / setups;
             graphSetup s;
-            setPointName(s.instrument, ("T" + std::to_string(i)).c_str());
-            setPointName(s.backsight, ("T" + std::to_string((i + setups - 1) % setups)).c_str());
+            setPointName(s.instrument, traverseName(i).c_str());
+            setPointName(s.backsight, traverseName((i + setups - 1) % setups).c_str());
             s.instrumentN = radius * std::cos(a);
             s.instrumentE = radius * std::sin(a);
             s.direction = a + std::numbers::pi;
             s.backsightDist = 31.4;
             model.appendSetup(s);
             graphForesight f;
-            setPointName(f.foresight, ("T" + std::to_string((i + 1) % setups)).c_str());
+            setPointName(f.foresight, traverseName((i + 1) % setups).c_str());
             f.northing = radius * std::cos(next);
             f.easting = radius * std::sin(next);
             model.appendForesight(i, f);
             addEllipse(s.instrument, i);
             for (int k = 0; k < sideshotsPerSetup; ++k) {
                 graphForesight ss;
-                setPointName(ss.foresight,
-                             ("S" + std::to_string(i) + "." + std::to_string(k)).c_str());
+                setPointName(ss.foresight, sideshotName(i, k).c_str());
                 ss.northing = s.instrumentN + 8.0 * std::cos(k * 1.5);
                 ss.easting = s.instrumentE + 8.0 * std::sin(k * 1.5);
                 ss.angleStatus = 2;
