@@ -27,14 +27,6 @@ namespace {
 constexpr const char* defaultHelpFile = "velmora2009.chm";
 constexpr const char* defaultHelpTopic = "TARNWELL";
 
-// The commands whose windows and tools this build does not have yet: they
-// stay in the menus and on the tool bar, disabled.
-using namespace shellid;
-
-constexpr int commandsStillToCome[] = {
-    print, printButton, printFile,
-};
-
 } // namespace
 
 void CMainFrame::bindCommands() {
@@ -50,6 +42,7 @@ void CMainFrame::bindCommands() {
     on({shellid::saveProjectAs}, [this] { this->saveProjectAs(); });
     on({shellid::recentProject, shellid::recentProjectFile}, [this] { openRecentProject(); });
     on({shellid::saveAsDefault}, [this] { this->saveAsDefault(); });
+    on({shellid::print, shellid::printButton, shellid::printFile}, [this] { printReports(); });
     on({shellid::exitProgram}, [this] { Close(); });
     on({shellid::globalSettings}, [this] { showGlobalSettings(); });
     on({shellid::projectSettings}, [this] { editProjectSettings(); });
@@ -116,7 +109,8 @@ void CMainFrame::bindCommandStates() {
     when({shellid::closeProject}, [this] { return state_.canClose; });
     when({shellid::saveProject}, [this] { return state_.canSave; });
     when({shellid::recentProject, shellid::recentProjectFile}, [this] { return state_.hasRecent; });
-    when({shellid::closeAll}, [this] { return GetActiveChild() != nullptr; });
+    when({shellid::closeAll, shellid::print, shellid::printButton, shellid::printFile},
+         [this] { return GetActiveChild() != nullptr; });
     when({shellid::networkAdjustment, shellid::networkAdjustmentButton, shellid::preprocess},
          [this] { return state_.projectOpen; });
     // The report windows come with the processing windows.
@@ -132,8 +126,6 @@ void CMainFrame::bindCommandStates() {
     when({shellid::inverse, shellid::inverseButton}, [this] { return state_.lastRunResult != 0; });
     // GTK shows MDI children as tabs, which cannot be cascaded or tiled.
     when({shellid::windowCascade, shellid::windowTile}, [] { return false; });
-    for (int id : commandsStillToCome)
-        when({id}, [] { return false; });
 
     for (int id : commandIdsOf(GetMenuBar(), GetToolBar()))
         rules.try_emplace(id, [] { return true; });

@@ -122,6 +122,10 @@ public:
     void showEdmCalibration();
     void editClosureFile(bool newFile);
 
+    // File/Print: the report windows chosen in "Print Reports", each as it
+    // shows its lines, on the default printer.
+    void printReports();
+
     void showGlobalSettings();
     void showAbout();
     // The help file (and topic) that the Help command opens.
@@ -142,6 +146,10 @@ public:
     void showGraphics();
     void refreshOpenGraphics();
     std::uint16_t graphicsWindowId() const { return graphicsWindowId_; }
+    // Whether the family's program `programFile` was started from here and still runs.
+    bool familyProgramRunning(const std::string& programFile) const {
+        return familyProcesses_.running(programFile);
+    }
     // The name under which the family's programs find the marker block.
     void setMarkerBlockName(std::string name) { markerBlockName_ = std::move(name); }
 
@@ -185,6 +193,7 @@ private:
     int initialShow_ = showNormal;
     std::string markerBlockName_ = "/GL_Settings";
     MarkerBlock markerBlock_;
+    FamilyProcesses familyProcesses_;
     GraphicsLibrary graphics_{"libvistra.so"};
     wxWeakRef<wxDialog> inverseDlg_; // null again once the window is destroyed
     std::uint16_t graphicsWindowId_ = GraphicsLibrary::noWindow;

@@ -24,7 +24,11 @@
 #include <wx/uiaction.h>
 
 #include <dlfcn.h>
+#include <wx/choice.h>
 #include <wx/mdi.h>
+#include <wx/propdlg.h>
+#include <wx/slider.h>
+#include <wx/textctrl.h>
 
 #include <functional>
 #include <map>
@@ -299,7 +303,7 @@ bool followsTheLastRun(int id) {
            id == shellid::inverse || id == shellid::inverseButton;
 }
 
-// Close All also follows whether a report window is open.
+// Close All and Print also follow whether a report window is open.
 void expectSameStates(CMainFrame& frame, const ControlStates& before) {
     const ControlStates after = controlStates(frame);
     EXPECT_TRUE(after.menuBar);
@@ -308,16 +312,19 @@ void expectSameStates(CMainFrame& frame, const ControlStates& before) {
     EXPECT_TRUE(after.statusBar);
     EXPECT_TRUE(after.reportTabs);
     const bool completed = frame.state().lastRunResult != 0;
+    const bool childActive = frame.GetActiveChild() != nullptr;
+    const auto expected = [&](int id, bool before) {
+        if (followsTheLastRun(id))
+            return completed;
+        if (id == shellid::closeAll || id == shellid::print || id == shellid::printButton)
+            return childActive;
+        return before;
+    };
     for (const auto& [id, enabled] : before.menuItems) {
-        if (followsTheLastRun(id)) {
-            EXPECT_EQ(after.menuItems.at(id), completed) << "menu command " << id;
-        } else if (id != shellid::closeAll) {
-            EXPECT_EQ(after.menuItems.at(id), enabled) << "menu command " << id;
-        }
+        EXPECT_EQ(after.menuItems.at(id), expected(id, enabled)) << "menu command " << id;
     }
-    EXPECT_EQ(after.menuItems.at(shellid::closeAll), frame.GetActiveChild() != nullptr);
     for (const auto& [id, enabled] : before.tools)
-        EXPECT_EQ(after.tools.at(id), followsTheLastRun(id) ? completed : enabled) << "tool " << id;
+        EXPECT_EQ(after.tools.at(id), expected(id, enabled)) << "tool " << id;
 }
 
 // A run disables the whole window while it lasts; whatever way it ends,
@@ -593,8 +600,34 @@ TEST_F(Processing, TheExampleNetworkIsDrawnWithItsEllipses) {
     wxYield();
     ASSERT_NE(frame.GetActiveChild(), nullptr);
     EXPECT_EQ(frame.GetActiveChild(), graphics) << frame.GetActiveChild()->GetTitle();
+    // At the default sizes the largest ellipse is 1 per cent of the window's
+    // width, under its point's symbol, and traverse labels are 4 pixels high:
+    // the picture is taken as a user sets it up to look at the ellipses, from
+    // the window's settings sheet (ellipses 20 per cent and magenta, labels 14).
+    wxCommandEvent settingsCommand(wxEVT_TOOL, 32803);
+    wxTEST_DIALOG(graphics->ProcessWindowEvent(settingsCommand),
+                  guitest::OnDialog<wxPropertySheetDialog>([](wxPropertySheetDialog& sheet) {
+                      auto* slider = dynamic_cast<wxSlider*>(sheet.FindWindow(1099));
+                      auto* colour = dynamic_cast<wxChoice*>(sheet.FindWindow(1098));
+                      auto* labels = dynamic_cast<wxTextCtrl*>(sheet.FindWindow(1093));
+                      EXPECT_TRUE(slider && colour && labels);
+                      if (!slider || !colour || !labels)
+                          return wxID_CANCEL;
+                      slider->SetValue(20);
+                      wxCommandEvent drag(wxEVT_SLIDER, 1099);
+                      drag.SetEventObject(slider);
+                      slider->ProcessWindowEvent(drag);
+                      colour->SetSelection(3);
+                      labels->SetValue("14");
+                      wxCommandEvent apply(wxEVT_BUTTON, wxID_APPLY);
+                      apply.SetEventObject(sheet.FindWindow(wxID_APPLY));
+                      sheet.FindWindow(wxID_APPLY)->ProcessWindowEvent(apply);
+                      return wxID_OK;
+                  }));
     wxCommandEvent zoomExtents(wxEVT_TOOL, 32804); // the whole network in view
     graphics->ProcessWindowEvent(zoomExtents);
+    wxCommandEvent zoomOut(wxEVT_TOOL, 32802); // and a margin round it for the ellipses
+    graphics->ProcessWindowEvent(zoomOut);
     graphics->Refresh();
     graphics->Update();
     wxYield();
@@ -603,10 +636,15 @@ TEST_F(Processing, TheExampleNetworkIsDrawnWithItsEllipses) {
     wxImage shot(path.string());
     ASSERT_TRUE(shot.IsOk());
     int red = 0;
+    int magenta = 0;
     for (int y = 0; y < shot.GetHeight(); ++y)
-        for (int x = 0; x < shot.GetWidth(); ++x)
+        for (int x = 0; x < shot.GetWidth(); ++x) {
             red += shot.GetRed(x, y) > 200 && shot.GetGreen(x, y) < 60 && shot.GetBlue(x, y) < 60;
+            magenta +=
+                shot.GetRed(x, y) > 200 && shot.GetGreen(x, y) < 60 && shot.GetBlue(x, y) > 200;
+        }
     EXPECT_GT(red, 200) << "the traverse is drawn in red";
+    EXPECT_GT(magenta, 100) << "the ellipses of C and D are drawn in magenta";
     graphics->Close(true);
     wxYield();
 }
