@@ -2,6 +2,8 @@
 
 #include "geodetic/cassini_soldner.hpp"
 
+#include "zone_constant_cache.hpp"
+
 #include <cmath>
 #include <numbers>
 
@@ -15,6 +17,11 @@ constexpr double eastingLimitNear = 19926188.9;
 constexpr double northingLimitSlack = 0.1;
 constexpr double poleTolerance = 1e-5;
 
+// The grid's extent that the inverse accepts, relative to the false values.
+struct GridLimits {
+    double minEasting, maxEasting, minNorthing, maxNorthing;
+};
+
 struct CassiniParams {
     double a = 0.0, f = 0.0, originLat = 0.0, centralMeridian = 0.0;
     double falseEasting = 0.0, falseNorthing = 0.0;
@@ -23,6 +30,7 @@ struct CassiniParams {
     double c0 = 0.0, c1 = 0.0, c2 = 0.0, c3 = 0.0; // meridian arc
     double m0 = 0.0;                               // meridian arc of the origin
     double k1 = 0.0, k2 = 0.0, k3 = 0.0, k4 = 0.0; // footpoint latitude
+    GridLimits limits{};                           // of the inverse
 
     double meridianArc(double phi) const {
         return a * (c0 * phi - c1 * std::sin(2.0 * phi) + c2 * std::sin(4.0 * phi) -
@@ -81,11 +89,6 @@ void deriveConstants(CassiniParams* p) {
     p->k4 = 1097.0 * e1Sq * e1Sq / 512.0;
 }
 
-// The grid's extent that the inverse accepts, relative to the false values.
-struct GridLimits {
-    double minEasting, maxEasting, minNorthing, maxNorthing;
-};
-
 // Eastings by the side of the central meridian; northings of 31 N and 31 S
 // on the meridian opposite the central one.
 GridLimits limitsOf(const CassiniParams& p) {
@@ -117,6 +120,7 @@ int setup(double a, double f, double originLat, double centralMeridian, double f
     p.falseEasting = falseEasting;
     p.falseNorthing = falseNorthing;
     deriveConstants(&p);
+    p.limits = limitsOf(p);
     *out = p;
     return 0;
 }
@@ -139,7 +143,7 @@ double clamped(double v, double lo, double hi) {
 
 int inverse(const CassiniParams& p, double easting, double northing, double* lat, double* lon) {
     int bits = 0;
-    const GridLimits limits = limitsOf(p);
+    const GridLimits& limits = p.limits;
     const double dE = easting - p.falseEasting, dN = northing - p.falseNorthing;
     if (dE < limits.minEasting || dE > limits.maxEasting)
         bits |= cassiniEastingError;
@@ -183,20 +187,41 @@ int setupFromRecord(const zoneCnstntCassini& zone, CassiniParams* p) {
 
 } // namespace
 
+namespace {
+
+// The settings of a record and the error bits of its setup.
+struct CheckedParams {
+    int bits = 0;
+    CassiniParams params;
+};
+
+// The settings of a record, derived once for a run of points on the same record.
+const CheckedParams& paramsOfRecord(const zoneCnstntCassini& zone) {
+    [[gnu::tls_model("initial-exec")]] thread_local geodetic_detail::LastZoneCache<6, CheckedParams>
+        cache;
+    return cache.get({zone.semiMajor, zone.flattening, zone.originLat, zone.centralMeridian,
+                      zone.falseEasting, zone.falseNorthing},
+                     [&] {
+                         CheckedParams checked;
+                         checked.bits = setupFromRecord(zone, &checked.params);
+                         return checked;
+                     });
+}
+
+} // namespace
+
 int latLong2XY_CassiniSoldner(zoneCnstntCassini* zone, geodCoord* point) {
-    CassiniParams p;
-    const int bits = setupFromRecord(*zone, &p);
-    if (bits != 0)
-        return bits;
-    return forward(p, point->lat, point->lon, &point->easting, &point->northing);
+    const CheckedParams& p = paramsOfRecord(*zone);
+    if (p.bits != 0)
+        return p.bits;
+    return forward(p.params, point->lat, point->lon, &point->easting, &point->northing);
 }
 
 int XY2latLong2_CassiniSoldner(zoneCnstntCassini* zone, geodCoord* point) {
-    CassiniParams p;
-    const int bits = setupFromRecord(*zone, &p);
-    if (bits != 0)
-        return bits;
-    return inverse(p, point->easting, point->northing, &point->lat, &point->lon);
+    const CheckedParams& p = paramsOfRecord(*zone);
+    if (p.bits != 0)
+        return p.bits;
+    return inverse(p.params, point->easting, point->northing, &point->lat, &point->lon);
 }
 
 int cassiniSetup(double a, double f, double originLat, double centralMeridian, double falseEasting,

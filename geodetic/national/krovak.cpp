@@ -2,6 +2,8 @@
 
 #include "geodetic/krovak.hpp"
 
+#include "zone_constant_cache.hpp"
+
 #include <cmath>
 #include <numbers>
 
@@ -22,6 +24,7 @@ struct KrovakConstants {
     double cosA; // cos(alpha_c)
     double sinA; // sin(alpha_c)
 
+    KrovakConstants() = default;
     explicit KrovakConstants(const zoneCnstntKrovakObliqueConic& zone) {
         const ellipsoid& ell = zone.ellipsoid;
         e = ell.eccentricity;
@@ -46,6 +49,15 @@ struct KrovakConstants {
     }
 };
 
+// The constants of a zone, computed once for a run of points on the same zone.
+const KrovakConstants& constantsOf(const zoneCnstntKrovakObliqueConic& zone) {
+    [[gnu::tls_model("initial-exec")]] thread_local geodetic_detail::LastZoneCache<6, KrovakConstants>
+        cache;
+    return cache.get({zone.centreLat, zone.coneAxisColatitude, zone.pseudoParallelLat,
+                      zone.pseudoParallelScale, zone.ellipsoid.semiMajor, zone.ellipsoid.eccentricity},
+                     [&] { return KrovakConstants(zone); });
+}
+
 // The next latitude of the fixed-point iteration from the conformal latitude U.
 double nextLatitude(const KrovakConstants& k, double u, double phi) {
     return 2.0 * (std::atan(std::pow(k.t0, -1.0 / k.b) *
@@ -57,7 +69,7 @@ double nextLatitude(const KrovakConstants& k, double u, double phi) {
 } // namespace
 
 int latLong2XY_KrovakObliqueConic(zoneCnstntKrovakObliqueConic* zone, geodCoord* point) {
-    const KrovakConstants k(*zone);
+    const KrovakConstants& k = constantsOf(*zone);
     const double phi = point->lat;
     const double u = 2.0 * (std::atan(k.t0 * std::pow(std::tan(quarterPi + phi / 2.0), k.b) /
                                       std::pow(k.eFactor(phi), k.e * k.b / 2.0)) -
@@ -73,7 +85,7 @@ int latLong2XY_KrovakObliqueConic(zoneCnstntKrovakObliqueConic* zone, geodCoord*
 }
 
 int XY2latLong_KrovakObliqueConic(zoneCnstntKrovakObliqueConic* zone, geodCoord* point) {
-    const KrovakConstants k(*zone);
+    const KrovakConstants& k = constantsOf(*zone);
     const double xp = point->easting - zone->falseSouthing;
     const double yp = point->northing - zone->falseWesting;
     const double r = std::hypot(xp, yp);
