@@ -61,21 +61,6 @@ double pointScale(const LambertZone& zone, const ConeConstants& cone, double rad
            (zone.ell->semiMajor * cosPhi);
 }
 
-// ln((1 + x) / (1 - x)) / 2 = atanh(x) for |x| <= maxAtanhSeriesArgument by
-// its odd series: the terms past x^17 stay below 1e-19 of the sum there.
-constexpr double maxAtanhSeriesArgument = 0.1;
-
-double atanhSeries(double x) {
-    const double x2 = x * x;
-    return x * (1.0 + x2 * (1.0 / 3.0 +
-                            x2 * (1.0 / 5.0 +
-                                  x2 * (1.0 / 7.0 +
-                                        x2 * (1.0 / 9.0 +
-                                              x2 * (1.0 / 11.0 +
-                                                    x2 * (1.0 / 13.0 +
-                                                          x2 * (1.0 / 15.0 + x2 / 17.0))))))));
-}
-
 // The isometric latitude from s = sin(phi) and the factors 1 + s and 1 - s,
 // as isometricLatitudeOfSine gives it to within an ulp or two: for the
 // eccentricities of the earth's ellipsoids (below 0.1) the eccentricity term
