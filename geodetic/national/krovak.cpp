@@ -2,6 +2,7 @@
 
 #include "geodetic/krovak.hpp"
 
+#include "projection_terms.hpp"
 #include "zone_constant_cache.hpp"
 
 #include <cmath>
@@ -21,6 +22,7 @@ struct KrovakConstants {
     double n;    // cone constant sin(phi_p)
     double r0;   // radius of the pseudo standard parallel on the cone
     double tanP; // tan(pi/4 + phi_p/2)
+    double logTanP; // ln tanP
     double cosA; // cos(alpha_c)
     double sinA; // sin(alpha_c)
 
@@ -39,6 +41,7 @@ struct KrovakConstants {
         n = std::sin(zone.pseudoParallelLat);
         r0 = zone.pseudoParallelScale * a / std::tan(zone.pseudoParallelLat);
         tanP = std::tan(quarterPi + zone.pseudoParallelLat / 2.0);
+        logTanP = std::log(tanP);
         cosA = std::cos(zone.coneAxisColatitude);
         sinA = std::sin(zone.coneAxisColatitude);
     }
@@ -68,17 +71,35 @@ double nextLatitude(const KrovakConstants& k, double u, double phi) {
 
 } // namespace
 
+// atanh(x) = ln((1 + x) / (1 - x)) / 2, the isometric latitude of a sphere
+// of sine x.
+double sphereIsometric(double x) {
+    return 0.5 * std::log((1.0 + x) / (1.0 - x));
+}
+
+// The method's chain phi -> U, V -> T, D -> r, theta, with its tangents,
+// powers and arcsines written through the isometric latitudes they stand
+// for: tan(pi/4 + phi/2)^B / ((1 + e sin phi) / (1 - e sin phi))^(e B / 2) =
+// exp(B q) with q the ellipsoid's isometric latitude; U = 2 atan(X) - pi/2
+// gives sin U and cos U from X itself; T enters only through sin T, cos T and
+// tan(pi/4 + T/2) = exp(atanh(sin T)).
 int latLong2XY_KrovakObliqueConic(zoneCnstntKrovakObliqueConic* zone, geodCoord* point) {
     const KrovakConstants& k = constantsOf(*zone);
-    const double phi = point->lat;
-    const double u = 2.0 * (std::atan(k.t0 * std::pow(std::tan(quarterPi + phi / 2.0), k.b) /
-                                      std::pow(k.eFactor(phi), k.e * k.b / 2.0)) -
-                            quarterPi);
+    const double s = std::sin(point->lat);
+    const double eS = k.e * s;
+    const double eTerm = k.e <= geodetic_detail::maxAtanhSeriesArgument
+                             ? geodetic_detail::atanhSeries(eS)
+                             : std::atanh(eS);
+    const double x = k.t0 * std::exp(k.b * (sphereIsometric(s) - k.e * eTerm));
+    const double xSq = x * x;
+    const double sinU = (xSq - 1.0) / (xSq + 1.0), cosU = 2.0 * x / (xSq + 1.0);
     const double v = k.b * (zone->originLon - point->lon);
-    const double t = std::asin(k.cosA * std::sin(u) + k.sinA * std::cos(u) * std::cos(v));
-    const double d = std::asin(std::cos(u) * std::sin(v) / std::cos(t));
+    const double sinV = std::sin(v), cosV = std::cos(v);
+    const double sinT = k.cosA * sinU + k.sinA * cosU * cosV;
+    const double cosT = std::sqrt((1.0 - sinT) * (1.0 + sinT));
+    const double d = std::asin(cosU * sinV / cosT);
     const double theta = k.n * d;
-    const double r = k.r0 * std::pow(k.tanP / std::tan(quarterPi + t / 2.0), k.n);
+    const double r = k.r0 * std::exp(k.n * (k.logTanP - sphereIsometric(sinT)));
     point->easting = r * std::cos(theta) + zone->falseSouthing;
     point->northing = r * std::sin(theta) + zone->falseWesting;
     return 0;
