@@ -62,11 +62,9 @@ const KrovakConstants& constantsOf(const zoneCnstntKrovakObliqueConic& zone) {
 }
 
 // The next latitude of the fixed-point iteration from the conformal latitude U.
-double nextLatitude(const KrovakConstants& k, double u, double phi) {
-    return 2.0 * (std::atan(std::pow(k.t0, -1.0 / k.b) *
-                            std::pow(std::tan(quarterPi + u / 2.0), 1.0 / k.b) *
-                            std::pow(k.eFactor(phi), k.e / 2.0)) -
-                  quarterPi);
+// sphereTerm = t0^(-1/B) tan(pi/4 + U/2)^(1/B), the same in every step.
+double nextLatitude(const KrovakConstants& k, double sphereTerm, double phi) {
+    return 2.0 * (std::atan(sphereTerm * std::pow(k.eFactor(phi), k.e / 2.0)) - quarterPi);
 }
 
 } // namespace
@@ -115,9 +113,11 @@ int XY2latLong_KrovakObliqueConic(zoneCnstntKrovakObliqueConic* zone, geodCoord*
     const double d = theta / k.n;
     const double u = std::asin(k.cosA * std::sin(t) - k.sinA * std::cos(t) * std::cos(d));
     const double v = std::asin(std::cos(t) * std::sin(d) / std::cos(u));
+    const double sphereTerm =
+        std::pow(k.t0, -1.0 / k.b) * std::pow(std::tan(quarterPi + u / 2.0), 1.0 / k.b);
     double phi = zone->centreLat;
     for (int step = 0; step < maxLatitudeSteps; ++step) {
-        const double next = nextLatitude(k, u, phi);
+        const double next = nextLatitude(k, sphereTerm, phi);
         const bool settled = std::abs(next - phi) < latitudeTolerance;
         phi = next;
         if (settled)
