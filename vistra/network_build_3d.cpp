@@ -2,7 +2,7 @@
 
 #include "input/gps_control_points.hpp"
 #include "input/gps_vector_reader.hpp"
-#include "model/pending_stages.hpp"
+#include "engine/prelim_coords_3d.hpp"
 #include "model/run_context.hpp"
 #include "platform/shell_services.hpp"
 #include "model/program_lists.hpp"

@@ -1,6 +1,7 @@
 #include "engine/prelim_coords_2d.hpp"
 
 #include "engine/prelim_support_2d.hpp"
+#include "engine/resection_figure.hpp"
 #include "model/angle_math.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
@@ -16,18 +17,13 @@ constexpr std::size_t maxDistances = 3;
 constexpr std::size_t maxDirections = 9;
 constexpr std::size_t maxResectionAngles = 9;
 
-// An angle measured at the point being solved between two known points.
-struct resectionAngle {
-    coordRec backsight;
-    coordRec foresight;
-    double angle = 0.0;
-};
+using resectionAngle2D = resectionAngle<coordRec>;
 
 // What the methods of one point work from.
 struct keptObservations {
     std::vector<keptDistance2D> distances;
     std::vector<keptDirection2D> directions;
-    std::vector<resectionAngle> resections;
+    std::vector<resectionAngle2D> resections;
 };
 
 bool samePoint(const pointNameField& a, const pointNameField& b) {
@@ -158,7 +154,7 @@ void keepResectionAngle(const angleObs2D& a, keptObservations& kept) {
     const auto foresight = knownPoint(a.foresight);
     if (!backsight || !foresight)
         return;
-    for (const resectionAngle& r : kept.resections)
+    for (const resectionAngle2D& r : kept.resections)
         if (samePoint(r.backsight.name, a.backsight) && samePoint(r.foresight.name, a.foresight))
             return;
     kept.resections.push_back({*backsight, *foresight, a.angle});
@@ -205,44 +201,11 @@ bool solveByDirections(const keptObservations& kept, coordRec& point) {
     return false;
 }
 
-// Three known points in clockwise order as seen from the new point, with
-// the angles between neighbours.
-struct resectionFigure {
-    const coordRec* p1;
-    const coordRec* p2;
-    const coordRec* p3;
-    double alpha;
-    double beta;
-};
-
-std::optional<resectionFigure> arrangeResection(const resectionAngle& r1,
-                                                const resectionAngle& r2) {
-    if (samePoint(r1.backsight.name, r2.backsight.name)) {
-        if (r1.angle < r2.angle)
-            return resectionFigure{&r1.backsight, &r1.foresight, &r2.foresight, r1.angle,
-                                   r2.angle - r1.angle};
-        return resectionFigure{&r1.backsight, &r2.foresight, &r1.foresight, r2.angle,
-                               r1.angle - r2.angle};
-    }
-    if (samePoint(r1.foresight.name, r2.backsight.name))
-        return resectionFigure{&r1.backsight, &r1.foresight, &r2.foresight, r1.angle, r2.angle};
-    if (samePoint(r1.backsight.name, r2.foresight.name))
-        return resectionFigure{&r2.backsight, &r1.backsight, &r1.foresight, r2.angle, r1.angle};
-    return std::nullopt;
-}
-
-// Only a resection that yields a point counts: on the danger circle, or with
-// the known points in one line, there is none.
 bool solveByResection(const keptObservations& kept, coordRec& point) {
     if (kept.resections.size() < 2)
         return false;
-    const auto figure = arrangeResection(kept.resections[0], kept.resections[1]);
-    if (!figure)
-        return false;
     double n = 0.0, e = 0.0;
-    if (resection3Pt(figure->p1->northing, figure->p1->easting, figure->p2->northing,
-                     figure->p2->easting, figure->p3->northing, figure->p3->easting, figure->alpha,
-                     figure->beta, n, e) != geometrySolved)
+    if (!resectFromTwoAngles(kept.resections[0], kept.resections[1], n, e))
         return false;
     placeAt(point, n, e);
     return true;
@@ -255,16 +218,11 @@ bool solveByTwoDistances(const keptObservations& kept, coordRec& point) {
         return false;
     const keptDistance2D& first = kept.distances[0];
     const keptDistance2D& second = kept.distances[1];
-    const resectionAngle& r = kept.resections[0];
-    const bool forward = samePoint(r.backsight.name, first.known.name) &&
-                         samePoint(r.foresight.name, second.known.name);
-    const bool backward = samePoint(r.backsight.name, second.known.name) &&
-                          samePoint(r.foresight.name, first.known.name);
-    if (!forward && !backward)
+    const auto order = sideOfTwoDistances(kept.resections[0], first.known, second.known);
+    if (!order)
         return false;
-    const bool secondFirst = (forward && r.angle < angle::pi) || (backward && r.angle >= angle::pi);
-    const keptDistance2D& a = secondFirst ? second : first;
-    const keptDistance2D& b = secondFirst ? first : second;
+    const keptDistance2D& a = *order == distanceOrder::secondFirst ? second : first;
+    const keptDistance2D& b = *order == distanceOrder::secondFirst ? first : second;
     double n = 0.0, e = 0.0;
     if (intersectDistDist(a.known.northing, a.known.easting, b.known.northing, b.known.easting,
                           a.line.distance, b.line.distance, n, e) != geometrySolved)
