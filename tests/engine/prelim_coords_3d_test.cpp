@@ -197,8 +197,10 @@ TEST_F(Prelim3D, AChainOfVectorsPlacesEveryStationExactlyInEverySystem) {
 }
 
 // Angles, horizontal distances and height differences from two fixed
-// stations: B sees A and runs out through 1, 2, 3; the line 1-2 is stored
-// from 2 to 1, which must carry the same height as the other way round.
+// stations: B sees A and runs out through 1, 2, 3. The lines 1-2 (which
+// places 2 with the angle at 1) and 2-3 (which the traverse pass follows)
+// are stored from their far end, and must carry the same height as the
+// other way round.
 TEST_F(Prelim3D, ATerrestrialTraversePlacesItsStationsByGridGeometry) {
     place("A", 0, 0, 100.0);
     place("B", 180.2, 95.4, 104.3);
@@ -213,7 +215,7 @@ TEST_F(Prelim3D, ATerrestrialTraversePlacesItsStationsByGridGeometry) {
     net.angle("1", "2", "3");
     net.sight("B", "1");
     net.sight("1", "2", true);
-    net.sight("2", "3");
+    net.sight("2", "3", true);
     EXPECT_EQ(run(), 0);
     expectNear("1", gridPlacement_m, curvatureAlong({"B", "1"}));
     expectNear("2", gridPlacement_m, curvatureAlong({"B", "1", "2"}));
@@ -537,14 +539,16 @@ TEST_F(Prelim3D, CopyPrelimToControlFillsOnlyControlWithoutPosition) {
 // A station with a position but no height difference to a known station
 // takes its elevation from the first raw sighting of it:
 // instrument elevation + HD / tan z + HI - HR. A sighting straight up (z = 0,
-// stored with only a warning) has no such height and gives none: the station
-// is counted as left without an elevation instead of going out infinite.
+// stored with only a warning) or within a hair of it has no such height and
+// gives none: the station is counted as left without an elevation instead of
+// going out infinite or hundreds of kilometres high.
 TEST_F(Prelim3D, ZenithSightingsGiveElevationsExceptAlongTheVertical) {
     place("A", 0, 0, 100.0);
     place("P", 80.0, 60.0, 0.0);
     place("Q", -50.0, 70.0, 0.0);
+    place("R", -20.0, 90.0, 0.0);
     net.fixed("A");
-    for (const char* name : {"P", "Q"}) {
+    for (const char* name : {"P", "Q", "R"}) {
         stationRec s;
         initStationRec(s);
         setPointName(s.name, name);
@@ -559,16 +563,20 @@ TEST_F(Prelim3D, ZenithSightingsGiveElevationsExceptAlongTheVertical) {
     setup.zenithOrVertDiff = radians(88.5);
     rawRec sightUp = withHeights(foresightRecord("Q"), 1.55, 1.30);
     sightUp.zenithOrVertDiff = 0.0;
-    testsupport::appendRaw({setup, sightUp});
+    rawRec nearlyUp = withHeights(foresightRecord("R"), 1.55, 1.30);
+    nearlyUp.zenithOrVertDiff = 1e-9;
+    testsupport::appendRaw({setup, sightUp, nearlyUp});
 
-    EXPECT_EQ(computeInitialZ3D(), 1);
+    EXPECT_EQ(computeInitialZ3D(), 2);
     const double hd = std::hypot(net.truth("P").northing - net.truth("A").northing,
                                  net.truth("P").easting - net.truth("A").easting);
     EXPECT_NEAR(net.computed("P").elevation, 100.0 + hd / std::tan(radians(88.5)) + 1.55 - 1.80,
                 1e-9);
     EXPECT_TRUE(isSet(net.computed("P").ecefX));
-    EXPECT_FALSE(isSet(net.computed("Q").elevation));
-    EXPECT_FALSE(isSet(net.computed("Q").ecefX));
+    for (const char* name : {"Q", "R"}) {
+        EXPECT_FALSE(isSet(net.computed(name).elevation)) << name;
+        EXPECT_FALSE(isSet(net.computed(name).ecefX)) << name;
+    }
 }
 
 // A reading in the second face (360 degrees less the first) gives the same

@@ -1,7 +1,8 @@
 // A 3D project on a .GPS file (fixtures/input/gps/site.gps: three vectors
 // around BASE - N1 - N2 and a C line for BASE), run as a user runs it. The
-// run loads the vectors and the control and lists them; the 3D stages after
-// that are still to come and stop the run with their message.
+// run loads the vectors and the control, lists them and computes the
+// preliminary coordinates; the 3D adjustment is still to come and stops the
+// run with its message.
 
 #include "support/temp_folder.hpp"
 #include "tarnrun_command.hpp"
@@ -42,7 +43,7 @@ bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-const std::string notBuiltYet = "Preliminary coordinates (3D) is not built yet";
+const std::string notBuiltYet = "The 3D adjustment is not built yet";
 
 } // namespace
 
