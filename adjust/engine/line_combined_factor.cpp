@@ -24,8 +24,7 @@ double gridFactor(const stationRec& a, const stationRec& b) {
     const double direction = inverseDirDist(a.northing, a.easting, b.northing, b.easting, length);
     const double km = pointScale(a.northing + std::cos(direction) * length / 2.0,
                                  a.easting + std::sin(direction) * length / 2.0);
-    return (pointScale(a.northing, a.easting) + 4.0 * km + pointScale(b.northing, b.easting)) /
-           6.0;
+    return (pointScale(a.northing, a.easting) + 4.0 * km + pointScale(b.northing, b.easting)) / 6.0;
 }
 
 // The elevation factor of a station's height; the metre radius, no geoid

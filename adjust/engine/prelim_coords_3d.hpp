@@ -94,8 +94,8 @@ int computeInitialZ3D();
 // A distance from a known station to the station being solved.
 struct keptDistance3D {
     stationRec known;
-    distanceObs line;                    // the observation as stored
-    double heightDiff = notComputed;     // known -> station, unset when none
+    distanceObs line;                // the observation as stored
+    double heightDiff = notComputed; // known -> station, unset when none
 };
 
 // A direction from a known station to the station being solved.

@@ -25,10 +25,9 @@ double projectionLongitude(double eastLongitude) {
     const globalVars& s = projectVars;
     bool westPositive = s.gridSystem == gridStatePlane83;
     if (s.gridSystem == gridUserDefined)
-        westPositive = s.udp.ProjInt == udpTransverseMercator ||
-                       s.udp.ProjInt == udpLambertOneParallel ||
-                       s.udp.ProjInt == udpLambertTwoParallels ||
-                       s.udp.ProjInt == udpObliqueMercatorAzimuth;
+        westPositive =
+            s.udp.ProjInt == udpTransverseMercator || s.udp.ProjInt == udpLambertOneParallel ||
+            s.udp.ProjInt == udpLambertTwoParallels || s.udp.ProjInt == udpObliqueMercatorAzimuth;
     return westPositive ? -eastLongitude : eastLongitude;
 }
 

@@ -62,9 +62,9 @@ template <class Station>
 bool resectFromTwoAngles(const resectionAngle<Station>& r1, const resectionAngle<Station>& r2,
                          double& n, double& e) {
     const auto f = resectiondetail::arrange(r1, r2);
-    return f && resection3Pt(f->p1->northing, f->p1->easting, f->p2->northing, f->p2->easting,
-                             f->p3->northing, f->p3->easting, f->alpha, f->beta, n,
-                             e) == geometrySolved;
+    return f &&
+           resection3Pt(f->p1->northing, f->p1->easting, f->p2->northing, f->p2->easting,
+                        f->p3->northing, f->p3->easting, f->alpha, f->beta, n, e) == geometrySolved;
 }
 
 // In which order two distances from `first` and `second` go to the

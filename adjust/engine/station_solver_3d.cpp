@@ -60,9 +60,8 @@ void collectDistances(const stationRec& station, keptObservations& kept) {
         const auto known = knownStation(stationIsFrom ? line.to : line.from);
         if (!known)
             return true;
-        const double heightDiff = stationIsFrom && isSet(line.meanHeightDiff)
-                                      ? -line.meanHeightDiff
-                                      : line.meanHeightDiff;
+        const double heightDiff = stationIsFrom && isSet(line.meanHeightDiff) ? -line.meanHeightDiff
+                                                                              : line.meanHeightDiff;
         kept.distances.push_back({*known, line, heightDiff});
         return kept.distances.size() < maxDistances;
     });
@@ -92,8 +91,7 @@ void collectAzimuthDirections(const stationRec& station, keptObservations& kept)
         const auto known = knownStation(stationIsTo ? az.from : az.to);
         if (!known)
             return true;
-        const double direction =
-            stationIsTo ? az.azimuth : normalizedAngle(az.azimuth + angle::pi);
+        const double direction = stationIsTo ? az.azimuth : normalizedAngle(az.azimuth + angle::pi);
         kept.directions.push_back({*known, direction});
         return kept.directions.size() < maxDirections;
     });

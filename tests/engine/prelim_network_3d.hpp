@@ -135,7 +135,8 @@ public:
         setPointName(o.backsight, backsight);
         setPointName(o.instrument, instrument);
         setPointName(o.foresight, foresight);
-        double value = local(instrument, foresight).azimuth() - local(instrument, backsight).azimuth();
+        double value =
+            local(instrument, foresight).azimuth() - local(instrument, backsight).azimuth();
         o.angle = value < 0 ? value + 2.0 * std::numbers::pi : value;
         o.stdErr = 5.0;
         angleList.append(o);
