@@ -36,6 +36,8 @@
 // easting and a point type other than -1 (a filtered-out sideshot). Point
 // names are compared without regard to case.
 
+#include "engine/assumed_azimuth_frame.hpp" // assumedAzimuthImpossible
+#include "engine/station_solver_shared.hpp"
 #include "model/observation_records.hpp"
 #include "model/point_records.hpp"
 
@@ -96,13 +98,12 @@ struct keptDistance3D {
     stationRec known;
     distanceObs line;                // the observation as stored
     double heightDiff = notComputed; // known -> station, unset when none
+
+    double distance() const { return line.meanDist; } // on the ground
 };
 
 // A direction from a known station to the station being solved.
-struct keptDirection3D {
-    stationRec known;
-    double direction = 0.0; // radians, clockwise from grid north
-};
+using keptDirection3D = keptDirection<stationRec>;
 
 // Places `station` from the first kept distance and kept direction (in the
 // order kept) that start at the same known station: station = known + c d
@@ -132,14 +133,12 @@ int traversePass3D();
 // Returns the number of stations that still need computing.
 int prelimPass3D();
 
-// Result of assumedAzimuthPass3D when it has no origin or no reference for
-// the rotation.
-inline constexpr int assumedAzimuth3DImpossible = 1;
 // Solves the network from an origin (the first known station met in an
 // angle) with an assumed azimuth 0 to a neighbour, then rotates the new
 // stations about the origin onto the control (a second known station, or the
 // first observed azimuth). Returns 0 when every station was placed;
-// otherwise the number of stations left, or assumedAzimuth3DImpossible. The
+// otherwise the number of stations left, or assumedAzimuthImpossible (no
+// origin, or no reference for the rotation). The
 // station, fixed and azimuth lists are always put back, with the rotated
 // positions added on success.
 int assumedAzimuthPass3D();

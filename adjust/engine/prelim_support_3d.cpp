@@ -60,10 +60,6 @@ std::optional<stationRec> knownStation(const pointNameField& name) {
     return station;
 }
 
-bool samePoint(const pointNameField& a, const pointNameField& b) {
-    return sameName(fixedText(a), fixedText(b));
-}
-
 void fillGeoidSeparation(stationRec& station) {
     double separation = 0.0;
     if (getGeoidHeight(gridPosition(station), separation) != 0)

@@ -4,6 +4,7 @@
 // and the longitude conventions of the grid systems.
 
 #include "engine/prelim_support_2d.hpp"
+#include "engine/station_solver_shared.hpp"
 #include "model/observation_records.hpp"
 #include "model/point_records.hpp"
 
@@ -27,8 +28,7 @@ int countStationsToCompute();
 // `fixedStationList`, `stationList` or `givenStationList`).
 std::optional<stationRec> knownStation(const pointNameField& name);
 
-// True for two fields holding the same point name.
-bool samePoint(const pointNameField& a, const pointNameField& b);
+using stationsolver::samePoint;
 
 // The station's geoid separation at its grid position; a separation that
 // cannot be read is warned about and left as the geoid grid wrote it.
