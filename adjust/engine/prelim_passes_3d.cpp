@@ -1,5 +1,7 @@
 #include "engine/prelim_coords_3d.hpp"
 
+#include "engine/prelim_chain_3d.hpp"
+#include "engine/prelim_passes_shared.hpp"
 #include "engine/prelim_support_3d.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
@@ -12,6 +14,14 @@
 using namespace prelim3d;
 
 namespace {
+
+int solveWithGps(stationRec& station) {
+    return solveStation3D(station, 1);
+}
+
+int solveRemainingStations() {
+    return prelimpasses::solveRemaining<chain>(solveWithGps);
+}
 
 // Copies the given (approximate) positions into the stations of the run; a
 // given elevation only fills a missing one.
@@ -31,18 +41,6 @@ void seedGivenStations() {
     });
 }
 
-// Solves the station of `stationList` named `name` when it needs computing.
-// 1 placed, 0 failed, -1 nothing to do.
-int solveNamedStation(const pointNameField& name, int useGps) {
-    stationRec station;
-    if (stationList.find(fixedText(name), station) < 0 || !needsComputing(station))
-        return -1;
-    if (solveStation3D(station, useGps) != 1)
-        return 0;
-    completeStation(station);
-    return 1;
-}
-
 // Places the unknown end of a vector whose other end is known. True when it
 // placed one.
 bool placeVectorEnd(const gpsVectorRec& vector) {
@@ -58,21 +56,6 @@ bool placeVectorEnd(const gpsVectorRec& vector) {
         return false;
     stationList.replace(station);
     return true;
-}
-
-// Grid direction from the instrument to its backsight: to the known
-// backsight, else an observed azimuth instrument -> backsight.
-std::optional<double> backsightDirection(const stationRec& instrument,
-                                         const pointNameField& backsightName) {
-    if (const auto backsight = knownStation(backsightName)) {
-        double distance = 0.0;
-        return inverseDirDist(instrument.northing, instrument.easting, backsight->northing,
-                              backsight->easting, distance);
-    }
-    azimuthObs az;
-    if (azimuthList.find(fixedText(instrument.name), fixedText(backsightName), az) >= 0)
-        return az.azimuth;
-    return std::nullopt;
 }
 
 // The height difference of a line signed from `from` to its other end.
@@ -123,7 +106,7 @@ private:
     bool haveBacksight(const angleObs& a) {
         if (!backsightName_.empty() && sameName(fixedText(a.backsight), backsightName_))
             return true;
-        const auto direction = backsightDirection(instrument_, a.backsight);
+        const auto direction = prelimpasses::backsightDirection<chain>(instrument_, a.backsight);
         if (!direction) {
             backsightName_.clear();
             return false;
@@ -138,23 +121,6 @@ private:
     std::string backsightName_;
     double backsightAzimuth_ = 0.0;
 };
-
-// One walk of `stationList` solving every station that still needs
-// computing; stops when none is left. Returns how many are left.
-int solveRemainingStations() {
-    int left = countStationsToCompute();
-    if (left == 0)
-        return 0;
-    walk(stationList, [&](const stationRec& found, int) {
-        stationRec station = found;
-        if (needsComputing(station) && solveStation3D(station, 1) == 1) {
-            completeStation(station);
-            --left;
-        }
-        return left > 0;
-    });
-    return left;
-}
 
 // The GPS, angle and traverse passes and the station-by-station solution.
 // Returns the number of stations left, with the status the driver words
@@ -222,7 +188,8 @@ int anglePass3D(int& placed, int useGps) {
                 return true;
             lastPlaced = false;
             for (const pointNameField* name : {&a.instrument, &a.backsight}) {
-                const int result = solveNamedStation(*name, useGps);
+                const int result = prelimpasses::solveNamed<chain>(
+                    *name, [&](stationRec& station) { return solveStation3D(station, useGps); });
                 failed = failed || result == 0;
                 lastPlaced = lastPlaced || result == 1;
                 placedThisWalk += result == 1 ? 1 : 0;

@@ -1,5 +1,6 @@
 #include "engine/prelim_coords_2d.hpp"
 
+#include "engine/prelim_chain_2d.hpp"
 #include "engine/prelim_support_2d.hpp"
 #include "model/angle_math.hpp"
 #include "model/plane_geometry.hpp"
@@ -14,36 +15,12 @@ namespace {
 
 constexpr std::size_t maxDistances = 3;
 
-// The 2D chain for the methods both chains share.
-struct chain2D {
-    using Station = coordRec;
-    using Angle = angleObs2D;
-    using KeptDistance = keptDistance2D;
-    static std::optional<coordRec> known(const pointNameField& name) {
-        coordRec point;
-        setPointName(point.name, fixedText(name));
-        if (findKnownStation2D(point) != 0)
-            return std::nullopt;
-        return point;
-    }
-    static obsList<angleObs2D>& angles() { return angleList2D; }
-    static seqList<azimuthObs>& azimuths() { return azimuthList2D; }
-    static int polar(const std::vector<keptDistance2D>& distances,
-                     const std::vector<keptDirection2D>& directions, coordRec& point) {
-        return polarFromDistDir2D(distances, directions, point);
-    }
-};
-
-using keptObservations = stationsolver::keptObservations<chain2D>;
+using keptObservations = stationsolver::keptObservations<chain>;
 using stationsolver::placeAt;
 using stationsolver::samePoint;
 
 bool isPoint(const pointNameField& field, const coordRec& point) {
     return samePoint(field, point.name);
-}
-
-std::optional<coordRec> knownPoint(const pointNameField& name) {
-    return chain2D::known(name);
 }
 
 void collectDistances(const coordRec& point, keptObservations& kept) {
@@ -52,7 +29,7 @@ void collectDistances(const coordRec& point, keptObservations& kept) {
         const bool pointIsTo = isPoint(line.to, point);
         if (pointIsFrom == pointIsTo || !hasDistance(line))
             return true;
-        const auto known = knownPoint(pointIsFrom ? line.to : line.from);
+        const auto known = chain::known(pointIsFrom ? line.to : line.from);
         if (!known)
             return true;
         const double vertDiff =

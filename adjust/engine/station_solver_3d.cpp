@@ -1,6 +1,7 @@
 #include "engine/prelim_coords_2d.hpp"
 #include "engine/prelim_coords_3d.hpp"
 
+#include "engine/prelim_chain_3d.hpp"
 #include "engine/prelim_support_3d.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
@@ -13,23 +14,7 @@ namespace {
 
 constexpr std::size_t maxDistances = 3;
 
-// The 3D chain for the methods both chains share.
-struct chain3D {
-    using Station = stationRec;
-    using Angle = angleObs;
-    using KeptDistance = keptDistance3D;
-    static std::optional<stationRec> known(const pointNameField& name) {
-        return knownStation(name);
-    }
-    static obsList<angleObs>& angles() { return angleList; }
-    static obsList<azimuthObs>& azimuths() { return azimuthList; }
-    static int polar(const std::vector<keptDistance3D>& distances,
-                     const std::vector<keptDirection3D>& directions, stationRec& station) {
-        return polarFromDistDir3D(distances, directions, station);
-    }
-};
-
-using keptObservations = stationsolver::keptObservations<chain3D>;
+using keptObservations = stationsolver::keptObservations<chain>;
 using stationsolver::placeAt;
 
 bool isStation(const pointNameField& field, const stationRec& station) {

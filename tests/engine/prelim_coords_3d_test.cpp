@@ -30,6 +30,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -129,6 +130,19 @@ protected:
             before = name;
         }
         return sum + 0.5e-3;
+    }
+
+    // The largest difference between the horizontal ground distance and the
+    // grid distance from the stations `from` to `to`.
+    double groundLessGrid(const char* to, std::initializer_list<const char*> from) const {
+        double largest = 0.0;
+        const auto& b = net.truth(to);
+        for (const char* name : from) {
+            const auto& a = net.truth(name);
+            const double grid = std::hypot(a.northing - b.northing, a.easting - b.easting);
+            largest = std::max(largest, std::fabs(net.local(name, to).horizontal() - grid));
+        }
+        return largest;
     }
 
     void expectExact(const std::string& name) {
@@ -359,15 +373,7 @@ TEST_F(Prelim3D, AStationPlacedInTheAssumedFrameWithoutAnAngleIsTurnedToo) {
     net.sight("A", "X");
     EXPECT_EQ(run(), 0);
     EXPECT_TRUE(isSet(net.computed("X").easting));
-    double groundLessGrid = 0.0;
-    for (const char* from : {"P", "Q", "A"}) {
-        const auto& a = net.truth(from);
-        const auto& x = net.truth("X");
-        groundLessGrid = std::max(
-            groundLessGrid, std::fabs(net.local(from, "X").horizontal() -
-                                      std::hypot(a.northing - x.northing, a.easting - x.easting)));
-    }
-    EXPECT_LT(net.gridError("X"), 3.0 * groundLessGrid + gridPlacement_m);
+    EXPECT_LT(net.gridError("X"), 3.0 * groundLessGrid("X", {"P", "Q", "A"}) + gridPlacement_m);
 }
 
 TEST_F(Prelim3D, ThreeDistancesPlaceAStationWithoutAnyAngle) {
@@ -383,16 +389,9 @@ TEST_F(Prelim3D, ThreeDistancesPlaceAStationWithoutAnyAngle) {
     net.sight("B", "P");
     net.sight("C", "P");
     EXPECT_EQ(run(), 0);
-    double groundLessGrid = 0.0;
-    for (const char* from : {"A", "B", "C"}) {
-        const auto& a = net.truth(from);
-        const auto& p = net.truth("P");
-        groundLessGrid = std::max(
-            groundLessGrid, std::fabs(net.local(from, "P").horizontal() -
-                                      std::hypot(a.northing - p.northing, a.easting - p.easting)));
-    }
-    EXPECT_GT(groundLessGrid, 1e-3) << "the grid scale shows in these distances";
-    EXPECT_LT(net.gridError("P"), 3.0 * groundLessGrid);
+    const double scaleShift = groundLessGrid("P", {"A", "B", "C"});
+    EXPECT_GT(scaleShift, 1e-3) << "the grid scale shows in these distances";
+    EXPECT_LT(net.gridError("P"), 3.0 * scaleShift);
     EXPECT_LT(net.heightError("P"), curvatureAlong({"A", "P"}));
 }
 
