@@ -324,16 +324,20 @@ TEST_F(Prelim3D, AStationNoObservationReachesIsCountedAsAnotherStation) {
 
 // Two control stations that no backsight joins: the traverse between them is
 // solved from A with an assumed azimuth and turned onto F, which keeps its
-// control position.
+// control position. X, which no angle names, is placed in the assumed frame
+// by three distances from the traverse; it must be turned onto the control
+// with the others, not left without a position while the computation reports
+// success.
 TEST_F(Prelim3D, TwoUnjoinedControlStationsOrientTheTraverseByAnAssumedAzimuth) {
     place("A", 0, 0, 100.0);
     place("P", 120.0, 140.0, 102.0);
     place("Q", 160.0, 320.0, 99.0);
     place("R", 90.0, 480.0, 104.5);
     place("F", 140.0, 640.0, 101.0);
+    place("X", 40.0, 220.0, 100.5);
     net.fixed("A");
     net.fixed("F");
-    net.unknowns({"P", "Q", "R"});
+    net.unknowns({"P", "Q", "R", "X"});
     net.angle("A", "P", "Q");
     net.angle("P", "Q", "R");
     net.angle("Q", "R", "F");
@@ -341,39 +345,17 @@ TEST_F(Prelim3D, TwoUnjoinedControlStationsOrientTheTraverseByAnAssumedAzimuth) 
     net.sight("P", "Q");
     net.sight("Q", "R");
     net.sight("R", "F");
+    for (const char* from : {"P", "Q", "A"})
+        net.sight(from, "X");
     const stationRec controlBefore = net.computed("F");
     EXPECT_EQ(run(), 0);
     expectNear("P", gridPlacement_m, curvatureAlong({"A", "P"}));
     expectNear("Q", gridPlacement_m, curvatureAlong({"A", "P", "Q"}));
     expectNear("R", gridPlacement_m, curvatureAlong({"A", "P", "Q", "R"}));
+    EXPECT_LT(net.gridError("X"), 3.0 * groundLessGrid("X", {"P", "Q", "A"}) + gridPlacement_m);
     EXPECT_EQ(net.computed("F"), controlBefore);
     EXPECT_EQ(fixedStationList.count(), 2) << "the lists are put back";
     EXPECT_EQ(azimuthList.count(), 0);
-}
-
-// The assumed frame also places stations that no angle names (here by three
-// distances from the traverse); they must be turned onto the control with the
-// others, not left without a position while the computation reports success.
-TEST_F(Prelim3D, AStationPlacedInTheAssumedFrameWithoutAnAngleIsTurnedToo) {
-    place("A", 0, 0, 100.0);
-    place("P", 120.0, 140.0, 102.0);
-    place("Q", 160.0, 320.0, 99.0);
-    place("F", 10.0, 420.0, 101.0);
-    place("X", 40.0, 220.0, 100.5);
-    net.fixed("A");
-    net.fixed("F");
-    net.unknowns({"P", "Q", "X"});
-    net.angle("A", "P", "Q");
-    net.angle("P", "Q", "F");
-    net.sight("A", "P");
-    net.sight("P", "Q");
-    net.sight("Q", "F");
-    net.sight("P", "X");
-    net.sight("Q", "X");
-    net.sight("A", "X");
-    EXPECT_EQ(run(), 0);
-    EXPECT_TRUE(isSet(net.computed("X").easting));
-    EXPECT_LT(net.gridError("X"), 3.0 * groundLessGrid("X", {"P", "Q", "A"}) + gridPlacement_m);
 }
 
 TEST_F(Prelim3D, ThreeDistancesPlaceAStationWithoutAnyAngle) {
