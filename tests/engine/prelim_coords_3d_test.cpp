@@ -26,9 +26,15 @@
 #include "support/project_vars_guard.hpp"
 #include "support/raw_list_builder.hpp"
 
+#include "geodetic/geoid_grid.hpp"
 #include "geodetic/state_plane_83.hpp"
+#include "output/report_lines.hpp"
+#include "support/temp_folder.hpp"
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -611,4 +617,26 @@ TEST_F(Prelim3D, CompletingFillsOnlyMissingGeodeticValues) {
     EXPECT_LT(net.ecefError("P"), exact_m);
     EXPECT_NEAR(net.computed("P").longitude, net.truth("P").lon, 1e-12);
     EXPECT_EQ(net.computed("K"), kept);
+}
+
+// A geoid model whose grid is not open: every station placed gets the
+// warning naming it and a separation of 0; its position does not depend on
+// the geoid.
+TEST_F(Prelim3D, AGeoidSeparationThatCannotBeReadIsWarnedAboutStationByStation) {
+    closeGeoidGrid();
+    projectVars.geoidModel = 1;
+    testsupport::TempFolder folder("prelim-3d-geoid");
+    errFile = ::open((folder / "t.ERR").c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
+    place("A", 0, 0, 120.0);
+    place("B", 812.4, 1310.7, 131.2);
+    net.fixed("A");
+    net.unknown("B");
+    net.vector("A", "B");
+    EXPECT_EQ(run(), 0);
+    ::close(errFile);
+    errFile = 0;
+    EXPECT_EQ(testsupport::readBytes(folder / "t.ERR"),
+              "Could not read geoid separation from grid file for Point B\r\n\r\n");
+    EXPECT_EQ(net.computed("B").geoidSep, 0.0);
+    EXPECT_LT(net.ecefError("B"), exact_m);
 }
