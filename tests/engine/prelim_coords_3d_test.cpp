@@ -522,67 +522,49 @@ TEST_F(Prelim3D, CopyPrelimToControlFillsOnlyControlWithoutPosition) {
 
 // A station with a position but no height difference to a known station
 // takes its elevation from the first raw sighting of it:
-// instrument elevation + HD / tan z + HI - HR. A sighting straight up (z = 0,
-// stored with only a warning) or within a hair of it has no such height and
-// gives none: the station is counted as left without an elevation instead of
-// going out infinite or hundreds of kilometres high.
+// instrument elevation + HD / tan z + HI - HR; a reading in the second face
+// (S: 360 degrees less the first) gives the same. A sighting straight up
+// (Q: z = 0, stored with only a warning) or within a hair of it (R) has no
+// such height and gives none: the station is counted as left without an
+// elevation instead of going out infinite or hundreds of kilometres high.
 TEST_F(Prelim3D, ZenithSightingsGiveElevationsExceptAlongTheVertical) {
     place("A", 0, 0, 100.0);
-    place("P", 80.0, 60.0, 0.0);
-    place("Q", -50.0, 70.0, 0.0);
-    place("R", -20.0, 90.0, 0.0);
     net.fixed("A");
-    for (const char* name : {"P", "Q", "R"}) {
+    const struct {
+        const char* name;
+        double dn, de;
+        double zenith_rad;
+    } sights[] = {{"P", 80.0, 60.0, radians(88.5)},
+                  {"S", 40.0, -70.0, radians(360.0 - 88.5)},
+                  {"Q", -50.0, 70.0, 0.0},
+                  {"R", -20.0, 90.0, 1e-9}};
+    for (const auto& sight : sights) {
+        place(sight.name, sight.dn, sight.de, 0.0);
         stationRec s;
         initStationRec(s);
-        setPointName(s.name, name);
-        s.northing = net.truth(name).northing;
-        s.easting = net.truth(name).easting;
+        setPointName(s.name, sight.name);
+        s.northing = net.truth(sight.name).northing;
+        s.easting = net.truth(sight.name).easting;
         stationList.append(s);
+        rawRec setup =
+            testsupport::withHeights(testsupport::setupRecord("A", sight.name), 1.55, 1.80);
+        setup.zenithOrVertDiff = sight.zenith_rad;
+        testsupport::appendRaw({setup});
     }
-    using testsupport::foresightRecord;
-    using testsupport::setupRecord;
-    using testsupport::withHeights;
-    rawRec setup = withHeights(setupRecord("A", "P"), 1.55, 1.80);
-    setup.zenithOrVertDiff = radians(88.5);
-    rawRec sightUp = withHeights(foresightRecord("Q"), 1.55, 1.30);
-    sightUp.zenithOrVertDiff = 0.0;
-    rawRec nearlyUp = withHeights(foresightRecord("R"), 1.55, 1.30);
-    nearlyUp.zenithOrVertDiff = 1e-9;
-    testsupport::appendRaw({setup, sightUp, nearlyUp});
 
     EXPECT_EQ(computeInitialZ3D(), 2);
-    const double hd = std::hypot(net.truth("P").northing - net.truth("A").northing,
-                                 net.truth("P").easting - net.truth("A").easting);
-    EXPECT_NEAR(net.computed("P").elevation, 100.0 + hd / std::tan(radians(88.5)) + 1.55 - 1.80,
-                1e-9);
-    EXPECT_TRUE(isSet(net.computed("P").ecefX));
+    for (const char* name : {"P", "S"}) {
+        const double hd = std::hypot(net.truth(name).northing - net.truth("A").northing,
+                                     net.truth(name).easting - net.truth("A").easting);
+        EXPECT_NEAR(net.computed(name).elevation,
+                    100.0 + hd / std::tan(radians(88.5)) + 1.55 - 1.80, 1e-9)
+            << name;
+        EXPECT_TRUE(isSet(net.computed(name).ecefX)) << name;
+    }
     for (const char* name : {"Q", "R"}) {
         EXPECT_FALSE(isSet(net.computed(name).elevation)) << name;
         EXPECT_FALSE(isSet(net.computed(name).ecefX)) << name;
     }
-}
-
-// A reading in the second face (360 degrees less the first) gives the same
-// elevation as the first face.
-TEST_F(Prelim3D, ASecondFaceZenithGivesTheSameElevation) {
-    place("A", 0, 0, 100.0);
-    place("P", 80.0, 60.0, 0.0);
-    net.fixed("A");
-    stationRec s;
-    initStationRec(s);
-    setPointName(s.name, "P");
-    s.northing = net.truth("P").northing;
-    s.easting = net.truth("P").easting;
-    stationList.append(s);
-    rawRec setup = testsupport::withHeights(testsupport::setupRecord("A", "P"), 1.55, 1.80);
-    setup.zenithOrVertDiff = radians(360.0 - 88.5);
-    testsupport::appendRaw({setup});
-    EXPECT_EQ(computeInitialZ3D(), 0);
-    const double hd = std::hypot(net.truth("P").northing - net.truth("A").northing,
-                                 net.truth("P").easting - net.truth("A").easting);
-    EXPECT_NEAR(net.computed("P").elevation, 100.0 + hd / std::tan(radians(88.5)) + 1.55 - 1.80,
-                1e-9);
 }
 
 // Every positioned station gets what it lacks of its geodetic and
