@@ -40,6 +40,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 using testsupport::SyntheticNetwork3D;
@@ -410,6 +411,39 @@ TEST_F(Prelim3D, TwoAnglesSharingTheirBacksightResectTheStation) {
         if (row.left == 0)
             EXPECT_LT(net.gridError("P"), gridPlacement_m);
     }
+}
+
+// P on the circle through A, B and C (the danger circle), set out on the
+// grid so that the angles at P (A to B 45 degrees, A to C 90) are exact: the
+// two angles determine no point, and a resection that yields none must not
+// count as placing the station.
+TEST_F(Prelim3D, AResectionOnTheDangerCirclePlacesNothing) {
+    const double n0 = 4982000.0, e0 = 500000.0, r = 150.0;
+    const auto fixedAt = [](const char* name, double northing, double easting) {
+        stationRec s;
+        initStationRec(s);
+        setPointName(s.name, name);
+        s.northing = northing;
+        s.easting = easting;
+        s.elevation = 100.0;
+        s.pointType = ptFixed;
+        fixedStationList.append(s);
+    };
+    fixedAt("A", n0 + r, e0);
+    fixedAt("B", n0, e0 + r);
+    fixedAt("C", n0 - r, e0);
+    net.unknown("P");
+    for (const auto& [foresight, degrees] : {std::pair{"B", 45.0}, std::pair{"C", 90.0}}) {
+        angleObs a;
+        setPointName(a.backsight, "A");
+        setPointName(a.instrument, "P");
+        setPointName(a.foresight, foresight);
+        a.angle = radians(degrees);
+        a.stdErr = 5.0;
+        angleList.append(a);
+    }
+    EXPECT_EQ(run(), 1);
+    EXPECT_FALSE(isSet(net.computed("P").easting));
 }
 
 // Given stations seed the computation with their approximate positions.
