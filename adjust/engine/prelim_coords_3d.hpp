@@ -138,7 +138,6 @@ int prelimPass3D();
 // stations about the origin onto the control (a second known station, or the
 // first observed azimuth). Returns 0 when every station was placed;
 // otherwise the number of stations left, or assumedAzimuthImpossible (no
-// origin, or no reference for the rotation). The
-// station, fixed and azimuth lists are always put back, with the rotated
-// positions added on success.
+// origin, or no reference for the rotation). The station, fixed and azimuth
+// lists are always put back, with the rotated positions added on success.
 int assumedAzimuthPass3D();
