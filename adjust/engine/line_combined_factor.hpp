@@ -1,17 +1,23 @@
 #pragma once
-// The combined factor of a line of the 3D chain: the factor that takes a
-// horizontal ground distance between two stations to the grid.
-//
-// Grid factor: Simpson's rule over the line, (kA + 4 km + kB) / 6, with the
-// point scale factors of the project's grid system at the two ends and at
-// the mid-point (NOAA Manual NOS NGS 5, Stem 1989, section 3.3). Elevation
-// factor: the mean of R / (R + h) at the two ends, h the station's elevation
-// (its height above the ellipsoid, metres) and R the mean earth radius of
-// the reductions (engine/geodetic_reductions.hpp); 1 when an end has no
-// elevation. In a local grid both factors are 1.
+// Scale factors of the 3D chain, whose stations hold grid coordinates and
+// ellipsoid heights in metres: the grid scale factor of the project's
+// coordinate system at a station, its elevation factor R / (R + h) (R the
+// mean earth radius in metres, h the ellipsoid height), and the combined
+// factor of a line that turns a ground distance into a grid distance.
 
 #include "model/point_records.hpp"
 
-// Grid factor x elevation factor of the line from `a` to `b` (easting,
-// northing and elevation in metres).
+#include <optional>
+
+// The point scale factor k of the coordinate system at the grid position
+// (metres); 1 in a local system.
+double stationGridFactor(double northing_m, double easting_m);
+
+// R / (R + h) of the station's ellipsoid height; none when it has no
+// height. 1 in a local system.
+std::optional<double> stationElevFactor(const stationRec& station);
+
+// The line's grid factor (kA + 4 km + kB) / 6, km at the mid-point of A -> B
+// (Simpson's rule), times the mean of the two elevation factors (1 when
+// either station has no height).
 double lineCombinedFactor(const stationRec& a, const stationRec& b);

@@ -1,8 +1,7 @@
 // A 3D project on a .GPS file (fixtures/input/gps/site.gps: three vectors
 // around BASE - N1 - N2 and a C line for BASE), run as a user runs it. The
-// run loads the vectors and the control, lists them and computes the
-// preliminary coordinates; the 3D adjustment is still to come and stops the
-// run with its message.
+// run loads the vectors and the control and lists them; the 3D stages after
+// that are still to come and stop the run with their message.
 
 #include "support/temp_folder.hpp"
 #include "tarnrun_command.hpp"
