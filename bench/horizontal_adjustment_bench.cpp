@@ -16,18 +16,19 @@
 // the sizes are each other's reference. BLAS runs on one thread.
 
 #include "engine/adjustment_results.hpp"
-#include "run/horizontal_adjustment.hpp"
 #include "engine/prelim_coords_2d.hpp"
-#include "run/processing_driver.hpp"
 #include "engine/sideshot_filter.hpp"
 #include "engine/sideshots_2d.hpp"
 #include "model/program_lists.hpp"
+#include "model/run_context.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/station_lists.hpp"
 #include "one_thread_main.hpp"
+#include "output/report_lines.hpp"
 #include "reports/report_files.hpp"
-#include "reports/report_lines.hpp"
 #include "reports/unadjusted_observations.hpp"
+#include "run/horizontal_adjustment.hpp"
+#include "run/processing_driver.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -276,6 +277,8 @@ void BM_Whole2DRoad(benchmark::State& state) {
     setProject();
     ProjectFolder folder;
     GridNetwork network(count, 2026);
+    RecordingShell shell;
+    const RunContext context(shell);
     double filter = 0, prelim = 0, listing = 0, adjustment = 0, sideshots = 0, lists = 0;
     double peak = 0;
     for (auto _ : state) {
@@ -296,12 +299,12 @@ void BM_Whole2DRoad(benchmark::State& state) {
         prelim += clock.lap();
         writeRptUnadjustedObs(rptFile);
         listing += clock.lap();
-        if (adjust2D() != adjustment2DConverged) {
+        if (adjust2D(context) != adjustment2DConverged) {
             state.SkipWithError(("the adjustment failed: " + folder.lastError()).c_str());
             break;
         }
         adjustment += clock.lap();
-        computeSideshots2D();
+        computeSideshots2D(context);
         sideshots += clock.lap();
         buildAllPointLists();
         lists += clock.lap();
@@ -327,6 +330,8 @@ void BM_Adjustment2D(benchmark::State& state) {
     setProject();
     ProjectFolder folder;
     GridNetwork network(count, 2026);
+    RecordingShell shell;
+    const RunContext context(shell);
     double seconds = 0, peak = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -336,7 +341,7 @@ void BM_Adjustment2D(benchmark::State& state) {
         state.ResumeTiming();
 
         StepClock clock;
-        if (adjust2D() != adjustment2DConverged) {
+        if (adjust2D(context) != adjustment2DConverged) {
             state.SkipWithError(("the adjustment failed: " + folder.lastError()).c_str());
             break;
         }
