@@ -3,6 +3,7 @@
 
 #include "engine/adjustment_results.hpp"
 #include "model/settings/global_vars.hpp"
+#include "model/settings/project_paths.hpp"
 #include "shell/family_programs.hpp"
 #include "shell/main_frame.hpp"
 
@@ -11,7 +12,7 @@
 void CMainFrame::showGraphics() {
     for (const std::string& name : listedNames(projectVars.pInputFileName)) {
         std::error_code ec;
-        if (!std::filesystem::exists(name, ec)) {
+        if (!std::filesystem::exists(projectRelativePath(name), ec)) {
             shell_.message("Invalid Raw File: " + name, MessageKind::ok);
             return;
         }

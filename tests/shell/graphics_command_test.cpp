@@ -50,6 +50,18 @@ TEST_F(GraphicsCommand, TheWindowOpensOnceAndIsFoundAgain) {
     EXPECT_EQ(graphicsWindowCount(main), 1);
 }
 
+// A project names its raw files relative to its own folder, wherever the
+// program was started from.
+TEST_F(GraphicsCommand, RawFileNamesAreTakenFromTheProjectFolder) {
+    CMainFrame& main = openMainWindow();
+    ASSERT_NE(std::filesystem::current_path(), folder());
+    projectVars.projectFileName = file("site.prj").string();
+    projectVars.pInputFileName = "first.vkr\n";
+    main.showGraphics();
+    EXPECT_NE(main.graphicsWindowId(), GraphicsLibrary::noWindow);
+    EXPECT_EQ(graphicsWindowCount(main), 1);
+}
+
 TEST(GraphicsLibraryLoad, ALibraryThatIsNotThereShowsNothing) {
     GraphicsLibrary absent("libtarnwell-no-such-library.so");
     EXPECT_FALSE(absent.loaded());
