@@ -59,7 +59,7 @@ void rerunBestPasses(const RunContext& context) {
 }
 
 // w = (|v| + sigma) / 2 of every row becomes its new standard error.
-void reweight(const HorizontalSolver::Statistics& results) {
+void reweight(const NetworkSolver::Statistics& results) {
     for (std::size_t r = 0; r < results.residuals.size(); ++r) {
         const double w = (std::fabs(results.residuals[r]) + results.observationSigmas[r]) / 2.0;
         lsqWeights2D.diagonal[r] = 1.0 / (w * w);
@@ -118,7 +118,7 @@ int adjust2DRepeated(const RunContext& context, int passes) {
         if (passCancelled(context, platform::formatC("Passes remaining: %d", remaining)))
             break;
         releaseAdjustmentResults();
-        HorizontalSolver solver(network, lsqWeights2D);
+        NetworkSolver solver(network, lsqWeights2D);
         const SolveStatus status =
             solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, nullptr);
         if (status == SolveStatus::overflow || status == SolveStatus::singular) {
@@ -133,7 +133,7 @@ int adjust2DRepeated(const RunContext& context, int passes) {
             shell.showCancel(false);
             return adjustmentPassFailed;
         }
-        const HorizontalSolver::Statistics results = keepConvergedResults(network, solver);
+        const NetworkSolver::Statistics results = keepConvergedResults(network, solver);
         // The listed pass is the one after which exactly one pass remains.
         if (remaining == 1)
             writeSolutionListings(context, errFile, results, solver.iterations(),

@@ -38,7 +38,7 @@ std::string nonConvergenceText() {
                              projectVars.convergeLimit, projectVars.maxIterations);
 }
 
-std::string singularNetworkText(const HorizontalSolver& solver) {
+std::string singularNetworkText(const NetworkSolver& solver) {
     return "N matrix not positive definite. The solution broke down at " +
            solver.dependentUnknown() + ".";
 }
@@ -48,10 +48,10 @@ void reportRunFailure(const RunContext& context, const std::string& text) {
     context.shell.message(text, MessageKind::ok);
 }
 
-HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& network,
-                                                  HorizontalSolver& solver,
+NetworkSolver::Statistics keepConvergedResults(const HorizontalNetwork& network,
+                                                  NetworkSolver& solver,
                                                   ShellServices* progress) {
-    HorizontalSolver::Statistics results = solver.statistics(progress);
+    NetworkSolver::Statistics results = solver.statistics(progress);
     if (results.cancelled)
         return results;
     referenceStdDev = std::sqrt(results.referenceVariance);
@@ -62,7 +62,7 @@ HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& netwo
 }
 
 bool writeSolutionListings(const RunContext& context, int handle,
-                           const HorizontalSolver::Statistics& results, int iterations,
+                           const NetworkSolver::Statistics& results, int iterations,
                            SolutionFiles files, ShellServices* shell) {
     StepProgress progress(shell);
     // The sections in turn; the user may stop between two of them.
@@ -93,7 +93,7 @@ bool writeSolutionListings(const RunContext& context, int handle,
 namespace {
 
 int reportFailedIterations(const RunContext& context, SolveStatus status,
-                           const HorizontalSolver& solver) {
+                           const NetworkSolver& solver) {
     switch (status) {
     case SolveStatus::cancelled:
         reportRunFailure(context, "The user aborted processing.");
@@ -125,7 +125,7 @@ int adjust2D(const RunContext& context) {
     const RowWeights weights = buildWeights2D(network);
     ShellServices& shell = context.shell;
     shell.showCancel(true);
-    HorizontalSolver solver(network, weights);
+    NetworkSolver solver(network, weights);
     const SolveStatus status =
         solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, &shell);
     if (status != SolveStatus::converged) {
@@ -133,7 +133,7 @@ int adjust2D(const RunContext& context) {
         return reportFailedIterations(context, status, solver);
     }
     shell.setMessage("Solution converged, Computing statistics.");
-    const HorizontalSolver::Statistics results = keepConvergedResults(network, solver, &shell);
+    const NetworkSolver::Statistics results = keepConvergedResults(network, solver, &shell);
     const bool listed =
         !results.cancelled && writeSolutionListings(context, rptFile, results, solver.iterations(),
                                                     SolutionFiles::withEllipseFile, &shell);
@@ -152,7 +152,7 @@ int adjust2DPass(const RunContext& context, int report, double* refVar, int inde
     if (!readNetworkForRun(context, network) ||
         lsqWeights2D.diagonal.size() != static_cast<std::size_t>(network.observations()))
         return adjustmentPassFailed;
-    HorizontalSolver solver(network, lsqWeights2D);
+    NetworkSolver solver(network, lsqWeights2D);
     switch (solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, nullptr)) {
     case SolveStatus::overflow:
         reportRunFailure(context, overflowText);
@@ -168,7 +168,7 @@ int adjust2DPass(const RunContext& context, int report, double* refVar, int inde
     case SolveStatus::converged:
         break;
     }
-    const HorizontalSolver::Statistics results = keepConvergedResults(network, solver);
+    const NetworkSolver::Statistics results = keepConvergedResults(network, solver);
     *refVar = results.referenceVariance;
     if (report == 1) {
         writeRptAdjustedObs(errFile, results.residuals, results.observationSigmas, index);

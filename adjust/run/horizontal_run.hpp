@@ -4,7 +4,8 @@
 // solution as the program-wide results of the run.
 
 #include "engine/horizontal_network.hpp"
-#include "engine/horizontal_solver.hpp"
+#include "engine/network_solver.hpp"
+#include "engine/point_error_ellipses.hpp"
 #include "model/run_context.hpp"
 
 #include <string>
@@ -19,7 +20,7 @@ bool readNetworkForRun(const RunContext& context, HorizontalNetwork& network);
 // `convergeLimit` and `maxIterations`.
 std::string nonConvergenceText();
 // The failure of a singular N, naming the unknown where it broke down.
-std::string singularNetworkText(const HorizontalSolver& solver);
+std::string singularNetworkText(const NetworkSolver& solver);
 inline constexpr const char* overflowText = "Math overflow error during iterations.";
 
 // A line in the error report and the same text in a message box.
@@ -29,8 +30,8 @@ void reportRunFailure(const RunContext& context, const std::string& text);
 // `referenceStdDev`, and the point error ellipses `errEllipses`. With a
 // `progress` shell the user may stop it: the results then say `cancelled`
 // and nothing is kept.
-HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& network,
-                                                  HorizontalSolver& solver,
+NetworkSolver::Statistics keepConvergedResults(const HorizontalNetwork& network,
+                                                  NetworkSolver& solver,
                                                   ShellServices* progress = nullptr);
 
 // The listings of a converged solution into the file `handle`: adjusted
@@ -41,5 +42,5 @@ HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& netwo
 // false then, the sections after the stop unwritten.
 enum class SolutionFiles { listingsOnly, withEllipseFile };
 bool writeSolutionListings(const RunContext& context, int handle,
-                           const HorizontalSolver::Statistics& results, int iterations,
+                           const NetworkSolver::Statistics& results, int iterations,
                            SolutionFiles files, ShellServices* progress = nullptr);
