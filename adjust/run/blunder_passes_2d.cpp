@@ -14,18 +14,6 @@
 
 namespace {
 
-// The weight that floats an observation: it still joins the normal
-// equations, but hardly pulls.
-constexpr double floatedWeight = 1.1111111111111112e-12;
-
-// True when the user cancelled between two passes.
-bool passCancelled(const RunContext& context, const std::string& message) {
-    ShellServices& shell = context.shell;
-    shell.setMessage(message);
-    shell.pump();
-    return shell.cancelled();
-}
-
 void restorePoints(const std::vector<coordRec>& saved) {
     pointList2D.clear();
     for (const coordRec& point : saved)

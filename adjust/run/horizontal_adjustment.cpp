@@ -33,34 +33,6 @@ bool readNetworkForRun(const RunContext& context, HorizontalNetwork& network) {
     return obsCount != 0 && unknownCount != 0;
 }
 
-std::string nonConvergenceText() {
-    return platform::formatC("Solution did not converge within %f in %2d iteration",
-                             projectVars.convergeLimit, projectVars.maxIterations);
-}
-
-std::string singularNetworkText(const NetworkSolver& solver) {
-    return "N matrix not positive definite. The solution broke down at " +
-           solver.dependentUnknown() + ".";
-}
-
-void reportRunFailure(const RunContext& context, const std::string& text) {
-    writeLine(errFile, text);
-    context.shell.message(text, MessageKind::ok);
-}
-
-NetworkSolver::Statistics keepConvergedResults(const HorizontalNetwork& network,
-                                                  NetworkSolver& solver,
-                                                  ShellServices* progress) {
-    NetworkSolver::Statistics results = solver.statistics(progress);
-    if (results.cancelled)
-        return results;
-    referenceStdDev = std::sqrt(results.referenceVariance);
-    varCovMatrix = std::move(results.cofactors);
-    errEllipses = pointErrorEllipses(network, *varCovMatrix, referenceStdDev);
-    errEllipseCount = static_cast<int>(errEllipses.size());
-    return results;
-}
-
 bool writeSolutionListings(const RunContext& context, int handle,
                            const NetworkSolver::Statistics& results, int iterations,
                            SolutionFiles files, ShellServices* shell) {
@@ -96,7 +68,7 @@ int reportFailedIterations(const RunContext& context, SolveStatus status,
                            const NetworkSolver& solver) {
     switch (status) {
     case SolveStatus::cancelled:
-        reportRunFailure(context, "The user aborted processing.");
+        reportRunFailure(context, abortedText);
         return adjustment2DFailed;
     case SolveStatus::notConverged:
         reportRunFailure(context, nonConvergenceText());
