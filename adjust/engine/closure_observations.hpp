@@ -1,7 +1,9 @@
 #pragma once
 // The observations and known points a closure is computed from, looked up in
 // the lists of the chain in use (`geodeticModel` 1: the 3D chain, else 2D).
-// Each gives nothing when the lists hold nothing that fits.
+// Each gives nothing when the lists hold nothing that fits. Lengths come in
+// the project's unit: the 3D chain's metres are multiplied by the factor of
+// `HorizUnits`.
 
 #include <optional>
 #include <string_view>
@@ -29,5 +31,7 @@ std::optional<double> findClosureAzimuth(std::string_view from, std::string_view
 std::optional<double> findClosureAngle(std::string_view backsight, std::string_view instrument,
                                        std::string_view foresight);
 // The distance between two points stored in either order, its height
-// difference signed from `from`.
+// difference signed from `from`. 2D: the record's distance; 3D: the mean
+// measured distance times the line's combined factor (lineCombinedFactor)
+// when both points are known.
 std::optional<ClosureDistance> findClosureDistance(std::string_view from, std::string_view to);

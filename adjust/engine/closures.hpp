@@ -30,8 +30,11 @@
 // adds the vector from the one to the next (`gpsVectorList`), or subtracts
 // the vector stored the other way; the perimeter adds the vectors' lengths.
 //
-// Lengths are in the chain's unit (2D: the project's unit); directions and
-// angles in radians.
+// Lengths of a traverse are in the project's unit: the 2D chain's as they
+// stand, the 3D chain's metres times the factor of `HorizUnits`, its
+// distances the mean measured ones turned to the grid by the line's combined
+// factor where both ends are known.
+// Directions and angles in radians.
 
 #include "input/closure_file.hpp"
 

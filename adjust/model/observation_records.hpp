@@ -176,8 +176,17 @@ keyMatch replaceMatch(const verticalObs& stored, const verticalObs& given);
 keyMatch replaceMatch(const azimuthObs& stored, const azimuthObs& given);
 keyMatch replaceMatch(const gpsVectorRec& stored, const gpsVectorRec& given);
 
-// The point names of the 2D lines, angles and azimuths, which the passes of
-// a run look up point by point: their lists index them.
+// The point names of the lines, angles and azimuths, which the passes of a
+// run look up point by point: their lists index them.
+inline std::array<std::string_view, 3> recordNames(const angleObs& r) {
+    return {fixedText(r.backsight), fixedText(r.instrument), fixedText(r.foresight)};
+}
+inline std::array<std::string_view, 2> recordNames(const distanceObs& r) {
+    return {fixedText(r.from), fixedText(r.to)};
+}
+inline std::array<std::string_view, 2> recordNames(const verticalObs& r) {
+    return {fixedText(r.from), fixedText(r.to)};
+}
 inline std::array<std::string_view, 2> recordNames(const distanceObs2D& r) {
     return {fixedText(r.from), fixedText(r.to)};
 }
@@ -187,6 +196,9 @@ inline std::array<std::string_view, 3> recordNames(const angleObs2D& r) {
 inline std::array<std::string_view, 2> recordNames(const azimuthObs& r) {
     return {fixedText(r.from), fixedText(r.to)};
 }
+template <> inline constexpr bool indexedByNames<angleObs> = true;
+template <> inline constexpr bool indexedByNames<distanceObs> = true;
+template <> inline constexpr bool indexedByNames<verticalObs> = true;
 template <> inline constexpr bool indexedByNames<distanceObs2D> = true;
 template <> inline constexpr bool indexedByNames<angleObs2D> = true;
 template <> inline constexpr bool indexedByNames<azimuthObs> = true;

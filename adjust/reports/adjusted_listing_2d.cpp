@@ -2,7 +2,6 @@
 
 #include "engine/geodetic_reductions.hpp"
 #include "engine/horizontal_network.hpp"
-#include "model/angle_math.hpp"
 #include "model/angle_text.hpp"
 #include "model/list_snapshot.hpp"
 #include "model/number_format.hpp"
@@ -17,11 +16,11 @@
 #include "platform/c_locale_text.hpp"
 #include "reports/report_header.hpp"
 #include "reports/report_words.hpp"
+#include "reports/residual_listing.hpp"
 
 #include <cmath>
 #include <initializer_list>
 
-using angle::secondsPerRadian;
 
 namespace {
 
@@ -32,82 +31,33 @@ int writeLines(int handle, std::initializer_list<std::string> lines) {
     return writer.result();
 }
 
-// A residual above twice its a-priori standard error is flagged.
-char flagOf(double standardized) {
-    return standardized > 2.0 ? '*' : ' ';
-}
-
-double standardized(double residual, double stdErr) {
-    return std::fabs(residual) / stdErr;
-}
-
-// The standardized residual of an angle or azimuth has no unit: it prints as
-// a number in both angle units.
-std::string standardizedAngleText(double value) {
-    return flagOf(value) + std::string(" ") + formatAngleValue9(value);
-}
-
-// Walks the observation entries in the order of the adjustment's rows and
-// keeps the sum of squares of each kind for its RMS line.
-class ObservationListing {
+// Walks the observation entries in the order of the adjustment's rows.
+class ObservationListing : public ResidualListing {
 public:
-    ObservationListing(int handle, const std::vector<double>& v, const std::vector<double>& sigma,
-                       int mark)
-        : handle_(handle), v_(v), sigma_(sigma), mark_(mark) {}
+    using ResidualListing::ResidualListing;
 
     bool distances();
     bool angles();
     bool azimuths();
-    void skipControl() { entry_ += 2 * weightedControlPoints().size(); }
+    void skipControl() { skip(2 * weightedControlPoints().size()); }
     bool gpsVectors();
-
-private:
-    double v() const { return v_[entry_]; }
-    double sigma() const { return sigma_[entry_]; }
-    // Writes the line of the current entry (marked when floated) and steps on.
-    bool entryLine(std::string line) {
-        if (static_cast<int>(entry_) == mark_)
-            line += " **";
-        sumOfSquares_ += v() * v();
-        ++listed_;
-        ++entry_;
-        return writeLine(handle_, line) == 0;
-    }
-    void startKind() {
-        sumOfSquares_ = 0.0;
-        listed_ = 0;
-    }
-    double rms() const { return std::sqrt(sumOfSquares_ / listed_); }
-
-    int handle_;
-    const std::vector<double>& v_;
-    const std::vector<double>& sigma_;
-    int mark_;
-    std::size_t entry_ = 0;
-    double sumOfSquares_ = 0.0;
-    int listed_ = 0;
 };
 
 bool ObservationListing::distances() {
-    if (writeLines(handle_, {"Adjusted Distances", " From Sta.  To Sta.        Distance      "
-                                                   "Residual     StdRes.   StdDev"}) != 0)
+    if (!lines({"Adjusted Distances", " From Sta.  To Sta.        Distance      "
+                                                   "Residual     StdRes.   StdDev"}))
         return false;
     startKind();
     for (const distanceObs2D& d : recordsOf(distanceList2D)) {
         if (!takesPart(d))
             continue;
-        const double z = standardized(v(), d.stdErrDist);
-        const std::string line = platform::formatC(
-            " %-10.10s    %-10.10s %s   %s      %s  %s", d.from, d.to,
-            formatDistance(d.distance + v()).c_str(), formatDistanceSigned(v()).c_str(),
-            (flagOf(z) + formatDistanceShort(z)).c_str(), formatDistanceShort(sigma()).c_str());
+        const std::string line = distanceText(d.from, d.to, d.distance, d.stdErrDist, 1.0);
         if (!entryLine(line))
             return false;
     }
-    if (listed_ > 0 &&
-        writeLine(handle_, "            Root Mean Square (RMS)  " + formatDistance(rms())) != 0)
+    if (!rmsLine("            Root Mean Square (RMS)  " + formatDistance(rms())))
         return false;
-    return writeLine(handle_, "") == 0;
+    return writeLine(handle(), "") == 0;
 }
 
 bool ObservationListing::angles() {
@@ -117,26 +67,24 @@ bool ObservationListing::angles() {
               "   StdDev(Grad)"
             : " BS Sta.  Occ. Sta.   FS Sta.                 Angle          Residual      StdRes "
               "   StdDev(Sec.)";
-    if (writeLines(handle_, {"Adjusted Angles", heading}) != 0)
+    if (!lines({"Adjusted Angles", heading}))
         return false;
     startKind();
     for (const angleObs2D& a : recordsOf(angleList2D)) {
         if (!takesPart(a))
             continue;
+        const AngleColumns c = angleColumns(a.angle, v(), a.stdErr);
         const std::string line = platform::formatC(
             " %-10.10s   %-10.10s    %-10.10s   %s   %s     %s   %s", a.backsight, a.instrument,
-            a.foresight, angleToText(a.angle + v() / secondsPerRadian).c_str(),
-            formatAngleSeconds(v()).c_str(),
-            standardizedAngleText(standardized(v(), a.stdErr)).c_str(),
-            formatAngleSeconds(sigma()).c_str());
+            a.foresight, c.adjusted.c_str(), c.residual.c_str(), c.standardized.c_str(),
+            c.sigma.c_str());
         if (!entryLine(line))
             return false;
     }
-    if (listed_ > 0 &&
-        writeLine(handle_, "                               Root Mean Square (RMS)     " +
-                               formatAngleSeconds(rms())) != 0)
+    if (!rmsLine("                               Root Mean Square (RMS)     " +
+                 formatAngleSeconds(rms())))
         return false;
-    return writeLine(handle_, "") == 0;
+    return writeLine(handle(), "") == 0;
 }
 
 bool ObservationListing::azimuths() {
@@ -147,23 +95,16 @@ bool ObservationListing::azimuths() {
             ? " Occ. Sta.  FS Sta.      %s           Residual    StdRes   StdDev(Grad)"
             : " Occ. Sta.  FS Sta.      %s           Residual    StdRes   StdDev(Sec.)",
         projectVars.directionType == 0 ? "Bearing" : "Azimuth");
-    if (writeLines(handle_, {"Adjusted Azimuths", heading}) != 0)
+    if (!lines({"Adjusted Azimuths", heading}))
         return false;
     startKind();
     for (const azimuthObs& z : recordsOf(azimuthList2D)) {
         if (!takesPart(z))
             continue;
-        const std::string line =
-            platform::formatC(" %-10.10s  %-10.10s %s   %s    %s    %s", z.from, z.to,
-                              directionToText(z.azimuth + v() / secondsPerRadian).c_str(),
-                              formatAngleSeconds(v()).c_str(),
-                              standardizedAngleText(standardized(v(), z.stdErr)).c_str(),
-                              formatAngleSeconds(sigma()).c_str());
-        if (!entryLine(line))
+        if (!entryLine(azimuthText(z)))
             return false;
     }
-    return listed_ == 0 || writeLine(handle_, "                Root Mean Square (RMS)    " +
-                                                  formatAngleSeconds(rms())) == 0;
+    return rmsLine("                Root Mean Square (RMS)    " + formatAngleSeconds(rms()));
 }
 
 bool ObservationListing::gpsVectors() {
@@ -173,16 +114,16 @@ bool ObservationListing::gpsVectors() {
     for (const gpsVectorRec& g : recordsOf(gpsVectorList2D))
         if (takesPart(g))
             vectors.push_back(g);
-    if (writeLines(handle_, {platform::formatC("GPS Vectors: %4d Observations",
+    if (!lines({platform::formatC("GPS Vectors: %4d Observations",
                                                static_cast<int>(vectors.size())),
-                             " From Sta.   To Sta."}) != 0)
+                             " From Sta.   To Sta."}))
         return false;
     for (const gpsVectorRec& g : vectors) {
         const double components[2][2] = {{g.dX, g.varX}, {g.dY, g.varY}};
         for (const auto& [observed, variance] : components) {
             const std::string line = platform::formatC(
                 " %-10.10s  %-10.10s %12.4f   %7.4f    %7.4f    %7.4f", g.from, g.to,
-                observed + v(), v(), standardized(v(), std::sqrt(variance)), sigma());
+                observed + v(), v(), standardizedResidual(v(), std::sqrt(variance)), sigma());
             if (!entryLine(line))
                 return false;
         }

@@ -11,10 +11,13 @@
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/file_replace.hpp"
+#include "platform/length_units.hpp"
 #include "platform/private_temporary_folder.hpp"
 #include "reports/report_files.hpp"
 
+#include <cmath>
 #include <filesystem>
+#include <initializer_list>
 
 namespace {
 
@@ -42,52 +45,80 @@ const char* unitWord() {
     }
 }
 
-std::string ellipseRecord(const coordRec& point, const errEllipseRec& e) {
-    return platform::formatC("EE,PN%s,N %s,E %s,MA%s,MI%s,AZ%s\r\n", name(point.name).c_str(),
-                             stripped(formatCoordinate(point.northing)).c_str(),
-                             stripped(formatCoordinate(point.easting)).c_str(),
-                             stripped(formatStdError(e.semiMajor)).c_str(),
-                             stripped(formatStdError(e.semiMinor)).c_str(),
+// How a chain's values go into the file: the 3D chain holds metres and
+// writes its lengths in the project's unit, the axes as absolute values.
+struct EelUnits {
+    double factor = 1.0;
+    bool absoluteAxes = false;
+
+    double axis(double value) const {
+        return absoluteAxes ? std::fabs(value * factor) : value * factor;
+    }
+};
+
+template <class Point> std::string positionFields(const Point& point, double factor) {
+    return platform::formatC("EE,PN%s,N %s,E %s", name(point.name).c_str(),
+                             stripped(formatCoordinate(point.northing * factor)).c_str(),
+                             stripped(formatCoordinate(point.easting * factor)).c_str());
+}
+
+template <class Point>
+std::string ellipseRecord(const Point& point, const errEllipseRec& e, const EelUnits& units) {
+    return positionFields(point, units.factor) +
+           platform::formatC(",MA%s,MI%s,AZ%s\r\n", stripped(formatStdError(units.axis(e.semiMajor))).c_str(),
+                             stripped(formatStdError(units.axis(e.semiMinor))).c_str(),
                              stripped(angleToDmsPackedText(e.orientation)).c_str());
 }
 
-std::string zeroEllipseRecord(const coordRec& point) {
-    return platform::formatC("EE,PN%s,N %s,E %s,MA0.0,MI0.0,AZ0.0\r\n", name(point.name).c_str(),
-                             stripped(formatCoordinate(point.northing)).c_str(),
-                             stripped(formatCoordinate(point.easting)).c_str());
+template <class Point> std::string zeroEllipseRecord(const Point& point, const EelUnits& units) {
+    return positionFields(point, units.factor) + ",MA0.0,MI0.0,AZ0.0\r\n";
 }
 
-std::string pointRecords(const std::vector<errEllipseRec>& ellipses) {
+template <class Point>
+std::string pointRecords(const std::vector<Point>& points, const std::vector<Point>& fixedPoints,
+                         const std::vector<errEllipseRec>& ellipses, const EelUnits& units) {
     std::string text;
-    const std::vector<coordRec> points = recordsOf(pointList2D);
     std::size_t next = 0;
-    for (const coordRec& point : points) {
+    for (const Point& point : points) {
         if (isTakenOutOrSideshot(point.pointType))
             continue;
         if (isAdjustablePoint(point.pointType) && next < ellipses.size())
-            text += ellipseRecord(point, ellipses[next++]);
+            text += ellipseRecord(point, ellipses[next++], units);
         else
-            text += zeroEllipseRecord(point);
+            text += zeroEllipseRecord(point, units);
     }
-    for (const coordRec& point : recordsOf(fixedPointList2D))
+    for (const Point& point : fixedPoints)
         if (!isTakenOutOrSideshot(point.pointType))
-            text += zeroEllipseRecord(point);
-    for (const coordRec& point : points)
+            text += zeroEllipseRecord(point, units);
+    for (const Point& point : points)
         if (point.pointType == ptSideshot)
-            text += zeroEllipseRecord(point);
+            text += zeroEllipseRecord(point, units);
     return text;
 }
 
-std::string connectionRecords() {
+template <class Distances, class Angles, class Azimuths>
+std::string connectionRecords(Distances& distances, Angles& angles, Azimuths& azimuths) {
     std::string text;
-    for (const distanceObs2D& d : recordsOf(distanceList2D))
+    for (const auto& d : recordsOf(distances))
         text += platform::formatC("ND,T,PF%s,PT%s\r\n", name(d.from).c_str(), name(d.to).c_str());
-    for (const angleObs2D& a : recordsOf(angleList2D))
+    for (const auto& a : recordsOf(angles))
         text += platform::formatC("NA,T,PB%s,PI%s,PT%s\r\n", name(a.backsight).c_str(),
                                   name(a.instrument).c_str(), name(a.foresight).c_str());
-    for (const azimuthObs& z : recordsOf(azimuthList2D))
+    for (const azimuthObs& z : recordsOf(azimuths))
         text += platform::formatC("NZ,T,PI%s,PT%s\r\n", name(z.from).c_str(), name(z.to).c_str());
     return text;
+}
+
+std::string gpsVectorRecords() {
+    std::string text;
+    for (const gpsVectorRec& g : recordsOf(gpsVectorList))
+        text += platform::formatC("NG,PF%s,PT%s\r\n", name(g.from).c_str(), name(g.to).c_str());
+    return text;
+}
+
+std::string headerRecord() {
+    return platform::formatC("H1,HU%s,CI%2.0f,PR%s\r\n", unitWord(), projectVars.confidenceInterval,
+                             projectVars.projectFileName.c_str());
 }
 
 // Without a temporary folder of the run's, the copy goes to the user's
@@ -99,20 +130,34 @@ std::filesystem::path temporaryCopyPath(const std::string& temporaryFolder) {
     return folder ? *folder / "TARNWELL.EEL" : std::filesystem::path();
 }
 
+bool writeLines(int handle, std::initializer_list<std::string> lines) {
+    for (const std::string& line : lines)
+        if (writeLine(handle, line) != 0)
+            return false;
+    return true;
+}
+
+const char* axisHeading = "                       Axis           Axis";
+
+void writeBothFiles(const std::string& text, const std::string& temporaryFolder) {
+    // A failed replacement leaves the previous file whole; the run reports it.
+    for (const std::filesystem::path& path :
+         {std::filesystem::path(projectOutputPath(".EEL")), temporaryCopyPath(temporaryFolder)}) {
+        std::string error;
+        if (!path.empty() && !platform::replaceFile(path, text, error))
+            noteOutputWriteFailure(path.string(), error);
+    }
+}
+
 } // namespace
 
 int writeRptErrorEllipses(int handle, const std::vector<errEllipseRec>& ellipses) {
-    const std::string head[] = {
-        "",
-        "",
-        platform::formatC("Adjusted Coordinates Error Ellipses, %2.0f%% CI",
-                          projectVars.confidenceInterval),
-        " Sta.               Semi Major     Semi Minor      Max. Error Az.",
-        "                       Axis           Axis",
-    };
-    for (const std::string& line : head)
-        if (writeLine(handle, line) != 0)
-            return 1;
+    if (!writeLines(handle, {"", "",
+                             platform::formatC("Adjusted Coordinates Error Ellipses, %2.0f%% CI",
+                                               projectVars.confidenceInterval),
+                             " Sta.               Semi Major     Semi Minor      Max. Error Az.",
+                             axisHeading}))
+        return 1;
     for (const errEllipseRec& e : ellipses) {
         const std::string line = platform::formatC(" %-10.10s          %s         %s          %s",
                                                    e.name, formatStdError(e.semiMajor).c_str(),
@@ -124,19 +169,52 @@ int writeRptErrorEllipses(int handle, const std::vector<errEllipseRec>& ellipses
     return 0;
 }
 
+int writeRptErrorEllipses3D(int handle, const std::vector<errEllipseRec>& ellipses,
+                            double elevationMultiplier) {
+    if (!writeLines(
+            handle,
+            {"", "",
+             platform::formatC("Adjusted XYZ Coordinates Error Ellipses, %2.0f%% CI",
+                               projectVars.confidenceInterval),
+             " Sta.               Semi Major     Semi Minor      Max. Error Az.        Elev.",
+             axisHeading}))
+        return 1;
+    const double u = units::unitsPerMetre(projectVars.HorizUnits);
+    std::size_t next = 0;
+    for (const stationRec& s : recordsOf(stationList)) {
+        if (!isAdjustablePoint(s.pointType) || next >= ellipses.size())
+            continue;
+        const errEllipseRec& e = ellipses[next++];
+        const std::string line = platform::formatC(
+            " %-10.10s          %s         %s          %s    %s", e.name,
+            formatStdError(std::fabs(e.semiMajor * u)).c_str(),
+            formatStdError(std::fabs(e.semiMinor * u)).c_str(),
+            directionToText(e.orientation).c_str(),
+            formatStdError(std::fabs(s.stdErrZ * u * elevationMultiplier)).c_str());
+        if (writeLine(handle, line) != 0)
+            return 1;
+    }
+    return 0;
+}
+
 std::string eelFileText(const std::vector<errEllipseRec>& ellipses) {
-    return platform::formatC("H1,HU%s,CI%2.0f,PR%s\r\n", unitWord(), projectVars.confidenceInterval,
-                             projectVars.projectFileName.c_str()) +
-           pointRecords(ellipses) + connectionRecords();
+    return headerRecord() +
+           pointRecords(recordsOf(pointList2D), recordsOf(fixedPointList2D), ellipses, EelUnits{}) +
+           connectionRecords(distanceList2D, angleList2D, azimuthList2D);
+}
+
+std::string eelFileText3D(const std::vector<errEllipseRec>& ellipses) {
+    const EelUnits units{units::unitsPerMetre(projectVars.HorizUnits), true};
+    return headerRecord() +
+           pointRecords(recordsOf(stationList), recordsOf(fixedStationList), ellipses, units) +
+           connectionRecords(distanceList, angleList, azimuthList) + gpsVectorRecords();
 }
 
 void writeEelFile(const std::vector<errEllipseRec>& ellipses, const std::string& temporaryFolder) {
-    const std::string text = eelFileText(ellipses);
-    // A failed replacement leaves the previous file whole; the run reports it.
-    for (const std::filesystem::path& path :
-         {std::filesystem::path(projectOutputPath(".EEL")), temporaryCopyPath(temporaryFolder)}) {
-        std::string error;
-        if (!path.empty() && !platform::replaceFile(path, text, error))
-            noteOutputWriteFailure(path.string(), error);
-    }
+    writeBothFiles(eelFileText(ellipses), temporaryFolder);
+}
+
+void writeEelFile3D(const std::vector<errEllipseRec>& ellipses,
+                    const std::string& temporaryFolder) {
+    writeBothFiles(eelFileText3D(ellipses), temporaryFolder);
 }

@@ -1,5 +1,6 @@
 #include "reports/final_coordinates.hpp"
 
+#include "model/geoid_elevation.hpp"
 #include "model/number_format.hpp"
 #include "model/program_lists.hpp"
 #include "model/record_walks.hpp"
@@ -16,8 +17,10 @@
 #include "reports/report_windows.hpp"
 #include "reports/report_words.hpp"
 
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -37,6 +40,8 @@ struct FinalPoint {
     double stdErrN = 0.0;
     double stdErrE = 0.0;
     double stdErrZ = 0.0;
+    // The earth-centred X, Y, Z (metres) of a 3D station that has them.
+    std::optional<std::array<double, 3>> geocentric;
 };
 
 FinalPoint finalPoint(const coordRec& p) {
@@ -48,7 +53,8 @@ FinalPoint finalPoint(const coordRec& p) {
             p.elevation,
             p.stdErrN,
             p.stdErrE,
-            p.stdErrZ};
+            p.stdErrZ,
+            std::nullopt};
 }
 
 // Standard errors below 0 are markers ("none", "fixed"), not lengths.
@@ -57,24 +63,36 @@ double scaledStdErr(double value, double factor) {
 }
 
 FinalPoint finalPoint3D(const stationRec& s, double factor) {
-    const double geoid = isSet(s.geoidSep) ? s.geoidSep : 0.0;
-    return {std::string(fixedText(s.name)),
-            s.description2,
-            s.description,
-            s.northing * factor,
-            s.easting * factor,
-            isSet(s.elevation) ? (s.elevation - geoid) * factor : notComputed,
-            scaledStdErr(s.stdErrN, factor),
-            scaledStdErr(s.stdErrE, factor),
-            scaledStdErr(s.stdErrZ, factor)};
+    const double elevation = geoidElevation(s);
+    FinalPoint p{std::string(fixedText(s.name)),
+                 s.description2,
+                 s.description,
+                 s.northing * factor,
+                 s.easting * factor,
+                 isSet(elevation) ? elevation * factor : notComputed,
+                 scaledStdErr(s.stdErrN, factor),
+                 scaledStdErr(s.stdErrE, factor),
+                 scaledStdErr(s.stdErrZ, factor),
+                 std::nullopt};
+    if (isSet(s.ecefX) && isSet(s.ecefY) && isSet(s.ecefZ))
+        p.geocentric = std::array<double, 3>{s.ecefX, s.ecefY, s.ecefZ};
+    return p;
 }
 
+// The geocentric layout writes a 3D station's X, Y and Z (metres) where the
+// other layouts write northing, easting and elevation.
 std::string nezRecord(const FinalPoint& p, int stdErrDecimals) {
     NezFields f;
-    f.northing = formatNorthEastOut(p.northing);
-    f.easting = formatNorthEastOut(p.easting);
-    f.elevation = isSet(p.elevation) ? formatElevationOut(p.elevation)
-                                     : formatC("%10.10s", projectVars.nullElev.c_str());
+    if (projectVars.asciiNEZType == nezGeocentricXyz && p.geocentric) {
+        f.northing = formatNorthEastOut((*p.geocentric)[0]);
+        f.easting = formatNorthEastOut((*p.geocentric)[1]);
+        f.elevation = formatNorthEastOut((*p.geocentric)[2]);
+    } else {
+        f.northing = formatNorthEastOut(p.northing);
+        f.easting = formatNorthEastOut(p.easting);
+        f.elevation = isSet(p.elevation) ? formatElevationOut(p.elevation)
+                                         : formatC("%10.10s", projectVars.nullElev.c_str());
+    }
     f.stdErrN = formatStdErrorPrecCString(p.stdErrN, stdErrDecimals);
     f.stdErrE = formatStdErrorPrecCString(p.stdErrE, stdErrDecimals);
     f.stdErrZ = formatStdErrorPrecCString(p.stdErrZ, stdErrDecimals);

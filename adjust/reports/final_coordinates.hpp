@@ -33,5 +33,8 @@ CrdShortfall writeFinalCoords(const RunContext& context, int adjusted);
 // The 3D chain (`fixedStationList`, `stationList`): metres times the factor
 // of `HorizUnits` (a negative standard error keeps its "none" or "fixed"
 // meaning and is not scaled), elevations above the geoid (ellipsoidal height
-// less the geoid separation), standard errors with `neOutPrec` decimals.
+// less the geoid separation), standard errors with `neOutPrec` decimals. The
+// geocentric layout (17) writes each station's earth-centred X, Y and Z in
+// metres ("%12.*f" with `neOutPrec`) in the places of northing, easting and
+// elevation of layout 0; the .OUT and the coordinate file keep the grid.
 CrdShortfall writeFinalCoords3D(const RunContext& context, int adjusted);

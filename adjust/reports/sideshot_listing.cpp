@@ -1,6 +1,7 @@
 #include "reports/sideshot_listing.hpp"
 
 #include "model/angle_text.hpp"
+#include "model/geoid_elevation.hpp"
 #include "model/number_format.hpp"
 #include "model/settings/global_vars.hpp"
 #include "output/report_writer.hpp"
@@ -129,13 +130,14 @@ int writeRptGpsSideshotLine(const stationRec& point, const gpsVectorRec& vector)
     const double f = unitFactor();
     const std::string from = std::string(fixedText(vector.from));
     const std::string to = std::string(fixedText(vector.to));
+    const double elevation = geoidElevation(point);
     return ReportWriter(rptFile)
         .line(formatC(" From:%-10.10s  Delta X: %12.4f  Delta Y:%12.4f   Delta Z:%12.4f",
                       from.c_str(), vector.dX, vector.dY, vector.dZ))
         .line(formatC(" To  :%-10.10s        N:%s   E:%s   Z:%s", to.c_str(),
                       formatCoordinate(point.northing * f).c_str(),
                       formatCoordinate(point.easting * f).c_str(),
-                      formatElevation((point.elevation - point.geoidSep) * f).c_str()))
+                      formatElevation(isSet(elevation) ? elevation * f : elevation).c_str()))
         .blank()
         .result();
 }

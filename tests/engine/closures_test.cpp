@@ -32,13 +32,16 @@ coordRec point(const char* name, int type, double northing, double easting,
     return p;
 }
 
-void addAngle(const char* bs, const char* ip, const char* fs, double angle_rad) {
-    angleObs2D a;
+// An angle of the 2D chain (`angleList2D`) or, given `angleList`, of the 3D chain.
+template <class Angle = angleObs2D>
+void addAngle(const char* bs, const char* ip, const char* fs, double angle_rad,
+              obsList<Angle>& list = angleList2D) {
+    Angle a;
     setPointName(a.backsight, bs);
     setPointName(a.instrument, ip);
     setPointName(a.foresight, fs);
     a.angle = angle_rad;
-    angleList2D.append(a);
+    list.append(a);
 }
 
 void addDistance(const char* from, const char* to, double distance, double vertDiff = notComputed) {
@@ -286,6 +289,115 @@ TEST_F(Closures, GpsLoopsThatCannotBeComputedSayWhy) {
     EXPECT_EQ(computeGpsLoopClosure({"A", "B", "C", "B"}).messages[0].boxText,
               "In a GPS loop the starting and ending point must match.\n  Starting pt. :A\n"
               "  Ending pt. :B");
+}
+
+// Traverse closures of the 3D chain: ground distances turned to the grid by
+// the line's combined factor, elevations above the geoid, and every length
+// in the project's unit. The traverse runs due north along the central
+// meridian of UTM zone 17, where the grid scale factor is k0 = 0.9996
+// exactly, so each line's factor is k0 times the mean of its ends'
+// elevation factors R / (R + h), R = 6372000 m.
+
+constexpr double usFeet = 3.2808333333333333;
+constexpr double k0 = 0.9996;
+constexpr double R = 6372000.0;
+constexpr double feetTolerance = 1e-8;
+
+stationRec meridianStation(const char* name, int type, double northing, double height) {
+    stationRec s;
+    setPointName(s.name, name);
+    s.pointType = type;
+    s.northing = northing;
+    s.easting = 500000.0;
+    s.elevation = height;
+    s.geoidSep = -30.0;
+    return s;
+}
+
+void addDistance3D(const char* from, const char* to, double meanDist, double heightDiff) {
+    distanceObs d;
+    setPointName(d.from, from);
+    setPointName(d.to, to);
+    d.meanDist = meanDist;
+    d.reducedDist = meanDist - 1.0; // the mark-to-mark value is not the one closed on
+    d.meanHeightDiff = heightDiff;
+    distanceList.append(d);
+}
+
+double elevFactor(double h) {
+    return R / (R + h);
+}
+
+class Closures3D : public ::testing::Test {
+protected:
+    // Backsight A south of 1, 1 and 3 fixed, 2 between them, closing
+    // foresight B north of 3; heights 200 m except 3 (200.4 m). Observed:
+    // 180 deg at 1 and 3, 180 deg 00' 06" at 2; ground 1-2 100.02 m (+1.0 m),
+    // 3-2 99.99 m stored the other way round (+0.5 m from 3, so -0.5 from 2).
+    void SetUp() override {
+        resetProgramLists();
+        projectVars.geodeticModel = 1;
+        projectVars.gridSystem = gridUtm;
+        projectVars.gridZone = 17;
+        projectVars.ellipsoid = 15; // WGS 1984
+        projectVars.HorizUnits = 1;
+        fixedStationList.append(meridianStation("A", ptFixed, 4399900.0, 200.0));
+        fixedStationList.append(meridianStation("1", ptFixed, 4400000.0, 200.0));
+        stationList.append(meridianStation("2", ptUnknown, 4400100.0, 200.0));
+        fixedStationList.append(meridianStation("3", ptFixed, 4400200.0, 200.4));
+        fixedStationList.append(meridianStation("B", ptFixed, 4400300.0, 200.4));
+        addAngle("A", "1", "2", radiansOf(180), angleList);
+        addAngle("1", "2", "3", radiansOf(180, 0, 6), angleList);
+        addAngle("2", "3", "B", radiansOf(180), angleList);
+        addDistance3D("1", "2", 100.02, 1.0);
+        addDistance3D("3", "2", 99.99, 0.5);
+    }
+    void TearDown() override { resetProgramLists(); }
+
+    testsupport::ProjectVarsGuard guard;
+};
+
+TEST_F(Closures3D, PointToPointTraverseOnTheGridInFeet) {
+    const TraverseClosure c = computeTraverseClosure({"A", "1", "2", "3", "B"}, {1, 1, pointToPoint});
+    ASSERT_TRUE(c.computed);
+    EXPECT_TRUE(c.messages.empty());
+    const double d12 = 100.02 * k0 * elevFactor(200.0);
+    const double d23 = 99.99 * k0 * (elevFactor(200.0) + elevFactor(200.4)) / 2.0;
+    const double turn = radiansOf(0, 0, 6);
+    ASSERT_EQ(c.measured.legs.size(), 3u);
+    EXPECT_NEAR(c.measured.legs[0].distance, d12 * usFeet, feetTolerance);
+    EXPECT_NEAR(c.measured.legs[1].distance, d23 * usFeet, feetTolerance);
+    EXPECT_NEAR(*c.measured.legs[0].heightDiff, 1.0 * usFeet, feetTolerance);
+    EXPECT_NEAR(*c.measured.legs[1].heightDiff, -0.5 * usFeet, feetTolerance);
+
+    const TraversePass::Linear& linear = *c.measured.linear;
+    EXPECT_NEAR(linear.correctNorthing, 4400200.0 * usFeet, feetTolerance * 1e3);
+    EXPECT_NEAR(linear.correctEasting, 500000.0 * usFeet, feetTolerance * 1e3);
+    EXPECT_NEAR(linear.computedNorthing - linear.correctNorthing,
+                (d12 + d23 * std::cos(turn) - 200.0) * usFeet, feetTolerance);
+    EXPECT_NEAR(linear.computedEasting - linear.correctEasting, d23 * std::sin(turn) * usFeet,
+                feetTolerance);
+    EXPECT_NEAR(linear.distanceTraversed, (d12 + d23) * usFeet, feetTolerance);
+
+    // Elevations above the geoid: 200 + 30 at the start, 200.4 + 30 at 3.
+    ASSERT_TRUE(c.measured.vertical.has_value());
+    EXPECT_NEAR(c.measured.vertical->correctElevation, 230.4 * usFeet, feetTolerance);
+    EXPECT_NEAR(c.measured.vertical->computedElevation, 230.5 * usFeet, feetTolerance);
+
+    ASSERT_TRUE(c.measured.azimuths.has_value());
+    EXPECT_NEAR(c.measured.azimuths->error_rad, turn, 1e-12);
+}
+
+TEST_F(Closures3D, AnUnknownEndLeavesTheGroundDistance) {
+    // Without a position for 2 the line 1-2 keeps its measured length.
+    stationList.clear();
+    stationRec unplaced;
+    setPointName(unplaced.name, "2");
+    stationList.append(unplaced);
+    const TraverseClosure c = computeTraverseClosure({"A", "1", "2", "3"}, {0, 0, pointToPoint});
+    ASSERT_TRUE(c.computed);
+    ASSERT_EQ(c.measured.legs.size(), 2u);
+    EXPECT_NEAR(c.measured.legs[0].distance, 100.02 * usFeet, feetTolerance);
 }
 
 } // namespace

@@ -127,6 +127,23 @@ TEST_F(FinalCoordsFiles, ThreeDInFeetAboveTheGeoidWithMarkersUnscaled) {
     EXPECT_EQ(nez(), fixture("site3d_16.NEZ"));
 }
 
+// Fault mended: the geocentric choice wrote a 3D project's grid values as
+// layout 0. Its records carry the earth-centred X, Y, Z in metres
+// ("%12.3f" with neOutPrec 3) in layout 0's form, whatever the unit.
+TEST_F(FinalCoordsFiles, ThreeDGeocentricLayoutWritesEarthCentredCoordinates) {
+    projectVars.HorizUnits = 1;
+    projectVars.asciiNEZType = 17;
+    stationRec g =
+        pointOf<stationRec>("G", "GPS", "new", 150.0, 250.0, 12.0, 0.003, 0.004, 0.006, ptUnknown);
+    g.ecefX = 738575.65314;
+    g.ecefY = -4663211.8769;
+    g.ecefZ = 4077985.5;
+    stationList.append(g);
+    writeFinalCoords3D(RunContext(shell), 1);
+    EXPECT_EQ(nez(), "G         ,  738575.653,-4663211.877, 4077985.500, GPS,new\r\n");
+    EXPECT_NE(out().find("  492.125"), std::string::npos) << "the .OUT keeps the grid, in feet";
+}
+
 // The bar runs from 0 to 100 over the main list (not to 200).
 TEST_F(FinalCoordsFiles, ProgressBarSpansTheMainListOnce) {
     fill2D();

@@ -68,8 +68,9 @@ TEST(RunOptions, RequestsAndTheOverwriteDefault) {
         const auto o = parse(row.args, error);
         ASSERT_TRUE(o) << error;
         EXPECT_EQ(o->request, row.request);
-        if (row.request == R::run)
+        if (row.request == R::run) {
             EXPECT_EQ(o->policy.overwrite, row.overwrite);
+        }
     }
 }
 
