@@ -43,7 +43,7 @@ bool NetworkSolver::stepDone(ShellServices* progress) {
 }
 
 SolveStatus NetworkSolver::iterate(int maxIterations, double convergeLimit,
-                                      ShellServices* progress) {
+                                   ShellServices* progress) {
     const int budget = std::max(1, maxIterations);
     for (;;) {
         if (progress != nullptr)

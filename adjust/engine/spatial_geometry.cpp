@@ -143,8 +143,8 @@ VectorPartials localVectorPartials(const ellipsoid& ell, const SpatialStation& i
     return p;
 }
 
-LocalJacobian frameTurnPartials(const ellipsoid& ell, const SpatialStation& i, double vX,
-                                double vY, double vZ) {
+LocalJacobian frameTurnPartials(const ellipsoid& ell, const SpatialStation& i, double vX, double vY,
+                                double vZ) {
     return turnOf(ell, i, ecefToLocalVector(i.latitude, i.longitude, vX, vY, vZ));
 }
 
@@ -172,6 +172,5 @@ std::array<LocalVector, 3> anglePartials3D(const ellipsoid& ell, const SpatialSt
     // instrument -> backsight.
     const auto toBacksight = azimuthPartials3D(ell, instrument, backsight);
     const auto toForesight = azimuthPartials3D(ell, instrument, foresight);
-    return {{scaled(toBacksight[1], -1.0), minus(toForesight[0], toBacksight[0]),
-             toForesight[1]}};
+    return {{scaled(toBacksight[1], -1.0), minus(toForesight[0], toBacksight[0]), toForesight[1]}};
 }

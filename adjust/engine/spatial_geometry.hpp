@@ -85,8 +85,8 @@ VectorPartials localVectorPartials(const ellipsoid& ell, const SpatialStation& i
 
 // d(R_i v) / d(displacement of i) for a fixed earth-centred vector v: how a
 // vector given in the earth-centred frame turns in the frame of i as i moves.
-LocalJacobian frameTurnPartials(const ellipsoid& ell, const SpatialStation& i, double vX,
-                                double vY, double vZ);
+LocalJacobian frameTurnPartials(const ellipsoid& ell, const SpatialStation& i, double vX, double vY,
+                                double vZ);
 
 // The partials of each observation with respect to (north, east, up) of each
 // of its stations, in the roles of the observation.

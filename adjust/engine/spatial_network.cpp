@@ -114,8 +114,7 @@ bool readSightRows(SpatialNetwork& network, const StationTable& table, std::stri
 }
 
 // The control record of a weighted control station, with its position.
-bool controlPosition(std::string_view name, std::array<double, 3>& position,
-                     std::string& problem) {
+bool controlPosition(std::string_view name, std::array<double, 3>& position, std::string& problem) {
     for (const stationRec& c : recordsOf(controlStationList))
         if (c.pointType == ptWeightedControl && sameName(fixedText(c.name), name) &&
             isSet(c.latitude) && isSet(c.longitude) && isSet(c.elevation)) {
@@ -196,8 +195,8 @@ Matrix3 localCovariance(const SpatialStation& at, const Matrix3& s) {
     for (int a = 0; a < 3; ++a) {
         const std::array<double, 3> unit = {a == 0 ? 1.0 : 0.0, a == 1 ? 1.0 : 0.0,
                                             a == 2 ? 1.0 : 0.0};
-        const LocalVector v = ecefToLocalVector(at.latitude, at.longitude, unit[0], unit[1],
-                                                unit[2]);
+        const LocalVector v =
+            ecefToLocalVector(at.latitude, at.longitude, unit[0], unit[1], unit[2]);
         r[0][a] = v.north;
         r[1][a] = v.east;
         r[2][a] = v.up;
@@ -442,8 +441,7 @@ bool takesPart3D(const verticalObs& record) {
 
 bool readSpatialNetwork(SpatialNetwork& network, std::string& problem) {
     network = SpatialNetwork{};
-    if (projectVars.gridSystem == gridStatePlane27 ||
-        initGridSystemEllipsoid(network.ell) != 0) {
+    if (projectVars.gridSystem == gridStatePlane27 || initGridSystemEllipsoid(network.ell) != 0) {
         problem = "The 3D model needs a coordinate system with geodetic positions: State Plane "
                   "1983, UTM, New Brunswick or a user-defined projection.";
         return false;
@@ -469,8 +467,7 @@ RowWeights buildWeights3D(const SpatialNetwork& network) {
         }
         Matrix3 inverse{};
         invertPositiveDefinite(
-            localCovariance(stationOf(network, row, 0), covarianceMatrix(row.covariance)),
-            inverse);
+            localCovariance(stationOf(network, row, 0), covarianceMatrix(row.covariance)), inverse);
         for (std::size_t c = 0; c < 3; ++c)
             w.diagonal[r + c] = inverse[c][c];
         w.pairWeight[r] = inverse[0][1];

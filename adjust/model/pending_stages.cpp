@@ -17,15 +17,6 @@ int isInstOrBacksightPt3D(std::string_view) {
 void copyPrelimToControl3D() {
     throw StageNotBuilt("Preliminary coordinates (3D)");
 }
-int adjust3D() {
-    throw StageNotBuilt("The 3D adjustment");
-}
-int adjust3DBlunderPasses(int) {
-    throw StageNotBuilt("Blunder detection (3D)");
-}
-int adjust3DRepeated(int) {
-    throw StageNotBuilt("Blunder detection (3D)");
-}
 void computeSideshots3D() {
     throw StageNotBuilt("Computing sideshots");
 }

@@ -19,9 +19,6 @@ int getAzimuthCount3D();
 int isInstOrBacksightPt3D(std::string_view name);
 void copyPrelimToControl3D();
 
-// Adjustments, sideshots.
-int adjust3D();
-int adjust3DBlunderPasses(int best);
-int adjust3DRepeated(int passes);
+// Sideshots.
 void computeSideshots3D();
 

@@ -33,6 +33,18 @@ inline constexpr const char* abortedText = "The user aborted processing.";
 // A line in the error report and the same text in a message box.
 void reportRunFailure(const RunContext& context, const std::string& text);
 
+// The iterations of a single blunder pass, without progress: the pass
+// result; a singular N and overflow said in the error report and a message
+// box, no convergence (with `report` 1) through writeRptMessage.
+int iteratePass(const RunContext& context, NetworkSolver& solver, int report);
+
+// Keeps a pass's result in the best-solutions table of size `best`, or
+// says in the report why the pass `row` gave none; an overflow in the words
+// of `overflowFormat` (with the row).
+void recordPassResult(int row, int result, double refVar, int best, const char* overflowFormat);
+inline constexpr const char* overflowPassText2D = "Math overflow error during pass %d";
+inline constexpr const char* overflowPassText3D = "Math overflow error during pass %d.";
+
 // Sets the message and lets the shell run; true when the user cancelled.
 bool passCancelled(const RunContext& context, const std::string& message);
 

@@ -20,17 +20,6 @@ void restorePoints(const std::vector<coordRec>& saved) {
         pointList2D.append(point);
 }
 
-void reportPassResult(int pass, int result, double refVar, int best) {
-    if (result == adjustmentPassConverged)
-        insertBestSolution(pass, refVar, best);
-    else if (result == adjustmentPassFailed)
-        writeRptMessage(platform::formatC("Pass %d did not converge within %f in %2d iteration",
-                                          pass, projectVars.convergeLimit,
-                                          projectVars.maxIterations));
-    else if (result == adjustmentPassOverflow)
-        writeRptMessage(platform::formatC("Math overflow error during pass %d", pass));
-}
-
 // Reruns each kept pass with its report, from the coordinates the previous
 // run left.
 void rerunBestPasses(const RunContext& context) {
@@ -81,7 +70,7 @@ int adjust2DBlunderPasses(const RunContext& context, int best) {
         restorePoints(savedPoints);
         double refVar = 0.0;
         const int result = adjust2DPass(context, best == 0 ? 1 : 0, &refVar, i);
-        reportPassResult(i, result, refVar, best);
+        recordPassResult(i, result, refVar, best, overflowPassText2D);
     }
     if (!cancelled) {
         if (passes > 0)

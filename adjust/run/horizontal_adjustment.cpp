@@ -125,21 +125,9 @@ int adjust2DPass(const RunContext& context, int report, double* refVar, int inde
         lsqWeights2D.diagonal.size() != static_cast<std::size_t>(network.observations()))
         return adjustmentPassFailed;
     NetworkSolver solver(network, lsqWeights2D);
-    switch (solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, nullptr)) {
-    case SolveStatus::overflow:
-        reportRunFailure(context, overflowText);
-        return adjustmentPassOverflow;
-    case SolveStatus::singular:
-        reportRunFailure(context, singularNetworkText(solver));
-        return adjustmentPassFailed;
-    case SolveStatus::notConverged:
-    case SolveStatus::cancelled:
-        if (report == 1)
-            writeRptMessage(nonConvergenceText());
-        return adjustmentPassFailed;
-    case SolveStatus::converged:
-        break;
-    }
+    const int iterated = iteratePass(context, solver, report);
+    if (iterated != adjustmentPassConverged)
+        return iterated;
     const NetworkSolver::Statistics results = keepConvergedResults(network, solver);
     *refVar = results.referenceVariance;
     if (report == 1) {

@@ -87,15 +87,15 @@ struct Station {
     std::string name;
     int type = 0; // 0 unknown, 1 weighted control, 4 fixed
     Geodetic truth{};
-    std::array<double, 3> start{};  // local offset (n, e, u) of the start position
-    std::array<double, 3> sigma{};  // weighted control: sigma north, east, up
-    std::array<double, 3> given{};  // weighted control: local offset of the control position
+    std::array<double, 3> start{}; // local offset (n, e, u) of the start position
+    std::array<double, 3> sigma{}; // weighted control: sigma north, east, up
+    std::array<double, 3> given{}; // weighted control: local offset of the control position
 };
 
 struct Obs {
     Kind kind = Kind::distance;
-    std::string a, b, c; // from/to; backsight/instrument/foresight
-    double sigma = 0.0;  // metres, or seconds of arc
+    std::string a, b, c;         // from/to; backsight/instrument/foresight
+    double sigma = 0.0;          // metres, or seconds of arc
     std::array<double, 6> cov{}; // GPS: XX, YY, ZZ, XY, XZ, YZ
     double convergence = 0.0;    // azimuth: grid convergence stored with the record
 };
@@ -237,14 +237,14 @@ inline void fillLists(const Network& net) {
             fixedStationList.append(stationRecord(s.name, truthOf(s), 4));
             continue;
         }
-        stationRec r = stationRecord(s.name, displaced(s.truth, s.start[0], s.start[1], s.start[2]),
-                                     s.type);
+        stationRec r =
+            stationRecord(s.name, displaced(s.truth, s.start[0], s.start[1], s.start[2]), s.type);
         if (s.type == 1) {
             r.stdErrN = s.sigma[0];
             r.stdErrE = s.sigma[1];
             r.stdErrZ = s.sigma[2];
-            controlStationList.append(stationRecord(
-                s.name, displaced(s.truth, s.given[0], s.given[1], s.given[2]), 1));
+            controlStationList.append(
+                stationRecord(s.name, displaced(s.truth, s.given[0], s.given[1], s.given[2]), 1));
         }
         stationList.append(r);
     }
@@ -324,15 +324,15 @@ inline void fillLists(const Network& net) {
 
 // A scalar row of the reference in the adjustment's row order.
 struct RefRow {
-    int obs = -1;       // index into net.obs; -1 for a control row
-    int component = 0;  // GPS: X, Y, Z; control: north, east, up
-    int station = -1;   // control rows
+    int obs = -1;      // index into net.obs; -1 for a control row
+    int component = 0; // GPS: X, Y, Z; control: north, east, up
+    int station = -1;  // control rows
     bool angular = false;
 };
 
 struct Reference {
-    std::vector<Vec3> positions;               // every station, earth-centred
-    std::vector<Real> residuals;               // computed - observed, metres or seconds
+    std::vector<Vec3> positions;                       // every station, earth-centred
+    std::vector<Real> residuals;                       // computed - observed, metres or seconds
     std::vector<std::array<Real, 3>> gpsResidualLocal; // per GPS vector, in the local frame
     Real referenceVariance = 0;
     std::vector<std::array<Real, 3>> sigmasNEU; // per adjustable station
@@ -469,7 +469,8 @@ private:
         std::vector<Real> L;
         for (const RefRow& row : rows_) {
             if (row.obs < 0) {
-                L.push_back(controlOffset(net_.stations[row.station], pos[row.station])[row.component]);
+                L.push_back(
+                    controlOffset(net_.stations[row.station], pos[row.station])[row.component]);
                 continue;
             }
             const Obs& o = net_.obs[row.obs];
@@ -490,8 +491,7 @@ private:
             minus[j] -= step;
             const auto lp = misclosures(plus), lm = misclosures(minus);
             for (std::size_t r = 0; r < rows_.size(); ++r)
-                J[r][j] = -(rows_[r].angular ? wrapped(lp[r] - lm[r]) : lp[r] - lm[r]) /
-                          (2 * step);
+                J[r][j] = -(rows_[r].angular ? wrapped(lp[r] - lm[r]) : lp[r] - lm[r]) / (2 * step);
         }
         return J;
     }
@@ -524,7 +524,8 @@ private:
         return out;
     }
 
-    static std::array<std::array<Real, 3>, 3> inverse3(const std::array<std::array<Real, 3>, 3>& m) {
+    static std::array<std::array<Real, 3>, 3>
+    inverse3(const std::array<std::array<Real, 3>, 3>& m) {
         std::array<std::array<Real, 3>, 3> inv{};
         const Real det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
                          m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
@@ -714,18 +715,22 @@ inline std::array<double, 6> covariance(double sX, double sY, double sZ, double 
 // azimuth with a stored convergence.
 inline Network terrestrial() {
     Network net;
-    net.stations = {fixedAt("A", near(0, 0, 1600)), fixedAt("B", near(620, 180, 1612)),
+    net.stations = {fixedAt("A", near(0, 0, 1600)),
+                    fixedAt("B", near(620, 180, 1612)),
                     fixedAt("C", near(-90, 710, 1595)),
                     unknownAt("P1", near(310, 420, 1630), {0.4, -0.3, 0.5}),
                     unknownAt("P2", near(520, 640, 1641), {-0.2, 0.6, -0.4}),
                     unknownAt("P3", near(180, 900, 1622), {0.3, 0.2, 0.3})};
-    net.obs = {dist("A", "P1"),  dist("B", "P1"),  dist("P1", "P2"), dist("B", "P2"),
-               dist("P2", "P3"), dist("C", "P3"),  dist("P1", "P3"), dist("C", "P1"),
-               ang("A", "P1", "B"), ang("B", "P1", "P2"), ang("P1", "P2", "P3"),
-               ang("P2", "P3", "C"), ang("C", "A", "P1"),
-               azi("A", "B", 3.0, 0.012),
-               zen("A", "P1"), zen("P1", "P2"), zen("P2", "P3"), zen("C", "P3"), zen("B", "P1"),
-               zen("P1", "A")};
+    net.obs = {dist("A", "P1"),       dist("B", "P1"),
+               dist("P1", "P2"),      dist("B", "P2"),
+               dist("P2", "P3"),      dist("C", "P3"),
+               dist("P1", "P3"),      dist("C", "P1"),
+               ang("A", "P1", "B"),   ang("B", "P1", "P2"),
+               ang("P1", "P2", "P3"), ang("P2", "P3", "C"),
+               ang("C", "A", "P1"),   azi("A", "B", 3.0, 0.012),
+               zen("A", "P1"),        zen("P1", "P2"),
+               zen("P2", "P3"),       zen("C", "P3"),
+               zen("B", "P1"),        zen("P1", "A")};
     return net;
 }
 
@@ -754,22 +759,32 @@ inline Network gpsOnly() {
 inline Network mixed() {
     Network net;
     net.seed = 23;
-    net.stations = {
-        controlAt("K1", near(0, 0, 1580), {0.05, -0.04, 0.03}, {0.01, 0.01, 0.01},
-                  {0.004, -0.003, 0.006}),
-        controlAt("K2", near(900, 1300, 1610), {-0.03, 0.02, 0.05}, {0.02, 0.02, 0.03},
-                  {-0.01, 0.008, -0.012}),
-        unknownAt("M1", near(400, 600, 1602), {0.3, 0.2, -0.2}),
-        unknownAt("M2", near(-200, 1100, 1590), {-0.25, 0.3, 0.2}),
-        unknownAt("M3", near(750, -300, 1575), {0.2, -0.3, 0.25})};
-    net.obs = {dist("K1", "M1"), dist("M1", "K2"), dist("M1", "M2"), dist("M2", "K2"),
-               dist("K1", "M3"), dist("M3", "M1"),
-               ang("K1", "M1", "K2"), ang("K2", "M1", "M2"), ang("M3", "M1", "K1"),
-               zen("K1", "M1"), zen("M1", "K2"), zen("M1", "M2"), zen("M3", "M1"),
+    net.stations = {controlAt("K1", near(0, 0, 1580), {0.05, -0.04, 0.03}, {0.01, 0.01, 0.01},
+                              {0.004, -0.003, 0.006}),
+                    controlAt("K2", near(900, 1300, 1610), {-0.03, 0.02, 0.05}, {0.02, 0.02, 0.03},
+                              {-0.01, 0.008, -0.012}),
+                    unknownAt("M1", near(400, 600, 1602), {0.3, 0.2, -0.2}),
+                    unknownAt("M2", near(-200, 1100, 1590), {-0.25, 0.3, 0.2}),
+                    unknownAt("M3", near(750, -300, 1575), {0.2, -0.3, 0.25})};
+    net.obs = {dist("K1", "M1"),
+               dist("M1", "K2"),
+               dist("M1", "M2"),
+               dist("M2", "K2"),
+               dist("K1", "M3"),
+               dist("M3", "M1"),
+               ang("K1", "M1", "K2"),
+               ang("K2", "M1", "M2"),
+               ang("M3", "M1", "K1"),
+               zen("K1", "M1"),
+               zen("M1", "K2"),
+               zen("M1", "M2"),
+               zen("M3", "M1"),
                gps("K1", "K2", covariance(0.004, 0.005, 0.006, 0.2, -0.1, 0.3)),
                gps("K1", "M2", covariance(0.005, 0.004, 0.007, 0.1, 0.2, -0.2)),
                gps("M3", "K2", covariance(0.006, 0.005, 0.006, -0.25, 0.1, 0.15)),
-               lev("K1", "M1"), lev("M1", "M2"), lev("M3", "K1")};
+               lev("K1", "M1"),
+               lev("M1", "M2"),
+               lev("M3", "K1")};
     return net;
 }
 

@@ -79,8 +79,7 @@ TEST_P(SpatialOracle, AgreesWithTheIndependentSolution) {
             r += 2;
             continue;
         }
-        EXPECT_NEAR(engine.statistics.residuals[r], static_cast<double>(ref.residuals[scalar]),
-                    tol)
+        EXPECT_NEAR(engine.statistics.residuals[r], static_cast<double>(ref.residuals[scalar]), tol)
             << "row " << r;
         EXPECT_NEAR(engine.statistics.observationSigmas[r],
                     static_cast<double>(ref.obsSigmas[scalar]), tol)

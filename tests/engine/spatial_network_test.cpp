@@ -75,8 +75,7 @@ void expectDesignMatchesDifferences(const Network& net) {
             // Angular rows are seconds per metre, some hundreds; the rounding
             // of positions (1e-10 m) leaves them some 1e-6 seconds per metre.
             const double tol = angularRow(network.rows[r].kind) ? 5e-6 : 1e-8;
-            EXPECT_NEAR(analytic, numeric, tol)
-                << "row " << r << " column " << j;
+            EXPECT_NEAR(analytic, numeric, tol) << "row " << r << " column " << j;
         }
     }
 }
@@ -122,10 +121,10 @@ TEST_F(SpatialNetworkTest, WithoutGpsVectorsTheWeightsAreDiagonal) {
     std::string problem;
     ASSERT_TRUE(readSpatialNetwork(network, problem)) << problem;
     const RowWeights w = buildWeights3D(network);
-    EXPECT_TRUE(std::all_of(w.pairWeight.begin(), w.pairWeight.end(),
-                            [](double v) { return v == 0.0; }));
-    EXPECT_TRUE(std::all_of(w.skipWeight.begin(), w.skipWeight.end(),
-                            [](double v) { return v == 0.0; }));
+    EXPECT_TRUE(
+        std::all_of(w.pairWeight.begin(), w.pairWeight.end(), [](double v) { return v == 0.0; }));
+    EXPECT_TRUE(
+        std::all_of(w.skipWeight.begin(), w.skipWeight.end(), [](double v) { return v == 0.0; }));
     // A distance of sigma 3 mm weighs 1 / 0.003^2; an angle of 2" 1/4.
     EXPECT_NEAR(w.diagonal[0], 1.0 / (0.003 * 0.003), 1e-6);
     EXPECT_NEAR(w.diagonal[8], 0.25, 1e-12);
@@ -141,11 +140,11 @@ TEST_F(SpatialNetworkTest, RowsComeInTheirFixedOrder) {
         if (kinds.empty() || kinds.back() != row.kind)
             kinds.push_back(row.kind);
     using K = SpatialRowKind;
-    const std::vector<K> expected = {K::distance,     K::angle,    K::zenith,      K::controlNorth,
-                                     K::controlEast,  K::controlUp, K::controlNorth, K::controlEast,
-                                     K::controlUp,    K::gpsNorth, K::gpsEast,     K::gpsUp,
-                                     K::gpsNorth,     K::gpsEast,  K::gpsUp,       K::gpsNorth,
-                                     K::gpsEast,      K::gpsUp,    K::level};
+    const std::vector<K> expected = {K::distance,    K::angle,     K::zenith,       K::controlNorth,
+                                     K::controlEast, K::controlUp, K::controlNorth, K::controlEast,
+                                     K::controlUp,   K::gpsNorth,  K::gpsEast,      K::gpsUp,
+                                     K::gpsNorth,    K::gpsEast,   K::gpsUp,        K::gpsNorth,
+                                     K::gpsEast,     K::gpsUp,     K::level};
     EXPECT_EQ(kinds, expected);
     EXPECT_EQ(network.controlRowsStart, 13);
     EXPECT_EQ(network.controlRowCount, 6);
@@ -238,8 +237,7 @@ TEST_F(SpatialNetworkTest, GpsOnlyNetworkIsLinearLeastSquaresInEarthCentredCoord
                     if (ends[e2] < 0)
                         continue;
                     for (int c = 0; c < 3; ++c)
-                        N[3 * ends[e1] + r][3 * ends[e2] + c] +=
-                            sign[e1] * sign[e2] * m[r][3 + c];
+                        N[3 * ends[e1] + r][3 * ends[e2] + c] += sign[e1] * sign[e2] * m[r][3 + c];
                 }
             }
         }
