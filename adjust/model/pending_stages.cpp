@@ -17,6 +17,3 @@ int isInstOrBacksightPt3D(std::string_view) {
 void copyPrelimToControl3D() {
     throw StageNotBuilt("Preliminary coordinates (3D)");
 }
-void computeSideshots3D() {
-    throw StageNotBuilt("Computing sideshots");
-}

@@ -19,6 +19,3 @@ int getAzimuthCount3D();
 int isInstOrBacksightPt3D(std::string_view name);
 void copyPrelimToControl3D();
 
-// Sideshots.
-void computeSideshots3D();
-

@@ -5,6 +5,7 @@
 #include "engine/sideshot_elevations.hpp"
 #include "engine/sideshot_filter.hpp"
 #include "engine/sideshots_2d.hpp"
+#include "engine/sideshots_3d.hpp"
 #include "engine/vertical_adjustment.hpp"
 #include "input/level_file_reader.hpp"
 #include "input/level_observations.hpp"
@@ -257,7 +258,7 @@ RoadResult adjust3DRoad(const RunContext& context, int mode, int count, int notR
         const bool converged = run3DAdjustment(context, mode, count);
         result.adjustment = converged ? AdjustmentOutcome::converged : AdjustmentOutcome::failed;
         if (converged) {
-            computeSideshots3D();
+            writeRptSideshots3D(computeSideshots3D(context).placements);
             buildAllPointLists();
         }
         result.finalCoordinates = converged ? adjustedCoordinates : noFinalCoordinates;
