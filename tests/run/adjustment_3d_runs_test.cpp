@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -169,6 +170,28 @@ TEST_F(SpatialRun, FloatedPassesFindTheBlunder) {
     EXPECT_EQ(err.find("did not converge"), std::string::npos);
     EXPECT_EQ(lsqWeights3D.rows(), 0u);
     EXPECT_EQ(savedStationList.count(), 0);
+}
+
+// Fault mended: the passes floated the first k - c rows as if the weighted
+// control rows came last; they come before the GPS vectors and the levels,
+// so control rows floated and the last rows never did. A blunder in the
+// last level record is found, and no control row is ever floated: 31 rows
+// (13 sights, 6 control rows 13-18, 9 GPS rows, 3 levels) give 25 passes.
+TEST_F(SpatialRun, FloatedPassesReachTheLastRowsAndSkipTheControl) {
+    load(mixed());
+    std::vector<levelObs> levels = recordsOf(levelList);
+    levels.back().ellipsoidalDiff += 0.1;
+    levelList.clear();
+    for (const levelObs& l : levels)
+        levelList.append(l);
+    EXPECT_EQ(adjust3DBlunderPasses(context, 10), blunderPasses3DDone);
+    EXPECT_EQ(bestSolutions[0].index, obsCount - 1);
+    for (const bestSolutionRec& slot : bestSolutions)
+        EXPECT_TRUE(slot.index < 13 || slot.index >= 19) << slot.index;
+    const std::string err = errors();
+    EXPECT_EQ(err.find("Pass 13 "), std::string::npos);
+    EXPECT_NE(shell.messages.end(),
+              std::find(shell.messages.begin(), shell.messages.end(), "0 of 25 passes."));
 }
 
 // Floating one component of a correlated GPS vector keeps its weight block
