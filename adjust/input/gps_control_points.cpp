@@ -1,5 +1,6 @@
 #include "input/gps_control_points.hpp"
 
+#include "input/converters/baseline_text_file.hpp"
 #include "input/converters/converter_files.hpp"
 #include "input/gps_vector_file.hpp"
 #include "input/gps_vector_reader.hpp"
@@ -8,7 +9,6 @@
 #include "model/program_lists.hpp"
 #include "model/project_geodesy.hpp"
 #include "model/reader_std_errs.hpp"
-#include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
 #include "model/station_lists.hpp"
@@ -105,6 +105,37 @@ rawRec controlCoordRecord(const ptGPSXYZCntrl& point) {
     return record;
 }
 
+bool knownControlPoint(std::string_view name) {
+    for (const ptGPSXYZCntrl& point : gpsXyzControlArray)
+        if (fixedText(point.name) == name)
+            return true;
+    return false;
+}
+
+// The base points of one baseline text file with the project's control
+// errors, each name once in the array.
+int readBaselineControlPoints(const RunContext& context, const std::string& path) {
+    seqList<gpsVectorRec> vectors;
+    std::vector<ptGPSXYZCntrl> basePoints;
+    std::string message;
+    context.shell.setMessage("Reading GPS Vectors");
+    if (!readBaselineTextFile(path, vectors, basePoints, message)) {
+        context.message(message);
+        return gpsControlFailed;
+    }
+    double defaults[3];
+    projectControlErrors(defaults);
+    for (ptGPSXYZCntrl& point : basePoints) {
+        if (knownControlPoint(fixedText(point.name)))
+            continue;
+        point.sX = gpsControlStdErr(defaults[0]);
+        point.sY = gpsControlStdErr(defaults[1]);
+        point.sZ = gpsControlStdErr(defaults[2]);
+        gpsXyzControlArray.push_back(point);
+    }
+    return gpsControlDone;
+}
+
 void addEndStation(std::string_view name) {
     stationRec found;
     if (name.empty() || stationList.find(name, found) >= 0 || notFixedStation(name) == 0)
@@ -161,8 +192,12 @@ int loadGpsXyzControlByFormat(const RunContext& context, const std::string& file
     const int format = projectVars.gpsFileFmtType;
     if (format == gpsFormatNative)
         return readGpsControlLines(context, fileList);
-    if (format == gpsFormatBaselineText)
-        throw StageNotBuilt("GPS control from baseline text files (format 2)");
+    if (format == gpsFormatBaselineText) {
+        for (const std::string& name : fileListNames(fileList))
+            if (readBaselineControlPoints(context, projectRelativePath(name)) != gpsControlDone)
+                return gpsControlFailed;
+        return gpsControlDone;
+    }
     return format > gpsFormatNative && format <= gpsFormatLast ? gpsControlDone : gpsControlFailed;
 }
 

@@ -46,9 +46,10 @@ int readGpsControlLines(const RunContext& context, const std::string& fileList);
 
 // Empties `gpsXyzControlArray` and reads the control points of the GPS
 // files by `gpsFileFmtType`: 0 the C lines; 2 the base points of its
-// baseline text files, which this build cannot read yet (StageNotBuilt); the
-// other formats up to 11 give none. gpsControlFailed for a failed file or a
-// format value outside 0-11.
+// baseline text files (in metres by each file's unit, with the project's
+// control errors; a name met again is not taken again); the other formats
+// up to 11 give none. gpsControlFailed for a failed file (its message
+// shown) or a format value outside 0-11.
 int loadGpsXyzControlByFormat(const RunContext& context, const std::string& fileList);
 
 // The "BP" base records of the .RW5 files of the list (names containing

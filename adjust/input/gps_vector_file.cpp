@@ -198,10 +198,16 @@ int writeGpsVectorRecords(std::string& text, const seqList<gpsVectorRec>& list) 
     return 0;
 }
 
+std::string gpsControlLine(const ptGPSXYZCntrl& p) {
+    const std::string name(fixedText(p.name));
+    if (!isSet(p.sX) || !isSet(p.sY) || !isSet(p.sZ))
+        return formatC("C %s %f %f %f\r\n", name.c_str(), p.X, p.Y, p.Z);
+    return formatC("C %s %f %f %f %e %e %e %s\r\n", name.c_str(), p.X, p.Y, p.Z, p.sX, p.sY, p.sZ,
+                   std::string(fixedText(p.description)).c_str());
+}
+
 int writeGpsControlLines(std::string& text) {
     for (const ptGPSXYZCntrl& p : gpsXyzControlArray)
-        text +=
-            formatC("C %s %f %f %f %e %e %e %s\r\n", std::string(fixedText(p.name)).c_str(), p.X,
-                    p.Y, p.Z, p.sX, p.sY, p.sZ, std::string(fixedText(p.description)).c_str());
+        text += gpsControlLine(p);
     return 0;
 }

@@ -27,6 +27,7 @@
 
 #include "model/list_containers.hpp"
 #include "model/observation_records.hpp"
+#include "model/point_records.hpp"
 
 #include <string>
 #include <string_view>
@@ -91,3 +92,7 @@ void applyGpsVectorWeighting(gpsVectorRec& rec);
 int writeGpsVectorRecords(std::string& text, const seqList<gpsVectorRec>& list);
 // Appends one C line per entry of `gpsXyzControlArray`, in order. Returns 0.
 int writeGpsControlLines(std::string& text);
+// The C line of one point, CR LF included. A point whose standard errors
+// are not known (any of them unset) gets "C name X Y Z" alone, so the
+// reader gives it the project's standard errors.
+std::string gpsControlLine(const ptGPSXYZCntrl& point);

@@ -3,8 +3,10 @@
 #include "input/converters/converter_files.hpp"
 #include "input/converters/gps_vector_converters.hpp"
 #include "input/gps_vector_reader.hpp"
-#include "model/run_stops.hpp"
+#include "input/rw5_gps_vectors.hpp"
+#include "model/program_lists.hpp"
 #include "model/settings/project_paths.hpp"
+#include "output/report_lines.hpp"
 #include "platform/paths.hpp"
 #include "platform/private_temporary_folder.hpp"
 
@@ -26,11 +28,17 @@ enum class nameCheck { caller, off, on };
 // project's `GPSUnits`, or already turned into metres by the converter.
 enum class lengths { gpsUnits, metres };
 
+// When the notice of a conversion is shown: with the caller's name check
+// (the repaired names), or always (what was not converted), then also in
+// the error report.
+enum class noticeShown { withNameCheck, always };
+
 struct gpsRoute {
     const char* format;
     converter convert;
     nameCheck check;
     lengths unit = lengths::gpsUnits;
+    noticeShown notice = noticeShown::withNameCheck;
 };
 
 int convertBaseline(const std::string& in, const std::string& out, std::string& message,
@@ -63,25 +71,46 @@ int convertRepairingNames(const std::string& in, const std::string& out, std::st
         notice = repairedNamesReport(repaired);
     return result;
 }
+int convertVectorXml(const std::string& in, const std::string& out, std::string& message,
+                     std::string&) {
+    return convertVectorXmlToGps(in, out, message);
+}
+int convertLandXml(const std::string& in, const std::string& out, std::string& message,
+                   std::string& notice) {
+    return convertLandXmlToGps(in, out, 1, message, notice);
+}
 int convertIob(const std::string& in, const std::string& out, std::string& message, std::string&) {
     return convertGeolabIobToGps(in, out, 0, message);
 }
 
-// Index: `gpsFileFmtType`. A route without a converter is not built yet.
+// Index: `gpsFileFmtType`. The .RW5 files (10) are read without a .GPS
+// file between.
 const gpsRoute routes[] = {
     {".GPS files", nullptr, nameCheck::caller},
     {"binary observation files", convertObservations, nameCheck::off},
     {"baseline text files", convertBaseline, nameCheck::off, lengths::metres},
     {"vector text files", convertTvf, nameCheck::off},
-    {"vector XML files", nullptr, nameCheck::off},
+    {"vector XML files", convertVectorXml, nameCheck::off},
     {"data-exchange exports", convertRepairingNames<convertAscExportToGps>, nameCheck::caller},
     {"data collector files", convertRepairingNames<convertDataCollectorToGps>, nameCheck::caller},
-    {"LandXML files", nullptr, nameCheck::caller},
+    {"LandXML files", convertLandXml, nameCheck::caller, lengths::metres, noticeShown::always},
     {"G-files", convertGFile, nameCheck::on, lengths::metres},
     {"G-files of online processing reports", convertReport, nameCheck::on, lengths::metres},
     {"GPS records of .RW5 files", nullptr, nameCheck::caller},
     {"adjustment input files", convertIob, nameCheck::off},
 };
+
+constexpr int gpsFormatRw5 = 10;
+
+void showNotice(const RunContext& context, const gpsRoute& route, const std::string& notice,
+                int checkNames) {
+    if (notice.empty())
+        return;
+    if (route.notice == noticeShown::always)
+        writeLine(errFile, notice);
+    if (route.notice == noticeShown::always || checkNames == 1)
+        context.message(notice);
+}
 
 int readingCheck(nameCheck check, int callerCheck) {
     switch (check) {
@@ -114,9 +143,10 @@ int readConverted(const RunContext& context, const gpsRoute& route, const std::s
 
 int convertAndReadGpsFiles(const RunContext& context, const std::string& fileList, int format,
                            int checkNames) {
+    if (format == gpsFormatRw5)
+        return readRw5GpsVectors(context, fileList, checkNames, gpsVectorList) == 0 ? gpsReadDone
+                                                                                    : gpsReadFailed;
     const gpsRoute& route = routes[format];
-    if (!route.convert)
-        throw StageNotBuilt(std::string("Converting GPS vectors from ") + route.format);
     std::string error;
     const std::optional<std::filesystem::path> folder = conversionFolder(context, error);
     if (!folder) {
@@ -133,8 +163,7 @@ int convertAndReadGpsFiles(const RunContext& context, const std::string& fileLis
             context.message(message);
             return gpsReadFailed;
         }
-        if (!notice.empty() && checkNames == 1)
-            context.message(notice);
+        showNotice(context, route, notice, checkNames);
         if (readConverted(context, route, output, readingCheck(route.check, checkNames)) !=
             gpsReadDone)
             return gpsReadFailed;

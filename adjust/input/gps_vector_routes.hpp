@@ -9,9 +9,10 @@
 #include <string>
 
 // Converts and reads every file of `fileList` ("\n"-terminated names) by
-// `format` (1-11, `gpsFileFmtType`). The first file that cannot be
-// converted or read ends the run of the list: its message is shown and
-// gpsReadFailed returned; vectors read before stay. A format whose
-// converter this build does not have stops the run with StageNotBuilt.
+// `format` (1-11, `gpsFileFmtType`); the GPS records of .RW5 files (10) are
+// read straight into the list. The first file that cannot be converted or
+// read ends the run of the list: its message is shown and gpsReadFailed
+// returned; vectors read before stay. What a conversion could not take
+// (the vectors of LandXML files) is shown and goes to the error report.
 int convertAndReadGpsFiles(const RunContext& context, const std::string& fileList, int format,
                            int checkNames);

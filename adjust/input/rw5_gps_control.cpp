@@ -2,8 +2,8 @@
 
 #include "input/raw_files.hpp"
 #include "input/raw_text.hpp"
+#include "input/rw5_base_points.hpp"
 #include "input/rw5_lines.hpp"
-#include "model/packed_degrees.hpp"
 #include "model/program_lists.hpp"
 #include "model/project_ellipsoid.hpp"
 #include "model/reader_std_errs.hpp"
@@ -72,44 +72,13 @@ void readCseRecord(std::string line, BaseErrors& errors, double u) {
     }
 }
 
-struct BasePoint {
-    std::string name;
-    double latitude_rad = 0.0;
-    double longitude_rad = 0.0;
-    double height_m = 0.0;
-    double antennaHeight_m = 0.0;
-    double phaseCentre_m = 0.0;
-};
-
-// The six fields of a base record in their order, each with its value.
-std::optional<BasePoint> parseBaseRecord(const Rw5Record& record) {
-    constexpr std::array<std::string_view, 6> prefixes = {"PN", "LA", "LN", "EL", "AG", "PA"};
-    std::array<std::string, 6> values;
-    for (std::size_t i = 0; i < prefixes.size(); ++i) {
-        const std::string_view token = trimmedBlanks(rw5Token(record, i));
-        if (!startsWithIgnoringCase(token, prefixes[i]))
-            return std::nullopt;
-        values[i] = rw5ValueText(token, 2);
-        if (values[i].empty())
-            return std::nullopt;
-    }
-    BasePoint point;
-    point.name = values[0].substr(0, pointNameMax);
-    point.latitude_rad = dmsTextToRadians(values[1]);
-    point.longitude_rad = dmsTextToRadians(values[2]);
-    point.height_m = platform::atofC(values[3]);
-    point.antennaHeight_m = platform::atofC(values[4]);
-    point.phaseCentre_m = platform::atofC(values[5]);
-    return point;
-}
-
-ptGPSXYZCntrl controlPointAt(const BasePoint& base, const BaseErrors& errors) {
+ptGPSXYZCntrl controlPointAt(const Rw5BasePoint& base, const BaseErrors& errors) {
     ptGPSXYZCntrl point;
     setPointName(point.name, base.name);
     geodCoord at{};
     at.lat = base.latitude_rad;
     at.lon = base.longitude_rad;
-    at.elev = base.height_m - (base.antennaHeight_m + base.phaseCentre_m);
+    at.elev = base.height - (base.antennaHeight + base.phaseCentre);
     latLongElev2XYZ_EC(grs80Ellipsoid(), &at);
     point.X = at.easting;
     point.Y = at.northing;
@@ -126,7 +95,7 @@ void readBaseRecords(const Rw5File& file, BaseErrors& errors, double u, int logE
         if (record.code == "CSE") {
             readCseRecord(line, errors, u);
         } else if (record.code == "BP") {
-            const std::optional<BasePoint> base = parseBaseRecord(record);
+            const std::optional<Rw5BasePoint> base = parseRw5BaseRecord(record);
             if (base)
                 gpsXyzControlArray.push_back(controlPointAt(*base, errors));
             else if (logErrors != 0)

@@ -1,34 +1,11 @@
 #include "input/supplemental_control.hpp"
 
+#include "input/supplemental_files.hpp"
 #include "model/list_snapshot.hpp"
 #include "model/program_lists.hpp"
-#include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
-#include "model/settings/project_paths.hpp"
-#include "model/settings/text_fields.hpp"
-#include "platform/c_locale_text.hpp"
-#include "platform/line_reader.hpp"
-
-#include <vector>
 
 namespace {
-
-std::vector<std::string> fieldsOf(const std::string& line) {
-    std::vector<std::string> fields;
-    std::string field;
-    for (const char c : line) {
-        if (c == ' ' || c == ',' || c == '\t') {
-            if (!field.empty())
-                fields.push_back(std::move(field));
-            field.clear();
-        } else if (c != '\r') {
-            field += c;
-        }
-    }
-    if (!field.empty())
-        fields.push_back(std::move(field));
-    return fields;
-}
 
 bool rawRecordUses(const rawRec& r, std::string_view name) {
     switch (r.kind) {
@@ -46,38 +23,29 @@ bool rawRecordUses(const rawRec& r, std::string_view name) {
     }
 }
 
-// A standard error as the file gives it: 0 holds the coordinate fixed.
-double standardError(const std::string& text) {
-    const double value = platform::atofC(text);
-    return value == 0.0 ? -2.0 : value;
-}
-
-void appendStdErrs(const std::vector<std::string>& f) {
+void appendStdErrs(const SupplementalLine& line) {
     rawRec record;
     initRawStdErrs(record);
-    record.stErrY = standardError(f[4]);
-    record.stErrX = standardError(f[5]);
-    record.stErrZ = standardError(f[6]);
+    record.stErrY = line.stdErrN;
+    record.stErrX = line.stdErrE;
+    record.stErrZ = line.stdErrZ;
     rawDataList.append(record);
 }
 
-// The line's point, when it has an elevation and the project uses it.
-void appendPoint(const std::vector<std::string>& f, int format) {
-    if (f.size() < 4 || !isPointInRawData(f[0]))
+void appendPoint(const SupplementalLine& line, bool needsElevation) {
+    if ((needsElevation && !isSet(line.elevation)) || line.name.empty() ||
+        !isPointInRawData(line.name))
         return;
-    const std::size_t description = format == supplementalNezStdErrs ? 7 : 4;
-    if (format == supplementalNezStdErrs && f.size() >= 7)
-        appendStdErrs(f);
+    if (line.hasStdErrs)
+        appendStdErrs(line);
     rawRec record;
     initRawCoord(record);
-    setPointName(record.pointName, f[0]);
-    record.northing = platform::atofC(f[1]);
-    record.easting = platform::atofC(f[2]);
-    record.elevation = platform::atofC(f[3]);
-    if (f.size() > description)
-        setFixedText(record.description, f[description]);
-    if (f.size() > description + 1)
-        setFixedText(record.code, f[description + 1]);
+    setPointName(record.pointName, line.name);
+    record.northing = line.northing;
+    record.easting = line.easting;
+    record.elevation = line.elevation;
+    setFixedText(record.description, line.description);
+    setFixedText(record.code, line.code);
     rawDataList.append(record);
 }
 
@@ -98,17 +66,8 @@ int isPointInRawData(std::string_view name) {
 }
 
 int addSupplementalToRawList(std::string& error) {
-    const int format = projectVars.nezFileFmtType;
-    if (format != supplementalNez && format != supplementalNezStdErrs)
-        throw StageNotBuilt("Reading this supplemental control file format");
-    const std::string path = projectRelativePath(projectVars.controlNEFileName);
-    platform::TextFileReader reader(path);
-    if (!reader.isOpen()) {
-        error = "Error opening " + path;
-        return 1;
-    }
-    std::string line;
-    while (reader.next(line))
-        appendPoint(fieldsOf(line), format);
-    return 0;
+    const bool needsElevation = !isSupplementalCrdFormat(projectVars.nezFileFmtType);
+    return readSupplementalControl(
+        [needsElevation](const SupplementalLine& line) { appendPoint(line, needsElevation); },
+        error);
 }

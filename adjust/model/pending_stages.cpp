@@ -17,3 +17,6 @@ int isInstOrBacksightPt3D(std::string_view) {
 void copyPrelimToControl3D() {
     throw StageNotBuilt("Preliminary coordinates (3D)");
 }
+int writeMeasuredVsComputed3D(int) {
+    throw StageNotBuilt("Listing 3D observations against preliminary coordinates");
+}

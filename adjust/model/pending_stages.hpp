@@ -19,3 +19,6 @@ int getAzimuthCount3D();
 int isInstOrBacksightPt3D(std::string_view name);
 void copyPrelimToControl3D();
 
+// Blunder detection's listing of the 3D observations against the
+// preliminary coordinates, to the report file `handle`.
+int writeMeasuredVsComputed3D(int handle);

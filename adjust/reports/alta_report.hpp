@@ -1,5 +1,5 @@
 #pragma once
-// The ALTA tolerance report of a horizontal adjustment: the relative error
+// The ALTA tolerance report of an adjustment: the relative error
 // ellipses of the connections the ALTA points file names, each tested
 // against the allowable relative positional precision
 //     allowable = altaTolerance + distance x altaPPM / 1000000,
@@ -34,16 +34,21 @@ int insertAltaRptPt(std::vector<altaRptPt>& table, const altaRptPt& row);
 // without case), else 0.
 int altaPairIsNew(const std::vector<altaRptPt>& table, const altaRptPt& row);
 
-// Appends a name entry for every point of the horizontal lists whose
+// Appends a name entry for every point of the run's chain (`pointList2D`
+// and `fixedPointList2D`, 3D `stationList` and `fixedStationList`) whose
 // description equals a description entry's text without regard to case,
 // then removes the description entries: they name no point themselves.
 int expandAltaDescEntries(std::vector<AltaEntry>& entries);
 
 // Replaces every range entry "A-B" by the names of the range that are
-// points of the horizontal lists. 1, with the range's message in `error`,
+// points of the run's chain. 1, with the range's message in `error`,
 // on an invalid range: the entries then stand as far as they were expanded.
 int expandAltaPtRanges(std::vector<AltaEntry>& entries, std::string& error);
 
 // Writes the report's section to the report file `handle`, reading the
-// ALTA points file `relativeErrFileNm`.
+// ALTA points file `relativeErrFileNm`: the horizontal adjustment's (2D,
+// the all-connections test with a progress message and Cancel) and the 3D
+// adjustment's (relative ellipses of `relErrEllipse3D`; distances and axes
+// in the project's unit like the tolerance).
 void writeAltaReport(int handle);
+void writeAltaReport3D(int handle);

@@ -8,6 +8,7 @@
 #include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/adjusted_listing_3d.hpp"
+#include "reports/alta_report.hpp"
 #include "reports/error_ellipse_file.hpp"
 #include "reports/report_sections.hpp"
 #include "run/adjustment_steps.hpp"
@@ -62,6 +63,8 @@ void writeSpatialListings(const RunContext& context, int handle,
     writeRptGeocentricCoords(handle, *varCovMatrix, results.referenceVariance);
     writeRptErrorEllipses3D(handle, errEllipses, confidence);
     writeEelFile3D(errEllipses, context.temporaryFolder);
+    if (projectVars.relativeErrFileOn != 0)
+        writeAltaReport3D(handle);
     writeRptAdjustedObs3D(handle, results.residuals, results.observationSigmas, noMarkedRow);
     writeRptStatistics(handle, results.referenceVariance, iterations);
 }

@@ -17,7 +17,7 @@
 //
 // Settings read: `maxIterations` (at least one iteration runs),
 // `convergeLimit` (largest correction, metres), `confidenceInterval`,
-// `gridSystem`.
+// `gridSystem`, `relativeErrFileOn`.
 
 #include "engine/linearised_network.hpp"
 #include "model/run_context.hpp"
@@ -35,8 +35,9 @@ inline constexpr int blunderPasses3DFailed =
 inline constexpr int blunderPasses3DOverflow = -3;
 
 // Mode 0: iterate, then list into the report the geographic, grid and
-// earth-centred coordinates, the error ellipses and the .EEL file, the
-// adjusted observations and the statistics.
+// earth-centred coordinates, the error ellipses and the .EEL file, the ALTA
+// report (when `relativeErrFileOn`), the adjusted observations and the
+// statistics.
 int adjust3D(const RunContext& context);
 
 // Mode 10: floats each observation row but the weighted control rows in turn

@@ -29,8 +29,6 @@
 
 namespace {
 
-constexpr int verticalReport = 1;
-
 // One control point, an .RW5 file and no azimuth: the first backsight of the
 // raw file may give the orientation. Returns the status of the last try.
 int retryWithFirstBacksight(bool road3D, int notRw5, int status, int& reason) {
@@ -52,10 +50,7 @@ int retryWithFirstBacksight(bool road3D, int notRw5, int status, int& reason) {
     return status;
 }
 
-int prelimWithRetry(bool road3D, int notRw5, int& reason) {
-    const int status = road3D ? prelimCoords3D(reason) : prelimCoords2D(reason);
-    return retryWithFirstBacksight(road3D, notRw5, status, reason);
-}
+constexpr int verticalReport = 1;
 
 // A stage of the 3D preliminary coordinates that this build lacks stops the
 // run; the observations as loaded are listed first, as a failed computation
@@ -158,6 +153,11 @@ VerticalRun runVerticalAdjustment(const RunContext& context) {
 constexpr int converged2D = 1;
 
 } // namespace
+
+int prelimWithRetry(bool road3D, int notRw5, int& reason) {
+    const int status = road3D ? prelimCoords3D(reason) : prelimCoords2D(reason);
+    return retryWithFirstBacksight(road3D, notRw5, status, reason);
+}
 
 RoadResult adjust2DRoad(const RunContext& context, int mode, int count, int notRw5) {
     const globalVars& s = projectVars;

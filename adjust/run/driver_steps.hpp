@@ -34,6 +34,12 @@ void clearRunLists();
 // 1 when the raw-file list does not name an .RW5 file.
 int rawListIsNotRw5();
 
+// Preliminary coordinates of the chain; when they fail with one control
+// point, an .RW5 raw file and no azimuth, once more with the azimuth of the
+// file's first backsight (noted in the error report). The status of the
+// last try, 0 computed.
+int prelimWithRetry(bool road3D, int notRw5, int& reason);
+
 RoadResult adjust2DRoad(const RunContext& context, int mode, int count, int notRw5);
 RoadResult adjust3DRoad(const RunContext& context, int mode, int count, int notRw5);
 // The preprocessing roads; false when they stopped the run.

@@ -16,6 +16,7 @@
 #include "reports/report_files.hpp"
 #include "reports/report_header.hpp"
 #include "reports/report_sections.hpp"
+#include "run/blunder_check.hpp"
 #include "run/driver_steps.hpp"
 
 #include <cerrno>
@@ -111,6 +112,19 @@ RunResult stoppedRun() {
     return {};
 }
 
+RunResult runOutcome(bool reachedEnd, AdjustmentOutcome adjustment) {
+    RunResult result;
+    result.reachedEnd = reachedEnd;
+    result.adjustment = adjustment;
+    return result;
+}
+
+RunResult cancelledRun() {
+    RunResult result;
+    result.cancelled = true;
+    return result;
+}
+
 RunResult runAdjustment(const RunContext& context, int mode, int count) {
     clearRunLists();
     prepareZoneTables();
@@ -138,12 +152,12 @@ RunResult runAdjustment(const RunContext& context, int mode, int count) {
                                 ? adjust3DRoad(context, mode, count, notRw5)
                                 : adjust2DRoad(context, mode, count, notRw5);
     if (road.stopped)
-        return {false, road.adjustment, false, {}};
+        return runOutcome(false, road.adjustment);
     closeRunFiles();
     showRptReport();
     showErrReport();
     context.shell.activateReport(ReportKind::error);
-    RunResult result{true, road.adjustment, false, {}};
+    RunResult result = runOutcome(true, road.adjustment);
     if (mode == adjustmentRun && road.finalCoordinates != noFinalCoordinates) {
         const int adjusted = road.finalCoordinates == adjustedCoordinates ? 1 : 0;
         result.coordinateFile = projectVars.geodeticModel == threeDModel
@@ -183,7 +197,7 @@ RunResult runPreprocessing(const RunContext& context) {
     showRptReport();
     showErrReport();
     context.shell.activateReport(ReportKind::error);
-    RunResult result{true, AdjustmentOutcome::notRun, false, {}};
+    RunResult result = runOutcome(true, AdjustmentOutcome::notRun);
     result.coordinateFile = projectVars.geodeticModel == threeDModel
                                 ? writeFinalCoords3D(context, 0)
                                 : writeFinalCoords(context, 0);
@@ -239,7 +253,7 @@ template <class Run> RunResult stoppingRun(const RunContext& context, Run run) {
         stopRun(context, stop.what());
     } catch (const RunCancelled& stop) {
         stopRun(context, stop.what());
-        return {false, AdjustmentOutcome::notRun, true, {}};
+        return cancelledRun();
     }
     return stoppedRun();
 }
@@ -287,4 +301,8 @@ RunResult adjustNetwork(const RunContext& context, int mode, int count) {
 
 RunResult preprocessNetwork(const RunContext& context) {
     return guardedRun(context, [&] { return runPreprocessing(context); });
+}
+
+RunResult checkNetworkForBlunders(const RunContext& context, double proximity) {
+    return guardedRun(context, [&] { return runBlunderCheck(context, proximity); });
 }

@@ -39,10 +39,21 @@ RunResult adjustNetwork(const RunContext& context, int mode, int count);
 // Loading, preliminary coordinates and reductions without adjustment; writes
 // the unadjusted coordinates.
 RunResult preprocessNetwork(const RunContext& context);
+// The preprocessing run of blunder detection (run/blunder_check.hpp): the raw
+// data checked, each observation against its preliminary coordinates and the
+// points closer than `proximity` (project unit) to each other, all in the
+// error report.
+RunResult checkNetworkForBlunders(const RunContext& context, double proximity);
+
+// Where the supplemental control file (`supplamentalNE`) goes: into the raw
+// data as coordinate records (every run), or straight into the control lists
+// (the preprocessing run of blunder detection).
+enum class SupplementalRoute { rawData, controlLists };
 
 // Loads every input of the project into the lists. 0 loaded; 1 failed, the
 // failure shown (the caller closes the files and shows the reports).
-int loadProjectInputs(const RunContext& context);
+int loadProjectInputs(const RunContext& context,
+                      SupplementalRoute route = SupplementalRoute::rawData);
 
 // The control advice and the list of control found, appended to the lines of
 // the message dialog.

@@ -4,8 +4,9 @@
 #include "input/gps_vector_reader.hpp"
 #include "input/raw_aliases.hpp"
 #include "input/raw_files.hpp"
-#include "model/observation_builders.hpp"
 #include "input/supplemental_control.hpp"
+#include "input/supplemental_stations.hpp"
+#include "model/observation_builders.hpp"
 #include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
@@ -32,8 +33,11 @@ int loaderFailure(const RunContext& context, const std::string& text) {
 
 } // namespace
 
-int loadProjectInputs(const RunContext& context) {
+int loadProjectInputs(const RunContext& context, SupplementalRoute route) {
     const globalVars& s = projectVars;
+    const bool supplementalToRaw = s.supplamentalNE != 0 && route == SupplementalRoute::rawData;
+    const bool supplementalToControl =
+        s.supplamentalNE != 0 && route == SupplementalRoute::controlLists;
     if (rawDataList.count() > 0)
         rawDataList.clear();
     clearInputAuxiliaries();
@@ -46,7 +50,7 @@ int loadProjectInputs(const RunContext& context) {
     if (s.geodeticModel == threeDModel && s.includeGPSVectors != 0 &&
         readGpsVectorFiles(context, s.pGPSFileName, 1) != gpsReadDone)
         return loaderFailure(context, "error loading GPS vector file");
-    if (s.supplamentalNE != 0) {
+    if (supplementalToRaw) {
         std::string error;
         if (addSupplementalToRawList(error) != 0)
             return loaderFailure(context, error);
@@ -71,6 +75,12 @@ int loadProjectInputs(const RunContext& context) {
         clearInputAuxiliaries();
         return 1;
     }
+    std::string supplementalError;
+    // The 2D control points take the file's before the run's points are
+    // gathered from them; the 3D stations merge it into the gathered ones.
+    if (supplementalToControl && s.geodeticModel == 0 &&
+        loadSupplementalCoords(supplementalError) != 0)
+        return loaderFailure(context, supplementalError);
     setStage(context, "Building Description List");
     buildDescriptionList();
     setStage(context, "Building Station List");
@@ -81,6 +91,9 @@ int loadProjectInputs(const RunContext& context) {
         rawDataList.clear();
         return 1;
     }
+    if (supplementalToControl && s.geodeticModel != 0 &&
+        loadSupplementalStations(supplementalError) != 0)
+        return loaderFailure(context, supplementalError);
     if (s.geodeticModel == threeDModel && s.includeGPSVectors != 0)
         addGpsVectorEndPoints();
     clearInputAuxiliaries();

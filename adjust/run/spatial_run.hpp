@@ -15,7 +15,7 @@ bool readSpatialNetworkForRun(const RunContext& context, SpatialNetwork& network
 // The listings of the converged solution just kept (adjustment_steps.hpp)
 // into the file `handle`, in this order: geographic, grid and earth-centred
 // coordinates, the error ellipses (their elevation column scaled by the
-// ellipses' confidence factor), the .EEL file, the adjusted observations
-// and the statistics.
+// ellipses' confidence factor), the .EEL file, the ALTA report (when
+// `relativeErrFileOn`), the adjusted observations and the statistics.
 void writeSpatialListings(const RunContext& context, int handle,
                           const NetworkSolver::Statistics& results, int iterations);

@@ -32,9 +32,8 @@ constexpr const char* defaultHelpTopic = "TARNWELL";
 using namespace shellid;
 
 constexpr int commandsStillToCome[] = {
-    openClosureFile, newClosureFile,      openAltaFile,     newAltaFile,       print,
-    printButton,     printFile,           blunderDetection, inverse,           inverseButton,
-    relErrEllipse,   relErrEllipseButton, convertGpsFiles,  convertLevelFiles, edmCalibration,
+    openClosureFile, newClosureFile, print,           printButton,       printFile,
+    inverse,         inverseButton,  convertGpsFiles, convertLevelFiles, edmCalibration,
 };
 
 } // namespace
@@ -90,6 +89,11 @@ void CMainFrame::bindCommands() {
     on({shellid::editNezFile}, [this] { editOutputFile(".NEZ"); });
     on({shellid::editFormattedNezFile}, [this] { editOutputFile(".OUT"); });
     on({shellid::graphics, shellid::graphicsButton}, [this] { showGraphics(); });
+    on({shellid::blunderDetection}, [this] { showBlunderDetection(); });
+    on({shellid::relErrEllipse, shellid::relErrEllipseButton},
+       [this] { showRelativeErrorEllipse(); });
+    on({shellid::openAltaFile}, [this] { editAltaFile(false); });
+    on({shellid::newAltaFile}, [this] { editAltaFile(true); });
     on({shellid::help}, [this] { showHelp(); });
     on({shellid::about}, [this] { showAbout(); });
 }
@@ -117,6 +121,9 @@ void CMainFrame::bindCommandStates() {
     when({shellid::nezReport},
          [this] { return state_.nezReportEnabled && shell_.hasRunWindows(); });
     when({shellid::graphics, shellid::graphicsButton}, [this] { return state_.graphicsEnabled; });
+    when({shellid::blunderDetection}, [this] { return state_.projectOpen; });
+    when({shellid::relErrEllipse, shellid::relErrEllipseButton},
+         [this] { return state_.lastRunResult != 0; });
     // GTK shows MDI children as tabs, which cannot be cascaded or tiled.
     when({shellid::windowCascade, shellid::windowTile}, [] { return false; });
     for (int id : commandsStillToCome)

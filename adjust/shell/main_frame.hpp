@@ -6,6 +6,7 @@
 // runs while it exists.
 
 #include "run/processing_driver.hpp"
+#include "shell/blunder_dialog.hpp"
 #include "shell/family_programs.hpp"
 #include "shell/graphics_library.hpp"
 #include "shell/processing_windows.hpp"
@@ -87,6 +88,16 @@ public:
     void runAdjustment();
     void runPreprocess();
     ProcessingWindows& runWindows() { return runWindows_; }
+
+    // Quality commands: blunder detection (its modeless dialog and a run of
+    // the method it applies), the relative error ellipse dialog, and the
+    // ALTA points file (open or new) in its dialog.
+    void showBlunderDetection();
+    void runBlunderMethod(const BlunderChoice& choice);
+    void showRelativeErrorEllipse();
+    void editAltaFile(bool newFile);
+    // The open modeless tool dialog of that dialog id, or null.
+    wxWindow* openToolDialog(int dialogId) const;
 
     // Settings commands: the project settings sheet (from its first page or
     // from the Standard Errors page), the sheet that follows a new project,

@@ -39,6 +39,20 @@ void CMainFrame::runPreprocess() {
     runProcessing([](const RunContext& context) { return preprocessNetwork(context); });
 }
 
+void CMainFrame::runBlunderMethod(const BlunderChoice& choice) {
+    runProcessing([&choice](const RunContext& context) {
+        switch (choice.method) {
+        case blnrDlg::floatMethod:
+            return adjustNetwork(context, floatBlunderRun,
+                                 choice.floatShoType == 1 ? choice.floatShoTtl : 1);
+        case blnrDlg::reweightMethod:
+            return adjustNetwork(context, reweightBlunderRun, choice.iterations);
+        default:
+            return checkNetworkForBlunders(context, choice.proximity);
+        }
+    });
+}
+
 // The run lets every waiting event through; commands that arrive then would
 // change the project and the lists the engine is working on. They are
 // dropped, and a second processing command brings the progress dialog

@@ -1,8 +1,8 @@
 #include "gps_test_support.hpp"
 #include "input/gps_control_points.hpp"
 #include "model/reader_std_errs.hpp"
-#include "model/run_stops.hpp"
 #include "output/report_lines.hpp"
+#include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
 #include "reports/report_files.hpp"
 
@@ -156,11 +156,47 @@ TEST_F(GpsControlReading, TheFormatDecidesWhatIsRead) {
     EXPECT_TRUE(gpsXyzControlArray.empty());
     projectVars.gpsFileFmtType = 12;
     EXPECT_EQ(loadGpsXyzControlByFormat(context, "c.gps\n"), gpsControlFailed);
-    projectVars.gpsFileFmtType = 2;
-    EXPECT_THROW(loadGpsXyzControlByFormat(context, "c.gps\n"), StageNotBuilt);
     projectVars.gpsFileFmtType = 0;
     EXPECT_EQ(loadGpsXyzControlByFormat(context, "c.gps\n"), gpsControlDone);
     EXPECT_EQ(gpsXyzControlArray.size(), 1u);
+}
+
+// Baseline text files: each base point once, in metres by its file's unit
+// (US feet in baselines.txt: BASE1 at 1000, 2000, 3000 ft; the second file
+// in metres), with the project's control errors in metres. BASE1 met again
+// in the second file keeps its first position.
+TEST_F(GpsControlReading, BaselineTextFilesGiveTheirBasePointsOnce) {
+    write("feet.txt", testsupport::readBytes(std::string(TARNWELL_FIXTURES) +
+                                             "/input/converters/baselines.txt"));
+    write("metres.txt", "@+B2 10 20 30\r\n@+BASE1 1 2 3\r\n@-R 1 2 3\r\n"
+                        "@=1 1e-6 0 0 1e-6 0 1e-6\r\n@+B2 10 20 30\r\n");
+    projectVars.gpsFileFmtType = 2;
+    projectVars.stErrX = 0.01;
+    projectVars.stErrY = 0.02;
+    projectVars.stErrZ = 0.0;
+    ASSERT_EQ(loadGpsXyzControlByFormat(context, "feet.txt\nmetres.txt\n"), gpsControlDone)
+        << testing::PrintToString(shell.boxTexts());
+    ASSERT_EQ(gpsXyzControlArray.size(), 2u);
+    const double u = units::usSurveyFootMetres;
+    const ptGPSXYZCntrl& base = gpsXyzControlArray[0];
+    EXPECT_EQ(fixedText(base.name), "BASE1");
+    EXPECT_DOUBLE_EQ(base.X, 1000 * u);
+    EXPECT_DOUBLE_EQ(base.Y, 2000 * u);
+    EXPECT_DOUBLE_EQ(base.Z, 3000 * u);
+    EXPECT_DOUBLE_EQ(base.sX, 0.01);
+    EXPECT_DOUBLE_EQ(base.sY, 0.02);
+    EXPECT_EQ(base.sZ, stdErrFixed);
+    EXPECT_EQ(fixedText(gpsXyzControlArray[1].name), "B2");
+    EXPECT_DOUBLE_EQ(gpsXyzControlArray[1].Z, 30.0);
+}
+
+TEST_F(GpsControlReading, AFaultyBaselineTextFileStopsTheControlWithFileAndLine) {
+    write("bad.txt", "@%Unit: m\r\n@+B 1 2\r\n");
+    projectVars.gpsFileFmtType = 2;
+    EXPECT_EQ(loadGpsXyzControlByFormat(context, "bad.txt\n"), gpsControlFailed);
+    EXPECT_EQ(shell.boxTexts(),
+              std::vector<std::string>{path("bad.txt") + ", line 2: a base point needs a name, X, "
+                                                         "Y and Z"});
 }
 
 // A 3D run gathers the C lines of its GPS files, then the base records of

@@ -1,7 +1,6 @@
 #include "gps_test_support.hpp"
 #include "input/gps_vector_file.hpp"
 #include "input/gps_vector_reader.hpp"
-#include "model/run_stops.hpp"
 #include "platform/length_units.hpp"
 
 #include <gtest/gtest.h>
@@ -316,10 +315,6 @@ TEST_F(GpsVectorReading, EveryReadingStartsFromAnEmptyList) {
 // a format value outside 0-11 reads nothing.
 TEST_F(GpsVectorReading, TheFormatDecidesTheRoute) {
     write("v.gps", oneVector);
-    for (int format : {4, 7}) {
-        projectVars.gpsFileFmtType = format;
-        EXPECT_THROW(readGpsVectorFiles(context, "v.gps\n", 1), StageNotBuilt) << format;
-    }
     for (int format : {-1, 12}) {
         projectVars.gpsFileFmtType = format;
         EXPECT_EQ(readGpsVectorFiles(context, "v.gps\n", 1), gpsReadFailed) << format;

@@ -5,7 +5,6 @@
 #include "input/converters/converter_files.hpp"
 #include "input/converters/gps_vector_converters.hpp"
 #include "input/gps_vector_reader.hpp"
-#include "model/run_stops.hpp"
 #include "support/temp_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -13,40 +12,10 @@
 #include <cmath>
 #include <filesystem>
 
-using gpstest::GpsTest;
+using gpstest::converterFixture;
+using gpstest::expectVector;
 
 namespace {
-
-std::string fixtureBytes(const std::string& name) {
-    return testsupport::readBytes(std::string(TARNWELL_FIXTURES) + "/input/converters/" + name);
-}
-
-// The .GPS file keeps six significant digits of every weight.
-void expectWeight(double actual, double expected) {
-    EXPECT_NEAR(actual, expected, std::abs(expected) * 1e-6 + 1e-18);
-}
-
-struct Expected {
-    const char* from;
-    const char* to;
-    double d[3];
-    double var[3]; // X, Y, Z
-    double cov[3]; // XY, XZ, YZ
-};
-
-void expectVector(const gpsVectorRec& v, const Expected& e) {
-    EXPECT_EQ(fixedText(v.from), e.from);
-    EXPECT_EQ(fixedText(v.to), e.to);
-    EXPECT_NEAR(v.dX, e.d[0], 1e-8);
-    EXPECT_NEAR(v.dY, e.d[1], 1e-8);
-    EXPECT_NEAR(v.dZ, e.d[2], 1e-8);
-    expectWeight(v.varX, e.var[0]);
-    expectWeight(v.varY, e.var[1]);
-    expectWeight(v.varZ, e.var[2]);
-    expectWeight(v.covXY, e.cov[0]);
-    expectWeight(v.covXZ, e.cov[1]);
-    expectWeight(v.covYZ, e.cov[2]);
-}
 
 // A line with each text put at its column (1 is the first), blanks between.
 std::string atColumns(std::initializer_list<std::pair<std::size_t, std::string>> fields) {
@@ -90,7 +59,7 @@ const std::string gFile =
 // 0.0025, 0.003, 0.004; correlations 0.1234567, -0.05, 0.25, so
 // covXY = 0.1234567 x 0.0025 x 0.003, covXZ = -0.05 x 0.0025 x 0.004,
 // covYZ = 0.25 x 0.003 x 0.004.
-const Expected gFileVector = {
+const gpstest::Expected gFileVector = {
     "BASE",
     "ROVER1",
     {1234.5678, -234.5678, 50.0},
@@ -116,14 +85,7 @@ const std::string dataCollectorFile =
     atColumns({{1, "10"}, {5, "job record"}}) + record73("A-12") +
     record67("LONGPOINTNAME1", "-1", "-2", "-3") + record59("1", "0", "0", "2", "0", "3");
 
-class GpsVectorRoutes : public GpsTest {
-protected:
-    GpsVectorRoutes() {
-        std::filesystem::create_directory(runFolder);
-        context.temporaryFolder = runFolder.string();
-    }
-    std::filesystem::path runFolder = folder / "run";
-};
+using GpsVectorRoutes = gpstest::GpsRouteTest;
 
 } // namespace
 
@@ -134,7 +96,7 @@ protected:
 // second line 1e-4, 4e-4, 9e-4, YZ 0.5 x 0.02 x 0.03 = 3e-4;
 // third line  1e-6, 4e-6, 9e-6, no covariance.
 TEST_F(GpsVectorRoutes, VectorTextFilesGiveTheirThreeKindsOfVectorLine) {
-    write("net.tvf", fixtureBytes("vectors.tvf"));
+    write("net.tvf", converterFixture("vectors.tvf"));
     projectVars.gpsFileFmtType = 3;
     ASSERT_EQ(readGpsVectorFiles(context, "net.tvf\n", 1), gpsReadDone)
         << testing::PrintToString(shell.boxTexts());
@@ -151,7 +113,7 @@ TEST_F(GpsVectorRoutes, VectorTextFilesGiveTheirThreeKindsOfVectorLine) {
 // Second group: (value + 0.5) x 1e-6: XX 2e-6, XY 0.25e-6, XZ 0.5e-6,
 // YY 3e-6, YZ 1.25e-6, ZZ 4e-6.
 TEST_F(GpsVectorRoutes, AdjustmentInputFilesGiveOneVectorPerGroup) {
-    write("net.iob", fixtureBytes("adjustment.iob"));
+    write("net.iob", converterFixture("adjustment.iob"));
     projectVars.gpsFileFmtType = 11;
     ASSERT_EQ(readGpsVectorFiles(context, "net.iob\n", 1), gpsReadDone)
         << testing::PrintToString(shell.boxTexts());
@@ -162,7 +124,7 @@ TEST_F(GpsVectorRoutes, AdjustmentInputFilesGiveOneVectorPerGroup) {
 }
 
 TEST_F(GpsVectorRoutes, LeadingZerosOfAdjustmentInputNamesCanBeDropped) {
-    const std::string input = write("net.iob", fixtureBytes("adjustment.iob"));
+    const std::string input = write("net.iob", converterFixture("adjustment.iob"));
     std::string message;
     ASSERT_EQ(convertGeolabIobToGps(path(input), path("net.GPS"), 1, message), conversionDone);
     const std::string text = testsupport::readBytes(folder / "net.GPS");
@@ -174,7 +136,7 @@ TEST_F(GpsVectorRoutes, LeadingZerosOfAdjustmentInputNamesCanBeDropped) {
 // s^2 u^2 a once (the converted file is in metres, so the project's own
 // GPS units, here US feet too, do not scale it again).
 TEST_F(GpsVectorRoutes, BaselineTextFilesAreConvertedIntoMetresOnce) {
-    write("net.txt", fixtureBytes("baselines.txt"));
+    write("net.txt", converterFixture("baselines.txt"));
     projectVars.gpsFileFmtType = 2;
     projectVars.GPSUnits = 1;
     ASSERT_EQ(readGpsVectorFiles(context, "net.txt\n", 1), gpsReadDone)
@@ -196,7 +158,7 @@ TEST_F(GpsVectorRoutes, BaselineTextFilesAreConvertedIntoMetresOnce) {
 // Every file starts in metres: the unit of the file before does not carry
 // over to one without a unit record.
 TEST_F(GpsVectorRoutes, TheUnitOfOneBaselineFileDoesNotCarryIntoTheNext) {
-    write("feet.txt", fixtureBytes("baselines.txt"));
+    write("feet.txt", converterFixture("baselines.txt"));
     write("metres.txt", "@+B 0 0 0\r\n@-R 10 20 30\r\n@=1 1e-6 0 0 1e-6 0 1e-6\r\n");
     projectVars.gpsFileFmtType = 2;
     ASSERT_EQ(readGpsVectorFiles(context, "feet.txt\nmetres.txt\n", 1), gpsReadDone);
@@ -259,7 +221,7 @@ TEST_F(GpsVectorRoutes, RepairedNamesAreNotShownWithoutTheNameCheck) {
 
 // Names are upper-cased; only those that were invalid are reported.
 TEST_F(GpsVectorRoutes, DataExchangeExportsGiveTheVectorsOfTheirGpsSection) {
-    write("job.asc", fixtureBytes("vectors.asc"));
+    write("job.asc", converterFixture("vectors.asc"));
     projectVars.gpsFileFmtType = 5;
     ASSERT_EQ(readGpsVectorFiles(context, "job.asc\n", 1), gpsReadDone)
         << testing::PrintToString(shell.boxTexts());
@@ -278,7 +240,7 @@ TEST_F(GpsVectorRoutes, DataExchangeExportsGiveTheVectorsOfTheirGpsSection) {
 // The floats of the file are the values as floats; the covariances come
 // from the standard errors and correlations.
 TEST_F(GpsVectorRoutes, BinaryObservationFilesGiveTheirVectorRecords) {
-    write("obs.obn", fixtureBytes("observations.obn"));
+    write("obs.obn", converterFixture("observations.obn"));
     projectVars.gpsFileFmtType = 1;
     ASSERT_EQ(readGpsVectorFiles(context, "obs.obn\n", 1), gpsReadDone)
         << testing::PrintToString(shell.boxTexts());
@@ -308,7 +270,7 @@ TEST(ObservationSessionLabel, DayOfYearAndTimeFromWeekAndSeconds) {
 }
 
 TEST_F(GpsVectorRoutes, AnObservationFileWithoutItsHeaderIsRefused) {
-    std::string bytes = fixtureBytes("observations.obn");
+    std::string bytes = converterFixture("observations.obn");
     bytes.insert(11, "S");
     write("obs.obn", bytes);
     projectVars.gpsFileFmtType = 1;
@@ -320,7 +282,7 @@ TEST_F(GpsVectorRoutes, AnObservationFileWithoutItsHeaderIsRefused) {
 }
 
 TEST_F(GpsVectorRoutes, AnObservationFileCutShortNamesTheOffset) {
-    write("obs.obn", fixtureBytes("observations.obn").substr(0, 84 + 2180 + 100));
+    write("obs.obn", converterFixture("observations.obn").substr(0, 84 + 2180 + 100));
     projectVars.gpsFileFmtType = 1;
     EXPECT_EQ(readGpsVectorFiles(context, "obs.obn\n", 1), gpsReadFailed);
     EXPECT_EQ(shell.boxTexts(),
@@ -331,7 +293,7 @@ TEST_F(GpsVectorRoutes, AnObservationFileCutShortNamesTheOffset) {
 // A .GPS file of the user's beside the converted input keeps its bytes: the
 // converted file goes to the run's temporary folder.
 TEST_F(GpsVectorRoutes, TheConvertedFileNeverReplacesTheUsersOwn) {
-    write("net.tvf", fixtureBytes("vectors.tvf"));
+    write("net.tvf", converterFixture("vectors.tvf"));
     const std::string own = ".GPS WEIGHT COVARIANCE\r\nG1  X-Y 1 2 3\r\n";
     write("net.GPS", own);
     projectVars.gpsFileFmtType = 3;
@@ -344,7 +306,7 @@ TEST_F(GpsVectorRoutes, TheConvertedFileNeverReplacesTheUsersOwn) {
 // A fault stops the list at its file with the file and line named; vectors
 // of the files before stay.
 TEST_F(GpsVectorRoutes, AFaultNamesTheFileAndLine) {
-    write("good.tvf", fixtureBytes("vectors.tvf"));
+    write("good.tvf", converterFixture("vectors.tvf"));
     write("bad.tvf", "VPP,A B 1 2 3\r\n");
     projectVars.gpsFileFmtType = 3;
     EXPECT_EQ(readGpsVectorFiles(context, "good.tvf\nbad.tvf\n", 1), gpsReadFailed);
@@ -358,15 +320,6 @@ TEST_F(GpsVectorRoutes, AMissingInputIsNamed) {
     projectVars.gpsFileFmtType = 11;
     EXPECT_EQ(readGpsVectorFiles(context, "none.iob\n", 1), gpsReadFailed);
     EXPECT_EQ(shell.boxTexts(), std::vector<std::string>{"Error opening " + path("none.iob")});
-}
-
-// Routes whose converter is not in this build stop the run and say so.
-TEST_F(GpsVectorRoutes, RoutesNotBuiltStopTheRun) {
-    write("v.dat", "x\r\n");
-    for (int format : {4, 7, 10}) {
-        projectVars.gpsFileFmtType = format;
-        EXPECT_THROW(readGpsVectorFiles(context, "v.dat\n", 1), StageNotBuilt) << format;
-    }
 }
 
 // Inputs each with one fault, and the line it is on.

@@ -177,6 +177,22 @@ CMainFrame& ShellTest::openMainWindow() {
     return *frame_;
 }
 
+CMainFrame& ShellTest::openExample() {
+    const auto example =
+        std::filesystem::path(TARNWELL_FIXTURES) / ".." / ".." / "examples" / "site";
+    for (const char* name : {"site.prj", "site.vkr", "site.cls"})
+        std::filesystem::copy_file(example / name, file(name));
+    CMainFrame& frame = openMainWindow();
+    wxTEST_DIALOG(frame.openProject(), ChooseFile(file("site.prj")));
+    EXPECT_TRUE(frame.state().projectOpen);
+    return frame;
+}
+
+void ShellTest::command(CMainFrame& frame, int id) {
+    wxCommandEvent event(wxEVT_MENU, id);
+    frame.ProcessWindowEvent(event);
+}
+
 void ShellTest::destroyMainWindow() {
     if (frame_ == nullptr)
         return;

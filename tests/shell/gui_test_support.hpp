@@ -131,6 +131,10 @@ protected:
 
     // Makes and shows the main window (no start-up dialog) and waits for its paint.
     CMainFrame& openMainWindow();
+    // The main window with the example project (copied into the test's folder) open.
+    CMainFrame& openExample();
+    // Sends the menu command `id` to the window.
+    static void command(CMainFrame& frame, int id);
     // Closes the window without the close questions and deletes it, which
     // writes its profile values.
     void destroyMainWindow();

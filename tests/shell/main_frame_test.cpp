@@ -147,21 +147,20 @@ TEST_F(MainFrame, CommandsAreEnabledByTheProjectState) {
                           shellid::createUdp,
                           shellid::editRawFiles,
                           shellid::collectorTransferButton,
-                          shellid::editReportFile};
+                          shellid::editReportFile,
+                          shellid::openAltaFile,
+                          shellid::newAltaFile};
     const int withProject[] = {shellid::closeProject,      shellid::saveProject,
                                shellid::networkAdjustment, shellid::networkAdjustmentButton,
                                shellid::preprocess,        shellid::lsReport,
                                shellid::errReport,         shellid::nezReport,
-                               shellid::graphics,          shellid::graphicsButton};
-    const int notYet[] = {shellid::blunderDetection,
-                          shellid::inverse,
-                          shellid::relErrEllipseButton,
-                          shellid::print,
-                          shellid::printButton,
-                          shellid::edmCalibration,
-                          shellid::windowCascade,
-                          shellid::windowTile,
-                          shellid::closeAll};
+                               shellid::graphics,          shellid::graphicsButton,
+                               shellid::blunderDetection};
+    // Still to come, or waiting for a completed run.
+    const int notYet[] = {shellid::inverse,        shellid::relErrEllipseButton,
+                          shellid::print,          shellid::printButton,
+                          shellid::edmCalibration, shellid::windowCascade,
+                          shellid::windowTile,     shellid::closeAll};
     const auto expectStates = [](wxWindow* window, const auto& ids, bool enabled) {
         for (int id : ids)
             EXPECT_EQ(commandEnabled(window, id), enabled) << "command " << id;

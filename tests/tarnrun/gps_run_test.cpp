@@ -1,13 +1,16 @@
 // A 3D project on a .GPS file (fixtures/input/gps/site.gps: three vectors
-// around BASE - N1 - N2 and a C line for BASE), run as a user runs it. The
-// run loads the vectors and the control and lists them; the 3D stages after
-// that are still to come and stop the run with their message.
+// around BASE - N1 - N2 and a C line for BASE), and on the makers' formats,
+// run as a user runs it. The run loads the vectors and the control and
+// lists them; the 3D stages after that are still to come and stop the run
+// with their message.
 
+#include "platform/c_locale_text.hpp"
 #include "support/temp_folder.hpp"
 #include "tarnrun_command.hpp"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -21,9 +24,10 @@ std::string siteGps() {
 }
 
 // The example's project turned into a 3D project on UTM zone 18 (GRS 80)
-// that reads `gps` as its only input; tarnrun's exit status.
-int runGpsProject(const testsupport::TempFolder& folder, const std::string& gps,
-                  const std::string& options = "") {
+// that reads `name` (holding `bytes`) as its only input, in GPS format
+// `format`; tarnrun's exit status.
+int runGpsFormat(const testsupport::TempFolder& folder, int format, const std::string& name,
+                 const std::string& bytes, const std::string& options = "") {
     std::string project =
         testsupport::readBytes(std::string(TARNWELL_FIXTURES) + "/../../examples/site/site.prj");
     for (const auto& [from, to] : {std::pair{"includeRawData=1", "includeRawData=0"},
@@ -31,11 +35,17 @@ int runGpsProject(const testsupport::TempFolder& folder, const std::string& gps,
                                    {"geodeticModel=0", "geodeticModel=1"},
                                    {"gridSystem=0", "gridSystem=4"}})
         project.replace(project.find(from), std::string_view(from).size(), to);
-    project += "gridZone=18\r\nellipsoid=9\r\npGPSFileName=site.gps\r\ngpsFileFmtType=0\r\n"
-               "GPSUnits=0\r\nstErrGPSCentering=0.0\r\nstErrGPSMultFactor=1.0\r\n";
+    project += "gridZone=18\r\nellipsoid=9\r\npGPSFileName=" + name +
+               "\r\ngpsFileFmtType=" + std::to_string(format) +
+               "\r\nGPSUnits=0\r\nstErrGPSCentering=0.0\r\nstErrGPSMultFactor=1.0\r\n";
     testsupport::writeBytes(folder / "site.prj", project);
-    testsupport::writeBytes(folder / "site.gps", gps);
+    testsupport::writeBytes(folder / name, bytes);
     return tarnruntest::runQuiet(folder / "site.prj", folder / "console.txt", options);
+}
+
+int runGpsProject(const testsupport::TempFolder& folder, const std::string& gps,
+                  const std::string& options = "") {
+    return runGpsFormat(folder, 0, "site.gps", gps, options);
 }
 
 bool contains(const std::string& text, const std::string& part) {
@@ -97,4 +107,85 @@ TEST(GpsRun, AnEmptyPointNameIsAnsweredByTheAnswerOption) {
         EXPECT_TRUE(contains(testsupport::readBytes(folder / "site.RPT"),
                              "GPS Vectors:    3 Observations\r\n"));
     }
+}
+
+// The loop of site.gps as a vector XML export (standard errors and
+// correlations). The first vector: varX 0.004^2 x 2 = 3.2e-5, covXY
+// 0.2 x 0.004 x 0.005 x 2 = 8e-6. The converted file goes to the run's
+// temporary folder, not beside the input.
+TEST(GpsRun, AVectorXmlProjectReachesThe3DStages) {
+    testsupport::TempFolder folder("gps-run-xml");
+    const char* vector = "<Vector><BasePoint>%s</BasePoint><RoverPoint>%s</RoverPoint>"
+                         "<DX>%s</DX><DY>%s</DY><DZ>%s</DZ><SX>0.004</SX><SY>0.005</SY>"
+                         "<SZ>0.006</SZ><CXY>0.2</CXY><CXZ>-0.1</CXZ><CYZ>0.3</CYZ></Vector>\n";
+    const std::string xml =
+        "<data>\n" +
+        platform::formatC(vector, "BASE", "N1", "-512.345678", "412.000123", "-88.123456") +
+        platform::formatC(vector, "N1", "N2", "301.0", "-99.5", "210.25") +
+        platform::formatC(vector, "N2", "BASE", "211.345678", "-312.500123", "-122.126544") +
+        "</data>\n";
+    EXPECT_EQ(runGpsFormat(folder, 4, "site.xml", xml), exitStoppedEarly);
+    const std::string console = testsupport::readBytes(folder / "console.txt");
+    EXPECT_TRUE(contains(console, notBuiltYet)) << console;
+    const std::string report = testsupport::readBytes(folder / "site.RPT");
+    EXPECT_TRUE(contains(report, "GPS Vectors:    3 Observations\r\n")) << report;
+    EXPECT_TRUE(contains(report, " BASE             -512.346        3.2E-05            8E-06\r\n"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "site.GPS"));
+}
+
+TEST(GpsRun, AMalformedVectorXmlStopsTheRunNamingFileAndLine) {
+    testsupport::TempFolder folder("gps-run-xml-bad");
+    EXPECT_EQ(runGpsFormat(folder, 4, "site.xml", "<data>\n<Vector>\n<DX>1</DY>\n</data>\n"),
+              exitStoppedEarly);
+    const std::string console = testsupport::readBytes(folder / "console.txt");
+    EXPECT_TRUE(contains(console, "site.xml, line 3: ")) << console;
+    EXPECT_TRUE(contains(console, "error loading GPS vector file"));
+}
+
+// The vectors of a LandXML file are not converted: the run says so on the
+// console and in the error report.
+TEST(GpsRun, ALandXmlProjectSaysItsVectorsWereNotConverted) {
+    testsupport::TempFolder folder("gps-run-landxml");
+    const std::string landXml =
+        "<LandXML><Survey>\n<GPSPosition wgsLatitude=\"45\" wgsLongitude=\"-75\" "
+        "wgsHeight=\"98.4\"><TargetPoint name=\"BASE\"/></GPSPosition>\n"
+        "<GPSVector dX=\"1\" dY=\"2\" dZ=\"3\"/>\n</Survey></LandXML>\n";
+    runGpsFormat(folder, 7, "site.xml", landXml);
+    const std::string notConverted = "site.xml: 1 GPS vectors (GPSVector) were not converted";
+    EXPECT_TRUE(contains(testsupport::readBytes(folder / "console.txt"), notConverted))
+        << testsupport::readBytes(folder / "console.txt");
+    EXPECT_TRUE(contains(testsupport::readBytes(folder / "site.ERR"), notConverted));
+}
+
+// The GPS records of an .RW5 file (the first vector: gps/antenna_to_marks.txt
+// row 1, at its marks dX 1234.494; varX 1e-6 x 2).
+TEST(GpsRun, AnRw5ProjectReadsItsGpsRecords) {
+    testsupport::TempFolder folder("gps-run-rw5");
+    const std::string rw5 =
+        testsupport::readBytes(std::string(TARNWELL_FIXTURES) + "/input/converters/vectors.rw5");
+    EXPECT_EQ(runGpsFormat(folder, 10, "site.rw5", rw5), exitStoppedEarly);
+    const std::string console = testsupport::readBytes(folder / "console.txt");
+    EXPECT_TRUE(contains(console, notBuiltYet)) << console;
+    const std::string report = testsupport::readBytes(folder / "site.RPT");
+    EXPECT_TRUE(contains(report, "GPS Vectors:    2 Observations\r\n")) << report;
+    EXPECT_TRUE(contains(report, " BASE             1234.494          2E-06"));
+}
+
+// A baseline text file's base point is control: BASE at the earth-centred
+// position of 45 N, 75 W, 98.4 m (gps/base_points.txt), as site.gps's C line.
+TEST(GpsRun, ABaselineTextProjectTakesItsBasePointAsControl) {
+    testsupport::TempFolder folder("gps-run-baseline");
+    const std::string baselines =
+        "@%Unit: m\r\n@%Coordinate type: Cartesian\r\n"
+        "@+BASE 1169256.565887013 -4363724.910973839 4487417.988062060\r\n"
+        "@-N1 -512.345678 412.000123 -88.123456\r\n@=1 2.25e-5 1.1e-6 -2.2e-6 4e-5 3.3e-6 "
+        "3.61e-5\r\n"
+        "@-N2 -211.345678 312.500123 122.126544\r\n@=1 1e-5 0 0 1e-5 0 1e-5\r\n";
+    EXPECT_EQ(runGpsFormat(folder, 2, "site.txt", baselines), exitStoppedEarly);
+    const std::string console = testsupport::readBytes(folder / "console.txt");
+    EXPECT_TRUE(contains(console, notBuiltYet)) << console;
+    const std::string report = testsupport::readBytes(folder / "site.RPT");
+    EXPECT_TRUE(contains(report, "GPS Vectors:    2 Observations\r\n")) << report;
+    EXPECT_TRUE(contains(report, " BASE         4982950.400    500000.000        98.400"))
+        << "the base point is control";
 }

@@ -30,6 +30,10 @@ TEST(RunOptions, ModesAndPolicies) {
     o = parse({"--blunder=float:10", "p.prj"}, error);
     ASSERT_TRUE(o);
     EXPECT_EQ(o->mode, 10);
+    o = parse({"--blunder=check:0.25", "p.prj"}, error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_TRUE(o->blunderCheck);
+    EXPECT_EQ(o->proximity, 0.25);
     o = parse({"--preprocess", "p.prj"}, error);
     ASSERT_TRUE(o);
     EXPECT_TRUE(o->preprocess);
@@ -77,9 +81,10 @@ TEST(RunOptions, RequestsAndTheOverwriteDefault) {
 TEST(RunOptions, UsageNamesEveryOptionAndExitStatus) {
     const std::string usage = runUsage();
     for (const char* word :
-         {"--preprocess", "--blunder=float:N", "--blunder=reweight:N", "--answer=yes|no",
-          "--overwrite=all|keep|cancel", "--tmp DIR", "--geoid-dir DIR", "--quiet", "--help",
-          "--version", "exit status", "  0 ", "  1 ", "  2 ", "  3 ", ".RPT", ".ERR"}) {
+         {"--preprocess", "--blunder=check:PROX", "--blunder=float:N", "--blunder=reweight:N",
+          "--answer=yes|no", "--overwrite=all|keep|cancel", "--tmp DIR", "--geoid-dir DIR",
+          "--quiet", "--help", "--version", "exit status", "  0 ", "  1 ", "  2 ", "  3 ", ".RPT",
+          ".ERR"}) {
         SCOPED_TRACE(word);
         EXPECT_NE(usage.find(word), std::string::npos);
     }
@@ -99,6 +104,9 @@ TEST(RunOptions, UsageErrors) {
         {"-", "p.prj"},
         {"a.prj", "b.prj"},
         {"--preprocess", "--blunder=reweight:2", "p.prj"},
+        {"--preprocess", "--blunder=check:0.1", "p.prj"},
+        {"--blunder=check:-1", "p.prj"},
+        {"--blunder=check:", "p.prj"},
     };
     for (const auto& args : bad) {
         std::string error;

@@ -174,9 +174,10 @@ int main(int argc, char** argv) {
     }
     const FileStamp errorReportBefore = fileStamp(projectOutputPath(".ERR"));
     const RunContext context = runContext(shell, *options);
-    const RunResult result = options->preprocess
-                                 ? preprocessNetwork(context)
-                                 : adjustNetwork(context, options->mode, options->count);
+    const RunResult result =
+        options->blunderCheck ? checkNetworkForBlunders(context, options->proximity)
+        : options->preprocess ? preprocessNetwork(context)
+                              : adjustNetwork(context, options->mode, options->count);
     const int status = exitStatus(result, result.cancelled || shell.cancelled());
     for (const std::string& failure : result.writeFailures)
         std::fprintf(stderr, "tarnrun: %s\n", failure.c_str());

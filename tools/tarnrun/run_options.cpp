@@ -10,14 +10,28 @@ constexpr int floatMode = 10;
 constexpr int reweightMode = 11;
 constexpr int mostFloatedSolutions = 10;
 
+// check:PROX, the preprocessing run with its proximity distance.
+bool parseBlunderCheck(std::string_view value, RunOptions& options, std::string& error) {
+    const std::optional<double> proximity = platform::parseDouble(value);
+    if (!proximity || !(*proximity >= 0.0)) {
+        error = "--blunder=check:PROX takes a proximity distance of 0 or more";
+        return false;
+    }
+    options.blunderCheck = true;
+    options.proximity = *proximity;
+    return true;
+}
+
 bool parseBlunder(std::string_view value, RunOptions& options, std::string& error) {
     const auto colon = value.find(':');
     const std::string_view kind = value.substr(0, colon);
+    if (kind == "check" && colon != std::string_view::npos)
+        return parseBlunderCheck(value.substr(colon + 1), options, error);
     const auto count = colon == std::string_view::npos
                            ? std::nullopt
                            : platform::parseLong(value.substr(colon + 1));
     if ((kind != "float" && kind != "reweight") || !count || *count < 1) {
-        error = "--blunder takes float:N or reweight:N with N of 1 or more";
+        error = "--blunder takes check:PROX, float:N or reweight:N with N of 1 or more";
         return false;
     }
     if (kind == "float" && *count > mostFloatedSolutions) {
@@ -76,6 +90,10 @@ const char* runUsage() {
            "\n"
            "options:\n"
            "  --preprocess            preliminary coordinates and reductions, no adjustment\n"
+           "  --blunder=check:PROX    blunder detection by preprocessing: the raw data\n"
+           "                          checked, observations against preliminary\n"
+           "                          coordinates, points closer than PROX to each\n"
+           "                          other; all in the .ERR\n"
            "  --blunder=float:N       blunder detection, one observation floated at a time\n"
            "                          (N solutions kept, 1 to 10)\n"
            "  --blunder=reweight:N    blunder detection, N reweighting passes\n"
@@ -154,7 +172,7 @@ std::optional<RunOptions> parseRunOptions(int argc, const char* const* argv, std
         error = "no project given";
         return std::nullopt;
     }
-    if (options.preprocess && options.mode != 0) {
+    if (options.preprocess && (options.mode != 0 || options.blunderCheck)) {
         error = "--preprocess and --blunder cannot be combined";
         return std::nullopt;
     }

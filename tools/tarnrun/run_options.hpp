@@ -14,6 +14,9 @@ struct RunOptions {
     // 0 adjustment; 10 float one observation at a time; 11 reweighting passes.
     int mode = 0;
     int count = 0;
+    // --blunder=check:PROX: the preprocessing run of blunder detection.
+    bool blunderCheck = false;
+    double proximity = 0.0;
     std::string tmpDir;
     std::string geoidDir;
     // Without --overwrite: all after an adjustment, keep after --preprocess,

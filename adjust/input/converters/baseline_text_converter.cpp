@@ -1,3 +1,4 @@
+#include "input/converters/baseline_text_file.hpp"
 #include "input/converters/converter_files.hpp"
 #include "input/converters/gps_vector_converters.hpp"
 #include "input/converters/gps_vector_output.hpp"
@@ -24,7 +25,9 @@ std::optional<double> unitFactor(std::string_view unit) {
 // '=' record.
 class BaselineReading {
 public:
-    explicit BaselineReading(std::string path) : path_(std::move(path)) {}
+    BaselineReading(std::string path, seqList<gpsVectorRec>& vectors,
+                    std::vector<ptGPSXYZCntrl>& basePoints)
+        : path_(std::move(path)), vectors_(vectors), basePoints_(basePoints) {}
 
     bool read(const std::vector<std::string>& lines, std::string& message) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -45,8 +48,6 @@ public:
         return true;
     }
 
-    const seqList<gpsVectorRec>& vectors() const { return vectors_; }
-
 private:
     static constexpr const char* noCovariance = "this vector has no covariance record";
 
@@ -55,7 +56,7 @@ private:
         case '%':
             return readHeader(text);
         case '+':
-            return readPointName(text, from_);
+            return readBasePoint(text);
         case '-':
             return readVector(text);
         case '=':
@@ -82,11 +83,26 @@ private:
         return {};
     }
 
-    static std::string readPointName(std::string_view text, std::string& name) {
+    // A base point: its name starts the vectors that follow; its position
+    // is control, taken once by name.
+    std::string readBasePoint(std::string_view text) {
         const std::vector<std::string_view> fields = gpsFields(text);
-        if (fields.empty())
-            return "a point record without a name";
-        name = fields[0];
+        const auto n = fieldNumbers(fields, 1, 3);
+        if (!n)
+            return "a base point needs a name, X, Y and Z";
+        std::string fault = controlNameFault(fields[0]);
+        if (!fault.empty())
+            return fault;
+        from_ = fields[0];
+        for (const ptGPSXYZCntrl& known : basePoints_)
+            if (fixedText(known.name) == from_)
+                return {};
+        ptGPSXYZCntrl point;
+        setPointName(point.name, from_);
+        point.X = (*n)[0] * unit_;
+        point.Y = (*n)[1] * unit_;
+        point.Z = (*n)[2] * unit_;
+        basePoints_.push_back(point);
         return {};
     }
 
@@ -137,18 +153,25 @@ private:
     double unit_ = 1.0;
     std::string from_;
     gpsVectorRec vector_;
-    seqList<gpsVectorRec> vectors_;
+    seqList<gpsVectorRec>& vectors_;
+    std::vector<ptGPSXYZCntrl>& basePoints_;
 };
 
 } // namespace
 
+bool readBaselineTextFile(const std::string& path, seqList<gpsVectorRec>& vectors,
+                          std::vector<ptGPSXYZCntrl>& basePoints, std::string& message) {
+    std::vector<std::string> lines;
+    if (!readVectorInputLines(path, lines, message))
+        return false;
+    return BaselineReading(path, vectors, basePoints).read(lines, message);
+}
+
 int convertBaselineTextToGps(const std::string& inputPath, const std::string& outputPath,
                              std::string& message) {
-    std::vector<std::string> lines;
-    if (!readVectorInputLines(inputPath, lines, message))
+    seqList<gpsVectorRec> vectors;
+    std::vector<ptGPSXYZCntrl> basePoints;
+    if (!readBaselineTextFile(inputPath, vectors, basePoints, message))
         return conversionFailed;
-    BaselineReading reading(inputPath);
-    if (!reading.read(lines, message))
-        return conversionFailed;
-    return writeGpsVectorFile(outputPath, gpsModeCovariance, reading.vectors(), message);
+    return writeGpsVectorFile(outputPath, gpsModeCovariance, vectors, message);
 }

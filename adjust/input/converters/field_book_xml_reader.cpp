@@ -1,13 +1,10 @@
 #include "input/converters/field_book_xml_reader.hpp"
 
 #include "input/converters/converter_files.hpp"
+#include "input/converters/xml_input.hpp"
 #include "model/program_lists.hpp"
 #include "model/raw_record.hpp"
 
-#include <pugixml.hpp>
-
-#include <algorithm>
-#include <cstring>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -18,103 +15,31 @@ constexpr double radiansPerDegree = 3.14159265358979323846 / 180.0;
 constexpr std::size_t foresightDescriptionMax = 100;
 
 bool named(const pugi::xml_node& node, const char* name) {
-    return std::strcmp(node.name(), name) == 0;
+    return isXmlElement(node, name);
 }
 
 bool isRecord(const pugi::xml_node& node) {
-    return node.type() == pugi::node_element &&
-           (named(node, "PointRecord") || named(node, "StationRecord") ||
-            named(node, "BackBearingRecord") || named(node, "TargetRecord"));
+    return named(node, "PointRecord") || named(node, "StationRecord") ||
+           named(node, "BackBearingRecord") || named(node, "TargetRecord");
 }
 
-// The records the passes walk, in document order. The walk keeps no stack
-// of its own, so no depth of nesting can exhaust it.
-std::vector<pugi::xml_node> recordsOf(const pugi::xml_document& document) {
-    std::vector<pugi::xml_node> records;
-    pugi::xml_node node = document.first_child();
-    while (node) {
-        if (isRecord(node))
-            records.push_back(node);
-        if (node.first_child()) {
-            node = node.first_child();
-            continue;
-        }
-        while (node && !node.next_sibling())
-            node = node.parent();
-        if (node)
-            node = node.next_sibling();
-    }
-    return records;
-}
-
-std::string_view trimmedText(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
-
-// One field book held as a parsed document, with the faults it meets.
-class FieldBook {
+// One field book held as a parsed document, with its records in document
+// order.
+class FieldBook : public XmlInput {
 public:
-    FieldBook(std::string path, std::string bytes)
-        : path_(std::move(path)), bytes_(std::move(bytes)) {}
+    using XmlInput::XmlInput;
 
-    bool parse() {
-        const pugi::xml_parse_result parsed = document_.load_buffer(bytes_.data(), bytes_.size());
-        if (!parsed) {
-            fault_ = faultAtLine(path_, lineAt(parsed.offset), parsed.description());
+    bool load() {
+        if (!XmlInput::load())
             return false;
-        }
-        records_ = recordsOf(document_);
+        records_ = elements(isRecord);
         return true;
     }
 
     const std::vector<pugi::xml_node>& records() const { return records_; }
-    const std::string& fault() const { return fault_; }
-
-    // The trimmed text of a child element; none when there is no such child.
-    static std::optional<std::string> text(const pugi::xml_node& parent, const char* name) {
-        const pugi::xml_node child = parent.child(name);
-        if (!child)
-            return std::nullopt;
-        return std::string(trimmedText(child.child_value()));
-    }
-
-    // The number of a child element: false (with the fault) when its text is
-    // not a number; `value` stays unset when the child is absent or empty.
-    bool number(const pugi::xml_node& parent, const char* name, double& value) {
-        const pugi::xml_node child = parent.child(name);
-        const std::string_view text = trimmedText(child.child_value());
-        if (!child || text.empty())
-            return true;
-        const auto parsed = fieldNumber(text);
-        if (!parsed)
-            return failAt(child, "the " + std::string(name) + " \"" + std::string(text) +
-                                     "\" is not a number");
-        value = *parsed;
-        return true;
-    }
-
-    bool failAt(const pugi::xml_node& node, const std::string& what) {
-        fault_ = faultAtLine(path_, lineAt(node.offset_debug()), what);
-        return false;
-    }
 
 private:
-    int lineAt(std::ptrdiff_t offset) const {
-        const auto end = static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0));
-        const auto stop =
-            bytes_.begin() + static_cast<std::ptrdiff_t>(std::min(end, bytes_.size()));
-        return 1 + static_cast<int>(std::count(bytes_.begin(), stop, '\n'));
-    }
-
-    std::string path_;
-    std::string bytes_;
-    pugi::xml_document document_;
     std::vector<pugi::xml_node> records_;
-    std::string fault_;
 };
 
 struct Circle {
@@ -277,11 +202,8 @@ bool readXmlStations(FieldBook& book) {
 } // namespace
 
 std::string readFieldBookXml(const std::string& path) {
-    std::string bytes;
-    if (!readInputBytes(path, bytes))
-        return fileFailure("Error opening ", path);
-    FieldBook book(path, std::move(bytes));
-    if (!book.parse() || !readXmlControlPoints(book) || !readXmlStations(book))
+    FieldBook book(path);
+    if (!book.load() || !readXmlControlPoints(book) || !readXmlStations(book))
         return book.fault();
     return {};
 }

@@ -86,3 +86,35 @@ int convertObservationFileToGps(const std::string& inputPath, const std::string&
 // "V<n>  Day<day>  <hh>:<mm>" of a vector observed at `seconds` of GPS week
 // `week`.
 std::string observationSessionLabel(int n, int week, double seconds);
+
+// Vector XML export: every "Vector" element gives one vector from its child
+// elements "BasePoint" (from), "RoverPoint" (to), "DX", "DY", "DZ", the
+// standard errors "SX", "SY", "SZ" and the correlations "CXY", "CXZ",
+// "CYZ" (0 when absent). Other elements are passed over.
+int convertVectorXmlToGps(const std::string& inputPath, const std::string& outputPath,
+                          std::string& message);
+
+// LandXML file: with `readPositions`, each "GPSPosition" inside a "Survey"
+// element gives a C line: its attributes "wgsLatitude", "wgsLongitude"
+// (degrees) and "wgsHeight" (ellipsoidal, metres) as earth-centred X, Y, Z
+// on GRS 80, the name of the "TargetPoint" inside it, and the standard
+// errors the square roots of "covarianceXX", "covarianceYY" and
+// "covarianceZZ" of its "GPSQCInfoLevel2" (without them the line leaves the
+// standard errors to the project). Attributes are matched by their whole
+// names. "GPSVector" elements are not converted: `notice` then says how
+// many there were, and names each position dropped for want of its
+// latitude, longitude or height; it is empty otherwise.
+int convertLandXmlToGps(const std::string& inputPath, const std::string& outputPath,
+                        int readPositions, std::string& message, std::string& notice);
+
+// XML field-book job file, ".GPS WEIGHT COVARIANCE": each "PointRecord"
+// whose "Method" is "FromBase" and that holds a "WGS84" position
+// ("Latitude", "Longitude" in degrees, "Height") gives at once the line
+// "C name X Y Z 0 0 0 code" (X, Y, Z earth-centred on GRS 80; the
+// standard errors of 0 make it fixed); any other holding "Name", "Code",
+// "RTK_Base", "ECEFDeltas" ("DeltaX", "DeltaY", "DeltaZ") and
+// "QualityControl2" ("VCVxx", "VCVxy", "VCVxz", "VCVyy", "VCVyz", "VCVzz")
+// gives the vector from the base to the named point with the code as its
+// comment, written after the C lines. Other records give nothing.
+int convertFieldBookXmlToGps(const std::string& inputPath, const std::string& outputPath,
+                             std::string& message);

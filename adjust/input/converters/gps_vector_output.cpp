@@ -6,17 +6,27 @@
 
 namespace {
 
-std::string nameFault(std::string_view name) {
+// `forbidden` are the characters the line cannot carry in a name, and
+// `listed` says them.
+std::string nameFault(std::string_view name, const char* forbidden, const char* listed) {
     if (name.empty())
         return "a point name is missing";
     if (name.size() > pointNameMax)
         return "point name " + std::string(name) + " is longer than 10 characters";
-    if (name.find_first_of("- \t,") != std::string_view::npos)
-        return "point name " + std::string(name) + " holds a '-', a blank or a comma";
+    if (name.find_first_of(forbidden) != std::string_view::npos)
+        return "point name " + std::string(name) + " holds " + listed;
     return {};
 }
 
+std::string nameFault(std::string_view name) {
+    return nameFault(name, "- \t,", "a '-', a blank or a comma");
+}
+
 } // namespace
+
+std::string controlNameFault(std::string_view name) {
+    return nameFault(name, " \t,", "a blank or a comma");
+}
 
 std::string_view trimmedText(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t");

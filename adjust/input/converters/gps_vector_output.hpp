@@ -26,6 +26,10 @@ std::string repairedPointName(std::string_view name);
 // or a comma) gives the fault; empty otherwise.
 std::string setVectorNames(gpsVectorRec& v, std::string_view from, std::string_view to);
 
+// The fault of a name that a C line cannot carry (empty, longer than 10
+// characters, holding a blank or a comma); empty otherwise.
+std::string controlNameFault(std::string_view name);
+
 // The lines of the input; false with "Error opening <path>" in `message`.
 bool readVectorInputLines(const std::string& path, std::vector<std::string>& lines,
                           std::string& message);

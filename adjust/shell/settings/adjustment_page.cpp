@@ -1,5 +1,7 @@
 #include "shell/settings/adjustment_page.hpp"
 
+#include "input/alta_points_file.hpp"
+#include "shell/alta_points_dialog.hpp"
 #include "shell/file_dialogs.hpp"
 #include "shell/settings/settings_ids.hpp"
 
@@ -55,14 +57,15 @@ CAdjustmentPage::CAdjustmentPage(wxWindow* parent, CSettingsPropSht& sheet)
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { selectRelativeErrFile(); },
         relativeErrSelectButton);
-    // The ALTA points editor is still to come.
-    FindWindow(relativeErrEditButton)->Disable();
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { editRelativeErrFile(); }, relativeErrEditButton);
 }
 
 void CAdjustmentPage::applyEnableRule() {
     const bool file = control<wxCheckBox>(relativeErrFileCheck)->GetValue();
     const bool alta = control<wxCheckBox>(altaReportCheck)->GetValue();
-    enable({altaReportCheck, relativeErrSelectButton, relativeErrFileEdit}, file);
+    enable({altaReportCheck, relativeErrSelectButton, relativeErrEditButton, relativeErrFileEdit},
+           file);
     enable({altaToleranceEdit, altaPpmEdit}, file && alta);
 }
 
@@ -76,4 +79,26 @@ void CAdjustmentPage::selectRelativeErrFile() {
         return;
     control<wxTextCtrl>(relativeErrFileEdit)->ChangeValue(wxString::FromUTF8(*path));
     markModified();
+}
+
+// The file the edit names, else one chosen now (it may be a new name), in
+// the ALTA points dialog.
+void CAdjustmentPage::editRelativeErrFile() {
+    auto* edit = control<wxTextCtrl>(relativeErrFileEdit);
+    std::string name = edit->GetValue().utf8_string();
+    if (name.empty()) {
+        FileDialogRequest request;
+        request.filter = "Alta files (*.alt)|*.alt|All files (*.*)|*.*|";
+        request.extension = "alt";
+        request.initialName = "*.alt";
+        request.newNameAllowed = true;
+        const auto path = chooseFile(this, request);
+        if (!path)
+            return;
+        name = *path;
+        edit->ChangeValue(wxString::FromUTF8(name));
+        markModified();
+    }
+    CAltaPtsDlg dialog(this, altaPointsFilePath(name));
+    dialog.ShowModal();
 }

@@ -10,6 +10,8 @@ public:
     CAdjustmentPage(wxWindow* parent, CSettingsPropSht& sheet);
 
     void selectRelativeErrFile();
+    // "Edit/Create": the ALTA points dialog on the named file.
+    void editRelativeErrFile();
 
 protected:
     void fillOwnControls() override { applyEnableRule(); }

@@ -11,6 +11,8 @@
 #include "input/converters/gps_vector_converters.hpp"
 #include "input/converters/lettered_level_converter.hpp"
 #include "input/converters/total_station_converters.hpp"
+#include "input/rw5_gps_vectors.hpp"
+#include "model/run_context.hpp"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +50,21 @@ int convertGFile(const std::string& in, const std::string& out, std::string& mes
     return convertGFileToGps(in, out, 0, message);
 }
 
+int convertLandXml(const std::string& in, const std::string& out, std::string& message) {
+    std::string notice;
+    return convertLandXmlToGps(in, out, 1, message, notice);
+}
+
+// The .RW5 vector converter tells its faults through the shell.
+int convertRw5Vectors(const std::string& in, const std::string& out, std::string& message) {
+    RecordingShell shell;
+    const RunContext context{shell};
+    const int result = convertRw5VectorsToGps(context, in + "\n", out);
+    if (!shell.boxes.empty())
+        message = shell.boxes.back().text;
+    return result;
+}
+
 struct ConverterCase {
     const char* name;
     const char* fixture;
@@ -69,6 +86,10 @@ const ConverterCase converterCases[] = {
     {"ObservationFile", "observations.obn", convertObservations},
     {"ReportGFiles", "vectors.g", convertReportGFiles},
     {"AdjustmentInput", "adjustment.iob", convertIobDroppingZeros},
+    {"VectorXml", "vectors.xml", convertVectorXmlToGps},
+    {"LandXml", "survey.xml", convertLandXml},
+    {"FieldBookGps", "fieldbook_gps.xml", convertFieldBookXmlToGps},
+    {"Rw5Vectors", "vectors.rw5", convertRw5Vectors},
 };
 
 // Bytes that mean something to one of the formats, and some that mean nothing.
