@@ -6,6 +6,8 @@
 
 #include "gridctrl/grid_ctrl.hpp"
 
+#include "toolkit_main.hpp"
+
 #include <benchmark/benchmark.h>
 #include <wx/app.h>
 #include <wx/dcmemory.h>
@@ -101,17 +103,5 @@ BENCHMARK(BM_RepaintVirtualScreen)->Arg(0)->Arg(50)->Arg(99)->Unit(benchmark::kM
 BENCHMARK(BM_PageDownAndRepaintVirtual)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    int wxArgc = 1;
-    char* wxArgv[] = {argv[0], nullptr};
-    wxApp::SetInstance(new wxApp);
-    if (!wxEntryStart(wxArgc, wxArgv)) {
-        std::fprintf(stderr, "bench_grid_repaint: no display (run it under xvfb-run)\n");
-        return 1;
-    }
-    wxTheApp->CallOnInit();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wxEntryCleanup();
-    return 0;
+    return runWithToolkit(argc, argv, "bench_grid_repaint");
 }

@@ -1,5 +1,9 @@
 #include "vistra/graph_settings.hpp"
 
+#include "platform/profile_store.hpp"
+
+#include <string>
+
 namespace {
 
 using S = graphSettings;
@@ -58,4 +62,21 @@ int& settingValue(graphSettings& settings, const graphSettingKey& key) {
     if (key.plain != nullptr)
         return settings.*key.plain;
     return settings.*key.group.*key.member;
+}
+
+graphSettings readGraphSettings(const platform::ProfileStore& profile) {
+    graphSettings settings;
+    const std::string section(graphSettingsSection);
+    for (const graphSettingKey& key : keys) {
+        int& value = settingValue(settings, key);
+        value = profile.getInt(section, std::string(key.key), value);
+    }
+    return settings;
+}
+
+void writeGraphSettings(platform::ProfileStore& profile, const graphSettings& settings) {
+    const std::string section(graphSettingsSection);
+    graphSettings values = settings;
+    for (const graphSettingKey& key : keys)
+        profile.setInt(section, std::string(key.key), settingValue(values, key));
 }

@@ -7,6 +7,10 @@
 #include <array>
 #include <string_view>
 
+namespace platform {
+class ProfileStore;
+}
+
 // Colour-table indices; the settings offer red to yellow, black draws frames.
 enum graphColour {
     colourRed,
@@ -59,3 +63,9 @@ struct graphSettingKey {
 inline constexpr std::string_view graphSettingsSection = "Version 1.00";
 const std::array<graphSettingKey, 54>& graphSettingKeys();
 int& settingValue(graphSettings& settings, const graphSettingKey& key);
+
+// Every setting from `profile`'s section; a value that is missing or not a
+// whole number keeps its default.
+graphSettings readGraphSettings(const platform::ProfileStore& profile);
+// Every setting into `profile`'s section, under its key.
+void writeGraphSettings(platform::ProfileStore& profile, const graphSettings& settings);

@@ -1,14 +1,14 @@
 #include "vistra/network_stages.hpp"
 
+#include "engine/prelim_coords_3d.hpp"
 #include "input/gps_control_points.hpp"
 #include "input/gps_vector_reader.hpp"
-#include "model/pending_stages.hpp"
-#include "model/run_context.hpp"
-#include "platform/shell_services.hpp"
 #include "model/program_lists.hpp"
 #include "model/project_geodesy.hpp"
+#include "model/run_context.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/station_lists.hpp"
+#include "platform/shell_services.hpp"
 #include "vistra/network_walks.hpp"
 
 namespace {

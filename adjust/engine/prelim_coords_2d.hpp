@@ -30,9 +30,11 @@
 // position are first reduced to grid and ellipsoid there; a method whose
 // reduction cannot get an elevation factor gives up for that point.
 
-#include "model/project_geodesy.hpp" // findKnownStation2D
+#include "engine/assumed_azimuth_frame.hpp" // assumedAzimuthImpossible
+#include "engine/station_solver_shared.hpp"
 #include "model/observation_records.hpp"
 #include "model/point_records.hpp"
+#include "model/project_geodesy.hpp" // findKnownStation2D
 
 #include <string_view>
 #include <vector>
@@ -88,13 +90,12 @@ struct keptDistance2D {
     coordRec known;
     distanceObs2D line;            // the observation as stored
     double vertDiff = notComputed; // height difference known -> point, unset when none
+
+    double distance() const { return line.distance; }
 };
 
 // A direction from a known point to the point being solved.
-struct keptDirection2D {
-    coordRec known;
-    double direction = 0.0; // radians, clockwise from grid north
-};
+using keptDirection2D = keptDirection<coordRec>;
 
 // Places `point` from the first kept distance and kept direction (in the
 // order kept) that start at the same known point: point = known + distance x
@@ -131,9 +132,6 @@ int setAzimuthConvergence2D();
 // azimuth. Returns the number of points that still need computing.
 int prelimPass2D();
 
-// Result of assumedAzimuthPass2D when it has no origin or no reference for
-// the rotation.
-inline constexpr int assumedAzimuthImpossible = 1;
 // Solves the network from an origin (the first known point met in an angle)
 // with an assumed azimuth 0 to a neighbour, then rotates the new points about
 // the origin onto the control (a second known point, or the first observed

@@ -1,5 +1,7 @@
 #include "engine/prelim_coords_2d.hpp"
 
+#include "engine/prelim_chain_2d.hpp"
+#include "engine/prelim_passes_shared.hpp"
 #include "engine/prelim_support_2d.hpp"
 #include "model/pending_stages.hpp"
 #include "model/plane_geometry.hpp"
@@ -13,6 +15,10 @@
 using namespace prelim2d;
 
 namespace {
+
+int solveRemainingPoints() {
+    return prelimpasses::solveRemaining<chain>(solveStation2D);
+}
 
 // Copies the given (approximate) positions into the points of the run; a
 // given elevation only fills a missing one.
@@ -34,35 +40,6 @@ void seedGivenPoints() {
     });
 }
 
-// Solves the point of `pointList2D` named `name` when it needs computing.
-// 1 placed, 0 failed, -1 nothing to do.
-int solveNamedPoint(const pointNameField& name) {
-    coordRec point;
-    if (pointList2D.find(fixedText(name), point) < 0 || !needsComputing(point))
-        return -1;
-    if (solveStation2D(point) != 1)
-        return 0;
-    storePlacedPoint(point);
-    return 1;
-}
-
-// Grid direction from the instrument to its backsight: to the known
-// backsight, else an observed azimuth instrument -> backsight.
-std::optional<double> backsightDirection(const coordRec& instrument,
-                                         const pointNameField& backsightName) {
-    coordRec backsight;
-    setPointName(backsight.name, fixedText(backsightName));
-    if (findKnownStation2D(backsight) == 0) {
-        double distance = 0.0;
-        return inverseDirDist(instrument.northing, instrument.easting, backsight.northing,
-                              backsight.easting, distance);
-    }
-    azimuthObs az;
-    if (azimuthList2D.find(fixedText(instrument.name), fixedText(backsightName), az) >= 0)
-        return az.azimuth;
-    return std::nullopt;
-}
-
 // Places the foresight at the measured distance (reduced at the provisional
 // position when the project has a grid) and carries the instrument's
 // elevation to it. False when the reduction failed.
@@ -82,23 +59,6 @@ bool placeForesight(const coordRec& instrument, coordRec& foresight, const dista
     if (!isSet(foresight.elevation))
         foresight.elevation = carriedElevation(instrument, line.vertDiff);
     return true;
-}
-
-// Solves the points still without a position one by one; returns how many
-// are left.
-int solveRemainingPoints() {
-    int left = countPointsToCompute();
-    if (left == 0)
-        return 0;
-    walk(pointList2D, [&](const coordRec& found, int) {
-        coordRec point = found;
-        if (needsComputing(point) && solveStation2D(point) == 1) {
-            storePlacedPoint(point);
-            --left;
-        }
-        return left > 0;
-    });
-    return left;
 }
 
 // The angle passes, the traverse pass and the point-by-point solution.
@@ -163,7 +123,7 @@ int anglePass2D(int& placed) {
         walk(angleList2D, [&](const angleObs2D& a, int index) {
             postProgress(index, angles);
             for (const pointNameField* name : {&a.instrument, &a.backsight}) {
-                const int result = solveNamedPoint(*name);
+                const int result = prelimpasses::solveNamed<chain>(*name, solveStation2D);
                 if (result == 0)
                     failed = true;
                 else if (result == 1)
@@ -201,7 +161,7 @@ int traversePass2D() {
             backsightName.clear();
         }
         if (backsightName.empty() || !sameName(fixedText(a.backsight), backsightName)) {
-            const auto direction = backsightDirection(instrument, a.backsight);
+            const auto direction = prelimpasses::backsightDirection<chain>(instrument, a.backsight);
             if (!direction) {
                 backsightName.clear();
                 return true;

@@ -1,5 +1,6 @@
 #include "engine/prelim_coords_2d.hpp"
 
+#include "engine/prelim_chain_2d.hpp"
 #include "engine/prelim_support_2d.hpp"
 #include "model/angle_math.hpp"
 #include "model/plane_geometry.hpp"
@@ -13,42 +14,13 @@ using namespace prelim2d;
 namespace {
 
 constexpr std::size_t maxDistances = 3;
-constexpr std::size_t maxDirections = 9;
-constexpr std::size_t maxResectionAngles = 9;
 
-// An angle measured at the point being solved between two known points.
-struct resectionAngle {
-    coordRec backsight;
-    coordRec foresight;
-    double angle = 0.0;
-};
-
-// What the methods of one point work from.
-struct keptObservations {
-    std::vector<keptDistance2D> distances;
-    std::vector<keptDirection2D> directions;
-    std::vector<resectionAngle> resections;
-};
-
-bool samePoint(const pointNameField& a, const pointNameField& b) {
-    return ::sameName(fixedText(a), fixedText(b));
-}
+using keptObservations = stationsolver::keptObservations<chain>;
+using stationsolver::placeAt;
+using stationsolver::samePoint;
 
 bool isPoint(const pointNameField& field, const coordRec& point) {
     return samePoint(field, point.name);
-}
-
-std::optional<coordRec> knownPoint(const pointNameField& name) {
-    coordRec point;
-    setPointName(point.name, fixedText(name));
-    if (findKnownStation2D(point) != 0)
-        return std::nullopt;
-    return point;
-}
-
-void placeAt(coordRec& point, double n, double e) {
-    point.northing = n;
-    point.easting = e;
 }
 
 void collectDistances(const coordRec& point, keptObservations& kept) {
@@ -57,7 +29,7 @@ void collectDistances(const coordRec& point, keptObservations& kept) {
         const bool pointIsTo = isPoint(line.to, point);
         if (pointIsFrom == pointIsTo || !hasDistance(line))
             return true;
-        const auto known = knownPoint(pointIsFrom ? line.to : line.from);
+        const auto known = chain::known(pointIsFrom ? line.to : line.from);
         if (!known)
             return true;
         const double vertDiff =
@@ -113,164 +85,11 @@ bool solveByThreeDistances(const keptObservations& kept, coordRec& point) {
     return true;
 }
 
-void collectAzimuthDirections(const coordRec& point, keptObservations& kept) {
-    azimuthList2D.visitNaming(fixedText(point.name), [&](const azimuthObs& az) {
-        const bool pointIsFrom = isPoint(az.from, point);
-        const bool pointIsTo = isPoint(az.to, point);
-        if (pointIsFrom == pointIsTo)
-            return true;
-        const auto known = knownPoint(pointIsTo ? az.from : az.to);
-        if (!known)
-            return true;
-        const double direction = pointIsTo ? az.azimuth : normalizedAngle(az.azimuth + angle::pi);
-        kept.directions.push_back({*known, direction});
-        return kept.directions.size() < maxDirections;
-    });
-}
-
-// Direction from a known instrument to the point, turned by `turn` from the
-// instrument's direction to `reference` (an observed azimuth, else the grid
-// direction to a known reference point).
-std::optional<keptDirection2D> directionFromAngle(const pointNameField& instrumentName,
-                                                  const pointNameField& reference, double turn) {
-    const auto instrument = knownPoint(instrumentName);
-    if (!instrument)
-        return std::nullopt;
-    azimuthObs az;
-    double base = 0.0;
-    if (azimuthList2D.find(fixedText(instrumentName), fixedText(reference), az) >= 0) {
-        base = az.azimuth;
-    } else {
-        const auto target = knownPoint(reference);
-        if (!target)
-            return std::nullopt;
-        double distance = 0.0;
-        base = inverseDirDist(instrument->northing, instrument->easting, target->northing,
-                              target->easting, distance);
-    }
-    return keptDirection2D{*instrument, normalizedAngle(base + turn)};
-}
-
-void keepResectionAngle(const angleObs2D& a, keptObservations& kept) {
-    if (kept.resections.size() >= maxResectionAngles)
-        return;
-    const auto backsight = knownPoint(a.backsight);
-    const auto foresight = knownPoint(a.foresight);
-    if (!backsight || !foresight)
-        return;
-    for (const resectionAngle& r : kept.resections)
-        if (samePoint(r.backsight.name, a.backsight) && samePoint(r.foresight.name, a.foresight))
-            return;
-    kept.resections.push_back({*backsight, *foresight, a.angle});
-}
-
-// Walks the angles naming the point: angles measured at it are kept for a
-// resection, angles that sight it from a known instrument give directions,
-// each tried at once with the kept distances. True when one placed it.
-bool solveFromAngles(keptObservations& kept, coordRec& point) {
-    bool placed = false;
-    angleList2D.visitNaming(fixedText(point.name), [&](const angleObs2D& a) {
-        std::optional<keptDirection2D> direction;
-        if (isPoint(a.instrument, point))
-            keepResectionAngle(a, kept);
-        else if (isPoint(a.foresight, point))
-            direction = directionFromAngle(a.instrument, a.backsight, a.angle);
-        else if (isPoint(a.backsight, point))
-            direction = directionFromAngle(a.instrument, a.foresight, -a.angle);
-        if (!direction || kept.directions.size() >= maxDirections)
-            return true;
-        kept.directions.push_back(*direction);
-        placed = !kept.distances.empty() &&
-                 polarFromDistDir2D(kept.distances, kept.directions, point) == 1;
-        return !placed;
-    });
-    return placed;
-}
-
+// A polar placement from the kept distances and directions, else the
+// intersection of two directions.
 bool solveByDirections(const keptObservations& kept, coordRec& point) {
-    if (polarFromDistDir2D(kept.distances, kept.directions, point) == 1)
-        return true;
-    const auto& t = kept.directions;
-    for (std::size_t i = 1; i < t.size(); ++i) {
-        if (samePoint(t[i].known.name, t[0].known.name))
-            continue;
-        double n = 0.0, e = 0.0;
-        if (intersectDirDir(t[0].known.northing, t[0].known.easting, t[0].direction,
-                            t[i].known.northing, t[i].known.easting, t[i].direction, n,
-                            e) == geometrySolved) {
-            placeAt(point, n, e);
-            return true;
-        }
-    }
-    return false;
-}
-
-// Three known points in clockwise order as seen from the new point, with
-// the angles between neighbours.
-struct resectionFigure {
-    const coordRec* p1;
-    const coordRec* p2;
-    const coordRec* p3;
-    double alpha;
-    double beta;
-};
-
-std::optional<resectionFigure> arrangeResection(const resectionAngle& r1,
-                                                const resectionAngle& r2) {
-    if (samePoint(r1.backsight.name, r2.backsight.name)) {
-        if (r1.angle < r2.angle)
-            return resectionFigure{&r1.backsight, &r1.foresight, &r2.foresight, r1.angle,
-                                   r2.angle - r1.angle};
-        return resectionFigure{&r1.backsight, &r2.foresight, &r1.foresight, r2.angle,
-                               r1.angle - r2.angle};
-    }
-    if (samePoint(r1.foresight.name, r2.backsight.name))
-        return resectionFigure{&r1.backsight, &r1.foresight, &r2.foresight, r1.angle, r2.angle};
-    if (samePoint(r1.backsight.name, r2.foresight.name))
-        return resectionFigure{&r2.backsight, &r1.backsight, &r1.foresight, r2.angle, r1.angle};
-    return std::nullopt;
-}
-
-// Only a resection that yields a point counts: on the danger circle, or with
-// the known points in one line, there is none.
-bool solveByResection(const keptObservations& kept, coordRec& point) {
-    if (kept.resections.size() < 2)
-        return false;
-    const auto figure = arrangeResection(kept.resections[0], kept.resections[1]);
-    if (!figure)
-        return false;
-    double n = 0.0, e = 0.0;
-    if (resection3Pt(figure->p1->northing, figure->p1->easting, figure->p2->northing,
-                     figure->p2->easting, figure->p3->northing, figure->p3->easting, figure->alpha,
-                     figure->beta, n, e) != geometrySolved)
-        return false;
-    placeAt(point, n, e);
-    return true;
-}
-
-// Two distances from the ends of an angle measured at the point; the angle
-// tells on which side of the line between them the point lies.
-bool solveByTwoDistances(const keptObservations& kept, coordRec& point) {
-    if (kept.distances.size() < 2 || kept.resections.empty())
-        return false;
-    const keptDistance2D& first = kept.distances[0];
-    const keptDistance2D& second = kept.distances[1];
-    const resectionAngle& r = kept.resections[0];
-    const bool forward = samePoint(r.backsight.name, first.known.name) &&
-                         samePoint(r.foresight.name, second.known.name);
-    const bool backward = samePoint(r.backsight.name, second.known.name) &&
-                          samePoint(r.foresight.name, first.known.name);
-    if (!forward && !backward)
-        return false;
-    const bool secondFirst = (forward && r.angle < angle::pi) || (backward && r.angle >= angle::pi);
-    const keptDistance2D& a = secondFirst ? second : first;
-    const keptDistance2D& b = secondFirst ? first : second;
-    double n = 0.0, e = 0.0;
-    if (intersectDistDist(a.known.northing, a.known.easting, b.known.northing, b.known.easting,
-                          a.line.distance, b.line.distance, n, e) != geometrySolved)
-        return false;
-    placeAt(point, n, e);
-    return true;
+    return polarFromDistDir2D(kept.distances, kept.directions, point) == 1 ||
+           stationsolver::solveByTwoDirections(kept, point);
 }
 
 } // namespace
@@ -321,15 +140,16 @@ int solveStation2D(coordRec& point) {
     collectDistances(point, kept);
     if (solveByThreeDistances(kept, point))
         return 1;
-    collectAzimuthDirections(point, kept);
+    stationsolver::collectAzimuthDirections(point, kept);
     if (!kept.distances.empty() && !kept.directions.empty() &&
         polarFromDistDir2D(kept.distances, kept.directions, point) == 1)
         return 1;
-    if (solveFromAngles(kept, point))
+    if (stationsolver::solveFromAngles(kept, point))
         return 1;
     if (kept.resections.empty() && solveByDirections(kept, point))
         return 1;
-    if (solveByResection(kept, point) || solveByTwoDistances(kept, point))
+    if (stationsolver::solveByResection(kept, point) ||
+        stationsolver::solveByTwoDistances(kept, point))
         return 1;
     return 0;
 }

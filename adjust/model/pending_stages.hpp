@@ -12,13 +12,6 @@
 #include <string_view>
 #include <vector>
 
-// Preliminary coordinates.
-int prelimCoords3D(int& status);
-int countControlPoints3D();
-int getAzimuthCount3D();
-int isInstOrBacksightPt3D(std::string_view name);
-void copyPrelimToControl3D();
-
 // Blunder detection's listing of the 3D observations against the
 // preliminary coordinates, to the report file `handle`.
 int writeMeasuredVsComputed3D(int handle);

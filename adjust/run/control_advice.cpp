@@ -1,8 +1,8 @@
 #include "run/driver_steps.hpp"
 
 #include "engine/prelim_coords_2d.hpp"
+#include "engine/prelim_coords_3d.hpp"
 #include "model/angle_text.hpp"
-#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"

@@ -2,6 +2,7 @@
 
 #include "engine/geodetic_reductions.hpp"
 #include "engine/prelim_coords_2d.hpp"
+#include "engine/prelim_coords_3d.hpp"
 #include "engine/sideshot_elevations.hpp"
 #include "engine/sideshot_filter.hpp"
 #include "engine/sideshots_2d.hpp"
@@ -13,7 +14,6 @@
 #include "model/mark_to_mark.hpp"
 #include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
-#include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/station_lists.hpp"
 #include "output/report_lines.hpp"
@@ -51,18 +51,6 @@ int retryWithFirstBacksight(bool road3D, int notRw5, int status, int& reason) {
 }
 
 constexpr int verticalReport = 1;
-
-// A stage of the 3D preliminary coordinates that this build lacks stops the
-// run; the observations as loaded are listed first, as a failed computation
-// lists them.
-int prelim3DListedOnStop(int notRw5, int& reason) {
-    try {
-        return prelimWithRetry(true, notRw5, reason);
-    } catch (const StageNotBuilt&) {
-        writeRptUnadjustedObs3D(rptFile, 1);
-        throw;
-    }
-}
 
 bool degreesOfFreedom() {
     return unknownCount < obsCount && unknownCount != 0;
@@ -236,7 +224,7 @@ RoadResult adjust3DRoad(const RunContext& context, int mode, int count, int notR
     countUnknownsObs3D(unknownCount, obsCount);
     setStage(context, "Computing preliminary coordinates.");
     int reason = 0;
-    if (prelim3DListedOnStop(notRw5, reason) != 0) {
+    if (prelimWithRetry(true, notRw5, reason) != 0) {
         writeRptUnadjustedObs3D(rptFile, 1);
         rawDataList.clear();
         reportPrelimFailure(context, true, notRw5, reason);
@@ -274,7 +262,7 @@ bool preprocess3DRoad(const RunContext& context, int notRw5) {
     countUnknownsObs3D(unknownCount, obsCount);
     setStage(context, "Outputing observations.");
     int reason = 0;
-    if (prelim3DListedOnStop(notRw5, reason) != 0) {
+    if (prelimWithRetry(true, notRw5, reason) != 0) {
         rawDataList.clear();
         writeRptUnadjustedObs3D(rptFile, 1);
         reportPrelimFailureShort(context, true, reason);

@@ -27,15 +27,6 @@ namespace {
 constexpr const char* defaultHelpFile = "velmora2009.chm";
 constexpr const char* defaultHelpTopic = "TARNWELL";
 
-// The commands whose windows and tools this build does not have yet: they
-// stay in the menus and on the tool bar, disabled.
-using namespace shellid;
-
-constexpr int commandsStillToCome[] = {
-    openClosureFile, newClosureFile, print,           printButton,       printFile,
-    inverse,         inverseButton,  convertGpsFiles, convertLevelFiles, edmCalibration,
-};
-
 } // namespace
 
 void CMainFrame::bindCommands() {
@@ -51,6 +42,7 @@ void CMainFrame::bindCommands() {
     on({shellid::saveProjectAs}, [this] { this->saveProjectAs(); });
     on({shellid::recentProject, shellid::recentProjectFile}, [this] { openRecentProject(); });
     on({shellid::saveAsDefault}, [this] { this->saveAsDefault(); });
+    on({shellid::print, shellid::printButton, shellid::printFile}, [this] { printReports(); });
     on({shellid::exitProgram}, [this] { Close(); });
     on({shellid::globalSettings}, [this] { showGlobalSettings(); });
     on({shellid::projectSettings}, [this] { editProjectSettings(); });
@@ -94,6 +86,12 @@ void CMainFrame::bindCommands() {
        [this] { showRelativeErrorEllipse(); });
     on({shellid::openAltaFile}, [this] { editAltaFile(false); });
     on({shellid::newAltaFile}, [this] { editAltaFile(true); });
+    on({shellid::inverse, shellid::inverseButton}, [this] { showInverse(); });
+    on({shellid::convertGpsFiles}, [this] { this->convertGpsFiles(); });
+    on({shellid::convertLevelFiles}, [this] { this->convertLevelFiles(); });
+    on({shellid::edmCalibration}, [this] { showEdmCalibration(); });
+    on({shellid::openClosureFile}, [this] { editClosureFile(false); });
+    on({shellid::newClosureFile}, [this] { editClosureFile(true); });
     on({shellid::help}, [this] { showHelp(); });
     on({shellid::about}, [this] { showAbout(); });
 }
@@ -111,7 +109,8 @@ void CMainFrame::bindCommandStates() {
     when({shellid::closeProject}, [this] { return state_.canClose; });
     when({shellid::saveProject}, [this] { return state_.canSave; });
     when({shellid::recentProject, shellid::recentProjectFile}, [this] { return state_.hasRecent; });
-    when({shellid::closeAll}, [this] { return GetActiveChild() != nullptr; });
+    when({shellid::closeAll, shellid::print, shellid::printButton, shellid::printFile},
+         [this] { return GetActiveChild() != nullptr; });
     when({shellid::networkAdjustment, shellid::networkAdjustmentButton, shellid::preprocess},
          [this] { return state_.projectOpen; });
     // The report windows come with the processing windows.
@@ -124,10 +123,9 @@ void CMainFrame::bindCommandStates() {
     when({shellid::blunderDetection}, [this] { return state_.projectOpen; });
     when({shellid::relErrEllipse, shellid::relErrEllipseButton},
          [this] { return state_.lastRunResult != 0; });
+    when({shellid::inverse, shellid::inverseButton}, [this] { return state_.lastRunResult != 0; });
     // GTK shows MDI children as tabs, which cannot be cascaded or tiled.
     when({shellid::windowCascade, shellid::windowTile}, [] { return false; });
-    for (int id : commandsStillToCome)
-        when({id}, [] { return false; });
 
     for (int id : commandIdsOf(GetMenuBar(), GetToolBar()))
         rules.try_emplace(id, [] { return true; });

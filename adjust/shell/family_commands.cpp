@@ -51,11 +51,15 @@ int CMainFrame::pickRawFile(const std::string& names, std::string& chosen) {
 
 void CMainFrame::startFamilyProgram(const FamilyProgram& program, const std::string& file,
                                     bool withBlock) {
+    // One copy at a time: one started from here and still running is left
+    // to the user, wherever its window is.
+    if (familyProcesses_.running(program.file))
+        return;
     const std::string path = programPath(program.file);
     // The block must exist before the program looks for it.
     if (withBlock)
         markerBlock_.write(markerBlockName_);
-    if (!startDetached(familyArguments(path, file)))
+    if (!familyProcesses_.start(program.file, familyArguments(path, file)))
         shell_.message(withCommandLine(program.notFound, familyCommandLine(path, file)),
                        MessageKind::ok);
 }

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <wx/process.h>
 #include <wx/utils.h>
 
 const FamilyProgram familyEditor{
@@ -51,8 +52,9 @@ std::string familyCommandLine(const std::string& programPath, const std::string&
 namespace {
 
 // wxExecute takes the arguments one by one, so that blanks and quotes in a
-// path reach the program unchanged; it reaps the process when it ends.
-bool spawn(const std::vector<std::string>& arguments) {
+// path reach the program unchanged; it reaps the process when it ends and
+// then tells `process`, when there is one.
+bool spawn(const std::vector<std::string>& arguments, wxProcess* process = nullptr) {
     std::vector<wxString> texts;
     for (const std::string& argument : arguments)
         texts.push_back(wxString::FromUTF8(argument));
@@ -60,8 +62,24 @@ bool spawn(const std::vector<std::string>& arguments) {
     for (const wxString& text : texts)
         argv.push_back(text.wc_str());
     argv.push_back(nullptr);
-    return wxExecute(argv.data(), wxEXEC_ASYNC) != 0;
+    return wxExecute(argv.data(), wxEXEC_ASYNC, process) != 0;
 }
+
+// Takes its program off the running list when the process ends.
+class WatchedProcess : public wxProcess {
+public:
+    WatchedProcess(std::shared_ptr<std::set<std::string>> running, std::string program)
+        : running_(std::move(running)), program_(std::move(program)) {}
+
+    void OnTerminate(int, int) override {
+        running_->erase(program_);
+        delete this;
+    }
+
+private:
+    std::shared_ptr<std::set<std::string>> running_;
+    std::string program_;
+};
 
 bool isExecutableFile(const std::string& path) {
     return !path.empty() && ::access(path.c_str(), X_OK) == 0;
@@ -89,6 +107,26 @@ std::vector<std::string> familyArguments(const std::string& programPath, const s
 
 bool startDetached(const std::vector<std::string>& arguments) {
     return !arguments.empty() && isProgram(arguments.front()) && spawn(arguments);
+}
+
+FamilyProcesses::FamilyProcesses() : running_(std::make_shared<std::set<std::string>>()) {}
+
+bool FamilyProcesses::start(const std::string& program, const std::vector<std::string>& arguments) {
+    if (arguments.empty() || !isProgram(arguments.front()))
+        return false;
+    auto* watcher = new WatchedProcess(running_, program);
+    // Marked before the start: a process that ends at once is taken off again.
+    running_->insert(program);
+    if (!spawn(arguments, watcher)) {
+        running_->erase(program);
+        delete watcher;
+        return false;
+    }
+    return true;
+}
+
+bool FamilyProcesses::running(const std::string& program) const {
+    return running_->count(program) != 0;
 }
 
 std::vector<std::string> editorCommand() {

@@ -4,6 +4,8 @@
 // family's programs look for.
 
 #include <cstddef>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,23 @@ std::vector<std::string> familyArguments(const std::string& programPath, const s
 // with the rest as its arguments and does not wait for it: false when there
 // is no such program or it could not be started.
 bool startDetached(const std::vector<std::string>& arguments);
+
+// The family's programs this process started and that still run, by program
+// file. The windows of other processes cannot be searched for or brought to
+// the front from here (no window system offers that to every program), so
+// a program started from here and still running is simply not started again.
+class FamilyProcesses {
+public:
+    FamilyProcesses();
+    // Starts `arguments` as startDetached does and watches the process under
+    // `program` until it ends: false when it could not be started.
+    bool start(const std::string& program, const std::vector<std::string>& arguments);
+    bool running(const std::string& program) const;
+
+private:
+    // Shared with the processes' watchers, which may outlive this object.
+    std::shared_ptr<std::set<std::string>> running_;
+};
 
 // The user's editor: $VISUAL, else $EDITOR, split at blanks into the program
 // and its own arguments; xdg-open when neither is set.

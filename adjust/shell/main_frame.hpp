@@ -15,7 +15,9 @@
 
 #include <optional>
 #include <string>
+#include <wx/dialog.h>
 #include <wx/mdi.h>
+#include <wx/weakref.h>
 
 class globalVars;
 class wxCloseEvent;
@@ -110,6 +112,20 @@ public:
     // The sheet's values into `projectVars`; the project is modified when one differed.
     void applySettingsSheet(const globalVars& sheetValues);
 
+    // Tools: the modeless inverse (one at a time, after a run that produced
+    // points), the converter dialogs, the EDM calibration and the closure
+    // definition editor on an existing or a new closure file.
+    void showInverse();
+    wxDialog* inverseDialog() const { return inverseDlg_.get(); }
+    void convertGpsFiles();
+    void convertLevelFiles();
+    void showEdmCalibration();
+    void editClosureFile(bool newFile);
+
+    // File/Print: the report windows chosen in "Print Reports", each as it
+    // shows its lines, on the default printer.
+    void printReports();
+
     void showGlobalSettings();
     void showAbout();
     // The help file (and topic) that the Help command opens.
@@ -130,6 +146,10 @@ public:
     void showGraphics();
     void refreshOpenGraphics();
     std::uint16_t graphicsWindowId() const { return graphicsWindowId_; }
+    // Whether the family's program `programFile` was started from here and still runs.
+    bool familyProgramRunning(const std::string& programFile) const {
+        return familyProcesses_.running(programFile);
+    }
     // The name under which the family's programs find the marker block.
     void setMarkerBlockName(std::string name) { markerBlockName_ = std::move(name); }
 
@@ -173,6 +193,8 @@ private:
     int initialShow_ = showNormal;
     std::string markerBlockName_ = "/GL_Settings";
     MarkerBlock markerBlock_;
+    FamilyProcesses familyProcesses_;
     GraphicsLibrary graphics_{"libvistra.so"};
+    wxWeakRef<wxDialog> inverseDlg_; // null again once the window is destroyed
     std::uint16_t graphicsWindowId_ = GraphicsLibrary::noWindow;
 };

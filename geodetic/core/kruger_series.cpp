@@ -2,6 +2,8 @@
 
 #include "kruger_series.hpp"
 
+#include "projection_terms.hpp"
+
 #include <cmath>
 #include <complex>
 
@@ -61,7 +63,9 @@ KrugerSeries::KrugerSeries(const ellipsoid& ell)
 // tan of the conformal latitude from tan of the latitude.
 double KrugerSeries::conformalTan(double tanLat) const {
     const double root = std::sqrt(1.0 + tanLat * tanLat);
-    const double sigma = std::sinh(e_ * std::atanh(e_ * tanLat / root));
+    const double eSinLat = e_ * tanLat / root;
+    const double sigma = e_ <= maxAtanhSeriesArgument ? sinhOfSmall(e_ * atanhSeries(eSinLat))
+                                                      : std::sinh(e_ * std::atanh(eSinLat));
     return tanLat * std::sqrt(1.0 + sigma * sigma) - sigma * root;
 }
 

@@ -15,6 +15,30 @@ inline double isometricLatitude(double e, double phi) {
     return isometricLatitudeOfSine(e, std::sin(phi));
 }
 
+// atanh(x) = ln((1 + x) / (1 - x)) / 2 for |x| <= maxAtanhSeriesArgument by
+// its odd series, in place of a logarithm and a division: the terms past
+// x^17 stay below 1e-19 of the sum there. The eccentricity terms of the
+// earth's ellipsoids, e atanh(e sin phi) with e below 0.1, take it.
+inline constexpr double maxAtanhSeriesArgument = 0.1;
+
+inline double atanhSeries(double x) {
+    const double x2 = x * x;
+    return x * (1.0 + x2 * (1.0 / 3.0 +
+                            x2 * (1.0 / 5.0 +
+                                  x2 * (1.0 / 7.0 +
+                                        x2 * (1.0 / 9.0 +
+                                              x2 * (1.0 / 11.0 +
+                                                    x2 * (1.0 / 13.0 +
+                                                          x2 * (1.0 / 15.0 + x2 / 17.0))))))));
+}
+
+// sinh(y) for |y| <= e atanh(e) with e <= maxAtanhSeriesArgument (about
+// 0.01) by its series: the terms past y^9 stay below 1e-24 of the sum there.
+inline double sinhOfSmall(double y) {
+    const double y2 = y * y;
+    return y + y * y2 * (1.0 / 6.0 + y2 * (1.0 / 120.0 + y2 * (1.0 / 5040.0 + y2 / 362880.0)));
+}
+
 // w(phi) = sqrt(1 - e^2 sin^2 phi), from s = sin phi.
 inline double wFactorOfSine(double eSq, double s) {
     return std::sqrt(1.0 - eSq * s * s);

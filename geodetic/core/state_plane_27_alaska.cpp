@@ -13,8 +13,6 @@ namespace geodetic_detail {
 
 namespace {
 
-constexpr double usSurveyFoot_m = 0.3048006096012192;
-
 // Zone 5001.
 constexpr double alaskaESq = 0.006768657997291;
 constexpr double alaskaE = 0.082271854223003;

@@ -31,6 +31,12 @@ inline constexpr double clarke1866TabularESq = 0.006768658;
 inline constexpr double clarke1866SecondESq = 0.0068147849;
 inline constexpr double clarke1866SemiMajor_ft = 20925832.16;
 
+// Clarke 1866 as the zones' EPSG definitions give it (a 6378206.4 m,
+// b 6356583.8 m), and the US survey foot the zones are measured in.
+inline constexpr double clarke1866SemiMajor_m = 6378206.4;
+inline constexpr double clarke1866SemiMinor_m = 6356583.8;
+inline constexpr double usSurveyFoot_m = 0.3048006096012192;
+
 void tabularTransverseMercatorToGrid(const zoneconstant27& zone, geodCoord* point);
 void tabularTransverseMercatorToGeodetic(const zoneconstant27& zone, geodCoord* point);
 void tabularLambertToGrid(const zoneconstant27& zone, geodCoord* point);

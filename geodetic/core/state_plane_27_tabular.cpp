@@ -1,20 +1,23 @@
 // Transverse Mercator and Lambert zones of 1927 by the rigorous projections
-// on Clarke 1866, with each zone's definition read from its tabular
-// constants (the machine-computation tables of the US Coast and Geodetic
-// Survey: Claire, State plane coordinates by automatic data processing,
-// Publication 62-4, 1968): central meridian, scale and false easting as they
-// stand; the origin latitude of a transverse Mercator zone and the tabulated
-// latitude of a Lambert zone from the tables' meridian arc in arc-seconds;
-// the cone of a Lambert zone from its constant sin(phi0) and the radius R0
-// of the tabulated latitude. The tables' own series (the footpoint relation
-// and cubic corrections of transverse Mercator, the radius series of
-// Lambert) stood up to 1.3 ft from the rigorous projections two degrees from
-// a central meridian. What remains is the rounding of the constants
-// themselves: R0 and Rb to 0.01 ft, some cone constants to eight digits
-// (0.045 ft at most, North Carolina), and the scale factors of Delaware, New
-// Jersey and Rhode Island, a few 1e-8 off their defining ratios (0.02 ft).
+// on Clarke 1866. A transverse Mercator zone's definition is read from its
+// tabular constants (the machine-computation tables of the US Coast and
+// Geodetic Survey: Claire, State plane coordinates by automatic data
+// processing, Publication 62-4, 1968): central meridian, scale and false
+// easting as they stand, the origin latitude from the tables' meridian arc
+// in arc-seconds. A Lambert zone of the table is projected on its defining
+// parameters (state_plane_27_lambert.hpp): its constants carry the cone only
+// rounded, R0 and Rb to 0.01 ft and some cone constants to eight digits,
+// 0.045 ft at most (North Carolina). A Lambert record of other constants
+// keeps to them: the cone from its constant sin(phi0) and the radius R0 of
+// the tabulated latitude. The tables' own series (the footpoint relation and
+// cubic corrections of transverse Mercator, the radius series of Lambert)
+// stood up to 1.3 ft from the rigorous projections two degrees from a
+// central meridian. What remains in transverse Mercator zones is the
+// rounding of the scale factors of Delaware, New Jersey and Rhode Island, a
+// few 1e-8 off their defining ratios (0.02 ft).
 
 #include "state_plane_27_formulas.hpp"
+#include "state_plane_27_lambert.hpp"
 
 #include "geodetic/projection_engine.hpp"
 
@@ -66,12 +69,6 @@ double latitudeOfArcSeconds(double seconds) {
     }
     return phi;
 }
-
-// Clarke 1866 as the zones' EPSG definitions give it (a 6378206.4 m,
-// b 6356583.8 m).
-constexpr double clarke1866SemiMajor_m = 6378206.4;
-constexpr double clarke1866SemiMinor_m = 6356583.8;
-constexpr double usSurveyFoot_m = 0.3048006096012192;
 
 ellipsoid clarke1866() {
     ellipsoid ell{};
@@ -162,6 +159,10 @@ void tabularTransverseMercatorToGeodetic(const zoneconstant27& zone, geodCoord* 
 }
 
 void tabularLambertToGrid(const zoneconstant27& zone, geodCoord* point) {
+    if (const Lambert27Definition* definition = lambert27DefinitionOf(zone)) {
+        definedLambertToGrid(*definition, point);
+        return;
+    }
     const TabularConstants t(zone);
     const LambertCone cone(t);
     const double lat = point->lat;
@@ -175,6 +176,10 @@ void tabularLambertToGrid(const zoneconstant27& zone, geodCoord* point) {
 }
 
 void tabularLambertToGeodetic(const zoneconstant27& zone, geodCoord* point) {
+    if (const Lambert27Definition* definition = lambert27DefinitionOf(zone)) {
+        definedLambertToGeodetic(*definition, point);
+        return;
+    }
     const TabularConstants t(zone);
     const LambertCone cone(t);
     const double fromApex = cone.rb - point->northing;

@@ -307,13 +307,14 @@ int SPC83Grid2Geod(int zone, geodCoord* point) {
 }
 
 int SPC83Geod2Grid(int zone, geodCoord* point) {
-    zoneCnstnt constants{};
-    if (initSPC83Zone(zone, &constants) != projectionOk)
+    // The table's own record, read in place: a point costs no copy of it.
+    const int index = indexOfZone(zone);
+    if (index < 0)
         return projectionRefused;
     const ellipsoid& ell = grs80();
     const double lonEast = point->lon;
     point->lon = -lonEast;
-    geod2Grid(&ell, &constants, point);
+    geod2Grid(&ell, &zoneTable[static_cast<std::size_t>(index)], point);
     point->lon = lonEast;
     return projectionOk;
 }

@@ -22,16 +22,22 @@ public:
 
     // The constants of `inputs`: those remembered when the inputs are the
     // same bits as last time, else `compute(inputs)`, remembered from now on.
-    template <typename Compute> const Constants& get(const Inputs& inputs, Compute compute) {
-        if (!filled_ || std::memcmp(inputs.data(), inputs_.data(), sizeof(Inputs)) != 0) {
-            constants_ = compute();
-            inputs_ = inputs;
-            filled_ = true;
-        }
+    template <typename Compute>
+    [[gnu::always_inline]] const Constants& get(const Inputs& inputs, Compute compute) {
+        if (!filled_ || std::memcmp(inputs.data(), inputs_.data(), sizeof(Inputs)) != 0)
+            remember(inputs, compute);
         return constants_;
     }
 
 private:
+    // Out of the line of the calls that find their zone: one per new zone.
+    template <typename Compute> [[gnu::noinline, gnu::cold]] void remember(const Inputs& inputs,
+                                                                           Compute compute) {
+        constants_ = compute();
+        inputs_ = inputs;
+        filled_ = true;
+    }
+
     Inputs inputs_{};
     Constants constants_{};
     bool filled_ = false;

@@ -2,6 +2,8 @@
 
 #include "geodetic/cassini_soldner.hpp"
 
+#include "zone_constant_cache.hpp"
+
 #include <cmath>
 #include <numbers>
 
@@ -15,18 +17,34 @@ constexpr double eastingLimitNear = 19926188.9;
 constexpr double northingLimitSlack = 0.1;
 constexpr double poleTolerance = 1e-5;
 
+// The grid's extent that the inverse accepts, relative to the false values.
+struct GridLimits {
+    double minEasting, maxEasting, minNorthing, maxNorthing;
+};
+
 struct CassiniParams {
     double a = 0.0, f = 0.0, originLat = 0.0, centralMeridian = 0.0;
     double falseEasting = 0.0, falseNorthing = 0.0;
     // Derived.
     double eSq = 0.0;
+    double ePrimeSq = 0.0; // e^2 / (1 - e^2)
     double c0 = 0.0, c1 = 0.0, c2 = 0.0, c3 = 0.0; // meridian arc
     double m0 = 0.0;                               // meridian arc of the origin
     double k1 = 0.0, k2 = 0.0, k3 = 0.0, k4 = 0.0; // footpoint latitude
+    GridLimits limits{};                           // of the inverse
 
     double meridianArc(double phi) const {
         return a * (c0 * phi - c1 * std::sin(2.0 * phi) + c2 * std::sin(4.0 * phi) -
                     c3 * std::sin(6.0 * phi));
+    }
+
+    // The same from sin phi and cos phi at hand, the multiple angles by
+    // their double- and sum-angle formulas in place of three sines.
+    double meridianArc(double phi, double sinPhi, double cosPhi) const {
+        const double sin2 = 2.0 * sinPhi * cosPhi, cos2 = (cosPhi - sinPhi) * (cosPhi + sinPhi);
+        const double sin4 = 2.0 * sin2 * cos2, cos4 = (cos2 - sin2) * (cos2 + sin2);
+        const double sin6 = sin4 * cos2 + cos4 * sin2;
+        return a * (c0 * phi - c1 * sin2 + c2 * sin4 - c3 * sin6);
     }
 };
 
@@ -53,20 +71,21 @@ void project(const CassiniParams& p, double lat, double lon, double* easting, do
         dLon -= 2.0 * pi;
     if (dLon < -pi)
         dLon += 2.0 * pi;
-    const double sinLat = std::sin(lat), cosLat = std::cos(lat), tanLat = std::tan(lat);
+    const double sinLat = std::sin(lat), cosLat = std::cos(lat), tanLat = sinLat / cosLat;
     const double n = p.a / std::sqrt(1.0 - p.eSq * sinLat * sinLat);
     const double t = tanLat * tanLat;
     const double a = dLon * cosLat, a2 = a * a;
-    const double c = p.eSq * cosLat * cosLat / (1.0 - p.eSq);
-    *easting =
-        p.falseEasting + n * (a - t * a2 * a / 6.0 - (8.0 - t + 8.0 * c) * t * a2 * a2 * a / 120.0);
-    *northing = p.falseNorthing + p.meridianArc(lat) - p.m0 +
-                n * tanLat * (a2 / 2.0 + (5.0 - t + 6.0 * c) * a2 * a2 / 24.0);
+    const double c = p.ePrimeSq * cosLat * cosLat;
+    *easting = p.falseEasting + n * (a - t * a2 * a * (1.0 / 6.0) -
+                                     (8.0 - t + 8.0 * c) * t * a2 * a2 * a * (1.0 / 120.0));
+    *northing = p.falseNorthing + p.meridianArc(lat, sinLat, cosLat) - p.m0 +
+                n * tanLat * (a2 * 0.5 + (5.0 - t + 6.0 * c) * a2 * a2 * (1.0 / 24.0));
 }
 
 void deriveConstants(CassiniParams* p) {
     const double e2 = 2.0 * p->f - p->f * p->f, e4 = e2 * e2, e6 = e4 * e2;
     p->eSq = e2;
+    p->ePrimeSq = e2 / (1.0 - e2);
     p->c0 = 1.0 - e2 / 4.0 - 3.0 * e4 / 64.0 - 5.0 * e6 / 256.0;
     p->c1 = 3.0 * e2 / 8.0 + 3.0 * e4 / 32.0 + 45.0 * e6 / 1024.0;
     p->c2 = 15.0 * e4 / 256.0 + 45.0 * e6 / 1024.0;
@@ -80,11 +99,6 @@ void deriveConstants(CassiniParams* p) {
     p->k3 = 151.0 * e1Sq * e1 / 96.0;
     p->k4 = 1097.0 * e1Sq * e1Sq / 512.0;
 }
-
-// The grid's extent that the inverse accepts, relative to the false values.
-struct GridLimits {
-    double minEasting, maxEasting, minNorthing, maxNorthing;
-};
 
 // Eastings by the side of the central meridian; northings of 31 N and 31 S
 // on the meridian opposite the central one.
@@ -117,6 +131,7 @@ int setup(double a, double f, double originLat, double centralMeridian, double f
     p.falseEasting = falseEasting;
     p.falseNorthing = falseNorthing;
     deriveConstants(&p);
+    p.limits = limitsOf(p);
     *out = p;
     return 0;
 }
@@ -139,7 +154,7 @@ double clamped(double v, double lo, double hi) {
 
 int inverse(const CassiniParams& p, double easting, double northing, double* lat, double* lon) {
     int bits = 0;
-    const GridLimits limits = limitsOf(p);
+    const GridLimits& limits = p.limits;
     const double dE = easting - p.falseEasting, dN = northing - p.falseNorthing;
     if (dE < limits.minEasting || dE > limits.maxEasting)
         bits |= cassiniEastingError;
@@ -183,20 +198,41 @@ int setupFromRecord(const zoneCnstntCassini& zone, CassiniParams* p) {
 
 } // namespace
 
+namespace {
+
+// The settings of a record and the error bits of its setup.
+struct CheckedParams {
+    int bits = 0;
+    CassiniParams params;
+};
+
+// The settings of a record, derived once for a run of points on the same record.
+const CheckedParams& paramsOfRecord(const zoneCnstntCassini& zone) {
+    [[gnu::tls_model("initial-exec")]] thread_local geodetic_detail::LastZoneCache<6, CheckedParams>
+        cache;
+    return cache.get({zone.semiMajor, zone.flattening, zone.originLat, zone.centralMeridian,
+                      zone.falseEasting, zone.falseNorthing},
+                     [&] {
+                         CheckedParams checked;
+                         checked.bits = setupFromRecord(zone, &checked.params);
+                         return checked;
+                     });
+}
+
+} // namespace
+
 int latLong2XY_CassiniSoldner(zoneCnstntCassini* zone, geodCoord* point) {
-    CassiniParams p;
-    const int bits = setupFromRecord(*zone, &p);
-    if (bits != 0)
-        return bits;
-    return forward(p, point->lat, point->lon, &point->easting, &point->northing);
+    const CheckedParams& p = paramsOfRecord(*zone);
+    if (p.bits != 0)
+        return p.bits;
+    return forward(p.params, point->lat, point->lon, &point->easting, &point->northing);
 }
 
 int XY2latLong2_CassiniSoldner(zoneCnstntCassini* zone, geodCoord* point) {
-    CassiniParams p;
-    const int bits = setupFromRecord(*zone, &p);
-    if (bits != 0)
-        return bits;
-    return inverse(p, point->easting, point->northing, &point->lat, &point->lon);
+    const CheckedParams& p = paramsOfRecord(*zone);
+    if (p.bits != 0)
+        return p.bits;
+    return inverse(p.params, point->easting, point->northing, &point->lat, &point->lon);
 }
 
 int cassiniSetup(double a, double f, double originLat, double centralMeridian, double falseEasting,

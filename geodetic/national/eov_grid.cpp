@@ -6,6 +6,7 @@
 
 #include "geodetic/earth_centred.hpp"
 #include "geodetic/projection_engine.hpp"
+#include "zone_constant_cache.hpp"
 
 #include <array>
 #include <cmath>
@@ -52,17 +53,30 @@ struct DatumChange {
 
 // m R1(rx) R2(ry) R3(rz) p + d: the coordinate-frame rotation, applied in
 // full to the untransformed vector.
-Ecef changeDatum(const DatumChange& c, const Ecef& p) {
+using Rotation = std::array<std::array<double, 3>, 3>;
+
+Rotation rotationOf(double rx, double ry, double rz) {
     const double toRad = pi / (3600.0 * 180.0);
-    const double sx = std::sin(c.rx * toRad), cx = std::cos(c.rx * toRad);
-    const double sy = std::sin(c.ry * toRad), cy = std::cos(c.ry * toRad);
-    const double sz = std::sin(c.rz * toRad), cz = std::cos(c.rz * toRad);
-    const double m = 1.0 + c.ds / 1000000.0;
-    const std::array<std::array<double, 3>, 3> r = {{
+    const double sx = std::sin(rx * toRad), cx = std::cos(rx * toRad);
+    const double sy = std::sin(ry * toRad), cy = std::cos(ry * toRad);
+    const double sz = std::sin(rz * toRad), cz = std::cos(rz * toRad);
+    return {{
         {cz * cy, sz * cy, -sy},
         {cz * sy * sx - sz * cx, cz * cx + sz * sy * sx, cy * sx},
         {sz * sx + cz * sy * cx, sz * sy * cx - cz * sx, cy * cx},
     }};
+}
+
+// The rotation, computed once for a run of points with the same angles.
+const Rotation& rotationOfRun(double rx, double ry, double rz) {
+    [[gnu::tls_model("initial-exec")]] thread_local geodetic_detail::LastZoneCache<3, Rotation>
+        cache;
+    return cache.get({rx, ry, rz}, [&] { return rotationOf(rx, ry, rz); });
+}
+
+Ecef changeDatum(const DatumChange& c, const Ecef& p) {
+    const double m = 1.0 + c.ds / 1000000.0;
+    const Rotation& r = rotationOfRun(c.rx, c.ry, c.rz);
     return {m * (r[0][0] * p.x + r[0][1] * p.y + r[0][2] * p.z) + c.dX,
             m * (r[1][0] * p.x + r[1][1] * p.y + r[1][2] * p.z) + c.dY,
             m * (r[2][0] * p.x + r[2][1] * p.y + r[2][2] * p.z) + c.dZ};
@@ -108,8 +122,11 @@ double arcsine(double t) {
 int latLongWGS84ToXY_EOV(double lat, double lon, double h, double dX, double dY, double dZ,
                          double rx, double ry, double rz, double ds, double* eovY, double* eovX,
                          double* hIugg67) {
-    ellipsoid wgs84{};
-    initEllipsoid(&wgs84, wgsSemiMajor, wgsFlattening);
+    static const ellipsoid wgs84 = [] {
+        ellipsoid ell{};
+        initEllipsoid(&ell, wgsSemiMajor, wgsFlattening);
+        return ell;
+    }();
     geodCoord point{};
     point.lat = lat;
     point.lon = lon;

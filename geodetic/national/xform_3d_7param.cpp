@@ -5,6 +5,7 @@
 
 #include "geodetic/matrix.hpp"
 #include "xform_estimate.hpp"
+#include "zone_constant_cache.hpp"
 
 #include <cmath>
 #include <numbers>
@@ -137,10 +138,17 @@ XformSolution estimate7Param(int n, const double* pts) {
 }
 
 // s R(omega, phi, kappa) p + T.
+// The rotation of a run of points transformed with the same angles,
+// computed once for the run.
+const Rotation& rotationOfRun(double omega, double phi, double kappa) {
+    [[gnu::tls_model("initial-exec")]] thread_local LastZoneCache<3, Rotation> cache;
+    return cache.get({omega, phi, kappa}, [&] { return rotationOf(omega, phi, kappa); });
+}
+
 void applySimilarity(double s, double omega, double phi, double kappa,
                      const std::array<double, 3>& t, const std::array<double, 3>& p, double* X,
                      double* Y, double* Z) {
-    const Rotation r = rotationOf(omega, phi, kappa);
+    const Rotation& r = rotationOfRun(omega, phi, kappa);
     *X = s * rowTimes(r[0], p) + t[0];
     *Y = s * rowTimes(r[1], p) + t[1];
     *Z = s * rowTimes(r[2], p) + t[2];

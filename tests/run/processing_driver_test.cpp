@@ -5,6 +5,7 @@
 #include "run/processing_driver.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
+#include "support/terrestrial_3d_project.hpp"
 
 #include <gtest/gtest.h>
 
@@ -101,8 +102,8 @@ TEST_F(Driver, ClearsTheListsOfTheLastRunAndClosesItsReports) {
 }
 
 TEST_F(Driver, AStageNotYetBuiltStopsTheRunAndSaysSo) {
-    testsupport::writeBytes(folder / "net1.vkr", "header\n");
-    projectVars.geodeticModel = 1; // the 3D road still has stages to come
+    testsupport::writeBytes(folder / "net1.vkr", testsupport::terrestrial3DRaw());
+    testsupport::useTerrestrial3DSystem(projectVars); // the 3D road still has stages to come
     EXPECT_FALSE(adjustNetwork(context, adjustmentRun, 0).reachedEnd);
     const std::string err = testsupport::readBytes(folder / "net1.ERR");
     EXPECT_NE(err.find("is not built yet: the run stops here.\r\n"), std::string::npos);

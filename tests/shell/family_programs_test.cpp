@@ -242,6 +242,35 @@ TEST_F(RawFileDialog, OkWithoutASelectionSaysSoAndStaysOpen) {
     EXPECT_EQ(dialog.chosenName(), "");
 }
 
+// A stand-in editor notes each start and runs until the test lets it end
+// through a pipe; a second Edit Raw Files while it runs starts nothing (no
+// message either), and once it has ended the command starts it again.
+TEST_F(FamilyCommands, AnEditorStillRunningIsNotStartedAgain) {
+    const fs::path release = file("release");
+    ASSERT_EQ(::mkfifo(release.c_str(), 0600), 0);
+    testsupport::writeBytes(file("DUDezudi.exe"), "#!/bin/sh\necho \"$1\" >> '" +
+                                                      file("starts").string() + "'\nread go < '" +
+                                                      release.string() + "'\n");
+    fs::permissions(file("DUDezudi.exe"), fs::perms::owner_all);
+    const auto letItEnd = [&release] { std::ofstream(release) << "go\n"; };
+    CMainFrame& frame = openWindow();
+    projectVars.pInputFileName = "site.raw\n";
+
+    frame.editRawFiles();
+    EXPECT_TRUE(frame.familyProgramRunning("DUDezudi.exe"));
+    frame.editRawFiles();
+    letItEnd();
+    guitest::yieldUntil([&] { return !frame.familyProgramRunning("DUDezudi.exe"); });
+    EXPECT_FALSE(frame.familyProgramRunning("DUDezudi.exe"));
+    EXPECT_EQ(testsupport::readBytes(file("starts")), "site.raw\n");
+
+    frame.editRawFiles();
+    EXPECT_TRUE(frame.familyProgramRunning("DUDezudi.exe"));
+    letItEnd();
+    guitest::yieldUntil([&] { return !frame.familyProgramRunning("DUDezudi.exe"); });
+    EXPECT_EQ(testsupport::readBytes(file("starts")), "site.raw\nsite.raw\n");
+}
+
 TEST_F(FamilyCommands, TheCommandsAreEnabled) {
     CMainFrame& frame = openWindow();
     for (int id : {shellid::editRawFiles, shellid::editRawFilesButton, shellid::collectorTransfer,

@@ -149,18 +149,22 @@ TEST_F(MainFrame, CommandsAreEnabledByTheProjectState) {
                           shellid::collectorTransferButton,
                           shellid::editReportFile,
                           shellid::openAltaFile,
-                          shellid::newAltaFile};
+                          shellid::newAltaFile,
+                          shellid::convertGpsFiles,
+                          shellid::convertLevelFiles,
+                          shellid::edmCalibration,
+                          shellid::openClosureFile,
+                          shellid::newClosureFile};
     const int withProject[] = {shellid::closeProject,      shellid::saveProject,
                                shellid::networkAdjustment, shellid::networkAdjustmentButton,
                                shellid::preprocess,        shellid::lsReport,
                                shellid::errReport,         shellid::nezReport,
                                shellid::graphics,          shellid::graphicsButton,
                                shellid::blunderDetection};
-    // Still to come, or waiting for a completed run.
-    const int notYet[] = {shellid::inverse,        shellid::relErrEllipseButton,
-                          shellid::print,          shellid::printButton,
-                          shellid::edmCalibration, shellid::windowCascade,
-                          shellid::windowTile,     shellid::closeAll};
+    // Waiting for a completed run, or still to come.
+    const int notYet[] = {shellid::inverse,       shellid::inverseButton, shellid::relErrEllipseButton,
+                          shellid::print,         shellid::printButton,   shellid::windowCascade,
+                          shellid::windowTile,    shellid::closeAll};
     const auto expectStates = [](wxWindow* window, const auto& ids, bool enabled) {
         for (int id : ids)
             EXPECT_EQ(commandEnabled(window, id), enabled) << "command " << id;

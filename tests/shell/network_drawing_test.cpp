@@ -177,4 +177,15 @@ TEST_F(NetworkDrawing, EllipsesShrinkToAPointAtSizeZeroAndVanishWithoutScale) {
     EXPECT_EQ(inkCount(draw(std::nullopt)), 0);
 }
 
+// Of two records with the point's name, the first in the array is drawn.
+TEST_F(NetworkDrawing, TheFirstEllipseOfANameIsDrawn) {
+    settings.control.symbolType = 99;
+    addControl("P");
+    addEllipse("P", 0.0, 30.0, 10.0); // 10 x 30 pixels
+    addEllipse("P", 0.0, 60.0, 50.0); // 50 x 60 pixels
+    const wxImage image = draw();
+    EXPECT_TRUE(inked(image, 100, 85));
+    EXPECT_FALSE(inked(image, 100, 70)) << "the second record's outline";
+}
+
 } // namespace

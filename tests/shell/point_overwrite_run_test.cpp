@@ -61,8 +61,9 @@ protected:
         };
         log_->push_back({text(overwriteid::pointName), text(overwriteid::currentFirst),
                          text(overwriteid::newFirst)});
-        if (!screenshot_.empty())
+        if (!screenshot_.empty()) {
             EXPECT_TRUE(guitest::saveScreenshot(dialog, screenshot_));
+        }
         wxDynamicCast(dialog->FindWindow(overwriteid::doNotAsk), wxCheckBox)->SetValue(forAll_);
         wxWindow* button = dialog->FindWindow(button_);
         wxCommandEvent click(wxEVT_BUTTON, button_);

@@ -524,7 +524,7 @@ TEST_F(SettingsSheet, TheUserDefinedSystemIsSavedAndLoaded) {
     CMainFrame& frame = openMainWindow();
     {
         CUDPDlg dialog(&frame);
-        EXPECT_FALSE(dialog.FindWindow(udpid::testButton)->IsEnabled());
+        EXPECT_TRUE(dialog.FindWindow(udpid::testButton)->IsEnabled());
         typeInto(&dialog, udpid::systemNameEdit, "Site Grid");
         choose(&dialog, udpid::ellipsoidList, userDefinedEllipsoid);
         choose(&dialog, udpid::secondKindList, 3);

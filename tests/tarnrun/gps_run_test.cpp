@@ -52,7 +52,7 @@ bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-const std::string notBuiltYet = "Preliminary coordinates (3D) is not built yet";
+const std::string notBuiltYet = "The 3D adjustment is not built yet";
 
 } // namespace
 

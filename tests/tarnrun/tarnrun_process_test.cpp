@@ -3,6 +3,7 @@
 
 #include "model/settings/global_vars.hpp"
 #include "support/temp_folder.hpp"
+#include "support/terrestrial_3d_project.hpp"
 
 #include <gtest/gtest.h>
 
@@ -237,7 +238,7 @@ TEST_F(TarnrunProject, EveryStopMessageIsInTheErrorReportOnce) {
         {"no raw file defined", [](globalVars& s) { s.pInputFileName.clear(); },
          "Cannot perform horizontal adjustment.\r\nNo raw data file has been defined\r\n"},
         {"missing raw file", [](globalVars&) {}, "Error opening "},
-        {"a stage to come", [](globalVars& s) { s.geodeticModel = 1; },
+        {"a stage to come", [](globalVars& s) { testsupport::useTerrestrial3DSystem(s); },
          "is not built yet: the run stops here.\r\n"},
     };
     for (const Row& row : rows) {
@@ -245,7 +246,7 @@ TEST_F(TarnrunProject, EveryStopMessageIsInTheErrorReportOnce) {
         globalVars saved = settings;
         row.set(settings);
         if (std::string(row.name) == "a stage to come")
-            writeBytes(folder / "site.vkr", "header\n");
+            writeBytes(folder / "site.vkr", testsupport::terrestrial3DRaw());
         else
             fs::remove(folder / "site.vkr");
         const RunResult r = run();
@@ -287,8 +288,8 @@ TEST_F(TarnrunProject, VerticalOnlyWithoutAnyFileStops) {
 }
 
 TEST_F(TarnrunProject, OpensAndHeadsTheErrorReport) {
-    writeBytes(folder / "site.vkr", "header\n");
-    settings.geodeticModel = 1; // the 3D road still stops at a stage to come
+    writeBytes(folder / "site.vkr", testsupport::terrestrial3DRaw());
+    testsupport::useTerrestrial3DSystem(settings); // the 3D road still stops at a stage to come
     const RunResult r = run();
     EXPECT_EQ(r.status, 1);
     const std::string rule = "     =====================================\r\n";

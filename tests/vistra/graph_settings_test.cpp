@@ -2,6 +2,10 @@
 
 #include "vistra/graph_settings.hpp"
 
+#include "platform/profile_store.hpp"
+#include "support/config_folder_guard.hpp"
+#include "support/temp_folder.hpp"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -50,6 +54,40 @@ TEST(GraphSettings, EachKeyReachesItsOwnValue) {
     EXPECT_EQ(s.control.symbolOn, 132);
     EXPECT_EQ(s.floating.textSize, 149);
     EXPECT_EQ(s.pickRadius, 153);
+}
+
+// Every setting goes to the profile under its key and comes back; a value
+// that is missing or not a whole number keeps its default.
+TEST(GraphSettings, TheProfileKeepsEverySetting) {
+    testsupport::TempFolder folder("graph_settings");
+    testsupport::ConfigFolderGuard config(folder / "config");
+    graphSettings changed;
+    int n = 30;
+    for (const graphSettingKey& k : graphSettingKeys())
+        settingValue(changed, k) = n++;
+    {
+        platform::ProfileStore profile("Velmora Software/Tarnwell");
+        writeGraphSettings(profile, changed);
+        profile.setString("MainWindow", "X", "12");
+        std::string error;
+        ASSERT_TRUE(profile.save(error)) << error;
+    }
+    platform::ProfileStore profile("Velmora Software/Tarnwell");
+    std::string error;
+    ASSERT_TRUE(profile.load(error)) << error;
+    EXPECT_EQ(profile.getString("Version 1.00", "travLnOnOff", ""), "30");
+    EXPECT_EQ(profile.getString("Version 1.00", "pickRadius", ""), "83");
+    graphSettings read = readGraphSettings(profile);
+    for (const graphSettingKey& k : graphSettingKeys())
+        EXPECT_EQ(settingValue(read, k), settingValue(changed, k)) << k.key;
+
+    platform::ProfileStore partial("Velmora Software/Other");
+    partial.setString("Version 1.00", "travTxtSize", "large");
+    partial.setInt("Version 1.00", "ssSymbSize", 7);
+    read = readGraphSettings(partial);
+    EXPECT_EQ(read.traverse.textSize, 4);
+    EXPECT_EQ(read.sideshots.symbolSize, 7);
+    EXPECT_EQ(read.pickRadius, 5);
 }
 
 } // namespace

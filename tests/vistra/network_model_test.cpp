@@ -2,6 +2,7 @@
 // where it places them, for the cases of the 2D and 3D roads.
 
 #include "graph_project.hpp"
+#include "support/terrestrial_3d_project.hpp"
 
 #include "vistra/network_model.hpp"
 
@@ -306,16 +307,21 @@ TEST(NetworkModelInput, AListNamingAnRw5FileAnywhereIsReadByTheRw5Reader) {
     }
 }
 
-// The 3D road needs the preliminary coordinates of the 3D model, which the
-// computing core does not have yet: the build says so and draws nothing.
-TEST(NetworkModel, TheThreeDimensionalModelSaysWhichStageIsMissing) {
+// The 3D model draws its network at the preliminary coordinates of the 3D
+// chain: the fixture's traverse, four stations each set up once, two of them
+// control marks. The computed stations widen the extents to C's easting and
+// D's northing (the example's table moved to the grid; the preliminary
+// positions are within centimetres).
+TEST(NetworkModel, TheThreeDimensionalModelDrawsThePreliminaryCoordinates) {
     GraphProject project;
-    projectVars.geodeticModel = 1;
-    project.writeVkr("net.vkr", setupLines("A", "B", "100.000", {{"C", "90.0000", "50.000"}}));
+    testsupport::useTerrestrial3DSystem(projectVars);
+    testsupport::writeBytes(project.path("net.vkr"), testsupport::terrestrial3DRaw());
     RecordingShell shell;
     rawDataGraph g(shell);
-    EXPECT_EQ(g.buildStatus, graphNothingToDraw);
-    ASSERT_EQ(shell.boxes.size(), 1u);
-    EXPECT_NE(shell.boxes[0].text.find("is not built yet"), std::string::npos);
-    EXPECT_EQ(g.setupCount(), 0);
+    EXPECT_EQ(g.buildStatus, graphBuilt);
+    EXPECT_TRUE(shell.boxes.empty());
+    EXPECT_EQ(g.pointCount(), 2);
+    EXPECT_EQ(g.setupCount(), 4);
+    EXPECT_NEAR(g.maxE, 680430.150, 0.05);
+    EXPECT_NEAR(g.minN, 4981880.600, 0.05);
 }

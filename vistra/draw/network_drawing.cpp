@@ -2,10 +2,14 @@
 
 #include "vistra/point_picking.hpp"
 
+#include <wx/graphics.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string_view>
+#include <unordered_map>
 
 wxColour graphColourOf(int index) {
     static const wxColour table[graphColourCount] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
@@ -73,6 +77,13 @@ public:
         dc_.SetTextForeground(*wxBLACK);
         dc_.SetTextBackground(*wxWHITE);
         dc_.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
+        // One-pixel lines and outlines, as crisp as the picture's pixels:
+        // smoothing them costs more than all else drawn.
+        if (wxGraphicsContext* gc = dc_.GetGraphicsContext())
+            gc->SetAntialiasMode(wxANTIALIAS_NONE);
+        // The first record of each name counts.
+        for (const errEllipseRec& e : picture_.ellipses)
+            ellipses_.emplace(std::string_view(e.name, strnlen(e.name, sizeof e.name)), &e);
         graphSetup setup;
         for (int i = 0; picture_.model.getSetupAt(i, setup) == 0; ++i)
             paintSetup(setup);
@@ -106,18 +117,36 @@ private:
     void label(const graphGroupSettings& group, std::string_view name, double east, double north) {
         if (!isPlaced(east, north) || name.empty())
             return;
-        const int height = std::max(group.textSize, 1);
-        dc_.SetFont(wxFont(wxFontInfo(wxSize(0, height)).Family(wxFONTFAMILY_SWISS)));
+        selectFont(std::max(group.textSize, 1));
         const int offset = static_cast<int>(std::trunc(1.2 * group.symbolSize));
         const devicePoint at = device(east, north);
-        dc_.DrawText(wxString::FromUTF8(name.data(), name.size()), at.x + offset, at.y + offset);
+        const wxString text = wxString::FromUTF8(name.data(), name.size());
+        // Drawn through the graphics context where there is one: the device
+        // context would measure every text once more for its bounding box.
+        if (wxGraphicsContext* gc = dc_.GetGraphicsContext())
+            gc->DrawText(text, at.x + offset, at.y + offset, labelBackground_);
+        else
+            dc_.DrawText(text, at.x + offset, at.y + offset);
+    }
+
+    // Fonts are made once per picture and size, and selected only when the
+    // size changes: making a font costs far more than drawing a label.
+    void selectFont(int height) {
+        if (height == selectedHeight_)
+            return;
+        auto found = fonts_.find(height);
+        if (found == fonts_.end())
+            found = fonts_
+                        .emplace(height,
+                                 wxFont(wxFontInfo(wxSize(0, height)).Family(wxFONTFAMILY_SWISS)))
+                        .first;
+        dc_.SetFont(found->second);
+        selectedHeight_ = height;
     }
 
     const errEllipseRec* ellipseOf(std::string_view name) const {
-        for (const errEllipseRec& e : picture_.ellipses)
-            if (std::string_view(e.name, strnlen(e.name, sizeof e.name)) == name)
-                return &e;
-        return nullptr;
+        const auto found = ellipses_.find(name);
+        return found == ellipses_.end() ? nullptr : found->second;
     }
 
     void ellipse(std::string_view name, double east, double north) {
@@ -218,6 +247,12 @@ private:
     wxDC& dc_;
     const networkPicture& picture_;
     const graphSettings& settings_;
+    std::map<int, wxFont> fonts_;
+    int selectedHeight_ = 0;
+    std::unordered_map<std::string_view, const errEllipseRec*> ellipses_;
+    wxGraphicsBrush labelBackground_ = dc_.GetGraphicsContext() != nullptr
+                                           ? dc_.GetGraphicsContext()->CreateBrush(*wxWHITE_BRUSH)
+                                           : wxGraphicsBrush();
 };
 
 } // namespace

@@ -69,6 +69,11 @@ void GraphCanvas::runCommand(int command) {
     Refresh();
 }
 
+void GraphCanvas::takeSettings(const graphSettings& values) {
+    settings = values;
+    Refresh();
+}
+
 void GraphCanvas::pictureRebuilt() {
     view_.cancelModes();
     updateEllipseScale();

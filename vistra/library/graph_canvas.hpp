@@ -5,6 +5,7 @@
 
 #include "vistra/graph_settings.hpp"
 #include "vistra/graph_window.hpp"
+#include "vistra/sheet/graph_settings_sheet.hpp"
 #include "vistra/view_transform.hpp"
 
 #include <optional>
@@ -30,13 +31,18 @@ enum graphCommand {
 inline constexpr int graphPointPicked = 1324;
 inline constexpr int graphWindowClosed = 1325;
 
-class GraphCanvas : public wxWindow {
+class GraphCanvas : public wxWindow, public graphSettingsTarget {
 public:
     GraphCanvas(wxWindow* parent, GraphWindowState& state, wxWindow* owner);
 
     void runCommand(int command);
     // After the model was rebuilt: modes cancelled, all repainted.
     void pictureRebuilt();
+
+    // The settings sheet's side: the settings are taken and drawn at once.
+    const graphSettings& drawingSettings() const override { return settings; }
+    void takeSettings(const graphSettings& values) override;
+    bool hasErrorEllipses() const override { return !state_.ellipses().empty(); }
 
     graphSettings settings;
     const viewTransform& view() const { return view_; }

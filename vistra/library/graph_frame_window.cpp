@@ -1,7 +1,10 @@
 #include "vistra/library/graph_frame_window.hpp"
 
+#include "model/settings/project_defaults.hpp"
+#include "platform/profile_store.hpp"
 #include "vistra/library/graph_canvas.hpp"
 #include "vistra/library/tool_images.hpp"
+#include "vistra/sheet/graph_settings_sheet.hpp"
 
 #include <wx/mdi.h>
 #include <wx/sizer.h>
@@ -18,6 +21,7 @@ public:
           graph_(graph), owner_(parent) {
         auto* tools = makeToolBar();
         canvas = new GraphCanvas(this, graph->state(), parent);
+        canvas->settings = loadSettings();
         auto* column = new wxBoxSizer(wxVERTICAL);
         column->Add(tools, 0, wxEXPAND);
         column->Add(canvas, 1, wxEXPAND);
@@ -26,7 +30,10 @@ public:
         Bind(wxEVT_TOOL, [this](wxCommandEvent& event) { onTool(event.GetId()); });
         Bind(wxEVT_CLOSE_WINDOW, &GraphChildFrame::onClose, this);
     }
-    ~GraphChildFrame() override { delete graph_; }
+    ~GraphChildFrame() override {
+        storeSettings(canvas->settings);
+        delete graph_;
+    }
 
     GraphCanvas* canvas = nullptr;
 
@@ -43,8 +50,45 @@ private:
     void onTool(int command) {
         if (command == commandRefresh)
             graph_->refreshPicture();
+        else if (command == commandSettings)
+            editSettings();
         else
             canvas->runCommand(command);
+    }
+
+    // The settings sheet, one at a time; OK hands its values over, Cancel
+    // leaves what Apply handed over before.
+    void editSettings() {
+        if (sheet_ != nullptr) {
+            sheet_->SetFocus();
+            return;
+        }
+        graphSett sheet(this, *canvas);
+        sheet_ = &sheet;
+        if (sheet.ShowModal() == wxID_OK)
+            canvas->takeSettings(sheet.values());
+        sheet_ = nullptr;
+        canvas->Refresh();
+    }
+
+    // The drawing settings live in the program's profile; one that cannot be
+    // read leaves the defaults, and is not written over when the window goes.
+    static graphSettings loadSettings() {
+        platform::ProfileStore profile(programProfileKey);
+        std::string error;
+        profile.load(error);
+        return readGraphSettings(profile);
+    }
+
+    static void storeSettings(const graphSettings& settings) {
+        platform::ProfileStore profile(programProfileKey);
+        std::string error;
+        if (!profile.load(error))
+            return;
+        writeGraphSettings(profile, settings);
+        if (!profile.save(error))
+            activeShell().message("The graphics settings were not saved: " + error,
+                                  MessageKind::ok);
     }
 
     void onClose(wxCloseEvent& event) {
@@ -55,6 +99,7 @@ private:
 
     GraphFrameWindow* graph_;
     wxWindow* owner_;
+    graphSett* sheet_ = nullptr;
 };
 
 GraphFrameWindow::GraphFrameWindow(GraphWindowRegistry& registry, const GraphFrameRequest& request,

@@ -13,6 +13,7 @@ const graphTool tools[] = {
     {commandZoomExtents, "Zoom Extexts", "[]"},
     {commandZoomWindow, "Zoom Window", "W"},
     {commandPickPoint, "Pick Point", "?"},
+    {commandSettings, "Graphic Settings", "S"},
     {commandRefresh, "Refresh graphics", "R"},
 };
 

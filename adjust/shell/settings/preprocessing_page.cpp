@@ -4,6 +4,7 @@
 #include "shell/file_dialogs.hpp"
 #include "shell/settings/settings_ids.hpp"
 #include "shell/settings/settings_sheet.hpp"
+#include "shell/tools/closure_editor.hpp"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -80,8 +81,8 @@ CPreprocessingPage::CPreprocessingPage(wxWindow* parent, CSettingsPropSht& sheet
         });
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { selectClosureFile(); }, closureSelectButton);
-    // The closure-definition editor is still to come.
-    FindWindow(closureEditButton)->Disable();
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { editClosureFile(); }, closureEditButton);
 }
 
 std::string CPreprocessingPage::text(int id) const {
@@ -165,7 +166,7 @@ void CPreprocessingPage::angleUnitChanged() {
 
 void CPreprocessingPage::applyClosureRule() {
     const bool closures = control<wxCheckBox>(closuresCheck)->GetValue();
-    enable({closureFileEdit, closureSelectButton}, closures);
+    enable({closureFileEdit, closureSelectButton, closureEditButton}, closures);
 }
 
 void CPreprocessingPage::selectClosureFile() {
@@ -178,4 +179,20 @@ void CPreprocessingPage::selectClosureFile() {
         return;
     control<wxTextCtrl>(closureFileEdit)->ChangeValue(wxString::FromUTF8(*path));
     markModified();
+}
+
+// Without a name, the file to edit is chosen first; it may be a new one.
+void CPreprocessingPage::editClosureFile() {
+    std::string path = text(closureFileEdit);
+    if (path.empty()) {
+        FileDialogRequest request;
+        request.newNameAllowed = true;
+        const auto chosen = chooseFile(this, request);
+        if (!chosen)
+            return;
+        path = *chosen;
+        control<wxTextCtrl>(closureFileEdit)->ChangeValue(wxString::FromUTF8(path));
+        markModified();
+    }
+    runClosureEditor(this, path);
 }

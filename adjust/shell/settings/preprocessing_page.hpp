@@ -13,6 +13,8 @@ public:
     // The sheet's angle unit changed: the angle tolerances are shown in it.
     void angleUnitChanged();
     void selectClosureFile();
+    // Edit/Create: the closure definition editor on the page's closure file.
+    void editClosureFile();
 
 protected:
     void fillOwnControls() override;

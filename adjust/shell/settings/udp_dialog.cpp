@@ -10,6 +10,7 @@
 #include "shell/file_dialogs.hpp"
 #include "shell/settings/settings_ids.hpp"
 #include "shell/settings/settings_page.hpp"
+#include "shell/tools/lat_long_grid_dialog.hpp"
 #include "shell/wx_shell.hpp"
 
 #include <wx/button.h>
@@ -191,8 +192,6 @@ void CUDPDlg::layOut() {
     column->Add(buttons, wxSizerFlags().Expand().Border(wxALL, 8));
     SetSizerAndFit(column);
     ok->SetDefault();
-    // The conversion dialog it would open is still to come.
-    FindWindow(testButton)->Disable();
     FindWindow(semiMajorEdit)->Disable();
     FindWindow(inverseFlatteningEdit)->Disable();
 }
@@ -226,6 +225,8 @@ void CUDPDlg::bindHandlers() {
             CallAfter([this, id, edit] { onFieldLeft(id, edit); });
         });
     }
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { testConversion(); }, testButton);
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { load(); }, loadButton);
     Bind(
@@ -459,4 +460,10 @@ bool CUDPDlg::confirmClose() {
         wxMessageBox("The user defined projection has changed.\n Do you wish to save changes?",
                      programCaption, wxYES_NO | wxCANCEL | wxICON_QUESTION, this);
     return answer == wxNO || (answer == wxYES && save());
+}
+
+void CUDPDlg::testConversion() {
+    storeToRecord();
+    cllTOGRIDDlg dialog(this, record_);
+    dialog.ShowModal();
 }

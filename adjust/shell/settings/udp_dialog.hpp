@@ -67,6 +67,9 @@ public:
     // What OK asks before the dialog closes: whether to save changes. False
     // when the dialog is to stay open (Cancel, or a save that wrote nothing).
     bool confirmClose();
+    // Test: the controls into the record, then the latitude/longitude
+    // conversion on it.
+    void testConversion();
 
 private:
     void layOut();

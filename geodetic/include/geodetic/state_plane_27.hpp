@@ -3,20 +3,20 @@
 // ellipsoid. The zones are held as the tabular constants of the US Coast and
 // Geodetic Survey (arc-seconds and US survey feet; Michigan's Lambert zones
 // 2111-2113 carry that state's enlarged ellipsoid, a x 1.0000382, inside
-// their constants). Transverse Mercator and Lambert zones are projected
-// rigorously from the definitions those constants carry (central meridian,
-// scale, false easting, the origin latitude or the cone constant and the
-// radius of the central parallel); the Alaska zones by their own series.
+// their constants). Transverse Mercator zones are projected rigorously from
+// the definitions those constants carry (central meridian, scale, false
+// easting, origin latitude); Lambert zones rigorously on their defining
+// parameters (standard parallels, origin, false easting and northing, as
+// EPSG gives them), a Lambert record whose constants are not the table's on
+// the cone its constants carry; the Alaska zones by their own series.
 //
 // Accuracy, against the rigorous projections of the EPSG NAD27 definitions
-// (tests/fixtures/geodetic/state_plane) anywhere in a zone: Alaska zones
-// within 0.01 ft; transverse Mercator zones within 0.005 ft, except
-// Delaware, New Jersey and Rhode Island (0.02 ft: their scale factors stand a
-// few 1e-8 off the defining ratios); Lambert zones within 0.045 ft, from the
-// rounding of their radii to 0.01 ft and of some cone constants to eight
-// digits. Forward then inverse returns a point to 1e-6 m in transverse
-// Mercator and Lambert zones (Alaska: 4 um in zone 5001, 0.08 mm in zones
-// 5002-5009).
+// (tests/fixtures/geodetic/state_plane) anywhere in a zone: Lambert zones
+// within 1e-6 ft; Alaska zones within 0.01 ft; transverse Mercator zones
+// within 0.005 ft, except Delaware, New Jersey and Rhode Island (0.02 ft:
+// their scale factors stand a few 1e-8 off the defining ratios). Forward
+// then inverse returns a point to 1e-6 m in transverse Mercator and Lambert
+// zones (Alaska: 4 um in zone 5001, 0.08 mm in zones 5002-5009).
 //
 // Conventions: angles in radians; longitudes positive WEST; northing and
 // easting in US survey feet; convergence positive east of the central

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 #include <numbers>
 
 namespace {
@@ -88,6 +90,44 @@ TEST(CassiniSoldner, MatchesProjWithinWhatItsSeriesAllow) {
         EXPECT_NEAR((inverse.lon / degree - row[7]) * degree * a_m * std::cos(inverse.lat), 0.0,
                     tolerance_m);
     }
+}
+
+// The forward series takes the sines of 2, 4 and 6 times the latitude and
+// its tangent from sin and cos of the latitude. Against Snyder's formulas
+// written here with the library's sin and tan (Map projections, a working
+// manual, 3-21 and 13-1 to 13-5), 100,000 points within 5 degrees of the
+// central meridian and 0 to 85 degrees of latitude agree within an ulp of
+// the meridian arc they are taken from (up to 9.4e6 m: 1.9e-9 m).
+TEST(CassiniSoldner, ForwardAgreesWithSnydersFormulasWritten) {
+    const double a = 6377397.155, f = 1.0 / 299.1528128, e2 = 2.0 * f - f * f;
+    const double e4 = e2 * e2, e6 = e4 * e2;
+    const auto arc = [&](double phi) {
+        return a * ((1.0 - e2 / 4.0 - 3.0 * e4 / 64.0 - 5.0 * e6 / 256.0) * phi -
+                    (3.0 * e2 / 8.0 + 3.0 * e4 / 32.0 + 45.0 * e6 / 1024.0) * std::sin(2.0 * phi) +
+                    (15.0 * e4 / 256.0 + 45.0 * e6 / 1024.0) * std::sin(4.0 * phi) -
+                    (35.0 * e6 / 3072.0) * std::sin(6.0 * phi));
+    };
+    const double lat0 = 52.4186482777778 * degree, lon0 = 13.6272036666667 * degree;
+    zoneCnstntCassini zone{10000.0, 40000.0, lat0, lon0, a, f};
+    std::mt19937 rng(42);
+    std::uniform_real_distribution<double> lat(0.0, 85.0), lon(-5.0, 5.0);
+    double worst = 0.0;
+    for (int i = 0; i < 100000; ++i) {
+        geodCoord p = at(lat(rng), 13.6272036666667 + lon(rng));
+        const double phi = p.lat, t = std::tan(phi) * std::tan(phi);
+        const double n = a / std::sqrt(1.0 - e2 * std::sin(phi) * std::sin(phi));
+        const double c = e2 * std::cos(phi) * std::cos(phi) / (1.0 - e2);
+        const double aa = (p.lon - lon0) * std::cos(phi);
+        const double x = 40000.0 + n * (aa - t * std::pow(aa, 3) / 6.0 -
+                                        (8.0 - t + 8.0 * c) * t * std::pow(aa, 5) / 120.0);
+        const double y = 10000.0 + arc(phi) - arc(lat0) +
+                         n * std::tan(phi) *
+                             (aa * aa / 2.0 + (5.0 - t + 6.0 * c) * std::pow(aa, 4) / 24.0);
+        latLong2XY_CassiniSoldner(&zone, &p);
+        worst = std::max({worst, std::abs(p.easting - x), std::abs(p.northing - y)});
+    }
+    const double ulpOfArc_m = 0x1p-29; // for 2^23 to 2^24 m
+    EXPECT_LE(worst, ulpOfArc_m);
 }
 
 TEST(CassiniSoldner, SetupErrorsLeaveThePointUntouched) {

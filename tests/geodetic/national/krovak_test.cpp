@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <random>
 
 namespace {
 
@@ -85,6 +88,50 @@ TEST(Krovak, RoundTripsReturnThePointEverywhereInTheRegion) {
             EXPECT_NEAR((p.lat - latDeg * degree) * a, 0.0, roundTrip_m);
             EXPECT_NEAR((p.lon - lonDeg * degree) * a * std::cos(p.lat), 0.0, roundTrip_m);
         }
+}
+
+// The forward projection writes the method's tangents, powers and
+// arcsines through the isometric latitudes they stand for. Against EPSG
+// method 9819's formulas as Guidance Note 7-2 prints them, written here in
+// long double, 100,000 points over 45-55 N, 10-25 E agree within 2.5e-8 m.
+// (The printed formulas in double stand 1.8e-8 m off: T lies near 80
+// degrees, where its arcsine magnifies the rounding of its sine.)
+TEST(Krovak, ForwardAgreesWithTheMethodsFormulasWritten) {
+    using Long = long double;
+    const Long quarterPi = std::numbers::pi_v<Long> / 4;
+    zoneCnstntKrovakObliqueConic zone = epsgZone();
+    const Long a = zone.ellipsoid.semiMajor, e = zone.ellipsoid.eccentricity, eSq = e * e;
+    const Long phiC = zone.centreLat, alphaC = zone.coneAxisColatitude;
+    const Long phiP = zone.pseudoParallelLat, kP = zone.pseudoParallelScale;
+    const Long sinC = std::sin(phiC), cosC = std::cos(phiC);
+    const Long bigA = a * std::sqrt(1 - eSq) / (1 - eSq * sinC * sinC);
+    const Long bigB = std::sqrt(1 + eSq * cosC * cosC * cosC * cosC / (1 - eSq));
+    const Long gamma0 = std::asin(sinC / bigB);
+    const Long t0 = std::tan(quarterPi + gamma0 / 2) *
+                    std::pow((1 + e * sinC) / (1 - e * sinC), e * bigB / 2) /
+                    std::pow(std::tan(quarterPi + phiC / 2), bigB);
+    const Long n = std::sin(phiP), r0 = kP * bigA / std::tan(phiP);
+    std::mt19937 rng(9819);
+    std::uniform_real_distribution<double> lat(45.0, 55.0), lon(10.0, 25.0);
+    double worst = 0.0;
+    for (int i = 0; i < 100000; ++i) {
+        geodCoord p = at(lat(rng) * degree, lon(rng) * degree);
+        const Long phi = p.lat, sinPhi = std::sin(phi);
+        const Long u = 2 * (std::atan(t0 * std::pow(std::tan(phi / 2 + quarterPi), bigB) /
+                                      std::pow((1 + e * sinPhi) / (1 - e * sinPhi), e * bigB / 2)) -
+                            quarterPi);
+        const Long v = bigB * (Long(zone.originLon) - Long(p.lon));
+        const Long t = std::asin(std::cos(alphaC) * std::sin(u) +
+                                 std::sin(alphaC) * std::cos(u) * std::cos(v));
+        const Long d = std::asin(std::cos(u) * std::sin(v) / std::cos(t));
+        const Long theta = n * d;
+        const Long r = r0 * std::pow(std::tan(quarterPi + phiP / 2), n) /
+                       std::pow(std::tan(t / 2 + quarterPi), n);
+        ASSERT_EQ(latLong2XY_KrovakObliqueConic(&zone, &p), 0);
+        worst = std::max({worst, static_cast<double>(std::abs(p.easting - r * std::cos(theta))),
+                          static_cast<double>(std::abs(p.northing - r * std::sin(theta)))});
+    }
+    EXPECT_LT(worst, 2.5e-8);
 }
 
 TEST(Krovak, TheMeridianOfOriginAndItsSides) {

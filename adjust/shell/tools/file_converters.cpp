@@ -1,0 +1,93 @@
+#include "shell/tools/file_converters.hpp"
+
+#include "input/converters/data_word_level_converter.hpp"
+#include "input/converters/gps_vector_converters.hpp"
+#include "input/converters/lettered_level_converter.hpp"
+#include "input/converters/total_station_converters.hpp"
+#include "input/rw5_gps_vectors.hpp"
+#include "model/settings/global_vars.hpp"
+#include "platform/shell_services.hpp"
+
+#include <vector>
+
+namespace {
+
+// The converters that repair point names say which they repaired.
+template <int (*convert)(const std::string&, const std::string&, std::vector<repairedName>&,
+                         std::string&)>
+int repairingNames(const std::string& input, const std::string& output, std::string& message) {
+    std::vector<repairedName> repaired;
+    const int result = convert(input, output, repaired, message);
+    if (result == 0 && !repaired.empty())
+        message = repairedNamesReport(repaired);
+    return result;
+}
+
+// A LandXML file's vectors are not converted; what was left out is said,
+// never passed over in silence.
+int landXmlPositions(const std::string& input, const std::string& output, std::string& message) {
+    std::string notice;
+    const int result = convertLandXmlToGps(input, output, 1, message, notice);
+    if (result == 0)
+        message = notice;
+    return result;
+}
+
+// The .RW5 reader asks about unnamed points and reports through the shell
+// of the window that called it.
+int rw5Vectors(const std::string& input, const std::string& output) {
+    const RunContext context(activeShell(), projectVars.tmpDir, projectVars.getGeoidFolder());
+    return convertRw5VectorsToGps(context, input + "\n", output);
+}
+
+class LibraryConverters : public FileConverters {
+public:
+    int convertVectors(int format, const std::string& in, const std::string& out,
+                       int stripLeadingZeros, int, std::string& message) override {
+        switch (format) {
+        case 0:
+            return convertObservationFileToGps(in, out, stripLeadingZeros, message);
+        case 1:
+            return convertBaselineTextToGps(in, out, message);
+        case 2:
+            return convertTopconTvfToGps(in, out, message);
+        case 3:
+            return convertVectorXmlToGps(in, out, message);
+        case 4:
+            return repairingNames<convertAscExportToGps>(in, out, message);
+        case 5:
+            return repairingNames<convertDataCollectorToGps>(in, out, message);
+        case 6:
+            return landXmlPositions(in, out, message);
+        case 7:
+            return convertGFileToGps(in, out, 0, message);
+        case 8:
+            return convertGFileToGps(in, out, 1, message);
+        case 9:
+            return rw5Vectors(in, out);
+        case 10:
+            return convertGeolabIobToGps(in, out, stripLeadingZeros, message);
+        default:
+            return 1;
+        }
+    }
+
+    int convertTotalStation(int rawFormat, const std::string& in, const std::string& out,
+                            std::string& message) override {
+        return rawFormat == 1 ? convertAscExportToVkr(in, out, message)
+                              : convertAscExportToRw5(in, out, message);
+    }
+
+    int convertLevel(int format, const std::string& in, const std::string& out,
+                     std::string& message) override {
+        return format == 1 ? convertDataWordLevelFile(in, out, message)
+                           : convertLetteredLevelFile(in, out, message);
+    }
+};
+
+} // namespace
+
+FileConverters& libraryConverters() {
+    static LibraryConverters converters;
+    return converters;
+}

@@ -1,0 +1,261 @@
+// The EDM calibration window: a calibration file opened, computed and
+// saved; the weather columns following the correction and the humidity
+// method without losing what was typed in them; the row commands; and the
+// save question.
+
+#include "gui_test_support.hpp"
+#include "shell/command_ids.hpp"
+#include "shell/tools/edm_calibration_dialog.hpp"
+#include "shell/tools/edm_grid_rows.hpp"
+
+#include <gtest/gtest.h>
+
+#include <wx/app.h>
+#include <wx/checkbox.h>
+#include <wx/listbox.h>
+#include <wx/radiobut.h>
+#include <wx/textctrl.h>
+
+namespace {
+
+using guitest::ChooseFile;
+using guitest::ExpectMessage;
+using guitest::ShellTest;
+namespace fs = std::filesystem;
+
+const fs::path screenshots = fs::path(TARNWELL_BINARY_DIR) / "screenshots";
+
+// Seven lines of a five-pillar baseline (tests/engine/edm_calibration_test.cpp)
+// with the correction on, wet-bulb method.
+const char* const calibrationFile =
+    "IN,Distance meter 7\r\n"
+    "DT,12/03/2026,10:15\r\n"
+    "RF,Prism A\r\n"
+    "WE,Sunny\r\n"
+    "CO,Annual check\r\n"
+    "AT,ON,WET,1.0002830,0.8600,0.0000000\r\n"
+    "CN,-0.002000,-0.030000\r\n"
+    "OB,A,1.5120,100.0000,B,1.6000,100.8500,25.00,740.00,18.00,150.0304,150.0000\r\n"
+    "OB,A,1.5120,100.0000,C,1.6000,99.6200,25.00,740.00,18.00,430.0248,430.0000\r\n"
+    "OB,A,1.5120,100.0000,D,1.6000,101.4300,25.00,740.00,18.00,1000.0235,1000.0000\r\n"
+    "OB,A,1.5120,100.0000,E,1.6000,100.2000,25.00,740.00,18.00,1300.0207,1300.0000\r\n"
+    "OB,B,1.5120,100.8500,C,1.6000,99.6200,25.00,740.00,18.00,280.0300,280.0000\r\n"
+    "OB,B,1.5120,100.8500,D,1.6000,101.4300,25.00,740.00,18.00,850.0235,850.0000\r\n"
+    "OB,C,1.5120,99.6200,E,1.6000,100.2000,25.00,740.00,18.00,870.0214,870.0000\r\n";
+
+template <class Control> Control* find(wxWindow* parent, int id) {
+    auto* control = dynamic_cast<Control*>(parent->FindWindow(id));
+    EXPECT_NE(control, nullptr) << "control " << id;
+    return control;
+}
+
+class EdmCalibrationWindow : public ShellTest {
+protected:
+    EdmCalibrationWindow() {
+        dialog_ = new CEdmCalibDlg();
+        dialog_->Show();
+        guitest::waitForFirstPaint(dialog_);
+    }
+    ~EdmCalibrationWindow() override {
+        dialog_->Destroy();
+        wxTheApp->ProcessIdle();
+    }
+
+    void setCorrection(bool on) {
+        auto* box = find<wxCheckBox>(dialog_, edmid::applyCorrectionCheck);
+        box->SetValue(on);
+        wxCommandEvent event(wxEVT_CHECKBOX, edmid::applyCorrectionCheck);
+        event.SetEventObject(box);
+        event.SetInt(on ? 1 : 0);
+        box->ProcessWindowEvent(event);
+    }
+    void pick(int id) {
+        auto* radio = find<wxRadioButton>(dialog_, id);
+        radio->SetValue(true);
+        wxCommandEvent event(wxEVT_RADIOBUTTON, id);
+        event.SetEventObject(radio);
+        radio->ProcessWindowEvent(event);
+    }
+    std::vector<std::string> listed() {
+        std::vector<std::string> lines;
+        auto* list = find<wxListBox>(dialog_, edmid::resultsList);
+        for (unsigned i = 0; i < list->GetCount(); ++i)
+            lines.push_back(list->GetString(i).utf8_string());
+        return lines;
+    }
+    gridctrl::CGridCtrl& grid() { return dialog_->grid(); }
+
+    CEdmCalibDlg* dialog_ = nullptr;
+};
+
+bool contains(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+} // namespace
+
+TEST_F(EdmCalibrationWindow, StartsEmptyWithNineColumns) {
+    EXPECT_EQ(dialog_->GetTitle(), "EDM Calibration");
+    EXPECT_EQ(grid().GetColumnCount(), 9);
+    EXPECT_EQ(grid().GetRowCount(), 1);
+    EXPECT_EQ(grid().GetCellText(0, 1), "From Sta.");
+    EXPECT_EQ(grid().GetCellText(0, 8), "Published Dist.");
+    EXPECT_EQ(grid().GetColumnWidth(7), 75);
+    EXPECT_FALSE(dialog_->FindWindow(edmid::saveOutputButton)->IsEnabled());
+    EXPECT_FALSE(dialog_->FindWindow(edmid::refractionIndexEdit)->IsEnabled());
+    EXPECT_FALSE(dialog_->modified());
+    // Nothing to compute: the refusal says why.
+    wxTEST_DIALOG(dialog_->compute(),
+                  ExpectMessage("There are no observed distances to calibrate with.", wxOK));
+}
+
+TEST_F(EdmCalibrationWindow, OpenComputeAndSave) {
+    testsupport::writeBytes(file("base.edm"), calibrationFile);
+    ASSERT_TRUE(dialog_->openPath(file("base.edm").string()));
+    EXPECT_EQ(dialog_->GetTitle(), "EDM Calibration - " + file("base.edm").string());
+    EXPECT_EQ(grid().GetRowCount(), 8);
+    EXPECT_EQ(grid().GetColumnCount(), 12);
+    EXPECT_EQ(grid().GetCellText(0, 11), "Temp. C. (wet bulb)");
+    EXPECT_EQ(grid().GetCellText(3, 0), "3");
+    EXPECT_EQ(grid().GetCellText(3, 4), "D");
+    EXPECT_EQ(grid().GetCellText(3, 7), "1000.0235");
+    EXPECT_EQ(grid().GetCellText(3, 2), "1.512 ");
+    EXPECT_EQ(grid().GetCellText(3, 9), "25.0");
+    EXPECT_EQ(grid().GetCellText(3, 11), "18.0");
+    EXPECT_EQ(find<wxTextCtrl>(dialog_, edmid::edmDescriptionEdit)->GetValue(), "Distance meter 7");
+    EXPECT_EQ(find<wxTextCtrl>(dialog_, edmid::refractionIndexEdit)->GetValue(), "1.000283");
+    EXPECT_TRUE(dialog_->modified()) << "loaded cells count as changed";
+
+    dialog_->compute();
+    const auto lines = listed();
+    ASSERT_GT(lines.size(), 10u);
+    EXPECT_EQ(lines[1], "EDM Calibration Report");
+    EXPECT_TRUE(contains(lines, "   Degrees of Freedom: 5"));
+    EXPECT_TRUE(contains(lines, "Constants: Refrector: -0.030   EDM: -0.002"));
+    EXPECT_TRUE(dialog_->FindWindow(edmid::saveOutputButton)->IsEnabled());
+    guitest::waitForFirstPaint(dialog_);
+    EXPECT_TRUE(guitest::saveScreenshot(dialog_, screenshots / "edm_calibration.png"));
+
+    // The file saved back holds the same records.
+    ASSERT_TRUE(dialog_->savePath(file("again.edm").string()));
+    EXPECT_EQ(testsupport::readBytes(file("again.edm")), calibrationFile);
+
+    // The report is saved as it was computed.
+    wxTEST_DIALOG(dialog_->saveReport(), ChooseFile(file("report.txt")));
+    EXPECT_EQ(testsupport::readBytes(file("report.txt")), dialog_->engine().report);
+    // A write that fails says so, naming the file.
+    const std::string nowhere = file("none/again.edm").string();
+    wxTEST_DIALOG(EXPECT_FALSE(dialog_->savePath(nowhere)),
+                  ExpectMessage("Error writing to: " + nowhere, wxOK));
+}
+
+// Turning the correction off hides the weather columns; their texts, also
+// ones typed since the file was read, come back when it is turned on again
+// and are saved while hidden.
+TEST_F(EdmCalibrationWindow, WeatherColumnsKeepTheirTexts) {
+    testsupport::writeBytes(file("base.edm"), calibrationFile);
+    ASSERT_TRUE(dialog_->openPath(file("base.edm").string()));
+    grid().SetCellText(1, 9, "31.5");
+    grid().SetCellText(2, 11, "12.5");
+    setCorrection(false);
+    EXPECT_EQ(grid().GetColumnCount(), 9);
+    EXPECT_FALSE(dialog_->FindWindow(edmid::wetBulbRadio)->IsEnabled());
+    ASSERT_TRUE(dialog_->savePath(file("off.edm").string()));
+    const std::string saved = testsupport::readBytes(file("off.edm"));
+    EXPECT_NE(saved.find("AT,OFF,WET,"), std::string::npos);
+    EXPECT_NE(saved.find("OB,A,1.5120,100.0000,B,1.6000,100.8500,31.50,740.00,18.00,"),
+              std::string::npos);
+    setCorrection(true);
+    EXPECT_EQ(grid().GetColumnCount(), 12);
+    EXPECT_EQ(grid().GetCellText(1, 9), "31.5");
+    EXPECT_EQ(grid().GetCellText(2, 11), "12.5");
+    EXPECT_EQ(grid().GetCellText(0, 10), "Pressure (mm of Hg)");
+
+    pick(edmid::vapourPressureRadio);
+    EXPECT_EQ(grid().GetColumnCount(), 11);
+    EXPECT_TRUE(dialog_->FindWindow(edmid::vapourPressureEdit)->IsEnabled());
+    pick(edmid::wetBulbRadio);
+    EXPECT_EQ(grid().GetColumnCount(), 12);
+    EXPECT_EQ(grid().GetCellText(2, 11), "12.5");
+    EXPECT_FALSE(dialog_->FindWindow(edmid::vapourPressureEdit)->IsEnabled());
+}
+
+TEST_F(EdmCalibrationWindow, RowCommandsRenumberAndEmptyRowsAreNoObservations) {
+    testsupport::writeBytes(file("base.edm"), calibrationFile);
+    ASSERT_TRUE(dialog_->openPath(file("base.edm").string()));
+    dialog_->setCurrentRow(7);
+    dialog_->insertAfter();
+    EXPECT_EQ(grid().GetRowCount(), 9);
+    EXPECT_EQ(grid().GetCellText(8, 0), "8");
+    dialog_->setCurrentRow(2);
+    dialog_->insertBefore();
+    EXPECT_EQ(grid().GetRowCount(), 10);
+    EXPECT_EQ(grid().GetCellText(2, 0), "2");
+    EXPECT_EQ(grid().GetCellText(2, 1), "");
+    EXPECT_EQ(grid().GetCellText(3, 0), "3");
+    EXPECT_EQ(grid().GetCellText(3, 4), "C");
+    // Two empty rows: still seven observations, and the same results.
+    dialog_->compute();
+    EXPECT_EQ(dialog_->engine().lines.size(), 7u);
+    EXPECT_TRUE(contains(listed(), "   Degrees of Freedom: 5"));
+    dialog_->setCurrentRow(3);
+    dialog_->deleteRow();
+    EXPECT_EQ(grid().GetRowCount(), 9);
+    EXPECT_EQ(grid().GetCellText(3, 0), "3");
+    EXPECT_EQ(grid().GetCellText(3, 4), "D");
+    EXPECT_EQ(dialog_->currentRow(), 3);
+    dialog_->setCurrentRow(0);
+    dialog_->deleteRow();
+    EXPECT_EQ(grid().GetRowCount(), 9) << "no row is current";
+
+    // Too few observations for a calibration: refused with the cause.
+    for (int row = grid().GetRowCount() - 1; row > 2; --row) {
+        dialog_->setCurrentRow(row);
+        dialog_->deleteRow();
+    }
+    wxTEST_DIALOG(dialog_->compute(),
+                  ExpectMessage("At least 3 observed distances are needed to calibrate; there "
+                                "are 1.",
+                                wxOK));
+}
+
+// New forgets the file, so the next Save asks for a name and the old file
+// keeps its data; the save question guards unsaved changes.
+TEST_F(EdmCalibrationWindow, NewForgetsTheFileAndExitAsks) {
+    testsupport::writeBytes(file("base.edm"), calibrationFile);
+    ASSERT_TRUE(dialog_->openPath(file("base.edm").string()));
+    wxTEST_DIALOG(dialog_->newFile(),
+                  ExpectMessage("Do you wish to save the current project?", wxNO));
+    EXPECT_EQ(dialog_->path(), "");
+    EXPECT_EQ(dialog_->GetTitle(), "EDM Calibration");
+    EXPECT_EQ(grid().GetRowCount(), 1);
+    EXPECT_EQ(grid().GetColumnCount(), 9);
+    EXPECT_FALSE(dialog_->modified());
+    find<wxTextCtrl>(dialog_, edmid::commentEdit)->SetValue("typed");
+    EXPECT_TRUE(dialog_->modified());
+    wxTEST_DIALOG(EXPECT_FALSE(dialog_->saveFile()), ChooseFile(""));
+    EXPECT_EQ(testsupport::readBytes(file("base.edm")), calibrationFile);
+    wxTEST_DIALOG(EXPECT_FALSE(dialog_->exit()),
+                  ExpectMessage("Do you wish to save the current project?", wxCANCEL));
+    EXPECT_TRUE(dialog_->IsShown());
+    wxTEST_DIALOG(EXPECT_TRUE(dialog_->exit()),
+                  ExpectMessage("Do you wish to save the current project?", wxYES),
+                  ChooseFile(file("new.edm")));
+    EXPECT_NE(testsupport::readBytes(file("new.edm")).find("CO,typed\r\n"), std::string::npos);
+}
+
+// The Tools command runs the window modally until it is closed.
+TEST_F(EdmCalibrationWindow, TheToolsCommandOpensTheWindow) {
+    CMainFrame& frame = openMainWindow();
+    bool seen = false;
+    frame.CallAfter([this, &seen] {
+        for (wxWindow* window : wxTopLevelWindows) {
+            auto* edm = dynamic_cast<CEdmCalibDlg*>(window);
+            if (edm != nullptr && edm != dialog_ && edm->IsShown())
+                seen = edm->exit();
+        }
+    });
+    wxCommandEvent command(wxEVT_MENU, shellid::edmCalibration);
+    frame.ProcessWindowEvent(command);
+    EXPECT_TRUE(seen);
+}
