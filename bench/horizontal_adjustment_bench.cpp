@@ -16,9 +16,9 @@
 // the sizes are each other's reference. BLAS runs on one thread.
 
 #include "engine/adjustment_results.hpp"
-#include "engine/horizontal_adjustment.hpp"
+#include "run/horizontal_adjustment.hpp"
 #include "engine/prelim_coords_2d.hpp"
-#include "engine/processing_driver.hpp"
+#include "run/processing_driver.hpp"
 #include "engine/sideshot_filter.hpp"
 #include "engine/sideshots_2d.hpp"
 #include "model/program_lists.hpp"

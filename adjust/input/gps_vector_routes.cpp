@@ -50,7 +50,7 @@ int convertObservations(const std::string& in, const std::string& out, std::stri
     return convertObservationFileToGps(in, out, 0, message);
 }
 int convertTvf(const std::string& in, const std::string& out, std::string& message, std::string&) {
-    return convertTopconTvfToGps(in, out, message);
+    return convertTvfVectorTextToGps(in, out, message);
 }
 int convertGFile(const std::string& in, const std::string& out, std::string& message,
                  std::string&) {
@@ -80,7 +80,7 @@ int convertLandXml(const std::string& in, const std::string& out, std::string& m
     return convertLandXmlToGps(in, out, 1, message, notice);
 }
 int convertIob(const std::string& in, const std::string& out, std::string& message, std::string&) {
-    return convertGeolabIobToGps(in, out, 0, message);
+    return convertAdjustmentInputToGps(in, out, 0, message);
 }
 
 // Index: `gpsFileFmtType`. The .RW5 files (10) are read without a .GPS

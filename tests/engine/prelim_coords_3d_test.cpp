@@ -408,8 +408,9 @@ TEST_F(Prelim3D, TwoAnglesSharingTheirBacksightResectTheStation) {
         net.angle("A", "P", row.firstForesight);
         net.angle("A", "P", "B");
         EXPECT_EQ(run(), row.left);
-        if (row.left == 0)
+        if (row.left == 0) {
             EXPECT_LT(net.gridError("P"), gridPlacement_m);
+        }
     }
 }
 

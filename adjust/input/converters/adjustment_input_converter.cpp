@@ -140,7 +140,7 @@ private:
 
 } // namespace
 
-int convertGeolabIobToGps(const std::string& inputPath, const std::string& outputPath,
+int convertAdjustmentInputToGps(const std::string& inputPath, const std::string& outputPath,
                           int stripLeadingZeros, std::string& message) {
     std::vector<std::string> lines;
     if (!readVectorInputLines(inputPath, lines, message))

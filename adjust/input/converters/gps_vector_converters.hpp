@@ -16,7 +16,7 @@
 // "VPP", "VRTK AutoTopo" or "VRTK Topo" hold from, to, dX, dY, dZ, sX, sY,
 // sZ, rXY, rXZ, rYZ (blanks or commas between them; more fields are
 // ignored). Other lines are skipped.
-int convertTopconTvfToGps(const std::string& inputPath, const std::string& outputPath,
+int convertTvfVectorTextToGps(const std::string& inputPath, const std::string& outputPath,
                           std::string& message);
 
 // Adjustment input file: each "GRP" group gives one vector from its "DXYZ"
@@ -24,7 +24,7 @@ int convertTopconTvfToGps(const std::string& inputPath, const std::string& outpu
 // "ELEM" rows of the upper triangle that follow it, each element stored as
 // (value + a) x s. With `stripLeadingZeros` the leading '0's of the names
 // are dropped.
-int convertGeolabIobToGps(const std::string& inputPath, const std::string& outputPath,
+int convertAdjustmentInputToGps(const std::string& inputPath, const std::string& outputPath,
                           int stripLeadingZeros, std::string& message);
 
 // Baseline text file: only lines beginning with '@' count; the second

@@ -33,7 +33,7 @@ std::string readVectorLine(std::string_view line, gpsVectorRec& v) {
 
 } // namespace
 
-int convertTopconTvfToGps(const std::string& inputPath, const std::string& outputPath,
+int convertTvfVectorTextToGps(const std::string& inputPath, const std::string& outputPath,
                           std::string& message) {
     std::vector<std::string> lines;
     if (!readVectorInputLines(inputPath, lines, message))

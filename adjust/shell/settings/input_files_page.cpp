@@ -23,7 +23,7 @@ namespace {
 
 const std::vector<std::string> fileUnitNames = {"Meters", "US Feet", "Intl. Feet"};
 const std::vector<std::string> gpsFormatNames = {
-    "ASCII (StarNet)",
+    "ASCII (*.gps)",
     "Ashtech/Thales 'O' files (*.obn)",
     "Leica",
     "Topcon (*.tvf)",
@@ -34,7 +34,7 @@ const std::vector<std::string> gpsFormatNames = {
     "NGS G-File",
     "NGS G-File from an OPUS Report",
     "Velmora .RW5 (containing GPS vectors)",
-    "GeoLab IOB",
+    "Adjustment input (*.IOB)",
 };
 const std::vector<std::string> levelFormatNames = {"Velmora LEV file",
                                                    " Velmora Trig. Level File (tlv)"};
@@ -76,7 +76,7 @@ FilterAndExtension gpsFilterOf(int format) {
     case 10:
         return {"Velmora RW5 (*.RW5)|*.RW5|All files (*.*)|*.*|", "rw5"};
     case 11:
-        return {"GeoLab IOB (*.IOB)|*.IOB|All files (*.*)|*.*|", "iob"};
+        return {"Adjustment input files (*.IOB)|*.IOB|All files (*.*)|*.*|", "iob"};
     default:
         return {"GPS vector files (*.gps)|*.gps|All files (*.*)|*.*|", "gps"};
     }

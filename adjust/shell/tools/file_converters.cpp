@@ -50,7 +50,7 @@ public:
         case 1:
             return convertBaselineTextToGps(in, out, message);
         case 2:
-            return convertTopconTvfToGps(in, out, message);
+            return convertTvfVectorTextToGps(in, out, message);
         case 3:
             return convertVectorXmlToGps(in, out, message);
         case 4:
@@ -66,7 +66,7 @@ public:
         case 9:
             return rw5Vectors(in, out);
         case 10:
-            return convertGeolabIobToGps(in, out, stripLeadingZeros, message);
+            return convertAdjustmentInputToGps(in, out, stripLeadingZeros, message);
         default:
             return 1;
         }

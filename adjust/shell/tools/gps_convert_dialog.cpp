@@ -28,7 +28,7 @@ const wxString formats[] = {"Ashtech/Thales 'O' files (*.obn)",
                             "NGS GFile",
                             "Read GFile section from an Opus Report",
                             "Velmora, (*.RW5)",
-                            "GeoLab IOB Format"};
+                            "Adjustment Input (IOB) Format"};
 const wxString rawFormats[] = {"Velmora (RW5) ", "V&K (*.VKR)"};
 
 constexpr int rawRows[] = {rawFormatLabel, rawFormatList, rawLabel, rawEdit, rawSelect};

@@ -25,7 +25,7 @@ namespace {
 using Converter = int (*)(const std::string&, const std::string&, std::string&);
 
 int convertIobDroppingZeros(const std::string& in, const std::string& out, std::string& message) {
-    return convertGeolabIobToGps(in, out, 1, message);
+    return convertAdjustmentInputToGps(in, out, 1, message);
 }
 
 int convertReportGFiles(const std::string& in, const std::string& out, std::string& message) {
@@ -78,7 +78,7 @@ const ConverterCase converterCases[] = {
     {"XmlToVkr", "fieldbook.xml", convertFieldBookXmlToVkr},
     {"DataWordLevel", "word_run.dat", convertDataWordLevelFile},
     {"LetteredLevel", "lettered_run.txt", convertLetteredLevelFile},
-    {"VectorText", "vectors.tvf", convertTopconTvfToGps},
+    {"VectorText", "vectors.tvf", convertTvfVectorTextToGps},
     {"BaselineText", "baselines.txt", convertBaselineTextToGps},
     {"GFile", "vectors.g", convertGFile},
     {"DataCollector", "job.dat", convertDataCollector},
