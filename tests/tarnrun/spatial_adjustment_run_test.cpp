@@ -57,10 +57,10 @@ globalVars spatialSettings(int gridSystem, int zone) {
     return s;
 }
 
-const char* const sections[] = {"Adjusted Geographic Coordinates", "Adjusted Grid Coordinates",
-                                "Adjusted Geocentric Coordinates",
-                                "Adjusted XYZ Coordinates Error Ellipses",
-                                "Adjusted Observations", "Statistics"};
+const char* const sections[] = {
+    "Adjusted Geographic Coordinates", "Adjusted Grid Coordinates",
+    "Adjusted Geocentric Coordinates", "Adjusted XYZ Coordinates Error Ellipses",
+    "Adjusted Observations",           "Statistics"};
 
 void expectSectionsInOrder(const std::string& report) {
     std::size_t last = 0;
@@ -115,12 +115,12 @@ TEST_P(TerrestrialRun3D, AdjustsTheTraverseOntoItsTruePositions) {
     expectTruePositions(folder, c.truthSystem);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Systems, TerrestrialRun3D,
-    ::testing::Values(TerrestrialCase{"utm18", gridUtm, 18, "terrestrial_utm18.vkr", 0},
-                      TerrestrialCase{"spc3101", gridStatePlane83, 3101,
-                                      "terrestrial_spc3101.vkr", 1}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Systems, TerrestrialRun3D,
+                         ::testing::Values(TerrestrialCase{"utm18", gridUtm, 18,
+                                                           "terrestrial_utm18.vkr", 0},
+                                           TerrestrialCase{"spc3101", gridStatePlane83, 3101,
+                                                           "terrestrial_spc3101.vkr", 1}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 // The three vectors of site.gps around BASE, N1, N2 with BASE held by its C
 // line: every section, in UTM zone 18 and in State Plane 1983.
