@@ -19,6 +19,7 @@
 #include "model/settings/global_vars.hpp"
 #include "model/station_lists.hpp"
 #include "one_thread_main.hpp"
+#include "peak_memory.hpp"
 #include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/report_files.hpp"
@@ -33,8 +34,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <malloc.h>
 #include <random>
 #include <string>
 #include <unistd.h>
@@ -225,20 +224,6 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-double peakMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
-    return 0.0;
-}
-
-void resetPeakMemory() {
-    malloc_trim(0);
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
 
 void BM_Adjustment3D(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
