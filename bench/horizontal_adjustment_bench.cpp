@@ -25,6 +25,7 @@
 #include "model/station_lists.hpp"
 #include "one_thread_main.hpp"
 #include "output/report_lines.hpp"
+#include "peak_memory.hpp"
 #include "reports/report_files.hpp"
 #include "reports/unadjusted_observations.hpp"
 #include "run/horizontal_adjustment.hpp"
@@ -37,7 +38,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <malloc.h>
 #include <random>
 #include <string>
 #include <unistd.h>
@@ -204,23 +204,6 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-// Peak resident memory since the last reset, in MB.
-double peakMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
-    return 0.0;
-}
-
-// Memory freed by an earlier run goes back to the system first, so the
-// peak is this run's.
-void resetPeakMemory() {
-    malloc_trim(0);
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
 
 void setProject() {
     projectVars.gridSystem = gridLocal;

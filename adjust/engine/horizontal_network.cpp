@@ -1,47 +1,36 @@
 #include "engine/horizontal_network.hpp"
 
+#include "engine/point_index.hpp"
 #include "model/angle_math.hpp"
 #include "model/list_snapshot.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
 
 #include <cmath>
-#include <unordered_map>
 
-using angle::pi;
 using angle::secondsPerRadian;
 
 namespace {
 
+// The network's point table and its index by name.
 class PointTable {
 public:
-    explicit PointTable(HorizontalNetwork& network) : network_(network) {}
+    explicit PointTable(HorizontalNetwork& network) : network_(network), index_("Point") {}
 
     void add(const coordRec& record, int column) {
-        const std::string key = pointNameKey(fixedText(record.name));
         network_.points.push_back(
             {std::string(fixedText(record.name)), record.easting, record.northing, column});
-        const int index = static_cast<int>(network_.points.size()) - 1;
-        byName_.emplace(key, index);
-        if (isSet(record.easting) && isSet(record.northing))
-            positioned_.emplace(key, index);
+        index_.add(fixedText(record.name), static_cast<int>(network_.points.size()) - 1,
+                   isSet(record.easting) && isSet(record.northing));
     }
-    bool holds(std::string_view name) const { return byName_.count(pointNameKey(name)) != 0; }
-
-    // The index of the point with that name and a computed position, or -1
-    // with the reason in `problem`.
+    bool holds(std::string_view name) const { return index_.holds(name); }
     int positioned(std::string_view name, std::string& problem) const {
-        const auto found = positioned_.find(pointNameKey(name));
-        if (found != positioned_.end())
-            return found->second;
-        problem = "Point " + std::string(name) + " of an observation has no coordinates.";
-        return -1;
+        return index_.positioned(name, problem);
     }
 
 private:
     HorizontalNetwork& network_;
-    std::unordered_map<std::string, int> byName_;
-    std::unordered_map<std::string, int> positioned_;
+    PointIndex index_;
 };
 
 void readPoints(HorizontalNetwork& network, PointTable& table) {
@@ -126,16 +115,6 @@ const NetworkPoint& pointOf(const HorizontalNetwork& network, const NetworkRow& 
 double directionBetween(const NetworkPoint& from, const NetworkPoint& to) {
     double distance = 0.0;
     return inverseDirDist(from.northing, from.easting, to.northing, to.easting, distance);
-}
-
-// An angle or azimuth compared across north: a value just past 0 and one just
-// short of a full turn are a small difference, not nearly 2 pi.
-double angularMisclosure(double observed, double computed) {
-    if (observed > 1.5 * pi && computed < 0.5 * pi)
-        computed += 2.0 * pi;
-    else if (computed > 1.5 * pi && observed < 0.5 * pi)
-        computed -= 2.0 * pi;
-    return (observed - computed) * secondsPerRadian;
 }
 
 // Adds the partials of each role's point that is adjustable; a point met in an
@@ -227,8 +206,7 @@ bool readHorizontalNetwork(HorizontalNetwork& network, std::string& problem) {
 RowWeights buildWeights2D(const HorizontalNetwork& network) {
     RowWeights w;
     const std::size_t k = network.rows.size();
-    w.diagonal.assign(k, 0.0);
-    w.pairWeight.assign(k, 0.0);
+    w.assign(k);
     for (std::size_t r = 0; r < k; ++r) {
         const NetworkRow& row = network.rows[r];
         if (row.kind == RowKind::gpsNorthing)
@@ -319,19 +297,8 @@ std::vector<double> buildMisclosures2D(const HorizontalNetwork& network) {
 }
 
 std::vector<DesignRow> buildDesign2D(const HorizontalNetwork& network, ShellServices* progress) {
-    std::vector<DesignRow> design;
-    const std::size_t k = network.rows.size();
-    design.reserve(k);
-    int posted = -1;
-    for (std::size_t r = 0; r < k; ++r) {
-        design.push_back(designRow(network, network.rows[r]));
-        const int percent = static_cast<int>((r + 1) * 100 / k);
-        if (progress != nullptr && percent != posted) {
-            posted = percent;
-            progress->setPercent(percent);
-        }
-    }
-    return design;
+    return buildDesignRows(network.rows.size(), progress,
+                           [&](std::size_t r) { return designRow(network, network.rows[r]); });
 }
 
 void applyCorrections2D(HorizontalNetwork& network, const std::vector<double>& x) {
@@ -353,4 +320,22 @@ void applyCorrections2D(HorizontalNetwork& network, const std::vector<double>& x
         pointList2D.advanceCursor(c);
     }
     pointList2D.closeCursor(c);
+}
+
+std::vector<DesignRow> HorizontalNetwork::design(ShellServices* progress) const {
+    return buildDesign2D(*this, progress);
+}
+
+std::vector<double> HorizontalNetwork::misclosures() const {
+    return buildMisclosures2D(*this);
+}
+
+void HorizontalNetwork::applyCorrections(const std::vector<double>& x) {
+    applyCorrections2D(*this, x);
+}
+
+std::string HorizontalNetwork::unknownName(int column) const {
+    const NetworkPoint& p =
+        points[static_cast<std::size_t>(adjustable[static_cast<std::size_t>(column / 2)])];
+    return std::string(column % 2 == 0 ? "the easting" : "the northing") + " of point " + p.name;
 }

@@ -19,9 +19,9 @@
 // order. A point named by an observation is looked up in `pointList2D`, then
 // in `fixedPointList2D`, names compared as the lists compare them.
 
+#include "engine/linearised_network.hpp"
 #include "model/observation_records.hpp"
 #include "model/point_records.hpp"
-#include "platform/shell_services.hpp"
 
 #include <array>
 #include <string>
@@ -74,24 +74,21 @@ struct NetworkRow {
     double covariance = 0.0; // first row of a GPS vector: covariance of its two components
 };
 
-// Weights of the rows: W is block diagonal, 1 x 1 blocks and the 2 x 2 blocks
-// of GPS vectors. `pairWeight[r]` couples row r with row r + 1 (0 except on
-// the first row of a GPS vector).
-struct RowWeights {
-    std::vector<double> diagonal;
-    std::vector<double> pairWeight;
-};
-
 // The network read from the program-wide lists.
-struct HorizontalNetwork {
+struct HorizontalNetwork : LinearisedNetwork {
     std::vector<NetworkPoint> points;
     std::vector<int> adjustable; // point-table index of each unknown pair, in list order
     std::vector<NetworkRow> rows;
     int controlRowsStart = 0; // index of the first weighted-control row
     int controlRowCount = 0;
 
-    int unknowns() const { return static_cast<int>(adjustable.size()) * 2; }
+    int unknowns() const override { return static_cast<int>(adjustable.size()) * 2; }
     int observations() const { return static_cast<int>(rows.size()); }
+
+    std::vector<DesignRow> design(ShellServices* progress) const override;
+    std::vector<double> misclosures() const override;
+    void applyCorrections(const std::vector<double>& x) override;
+    std::string unknownName(int column) const override;
 };
 
 // Reads the lists into a network. False, with the reason in `problem`, when
@@ -102,20 +99,6 @@ bool readHorizontalNetwork(HorizontalNetwork& network, std::string& problem);
 // W from the a-priori standard errors: 1/sigma^2 per row; a GPS vector's 2 x 2
 // block is the inverse of the covariance matrix of its two components.
 RowWeights buildWeights2D(const HorizontalNetwork& network);
-
-// Partial derivatives of one row with respect to the unknowns it touches:
-// at most three points of two columns each.
-struct DesignRow {
-    int count = 0;
-    std::array<int, 6> column = {};
-    std::array<double, 6> value = {};
-
-    void add(int col, double v) {
-        column[count] = col;
-        value[count] = v;
-        ++count;
-    }
-};
 
 // The partials of a distance, an azimuth (seconds of arc per unit) and an
 // angle with respect to (easting, northing) of each point in its roles.

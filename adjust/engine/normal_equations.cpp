@@ -57,6 +57,8 @@ NormalEquations::NormalEquations(int unknowns, const std::vector<DesignRow>& des
         builder.couple(design[r], design[r]);
         if (weights.pairWeight[r] != 0.0)
             builder.couple(design[r], design[r + 1]);
+        if (weights.skipWeight[r] != 0.0)
+            builder.couple(design[r], design[r + 2]);
     }
     pattern_ = builder.finish();
     values_.assign(pattern_.rowIndex.size(), 0.0);
@@ -97,18 +99,9 @@ void NormalEquations::form(const std::vector<DesignRow>& design, const RowWeight
         addRowProduct(a, weights.diagonal[r]);
         if (weights.pairWeight[r] != 0.0)
             addCoupledProduct(a, design[r + 1], weights.pairWeight[r]);
+        if (weights.skipWeight[r] != 0.0)
+            addCoupledProduct(a, design[r + 2], weights.skipWeight[r]);
         for (int p = 0; p < a.count; ++p)
             rightHandSide_[static_cast<std::size_t>(a.column[p])] += a.value[p] * wL[r];
     }
-}
-
-std::vector<double> weighted(const RowWeights& w, const std::vector<double>& y) {
-    std::vector<double> wy(y.size());
-    for (std::size_t r = 0; r < y.size(); ++r)
-        wy[r] = w.diagonal[r] * y[r];
-    for (std::size_t r = 0; r + 1 < y.size(); ++r) {
-        wy[r] += w.pairWeight[r] * y[r + 1];
-        wy[r + 1] += w.pairWeight[r] * y[r];
-    }
-    return wy;
 }

@@ -4,7 +4,7 @@
 // The pattern depends only on which unknowns each row touches, so it is laid
 // out once per adjustment; each iteration refills the values.
 
-#include "engine/horizontal_network.hpp"
+#include "engine/linearised_network.hpp"
 
 #include <vector>
 
@@ -24,8 +24,8 @@ struct UpperPattern {
 class NormalEquations {
 public:
     // The pattern of A^T W A for `unknowns` unknowns and the design rows as
-    // the network gives them (rows r and r + 1 coupled where the weights
-    // couple them).
+    // the network gives them (rows r and r + 1 or r + 2 coupled where the
+    // weights couple them).
     NormalEquations(int unknowns, const std::vector<DesignRow>& design, const RowWeights& weights);
 
     // N = A^T W A and b = A^T W L at the rows' current values.
@@ -49,6 +49,3 @@ private:
     std::vector<double> values_;
     std::vector<double> rightHandSide_;
 };
-
-// (W y)_r of the block-diagonal W.
-std::vector<double> weighted(const RowWeights& w, const std::vector<double>& y);

@@ -2,7 +2,8 @@
 
 #include "engine/adjustment_results.hpp"
 #include "engine/horizontal_network.hpp"
-#include "engine/horizontal_solver.hpp"
+#include "engine/network_solver.hpp"
+#include "engine/point_error_ellipses.hpp"
 #include "model/list_snapshot.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"

@@ -72,18 +72,6 @@ bool readControlLinesOf(const RunContext& context, const std::string& path,
     return true;
 }
 
-// A geodetic position for the projection calls: longitudes of State Plane
-// 1983 are positive west.
-geodCoord gridCallPosition(const stationRec& station) {
-    geodCoord at{};
-    at.lat = station.latitude;
-    at.lon = projectVars.gridSystem == gridStatePlane83 ? -station.longitude : station.longitude;
-    at.northing = notComputed;
-    at.easting = notComputed;
-    at.scale = 1.0;
-    return at;
-}
-
 rawRec controlStdErrRecord(double sE, double sN, double sZ) {
     rawRec record;
     initRawStdErrs(record);

@@ -12,12 +12,6 @@
 #include <string_view>
 #include <vector>
 
-// Adjustments, sideshots.
-int adjust3D();
-int adjust3DBlunderPasses(int best);
-int adjust3DRepeated(int passes);
-void computeSideshots3D();
-
 // Blunder detection's listing of the 3D observations against the
 // preliminary coordinates, to the report file `handle`.
 int writeMeasuredVsComputed3D(int handle);

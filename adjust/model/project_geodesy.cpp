@@ -246,6 +246,34 @@ int projGeodToGrid(geodCoord& point) {
     }
 }
 
+namespace {
+
+bool gridTakesWestLongitudes() {
+    switch (projectVars.gridSystem) {
+    case gridStatePlane83:
+        return true;
+    case gridUserDefined:
+        return projectVars.udp.ProjInt == udpTransverseMercator ||
+               projectVars.udp.ProjInt == udpLambertOneParallel ||
+               projectVars.udp.ProjInt == udpLambertTwoParallels ||
+               projectVars.udp.ProjInt == udpObliqueMercatorAzimuth;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+geodCoord gridCallPosition(const stationRec& station) {
+    geodCoord at{};
+    at.lat = station.latitude;
+    at.lon = gridTakesWestLongitudes() ? -station.longitude : station.longitude;
+    at.northing = notComputed;
+    at.easting = notComputed;
+    at.scale = 1.0;
+    return at;
+}
+
 int getGeoidHeight(const geodCoord& point, double& separation) {
     separation = 0.0;
     if (localGrid())

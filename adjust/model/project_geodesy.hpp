@@ -72,6 +72,13 @@ int projGeodToGridMeters(geodCoord& point);
 // a local system. Returns 0.
 int projGeodToGrid(geodCoord& point);
 
+// A position for projGeodToGridMeters from a station's latitude and
+// east-positive longitude, the longitude signed as the system's projection
+// takes it: positive WEST for State Plane 1983 and for a user projection of
+// the transverse Mercator, Lambert or azimuth oblique Mercator type, else
+// positive EAST. Grid values unset, scale 1.
+geodCoord gridCallPosition(const stationRec& station);
+
 // The geoid separation at the point (metres): 0 in a local grid, the
 // project's `geoidHt` without a geoid model, else the open geoid grid at the
 // point's latitude and longitude. 0 when a value was obtained, else the

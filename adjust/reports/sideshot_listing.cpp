@@ -188,6 +188,19 @@ int writeRptSideshots(const std::vector<SideshotPlacement>& placements) {
     return failed | writeRptBlankLines();
 }
 
+int writeRptSideshots3D(const std::vector<SideshotPlacement3D>& placements) {
+    int failed = writeRptSideshotsHeading();
+    for (const SideshotPlacement3D& p : placements) {
+        if (p.rule == SideshotPlacement3D::Rule::radial)
+            failed |= writeRptSideshotLine3D(
+                p.known, p.distance, p.direction_rad, p.station.northing, p.station.easting,
+                p.station.stdErrN, p.station.stdErrE, fixedText(p.station.name));
+        else
+            failed |= writeRptGpsSideshotLine(p.station, p.vector);
+    }
+    return failed | writeRptBlankLines();
+}
+
 int writeRptVertSideshots(const std::vector<coordRec>& points) {
     int failed = writeRptVertSideshotsHeading();
     for (const coordRec& point : points)

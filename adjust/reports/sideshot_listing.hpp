@@ -13,6 +13,7 @@
 // as zero. Results: 0, or 1 after a failed write (nothing more is written).
 
 #include "engine/sideshots_2d.hpp"
+#include "engine/sideshots_3d.hpp"
 #include "model/observation_records.hpp"
 #include "model/point_records.hpp"
 
@@ -67,5 +68,10 @@ int writeRptVertSideshotLine(coordRec point);
 // order given (each line written whatever became of the one before), two
 // empty lines.
 int writeRptSideshots(const std::vector<SideshotPlacement>& placements);
+// The "Sideshots" section of a 3D run: the heading, a line per placement in
+// the order given (radial ones through writeRptSideshotLine3D with the
+// station's standard errors, GPS ones through writeRptGpsSideshotLine), two
+// empty lines.
+int writeRptSideshots3D(const std::vector<SideshotPlacement3D>& placements);
 // The "Vertical Sideshots" section: the heading, the points' lines, two empty lines.
 int writeRptVertSideshots(const std::vector<coordRec>& points);

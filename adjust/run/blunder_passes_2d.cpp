@@ -14,33 +14,10 @@
 
 namespace {
 
-// The weight that floats an observation: it still joins the normal
-// equations, but hardly pulls.
-constexpr double floatedWeight = 1.1111111111111112e-12;
-
-// True when the user cancelled between two passes.
-bool passCancelled(const RunContext& context, const std::string& message) {
-    ShellServices& shell = context.shell;
-    shell.setMessage(message);
-    shell.pump();
-    return shell.cancelled();
-}
-
 void restorePoints(const std::vector<coordRec>& saved) {
     pointList2D.clear();
     for (const coordRec& point : saved)
         pointList2D.append(point);
-}
-
-void reportPassResult(int pass, int result, double refVar, int best) {
-    if (result == adjustmentPassConverged)
-        insertBestSolution(pass, refVar, best);
-    else if (result == adjustmentPassFailed)
-        writeRptMessage(platform::formatC("Pass %d did not converge within %f in %2d iteration",
-                                          pass, projectVars.convergeLimit,
-                                          projectVars.maxIterations));
-    else if (result == adjustmentPassOverflow)
-        writeRptMessage(platform::formatC("Math overflow error during pass %d", pass));
 }
 
 // Reruns each kept pass with its report, from the coordinates the previous
@@ -59,7 +36,7 @@ void rerunBestPasses(const RunContext& context) {
 }
 
 // w = (|v| + sigma) / 2 of every row becomes its new standard error.
-void reweight(const HorizontalSolver::Statistics& results) {
+void reweight(const NetworkSolver::Statistics& results) {
     for (std::size_t r = 0; r < results.residuals.size(); ++r) {
         const double w = (std::fabs(results.residuals[r]) + results.observationSigmas[r]) / 2.0;
         lsqWeights2D.diagonal[r] = 1.0 / (w * w);
@@ -93,7 +70,7 @@ int adjust2DBlunderPasses(const RunContext& context, int best) {
         restorePoints(savedPoints);
         double refVar = 0.0;
         const int result = adjust2DPass(context, best == 0 ? 1 : 0, &refVar, i);
-        reportPassResult(i, result, refVar, best);
+        recordPassResult(i, result, refVar, best, overflowPassText2D);
     }
     if (!cancelled) {
         if (passes > 0)
@@ -118,7 +95,7 @@ int adjust2DRepeated(const RunContext& context, int passes) {
         if (passCancelled(context, platform::formatC("Passes remaining: %d", remaining)))
             break;
         releaseAdjustmentResults();
-        HorizontalSolver solver(network, lsqWeights2D);
+        NetworkSolver solver(network, lsqWeights2D);
         const SolveStatus status =
             solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, nullptr);
         if (status == SolveStatus::overflow || status == SolveStatus::singular) {
@@ -133,7 +110,7 @@ int adjust2DRepeated(const RunContext& context, int passes) {
             shell.showCancel(false);
             return adjustmentPassFailed;
         }
-        const HorizontalSolver::Statistics results = keepConvergedResults(network, solver);
+        const NetworkSolver::Statistics results = keepConvergedResults(network, solver);
         // The listed pass is the one after which exactly one pass remains.
         if (remaining == 1)
             writeSolutionListings(context, errFile, results, solver.iterations(),

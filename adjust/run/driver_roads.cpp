@@ -6,6 +6,7 @@
 #include "engine/sideshot_elevations.hpp"
 #include "engine/sideshot_filter.hpp"
 #include "engine/sideshots_2d.hpp"
+#include "engine/sideshots_3d.hpp"
 #include "engine/vertical_adjustment.hpp"
 #include "input/level_file_reader.hpp"
 #include "input/level_observations.hpp"
@@ -21,6 +22,7 @@
 #include "reports/sideshot_listing.hpp"
 #include "reports/unadjusted_observations.hpp"
 #include "reports/vertical_report.hpp"
+#include "run/adjustment_3d.hpp"
 #include "run/closure_step.hpp"
 #include "run/horizontal_adjustment.hpp"
 #include "run/processing_driver.hpp"
@@ -95,14 +97,16 @@ int runHorizontalAdjustment(const RunContext& context, int mode, int count) {
     }
 }
 
-int run3DAdjustment(int mode, int count) {
+// True when the 3D adjustment of the mode converged (mode 0) or ran its
+// passes (the blunder modes).
+bool run3DAdjustment(const RunContext& context, int mode, int count) {
     switch (mode) {
     case floatBlunderRun:
-        return adjust3DBlunderPasses(count);
+        return adjust3DBlunderPasses(context, count) == blunderPasses3DDone;
     case reweightBlunderRun:
-        return adjust3DRepeated(count);
+        return adjust3DRepeated(context, count) == blunderPasses3DDone;
     default:
-        return adjust3D();
+        return adjust3D(context) == adjustment3DConverged;
     }
 }
 
@@ -135,7 +139,6 @@ VerticalRun runVerticalAdjustment(const RunContext& context) {
 }
 
 constexpr int converged2D = 1;
-constexpr int converged3D = 0;
 
 } // namespace
 
@@ -240,10 +243,10 @@ RoadResult adjust3DRoad(const RunContext& context, int mode, int count, int notR
     RoadResult result;
     if (degreesOfFreedom()) {
         setStage(context, "3d  Adjustment");
-        const bool converged = run3DAdjustment(mode, count) == converged3D;
+        const bool converged = run3DAdjustment(context, mode, count);
         result.adjustment = converged ? AdjustmentOutcome::converged : AdjustmentOutcome::failed;
         if (converged) {
-            computeSideshots3D();
+            writeRptSideshots3D(computeSideshots3D(context).placements);
             buildAllPointLists();
         }
         result.finalCoordinates = converged ? adjustedCoordinates : noFinalCoordinates;

@@ -33,36 +33,8 @@ bool readNetworkForRun(const RunContext& context, HorizontalNetwork& network) {
     return obsCount != 0 && unknownCount != 0;
 }
 
-std::string nonConvergenceText() {
-    return platform::formatC("Solution did not converge within %f in %2d iteration",
-                             projectVars.convergeLimit, projectVars.maxIterations);
-}
-
-std::string singularNetworkText(const HorizontalSolver& solver) {
-    return "N matrix not positive definite. The solution broke down at " +
-           solver.dependentUnknown() + ".";
-}
-
-void reportRunFailure(const RunContext& context, const std::string& text) {
-    writeLine(errFile, text);
-    context.shell.message(text, MessageKind::ok);
-}
-
-HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& network,
-                                                  HorizontalSolver& solver,
-                                                  ShellServices* progress) {
-    HorizontalSolver::Statistics results = solver.statistics(progress);
-    if (results.cancelled)
-        return results;
-    referenceStdDev = std::sqrt(results.referenceVariance);
-    varCovMatrix = std::move(results.cofactors);
-    errEllipses = pointErrorEllipses(network, *varCovMatrix, referenceStdDev);
-    errEllipseCount = static_cast<int>(errEllipses.size());
-    return results;
-}
-
 bool writeSolutionListings(const RunContext& context, int handle,
-                           const HorizontalSolver::Statistics& results, int iterations,
+                           const NetworkSolver::Statistics& results, int iterations,
                            SolutionFiles files, ShellServices* shell) {
     StepProgress progress(shell);
     // The sections in turn; the user may stop between two of them.
@@ -93,10 +65,10 @@ bool writeSolutionListings(const RunContext& context, int handle,
 namespace {
 
 int reportFailedIterations(const RunContext& context, SolveStatus status,
-                           const HorizontalSolver& solver) {
+                           const NetworkSolver& solver) {
     switch (status) {
     case SolveStatus::cancelled:
-        reportRunFailure(context, "The user aborted processing.");
+        reportRunFailure(context, abortedText);
         return adjustment2DFailed;
     case SolveStatus::notConverged:
         reportRunFailure(context, nonConvergenceText());
@@ -125,7 +97,7 @@ int adjust2D(const RunContext& context) {
     const RowWeights weights = buildWeights2D(network);
     ShellServices& shell = context.shell;
     shell.showCancel(true);
-    HorizontalSolver solver(network, weights);
+    NetworkSolver solver(network, weights);
     const SolveStatus status =
         solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, &shell);
     if (status != SolveStatus::converged) {
@@ -133,7 +105,7 @@ int adjust2D(const RunContext& context) {
         return reportFailedIterations(context, status, solver);
     }
     shell.setMessage("Solution converged, Computing statistics.");
-    const HorizontalSolver::Statistics results = keepConvergedResults(network, solver, &shell);
+    const NetworkSolver::Statistics results = keepConvergedResults(network, solver, &shell);
     const bool listed =
         !results.cancelled && writeSolutionListings(context, rptFile, results, solver.iterations(),
                                                     SolutionFiles::withEllipseFile, &shell);
@@ -152,23 +124,11 @@ int adjust2DPass(const RunContext& context, int report, double* refVar, int inde
     if (!readNetworkForRun(context, network) ||
         lsqWeights2D.diagonal.size() != static_cast<std::size_t>(network.observations()))
         return adjustmentPassFailed;
-    HorizontalSolver solver(network, lsqWeights2D);
-    switch (solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, nullptr)) {
-    case SolveStatus::overflow:
-        reportRunFailure(context, overflowText);
-        return adjustmentPassOverflow;
-    case SolveStatus::singular:
-        reportRunFailure(context, singularNetworkText(solver));
-        return adjustmentPassFailed;
-    case SolveStatus::notConverged:
-    case SolveStatus::cancelled:
-        if (report == 1)
-            writeRptMessage(nonConvergenceText());
-        return adjustmentPassFailed;
-    case SolveStatus::converged:
-        break;
-    }
-    const HorizontalSolver::Statistics results = keepConvergedResults(network, solver);
+    NetworkSolver solver(network, lsqWeights2D);
+    const int iterated = iteratePass(context, solver, report);
+    if (iterated != adjustmentPassConverged)
+        return iterated;
+    const NetworkSolver::Statistics results = keepConvergedResults(network, solver);
     *refVar = results.referenceVariance;
     if (report == 1) {
         writeRptAdjustedObs(errFile, results.residuals, results.observationSigmas, index);

@@ -13,16 +13,15 @@
 // `gridSystem`, `relativeErrFileOn`.
 
 #include "engine/horizontal_network.hpp"
+#include "run/adjustment_steps.hpp"
 #include "model/run_context.hpp"
 
 // Results of adjust2D.
 inline constexpr int adjustment2DConverged = 1;
 inline constexpr int adjustment2DFailed = 0; // nothing to adjust, no convergence, cancel, bad input
 inline constexpr int adjustment2DOverflow = -3; // a correction not finite, or N singular
-// Results of adjust2DPass and adjust2DRepeated.
-inline constexpr int adjustmentPassConverged = 1;
-inline constexpr int adjustmentPassFailed = 0;
-inline constexpr int adjustmentPassOverflow = -4;
+// adjust2DPass and adjust2DRepeated give the pass results of
+// run/adjustment_steps.hpp.
 
 // Mode 0: iterate, then write the adjusted coordinates, the geographic
 // coordinates (grid systems), the error ellipses, the .EEL file, the ALTA

@@ -1,11 +1,11 @@
 #pragma once
 // Steps that the entry points of the horizontal adjustment share: reading
-// the network, the failure messages, and keeping the results of a converged
-// solution as the program-wide results of the run.
+// the network and the listings of a converged solution.
 
 #include "engine/horizontal_network.hpp"
-#include "engine/horizontal_solver.hpp"
+#include "engine/network_solver.hpp"
 #include "model/run_context.hpp"
+#include "run/adjustment_steps.hpp"
 
 #include <string>
 
@@ -15,24 +15,6 @@
 // there is nothing to adjust.
 bool readNetworkForRun(const RunContext& context, HorizontalNetwork& network);
 
-// "Solution did not converge within %f in %2d iteration" with the project's
-// `convergeLimit` and `maxIterations`.
-std::string nonConvergenceText();
-// The failure of a singular N, naming the unknown where it broke down.
-std::string singularNetworkText(const HorizontalSolver& solver);
-inline constexpr const char* overflowText = "Math overflow error during iterations.";
-
-// A line in the error report and the same text in a message box.
-void reportRunFailure(const RunContext& context, const std::string& text);
-
-// The statistics of the converged solver; Q becomes `varCovMatrix`, s0
-// `referenceStdDev`, and the point error ellipses `errEllipses`. With a
-// `progress` shell the user may stop it: the results then say `cancelled`
-// and nothing is kept.
-HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& network,
-                                                  HorizontalSolver& solver,
-                                                  ShellServices* progress = nullptr);
-
 // The listings of a converged solution into the file `handle`: adjusted
 // coordinates, geographic coordinates (grid systems), error ellipses, with
 // `withEllipseFile` the .EEL file and (when `relativeErrFileOn`) the ALTA
@@ -41,5 +23,5 @@ HorizontalSolver::Statistics keepConvergedResults(const HorizontalNetwork& netwo
 // false then, the sections after the stop unwritten.
 enum class SolutionFiles { listingsOnly, withEllipseFile };
 bool writeSolutionListings(const RunContext& context, int handle,
-                           const HorizontalSolver::Statistics& results, int iterations,
+                           const NetworkSolver::Statistics& results, int iterations,
                            SolutionFiles files, ShellServices* progress = nullptr);

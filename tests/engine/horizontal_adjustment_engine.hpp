@@ -3,7 +3,8 @@
 // reports, and hands back what a converged run keeps.
 
 #include "engine/horizontal_network.hpp"
-#include "engine/horizontal_solver.hpp"
+#include "engine/network_solver.hpp"
+#include "engine/point_error_ellipses.hpp"
 #include "model/list_snapshot.hpp"
 #include "model/program_lists.hpp"
 
@@ -17,7 +18,7 @@ struct EngineResult {
     SolveStatus status = SolveStatus::notConverged;
     int iterations = 0;
     std::vector<double> coordinates; // E, N of each adjustable point
-    HorizontalSolver::Statistics statistics;
+    NetworkSolver::Statistics statistics;
     std::vector<errEllipseRec> ellipses;
     std::string problem;
 };
@@ -28,7 +29,7 @@ inline EngineResult runEngine(int maxIterations = 30, double convergeLimit = 1e-
     if (!readHorizontalNetwork(network, out.problem))
         return out;
     const RowWeights weights = buildWeights2D(network);
-    HorizontalSolver solver(network, weights);
+    NetworkSolver solver(network, weights);
     out.status = solver.iterate(maxIterations, convergeLimit, nullptr);
     out.iterations = solver.iterations();
     if (out.status != SolveStatus::converged)

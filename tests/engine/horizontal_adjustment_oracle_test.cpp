@@ -3,7 +3,7 @@
 // against a network solved by hand.
 
 #include "engine/horizontal_network.hpp"
-#include "engine/horizontal_solver.hpp"
+#include "engine/network_solver.hpp"
 #include "horizontal_adjustment_engine.hpp"
 #include "horizontal_adjustment_networks.hpp"
 #include "support/project_vars_guard.hpp"

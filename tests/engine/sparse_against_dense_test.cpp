@@ -175,7 +175,7 @@ TEST(SparseSingular, ADatumDefectNamesTheFirstDependentUnknownInListOrder) {
         std::string problem;
         ASSERT_TRUE(readHorizontalNetwork(network, problem)) << problem;
         const RowWeights weights = buildWeights2D(network);
-        HorizontalSolver solver(network, weights);
+        NetworkSolver solver(network, weights);
         EXPECT_EQ(solver.iterate(10, 1e-9, nullptr), SolveStatus::singular);
         EXPECT_EQ(solver.dependentUnknown(), row.expected);
     }

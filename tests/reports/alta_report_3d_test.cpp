@@ -5,7 +5,7 @@
 #include "reports/alta_report.hpp"
 
 #include "engine/adjustment_results.hpp"
-#include "engine/horizontal_solver.hpp"
+#include "engine/point_error_ellipses.hpp"
 #include "model/angle_text.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"

@@ -95,4 +95,41 @@ TEST_F(SideshotListing, GpsSideshotLinesShowTheVectorAndTheElevationAboveTheGeoi
                   " To  :G                 N:    1000.000   E:    2000.000   Z:      80.000", ""}));
 }
 
+// The 3D section: a radial placement (metres) and a GPS placement, each
+// through its own line, framed by the heading and two empty lines.
+TEST_F(SideshotListing, TheThreeDSectionListsRadialAndGpsPlacements) {
+    SideshotPlacement3D radial;
+    radial.rule = SideshotPlacement3D::Rule::radial;
+    setPointName(radial.station.name, "P");
+    radial.station.northing = 1000.0;
+    radial.station.easting = 2012.5;
+    radial.station.stdErrN = -1.0;
+    radial.station.stdErrE = 0.001;
+    radial.known = "K";
+    radial.distance = 12.5;
+    radial.direction_rad = radiansOf(90);
+    SideshotPlacement3D gps;
+    gps.rule = SideshotPlacement3D::Rule::gpsVector;
+    setPointName(gps.station.name, "G");
+    gps.station.northing = 1000.0;
+    gps.station.easting = 2000.0;
+    gps.station.elevation = 50.0;
+    gps.station.geoidSep = -30.0;
+    setPointName(gps.vector.from, "A");
+    setPointName(gps.vector.to, "G");
+    gps.vector.dX = 1.5;
+    gps.vector.dY = -2.25;
+    gps.vector.dZ = 3.125;
+    EXPECT_EQ(writeRptSideshots3D({radial, gps}), 0);
+    EXPECT_EQ(crlfLines(report()),
+              (std::vector<std::string>{
+                  "", "", "Sideshots", "=========", "", "", radialHeading, "",
+                  " K          P           090-00'00.0\"      12.500     2012.500     "
+                  "1000.000   0.001   0.000",
+                  " From:A           Delta X:       1.5000  Delta Y:     -2.2500   Delta Z:      "
+                  "3.1250",
+                  " To  :G                 N:    1000.000   E:    2000.000   Z:      80.000", "",
+                  "", ""}));
+}
+
 } // namespace

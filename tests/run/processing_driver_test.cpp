@@ -103,8 +103,9 @@ TEST_F(Driver, ClearsTheListsOfTheLastRunAndClosesItsReports) {
 
 TEST_F(Driver, AStageNotYetBuiltStopsTheRunAndSaysSo) {
     testsupport::writeBytes(folder / "net1.vkr", testsupport::terrestrial3DRaw());
-    testsupport::useTerrestrial3DSystem(projectVars); // the 3D road still has stages to come
-    EXPECT_FALSE(adjustNetwork(context, adjustmentRun, 0).reachedEnd);
+    testsupport::useTerrestrial3DSystem(projectVars);
+    // The 3D blunder check's listing is still to come.
+    EXPECT_FALSE(checkNetworkForBlunders(context, 1.0).reachedEnd);
     const std::string err = testsupport::readBytes(folder / "net1.ERR");
     EXPECT_NE(err.find("is not built yet: the run stops here.\r\n"), std::string::npos);
     ASSERT_FALSE(shell.boxes.empty());
@@ -122,4 +123,14 @@ TEST_F(Driver, PreprocessingReleasesTheLastAdjustmentsResults) {
     EXPECT_TRUE(errEllipses.empty());
     EXPECT_EQ(errEllipseCount, 0);
     EXPECT_EQ(varCovMatrix, nullptr);
+}
+
+TEST_F(Driver, TheThreeDimensionalRoadAdjustsAndReachesItsEnd) {
+    testsupport::writeBytes(folder / "net1.vkr", testsupport::terrestrial3DRaw());
+    testsupport::useTerrestrial3DSystem(projectVars);
+    const RunResult r = adjustNetwork(context, adjustmentRun, 0);
+    EXPECT_TRUE(r.reachedEnd);
+    EXPECT_EQ(r.adjustment, AdjustmentOutcome::converged);
+    ASSERT_NE(varCovMatrix, nullptr);
+    EXPECT_EQ(varCovMatrix->size(), unknownCount);
 }

@@ -1,17 +1,17 @@
 #pragma once
-// Gauss-Newton iterations of the horizontal adjustment and the statistics of
-// a converged solution, without any report: the entry points of the
-// adjustment (horizontal_adjustment.hpp) run these and write the listings.
+// Gauss-Newton iterations of a least-squares adjustment (2D or 3D network)
+// and the statistics of a converged solution, without any report: the entry
+// points of the adjustments (run/horizontal_adjustment.hpp,
+// run/adjustment_3d.hpp) run these and write the listings.
 //
-// Each iteration linearises the network at its current coordinates (design
+// Each iteration linearises the network at its current positions (design
 // rows A, misclosures L), forms N = A^T W A and A^T W L sparse, factors N by
 // a sparse Cholesky (ordered and analysed once, on the first iteration),
-// solves N x = A^T W L and adds x to the coordinates, in the network and in
-// `pointList2D`.
+// solves N x = A^T W L and moves the positions by x, in the network and in
+// its program-wide list.
 
-#include "engine/adjustment_results.hpp"
 #include "engine/cofactors.hpp"
-#include "engine/horizontal_network.hpp"
+#include "engine/linearised_network.hpp"
 #include "engine/normal_equations.hpp"
 #include "engine/sparse_cholesky.hpp"
 
@@ -26,10 +26,10 @@ enum class SolveStatus { converged, notConverged, cancelled, overflow, singular 
 // little control) or a point that the observations do not fix.
 inline constexpr double dependentPivotShare = 1e-10;
 
-class HorizontalSolver {
+class NetworkSolver {
 public:
-    HorizontalSolver(HorizontalNetwork& network, const RowWeights& weights);
-    ~HorizontalSolver();
+    NetworkSolver(LinearisedNetwork& network, const RowWeights& weights);
+    ~NetworkSolver();
 
     // Iterates from the network's current coordinates until every correction
     // is at most `convergeLimit` (converged, also on the last allowed
@@ -43,8 +43,8 @@ public:
     SolveStatus iterate(int maxIterations, double convergeLimit, ShellServices* progress);
 
     int iterations() const { return iterations_; }
-    // The point and coordinate of the dependent unknown of a singular N:
-    // "the easting of point C".
+    // The dependent unknown of a singular N in words: "the easting of
+    // point C".
     std::string dependentUnknown() const;
 
     // Results of the converged solution; call once, after `converged`. With
@@ -65,7 +65,7 @@ private:
     static bool stepDone(ShellServices* progress);
     bool observationSigmas(Statistics& s, ShellServices* progress) const;
 
-    HorizontalNetwork& network_;
+    LinearisedNetwork& network_;
     const RowWeights& weights_;
     int u_;
     std::vector<DesignRow> design_;
@@ -76,19 +76,3 @@ private:
     int iterations_ = 0;
     int dependentColumn_ = -1;
 };
-
-// The error ellipse of a point from its 2 x 2 cofactor block: orientation
-// (azimuth of the semi-major axis, 0 <= o < pi, taken with atan2 so equal
-// variances orient along the covariance), semi-axes s0 sqrt of the extreme
-// variances and the coordinate standard deviations s0 sqrt(Qee), s0 sqrt(Qnn),
-// all four lengths multiplied by `confidenceFactor`. The name stays empty.
-errEllipseRec pointErrorEllipse(double qEE, double qNN, double qEN, double s0,
-                                double confidenceFactor);
-
-// sqrt(2 F(2, dof)) at the project's confidence interval: scales a
-// standard ellipse to the confidence level.
-double ellipseConfidenceFactor(int dof);
-
-// The error ellipses of the adjustable points, named, in list order.
-std::vector<errEllipseRec> pointErrorEllipses(const HorizontalNetwork& network,
-                                              const Cofactors& cofactors, double s0);

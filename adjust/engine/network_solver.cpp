@@ -1,9 +1,6 @@
-#include "engine/horizontal_solver.hpp"
+#include "engine/network_solver.hpp"
 
-#include "engine/statistical_distributions.hpp"
 #include "engine/step_progress.hpp"
-#include "model/angle_math.hpp"
-#include "model/point_name.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/shell_services.hpp"
 
@@ -33,30 +30,30 @@ constexpr std::size_t rowsPerQuestion = 1024;
 
 } // namespace
 
-HorizontalSolver::HorizontalSolver(HorizontalNetwork& network, const RowWeights& weights)
+NetworkSolver::NetworkSolver(LinearisedNetwork& network, const RowWeights& weights)
     : network_(network), weights_(weights), u_(network.unknowns()) {}
 
-HorizontalSolver::~HorizontalSolver() = default;
+NetworkSolver::~NetworkSolver() = default;
 
-bool HorizontalSolver::stepDone(ShellServices* progress) {
+bool NetworkSolver::stepDone(ShellServices* progress) {
     if (progress == nullptr)
         return true;
     progress->pump();
     return !progress->cancelled();
 }
 
-SolveStatus HorizontalSolver::iterate(int maxIterations, double convergeLimit,
-                                      ShellServices* progress) {
+SolveStatus NetworkSolver::iterate(int maxIterations, double convergeLimit,
+                                   ShellServices* progress) {
     const int budget = std::max(1, maxIterations);
     for (;;) {
         if (progress != nullptr)
             progress->setMessage(platform::formatC("Iteration: %2d", iterations_ + 1));
         if (!stepDone(progress))
             return SolveStatus::cancelled;
-        design_ = buildDesign2D(network_, progress);
+        design_ = network_.design(progress);
         if (!stepDone(progress))
             return SolveStatus::cancelled;
-        misclosures_ = buildMisclosures2D(network_);
+        misclosures_ = network_.misclosures();
         if (!normal_) {
             normal_ = std::make_unique<NormalEquations>(u_, design_, weights_);
             factor_ = std::make_unique<SparseCholesky>(normal_->pattern(), dependentPivotShare);
@@ -71,7 +68,7 @@ SolveStatus HorizontalSolver::iterate(int maxIterations, double convergeLimit,
         if (!stepDone(progress))
             return SolveStatus::cancelled;
         corrections_ = factor_->solve(normal_->rightHandSide());
-        applyCorrections2D(network_, corrections_);
+        network_.applyCorrections(corrections_);
         ++iterations_;
         if (!std::all_of(corrections_.begin(), corrections_.end(),
                          [](double x) { return std::isfinite(x); }))
@@ -87,18 +84,11 @@ SolveStatus HorizontalSolver::iterate(int maxIterations, double convergeLimit,
     }
 }
 
-std::string HorizontalSolver::dependentUnknown() const {
-    if (dependentColumn_ < 0)
-        return {};
-    const int pair = dependentColumn_ / 2;
-    const NetworkPoint& p =
-        network_
-            .points[static_cast<std::size_t>(network_.adjustable[static_cast<std::size_t>(pair)])];
-    return std::string(dependentColumn_ % 2 == 0 ? "the easting" : "the northing") + " of point " +
-           p.name;
+std::string NetworkSolver::dependentUnknown() const {
+    return dependentColumn_ < 0 ? std::string() : network_.unknownName(dependentColumn_);
 }
 
-bool HorizontalSolver::observationSigmas(Statistics& s, ShellServices* shell) const {
+bool NetworkSolver::observationSigmas(Statistics& s, ShellServices* shell) const {
     StepProgress progress(shell);
     const double s0 = std::sqrt(s.referenceVariance);
     const std::size_t k = design_.size();
@@ -113,7 +103,7 @@ bool HorizontalSolver::observationSigmas(Statistics& s, ShellServices* shell) co
     return true;
 }
 
-HorizontalSolver::Statistics HorizontalSolver::statistics(ShellServices* progress) {
+NetworkSolver::Statistics NetworkSolver::statistics(ShellServices* progress) {
     Statistics s;
     StepProgress inversion(progress);
     s.cofactors = factor_->cofactors(
@@ -140,41 +130,4 @@ HorizontalSolver::Statistics HorizontalSolver::statistics(ShellServices* progres
         s.unknownSigmas[static_cast<std::size_t>(j)] = std::sqrt(s.cofactors->at(j, j)) * s0;
     s.cancelled = !observationSigmas(s, progress);
     return s;
-}
-
-errEllipseRec pointErrorEllipse(double qEE, double qNN, double qEN, double s0,
-                                double confidenceFactor) {
-    errEllipseRec e;
-    double theta = 0.5 * std::atan2(2.0 * qEN, qNN - qEE);
-    if (theta < 0.0)
-        theta += angle::pi;
-    const double s = std::sin(theta);
-    const double c = std::cos(theta);
-    const double major = s * s * qEE + 2.0 * qEN * s * c + c * c * qNN;
-    const double minor = c * c * qEE - 2.0 * qEN * s * c + s * s * qNN;
-    e.orientation = theta;
-    e.semiMajor = s0 * std::sqrt(std::max(0.0, major)) * confidenceFactor;
-    e.semiMinor = s0 * std::sqrt(std::max(0.0, minor)) * confidenceFactor;
-    e.sigmaE = s0 * std::sqrt(std::max(0.0, qEE)) * confidenceFactor;
-    e.sigmaN = s0 * std::sqrt(std::max(0.0, qNN)) * confidenceFactor;
-    return e;
-}
-
-double ellipseConfidenceFactor(int dof) {
-    return std::sqrt(2.0 * ellipseCriticalF(dof));
-}
-
-std::vector<errEllipseRec> pointErrorEllipses(const HorizontalNetwork& network,
-                                              const Cofactors& cofactors, double s0) {
-    const double factor = ellipseConfidenceFactor(network.observations() - network.unknowns());
-    std::vector<errEllipseRec> ellipses;
-    ellipses.reserve(network.adjustable.size());
-    for (const int index : network.adjustable) {
-        const NetworkPoint& p = network.points[static_cast<std::size_t>(index)];
-        const auto q = cofactors.block(p.column, p.column, 2);
-        errEllipseRec e = pointErrorEllipse(q[0][0], q[1][1], q[0][1], s0, factor);
-        setFixedText(e.name, p.name);
-        ellipses.push_back(e);
-    }
-    return ellipses;
 }
