@@ -12,9 +12,9 @@
 // the tabulated latitude. The tables' own series (the footpoint relation and
 // cubic corrections of transverse Mercator, the radius series of Lambert)
 // stood up to 1.3 ft from the rigorous projections two degrees from a
-// central meridian. What remains in transverse Mercator zones is the
-// rounding of the scale factors of Delaware, New Jersey and Rhode Island, a
-// few 1e-8 off their defining ratios (0.02 ft).
+// central meridian. The scale factors of Delaware and New Jersey stand
+// 3e-8 off the ratios that define them (0.02 ft); those zones take their
+// definitions, as the table's Lambert zones do.
 
 #include "state_plane_27_formulas.hpp"
 #include "state_plane_27_lambert.hpp"
@@ -77,15 +77,43 @@ ellipsoid clarke1866() {
     return ell;
 }
 
+// Delaware's zone is defined with a central scale 1 part in 200 000 too
+// small and its origin at 38 00' N, New Jersey's 1 part in 40 000 and
+// 38 50' N; the table writes their scales 0.9999950281 and 0.9999750295,
+// and New Jersey's origin term 0.015 ft off its parallel.
+struct TransverseDefinition {
+    int zoneCode;
+    double tabulatedScale;
+    double partsPerUnit;
+    int originMinutes;
+};
+
+constexpr TransverseDefinition transverseDefinitions[] = {
+    {700, 0.9999950281, 200000.0, 38 * 60}, {2900, 0.9999750295, 40000.0, 38 * 60 + 50}};
+
+const TransverseDefinition* transverseDefinitionOf(const zoneconstant27& zone) {
+    for (const TransverseDefinition& defined : transverseDefinitions)
+        if (defined.zoneCode == zone.zoneCode && defined.tabulatedScale == zone.tab[4])
+            return &defined;
+    return nullptr;
+}
+
 // The transverse Mercator zone in metres: the origin latitude is the one
-// whose arc the tables write as the origin term T3 minutes T4 seconds.
-zoneCnstnt tmZone(const TabularConstants& t) {
+// whose arc the tables write as the origin term T3 minutes T4 seconds. A
+// record that carries the table's own scale for Delaware or New Jersey
+// takes the zone's definition.
+zoneCnstnt tmZone(const zoneconstant27& record) {
+    const TabularConstants t(record);
     zoneCnstnt zone{};
     zone.projType = projTransverseMercator;
     zone.centralMeridian = arcSecondsToRadians(t.t2);
     zone.scaleFactor = t.t5;
-    zone.falseEasting = t.t1 * usSurveyFoot_m;
     zone.originLat = arcSecondsToRadians(latitudeOfArcSeconds(60.0 * t.t3 + t.t4));
+    if (const TransverseDefinition* defined = transverseDefinitionOf(record)) {
+        zone.scaleFactor = 1.0 - 1.0 / defined->partsPerUnit;
+        zone.originLat = arcSecondsToRadians(60.0 * defined->originMinutes);
+    }
+    zone.falseEasting = t.t1 * usSurveyFoot_m;
     return zone;
 }
 
@@ -138,7 +166,7 @@ double lambertScale(const TabularConstants& t, double lat, double radius) {
 } // namespace
 
 void tabularTransverseMercatorToGrid(const zoneconstant27& zone, geodCoord* point) {
-    const zoneCnstnt tm = tmZone(TabularConstants(zone));
+    const zoneCnstnt tm = tmZone(zone);
     const ellipsoid ell = clarke1866();
     geod2TM(&ell, &tm, point);
     point->northing /= usSurveyFoot_m;
@@ -146,7 +174,7 @@ void tabularTransverseMercatorToGrid(const zoneconstant27& zone, geodCoord* poin
 }
 
 void tabularTransverseMercatorToGeodetic(const zoneconstant27& zone, geodCoord* point) {
-    const zoneCnstnt tm = tmZone(TabularConstants(zone));
+    const zoneCnstnt tm = tmZone(zone);
     const ellipsoid ell = clarke1866();
     geodCoord work = *point;
     work.northing *= usSurveyFoot_m;

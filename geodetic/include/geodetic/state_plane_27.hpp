@@ -5,16 +5,18 @@
 // 2111-2113 carry that state's enlarged ellipsoid, a x 1.0000382, inside
 // their constants). Transverse Mercator zones are projected rigorously from
 // the definitions those constants carry (central meridian, scale, false
-// easting, origin latitude); Lambert zones rigorously on their defining
-// parameters (standard parallels, origin, false easting and northing, as
-// EPSG gives them), a Lambert record whose constants are not the table's on
-// the cone its constants carry; the Alaska zones by their own series.
+// easting, origin latitude), Delaware and New Jersey on their defining
+// scales and origins, which their constants miss; Lambert zones rigorously
+// on their defining parameters (standard parallels, origin, false easting
+// and northing, as EPSG gives them), a Lambert record whose constants are
+// not the table's on the cone its constants carry; the Alaska zones by their
+// own series.
 //
 // Accuracy, against the rigorous projections of the EPSG NAD27 definitions
-// (tests/fixtures/geodetic/state_plane) anywhere in a zone: Lambert zones
+// (tests/fixtures/geodetic/state_plane; transverse Mercator scales at their
+// defining ratios, which EPSG rounds) anywhere in a zone: Lambert zones
 // within 1e-6 ft; Alaska zones within 0.01 ft; transverse Mercator zones
-// within 0.005 ft, except Delaware, New Jersey and Rhode Island (0.02 ft:
-// their scale factors stand a few 1e-8 off the defining ratios). Forward
+// within 0.001 ft (the origin latitudes of the constants' arc terms). Forward
 // then inverse returns a point to 1e-6 m in transverse Mercator and Lambert
 // zones (Alaska: 4 um in zone 5001, 0.08 mm in zones 5002-5009).
 //
