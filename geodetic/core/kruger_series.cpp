@@ -248,9 +248,9 @@ KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
     const double p = 1.0 + cosine.re, q = -cosine.im;
     // k = (A/a) w sqrt(p^2 + q^2) / (cos(lat) sqrt(tan^2 chi' + cos^2 lon)), with
     // w = sqrt(1 - e^2 sin^2 lat); cos(lat) cancels.
-    const double w = std::sqrt(1.0 - eSq_ * sinLat * sinLat);
+    const double wSq = 1.0 - eSq_ * sinLat * sinLat;
     return {angleOf(nu, mu) + sine.re, std::log(sinhEta + coshEta) + sine.im,
-            radiusOverSemiMajor_ * w * std::sqrt(p * p + q * q) * invRadial,
+            radiusOverSemiMajor_ * std::sqrt(wSq * (p * p + q * q)) * invRadial,
             convergenceOf(nu * sinLon, hyp * cosLon, p, q)};
 }
 
