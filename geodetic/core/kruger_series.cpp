@@ -50,15 +50,15 @@ std::array<double, order + 1> coefficientsOf(const Polynomials& polynomials, dou
 }
 
 // The odd series s P(s^2) of sinh(e atanh(e s)) and the even series Q(s^2)
-// of its cosh, cut after s^18 (terms beyond stay below 1e-20 of the sums for
-// e <= maxAtanhSeriesArgument): the compositions of the series of sinh and
-// cosh with e atanh(x) = e (x + x^3/3 + ...), at x = e s.
+// of its cosh, cut after s^15 and s^14 (for e <= maxAtanhSeriesArgument the
+// first term left out stays below 1e-19 sin lat): the compositions of the
+// series of sinh and cosh with e atanh(x) = e (x + x^3/3 + ...), at x = e s.
 struct EccentricitySeries {
-    std::array<double, 9> sinhTerms{};
-    std::array<double, 10> coshTerms{};
+    std::array<double, 8> sinhTerms{};
+    std::array<double, 8> coshTerms{};
 
     explicit EccentricitySeries(double e) {
-        constexpr int degree = 18;
+        constexpr int degree = 15;
         using Series = std::array<double, degree + 1>;
         Series y{};
         for (int m = 1; m <= degree; m += 2)

@@ -48,9 +48,9 @@ private:
     std::array<double, 7> twoJAlpha_{};   // 2 j alpha_j, index 1-6
     std::array<double, 7> beta_{};        // index 1-6
     // With e <= maxAtanhSeriesArgument: sinh(e atanh(e s)) = s P(s^2) and
-    // cosh(e atanh(e s)) = Q(s^2), both cut after s^18.
-    std::array<double, 9> sinhTerms_{};
-    std::array<double, 10> coshTerms_{};
+    // cosh(e atanh(e s)) = Q(s^2), cut after s^15 and s^14.
+    std::array<double, 8> sinhTerms_{};
+    std::array<double, 8> coshTerms_{};
 
     EccentricityTerms eccentricityTerms(double sinLat) const;
     double conformalTan(double tanLat) const;
