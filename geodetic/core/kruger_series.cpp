@@ -141,9 +141,10 @@ double KrugerSeries::conformalTan(double tanLat) const {
     return tanLat * terms.cosh - terms.sinh * root;
 }
 
-// The inverse of conformalTan by Newton's method.
+// The inverse of conformalTan by Newton's method, from tan chi / (1 - e^2),
+// nearer the root than tan chi by a factor of e^2 (one step fewer).
 double KrugerSeries::latitudeTanOf(double conformal) const {
-    double tanLat = conformal;
+    double tanLat = conformal / (1.0 - eSq_);
     for (int step = 0; step < maxNewtonSteps; ++step) {
         const double c = conformalTan(tanLat);
         const double slope = (1.0 - eSq_) * std::sqrt((1.0 + c * c) * (1.0 + tanLat * tanLat)) /
@@ -267,7 +268,7 @@ void KrugerSeries::inverse(double xi, double eta, double* lat, double* lonFromCm
     const double cosXi = std::cos(xiPrime);
     const double tanConf = std::sin(xiPrime) / std::sqrt(sinhEta * sinhEta + cosXi * cosXi);
     *lat = std::atan(latitudeTanOf(tanConf));
-    *lonFromCm = std::atan2(sinhEta, cosXi);
+    *lonFromCm = angleOf(sinhEta, cosXi);
 }
 
 } // namespace geodetic_detail
