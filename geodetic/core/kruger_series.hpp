@@ -37,9 +37,22 @@ public:
     double rectifyingRadius() const { return radius_; }
 
 private:
-    double semiMajor_ = 0.0, e_ = 0.0, eSq_ = 0.0, n_ = 0.0, radius_ = 0.0;
-    std::array<double, 7> alpha_{}; // index 1-6
+    // sinh and cosh of e atanh(e sin lat).
+    struct EccentricityTerms {
+        double sinh, cosh;
+    };
 
+    double semiMajor_ = 0.0, e_ = 0.0, eSq_ = 0.0, n_ = 0.0, radius_ = 0.0;
+    double radiusOverSemiMajor_ = 0.0;
+    std::array<double, 7> alpha_{};       // index 1-6
+    std::array<double, 7> twoJAlpha_{};   // 2 j alpha_j, index 1-6
+    std::array<double, 7> beta_{};        // index 1-6
+    // With e <= maxAtanhSeriesArgument: sinh(e atanh(e s)) = s P(s^2) and
+    // cosh(e atanh(e s)) = Q(s^2), cut after s^15 and s^14.
+    std::array<double, 8> sinhTerms_{};
+    std::array<double, 8> coshTerms_{};
+
+    EccentricityTerms eccentricityTerms(double sinLat) const;
     double conformalTan(double tanLat) const;
     double latitudeTanOf(double conformalTan) const;
 };
