@@ -84,10 +84,6 @@ int rawDataGraph::buildGraph() {
     const ActiveShellScope active(shell_);
     try {
         return buildModel();
-    } catch (const StageNotBuilt& missing) {
-        // The picture would be built from half the data: say what is missing
-        // and draw nothing.
-        shell_.message(missing.what(), MessageKind::ok);
     } catch (const UnknownZone& zone) {
         shell_.message(zone.what(), MessageKind::ok);
     }

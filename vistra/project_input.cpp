@@ -7,7 +7,6 @@
 #include "input/rw5_reader.hpp"
 #include "input/vkr_fields.hpp"
 #include "model/observation_builders.hpp"
-#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"

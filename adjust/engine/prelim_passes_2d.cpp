@@ -3,7 +3,6 @@
 #include "engine/prelim_chain_2d.hpp"
 #include "engine/prelim_passes_shared.hpp"
 #include "engine/prelim_support_2d.hpp"
-#include "model/pending_stages.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
 #include "model/project_geodesy.hpp"

@@ -1,7 +1,6 @@
 #include "engine/prelim_support_2d.hpp"
 
 #include "engine/geodetic_reductions.hpp"
-#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/project_geodesy.hpp"
 #include "model/settings/global_vars.hpp"

@@ -2,7 +2,6 @@
 
 #include "input/alta_points_file.hpp"
 
-#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
 #include "model/record_walks.hpp"

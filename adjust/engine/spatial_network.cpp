@@ -361,20 +361,13 @@ double misclosureOf(const SpatialNetwork& network, const SpatialRow& row) {
         return stationOf(network, row, role);
     };
     switch (row.kind) {
-    case SpatialRowKind::distance: {
-        const SpatialStation &i = at(0), &j = at(1);
-        return row.observed - std::sqrt((j.X - i.X) * (j.X - i.X) + (j.Y - i.Y) * (j.Y - i.Y) +
-                                        (j.Z - i.Z) * (j.Z - i.Z));
-    }
-    case SpatialRowKind::angle: {
-        double computed = 0.0;
-        angleFromDirections(geodAzimuth3D(at(1), at(0)), geodAzimuth3D(at(1), at(2)), computed);
-        return angularMisclosure(row.observed, computed);
-    }
+    case SpatialRowKind::distance:
+        return row.observed - computedValue3D(network, row);
+    case SpatialRowKind::angle:
     case SpatialRowKind::azimuth:
-        return angularMisclosure(row.observed, geodAzimuth3D(at(0), at(1)));
+        return angularMisclosure(row.observed, computedValue3D(network, row));
     case SpatialRowKind::zenith:
-        return (row.observed - geodVerticalAngle3D(at(0), at(1))) * secondsPerRadian;
+        return (row.observed - computedValue3D(network, row)) * secondsPerRadian;
     case SpatialRowKind::controlNorth:
     case SpatialRowKind::controlEast:
     case SpatialRowKind::controlUp: {
@@ -475,6 +468,30 @@ RowWeights buildWeights3D(const SpatialNetwork& network) {
         w.skipWeight[r] = inverse[0][2];
     }
     return w;
+}
+
+double computedValue3D(const SpatialNetwork& network, const SpatialRow& row) {
+    const auto at = [&](int role) -> const SpatialStation& {
+        return stationOf(network, row, role);
+    };
+    switch (row.kind) {
+    case SpatialRowKind::distance: {
+        const SpatialStation &i = at(0), &j = at(1);
+        return std::sqrt((j.X - i.X) * (j.X - i.X) + (j.Y - i.Y) * (j.Y - i.Y) +
+                         (j.Z - i.Z) * (j.Z - i.Z));
+    }
+    case SpatialRowKind::angle: {
+        double computed = 0.0;
+        angleFromDirections(geodAzimuth3D(at(1), at(0)), geodAzimuth3D(at(1), at(2)), computed);
+        return computed;
+    }
+    case SpatialRowKind::azimuth:
+        return geodAzimuth3D(at(0), at(1));
+    case SpatialRowKind::zenith:
+        return geodVerticalAngle3D(at(0), at(1));
+    default:
+        return 0.0;
+    }
 }
 
 std::vector<double> buildMisclosures3D(const SpatialNetwork& network) {

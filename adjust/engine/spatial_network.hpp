@@ -106,6 +106,12 @@ bool readSpatialNetwork(SpatialNetwork& network, std::string& problem);
 // weights belong to the rows as they are formed.
 RowWeights buildWeights3D(const SpatialNetwork& network);
 
+// The value a distance, angle, azimuth or zenith row's observation has at
+// the current positions, in the row's own terms: the chord in metres; the
+// angle and the geodetic azimuth in [0, 2 pi); the elevation angle. 0 for
+// the rows formed component by component (control, GPS vector, level).
+double computedValue3D(const SpatialNetwork& network, const SpatialRow& row);
+
 // L = observed - computed of every row at the current positions.
 std::vector<double> buildMisclosures3D(const SpatialNetwork& network);
 

@@ -1,8 +1,8 @@
 #pragma once
 // Ways a processing run stops before its end that are not a failure of one
-// stage's data: a stage this build does not have yet, the user's cancel, and
-// a project whose zone its coordinate system does not have. The driver
-// catches them, says why in the error report and ends the run.
+// stage's data: the user's cancel and a project whose zone its coordinate
+// system does not have. The driver catches them, says why in the error
+// report and ends the run.
 
 #include "model/progress.hpp"
 
@@ -10,13 +10,6 @@
 
 #include <stdexcept>
 #include <string>
-
-// A stage of the run that is not part of this build yet.
-class StageNotBuilt : public std::runtime_error {
-public:
-    explicit StageNotBuilt(const std::string& stage)
-        : std::runtime_error(stage + " is not built yet: the run stops here.") {}
-};
 
 // The user pressed Cancel (or Ctrl-C) while the run was under way.
 class RunCancelled : public std::runtime_error {

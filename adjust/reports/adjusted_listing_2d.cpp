@@ -6,7 +6,6 @@
 #include "model/list_snapshot.hpp"
 #include "model/number_format.hpp"
 #include "model/packed_degrees.hpp"
-#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/project_geodesy.hpp"
 #include "model/settings/global_vars.hpp"

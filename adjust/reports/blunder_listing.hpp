@@ -10,6 +10,14 @@
 // below a full turn against one just above 0 is a small difference).
 // Records of status 2 (not adjusted) are not compared.
 //
+// Listing (3D): the distances, angles, azimuths, zenith angles and GPS
+// vectors of the 3D chain against the preliminary stations. Distances are
+// shown in the project's unit and listed past `hDistTol`; angles and
+// azimuths past `hAngTol`, zenith angles ("Vertical Angle") past `vAngTol`,
+// each with its difference; a GPS vector's earth-centred deltas are shown in
+// metres and listed when a component is off by more than `hDistTol` (turned
+// into metres).
+//
 // Proximity: for each point A of the first list in order, every later point B
 // of that list and then every point of the fixed list; a pair whose
 // horizontal distance is less than `proximity` gives the line
@@ -23,6 +31,13 @@
 // the positions of `pointList2D` and `fixedPointList2D`. An observation
 // naming a point without a position ends it with that reason as a line.
 int writeMeasuredVsComputed2D(int handle);
+
+// The listing over `distanceList`, `angleList`, `azimuthList`,
+// `verticalList` and `gpsVectorList` at the positions of `stationList` and
+// `fixedStationList`; a network that cannot be read (a station without a
+// position, a coordinate system without geodetic positions) ends it with
+// that reason as a line.
+int writeMeasuredVsComputed3D(int handle);
 
 // Over `pointList2D` and `fixedPointList2D` (2D), `stationList` and
 // `fixedStationList` (3D, whose metres are compared and shown in the

@@ -2,7 +2,6 @@
 
 #include "model/angle_text.hpp"
 #include "model/number_format.hpp"
-#include "model/pending_stages.hpp"
 #include "model/project_ellipsoid.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"

@@ -1,6 +1,5 @@
 #include "engine/best_solutions.hpp"
 #include "model/list_snapshot.hpp"
-#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "output/report_lines.hpp"

@@ -12,7 +12,6 @@
 #include "input/level_observations.hpp"
 #include "input/rw5_reader.hpp"
 #include "model/mark_to_mark.hpp"
-#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/station_lists.hpp"

@@ -1,7 +1,6 @@
 #include "run/driver_steps.hpp"
 
 #include "input/raw_files.hpp"
-#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"

@@ -1,7 +1,6 @@
 #include "run/horizontal_adjustment.hpp"
 
 #include "engine/step_progress.hpp"
-#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "output/report_lines.hpp"

@@ -5,7 +5,6 @@
 #include "geodetic/geoid_grid.hpp"
 #include "geodetic/state_plane_27.hpp"
 #include "geodetic/state_plane_83.hpp"
-#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
@@ -247,8 +246,6 @@ private:
 template <class Run> RunResult stoppingRun(const RunContext& context, Run run) {
     try {
         return run();
-    } catch (const StageNotBuilt& stop) {
-        stopRun(context, stop.what());
     } catch (const UnknownZone& stop) {
         stopRun(context, stop.what());
     } catch (const RunCancelled& stop) {

@@ -7,7 +7,6 @@
 #include "input/supplemental_control.hpp"
 #include "input/supplemental_stations.hpp"
 #include "model/observation_builders.hpp"
-#include "model/pending_stages.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
 #include "model/settings/global_vars.hpp"

@@ -101,20 +101,6 @@ TEST_F(Driver, ClearsTheListsOfTheLastRunAndClosesItsReports) {
     EXPECT_EQ(shell.reportClosings, 1);
 }
 
-TEST_F(Driver, AStageNotYetBuiltStopsTheRunAndSaysSo) {
-    testsupport::writeBytes(folder / "net1.vkr", testsupport::terrestrial3DRaw());
-    testsupport::useTerrestrial3DSystem(projectVars);
-    // The 3D blunder check's listing is still to come.
-    EXPECT_FALSE(checkNetworkForBlunders(context, 1.0).reachedEnd);
-    const std::string err = testsupport::readBytes(folder / "net1.ERR");
-    EXPECT_NE(err.find("is not built yet: the run stops here.\r\n"), std::string::npos);
-    ASSERT_FALSE(shell.boxes.empty());
-    EXPECT_NE(shell.boxes.back().text.find("is not built yet"), std::string::npos);
-    EXPECT_EQ(rptFile, 0) << "both files are closed";
-    EXPECT_EQ(errFile, 0);
-    EXPECT_EQ(shell.activated.back(), ReportKind::error);
-}
-
 TEST_F(Driver, PreprocessingReleasesTheLastAdjustmentsResults) {
     errEllipses.resize(3);
     errEllipseCount = 3;

@@ -189,3 +189,40 @@ TEST(BlunderRun3D, FloatAndReweightModesRunTheirPasses) {
         EXPECT_TRUE(contains(err, "Statistics\r\n")) << err;
     }
 }
+
+// The preprocessing check of a 3D project runs to its end: the clean
+// traverse lists no observation, and a distance B-C planted 10 m long in both
+// faces is listed through C, whose preliminary position it moves.
+TEST(BlunderRun3D, ThePreprocessingCheckListsAPlantedBlunder) {
+    struct Row {
+        const char* label;
+        const char* from;
+        const char* to;
+        bool listed;
+    };
+    const Row rows[] = {{"clean", "", "", false},
+                        {"planted", "229.601", "239.601", true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        testsupport::TempFolder folder("run3d-check");
+        std::string raw = testsupport::readBytes(fixture("run3d/terrestrial_utm18.vkr"));
+        for (std::size_t at = raw.find(row.from); row.listed && at != std::string::npos;
+             at = raw.find(row.from, at + 1))
+            raw.replace(at, std::string(row.from).size(), row.to);
+        EXPECT_EQ(sitecopy::run(folder, spatialSettings(gridUtm, 18), raw, "--blunder=check:0.1"),
+                  exitConverged)
+            << testsupport::readBytes(folder / "console.txt");
+        const std::string err = testsupport::readBytes(folder / "site.ERR");
+        EXPECT_TRUE(contains(err, "\r\nK-Matrix Analysis.\r\n")) << err;
+        EXPECT_TRUE(contains(err, "\r\nPoint Proximity Report:\r\n")) << err;
+        EXPECT_FALSE(contains(err, "is not built yet")) << err;
+        std::vector<std::string> listed;
+        for (const std::string& line : sitecopy::lines(err))
+            if (line.starts_with("Distance:") || line.starts_with("Angle:") ||
+                line.starts_with("Azimuth:") || line.starts_with("Vertical Angle:"))
+                listed.push_back(line);
+        EXPECT_EQ(!listed.empty(), row.listed) << err;
+        for (const std::string& line : listed)
+            EXPECT_TRUE(contains(line, " C")) << line;
+    }
+}

@@ -241,20 +241,13 @@ TEST_F(TarnrunProject, EveryStopMessageIsInTheErrorReportOnce) {
         {"no raw file defined", [](globalVars& s) { s.pInputFileName.clear(); },
          "Cannot perform horizontal adjustment.\r\nNo raw data file has been defined\r\n"},
         {"missing raw file", [](globalVars&) {}, "Error opening "},
-        {"a stage to come", [](globalVars& s) { testsupport::useTerrestrial3DSystem(s); },
-         "is not built yet: the run stops here.\r\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         globalVars saved = settings;
         row.set(settings);
-        // The 3D blunder check's listing is a stage still to come.
-        const bool stageToCome = std::string(row.name) == "a stage to come";
-        if (stageToCome)
-            writeBytes(folder / "site.vkr", testsupport::terrestrial3DRaw());
-        else
-            fs::remove(folder / "site.vkr");
-        const RunResult r = run(false, stageToCome ? "--blunder=check:1" : "");
+        fs::remove(folder / "site.vkr");
+        const RunResult r = run();
         settings = saved;
         EXPECT_EQ(r.status, 1);
         const std::string err = readBytes(folder / "site.ERR");
