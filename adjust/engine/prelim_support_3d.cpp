@@ -12,12 +12,6 @@ namespace prelim3d {
 
 namespace {
 
-// The inverse projection of State Plane 1983 gives longitudes positive west;
-// the others give them positive east, as the stations hold them.
-double stationLongitude(double projectedLongitude) {
-    return projectVars.gridSystem == gridStatePlane83 ? -projectedLongitude : projectedLongitude;
-}
-
 // The forward projections of State Plane 1983 and of the user-defined
 // transverse Mercator, Lambert and azimuth oblique Mercator take longitudes
 // positive west.
@@ -29,17 +23,6 @@ double projectionLongitude(double eastLongitude) {
             s.udp.ProjInt == udpTransverseMercator || s.udp.ProjInt == udpLambertOneParallel ||
             s.udp.ProjInt == udpLambertTwoParallels || s.udp.ProjInt == udpObliqueMercatorAzimuth;
     return westPositive ? -eastLongitude : eastLongitude;
-}
-
-geodCoord gridPosition(const stationRec& station) {
-    geodCoord at{};
-    at.lat = notComputed;
-    at.lon = notComputed;
-    at.northing = station.northing;
-    at.easting = station.easting;
-    at.scale = 1.0;
-    projGridMetersToGeod(at);
-    return at;
 }
 
 } // namespace
@@ -62,15 +45,9 @@ std::optional<stationRec> knownStation(const pointNameField& name) {
 
 void fillGeoidSeparation(stationRec& station) {
     double separation = 0.0;
-    if (getGeoidHeight(gridPosition(station), separation) != 0)
+    if (getGeoidHeight(gridMetersPosition(station), separation) != 0)
         warnGeoidSeparation(nameOf(station.name));
     station.geoidSep = separation;
-}
-
-void geodeticFromGrid(stationRec& station) {
-    const geodCoord at = gridPosition(station);
-    station.latitude = at.lat;
-    station.longitude = isSet(at.lon) ? stationLongitude(at.lon) : at.lon;
 }
 
 void ecefFromGeodetic(stationRec& station) {
@@ -79,7 +56,7 @@ void ecefFromGeodetic(stationRec& station) {
 }
 
 void storeStationGeodetic3D(stationRec& station) {
-    geodeticFromGrid(station);
+    geodeticFromGridMeters(station);
     ecefFromGeodetic(station);
     stationList.replace(station);
 }

@@ -39,9 +39,6 @@ void storeStationGeodetic3D(stationRec& station);
 // Both: what every station placed on the grid goes through.
 void completeStation(stationRec& station);
 
-// Latitude and longitude (east-positive) of the station's grid position;
-// unset in a system without a geodetic position.
-void geodeticFromGrid(stationRec& station);
 // X, Y, Z from the station's latitude, longitude and elevation, when it has
 // a latitude and an elevation (a height of the unset value would give a
 // position far inside the earth).

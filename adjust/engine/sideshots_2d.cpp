@@ -1,8 +1,9 @@
 #include "engine/sideshots_2d.hpp"
 
+#include "engine/sideshot_figures.hpp"
+
 #include "model/angle_math.hpp"
 #include "model/direction_between_points.hpp"
-#include "model/plane_geometry.hpp"
 #include "model/point_errors.hpp"
 #include "model/program_lists.hpp"
 #include "model/record_walks.hpp"
@@ -100,60 +101,6 @@ bool locateRadially(coordRec& p, int angleCursor, SideshotPlacement& placement) 
     return false;
 }
 
-struct Sighting {
-    coordRec point;
-    Direction direction;
-};
-
-// Up to two known points of the list, other than P, with a direction to P.
-void collectSightings(obsList<coordRec>& list, std::string_view name, int angleCursor,
-                      Sighting (&found)[2], int& count) {
-    visitRecords(list, [&](const coordRec& k) {
-        const std::string_view kName = fixedText(k.name);
-        if (!sameName(kName, name) && isSet(k.easting) &&
-            directionTo(kName, name, angleCursor, found[count].direction))
-            found[count++].point = k;
-        return count < 2;
-    });
-}
-
-struct ResectionAngles {
-    coordRec b1, f1, f2;
-    double a1 = 0.0;
-    double a2 = 0.0;
-    bool first = false;
-    bool complete = false;
-};
-
-// Takes one angle at P into the resection being gathered.
-bool gatherAngle(const angleObs2D& a, std::string_view name, ResectionAngles& r) {
-    coordRec bs;
-    coordRec fs;
-    if (!sameName(fixedText(a.instrument), name) || !knownPoint2D(fixedText(a.backsight), bs) ||
-        !knownPoint2D(fixedText(a.foresight), fs))
-        return false;
-    if (!r.first) {
-        r.b1 = bs;
-        r.f1 = fs;
-        r.a1 = a.angle;
-        r.first = true;
-        return false;
-    }
-    const std::string_view fsName = fixedText(a.foresight);
-    // A foresight to B1 or F1 adds no third point.
-    if (sameName(fsName, fixedText(r.b1.name)) || sameName(fsName, fixedText(r.f1.name)))
-        return false;
-    if (sameName(fixedText(a.backsight), fixedText(r.f1.name)))
-        r.a2 = a.angle;
-    else if (sameName(fixedText(a.backsight), fixedText(r.b1.name)))
-        r.a2 = normalizedAngle(a.angle - r.a1);
-    else
-        return false;
-    r.f2 = fs;
-    r.complete = true;
-    return true;
-}
-
 bool resetSideshotPosition(coordRec& p) {
     if (p.pointType != ptSideshot)
         return false;
@@ -165,40 +112,22 @@ bool resetSideshotPosition(coordRec& p) {
 } // namespace
 
 int locateSideshotByAzimuths2D(coordRec& point, SideshotPlacement& placement, int angleCursor) {
-    const std::string_view name = fixedText(point.name);
-    Sighting found[2];
-    int count = 0;
-    collectSightings(pointList2D, name, angleCursor, found, count);
-    if (count < 2)
-        collectSightings(fixedPointList2D, name, angleCursor, found, count);
-    if (count < 2)
-        return 0;
-    const Sighting& a = found[0];
-    const Sighting& b = found[1];
-    if (intersectDirections2D(a.point, a.direction.value_rad, inSeconds(a.direction.stdErr_rad),
-                              b.point, b.direction.value_rad, inSeconds(b.direction.stdErr_rad),
-                              point) != geometrySolved)
+    sideshotfigures::Sightings<coordRec> s;
+    if (!sideshotfigures::intersectSightings(pointList2D, fixedPointList2D, point, azimuthBetween2D,
+                                             angleCursor, intersectDirections2D, s))
         return 0;
     placement = placedAt(SideshotPlacement::Rule::twoDirections, point);
-    placement.known[0] = fixedText(a.point.name);
-    placement.known[1] = fixedText(b.point.name);
-    placement.angles_rad[0] = a.direction.value_rad;
-    placement.angles_rad[1] = b.direction.value_rad;
+    placement.known[0] = fixedText(s.found[0].point.name);
+    placement.known[1] = fixedText(s.found[1].point.name);
+    placement.angles_rad[0] = s.found[0].direction_rad;
+    placement.angles_rad[1] = s.found[1].direction_rad;
     return 1;
 }
 
 int locateSideshotByResection2D(coordRec& point, SideshotPlacement& placement) {
-    const std::string_view name = fixedText(point.name);
-    ResectionAngles r;
-    visitRecords(angleList2D, [&](const angleObs2D& a) { return !gatherAngle(a, name, r); });
-    double n = 0.0;
-    double e = 0.0;
-    if (!r.complete ||
-        resection3Pt(r.b1.northing, r.b1.easting, r.f1.northing, r.f1.easting, r.f2.northing,
-                     r.f2.easting, r.a1, r.a2, n, e) != geometrySolved)
+    sideshotfigures::ResectionAngles<coordRec> r;
+    if (!sideshotfigures::resectSideshot(angleList2D, point, knownPoint2D, r))
         return 0;
-    point.northing = n;
-    point.easting = e;
     placement = placedAt(SideshotPlacement::Rule::twoAngles, point);
     placement.known[0] = fixedText(r.b1.name);
     placement.known[1] = fixedText(r.f1.name);

@@ -1,7 +1,10 @@
 #include "engine/sideshots_3d.hpp"
 
 #include "engine/line_combined_factor.hpp"
+#include "engine/prelim_support_3d.hpp"
+#include "engine/sideshot_figures.hpp"
 #include "model/direction_between_points.hpp"
+#include "model/point_errors.hpp"
 #include "model/point_name.hpp"
 #include "model/program_lists.hpp"
 #include "model/project_geodesy.hpp"
@@ -10,6 +13,7 @@
 #include "platform/shell_services.hpp"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace {
 
@@ -23,16 +27,11 @@ bool knownStation(std::string_view name, stationRec& station) {
     return isSet(station.easting);
 }
 
-// Latitude, longitude and X, Y, Z of a station placed on the grid.
+// Latitude, longitude (east-positive, as the stations hold it) and X, Y, Z
+// of a station placed on the grid.
 void completeFromGrid(stationRec& p) {
-    geodCoord at{};
-    at.northing = p.northing;
-    at.easting = p.easting;
-    projGridMetersToGeod(at);
-    p.latitude = at.lat;
-    p.longitude = at.lon;
-    if (isSet(p.elevation))
-        projGeodToEcef(p);
+    geodeticFromGridMeters(p);
+    prelim3d::ecefFromGeodetic(p);
 }
 
 // P from a distance to a known station and the direction from it.
@@ -72,9 +71,9 @@ bool placeRadially(stationRec& p, const distanceObs& d, int angleCursor,
     completeFromGrid(p);
     placement.rule = SideshotPlacement3D::Rule::radial;
     placement.station = p;
-    placement.known = fixedText(k.name);
+    placement.known[0] = fixedText(k.name);
     placement.distance = dist;
-    placement.direction_rad = t;
+    placement.angles_rad[0] = t;
     return true;
 }
 
@@ -93,6 +92,22 @@ bool locateRadially(stationRec& p, int angleCursor, int distanceCursor,
             return true;
     }
     return false;
+}
+
+// The placement of a station by two figures: the known stations and the
+// two angles or directions.
+SideshotPlacement3D placedBy(SideshotPlacement3D::Rule rule, const stationRec& station,
+                             std::initializer_list<std::string_view> known, double first_rad,
+                             double second_rad) {
+    SideshotPlacement3D placement;
+    placement.rule = rule;
+    placement.station = station;
+    std::size_t i = 0;
+    for (const std::string_view name : known)
+        placement.known[i++] = name;
+    placement.angles_rad[0] = first_rad;
+    placement.angles_rad[1] = second_rad;
+    return placement;
 }
 
 bool resetSideshotPosition(stationRec& s) {
@@ -142,11 +157,38 @@ int locateSideshotByGps3D(stationRec& station, SideshotPlacement3D& placement) {
     return placed ? 1 : 0;
 }
 
+int locateSideshotByResection3D(stationRec& station, SideshotPlacement3D& placement) {
+    sideshotfigures::ResectionAngles<stationRec> r;
+    if (!sideshotfigures::resectSideshot(angleList, station, knownStation, r))
+        return 0;
+    completeFromGrid(station);
+    placement = placedBy(SideshotPlacement3D::Rule::twoAngles, station,
+                         {fixedText(r.b1.name), fixedText(r.f1.name), fixedText(r.f2.name)},
+                         r.a1, r.a2);
+    return 1;
+}
+
+int locateSideshotByAzimuths3D(stationRec& station, SideshotPlacement3D& placement,
+                               int angleCursor) {
+    sideshotfigures::Sightings<stationRec> s;
+    if (!sideshotfigures::intersectSightings(stationList, fixedStationList, station,
+                                             azimuthBetween3D, angleCursor,
+                                             intersectDirections3D, s))
+        return 0;
+    completeFromGrid(station);
+    placement = placedBy(SideshotPlacement3D::Rule::twoDirections, station,
+                         {fixedText(s.found[0].point.name), fixedText(s.found[1].point.name)},
+                         s.found[0].direction_rad, s.found[1].direction_rad);
+    return 1;
+}
+
 int locateSideshot3D(stationRec& station, int angleCursor, int distanceCursor,
                      SideshotPlacement3D& placement) {
-    if (locateRadially(station, angleCursor, distanceCursor, placement))
+    if (locateRadially(station, angleCursor, distanceCursor, placement) ||
+        locateSideshotByGps3D(station, placement) != 0 ||
+        locateSideshotByResection3D(station, placement) != 0)
         return 1;
-    return locateSideshotByGps3D(station, placement);
+    return locateSideshotByAzimuths3D(station, placement, angleCursor);
 }
 
 Sideshots3D computeSideshots3D(const RunContext& context) {

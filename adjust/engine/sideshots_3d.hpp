@@ -19,9 +19,16 @@
 //    (findKnownStation3D): P's X, Y, Z = the known end's plus the vector
 //    (P the to-station) or minus it (P the from-station), its latitude,
 //    longitude and ellipsoidal height from them, its grid position and
-//    geoid separation from those.
+//    geoid separation from those;
+// 3. a three-point resection from two angles measured at P to known
+//    stations;
+// 4. the crossing of the directions from the first two known stations that
+//    have one to P (intersectDirections3D, with its standard errors).
+// (Unlike the 2D chain, the resection comes before the two directions.)
+// Known stations are those of `stationList`, then `fixedStationList`, with a
+// set easting. Rules 3 and 4 place P on the grid and keep its elevation.
 //
-// A station placed radially also gets its latitude, longitude and X, Y, Z
+// A station placed on the grid also gets its latitude, longitude and X, Y, Z
 // from its grid position and height, so every placed station is complete.
 // Units: metres; angles in radians. Sideshots located from other sideshots
 // are found in later walks; a station no rule places keeps unset
@@ -36,13 +43,17 @@
 
 // How a sideshot was placed, kept for its line in the report's listing.
 struct SideshotPlacement3D {
-    enum class Rule { radial, gpsVector };
+    enum class Rule { radial, gpsVector, twoAngles, twoDirections };
     Rule rule = Rule::radial;
-    stationRec station;         // the placed station as written back
-    std::string known;          // radial: the known station
-    double distance = 0.0;      // radial: c d, metres on the grid
-    double direction_rad = 0.0; // radial: the direction from the known station
-    gpsVectorRec vector;        // gpsVector: the vector used
+    stationRec station; // the placed station as written back
+    // radial: the known station; twoDirections: the two known stations;
+    // twoAngles: the backsight, the foresight and the second foresight.
+    std::string known[3];
+    double distance = 0.0; // radial: c d, metres on the grid
+    // radial: the direction from the known station; twoDirections: the
+    // direction from each known station; twoAngles: the two angles at P.
+    double angles_rad[2] = {0.0, 0.0};
+    gpsVectorRec vector; // gpsVector: the vector used
 };
 
 // What computeSideshots3D did: the number of sideshots it reset, and the
@@ -66,3 +77,11 @@ int locateSideshot3D(stationRec& station, int angleCursor, int distanceCursor,
                      SideshotPlacement3D& placement);
 // Rule 2.
 int locateSideshotByGps3D(stationRec& station, SideshotPlacement3D& placement);
+// Rule 3: the first angle at P whose backsight B1 and foresight F1 are known
+// gives a1; a later one with backsight F1 gives the second angle as measured,
+// one with backsight B1 gives it as the difference to a1 (turned into
+// [0, 2pi)); its foresight is F2.
+int locateSideshotByResection3D(stationRec& station, SideshotPlacement3D& placement);
+// Rule 4.
+int locateSideshotByAzimuths3D(stationRec& station, SideshotPlacement3D& placement,
+                               int angleCursor);

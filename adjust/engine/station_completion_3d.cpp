@@ -140,7 +140,7 @@ void completeGeodeticCoords3D() {
             return false;
         bool filled = false;
         if (!isSet(station.latitude)) {
-            geodeticFromGrid(station);
+            geodeticFromGridMeters(station);
             filled = isSet(station.latitude);
         }
         if (!isSet(station.ecefX)) {

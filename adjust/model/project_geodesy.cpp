@@ -274,6 +274,24 @@ geodCoord gridCallPosition(const stationRec& station) {
     return at;
 }
 
+geodCoord gridMetersPosition(const stationRec& station) {
+    geodCoord at{};
+    at.lat = notComputed;
+    at.lon = notComputed;
+    at.northing = station.northing;
+    at.easting = station.easting;
+    at.scale = 1.0;
+    projGridMetersToGeod(at);
+    return at;
+}
+
+void geodeticFromGridMeters(stationRec& station) {
+    const geodCoord at = gridMetersPosition(station);
+    station.latitude = at.lat;
+    station.longitude =
+        isSet(at.lon) && projectVars.gridSystem == gridStatePlane83 ? -at.lon : at.lon;
+}
+
 int getGeoidHeight(const geodCoord& point, double& separation) {
     separation = 0.0;
     if (localGrid())

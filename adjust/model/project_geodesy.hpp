@@ -78,6 +78,14 @@ int projGeodToGrid(geodCoord& point);
 // the transverse Mercator, Lambert or azimuth oblique Mercator type, else
 // positive EAST. Grid values unset, scale 1.
 geodCoord gridCallPosition(const stationRec& station);
+// The geodetic position of the station's northing and easting in the
+// system's metres, the longitude signed as the projection gives it; latitude
+// and longitude unset in a system without a geodetic position. Scale 1.
+geodCoord gridMetersPosition(const stationRec& station);
+// The station's latitude and longitude (east-positive; the State Plane 1983
+// inverse gives it positive west) from its northing and easting in the
+// system's metres; both unset in a system without a geodetic position.
+void geodeticFromGridMeters(stationRec& station);
 
 // The geoid separation at the point (metres): 0 in a local grid, the
 // project's `geoidHt` without a geoid model, else the open geoid grid at the

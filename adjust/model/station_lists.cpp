@@ -98,6 +98,17 @@ struct chain3D {
     }
     static int findKnown(stationRec& record) { return findKnownStation3D(record); }
     static void markDummy(stationRec& record) { record.pointType = ptAzimuthDummy; }
+    // The adjustment forms the azimuth to the dummy on the ellipsoid, so the
+    // dummy gets a geodetic position: its grid point at the height of the
+    // azimuth's start (on the ellipsoid when the start has none; the height
+    // barely turns the azimuth). A local grid has no geodetic position.
+    static void completeDummy(stationRec& dummy, const stationRec& start) {
+        geodeticFromGridMeters(dummy);
+        if (!isSet(dummy.latitude) || !isSet(dummy.longitude))
+            return;
+        dummy.elevation = isSet(start.elevation) ? start.elevation : 0.0;
+        projGeodToEcef(dummy);
+    }
 };
 
 struct chain2D {
@@ -119,6 +130,8 @@ struct chain2D {
         record.pointType = ptAzimuthDummy;
         record.vertType = vtNoVertical;
     }
+    // The plane adjustment needs the grid point only.
+    static void completeDummy(coordRec&, const coordRec&) {}
 };
 
 // How often the ends of one azimuth from F to T are observed otherwise;
@@ -167,6 +180,7 @@ template <class Chain> void addAzimuthEnds(const azimuthObs& azimuth) {
     Chain::markDummy(dummy);
     dummy.easting = start.easting + dummyDistance * std::sin(azimuth.azimuth);
     dummy.northing = start.northing + dummyDistance * std::cos(azimuth.azimuth);
+    Chain::completeDummy(dummy, start);
     Chain::fixed().append(dummy);
 }
 

@@ -179,6 +179,27 @@ int writeRptSideshotPlacement(const SideshotPlacement& p) {
     return 0;
 }
 
+int writeRptSideshotPlacement3D(const SideshotPlacement3D& p) {
+    const double f = unitFactor();
+    const stationRec& s = p.station;
+    const std::string_view name = fixedText(s.name);
+    switch (p.rule) {
+    case SideshotPlacement3D::Rule::radial:
+        return writeRptSideshotLine3D(p.known[0], p.distance, p.angles_rad[0], s.northing,
+                                      s.easting, s.stdErrN, s.stdErrE, name);
+    case SideshotPlacement3D::Rule::gpsVector:
+        return writeRptGpsSideshotLine(s, p.vector);
+    case SideshotPlacement3D::Rule::twoAngles:
+        return writeRptAngleIntersectLine(p.known[0], p.known[1], p.known[2], p.angles_rad[0],
+                                          p.angles_rad[1], s.northing * f, s.easting * f, name);
+    case SideshotPlacement3D::Rule::twoDirections:
+        return writeRptAzimuthIntersectLine(p.known[0], p.angles_rad[0], p.known[1],
+                                            p.angles_rad[1], s.northing * f, s.easting * f,
+                                            s.stdErrN, s.stdErrE, name);
+    }
+    return 0;
+}
+
 } // namespace
 
 int writeRptSideshots(const std::vector<SideshotPlacement>& placements) {
@@ -190,14 +211,8 @@ int writeRptSideshots(const std::vector<SideshotPlacement>& placements) {
 
 int writeRptSideshots3D(const std::vector<SideshotPlacement3D>& placements) {
     int failed = writeRptSideshotsHeading();
-    for (const SideshotPlacement3D& p : placements) {
-        if (p.rule == SideshotPlacement3D::Rule::radial)
-            failed |= writeRptSideshotLine3D(
-                p.known, p.distance, p.direction_rad, p.station.northing, p.station.easting,
-                p.station.stdErrN, p.station.stdErrE, fixedText(p.station.name));
-        else
-            failed |= writeRptGpsSideshotLine(p.station, p.vector);
-    }
+    for (const SideshotPlacement3D& placement : placements)
+        failed |= writeRptSideshotPlacement3D(placement);
     return failed | writeRptBlankLines();
 }
 

@@ -70,8 +70,10 @@ int writeRptVertSideshotLine(coordRec point);
 int writeRptSideshots(const std::vector<SideshotPlacement>& placements);
 // The "Sideshots" section of a 3D run: the heading, a line per placement in
 // the order given (radial ones through writeRptSideshotLine3D with the
-// station's standard errors, GPS ones through writeRptGpsSideshotLine), two
-// empty lines.
+// station's standard errors, GPS ones through writeRptGpsSideshotLine, the
+// resected and intersected ones through writeRptAngleIntersectLine and
+// writeRptAzimuthIntersectLine with the position in the project's unit and
+// the standard errors as the station holds them), two empty lines.
 int writeRptSideshots3D(const std::vector<SideshotPlacement3D>& placements);
 // The "Vertical Sideshots" section: the heading, the points' lines, two empty lines.
 int writeRptVertSideshots(const std::vector<coordRec>& points);

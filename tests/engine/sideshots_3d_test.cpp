@@ -1,6 +1,7 @@
 // Sideshots of the 3D chain: the radial placement with its combined factor,
 // height difference and standard errors, the placement from a GPS vector,
-// chains of sideshots and sideshots no rule places.
+// the resection before the crossing of two directions, chains of sideshots
+// and sideshots no rule places.
 
 #include "engine/line_combined_factor.hpp"
 #include "engine/sideshots_3d.hpp"
@@ -43,7 +44,7 @@ protected:
         at.easting = e;
         projGridMetersToGeod(at);
         s.latitude = at.lat;
-        s.longitude = at.lon;
+        s.longitude = -at.lon; // the State Plane 1983 inverse gives it positive west
         projGeodToEcef(s);
         return s;
     }
@@ -74,6 +75,17 @@ protected:
         z.azimuth = t;
         z.stdErr = sigma;
         azimuthList.append(z);
+    }
+    static void addAngle(const std::string& backsight, const std::string& instrument,
+                         const std::string& foresight, double angle) {
+        angleObs a;
+        setPointName(a.backsight, backsight);
+        setPointName(a.instrument, instrument);
+        setPointName(a.foresight, foresight);
+        a.angle = angle;
+        a.stdErr = 5.0;
+        a.status = obsNotAdjusted;
+        angleList.append(a);
     }
     static stationRec station(const std::string& name) {
         stationRec s;
@@ -129,11 +141,17 @@ TEST_P(RadialSideshot, PlacesAlongTheDirectionByTheCombinedFactor) {
                 std::sqrt(0.01 * 0.01 + std::pow(std::cos(t) * sd, 2) +
                           std::pow(cd * std::sin(t) * stRad, 2)),
                 1e-12);
-    // Complete: its earth-centred position lies c d from K's horizontally.
-    EXPECT_TRUE(isSet(p.latitude) && isSet(p.ecefX));
+    // Complete, with the longitude east-positive as every station holds it
+    // (zone 502 lies west of Greenwich).
+    const stationRec truth = placed("P", p.northing, p.easting, p.elevation, ptSideshot);
+    EXPECT_NEAR(p.latitude, truth.latitude, 1e-12);
+    EXPECT_NEAR(p.longitude, truth.longitude, 1e-12);
+    EXPECT_NEAR(p.ecefX, truth.ecefX, 1e-6);
+    EXPECT_NEAR(p.ecefY, truth.ecefY, 1e-6);
+    EXPECT_LT(p.longitude, 0.0);
     const SideshotPlacement3D& placement = result.placements[0];
     EXPECT_EQ(placement.rule, SideshotPlacement3D::Rule::radial);
-    EXPECT_EQ(placement.known, "K");
+    EXPECT_EQ(placement.known[0], "K");
     EXPECT_NEAR(placement.distance, cd, 1e-12);
 }
 
@@ -193,6 +211,102 @@ TEST_F(Sideshots3DTest, ChainsArePlacedInLaterWalksAndTheUnplaceableStayUnset) {
     EXPECT_STREQ(result.placements[1].station.name, "S2");
     EXPECT_FALSE(isSet(station("Z").easting));
     EXPECT_NEAR(station("S2").elevation, 1651.0, 1e-9);
+}
+
+// The grid direction from (n0, e0) to (n1, e1), clockwise from north.
+double directionBetween(double n0, double e0, double n1, double e1) {
+    const double t = std::atan2(e1 - e0, n1 - n0);
+    return t < 0 ? t + 2 * pi : t;
+}
+
+double clockwiseAngle(double from, double to) {
+    const double a = to - from;
+    return a < 0 ? a + 2 * pi : a;
+}
+
+struct ResectionCase {
+    const char* label;
+    bool sharedBacksight; // the second angle turns from B1, else from F1
+};
+
+class ResectionSideshot : public Sideshots3DTest,
+                          public ::testing::WithParamInterface<ResectionCase> {};
+
+// P's truth at (N 400000, E 950000); B1 and F1 in the adjusted list, F2 in
+// the fixed list, all sighted from P. Two known stations also have a wrong
+// azimuth to P: the resection comes first and places P at its truth.
+TEST_P(ResectionSideshot, PlacesTheStationAtItsTruthBeforeTheTwoDirections) {
+    const double n = 400000.0, e = 950000.0;
+    stationList.append(placed("B1", n + 300.0, e + 40.0, 1600.0, ptUnknown));
+    stationList.append(placed("F1", n - 120.0, e + 250.0, 1610.0, ptUnknown));
+    fixedStationList.append(placed("F2", n - 200.0, e - 180.0, 1620.0, ptFixed));
+    stationList.append(sideshot("P"));
+    const double tB1 = directionBetween(n, e, n + 300.0, e + 40.0);
+    const double tF1 = directionBetween(n, e, n - 120.0, e + 250.0);
+    const double tF2 = directionBetween(n, e, n - 200.0, e - 180.0);
+    const double a1 = clockwiseAngle(tB1, tF1);
+    addAngle("B1", "P", "F1", a1);
+    if (GetParam().sharedBacksight)
+        addAngle("B1", "P", "F2", clockwiseAngle(tB1, tF2));
+    else
+        addAngle("F1", "P", "F2", clockwiseAngle(tF1, tF2));
+    addAzimuth("B1", "P", 0.3, 5.0);
+    addAzimuth("F1", "P", 2.0, 5.0);
+
+    const Sideshots3D result = computeSideshots3D(context);
+    ASSERT_EQ(result.placements.size(), 1u);
+    const stationRec p = station("P");
+    EXPECT_NEAR(p.northing, n, 1e-6);
+    EXPECT_NEAR(p.easting, e, 1e-6);
+    EXPECT_NEAR(p.elevation, 1.0, 1e-12); // kept
+    const stationRec truth = placed("P", n, e, 1.0, ptSideshot);
+    EXPECT_NEAR(p.latitude, truth.latitude, 1e-12);
+    EXPECT_NEAR(p.ecefX, truth.ecefX, 1e-6);
+    EXPECT_NEAR(p.ecefZ, truth.ecefZ, 1e-6);
+    const SideshotPlacement3D& placement = result.placements[0];
+    EXPECT_EQ(placement.rule, SideshotPlacement3D::Rule::twoAngles);
+    EXPECT_EQ(placement.known[0], "B1");
+    EXPECT_EQ(placement.known[1], "F1");
+    EXPECT_EQ(placement.known[2], "F2");
+    EXPECT_NEAR(placement.angles_rad[0], a1, 1e-12);
+    EXPECT_NEAR(placement.angles_rad[1], clockwiseAngle(tF1, tF2), 1e-12);
+}
+
+INSTANTIATE_TEST_SUITE_P(SecondAngles, ResectionSideshot,
+                         ::testing::Values(ResectionCase{"fromFirstForesight", false},
+                                           ResectionCase{"fromFirstBacksight", true}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// Two known stations (without errors of their own), one adjusted and one
+// fixed, with azimuths to P (10" and 20") crossing at right angles: P lands
+// at the crossing, its truth. Each direction moves P sideways by its length
+// (500 sqrt 2) times its error, half of it in each of N and E, so each
+// standard error is 500 hypot(10", 20").
+TEST_F(Sideshots3DTest, TwoDirectionsPlaceTheStationAtTheirCrossing) {
+    const double n = 400000.0, e = 950000.0;
+    stationRec k1 = placed("K1", n - 500.0, e - 500.0, 1600.0, ptUnknown);
+    stationRec k2 = placed("K2", n - 500.0, e + 500.0, 1600.0, ptFixed);
+    k1.stdErrN = k1.stdErrE = k2.stdErrN = k2.stdErrE = 0.0;
+    stationList.append(k1);
+    fixedStationList.append(k2);
+    stationList.append(sideshot("P"));
+    addAzimuth("K1", "P", pi / 4, 10.0);
+    addAzimuth("K2", "P", 7 * pi / 4, 20.0);
+
+    const Sideshots3D result = computeSideshots3D(context);
+    ASSERT_EQ(result.placements.size(), 1u);
+    const stationRec p = station("P");
+    EXPECT_NEAR(p.northing, n, 1e-6);
+    EXPECT_NEAR(p.easting, e, 1e-6);
+    const double spread = 500.0 * std::hypot(10.0, 20.0) / (648000.0 / pi);
+    EXPECT_NEAR(p.stdErrN, spread, 1e-6);
+    EXPECT_NEAR(p.stdErrE, spread, 1e-6);
+    EXPECT_TRUE(isSet(p.latitude) && isSet(p.ecefX));
+    const SideshotPlacement3D& placement = result.placements[0];
+    EXPECT_EQ(placement.rule, SideshotPlacement3D::Rule::twoDirections);
+    EXPECT_EQ(placement.known[0], "K1");
+    EXPECT_EQ(placement.known[1], "K2");
+    EXPECT_NEAR(placement.angles_rad[1], 7 * pi / 4, 1e-12);
 }
 
 } // namespace

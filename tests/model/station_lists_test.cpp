@@ -2,7 +2,11 @@
 
 #include "model/station_lists.hpp"
 
+#include "engine/spatial_network.hpp"
 #include "model/program_lists.hpp"
+#include "model/project_geodesy.hpp"
+#include "model/settings/global_vars.hpp"
+#include "support/project_vars_guard.hpp"
 #include "support/raw_list_builder.hpp"
 
 #include <gtest/gtest.h>
@@ -74,6 +78,45 @@ TEST_F(StationLists, ALoneAzimuthFromAFixedPointGetsADummyEnd) {
     EXPECT_DOUBLE_EQ(dummy.easting, 100.0 + 1000.0 * std::sin(0.5));
     EXPECT_DOUBLE_EQ(dummy.northing, 200.0 + 1000.0 * std::cos(0.5));
     EXPECT_EQ(namesOf(stationList), (std::vector<std::string>{"X"}));
+}
+
+// In a geodetic system the dummy also gets a geodetic position, so that the
+// three-dimensional adjustment can form the azimuth to it: its grid point's
+// latitude and longitude (east-positive; the State Plane 1983 inverse gives
+// it positive west) at F's height, and X, Y, Z from those, 1000 m from F's
+// less the grid's scale (within 0.2 m in this zone).
+TEST_F(StationLists, ADummyInAGeodeticSystemHasAGeodeticPosition) {
+    testsupport::ProjectVarsGuard guard;
+    projectVars.gridSystem = gridStatePlane83;
+    projectVars.gridZone = 502;
+    stationRec f = station("F", 2000000.0, 600000.0, stdErrFixed, ptFixed);
+    geodCoord at{};
+    at.northing = f.northing;
+    at.easting = f.easting;
+    projGridMetersToGeod(at);
+    f.latitude = at.lat;
+    f.longitude = -at.lon;
+    projGeodToEcef(f);
+    controlStationList.append(f);
+    azimuthList.append(azimuth("F", "T", 0.5));
+    ASSERT_EQ(buildStationList3D(), 0);
+    stationRec dummy;
+    fixedStationList.getAt(2, dummy);
+    ASSERT_EQ(dummy.pointType, ptAzimuthDummy);
+    geodCoord expected{};
+    expected.northing = dummy.northing;
+    expected.easting = dummy.easting;
+    projGridMetersToGeod(expected);
+    EXPECT_NEAR(dummy.latitude, expected.lat, 1e-12);
+    EXPECT_NEAR(dummy.longitude, -expected.lon, 1e-12);
+    EXPECT_DOUBLE_EQ(dummy.elevation, f.elevation);
+    const double apart = std::hypot(dummy.ecefX - f.ecefX, dummy.ecefY - f.ecefY,
+                                    dummy.ecefZ - f.ecefZ);
+    EXPECT_NEAR(apart, 1000.0, 0.2);
+
+    SpatialNetwork network;
+    std::string problem;
+    EXPECT_TRUE(readSpatialNetwork(network, problem)) << problem;
 }
 
 TEST_F(StationLists, AnAzimuthFromAPointWithoutCoordinatesMakesNoDummy) {

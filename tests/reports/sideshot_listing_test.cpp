@@ -74,6 +74,48 @@ TEST_F(SideshotListing, ThreeDValuesShowInUsFeetWithTheirErrorsAsPassed) {
                         "328.083    0.002");
 }
 
+// A resected and an intersected 3D placement: the two-angle and the
+// two-direction lines with the position in US feet (100 m and 200 m times
+// 3.2808333333333333: 328.083 and 656.167; 10 m and 20 m: 32.808 and
+// 65.617) and the standard errors as the station holds them.
+TEST_F(SideshotListing, TheThreeDSectionListsResectedAndIntersectedPlacementsInTheUnit) {
+    projectVars.HorizUnits = 1;
+    SideshotPlacement3D resected;
+    resected.rule = SideshotPlacement3D::Rule::twoAngles;
+    setPointName(resected.station.name, "P");
+    resected.station.northing = 100.0;
+    resected.station.easting = 200.0;
+    resected.known[0] = "B1";
+    resected.known[1] = "F1";
+    resected.known[2] = "F2";
+    resected.angles_rad[0] = radiansOf(200);
+    resected.angles_rad[1] = radiansOf(280);
+    SideshotPlacement3D crossed;
+    crossed.rule = SideshotPlacement3D::Rule::twoDirections;
+    setPointName(crossed.station.name, "S");
+    crossed.station.northing = 10.0;
+    crossed.station.easting = 20.0;
+    crossed.station.stdErrN = 0.01;
+    crossed.station.stdErrE = 0.02;
+    crossed.known[0] = "A";
+    crossed.known[1] = "B";
+    crossed.angles_rad[0] = radiansOf(45);
+    crossed.angles_rad[1] = radiansOf(90);
+    EXPECT_EQ(writeRptSideshots3D({resected, crossed}), 0);
+    EXPECT_EQ(crlfLines(report()),
+              (std::vector<std::string>{
+                  "", "", "Sideshots", "=========", "", "",
+                  " Pt. 1      Pt. 2      Pt. 3          Ang. 1      Ang. 2    SS Pt.#        "
+                  "E            N",
+                  "",
+                  " B1          F1          F2          200-00'00.0\"   280-00'00.0\"    P  "
+                  "             656.167      328.083",
+                  "", twoDirectionHeading, "",
+                  " A           045-00'00.0\"    B           090-00'00.0\"    S                "
+                  "65.617       32.808   0.020   0.010",
+                  "", ""}));
+}
+
 TEST_F(SideshotListing, GpsSideshotLinesShowTheVectorAndTheElevationAboveTheGeoid) {
     stationRec g;
     setPointName(g.name, "G");
@@ -105,9 +147,9 @@ TEST_F(SideshotListing, TheThreeDSectionListsRadialAndGpsPlacements) {
     radial.station.easting = 2012.5;
     radial.station.stdErrN = -1.0;
     radial.station.stdErrE = 0.001;
-    radial.known = "K";
+    radial.known[0] = "K";
     radial.distance = 12.5;
-    radial.direction_rad = radiansOf(90);
+    radial.angles_rad[0] = radiansOf(90);
     SideshotPlacement3D gps;
     gps.rule = SideshotPlacement3D::Rule::gpsVector;
     setPointName(gps.station.name, "G");

@@ -5,7 +5,7 @@
 // which converges. The same
 // traverse as .RW5 records (fixtures/input/rw5/site.rw5 moved onto the
 // grid) with one control station takes its orientation from the first
-// backsight's azimuth.
+// backsight's azimuth. A lone azimuth adjusts against its dummy station.
 
 #include "support/temp_folder.hpp"
 #include "support/terrestrial_3d_project.hpp"
@@ -72,4 +72,23 @@ TEST(Terrestrial3DRun, OneControlStationTakesTheFirstBacksightAzimuth) {
     expectPastThePreliminaryCoordinates(folder);
     EXPECT_TRUE(contains(testsupport::readBytes(folder / "site3d.ERR"),
                          "\r\nInitial azimuth from first BK record in .RW5 file.\r\n"));
+}
+
+// A lone azimuth from control A to a station nothing else observes: its far
+// end becomes the fixed dummy station 1000 m along the azimuth, which the 3D
+// adjustment needs with a geodetic position to form the azimuth.
+TEST(Terrestrial3DRun, ALoneAzimuthIsAdjustedAgainstItsDummyStation) {
+    testsupport::TempFolder folder("terrestrial-3d-lone-azimuth");
+    std::filesystem::copy_file(testsupport::terrestrial3DFixture("site3d.prj"),
+                               folder / "site3d.prj");
+    std::string raw = testsupport::readBytes(testsupport::terrestrial3DFixture("site3d.vkr"));
+    replaceOnce(raw, "'CP,control B\r\n", "'CP,control B\r\n6DR A-Z 45.00000\r\n");
+    testsupport::writeBytes(folder / "site3d.vkr", raw);
+    EXPECT_EQ(tarnruntest::runQuiet(folder / "site3d.prj", folder / "console.txt"), exitConverged);
+    expectPastThePreliminaryCoordinates(folder);
+    const std::string err = testsupport::readBytes(folder / "site3d.ERR");
+    EXPECT_FALSE(contains(err, "has no coordinates")) << err;
+    const std::string report = testsupport::readBytes(folder / "site3d.RPT");
+    EXPECT_TRUE(contains(report, " Solution converged in ")) << report;
+    EXPECT_TRUE(contains(report, "Grid Azimuths:    1 Observations")) << report;
 }
