@@ -10,6 +10,7 @@
 
 #include "tarnrun_command.hpp"
 #include "platform/c_locale_text.hpp"
+#include "support/report_text.hpp"
 #include "support/temp_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <numbers>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,8 +43,8 @@ std::string siteRw5() {
 void writeProject(const testsupport::TempFolder& folder, const std::string& rawFile,
                   const std::string& rawText) {
     std::string project = testsupport::readBytes(exampleFile("site.prj"));
-    project = std::regex_replace(project, std::regex("site\\.vkr"), rawFile);
-    project = std::regex_replace(project, std::regex("coordPrec=3"), "coordPrec=6");
+    project = testsupport::replaceAll(project, "site.vkr", rawFile);
+    project = testsupport::replaceAll(project, "coordPrec=3", "coordPrec=6");
     testsupport::writeBytes(folder / "site.prj", project);
     testsupport::writeBytes(folder / rawFile, rawText);
     std::filesystem::copy_file(exampleFile("site.cls"), folder / "site.cls");
@@ -255,8 +255,8 @@ TEST(AdjustmentRun, BlunderModesWriteTheirErrorFileSections) {
 TEST(AdjustmentRun, FloatingFindsAPlantedDistanceBlunder) {
     testsupport::TempFolder folder("planted-blunder");
     std::string raw = testsupport::readBytes(exampleFile("site.vkr"));
-    raw = std::regex_replace(raw, std::regex("277\\.779"), "277.879");
-    raw = std::regex_replace(raw, std::regex("277\\.780"), "277.880");
+    raw = testsupport::replaceAll(raw, "277.779", "277.879");
+    raw = testsupport::replaceAll(raw, "277.780", "277.880");
     writeProject(folder, "site.vkr", raw);
     EXPECT_EQ(runTarnrun(folder, "--blunder=float:3"), exitCompleted);
     const std::string err = fileText(folder, "site.ERR");

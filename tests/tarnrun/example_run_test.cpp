@@ -6,13 +6,13 @@
 // coordinate files.
 
 #include "tarnrun_command.hpp"
+#include "support/report_text.hpp"
 #include "support/temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <regex>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -35,10 +35,7 @@ int runExample(const testsupport::TempFolder& folder) {
 // The report with its date line and the project's folder replaced by the
 // golden file's placeholders.
 std::string normalised(const std::string& report, const fs::path& folder) {
-    static const std::regex dateLine(
-        R"(\r\n(Sun|Mon|Tue|Wed|Thu|Fri|Sat) (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) [ 123]\d \d\d:\d\d:\d\d \d{4}\r\n)");
-    std::string text = std::regex_replace(report, dateLine, "\r\n<date>\r\n",
-                                          std::regex_constants::format_first_only);
+    std::string text = testsupport::maskRunDateLine(report);
     const std::string prefix = folder.string();
     for (std::size_t at; (at = text.find(prefix)) != std::string::npos;)
         text.replace(at, prefix.size(), "<folder>");

@@ -4,13 +4,13 @@
 // azimuth orients the traverse; with none the first setup is assumed.
 
 #include "tarnrun_command.hpp"
+#include "support/report_text.hpp"
 #include "support/temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <regex>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -30,7 +30,7 @@ std::string siteRw5() {
 int runProject(const testsupport::TempFolder& folder, const std::string& rawFile,
                const std::string& rawText) {
     std::string project = testsupport::readBytes(exampleFile("site.prj"));
-    project = std::regex_replace(project, std::regex("site\\.vkr"), rawFile);
+    project = testsupport::replaceAll(project, "site.vkr", rawFile);
     testsupport::writeBytes(folder / "site.prj", project);
     testsupport::writeBytes(folder / rawFile, rawText);
     return tarnruntest::runQuiet(folder / "site.prj", folder / "console.txt");
@@ -38,9 +38,7 @@ int runProject(const testsupport::TempFolder& folder, const std::string& rawFile
 
 // The report without its date line, its folder and the raw file's name.
 std::string normalised(const testsupport::TempFolder& folder, const std::string& rawFile) {
-    static const std::regex dateLine(R"(\r\n\w{3} \w{3} [ 123]\d \d\d:\d\d:\d\d \d{4}\r\n)");
-    std::string text =
-        std::regex_replace(testsupport::readBytes(folder / "site.RPT"), dateLine, "\r\n<date>\r\n");
+    std::string text = testsupport::maskRunDateLine(testsupport::readBytes(folder / "site.RPT"));
     for (const std::string& part : {folder.path().string(), rawFile})
         for (std::size_t at; (at = text.find(part)) != std::string::npos;)
             text.replace(at, part.size(), "<raw>");
