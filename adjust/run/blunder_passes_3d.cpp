@@ -2,7 +2,6 @@
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "output/report_lines.hpp"
-#include "platform/c_locale_text.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/adjusted_listing_3d.hpp"
 #include "reports/error_ellipse_file.hpp"
@@ -47,38 +46,18 @@ int adjust3DRepeated(const RunContext& context, int passes) {
     SpatialNetwork network;
     if (obsCount == 0 || unknownCount == 0 || !readSpatialNetworkForRun(context, network))
         return blunderPasses3DFailed;
-    lsqWeights3D = buildWeights3D(network);
-    ShellServices& shell = context.shell;
-    shell.showCancel(true);
-    int result = blunderPasses3DDone;
-    for (int remaining = passes; remaining > 0 && result == blunderPasses3DDone;) {
-        --remaining;
-        if (passCancelled(context, platform::formatC("Passes remaining: %d", remaining)))
-            break;
-        releaseAdjustmentResults();
-        NetworkSolver solver(network, lsqWeights3D);
-        const SolveStatus status =
-            solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, nullptr);
-        if (status == SolveStatus::overflow || status == SolveStatus::singular) {
-            reportRunFailure(context, status == SolveStatus::overflow
-                                          ? overflowText
-                                          : singularNetworkText(solver));
-            result = blunderPasses3DOverflow;
-        } else if (status != SolveStatus::converged) {
-            writeRptMessage(nonConvergenceText());
-            shell.message(nonConvergenceText(), MessageKind::ok);
-            result = blunderPasses3DFailed;
-        } else {
-            const NetworkSolver::Statistics results = keepConvergedResults(network, solver);
-            // The listed pass is the one after which exactly one pass remains.
-            if (remaining == 1)
-                listPass(results, solver.iterations());
-            reweightFromPass(lsqWeights3D, results);
-        }
+    const ReweightingModel model{
+        network, lsqWeights3D,
+        [&network](NetworkSolver& solver) { return keepConvergedResults(network, solver); },
+        listPass};
+    switch (runReweightingPasses(context, model, buildWeights3D(network), passes)) {
+    case ReweightingEnd::completed:
+        return blunderPasses3DDone;
+    case ReweightingEnd::brokeDown:
+        return blunderPasses3DOverflow;
+    case ReweightingEnd::notConverged:
+        context.shell.message(nonConvergenceText(), MessageKind::ok);
+        break;
     }
-    shell.showCancel(false);
-    lsqWeights3D = RowWeights{};
-    if (result == blunderPasses3DDone)
-        writeRptBlunderNote();
-    return result;
+    return blunderPasses3DFailed;
 }

@@ -1,6 +1,8 @@
 #include "run/blunder_passes_shared.hpp"
 
+#include "engine/adjustment_results.hpp"
 #include "engine/best_solutions.hpp"
+#include "model/settings/global_vars.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/shell_services.hpp"
 #include "reports/report_sections.hpp"
@@ -46,6 +48,30 @@ void rerunBestPasses(const RunContext& context, const FloatingPassModel& model,
     }
 }
 
+// One reweighting pass: adjusts with the pass weights and, once converged,
+// keeps and (when `listed`) lists its results and reweights from them.
+ReweightingEnd reweightingPass(const RunContext& context, const ReweightingModel& model,
+                               bool listed) {
+    releaseAdjustmentResults();
+    NetworkSolver solver(model.network, model.passWeights);
+    const SolveStatus status =
+        solver.iterate(projectVars.maxIterations, projectVars.convergeLimit, nullptr);
+    if (status == SolveStatus::overflow || status == SolveStatus::singular) {
+        reportRunFailure(context, status == SolveStatus::overflow ? overflowText
+                                                                  : singularNetworkText(solver));
+        return ReweightingEnd::brokeDown;
+    }
+    if (status != SolveStatus::converged) {
+        writeRptMessage(nonConvergenceText());
+        return ReweightingEnd::notConverged;
+    }
+    const NetworkSolver::Statistics results = model.keepResults(solver);
+    if (listed)
+        model.listPass(results, solver.iterations());
+    reweightFromPass(model.passWeights, results);
+    return ReweightingEnd::completed;
+}
+
 } // namespace
 
 std::vector<int> floatingRows(int rowCount, int controlRowsStart, int controlRowCount) {
@@ -65,6 +91,25 @@ void runFloatingPasses(const RunContext& context, const FloatingPassModel& model
     context.shell.showCancel(false);
     model.passWeights = RowWeights{};
     writeRptBlunderFloatNote();
+}
+
+ReweightingEnd runReweightingPasses(const RunContext& context, const ReweightingModel& model,
+                                    const RowWeights& weights, int passes) {
+    model.passWeights = weights;
+    context.shell.showCancel(true);
+    ReweightingEnd end = ReweightingEnd::completed;
+    for (int remaining = passes; remaining > 0 && end == ReweightingEnd::completed;) {
+        --remaining;
+        if (passCancelled(context, platform::formatC("Passes remaining: %d", remaining)))
+            break;
+        // The listed pass is the one after which exactly one pass remains.
+        end = reweightingPass(context, model, remaining == 1);
+    }
+    context.shell.showCancel(false);
+    model.passWeights = RowWeights{};
+    if (end == ReweightingEnd::completed)
+        writeRptBlunderNote();
+    return end;
 }
 
 void reweightFromPass(RowWeights& weights, const NetworkSolver::Statistics& results) {

@@ -2,7 +2,7 @@
 // The blunder modes' work on the row weights, the same for the horizontal
 // and the three-dimensional adjustment: which rows float in mode 10, the
 // floating passes and the reruns of the best of them, and the reweighting
-// of mode 11. Every weight changes through `RowWeights::setRowWeight`, so a
+// passes of mode 11. Every weight changes through `RowWeights::setRowWeight`, so a
 // GPS vector's weight block is scaled as a whole and stays positive
 // definite whatever one of its components is given.
 
@@ -34,6 +34,30 @@ struct FloatingPassModel {
 // weights are emptied and the closing note of the mode written.
 void runFloatingPasses(const RunContext& context, const FloatingPassModel& model,
                        const RowWeights& weights, const std::vector<int>& rows, int best);
+
+// One model's side of the reweighting passes: its network, the program-wide
+// weights its passes adjust with, keeping a converged pass's results as the
+// run's results, and listing a pass in the error report.
+struct ReweightingModel {
+    LinearisedNetwork& network;
+    RowWeights& passWeights;
+    std::function<NetworkSolver::Statistics(NetworkSolver&)> keepResults;
+    std::function<void(const NetworkSolver::Statistics&, int iterations)> listPass;
+};
+
+// How the reweighting passes ended: after every pass or a cancel, at a
+// singular N or a correction not finite (said in the error report and a
+// message box), or at a pass that did not converge (said through
+// writeRptMessage).
+enum class ReweightingEnd { completed, brokeDown, notConverged };
+
+// Mode 11: `passes` adjustments, the first with `weights`, each later one
+// with every row reweighted from the pass before (reweightFromPass). The
+// pass after which exactly one pass remains is listed. The pass weights are
+// emptied afterwards, and the closing note of the mode written when the
+// passes completed.
+ReweightingEnd runReweightingPasses(const RunContext& context, const ReweightingModel& model,
+                                    const RowWeights& weights, int passes);
 
 // Mode 11's new weights from a converged pass: every row's standard error
 // becomes s = (|v| + sigma of the adjusted observation) / 2, its weight 1/s^2.

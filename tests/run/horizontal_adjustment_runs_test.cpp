@@ -46,6 +46,13 @@ protected:
         closeErrFile();
         setActiveShell(previous_);
     }
+    // A fresh report, error report and list of message boxes for the next
+    // case of a table.
+    void startCase() {
+        shell.boxes.clear();
+        openRptFile(startNewFile);
+        openErrFile(startNewFile);
+    }
     std::string report() {
         closeRptFile();
         return testsupport::readBytes(folder / "net1.RPT");
@@ -106,9 +113,7 @@ TEST_F(HorizontalRun, SingularNormalEquationsNameThePointAndCoordinateAndPrintNo
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        shell.boxes.clear();
-        openRptFile(startNewFile);
-        openErrFile(startNewFile);
+        startCase();
         fillLists(row.network());
         EXPECT_EQ(adjust2D(context), adjustment2DOverflow);
         EXPECT_EQ(boxes(), std::vector<std::string>{row.message});
@@ -132,11 +137,9 @@ TEST_F(HorizontalRun, FailuresEndWithTheirMessage) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        shell.boxes.clear();
         shell.pumps = 0;
         shell.cancelAfterPumps = row.cancelAfterPumps;
-        openRptFile(startNewFile);
-        openErrFile(startNewFile);
+        startCase();
         projectVars.maxIterations = row.maxIterations;
         fillLists(bracedQuadrilateral());
         EXPECT_EQ(adjust2D(context), adjustment2DFailed);
@@ -467,6 +470,42 @@ TEST_F(HorizontalRun, ReweightingListsThePassBeforeTheLast) {
     err = errors();
     EXPECT_EQ(err.find("Adjusted"), std::string::npos);
     EXPECT_NE(err.find("The blunder is most likely"), std::string::npos);
+}
+
+// Mode 11 ends at a pass that fails: a singular N is said in the error
+// report and a message box (-4), a pass that does not converge in the report
+// alone (0). Neither writes the closing note, and the pass weights are
+// released.
+TEST_F(HorizontalRun, ReweightingEndsAtAFailedPass) {
+    const std::string singular =
+        "N matrix not positive definite. The solution broke down at the northing of point C.";
+    const std::string notConverged = "Solution did not converge within 0.000001 in  1 iteration";
+    struct Row {
+        const char* name;
+        Network (*network)();
+        int maxIterations;
+        int result;
+        std::vector<std::string> boxes;
+        std::string errors;
+        std::string report;
+    };
+    const Row rows[] = {
+        {"singular", withoutControl, 10, adjustmentPassOverflow, {singular}, singular + "\r\n", ""},
+        {"budget used up", bracedQuadrilateral, 1, adjustmentPassFailed, {}, "",
+         "\r\n" + notConverged + "\r\n\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        startCase();
+        projectVars.maxIterations = row.maxIterations;
+        fillLists(row.network());
+        EXPECT_EQ(adjust2DRepeated(context, 3), row.result);
+        EXPECT_EQ(boxes(), row.boxes);
+        EXPECT_EQ(errors(), row.errors);
+        EXPECT_EQ(report(), row.report);
+        EXPECT_EQ(lsqWeights2D.rows(), 0u);
+        EXPECT_FALSE(shell.cancelShown);
+    }
 }
 
 namespace {
