@@ -48,6 +48,16 @@ void rerunBestPasses(const RunContext& context, const FloatingPassModel& model,
     }
 }
 
+// The weights of the next reweighting pass: every row's standard error
+// becomes s = (|v| + sigma of the adjusted observation) / 2 of the converged
+// pass, its weight 1/s^2.
+void reweightFromPass(RowWeights& weights, const NetworkSolver::Statistics& results) {
+    for (std::size_t r = 0; r < results.residuals.size(); ++r) {
+        const double s = (std::fabs(results.residuals[r]) + results.observationSigmas[r]) / 2.0;
+        weights.setRowWeight(r, 1.0 / (s * s));
+    }
+}
+
 // One reweighting pass: adjusts with the pass weights and, once converged,
 // keeps and (when `listed`) lists its results and reweights from them.
 ReweightingEnd reweightingPass(const RunContext& context, const ReweightingModel& model,
@@ -110,11 +120,4 @@ ReweightingEnd runReweightingPasses(const RunContext& context, const Reweighting
     if (end == ReweightingEnd::completed)
         writeRptBlunderNote();
     return end;
-}
-
-void reweightFromPass(RowWeights& weights, const NetworkSolver::Statistics& results) {
-    for (std::size_t r = 0; r < results.residuals.size(); ++r) {
-        const double s = (std::fabs(results.residuals[r]) + results.observationSigmas[r]) / 2.0;
-        weights.setRowWeight(r, 1.0 / (s * s));
-    }
 }

@@ -2,8 +2,8 @@
 // The blunder modes' work on the row weights, the same for the horizontal
 // and the three-dimensional adjustment: which rows float in mode 10, the
 // floating passes and the reruns of the best of them, and the reweighting
-// passes of mode 11. Every weight changes through `RowWeights::setRowWeight`, so a
-// GPS vector's weight block is scaled as a whole and stays positive
+// passes of mode 11. Every weight changes through `RowWeights::setRowWeight`,
+// so a GPS vector's weight block is scaled as a whole and stays positive
 // definite whatever one of its components is given.
 
 #include "engine/linearised_network.hpp"
@@ -52,13 +52,10 @@ struct ReweightingModel {
 enum class ReweightingEnd { completed, brokeDown, notConverged };
 
 // Mode 11: `passes` adjustments, the first with `weights`, each later one
-// with every row reweighted from the pass before (reweightFromPass). The
-// pass after which exactly one pass remains is listed. The pass weights are
-// emptied afterwards, and the closing note of the mode written when the
-// passes completed.
+// with every row's standard error s = (|v| + sigma of the adjusted
+// observation) / 2 of the pass before, its weight 1/s^2. The pass after
+// which exactly one pass remains is listed. The pass weights are emptied
+// afterwards, and the closing note of the mode written when the passes
+// completed.
 ReweightingEnd runReweightingPasses(const RunContext& context, const ReweightingModel& model,
                                     const RowWeights& weights, int passes);
-
-// Mode 11's new weights from a converged pass: every row's standard error
-// becomes s = (|v| + sigma of the adjusted observation) / 2, its weight 1/s^2.
-void reweightFromPass(RowWeights& weights, const NetworkSolver::Statistics& results);
