@@ -41,7 +41,7 @@ struct Obs {
     double sigma = 0.0;  // metres, or seconds of arc; gps: sigma of the easting component
     double sigma2 = 0.0; // gps: sigma of the northing component
     double correlation = 0.0; // gps
-    double blunder = 0.0;     // added to the observed value (seconds of arc; gps: its easting)
+    double blunder = 0.0;     // added to the observed value (m or seconds; gps: its easting)
 };
 
 struct Network {
