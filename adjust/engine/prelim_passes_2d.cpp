@@ -114,28 +114,7 @@ bool carryElevation(const distanceObs2D& line) {
 } // namespace
 
 int anglePass2D(int& placed) {
-    placed = 0;
-    const int angles = angleList2D.count();
-    for (;;) {
-        bool failed = false;
-        int placedThisWalk = 0;
-        walk(angleList2D, [&](const angleObs2D& a, int index) {
-            postProgress(index, angles);
-            for (const pointNameField* name : {&a.instrument, &a.backsight}) {
-                const int result = prelimpasses::solveNamed<chain>(*name, solveStation2D);
-                if (result == 0)
-                    failed = true;
-                else if (result == 1)
-                    ++placedThisWalk;
-            }
-            return true;
-        });
-        placed += placedThisWalk;
-        if (!failed)
-            return 0;
-        if (placedThisWalk == 0)
-            return 1;
-    }
+    return prelimpasses::solveAngleStations<chain>(placed, solveStation2D);
 }
 
 int traversePass2D() {

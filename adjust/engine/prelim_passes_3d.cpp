@@ -172,37 +172,8 @@ int gpsVectorPass3D() {
 }
 
 int anglePass3D(int& placed, int useGps) {
-    placed = 0;
-    const int angles = angleList.count();
-    for (;;) {
-        bool failed = false;
-        int placedThisWalk = 0;
-        // An angle with the backsight and instrument of the one before, which
-        // placed nothing, would place nothing either.
-        std::optional<angleObs> last;
-        bool lastPlaced = false;
-        walk(angleList, [&](const angleObs& a, int index) {
-            postProgress(index, angles);
-            if (last && !lastPlaced && samePoint(a.backsight, last->backsight) &&
-                samePoint(a.instrument, last->instrument))
-                return true;
-            lastPlaced = false;
-            for (const pointNameField* name : {&a.instrument, &a.backsight}) {
-                const int result = prelimpasses::solveNamed<chain>(
-                    *name, [&](stationRec& station) { return solveStation3D(station, useGps); });
-                failed = failed || result == 0;
-                lastPlaced = lastPlaced || result == 1;
-                placedThisWalk += result == 1 ? 1 : 0;
-            }
-            last = a;
-            return true;
-        });
-        placed += placedThisWalk;
-        if (!failed)
-            return 0;
-        if (placedThisWalk == 0)
-            return 1;
-    }
+    return prelimpasses::solveAngleStations<chain>(
+        placed, [useGps](stationRec& station) { return solveStation3D(station, useGps); });
 }
 
 int traversePass3D() {

@@ -33,16 +33,19 @@ inline constexpr int adjustment2DOverflow = -3; // a correction not finite, or N
 // point and coordinate where they broke down).
 int adjust2D(const RunContext& context);
 
-// Mode 10: floats each observation in turn (weight 1.1111111111111112e-12) and
-// keeps the `best` passes (at most 10; 0 works as 1) with the smallest
-// reference variance, which are then run again with their report in the error
-// report. 1 after the passes (also after a cancel); 0 without observations or
-// unknowns.
+// Mode 10: floats each observation row but the weighted control rows in turn
+// (weight 1.1111111111111112e-12) and keeps the `best` passes (at most 10; 0
+// works as 1) with the smallest reference variance, which are then run again
+// with their report in the error report. A GPS vector's component floats with
+// its coupling to the other component scaled with it, so the vector's weight
+// block stays positive definite. 1 after the passes (also after a cancel); 0
+// without observations or unknowns.
 int adjust2DBlunderPasses(const RunContext& context, int best);
 
 // Mode 11: `passes` adjustments, each reweighting every observation by
-// w = (|v| + sigma) / 2 from the last; the pass after which one pass remains
-// is listed in the error report. 1 after all passes (also after a cancel); 0
+// w = (|v| + sigma) / 2 from the last (a GPS component with its coupling
+// scaled alike); the pass after which one pass remains is listed in the error
+// report. 1 after all passes (also after a cancel); 0
 // when a pass did not converge; -4 when a correction is not finite or the
 // normal equations are singular.
 int adjust2DRepeated(const RunContext& context, int passes);

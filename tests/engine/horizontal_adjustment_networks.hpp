@@ -41,6 +41,7 @@ struct Obs {
     double sigma = 0.0;  // metres, or seconds of arc; gps: sigma of the easting component
     double sigma2 = 0.0; // gps: sigma of the northing component
     double correlation = 0.0; // gps
+    double blunder = 0.0;     // added to the observed value (m or seconds; gps: its easting)
 };
 
 struct Network {
@@ -95,21 +96,22 @@ inline std::vector<Observed> observe(const Network& net) {
         Observed v;
         switch (o.kind) {
         case Kind::distance:
-            v.value = std::hypot(b.e - a.e, b.n - a.n) + o.sigma * unit(random);
+            v.value = std::hypot(b.e - a.e, b.n - a.n) + o.sigma * unit(random) + o.blunder;
             break;
         case Kind::azimuth:
-            v.value = normalized(azimuthOf(a.e, a.n, b.e, b.n) + o.sigma / rho * unit(random));
+            v.value = normalized(azimuthOf(a.e, a.n, b.e, b.n) + o.sigma / rho * unit(random) +
+                                 o.blunder / rho);
             break;
         case Kind::angle: {
             const Point& f = pointNamed(net, o.at[2]);
             v.value = normalized(azimuthOf(b.e, b.n, f.e, f.n) - azimuthOf(b.e, b.n, a.e, a.n) +
-                                 o.sigma / rho * unit(random));
+                                 o.sigma / rho * unit(random) + o.blunder / rho);
             break;
         }
         case Kind::gps: {
             const double z1 = unit(random), z2 = unit(random);
             const double r = o.correlation;
-            v.value = b.e - a.e + o.sigma * z1;
+            v.value = b.e - a.e + o.sigma * z1 + o.blunder;
             v.value2 = b.n - a.n + o.sigma2 * (r * z1 + std::sqrt(1.0 - r * r) * z2);
             break;
         }
@@ -253,6 +255,22 @@ inline Real confidenceScale95(Real d) {
     return std::sqrt(2 * (d / 2 * (std::pow(Real(0.05), -2 / d) - 1)));
 }
 
+// W of the reference: block diagonal, each block one row or the two rows of
+// a GPS vector. Units of the reference: 1/m^2, and 1/rad^2 for angles and
+// azimuths.
+struct ReferenceWeights {
+    std::vector<Real> diagonal;
+    std::vector<Real> next; // W(r, r + 1)
+
+    Real at(std::size_t r, std::size_t c) const {
+        if (r == c)
+            return diagonal[r];
+        if (c == r + 1)
+            return next[r];
+        return r == c + 1 ? next[c] : 0;
+    }
+};
+
 class ReferenceSolver {
 public:
     explicit ReferenceSolver(const Network& net) : net_(net) {
@@ -387,7 +405,24 @@ public:
         return j;
     }
 
-    Reference solve() const {
+    // How many row units make one unit of the adjustment's listing: seconds
+    // of arc per radian for angles and azimuths, 1 for lengths.
+    Real listingUnit(std::size_t r) const { return angular(r) ? Real(rho) : 1; }
+
+    // W from the a-priori standard errors: 1/sigma^2 per row, and the
+    // inverse covariance block of a GPS vector.
+    ReferenceWeights aprioriWeights() const {
+        ReferenceWeights w;
+        for (std::size_t r = 0; r < rows_.size(); ++r) {
+            w.diagonal.push_back(weight(r, r));
+            w.next.push_back(r + 1 < rows_.size() ? weight(r, r + 1) : 0);
+        }
+        return w;
+    }
+
+    Reference solve() const { return solve(aprioriWeights()); }
+
+    Reference solve(const ReferenceWeights& w) const {
         Reference out;
         std::vector<Real> x = start();
         const std::size_t u = unknowns_, k = rows_.size();
@@ -395,7 +430,7 @@ public:
         for (int it = 0; it < 50; ++it) {
             N.assign(u, std::vector<Real>(u, 0));
             std::vector<Real> g(u, 0);
-            normalEquations(x, N, g);
+            normalEquations(x, w, N, g);
             const std::vector<Real> dx = choleskySolve(N, g);
             Real largest = 0;
             for (std::size_t i = 0; i < u; ++i) {
@@ -408,7 +443,7 @@ public:
         }
         N.assign(u, std::vector<Real>(u, 0));
         std::vector<Real> g(u, 0);
-        normalEquations(x, N, g);
+        normalEquations(x, w, N, g);
         const Dense Q = inverse(N);
         std::vector<Real> v(k);
         for (std::size_t r = 0; r < k; ++r)
@@ -416,7 +451,7 @@ public:
         Real vWv = 0;
         for (std::size_t r = 0; r < k; ++r)
             for (std::size_t c = 0; c < k; ++c)
-                vWv += v[r] * weight(r, c) * v[c];
+                vWv += v[r] * w.at(r, c) * v[c];
         const Real s02 = vWv / Real(k - u);
         out.referenceVariance = double(s02);
         for (std::size_t i = 0; i < u; ++i) {
@@ -424,7 +459,7 @@ public:
             out.unknownSigmas.push_back(double(std::sqrt(Q[i][i] * s02)));
         }
         for (std::size_t r = 0; r < k; ++r) {
-            const Real unit = angular(r) ? Real(rho) : 1;
+            const Real unit = listingUnit(r);
             out.residuals.push_back(double(v[r] * unit));
             const std::vector<Real> a = partials(r, x);
             Real aQa = 0;
@@ -520,7 +555,8 @@ private:
         return r == c ? 1 / (sigmas_[r].a * sigmas_[r].a) : 0;
     }
 
-    void normalEquations(const std::vector<Real>& x, Dense& N, std::vector<Real>& g) const {
+    void normalEquations(const std::vector<Real>& x, const ReferenceWeights& weights, Dense& N,
+                         std::vector<Real>& g) const {
         const std::size_t k = rows_.size(), u = unknowns_;
         std::vector<std::vector<Real>> J;
         std::vector<Real> v;
@@ -530,7 +566,7 @@ private:
         }
         for (std::size_t r = 0; r < k; ++r)
             for (std::size_t c = 0; c < k; ++c) {
-                const Real w = weight(r, c);
+                const Real w = weights.at(r, c);
                 if (w == 0)
                     continue;
                 // Zero partials add nothing; skipping them keeps large networks quick.

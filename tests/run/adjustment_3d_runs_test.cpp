@@ -50,6 +50,13 @@ protected:
         fillLists(net);
         countUnknownsObs3D(unknownCount, obsCount);
     }
+    // A fresh report, error report and list of message boxes for the next
+    // case of a table.
+    void startCase() {
+        shell.boxes.clear();
+        openRptFile(startNewFile);
+        openErrFile(startNewFile);
+    }
     std::string report() {
         closeRptFile();
         return testsupport::readBytes(folder / "net3.RPT");
@@ -133,9 +140,7 @@ TEST_F(SpatialRun, FailuresEndWithTheirMessage) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        shell.boxes.clear();
-        openRptFile(startNewFile);
-        openErrFile(startNewFile);
+        startCase();
         Network net = terrestrial();
         row.change(net);
         load(net);
@@ -215,6 +220,46 @@ TEST_F(SpatialRun, RepeatedPassesListTheFirstOfTwo) {
     EXPECT_EQ(count(err, "Statistics\r\n"), 1u);
     EXPECT_NE(err.find("largest residual and standard residual."), std::string::npos);
     EXPECT_EQ(report(), "");
+}
+
+// Mode 11 ends at a pass that fails, said in a message box: a singular N in
+// the error report too (blunderPasses3DOverflow), a pass that does not
+// converge in the report too (blunderPasses3DFailed). Neither writes the
+// closing note, and the pass weights are released.
+TEST_F(SpatialRun, ReweightingEndsAtAFailedPass) {
+    const std::string singular = "N matrix not positive definite. The solution broke down at the "
+                                 "north position of station LONE.";
+    const std::string notConverged = "Solution did not converge within 0.000001 in  1 iteration";
+    struct Row {
+        const char* name;
+        bool loneStation;
+        int maxIterations;
+        int result;
+        std::string box;
+        std::string errors;
+        std::string report;
+    };
+    const Row rows[] = {
+        {"singular", true, 10, blunderPasses3DOverflow, singular, singular + "\r\n", ""},
+        {"budget", false, 1, blunderPasses3DFailed, notConverged, "",
+         "\r\n" + notConverged + "\r\n\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        startCase();
+        Network net = terrestrial();
+        if (row.loneStation)
+            net.stations.push_back(unknownAt("LONE", near(9, 9, 1600), {}));
+        load(net);
+        projectVars.maxIterations = row.maxIterations;
+        EXPECT_EQ(adjust3DRepeated(context, 3), row.result);
+        ASSERT_EQ(shell.boxes.size(), 1u);
+        EXPECT_EQ(shell.boxes[0].text, row.box);
+        EXPECT_EQ(errors(), row.errors);
+        EXPECT_EQ(report(), row.report);
+        EXPECT_EQ(lsqWeights3D.rows(), 0u);
+        EXPECT_FALSE(shell.cancelShown);
+    }
 }
 
 TEST_F(SpatialRun, BlunderModesWithoutObservationsDoNothing) {

@@ -46,6 +46,13 @@ protected:
         closeErrFile();
         setActiveShell(previous_);
     }
+    // A fresh report, error report and list of message boxes for the next
+    // case of a table.
+    void startCase() {
+        shell.boxes.clear();
+        openRptFile(startNewFile);
+        openErrFile(startNewFile);
+    }
     std::string report() {
         closeRptFile();
         return testsupport::readBytes(folder / "net1.RPT");
@@ -106,9 +113,7 @@ TEST_F(HorizontalRun, SingularNormalEquationsNameThePointAndCoordinateAndPrintNo
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        shell.boxes.clear();
-        openRptFile(startNewFile);
-        openErrFile(startNewFile);
+        startCase();
         fillLists(row.network());
         EXPECT_EQ(adjust2D(context), adjustment2DOverflow);
         EXPECT_EQ(boxes(), std::vector<std::string>{row.message});
@@ -132,11 +137,9 @@ TEST_F(HorizontalRun, FailuresEndWithTheirMessage) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        shell.boxes.clear();
         shell.pumps = 0;
         shell.cancelAfterPumps = row.cancelAfterPumps;
-        openRptFile(startNewFile);
-        openErrFile(startNewFile);
+        startCase();
         projectVars.maxIterations = row.maxIterations;
         fillLists(bracedQuadrilateral());
         EXPECT_EQ(adjust2D(context), adjustment2DFailed);
@@ -467,6 +470,183 @@ TEST_F(HorizontalRun, ReweightingListsThePassBeforeTheLast) {
     err = errors();
     EXPECT_EQ(err.find("Adjusted"), std::string::npos);
     EXPECT_NE(err.find("The blunder is most likely"), std::string::npos);
+}
+
+// Mode 11 ends at a pass that fails: a singular N is said in the error
+// report and a message box (-4), a pass that does not converge in the report
+// alone (0). Neither writes the closing note, and the pass weights are
+// released.
+TEST_F(HorizontalRun, ReweightingEndsAtAFailedPass) {
+    const std::string singular =
+        "N matrix not positive definite. The solution broke down at the northing of point C.";
+    const std::string notConverged = "Solution did not converge within 0.000001 in  1 iteration";
+    struct Row {
+        const char* name;
+        Network (*network)();
+        int maxIterations;
+        int result;
+        std::vector<std::string> boxes;
+        std::string errors;
+        std::string report;
+    };
+    const Row rows[] = {
+        {"singular", withoutControl, 10, adjustmentPassOverflow, {singular}, singular + "\r\n", ""},
+        {"budget used up", bracedQuadrilateral, 1, adjustmentPassFailed, {}, "",
+         "\r\n" + notConverged + "\r\n\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        startCase();
+        projectVars.maxIterations = row.maxIterations;
+        fillLists(row.network());
+        EXPECT_EQ(adjust2DRepeated(context, 3), row.result);
+        EXPECT_EQ(boxes(), row.boxes);
+        EXPECT_EQ(errors(), row.errors);
+        EXPECT_EQ(report(), row.report);
+        EXPECT_EQ(lsqWeights2D.rows(), 0u);
+        EXPECT_FALSE(shell.cancelShown);
+    }
+}
+
+namespace {
+
+// Correlated GPS vectors (a full 2 x 2 weight block each) from a weighted
+// control point, a distance before the control rows, and a 0.30 m blunder in
+// the easting component of the vector G1-G2. Rows: the distance (0), the
+// control (1, 2), the vectors two rows each (G1-G2's easting is row 5).
+Network gpsVectorsWithABlunder() {
+    Network n;
+    n.points = {controlAt("G0", 10000, 20000, 0.005, 0.002, -0.003, 0.01, -0.02),
+                unknownAt("G1", 10500, 20300, 0.2, -0.2), unknownAt("G2", 10200, 20800, -0.1, 0.3),
+                unknownAt("G3", 9700, 20450, 0.3, 0.1)};
+    Obs blundered = gps("G1", "G2", 0.015, 0.01, -0.6);
+    blundered.blunder = 0.30;
+    n.obs = {dist("G1", "G2", 0.01),
+             gps("G0", "G1", 0.01, 0.012, 0.4),
+             blundered,
+             gps("G0", "G2", 0.012, 0.012, 0.2),
+             gps("G2", "G3", 0.01, 0.014, 0.7),
+             gps("G0", "G3", 0.012, 0.01, -0.5),
+             gps("G1", "G3", 0.011, 0.013, 0.3)};
+    n.seed = 66;
+    return n;
+}
+constexpr int blunderedGpsRow = 5;
+constexpr int gpsNetworkFloatingRows = 13; // 15 rows but the 2 control rows
+
+// D W D with D = diag(sqrt(wanted_r / W_rr)): every row gets its wanted
+// weight and a GPS vector's block is scaled as a whole, so it stays positive
+// definite and keeps its correlation.
+ReferenceWeights withDiagonal(const ReferenceWeights& w, const std::vector<Real>& wanted) {
+    std::vector<Real> d;
+    for (std::size_t r = 0; r < w.diagonal.size(); ++r)
+        d.push_back(std::sqrt(wanted[r] / w.diagonal[r]));
+    ReferenceWeights scaled = w;
+    for (std::size_t r = 0; r < w.diagonal.size(); ++r) {
+        scaled.diagonal[r] = wanted[r];
+        scaled.next[r] = r + 1 < d.size() ? w.next[r] * d[r] * d[r + 1] : 0;
+    }
+    return scaled;
+}
+
+// W with row r floated: the adjustment's floated weight is per listing unit
+// squared.
+ReferenceWeights withRowFloated(const ReferenceSolver& reference, const ReferenceWeights& w,
+                                std::size_t r) {
+    std::vector<Real> wanted = w.diagonal;
+    const Real unit = reference.listingUnit(r);
+    wanted[r] = Real(floatedWeight) * unit * unit;
+    return withDiagonal(w, wanted);
+}
+
+// W of the next reweighting pass: 1/s^2 with s = (|v| + sigma of the
+// adjusted observation) / 2 of `pass`.
+ReferenceWeights reweighted(const ReferenceSolver& reference, const ReferenceWeights& w,
+                            const Reference& pass) {
+    std::vector<Real> wanted;
+    for (std::size_t r = 0; r < w.diagonal.size(); ++r) {
+        const Real s = (std::fabs(Real(pass.residuals[r])) + Real(pass.observationSigmas[r])) / 2 /
+                       reference.listingUnit(r);
+        wanted.push_back(1 / (s * s));
+    }
+    return withDiagonal(w, wanted);
+}
+
+std::vector<double> adjustedCoordinates() {
+    std::vector<double> coordinates;
+    for (const coordRec& p : recordsOf(pointList2D)) {
+        coordinates.push_back(p.easting);
+        coordinates.push_back(p.northing);
+    }
+    return coordinates;
+}
+
+void expectCoordinates(const std::vector<double>& got, const std::vector<double>& want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < got.size(); ++i)
+        EXPECT_NEAR(got[i], want[i], 1e-6) << "coordinate " << i;
+}
+
+} // namespace
+
+// Mode 11 reweights every row from the pass before, a GPS vector's component
+// too: its 2 x 2 weight block is scaled as a whole, keeping its correlation.
+// Each pass count ends on the positions and reference variance of a
+// weighted least-squares solution with such blocks. Fault mended: the
+// components' weights were set alone, the block's coupling left as it was,
+// so a down-weighted component left its vector wrongly correlated and its
+// block indefinite.
+TEST_F(HorizontalRun, ReweightingScalesAGpsVectorsWeightBlockAsAWhole) {
+    projectVars.maxIterations = 30;
+    projectVars.convergeLimit = 1e-10;
+    const Network net = gpsVectorsWithABlunder();
+    const ReferenceSolver reference(net);
+    for (const int passes : {2, 3, 5}) {
+        SCOPED_TRACE(passes);
+        ReferenceWeights w = reference.aprioriWeights();
+        Reference last;
+        for (int pass = 0; pass < passes; ++pass) {
+            last = reference.solve(w);
+            w = reweighted(reference, w, last);
+        }
+        fillLists(net);
+        EXPECT_EQ(adjust2DRepeated(context, passes), adjustmentPassConverged);
+        expectCoordinates(adjustedCoordinates(), last.coordinates);
+        EXPECT_NEAR(referenceStdDev * referenceStdDev, last.referenceVariance,
+                    1e-6 * last.referenceVariance);
+    }
+}
+
+// Mode 10 floats every row but the weighted control, each GPS component
+// too, its block scaled as a whole: every pass kept has the reference
+// variance of a weighted least-squares solution with that row so floated,
+// the blundered component's the smallest, and the last rerun leaves the
+// positions of its pass. Faults mended: the passes stopped at the control
+// rows, so no GPS component ever floated; floating one alone would have
+// left its block indefinite.
+TEST_F(HorizontalRun, FloatPassesFloatGpsComponentsWithTheirBlockScaled) {
+    projectVars.maxIterations = 30;
+    projectVars.convergeLimit = 1e-10;
+    const Network net = gpsVectorsWithABlunder();
+    const ReferenceSolver reference(net);
+    const ReferenceWeights apriori = reference.aprioriWeights();
+    fillLists(net);
+    EXPECT_EQ(adjust2DBlunderPasses(context, 10), 1);
+    EXPECT_NE(std::find(shell.messages.begin(), shell.messages.end(),
+                        platform::formatC("0 of %d passes.", gpsNetworkFloatingRows)),
+              shell.messages.end());
+    EXPECT_EQ(bestSolutions[0].index, blunderedGpsRow);
+    for (const bestSolutionRec& slot : bestSolutions) {
+        SCOPED_TRACE(slot.index);
+        ASSERT_GE(slot.index, 0);
+        EXPECT_TRUE(slot.index < 1 || slot.index > 2) << "a control row floated";
+        const Reference want =
+            reference.solve(withRowFloated(reference, apriori, std::size_t(slot.index)));
+        EXPECT_NEAR(slot.referenceVariance, want.referenceVariance, 1e-6 * want.referenceVariance);
+    }
+    const Reference lastRerun =
+        reference.solve(withRowFloated(reference, apriori, std::size_t(bestSolutions[9].index)));
+    expectCoordinates(adjustedCoordinates(), lastRerun.coordinates);
 }
 
 namespace {
