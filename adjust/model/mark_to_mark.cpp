@@ -90,8 +90,7 @@ double normalConvergence(std::string_view a, std::string_view b) {
         return 0.0;
     const auto upAlong = [&](const stationRec& s) {
         const double up[3] = {std::cos(s.latitude) * std::cos(s.longitude),
-                              std::cos(s.latitude) * std::sin(s.longitude),
-                              std::sin(s.latitude)};
+                              std::cos(s.latitude) * std::sin(s.longitude), std::sin(s.latitude)};
         return (up[0] * d[0] + up[1] * d[1] + up[2] * d[2]) / length;
     };
     const double zenithAtA = std::acos(upAlong(from));

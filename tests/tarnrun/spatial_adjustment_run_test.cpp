@@ -124,8 +124,8 @@ std::vector<double> zenithResiduals(const std::string& report) {
 // normals, 7-10" on these lines, left half of it in each before).
 void expectReciprocalZenithsAgree(const testsupport::TempFolder& folder,
                                   const std::string& report) {
-    EXPECT_FALSE(contains(testsupport::readBytes(folder / "site.ERR"),
-                          "Mark to Mark Vertical Angle from"));
+    EXPECT_FALSE(
+        contains(testsupport::readBytes(folder / "site.ERR"), "Mark to Mark Vertical Angle from"));
     const std::vector<double> residuals = zenithResiduals(report);
     EXPECT_EQ(residuals.size(), 4u);
     for (double residual : residuals)
@@ -244,8 +244,7 @@ TEST(BlunderRun3D, ThePreprocessingCheckListsAPlantedBlunder) {
         const char* to;
         bool listed;
     };
-    const Row rows[] = {{"clean", "", "", false},
-                        {"planted", "229.601", "239.601", true}};
+    const Row rows[] = {{"clean", "", "", false}, {"planted", "229.601", "239.601", true}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
         testsupport::TempFolder folder("run3d-check");
