@@ -41,9 +41,11 @@ struct gpsRoute {
     noticeShown notice = noticeShown::withNameCheck;
 };
 
+// The run takes the control of these files from their base points
+// (gps_control_points.hpp); the C lines keep the converted file complete.
 int convertBaseline(const std::string& in, const std::string& out, std::string& message,
                     std::string&) {
-    return convertBaselineTextToGps(in, out, message);
+    return convertBaselineTextToGps(in, out, 1, message);
 }
 int convertObservations(const std::string& in, const std::string& out, std::string& message,
                         std::string&) {

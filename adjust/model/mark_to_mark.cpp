@@ -68,6 +68,41 @@ int reduceSightFromCoords(std::string_view instrument, double HI, std::string_vi
     return sightReduced;
 }
 
+bool hasGeodeticPosition(const stationRec& s) {
+    return isSet(s.latitude) && isSet(s.longitude) && isSet(s.ecefX) && isSet(s.ecefY) &&
+           isSet(s.ecefZ);
+}
+
+// The zeniths of the line A-B seen from each end, each from its own plumb
+// line (the ellipsoid normal), add up to pi plus the angle by which the two
+// normals converge, about the central angle d/R (7" over 200 m). Exact for
+// the chord between the marks, as the adjustment computes its zeniths; 0
+// when either end has no geodetic position.
+double normalConvergence(std::string_view a, std::string_view b) {
+    stationRec from;
+    stationRec to;
+    if (!knownStation(a, from) || !knownStation(b, to) || !hasGeodeticPosition(from) ||
+        !hasGeodeticPosition(to))
+        return 0.0;
+    const double d[3] = {to.ecefX - from.ecefX, to.ecefY - from.ecefY, to.ecefZ - from.ecefZ};
+    const double length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+    if (length == 0.0)
+        return 0.0;
+    const auto upAlong = [&](const stationRec& s) {
+        const double up[3] = {std::cos(s.latitude) * std::cos(s.longitude),
+                              std::cos(s.latitude) * std::sin(s.longitude), std::sin(s.latitude)};
+        return (up[0] * d[0] + up[1] * d[1] + up[2] * d[2]) / length;
+    };
+    const double zenithAtA = std::acos(upAlong(from));
+    const double zenithAtB = std::acos(-upAlong(to));
+    return zenithAtA + zenithAtB - pi;
+}
+
+// The zenith of the line seen from its other end.
+double reverseZenith(double zenith, double convergence) {
+    return pi - zenith + convergence;
+}
+
 // Which reduction a sight takes, given its HI and target height.
 enum class sightKind { none, measured, fromCoords };
 
@@ -111,6 +146,7 @@ bool lineSights(std::string_view a, std::string_view b, int k, lineValues& dista
     if (rawDataList.seek(k) != 0)
         return false;
     const stdErrBlock before = readerStdErrs;
+    const double convergence = normalConvergence(a, b);
     std::string instrument(a);
     const auto take = [&](const rawRec& r, std::string_view target) {
         if (!sameLine(instrument, target, a, b))
@@ -120,7 +156,7 @@ bool lineSights(std::string_view a, std::string_view b, int k, lineValues& dista
         if (r.markZenith > 0.0) {
             double z = r.markZenith > pi ? 2.0 * pi - r.markZenith : r.markZenith;
             if (!sameName(instrument, a))
-                z = pi - z;
+                z = reverseZenith(z, convergence);
             zeniths.add(z, r.zenithStdErr);
         }
     };
@@ -163,7 +199,7 @@ void storeZenith(std::string_view a, std::string_view b, const lineValues& z) {
     if (verticalList.find(a, b, vertical) < 0) {
         if (verticalList.find(b, a, vertical) < 0)
             return;
-        zenith = pi - zenith;
+        zenith = reverseZenith(zenith, normalConvergence(a, b));
     }
     vertical.zenith = zenith;
     vertical.stdErr = (z.errorSum / m) / std::sqrt(m);

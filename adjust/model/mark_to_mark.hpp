@@ -64,8 +64,11 @@ int mergeRepeatedVerts3D();
 //   with S the sum of the sights' distance errors and tc, ic the means of
 //   the centering errors in force at them;
 // - zenith angles above 0, each taken in face one (2pi - z above pi) and as
-//   seen from A (pi - z from B): mean into the line's `verticalObs`, error
-//   (sum of zenith errors / m) / sqrt(m).
+//   seen from A: a zenith z from B is pi - z + c, c the angle by which the
+//   ellipsoid normals at A and B converge (about the central angle d/R; 0
+//   when either end has no latitude, longitude and earth-centred position);
+//   mean into the line's `verticalObs` (turned the same way when that is
+//   stored from B), error (sum of zenith errors / m) / sqrt(m).
 // Spreads at or above the tolerance are warned about. 0, or 1 when `k` is
 // past the end.
 int mergeMarkToMarkDist3D(std::string_view a, std::string_view b, int k);

@@ -177,8 +177,10 @@ void buildMainToolBar(wxToolBar* toolBar) {
             if (tool.tip == nullptr)
                 break;
             const wxBitmap bitmap = toolBitmap(tool.art, tool.tip);
+            // The tip is also the fly-by help in the status bar, which
+            // would otherwise stand empty while the pointer is on the tool.
             toolBar->AddTool(tool.id, tool.tip, bitmap, bitmap.ConvertToDisabled(), wxITEM_NORMAL,
-                             tool.tip);
+                             tool.tip, tool.tip);
         }
     }
     toolBar->Realize();

@@ -1,4 +1,5 @@
 #include "gps_test_support.hpp"
+#include "input/converters/gps_vector_converters.hpp"
 #include "input/gps_control_points.hpp"
 #include "model/reader_std_errs.hpp"
 #include "output/report_lines.hpp"
@@ -188,6 +189,59 @@ TEST_F(GpsControlReading, BaselineTextFilesGiveTheirBasePointsOnce) {
     EXPECT_EQ(base.sZ, stdErrFixed);
     EXPECT_EQ(fixedText(gpsXyzControlArray[1].name), "B2");
     EXPECT_DOUBLE_EQ(gpsXyzControlArray[1].Z, 30.0);
+}
+
+// Converted with its control (the run's route, or Import Points in the
+// converter dialog), a baseline text file gives one C line per base point,
+// however many vectors it starts and however often it is given: BASE1
+// (1000, 2000, 3000 US feet, twice in the file, three vectors) and B2 (10,
+// 20, 30 m after the unit changes). Read back as a .GPS file they are the
+// control that the run takes from the baseline file itself, with the
+// project's errors; converted without control, the file has no C line.
+TEST_F(GpsControlReading, ABaselineConversionWritesEachBasePointOnceAsControl) {
+    write("net.txt", testsupport::readBytes(std::string(TARNWELL_FIXTURES) +
+                                            "/input/converters/baselines.txt") +
+                         "@+BASE1 1000.0 2000.0 3000.0\r\n@-ROV3 1 1 1\r\n"
+                         "@=1 1e-6 0 0 1e-6 0 1e-6\r\n@%Unit: m\r\n@+B2 10 20 30\r\n"
+                         "@-ROV4 1 2 3\r\n@=1 1e-6 0 0 1e-6 0 1e-6\r\n");
+    projectVars.stErrX = 0.01;
+    projectVars.stErrY = 0.02;
+    projectVars.stErrZ = 0.0;
+    std::string message;
+    ASSERT_EQ(convertBaselineTextToGps(path("net.txt"), path("net.gps"), 1, message), 0) << message;
+    const std::string text = testsupport::readBytes(folder / "net.gps");
+    const auto count = [&](const std::string& part) {
+        std::size_t n = 0;
+        for (std::size_t at = text.find(part); at != std::string::npos;
+             at = text.find(part, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count("\nC BASE1 "), 1u) << text;
+    EXPECT_EQ(count("\nC B2 "), 1u) << text;
+    EXPECT_EQ(count("\nG1 "), 4u) << text;
+
+    ASSERT_EQ(readGpsControlLines(context, "net.gps\n"), gpsControlDone);
+    ASSERT_EQ(gpsXyzControlArray.size(), 2u);
+    const double u = units::usSurveyFootMetres;
+    const ptGPSXYZCntrl& base = gpsXyzControlArray[0];
+    EXPECT_EQ(fixedText(base.name), "BASE1");
+    EXPECT_NEAR(base.X, 1000 * u, 1e-6);
+    EXPECT_NEAR(base.Y, 2000 * u, 1e-6);
+    EXPECT_NEAR(base.Z, 3000 * u, 1e-6);
+    EXPECT_DOUBLE_EQ(base.sX, 0.01);
+    EXPECT_DOUBLE_EQ(base.sY, 0.02);
+    EXPECT_EQ(base.sZ, stdErrFixed);
+    const ptGPSXYZCntrl& b2 = gpsXyzControlArray[1];
+    EXPECT_EQ(fixedText(b2.name), "B2");
+    EXPECT_DOUBLE_EQ(b2.X, 10.0);
+    EXPECT_DOUBLE_EQ(b2.Y, 20.0);
+    EXPECT_DOUBLE_EQ(b2.Z, 30.0);
+
+    ASSERT_EQ(convertBaselineTextToGps(path("net.txt"), path("bare.gps"), 0, message), 0);
+    const std::string bare = testsupport::readBytes(folder / "bare.gps");
+    EXPECT_EQ(bare.find("\nC "), std::string::npos) << bare;
+    EXPECT_NE(bare.find("ROV4"), std::string::npos);
 }
 
 TEST_F(GpsControlReading, AFaultyBaselineTextFileStopsTheControlWithFileAndLine) {

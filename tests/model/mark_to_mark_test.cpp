@@ -237,4 +237,124 @@ TEST_F(MarkToMark, StandardErrorRecordsDoNotLeakIntoEarlierLines) {
     EXPECT_EQ(readerStdErrs[seTargetCentering], 0.010); // the pass itself applies them
 }
 
+// Reciprocal zeniths on the ellipsoid: two stations 256 m apart, given by
+// latitude, longitude and height on GRS 80, their earth-centred positions and
+// the zenith of the chord between the marks from each end's ellipsoid normal
+// worked here. The two zeniths add up to pi plus 8.3" (the normals'
+// convergence), so a reverse sight turned by pi - z alone would sit 8.3"
+// below the forward one.
+constexpr double grs80A = 6378137.0;
+constexpr double grs80F = 1.0 / 298.257222101;
+
+struct geodeticPoint {
+    double latitude_deg;
+    double longitude_deg;
+    double height;
+};
+
+struct vector3 {
+    double x, y, z;
+};
+
+vector3 earthCentred(const geodeticPoint& p) {
+    const double e2 = grs80F * (2.0 - grs80F);
+    const double phi = p.latitude_deg * degree;
+    const double lambda = p.longitude_deg * degree;
+    const double n = grs80A / std::sqrt(1.0 - e2 * std::sin(phi) * std::sin(phi));
+    return {(n + p.height) * std::cos(phi) * std::cos(lambda),
+            (n + p.height) * std::cos(phi) * std::sin(lambda),
+            (n * (1.0 - e2) + p.height) * std::sin(phi)};
+}
+
+// The zenith at `from` of the chord to `to`, from the ellipsoid normal.
+double chordZenith(const geodeticPoint& from, const geodeticPoint& to) {
+    const vector3 a = earthCentred(from);
+    const vector3 b = earthCentred(to);
+    const vector3 d{b.x - a.x, b.y - a.y, b.z - a.z};
+    const double phi = from.latitude_deg * degree;
+    const double lambda = from.longitude_deg * degree;
+    const vector3 up{std::cos(phi) * std::cos(lambda), std::cos(phi) * std::sin(lambda),
+                     std::sin(phi)};
+    const double length = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+    return std::acos((up.x * d.x + up.y * d.y + up.z * d.z) / length);
+}
+
+stationRec geodeticStation(const char* name, const geodeticPoint& p) {
+    stationRec r = station(name, 1000.0, 1000.0, p.height);
+    const vector3 x = earthCentred(p);
+    r.latitude = p.latitude_deg * degree;
+    r.longitude = p.longitude_deg * degree;
+    r.ecefX = x.x;
+    r.ecefY = x.y;
+    r.ecefZ = x.z;
+    return r;
+}
+
+class ReciprocalZeniths : public MarkToMark {
+protected:
+    void SetUp() override {
+        MarkToMark::SetUp();
+        projectVars.vAngTol = 1.0 / 3600 * degree;
+        fixedStationList.append(geodeticStation("P", p));
+        stationList.append(geodeticStation("Q", q));
+    }
+
+    const geodeticPoint p{45.0, -75.2, 95.0};
+    const geodeticPoint q{45.00162, -75.1977, 97.34};
+    const double forward = chordZenith(p, q);
+    const double reverse = chordZenith(q, p);
+};
+
+TEST_F(ReciprocalZeniths, TheWorkedCaseConvergesByTheCentralAngle) {
+    const vector3 a = earthCentred(p);
+    const vector3 b = earthCentred(q);
+    const double chord = std::hypot(b.x - a.x, b.y - a.y, b.z - a.z);
+    EXPECT_NEAR((forward + reverse - pi) / (chord / grs80A), 1.0, 0.01);
+    EXPECT_GT(forward + reverse - pi, 8.0 / 3600 * degree);
+}
+
+// Sighted both ways (the reverse in face two too), the line merges to the
+// forward zenith with no spread worth a warning, whichever end the vertical
+// record is stored from.
+TEST_F(ReciprocalZeniths, AReverseSightIsTurnedIntoTheFrameOfTheFirstEnd) {
+    struct storedAs {
+        const char* from;
+        const char* to;
+        double zenith;
+    };
+    for (const storedAs& stored : {storedAs{"P", "Q", forward}, storedAs{"Q", "P", reverse}}) {
+        SCOPED_TRACE(stored.from);
+        verticalList.clear();
+        rawDataList.clear();
+        verticalObs v;
+        setPointName(v.from, stored.from);
+        setPointName(v.to, stored.to);
+        verticalList.append(v);
+        appendRaw({marks(setupRecord("P", "Q"), notComputed, forward, 0, 3),
+                   marks(setupRecord("Q", "P"), notComputed, reverse, 0, 3),
+                   marks(foresightRecord("P"), notComputed, 2 * pi - reverse, 0, 3)});
+        ASSERT_EQ(mergeMarkToMarkVert3D("P", "Q", 0), 0);
+        ASSERT_GE(verticalList.find(stored.from, stored.to, v), 0);
+        EXPECT_NEAR(v.zenith, stored.zenith, 1e-10);
+        EXPECT_EQ(warnings(), "");
+    }
+}
+
+// A reverse sight read 2" low still shows as a 2" spread: forward
+// 089-28'35.4", the reverse turned 089-28'37.4".
+TEST_F(ReciprocalZeniths, ASpreadLeftAfterTheTurnIsWarnedAbout) {
+    addLine("P", "Q");
+    appendRaw({marks(setupRecord("P", "Q"), 255.5, forward, 0.003, 3),
+               marks(setupRecord("Q", "P"), 255.5, reverse - 2.0 / 3600 * degree, 0.003, 3)});
+    mergeMarkToMarkDist3D("P", "Q", 0);
+    verticalObs v;
+    ASSERT_GE(verticalList.find("P", "Q", v), 0);
+    EXPECT_NEAR(v.zenith, forward + 1.0 / 3600 * degree, 1e-10);
+    const std::string text = warnings();
+    EXPECT_NE(text.find("Mark to Mark Vertical Angle from P to Q exceeds tolerance:"),
+              std::string::npos);
+    EXPECT_NE(text.find("Low: 089-28'35.4\""), std::string::npos) << text;
+    EXPECT_NE(text.find("High: 089-28'37.4\""), std::string::npos) << text;
+}
+
 } // namespace

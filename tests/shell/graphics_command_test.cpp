@@ -4,7 +4,11 @@
 
 #include "gui_test_support.hpp"
 
+#include "shell/command_ids.hpp"
+
 #include <wx/mdi.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
 
 namespace {
 
@@ -60,6 +64,62 @@ TEST_F(GraphicsCommand, RawFileNamesAreTakenFromTheProjectFolder) {
     main.showGraphics();
     EXPECT_NE(main.graphicsWindowId(), GraphicsLibrary::noWindow);
     EXPECT_EQ(graphicsWindowCount(main), 1);
+}
+
+// The graphics window's tool bar and picture, children of its frame.
+struct GraphicsParts {
+    wxToolBar* tools = nullptr;
+    wxWindow* picture = nullptr;
+};
+
+GraphicsParts graphicsParts(CMainFrame& main) {
+    GraphicsParts parts;
+    for (wxWindow* child : main.GetClientWindow()->GetChildren()) {
+        auto* frame = wxDynamicCast(child, wxMDIChildFrame);
+        if (frame == nullptr || !frame->GetTitle().StartsWith("Network Graphics: "))
+            continue;
+        for (wxWindow* inner : frame->GetChildren()) {
+            if (auto* bar = dynamic_cast<wxToolBar*>(inner))
+                parts.tools = bar;
+            else
+                parts.picture = inner;
+        }
+    }
+    return parts;
+}
+
+// While the pointer rests on a tool, of the main window or of the graphics
+// window, the status bar names the tool (it stood empty, so after a click on
+// Graphics the bar was blank until the pointer moved on); once it leaves,
+// "Ready" is back.
+TEST_F(GraphicsCommand, TheStatusBarNamesTheToolUnderThePointer) {
+    CMainFrame& main = openMainWindow();
+    projectVars.pInputFileName = file("first.vkr").string() + "\n";
+    main.showGraphics();
+    const GraphicsParts parts = graphicsParts(main);
+    ASSERT_NE(parts.tools, nullptr);
+    ASSERT_NE(parts.picture, nullptr);
+    guitest::waitForFirstPaint(parts.picture);
+    wxToolBar* graphics = parts.tools;
+    struct Hover {
+        wxToolBar* bar;
+        int tool;
+        const char* text;
+    };
+    const Hover hovers[] = {
+        {main.GetToolBar(), shellid::graphicsButton, "Graphics"},
+        {main.GetToolBar(), shellid::networkAdjustmentButton, "Network Adjustment"},
+        {graphics, graphics->GetToolByPos(1)->GetId(), "Zoom In"},
+        {graphics, graphics->GetToolByPos(6)->GetId(), "Graphic Settings"},
+    };
+    wxStatusBar* status = main.GetStatusBar();
+    for (const Hover& hover : hovers) {
+        SCOPED_TRACE(hover.text);
+        hover.bar->OnMouseEnter(hover.tool);
+        EXPECT_EQ(status->GetStatusText(0), hover.text);
+        hover.bar->OnMouseEnter(wxID_ANY);
+        EXPECT_EQ(status->GetStatusText(0), "Ready");
+    }
 }
 
 TEST(GraphicsLibraryLoad, ALibraryThatIsNotThereShowsNothing) {

@@ -391,6 +391,32 @@ TEST_F(ToolDialogs, GpsConverterChecksCallsAndReports) {
     }
 }
 
+// The baseline text format with the library's converters: Import Points
+// puts the base point BASE1 of the fixture into the .GPS file as one C line
+// (it starts two vectors); unticked, the file holds the vectors alone.
+TEST_F(ToolDialogs, GpsConverterImportsTheBasePointsOfABaselineFile) {
+    CMainFrame& frame = openMainWindow();
+    const std::string input =
+        (fs::path(TARNWELL_FIXTURES) / "input/converters/baselines.txt").string();
+    const std::string gps = file("baselines.gps").string();
+    cnvrtGPSFl dialog(&frame, libraryConverters());
+    choose(&dialog, gpsconvertid::formatList, 1);
+    typeInto(&dialog, gpsconvertid::inputEdit, input);
+    typeInto(&dialog, gpsconvertid::gpsEdit, gps);
+    for (bool points : {true, false}) {
+        SCOPED_TRACE(points);
+        tick(&dialog, gpsconvertid::importPointsCheck, points);
+        wxTEST_DIALOG(dialog.OnConvert(),
+                      ExpectMessage(input + " successfully converted to\n" + gps, wxOK));
+        const std::string text = testsupport::readBytes(gps);
+        const std::size_t first = text.find("\nC BASE1 ");
+        EXPECT_EQ(first != std::string::npos, points) << text;
+        if (first != std::string::npos)
+            EXPECT_EQ(text.find("\nC ", first + 1), std::string::npos) << text;
+        EXPECT_NE(text.find("ROV2"), std::string::npos);
+    }
+}
+
 TEST_F(ToolDialogs, LevelConverter) {
     CMainFrame& frame = openMainWindow();
     RecordingConverters converters;

@@ -41,8 +41,10 @@ private:
     wxToolBar* makeToolBar() {
         auto* tools = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                     wxTB_HORIZONTAL | wxTB_FLAT);
+        // Each tip is also the fly-by help in the main window's status bar.
         for (const graphTool& tool : graphTools())
-            tools->AddTool(tool.command, tool.tip, toolImage(tool.glyph), tool.tip);
+            tools->AddTool(tool.command, tool.tip, toolImage(tool.glyph), wxNullBitmap,
+                           wxITEM_NORMAL, tool.tip, tool.tip);
         tools->Realize();
         return tools;
     }

@@ -102,6 +102,7 @@ private:
         point.X = (*n)[0] * unit_;
         point.Y = (*n)[1] * unit_;
         point.Z = (*n)[2] * unit_;
+        point.sX = point.sY = point.sZ = notComputed;
         basePoints_.push_back(point);
         return {};
     }
@@ -168,10 +169,15 @@ bool readBaselineTextFile(const std::string& path, seqList<gpsVectorRec>& vector
 }
 
 int convertBaselineTextToGps(const std::string& inputPath, const std::string& outputPath,
-                             std::string& message) {
+                             int writeControl, std::string& message) {
     seqList<gpsVectorRec> vectors;
     std::vector<ptGPSXYZCntrl> basePoints;
     if (!readBaselineTextFile(inputPath, vectors, basePoints, message))
         return conversionFailed;
-    return writeGpsVectorFile(outputPath, gpsModeCovariance, vectors, message);
+    std::string text = ".GPS WEIGHT COVARIANCE\r\n";
+    if (writeControl != 0)
+        for (const ptGPSXYZCntrl& point : basePoints)
+            text += gpsControlLine(point);
+    writeGpsVectorRecords(text, vectors);
+    return writeGpsTextFile(outputPath, text, message);
 }

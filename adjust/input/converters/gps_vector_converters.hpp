@@ -17,7 +17,7 @@
 // sZ, rXY, rXZ, rYZ (blanks or commas between them; more fields are
 // ignored). Other lines are skipped.
 int convertTvfVectorTextToGps(const std::string& inputPath, const std::string& outputPath,
-                          std::string& message);
+                              std::string& message);
 
 // Adjustment input file: each "GRP" group gives one vector from its "DXYZ"
 // line (from, to, dX, dY, dZ), its "COV CT UPPR a s ..." line and the three
@@ -25,7 +25,7 @@ int convertTvfVectorTextToGps(const std::string& inputPath, const std::string& o
 // (value + a) x s. With `stripLeadingZeros` the leading '0's of the names
 // are dropped.
 int convertAdjustmentInputToGps(const std::string& inputPath, const std::string& outputPath,
-                          int stripLeadingZeros, std::string& message);
+                                int stripLeadingZeros, std::string& message);
 
 // Baseline text file: only lines beginning with '@' count; the second
 // character is the record kind and the fields follow, separated by blanks or
@@ -33,9 +33,12 @@ int convertAdjustmentInputToGps(const std::string& inputPath, const std::string&
 // file starts in metres); "@%Coordinate type:" must be Cartesian. "@+" base
 // point and "@#" rover point name the ends, "@-" name dX dY dZ gives a
 // vector to that name, "@=" s a11 a12 a13 a22 a23 a33 its covariances
-// s^2 u^2 a. The .GPS file is written in metres.
+// s^2 u^2 a. The .GPS file is written in metres. With `writeControl` each
+// base point gives one C line ("C name X Y Z", at its first position),
+// before the vectors; without standard errors of its own it takes the
+// control errors of the project that reads it.
 int convertBaselineTextToGps(const std::string& inputPath, const std::string& outputPath,
-                             std::string& message);
+                             int writeControl, std::string& message);
 
 // G-file: 'A' project record, 'C' vector records (dX, dY, dZ in units of
 // 0.1 mm at columns 10, 26, 42, their standard errors at 21, 37, 53, from

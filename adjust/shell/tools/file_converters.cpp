@@ -43,12 +43,12 @@ int rw5Vectors(const std::string& input, const std::string& output) {
 class LibraryConverters : public FileConverters {
 public:
     int convertVectors(int format, const std::string& in, const std::string& out,
-                       int stripLeadingZeros, int, std::string& message) override {
+                       int stripLeadingZeros, int importPoints, std::string& message) override {
         switch (format) {
         case 0:
             return convertObservationFileToGps(in, out, stripLeadingZeros, message);
         case 1:
-            return convertBaselineTextToGps(in, out, message);
+            return convertBaselineTextToGps(in, out, importPoints, message);
         case 2:
             return convertTvfVectorTextToGps(in, out, message);
         case 3:

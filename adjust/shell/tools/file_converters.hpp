@@ -17,7 +17,7 @@ public:
     // 6 LandXML, 7 G-file, 8 the G-file section of an online processing
     // report, 9 .RW5 GPS records, 10 adjustment input (IOB).
     // `stripLeadingZeros` counts for formats 0 and 10, `importPoints` for 1
-    // (whose converter in the input library reads vectors only and leaves it).
+    // (the base points as C lines).
     virtual int convertVectors(int format, const std::string& input, const std::string& output,
                                int stripLeadingZeros, int importPoints, std::string& message) = 0;
     // The total-station observations of a data-exchange export into a raw

@@ -42,6 +42,11 @@ int convertAscVectors(const std::string& in, const std::string& out, std::string
     return convertAscExportToGps(in, out, repaired, message);
 }
 
+int convertBaselinesWithControl(const std::string& in, const std::string& out,
+                                std::string& message) {
+    return convertBaselineTextToGps(in, out, 1, message);
+}
+
 int convertObservations(const std::string& in, const std::string& out, std::string& message) {
     return convertObservationFileToGps(in, out, 1, message);
 }
@@ -79,7 +84,7 @@ const ConverterCase converterCases[] = {
     {"DataWordLevel", "word_run.dat", convertDataWordLevelFile},
     {"LetteredLevel", "lettered_run.txt", convertLetteredLevelFile},
     {"VectorText", "vectors.tvf", convertTvfVectorTextToGps},
-    {"BaselineText", "baselines.txt", convertBaselineTextToGps},
+    {"BaselineText", "baselines.txt", convertBaselinesWithControl},
     {"GFile", "vectors.g", convertGFile},
     {"DataCollector", "job.dat", convertDataCollector},
     {"AscVectors", "vectors.asc", convertAscVectors},
