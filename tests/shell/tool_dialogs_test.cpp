@@ -411,8 +411,9 @@ TEST_F(ToolDialogs, GpsConverterImportsTheBasePointsOfABaselineFile) {
         const std::string text = testsupport::readBytes(gps);
         const std::size_t first = text.find("\nC BASE1 ");
         EXPECT_EQ(first != std::string::npos, points) << text;
-        if (first != std::string::npos)
+        if (first != std::string::npos) {
             EXPECT_EQ(text.find("\nC ", first + 1), std::string::npos) << text;
+        }
         EXPECT_NE(text.find("ROV2"), std::string::npos);
     }
 }
