@@ -22,32 +22,46 @@ constexpr int utmZone = 32;
 
 using Vector = std::array<double, 3>;
 
-ellipsoid wgs84() {
-    ellipsoid ell{};
-    initEllipsoid(&ell, 6378137.0, 1.0 / 298.257223563);
+// The ellipsoids, the zone and the datum change's matrices are the same for
+// every point: made once.
+const ellipsoid& wgs84() {
+    static const ellipsoid ell = [] {
+        ellipsoid e{};
+        initEllipsoid(&e, 6378137.0, 1.0 / 298.257223563);
+        return e;
+    }();
     return ell;
 }
 
-ellipsoid international1924() {
-    ellipsoid ell{};
-    initEllipsoid(&ell, 6378388.0, 1.0 / 297.0);
+const ellipsoid& international1924() {
+    static const ellipsoid ell = [] {
+        ellipsoid e{};
+        initEllipsoid(&e, 6378388.0, 1.0 / 297.0);
+        return e;
+    }();
     return ell;
 }
 
-// scale * M^-1 * v with M = R3(ez) R2(ey) R1(ex), each R the rotation of the
-// axes by e (so M^-1 = M^T), and e = sign times the datum's rotations.
-Vector rotateAndScale(double sign, double scale, const Vector& v) {
+using Rotation = std::array<Vector, 3>;
+
+// M = R3(ez) R2(ey) R1(ex), each R the rotation of the axes by e, and e =
+// sign times the datum's rotations.
+Rotation rotationOf(double sign) {
     const double ex = sign * ed50Rotation_arcsec[0] * arcSecond;
     const double ey = sign * ed50Rotation_arcsec[1] * arcSecond;
     const double ez = sign * ed50Rotation_arcsec[2] * arcSecond;
     const double cx = std::cos(ex), sx = std::sin(ex);
     const double cy = std::cos(ey), sy = std::sin(ey);
     const double cz = std::cos(ez), sz = std::sin(ez);
-    const std::array<Vector, 3> m = {{
+    return {{
         {cz * cy, sz * cx + cz * sy * sx, sz * sx - cz * sy * cx},
         {-sz * cy, cz * cx - sz * sy * sx, cz * sx + sz * sy * cx},
         {sy, -cy * sx, cy * cx},
     }};
+}
+
+// scale * M^-1 * v (M^-1 = M^T).
+Vector rotateAndScale(const Rotation& m, double scale, const Vector& v) {
     Vector out{};
     for (int c = 0; c < 3; ++c)
         out[c] = scale * (m[0][c] * v[0] + m[1][c] * v[1] + m[2][c] * v[2]);
@@ -55,18 +69,23 @@ Vector rotateAndScale(double sign, double scale, const Vector& v) {
 }
 
 Vector helmertWgs84ToEd50(const Vector& p) {
-    return rotateAndScale(-1.0, toEd50Scale,
+    static const Rotation m = rotationOf(-1.0);
+    return rotateAndScale(m, toEd50Scale,
                           {p[0] + ed50Shift[0], p[1] + ed50Shift[1], p[2] + ed50Shift[2]});
 }
 
 Vector helmertEd50ToWgs84(const Vector& p) {
-    return rotateAndScale(1.0, toWgs84Scale,
+    static const Rotation m = rotationOf(1.0);
+    return rotateAndScale(m, toWgs84Scale,
                           {p[0] - ed50Shift[0], p[1] - ed50Shift[1], p[2] - ed50Shift[2]});
 }
 
-zoneCnstntTM utm32OnEd50() {
-    zoneCnstntTM zone{};
-    initUTMZone(utmZone, 0, international1924(), &zone);
+const zoneCnstntTM& utm32OnEd50() {
+    static const zoneCnstntTM zone = [] {
+        zoneCnstntTM z{};
+        initUTMZone(utmZone, 0, international1924(), &z);
+        return z;
+    }();
     return zone;
 }
 
