@@ -7,6 +7,8 @@
 #include "geodetic/explicit_projections.hpp"
 #include "geodetic/projection_engine.hpp"
 
+#include "earth_centred_newton.hpp"
+
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -98,10 +100,11 @@ geodCoord wgs84ToUtm32Ed50(double lat, double lon, double h) {
     p.elev = h;
     latLongElev2XYZ_EC(wgs84(), &p);
     const Vector ed50 = helmertWgs84ToEd50({p.easting, p.northing, p.elev});
-    p.easting = ed50[0];
-    p.northing = ed50[1];
-    p.elev = ed50[2];
-    XYZ_EC2latLongElev(international1924(), &p);
+    const geodetic_detail::GeodeticPosition g =
+        geodetic_detail::geodeticByNewton(international1924(), ed50[0], ed50[1], ed50[2]);
+    p.lat = g.lat;
+    p.lon = g.lon;
+    p.elev = g.h;
     latLong2XY_TransverseMercator(utm32OnEd50(), &p);
     return p;
 }
@@ -118,11 +121,11 @@ int utm32Ed50ToWgs84(double northing, double easting, double h, geodCoord* out) 
     p.elev = h;
     latLongElev2XYZ_EC(international1924(), &p);
     const Vector wgs = helmertEd50ToWgs84({p.easting, p.northing, p.elev});
-    p.easting = wgs[0];
-    p.northing = wgs[1];
-    p.elev = wgs[2];
-    XYZ_EC2latLongElev(wgs84(), &p);
-    *out = p;
+    const geodetic_detail::GeodeticPosition g =
+        geodetic_detail::geodeticByNewton(wgs84(), wgs[0], wgs[1], wgs[2]);
+    out->lat = g.lat;
+    out->lon = g.lon;
+    out->elev = g.h;
     return 0;
 }
 
