@@ -112,11 +112,7 @@ double sphereIsometric(double x) {
 int latLong2XY_KrovakObliqueConic(zoneCnstntKrovakObliqueConic* zone, geodCoord* point) {
     const KrovakConstants& k = constantsOf(*zone);
     const double s = std::sin(point->lat);
-    const double eS = k.e * s;
-    const double eTerm = k.e <= geodetic_detail::maxAtanhSeriesArgument
-                             ? geodetic_detail::atanhSeries(eS)
-                             : std::atanh(eS);
-    const double x = k.t0 * std::exp(k.b * (sphereIsometric(s) - k.e * eTerm));
+    const double x = k.t0 * std::exp(k.b * (sphereIsometric(s) - k.eccentricityTerm(s)));
     const double xSq = x * x;
     const double sinU = (xSq - 1.0) / (xSq + 1.0), cosU = 2.0 * x / (xSq + 1.0);
     const double v = k.b * (zone->originLon - point->lon);
