@@ -120,21 +120,35 @@ struct Area {
 };
 
 // Made once, when the library loads, from the constant tables.
-const Area jylland{danish::jyllandUtmBox,      danish::jyllandGridBox,
-                   danish::jyllandUtmPolygon,  danish::jyllandGridPolygon,
-                   Polynomial(danish::jyllandForward), Polynomial(danish::jyllandReverse)};
-const Area sjaelland{danish::sjaellandUtmBox,     danish::sjaellandGridBox,
-                     danish::sjaellandUtmPolygon, danish::sjaellandGridPolygon,
-                     Polynomial(danish::sjaellandForward), Polynomial(danish::sjaellandReverse)};
-const Area bornholm{danish::bornholmUtmBox,     danish::bornholmGridBox,
-                    danish::bornholmUtmPolygon, danish::bornholmGridPolygon,
-                    Polynomial(danish::bornholmForward), Polynomial(danish::bornholmReverse)};
+const Area jylland{danish::jyllandUtmBox,
+                   danish::jyllandGridBox,
+                   danish::jyllandUtmPolygon,
+                   danish::jyllandGridPolygon,
+                   Polynomial(danish::jyllandForward),
+                   Polynomial(danish::jyllandReverse)};
+const Area sjaelland{danish::sjaellandUtmBox,
+                     danish::sjaellandGridBox,
+                     danish::sjaellandUtmPolygon,
+                     danish::sjaellandGridPolygon,
+                     Polynomial(danish::sjaellandForward),
+                     Polynomial(danish::sjaellandReverse)};
+const Area bornholm{danish::bornholmUtmBox,
+                    danish::bornholmGridBox,
+                    danish::bornholmUtmPolygon,
+                    danish::bornholmGridPolygon,
+                    Polynomial(danish::bornholmForward),
+                    Polynomial(danish::bornholmReverse)};
 // UTM32ED50 uses one box and one polygon both ways.
-const Area utmLand{danish::utmLandBox,     danish::utmLandBox,
-                   danish::utmLandPolygon, danish::utmLandPolygon,
-                   Polynomial(danish::utmLandForward), Polynomial(danish::utmLandReverse)};
-const Area utmBornholm{danish::utmBornholmBox,     danish::utmBornholmBox,
-                       danish::bornholmUtmPolygon, danish::bornholmUtmPolygon,
+const Area utmLand{danish::utmLandBox,
+                   danish::utmLandBox,
+                   danish::utmLandPolygon,
+                   danish::utmLandPolygon,
+                   Polynomial(danish::utmLandForward),
+                   Polynomial(danish::utmLandReverse)};
+const Area utmBornholm{danish::utmBornholmBox,
+                       danish::utmBornholmBox,
+                       danish::bornholmUtmPolygon,
+                       danish::bornholmUtmPolygon,
                        Polynomial(danish::utmBornholmForward),
                        Polynomial(danish::utmBornholmReverse)};
 

@@ -181,9 +181,9 @@ int latLongWGS84ToXY_EOV(double lat, double lon, double h, double dX, double dY,
     const double cosObliqueLat = std::sqrt(1.0 - sinObliqueLat * sinObliqueLat);
     const double obliqueLon = arcsine(std::sin(bigLambda) * psi.cos / cosObliqueLat);
 
-    *eovX = forwardRadiusTimesScale * 0.5 *
-                std::log((1.0 + sinObliqueLat) / (1.0 - sinObliqueLat)) +
-            falseNorthing;
+    *eovX =
+        forwardRadiusTimesScale * 0.5 * std::log((1.0 + sinObliqueLat) / (1.0 - sinObliqueLat)) +
+        falseNorthing;
     *eovY = forwardRadiusTimesScale * obliqueLon + falseEasting;
     *hIugg67 = g.h;
     return 0;

@@ -18,19 +18,19 @@ constexpr int latitudeSteps = 2;
 
 // The constants of the Gauss sphere and the cone, from the zone record.
 struct KrovakConstants {
-    double e;    // first eccentricity
-    double b;    // B: the sphere's longitude factor
-    double t0;   // t0: the sphere's latitude constant
-    double n;    // cone constant sin(phi_p)
-    double r0;   // radius of the pseudo standard parallel on the cone
-    double tanP; // tan(pi/4 + phi_p/2)
-    double logTanP; // ln tanP
-    double cosA; // cos(alpha_c)
-    double sinA; // sin(alpha_c)
-    double r0Sq;      // r0^2
-    double halfInvN;  // 1 / (2n)
-    double invB;      // 1 / B
-    double invT0;     // 1 / t0
+    double e;        // first eccentricity
+    double b;        // B: the sphere's longitude factor
+    double t0;       // t0: the sphere's latitude constant
+    double n;        // cone constant sin(phi_p)
+    double r0;       // radius of the pseudo standard parallel on the cone
+    double tanP;     // tan(pi/4 + phi_p/2)
+    double logTanP;  // ln tanP
+    double cosA;     // cos(alpha_c)
+    double sinA;     // sin(alpha_c)
+    double r0Sq;     // r0^2
+    double halfInvN; // 1 / (2n)
+    double invB;     // 1 / B
+    double invT0;    // 1 / t0
     double oneMinusESq;
 
     KrovakConstants() = default;

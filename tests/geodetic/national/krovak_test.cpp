@@ -116,9 +116,10 @@ public:
     // Southing and westing of lat, lon.
     std::pair<Long, Long> forward(Long phi, Long lon) const {
         const Long sinPhi = std::sin(phi);
-        const Long u = 2 * (std::atan(t0_ * std::pow(std::tan(phi / 2 + quarterPi), bigB_) /
-                                      std::pow((1 + e_ * sinPhi) / (1 - e_ * sinPhi), e_ * bigB_ / 2)) -
-                            quarterPi);
+        const Long u =
+            2 * (std::atan(t0_ * std::pow(std::tan(phi / 2 + quarterPi), bigB_) /
+                           std::pow((1 + e_ * sinPhi) / (1 - e_ * sinPhi), e_ * bigB_ / 2)) -
+                 quarterPi);
         const Long v = bigB_ * (originLon_ - lon);
         const Long t = std::asin(std::cos(alphaC_) * std::sin(u) +
                                  std::sin(alphaC_) * std::cos(u) * std::cos(v));
