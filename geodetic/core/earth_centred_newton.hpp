@@ -12,7 +12,9 @@
 // Started from the latitude of the point's foot at height 0, t = Z / (p (1 -
 // e^2)), two steps leave less than an ulp of the latitude for heights within
 // 1000 km of the ellipsoid; the result agrees with XYZ_EC2latLongElev to
-// rounding. Points on the polar axis are at latitude +-90 degrees, longitude 0.
+// rounding. Points on the polar axis are at latitude +-90 degrees, longitude
+// 0. Near the earth's centre (within about e^2 a, 43 km) g' may vanish and
+// the result need not be finite.
 
 #include "geodetic/geodesy_records.hpp"
 
