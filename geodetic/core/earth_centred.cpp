@@ -92,12 +92,11 @@ GeodeticPosition geodeticByNewton(const ellipsoid& ell, double x, double y, doub
     }
     const double oneMinusESq = 1.0 - eSq, eSqA = eSq * a;
     double t = z / (p * oneMinusESq);
+    // g / g' with both multiplied by q sqrt(q): one division a step.
     for (int step = 0; step < newtonSteps; ++step) {
         const double q = 1.0 + oneMinusESq * t * t;
-        const double root = std::sqrt(q);
-        const double g = p * t - z - eSqA * t / root;
-        const double slope = p - eSqA / (q * root);
-        t -= g / slope;
+        const double qRoot = q * std::sqrt(q);
+        t -= ((p * t - z) * qRoot - eSqA * t * q) / (p * qRoot - eSqA);
     }
     const double cosLat = 1.0 / std::sqrt(1.0 + t * t);
     const double sinLat = t * cosLat;
