@@ -2,6 +2,8 @@
 
 #include "geodetic/earth_centred.hpp"
 
+#include "earth_centred_newton.hpp"
+
 #include <cmath>
 #include <numbers>
 
@@ -16,6 +18,8 @@ constexpr double latitudeTolerance = 1e-10;
 // The iteration contracts by about e^2 per step; a point where it cannot
 // settle (a value that is not finite) must not hang the caller.
 constexpr int maxSteps = 100;
+// See earth_centred_newton.hpp.
+constexpr int newtonSteps = 2;
 
 struct Geocentric {
     double x, y, z;
@@ -46,10 +50,15 @@ double heightAt(double a, double p, double z, double lat, double n) {
     return p * std::cos(lat) + z * std::sin(lat) - a * a / n;
 }
 
+// A point on the polar axis.
+Geodetic polar(double b, double z) {
+    return {std::copysign(std::numbers::pi / 2.0, z), 0.0, std::abs(z) - b};
+}
+
 Geodetic geodeticOf(double a, double b, double eSq, double x, double y, double z) {
     const double p = std::hypot(x, y);
     if (p == 0.0)
-        return {std::copysign(std::numbers::pi / 2.0, z), 0.0, std::abs(z) - b};
+        return polar(b, z);
     double lat = std::atan2(z, p * (1.0 - eSq));
     double n = primeVerticalRadius(a, b, lat);
     double h = heightAt(a, p, z, lat, n);
@@ -70,6 +79,33 @@ Geodetic geodeticOf(double a, double b, double eSq, double x, double y, double z
 }
 
 } // namespace
+
+namespace geodetic_detail {
+
+GeodeticPosition geodeticByNewton(const ellipsoid& ell, double x, double y, double z) {
+    const double a = ell.semiMajor;
+    const double eSq = ell.eccentricity * ell.eccentricity;
+    const double p = std::sqrt(x * x + y * y);
+    if (p == 0.0) {
+        const Geodetic g = polar(ell.semiMinor, z);
+        return {g.lat, g.lon, g.h};
+    }
+    const double oneMinusESq = 1.0 - eSq, eSqA = eSq * a;
+    double t = z / (p * oneMinusESq);
+    // g / g' with both multiplied by q sqrt(q): one division a step.
+    for (int step = 0; step < newtonSteps; ++step) {
+        const double q = 1.0 + oneMinusESq * t * t;
+        const double qRoot = q * std::sqrt(q);
+        t -= ((p * t - z) * qRoot - eSqA * t * q) / (p * qRoot - eSqA);
+    }
+    const double cosLat = 1.0 / std::sqrt(1.0 + t * t);
+    const double sinLat = t * cosLat;
+    // p cos + Z sin - a w, as heightAt: it keeps its precision near a pole.
+    const double h = p * cosLat + z * sinLat - a * std::sqrt(1.0 - eSq * sinLat * sinLat);
+    return {std::atan(t), std::atan2(y, x), h};
+}
+
+} // namespace geodetic_detail
 
 void lat2ecef(double* X, double* Y, double* Z, double lat, double lon, double h) {
     const Geocentric g = geocentricOf(builtInSemiMajor, builtInSemiMinor, lat, lon, h);

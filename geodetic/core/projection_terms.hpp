@@ -39,6 +39,32 @@ inline double sinhOfSmall(double y) {
     return y + y * y2 * (1.0 / 6.0 + y2 * (1.0 / 120.0 + y2 * (1.0 / 5040.0 + y2 / 362880.0)));
 }
 
+// Angles of at most maxSmallAngle take their sine, cosine and arctangent by
+// short series in place of a library call: the terms left out stay below
+// 1e-19 of the sum there.
+inline constexpr double maxSmallAngle = 0.05;
+
+struct SineCosine {
+    double sin, cos;
+};
+
+inline SineCosine sinCosOfSmall(double x) {
+    const double x2 = x * x;
+    return {x * (1.0 - x2 * (1.0 / 6.0 -
+                             x2 * (1.0 / 120.0 - x2 * (1.0 / 5040.0 - x2 * (1.0 / 362880.0))))),
+            1.0 - x2 * (0.5 -
+                        x2 * (1.0 / 24.0 -
+                              x2 * (1.0 / 720.0 - x2 * (1.0 / 40320.0 - x2 * (1.0 / 3628800.0)))))};
+}
+
+inline double atanOfSmall(double x) {
+    const double x2 = x * x;
+    return x * (1.0 -
+                x2 * (1.0 / 3.0 -
+                      x2 * (1.0 / 5.0 -
+                            x2 * (1.0 / 7.0 - x2 * (1.0 / 9.0 - x2 * (1.0 / 11.0 - x2 / 13.0))))));
+}
+
 // w(phi) = sqrt(1 - e^2 sin^2 phi), from s = sin phi.
 inline double wFactorOfSine(double eSq, double s) {
     return std::sqrt(1.0 - eSq * s * s);

@@ -7,6 +7,8 @@
 #include "geodetic/explicit_projections.hpp"
 #include "geodetic/projection_engine.hpp"
 
+#include "earth_centred_newton.hpp"
+
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -22,32 +24,46 @@ constexpr int utmZone = 32;
 
 using Vector = std::array<double, 3>;
 
-ellipsoid wgs84() {
-    ellipsoid ell{};
-    initEllipsoid(&ell, 6378137.0, 1.0 / 298.257223563);
+// The ellipsoids, the zone and the datum change's matrices are the same for
+// every point: made once.
+const ellipsoid& wgs84() {
+    static const ellipsoid ell = [] {
+        ellipsoid e{};
+        initEllipsoid(&e, 6378137.0, 1.0 / 298.257223563);
+        return e;
+    }();
     return ell;
 }
 
-ellipsoid international1924() {
-    ellipsoid ell{};
-    initEllipsoid(&ell, 6378388.0, 1.0 / 297.0);
+const ellipsoid& international1924() {
+    static const ellipsoid ell = [] {
+        ellipsoid e{};
+        initEllipsoid(&e, 6378388.0, 1.0 / 297.0);
+        return e;
+    }();
     return ell;
 }
 
-// scale * M^-1 * v with M = R3(ez) R2(ey) R1(ex), each R the rotation of the
-// axes by e (so M^-1 = M^T), and e = sign times the datum's rotations.
-Vector rotateAndScale(double sign, double scale, const Vector& v) {
+using Rotation = std::array<Vector, 3>;
+
+// M = R3(ez) R2(ey) R1(ex), each R the rotation of the axes by e, and e =
+// sign times the datum's rotations.
+Rotation rotationOf(double sign) {
     const double ex = sign * ed50Rotation_arcsec[0] * arcSecond;
     const double ey = sign * ed50Rotation_arcsec[1] * arcSecond;
     const double ez = sign * ed50Rotation_arcsec[2] * arcSecond;
     const double cx = std::cos(ex), sx = std::sin(ex);
     const double cy = std::cos(ey), sy = std::sin(ey);
     const double cz = std::cos(ez), sz = std::sin(ez);
-    const std::array<Vector, 3> m = {{
+    return {{
         {cz * cy, sz * cx + cz * sy * sx, sz * sx - cz * sy * cx},
         {-sz * cy, cz * cx - sz * sy * sx, cz * sx + sz * sy * cx},
         {sy, -cy * sx, cy * cx},
     }};
+}
+
+// scale * M^-1 * v (M^-1 = M^T).
+Vector rotateAndScale(const Rotation& m, double scale, const Vector& v) {
     Vector out{};
     for (int c = 0; c < 3; ++c)
         out[c] = scale * (m[0][c] * v[0] + m[1][c] * v[1] + m[2][c] * v[2]);
@@ -55,18 +71,23 @@ Vector rotateAndScale(double sign, double scale, const Vector& v) {
 }
 
 Vector helmertWgs84ToEd50(const Vector& p) {
-    return rotateAndScale(-1.0, toEd50Scale,
+    static const Rotation m = rotationOf(-1.0);
+    return rotateAndScale(m, toEd50Scale,
                           {p[0] + ed50Shift[0], p[1] + ed50Shift[1], p[2] + ed50Shift[2]});
 }
 
 Vector helmertEd50ToWgs84(const Vector& p) {
-    return rotateAndScale(1.0, toWgs84Scale,
+    static const Rotation m = rotationOf(1.0);
+    return rotateAndScale(m, toWgs84Scale,
                           {p[0] - ed50Shift[0], p[1] - ed50Shift[1], p[2] - ed50Shift[2]});
 }
 
-zoneCnstntTM utm32OnEd50() {
-    zoneCnstntTM zone{};
-    initUTMZone(utmZone, 0, international1924(), &zone);
+const zoneCnstntTM& utm32OnEd50() {
+    static const zoneCnstntTM zone = [] {
+        zoneCnstntTM z{};
+        initUTMZone(utmZone, 0, international1924(), &z);
+        return z;
+    }();
     return zone;
 }
 
@@ -79,10 +100,11 @@ geodCoord wgs84ToUtm32Ed50(double lat, double lon, double h) {
     p.elev = h;
     latLongElev2XYZ_EC(wgs84(), &p);
     const Vector ed50 = helmertWgs84ToEd50({p.easting, p.northing, p.elev});
-    p.easting = ed50[0];
-    p.northing = ed50[1];
-    p.elev = ed50[2];
-    XYZ_EC2latLongElev(international1924(), &p);
+    const geodetic_detail::GeodeticPosition g =
+        geodetic_detail::geodeticByNewton(international1924(), ed50[0], ed50[1], ed50[2]);
+    p.lat = g.lat;
+    p.lon = g.lon;
+    p.elev = g.h;
     latLong2XY_TransverseMercator(utm32OnEd50(), &p);
     return p;
 }
@@ -99,11 +121,11 @@ int utm32Ed50ToWgs84(double northing, double easting, double h, geodCoord* out) 
     p.elev = h;
     latLongElev2XYZ_EC(international1924(), &p);
     const Vector wgs = helmertEd50ToWgs84({p.easting, p.northing, p.elev});
-    p.easting = wgs[0];
-    p.northing = wgs[1];
-    p.elev = wgs[2];
-    XYZ_EC2latLongElev(wgs84(), &p);
-    *out = p;
+    const geodetic_detail::GeodeticPosition g =
+        geodetic_detail::geodeticByNewton(wgs84(), wgs[0], wgs[1], wgs[2]);
+    out->lat = g.lat;
+    out->lon = g.lon;
+    out->elev = g.h;
     return 0;
 }
 

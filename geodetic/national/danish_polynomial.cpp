@@ -5,7 +5,9 @@
 
 #include "danish_grid_tables.hpp"
 
+#include <array>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -15,12 +17,91 @@ struct Point {
     double first, second;
 };
 
+// The highest degree of the tables, and the coefficients of one output then.
+constexpr int maxDegree = 15;
+constexpr int maxCoefficients = (maxDegree + 1) * (maxDegree + 2) / 2;
+
+// Nested Horner evaluation of a table of degree F from its pairs (see
+// Polynomial): first output = sum over groups j of y^j (sum over i of a(i,j)
+// x^i), second output the same in b with x and y swapped. All inner sums
+// start together and take their Horner steps side by side, group j finishing
+// after F - j + 1 steps, just when the outer Horner sum needs it; every sum
+// still takes the same operations in the same order as on its own, but the
+// longest chain of steps that wait on each other is F + 2 long instead of
+// 2F + 2. The first step of each sum, 0 x + c, is c itself (the inputs are
+// finite inside the box).
+template <int F> Point evaluateOfDegree(const double* pairs, double x, double y) {
+    std::array<double, 2 * (F + 1)> sums;
+#pragma GCC unroll 16
+    for (int j = 0; j <= F; ++j) {
+        sums[2 * j] = pairs[2 * j];
+        sums[2 * j + 1] = pairs[2 * j + 1];
+    }
+    Point out{sums[2 * F], sums[2 * F + 1]};
+    pairs += 2 * (F + 1);
+#pragma GCC unroll 16
+    for (int d = F - 1; d >= 0; --d) {
+#pragma GCC unroll 16
+        for (int j = 0; j <= d; ++j) {
+            sums[2 * j] = sums[2 * j] * x + pairs[2 * j];
+            sums[2 * j + 1] = sums[2 * j + 1] * y + pairs[2 * j + 1];
+        }
+        pairs += 2 * (d + 1);
+        // Group d has taken its last step.
+        out.first = out.first * y + sums[2 * d];
+        out.second = out.second * x + sums[2 * d + 1];
+    }
+    return out;
+}
+
+using Evaluation = Point (*)(const double* pairs, double x, double y);
+
+template <std::size_t... F>
+constexpr std::array<Evaluation, sizeof...(F)> evaluationsOf(std::index_sequence<F...>) {
+    return {&evaluateOfDegree<static_cast<int>(F)>...};
+}
+
+constexpr auto evaluations = evaluationsOf(std::make_index_sequence<maxDegree + 1>());
+
+// A table (layout in danish_grid_tables.hpp) rearranged for evaluation: by
+// total power d = i + j from F down to 0, the pairs (a(i,j), b(i,j)) for
+// j = 0..d, with a's own power i of the first input and b's of the second.
+class Polynomial {
+public:
+    explicit Polynomial(const double* table)
+        : evaluation_(evaluations.at(static_cast<std::size_t>(table[0]))) {
+        const int degree = static_cast<int>(table[0]);
+        const int g = (degree + 1) * (degree + 2) / 2;
+        firstCentre_ = table[g + 1];
+        secondCentre_ = table[2 * g + 2];
+        const double* a = table + 1;
+        const double* b = table + g + 2;
+        int pair = 0;
+        for (int d = degree; d >= 0; --d)
+            for (int j = 0; j <= d; ++j, ++pair) {
+                // Group j of a stored block starts at j(F+1) - j(j-1)/2.
+                const int stored = j * (degree + 1) - j * (j - 1) / 2 + d - j;
+                pairs_[2 * pair] = a[stored];
+                pairs_[2 * pair + 1] = b[stored];
+            }
+    }
+
+    Point operator()(Point in) const {
+        return evaluation_(pairs_.data(), in.first - firstCentre_, in.second - secondCentre_);
+    }
+
+private:
+    Evaluation evaluation_;
+    double firstCentre_ = 0.0, secondCentre_ = 0.0;
+    std::array<double, 2 * maxCoefficients> pairs_{};
+};
+
 // The tables of one area in one direction.
 struct AreaStep {
     const double* box;
     const double* polygon;
-    const double* table;      // input -> output
-    const double* checkTable; // output -> input
+    const Polynomial* table;      // input -> output
+    const Polynomial* checkTable; // output -> input
 };
 
 // Both directions of one area.
@@ -29,59 +110,54 @@ struct Area {
     const double* gridBox;
     const double* utmPolygon;
     const double* gridPolygon;
-    const double* forward; // UTM -> grid
-    const double* reverse; // grid -> UTM
+    Polynomial forward; // UTM -> grid
+    Polynomial reverse; // grid -> UTM
 
     AreaStep step(int direction) const {
-        return direction > 0 ? AreaStep{utmBox, utmPolygon, forward, reverse}
-                             : AreaStep{gridBox, gridPolygon, reverse, forward};
+        return direction > 0 ? AreaStep{utmBox, utmPolygon, &forward, &reverse}
+                             : AreaStep{gridBox, gridPolygon, &reverse, &forward};
     }
 };
 
-const Area jylland{danish::jyllandUtmBox,      danish::jyllandGridBox, danish::jyllandUtmPolygon,
-                   danish::jyllandGridPolygon, danish::jyllandForward, danish::jyllandReverse};
-const Area sjaelland{danish::sjaellandUtmBox,     danish::sjaellandGridBox,
-                     danish::sjaellandUtmPolygon, danish::sjaellandGridPolygon,
-                     danish::sjaellandForward,    danish::sjaellandReverse};
-const Area bornholm{danish::bornholmUtmBox,     danish::bornholmGridBox,
-                    danish::bornholmUtmPolygon, danish::bornholmGridPolygon,
-                    danish::bornholmForward,    danish::bornholmReverse};
+// Made once, when the library loads, from the constant tables.
+const Area jylland{danish::jyllandUtmBox,
+                   danish::jyllandGridBox,
+                   danish::jyllandUtmPolygon,
+                   danish::jyllandGridPolygon,
+                   Polynomial(danish::jyllandForward),
+                   Polynomial(danish::jyllandReverse)};
+const Area sjaelland{danish::sjaellandUtmBox,
+                     danish::sjaellandGridBox,
+                     danish::sjaellandUtmPolygon,
+                     danish::sjaellandGridPolygon,
+                     Polynomial(danish::sjaellandForward),
+                     Polynomial(danish::sjaellandReverse)};
+const Area bornholm{danish::bornholmUtmBox,
+                    danish::bornholmGridBox,
+                    danish::bornholmUtmPolygon,
+                    danish::bornholmGridPolygon,
+                    Polynomial(danish::bornholmForward),
+                    Polynomial(danish::bornholmReverse)};
 // UTM32ED50 uses one box and one polygon both ways.
-const Area utmLand{danish::utmLandBox,     danish::utmLandBox,     danish::utmLandPolygon,
-                   danish::utmLandPolygon, danish::utmLandForward, danish::utmLandReverse};
-const Area utmBornholm{danish::utmBornholmBox,     danish::utmBornholmBox,
-                       danish::bornholmUtmPolygon, danish::bornholmUtmPolygon,
-                       danish::utmBornholmForward, danish::utmBornholmReverse};
+const Area utmLand{danish::utmLandBox,
+                   danish::utmLandBox,
+                   danish::utmLandPolygon,
+                   danish::utmLandPolygon,
+                   Polynomial(danish::utmLandForward),
+                   Polynomial(danish::utmLandReverse)};
+const Area utmBornholm{danish::utmBornholmBox,
+                       danish::utmBornholmBox,
+                       danish::bornholmUtmPolygon,
+                       danish::bornholmUtmPolygon,
+                       Polynomial(danish::utmBornholmForward),
+                       Polynomial(danish::utmBornholmReverse)};
 
 bool inBox(const double* box, Point p) {
     return p.first >= box[0] && p.first <= box[1] && p.second >= box[2] && p.second <= box[3];
 }
 
-// Nested Horner evaluation of one output block: sum over groups j of
-// other^j * (sum over i of c(i,j) own^i), groups stored one after another.
-double evaluateBlock(const double* c, int degree, double own, double other) {
-    // Start of group j: j(F+1) - j(j-1)/2.
-    double total = 0.0;
-    for (int j = degree; j >= 0; --j) {
-        const double* group = c + j * (degree + 1) - j * (j - 1) / 2;
-        double sum = 0.0;
-        for (int i = degree - j; i >= 0; --i)
-            sum = sum * own + group[i];
-        total = total * other + sum;
-    }
-    return total;
-}
-
-Point evaluate(const double* table, Point in) {
-    const int degree = static_cast<int>(table[0]);
-    const int g = (degree + 1) * (degree + 2) / 2;
-    const double x = in.first - table[g + 1];
-    const double y = in.second - table[2 * g + 2];
-    return {evaluateBlock(table + 1, degree, x, y), evaluateBlock(table + g + 2, degree, y, x)};
-}
-
 bool roundTripHolds(const AreaStep& step, Point in, Point out) {
-    const Point back = evaluate(step.checkTable, out);
+    const Point back = (*step.checkTable)(out);
     return std::abs(back.first - in.first) <= danish::roundTripTolerance &&
            std::abs(back.second - in.second) <= danish::roundTripTolerance;
 }
@@ -128,7 +204,7 @@ int convertRegional(const AreaStep& step, Point in, double* outFirst, double* ou
     if (!inBox(step.box, in))
         return danishOutsideBox;
     const int where = pointInPolygon(step.polygon, in.first, in.second);
-    const Point out = evaluate(step.table, in);
+    const Point out = (*step.table)(in);
     *outFirst = out.first;
     *outSecond = out.second;
     if (!roundTripHolds(step, in, out))
@@ -143,7 +219,7 @@ int convertUtm32Ed50(int direction, Point in, double* outFirst, double* outSecon
     const AreaStep step = area->step(direction);
     if (!inBox(step.box, in) || pointInPolygon(step.polygon, in.first, in.second) == -1)
         return copyInput(in, outFirst, outSecond);
-    const Point out = evaluate(step.table, in);
+    const Point out = (*step.table)(in);
     *outFirst = out.first;
     *outSecond = out.second;
     return roundTripHolds(step, in, out) ? 0 : danishRoundTripFailed;
@@ -157,7 +233,7 @@ int crossingSide(Point a, Point b, Point p) {
     const double lhs = (b.second - a.second) * (p.first - a.first);
     const double rhs = (b.first - a.first) * (p.second - a.second);
     const double scale = std::max(std::abs(lhs), std::abs(rhs));
-    if (std::abs(lhs - rhs) <= std::ldexp(scale, -34))
+    if (std::abs(lhs - rhs) <= scale * 0x1p-34)
         return 0;
     const bool before = b.first > a.first ? lhs < rhs : lhs > rhs;
     return before ? 1 : -1;
@@ -191,7 +267,7 @@ int pointInPolygon(const double* polygon, double first, double second) {
     int crossings = 0;
     for (int i = 0; i < n; ++i) {
         const Point a{v[2 * i], v[2 * i + 1]};
-        const int k = (i + 1) % n;
+        const int k = i + 1 == n ? 0 : i + 1;
         const Point b{v[2 * k], v[2 * k + 1]};
         if (a.first == p.first && a.second == p.second)
             return 0;

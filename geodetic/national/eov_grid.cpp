@@ -6,6 +6,7 @@
 
 #include "geodetic/earth_centred.hpp"
 #include "geodetic/projection_engine.hpp"
+#include "projection_terms.hpp"
 #include "zone_constant_cache.hpp"
 
 #include <array>
@@ -33,6 +34,11 @@ constexpr double sphereOriginLat = 0.822438208856524;   // psi_0, 47 07' 20.0578
 constexpr double originLon = 0.332460295324692;         // lambda_0, 19 02' 54.8584"
 constexpr double sphereConstant = 1.0007197049;         // n
 constexpr double obliqueEquatorLat = 0.822050077689329; // phi_K, 47 06' 00"
+const double tanOriginLat = std::tan(originLat);
+const double sinSphereOriginLat = std::sin(sphereOriginLat);
+const double cosSphereOriginLat = std::cos(sphereOriginLat);
+const double sinObliqueEquatorLat = std::sin(obliqueEquatorLat);
+const double cosObliqueEquatorLat = std::cos(obliqueEquatorLat);
 constexpr double forwardRadiusTimesScale = 6379296.41898993;
 constexpr double sphereRadius = 6379743.001;
 constexpr double gridScale = 0.99993;
@@ -92,17 +98,46 @@ constexpr BowringConstants iuggBowring{0.996647076272781, 42699.2641032788, iugg
 const BowringConstants wgsBowring{std::sqrt(40408299981544.36) / wgsSemiMajor, 42697.67319589441,
                                   wgsSemiMajor, wgsEccentricitySq};
 
+// The closed form's latitude as its tangent, with the longitude and the
+// height; the sines and cosines of u and of the latitude come from their
+// tangents by a square root.
+struct ClosedForm {
+    double tanLat, lon, h;
+};
+
+ClosedForm closedFormOf(const BowringConstants& k, const Ecef& p) {
+    const double horizontal = std::sqrt(p.x * p.x + p.y * p.y);
+    const double r = std::sqrt(horizontal * horizontal + p.z * p.z);
+    const double tanU = (p.z / horizontal) * (k.axisRatio + k.eSqTimesA / r);
+    const double cu = 1.0 / std::sqrt(1.0 + tanU * tanU), su = tanU * cu;
+    const double tanLat = (p.z * k.axisRatio + k.eSqTimesA * su * su * su) /
+                          (k.axisRatio * (horizontal - k.eSqTimesA * cu * cu * cu));
+    const double cl = 1.0 / std::sqrt(1.0 + tanLat * tanLat), sl = tanLat * cl;
+    const double h = horizontal * cl + p.z * sl - k.semiMajor * std::sqrt(1.0 - k.eSq * sl * sl);
+    return {tanLat, std::atan(p.y / p.x), h};
+}
+
 Geographic geographicOf(const BowringConstants& k, const Ecef& p) {
-    const double horizontal = std::hypot(p.x, p.y);
-    const double r = std::hypot(horizontal, p.z);
-    const double u = std::atan((p.z / horizontal) * (k.axisRatio + k.eSqTimesA / r));
-    const double su = std::sin(u), cu = std::cos(u);
-    const double lat = std::atan((p.z * k.axisRatio + k.eSqTimesA * su * su * su) /
-                                 (k.axisRatio * (horizontal - k.eSqTimesA * cu * cu * cu)));
-    const double sl = std::sin(lat);
-    const double h =
-        horizontal * std::cos(lat) + p.z * sl - k.semiMajor * std::sqrt(1.0 - k.eSq * sl * sl);
-    return {lat, std::atan(p.y / p.x), h};
+    const ClosedForm c = closedFormOf(k, p);
+    return {std::atan(c.tanLat), c.lon, c.h};
+}
+
+// (phi - phi0) rho" from tan phi: the arctangent of tan(phi - phi0), an angle
+// within the series' reach over the grid's area.
+double secondsFromOrigin(double tanLat) {
+    const double w = (tanLat - tanOriginLat) / (1.0 + tanLat * tanOriginLat);
+    if (std::abs(w) <= geodetic_detail::maxSmallAngle)
+        return geodetic_detail::atanOfSmall(w) * secondsPerRadian;
+    return (std::atan(tanLat) - originLat) * secondsPerRadian;
+}
+
+// sin and cos of psi = psi0 + delta, delta small over the grid's area.
+geodetic_detail::SineCosine sphereLatitudeTerms(double delta) {
+    if (std::abs(delta) > geodetic_detail::maxSmallAngle)
+        return {std::sin(sphereOriginLat + delta), std::cos(sphereOriginLat + delta)};
+    const geodetic_detail::SineCosine d = geodetic_detail::sinCosOfSmall(delta);
+    return {sinSphereOriginLat * d.cos + cosSphereOriginLat * d.sin,
+            cosSphereOriginLat * d.cos - sinSphereOriginLat * d.sin};
 }
 
 Ecef iuggEcefOf(const Geographic& g) {
@@ -134,20 +169,21 @@ int latLongWGS84ToXY_EOV(double lat, double lon, double h, double dX, double dY,
     latLongElev2XYZ_EC(wgs84, &point);
     const Ecef hungarian =
         changeDatum({dX, dY, dZ, rx, ry, rz, ds}, {point.easting, point.northing, point.elev});
-    const Geographic g = geographicOf(iuggBowring, hungarian);
+    const ClosedForm g = closedFormOf(iuggBowring, hungarian);
 
-    const double s = (g.lat - originLat) * secondsPerRadian;
-    const double psi =
-        sphereOriginLat +
-        (0.99844601 * s + 2.4323e-08 * s * s - 5.3e-15 * s * s * s) / secondsPerRadian;
+    const double s = secondsFromOrigin(g.tanLat);
+    const geodetic_detail::SineCosine psi = sphereLatitudeTerms(
+        (0.99844601 * s + 2.4323e-08 * s * s - 5.3e-15 * s * s * s) / secondsPerRadian);
     const double bigLambda = sphereConstant * (g.lon - originLon);
-    const double obliqueLat =
-        arcsine(std::cos(obliqueEquatorLat) * std::sin(psi) -
-                std::sin(obliqueEquatorLat) * std::cos(psi) * std::cos(bigLambda));
-    const double obliqueLon = arcsine(std::sin(bigLambda) * std::cos(psi) / std::cos(obliqueLat));
+    // sin phi' and cos phi'; ln tan(pi/4 + phi'/2) = atanh(sin phi').
+    const double sinObliqueLat =
+        cosObliqueEquatorLat * psi.sin - sinObliqueEquatorLat * psi.cos * std::cos(bigLambda);
+    const double cosObliqueLat = std::sqrt(1.0 - sinObliqueLat * sinObliqueLat);
+    const double obliqueLon = arcsine(std::sin(bigLambda) * psi.cos / cosObliqueLat);
 
     *eovX =
-        forwardRadiusTimesScale * std::log(std::tan(pi / 4.0 + obliqueLat / 2.0)) + falseNorthing;
+        forwardRadiusTimesScale * 0.5 * std::log((1.0 + sinObliqueLat) / (1.0 - sinObliqueLat)) +
+        falseNorthing;
     *eovY = forwardRadiusTimesScale * obliqueLon + falseEasting;
     *hIugg67 = g.h;
     return 0;
@@ -160,8 +196,8 @@ int EOV_XYToLatLongWGS84(double eovY, double eovX, double hIugg67, double dX, do
         2.0 * (std::atan(std::exp((eovX - falseNorthing) / sphereRadius / gridScale)) - pi / 4.0);
     const double obliqueLon = (eovY - falseEasting) / sphereRadius / gridScale;
     const double psi =
-        std::asin(std::cos(obliqueLon) * std::cos(obliqueLat) * std::sin(obliqueEquatorLat) +
-                  std::sin(obliqueLat) * std::cos(obliqueEquatorLat));
+        std::asin(std::cos(obliqueLon) * std::cos(obliqueLat) * sinObliqueEquatorLat +
+                  std::sin(obliqueLat) * cosObliqueEquatorLat);
     const double bigLambda = std::asin(std::cos(obliqueLat) * std::sin(obliqueLon) / std::cos(psi));
     const double t = (psi - sphereOriginLat) * secondsPerRadian;
     const Geographic hungarian{

@@ -36,6 +36,20 @@ TEST(ProjectionTerms, SinhOfSmallAgreesWithTheLibraryFunction) {
     }
 }
 
+// The series of small angles (EOV's latitudes near its origins) agree with
+// the library's sine, cosine and arctangent within two ulps.
+TEST(ProjectionTerms, SmallAngleSeriesAgreeWithTheLibraryFunctions) {
+    const int steps = 200000;
+    for (int i = -steps; i <= steps; ++i) {
+        const double x = geodetic_detail::maxSmallAngle * i / steps;
+        const geodetic_detail::SineCosine sc = geodetic_detail::sinCosOfSmall(x);
+        ASSERT_NEAR(sc.sin, std::sin(x), twoUlps * std::abs(std::sin(x))) << x;
+        ASSERT_NEAR(sc.cos, std::cos(x), twoUlps * std::cos(x)) << x;
+        ASSERT_NEAR(geodetic_detail::atanOfSmall(x), std::atan(x), twoUlps * std::abs(std::atan(x)))
+            << x;
+    }
+}
+
 // The conformal term sinh(e atanh(e sin phi)) of GRS 80, Clarke 1866 and an
 // eccentricity of 0.1 at every latitude, within four ulps (two functions'
 // roundings on either side): 4e-18 of a term below 0.01, which moves a

@@ -1,0 +1,29 @@
+#pragma once
+// Latitude, longitude and ellipsoid height from earth-centred X, Y, Z by
+// Newton's method on t = tan(latitude), without a trigonometric call in the
+// iteration: for chains that convert every point of a run between datums,
+// where the step-by-step iteration of XYZ_EC2latLongElev costs three
+// arctangents and two sines and cosines a point.
+//
+// With p = sqrt(X^2 + Y^2) the latitude solves
+//     g(t) = p t - Z - e^2 a t / sqrt(1 + (1 - e^2) t^2) = 0,
+// (p tan(phi) - Z = e^2 N sin(phi)), with
+//     g'(t) = p - e^2 a / (1 + (1 - e^2) t^2)^(3/2).
+// Started from the latitude of the point's foot at height 0, t = Z / (p (1 -
+// e^2)), two steps leave less than an ulp of the latitude for heights within
+// 1000 km of the ellipsoid; the result agrees with XYZ_EC2latLongElev to
+// rounding. Points on the polar axis are at latitude +-90 degrees, longitude
+// 0. Near the earth's centre (within about e^2 a, 43 km) g' may vanish and
+// the result need not be finite.
+
+#include "geodetic/geodesy_records.hpp"
+
+namespace geodetic_detail {
+
+struct GeodeticPosition {
+    double lat, lon, h; // radians, east-positive; metres
+};
+
+GeodeticPosition geodeticByNewton(const ellipsoid& ell, double x, double y, double z);
+
+} // namespace geodetic_detail
