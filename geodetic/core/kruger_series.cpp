@@ -260,7 +260,7 @@ constexpr double smallRatio = 1.0 / 64;
 
 double smallArctangent(double t) {
     const double z = t * t;
-    return t + t * z * (-1.0 / 3 + z * (1.0 / 5 + z * (-1.0 / 7 + z / 9)));
+    return t + t * z * ((-1.0 / 3 + z / 5) + z * z * (-1.0 / 7 + z / 9));
 }
 
 } // namespace
@@ -296,7 +296,7 @@ KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
     // k = (A/a) w sqrt(p^2 + q^2) / (cos(lat) sqrt(tan^2 chi' + cos^2 lon)), with
     // w = sqrt(1 - e^2 sin^2 lat); cos(lat) cancels.
     const double wSq = 1.0 - eSq_ * sinLat * sinLat;
-    const double scale = radiusOverSemiMajor_ * std::sqrt(wSq * (p * p + q * q)) * invRadial;
+    const double scale = radiusOverSemiMajor_ * std::sqrt(wSq * (p * p + q * q) * invRadialSq);
     const double xi = sphere.hi[0] + (sphere.lo[0] + sineRe);
     const double eta = std::log((sinhEtaOverInvRadial + hyp) * invRadial) + sineIm;
     // The convergence is the argument of (x + i y)(p + i q), x + i y its
