@@ -285,8 +285,12 @@ KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
         (mu * mu - nu * nu) * invRadialSq, 2.0 * nu * mu * invRadialSq,
         1.0 + 2.0 * sinhEtaOverInvRadial * sinhEtaOverInvRadial * invRadialSq,
         2.0 * sinhEtaOverInvRadial * hyp * invRadialSq);
-    // xi' and the convergence on the conformal sphere.
-    const AnglePair sphere = atan2Pair(Pair{nu, nu * sinLon}, Pair{mu, hyp * cosLon});
+    // xi' and the convergence on the conformal sphere, both from the right
+    // half plane within 90 degrees of the central meridian.
+    const double x = hyp * cosLon, y = nu * sinLon;
+    const AnglePair sphere = mu > 0.0 && x > 0.0 ? rightHalfAtan2Pair(Pair{nu, y}, Pair{mu, x})
+                                                 : AnglePair{Pair{std::atan2(nu, mu), std::atan2(y, x)},
+                                                             Pair{0.0, 0.0}};
     const Complex<Pair> sums = complexPolynomial(forwardSums_, doubled.cos);
     const double sineRe = doubled.sin.re * sums.re[0] - doubled.sin.im * sums.im[0];
     const double sineIm = doubled.sin.re * sums.im[0] + doubled.sin.im * sums.re[0];
@@ -302,7 +306,6 @@ KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
     // The convergence is the argument of (x + i y)(p + i q), x + i y its
     // part on the sphere; where x > 0 and q / p is small, the sum of the two
     // arguments.
-    const double x = hyp * cosLon, y = nu * sinLon;
     if (x > 0.0 && p > 0.0 && std::abs(q) <= smallRatio * p) [[likely]]
         return {xi, eta, scale, sphere.hi[1] + (sphere.lo[1] + smallArctangent(q / p))};
     return {xi, eta, scale, angleOf(y * p + x * q, x * p - y * q)};

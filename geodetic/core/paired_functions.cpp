@@ -40,10 +40,6 @@ const Constants constants{
     both(0x1.1a62633145c07p-55),
     both(0x1.921fb54442d18p+0),
     both(0x1.1a62633145c07p-54),
-    both(0x1.2d97c7f3321d2p+1),
-    both(0x1.a79394c9e8a0ap-54),
-    both(0x1.921fb54442d18p+1),
-    both(0x1.1a62633145c07p-53),
 };
 
 } // namespace geodetic_detail::paired

@@ -70,9 +70,8 @@ struct Constants {
     // atan t = t + t^3 R(t^2) on |t| <= tan(pi/8).
     std::array<Pair, 11> arctangentTerms;
     Pair tanEighthPi, tanThreeEighthsPi, one, half;
-    // Multiples of pi/4 as the double nearest and the rest.
-    Pair quarterPi, quarterPiRest, halfPi, halfPiRest, threeQuarterPi, threeQuarterPiRest, pi,
-        piRest;
+    // pi/4 and pi/2 as the double nearest and the rest.
+    Pair quarterPi, quarterPiRest, halfPi, halfPiRest;
 };
 
 extern const Constants constants;
@@ -110,38 +109,26 @@ struct AnglePair {
     Pair hi, lo;
 };
 
-// atan2(y, x) of both lanes, within an ulp of the exact angle once hi + lo
-// is rounded. The ratio is brought to |t| <= tan(pi/8) about 0, pi/4 or pi/2
-// with one division, the quadrant then by the signs. atan2(0, 0) is 0 (or
-// pi where x is -0), as the library has it.
+// atan2(y, x) of both lanes for x > 0, within an ulp of the exact angle
+// once hi + lo is rounded. The ratio is brought to |t| <= tan(pi/8) about
+// 0, pi/4 or pi/2 with one division, and takes y's sign at the end.
 //
 // Each mask is a comparison's own result and each choice one select: a mask
 // combined by logic first would make the compiler test it lane by lane.
-[[gnu::always_inline]] inline AnglePair atan2Pair(Pair y, Pair x) {
+[[gnu::always_inline]] inline AnglePair rightHalfAtan2Pair(Pair y, Pair x) {
     const paired::Constants& c = paired::constants;
-    const Pair ax = absolute(x), ay = absolute(y);
-    const PairBits steep = ay > ax * c.tanThreeEighthsPi;
-    const PairBits aboveEighth = ay > ax * c.tanEighthPi;
-    const Pair numerator = select(steep, -ax, select(aboveEighth, ay - ax, ay));
-    const Pair denominator = select(steep, ay, select(aboveEighth, ay + ax, ax));
-    // Both parts zero: any denominator but zero gives the angle 0.
-    const Pair t = numerator / select(denominator == 0.0, c.one, denominator);
+    const Pair ay = absolute(y);
+    const PairBits steep = ay > x * c.tanThreeEighthsPi;
+    const PairBits aboveEighth = ay > x * c.tanEighthPi;
+    const Pair numerator = select(steep, -x, select(aboveEighth, ay - x, ay));
+    const Pair denominator = select(steep, ay, select(aboveEighth, ay + x, x));
+    const Pair t = numerator / denominator;
     const Pair z = t * t;
     const Pair reduced = t + t * z * polynomial(c.arctangentTerms, z);
-    // The base angle about which t was taken, measured from the positive x
-    // axis, or for x < 0 from the negative one: pi - base. x's sign as a
-    // mask (-0 counts as negative) by comparing +-1 with its sign to 0.
-    const PairBits negativeX = (Pair)(((PairBits)x & signBit) | (PairBits)c.one) < 0.0;
-    const Pair zero{};
-    const Pair baseHi = select(steep, c.halfPi, select(aboveEighth, c.quarterPi, zero));
-    const Pair baseLo = select(steep, c.halfPiRest, select(aboveEighth, c.quarterPiRest, zero));
-    const Pair backHi = select(steep, c.halfPi, select(aboveEighth, c.threeQuarterPi, c.pi));
-    const Pair backLo =
-        select(steep, c.halfPiRest, select(aboveEighth, c.threeQuarterPiRest, c.piRest));
-    const Pair hi = select(negativeX, backHi, baseHi);
-    const Pair lo = select(negativeX, backLo - reduced, baseLo + reduced);
+    const Pair hi = select(steep, c.halfPi, (Pair)(aboveEighth & (PairBits)c.quarterPi));
+    const Pair lo = select(steep, c.halfPiRest, (Pair)(aboveEighth & (PairBits)c.quarterPiRest));
     const PairBits ySign = (PairBits)y & signBit;
-    return {(Pair)((PairBits)hi ^ ySign), (Pair)((PairBits)lo ^ ySign)};
+    return {(Pair)((PairBits)hi ^ ySign), (Pair)((PairBits)(lo + reduced) ^ ySign)};
 }
 
 } // namespace geodetic_detail
