@@ -123,6 +123,42 @@ std::array<double, order + 1> cosineSumPolynomial(const std::array<double, order
     return b;
 }
 
+// Power series in r, cut after r^powerDegree.
+constexpr int powerDegree = 26;
+using PowerSeries = std::array<double, powerDegree + 1>;
+
+PowerSeries product(const PowerSeries& a, const PowerSeries& b) {
+    PowerSeries c{};
+    for (int i = 0; i <= powerDegree; ++i)
+        for (int j = 0; i + j <= powerDegree; ++j)
+            c[i + j] += a[i] * b[j];
+    return c;
+}
+
+// sin r, or cos r.
+PowerSeries sineOrCosineSeries(bool sine) {
+    PowerSeries series{};
+    double term = 1.0; // r^m / m!
+    for (int m = 0; m <= powerDegree; ++m) {
+        if (m > 0)
+            term /= m;
+        if ((m % 2 == 1) == sine)
+            series[m] = (m / 2) % 2 == 0 ? term : -term;
+    }
+    return series;
+}
+
+// u N(u^2) for the series u.
+PowerSeries conformalNumeratorSeries(const std::array<double, 8>& n, const PowerSeries& u) {
+    const PowerSeries uSq = product(u, u);
+    PowerSeries sum{};
+    for (int k = static_cast<int>(n.size()) - 1; k >= 0; --k) {
+        sum = product(sum, uSq);
+        sum[0] += n[static_cast<std::size_t>(k)];
+    }
+    return product(u, sum);
+}
+
 } // namespace
 
 KrugerSeries::KrugerSeries(const ellipsoid& ell)
@@ -145,6 +181,10 @@ KrugerSeries::KrugerSeries(const ellipsoid& ell)
         const EccentricitySeries terms(e_);
         for (std::size_t m = 0; m < conformalSeries_.size(); ++m)
             conformalSeries_[m] = terms.coshTerms[m] - terms.sinhTerms[m];
+        const PowerSeries even = conformalNumeratorSeries(conformalSeries_, sineOrCosineSeries(true));
+        const PowerSeries odd = conformalNumeratorSeries(conformalSeries_, sineOrCosineSeries(false));
+        for (std::size_t j = 0; j < conformalByQuarter_.size(); ++j)
+            conformalByQuarter_[j] = Pair{even[2 * j + 1], odd[2 * j]};
     }
 }
 
@@ -240,13 +280,6 @@ Complex<double> sineSum(const std::array<double, order + 1>& a, const DoubleAngl
     return {z.sin.re * sum.re - z.sin.im * sum.im, z.sin.re * sum.im + z.sin.im * sum.re};
 }
 
-// sin and cos of the latitude (lane 0) and of the longitude (lane 1).
-[[gnu::always_inline]] inline SinCosPair sinCosOf(double lat, double lon) {
-    if (std::abs(lat) <= maxPairedAngle && std::abs(lon) <= maxPairedAngle) [[likely]]
-        return sinCosPair(Pair{lat, lon});
-    return {Pair{std::sin(lat), std::sin(lon)}, Pair{std::cos(lat), std::cos(lon)}};
-}
-
 // atan2(y, x), by the one-argument arctangent where x > 0: the library's
 // atan2 costs nearly twice as much, and the quotient's rounding moves the
 // angle by less than an ulp.
@@ -265,6 +298,23 @@ double smallArctangent(double t) {
 
 } // namespace
 
+// Both angles by their quarter turns, and nu from the latitude's, so that nu
+// does not wait for sin(lat); the library's functions beyond maxPairedAngle.
+[[gnu::always_inline]] inline KrugerSeries::PointTerms KrugerSeries::pointTerms(double lat,
+                                                                              double lon) const {
+    if (conformalBySeries_ && std::abs(lat) <= maxPairedAngle && std::abs(lon) <= maxPairedAngle)
+        [[likely]] {
+        const QuarterTurns turns = quarterTurnsOf(Pair{lat, lon});
+        const SinCosPair angles = sinCosOf(turns);
+        const double z = turns.z[0];
+        const Pair g = polynomial(conformalByQuarter_, Pair{z, z});
+        const double nu = turns.sineLike(turns.r * g[0], Pair{g[1], g[1]})[0];
+        return {angles.sin[0], angles.cos[0], angles.sin[1], angles.cos[1], nu};
+    }
+    const double sinLat = std::sin(lat);
+    return {sinLat, std::cos(lat), std::sin(lon), std::cos(lon), conformalNumerator(sinLat)};
+}
+
 // Written over cos(lat): with tan chi' = nu / cos(lat), the conformal
 // latitude's tangent never divides, and cosh eta' comes from the same
 // radial term as sinh eta'. The double angle takes the radial term's square
@@ -273,10 +323,10 @@ double smallArctangent(double t) {
 // beside the series, and the series' slope turns the convergence by a
 // small angle that a short series gives.
 KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
-    const SinCosPair angles = sinCosOf(lat, lonFromCm);
-    const double sinLat = angles.sin[0], cosLat = angles.cos[0];
-    const double sinLon = angles.sin[1], cosLon = angles.cos[1];
-    const double nu = conformalNumerator(sinLat); // tan chi' cos(lat)
+    const PointTerms terms = pointTerms(lat, lonFromCm);
+    const double sinLat = terms.sinLat, cosLat = terms.cosLat;
+    const double sinLon = terms.sinLon, cosLon = terms.cosLon;
+    const double nu = terms.nu; // tan chi' cos(lat)
     const double mu = cosLat * cosLon;
     const double hyp = std::sqrt(nu * nu + cosLat * cosLat); // sec chi' cos(lat)
     const double invRadialSq = 1.0 / (nu * nu + mu * mu);

@@ -78,29 +78,46 @@ extern const Constants constants;
 
 } // namespace paired
 
-// The largest |x| sinCosPair takes: the quadrant k then stays below 2^19.
+// The largest |x| quarterTurnsOf takes: the quadrant k then stays below 2^19.
 inline constexpr double maxPairedAngle = 0x1p19;
+
+// x = k pi/2 + r with |r| <= pi/4, lane by lane: x less k pi/2 in three
+// exact steps, for |x| <= maxPairedAngle (a NaN gives NaNs).
+struct QuarterTurns {
+    Pair r, z; // r and r^2
+    PairBits odd;              // all ones where k is odd
+    PairBits sinSign, cosSign; // the sign bits sin x and cos x take from k
+
+    // The value of f(sin x), for an odd f, from f(sin r) and f(cos r).
+    Pair sineLike(Pair ofSinR, Pair ofCosR) const {
+        return (Pair)((PairBits)select(odd, ofCosR, ofSinR) ^ sinSign);
+    }
+    // cos x from cos r and sin r.
+    Pair cosine(Pair cosR, Pair sinR) const {
+        return (Pair)((PairBits)select(odd, sinR, cosR) ^ cosSign);
+    }
+};
+
+[[gnu::always_inline]] inline QuarterTurns quarterTurnsOf(Pair x) {
+    const paired::Constants& c = paired::constants;
+    const Pair shifted = x * c.twoOverPi + c.roundingShift;
+    const Pair k = shifted - c.roundingShift;
+    const Pair r = ((x - k * c.halfPi1) - k * c.halfPi2) - k * c.halfPi3;
+    const PairBits quadrant = (PairBits)shifted;
+    return {r, r * r, -(quadrant & 1), (quadrant & 2) << 62, ((quadrant + 1) & 2) << 62};
+}
 
 struct SinCosPair {
     Pair sin, cos;
 };
 
-// sin and cos of both lanes of x, |x| <= maxPairedAngle (a NaN gives NaNs):
-// x less k pi/2 in three exact steps, the two short polynomials on the rest,
-// and the quadrant's swap and signs from the low bits of k.
-[[gnu::always_inline]] inline SinCosPair sinCosPair(Pair x) {
+// sin and cos of both lanes of x by the two short polynomials on r.
+[[gnu::always_inline]] inline SinCosPair sinCosOf(const QuarterTurns& turns) {
     const paired::Constants& c = paired::constants;
-    const Pair shifted = x * c.twoOverPi + c.roundingShift;
-    const Pair k = shifted - c.roundingShift;
-    const Pair r = ((x - k * c.halfPi1) - k * c.halfPi2) - k * c.halfPi3;
-    const Pair z = r * r;
+    const Pair r = turns.r, z = turns.z;
     const Pair sinR = r + r * z * polynomial(c.sineTerms, z);
     const Pair cosR = (c.one - c.half * z) + z * z * polynomial(c.cosineTerms, z);
-    const PairBits quadrant = (PairBits)shifted;
-    const PairBits odd = -(quadrant & 1);
-    const PairBits sinSign = (quadrant & 2) << 62, cosSign = ((quadrant + 1) & 2) << 62;
-    return {(Pair)((PairBits)select(odd, cosR, sinR) ^ sinSign),
-            (Pair)((PairBits)select(odd, sinR, cosR) ^ cosSign)};
+    return {turns.sineLike(sinR, cosR), turns.cosine(cosR, sinR)};
 }
 
 // An angle as a double and a small rest, hi + lo: the rest carries what the
