@@ -1,7 +1,7 @@
 #pragma once
-// Sine, cosine and arctangent of two arguments at once, each as close to the
-// exact value as the library's function (within an ulp), in the two lanes of
-// one vector register. A projection that needs, per point, the sine and
+// Sine, cosine and arctangent of two arguments at once, in the two lanes of
+// one vector register: sine and cosine within two ulps of the exact value,
+// the arctangent within 2.5 (the library's functions are within one). A projection that needs, per point, the sine and
 // cosine of both latitude and longitude, or two unrelated angles, pays for
 // one evaluation instead of two library calls, and the evaluations stay in
 // line with the formulas around them.
@@ -126,8 +126,9 @@ struct AnglePair {
     Pair hi, lo;
 };
 
-// atan2(y, x) of both lanes for x > 0, within an ulp of the exact angle
-// once hi + lo is rounded. The ratio is brought to |t| <= tan(pi/8) about
+// atan2(y, x) of both lanes for x > 0, within 2.5 ulps of the exact angle
+// once hi + lo is rounded (the rounding of the reduced ratio, where y - x
+// is not exact, takes most of that). The ratio is brought to |t| <= tan(pi/8) about
 // 0, pi/4 or pi/2 with one division, and takes y's sign at the end.
 //
 // Each mask is a comparison's own result and each choice one select: a mask
