@@ -93,9 +93,7 @@ int UTMGeod2Grid(int zone, const ellipsoid* ell, geodCoord* point) {
     // filled and copied for each point.
     const geodetic_detail::TransverseMercatorZone constants{
         ell, utmScaleFactor, 0.0, utmFalseEasting, 0.0, tabledCentralMeridian(zone)};
-    point->lon = -point->lon;
-    geodetic_detail::transverseMercatorForward(constants, point);
-    point->lon = -point->lon;
+    geodetic_detail::transverseMercatorForwardEast(constants, point);
     if (zone > zonesPerHemisphere || point->lat < 0.0)
         point->northing += southernFalseNorthing;
     return projectionOk;
