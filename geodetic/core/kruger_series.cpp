@@ -346,13 +346,14 @@ KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
     const double sineIm = doubled.sin.re * sums.im[0] + doubled.sin.im * sums.re[0];
     // d zeta / d zeta' = p - i q.
     const double p = 1.0 + sums.re[1], q = -sums.im[1];
-    const double invRadial = std::sqrt(invRadialSq);
     // k = (A/a) w sqrt(p^2 + q^2) / (cos(lat) sqrt(tan^2 chi' + cos^2 lon)), with
     // w = sqrt(1 - e^2 sin^2 lat); cos(lat) cancels.
     const double wSq = 1.0 - eSq_ * sinLat * sinLat;
     const double scale = radiusOverSemiMajor_ * std::sqrt(wSq * (p * p + q * q) * invRadialSq);
     const double xi = sphere.hi[0] + (sphere.lo[0] + sineRe);
-    const double eta = std::log((sinhEtaOverInvRadial + hyp) * invRadial) + sineIm;
+    // eta' = log(sinh eta' + cosh eta'), by the square, which needs no root.
+    const double sum = sinhEtaOverInvRadial + hyp;
+    const double eta = 0.5 * std::log(sum * sum * invRadialSq) + sineIm;
     // The convergence is the argument of (x + i y)(p + i q), x + i y its
     // part on the sphere; where x > 0 and q / p is small, the sum of the two
     // arguments.
