@@ -181,8 +181,10 @@ KrugerSeries::KrugerSeries(const ellipsoid& ell)
         const EccentricitySeries terms(e_);
         for (std::size_t m = 0; m < conformalSeries_.size(); ++m)
             conformalSeries_[m] = terms.coshTerms[m] - terms.sinhTerms[m];
-        const PowerSeries even = conformalNumeratorSeries(conformalSeries_, sineOrCosineSeries(true));
-        const PowerSeries odd = conformalNumeratorSeries(conformalSeries_, sineOrCosineSeries(false));
+        const PowerSeries even =
+            conformalNumeratorSeries(conformalSeries_, sineOrCosineSeries(true));
+        const PowerSeries odd =
+            conformalNumeratorSeries(conformalSeries_, sineOrCosineSeries(false));
         for (std::size_t j = 0; j < conformalByQuarter_.size(); ++j)
             conformalByQuarter_[j] = Pair{even[2 * j + 1], odd[2 * j]};
     }
@@ -236,9 +238,7 @@ double KrugerSeries::latitudeTanOf(double conformal) const {
 namespace {
 
 // A complex number of doubles, or of Pairs: two complex numbers at once.
-template <typename Part> struct Complex {
-    Part re, im;
-};
+template <typename Part> struct Complex { Part re, im; };
 
 // The double of a complex angle z = xi + i eta by its cosine and sine:
 // cos 2z = cos 2xi cosh 2eta - i sin 2xi sinh 2eta,
@@ -301,7 +301,7 @@ double smallArctangent(double t) {
 // Both angles by their quarter turns, and nu from the latitude's, so that nu
 // does not wait for sin(lat); the library's functions beyond maxPairedAngle.
 [[gnu::always_inline]] inline KrugerSeries::PointTerms KrugerSeries::pointTerms(double lat,
-                                                                              double lon) const {
+                                                                                double lon) const {
     if (conformalBySeries_ && std::abs(lat) <= maxPairedAngle && std::abs(lon) <= maxPairedAngle)
         [[likely]] {
         const QuarterTurns turns = quarterTurnsOf(Pair{lat, lon});
@@ -331,16 +331,16 @@ KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
     const double hyp = std::sqrt(nu * nu + cosLat * cosLat); // sec chi' cos(lat)
     const double invRadialSq = 1.0 / (nu * nu + mu * mu);
     const double sinhEtaOverInvRadial = sinLon * cosLat;
-    const DoubleAngle doubled = DoubleAngle::of(
-        (mu * mu - nu * nu) * invRadialSq, 2.0 * nu * mu * invRadialSq,
-        1.0 + 2.0 * sinhEtaOverInvRadial * sinhEtaOverInvRadial * invRadialSq,
-        2.0 * sinhEtaOverInvRadial * hyp * invRadialSq);
+    const DoubleAngle doubled =
+        DoubleAngle::of((mu * mu - nu * nu) * invRadialSq, 2.0 * nu * mu * invRadialSq,
+                        1.0 + 2.0 * sinhEtaOverInvRadial * sinhEtaOverInvRadial * invRadialSq,
+                        2.0 * sinhEtaOverInvRadial * hyp * invRadialSq);
     // xi' and the convergence on the conformal sphere, both from the right
     // half plane within 90 degrees of the central meridian.
     const double x = hyp * cosLon, y = nu * sinLon;
-    const AnglePair sphere = mu > 0.0 && x > 0.0 ? rightHalfAtan2Pair(Pair{nu, y}, Pair{mu, x})
-                                                 : AnglePair{Pair{std::atan2(nu, mu), std::atan2(y, x)},
-                                                             Pair{0.0, 0.0}};
+    const AnglePair sphere =
+        mu > 0.0 && x > 0.0 ? rightHalfAtan2Pair(Pair{nu, y}, Pair{mu, x})
+                            : AnglePair{Pair{std::atan2(nu, mu), std::atan2(y, x)}, Pair{0.0, 0.0}};
     const Complex<Pair> sums = complexPolynomial(forwardSums_, doubled.cos);
     const double sineRe = doubled.sin.re * sums.re[0] - doubled.sin.im * sums.im[0];
     const double sineIm = doubled.sin.re * sums.im[0] + doubled.sin.im * sums.re[0];

@@ -1,10 +1,11 @@
 #pragma once
 // Sine, cosine and arctangent of two arguments at once, in the two lanes of
 // one vector register: sine and cosine within two ulps of the exact value,
-// the arctangent within 2.5 (the library's functions are within one). A projection that needs, per point, the sine and
-// cosine of both latitude and longitude, or two unrelated angles, pays for
-// one evaluation instead of two library calls, and the evaluations stay in
-// line with the formulas around them.
+// the arctangent within 2.5 (the library's functions are within one). A
+// projection that needs, per point, the sine and cosine of both latitude
+// and longitude, or two unrelated angles, pays for one evaluation instead of
+// two library calls, and the evaluations stay in line with the formulas
+// around them.
 //
 // The polynomials are near-minimax fits (Chebyshev interpolation in 50-digit
 // arithmetic) on the reduced intervals; their own error is below 1e-17 of
@@ -84,7 +85,7 @@ inline constexpr double maxPairedAngle = 0x1p19;
 // x = k pi/2 + r with |r| <= pi/4, lane by lane: x less k pi/2 in three
 // exact steps, for |x| <= maxPairedAngle (a NaN gives NaNs).
 struct QuarterTurns {
-    Pair r, z; // r and r^2
+    Pair r, z;                 // r and r^2
     PairBits odd;              // all ones where k is odd
     PairBits sinSign, cosSign; // the sign bits sin x and cos x take from k
 

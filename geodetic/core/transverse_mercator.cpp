@@ -87,7 +87,7 @@ namespace {
 // The forward projection of point->lat at eastOfCm east of the central
 // meridian.
 [[gnu::always_inline]] inline int forwardFromCentralMeridian(const TransverseMercatorZone& zone,
-                                                            double eastOfCm, geodCoord* point) {
+                                                             double eastOfCm, geodCoord* point) {
     const ellipsoid& ell = *zone.ell;
     if (ell.semiMinor == 0.0 || ell.semiMajor == 0.0)
         return projectionRefused;

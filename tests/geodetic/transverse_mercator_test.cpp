@@ -127,16 +127,21 @@ struct LongDoubleKruger {
             (static_cast<Real>(ell.semiMajor) + ell.semiMinor)) {
         const Real n2 = n * n, n3 = n2 * n, n4 = n3 * n, n5 = n4 * n, n6 = n5 * n;
         radius = a / (1 + n) * (1 + n2 / 4 + n4 / 64 + n6 / 256);
-        alpha = {0, n / 2 - 2 * n2 / 3 + 5 * n3 / 16 + 41 * n4 / 180 - 127 * n5 / 288 + 7891 * n6 / 37800,
-                 13 * n2 / 48 - 3 * n3 / 5 + 557 * n4 / 1440 + 281 * n5 / 630 - 1983433 * n6 / 1935360,
-                 61 * n3 / 240 - 103 * n4 / 140 + 15061 * n5 / 26880 + 167603 * n6 / 181440,
-                 49561 * n4 / 161280 - 179 * n5 / 168 + 6601661 * n6 / 7257600,
-                 34729 * n5 / 80640 - 3418889 * n6 / 1995840, 212378941 * n6 / 319334400};
-        beta = {0, n / 2 - 2 * n2 / 3 + 37 * n3 / 96 - n4 / 360 - 81 * n5 / 512 + 96199 * n6 / 604800,
+        alpha = {
+            0,
+            n / 2 - 2 * n2 / 3 + 5 * n3 / 16 + 41 * n4 / 180 - 127 * n5 / 288 + 7891 * n6 / 37800,
+            13 * n2 / 48 - 3 * n3 / 5 + 557 * n4 / 1440 + 281 * n5 / 630 - 1983433 * n6 / 1935360,
+            61 * n3 / 240 - 103 * n4 / 140 + 15061 * n5 / 26880 + 167603 * n6 / 181440,
+            49561 * n4 / 161280 - 179 * n5 / 168 + 6601661 * n6 / 7257600,
+            34729 * n5 / 80640 - 3418889 * n6 / 1995840,
+            212378941 * n6 / 319334400};
+        beta = {0,
+                n / 2 - 2 * n2 / 3 + 37 * n3 / 96 - n4 / 360 - 81 * n5 / 512 + 96199 * n6 / 604800,
                 n2 / 48 + n3 / 15 - 437 * n4 / 1440 + 46 * n5 / 105 - 1118711 * n6 / 3870720,
                 17 * n3 / 480 - 37 * n4 / 840 - 209 * n5 / 4480 + 5569 * n6 / 90720,
                 4397 * n4 / 161280 - 11 * n5 / 504 - 830251 * n6 / 7257600,
-                4583 * n5 / 161280 - 108847 * n6 / 3991680, 20648693 * n6 / 638668800};
+                4583 * n5 / 161280 - 108847 * n6 / 3991680,
+                20648693 * n6 / 638668800};
     }
 
     Real conformalTan(Real tanLat) const {
@@ -148,15 +153,18 @@ struct LongDoubleKruger {
     std::array<Real, 4> forward(Real lat, Real lon) const {
         const Real tanLat = std::tan(lat), tanConf = conformalTan(tanLat);
         const Real radial = std::sqrt(tanConf * tanConf + std::cos(lon) * std::cos(lon));
-        const Complex zetaPrime(std::atan2(tanConf, std::cos(lon)), std::asinh(std::sin(lon) / radial));
+        const Complex zetaPrime(std::atan2(tanConf, std::cos(lon)),
+                                std::asinh(std::sin(lon) / radial));
         Complex zeta = zetaPrime, slope = 1;
         for (int j = 1; j <= 6; ++j) {
             zeta += alpha[j] * std::sin(Real(2 * j) * zetaPrime);
             slope += Real(2 * j) * alpha[j] * std::cos(Real(2 * j) * zetaPrime);
         }
-        const Real scale = radius / a * std::sqrt(1 + (1 - e * e) * tanLat * tanLat) * std::abs(slope) / radial;
-        const Real conv = std::atan2(tanConf * std::sin(lon), std::sqrt(1 + tanConf * tanConf) * std::cos(lon)) -
-                          std::arg(slope);
+        const Real scale =
+            radius / a * std::sqrt(1 + (1 - e * e) * tanLat * tanLat) * std::abs(slope) / radial;
+        const Real conv =
+            std::atan2(tanConf * std::sin(lon), std::sqrt(1 + tanConf * tanConf) * std::cos(lon)) -
+            std::arg(slope);
         return {zeta.real(), zeta.imag(), scale, conv};
     }
 
@@ -166,7 +174,8 @@ struct LongDoubleKruger {
         for (int j = 1; j <= 6; ++j)
             zetaPrime -= beta[j] * std::sin(Real(2 * j) * Complex(xi, eta));
         const Real sinhEta = std::sinh(zetaPrime.imag()), cosXi = std::cos(zetaPrime.real());
-        const Real tanConf = std::sin(zetaPrime.real()) / std::sqrt(sinhEta * sinhEta + cosXi * cosXi);
+        const Real tanConf =
+            std::sin(zetaPrime.real()) / std::sqrt(sinhEta * sinhEta + cosXi * cosXi);
         Real tanLat = tanConf;
         for (int step = 0; step < 20; ++step) {
             const Real c = conformalTan(tanLat);
@@ -203,8 +212,9 @@ SeriesAgreement agreementWithTheSeries(const ellipsoid& ell, double latFrom, dou
         p.lon = -east;
         const auto expected = reference.forward(p.lat, east);
         EXPECT_EQ(geod2TM(&ell, &zone, &p), projectionOk);
-        worst.grid = std::max({worst.grid, std::abs(static_cast<double>(p.northing - radius * expected[0])),
-                               std::abs(static_cast<double>(p.easting - radius * expected[1]))});
+        worst.grid =
+            std::max({worst.grid, std::abs(static_cast<double>(p.northing - radius * expected[0])),
+                      std::abs(static_cast<double>(p.easting - radius * expected[1]))});
         worst.scale = std::max(worst.scale, std::abs(static_cast<double>(p.scale - expected[2])));
         worst.conv = std::max(worst.conv, std::abs(static_cast<double>(p.conv - expected[3])));
         if (!inverse)
@@ -212,7 +222,8 @@ SeriesAgreement agreementWithTheSeries(const ellipsoid& ell, double latFrom, dou
         geodCoord g{};
         g.northing = static_cast<double>(reference.radius * expected[0]);
         g.easting = static_cast<double>(reference.radius * expected[1]);
-        const auto point = reference.inverse(g.northing / reference.radius, g.easting / reference.radius);
+        const auto point =
+            reference.inverse(g.northing / reference.radius, g.easting / reference.radius);
         EXPECT_EQ(TM2Geod(&ell, &zone, &g), projectionOk);
         worst.angle = std::max({worst.angle, std::abs(static_cast<double>(g.lat - point[0])),
                                 std::abs(static_cast<double>(-g.lon - point[1]))});
