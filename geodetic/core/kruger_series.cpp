@@ -88,56 +88,134 @@ struct EccentricitySeries {
     }
 };
 
-// c[0] + c[1] z + ... by Estrin's scheme: pairs first, so that the products
-// of one level do not wait for each other.
-template <std::size_t N> [[gnu::always_inline]] inline double polynomial(const std::array<double, N>& c, double z) {
-    std::array<double, N> level = c;
-    std::size_t count = N;
-    double power = z;
-    while (count > 1) {
-        for (std::size_t i = 0; i < count / 2; ++i)
-            level[i] = level[2 * i] + power * level[2 * i + 1];
-        if (count % 2 == 1)
-            level[count / 2] = level[count - 1];
-        count = (count + 1) / 2;
-        power *= power;
+// The monomial coefficients of the Chebyshev polynomials T_k (first kind)
+// and U_k (second kind), k = 0..order: cos k theta = T_k(cos theta) and
+// sin (k + 1) theta = sin theta U_k(cos theta).
+using Monomials = std::array<std::array<double, order + 1>, order + 1>;
+
+constexpr Monomials chebyshev(double firstSlope) {
+    Monomials t{};
+    t[0][0] = 1.0;
+    t[1][1] = firstSlope;
+    for (int k = 1; k < order; ++k)
+        for (int m = 0; m <= order; ++m)
+            t[k + 1][m] = (m > 0 ? 2.0 * t[k][m - 1] : 0.0) - t[k - 1][m];
+    return t;
+}
+
+constexpr Monomials firstKind = chebyshev(1.0), secondKind = chebyshev(2.0);
+
+// A with sum c_j sin 2j z = sin 2z A(cos 2z): A = sum c_j U_(j-1).
+std::array<double, order + 1> sineSumPolynomial(const std::array<double, order + 1>& c) {
+    std::array<double, order + 1> a{};
+    for (int j = order; j >= 1; --j)
+        for (int m = 0; m <= order; ++m)
+            a[m] += c[j] * secondKind[j - 1][m];
+    return a;
+}
+
+// B with sum d_j cos 2j z = B(cos 2z): B = sum d_j T_j.
+std::array<double, order + 1> cosineSumPolynomial(const std::array<double, order + 1>& d) {
+    std::array<double, order + 1> b{};
+    for (int j = order; j >= 1; --j)
+        for (int m = 0; m <= order; ++m)
+            b[m] += d[j] * firstKind[j][m];
+    return b;
+}
+
+// Power series in r, cut after r^powerDegree.
+constexpr int powerDegree = 26;
+using PowerSeries = std::array<double, powerDegree + 1>;
+
+PowerSeries product(const PowerSeries& a, const PowerSeries& b) {
+    PowerSeries c{};
+    for (int i = 0; i <= powerDegree; ++i)
+        for (int j = 0; i + j <= powerDegree; ++j)
+            c[i + j] += a[i] * b[j];
+    return c;
+}
+
+// sin r, or cos r.
+PowerSeries sineOrCosineSeries(bool sine) {
+    PowerSeries series{};
+    double term = 1.0; // r^m / m!
+    for (int m = 0; m <= powerDegree; ++m) {
+        if (m > 0)
+            term /= m;
+        if ((m % 2 == 1) == sine)
+            series[m] = (m / 2) % 2 == 0 ? term : -term;
     }
-    return level[0];
+    return series;
+}
+
+// u N(u^2) for the series u.
+PowerSeries conformalNumeratorSeries(const std::array<double, 8>& n, const PowerSeries& u) {
+    const PowerSeries uSq = product(u, u);
+    PowerSeries sum{};
+    for (int k = static_cast<int>(n.size()) - 1; k >= 0; --k) {
+        sum = product(sum, uSq);
+        sum[0] += n[static_cast<std::size_t>(k)];
+    }
+    return product(u, sum);
 }
 
 } // namespace
 
 KrugerSeries::KrugerSeries(const ellipsoid& ell)
     : semiMajor_(ell.semiMajor), e_(ell.eccentricity), eSq_(ell.eccentricitySq),
-      n_((ell.semiMajor - ell.semiMinor) / (ell.semiMajor + ell.semiMinor)), radius_(0.0),
-      alpha_(coefficientsOf(forwardPolynomials, n_)),
-      beta_(coefficientsOf(inversePolynomials, n_)) {
+      n_((ell.semiMajor - ell.semiMinor) / (ell.semiMajor + ell.semiMinor)) {
     const double n2 = n_ * n_;
     radius_ = ell.semiMajor / (1.0 + n_) * (1.0 + n2 * (1.0 / 4 + n2 * (1.0 / 64 + n2 / 256)));
     radiusOverSemiMajor_ = radius_ / semiMajor_;
+    const std::array<double, order + 1> alpha = coefficientsOf(forwardPolynomials, n_);
+    std::array<double, order + 1> twoJAlpha{};
     for (int j = 1; j <= order; ++j)
-        twoJAlpha_[j] = 2.0 * j * alpha_[j];
-    if (e_ <= maxAtanhSeriesArgument) {
+        twoJAlpha[j] = 2.0 * j * alpha[j];
+    const std::array<double, order + 1> sine = sineSumPolynomial(alpha),
+                                        cosine = cosineSumPolynomial(twoJAlpha);
+    for (int m = 0; m <= order; ++m)
+        forwardSums_[m] = Pair{sine[m], cosine[m]};
+    inverseSine_ = sineSumPolynomial(coefficientsOf(inversePolynomials, n_));
+    conformalBySeries_ = e_ <= maxAtanhSeriesArgument;
+    if (conformalBySeries_) {
         const EccentricitySeries terms(e_);
-        sinhTerms_ = terms.sinhTerms;
-        coshTerms_ = terms.coshTerms;
+        for (std::size_t m = 0; m < conformalSeries_.size(); ++m)
+            conformalSeries_[m] = terms.coshTerms[m] - terms.sinhTerms[m];
+        const PowerSeries even =
+            conformalNumeratorSeries(conformalSeries_, sineOrCosineSeries(true));
+        const PowerSeries odd =
+            conformalNumeratorSeries(conformalSeries_, sineOrCosineSeries(false));
+        for (std::size_t j = 0; j < conformalByQuarter_.size(); ++j)
+            conformalByQuarter_[j] = Pair{even[2 * j + 1], odd[2 * j]};
     }
 }
 
-[[gnu::always_inline]] inline KrugerSeries::EccentricityTerms
-KrugerSeries::eccentricityTerms(double sinLat) const {
-    if (e_ <= maxAtanhSeriesArgument) {
-        const double z = sinLat * sinLat;
-        return {sinLat * polynomial(sinhTerms_, z), polynomial(coshTerms_, z)};
-    }
-    const double sigma = std::sinh(e_ * std::atanh(e_ * sinLat));
-    return {sigma, std::sqrt(1.0 + sigma * sigma)};
+namespace {
+
+// sinh and cosh of sigma = e atanh(e sin lat), by the library's functions.
+struct EccentricityTerms {
+    double sinh, cosh;
+
+    EccentricityTerms(double e, double sinLat)
+        : sinh(std::sinh(e * std::atanh(e * sinLat))), cosh(std::sqrt(1.0 + sinh * sinh)) {}
+};
+
+} // namespace
+
+[[gnu::always_inline]] inline double KrugerSeries::conformalNumerator(double sinLat) const {
+    if (conformalBySeries_)
+        return sinLat * polynomial(conformalSeries_, sinLat * sinLat);
+    const EccentricityTerms terms(e_, sinLat);
+    return sinLat * terms.cosh - terms.sinh;
 }
 
 // tan of the conformal latitude from tan of the latitude.
 double KrugerSeries::conformalTan(double tanLat) const {
-    const double root = std::sqrt(1.0 + tanLat * tanLat);
-    const EccentricityTerms terms = eccentricityTerms(tanLat / root);
+    const double tanSq = tanLat * tanLat;
+    if (conformalBySeries_)
+        return tanLat * polynomial(conformalSeries_, tanSq / (1.0 + tanSq));
+    const double root = std::sqrt(1.0 + tanSq);
+    const EccentricityTerms terms(e_, tanLat / root);
     return tanLat * terms.cosh - terms.sinh * root;
 }
 
@@ -159,58 +237,47 @@ double KrugerSeries::latitudeTanOf(double conformal) const {
 
 namespace {
 
-// The double of a complex angle z = xi + i eta by the sine and cosine of 2 xi
-// and the hyperbolic sine and cosine of 2 eta.
+// A complex number of doubles, or of Pairs: two complex numbers at once.
+template <typename Part> struct Complex { Part re, im; };
+
+// The double of a complex angle z = xi + i eta by its cosine and sine:
+// cos 2z = cos 2xi cosh 2eta - i sin 2xi sinh 2eta,
+// sin 2z = sin 2xi cosh 2eta + i cos 2xi sinh 2eta.
 struct DoubleAngle {
-    double cos2Xi, sin2Xi, cosh2Eta, sinh2Eta;
+    Complex<double> cos, sin;
+
+    static DoubleAngle of(double cos2Xi, double sin2Xi, double cosh2Eta, double sinh2Eta) {
+        return {{cos2Xi * cosh2Eta, -sin2Xi * sinh2Eta}, {sin2Xi * cosh2Eta, cos2Xi * sinh2Eta}};
+    }
 
     // From sin and cos of 2 xi and exp(2 eta): one sincos, one exp.
     static DoubleAngle of(double xi, double eta) {
         const double grow = std::exp(2.0 * eta), shrink = 1.0 / grow;
-        return {std::cos(2.0 * xi), std::sin(2.0 * xi), (grow + shrink) / 2.0,
-                (grow - shrink) / 2.0};
+        return of(std::cos(2.0 * xi), std::sin(2.0 * xi), (grow + shrink) / 2.0,
+                  (grow - shrink) / 2.0);
     }
 };
 
-struct ComplexSum {
-    double re, im;
-};
-
-// Clenshaw's recurrence over theta = 2 z with the complex factor 2 cos(theta):
-// b_j = c_j + 2 cos(theta) b_(j+1) - b_(j+2), j = 6..1. Returns b_1 and b_2.
-struct ClenshawEnds {
-    ComplexSum first, second;
-};
-
-[[gnu::always_inline]] inline ClenshawEnds clenshaw(const std::array<double, 7>& c, const DoubleAngle& a) {
-    // 2 cos(theta) = 2 (cos 2xi cosh 2eta - i sin 2xi sinh 2eta).
-    const double fRe = 2.0 * a.cos2Xi * a.cosh2Eta, fIm = -2.0 * a.sin2Xi * a.sinh2Eta;
-    double b1Re = 0.0, b1Im = 0.0, b2Re = 0.0, b2Im = 0.0;
-    for (int j = order; j >= 1; --j) {
-        const double re = c[j] + fRe * b1Re - fIm * b1Im - b2Re;
-        const double im = fRe * b1Im + fIm * b1Re - b2Im;
-        b2Re = b1Re;
-        b2Im = b1Im;
-        b1Re = re;
-        b1Im = im;
-    }
-    return {{b1Re, b1Im}, {b2Re, b2Im}};
+// p0 + p1 c + ... + p6 c^6 at the complex c by Estrin's scheme, the
+// coefficients real (a double each, or a Pair for two polynomials at once).
+template <typename Part>
+[[gnu::always_inline]] inline Complex<Part> complexPolynomial(const std::array<Part, order + 1>& p,
+                                                              Complex<double> c) {
+    const double c2Re = c.re * c.re - c.im * c.im, c2Im = 2.0 * c.re * c.im;
+    const double c4Re = c2Re * c2Re - c2Im * c2Im, c4Im = 2.0 * c2Re * c2Im;
+    const Complex<Part> low{p[0] + p[1] * c.re, p[1] * c.im},
+        middle{p[2] + p[3] * c.re, p[3] * c.im}, high{p[4] + p[5] * c.re, p[5] * c.im};
+    const Complex<Part> lower{low.re + (c2Re * middle.re - c2Im * middle.im),
+                              low.im + (c2Re * middle.im + c2Im * middle.re)};
+    const Complex<Part> upper{high.re + c2Re * p[6], high.im + c2Im * p[6]};
+    return {lower.re + (c4Re * upper.re - c4Im * upper.im),
+            lower.im + (c4Re * upper.im + c4Im * upper.re)};
 }
 
-// Sum of c_j sin(2 j z): b_1 sin(theta).
-[[gnu::always_inline]] inline ComplexSum sineSum(const std::array<double, 7>& c, const DoubleAngle& a) {
-    const ComplexSum b = clenshaw(c, a).first;
-    // sin(theta) = sin 2xi cosh 2eta + i cos 2xi sinh 2eta.
-    const double sRe = a.sin2Xi * a.cosh2Eta, sIm = a.cos2Xi * a.sinh2Eta;
-    return {b.re * sRe - b.im * sIm, b.re * sIm + b.im * sRe};
-}
-
-// Sum of d_j cos(2 j z): b_1 cos(theta) - b_2.
-[[gnu::always_inline]] inline ComplexSum cosineSum(const std::array<double, 7>& d, const DoubleAngle& a) {
-    const ClenshawEnds b = clenshaw(d, a);
-    const double cRe = a.cos2Xi * a.cosh2Eta, cIm = -a.sin2Xi * a.sinh2Eta;
-    return {b.first.re * cRe - b.first.im * cIm - b.second.re,
-            b.first.re * cIm + b.first.im * cRe - b.second.im};
+// sum c_j sin 2j z = sin 2z A(cos 2z), A's coefficients given.
+Complex<double> sineSum(const std::array<double, order + 1>& a, const DoubleAngle& z) {
+    const Complex<double> sum = complexPolynomial(a, z.cos);
+    return {z.sin.re * sum.re - z.sin.im * sum.im, z.sin.re * sum.im + z.sin.im * sum.re};
 }
 
 // atan2(y, x), by the one-argument arctangent where x > 0: the library's
@@ -220,50 +287,92 @@ double angleOf(double y, double x) {
     return x > 0.0 ? std::atan(y / x) : std::atan2(y, x);
 }
 
-// The convergence: the argument of (x + i y)(p + i q), that is atan2(y, x) +
-// atan2(q, p) in one arctangent.
-double convergenceOf(double y, double x, double p, double q) {
-    return angleOf(y * p + x * q, x * p - y * q);
+// The arctangent of |t| <= smallRatio by its series to t^9 (the next term
+// stays below 1e-19 of the sum), for the small turn of the series' slope.
+constexpr double smallRatio = 1.0 / 64;
+
+double smallArctangent(double t) {
+    const double z = t * t;
+    return t + t * z * ((-1.0 / 3 + z / 5) + z * z * (-1.0 / 7 + z / 9));
 }
 
 } // namespace
 
+// Both angles by their quarter turns, and nu from the latitude's, so that nu
+// does not wait for sin(lat); the library's functions beyond maxPairedAngle.
+[[gnu::always_inline]] inline KrugerSeries::PointTerms KrugerSeries::pointTerms(double lat,
+                                                                                double lon) const {
+    if (conformalBySeries_ && std::abs(lat) <= maxPairedAngle && std::abs(lon) <= maxPairedAngle)
+        [[likely]] {
+        const QuarterTurns turns = quarterTurnsOf(Pair{lat, lon});
+        const SinCosPair angles = sinCosOf(turns);
+        const double z = turns.z[0];
+        const Pair g = polynomial(conformalByQuarter_, Pair{z, z});
+        const double nu = turns.sineLike(turns.r * g[0], Pair{g[1], g[1]})[0];
+        return {angles.sin[0], angles.cos[0], angles.sin[1], angles.cos[1], nu};
+    }
+    const double sinLat = std::sin(lat);
+    return {sinLat, std::cos(lat), std::sin(lon), std::cos(lon), conformalNumerator(sinLat)};
+}
+
 // Written over cos(lat): with tan chi' = nu / cos(lat), the conformal
 // latitude's tangent never divides, and cosh eta' comes from the same
-// radial term as sinh eta', so exp(-eta') = cosh - sinh needs no division.
+// radial term as sinh eta'. The double angle takes the radial term's square
+// alone, so the series need no square root; the two arctangents (of zeta's
+// real part and of the convergence on the sphere) go in one evaluation,
+// beside the series, and the series' slope turns the convergence by a
+// small angle that a short series gives.
 KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
-    const double sinLat = std::sin(lat), cosLat = std::cos(lat);
-    const EccentricityTerms terms = eccentricityTerms(sinLat);
-    const double nu = sinLat * terms.cosh - terms.sinh; // tan chi' cos(lat)
-    const double cosLon = std::cos(lonFromCm), sinLon = std::sin(lonFromCm);
+    const PointTerms terms = pointTerms(lat, lonFromCm);
+    const double sinLat = terms.sinLat, cosLat = terms.cosLat;
+    const double sinLon = terms.sinLon, cosLon = terms.cosLon;
+    const double nu = terms.nu; // tan chi' cos(lat)
     const double mu = cosLat * cosLon;
     const double hyp = std::sqrt(nu * nu + cosLat * cosLat); // sec chi' cos(lat)
-    const double invRadial = 1.0 / std::sqrt(nu * nu + mu * mu);
-    const double sinhEta = sinLon * cosLat * invRadial, coshEta = hyp * invRadial;
-    const double invRadialSq = invRadial * invRadial;
-    const DoubleAngle doubled{(mu * mu - nu * nu) * invRadialSq, 2.0 * nu * mu * invRadialSq,
-                              1.0 + 2.0 * sinhEta * sinhEta, 2.0 * sinhEta * coshEta};
-    const ComplexSum sine = sineSum(alpha_, doubled);
-    const ComplexSum cosine = cosineSum(twoJAlpha_, doubled);
+    const double invRadialSq = 1.0 / (nu * nu + mu * mu);
+    const double sinhEtaOverInvRadial = sinLon * cosLat;
+    const DoubleAngle doubled =
+        DoubleAngle::of((mu * mu - nu * nu) * invRadialSq, 2.0 * nu * mu * invRadialSq,
+                        1.0 + 2.0 * sinhEtaOverInvRadial * sinhEtaOverInvRadial * invRadialSq,
+                        2.0 * sinhEtaOverInvRadial * hyp * invRadialSq);
+    // xi' and the convergence on the conformal sphere, both from the right
+    // half plane within 90 degrees of the central meridian.
+    const double x = hyp * cosLon, y = nu * sinLon;
+    const AnglePair sphere =
+        mu > 0.0 && x > 0.0 ? rightHalfAtan2Pair(Pair{nu, y}, Pair{mu, x})
+                            : AnglePair{Pair{std::atan2(nu, mu), std::atan2(y, x)}, Pair{0.0, 0.0}};
+    const Complex<Pair> sums = complexPolynomial(forwardSums_, doubled.cos);
+    const double sineRe = doubled.sin.re * sums.re[0] - doubled.sin.im * sums.im[0];
+    const double sineIm = doubled.sin.re * sums.im[0] + doubled.sin.im * sums.re[0];
     // d zeta / d zeta' = p - i q.
-    const double p = 1.0 + cosine.re, q = -cosine.im;
+    const double p = 1.0 + sums.re[1], q = -sums.im[1];
     // k = (A/a) w sqrt(p^2 + q^2) / (cos(lat) sqrt(tan^2 chi' + cos^2 lon)), with
     // w = sqrt(1 - e^2 sin^2 lat); cos(lat) cancels.
     const double wSq = 1.0 - eSq_ * sinLat * sinLat;
-    return {angleOf(nu, mu) + sine.re, std::log(sinhEta + coshEta) + sine.im,
-            radiusOverSemiMajor_ * std::sqrt(wSq * (p * p + q * q)) * invRadial,
-            convergenceOf(nu * sinLon, hyp * cosLon, p, q)};
+    const double scale = radiusOverSemiMajor_ * std::sqrt(wSq * (p * p + q * q) * invRadialSq);
+    const double xi = sphere.hi[0] + (sphere.lo[0] + sineRe);
+    // eta' = log(sinh eta' + cosh eta'), by the square, which needs no root.
+    const double sum = sinhEtaOverInvRadial + hyp;
+    const double eta = 0.5 * std::log(sum * sum * invRadialSq) + sineIm;
+    // The convergence is the argument of (x + i y)(p + i q), x + i y its
+    // part on the sphere; where x > 0 and q / p is small, the sum of the two
+    // arguments.
+    if (x > 0.0 && p > 0.0 && std::abs(q) <= smallRatio * p) [[likely]]
+        return {xi, eta, scale, sphere.hi[1] + (sphere.lo[1] + smallArctangent(q / p))};
+    return {xi, eta, scale, angleOf(y * p + x * q, x * p - y * q)};
 }
 
 double KrugerSeries::meridianXi(double lat) const {
     if (lat == 0.0)
         return 0.0;
     const double conformal = std::atan(conformalTan(std::tan(lat)));
-    return conformal + sineSum(alpha_, DoubleAngle::of(conformal, 0.0)).re;
+    const DoubleAngle doubled = DoubleAngle::of(conformal, 0.0);
+    const Complex<Pair> sums = complexPolynomial(forwardSums_, doubled.cos);
+    return conformal + doubled.sin.re * sums.re[0];
 }
 
 void KrugerSeries::inverse(double xi, double eta, double* lat, double* lonFromCm) const {
-    const ComplexSum sine = sineSum(beta_, DoubleAngle::of(xi, eta));
+    const Complex<double> sine = sineSum(inverseSine_, DoubleAngle::of(xi, eta));
     const double xiPrime = xi - sine.re, sinhEta = std::sinh(eta - sine.im);
     const double cosXi = std::cos(xiPrime);
     const double tanConf = std::sin(xiPrime) / std::sqrt(sinhEta * sinhEta + cosXi * cosXi);

@@ -8,6 +8,7 @@
 // and convergence to about 1e-15, and the inverse's latitude to 1e-15 rad.
 
 #include "geodetic/geodesy_records.hpp"
+#include "paired_functions.hpp"
 
 #include <array>
 
@@ -37,22 +38,37 @@ public:
     double rectifyingRadius() const { return radius_; }
 
 private:
-    // sinh and cosh of e atanh(e sin lat).
-    struct EccentricityTerms {
-        double sinh, cosh;
-    };
-
     double semiMajor_ = 0.0, e_ = 0.0, eSq_ = 0.0, n_ = 0.0, radius_ = 0.0;
     double radiusOverSemiMajor_ = 0.0;
-    std::array<double, 7> alpha_{};       // index 1-6
-    std::array<double, 7> twoJAlpha_{};   // 2 j alpha_j, index 1-6
-    std::array<double, 7> beta_{};        // index 1-6
-    // With e <= maxAtanhSeriesArgument: sinh(e atanh(e s)) = s P(s^2) and
-    // cosh(e atanh(e s)) = Q(s^2), cut after s^15 and s^14.
-    std::array<double, 8> sinhTerms_{};
-    std::array<double, 8> coshTerms_{};
+    // The series as polynomials in c = cos 2 zeta', so that they take no
+    // chain of dependent steps: sum alpha_j sin 2j zeta' = sin 2 zeta' A(c)
+    // and sum 2j alpha_j cos 2j zeta' = B(c), coefficient k of A in lane 0
+    // and of B in lane 1; the inverse's sum beta_j sin 2j zeta likewise.
+    std::array<Pair, 7> forwardSums_{};
+    std::array<double, 7> inverseSine_{};
+    // With e <= maxAtanhSeriesArgument, tan chi = tan(lat) N(sin^2 lat) for
+    // the conformal latitude chi: N(s^2) = cosh(sigma) - sinh(sigma) / s,
+    // sigma = e atanh(e s), cut after s^14.
+    bool conformalBySeries_ = false;
+    std::array<double, 8> conformalSeries_{};
+    // The same numerator tan chi cos(lat) straight from the latitude's
+    // quarter turns lat = k pi/2 + r: r G0(r^2) for even k (sin lat = sin r),
+    // G1(r^2) for odd k (cos r), up to the sign that sin lat takes; G0's
+    // coefficients in lane 0, G1's in lane 1: the Taylor series in r cut
+    // after r^25 and r^24, which leaves less than 3e-18 at |r| <= pi/4 for
+    // e <= 0.1 (the series converge no faster, for the singularity of
+    // atanh(e sin lat) at sin lat = 1/e).
+    std::array<Pair, 13> conformalByQuarter_{};
 
-    EccentricityTerms eccentricityTerms(double sinLat) const;
+    // What a point needs of its latitude and longitude.
+    struct PointTerms {
+        double sinLat, cosLat, sinLon, cosLon;
+        double nu; // tan chi cos(lat)
+    };
+    PointTerms pointTerms(double lat, double lonFromCm) const;
+
+    // tan chi cos(lat) = sin(lat) cosh(sigma) - sinh(sigma).
+    double conformalNumerator(double sinLat) const;
     double conformalTan(double tanLat) const;
     double latitudeTanOf(double conformalTan) const;
 };

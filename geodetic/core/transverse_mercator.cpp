@@ -82,14 +82,18 @@ const KrugerTerms& krugerTermsOf(const TransverseMercatorZone& zone) {
 
 } // namespace
 
-int transverseMercatorForward(const TransverseMercatorZone& zone, geodCoord* point) {
+namespace {
+
+// The forward projection of point->lat at eastOfCm east of the central
+// meridian.
+[[gnu::always_inline]] inline int forwardFromCentralMeridian(const TransverseMercatorZone& zone,
+                                                             double eastOfCm, geodCoord* point) {
     const ellipsoid& ell = *zone.ell;
     if (ell.semiMinor == 0.0 || ell.semiMajor == 0.0)
         return projectionRefused;
     const KrugerTerms& terms = krugerTermsOf(zone);
     const KrugerSeries& series = terms.series;
     const double k0A = zone.scaleFactor * series.rectifyingRadius();
-    const double eastOfCm = -longitudeDifference(point->lon, zone.centralMeridian);
     const KrugerSeries::Grid grid = series.forward(point->lat, eastOfCm);
     const double originXi = terms.originXi;
     point->northing = zone.falseNorthing + k0A * (grid.xi - originXi);
@@ -97,6 +101,20 @@ int transverseMercatorForward(const TransverseMercatorZone& zone, geodCoord* poi
     point->scale = zone.scaleFactor * grid.scale;
     point->conv = grid.conv;
     return projectionOk;
+}
+
+} // namespace
+
+int transverseMercatorForward(const TransverseMercatorZone& zone, geodCoord* point) {
+    return forwardFromCentralMeridian(zone, -longitudeDifference(point->lon, zone.centralMeridian),
+                                      point);
+}
+
+// -(lon - cm) and lonEast - (-cm) are the same double, as are their
+// remainders.
+int transverseMercatorForwardEast(const TransverseMercatorZone& zone, geodCoord* point) {
+    return forwardFromCentralMeridian(zone, longitudeDifference(point->lon, -zone.centralMeridian),
+                                      point);
 }
 
 int transverseMercatorInverse(const TransverseMercatorZone& zone, geodCoord* point) {

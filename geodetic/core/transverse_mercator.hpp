@@ -20,6 +20,8 @@ TransverseMercatorZone tmZoneOf(const ellipsoid* ell, const zoneCnstnt* zone);
 
 // Reads lat, lon (west-positive); writes northing, easting, scale, conv.
 int transverseMercatorForward(const TransverseMercatorZone& zone, geodCoord* point);
+// The same with lon east-positive.
+int transverseMercatorForwardEast(const TransverseMercatorZone& zone, geodCoord* point);
 // Reads northing, easting; writes lat, lon (west-positive), scale, conv.
 int transverseMercatorInverse(const TransverseMercatorZone& zone, geodCoord* point);
 // Arc-to-chord term delta(from, to) of the line between two grid points.

@@ -4,21 +4,46 @@
 
 #include "geodetic/projection_engine.hpp"
 #include "plain_text.hpp"
+#include "transverse_mercator.hpp"
 
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <string>
 
 namespace {
 
 constexpr int zonesPerHemisphere = 60;
 constexpr double southernFalseNorthing = 10000000.0;
+constexpr double utmScaleFactor = 0.9996;
+constexpr double utmFalseEasting = 500000.0;
 
-double degreesToRadians(double degrees) {
-    return degrees * (4.0 * std::atan(1.0)) / 180.0;
+constexpr double degreesToRadians(double degrees) {
+    return degrees * std::numbers::pi / 180.0;
 }
 double radiansToDegrees(double radians) {
-    return radians * 180.0 / (4.0 * std::atan(1.0));
+    return radians * 180.0 / std::numbers::pi;
+}
+
+// West-positive.
+constexpr double centralMeridianOf(int zone) {
+    return degreesToRadians(zone <= zonesPerHemisphere ? 183.0 - 6.0 * zone : 543.0 - 6.0 * zone);
+}
+
+// The central meridians of zones 1-120, so that a point does not wait for a
+// division to learn its zone's.
+constexpr std::array<double, 2 * zonesPerHemisphere + 1> centralMeridians = [] {
+    std::array<double, 2 * zonesPerHemisphere + 1> meridians{};
+    for (int zone = 1; zone <= 2 * zonesPerHemisphere; ++zone)
+        meridians[static_cast<std::size_t>(zone)] = centralMeridianOf(zone);
+    return meridians;
+}();
+
+double tabledCentralMeridian(int zone) {
+    return zone >= 1 && zone <= 2 * zonesPerHemisphere
+               ? centralMeridians[static_cast<std::size_t>(zone)]
+               : centralMeridianOf(zone);
 }
 
 // The northern zone 1-60 whose 6-degree band holds the east-positive longitude.
@@ -47,14 +72,12 @@ std::string zoneName(int zone) {
 } // namespace
 
 void UTMInitializeZoneConstants(int zone, zoneCnstnt* out) {
-    const double centralMeridianDegrees =
-        zone <= zonesPerHemisphere ? 183.0 - 6.0 * zone : 543.0 - 6.0 * zone;
     out->projType = projTransverseMercator;
-    out->scaleFactor = 0.9996;
+    out->scaleFactor = utmScaleFactor;
     out->falseNorthing = 0.0;
-    out->falseEasting = 500000.0;
+    out->falseEasting = utmFalseEasting;
     out->originLat = 0.0;
-    out->centralMeridian = degreesToRadians(centralMeridianDegrees);
+    out->centralMeridian = tabledCentralMeridian(zone);
     out->originLon = out->centralMeridian;
 }
 
@@ -66,11 +89,11 @@ int UTMGeod2Grid(int zone, const ellipsoid* ell, geodCoord* point) {
     if (zone == 0)
         zone = northernZoneOfLongitude(point->lon) + (point->lat < 0.0 ? zonesPerHemisphere : 0);
     point->utmZone = zone;
-    zoneCnstnt constants{};
-    UTMInitializeZoneConstants(zone, &constants);
-    point->lon = -point->lon;
-    geod2TM(ell, &constants, point);
-    point->lon = -point->lon;
+    // The zone's constants straight into the projection: no zone record is
+    // filled and copied for each point.
+    const geodetic_detail::TransverseMercatorZone constants{
+        ell, utmScaleFactor, 0.0, utmFalseEasting, 0.0, tabledCentralMeridian(zone)};
+    geodetic_detail::transverseMercatorForwardEast(constants, point);
     if (zone > zonesPerHemisphere || point->lat < 0.0)
         point->northing += southernFalseNorthing;
     return projectionOk;
