@@ -40,16 +40,22 @@ std::string_view trimBlanks(std::string_view text) {
 
 } // namespace
 
+// Formats into a buffer on the stack first and only measures and formats a
+// second time when the text is longer: report lines are short, and the C
+// library's formatting is most of the time of writing a large report.
 std::string formatC(const char* fmt, ...) {
     CLocaleScope scope;
     va_list args;
     va_start(args, fmt);
     va_list copy;
     va_copy(copy, args);
-    const int needed = std::vsnprintf(nullptr, 0, fmt, copy);
+    char buffer[256];
+    const int needed = std::vsnprintf(buffer, sizeof buffer, fmt, copy);
     va_end(copy);
     std::string out;
-    if (needed > 0) {
+    if (needed > 0 && static_cast<size_t>(needed) < sizeof buffer) {
+        out.assign(buffer, static_cast<size_t>(needed));
+    } else if (needed > 0) {
         out.resize(static_cast<size_t>(needed) + 1);
         std::vsnprintf(out.data(), out.size(), fmt, args);
         out.resize(static_cast<size_t>(needed));
