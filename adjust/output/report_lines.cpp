@@ -93,18 +93,20 @@ void clearOutputWriteFailures() {
     writeFailures().clear();
 }
 
+int writeText(int handle, const std::string& text) {
+    if (handle <= 0)
+        return 0;
+    return writeBytes(handle, text.data(), text.size()) ? 0 : reportWriteFailure(handle);
+}
+
 // The line and its end go to the file in one system call: the listings write
 // thousands of lines, and a second call for the line end alone was a third of
 // the time of a large adjustment's reports.
 int writeLine(int handle, const std::string& text) {
-    if (handle <= 0)
-        return 0;
     std::string line;
     line.reserve(text.size() + 2);
     line.append(text).append(lineEnd, 2);
-    if (!writeBytes(handle, line.data(), line.size()))
-        return reportWriteFailure(handle);
-    return 0;
+    return writeText(handle, line);
 }
 
 int writeRptErrLine(const std::string& text) {

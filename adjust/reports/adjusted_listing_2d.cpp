@@ -10,6 +10,7 @@
 #include "model/project_geodesy.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/text_fields.hpp"
+#include "output/line_buffer.hpp"
 #include "output/report_lines.hpp"
 #include "output/report_writer.hpp"
 #include "platform/c_locale_text.hpp"
@@ -56,7 +57,7 @@ bool ObservationListing::distances() {
     }
     if (!rmsLine("            Root Mean Square (RMS)  " + formatDistance(rms())))
         return false;
-    return writeLine(handle(), "") == 0;
+    return lines({""});
 }
 
 bool ObservationListing::angles() {
@@ -83,7 +84,7 @@ bool ObservationListing::angles() {
     if (!rmsLine("                               Root Mean Square (RMS)     " +
                  formatAngleSeconds(rms())))
         return false;
-    return writeLine(handle(), "") == 0;
+    return lines({""});
 }
 
 bool ObservationListing::azimuths() {
@@ -142,6 +143,7 @@ int writeRptAdjustedCoords(int handle, const std::vector<double>& unknownSigmas)
     const bool nFirst = !coordinateLetters().eastingFirst;
     std::size_t unknown = 0;
     coordRec point;
+    LineBuffer out(handle);
     const int c = pointList2D.openCursor(0);
     int result = 0;
     for (; result == 0 && pointList2D.getAtCursor(c, point) == 0; pointList2D.advanceCursor(c)) {
@@ -156,14 +158,14 @@ int writeRptAdjustedCoords(int handle, const std::vector<double>& unknownSigmas)
         const double second = nFirst ? point.easting : point.northing;
         const double firstSigma = nFirst ? point.stdErrN : point.stdErrE;
         const double secondSigma = nFirst ? point.stdErrE : point.stdErrN;
-        result = writeLine(handle, platform::formatC(" %-10.10s  %s  %s    %s    %s", point.name,
-                                                     formatCoordinate(first).c_str(),
-                                                     formatCoordinate(second).c_str(),
-                                                     formatStdError(firstSigma).c_str(),
-                                                     formatStdError(secondSigma).c_str()));
+        const bool written = out.line(platform::formatC(
+            " %-10.10s  %s  %s    %s    %s", point.name, formatCoordinate(first).c_str(),
+            formatCoordinate(second).c_str(), formatStdError(firstSigma).c_str(),
+            formatStdError(secondSigma).c_str()));
+        result = written ? 0 : 1;
     }
     pointList2D.closeCursor(c);
-    return result;
+    return result == 0 && out.flush() ? 0 : 1;
 }
 
 int writeRptGeographicCoords(int handle) {
@@ -199,5 +201,5 @@ int writeRptAdjustedObs(int handle, const std::vector<double>& residuals,
     if (!listing.distances() || !listing.angles() || !listing.azimuths())
         return 1;
     listing.skipControl();
-    return listing.gpsVectors() ? 0 : 1;
+    return listing.gpsVectors() && listing.flush() ? 0 : 1;
 }

@@ -8,6 +8,7 @@
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/text_fields.hpp"
+#include "output/line_buffer.hpp"
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/file_replace.hpp"
@@ -158,15 +159,16 @@ int writeRptErrorEllipses(int handle, const std::vector<errEllipseRec>& ellipses
                              " Sta.               Semi Major     Semi Minor      Max. Error Az.",
                              axisHeading}))
         return 1;
+    LineBuffer out(handle);
     for (const errEllipseRec& e : ellipses) {
         const std::string line = platform::formatC(" %-10.10s          %s         %s          %s",
                                                    e.name, formatStdError(e.semiMajor).c_str(),
                                                    formatStdError(e.semiMinor).c_str(),
                                                    directionToText(e.orientation).c_str());
-        if (writeLine(handle, line) != 0)
+        if (!out.line(line))
             return 1;
     }
-    return 0;
+    return out.flush() ? 0 : 1;
 }
 
 int writeRptErrorEllipses3D(int handle, const std::vector<errEllipseRec>& ellipses,
@@ -181,6 +183,7 @@ int writeRptErrorEllipses3D(int handle, const std::vector<errEllipseRec>& ellips
         return 1;
     const double u = units::unitsPerMetre(projectVars.HorizUnits);
     std::size_t next = 0;
+    LineBuffer out(handle);
     for (const stationRec& s : recordsOf(stationList)) {
         if (!isAdjustablePoint(s.pointType) || next >= ellipses.size())
             continue;
@@ -191,10 +194,10 @@ int writeRptErrorEllipses3D(int handle, const std::vector<errEllipseRec>& ellips
             formatStdError(std::fabs(e.semiMinor * u)).c_str(),
             directionToText(e.orientation).c_str(),
             formatStdError(std::fabs(s.stdErrZ * u * elevationMultiplier)).c_str());
-        if (writeLine(handle, line) != 0)
+        if (!out.line(line))
             return 1;
     }
-    return 0;
+    return out.flush() ? 0 : 1;
 }
 
 std::string eelFileText(const std::vector<errEllipseRec>& ellipses) {
