@@ -194,12 +194,13 @@ void BM_Adjustment3D(benchmark::State& state) {
     RunContext context{shell};
     context.temporaryFolder = folder.folder();
     GridNetwork3D network(count, 2026);
-    timeAdjustment(state, count, [&] { network.fillLists(); },
-                   [&] {
-                       return adjust3D(context) == adjustment3DConverged
-                                  ? std::string()
-                                  : "the 3D adjustment did not converge: " + folder.lastError();
-                   });
+    timeAdjustment(
+        state, count, [&] { network.fillLists(); },
+        [&] {
+            return adjust3D(context) == adjustment3DConverged
+                       ? std::string()
+                       : "the 3D adjustment did not converge: " + folder.lastError();
+        });
 }
 
 BENCHMARK(BM_Adjustment3D)->Arg(1000)->Arg(20000)->Unit(benchmark::kSecond)->Iterations(1);

@@ -46,8 +46,7 @@ private:
     void placeRowProduct(const DesignRow& a);
     void placeCoupledProduct(const DesignRow& a, const DesignRow& b);
     void addRowProduct(const DesignRow& a, double weight, const int*& slot);
-    void addCoupledProduct(const DesignRow& a, const DesignRow& b, double weight,
-                           const int*& slot);
+    void addCoupledProduct(const DesignRow& a, const DesignRow& b, double weight, const int*& slot);
 
     UpperPattern pattern_;
     // The place in the values of each product that form() adds, in the order

@@ -138,8 +138,8 @@ TEST_F(ReportFiles, FailedBufferedWriteIsReportedOnce) {
     EXPECT_FALSE(out.line("y"));
     EXPECT_FALSE(out.flush());
     ::close(readOnly);
-    EXPECT_EQ(outputWriteFailures(),
-              std::vector<std::string>{"Error writing output to " + path + ": Bad file descriptor"});
+    EXPECT_EQ(outputWriteFailures(), std::vector<std::string>{"Error writing output to " + path +
+                                                              ": Bad file descriptor"});
     EXPECT_EQ(shell.boxes.size(), 1u);
 }
 
