@@ -99,14 +99,18 @@ std::string pointRecords(const std::vector<Point>& points, const std::vector<Poi
 
 template <class Distances, class Angles, class Azimuths>
 std::string connectionRecords(Distances& distances, Angles& angles, Azimuths& azimuths) {
+    // One record per observation: joined, not formatted, for the names alone.
     std::string text;
     for (const auto& d : recordsOf(distances))
-        text += platform::formatC("ND,T,PF%s,PT%s\r\n", name(d.from).c_str(), name(d.to).c_str());
+        text.append("ND,T,PF").append(fixedText(d.from)).append(",PT").append(fixedText(d.to))
+            .append("\r\n");
     for (const auto& a : recordsOf(angles))
-        text += platform::formatC("NA,T,PB%s,PI%s,PT%s\r\n", name(a.backsight).c_str(),
-                                  name(a.instrument).c_str(), name(a.foresight).c_str());
+        text.append("NA,T,PB").append(fixedText(a.backsight)).append(",PI")
+            .append(fixedText(a.instrument)).append(",PT").append(fixedText(a.foresight))
+            .append("\r\n");
     for (const azimuthObs& z : recordsOf(azimuths))
-        text += platform::formatC("NZ,T,PI%s,PT%s\r\n", name(z.from).c_str(), name(z.to).c_str());
+        text.append("NZ,T,PI").append(fixedText(z.from)).append(",PT").append(fixedText(z.to))
+            .append("\r\n");
     return text;
 }
 
