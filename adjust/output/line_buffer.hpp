@@ -14,7 +14,6 @@ public:
     LineBuffer(const LineBuffer&) = delete;
     LineBuffer& operator=(const LineBuffer&) = delete;
 
-    int handle() const { return handle_; }
     // Adds `text` and CR LF, and writes the pending lines once they fill a
     // block. A handle of 0 or less gathers nothing. False once a write failed.
     bool line(const std::string& text);

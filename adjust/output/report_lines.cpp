@@ -99,9 +99,9 @@ int writeText(int handle, const std::string& text) {
     return writeBytes(handle, text.data(), text.size()) ? 0 : reportWriteFailure(handle);
 }
 
-// The line and its end go to the file in one system call: the listings write
-// thousands of lines, and a second call for the line end alone was a third of
-// the time of a large adjustment's reports.
+// The line and its end go to the file in one system call: a report has
+// thousands of lines, and a second call for each line end alone doubled the
+// system's share of writing it.
 int writeLine(int handle, const std::string& text) {
     std::string line;
     line.reserve(text.size() + 2);

@@ -145,8 +145,8 @@ int writeRptAdjustedCoords(int handle, const std::vector<double>& unknownSigmas)
     coordRec point;
     LineBuffer out(handle);
     const int c = pointList2D.openCursor(0);
-    int result = 0;
-    for (; result == 0 && pointList2D.getAtCursor(c, point) == 0; pointList2D.advanceCursor(c)) {
+    bool written = true;
+    for (; written && pointList2D.getAtCursor(c, point) == 0; pointList2D.advanceCursor(c)) {
         if (!isAdjustablePoint(point.pointType))
             continue;
         if (unknown + 2 > unknownSigmas.size())
@@ -158,14 +158,13 @@ int writeRptAdjustedCoords(int handle, const std::vector<double>& unknownSigmas)
         const double second = nFirst ? point.easting : point.northing;
         const double firstSigma = nFirst ? point.stdErrN : point.stdErrE;
         const double secondSigma = nFirst ? point.stdErrE : point.stdErrN;
-        const bool written = out.line(platform::formatC(
+        written = out.line(platform::formatC(
             " %-10.10s  %s  %s    %s    %s", point.name, formatCoordinate(first).c_str(),
             formatCoordinate(second).c_str(), formatStdError(firstSigma).c_str(),
             formatStdError(secondSigma).c_str()));
-        result = written ? 0 : 1;
     }
     pointList2D.closeCursor(c);
-    return result == 0 && out.flush() ? 0 : 1;
+    return written && out.flush() ? 0 : 1;
 }
 
 int writeRptGeographicCoords(int handle) {

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <filesystem>
 #include <initializer_list>
+#include <string_view>
 
 namespace {
 
@@ -97,27 +98,31 @@ std::string pointRecords(const std::vector<Point>& points, const std::vector<Poi
     return text;
 }
 
+// Appends one record, its parts joined (names need no formatting), and its
+// line end.
+void appendRecord(std::string& text, std::initializer_list<std::string_view> parts) {
+    for (const std::string_view part : parts)
+        text.append(part);
+    text.append("\r\n");
+}
+
 template <class Distances, class Angles, class Azimuths>
 std::string connectionRecords(Distances& distances, Angles& angles, Azimuths& azimuths) {
-    // One record per observation: joined, not formatted, for the names alone.
     std::string text;
     for (const auto& d : recordsOf(distances))
-        text.append("ND,T,PF").append(fixedText(d.from)).append(",PT").append(fixedText(d.to))
-            .append("\r\n");
+        appendRecord(text, {"ND,T,PF", fixedText(d.from), ",PT", fixedText(d.to)});
     for (const auto& a : recordsOf(angles))
-        text.append("NA,T,PB").append(fixedText(a.backsight)).append(",PI")
-            .append(fixedText(a.instrument)).append(",PT").append(fixedText(a.foresight))
-            .append("\r\n");
+        appendRecord(text, {"NA,T,PB", fixedText(a.backsight), ",PI", fixedText(a.instrument),
+                            ",PT", fixedText(a.foresight)});
     for (const azimuthObs& z : recordsOf(azimuths))
-        text.append("NZ,T,PI").append(fixedText(z.from)).append(",PT").append(fixedText(z.to))
-            .append("\r\n");
+        appendRecord(text, {"NZ,T,PI", fixedText(z.from), ",PT", fixedText(z.to)});
     return text;
 }
 
 std::string gpsVectorRecords() {
     std::string text;
     for (const gpsVectorRec& g : recordsOf(gpsVectorList))
-        text += platform::formatC("NG,PF%s,PT%s\r\n", name(g.from).c_str(), name(g.to).c_str());
+        appendRecord(text, {"NG,PF", fixedText(g.from), ",PT", fixedText(g.to)});
     return text;
 }
 
