@@ -15,7 +15,7 @@
 // (n / 1000)^1.5: flat from size to size when the time grows as n^1.5, so
 // the sizes are each other's reference. BLAS runs on one thread.
 
-#include "engine/adjustment_results.hpp"
+#include "adjustment_bench_runs.hpp"
 #include "engine/prelim_coords_2d.hpp"
 #include "engine/sideshot_filter.hpp"
 #include "engine/sideshots_2d.hpp"
@@ -25,7 +25,6 @@
 #include "model/station_lists.hpp"
 #include "one_thread_main.hpp"
 #include "output/report_lines.hpp"
-#include "peak_memory.hpp"
 #include "reports/report_files.hpp"
 #include "reports/unadjusted_observations.hpp"
 #include "run/horizontal_adjustment.hpp"
@@ -33,20 +32,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
-constexpr double secondsPerRadian = 648000.0 / pi;
+using namespace adjustment_bench;
 
 struct Truth {
     double e, n;
@@ -121,20 +114,7 @@ public:
     }
 
 private:
-    // Neighbours in the order west, north, east, south.
-    std::vector<int> neighbours(int i) const {
-        std::vector<int> n;
-        const int row = i / side_, col = i % side_;
-        if (col > 0)
-            n.push_back(i - 1);
-        if (i + side_ < count_)
-            n.push_back(i + side_);
-        if (col + 1 < side_ && i + 1 < count_)
-            n.push_back(i + 1);
-        if (row > 0)
-            n.push_back(i - side_);
-        return n;
-    }
+    std::vector<int> neighbours(int i) const { return gridNeighbours(i, side_, count_); }
 
     void addDistance(const std::string& from, const std::string& to, const Truth& a,
                      const Truth& b) {
@@ -175,98 +155,27 @@ private:
     std::vector<Truth> truth_;
 };
 
-// A fresh project folder for the report files of one run.
-class ProjectFolder {
-public:
-    ProjectFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tarnwell-bench-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-        projectVars.projectFileName = (path_ / "bench.prj").string();
-        projectVars.tmpDir = path_.string() + "/";
-    }
-    ~ProjectFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
+// What each benchmark runs on: the project and its folder, the network of
+// `count` points, the run's context.
+struct Bench2D {
+    explicit Bench2D(int count) : network(count, 2026) { setProject(gridLocal, 0); }
 
-    // The last line of the run's error report: why a run stopped.
-    std::string lastError() const {
-        closeErrFile();
-        std::ifstream err(path_ / "bench.ERR");
-        std::string line, last;
-        while (std::getline(err, line))
-            if (!line.empty() && line != "\r")
-                last = line;
-        return last;
-    }
+    ProjectFolder folder;
+    GridNetwork network;
+    RecordingShell shell;
+    const RunContext context{shell};
 
-private:
-    std::filesystem::path path_;
-};
-
-void setProject() {
-    projectVars.gridSystem = gridLocal;
-    projectVars.confidenceInterval = 95.0;
-    projectVars.maxIterations = 10;
-    projectVars.convergeLimit = 1e-4;
-    projectVars.coordPrec = 3;
-    projectVars.distPrec = 3;
-    projectVars.directionPrec = 1;
-    projectVars.relativeErrFileOn = 0;
-}
-
-// Opens the run's report files; the memory peak counts from here, without
-// the results the last run left.
-void openRunFiles() {
-    releaseAdjustmentResults();
-    openRptFile(startNewFile);
-    openErrFile(startNewFile);
-    resetPeakMemory();
-}
-
-// Closes the run's report files, keeping the highest memory peak in `peak`.
-void closeRunFiles(double& peak) {
-    peak = std::max(peak, peakMegabytes());
-    closeRptFile();
-    closeErrFile();
-}
-
-// The size of the network, its total seconds per run and the memory peak.
-void reportRun(benchmark::State& state, int count, double seconds, double peak) {
-    const double perRun = seconds / static_cast<double>(state.iterations());
-    state.counters["unknowns"] = unknownCount;
-    state.counters["observations"] = obsCount;
-    state.counters["total_s"] = perRun;
-    state.counters["seconds_per_n1.5"] = perRun / std::pow(count / 1000.0, 1.5);
-    state.counters["peak_MB"] = peak;
-}
-
-class StepClock {
-public:
-    double lap() {
-        const auto now = std::chrono::steady_clock::now();
-        const double seconds = std::chrono::duration<double>(now - last_).count();
-        last_ = now;
-        return seconds;
-    }
-
-private:
-    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+    std::string failure() const { return "the adjustment failed: " + folder.lastError(); }
 };
 
 void BM_Whole2DRoad(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    setProject();
-    ProjectFolder folder;
-    GridNetwork network(count, 2026);
-    RecordingShell shell;
-    const RunContext context(shell);
+    Bench2D bench(count);
     double filter = 0, prelim = 0, listing = 0, adjustment = 0, sideshots = 0, lists = 0;
     double peak = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        network.fillLists(false);
+        bench.network.fillLists(false);
         openRunFiles();
         state.ResumeTiming();
 
@@ -282,12 +191,12 @@ void BM_Whole2DRoad(benchmark::State& state) {
         prelim += clock.lap();
         writeRptUnadjustedObs(rptFile);
         listing += clock.lap();
-        if (adjust2D(context) != adjustment2DConverged) {
-            state.SkipWithError(("the adjustment failed: " + folder.lastError()).c_str());
+        if (adjust2D(bench.context) != adjustment2DConverged) {
+            state.SkipWithError(bench.failure().c_str());
             break;
         }
         adjustment += clock.lap();
-        computeSideshots2D(context);
+        computeSideshots2D(bench.context);
         sideshots += clock.lap();
         buildAllPointLists();
         lists += clock.lap();
@@ -310,31 +219,17 @@ void BM_Whole2DRoad(benchmark::State& state) {
 // coordinates near the truth.
 void BM_Adjustment2D(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    setProject();
-    ProjectFolder folder;
-    GridNetwork network(count, 2026);
-    RecordingShell shell;
-    const RunContext context(shell);
-    double seconds = 0, peak = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        network.fillLists(true);
-        countUnknownsObs2D(unknownCount, obsCount);
-        openRunFiles();
-        state.ResumeTiming();
-
-        StepClock clock;
-        if (adjust2D(context) != adjustment2DConverged) {
-            state.SkipWithError(("the adjustment failed: " + folder.lastError()).c_str());
-            break;
-        }
-        seconds += clock.lap();
-
-        state.PauseTiming();
-        closeRunFiles(peak);
-        state.ResumeTiming();
-    }
-    reportRun(state, count, seconds, peak);
+    Bench2D bench(count);
+    timeAdjustment(
+        state, count,
+        [&] {
+            bench.network.fillLists(true);
+            countUnknownsObs2D(unknownCount, obsCount);
+        },
+        [&] {
+            return adjust2D(bench.context) == adjustment2DConverged ? std::string()
+                                                                    : bench.failure();
+        });
 }
 
 } // namespace

@@ -14,35 +14,26 @@
 // size when the time grows as n^1.5, so the sizes are each other's
 // reference. BLAS runs on one thread.
 
-#include "engine/adjustment_results.hpp"
+#include "adjustment_bench_runs.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/station_lists.hpp"
 #include "one_thread_main.hpp"
-#include "peak_memory.hpp"
-#include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
-#include "reports/report_files.hpp"
 #include "run/adjustment_3d.hpp"
-
-#include "geodetic/earth_centred.hpp"
 
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <chrono>
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
-constexpr double secondsPerRadian = 648000.0 / pi;
+using namespace adjustment_bench;
+
 constexpr double a = 6378137.0;
 constexpr double f = 0.0033528106811836675;
 constexpr double e2 = f * (2.0 - f);
@@ -138,19 +129,7 @@ public:
     }
 
 private:
-    std::vector<int> neighbours(int i) const {
-        std::vector<int> n;
-        const int row = i / side_, col = i % side_;
-        if (col > 0)
-            n.push_back(i - 1);
-        if (i + side_ < count_)
-            n.push_back(i + side_);
-        if (col + 1 < side_ && i + 1 < count_)
-            n.push_back(i + 1);
-        if (row > 0)
-            n.push_back(i - side_);
-        return n;
-    }
+    std::vector<int> neighbours(int i) const { return gridNeighbours(i, side_, count_); }
     const Truth& at(int i) const { return truth_[static_cast<std::size_t>(i)]; }
 
     void addDistance(int i, int j) {
@@ -206,73 +185,22 @@ private:
     std::vector<Truth> truth_;
 };
 
-// A fresh project folder for the report files of one run.
-class ProjectFolder {
-public:
-    ProjectFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tarnwell-bench-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-        projectVars.projectFileName = (path_ / "bench.prj").string();
-    }
-    ~ProjectFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string folder() const { return path_.string() + "/"; }
-
-private:
-    std::filesystem::path path_;
-};
-
 void BM_Adjustment3D(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    projectVars.gridSystem = gridStatePlane83;
-    projectVars.gridZone = 502;
-    projectVars.confidenceInterval = 95.0;
-    projectVars.maxIterations = 10;
-    projectVars.convergeLimit = 1e-4;
-    projectVars.coordPrec = 3;
-    projectVars.distPrec = 3;
-    projectVars.directionPrec = 1;
-    projectVars.relativeErrFileOn = 0;
+    setProject(gridStatePlane83, 502);
     ProjectFolder folder;
     RecordingShell shell;
-    ShellServices* previous = setActiveShell(&shell);
+    const ActiveShellScope activeShell(shell);
     RunContext context{shell};
     context.temporaryFolder = folder.folder();
     GridNetwork3D network(count, 2026);
-    double seconds = 0, peak = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        network.fillLists();
-        releaseAdjustmentResults();
-        openRptFile(startNewFile);
-        openErrFile(startNewFile);
-        resetPeakMemory();
-        state.ResumeTiming();
-
-        const auto start = std::chrono::steady_clock::now();
-        const int result = adjust3D(context);
-        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-
-        state.PauseTiming();
-        peak = std::max(peak, peakMegabytes());
-        closeRptFile();
-        closeErrFile();
-        if (result != adjustment3DConverged) {
-            state.SkipWithError("the 3D adjustment did not converge");
-            break;
-        }
-        state.ResumeTiming();
-    }
-    setActiveShell(previous);
-    const double perRun = seconds / static_cast<double>(state.iterations());
-    state.counters["unknowns"] = unknownCount;
-    state.counters["observations"] = obsCount;
-    state.counters["total_s"] = perRun;
-    state.counters["seconds_per_n1.5"] = perRun / std::pow(count / 1000.0, 1.5);
-    state.counters["peak_MB"] = peak;
+    timeAdjustment(
+        state, count, [&] { network.fillLists(); },
+        [&] {
+            return adjust3D(context) == adjustment3DConverged
+                       ? std::string()
+                       : "the 3D adjustment did not converge: " + folder.lastError();
+        });
 }
 
 BENCHMARK(BM_Adjustment3D)->Arg(1000)->Arg(20000)->Unit(benchmark::kSecond)->Iterations(1);

@@ -61,31 +61,49 @@ NormalEquations::NormalEquations(int unknowns, const std::vector<DesignRow>& des
             builder.couple(design[r], design[r + 2]);
     }
     pattern_ = builder.finish();
+    for (std::size_t r = 0; r < design.size(); ++r) {
+        placeRowProduct(design[r]);
+        if (weights.pairWeight[r] != 0.0)
+            placeCoupledProduct(design[r], design[r + 1]);
+        if (weights.skipWeight[r] != 0.0)
+            placeCoupledProduct(design[r], design[r + 2]);
+    }
     values_.assign(pattern_.rowIndex.size(), 0.0);
     rightHandSide_.assign(static_cast<std::size_t>(unknowns), 0.0);
 }
 
-void NormalEquations::add(int i, int j, double value) {
-    values_[static_cast<std::size_t>(pattern_.find(i, j))] += value;
+void NormalEquations::placeRowProduct(const DesignRow& a) {
+    for (int p = 0; p < a.count; ++p)
+        for (int q = 0; q < a.count; ++q)
+            if (a.column[p] <= a.column[q])
+                slots_.push_back(pattern_.find(a.column[p], a.column[q]));
+}
+
+void NormalEquations::placeCoupledProduct(const DesignRow& a, const DesignRow& b) {
+    for (int p = 0; p < a.count; ++p)
+        for (int q = 0; q < b.count; ++q)
+            slots_.push_back(pattern_.find(std::min(a.column[p], b.column[q]),
+                                           std::max(a.column[p], b.column[q])));
 }
 
 // w a^T a: every pair of the row's entries whose columns are in order, so a
 // column named twice in one row still counts each product once per order.
-void NormalEquations::addRowProduct(const DesignRow& a, double weight) {
+void NormalEquations::addRowProduct(const DesignRow& a, double weight, const int*& slot) {
     for (int p = 0; p < a.count; ++p)
         for (int q = 0; q < a.count; ++q)
             if (a.column[p] <= a.column[q])
-                add(a.column[p], a.column[q], weight * a.value[p] * a.value[q]);
+                values_[static_cast<std::size_t>(*slot++)] += weight * a.value[p] * a.value[q];
 }
 
 // w (a^T b + b^T a): each product lands once in the upper triangle, twice on
 // the diagonal.
-void NormalEquations::addCoupledProduct(const DesignRow& a, const DesignRow& b, double weight) {
+void NormalEquations::addCoupledProduct(const DesignRow& a, const DesignRow& b, double weight,
+                                        const int*& slot) {
     for (int p = 0; p < a.count; ++p)
         for (int q = 0; q < b.count; ++q) {
-            const int i = a.column[p], j = b.column[q];
             const double product = weight * a.value[p] * b.value[q];
-            add(std::min(i, j), std::max(i, j), i == j ? 2.0 * product : product);
+            values_[static_cast<std::size_t>(*slot++)] +=
+                a.column[p] == b.column[q] ? 2.0 * product : product;
         }
 }
 
@@ -94,13 +112,14 @@ void NormalEquations::form(const std::vector<DesignRow>& design, const RowWeight
     std::fill(values_.begin(), values_.end(), 0.0);
     std::fill(rightHandSide_.begin(), rightHandSide_.end(), 0.0);
     const std::vector<double> wL = weighted(weights, misclosures);
+    const int* slot = slots_.data();
     for (std::size_t r = 0; r < design.size(); ++r) {
         const DesignRow& a = design[r];
-        addRowProduct(a, weights.diagonal[r]);
+        addRowProduct(a, weights.diagonal[r], slot);
         if (weights.pairWeight[r] != 0.0)
-            addCoupledProduct(a, design[r + 1], weights.pairWeight[r]);
+            addCoupledProduct(a, design[r + 1], weights.pairWeight[r], slot);
         if (weights.skipWeight[r] != 0.0)
-            addCoupledProduct(a, design[r + 2], weights.skipWeight[r]);
+            addCoupledProduct(a, design[r + 2], weights.skipWeight[r], slot);
         for (int p = 0; p < a.count; ++p)
             rightHandSide_[static_cast<std::size_t>(a.column[p])] += a.value[p] * wL[r];
     }

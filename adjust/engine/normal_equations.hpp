@@ -28,7 +28,9 @@ public:
     // weights couple them).
     NormalEquations(int unknowns, const std::vector<DesignRow>& design, const RowWeights& weights);
 
-    // N = A^T W A and b = A^T W L at the rows' current values.
+    // N = A^T W A and b = A^T W L at the rows' current values. The rows touch
+    // the same unknowns as those the pattern was laid out from, in the same
+    // order, with the same weights coupling them.
     void form(const std::vector<DesignRow>& design, const RowWeights& weights,
               const std::vector<double>& misclosures);
 
@@ -41,11 +43,15 @@ public:
     }
 
 private:
-    void add(int i, int j, double value);
-    void addRowProduct(const DesignRow& a, double weight);
-    void addCoupledProduct(const DesignRow& a, const DesignRow& b, double weight);
+    void placeRowProduct(const DesignRow& a);
+    void placeCoupledProduct(const DesignRow& a, const DesignRow& b);
+    void addRowProduct(const DesignRow& a, double weight, const int*& slot);
+    void addCoupledProduct(const DesignRow& a, const DesignRow& b, double weight, const int*& slot);
 
     UpperPattern pattern_;
+    // The place in the values of each product that form() adds, in the order
+    // it adds them: found once, so an iteration adds without searching.
+    std::vector<int> slots_;
     std::vector<double> values_;
     std::vector<double> rightHandSide_;
 };

@@ -12,7 +12,7 @@ Dms splitDegrees(double value, int decimals) {
     const double minutes = (value - dms.degrees) * 60.0;
     dms.minutes = std::floor(minutes);
     dms.seconds =
-        platform::atofC(platform::formatC("%.*f", decimals, (minutes - dms.minutes) * 60.0));
+        platform::atofC(platform::formatFixed((minutes - dms.minutes) * 60.0, 0, decimals));
     if (dms.seconds >= 60.0) {
         dms.minutes += 1.0;
         dms.seconds -= 60.0;

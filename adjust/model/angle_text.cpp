@@ -9,6 +9,7 @@
 #include <cmath>
 
 using platform::formatC;
+using platform::formatFixed;
 
 namespace {
 
@@ -50,7 +51,7 @@ std::string hemisphereText(double value_rad, char positive, char negative, bool 
 } // namespace
 
 std::string fmtSeconds2(double seconds, int decimals) {
-    std::string text = formatC("%02.*f", decimals, seconds);
+    std::string text = formatFixed(seconds, 2, decimals, '0');
     if (text.size() > 1 && text[1] == '.')
         text.insert(text.begin(), '0');
     return text;
@@ -59,8 +60,8 @@ std::string fmtSeconds2(double seconds, int decimals) {
 std::string angleToDmsText(double angle_rad, int decimals) {
     const bool negative = angle_rad < 0;
     const angle::Dms dms = angle::splitDegrees(std::fabs(angle_rad) * 180.0 / angle::pi, decimals);
-    std::string line = formatC("%4.f %2.f %s", dms.degrees, dms.minutes,
-                               fmtSeconds2(dms.seconds, decimals).c_str());
+    std::string line = formatFixed(dms.degrees, 4, 0) + ' ' + formatFixed(dms.minutes, 2, 0) + ' ' +
+                       fmtSeconds2(dms.seconds, decimals);
     line[4] = '-';
     line[7] = '\'';
     line += '"';
@@ -75,7 +76,7 @@ std::string angleToDmsText(double angle_rad, int decimals) {
 
 std::string angleToGonText(double angle_rad, int decimals) {
     std::string text =
-        formatC("%14.*f", decimalsOf(decimals) + 4, std::fabs(angle_rad) * gradsPerRadian);
+        formatFixed(std::fabs(angle_rad) * gradsPerRadian, 14, decimalsOf(decimals) + 4);
     const auto point = text.find('.');
     const std::size_t end = point == std::string::npos ? text.size() : point;
     for (std::size_t i = end >= 3 ? end - 3 : 0; i < end; ++i) {
@@ -138,15 +139,15 @@ std::string directionToCString(double azimuth_rad) {
 }
 
 std::string fmtArcSeconds(double seconds) {
-    return formatC("%4.1f", seconds);
+    return formatFixed(seconds, 4, 1);
 }
 
 std::string formatAngleValue9(double value) {
-    return padRight(formatC("% 7.*f", projectVars.directionPrec, value), 9);
+    return padRight(formatFixed(value, 7, projectVars.directionPrec, ' '), 9);
 }
 
 std::string formatDistanceSigned(double value) {
-    return formatC("% 7.*f", projectVars.distPrec, value);
+    return formatFixed(value, 7, projectVars.distPrec, ' ');
 }
 
 double angleToRadians(double value) {

@@ -8,10 +8,10 @@
 
 #include <cmath>
 
-using platform::formatC;
+using platform::formatFixed;
 
 std::string formatCoordinate(double value) {
-    return formatC("%12.*f", projectVars.coordPrec, value);
+    return formatFixed(value, 12, projectVars.coordPrec);
 }
 
 namespace {
@@ -20,8 +20,8 @@ std::string elevationText(double value, int decimals) {
     if (!isSet(value))
         return {};
     if (projectVars.distPrec < 0)
-        return formatC("%12.3f", value);
-    return formatC("%12.*f", decimals, value);
+        return formatFixed(value, 12, 3);
+    return formatFixed(value, 12, decimals);
 }
 
 constexpr double fixedMark = -2.0;
@@ -38,17 +38,17 @@ std::string formatElevationCString(double value) {
 }
 
 std::string formatNorthEastOut(double value) {
-    return formatC("%12.*f", projectVars.neOutPrec, value);
+    return formatFixed(value, 12, projectVars.neOutPrec);
 }
 
 std::string formatElevationOut(double value) {
-    return formatC("%12.*f", projectVars.zOutPrec, value);
+    return formatFixed(value, 12, projectVars.zOutPrec);
 }
 
 std::string formatStdErrorPrecCString(double value, int decimals) {
     if (value < fixedMark)
         return {};
-    return formatC("%7.*f", decimals, value < 0.0 ? 0.0 : value);
+    return formatFixed(value < 0.0 ? 0.0 : value, 7, decimals);
 }
 
 std::string formatStdError(double value) {
@@ -56,16 +56,15 @@ std::string formatStdError(double value) {
 }
 
 std::string formatDistanceShort(double value) {
-    return formatC("%7.*f", projectVars.distPrec, value);
+    return formatFixed(value, 7, projectVars.distPrec);
 }
 
 std::string formatAngleSeconds(double seconds) {
     if (projectVars.angleType == 1)
-        return formatC("%9.*f", decimalsOf(projectVars.directionPrec) + 4,
-                       seconds * gradsPerSecond);
+        return formatFixed(seconds * gradsPerSecond, 9, decimalsOf(projectVars.directionPrec) + 4);
     return (seconds < 0 ? "-" : " ") + formatAngleValue9(std::fabs(seconds));
 }
 
 std::string formatDistance(double value) {
-    return formatC("%9.*f", projectVars.distPrec, value);
+    return formatFixed(value, 9, projectVars.distPrec);
 }

@@ -16,6 +16,10 @@ extern int errFile;
 // 1; otherwise returns 0.
 int writeLine(int handle, const std::string& text);
 
+// Writes `text` as it is: lines already ended in CR LF. Handles, failures and
+// the result as writeLine.
+int writeText(int handle, const std::string& text);
+
 // Writes the same line to the report and to the error report, each only when
 // open. Returns 1 after a failed write (with the same message), else 0.
 int writeRptErrLine(const std::string& text);

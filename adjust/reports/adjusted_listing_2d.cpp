@@ -10,6 +10,7 @@
 #include "model/project_geodesy.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/text_fields.hpp"
+#include "output/line_buffer.hpp"
 #include "output/report_lines.hpp"
 #include "output/report_writer.hpp"
 #include "platform/c_locale_text.hpp"
@@ -56,7 +57,7 @@ bool ObservationListing::distances() {
     }
     if (!rmsLine("            Root Mean Square (RMS)  " + formatDistance(rms())))
         return false;
-    return writeLine(handle(), "") == 0;
+    return lines({""});
 }
 
 bool ObservationListing::angles() {
@@ -83,7 +84,7 @@ bool ObservationListing::angles() {
     if (!rmsLine("                               Root Mean Square (RMS)     " +
                  formatAngleSeconds(rms())))
         return false;
-    return writeLine(handle(), "") == 0;
+    return lines({""});
 }
 
 bool ObservationListing::azimuths() {
@@ -142,9 +143,10 @@ int writeRptAdjustedCoords(int handle, const std::vector<double>& unknownSigmas)
     const bool nFirst = !coordinateLetters().eastingFirst;
     std::size_t unknown = 0;
     coordRec point;
+    LineBuffer out(handle);
     const int c = pointList2D.openCursor(0);
-    int result = 0;
-    for (; result == 0 && pointList2D.getAtCursor(c, point) == 0; pointList2D.advanceCursor(c)) {
+    bool written = true;
+    for (; written && pointList2D.getAtCursor(c, point) == 0; pointList2D.advanceCursor(c)) {
         if (!isAdjustablePoint(point.pointType))
             continue;
         if (unknown + 2 > unknownSigmas.size())
@@ -156,14 +158,13 @@ int writeRptAdjustedCoords(int handle, const std::vector<double>& unknownSigmas)
         const double second = nFirst ? point.easting : point.northing;
         const double firstSigma = nFirst ? point.stdErrN : point.stdErrE;
         const double secondSigma = nFirst ? point.stdErrE : point.stdErrN;
-        result = writeLine(handle, platform::formatC(" %-10.10s  %s  %s    %s    %s", point.name,
-                                                     formatCoordinate(first).c_str(),
-                                                     formatCoordinate(second).c_str(),
-                                                     formatStdError(firstSigma).c_str(),
-                                                     formatStdError(secondSigma).c_str()));
+        written = out.line(platform::formatC(
+            " %-10.10s  %s  %s    %s    %s", point.name, formatCoordinate(first).c_str(),
+            formatCoordinate(second).c_str(), formatStdError(firstSigma).c_str(),
+            formatStdError(secondSigma).c_str()));
     }
     pointList2D.closeCursor(c);
-    return result;
+    return written && out.flush() ? 0 : 1;
 }
 
 int writeRptGeographicCoords(int handle) {
@@ -199,5 +200,5 @@ int writeRptAdjustedObs(int handle, const std::vector<double>& residuals,
     if (!listing.distances() || !listing.angles() || !listing.azimuths())
         return 1;
     listing.skipControl();
-    return listing.gpsVectors() ? 0 : 1;
+    return listing.gpsVectors() && listing.flush() ? 0 : 1;
 }

@@ -338,5 +338,5 @@ int writeRptAdjustedObs3D(int handle, const std::vector<double>& residuals,
     if (!listing.distances() || !listing.angles() || !listing.azimuths() || !listing.zeniths())
         return 1;
     listing.skipControl();
-    return listing.gpsVectors() && listing.levels() ? 0 : 1;
+    return listing.gpsVectors() && listing.levels() && listing.flush() ? 0 : 1;
 }

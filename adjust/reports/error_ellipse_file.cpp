@@ -8,6 +8,7 @@
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/text_fields.hpp"
+#include "output/line_buffer.hpp"
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/file_replace.hpp"
@@ -18,6 +19,7 @@
 #include <cmath>
 #include <filesystem>
 #include <initializer_list>
+#include <string_view>
 
 namespace {
 
@@ -96,23 +98,31 @@ std::string pointRecords(const std::vector<Point>& points, const std::vector<Poi
     return text;
 }
 
+// Appends one record, its parts joined (names need no formatting), and its
+// line end.
+void appendRecord(std::string& text, std::initializer_list<std::string_view> parts) {
+    for (const std::string_view part : parts)
+        text.append(part);
+    text.append("\r\n");
+}
+
 template <class Distances, class Angles, class Azimuths>
 std::string connectionRecords(Distances& distances, Angles& angles, Azimuths& azimuths) {
     std::string text;
     for (const auto& d : recordsOf(distances))
-        text += platform::formatC("ND,T,PF%s,PT%s\r\n", name(d.from).c_str(), name(d.to).c_str());
+        appendRecord(text, {"ND,T,PF", fixedText(d.from), ",PT", fixedText(d.to)});
     for (const auto& a : recordsOf(angles))
-        text += platform::formatC("NA,T,PB%s,PI%s,PT%s\r\n", name(a.backsight).c_str(),
-                                  name(a.instrument).c_str(), name(a.foresight).c_str());
+        appendRecord(text, {"NA,T,PB", fixedText(a.backsight), ",PI", fixedText(a.instrument),
+                            ",PT", fixedText(a.foresight)});
     for (const azimuthObs& z : recordsOf(azimuths))
-        text += platform::formatC("NZ,T,PI%s,PT%s\r\n", name(z.from).c_str(), name(z.to).c_str());
+        appendRecord(text, {"NZ,T,PI", fixedText(z.from), ",PT", fixedText(z.to)});
     return text;
 }
 
 std::string gpsVectorRecords() {
     std::string text;
     for (const gpsVectorRec& g : recordsOf(gpsVectorList))
-        text += platform::formatC("NG,PF%s,PT%s\r\n", name(g.from).c_str(), name(g.to).c_str());
+        appendRecord(text, {"NG,PF", fixedText(g.from), ",PT", fixedText(g.to)});
     return text;
 }
 
@@ -158,15 +168,16 @@ int writeRptErrorEllipses(int handle, const std::vector<errEllipseRec>& ellipses
                              " Sta.               Semi Major     Semi Minor      Max. Error Az.",
                              axisHeading}))
         return 1;
+    LineBuffer out(handle);
     for (const errEllipseRec& e : ellipses) {
         const std::string line = platform::formatC(" %-10.10s          %s         %s          %s",
                                                    e.name, formatStdError(e.semiMajor).c_str(),
                                                    formatStdError(e.semiMinor).c_str(),
                                                    directionToText(e.orientation).c_str());
-        if (writeLine(handle, line) != 0)
+        if (!out.line(line))
             return 1;
     }
-    return 0;
+    return out.flush() ? 0 : 1;
 }
 
 int writeRptErrorEllipses3D(int handle, const std::vector<errEllipseRec>& ellipses,
@@ -181,6 +192,7 @@ int writeRptErrorEllipses3D(int handle, const std::vector<errEllipseRec>& ellips
         return 1;
     const double u = units::unitsPerMetre(projectVars.HorizUnits);
     std::size_t next = 0;
+    LineBuffer out(handle);
     for (const stationRec& s : recordsOf(stationList)) {
         if (!isAdjustablePoint(s.pointType) || next >= ellipses.size())
             continue;
@@ -191,10 +203,10 @@ int writeRptErrorEllipses3D(int handle, const std::vector<errEllipseRec>& ellips
             formatStdError(std::fabs(e.semiMinor * u)).c_str(),
             directionToText(e.orientation).c_str(),
             formatStdError(std::fabs(s.stdErrZ * u * elevationMultiplier)).c_str());
-        if (writeLine(handle, line) != 0)
+        if (!out.line(line))
             return 1;
     }
-    return 0;
+    return out.flush() ? 0 : 1;
 }
 
 std::string eelFileText(const std::vector<errEllipseRec>& ellipses) {

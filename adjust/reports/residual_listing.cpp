@@ -3,7 +3,6 @@
 #include "model/angle_math.hpp"
 #include "model/angle_text.hpp"
 #include "model/number_format.hpp"
-#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 
 #include <cmath>
@@ -43,7 +42,7 @@ bool ResidualListing::entryLine(std::string line, double unitFactor) {
     sumOfSquares_ += scaled * scaled;
     ++listed_;
     ++entry_;
-    return writeLine(handle_, line) == 0;
+    return out_.line(line);
 }
 
 void ResidualListing::startKind() {
@@ -55,15 +54,15 @@ double ResidualListing::rms() const {
     return std::sqrt(sumOfSquares_ / listed_);
 }
 
-bool ResidualListing::lines(std::initializer_list<std::string> texts) const {
+bool ResidualListing::lines(std::initializer_list<std::string> texts) {
     for (const std::string& text : texts)
-        if (writeLine(handle_, text) != 0)
+        if (!out_.line(text))
             return false;
     return true;
 }
 
-bool ResidualListing::rmsLine(const std::string& line) const {
-    return listed_ == 0 || writeLine(handle_, line) == 0;
+bool ResidualListing::rmsLine(const std::string& line) {
+    return listed_ == 0 || out_.line(line);
 }
 
 std::string ResidualListing::distanceText(const pointNameField& from, const pointNameField& to,

@@ -2,9 +2,12 @@
 // What the 2D and 3D listings of adjusted observations share: the walk
 // through the residual entries in the order of the adjustment's rows, the
 // mark of the floated observation, the root mean square of each kind, and
-// the standardized residual with its flag.
+// the standardized residual with its flag. The lines go to the file in
+// blocks (output/line_buffer.hpp): nothing else writes to it while a listing
+// lives, and flush() ends a listing.
 
 #include "model/observation_records.hpp"
+#include "output/line_buffer.hpp"
 
 #include <initializer_list>
 #include <string>
@@ -23,9 +26,8 @@ public:
     // `mark`: the entry whose line ends with " **"; -1 marks none.
     ResidualListing(int handle, const std::vector<double>& residuals,
                     const std::vector<double>& sigmas, int mark)
-        : handle_(handle), v_(residuals), sigma_(sigmas), mark_(mark) {}
+        : out_(handle), v_(residuals), sigma_(sigmas), mark_(mark) {}
 
-    int handle() const { return handle_; }
     // The residual and the adjusted observation's standard deviation of the
     // current entry; NaN past the end of either vector (its line then fails).
     double v() const;
@@ -43,9 +45,11 @@ public:
     int listed() const { return listed_; }
     double rms() const;
     // Writes the lines in order; false at the first failed write.
-    bool lines(std::initializer_list<std::string> texts) const;
+    bool lines(std::initializer_list<std::string> texts);
     // Writes the kind's RMS line when the kind listed any entry.
-    bool rmsLine(const std::string& line) const;
+    bool rmsLine(const std::string& line);
+    // Writes the lines still pending; false once a write failed.
+    bool flush() { return out_.flush(); }
 
     // The current entry's line of a distance: from, to, the adjusted
     // distance (observed + v), v, flag and standardized residual, standard
@@ -70,7 +74,7 @@ public:
 private:
     bool inRange() const { return entry_ < v_.size() && entry_ < sigma_.size(); }
 
-    int handle_;
+    LineBuffer out_;
     const std::vector<double>& v_;
     const std::vector<double>& sigma_;
     int mark_;

@@ -151,7 +151,7 @@ void writeAzimuthRows(ReportWriter& out, obsList<azimuthObs>& azimuths) {
 }
 
 void writeRptUnadjustedObs(int handle) {
-    ReportWriter out(handle);
+    ReportWriter out(handle, ReportWriter::Lines::inBlocks);
     out.blank()
         .line("     HORIZONTAL ADJUSTMENT REPORT")
         .line(ruleLine(5, 28))

@@ -259,7 +259,7 @@ void writeLevelDifferences(ReportWriter& out) {
 } // namespace
 
 void writeRptUnadjustedObs3D(int handle, int distanceKind) {
-    ReportWriter out(handle);
+    ReportWriter out(handle, ReportWriter::Lines::inBlocks);
     out.blank()
         .line("     3-DIMENSIONAL ADJUSTMENT REPORT")
         .line(ruleLine(5, 31))

@@ -1,6 +1,7 @@
 #include "platform/c_locale_text.hpp"
 
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <clocale>
 #include <cmath>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <locale.h>
+#include <string_view>
 
 namespace platform {
 namespace {
@@ -40,21 +42,76 @@ std::string_view trimBlanks(std::string_view text) {
 
 } // namespace
 
+// Formats into a buffer on the stack first and only measures and formats a
+// second time when the text is longer: report lines are short, and the C
+// library's formatting is most of the time of writing a large report.
 std::string formatC(const char* fmt, ...) {
     CLocaleScope scope;
     va_list args;
     va_start(args, fmt);
     va_list copy;
     va_copy(copy, args);
-    const int needed = std::vsnprintf(nullptr, 0, fmt, copy);
+    char buffer[256];
+    const int needed = std::vsnprintf(buffer, sizeof buffer, fmt, copy);
     va_end(copy);
     std::string out;
-    if (needed > 0) {
+    if (needed > 0 && static_cast<size_t>(needed) < sizeof buffer) {
+        out.assign(buffer, static_cast<size_t>(needed));
+    } else if (needed > 0) {
         out.resize(static_cast<size_t>(needed) + 1);
         std::vsnprintf(out.data(), out.size(), fmt, args);
         out.resize(static_cast<size_t>(needed));
     }
     va_end(args);
+    return out;
+}
+
+namespace {
+
+// printf itself, for what the fast path of formatFixed leaves to it.
+std::string formatFixedByPrintf(double value, int width, int precision, char flag) {
+    if (flag == ' ')
+        return formatC("% *.*f", width, precision, value);
+    if (flag == '0')
+        return formatC("%0*.*f", width, precision, value);
+    return formatC("%*.*f", width, precision, value);
+}
+
+// The longest precision the fast path takes, and room for the longest text
+// it makes: the 309 digits of the largest double, sign, point and decimals.
+constexpr int fastPrecisionLimit = 40;
+constexpr std::size_t fixedDigitsSize = 309 + 2 + fastPrecisionLimit;
+
+} // namespace
+
+std::string formatFixed(double value, int width, int precision, char flag) {
+    if (width < 0 || precision < 0 || precision > fastPrecisionLimit || !std::isfinite(value))
+        return formatFixedByPrintf(value, width, precision, flag);
+    // std::to_chars rounds the exact binary value half to even, as printf
+    // does in the default rounding mode, and never reads the locale.
+    char digits[fixedDigitsSize];
+    const auto [end, error] =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
+    if (error != std::errc())
+        return formatFixedByPrintf(value, width, precision, flag);
+    std::string_view body(digits, static_cast<std::size_t>(end - digits));
+    const bool negative = !body.empty() && body.front() == '-';
+    if (negative)
+        body.remove_prefix(1);
+    const std::size_t signSize = negative || flag == ' ' ? 1 : 0;
+    const std::size_t length = signSize + body.size();
+    const std::size_t pad = width > 0 && static_cast<std::size_t>(width) > length
+                                ? static_cast<std::size_t>(width) - length
+                                : 0;
+    std::string out;
+    out.reserve(length + pad);
+    if (flag != '0')
+        out.append(pad, ' ');
+    if (signSize > 0)
+        out.push_back(negative ? '-' : ' ');
+    if (flag == '0')
+        out.append(pad, '0');
+    out.append(body);
     return out;
 }
 

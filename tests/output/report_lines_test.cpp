@@ -1,3 +1,4 @@
+#include "output/line_buffer.hpp"
 #include "output/report_lines.hpp"
 #include "platform/shell_services.hpp"
 #include "support/temp_folder.hpp"
@@ -91,6 +92,55 @@ TEST_F(ReportFiles, FullDiskIsNamed) {
     ::close(full);
     EXPECT_EQ(outputWriteFailures(true),
               std::vector<std::string>{"Error writing output to /dev/full: No space left on device"});
+}
+
+// The buffered lines reach the file whole and in order: those written
+// when a block fills, those flushed, and those left for the destructor.
+TEST_F(ReportFiles, BufferedLinesReachTheFileInOrder) {
+    const int handle = openFile("long.txt");
+    std::string expected;
+    {
+        LineBuffer out(handle);
+        EXPECT_TRUE(out.line("first"));
+        EXPECT_EQ(contents("long.txt"), "") << "nothing is written before a block fills";
+        EXPECT_TRUE(out.flush());
+        EXPECT_EQ(contents("long.txt"), "first\r\n");
+        expected = "first\r\n";
+        for (int i = 0; i < 2000; ++i) {
+            const std::string text = "line " + std::to_string(i) + std::string(90, '.');
+            EXPECT_TRUE(out.line(text));
+            expected += text + "\r\n";
+        }
+        EXPECT_GT(contents("long.txt").size(), 65536u) << "full blocks go out unasked";
+        EXPECT_TRUE(out.line(""));
+        expected += "\r\n";
+    }
+    ::close(handle);
+    EXPECT_EQ(contents("long.txt"), expected);
+    EXPECT_TRUE(shell.boxes.empty());
+}
+
+TEST_F(ReportFiles, BufferedLinesToAClosedHandleGoNowhere) {
+    LineBuffer out(0);
+    EXPECT_TRUE(out.line("nowhere"));
+    EXPECT_TRUE(out.flush());
+    EXPECT_TRUE(shell.boxes.empty());
+}
+
+// A failed block is noted once, as a failed line is, and every later line
+// and flush says so.
+TEST_F(ReportFiles, FailedBufferedWriteIsReportedOnce) {
+    const std::string path = (folder / "ro.txt").string();
+    const int readOnly = ::open(path.c_str(), O_RDONLY | O_CREAT, 0600);
+    LineBuffer out(readOnly);
+    EXPECT_TRUE(out.line("x"));
+    EXPECT_FALSE(out.flush());
+    EXPECT_FALSE(out.line("y"));
+    EXPECT_FALSE(out.flush());
+    ::close(readOnly);
+    EXPECT_EQ(outputWriteFailures(), std::vector<std::string>{"Error writing output to " + path +
+                                                              ": Bad file descriptor"});
+    EXPECT_EQ(shell.boxes.size(), 1u);
 }
 
 TEST(ReportLines, SkipLeadingBlanks) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <vector>
 
 using namespace platform;
 
@@ -43,6 +45,42 @@ TEST(CLocaleText, StrictParseRefusesTrailingText) {
     EXPECT_FALSE(parseDouble("   ").has_value());
     EXPECT_FALSE(parseLong("12.5").has_value());
     EXPECT_EQ(parseLong(" -12 "), -12L);
+}
+
+// formatFixed writes what printf writes: exact binary ties (0.125, 2.5)
+// rounded half to even, negative zero, every flag, width and precision of
+// the listings, and what it leaves to printf (infinities, NaN, a negative
+// precision, a width to the left).
+TEST(CLocaleText, FormatFixedWritesWhatPrintfWrites) {
+    const auto byPrintf = [](double value, int width, int precision, char flag) {
+        if (flag == ' ')
+            return formatC("% *.*f", width, precision, value);
+        if (flag == '0')
+            return formatC("%0*.*f", width, precision, value);
+        return formatC("%*.*f", width, precision, value);
+    };
+    std::vector<double> values = {0.0,           -0.0,     0.5,       1.5,    2.5,
+                                  -2.5,          0.125,    0.375,     2.675,  1.005,
+                                  1e15 + 0.5,    1e22,     1e300,     -1e300, 5e-324,
+                                  12345678.9005, INFINITY, -INFINITY, NAN,    359.99999999};
+    std::mt19937_64 random(42);
+    std::uniform_int_distribution<int> exponent(-8, 12);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    for (int i = 0; i < 1000; ++i) {
+        const double v = mantissa(random) * std::pow(10.0, exponent(random));
+        values.push_back(v);
+        values.push_back(std::round(v * 1000.0) / 1000.0 + 0.0005);
+        values.push_back(std::round(v * 8.0) / 8.0);
+    }
+    for (const double value : values)
+        for (const char flag : {'\0', ' ', '0'})
+            for (const int width : {0, 2, 4, 7, 9, 12, -9})
+                for (const int precision : {0, 1, 3, 4, 9, 45, -1}) {
+                    const std::string expected = byPrintf(value, width, precision, flag);
+                    ASSERT_EQ(formatFixed(value, width, precision, flag), expected)
+                        << value << " width " << width << " precision " << precision << " flag '"
+                        << flag << "'";
+                }
 }
 
 TEST(CLocaleText, FormatsLongText) {

@@ -12,6 +12,13 @@ namespace platform {
 // printf-style formatting under the C locale.
 std::string formatC(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
+// One number as printf's "%<flag><width>.<precision>f" writes it under the C
+// locale, `flag` one of 0 (none), ' ' (a blank for the sign of a number that
+// is not negative) and '0' (zeros after the sign pad to the width). The
+// report listings write hundreds of thousands of numbers; printf took most of
+// their time.
+std::string formatFixed(double value, int width, int precision, char flag = 0);
+
 // A number read from a file is data only when it is finite and no larger in
 // size than this: no survey measurement or coordinate comes near it, and
 // squares and sums of such numbers stay far from overflow.
