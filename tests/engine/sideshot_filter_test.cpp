@@ -156,7 +156,7 @@ TEST_F(SideshotFilter, ThePointsFileIsReadWhenEitherSwitchIsOn) {
     testsupport::writeBytes(folder / "p.alt", "REL_ERR_PAIRS a-b\r\nREL_ERR_ALL p, DESC:fence\r\n");
     projectVars.relativeErrFileNm = (folder / "p.alt").string();
     EXPECT_FALSE(loadRelErrPoints().inUse);
-    for (const auto [fileOn, altaOn] : {std::pair{1, 0}, {0, 1}}) {
+    for (const auto& [fileOn, altaOn] : {std::pair{1, 0}, {0, 1}}) {
         projectVars.relativeErrFileOn = fileOn;
         projectVars.ALTARptOn = altaOn;
         const relErrPoints points = loadRelErrPoints();
