@@ -13,7 +13,7 @@
 // for; ours also evaluates the other table for the round-trip check and
 // tests the area polygon, which the conversion must do, so kind 5 times
 // that work on our side only. Before timing, kind 5 converts the first
-// points both ways and requires PROJ's X and Y within 1 mm of ours
+// points on both sides and requires PROJ's X and Y within 1 mm of ours
 // (counter largest_difference_mm), so that the two do the same conversion.
 
 #include "geodetic/cassini_soldner.hpp"
@@ -108,9 +108,10 @@ double reachOf(const DanishTable& table, const double* box) {
 // x^j, grouped by the power of x. So horner's first block (fwd_u, inv_u) is
 // our second block as stored, its second (fwd_v, inv_v) our first, its
 // origins our centres in the other order, and its outputs (X, Y). Its range
-// (a square about the origin) takes in both directions' boxes.
-std::string hornerStep(const double* forwardTable, const double* reverseTable,
-                       const double* utmBox, const double* gridBox) {
+// (a square about the origin) takes in both directions' boxes; its one degree
+// is that of both tables of the pair.
+std::string hornerStep(const double* forwardTable, const double* reverseTable, const double* utmBox,
+                       const double* gridBox) {
     const DanishTable forward = danishTableOf(forwardTable);
     const DanishTable reverse = danishTableOf(reverseTable);
     const int g = (forward.degree + 1) * (forward.degree + 2) / 2;
@@ -118,10 +119,10 @@ std::string hornerStep(const double* forwardTable, const double* reverseTable,
     const double reverseOrigin[] = {reverse.secondCentre, reverse.firstCentre};
     const double range = std::max(reachOf(forward, utmBox), reachOf(reverse, gridBox));
     return " +step +proj=horner +ellps=intl +range=" + joined(&range, 1) +
-           " +fwd_origin=" + joined(forwardOrigin, 2) + " +inv_origin=" +
-           joined(reverseOrigin, 2) + " +deg=" + std::to_string(forward.degree) +
-           " +fwd_u=" + joined(forward.second, g) + " +fwd_v=" + joined(forward.first, g) +
-           " +inv_u=" + joined(reverse.second, g) + " +inv_v=" + joined(reverse.first, g);
+           " +fwd_origin=" + joined(forwardOrigin, 2) + " +inv_origin=" + joined(reverseOrigin, 2) +
+           " +deg=" + std::to_string(forward.degree) + " +fwd_u=" + joined(forward.second, g) +
+           " +fwd_v=" + joined(forward.first, g) + " +inv_u=" + joined(reverse.second, g) +
+           " +inv_v=" + joined(reverse.first, g);
 }
 
 namespace danish = geodetic_detail::danish;
