@@ -27,19 +27,20 @@ bool parseBlunder(std::string_view value, RunOptions& options, std::string& erro
     const std::string_view kind = value.substr(0, colon);
     if (kind == "check" && colon != std::string_view::npos)
         return parseBlunderCheck(value.substr(colon + 1), options, error);
-    const auto count = colon == std::string_view::npos
-                           ? std::nullopt
-                           : platform::parseLong(value.substr(colon + 1));
-    if ((kind != "float" && kind != "reweight") || !count || *count < 1) {
+    // A count that is missing or no number is as wrong as one below 1.
+    const long count = colon == std::string_view::npos
+                           ? 0
+                           : platform::parseLong(value.substr(colon + 1)).value_or(0);
+    if ((kind != "float" && kind != "reweight") || count < 1) {
         error = "--blunder takes check:PROX, float:N or reweight:N with N of 1 or more";
         return false;
     }
-    if (kind == "float" && *count > mostFloatedSolutions) {
+    if (kind == "float" && count > mostFloatedSolutions) {
         error = "--blunder=float:N keeps at most 10 solutions";
         return false;
     }
     options.mode = kind == "float" ? floatMode : reweightMode;
-    options.count = static_cast<int>(*count);
+    options.count = static_cast<int>(count);
     return true;
 }
 
