@@ -95,6 +95,8 @@ TEST(RunOptions, UsageErrors) {
         {},
         {"--blunder=float:11", "p.prj"},
         {"--blunder=float:0", "p.prj"},
+        {"--blunder=float", "p.prj"},
+        {"--blunder=reweight:two", "p.prj"},
         {"--blunder=check", "p.prj"},
         {"--answer=maybe", "p.prj"},
         {"--overwrite=some", "p.prj"},
