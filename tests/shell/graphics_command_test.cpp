@@ -4,6 +4,7 @@
 
 #include "gui_test_support.hpp"
 
+#include "shell/about_dialog.hpp"
 #include "shell/command_ids.hpp"
 
 #include <wx/mdi.h>
@@ -120,6 +121,21 @@ TEST_F(GraphicsCommand, TheStatusBarNamesTheToolUnderThePointer) {
         hover.bar->OnMouseEnter(wxID_ANY);
         EXPECT_EQ(status->GetStatusText(0), "Ready");
     }
+}
+
+// The graphics window, active, takes its own tools and hands every other
+// menu command on to the main window.
+TEST_F(GraphicsCommand, MenuCommandsReachTheMainWindowWhileTheGraphicsAreActive) {
+    CMainFrame& main = openMainWindow();
+    projectVars.pInputFileName = file("first.vkr").string() + "\n";
+    main.showGraphics();
+    const GraphicsParts parts = graphicsParts(main);
+    ASSERT_NE(parts.picture, nullptr);
+    guitest::waitForFirstPaint(parts.picture);
+    ASSERT_NE(main.GetActiveChild(), nullptr);
+    ASSERT_TRUE(main.GetActiveChild()->GetTitle().StartsWith("Network Graphics: "));
+    wxTEST_DIALOG(command(main, shellid::about),
+                  guitest::OnDialog<CAboutDlg>([](CAboutDlg&) { return wxID_OK; }));
 }
 
 TEST(GraphicsLibraryLoad, ALibraryThatIsNotThereShowsNothing) {

@@ -27,7 +27,14 @@ public:
         column->Add(canvas, 1, wxEXPAND);
         SetSizer(column);
         Layout();
-        Bind(wxEVT_TOOL, [this](wxCommandEvent& event) { onTool(event.GetId()); });
+        // A tool event is a menu event: the main window's menu commands come
+        // here first while this window is active, and go on to it.
+        Bind(wxEVT_TOOL, [this](wxCommandEvent& event) {
+            if (isGraphTool(event.GetId()))
+                onTool(event.GetId());
+            else
+                event.Skip();
+        });
         Bind(wxEVT_CLOSE_WINDOW, &GraphChildFrame::onClose, this);
     }
     ~GraphChildFrame() override {

@@ -4,6 +4,9 @@
 
 #include <wx/dcmemory.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 const graphTool tools[] = {
@@ -21,6 +24,11 @@ const graphTool tools[] = {
 
 std::span<const graphTool> graphTools() {
     return tools;
+}
+
+bool isGraphTool(int command) {
+    return std::any_of(std::begin(tools), std::end(tools),
+                       [command](const graphTool& tool) { return tool.command == command; });
 }
 
 wxBitmap toolImage(std::string_view glyph) {

@@ -14,5 +14,6 @@ struct graphTool {
 };
 
 std::span<const graphTool> graphTools();
+bool isGraphTool(int command);
 // A 21 x 16 picture showing `glyph`.
 wxBitmap toolImage(std::string_view glyph);
