@@ -25,11 +25,43 @@ int graphicsWindowCount(CMainFrame& main) {
     return count;
 }
 
+// The graphics window's tool bar and picture, children of its frame.
+struct GraphicsParts {
+    wxToolBar* tools = nullptr;
+    wxWindow* picture = nullptr;
+};
+
+GraphicsParts graphicsParts(CMainFrame& main) {
+    GraphicsParts parts;
+    for (wxWindow* child : main.GetClientWindow()->GetChildren()) {
+        auto* frame = wxDynamicCast(child, wxMDIChildFrame);
+        if (frame == nullptr || !frame->GetTitle().StartsWith("Network Graphics: "))
+            continue;
+        for (wxWindow* inner : frame->GetChildren()) {
+            if (auto* bar = dynamic_cast<wxToolBar*>(inner))
+                parts.tools = bar;
+            else
+                parts.picture = inner;
+        }
+    }
+    return parts;
+}
+
 class GraphicsCommand : public guitest::ShellTest {
 protected:
     GraphicsCommand() {
         testsupport::writeBytes(file("first.vkr"), "");
         projectVars.includeRawData = 0; // a model with nothing to read
+    }
+
+    // The first raw file's graphics window, once its picture is drawn.
+    GraphicsParts showDrawnGraphics(CMainFrame& main) {
+        projectVars.pInputFileName = file("first.vkr").string() + "\n";
+        main.showGraphics();
+        const GraphicsParts parts = graphicsParts(main);
+        if (parts.picture != nullptr)
+            guitest::waitForFirstPaint(parts.picture);
+        return parts;
     }
 };
 
@@ -67,27 +99,6 @@ TEST_F(GraphicsCommand, RawFileNamesAreTakenFromTheProjectFolder) {
     EXPECT_EQ(graphicsWindowCount(main), 1);
 }
 
-// The graphics window's tool bar and picture, children of its frame.
-struct GraphicsParts {
-    wxToolBar* tools = nullptr;
-    wxWindow* picture = nullptr;
-};
-
-GraphicsParts graphicsParts(CMainFrame& main) {
-    GraphicsParts parts;
-    for (wxWindow* child : main.GetClientWindow()->GetChildren()) {
-        auto* frame = wxDynamicCast(child, wxMDIChildFrame);
-        if (frame == nullptr || !frame->GetTitle().StartsWith("Network Graphics: "))
-            continue;
-        for (wxWindow* inner : frame->GetChildren()) {
-            if (auto* bar = dynamic_cast<wxToolBar*>(inner))
-                parts.tools = bar;
-            else
-                parts.picture = inner;
-        }
-    }
-    return parts;
-}
 
 // While the pointer rests on a tool, of the main window or of the graphics
 // window, the status bar names the tool (it stood empty, so after a click on
@@ -95,12 +106,8 @@ GraphicsParts graphicsParts(CMainFrame& main) {
 // "Ready" is back.
 TEST_F(GraphicsCommand, TheStatusBarNamesTheToolUnderThePointer) {
     CMainFrame& main = openMainWindow();
-    projectVars.pInputFileName = file("first.vkr").string() + "\n";
-    main.showGraphics();
-    const GraphicsParts parts = graphicsParts(main);
+    const GraphicsParts parts = showDrawnGraphics(main);
     ASSERT_NE(parts.tools, nullptr);
-    ASSERT_NE(parts.picture, nullptr);
-    guitest::waitForFirstPaint(parts.picture);
     wxToolBar* graphics = parts.tools;
     struct Hover {
         wxToolBar* bar;
@@ -127,11 +134,7 @@ TEST_F(GraphicsCommand, TheStatusBarNamesTheToolUnderThePointer) {
 // menu command on to the main window.
 TEST_F(GraphicsCommand, MenuCommandsReachTheMainWindowWhileTheGraphicsAreActive) {
     CMainFrame& main = openMainWindow();
-    projectVars.pInputFileName = file("first.vkr").string() + "\n";
-    main.showGraphics();
-    const GraphicsParts parts = graphicsParts(main);
-    ASSERT_NE(parts.picture, nullptr);
-    guitest::waitForFirstPaint(parts.picture);
+    ASSERT_NE(showDrawnGraphics(main).picture, nullptr);
     ASSERT_NE(main.GetActiveChild(), nullptr);
     ASSERT_TRUE(main.GetActiveChild()->GetTitle().StartsWith("Network Graphics: "));
     wxTEST_DIALOG(command(main, shellid::about),
