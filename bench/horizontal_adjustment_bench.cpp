@@ -51,7 +51,7 @@ double azimuth(const Truth& a, const Truth& b) {
 }
 
 std::string nameOf(int i) {
-    return "P" + std::to_string(i);
+    return std::string("P").append(std::to_string(i));
 }
 
 coordRec pointRecord(const std::string& name, int type) {
@@ -141,7 +141,7 @@ private:
 
     // A point 40 m off point i, seen from i with i's first neighbour as backsight.
     void addSideshot(int i, int backsight) {
-        const std::string name = "S" + std::to_string(i);
+        const std::string name = std::string("S").append(std::to_string(i));
         pointList2D.append(pointRecord(name, ptUnknown));
         const Truth s{truth_[i].e + 30.0, truth_[i].n + 26.0};
         addDistance(nameOf(i), name, truth_[i], s);

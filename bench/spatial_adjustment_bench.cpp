@@ -67,7 +67,7 @@ double azimuth(const Truth& i, const Truth& j) {
 }
 
 std::string nameOf(int i) {
-    return "S" + std::to_string(i);
+    return std::string("S").append(std::to_string(i));
 }
 
 class GridNetwork3D {
