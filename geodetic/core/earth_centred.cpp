@@ -5,6 +5,7 @@
 #include "earth_centred_newton.hpp"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -82,14 +83,13 @@ Geodetic geodeticOf(double a, double b, double eSq, double x, double y, double z
 
 namespace geodetic_detail {
 
-GeodeticPosition geodeticByNewton(const ellipsoid& ell, double x, double y, double z) {
+GeodeticTerms geodeticTermsByNewton(const ellipsoid& ell, double x, double y, double z) {
     const double a = ell.semiMajor;
     const double eSq = ell.eccentricity * ell.eccentricity;
     const double p = std::sqrt(x * x + y * y);
-    if (p == 0.0) {
-        const Geodetic g = polar(ell.semiMinor, z);
-        return {g.lat, g.lon, g.h};
-    }
+    if (p == 0.0)
+        return {std::copysign(std::numeric_limits<double>::infinity(), z), std::copysign(1.0, z), 0.0, 0.0,
+                std::abs(z) - ell.semiMinor};
     const double oneMinusESq = 1.0 - eSq, eSqA = eSq * a;
     double t = z / (p * oneMinusESq);
     // g / g' with both multiplied by q sqrt(q): one division a step.
@@ -102,7 +102,16 @@ GeodeticPosition geodeticByNewton(const ellipsoid& ell, double x, double y, doub
     const double sinLat = t * cosLat;
     // p cos + Z sin - a w, as heightAt: it keeps its precision near a pole.
     const double h = p * cosLat + z * sinLat - a * std::sqrt(1.0 - eSq * sinLat * sinLat);
-    return {std::atan(t), std::atan2(y, x), h};
+    return {t, sinLat, cosLat, p, h};
+}
+
+GeodeticPosition geodeticByNewton(const ellipsoid& ell, double x, double y, double z) {
+    const GeodeticTerms terms = geodeticTermsByNewton(ell, x, y, z);
+    if (terms.p == 0.0) {
+        const Geodetic g = polar(ell.semiMinor, z);
+        return {g.lat, g.lon, g.h};
+    }
+    return {std::atan(terms.tanLat), std::atan2(y, x), terms.h};
 }
 
 } // namespace geodetic_detail

@@ -26,4 +26,15 @@ struct GeodeticPosition {
 
 GeodeticPosition geodeticByNewton(const ellipsoid& ell, double x, double y, double z);
 
+// The same before its arctangents, for chains that go on with the sine and
+// cosine of the latitude (and the longitude's as Y / p and X / p): on the
+// polar axis p = 0, tanLat infinite, sinLat +-1, cosLat 0.
+struct GeodeticTerms {
+    double tanLat, sinLat, cosLat;
+    double p; // distance from the polar axis, sqrt(X^2 + Y^2)
+    double h;
+};
+
+GeodeticTerms geodeticTermsByNewton(const ellipsoid& ell, double x, double y, double z);
+
 } // namespace geodetic_detail
