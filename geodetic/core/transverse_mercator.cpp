@@ -118,8 +118,8 @@ int transverseMercatorGrid(const TransverseMercatorZone& zone, double sinLat, do
     if (refused(zone))
         return projectionRefused;
     const KrugerTerms& terms = krugerTermsOf(zone);
-    placeOnZone(zone, terms,
-                terms.series.forwardGrid(sinLat, cosLat, sinLonFromCm, cosLonFromCm), point);
+    placeOnZone(zone, terms, terms.series.forwardGrid(sinLat, cosLat, sinLonFromCm, cosLonFromCm),
+                point);
     return projectionOk;
 }
 

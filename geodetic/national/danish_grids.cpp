@@ -104,8 +104,8 @@ const Utm32Grid& utm32Grid() {
     static const Utm32Grid grid = [] {
         const zoneCnstntTM& z = utm32OnEd50();
         const double cmEast = -z.centralMeridian;
-        return Utm32Grid{{&z.ellipsoid, z.scaleFactor, z.falseNorthing, z.falseEasting,
-                          z.originLat, z.centralMeridian},
+        return Utm32Grid{{&z.ellipsoid, z.scaleFactor, z.falseNorthing, z.falseEasting, z.originLat,
+                          z.centralMeridian},
                          std::sin(cmEast),
                          std::cos(cmEast)};
     }();

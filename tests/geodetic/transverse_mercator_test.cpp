@@ -296,12 +296,11 @@ TEST(TransverseMercator, TheGridFromSinesAndCosinesAgreesWithTheSeries) {
     struct Range {
         double latFrom, latTo, lonFrom, lonTo, tolerance;
     };
-    const Range ranges[] = {{0.0, 85.0, 0.0, 30.0, 3.0 * 0x1p-29},
-                            {45.0, 85.0, 30.0, 179.0, 1e-8}};
+    const Range ranges[] = {{0.0, 85.0, 0.0, 30.0, 3.0 * 0x1p-29}, {45.0, 85.0, 30.0, 179.0, 1e-8}};
     for (const ellipsoid& ell : {grs80(), clarke1866(), flat})
         for (const Range& range : ranges) {
-            SCOPED_TRACE(testing::Message() << ell.semiMajor << " " << ell.eccentricity << " "
-                                            << range.lonTo);
+            SCOPED_TRACE(testing::Message()
+                         << ell.semiMajor << " " << ell.eccentricity << " " << range.lonTo);
             std::mt19937 rng(17);
             std::uniform_real_distribution<double> lat(range.latFrom, range.latTo),
                 lon(range.lonFrom, range.lonTo);
