@@ -54,7 +54,7 @@ template <int F>
 #pragma GCC unroll 16
     for (int d = F - 1; d >= 0; --d) {
 #pragma GCC unroll 16
-        for (int m = 0; m <= d / 2; ++m) {
+        for (int m = 0; 2 * m <= d; ++m) {
             Lanes c;
             load(c, pairs + 4 * m);
             sums[m] = sums[m] * xy + c;
