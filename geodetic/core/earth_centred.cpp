@@ -91,7 +91,8 @@ GeodeticTerms geodeticTermsByNewton(const ellipsoid& ell, double x, double y, do
     const double oneMinusESq = 1.0 - eSq, eSqA = eSq * a;
     // Bowring's start t = n / d: the parametric latitude u has tan u = (z / b)
     // / (p / a) = s / c, and t = (z + e'^2 b sin^3 u) / (p - e^2 a cos^3 u),
-    // both sides multiplied by r^3, r^2 = s^2 + c^2.
+    // numerator and denominator multiplied by r^3, r^2 = s^2 + c^2, which
+    // takes the sine and cosine of u without a division.
     const double s = z / b, c = p / a;
     const double rSq = s * s + c * c, rCubed = rSq * std::sqrt(rSq);
     const double n = z * rCubed + eSq / oneMinusESq * b * (s * s * s);

@@ -11,11 +11,11 @@
 //     g'(t) = p - e^2 a / (1 + (1 - e^2) t^2)^(3/2).
 // Started from Bowring's formula, which is within about 1e-10 rad for
 // terrestrial heights, one step leaves the latitude within two ulps of the
-// true one (measured 2.2e-16 rad up to 10 km, 3.3e-16 up to 1000 km); start and step are written as
-// fractions, so that the whole conversion divides once (and once more for
-// tan(latitude)). Points on the polar axis are at latitude +-90 degrees,
-// longitude 0. Near the earth's centre (within about e^2 a, 43 km) g' may
-// vanish and the result need not be finite.
+// true one (measured 2.2e-16 rad up to 10 km, 3.3e-16 up to 1000 km). Start
+// and step are written as fractions, so that the whole conversion divides
+// once (and once more for tan(latitude)). Points on the polar axis are at
+// latitude +-90 degrees, longitude 0. Near the earth's centre (within about
+// e^2 a, 43 km) g' may vanish and the result need not be finite.
 
 #include "geodetic/geodesy_records.hpp"
 
