@@ -5,6 +5,7 @@
 #include "earth_centred_newton.hpp"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -18,8 +19,6 @@ constexpr double latitudeTolerance = 1e-10;
 // The iteration contracts by about e^2 per step; a point where it cannot
 // settle (a value that is not finite) must not hang the caller.
 constexpr int maxSteps = 100;
-// See earth_centred_newton.hpp.
-constexpr int newtonSteps = 2;
 
 struct Geocentric {
     double x, y, z;
@@ -82,27 +81,42 @@ Geodetic geodeticOf(double a, double b, double eSq, double x, double y, double z
 
 namespace geodetic_detail {
 
-GeodeticPosition geodeticByNewton(const ellipsoid& ell, double x, double y, double z) {
-    const double a = ell.semiMajor;
+GeodeticTerms geodeticTermsByNewton(const ellipsoid& ell, double x, double y, double z) {
+    const double a = ell.semiMajor, b = ell.semiMinor;
     const double eSq = ell.eccentricity * ell.eccentricity;
     const double p = std::sqrt(x * x + y * y);
-    if (p == 0.0) {
+    if (p == 0.0)
+        return {std::copysign(std::numeric_limits<double>::infinity(), z), std::copysign(1.0, z),
+                0.0, 0.0, std::abs(z) - b};
+    const double oneMinusESq = 1.0 - eSq, eSqA = eSq * a;
+    // Bowring's start t = n / d: the parametric latitude u has tan u = (z / b)
+    // / (p / a) = s / c, and t = (z + e'^2 b sin^3 u) / (p - e^2 a cos^3 u),
+    // numerator and denominator multiplied by r^3, r^2 = s^2 + c^2, which
+    // takes the sine and cosine of u without a division.
+    const double s = z / b, c = p / a;
+    const double rSq = s * s + c * c, rCubed = rSq * std::sqrt(rSq);
+    const double n = z * rCubed + eSq / oneMinusESq * b * (s * s * s);
+    const double d = p * rCubed - eSqA * (c * c * c);
+    // One Newton step on t = n / d, written over d so that it divides once
+    // at the end: with Q = d^2 + (1 - e^2) n^2,
+    // t' = (z Q^(3/2) + e^2 a (1 - e^2) n^3) / (p Q^(3/2) - e^2 a d^3).
+    const double q = d * d + oneMinusESq * n * n, qRoot = q * std::sqrt(q);
+    const double num = z * qRoot + eSqA * oneMinusESq * (n * n * n);
+    const double den = p * qRoot - eSqA * (d * d * d);
+    const double invNorm = std::copysign(1.0 / std::sqrt(num * num + den * den), den);
+    const double cosLat = den * invNorm, sinLat = num * invNorm;
+    // p cos + Z sin - a w, as heightAt: it keeps its precision near a pole.
+    const double h = p * cosLat + z * sinLat - a * std::sqrt(1.0 - eSq * sinLat * sinLat);
+    return {num / den, sinLat, cosLat, p, h};
+}
+
+GeodeticPosition geodeticByNewton(const ellipsoid& ell, double x, double y, double z) {
+    const GeodeticTerms terms = geodeticTermsByNewton(ell, x, y, z);
+    if (terms.p == 0.0) {
         const Geodetic g = polar(ell.semiMinor, z);
         return {g.lat, g.lon, g.h};
     }
-    const double oneMinusESq = 1.0 - eSq, eSqA = eSq * a;
-    double t = z / (p * oneMinusESq);
-    // g / g' with both multiplied by q sqrt(q): one division a step.
-    for (int step = 0; step < newtonSteps; ++step) {
-        const double q = 1.0 + oneMinusESq * t * t;
-        const double qRoot = q * std::sqrt(q);
-        t -= ((p * t - z) * qRoot - eSqA * t * q) / (p * qRoot - eSqA);
-    }
-    const double cosLat = 1.0 / std::sqrt(1.0 + t * t);
-    const double sinLat = t * cosLat;
-    // p cos + Z sin - a w, as heightAt: it keeps its precision near a pole.
-    const double h = p * cosLat + z * sinLat - a * std::sqrt(1.0 - eSq * sinLat * sinLat);
-    return {std::atan(t), std::atan2(y, x), h};
+    return {std::atan(terms.tanLat), std::atan2(y, x), terms.h};
 }
 
 } // namespace geodetic_detail

@@ -322,8 +322,10 @@ double smallArctangent(double t) {
 // real part and of the convergence on the sphere) go in one evaluation,
 // beside the series, and the series' slope turns the convergence by a
 // small angle that a short series gives.
-KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
-    const PointTerms terms = pointTerms(lat, lonFromCm);
+// withScale false leaves the scale and the convergence at 0 and skips their terms.
+template <bool withScale>
+[[gnu::always_inline]] inline KrugerSeries::Grid
+KrugerSeries::forwardOf(const PointTerms& terms) const {
     const double sinLat = terms.sinLat, cosLat = terms.cosLat;
     const double sinLon = terms.sinLon, cosLon = terms.cosLon;
     const double nu = terms.nu; // tan chi' cos(lat)
@@ -344,22 +346,33 @@ KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
     const Complex<Pair> sums = complexPolynomial(forwardSums_, doubled.cos);
     const double sineRe = doubled.sin.re * sums.re[0] - doubled.sin.im * sums.im[0];
     const double sineIm = doubled.sin.re * sums.im[0] + doubled.sin.im * sums.re[0];
+    // eta' = log(sinh eta' + cosh eta'), by the square, which needs no root.
+    const double sum = sinhEtaOverInvRadial + hyp;
+    const double xi = sphere.hi[0] + (sphere.lo[0] + sineRe);
+    const double eta = 0.5 * std::log(sum * sum * invRadialSq) + sineIm;
+    if constexpr (!withScale)
+        return {xi, eta, 0.0, 0.0};
     // d zeta / d zeta' = p - i q.
     const double p = 1.0 + sums.re[1], q = -sums.im[1];
     // k = (A/a) w sqrt(p^2 + q^2) / (cos(lat) sqrt(tan^2 chi' + cos^2 lon)), with
     // w = sqrt(1 - e^2 sin^2 lat); cos(lat) cancels.
     const double wSq = 1.0 - eSq_ * sinLat * sinLat;
     const double scale = radiusOverSemiMajor_ * std::sqrt(wSq * (p * p + q * q) * invRadialSq);
-    const double xi = sphere.hi[0] + (sphere.lo[0] + sineRe);
-    // eta' = log(sinh eta' + cosh eta'), by the square, which needs no root.
-    const double sum = sinhEtaOverInvRadial + hyp;
-    const double eta = 0.5 * std::log(sum * sum * invRadialSq) + sineIm;
     // The convergence is the argument of (x + i y)(p + i q), x + i y its
     // part on the sphere; where x > 0 and q / p is small, the sum of the two
     // arguments.
     if (x > 0.0 && p > 0.0 && std::abs(q) <= smallRatio * p) [[likely]]
         return {xi, eta, scale, sphere.hi[1] + (sphere.lo[1] + smallArctangent(q / p))};
     return {xi, eta, scale, angleOf(y * p + x * q, x * p - y * q)};
+}
+
+KrugerSeries::Grid KrugerSeries::forward(double lat, double lonFromCm) const {
+    return forwardOf<true>(pointTerms(lat, lonFromCm));
+}
+
+KrugerSeries::Grid KrugerSeries::forwardGrid(double sinLat, double cosLat, double sinLon,
+                                             double cosLon) const {
+    return forwardOf<false>({sinLat, cosLat, sinLon, cosLon, conformalNumerator(sinLat)});
 }
 
 double KrugerSeries::meridianXi(double lat) const {

@@ -30,6 +30,10 @@ public:
 
     // lat and the longitude from the central meridian, positive east.
     Grid forward(double lat, double lonFromCm) const;
+    // The grid point alone (scale and convergence left at 0), from the sines
+    // and cosines of lat and of the longitude from the central meridian, for
+    // chains that have them without the angles.
+    Grid forwardGrid(double sinLat, double cosLat, double sinLon, double cosLon) const;
     // lat and the longitude from the central meridian, positive east.
     void inverse(double xi, double eta, double* lat, double* lonFromCm) const;
     // xi of a point on the central meridian: its meridian arc over A.
@@ -66,6 +70,7 @@ private:
         double nu; // tan chi cos(lat)
     };
     PointTerms pointTerms(double lat, double lonFromCm) const;
+    template <bool withScale> Grid forwardOf(const PointTerms& terms) const;
 
     // tan chi cos(lat) = sin(lat) cosh(sigma) - sinh(sigma).
     double conformalNumerator(double sinLat) const;

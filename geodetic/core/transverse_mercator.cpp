@@ -84,26 +84,44 @@ const KrugerTerms& krugerTermsOf(const TransverseMercatorZone& zone) {
 
 namespace {
 
+// The zone's northing and easting of a grid point of its series.
+[[gnu::always_inline]] inline void placeOnZone(const TransverseMercatorZone& zone,
+                                               const KrugerTerms& terms,
+                                               const KrugerSeries::Grid& grid, geodCoord* point) {
+    const double k0A = zone.scaleFactor * terms.series.rectifyingRadius();
+    point->northing = zone.falseNorthing + k0A * (grid.xi - terms.originXi);
+    point->easting = zone.falseEasting + k0A * grid.eta;
+}
+
+bool refused(const TransverseMercatorZone& zone) {
+    return zone.ell->semiMinor == 0.0 || zone.ell->semiMajor == 0.0;
+}
+
 // The forward projection of point->lat at eastOfCm east of the central
 // meridian.
 [[gnu::always_inline]] inline int forwardFromCentralMeridian(const TransverseMercatorZone& zone,
                                                              double eastOfCm, geodCoord* point) {
-    const ellipsoid& ell = *zone.ell;
-    if (ell.semiMinor == 0.0 || ell.semiMajor == 0.0)
+    if (refused(zone))
         return projectionRefused;
     const KrugerTerms& terms = krugerTermsOf(zone);
-    const KrugerSeries& series = terms.series;
-    const double k0A = zone.scaleFactor * series.rectifyingRadius();
-    const KrugerSeries::Grid grid = series.forward(point->lat, eastOfCm);
-    const double originXi = terms.originXi;
-    point->northing = zone.falseNorthing + k0A * (grid.xi - originXi);
-    point->easting = zone.falseEasting + k0A * grid.eta;
+    const KrugerSeries::Grid grid = terms.series.forward(point->lat, eastOfCm);
+    placeOnZone(zone, terms, grid, point);
     point->scale = zone.scaleFactor * grid.scale;
     point->conv = grid.conv;
     return projectionOk;
 }
 
 } // namespace
+
+int transverseMercatorGrid(const TransverseMercatorZone& zone, double sinLat, double cosLat,
+                           double sinLonFromCm, double cosLonFromCm, geodCoord* point) {
+    if (refused(zone))
+        return projectionRefused;
+    const KrugerTerms& terms = krugerTermsOf(zone);
+    placeOnZone(zone, terms, terms.series.forwardGrid(sinLat, cosLat, sinLonFromCm, cosLonFromCm),
+                point);
+    return projectionOk;
+}
 
 int transverseMercatorForward(const TransverseMercatorZone& zone, geodCoord* point) {
     return forwardFromCentralMeridian(zone, -longitudeDifference(point->lon, zone.centralMeridian),

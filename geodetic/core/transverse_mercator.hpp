@@ -22,6 +22,11 @@ TransverseMercatorZone tmZoneOf(const ellipsoid* ell, const zoneCnstnt* zone);
 int transverseMercatorForward(const TransverseMercatorZone& zone, geodCoord* point);
 // The same with lon east-positive.
 int transverseMercatorForwardEast(const TransverseMercatorZone& zone, geodCoord* point);
+// Writes northing and easting alone, from the sines and cosines of the
+// latitude and of the longitude from the central meridian (east-positive):
+// for chains that have those and need neither scale nor convergence.
+int transverseMercatorGrid(const TransverseMercatorZone& zone, double sinLat, double cosLat,
+                           double sinLonFromCm, double cosLonFromCm, geodCoord* point);
 // Reads northing, easting; writes lat, lon (west-positive), scale, conv.
 int transverseMercatorInverse(const TransverseMercatorZone& zone, geodCoord* point);
 // Arc-to-chord term delta(from, to) of the line between two grid points.

@@ -8,6 +8,7 @@
 #include "geodetic/projection_engine.hpp"
 
 #include "earth_centred_newton.hpp"
+#include "transverse_mercator.hpp"
 
 #include <array>
 #include <cmath>
@@ -91,8 +92,31 @@ const zoneCnstntTM& utm32OnEd50() {
     return zone;
 }
 
+// UTM 32 on ED50 as the projection engine takes it, with the sine and
+// cosine of its central meridian (east-positive), by which earth-centred X
+// and Y turn into the longitude from it.
+struct Utm32Grid {
+    geodetic_detail::TransverseMercatorZone zone;
+    double sinCm, cosCm;
+};
+
+const Utm32Grid& utm32Grid() {
+    static const Utm32Grid grid = [] {
+        const zoneCnstntTM& z = utm32OnEd50();
+        const double cmEast = -z.centralMeridian;
+        return Utm32Grid{{&z.ellipsoid, z.scaleFactor, z.falseNorthing, z.falseEasting, z.originLat,
+                          z.centralMeridian},
+                         std::sin(cmEast),
+                         std::cos(cmEast)};
+    }();
+    return grid;
+}
+
 // Latitude, longitude, height on WGS84 to UTM 32 northing, easting and the
-// height on International 1924.
+// height on International 1924. The latitude stays a sine and a cosine and
+// the longitude X and Y over p from the earth-centred step to the
+// projection, which needs no arctangent, sine or cosine of either, nor the
+// point scale and convergence.
 geodCoord wgs84ToUtm32Ed50(double lat, double lon, double h) {
     geodCoord p{};
     p.lat = lat;
@@ -100,13 +124,17 @@ geodCoord wgs84ToUtm32Ed50(double lat, double lon, double h) {
     p.elev = h;
     latLongElev2XYZ_EC(wgs84(), &p);
     const Vector ed50 = helmertWgs84ToEd50({p.easting, p.northing, p.elev});
-    const geodetic_detail::GeodeticPosition g =
-        geodetic_detail::geodeticByNewton(international1924(), ed50[0], ed50[1], ed50[2]);
-    p.lat = g.lat;
-    p.lon = g.lon;
-    p.elev = g.h;
-    latLong2XY_TransverseMercator(utm32OnEd50(), &p);
-    return p;
+    const geodetic_detail::GeodeticTerms g =
+        geodetic_detail::geodeticTermsByNewton(international1924(), ed50[0], ed50[1], ed50[2]);
+    const Utm32Grid& utm = utm32Grid();
+    // On the polar axis, the central meridian.
+    const double invP = g.p == 0.0 ? 0.0 : 1.0 / g.p;
+    const double sinLon = (ed50[1] * utm.cosCm - ed50[0] * utm.sinCm) * invP;
+    const double cosLon = g.p == 0.0 ? 1.0 : (ed50[0] * utm.cosCm + ed50[1] * utm.sinCm) * invP;
+    geodCoord out{};
+    geodetic_detail::transverseMercatorGrid(utm.zone, g.sinLat, g.cosLat, sinLon, cosLon, &out);
+    out.elev = g.h;
+    return out;
 }
 
 // UTM 32 northing, easting and height on ED50 to WGS84 latitude, longitude

@@ -21,6 +21,13 @@ struct Point {
 constexpr int maxDegree = 15;
 constexpr int maxCoefficients = (maxDegree + 1) * (maxDegree + 2) / 2;
 
+// Two groups' pairs of sums side by side: four lanes, one AVX register.
+using Lanes = double __attribute__((vector_size(32)));
+
+[[gnu::always_inline]] inline void load(Lanes& v, const double* p) {
+    __builtin_memcpy(&v, p, sizeof v);
+}
+
 // Nested Horner evaluation of a table of degree F from its pairs (see
 // Polynomial): first output = sum over groups j of y^j (sum over i of a(i,j)
 // x^i), second output the same in b with x and y swapped. All inner sums
@@ -29,27 +36,33 @@ constexpr int maxCoefficients = (maxDegree + 1) * (maxDegree + 2) / 2;
 // still takes the same operations in the same order as on its own, but the
 // longest chain of steps that wait on each other is F + 2 long instead of
 // 2F + 2. The first step of each sum, 0 x + c, is c itself (the inputs are
-// finite inside the box).
-template <int F> Point evaluateOfDegree(const double* pairs, double x, double y) {
-    std::array<double, 2 * (F + 1)> sums;
+// finite inside the box). Groups go two to a vector of lanes; the odd one
+// out of a step takes a step more with whatever follows its pair in the
+// table, after the outer sum has taken it. Built for AVX where the processor
+// has it (the same operations without fused multiply-adds: the same results).
+template <int F>
+[[gnu::target_clones("avx2", "default")]] Point evaluateOfDegree(const double* pairs, double x,
+                                                                 double y) {
+    constexpr int vectors = (F + 2) / 2;
+    const Lanes xy{x, y, x, y};
+    Lanes sums[vectors];
 #pragma GCC unroll 16
-    for (int j = 0; j <= F; ++j) {
-        sums[2 * j] = pairs[2 * j];
-        sums[2 * j + 1] = pairs[2 * j + 1];
-    }
-    Point out{sums[2 * F], sums[2 * F + 1]};
+    for (int m = 0; m < vectors; ++m)
+        load(sums[m], pairs + 4 * m);
+    Point out{pairs[2 * F], pairs[2 * F + 1]};
     pairs += 2 * (F + 1);
 #pragma GCC unroll 16
     for (int d = F - 1; d >= 0; --d) {
 #pragma GCC unroll 16
-        for (int j = 0; j <= d; ++j) {
-            sums[2 * j] = sums[2 * j] * x + pairs[2 * j];
-            sums[2 * j + 1] = sums[2 * j + 1] * y + pairs[2 * j + 1];
+        for (int m = 0; 2 * m <= d; ++m) {
+            Lanes c;
+            load(c, pairs + 4 * m);
+            sums[m] = sums[m] * xy + c;
         }
         pairs += 2 * (d + 1);
         // Group d has taken its last step.
-        out.first = out.first * y + sums[2 * d];
-        out.second = out.second * x + sums[2 * d + 1];
+        out.first = out.first * y + sums[d / 2][2 * (d % 2)];
+        out.second = out.second * x + sums[d / 2][2 * (d % 2) + 1];
     }
     return out;
 }
@@ -93,7 +106,8 @@ public:
 private:
     Evaluation evaluation_;
     double firstCentre_ = 0.0, secondCentre_ = 0.0;
-    std::array<double, 2 * maxCoefficients> pairs_{};
+    // Two more for the last step's odd group (see evaluateOfDegree).
+    std::array<double, 2 * maxCoefficients + 2> pairs_{};
 };
 
 // The tables of one area in one direction.

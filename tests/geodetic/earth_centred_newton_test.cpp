@@ -87,6 +87,36 @@ TEST(EarthCentredNewton, AgreesWithTheStepByStepIteration) {
     }
 }
 
+// The terms before the arctangents: the latitude's sine and cosine within
+// an ulp or two of the true angle's, p the distance from the axis, the
+// height as geodeticByNewton's.
+TEST(EarthCentredNewton, TermsGiveTheLatitudesSineAndCosine) {
+    const ellipsoid ell = ellipsoidOf(6378388.0, 297.0);
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> lat(-90.0, 90.0), lon(-180.0, 180.0);
+    std::uniform_real_distribution<double> height(-11000.0, 1000000.0);
+    for (int i = 0; i < 200000; ++i) {
+        const Position p{lat(rng) * degree, lon(rng) * degree, height(rng)};
+        const Ecef e = earthCentredInLongDouble(ell, p);
+        const geodetic_detail::GeodeticTerms t =
+            geodetic_detail::geodeticTermsByNewton(ell, e.x, e.y, e.z);
+        const long double phi = p.lat;
+        ASSERT_NEAR(t.sinLat, static_cast<double>(std::sin(phi)), latitudeTolerance_rad);
+        ASSERT_NEAR(t.cosLat, static_cast<double>(std::cos(phi)), latitudeTolerance_rad);
+        ASSERT_NEAR(t.tanLat * t.cosLat, t.sinLat, 4e-16 * std::abs(t.sinLat));
+        ASSERT_EQ(t.p, std::sqrt(e.x * e.x + e.y * e.y));
+        ASSERT_EQ(t.h, geodetic_detail::geodeticByNewton(ell, e.x, e.y, e.z).h);
+    }
+    for (const double z : {6356852.3142, -6356752.3142}) {
+        const geodetic_detail::GeodeticTerms t =
+            geodetic_detail::geodeticTermsByNewton(ell, 0.0, 0.0, z);
+        EXPECT_EQ(t.sinLat, std::copysign(1.0, z));
+        EXPECT_EQ(t.cosLat, 0.0);
+        EXPECT_EQ(t.p, 0.0);
+        EXPECT_EQ(t.h, std::abs(z) - ell.semiMinor);
+    }
+}
+
 TEST(EarthCentredNewton, PointsNearAndOnThePolarAxis) {
     const ellipsoid ell = ellipsoidOf(6378137.0, 298.257223563);
     for (const double metresFromAxis : {1e-3, 1.0, 1000.0}) {

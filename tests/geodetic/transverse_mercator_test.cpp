@@ -3,6 +3,8 @@
 
 #include "fixture_table.hpp"
 
+#include "../../geodetic/core/transverse_mercator.hpp"
+
 #include "geodetic/projection_engine.hpp"
 
 #include <gtest/gtest.h>
@@ -281,6 +283,49 @@ TEST(TransverseMercator, AFlatterEllipsoidAgreesWithTheSeries) {
     EXPECT_LE(worst.grid, 3.0 * 0x1p-29);
     EXPECT_LT(worst.scale, 1e-15);
     EXPECT_LT(worst.conv, 1e-15);
+}
+
+// The grid point alone, from the sines and cosines of the latitude and the
+// longitude (rounded from long double), for chains that have those: within
+// the same three ulps of 1e7 m of the long-double series near the central
+// meridian and 1e-8 m beyond 90 degrees from it, on the earth's ellipsoids
+// and on one whose conformal latitude takes the library's functions.
+TEST(TransverseMercator, TheGridFromSinesAndCosinesAgreesWithTheSeries) {
+    ellipsoid flat{};
+    initEllipsoid(&flat, 6378137.0, 0.02);
+    struct Range {
+        double latFrom, latTo, lonFrom, lonTo, tolerance;
+    };
+    const Range ranges[] = {{0.0, 85.0, 0.0, 30.0, 3.0 * 0x1p-29}, {45.0, 85.0, 30.0, 179.0, 1e-8}};
+    for (const ellipsoid& ell : {grs80(), clarke1866(), flat})
+        for (const Range& range : ranges) {
+            SCOPED_TRACE(testing::Message()
+                         << ell.semiMajor << " " << ell.eccentricity << " " << range.lonTo);
+            std::mt19937 rng(17);
+            std::uniform_real_distribution<double> lat(range.latFrom, range.latTo),
+                lon(range.lonFrom, range.lonTo);
+            std::bernoulli_distribution south(0.5), west(0.5);
+            const LongDoubleKruger reference(ell);
+            const geodetic_detail::TransverseMercatorZone zone{&ell, 1.0, 0.0, 0.0, 0.0, 0.0};
+            double worst = 0.0;
+            for (int i = 0; i < 100000; ++i) {
+                const long double phi = (south(rng) ? -1.0 : 1.0) * lat(rng) * degree;
+                const long double lambda = (west(rng) ? -1.0 : 1.0) * lon(rng) * degree;
+                geodCoord p{};
+                ASSERT_EQ(geodetic_detail::transverseMercatorGrid(
+                              zone, static_cast<double>(std::sin(phi)),
+                              static_cast<double>(std::cos(phi)),
+                              static_cast<double>(std::sin(lambda)),
+                              static_cast<double>(std::cos(lambda)), &p),
+                          projectionOk);
+                const auto expected = reference.forward(phi, lambda);
+                worst = std::max(
+                    {worst,
+                     std::abs(static_cast<double>(p.northing - reference.radius * expected[0])),
+                     std::abs(static_cast<double>(p.easting - reference.radius * expected[1]))});
+            }
+            EXPECT_LE(worst, range.tolerance);
+        }
 }
 
 TEST(TransverseMercator, RefusesAnEllipsoidWithoutAxes) {
