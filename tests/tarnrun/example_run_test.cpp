@@ -35,11 +35,8 @@ int runExample(const testsupport::TempFolder& folder) {
 // The report with its date line and the project's folder replaced by the
 // golden file's placeholders.
 std::string normalised(const std::string& report, const fs::path& folder) {
-    std::string text = testsupport::maskRunDateLine(report);
-    const std::string prefix = folder.string();
-    for (std::size_t at; (at = text.find(prefix)) != std::string::npos;)
-        text.replace(at, prefix.size(), "<folder>");
-    return text;
+    return testsupport::replaceAll(testsupport::maskRunDateLine(report), folder.string(),
+                                   "<folder>");
 }
 
 } // namespace

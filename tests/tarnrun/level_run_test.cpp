@@ -7,6 +7,7 @@
 // traverse, so their normal equations stand apart from its elevations.
 
 #include "site_copy_run.hpp"
+#include "support/report_text.hpp"
 
 #include <array>
 #include <cmath>
@@ -172,10 +173,7 @@ std::string differentialLevelText() {
 
 // The text with every CR LF replaced by `lineEnd`.
 std::string withLineEnds(std::string text, const std::string& lineEnd) {
-    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;
-         at += lineEnd.size())
-        text.replace(at, 2, lineEnd);
-    return text;
+    return testsupport::replaceAll(std::move(text), "\r\n", lineEnd);
 }
 
 } // namespace

@@ -40,8 +40,7 @@ int runProject(const testsupport::TempFolder& folder, const std::string& rawFile
 std::string normalised(const testsupport::TempFolder& folder, const std::string& rawFile) {
     std::string text = testsupport::maskRunDateLine(testsupport::readBytes(folder / "site.RPT"));
     for (const std::string& part : {folder.path().string(), rawFile})
-        for (std::size_t at; (at = text.find(part)) != std::string::npos;)
-            text.replace(at, part.size(), "<raw>");
+        text = testsupport::replaceAll(text, part, "<raw>");
     return text;
 }
 

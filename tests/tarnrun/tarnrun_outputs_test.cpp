@@ -4,6 +4,7 @@
 
 #include "reports/final_coords_support.hpp"
 #include "site_copy_run.hpp"
+#include "support/report_text.hpp"
 
 #include <cmath>
 #include <filesystem>
@@ -194,9 +195,7 @@ TEST(TarnrunOutputs, RawFileWithCrOrLfLineEndsReadsLikeCrLf) {
     ASSERT_EQ(sitecopy::readNez(crLf / "site.NEZ").size(), 4u);
     for (const char* lineEnd : {"\r", "\n"}) {
         SCOPED_TRACE(lineEnd[0] == '\r' ? "CR" : "LF");
-        std::string text = raw;
-        for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; ++at)
-            text.replace(at, 2, lineEnd);
+        const std::string text = testsupport::replaceAll(raw, "\r\n", lineEnd);
         testsupport::TempFolder folder("tarnrun-raw-line-ends");
         ASSERT_EQ(sitecopy::run(folder, sitecopy::exampleSettings(), text), exitConverged);
         EXPECT_EQ(readBytes(folder / "site.NEZ"), expected);
