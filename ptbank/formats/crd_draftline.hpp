@@ -15,6 +15,7 @@
 // 1e-50 a true zero. A numeric point at 0, 0, 0 is stored with elevation
 // 1e-6 so that it differs from an empty slot.
 
+#include "formats/alpha_name_index.hpp"
 #include "formats/draftline_layout.hpp"
 #include "ptbank/crd_io.hpp"
 #include "src/binary_file.hpp"
@@ -81,9 +82,13 @@ private:
 
     // Alphanumeric file.
     int readAlphaPoint(std::string_view name, crdIoPointRec& out, int direction);
+    // The binary search by name, for names not held by exactly one record.
+    int searchAlphaPoint(const std::string& wanted, crdIoPointRec& out, int direction);
     int writeAlphaPoint(const crdIoPointRec& record, int quiet);
     // Reads record `index` into `out`: false when it cannot be read.
     bool readAlphaRecord(int index, crdIoPointRec& out) const;
+    // Reads the record a search by name ended on: 1, or 0 with readFailed.
+    int readCurrentAlphaRecord(crdIoPointRec& out);
     // Reads the names of all records, in file order.
     bool loadAlphaNames();
     // Where a name goes in the sorted records.

@@ -148,13 +148,31 @@ bool CrdIODraftline::readAlphaRecord(int index, crdIoPointRec& out) const {
 int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, int direction) {
     errorWord_ = crd_error::none;
     const std::string wanted = upperCased(trimmedText(name.substr(0, 255), 0));
-    const int count = alphaNames_.size();
-    if (count == 0) {
+    if (alphaNames_.empty()) {
         errorWord_ = crd_error::noCoordinate;
         return 0;
     }
-    // The records are searched by name in memory, the current record
-    // following each name probed as it would follow a search on disk.
+    const int held = alphaNames_.find(wanted, current_ + 1);
+    if (held < 0)
+        return searchAlphaPoint(wanted, out, direction);
+    current_ = held;
+    return readCurrentAlphaRecord(out);
+}
+
+int CrdIODraftline::readCurrentAlphaRecord(crdIoPointRec& out) {
+    if (!readAlphaRecord(current_, out)) {
+        errorWord_ = crd_error::readFailed;
+        return 0;
+    }
+    return 1;
+}
+
+// The records are searched by name in memory, the current record following
+// each name probed as it would follow a search on disk, so that a walk from
+// a name that is not there goes on from where the search ended.
+int CrdIODraftline::searchAlphaPoint(const std::string& wanted, crdIoPointRec& out,
+                                     int direction) {
+    const int count = alphaNames_.size();
     const WantedName target(wanted);
     bool outside = false;
     bool found = false;
@@ -198,13 +216,8 @@ int CrdIODraftline::readAlphaPoint(std::string_view name, crdIoPointRec& out, in
             }
         }
     }
-    if (found) {
-        if (!readAlphaRecord(current_, out)) {
-            errorWord_ = crd_error::readFailed;
-            return 0;
-        }
-        return 1;
-    }
+    if (found)
+        return readCurrentAlphaRecord(out);
     if (direction == 0) {
         errorWord_ = crd_error::noCoordinate;
         return 0;
@@ -270,7 +283,9 @@ int CrdIODraftline::writeAlphaPoint(const crdIoPointRec& record, int quiet) {
     const AlphaRecord bytes = encodeAlpha(point);
 
     const int count = alphaNames_.size();
-    const int position = insertionPosition(name);
+    // The read that writePoint makes first leaves a name it found current.
+    const int held = alphaNames_.find(name, current_);
+    const int position = held >= 0 ? held : insertionPosition(name);
     if (position < count && compareIds(alphaNames_[position], name) == 0) {
         if (!file_.writeAt(recordOffset(position), bytes)) {
             errorWord_ = crd_error::readFailed;

@@ -67,30 +67,6 @@ DiskPoint decodeAlpha(const AlphaRecord& record) {
     return point;
 }
 
-void AlphaNameIndex::insert(int i, std::string_view name) {
-    entries_.insert(entries_.begin() + i, Entry{});
-    set(i, name);
-}
-
-void AlphaNameIndex::set(int i, std::string_view name) {
-    Entry& entry = entries_[static_cast<std::size_t>(i)];
-    entry.length = static_cast<std::uint8_t>(std::min(name.size(), nameField));
-    std::copy_n(name.data(), entry.length, entry.name.begin());
-    entry.key = pointNameKey((*this)[i]);
-}
-
-int WantedName::against(const AlphaNameIndex& names, int i) const {
-    const PointNameKey& key = names.key(i);
-    return key_.usable && key.usable ? comparePointNameKeys(key_, key)
-                                     : comparePointNames(name_, names[i]);
-}
-
-int WantedName::from(const AlphaNameIndex& names, int i) const {
-    const PointNameKey& key = names.key(i);
-    return key_.usable && key.usable ? comparePointNameKeys(key, key_)
-                                     : comparePointNames(names[i], name_);
-}
-
 bool isEmptySlot(const DiskPoint& point) {
     return point.northing == 0.0 && point.easting == 0.0 && point.elevation == 0.0;
 }

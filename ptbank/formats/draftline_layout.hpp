@@ -11,14 +11,11 @@
 //           72 marker "New CRD Format2" (16)  88 unused (16)
 //   point:   0 northing  8 easting  16 elevation  24 description (32)  56 name (10)
 
-#include "ptbank/crd_text.hpp"
-
 #include <array>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ptbank::draftline {
 
@@ -63,47 +60,6 @@ std::string decodeAlphaName(std::span<const std::uint8_t, alphaRecordSize> recor
 bool isEmptySlot(const DiskPoint& point);
 // The record written into the slots between stored points.
 NumericRecord emptyNumericRecord();
-
-// The names of an alphanumeric file's records, in file order, each in a
-// fixed slot with its comparison key (ptbank/crd_text.hpp).
-class AlphaNameIndex {
-public:
-    int size() const { return static_cast<int>(entries_.size()); }
-    bool empty() const { return entries_.empty(); }
-    std::string_view operator[](int i) const {
-        const Entry& entry = entries_[static_cast<std::size_t>(i)];
-        return {entry.name.data(), entry.length};
-    }
-    const PointNameKey& key(int i) const { return entries_[static_cast<std::size_t>(i)].key; }
-    void clear() { entries_.clear(); }
-    void reserve(int count) { entries_.reserve(static_cast<std::size_t>(count)); }
-    void insert(int i, std::string_view name);
-    void set(int i, std::string_view name);
-    void append(std::string_view name) { insert(size(), name); }
-
-private:
-    struct Entry {
-        std::array<char, nameField> name{};
-        std::uint8_t length = 0;
-        PointNameKey key;
-    };
-    std::vector<Entry> entries_;
-};
-
-// A name looked for among the records: compared with a record's name as
-// comparePointNames would, through the two keys when both are usable.
-class WantedName {
-public:
-    explicit WantedName(std::string_view name) : name_(name), key_(pointNameKey(name)) {}
-    // comparePointNames(wanted, name of record i).
-    int against(const AlphaNameIndex& names, int i) const;
-    // comparePointNames(name of record i, wanted).
-    int from(const AlphaNameIndex& names, int i) const;
-
-private:
-    std::string_view name_;
-    PointNameKey key_;
-};
 
 // Reads and writes the fields of a header held in memory.
 double readDouble(const std::uint8_t* at);

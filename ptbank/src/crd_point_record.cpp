@@ -71,10 +71,10 @@ void unpackCodeFromDescription(const crdIoPointRec& source, crdIoPointRec& targe
     const std::size_t slash = description.find('/');
     if (slash == std::string_view::npos || slash > 4)
         return;
-    const std::string code(description.substr(0, slash));
-    const std::string rest(description.substr(slash + 1));
-    target.setCode(code);
-    target.setDescription(rest);
+    // The fields are set with memmove, so the description may be the
+    // target's own.
+    target.setCode(description.substr(0, slash));
+    target.setDescription(description.substr(slash + 1));
 }
 
 void toNeutralRecord(int type, const crdIoPointRec& in, crdIoPointRec& out) {
@@ -128,6 +128,14 @@ void fromNeutralRecord(int type, const crdIoPointRec& in, crdIoPointRec& out) {
 void convertCrdRecord(int fromType, int toType, const crdIoPointRec& in, crdIoPointRec& out) {
     if (fromType == toType) {
         out.copyFrom(in);
+        return;
+    }
+    // Records read from a file are converted where they stand, many times a
+    // second, without a neutral copy.
+    if (&in == &out) {
+        toNeutralRecord(fromType, out, out);
+        fromNeutralRecord(toType, out, out);
+        out.reserved = 0;
         return;
     }
     crdIoPointRec neutral;

@@ -7,6 +7,13 @@
 
 #include "platform/sentinels.hpp"
 
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
 using namespace ptbank;
 using namespace crdtest;
 
@@ -166,4 +173,161 @@ TEST_F(AlphaFile, OlderUnsortedFilesAreSortedOnOpen) {
     EXPECT_EQ(file.lowestName(), "A2");
     EXPECT_EQ(file.highestName(), "Z9");
     EXPECT_EQ(file.title(), "OLD JOB");
+}
+
+namespace {
+
+// Names that sort and compare in every way the point-name order knows:
+// numbers, leading zeros, decimals, letters after digits, and pairs that
+// differ only in a zero or a trailing digit.
+std::vector<std::string> mixedNames() {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 120; ++i) {
+        names.push_back("P" + std::to_string(i));
+        if (i % 3 == 0)
+            names.push_back("A0" + std::to_string(i)); // beside "A<i>"
+        if (i % 4 == 0)
+            names.push_back("A" + std::to_string(i));
+        if (i % 5 == 0)
+            names.push_back(std::to_string(i) + ".5");
+        if (i % 10 == 0)
+            names.push_back(std::to_string(i) + ".50"); // beside "<i>.5"
+        if (i % 6 == 0)
+            names.push_back("B_" + std::to_string(i) + "X");
+        if (i % 7 == 0)
+            names.push_back(std::to_string(i));
+    }
+    // The longest a record holds, differing in their last character alone.
+    names.push_back("LONGNAME");
+    for (char last = '1'; last <= '9'; ++last)
+        names.push_back(std::string("LONGNAME") + last);
+    return names;
+}
+
+std::string lowerCased(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The file's names in its own order, walked without any look-up by name.
+std::vector<std::string> namesInFileOrder(CrdFile& file) {
+    std::vector<std::string> names;
+    crdIoPointRec p;
+    file.setRange(nullptr);
+    while (file.next(p) == 1)
+        names.push_back(p.name);
+    return names;
+}
+
+} // namespace
+
+// Each name must come back from its own record however the writes moved the
+// records about, in any order of reading and in any letter case; the easting
+// says which write the record holds.
+TEST_F(AlphaFile, EveryNameIsReadFromItsOwnRecordAfterWritesInAnyOrder) {
+    std::vector<std::string> names = mixedNames();
+    std::mt19937 shuffle(20261210);
+    std::shuffle(names.begin(), names.end(), shuffle);
+    std::map<std::string, double> expected; // upper-cased name -> easting
+
+    CrdFile file;
+    ASSERT_EQ(file.open(at("mixed.crd"), 0, -1), 1);
+    const auto readsBack = [&](const std::string& name) {
+        crdIoPointRec p;
+        if (file.read(name, p, 1) != 1)
+            return ::testing::AssertionFailure() << name << " not found";
+        const double want = expected.at(upperCased(name));
+        if (p.easting != want || upperCased(p.name) != upperCased(name))
+            return ::testing::AssertionFailure()
+                   << name << " read " << p.name << " at " << p.easting << ", wrote " << want;
+        return ::testing::AssertionSuccess();
+    };
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const double easting = 1000.0 + static_cast<double>(i);
+        ASSERT_EQ(file.write(point(names[i], easting, 1.0, 2.0), 1, 0, {}), 1) << names[i];
+        expected[upperCased(names[i])] = easting;
+        // Every write moves later records on: an earlier name must still be found.
+        ASSERT_TRUE(readsBack(names[i * 7 % (i + 1)]));
+    }
+    // Rewritten in lower case: replaced where they are, nothing added.
+    for (std::size_t i = 0; i < names.size(); i += 5) {
+        const double easting = 5000.0 + static_cast<double>(i);
+        ASSERT_EQ(file.write(point(lowerCased(names[i]), easting, 1.0, 2.0), 1, 0, {}), 1);
+        expected[upperCased(names[i])] = easting;
+    }
+    EXPECT_EQ(file.backEnd()->pointCount(), static_cast<int>(names.size()));
+
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass == 0 ? "as written" : "reopened");
+        std::vector<std::string> order = namesInFileOrder(file);
+        ASSERT_EQ(order.size(), names.size());
+        for (const std::string& name : order)
+            EXPECT_TRUE(readsBack(name));
+        for (auto name = order.rbegin(); name != order.rend(); ++name)
+            EXPECT_TRUE(readsBack(lowerCased(*name)));
+        for (const std::string& name : names)
+            EXPECT_TRUE(readsBack(name));
+        file.close();
+        ASSERT_EQ(file.open(at("mixed.crd"), 0, -1), 1);
+    }
+
+    crdIoPointRec p;
+    for (const char* absent : {"P121", "A01", "A3", "120.500", "B_6", "LONGNAME10", "LONGNAME0", "P1.0"}) {
+        EXPECT_EQ(file.read(absent, p, 1), 0) << absent;
+        EXPECT_EQ(file.errorWord(), crd_error::noCoordinate) << absent;
+    }
+}
+
+// Files sorted from the older layout can hold one name twice: a read of that
+// name gives the same record each time, and a write replaces a record.
+TEST_F(AlphaFile, ANameHeldTwiceIsReadFromOneRecordAndRewrittenInPlace) {
+    Bytes old = alphaHeader(0.0, "01/02/2003", "", "New CRD Format");
+    appendAlphaPoint(old, 9.0, 9.0, 9.0, "z", "Z9");
+    appendAlphaPoint(old, 2.0, 2.0, 2.0, "first", "C2");
+    appendAlphaPoint(old, 1.0, 1.0, 1.0, "a", "A1");
+    appendAlphaPoint(old, 3.0, 3.0, 3.0, "second", "C2");
+    writeBytes(at("old.crd"), old);
+
+    CrdFile file;
+    ASSERT_EQ(file.open(at("old.crd"), 0, -1), 1);
+    const auto readsOneRecord = [&file](const std::string& expected) {
+        crdIoPointRec p;
+        for (const char* before : {"C2", "A1", "c2", "Z9"}) {
+            SCOPED_TRACE(before);
+            ASSERT_EQ(file.read(before, p, 1), 1);
+            ASSERT_EQ(file.read("C2", p, 1), 1);
+            EXPECT_EQ(p.description, expected);
+        }
+    };
+    crdIoPointRec p;
+    ASSERT_EQ(file.read("C2", p, 1), 1);
+    readsOneRecord(p.description);
+
+    ASSERT_EQ(file.write(point("c2", 7.0, 7.0, 7.0, "new"), 1, 0, {}), 1);
+    EXPECT_EQ(file.backEnd()->pointCount(), 4);
+    ASSERT_EQ(file.read("C2", p, 1), 1);
+    readsOneRecord(p.description);
+}
+
+// Other programs may store names in lower case: they are found in any case,
+// and a write of the same name replaces the record.
+TEST_F(AlphaFile, NamesStoredInLowerCaseAreFoundInAnyCase) {
+    Bytes bytes = alphaHeader(0.0, "01/02/2003", "");
+    appendAlphaPoint(bytes, 1.0, 1.0, 1.0, "one", "a1");
+    appendAlphaPoint(bytes, 2.0, 2.0, 2.0, "two", "b2x");
+    appendAlphaPoint(bytes, 3.0, 3.0, 3.0, "three", "Longname3");
+    writeBytes(at("lower.crd"), bytes);
+
+    CrdFile file;
+    ASSERT_EQ(file.open(at("lower.crd"), 0, -1), 1);
+    crdIoPointRec p;
+    for (const char* name : {"B2X", "a1", "LONGNAME3", "A1", "b2X", "longname3"}) {
+        ASSERT_EQ(file.read(name, p, 1), 1) << name;
+        EXPECT_EQ(upperCased(p.name), upperCased(name));
+    }
+    ASSERT_EQ(file.write(point("B2x", 5.0, 5.0, 5.0, "moved"), 1, 0, {}), 1);
+    EXPECT_EQ(file.backEnd()->pointCount(), 3);
+    ASSERT_EQ(file.read("b2x", p, 1), 1);
+    EXPECT_STREQ(p.description, "moved");
 }

@@ -109,3 +109,38 @@ TEST(CrdIoPointRecord, ConversionBetweenUserTypes) {
     EXPECT_STREQ(viaNeutral.description, "TREE/oak");
     EXPECT_EQ(viaNeutral.elevation, 1e-50);
 }
+
+// A record read from a file is converted where it stands; the result must be
+// the one a conversion into a separate record gives, for every pair of layouts.
+TEST(CrdIoPointRecord, ConvertingInPlaceMatchesConvertingIntoAnotherRecord) {
+    const int types[] = {crd_type::numeric,   crd_type::alphanumeric, crd_type::vkAlphanumeric,
+                         crd_type::vkNumeric, crd_type::plainview,    crd_type::landDesktop};
+    const crdIoPointRec records[] = {
+        rec(0.0, "TREE/oak", ""),   rec(1e-50, "oak", "TREE"),         rec(12.5, "AB/", "CP"),
+        rec(-99999999.0, "x", ""),  rec(-1.0e20, "ABCDE/far", "   "), rec(-100000000.0, "", ""),
+        rec(-5000.0, "/lead", "E"),
+    };
+    for (const int from : types) {
+        for (const int to : types) {
+            for (const crdIoPointRec& original : records) {
+                SCOPED_TRACE(std::to_string(from) + " to " + std::to_string(to) + " '" +
+                             original.description + "' '" + original.code + "' " +
+                             std::to_string(original.elevation));
+                crdIoPointRec separate;
+                convertCrdRecord(from, to, original, separate);
+                crdIoPointRec inPlace = original;
+                inPlace.reserved = 9;
+                convertCrdRecord(from, to, inPlace, inPlace);
+                EXPECT_EQ(inPlace.elevation, separate.elevation);
+                EXPECT_EQ(inPlace.easting, separate.easting);
+                EXPECT_EQ(inPlace.northing, separate.northing);
+                EXPECT_STREQ(inPlace.name, separate.name);
+                EXPECT_STREQ(inPlace.description, separate.description);
+                EXPECT_STREQ(inPlace.code, separate.code);
+                if (from != to) {
+                    EXPECT_EQ(inPlace.reserved, 0);
+                }
+            }
+        }
+    }
+}
