@@ -106,6 +106,10 @@ int overwriteCrdPoint(const RunContext& context, crdPointRec stored, crdPointRec
     trimField(proposed.code);
     if (samePoint(stored, proposed))
         return VKCRD_ANSWER_KEEP;
+    // An unattended run shows no question, so the file's point ranges (a
+    // walk of the whole file for every point asked about) are not listed.
+    if (context.answers.unattended)
+        return policyOverwriteAnswer(context.answers);
 
     crdOverwriteRec request{};
     setText(request.title, "Network Least Squares");
