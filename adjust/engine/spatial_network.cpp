@@ -434,11 +434,10 @@ bool takesPart3D(const verticalObs& record) {
 
 bool readSpatialNetwork(SpatialNetwork& network, std::string& problem) {
     network = SpatialNetwork{};
-    if (projectVars.gridSystem == gridStatePlane27 || initGridSystemEllipsoid(network.ell) != 0) {
-        problem = "The 3D model needs a coordinate system with geodetic positions: State Plane "
-                  "1983, UTM, New Brunswick or a user-defined projection.";
+    problem = spatialModelRefusal();
+    if (!problem.empty())
         return false;
-    }
+    initGridSystemEllipsoid(network.ell);
     StationTable table(network);
     readStations(network, table);
     return readSightRows(network, table, problem) && readControlRows(network, table, problem) &&

@@ -96,6 +96,14 @@ int initGridSystemEllipsoid(ellipsoid& ell) {
     }
 }
 
+std::string spatialModelRefusal() {
+    ellipsoid ell{};
+    if (projectVars.gridSystem != gridStatePlane27 && initGridSystemEllipsoid(ell) == 0)
+        return {};
+    return "The 3D model needs a coordinate system with geodetic positions: State Plane 1983, "
+           "UTM, New Brunswick or a user-defined projection.";
+}
+
 void projectEllipsoidAxes(double& semiMajor_m, double& flattening) {
     ellipsoid ell{};
     initProjectEllipsoid(ell);

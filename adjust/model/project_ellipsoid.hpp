@@ -13,6 +13,8 @@
 
 #include "geodetic/geodesy_records.hpp"
 
+#include <string>
+
 // GRS 80: State Plane 1983, New Brunswick and earth-centred WGS 84 work.
 inline constexpr double grs80SemiMajor_m = 6378137.0;
 inline constexpr double grs80Flattening = 0.0033528106811836675;
@@ -43,6 +45,12 @@ void initUdpEllipsoid(ellipsoid& ell, const udpRec& udp);
 // ellipsoid for UTM, the user projection's for a user-defined system. Returns
 // 0, or 1 with the record untouched for a local system.
 int initGridSystemEllipsoid(ellipsoid& ell);
+
+// Why the 3D model cannot work in the project's coordinate system, or empty
+// when it can: it needs geodetic positions on the system's ellipsoid, which a
+// local grid lacks, and State Plane 1927's conversions are not carried into
+// its earth-centred frames.
+std::string spatialModelRefusal();
 
 // The project ellipsoid's semi-major axis (metres) and flattening, as the
 // report header shows them for a UTM project.

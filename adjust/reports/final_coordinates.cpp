@@ -3,6 +3,7 @@
 #include "model/geoid_elevation.hpp"
 #include "model/number_format.hpp"
 #include "model/program_lists.hpp"
+#include "model/project_geodesy.hpp"
 #include "model/record_walks.hpp"
 #include "model/settings/global_vars.hpp"
 #include "output/report_lines.hpp"
@@ -44,6 +45,32 @@ struct FinalPoint {
     std::optional<std::array<double, 3>> geocentric;
 };
 
+// The earth-centred X, Y, Z (metres) of a 2D point on a projected system,
+// for the geocentric layout: its grid position on the system's ellipsoid at
+// its elevation (the project elevation when it has none) above the geoid.
+std::optional<std::array<double, 3>> geocentric2D(const coordRec& p) {
+    if (projectVars.asciiNEZType != nezGeocentricXyz || projectVars.gridSystem == gridLocal ||
+        !isSet(p.northing) || !isSet(p.easting))
+        return std::nullopt;
+    geodCoord at{};
+    at.northing = p.northing;
+    at.easting = p.easting;
+    at.scale = 1.0;
+    projGridToGeod(at);
+    double separation = 0.0;
+    getGeoidHeight(at, separation);
+    const bool westPositive =
+        projectVars.gridSystem == gridStatePlane83 || projectVars.gridSystem == gridStatePlane27;
+    stationRec s;
+    initStationRec(s);
+    s.latitude = at.lat;
+    s.longitude = westPositive ? -at.lon : at.lon;
+    const double elevation = isSet(p.elevation) ? p.elevation : projectVars.projZ;
+    s.elevation = elevation * units::metresPerUnit(projectVars.ZUnits) + separation;
+    projGeodToEcef(s);
+    return std::array<double, 3>{s.ecefX, s.ecefY, s.ecefZ};
+}
+
 FinalPoint finalPoint(const coordRec& p) {
     return {std::string(fixedText(p.name)),
             p.description2,
@@ -54,7 +81,7 @@ FinalPoint finalPoint(const coordRec& p) {
             p.stdErrN,
             p.stdErrE,
             p.stdErrZ,
-            std::nullopt};
+            geocentric2D(p)};
 }
 
 // Standard errors below 0 are markers ("none", "fixed"), not lengths.
@@ -79,8 +106,8 @@ FinalPoint finalPoint3D(const stationRec& s, double factor) {
     return p;
 }
 
-// The geocentric layout writes a 3D station's X, Y and Z (metres) where the
-// other layouts write northing, easting and elevation.
+// The geocentric layout writes a point's earth-centred X, Y and Z (metres)
+// where the other layouts write northing, easting and elevation.
 std::string nezRecord(const FinalPoint& p, int stdErrDecimals) {
     NezFields f;
     if (projectVars.asciiNEZType == nezGeocentricXyz && p.geocentric) {

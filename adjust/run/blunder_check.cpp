@@ -133,6 +133,10 @@ RunResult runBlunderCheck(const RunContext& context, double proximity) {
         closeErrFile();
         return stopped();
     }
+    if (!spatialModelServed(context)) {
+        showErrorReport(context);
+        return stopped();
+    }
     const int notRw5 = rawListIsNotRw5();
     if (loadProjectInputs(context, SupplementalRoute::controlLists) != 0) {
         closeErrFile();

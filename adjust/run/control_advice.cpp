@@ -30,40 +30,45 @@ void addAdvice(int notRw5, std::vector<std::string>& dialog) {
     }
 }
 
-std::string controlLine(const coordRec& p) {
+template <class Point> std::string controlLine(const Point& p) {
     const std::string name(fixedText(p.name));
     return formatC(" Pt. #%-10.10s: %15.3f %15.3f %15.3f %s\n", name.c_str(), p.northing, p.easting,
                    p.elevation, p.description.c_str());
 }
 
-void addCoordinateControl(std::vector<std::string>& dialog) {
-    if (controlPointList2D.count() == 0 && givenPointList2D.count() == 0)
+// The control of one model's lists: the control points as read, the
+// weighted control points that only the point list holds, the given points.
+template <class Point, class Points>
+void addCoordinateControl(const Points& control, const Points& points, const Points& given,
+                          std::vector<std::string>& dialog) {
+    if (control.count() == 0 && given.count() == 0)
         return;
-    coordRec p;
-    for (int i = 0; controlPointList2D.getAt(i, p) == 0; ++i) {
+    Point p;
+    for (int i = 0; control.getAt(i, p) == 0; ++i) {
         if (p.pointType == ptWeightedControl || p.pointType == ptGiven || p.pointType == ptFixed)
             dialog.push_back(controlLine(p));
     }
-    for (int i = 0; pointList2D.getAt(i, p) == 0; ++i) {
+    for (int i = 0; points.getAt(i, p) == 0; ++i) {
         if (isSet(p.easting) && p.pointType == ptWeightedControl &&
-            controlPointList2D.indexOf(fixedText(p.name)) < 0)
+            control.indexOf(fixedText(p.name)) < 0)
             dialog.push_back(controlLine(p));
     }
-    for (int i = 0; givenPointList2D.getAt(i, p) == 0; ++i) {
+    for (int i = 0; given.getAt(i, p) == 0; ++i) {
         if (isSet(p.easting))
             dialog.push_back(controlLine(p));
     }
 }
 
-void addAzimuthControl(std::vector<std::string>& dialog) {
+template <class Azimuths>
+void addAzimuthControl(const Azimuths& azimuths, std::vector<std::string>& dialog) {
     dialog.push_back(" \n");
-    if (azimuthList2D.count() == 0) {
+    if (azimuths.count() == 0) {
         dialog.push_back(" No azimuth control found.\n");
         return;
     }
     dialog.push_back(" Azimuth Control\n");
     azimuthObs az;
-    for (int i = 0; azimuthList2D.getAt(i, az) == 0; ++i) {
+    for (int i = 0; azimuths.getAt(i, az) == 0; ++i) {
         const std::string from(fixedText(az.from));
         const std::string to(fixedText(az.to));
         dialog.push_back(formatC(" Az. From: %s  To:%s  %s\n", from.c_str(), to.c_str(),
@@ -122,14 +127,19 @@ std::string failureHeading(bool road3D, int status) {
 
 } // namespace
 
-void listProjectControl(int notRw5, std::vector<std::string>& dialog) {
+void listProjectControl(bool road3D, int notRw5, std::vector<std::string>& dialog) {
     dialog.push_back(" \n");
     addAdvice(notRw5, dialog);
     dialog.push_back(" \n");
     dialog.push_back("Following is a list of the control found in the project.\n");
     dialog.push_back(" Coordinate Control\n");
-    addCoordinateControl(dialog);
-    addAzimuthControl(dialog);
+    if (road3D) {
+        addCoordinateControl<stationRec>(controlStationList, stationList, givenStationList, dialog);
+        addAzimuthControl(azimuthList, dialog);
+    } else {
+        addCoordinateControl<coordRec>(controlPointList2D, pointList2D, givenPointList2D, dialog);
+        addAzimuthControl(azimuthList2D, dialog);
+    }
 }
 
 int reportPrelimFailure(const RunContext& context, bool road3D, int notRw5, int status) {
@@ -152,7 +162,7 @@ int reportPrelimFailure(const RunContext& context, bool road3D, int notRw5, int 
         writeLine(errFile, heading);
         dialog.push_back(heading + "\n");
         dialog.push_back(listUncomputedPoints(road3D, status, dialogNamesLimit) + "\n");
-        listProjectControl(notRw5, dialog);
+        listProjectControl(road3D, notRw5, dialog);
     }
     endRunWithErrorReport(context);
     context.shell.messageList(dialog);

@@ -2,6 +2,7 @@
 
 #include "input/raw_files.hpp"
 #include "model/program_lists.hpp"
+#include "model/project_ellipsoid.hpp"
 #include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
 #include "output/report_lines.hpp"
@@ -39,6 +40,18 @@ int endRunAtErrorReport(const RunContext& context) {
     closeRunFiles();
     context.shell.activateReport(ReportKind::error);
     return 0;
+}
+
+bool spatialModelServed(const RunContext& context) {
+    constexpr int threeDModel = 1;
+    if (projectVars.geodeticModel != threeDModel)
+        return true;
+    const std::string refusal = spatialModelRefusal();
+    if (refusal.empty())
+        return true;
+    writeLine(errFile, refusal);
+    showMessage(context, refusal);
+    return false;
 }
 
 void clearRunLists() {

@@ -29,6 +29,12 @@ int endRunWithErrorReport(const RunContext& context);
 // Closes both files and brings the error report to the front; returns 0.
 int endRunAtErrorReport(const RunContext& context);
 
+// False, with the reason in the error report and a message, when the project
+// uses the 3D model in a coordinate system that model cannot serve; every
+// kind of run then stops before it computes or writes any coordinates. The
+// caller ends the run.
+bool spatialModelServed(const RunContext& context);
+
 // Empties the lists of a run and zeroes the counters.
 void clearRunLists();
 // 1 when the raw-file list does not name an .RW5 file.

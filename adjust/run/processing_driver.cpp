@@ -135,6 +135,10 @@ RunResult runAdjustment(const RunContext& context, int mode, int count) {
     if (!loadUserProjection(projectionNeeded) || !inputDesignatedForAdjustment(context) ||
         !openRunFiles(context) || !headRunFiles(mode))
         return stoppedRun();
+    if (!spatialModelServed(context)) {
+        endRunWithErrorReport(context);
+        return stoppedRun();
+    }
     if (mode == reweightBlunderRun)
         writeErrReweightCount(count);
     if (projectVars.includeRawData != 0 && projectVars.pInputFileName.empty()) {
@@ -181,6 +185,10 @@ RunResult runPreprocessing(const RunContext& context) {
     if (!inputDesignatedForReduction(context) || !openRunFiles(context) ||
         !headRunFiles(preprocessingReport))
         return stoppedRun();
+    if (!spatialModelServed(context)) {
+        endRunWithErrorReport(context);
+        return stoppedRun();
+    }
     if (loadProjectInputs(context) != 0) {
         endRunWithErrorReport(context);
         return stoppedRun();

@@ -55,9 +55,9 @@ enum class SupplementalRoute { rawData, controlLists };
 int loadProjectInputs(const RunContext& context,
                       SupplementalRoute route = SupplementalRoute::rawData);
 
-// The control advice and the list of control found, appended to the lines of
-// the message dialog.
-void listProjectControl(int notRw5, std::vector<std::string>& dialog);
+// The control advice and the list of control found in the lists of the
+// model (`road3D`), appended to the lines of the message dialog.
+void listProjectControl(bool road3D, int notRw5, std::vector<std::string>& dialog);
 
 // The points of the last run: adjustable, then given, then fixed.
 void buildAllPointLists();

@@ -6,6 +6,8 @@
 // a file that cannot be created.
 
 #include "final_coords_support.hpp"
+#include "geodetic/state_plane_83.hpp"
+#include "model/program_lists.hpp"
 #include "reports/final_coordinates.hpp"
 #include "reports/report_header.hpp"
 #include "run_files_fixture.hpp"
@@ -142,6 +144,52 @@ TEST_F(FinalCoordsFiles, ThreeDGeocentricLayoutWritesEarthCentredCoordinates) {
     writeFinalCoords3D(RunContext(shell), 1);
     EXPECT_EQ(nez(), "G         ,  738575.653,-4663211.877, 4077985.500, GPS,new\r\n");
     EXPECT_NE(out().find("  492.125"), std::string::npos) << "the .OUT keeps the grid, in feet";
+}
+
+// Fault mended: the geocentric choice in a 2D project on a projected system
+// silently wrote layout 0. Its records carry the earth-centred X, Y, Z in
+// metres from the grid position and elevation; the expected values are
+// PROJ's (cs2cs from the zone's projection to +proj=geocent): UTM 18 on
+// GRS 80 in metres, and State Plane 1983 zone 3104 (Lambert, west
+// longitudes) in US survey feet.
+TEST_F(FinalCoordsFiles, TwoDGeocentricLayoutWritesEarthCentredCoordinates) {
+    struct Row {
+        const char* name;
+        int gridSystem, zone, units;
+        double northing, easting, elevation;
+        double X, Y, Z;
+    };
+    const Row rows[] = {
+        {"UTM 18, metres", gridUtm, 18, 0, 4982000.0, 680000.0, 50.0, 1342848.8123, -4316014.1474,
+         4484917.8249},
+        {"State Plane 1983 3104, US feet", gridStatePlane83, 3104, 1, 200000.0, 1000000.0, 100.0,
+         1339049.9722, -4652405.6947, 4138557.1885},
+    };
+    init83ZoneConstants();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        resetProgramLists();
+        globalVars& s = projectVars;
+        s.asciiNEZType = 17;
+        s.gridSystem = row.gridSystem;
+        s.gridZone = row.zone;
+        s.ellipsoid = 9;
+        s.HorizUnits = row.units;
+        s.ZUnits = row.units;
+        s.geoidModel = 0;
+        s.geoidHt = 0.0;
+        pointList2D.append(pointOf<coordRec>("P", "CP", "pin", row.northing, row.easting,
+                                             row.elevation, 0.01, 0.01, 0.02, ptUnknown));
+        writeFinalCoords(RunContext(shell), 1);
+        EXPECT_EQ(projectVars.asciiNEZType, 17);
+        const std::string record = nez();
+        ASSERT_EQ(record.rfind("P         ,", 0), 0u) << record;
+        double X = 0, Y = 0, Z = 0;
+        ASSERT_EQ(std::sscanf(record.c_str() + 11, "%lf,%lf,%lf", &X, &Y, &Z), 3) << record;
+        EXPECT_NEAR(X, row.X, 0.001);
+        EXPECT_NEAR(Y, row.Y, 0.001);
+        EXPECT_NEAR(Z, row.Z, 0.001);
+    }
 }
 
 // The bar runs from 0 to 100 over the main list (not to 200).

@@ -24,6 +24,7 @@ namespace {
 constexpr int reasonInstrumentOrBacksight = 1;
 constexpr int reasonOtherPoints = 0;
 constexpr bool road2D = false;
+constexpr bool road3D = true;
 
 class PrelimFailureReport : public ::testing::Test {
 protected:
@@ -209,7 +210,7 @@ TEST_F(PrelimFailureReport, TheControlListingNamesEachPointOnce) {
     azimuthList2D.append(az);
 
     std::vector<std::string> dialog;
-    listProjectControl(1, dialog);
+    listProjectControl(road2D, 1, dialog);
     const std::vector<std::string> head = joined({" \n"}, numericAdvice);
     ASSERT_EQ(dialog.size(), head.size() + 10);
     EXPECT_EQ(std::vector<std::string>(dialog.begin(), dialog.begin() + 3), head);
@@ -226,6 +227,48 @@ TEST_F(PrelimFailureReport, TheControlListingNamesEachPointOnce) {
     EXPECT_EQ(dialog[10], " \n");
     EXPECT_EQ(dialog[11], " Azimuth Control\n");
     EXPECT_EQ(dialog[12].rfind(" Az. From: A  To:K  ", 0), 0u) << dialog[12];
+}
+
+// A 3D run lists the control of its own lists: its stations and azimuths,
+// not the empty lists of the 2D model.
+TEST_F(PrelimFailureReport, The3DRoadListsItsOwnControl) {
+    const auto station = [](const char* name, int type, double n, double e, double z) {
+        stationRec s;
+        initStationRec(s);
+        setPointName(s.name, name);
+        s.pointType = type;
+        s.northing = n;
+        s.easting = e;
+        s.elevation = z;
+        return s;
+    };
+    controlStationList.append(station("A", ptFixed, 5000, 5000, 100));
+    fixedStationList.append(station("A", ptFixed, 5000, 5000, 100));
+    stationList.append(station("K", ptWeightedControl, 5100, 5200, 101));
+    stationList.append(station("1", ptUnknown, notComputed, notComputed, notComputed));
+    givenStationList.append(station("G", ptGiven, 5500, 5600, 103));
+    azimuthObs az;
+    setPointName(az.from, "A");
+    setPointName(az.to, "K");
+    az.azimuth = 1.0;
+    azimuthList.append(az);
+
+    reportPrelimFailure(context, road3D, 1, reasonOtherPoints);
+    EXPECT_EQ(errLines(), (std::vector<std::string>{
+                              "Error computing initial NEZ estimates for points:", " 1"}));
+    ASSERT_EQ(shell.messageLists.size(), 1u);
+    const std::vector<std::string>& dialog = shell.messageLists[0];
+    const std::vector<std::string> control(dialog.end() - 7, dialog.end());
+    EXPECT_EQ(std::vector<std::string>(control.begin(), control.end() - 1),
+              (std::vector<std::string>{
+                  " Coordinate Control\n",
+                  " Pt. #A         :        5000.000        5000.000         100.000 \n",
+                  " Pt. #K         :        5100.000        5200.000         101.000 \n",
+                  " Pt. #G         :        5500.000        5600.000         103.000 \n",
+                  " \n",
+                  " Azimuth Control\n",
+              }));
+    EXPECT_EQ(control.back().rfind(" Az. From: A  To:K  ", 0), 0u) << control.back();
 }
 
 // A fixed control point counts as control whatever its vertical type: the

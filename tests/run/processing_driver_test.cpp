@@ -120,3 +120,38 @@ TEST_F(Driver, TheThreeDimensionalRoadAdjustsAndReachesItsEnd) {
     ASSERT_NE(varCovMatrix, nullptr);
     EXPECT_EQ(varCovMatrix->size(), unknownCount);
 }
+
+// The 3D model works on an ellipsoid: in a local grid or State Plane 1927 the
+// adjustment, preprocessing and the blunder check all stop alike before any
+// coordinates are computed, so no coordinate file is written with positions
+// that do not exist.
+TEST_F(Driver, EveryRunRefusesA3DProjectOnAGridTheModelCannotServe) {
+    const std::string refusal =
+        "The 3D model needs a coordinate system with geodetic positions: State Plane 1983, UTM, "
+        "New Brunswick or a user-defined projection.";
+    struct Run {
+        const char* name;
+        RunResult (*start)(const RunContext&);
+    };
+    const Run runs[] = {
+        {"adjustment", [](const RunContext& c) { return adjustNetwork(c, adjustmentRun, 0); }},
+        {"preprocessing", [](const RunContext& c) { return preprocessNetwork(c); }},
+        {"blunder check", [](const RunContext& c) { return checkNetworkForBlunders(c, 0.1); }},
+    };
+    testsupport::writeBytes(folder / "net1.vkr", testsupport::terrestrial3DRaw());
+    for (const int grid : {gridLocal, gridStatePlane27}) {
+        for (const Run& run : runs) {
+            SCOPED_TRACE(std::string(run.name) + ", grid " + std::to_string(grid));
+            shell.boxes.clear();
+            testsupport::useTerrestrial3DSystem(projectVars);
+            projectVars.gridSystem = grid;
+            const RunResult r = run.start(context);
+            EXPECT_FALSE(r.reachedEnd);
+            EXPECT_EQ(boxTexts(), std::vector<std::string>{refusal});
+            EXPECT_NE(testsupport::readBytes(folder / "net1.ERR").find(refusal + "\r\n"),
+                      std::string::npos);
+            EXPECT_FALSE(fs::exists(folder / "net1.NEZ"));
+            EXPECT_FALSE(fs::exists(folder / "net1.OUT"));
+        }
+    }
+}
