@@ -86,7 +86,9 @@ bool check2D(const RunContext& context, double proximity, int notRw5) {
     setStage(context, "Computing Initial XY's");
     int reason = 0;
     if (prelimWithRetry(false, notRw5, reason) != 0) {
-        reportPrelimFailureShort(context, false, reason);
+        // The check names every point it could not place, whatever stalled.
+        constexpr int everyUncomputedPoint = 0;
+        reportPrelimFailureShort(context, false, everyUncomputedPoint);
         return false;
     }
     countUnknownsObs2D(unknownCount, obsCount);
@@ -138,6 +140,11 @@ RunResult runBlunderCheck(const RunContext& context, double proximity) {
         return stopped();
     }
     const int notRw5 = rawListIsNotRw5();
+    if (s.includeRawData != 0) {
+        setStage(context, "Checking Raw data");
+        writeLine(errFile, "Checking raw data syntax and angle & distance spreads.");
+        writeLine(errFile, "");
+    }
     if (loadProjectInputs(context, SupplementalRoute::controlLists) != 0) {
         closeErrFile();
         return stopped();

@@ -155,3 +155,13 @@ TEST_F(Driver, EveryRunRefusesA3DProjectOnAGridTheModelCannotServe) {
         }
     }
 }
+
+// The blunder check reads the raw data under its own progress text.
+TEST_F(Driver, TheBlunderCheckReadsTheRawDataUnderItsOwnProgressText) {
+    testsupport::writeBytes(
+        folder / "net1.vkr",
+        testsupport::readBytes(std::string(TARNWELL_FIXTURES) + "/../../examples/site/site.vkr"));
+    EXPECT_TRUE(checkNetworkForBlunders(context, 0.1).reachedEnd);
+    ASSERT_FALSE(shell.messages.empty());
+    EXPECT_EQ(shell.messages.front(), "Checking Raw data");
+}

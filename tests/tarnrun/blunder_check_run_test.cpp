@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+
 namespace {
 
 struct CheckRun {
@@ -49,6 +52,9 @@ TEST(BlunderCheckRun, TheCleanExampleListsNothing) {
     EXPECT_NE(run.errors.find("\r\nK-Matrix Analysis.\r\n"), std::string::npos) << run.errors;
     EXPECT_NE(run.errors.find("\r\nPoint Proximity Report:\r\n"), std::string::npos);
     EXPECT_TRUE(listedObservations(run.errors).empty()) << run.errors;
+    EXPECT_NE(run.errors.find("\r\nChecking raw data syntax and angle & distance spreads.\r\n\r\n"),
+              std::string::npos)
+        << run.errors;
     // Only the error report is written.
     EXPECT_FALSE(std::filesystem::exists(run.folder / "site.RPT"));
     EXPECT_FALSE(std::filesystem::exists(run.folder / "site.NEZ"));
@@ -105,6 +111,30 @@ TEST(BlunderCheckRun, WithoutRedundancyTheProximityReportIsStillWritten) {
         << console;
     EXPECT_EQ(run.errors.find("K-Matrix Analysis."), std::string::npos);
     EXPECT_NE(run.errors.find("\r\nPoint Proximity Report:\r\n"), std::string::npos);
+}
+
+// With A the only control and no azimuth nothing can be placed: the check
+// heads its list as its own and names every point it could not place, not
+// only the instrument and backsight points the adjustment would name.
+TEST(BlunderCheckRun, PointsThatCannotBePlacedAreAllNamed) {
+    CheckRun run;
+    std::string raw = exampleRaw();
+    const std::size_t controlB = raw.find("6C B");
+    raw.erase(controlB, raw.find('\n', controlB) + 1 - controlB);
+    check(run, raw, "--blunder=check:0.1");
+    EXPECT_EQ(run.status, 1);
+    const std::vector<std::string> lines = sitecopy::lines(run.errors);
+    const auto heading =
+        std::find(lines.begin(), lines.end(), "Error computing initial NEZ estimates for points:");
+    ASSERT_NE(heading, lines.end()) << run.errors;
+    ASSERT_NE(heading + 1, lines.end());
+    // In the point list's order, each name after a blank.
+    std::vector<std::string> named;
+    std::istringstream names(*(heading + 1));
+    for (std::string name; names >> name;)
+        named.push_back(name);
+    std::sort(named.begin(), named.end());
+    EXPECT_EQ(named, (std::vector<std::string>{"B", "C", "D"})) << run.errors;
 }
 
 TEST(BlunderCheckRun, AnErrorReportThatCannotBeOpenedIsNamed) {
