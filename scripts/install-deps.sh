@@ -3,7 +3,7 @@
 set -euo pipefail
 
 build_packages=(g++ cmake ninja-build pkg-config libwxgtk3.2-dev libpugixml-dev libsuitesparse-dev libopenblas-dev liblapacke-dev)
-test_packages=(libgtest-dev libgmock-dev locales libwxgtk3.2-dev libglib2.0-dev pkg-config xvfb xauth)
+test_packages=(libgtest-dev libgmock-dev libeigen3-dev locales libwxgtk3.2-dev libglib2.0-dev pkg-config xvfb xauth)
 fuzz_packages=(clang libclang-rt-14-dev)
 bench_packages=(libbenchmark-dev libsqlite3-dev libopenblas-dev liblapacke-dev libproj-dev pkg-config)
 

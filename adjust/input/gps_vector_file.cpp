@@ -4,6 +4,7 @@
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/c_locale_text.hpp"
+#include "platform/length_units.hpp"
 
 #include <cmath>
 
@@ -178,8 +179,15 @@ void clearGpsVectorRec(gpsVectorRec& rec) {
         *value = 0.0;
 }
 
+void scaleGpsVectorToMetres(gpsVectorRec& v, double u) {
+    for (double* length : {&v.dX, &v.dY, &v.dZ, &v.spareValues[0], &v.spareValues[1]})
+        *length *= u;
+    for (double* squared : {&v.varX, &v.varY, &v.varZ, &v.covXY, &v.covXZ, &v.covYZ})
+        *squared *= u * u;
+}
+
 void applyGpsVectorWeighting(gpsVectorRec& rec) {
-    const double c = projectVars.stErrGPSCentering;
+    const double c = projectVars.stErrGPSCentering * units::metresPerUnit(projectVars.HorizUnits);
     const double factor = std::pow(2.0, projectVars.stErrGPSMultFactor);
     const double centering = 0.5 * (2.0 * c) * (2.0 * c);
     for (double* variance : {&rec.varX, &rec.varY, &rec.varZ})

@@ -82,9 +82,14 @@ bool parseG3Line(std::string_view text, gpsVectorRec& rec, int mode);
 // Sets every number of the record to 0 and its three texts to empty.
 void clearGpsVectorRec(gpsVectorRec& rec);
 
-// The vector's weights: each variance becomes 2 c^2 + 2^f var, each
-// covariance 2^f cov, c the centering error `stErrGPSCentering` and f the
-// factor `stErrGPSMultFactor` of the project.
+// A vector read in a unit of `u` metres, in metres: its components and the
+// two further lengths times u, its variances and covariances times u^2.
+void scaleGpsVectorToMetres(gpsVectorRec& v, double u);
+
+// The weights of a vector in metres: each variance becomes 2 c^2 + 2^f var,
+// each covariance 2^f cov, c the centering error `stErrGPSCentering` of the
+// project, in the project's unit `HorizUnits`, turned into metres, and f
+// the factor `stErrGPSMultFactor`.
 void applyGpsVectorWeighting(gpsVectorRec& rec);
 
 // Appends the G1, G2 and G3 lines of every vector of `list`, in list

@@ -25,13 +25,6 @@ std::optional<double> gpsUnitFactor(int code) {
     return units::metresPerUnit(code);
 }
 
-void scaleToMetres(gpsVectorRec& v, double u) {
-    for (double* length : {&v.dX, &v.dY, &v.dZ, &v.spareValues[0], &v.spareValues[1]})
-        *length *= u;
-    for (double* squared : {&v.varX, &v.varY, &v.varZ, &v.covXY, &v.covXZ, &v.covYZ})
-        *squared *= u * u;
-}
-
 // One .GPS file read line by line; the vector under way is the last G1 read.
 class GpsFileReading {
 public:
@@ -111,8 +104,8 @@ private:
 
     // Weights, metres, the list, and the question about an empty name.
     bool finishVector() {
+        scaleGpsVectorToMetres(work_, unitFactor_);
         applyGpsVectorWeighting(work_);
-        scaleToMetres(work_, unitFactor_);
         gpsVectorList.append(work_);
         const std::string from(fixedText(work_.from)), to(fixedText(work_.to));
         if (checkNames_ == 0 || (!from.empty() && !to.empty()))

@@ -72,13 +72,15 @@ void readCseRecord(std::string line, BaseErrors& errors, double u) {
     }
 }
 
-ptGPSXYZCntrl controlPointAt(const Rw5BasePoint& base, const BaseErrors& errors) {
+// The point at the base's mark; its heights are in the file's unit, `u`
+// metres each.
+ptGPSXYZCntrl controlPointAt(const Rw5BasePoint& base, const BaseErrors& errors, double u) {
     ptGPSXYZCntrl point;
     setPointName(point.name, base.name);
     geodCoord at{};
     at.lat = base.latitude_rad;
     at.lon = base.longitude_rad;
-    at.elev = base.height - (base.antennaHeight + base.phaseCentre);
+    at.elev = (base.height - (base.antennaHeight + base.phaseCentre)) * u;
     latLongElev2XYZ_EC(grs80Ellipsoid(), &at);
     point.X = at.easting;
     point.Y = at.northing;
@@ -97,7 +99,7 @@ void readBaseRecords(const Rw5File& file, BaseErrors& errors, double u, int logE
         } else if (record.code == "BP") {
             const std::optional<Rw5BasePoint> base = parseRw5BaseRecord(record);
             if (base)
-                gpsXyzControlArray.push_back(controlPointAt(*base, errors));
+                gpsXyzControlArray.push_back(controlPointAt(*base, errors, u));
             else if (logErrors != 0)
                 writeLine(errFile, "Error parsing: " + line);
         }

@@ -210,14 +210,9 @@ private:
                 tellMissing({"rover antenna height"}, from, to);
             return;
         }
+        scaleGpsVectorToMetres(work_, v_);
         if (options_.weigh)
             applyGpsVectorWeighting(work_);
-        for (double* length :
-             {&work_.dX, &work_.dY, &work_.dZ, &work_.spareValues[0], &work_.spareValues[1]})
-            *length *= v_;
-        for (double* squared :
-             {&work_.varX, &work_.varY, &work_.varZ, &work_.covXY, &work_.covXZ, &work_.covYZ})
-            *squared *= v_ * v_;
         reduceVectorToMarks(work_, base_->antennaHeight * v_, base_->phaseCentre * v_,
                             *roverHeight_m_, base_->latitude_rad, base_->longitude_rad,
                             base_->height * v_);

@@ -17,6 +17,7 @@
 #include "geodetic/state_plane_27.hpp"
 #include "geodetic/utm.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -91,29 +92,22 @@ double radiusInAzimuth(const ellipsoid& ell, double phi, double alpha) {
     return N / (1.0 + etaSq * std::cos(alpha) * std::cos(alpha));
 }
 
-// The zenith of the line between the marks from the measured zenith z, the
-// mark-to-mark length and the two heights.
-double markZenith(double z, double markSlope, double HI, double targetHeight) {
+// The zenith at the instrument's mark of the target's mark, in the plane of
+// the sight: the telescope `HI` above the instrument's mark, the prism at
+// the slope distance along the measured zenith z, the target's mark
+// `targetHeight` below the prism along the target's plumb line, which is
+// turned from the instrument's by the central angle `psi`. A face-two
+// reading (z beyond pi) is the full turn less the face-one zenith.
+double markZenith(double z, double slopeDistance, double HI, double targetHeight, double psi) {
     constexpr double pi = std::numbers::pi;
-    int quadrant = 3;
-    double v = z - 1.5 * pi;
-    if (z < pi / 2) {
-        quadrant = 0;
-        v = pi / 2 - z;
-    } else if (z < pi) {
-        quadrant = 1;
-        v = z - pi / 2;
-    } else if (z < 1.5 * pi) {
-        quadrant = 2;
-        v = 1.5 * pi - z;
-    }
-    const double t = std::atan((std::fabs(targetHeight - HI) + markSlope * std::sin(v)) /
-                               (markSlope * std::cos(v)));
-    const double delta = t - v;
-    const bool lowerHalf = quadrant <= 1;
-    if (HI < targetHeight)
-        return lowerHalf ? z + delta : z - delta;
-    return lowerHalf ? z - delta : z + delta;
+    const bool faceTwo = z > pi;
+    const double faceOne = faceTwo ? 2.0 * pi - z : z;
+    // Along the horizon towards the target and up the instrument's plumb
+    // line, from the instrument's mark.
+    const double along = slopeDistance * std::sin(faceOne) - targetHeight * std::sin(psi);
+    const double up = HI + slopeDistance * std::cos(faceOne) - targetHeight * std::cos(psi);
+    const double zm = std::atan2(along, up);
+    return faceTwo ? 2.0 * pi - zm : zm;
 }
 
 } // namespace
@@ -158,7 +152,8 @@ int reduceSlopeToMarks(double instrumentE, double instrumentN, double instrument
     const double dZ = instrumentZ - targetZ;
     markSlopeDistance =
         std::sqrt(dZ * dZ + (1.0 + instrumentZ / R) * c0 * c0 * (1.0 + targetZ / R));
-    markZenith_rad = markZenith(zenith, markSlopeDistance, HI, targetHeight);
+    const double centralAngle = 2.0 * std::asin(std::min(1.0, c0 / (2.0 * R)));
+    markZenith_rad = markZenith(zenith, slopeDistance, HI, targetHeight, centralAngle);
     return 0;
 }
 

@@ -41,7 +41,9 @@ int findKnownStation2D(coordRec& point);
 //   R from the latitude of the line's mid-point (`projGridToGeod`);
 //   c0 = sqrt((S^2 - (H1 - H2)^2) / ((1 + H2/R)(1 + H1/R))), H = mark + height;
 //   Sm = sqrt((Zi - Zt)^2 + (1 + Zi/R) c0^2 (1 + Zt/R)), exact on a sphere;
-//   the zenith is turned by the angle the two heights subtend at Sm.
+//   the zenith of the target's mark from the instrument's mark, exact in
+//   the plane of the sight, from S, the zenith, both heights and the
+//   central angle psi = 2 asin(c0 / 2R) between the plumb lines.
 // With `curvRefract` non-zero the zenith first gets the refraction angle
 // (metre constants). Ellipsoid: Clarke 1866 (1/f 294.9786982) for State
 // Plane 1927, the project ellipsoid for UTM, the user projection's for a

@@ -1,6 +1,7 @@
 #include "reports/adjusted_listing_3d.hpp"
 
 #include "engine/earth_centred_frames.hpp"
+#include "engine/gps_vector_sigmas.hpp"
 #include "engine/horizontal_network.hpp"
 #include "engine/line_combined_factor.hpp"
 #include "model/angle_text.hpp"
@@ -173,10 +174,13 @@ bool ObservationListing3D::zeniths() {
            lines({""});
 }
 
-// The vector's three residuals come in the local frame of its from station.
+// The vector's three residuals come in the local frame of its from station;
+// the standard deviations are those of the adjusted Delta X, Y and Z.
 bool ObservationListing3D::gpsVector(const gpsVectorRec& g) {
     const std::optional<stationRec> from = stationNamed(g.from);
-    if (!from)
+    const std::optional<std::array<double, 3>> adjustedSigma =
+        adjustedGpsVectorSigmas(fixedText(g.from), fixedText(g.to));
+    if (!from || !adjustedSigma)
         return false;
     double residual[3];
     localToEcefVector(from->latitude, from->longitude, ahead(0), ahead(1), ahead(2), residual[0],
@@ -189,7 +193,7 @@ bool ObservationListing3D::gpsVector(const gpsVectorRec& g) {
         const double z = standardizedResidual(residual[i], std::sqrt(variance[i]));
         const std::string line =
             lead[i] + formatC("%12.4f   %7.4f    %c%7.4f    %7.4f", (observed[i] + residual[i]) * u_,
-                              residual[i] * u_, residualFlag(z), z, sigma() * u_);
+                              residual[i] * u_, residualFlag(z), z, (*adjustedSigma)[i] * u_);
         if (!entryLine(line, u_))
             return false;
     }

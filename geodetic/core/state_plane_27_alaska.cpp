@@ -2,9 +2,13 @@
 // constants (Clarke 1866, the skew axis at tan = -3/4 through 57 N 133 40 W,
 // k 0.9999) are written into the formulas; it computes in metres and gives
 // feet. Zones 5002-5009 are transverse Mercator zones with k 0.9999 and the
-// origin at 54 N, by series in powers of the longitude difference.
+// origin at 54 N, by series in powers of the longitude difference. The
+// inverse formulas of both kinds are refined against their forwards, so a
+// grid position taken to the ellipsoid projects back onto itself.
 
 #include "state_plane_27_formulas.hpp"
+
+#include "inverse_by_forward.hpp"
 
 #include <cmath>
 #include <numbers>
@@ -74,8 +78,11 @@ void alaskaObliqueToGrid(geodCoord* point) {
     point->northing = (0.8 * terms.u + 0.6 * v - 5000000.0) / usSurveyFoot_m;
 }
 
-void alaskaObliqueToGeodetic(geodCoord* point) {
-    const double n = point->northing, e = point->easting;
+namespace {
+
+// The zone's own inverse, which inverts the forward to 1e-5 ft.
+GeodeticPosition alaskaObliqueSeriesInverse(GridPosition grid) {
+    const double n = grid.northing, e = grid.easting;
     const double u = (0.243840487681 * n - 0.182880365761 * e + 7000000.0) / akRatio;
     const double v = (0.182880365761 * n + 0.243840487681 * e - 1000000.0) / akRatio;
     const double q = std::log((skewCos * std::sin(u) + skewSin * std::sinh(v) + std::cosh(v)) /
@@ -83,12 +90,39 @@ void alaskaObliqueToGeodetic(geodCoord* point) {
     const double chi = 2.0 * std::atan(std::exp(0.4998501585533795 * q - 0.0044746499319740975)) -
                        std::numbers::pi / 2.0;
     const double c2 = std::cos(chi) * std::cos(chi);
-    point->lat =
+    const double lat =
         chi + std::sin(chi) * std::cos(chi) *
                   (0.006761032571 + c2 * (5.3172205e-05 + c2 * (5.73027e-07 + c2 * 7.128e-09)));
-    point->lon = naturalOriginLon +
-                 0.999700317106759 *
-                     std::atan((skewSin * std::sin(u) - skewCos * std::sinh(v)) / std::cos(u));
+    const double lon =
+        naturalOriginLon +
+        0.999700317106759 *
+            std::atan((skewSin * std::sin(u) - skewCos * std::sinh(v)) / std::cos(u));
+    return {lat, lon};
+}
+
+// A hundredth of the micro-foot the inverses are held to.
+constexpr double refinementTolerance_ft = 1e-8;
+
+// The point whose forward is the grid position of `point`.
+template <typename Forward, typename Inverse>
+void refinedInverse(geodCoord* point, Forward forwardToGrid, Inverse seriesInverse) {
+    const auto forwardOf = [&forwardToGrid](GeodeticPosition g) {
+        geodCoord p{};
+        p.lat = g.lat;
+        p.lon = g.lon;
+        forwardToGrid(&p);
+        return GridPosition{p.easting, p.northing};
+    };
+    const GeodeticPosition g = inverseByForward(GridPosition{point->easting, point->northing},
+                                                refinementTolerance_ft, forwardOf, seriesInverse);
+    point->lat = g.lat;
+    point->lon = g.lon;
+}
+
+} // namespace
+
+void alaskaObliqueToGeodetic(geodCoord* point) {
+    refinedInverse(point, alaskaObliqueToGrid, alaskaObliqueSeriesInverse);
     obliqueConvergenceAndScale(obliqueTerms(point->lat, point->lon), point->lat, point);
 }
 
@@ -116,9 +150,13 @@ void alaskaTransverseToGrid(const zoneconstant27& zone, geodCoord* point) {
     point->scale = transverseScaleAt(d, (point->easting - t1) / 1e6);
 }
 
-void alaskaTransverseToGeodetic(const zoneconstant27& zone, geodCoord* point) {
+namespace {
+
+// The zones' own inverse series, which inverts the forward series only to
+// 4e-4 ft.
+GeodeticPosition alaskaTransverseSeriesInverse(const zoneconstant27& zone, GridPosition grid) {
     const double t1 = zone.tab[0], t2 = zone.tab[1];
-    const double a = 0.00987466302498 * point->northing + 193900.05442;
+    const double a = 0.00987466302498 * grid.northing + 193900.05442;
     const double aRad = arcSecondsToRadians(a);
     const double c = std::cos(aRad) * std::cos(aRad);
     const double phi1 =
@@ -127,7 +165,7 @@ void alaskaTransverseToGeodetic(const zoneconstant27& zone, geodCoord* point) {
     const double f = std::cos(arcSecondsToRadians(phi1)), l = f * f;
     const double m = std::sqrt(1.0 / l - 1.0);
     const double r = 1.0 + clarke1866SecondESq * l;
-    const double t = (point->easting - t1) / 1e6, tt = t * t;
+    const double t = (grid.easting - t1) / 1e6, tt = t * t;
 
     const double phiSeconds =
         phi1 -
@@ -138,11 +176,19 @@ void alaskaTransverseToGeodetic(const zoneconstant27& zone, geodCoord* point) {
                                           (1.0 - 0.00037811208 * r * tt * (r + 2.0 / l - 2.0) +
                                            4.2890624e-8 * r * r * tt * tt *
                                                (24.0 / (l * l) + 1.054 - 20.0 / l - 0.0136 * l));
+    return {arcSecondsToRadians(phiSeconds), arcSecondsToRadians(lambdaSeconds)};
+}
 
-    point->lat = arcSecondsToRadians(phiSeconds);
-    point->lon = arcSecondsToRadians(lambdaSeconds);
+} // namespace
+
+void alaskaTransverseToGeodetic(const zoneconstant27& zone, geodCoord* point) {
+    refinedInverse(
+        point, [&zone](geodCoord* p) { alaskaTransverseToGrid(zone, p); },
+        [&zone](GridPosition grid) { return alaskaTransverseSeriesInverse(zone, grid); });
     const double b = std::cos(point->lat) * std::cos(point->lat);
-    point->conv = arcSecondsToRadians(transverseConvergenceSeconds(b, (t2 - lambdaSeconds) / 1e4));
+    const double t = (point->easting - zone.tab[0]) / 1e6;
+    point->conv = arcSecondsToRadians(
+        transverseConvergenceSeconds(b, (zone.tab[1] - radiansToArcSeconds(point->lon)) / 1e4));
     point->scale = transverseScaleAt(b, t);
 }
 

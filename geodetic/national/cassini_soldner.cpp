@@ -1,13 +1,19 @@
-// The Cassini-Soldner projection by Snyder's series.
+// The Cassini-Soldner projection by Snyder's series, the inverse series
+// refined against the forward.
 
 #include "geodetic/cassini_soldner.hpp"
 
+#include "inverse_by_forward.hpp"
 #include "zone_constant_cache.hpp"
 
 #include <cmath>
 #include <numbers>
 
 namespace {
+
+using geodetic_detail::GeodeticPosition;
+using geodetic_detail::GridPosition;
+using geodetic_detail::inverseByForward;
 
 constexpr double pi = std::numbers::pi;
 constexpr double fourDegrees = 0.0698131700797731819;
@@ -27,7 +33,7 @@ struct CassiniParams {
     double falseEasting = 0.0, falseNorthing = 0.0;
     // Derived.
     double eSq = 0.0;
-    double ePrimeSq = 0.0; // e^2 / (1 - e^2)
+    double ePrimeSq = 0.0;                         // e^2 / (1 - e^2)
     double c0 = 0.0, c1 = 0.0, c2 = 0.0, c3 = 0.0; // meridian arc
     double m0 = 0.0;                               // meridian arc of the origin
     double k1 = 0.0, k2 = 0.0, k3 = 0.0, k4 = 0.0; // footpoint latitude
@@ -152,6 +158,53 @@ double clamped(double v, double lo, double hi) {
     return v < lo ? lo : (v > hi ? hi : v);
 }
 
+double wrappedLongitude(double l) {
+    if (l > pi)
+        l -= 2.0 * pi;
+    if (l < -pi)
+        l += 2.0 * pi;
+    return clamped(l, -pi, pi);
+}
+
+// The footpoint latitude: the latitude on the central meridian whose
+// meridian arc is the northing's.
+double footpointLatitude(const CassiniParams& p, double dN) {
+    const double mu = (p.m0 + dN) / (p.a * p.c0);
+    return mu + p.k1 * std::sin(2.0 * mu) + p.k2 * std::sin(4.0 * mu) + p.k3 * std::sin(6.0 * mu) +
+           p.k4 * std::sin(8.0 * mu);
+}
+
+bool atPole(double phi) {
+    return std::abs(std::abs(phi) - pi / 2.0) <= poleTolerance;
+}
+
+// The inverse series of the method, which inverts the forward only to
+// 0.4 mm at half a degree from the central meridian and 16 cm at five.
+GeodeticPosition seriesInverse(const CassiniParams& p, GridPosition grid) {
+    const double dE = grid.easting - p.falseEasting;
+    const double phi1 = footpointLatitude(p, grid.northing - p.falseNorthing);
+    if (atPole(phi1))
+        return {std::copysign(pi / 2.0, phi1), p.centralMeridian};
+    const double sin1 = std::sin(phi1), tan1 = std::tan(phi1);
+    const double t1 = tan1 * tan1;
+    const double w2 = 1.0 - p.eSq * sin1 * sin1;
+    const double n1 = p.a / std::sqrt(w2);
+    const double r1 = n1 * (1.0 - p.eSq) / w2;
+    const double d = dE / n1, d2 = d * d;
+    const double lat =
+        clamped(phi1 - (n1 * tan1 / r1) * (d2 / 2.0 - (1.0 + 3.0 * t1) * d2 * d2 / 24.0), -pi / 2.0,
+                pi / 2.0);
+    const double lon =
+        p.centralMeridian +
+        (d - t1 * d2 * d / 3.0 + (1.0 + 3.0 * t1) * t1 * d2 * d2 * d / 15.0) / std::cos(phi1);
+    return {lat, wrappedLongitude(lon)};
+}
+
+// A thousandth of a millimetre in metres, in the unit of the axis.
+double refinementTolerance(const CassiniParams& p) {
+    return 1e-6 * p.a / 6378137.0;
+}
+
 int inverse(const CassiniParams& p, double easting, double northing, double* lat, double* lon) {
     int bits = 0;
     const GridLimits& limits = p.limits;
@@ -163,31 +216,21 @@ int inverse(const CassiniParams& p, double easting, double northing, double* lat
         bits |= cassiniNorthingError;
     if (bits != 0)
         return bits;
-    const double m1 = p.m0 + dN;
-    const double mu = m1 / (p.a * p.c0);
-    const double phi1 = mu + p.k1 * std::sin(2.0 * mu) + p.k2 * std::sin(4.0 * mu) +
-                        p.k3 * std::sin(6.0 * mu) + p.k4 * std::sin(8.0 * mu);
-    if (std::abs(std::abs(phi1) - pi / 2.0) <= poleTolerance) {
-        *lat = std::copysign(pi / 2.0, phi1);
-        *lon = p.centralMeridian;
-        return 0;
+    const GridPosition target{easting, northing};
+    GeodeticPosition point;
+    if (atPole(footpointLatitude(p, dN))) {
+        point = seriesInverse(p, target);
+    } else {
+        const auto forwardOf = [&p](GeodeticPosition g) {
+            GridPosition grid;
+            project(p, g.lat, g.lon, &grid.easting, &grid.northing);
+            return grid;
+        };
+        const auto seriesOf = [&p](GridPosition grid) { return seriesInverse(p, grid); };
+        point = inverseByForward(target, refinementTolerance(p), forwardOf, seriesOf);
     }
-    const double sin1 = std::sin(phi1), tan1 = std::tan(phi1);
-    const double t1 = tan1 * tan1;
-    const double w2 = 1.0 - p.eSq * sin1 * sin1;
-    const double n1 = p.a / std::sqrt(w2);
-    const double r1 = n1 * (1.0 - p.eSq) / w2;
-    const double d = dE / n1, d2 = d * d;
-    *lat = clamped(phi1 - (n1 * tan1 / r1) * (d2 / 2.0 - (1.0 + 3.0 * t1) * d2 * d2 / 24.0),
-                   -pi / 2.0, pi / 2.0);
-    double l =
-        p.centralMeridian +
-        (d - t1 * d2 * d / 3.0 + (1.0 + 3.0 * t1) * t1 * d2 * d2 * d / 15.0) / std::cos(phi1);
-    if (l > pi)
-        l -= 2.0 * pi;
-    if (l < -pi)
-        l += 2.0 * pi;
-    *lon = clamped(l, -pi, pi);
+    *lat = point.lat;
+    *lon = point.lon;
     return std::abs(*lon - p.centralMeridian) > fourDegrees ? cassiniDistortionWarning : 0;
 }
 

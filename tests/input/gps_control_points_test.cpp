@@ -280,32 +280,41 @@ TEST_F(GpsControlReading, ARunGathersBothSourcesOnce) {
 
 // The base points of an .RW5 file, at the heights EL - (AG + PA), against
 // GeographicLib (tests/fixtures/input/gps/base_points.txt): AG 1.5 and PA
-// 0.1 at EL 100 give the point at height 98.4.
+// 0.1 at EL 100 give the point at height 98.4. The heights are written in
+// the file's GPS unit (metres, US feet, international feet) and land at the
+// same marks. Fault mended: they were taken as metres whatever the unit.
 TEST_F(GpsControlReading, BasePointsAtTheirMarks) {
-    std::string rw5 = "JB,NMsite\r\nMO,AD0,UN1,SF1.0\r\n";
     const auto rows = fixtureRows("base_points.txt");
     const char* dms[][2] = {
         {"45.0000", "-75.0000"}, {"-33.4800", "151.1200"}, {"64.0600", "-21.5400"}};
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        rw5 += platform::formatC("BP,PNB%zu,LA%s,LN%s,EL%.3f,AG%.3f,PA%.3f,--base\r\n", i,
-                                 dms[i][0], dms[i][1], rows[i][2], rows[i][3], rows[i][4]);
-    write("site.rw5", rw5);
-    ASSERT_EQ(readRw5GpsControlPoints(context, "site.rw5\n", 1), gpsControlDone);
-    ASSERT_EQ(gpsXyzControlArray.size(), rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        SCOPED_TRACE(i);
-        const ptGPSXYZCntrl& p = gpsXyzControlArray[i];
-        EXPECT_EQ(fixedText(p.name), "B" + std::to_string(i));
-        EXPECT_NEAR(p.X, rows[i][5], 1e-6);
-        EXPECT_NEAR(p.Y, rows[i][6], 1e-6);
-        EXPECT_NEAR(p.Z, rows[i][7], 1e-6);
+    for (const int unit : {0, 1, 2}) {
+        SCOPED_TRACE(unit);
+        projectVars.Rw5GPSUnits = unit;
+        const double v = units::metresPerUnit(unit);
+        std::string rw5 = "JB,NMsite\r\nMO,AD0,UN1,SF1.0\r\n";
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            rw5 += platform::formatC("BP,PNB%zu,LA%s,LN%s,EL%.9f,AG%.9f,PA%.9f,--base\r\n", i,
+                                     dms[i][0], dms[i][1], rows[i][2] / v, rows[i][3] / v,
+                                     rows[i][4] / v);
+        write("site.rw5", rw5);
+        gpsXyzControlArray.clear();
+        ASSERT_EQ(readRw5GpsControlPoints(context, "site.rw5\n", 1), gpsControlDone);
+        ASSERT_EQ(gpsXyzControlArray.size(), rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            SCOPED_TRACE(i);
+            const ptGPSXYZCntrl& p = gpsXyzControlArray[i];
+            EXPECT_EQ(fixedText(p.name), "B" + std::to_string(i));
+            EXPECT_NEAR(p.X, rows[i][5], 1e-6);
+            EXPECT_NEAR(p.Y, rows[i][6], 1e-6);
+            EXPECT_NEAR(p.Z, rows[i][7], 1e-6);
+        }
+        double lat = 0, lon = 0, h = 0;
+        ecef2lat(gpsXyzControlArray[0].X, gpsXyzControlArray[0].Y, gpsXyzControlArray[0].Z, &lat,
+                 &lon, &h);
+        EXPECT_NEAR(h, 98.4, 1e-4) << "the inverse iterates to 0.1 mm";
+        EXPECT_NEAR(lat, 45.0 * degree, 1e-10);
+        EXPECT_NEAR(lon, -75.0 * degree, 1e-10);
     }
-    double lat = 0, lon = 0, h = 0;
-    ecef2lat(gpsXyzControlArray[0].X, gpsXyzControlArray[0].Y, gpsXyzControlArray[0].Z, &lat, &lon,
-             &h);
-    EXPECT_NEAR(h, 98.4, 1e-4) << "the inverse iterates to 0.1 mm";
-    EXPECT_NEAR(lat, 45.0 * degree, 1e-10);
-    EXPECT_NEAR(lon, -75.0 * degree, 1e-10);
 }
 
 // "CSE" changes the errors of the base points that follow: '#' none, '!'

@@ -118,6 +118,37 @@ TEST_F(GpsVectorReading, UnitFactorSquaredForVariancesAndCovariances) {
     }
 }
 
+// The centering error is in the project's unit, the vector in the file's:
+// each is turned into metres once, so var = 1e-4 u^2 + 2 (0.01 p)^2 with u
+// the file's and p the project's metres per unit, 0.3048006096012192 for US
+// feet and 0.3048 for international feet. Fault mended: the centering was
+// added in the file's unit, so a project in feet with a file in metres
+// weighed the vector with 0.01 m of centering, and the reverse with
+// 0.01 x 0.3048^2 m^2.
+TEST_F(GpsVectorReading, TheCenteringErrorIsInTheProjectsUnit) {
+    struct Row {
+        int projectUnit, fileUnit;
+        double p, u;
+    };
+    const double usFt = 0.3048006096012192, ft = 0.3048;
+    const Row rows[] = {{0, 0, 1.0, 1.0},   {1, 0, usFt, 1.0}, {0, 1, 1.0, usFt},
+                        {1, 1, usFt, usFt}, {2, 1, ft, usFt},  {2, 0, ft, 1.0}};
+    write("v.gps", oneVector);
+    projectVars.stErrGPSCentering = 0.01;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << "project " << row.projectUnit << " file " << row.fileUnit);
+        projectVars.HorizUnits = row.projectUnit;
+        projectVars.GPSUnits = row.fileUnit;
+        ASSERT_EQ(readGpsVectorFiles(context, "v.gps\n", 1), gpsReadDone);
+        const gpsVectorRec v = vectors().at(0);
+        const double centering = 2.0 * (0.01 * row.p) * (0.01 * row.p);
+        EXPECT_NEAR(v.varX, 1e-4 * row.u * row.u + centering, 1e-17);
+        EXPECT_NEAR(v.varZ, 9e-4 * row.u * row.u + centering, 1e-17);
+        EXPECT_NEAR(v.covXY, 1e-5 * row.u * row.u, 1e-18);
+    }
+}
+
 TEST_F(GpsVectorReading, AnUnknownUnitCodeReadsNothing) {
     write("v.gps", oneVector);
     projectVars.GPSUnits = 4;

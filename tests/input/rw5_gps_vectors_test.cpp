@@ -117,6 +117,28 @@ TEST_F(Rw5GpsVectors, VectorsAreWeightedAsEveryGpsVector) {
     EXPECT_DOUBLE_EQ(r.covXZ, -4e-7);
 }
 
+// A file in US feet in a project in metres: the variances 4e-6 ft^2 (first
+// vector of vectors.rw5) become metres by v^2, the centering of 0.002 m is
+// added in metres, 2 x 0.002^2 = 8e-6 m^2; and in a project in US feet the
+// centering of 0.002 ft adds 8e-6 v^2. Fault mended: the centering was added
+// in the file's unit and then scaled with the variances.
+TEST_F(Rw5GpsVectors, TheCenteringErrorIsInTheProjectsUnit) {
+    const double v = units::usSurveyFootMetres;
+    projectVars.stErrGPSCentering = 0.002;
+    projectVars.Rw5GPSUnits = 1;
+    write("site.rw5", converterFixture("vectors.rw5"));
+    for (const int projectUnit : {0, 1}) {
+        SCOPED_TRACE(projectUnit);
+        projectVars.HorizUnits = projectUnit;
+        list.clear();
+        ASSERT_EQ(readRw5GpsVectors(context, "site.rw5\n", 1, list), 0);
+        ASSERT_EQ(listed().size(), 2u);
+        const double p = projectUnit == 0 ? 1.0 : v;
+        EXPECT_NEAR(listed()[0].varY, 4e-6 * v * v + 8e-6 * p * p, 1e-20);
+        EXPECT_NEAR(listed()[0].covXZ, -2e-7 * v * v, 1e-21);
+    }
+}
+
 TEST_F(Rw5GpsVectors, AVectorBeforeAnyBaseOrRoverHeightGivesThreeMessages) {
     write("site.rw5", "GPS,PNR\r\nG1,BPB,PNR,DX1,DY2,DZ3\r\nG2,VX1,VY1,VZ1\r\nG3,XY0,XZ0,YZ0\r\n");
     ASSERT_EQ(readRw5GpsVectors(context, "site.rw5\n", 1, list), 0);

@@ -2,11 +2,13 @@
 // the section formats, with the geocentric standard deviations and the GPS
 // residuals turned into the earth-centred frame by a rotation written here.
 
+#include "engine/adjustment_results.hpp"
 #include "engine/cofactors.hpp"
 #include "model/program_lists.hpp"
 #include "reports/adjusted_listing_3d.hpp"
 #include "run_files_fixture.hpp"
 #include "support/angles.hpp"
+#include "support/hand_made_cofactors.hpp"
 
 #include <gtest/gtest.h>
 
@@ -294,6 +296,8 @@ protected:
         p.longitude = -radiansOf(81);
         stationList.append(p);
         stationRec w = station("W", ptWeightedControl, 1200.0, 2300.0, 95.0);
+        w.latitude = radiansOf(40, 1);
+        w.longitude = -radiansOf(80, 58);
         stationList.append(w);
         controlStationList.append(w);
         controlStationList.append(station("F", ptFixed, 0, 0, 0));
@@ -335,6 +339,13 @@ protected:
         lv.ellipsoidalDiff = 1.234;
         lv.stdErr = 0.002;
         levelList.append(lv);
+        // P's unknowns are 0-2 and W's 3-5 of the hand-made cofactors.
+        varCovMatrix = testsupport::handMadeCofactors();
+        referenceStdDev = 1.3;
+    }
+    void TearDown() override {
+        releaseAdjustmentResults();
+        Listing3D::TearDown();
     }
 
     static void addDistance(const char* from, const char* to, double d, double sigma, int status) {
@@ -356,6 +367,9 @@ protected:
 // Angle texts: " %c%03d-%02d'%04.1f\"" padded to 14 (directions to 15);
 // second values: a sign character and "% 7.1f" padded to 9; standardized
 // residuals of angles: the flag, a blank and "% 7.1f" padded to 9.
+// The GPS vector's StdDev column holds the standard deviations of its
+// adjusted Delta X, Y and Z. Fault mended: it held those of the north, east
+// and up rows of the adjustment under the Delta X, Y, Z labels.
 TEST_F(AdjustedObs3D, ListsEveryKindInRowOrder) {
     ASSERT_EQ(writeRptAdjustedObs3D(rptFile, v, sigma, 7), 0);
     // The GPS residuals (north 0.003, east -0.004, up 0.012 at 40 N, 81 W)
@@ -366,13 +380,29 @@ TEST_F(AdjustedObs3D, ListsEveryKindInRowOrder) {
         dXYZ[x] = r[0][x] * 0.003 + r[1][x] * -0.004 + r[2][x] * 0.012;
     const double observed[3] = {120.5, -250.25, 75.125};
     const double stdDev[3] = {0.01, 0.02, 0.005};
-    const double rowSigma[3] = {0.002, 0.0025, 0.006};
+    // The adjusted Delta X, Y, Z = R_W x_W - R_P x_P, R the columns north,
+    // east, up of each station's frame: s0^2 J Q J^T with J = [-R_P  R_W].
+    const auto rw = localAxes(radiansOf(40, 1), -radiansOf(80, 58));
+    const auto q = testsupport::cofactorsByHand();
+    double adjustedSigma[3];
+    for (int x = 0; x < 3; ++x) {
+        double jRow[6];
+        for (int k = 0; k < 3; ++k) {
+            jRow[k] = -r[k][x];
+            jRow[3 + k] = rw[k][x];
+        }
+        double variance = 0.0;
+        for (int i = 0; i < 6; ++i)
+            for (int j = 0; j < 6; ++j)
+                variance += jRow[i] * q[i][j] * jRow[j];
+        adjustedSigma[x] = 1.3 * std::sqrt(variance);
+    }
     const std::string lead[3] = {" P" + sp(16), " W" + sp(16), sp(18)};
     std::string gps[3];
     for (int i = 0; i < 3; ++i) {
         const double z = std::fabs(dXYZ[i]) / stdDev[i];
         gps[i] = lead[i] + fmt("%12.4f   %7.4f    %c%7.4f    %7.4f", observed[i] + dXYZ[i],
-                               dXYZ[i], z > 2 ? '*' : ' ', z, rowSigma[i]);
+                               dXYZ[i], z > 2 ? '*' : ' ', z, adjustedSigma[i]);
     }
     gps[0] += " **";
     const std::vector<std::string> want = {

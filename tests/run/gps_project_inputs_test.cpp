@@ -1,7 +1,8 @@
 // A 3D project whose only input is a .GPS file: its vectors are read, its
-// C line becomes a control point (once), and the vector ends become
-// stations.
+// C line becomes a control point (once), the vector ends become stations,
+// and the adjusted vectors are listed with their precision.
 
+#include "engine/gps_vector_sigmas.hpp"
 #include "model/program_lists.hpp"
 #include "model/reader_std_errs.hpp"
 #include "platform/shell_services.hpp"
@@ -9,14 +10,113 @@
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 
+#include <Eigen/Dense>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr int utmGrid = 4;
 constexpr int grs80Code = 9;
+
+using Matrix3 = Eigen::Matrix3d;
+using Vector3 = Eigen::Vector3d;
+
+Matrix3 symmetric(double xx, double yy, double zz, double xy, double xz, double yz) {
+    Matrix3 c;
+    c << xx, xy, xz, xy, yy, yz, xz, yz, zz;
+    return c;
+}
+
+struct Vector {
+    const char* from;
+    const char* to;
+    int fromIndex, toIndex; // BASE 0, N1 1, N2 2
+    Vector3 d;
+    Matrix3 covariance;
+};
+
+// The vectors of site.gps as the file gives them (the third by standard
+// errors 0.004, 0.005, 0.006 and correlations 0.2, -0.1, 0.3).
+std::vector<Vector> siteVectors() {
+    return {{"BASE", "N1", 0, 1, Vector3(-512.345678, 412.000123, -88.123456),
+             symmetric(2.25e-5, 4e-5, 3.61e-5, 1.1e-6, -2.2e-6, 3.3e-6)},
+            {"N1", "N2", 1, 2, Vector3(301.0, -99.5, 210.25),
+             symmetric(1e-5, 1e-5, 1e-5, 0.0, 0.0, 0.0)},
+            {"N2", "BASE", 2, 0, Vector3(211.345678, -312.500123, -122.126544),
+             symmetric(0.004 * 0.004, 0.005 * 0.005, 0.006 * 0.006, 0.2 * 0.004 * 0.005,
+                       -0.1 * 0.004 * 0.006, 0.3 * 0.005 * 0.006)}};
+}
+
+// Rows north, east, up of the local frame at (lat, lon) in earth-centred
+// components.
+Matrix3 localAxes(double lat, double lon) {
+    const double sf = std::sin(lat), cf = std::cos(lat), sl = std::sin(lon), cl = std::cos(lon);
+    Matrix3 r;
+    r << -sf * cl, -sf * sl, cf, -sl, cl, 0.0, cf * cl, cf * sl, sf;
+    return r;
+}
+
+// sigma(dX), sigma(dY), sigma(dZ) of each adjusted vector: the network in
+// the nine earth-centred unknowns of BASE, N1 and N2, the vectors weighted
+// by their inverse covariances, BASE held to its C line (45 N, 75 W) with
+// 0.005 m north and east and 0.008 m up; s0^2 J N^-1 J^T.
+std::vector<Vector3> referenceSigmas() {
+    const std::vector<Vector> vectors = siteVectors();
+    const Vector3 base(1169256.565887, -4363724.910974, 4487417.988062);
+    Eigen::MatrixXd a = Eigen::MatrixXd::Zero(12, 9);
+    Eigen::MatrixXd w = Eigen::MatrixXd::Zero(12, 12);
+    Eigen::VectorXd l(12);
+    for (std::size_t k = 0; k < vectors.size(); ++k) {
+        const Vector& v = vectors[k];
+        const int row = 3 * static_cast<int>(k);
+        a.block<3, 3>(row, 3 * v.toIndex) = Matrix3::Identity();
+        a.block<3, 3>(row, 3 * v.fromIndex) = -Matrix3::Identity();
+        w.block<3, 3>(row, row) = v.covariance.inverse();
+        l.segment<3>(row) = v.d;
+    }
+    const double pi = std::acos(-1.0);
+    const Matrix3 axes = localAxes(45.0 * pi / 180.0, -75.0 * pi / 180.0);
+    a.block<3, 3>(9, 0) = axes;
+    w.block<3, 3>(9, 9) = Vector3(1 / 25e-6, 1 / 25e-6, 1 / 64e-6).asDiagonal();
+    l.segment<3>(9) = axes * base;
+    const Eigen::MatrixXd n = a.transpose() * w * a;
+    const Eigen::MatrixXd q = n.inverse();
+    const Eigen::VectorXd x = q * (a.transpose() * w * l);
+    const Eigen::VectorXd residual = a * x - l;
+    const double s0Squared = residual.dot(w * residual) / (12 - 9);
+    std::vector<Vector3> sigmas;
+    for (const Vector& v : vectors) {
+        Eigen::MatrixXd j = Eigen::MatrixXd::Zero(3, 9);
+        j.block<3, 3>(0, 3 * v.toIndex) = Matrix3::Identity();
+        j.block<3, 3>(0, 3 * v.fromIndex) = -Matrix3::Identity();
+        const Eigen::MatrixXd covariance = s0Squared * j * q * j.transpose();
+        sigmas.push_back(covariance.diagonal().cwiseSqrt());
+    }
+    return sigmas;
+}
+
+// The StdDev column of the adjusted GPS vectors' listing, three a vector.
+std::vector<double> listedStdDevs(const std::string& report) {
+    const std::string header = "                    Delta Z    Residual    StdRes    StdDev\r\n";
+    std::size_t at = report.find(header);
+    std::vector<double> values;
+    if (at == std::string::npos)
+        return values;
+    std::istringstream lines(report.substr(at + header.size()));
+    std::string line;
+    while (std::getline(lines, line) && values.size() < 9) {
+        if (line.size() <= 1)
+            continue;
+        values.push_back(std::stod(line.substr(line.find_last_of(' ') + 1)));
+    }
+    return values;
+}
 
 class GpsProject : public ::testing::Test {
 protected:
@@ -131,4 +231,33 @@ TEST_F(GpsProject, ConvertedVectorFilesAreReadFromTheTemporaryFolder) {
     EXPECT_EQ(gpsVectorList.count(), 3);
     EXPECT_TRUE(std::filesystem::exists(folder / "run" / "site.GPS"));
     EXPECT_FALSE(std::filesystem::exists(folder / "site.GPS"));
+}
+
+// The adjusted vectors against a least-squares solution of the same network
+// written here with Eigen in earth-centred unknowns (BASE held to its C line).
+// Fault mended: the StdDev column beside the adjusted Delta X, Y, Z held the
+// standard deviations of the vector's north, east and up in the frame of
+// its from station.
+TEST_F(GpsProject, TheAdjustedVectorsStdDevsAreThoseOfTheAdjustedDeltaXYZ) {
+    context.temporaryFolder = folder.path().string() + "/";
+    projectVars.stErrGPSMultFactor = 0.0;
+    projectVars.convergeLimit = 1e-7;
+    const RunResult run = adjustNetwork(context, adjustmentRun, 0);
+    ASSERT_EQ(run.adjustment, AdjustmentOutcome::converged)
+        << testing::PrintToString(shell.boxTexts());
+    const std::vector<Vector> vectors = siteVectors();
+    const std::vector<Vector3> want = referenceSigmas();
+    const std::vector<double> listed = listedStdDevs(testsupport::readBytes(folder / "gps.RPT"));
+    ASSERT_EQ(listed.size(), 9u);
+    for (std::size_t k = 0; k < vectors.size(); ++k) {
+        SCOPED_TRACE(std::string(vectors[k].from) + "-" + vectors[k].to);
+        const std::optional<std::array<double, 3>> got =
+            adjustedGpsVectorSigmas(vectors[k].from, vectors[k].to);
+        ASSERT_TRUE(got.has_value());
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_NEAR((*got)[static_cast<std::size_t>(i)], want[k][i], 1e-8);
+            EXPECT_NEAR(listed[3 * k + static_cast<std::size_t>(i)], want[k][i], 0.5e-4)
+                << "printed to 0.1 mm";
+        }
+    }
 }
