@@ -109,6 +109,18 @@ bool isWhite(const wxImage& image, int x, int y) {
     return image.GetRed(x, y) > 245 && image.GetGreen(x, y) > 245 && image.GetBlue(x, y) > 245;
 }
 
+// Pixels drawn in the band along the picture's edges, inside which the fitted
+// picture keeps its margin (the band is 3 pixels narrower, for rounding).
+int inkAlongTheEdges(const wxImage& image) {
+    const int band = zoomExtentsMargin - 3;
+    int ink = 0;
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            ink += !isWhite(image, x, y) && (x < band || y < band || x >= image.GetWidth() - band ||
+                                             y >= image.GetHeight() - band);
+    return ink;
+}
+
 // The example's points (README of examples/site).
 struct GroundPoint {
     const char* name;
@@ -171,19 +183,12 @@ TEST_F(GraphicsWindowTest, TheWholeExampleIsInsideTheWindow) {
     screenshot(window.frame, "graphics_window.png");
     const wxImage image = screenshot(window.picture, "graphics_picture.png");
     ASSERT_TRUE(image.IsOk());
-    const int band = zoomExtentsMargin - 3;
-    int inkInBand = 0;
     int ink = 0;
     for (int y = 0; y < image.GetHeight(); ++y)
-        for (int x = 0; x < image.GetWidth(); ++x) {
-            if (isWhite(image, x, y))
-                continue;
-            ++ink;
-            inkInBand += x < band || y < band || x >= image.GetWidth() - band ||
-                         y >= image.GetHeight() - band;
-        }
+        for (int x = 0; x < image.GetWidth(); ++x)
+            ink += !isWhite(image, x, y);
     EXPECT_GT(ink, 500);
-    EXPECT_EQ(inkInBand, 0);
+    EXPECT_EQ(inkAlongTheEdges(image), 0);
 }
 
 // Symbols alone, in blue: their centres stand as the ground coordinates do,
@@ -259,6 +264,31 @@ TEST_F(GraphicsWindowTest, TheEllipseScaleIsShown) {
     EXPECT_EQ(window.status->GetStatusText(ellipseScaleField),
               ellipseScaleText(15.0 / largest, "m"));
     EXPECT_TRUE(window.status->GetStatusText(ellipseScaleField).StartsWith("Error ellipses: "));
+}
+
+// A window shown without ellipses (as before a run) and refreshed with them
+// (as after it) shows the whole network again, ellipses and scale with it.
+TEST_F(GraphicsWindowTest, ARefreshWithEllipsesKeepsTheWholeNetworkInView) {
+    CMainFrame& main = openExample();
+    command(main, shellid::networkAdjustment);
+    const std::vector<errEllipseRec> adjusted = errEllipses;
+    errEllipses.clear();
+    errEllipseCount = 0;
+    main.showGraphics();
+    const GraphicsWindow window = findGraphics(main);
+    ASSERT_TRUE(window.picture && window.status);
+    guitest::waitForFirstPaint(window.picture);
+    EXPECT_TRUE(window.status->GetStatusText(ellipseScaleField).empty());
+
+    errEllipses = adjusted;
+    errEllipseCount = static_cast<int>(adjusted.size());
+    main.refreshOpenGraphics();
+    window.picture->Update();
+    wxYield();
+    EXPECT_TRUE(window.status->GetStatusText(ellipseScaleField).StartsWith("Error ellipses: "));
+    const wxImage image = screenshot(window.picture, "graphics_after_refresh.png");
+    ASSERT_TRUE(image.IsOk());
+    EXPECT_EQ(inkAlongTheEdges(image), 0);
 }
 
 // Every tool has a picture of its own and the tip that names it; the tools

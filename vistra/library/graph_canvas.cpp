@@ -117,6 +117,10 @@ void GraphCanvas::showEllipseScale() {
 void GraphCanvas::pictureRebuilt() {
     view_.cancelModes();
     updateEllipseScale();
+    // A view that showed the whole network goes on showing it, with the
+    // ellipses and points the new build brought.
+    if (fitted_)
+        fitView(GetClientSize());
     updateCursor();
     Refresh();
 }

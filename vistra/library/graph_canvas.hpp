@@ -25,7 +25,8 @@ public:
     GraphCanvas(wxWindow* parent, GraphWindowState& state, wxWindow* owner, wxStatusBar* status);
 
     void runCommand(int command);
-    // After the model was rebuilt: modes cancelled, all repainted.
+    // After the model was rebuilt: modes cancelled, the whole network fitted
+    // again while the user had not zoomed or panned, all repainted.
     void pictureRebuilt();
 
     // The settings sheet's side: the settings are taken and drawn at once.
