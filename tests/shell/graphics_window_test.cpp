@@ -297,7 +297,7 @@ TEST_F(GraphicsWindowTest, TheToolBarShowsPicturesWithTheirTips) {
     const GraphicsWindow window = openAdjustedExample();
     ASSERT_NE(window.tools, nullptr);
     screenshot(window.tools, "graphics_toolbar.png");
-    const char* tips[] = {"Pan",         "Zoom In",    "Zoom Out",         "Zoom Extexts",
+    const char* tips[] = {"Pan",         "Zoom In",    "Zoom Out",         "Zoom Extents",
                           "Zoom Window", "Pick Point", "Graphic Settings", "Refresh graphics"};
     ASSERT_EQ(window.tools->GetToolsCount(), std::size(tips));
     std::vector<wxImage> pictures;

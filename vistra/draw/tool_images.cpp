@@ -139,7 +139,7 @@ const graphTool tools[] = {
     {commandPan, "Pan", nullptr, drawPan},
     {commandZoomIn, "Zoom In", "zoom-in", drawZoomIn},
     {commandZoomOut, "Zoom Out", "zoom-out", drawZoomOut},
-    {commandZoomExtents, "Zoom Extexts", "zoom-fit-best", drawZoomExtents},
+    {commandZoomExtents, "Zoom Extents", "zoom-fit-best", drawZoomExtents},
     {commandZoomWindow, "Zoom Window", nullptr, drawZoomWindow},
     {commandPickPoint, "Pick Point", nullptr, drawPickPoint},
     {commandSettings, "Graphic Settings", "preferences-system", drawSettings},
