@@ -82,7 +82,8 @@ struct Network {
         model.widenExtents(-radius, -radius);
         model.widenExtents(radius, radius);
         view.setExtents(model.minN, model.minE, model.maxN, model.maxE);
-        view.zoomExtents(picture.x, picture.y);
+        const placedItem corners[] = {{{-radius, -radius}, {}}, {{radius, radius}, {}}};
+        view.zoomExtents(corners, picture.x, picture.y);
         settings.ellipseSize = 10;
     }
 

@@ -1,5 +1,7 @@
 #include "vistra/ellipse_geometry.hpp"
 
+#include "platform/c_locale_text.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -85,4 +87,24 @@ std::optional<double> computeEllipseScale(std::span<const ellipseAxes> ellipses,
     if (!(diagonal > 0.0))
         return std::nullopt;
     return (1.0 / diagonal) * (clientWidth / 100.0);
+}
+
+double ellipsePixelsPerUnit(double scale, int size, double largestSemiMajor, int visibleReach) {
+    if (size <= 0 || !(largestSemiMajor > 0.0))
+        return 0.0;
+    return std::max(size * scale, 2.0 * visibleReach / largestSemiMajor);
+}
+
+std::string ellipseScaleText(double pixelsPerUnit, std::string_view unit) {
+    constexpr double widestPixels = 100.0;
+    if (!(pixelsPerUnit > 0.0) || !std::isfinite(pixelsPerUnit))
+        return {};
+    const double decade = std::pow(10.0, std::floor(std::log10(widestPixels / pixelsPerUnit)));
+    double length = decade;
+    for (double step : {2.0, 5.0})
+        if (step * decade * pixelsPerUnit <= widestPixels)
+            length = step * decade;
+    const long pixels = std::lround(length * pixelsPerUnit);
+    return platform::formatC("Error ellipses: %ld px = %g %.*s", pixels, length,
+                             static_cast<int>(unit.size()), unit.data());
 }

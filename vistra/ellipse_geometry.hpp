@@ -8,6 +8,8 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <string>
+#include <string_view>
 
 struct pixelRect {
     int left = 0;
@@ -50,3 +52,20 @@ double ellipseTurn(double orientation);
 // `clientWidth` across its diagonal; 50 without ellipses. None when every
 // ellipse has zero axes, as no scale can size those.
 std::optional<double> computeEllipseScale(std::span<const ellipseAxes> ellipses, int clientWidth);
+
+// The pixels per ground unit `k` with which an ellipse's box is drawn (its
+// full axes are the semi-axes times k, so a semi-axis shows k / 2 pixels per
+// unit), for the size setting `size` (0 to 100) and `scale` from
+// `computeEllipseScale`: size times scale, but never less than what makes
+// the largest semi-major axis, `largestSemiMajor` ground units, reach
+// `visibleReach` pixels from its point, so that the ellipses show beside
+// their symbols; 0 at size 0 (ellipses shrink to their points) and when the
+// largest axis is 0.
+double ellipsePixelsPerUnit(double scale, int size, double largestSemiMajor, int visibleReach);
+
+// The ellipses' scale for the window, as "Error ellipses: 57 px = 0.1 m": a
+// round ground length (1, 2 or 5 times a power of ten, `unit` its unit name)
+// and the pixels a semi-axis of that length takes, at most 100, at
+// `pixelsPerUnit` pixels per unit of a semi-axis; empty when that is not
+// above 0.
+std::string ellipseScaleText(double pixelsPerUnit, std::string_view unit);

@@ -1,54 +1,156 @@
 #include "vistra/view_transform.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// One axis of the fit, in screen direction: where each item's point lies
+// (ground units, from the first item), and how far it reaches either way.
+struct axisItem {
+    double ground;
+    int low;
+    int high;
+};
+
+struct axisSpan {
+    double low;
+    double high;
+};
+
+// What the items cover along the axis, in pixels, at `scale` pixels per unit.
+axisSpan coverAt(const std::vector<axisItem>& items, double scale) {
+    axisSpan span{std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest()};
+    for (const axisItem& item : items) {
+        span.low = std::min(span.low, scale * item.ground + item.low);
+        span.high = std::max(span.high, scale * item.ground + item.high);
+    }
+    return span;
+}
+
+double widthAt(const std::vector<axisItem>& items, double scale) {
+    const axisSpan span = coverAt(items, scale);
+    return span.high - span.low;
+}
+
+double groundSide(const std::vector<axisItem>& items) {
+    const auto [low, high] =
+        std::minmax_element(items.begin(), items.end(), [](const axisItem& a, const axisItem& b) {
+            return a.ground < b.ground;
+        });
+    return high->ground - low->ground;
+}
+
+// The largest scale at which the axis needs no more than `room` pixels; none
+// when the axis has no ground extent, as then any scale fits it.
+std::optional<double> largestScaleAlong(const std::vector<axisItem>& items, double room) {
+    const double side = groundSide(items);
+    if (!(side > 0.0))
+        return std::nullopt;
+    return room / side;
+}
+
+struct fitAxes {
+    std::vector<axisItem> across; // east, to the right
+    std::vector<axisItem> down;   // north, upwards: its ground runs the other way
+};
+
+fitAxes axesOf(std::span<const placedItem> items, bool withReach) {
+    fitAxes axes;
+    const groundPoint first = items.front().at;
+    for (const placedItem& item : items) {
+        const pixelReach r = withReach ? item.reach : pixelReach{};
+        axes.across.push_back(
+            {item.at.east - first.east, std::min(r.left, 0), std::max(r.right, 0)});
+        axes.down.push_back(
+            {first.north - item.at.north, std::min(r.top, 0), std::max(r.bottom, 0)});
+    }
+    return axes;
+}
+
+bool fits(const fitAxes& axes, double scale, double roomAcross, double roomDown) {
+    return widthAt(axes.across, scale) <= roomAcross && widthAt(axes.down, scale) <= roomDown;
+}
+
+// The largest scale at which both axes fit, found by halving: the width an
+// axis needs grows without end and bends only upwards with the scale, so
+// the scales that fit run from 0 to the one sought.
+std::optional<double> fittingScale(const fitAxes& axes, double roomAcross, double roomDown) {
+    const std::optional<double> across = largestScaleAlong(axes.across, roomAcross);
+    const std::optional<double> down = largestScaleAlong(axes.down, roomDown);
+    if (!across && !down)
+        return std::nullopt;
+    double high = std::min(across.value_or(std::numeric_limits<double>::max()),
+                           down.value_or(std::numeric_limits<double>::max()));
+    if (fits(axes, high, roomAcross, roomDown))
+        return high;
+    double low = 0.0;
+    for (int i = 0; i < 60; ++i) {
+        const double middle = 0.5 * (low + high);
+        if (fits(axes, middle, roomAcross, roomDown))
+            low = middle;
+        else
+            high = middle;
+    }
+    return low;
+}
+
+double middleOf(const std::vector<axisItem>& items, double scale) {
+    const axisSpan span = coverAt(items, scale);
+    return 0.5 * (span.low + span.high) / scale;
+}
+
+} // namespace
 
 void viewTransform::setExtents(double minN, double minE, double maxN, double maxE) {
-    int extentX = static_cast<int>(std::trunc(maxE - minE));
-    int extentY = static_cast<int>(std::trunc(maxN - minN));
-    // A network along one line keeps the previous extent on the flat axis.
-    if (extentX != 0)
-        mapping_.windowExtentX = extentX;
-    if (extentY != 0)
-        mapping_.windowExtentY = extentY;
-    mapping_.windowOriginX = static_cast<int>(std::trunc((minE + maxE) * 0.5));
-    mapping_.windowOriginY = static_cast<int>(std::trunc((minN + maxN) * 0.5));
+    const double side = std::max(maxE - minE, maxN - minN);
+    if (side > 0.0)
+        networkSide_ = side;
 }
 
-void viewTransform::setInitialView(int width, int height) {
-    mapping_.viewportExtentX = width;
-    mapping_.viewportExtentY = static_cast<int>(std::trunc(-0.75 * height));
-    mapping_.viewportOriginX = width / 10;
-    mapping_.viewportOriginY = height;
-}
-
-void viewTransform::zoomExtents(int width, int height) {
-    mapping_.viewportExtentX = width;
-    mapping_.viewportExtentY = static_cast<int>(std::trunc(-0.85 * height));
-    mapping_.viewportOriginX = width / 2;
-    mapping_.viewportOriginY = height / 2;
+void viewTransform::zoomExtents(std::span<const placedItem> items, int width, int height) {
     cancelModes();
+    if (items.empty() || width < 1 || height < 1)
+        return;
+    const double roomAcross = std::max(width - 2 * zoomExtentsMargin, 1);
+    const double roomDown = std::max(height - 2 * zoomExtentsMargin, 1);
+    fitAxes axes = axesOf(items, true);
+    if (!fits(axes, 0.0, roomAcross, roomDown))
+        axes = axesOf(items, false);
+    const double scale = fittingScale(axes, roomAcross, roomDown).value_or(mapping_.pixelsPerUnit);
+    if (!(scale > 0.0))
+        return;
+    const groundPoint first = items.front().at;
+    mapping_.pixelsPerUnit = scale;
+    mapping_.centre = {first.east + middleOf(axes.across, scale),
+                       first.north - middleOf(axes.down, scale)};
+    mapping_.origin = {width / 2, height / 2};
+    client_ = {width, height};
 }
 
 void viewTransform::resize(int width, int height) {
     if (width < 1 || height < 1)
         return;
-    mapping_.viewportOriginX = width / 2;
-    mapping_.viewportOriginY = height / 2;
+    if (client_.x > 0 && client_.y > 0)
+        mapping_.centre = toGround({client_.x / 2, client_.y / 2});
+    mapping_.origin = {width / 2, height / 2};
+    client_ = {width, height};
 }
 
 void viewTransform::zoomIn() {
     cancelModes();
-    mapping_.viewportExtentX *= 2;
-    mapping_.viewportExtentY *= 2;
+    mapping_.pixelsPerUnit *= 2.0;
 }
 
 bool viewTransform::zoomOut() {
-    if (std::abs(mapping_.viewportExtentY) < 2)
+    if (networkPixels() < 2.0)
         return false;
     cancelModes();
-    mapping_.viewportExtentX /= 2;
-    mapping_.viewportExtentY /= 2;
+    mapping_.pixelsPerUnit /= 2.0;
     return true;
 }
 
@@ -65,8 +167,8 @@ void viewTransform::pressPan(devicePoint at) {
 }
 
 void viewTransform::stepPan(devicePoint at) {
-    mapping_.viewportOriginX += at.x - lastPan_.x;
-    mapping_.viewportOriginY += at.y - lastPan_.y;
+    mapping_.origin.x += at.x - lastPan_.x;
+    mapping_.origin.y += at.y - lastPan_.y;
     lastPan_ = at;
 }
 
@@ -104,20 +206,16 @@ void viewTransform::moveZoomWindow(devicePoint at) {
 
 void viewTransform::zoomToBox(devicePoint second, int width, int height) {
     zoomState_ = 0;
-    int boxWidth = std::abs(second.x - firstCorner_.x);
-    int boxHeight = std::abs(second.y - firstCorner_.y);
-    if (boxWidth == 0 || boxHeight == 0)
+    const int boxWidth = std::abs(second.x - firstCorner_.x);
+    const int boxHeight = std::abs(second.y - firstCorner_.y);
+    if (boxWidth == 0 || boxHeight == 0 || width < 1 || height < 1)
         return;
-    devicePoint centre{(firstCorner_.x + second.x) / 2, (firstCorner_.y + second.y) / 2};
-    groundPoint ground = toGround(centre);
-    mapping_.windowOriginX = static_cast<int>(std::trunc(ground.east));
-    mapping_.windowOriginY = static_cast<int>(std::trunc(ground.north));
-    mapping_.viewportOriginX = width / 2;
-    mapping_.viewportOriginY = height / 2;
-    mapping_.viewportExtentX = static_cast<int>(
-        std::trunc(static_cast<double>(width) / boxWidth * mapping_.viewportExtentX));
-    mapping_.viewportExtentY = static_cast<int>(
-        std::trunc(static_cast<double>(height) / boxHeight * mapping_.viewportExtentY));
+    const devicePoint middle{(firstCorner_.x + second.x) / 2, (firstCorner_.y + second.y) / 2};
+    mapping_.centre = toGround(middle);
+    mapping_.origin = {width / 2, height / 2};
+    client_ = {width, height};
+    mapping_.pixelsPerUnit *=
+        std::min(static_cast<double>(width) / boxWidth, static_cast<double>(height) / boxHeight);
 }
 
 void viewTransform::cancelModes() {
@@ -131,26 +229,18 @@ void viewTransform::cancelPan() {
 }
 
 bool viewTransform::canPick() const {
-    return atRest() && std::abs(mapping_.viewportExtentY) > 1;
+    return atRest() && networkPixels() > 1.0;
 }
 
 devicePoint viewTransform::toDevice(double east, double north) const {
     const viewMapping& m = mapping_;
-    double x = m.viewportOriginX + (std::trunc(east) - m.windowOriginX) * m.viewportExtentX /
-                                       static_cast<double>(m.windowExtentX);
-    double y = m.viewportOriginY + (std::trunc(north) - m.windowOriginY) * m.viewportExtentY /
-                                       static_cast<double>(m.windowExtentY);
+    const double x = m.origin.x + (east - m.centre.east) * m.pixelsPerUnit;
+    const double y = m.origin.y - (north - m.centre.north) * m.pixelsPerUnit;
     return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
 }
 
 groundPoint viewTransform::toGround(devicePoint at) const {
     const viewMapping& m = mapping_;
-    // A window with no client area yet has no scale: every pixel is the centre.
-    if (m.viewportExtentX == 0 || m.viewportExtentY == 0)
-        return {static_cast<double>(m.windowOriginX), static_cast<double>(m.windowOriginY)};
-    double east = m.windowOriginX + (at.x - m.viewportOriginX) *
-                                        static_cast<double>(m.windowExtentX) / m.viewportExtentX;
-    double north = m.windowOriginY + (at.y - m.viewportOriginY) *
-                                         static_cast<double>(m.windowExtentY) / m.viewportExtentY;
-    return {east, north};
+    return {m.centre.east + (at.x - m.origin.x) / m.pixelsPerUnit,
+            m.centre.north - (at.y - m.origin.y) / m.pixelsPerUnit};
 }

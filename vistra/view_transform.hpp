@@ -1,8 +1,11 @@
 #pragma once
 // The mapping from ground coordinates to the graphics window and the pan,
 // zoom and zoom-window interaction that changes it. Ground x is the easting
-// and ground y the northing, so the network shows north up and east right;
-// the two axes scale independently so the drawing fills the window.
+// and ground y the northing, so the network shows north up and east right,
+// and one scale serves both axes, so the network keeps its shape on the
+// screen: a square on the ground is a square in the window.
+
+#include <span>
 
 struct devicePoint {
     int x = 0;
@@ -14,43 +17,66 @@ struct groundPoint {
     double north = 0.0;
 };
 
-// The window (ground) and viewport (pixel) extents and origins.
+// The ground point `centre` lies at the pixel `origin`; one ground unit is
+// `pixelsPerUnit` pixels along either axis.
 struct viewMapping {
-    int windowExtentX = 1;
-    int windowExtentY = 1;
-    int windowOriginX = 0;
-    int windowOriginY = 0;
-    int viewportExtentX = 1;
-    int viewportExtentY = -1; // negative: the northing grows upwards
-    int viewportOriginX = 0;
-    int viewportOriginY = 0;
+    double pixelsPerUnit = 1.0;
+    groundPoint centre;
+    devicePoint origin;
 
-    bool operator==(const viewMapping&) const = default;
+    bool operator==(const viewMapping& other) const {
+        return pixelsPerUnit == other.pixelsPerUnit && centre.east == other.centre.east &&
+               centre.north == other.centre.north && origin.x == other.origin.x &&
+               origin.y == other.origin.y;
+    }
 };
+
+// How far a drawn item reaches from its ground point, in pixels: a symbol
+// reaches round it, a label to the right of it and below it. Left and top are
+// zero or negative.
+struct pixelReach {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+struct placedItem {
+    groundPoint at;
+    pixelReach reach;
+};
+
+// Room kept free round the fitted picture, in pixels.
+inline constexpr int zoomExtentsMargin = 12;
 
 class viewTransform {
 public:
-    // The window extent and origin come from the network's extents.
+    // The network's extents: its larger side decides the smallest view
+    // (zoom out stops, and picking and drawing stop, when it shrinks to a
+    // pixel or two). A network along a line keeps the side it had.
     void setExtents(double minN, double minE, double maxN, double maxE);
-    // The first view of a new window of the given client size.
-    void setInitialView(int width, int height);
-    // The whole network centred in the client area.
-    void zoomExtents(int width, int height);
-    // The viewport origin to the client centre.
+    // The largest scale at which every item, with its reach, lies inside the
+    // client area less `zoomExtentsMargin` on every side, centred. Items
+    // whose pixel reach alone is wider than the window are fitted by their
+    // ground points. Without items the view stays as it is.
+    void zoomExtents(std::span<const placedItem> items, int width, int height);
+    // The ground point in the middle of the client area stays in the middle.
     void resize(int width, int height);
 
     void zoomIn();
-    // Nothing once the vertical scale is below 2; returns whether it zoomed.
+    // Nothing once the network is smaller than two pixels; returns whether
+    // it zoomed.
     bool zoomOut();
 
-    // Pan: arm, press, moves, release. Each step moves the viewport origin.
+    // Pan: arm, press, moves, release. Each step moves the origin.
     void armPan();
     void pressPan(devicePoint at);
     void movePan(devicePoint at);
     void releasePan(devicePoint at);
 
-    // Zoom window: arm, first corner, moving corner, second corner. A box
-    // with no width or no height leaves the view as it was.
+    // Zoom window: arm, first corner, moving corner, second corner. The whole
+    // box fills the client area at one scale; a box with no width or no
+    // height leaves the view as it was.
     void armZoomWindow();
     void pressZoomWindow(devicePoint at, int width, int height);
     void moveZoomWindow(devicePoint at);
@@ -63,11 +89,13 @@ public:
     groundPoint toGround(devicePoint at) const;
 
     const viewMapping& mapping() const { return mapping_; }
+    // The network's larger side on the screen, in pixels.
+    double networkPixels() const { return mapping_.pixelsPerUnit * networkSide_; }
     int panState() const { return panState_; }
     int zoomWindowState() const { return zoomState_; }
     devicePoint firstCorner() const { return firstCorner_; }
     devicePoint movingCorner() const { return movingCorner_; }
-    // Picking is possible in the rest state with a usable vertical scale.
+    // Picking is possible in the rest state with the network over a pixel.
     bool atRest() const { return panState_ == 0 && zoomState_ == 0; }
     bool canPick() const;
 
@@ -76,6 +104,8 @@ private:
     void zoomToBox(devicePoint second, int width, int height);
 
     viewMapping mapping_;
+    double networkSide_ = 1.0;
+    devicePoint client_; // the client size last given
     int panState_ = 0;
     int zoomState_ = 0;
     devicePoint lastPan_;

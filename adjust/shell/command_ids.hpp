@@ -72,6 +72,8 @@ enum Command : int {
     // Help
     help = folded(32821),
     about = folded(32848),
+    // From the graphics window: a point was picked (its name in the event's text).
+    graphicsPointPicked = 1324,
 };
 
 // The dialogs.

@@ -35,6 +35,9 @@ void CMainFrame::bindCommands() {
             Bind(
                 wxEVT_MENU, [action](wxCommandEvent&) { action(); }, id);
     };
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent& event) { takePickedPoint(event.GetString()); },
+        shellid::graphicsPointPicked);
     on({shellid::newProject}, [this] { this->newProject(); });
     on({shellid::openProject}, [this] { this->openProject(); });
     on({shellid::closeProject}, [this] { this->closeProject(); });

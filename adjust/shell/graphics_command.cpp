@@ -6,6 +6,8 @@
 #include "model/settings/project_paths.hpp"
 #include "shell/family_programs.hpp"
 #include "shell/main_frame.hpp"
+#include "shell/relative_error_dialog.hpp"
+#include "shell/tools/inverse_dialog.hpp"
 
 #include <filesystem>
 
@@ -27,4 +29,11 @@ void CMainFrame::showGraphics() {
 void CMainFrame::refreshOpenGraphics() {
     if (graphicsWindowId_ != GraphicsLibrary::noWindow && graphics_.isWindowOpen(graphicsWindowId_))
         showGraphics();
+}
+
+void CMainFrame::takePickedPoint(const wxString& name) {
+    if (auto* inverse = dynamic_cast<CInverse*>(inverseDialog()))
+        inverse->takePickedPoint(name);
+    if (auto* relative = dynamic_cast<relErrEl*>(openToolDialog(relErrEl::dialogId)))
+        relative->takePickedPoint(name);
 }

@@ -145,6 +145,9 @@ public:
     // when open); after a run the open window is refreshed.
     void showGraphics();
     void refreshOpenGraphics();
+    // A point picked in the graphics window, into the open Inverse and
+    // Relative Error Ellipses dialogs.
+    void takePickedPoint(const wxString& name);
     std::uint16_t graphicsWindowId() const { return graphicsWindowId_; }
     // Whether the family's program `programFile` was started from here and still runs.
     bool familyProgramRunning(const std::string& programFile) const {

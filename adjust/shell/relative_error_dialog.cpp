@@ -33,6 +33,7 @@ relErrEl::relErrEl(wxWindow* parent, ShellServices& shell)
     column->Add(buttons, wxSizerFlags().Right().Border(wxALL, 10));
     SetSizerAndFit(column);
     calculateButton->SetDefault();
+    picked_ = std::make_unique<PickedPointFields>(from_, to_);
 
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { calculate(); }, wxID_OK);

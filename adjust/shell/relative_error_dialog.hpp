@@ -4,6 +4,10 @@
 // Modeless; Enter in the From field moves on to the To field, "Calculate"
 // computes, "Exit" closes the window, which then deletes itself.
 
+#include "shell/picked_point_fields.hpp"
+
+#include <memory>
+
 #include <wx/dialog.h>
 
 class wxStaticText;
@@ -20,6 +24,8 @@ public:
 
     // "Calculate" (and Enter).
     void calculate();
+    // A point picked in the graphics window, into the From or To field.
+    void takePickedPoint(const wxString& name) { picked_->take(name); }
 
 private:
     ShellServices& shell_;
@@ -27,4 +33,5 @@ private:
     wxTextCtrl* to_;
     wxStaticText* axes_;
     wxStaticText* azimuth_;
+    std::unique_ptr<PickedPointFields> picked_;
 };

@@ -25,7 +25,8 @@ int graphicsWindowCount(CMainFrame& main) {
     return count;
 }
 
-// The graphics window's tool bar and picture, children of its frame.
+// The graphics window's tool bar and picture, children of its frame (beside
+// its status bar).
 struct GraphicsParts {
     wxToolBar* tools = nullptr;
     wxWindow* picture = nullptr;
@@ -40,7 +41,7 @@ GraphicsParts graphicsParts(CMainFrame& main) {
         for (wxWindow* inner : frame->GetChildren()) {
             if (auto* bar = dynamic_cast<wxToolBar*>(inner))
                 parts.tools = bar;
-            else
+            else if (dynamic_cast<wxStatusBar*>(inner) == nullptr)
                 parts.picture = inner;
         }
     }
@@ -98,7 +99,6 @@ TEST_F(GraphicsCommand, RawFileNamesAreTakenFromTheProjectFolder) {
     EXPECT_NE(main.graphicsWindowId(), GraphicsLibrary::noWindow);
     EXPECT_EQ(graphicsWindowCount(main), 1);
 }
-
 
 // While the pointer rests on a tool, of the main window or of the graphics
 // window, the status bar names the tool (it stood empty, so after a click on

@@ -16,14 +16,15 @@ namespace {
 
 constexpr int side = 200;
 
-// A 100 x 100 ground square fitted to the 200 x 200 bitmap: vx 200,
-// vy trunc(-0.85 * 200) = -170, ground (50, 50) at pixel (100, 100); one ground
-// unit north is 1.7 pixels up, one east 2 pixels right.
+// An 88 x 88 ground square fitted to the 200 x 200 bitmap, 176 pixels inside
+// the margins: ground (50, 50) at pixel (100, 100), one ground unit 2 pixels
+// north or east.
 class NetworkDrawing : public ::testing::Test {
 protected:
     NetworkDrawing() {
-        view.setExtents(0.0, 0.0, 100.0, 100.0);
-        view.zoomExtents(side, side);
+        const placedItem corners[] = {{{6.0, 6.0}, {}}, {{94.0, 94.0}, {}}};
+        view.setExtents(6.0, 6.0, 94.0, 94.0);
+        view.zoomExtents(corners, side, side);
         settings.traverse.textOn = 0;
         settings.control.textOn = 0;
     }
@@ -103,7 +104,7 @@ TEST_F(NetworkDrawing, NorthIsUpAndEastIsRight) {
         int x, y;       // a pixel halfway to the backsight
         int oppX, oppY; // the same distance the other way
     } cases[] = {
-        {0.0, 100, 66, 100, 134},                  // 20 north: 34 pixels up
+        {0.0, 100, 60, 100, 140},                  // 20 north: 40 pixels up
         {std::numbers::pi / 2, 140, 100, 60, 100}, // 20 east: 40 pixels right
     };
     for (const Case& c : cases) {
@@ -186,6 +187,71 @@ TEST_F(NetworkDrawing, TheFirstEllipseOfANameIsDrawn) {
     const wxImage image = draw();
     EXPECT_TRUE(inked(image, 100, 85));
     EXPECT_FALSE(inked(image, 100, 70)) << "the second record's outline";
+}
+
+// A label is written at its size only when that size can be read; smaller
+// ones are left out rather than drawn as a few dots.
+TEST_F(NetworkDrawing, LabelsBelowALegibleSizeAreLeftOut) {
+    settings.control.symbolOn = 0;
+    settings.control.textOn = 1;
+    addControl("WWW");
+    struct Case {
+        int size;
+        bool drawn;
+    } cases[] = {{1, false}, {4, false}, {7, false}, {8, true}, {20, true}};
+    for (const Case& c : cases) {
+        settings.control.textSize = c.size;
+        EXPECT_EQ(inkCount(draw()) > 0, c.drawn) << c.size;
+    }
+}
+
+// At the default size 1 the Part's scale would make the largest ellipse a
+// hundredth of the width across: 2 pixels here, hidden by its 5-pixel
+// symbol. It reaches three symbol sizes, 15 pixels, from its point instead.
+TEST_F(NetworkDrawing, EllipsesReachBesideTheirSymbols) {
+    settings.control.symbolSize = 5;
+    settings.ellipseColour = colourBlue;
+    addControl("P");
+    addEllipse("P", 0.0, 0.010, 0.004);
+    const std::vector<ellipseAxes> axes{{0.0, 0.010, 0.004}};
+    const std::optional<double> scale = computeEllipseScale(axes, side);
+    ASSERT_TRUE(scale.has_value());
+    const wxImage image = draw(scale);
+    const auto blue = [&](int x, int y) {
+        return image.GetBlue(x, y) > 200 && image.GetRed(x, y) < 60 && image.GetGreen(x, y) < 60;
+    };
+    // The outline's top and bottom, 15 pixels from the point.
+    EXPECT_TRUE(blue(100, 85) || blue(100, 86));
+    EXPECT_TRUE(blue(100, 115) || blue(100, 114));
+    EXPECT_FALSE(blue(100, 82));
+    EXPECT_FALSE(blue(100, 118));
+}
+
+// What the zoom extents fits: each point with its symbol's and its label's
+// reach, a label measured in its font and starting 1.2 symbol sizes right of
+// and below its point; an illegible label takes no room.
+TEST_F(NetworkDrawing, ItemsReachAsFarAsTheyAreDrawn) {
+    settings.control.textOn = 1;
+    addControl("P");
+    wxBitmap scratch(1, 1);
+    wxMemoryDC dc(scratch);
+    std::vector<errEllipseRec> none;
+    std::vector<placedItem> items = pictureItems(dc, {model, view, settings, none, std::nullopt});
+    ASSERT_EQ(items.size(), 2u);
+    const pixelReach label = items[0].reach; // the label is written first
+    const pixelReach symbol = items[1].reach;
+    EXPECT_EQ(symbol.left, -5);
+    EXPECT_EQ(symbol.bottom, 5);
+    EXPECT_EQ(label.left, 6); // trunc(1.2 * 5)
+    EXPECT_EQ(label.top, 6);
+    EXPECT_GT(label.right, label.left + 5);
+    EXPECT_GE(label.bottom, label.top + 15); // a 20-pixel font
+    EXPECT_EQ(items[0].at.east, 50.0);
+    EXPECT_EQ(items[0].at.north, 50.0);
+
+    settings.control.textSize = 4;
+    items = pictureItems(dc, {model, view, settings, none, std::nullopt});
+    EXPECT_EQ(items.size(), 1u);
 }
 
 } // namespace

@@ -600,10 +600,9 @@ TEST_F(Processing, TheExampleNetworkIsDrawnWithItsEllipses) {
     wxYield();
     ASSERT_NE(frame.GetActiveChild(), nullptr);
     EXPECT_EQ(frame.GetActiveChild(), graphics) << frame.GetActiveChild()->GetTitle();
-    // At the default sizes the largest ellipse is 1 per cent of the window's
-    // width, under its point's symbol, and traverse labels are 4 pixels high:
-    // the picture is taken as a user sets it up to look at the ellipses, from
-    // the window's settings sheet (ellipses 20 per cent and magenta, labels 14).
+    // The picture is taken as a user sets it up to look at the ellipses, from
+    // the window's settings sheet (ellipses 20 per cent and magenta, traverse
+    // labels 14).
     wxCommandEvent settingsCommand(wxEVT_TOOL, 32803);
     wxTEST_DIALOG(graphics->ProcessWindowEvent(settingsCommand),
                   guitest::OnDialog<wxPropertySheetDialog>([](wxPropertySheetDialog& sheet) {
@@ -626,7 +625,7 @@ TEST_F(Processing, TheExampleNetworkIsDrawnWithItsEllipses) {
                   }));
     wxCommandEvent zoomExtents(wxEVT_TOOL, 32804); // the whole network in view
     graphics->ProcessWindowEvent(zoomExtents);
-    wxCommandEvent zoomOut(wxEVT_TOOL, 32802); // and a margin round it for the ellipses
+    wxCommandEvent zoomOut(wxEVT_TOOL, 32802); // and room round it
     graphics->ProcessWindowEvent(zoomOut);
     graphics->Refresh();
     graphics->Update();

@@ -120,4 +120,44 @@ TEST(EllipseGeometry, AllZeroAxesGiveNoScale) {
     EXPECT_FALSE(computeEllipseScale(ellipses, 500).has_value());
 }
 
+// The ellipses' scale at the size setting, never below what makes the
+// largest ellipse reach beside its symbol.
+TEST(EllipseGeometry, PixelsPerUnitKeepTheLargestEllipseBesideItsSymbol) {
+    struct Case {
+        double scale;
+        int size;
+        double largest;
+        int reach;
+        double expected;
+    } cases[] = {
+        // 1 * 571.4 would draw a 0.01 semi-major axis 2.9 pixels long; 15
+        // pixels need a box of 2 * 15 / 0.01 = 3000 pixels per unit.
+        {571.4, 1, 0.01, 15, 3000.0}, {571.4, 20, 0.01, 15, 11428.0}, // 20 * 571.4 reaches further
+        {571.4, 0, 0.01, 15, 0.0},                                    // size 0: shrunk to a point
+        {571.4, 1, 0.0, 15, 0.0},                                     // nothing to size
+        {2.0, 3, 40.0, 0, 6.0},                                       // no symbols: the size alone
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(ellipsePixelsPerUnit(c.scale, c.size, c.largest, c.reach), c.expected)
+            << c.scale << " " << c.size << " " << c.largest;
+}
+
+TEST(EllipseGeometry, ScaleTextNamesARoundLengthAndItsPixels) {
+    struct Case {
+        double pixelsPerUnit;
+        const char* unit;
+        const char* text;
+    } cases[] = {
+        // 100 / 1500 = 0.067: of 0.01, 0.02 and 0.05 the largest within 100
+        // pixels is 0.05, 75 pixels.
+        {1500.0, "m", "Error ellipses: 75 px = 0.05 m"},
+        {0.4, "US ft", "Error ellipses: 80 px = 200 US ft"}, // 500 would take 200 pixels
+        {100.0, "m", "Error ellipses: 100 px = 1 m"},
+        {33.0, "ft", "Error ellipses: 66 px = 2 ft"},
+        {0.0, "m", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ellipseScaleText(c.pixelsPerUnit, c.unit), c.text) << c.pixelsPerUnit;
+}
+
 } // namespace

@@ -1,81 +1,175 @@
-// The graphics window's view: ground to screen with north up and east right,
-// zooming, panning and the zoom window.
+// The graphics window's view: ground to screen with north up and east right
+// at one scale for both axes, the whole network fitted with its symbols and
+// labels, zooming, panning and the zoom window.
 
 #include "vistra/view_transform.hpp"
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
-// A network 100 wide (east) and 200 tall (north), centred on (50, 100), shown
-// in a 400 x 300 client area after zoom extents: vx 400, vy trunc(-0.85 *
-// 300) = -255, origin at the centre (200, 150).
+// Two corners of a network 100 wide (east) and 200 tall (north).
+const std::vector<placedItem> tallNetwork = {{{0.0, 0.0}, {}}, {{100.0, 200.0}, {}}};
+
+// Fitted in a 400 x 300 client area: 376 x 276 pixels inside the margins of
+// 12; the north side decides, 276 / 200 = 1.38 pixels per unit, and the
+// network's middle (50, 100) lands on the client's middle (200, 150).
 viewTransform fittedView() {
     viewTransform view;
     view.setExtents(0.0, 0.0, 200.0, 100.0);
-    view.zoomExtents(400, 300);
+    view.zoomExtents(tallNetwork, 400, 300);
     return view;
 }
 
-TEST(ViewTransform, ExtentsAndInitialViewFollowTheNetwork) {
-    viewTransform view;
-    view.setExtents(0.0, 0.0, 200.0, 100.0);
-    view.setInitialView(400, 300);
-    const viewMapping& m = view.mapping();
-    EXPECT_EQ(m.windowExtentX, 100);
-    EXPECT_EQ(m.windowExtentY, 200);
-    EXPECT_EQ(m.windowOriginX, 50);
-    EXPECT_EQ(m.windowOriginY, 100);
-    EXPECT_EQ(m.viewportExtentX, 400);
-    EXPECT_EQ(m.viewportExtentY, -225); // trunc(-0.75 * 300)
-    EXPECT_EQ(m.viewportOriginX, 40);   // 400 / 10
-    EXPECT_EQ(m.viewportOriginY, 300);
-}
-
-TEST(ViewTransform, NorthRunsUpAndEastRunsRight) {
-    viewTransform view = fittedView();
+TEST(ViewTransform, OneScaleForBothAxesNorthUpEastRight) {
+    const viewTransform view = fittedView();
+    EXPECT_DOUBLE_EQ(view.mapping().pixelsPerUnit, 1.38);
     struct Case {
         double east, north;
         int x, y;
     } cases[] = {
-        {50.0, 100.0, 200, 150},  // the window origin lands on the viewport origin
-        {100.0, 100.0, 400, 150}, // 200 + 50 * 400 / 100
-        {0.0, 100.0, 0, 150},     {50.0, 180.0, 200, 48}, // 150 + 80 * -255 / 200 = 150 - 102
-        {50.0, 20.0, 200, 252},                           // 150 - 80 * -255 / 200
+        {50.0, 100.0, 200, 150},  // the middle
+        {100.0, 100.0, 269, 150}, // 50 east: 200 + 69
+        {0.0, 100.0, 131, 150},   // 50 west
+        {50.0, 150.0, 200, 81},   // 50 north: the same 69 pixels, upwards
+        {50.0, 50.0, 200, 219},   // 50 south
+        {50.0, 200.0, 200, 12},   // the northern edge on the top margin
+        {50.0, 0.0, 200, 288},    // the southern edge on the bottom margin
     };
     for (const Case& c : cases) {
-        devicePoint d = view.toDevice(c.east, c.north);
-        EXPECT_EQ(d.x, c.x) << c.east << " " << c.north;
-        EXPECT_EQ(d.y, c.y) << c.east << " " << c.north;
-        groundPoint g = view.toGround(d);
-        EXPECT_NEAR(g.east, c.east, 1e-9);
-        EXPECT_NEAR(g.north, c.north, 1e-9);
+        SCOPED_TRACE(testing::Message() << c.east << " " << c.north);
+        const devicePoint d = view.toDevice(c.east, c.north);
+        EXPECT_EQ(d.x, c.x);
+        EXPECT_EQ(d.y, c.y);
+        const groundPoint g = view.toGround(d);
+        EXPECT_NEAR(g.east, c.east, 0.5 / 1.38);
+        EXPECT_NEAR(g.north, c.north, 0.5 / 1.38);
     }
+}
+
+// Whether every item's reach lies inside the client area less the margins,
+// and the picture spans the room of at least one axis (no larger scale fits).
+void expectFittedTightly(const viewTransform& view, const std::vector<placedItem>& items, int width,
+                         int height) {
+    int left = width, top = height, right = 0, bottom = 0;
+    for (const placedItem& item : items) {
+        const devicePoint at = view.toDevice(item.at.east, item.at.north);
+        left = std::min(left, at.x + std::min(item.reach.left, 0));
+        top = std::min(top, at.y + std::min(item.reach.top, 0));
+        right = std::max(right, at.x + std::max(item.reach.right, 0));
+        bottom = std::max(bottom, at.y + std::max(item.reach.bottom, 0));
+    }
+    const int m = zoomExtentsMargin;
+    EXPECT_GE(left, m - 1);
+    EXPECT_GE(top, m - 1);
+    EXPECT_LE(right, width - m + 1);
+    EXPECT_LE(bottom, height - m + 1);
+    const bool fillsAcross = left <= m + 1 && right >= width - m - 1;
+    const bool fillsDown = top <= m + 1 && bottom >= height - m - 1;
+    EXPECT_TRUE(fillsAcross || fillsDown) << left << " " << top << " " << right << " " << bottom;
+    // Centred: the free room is shared alike on both sides.
+    EXPECT_NEAR(left - m, width - m - right, 2);
+    EXPECT_NEAR(top - m, height - m - bottom, 2);
+}
+
+TEST(ViewTransform, ZoomExtentsKeepsEverySymbolAndLabelInside) {
+    struct Case {
+        const char* what;
+        std::vector<placedItem> items;
+        double scale; // pixels per unit, worked out by hand
+    } cases[] = {
+        // West point's label 60 wide and 20 high, east point's symbol 5 round:
+        // across 100 s + 5 (the symbol) - 0 (the west point) <= 376.
+        {"label and symbol on one line",
+         {{{0.0, 0.0}, {6, 6, 60, 20}}, {{100.0, 0.0}, {-5, -5, 5, 5}}},
+         3.71},
+        // The labels of the southern point hang below it: down 200 s + 30 <= 276.
+        {"labels below the south",
+         {{{0.0, 0.0}, {6, 6, 40, 30}}, {{0.0, 200.0}, {-5, -5, 5, 5}}},
+         (276.0 - 35.0) / 200.0},
+        // Four corners of a square with symbols: 100 s + 10 <= 276 down.
+        {"a square",
+         {{{0.0, 0.0}, {-5, -5, 5, 5}},
+          {{100.0, 0.0}, {-5, -5, 5, 5}},
+          {{0.0, 100.0}, {-5, -5, 5, 5}},
+          {{100.0, 100.0}, {-5, -5, 5, 5}}},
+         2.66},
+        // Far from the origin, as grid coordinates are.
+        {"grid coordinates",
+         {{{500000.0, 4000000.0}, {-4, -4, 4, 4}}, {{500400.0, 4000100.0}, {-4, -4, 30, 14}}},
+         (376.0 - 34.0) / 400.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        viewTransform view;
+        view.zoomExtents(c.items, 400, 300);
+        EXPECT_NEAR(view.mapping().pixelsPerUnit, c.scale, 1e-9);
+        expectFittedTightly(view, c.items, 400, 300);
+    }
+}
+
+// Labels wider than the window cannot all be inside: the points are.
+TEST(ViewTransform, ReachWiderThanTheWindowFitsThePoints) {
+    const std::vector<placedItem> items = {{{0.0, 0.0}, {0, 0, 500, 10}}, {{10.0, 10.0}, {}}};
+    viewTransform view;
+    view.zoomExtents(items, 400, 300);
+    EXPECT_DOUBLE_EQ(view.mapping().pixelsPerUnit, 27.6); // 276 / 10
+    const devicePoint sw = view.toDevice(0.0, 0.0);
+    const devicePoint ne = view.toDevice(10.0, 10.0);
+    EXPECT_EQ(ne.y, 12);
+    EXPECT_EQ(sw.y, 288);
+    EXPECT_EQ(sw.x + ne.x, 400);
+}
+
+TEST(ViewTransform, ASinglePointIsCentredAtTheScaleItHad) {
+    viewTransform view = fittedView();
+    const std::vector<placedItem> one = {{{30.0, 40.0}, {-5, -5, 5, 5}}};
+    view.zoomExtents(one, 400, 300);
+    EXPECT_DOUBLE_EQ(view.mapping().pixelsPerUnit, 1.38);
+    const devicePoint at = view.toDevice(30.0, 40.0);
+    EXPECT_EQ(at.x, 200);
+    EXPECT_EQ(at.y, 150);
+}
+
+TEST(ViewTransform, ResizeKeepsTheMiddleInTheMiddle) {
+    viewTransform view = fittedView();
+    view.resize(400, 300);
+    view.armPan();
+    view.pressPan({0, 0});
+    view.releasePan({20, -10}); // ground (50, 100) now at (220, 140)
+    const groundPoint middle = view.toGround({200, 150});
+    view.resize(600, 500);
+    const devicePoint at = view.toDevice(middle.east, middle.north);
+    EXPECT_EQ(at.x, 300);
+    EXPECT_EQ(at.y, 250);
+    EXPECT_DOUBLE_EQ(view.mapping().pixelsPerUnit, 1.38);
 }
 
 TEST(ViewTransform, ZoomInThenOutReturnsTheView) {
     viewTransform view = fittedView();
     const viewMapping before = view.mapping();
     view.zoomIn();
-    EXPECT_EQ(view.mapping().viewportExtentX, 800);
-    EXPECT_EQ(view.mapping().viewportExtentY, -510);
+    EXPECT_DOUBLE_EQ(view.mapping().pixelsPerUnit, 2.76);
+    const devicePoint east = view.toDevice(100.0, 100.0);
+    EXPECT_EQ(east.x, 200 + 138);
     EXPECT_TRUE(view.zoomOut());
     EXPECT_EQ(view.mapping(), before);
 }
 
-TEST(ViewTransform, ZoomOutStopsAtTheSmallestVerticalScale) {
-    for (int extent : {1, -1}) {
-        viewTransform view;
-        view.setInitialView(4, 2); // vy = trunc(-0.75 * 2) = -1
-        if (extent > 0)
-            view.zoomExtents(4, -2); // vy = trunc(-0.85 * -2) = 1
-        ASSERT_EQ(view.mapping().viewportExtentY, extent);
-        view.armPan();
-        const viewMapping before = view.mapping();
-        EXPECT_FALSE(view.zoomOut());
-        EXPECT_EQ(view.mapping(), before);
-        EXPECT_EQ(view.panState(), 1); // not even the modes are cancelled
-    }
+// The network's 200-unit side is 1.38 * 200 = 276 pixels; halving it seven
+// times leaves 2.16, the eighth 1.08, and below 2 pixels zoom out stops.
+TEST(ViewTransform, ZoomOutStopsBelowTwoPixels) {
+    viewTransform view = fittedView();
+    for (int i = 0; i < 8; ++i)
+        ASSERT_TRUE(view.zoomOut()) << i;
+    EXPECT_NEAR(view.networkPixels(), 1.078125, 1e-9);
+    view.armPan();
+    const viewMapping before = view.mapping();
+    EXPECT_FALSE(view.zoomOut());
+    EXPECT_EQ(view.mapping(), before);
+    EXPECT_EQ(view.panState(), 1); // not even the modes are cancelled
 }
 
 TEST(ViewTransform, PanMovesTheOriginByTheWholeDrag) {
@@ -86,8 +180,8 @@ TEST(ViewTransform, PanMovesTheOriginByTheWholeDrag) {
         for (int i = 1; i <= moves; ++i)
             view.movePan({100 + 6 * i, 100 - 3 * i});
         view.releasePan({130, 80});
-        EXPECT_EQ(view.mapping().viewportOriginX, 200 + 30) << moves;
-        EXPECT_EQ(view.mapping().viewportOriginY, 150 - 20) << moves;
+        EXPECT_EQ(view.mapping().origin.x, 200 + 30) << moves;
+        EXPECT_EQ(view.mapping().origin.y, 150 - 20) << moves;
         EXPECT_EQ(view.panState(), 1) << "pan stays armed";
     }
 }
@@ -102,22 +196,21 @@ TEST(ViewTransform, EscapeCancelsAPanButNotAZoomWindow) {
     EXPECT_EQ(view.zoomWindowState(), 1);
 }
 
-TEST(ViewTransform, ZoomWindowCentresAndScalesTheBox) {
+// A box 200 wide and 100 high in a 400 x 300 client area: the width decides
+// (twice, against three times for the height), so the whole box shows.
+TEST(ViewTransform, ZoomWindowShowsTheWholeBoxAtOneScale) {
     viewTransform view = fittedView();
+    const groundPoint boxMiddle = view.toGround({200, 125});
     view.armZoomWindow();
     view.pressZoomWindow({100, 75}, 400, 300);
     view.moveZoomWindow({250, 200});
     EXPECT_EQ(view.movingCorner().x, 250);
-    view.pressZoomWindow({300, 225}, 400, 300);
-    const viewMapping& m = view.mapping();
+    view.pressZoomWindow({300, 175}, 400, 300);
     EXPECT_EQ(view.zoomWindowState(), 0);
-    // Box centre (200, 150) is the old viewport origin: ground (50, 100).
-    EXPECT_EQ(m.windowOriginX, 50);
-    EXPECT_EQ(m.windowOriginY, 100);
-    EXPECT_EQ(m.viewportExtentX, 800);  // 400 / 200 * 400
-    EXPECT_EQ(m.viewportExtentY, -510); // 300 / 150 * -255
-    EXPECT_EQ(m.viewportOriginX, 200);
-    EXPECT_EQ(m.viewportOriginY, 150);
+    EXPECT_DOUBLE_EQ(view.mapping().pixelsPerUnit, 2.76);
+    const devicePoint middle = view.toDevice(boxMiddle.east, boxMiddle.north);
+    EXPECT_EQ(middle.x, 200);
+    EXPECT_EQ(middle.y, 150);
 }
 
 TEST(ViewTransform, ZeroSizeZoomWindowChangesNothing) {
@@ -132,14 +225,18 @@ TEST(ViewTransform, ZeroSizeZoomWindowChangesNothing) {
     }
 }
 
-TEST(ViewTransform, PickingNeedsTheRestStateAndAVerticalScale) {
+TEST(ViewTransform, PickingNeedsTheRestStateAndANetworkOverAPixel) {
     viewTransform view = fittedView();
     EXPECT_TRUE(view.canPick());
     view.armPan();
     EXPECT_FALSE(view.canPick());
-    viewTransform flat;
-    flat.setInitialView(4, 2);
-    EXPECT_FALSE(flat.canPick());
+    view.cancelModes();
+    while (view.zoomOut()) {
+    }
+    EXPECT_TRUE(view.canPick()); // 1.08 pixels
+    viewTransform tiny;
+    tiny.setExtents(0.0, 0.0, 1.0, 0.5); // one unit at one pixel per unit
+    EXPECT_FALSE(tiny.canPick());
 }
 
 } // namespace

@@ -66,13 +66,27 @@ bool isPlaced(double east, double north) {
     return isSet(east) && isSet(north);
 }
 
+// The largest symbol among the groups whose symbols carry ellipses.
+int largestEllipseSymbol(const graphSettings& settings) {
+    int largest = 0;
+    for (const graphGroupSettings* group :
+         {&settings.traverse, &settings.sideshots, &settings.gps, &settings.control})
+        if (group->symbolOn)
+            largest = std::max(largest, group->symbolSize);
+    return largest;
+}
+
+// Draws the picture or, given a list to fill, measures where each item of
+// it would go.
 class networkPainter {
 public:
-    networkPainter(wxDC& dc, const networkPicture& picture)
-        : dc_(dc), picture_(picture), settings_(picture.settings) {}
+    networkPainter(wxDC& dc, const networkPicture& picture,
+                   std::vector<placedItem>* measured = nullptr)
+        : dc_(dc), picture_(picture), settings_(picture.settings), measured_(measured),
+          ellipsePixels_(pictureEllipsePixels(picture)) {}
 
     void paint() {
-        if (std::abs(picture_.view.mapping().viewportExtentY) <= 1)
+        if (measured_ == nullptr && picture_.view.networkPixels() <= 1.0)
             return;
         dc_.SetTextForeground(*wxBLACK);
         dc_.SetTextBackground(*wxWHITE);
@@ -97,10 +111,19 @@ private:
         return picture_.view.toDevice(east, north);
     }
 
+    void measure(double east, double north, pixelReach reach) {
+        measured_->push_back({{east, north}, reach});
+    }
+
     void line(int colour, double e0, double n0, double e1, double n1) {
         // Ends without a position would lie beyond any view.
         if (!isPlaced(e0, n0) || !isPlaced(e1, n1))
             return;
+        if (measured_ != nullptr) {
+            measure(e0, n0, {});
+            measure(e1, n1, {});
+            return;
+        }
         dc_.SetPen(wxPen(graphColourOf(colour), 1));
         const devicePoint a = device(e0, n0);
         const devicePoint b = device(e1, n1);
@@ -108,19 +131,29 @@ private:
     }
 
     void symbol(const graphGroupSettings& group, double east, double north) {
-        if (isPlaced(east, north))
+        if (!isPlaced(east, north))
+            return;
+        const int r = group.symbolSize;
+        if (measured_ != nullptr)
+            measure(east, north, {-r, -r, r, r});
+        else
             drawSymbol(dc_, device(east, north), group.symbolType, group.symbolColour,
                        group.symbolSize);
     }
 
     // The label starts right of and below the point by 1.2 symbol sizes.
     void label(const graphGroupSettings& group, std::string_view name, double east, double north) {
-        if (!isPlaced(east, north) || name.empty())
+        if (!isPlaced(east, north) || name.empty() || group.textSize < smallestLegibleTextSize)
             return;
-        selectFont(std::max(group.textSize, 1));
+        selectFont(group.textSize);
         const int offset = static_cast<int>(std::trunc(1.2 * group.symbolSize));
-        const devicePoint at = device(east, north);
         const wxString text = wxString::FromUTF8(name.data(), name.size());
+        if (measured_ != nullptr) {
+            const wxSize extent = dc_.GetTextExtent(text);
+            measure(east, north, {offset, offset, offset + extent.x, offset + extent.y});
+            return;
+        }
+        const devicePoint at = device(east, north);
         // Drawn through the graphics context where there is one: the device
         // context would measure every text once more for its bounding box.
         if (wxGraphicsContext* gc = dc_.GetGraphicsContext())
@@ -155,10 +188,14 @@ private:
         const errEllipseRec* rec = ellipseOf(name);
         if (rec == nullptr)
             return;
-        const int k = static_cast<int>(
-            std::trunc(static_cast<unsigned>(settings_.ellipseSize) * *picture_.ellipseScale));
+        if (measured_ != nullptr) {
+            const int r =
+                static_cast<int>(std::ceil(std::abs(rec->semiMajor) * ellipsePixels_ / 2));
+            measure(east, north, {-r, -r, r, r});
+            return;
+        }
         drawErrorEllipse(dc_, device(east, north),
-                         {rec->orientation, rec->semiMajor, rec->semiMinor}, k,
+                         {rec->orientation, rec->semiMajor, rec->semiMinor}, ellipsePixels_,
                          settings_.ellipseColour);
     }
 
@@ -247,6 +284,8 @@ private:
     wxDC& dc_;
     const networkPicture& picture_;
     const graphSettings& settings_;
+    std::vector<placedItem>* measured_;
+    double ellipsePixels_;
     std::map<int, wxFont> fonts_;
     int selectedHeight_ = 0;
     std::unordered_map<std::string_view, const errEllipseRec*> ellipses_;
@@ -257,7 +296,7 @@ private:
 
 } // namespace
 
-void drawErrorEllipse(wxDC& dc, devicePoint at, const ellipseAxes& axes, int pixelsPerUnit,
+void drawErrorEllipse(wxDC& dc, devicePoint at, const ellipseAxes& axes, double pixelsPerUnit,
                       int colour) {
     const int width = std::abs(static_cast<int>(std::trunc(axes.semiMinor * pixelsPerUnit)));
     const int height = std::abs(static_cast<int>(std::trunc(axes.semiMajor * pixelsPerUnit)));
@@ -275,4 +314,21 @@ void drawErrorEllipse(wxDC& dc, devicePoint at, const ellipseAxes& axes, int pix
 
 void drawNetwork(wxDC& dc, const networkPicture& picture) {
     networkPainter(dc, picture).paint();
+}
+
+std::vector<placedItem> pictureItems(wxDC& dc, const networkPicture& picture) {
+    std::vector<placedItem> items;
+    networkPainter(dc, picture, &items).paint();
+    return items;
+}
+
+double pictureEllipsePixels(const networkPicture& picture) {
+    const graphSettings& settings = picture.settings;
+    if (!settings.ellipseOn || !picture.ellipseScale)
+        return 0.0;
+    double largest = 0.0;
+    for (const errEllipseRec& e : picture.ellipses)
+        largest = std::max(largest, std::abs(e.semiMajor));
+    const int reach = ellipseReachInSymbols * largestEllipseSymbol(settings);
+    return ellipsePixelsPerUnit(*picture.ellipseScale, settings.ellipseSize, largest, reach);
 }

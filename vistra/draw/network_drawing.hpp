@@ -3,6 +3,8 @@
 // backsight, foresight, sideshot, azimuth and GPS-vector lines, the marked
 // points, labels and the adjusted points' error ellipses, north up and east
 // right. Symbols, labels and ellipses keep their pixel size at every zoom.
+// Labels too small to read are left out, and the error ellipses are never
+// drawn so small that their symbols hide them.
 
 #include "engine/adjustment_results.hpp"
 #include "vistra/ellipse_geometry.hpp"
@@ -15,6 +17,13 @@
 
 #include <wx/dc.h>
 
+// Labels of fewer pixels than this are left out: below it a name is a
+// smudge of a few dots.
+inline constexpr int smallestLegibleTextSize = 8;
+// The largest error ellipse reaches at least this many symbol sizes (of the
+// largest symbol drawn with ellipses) from its point.
+inline constexpr int ellipseReachInSymbols = 3;
+
 struct networkPicture {
     const rawDataGraph& model;
     const viewTransform& view;
@@ -26,10 +35,17 @@ struct networkPicture {
 wxColour graphColourOf(int index);
 
 void drawNetwork(wxDC& dc, const networkPicture& picture);
+// Every point, symbol, label and ellipse that `drawNetwork` would draw, at
+// its ground point with its reach in pixels (labels measured in `dc`).
+std::vector<placedItem> pictureItems(wxDC& dc, const networkPicture& picture);
+// The pixels per ground unit of the picture's ellipse boxes (see
+// `ellipsePixelsPerUnit`); 0 when no ellipse is drawn.
+double pictureEllipsePixels(const networkPicture& picture);
+
 // A symbol centred on `at`, `size` pixels from centre to side; outlined and
 // filled in the colour. The triangle points down the screen.
 void drawSymbol(wxDC& dc, devicePoint at, int type, int colour, int size);
-// The outline of an ellipse of `axes` turned by its orientation, `pixelsPerUnit`
-// pixels per ground unit, centred on `at`.
-void drawErrorEllipse(wxDC& dc, devicePoint at, const ellipseAxes& axes, int pixelsPerUnit,
+// The outline of an ellipse of `axes` turned by its orientation, centred on
+// `at`, in a box of the semi-axes times `pixelsPerUnit`.
+void drawErrorEllipse(wxDC& dc, devicePoint at, const ellipseAxes& axes, double pixelsPerUnit,
                       int colour);

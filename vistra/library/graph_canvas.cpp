@@ -1,10 +1,13 @@
 #include "vistra/library/graph_canvas.hpp"
 
+#include "model/settings/global_vars.hpp"
 #include "vistra/draw/network_drawing.hpp"
 #include "vistra/point_picking.hpp"
 
 #include <wx/choicdlg.h>
 #include <wx/dcbuffer.h>
+#include <wx/dcmemory.h>
+#include <wx/statusbr.h>
 
 namespace {
 
@@ -19,11 +22,27 @@ std::vector<ellipseAxes> axesOf(const std::vector<errEllipseRec>& records) {
     return axes;
 }
 
+// The unit of the model's coordinates and of the ellipses' axes: the 3D
+// road works in metres, the 2D road in the project's unit.
+std::string_view modelUnitName() {
+    if (projectVars.geodeticModel == 1)
+        return "m";
+    switch (projectVars.HorizUnits) {
+    case 1:
+        return "US ft";
+    case 2:
+        return "ft";
+    default:
+        return "m";
+    }
+}
+
 } // namespace
 
-GraphCanvas::GraphCanvas(wxWindow* parent, GraphWindowState& state, wxWindow* owner)
+GraphCanvas::GraphCanvas(wxWindow* parent, GraphWindowState& state, wxWindow* owner,
+                         wxStatusBar* status)
     : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS), state_(state),
-      owner_(owner) {
+      owner_(owner), status_(status) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     const rawDataGraph& model = state_.model;
     if (!model.extentsEmpty())
@@ -45,17 +64,14 @@ void GraphCanvas::runCommand(int command) {
         break;
     case commandZoomIn:
         view_.zoomIn();
+        fitted_ = false;
         break;
     case commandZoomOut:
-        view_.zoomOut();
+        fitted_ = fitted_ && !view_.zoomOut();
         break;
-    case commandZoomExtents: {
-        const rawDataGraph& model = state_.model;
-        if (!model.extentsEmpty())
-            view_.setExtents(model.minN, model.minE, model.maxN, model.maxE);
-        view_.zoomExtents(size.x, size.y);
+    case commandZoomExtents:
+        fitView(size);
         break;
-    }
     case commandZoomWindow:
         view_.armZoomWindow();
         break;
@@ -74,9 +90,37 @@ void GraphCanvas::takeSettings(const graphSettings& values) {
     Refresh();
 }
 
+networkPicture GraphCanvas::picture() const {
+    return {state_.model, view_, settings, state_.ellipses(), ellipseScale_};
+}
+
+void GraphCanvas::fitView(wxSize size) {
+    const rawDataGraph& model = state_.model;
+    if (!model.extentsEmpty())
+        view_.setExtents(model.minN, model.minE, model.maxN, model.maxE);
+    // Labels are measured in the fonts the picture is drawn with.
+    wxBitmap scratch(1, 1);
+    wxMemoryDC dc(scratch);
+    view_.zoomExtents(pictureItems(dc, picture()), size.x, size.y);
+    fitted_ = true;
+}
+
+void GraphCanvas::showEllipseScale() {
+    if (status_ == nullptr)
+        return;
+    const wxString text =
+        wxString::FromUTF8(ellipseScaleText(pictureEllipsePixels(picture()) / 2, modelUnitName()));
+    if (status_->GetStatusText(ellipseScaleField) != text)
+        status_->SetStatusText(text, ellipseScaleField);
+}
+
 void GraphCanvas::pictureRebuilt() {
     view_.cancelModes();
     updateEllipseScale();
+    // A view that showed the whole network goes on showing it, with the
+    // ellipses and points the new build brought.
+    if (fitted_)
+        fitView(GetClientSize());
     updateCursor();
     Refresh();
 }
@@ -100,9 +144,10 @@ void GraphCanvas::onPaint(wxPaintEvent&) {
     dc.SetBackground(*wxWHITE_BRUSH);
     dc.Clear();
     if (state_.model.buildStatus == graphBuilt)
-        drawNetwork(dc, {state_.model, view_, settings, state_.ellipses(), ellipseScale_});
+        drawNetwork(dc, picture());
     if (view_.zoomWindowState() == 2)
         drawZoomFrame(dc);
+    showEllipseScale();
 }
 
 void GraphCanvas::drawZoomFrame(wxDC& dc) const {
@@ -117,12 +162,12 @@ void GraphCanvas::drawZoomFrame(wxDC& dc) const {
 void GraphCanvas::onSize(wxSizeEvent& event) {
     const wxSize size = event.GetSize();
     if (size.x >= 1 && size.y >= 1) {
-        // The first view waits for the window's first real size.
-        if (!viewSet_)
-            view_.setInitialView(size.x, size.y);
-        viewSet_ = true;
-        view_.resize(size.x, size.y);
         updateEllipseScale();
+        // Until the user zooms or pans, the whole network stays in view.
+        if (fitted_)
+            fitView(size);
+        else
+            view_.resize(size.x, size.y);
         Refresh();
     }
     event.Skip();
@@ -135,7 +180,9 @@ void GraphCanvas::onLeftDown(wxMouseEvent& event) {
         view_.pressPan(at);
     } else if (view_.zoomWindowState() != 0) {
         const wxSize size = GetClientSize();
+        const viewMapping before = view_.mapping();
         view_.pressZoomWindow(at, size.x, size.y);
+        fitted_ = fitted_ && view_.mapping() == before;
         updateCursor();
         Refresh();
     } else if (view_.canPick()) {
@@ -158,6 +205,7 @@ void GraphCanvas::onLeftUp(wxMouseEvent& event) {
     if (view_.panState() != 2)
         return;
     view_.releasePan(pointOf(event));
+    fitted_ = false;
     Refresh();
 }
 
@@ -194,6 +242,8 @@ void GraphCanvas::pick(devicePoint at) {
 }
 
 void GraphCanvas::reportPick(const std::string& name) {
+    if (status_ != nullptr)
+        status_->SetStatusText("Picked point: " + wxString::FromUTF8(name), pickedPointField);
     if (owner_ == nullptr)
         return;
     wxCommandEvent picked(wxEVT_MENU, graphPointPicked);

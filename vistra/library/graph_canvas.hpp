@@ -1,8 +1,12 @@
 #pragma once
 // The client area of a graphics window: it paints the network through the
 // view, and turns the mouse and the tool bar's commands into pans, zooms and
-// picks. A picked point's name goes to the main window as a command event.
+// picks. A picked point's name shows in the window's status bar and goes to
+// the main window as a command event; the status bar also shows the scale
+// of the error ellipses.
 
+#include "vistra/draw/network_drawing.hpp"
+#include "vistra/graph_commands.hpp"
 #include "vistra/graph_settings.hpp"
 #include "vistra/graph_window.hpp"
 #include "vistra/sheet/graph_settings_sheet.hpp"
@@ -13,30 +17,16 @@
 
 #include <wx/window.h>
 
-// The tool bar's commands, in the order the tool bar shows them.
-enum graphCommand {
-    commandPan = 32800,
-    commandZoomIn = 32801,
-    commandZoomOut = 32802,
-    commandSettings = 32803,
-    commandZoomExtents = 32804,
-    commandZoomWindow = 32809,
-    commandRefresh = 32810,
-    commandPickPoint = 32811,
-};
-
-// Command ids of the events the main window receives: a point was picked
-// (the name in the event's string, the owner cookie in its int), and the
-// window closed.
-inline constexpr int graphPointPicked = 1324;
-inline constexpr int graphWindowClosed = 1325;
+class wxStatusBar;
 
 class GraphCanvas : public wxWindow, public graphSettingsTarget {
 public:
-    GraphCanvas(wxWindow* parent, GraphWindowState& state, wxWindow* owner);
+    // `status` (may be null) is the window's status bar.
+    GraphCanvas(wxWindow* parent, GraphWindowState& state, wxWindow* owner, wxStatusBar* status);
 
     void runCommand(int command);
-    // After the model was rebuilt: modes cancelled, all repainted.
+    // After the model was rebuilt: modes cancelled, the whole network fitted
+    // again while the user had not zoomed or panned, all repainted.
     void pictureRebuilt();
 
     // The settings sheet's side: the settings are taken and drawn at once.
@@ -56,7 +46,11 @@ private:
     void onRightUp(wxMouseEvent& event);
     void onChar(wxKeyEvent& event);
 
+    networkPicture picture() const;
+    // Every symbol and label in the client area of `size`.
+    void fitView(wxSize size);
     void updateEllipseScale();
+    void showEllipseScale();
     void updateCursor();
     void pick(devicePoint at);
     void reportPick(const std::string& name);
@@ -64,7 +58,8 @@ private:
 
     GraphWindowState& state_;
     wxWindow* owner_;
+    wxStatusBar* status_;
     viewTransform view_;
     std::optional<double> ellipseScale_;
-    bool viewSet_ = false;
+    bool fitted_ = true; // the view shows the whole network: a new size fits it again
 };

@@ -2,17 +2,18 @@
 
 #include "model/settings/project_defaults.hpp"
 #include "platform/profile_store.hpp"
+#include "vistra/draw/tool_images.hpp"
 #include "vistra/library/graph_canvas.hpp"
-#include "vistra/library/tool_images.hpp"
 #include "vistra/sheet/graph_settings_sheet.hpp"
 
 #include <wx/mdi.h>
 #include <wx/sizer.h>
+#include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
 // The toolkit's window; destroying it ends the graphics window. Child frames
-// of a tabbed parent have no tool bar of their own, so the tool bar is a
-// child window above the picture.
+// of a tabbed parent have no tool or status bar of their own, so the tool
+// bar is a child window above the picture and the status bar one below it.
 class GraphChildFrame : public wxMDIChildFrame {
 public:
     GraphChildFrame(wxMDIParentFrame* parent, GraphFrameWindow* graph)
@@ -20,11 +21,13 @@ public:
                           wxDEFAULT_FRAME_STYLE | wxCLIP_CHILDREN),
           graph_(graph), owner_(parent) {
         auto* tools = makeToolBar();
-        canvas = new GraphCanvas(this, graph->state(), parent);
+        auto* status = makeStatusBar();
+        canvas = new GraphCanvas(this, graph->state(), parent, status);
         canvas->settings = loadSettings();
         auto* column = new wxBoxSizer(wxVERTICAL);
         column->Add(tools, 0, wxEXPAND);
         column->Add(canvas, 1, wxEXPAND);
+        column->Add(status, 0, wxEXPAND);
         SetSizer(column);
         Layout();
         // A tool event is a menu event: the main window's menu commands come
@@ -48,12 +51,22 @@ private:
     wxToolBar* makeToolBar() {
         auto* tools = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                     wxTB_HORIZONTAL | wxTB_FLAT);
+        tools->SetToolBitmapSize(wxSize(toolImageSize, toolImageSize));
         // Each tip is also the fly-by help in the main window's status bar.
-        for (const graphTool& tool : graphTools())
-            tools->AddTool(tool.command, tool.tip, toolImage(tool.glyph), wxNullBitmap,
+        for (const graphTool& tool : graphTools()) {
+            const wxBitmap picture = toolImage(tool, toolArt::themed);
+            tools->AddTool(tool.command, tool.tip, picture, picture.ConvertToDisabled(),
                            wxITEM_NORMAL, tool.tip, tool.tip);
+        }
         tools->Realize();
         return tools;
+    }
+
+    wxStatusBar* makeStatusBar() {
+        auto* status = new wxStatusBar(this, wxID_ANY, 0);
+        const int widths[graphStatusFieldCount] = {-1, -2};
+        status->SetFieldsCount(graphStatusFieldCount, widths);
+        return status;
     }
 
     void onTool(int command) {

@@ -48,6 +48,7 @@ void CInverse::layOut() {
     column->Add(buttons, wxSizerFlags().Right().Border(wxALL, 10));
     SetSizerAndFit(column);
     ok->SetDefault();
+    picked_ = std::make_unique<PickedPointFields>(from_, to_);
 }
 
 std::string CInverse::fromName() const {

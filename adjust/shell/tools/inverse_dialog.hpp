@@ -5,6 +5,9 @@
 // least-squares report window. In traverse mode the To point becomes the
 // next From point.
 
+#include "shell/picked_point_fields.hpp"
+
+#include <memory>
 #include <string>
 #include <wx/dialog.h>
 
@@ -35,6 +38,8 @@ public:
 
     std::string fromName() const;
     std::string toName() const;
+    // A point picked in the graphics window, into the From or To field.
+    void takePickedPoint(const wxString& name) { picked_->take(name); }
 
 private:
     void layOut();
@@ -46,4 +51,5 @@ private:
     wxCheckBox* traverseMode_ = nullptr;
     wxStaticText* result_ = nullptr;
     wxStaticText* stdErr_ = nullptr;
+    std::unique_ptr<PickedPointFields> picked_;
 };
