@@ -5,9 +5,11 @@
 #include "gridctrl/grid_ctrl.hpp"
 
 #include "gridctrl/grid_drop_target.hpp"
+#include "gridctrl/wx_conversions.hpp"
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
+#include <wx/dcmemory.h>
 #include <wx/textentry.h>
 
 namespace gridctrl {
@@ -99,6 +101,25 @@ void CGridCtrl::OnBeginDrag() {
     lastDropRange_ = CCellSpan();
     wxDropSource source(*data, this);
     FinishDrag(source.DoDragDrop(wxDrag_AllowMove), dragged);
+}
+
+wxDragImage* CGridCtrl::CreateDragImage(wxPoint* hotspot) {
+    const CCellID focus = GetFocusCell();
+    GridRect rect;
+    if (!IsValid(focus) || !GetCellRect(focus.row, focus.col, &rect))
+        return nullptr;
+    const GridRect picture{0, 0, rect.Width(), rect.Height()};
+    if (picture.IsEmpty())
+        return nullptr;
+    *hotspot = wxPoint(picture.right, picture.bottom);
+    wxBitmap bitmap(picture.Width(), picture.Height());
+    {
+        wxMemoryDC dc(bitmap);
+        if (CGridCellBase* cell = GetCell(focus.row, focus.col))
+            cell->Draw(&dc, focus.row, focus.col, picture);
+    }
+    bitmap.SetMask(new wxMask(bitmap, colourOf(GetDefaultCell(false, false)->GetBackColour())));
+    return new wxDragImage(bitmap);
 }
 
 void CGridCtrl::FinishDrag(wxDragResult result, const std::vector<CCellID>& dragged) {

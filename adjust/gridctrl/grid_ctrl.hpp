@@ -20,6 +20,7 @@
 #include "gridctrl/grid_model.hpp"
 
 #include <wx/dnd.h>
+#include <wx/dragimag.h>
 #include <wx/overlay.h>
 #include <wx/timer.h>
 #include <wx/window.h>
@@ -95,6 +96,11 @@ public:
     // the drop did not write to (a drop on this same grid included).
     void FinishDrag(wxDragResult result, const std::vector<CCellID>& dragged);
     CCellID GetDropTargetCell() const { return dropTargetCell_; }
+    // A picture of the focus cell for dragging it: the cell drawn at (0, 0)
+    // in a bitmap of its size, its default background masked out; `hotspot`
+    // receives that size. Null when the focus cell has no rectangle. The
+    // caller owns the image.
+    virtual wxDragImage* CreateDragImage(wxPoint* hotspot);
 
     // The pop-up that shows a text too wide for its cell.
     CTitleTip* GetTitleTip() const { return titleTip_; }

@@ -123,6 +123,11 @@ void CMainFrame::bindCommandStates() {
     when({shellid::nezReport},
          [this] { return state_.nezReportEnabled && shell_.hasRunWindows(); });
     when({shellid::graphics, shellid::graphicsButton}, [this] { return state_.graphicsEnabled; });
+    // Without a project there is no output file to name.
+    when({shellid::editReportFile}, [this] { return state_.lsReportEnabled; });
+    when({shellid::editErrorFile}, [this] { return state_.errReportEnabled; });
+    when({shellid::editNezFile, shellid::editFormattedNezFile},
+         [this] { return state_.nezReportEnabled; });
     when({shellid::blunderDetection}, [this] { return state_.projectOpen; });
     when({shellid::relErrEllipse, shellid::relErrEllipseButton},
          [this] { return state_.lastRunResult != 0; });

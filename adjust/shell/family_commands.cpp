@@ -9,9 +9,14 @@
 #include "shell/main_frame.hpp"
 #include "shell/raw_file_dialog.hpp"
 
+#include <chrono>
 #include <filesystem>
 
 namespace {
+
+// Long enough for a program to save its state and go, short enough that
+// closing never seems to hang.
+constexpr std::chrono::seconds familyEndPatience(2);
 
 std::string withCommandLine(const char* pattern, const std::string& commandLine) {
     std::string text = pattern;
@@ -49,10 +54,30 @@ int CMainFrame::pickRawFile(const std::string& names, std::string& chosen) {
     return 0;
 }
 
+// A window of the program already open, however it was started, is brought
+// to the front instead: true then.
+bool CMainFrame::showFamilyWindow(const FamilyProgram& program) {
+    switch (desktopWindows_->raiseWindowTitled(program.windowTitle)) {
+    case WindowSearch::raised:
+        return true;
+    case WindowSearch::unavailable:
+        if (!toldWindowsNotSearchable_) {
+            toldWindowsNotSearchable_ = true;
+            shell_.message(windowsNotSearchable, MessageKind::ok);
+        }
+        return false;
+    case WindowSearch::notFound:
+        return false;
+    }
+    return false;
+}
+
 void CMainFrame::startFamilyProgram(const FamilyProgram& program, const std::string& file,
                                     bool withBlock) {
-    // One copy at a time: one started from here and still running is left
-    // to the user, wherever its window is.
+    if (showFamilyWindow(program))
+        return;
+    // One copy at a time: one started from here and still running (its
+    // window not up yet, or on a desktop that hides it) is left to the user.
     if (familyProcesses_.running(program.file))
         return;
     const std::string path = programPath(program.file);
@@ -71,13 +96,14 @@ void CMainFrame::editRawFiles() {
     const bool cancelled = pickRawFile(names, chosen) != 0;
     const bool rw5 = !cancelled && !listedNames(names).empty() ? listWantsRw5Editor(names)
                                                                : projectVars.useVkTool == 0;
-    if (cancelled)
+    const FamilyProgram& editor = rw5 ? rw5Editor : familyEditor;
+    // A cancelled choice still shows an editor that is open, and starts none.
+    if (cancelled) {
+        showFamilyWindow(editor);
         return;
+    }
     projectVars.editorStarted = 1;
-    if (rw5)
-        startFamilyProgram(rw5Editor, chosen, false);
-    else
-        startFamilyProgram(familyEditor, chosen, true);
+    startFamilyProgram(editor, chosen, !rw5);
 }
 
 void CMainFrame::collectorTransfer() {
@@ -86,6 +112,19 @@ void CMainFrame::collectorTransfer() {
         startFamilyProgram(familyTransfer, {}, true);
     else
         startFamilyProgram(otherTransfer, {}, false);
+}
+
+bool CMainFrame::endFamilyPrograms() {
+    std::vector<std::string> programs;
+    if (projectVars.editorStarted != 0)
+        programs.insert(programs.end(), {familyEditor.file, rw5Editor.file});
+    if (projectVars.transferStarted != 0)
+        programs.insert(programs.end(), {familyTransfer.file, otherTransfer.file});
+    const std::vector<std::string> left = familyProcesses_.askToEnd(programs, familyEndPatience);
+    if (left.empty())
+        return true;
+    shell_.message(stillRunningMessage(left), MessageKind::ok);
+    return false;
 }
 
 void CMainFrame::editOutputFile(const std::string& extension) {

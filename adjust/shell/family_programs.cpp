@@ -6,26 +6,37 @@
 
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <sstream>
 #include <sys/mman.h>
+#include <thread>
 #include <unistd.h>
 #include <wx/process.h>
 #include <wx/utils.h>
 
 const FamilyProgram familyEditor{
-    "DUDezudi.exe",
+    "DUDezudi.exe", "Tarnwell Editor",
     "DUDezudi Program not found.\n(%s)\nPlease call V & K Software Systems support."};
 const FamilyProgram rw5Editor{
-    "Fieldpad.exe",
+    "Fieldpad.exe", "Velmora Raw Editor",
     "Velmora Raw Editor Program not found.\n(%s)\nPlease call Velmora Software support."};
 const FamilyProgram familyTransfer{
-    "vuvuz.exe", "VUvuz Program not found.\n(%s)\nPlease call V & K Software Systems support."};
+    "vuvuz.exe", "V&K Data Collector Transfer",
+    "VUvuz Program not found.\n(%s)\nPlease call V & K Software Systems support."};
 const FamilyProgram otherTransfer{
-    "Linkwell.exe",
+    "Linkwell.exe", "Linkwell",
     "Velmora Data Collector Program not found.\n(%s)\nPlease call Velmora Software support."};
+
+std::string stillRunningMessage(const std::vector<std::string>& programs) {
+    std::string text = "Tarnwell cannot close while these programs that it started run:\n";
+    for (const std::string& program : programs)
+        text += program + "\n";
+    return text + "They did not end when asked to. Close them, then close Tarnwell again.";
+}
 
 std::vector<std::string> listedNames(const std::string& list) {
     std::vector<std::string> names;
@@ -53,8 +64,8 @@ namespace {
 
 // wxExecute takes the arguments one by one, so that blanks and quotes in a
 // path reach the program unchanged; it reaps the process when it ends and
-// then tells `process`, when there is one.
-bool spawn(const std::vector<std::string>& arguments, wxProcess* process = nullptr) {
+// then tells `process`, when there is one. The process id, 0 on failure.
+long spawn(const std::vector<std::string>& arguments, wxProcess* process = nullptr) {
     std::vector<wxString> texts;
     for (const std::string& argument : arguments)
         texts.push_back(wxString::FromUTF8(argument));
@@ -62,13 +73,13 @@ bool spawn(const std::vector<std::string>& arguments, wxProcess* process = nullp
     for (const wxString& text : texts)
         argv.push_back(text.wc_str());
     argv.push_back(nullptr);
-    return wxExecute(argv.data(), wxEXEC_ASYNC, process) != 0;
+    return wxExecute(argv.data(), wxEXEC_ASYNC, process);
 }
 
 // Takes its program off the running list when the process ends.
 class WatchedProcess : public wxProcess {
 public:
-    WatchedProcess(std::shared_ptr<std::set<std::string>> running, std::string program)
+    WatchedProcess(std::shared_ptr<std::map<std::string, long>> running, std::string program)
         : running_(std::move(running)), program_(std::move(program)) {}
 
     void OnTerminate(int, int) override {
@@ -77,9 +88,23 @@ public:
     }
 
 private:
-    std::shared_ptr<std::set<std::string>> running_;
+    std::shared_ptr<std::map<std::string, long>> running_;
     std::string program_;
 };
+
+// Whether the process has ended, also before the toolkit has reaped it: an
+// ended child stays a zombie ('Z') until then.
+bool processEnded(long pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return true;
+    const auto nameEnd = line.rfind(')');
+    if (nameEnd == std::string::npos || nameEnd + 2 >= line.size())
+        return true;
+    const char state = line[nameEnd + 2];
+    return state == 'Z' || state == 'X';
+}
 
 bool isExecutableFile(const std::string& path) {
     return !path.empty() && ::access(path.c_str(), X_OK) == 0;
@@ -106,27 +131,57 @@ std::vector<std::string> familyArguments(const std::string& programPath, const s
 }
 
 bool startDetached(const std::vector<std::string>& arguments) {
-    return !arguments.empty() && isProgram(arguments.front()) && spawn(arguments);
+    return !arguments.empty() && isProgram(arguments.front()) && spawn(arguments) != 0;
 }
 
-FamilyProcesses::FamilyProcesses() : running_(std::make_shared<std::set<std::string>>()) {}
+FamilyProcesses::FamilyProcesses() : running_(std::make_shared<std::map<std::string, long>>()) {}
 
 bool FamilyProcesses::start(const std::string& program, const std::vector<std::string>& arguments) {
     if (arguments.empty() || !isProgram(arguments.front()))
         return false;
     auto* watcher = new WatchedProcess(running_, program);
-    // Marked before the start: a process that ends at once is taken off again.
-    running_->insert(program);
-    if (!spawn(arguments, watcher)) {
+    // Listed before the start: a process that ends at once is taken off again.
+    (*running_)[program] = 0;
+    const long pid = spawn(arguments, watcher);
+    if (pid == 0) {
         running_->erase(program);
         delete watcher;
         return false;
     }
+    if (const auto entry = running_->find(program); entry != running_->end())
+        entry->second = pid;
     return true;
 }
 
 bool FamilyProcesses::running(const std::string& program) const {
     return running_->count(program) != 0;
+}
+
+std::vector<std::string> FamilyProcesses::askToEnd(const std::vector<std::string>& programs,
+                                                   std::chrono::milliseconds patience) const {
+    std::vector<std::pair<std::string, long>> asked;
+    for (const std::string& program : programs) {
+        const auto entry = running_->find(program);
+        if (entry == running_->end() || entry->second == 0)
+            continue;
+        ::kill(static_cast<pid_t>(entry->second), SIGTERM);
+        asked.emplace_back(program, entry->second);
+    }
+    const auto stillRunning = [&asked] {
+        std::vector<std::string> names;
+        for (const auto& [program, pid] : asked)
+            if (!processEnded(pid))
+                names.push_back(program);
+        return names;
+    };
+    constexpr auto step = std::chrono::milliseconds(10);
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    std::vector<std::string> left = stillRunning();
+    while (!left.empty() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(step);
+        left = stillRunning();
+    }
+    return left;
 }
 
 std::vector<std::string> editorCommand() {

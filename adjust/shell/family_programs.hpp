@@ -3,9 +3,10 @@
 // run's output files in the user's editor, and the marker block that the
 // family's programs look for.
 
+#include <chrono>
 #include <cstddef>
+#include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -17,15 +18,26 @@ std::vector<std::string> listedNames(const std::string& list);
 // as one name holds ".RW5" (compared in upper case).
 bool listWantsRw5Editor(const std::string& list);
 
-// The family's outside programs, with the message given when one cannot be started.
+// The family's outside programs: the title their window has, and the
+// message given when one cannot be started.
 struct FamilyProgram {
     const char* file;
-    const char* notFound; // printf pattern with %s for the command line
+    const char* windowTitle; // a window whose title holds this is the program's
+    const char* notFound;    // printf pattern with %s for the command line
 };
 extern const FamilyProgram familyEditor;
 extern const FamilyProgram rw5Editor;
 extern const FamilyProgram familyTransfer;
 extern const FamilyProgram otherTransfer;
+
+// Said once per session where the desktop lets no program find another's windows.
+inline constexpr const char* windowsNotSearchable =
+    "On this desktop (Wayland) Tarnwell cannot look for the windows of other programs:\n"
+    "a family program that is already open is started again, unless Tarnwell started it.";
+
+// Why the main window stays open: the programs that did not end when asked
+// to, one a line.
+std::string stillRunningMessage(const std::vector<std::string>& programs);
 
 // The program path, a blank and the file in double quotes when one is given.
 std::string familyCommandLine(const std::string& programPath, const std::string& file);
@@ -40,9 +52,7 @@ std::vector<std::string> familyArguments(const std::string& programPath, const s
 bool startDetached(const std::vector<std::string>& arguments);
 
 // The family's programs this process started and that still run, by program
-// file. The windows of other processes cannot be searched for or brought to
-// the front from here (no window system offers that to every program), so
-// a program started from here and still running is simply not started again.
+// file. A program started from here and still running is not started again.
 class FamilyProcesses {
 public:
     FamilyProcesses();
@@ -50,10 +60,15 @@ public:
     // `program` until it ends: false when it could not be started.
     bool start(const std::string& program, const std::vector<std::string>& arguments);
     bool running(const std::string& program) const;
+    // Asks each of `programs` that runs to end (SIGTERM) and gives them
+    // together up to `patience` to do so: the ones still running then.
+    std::vector<std::string> askToEnd(const std::vector<std::string>& programs,
+                                      std::chrono::milliseconds patience) const;
 
 private:
-    // Shared with the processes' watchers, which may outlive this object.
-    std::shared_ptr<std::set<std::string>> running_;
+    // Program file to process id; shared with the processes' watchers,
+    // which may outlive this object.
+    std::shared_ptr<std::map<std::string, long>> running_;
 };
 
 // The user's editor: $VISUAL, else $EDITOR, split at blanks into the program

@@ -161,6 +161,10 @@ void CMainFrame::onClose(wxCloseEvent& event) {
         event.Veto();
         return;
     }
+    if (!endFamilyPrograms() && mayStay) {
+        event.Veto();
+        return;
+    }
     if (state_.projectOpen && !askToSave(changedProjectQuestion()) && mayStay) {
         event.Veto();
         return;

@@ -7,12 +7,14 @@
 
 #include "run/processing_driver.hpp"
 #include "shell/blunder_dialog.hpp"
+#include "shell/desktop_windows.hpp"
 #include "shell/family_programs.hpp"
 #include "shell/graphics_library.hpp"
 #include "shell/processing_windows.hpp"
 #include "shell/program_options.hpp"
 #include "shell/wx_shell.hpp"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <wx/dialog.h>
@@ -155,6 +157,10 @@ public:
     }
     // The name under which the family's programs find the marker block.
     void setMarkerBlockName(std::string name) { markerBlockName_ = std::move(name); }
+    // Where the family's windows are looked for: the toolkit's desktop unless set.
+    void setDesktopWindows(std::unique_ptr<DesktopWindows> windows) {
+        desktopWindows_ = std::move(windows);
+    }
 
 protected:
     // While a run is under way no command reaches its handler.
@@ -185,6 +191,8 @@ private:
     template <class Run> void runProcessing(Run run);
     int runSettingsSheet(int firstPage);
     void startFamilyProgram(const FamilyProgram& program, const std::string& file, bool withBlock);
+    bool showFamilyWindow(const FamilyProgram& program);
+    bool endFamilyPrograms();
 
     WxShell shell_;
     ProcessingWindows runWindows_;
@@ -197,6 +205,8 @@ private:
     std::string markerBlockName_ = "/GL_Settings";
     MarkerBlock markerBlock_;
     FamilyProcesses familyProcesses_;
+    std::unique_ptr<DesktopWindows> desktopWindows_ = toolkitDesktopWindows();
+    bool toldWindowsNotSearchable_ = false;
     GraphicsLibrary graphics_{"libvistra.so"};
     wxWeakRef<wxDialog> inverseDlg_; // null again once the window is destroyed
     std::uint16_t graphicsWindowId_ = GraphicsLibrary::noWindow;

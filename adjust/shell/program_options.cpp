@@ -4,11 +4,21 @@
 #include "model/settings/project_defaults.hpp"
 #include "platform/c_locale_text.hpp"
 
+#include <charconv>
+
 namespace {
 
 constexpr int defaultBlunderIterations = 4;
 constexpr int defaultBlunderFloatShoTtl = 5;
 constexpr const char* defaultBlunderProximity = "0.1";
+
+// The fewest digits that read back as the same double: a proximity of a
+// fraction of a millimetre must not come back as 0 at the next start.
+std::string roundTripText(double value) {
+    char digits[32];
+    const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, written.ptr);
+}
 
 } // namespace
 
@@ -56,7 +66,7 @@ void writeProgramOptions(platform::ProfileStore& profile, const globalVars& sett
     profile.setInt(defaultsSection, "blunderFloatShoType", settings.blunderFloatShoType);
     profile.setInt(defaultsSection, "blunderMethod", settings.blunderMethod);
     profile.setString(defaultsSection, "blunderProximity",
-                      platform::formatC("%.3f", settings.blunderProximity));
+                      roundTripText(settings.blunderProximity));
     profile.setInt(defaultsSection, "useVkTool", settings.useVkTool);
     profile.setInt(defaultsSection, "ShowStartUPDialog", settings.showStartUpDialog);
 }

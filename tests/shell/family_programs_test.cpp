@@ -4,6 +4,7 @@
 
 #include "gui_test_support.hpp"
 #include "shell/command_ids.hpp"
+#include "shell/desktop_windows.hpp"
 #include "shell/family_programs.hpp"
 #include "shell/raw_file_dialog.hpp"
 #include "support/environment_value.hpp"
@@ -19,9 +20,14 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <spawn.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -271,14 +277,25 @@ TEST_F(FamilyCommands, AnEditorStillRunningIsNotStartedAgain) {
     EXPECT_EQ(testsupport::readBytes(file("starts")), "site.raw\nsite.raw\n");
 }
 
-TEST_F(FamilyCommands, TheCommandsAreEnabled) {
+// The output files belong to a project: without one their commands would
+// name ".RPT" in the current folder.
+TEST_F(FamilyCommands, TheOutputFilesWaitForAProject) {
     CMainFrame& frame = openWindow();
-    for (int id : {shellid::editRawFiles, shellid::editRawFilesButton, shellid::collectorTransfer,
-                   shellid::collectorTransferButton, shellid::editReportFile,
-                   shellid::editErrorFile, shellid::editNezFile, shellid::editFormattedNezFile}) {
-        SCOPED_TRACE(id);
-        EXPECT_TRUE(guitest::commandEnabled(&frame, id));
-    }
+    const int programs[] = {shellid::editRawFiles, shellid::editRawFilesButton,
+                            shellid::collectorTransfer, shellid::collectorTransferButton};
+    const int outputFiles[] = {shellid::editReportFile, shellid::editErrorFile,
+                               shellid::editNezFile, shellid::editFormattedNezFile};
+    const auto expectEnabled = [&frame](const auto& ids, bool enabled) {
+        for (int id : ids)
+            EXPECT_EQ(guitest::commandEnabled(&frame, id), enabled) << "command " << id;
+    };
+    expectEnabled(programs, true);
+    expectEnabled(outputFiles, false);
+
+    guitest::writeProject(file("site.prj"));
+    wxTEST_DIALOG(frame.openProject(), guitest::ChooseFile(file("site.prj")));
+    expectEnabled(programs, true);
+    expectEnabled(outputFiles, true);
 }
 
 TEST_F(FamilyCommands, AnOutputFileThatIsNotThereIsNamed) {
@@ -310,6 +327,198 @@ TEST_F(FamilyCommands, TheUsersEditorGetsThePathAsOneArgumentWithoutWaiting) {
     const std::string text((std::istreambuf_iterator<char>(said)),
                            std::istreambuf_iterator<char>());
     EXPECT_EQ(text, "1\n" + file("my site.OUT").string() + "\n");
+}
+
+// A stand-in for a family program that this process did not start: its
+// window is up once the object exists, and goes with it.
+class StandInWindow {
+public:
+    explicit StandInWindow(const std::string& title) {
+        int input[2];
+        int output[2];
+        EXPECT_EQ(::pipe2(input, O_CLOEXEC), 0);
+        EXPECT_EQ(::pipe2(output, O_CLOEXEC), 0);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+        const char* argv[] = {FAMILY_WINDOW_STAND_IN, title.c_str(), nullptr};
+        EXPECT_EQ(
+            ::posix_spawn(&pid_, argv[0], &actions, nullptr, const_cast<char**>(argv), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(input[0]);
+        ::close(output[1]);
+        input_ = input[1];
+        FILE* said = ::fdopen(output[0], "r");
+        unsigned long id = 0;
+        EXPECT_EQ(std::fscanf(said, "%lu", &id), 1) << "the stand-in window did not come up";
+        std::fclose(said);
+        window_ = id;
+    }
+    ~StandInWindow() {
+        ::close(input_);
+        ::waitpid(pid_, nullptr, 0);
+    }
+    StandInWindow(const StandInWindow&) = delete;
+    StandInWindow& operator=(const StandInWindow&) = delete;
+
+    Window window() const { return window_; }
+
+private:
+    pid_t pid_ = 0;
+    int input_ = -1;
+    Window window_ = None;
+};
+
+// The test's own connection to the X server, looking at the root window as
+// a window manager would.
+class RootWatch {
+public:
+    RootWatch() : display_(XOpenDisplay(nullptr)) {}
+    ~RootWatch() {
+        XDeleteProperty(display_, root(), clientList());
+        XCloseDisplay(display_);
+    }
+    RootWatch(const RootWatch&) = delete;
+    RootWatch& operator=(const RootWatch&) = delete;
+
+    Window root() const { return DefaultRootWindow(display_); }
+    Atom clientList() const { return XInternAtom(display_, "_NET_CLIENT_LIST", False); }
+
+    // Plays the window manager that lists `window` as the one it manages,
+    // and hears the requests sent to such a manager.
+    void listClient(Window window) {
+        const long windows[] = {static_cast<long>(window)};
+        XChangeProperty(display_, root(), clientList(), XA_WINDOW, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(windows), 1);
+        XSelectInput(display_, root(), SubstructureNotifyMask);
+        XSync(display_, False);
+    }
+
+    // The windows that a request to activate them named, since the last call.
+    std::vector<Window> activationRequests() {
+        XSync(display_, False);
+        const Atom active = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
+        std::vector<Window> windows;
+        while (XPending(display_) > 0) {
+            XEvent event{};
+            XNextEvent(display_, &event);
+            if (event.type == ClientMessage && event.xclient.message_type == active)
+                windows.push_back(event.xclient.window);
+        }
+        return windows;
+    }
+
+    // The window on screen above all others.
+    Window topmost() {
+        XSync(display_, False);
+        Window rootReturn = None;
+        Window parent = None;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        Window top = None;
+        XQueryTree(display_, root(), &rootReturn, &parent, &children, &count);
+        for (unsigned int i = 0; i < count; ++i) {
+            XWindowAttributes attributes{};
+            if (XGetWindowAttributes(display_, children[i], &attributes) != 0 &&
+                attributes.map_state == IsViewable)
+                top = children[i];
+        }
+        if (children != nullptr)
+            XFree(children);
+        return top;
+    }
+
+private:
+    Display* display_;
+};
+
+// An editor window already open, started some other way, is brought to the
+// front and no second editor is started (there is none to start here: that
+// would have given its message): through the window manager's list of
+// windows, and among the root window's children where no manager keeps one.
+TEST_F(FamilyCommands, AnOpenEditorWindowIsBroughtToTheFront) {
+    for (const bool windowManager : {true, false}) {
+        SCOPED_TRACE(windowManager ? "with a window manager's list" : "without one");
+        StandInWindow editor("Tarnwell Editor - site.raw");
+        RootWatch watch;
+        if (windowManager)
+            watch.listClient(editor.window());
+        CMainFrame& frame = openWindow();
+        ASSERT_NE(watch.topmost(), editor.window());
+        projectVars.pInputFileName = "site.raw\n";
+
+        frame.editRawFiles();
+        EXPECT_FALSE(frame.familyProgramRunning(familyEditor.file));
+        EXPECT_EQ(watch.topmost(), editor.window());
+        if (windowManager) {
+            EXPECT_EQ(watch.activationRequests(), std::vector<Window>{editor.window()});
+        }
+        destroyMainWindow();
+    }
+}
+
+TEST_F(FamilyCommands, OnWaylandTheProgramIsStartedAndTheUserToldOnce) {
+    CMainFrame& frame = openWindow();
+    frame.setDesktopWindows(waylandDesktopWindows());
+    projectVars.pInputFileName = "site.raw\n";
+    const std::string missing =
+        notFound(familyEditor.notFound, program("DUDezudi.exe") + " \"site.raw\"");
+    wxTEST_DIALOG(frame.editRawFiles(), ExpectMessage(windowsNotSearchable, wxOK),
+                  ExpectMessage(missing, wxOK));
+    wxTEST_DIALOG(frame.editRawFiles(), ExpectMessage(missing, wxOK));
+}
+
+// A family program that refuses to end keeps the main window open, and the
+// user is told which; once it has ended the window closes. One that ends
+// when asked lets the window close at once.
+TEST_F(FamilyCommands, ClosingAsksTheStartedProgramsToEnd) {
+    const fs::path release = file("release");
+    ASSERT_EQ(::mkfifo(release.c_str(), 0600), 0);
+    const char* programs[] = {"DUDezudi.exe", "vuvuz.exe"};
+    // Each says through a pipe of its own when it ignores the request to end.
+    for (const char* program : programs) {
+        const fs::path ready = file(std::string(program) + ".ready");
+        ASSERT_EQ(::mkfifo(ready.c_str(), 0600), 0);
+        testsupport::writeBytes(file(program), "#!/bin/sh\ntrap '' TERM\necho ready > '" +
+                                                   ready.string() + "'\nread go < '" +
+                                                   release.string() + "'\n");
+        fs::permissions(file(program), fs::perms::owner_all);
+    }
+    CMainFrame& frame = openWindow();
+    projectVars.pInputFileName = "site.raw\n";
+    projectVars.useVkTool = 1;
+    frame.editRawFiles();
+    frame.collectorTransfer();
+    for (const char* program : programs) {
+        ASSERT_TRUE(frame.familyProgramRunning(program)) << program;
+        std::string said;
+        std::ifstream(file(std::string(program) + ".ready")) >> said;
+        ASSERT_EQ(said, "ready") << program;
+    }
+
+    wxTEST_DIALOG(frame.Close(),
+                  ExpectMessage("Tarnwell cannot close while these programs that it started run:\n"
+                                "DUDezudi.exe\nvuvuz.exe\n"
+                                "They did not end when asked to. Close them, then close Tarnwell "
+                                "again.",
+                                wxOK));
+    EXPECT_FALSE(wxTheApp->IsScheduledForDestruction(&frame));
+    EXPECT_TRUE(frame.IsShown());
+
+    std::ofstream(release) << "go\ngo\n";
+    guitest::yieldUntil([&] {
+        return !frame.familyProgramRunning("DUDezudi.exe") &&
+               !frame.familyProgramRunning("vuvuz.exe");
+    });
+    // Started again, now willing to end: the window closes without a word.
+    testsupport::writeBytes(file("DUDezudi.exe"),
+                            "#!/bin/sh\nread go < '" + release.string() + "'\n");
+    frame.editRawFiles();
+    ASSERT_TRUE(frame.familyProgramRunning("DUDezudi.exe"));
+    EXPECT_TRUE(frame.Close());
+    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(&frame));
+    mainWindowClosed();
 }
 
 TEST(FamilyPrograms, TheUsersEditorComesFromTheEnvironment) {

@@ -4,6 +4,8 @@
 
 #include "grid_window_fixture.hpp"
 
+#include <memory>
+
 namespace gridtest {
 
 TEST_F(GridWindowTest, TypingStartsAnEditThatEnterCompletes) {
@@ -202,6 +204,47 @@ TEST_F(GridWindowTest, AMoveWithinOneGridEmptiesTheSource) {
     EXPECT_EQ(grid.GetCellText(2, 1), "x") << "written by the drop, kept";
     EXPECT_EQ(grid.GetCellText(3, 1), "y");
     EXPECT_EQ(grid.GetCellState(2, 1) & GRIDSTATE_DROPHILITED, 0u);
+}
+
+// The drag picture is the focus cell as the grid draws it, the default
+// background masked out: drawn over magenta, every pixel that the grid
+// paints in the background colour shows magenta, every other one its own.
+TEST_F(GridWindowTest, TheDragImageIsTheFocusCellOverAMaskedBackground) {
+    CGridCtrl& grid = makeGrid(4, 4, 1, 1);
+    wxPoint hotspot(-1, -1);
+    EXPECT_EQ(grid.CreateDragImage(&hotspot), nullptr) << "no focus cell yet";
+    grid.SetCellText(2, 2, "Wx");
+    grid.SetFocusCell(2, 2);
+    GridRect cell;
+    ASSERT_TRUE(grid.GetCellRect(2, 2, &cell));
+    std::unique_ptr<wxDragImage> image(grid.CreateDragImage(&hotspot));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(hotspot, wxPoint(cell.Width(), cell.Height()));
+    EXPECT_EQ(image->GetImageRect(wxPoint(0, 0)).GetSize(), wxSize(cell.Width(), cell.Height()));
+
+    const wxColour magenta(255, 0, 255);
+    wxBitmap canvas(cell.Width(), cell.Height(), 24);
+    {
+        wxMemoryDC dc(canvas);
+        dc.SetBackground(wxBrush(magenta));
+        dc.Clear();
+        image->DoDrawImage(dc, wxPoint(0, 0));
+    }
+    const wxImage dragged = canvas.ConvertToImage();
+    const wxImage shown = render();
+    const COLORREF background = grid.GetDefaultCell(false, false)->GetBackColour();
+    int masked = 0;
+    int drawn = 0;
+    for (int y = 1; y < cell.Height() - 1; ++y) {
+        for (int x = 1; x < cell.Width() - 1; ++x) {
+            const COLORREF own = pixelAt(shown, cell.left + x, cell.top + y);
+            const COLORREF expected = own == background ? rgb(255, 0, 255) : own;
+            ASSERT_EQ(pixelAt(dragged, x, y), expected) << x << ", " << y;
+            ++(own == background ? masked : drawn);
+        }
+    }
+    EXPECT_GT(masked, 0);
+    EXPECT_GT(drawn, 0) << "the text shows";
 }
 
 TEST_F(GridWindowTest, DropTargetsRefuseReadOnlyCellsAndCopyWithCtrl) {

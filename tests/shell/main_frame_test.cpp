@@ -147,7 +147,6 @@ TEST_F(MainFrame, CommandsAreEnabledByTheProjectState) {
                           shellid::createUdp,
                           shellid::editRawFiles,
                           shellid::collectorTransferButton,
-                          shellid::editReportFile,
                           shellid::openAltaFile,
                           shellid::newAltaFile,
                           shellid::convertGpsFiles,
@@ -155,16 +154,25 @@ TEST_F(MainFrame, CommandsAreEnabledByTheProjectState) {
                           shellid::edmCalibration,
                           shellid::openClosureFile,
                           shellid::newClosureFile};
-    const int withProject[] = {shellid::closeProject,      shellid::saveProject,
-                               shellid::networkAdjustment, shellid::networkAdjustmentButton,
-                               shellid::preprocess,        shellid::lsReport,
-                               shellid::errReport,         shellid::nezReport,
-                               shellid::graphics,          shellid::graphicsButton,
-                               shellid::blunderDetection};
+    const int withProject[] = {shellid::closeProject,
+                               shellid::saveProject,
+                               shellid::networkAdjustment,
+                               shellid::networkAdjustmentButton,
+                               shellid::preprocess,
+                               shellid::lsReport,
+                               shellid::errReport,
+                               shellid::nezReport,
+                               shellid::graphics,
+                               shellid::graphicsButton,
+                               shellid::blunderDetection,
+                               shellid::editReportFile,
+                               shellid::editErrorFile,
+                               shellid::editNezFile,
+                               shellid::editFormattedNezFile};
     // Waiting for a completed run, or still to come.
-    const int notYet[] = {shellid::inverse,       shellid::inverseButton, shellid::relErrEllipseButton,
-                          shellid::print,         shellid::printButton,   shellid::windowCascade,
-                          shellid::windowTile,    shellid::closeAll};
+    const int notYet[] = {shellid::inverse,    shellid::inverseButton, shellid::relErrEllipseButton,
+                          shellid::print,      shellid::printButton,   shellid::windowCascade,
+                          shellid::windowTile, shellid::closeAll};
     const auto expectStates = [](wxWindow* window, const auto& ids, bool enabled) {
         for (int id : ids)
             EXPECT_EQ(commandEnabled(window, id), enabled) << "command " << id;

@@ -57,7 +57,7 @@ TEST_F(ProgramOptions, OptionsComeBackAsWritten) {
     written.useVkTool = 0;
     platform::ProfileStore store = profile();
     writeProgramOptions(store, written, "/jobs/site.prj");
-    EXPECT_EQ(store.getString(defaultsSection, "blunderProximity", ""), "0.250");
+    EXPECT_EQ(store.getString(defaultsSection, "blunderProximity", ""), "0.25");
 
     globalVars read;
     EXPECT_EQ(readProgramOptions(store, read), "/jobs/site.prj");
@@ -68,6 +68,20 @@ TEST_F(ProgramOptions, OptionsComeBackAsWritten) {
     EXPECT_DOUBLE_EQ(read.blunderProximity, 0.25);
     EXPECT_EQ(read.showStartUpDialog, 0);
     EXPECT_EQ(read.useVkTool, 0);
+}
+
+// Three decimals stored 0.0004 as "0.000", read back as 0.
+TEST_F(ProgramOptions, TheBlunderProximityComesBackEqual) {
+    for (const double proximity : {0.0004, 0.1, 1.0 / 3.0, 12.5, 2.5e-7}) {
+        SCOPED_TRACE(proximity);
+        globalVars written;
+        written.blunderProximity = proximity;
+        platform::ProfileStore store = profile();
+        writeProgramOptions(store, written, "");
+        globalVars read;
+        readProgramOptions(store, read);
+        EXPECT_EQ(read.blunderProximity, proximity);
+    }
 }
 
 TEST_F(ProgramOptions, TheRecentProjectIsKeptWhenNoProjectIsOpen) {

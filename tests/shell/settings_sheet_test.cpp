@@ -417,8 +417,7 @@ TEST_F(SettingsSheet, AnOutOfRangeValueFromTheFileIsRefusedToo) {
                                 ": confidenceInterval=120.000000 refused (the confidence "
                                 "interval is 50 to 99.99 %); the value in force is kept.";
     CMainFrame& frame = openMainWindow();
-    wxTEST_DIALOG(frame.openProject(), ChooseFile(file("site.prj")),
-                  ExpectMessage(refusal, wxOK));
+    wxTEST_DIALOG(frame.openProject(), ChooseFile(file("site.prj")), ExpectMessage(refusal, wxOK));
     EXPECT_EQ(projectVars.confidenceInterval, globalVars().confidenceInterval);
     projectSettings(frame, [&](CSettingsPropSht& sheet) { return pressOk(sheet); });
     EXPECT_EQ(projectVars.confidenceInterval, globalVars().confidenceInterval);
@@ -511,13 +510,32 @@ TEST_F(SettingsSheet, TheStandardErrorFileDialogWritesEachFieldBack) {
 
     wxTEST_DIALOG(command(frame, shellid::newStdErrFile), ChooseFile(file("new.sef")),
                   OnDialog<CDlgStdErrDef>([&](CDlgStdErrDef& dialog) {
-                      EXPECT_EQ(dialog.GetTitle(), "Standard Errors");
+                      EXPECT_EQ(dialog.GetTitle(), "Standard Errors: " + file("new.sef").string());
                       // The built-in distance constant and collimation.
                       EXPECT_EQ(textOf(&dialog, 1032), "0.005");
                       EXPECT_EQ(textOf(&dialog, 1156), "3");
                       return wxID_CANCEL;
                   }));
     EXPECT_FALSE(fs::exists(file("new.sef")));
+}
+
+// The save dialog's overwrite question is answered yes: the file chosen is
+// shown with its own values, and OK keeps them instead of writing the
+// built-in ones over them.
+TEST_F(SettingsSheet, ANewStandardErrorFileOverAnOldOneShowsItsValues) {
+    writeSef(file("crew.sef"), [](stdErrRec& record) { record.SECollimation = 8.5; });
+    CMainFrame& frame = openMainWindow();
+    wxTEST_DIALOG(command(frame, shellid::newStdErrFile), ChooseFile(file("crew.sef")),
+                  OnDialog<CDlgStdErrDef>([&](CDlgStdErrDef& dialog) {
+                      EXPECT_EQ(dialog.GetTitle(), "Standard Errors: " + file("crew.sef").string());
+                      EXPECT_EQ(textOf(&dialog, 1039), "0.002");
+                      EXPECT_EQ(textOf(&dialog, 1156), "8.5");
+                      return dialog.takeValues() ? wxID_OK : wxID_NONE;
+                  }));
+    stdErrRec again;
+    ASSERT_EQ(again.load(file("crew.sef").string()), stdErrRec::ok);
+    EXPECT_NEAR(again.SETrgtHght, 0.002, 1e-9);
+    EXPECT_NEAR(again.SECollimation, 8.5, 1e-9);
 }
 
 TEST_F(SettingsSheet, TheUserDefinedSystemIsSavedAndLoaded) {

@@ -65,7 +65,7 @@ void CMainFrame::editStdErrFile(bool newFile) {
     const auto path = chooseFile(this, request);
     if (!path)
         return;
-    CDlgStdErrDef dialog(this, newFile ? std::string() : *path);
+    CDlgStdErrDef dialog(this, *path);
     if (dialog.ShowModal() != wxID_OK)
         return;
     stdErrRec record;

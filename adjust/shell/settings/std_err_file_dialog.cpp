@@ -6,6 +6,7 @@
 #include "shell/settings/standard_errors_page.hpp"
 #include "shell/settings/std_err_fields.hpp"
 
+#include <filesystem>
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
@@ -36,8 +37,11 @@ CDlgStdErrDef::CDlgStdErrDef(wxWindow* parent, const std::string& sefPath)
         },
         wxID_OK);
 
+    // A name chosen for a new file need not exist yet: that is no fault to report.
     stdErrRec fromFile;
-    if (!sefPath.empty() && fromFile.load(sefPath) == stdErrRec::ok)
+    std::error_code ec;
+    if (!sefPath.empty() && std::filesystem::exists(sefPath, ec) &&
+        fromFile.load(sefPath) == stdErrRec::ok)
         values_ = fromFile;
     if (!sefPath.empty())
         SetTitle(wxString::FromUTF8("Standard Errors: " + sefPath));

@@ -11,8 +11,8 @@
 class CDlgStdErrDef : public wxDialog {
 public:
     // `sefPath` empty: the built-in values and the plain caption; otherwise
-    // the file's values (the built-in ones where it cannot be read) and the
-    // caption "Standard Errors: " with the path.
+    // the file's values (the built-in ones where it does not exist yet or
+    // cannot be read) and the caption "Standard Errors: " with the path.
     CDlgStdErrDef(wxWindow* parent, const std::string& sefPath);
 
     // The values shown, into `record`'s fields; and the reverse. 0.
