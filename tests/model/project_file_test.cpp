@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <utility>
 #include <vector>
 
 using testsupport::readBytes;
@@ -343,6 +345,60 @@ TEST_F(ProjectFile, LineFeedOnlyProjectReadsAsTheSameProject) {
                                    "includeRawData=1\n");
     EXPECT_EQ(lf.pInputFileName, "a.rw5\nb.rw5\n");
     EXPECT_EQ(lf.includeRawData, 1);
+}
+
+// A name in a file list is a name whatever it holds: only a line that
+// starts with one of the project's keys ends a list. A line after the CR LF
+// that ends a list is no name. Saved again, the list travels whole. Every
+// case is read as written (CR LF ends a value, LF ends a name) and with
+// every line ended by LF alone, as an editor may leave it.
+TEST_F(ProjectFile, FileListNamesAreToldFromKeyLinesByTheKnownKeys) {
+    struct Case {
+        const char* name;
+        std::string body;  // between the version line and "includeRawData=1"
+        bool lineFeedForm; // also read with LF alone after every line
+        const char* rawFiles;
+        const char* gpsFiles;
+    };
+    const Case cases[] = {
+        {"names holding an equals sign", "pInputFileName=a=1.rw5\nday=2.rw5\nc.rw5\n\r\n", true,
+         "a=1.rw5\nday=2.rw5\nc.rw5\n", ""},
+        {"a name like a setting of no known key", "pGPSFileName=gps\nmaxIter=9.gps\n\r\n", true, "",
+         "gps\nmaxIter=9.gps\n"},
+        {"a stray line after a list", "pInputFileName=a.rw5\nb.rw5\n\r\nstray line\r\n", false,
+         "a.rw5\nb.rw5\n", ""},
+        {"a stray line after a one-name list", "pGPSFileName=only.gps\r\nstray.gps\r\n", false, "",
+         "only.gps\n"},
+        {"both lists, one after the other",
+         "pInputFileName=x=y.vkr\n\r\npGPSFileName=p=q.gps\nr.gps\n\r\n", true, "x=y.vkr\n",
+         "p=q.gps\nr.gps\n"},
+    };
+    const auto lineFeedOnly = [](std::string text) {
+        for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
+            text.erase(at, 1);
+        return text;
+    };
+    for (const Case& c : cases) {
+        const std::string written = project(c.body + "includeRawData=1\r\n");
+        std::vector<std::pair<std::string, std::string>> forms{{"CR LF", written}};
+        if (c.lineFeedForm)
+            forms.emplace_back("LF alone", lineFeedOnly(written));
+        for (const auto& [form, text] : forms) {
+            SCOPED_TRACE(std::string(c.name) + ", " + form);
+            const globalVars g = readText(text, fixtureSettings());
+            EXPECT_EQ(g.pInputFileName,
+                      c.rawFiles[0] ? c.rawFiles : fixtureSettings().pInputFileName);
+            EXPECT_EQ(g.pGPSFileName, c.gpsFiles[0] ? c.gpsFiles : fixtureSettings().pGPSFileName);
+            EXPECT_EQ(g.includeRawData, 1) << "the setting after the lists is read";
+
+            const auto saved = (folder / "saved.prj").string();
+            ASSERT_NE(g.writeProjectFile(saved), 0);
+            globalVars back = fixtureSettings();
+            ASSERT_NE(back.readProjectFile(saved), 0);
+            EXPECT_EQ(back.pInputFileName, g.pInputFileName);
+            EXPECT_EQ(back.pGPSFileName, g.pGPSFileName);
+        }
+    }
 }
 
 // Values no run can use are refused where the project is read: the setting
