@@ -120,3 +120,30 @@ TEST_F(Driver, TheThreeDimensionalRoadAdjustsAndReachesItsEnd) {
     ASSERT_NE(varCovMatrix, nullptr);
     EXPECT_EQ(varCovMatrix->size(), unknownCount);
 }
+
+// A run cancelled part way writes no coordinates: those of the run before
+// stay whole at their names, and the run says so in its error report.
+TEST_F(Driver, ACancelledRunKeepsThePreviousCoordinates) {
+    testsupport::writeBytes(folder / "net1.vkr", testsupport::terrestrial3DRaw());
+    testsupport::useTerrestrial3DSystem(projectVars);
+    const RunResult first = adjustNetwork(context, adjustmentRun, 0);
+    ASSERT_TRUE(first.coordinatesWritten);
+    EXPECT_EQ(first.previousCoordinatesKept, "");
+    const std::string nez = testsupport::readBytes(folder / "net1.NEZ");
+    const std::string out = testsupport::readBytes(folder / "net1.OUT");
+    ASSERT_NE(nez, "");
+
+    shell.pumps = 0;
+    shell.cancelAfterPumps = 1;
+    const RunResult cancelled = adjustNetwork(context, adjustmentRun, 0);
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_FALSE(cancelled.coordinatesWritten);
+    EXPECT_EQ(testsupport::readBytes(folder / "net1.NEZ"), nez);
+    EXPECT_EQ(testsupport::readBytes(folder / "net1.OUT"), out);
+    const std::string kept = (folder / "net1.NEZ").string() + " and " +
+                             (folder / "net1.OUT").string() +
+                             " are kept as the previous run left them: this run wrote no new "
+                             "coordinates.";
+    EXPECT_EQ(cancelled.previousCoordinatesKept, kept);
+    EXPECT_NE(testsupport::readBytes(folder / "net1.ERR").find(kept), std::string::npos);
+}
