@@ -423,6 +423,11 @@ TEST_F(ProjectFile, RefusesValuesOutOfTheirRange) {
         {"stErrDist=-inf", "stErrDist", "-inf"},
         {"stErrX=-0.5", "stErrX", "-0.5"},
         {"vStErrRead=1e400", "vStErrRead", "1e400"},
+        // Squares or inverse squares that are no ordinary numbers: weights
+        // of 1e320 or 1e-320 make the adjustment's solution infinite.
+        {"stErrZ=1e-160", "stErrZ", "1e-160"},
+        {"stErrDist=1e-101", "stErrDist", "1e-101"},
+        {"rodStErr=1e-300", "rodStErr", "1e-300"},
         {"convergeLimit=NAN", "convergeLimit", "NAN"},
         {"SF=1e308", "SF", "1e308"},
     };
@@ -440,13 +445,21 @@ TEST_F(ProjectFile, RefusesValuesOutOfTheirRange) {
                   std::string::npos)
             << refusals[0];
     }
+    writeBytes(folder / "p.prj", project("stErrZ=1e-160\r\n"));
+    globalVars g;
+    std::vector<std::string> refusals;
+    ASSERT_NE(g.readProjectFile((folder / "p.prj").string(), refusals), 0);
+    ASSERT_EQ(refusals.size(), 1u);
+    EXPECT_NE(refusals[0].find("(a standard error is 0 or from 1e-100 to 1e+12)"),
+              std::string::npos)
+        << "the accepted range is named: " << refusals[0];
 }
 
 TEST_F(ProjectFile, TakesValuesAtTheEndsOfTheirRange) {
     const auto path = folder / "p.prj";
     writeBytes(path, project("distPrec=0\r\ncoordPrec=12\r\nconfidenceInterval=50\r\n"
                              "stErrZ=0\r\nstErrX=-1\r\nstErrY=-2\r\n"
-                             "confidenceInterval=99.99\r\n"));
+                             "confidenceInterval=99.99\r\nstErrDist=1e-100\r\nrodStErr=1e12\r\n"));
     globalVars g;
     std::vector<std::string> refusals;
     ASSERT_NE(g.readProjectFile(path.string(), refusals), 0);
@@ -457,6 +470,8 @@ TEST_F(ProjectFile, TakesValuesAtTheEndsOfTheirRange) {
     EXPECT_DOUBLE_EQ(g.stErrZ, 0.0);
     EXPECT_DOUBLE_EQ(g.stErrX, -1.0);
     EXPECT_DOUBLE_EQ(g.stErrY, -2.0);
+    EXPECT_DOUBLE_EQ(g.stErrDist, 1e-100);
+    EXPECT_DOUBLE_EQ(g.rodStErr, 1e12);
 }
 
 TEST_F(ProjectFile, ALongFileListTravelsWhole) {

@@ -147,3 +147,23 @@ TEST_F(Driver, ACancelledRunKeepsThePreviousCoordinates) {
     EXPECT_EQ(cancelled.previousCoordinatesKept, kept);
     EXPECT_NE(testsupport::readBytes(folder / "net1.ERR").find(kept), std::string::npos);
 }
+
+// The project asks for its points in a coordinate file it does not name:
+// both runs stop before reading anything, with a box (the desktop program's
+// message) and the same text in the error report.
+TEST_F(Driver, ACoordinateFileWithoutANameStopsTheRun) {
+    projectVars.includeRawData = 1;
+    projectVars.horizAdjust = 1;
+    projectVars.wrtToCrd = 1;
+    projectVars.crdFileName.clear();
+    const std::string message = "No output coordinate file name has been specified";
+    for (const bool adjustment : {true, false}) {
+        SCOPED_TRACE(adjustment ? "adjustment" : "preprocessing");
+        shell.boxes.clear();
+        const RunResult r =
+            adjustment ? adjustNetwork(context, adjustmentRun, 0) : preprocessNetwork(context);
+        EXPECT_FALSE(r.reachedEnd);
+        EXPECT_EQ(boxTexts(), std::vector<std::string>{message});
+        EXPECT_NE(testsupport::readBytes(folder / "net1.ERR").find(message), std::string::npos);
+    }
+}

@@ -18,10 +18,6 @@ namespace {
 constexpr int exitConverged = 0;
 constexpr int exitStopped = 1;
 
-std::string exampleRaw() {
-    return readBytes(sitecopy::exampleFile("site.vkr"));
-}
-
 } // namespace
 
 TEST(PreviousCoordinatesRun, ARunThatWritesNoCoordinatesKeepsThePreviousOnes) {
@@ -44,14 +40,15 @@ TEST(PreviousCoordinatesRun, ARunThatWritesNoCoordinatesKeepsThePreviousOnes) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         const testsupport::TempFolder folder("previous-coordinates");
-        ASSERT_EQ(sitecopy::run(folder, sitecopy::exampleSettings(), exampleRaw()), exitConverged);
+        ASSERT_EQ(sitecopy::run(folder, sitecopy::exampleSettings(), sitecopy::exampleRaw()),
+                  exitConverged);
         const std::string nez = readBytes(folder / "site.NEZ");
         const std::string out = readBytes(folder / "site.OUT");
         ASSERT_NE(nez.find("A"), std::string::npos);
 
         globalVars settings = sitecopy::exampleSettings();
         row.change(settings);
-        EXPECT_EQ(sitecopy::run(folder, settings, exampleRaw()), row.status);
+        EXPECT_EQ(sitecopy::run(folder, settings, sitecopy::exampleRaw()), row.status);
         EXPECT_EQ(readBytes(folder / "site.NEZ"), nez);
         EXPECT_EQ(readBytes(folder / "site.OUT"), out);
         const std::string kept = (folder / "site.NEZ").string() + " and " +
