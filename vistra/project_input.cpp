@@ -1,10 +1,10 @@
 #include "vistra/project_input.hpp"
 
 #include "input/raw_alias_step.hpp"
-#include "input/supplemental_control.hpp"
 #include "input/raw_aliases.hpp"
 #include "input/raw_text.hpp"
 #include "input/rw5_reader.hpp"
+#include "input/supplemental_control.hpp"
 #include "input/vkr_fields.hpp"
 #include "model/observation_builders.hpp"
 #include "model/program_lists.hpp"
@@ -13,6 +13,7 @@
 #include "model/settings/project_paths.hpp"
 #include "model/station_lists.hpp"
 #include "platform/c_locale_text.hpp"
+#include "platform/input_file.hpp"
 #include "platform/line_reader.hpp"
 #include "platform/paths.hpp"
 
@@ -180,8 +181,12 @@ int readVkrInput(const std::string& fileList) {
     clearRawLists();
     for (const std::string& name : listEntries(fileList)) {
         const std::string path = name.empty() ? name : projectRelativePath(name);
+        if (name.empty() || !platform::inputFileProblem(platform::pathFromText(path)).empty()) {
+            clearRawLists();
+            return 1;
+        }
         std::ifstream file(platform::pathFromText(path), std::ios::binary);
-        if (name.empty() || !file.is_open()) {
+        if (!file.is_open()) {
             clearRawLists();
             return 1;
         }

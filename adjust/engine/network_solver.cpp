@@ -103,6 +103,14 @@ bool NetworkSolver::observationSigmas(Statistics& s, ShellServices* shell) const
     return true;
 }
 
+namespace {
+
+bool allFinite(const std::vector<double>& values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+} // namespace
+
 NetworkSolver::Statistics NetworkSolver::statistics(ShellServices* progress) {
     Statistics s;
     StepProgress inversion(progress);
@@ -129,5 +137,7 @@ NetworkSolver::Statistics NetworkSolver::statistics(ShellServices* progress) {
     for (int j = 0; j < u_; ++j)
         s.unknownSigmas[static_cast<std::size_t>(j)] = std::sqrt(s.cofactors->at(j, j)) * s0;
     s.cancelled = !observationSigmas(s, progress);
+    s.finite = allFinite(s.residuals) && std::isfinite(s.referenceVariance) &&
+               allFinite(s.unknownSigmas) && allFinite(s.observationSigmas);
     return s;
 }

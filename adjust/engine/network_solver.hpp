@@ -58,6 +58,9 @@ public:
         std::vector<double> unknownSigmas;     // sqrt(Q_jj) s0
         std::vector<double> observationSigmas; // s0 sqrt((A Q A^T)_rr)
         bool cancelled = false;
+        // Every value above is a finite number: weights beyond the range of
+        // doubles leave infinities or NaN, which no listing may show.
+        bool finite = true;
     };
     Statistics statistics(ShellServices* progress = nullptr);
 

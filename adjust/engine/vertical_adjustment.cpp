@@ -9,6 +9,7 @@
 #include "platform/c_locale_text.hpp"
 #include "platform/shell_services.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -224,6 +225,18 @@ std::string tieProblem(const verticalNetwork& net) {
     return "No vertical benchmark is tied by height differences to:\n" + names + notPerformed;
 }
 
+bool allFinite(const std::vector<double>& values) {
+    return std::ranges::all_of(values, [](double v) { return std::isfinite(v); });
+}
+
+// Weights far outside the range of doubles leave infinities or NaN behind
+// instead of a solution.
+bool isFinite(const verticalSolution& s) {
+    return std::isfinite(s.weightedSquares) && std::isfinite(s.s0) && allFinite(s.elevation) &&
+           allFinite(s.stdDev) && allFinite(s.adjustedDiff) && allFinite(s.residual) &&
+           allFinite(s.diffStdDev);
+}
+
 void storeAdjustedPoints(const verticalNetwork& net, const verticalSolution& solution) {
     for (const verticalPoint& p : net.points) {
         if (p.column < 0)
@@ -345,7 +358,7 @@ int solveVerticalNetwork(const verticalNetwork& net, verticalSolution& solution)
         solution.residual[i] = solution.adjustedDiff[i] - net.diffs[i].diff;
         solution.diffStdDev[i] = std::sqrt(std::fabs(rowQuadraticForm(rows[i], Q))) * solution.s0;
     }
-    return verticalSolved;
+    return isFinite(solution) ? verticalSolved : verticalNotFinite;
 }
 
 // Shown and kept in the error report, where the run's problems are read.
@@ -354,24 +367,32 @@ void reportVerticalProblem(const RunContext& context, const std::string& problem
     context.message(problem);
 }
 
-std::optional<verticalAdjustment> adjustVertical(const RunContext& context, bool* singular) {
-    if (singular)
-        *singular = false;
+std::optional<verticalAdjustment> adjustVertical(const RunContext& context, bool* failed) {
+    if (failed)
+        *failed = false;
     verticalNetwork net = verticalNetworkFromLists();
-    // In this order: each check relies on the ones before it.
+    // In this order: each check relies on the ones before it. Past the
+    // first two the network is there to adjust, and what stops it is a
+    // failed adjustment.
     for (const auto check : {countProblem, differenceProblem, weightProblem, tieProblem}) {
         const std::string problem = check(net);
         if (!problem.empty()) {
             reportVerticalProblem(context, problem);
+            if (failed)
+                *failed = check == weightProblem || check == tieProblem;
             return std::nullopt;
         }
     }
     verticalSolution solution;
-    if (solveVerticalNetwork(net, solution) != verticalSolved) {
-        reportVerticalProblem(context, std::string("The vertical normal equations are singular.") +
+    if (const int status = solveVerticalNetwork(net, solution); status != verticalSolved) {
+        reportVerticalProblem(context, (status == verticalNotFinite
+                                            ? std::string("The vertical adjustment has no finite "
+                                                          "solution.")
+                                            : std::string("The vertical normal equations are "
+                                                          "singular.")) +
                                            notPerformed);
-        if (singular)
-            *singular = true;
+        if (failed)
+            *failed = true;
         return std::nullopt;
     }
     storeAdjustedPoints(net, solution);

@@ -69,6 +69,7 @@ struct verticalSolution {
 inline constexpr int verticalSolved = 0;
 inline constexpr int verticalSingular = 1;
 inline constexpr int verticalPointMissing = 2; // a height difference names a point not taking part
+inline constexpr int verticalNotFinite = 3;    // a value of the solution is infinite or NaN
 
 // The network as the lists hold it.
 verticalNetwork verticalNetworkFromLists();
@@ -85,8 +86,8 @@ int countVerticalUnknowns(int& n, int& m0, int& m1, int& m4);
 int buildVerticalEquations(Matrix& A, Matrix& L, Matrix& W, int m0, int n);
 
 // Solves a checked network (see adjustVertical): verticalSolved,
-// verticalPointMissing, or verticalSingular when the normal matrix cannot be
-// inverted.
+// verticalPointMissing, verticalSingular when the normal matrix cannot be
+// inverted, or verticalNotFinite when a value of the solution is not finite.
 int solveVerticalNetwork(const verticalNetwork& network, verticalSolution& solution);
 
 // The whole vertical adjustment of the driver. Each check that fails shows
@@ -100,7 +101,9 @@ int solveVerticalNetwork(const verticalNetwork& network, verticalSolution& solut
 // - a height difference or weighted benchmark without a positive standard
 //   error, a benchmark without an elevation, points not tied to any
 //   benchmark by height differences (each named);
-// - singular normal equations.
+// - singular normal equations, "The vertical normal equations are
+//   singular.", or a solution that is not finite, "The vertical adjustment
+//   has no finite solution." (each with the line above).
 // Otherwise the adjusted elevations and standard deviations replace the
 // points' elevations and elevation standard errors, and the network with its
 // solution is returned for the report's vertical sections.
@@ -108,8 +111,9 @@ struct verticalAdjustment {
     verticalNetwork network;
     verticalSolution solution;
 };
-// Each message also goes into the error report. `singular` (when given) is
-// set when the adjustment failed on its normal equations: the data passed
-// every check, yet no solution came.
-std::optional<verticalAdjustment> adjustVertical(const RunContext& context,
-                                                 bool* singular = nullptr);
+// Each message also goes into the error report. `failed` (when given) is set
+// when there was a network to adjust but no adjustment came of it: a height
+// difference or benchmark without its standard error or elevation, points
+// tied to no benchmark, singular normal equations or a solution that is
+// not finite.
+std::optional<verticalAdjustment> adjustVertical(const RunContext& context, bool* failed = nullptr);

@@ -82,7 +82,7 @@ bool readClosureRecords(const std::filesystem::path& path, std::vector<ClosureRe
     std::string line;
     while (reader.next(line))
         records.push_back(closureRecordOf(line, reader.lineNumber()));
-    return true;
+    return !reader.readFailed();
 }
 
 void applyClosureSetting(ClosureSettings& settings, const ClosureRecord& record) {

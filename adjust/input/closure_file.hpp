@@ -58,8 +58,8 @@ std::string recordValueOf(const std::string& text);
 // The record one line of the file makes.
 ClosureRecord closureRecordOf(const std::string& line, int lineNumber);
 
-// Every record of the file in order. False, with nothing read, when the file
-// cannot be opened; the file is never created.
+// Every record of the file in order. False when the file cannot be opened
+// or read (a folder or a device is not opened); the file is never created.
 bool readClosureRecords(const std::filesystem::path& path, std::vector<ClosureRecord>& records);
 
 struct ClosureSettings {

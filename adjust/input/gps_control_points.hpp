@@ -40,7 +40,7 @@ controlLineResult parseGpsControlLine(std::string_view text, const double (&defa
                                       ptGPSXYZCntrl& out);
 
 // The C lines of every .GPS file of the list (names each followed by "\n")
-// appended to `gpsXyzControlArray`. "Error opening %s" for a file that
+// appended to `gpsXyzControlArray`. "Error opening %s: <reason>" for a file that
 // cannot be opened. gpsControlDone or gpsControlFailed.
 int readGpsControlLines(const RunContext& context, const std::string& fileList);
 
@@ -64,7 +64,7 @@ int loadGpsXyzControlByFormat(const RunContext& context, const std::string& file
 // one from 0 to 1e-15 is 1e-6). A base record that lacks a field, breaks the
 // order or has no latitude, longitude or height is skipped; with
 // `logErrors` 1 the line "Error parsing: %s" goes to the error report.
-// gpsControlDone, or gpsControlFailed after "Error opening %s".
+// gpsControlDone, or gpsControlFailed after "Error opening %s: <reason>".
 int readRw5GpsControlPoints(const RunContext& context, const std::string& fileList, int logErrors);
 
 // The GPS control of a 3D run: `gpsXyzControlArray` emptied, then filled

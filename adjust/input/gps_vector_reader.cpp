@@ -141,7 +141,7 @@ std::unique_ptr<platform::TextFileReader> openGpsFile(const RunContext& context,
                                                       const std::string& path) {
     auto file = std::make_unique<platform::TextFileReader>(path);
     if (!file->isOpen()) {
-        context.message(formatC("Error opening %s", path.c_str()));
+        context.message(formatC("Error opening %s: %s", path.c_str(), file->problem().c_str()));
         return nullptr;
     }
     context.shell.setMessage("Reading GPS Vectors");

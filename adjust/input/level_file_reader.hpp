@@ -17,7 +17,8 @@
 // number, is not read: a line naming the file, the line number and the text
 // goes to the report and the error report, and reading goes on.
 //
-// Readers return 0, or 1 after the message "Error opening %s" (nothing read).
+// Readers return 0, or 1 after the message "Error opening %s: <reason>"
+// (nothing read).
 
 #include "input/level_records.hpp"
 

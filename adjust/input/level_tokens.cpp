@@ -5,6 +5,7 @@
 #include "model/progress.hpp"
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
+#include "platform/input_file.hpp"
 #include "platform/line_reader.hpp"
 #include "platform/shell_services.hpp"
 #include "platform/system_reason.hpp"
@@ -74,10 +75,15 @@ bool forEachLine(const std::string& path,
                  const std::function<void(const std::string& line, int lineNumber)>& onLine) {
     std::error_code sizeError;
     const auto size = std::filesystem::file_size(path, sizeError);
-    std::ifstream file(path, std::ios::binary);
-    if (sizeError || !file.is_open()) {
-        const int reason = sizeError ? sizeError.value() : errno;
-        const std::string text = platform::withSystemReason("Error opening " + path, reason);
+    std::string problem = platform::inputFileProblem(path);
+    std::ifstream file;
+    if (problem.empty()) {
+        file.open(path, std::ios::binary);
+        if (sizeError || !file.is_open())
+            problem = platform::systemReason(sizeError ? sizeError.value() : errno);
+    }
+    if (!problem.empty()) {
+        const std::string text = "Error opening " + path + ": " + problem;
         writeLine(errFile, text);
         activeShell().message(text, MessageKind::ok);
         return false;
@@ -93,6 +99,13 @@ bool forEachLine(const std::string& path,
                                                    : static_cast<std::streamoff>(file.tellg());
         advanceProgress(static_cast<int>(position - counted));
         counted = position;
+    }
+    if (file.bad()) {
+        const std::string text =
+            platform::formatC("Error reading %s after line %d", path.c_str(), reader.lineNumber());
+        writeLine(errFile, text);
+        activeShell().message(text, MessageKind::ok);
+        return false;
     }
     return true;
 }

@@ -29,7 +29,8 @@ std::optional<double> number(std::string_view text);
 // Reads the lines of a level file, bytes below blank dropped, and hands each
 // to `onLine` with its 1-based number; posts "Reading level data" and the
 // share of bytes read to the progress dialog. False, after the message
-// "Error opening %s", when the file cannot be opened.
+// "Error opening %s: <reason>", when the file cannot be opened (or is no
+// regular file), or "Error reading %s after line %d".
 bool forEachLine(const std::string& path,
                  const std::function<void(const std::string& line, int lineNumber)>& onLine);
 

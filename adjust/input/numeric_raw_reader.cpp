@@ -12,6 +12,7 @@
 #include "model/sight_reduction.hpp"
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
+#include "platform/input_file.hpp"
 #include "platform/length_units.hpp"
 #include "platform/line_reader.hpp"
 #include "platform/paths.hpp"
@@ -332,6 +333,12 @@ bool hasNonDataNumber(const std::string& line) {
     return false;
 }
 
+// Stops the reading with its reason, in the error report and in a box.
+void stopReading(const std::string& text) {
+    writeLine(errFile, text);
+    activeShell().message(text, MessageKind::ok);
+}
+
 void postPercent(std::ifstream& file, std::uintmax_t size) {
     if (size == 0)
         return;
@@ -358,11 +365,17 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
         rawRec record;
         const int result = parseVkrLine(kept, record, state);
         if (result == rawRecordStore) {
+            setRawRecordSource(record, path, reader.lineNumber());
             rawDataList.append(record);
         } else if (result == rawRecordError) {
             reportParseError(kept, path, reader.lineNumber());
             return false;
         }
+    }
+    if (file.bad()) {
+        stopReading(
+            platform::formatC("Error reading %s after line %d", path.c_str(), reader.lineNumber()));
+        return false;
     }
     return true;
 }
@@ -397,14 +410,24 @@ int readVkrRawFile(const std::string& fileList) {
     vkrReaderState state = startVkrRead();
     for (const std::string& name : fileListNames(fileList)) {
         const std::string path = projectRelativePath(name);
-        std::ifstream file(platform::pathFromText(path), std::ios::binary);
-        if (!file.is_open()) {
-            activeShell().message(platform::withSystemReason("Error opening " + path, errno),
-                                  MessageKind::ok);
+        std::string problem = platform::inputFileProblem(platform::pathFromText(path));
+        std::ifstream file;
+        if (problem.empty()) {
+            file.open(platform::pathFromText(path), std::ios::binary);
+            if (!file.is_open())
+                problem = platform::systemReason(errno);
+        }
+        if (!problem.empty()) {
+            stopReading("Error opening " + path + ": " + problem);
             return vkrReadFailed;
         }
+        const int recordsBefore = rawDataList.count();
         if (!readOneFile(file, path, state))
             return vkrReadFailed;
+        if (rawDataList.count() == recordsBefore) {
+            stopReading("No raw data records were found in " + path);
+            return vkrReadFailed;
+        }
     }
     writeFaceNotes(state);
     return vkrReadOk;

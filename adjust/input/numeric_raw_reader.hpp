@@ -57,10 +57,14 @@ vkrReaderState startVkrRead();
 
 // Reads every file of the "\n"-separated list, in order, into `rawDataList`
 // (which it does not clear); names are taken relative to the project's folder.
-// A file that cannot be opened shows "Error opening %s" and returns 1; a
+// A file that cannot be opened or is no regular file shows "Error opening
+// %s: <reason>", one that cannot be read to its end "Error reading %s after
+// line %d", and one that yields no record at all "No raw data records were
+// found in %s" (each also in the error report) and returns 1; a
 // malformed record while reading is on writes "Error parsing raw record:",
 // the line and its file and line number to the error report, shows the same,
-// and returns 1 (records read before stay). After the last file the notes on
+// and returns 1 (records read before stay). Every record stored notes its
+// file and line (setRawRecordSource). After the last file the notes on
 // assumed faces go to the error report. 0 on success.
 int readVkrRawFile(const std::string& fileList);
 

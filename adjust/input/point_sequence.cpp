@@ -3,8 +3,10 @@
 #include "platform/c_locale_text.hpp"
 #include "platform/paths.hpp"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <set>
 
 namespace {
 
@@ -57,6 +59,56 @@ void appendName(simpleList<ptNameRec>& list, std::string_view name) {
     list.append(record);
 }
 
+struct RangeSpan {
+    std::string prefix;
+    long from = 0;
+    long to = 0;
+    int width = 0;
+
+    long step() const { return to < from ? -1 : 1; }
+    long members() const { return (to - from) * step() + 1; }
+    bool holds(long number) const {
+        return (number - from) * step() >= 0 && (to - number) * step() >= 0;
+    }
+};
+
+// The numbers of the range whose member names exist, found from the known
+// names, in the range's order.
+std::vector<long> existingMembers(const RangeSpan& range, const RangeNames& names,
+                                  const std::vector<std::string>& known) {
+    std::set<long> numbers;
+    for (const std::string& name : known) {
+        const NameParts parts = partsOf(name);
+        if (!canBeRangeEnd(parts) || !platform::equalsIgnoringCase(parts.prefix, range.prefix))
+            continue;
+        const long number = numberOf(parts);
+        if (range.holds(number) && names.exists(memberName(range.prefix, number, range.width)))
+            numbers.insert(number);
+    }
+    std::vector<long> ordered(numbers.begin(), numbers.end());
+    if (range.step() < 0)
+        std::reverse(ordered.begin(), ordered.end());
+    return ordered;
+}
+
+void appendMembers(const RangeSpan& range, simpleList<ptNameRec>& list, const RangeNames& names) {
+    if (names.exists && names.known) {
+        const std::vector<std::string> known = names.known();
+        if (static_cast<long>(known.size()) < range.members()) {
+            for (const long number : existingMembers(range, names, known))
+                appendName(list, memberName(range.prefix, number, range.width));
+            return;
+        }
+    }
+    for (long number = range.from;; number += range.step()) {
+        const std::string name = memberName(range.prefix, number, range.width);
+        if (!names.exists || names.exists(name))
+            appendName(list, name);
+        if (number == range.to)
+            break;
+    }
+}
+
 // Appends the members of the range "start-end"; false when it is not a range.
 bool appendRange(const std::string& start, std::string end, simpleList<ptNameRec>& list,
                  const RangeNames& names) {
@@ -67,19 +119,12 @@ bool appendRange(const std::string& start, std::string end, simpleList<ptNameRec
     if (!canBeRangeEnd(first) || !canBeRangeEnd(last) ||
         !platform::equalsIgnoringCase(first.prefix, last.prefix))
         return false;
-    const long from = numberOf(first);
-    const long to = numberOf(last);
-    const long step = to < from ? -1 : 1;
-    if ((to - from) * step + 1 > maxRangeMembers)
+    const RangeSpan range{first.prefix, numberOf(first), numberOf(last), paddedWidth(first.digits)};
+    if (range.members() > maxRangeMembers)
         return false;
-    const int width = paddedWidth(first.digits);
-    for (long number = from;; number += step) {
-        const std::string name = memberName(first.prefix, number, width);
-        if (!names.exists || names.exists(name))
-            appendName(list, name);
-        if (number == to)
-            break;
-    }
+    if (!names.exists && list.count() + range.members() > maxRangeMembers)
+        return false;
+    appendMembers(range, list, names);
     return true;
 }
 

@@ -28,10 +28,16 @@ struct RangeNames {
     // Where "A-" ends, given A: the highest point name of the project with
     // A's prefix (highestNameFor).
     std::function<std::string(std::string_view)> highest;
+    // The names the project holds. With `exists`, a range that spans more
+    // numbers than there are names takes its members from these rather than
+    // trying every number of its span: the work follows the points, not the
+    // numbers a text can name.
+    std::function<std::vector<std::string>()> known;
 };
 
-// The most names one range may span; a longer range is not a sequence a
-// surveyor means, and would only fill memory.
+// The most names one range may span, and the most a list may hold when
+// every name of a range is taken; a longer sequence is not one a surveyor
+// means, and would only fill memory.
 inline constexpr long maxRangeMembers = 100000;
 
 inline constexpr int sequenceParsed = 0;
@@ -39,7 +45,8 @@ inline constexpr int sequenceInvalid = 1;
 
 // Appends the names of `text` to `list`. sequenceParsed, or sequenceInvalid
 // with the reason in `error` ("Traverse Point List is Empty" or "Invalid
-// Point Sequence: %s" with the range); the names before the fault stay in
+// Point Sequence: %s" with the range, also for a range that would take the
+// list past maxRangeMembers names); the names before the fault stay in
 // the list. Names longer than a point name are cut to it.
 int parseTrvPtList(const std::string& text, simpleList<ptNameRec>& list, const RangeNames& names,
                    std::string& error);

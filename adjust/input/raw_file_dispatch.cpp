@@ -3,14 +3,17 @@
 
 #include "input/rw5_reader.hpp"
 #include "model/settings/global_vars.hpp"
+#include "model/settings/project_paths.hpp"
+#include "platform/paths.hpp"
 
 #include <algorithm>
 
+// A name's own extension is its last one: "job.rw5.vkr" is a numeric file.
 bool listNamesRw5File(const std::string& fileList) {
-    std::string upper = fileList;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
-    return upper.find(".RW5") != std::string::npos;
+    return std::ranges::any_of(fileListNames(fileList), [](const std::string& name) {
+        return platform::equalsIgnoringCase(platform::pathFromText(name).extension().string(),
+                                            ".rw5");
+    });
 }
 
 int readRawFiles(const std::string& fileList) {

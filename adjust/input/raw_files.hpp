@@ -3,12 +3,13 @@
 
 #include <string>
 
-// True when the list names an .RW5 file anywhere, in any letter case.
+// True when a name of the list has the extension .RW5 (its last one), in
+// any letter case.
 bool listNamesRw5File(const std::string& fileList);
 
 // Reads the raw files of `fileList` (names each followed by "\n", as
 // `pInputFileName` holds them) into `rawDataList`. A list that names an .RW5
-// file anywhere (in any letter case) is read whole by the .RW5 reader, with
+// file (listNamesRw5File) is read whole by the .RW5 reader, with
 // the alias marker taken whole from `PtSubstituteS`; any other by the .VKR
 // reader. Returns that reader's result: 0 success; 1 (.VKR) or -1 (.RW5) on
 // failure.

@@ -116,8 +116,9 @@ int readRw5GpsControlPoints(const RunContext& context, const std::string& fileLi
             continue;
         const std::string path = projectRelativePath(name);
         Rw5File file;
-        if (!loadRw5File(path, file)) {
-            context.message(platform::formatC("Error opening %s", path.c_str()));
+        std::string error;
+        if (!loadRw5File(path, file, error)) {
+            context.message(error);
             return gpsControlFailed;
         }
         context.shell.setMessage("Reading GPS Vectors");

@@ -268,9 +268,10 @@ bool readVectorsOf(const RunContext& context, const std::string& fileList, ReadO
     for (const std::string& name : names) {
         const std::string path = projectRelativePath(name);
         Rw5File file;
-        if (!loadRw5File(path, file)) {
+        std::string error;
+        if (!loadRw5File(path, file, error)) {
             if (options.interactive)
-                context.message(formatC("Error opening %s", path.c_str()));
+                context.message(error);
             return false;
         }
         context.shell.setMessage("Reading GPS Vectors");

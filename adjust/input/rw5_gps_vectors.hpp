@@ -39,7 +39,7 @@
 // Appends the vectors of every .RW5 file of `fileList` (names each followed
 // by "\n"; a last name without it is read too) to `list`. With
 // `interactive` 1 the messages are shown: "No .RW5 file specified." for an
-// empty list, "Error opening %s", the messages about missing heights, and
+// empty list, "Error opening %s: <reason>", the messages about missing heights, and
 // "Invalid Point number in GPS vector\nFrom Pt.: %s -> To Pt.:%s" for a
 // vector with an empty name (which is kept). Faults of the files are shown
 // either way and go to the error report. 0, or 1 when a file cannot be

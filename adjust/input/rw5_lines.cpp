@@ -6,14 +6,21 @@
 
 #include <array>
 
-bool loadRw5File(const std::string& path, Rw5File& file) {
+bool loadRw5File(const std::string& path, Rw5File& file, std::string& error) {
     platform::TextFileReader reader(path, platform::LineEnds::crToo);
-    if (!reader.isOpen())
+    if (!reader.isOpen()) {
+        error = "Error opening " + path + ": " + reader.problem();
         return false;
+    }
     file.path = path;
     file.lines.clear();
     for (std::string line; reader.next(line);)
         file.lines.push_back(line);
+    if (reader.readFailed()) {
+        error = platform::formatC("Error opening %s: read error after line %d", path.c_str(),
+                                  reader.lineNumber());
+        return false;
+    }
     return true;
 }
 

@@ -19,8 +19,9 @@ struct Rw5File {
     std::vector<std::string> lines; // without their line ends
 };
 
-// Reads the whole file; false when it cannot be opened (nothing is created).
-bool loadRw5File(const std::string& path, Rw5File& file);
+// Reads the whole file; false when it cannot be opened or read (nothing is
+// created), with "Error opening <path>: <reason>" in `error`.
+bool loadRw5File(const std::string& path, Rw5File& file, std::string& error);
 
 struct Rw5Record {
     std::string code;

@@ -51,9 +51,9 @@ int readRw5File(const std::string& fileList, const std::string& aliasMarker) {
     for (const std::string& name : fileListNames(fileList)) {
         Rw5File file;
         const std::string path = projectRelativePath(name);
-        if (!loadRw5File(path, file)) {
-            activeShell().message(platform::withSystemReason("Error opening " + path, errno),
-                                  MessageKind::ok);
+        std::string error;
+        if (!loadRw5File(path, file, error)) {
+            activeShell().message(error, MessageKind::ok);
             return rw5ReadFailed;
         }
         if (!reading.readFile(file))
@@ -229,6 +229,7 @@ void Rw5Reading::store(rawRec record) {
         (record.kind == rawSetup ? record.bsTargetHeight : record.targetHeight) = notComputed;
         record.heightsApplied = 0;
     }
+    setRawRecordSource(record, file_->path, static_cast<int>(line_) + 1);
     rawDataList.append(record);
 }
 

@@ -26,7 +26,7 @@ inline constexpr int rw5ReadFailed = -1;
 // failing those, the first setup supply it (`controlPointList2D`,
 // `azimuthList2D`).
 // Returns rw5ReadDone, or rw5ReadFailed after an alias error (written to the
-// error report) or when a file cannot be opened ("Error opening <path>" in a
+// error report) or when a file cannot be opened ("Error opening <path>: <reason>" in a
 // message box; the files after it are not read). Records read before a
 // failure stay in the list.
 int readRw5File(const std::string& fileList, const std::string& aliasMarker);
@@ -36,7 +36,7 @@ int readRw5File(const std::string& fileList, const std::string& aliasMarker);
 // backsight, the azimuth of its BS token (0 when it has none), standard
 // error `stErrAz` of the reader's standard errors in force, status 0.
 // Returns 0, or 1 when there is no such record or a file cannot be opened
-// ("Error opening <path>" in a message box).
+// ("Error opening <path>: <reason>" in a message box).
 int readRw5FirstBkAzimuth(const std::string& fileList, azimuthObs& azimuth);
 
 // 1 when `rawDataList` holds no coordinate record, the supplemental control

@@ -132,9 +132,9 @@ int readRw5FirstBkAzimuth(const std::string& fileList, azimuthObs& azimuth) {
     for (const std::string& name : fileListNames(fileList)) {
         Rw5File file;
         const std::string path = projectRelativePath(name);
-        if (!loadRw5File(path, file)) {
-            activeShell().message(platform::withSystemReason("Error opening " + path, errno),
-                                  MessageKind::ok);
+        std::string error;
+        if (!loadRw5File(path, file, error)) {
+            activeShell().message(error, MessageKind::ok);
             return 1;
         }
         for (const std::string& line : file.lines) {

@@ -176,6 +176,7 @@ template <class Chain> int distancePass(std::string& message) {
     bool setupMet = false;
     std::string instrument;
     double hi = 0.0;
+    rawRec record;
     const auto addLine = [&](const std::string& to, int index) {
         if (!sameName(instrument, to)) {
             Chain::addDistance(instrument, to, index, hi);
@@ -183,10 +184,10 @@ template <class Chain> int distancePass(std::string& message) {
         }
         warnInvalidDistance(instrument, to);
         message = platform::formatC("Error processing distance; %s to %s", instrument.c_str(),
-                                    to.c_str());
+                                    to.c_str()) +
+                  rawRecordPlace(record);
         result = passStopped;
     };
-    rawRec record;
     rawDataList.seek1(0);
     for (int index = 0; rawDataList.getNext1(record) == 0; ++index) {
         postProgress(index, total);

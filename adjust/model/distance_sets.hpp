@@ -39,7 +39,8 @@ inline constexpr int lineAdded = 0;
 inline constexpr int lineRefused = 1;
 
 // The distance and azimuth pass of the 3D chain. passDone, or passStopped
-// with `message` holding "Error processing distance; %s to %s" for the last
+// with `message` holding "Error processing distance; %s to %s" (and, for a
+// record read from a raw file, "\nFile: %s, line %d") for the last
 // line from a point to itself (the pass still goes on to the end, warning
 // "Invalid distance from %s to %s:" for each such line), or
 // `userAbortedText` when the user cancelled. A foresight met before any

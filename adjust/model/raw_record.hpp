@@ -15,6 +15,7 @@
 #include "model/raw_record_list.hpp"
 #include "platform/sentinels.hpp"
 
+#include <string>
 #include <string_view>
 
 // The kinds; the numbers are fixed.
@@ -113,8 +114,21 @@ struct rawRec {
     // is 0, so building twice on one loaded list does not convert twice.
     int lengthsInMetres = 0;
 
+    // Where the record was read, for messages: its file (an index of
+    // rawSourceFile) and line; -1 and 0 for a record no line of a raw file
+    // made.
+    int sourceFile = -1;
+    int sourceLine = 0;
+
     friend bool operator==(const rawRec&, const rawRec&) = default;
 };
+
+// Notes that `record` was read from line `line` of the raw file `path`.
+void setRawRecordSource(rawRec& record, const std::string& path, int line);
+
+// "\nFile: <path>, line <n>" for a record read from a raw file; empty for
+// one that was not.
+std::string rawRecordPlace(const rawRec& record);
 
 using rawRecList = rawRecListOf<rawRec>;
 

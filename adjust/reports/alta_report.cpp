@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cctype>
 #include <optional>
+#include <unordered_set>
 
 namespace {
 
@@ -55,9 +56,11 @@ std::vector<NamedPoint> chainPoints() {
     return named;
 }
 
-bool isChainPoint(std::string_view name) {
-    const std::vector<NamedPoint> points = chainPoints();
-    return std::ranges::any_of(points, [&](const NamedPoint& p) { return sameName(p.name, name); });
+std::vector<std::string> chainPointNames() {
+    std::vector<std::string> names;
+    for (NamedPoint& p : chainPoints())
+        names.push_back(std::move(p.name));
+    return names;
 }
 
 std::string distanceText(double value) {
@@ -195,6 +198,7 @@ void writeAllConnections(int handle, AltaPoints& points, const AllConnectionsSty
         writeLine(errFile, error);
         activeShell().message(error, MessageKind::ok);
     }
+    takeEachAltaNameOnce(points.entries);
     ShellServices& shell = activeShell();
     if (style.cancellable) {
         shell.setMessage("Computing Alta error tolerances.");
@@ -258,7 +262,13 @@ int expandAltaDescEntries(std::vector<AltaEntry>& entries) {
 }
 
 int expandAltaPtRanges(std::vector<AltaEntry>& entries, std::string& error) {
-    const RangeNames names{isChainPoint, {}};
+    std::unordered_set<std::string> chain;
+    for (const std::string& name : chainPointNames())
+        chain.insert(pointNameKey(name));
+    const RangeNames names{
+        [&chain](std::string_view name) { return chain.contains(pointNameKey(name)); },
+        {},
+        chainPointNames};
     std::vector<AltaEntry> expanded;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (entries[i].text.find('-') == std::string::npos) {
@@ -276,6 +286,13 @@ int expandAltaPtRanges(std::vector<AltaEntry>& entries, std::string& error) {
     }
     entries = std::move(expanded);
     return 0;
+}
+
+void takeEachAltaNameOnce(std::vector<AltaEntry>& entries) {
+    std::unordered_set<std::string> seen;
+    std::erase_if(entries, [&](const AltaEntry& e) {
+        return e.kind == AltaEntry::name && !seen.insert(pointNameKey(e.text)).second;
+    });
 }
 
 void writeAltaReport(int handle) {

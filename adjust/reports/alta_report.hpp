@@ -45,6 +45,11 @@ int expandAltaDescEntries(std::vector<AltaEntry>& entries);
 // on an invalid range: the entries then stand as far as they were expanded.
 int expandAltaPtRanges(std::vector<AltaEntry>& entries, std::string& error);
 
+// Keeps each name entry where it first stands and drops its repeats (names
+// compared as point names): every connection of the entries is tested once,
+// however often the file repeats a name.
+void takeEachAltaNameOnce(std::vector<AltaEntry>& entries);
+
 // Writes the report's section to the report file `handle`, reading the
 // ALTA points file `relativeErrFileNm`: the horizontal adjustment's (2D,
 // the all-connections test with a progress message and Cancel) and the 3D

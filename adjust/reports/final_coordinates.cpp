@@ -157,12 +157,16 @@ crdPointRec crdRecord(const FinalPoint& p) {
 }
 
 struct OutputFiles {
-    explicit OutputFiles(const RunContext& runContext) : context(runContext), crd(runContext) {}
+    explicit OutputFiles(const RunContext& runContext)
+        : context(runContext), nez(projectOutputPath(".NEZ")), out(projectOutputPath(".OUT")),
+          crd(runContext) {}
 
     const RunContext& context;
-    int nez = 0;
-    int out = 0;
+    StagedOutput nez;
+    StagedOutput out;
     int stdErrDecimals = 0;
+    // Every line went to both files.
+    bool complete = true;
     CoordinateFileOutput crd;
 };
 
@@ -176,6 +180,8 @@ struct PassSettings {
 template <class Point, class Convert>
 void writePass(obsList<Point>& list, OutputFiles& files, const PassSettings& settings,
                Convert convert) {
+    if (!files.complete)
+        return;
     const int total = list.count();
     int index = 0;
     visitRecords(list, [&](const Point& point) {
@@ -185,47 +191,57 @@ void writePass(obsList<Point>& list, OutputFiles& files, const PassSettings& set
         if (point.pointType == ptAzimuthDummy)
             return true;
         const FinalPoint p = convert(point);
-        if (writeLine(files.nez, nezRecord(p, files.stdErrDecimals)) != 0 ||
-            writeLine(files.out, outLine(p, settings.pass)) != 0)
+        if (writeLine(files.nez.handle(), nezRecord(p, files.stdErrDecimals)) != 0 ||
+            writeLine(files.out.handle(), outLine(p, settings.pass)) != 0) {
+            files.complete = false;
             return false;
+        }
         const bool verticalOnly = !isSet(p.easting) && isSet(p.elevation);
         files.crd.offer(crdRecord(p), verticalOnly, settings.crdRules);
         return true;
     });
 }
 
-// Creates the .NEZ and the .OUT; false (with the message shown) when one
-// cannot be created.
+// Creates the temporary .NEZ and .OUT; false (with the message shown) when
+// one cannot be created.
 bool createFiles(OutputFiles& files) {
-    const std::string nezPath = projectOutputPath(".NEZ");
-    files.nez = createOutputFile(nezPath);
-    if (files.nez == -1) {
-        files.context.message(platform::withSystemReason("error opening " + nezPath, errno));
-        return false;
-    }
-    const std::string outPath = projectOutputPath(".OUT");
-    files.out = createOutputFile(outPath);
-    if (files.out == -1) {
-        const int reason = errno;
-        closeOutputFile(files.nez);
-        files.context.message(platform::withSystemReason("error opening " + outPath, reason));
-        return false;
+    for (StagedOutput* file : {&files.nez, &files.out}) {
+        if (file->create() == -1) {
+            files.context.message(
+                platform::withSystemReason("error opening " + file->path(), errno));
+            return false;
+        }
     }
     return true;
 }
 
-CrdShortfall finish(OutputFiles& files) {
-    closeOutputFile(files.nez);
-    closeOutputFile(files.out);
+// Both files take the places of the previous ones only when both are whole.
+bool putInPlace(OutputFiles& files) {
+    if (!files.complete)
+        return false;
+    for (StagedOutput* file : {&files.nez, &files.out}) {
+        if (!file->commit()) {
+            noteOutputWriteFailure(file->path(), std::strerror(errno));
+            return false;
+        }
+    }
+    return true;
+}
+
+FinalCoordsOutcome finish(OutputFiles& files) {
+    FinalCoordsOutcome outcome;
+    outcome.written = putInPlace(files);
     files.crd.commit();
     files.crd.close();
-    showOutReport();
-    return files.crd.shortfall();
+    if (outcome.written)
+        showOutReport();
+    outcome.coordinateFile = files.crd.shortfall();
+    return outcome;
 }
 
 } // namespace
 
-CrdShortfall writeFinalCoords(const RunContext& context, int adjusted) {
+FinalCoordsOutcome writeFinalCoords(const RunContext& context, int adjusted) {
     if (projectVars.asciiNEZType == nezGeocentricXyz && projectVars.gridSystem == gridLocal) {
         context.message("A local coordinate system project cannot use the geocentric XYZ "
                         "ASCII output option.");
@@ -236,7 +252,7 @@ CrdShortfall writeFinalCoords(const RunContext& context, int adjusted) {
         return {};
     files.stdErrDecimals = projectVars.coordPrec;
     files.crd.open();
-    writeOutHeader(files.out, adjusted);
+    writeOutHeader(files.out.handle(), adjusted);
     context.shell.setMessage("Writing final coordinates.");
     writePass(fixedPointList2D, files, {fixedPass, false, {fixedPass, false, "Error writing to: "}},
               finalPoint);
@@ -245,13 +261,13 @@ CrdShortfall writeFinalCoords(const RunContext& context, int adjusted) {
     return finish(files);
 }
 
-CrdShortfall writeFinalCoords3D(const RunContext& context, int adjusted) {
+FinalCoordsOutcome writeFinalCoords3D(const RunContext& context, int adjusted) {
     OutputFiles files(context);
     if (!createFiles(files))
         return {};
     files.stdErrDecimals = projectVars.neOutPrec;
     files.crd.open();
-    writeOutHeader(files.out, adjusted);
+    writeOutHeader(files.out.handle(), adjusted);
     const double factor = units::unitsPerMetre(projectVars.HorizUnits);
     const auto convert = [factor](const stationRec& s) { return finalPoint3D(s, factor); };
     writePass(fixedStationList, files, {fixedPass, false, {fixedPass, false, "Error writing: "}},

@@ -17,18 +17,27 @@
 // A failed write ends that pass (the failure has been shown).
 //
 // `adjusted`: 1 after an adjustment, 0 after preprocessing; it only picks
-// the .OUT title. Failures are shown as messages: "error opening %s" when an
-// output file cannot be created (nothing is written then). Messages,
-// progress and the questions of the coordinate file go through the context.
-// Both return what the project's coordinate file did not take.
+// the .OUT title. The .NEZ and the .OUT are written under temporary names
+// and replace the previous ones only when both are whole: after any failure
+// the previous pair stays. Failures are shown as messages: "error opening
+// %s" when an output file cannot be created (nothing is written then).
+// Messages, progress and the questions of the coordinate file go through
+// the context. Both return whether the .NEZ and .OUT are new and what the
+// project's coordinate file did not take.
 
 #include "model/run_context.hpp"
 #include "reports/coordinate_file_output.hpp"
 
+struct FinalCoordsOutcome {
+    // The .NEZ and the .OUT of this run are in place.
+    bool written = false;
+    CrdShortfall coordinateFile;
+};
+
 // The 2D chain (`fixedPointList2D`, `pointList2D`), values as they stand;
 // standard errors with `coordPrec` decimals. A geocentric layout in a local
 // coordinate system is refused with a message and set back to layout 0.
-CrdShortfall writeFinalCoords(const RunContext& context, int adjusted);
+FinalCoordsOutcome writeFinalCoords(const RunContext& context, int adjusted);
 
 // The 3D chain (`fixedStationList`, `stationList`): metres times the factor
 // of `HorizUnits` (a negative standard error keeps its "none" or "fixed"
@@ -37,4 +46,4 @@ CrdShortfall writeFinalCoords(const RunContext& context, int adjusted);
 // geocentric layout (17) writes each station's earth-centred X, Y and Z in
 // metres ("%12.*f" with `neOutPrec`) in the places of northing, easting and
 // elevation of layout 0; the .OUT and the coordinate file keep the grid.
-CrdShortfall writeFinalCoords3D(const RunContext& context, int adjusted);
+FinalCoordsOutcome writeFinalCoords3D(const RunContext& context, int adjusted);

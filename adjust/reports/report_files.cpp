@@ -7,10 +7,13 @@
 #include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
 
+#include <cerrno>
+#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <initializer_list>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -67,8 +70,6 @@ int deleteOutputFiles() {
     projectVars.reportFileName = projectOutputPath(".RPT");
     removeIfPresent(projectVars.reportFileName);
     removeIfPresent(withExtension(projectVars.reportFileName, ".ERR"));
-    removeIfPresent(projectOutputPath(".NEZ"));
-    removeIfPresent(projectOutputPath(".OUT"));
     return 0;
 }
 
@@ -85,12 +86,41 @@ int openErrFile(int mode) {
     return errFile;
 }
 
-int createOutputFile(const std::string& path) {
-    return openOutput(path, startNewFile);
+int StagedOutput::create() {
+    discard();
+    std::string pattern = path_ + ".XXXXXX";
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0)
+        return failedOpen;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    tempPath_ = pattern;
+    handle_ = keepOffZero(fd);
+    if (handle_ == failedOpen)
+        removeIfPresent(tempPath_);
+    return handle_;
 }
 
-int closeOutputFile(int& handle) {
-    return closeHandle(handle);
+bool StagedOutput::commit() {
+    if (handle_ <= 0)
+        return false;
+    const bool closed = closeHandle(handle_) == 0;
+    if (closed && ::rename(tempPath_.c_str(), path_.c_str()) == 0) {
+        tempPath_.clear();
+        return true;
+    }
+    const int reason = errno;
+    discard();
+    errno = reason;
+    return false;
+}
+
+void StagedOutput::discard() {
+    closeHandle(handle_);
+    if (!tempPath_.empty())
+        removeIfPresent(tempPath_);
+    tempPath_.clear();
 }
 
 int closeRptFile() {

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 
 // Modes of openRptFile / openErrFile.
 inline constexpr int startNewFile = 1;
@@ -13,8 +14,9 @@ inline constexpr int appendToFile = 0;
 // The project file's path with its extension replaced by `extension` (".RPT" …).
 std::string projectOutputPath(const std::string& extension);
 
-// Deletes the previous run's .RPT, .ERR, .NEZ and .OUT; sets `reportFileName`.
-// A file that does not exist is no error. Returns 0.
+// Deletes the previous run's .RPT and .ERR; sets `reportFileName`. The
+// coordinate outputs (.NEZ, .OUT) stay until new ones replace them
+// (StagedOutput). A file that does not exist is no error. Returns 0.
 int deleteOutputFiles();
 
 // Opens the report file: mode 1 starts it anew, any other mode appends to an
@@ -29,13 +31,34 @@ int openErrFile(int mode);
 int closeRptFile();
 int closeErrFile();
 
-// A file of its own for a writer beside the report (the coordinate files):
-// removes what is at `path`, creates it anew and returns a handle for
-// writeLine (never 0), or -1.
-int createOutputFile(const std::string& path);
-// Closes such a handle and sets it to 0; 0 when it was not open, else the
-// result of the close.
-int closeOutputFile(int& handle);
+// A file of its own for a writer beside the report (the coordinate files),
+// written under a temporary name in the same folder and put in place of
+// what stands at its name only by commit, so a run that fails or is
+// cancelled before leaves the previous file as it was. The new file takes
+// the mode a plain creation would give it.
+class StagedOutput {
+public:
+    explicit StagedOutput(std::string path) : path_(std::move(path)) {}
+    ~StagedOutput() { discard(); }
+    StagedOutput(const StagedOutput&) = delete;
+    StagedOutput& operator=(const StagedOutput&) = delete;
+
+    // Creates the temporary file: a handle for writeLine (never 0), or -1
+    // with errno set.
+    int create();
+    int handle() const { return handle_; }
+    const std::string& path() const { return path_; }
+    // Closes the temporary file and renames it over `path`: false, with
+    // errno set and the temporary file removed, when that fails.
+    bool commit();
+    // Closes and removes the temporary file, if any.
+    void discard();
+
+private:
+    std::string path_;
+    std::string tempPath_;
+    int handle_ = 0;
+};
 
 // The C library's fixed 24-character form of a local time:
 // "Wed Dec  9 23:58:15 2026".

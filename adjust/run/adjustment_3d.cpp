@@ -93,6 +93,8 @@ int adjust3D(const RunContext& context) {
         releaseAdjustmentResults();
         return reportFailedIterations(context, SolveStatus::cancelled, solver);
     }
+    if (!results.finite)
+        return reportFailedIterations(context, SolveStatus::overflow, solver);
     writeSpatialListings(context, rptFile, results, solver.iterations());
     return adjustment3DConverged;
 }

@@ -56,7 +56,7 @@ template <class Network>
 NetworkSolver::Statistics keepConvergedResults(const Network& network, NetworkSolver& solver,
                                                ShellServices* progress = nullptr) {
     NetworkSolver::Statistics results = solver.statistics(progress);
-    if (results.cancelled)
+    if (results.cancelled || !results.finite)
         return results;
     referenceStdDev = std::sqrt(results.referenceVariance);
     varCovMatrix = std::move(results.cofactors);

@@ -68,8 +68,10 @@ bool check3D(const RunContext& context, double proximity, int notRw5) {
     }
     reduceRawSlopeToMarks();
     rawDataList.clear();
-    if (projectVars.includeClosure != 0)
-        computeClosures(context);
+    if (projectVars.includeClosure != 0 && !computeClosures(context)) {
+        closeErrFile();
+        return false;
+    }
     writeKMatrixAnalysis(context, true);
     writePointProximity3D(errFile, proximity);
     return true;
@@ -101,8 +103,10 @@ bool check2D(const RunContext& context, double proximity, int notRw5) {
         closeErrFile();
         return false;
     }
-    if (s.includeClosure != 0)
-        computeClosures(context);
+    if (s.includeClosure != 0 && !computeClosures(context)) {
+        closeErrFile();
+        return false;
+    }
     writeKMatrixAnalysis(context, false);
     writePointProximity2D(errFile, proximity);
     if (s.vertAdjust != 0) {

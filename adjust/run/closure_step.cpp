@@ -6,6 +6,7 @@
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
 #include "output/report_lines.hpp"
+#include "platform/input_file.hpp"
 #include "reports/closure_listing.hpp"
 #include "run/driver_steps.hpp"
 
@@ -41,6 +42,18 @@ void appendNames(const List& list, std::vector<std::string>& names) {
     Point point;
     for (int i = 0; list.getAt(i, point) == 0; ++i)
         names.emplace_back(fixedText(point.name));
+}
+
+std::vector<std::string> chainPointNames() {
+    std::vector<std::string> names;
+    if (threeDChain()) {
+        for (const auto* list : {&fixedStationList, &stationList})
+            appendNames<stationRec>(*list, names);
+    } else {
+        for (const auto* list : {&fixedPointList2D, &pointList2D})
+            appendNames<coordRec>(*list, names);
+    }
+    return names;
 }
 
 std::string highestPointName(std::string_view start) {
@@ -79,7 +92,7 @@ void message(const RunContext& context, const std::string& text) {
 
 } // namespace
 
-void computeClosures(const RunContext& context) {
+bool computeClosures(const RunContext& context) {
     carriedSettings.angClosure = 0;
     const globalVars& s = projectVars;
     if (s.pClosureFileName.empty()) {
@@ -87,19 +100,21 @@ void computeClosures(const RunContext& context) {
                          "closure file has been specified",
                          {"'Proprocessing/Compute Traverse Closures' option chosen.",
                           "But no closure file has been specified"}});
-        return;
+        return true;
     }
     const std::string path = projectRelativePath(s.pClosureFileName);
     std::vector<ClosureRecord> records;
     if (!readClosureRecords(path, records)) {
-        message(context, "Error opening traverse closure file: " + path);
-        return;
+        const std::string problem = platform::inputFileProblem(path);
+        message(context, "Error opening traverse closure file: " + path +
+                             (problem.empty() ? ": read error" : ": " + problem));
+        return false;
     }
     setStage(context, "Computing Closures");
     trvPtList.clear();
     writeRptErrLine("");
     writeRptClosuresTitle();
-    const RangeNames rangeNames{pointExists, highestPointName};
+    const RangeNames rangeNames{pointExists, highestPointName, chainPointNames};
     for (const ClosureRecord& record : records) {
         std::string error;
         switch (record.keyword) {
@@ -120,6 +135,7 @@ void computeClosures(const RunContext& context) {
         }
     }
     trvPtList.clear();
+    return true;
 }
 
 void resetClosureSettings() {

@@ -109,6 +109,15 @@ bool run3DAdjustment(const RunContext& context, int mode, int count) {
     }
 }
 
+// The project's closures, when it asks for them; false, with the run ended
+// at its error report, when the closure file cannot be read.
+bool closuresComputed(const RunContext& context) {
+    if (projectVars.includeClosure == 0 || computeClosures(context))
+        return true;
+    endRunAtErrorReport(context);
+    return false;
+}
+
 // A level file the project names but that cannot be read stops the run:
 // adjusting without its data would report a network that was not measured.
 RoadResult stopAtLevelFile(const RunContext& context) {
@@ -129,12 +138,12 @@ VerticalRun runVerticalAdjustment(const RunContext& context) {
     setStage(context, "Filtering Vertical Sideshots");
     filterVertSideshots();
     setStage(context, "Vertical Adjustment");
-    bool singular = false;
-    if (const std::optional<verticalAdjustment> adjusted = adjustVertical(context, &singular))
+    bool failed = false;
+    if (const std::optional<verticalAdjustment> adjusted = adjustVertical(context, &failed))
         writeVerticalReport(adjusted->network, adjusted->solution);
     setStage(context, "Computing Sideshot Elevations");
     writeRptVertSideshots(computeSideshotElevations(context));
-    return singular ? VerticalRun::failed : VerticalRun::done;
+    return failed ? VerticalRun::failed : VerticalRun::done;
 }
 
 constexpr int converged2D = 1;
@@ -173,8 +182,8 @@ RoadResult adjust2DRoad(const RunContext& context, int mode, int count, int notR
         writeRptUnadjustedObs(rptFile);
         if (!reduceToGridAndSeaLevel(context))
             return {true};
-        if (s.includeClosure != 0 && mode == adjustmentRun)
-            computeClosures(context);
+        if (mode == adjustmentRun && !closuresComputed(context))
+            return {true};
         writeGridListings();
         if (degreesOfFreedom()) {
             setStage(context, "Horizontal Adjustment");
@@ -236,8 +245,8 @@ RoadResult adjust3DRoad(const RunContext& context, int mode, int count, int notR
     rawDataList.clear();
     setStage(context, "Outputing observations.");
     writeRptUnadjustedObs3D(rptFile, 0);
-    if (s.includeClosure != 0)
-        computeClosures(context);
+    if (!closuresComputed(context))
+        return {true};
 
     RoadResult result;
     if (degreesOfFreedom()) {
@@ -270,9 +279,7 @@ bool preprocess3DRoad(const RunContext& context, int notRw5) {
     reduceRawSlopeToMarks();
     rawDataList.clear();
     writeRptUnadjustedObs3D(rptFile, 0);
-    if (projectVars.includeClosure != 0)
-        computeClosures(context);
-    return true;
+    return closuresComputed(context);
 }
 
 bool preprocess2DRoad(const RunContext& context, int notRw5) {
@@ -286,8 +293,8 @@ bool preprocess2DRoad(const RunContext& context, int notRw5) {
     writeRptUnadjustedObs(rptFile);
     if (!reduceToGridAndSeaLevel(context))
         return false;
-    if (projectVars.includeClosure != 0)
-        computeClosures(context);
+    if (!closuresComputed(context))
+        return false;
     writeGridListings();
     return true;
 }

@@ -105,6 +105,10 @@ int adjust2D(const RunContext& context) {
     }
     shell.setMessage("Solution converged, Computing statistics.");
     const NetworkSolver::Statistics results = keepConvergedResults(network, solver, &shell);
+    if (!results.cancelled && !results.finite) {
+        shell.showCancel(false);
+        return reportFailedIterations(context, SolveStatus::overflow, solver);
+    }
     const bool listed =
         !results.cancelled && writeSolutionListings(context, rptFile, results, solver.iterations(),
                                                     SolutionFiles::withEllipseFile, &shell);

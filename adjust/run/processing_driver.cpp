@@ -19,6 +19,7 @@
 #include "run/driver_steps.hpp"
 
 #include <cerrno>
+#include <filesystem>
 
 namespace {
 
@@ -124,6 +125,27 @@ RunResult cancelledRun() {
     return result;
 }
 
+void takeFinalCoords(RunResult& result, const FinalCoordsOutcome& outcome) {
+    result.coordinatesWritten = outcome.written;
+    result.coordinateFile = outcome.coordinateFile;
+}
+
+// Ends a run that stopped for a reason that is not in its data.
+void stopRun(const RunContext& context, const std::string& why) {
+    writeLine(errFile, why);
+    showMessage(context, why);
+    endRunWithErrorReport(context);
+}
+
+// A coordinate file the project asks for needs a name: without one the
+// adjusted points would go nowhere.
+bool coordinateFileNamed(const RunContext& context) {
+    if (projectVars.wrtToCrd == 0 || !projectVars.crdFileName.empty())
+        return true;
+    stopRun(context, "No output coordinate file name has been specified");
+    return false;
+}
+
 RunResult runAdjustment(const RunContext& context, int mode, int count) {
     clearRunLists();
     prepareZoneTables();
@@ -133,7 +155,7 @@ RunResult runAdjustment(const RunContext& context, int mode, int count) {
         projectVars.gridSystem == gridUserDefined ||
         (projectVars.gridSystem == gridUtm && projectVars.ellipsoid == userDefinedEllipsoidCode);
     if (!loadUserProjection(projectionNeeded) || !inputDesignatedForAdjustment(context) ||
-        !openRunFiles(context) || !headRunFiles(mode))
+        !openRunFiles(context) || !headRunFiles(mode) || !coordinateFileNamed(context))
         return stoppedRun();
     if (!spatialModelServed(context)) {
         endRunWithErrorReport(context);
@@ -163,9 +185,9 @@ RunResult runAdjustment(const RunContext& context, int mode, int count) {
     RunResult result = runOutcome(true, road.adjustment);
     if (mode == adjustmentRun && road.finalCoordinates != noFinalCoordinates) {
         const int adjusted = road.finalCoordinates == adjustedCoordinates ? 1 : 0;
-        result.coordinateFile = projectVars.geodeticModel == threeDModel
+        takeFinalCoords(result, projectVars.geodeticModel == threeDModel
                                     ? writeFinalCoords3D(context, adjusted)
-                                    : writeFinalCoords(context, adjusted);
+                                    : writeFinalCoords(context, adjusted));
         context.shell.activateReport(ReportKind::report);
     }
     return result;
@@ -183,7 +205,7 @@ RunResult runPreprocessing(const RunContext& context) {
     obsCount = 0;
     prepareZoneTables();
     if (!inputDesignatedForReduction(context) || !openRunFiles(context) ||
-        !headRunFiles(preprocessingReport))
+        !headRunFiles(preprocessingReport) || !coordinateFileNamed(context))
         return stoppedRun();
     if (!spatialModelServed(context)) {
         endRunWithErrorReport(context);
@@ -205,18 +227,11 @@ RunResult runPreprocessing(const RunContext& context) {
     showErrReport();
     context.shell.activateReport(ReportKind::error);
     RunResult result = runOutcome(true, AdjustmentOutcome::notRun);
-    result.coordinateFile = projectVars.geodeticModel == threeDModel
+    takeFinalCoords(result, projectVars.geodeticModel == threeDModel
                                 ? writeFinalCoords3D(context, 0)
-                                : writeFinalCoords(context, 0);
+                                : writeFinalCoords(context, 0));
     context.shell.activateReport(ReportKind::report);
     return result;
-}
-
-// Ends a run that stopped for a reason that is not in its data.
-void stopRun(const RunContext& context, const std::string& why) {
-    writeLine(errFile, why);
-    showMessage(context, why);
-    endRunWithErrorReport(context);
 }
 
 bool usesGeoidGrid() {
@@ -274,6 +289,43 @@ void addWriteFailuresToErrorReport() {
     closeErrFile();
 }
 
+// The coordinate outputs of an earlier run that stand at their names.
+std::vector<std::string> previousCoordinateOutputs() {
+    std::vector<std::string> standing;
+    for (const char* extension : {".NEZ", ".OUT"}) {
+        std::error_code ignored;
+        const std::string path = projectOutputPath(extension);
+        if (std::filesystem::exists(path, ignored))
+            standing.push_back(path);
+    }
+    return standing;
+}
+
+std::string keptCoordinatesText(const std::vector<std::string>& kept) {
+    if (kept.empty())
+        return {};
+    const bool both = kept.size() == 2;
+    return (both ? kept[0] + " and " + kept[1] + " are" : kept[0] + " is") +
+           " kept as the previous run left " + (both ? "them" : "it") +
+           ": this run wrote no new coordinates.";
+}
+
+// A run that wrote no coordinates says that those at the output names are
+// older, in its error report (when it has one) and in its result.
+void notePreviousCoordinates(RunResult& result) {
+    if (result.coordinatesWritten)
+        return;
+    result.previousCoordinatesKept = keptCoordinatesText(previousCoordinateOutputs());
+    if (result.previousCoordinatesKept.empty())
+        return;
+    if (errFile > 0) {
+        writeLine(errFile, result.previousCoordinatesKept);
+    } else if (openErrFile(appendToFile) > 0) {
+        writeLine(errFile, result.previousCoordinatesKept);
+        closeErrFile();
+    }
+}
+
 template <class Run> RunResult gridRun(const RunContext& context, Run run) {
     if (!usesGeoidGrid())
         return stoppingRun(context, run);
@@ -301,11 +353,15 @@ template <class Run> RunResult guardedRun(const RunContext& context, Run run) {
 } // namespace
 
 RunResult adjustNetwork(const RunContext& context, int mode, int count) {
-    return guardedRun(context, [&] { return runAdjustment(context, mode, count); });
+    RunResult result = guardedRun(context, [&] { return runAdjustment(context, mode, count); });
+    notePreviousCoordinates(result);
+    return result;
 }
 
 RunResult preprocessNetwork(const RunContext& context) {
-    return guardedRun(context, [&] { return runPreprocessing(context); });
+    RunResult result = guardedRun(context, [&] { return runPreprocessing(context); });
+    notePreviousCoordinates(result);
+    return result;
 }
 
 RunResult checkNetworkForBlunders(const RunContext& context, double proximity) {

@@ -29,6 +29,11 @@ struct RunResult {
     bool cancelled = false;
     // What the project's coordinate file did not take of the final points.
     CrdShortfall coordinateFile;
+    // The run put a new .NEZ and .OUT in place.
+    bool coordinatesWritten = false;
+    // When it did not: which coordinate outputs of an earlier run still
+    // stand at their names, said in the error report too (empty when none).
+    std::string previousCoordinatesKept;
     // The outputs the run could not write, each "Error writing output to
     // <file>: <reason>"; a run with any has failed whatever else it reached.
     std::vector<std::string> writeFailures;

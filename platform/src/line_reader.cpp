@@ -1,10 +1,37 @@
 #include "platform/line_reader.hpp"
 
+#include "platform/input_file.hpp"
+#include "platform/system_reason.hpp"
+
+#include <cerrno>
+#include <exception>
+
 namespace platform {
+
+TextFileReader::TextFileReader(const std::filesystem::path& path, LineEnds ends)
+    : problem_(inputFileProblem(path)), reader_(file_, ends) {
+    if (!problem_.empty())
+        return;
+    file_.open(path, std::ios::binary);
+    if (!file_.is_open())
+        problem_ = systemReason(errno);
+}
+
+bool LineReader::next(std::string& line) {
+    try {
+        return readLine(line);
+    } catch (const std::exception&) {
+        // The stream buffer throws where the system refuses a read (a
+        // folder, an I/O error): the caller sees a bad stream instead.
+        line.clear();
+        in_->setstate(std::ios::badbit);
+        return false;
+    }
+}
 
 // Read byte by byte from the stream buffer, so that CR can end a line and
 // the stream's position stays exact for progress reports.
-bool LineReader::next(std::string& line) {
+bool LineReader::readLine(std::string& line) {
     line.clear();
     std::streambuf* buffer = in_->rdbuf();
     if (!*in_ || buffer == nullptr)

@@ -292,7 +292,8 @@ int CrdIoVk::rename(const std::string& newPath) {
 }
 
 // The rebuilt pair takes the own pair's place by renames over it, so the old
-// points stay on disk until the new files are in place.
+// points stay on disk until the new files are in place, and an index never
+// ends up beside the data file of the other pair.
 int CrdIoVk::commit(const std::string& tempPath) {
     std::string tempBase;
     std::string tempExtension;
@@ -300,10 +301,8 @@ int CrdIoVk::commit(const std::string& tempPath) {
     const std::string tempIndex =
         db_.directory + tempBase + (isCrdExtension(tempExtension) ? ".idx" : ".vki");
     const std::string ownData = path_;
-    const std::string ownIndex = indexPath_;
     pointDbClose(db_);
-    const bool replaced = ::rename(tempIndex.c_str(), ownIndex.c_str()) == 0 &&
-                          ::rename(tempPath.c_str(), ownData.c_str()) == 0;
+    const bool replaced = replacePair({tempIndex, tempPath}, {indexPath_, ownData});
     path_.clear();
     const int reopened = open(ownData);
     return replaced ? reopened : 0;

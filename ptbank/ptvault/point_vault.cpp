@@ -11,9 +11,11 @@
 
 #include "platform/binary_io.hpp"
 #include "platform/file_replace.hpp"
+#include "platform/input_file.hpp"
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -115,10 +117,20 @@ const char* kindName(Kind kind) {
     return kind == Kind::ldd ? "Land Desktop (.mdb)" : "Plainview (.zak)";
 }
 
+// Only a regular file is read: the stream buffer throws on a folder, and a
+// device would never end.
 std::string fileContents(const std::string& path, bool& readable) {
+    readable = false;
+    if (!platform::inputFileProblem(path).empty())
+        return {};
     std::ifstream in(path, std::ios::binary);
-    readable = static_cast<bool>(in);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    try {
+        std::string bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
+        readable = !in.bad() && in.is_open();
+        return bytes;
+    } catch (const std::exception&) {
+        return {};
+    }
 }
 
 bool decode(const std::string& bytes, Kind kind, std::vector<Point>& points) {

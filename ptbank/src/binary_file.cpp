@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
@@ -94,6 +95,40 @@ bool renameWithoutReplacing(const std::string& from, const std::string& to) {
         return false;
     ::unlink(from.c_str());
     return true;
+}
+
+namespace {
+
+// A copy of `path` under a new name in its folder; empty when none could be made.
+std::string keptCopyOf(const std::string& path) {
+    std::string copy = path + ".XXXXXX";
+    const int fd = ::mkstemp(copy.data());
+    if (fd < 0)
+        return {};
+    ::close(fd);
+    if (copyFileReplacing(path, copy))
+        return copy;
+    ::unlink(copy.c_str());
+    return {};
+}
+
+} // namespace
+
+bool replacePair(const FilePair& from, const FilePair& to) {
+    const std::string oldFirst = keptCopyOf(to.first);
+    bool replaced = false;
+    if (!oldFirst.empty() && ::rename(from.first.c_str(), to.first.c_str()) == 0) {
+        replaced = ::rename(from.second.c_str(), to.second.c_str()) == 0;
+        if (!replaced)
+            ::rename(oldFirst.c_str(), to.first.c_str());
+    }
+    if (!oldFirst.empty())
+        ::unlink(oldFirst.c_str());
+    if (!replaced) {
+        ::unlink(from.first.c_str());
+        ::unlink(from.second.c_str());
+    }
+    return replaced;
 }
 
 } // namespace ptbank

@@ -44,4 +44,17 @@ bool copyFileReplacing(const std::string& from, const std::string& to);
 // Renames `from` to `to` only when nothing exists at `to` yet.
 bool renameWithoutReplacing(const std::string& from, const std::string& to);
 
+// Two files that only make sense together (an index and its data file).
+struct FilePair {
+    std::string first;
+    std::string second;
+};
+
+// Renames `from` over `to`, first over first and second over second, so
+// that afterwards `to` is either the whole old pair (false) or the whole new
+// one (true), never the new first with the old second: a copy of the old
+// first is kept until the second rename has succeeded and is put back when
+// it fails. A pair not moved is removed.
+bool replacePair(const FilePair& from, const FilePair& to);
+
 } // namespace ptbank

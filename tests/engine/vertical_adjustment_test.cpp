@@ -411,21 +411,40 @@ TEST_F(VerticalAdjustment, AdjustedElevationsAreKeptWhenTheReportCannotBeWritten
     EXPECT_NEAR(pointNamed(pointList2D, "P1").elevation, 101.5, 1e-9);
 }
 
-// Standard errors so large that their weights vanish: every check passes yet
-// the normal equations have no inverse. The caller learns that the
-// adjustment failed, the points keep their values, and the error report
-// holds the message the screen showed.
-TEST_F(VerticalAdjustment, SingularNormalEquationsAreAFailureInTheErrorReport) {
-    fixedPointList2D.append(point2D("BM1", vtFixedElevation, 100.0));
-    pointList2D.append(point2D("P1", vtFreeElevation, notComputed));
-    distanceList2D.append(heightDiff2D("BM1", "P1", 1.5, 1e200));
-    bool singular = false;
-    EXPECT_FALSE(adjustVertical(RunContext(shell), &singular).has_value());
-    EXPECT_TRUE(singular);
-    EXPECT_EQ(pointNamed(pointList2D, "P1").elevation, notComputed);
-    const std::string message =
-        "The vertical normal equations are singular.\nNo vertical least squares adjustment "
-        "performed.";
-    EXPECT_EQ(boxTexts(), std::vector<std::string>{message});
-    EXPECT_NE(errorText().find(message), std::string::npos);
+// A network that is there to adjust but yields no adjustment: standard
+// errors so large that their weights vanish (no inverse), or so small that
+// their weights overflow (no finite solution), or none at all. The caller
+// learns that the adjustment failed, the points keep their values, and the
+// error report holds the message the screen showed.
+TEST_F(VerticalAdjustment, NetworksThatYieldNoAdjustmentAreAFailureInTheErrorReport) {
+    const std::string notPerformed = "\nNo vertical least squares adjustment performed.";
+    struct Row {
+        const char* what;
+        double stdErr;
+        std::string message;
+    };
+    const Row rows[] = {{"weights that vanish", 1e200,
+                         "The vertical normal equations are singular." + notPerformed},
+                        {"weights that overflow", 1e-160,
+                         "The vertical adjustment has no finite solution." + notPerformed},
+                        {"no standard error", 0.0,
+                         "Height difference BM1 to P1 has no standard error." + notPerformed}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        pointList2D.clear();
+        fixedPointList2D.clear();
+        distanceList2D.clear();
+        fixedPointList2D.append(point2D("BM1", vtFixedElevation, 100.0));
+        pointList2D.append(point2D("P1", vtFreeElevation, notComputed));
+        distanceList2D.append(heightDiff2D("BM1", "P1", 1.5, row.stdErr));
+        shell.boxes.clear();
+        bool failed = false;
+        EXPECT_FALSE(adjustVertical(RunContext(shell), &failed).has_value());
+        EXPECT_TRUE(failed);
+        EXPECT_EQ(pointNamed(pointList2D, "P1").elevation, notComputed);
+        EXPECT_EQ(boxTexts(), std::vector<std::string>{row.message});
+    }
+    const std::string errors = errorText();
+    for (const Row& row : rows)
+        EXPECT_NE(errors.find(row.message), std::string::npos) << row.what;
 }

@@ -146,7 +146,8 @@ TEST_F(GpsControlReading, EveryFileOfTheListAndAMissingOne) {
     ASSERT_EQ(readGpsControlLines(context, "one.gps\ntwo.gps"), gpsControlDone);
     EXPECT_EQ(gpsXyzControlArray.size(), 2u);
     EXPECT_EQ(readGpsControlLines(context, "missing.gps\n"), gpsControlFailed);
-    EXPECT_EQ(shell.boxTexts(), std::vector<std::string>{"Error opening " + path("missing.gps")});
+    EXPECT_EQ(shell.boxTexts(), std::vector<std::string>{"Error opening " + path("missing.gps") +
+                                                         ": No such file or directory"});
 }
 
 TEST_F(GpsControlReading, TheFormatDecidesWhatIsRead) {
@@ -375,7 +376,8 @@ TEST_F(GpsControlReading, BrokenBaseRecordsAreSkippedAndLogged) {
     ASSERT_EQ(readRw5GpsControlPoints(context, "b.rw5\n", 0), gpsControlDone);
     EXPECT_EQ(report.text().size(), before) << "nothing logged without logErrors";
     EXPECT_EQ(readRw5GpsControlPoints(context, "gone.rw5\n", 1), gpsControlFailed);
-    EXPECT_EQ(shell.boxTexts().back(), "Error opening " + path("gone.rw5"));
+    EXPECT_EQ(shell.boxTexts().back(),
+              "Error opening " + path("gone.rw5") + ": No such file or directory");
 }
 
 // Antenna to antenna becomes mark to mark, against GeographicLib's

@@ -331,7 +331,8 @@ TEST_F(GpsVectorReading, AFileThatCannotBeOpenedKeepsTheVectorsBeforeIt) {
     write("one.gps", oneVector);
     EXPECT_EQ(readGpsVectorFiles(context, "one.gps\nmissing.gps\n", 1), gpsReadFailed);
     EXPECT_EQ(vectors().size(), 1u);
-    EXPECT_EQ(shell.boxTexts(), std::vector<std::string>{"Error opening " + path("missing.gps")});
+    EXPECT_EQ(shell.boxTexts(), std::vector<std::string>{"Error opening " + path("missing.gps") +
+                                                         ": No such file or directory"});
     EXPECT_FALSE(std::filesystem::exists(folder / "missing.gps"));
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <set>
 
 namespace {
@@ -72,6 +73,64 @@ TEST(PointSequence, RangesTakeOnlyExistingNamesButSingleNamesAlways) {
     EXPECT_EQ(parsed("1-5,9", existing, error), (std::vector<std::string>{"1", "2", "4", "9"}));
     EXPECT_EQ(parsed("3-", existing, error), (std::vector<std::string>{"4"}));
     EXPECT_EQ(parsed("0010-0012", existing, error), (std::vector<std::string>{"0011"}));
+}
+
+// With the project's names at hand a range takes the same members as when
+// every number of its span is tried, in the range's order, and the work
+// follows the names the project holds: a file that repeats a wide range
+// costs no more than its points.
+TEST(PointSequence, WideRangesTakeTheirMembersFromTheProjectsNames) {
+    const std::vector<std::string> project = {"1", "2", "4", "0011", "cp7", "CP5", "X9", "70000"};
+    std::set<std::string> upper;
+    for (const std::string& name : project) {
+        std::string u = name;
+        for (char& c : u)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        upper.insert(u);
+    }
+    long asked = 0;
+    const auto exists = [&](std::string_view n) {
+        ++asked;
+        std::string u(n);
+        for (char& c : u)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return upper.count(u) > 0;
+    };
+    const RangeNames tried{exists, {}};
+    const RangeNames known{exists, {}, [&] { return project; }};
+    struct Row {
+        const char* text;
+        std::vector<std::string> names;
+    };
+    for (const Row& row :
+         {Row{"1-100000", {"1", "2", "4", "70000"}}, Row{"100000-1", {"70000", "4", "2", "1"}},
+          Row{"0001-0099", {"0011"}}, Row{"CP1-CP99999", {"CP5", "CP7"}},
+          Row{"cp99999-cp1", {"cp7", "cp5"}}}) {
+        SCOPED_TRACE(row.text);
+        std::string error;
+        EXPECT_EQ(parsed(row.text, tried, error), row.names);
+        EXPECT_EQ(parsed(row.text, known, error), row.names);
+    }
+
+    std::string repeated = "1-100000";
+    for (int i = 0; i < 900; ++i)
+        repeated += ",1-100000";
+    asked = 0;
+    std::string error;
+    EXPECT_EQ(parsed(repeated, known, error).size(), 901u * 4u);
+    EXPECT_LE(asked, 901L * static_cast<long>(project.size()))
+        << "one question per known name and range";
+}
+
+// Taking every name of every range, a list stops growing at the most names
+// a range may span: a repeated wide range is refused, not expanded.
+TEST(PointSequence, EveryNameOfRepeatedRangesIsBoundedByTheRangeLimit) {
+    std::string error;
+    const std::string range = "1-" + std::to_string(maxRangeMembers);
+    EXPECT_EQ(parsed(range, RangeNames{}, error).size(), static_cast<std::size_t>(maxRangeMembers));
+    EXPECT_EQ(parsed(range + "," + range, RangeNames{}, error).size(),
+              static_cast<std::size_t>(maxRangeMembers));
+    EXPECT_EQ(error, "Invalid Point Sequence: " + range);
 }
 
 TEST(PointSequence, ARangeToTheEndStopsAtTheHighestNameWithTheSamePrefix) {

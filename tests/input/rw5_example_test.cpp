@@ -32,6 +32,9 @@ TEST_F(Rw5Example, SameRawRecordsAsTheNumericFile) {
         // The numeric file's point codes ("CP", "IP") have no place in the
         // .RW5 records, whose descriptions are the same texts without them.
         setFixedText(expected.code, "");
+        // Each record notes its own file and line.
+        expected.sourceFile = rw5[i].sourceFile;
+        expected.sourceLine = rw5[i].sourceLine;
         EXPECT_EQ(rw5[i], expected);
     }
     EXPECT_EQ(errorReport(), "");

@@ -154,7 +154,8 @@ TEST_F(Rw5GpsVectors, AnEmptyListAndAMissingFileAreNamed) {
     EXPECT_EQ(readRw5GpsVectors(context, "", 1, list), 1);
     EXPECT_EQ(readRw5GpsVectors(context, "none.rw5\n", 1, list), 1);
     EXPECT_EQ(shell.boxTexts(), (std::vector<std::string>{"No .RW5 file specified.",
-                                                          "Error opening " + path("none.rw5")}));
+                                                          "Error opening " + path("none.rw5") +
+                                                              ": No such file or directory"}));
 }
 
 TEST_F(Rw5GpsVectors, AnEmptyNameIsToldAndTheVectorKept) {

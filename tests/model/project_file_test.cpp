@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <utility>
 #include <vector>
 
 using testsupport::readBytes;
@@ -345,6 +347,60 @@ TEST_F(ProjectFile, LineFeedOnlyProjectReadsAsTheSameProject) {
     EXPECT_EQ(lf.includeRawData, 1);
 }
 
+// A name in a file list is a name whatever it holds: only a line that
+// starts with one of the project's keys ends a list. A line after the CR LF
+// that ends a list is no name. Saved again, the list travels whole. Every
+// case is read as written (CR LF ends a value, LF ends a name) and with
+// every line ended by LF alone, as an editor may leave it.
+TEST_F(ProjectFile, FileListNamesAreToldFromKeyLinesByTheKnownKeys) {
+    struct Case {
+        const char* name;
+        std::string body;  // between the version line and "includeRawData=1"
+        bool lineFeedForm; // also read with LF alone after every line
+        const char* rawFiles;
+        const char* gpsFiles;
+    };
+    const Case cases[] = {
+        {"names holding an equals sign", "pInputFileName=a=1.rw5\nday=2.rw5\nc.rw5\n\r\n", true,
+         "a=1.rw5\nday=2.rw5\nc.rw5\n", ""},
+        {"a name like a setting of no known key", "pGPSFileName=gps\nmaxIter=9.gps\n\r\n", true, "",
+         "gps\nmaxIter=9.gps\n"},
+        {"a stray line after a list", "pInputFileName=a.rw5\nb.rw5\n\r\nstray line\r\n", false,
+         "a.rw5\nb.rw5\n", ""},
+        {"a stray line after a one-name list", "pGPSFileName=only.gps\r\nstray.gps\r\n", false, "",
+         "only.gps\n"},
+        {"both lists, one after the other",
+         "pInputFileName=x=y.vkr\n\r\npGPSFileName=p=q.gps\nr.gps\n\r\n", true, "x=y.vkr\n",
+         "p=q.gps\nr.gps\n"},
+    };
+    const auto lineFeedOnly = [](std::string text) {
+        for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
+            text.erase(at, 1);
+        return text;
+    };
+    for (const Case& c : cases) {
+        const std::string written = project(c.body + "includeRawData=1\r\n");
+        std::vector<std::pair<std::string, std::string>> forms{{"CR LF", written}};
+        if (c.lineFeedForm)
+            forms.emplace_back("LF alone", lineFeedOnly(written));
+        for (const auto& [form, text] : forms) {
+            SCOPED_TRACE(std::string(c.name) + ", " + form);
+            const globalVars g = readText(text, fixtureSettings());
+            EXPECT_EQ(g.pInputFileName,
+                      c.rawFiles[0] ? c.rawFiles : fixtureSettings().pInputFileName);
+            EXPECT_EQ(g.pGPSFileName, c.gpsFiles[0] ? c.gpsFiles : fixtureSettings().pGPSFileName);
+            EXPECT_EQ(g.includeRawData, 1) << "the setting after the lists is read";
+
+            const auto saved = (folder / "saved.prj").string();
+            ASSERT_NE(g.writeProjectFile(saved), 0);
+            globalVars back = fixtureSettings();
+            ASSERT_NE(back.readProjectFile(saved), 0);
+            EXPECT_EQ(back.pInputFileName, g.pInputFileName);
+            EXPECT_EQ(back.pGPSFileName, g.pGPSFileName);
+        }
+    }
+}
+
 // Values no run can use are refused where the project is read: the setting
 // keeps its value, and the message names the file, the line, the setting and
 // the value.
@@ -367,6 +423,11 @@ TEST_F(ProjectFile, RefusesValuesOutOfTheirRange) {
         {"stErrDist=-inf", "stErrDist", "-inf"},
         {"stErrX=-0.5", "stErrX", "-0.5"},
         {"vStErrRead=1e400", "vStErrRead", "1e400"},
+        // Squares or inverse squares that are no ordinary numbers: weights
+        // of 1e320 or 1e-320 make the adjustment's solution infinite.
+        {"stErrZ=1e-160", "stErrZ", "1e-160"},
+        {"stErrDist=1e-101", "stErrDist", "1e-101"},
+        {"rodStErr=1e-300", "rodStErr", "1e-300"},
         {"convergeLimit=NAN", "convergeLimit", "NAN"},
         {"SF=1e308", "SF", "1e308"},
     };
@@ -384,13 +445,21 @@ TEST_F(ProjectFile, RefusesValuesOutOfTheirRange) {
                   std::string::npos)
             << refusals[0];
     }
+    writeBytes(folder / "p.prj", project("stErrZ=1e-160\r\n"));
+    globalVars g;
+    std::vector<std::string> refusals;
+    ASSERT_NE(g.readProjectFile((folder / "p.prj").string(), refusals), 0);
+    ASSERT_EQ(refusals.size(), 1u);
+    EXPECT_NE(refusals[0].find("(a standard error is 0 or from 1e-100 to 1e+12)"),
+              std::string::npos)
+        << "the accepted range is named: " << refusals[0];
 }
 
 TEST_F(ProjectFile, TakesValuesAtTheEndsOfTheirRange) {
     const auto path = folder / "p.prj";
     writeBytes(path, project("distPrec=0\r\ncoordPrec=12\r\nconfidenceInterval=50\r\n"
                              "stErrZ=0\r\nstErrX=-1\r\nstErrY=-2\r\n"
-                             "confidenceInterval=99.99\r\n"));
+                             "confidenceInterval=99.99\r\nstErrDist=1e-100\r\nrodStErr=1e12\r\n"));
     globalVars g;
     std::vector<std::string> refusals;
     ASSERT_NE(g.readProjectFile(path.string(), refusals), 0);
@@ -401,6 +470,8 @@ TEST_F(ProjectFile, TakesValuesAtTheEndsOfTheirRange) {
     EXPECT_DOUBLE_EQ(g.stErrZ, 0.0);
     EXPECT_DOUBLE_EQ(g.stErrX, -1.0);
     EXPECT_DOUBLE_EQ(g.stErrY, -2.0);
+    EXPECT_DOUBLE_EQ(g.stErrDist, 1e-100);
+    EXPECT_DOUBLE_EQ(g.rodStErr, 1e12);
 }
 
 TEST_F(ProjectFile, ALongFileListTravelsWhole) {

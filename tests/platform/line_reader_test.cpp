@@ -1,7 +1,11 @@
+#include "platform/input_file.hpp"
 #include "platform/line_reader.hpp"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -74,4 +78,45 @@ TEST(TextFileReader, MissingFileIsNotCreated) {
     platform::TextFileReader reader(path);
     EXPECT_FALSE(reader.isOpen());
     EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// A name the user gives may lead to anything: only a regular readable file
+// is opened, and the reason for anything else is the system's.
+TEST(TextFileReader, OnlyARegularFileIsOpenedAndTheReasonIsGiven) {
+    char pattern[] = "/tmp/tarnwell-input-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    const std::filesystem::path folder = pattern;
+    { std::ofstream(folder / "plain.txt") << "one\ntwo\n"; }
+    struct Row {
+        const char* what;
+        std::filesystem::path path;
+        const char* problem;
+    };
+    for (const Row& row : {Row{"a regular file", folder / "plain.txt", ""},
+                           Row{"nothing", folder / "none.txt", "No such file or directory"},
+                           Row{"a folder", folder, "Is a directory"},
+                           Row{"a device that never ends", "/dev/zero", "not a regular file"},
+                           Row{"an empty device", "/dev/null", "not a regular file"}}) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(platform::inputFileProblem(row.path), row.problem);
+        platform::TextFileReader reader(row.path);
+        EXPECT_EQ(reader.isOpen(), row.problem[0] == '\0');
+        EXPECT_EQ(reader.problem(), row.problem);
+    }
+    std::filesystem::remove_all(folder);
+}
+
+// A read the system refuses (here: a folder opened as a stream, which the
+// stream buffer answers with an exception) ends the lines with a bad stream
+// instead of escaping from the reader.
+TEST(LineReader, AReadErrorEndsTheLinesWithoutAnException) {
+    std::ifstream folder("/tmp", std::ios::binary);
+    ASSERT_TRUE(folder.is_open());
+    LineReader reader(folder);
+    std::string line = "left over";
+    bool more = true;
+    EXPECT_NO_THROW(more = reader.next(line));
+    EXPECT_FALSE(more);
+    EXPECT_EQ(line, "");
+    EXPECT_TRUE(folder.bad());
 }

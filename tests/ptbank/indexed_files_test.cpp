@@ -9,9 +9,11 @@
 #include "ptbank/vk_crd_api.h"
 #include "ptbank/vk_crd_handles.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -301,6 +303,64 @@ TEST_F(IndexedBackEnd, DeletesRangesInPlace) {
     EXPECT_EQ(io.deleteRange("all", 0, file), 2);
     EXPECT_EQ(io.pointCount(), 0);
     EXPECT_EQ(file.highestName(), "");
+}
+
+// The points of an indexed file as its index finds them, each with its
+// easting, read back through the data file.
+std::vector<std::pair<std::string, double>> storedPoints(ptbank::CrdFile& file) {
+    std::vector<std::pair<std::string, double>> points;
+    file.setRange(nullptr);
+    ptbank::crdIoPointRec p;
+    while (file.next(p) == 1)
+        points.emplace_back(p.name, p.easting);
+    return points;
+}
+
+// A rebuilt pair replaces the file's own pair whole or not at all: when one
+// of its two renames cannot happen, the old index stays with the old data.
+TEST_F(IndexedBackEnd, CommitLeavesTheOldPairOrTheNewPairNeverAMix) {
+    using Points = std::vector<std::pair<std::string, double>>;
+    const Points oldPoints{{"1", 11.0}, {"2", 12.0}, {"3", 13.0}};
+    const Points newPoints{{"7", 17.0}, {"8", 18.0}};
+    struct Row {
+        const char* what;
+        const char* removedBeforeCommit; // makes that rename fail
+        int committed;
+        const Points* expected;
+    };
+    for (const Row& row : {Row{"both renames succeed", nullptr, 1, &newPoints},
+                           Row{"the first rename fails", "rebuild.idx", 0, &oldPoints},
+                           Row{"the second rename fails", "rebuild.crd", 0, &oldPoints}}) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(dir);
+        fs::create_directory(dir);
+        const auto fill = [this](const std::string& name, const Points& points) {
+            ptbank::CrdFile file;
+            ASSERT_EQ(file.open(at(name), 1, 4), 1);
+            for (const auto& [pointName, easting] : points)
+                ASSERT_EQ(file.write(crdtest::point(pointName, easting, 2, 3), 1, 0, {}), 1);
+        };
+        fill("rebuild.crd", newPoints);
+        ptbank::CrdFile file;
+        ASSERT_EQ(file.open(at("site.crd"), 1, 4), 1);
+        for (const auto& [pointName, easting] : oldPoints)
+            ASSERT_EQ(file.write(crdtest::point(pointName, easting, 2, 3), 1, 0, {}), 1);
+        if (row.removedBeforeCommit)
+            fs::remove(at(row.removedBeforeCommit));
+
+        EXPECT_EQ(backEnd(file).commit(at("rebuild.crd")), row.committed);
+        EXPECT_EQ(storedPoints(file), *row.expected);
+        file.close();
+        ptbank::CrdFile reopened;
+        ASSERT_EQ(reopened.open(at("site.crd"), 0, -1), 1);
+        EXPECT_EQ(storedPoints(reopened), *row.expected);
+        std::vector<std::string> left;
+        for (const auto& entry : fs::directory_iterator(dir))
+            left.push_back(entry.path().filename().string());
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left, (std::vector<std::string>{"site.crd", "site.idx"}))
+            << "no temporary file is left behind";
+    }
 }
 
 TEST_F(IndexedBackEnd, CreateRefusesOtherExtensions) {

@@ -52,3 +52,17 @@ TEST(AltaReport, AConnectionIsKnownEitherWayRoundWithoutCase) {
 }
 
 } // namespace
+
+// A file that repeats names costs the connections of its distinct names.
+TEST(AltaReport, EachNameIsTakenOnceWhereItFirstStands) {
+    std::vector<AltaEntry> entries;
+    for (int i = 0; i < 3; ++i)
+        for (const char* name : {"A", "b", "C", "B", "a"})
+            entries.push_back({AltaEntry::name, name});
+    entries.push_back({AltaEntry::description, "IRON"});
+    takeEachAltaNameOnce(entries);
+    EXPECT_EQ(entries, (std::vector<AltaEntry>{{AltaEntry::name, "A"},
+                                               {AltaEntry::name, "b"},
+                                               {AltaEntry::name, "C"},
+                                               {AltaEntry::description, "IRON"}}));
+}

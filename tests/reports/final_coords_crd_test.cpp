@@ -123,7 +123,7 @@ TEST_F(FinalCoordsCrd, EachOverwriteAnswerDoesWhatItSays) {
         fillWithStoredConflicts();
         prompts.overwriteQuestions = 0;
         prompts.overwriteAnswer = row.answer;
-        const CrdShortfall shortfall = writeFinalCoords(RunContext(prompts), 1);
+        const CrdShortfall shortfall = writeFinalCoords(RunContext(prompts), 1).coordinateFile;
 
         EXPECT_EQ(prompts.overwriteQuestions, row.questions);
         // Kept points are the user's choice; only Cancel leaves a shortfall.
@@ -201,7 +201,7 @@ TEST_F(FinalCoordsCrd, AnInvalidNameAsksWhetherToGoOn) {
         pointList2D.append(point2D("D", "", "", 4.0, 5.0, 6.0));
         prompts.boxes.clear();
         prompts.answers = {answer};
-        const CrdShortfall shortfall = writeFinalCoords(RunContext(prompts), 1);
+        const CrdShortfall shortfall = writeFinalCoords(RunContext(prompts), 1).coordinateFile;
         // A "no" leaves D unwritten too, and the output says so.
         const std::vector<std::string> notStored =
             answer == Answer::yes ? std::vector<std::string>{"ABCDEFGHIJ"}
@@ -218,7 +218,7 @@ TEST_F(FinalCoordsCrd, AnInvalidNameAsksWhetherToGoOn) {
 TEST_F(FinalCoordsCrd, NoFileNameIsToldAndTheOtherFilesAreWritten) {
     projectVars.crdFileName.clear();
     pointList2D.append(point2D("D", "", "", 4.0, 5.0, 6.0));
-    const CrdShortfall shortfall = writeFinalCoords(RunContext(prompts), 1);
+    const CrdShortfall shortfall = writeFinalCoords(RunContext(prompts), 1).coordinateFile;
     EXPECT_EQ(shortfall.text(), "Nothing was stored in the coordinate file: no output coordinate "
                                 "file name has been specified.");
     ASSERT_EQ(prompts.boxes.size(), 1u);

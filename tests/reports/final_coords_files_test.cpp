@@ -62,10 +62,9 @@ protected:
 
     // What writeOutHeader writes with the settings in force.
     std::string outHeader(int adjusted) {
-        const int handle = createOutputFile((folder / "header.txt").string());
-        writeOutHeader(handle, adjusted);
-        int h = handle;
-        closeOutputFile(h);
+        StagedOutput header((folder / "header.txt").string());
+        writeOutHeader(header.create(), adjusted);
+        EXPECT_TRUE(header.commit());
         return testsupport::readBytes(folder / "header.txt");
     }
 };

@@ -46,17 +46,47 @@ TEST_F(OutputFiles, NamesComeFromTheProjectFile) {
     EXPECT_EQ(projectOutputPath(".OUT"), (folder / "net1.OUT").string());
 }
 
-TEST_F(OutputFiles, DeletesThePreviousOutputsOnly) {
+// The coordinate outputs stay until new ones replace them: a run that fails
+// must not leave the user with no coordinates at all.
+TEST_F(OutputFiles, DeletesThePreviousReportsOnly) {
     for (const char* name :
          {"net1.RPT", "net1.ERR", "net1.NEZ", "net1.OUT", "net1.prj", "net1.EEL"})
         testsupport::writeBytes(folder / name, "old");
     EXPECT_EQ(deleteOutputFiles(), 0);
     EXPECT_EQ(projectVars.reportFileName, (folder / "net1.RPT").string());
-    for (const char* gone : {"net1.RPT", "net1.ERR", "net1.NEZ", "net1.OUT"})
+    for (const char* gone : {"net1.RPT", "net1.ERR"})
         EXPECT_FALSE(fs::exists(folder / gone)) << gone;
-    EXPECT_TRUE(fs::exists(folder / "net1.prj"));
-    EXPECT_TRUE(fs::exists(folder / "net1.EEL"));
+    for (const char* kept : {"net1.NEZ", "net1.OUT", "net1.prj", "net1.EEL"})
+        EXPECT_TRUE(fs::exists(folder / kept)) << kept;
     EXPECT_EQ(deleteOutputFiles(), 0) << "missing files are no error";
+}
+
+// A staged output stands at its name only once committed; discarded (or
+// dropped) it leaves the previous file and no temporary file behind.
+TEST_F(OutputFiles, AStagedOutputReplacesThePreviousFileOnlyWhenCommitted) {
+    struct Row {
+        const char* what;
+        bool commit;
+        const char* expected;
+    };
+    for (const Row& row : {Row{"committed", true, "new\r\n"}, Row{"discarded", false, "old"}}) {
+        SCOPED_TRACE(row.what);
+        testsupport::writeBytes(folder / "net1.NEZ", "old");
+        {
+            StagedOutput nez((folder / "net1.NEZ").string());
+            ASSERT_GT(nez.create(), 0);
+            EXPECT_EQ(writeLine(nez.handle(), "new"), 0);
+            EXPECT_EQ(testsupport::readBytes(folder / "net1.NEZ"), "old") << "not yet in place";
+            if (row.commit) {
+                EXPECT_TRUE(nez.commit());
+            }
+        }
+        EXPECT_EQ(testsupport::readBytes(folder / "net1.NEZ"), row.expected);
+        int files = 0;
+        for (const auto& entry : fs::directory_iterator(folder.path()))
+            files += entry.path().filename().string().rfind("net1.NEZ", 0) == 0 ? 1 : 0;
+        EXPECT_EQ(files, 1) << "no temporary file is left";
+    }
 }
 
 TEST_F(OutputFiles, NewFilesReplaceOldOnesAndAppendingNeedsAnExistingFile) {

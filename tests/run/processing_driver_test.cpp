@@ -165,3 +165,50 @@ TEST_F(Driver, TheBlunderCheckReadsTheRawDataUnderItsOwnProgressText) {
     ASSERT_FALSE(shell.messages.empty());
     EXPECT_EQ(shell.messages.front(), "Checking Raw data");
 }
+
+// A run cancelled part way writes no coordinates: those of the run before
+// stay whole at their names, and the run says so in its error report.
+TEST_F(Driver, ACancelledRunKeepsThePreviousCoordinates) {
+    testsupport::writeBytes(folder / "net1.vkr", testsupport::terrestrial3DRaw());
+    testsupport::useTerrestrial3DSystem(projectVars);
+    const RunResult first = adjustNetwork(context, adjustmentRun, 0);
+    ASSERT_TRUE(first.coordinatesWritten);
+    EXPECT_EQ(first.previousCoordinatesKept, "");
+    const std::string nez = testsupport::readBytes(folder / "net1.NEZ");
+    const std::string out = testsupport::readBytes(folder / "net1.OUT");
+    ASSERT_NE(nez, "");
+
+    shell.pumps = 0;
+    shell.cancelAfterPumps = 1;
+    const RunResult cancelled = adjustNetwork(context, adjustmentRun, 0);
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_FALSE(cancelled.coordinatesWritten);
+    EXPECT_EQ(testsupport::readBytes(folder / "net1.NEZ"), nez);
+    EXPECT_EQ(testsupport::readBytes(folder / "net1.OUT"), out);
+    const std::string kept = (folder / "net1.NEZ").string() + " and " +
+                             (folder / "net1.OUT").string() +
+                             " are kept as the previous run left them: this run wrote no new "
+                             "coordinates.";
+    EXPECT_EQ(cancelled.previousCoordinatesKept, kept);
+    EXPECT_NE(testsupport::readBytes(folder / "net1.ERR").find(kept), std::string::npos);
+}
+
+// The project asks for its points in a coordinate file it does not name:
+// both runs stop before reading anything, with a box (the desktop program's
+// message) and the same text in the error report.
+TEST_F(Driver, ACoordinateFileWithoutANameStopsTheRun) {
+    projectVars.includeRawData = 1;
+    projectVars.horizAdjust = 1;
+    projectVars.wrtToCrd = 1;
+    projectVars.crdFileName.clear();
+    const std::string message = "No output coordinate file name has been specified";
+    for (const bool adjustment : {true, false}) {
+        SCOPED_TRACE(adjustment ? "adjustment" : "preprocessing");
+        shell.boxes.clear();
+        const RunResult r =
+            adjustment ? adjustNetwork(context, adjustmentRun, 0) : preprocessNetwork(context);
+        EXPECT_FALSE(r.reachedEnd);
+        EXPECT_EQ(boxTexts(), std::vector<std::string>{message});
+        EXPECT_NE(testsupport::readBytes(folder / "net1.ERR").find(message), std::string::npos);
+    }
+}

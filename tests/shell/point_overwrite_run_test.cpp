@@ -211,3 +211,26 @@ TEST_F(PointOverwriteRun, CancelLeavesTheCoordinateFileAsItWas) {
 }
 
 } // namespace
+
+namespace {
+
+// The project asks for a coordinate file it does not name: the run stops
+// with a box before it reads anything, and says so in its error report.
+TEST_F(PointOverwriteRun, ACoordinateFileWithoutANameStopsTheRunWithABox) {
+    testsupport::writeBytes(file("site.prj"),
+                            testsupport::readBytes(file("site.prj")) + "crdFileName=\r\n");
+    CMainFrame& frame = openProject();
+    const std::string message = "No output coordinate file name has been specified";
+    std::vector<std::string> boxes;
+    wxTEST_DIALOG(runAdjustment(frame),
+                  guitest::OnDialog<wxMessageDialog>([&](wxMessageDialog& box) {
+                      boxes.push_back(box.GetMessage().utf8_string());
+                      return wxID_OK;
+                  }));
+    EXPECT_EQ(boxes, std::vector<std::string>{message});
+    EXPECT_NE(testsupport::readBytes(file("site.ERR")).find(message), std::string::npos);
+    EXPECT_EQ(testsupport::readBytes(crdPath()), bytesBefore);
+    EXPECT_FALSE(fs::exists(file("site.NEZ")));
+}
+
+} // namespace

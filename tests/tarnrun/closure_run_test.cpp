@@ -62,15 +62,17 @@ TEST(ClosureRun, TheExampleListsBothClosuresInTheReportAndTheErrorReport) {
     }
 }
 
-TEST(ClosureRun, AClosureFileThatIsNotThereIsReportedAndTheRunGoesOn) {
+// The closures the project asks for cannot be computed: like any file the
+// project names, a missing closure file stops the run.
+TEST(ClosureRun, AClosureFileThatIsNotThereStopsTheRun) {
     testsupport::TempFolder folder("cls-missing");
     copyExample(folder);
     fs::remove(folder / "site.cls");
-    EXPECT_EQ(tarnruntest::runQuiet(folder / "site.prj", folder / "console.txt"), 0);
+    EXPECT_EQ(tarnruntest::runQuiet(folder / "site.prj", folder / "console.txt"), 1);
     const std::string err = testsupport::readBytes(folder / "site.ERR");
-    EXPECT_NE(
-        err.find("Error opening traverse closure file: " + (folder / "site.cls").string() + "\r\n"),
-        std::string::npos)
+    EXPECT_NE(err.find("Error opening traverse closure file: " + (folder / "site.cls").string() +
+                       ": No such file or directory\r\n"),
+              std::string::npos)
         << err;
     EXPECT_FALSE(fs::exists(folder / "site.cls"));
 }

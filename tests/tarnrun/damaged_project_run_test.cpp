@@ -33,8 +33,10 @@ std::string withoutCarriageReturns(std::string text) {
 TEST(DamagedProjectRun, LineFeedOnlyProjectRunsAsTheSameProject) {
     const testsupport::TempFolder crlf("project-crlf");
     const testsupport::TempFolder lf("project-lf");
-    for (const fs::path& folder : {crlf.path(), lf.path()})
+    for (const fs::path& folder : {crlf.path(), lf.path()}) {
         testsupport::writeBytes(folder / "site.vkr", exampleText("site.vkr"));
+        testsupport::writeBytes(folder / "site.cls", exampleText("site.cls"));
+    }
     testsupport::writeBytes(crlf / "site.prj", exampleText("site.prj"));
     testsupport::writeBytes(lf / "site.prj", withoutCarriageReturns(exampleText("site.prj")));
     ASSERT_EQ(tarnruntest::runQuiet(crlf / "site.prj", crlf / "console.txt"), exitConverged);

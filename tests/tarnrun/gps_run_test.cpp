@@ -34,7 +34,8 @@ int runGpsFormat(const testsupport::TempFolder& folder, int format, const std::s
     for (const auto& [from, to] : {std::pair{"includeRawData=1", "includeRawData=0"},
                                    {"includeGPSVectors=0", "includeGPSVectors=1"},
                                    {"geodeticModel=0", "geodeticModel=1"},
-                                   {"gridSystem=0", "gridSystem=4"}})
+                                   {"gridSystem=0", "gridSystem=4"},
+                                   {"includeClosure=1", "includeClosure=0"}})
         project.replace(project.find(from), std::string_view(from).size(), to);
     project += "gridZone=18\r\nellipsoid=9\r\npGPSFileName=" + name +
                "\r\ngpsFileFmtType=" + std::to_string(format) +

@@ -21,7 +21,7 @@ constexpr int exitStopped = 1;
 
 void copyExample(const testsupport::TempFolder& folder) {
     const fs::path example = fs::path(TARNWELL_FIXTURES) / ".." / ".." / "examples" / "site";
-    for (const char* name : {"site.prj", "site.vkr"})
+    for (const char* name : {"site.prj", "site.vkr", "site.cls"})
         fs::copy_file(example / name, folder / name);
 }
 

@@ -3,9 +3,9 @@
 // as from the numeric file; with one control point the first backsight's
 // azimuth orients the traverse; with none the first setup is assumed.
 
-#include "tarnrun_command.hpp"
 #include "support/report_text.hpp"
 #include "support/temp_folder.hpp"
+#include "tarnrun_command.hpp"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +33,7 @@ int runProject(const testsupport::TempFolder& folder, const std::string& rawFile
     project = testsupport::replaceAll(project, "site.vkr", rawFile);
     testsupport::writeBytes(folder / "site.prj", project);
     testsupport::writeBytes(folder / rawFile, rawText);
+    testsupport::writeBytes(folder / "site.cls", testsupport::readBytes(exampleFile("site.cls")));
     return tarnruntest::runQuiet(folder / "site.prj", folder / "console.txt");
 }
 

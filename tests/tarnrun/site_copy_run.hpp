@@ -3,10 +3,10 @@
 // through the project file, and tarnrun started on it as a user starts it;
 // plus readers for the comma-separated .NEZ it writes.
 
-#include "tarnrun_command.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/c_locale_text.hpp"
 #include "support/temp_folder.hpp"
+#include "tarnrun_command.hpp"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,11 @@ namespace sitecopy {
 
 inline std::string exampleFile(const std::string& name) {
     return std::string(TARNWELL_FIXTURES) + "/../../examples/site/" + name;
+}
+
+// The example's raw file as it stands.
+inline std::string exampleRaw() {
+    return testsupport::readBytes(exampleFile("site.vkr"));
 }
 
 // The example's settings as its project file holds them.

@@ -39,6 +39,8 @@ int runExample(const testsupport::TempFolder& folder, const std::string& shellSe
                const std::string& environment, const std::string& options = "") {
     EXPECT_EQ(sitecopy::exampleSettings().writeProjectFile((folder / "site.prj").string()), 1);
     testsupport::writeBytes(folder / "site.vkr", exampleRaw());
+    fs::copy_file(sitecopy::exampleFile("site.cls"), folder / "site.cls",
+                  fs::copy_options::overwrite_existing);
     return tarnruntest::runIn(shellSetup, environment, folder / "site.prj", folder / "console.txt",
                               options);
 }

@@ -140,6 +140,8 @@ void reportUnfinishedRun(const ConsoleShell& shell, const RunResult& result, int
     } else if (status == exitStopped && result.writeFailures.empty() && !reasons.empty()) {
         std::fprintf(stderr, "tarnrun: the run stopped: %s\n", reasons.back().c_str());
     }
+    if (!result.previousCoordinatesKept.empty())
+        reasons.push_back(result.previousCoordinatesKept);
     std::string error;
     if (!recordInErrorReport(projectOutputPath(".ERR"), errorReportBefore, reasons, error))
         std::fprintf(stderr, "tarnrun: %s\n", error.c_str());
@@ -181,6 +183,8 @@ int main(int argc, char** argv) {
     const int status = exitStatus(result, result.cancelled || shell.cancelled());
     for (const std::string& failure : result.writeFailures)
         std::fprintf(stderr, "tarnrun: %s\n", failure.c_str());
+    if (!result.previousCoordinatesKept.empty())
+        std::fprintf(stderr, "tarnrun: %s\n", result.previousCoordinatesKept.c_str());
     if (status != exitCompleted)
         reportUnfinishedRun(shell, result, status, errorReportBefore);
     setActiveShell(nullptr);

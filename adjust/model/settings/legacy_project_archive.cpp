@@ -9,12 +9,14 @@
 #include "model/settings/project_file.hpp"
 #include "model/settings/setting_ranges.hpp"
 #include "platform/binary_io.hpp"
+#include "platform/input_file.hpp"
 #include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
 #include "platform/system_reason.hpp"
 
 #include <cerrno>
 #include <cstdint>
+#include <exception>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -268,15 +270,23 @@ void readVersionGroups(ArchiveFields& a, globalVars& g) {
         setVersion3Defaults(g);
 }
 
+// The stream buffer throws where the system refuses a read; a device would
+// never end: only a regular file is read, and a failed read is no archive.
 std::optional<std::vector<std::uint8_t>> fileBytes(const std::string& path) {
+    if (!platform::inputFileProblem(platform::pathFromText(path)).empty())
+        return std::nullopt;
     std::ifstream file(platform::pathFromText(path), std::ios::binary);
     if (!file.is_open())
         return std::nullopt;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                    std::istreambuf_iterator<char>());
-    if (file.bad())
+    try {
+        std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                                        std::istreambuf_iterator<char>());
+        if (file.bad())
+            return std::nullopt;
+        return bytes;
+    } catch (const std::exception&) {
         return std::nullopt;
-    return bytes;
+    }
 }
 
 } // namespace

@@ -63,39 +63,55 @@ void setValue(globalVars& g, const projectKeys::Key& key, const std::string& val
     }
 }
 
+// The key of a line that starts with one of the table's keys and "=", else -1.
+int knownKeyOf(const std::string& line) {
+    const auto equals = line.find('=');
+    return equals == std::string::npos ? -1 : projectKeys::idOf(line.substr(0, equals));
+}
+
 // Reads a project file line by line, counting lines for messages.
 struct ProjectLines {
     std::istream& file;
     int lineNumber = 0;
+    // The line last read ended with CR LF (or was the last line of the file),
+    // the end of a value in the files this program writes.
+    bool valueEnded = true;
 
     // A physical line: bytes up to a LF, without it and the CR before it.
     // False at the end of the file.
     bool next(std::string& line) {
         line.clear();
         bool any = false;
+        bool lineFeed = false;
         for (int c = file.get(); c != std::char_traits<char>::eof(); c = file.get()) {
             any = true;
-            if (c == '\n')
+            if (c == '\n') {
+                lineFeed = true;
                 break;
+            }
             line.push_back(static_cast<char>(c));
         }
+        valueEnded = !lineFeed || (!line.empty() && line.back() == '\r');
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         lineNumber += any ? 1 : 0;
         return any;
     }
 
-    // The lines after a file list's key line that have no "=" are further
-    // names of the list (a list is stored one name a line); empty lines add
-    // none. Stops before the next line with "=".
+    // A file list is stored one name a line, each ended by a lone LF, the
+    // list by CR LF; an editor that ends every line with LF alone leaves
+    // only the next key line to end the list. So the list goes on while the
+    // line before ended with a lone LF and up to a line that starts with a
+    // known key: a name is a name whatever it holds ("=" included), and a
+    // stray line after the CR LF is no name. Empty lines add none.
     void appendListContinuation(std::string& value) {
-        for (;;) {
+        while (!valueEnded) {
             const std::istream::pos_type start = file.tellg();
             std::string line;
             if (start == std::istream::pos_type(-1) || !next(line))
                 return;
             line = lineTrimmed(line);
-            if (line.find('=') != std::string::npos) {
+            if (knownKeyOf(line) >= 0) {
                 file.clear();
                 file.seekg(start);
                 --lineNumber;

@@ -35,6 +35,9 @@ std::string settingRefusal(const projectKeys::Key& key, double value) {
                                  smallestConfidenceInterval, largestConfidenceInterval);
     if (isStdErr(key) && value < 0.0 && value != stdErrNotGiven && value != stdErrFixed)
         return "a standard error is not negative";
+    if (isStdErr(key) && value > 0.0 && value < smallestStdErr)
+        return platform::formatC("a standard error is 0 or from %g to %g", smallestStdErr,
+                                 platform::largestDataNumber);
     return {};
 }
 

@@ -15,6 +15,13 @@ inline constexpr int largestPrecision = 12;
 // the chi-square bounds have no meaning outside it.
 inline constexpr double smallestConfidenceInterval = 50.0;
 inline constexpr double largestConfidenceInterval = 99.99;
+// A standard error above 0 is kept from here up to the largest data number
+// (platform::largestDataNumber), where its square and the inverse of its
+// square stay ordinary numbers, also after the unit conversions of a run
+// (seconds to radians, feet to metres, parts per million): below it the
+// weights overflow and the adjustment yields infinities instead of
+// coordinates.
+inline constexpr double smallestStdErr = 1e-100;
 
 // A number of decimals for a format: the precision held to its range.
 constexpr int decimalsOf(int precision) {
@@ -23,7 +30,8 @@ constexpr int decimalsOf(int precision) {
 
 // Why `value` cannot be the setting's (not a usable number, or outside the
 // setting's range: precisions, the confidence interval, standard errors
-// that are neither 0 or more nor a marker); empty when it can.
+// that are neither 0, from smallestStdErr up, nor a marker);
+// empty when it can.
 std::string settingRefusal(const projectKeys::Key& key, double value);
 
 // Puts back the held value of every number setting of `loaded` that

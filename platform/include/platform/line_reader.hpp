@@ -22,30 +22,38 @@ public:
         : in_(&in), ends_(ends) {}
 
     // Reads the next line without its line end. Returns false at the end of
-    // the input, leaving `line` empty.
+    // the input, leaving `line` empty, and after a read error (the stream is
+    // then bad: a read error never escapes as an exception).
     bool next(std::string& line);
 
     // 1-based number of the line last returned by next(); 0 before the first.
     int lineNumber() const { return lineNumber_; }
 
 private:
+    bool readLine(std::string& line);
+
     std::istream* in_;
     LineEnds ends_;
     int lineNumber_ = 0;
 };
 
 // A LineReader that owns the file it reads. isOpen() is false when the file
-// cannot be opened; nothing is ever created.
+// cannot be opened or is no regular readable file (inputFileProblem says
+// why); nothing is ever created.
 class TextFileReader {
 public:
-    explicit TextFileReader(const std::filesystem::path& path, LineEnds ends = LineEnds::lfOrCrLf)
-        : file_(path, std::ios::binary), reader_(file_, ends) {}
+    explicit TextFileReader(const std::filesystem::path& path, LineEnds ends = LineEnds::lfOrCrLf);
 
     bool isOpen() const { return file_.is_open(); }
+    // Why the file could not be opened; empty when it was.
+    const std::string& problem() const { return problem_; }
     bool next(std::string& line) { return reader_.next(line); }
+    // The last next() stopped on a read error, not at the end of the file.
+    bool readFailed() const { return file_.bad(); }
     int lineNumber() const { return reader_.lineNumber(); }
 
 private:
+    std::string problem_;
     std::ifstream file_;
     LineReader reader_;
 };
