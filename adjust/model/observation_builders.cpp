@@ -177,11 +177,11 @@ int buildObsLists3D(std::string& message) {
     if (rawDataList.count() > 0)
         convertLengthsToMetres();
 
+    // The raw list no longer changes until the lists are built.
+    const rawSightIndexInForce sightIndex;
     restoreReaderStdErrs();
     buildStationInputs3D();
 
-    // The raw list no longer changes until the lists are built.
-    const rawSightIndexInForce sightIndex;
     if (!angleSetsPass(readNextSetup3D, addAngleObs3D)) {
         message = userAbortedText;
         return buildStopped;
@@ -196,11 +196,12 @@ int buildObsLists3D(std::string& message) {
 
 int buildObsLists2D(std::string& message) {
     message.clear();
+    // The raw list does not change while the lists are built.
+    const rawSightIndexInForce sightIndex;
     restoreReaderStdErrs();
     buildCoordRecs2D();
     if (rawDataList.count() == 0)
         return buildDone;
-    const rawSightIndexInForce sightIndex;
     if (!angleSetsPass(readNextSetup2D, addAngleObs2D)) {
         message = userAbortedText;
         return buildStopped;
