@@ -18,8 +18,10 @@
 #include "platform/shell_services.hpp"
 #include "platform/system_reason.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -332,11 +334,13 @@ bool hasNonDataNumber(const std::string& line) {
     return false;
 }
 
-void postPercent(std::ifstream& file, std::uintmax_t size) {
+// The reader's count of bytes rather than the stream's position: asking the
+// system for the position cost a call per line.
+void postPercent(const platform::LineReader& reader, const std::ifstream& file,
+                 std::uintmax_t size) {
     if (size == 0)
         return;
-    const auto position = file.tellg();
-    const std::uintmax_t done = position < 0 ? size : static_cast<std::uintmax_t>(position);
+    const std::uintmax_t done = file.eof() ? size : std::min(reader.bytesRead(), size);
     activeShell().setPercent(static_cast<int>(done * 100 / size));
 }
 
@@ -349,7 +353,7 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
     reader.next(line); // the header line
     state.reading = true;
     while (reader.next(line)) {
-        postPercent(file, ec ? 0 : size);
+        postPercent(reader, file, ec ? 0 : size);
         const std::string kept = withoutControlBytes(line);
         if (hasNonDataNumber(kept)) {
             reportParseError(kept, path, reader.lineNumber());

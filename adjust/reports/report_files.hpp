@@ -24,8 +24,11 @@ int openRptFile(int mode);
 // Opens the error report beside the report file (or the project file when no
 // report has been named). Sets `errFile`; returns the handle, or -1.
 int openErrFile(int mode);
+// The files below write their lines through a buffer (output/report_lines.hpp)
+// until they are closed.
+//
 // Close the file and set its handle to 0. 0 when it was not open, else the
-// result of the close.
+// result of the close, or 1 when the lines still pending could not be written.
 int closeRptFile();
 int closeErrFile();
 
@@ -34,7 +37,7 @@ int closeErrFile();
 // writeLine (never 0), or -1.
 int createOutputFile(const std::string& path);
 // Closes such a handle and sets it to 0; 0 when it was not open, else the
-// result of the close.
+// result of the close, or 1 when the lines still pending could not be written.
 int closeOutputFile(int& handle);
 
 // The C library's fixed 24-character form of a local time:
