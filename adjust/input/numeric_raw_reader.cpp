@@ -6,6 +6,7 @@
 #include "input/vkr_std_errs.hpp"
 #include "model/angle_text.hpp"
 #include "model/program_lists.hpp"
+#include "model/progress.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
@@ -344,7 +345,8 @@ void postPercent(const platform::LineReader& reader, const std::ifstream& file,
     activeShell().setPercent(static_cast<int>(done * 100 / size));
 }
 
-// Reads one file into rawDataList; false after a malformed record.
+// Reads one file into rawDataList; false after a malformed record or when
+// the user asked to stop.
 bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& state) {
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(platform::pathFromText(path), ec);
@@ -354,6 +356,8 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
     state.reading = true;
     while (reader.next(line)) {
         postPercent(reader, file, ec ? 0 : size);
+        if (userCancelled())
+            return false;
         const std::string kept = withoutControlBytes(line);
         if (hasNonDataNumber(kept)) {
             reportParseError(kept, path, reader.lineNumber());

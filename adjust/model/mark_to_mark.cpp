@@ -4,6 +4,7 @@
 #include "model/pair_lookup.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
+#include "model/progress.hpp"
 #include "model/project_geodesy.hpp"
 #include "model/raw_sight_index.hpp"
 #include "model/reader_std_errs.hpp"
@@ -213,6 +214,7 @@ template <class Line> void forEachSight(Line line) {
     rawRec r;
     rawDataList.seek1(0);
     for (int index = 0; rawDataList.getNext1(r) == 0; ++index) {
+        endRunWhenCancelled();
         if (r.kind == rawSetup) {
             instrument = std::string(fixedText(r.stationName));
             line(r, instrument, fixedText(r.backsightName), index);
@@ -264,6 +266,7 @@ int reduceRawSlopeToMarks() {
     rawRec r;
     rawDataList.seek(0);
     while (rawDataList.get(r) == 0) {
+        endRunWhenCancelled();
         int reduced = sightNotReduced;
         if (r.kind == rawSetup) {
             instrument = std::string(fixedText(r.stationName));

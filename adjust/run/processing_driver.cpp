@@ -297,6 +297,9 @@ template <class Run> RunResult guardedRun(const RunContext& context, Run run) {
         return gridRun(context, run);
     }();
     addWriteFailuresToErrorReport();
+    // A cancel taken inside the adjustment ends it as a failed one; the run
+    // was cancelled all the same.
+    result.cancelled = result.cancelled || context.shell.cancelled();
     result.writeFailures = outputWriteFailures();
     clearOutputWriteFailures();
     return result;
