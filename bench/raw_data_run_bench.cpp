@@ -18,10 +18,10 @@
 // resident memory, `converged` 1 when the adjustment converged. BLAS runs
 // on one thread.
 
+#include "adjustment_bench_runs.hpp"
 #include "model/run_context.hpp"
 #include "model/settings/global_vars.hpp"
 #include "one_thread_main.hpp"
-#include "peak_memory.hpp"
 #include "platform/shell_services.hpp"
 #include "raw_networks.hpp"
 #include "run/processing_driver.hpp"
@@ -36,7 +36,6 @@
 #include <map>
 #include <string>
 #include <sys/resource.h>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -94,25 +93,7 @@ private:
     std::map<std::string, double> seconds_;
 };
 
-// A fresh folder for one benchmark's project, removed at its end.
-class ProjectFolder {
-public:
-    ProjectFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tarnwell-rawrun-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~ProjectFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ProjectFolder(const ProjectFolder&) = delete;
-    ProjectFolder& operator=(const ProjectFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using adjustment_bench::ProjectFolder;
 
 // The project read as tarnrun reads it, its scratch files in its own folder.
 bool loadProject(const std::filesystem::path& project) {
@@ -186,41 +167,41 @@ void reportSteps(benchmark::State& state, const StepTimingShell& shell) {
         state.counters[step] = seconds / runs;
 }
 
-std::filesystem::path project2D(const ProjectFolder& folder, benchmark::State& state) {
-    return rawnetworks::writeGridProject2D(folder.path(), static_cast<int>(state.range(0)),
+std::filesystem::path project2D(const ProjectFolder& folder, const benchmark::State& state) {
+    return rawnetworks::writeGridProject2D(folder.folder(), static_cast<int>(state.range(0)),
                                            state.range(1) != 0);
+}
+
+std::filesystem::path project3D(const ProjectFolder& folder, const benchmark::State& state) {
+    return rawnetworks::writeNetworkProject3D(folder.folder(), static_cast<int>(state.range(0)));
+}
+
+// The runs of the project, with the seconds of each step when `steps`.
+void runProject(benchmark::State& state, const std::filesystem::path& project, bool steps) {
+    StepTimingShell shell;
+    report(state, timeRuns(state, project, shell));
+    if (steps)
+        reportSteps(state, shell);
 }
 
 void BM_RawRun2D(benchmark::State& state) {
     const ProjectFolder folder;
-    const std::filesystem::path project = project2D(folder, state);
-    StepTimingShell shell;
-    report(state, timeRuns(state, project, shell));
+    runProject(state, project2D(folder, state), false);
 }
 
 void BM_RawRun3D(benchmark::State& state) {
     const ProjectFolder folder;
-    const std::filesystem::path project =
-        rawnetworks::writeNetworkProject3D(folder.path(), static_cast<int>(state.range(0)));
-    StepTimingShell shell;
-    report(state, timeRuns(state, project, shell));
+    runProject(state, project3D(folder, state), false);
 }
 
 void BM_RunSteps2D(benchmark::State& state) {
     const ProjectFolder folder;
-    const std::filesystem::path project = project2D(folder, state);
-    StepTimingShell shell;
-    report(state, timeRuns(state, project, shell));
-    reportSteps(state, shell);
+    runProject(state, project2D(folder, state), true);
 }
 
 void BM_RunSteps3D(benchmark::State& state) {
     const ProjectFolder folder;
-    const std::filesystem::path project =
-        rawnetworks::writeNetworkProject3D(folder.path(), static_cast<int>(state.range(0)));
-    StepTimingShell shell;
-    report(state, timeRuns(state, project, shell));
-    reportSteps(state, shell);
+    runProject(state, project3D(folder, state), true);
 }
 
 } // namespace

@@ -99,9 +99,9 @@ protected:
 } // namespace
 
 TEST_F(RunCancel, EveryLongPhaseOfThe2DRoadStopsWhereAsked) {
-    expectEveryPhaseStopsWhereAsked({"", "Building Observation Lists.", "Computing Initial XY's",
-                                     "Outputing observations.", "Iteration:  1",
-                                     "Solution converged, Computing statistics."});
+    expectEveryPhaseStopsWhereAsked({"", "Building Observation Lists.", "Building Description List",
+                                     "Computing Initial XY's", "Outputing observations.",
+                                     "Iteration:  1", "Solution converged, Computing statistics."});
 }
 
 TEST_F(RunCancel, EveryLongPhaseOfThe3DRoadStopsWhereAsked) {
