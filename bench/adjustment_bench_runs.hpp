@@ -4,6 +4,7 @@
 // report files, the timed runs of one adjustment and the counters reported.
 
 #include "engine/adjustment_results.hpp"
+#include "grid_shape.hpp"
 #include "model/program_lists.hpp"
 #include "model/settings/global_vars.hpp"
 #include "peak_memory.hpp"
@@ -74,21 +75,7 @@ inline void setProject(int gridSystem, int gridZone) {
     projectVars.relativeErrFileOn = 0;
 }
 
-// The neighbours of point i of a grid of `count` points in rows of `side`,
-// in the order west, north, east, south.
-inline std::vector<int> gridNeighbours(int i, int side, int count) {
-    std::vector<int> n;
-    const int row = i / side, col = i % side;
-    if (col > 0)
-        n.push_back(i - 1);
-    if (i + side < count)
-        n.push_back(i + side);
-    if (col + 1 < side && i + 1 < count)
-        n.push_back(i + 1);
-    if (row > 0)
-        n.push_back(i - side);
-    return n;
-}
+using gridshape::gridNeighbours;
 
 // Opens the run's report files; the memory peak counts from here, without
 // the results the last run left.

@@ -62,14 +62,7 @@ coordRec pointRecord(const std::string& name, int type) {
     return p;
 }
 
-// Full rows only: the longest row of at most sqrt(count) points that
-// divides the count.
-int rowLength(int count) {
-    int side = static_cast<int>(std::sqrt(static_cast<double>(count)));
-    while (count % side != 0)
-        --side;
-    return side;
-}
+using gridshape::rowLength;
 
 class GridNetwork {
 public:

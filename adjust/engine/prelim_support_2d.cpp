@@ -2,6 +2,7 @@
 
 #include "engine/geodetic_reductions.hpp"
 #include "model/program_lists.hpp"
+#include "model/progress.hpp"
 #include "model/project_geodesy.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/shell_services.hpp"
@@ -15,6 +16,7 @@ namespace prelim2d {
 void postProgress(int index, int count) {
     if (count > 0)
         activeShell().setPercent(static_cast<int>(static_cast<long long>(index) * 100 / count));
+    endRunWhenCancelled();
 }
 
 std::string nameOf(const pointNameField& field) {

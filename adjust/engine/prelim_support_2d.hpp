@@ -65,7 +65,8 @@ template <class Record, class Change> void rewrite(obsList<Record>& list, Change
     list.closeCursor(number);
 }
 
-// Posts index x 100 / count to the progress bar.
+// Posts index x 100 / count to the progress bar and lets the shell's waiting
+// events run; a cancel asked for meanwhile ends the run (endRunWhenCancelled).
 void postProgress(int index, int count);
 
 std::string nameOf(const pointNameField& field);

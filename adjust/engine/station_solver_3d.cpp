@@ -23,7 +23,7 @@ bool isStation(const pointNameField& field, const stationRec& station) {
 
 bool solveByVector(stationRec& station) {
     bool placed = false;
-    walk(gpsVectorList, [&](const gpsVectorRec& vector, int) {
+    gpsVectorList.visitNaming(fixedText(station.name), [&](const gpsVectorRec& vector) {
         const bool stationIsFrom = isStation(vector.from, station);
         const bool stationIsTo = isStation(vector.to, station);
         if (stationIsFrom == stationIsTo)

@@ -95,8 +95,9 @@ bool forEachLine(const std::string& path,
     std::streamoff counted = 0;
     while (reader.next(line)) {
         onLine(printableBytes(line), reader.lineNumber());
-        const std::streamoff position = file.eof() ? static_cast<std::streamoff>(size)
-                                                   : static_cast<std::streamoff>(file.tellg());
+        const std::streamoff position = file.eof()
+                                            ? static_cast<std::streamoff>(size)
+                                            : static_cast<std::streamoff>(reader.bytesRead());
         advanceProgress(static_cast<int>(position - counted));
         counted = position;
     }

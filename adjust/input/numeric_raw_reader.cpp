@@ -6,6 +6,7 @@
 #include "input/vkr_std_errs.hpp"
 #include "model/angle_text.hpp"
 #include "model/program_lists.hpp"
+#include "model/progress.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
@@ -19,8 +20,10 @@
 #include "platform/shell_services.hpp"
 #include "platform/system_reason.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -339,15 +342,18 @@ void stopReading(const std::string& text) {
     activeShell().message(text, MessageKind::ok);
 }
 
-void postPercent(std::ifstream& file, std::uintmax_t size) {
+// The reader's count of bytes rather than the stream's position: asking the
+// system for the position cost a call per line.
+void postPercent(const platform::LineReader& reader, const std::ifstream& file,
+                 std::uintmax_t size) {
     if (size == 0)
         return;
-    const auto position = file.tellg();
-    const std::uintmax_t done = position < 0 ? size : static_cast<std::uintmax_t>(position);
+    const std::uintmax_t done = file.eof() ? size : std::min(reader.bytesRead(), size);
     activeShell().setPercent(static_cast<int>(done * 100 / size));
 }
 
-// Reads one file into rawDataList; false after a malformed record.
+// Reads one file into rawDataList; false after a malformed record or when
+// the user asked to stop.
 bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& state) {
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(platform::pathFromText(path), ec);
@@ -356,7 +362,9 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
     reader.next(line); // the header line
     state.reading = true;
     while (reader.next(line)) {
-        postPercent(file, ec ? 0 : size);
+        postPercent(reader, file, ec ? 0 : size);
+        if (userCancelled())
+            return false;
         const std::string kept = withoutControlBytes(line);
         if (hasNonDataNumber(kept)) {
             reportParseError(kept, path, reader.lineNumber());

@@ -64,8 +64,9 @@ vkrReaderState startVkrRead();
 // malformed record while reading is on writes "Error parsing raw record:",
 // the line and its file and line number to the error report, shows the same,
 // and returns 1 (records read before stay). Every record stored notes its
-// file and line (setRawRecordSource). After the last file the notes on
-// assumed faces go to the error report. 0 on success.
+// file and line (setRawRecordSource). The shell is asked for a cancel on
+// every line: a cancel returns 1 with nothing shown. After the last file the
+// notes on assumed faces go to the error report. 0 on success.
 int readVkrRawFile(const std::string& fileList);
 
 // Parses one record line (the header excluded) by its first character and

@@ -15,8 +15,8 @@
 // or -1 when there is none. Searches are linear from the head, except in
 // the lists of the record types marked `indexedByName` (points) and
 // `indexedByNames` (observations): those lists keep, once searched, where
-// the records of each point name stand, so a search by names and a visit of
-// the records naming a point (visitNaming) only look at those.
+// the records of each point name stand, so a search or replace by names and
+// a visit of the records naming a point (visitNaming) only look at those.
 //
 // Searches are defined per record type by two overload sets found next to
 // each record: findMatch(record, names...) for find and indexOf, and
@@ -148,6 +148,8 @@ public:
             storeReplacement(found->at->record, record, keyMatch::sameOrder);
             return found->position;
         }
+        if constexpr (indexedByNames<Record>)
+            return replaceAmongNaming(record);
         int index = 0;
         for (node* n = head_; n != nullptr; n = n->next, ++index) {
             const keyMatch match = replaceMatch(n->record, record);
@@ -186,6 +188,8 @@ protected:
         head_ = nullptr;
         tailLink_ = &head_;
         count_ = 0;
+        lastFound_ = nullptr;
+        lastFoundIndex_ = 0;
         index_.clear();
         indexBuilt_ = false;
     }
@@ -206,13 +210,22 @@ protected:
             append(n->record);
     }
 
-    // The index-th node, or null outside the list.
+    // The index-th node, or null outside the list. Walks on from the node
+    // found last when that stands at or before the index, so reading a list
+    // by rising index costs a step per record rather than a walk from the head.
     node* nodeAt(int index) const {
         if (index < 0 || index >= count_)
             return nullptr;
         node* n = head_;
-        for (int i = 0; i < index; ++i)
+        int at = 0;
+        if (lastFound_ != nullptr && lastFoundIndex_ <= index) {
+            n = lastFound_;
+            at = lastFoundIndex_;
+        }
+        for (; at < index; ++at)
             n = n->next;
+        lastFound_ = n;
+        lastFoundIndex_ = index;
         return n;
     }
 
@@ -282,6 +295,22 @@ private:
         return -1;
     }
 
+    // A replacement's key names its first name, so only the records naming
+    // it are tried; the names stay those the index holds.
+    int replaceAmongNaming(const Record& record) {
+        const std::vector<entry>* naming = recordsNaming(recordNames(record)[0]);
+        if (naming == nullptr)
+            return -1;
+        for (const entry& e : *naming) {
+            const keyMatch match = replaceMatch(e.at->record, record);
+            if (match != keyMatch::none) {
+                storeReplacement(e.at->record, record, match);
+                return e.position;
+            }
+        }
+        return -1;
+    }
+
     template <class... Names> int findBy(Record& out, const Names&... names) const {
         int index = 0;
         for (const node* n = head_; n != nullptr; n = n->next, ++index) {
@@ -298,6 +327,8 @@ private:
     node* head_ = nullptr;
     node** tailLink_ = &head_;
     int count_ = 0;
+    mutable node* lastFound_ = nullptr;
+    mutable int lastFoundIndex_ = 0;
     mutable std::unordered_map<std::string, std::vector<entry>> index_;
     mutable bool indexBuilt_ = false;
 };

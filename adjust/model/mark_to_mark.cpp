@@ -4,7 +4,9 @@
 #include "model/pair_lookup.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
+#include "model/progress.hpp"
 #include "model/project_geodesy.hpp"
+#include "model/raw_sight_index.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/length_units.hpp"
@@ -12,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 #include <string>
 
@@ -139,40 +142,30 @@ struct lineValues {
     double mean() const { return sum / count; }
 };
 
-// The sights of the line A-B from raw index k on (cursor 0), with the
-// errors in force at each; the errors are the same afterwards as before.
+// The sights of the line A-B from raw index k on, as a walk from k meets
+// them, with the errors in force at each; the errors are the same afterwards
+// as before. The sights come from the raw-data index: a walk to the end of
+// the raw list for each line made the merges quadratic in the number of lines.
 bool lineSights(std::string_view a, std::string_view b, int k, lineValues& distances,
                 lineValues& zeniths) {
-    if (rawDataList.seek(k) != 0)
+    const std::shared_ptr<const rawSightIndex> index = currentRawSightIndex();
+    if (k < 0 || k >= index->count())
         return false;
     const stdErrBlock before = readerStdErrs;
     const double convergence = normalConvergence(a, b);
-    std::string instrument(a);
-    const auto take = [&](const rawRec& r, std::string_view target) {
-        if (!sameLine(instrument, target, a, b))
-            return;
-        if (r.markSlopeDistance > 0.0)
-            distances.add(r.markSlopeDistance, r.distStdErr);
-        if (r.markZenith > 0.0) {
-            double z = r.markZenith > pi ? 2.0 * pi - r.markZenith : r.markZenith;
-            if (!sameName(instrument, a))
-                z = reverseZenith(z, convergence);
-            zeniths.add(z, r.zenithStdErr);
-        }
-    };
-    rawRec r;
-    while (rawDataList.get(r) == 0) {
-        if (r.kind == rawSetup) {
-            instrument = std::string(fixedText(r.stationName));
-            take(r, fixedText(r.backsightName));
-        } else if (r.kind == rawForesight) {
-            take(r, fixedText(r.foresightName));
-        } else if (r.kind == rawStdErrs) {
-            applyRawStdErrRec(r);
-        }
-        if (rawDataList.advance() != 0)
-            break;
-    }
+    forEachLineSightFrom(
+        *index, a, b, k, notComputed, [&](int at, std::string_view instrument, double) {
+            const rawRec& r = index->record(at);
+            readerStdErrs = index->errorsInForce(at, k, before);
+            if (r.markSlopeDistance > 0.0)
+                distances.add(r.markSlopeDistance, r.distStdErr);
+            if (r.markZenith > 0.0) {
+                double z = r.markZenith > pi ? 2.0 * pi - r.markZenith : r.markZenith;
+                if (!sameName(instrument, a))
+                    z = reverseZenith(z, convergence);
+                zeniths.add(z, r.zenithStdErr);
+            }
+        });
     readerStdErrs = before;
     return true;
 }
@@ -221,6 +214,7 @@ template <class Line> void forEachSight(Line line) {
     rawRec r;
     rawDataList.seek1(0);
     for (int index = 0; rawDataList.getNext1(r) == 0; ++index) {
+        endRunWhenCancelled();
         if (r.kind == rawSetup) {
             instrument = std::string(fixedText(r.stationName));
             line(r, instrument, fixedText(r.backsightName), index);
@@ -272,6 +266,7 @@ int reduceRawSlopeToMarks() {
     rawRec r;
     rawDataList.seek(0);
     while (rawDataList.get(r) == 0) {
+        endRunWhenCancelled();
         int reduced = sightNotReduced;
         if (r.kind == rawSetup) {
             instrument = std::string(fixedText(r.stationName));
@@ -293,6 +288,8 @@ int reduceRawSlopeToMarks() {
         if (rawDataList.advance() != 0)
             break;
     }
+    // The raw list does not change while the repeated sights are merged.
+    const rawSightIndexInForce sightIndex;
     mergeRepeatedDists3D();
     mergeRepeatedVerts3D();
     return 0;

@@ -33,6 +33,7 @@ inline constexpr int sightNotReduced = 1; // a station without coordinates
 // Reduces every sight of `rawDataList` that carries a distance or a zenith,
 // HI and target height, then merges the lines (mergeRepeatedDists3D,
 // mergeRepeatedVerts3D). 1 when the raw list is empty (nothing done), else 0.
+// A cancel asked for meanwhile ends the run (endRunWhenCancelled).
 int reduceRawSlopeToMarks();
 
 // The sight of a setup to its backsight: from its measured slope distance

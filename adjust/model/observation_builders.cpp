@@ -115,12 +115,13 @@ bool angleSetsPass(ReadSetup readSetup, AddAngles addAngles) {
 
 // Calls `build` for each coordinate record whose point `known` does not
 // know yet, with the errors in force at the record, which it leaves as they
-// were. Walks cursor 1.
+// were. Walks cursor 1; a cancel asked for meanwhile ends the run.
 template <class Known, class Build> void controlPass(Known known, Build build) {
     const int total = rawDataList.count();
     rawRec record;
     rawDataList.seek1(0);
     for (int index = 0; rawDataList.getNext1(record) == 0; ++index) {
+        endRunWhenCancelled();
         if (record.kind == rawCoord) {
             const std::string_view name = fixedText(record.pointName);
             if (known(name) == 0) {
@@ -177,11 +178,11 @@ int buildObsLists3D(std::string& message) {
     if (rawDataList.count() > 0)
         convertLengthsToMetres();
 
+    // The raw list no longer changes until the lists are built.
+    const rawSightIndexInForce sightIndex;
     restoreReaderStdErrs();
     buildStationInputs3D();
 
-    // The raw list no longer changes until the lists are built.
-    const rawSightIndexInForce sightIndex;
     if (!angleSetsPass(readNextSetup3D, addAngleObs3D)) {
         message = userAbortedText;
         return buildStopped;
@@ -196,11 +197,12 @@ int buildObsLists3D(std::string& message) {
 
 int buildObsLists2D(std::string& message) {
     message.clear();
+    // The raw list does not change while the lists are built.
+    const rawSightIndexInForce sightIndex;
     restoreReaderStdErrs();
     buildCoordRecs2D();
     if (rawDataList.count() == 0)
         return buildDone;
-    const rawSightIndexInForce sightIndex;
     if (!angleSetsPass(readNextSetup2D, addAngleObs2D)) {
         message = userAbortedText;
         return buildStopped;
@@ -235,6 +237,7 @@ int buildDescriptionList() {
     rawRec record;
     rawDataList.seek1(0);
     for (int index = 0; rawDataList.getNext1(record) == 0; ++index) {
+        endRunWhenCancelled();
         const bool described = record.kind == rawForesight || record.kind == rawCoord;
         if (described && (record.description[0] != '\0' || record.code[0] != '\0')) {
             ptDescRec entry;

@@ -39,13 +39,14 @@ int buildObsLists2D(std::string& message);
 
 // The control passes: every coordinate record whose point is in neither
 // input list yet builds that point from all its records. The 3D pass first
-// puts the project's standard errors (in metres) in force. Return 0.
+// puts the project's standard errors (in metres) in force. Return 0; a
+// cancel asked for meanwhile ends the run (endRunWhenCancelled).
 int buildStationInputs3D();
 int buildCoordRecs2D();
 
 // Fills `ptDescList` from the foresight and coordinate records that carry a
 // description or a code: the description and the code of the last such
-// record of each point. Returns 0.
+// record of each point. Returns 0; a cancel asked for meanwhile ends the run.
 int buildDescriptionList();
 
 // The first sight in raw order to `point` that carries a zenith angle, a

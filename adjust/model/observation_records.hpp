@@ -176,7 +176,7 @@ keyMatch replaceMatch(const verticalObs& stored, const verticalObs& given);
 keyMatch replaceMatch(const azimuthObs& stored, const azimuthObs& given);
 keyMatch replaceMatch(const gpsVectorRec& stored, const gpsVectorRec& given);
 
-// The point names of the lines, angles and azimuths, which the passes of a
+// The point names of the lines, angles, azimuths and GPS vectors, which the passes of a
 // run look up point by point: their lists index them.
 inline std::array<std::string_view, 3> recordNames(const angleObs& r) {
     return {fixedText(r.backsight), fixedText(r.instrument), fixedText(r.foresight)};
@@ -196,12 +196,16 @@ inline std::array<std::string_view, 3> recordNames(const angleObs2D& r) {
 inline std::array<std::string_view, 2> recordNames(const azimuthObs& r) {
     return {fixedText(r.from), fixedText(r.to)};
 }
+inline std::array<std::string_view, 2> recordNames(const gpsVectorRec& r) {
+    return {fixedText(r.from), fixedText(r.to)};
+}
 template <> inline constexpr bool indexedByNames<angleObs> = true;
 template <> inline constexpr bool indexedByNames<distanceObs> = true;
 template <> inline constexpr bool indexedByNames<verticalObs> = true;
 template <> inline constexpr bool indexedByNames<distanceObs2D> = true;
 template <> inline constexpr bool indexedByNames<angleObs2D> = true;
 template <> inline constexpr bool indexedByNames<azimuthObs> = true;
+template <> inline constexpr bool indexedByNames<gpsVectorRec> = true;
 
 void orientFound(distanceObs2D& copy, keyMatch match);
 void storeReplacement(distanceObs2D& stored, const distanceObs2D& given, keyMatch match);

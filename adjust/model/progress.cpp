@@ -1,5 +1,6 @@
 #include "model/progress.hpp"
 
+#include "model/run_stops.hpp"
 #include "platform/shell_services.hpp"
 
 int progressTotal = 0;
@@ -28,4 +29,9 @@ bool userCancelled() {
     ShellServices& shell = activeShell();
     shell.pump();
     return shell.cancelled();
+}
+
+void endRunWhenCancelled() {
+    if (userCancelled())
+        throw RunCancelled();
 }

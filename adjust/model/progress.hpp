@@ -23,6 +23,10 @@ void postProgress(int index, int total);
 // stop the run (Escape or Cancel). The walks of the list builders ask once per
 // record and stop at the first yes.
 bool userCancelled();
+// The same for the long steps that have no way of their own to report a stop
+// (the preliminary coordinates, the reductions, the listings): when the user
+// asked, the run ends here by RunCancelled (model/run_stops.hpp).
+void endRunWhenCancelled();
 
 // The text a run ends with when the user stops it.
 inline constexpr const char* userAbortedText = "The user aborted processing.";

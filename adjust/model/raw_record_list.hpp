@@ -16,6 +16,8 @@
 
 #include "model/linked_nodes.hpp"
 
+#include <cstdlib>
+
 template <class Record> class rawRecListOf {
 public:
     rawRecListOf() = default;
@@ -97,21 +99,27 @@ private:
         int position = 0;
     };
 
-    // Steps from the nearest cursor standing at or before `index` (else from
-    // the head), so scans that seek a little further each time stay linear.
+    // Steps from the nearest known node (the head, the last record or a
+    // cursor, forward or back along the back links), so scans that seek near
+    // where a cursor stands stay linear whichever way they go.
     int seekCursor(cursor& c, int index) {
         if (index < 0 || index >= count_)
             return 1;
         node* n = head_;
         int at = 0;
-        for (const cursor& other : cursors_) {
-            if (other.at != nullptr && other.position <= index && other.position > at) {
-                n = other.at;
-                at = other.position;
+        const auto consider = [&](node* from, int position) {
+            if (from != nullptr && std::abs(position - index) < std::abs(at - index)) {
+                n = from;
+                at = position;
             }
-        }
+        };
+        consider(last_, count_ - 1);
+        for (const cursor& other : cursors_)
+            consider(other.at, other.position);
         for (; at < index; ++at)
             n = n->next;
+        for (; at > index; --at)
+            n = n->back;
         c.at = n;
         c.position = index;
         return 0;

@@ -52,8 +52,11 @@ rawSightIndex::rawSightIndex() {
         } else if (r.kind == rawForesight) {
             setupBefore_[i] = setup;
             sights_[lineKey(stationOf(i), fixedText(r.foresightName))].push_back(i);
-        } else if (r.kind == rawCoord && isSet(r.northing) && isSet(r.easting)) {
-            coords_[pointNameKey(fixedText(r.pointName))] = i;
+        } else if (r.kind == rawCoord) {
+            std::string key = pointNameKey(fixedText(r.pointName));
+            if (isSet(r.northing) && isSet(r.easting))
+                coords_[key] = i;
+            coordRecords_[std::move(key)].push_back(i);
         } else if (r.kind == rawStdErrs) {
             addStdErrState(i);
         }
@@ -111,6 +114,11 @@ std::string_view rawSightIndex::stationOf(int index) const {
 int rawSightIndex::lastCoordOf(std::string_view point) const {
     const auto found = coords_.find(pointNameKey(point));
     return found == coords_.end() ? -1 : found->second;
+}
+
+const std::vector<int>& rawSightIndex::coordRecordsOf(std::string_view point) const {
+    const auto found = coordRecords_.find(pointNameKey(point));
+    return found == coordRecords_.end() ? noSights : found->second;
 }
 
 namespace {

@@ -51,12 +51,16 @@ public:
     // easting set; -1 when none.
     int lastCoordOf(std::string_view point) const;
 
+    // Raw indices, in list order, of every coordinate record of `point`.
+    const std::vector<int>& coordRecordsOf(std::string_view point) const;
+
 private:
     std::vector<rawRec> records_;
     std::vector<int> nextSetup_;
     std::vector<int> setupBefore_; // -1 when none
     std::unordered_map<std::string, std::vector<int>> sights_;
     std::unordered_map<std::string, int> coords_;
+    std::unordered_map<std::string, std::vector<int>> coordRecords_;
     // Per standard-error record, ascending by raw index: the elements the
     // records up to it have set, and the raw index of the record that set
     // each last (-1 when none has).

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <unistd.h>
 #include <vector>
 
@@ -56,7 +57,72 @@ int reportWriteFailure(int handle) {
     return 1;
 }
 
+constexpr std::size_t blockSize = 1 << 16;
+
+struct PendingOutput {
+    std::string bytes;
+    bool failed = false;
+};
+
+// The buffered handles and what waits to be written to each. A map keeps
+// each entry in place while a failure note adds to the error report's.
+std::map<int, PendingOutput>& pendingOutputs() {
+    static std::map<int, PendingOutput> pending;
+    return pending;
+}
+
+// Writes the pending bytes; false (noted once) when the write failed now or before.
+bool writePending(int handle, PendingOutput& pending) {
+    if (pending.failed)
+        return false;
+    if (pending.bytes.empty())
+        return true;
+    const bool written = writeBytes(handle, pending.bytes.data(), pending.bytes.size());
+    pending.bytes.clear();
+    if (written)
+        return true;
+    pending.failed = true;
+    reportWriteFailure(handle);
+    return false;
+}
+
+// Writes `size` bytes to the handle, through its buffer when it has one; 0, or 1 after a failure.
+int sendBytes(int handle, const char* data, std::size_t size) {
+    auto found = pendingOutputs().find(handle);
+    if (found == pendingOutputs().end())
+        return writeBytes(handle, data, size) ? 0 : reportWriteFailure(handle);
+    PendingOutput& pending = found->second;
+    if (pending.failed)
+        return 1;
+    pending.bytes.append(data, size);
+    if (pending.bytes.size() < blockSize)
+        return 0;
+    return writePending(handle, pending) ? 0 : 1;
+}
+
 } // namespace
+
+void startBufferedOutput(int handle) {
+    if (handle > 0)
+        pendingOutputs()[handle] = PendingOutput{};
+}
+
+int endBufferedOutput(int handle) {
+    auto found = pendingOutputs().find(handle);
+    if (found == pendingOutputs().end())
+        return 0;
+    const bool written = writePending(handle, found->second);
+    pendingOutputs().erase(handle);
+    return written ? 0 : 1;
+}
+
+int flushBufferedOutput() {
+    int result = 0;
+    for (auto& [handle, pending] : pendingOutputs())
+        if (!pending.failed && !writePending(handle, pending))
+            result = 1;
+    return result;
+}
 
 // No run context reaches the line writers: their interface has none, so the
 // shell is the active one (the run installs its own for its length). Each
@@ -69,8 +135,14 @@ bool recordOutputWriteFailure(const std::string& path, const std::string& reason
         return false;
     WriteFailure failure{text};
     if (errFile > 0 && pathOfHandle(errFile) != path) {
+        // Behind the lines already written, and on disk at once.
         const std::string line = text + lineEnd;
-        failure.inErrorReport = writeBytes(errFile, line.data(), line.size());
+        const auto buffered = pendingOutputs().find(errFile);
+        failure.inErrorReport =
+            buffered == pendingOutputs().end()
+                ? writeBytes(errFile, line.data(), line.size())
+                : !buffered->second.failed && (buffered->second.bytes.append(line),
+                                               writePending(errFile, buffered->second));
     }
     failures.push_back(failure);
     return true;
@@ -96,7 +168,7 @@ void clearOutputWriteFailures() {
 int writeText(int handle, const std::string& text) {
     if (handle <= 0)
         return 0;
-    return writeBytes(handle, text.data(), text.size()) ? 0 : reportWriteFailure(handle);
+    return sendBytes(handle, text.data(), text.size());
 }
 
 // The line and its end go to the file in one system call: a report has
@@ -112,12 +184,12 @@ int writeLine(int handle, const std::string& text) {
 int writeRptErrLine(const std::string& text) {
     const int handles[] = {rptFile, errFile};
     for (const int handle : handles) {
-        if (handle > 0 && !writeBytes(handle, text.data(), text.size()))
-            return reportWriteFailure(handle);
+        if (handle > 0 && sendBytes(handle, text.data(), text.size()) != 0)
+            return 1;
     }
     for (const int handle : handles) {
-        if (handle > 0 && !writeBytes(handle, lineEnd, 2))
-            return reportWriteFailure(handle);
+        if (handle > 0 && sendBytes(handle, lineEnd, 2) != 0)
+            return 1;
     }
     return 0;
 }

@@ -24,6 +24,20 @@ int writeText(int handle, const std::string& text);
 // open. Returns 1 after a failed write (with the same message), else 0.
 int writeRptErrLine(const std::string& text);
 
+// Output files written through a buffer: from startBufferedOutput(handle)
+// on, what the writers above send to the handle gathers in memory and goes
+// to the file in blocks of 64 KiB (a system call per line was a large part
+// of a big run). A failed block is noted as a failed line is, once, and the
+// writes after it return 1 and are dropped. endBufferedOutput writes what is
+// pending and forgets the handle (before it is closed: the number may come
+// back for another file); 1 when that write failed, else 0.
+void startBufferedOutput(int handle);
+int endBufferedOutput(int handle);
+// Writes what is pending for every buffered handle, so each file holds every
+// line written so far (before another reader opens it); 1 when a write
+// failed, else 0.
+int flushBufferedOutput();
+
 // Notes a failed write of an output file: "Error writing output to <path>:
 // <reason>" (the system's reason), shown and written to the open error report (when
 // that is not the file that failed), once per file and reason.

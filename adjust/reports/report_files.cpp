@@ -42,22 +42,28 @@ int keepOffZero(int fd) {
 
 // A new file gets what the user's umask leaves of read-write for all, as any
 // file the user makes: colleagues may read the reports if the umask says so.
+// Its lines go through a buffer until it is closed.
 int openOutput(const std::string& path, int mode) {
-    if (mode == startNewFile) {
+    if (mode == startNewFile)
         removeIfPresent(path);
-        return keepOffZero(::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    }
-    return keepOffZero(::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC));
+    const int handle = keepOffZero(
+        mode == startNewFile ? ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)
+                             : ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC));
+    startBufferedOutput(handle);
+    return handle;
 }
 
+// A file whose last lines could not be written closes with the failure
+// noted and a result of 1.
 int closeHandle(int& handle) {
     if (handle <= 0) {
         handle = 0;
         return 0;
     }
+    const int pendingWritten = endBufferedOutput(handle);
     const int result = ::close(handle);
     handle = 0;
-    return result;
+    return result != 0 ? result : pendingWritten;
 }
 
 } // namespace
@@ -99,6 +105,8 @@ int StagedOutput::create() {
     handle_ = keepOffZero(fd);
     if (handle_ == failedOpen)
         removeIfPresent(tempPath_);
+    else
+        startBufferedOutput(handle_);
     return handle_;
 }
 

@@ -26,8 +26,11 @@ int openRptFile(int mode);
 // Opens the error report beside the report file (or the project file when no
 // report has been named). Sets `errFile`; returns the handle, or -1.
 int openErrFile(int mode);
+// The files below write their lines through a buffer (output/report_lines.hpp)
+// until they are closed.
+//
 // Close the file and set its handle to 0. 0 when it was not open, else the
-// result of the close.
+// result of the close, or 1 when the lines still pending could not be written.
 int closeRptFile();
 int closeErrFile();
 
@@ -44,7 +47,7 @@ public:
     StagedOutput& operator=(const StagedOutput&) = delete;
 
     // Creates the temporary file: a handle for writeLine (never 0), or -1
-    // with errno set.
+    // with errno set. Its lines go through a buffer until it is closed.
     int create();
     int handle() const { return handle_; }
     const std::string& path() const { return path_; }

@@ -3,18 +3,24 @@
 
 #include "model/list_containers.hpp"
 #include "model/observation_records.hpp"
+#include "model/progress.hpp"
 #include "output/report_writer.hpp"
 
 // Calls `write(record)` for each record of an obsList while the writer has
-// not failed.
+// not failed. A listing of a big network takes its time: a cancel asked for
+// meanwhile ends the run (endRunWhenCancelled), the cursor given back.
 template <class Record, class Write> void eachRecord(obsList<Record>& list, Write write) {
-    const int cursor = list.openCursor(0);
+    struct heldCursor {
+        obsList<Record>& list;
+        int number;
+        ~heldCursor() { list.closeCursor(number); }
+    } cursor{list, list.openCursor(0)};
     Record record;
-    while (list.getAtCursor(cursor, record) == 0) {
+    while (list.getAtCursor(cursor.number, record) == 0) {
+        endRunWhenCancelled();
         write(record);
-        list.advanceCursor(cursor);
+        list.advanceCursor(cursor.number);
     }
-    list.closeCursor(cursor);
 }
 
 // The same for a seqList.
@@ -23,6 +29,7 @@ template <class Record, class Write> void eachRecord(seqList<Record>& list, Writ
     for (int end = list.seekCursor(0); end == 0; end = list.advanceCursor()) {
         if (list.getAtCursor(record) != 0)
             break;
+        endRunWhenCancelled();
         write(record);
     }
 }

@@ -337,14 +337,29 @@ template <class Run> RunResult gridRun(const RunContext& context, Run run) {
     return stoppingRun(context, run);
 }
 
+struct BufferedOutputFlush {
+    BufferedOutputFlush() = default;
+    BufferedOutputFlush(const BufferedOutputFlush&) = delete;
+    BufferedOutputFlush& operator=(const BufferedOutputFlush&) = delete;
+    ~BufferedOutputFlush() { flushBufferedOutput(); }
+};
+
 // Every output the run writes is checked: the failures travel in the result.
 template <class Run> RunResult guardedRun(const RunContext& context, Run run) {
     // The low-level writers that have no context to receive (a failed report
     // line shows a box) reach the run's shell while it runs.
     const ActiveShellScope shellInstalled(context.shell);
     clearOutputWriteFailures();
-    RunResult result = gridRun(context, run);
+    RunResult result = [&] {
+        // Whatever way the run ends, the files it leaves open hold every line
+        // written so far before anyone reads them.
+        const BufferedOutputFlush flushed;
+        return gridRun(context, run);
+    }();
     addWriteFailuresToErrorReport();
+    // A cancel taken inside the adjustment ends it as a failed one; the run
+    // was cancelled all the same.
+    result.cancelled = result.cancelled || context.shell.cancelled();
     result.writeFailures = outputWriteFailures();
     clearOutputWriteFailures();
     return result;

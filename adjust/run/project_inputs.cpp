@@ -9,6 +9,7 @@
 #include "model/observation_builders.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
+#include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/station_lists.hpp"
 #include "output/report_lines.hpp"
@@ -30,6 +31,15 @@ int loaderFailure(const RunContext& context, const std::string& text) {
     return 1;
 }
 
+// A reader or builder that stopped because the user asked to ends the run as
+// every cancel does.
+void stopWhenCancelled(const RunContext& context) {
+    if (context.shell.cancelled()) {
+        clearInputAuxiliaries();
+        throw RunCancelled();
+    }
+}
+
 } // namespace
 
 int loadProjectInputs(const RunContext& context, SupplementalRoute route) {
@@ -43,8 +53,10 @@ int loadProjectInputs(const RunContext& context, SupplementalRoute route) {
     if (s.includeRawData != 0) {
         if (s.pInputFileName.empty())
             return loaderFailure(context, "No valid raw data file specified.");
-        if (readRawFiles(s.pInputFileName) != 0)
+        if (readRawFiles(s.pInputFileName) != 0) {
+            stopWhenCancelled(context);
             return loaderFailure(context, "error loading input file: " + s.pInputFileName);
+        }
     }
     if (s.geodeticModel == threeDModel && s.includeGPSVectors != 0 &&
         readGpsVectorFiles(context, s.pGPSFileName, 1) != gpsReadDone)
@@ -69,6 +81,7 @@ int loadProjectInputs(const RunContext& context, SupplementalRoute route) {
     std::string message;
     const int built = s.geodeticModel != 0 ? buildObsLists3D(message) : buildObsLists2D(message);
     if (built != 0) {
+        stopWhenCancelled(context);
         writeLine(errFile, message);
         showMessage(context, message);
         clearInputAuxiliaries();

@@ -23,9 +23,14 @@ ProcessingWindows::~ProcessingWindows() {
             window->forgetOwner();
 }
 
+// Cancel is offered from the start of the run to its end: on a big network
+// every phase (reading, the lists, the preliminary coordinates, the
+// factorizations, the statistics, the listings) takes seconds, and Escape or
+// Cancel ends each of them. The engine's requests to hide it are not followed.
 void ProcessingWindows::startRun() {
     progress_ = new CProgress(&frame_);
     disabler_ = std::make_unique<wxWindowDisabler>(progress_);
+    progress_->showCancel();
     progress_->Update();
 }
 
@@ -47,12 +52,8 @@ void ProcessingWindows::setPercent(int percent) {
 }
 
 void ProcessingWindows::showCancel(bool shown) {
-    if (progress_ == nullptr)
-        return;
-    if (shown)
+    if (progress_ != nullptr && shown)
         progress_->showCancel();
-    else
-        progress_->hideCancel();
 }
 
 void ProcessingWindows::pump() {

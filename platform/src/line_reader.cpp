@@ -30,7 +30,7 @@ bool LineReader::next(std::string& line) {
 }
 
 // Read byte by byte from the stream buffer, so that CR can end a line and
-// the stream's position stays exact for progress reports.
+// the count of bytes read stays exact for progress reports.
 bool LineReader::readLine(std::string& line) {
     line.clear();
     std::streambuf* buffer = in_->rdbuf();
@@ -47,12 +47,15 @@ bool LineReader::readLine(std::string& line) {
             }
             break;
         }
+        ++bytesRead_;
         if (c == '\n')
             break;
         if (c == '\r') {
             const traits::int_type after = buffer->sgetc();
-            if (after == '\n')
+            if (after == '\n') {
                 buffer->sbumpc();
+                ++bytesRead_;
+            }
             if (after == '\n' || traits::eq_int_type(after, traits::eof()) ||
                 ends_ == LineEnds::crToo)
                 break;

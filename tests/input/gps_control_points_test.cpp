@@ -44,7 +44,11 @@ class ErrorReport {
 public:
     ErrorReport() { EXPECT_GT(openErrFile(startNewFile), 0); }
     ~ErrorReport() { closeErrFile(); }
-    std::string text() const { return testsupport::readBytes(projectOutputPath(".ERR")); }
+    // The open report writes through a buffer: what it holds goes out first.
+    std::string text() const {
+        flushBufferedOutput();
+        return testsupport::readBytes(projectOutputPath(".ERR"));
+    }
 };
 
 } // namespace

@@ -90,8 +90,9 @@ TEST_F(ReportFiles, FullDiskIsNamed) {
     ASSERT_GT(full, 0);
     EXPECT_EQ(writeLine(full, "x"), 1);
     ::close(full);
-    EXPECT_EQ(outputWriteFailures(true),
-              std::vector<std::string>{"Error writing output to /dev/full: No space left on device"});
+    EXPECT_EQ(
+        outputWriteFailures(true),
+        std::vector<std::string>{"Error writing output to /dev/full: No space left on device"});
 }
 
 // The buffered lines reach the file whole and in order: those written
@@ -141,6 +142,72 @@ TEST_F(ReportFiles, FailedBufferedWriteIsReportedOnce) {
     EXPECT_EQ(outputWriteFailures(), std::vector<std::string>{"Error writing output to " + path +
                                                               ": Bad file descriptor"});
     EXPECT_EQ(shell.boxes.size(), 1u);
+}
+
+// A buffered output file (the report files of a run) holds its lines until
+// a block fills, a flush or its end; then they are in the file in order.
+TEST_F(ReportFiles, BufferedOutputWritesWhenFlushedOrEnded) {
+    const int handle = openFile("run.RPT");
+    startBufferedOutput(handle);
+    EXPECT_EQ(writeLine(handle, "first"), 0);
+    EXPECT_EQ(writeText(handle, "second\r\n"), 0);
+    EXPECT_EQ(contents("run.RPT"), "") << "a line per system call was a tenth of a big run";
+    EXPECT_EQ(flushBufferedOutput(), 0);
+    EXPECT_EQ(contents("run.RPT"), "first\r\nsecond\r\n");
+    std::string expected = contents("run.RPT");
+    for (int i = 0; i < 1000; ++i) {
+        const std::string text = "line " + std::to_string(i) + std::string(90, '.');
+        EXPECT_EQ(writeLine(handle, text), 0);
+        expected += text + "\r\n";
+    }
+    EXPECT_GT(contents("run.RPT").size(), 65536u) << "full blocks go out unasked";
+    EXPECT_EQ(writeLine(handle, "last"), 0);
+    expected += "last\r\n";
+    EXPECT_EQ(endBufferedOutput(handle), 0);
+    EXPECT_EQ(contents("run.RPT"), expected);
+    EXPECT_EQ(writeLine(handle, "after the end"), 0) << "written at once again";
+    EXPECT_EQ(contents("run.RPT"), expected + "after the end\r\n");
+    ::close(handle);
+    EXPECT_TRUE(shell.boxes.empty());
+}
+
+// Both report files buffered: a line written to both, and the note of
+// another file's failure, stand behind what each file already held, and the
+// note is on disk at once.
+TEST_F(ReportFiles, NotesAndSharedLinesKeepTheirPlaceInBufferedFiles) {
+    rptFile = openFile("run.RPT");
+    errFile = openFile("run.ERR");
+    startBufferedOutput(rptFile);
+    startBufferedOutput(errFile);
+    writeLine(errFile, "before");
+    EXPECT_EQ(writeRptErrLine("both"), 0);
+    EXPECT_TRUE(recordOutputWriteFailure("/x/site.NEZ", "Disk quota exceeded"));
+    EXPECT_EQ(contents("run.ERR"),
+              "before\r\nboth\r\nError writing output to /x/site.NEZ: Disk quota exceeded\r\n");
+    EXPECT_EQ(outputWriteFailures(true), std::vector<std::string>{});
+    EXPECT_EQ(contents("run.RPT"), "");
+    EXPECT_EQ(endBufferedOutput(rptFile), 0);
+    EXPECT_EQ(endBufferedOutput(errFile), 0);
+    EXPECT_EQ(contents("run.RPT"), "both\r\n");
+}
+
+// A full disk under a buffered file: the failure shows when the lines go
+// out, once, with the file and the system's reason; the lines after it are
+// dropped with a result of 1.
+TEST_F(ReportFiles, FailedBufferedFileIsReportedOnceWhenItsLinesGoOut) {
+    const int full = ::open("/dev/full", O_WRONLY);
+    ASSERT_GT(full, 0);
+    startBufferedOutput(full);
+    EXPECT_EQ(writeLine(full, "x"), 0);
+    EXPECT_TRUE(shell.boxes.empty());
+    EXPECT_EQ(flushBufferedOutput(), 1);
+    EXPECT_EQ(writeLine(full, "y"), 1);
+    EXPECT_EQ(endBufferedOutput(full), 1);
+    ::close(full);
+    const std::string expected = "Error writing output to /dev/full: No space left on device";
+    EXPECT_EQ(outputWriteFailures(), std::vector<std::string>{expected});
+    ASSERT_EQ(shell.boxes.size(), 1u);
+    EXPECT_EQ(shell.boxes[0].text, expected);
 }
 
 TEST(ReportLines, SkipLeadingBlanks) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -70,6 +71,25 @@ TEST(LineReader, CountsLines) {
     while (reader.next(line)) {
     }
     EXPECT_EQ(reader.lineNumber(), 3);
+}
+
+// The bytes read so far, line ends included, are the stream's position after
+// each line, as the position the progress of a reader was taken from before.
+TEST(LineReader, CountsTheBytesItReads) {
+    for (const auto ends : {platform::LineEnds::lfOrCrLf, platform::LineEnds::crToo}) {
+        const std::string text = "first\r\nsecond\n\r\nx\ry\rlast";
+        std::istringstream in(text);
+        LineReader reader(in, ends);
+        std::string line;
+        EXPECT_EQ(reader.bytesRead(), 0u);
+        while (reader.next(line)) {
+            const auto position = in.tellg();
+            EXPECT_EQ(reader.bytesRead(),
+                      position < 0 ? text.size() : static_cast<std::uintmax_t>(position))
+                << line;
+        }
+        EXPECT_EQ(reader.bytesRead(), text.size());
+    }
 }
 
 TEST(TextFileReader, MissingFileIsNotCreated) {

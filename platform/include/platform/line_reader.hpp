@@ -6,6 +6,7 @@
 // one long line.
 // Lines are bytes: nothing is transcoded.
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <istream>
@@ -29,12 +30,18 @@ public:
     // 1-based number of the line last returned by next(); 0 before the first.
     int lineNumber() const { return lineNumber_; }
 
+    // Bytes taken from the input so far, line ends included: the position
+    // in a file read from its start, for progress, without asking the
+    // system for the position on every line.
+    std::uintmax_t bytesRead() const { return bytesRead_; }
+
 private:
     bool readLine(std::string& line);
 
     std::istream* in_;
     LineEnds ends_;
     int lineNumber_ = 0;
+    std::uintmax_t bytesRead_ = 0;
 };
 
 // A LineReader that owns the file it reads. isOpen() is false when the file

@@ -1,0 +1,227 @@
+// Whole runs of the processing driver from generated raw data (raw_networks.hpp),
+// as tarnrun makes them: the project read from its file, `adjustNetwork`
+// from reading the raw file to the last coordinate file.
+//
+// BM_RawRun2D/N/G: the 2D grid of N points; G 0 from raw data alone, G 1
+// with the free points' true positions given as starting coordinates.
+// BM_RawRun3D/N: the 3D network of N stations (GNSS vectors and sights).
+// BM_RunSteps2D/N and BM_RunSteps3D/N: the same runs with the seconds of
+// each step, a step being the stretch between two progress messages of the
+// run (its counter named after the message, "reading" before the first),
+// taken in processor time of the process (user and system), which a
+// machine shared with other work disturbs far less than wall time. Run at
+// two sizes four times apart, a step that grows as n takes four times as
+// long at the larger size.
+//
+// Counters: `total_s` wall seconds of the run, `cpu_s` its processor
+// seconds, `sys_share` the system's part of them, `peak_MB` the peak
+// resident memory, `converged` 1 when the adjustment converged. BLAS runs
+// on one thread.
+
+#include "adjustment_bench_runs.hpp"
+#include "model/run_context.hpp"
+#include "model/settings/global_vars.hpp"
+#include "one_thread_main.hpp"
+#include "platform/shell_services.hpp"
+#include "raw_networks.hpp"
+#include "run/processing_driver.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <cctype>
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+double processorSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
+}
+
+double systemSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_stime.tv_sec) +
+           1e-6 * static_cast<double>(usage.ru_stime.tv_usec);
+}
+
+// A counter name for a progress message: its words in lower case joined by
+// '_', without numbers ("Iteration:  2" -> "iteration").
+std::string stepName(const std::string& message) {
+    std::string name;
+    for (const char c : message) {
+        if (std::isalpha(static_cast<unsigned char>(c)))
+            name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        else if (!name.empty() && name.back() != '_')
+            name += '_';
+    }
+    while (!name.empty() && name.back() == '_')
+        name.pop_back();
+    return name.empty() ? "unnamed" : name;
+}
+
+// A shell that shows nothing and keeps the processor time between its
+// progress messages.
+class StepTimingShell : public SilentShell {
+public:
+    void start() {
+        current_ = "reading";
+        lastMark_ = processorSeconds();
+    }
+    void setMessage(const std::string& text) override {
+        stop();
+        current_ = stepName(text);
+    }
+    void stop() {
+        const double now = processorSeconds();
+        seconds_[current_] += now - lastMark_;
+        lastMark_ = now;
+    }
+    const std::map<std::string, double>& seconds() const { return seconds_; }
+
+private:
+    std::string current_ = "reading";
+    double lastMark_ = 0.0;
+    std::map<std::string, double> seconds_;
+};
+
+using adjustment_bench::ProjectFolder;
+
+// The project read as tarnrun reads it, its scratch files in its own folder.
+bool loadProject(const std::filesystem::path& project) {
+    projectVars.setDefaults();
+    std::vector<std::string> refusals;
+    if (projectVars.readProjectFile(project.string(), refusals) == 0)
+        return false;
+    projectVars.projectFileName = project.string();
+    projectVars.tmpDir = project.parent_path().string() + "/";
+    return true;
+}
+
+struct RunFigures {
+    double wall = 0.0, processor = 0.0, system = 0.0, peak = 0.0;
+    bool converged = true;
+};
+
+// Runs the project once per iteration; `shell` sees every run.
+RunFigures timeRuns(benchmark::State& state, const std::filesystem::path& project,
+                    StepTimingShell& shell) {
+    RunFigures figures;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!loadProject(project)) {
+            state.SkipWithError("the generated project could not be read");
+            break;
+        }
+        resetPeakMemory();
+        const ActiveShellScope active(shell);
+        const RunContext context(shell, projectVars.tmpDir, projectVars.getGeoidFolder(),
+                                 AnswerPolicy{true});
+        const double processorBefore = processorSeconds(), systemBefore = systemSeconds();
+        const auto wallBefore = std::chrono::steady_clock::now();
+        state.ResumeTiming();
+
+        shell.start();
+        const RunResult result = adjustNetwork(context, adjustmentRun, 0);
+        shell.stop();
+
+        state.PauseTiming();
+        figures.wall +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
+        figures.processor += processorSeconds() - processorBefore;
+        figures.system += systemSeconds() - systemBefore;
+        figures.peak = std::max(figures.peak, peakMegabytes());
+        figures.converged = figures.converged && result.adjustment == AdjustmentOutcome::converged;
+        state.ResumeTiming();
+        if (!result.reachedEnd) {
+            state.SkipWithError("the run stopped before its end");
+            break;
+        }
+    }
+    return figures;
+}
+
+void report(benchmark::State& state, const RunFigures& figures) {
+    const double runs =
+        static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+    state.counters["total_s"] = figures.wall / runs;
+    state.counters["cpu_s"] = figures.processor / runs;
+    state.counters["sys_share"] =
+        figures.processor > 0.0 ? figures.system / figures.processor : 0.0;
+    state.counters["peak_MB"] = figures.peak;
+    state.counters["converged"] = figures.converged ? 1.0 : 0.0;
+}
+
+void reportSteps(benchmark::State& state, const StepTimingShell& shell) {
+    const double runs =
+        static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+    for (const auto& [step, seconds] : shell.seconds())
+        state.counters[step] = seconds / runs;
+}
+
+std::filesystem::path project2D(const ProjectFolder& folder, const benchmark::State& state) {
+    return rawnetworks::writeGridProject2D(folder.folder(), static_cast<int>(state.range(0)),
+                                           state.range(1) != 0);
+}
+
+std::filesystem::path project3D(const ProjectFolder& folder, const benchmark::State& state) {
+    return rawnetworks::writeNetworkProject3D(folder.folder(), static_cast<int>(state.range(0)));
+}
+
+// The runs of the project, with the seconds of each step when `steps`.
+void runProject(benchmark::State& state, const std::filesystem::path& project, bool steps) {
+    StepTimingShell shell;
+    report(state, timeRuns(state, project, shell));
+    if (steps)
+        reportSteps(state, shell);
+}
+
+void BM_RawRun2D(benchmark::State& state) {
+    const ProjectFolder folder;
+    runProject(state, project2D(folder, state), false);
+}
+
+void BM_RawRun3D(benchmark::State& state) {
+    const ProjectFolder folder;
+    runProject(state, project3D(folder, state), false);
+}
+
+void BM_RunSteps2D(benchmark::State& state) {
+    const ProjectFolder folder;
+    runProject(state, project2D(folder, state), true);
+}
+
+void BM_RunSteps3D(benchmark::State& state) {
+    const ProjectFolder folder;
+    runProject(state, project3D(folder, state), true);
+}
+
+} // namespace
+
+BENCHMARK(BM_RawRun2D)
+    ->Args({4900, 0})
+    ->Args({20000, 0})
+    ->Args({20000, 1})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK(BM_RawRun3D)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_RunSteps2D)
+    ->Args({10000, 1})
+    ->Args({40000, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK(BM_RunSteps3D)->Arg(2500)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond);
+
+int main(int argc, char** argv) {
+    return runOnOneThread(argc, argv);
+}

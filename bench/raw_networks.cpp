@@ -1,0 +1,297 @@
+#include "raw_networks.hpp"
+
+#include "geodetic/projection_engine.hpp"
+#include "geodetic/utm.hpp"
+#include "grid_shape.hpp"
+#include "model/settings/global_vars.hpp"
+#include "platform/c_locale_text.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace rawnetworks {
+
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+constexpr double degreesPerRadian = 180.0 / pi;
+constexpr double spacing_m = 200.0;
+constexpr double instrumentHeight_m = 1.5;
+constexpr double targetHeight_m = 1.6;
+constexpr unsigned seed = 2026;
+
+// GRS 80, UTM zone 18: where the 3D network lies.
+constexpr double grsSemiMajor_m = 6378137.0;
+constexpr double grsFlattening = 0.0033528106811836675;
+constexpr int grsEllipsoid = 9;
+constexpr int utmZone = 18;
+constexpr int gridUtm = 4;
+
+std::string nameOf(int i) {
+    return "P" + std::to_string(i);
+}
+
+// Degrees as packed dd.mmssS text, the seconds rounded to 0.1".
+std::string packed(double degrees) {
+    const long fullCircle = 360L * 36000L;
+    const long tenths = ((std::lround(degrees * 36000.0) % fullCircle) + fullCircle) % fullCircle;
+    const long minutesAndTenths = tenths % 36000;
+    const long seconds = minutesAndTenths % 600;
+    return platform::formatC("%ld.%02ld%02ld%ld", tenths / 36000, minutesAndTenths / 600,
+                             seconds / 10, seconds % 10);
+}
+
+double circle(double degrees) {
+    return degrees - 360.0 * std::floor(degrees / 360.0);
+}
+
+// A sight as the instrument sees it: horizontal direction (degrees from
+// north), slope distance and zenith angle (degrees).
+struct Sight {
+    double azimuth_deg = 0.0;
+    double slope_m = 0.0;
+    double zenith_deg = 0.0;
+};
+
+// A setup line (station, instrument height, backsight) or, with an empty
+// station, a foresight line.
+std::string rawLine(const std::string& station, const std::string& backsight, double reading_deg,
+                    const Sight& s, const std::string& foresight) {
+    std::string line = platform::formatC(
+        "1%-10s %8s %-10s %8.3f %10s %9.3f %9s %-10s", station.c_str(),
+        station.empty() ? "" : platform::formatC("%.3f", instrumentHeight_m).c_str(),
+        backsight.c_str(), targetHeight_m, packed(circle(reading_deg)).c_str(), s.slope_m,
+        packed(s.zenith_deg).c_str(), foresight.c_str());
+    line.erase(line.find_last_not_of(' ') + 1);
+    return line;
+}
+
+std::string vkrHeader(std::size_t records) {
+    std::string text(498, ' ');
+    text.replace(190, 3, "100");
+    text.replace(198, 10, "VER 1.0   ");
+    text.replace(209, 10, platform::formatC("%010zu", records));
+    return text;
+}
+
+void writeLines(const std::filesystem::path& path, const std::string& first,
+                const std::vector<std::string>& lines) {
+    std::ofstream out(path, std::ios::binary);
+    if (!first.empty())
+        out << first << "\r\n";
+    for (const std::string& line : lines)
+        out << line << "\r\n";
+}
+
+// Every point a station: its first neighbour the backsight at a seeded
+// circle reading, then a foresight line to each other neighbour.
+template <class SightOf>
+void appendSetups(std::vector<std::string>& records, int count, SightOf sightOf) {
+    const int side = gridshape::rowLength(count);
+    std::mt19937 random(seed + 1);
+    std::uniform_real_distribution<double> zero(0.0, 360.0);
+    for (int i = 0; i < count; ++i) {
+        const std::vector<int> around = gridshape::gridNeighbours(i, side, count);
+        const Sight back = sightOf(i, around.front());
+        const double orientation = zero(random) - back.azimuth_deg;
+        records.push_back(
+            rawLine(nameOf(i), nameOf(around.front()), back.azimuth_deg + orientation, back, ""));
+        for (std::size_t k = 1; k < around.size(); ++k) {
+            const Sight fore = sightOf(i, around[k]);
+            records.push_back(
+                rawLine("", "", fore.azimuth_deg + orientation, fore, nameOf(around[k])));
+        }
+    }
+}
+
+std::array<int, 4> corners(int count) {
+    const int side = gridshape::rowLength(count);
+    return {0, side - 1, count - side, count - 1};
+}
+
+void writeProject(const std::filesystem::path& path, globalVars settings) {
+    settings.writeProjectFile(path.string());
+}
+
+globalVars commonSettings() {
+    globalVars s;
+    s.setDefaults();
+    s.includeRawData = 1;
+    s.pInputFileName = "network.vkr";
+    s.includeSS = 1;
+    s.includeClosure = 0;
+    s.wrtToCrd = 0;
+    s.relativeErrFileOn = 0;
+    s.maxIterations = 10;
+    s.convergeLimit = 0.0001;
+    s.confidenceInterval = 95.0;
+    s.angleType = 0;
+    s.directionType = 1;
+    s.curvRefract = 0;
+    return s;
+}
+
+struct Plane {
+    double northing, easting;
+};
+
+std::vector<Plane> perturbedGrid(int count) {
+    const int side = gridshape::rowLength(count);
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> jitter(-30.0, 30.0);
+    std::vector<Plane> points;
+    for (int i = 0; i < count; ++i)
+        points.push_back({5000.0 + spacing_m * (i / side) + jitter(random),
+                          5000.0 + spacing_m * (i % side) + jitter(random)});
+    return points;
+}
+
+// The 3D network's stations: geodetic position and earth-centred vector.
+struct Station {
+    double lat_rad, lon_rad, height_m;
+    std::array<double, 3> xyz;
+};
+
+std::array<double, 3> earthCentred(double lat, double lon, double h) {
+    const double e2 = grsFlattening * (2.0 - grsFlattening);
+    const double n = grsSemiMajor_m / std::sqrt(1.0 - e2 * std::sin(lat) * std::sin(lat));
+    return {(n + h) * std::cos(lat) * std::cos(lon), (n + h) * std::cos(lat) * std::sin(lon),
+            (n * (1.0 - e2) + h) * std::sin(lat)};
+}
+
+std::vector<Station> stationsOnTheEllipsoid(int count) {
+    const std::vector<Plane> plane = perturbedGrid(count);
+    std::mt19937 random(seed + 2);
+    std::uniform_real_distribution<double> height(90.0, 110.0);
+    const double metresPerRadian = 6367000.0;
+    std::vector<Station> stations;
+    for (const Plane& p : plane) {
+        Station s;
+        s.lat_rad = 45.0 / degreesPerRadian + (p.northing - 5000.0) / metresPerRadian;
+        s.lon_rad = -75.2 / degreesPerRadian +
+                    (p.easting - 5000.0) / (metresPerRadian * std::cos(45.0 / degreesPerRadian));
+        s.height_m = height(random);
+        s.xyz = earthCentred(s.lat_rad, s.lon_rad, s.height_m);
+        stations.push_back(s);
+    }
+    return stations;
+}
+
+// The sight from the instrument above `from` to the target above `to`, in
+// the instrument's local frame (north, east, up along the normal).
+Sight localSight(const Station& from, const Station& to) {
+    const std::array<double, 3> i =
+        earthCentred(from.lat_rad, from.lon_rad, from.height_m + instrumentHeight_m);
+    const std::array<double, 3> t =
+        earthCentred(to.lat_rad, to.lon_rad, to.height_m + targetHeight_m);
+    const double dx = t[0] - i[0], dy = t[1] - i[1], dz = t[2] - i[2];
+    const double sp = std::sin(from.lat_rad), cp = std::cos(from.lat_rad);
+    const double sl = std::sin(from.lon_rad), cl = std::cos(from.lon_rad);
+    const double north = -sp * cl * dx - sp * sl * dy + cp * dz;
+    const double east = -sl * dx + cl * dy;
+    const double up = cp * cl * dx + cp * sl * dy + sp * dz;
+    const double slope = std::sqrt(north * north + east * east + up * up);
+    return {circle(std::atan2(east, north) * degreesPerRadian), std::round(slope * 1000.0) / 1000.0,
+            std::acos(up / slope) * degreesPerRadian};
+}
+
+std::string gridControlLine(const Station& s, const std::string& name) {
+    ellipsoid grs{};
+    initEllipsoid(&grs, grsSemiMajor_m, grsFlattening);
+    geodCoord point{};
+    point.lat = s.lat_rad;
+    point.lon = s.lon_rad;
+    UTMGeod2Grid(utmZone, &grs, &point);
+    return platform::formatC("6C %s %.4f %.4f %.4f", name.c_str(), point.northing, point.easting,
+                             s.height_m);
+}
+
+std::vector<std::string> gpsVectors(const std::vector<Station>& stations) {
+    const int count = static_cast<int>(stations.size());
+    const int side = gridshape::rowLength(count);
+    std::vector<std::string> lines = {".GPS WEIGHT COVARIANCE"};
+    for (int i = 0; i < count; ++i) {
+        if (i % side + 1 == side)
+            continue;
+        const Station& a = stations[i];
+        const Station& b = stations[i + 1];
+        lines.push_back(platform::formatC("G1  %s-%s  %15.4f %15.4f %15.4f", nameOf(i).c_str(),
+                                          nameOf(i + 1).c_str(), b.xyz[0] - a.xyz[0],
+                                          b.xyz[1] - a.xyz[1], b.xyz[2] - a.xyz[2]));
+        lines.push_back("G2    2.500000e-05   3.600000e-05   4.900000e-05");
+        lines.push_back("G3    6.000000e-06  -4.200000e-06   8.400000e-06");
+    }
+    return lines;
+}
+
+} // namespace
+
+std::filesystem::path writeGridProject2D(const std::filesystem::path& folder, int points,
+                                         bool givenStart) {
+    const std::vector<Plane> truth = perturbedGrid(points);
+    std::vector<std::string> records = {"6SE X:! Y:! Z:!"};
+    const std::array<int, 4> fixed = corners(points);
+    for (const int c : fixed)
+        records.push_back(platform::formatC("6C %s %.3f %.3f 50.000", nameOf(c).c_str(),
+                                            truth[c].northing, truth[c].easting));
+    if (givenStart) {
+        records.push_back("6SE X:# Y:#");
+        for (int i = 0; i < points; ++i)
+            if (std::find(fixed.begin(), fixed.end(), i) == fixed.end())
+                records.push_back(platform::formatC("6C %s %.3f %.3f", nameOf(i).c_str(),
+                                                    truth[i].northing, truth[i].easting));
+    }
+    appendSetups(records, points, [&](int from, int to) {
+        const double dn = truth[to].northing - truth[from].northing;
+        const double de = truth[to].easting - truth[from].easting;
+        const double flat = std::hypot(dn, de);
+        const double rise = targetHeight_m - instrumentHeight_m;
+        return Sight{circle(std::atan2(de, dn) * degreesPerRadian),
+                     std::round(std::hypot(flat, rise) * 1000.0) / 1000.0,
+                     std::atan2(flat, rise) * degreesPerRadian};
+    });
+    writeLines(folder / "network.vkr", vkrHeader(records.size()), records);
+
+    globalVars s = commonSettings();
+    s.geodeticModel = 0;
+    s.gridSystem = 0;
+    s.SF = 1.0;
+    s.horizAdjust = 1;
+    s.vertAdjust = 0;
+    const std::filesystem::path project = folder / "network.prj";
+    writeProject(project, s);
+    return project;
+}
+
+std::filesystem::path writeNetworkProject3D(const std::filesystem::path& folder, int stations) {
+    const std::vector<Station> truth = stationsOnTheEllipsoid(stations);
+    std::vector<std::string> records = {"6SE X:! Y:! Z:!"};
+    for (const int c : corners(stations))
+        records.push_back(gridControlLine(truth[c], nameOf(c)));
+    appendSetups(records, stations,
+                 [&](int from, int to) { return localSight(truth[from], truth[to]); });
+    writeLines(folder / "network.vkr", vkrHeader(records.size()), records);
+    writeLines(folder / "network.gps", "", gpsVectors(truth));
+
+    globalVars s = commonSettings();
+    s.geodeticModel = 1;
+    s.gridSystem = gridUtm;
+    s.gridZone = utmZone;
+    s.ellipsoid = grsEllipsoid;
+    s.geoidModel = 0;
+    s.geoidHt = 0.0;
+    s.includeGPSVectors = 1;
+    s.pGPSFileName = "network.gps";
+    s.gpsFileFmtType = 0;
+    s.GPSUnits = 0;
+    const std::filesystem::path project = folder / "network.prj";
+    writeProject(project, s);
+    return project;
+}
+
+} // namespace rawnetworks

@@ -1,0 +1,31 @@
+#pragma once
+// Generated projects for the benchmarks that run the whole driver from raw
+// data, written as a surveyor's files are: a project file, a .vkr raw file
+// and, for the 3D network, a .gps vector file.
+//
+// - The 2D network: a square grid of `points` points 200 m apart in full
+//   rows, each point moved up to 30 m from its grid place (seeded), the four
+//   corners fixed by coordinate records. Every point is a station that
+//   measures slope distances and zenith angles to its grid neighbours and
+//   the horizontal circle readings to them (its first neighbour the
+//   backsight), one face, from the true positions rounded to 1 mm and 0.1".
+//   Free points get no coordinates, unless `givenStart` asks for their true
+//   positions as given (starting) coordinates.
+// - The 3D network: the same grid of stations on GRS 80 around 45 N 75.2 W
+//   with heights of 90 to 110 m, adjusted in UTM zone 18: GNSS vectors from
+//   each station to its neighbour east (correlated covariance), and the
+//   total-station setups of the 2D network sighted in each instrument's
+//   local frame; the four corners fixed by their grid coordinates.
+//
+// Each writes PROJECT.prj (its name is returned) and its raw files into
+// `folder`, which must exist.
+
+#include <filesystem>
+
+namespace rawnetworks {
+
+std::filesystem::path writeGridProject2D(const std::filesystem::path& folder, int points,
+                                         bool givenStart = false);
+std::filesystem::path writeNetworkProject3D(const std::filesystem::path& folder, int stations);
+
+} // namespace rawnetworks
