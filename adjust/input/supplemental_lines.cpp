@@ -5,6 +5,7 @@
 #include "platform/c_locale_text.hpp"
 
 #include <array>
+#include <cmath>
 #include <numbers>
 
 namespace {
@@ -12,16 +13,18 @@ namespace {
 constexpr const char* badLatLong = "latitude or longitude";
 
 // The hemisphere letter in front of a format-6 angle gives its sign: the
-// positive letter (N, W) keeps it, the negative one (S, E) turns it.
+// positive letter (N, W) keeps it, the negative one (S, E) turns it. A value
+// beyond `limit_rad` (a latitude past a pole, a longitude past 180 degrees)
+// is no position on the earth.
 std::string hemisphereAngle(const std::string& field, const char* name, char positive,
-                            char negative, double& radians) {
+                            char negative, double limit_rad, double& radians) {
     if (field.empty())
         return badLatLong;
     const char letter = static_cast<char>(field[0] & ~0x20);
     if (letter != positive && letter != negative)
         return badLatLong;
     const std::optional<double> value = dmsStrToRadians(field.substr(1));
-    if (!value)
+    if (!value || std::fabs(*value) > limit_rad)
         return quotedField(name, field);
     radians = letter == positive ? *value : -*value;
     return {};
@@ -46,13 +49,15 @@ std::string readNumber(const std::vector<std::string>& f, std::size_t i, const c
 
 std::string readLatLong(const std::vector<std::string>& f, SupplementalLine& read) {
     if (f.size() > 1)
-        if (std::string bad = hemisphereAngle(f[1], "latitude", 'N', 'S', read.latitude);
+        if (std::string bad =
+                hemisphereAngle(f[1], "latitude", 'N', 'S', std::numbers::pi / 2, read.latitude);
             !bad.empty())
             return bad;
     // The west-positive longitude of the file is turned east-positive here.
     double west = 0.0;
     if (f.size() > 2) {
-        if (std::string bad = hemisphereAngle(f[2], "longitude", 'W', 'E', west); !bad.empty())
+        if (std::string bad = hemisphereAngle(f[2], "longitude", 'W', 'E', std::numbers::pi, west);
+            !bad.empty())
             return bad;
         read.longitude = -west;
     }

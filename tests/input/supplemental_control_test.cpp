@@ -132,6 +132,9 @@ TEST_F(SupplementalControl, ANumberFieldHoldsAWholeNumberOrTheLineIsRefused) {
              {6, "P N40.30x0 W73.3000 10", "latitude \"N40.30x0\""},
              {6, "P N40.3000 Winf 10", "longitude \"Winf\""},
              {6, "P N40.3000 W73.3000 1O", "height \"1O\""},
+             {6, "P N90.0001 W73.3000 10", "latitude \"N90.0001\""},
+             {6, "P s5335334.0003 e010000 10", "latitude \"s5335334.0003\""},
+             {6, "P N40.3000 E180.0001 10", "longitude \"E180.0001\""},
              {7, "D,1,2,3,0.01,0.0l,0.03", "easting standard error \"0.0l\""},
              {7, "D,1,2,3,0.01,0.02,-nan", "elevation standard error \"-nan\""},
          }) {
