@@ -326,6 +326,14 @@ std::string damagedToken(const std::vector<std::string>& tokens,
     return {};
 }
 
+// "FROM-TO value": the value is read only after a point pair.
+std::string damagedAzimuth(const std::string& text) {
+    const std::vector<std::string> tokens = vkrTokens(text, " ");
+    if (tokens.empty() || tokens[0].find('-') == std::string::npos)
+        return {};
+    return damagedToken(tokens, {"azimuth"});
+}
+
 std::string damagedObservationNumber(int mode, const std::string& line) {
     const bool setup = !vkrNameField(line, stationColumn).empty();
     const std::pair<vkrColumn, const char*> columns[] = {
@@ -352,7 +360,7 @@ std::string damagedSubRecordNumber(const std::string& text) {
         return damagedToken(vkrTokens(rest.substr(0, rest.find('\'')), " "),
                             {"northing", "easting", "elevation"});
     if (letters == "DR" && !rest.empty() && rest[0] == ' ')
-        return damagedToken(vkrTokens(rest, " "), {"azimuth"});
+        return damagedAzimuth(rest);
     if (letters == "E ")
         return damagedToken(vkrTokens(rest, " "), {"elevation"});
     if (letters == "SE")
@@ -369,7 +377,7 @@ std::string damagedVkrNumber(const std::string& line) {
     case '2':
         return damagedObservationNumber(vkrHorizVertDiff, line);
     case '3':
-        return damagedToken(vkrTokens(line.substr(1), " "), {"azimuth"});
+        return damagedAzimuth(line.substr(1));
     case '6':
         return damagedSubRecordNumber(line.substr(1));
     default:

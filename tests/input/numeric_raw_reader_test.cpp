@@ -329,7 +329,8 @@ TEST_F(VkrReader, ANumberFieldThatIsNoWholeNumberMakesItsRecordMalformed) {
                                            "\nThe " + row.field + " is not a number.");
     }
     resetProgramLists();
-    EXPECT_EQ(read({"6E P1 1.0 'rod 1e999 inf", "6SE X:#,Y:!,Z:*,PE:1e-1", "6E P3 2.0"}),
+    // An azimuth without its point pair is no record: its value is not read.
+    EXPECT_EQ(read({"6E P1 1.0 'rod 1e999 inf", "6SE X:#,Y:!,Z:*,PE:1e-1", "3AB 4x", "6E P3 2.0"}),
               vkrReadOk);
     EXPECT_EQ(records().size(), 3u);
 }
