@@ -90,9 +90,13 @@ void readOpenFile(std::ifstream& file, vkrReaderState& state) {
     std::string line;
     reader.next(line); // the header line
     state.reading = true;
+    // A record with a damaged number is not drawn, rather than drawn from a
+    // number read as far as it goes.
     while (reader.next(line)) {
+        const std::string kept = withoutControlBytes(line);
         rawRec record;
-        if (parseGraphRawLine(withoutControlBytes(line), record, state) == rawRecordStore)
+        if (damagedVkrNumber(kept).empty() &&
+            parseGraphRawLine(kept, record, state) == rawRecordStore)
             rawDataList.append(record);
     }
 }
@@ -105,9 +109,9 @@ int parseGraphCoordinate(const std::string& text, rawRec& r, const vkrReaderStat
     if (!tokens.empty())
         setPointName(r.pointName, tokens[0]);
     if (tokens.size() > 1)
-        r.northing = platform::atofC(tokens[1]);
+        r.northing = platform::parseDataNumber(tokens[1]).value_or(0.0);
     if (tokens.size() > 2)
-        r.easting = platform::atofC(tokens[2]);
+        r.easting = platform::parseDataNumber(tokens[2]).value_or(0.0);
     for (std::size_t i = 3; i < tokens.size() && i < 5; ++i) {
         std::string token = tokens[i];
         trimLeadingBlanks(token);
@@ -116,7 +120,7 @@ int parseGraphCoordinate(const std::string& text, rawRec& r, const vkrReaderStat
             break;
         }
         if (i == 3)
-            r.elevation = platform::atofC(token);
+            r.elevation = platform::parseDataNumber(token).value_or(0.0);
     }
     return rawRecordStore;
 }

@@ -1,13 +1,15 @@
 #include "input/alta_points_file.hpp"
 
 #include "input/closure_file.hpp"
+#include "input/number_fields.hpp"
 #include "model/settings/project_paths.hpp"
 #include "output/report_lines.hpp"
+#include "platform/c_locale_text.hpp"
 #include "platform/file_replace.hpp"
 #include "platform/line_reader.hpp"
 
 #include <array>
-#include <cstdlib>
+#include <optional>
 #include <system_error>
 
 namespace {
@@ -44,9 +46,12 @@ std::vector<std::string> commaPieces(const std::string& value) {
     }
 }
 
-int maxPointsOf(const std::string& value) {
-    const int max = std::atoi(value.c_str());
-    return max < 0 || max > 1000 ? altaFallbackMaxPoints : max;
+// None when the value is no whole number (an empty one is 0).
+std::optional<int> maxPointsOf(const std::string& value) {
+    const std::optional<long> max = value.empty() ? 0L : platform::parseLong(value);
+    if (!max)
+        return std::nullopt;
+    return *max < 0 || *max > 1000 ? altaFallbackMaxPoints : static_cast<int>(*max);
 }
 
 template <typename T, typename Text>
@@ -102,7 +107,12 @@ bool readAltaPointsFile(const std::filesystem::path& path, AltaPoints& points,
             parseAltaPairs(value, points.pairs);
             break;
         case kwMaxPoints:
-            points.maxPoints = maxPointsOf(value);
+            if (const std::optional<int> max = maxPointsOf(value))
+                points.maxPoints = *max;
+            else
+                errors.push_back("Error parsing record: " + text + "\r\nFile: " + path.string() +
+                                 ", line " + std::to_string(reader.lineNumber()) + ": the " +
+                                 quotedField("maximum", value) + " is not a whole number");
             break;
         case kwAll:
             parseAltaEntries(value, points.entries);

@@ -1,11 +1,14 @@
 #include "input/edm_file.hpp"
 
+#include "input/number_fields.hpp"
 #include "model/settings/text_fields.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/file_replace.hpp"
 #include "platform/line_reader.hpp"
 
 #include <array>
+#include <optional>
+#include <string_view>
 
 namespace {
 
@@ -30,9 +33,30 @@ std::string field(const std::string& text, int n) {
     return value;
 }
 
-double number(const std::string& text, int n) {
-    return platform::atofC(field(text, n));
-}
+// The number fields of one line: an empty field reads as 0; the first field
+// that holds anything other than a number is kept, named, in `damaged`.
+class LineNumbers {
+public:
+    double operator()(const std::string& text, const char* name) {
+        const std::string_view trimmed = trimmedField(text);
+        if (trimmed.empty())
+            return 0.0;
+        if (const std::optional<double> value = platform::parseDataNumber(trimmed))
+            return *value;
+        if (damaged.empty())
+            damaged = quotedField(name, trimmed);
+        return 0.0;
+    }
+    std::string damaged;
+
+private:
+    static std::string_view trimmedField(std::string_view text) {
+        const auto first = text.find_first_not_of(" \t\r\n");
+        if (first == std::string_view::npos)
+            return {};
+        return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+    }
+};
 
 bool readDateTime(const std::string& text, CALIBRATE_RAWREC& record) {
     std::string trimmed = text;
@@ -45,42 +69,42 @@ bool readDateTime(const std::string& text, CALIBRATE_RAWREC& record) {
     return true;
 }
 
-bool readAtmosphere(const std::string& text, CALIBRATE_RAWREC& record) {
+bool readAtmosphere(const std::string& text, CALIBRATE_RAWREC& record, LineNumbers& number) {
     const auto fields = commaFields(text);
     if (fields.size() > 5)
         return false;
     const auto at = [&fields](std::size_t i) { return i < fields.size() ? fields[i] : ""; };
     record.applyCorrection = at(0) == "ON" ? 1 : 0;
     record.wetBulb = at(1) == "WET" ? 1 : 0;
-    record.refractionIndex = platform::atofC(at(2));
-    record.wavelength_um = platform::atofC(at(3));
-    record.vapourPressure_mmHg = platform::atofC(at(4));
+    record.refractionIndex = number(at(2), "index of refraction");
+    record.wavelength_um = number(at(3), "wavelength");
+    record.vapourPressure_mmHg = number(at(4), "vapour pressure");
     return true;
 }
 
-bool readConstants(const std::string& text, CALIBRATE_RAWREC& record) {
+bool readConstants(const std::string& text, CALIBRATE_RAWREC& record, LineNumbers& number) {
     std::string trimmed = text;
     trimLineEnd(trimmed);
     const auto fields = commaFields(trimmed);
     if (fields.size() > 2)
         return false;
-    record.edmConstant = platform::atofC(fields[0]);
-    record.reflectorConstant = fields.size() > 1 ? platform::atofC(fields[1]) : 0.0;
+    record.edmConstant = number(fields[0], "EDM constant");
+    record.reflectorConstant = fields.size() > 1 ? number(fields[1], "reflector constant") : 0.0;
     return true;
 }
 
-void readObservation(const std::string& text, CALIBRATE_RAWREC& record) {
+void readObservation(const std::string& text, CALIBRATE_RAWREC& record, LineNumbers& number) {
     record.fromStation = field(text, 0);
-    record.instrumentHeight = number(text, 1);
-    record.fromElevation = number(text, 2);
+    record.instrumentHeight = number(field(text, 1), "instrument height");
+    record.fromElevation = number(field(text, 2), "from elevation");
     record.toStation = field(text, 3);
-    record.reflectorHeight = number(text, 4);
-    record.toElevation = number(text, 5);
-    record.dryTemp_C = number(text, 6);
-    record.pressure_mmHg = number(text, 7);
-    record.wetTemp_C = number(text, 8);
-    record.slopeDistance = number(text, 9);
-    record.publishedDistance = number(text, 10);
+    record.reflectorHeight = number(field(text, 4), "reflector height");
+    record.toElevation = number(field(text, 5), "to elevation");
+    record.dryTemp_C = number(field(text, 6), "dry-bulb temperature");
+    record.pressure_mmHg = number(field(text, 7), "pressure");
+    record.wetTemp_C = number(field(text, 8), "wet-bulb temperature");
+    record.slopeDistance = number(field(text, 9), "slope distance");
+    record.publishedDistance = number(field(text, 10), "published distance");
 }
 
 void cut(std::string& text, std::size_t capacity) {
@@ -99,7 +123,7 @@ int lookupRecordCode(const std::string& line) {
     return edmNoKind;
 }
 
-bool edmRecordOf(const std::string& line, CALIBRATE_RAWREC& record) {
+bool edmRecordOf(const std::string& line, CALIBRATE_RAWREC& record, std::string& damaged) {
     const int kind = lookupRecordCode(line);
     if (kind == edmNoKind)
         return false;
@@ -108,19 +132,20 @@ bool edmRecordOf(const std::string& line, CALIBRATE_RAWREC& record) {
     const std::string text = stripped.size() > 3 ? stripped.substr(3) : std::string();
     record = CALIBRATE_RAWREC{};
     record.kind = kind;
+    LineNumbers number;
     bool kept = true;
     switch (kind) {
     case edmDateTime:
         kept = readDateTime(text, record);
         break;
     case edmAtmosphere:
-        kept = readAtmosphere(text, record);
+        kept = readAtmosphere(text, record, number);
         break;
     case edmConstants:
-        kept = readConstants(text, record);
+        kept = readConstants(text, record, number);
         break;
     case edmObservation:
-        readObservation(text, record);
+        readObservation(text, record, number);
         break;
     default:
         record.text = text;
@@ -128,6 +153,7 @@ bool edmRecordOf(const std::string& line, CALIBRATE_RAWREC& record) {
         break;
     }
     fitEdmRecordTexts(record);
+    damaged = number.damaged;
     return kept;
 }
 
@@ -161,16 +187,27 @@ std::string edmRecordLine(const CALIBRATE_RAWREC& r) {
     }
 }
 
-int readEdmRecords(const std::filesystem::path& path, std::vector<CALIBRATE_RAWREC>& records) {
+int readEdmRecords(const std::filesystem::path& path, std::vector<CALIBRATE_RAWREC>& records,
+                   std::string& refusal) {
     platform::TextFileReader file(path);
     if (!file.isOpen())
-        return 1;
+        return edmFileUnopened;
+    std::vector<CALIBRATE_RAWREC> read;
     std::string line;
     CALIBRATE_RAWREC record;
-    while (file.next(line))
-        if (edmRecordOf(line, record))
-            records.push_back(record);
-    return 0;
+    std::string damaged;
+    while (file.next(line)) {
+        const bool kept = edmRecordOf(line, record, damaged);
+        if (!damaged.empty()) {
+            refusal = platform::formatC("%s, line %d: ", path.string().c_str(), file.lineNumber()) +
+                      notANumberLine(damaged);
+            return edmFileDamaged;
+        }
+        if (kept)
+            read.push_back(record);
+    }
+    records.insert(records.end(), read.begin(), read.end());
+    return edmFileRead;
 }
 
 int writeEdmRecords(const std::filesystem::path& path,

@@ -14,10 +14,13 @@
 //       slope distance, published horizontal distance
 // Lengths are in the unit of the observations.
 //
-// Reading is lenient: a line whose code (exact and case-sensitive) is none of
-// the eight is skipped, DT, AT and CN lines with too many fields are dropped,
-// missing OB fields read as 0 or an empty name, and numbers that are no
-// numbers read as 0. Texts longer than their capacities are cut.
+// Reading is lenient about a line's shape: a line whose code (exact and
+// case-sensitive) is none of the eight is skipped, DT, AT and CN lines with
+// too many fields are dropped, and missing or empty number fields read as 0
+// or an empty name. A number field that holds anything other than a number
+// stops the read instead of reading as 0 (or as its leading digits): a
+// calibration from such a line would be wrong without a word. Texts longer
+// than their capacities are cut.
 
 #include <filesystem>
 #include <string>
@@ -80,7 +83,9 @@ struct CALIBRATE_RAWREC {
 int lookupRecordCode(const std::string& line);
 
 // The record one line makes; false when the line is skipped or dropped.
-bool edmRecordOf(const std::string& line, CALIBRATE_RAWREC& record);
+// `damaged` names the first number field that holds no number (`slope
+// distance "1000.02x"`), else is empty.
+bool edmRecordOf(const std::string& line, CALIBRATE_RAWREC& record, std::string& damaged);
 
 // Cuts the record's texts to their capacities.
 void fitEdmRecordTexts(CALIBRATE_RAWREC& record);
@@ -88,9 +93,16 @@ void fitEdmRecordTexts(CALIBRATE_RAWREC& record);
 // The line the file holds for a record, with its CR LF.
 std::string edmRecordLine(const CALIBRATE_RAWREC& record);
 
-// Appends the file's records to `records`: 0, or 1 with `records` unchanged
-// when the file cannot be opened.
-int readEdmRecords(const std::filesystem::path& path, std::vector<CALIBRATE_RAWREC>& records);
+inline constexpr int edmFileRead = 0;
+inline constexpr int edmFileUnopened = 1;
+inline constexpr int edmFileDamaged = 2;
+
+// Appends the file's records to `records`: edmFileRead; edmFileUnopened when
+// the file cannot be opened; edmFileDamaged when a number field holds no
+// number, with "<path>, line <n>: The <field> "<text>" is not a number." in
+// `refusal`. `records` is unchanged on failure.
+int readEdmRecords(const std::filesystem::path& path, std::vector<CALIBRATE_RAWREC>& records,
+                   std::string& refusal);
 
 // Writes every record by a temporary file renamed over `path`, so a failed
 // write leaves the previous file as it was: 0, or 1 when it cannot be written.

@@ -85,8 +85,8 @@ std::vector<std::string_view> gpsFields(std::string_view text) {
 }
 
 bool gpsNumber(std::string_view text, double& value) {
-    const auto parsed = platform::parseDouble(text);
-    if (!parsed || !std::isfinite(*parsed))
+    const auto parsed = platform::parseDataNumber(text);
+    if (!parsed)
         return false;
     value = *parsed;
     return true;

@@ -47,7 +47,7 @@ gpsLineKind classifyGpsLine(std::string& line);
 // The fields of a line: split at blanks and commas, empty fields skipped.
 std::vector<std::string_view> gpsFields(std::string_view text);
 
-// A finite decimal number in the C locale, or nothing.
+// A decimal number that is data (platform::parseDataNumber), or nothing.
 bool gpsNumber(std::string_view text, double& value);
 
 // A header line (after its "."): "GPS", "WEIGHT", then "COVARIANCE" (mode

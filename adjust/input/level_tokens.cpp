@@ -63,10 +63,7 @@ std::string_view valueOf(std::string_view token) {
 }
 
 std::optional<double> number(std::string_view text) {
-    const auto value = platform::parseDouble(text);
-    if (!value || !platform::isDataNumber(*value))
-        return std::nullopt;
-    return value;
+    return platform::parseDataNumber(text);
 }
 
 // No run context reaches the level-file readers: their interface has none,

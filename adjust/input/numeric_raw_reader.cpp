@@ -1,5 +1,6 @@
 #include "input/numeric_raw_reader.hpp"
 
+#include "input/number_fields.hpp"
 #include "input/raw_alias_step.hpp"
 #include "input/raw_text.hpp"
 #include "input/vkr_fields.hpp"
@@ -28,7 +29,6 @@
 #include <fstream>
 #include <vector>
 
-using platform::atofC;
 using platform::formatC;
 
 namespace {
@@ -184,6 +184,11 @@ void parseSight(int mode, const std::string& line, rawRec& r, const vkrReaderSta
     }
 }
 
+// A number token of a record that damagedVkrNumber let through.
+double tokenNumber(const std::string& token) {
+    return platform::parseDataNumber(token).value_or(0.0);
+}
+
 // "C name northing easting [elevation] ['code,description]".
 int parseVkrCoordinate(const std::string& text, rawRec& r, const vkrReaderState& state) {
     initRawCoord(r);
@@ -192,11 +197,11 @@ int parseVkrCoordinate(const std::string& text, rawRec& r, const vkrReaderState&
     if (!tokens.empty())
         setPointName(r.pointName, tokens[0]);
     if (tokens.size() > 1)
-        r.northing = atofC(tokens[1]);
+        r.northing = tokenNumber(tokens[1]);
     if (tokens.size() > 2)
-        r.easting = atofC(tokens[2]);
+        r.easting = tokenNumber(tokens[2]);
     if (tokens.size() > 3)
-        r.elevation = atofC(tokens[3]);
+        r.elevation = tokenNumber(tokens[3]);
     if (apostrophe != std::string::npos)
         parseRawAlias(text.substr(apostrophe + 1), r, state.aliasMarker,
                       tokens.empty() ? std::string() : tokens[0]);
@@ -246,7 +251,7 @@ int parseVkrAzimuth(const std::string& text, rawRec& r) {
     setPointName(r.fromName, tokens[0].substr(0, dash));
     setPointName(r.toName, tokens[0].substr(dash + 1));
     initRawAzimuth(r);
-    const double value = atofC(tokens[1]);
+    const double value = tokenNumber(tokens[1]);
     r.azimuth =
         projectVars.directionType != 0 ? angleToRadians(value) : quadBearingToRadians(value);
     return rawRecordStore;
@@ -258,7 +263,7 @@ int parseVkrElevation(const std::string& text, rawRec& r) {
     if (!tokens.empty())
         setPointName(r.pointName, tokens[0]);
     if (tokens.size() > 1)
-        r.elevation = atofC(tokens[1]);
+        r.elevation = tokenNumber(tokens[1]);
     return rawRecordStore;
 }
 
@@ -312,14 +317,95 @@ int parseVkrLine(const std::string& line, rawRec& r, vkrReaderState& state) {
 
 namespace {
 
+// `<field> "<text>"` for the first of the named tokens that holds something
+// other than a number; empty when each is a number or missing.
+std::string damagedToken(const std::vector<std::string>& tokens,
+                         std::initializer_list<const char*> names) {
+    std::size_t index = 1;
+    for (const char* name : names) {
+        if (index < tokens.size() && !platform::parseDataNumber(tokens[index]))
+            return quotedField(name, tokens[index]);
+        ++index;
+    }
+    return {};
+}
+
+// "FROM-TO value": the value is read only after a point pair.
+std::string damagedAzimuth(const std::string& text) {
+    const std::vector<std::string> tokens = vkrTokens(text, " ");
+    if (tokens.empty() || tokens[0].find('-') == std::string::npos)
+        return {};
+    return damagedToken(tokens, {"azimuth"});
+}
+
+std::string damagedObservationNumber(int mode, const std::string& line) {
+    const bool setup = !vkrNameField(line, stationColumn).empty();
+    const std::pair<vkrColumn, const char*> columns[] = {
+        {hiColumn, setup ? "HI" : nullptr},
+        {targetColumn, "target height"},
+        {readingColumn, "horizontal reading"},
+        {distanceColumn, "distance"},
+        {zenithColumn, mode == vkrSlopeZenith ? "zenith" : "vertical difference"},
+    };
+    for (const auto& [column, name] : columns) {
+        const std::string text = vkrNameField(line, column);
+        if (name != nullptr && !text.empty() && !platform::parseDataNumber(text))
+            return quotedField(name, text);
+    }
+    return {};
+}
+
+std::string damagedSubRecordNumber(const std::string& text) {
+    std::string body = text;
+    trimRawLine(body);
+    const std::string letters = body.substr(0, 2);
+    const std::string rest = body.size() > 2 ? body.substr(2) : std::string();
+    if (letters == "C ")
+        return damagedToken(vkrTokens(rest.substr(0, rest.find('\'')), " "),
+                            {"northing", "easting", "elevation"});
+    if (letters == "DR" && !rest.empty() && rest[0] == ' ')
+        return damagedAzimuth(rest);
+    if (letters == "E ")
+        return damagedToken(vkrTokens(rest, " "), {"elevation"});
+    if (letters == "SE")
+        return damagedStdErrValue(rest);
+    return {};
+}
+
+} // namespace
+
+std::string damagedVkrNumber(const std::string& line) {
+    switch (line.empty() ? '\0' : line[0]) {
+    case '1':
+        return damagedObservationNumber(vkrSlopeZenith, line);
+    case '2':
+        return damagedObservationNumber(vkrHorizVertDiff, line);
+    case '3':
+        return damagedAzimuth(line.substr(1));
+    case '6':
+        return damagedSubRecordNumber(line.substr(1));
+    default:
+        return {};
+    }
+}
+
+namespace {
+
 // No run context reaches readVkrRawFile: its interface has none, so the shell is
 // the active one (the run installs its own for its length).
-void reportParseError(const std::string& line, const std::string& path, int lineNumber) {
-    const std::string where = formatC("In %s, line %d.", path.c_str(), lineNumber);
-    errLine("Error parsing raw record:");
-    errLine(line);
-    errLine(where);
-    activeShell().message("Error parsing raw record:\n" + line + "\n" + where, MessageKind::ok);
+// `damaged`: the number field that made the record malformed, when one did.
+void reportParseError(const std::string& line, const std::string& path, int lineNumber,
+                      const std::string& damaged = {}) {
+    std::vector<std::string> lines = {"Error parsing raw record:", line,
+                                      formatC("In %s, line %d.", path.c_str(), lineNumber)};
+    if (!damaged.empty())
+        lines.push_back(notANumberLine(damaged));
+    std::string box;
+    for (const std::string& text : lines) {
+        errLine(text);
+        box += (box.empty() ? "" : "\n") + text;
+    }
+    activeShell().message(box, MessageKind::ok);
 }
 
 // A number that is no data (an overflow, a size no survey reaches, "-inf")
@@ -366,8 +452,9 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
         if (userCancelled())
             return false;
         const std::string kept = withoutControlBytes(line);
-        if (hasNonDataNumber(kept)) {
-            reportParseError(kept, path, reader.lineNumber());
+        const std::string damaged = state.reading ? damagedVkrNumber(kept) : std::string();
+        if (!damaged.empty() || hasNonDataNumber(kept)) {
+            reportParseError(kept, path, reader.lineNumber(), damaged);
             return false;
         }
         rawRec record;

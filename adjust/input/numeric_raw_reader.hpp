@@ -15,8 +15,10 @@
 //   "KEY:value ...", "S " ignored, "DO" switches reading off and on.
 //
 // Angles are typed in the project's angle unit (dd.mmss or grads) and held in
-// radians; standard errors of angles in seconds of arc. Numbers are read in
-// the C locale as far as they go; a field empty after trimming is not given.
+// radians; standard errors of angles in seconds of arc. A number field holds
+// one whole number in the C locale, or the record is malformed (a field read
+// as far as it goes turned "30#.816" into 30 m); a field empty after trimming
+// is not given.
 
 #include "model/raw_record.hpp"
 
@@ -68,6 +70,12 @@ vkrReaderState startVkrRead();
 // every line: a cancel returns 1 with nothing shown. After the last file the
 // notes on assumed faces go to the error report. 0 on success.
 int readVkrRawFile(const std::string& fileList);
+
+// The first number field of a record line that is not empty and holds
+// something other than a number, as `<field> "<text>"` ("distance
+// \"30#.816\""); empty when there is none. The parsers read such a field as
+// not given (a number token as 0): readVkrRawFile refuses the record first.
+std::string damagedVkrNumber(const std::string& line);
 
 // Parses one record line (the header excluded) by its first character and
 // the reading flag; stores nothing itself. Returns rawRecordStore when

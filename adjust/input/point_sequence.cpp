@@ -243,8 +243,8 @@ std::string trvPtListToText(const simpleList<ptNameRec>& list) {
 
 std::vector<std::string> pointNamesOf(const simpleList<ptNameRec>& list) {
     std::vector<std::string> names;
-    ptNameRec record;
-    for (int i = 0; list.getAt(i, record) == 0; ++i)
-        names.emplace_back(fixedText(record.name));
+    names.reserve(static_cast<std::size_t>(list.count()));
+    list.visitAll(
+        [&names](const ptNameRec& record) { names.emplace_back(fixedText(record.name)); });
     return names;
 }

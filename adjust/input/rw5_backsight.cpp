@@ -14,27 +14,38 @@ bool endsBackfoldSearch(const std::string& code) {
 
 } // namespace
 
-void Rw5Reading::readBacksightRecord(const Rw5Record& record) {
+bool Rw5Reading::readBacksightRecord(const Rw5Record& record) {
     const std::string occupied = rw5Name(rw5Token(record, 0));
     std::string backsight = rw5Name(rw5Token(record, 1));
     const std::optional<double> azimuth = rw5Number(rw5Token(record, 2), 2);
     const std::optional<double> circle = rw5Number(rw5Token(record, 3), 2);
-    if (backsight.empty())
+    // A name found ahead is taken now: the "BD" it comes from may be folded
+    // into this setup and never read on its own.
+    if (backsight.empty()) {
         backsight = peekBacksightPoint(occupied);
+        if (!takeName(backsight))
+            return false;
+    }
     if ((backsight.empty() || backsight == "0") && azimuth) {
         const DummyBacksight ahead = peekSetupBacksight(occupied);
         if (ahead.dropSetup)
-            return;
+            return true;
+        if (!takeName(ahead.foresight))
+            return false;
         backsight = resolveDummyBacksight(occupied, dmsToRadians(*azimuth), ahead);
     }
-    if (backsight.empty())
+    if (backsight.empty()) {
         backsight = "BACK1";
+        if (const auto clash = names_.takePlaceholder(backsight, place()))
+            return refuseNameClash(backsight, *clash);
+    }
     rawRec setup = newSetup(occupied, backsight);
     setup.bsHorizontalReading = circle ? dmsToRadians(*circle) : notComputed;
     completeSetupFromBd(setup);
     store(setup);
     setupBacksight_ = backsight;
     metSetupOrSight_ = true;
+    return true;
 }
 
 // The foresight of the next "BD" from the same point, looking no further
@@ -80,7 +91,7 @@ std::string Rw5Reading::resolveDummyBacksight(const std::string& occupied, doubl
             storeAzimuth(occupied, ahead.foresight, azimuth_rad);
         return ahead.foresight;
     }
-    const std::string dummy = "BACK" + occupied;
+    const std::string dummy = names_.dummyBacksight(occupied, place());
     const Rw5StoredPoint* point = findStoredPoint(occupied);
     if (dummyCoords && point != nullptr && isSet(point->northing) && isSet(point->easting)) {
         storeCoordinate(dummy, point->northing + rw5DummyDistance * std::cos(azimuth_rad),

@@ -19,12 +19,19 @@ std::optional<Rw5BasePoint> parseRw5BaseRecord(const Rw5Record& record) {
         if (values[i].empty())
             return std::nullopt;
     }
+    std::array<double, 6> numbers{};
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        const std::optional<double> number = platform::parseDataNumber(values[i]);
+        if (!number)
+            return std::nullopt;
+        numbers[i] = *number;
+    }
     Rw5BasePoint point;
     point.name = values[0].substr(0, pointNameMax);
-    point.latitude_rad = dmsTextToRadians(values[1]);
-    point.longitude_rad = dmsTextToRadians(values[2]);
-    point.height = platform::atofC(values[3]);
-    point.antennaHeight = platform::atofC(values[4]);
-    point.phaseCentre = platform::atofC(values[5]);
+    point.latitude_rad = dmsToRadians(numbers[1]);
+    point.longitude_rad = dmsToRadians(numbers[2]);
+    point.height = numbers[3];
+    point.antennaHeight = numbers[4];
+    point.phaseCentre = numbers[5];
     return point;
 }

@@ -19,5 +19,5 @@ struct Rw5BasePoint {
 
 // The six fields of a base record in their order: PN (name), LA, LN
 // (latitude and longitude, DD.MMSS), EL, AG and PA. None when a field is
-// missing, empty or out of its place.
+// missing, empty, out of its place or (but the name) no whole number.
 std::optional<Rw5BasePoint> parseRw5BaseRecord(const Rw5Record& record);

@@ -47,7 +47,9 @@ double rw5GpsUnitFactor() {
     return units::metresPerUnit(projectVars.Rw5GPSUnits);
 }
 
-void readCseRecord(std::string line, BaseErrors& errors, double u) {
+// False when a value is neither a marker nor a number: that value is not taken.
+bool readCseRecord(std::string line, BaseErrors& errors, double u) {
+    bool read = true;
     std::erase(line, ' ');
     const Rw5Record record = splitRw5Record(line);
     for (std::size_t i = 0; i < cseFields.size(); ++i) {
@@ -62,14 +64,16 @@ void readCseRecord(std::string line, BaseErrors& errors, double u) {
             value = stdErrFixed;
         } else if (text.front() == '*') {
             value = projectVars.*field.setting * u;
-        } else {
-            value = platform::atofC(text);
-            if (value >= 0.0 && value <= smallestStdErr)
-                value = stdErrForZero;
+        } else if (const std::optional<double> number = platform::parseDataNumber(text)) {
+            value = *number >= 0.0 && *number <= smallestStdErr ? stdErrForZero : *number;
             value *= u;
+        } else {
+            read = false;
+            continue;
         }
         errors.*field.error = value;
     }
+    return read;
 }
 
 // The point at the base's mark; its heights are in the file's unit, `u`
@@ -95,7 +99,8 @@ void readBaseRecords(const Rw5File& file, BaseErrors& errors, double u, int logE
     for (const std::string& line : file.lines) {
         const Rw5Record record = splitRw5Record(line);
         if (record.code == "CSE") {
-            readCseRecord(line, errors, u);
+            if (!readCseRecord(line, errors, u) && logErrors != 0)
+                writeLine(errFile, "Error parsing: " + line);
         } else if (record.code == "BP") {
             const std::optional<Rw5BasePoint> base = parseRw5BaseRecord(record);
             if (base)

@@ -62,10 +62,7 @@ std::string rw5ValueText(std::string_view token, std::size_t prefixLength) {
 }
 
 std::optional<double> rw5Number(std::string_view token, std::size_t prefixLength) {
-    const std::string text = rw5ValueText(token, prefixLength);
-    if (text.empty())
-        return std::nullopt;
-    return platform::atofC(text);
+    return platform::parseDataNumber(rw5ValueText(token, prefixLength));
 }
 
 // Point-name prefixes: a point may be called "INF" or "1E999".

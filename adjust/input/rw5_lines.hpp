@@ -40,8 +40,8 @@ std::string_view rw5Token(const Rw5Record& record, std::size_t index);
 // blanks removed at both ends.
 std::string rw5ValueText(std::string_view token, std::size_t prefixLength);
 
-// The number of a token, or none when its value text is empty. Numbers are
-// read as far as they go, in the C locale.
+// The number of a token, or none when its value text is empty or is no whole
+// number in the C locale (damagedRw5Number names such a token first).
 std::optional<double> rw5Number(std::string_view token, std::size_t prefixLength);
 
 // The first token of the record, point names aside, whose value (after a

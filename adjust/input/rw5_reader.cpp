@@ -1,6 +1,7 @@
 #include "input/rw5_reader.hpp"
 
 #include "input/raw_aliases.hpp"
+#include "input/rw5_numbers.hpp"
 #include "input/rw5_reading.hpp"
 #include "input/rw5_start_control.hpp"
 #include "model/program_lists.hpp"
@@ -11,6 +12,7 @@
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
+#include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
 #include "platform/system_reason.hpp"
 
@@ -101,18 +103,24 @@ bool Rw5Reading::readLine(const std::string& line) {
         foldedBd_ = noLine;
         return true;
     }
-    if (const std::string bad = nonDataNumberToken(record); !bad.empty()) {
-        refuseRecord(bad);
+    if (const std::string damaged = damagedRw5Number(record); !damaged.empty()) {
+        refuseRecord("its " + damaged + " is not a number.");
         return true;
     }
+    if (const std::string bad = nonDataNumberToken(record); !bad.empty()) {
+        refuseRecord("its value " + bad + " is not a usable number.");
+        return true;
+    }
+    if (!takeRecordNames(record))
+        return false;
     if (code == "EL")
         readElevation(record, true);
     else if (code == "SP" || code == "GS")
-        readStoredPoint(record);
+        return readStoredPoint(record);
     else if (isRw5ObservationCode(code) != 0)
         return readObservation(record);
     else if (code == "BK")
-        readBacksightRecord(record);
+        return readBacksightRecord(record);
     else if (code == "LS")
         readHeights(record);
     else if (code == "MSE" || code == "SSE" || code == "CSE")
@@ -157,7 +165,7 @@ void Rw5Reading::startAtStoredPoint(const std::string& occupied) {
     const Rw5StoredPoint* point = findStoredPoint(occupied);
     if (point == nullptr || !isSet(point->northing) || !isSet(point->easting))
         return;
-    const std::string dummy = "BACK" + occupied;
+    const std::string dummy = names_.dummyBacksight(occupied, place());
     storeCoordinate(dummy, point->northing + rw5DummyDistance, point->easting, point->elevation);
     rawRec setup = newSetup(occupied, dummy);
     setup.bsHorizontalReading = 0.0;
@@ -265,18 +273,59 @@ void Rw5Reading::addStoredPoint(const Rw5StoredPoint& point) {
         storedPoints_.push_back(point);
 }
 
-// A record with a number that is no data ("inf", "nan", an overflow, a size
-// no survey reaches) is left out whole: one such value would spread through
-// every later computation.
-void Rw5Reading::refuseRecord(const std::string& token) const {
-    writeLine(errFile, "Warning, the following raw record was not read: its value " + token +
-                           " is not a usable number.");
+// A record with a damaged number, or one that is no data ("inf", "nan", an
+// overflow, a size no survey reaches), is left out whole: read as far as it
+// goes or as it is, one such value would spread through every later
+// computation.
+void Rw5Reading::refuseRecord(const std::string& reason) const {
+    writeLine(errFile, "Warning, the following raw record was not read: " + reason);
     writeLine(errFile, lineLocation());
     writeLine(errFile, "  " + lineText());
     writeLine(errFile, "");
 }
 
+// The names a record of the reading pass gives, by its code.
+bool Rw5Reading::takeRecordNames(const Rw5Record& record) {
+    const std::string& code = record.code;
+    std::size_t count = 0;
+    if (isRw5ObservationCode(code) != 0 || code == "BK" || code == "AZ")
+        count = 2;
+    else if (code == "SP" || code == "GS" || code == "EL" || code == "Z" || code == "OC")
+        count = 1;
+    for (std::size_t i = 0; i < count; ++i)
+        if (!takeName(rw5Name(rw5Token(record, i))))
+            return false;
+    return true;
+}
+
+bool Rw5Reading::takeName(const std::string& name) {
+    const std::optional<Rw5NameBook::Clash> clash = names_.take(name, place());
+    return !clash || refuseNameClash(name, *clash);
+}
+
+// No run context reaches readRw5File: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
+bool Rw5Reading::refuseNameClash(const std::string& name, const Rw5NameBook::Clash& clash) const {
+    const std::string text =
+        platform::equalsIgnoringCase(name, clash.earlier)
+            ? "Point name " + name + " is the name of a point the reader made."
+            : platform::formatC("Point names %s and %s agree in their first %d characters, so "
+                                "they would be one point.",
+                                clash.earlier.c_str(), name.c_str(),
+                                static_cast<int>(pointNameMax));
+    const std::string earlier = "  " + clash.earlier + " was " + clash.how;
+    writeLine(errFile, text);
+    writeLine(errFile, lineLocation());
+    writeLine(errFile, earlier);
+    writeLine(errFile, "");
+    activeShell().message(text + "\n" + lineLocation() + "\n" + earlier, MessageKind::ok);
+    return false;
+}
+
+std::string Rw5Reading::place() const {
+    return platform::formatC("%s, line %d", file_->path.c_str(), static_cast<int>(line_) + 1);
+}
+
 std::string Rw5Reading::lineLocation() const {
-    return platform::formatC("  File: %s, line %d", file_->path.c_str(),
-                             static_cast<int>(line_) + 1);
+    return "  File: " + place();
 }

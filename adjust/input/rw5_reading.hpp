@@ -3,6 +3,7 @@
 // files of a call are read by one object, in order.
 
 #include "input/rw5_lines.hpp"
+#include "input/rw5_names.hpp"
 #include "input/rw5_sights.hpp"
 #include "model/raw_record.hpp"
 
@@ -27,15 +28,16 @@ public:
     Rw5Reading(std::string aliasMarker, double unitFactor);
 
     // Reads the records of one file into `rawDataList`; false after an alias
-    // error (the error report says which).
+    // error or a point name that would merge with another (the error report
+    // says which).
     bool readFile(const Rw5File& file);
 
 private:
     bool readLine(const std::string& line);
     bool readObservation(const Rw5Record& record);
-    void readBacksightRecord(const Rw5Record& record);
+    bool readBacksightRecord(const Rw5Record& record);
     void readHeights(const Rw5Record& record);
-    void readStoredPoint(const Rw5Record& record);
+    bool readStoredPoint(const Rw5Record& record);
     void readElevation(const Rw5Record& record, bool joinsStoredPoints);
     void readAzimuthRecord(const Rw5Record& record);
     void readStdErrRecord(const Rw5Record& record);
@@ -58,7 +60,9 @@ private:
 
     // Resection notes after a stored point.
     bool isResectionNext() const;
-    void readResection(const std::string& point);
+    bool readResection(const std::string& point);
+    // Stops the reading at a resection note with a number that is none.
+    bool refuseNote(std::size_t noteLine, const std::string& damaged) const;
 
     // Changed HI: the setup just read is repeated with it.
     void repeatSetupWithNewHi();
@@ -71,8 +75,17 @@ private:
     const Rw5StoredPoint* findStoredPoint(const std::string& name) const;
     void addStoredPoint(const Rw5StoredPoint& point);
 
+    // Names: each new name is taken into the book; false, after the error
+    // report and a message, when it would merge with another.
+    bool takeRecordNames(const Rw5Record& record);
+    bool takeName(const std::string& name);
+    bool refuseNameClash(const std::string& name, const Rw5NameBook::Clash& clash) const;
+    // "<file>, line <n>" of the line being read.
+    std::string place() const;
+
     const std::string& lineText() const { return file_->lines[line_]; }
-    void refuseRecord(const std::string& token) const;
+    // Leaves the record out with a warning ending in `reason`.
+    void refuseRecord(const std::string& reason) const;
     // "  File: <path>, line <n>": where a failing record stands.
     std::string lineLocation() const;
 
@@ -85,6 +98,7 @@ private:
     bool metSetupOrSight_ = false;
     std::string setupBacksight_; // of the last setup, for "BD" and "BR" without a foresight
     std::vector<Rw5StoredPoint> storedPoints_;
+    Rw5NameBook names_;
     const Rw5File* file_ = nullptr;
     std::size_t line_ = 0;
     std::size_t foldedBd_ = noLine; // the "BD" whose sight a setup took

@@ -83,16 +83,14 @@ void Rw5Reading::readHeights(const Rw5Record& record) {
         repeatSetupWithNewHi();
 }
 
-void Rw5Reading::readStoredPoint(const Rw5Record& record) {
+bool Rw5Reading::readStoredPoint(const Rw5Record& record) {
     Rw5StoredPoint point;
     point.name = rw5Name(rw5Token(record, 0));
     point.northing = rw5Number(rw5Token(record, 1), 1).value_or(notComputed);
     point.easting = rw5Number(rw5Token(record, 2), 1).value_or(notComputed);
     point.elevation = rw5Number(rw5Token(record, 3), 2).value_or(notComputed);
-    if (isResectionNext()) {
-        readResection(point.name);
-        return;
-    }
+    if (isResectionNext())
+        return readResection(point.name);
     rawRec coordinate;
     initRawCoord(coordinate);
     setPointName(coordinate.pointName, point.name);
@@ -103,6 +101,7 @@ void Rw5Reading::readStoredPoint(const Rw5Record& record) {
                  std::string_view(record.description).substr(0, coordDescriptionMax));
     addStoredPoint(point);
     store(coordinate);
+    return true;
 }
 
 void Rw5Reading::readElevation(const Rw5Record& record, bool joinsStoredPoints) {
@@ -139,7 +138,7 @@ void Rw5Reading::readStdErrRecord(const Rw5Record& record) {
         }
         double value = projectVars.*t.setting;
         if (text != "*") {
-            value = platform::atofC(text);
+            value = rw5Number(text, 0).value_or(0.0);
             if (value >= 0 && value <= smallestStdErr)
                 value = stdErrForZero;
         }

@@ -1,6 +1,10 @@
 #include "input/rw5_reading.hpp"
 
+#include "input/number_fields.hpp"
+#include "input/rw5_numbers.hpp"
+#include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
+#include "platform/shell_services.hpp"
 
 namespace {
 
@@ -13,15 +17,18 @@ bool isNoteLine(const std::string& line) {
 }
 
 // The value after a marker such as ",HR" or "--Resection:HI": blanks, a
-// colon or an equals sign before the number are passed over.
-double valueAfter(std::string_view text) {
+// colon or an equals sign before the number are passed over; none when no
+// whole number follows.
+std::optional<double> valueAfter(std::string_view text) {
     const auto start = text.find_first_not_of(" :=");
-    return start == std::string_view::npos ? 0.0 : platform::atofC(text.substr(start));
+    return start == std::string_view::npos ? std::nullopt
+                                           : platform::parseDataNumber(text.substr(start));
 }
 
 struct ResectionReading {
     Rw5Observation sight;
     std::optional<double> targetHeight;
+    std::string damaged; // a number of the reading that is none, named
 };
 
 // "<point>,<angle>,<vertical>,<distance>[,--<description>][,HR<height>]"
@@ -30,9 +37,13 @@ ResectionReading parseResectionReading(std::string_view data) {
     const auto height = data.find(",HR");
     if (height != std::string_view::npos) {
         reading.targetHeight = valueAfter(data.substr(height + 3));
+        if (!reading.targetHeight)
+            reading.damaged = quotedField("target height", data.substr(height + 1));
         data = data.substr(0, height);
     }
     const Rw5Record record = splitRw5Record(data);
+    if (reading.damaged.empty())
+        reading.damaged = damagedRw5Sight(record, 0);
     reading.sight.foresight = record.code;
     reading.sight.sight = rw5Sight(rw5Token(record, 0), rw5Token(record, 1), rw5Token(record, 2));
     reading.sight.description = record.description;
@@ -50,20 +61,27 @@ bool Rw5Reading::isResectionNext() const {
 
 // The notes after a resected point: its HI, then one "--Reading" per point
 // sighted. The first reading makes the setup, the others its foresights.
-void Rw5Reading::readResection(const std::string& point) {
+bool Rw5Reading::readResection(const std::string& point) {
     double instrumentHeight = instrumentHeight_;
     double rodHeight = rodHeight_;
     bool first = true;
     for (std::size_t i = line_ + 1; i < file_->lines.size() && isNoteLine(file_->lines[i]); ++i) {
         const std::string& note = file_->lines[i];
         if (startsWithIgnoringCase(note, "--Resection:HI")) {
-            instrumentHeight = valueAfter(std::string_view(note).substr(14));
+            const std::optional<double> height = valueAfter(std::string_view(note).substr(14));
+            if (!height)
+                return refuseNote(i, quotedField("HI", note));
+            instrumentHeight = *height;
             continue;
         }
         if (!startsWithIgnoringCase(note, "--Reading") || note.size() <= readingDataColumn)
             continue;
         const ResectionReading reading =
             parseResectionReading(std::string_view(note).substr(readingDataColumn));
+        if (!reading.damaged.empty())
+            return refuseNote(i, reading.damaged);
+        if (!takeName(reading.sight.foresight))
+            return false;
         rodHeight = reading.targetHeight.value_or(rodHeight);
         const Rw5Sight& sight = reading.sight.sight;
         if (first) {
@@ -89,4 +107,19 @@ void Rw5Reading::readResection(const std::string& point) {
             std::string_view(reading.sight.description).substr(0, foresightDescriptionMax));
         store(foresight);
     }
+    return true;
+}
+
+// No run context reaches readRw5File: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
+bool Rw5Reading::refuseNote(std::size_t noteLine, const std::string& damaged) const {
+    const std::string text = "Error parsing resection note: its " + damaged + " is not a number.";
+    const std::string where = platform::formatC("  File: %s, line %d", file_->path.c_str(),
+                                                static_cast<int>(noteLine) + 1);
+    writeLine(errFile, text);
+    writeLine(errFile, where);
+    writeLine(errFile, "  " + file_->lines[noteLine]);
+    writeLine(errFile, "");
+    activeShell().message(text + "\n" + where + "\n" + file_->lines[noteLine], MessageKind::ok);
+    return false;
 }

@@ -1,5 +1,6 @@
 #include "input/rw5_start_control.hpp"
 
+#include "input/rw5_numbers.hpp"
 #include "input/rw5_reader.hpp"
 #include "model/packed_degrees.hpp"
 #include "model/program_lists.hpp"
@@ -80,6 +81,9 @@ int readRw5OcControl(const std::vector<Rw5File>& files, double unitFactor) {
     for (const Rw5File& file : files) {
         for (const std::string& line : file.lines) {
             const Rw5Record record = splitRw5Record(line);
+            // The reading pass refused such a record with a warning.
+            if (!damagedRw5Number(record).empty())
+                continue;
             if (record.code == "OC") {
                 lastOccupied = rw5Name(rw5Token(record, 0));
                 coordRec point = controlPoint(

@@ -99,9 +99,9 @@ int walkText(const std::string& path, int format,
     std::string line;
     SupplementalLine read;
     while (reader.next(line)) {
-        if (!readSupplementalLine(format, line, read)) {
-            error = "Bad latitude or longitude in " + path + ", line " +
-                    std::to_string(reader.lineNumber()) + ": " + line;
+        if (const std::string bad = readSupplementalLine(format, line, read); !bad.empty()) {
+            error = "Bad " + bad + " in " + path + ", line " + std::to_string(reader.lineNumber()) +
+                    ": " + line;
             return 1;
         }
         if (format == supplementalLatLong)

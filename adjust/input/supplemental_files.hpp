@@ -26,6 +26,8 @@ bool isSupplementalCrdFormat(int format);
 //     "Error reading: <path>";
 //   text files: "Error opening <path>"; a latitude or longitude without its
 //     hemisphere letter stops the reading at that line with
-//     "Bad latitude or longitude in <path>, line <n>: <line>".
+//     "Bad latitude or longitude in <path>, line <n>: <line>", a number
+//     field that holds no number with "Bad <field> "<text>" in <path>, line
+//     <n>: <line>".
 int readSupplementalControl(const std::function<void(const SupplementalLine&)>& take,
                             std::string& error);

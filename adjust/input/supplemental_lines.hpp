@@ -8,10 +8,12 @@
 //   7  name, northing, easting, elevation, northing, easting and elevation
 //      standard errors, description, code; a standard error of 0 holds the
 //      coordinate fixed (-2)
-// A missing field leaves its value unset (coordinates) or empty (texts).
+// A missing field leaves its value unset (coordinates) or empty (texts); a
+// field that is there holds the whole of its value, or the line is refused.
 
 #include "platform/sentinels.hpp"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,13 +43,18 @@ struct SupplementalLine {
 // The fields of a line.
 std::vector<std::string> supplementalFields(const std::string& line);
 
-// Reads a line of `format`. False when a latitude does not start with N or S
-// or a longitude with W or E (the line then says nothing reliable).
-bool readSupplementalLine(int format, const std::string& line, SupplementalLine& read);
+// Reads a line of `format`. Empty when it is read, else what the line says
+// nothing reliable about, for "Bad <what> in <file>, line <n>": "latitude or
+// longitude" when a latitude does not start with N or S or a longitude with W
+// or E, or the field and its text (`northing "N880.600"`) when a field of a
+// number holds no number.
+std::string readSupplementalLine(int format, const std::string& line, SupplementalLine& read);
 
 // The text read as a decimal number, taken as signed packed
-// degrees-minutes-seconds (dd.mmss), in radians.
-double dmsStrToRadians(const std::string& text);
+// degrees-minutes-seconds (dd.mmss), in radians; none when the text is no
+// number.
+std::optional<double> dmsStrToRadians(const std::string& text);
 
-// A standard error as a file gives it: 0 holds the coordinate fixed (-2).
-double supplementalStdErr(const std::string& text);
+// A standard error as a file gives it: 0 holds the coordinate fixed (-2);
+// none when the text is no number.
+std::optional<double> supplementalStdErr(const std::string& text);

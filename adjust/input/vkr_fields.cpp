@@ -32,10 +32,7 @@ std::string vkrTextFrom(const std::string& line, std::size_t first) {
 }
 
 std::optional<double> vkrNumberField(const std::string& line, vkrColumn column) {
-    const std::string text = vkrNameField(line, column);
-    if (text.empty())
-        return std::nullopt;
-    return platform::atofC(text);
+    return platform::parseDataNumber(vkrNameField(line, column));
 }
 
 std::vector<std::string> vkrTokens(const std::string& text, const char* separators) {

@@ -19,8 +19,9 @@ std::string vkrNameField(const std::string& line, vkrColumn column);
 std::string vkrCodeField(const std::string& line, vkrColumn column);
 // The text from `first` to the end of the line, blanks removed at both ends.
 std::string vkrTextFrom(const std::string& line, std::size_t first);
-// The number at the start of the field, read as far as it goes in the C
-// locale; nullopt when the field is empty after trimming.
+// The number of the field in the C locale; nullopt when the field is empty
+// after trimming or is no whole number (damagedVkrNumber names such a field
+// before the record is read).
 std::optional<double> vkrNumberField(const std::string& line, vkrColumn column);
 
 // The non-empty pieces of `text` between any of the `separators`.

@@ -1,5 +1,6 @@
 #include "input/vkr_std_errs.hpp"
 
+#include "input/number_fields.hpp"
 #include "model/raw_record.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
@@ -50,31 +51,55 @@ const StdErrKey* keyBefore(std::string_view text, std::size_t colon) {
     return nullptr;
 }
 
+bool isMarker(const StdErrKey& key, std::string_view value) {
+    return value == "*" || (key.kind == Value::control && (value == "!" || value == "#"));
+}
+
+// A value that is no marker is a number: it was checked by damagedStdErrValue.
+double numberOf(std::string_view value) {
+    return platform::parseDataNumber(value).value_or(0.0);
+}
+
 double valueOf(const StdErrKey& key, std::string_view value, double unitFactor) {
     if (value == "*")
         // The project's block holds linear values already in the reader's unit.
         return projectStdErrs(projectVars)[static_cast<std::size_t>(key.projectElement)];
     const double scale = key.kind == Value::angular ? 1.0 : unitFactor;
     if (key.kind != Value::control)
-        return platform::atofC(value) * scale;
+        return numberOf(value) * scale;
     if (value == "!")
         return stdErrFixed;
     if (value == "#")
         return stdErrNotGiven;
-    const double magnitude = std::fabs(platform::atofC(value));
+    const double magnitude = std::fabs(numberOf(value));
     return (magnitude <= zeroLimit ? smallestControlError : magnitude) * scale;
 }
 
-} // namespace
-
-void scanStdErrTokens(const std::string& text, rawRec& record, double unitFactor) {
-    const std::string_view all(text);
+// Calls `take` with each recognised key of `text` and the value after its colon.
+template <typename Take> void forEachStdErrToken(std::string_view all, Take take) {
     for (std::size_t colon = all.find(':'); colon != std::string_view::npos;
          colon = all.find(':', colon + 1)) {
         const std::size_t end = all.find_first_of(" ,", colon + 1);
         const std::string_view value =
             all.substr(colon + 1, end == std::string_view::npos ? end : end - colon - 1);
         if (const StdErrKey* key = keyBefore(all, colon))
-            record.*(key->field) = valueOf(*key, value, unitFactor);
+            take(*key, value);
     }
+}
+
+} // namespace
+
+void scanStdErrTokens(const std::string& text, rawRec& record, double unitFactor) {
+    forEachStdErrToken(text, [&](const StdErrKey& key, std::string_view value) {
+        record.*(key.field) = valueOf(key, value, unitFactor);
+    });
+}
+
+std::string damagedStdErrValue(const std::string& text) {
+    std::string damaged;
+    forEachStdErrToken(text, [&damaged](const StdErrKey& key, std::string_view value) {
+        if (damaged.empty() && !isMarker(key, value) && !platform::parseDataNumber(value))
+            damaged = quotedField("standard error " + std::string(key.name), value);
+    });
+    return damaged;
 }

@@ -16,3 +16,8 @@ struct rawRec;
 
 // Sets the field of `record` for every key found in `text`; unknown keys set nothing.
 void scanStdErrTokens(const std::string& text, rawRec& record, double unitFactor);
+
+// The first recognised key of `text` whose value is neither a number nor a
+// marker its key takes, as `standard error <KEY> "<value>"`; empty when
+// every value is one.
+std::string damagedStdErrValue(const std::string& text);

@@ -112,6 +112,14 @@ public:
         return findBy(out, a, b, c);
     }
 
+    // Calls visit(record) for each record in list order: one walk, where
+    // getAt from 0 up walks the chain again for every record. The visit must
+    // not change the list.
+    template <class Visit> void visitAll(Visit visit) const {
+        for (const node* n = head_; n != nullptr; n = n->next)
+            visit(std::as_const(n->record));
+    }
+
     // Calls visit(record) for each record that names the point, in list
     // order, while it returns true. The visit must not change the list.
     template <class Visit> void visitNaming(std::string_view name, Visit visit) const {

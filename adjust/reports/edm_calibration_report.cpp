@@ -93,8 +93,8 @@ std::string edmCalibrationReport(const std::vector<CALIBRATE_RAWREC>& records,
 
 int cEdmCalibrate::readEdmFile(const std::filesystem::path& path) {
     std::vector<CALIBRATE_RAWREC> read = records;
-    if (readEdmRecords(path, read) != 0)
-        return 1;
+    if (const int result = readEdmRecords(path, read, error); result != edmFileRead)
+        return result;
     records = std::move(read);
     recordCount = static_cast<int>(records.size());
     observationCount = 0;

@@ -26,8 +26,9 @@ public:
     virtual ~cEdmCalibrate() = default;
 
     // Appends the file's records to the record array (the caller empties it
-    // first) and counts them: 0, or 1 with nothing changed when the file
-    // cannot be opened.
+    // first) and counts them: 0; 1 with nothing changed when the file cannot
+    // be opened; 2 with nothing changed and the file, line and field in
+    // `error` when a number field holds no number.
     int readEdmFile(const std::filesystem::path& path);
     // Writes the record array: 0, or 1 when the file cannot be written (an
     // existing file is then left as it was).
@@ -42,7 +43,7 @@ public:
     std::vector<compCalibRec> lines;
     EdmCalibrationResults results;
     std::string report;
-    std::string error;        // why the last computation was refused
+    std::string error;        // why the last computation or read was refused
     int recordCount = 0;      // records of the last read
     int observationCount = 0; // OB records of the last read
 };

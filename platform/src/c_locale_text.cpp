@@ -163,6 +163,16 @@ std::optional<long> parseLong(std::string_view text) {
     return value;
 }
 
+std::optional<double> parseDataNumber(std::string_view text) {
+    const std::string_view trimmed = trimBlanks(text);
+    if (trimmed.find_first_not_of("0123456789+-.eE") != std::string_view::npos)
+        return std::nullopt;
+    const std::optional<double> value = parseDouble(trimmed);
+    if (!value || !isDataNumber(*value))
+        return std::nullopt;
+    return value;
+}
+
 bool startsWithNonDataNumber(std::string_view text) {
     const std::string copy(text);
     char* end = nullptr;

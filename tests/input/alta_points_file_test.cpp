@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 
 namespace {
@@ -53,6 +54,26 @@ TEST(AltaPointsFile, AMaximumOutsideItsRangeBecomesTwentyFive) {
         writeBytes(folder / "a.alt", "RPT_ALL_MAX_PTS " + text + "\n");
         std::vector<std::string> errors;
         EXPECT_EQ(readBack(folder / "a.alt", errors).maxPoints, want) << text;
+    }
+}
+
+// A maximum is a whole number or its line is refused, named with file and
+// line: "1O" is not read as 1, nor "12.5" as 12.
+TEST(AltaPointsFile, AMaximumThatIsNoWholeNumberIsRefusedAndTheMaximumKept) {
+    testsupport::TempFolder folder("alta");
+    const std::string path = (folder / "a.alt").string();
+    for (const char* text : {"1O", "12.5", "7 points", "inf", "0x10"}) {
+        writeBytes(path, "RPT_ALL_MAX_PTS 40\r\nRPT_ALL_MAX_PTS " + std::string(text) + "\r\n");
+        std::vector<std::string> errors;
+        EXPECT_EQ(readBack(path, errors).maxPoints, 40) << text;
+        std::string value(text);
+        for (char& c : value)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_EQ(errors,
+                  std::vector<std::string>{"Error parsing record: RPT_ALL_MAX_PTS " + value +
+                                           "\r\nFile: " + path + ", line 2: the maximum \"" +
+                                           value + "\" is not a whole number"})
+            << text;
     }
 }
 

@@ -19,7 +19,8 @@ std::vector<CALIBRATE_RAWREC> readText(const TempFolder& folder, const std::stri
     const auto path = folder / "cal.edm";
     std::ofstream(path, std::ios::binary) << text;
     std::vector<CALIBRATE_RAWREC> records;
-    EXPECT_EQ(readEdmRecords(path, records), 0);
+    std::string refusal;
+    EXPECT_EQ(readEdmRecords(path, records, refusal), edmFileRead) << refusal;
     return records;
 }
 
@@ -90,7 +91,8 @@ TEST(EdmFile, WrittenFileReadsBack) {
     records[7] = sampleObservation();
     ASSERT_EQ(writeEdmRecords(folder / "a.edm", records), 0);
     std::vector<CALIBRATE_RAWREC> back;
-    ASSERT_EQ(readEdmRecords(folder / "a.edm", back), 0);
+    std::string refusal;
+    ASSERT_EQ(readEdmRecords(folder / "a.edm", back, refusal), edmFileRead) << refusal;
     EXPECT_EQ(back, records);
 }
 
@@ -104,7 +106,7 @@ TEST(EdmFile, LenientReading) {
                                           "CN,1,2,3\n"                   // third field: dropped
                                           "  CO,  a, b , c  \r\n"        // commas stay in texts
                                           "XX,what\r\n"                  // unknown: skipped
-                                          "OB,P1,1.5,x\r\n"              // missing fields: 0
+                                          "OB,P1,1.5, \r\n"              // empty, missing: 0
                                           "CN,0.5\n"
                                           "OB,P2,1,2,P3,3,4,5,6,7,8,9,10,11"); // extras ignored
     ASSERT_EQ(records.size(), 5u);
@@ -127,6 +129,37 @@ TEST(EdmFile, LenientReading) {
     EXPECT_DOUBLE_EQ(records[4].publishedDistance, 9.0);
 }
 
+// A number field holds a number or nothing: anything else stops the read,
+// named with file, line and field, and nothing is appended. Read as 0 (or as
+// its leading digits) it would give a calibration wrong without a word.
+TEST(EdmFile, ANumberFieldThatIsNoNumberStopsTheRead) {
+    TempFolder folder("edm-damaged");
+    const auto path = folder / "cal.edm";
+    const struct {
+        const char* line;
+        const char* field;
+    } rows[] = {
+        {"OB,P1,1.5,100,P4,1.6,101.43,25,740.25,18.5,1000.02x,1000", "slope distance \"1000.02x\""},
+        {"OB,P1,1.5,100,P4,1.6,101.43,25,740.25,18.5,1000.0235,1OOO",
+         "published distance \"1OOO\""},
+        {"OB,P1,1.5m,100,P4", "instrument height \"1.5m\""},
+        {"OB,P1,1.5,100,P4,1.6,101.43,nan", "dry-bulb temperature \"nan\""},
+        {"CN,0.0125,-0.0175mm", "reflector constant \"-0.0175mm\""},
+        {"AT,ON,WET,1.000283,0.86O,2", "wavelength \"0.86O\""},
+        {"AT,ON,VP,1.000283,0.86,inf", "vapour pressure \"inf\""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << "IN,EDM one\r\n"
+                                                                << row.line << "\r\nCO,after\r\n";
+        std::vector<CALIBRATE_RAWREC> records(1);
+        std::string refusal;
+        EXPECT_EQ(readEdmRecords(path, records, refusal), edmFileDamaged);
+        EXPECT_EQ(records.size(), 1u);
+        EXPECT_EQ(refusal, path.string() + ", line 2: The " + row.field + " is not a number.");
+    }
+}
+
 TEST(EdmFile, TextsAreCutToTheirCapacities) {
     TempFolder folder("edm-cut");
     const std::string longName(40, 'N');
@@ -141,7 +174,8 @@ TEST(EdmFile, TextsAreCutToTheirCapacities) {
 TEST(EdmFile, FailuresLeaveEverythingAsItWas) {
     TempFolder folder("edm-fail");
     std::vector<CALIBRATE_RAWREC> records(1);
-    EXPECT_EQ(readEdmRecords(folder / "missing.edm", records), 1);
+    std::string refusal;
+    EXPECT_EQ(readEdmRecords(folder / "missing.edm", records, refusal), edmFileUnopened);
     EXPECT_EQ(records.size(), 1u);
     EXPECT_EQ(writeEdmRecords(folder / "no-such-folder" / "a.edm", records), 1);
     // A file that exists keeps its contents when the new one cannot be

@@ -285,24 +285,60 @@ TEST_F(VkrReader, AMalformedRecordStopsTheReadNamingFileAndLine) {
     EXPECT_EQ(shell.boxes[0].text, "Error parsing raw record:\n" + bad + "\n" + where);
 }
 
-// A number no survey gives is no data: its record is malformed, named with
-// file and line, whatever the record; the description may say anything.
-TEST_F(VkrReader, ARecordWithANonDataNumberIsMalformed) {
-    for (const char* bad :
-         {"6E P2 1e308", "6E P2 -inf", "6C Q 1000.0 1e400 5.0", "6C Q 1000.0 2000.0 -1e13"}) {
-        SCOPED_TRACE(bad);
+// A number field holds one whole number, or its record is malformed, named
+// with file, line and field: a damaged field is never read as far as it goes
+// (30#.816 as 30 m), nor "inf", "nan" or a number no survey gives as data;
+// the description may say anything.
+TEST_F(VkrReader, ANumberFieldThatIsNoWholeNumberMakesItsRecordMalformed) {
+    const struct {
+        std::string record;
+        const char* field;
+    } rows[] = {
+        {obs('1', "", "", "", "1.6", "9Q.25023", "30.816", "90.0000", "P9"),
+         "horizontal reading \"9Q.25023\""},
+        {obs('1', "", "", "", "1.6", "92.25023", "30#.816", "90.0000", "P9"),
+         "distance \"30#.816\""},
+        {obs('1', "", "", "", "1.6", "92.25023", "30.816", "9O.0000", "P9"), "zenith \"9O.0000\""},
+        {obs('2', "", "", "", "1.6", "92.25023", "30.816", "0.5m", "P9"),
+         "vertical difference \"0.5m\""},
+        {obs('1', "", "", "", "1,6", "92.25023", "30.816", "90.0000", "P9"),
+         "target height \"1,6\""},
+        {obs('1', "S1", "inf", "BS", "1.6", "0", "30.816", "90.0000"), "HI \"inf\""},
+        {"6E P2 1e308", "elevation \"1e308\""},
+        {"6E P2 -inf", "elevation \"-inf\""},
+        {"6E P2 inf", "elevation \"inf\""},
+        {"6E P2 nan", "elevation \"nan\""},
+        {"6E P2 12.5ft", "elevation \"12.5ft\""},
+        {"6C Q 1000.0 1e400 5.0", "easting \"1e400\""},
+        {"6C Q 1000.0 2000.0 -1e13", "elevation \"-1e13\""},
+        {"6C Q N1000.0 2000.0 'IR,iron 12x", "northing \"N1000.0\""},
+        {"6DR A-B 45.3O", "azimuth \"45.3O\""},
+        {"3A-B nan", "azimuth \"nan\""},
+        {"6SE PE:2 VR:3s", "standard error VR \"3s\""},
+        {"6SE X:#,Y:!,Z:inf", "standard error Z \"inf\""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.record);
         resetProgramLists();
         shell.boxes.clear();
-        ASSERT_EQ(read({"6E P1 1.0", bad, "6E P3 2.0"}), vkrReadFailed);
+        ASSERT_EQ(read({"6E P1 1.0", row.record, "6E P3 2.0"}), vkrReadFailed);
         EXPECT_EQ(records().size(), 1u);
         const std::string where = "In " + (folder / "net.vkr").string() + ", line 3.";
         ASSERT_EQ(shell.boxes.size(), 1u);
-        EXPECT_EQ(shell.boxes[0].text,
-                  "Error parsing raw record:\n" + std::string(bad) + "\n" + where);
+        EXPECT_EQ(shell.boxes[0].text, "Error parsing raw record:\n" + row.record + "\n" + where +
+                                           "\nThe " + row.field + " is not a number.");
     }
     resetProgramLists();
-    EXPECT_EQ(read({"6E P1 1.0 'rod 1e999 inf", "6E P3 2.0"}), vkrReadOk);
-    EXPECT_EQ(records().size(), 2u);
+    // An azimuth without its point pair is no record: its value is not read.
+    EXPECT_EQ(read({"6E P1 1.0 'rod 1e999 inf", "6SE X:#,Y:!,Z:*,PE:1e-1", "3AB 4x", "6E P3 2.0"}),
+              vkrReadOk);
+    EXPECT_EQ(records().size(), 3u);
+}
+
+// Reading off, a record is not read, so its fields are not judged either.
+TEST_F(VkrReader, ARecordWhileReadingIsOffIsNotJudged) {
+    EXPECT_EQ(read({"6DO", "6E P2 12.5ft", "6DO", "6E P3 2.0"}), vkrReadOk);
+    EXPECT_EQ(records().size(), 1u);
 }
 
 TEST_F(VkrReader, AFileThatCannotBeOpenedStopsTheList) {

@@ -286,32 +286,123 @@ TEST(Rw5ObservationCodes, OnlyWholeCodes) {
 
 } // namespace
 
-// A value that is no number of a survey ("inf", "nan", an overflow, 1e308)
-// leaves its record out with a warning naming the file, the line and the
-// value; the rest of the file is read as if the line were not there.
-TEST_F(Rw5Read, RecordWithANonDataNumberIsLeftOutWithAWarning) {
-    for (const char* bad : {"LS,HIINF", "LS,HInan", "LS,HI1e400", "LS,HR1e308",
-                            "SS,OP1,FP5,AR10.0000,ZE90.0000,SD-inf"}) {
-        SCOPED_TRACE(bad);
+// A file whose third line is `record`, between a setup and a sight that
+// read well; the rest of the file reads as if that line were not there.
+class Rw5RefusedRecord : public Rw5ReaderTest {
+protected:
+    // Reads the file afresh (lists and error report emptied) and checks the
+    // records around the refused one; the error report.
+    std::string readAround(const std::string& record) {
         resetProgramLists();
-        ASSERT_EQ(::ftruncate(errFile, 0), 0);
-        const std::string path = (folder / "bad.rw5").string();
-        testsupport::writeBytes(folder / "bad.rw5", std::string("LS,HI1.500,HR2.000\r\n"
-                                                                "BK,OP1,BP2,BS,BC0.0000\r\n") +
-                                                        bad +
+        EXPECT_EQ(::ftruncate(errFile, 0), 0);
+        EXPECT_EQ(::lseek(errFile, 0, SEEK_SET), 0);
+        testsupport::writeBytes(folder / "bad.rw5", "LS,HI1.500,HR2.000\r\n"
+                                                    "BK,OP1,BP2,BS,BC0.0000\r\n" +
+                                                        record +
                                                         "\r\nSS,OP1,FP3,AR10.0000,ZE90.0000,"
                                                         "SD10.000\r\n");
-        ASSERT_EQ(readRw5File(path + "\n", ""), 0);
+        EXPECT_EQ(readRw5File(path() + "\n", ""), 0);
         const std::vector<rawRec> r = records();
-        ASSERT_EQ(kindsOf(r), (std::vector<int>{rawSetup, rawForesight}));
-        EXPECT_DOUBLE_EQ(r[0].instrumentHeight, 1.5);
-        EXPECT_DOUBLE_EQ(r[1].targetHeight, 2.0);
-        EXPECT_DOUBLE_EQ(r[1].distance, 10.0);
-        const std::string report = errorReport();
-        EXPECT_NE(report.find("File: " + path + ", line 3"), std::string::npos) << report;
-        EXPECT_NE(report.find(std::string(bad).substr(std::string(bad).rfind(',') + 1)),
-                  std::string::npos)
-            << report;
+        EXPECT_EQ(kindsOf(r), (std::vector<int>{rawSetup, rawForesight}));
+        if (r.size() == 2) {
+            EXPECT_DOUBLE_EQ(r[0].instrumentHeight, 1.5);
+            EXPECT_DOUBLE_EQ(r[1].targetHeight, 2.0);
+            EXPECT_DOUBLE_EQ(r[1].distance, 10.0);
+        }
+        return errorReport();
+    }
+    std::string path() const { return (folder / "bad.rw5").string(); }
+};
+
+// A value that is no number of a survey ("inf", "nan", an overflow, 1e308)
+// leaves its record out with a warning naming the file, the line and the
+// value.
+TEST_F(Rw5RefusedRecord, RecordWithANonDataNumberIsLeftOutWithAWarning) {
+    for (const std::string bad : {"LS,HIINF", "LS,HInan", "LS,HI1e400", "LS,HR1e308",
+                                  "SS,OP1,FP5,AR10.0000,ZE90.0000,SD-inf"}) {
+        SCOPED_TRACE(bad);
+        const std::string report = readAround(bad);
+        EXPECT_NE(report.find("File: " + path() + ", line 3"), std::string::npos) << report;
+        EXPECT_NE(report.find(bad.substr(bad.rfind(',') + 1)), std::string::npos) << report;
+    }
+}
+
+// A number token holds one whole number after its prefix: a damaged one is
+// never read as far as it goes (SD30#.816 as 30 m, AR9Q.25023 as 9 degrees);
+// its record is left out with a warning naming the file, the line and the
+// field.
+TEST_F(Rw5RefusedRecord, RecordWithADamagedNumberIsLeftOutWithAWarningNamingTheField) {
+    const struct {
+        const char* record;
+        const char* field;
+    } rows[] = {
+        {"SS,OP1,FP5,AR10.0000,ZE90.0000,SD30#.816", "distance \"SD30#.816\""},
+        {"SS,OP1,FP5,AR9Q.25023,ZE90.0000,SD30.816", "angle \"AR9Q.25023\""},
+        {"SS,OP1,FP5,BRNE4O.0000,ZE90.0000,SD30.816", "angle \"BRNE4O.0000\""},
+        {"SS,OP1,FP5,AR10.0000,ZE9O.0000,SD30.816", "vertical \"ZE9O.0000\""},
+        {"SS,OP1,FP5,AR10.0000,ZEinf,SD30.816", "vertical \"ZEinf\""},
+        {"LS,HI1.5m", "HI \"HI1.5m\""},
+        {"LS,HI1.500,HR2.0.0", "rod height \"HR2.0.0\""},
+        {"SP,PN7,N 1000.0x,E 2000.0,EL10.0", "northing \"N 1000.0x\""},
+        {"GS,PN7,N 1000.0,E 0x7D0,EL10.0", "easting \"E 0x7D0\""},
+        {"EL,PN7,EL1O.0", "elevation \"EL1O.0\""},
+        {"Z,PN7,ELnan", "elevation \"ELnan\""},
+        {"AZ,BP1,FP7,AZ45.3O", "azimuth \"AZ45.3O\""},
+        {"MSE,PE5,RE5,VP5,VR5,DE0.005,PP3ppm", "distance PPM \"PP3ppm\""},
+        {"SSE,TC0.001,IC0.001,HI0.00l,HR0.001", "HI error \"HI0.00l\""},
+        {"CSE,N#,E!,EL*,AZ5\"", "azimuth error \"AZ5\"\""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.record);
+        EXPECT_EQ(readAround(row.record), "Warning, the following raw record was not read: its " +
+                                              std::string(row.field) +
+                                              " is not a number.\r\n  File: " + path() +
+                                              ", line 3\r\n  " + row.record + "\r\n\r\n");
+    }
+}
+
+// Markers and empty values are no damaged numbers: "*" takes the project's
+// standard error, "#" and "!" free and fix a control coordinate.
+TEST_F(Rw5Read, MarkersAndEmptyValuesAreRead) {
+    const std::string path = (folder / "markers.rw5").string();
+    testsupport::writeBytes(folder / "markers.rw5", "MSE,PE*,RE5,VP*,VR5,DE*,PP3\r\n"
+                                                    "CSE,N#,E!,EL*,AZ*\r\n"
+                                                    "SP,PN7,N 1000.0,E 2000.0,EL\r\n"
+                                                    "BK,OP7,BP2,BS,BC\r\n");
+    ASSERT_EQ(readRw5File(path + "\n", ""), 0);
+    EXPECT_EQ(kindsOf(records()), (std::vector<int>{rawStdErrs, rawStdErrs, rawCoord, rawSetup}));
+    EXPECT_EQ(errorReport(), "");
+}
+
+// The numbers of resection notes are whole numbers too: a damaged one stops
+// the reading, named with file, line and field, rather than giving the
+// resection a height or a sight it does not have.
+TEST_F(Rw5Read, ADamagedNumberOfAResectionNoteStopsTheReading) {
+    const std::string good = testsupport::readBytes(fixture("resection.rw5"));
+    const struct {
+        const char* from;
+        const char* to;
+        const char* field;
+        int line;
+    } rows[] = {
+        {"--Resection:HI 1.600", "--Resection:HI 1.6OO", "HI \"--Resection:HI 1.6OO\"", 4},
+        {"SD100.000,HR1.700", "SD1OO.000,HR1.700", "distance \"SD1OO.000\"", 5},
+        {"SD80.000,--iron,HR1.900", "SD80.000,--iron,HR1.9x", "target height \"HR1.9x\"", 6},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.to);
+        resetProgramLists();
+        shell.boxes.clear();
+        std::string text = good;
+        text.replace(text.find(row.from), std::string(row.from).size(), row.to);
+        testsupport::writeBytes(folder / "res.rw5", text);
+        const std::string path = (folder / "res.rw5").string();
+        ASSERT_EQ(readRw5File(path + "\n", ""), rw5ReadFailed);
+        ASSERT_EQ(shell.boxes.size(), 1u);
+        const std::string expected = "Error parsing resection note: its " + std::string(row.field) +
+                                     " is not a number.\n  File: " + path + ", line " +
+                                     std::to_string(row.line) + "\n";
+        EXPECT_EQ(shell.boxes[0].text.substr(0, expected.size()), expected);
     }
 }
 

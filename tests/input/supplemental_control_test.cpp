@@ -79,7 +79,7 @@ TEST_F(SupplementalControl, FieldsOfEachTextFormat) {
              {7, "P,1,2,3,0.01,0,0.03,IRON,IR", 1, 2, 3, 0.01, -2.0, 0.03, "IRON", "IR"},
          }) {
         SupplementalLine read;
-        ASSERT_TRUE(readSupplementalLine(c.format, c.line, read)) << c.line;
+        ASSERT_EQ(readSupplementalLine(c.format, c.line, read), "") << c.line;
         EXPECT_EQ(read.name, "P");
         EXPECT_EQ(read.northing, c.n) << c.line;
         EXPECT_EQ(read.easting, c.e) << c.line;
@@ -101,15 +101,55 @@ TEST_F(SupplementalControl, LatitudesAndLongitudesCarryTheirHemisphere) {
          std::vector<Case>{{"P N40.3000 W73.3000 10", 40.5, -73.5},
                            {"P s33.5530 e018.2400 10", -(33 + 55.0 / 60 + 30.0 / 3600), 18.4}}) {
         SupplementalLine read;
-        ASSERT_TRUE(readSupplementalLine(supplementalLatLong, c.line, read)) << c.line;
+        ASSERT_EQ(readSupplementalLine(supplementalLatLong, c.line, read), "") << c.line;
         EXPECT_NEAR(read.latitude, c.latitude_deg * degree, 1e-12) << c.line;
         EXPECT_NEAR(read.longitude, c.longitude_deg * degree, 1e-12) << c.line;
         EXPECT_EQ(read.elevation, 10.0);
     }
     SupplementalLine read;
-    EXPECT_FALSE(readSupplementalLine(supplementalLatLong, "P 40.3000 W73.3000 10", read));
-    EXPECT_FALSE(readSupplementalLine(supplementalLatLong, "P N40.3000 73.3000 10", read));
-    EXPECT_NEAR(dmsStrToRadians("-45.3"), -45.5 * degree, 1e-15);
+    EXPECT_EQ(readSupplementalLine(supplementalLatLong, "P 40.3000 W73.3000 10", read),
+              "latitude or longitude");
+    EXPECT_EQ(readSupplementalLine(supplementalLatLong, "P N40.3000 73.3000 10", read),
+              "latitude or longitude");
+    EXPECT_NEAR(dmsStrToRadians("-45.3").value(), -45.5 * degree, 1e-15);
+}
+
+// A field that holds a number holds the whole of it: a damaged field is
+// refused by name, never read as its leading digits (or as 0).
+TEST_F(SupplementalControl, ANumberFieldHoldsAWholeNumberOrTheLineIsRefused) {
+    struct Case {
+        int format;
+        const char* line;
+        const char* refusal;
+    };
+    for (const Case& c : std::vector<Case>{
+             {5, "D,N880.600,1210.330,49.870", "northing \"N880.600\""},
+             {5, "D 880.600 1210.33O 49.870", "easting \"1210.33O\""},
+             {5, "D 880.600 1210.330 49.87#", "elevation \"49.87#\""},
+             {5, "D 880.600 inf 49.870", "easting \"inf\""},
+             {5, "D nan", "northing \"nan\""},
+             {5, "D 1e400 1 2", "northing \"1e400\""},
+             {6, "P N40.30x0 W73.3000 10", "latitude \"N40.30x0\""},
+             {6, "P N40.3000 Winf 10", "longitude \"Winf\""},
+             {6, "P N40.3000 W73.3000 1O", "height \"1O\""},
+             {6, "P N90.0001 W73.3000 10", "latitude \"N90.0001\""},
+             {6, "P s5335334.0003 e010000 10", "latitude \"s5335334.0003\""},
+             {6, "P N40.3000 E180.0001 10", "longitude \"E180.0001\""},
+             {7, "D,1,2,3,0.01,0.0l,0.03", "easting standard error \"0.0l\""},
+             {7, "D,1,2,3,0.01,0.02,-nan", "elevation standard error \"-nan\""},
+         }) {
+        SupplementalLine read;
+        EXPECT_EQ(readSupplementalLine(c.format, c.line, read), c.refusal) << c.line;
+    }
+}
+
+TEST_F(SupplementalControl, ADamagedNumberStopsTheFileNamingFileAndLine) {
+    appendRaw({setupRecord("A", "D"), foresightRecord("C")});
+    file(5, "A,1000.000,2000.000,50.000\r\nD,N880.600,1210.330,49.870,SUPPD\r\n");
+    std::string error;
+    EXPECT_EQ(addSupplementalToRawList(error), 1);
+    EXPECT_EQ(error, "Bad northing \"N880.600\" in " + projectVars.controlNEFileName +
+                         ", line 2: D,N880.600,1210.330,49.870,SUPPD");
 }
 
 TEST_F(SupplementalControl, RawTargetTakesObservedPointsWithAnElevationOneRecordPerLine) {

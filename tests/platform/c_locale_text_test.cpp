@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -108,4 +109,24 @@ TEST(CLocaleText, DataNumbersAreFiniteAndOfSurveySize) {
     EXPECT_FALSE(startsWithNonDataNumber("5.000"));
     EXPECT_FALSE(startsWithNonDataNumber("abc"));
     EXPECT_FALSE(startsWithNonDataNumber(""));
+}
+
+// A data file's number field is the whole field or nothing: a damaged field
+// never reads as its leading digits.
+TEST(CLocaleText, DataNumberFieldIsWholeOrNone) {
+    struct Row {
+        const char* text;
+        std::optional<double> expected;
+    };
+    const Row rows[] = {
+        {"30.816", 30.816}, {" -0.5\t", -0.5}, {"+7", 7.0},       {"1.5e3", 1500.0}, {".25", 0.25},
+        {"12.", 12.0},      {"30#.816", {}},   {"9Q.25023", {}},  {"N880.600", {}},  {"1.5x", {}},
+        {"1,5", {}},        {"inf", {}},       {"-Infinity", {}}, {"nan", {}},       {"NAN(1)", {}},
+        {"0x10", {}},       {"1e400", {}},     {"2e12", {}},      {"", {}},          {"   ", {}},
+        {"-", {}},          {"1 2", {}},       {"1e", {}},        {"--1", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(parseDataNumber(row.text), row.expected);
+    }
 }

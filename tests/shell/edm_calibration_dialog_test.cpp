@@ -149,6 +149,20 @@ TEST_F(EdmCalibrationWindow, OpenComputeAndSave) {
                   ExpectMessage("Error writing to: " + nowhere, wxOK));
 }
 
+// A file with a number field that holds no number is not opened: the
+// window says which file, line and field, and keeps what it showed.
+TEST_F(EdmCalibrationWindow, AFileWithADamagedNumberIsRefusedNamingIt) {
+    testsupport::writeBytes(file("base.edm"), calibrationFile);
+    ASSERT_TRUE(dialog_->openPath(file("base.edm").string()));
+    const std::string path = file("damaged.edm").string();
+    testsupport::writeBytes(file("damaged.edm"), "IN,EDM one\r\nCN,0.0125,-0.0175mm\r\n");
+    wxTEST_DIALOG(EXPECT_FALSE(dialog_->openPath(path)),
+                  ExpectMessage(path + ", line 2: The reflector constant \"-0.0175mm\" is not a "
+                                       "number.",
+                                wxOK));
+    EXPECT_EQ(dialog_->GetTitle(), "EDM Calibration - " + file("base.edm").string());
+}
+
 // Turning the correction off hides the weather columns; their texts, also
 // ones typed since the file was read, come back when it is turned on again
 // and are saved while hidden.

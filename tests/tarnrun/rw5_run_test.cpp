@@ -94,3 +94,24 @@ TEST(Rw5Run, WithoutControlTheFirstSetupStartsTheNetwork) {
     const std::string report = testsupport::readBytes(folder / "site.RPT");
     EXPECT_NE(report.find(pastPreliminaryCoordinates), std::string::npos) << report;
 }
+
+// Two points whose names agree in their first 10 characters were one point
+// with averaged observations, and the run ended well: it now stops, and the
+// error report names the file, the line and both names.
+TEST(Rw5Run, LongNamesThatWouldMergeStopTheRun) {
+    testsupport::TempFolder folder("rw5-run-long-names");
+    std::string raw = siteRw5();
+    const std::size_t first = raw.find("FPC,");
+    ASSERT_NE(first, std::string::npos);
+    raw.replace(first, 4, "FPLONGNAME001,");
+    const std::size_t second = raw.find("FPC,", first);
+    ASSERT_NE(second, std::string::npos);
+    raw.replace(second, 4, "FPLONGNAME002,");
+    EXPECT_EQ(runProject(folder, "site.rw5", raw), 1);
+    const std::string err = testsupport::readBytes(folder / "site.ERR");
+    EXPECT_NE(err.find("Point names LONGNAME001 and LONGNAME002 agree in their first 10 "
+                       "characters, so they would be one point.\r\n  File: " +
+                       (folder / "site.rw5").string() + ", line "),
+              std::string::npos)
+        << err;
+}

@@ -66,4 +66,17 @@ TEST(SupplementalControlRun, AFileThatCannotBeOpenedStopsTheRunNamingIt) {
         << console;
 }
 
+// A damaged number is never read as 0 (nor as its leading digits), which
+// held D fixed at northing 0 and left the run to fail without a hint: the
+// run stops naming the file, the line and the field.
+TEST(SupplementalControlRun, ADamagedNumberStopsTheRunNamingFileLineAndField) {
+    const SupplementalRun run = runWith(5, "C,1050.420,1430.150,51.120,SUPPC,CP\r\n"
+                                           "D,N880.600,1210.330,49.870,SUPPD,DC\r\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("Bad northing \"N880.600\" in "), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("control.nez, line 2: D,N880.600,1210.330,49.870,SUPPD,DC\r\n"),
+              std::string::npos)
+        << run.errors;
+}
+
 } // namespace

@@ -47,10 +47,7 @@ std::string faultAtLine(const std::string& path, int line, const std::string& wh
 }
 
 std::optional<double> fieldNumber(std::string_view text) {
-    const auto value = platform::parseDouble(text);
-    if (!value || !platform::isDataNumber(*value))
-        return std::nullopt;
-    return value;
+    return platform::parseDataNumber(text);
 }
 
 bool isBlankText(std::string_view text) {

@@ -524,7 +524,9 @@ void CEdmCalibDlg::clearWindow() {
 bool CEdmCalibDlg::openPath(const std::string& path) {
     std::vector<CALIBRATE_RAWREC> previous = std::move(edm_.records);
     edm_.records.clear();
-    if (edm_.readEdmFile(path) != 0) {
+    if (const int result = edm_.readEdmFile(path); result != edmFileRead) {
+        if (result == edmFileDamaged)
+            message(edm_.error);
         edm_.records = std::move(previous);
         adjustColumns();
         return false;

@@ -40,4 +40,11 @@ int atoiC(std::string_view text);
 std::optional<double> parseDouble(std::string_view text);
 std::optional<long> parseLong(std::string_view text);
 
+// The one parse of a number field read from a data file: the whole text
+// (blanks around it allowed) is one decimal number, with an optional sign,
+// point and exponent, that is data (isDataNumber). Trailing characters,
+// "inf", "nan", hexadecimal and an empty text give none, so a damaged field
+// is never read as its leading digits.
+std::optional<double> parseDataNumber(std::string_view text);
+
 } // namespace platform
