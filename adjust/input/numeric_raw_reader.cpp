@@ -1,6 +1,7 @@
 #include "input/numeric_raw_reader.hpp"
 
 #include "input/raw_alias_step.hpp"
+#include "input/raw_files.hpp"
 #include "input/raw_text.hpp"
 #include "input/vkr_fields.hpp"
 #include "input/vkr_std_errs.hpp"
@@ -340,7 +341,8 @@ void postPercent(std::ifstream& file, std::uintmax_t size) {
     activeShell().setPercent(static_cast<int>(done * 100 / size));
 }
 
-// Reads one file into rawDataList; false after a malformed record.
+// Reads one file into rawDataList; false after a malformed record and after
+// a file that holds no record at all (not a raw file, or a damaged one).
 bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& state) {
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(platform::pathFromText(path), ec);
@@ -348,6 +350,7 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
     std::string line;
     reader.next(line); // the header line
     state.reading = true;
+    int stored = 0;
     while (reader.next(line)) {
         postPercent(file, ec ? 0 : size);
         const std::string kept = withoutControlBytes(line);
@@ -359,10 +362,17 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
         const int result = parseVkrLine(kept, record, state);
         if (result == rawRecordStore) {
             rawDataList.append(record);
+            ++stored;
         } else if (result == rawRecordError) {
             reportParseError(kept, path, reader.lineNumber());
             return false;
         }
+    }
+    if (stored == 0) {
+        reportRawFileFault(formatC("No raw data records in %s: none of its lines is a raw data "
+                                   "record.",
+                                   path.c_str()));
+        return false;
     }
     return true;
 }
@@ -399,8 +409,7 @@ int readVkrRawFile(const std::string& fileList) {
         const std::string path = projectRelativePath(name);
         std::ifstream file(platform::pathFromText(path), std::ios::binary);
         if (!file.is_open()) {
-            activeShell().message(platform::withSystemReason("Error opening " + path, errno),
-                                  MessageKind::ok);
+            reportRawFileFault(platform::withSystemReason("Error opening " + path, errno));
             return vkrReadFailed;
         }
         if (!readOneFile(file, path, state))

@@ -1,6 +1,7 @@
 #include "input/rw5_reader.hpp"
 
 #include "input/raw_aliases.hpp"
+#include "input/raw_files.hpp"
 #include "input/rw5_reading.hpp"
 #include "input/rw5_start_control.hpp"
 #include "model/program_lists.hpp"
@@ -52,8 +53,7 @@ int readRw5File(const std::string& fileList, const std::string& aliasMarker) {
         Rw5File file;
         const std::string path = projectRelativePath(name);
         if (!loadRw5File(path, file)) {
-            activeShell().message(platform::withSystemReason("Error opening " + path, errno),
-                                  MessageKind::ok);
+            reportRawFileFault(platform::withSystemReason("Error opening " + path, errno));
             return rw5ReadFailed;
         }
         if (!reading.readFile(file))
@@ -184,6 +184,7 @@ bool Rw5Reading::takeAlias(const std::string& afterMarker, const std::string& fo
     writeLine(errFile, refusal);
     writeLine(errFile, lineLocation());
     writeLine(errFile, "");
+    activeShell().message(refusal + "\n" + lineLocation(), MessageKind::ok);
     return false;
 }
 

@@ -131,7 +131,7 @@ TEST_F(EdmCalibrationWindow, OpenComputeAndSave) {
     ASSERT_GT(lines.size(), 10u);
     EXPECT_EQ(lines[1], "EDM Calibration Report");
     EXPECT_TRUE(contains(lines, "   Degrees of Freedom: 5"));
-    EXPECT_TRUE(contains(lines, "Constants: Refrector: -0.030   EDM: -0.002"));
+    EXPECT_TRUE(contains(lines, "Constants: Reflector: -0.030   EDM: -0.002"));
     EXPECT_TRUE(dialog_->FindWindow(edmid::saveOutputButton)->IsEnabled());
     guitest::waitForFirstPaint(dialog_);
     EXPECT_TRUE(guitest::saveScreenshot(dialog_, screenshots / "edm_calibration.png"));

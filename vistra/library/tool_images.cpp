@@ -13,7 +13,7 @@ const graphTool tools[] = {
     {commandPan, "Pan", "P"},
     {commandZoomIn, "Zoom In", "+"},
     {commandZoomOut, "Zoom Out", "-"},
-    {commandZoomExtents, "Zoom Extexts", "[]"},
+    {commandZoomExtents, "Zoom Extents", "[]"},
     {commandZoomWindow, "Zoom Window", "W"},
     {commandPickPoint, "Pick Point", "?"},
     {commandSettings, "Graphic Settings", "S"},
