@@ -4,6 +4,7 @@
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_defaults.hpp"
 #include "shell/command_ids.hpp"
+#include "shell/first_allocation.hpp"
 #include "shell/main_menu.hpp"
 #include "shell/program_icon.hpp"
 
@@ -38,13 +39,6 @@ platform::ProfileStore loadedProfile(bool& readable) {
     return profile;
 }
 
-// An "&" in a path is text, not a mnemonic.
-wxString menuText(const std::string& text) {
-    wxString label = wxString::FromUTF8(text);
-    label.Replace("&", "&&");
-    return label;
-}
-
 } // namespace
 
 CMainFrame::CMainFrame() : shell_(this), runWindows_(*this, [this] { state_.lastRunResult = 0; }) {
@@ -67,12 +61,8 @@ CMainFrame::CMainFrame() : shell_(this), runWindows_(*this, [this] { state_.last
 
     updateTitle();
     loadProjectDefaults();
-    mruProject_ = readProgramOptions(profile, projectVars);
-    if (!mruProject_.empty()) {
-        state_.hasRecent = true;
-        rememberProjectFolder(mruProject_);
-        GetMenuBar()->SetLabel(shellid::recentProject, menuText(mruProject_));
-    }
+    if (const std::string recent = readProgramOptions(profile, projectVars); !recent.empty())
+        rememberRecentProject(recent);
 
     bindCommands();
     bindCommandStates();
@@ -115,12 +105,25 @@ CMainFrame::~CMainFrame() {
     setActiveShell(previousShell_);
 }
 
+bool CMainFrame::Show(bool show) {
+    if (show && !IsShown())
+        allocateBeforeFirstShow(*this);
+    return wxMDIParentFrame::Show(show);
+}
+
 void CMainFrame::createBars() {
     buildMainToolBar(CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT));
     wxStatusBar* status = CreateStatusBar(statusPaneCount);
     const int widths[statusPaneCount] = {-1, indicatorWidth, indicatorWidth, indicatorWidth};
     status->SetStatusWidths(statusPaneCount, widths);
-    status->SetStatusText("Ready", 0);
+    showReady();
+}
+
+// A command that ran its own windows (the progress dialog, the graphics
+// window) leaves the message pane as those windows' help texts left it.
+void CMainFrame::showReady() {
+    if (wxStatusBar* status = GetStatusBar())
+        status->SetStatusText("Ready", 0);
 }
 
 void CMainFrame::updateKeyIndicators() {

@@ -12,6 +12,8 @@ long boxStyle(MessageKind kind) {
         return wxOK | wxCANCEL | wxICON_EXCLAMATION;
     case MessageKind::yesNo:
         return wxYES_NO | wxICON_QUESTION;
+    case MessageKind::yesNoCancel:
+        return wxYES_NO | wxCANCEL | wxICON_QUESTION;
     }
     return wxOK;
 }

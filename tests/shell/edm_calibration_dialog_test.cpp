@@ -224,8 +224,11 @@ TEST_F(EdmCalibrationWindow, RowCommandsRenumberAndEmptyRowsAreNoObservations) {
 TEST_F(EdmCalibrationWindow, NewForgetsTheFileAndExitAsks) {
     testsupport::writeBytes(file("base.edm"), calibrationFile);
     ASSERT_TRUE(dialog_->openPath(file("base.edm").string()));
+    EXPECT_FALSE(dialog_->modified()) << "a file just opened holds no edits";
+    grid().SetCellText(1, 1, "Z");
+    grid().SetModified(true);
     wxTEST_DIALOG(dialog_->newFile(),
-                  ExpectMessage("Do you wish to save the current project?", wxNO));
+                  ExpectMessage("Do you wish to save the EDM data file?", wxNO));
     EXPECT_EQ(dialog_->path(), "");
     EXPECT_EQ(dialog_->GetTitle(), "EDM Calibration");
     EXPECT_EQ(grid().GetRowCount(), 1);
@@ -236,10 +239,10 @@ TEST_F(EdmCalibrationWindow, NewForgetsTheFileAndExitAsks) {
     wxTEST_DIALOG(EXPECT_FALSE(dialog_->saveFile()), ChooseFile(""));
     EXPECT_EQ(testsupport::readBytes(file("base.edm")), calibrationFile);
     wxTEST_DIALOG(EXPECT_FALSE(dialog_->exit()),
-                  ExpectMessage("Do you wish to save the current project?", wxCANCEL));
+                  ExpectMessage("Do you wish to save the EDM data file?", wxCANCEL));
     EXPECT_TRUE(dialog_->IsShown());
     wxTEST_DIALOG(EXPECT_TRUE(dialog_->exit()),
-                  ExpectMessage("Do you wish to save the current project?", wxYES),
+                  ExpectMessage("Do you wish to save the EDM data file?", wxYES),
                   ChooseFile(file("new.edm")));
     EXPECT_NE(testsupport::readBytes(file("new.edm")).find("CO,typed\r\n"), std::string::npos);
 }

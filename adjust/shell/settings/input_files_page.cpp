@@ -219,6 +219,11 @@ void CInputFilesPage::bindHandlers() {
         wxEVT_BUTTON, [this](wxCommandEvent&) { selectControlFile(); }, controlSelectButton);
 }
 
+void CInputFilesPage::totalStationUnitsFollow(int unit) {
+    values().ttlStaUnits = unit;
+    control<wxChoice>(totalStationUnitsList)->SetSelection(unit);
+}
+
 void CInputFilesPage::fillOwnControls() {
     for (const auto& [listId, names] : {std::pair{rawFileList, values().pInputFileName},
                                         std::pair{gpsFileList, values().pGPSFileName}}) {

@@ -71,6 +71,14 @@ trvClose::trvClose(wxWindow* parent, const std::string& path)
                 EndModal(wxID_OK);
         },
         wxID_OK);
+    // Exit, Escape and the window's close button all come here.
+    Bind(
+        wxEVT_BUTTON,
+        [this](wxCommandEvent&) {
+            if (mayDropEdits())
+                EndModal(wxID_CANCEL);
+        },
+        wxID_CANCEL);
     Bind(
         wxEVT_TOOL, [this](wxCommandEvent&) { deleteCurrentRow(); }, deleteRowTool);
     Bind(
@@ -131,6 +139,26 @@ void trvClose::readClosureFile() {
     if (read.empty())
         appendDefinitionRow();
     grid_->SetModified(false);
+    asRead_ = definitions();
+}
+
+bool trvClose::edited() const {
+    return definitions() != asRead_;
+}
+
+// Yes writes the file first (a failed write keeps the window open), No
+// drops the edits, Cancel keeps the window open; without edits nothing is asked.
+bool trvClose::mayDropEdits() {
+    if (!edited())
+        return true;
+    switch (WxShell(this).ask("Save the changes to " + path_ + "?", MessageKind::yesNoCancel)) {
+    case Answer::yes:
+        return writeClosureFile();
+    case Answer::no:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void trvClose::appendRow(const ClosureDefinition& definition) {

@@ -31,7 +31,7 @@ constexpr const char* windowTitle = "EDM Calibration";
 constexpr const char* edmFilter = "EDM Calibration Files (*.edm) | *.edm| All Files (*.*)|*.*||";
 constexpr const char* reportFilter =
     "EDM Calibration Report File (*.txt) | *.txt| All Files (*.*)|*.*||";
-constexpr const char* saveQuestion = "Do you wish to save the current project?";
+constexpr const char* saveQuestion = "Do you wish to save the EDM data file?";
 
 // Header edits in the order they are laid out, with their labels.
 struct LabelledEdit {
@@ -84,8 +84,7 @@ CEdmCalibDlg::CEdmCalibDlg() : wxFrame(nullptr, wxID_ANY, windowTitle) {
     FindWindow(saveOutputButton)->Disable();
     GetMenuBar()->Enable(edmid::saveReport, false);
     adjustColumns();
-    grid_->SetModified(false);
-    modified_ = false;
+    markUnmodified();
 }
 
 CEdmCalibDlg::~CEdmCalibDlg() {
@@ -302,6 +301,12 @@ void CEdmCalibDlg::message(const std::string& text) {
 
 bool CEdmCalibDlg::modified() const {
     return modified_ || grid_->IsModified();
+}
+
+// What the window shows now is what the file holds (or a new, empty file).
+void CEdmCalibDlg::markUnmodified() {
+    grid_->SetModified(false);
+    modified_ = false;
 }
 
 // The weather texts of the rows whose columns are shown go to the kept
@@ -534,9 +539,9 @@ bool CEdmCalibDlg::openPath(const std::string& path) {
     edm_.records = std::move(read);
     loadRecords();
     path_ = path;
-    modified_ = false;
     setTitleFor(path_);
     adjustColumns();
+    markUnmodified();
     return true;
 }
 
@@ -557,6 +562,7 @@ bool CEdmCalibDlg::savePath(const std::string& path) {
         message("Error writing to: " + path);
         return false;
     }
+    markUnmodified();
     return true;
 }
 
@@ -632,8 +638,7 @@ void CEdmCalibDlg::newFile() {
     GetMenuBar()->Enable(edmid::saveReport, false);
     setTitleFor(path_);
     adjustColumns();
-    grid_->SetModified(false);
-    modified_ = false;
+    markUnmodified();
 }
 
 bool CEdmCalibDlg::exit() {

@@ -94,6 +94,7 @@ public:
     int currentRow() const { return currentRow_; }
     void setCurrentRow(int row) { currentRow_ = row; }
     bool modified() const;
+    void markUnmodified();
 
     // After the check box or a radio button changed.
     void onCorrectionChanged();
