@@ -143,7 +143,35 @@ CAltaPtsDlg::CAltaPtsDlg(wxWindow* parent, std::string path)
                 EndModal(wxID_OK);
         },
         wxID_OK);
+    // Cancel, Escape and the window's close button all come here.
+    Bind(
+        wxEVT_BUTTON,
+        [this](wxCommandEvent&) {
+            if (mayClose())
+                EndModal(wxID_CANCEL);
+        },
+        wxID_CANCEL);
+    asRead_ = shown();
     CentreOnParent();
+}
+
+std::vector<std::string> CAltaPtsDlg::shown() const {
+    std::vector<std::string> texts = {textOf(maxPoints_)};
+    for (const wxListBox* list : {points_, pairs_}) {
+        texts.emplace_back();
+        for (unsigned i = 0; i < list->GetCount(); ++i)
+            texts.push_back(list->GetString(i).utf8_string());
+    }
+    return texts;
+}
+
+bool CAltaPtsDlg::edited() const {
+    return shown() != asRead_;
+}
+
+// Without edits nothing is asked.
+bool CAltaPtsDlg::mayClose() {
+    return !edited() || mayDropEdits(this, path_, [this] { return save(); });
 }
 
 void CAltaPtsDlg::complain(const std::string& text) {

@@ -116,7 +116,7 @@ void CMainFrame::createBars() {
     wxStatusBar* status = CreateStatusBar(statusPaneCount);
     const int widths[statusPaneCount] = {-1, indicatorWidth, indicatorWidth, indicatorWidth};
     status->SetStatusWidths(statusPaneCount, widths);
-    showReady();
+    status->SetStatusText("Ready", 0);
 }
 
 // A command that ran its own windows (the progress dialog, the graphics
@@ -124,6 +124,34 @@ void CMainFrame::createBars() {
 void CMainFrame::showReady() {
     if (wxStatusBar* status = GetStatusBar())
         status->SetStatusText("Ready", 0);
+}
+
+namespace {
+
+// wxWidgets' status bar paints a new text at once, also while GTK still owes
+// a window that was just opened (a report, the graphics window) its size:
+// GTK then draws that window's tabs unallocated and warns. Here a new text
+// is painted with everything else.
+class CStatusBar : public wxStatusBar {
+public:
+    CStatusBar(wxWindow* parent, wxWindowID id, long style, const wxString& name)
+        : wxStatusBar(parent, id, style, name) {}
+
+protected:
+    void DoUpdateStatusText(int number) override {
+        wxRect field;
+        if (GetFieldRect(number, field))
+            Refresh(true, &field);
+    }
+};
+
+} // namespace
+
+wxStatusBar* CMainFrame::OnCreateStatusBar(int number, long style, wxWindowID id,
+                                           const wxString& name) {
+    auto* bar = new CStatusBar(this, id, style, name);
+    bar->SetFieldsCount(number);
+    return bar;
 }
 
 void CMainFrame::updateKeyIndicators() {

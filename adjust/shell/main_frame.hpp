@@ -66,6 +66,8 @@ public:
     void updateTitle();
     // "Ready" in the status bar's message pane.
     void showReady();
+    wxStatusBar* OnCreateStatusBar(int number, long style, wxWindowID id,
+                                   const wxString& name) override;
     // Closes the MDI children one by one, the active one first: 1 when all
     // closed, 0 as soon as one refused (the rest stay open).
     int closeAllChildren();

@@ -92,3 +92,14 @@ void WxShell::appendToReport(const std::string& line) {
 int WxShell::overwritePrompt(crdOverwriteRec& request) {
     return runWindows_ ? runWindows_->overwritePrompt(request) : silent_.overwritePrompt(request);
 }
+
+bool mayDropEdits(wxWindow* owner, const std::string& path, const std::function<bool()>& save) {
+    switch (WxShell(owner).ask("Save the changes to " + path + "?", MessageKind::yesNoCancel)) {
+    case Answer::yes:
+        return save();
+    case Answer::no:
+        return true;
+    default:
+        return false;
+    }
+}

@@ -9,6 +9,7 @@
 
 #include "platform/shell_services.hpp"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,3 +71,9 @@ private:
     RunWindows* runWindows_ = nullptr;
     SilentShell silent_;
 };
+
+// Before a window drops edits of the file at `path`: asks, over `owner`,
+// "Save the changes to <path>?" with Yes, No and Cancel. Yes runs `save`;
+// true when the window may close (saved, or No), false to keep it open
+// (Cancel, or a save that failed and has said why).
+bool mayDropEdits(wxWindow* owner, const std::string& path, const std::function<bool()>& save);

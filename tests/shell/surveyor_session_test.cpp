@@ -7,6 +7,7 @@
 #include "gui_test_support.hpp"
 
 #include "engine/adjustment_results.hpp"
+#include "shell/alta_points_dialog.hpp"
 #include "shell/command_ids.hpp"
 #include "shell/relative_error_dialog.hpp"
 #include "shell/report_window.hpp"
@@ -126,7 +127,7 @@ TEST_F(SurveyorSession, ReportTextIsSelectedAndCopied) {
     CChildFrame* report = frame.runWindows().report(ReportKind::report);
     ASSERT_NE(report, nullptr);
     report->activate();
-    guitest::waitForFirstPaint(report->view());
+    wxYield();
     wxWindow* view = report->view();
     const int row = view->GetCharHeight();
     const int column = view->GetTextExtent("M").x;
@@ -216,8 +217,6 @@ TEST_F(SurveyorSession, TheProjectOpenedIsTheRecentProjectAtOnce) {
 // Every file dialog of a project starts in the project's folder.
 TEST_F(SurveyorSession, FileDialogsStartInTheProjectsFolder) {
     CMainFrame& frame = openExample();
-    fs::create_directory(file("elsewhere"));
-    ::chdir(file("elsewhere").c_str());
     std::string shownFolder;
     wxTEST_DIALOG(frame.editClosureFile(false), OnDialog<wxFileDialog>([&](wxFileDialog& dialog) {
                       shownFolder = dialog.GetDirectory().utf8_string();
@@ -248,8 +247,8 @@ TEST_F(SurveyorSession, ExitOnAChangedProjectCanBeCancelled) {
     EXPECT_TRUE(frame.state().modified);
 }
 
-// Presses the editor's Exit button.
-void pressExit(trvClose& editor) {
+// Presses the editor's Exit (or Cancel) button.
+void pressExit(wxDialog& editor) {
     wxCommandEvent exit(wxEVT_BUTTON, wxID_CANCEL);
     exit.SetEventObject(editor.FindWindow(wxID_CANCEL));
     editor.ProcessWindowEvent(exit);
@@ -257,7 +256,7 @@ void pressExit(trvClose& editor) {
 
 // Runs the editor modally while `act` works it; an editor that `act` left
 // open is a failure and is ended.
-void runEditor(trvClose& editor, std::function<void()> act) {
+void runEditor(wxDialog& editor, std::function<void()> act) {
     wxTheApp->CallAfter([&editor, act] {
         act();
         if (editor.IsModal()) {
@@ -304,6 +303,35 @@ TEST_F(SurveyorSession, TheClosureEditorAsksBeforeDroppingEdits) {
                   [&] { wxTEST_DIALOG(pressExit(editor), ExpectMessage(question, wxYES)); });
     }
     EXPECT_NE(testsupport::readBytes(path).find("D,E,F"), std::string::npos);
+}
+
+// The ALTA points dialog asks the same before Cancel drops what was added.
+TEST_F(SurveyorSession, TheAltaPointsDialogAsksBeforeDroppingEdits) {
+    CMainFrame& frame = openMainWindow();
+    const std::string path = file("site.alt").string();
+    testsupport::writeBytes(path, "RPT_ALL_MAX_PTS 5\r\nREL_ERR_ALL 1\r\n");
+    const std::string before = testsupport::readBytes(path);
+    const std::string question = "Save the changes to " + path + "?";
+    {
+        CAltaPtsDlg dialog(&frame, path);
+        EXPECT_FALSE(dialog.edited());
+        runEditor(dialog, [&] { pressExit(dialog); });
+        EXPECT_TRUE(answers.boxes.empty());
+    }
+    {
+        CAltaPtsDlg dialog(&frame, path);
+        static_cast<wxTextCtrl*>(dialog.FindWindow(CAltaPtsDlg::pointEdit))->ChangeValue("7");
+        wxCommandEvent add(wxEVT_BUTTON, CAltaPtsDlg::addPointButton);
+        add.SetEventObject(dialog.FindWindow(CAltaPtsDlg::addPointButton));
+        dialog.ProcessWindowEvent(add);
+        EXPECT_TRUE(dialog.edited());
+        runEditor(dialog, [&] {
+            wxTEST_DIALOG(pressExit(dialog), ExpectMessage(question, wxCANCEL));
+            EXPECT_TRUE(dialog.IsModal());
+            wxTEST_DIALOG(pressExit(dialog), ExpectMessage(question, wxNO));
+        });
+    }
+    EXPECT_EQ(testsupport::readBytes(path), before);
 }
 
 } // namespace

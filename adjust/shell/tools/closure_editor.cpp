@@ -75,7 +75,7 @@ trvClose::trvClose(wxWindow* parent, const std::string& path)
     Bind(
         wxEVT_BUTTON,
         [this](wxCommandEvent&) {
-            if (mayDropEdits())
+            if (mayClose())
                 EndModal(wxID_CANCEL);
         },
         wxID_CANCEL);
@@ -146,19 +146,9 @@ bool trvClose::edited() const {
     return definitions() != asRead_;
 }
 
-// Yes writes the file first (a failed write keeps the window open), No
-// drops the edits, Cancel keeps the window open; without edits nothing is asked.
-bool trvClose::mayDropEdits() {
-    if (!edited())
-        return true;
-    switch (WxShell(this).ask("Save the changes to " + path_ + "?", MessageKind::yesNoCancel)) {
-    case Answer::yes:
-        return writeClosureFile();
-    case Answer::no:
-        return true;
-    default:
-        return false;
-    }
+// Without edits nothing is asked.
+bool trvClose::mayClose() {
+    return !edited() || mayDropEdits(this, path_, [this] { return writeClosureFile(); });
 }
 
 void trvClose::appendRow(const ClosureDefinition& definition) {

@@ -46,7 +46,7 @@ private:
     void readClosureFile();
     void appendRow(const ClosureDefinition& definition);
     void message(const std::string& text);
-    bool mayDropEdits();
+    bool mayClose();
 
     std::string path_;
     std::vector<ClosureDefinition> asRead_;

@@ -239,8 +239,18 @@ void CEdmCalibDlg::bindCommands() {
         if (!exit() && event.CanVeto())
             event.Veto();
     });
+    // GTK hands the Escape that closes an open menu to the window first: it
+    // closes the menu, not the window.
+    Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& event) {
+        ++openMenus_;
+        event.Skip();
+    });
+    Bind(wxEVT_MENU_CLOSE, [this](wxMenuEvent& event) {
+        openMenus_ = std::max(0, openMenus_ - 1);
+        event.Skip();
+    });
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
-        if (event.GetKeyCode() == WXK_ESCAPE)
+        if (event.GetKeyCode() == WXK_ESCAPE && openMenus_ == 0)
             exit();
         else
             event.Skip();

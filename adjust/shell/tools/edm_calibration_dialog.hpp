@@ -139,6 +139,7 @@ private:
     int currentRow_ = 0;
     int columns_ = edmBaseColumns;
     bool modified_ = false;
+    int openMenus_ = 0; // menus of the window's bar that are open now
     // The weather texts of each data row (index row - 1), kept while their
     // columns are not shown.
     std::vector<EdmWeatherTexts> weather_;
