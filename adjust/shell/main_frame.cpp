@@ -20,6 +20,7 @@ namespace {
 constexpr int statusPaneCount = 4;
 constexpr int indicatorWidth = 48;
 constexpr int iconSize = 32;
+const wxSize minimumSize(560, 400);
 
 // Three panes after the message pane show the lock keys that are on.
 struct KeyIndicator {
@@ -56,6 +57,9 @@ CMainFrame::CMainFrame() : shell_(this), runWindows_(*this, [this] { state_.last
     SetIcon(icon);
     SetMenuBar(buildMainMenu());
     createBars();
+    // Below this GTK cannot fit a report window's tabs and scroll bar under
+    // the bars, and warns about every one it has to squeeze.
+    SetMinSize(FromDIP(minimumSize));
     previousShell_ = setActiveShell(&shell_);
     shell_.setRunWindows(&runWindows_);
 

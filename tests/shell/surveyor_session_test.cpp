@@ -181,6 +181,13 @@ TEST_F(SurveyorSession, TheRelativeErrorEllipseWorksFromTheLastRun) {
         choice.method = method;
         answers.boxes.clear();
         frame.runBlunderMethod(choice);
+        if (method == blnrDlg::preprocessMethod) {
+            // Its result is the error report, brought to the front.
+            CChildFrame* errors = frame.runWindows().report(ReportKind::error);
+            ASSERT_NE(errors, nullptr);
+            EXPECT_EQ(frame.GetActiveChild(), errors);
+            EXPECT_TRUE(holds(guitest::windowLines(*errors), "Point Proximity Report:"));
+        }
         answers.boxes.clear();
         if (frame.openToolDialog(relErrEl::dialogId) == nullptr)
             command(frame, shellid::relErrEllipse);
@@ -332,6 +339,20 @@ TEST_F(SurveyorSession, TheAltaPointsDialogAsksBeforeDroppingEdits) {
         });
     }
     EXPECT_EQ(testsupport::readBytes(path), before);
+}
+
+// The main window cannot be made so small that GTK must squeeze a report
+// window's tabs and scroll bar (it warns about each, which fails the test).
+TEST_F(SurveyorSession, TheMainWindowKeepsRoomForItsReports) {
+    CMainFrame& frame = openExample();
+    command(frame, shellid::networkAdjustment);
+    ASSERT_NE(frame.runWindows().report(ReportKind::report), nullptr);
+    frame.SetSize(frame.FromDIP(wxSize(200, 120)));
+    wxYield();
+    EXPECT_GE(frame.GetSize().y, frame.FromDIP(400));
+    EXPECT_GE(frame.GetSize().x, frame.FromDIP(560));
+    frame.SetSize(frame.FromDIP(wxSize(800, 560)));
+    wxYield();
 }
 
 } // namespace

@@ -7,15 +7,17 @@
 set -u
 if [ "${1:-}" = "--inside" ]; then
     status_file=$2
-    shift 2
-    "$@"
+    folder=$3
+    shift 3
+    (cd "$folder" && "$@")
     echo $? > "$status_file"
     exec openbox --exit
 fi
 status_file=$(mktemp)
 trap 'rm -f "$status_file"' EXIT
 echo 1 > "$status_file"
-startup="sh '$0' --inside '$status_file'"
+# openbox starts the command from a folder of its own choosing.
+startup="sh '$(readlink -f "$0")' --inside '$status_file' '$(pwd)'"
 for word in "$@"; do
     startup="$startup '$word'"
 done
