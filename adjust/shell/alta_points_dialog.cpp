@@ -136,21 +136,8 @@ CAltaPtsDlg::CAltaPtsDlg(wxWindow* parent, std::string path)
         wxEVT_BUTTON, [this](wxCommandEvent&) { deleteSelected(points_); }, deletePointButton);
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { deleteSelected(pairs_); }, deletePairButton);
-    Bind(
-        wxEVT_BUTTON,
-        [this](wxCommandEvent&) {
-            if (save())
-                EndModal(wxID_OK);
-        },
-        wxID_OK);
-    // Cancel, Escape and the window's close button all come here.
-    Bind(
-        wxEVT_BUTTON,
-        [this](wxCommandEvent&) {
-            if (mayClose())
-                EndModal(wxID_CANCEL);
-        },
-        wxID_CANCEL);
+    bindEditingButtons(
+        *this, [this] { return save(); }, [this] { return mayClose(); });
     asRead_ = shown();
     CentreOnParent();
 }

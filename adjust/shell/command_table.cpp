@@ -195,6 +195,5 @@ void CMainFrame::showHelp() {
         return;
     }
     if (!wxLaunchDefaultApplication(wxString::FromUTF8(file)))
-        shell_.message("No program to show the help file " + file + " was found.",
-                       MessageKind::ok);
+        shell_.message("No program to show the help file " + file + " was found.", MessageKind::ok);
 }

@@ -20,7 +20,6 @@ std::string withCommandLine(const char* pattern, const std::string& commandLine)
     return text;
 }
 
-
 } // namespace
 
 std::string CMainFrame::programPath(const std::string& programFile) const {

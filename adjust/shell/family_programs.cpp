@@ -20,8 +20,7 @@ const FamilyProgram familyEditor{
 const FamilyProgram rw5Editor{
     "Fieldpad", "The Velmora raw data editor Fieldpad is not installed.\n(Tried to start: %s)"};
 const FamilyProgram familyTransfer{
-    "vuvuz",
-    "The data collector transfer program vuvuz is not installed.\n(Tried to start: %s)"};
+    "vuvuz", "The data collector transfer program vuvuz is not installed.\n(Tried to start: %s)"};
 const FamilyProgram otherTransfer{
     "Linkwell", "The Velmora data collector transfer program Linkwell is not installed.\n(Tried "
                 "to start: %s)"};
@@ -147,8 +146,8 @@ std::string editorMissingMessage(const std::string& program) {
     for (const char* variable : {"VISUAL", "EDITOR"}) {
         const char* value = std::getenv(variable);
         if (value != nullptr && value[0] != '\0')
-            return "The editor " + program + " named by " + variable +
-                   " was not found. Set " + variable + " to an editor program that is installed.";
+            return "The editor " + program + " named by " + variable + " was not found. Set " +
+                   variable + " to an editor program that is installed.";
     }
     return "No editor program was found to open the file. Set VISUAL or EDITOR to your text "
            "editor.";

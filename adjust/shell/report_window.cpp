@@ -76,9 +76,9 @@ public:
         const int count = owner_->linesInView().count;
         if (count == 0)
             return {};
-        const int row = std::clamp(static_cast<int>(GetVisibleRowsBegin()) +
-                                       std::max(0, point.y) / lineHeight_,
-                                   0, count - 1);
+        const int row =
+            std::clamp(static_cast<int>(GetVisibleRowsBegin()) + std::max(0, point.y) / lineHeight_,
+                       0, count - 1);
         const int length = static_cast<int>(lineOf(row).size());
         return {row, std::clamp((point.x + charWidth_ / 2) / charWidth_, 0, length)};
     }

@@ -1,5 +1,6 @@
 #include "shell/wx_shell.hpp"
 
+#include <wx/dialog.h>
 #include <wx/msgdlg.h>
 
 namespace {
@@ -102,4 +103,16 @@ bool mayDropEdits(wxWindow* owner, const std::string& path, const std::function<
     default:
         return false;
     }
+}
+
+void bindEditingButtons(wxDialog& dialog, std::function<bool()> save,
+                        std::function<bool()> mayClose) {
+    const auto endWhen = [&dialog](std::function<bool()> allowed, int answer) {
+        return [&dialog, allowed = std::move(allowed), answer](wxCommandEvent&) {
+            if (allowed())
+                dialog.EndModal(answer);
+        };
+    };
+    dialog.Bind(wxEVT_BUTTON, endWhen(std::move(save), wxID_OK), wxID_OK);
+    dialog.Bind(wxEVT_BUTTON, endWhen(std::move(mayClose), wxID_CANCEL), wxID_CANCEL);
 }

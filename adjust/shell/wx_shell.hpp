@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class wxDialog;
 class wxWindow;
 
 inline constexpr const char* programCaption = "Tarnwell";
@@ -77,3 +78,9 @@ private:
 // true when the window may close (saved, or No), false to keep it open
 // (Cancel, or a save that failed and has said why).
 bool mayDropEdits(wxWindow* owner, const std::string& path, const std::function<bool()>& save);
+
+// Binds the buttons of a dialog that edits a file: OK ends it once `save`
+// has written the file; Cancel (where Escape and the close button come too)
+// ends it once `mayClose` allows.
+void bindEditingButtons(wxDialog& dialog, std::function<bool()> save,
+                        std::function<bool()> mayClose);

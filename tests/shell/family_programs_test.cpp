@@ -126,8 +126,7 @@ TEST_F(FamilyCommands, ProgramsThisMachineLacksGiveTheirMessages) {
     projectVars.pInputFileName = "site.rw5\n";
     wxTEST_DIALOG(
         frame.editRawFiles(),
-        ExpectMessage(notFound(rw5Editor.notFound, program("Fieldpad") + " \"site.rw5\""),
-                      wxOK));
+        ExpectMessage(notFound(rw5Editor.notFound, program("Fieldpad") + " \"site.rw5\""), wxOK));
 
     projectVars.useVkTool = 1;
     wxTEST_DIALOG(frame.collectorTransfer(),
@@ -249,8 +248,8 @@ TEST_F(FamilyCommands, AnEditorStillRunningIsNotStartedAgain) {
     const fs::path release = file("release");
     ASSERT_EQ(::mkfifo(release.c_str(), 0600), 0);
     testsupport::writeBytes(file("DUDezudi"), "#!/bin/sh\necho \"$1\" >> '" +
-                                                      file("starts").string() + "'\nread go < '" +
-                                                      release.string() + "'\n");
+                                                  file("starts").string() + "'\nread go < '" +
+                                                  release.string() + "'\n");
     fs::permissions(file("DUDezudi"), fs::perms::owner_all);
     const auto letItEnd = [&release] { std::ofstream(release) << "go\n"; };
     CMainFrame& frame = openWindow();
@@ -326,9 +325,10 @@ TEST_F(FamilyCommands, AMissingEditorIsNamedWithTheVariableToSet) {
         {"no-such-editor-here --wait", std::nullopt,
          "The editor no-such-editor-here named by VISUAL was not found. Set VISUAL to an editor "
          "program that is installed."},
-        {std::nullopt, "no-such-editor-here", "The editor no-such-editor-here named by EDITOR was "
-                                              "not found. Set EDITOR to an editor program that is "
-                                              "installed."},
+        {std::nullopt, "no-such-editor-here",
+         "The editor no-such-editor-here named by EDITOR was "
+         "not found. Set EDITOR to an editor program that is "
+         "installed."},
         {std::nullopt, std::nullopt,
          "No editor program was found to open the file. Set VISUAL or EDITOR to your text "
          "editor."},
@@ -348,7 +348,8 @@ TEST_F(FamilyCommands, AMissingEditorIsNamedWithTheVariableToSet) {
 // The family's programs are named as this system names programs, and the
 // message says which is not installed, with no one to call.
 TEST(FamilyPrograms, MessagesNameTheProgramThatIsNotInstalled) {
-    for (const FamilyProgram* program : {&familyEditor, &rw5Editor, &familyTransfer, &otherTransfer}) {
+    for (const FamilyProgram* program :
+         {&familyEditor, &rw5Editor, &familyTransfer, &otherTransfer}) {
         const std::string file = program->file;
         const std::string text = program->notFound;
         SCOPED_TRACE(file);

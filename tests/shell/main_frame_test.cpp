@@ -162,9 +162,9 @@ TEST_F(MainFrame, CommandsAreEnabledByTheProjectState) {
                                shellid::graphics,          shellid::graphicsButton,
                                shellid::blunderDetection};
     // Waiting for a completed run, or still to come.
-    const int notYet[] = {shellid::inverse,       shellid::inverseButton, shellid::relErrEllipseButton,
-                          shellid::print,         shellid::printButton,   shellid::windowCascade,
-                          shellid::windowTile,    shellid::closeAll};
+    const int notYet[] = {shellid::inverse,    shellid::inverseButton, shellid::relErrEllipseButton,
+                          shellid::print,      shellid::printButton,   shellid::windowCascade,
+                          shellid::windowTile, shellid::closeAll};
     const auto expectStates = [](wxWindow* window, const auto& ids, bool enabled) {
         for (int id : ids)
             EXPECT_EQ(commandEnabled(window, id), enabled) << "command " << id;

@@ -417,8 +417,7 @@ TEST_F(SettingsSheet, AnOutOfRangeValueFromTheFileIsRefusedToo) {
                                 ": confidenceInterval=120.000000 refused (the confidence "
                                 "interval is 50 to 99.99 %); the value in force is kept.";
     CMainFrame& frame = openMainWindow();
-    wxTEST_DIALOG(frame.openProject(), ChooseFile(file("site.prj")),
-                  ExpectMessage(refusal, wxOK));
+    wxTEST_DIALOG(frame.openProject(), ChooseFile(file("site.prj")), ExpectMessage(refusal, wxOK));
     EXPECT_EQ(projectVars.confidenceInterval, globalVars().confidenceInterval);
     projectSettings(frame, [&](CSettingsPropSht& sheet) { return pressOk(sheet); });
     EXPECT_EQ(projectVars.confidenceInterval, globalVars().confidenceInterval);
@@ -640,29 +639,29 @@ TEST_F(SettingsSheet, TheCoordinateSystemPageFollowsTheSystem) {
 // the list's first; the total stations' unit follows the horizontal unit.
 TEST_F(SettingsSheet, ANewProjectStartsWithSoundDefaults) {
     CMainFrame& frame = openMainWindow();
-    wxTEST_DIALOG(
-        frame.newProject(), ChooseFile(file("fresh.prj"), "New Project"),
-        onSheet([&](CSettingsPropSht& sheet) {
-            wxWindow* system = &sheet.page(coordinateSystemPage);
-            wxWindow* input = &sheet.page(inputFilesPage);
-            EXPECT_EQ(find<wxChoice>(system, horizontalUnitsList)->GetSelection(), 0);
-            EXPECT_EQ(find<wxChoice>(system, elevationUnitsList)->GetSelection(), 0);
-            EXPECT_EQ(find<wxChoice>(input, totalStationUnitsList)->GetSelection(), 0);
+    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("fresh.prj"), "New Project"),
+                  onSheet([&](CSettingsPropSht& sheet) {
+                      wxWindow* system = &sheet.page(coordinateSystemPage);
+                      wxWindow* input = &sheet.page(inputFilesPage);
+                      EXPECT_EQ(find<wxChoice>(system, horizontalUnitsList)->GetSelection(), 0);
+                      EXPECT_EQ(find<wxChoice>(system, elevationUnitsList)->GetSelection(), 0);
+                      EXPECT_EQ(find<wxChoice>(input, totalStationUnitsList)->GetSelection(), 0);
 
-            choose(system, coordinateSystemList, gridUtm);
-            EXPECT_EQ(find<wxChoice>(system, ellipsoidList)->GetStringSelection(), "WGS 1984");
-            EXPECT_EQ(textOf(system, semiMajorEdit), "6378137.000");
-            EXPECT_EQ(find<wxChoice>(system, zoneList)->GetSelection(), wxNOT_FOUND);
-            sheet.showPage(standardErrorsPage);
-            wxTEST_DIALOG(EXPECT_EQ(pressOk(sheet), wxID_NONE),
-                          ExpectMessage("Choose the UTM zone of the project.", wxOK));
-            EXPECT_EQ(sheet.currentPage(), coordinateSystemPage);
-            choose(system, zoneList, 32);
+                      choose(system, coordinateSystemList, gridUtm);
+                      EXPECT_EQ(find<wxChoice>(system, ellipsoidList)->GetStringSelection(),
+                                "WGS 1984");
+                      EXPECT_EQ(textOf(system, semiMajorEdit), "6378137.000");
+                      EXPECT_EQ(find<wxChoice>(system, zoneList)->GetSelection(), wxNOT_FOUND);
+                      sheet.showPage(standardErrorsPage);
+                      wxTEST_DIALOG(EXPECT_EQ(pressOk(sheet), wxID_NONE),
+                                    ExpectMessage("Choose the UTM zone of the project.", wxOK));
+                      EXPECT_EQ(sheet.currentPage(), coordinateSystemPage);
+                      choose(system, zoneList, 32);
 
-            choose(system, horizontalUnitsList, 1);
-            EXPECT_EQ(find<wxChoice>(input, totalStationUnitsList)->GetSelection(), 1);
-            return pressOk(sheet);
-        }));
+                      choose(system, horizontalUnitsList, 1);
+                      EXPECT_EQ(find<wxChoice>(input, totalStationUnitsList)->GetSelection(), 1);
+                      return pressOk(sheet);
+                  }));
     EXPECT_EQ(projectVars.gridSystem, gridUtm);
     EXPECT_EQ(projectVars.gridZone, 33);
     EXPECT_EQ(projectVars.ellipsoid, 15);

@@ -352,8 +352,8 @@ void CInputFilesPage::editGpsFile() {
     }
     // The user's own text editor, as for the run's output files.
     std::vector<std::string> command = editorCommand();
-    command.push_back(projectRelativePath(
-        list->GetString(static_cast<unsigned>(selected[0])).utf8_string()));
+    command.push_back(
+        projectRelativePath(list->GetString(static_cast<unsigned>(selected[0])).utf8_string()));
     if (!startDetached(command))
         settingsMessage(this, editorMissingMessage(command.front()));
 }

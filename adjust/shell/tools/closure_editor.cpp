@@ -64,21 +64,8 @@ trvClose::trvClose(wxWindow* parent, const std::string& path)
       path_(path) {
     layOut();
     readClosureFile();
-    Bind(
-        wxEVT_BUTTON,
-        [this](wxCommandEvent&) {
-            if (writeClosureFile())
-                EndModal(wxID_OK);
-        },
-        wxID_OK);
-    // Exit, Escape and the window's close button all come here.
-    Bind(
-        wxEVT_BUTTON,
-        [this](wxCommandEvent&) {
-            if (mayClose())
-                EndModal(wxID_CANCEL);
-        },
-        wxID_CANCEL);
+    bindEditingButtons(
+        *this, [this] { return writeClosureFile(); }, [this] { return mayClose(); });
     Bind(
         wxEVT_TOOL, [this](wxCommandEvent&) { deleteCurrentRow(); }, deleteRowTool);
     Bind(
