@@ -2,8 +2,8 @@
 # Installs the Debian packages that are missing for a purpose: build, test, bench or fuzz.
 set -euo pipefail
 
-build_packages=(g++ cmake ninja-build pkg-config libwxgtk3.2-dev libx11-dev libpugixml-dev libsuitesparse-dev libopenblas-dev liblapacke-dev)
-test_packages=(libgtest-dev libgmock-dev libeigen3-dev locales libwxgtk3.2-dev libglib2.0-dev pkg-config xvfb xauth)
+build_packages=(g++ cmake ninja-build pkg-config libwxgtk3.2-dev libgtk-3-dev libx11-dev libpugixml-dev libsuitesparse-dev libopenblas-dev liblapacke-dev)
+test_packages=(libgtest-dev libgmock-dev libeigen3-dev locales libwxgtk3.2-dev libglib2.0-dev pkg-config xvfb xauth openbox)
 fuzz_packages=(clang libclang-rt-14-dev)
 bench_packages=(libbenchmark-dev libsqlite3-dev libopenblas-dev liblapacke-dev libproj-dev pkg-config)
 

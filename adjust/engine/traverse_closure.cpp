@@ -149,7 +149,7 @@ private:
         }
         return fail(known ? "Cannot resolve initial backsight azimuth when computing traverse "
                             "closure."
-                          : "No starting NE, and no initial backsigh azimuth when computing "
+                          : "No starting NE, and no initial backsight azimuth when computing "
                             "traverse closure.");
     }
 

@@ -2,6 +2,7 @@
 
 #include "input/number_fields.hpp"
 #include "input/raw_alias_step.hpp"
+#include "input/raw_files.hpp"
 #include "input/raw_text.hpp"
 #include "input/vkr_fields.hpp"
 #include "input/vkr_std_errs.hpp"
@@ -422,12 +423,6 @@ bool hasNonDataNumber(const std::string& line) {
     return false;
 }
 
-// Stops the reading with its reason, in the error report and in a box.
-void stopReading(const std::string& text) {
-    writeLine(errFile, text);
-    activeShell().message(text, MessageKind::ok);
-}
-
 // The reader's count of bytes rather than the stream's position: asking the
 // system for the position cost a call per line.
 void postPercent(const platform::LineReader& reader, const std::ifstream& file,
@@ -438,8 +433,9 @@ void postPercent(const platform::LineReader& reader, const std::ifstream& file,
     activeShell().setPercent(static_cast<int>(done * 100 / size));
 }
 
-// Reads one file into rawDataList; false after a malformed record or when
-// the user asked to stop.
+// Reads one file into rawDataList; false after a malformed record, after a
+// read error, after a file that holds no record at all (not a raw file, or a
+// damaged one) and when the user asked to stop.
 bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& state) {
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(platform::pathFromText(path), ec);
@@ -447,6 +443,7 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
     std::string line;
     reader.next(line); // the header line
     state.reading = true;
+    int stored = 0;
     while (reader.next(line)) {
         postPercent(reader, file, ec ? 0 : size);
         if (userCancelled())
@@ -462,14 +459,21 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
         if (result == rawRecordStore) {
             setRawRecordSource(record, path, reader.lineNumber());
             rawDataList.append(record);
+            ++stored;
         } else if (result == rawRecordError) {
             reportParseError(kept, path, reader.lineNumber());
             return false;
         }
     }
     if (file.bad()) {
-        stopReading(
+        reportRawFileFault(
             platform::formatC("Error reading %s after line %d", path.c_str(), reader.lineNumber()));
+        return false;
+    }
+    if (stored == 0) {
+        reportRawFileFault(formatC("No raw data records in %s: none of its lines is a raw data "
+                                   "record.",
+                                   path.c_str()));
         return false;
     }
     return true;
@@ -513,16 +517,11 @@ int readVkrRawFile(const std::string& fileList) {
                 problem = platform::systemReason(errno);
         }
         if (!problem.empty()) {
-            stopReading("Error opening " + path + ": " + problem);
+            reportRawFileFault("Error opening " + path + ": " + problem);
             return vkrReadFailed;
         }
-        const int recordsBefore = rawDataList.count();
         if (!readOneFile(file, path, state))
             return vkrReadFailed;
-        if (rawDataList.count() == recordsBefore) {
-            stopReading("No raw data records were found in " + path);
-            return vkrReadFailed;
-        }
     }
     writeFaceNotes(state);
     return vkrReadOk;

@@ -5,6 +5,8 @@
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
 #include "platform/paths.hpp"
+#include "output/report_lines.hpp"
+#include "platform/shell_services.hpp"
 
 #include <algorithm>
 
@@ -21,4 +23,12 @@ int readRawFiles(const std::string& fileList) {
         return readVkrRawFile(fileList);
     const bool terminated = !fileList.empty() && fileList.back() == '\n';
     return readRw5File(terminated ? fileList : fileList + "\n", projectVars.PtSubstituteS);
+}
+
+// No run context reaches the readers: their interface has none, so the shell
+// is the active one (the run installs its own for its length).
+void reportRawFileFault(const std::string& text) {
+    writeLine(errFile, text);
+    writeLine(errFile, "");
+    activeShell().message(text, MessageKind::ok);
 }

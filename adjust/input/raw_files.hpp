@@ -12,5 +12,10 @@ bool listNamesRw5File(const std::string& fileList);
 // file (listNamesRw5File) is read whole by the .RW5 reader, with
 // the alias marker taken whole from `PtSubstituteS`; any other by the .VKR
 // reader. Returns that reader's result: 0 success; 1 (.VKR) or -1 (.RW5) on
-// failure.
+// failure. The readers report every failure themselves, in a message box and
+// in the error report alike.
 int readRawFiles(const std::string& fileList);
+
+// A raw file that cannot be read: `text` (naming the file and the cause) goes
+// to the error report and into a message box.
+void reportRawFileFault(const std::string& text);

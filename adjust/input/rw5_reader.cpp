@@ -1,6 +1,7 @@
 #include "input/rw5_reader.hpp"
 
 #include "input/raw_aliases.hpp"
+#include "input/raw_files.hpp"
 #include "input/rw5_numbers.hpp"
 #include "input/rw5_reading.hpp"
 #include "input/rw5_start_control.hpp"
@@ -55,7 +56,7 @@ int readRw5File(const std::string& fileList, const std::string& aliasMarker) {
         const std::string path = projectRelativePath(name);
         std::string error;
         if (!loadRw5File(path, file, error)) {
-            activeShell().message(error, MessageKind::ok);
+            reportRawFileFault(error);
             return rw5ReadFailed;
         }
         if (!reading.readFile(file))
@@ -192,6 +193,7 @@ bool Rw5Reading::takeAlias(const std::string& afterMarker, const std::string& fo
     writeLine(errFile, refusal);
     writeLine(errFile, lineLocation());
     writeLine(errFile, "");
+    activeShell().message(refusal + "\n" + lineLocation(), MessageKind::ok);
     return false;
 }
 

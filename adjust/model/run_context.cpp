@@ -6,6 +6,7 @@ Answer policyAnswer(const AnswerPolicy& policy, MessageKind kind) {
     const bool yes = policy.answers == AnswerPolicy::Answers::yes;
     switch (kind) {
     case MessageKind::yesNo:
+    case MessageKind::yesNoCancel:
         return yes ? Answer::yes : Answer::no;
     case MessageKind::okCancel:
         return yes ? Answer::ok : Answer::cancel;

@@ -29,7 +29,7 @@ std::string headerLine(const CALIBRATE_RAWREC& r) {
         return formatC("Atmosphere Correction: ON Refraction Index: %f Wavelength: %f\r\n",
                        r.refractionIndex, r.wavelength_um);
     case edmConstants:
-        return formatC("Constants: Refrector: %.3f   EDM: %.3f\r\n", r.reflectorConstant,
+        return formatC("Constants: Reflector: %.3f   EDM: %.3f\r\n", r.reflectorConstant,
                        r.edmConstant);
     default:
         return {};

@@ -96,9 +96,9 @@ bool computeClosures(const RunContext& context) {
     carriedSettings.angClosure = 0;
     const globalVars& s = projectVars;
     if (s.pClosureFileName.empty()) {
-        report(context, {"'Proprocessing/Compute Traverse Closures' option chosen.\nBut no "
+        report(context, {"'Preprocessing/Compute Traverse Closures' option chosen.\nBut no "
                          "closure file has been specified",
-                         {"'Proprocessing/Compute Traverse Closures' option chosen.",
+                         {"'Preprocessing/Compute Traverse Closures' option chosen.",
                           "But no closure file has been specified"}});
         return true;
     }

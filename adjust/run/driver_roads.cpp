@@ -178,7 +178,7 @@ RoadResult adjust2DRoad(const RunContext& context, int mode, int count, int notR
     bool converged = false;
     AdjustmentOutcome adjustment = AdjustmentOutcome::notRun;
     if (s.horizAdjust != 0) {
-        setStage(context, "Outputing observations.");
+        setStage(context, "Outputting observations.");
         writeRptUnadjustedObs(rptFile);
         if (!reduceToGridAndSeaLevel(context))
             return {true};
@@ -243,7 +243,7 @@ RoadResult adjust3DRoad(const RunContext& context, int mode, int count, int notR
     if (levelList.count() > 0)
         updateLevelObsElevations();
     rawDataList.clear();
-    setStage(context, "Outputing observations.");
+    setStage(context, "Outputting observations.");
     writeRptUnadjustedObs3D(rptFile, 0);
     if (!closuresComputed(context))
         return {true};
@@ -268,7 +268,7 @@ RoadResult adjust3DRoad(const RunContext& context, int mode, int count, int notR
 
 bool preprocess3DRoad(const RunContext& context, int notRw5) {
     countUnknownsObs3D(unknownCount, obsCount);
-    setStage(context, "Outputing observations.");
+    setStage(context, "Outputting observations.");
     int reason = 0;
     if (prelimWithRetry(true, notRw5, reason) != 0) {
         rawDataList.clear();
@@ -289,7 +289,7 @@ bool preprocess2DRoad(const RunContext& context, int notRw5) {
         return false;
     }
     countUnknownsObs2D(unknownCount, obsCount);
-    setStage(context, "Outputing observations.");
+    setStage(context, "Outputting observations.");
     writeRptUnadjustedObs(rptFile);
     if (!reduceToGridAndSeaLevel(context))
         return false;

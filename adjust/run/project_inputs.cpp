@@ -53,9 +53,10 @@ int loadProjectInputs(const RunContext& context, SupplementalRoute route) {
     if (s.includeRawData != 0) {
         if (s.pInputFileName.empty())
             return loaderFailure(context, "No valid raw data file specified.");
+        // The reader has said why, in a box and in the error report.
         if (readRawFiles(s.pInputFileName) != 0) {
             stopWhenCancelled(context);
-            return loaderFailure(context, "error loading input file: " + s.pInputFileName);
+            return 1;
         }
     }
     if (s.geodeticModel == threeDModel && s.includeGPSVectors != 0 &&

@@ -136,14 +136,29 @@ CAltaPtsDlg::CAltaPtsDlg(wxWindow* parent, std::string path)
         wxEVT_BUTTON, [this](wxCommandEvent&) { deleteSelected(points_); }, deletePointButton);
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { deleteSelected(pairs_); }, deletePairButton);
-    Bind(
-        wxEVT_BUTTON,
-        [this](wxCommandEvent&) {
-            if (save())
-                EndModal(wxID_OK);
-        },
-        wxID_OK);
+    bindEditingButtons(
+        *this, [this] { return save(); }, [this] { return mayClose(); });
+    asRead_ = shown();
     CentreOnParent();
+}
+
+std::vector<std::string> CAltaPtsDlg::shown() const {
+    std::vector<std::string> texts = {textOf(maxPoints_)};
+    for (const wxListBox* list : {points_, pairs_}) {
+        texts.emplace_back();
+        for (unsigned i = 0; i < list->GetCount(); ++i)
+            texts.push_back(list->GetString(i).utf8_string());
+    }
+    return texts;
+}
+
+bool CAltaPtsDlg::edited() const {
+    return shown() != asRead_;
+}
+
+// Without edits nothing is asked.
+bool CAltaPtsDlg::mayClose() {
+    return !edited() || mayDropEdits(this, path_, [this] { return save(); });
 }
 
 void CAltaPtsDlg::complain(const std::string& text) {

@@ -2,9 +2,11 @@
 // "Add Points For Inclusion in ALTA testing": edits an ALTA points file (.alt)
 // - the points and descriptions all of whose connections are checked, the
 // number of worst connections to show, and the specific connections - and
-// saves it with "Save". Modal; given the file's path by its opener.
+// saves it with "Save"; Cancel asks before it drops edits. Modal; given the
+// file's path by its opener.
 
 #include <string>
+#include <vector>
 #include <wx/dialog.h>
 
 class wxListBox;
@@ -36,8 +38,12 @@ public:
     // the file as it was, when the maximum is not a number from 0 to 1000 or
     // the file cannot be written.
     bool save();
+    // Whether the lists or the maximum differ from what the file gave.
+    bool edited() const;
 
 private:
+    std::vector<std::string> shown() const;
+    bool mayClose();
     void addPoint();
     void addDescription();
     void addPair();
@@ -54,4 +60,5 @@ private:
     wxTextCtrl* maxPoints_;
     wxTextCtrl* from_;
     wxTextCtrl* to_;
+    std::vector<std::string> asRead_;
 };

@@ -188,11 +188,20 @@ std::string CMainFrame::helpPath() const {
 }
 
 // The desktop's viewer opens the help file; it has no way to be told the topic.
+// Without a help file named in the program's INI file and without the
+// built-in one beside the program, no help is installed, and the message
+// says so rather than naming a file the user never chose.
 void CMainFrame::showHelp() {
     const std::string path = helpPath();
     const std::string file = path.substr(0, path.find("::"));
+    const bool named = !projectVars.helpFile.empty() && !projectVars.helpDir.empty();
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec) ||
-        !wxLaunchDefaultApplication(wxString::FromUTF8(file)))
-        shell_.message("Could not find help file: " + path, MessageKind::ok);
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        shell_.message(named ? "Could not find help file: " + path
+                             : std::string("No help file is installed."),
+                       MessageKind::ok);
+        return;
+    }
+    if (!wxLaunchDefaultApplication(wxString::FromUTF8(file)))
+        shell_.message("No program to show the help file " + file + " was found.", MessageKind::ok);
 }

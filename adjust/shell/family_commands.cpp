@@ -25,13 +25,6 @@ std::string withCommandLine(const char* pattern, const std::string& commandLine)
     return text;
 }
 
-std::string joined(const std::vector<std::string>& words) {
-    std::string text;
-    for (const std::string& word : words)
-        text += (text.empty() ? "" : " ") + word;
-    return text;
-}
-
 } // namespace
 
 std::string CMainFrame::programPath(const std::string& programFile) const {
@@ -137,5 +130,5 @@ void CMainFrame::editOutputFile(const std::string& extension) {
     std::vector<std::string> command = editorCommand();
     command.push_back(path);
     if (!startDetached(command))
-        shell_.message(joined(command) + " not found.", MessageKind::ok);
+        shell_.message(editorMissingMessage(command.front()), MessageKind::ok);
 }

@@ -19,17 +19,18 @@
 #include <wx/utils.h>
 
 const FamilyProgram familyEditor{
-    "DUDezudi.exe", "Tarnwell Editor",
-    "DUDezudi Program not found.\n(%s)\nPlease call V & K Software Systems support."};
+    "DUDezudi", "Tarnwell Editor",
+    "The raw data editor DUDezudi is not installed.\n(Tried to start: %s)"};
 const FamilyProgram rw5Editor{
-    "Fieldpad.exe", "Velmora Raw Editor",
-    "Velmora Raw Editor Program not found.\n(%s)\nPlease call Velmora Software support."};
+    "Fieldpad", "Velmora Raw Editor",
+    "The Velmora raw data editor Fieldpad is not installed.\n(Tried to start: %s)"};
 const FamilyProgram familyTransfer{
-    "vuvuz.exe", "V&K Data Collector Transfer",
-    "VUvuz Program not found.\n(%s)\nPlease call V & K Software Systems support."};
+    "vuvuz", "V&K Data Collector Transfer",
+    "The data collector transfer program vuvuz is not installed.\n(Tried to start: %s)"};
 const FamilyProgram otherTransfer{
-    "Linkwell.exe", "Linkwell",
-    "Velmora Data Collector Program not found.\n(%s)\nPlease call Velmora Software support."};
+    "Linkwell", "Linkwell",
+    "The Velmora data collector transfer program Linkwell is not installed.\n(Tried to start: "
+    "%s)"};
 
 std::string stillRunningMessage(const std::vector<std::string>& programs) {
     std::string text = "Tarnwell cannot close while these programs that it started run:\n";
@@ -197,6 +198,17 @@ std::vector<std::string> editorCommand() {
             return command;
     }
     return {"xdg-open"};
+}
+
+std::string editorMissingMessage(const std::string& program) {
+    for (const char* variable : {"VISUAL", "EDITOR"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && value[0] != '\0')
+            return "The editor " + program + " named by " + variable + " was not found. Set " +
+                   variable + " to an editor program that is installed.";
+    }
+    return "No editor program was found to open the file. Set VISUAL or EDITOR to your text "
+           "editor.";
 }
 
 MarkerBlock::~MarkerBlock() {

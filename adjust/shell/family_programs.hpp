@@ -75,6 +75,11 @@ private:
 // and its own arguments; xdg-open when neither is set.
 std::vector<std::string> editorCommand();
 
+// What to tell the user when the editor `program` (the first word of
+// editorCommand) could not be started: which variable named it, or, when
+// none did, that no editor was found and how to name one.
+std::string editorMissingMessage(const std::string& program);
+
 // The 4096-byte shared block "GL_Settings": zeroed, with the marker at its
 // start. It stays mapped, and the name exists, until the object goes.
 class MarkerBlock {

@@ -1,5 +1,8 @@
 #include "shell/file_dialogs.hpp"
 
+#include "model/settings/global_vars.hpp"
+#include "model/settings/project_paths.hpp"
+
 #include <wx/filedlg.h>
 
 #include <algorithm>
@@ -85,6 +88,11 @@ DialogSetup setupOf(const FileDialogRequest& request) {
         if (initial.has_parent_path())
             setup.folder = initial.parent_path().string();
     }
+    // The project's files are looked for and made beside it.
+    if (setup.folder.empty() && !projectVars.projectFileName.empty())
+        setup.folder = fs::path(projectVars.projectFileName).parent_path().string();
+    else if (fs::path(setup.folder).is_relative() && !projectVars.projectFileName.empty())
+        setup.folder = projectRelativePath(setup.folder);
     // Only the toolkit's save dialog lets a name be typed that no file has yet.
     if (request.save)
         setup.style = wxFD_SAVE | wxFD_OVERWRITE_PROMPT;

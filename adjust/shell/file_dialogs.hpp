@@ -25,7 +25,7 @@ struct FileDialogRequest {
     std::string filter;          // in the program's form
     std::string extension;       // default extension, without the dot
     std::string initialName;     // a path or a name; a wildcard is not a name
-    std::string initialFolder;   // empty: the toolkit's choice
+    std::string initialFolder;   // empty: the open project's folder, else the toolkit's choice
     bool newNameAllowed = false; // an open dialog that also takes a file still to be made
     int filterEntry = 1;         // the filter entry (from 1) shown first
 };

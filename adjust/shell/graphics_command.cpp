@@ -24,6 +24,7 @@ void CMainFrame::showGraphics() {
     updateTitle();
     if (shown == 0)
         shell_.message("Could not display the Graphics Window.", MessageKind::ok);
+    showReady();
 }
 
 void CMainFrame::refreshOpenGraphics() {

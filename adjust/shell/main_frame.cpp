@@ -4,6 +4,7 @@
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_defaults.hpp"
 #include "shell/command_ids.hpp"
+#include "shell/first_allocation.hpp"
 #include "shell/main_menu.hpp"
 #include "shell/program_icon.hpp"
 
@@ -19,6 +20,7 @@ namespace {
 constexpr int statusPaneCount = 4;
 constexpr int indicatorWidth = 48;
 constexpr int iconSize = 32;
+const wxSize minimumSize(560, 400);
 
 // Three panes after the message pane show the lock keys that are on.
 struct KeyIndicator {
@@ -38,13 +40,6 @@ platform::ProfileStore loadedProfile(bool& readable) {
     return profile;
 }
 
-// An "&" in a path is text, not a mnemonic.
-wxString menuText(const std::string& text) {
-    wxString label = wxString::FromUTF8(text);
-    label.Replace("&", "&&");
-    return label;
-}
-
 } // namespace
 
 CMainFrame::CMainFrame() : shell_(this), runWindows_(*this, [this] { state_.lastRunResult = 0; }) {
@@ -62,17 +57,16 @@ CMainFrame::CMainFrame() : shell_(this), runWindows_(*this, [this] { state_.last
     SetIcon(icon);
     SetMenuBar(buildMainMenu());
     createBars();
+    // Below this GTK cannot fit a report window's tabs and scroll bar under
+    // the bars, and warns about every one it has to squeeze.
+    SetMinSize(FromDIP(minimumSize));
     previousShell_ = setActiveShell(&shell_);
     shell_.setRunWindows(&runWindows_);
 
     updateTitle();
     loadProjectDefaults();
-    mruProject_ = readProgramOptions(profile, projectVars);
-    if (!mruProject_.empty()) {
-        state_.hasRecent = true;
-        rememberProjectFolder(mruProject_);
-        GetMenuBar()->SetLabel(shellid::recentProject, menuText(mruProject_));
-    }
+    if (const std::string recent = readProgramOptions(profile, projectVars); !recent.empty())
+        rememberRecentProject(recent);
 
     bindCommands();
     bindCommandStates();
@@ -115,12 +109,53 @@ CMainFrame::~CMainFrame() {
     setActiveShell(previousShell_);
 }
 
+bool CMainFrame::Show(bool show) {
+    if (show && !IsShown())
+        allocateBeforeFirstShow(*this);
+    return wxMDIParentFrame::Show(show);
+}
+
 void CMainFrame::createBars() {
     buildMainToolBar(CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT));
     wxStatusBar* status = CreateStatusBar(statusPaneCount);
     const int widths[statusPaneCount] = {-1, indicatorWidth, indicatorWidth, indicatorWidth};
     status->SetStatusWidths(statusPaneCount, widths);
     status->SetStatusText("Ready", 0);
+}
+
+// A command that ran its own windows (the progress dialog, the graphics
+// window) leaves the message pane as those windows' help texts left it.
+void CMainFrame::showReady() {
+    if (wxStatusBar* status = GetStatusBar())
+        status->SetStatusText("Ready", 0);
+}
+
+namespace {
+
+// wxWidgets' status bar paints a new text at once, also while GTK still owes
+// a window that was just opened (a report, the graphics window) its size:
+// GTK then draws that window's tabs unallocated and warns. Here a new text
+// is painted with everything else.
+class CStatusBar : public wxStatusBar {
+public:
+    CStatusBar(wxWindow* parent, wxWindowID id, long style, const wxString& name)
+        : wxStatusBar(parent, id, style, name) {}
+
+protected:
+    void DoUpdateStatusText(int number) override {
+        wxRect field;
+        if (GetFieldRect(number, field))
+            Refresh(true, &field);
+    }
+};
+
+} // namespace
+
+wxStatusBar* CMainFrame::OnCreateStatusBar(int number, long style, wxWindowID id,
+                                           const wxString& name) {
+    auto* bar = new CStatusBar(this, id, style, name);
+    bar->SetFieldsCount(number);
+    return bar;
 }
 
 void CMainFrame::updateKeyIndicators() {

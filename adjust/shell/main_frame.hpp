@@ -38,7 +38,7 @@ struct ProjectState {
     bool graphicsEnabled = false;
     bool errReportEnabled = false;
     bool nezReportEnabled = false;
-    bool hasRecent = false; // the profile named a recent project at start
+    bool hasRecent = false; // the profile named a recent project, or one was opened since
     int lastRunResult = 0;  // nonzero after a processing run that completed
     RunResult lastRun;      // what the last processing run came to
 };
@@ -56,6 +56,9 @@ public:
     // showMaximized); the application shows it so.
     int initialShowState() const { return initialShow_; }
 
+    // The first showing lays the window out at its own size.
+    bool Show(bool show = true) override;
+
     WxShell& shell() { return shell_; }
     const ProjectState& state() const { return state_; }
     // The project the program had open when it last ended, from the profile.
@@ -63,6 +66,10 @@ public:
 
     // Caption "Tarnwell", or "Tarnwell - Project: " and the project's name.
     void updateTitle();
+    // "Ready" in the status bar's message pane.
+    void showReady();
+    wxStatusBar* OnCreateStatusBar(int number, long style, wxWindowID id,
+                                   const wxString& name) override;
     // Closes the MDI children one by one, the active one first: 1 when all
     // closed, 0 as soon as one refused (the rest stay open).
     int closeAllChildren();
@@ -184,6 +191,7 @@ private:
     void showProjectReports();
     void startFromDefaults();
     void rememberProjectFolder(const std::string& projectFile);
+    void rememberRecentProject(const std::string& projectFile);
     std::optional<std::string> chooseProjectToOpen();
     bool replaceProject(const std::string& path);
     std::optional<std::string> chooseNewProjectFile();

@@ -1,6 +1,7 @@
 // The processing commands of the main window: Network Adjustment and
 // Preprocess run the engine on the open project with the progress dialog up.
 
+#include "engine/adjustment_results.hpp"
 #include "model/settings/global_vars.hpp"
 #include "run/processing_driver.hpp"
 #include "shell/command_ids.hpp"
@@ -22,12 +23,16 @@ template <class Run> void CMainFrame::runProcessing(Run run) {
         return;
     }
     runWindows_.startRun();
+    // The lists of the run replace those of the last one; results of an
+    // earlier adjustment kept beside them would name points they lack.
+    releaseAdjustmentResults();
     const RunContext context(shell_, projectVars.tmpDir, projectVars.getGeoidFolder());
     state_.lastRun = run(context);
     state_.lastRunResult = state_.lastRun.reachedEnd ? 1 : 0;
     runWindows_.endRun();
     updateTitle();
     refreshOpenGraphics();
+    showReady();
 }
 
 void CMainFrame::runAdjustment() {
@@ -39,17 +44,26 @@ void CMainFrame::runPreprocess() {
     runProcessing([](const RunContext& context) { return preprocessNetwork(context); });
 }
 
+// A blunder pass adjusts with weights that are not the project's: what it
+// leaves is no adjustment of the project, so the relative error ellipses ask
+// for a Network Adjustment first.
 void CMainFrame::runBlunderMethod(const BlunderChoice& choice) {
     runProcessing([&choice](const RunContext& context) {
+        RunResult result;
         switch (choice.method) {
         case blnrDlg::floatMethod:
-            return adjustNetwork(context, floatBlunderRun,
-                                 choice.floatShoType == 1 ? choice.floatShoTtl : 1);
+            result = adjustNetwork(context, floatBlunderRun,
+                                   choice.floatShoType == 1 ? choice.floatShoTtl : 1);
+            break;
         case blnrDlg::reweightMethod:
-            return adjustNetwork(context, reweightBlunderRun, choice.iterations);
+            result = adjustNetwork(context, reweightBlunderRun, choice.iterations);
+            break;
         default:
-            return checkNetworkForBlunders(context, choice.proximity);
+            result = checkNetworkForBlunders(context, choice.proximity);
+            break;
         }
+        releaseAdjustmentResults();
+        return result;
     });
 }
 

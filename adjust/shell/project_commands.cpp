@@ -8,9 +8,11 @@
 #include "model/settings/project_file.hpp"
 #include "reports/report_windows.hpp"
 #include "run/processing_driver.hpp"
+#include "shell/command_ids.hpp"
 #include "shell/file_dialogs.hpp"
 #include "shell/main_frame.hpp"
 
+#include <wx/menu.h>
 #include <wx/utils.h>
 
 #include <filesystem>
@@ -60,11 +62,15 @@ std::string CMainFrame::changedProjectQuestion() const {
     return "Project " + state_.projectFile + "  has changed. Do you want to save it?";
 }
 
-// False when the user said yes but the project could not be written: the
-// command stops there, so that nothing unsaved is thrown away.
+// False when the user cancelled, or said yes but the project could not be
+// written: the command stops there, so that nothing unsaved is thrown away.
 bool CMainFrame::askToSave(const std::string& question) {
-    if (!state_.modified || shell_.ask(question, MessageKind::yesNo) != Answer::yes ||
-        state_.projectName.empty())
+    if (!state_.modified)
+        return true;
+    const Answer answer = shell_.ask(question, MessageKind::yesNoCancel);
+    if (answer == Answer::cancel)
+        return false;
+    if (answer != Answer::yes || state_.projectName.empty())
         return true;
     if (saveProject(state_.projectFile))
         return true;
@@ -88,6 +94,17 @@ void CMainFrame::rememberProjectFolder(const std::string& projectFile) {
     lastProjectFolder_ = std::filesystem::path(projectFile).parent_path().string();
 }
 
+// The project opened or made last is the recent project from now on, not
+// only after the next start.
+void CMainFrame::rememberRecentProject(const std::string& projectFile) {
+    mruProject_ = projectFile;
+    state_.hasRecent = true;
+    rememberProjectFolder(projectFile);
+    wxString label = wxString::FromUTF8(projectFile);
+    label.Replace("&", "&&"); // an "&" in a path is text, not a mnemonic
+    GetMenuBar()->SetLabel(shellid::recentProject, label);
+}
+
 void CMainFrame::setFlags(bool open) {
     state_.projectOpen = state_.canSave = state_.canClose = open;
     state_.lsReportEnabled = state_.graphicsEnabled = open;
@@ -101,7 +118,7 @@ void CMainFrame::clearFlags() {
 void CMainFrame::adoptProject(const std::string& path) {
     state_.projectName = fileTitle(path);
     state_.projectFile = absolutePath(path);
-    rememberProjectFolder(state_.projectFile);
+    rememberRecentProject(state_.projectFile);
     projectVars.projectFileName = state_.projectFile;
     updateTitle();
     setFlags(true);

@@ -100,6 +100,17 @@ void ReportText::findSections(bool geodetic) {
                      preprocessSection);
     Range& tail = sections_[static_cast<size_t>(lastFound)];
     tail.count = total - tail.first;
+    // A Preprocess run's report has no settings header before its first
+    // title: all of it is the preprocessing's result.
+    if (isBlank(sections_[preprocessSection]))
+        sections_[preprocessSection] = {0, total};
+}
+
+bool ReportText::isBlank(Range range) const {
+    for (int i = range.first; i < range.first + range.count; ++i)
+        if (!titleOf(lines_[static_cast<size_t>(i)]).empty())
+            return false;
+    return true;
 }
 
 std::vector<int> ReportText::tabSections() const {
@@ -108,4 +119,25 @@ std::vector<int> ReportText::tabSections() const {
         if (present_[static_cast<size_t>(s)])
             tabs.push_back(s);
     return tabs;
+}
+
+std::pair<ReportTextPlace, ReportTextPlace> ordered(ReportTextPlace one, ReportTextPlace two) {
+    const bool inOrder = one.row < two.row || (one.row == two.row && one.column <= two.column);
+    return inOrder ? std::pair{one, two} : std::pair{two, one};
+}
+
+std::string textBetween(const ReportText& text, ReportText::Range range, ReportTextPlace one,
+                        ReportTextPlace two) {
+    const auto [from, to] = ordered(one, two);
+    std::string selected;
+    for (int row = std::max(from.row, 0); row <= to.row && row < range.count; ++row) {
+        const std::string& line = text.line(range.first + row);
+        const auto begin = row == from.row ? std::min<size_t>(from.column, line.size()) : 0;
+        const auto end = row == to.row ? std::min<size_t>(to.column, line.size()) : line.size();
+        if (row > from.row)
+            selected += '\n';
+        if (end > begin)
+            selected += line.substr(begin, end - begin);
+    }
+    return selected;
 }

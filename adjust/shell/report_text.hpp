@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Sections of a least-squares report, in tab order.
@@ -23,6 +24,18 @@ enum ReportSection : int {
 
 // The label of the tab that shows `section`.
 const char* sectionTabLabel(int section);
+
+// A place between characters of the lines in view: the row (from 0) and
+// the number of characters before it on that row.
+struct ReportTextPlace {
+    int row = 0;
+    int column = 0;
+
+    friend bool operator==(const ReportTextPlace&, const ReportTextPlace&) = default;
+};
+
+// The two places in text order.
+std::pair<ReportTextPlace, ReportTextPlace> ordered(ReportTextPlace one, ReportTextPlace two);
 
 class ReportText {
 public:
@@ -46,7 +59,9 @@ public:
     // blanks are stripped. A three-dimensional project (`geodetic`) starts
     // its adjusted coordinates at "Adjusted Geographic Coordinates", a plane
     // one at "Adjusted Coordinates". Without sections only the whole text is
-    // one section (and the tabs are not used).
+    // one section (and the tabs are not used). A preprocessing part that
+    // holds only blank lines (the report of a Preprocess run, which has no
+    // settings header) is the whole text.
     void findSections(bool geodetic);
 
     Range section(int index) const { return sections_[static_cast<size_t>(index)]; }
@@ -56,7 +71,14 @@ public:
     std::vector<int> tabSections() const;
 
 private:
+    bool isBlank(Range range) const;
+
     std::vector<std::string> lines_;
     std::array<Range, reportSectionCount> sections_{};
     std::array<bool, reportSectionCount> present_{};
 };
+
+// The characters of `text`'s lines in `range` between two places (in either
+// order), rows joined by a line feed; columns beyond a line's end stop at it.
+std::string textBetween(const ReportText& text, ReportText::Range range, ReportTextPlace one,
+                        ReportTextPlace two);

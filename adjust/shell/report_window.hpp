@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include <wx/gdicmn.h>
 #include <wx/mdi.h>
 
 class wxNotebook;
@@ -51,6 +52,14 @@ public:
     int topLine() const;
     // The panel that paints the lines.
     wxWindow* view() const;
+    // The text place nearest to a point of the panel.
+    ReportTextPlace placeAt(wxPoint point) const;
+    // The selection in the lines in view: all of them, its text (lines
+    // joined by line feeds), and its text put on the clipboard (false when
+    // nothing is selected or the clipboard cannot be had).
+    void selectAll();
+    std::string selectedText() const;
+    bool copySelection();
 
 private:
     // On failure shows `failure` and leaves the window empty.

@@ -1,5 +1,6 @@
 #include "shell/wx_shell.hpp"
 
+#include <wx/dialog.h>
 #include <wx/msgdlg.h>
 
 namespace {
@@ -12,6 +13,8 @@ long boxStyle(MessageKind kind) {
         return wxOK | wxCANCEL | wxICON_EXCLAMATION;
     case MessageKind::yesNo:
         return wxYES_NO | wxICON_QUESTION;
+    case MessageKind::yesNoCancel:
+        return wxYES_NO | wxCANCEL | wxICON_QUESTION;
     }
     return wxOK;
 }
@@ -89,4 +92,27 @@ void WxShell::appendToReport(const std::string& line) {
 
 int WxShell::overwritePrompt(crdOverwriteRec& request) {
     return runWindows_ ? runWindows_->overwritePrompt(request) : silent_.overwritePrompt(request);
+}
+
+bool mayDropEdits(wxWindow* owner, const std::string& path, const std::function<bool()>& save) {
+    switch (WxShell(owner).ask("Save the changes to " + path + "?", MessageKind::yesNoCancel)) {
+    case Answer::yes:
+        return save();
+    case Answer::no:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void bindEditingButtons(wxDialog& dialog, std::function<bool()> save,
+                        std::function<bool()> mayClose) {
+    const auto endWhen = [&dialog](std::function<bool()> allowed, int answer) {
+        return [&dialog, allowed = std::move(allowed), answer](wxCommandEvent&) {
+            if (allowed())
+                dialog.EndModal(answer);
+        };
+    };
+    dialog.Bind(wxEVT_BUTTON, endWhen(std::move(save), wxID_OK), wxID_OK);
+    dialog.Bind(wxEVT_BUTTON, endWhen(std::move(mayClose), wxID_CANCEL), wxID_CANCEL);
 }

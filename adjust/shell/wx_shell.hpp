@@ -9,9 +9,11 @@
 
 #include "platform/shell_services.hpp"
 
+#include <functional>
 #include <string>
 #include <vector>
 
+class wxDialog;
 class wxWindow;
 
 inline constexpr const char* programCaption = "Tarnwell";
@@ -70,3 +72,15 @@ private:
     RunWindows* runWindows_ = nullptr;
     SilentShell silent_;
 };
+
+// Before a window drops edits of the file at `path`: asks, over `owner`,
+// "Save the changes to <path>?" with Yes, No and Cancel. Yes runs `save`;
+// true when the window may close (saved, or No), false to keep it open
+// (Cancel, or a save that failed and has said why).
+bool mayDropEdits(wxWindow* owner, const std::string& path, const std::function<bool()>& save);
+
+// Binds the buttons of a dialog that edits a file: OK ends it once `save`
+// has written the file; Cancel (where Escape and the close button come too)
+// ends it once `mayClose` allows.
+void bindEditingButtons(wxDialog& dialog, std::function<bool()> save,
+                        std::function<bool()> mayClose);

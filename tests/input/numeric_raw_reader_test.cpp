@@ -349,6 +349,29 @@ TEST_F(VkrReader, AFileThatCannotBeOpenedStopsTheList) {
     EXPECT_EQ(shell.boxes[0].text,
               "Error opening " + (folder / "missing.vkr").string() + ": No such file or directory");
     EXPECT_FALSE(std::filesystem::exists(folder / "missing.vkr")) << "nothing is created";
+    EXPECT_NE(errText().find("Error opening " + (folder / "missing.vkr").string() +
+                             ": No such file or directory\r\n"),
+              std::string::npos)
+        << "the error report says the same as the box";
+}
+
+// A file of which no line is a record (another kind of file, or a damaged
+// one) stops the read with one message naming it, in the box and in the
+// error report; without it the run went on and reported only consequences.
+TEST_F(VkrReader, AFileWithoutAnyRecordIsNamedAsTheCause) {
+    const std::string noise = "qZ3kV9+/w8ar1Lk0pXb7mN2cT6yHs4uEo5jG==";
+    const std::string path = (folder / "net.vkr").string();
+    const std::string message =
+        "No raw data records in " + path + ": none of its lines is a raw data record.";
+    for (const std::vector<std::string>& lines :
+         {std::vector<std::string>{noise, noise, "xyz"}, std::vector<std::string>{}}) {
+        SCOPED_TRACE(lines.size());
+        shell.boxes.clear();
+        EXPECT_EQ(read(lines), vkrReadFailed);
+        ASSERT_EQ(shell.boxes.size(), 1u);
+        EXPECT_EQ(shell.boxes[0].text, message);
+    }
+    EXPECT_NE(errText().find(message + "\r\n"), std::string::npos);
 }
 
 TEST_F(VkrReader, AliasesInDescriptions) {

@@ -49,7 +49,6 @@ TEST_F(ProfileDefaults, AnEmptyProfileGivesTheFallbacks) {
     // Where the fallback differs from setDefaults.
     EXPECT_EQ(g.gridZone, 0);
     EXPECT_EQ(g.convergeLimit, 0.002);
-    EXPECT_EQ(g.HorizUnits, 1);
     EXPECT_EQ(g.rodStErr, 0.01);
     EXPECT_EQ(g.HIStErr, 0.01);
     EXPECT_EQ(g.neOutPrec, 2);
@@ -65,7 +64,6 @@ TEST_F(ProfileDefaults, AnEmptyProfileGivesTheFallbacks) {
     EXPECT_EQ(g.gpsFileFmtType, 1);
     EXPECT_EQ(g.nezFileFmtType, 1);
     EXPECT_EQ(g.defaultRawEditor, 1);
-    EXPECT_EQ(g.ellipsoid, 1);
     EXPECT_EQ(g.relativeErrFileNm, "");
     // A few that equal setDefaults.
     EXPECT_EQ(g.SF, 1.0);
@@ -74,6 +72,16 @@ TEST_F(ProfileDefaults, AnEmptyProfileGivesTheFallbacks) {
     EXPECT_EQ(g.confidenceInterval, 95.0);
     EXPECT_EQ(g.maxIterations, 10);
     EXPECT_EQ(g.levelUnits, 1);
+    // A new project's units agree, metres throughout (the total-station
+    // distances are read in the horizontal unit), and its ellipsoid is WGS
+    // 84's rather than the first entries of the list, which belong to the
+    // British and Irish grids.
+    EXPECT_EQ(g.HorizUnits, 0);
+    EXPECT_EQ(g.ZUnits, 0);
+    EXPECT_EQ(g.ttlStaUnits, 0);
+    EXPECT_EQ(g.ellipsoid, 15);
+    EXPECT_EQ(globalVars().ellipsoid, 15);
+    EXPECT_EQ(globalVars().ttlStaUnits, 0);
 }
 
 TEST_F(ProfileDefaults, SavedDefaultsReadBackInANewProject) {

@@ -54,7 +54,7 @@ TEST(EdmCalibrationReport, HeaderAndObservationLines) {
                            "EDM Type: EDM one\r\nDate: 12/03/2026  Time: 10:15\r\n"
                            "Prism description: Prism\r\nWeather description: Sunny\r\n"
                            "Comment: Check\r\nAtmosphere Correction: OFF\r\n"
-                           "Constants: Refrector: -0.030   EDM: 0.012\r\n\r\n",
+                           "Constants: Reflector: -0.030   EDM: 0.012\r\n\r\n",
                            0),
               0u);
     EXPECT_TRUE(contains(report, "\r\n PILLAR-NUM  100.000  1.500    B           100.000  1.500"

@@ -35,11 +35,11 @@ protected:
 TEST_F(ClosureStep, NoClosureFileNamedIsReported) {
     computeClosures(context);
     EXPECT_EQ(shell.boxTexts(),
-              (std::vector<std::string>{"'Proprocessing/Compute Traverse Closures' option chosen.\n"
+              (std::vector<std::string>{"'Preprocessing/Compute Traverse Closures' option chosen.\n"
                                         "But no closure file has been specified"}));
     const auto err = crlfLines(errors());
     EXPECT_EQ(std::vector<std::string>(err.end() - 2, err.end()),
-              (std::vector<std::string>{"'Proprocessing/Compute Traverse Closures' option chosen.",
+              (std::vector<std::string>{"'Preprocessing/Compute Traverse Closures' option chosen.",
                                         "But no closure file has been specified"}));
 }
 

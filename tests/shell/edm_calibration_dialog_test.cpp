@@ -13,6 +13,7 @@
 #include <wx/app.h>
 #include <wx/checkbox.h>
 #include <wx/listbox.h>
+#include <wx/menu.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
@@ -124,14 +125,14 @@ TEST_F(EdmCalibrationWindow, OpenComputeAndSave) {
     EXPECT_EQ(grid().GetCellText(3, 11), "18.0");
     EXPECT_EQ(find<wxTextCtrl>(dialog_, edmid::edmDescriptionEdit)->GetValue(), "Distance meter 7");
     EXPECT_EQ(find<wxTextCtrl>(dialog_, edmid::refractionIndexEdit)->GetValue(), "1.000283");
-    EXPECT_TRUE(dialog_->modified()) << "loaded cells count as changed";
+    EXPECT_FALSE(dialog_->modified()) << "a file just opened holds no edits";
 
     dialog_->compute();
     const auto lines = listed();
     ASSERT_GT(lines.size(), 10u);
     EXPECT_EQ(lines[1], "EDM Calibration Report");
     EXPECT_TRUE(contains(lines, "   Degrees of Freedom: 5"));
-    EXPECT_TRUE(contains(lines, "Constants: Refrector: -0.030   EDM: -0.002"));
+    EXPECT_TRUE(contains(lines, "Constants: Reflector: -0.030   EDM: -0.002"));
     EXPECT_TRUE(dialog_->FindWindow(edmid::saveOutputButton)->IsEnabled());
     guitest::waitForFirstPaint(dialog_);
     EXPECT_TRUE(guitest::saveScreenshot(dialog_, screenshots / "edm_calibration.png"));
@@ -238,8 +239,11 @@ TEST_F(EdmCalibrationWindow, RowCommandsRenumberAndEmptyRowsAreNoObservations) {
 TEST_F(EdmCalibrationWindow, NewForgetsTheFileAndExitAsks) {
     testsupport::writeBytes(file("base.edm"), calibrationFile);
     ASSERT_TRUE(dialog_->openPath(file("base.edm").string()));
+    EXPECT_FALSE(dialog_->modified()) << "a file just opened holds no edits";
+    grid().SetCellText(1, 1, "Z");
+    grid().SetModified(true);
     wxTEST_DIALOG(dialog_->newFile(),
-                  ExpectMessage("Do you wish to save the current project?", wxNO));
+                  ExpectMessage("Do you wish to save the EDM data file?", wxNO));
     EXPECT_EQ(dialog_->path(), "");
     EXPECT_EQ(dialog_->GetTitle(), "EDM Calibration");
     EXPECT_EQ(grid().GetRowCount(), 1);
@@ -250,12 +254,38 @@ TEST_F(EdmCalibrationWindow, NewForgetsTheFileAndExitAsks) {
     wxTEST_DIALOG(EXPECT_FALSE(dialog_->saveFile()), ChooseFile(""));
     EXPECT_EQ(testsupport::readBytes(file("base.edm")), calibrationFile);
     wxTEST_DIALOG(EXPECT_FALSE(dialog_->exit()),
-                  ExpectMessage("Do you wish to save the current project?", wxCANCEL));
+                  ExpectMessage("Do you wish to save the EDM data file?", wxCANCEL));
     EXPECT_TRUE(dialog_->IsShown());
     wxTEST_DIALOG(EXPECT_TRUE(dialog_->exit()),
-                  ExpectMessage("Do you wish to save the current project?", wxYES),
+                  ExpectMessage("Do you wish to save the EDM data file?", wxYES),
                   ChooseFile(file("new.edm")));
     EXPECT_NE(testsupport::readBytes(file("new.edm")).find("CO,typed\r\n"), std::string::npos);
+}
+
+// The Escape that closes an open menu of the window (GTK hands it to the
+// window first) leaves the window open; the next Escape closes it, and a
+// window whose file was just opened, computed or saved asks nothing.
+TEST_F(EdmCalibrationWindow, EscapeClosesAMenuBeforeTheWindow) {
+    testsupport::writeBytes(file("base.edm"), calibrationFile);
+    ASSERT_TRUE(dialog_->openPath(file("base.edm").string()));
+    dialog_->compute();
+    EXPECT_FALSE(dialog_->modified()) << "computing edits nothing";
+    const auto send = [this](wxEvent& event) {
+        event.SetEventObject(dialog_);
+        dialog_->ProcessWindowEvent(event);
+    };
+    wxMenuEvent open(wxEVT_MENU_OPEN, 0, dialog_->GetMenuBar()->GetMenu(0));
+    send(open);
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    send(escape);
+    EXPECT_TRUE(dialog_->IsShown()) << "the Escape closed the menu only";
+    wxMenuEvent close(wxEVT_MENU_CLOSE, 0, dialog_->GetMenuBar()->GetMenu(0));
+    send(close);
+    wxKeyEvent again(wxEVT_CHAR_HOOK);
+    again.m_keyCode = WXK_ESCAPE;
+    send(again); // nothing edited: no question
+    EXPECT_FALSE(dialog_->IsShown());
 }
 
 // The Tools command runs the window modally until it is closed.

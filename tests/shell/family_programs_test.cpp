@@ -125,23 +125,22 @@ TEST_F(FamilyCommands, ProgramsThisMachineLacksGiveTheirMessages) {
     projectVars.pInputFileName = "site.raw\n";
     wxTEST_DIALOG(
         frame.editRawFiles(),
-        ExpectMessage(notFound(familyEditor.notFound, program("DUDezudi.exe") + " \"site.raw\""),
+        ExpectMessage(notFound(familyEditor.notFound, program("DUDezudi") + " \"site.raw\""),
                       wxOK));
     EXPECT_EQ(projectVars.editorStarted, 1);
 
     projectVars.pInputFileName = "site.rw5\n";
     wxTEST_DIALOG(
         frame.editRawFiles(),
-        ExpectMessage(notFound(rw5Editor.notFound, program("Fieldpad.exe") + " \"site.rw5\""),
-                      wxOK));
+        ExpectMessage(notFound(rw5Editor.notFound, program("Fieldpad") + " \"site.rw5\""), wxOK));
 
     projectVars.useVkTool = 1;
     wxTEST_DIALOG(frame.collectorTransfer(),
-                  ExpectMessage(notFound(familyTransfer.notFound, program("vuvuz.exe")), wxOK));
+                  ExpectMessage(notFound(familyTransfer.notFound, program("vuvuz")), wxOK));
     EXPECT_EQ(projectVars.transferStarted, 1);
     projectVars.useVkTool = 0;
     wxTEST_DIALOG(frame.collectorTransfer(),
-                  ExpectMessage(notFound(otherTransfer.notFound, program("Linkwell.exe")), wxOK));
+                  ExpectMessage(notFound(otherTransfer.notFound, program("Linkwell")), wxOK));
 }
 
 // Without a complete name in the list the program option decides, and the
@@ -151,10 +150,10 @@ TEST_F(FamilyCommands, WithoutANameTheOptionChoosesTheEditor) {
     projectVars.pInputFileName = "site.rw5";
     projectVars.useVkTool = 1;
     wxTEST_DIALOG(frame.editRawFiles(),
-                  ExpectMessage(notFound(familyEditor.notFound, program("DUDezudi.exe")), wxOK));
+                  ExpectMessage(notFound(familyEditor.notFound, program("DUDezudi")), wxOK));
     projectVars.useVkTool = 0;
     wxTEST_DIALOG(frame.editRawFiles(),
-                  ExpectMessage(notFound(rw5Editor.notFound, program("Fieldpad.exe")), wxOK));
+                  ExpectMessage(notFound(rw5Editor.notFound, program("Fieldpad")), wxOK));
 }
 
 TEST_F(FamilyCommands, TheChosenFileGoesToTheEditorTheListAsksFor) {
@@ -169,7 +168,7 @@ TEST_F(FamilyCommands, TheChosenFileGoesToTheEditorTheListAsksFor) {
     // The name keeps its case: file names here are case sensitive.
     wxTEST_DIALOG(
         frame.editRawFiles(), chooseSecond,
-        ExpectMessage(notFound(rw5Editor.notFound, program("Fieldpad.exe") + " \"b.raw\""), wxOK));
+        ExpectMessage(notFound(rw5Editor.notFound, program("Fieldpad") + " \"b.raw\""), wxOK));
     EXPECT_EQ(projectVars.editorStarted, 1);
 }
 
@@ -254,26 +253,26 @@ TEST_F(RawFileDialog, OkWithoutASelectionSaysSoAndStaysOpen) {
 TEST_F(FamilyCommands, AnEditorStillRunningIsNotStartedAgain) {
     const fs::path release = file("release");
     ASSERT_EQ(::mkfifo(release.c_str(), 0600), 0);
-    testsupport::writeBytes(file("DUDezudi.exe"), "#!/bin/sh\necho \"$1\" >> '" +
-                                                      file("starts").string() + "'\nread go < '" +
-                                                      release.string() + "'\n");
-    fs::permissions(file("DUDezudi.exe"), fs::perms::owner_all);
+    testsupport::writeBytes(file("DUDezudi"), "#!/bin/sh\necho \"$1\" >> '" +
+                                                  file("starts").string() + "'\nread go < '" +
+                                                  release.string() + "'\n");
+    fs::permissions(file("DUDezudi"), fs::perms::owner_all);
     const auto letItEnd = [&release] { std::ofstream(release) << "go\n"; };
     CMainFrame& frame = openWindow();
     projectVars.pInputFileName = "site.raw\n";
 
     frame.editRawFiles();
-    EXPECT_TRUE(frame.familyProgramRunning("DUDezudi.exe"));
+    EXPECT_TRUE(frame.familyProgramRunning("DUDezudi"));
     frame.editRawFiles();
     letItEnd();
-    guitest::yieldUntil([&] { return !frame.familyProgramRunning("DUDezudi.exe"); });
-    EXPECT_FALSE(frame.familyProgramRunning("DUDezudi.exe"));
+    guitest::yieldUntil([&] { return !frame.familyProgramRunning("DUDezudi"); });
+    EXPECT_FALSE(frame.familyProgramRunning("DUDezudi"));
     EXPECT_EQ(testsupport::readBytes(file("starts")), "site.raw\n");
 
     frame.editRawFiles();
-    EXPECT_TRUE(frame.familyProgramRunning("DUDezudi.exe"));
+    EXPECT_TRUE(frame.familyProgramRunning("DUDezudi"));
     letItEnd();
-    guitest::yieldUntil([&] { return !frame.familyProgramRunning("DUDezudi.exe"); });
+    guitest::yieldUntil([&] { return !frame.familyProgramRunning("DUDezudi"); });
     EXPECT_EQ(testsupport::readBytes(file("starts")), "site.raw\nsite.raw\n");
 }
 
@@ -463,7 +462,7 @@ TEST_F(FamilyCommands, OnWaylandTheProgramIsStartedAndTheUserToldOnce) {
     frame.setDesktopWindows(waylandDesktopWindows());
     projectVars.pInputFileName = "site.raw\n";
     const std::string missing =
-        notFound(familyEditor.notFound, program("DUDezudi.exe") + " \"site.raw\"");
+        notFound(familyEditor.notFound, program("DUDezudi") + " \"site.raw\"");
     wxTEST_DIALOG(frame.editRawFiles(), ExpectMessage(windowsNotSearchable, wxOK),
                   ExpectMessage(missing, wxOK));
     wxTEST_DIALOG(frame.editRawFiles(), ExpectMessage(missing, wxOK));
@@ -475,7 +474,7 @@ TEST_F(FamilyCommands, OnWaylandTheProgramIsStartedAndTheUserToldOnce) {
 TEST_F(FamilyCommands, ClosingAsksTheStartedProgramsToEnd) {
     const fs::path release = file("release");
     ASSERT_EQ(::mkfifo(release.c_str(), 0600), 0);
-    const char* programs[] = {"DUDezudi.exe", "vuvuz.exe"};
+    const char* programs[] = {"DUDezudi", "vuvuz"};
     // Each says through a pipe of its own when it ignores the request to end.
     for (const char* program : programs) {
         const fs::path ready = file(std::string(program) + ".ready");
@@ -499,7 +498,7 @@ TEST_F(FamilyCommands, ClosingAsksTheStartedProgramsToEnd) {
 
     wxTEST_DIALOG(frame.Close(),
                   ExpectMessage("Tarnwell cannot close while these programs that it started run:\n"
-                                "DUDezudi.exe\nvuvuz.exe\n"
+                                "DUDezudi\nvuvuz\n"
                                 "They did not end when asked to. Close them, then close Tarnwell "
                                 "again.",
                                 wxOK));
@@ -508,17 +507,65 @@ TEST_F(FamilyCommands, ClosingAsksTheStartedProgramsToEnd) {
 
     std::ofstream(release) << "go\ngo\n";
     guitest::yieldUntil([&] {
-        return !frame.familyProgramRunning("DUDezudi.exe") &&
-               !frame.familyProgramRunning("vuvuz.exe");
+        return !frame.familyProgramRunning("DUDezudi") &&
+               !frame.familyProgramRunning("vuvuz");
     });
     // Started again, now willing to end: the window closes without a word.
-    testsupport::writeBytes(file("DUDezudi.exe"),
+    testsupport::writeBytes(file("DUDezudi"),
                             "#!/bin/sh\nread go < '" + release.string() + "'\n");
     frame.editRawFiles();
-    ASSERT_TRUE(frame.familyProgramRunning("DUDezudi.exe"));
+    ASSERT_TRUE(frame.familyProgramRunning("DUDezudi"));
     EXPECT_TRUE(frame.Close());
     EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(&frame));
     mainWindowClosed();
+}
+
+// The message names what is missing: the editor a variable named, or no
+// editor at all, and what to set; never a file that seems to be missing.
+TEST_F(FamilyCommands, AMissingEditorIsNamedWithTheVariableToSet) {
+    CMainFrame& frame = openWindow();
+    projectVars.projectFileName = file("site.prj").string();
+    testsupport::writeBytes(file("site.RPT"), "report\r\n");
+    const struct {
+        std::optional<std::string> visual;
+        std::optional<std::string> editor;
+        std::string message;
+    } cases[] = {
+        {"no-such-editor-here --wait", std::nullopt,
+         "The editor no-such-editor-here named by VISUAL was not found. Set VISUAL to an editor "
+         "program that is installed."},
+        {std::nullopt, "no-such-editor-here",
+         "The editor no-such-editor-here named by EDITOR was "
+         "not found. Set EDITOR to an editor program that is "
+         "installed."},
+        {std::nullopt, std::nullopt,
+         "No editor program was found to open the file. Set VISUAL or EDITOR to your text "
+         "editor."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        EnvironmentValue visual("VISUAL", c.visual);
+        EnvironmentValue editor("EDITOR", c.editor);
+        // Neither variable set: the desktop's opener is what is missing.
+        const char* searched = std::getenv("PATH");
+        EnvironmentValue path("PATH", c.visual || c.editor ? std::string(searched ? searched : "")
+                                                           : std::string("/nonexistent"));
+        wxTEST_DIALOG(frame.editOutputFile(".RPT"), ExpectMessage(c.message, wxOK));
+    }
+}
+
+// The family's programs are named as this system names programs, and the
+// message says which is not installed, with no one to call.
+TEST(FamilyPrograms, MessagesNameTheProgramThatIsNotInstalled) {
+    for (const FamilyProgram* program :
+         {&familyEditor, &rw5Editor, &familyTransfer, &otherTransfer}) {
+        const std::string file = program->file;
+        const std::string text = program->notFound;
+        SCOPED_TRACE(file);
+        EXPECT_EQ(file.find(".exe"), std::string::npos);
+        EXPECT_NE(text.find(file + " is not installed."), std::string::npos);
+        EXPECT_EQ(text.find("support"), std::string::npos);
+    }
 }
 
 TEST(FamilyPrograms, TheUsersEditorComesFromTheEnvironment) {

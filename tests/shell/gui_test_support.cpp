@@ -1,5 +1,7 @@
 #include "gui_test_support.hpp"
 
+#include "shell/message_list_dialog.hpp"
+
 #include "model/settings/project_defaults.hpp"
 #include "shell/first_paint.hpp"
 
@@ -231,6 +233,40 @@ void writeProject(const std::filesystem::path& path, const std::vector<std::stri
     for (const std::string& change : changes)
         text += change + "\r\n";
     testsupport::writeBytes(path, text);
+}
+
+int AnswerEveryBox::Enter(wxDialog* dialog) {
+    if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
+        EXPECT_NE(dynamic_cast<CMainFrame*>(box->GetParent()), nullptr);
+        boxes.push_back(box->GetMessage().utf8_string());
+        return wxID_OK;
+    }
+    if (auto* list = dynamic_cast<CDlgMsg*>(dialog)) {
+        expectCentredOn(list, list->GetParent());
+        EXPECT_NE(dynamic_cast<CMainFrame*>(list->GetParent()), nullptr);
+        lists.push_back(list->lines());
+        return wxID_OK;
+    }
+    return wxID_NONE;
+}
+
+std::vector<std::string> fileLines(const std::filesystem::path& path) {
+    const std::string bytes = testsupport::readBytes(path);
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end = bytes.find("\r\n"); end != std::string::npos;
+         start = end + 2, end = bytes.find("\r\n", start))
+        lines.push_back(bytes.substr(start, end - start));
+    if (start < bytes.size())
+        lines.push_back(bytes.substr(start));
+    return lines;
+}
+
+std::vector<std::string> windowLines(const CChildFrame& window) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < window.text().lineCount(); ++i)
+        lines.push_back(window.text().line(i));
+    return lines;
 }
 
 } // namespace guitest

@@ -7,12 +7,14 @@
 #include "model/settings/global_vars.hpp"
 #include "platform/profile_store.hpp"
 #include "shell/main_frame.hpp"
+#include "shell/report_window.hpp"
 #include "shell/wx_shell.hpp"
 #include "support/config_folder_guard.hpp"
 #include "support/project_vars_guard.hpp"
 #include "support/temp_folder.hpp"
 
 #include <gtest/gtest.h>
+#include <wx/modalhook.h>
 #include <wx/testing.h>
 
 #include <filesystem>
@@ -151,6 +153,28 @@ private:
 protected:
     CMainFrame* frame_ = nullptr;
 };
+
+// Answers every message box and message list with OK and keeps their texts,
+// whatever stage a run reaches; both must belong to the main window.
+class AnswerEveryBox : public wxModalDialogHook {
+public:
+    AnswerEveryBox() { Register(); }
+    ~AnswerEveryBox() override { Unregister(); }
+    AnswerEveryBox(const AnswerEveryBox&) = delete;
+    AnswerEveryBox& operator=(const AnswerEveryBox&) = delete;
+
+    std::vector<std::string> boxes;
+    std::vector<std::vector<std::string>> lists;
+
+protected:
+    int Enter(wxDialog* dialog) override;
+    void Exit(wxDialog*) override {}
+};
+
+// The lines of a CR LF file, as a reader independent of the window sees them.
+std::vector<std::string> fileLines(const std::filesystem::path& path);
+// The lines a report window holds.
+std::vector<std::string> windowLines(const CChildFrame& window);
 
 // A project file holding every built-in default but the settings given as
 // "key=value" lines.

@@ -317,13 +317,16 @@ TEST_F(MainFrame, TheAboutBoxNamesTheProductAndItsBuild) {
     wxTEST_DIALOG(frame.ProcessWindowEvent(command), Read(&frame));
 }
 
+// Without a help file named in the INI file and none beside the program,
+// the message says that no help is installed instead of naming a file the
+// user never chose; a named file that is missing is named.
 TEST_F(MainFrame, HelpSaysWhichFileItCouldNotFind) {
     CMainFrame& frame = openMainWindow();
     wxCommandEvent command(wxEVT_MENU, shellid::help);
-    const std::string builtIn =
-        platform::withTrailingSeparator(platform::programFolder()) + "velmora2009.chm::TARNWELL";
+    EXPECT_EQ(frame.helpPath(), platform::withTrailingSeparator(platform::programFolder()) +
+                                    "velmora2009.chm::TARNWELL");
     wxTEST_DIALOG(frame.ProcessWindowEvent(command),
-                  ExpectMessage("Could not find help file: " + builtIn, wxOK));
+                  ExpectMessage("No help file is installed.", wxOK));
 
     projectVars.helpDir = folder().string() + "/help/";
     projectVars.helpFile = "guide.chm";

@@ -34,52 +34,14 @@
 
 namespace {
 
+using guitest::AnswerEveryBox;
 using guitest::ChooseFile;
+using guitest::fileLines;
 using guitest::ShellTest;
+using guitest::windowLines;
 namespace fs = std::filesystem;
 
 const fs::path exampleFolder = fs::path(TARNWELL_FIXTURES) / ".." / ".." / "examples" / "site";
-
-// Answers every message box and message list of a run with OK and keeps
-// their texts, whatever stage the run reaches.
-class AnswerEveryBox : public wxModalDialogHook {
-public:
-    AnswerEveryBox() { Register(); }
-    ~AnswerEveryBox() override { Unregister(); }
-
-    std::vector<std::string> boxes;
-    std::vector<std::vector<std::string>> lists;
-
-protected:
-    int Enter(wxDialog* dialog) override {
-        if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
-            EXPECT_NE(dynamic_cast<CMainFrame*>(box->GetParent()), nullptr);
-            boxes.push_back(box->GetMessage().utf8_string());
-            return wxID_OK;
-        }
-        if (auto* list = dynamic_cast<CDlgMsg*>(dialog)) {
-            guitest::expectCentredOn(list, list->GetParent());
-            EXPECT_NE(dynamic_cast<CMainFrame*>(list->GetParent()), nullptr);
-            lists.push_back(list->lines());
-            return wxID_OK;
-        }
-        return wxID_NONE;
-    }
-    void Exit(wxDialog*) override {}
-};
-
-// The lines of a CR LF file, as a reader independent of the window sees them.
-std::vector<std::string> fileLines(const fs::path& path) {
-    const std::string bytes = testsupport::readBytes(path);
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end = bytes.find("\r\n"); end != std::string::npos;
-         start = end + 2, end = bytes.find("\r\n", start))
-        lines.push_back(bytes.substr(start, end - start));
-    if (start < bytes.size())
-        lines.push_back(bytes.substr(start));
-    return lines;
-}
 
 // The scrolled text panel keeps its paint events to itself: draw it now.
 void paintNow(CChildFrame* window) {
@@ -87,13 +49,6 @@ void paintNow(CChildFrame* window) {
     window->view()->Refresh();
     window->view()->Update();
     wxYield();
-}
-
-std::vector<std::string> windowLines(const CChildFrame& window) {
-    std::vector<std::string> lines;
-    for (int i = 0; i < window.text().lineCount(); ++i)
-        lines.push_back(window.text().line(i));
-    return lines;
 }
 
 class Processing : public ShellTest {

@@ -162,15 +162,18 @@ TEST_F(ProjectCommands, SaveAsReopensUnderTheNewName) {
     EXPECT_EQ(windows.shown, shown);
 }
 
+// The project opened last is the recent one at once; gone since, it leaves
+// no project open.
 TEST_F(ProjectCommands, ARecentProjectThatIsGoneLeavesNoProject) {
     storeProfile(defaultsSection, "MRUProject", file("gone.prj").string());
     CMainFrame& frame = openWindow();
     guitest::writeProject(file("site.prj"));
     openThroughTheDialog(frame, file("site.prj"));
+    fs::remove(file("site.prj"));
     wxCommandEvent recent(wxEVT_MENU, shellid::recentProject);
     wxTEST_DIALOG(
         frame.ProcessWindowEvent(recent),
-        ExpectMessage("Unable to open " + file("gone.prj").string() + ": No such file or directory",
+        ExpectMessage("Unable to open " + file("site.prj").string() + ": No such file or directory",
                       wxOK));
     expectNoProject(frame);
 }

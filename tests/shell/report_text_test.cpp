@@ -122,16 +122,34 @@ TEST(ReportTextSections, OnlyAWholeTitleLineCounts) {
 }
 
 // A title on the first lines would give negative line counts and a start
-// before the first line.
+// before the first line; with nothing before it, the whole report is the
+// preprocessing part.
 TEST(ReportTextSections, ATitleAtTheTopGivesNoNegativeCounts) {
     ReportText text;
     text.assign(reportWith(10, {{0, "Unadjusted Observations"}, {2, "Adjusted Observations"}}));
     text.findSections(false);
-    EXPECT_EQ(text.section(preprocessSection).count, 0);
+    EXPECT_EQ(text.section(preprocessSection).first, 0);
+    EXPECT_EQ(text.section(preprocessSection).count, 10);
     EXPECT_EQ(text.section(unadjustedObsSection).first, 0);
     EXPECT_GE(text.section(adjustedNESection).count, 0);
     EXPECT_EQ(text.section(adjustedObsSection).first, 1);
     EXPECT_EQ(text.section(adjustedObsSection).count, 9);
+}
+
+// A Preprocess run's report starts with its title and the rule under it,
+// without the settings header of an adjustment: the Preprocess tab shows
+// all of it instead of the one blank line before the title.
+TEST(ReportTextSections, APreprocessRunsReportIsAllPreprocessing) {
+    ReportText text;
+    text.assign("\r\n\r\n     HORIZONTAL ADJUSTMENT REPORT\r\n     ============================\r\n"
+                "\r\n\r\nUnadjusted Observations\r\n=======================\r\n\r\n"
+                "Distances:    4 Observations\r\n");
+    text.findSections(false);
+    EXPECT_EQ(tabLabels(text),
+              (std::vector<std::string>{"Entire Rpt.", "Preprocess", "Unadjusted Obs."}));
+    EXPECT_EQ(text.section(preprocessSection).first, 0);
+    EXPECT_EQ(text.section(preprocessSection).count, 10);
+    EXPECT_EQ(text.section(unadjustedObsSection).first, 5);
 }
 
 TEST(ReportTextSections, AnAppendedLineJoinsTheLastSection) {

@@ -653,6 +653,64 @@ TEST_F(SettingsSheet, TheCoordinateSystemPageFollowsTheSystem) {
     EXPECT_EQ(projectVars.ZUnits, 2);
 }
 
+// A new project's units agree (metres throughout); choosing UTM shows the
+// WGS 84 ellipsoid and no zone, and OK asks for the zone instead of taking
+// the list's first; the total stations' unit follows the horizontal unit.
+TEST_F(SettingsSheet, ANewProjectStartsWithSoundDefaults) {
+    CMainFrame& frame = openMainWindow();
+    wxTEST_DIALOG(frame.newProject(), ChooseFile(file("fresh.prj"), "New Project"),
+                  onSheet([&](CSettingsPropSht& sheet) {
+                      wxWindow* system = &sheet.page(coordinateSystemPage);
+                      wxWindow* input = &sheet.page(inputFilesPage);
+                      EXPECT_EQ(find<wxChoice>(system, horizontalUnitsList)->GetSelection(), 0);
+                      EXPECT_EQ(find<wxChoice>(system, elevationUnitsList)->GetSelection(), 0);
+                      EXPECT_EQ(find<wxChoice>(input, totalStationUnitsList)->GetSelection(), 0);
+
+                      choose(system, coordinateSystemList, gridUtm);
+                      EXPECT_EQ(find<wxChoice>(system, ellipsoidList)->GetStringSelection(),
+                                "WGS 1984");
+                      EXPECT_EQ(textOf(system, semiMajorEdit), "6378137.000");
+                      EXPECT_EQ(find<wxChoice>(system, zoneList)->GetSelection(), wxNOT_FOUND);
+                      sheet.showPage(standardErrorsPage);
+                      wxTEST_DIALOG(EXPECT_EQ(pressOk(sheet), wxID_NONE),
+                                    ExpectMessage("Choose the UTM zone of the project.", wxOK));
+                      EXPECT_EQ(sheet.currentPage(), coordinateSystemPage);
+                      choose(system, zoneList, 32);
+
+                      choose(system, horizontalUnitsList, 1);
+                      EXPECT_EQ(find<wxChoice>(input, totalStationUnitsList)->GetSelection(), 1);
+                      return pressOk(sheet);
+                  }));
+    EXPECT_EQ(projectVars.gridSystem, gridUtm);
+    EXPECT_EQ(projectVars.gridZone, 33);
+    EXPECT_EQ(projectVars.ellipsoid, 15);
+    EXPECT_EQ(projectVars.HorizUnits, 1);
+    EXPECT_EQ(projectVars.ttlStaUnits, 1);
+}
+
+// The sheet's own texts are spelt right (none of them is read by a file or
+// another program).
+TEST_F(SettingsSheet, TheSheetsTextsAreSpeltRight) {
+    CMainFrame& frame = openMainWindow();
+    std::string texts;
+    const std::function<void(wxWindow*)> gather = [&](wxWindow* window) {
+        texts += window->GetLabel().utf8_string() + "\n";
+        if (auto* list = dynamic_cast<wxChoice*>(window))
+            for (unsigned i = 0; i < list->GetCount(); ++i)
+                texts += list->GetString(i).utf8_string() + "\n";
+        for (wxWindow* child : window->GetChildren())
+            gather(child);
+    };
+    projectSettings(frame, [&](CSettingsPropSht& sheet) {
+        gather(&sheet);
+        return wxID_CANCEL;
+    });
+    EXPECT_NE(texts.find("Convergence Threshold:"), std::string::npos);
+    EXPECT_NE(texts.find("US Feet"), std::string::npos);
+    for (const char* wrong : {"Threshhold", "U.S Feet", "Extexts", "backsigh ", "Refrector"})
+        EXPECT_EQ(texts.find(wrong), std::string::npos) << wrong;
+}
+
 // Leaving an edit with a text that is no number says so at once.
 TEST_F(SettingsSheet, FieldsAreCheckedWhenTheUserLeavesThem) {
     CMainFrame& frame = openProjectWith({"angleType=0"});

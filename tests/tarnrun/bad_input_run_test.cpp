@@ -107,7 +107,8 @@ TEST(BadInputRun, ARawFileIsReadByItsOwnExtensionAndMustHoldRecords) {
     settings.pInputFileName = "header.vkr\n";
     testsupport::writeBytes(folder / "header.vkr", header);
     EXPECT_EQ(sitecopy::run(folder, settings, sitecopy::exampleRaw()), exitStopped);
-    expectTold(folder, "No raw data records were found in " + (folder / "header.vkr").string());
+    expectTold(folder, "No raw data records in " + (folder / "header.vkr").string() +
+                           ": none of its lines is a raw data record.");
 }
 
 // Level distances of 0 leave the height differences without a standard

@@ -91,7 +91,8 @@ void globalVars::setDefaults() {
     vAngTol = fiveSecondsOfArc;
     asciiNEZType = 0;
     crdFileType = 1;
-    ttlStaUnits = 1;
+    // The total-station distances are read in the horizontal unit.
+    ttlStaUnits = HorizUnits;
     GPSUnits = 0;
     levelUnits = 1;
     defaultRawEditor = 0;
@@ -100,7 +101,7 @@ void globalVars::setDefaults() {
     relativeErrFileOn = 0;
     altaTolerance = 0.07;
     altaPPM = 50;
-    ellipsoid = 0;
+    ellipsoid = wgs84Ellipsoid;
     UDPFilePath.clear();
     levelFileFmtType = 0;
     Rw5GPSUnits = 0;

@@ -26,6 +26,10 @@ enum gridSystemCode : int {
 
 // `ellipsoid` value that takes the axis and flattening from the `udp` member.
 inline constexpr int userDefinedEllipsoid = 16;
+// `ellipsoid` of a new project: the ellipsoid of WGS 84, on which UTM
+// coordinates are usually given (the list's first entries, Airy 1830 and
+// Modified Airy, belong to the British and Irish grids only).
+inline constexpr int wgs84Ellipsoid = 15;
 
 class globalVars {
 public:

@@ -30,7 +30,8 @@ struct ProfileValue {
     Use use = Use::storedAndRead;
 };
 
-// In the order the values are written.
+// In the order the values are written. A new project's units agree (metres
+// throughout) and its ellipsoid is WGS 84's, as in setDefaults.
 constexpr std::array<ProfileValue, 75> profileValues = {{
     {"gridSys", "gridSystem", "0"},
     {"gridZone", "gridZone", "0"},
@@ -38,7 +39,7 @@ constexpr std::array<ProfileValue, 75> profileValues = {{
     {"SF", "SF", "1.0"},
     {"projZ", "projZ", "0.0"},
     {"ZUnits", "ZUnits", "0"},
-    {"HorizUnits", "HorizUnits", "1"},
+    {"HorizUnits", "HorizUnits", "0"},
     {"stErrDist", "stErrDist", "0.01"},
     {"stErrDistPPM", "stErrDistPPM", "5.0"},
     {"stErrAz", "stErrAz", "5.0"},
@@ -95,13 +96,13 @@ constexpr std::array<ProfileValue, 75> profileValues = {{
     {"controlCrdFileType", "nezFileFmtType", "1"},
     {"GPSUnits", "GPSUnits", "0"},
     {"levelUnits", "levelUnits", "1"},
-    {"ttlStaUnits", "ttlStaUnits", "1"},
+    {"ttlStaUnits", "ttlStaUnits", "0"},
     {"defaultRawEditor", "defaultRawEditor", "1"},
     {"ALTARptOn", "ALTARptOn", "0", Use::writtenAsZero},
     {"relativeErrFileOn", "relativeErrFileOn", "0", Use::writtenAsZero},
     {"altaPPM", "altaPPM", "", Use::writtenOnly},
     {"altaTolerance", "altaTolerance", "", Use::writtenOnly},
-    {"Ellipsoid", "ellipsoid", "1"},
+    {"Ellipsoid", "ellipsoid", "15"},
     {"UDPFilePath", "UDPFilePath", ""},
     {"levelFileFmtType", "levelFileFmtType", "0"},
     {"Rw5GPSUnits", "Rw5GPSUnits", "", Use::writtenOnly},

@@ -21,7 +21,7 @@ CAdjustmentPage::CAdjustmentPage(wxWindow* parent, CSettingsPropSht& sheet)
     grid->Add(label(this, wxID_ANY, "Maximum Iterations:"), wxSizerFlags().CentreVertical());
     grid->Add(edit(this, maxIterationsEdit));
     grid->AddSpacer(0);
-    grid->Add(label(this, wxID_ANY, "Convergence Threshhold:"), wxSizerFlags().CentreVertical());
+    grid->Add(label(this, wxID_ANY, "Convergence Threshold:"), wxSizerFlags().CentreVertical());
     grid->Add(edit(this, convergenceEdit));
     grid->AddSpacer(0);
     grid->Add(label(this, wxID_ANY, "Confidence Interval:"), wxSizerFlags().CentreVertical());

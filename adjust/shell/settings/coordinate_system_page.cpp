@@ -8,7 +8,9 @@
 #include "model/settings/coordinate_system_names.hpp"
 #include "platform/c_locale_text.hpp"
 #include "shell/file_dialogs.hpp"
+#include "shell/settings/input_files_page.hpp"
 #include "shell/settings/settings_ids.hpp"
+#include "shell/settings/settings_sheet.hpp"
 #include "shell/settings/udp_dialog.hpp"
 
 #include <wx/button.h>
@@ -130,6 +132,12 @@ void CCoordSysPage::bindHandlers() {
     markModifiedOnChange({geoidSeparationEdit, geoidModelList, udpPathEdit, ellipsoidUdpPathEdit});
     for (int id : {coordinateSystemList, horizontalUnitsList, elevationUnitsList})
         FindWindow(id)->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { refresh(); });
+    // The raw readers take total-station distances in the horizontal unit.
+    FindWindow(horizontalUnitsList)->Bind(wxEVT_CHOICE, [this](wxCommandEvent& event) {
+        static_cast<CInputFilesPage&>(sheet().page(inputFilesPage))
+            .totalStationUnitsFollow(event.GetSelection());
+        event.Skip();
+    });
     for (int id : {scaleFactorEdit, elevationFactorEdit})
         FindWindow(id)->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { refresh(); });
     for (int id : {horizontalAdjustmentCheck, verticalAdjustmentCheck})
@@ -271,6 +279,16 @@ void CCoordSysPage::fillZoneList(const std::vector<std::string>& names, int inde
     zones->SetSelection(index < 0 ? 0 : index);
 }
 
+// A UTM project whose zone was never chosen shows no zone: the first zone of
+// the list would put the network on the far side of the earth.
+bool CCoordSysPage::validateOwnControls() {
+    if (values().gridSystem != gridUtm || invalidUTMZone(values().gridZone) == 0)
+        return true;
+    sheet().showPage(coordinateSystemPage);
+    refuse("Choose the UTM zone of the project.", FindWindow(zoneList));
+    return false;
+}
+
 void CCoordSysPage::showSystem() {
     const int system = control<wxChoice>(coordinateSystemList)->GetSelection();
     const bool local = system == gridLocal;
@@ -365,7 +383,7 @@ void CCoordSysPage::showNewBrunswick() {
 
 void CCoordSysPage::showUtm() {
     globalVars& v = values();
-    const int index = invalidUTMZone(v.gridZone) == 0 ? v.gridZone - 1 : 0;
+    const int index = invalidUTMZone(v.gridZone) == 0 ? v.gridZone - 1 : wxNOT_FOUND;
     show({ellipsoidList, ellipsoidGroup, semiMajorLabel, semiMajorEdit, inverseFlatteningLabel,
           inverseFlatteningEdit, projectionList, projectionLabel, zoneList, zoneLabel},
          true);
@@ -379,9 +397,10 @@ void CCoordSysPage::showUtm() {
     enable({projectionList}, false);
     control<wxChoice>(projectionList)->SetSelection(0);
     show({scaleFactorEdit, scaleFactorLabel}, false);
-    fillZoneList(utmZoneNames(), index);
+    fillZoneList(utmZoneNames(), 0);
+    control<wxChoice>(zoneList)->SetSelection(index);
     v.gridSystem = gridUtm;
-    v.gridZone = control<wxChoice>(zoneList)->GetSelection() + 1;
+    v.gridZone = index + 1;
 }
 
 void CCoordSysPage::showUserDefined() {

@@ -21,6 +21,7 @@ public:
 protected:
     void fillOwnControls() override;
     void readOwnControls() override;
+    bool validateOwnControls() override;
 
 private:
     void layOut();

@@ -1,5 +1,7 @@
 #include "shell/settings/input_files_page.hpp"
 
+#include "model/settings/project_paths.hpp"
+#include "shell/family_programs.hpp"
 #include "shell/file_dialogs.hpp"
 #include "shell/settings/settings_ids.hpp"
 #include "shell/settings/settings_sheet.hpp"
@@ -217,6 +219,11 @@ void CInputFilesPage::bindHandlers() {
         wxEVT_BUTTON, [this](wxCommandEvent&) { selectControlFile(); }, controlSelectButton);
 }
 
+void CInputFilesPage::totalStationUnitsFollow(int unit) {
+    values().ttlStaUnits = unit;
+    control<wxChoice>(totalStationUnitsList)->SetSelection(unit);
+}
+
 void CInputFilesPage::fillOwnControls() {
     for (const auto& [listId, names] : {std::pair{rawFileList, values().pInputFileName},
                                         std::pair{gpsFileList, values().pGPSFileName}}) {
@@ -343,9 +350,12 @@ void CInputFilesPage::editGpsFile() {
         settingsMessage(this, "No GPS file selected.");
         return;
     }
-    if (!wxLaunchDefaultApplication(list->GetString(static_cast<unsigned>(selected[0]))))
-        settingsMessage(this, "Notepad cannot be executed.\nThe .GPS file can be edited in any "
-                              "text editor.");
+    // The user's own text editor, as for the run's output files.
+    std::vector<std::string> command = editorCommand();
+    command.push_back(
+        projectRelativePath(list->GetString(static_cast<unsigned>(selected[0])).utf8_string()));
+    if (!startDetached(command))
+        settingsMessage(this, editorMissingMessage(command.front()));
 }
 
 void CInputFilesPage::selectLevelFile() {

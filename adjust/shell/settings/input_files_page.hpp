@@ -23,6 +23,8 @@ public:
     CInputFilesPage(wxWindow* parent, CSettingsPropSht& sheet);
 
     void onShown() override;
+    // The horizontal unit chosen on the first page is the total stations' unit too.
+    void totalStationUnitsFollow(int unit);
     // The file dialogs of the page's buttons.
     void addRawFiles();
     void addGpsFiles();

@@ -218,7 +218,7 @@ wxSizer* row(std::initializer_list<wxWindow*> windows) {
 }
 
 const std::vector<std::string>& unitNames() {
-    static const std::vector<std::string> names = {"Meters", "U.S Feet", "Intl. Feet"};
+    static const std::vector<std::string> names = {"Meters", "US Feet", "Intl. Feet"};
     return names;
 }
 

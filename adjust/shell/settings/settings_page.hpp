@@ -74,7 +74,7 @@ wxButton* button(wxWindow* parent, int id, const std::string& text);
 // The windows side by side, centred on one line.
 wxSizer* row(std::initializer_list<wxWindow*> windows);
 
-// "Meters", "U.S Feet", "Intl. Feet" as the unit lists name them.
+// "Meters", "US Feet", "Intl. Feet" as the unit lists name them.
 const std::vector<std::string>& unitNames();
 // "0" ... "n".
 std::vector<std::string> digitNames(int highest);

@@ -64,13 +64,8 @@ trvClose::trvClose(wxWindow* parent, const std::string& path)
       path_(path) {
     layOut();
     readClosureFile();
-    Bind(
-        wxEVT_BUTTON,
-        [this](wxCommandEvent&) {
-            if (writeClosureFile())
-                EndModal(wxID_OK);
-        },
-        wxID_OK);
+    bindEditingButtons(
+        *this, [this] { return writeClosureFile(); }, [this] { return mayClose(); });
     Bind(
         wxEVT_TOOL, [this](wxCommandEvent&) { deleteCurrentRow(); }, deleteRowTool);
     Bind(
@@ -131,6 +126,16 @@ void trvClose::readClosureFile() {
     if (read.empty())
         appendDefinitionRow();
     grid_->SetModified(false);
+    asRead_ = definitions();
+}
+
+bool trvClose::edited() const {
+    return definitions() != asRead_;
+}
+
+// Without edits nothing is asked.
+bool trvClose::mayClose() {
+    return !edited() || mayDropEdits(this, path_, [this] { return writeClosureFile(); });
 }
 
 void trvClose::appendRow(const ClosureDefinition& definition) {

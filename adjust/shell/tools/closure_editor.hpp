@@ -3,7 +3,8 @@
 // per traverse or GPS loop: its ordered point list, whether vertical and
 // angular closures are wanted, and its closure type. OK writes the rows
 // whose point list is not empty back to the file, by a temporary file
-// renamed over it; Exit leaves the file as it was.
+// renamed over it; Exit leaves the file as it was, after asking whether to
+// save when the rows were edited.
 
 #include "gridctrl/grid_ctrl.hpp"
 #include "input/closure_file.hpp"
@@ -37,14 +38,18 @@ public:
     // Writes the file; false, with the message shown, when it could not be
     // written (the dialog then stays open and the file is as it was).
     bool writeClosureFile();
+    // Whether the rows differ from those the file gave.
+    bool edited() const;
 
 private:
     void layOut();
     void readClosureFile();
     void appendRow(const ClosureDefinition& definition);
     void message(const std::string& text);
+    bool mayClose();
 
     std::string path_;
+    std::vector<ClosureDefinition> asRead_;
     gridctrl::CGridCtrl* grid_ = nullptr;
     int currentRow_ = 0;
 };

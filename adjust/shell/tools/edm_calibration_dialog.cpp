@@ -31,7 +31,7 @@ constexpr const char* windowTitle = "EDM Calibration";
 constexpr const char* edmFilter = "EDM Calibration Files (*.edm) | *.edm| All Files (*.*)|*.*||";
 constexpr const char* reportFilter =
     "EDM Calibration Report File (*.txt) | *.txt| All Files (*.*)|*.*||";
-constexpr const char* saveQuestion = "Do you wish to save the current project?";
+constexpr const char* saveQuestion = "Do you wish to save the EDM data file?";
 
 // Header edits in the order they are laid out, with their labels.
 struct LabelledEdit {
@@ -84,8 +84,7 @@ CEdmCalibDlg::CEdmCalibDlg() : wxFrame(nullptr, wxID_ANY, windowTitle) {
     FindWindow(saveOutputButton)->Disable();
     GetMenuBar()->Enable(edmid::saveReport, false);
     adjustColumns();
-    grid_->SetModified(false);
-    modified_ = false;
+    markUnmodified();
 }
 
 CEdmCalibDlg::~CEdmCalibDlg() {
@@ -240,8 +239,18 @@ void CEdmCalibDlg::bindCommands() {
         if (!exit() && event.CanVeto())
             event.Veto();
     });
+    // GTK hands the Escape that closes an open menu to the window first: it
+    // closes the menu, not the window.
+    Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& event) {
+        ++openMenus_;
+        event.Skip();
+    });
+    Bind(wxEVT_MENU_CLOSE, [this](wxMenuEvent& event) {
+        openMenus_ = std::max(0, openMenus_ - 1);
+        event.Skip();
+    });
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
-        if (event.GetKeyCode() == WXK_ESCAPE)
+        if (event.GetKeyCode() == WXK_ESCAPE && openMenus_ == 0)
             exit();
         else
             event.Skip();
@@ -302,6 +311,12 @@ void CEdmCalibDlg::message(const std::string& text) {
 
 bool CEdmCalibDlg::modified() const {
     return modified_ || grid_->IsModified();
+}
+
+// What the window shows now is what the file holds (or a new, empty file).
+void CEdmCalibDlg::markUnmodified() {
+    grid_->SetModified(false);
+    modified_ = false;
 }
 
 // The weather texts of the rows whose columns are shown go to the kept
@@ -536,9 +551,9 @@ bool CEdmCalibDlg::openPath(const std::string& path) {
     edm_.records = std::move(read);
     loadRecords();
     path_ = path;
-    modified_ = false;
     setTitleFor(path_);
     adjustColumns();
+    markUnmodified();
     return true;
 }
 
@@ -559,6 +574,7 @@ bool CEdmCalibDlg::savePath(const std::string& path) {
         message("Error writing to: " + path);
         return false;
     }
+    markUnmodified();
     return true;
 }
 
@@ -634,8 +650,7 @@ void CEdmCalibDlg::newFile() {
     GetMenuBar()->Enable(edmid::saveReport, false);
     setTitleFor(path_);
     adjustColumns();
-    grid_->SetModified(false);
-    modified_ = false;
+    markUnmodified();
 }
 
 bool CEdmCalibDlg::exit() {

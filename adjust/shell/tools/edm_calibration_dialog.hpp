@@ -94,6 +94,7 @@ public:
     int currentRow() const { return currentRow_; }
     void setCurrentRow(int row) { currentRow_ = row; }
     bool modified() const;
+    void markUnmodified();
 
     // After the check box or a radio button changed.
     void onCorrectionChanged();
@@ -138,6 +139,7 @@ private:
     int currentRow_ = 0;
     int columns_ = edmBaseColumns;
     bool modified_ = false;
+    int openMenus_ = 0; // menus of the window's bar that are open now
     // The weather texts of each data row (index row - 1), kept while their
     // columns are not shown.
     std::vector<EdmWeatherTexts> weather_;

@@ -9,7 +9,7 @@
 struct crdOverwriteRec;
 
 // Buttons of a message box.
-enum class MessageKind { ok, okCancel, yesNo };
+enum class MessageKind { ok, okCancel, yesNo, yesNoCancel };
 
 // The button the user chose.
 enum class Answer { ok, cancel, yes, no };
