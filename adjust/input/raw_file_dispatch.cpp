@@ -4,8 +4,8 @@
 #include "input/rw5_reader.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
-#include "platform/paths.hpp"
 #include "output/report_lines.hpp"
+#include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
 
 #include <algorithm>

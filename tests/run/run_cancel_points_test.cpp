@@ -100,7 +100,7 @@ protected:
 
 TEST_F(RunCancel, EveryLongPhaseOfThe2DRoadStopsWhereAsked) {
     expectEveryPhaseStopsWhereAsked({"", "Building Observation Lists.", "Building Description List",
-                                     "Computing Initial XY's", "Outputing observations.",
+                                     "Computing Initial XY's", "Outputting observations.",
                                      "Iteration:  1", "Solution converged, Computing statistics."});
 }
 
@@ -110,6 +110,6 @@ TEST_F(RunCancel, EveryLongPhaseOfThe3DRoadStopsWhereAsked) {
     projectVars.includeClosure = 0;
     expectEveryPhaseStopsWhereAsked({"", "Building Observation Lists.",
                                      "Computing preliminary coordinates.", "Computing Initial Z's",
-                                     "Outputing observations.", "Iteration:  1",
+                                     "Outputting observations.", "Iteration:  1",
                                      "Solution converged, Computing statistics."});
 }
