@@ -395,10 +395,15 @@ namespace {
 // No run context reaches readVkrRawFile: its interface has none, so the shell is
 // the active one (the run installs its own for its length).
 // `damaged`: the number field that made the record malformed, when one did.
+// The blunder check numbers the record (the header line is none) and ends
+// its lines with an empty one.
 void reportParseError(const std::string& line, const std::string& path, int lineNumber,
-                      const std::string& damaged = {}) {
-    std::vector<std::string> lines = {"Error parsing raw record:", line,
-                                      formatC("In %s, line %d.", path.c_str(), lineNumber)};
+                      RawReadWording wording, const std::string& damaged = {}) {
+    const bool blunderCheck = wording == RawReadWording::blunderCheck;
+    std::vector<std::string> lines = {blunderCheck
+                                          ? formatC("Error parsing raw record: %d", lineNumber - 1)
+                                          : std::string("Error parsing raw record:"),
+                                      line, formatC("In %s, line %d.", path.c_str(), lineNumber)};
     if (!damaged.empty())
         lines.push_back(notANumberLine(damaged));
     std::string box;
@@ -406,6 +411,8 @@ void reportParseError(const std::string& line, const std::string& path, int line
         errLine(text);
         box += (box.empty() ? "" : "\n") + text;
     }
+    if (blunderCheck)
+        errLine("");
     activeShell().message(box, MessageKind::ok);
 }
 
@@ -436,7 +443,8 @@ void postPercent(const platform::LineReader& reader, const std::ifstream& file,
 // Reads one file into rawDataList; false after a malformed record, after a
 // read error, after a file that holds no record at all (not a raw file, or a
 // damaged one) and when the user asked to stop.
-bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& state) {
+bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& state,
+                 RawReadWording wording) {
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(platform::pathFromText(path), ec);
     platform::LineReader reader(file, platform::LineEnds::crToo);
@@ -451,7 +459,7 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
         const std::string kept = withoutControlBytes(line);
         const std::string damaged = state.reading ? damagedVkrNumber(kept) : std::string();
         if (!damaged.empty() || hasNonDataNumber(kept)) {
-            reportParseError(kept, path, reader.lineNumber(), damaged);
+            reportParseError(kept, path, reader.lineNumber(), wording, damaged);
             return false;
         }
         rawRec record;
@@ -461,7 +469,7 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
             rawDataList.append(record);
             ++stored;
         } else if (result == rawRecordError) {
-            reportParseError(kept, path, reader.lineNumber());
+            reportParseError(kept, path, reader.lineNumber(), wording);
             return false;
         }
     }
@@ -505,7 +513,7 @@ void writeFaceNotes(const vkrReaderState& state) {
 
 // No run context reaches readVkrRawFile: its interface has none, so the shell is
 // the active one (the run installs its own for its length).
-int readVkrRawFile(const std::string& fileList) {
+int readVkrRawFile(const std::string& fileList, RawReadWording wording) {
     vkrReaderState state = startVkrRead();
     for (const std::string& name : fileListNames(fileList)) {
         const std::string path = projectRelativePath(name);
@@ -517,10 +525,13 @@ int readVkrRawFile(const std::string& fileList) {
                 problem = platform::systemReason(errno);
         }
         if (!problem.empty()) {
-            reportRawFileFault("Error opening " + path + ": " + problem);
+            const std::string opening = wording == RawReadWording::blunderCheck
+                                            ? "Error opening raw data file: "
+                                            : "Error opening ";
+            reportRawFileFault(opening + path + ": " + problem);
             return vkrReadFailed;
         }
-        if (!readOneFile(file, path, state))
+        if (!readOneFile(file, path, state, wording))
             return vkrReadFailed;
     }
     writeFaceNotes(state);

@@ -20,6 +20,8 @@
 // as far as it goes turned "30#.816" into 30 m); a field empty after trimming
 // is not given.
 
+#include "input/raw_files.hpp"
+
 #include "model/raw_record.hpp"
 
 #include <string>
@@ -69,7 +71,7 @@ vkrReaderState startVkrRead();
 // file and line (setRawRecordSource). The shell is asked for a cancel on
 // every line: a cancel returns 1 with nothing shown. After the last file the
 // notes on assumed faces go to the error report. 0 on success.
-int readVkrRawFile(const std::string& fileList);
+int readVkrRawFile(const std::string& fileList, RawReadWording wording = RawReadWording::run);
 
 // The first number field of a record line that is not empty and holds
 // something other than a number, as `<field> "<text>"` ("distance

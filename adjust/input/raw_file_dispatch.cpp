@@ -18,9 +18,9 @@ bool listNamesRw5File(const std::string& fileList) {
     });
 }
 
-int readRawFiles(const std::string& fileList) {
+int readRawFiles(const std::string& fileList, RawReadWording wording) {
     if (!listNamesRw5File(fileList))
-        return readVkrRawFile(fileList);
+        return readVkrRawFile(fileList, wording);
     const bool terminated = !fileList.empty() && fileList.back() == '\n';
     return readRw5File(terminated ? fileList : fileList + "\n", projectVars.PtSubstituteS);
 }

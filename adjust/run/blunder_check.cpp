@@ -149,7 +149,8 @@ RunResult runBlunderCheck(const RunContext& context, double proximity) {
         writeLine(errFile, "Checking raw data syntax and angle & distance spreads.");
         writeLine(errFile, "");
     }
-    if (loadProjectInputs(context, SupplementalRoute::controlLists) != 0) {
+    if (loadProjectInputs(context, SupplementalRoute::controlLists, RawReadWording::blunderCheck) !=
+        0) {
         closeErrFile();
         return stopped();
     }

@@ -6,6 +6,7 @@
 // driver opens the grid in the context's geoid folder for the length of the
 // run; without it the run does not start.
 
+#include "input/raw_files.hpp"
 #include "model/run_context.hpp"
 #include "reports/coordinate_file_output.hpp"
 
@@ -58,7 +59,8 @@ enum class SupplementalRoute { rawData, controlLists };
 // Loads every input of the project into the lists. 0 loaded; 1 failed, the
 // failure shown (the caller closes the files and shows the reports).
 int loadProjectInputs(const RunContext& context,
-                      SupplementalRoute route = SupplementalRoute::rawData);
+                      SupplementalRoute route = SupplementalRoute::rawData,
+                      RawReadWording wording = RawReadWording::run);
 
 // The control advice and the list of control found in the lists of the
 // model (`road3D`), appended to the lines of the message dialog.

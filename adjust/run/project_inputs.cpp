@@ -42,7 +42,7 @@ void stopWhenCancelled(const RunContext& context) {
 
 } // namespace
 
-int loadProjectInputs(const RunContext& context, SupplementalRoute route) {
+int loadProjectInputs(const RunContext& context, SupplementalRoute route, RawReadWording wording) {
     const globalVars& s = projectVars;
     const bool supplementalToRaw = s.supplamentalNE != 0 && route == SupplementalRoute::rawData;
     const bool supplementalToControl =
@@ -54,7 +54,7 @@ int loadProjectInputs(const RunContext& context, SupplementalRoute route) {
         if (s.pInputFileName.empty())
             return loaderFailure(context, "No valid raw data file specified.");
         // The reader has said why, in a box and in the error report.
-        if (readRawFiles(s.pInputFileName) != 0) {
+        if (readRawFiles(s.pInputFileName, wording) != 0) {
             stopWhenCancelled(context);
             return 1;
         }

@@ -137,6 +137,41 @@ TEST(BlunderCheckRun, PointsThatCannotBePlacedAreAllNamed) {
     EXPECT_EQ(named, (std::vector<std::string>{"B", "C", "D"})) << run.errors;
 }
 
+// The check tells a raw file it cannot read in its own words: a file that
+// cannot be opened, and a record it cannot parse by its number (the header
+// line is none), followed by the record and an empty line.
+TEST(BlunderCheckRun, UnreadableRawDataIsToldInTheChecksOwnWords) {
+    CheckRun run;
+    const std::string damagedLine = "1B             1.480 A             1.600   45.00000   30#.816";
+    std::string raw = exampleRaw();
+    const std::size_t at = raw.find("1B             1.480 A");
+    ASSERT_NE(at, std::string::npos);
+    raw.replace(at, damagedLine.size(), damagedLine);
+    const long recordNumber = std::count(raw.begin(), raw.begin() + at, '\n');
+    check(run, raw, "--blunder=check:0.1");
+    EXPECT_EQ(run.status, 1);
+    const std::string heading = "Error parsing raw record: " + std::to_string(recordNumber);
+    const std::vector<std::string> lines = sitecopy::lines(run.errors);
+    const auto told = std::find(lines.begin(), lines.end(), heading);
+    ASSERT_NE(told, lines.end()) << run.errors;
+    ASSERT_GE(lines.end() - told, 5);
+    EXPECT_EQ(told[1].substr(0, damagedLine.size()), damagedLine);
+    EXPECT_EQ(told[2], "In " + (run.folder / "site.vkr").string() + ", line " +
+                           std::to_string(recordNumber + 1) + ".");
+    EXPECT_EQ(told[4], "") << run.errors;
+
+    CheckRun missing;
+    globalVars settings = sitecopy::exampleSettings();
+    settings.pInputFileName = "gone.vkr\n";
+    missing.status = sitecopy::run(missing.folder, settings, exampleRaw(), "--blunder=check:0.1");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(testsupport::readBytes(missing.folder / "site.ERR")
+                  .find("Error opening raw data file: " + (missing.folder / "gone.vkr").string() +
+                        ": No such file or directory"),
+              std::string::npos)
+        << testsupport::readBytes(missing.folder / "site.ERR");
+}
+
 TEST(BlunderCheckRun, AnErrorReportThatCannotBeOpenedIsNamed) {
     CheckRun run;
     // A folder, not empty, where the error report would go.
