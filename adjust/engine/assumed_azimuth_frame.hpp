@@ -10,6 +10,8 @@
 //   stations(), fixed(), azimuths(), angles()   the chain's lists;
 //   known(name)                      the known point of the name, if any;
 //   isAngleStation(name)             1 when an angle names it;
+//   links()                          the stations the points were placed
+//                                    from, forgotten with their positions;
 //   prelimPass()                     one solution without the assumed
 //                                    azimuth: the points left;
 //   joinsFrame(fixedPoint)           whether a fixed point other than the
@@ -186,6 +188,7 @@ template <class Chain> int solveInAssumedFrame() {
 
     savedLists<Chain> saved;
     enterAssumedFrame<Chain>(*origin, assumedAzimuthFrom<Chain>(*origin), saved.fixed);
+    Chain::links().clear();
     const int left = Chain::prelimPass();
     if (left != 0) {
         saved.putBack();

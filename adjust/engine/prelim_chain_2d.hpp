@@ -4,6 +4,7 @@
 // engine/prelim_passes_shared.hpp): its records, its lists and its own
 // steps.
 
+#include "engine/placement_links.hpp"
 #include "engine/prelim_coords_2d.hpp"
 #include "engine/prelim_support_2d.hpp"
 #include "model/program_lists.hpp"
@@ -35,6 +36,11 @@ struct chain {
     static bool needsComputing(const coordRec& point) { return prelim2d::needsComputing(point); }
     static int countToCompute() { return countPointsToCompute(); }
     static void store(coordRec& point) { storePlacedPoint(point); }
+    // The stations the points of this run were placed from.
+    static placementLinks& links() {
+        static placementLinks placed;
+        return placed;
+    }
     static int isAngleStation(std::string_view name) { return isAngleStation2D(name); }
 
     static int polar(const std::vector<keptDistance2D>& distances,

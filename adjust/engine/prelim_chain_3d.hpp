@@ -4,6 +4,7 @@
 // engine/prelim_passes_shared.hpp): its records, its lists and its own
 // steps.
 
+#include "engine/placement_links.hpp"
 #include "engine/prelim_coords_3d.hpp"
 #include "engine/prelim_support_3d.hpp"
 #include "model/program_lists.hpp"
@@ -33,6 +34,11 @@ struct chain {
     }
     static int countToCompute() { return countStationsToCompute(); }
     static void store(stationRec& station) { completeStation(station); }
+    // The stations the points of this run were placed from.
+    static placementLinks& links() {
+        static placementLinks placed;
+        return placed;
+    }
     static int isAngleStation(std::string_view name) { return isAngleStation3D(name); }
 
     static int polar(const std::vector<keptDistance3D>& distances,

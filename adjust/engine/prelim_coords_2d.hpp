@@ -85,6 +85,16 @@ int hasEnoughControl2D();
 int intersectThreeDistances(double nA, double eA, double dA, double nB, double eB, double dB,
                             double nC, double eC, double dC, double& n, double& e);
 
+// intersectThreeDistances from the known points of the first three kept
+// distances (of either chain), at the distances `distance`.
+template <class KeptDistance>
+int intersectKeptDistances(const std::vector<KeptDistance>& d, const double (&distance)[3],
+                           double& n, double& e) {
+    return intersectThreeDistances(d[0].known.northing, d[0].known.easting, distance[0],
+                                   d[1].known.northing, d[1].known.easting, distance[1],
+                                   d[2].known.northing, d[2].known.easting, distance[2], n, e);
+}
+
 // A distance from a known point to the point being solved.
 struct keptDistance2D {
     coordRec known;
@@ -97,8 +107,11 @@ struct keptDistance2D {
 // A direction from a known point to the point being solved.
 using keptDirection2D = keptDirection<coordRec>;
 
-// Places `point` from the first kept distance and kept direction (in the
-// order kept) that start at the same known point: point = known + distance x
+// Places `point` from the kept distance and kept direction that start at the
+// same known point, of all such pairs the one with a consistent direction
+// (keptDirection) and then the shortest distance, the first kept among
+// equals; the known point is remembered as the one it was placed from
+// (engine/placement_links.hpp): point = known + distance x
 // (sin t, cos t). With a grid system the distance is first reduced at that
 // position and the point recomputed with the reduced distance; the elevation
 // used there (the point's own, else the known elevation plus the height

@@ -105,8 +105,11 @@ struct keptDistance3D {
 // A direction from a known station to the station being solved.
 using keptDirection3D = keptDirection<stationRec>;
 
-// Places `station` from the first kept distance and kept direction (in the
-// order kept) that start at the same known station: station = known + c d
+// Places `station` from the kept distance and kept direction that start at the
+// same known station, of all such pairs the one with a consistent direction
+// (keptDirection) and then the shortest distance, the first kept among
+// equals; the known station is remembered as the one it was placed from
+// (engine/placement_links.hpp): station = known + c d
 // (sin t, cos t), d the mean distance and c the combined factor of the line
 // at the provisional position; the elevation is the known one plus the
 // height difference when the known station has one. 1 with `station`

@@ -154,6 +154,7 @@ int traversePass2D() {
         if (placeForesight(instrument, foresight, line,
                            normalizedAngle(backsightAzimuth + a.angle))) {
             storePlacedPoint(foresight);
+            chain::links().placedFrom(fixedText(a.foresight), fixedText(a.instrument));
             ++placed;
         }
         return true;
@@ -222,6 +223,7 @@ int prelimPass2D() {
 // the active one (the run installs its own for its length).
 int prelimCoords2D(int& status) {
     activeShell().setPercent(0);
+    chain::links().clear();
     seedGivenPoints();
     status = prelimInstrumentOrBacksight;
     int left = countPointsToCompute();

@@ -86,6 +86,7 @@ public:
                               normalizedAngle(backsightAzimuth_ + a.angle),
                               heightDiffFrom(line, a.instrument));
         completeStation(foresight);
+        chain::links().placedFrom(fixedText(a.foresight), fixedText(a.instrument));
         return true;
     }
 
@@ -216,6 +217,7 @@ int prelimPass3D() {
 // shell is the active one (the run installs its own for its length).
 int prelimCoords3D(int& status) {
     activeShell().setPercent(0);
+    chain::links().clear();
     seedGivenStations();
     status = prelim3DInstrumentOrBacksight;
     int left = countStationsToCompute();

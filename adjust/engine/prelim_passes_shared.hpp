@@ -81,11 +81,15 @@ template <class Chain, class Solve> int solveRemaining(Solve solve) {
     return left;
 }
 
-// Grid direction from the instrument to its backsight: to the known
-// backsight, else an observed azimuth instrument -> backsight.
+// Grid direction from the instrument to its backsight: through a sighted
+// point linked to the instrument, else to the known backsight, else an
+// observed azimuth instrument -> backsight.
 template <class Chain>
 std::optional<double> backsightDirection(const typename Chain::Station& instrument,
                                          const pointNameField& backsightName) {
+    if (const auto linked =
+            stationsolver::linkedBacksightDirection<Chain>(instrument, backsightName))
+        return linked;
     if (const auto backsight = Chain::known(backsightName)) {
         double distance = 0.0;
         return inverseDirDist(instrument.northing, instrument.easting, backsight->northing,

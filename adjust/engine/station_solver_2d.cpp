@@ -39,13 +39,6 @@ void collectDistances(const coordRec& point, keptObservations& kept) {
     });
 }
 
-int intersectKept(const std::vector<keptDistance2D>& d, const double (&distance)[3], double& n,
-                  double& e) {
-    return intersectThreeDistances(d[0].known.northing, d[0].known.easting, distance[0],
-                                   d[1].known.northing, d[1].known.easting, distance[1],
-                                   d[2].known.northing, d[2].known.easting, distance[2], n, e);
-}
-
 // The three distances reduced to grid and ellipsoid at the provisional
 // position; false when an elevation or a factor is missing.
 bool reduceThreeDistances(const std::vector<keptDistance2D>& d, const coordRec& provisional,
@@ -71,14 +64,14 @@ bool solveByThreeDistances(const keptObservations& kept, coordRec& point) {
         return false;
     double measured[3] = {d[0].line.distance, d[1].line.distance, d[2].line.distance};
     double n = 0.0, e = 0.0;
-    if (intersectKept(d, measured, n, e) != geometrySolved)
+    if (intersectKeptDistances(d, measured, n, e) != geometrySolved)
         return false;
     if (projectHasGrid()) {
         coordRec provisional = point;
         placeAt(provisional, n, e);
         double reduced[3];
         if (!reduceThreeDistances(d, provisional, reduced) ||
-            intersectKept(d, reduced, n, e) != geometrySolved)
+            intersectKeptDistances(d, reduced, n, e) != geometrySolved)
             return false;
     }
     placeAt(point, n, e);
@@ -114,42 +107,38 @@ int intersectThreeDistances(double nA, double eA, double dA, double nB, double e
 
 int polarFromDistDir2D(const std::vector<keptDistance2D>& distances,
                        const std::vector<keptDirection2D>& directions, coordRec& point) {
-    for (const keptDistance2D& d : distances) {
-        for (const keptDirection2D& t : directions) {
-            if (!samePoint(d.known.name, t.known.name))
-                continue;
-            coordRec placed = point;
-            placePolar(placed, d.known, d.line.distance, t.direction);
-            if (projectHasGrid()) {
-                if (!isSet(placed.elevation))
-                    placed.elevation = carriedElevation(d.known, d.vertDiff);
-                distanceObs2D line = d.line;
-                if (!reduceAtProvisionalPosition(d.known, placed, line))
-                    return 0;
-                placePolar(placed, d.known, line.distance, t.direction);
-            }
-            point = placed;
-            return 1;
-        }
+    const auto [d, t] = stationsolver::bestPolarPair(distances, directions);
+    if (d == nullptr)
+        return 0;
+    coordRec placed = point;
+    placePolar(placed, d->known, d->line.distance, t->direction);
+    if (projectHasGrid()) {
+        if (!isSet(placed.elevation))
+            placed.elevation = carriedElevation(d->known, d->vertDiff);
+        distanceObs2D line = d->line;
+        if (!reduceAtProvisionalPosition(d->known, placed, line))
+            return 0;
+        placePolar(placed, d->known, line.distance, t->direction);
     }
-    return 0;
+    point = placed;
+    chain::links().placedFrom(fixedText(point.name), fixedText(d->known.name));
+    return 1;
 }
 
 int solveStation2D(coordRec& point) {
     keptObservations kept;
     collectDistances(point, kept);
     if (solveByThreeDistances(kept, point))
-        return 1;
+        return stationsolver::placedByFigure<chain>(point);
     stationsolver::collectAzimuthDirections(point, kept);
     if (!kept.distances.empty() && !kept.directions.empty() &&
         polarFromDistDir2D(kept.distances, kept.directions, point) == 1)
         return 1;
     if (stationsolver::solveFromAngles(kept, point))
         return 1;
-    if (kept.resections.empty() && solveByDirections(kept, point))
-        return 1;
-    if (stationsolver::solveByResection(kept, point) ||
+    if ((kept.resections.empty() && solveByDirections(kept, point)) ||
+        stationsolver::solveByResection(kept, point) ||
         stationsolver::solveByTwoDistances(kept, point))
-        return 1;
+        return stationsolver::placedByFigure<chain>(point);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "engine/prelim_coords_2d.hpp"
 #include "engine/prelim_coords_3d.hpp"
 
+#include "engine/line_combined_factor.hpp"
 #include "engine/prelim_chain_3d.hpp"
 #include "engine/prelim_support_3d.hpp"
 #include "model/plane_geometry.hpp"
@@ -53,16 +54,27 @@ void collectDistances(const stationRec& station, keptObservations& kept) {
     });
 }
 
-// The three ground distances as they are: a starting position only.
+// The three ground distances intersected, then taken to the grid by each
+// line's combined factor at that position and intersected again: as ground
+// distances they would leave the station off by the grid scale (4 cm on a
+// line of 100 m where the scale is 0.9996).
 bool solveByThreeDistances(const keptObservations& kept, stationRec& station) {
     const auto& d = kept.distances;
     if (d.size() < 3)
         return false;
+    const double ground[3] = {d[0].line.meanDist, d[1].line.meanDist, d[2].line.meanDist};
     double n = 0.0, e = 0.0;
-    if (intersectThreeDistances(d[0].known.northing, d[0].known.easting, d[0].line.meanDist,
-                                d[1].known.northing, d[1].known.easting, d[1].line.meanDist,
-                                d[2].known.northing, d[2].known.easting, d[2].line.meanDist, n,
-                                e) != geometrySolved)
+    if (intersectKeptDistances(d, ground, n, e) != geometrySolved)
+        return false;
+    double grid[3];
+    for (int i = 0; i < 3; ++i) {
+        stationRec at = station;
+        placeAt(at, n, e);
+        if (!isSet(at.elevation) && isSet(d[i].known.elevation) && isSet(d[i].heightDiff))
+            at.elevation = d[i].known.elevation + d[i].heightDiff;
+        grid[i] = ground[i] * lineCombinedFactor(d[i].known, at);
+    }
+    if (intersectKeptDistances(d, grid, n, e) != geometrySolved)
         return false;
     placeAt(station, n, e);
     return true;
@@ -72,15 +84,12 @@ bool solveByThreeDistances(const keptObservations& kept, stationRec& station) {
 
 int polarFromDistDir3D(const std::vector<keptDistance3D>& distances,
                        const std::vector<keptDirection3D>& directions, stationRec& station) {
-    for (const keptDistance3D& d : distances) {
-        for (const keptDirection3D& t : directions) {
-            if (!samePoint(d.known.name, t.known.name))
-                continue;
-            placeByGroundDistance(station, d.known, d.line.meanDist, t.direction, d.heightDiff);
-            return 1;
-        }
-    }
-    return 0;
+    const auto [d, t] = stationsolver::bestPolarPair(distances, directions);
+    if (d == nullptr)
+        return 0;
+    placeByGroundDistance(station, d->known, d->line.meanDist, t->direction, d->heightDiff);
+    chain::links().placedFrom(fixedText(station.name), fixedText(d->known.name));
+    return 1;
 }
 
 int solveStation3D(stationRec& station, int useGps) {
@@ -89,15 +98,16 @@ int solveStation3D(stationRec& station, int useGps) {
     keptObservations kept;
     collectDistances(station, kept);
     if (solveByThreeDistances(kept, station))
-        return 1;
+        return stationsolver::placedByFigure<chain>(station);
     stationsolver::collectAzimuthDirections(station, kept);
     if (!kept.distances.empty() && !kept.directions.empty() &&
         polarFromDistDir3D(kept.distances, kept.directions, station) == 1)
         return 1;
-    if (stationsolver::solveFromAngles(kept, station) ||
-        stationsolver::solveByTwoDirections(kept, station) ||
+    if (stationsolver::solveFromAngles(kept, station))
+        return 1;
+    if (stationsolver::solveByTwoDirections(kept, station) ||
         stationsolver::solveByResection(kept, station) ||
         stationsolver::solveByTwoDistances(kept, station))
-        return 1;
+        return stationsolver::placedByFigure<chain>(station);
     return 0;
 }

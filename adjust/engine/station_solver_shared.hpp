@@ -11,6 +11,8 @@
 //                                  `distance()`);
 //   known(name)                    the known station of the name, if any;
 //   angles(), azimuths()           the chain's angle and azimuth lists;
+//   links()                        the stations the points were placed from
+//                                  (engine/placement_links.hpp);
 //   polar(distances, directions, station)
 //                                  the chain's placement by a distance and a
 //                                  direction from one known station (1 placed).
@@ -23,12 +25,18 @@
 
 #include <cstddef>
 #include <optional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 // A direction from a known station to the station being solved.
 template <class Station> struct keptDirection {
     Station known;
     double direction = 0.0; // radians, clockwise from grid north
+    // True when the direction is turned from the truth by no more than the
+    // known station's own frame (engine/placement_links.hpp): an observed
+    // azimuth, or a setup oriented through a point linked to the station.
+    bool consistent = false;
 };
 
 namespace stationsolver {
@@ -50,6 +58,13 @@ template <class Station> void placeAt(Station& station, double n, double e) {
     station.easting = e;
 }
 
+// Notes that the station was placed by a figure (unless a distance and a
+// direction from one station placed it); 1, the solvers' "placed".
+template <class Chain> int placedByFigure(const typename Chain::Station& station) {
+    Chain::links().placedByFigure(fixedText(station.name));
+    return 1;
+}
+
 // The directions of the observed azimuths between the station and a known
 // station, as seen from the known one.
 template <class Chain>
@@ -64,34 +79,70 @@ void collectAzimuthDirections(const typename Chain::Station& station,
         if (!known)
             return true;
         const double direction = stationIsTo ? az.azimuth : normalizedAngle(az.azimuth + angle::pi);
-        kept.directions.push_back({*known, direction});
+        kept.directions.push_back({*known, direction, true});
         return kept.directions.size() < maxDirections;
     });
 }
 
-// Direction from a known instrument to the station, turned by `turn` from the
-// instrument's direction to `reference` (an observed azimuth, else the grid
-// direction to a known reference station).
+// The grid direction from a known instrument to the backsight of its angles,
+// taken through a known point of the same angles (the backsight first, then
+// the foresights) that is linked to the instrument (placementLinks::linked):
+// the point it was placed from, one placed from it or from the same station,
+// or, for an instrument these passes did not place, another such point.
+// None when no such point is sighted.
 template <class Chain>
-std::optional<keptDirection<typename Chain::Station>>
-directionFromAngle(const pointNameField& instrumentName, const pointNameField& reference,
-                   double turn) {
-    const auto instrument = Chain::known(instrumentName);
-    if (!instrument)
-        return std::nullopt;
-    azimuthObs az;
-    double base = 0.0;
-    if (Chain::azimuths().find(fixedText(instrumentName), fixedText(reference), az) >= 0) {
-        base = az.azimuth;
-    } else {
-        const auto target = Chain::known(reference);
-        if (!target)
+std::optional<double> linkedBacksightDirection(const typename Chain::Station& instrument,
+                                               const pointNameField& backsight) {
+    const std::string_view name = fixedText(instrument.name);
+    const auto throughPoint = [&](const pointNameField& point,
+                                  double turn) -> std::optional<double> {
+        if (!Chain::links().linked(name, fixedText(point)))
+            return std::nullopt;
+        const auto sighted = Chain::known(point);
+        if (!sighted)
             return std::nullopt;
         double distance = 0.0;
-        base = inverseDirDist(instrument->northing, instrument->easting, target->northing,
-                              target->easting, distance);
-    }
-    return keptDirection<typename Chain::Station>{*instrument, normalizedAngle(base + turn)};
+        return normalizedAngle(inverseDirDist(instrument.northing, instrument.easting,
+                                              sighted->northing, sighted->easting, distance) -
+                               turn);
+    };
+    std::optional<double> direction = throughPoint(backsight, 0.0);
+    if (!direction)
+        Chain::angles().visitNaming(name, [&](const typename Chain::Angle& a) {
+            if (samePoint(a.instrument, instrument.name) && samePoint(a.backsight, backsight))
+                direction = throughPoint(a.foresight, a.angle);
+            return !direction;
+        });
+    return direction;
+}
+
+// Direction from the known instrument of angle `a` to its foresight
+// (`toForesight`) or its backsight. The setup is oriented through a linked
+// point where it sights one; otherwise the direction is turned by the angle
+// from the instrument's direction to the angle's other end (an observed
+// azimuth, else the grid direction to that end when it is known).
+template <class Chain>
+std::optional<keptDirection<typename Chain::Station>>
+directionFromAngle(const typename Chain::Angle& a, bool toForesight) {
+    const auto instrument = Chain::known(a.instrument);
+    if (!instrument)
+        return std::nullopt;
+    if (const auto backsight = linkedBacksightDirection<Chain>(*instrument, a.backsight))
+        return keptDirection<typename Chain::Station>{
+            *instrument, normalizedAngle(*backsight + (toForesight ? a.angle : 0.0)), true};
+    const pointNameField& reference = toForesight ? a.backsight : a.foresight;
+    const double turn = toForesight ? a.angle : -a.angle;
+    azimuthObs az;
+    if (Chain::azimuths().find(fixedText(a.instrument), fixedText(reference), az) >= 0)
+        return keptDirection<typename Chain::Station>{*instrument,
+                                                      normalizedAngle(az.azimuth + turn), true};
+    const auto target = Chain::known(reference);
+    if (!target)
+        return std::nullopt;
+    double distance = 0.0;
+    const double base = inverseDirDist(instrument->northing, instrument->easting, target->northing,
+                                       target->easting, distance);
+    return keptDirection<typename Chain::Station>{*instrument, normalizedAngle(base + turn), false};
 }
 
 // An angle measured at the station between two known stations; a second
@@ -111,27 +162,47 @@ void keepResectionAngle(const typename Chain::Angle& a, keptObservations<Chain>&
 }
 
 // Walks the angles naming the station: angles measured at it are kept for a
-// resection, angles that sight it from a known instrument give directions,
-// each tried at once with the kept distances. True when one placed it.
+// resection, angles that sight it from a known instrument give directions.
+// With a distance kept, the station is then placed by the best pair of a
+// distance and a direction from one known station (Chain::polar). True when
+// it placed it.
 template <class Chain>
 bool solveFromAngles(keptObservations<Chain>& kept, typename Chain::Station& station) {
-    bool placed = false;
     Chain::angles().visitNaming(fixedText(station.name), [&](const typename Chain::Angle& a) {
         std::optional<keptDirection<typename Chain::Station>> direction;
         if (samePoint(a.instrument, station.name))
             keepResectionAngle(a, kept);
         else if (samePoint(a.foresight, station.name))
-            direction = directionFromAngle<Chain>(a.instrument, a.backsight, a.angle);
+            direction = directionFromAngle<Chain>(a, true);
         else if (samePoint(a.backsight, station.name))
-            direction = directionFromAngle<Chain>(a.instrument, a.foresight, -a.angle);
-        if (!direction || kept.directions.size() >= maxDirections)
-            return true;
-        kept.directions.push_back(*direction);
-        placed =
-            !kept.distances.empty() && Chain::polar(kept.distances, kept.directions, station) == 1;
-        return !placed;
+            direction = directionFromAngle<Chain>(a, false);
+        if (direction && kept.directions.size() < maxDirections)
+            kept.directions.push_back(*direction);
+        return true;
     });
-    return placed;
+    return !kept.distances.empty() && !kept.directions.empty() &&
+           Chain::polar(kept.distances, kept.directions, station) == 1;
+}
+
+// Of the kept distances and directions that start at the same known station,
+// the pair to place the station by: a consistent direction before one that is
+// not, then the shortest distance (an error of the direction moves the
+// station by the distance times the error). Null pointers when no known
+// station carries both.
+template <class KeptDistance, class Station>
+std::pair<const KeptDistance*, const keptDirection<Station>*>
+bestPolarPair(const std::vector<KeptDistance>& distances,
+              const std::vector<keptDirection<Station>>& directions) {
+    std::pair<const KeptDistance*, const keptDirection<Station>*> best{nullptr, nullptr};
+    const auto rank = [](const KeptDistance& d, const keptDirection<Station>& t) {
+        return std::pair{!t.consistent, d.distance()};
+    };
+    for (const KeptDistance& d : distances)
+        for (const keptDirection<Station>& t : directions)
+            if (samePoint(d.known.name, t.known.name) &&
+                (best.first == nullptr || rank(d, t) < rank(*best.first, *best.second)))
+                best = {&d, &t};
+    return best;
 }
 
 // The first direction crossed with the first later one from another known

@@ -528,3 +528,141 @@ TEST_F(Prelim2D, NonFiniteCarriedElevationsAreNotStoredAndThePassesEnd) {
         EXPECT_FALSE(isSet(p.elevation)) << name;
     }
 }
+
+namespace {
+
+constexpr int zigZagCount = 50;
+
+std::string zigZagName(int i) {
+    return "P" + std::to_string(i);
+}
+
+// A zig-zag traverse of 50 points on legs of about 80 m, fixed at both ends
+// (P1, P2 and P49, P50). Every setup Pi backsights P(i-1) and sights P(i+1);
+// braced, it also sights the point after next, P(i+2), some 140 m away: one
+// angle and one distance more per setup.
+void layOutZigZag(SyntheticNetwork& net, bool braced) {
+    for (int i = 1; i <= zigZagCount; ++i)
+        net.at(zigZagName(i), 40.0 * (i % 2) + 5.0 * std::sin(1.7 * i),
+               70.0 * i + 5.0 * std::cos(2.3 * i), 100.0);
+    for (int i : {1, 2, zigZagCount - 1, zigZagCount})
+        net.fixed(zigZagName(i));
+    for (int i = 3; i < zigZagCount - 1; ++i)
+        net.unknown(zigZagName(i));
+    for (int i = 2; i < zigZagCount; ++i) {
+        for (int ahead = 1; ahead <= (braced ? 2 : 1) && i + ahead <= zigZagCount; ++ahead) {
+            net.angle(zigZagName(i - 1), zigZagName(i), zigZagName(i + ahead));
+            net.distance2D(zigZagName(i), zigZagName(i + ahead));
+        }
+    }
+}
+
+// A grid of `rows` x `columns` points, rows 200 m apart and columns 100 m,
+// each moved by up to 20 m, fixed at its four corners. Every point is a setup
+// that backsights its first neighbour of west, north, east, south and
+// measures the angle and the distance to each other one. No corner sees a
+// known direction, so the grid is solved from one corner in an assumed
+// frame and turned onto another.
+void layOutGrid(SyntheticNetwork& net, int rows, int columns) {
+    const auto name = [columns](int row, int column) {
+        return "G" + std::to_string(row * columns + column);
+    };
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            net.at(name(r, c), 200.0 * r + 20.0 * std::sin(1.3 * r + 2.9 * c),
+                   100.0 * c + 20.0 * std::cos(3.1 * r + 0.7 * c), 100.0);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            const bool corner = (r == 0 || r == rows - 1) && (c == 0 || c == columns - 1);
+            corner ? net.fixed(name(r, c)) : net.unknown(name(r, c));
+        }
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            std::vector<std::string> neighbours;
+            if (c > 0)
+                neighbours.push_back(name(r, c - 1));
+            if (r + 1 < rows)
+                neighbours.push_back(name(r + 1, c));
+            if (c + 1 < columns)
+                neighbours.push_back(name(r, c + 1));
+            if (r > 0)
+                neighbours.push_back(name(r - 1, c));
+            for (std::size_t k = 1; k < neighbours.size(); ++k)
+                net.angle(neighbours[0], name(r, c), neighbours[k]);
+            for (const std::string& n : neighbours)
+                if (n > name(r, c))
+                    net.distance2D(name(r, c), n);
+        }
+}
+
+} // namespace
+
+// A point placed from a setup takes that setup's orientation with it. Turned
+// from the direction to a backsight that was placed along another path, the
+// setup would pass the difference of the two paths' errors on, grown by the
+// ratio of sight lengths (140 m / 80 m for the brace): the far points of the
+// braced traverse ran away by kilometres. Oriented through the point it was
+// placed from, every setup carries the orientation on as a traverse does,
+// and the braces make nothing worse.
+//
+// Exact observations come back to rounding. Observations written as a field
+// book holds them (0.1", 1 mm) may drift by the rounding carried along 47
+// legs of 80 m: at most 80 m x 0.05" x 47^2 / 2 + 47 x 0.5 mm = 45 mm.
+TEST_F(Prelim2D, ABracedZigZagTraverseIsPlacedAsWellAsItsLegsAlone) {
+    struct Row {
+        const char* name;
+        bool braced;
+        double angleStep_sec;
+        double distanceStep_m;
+        double tolerance_m;
+    };
+    const Row rows[] = {
+        {"legs only, exact", false, 0.0, 0.0, 1e-6},
+        {"braced, exact", true, 0.0, 0.0, 1e-6},
+        {"legs only, field book", false, 0.1, 0.001, 0.045},
+        {"braced, field book", true, 0.1, 0.001, 0.045},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SyntheticNetwork zigZag;
+        zigZag.roundTo(row.angleStep_sec, row.distanceStep_m);
+        layOutZigZag(zigZag, row.braced);
+        EXPECT_EQ(run(), 0);
+        zigZag.expectAllPlaced(row.tolerance_m);
+    }
+}
+
+// The grid is a traverse along every path from the corner where it starts:
+// no path has more than 16 legs of at most 250 m, so with observations
+// rounded to 0.1" and 1 mm no point drifts by more than 250 m x 0.05" x
+// 16^2 / 2 + 16 x 0.5 mm = 23 mm, and the turn onto the other corner (2 km
+// away) moves none by more than twice that again.
+TEST_F(Prelim2D, AGridSolvedInTheAssumedFrameKeepsEveryPointNearItsTruth) {
+    net.roundTo(0.1, 0.001);
+    layOutGrid(net, 9, 9);
+    EXPECT_EQ(run(), 0);
+    net.expectAllPlaced(0.07);
+}
+
+// I is placed from the fixed point K. Its setup backsights G, a given point
+// whose approximate position lies 1 m off its true one, and sights K and P.
+// P is placed in the direction of the setup oriented through K, the point I
+// was placed from; turned from G's approximate position it would lie about
+// 2 m off.
+TEST_F(Prelim2D, ASetupIsOrientedThroughThePointItWasPlacedFrom) {
+    net.at("K", 1000.0, 1000.0, 100.0);
+    net.at("L", 1000.0, 800.0, 100.0);
+    net.at("I", 1080.0, 1040.0, 100.0);
+    net.at("G", 1120.0, 1020.0, 100.0);
+    net.at("P", 1100.0, 1140.0, 100.0);
+    net.fixedPoints({"K", "L"});
+    net.unknowns({"I", "P"});
+    net.angles({{"L", "K", "I"}, {"G", "I", "K"}, {"G", "I", "P"}});
+    net.distances({{"K", "I"}, {"I", "P"}});
+    net.at("G", 1120.0, 1021.0, 100.0); // the given, approximate position
+    net.given("G");
+
+    EXPECT_EQ(run(), 0);
+    net.expectAtTruth("I");
+    net.expectAtTruth("P");
+}

@@ -107,6 +107,13 @@ public:
         return std::hypot(b.easting - a.easting, b.northing - a.northing);
     }
 
+    // Observations made from now on are rounded as a field book writes
+    // them: angles to `angleStep_sec`, distances to `distanceStep_m`.
+    void roundTo(double angleStep_sec, double distanceStep_m) {
+        angleStep_rad_ = angleStep_sec / 3600.0 * pi / 180.0;
+        distanceStep_m_ = distanceStep_m;
+    }
+
     // Clockwise angle at the instrument from backsight to foresight.
     void angle(const std::string& backsight, const std::string& instrument,
                const std::string& foresight) {
@@ -115,7 +122,7 @@ public:
         setPointName(a.instrument, instrument);
         setPointName(a.foresight, foresight);
         double value = direction(instrument, foresight) - direction(instrument, backsight);
-        a.angle = value < 0 ? value + 2 * pi : value;
+        a.angle = rounded(value < 0 ? value + 2 * pi : value, angleStep_rad_);
         a.stdErr = 5.0;
         angleList2D.append(a);
     }
@@ -136,7 +143,7 @@ public:
         distanceObs2D d;
         setPointName(d.from, from);
         setPointName(d.to, to);
-        d.distance = distance(from, to);
+        d.distance = rounded(distance(from, to), distanceStep_m_);
         const double zFrom = truth_.at(from).elevation;
         const double zTo = truth_.at(to).elevation;
         if (isSet(zFrom) && isSet(zTo)) {
@@ -176,6 +183,9 @@ public:
     const Truth& truth(const std::string& name) const { return truth_.at(name); }
 
 private:
+    static double rounded(double value, double step) {
+        return step > 0 ? std::round(value / step) * step : value;
+    }
     static coordRec record(const std::string& name, int type) {
         return pointRecord(name.c_str(), type);
     }
@@ -186,6 +196,8 @@ private:
 
     std::map<std::string, Truth> truth_;
     std::vector<std::string> unknowns_;
+    double angleStep_rad_ = 0.0;
+    double distanceStep_m_ = 0.0;
 };
 
 } // namespace testsupport

@@ -1,6 +1,7 @@
 #include "ring_network.hpp"
 
 #include "platform/c_locale_text.hpp"
+#include "support/raw_file_text.hpp"
 #include "support/temp_folder.hpp"
 
 #include <cmath>
@@ -31,14 +32,8 @@ double azimuthDegrees(const Station& from, const Station& to) {
     return degrees < 0.0 ? degrees + 360.0 : degrees;
 }
 
-// Degrees as the packed dd.mmssS text, seconds rounded to 0.1".
 std::string packed(double degrees) {
-    const long fullCircle = 360L * 36000L;
-    const long tenths = std::lround(degrees * 36000.0) % fullCircle;
-    const long minutesAndTenths = tenths % 36000;
-    const long seconds = minutesAndTenths % 600;
-    return platform::formatC("%ld.%02ld%02ld%ld", tenths / 36000, minutesAndTenths / 600,
-                             seconds / 10, seconds % 10);
+    return testsupport::packedDegrees(degrees, 1);
 }
 
 // The slope distance and zenith angle between equal elevations, from the
@@ -56,21 +51,11 @@ Sight sight(const Station& from, const Station& to) {
 // A setup line (station, instrument height, backsight) or a foresight line.
 std::string rawLine(const std::string& station, const std::string& backsight,
                     const std::string& reading, const Sight& s, const std::string& foresight) {
-    std::string line = platform::formatC(
-        "1%-10s %8s %-10s %8.3f %10s %9s %9s %-10s %-4s%s", station.c_str(),
-        station.empty() ? "" : platform::formatC("%.3f", instrumentHeight).c_str(),
-        backsight.c_str(), targetHeight, reading.c_str(), s.distance.c_str(), s.zenith.c_str(),
-        foresight.c_str(), foresight.empty() ? "" : "IP", foresight.empty() ? "" : "pin");
-    line.erase(line.find_last_not_of(' ') + 1);
-    return line;
-}
-
-std::string header(std::size_t records) {
-    std::string text(498, ' ');
-    text.replace(190, 3, "100");
-    text.replace(198, 10, "VER 1.0   ");
-    text.replace(209, 10, platform::formatC("%010zu", records));
-    return text;
+    const bool setup = foresight.empty();
+    return testsupport::rawObservationLine(
+        {station, setup ? platform::formatC("%.3f", instrumentHeight) : "", backsight,
+         platform::formatC("%.3f", targetHeight), reading, s.distance, s.zenith, foresight,
+         setup ? "" : "IP", setup ? "" : "pin"});
 }
 
 } // namespace
@@ -96,7 +81,7 @@ void writeRingNetwork(const std::filesystem::path& path, int points) {
         records.push_back(rawLine("", "", packed(angle < 0.0 ? angle + 360.0 : angle),
                                   sight(ring[i], ring[fore]), nameOf(fore)));
     }
-    std::string text = header(records.size()) + "\r\n";
+    std::string text = testsupport::rawFileHeader(records.size()) + "\r\n";
     for (const std::string& record : records)
         text += record + "\r\n";
     testsupport::writeBytes(path, text);
