@@ -22,6 +22,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 #include <vector>
@@ -147,9 +148,23 @@ void reportUnfinishedRun(const ConsoleShell& shell, const RunResult& result, int
         std::fprintf(stderr, "tarnrun: %s\n", error.c_str());
 }
 
+// The BLAS library starts a worker thread per core as it loads, and each
+// spins before it sleeps: over half a second of system time in every run,
+// though the computing code keeps all BLAS work on its own thread. The
+// library takes its thread count from the environment only as it loads, so
+// tarnrun starts itself once more with one BLAS thread; when it cannot, it
+// runs on as it is.
+void restartWithOneBlasThread(char** argv) {
+    if (std::getenv("OPENBLAS_NUM_THREADS") != nullptr ||
+        ::setenv("OPENBLAS_NUM_THREADS", "1", 1) != 0)
+        return;
+    ::execv("/proc/self/exe", argv);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    restartWithOneBlasThread(argv);
     std::string error;
     const auto options = parseRunOptions(argc, argv, error);
     if (!options) {
