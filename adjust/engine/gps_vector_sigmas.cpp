@@ -4,6 +4,7 @@
 #include "engine/earth_centred_frames.hpp"
 #include "engine/horizontal_network.hpp"
 #include "model/list_snapshot.hpp"
+#include "model/point_name.hpp"
 #include "model/program_lists.hpp"
 
 #include <algorithm>
@@ -11,17 +12,8 @@
 
 namespace {
 
-using Matrix3 = std::array<std::array<double, 3>, 3>;
-
-// A station's first unknown (none when it holds none) and the turn of its
-// local north, east, up into X, Y, Z (columns north, east, up).
-struct StationFrame {
-    std::optional<int> column;
-    Matrix3 toEcef{};
-};
-
-Matrix3 localToEcefTurn(double lat, double lon) {
-    Matrix3 r{};
+std::array<std::array<double, 3>, 3> localToEcefTurn(double lat, double lon) {
+    std::array<std::array<double, 3>, 3> r{};
     for (int axis = 0; axis < 3; ++axis) {
         double x = 0.0, y = 0.0, z = 0.0;
         localToEcefVector(lat, lon, axis == 0 ? 1.0 : 0.0, axis == 1 ? 1.0 : 0.0,
@@ -33,20 +25,27 @@ Matrix3 localToEcefTurn(double lat, double lon) {
     return r;
 }
 
-std::optional<StationFrame> frameOf(std::string_view name) {
+} // namespace
+
+AdjustedGpsVectorSigmas::AdjustedGpsVectorSigmas() {
     int column = 0;
     for (const stationRec& s : recordsOf(stationList)) {
-        if (sameName(fixedText(s.name), name)) {
-            StationFrame frame;
-            if (isAdjustablePoint(s.pointType)) {
-                frame.column = column;
-                frame.toEcef = localToEcefTurn(s.latitude, s.longitude);
-            }
-            return frame;
-        }
-        if (isAdjustablePoint(s.pointType))
+        StationFrame frame;
+        if (isAdjustablePoint(s.pointType)) {
+            frame.column = column;
+            frame.toEcef = localToEcefTurn(s.latitude, s.longitude);
             column += 3;
+        }
+        // The first station of a name is the one the list finds.
+        frames_.emplace(pointNameKey(fixedText(s.name)), frame);
     }
+}
+
+std::optional<AdjustedGpsVectorSigmas::StationFrame>
+AdjustedGpsVectorSigmas::frameOf(std::string_view name) const {
+    const auto found = frames_.find(pointNameKey(name));
+    if (found != frames_.end())
+        return found->second;
     stationRec fixed;
     if (fixedStationList.find(std::string(name), fixed) >= 0)
         return StationFrame{};
@@ -54,7 +53,8 @@ std::optional<StationFrame> frameOf(std::string_view name) {
 }
 
 // R_a Q_ab R_b^T, zero when either station holds no unknowns.
-Matrix3 turnedBlock(const StationFrame& a, const StationFrame& b) {
+AdjustedGpsVectorSigmas::Matrix3 AdjustedGpsVectorSigmas::turnedBlock(const StationFrame& a,
+                                                                      const StationFrame& b) {
     Matrix3 result{};
     if (!a.column || !b.column)
         return result;
@@ -67,10 +67,8 @@ Matrix3 turnedBlock(const StationFrame& a, const StationFrame& b) {
     return result;
 }
 
-} // namespace
-
-std::optional<std::array<double, 3>> adjustedGpsVectorSigmas(std::string_view from,
-                                                             std::string_view to) {
+std::optional<std::array<double, 3>> AdjustedGpsVectorSigmas::of(std::string_view from,
+                                                                 std::string_view to) const {
     if (varCovMatrix == nullptr)
         return std::nullopt;
     const std::optional<StationFrame> f = frameOf(from);

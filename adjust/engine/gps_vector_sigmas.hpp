@@ -14,9 +14,30 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
-// sigma(dX), sigma(dY), sigma(dZ) in metres; none when no adjustment has
-// converged or either station is in neither list.
-std::optional<std::array<double, 3>> adjustedGpsVectorSigmas(std::string_view from,
-                                                             std::string_view to);
+class AdjustedGpsVectorSigmas {
+public:
+    // Indexes the stations once: a listing asks for every vector.
+    AdjustedGpsVectorSigmas();
+
+    // sigma(dX), sigma(dY), sigma(dZ) in metres; none when no adjustment has
+    // converged or either station is in neither list.
+    std::optional<std::array<double, 3>> of(std::string_view from, std::string_view to) const;
+
+private:
+    using Matrix3 = std::array<std::array<double, 3>, 3>;
+    // A station's first unknown (none when it holds none) and the turn of
+    // its local north, east, up into X, Y, Z (columns north, east, up).
+    struct StationFrame {
+        std::optional<int> column;
+        Matrix3 toEcef{};
+    };
+
+    std::optional<StationFrame> frameOf(std::string_view name) const;
+    static Matrix3 turnedBlock(const StationFrame& a, const StationFrame& b);
+
+    std::unordered_map<std::string, StationFrame> frames_;
+};

@@ -88,6 +88,7 @@ public:
 private:
     bool gpsVector(const gpsVectorRec& g);
     const double u_ = unitFactor();
+    std::optional<AdjustedGpsVectorSigmas> vectorSigmas_;
 };
 
 bool ObservationListing3D::distances() {
@@ -98,10 +99,10 @@ bool ObservationListing3D::distances() {
         return false;
     startKind();
     for (const distanceObs& d : recordsOf(distanceList))
-        if (takesPart3D(d) && !entryLine(distanceText(d.from, d.to, d.reducedDist, d.stdErr, u_), u_))
+        if (takesPart3D(d) &&
+            !entryLine(distanceText(d.from, d.to, d.reducedDist, d.stdErr, u_), u_))
             return false;
-    return rmsLine("            Root Mean Square (RMS)  " + formatDistance(rms())) &&
-           lines({""});
+    return rmsLine("            Root Mean Square (RMS)  " + formatDistance(rms())) && lines({""});
 }
 
 bool ObservationListing3D::angles() {
@@ -164,9 +165,9 @@ bool ObservationListing3D::zeniths() {
         if (!takesPart3D(z))
             continue;
         const AngleColumns c = angleColumns(z.zenith, -v(), z.stdErr);
-        const std::string line =
-            formatC(" %-10.10s    %-10.10s %s    %s      %s       %s", z.from, z.to,
-                    c.adjusted.c_str(), c.residual.c_str(), c.standardized.c_str(), c.sigma.c_str());
+        const std::string line = formatC(" %-10.10s    %-10.10s %s    %s      %s       %s", z.from,
+                                         z.to, c.adjusted.c_str(), c.residual.c_str(),
+                                         c.standardized.c_str(), c.sigma.c_str());
         if (!entryLine(line))
             return false;
     }
@@ -178,8 +179,10 @@ bool ObservationListing3D::zeniths() {
 // the standard deviations are those of the adjusted Delta X, Y and Z.
 bool ObservationListing3D::gpsVector(const gpsVectorRec& g) {
     const std::optional<stationRec> from = stationNamed(g.from);
+    if (!vectorSigmas_)
+        vectorSigmas_.emplace();
     const std::optional<std::array<double, 3>> adjustedSigma =
-        adjustedGpsVectorSigmas(fixedText(g.from), fixedText(g.to));
+        vectorSigmas_->of(fixedText(g.from), fixedText(g.to));
     if (!from || !adjustedSigma)
         return false;
     double residual[3];
@@ -192,8 +195,9 @@ bool ObservationListing3D::gpsVector(const gpsVectorRec& g) {
     for (int i = 0; i < 3; ++i) {
         const double z = standardizedResidual(residual[i], std::sqrt(variance[i]));
         const std::string line =
-            lead[i] + formatC("%12.4f   %7.4f    %c%7.4f    %7.4f", (observed[i] + residual[i]) * u_,
-                              residual[i] * u_, residualFlag(z), z, (*adjustedSigma)[i] * u_);
+            lead[i] + formatC("%12.4f   %7.4f    %c%7.4f    %7.4f",
+                              (observed[i] + residual[i]) * u_, residual[i] * u_, residualFlag(z),
+                              z, (*adjustedSigma)[i] * u_);
         if (!entryLine(line, u_))
             return false;
     }
@@ -247,8 +251,8 @@ std::array<double, 6> localCovariance(const Cofactors& q, int firstUnknown, doub
     constexpr int n = 0;
     constexpr int e = 1;
     constexpr int up = 2;
-    return {s0Squared * b[e][e],  s0Squared * b[n][n], s0Squared * b[up][up],
-            s0Squared * b[e][n],  s0Squared * b[e][up], s0Squared * b[n][up]};
+    return {s0Squared * b[e][e], s0Squared * b[n][n],  s0Squared * b[up][up],
+            s0Squared * b[e][n], s0Squared * b[e][up], s0Squared * b[n][up]};
 }
 
 } // namespace
@@ -322,11 +326,11 @@ int writeRptGeocentricCoords(int handle, const Cofactors& varCov, double referen
             return false;
         const std::array<double, 6> xyz = localToEcefCovariance(
             s.latitude, s.longitude, localCovariance(varCov, 3 * index, referenceVariance));
-        out.line(formatC(" %-10.10s  %s  %s    %s %s    %s  %s", s.name,
-                         formatCoordinate(s.ecefX).c_str(), formatCoordinate(s.ecefY).c_str(),
-                         formatElevation(s.ecefZ).c_str(), formatStdError(std::sqrt(xyz[0])).c_str(),
-                         formatStdError(std::sqrt(xyz[1])).c_str(),
-                         formatStdError(std::sqrt(xyz[2])).c_str()));
+        out.line(formatC(
+            " %-10.10s  %s  %s    %s %s    %s  %s", s.name, formatCoordinate(s.ecefX).c_str(),
+            formatCoordinate(s.ecefY).c_str(), formatElevation(s.ecefZ).c_str(),
+            formatStdError(std::sqrt(xyz[0])).c_str(), formatStdError(std::sqrt(xyz[1])).c_str(),
+            formatStdError(std::sqrt(xyz[2])).c_str()));
         return !out.failed();
     });
     return out.result();

@@ -249,10 +249,11 @@ TEST_F(GpsProject, TheAdjustedVectorsStdDevsAreThoseOfTheAdjustedDeltaXYZ) {
     const std::vector<Vector3> want = referenceSigmas();
     const std::vector<double> listed = listedStdDevs(testsupport::readBytes(folder / "gps.RPT"));
     ASSERT_EQ(listed.size(), 9u);
+    const AdjustedGpsVectorSigmas adjusted;
     for (std::size_t k = 0; k < vectors.size(); ++k) {
         SCOPED_TRACE(std::string(vectors[k].from) + "-" + vectors[k].to);
         const std::optional<std::array<double, 3>> got =
-            adjustedGpsVectorSigmas(vectors[k].from, vectors[k].to);
+            adjusted.of(vectors[k].from, vectors[k].to);
         ASSERT_TRUE(got.has_value());
         for (int i = 0; i < 3; ++i) {
             EXPECT_NEAR((*got)[static_cast<std::size_t>(i)], want[k][i], 1e-8);
