@@ -1,5 +1,7 @@
 #include "input/supplemental_files.hpp"
 
+#include "platform/c_locale_text.hpp"
+
 #include "model/project_geodesy.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
@@ -70,10 +72,11 @@ int walkCrdFile(const std::string& path, const std::function<void(const Suppleme
     return 0;
 }
 
-// The grid position of a latitude and longitude, in the project's unit.
-void gridFromLatLong(SupplementalLine& line) {
+// The grid position of a latitude and longitude, in the project's unit;
+// false when the projection gives none (a position far outside its zone).
+bool gridFromLatLong(SupplementalLine& line) {
     if (!isSet(line.latitude) || !isSet(line.longitude))
-        return;
+        return true;
     const bool westPositive =
         projectVars.gridSystem == gridStatePlane83 || projectVars.gridSystem == gridStatePlane27;
     geodCoord at{};
@@ -85,6 +88,7 @@ void gridFromLatLong(SupplementalLine& line) {
     projGeodToGrid(at);
     line.northing = at.northing;
     line.easting = at.easting;
+    return platform::isDataNumber(at.northing) && platform::isDataNumber(at.easting);
 }
 
 int walkText(const std::string& path, int format,
@@ -104,8 +108,12 @@ int walkText(const std::string& path, int format,
                     ": " + line;
             return 1;
         }
-        if (format == supplementalLatLong)
-            gridFromLatLong(read);
+        if (format == supplementalLatLong && !gridFromLatLong(read)) {
+            error = "Bad latitude or longitude in " + path + ", line " +
+                    std::to_string(reader.lineNumber()) +
+                    " (no grid position in the project's coordinate system): " + line;
+            return 1;
+        }
         take(read);
     }
     return 0;

@@ -209,6 +209,20 @@ TEST_F(SupplementalControl, ALineWithoutItsHemisphereStopsTheReadingNamingFileAn
                          ", line 2: B 40.3000 W73.3000 1");
 }
 
+// A position 89 degrees from the zone's central meridian has no transverse
+// Mercator grid position: the line is refused, not taken as control with
+// coordinates that are no numbers (a fuzzing find).
+TEST_F(SupplementalControl, APositionWithoutAGridPositionStopsTheReading) {
+    utmZone18();
+    appendRaw({setupRecord("A", "B")});
+    file(6, "A N40.3000 W73.3000 52.25 MON\nB S0.5530 E014.2400 1 MON\n");
+    std::string error;
+    EXPECT_EQ(addSupplementalToRawList(error), 1);
+    EXPECT_EQ(error, "Bad latitude or longitude in " + projectVars.controlNEFileName +
+                         ", line 2 (no grid position in the project's coordinate system): B "
+                         "S0.5530 E014.2400 1 MON");
+}
+
 TEST_F(SupplementalControl, TextFileThatCannotBeOpenedNamesItsPath) {
     projectVars.nezFileFmtType = 5;
     std::string error;
