@@ -17,8 +17,7 @@ namespace {
 enum altaKeyword : int { kwPairs = 0, kwMaxPoints = 1, kwAll = 2, kwNoKeyword = 3 };
 
 // In keyword index order: the first one found in a line decides.
-constexpr std::array<const char*, 3> keywords = {"REL_ERR_PAIRS", "RPT_ALL_MAX_PTS",
-                                                 "REL_ERR_ALL"};
+constexpr std::array<const char*, 3> keywords = {"REL_ERR_PAIRS", "RPT_ALL_MAX_PTS", "REL_ERR_ALL"};
 
 int keywordOf(const std::string& text) {
     for (std::size_t i = 0; i < keywords.size(); ++i)
@@ -54,8 +53,7 @@ std::optional<int> maxPointsOf(const std::string& value) {
     return *max < 0 || *max > 1000 ? altaFallbackMaxPoints : static_cast<int>(*max);
 }
 
-template <typename T, typename Text>
-std::string joined(const std::vector<T>& items, Text text) {
+template <typename T, typename Text> std::string joined(const std::vector<T>& items, Text text) {
     std::string out;
     for (const T& item : items)
         out += (out.empty() ? "" : ",") + text(item);

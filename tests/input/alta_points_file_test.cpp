@@ -100,8 +100,9 @@ TEST(AltaPointsFile, NoPathIsAnError) {
     AltaPoints points;
     std::vector<std::string> errors;
     EXPECT_FALSE(readAltaPointsFile("", points, errors));
-    EXPECT_EQ(errors, (std::vector<std::string>{
-                          "ALTA reporting option chosen.\nBut no alta points file has been chosen"}));
+    EXPECT_EQ(errors,
+              (std::vector<std::string>{
+                  "ALTA reporting option chosen.\nBut no alta points file has been chosen"}));
 }
 
 } // namespace

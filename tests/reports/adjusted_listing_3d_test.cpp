@@ -82,7 +82,7 @@ protected:
         projectVars.NEDisplayType = 0;
         projectVars.HorizUnits = 0;
         projectVars.gridSystem = gridUtm;
-        projectVars.gridZone = 17; // central meridian 81 W
+        projectVars.gridZone = 17;  // central meridian 81 W
         projectVars.ellipsoid = 15; // WGS 1984
     }
 
@@ -153,8 +153,7 @@ TEST_F(GridAndGeocentric, GridListingShowsFeetAndStoresTheSigmasInMetres) {
     // " %-10.10s  %s  %s    %s %s    %s  %s": N, E "%12.3f", Z above the
     // geoid (110 - (-30) = 140 m; W has no separation), sN, sE, sZ "%7.3f",
     // all in US feet.
-    auto row = [](const char* name, double n, double e, double z, double sn, double se,
-                  double sz) {
+    auto row = [](const char* name, double n, double e, double z, double sn, double se, double sz) {
         return fmt(" %-10.10s  %12.3f  %12.3f    %12.3f %7.3f    %7.3f  %7.3f", name, n * usFeet,
                    e * usFeet, z * usFeet, sn * usFeet, se * usFeet, sz * usFeet);
     };
@@ -358,9 +357,9 @@ protected:
         distanceList.append(r);
     }
 
-    const std::vector<double> v = {0.010, -1.5, 4.6,   2.0,   0.1,  0.2,
+    const std::vector<double> v = {0.010, -1.5,  4.6,    2.0,   0.1,   0.2,
                                    0.3,   0.003, -0.004, 0.012, -0.003};
-    const std::vector<double> sigma = {0.004, 1.2,   0.8,   2.5,   0.0,  0.0,
+    const std::vector<double> sigma = {0.004, 1.2,   0.8,    2.5,   0.0,  0.0,
                                        0.0,   0.002, 0.0025, 0.006, 0.001};
 };
 
@@ -401,8 +400,8 @@ TEST_F(AdjustedObs3D, ListsEveryKindInRowOrder) {
     std::string gps[3];
     for (int i = 0; i < 3; ++i) {
         const double z = std::fabs(dXYZ[i]) / stdDev[i];
-        gps[i] = lead[i] + fmt("%12.4f   %7.4f    %c%7.4f    %7.4f", observed[i] + dXYZ[i],
-                               dXYZ[i], z > 2 ? '*' : ' ', z, adjustedSigma[i]);
+        gps[i] = lead[i] + fmt("%12.4f   %7.4f    %c%7.4f    %7.4f", observed[i] + dXYZ[i], dXYZ[i],
+                               z > 2 ? '*' : ' ', z, adjustedSigma[i]);
     }
     gps[0] += " **";
     const std::vector<std::string> want = {
@@ -436,8 +435,8 @@ TEST_F(AdjustedObs3D, ListsEveryKindInRowOrder) {
         " From Sta.   To Sta.     Vertical Ang.      Residual    StdRes   StdDev(Sec.)",
         // The elevation angle's residual +2.0" is the zenith's -2.0":
         // 88 deg - 2.0" = 087-59'58.0". " %-10.10s    %-10.10s %s    %s      %s       %s"
-        " A" + sp(13) + "B" + sp(10) + " 087-59'58.0\"" + sp(5) + "-    2.0" + sp(8) + " " +
-            sp(5) + "0.5" + sp(14) + "2.5  ",
+        " A" + sp(13) + "B" + sp(10) + " 087-59'58.0\"" + sp(5) + "-    2.0" + sp(8) + " " + sp(5) +
+            "0.5" + sp(14) + "2.5  ",
         sp(17) + "Root Mean Square (RMS)" + sp(10) + "2.0  ",
         "",
         "GPS Vectors:    1 Observations",
@@ -465,8 +464,9 @@ TEST_F(AdjustedObs3D, LengthsAreShownInTheProjectUnit) {
     ASSERT_GE(lines.size(), 8u);
     // 100.010 m, 0.010 m and 0.004 m in US feet; the standardized residual
     // has no unit.
-    EXPECT_EQ(lines[6], " A" + sp(13) + "B" + sp(10) + fmt("%9.3f", 100.01 * usFeet) + sp(3) + fmt("% 7.3f", 0.010 * usFeet) + sp(6) + " " + "  2.000" +
-                            sp(2) + fmt("%7.3f", 0.004 * usFeet));
+    EXPECT_EQ(lines[6], " A" + sp(13) + "B" + sp(10) + fmt("%9.3f", 100.01 * usFeet) + sp(3) +
+                            fmt("% 7.3f", 0.010 * usFeet) + sp(6) + " " + "  2.000" + sp(2) +
+                            fmt("%7.3f", 0.004 * usFeet));
     EXPECT_EQ(lines[7], sp(12) + "Root Mean Square (RMS)  " + fmt("%9.3f", 0.010 * usFeet));
     const std::string levelRms = lines.back();
     EXPECT_EQ(levelRms, sp(16) + "Root Mean Square (RMS)   " + fmt("%9.3f", 0.003 * usFeet));

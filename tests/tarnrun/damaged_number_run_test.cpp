@@ -31,8 +31,7 @@ TEST(DamagedNumberRun, ADamagedFieldOfTheRawFileStopsTheRunNamingIt) {
         EXPECT_EQ(sitecopy::run(folder, sitecopy::exampleSettings(), raw), 1);
         const std::string err = testsupport::readBytes(folder / "site.ERR");
         EXPECT_NE(err.find("Error parsing raw record:\r\n"), std::string::npos) << err;
-        EXPECT_NE(err.find("In " + (folder / "site.vkr").string() + ", line "),
-                  std::string::npos)
+        EXPECT_NE(err.find("In " + (folder / "site.vkr").string() + ", line "), std::string::npos)
             << err;
         EXPECT_NE(err.find("The " + std::string(row.field) + " is not a number.\r\n"),
                   std::string::npos)

@@ -53,14 +53,14 @@ TEST(DamagedProjectRun, HugePrecisionIsRefusedAndTheRunEnds) {
     const std::string key = "coordPrec=3\r\n";
     const std::size_t at = project.find(key);
     project.replace(at, key.size(), "coordPrec=2147483647\r\n");
-    const auto line = std::count(project.begin(), project.begin() + static_cast<long>(at), '\n') + 1;
+    const auto line =
+        std::count(project.begin(), project.begin() + static_cast<long>(at), '\n') + 1;
     testsupport::writeBytes(folder / "site.prj", project);
     testsupport::writeBytes(folder / "site.cls", exampleText("site.cls"));
     EXPECT_EQ(tarnruntest::runQuiet(folder / "site.prj", folder / "console.txt"), exitConverged);
     const std::string console = testsupport::readBytes(folder / "console.txt");
-    EXPECT_NE(
-        console.find((folder / "site.prj").string() + ", line " + std::to_string(line) +
-                     ": coordPrec=2147483647 refused"),
-        std::string::npos)
+    EXPECT_NE(console.find((folder / "site.prj").string() + ", line " + std::to_string(line) +
+                           ": coordPrec=2147483647 refused"),
+              std::string::npos)
         << console;
 }

@@ -23,8 +23,8 @@ SupplementalRun runWith(int format, const std::string& file) {
     settings.controlNEFileName = "control.nez";
     testsupport::writeBytes(folder / "control.nez", file);
     SupplementalRun run;
-    run.status = sitecopy::run(folder, settings,
-                               testsupport::readBytes(sitecopy::exampleFile("site.vkr")));
+    run.status =
+        sitecopy::run(folder, settings, testsupport::readBytes(sitecopy::exampleFile("site.vkr")));
     run.report = testsupport::readBytes(folder / "site.RPT");
     run.errors = testsupport::readBytes(folder / "site.ERR");
     return run;
@@ -32,8 +32,7 @@ SupplementalRun runWith(int format, const std::string& file) {
 
 TEST(SupplementalControlRun, TheFilesObservedPointsJoinTheRun) {
     // C as a text-format-5 point; ZZ is observed by nothing; the last line has no end.
-    const SupplementalRun run =
-        runWith(5, "ZZ 1 2 3 NONE X\nC,1050.420,1430.150,51.120,SUPPC,CP");
+    const SupplementalRun run = runWith(5, "ZZ 1 2 3 NONE X\nC,1050.420,1430.150,51.120,SUPPC,CP");
     ASSERT_EQ(run.status, 0) << run.errors;
     // The raw data's last standard errors (all fixed) are in force after it.
     EXPECT_NE(run.report.find(" C               1050.420      1430.150      FIXED     FIXED\r\n"),
@@ -44,8 +43,7 @@ TEST(SupplementalControlRun, TheFilesObservedPointsJoinTheRun) {
 }
 
 TEST(SupplementalControlRun, FormatSevenGivesThePointItsOwnStandardErrors) {
-    const SupplementalRun run =
-        runWith(7, "D,880.600,1210.330,49.870,0.015,0.025,0.02,SUPPD,DC\n");
+    const SupplementalRun run = runWith(7, "D,880.600,1210.330,49.870,0.015,0.025,0.02,SUPPD,DC\n");
     ASSERT_EQ(run.status, 0) << run.errors;
     EXPECT_NE(run.report.find("    1 Observed Points,    2 Fixed Points"), std::string::npos)
         << run.report;
@@ -58,9 +56,9 @@ TEST(SupplementalControlRun, AFileThatCannotBeOpenedStopsTheRunNamingIt) {
     settings.supplamentalNE = 1;
     settings.nezFileFmtType = 5;
     settings.controlNEFileName = (folder / "absent.nez").string();
-    EXPECT_NE(sitecopy::run(folder, settings,
-                            testsupport::readBytes(sitecopy::exampleFile("site.vkr"))),
-              0);
+    EXPECT_NE(
+        sitecopy::run(folder, settings, testsupport::readBytes(sitecopy::exampleFile("site.vkr"))),
+        0);
     const std::string console = testsupport::readBytes(folder / "console.txt");
     EXPECT_NE(console.find("Error opening " + (folder / "absent.nez").string()), std::string::npos)
         << console;
