@@ -186,11 +186,7 @@ int setAzimuthConvergence2D() {
         setPointName(from.name, fixedText(found.from));
         if (findKnownStation2D(from) != 0)
             return true;
-        geodCoord position{};
-        position.northing = from.northing;
-        position.easting = from.easting;
-        position.scale = 1.0;
-        projGridToGeod(position);
+        const geodCoord position = geodOfGridPoint(from.northing, from.easting);
         azimuthObs az = found;
         az.convergence = position.conv;
         azimuthList2D.replace(az);

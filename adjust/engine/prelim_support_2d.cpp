@@ -32,11 +32,7 @@ int countPointsToCompute() {
 }
 
 void refreshGeodeticContext(coordRec& point) {
-    geodCoord position{};
-    position.northing = point.northing;
-    position.easting = point.easting;
-    position.scale = 1.0;
-    projGridToGeod(position);
+    const geodCoord position = geodOfGridPoint(point.northing, point.easting);
     double geoidSep = 0.0;
     getGeoidHeight(position, geoidSep);
     point.geoidSep = geoidSep;

@@ -142,11 +142,7 @@ coordRec pointOf(const SupplementalLine& line, int format) {
     point.description = line.description;
     point.description2 = line.code;
     if (format == supplementalLatLong && positioned(point)) {
-        geodCoord at{};
-        at.northing = point.northing;
-        at.easting = point.easting;
-        at.scale = 1.0;
-        projGridToGeod(at);
+        const geodCoord at = geodOfGridPoint(point.northing, point.easting);
         double separation = 0.0;
         if (getGeoidHeight(at, separation) != 0)
             warnGeoidSeparation(line.name);

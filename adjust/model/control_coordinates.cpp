@@ -324,11 +324,7 @@ double separation2D(const std::string& name, double easting, double northing) {
         return projectVars.geoidHt;
     if (!isSet(northing))
         return 0.0;
-    geodCoord at{};
-    at.northing = northing;
-    at.easting = easting;
-    at.scale = 1.0;
-    projGridToGeod(at);
+    const geodCoord at = geodOfGridPoint(northing, easting);
     double separation = 0.0;
     if (getGeoidHeight(at, separation) != 0)
         warnGeoidSeparation(name);

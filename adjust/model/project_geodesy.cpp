@@ -190,6 +190,15 @@ int projGridToGeod(geodCoord& point) {
     return projGridToGeodIn(point, projectVars.gridSystem, projectVars.gridZone);
 }
 
+geodCoord geodOfGridPoint(double northing, double easting) {
+    geodCoord point{};
+    point.northing = northing;
+    point.easting = easting;
+    point.scale = 1.0;
+    projGridToGeod(point);
+    return point;
+}
+
 int projGeodToGridMeters(geodCoord& point) {
     switch (projectVars.gridSystem) {
     case gridStatePlane83: {

@@ -60,6 +60,8 @@ int reduceSlopeToMarks(double instrumentE, double instrumentN, double instrument
 // easting are left converted to the system's own unit (metres; US survey
 // feet for State Plane 1927). Returns 0.
 int projGridToGeod(geodCoord& point);
+// The geodetic position (projGridToGeod) of a grid point in the project's unit.
+geodCoord geodOfGridPoint(double northing, double easting);
 // The same for `gridSystem`, with `statePlaneZone` for the State Plane
 // systems (UTM always takes the project's `gridZone`). Returns 0.
 int projGridToGeodIn(geodCoord& point, int gridSystem, int statePlaneZone);

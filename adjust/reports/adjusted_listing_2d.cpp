@@ -21,7 +21,6 @@
 #include <cmath>
 #include <initializer_list>
 
-
 namespace {
 
 int writeLines(int handle, std::initializer_list<std::string> lines) {
@@ -45,7 +44,7 @@ public:
 
 bool ObservationListing::distances() {
     if (!lines({"Adjusted Distances", " From Sta.  To Sta.        Distance      "
-                                                   "Residual     StdRes.   StdDev"}))
+                                      "Residual     StdRes.   StdDev"}))
         return false;
     startKind();
     for (const distanceObs2D& d : recordsOf(distanceList2D)) {
@@ -74,10 +73,10 @@ bool ObservationListing::angles() {
         if (!takesPart(a))
             continue;
         const AngleColumns c = angleColumns(a.angle, v(), a.stdErr);
-        const std::string line = platform::formatC(
-            " %-10.10s   %-10.10s    %-10.10s   %s   %s     %s   %s", a.backsight, a.instrument,
-            a.foresight, c.adjusted.c_str(), c.residual.c_str(), c.standardized.c_str(),
-            c.sigma.c_str());
+        const std::string line =
+            platform::formatC(" %-10.10s   %-10.10s    %-10.10s   %s   %s     %s   %s", a.backsight,
+                              a.instrument, a.foresight, c.adjusted.c_str(), c.residual.c_str(),
+                              c.standardized.c_str(), c.sigma.c_str());
         if (!entryLine(line))
             return false;
     }
@@ -114,9 +113,9 @@ bool ObservationListing::gpsVectors() {
     for (const gpsVectorRec& g : recordsOf(gpsVectorList2D))
         if (takesPart(g))
             vectors.push_back(g);
-    if (!lines({platform::formatC("GPS Vectors: %4d Observations",
-                                               static_cast<int>(vectors.size())),
-                             " From Sta.   To Sta."}))
+    if (!lines(
+            {platform::formatC("GPS Vectors: %4d Observations", static_cast<int>(vectors.size())),
+             " From Sta.   To Sta."}))
         return false;
     for (const gpsVectorRec& g : vectors) {
         const double components[2][2] = {{g.dX, g.varX}, {g.dY, g.varY}};
@@ -174,11 +173,7 @@ int writeRptGeographicCoords(int handle) {
     for (coordRec point : recordsOf(pointList2D)) {
         if (!isAdjustablePoint(point.pointType))
             continue;
-        geodCoord g{};
-        g.northing = point.northing;
-        g.easting = point.easting;
-        g.scale = 1.0;
-        projGridToGeod(g);
+        const geodCoord g = geodOfGridPoint(point.northing, point.easting);
         computeElevFactor(point, projectVars.gridSystem, projectVars.gridZone, projectVars.ZUnits);
         std::string convergence = angleToText(g.conv);
         stripTrailingBlanks(convergence);

@@ -52,11 +52,7 @@ std::optional<std::array<double, 3>> geocentric2D(const coordRec& p) {
     if (projectVars.asciiNEZType != nezGeocentricXyz || projectVars.gridSystem == gridLocal ||
         !isSet(p.northing) || !isSet(p.easting))
         return std::nullopt;
-    geodCoord at{};
-    at.northing = p.northing;
-    at.easting = p.easting;
-    at.scale = 1.0;
-    projGridToGeod(at);
+    const geodCoord at = geodOfGridPoint(p.northing, p.easting);
     double separation = 0.0;
     getGeoidHeight(at, separation);
     const bool westPositive =
