@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <limits>
 #include <optional>
 #include <unordered_set>
 
@@ -93,16 +95,22 @@ std::optional<altaRptPt> testedConnection(const std::string& from, const std::st
     if (row) {
         row->allowable =
             altaAllowable(row->distance, projectVars.altaTolerance, projectVars.altaPPM);
-        row->ratio = row->semiMajor / row->allowable;
+        row->ratio = altaRatio(row->semiMajor, row->allowable);
     }
     return row;
+}
+
+// A connection that no allowable can hold fails without a finite ratio:
+// its column says so in a word rather than printing "inf".
+std::string ratioText(double ratio) {
+    return std::isinf(ratio) ? platform::formatC("%9s", "infinite") : distanceText(ratio);
 }
 
 std::string connectionLine(const altaRptPt& row) {
     return platform::formatC(
         " %-10.10s %-10.10s  %s   %s    %s   %s         %s       %s", row.from.c_str(),
         row.to.c_str(), distanceText(row.distance).c_str(), distanceText(row.semiMajor).c_str(),
-        distanceText(row.allowable).c_str(), distanceText(row.ratio).c_str(),
+        distanceText(row.allowable).c_str(), ratioText(row.ratio).c_str(),
         distanceText(row.semiMinor).c_str(), directionToText(row.azimuth).c_str());
 }
 
@@ -225,6 +233,12 @@ void writeReport(int handle, const AllConnectionsStyle& style) {
 
 double altaAllowable(double distance, double tolerance, int ppm) {
     return tolerance + distance * ppm / 1000000.0;
+}
+
+double altaRatio(double semiMajor, double allowable) {
+    if (allowable > 0.0)
+        return semiMajor / allowable;
+    return semiMajor > 0.0 ? std::numeric_limits<double>::infinity() : 0.0;
 }
 
 int insertAltaRptPt(std::vector<altaRptPt>& table, const altaRptPt& row) {

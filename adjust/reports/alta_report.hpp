@@ -25,6 +25,11 @@ struct altaRptPt {
 
 double altaAllowable(double distance, double tolerance, int ppm);
 
+// Actual over allowable. An allowable of zero or less (a tolerance and ppm
+// set to nothing) holds only a connection with no error at all: any other
+// fails with an infinite ratio instead of dividing by zero.
+double altaRatio(double semiMajor, double allowable);
+
 // The row takes the place of the first row of lower ratio, the rows from
 // there move one place down and the last falls off; with none of lower
 // ratio nothing changes. Equal ratios keep their order of arrival.

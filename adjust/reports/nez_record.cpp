@@ -33,7 +33,7 @@ std::string trimmed(std::string_view text) {
 }
 
 std::string recordWithStdErrors(std::string_view name, const NezFields& f) {
-    return formatC("%-10.10s,%s,%s,%12.12s,%7.7s,%7.7s,%7.7s,%4.4s,%s", trimmed(name).c_str(),
+    return formatC("%-10.10s,%s,%s,%12s,%7s,%7s,%7s,%4.4s,%s", trimmed(name).c_str(),
                    trimmed(f.northing).c_str(), trimmed(f.easting).c_str(),
                    trimmed(f.elevation).c_str(), trimmed(f.stdErrN).c_str(),
                    trimmed(f.stdErrE).c_str(), trimmed(f.stdErrZ).c_str(), trimmed(f.code).c_str(),
@@ -57,7 +57,7 @@ std::string formatNezRecord(int layout, std::string_view name, const NezFields& 
         return record + trimmed(fields.description);
     }
     std::string record = formatC("%-10.10s", std::string(name).c_str()) + sep + first + sep +
-                         second + sep + formatC("%12.12s", fields.elevation.c_str()) + sep;
+                         second + sep + formatC("%12s", fields.elevation.c_str()) + sep;
     if (l.withCode)
         record += formatC("%4.4s", fields.code.c_str()) + sep;
     return record + fields.description;

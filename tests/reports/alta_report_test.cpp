@@ -4,14 +4,31 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 TEST(AltaReport, AllowableIsToleranceAndPartsPerMillionOfTheDistance) {
     // 0.07 + 200 x 50 / 1e6 = 0.07 + 0.01 = 0.08; an axis of 0.1 is 1.25 of it: it fails.
     const double allowable = altaAllowable(200.0, 0.07, 50);
     EXPECT_NEAR(allowable, 0.08, 1e-15);
-    EXPECT_NEAR(0.1 / allowable, 1.25, 1e-12);
-    EXPECT_GT(0.1 / allowable, 1.0);
+    EXPECT_NEAR(altaRatio(0.1, allowable), 1.25, 1e-12);
+    EXPECT_GT(altaRatio(0.1, allowable), 1.0);
+}
+
+// No tolerance and no ppm (or a negative tolerance) hold only a connection
+// without error; a negative allowable must not turn a failure into a pass.
+TEST(AltaReport, AnAllowableOfNothingFailsEveryConnectionWithError) {
+    const struct {
+        double semiMajor, tolerance;
+        bool fails;
+    } rows[] = {{0.01, 0.0, true}, {0.01, -0.07, true}, {0.0, 0.0, false}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.tolerance);
+        const double ratio = altaRatio(r.semiMajor, altaAllowable(100.0, r.tolerance, 0));
+        EXPECT_FALSE(std::isnan(ratio));
+        EXPECT_EQ(ratio > 1.0, r.fails);
+    }
 }
 
 altaRptPt row(const char* from, const char* to, double ratio) {

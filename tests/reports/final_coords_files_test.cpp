@@ -145,6 +145,47 @@ TEST_F(FinalCoordsFiles, ThreeDGeocentricLayoutWritesEarthCentredCoordinates) {
     EXPECT_NE(out().find("  492.125"), std::string::npos) << "the .OUT keeps the grid, in feet";
 }
 
+// Fault mended: a number wider than its field lost its last digits (the
+// fields were printed "%12.12s" and "%7.7s"). The texts below are the
+// values written out with the decimals asked, by hand.
+TEST_F(FinalCoordsFiles, NoFieldCutsANumber) {
+    struct Row {
+        const char* name;
+        int layout, neOutPrec;
+        double Z, stdErr;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"geocentric Z, 5 decimals, north", 17, 5, 3620425.790152, 0.004,
+         "G         ,738575.65314,-4663211.87690,3620425.79015, GPS,new\r\n"},
+        {"geocentric Z, 5 decimals, south", 17, 5, -3620425.790152, 0.004,
+         "G         ,738575.65314,-4663211.87690,-3620425.79015, GPS,new\r\n"},
+        {"standard errors wider than 7", 16, 5, 4077985.5, 12.3456789,
+         "G         ,738575.65314,-4663211.87690,4077985.50000,12.34568,12.34568,12.34568, "
+         "GPS,new\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        resetProgramLists();
+        projectVars.asciiNEZType = row.layout;
+        projectVars.neOutPrec = row.neOutPrec;
+        projectVars.zOutPrec = row.neOutPrec;
+        stationRec g = pointOf<stationRec>("G", "GPS", "new", 150.0, 250.0, 12.0, row.stdErr,
+                                           row.stdErr, row.stdErr, ptUnknown);
+        g.ecefX = 738575.65314;
+        g.ecefY = -4663211.8769;
+        g.ecefZ = row.Z;
+        if (row.layout == 16) {
+            g.northing = 738575.65314;
+            g.easting = -4663211.8769;
+            g.elevation = row.Z;
+        }
+        stationList.append(g);
+        writeFinalCoords3D(RunContext(shell), 1);
+        EXPECT_EQ(nez(), row.expected);
+    }
+}
+
 // Fault mended: the geocentric choice in a 2D project on a projected system
 // silently wrote layout 0. Its records carry the earth-centred X, Y, Z in
 // metres from the grid position and elevation; the expected values are

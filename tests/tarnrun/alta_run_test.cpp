@@ -15,19 +15,19 @@ struct AltaRun {
     std::vector<std::string> report;
 };
 
-AltaRun runWithAlta(double tolerance, const std::string& altFile) {
+AltaRun runWithAlta(double tolerance, const std::string& altFile, int ppm = 0) {
     testsupport::TempFolder folder("alta-run");
     globalVars settings = sitecopy::exampleSettings();
     settings.relativeErrFileOn = 1;
     settings.ALTARptOn = 1;
     settings.altaTolerance = tolerance;
-    settings.altaPPM = 0;
+    settings.altaPPM = ppm;
     // Named relative to the project's folder.
     settings.relativeErrFileNm = "site.alt";
     testsupport::writeBytes(folder / "site.alt", altFile);
     AltaRun run;
-    run.status = sitecopy::run(folder, settings,
-                               testsupport::readBytes(sitecopy::exampleFile("site.vkr")));
+    run.status =
+        sitecopy::run(folder, settings, testsupport::readBytes(sitecopy::exampleFile("site.vkr")));
     run.report = sitecopy::lines(testsupport::readBytes(folder / "site.RPT"));
     return run;
 }
@@ -48,8 +48,8 @@ TEST(AltaRun, TheReportListsTheConnectionsAndTheRunReachesItsEnd) {
         std::find(run.report.begin(), run.report.end(), "Relative Error and ALTA Tolerances");
     ASSERT_NE(heading, run.report.end());
     // The ALTA section runs up to the adjusted observations.
-    const std::vector<std::string> r(
-        heading, std::find(heading, run.report.end(), "Adjusted Observations"));
+    const std::vector<std::string> r(heading,
+                                     std::find(heading, run.report.end(), "Adjusted Observations"));
     EXPECT_NE(std::find(r.begin(), r.end(),
                         "Alta Tolerance Report ,Specific Connections, 95% Confidence Interval"),
               r.end());
@@ -68,6 +68,26 @@ TEST(AltaRun, AGenerousToleranceLetsEveryConnectionPass) {
     EXPECT_NE(std::find(run.report.begin(), run.report.end(),
                         " All connection combinations passed the tolerance test"),
               run.report.end());
+}
+
+// A zero tolerance with no ppm allows nothing: every connection between
+// adjusted points fails, and its ratio is a word, not "inf" or "nan".
+TEST(AltaRun, AZeroToleranceFailsEveryConnectionWithAWordForItsRatio) {
+    const AltaRun run = runWithAlta(0.0, "REL_ERR_PAIRS C-D\r\nREL_ERR_ALL A,C,D\r\n", 0);
+    ASSERT_EQ(run.status, 0);
+    const auto heading =
+        std::find(run.report.begin(), run.report.end(), "Relative Error and ALTA Tolerances");
+    ASSERT_NE(heading, run.report.end());
+    const std::vector<std::string> section(
+        heading, std::find(heading, run.report.end(), "Adjusted Observations"));
+    const std::vector<std::string> rows = linesStartingWith(section, " C          D  ");
+    ASSERT_EQ(rows.size(), 2u);
+    for (const std::string& line : section) {
+        EXPECT_EQ(line.find("nan"), std::string::npos) << line;
+        EXPECT_EQ(line.find("inf "), std::string::npos) << line;
+    }
+    for (const std::string& row : rows)
+        EXPECT_NE(row.find("infinite"), std::string::npos) << row;
 }
 
 } // namespace
