@@ -172,6 +172,19 @@ TEST(RecordFields, ReadsAPackedAngleWithMinutesAndSecondsBelow60) {
         "The zenith \"12.75\" is not a dd.mmss angle: its minutes or seconds are 60 or more.");
 }
 
+// Fixed-column formats keep a blank between fields; a byte there means a
+// field ran past its columns and read by its columns it would be cut.
+TEST(RecordFields, RefusesAFieldThatRunsPastItsColumns) {
+    //                        0123456789012345678901
+    const std::string_view good = "1A          1.520 D";
+    EXPECT_FALSE(platform::checkBlankColumn(good, 11, "HI", 12, 19));
+    EXPECT_FALSE(platform::checkBlankColumn("1A", 11, "HI", 12, 19));
+    const auto early = platform::checkBlankColumn("1A         11.520 D", 11, "HI", 12, 19);
+    ASSERT_TRUE(early);
+    EXPECT_EQ(early->fault, platform::FieldFault::outsideColumns);
+    EXPECT_EQ(early->sentence(), "The HI \"11.520\" runs past its columns 12 to 19.");
+}
+
 // A name is kept whole or refused: cut at 10 characters, "LONGNAME001" and
 // "LONGNAME002" became one point.
 TEST(RecordFields, ReadsANameWholeOrRefusesIt) {

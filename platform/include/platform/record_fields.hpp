@@ -51,6 +51,7 @@ enum class FieldFault {
     notAName,        // a name holding a control byte
     nameTooLong,     // a name longer than the lists hold
     fieldCount,      // the record has too few or too many fields
+    outsideColumns,  // a fixed-column field that runs into the blank after its columns
 };
 
 struct FieldError {
@@ -63,11 +64,15 @@ struct FieldError {
     std::size_t found = 0;
     std::size_t least = 0;
     std::size_t most = 0;
+    // outsideColumns: the field's first and last column (from 0).
+    std::size_t firstColumn = 0;
+    std::size_t lastColumn = 0;
 
     // One sentence for the .ERR and the message box, e.g.
     // `The distance "30#.816" is not a number.`,
     // `The point name "LONGNAME001" is longer than 10 characters.`,
-    // `The record has 3 fields; it needs 5.`
+    // `The record has 3 fields; it needs 5.`,
+    // `The HI "11.520" runs past its columns 12 to 19.`
     std::string sentence() const;
 };
 
@@ -117,6 +122,16 @@ std::optional<FieldError> checkFieldCount(std::size_t found, std::size_t least, 
 // record has fewer.
 FieldValue<std::string_view> fieldAt(const std::vector<std::string_view>& fields, std::size_t index,
                                      std::string_view field);
+
+// None when the byte at `column` (from 0) is a blank or past the record's
+// end; else the outsideColumns error naming `field`, whose columns run from
+// `firstColumn` to `lastColumn`, with the run of non-blank bytes through
+// `column` as its text. Fixed-column formats keep a blank between fields: a
+// byte there means a field ran past its columns, and read by its columns it
+// would be cut.
+std::optional<FieldError> checkBlankColumn(std::string_view record, std::size_t column,
+                                           std::string_view field, std::size_t firstColumn,
+                                           std::size_t lastColumn);
 
 // --- Reading one field ------------------------------------------------------
 // `field` is how a message names the field ("distance", "HI", "point name").
