@@ -279,10 +279,12 @@ TEST_F(VkrReader, AMalformedRecordStopsTheReadNamingFileAndLine) {
     EXPECT_EQ(records().size(), 1u) << "records read before stay; the rest is not read";
     const std::string path = (folder / "net.vkr").string();
     const std::string where = "In " + path + ", line 3.";
-    EXPECT_NE(errText().find("Error parsing raw record:\r\n" + bad + "\r\n" + where + "\r\n"),
+    const std::string why = "The backsight point is blank.";
+    EXPECT_NE(errText().find("Error parsing raw record:\r\n" + bad + "\r\n" + where + "\r\n" + why +
+                             "\r\n"),
               std::string::npos);
     ASSERT_EQ(shell.boxes.size(), 1u);
-    EXPECT_EQ(shell.boxes[0].text, "Error parsing raw record:\n" + bad + "\n" + where);
+    EXPECT_EQ(shell.boxes[0].text, "Error parsing raw record:\n" + bad + "\n" + where + "\n" + why);
 }
 
 // A number field holds one whole number, or its record is malformed, named
@@ -329,8 +331,7 @@ TEST_F(VkrReader, ANumberFieldThatIsNoWholeNumberMakesItsRecordMalformed) {
                                            "\nThe " + row.field + " is not a number.");
     }
     resetProgramLists();
-    // An azimuth without its point pair is no record: its value is not read.
-    EXPECT_EQ(read({"6E P1 1.0 'rod 1e999 inf", "6SE X:#,Y:!,Z:*,PE:1e-1", "3AB 4x", "6E P3 2.0"}),
+    EXPECT_EQ(read({"6E P1 1.0 'rod 1e999 inf", "6SE X:#,Y:!,Z:*,PE:1e-1", "6E P3 2.0"}),
               vkrReadOk);
     EXPECT_EQ(records().size(), 3u);
 }
