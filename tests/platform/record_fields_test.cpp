@@ -44,8 +44,11 @@ TEST(RecordFields, ChecksTheFieldCount) {
 
     const Fields fields{"A", "1.5"};
     EXPECT_EQ(*platform::fieldAt(fields, 1, "HI"), "1.5");
+    EXPECT_FALSE(platform::fieldAt(fields, 1, "HI").fault());
     const auto missing = platform::fieldAt(fields, 2, "rod height");
     ASSERT_FALSE(missing);
+    ASSERT_TRUE(missing.fault());
+    EXPECT_EQ(missing.fault()->fault, platform::FieldFault::missing);
     EXPECT_EQ(missing.error().sentence(), "The rod height is missing.");
 }
 

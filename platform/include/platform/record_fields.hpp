@@ -89,6 +89,11 @@ public:
     const T* operator->() const { return &*value_; }
     // Only when !ok().
     const FieldError& error() const { return error_; }
+    // The error when the field was refused, else none: for checks that only
+    // ask whether a field is whole.
+    std::optional<FieldError> fault() const {
+        return ok() ? std::nullopt : std::optional<FieldError>(error_);
+    }
 
 private:
     std::optional<T> value_;
