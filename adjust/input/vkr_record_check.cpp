@@ -18,19 +18,15 @@ using Fault = std::optional<FieldError>;
 
 constexpr int gradsAngleType = 1;
 
-template <class T> Fault faultOf(const platform::FieldValue<T>& value) {
-    return value ? Fault() : Fault(value.error());
-}
-
 // An angle in the project's unit: packed dd.mmss unless grads.
 Fault angleFault(std::string_view text, std::string_view field) {
     if (projectVars.angleType == gradsAngleType)
-        return faultOf(platform::readNumber(text, field));
-    return faultOf(platform::readPackedAngle(text, field));
+        return platform::readNumber(text, field).fault();
+    return platform::readPackedAngle(text, field).fault();
 }
 
 Fault nameFault(std::string_view text, std::string_view field) {
-    return faultOf(platform::readName(text, field, pointNameMax));
+    return platform::readName(text, field, pointNameMax).fault();
 }
 
 enum class Kind { name, number, angle, unread };
@@ -85,7 +81,7 @@ Fault columnFieldFault(const std::string& line, const ColumnField& field) {
         return nameFault(text, field.field);
     case Kind::number:
         return trimmedBlanks(text).empty() ? Fault()
-                                           : faultOf(platform::readNumber(text, field.field));
+                                           : platform::readNumber(text, field.field).fault();
     case Kind::angle:
         return trimmedBlanks(text).empty() ? Fault() : angleFault(text, field.field);
     case Kind::unread:
@@ -119,7 +115,7 @@ Fault tokenFault(const std::vector<std::string_view>& tokens,
         const auto& [field, kind] = fields[i];
         Fault fault = kind == Kind::name    ? nameFault(tokens[i], field)
                       : kind == Kind::angle ? angleFault(tokens[i], field)
-                                            : faultOf(platform::readNumber(tokens[i], field));
+                                            : platform::readNumber(tokens[i], field).fault();
         if (fault)
             return fault;
     }
@@ -134,7 +130,7 @@ Fault azimuthFault(std::string_view text) {
         return fault;
     const std::size_t dash = tokens[0].find('-');
     if (dash == std::string_view::npos)
-        return faultOf(platform::fieldAt({}, 0, "to point"));
+        return platform::fieldAt({}, 0, "to point").fault();
     if (Fault fault = nameFault(tokens[0].substr(0, dash), "from point"))
         return fault;
     if (Fault fault = nameFault(tokens[0].substr(dash + 1), "to point"))
