@@ -182,10 +182,14 @@ std::optional<FieldError> checkBlankColumn(std::string_view record, std::size_t 
     return error;
 }
 
+FieldError missingField(std::string_view field, std::string_view text) {
+    return refusal(FieldFault::missing, field, text);
+}
+
 FieldValue<std::string_view> fieldAt(const std::vector<std::string_view>& fields, std::size_t index,
                                      std::string_view field) {
     if (index >= fields.size())
-        return refusal(FieldFault::missing, field, {});
+        return missingField(field);
     return fields[index];
 }
 

@@ -50,6 +50,10 @@ TEST(RecordFields, ChecksTheFieldCount) {
     ASSERT_TRUE(missing.fault());
     EXPECT_EQ(missing.fault()->fault, platform::FieldFault::missing);
     EXPECT_EQ(missing.error().sentence(), "The rod height is missing.");
+    const platform::FieldError noCode = platform::missingField("latitude", "LN-75.0");
+    EXPECT_EQ(noCode.fault, platform::FieldFault::missing);
+    EXPECT_EQ(noCode.text, "LN-75.0");
+    EXPECT_EQ(noCode.sentence(), "The latitude is missing.");
 }
 
 // Each slip a user makes in a number field must refuse the field: read up

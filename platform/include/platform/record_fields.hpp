@@ -123,6 +123,10 @@ std::optional<std::string_view> afterCode(std::string_view field, std::string_vi
 // fieldCount error.
 std::optional<FieldError> checkFieldCount(std::size_t found, std::size_t least, std::size_t most);
 
+// The `missing` error naming `field`; `text` what stands in its place (a
+// token without the field's code), quoted as recordExcerpt quotes it.
+FieldError missingField(std::string_view field, std::string_view text = {});
+
 // The field at `index`, or the `missing` error naming `field` when the
 // record has fewer.
 FieldValue<std::string_view> fieldAt(const std::vector<std::string_view>& fields, std::size_t index,
