@@ -130,7 +130,7 @@ Fault azimuthFault(std::string_view text) {
         return fault;
     const std::size_t dash = tokens[0].find('-');
     if (dash == std::string_view::npos)
-        return platform::fieldAt({}, 0, "to point").fault();
+        return platform::missingField("to point", tokens[0]);
     if (Fault fault = nameFault(tokens[0].substr(0, dash), "from point"))
         return fault;
     if (Fault fault = nameFault(tokens[0].substr(dash + 1), "to point"))

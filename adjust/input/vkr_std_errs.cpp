@@ -56,7 +56,7 @@ bool isMarker(const StdErrKey& key, std::string_view value) {
     return value == "*" || (key.kind == Value::control && (value == "!" || value == "#"));
 }
 
-// A value that is no marker is a number: it was checked by damagedStdErrValue.
+// A value that is no marker is a number: it was checked by stdErrValueFault.
 double numberOf(std::string_view value) {
     return platform::parseDataNumber(value).value_or(0.0);
 }

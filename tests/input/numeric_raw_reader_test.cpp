@@ -414,3 +414,40 @@ TEST(RawFileDispatch, AnRw5NameSendsTheWholeListToTheRw5Reader) {
     EXPECT_EQ(rawDataList.count(), 2);
     resetProgramLists();
 }
+
+// Fields the reader once took in part: a blank inside a standard error left
+// ".5" unread; minutes of 72 are no dd.mmss minutes, while the same digits
+// are a grads reading in a project that measures in grads.
+TEST_F(VkrReader, FieldsAreCheckedWholeAndAnglesInTheProjectsUnit) {
+    const std::string zenith72 = obs('1', "", "", "", "1.6", "92.25023", "30.816", "89.7200", "P9");
+    const struct {
+        int angleType;
+        std::string record;
+        const char* why; // nullptr: read
+    } rows[] = {
+        {0, "6SE PE:1 .5 VR:3", "The standard error PE \"1 .5\" is not a number."},
+        {0, "6SE PE:1,5 VR:3", "The standard error PE \"1,5\" is not a number."},
+        {0, zenith72,
+         "The zenith \"89.7200\" is not a dd.mmss angle: its minutes or seconds are 60 or more."},
+        {1, zenith72, nullptr},
+        {0, "6DR A-B 45.7500",
+         "The azimuth \"45.7500\" is not a dd.mmss angle: its minutes or seconds are 60 or more."},
+        {0, "6E LONGNAME001 10.0", "The point name \"LONGNAME001\" is longer than 10 characters."},
+        {0, "6E P2 10.0 12.0", "The record has 3 fields; it needs 2."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.record);
+        resetProgramLists();
+        shell.boxes.clear();
+        projectVars.angleType = row.angleType;
+        const int result = read({"6E P1 1.0", row.record});
+        if (row.why == nullptr) {
+            EXPECT_EQ(result, vkrReadOk);
+            continue;
+        }
+        ASSERT_EQ(result, vkrReadFailed);
+        ASSERT_EQ(shell.boxes.size(), 1u);
+        EXPECT_EQ(shell.boxes[0].text, "Error parsing raw record:\n" + row.record + "\nIn " +
+                                           (folder / "net.vkr").string() + ", line 3.\n" + row.why);
+    }
+}
