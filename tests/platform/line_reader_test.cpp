@@ -25,6 +25,16 @@ std::vector<std::string> readAll(const std::string& text,
     return lines;
 }
 
+std::vector<std::string> readAllByDefault(const std::string& text) {
+    std::istringstream in(text);
+    LineReader reader(in);
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.next(line))
+        lines.push_back(line);
+    return lines;
+}
+
 } // namespace
 
 // LF and CR LF end a line, a last line without an end is read; field-data
@@ -61,6 +71,19 @@ TEST(LineReader, AcceptsLfAndCrLfAndAnUnterminatedLastLine) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(readAll(row.text, row.ends), row.lines);
     }
+}
+
+// Every reader ends a line at a lone CR too: a file saved with CR-only line
+// ends read as one line lost its control and closures without a word.
+TEST(LineReader, EndsALineAtALoneCrByDefault) {
+    EXPECT_EQ(readAllByDefault("h\ra\rb\r"), (std::vector<std::string>{"h", "a", "b"}));
+    EXPECT_EQ(readAllByDefault("a\rb\nc\r\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    std::istringstream in("one\rtwo\rthree");
+    platform::LineReader reader(in);
+    std::string line;
+    while (reader.next(line)) {
+    }
+    EXPECT_EQ(reader.lineNumber(), 3);
 }
 
 TEST(LineReader, CountsLines) {

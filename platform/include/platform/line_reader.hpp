@@ -1,9 +1,10 @@
 #pragma once
-// The one text-line reader of the system. A line ends at LF or CR LF; a last
-// line without a line end is still a line (dropping it would lose data).
-// Field-data files may come from instruments that end lines with a lone CR:
-// their readers let a lone CR end a line too, so such a file never reads as
-// one long line.
+// The one text-line reader of the system. A line ends at LF, CR LF or a lone
+// CR; a last line without a line end is still a line (dropping it would lose
+// data). Files come from instruments and editors that end lines with a lone
+// CR as well: read only at LF, such a file was one long line and its data
+// was lost without a word. (The project file reads its own lines: a lone LF
+// is data there.)
 // Lines are bytes: nothing is transcoded.
 
 #include <cstdint>
@@ -14,12 +15,13 @@
 
 namespace platform {
 
-// Which bytes end a line.
+// Which bytes end a line: crToo (the default) LF, CR LF and a lone CR;
+// lfOrCrLf only LF and CR LF, for a text in which a lone CR is data.
 enum class LineEnds { lfOrCrLf, crToo };
 
 class LineReader {
 public:
-    explicit LineReader(std::istream& in, LineEnds ends = LineEnds::lfOrCrLf)
+    explicit LineReader(std::istream& in, LineEnds ends = LineEnds::crToo)
         : in_(&in), ends_(ends) {}
 
     // Reads the next line without its line end. Returns false at the end of
@@ -49,7 +51,7 @@ private:
 // why); nothing is ever created.
 class TextFileReader {
 public:
-    explicit TextFileReader(const std::filesystem::path& path, LineEnds ends = LineEnds::lfOrCrLf);
+    explicit TextFileReader(const std::filesystem::path& path, LineEnds ends = LineEnds::crToo);
 
     bool isOpen() const { return file_.is_open(); }
     // Why the file could not be opened; empty when it was.
