@@ -439,7 +439,7 @@ TEST_F(ProjectFile, RefusesValuesOutOfTheirRange) {
         {"stErrDist=1,5", "stErrDist", "1,5"},
         {"stErrDist=0x1p-3", "stErrDist", "0x1p-3"},
         {"stErrDist=1 5", "stErrDist", "1 5"},
-        {"stErrDist=1\t5", "stErrDist", "1\t5"},
+        {"stErrDist=1\t5", "stErrDist", "1<TAB>5"}, // the message shows the tab
         {"stErrDist=", "stErrDist", ""},
         {"stErrDist=.", "stErrDist", "."},
         {"stErrPoint=2abc", "stErrPoint", "2abc"},
@@ -503,7 +503,7 @@ TEST_F(ProjectFile, ARefusalSaysWhatTheValueShouldBe) {
         const char* reason;
     } cases[] = {
         {"stErrDist=1,5", "(not a number)"},
-        {"maxIterations=1e1", "(not an integer)"},
+        {"maxIterations=1e1", "(not a whole number)"},
         {"HorizUnits=9", "(the codes of HorizUnits are 0 to 2)"},
         {"ellipsoid=42", "(the codes of ellipsoid are 0 to 16)"},
         {"crdFileType=0", "(the codes of crdFileType are 1 to 6)"},
@@ -610,8 +610,9 @@ TEST_F(ProjectFile, TheVersionLineGivesTheVersion) {
     std::vector<std::string> refusals;
     ASSERT_NE(g.readProjectFile((folder / "p.prj").string(), refusals), 0);
     ASSERT_EQ(refusals.size(), 1u);
-    EXPECT_NE(refusals[0].find(", line 1: TARNWELL_PROJECT_VERSION=7a refused (not an integer)"),
-              std::string::npos)
+    EXPECT_NE(
+        refusals[0].find(", line 1: TARNWELL_PROJECT_VERSION=7a refused (not a whole number)"),
+        std::string::npos)
         << refusals[0];
 }
 

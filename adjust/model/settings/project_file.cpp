@@ -7,6 +7,7 @@
 #include "platform/c_locale_text.hpp"
 #include "platform/file_replace.hpp"
 #include "platform/paths.hpp"
+#include "platform/record_fields.hpp"
 
 #include <fstream>
 #include <limits>
@@ -149,23 +150,25 @@ int readKeyLineFrom(ProjectLines& lines, int& id, std::string& value) {
 }
 
 // The number a setting's text holds when the text is wholly one: an int
-// setting's is an integer within an int, a real setting's a decimal number
-// with an optional exponent (no hexadecimal, no comma, nothing after it).
-std::optional<double> settingNumber(const projectKeys::Key& key, const std::string& value) {
-    if (key.kind == ValueKind::real || key.kind == ValueKind::real9)
-        return platform::parseDataNumber(value);
-    const std::optional<long> whole = platform::parseLong(value);
-    if (!whole || value.find_first_not_of(" \t+-0123456789") != std::string::npos ||
-        *whole < std::numeric_limits<int>::min() || *whole > std::numeric_limits<int>::max())
-        return std::nullopt;
+// setting's a whole number within an int, a real setting's a decimal number
+// (no hexadecimal, no comma, nothing after it). Why not, otherwise.
+platform::FieldValue<double> settingNumber(const projectKeys::Key& key, const std::string& value) {
+    if (key.kind != ValueKind::integer)
+        return platform::readNumber(value, key.name);
+    const platform::FieldValue<long> whole = platform::readWholeNumber(value, key.name);
+    if (!whole)
+        return whole.error();
+    if (*whole < std::numeric_limits<int>::min() || *whole > std::numeric_limits<int>::max())
+        return platform::FieldError{platform::FieldFault::notAWholeNumber, key.name, value};
     return static_cast<double>(*whole);
 }
 
 // Why a number setting's text cannot be taken, or empty with `number` set.
 std::string refusalOf(const projectKeys::Key& key, const std::string& value, double& number) {
-    const std::optional<double> read = settingNumber(key, value);
+    const platform::FieldValue<double> read = settingNumber(key, value);
     if (!read)
-        return key.kind == ValueKind::integer ? "not an integer" : "not a number";
+        return read.error().fault == platform::FieldFault::notAWholeNumber ? "not a whole number"
+                                                                           : "not a number";
     number = *read;
     return settingRefusal(key, number);
 }
@@ -238,7 +241,7 @@ int globalVars::readProjectFile(const std::string& path, std::vector<std::string
             refusals.push_back(formatC("Project file %s, line %d: %s=%s refused (%s)", path.c_str(),
                                        lines.lineNumber,
                                        projectKeys::table()[static_cast<std::size_t>(id)].name,
-                                       value.c_str(), reason.c_str()));
+                                       platform::recordExcerpt(value).c_str(), reason.c_str()));
             continue;
         }
         setNumber(*this, key, number);
