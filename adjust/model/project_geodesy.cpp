@@ -4,6 +4,7 @@
 #include "model/program_lists.hpp"
 #include "model/project_ellipsoid.hpp"
 #include "model/project_zone.hpp"
+#include "model/run_stops.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/sight_reduction.hpp"
 #include "model/user_projection.hpp"
@@ -308,7 +309,11 @@ int getGeoidHeight(const geodCoord& point, double& separation) {
     const bool westPositive =
         projectVars.gridSystem == gridStatePlane83 || projectVars.gridSystem == gridStatePlane27;
     const double lon = point.lon * degrees;
-    return getElevFromGeoidGrid(point.lat * degrees, westPositive ? -lon : lon, &separation);
+    const int read =
+        getElevFromGeoidGrid(point.lat * degrees, westPositive ? -lon : lon, &separation);
+    if (read == geoidFileDamaged)
+        throw DamagedGeoidGrid(geoidGridFault());
+    return read;
 }
 
 void projGeodToEcef(stationRec& station) {

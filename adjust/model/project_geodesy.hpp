@@ -95,6 +95,8 @@ void geodeticFromGridMeters(stationRec& station);
 // project's `geoidHt` without a geoid model, else the open geoid grid at the
 // point's latitude and longitude. 0 when a value was obtained, else the
 // negative code of the geoid grid (the separation then as the grid left it).
+// Throws DamagedGeoidGrid when the grid file holds a line that is not a
+// number: a damaged grid stops the run rather than giving a wrong height.
 int getGeoidHeight(const geodCoord& point, double& separation);
 
 // The record's latitude, longitude (east-positive) and ellipsoidal height

@@ -271,6 +271,8 @@ template <class Run> RunResult stoppingRun(const RunContext& context, Run run) {
         return run();
     } catch (const UnknownZone& stop) {
         stopRun(context, stop.what());
+    } catch (const DamagedGeoidGrid& stop) {
+        stopRun(context, stop.what());
     } catch (const RunCancelled& stop) {
         stopRun(context, stop.what());
         return cancelledRun();

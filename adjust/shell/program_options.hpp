@@ -42,6 +42,7 @@ void writeWindowPlacement(platform::ProfileStore& profile, const WindowPlacement
 // ShowStartUPDialog 1, useVkTool 1; all but MRUProject go to `settings`.
 std::string readProgramOptions(const platform::ProfileStore& profile, globalVars& settings);
 // Writes the options; MRUProject only when `openProjectFile` is not empty.
-// blunderProximity is written with "%.3f".
+// blunderProximity is written with the fewest digits that read back as the
+// same number (a fraction of a millimetre does not come back as 0).
 void writeProgramOptions(platform::ProfileStore& profile, const globalVars& settings,
                          const std::string& openProjectFile);

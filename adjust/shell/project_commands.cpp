@@ -48,7 +48,7 @@ int CMainFrame::loadProject(const std::string& path) {
     }
     std::string text;
     for (const std::string& refusal : refusals)
-        text += (text.empty() ? "" : "\n") + refusal;
+        text += (text.empty() ? "" : "\n") + refusal + "; the value in force is kept.";
     if (!text.empty())
         shell_.message(text, MessageKind::ok);
     return read;

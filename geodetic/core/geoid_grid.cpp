@@ -25,6 +25,7 @@ struct GeoidModule {
     std::filesystem::path temporaryFolder;
     std::unique_ptr<GeoidGrid> grid;
     std::filesystem::path gridFile; // the file `grid` was loaded from
+    std::string fault;              // why the last file refused as damaged was
 };
 
 GeoidModule geoid;
@@ -38,7 +39,8 @@ void releaseGrid() {
 // `keepSameFile`, a grid already loaded from that very file stays.
 int loadFileFor(double lat, double lon, bool keepSameFile) {
     std::filesystem::path file;
-    const int chosen = geodetic_detail::chooseGeoidFile(geoid.folder, geoid.kind, lat, lon, &file);
+    const int chosen =
+        geodetic_detail::chooseGeoidFile(geoid.folder, geoid.kind, lat, lon, &file, &geoid.fault);
     if (chosen != geoidOk) {
         releaseGrid();
         return chosen;
@@ -46,7 +48,8 @@ int loadFileFor(double lat, double lon, bool keepSameFile) {
     if (keepSameFile && geoid.grid && file == geoid.gridFile)
         return geoidOk;
     releaseGrid();
-    const int loaded = geodetic_detail::loadGeoidGrid(file, geoid.temporaryFolder, &geoid.grid);
+    const int loaded =
+        geodetic_detail::loadGeoidGrid(file, geoid.temporaryFolder, &geoid.grid, &geoid.fault);
     if (loaded == geoidOk)
         geoid.gridFile = file;
     return loaded;
@@ -98,8 +101,13 @@ int getGeoidElev(double lat, double lon, double* N) {
     return height ? geoidOk : geoidNoValue;
 }
 
+const char* geoidGridFault() {
+    return geoid.fault.c_str();
+}
+
 void closeGeoidGrid() {
     releaseGrid();
+    geoid.fault.clear();
     geoid.state = GeoidState::closed;
     geoid.folder.clear();
     geoid.temporaryFolder.clear();

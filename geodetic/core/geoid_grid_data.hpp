@@ -3,10 +3,14 @@
 
 #include "geoid_node_store.hpp"
 
+#include "platform/line_reader.hpp"
+#include "platform/record_fields.hpp"
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace geodetic_detail {
@@ -17,13 +21,26 @@ struct GeoidGridHeader {
     double dLon = 0.0, dLat = 0.0; // spacings, from the counts as written (before truncation)
 };
 
-// A number of a .grd line: its first 127 characters read as a decimal
-// number in the C locale (0 when there is none).
-double grdLineNumber(std::string_view line);
+// The header of a .grd file: south, west, north, east (degrees), then the
+// column and row interval counts, one a line.
+inline constexpr int grdHeaderLines = 6;
+
+enum class GrdRead { read, cutShort, damaged };
+
+// "Geoid grid file <file>, line <n>: " and the error's sentence.
+std::string grdLineFault(const std::filesystem::path& file, int lineNumber,
+                         const platform::FieldError& error);
+
+// The first `count` header numbers of `lines` into `numbers`, each line
+// wholly a number: `damaged` with the refusal in *fault when one is not,
+// `cutShort` when the file ends before them.
+GrdRead readGrdHeader(platform::LineReader& lines, const std::filesystem::path& file, int count,
+                      double* numbers, std::string* fault);
 
 // A node value line: absent when it begins with 'N', holds -98765432.1 or
-// is not a finite number.
-GeoidNode grdNodeValue(std::string_view line);
+// spells no finite number ("nan", "-inf"); refused when it is not wholly a
+// number otherwise ("#0.000" is no 0).
+platform::FieldValue<GeoidNode> grdNodeValue(std::string_view line);
 
 class GeoidGrid {
 public:
@@ -52,9 +69,11 @@ private:
 };
 
 // Loads a .grd file: geoidOk with *grid set, geoidFileUnavailable when the
-// file cannot be opened or its header is unusable, geoidNoStore when no
-// store can be made (temporary file in `temporaryFolder`).
+// file cannot be opened or its header is unusable, geoidFileDamaged with the
+// file, line and text in *fault when a line is not wholly a number,
+// geoidNoStore when no store can be made (temporary file in
+// `temporaryFolder`).
 int loadGeoidGrid(const std::filesystem::path& file, const std::filesystem::path& temporaryFolder,
-                  std::unique_ptr<GeoidGrid>* grid);
+                  std::unique_ptr<GeoidGrid>* grid, std::string* fault);
 
 } // namespace geodetic_detail

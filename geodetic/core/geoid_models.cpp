@@ -89,35 +89,38 @@ std::filesystem::path fileInFolder(const std::filesystem::path& folder, const st
     return firstFileMatching(folder, name).value_or(exact);
 }
 
-enum class TileRead { covers, elsewhere, unreadable };
+enum class TileRead { covers, elsewhere, unreadable, damaged };
 
 // Whether the tile file covers the point strictly inside its bounds (the
-// first four header lines).
-TileRead gda94TileCovers(const std::filesystem::path& file, double lat, double lon) {
+// first four header lines); `damaged`, with the refusal in *fault, when a
+// bound is not wholly a number.
+TileRead gda94TileCovers(const std::filesystem::path& file, double lat, double lon,
+                         std::string* fault) {
     std::ifstream in(file, std::ios::binary);
     if (!in.is_open())
         return TileRead::unreadable;
+    platform::LineReader lines(in);
     double bounds[4] = {}; // south, west, north, east
-    std::string line;
-    for (double& bound : bounds)
-        if (nextLine(in, line))
-            bound = grdLineNumber(line);
+    if (readGrdHeader(lines, file, 4, bounds, fault) == GrdRead::damaged)
+        return TileRead::damaged;
     const bool inside = bounds[0] < lat && lat < bounds[2] && bounds[1] < lon && lon < bounds[3];
     return inside ? TileRead::covers : TileRead::elsewhere;
 }
 
 // GDA94 tiles au_sc49 ... au_sl57: numbers 49-57, within each the letters c-l.
 int findGda94Tile(const std::filesystem::path& folder, double lat, double lon,
-                  std::filesystem::path* file) {
+                  std::filesystem::path* file, std::string* fault) {
     bool incomplete = false;
     for (int number = 49; number <= 57; ++number)
         for (char letter = 'c'; letter <= 'l'; ++letter) {
             const std::filesystem::path candidate = fileInFolder(
                 folder, "au_s" + std::string(1, letter) + std::to_string(number) + ".grd");
-            switch (gda94TileCovers(candidate, lat, lon)) {
+            switch (gda94TileCovers(candidate, lat, lon, fault)) {
             case TileRead::covers:
                 *file = candidate;
                 return geoidOk;
+            case TileRead::damaged:
+                return geoidFileDamaged;
             case TileRead::unreadable:
                 incomplete = true;
                 break;
@@ -162,7 +165,10 @@ int geoid03Tile(double lat, double lon) {
 }
 
 int chooseGeoidFile(const std::filesystem::path& folder, int kind, double lat, double lon,
-                    std::filesystem::path* file) {
+                    std::filesystem::path* file, std::string* fault) {
+    std::string unasked;
+    if (fault == nullptr)
+        fault = &unasked;
     if (lon < 0.0)
         lon += 360.0;
     switch (kind) {
@@ -181,7 +187,7 @@ int chooseGeoidFile(const std::filesystem::path& folder, int kind, double lat, d
         return geoidOk;
     }
     case geoidGda94:
-        return findGda94Tile(folder, lat, lon, file);
+        return findGda94Tile(folder, lat, lon, file, fault);
     default:
         if (!validKind(kind))
             return geoidUnknownKind;

@@ -3,6 +3,7 @@
 // tile covers a point.
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace geodetic_detail {
@@ -27,9 +28,10 @@ int geoid03Tile(double lat, double lon);
 // The grid file of model `kind` that covers the point (longitude east,
 // negative taken plus 360), looked up exactly and then without regard to
 // case. geoidOk with *file set, geoidNoTile, geoidFileUnavailable (a GDA94
-// tile that could not be read and none covering the point), or
-// geoidUnknownKind.
+// tile that could not be read and none covering the point),
+// geoidFileDamaged (a GDA94 tile whose bounds are not wholly numbers, the
+// refusal in *fault) or geoidUnknownKind.
 int chooseGeoidFile(const std::filesystem::path& folder, int kind, double lat, double lon,
-                    std::filesystem::path* file);
+                    std::filesystem::path* file, std::string* fault = nullptr);
 
 } // namespace geodetic_detail

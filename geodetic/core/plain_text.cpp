@@ -2,25 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
-#include <locale.h>
 
 namespace geodetic_detail {
-
-double leadingNumber(std::string_view text) {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-    const std::string copy(text);
-    return strtod_l(copy.c_str(), nullptr, cLocale);
-}
-
-bool nextLine(std::istream& in, std::string& line) {
-    line.clear();
-    if (!std::getline(in, line) && line.empty())
-        return false;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return true;
-}
 
 std::filesystem::path pathFromText(std::string_view text) {
     std::string copy(text);

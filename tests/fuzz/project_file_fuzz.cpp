@@ -1,23 +1,40 @@
 // The project file reader: any bytes read as a project give settings within
-// their ranges, never a crash.
+// their ranges and lists of codes (every value taken passes the checks that
+// refuse the others), refusals of bounded length that never hold a raw
+// control byte, and never a crash.
 
 #include "fuzz_input.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/setting_ranges.hpp"
+#include "platform/record_fields.hpp"
 
-#include <cmath>
 #include <cstdlib>
+
+namespace {
+
+bool readableRefusal(const std::string& refusal, const std::string& path) {
+    // The path, the key, two excerpts at most and the reason.
+    const std::size_t longest = path.size() + 2 * platform::excerptBytes + 300;
+    if (refusal.size() > longest)
+        return false;
+    for (const char c : refusal)
+        if (static_cast<unsigned char>(c) < 0x20)
+            return false;
+    return true;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fuzzinput::InputFile file(fuzzinput::textOf(data, size), "input.prj");
     globalVars settings;
     std::vector<std::string> refusals;
     settings.readProjectFile(file.path(), refusals);
-    const bool inRange =
-        std::isfinite(settings.confidenceInterval) && std::isfinite(settings.stErrZ) &&
-        settings.distPrec >= smallestPrecision && settings.distPrec <= largestPrecision &&
-        settings.directionPrec >= smallestPrecision && settings.directionPrec <= largestPrecision;
-    if (!inRange)
+    globalVars checked = settings;
+    if (!restoreSettingsOutOfRange(checked, globalVars()).empty())
         std::abort();
+    for (const std::string& refusal : refusals)
+        if (!readableRefusal(refusal, file.path()))
+            std::abort();
     return 0;
 }

@@ -90,19 +90,21 @@ TEST_F(GeoidLoading, AHostileHeaderIsRefusedBeforeAnythingIsAllocated) {
     struct Case {
         const char* what;
         std::string text;
+        int status = geoidFileUnavailable; // a line that is no number: geoidFileDamaged
     };
     const Case cases[] = {
         {"zero column count", std::string("0\n0\n2\n2\n0\n2\n") + values},
         {"negative row count", std::string("0\n0\n2\n2\n2\n-2\n") + values},
         {"count below one", std::string("0\n0\n2\n2\n0.5\n2\n") + values},
-        {"no number as a count", std::string("0\n0\n2\n2\nabc\n2\n") + values},
+        {"no number as a count", std::string("0\n0\n2\n2\nabc\n2\n") + values, geoidFileDamaged},
         {"reversed latitudes", std::string("2\n0\n0\n2\n2\n2\n") + values},
         {"reversed longitudes", std::string("0\n2\n2\n0\n2\n2\n") + values},
         {"equal longitudes", std::string("0\n2\n2\n2\n2\n2\n") + values},
-        {"a bound that is not a number", std::string("nan\n0\n2\n2\n2\n2\n") + values},
+        {"a bound that is not a number", std::string("nan\n0\n2\n2\n2\n2\n") + values,
+         geoidFileDamaged},
         {"counts larger than the file",
          std::string("0\n0\n2\n2\n1000000000\n1000000000\n") + values},
-        {"counts beyond an int32", std::string("0\n0\n2\n2\n1e30\n2\n") + values},
+        {"counts beyond an int32", std::string("0\n0\n2\n2\n1e30\n2\n") + values, geoidFileDamaged},
         {"a header cut short", "0\n0\n2\n"},
     };
     for (const bool fileForm : {false, true}) {
@@ -113,7 +115,7 @@ TEST_F(GeoidLoading, AHostileHeaderIsRefusedBeforeAnythingIsAllocated) {
             writeEgm96(c.text);
             open();
             const Lookup r = lookup(1, 1);
-            EXPECT_EQ(r.status, geoidFileUnavailable);
+            EXPECT_EQ(r.status, c.status);
             EXPECT_EQ(r.height, 0.0);
             EXPECT_EQ(temporaryFilesIn(folder.path()), 0);
         }
@@ -139,6 +141,63 @@ TEST_F(GeoidLoading, ValuesThatAreNotNumbersHaveNoValue) {
         EXPECT_EQ(lookup(11, 21).status, geoidNoValue);
         EXPECT_EQ(lookup(10.5, 20).status, geoidOk); // the western side, both ends valid
     }
+}
+
+// A node or header line that is not wholly a number is no value of the
+// grid: the file is refused as damaged, naming the file and the line, and
+// no grid stays loaded. "#0.000" was read as 0 (a 5 cm error in a height
+// where the node is 0.05), "1,5" as 1. Lines that end at a lone CR count
+// their lines as the others.
+TEST_F(GeoidLoading, ALineThatIsNotWhollyANumberRefusesTheFile) {
+    const std::string header = "10\n20\n12\n22\n2\n2\n";
+    const struct {
+        const char* what;
+        std::string text;
+        int line;
+        const char* why;
+    } cases[] = {
+        {"text before a node", header + "5\n5\n5\n5\n#0.000\n5\n5\n5\n5\n", 11,
+         "The node value \"#0.000\" is not a number."},
+        {"a decimal comma", header + "5\n5\n1,5\n5\n5\n5\n5\n5\n5\n", 9,
+         "The node value \"1,5\" is not a number."},
+        {"text after a node", header + "5\n5\n5\n5\n5\n5\n5\n5\n5 m\n", 15,
+         "The node value \"5 m\" is not a number."},
+        {"an empty line", header + "5\n\n5\n5\n5\n5\n5\n5\n5\n", 8,
+         "The node value \"\" is not a number."},
+        {"hexadecimal", header + "5\n5\n5\n0x1p2\n5\n5\n5\n5\n5\n", 10,
+         "The node value \"0x1p2\" is not a number."},
+        {"a header line", "10\n20\n12x\n22\n2\n2\n5\n5\n5\n5\n5\n5\n5\n5\n5\n", 3,
+         "The northern latitude \"12x\" is not a number."},
+        {"CR alone ends the lines", "10\r20\r12\r22\r2\r2\r5\r5\r5\r5\r#5\r5\r5\r5\r5\r", 11,
+         "The node value \"#5\" is not a number."},
+    };
+    for (const bool fileForm : {false, true}) {
+        geodetic_detail::injectGeoidStoreFaults({fileForm, false});
+        for (const auto& c : cases) {
+            SCOPED_TRACE(::testing::Message() << c.what << (fileForm ? ", file form" : ""));
+            closeGeoidGrid();
+            writeEgm96(c.text);
+            open();
+            const Lookup r = lookup(11, 21);
+            EXPECT_EQ(r.status, geoidFileDamaged);
+            EXPECT_EQ(r.height, 0.0);
+            EXPECT_EQ(std::string(geoidGridFault()),
+                      "Geoid grid file " + (folder / "egm96.grd").string() + ", line " +
+                          std::to_string(c.line) + ": " + c.why);
+            EXPECT_EQ(temporaryFilesIn(folder.path()), 0);
+        }
+    }
+    closeGeoidGrid();
+    EXPECT_EQ(std::string(geoidGridFault()), "");
+}
+
+// The same grid with lone CR line ends reads as with LF.
+TEST_F(GeoidLoading, ACarriageReturnOnlyGridReadsAsTheSameGrid) {
+    writeEgm96("10\r20\r12\r22\r2\r2\r1\r2\r3\r4\r5\r6\r7\r8\r9\r");
+    open();
+    const Lookup r = lookup(11, 21);
+    ASSERT_EQ(r.status, geoidOk);
+    EXPECT_NEAR(r.height, 5.0, 1e-12); // the centre node
 }
 
 TEST_F(GeoidLoading, AMissingGridFileCannotBeLoaded) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -298,9 +299,11 @@ TEST_F(ProjectFile, LinesTheReaderSkipsOrTakes) {
         {"line without equals sign", "gridSystem 4\r\n", &globalVars::gridSystem, 0},
         {"unknown key", "gridSystems=4\r\n", &globalVars::gridSystem, 0},
         {"blanks and tabs around the line", " \tgridSystem=4 \t\r\n", &globalVars::gridSystem, 4},
-        {"non-numeric value", "maxIterations=ten\r\n", &globalVars::maxIterations, 0},
-        {"leading number of a value", "maxIterations=25 passes\r\n", &globalVars::maxIterations,
-         25},
+        {"non-numeric value, refused", "maxIterations=ten\r\n", &globalVars::maxIterations, 10},
+        {"leading number of a value, refused", "maxIterations=25 passes\r\n",
+         &globalVars::maxIterations, 10},
+        {"blanks around a value", "maxIterations= 25 \r\n", &globalVars::maxIterations, 25},
+        {"a sign", "maxIterations=+25\r\n", &globalVars::maxIterations, 25},
         {"last line without CR LF", "gridZone=3702", &globalVars::gridZone, 3702},
         {"setting after a skipped line", "x\r\ngridZone=1101\r\n", &globalVars::gridZone, 1101},
     };
@@ -403,7 +406,9 @@ TEST_F(ProjectFile, FileListNamesAreToldFromKeyLinesByTheKnownKeys) {
 
 // Values no run can use are refused where the project is read: the setting
 // keeps its value, and the message names the file, the line, the setting and
-// the value.
+// the value. A value is taken only when it is wholly a number (an integer
+// for an int setting): the C library would read a prefix of it and make
+// 1,5 a standard error of 1 and 1e1 ten iterations of 1.
 TEST_F(ProjectFile, RefusesValuesOutOfTheirRange) {
     const struct {
         const char* line;
@@ -430,6 +435,42 @@ TEST_F(ProjectFile, RefusesValuesOutOfTheirRange) {
         {"rodStErr=1e-300", "rodStErr", "1e-300"},
         {"convergeLimit=NAN", "convergeLimit", "NAN"},
         {"SF=1e308", "SF", "1e308"},
+        // Not wholly a number.
+        {"stErrDist=1,5", "stErrDist", "1,5"},
+        {"stErrDist=0x1p-3", "stErrDist", "0x1p-3"},
+        {"stErrDist=1 5", "stErrDist", "1 5"},
+        {"stErrDist=1\t5", "stErrDist", "1<TAB>5"}, // the message shows the tab
+        {"stErrDist=", "stErrDist", ""},
+        {"stErrDist=.", "stErrDist", "."},
+        {"stErrPoint=2abc", "stErrPoint", "2abc"},
+        {"maxIterations=2abc", "maxIterations", "2abc"},
+        {"maxIterations=1e1", "maxIterations", "1e1"},
+        {"maxIterations=10.0", "maxIterations", "10.0"},
+        {"maxIterations=0x10", "maxIterations", "0x10"},
+        {"maxIterations=", "maxIterations", ""},
+        {"gridZone=2147483648", "gridZone", "2147483648"},
+        {"gridZone=-99999999999", "gridZone", "-99999999999"},
+        // Codes outside their lists.
+        {"geodeticModel=2", "geodeticModel", "2"},
+        {"geodeticModel=-1", "geodeticModel", "-1"},
+        {"ellipsoid=42", "ellipsoid", "42"},
+        {"ellipsoid=17", "ellipsoid", "17"},
+        {"HorizUnits=9", "HorizUnits", "9"},
+        {"HorizUnits=3", "HorizUnits", "3"},
+        {"gridSystem=6", "gridSystem", "6"},
+        {"nezFileFmtType=8", "nezFileFmtType", "8"},
+        {"geoidModelType=8", "geoidModelType", "8"},
+        {"gpsFileFmtType=12", "gpsFileFmtType", "12"},
+        {"GPSUnits=4", "GPSUnits", "4"},
+        {"Rw5GPSUnits=3", "Rw5GPSUnits", "3"},
+        {"levelUnits=3", "levelUnits", "3"},
+        {"ttlStaUnits=3", "ttlStaUnits", "3"},
+        {"levelFileFmtType=2", "levelFileFmtType", "2"},
+        {"asciiNEZType=18", "asciiNEZType", "18"},
+        {"crdFileType=0", "crdFileType", "0"},
+        {"crdFileType=7", "crdFileType", "7"},
+        {"NEDisplayType=4", "NEDisplayType", "4"},
+        {"angleType=2", "angleType", "2"},
     };
     const globalVars held = readText(project("gridZone=12\r\n"));
     for (const auto& c : cases) {
@@ -453,6 +494,30 @@ TEST_F(ProjectFile, RefusesValuesOutOfTheirRange) {
     EXPECT_NE(refusals[0].find("(a standard error is 0 or from 1e-100 to 1e+12)"),
               std::string::npos)
         << "the accepted range is named: " << refusals[0];
+}
+
+// The reason names what the value should have been.
+TEST_F(ProjectFile, ARefusalSaysWhatTheValueShouldBe) {
+    const struct {
+        const char* line;
+        const char* reason;
+    } cases[] = {
+        {"stErrDist=1,5", "(not a number)"},
+        {"maxIterations=1e1", "(not a whole number)"},
+        {"HorizUnits=9", "(the codes of HorizUnits are 0 to 2)"},
+        {"ellipsoid=42", "(the codes of ellipsoid are 0 to 16)"},
+        {"crdFileType=0", "(the codes of crdFileType are 1 to 6)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        writeBytes(folder / "p.prj", project(std::string(c.line) + "\r\n"));
+        globalVars g;
+        std::vector<std::string> refusals;
+        ASSERT_NE(g.readProjectFile((folder / "p.prj").string(), refusals), 0);
+        ASSERT_EQ(refusals.size(), 1u);
+        EXPECT_EQ(refusals[0], "Project file " + (folder / "p.prj").string() +
+                                   ", line 2: " + c.line + " refused " + c.reason);
+    }
 }
 
 TEST_F(ProjectFile, TakesValuesAtTheEndsOfTheirRange) {
@@ -496,8 +561,9 @@ TEST_F(ProjectFile, SettingsTheFileLacksKeepTheirValues) {
 
 TEST_F(ProjectFile, OlderProjectsRenumberTheControlFileFormat) {
     // Older numbering -> current: 0->1, 1->2, 4->3, 5->4, 6->5, 7->6, else 0.
-    const std::pair<int, int> codes[] = {{0, 1}, {1, 2}, {2, 0}, {3, 0}, {4, 3},
-                                         {5, 4}, {6, 5}, {7, 6}, {8, 0}};
+    // (A code beyond 7 is refused as it is read: see RefusesValuesOutOfTheirRange.)
+    const std::pair<int, int> codes[] = {{0, 1}, {1, 2}, {2, 0}, {3, 0},
+                                         {4, 3}, {5, 4}, {6, 5}, {7, 6}};
     for (const auto& [older, current] : codes) {
         SCOPED_TRACE(older);
         const globalVars v6 =
@@ -511,6 +577,69 @@ TEST_F(ProjectFile, OlderProjectsRenumberTheControlFileFormat) {
     held.version = 7;
     const globalVars noVersionLine = readText(project("nezFileFmtType=4\r\n"), held);
     EXPECT_EQ(noVersionLine.nezFileFmtType, 4) << "the version held before counts";
+}
+
+// The version line is the file's version: a project whose settings carry no
+// `version` line (a hand-made one, or one a tool wrote) is not an older
+// project, and its control file format stays as written. A `version` line
+// after it holds.
+TEST_F(ProjectFile, TheVersionLineGivesTheVersion) {
+    const struct {
+        const char* name;
+        std::string text;
+        int version;
+        int controlFormat;
+    } cases[] = {
+        {"version line 7 alone", "TARNWELL_PROJECT_VERSION=7\r\nnezFileFmtType=5\r\n", 7, 5},
+        {"version line 6 alone", "TARNWELL_PROJECT_VERSION=6\r\nnezFileFmtType=5\r\n", 6, 4},
+        {"a version line after it",
+         "TARNWELL_PROJECT_VERSION=7\r\nversion=6\r\nnezFileFmtType=5\r\n", 6, 4},
+        {"a version line 7 after 6",
+         "TARNWELL_PROJECT_VERSION=6\r\nversion=7\r\nnezFileFmtType=7\r\n", 7, 7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        globalVars fresh;
+        ASSERT_EQ(fresh.version, 0) << "a new settings object holds no version";
+        const globalVars g = readText(c.text, fresh);
+        EXPECT_EQ(g.version, c.version);
+        EXPECT_EQ(g.nezFileFmtType, c.controlFormat);
+    }
+    writeBytes(folder / "p.prj", "TARNWELL_PROJECT_VERSION=7a\r\nnezFileFmtType=5\r\n");
+    globalVars g;
+    std::vector<std::string> refusals;
+    ASSERT_NE(g.readProjectFile((folder / "p.prj").string(), refusals), 0);
+    ASSERT_EQ(refusals.size(), 1u);
+    EXPECT_NE(
+        refusals[0].find(", line 1: TARNWELL_PROJECT_VERSION=7a refused (not a whole number)"),
+        std::string::npos)
+        << refusals[0];
+}
+
+// An editor that ends every line with CR alone (the file lists' LF as well)
+// leaves the same project, as one that ends them with LF alone does; CR
+// alone in place of CR LF, the lists' LF kept, too.
+TEST_F(ProjectFile, CarriageReturnOnlyProjectReadsAsTheSameProject) {
+    const std::string written = readBytes(fixture);
+    std::string crForCrLf = written;
+    for (std::size_t at; (at = crForCrLf.find("\r\n")) != std::string::npos;)
+        crForCrLf.erase(at + 1, 1);
+    std::string crOnly = crForCrLf;
+    std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+    for (const auto& [form, text] :
+         {std::pair{"CR alone", crOnly}, std::pair{"CR for CR LF, lists in LF", crForCrLf}}) {
+        SCOPED_TRACE(form);
+        ASSERT_EQ(text.find("\r\n"), std::string::npos);
+        globalVars g;
+        const auto path = folder / "cr.prj";
+        writeBytes(path, text);
+        std::vector<std::string> refusals;
+        ASSERT_NE(g.readProjectFile(path.string(), refusals), 0);
+        EXPECT_TRUE(refusals.empty()) << refusals.front();
+        globalVars expected = fixtureSettings();
+        expected.reportFileName = g.reportFileName;
+        expectSameStoredSettings(g, expected);
+    }
 }
 
 TEST(ProjectFileLines, ReadKeyLineResults) {

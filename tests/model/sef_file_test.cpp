@@ -152,3 +152,44 @@ TEST(SefRecord, ReadKeyLineGivesTheKeyIndex) {
     EXPECT_EQ(r.SEDistCnstn, 0.005);
     EXPECT_EQ(r.AvgDistToBS, 150.0);
 }
+
+// A folder named as the file is refused for what it is: the reason was the
+// "No such file or directory" of an earlier call.
+TEST_F(SefFile, AFolderIsRefusedAsAFolder) {
+    stdErrRec r = crewRecord();
+    EXPECT_EQ(r.load(folder.path().string()), stdErrRec::failed);
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Error opening standard error  file: " +
+                                                    folder.path().string() + ": Is a directory"}));
+    EXPECT_EQ(valuesOf(r), valuesOf(crewRecord()));
+}
+
+// A value that is not wholly a number is refused naming the file, the line,
+// the key and the value, and the read fails (the standard errors page takes
+// nothing from it); the other lines are read. The C library's conversion
+// took 1,5 as 1 and 0x1p-3 as 0.125.
+TEST_F(SefFile, AValueThatIsNotWhollyANumberIsRefused) {
+    const struct {
+        const char* value;
+        const char* quoted; // as the message shows it
+    } cases[] = {
+        {"1,5", "1,5"},      {"2abc", "2abc"}, {"0x1p-3", "0x1p-3"}, {"1 5", "1 5"},
+        {"1\t5", "1<TAB>5"}, {"", ""},         {"nan", "nan"},       {"1e400", "1e400"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.quoted);
+        shell.boxes.clear();
+        const auto path = folder / "damaged.sef";
+        writeBytes(path, std::string("SEAz=2\r\nSEDistCnstn=") + c.value + "\r\nSEElev=0.04\r\n");
+        stdErrRec r;
+        EXPECT_EQ(r.load(path.string()), stdErrRec::failed);
+        stdErrRec expected;
+        expected.SEAz = 2.0;
+        expected.SEElev = 0.04;
+        EXPECT_EQ(valuesOf(r), valuesOf(expected));
+        const std::string line = std::string("SEDistCnstn=") + c.quoted;
+        EXPECT_EQ(boxTexts(),
+                  (std::vector<std::string>{
+                      "Error parsing record: " + line + "\r\nFile: " + path.string() +
+                      ", line 2: The SEDistCnstn \"" + c.quoted + "\" is not a number."}));
+    }
+}

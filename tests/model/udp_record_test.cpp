@@ -157,6 +157,58 @@ TEST_F(UdpFile, BadLinesAreReportedAndReadingGoesOn) {
                      }));
 }
 
+// A folder named as the file is refused for what it is: the reason was the
+// "No such file or directory" of an earlier call.
+TEST_F(UdpFile, AFolderIsRefusedAsAFolder) {
+    udpRec rec = fixtureRecord();
+    EXPECT_EQ(rec.load(folder.path().string()), udpRec::failed);
+    ASSERT_EQ(shell.boxes.size(), 1u);
+    EXPECT_EQ(shell.boxes[0].text,
+              "Error opening UDP file: " + folder.path().string() + ": Is a directory");
+    expectSameRecord(rec, fixtureRecord());
+}
+
+// A value that is not wholly what its field holds is refused naming the
+// file, the line, the key and the value, and the load fails, so no run
+// projects with it; the other lines are read. The C library's conversions
+// took 500000,5 as 500000, 9x as 9, and 30.7500 (75 minutes) as 31 15'.
+TEST_F(UdpFile, AValueThatIsNotWhollyItsFieldsIsRefused) {
+    const struct {
+        const char* line;
+        const char* why;
+    } cases[] = {
+        {"FalseEastings=500000,5", "The FalseEastings \"500000,5\" is not a number."},
+        {"FalseEastings=0x1p3", "The FalseEastings \"0x1p3\" is not a number."},
+        {"projection_scale=0.9996 x", "The projection_scale \"0.9996 x\" is not a number."},
+        {"EllipsInt=9x", "The EllipsInt \"9x\" is not a whole number."},
+        {"ProjInt=1e0", "The ProjInt \"1e0\" is not a whole number."},
+        {"EllipsInt=42", "The EllipsInt \"42\" is not a code from 0 to 16."},
+        {"ProjInt=6", "The ProjInt \"6\" is not a code from 0 to 5."},
+        {"ProjInt=-1", "The ProjInt \"-1\" is not a code from 0 to 5."},
+        {"CentralMeridian=-84.7500000000",
+         "The CentralMeridian \"-84.7500000000\" is not a dd.mmss angle: its minutes or seconds "
+         "are 60 or more."},
+        {"latOrigin=30.2060", "The latOrigin \"30.2060\" is not a dd.mmss angle: its minutes "
+                              "or seconds are 60 or more."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        shell.boxes.clear();
+        const auto path = folder / "damaged.udp";
+        testsupport::writeBytes(path, std::string("DatumName=ED 50\r\n") + c.line +
+                                          "\r\nProjName=After\r\n");
+        udpRec rec = fixtureRecord();
+        EXPECT_EQ(rec.load(path.string()), udpRec::failed);
+        udpRec expected = fixtureRecord();
+        expected.DatumName = "ED 50";
+        expected.ProjName = "After";
+        expectSameRecord(rec, expected);
+        ASSERT_EQ(shell.boxes.size(), 1u);
+        EXPECT_EQ(shell.boxes[0].text, "Error parsing record: " + std::string(c.line) +
+                                           "\r\nFile: " + path.string() + ", line 2: " + c.why);
+    }
+}
+
 TEST(UdpRecord, ResetKeepsThePath) {
     udpRec rec = fixtureRecord();
     rec.path = "site.udp";

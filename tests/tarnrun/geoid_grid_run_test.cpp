@@ -118,4 +118,39 @@ TEST(GeoidGridRun, AFolderWithoutTheModelsGridStopsTheRunBeforeItsFiles) {
     EXPECT_FALSE(fs::exists(folder / "site.RPT"));
 }
 
+// A node of the grid with text before its number ("#-30.0" was read as 0,
+// 30 m off in every height and the sea-level reduction) stops the run with
+// the file and the line; the coordinates of the earlier run stay.
+TEST(GeoidGridRun, ADamagedGridStopsTheRunNamingItsLine) {
+    testsupport::TempFolder folder{"geoid-grid-damaged"};
+    fs::create_directory(folder / "grids");
+    const fs::path grid = folder / "grids" / "egm96.grd";
+    writeConstantGrid(grid);
+    globalVars settings = statePlaneSettings();
+    settings.geoidModel = 1;
+    settings.geoidModelType = egm96Model;
+    const std::string raw = testsupport::readBytes(sitecopy::exampleFile("site.vkr"));
+    const std::string geoidDir = "--geoid-dir '" + (folder / "grids").string() + "'";
+    ASSERT_EQ(sitecopy::run(folder, settings, raw, geoidDir), exitConverged);
+    const std::string nez = testsupport::readBytes(folder / "site.NEZ");
+    const std::string out = testsupport::readBytes(folder / "site.OUT");
+
+    // Line 11, the fifth node, the one the site lies nearest.
+    std::string text = testsupport::readBytes(grid);
+    std::size_t at = 0;
+    for (int line = 1; line < 11; ++line)
+        at = text.find('\n', at) + 1;
+    text.insert(at, "#");
+    testsupport::writeBytes(grid, text);
+    EXPECT_EQ(sitecopy::run(folder, settings, raw, geoidDir), exitStopped);
+    const std::string told =
+        "Geoid grid file " + grid.string() + ", line 11: The node value \"#-30\" is not a number.";
+    EXPECT_NE(testsupport::readBytes(folder / "console.txt").find(told), std::string::npos)
+        << testsupport::readBytes(folder / "console.txt");
+    EXPECT_NE(testsupport::readBytes(folder / "site.ERR").find(told), std::string::npos)
+        << testsupport::readBytes(folder / "site.ERR");
+    EXPECT_EQ(testsupport::readBytes(folder / "site.NEZ"), nez);
+    EXPECT_EQ(testsupport::readBytes(folder / "site.OUT"), out);
+}
+
 } // namespace

@@ -6,7 +6,7 @@
 // preprocessing completed); 1 the run stopped early, final points were not
 // stored in the coordinate file, or an output could not be written; 2 the run
 // ended but the adjustment failed or was cancelled; 3 usage error, a folder
-// that does not exist, or an unreadable project.
+// that does not exist, an unreadable project, or a project setting refused.
 
 #include "console_shell.hpp"
 #include "error_report_messages.hpp"
@@ -65,6 +65,23 @@ bool readableFile(const std::string& path, std::string& error) {
     return true;
 }
 
+// A setting the project holds but cannot have (not a number, out of its
+// range) would have the run work with another value than the project's: no
+// run, and the refusals stand in the error report as well as on the
+// console. The coordinate outputs of an earlier run stay as they are.
+void refuseProject(const std::string& path, const std::vector<std::string>& refusals,
+                   std::string& error) {
+    for (const std::string& refusal : refusals)
+        std::fprintf(stderr, "tarnrun: %s\n", refusal.c_str());
+    error = "project " + path + " not run: the settings above were refused";
+    std::vector<std::string> messages = refusals;
+    messages.push_back(error);
+    const std::filesystem::path errorReport = projectOutputPath(".ERR");
+    std::string writeError;
+    if (!recordInErrorReport(errorReport, fileStamp(errorReport), messages, writeError))
+        std::fprintf(stderr, "tarnrun: %s\n", writeError.c_str());
+}
+
 bool loadProject(const std::string& path, std::string& error) {
     if (!readableFile(path, error))
         return false;
@@ -73,14 +90,16 @@ bool loadProject(const std::string& path, std::string& error) {
     const bool read = isTextProjectFile(path)
                           ? projectVars.readProjectFile(path, refusals) != 0
                           : projectVars.readLegacyProjectFile(path, refusals) != 0;
-    for (const std::string& refusal : refusals)
-        std::fprintf(stderr, "tarnrun: %s\n", refusal.c_str());
     if (!read) {
         error = "cannot read project " + path;
         return false;
     }
     std::error_code ec;
     projectVars.projectFileName = std::filesystem::absolute(path, ec).lexically_normal().string();
+    if (!refusals.empty()) {
+        refuseProject(path, refusals, error);
+        return false;
+    }
     return true;
 }
 

@@ -118,7 +118,8 @@ const char* runUsage() {
            "  1  the run stopped early, or points were not stored in the coordinate file;\n"
            "     the message is printed and written to the .ERR\n"
            "  2  the adjustment failed or was cancelled (Ctrl-C)\n"
-           "  3  usage error, a folder that does not exist, or an unreadable project\n";
+           "  3  usage error, a folder that does not exist, an unreadable project, or a\n"
+           "     project setting refused (the reason also goes to the .ERR)\n";
 }
 
 std::optional<RunOptions> parseRunOptions(int argc, const char* const* argv, std::string& error) {

@@ -55,12 +55,14 @@ public:
     // mention keep their values; unknown keys and lines without "=" are
     // skipped. Non-zero when the file could be opened, 0 when not.
     int readProjectFile(const std::string& path);
-    // As above; a value that is no usable number, or out of its setting's
-    // range (precisions, the confidence interval, standard errors), is
-    // refused: the setting keeps its value and `refusals` gets a message
-    // naming the file, the line, the setting and the value.
+    // As above; a value that is not wholly a number (an integer for an int
+    // setting), or out of its setting's range (precisions, the confidence
+    // interval, standard errors, the codes of a setting with a list of
+    // codes), is refused: the setting keeps its value and `refusals` gets
+    // "Project file <path>, line <n>: <key>=<value> refused (<why>)". The
+    // version line gives `version` unless a `version` line follows it.
     int readProjectFile(const std::string& path, std::vector<std::string>& refusals);
-    // Reads one line of a project file (LF or CR LF ends a line; a last line
+    // Reads one line of a project file (LF, CR LF or CR ends a line; a last line
     // without either is read too). A file list's key takes the lines after
     // it that have no "=" as further names. Returns the key id 0-85 and sets
     // `id` and `value`; otherwise leaves them and returns unknownProjectKey,

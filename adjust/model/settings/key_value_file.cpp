@@ -4,6 +4,7 @@
 #include "platform/file_replace.hpp"
 #include "platform/line_reader.hpp"
 #include "platform/paths.hpp"
+#include "platform/record_fields.hpp"
 #include "platform/shell_services.hpp"
 #include "platform/system_reason.hpp"
 
@@ -45,17 +46,6 @@ KeyValueLine parseKeyValueLine(const std::string& rawLine) {
     return line;
 }
 
-std::optional<std::vector<KeyValueLine>> readKeyValueFile(const std::string& path) {
-    platform::TextFileReader reader(platform::pathFromText(path));
-    if (!reader.isOpen())
-        return std::nullopt;
-    std::vector<KeyValueLine> lines;
-    std::string raw;
-    while (reader.next(raw))
-        lines.push_back(parseKeyValueLine(raw));
-    return lines;
-}
-
 std::string keyValueFileText(const std::vector<std::pair<std::string, std::string>>& entries) {
     std::string text;
     for (const auto& [key, value] : entries)
@@ -91,22 +81,48 @@ bool writeSettingsFile(const std::string& path,
     return true;
 }
 
+namespace {
+
+std::string refusedLineMessage(const std::string& lineText, const std::string& path, int lineNumber,
+                               const std::string& refusal) {
+    return "Error parsing record: " + platform::recordExcerpt(lineText) + "\r\nFile: " + path +
+           ", line " + std::to_string(lineNumber) + ": " + refusal;
+}
+
+} // namespace
+
 bool readSettingsFile(const std::string& path, const SettingsFileMessages& messages,
-                      const std::function<bool(const std::string&)>& applyLine) {
+                      const SettingLineReader& applyLine) {
     if (path.empty()) {
         reportSettingsFileMessage(messages.invalidPath);
         return false;
     }
-    const auto lines = readKeyValueFile(path);
-    if (!lines) {
-        const int reason = errno;
-        reportSettingsFileMessage(
-            platform::withSystemReason(messages.openFailedPrefix + path, reason));
+    platform::TextFileReader reader(platform::pathFromText(path));
+    if (!reader.isOpen()) {
+        reportSettingsFileMessage(messages.openFailedPrefix + path + ": " + reader.problem());
         return false;
     }
-    for (const KeyValueLine& line : *lines) {
-        if (!applyLine(line.text))
-            reportSettingsFileMessage(parseErrorMessage(line.text, path));
+    bool allTaken = true;
+    std::string raw;
+    while (reader.next(raw)) {
+        const std::string text = parseKeyValueLine(raw).text;
+        std::string refusal;
+        switch (applyLine(text, refusal)) {
+        case SettingLine::taken:
+            break;
+        case SettingLine::notASetting:
+            reportSettingsFileMessage(parseErrorMessage(text, path));
+            break;
+        case SettingLine::refused:
+            reportSettingsFileMessage(refusedLineMessage(text, path, reader.lineNumber(), refusal));
+            allTaken = false;
+            break;
+        }
     }
-    return true;
+    if (reader.readFailed()) {
+        reportSettingsFileMessage(messages.openFailedPrefix + path +
+                                  ": a read error stopped the reading before its end");
+        return false;
+    }
+    return allTaken;
 }

@@ -3,7 +3,6 @@
 // CR LF line ends, keys compared case-sensitively.
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,10 +17,6 @@ struct KeyValueLine {
 };
 
 KeyValueLine parseKeyValueLine(const std::string& rawLine);
-
-// Every line of the file, or nullopt when it cannot be opened. A last line
-// without a line end is read too.
-std::optional<std::vector<KeyValueLine>> readKeyValueFile(const std::string& path);
 
 // The file text: "key=value" and CR LF per entry.
 std::string keyValueFileText(const std::vector<std::pair<std::string, std::string>>& entries);
@@ -39,12 +34,25 @@ bool writeSettingsFile(const std::string& path,
                        const std::vector<std::pair<std::string, std::string>>& entries,
                        const SettingsFileMessages& messages);
 
-// Hands the text of every line of `path` to `applyLine`; a line it refuses
-// (returns false) is reported as a parse error and reading goes on. False
-// after reporting an empty path or a file that cannot be opened (a missing
-// file is never created).
+// What applying one line of a settings file came to.
+enum class SettingLine {
+    taken,       // a setting, its value set
+    notASetting, // no "=", or a key the file does not have
+    refused,     // a setting whose value is not wholly what it must be
+};
+
+// Applies one line; for a refused value, says why in `refusal` (a sentence
+// naming the key and the value).
+using SettingLineReader = std::function<SettingLine(const std::string& line, std::string& refusal)>;
+
+// Hands the text of every line of `path` (LF, CR LF or CR ending it) to
+// `applyLine`. A line that is no setting is reported as a parse error and
+// reading goes on; so is a refused value, with the line and the reason, and
+// the read then fails at the end: the file's settings are not what it says.
+// False after reporting an empty path, a file that cannot be opened (with
+// the system's reason; a missing file is never created) or a refused value.
 bool readSettingsFile(const std::string& path, const SettingsFileMessages& messages,
-                      const std::function<bool(const std::string&)>& applyLine);
+                      const SettingLineReader& applyLine);
 
 // A settings-file failure: the message goes to the error report of the run
 // (when open) and to a message box.

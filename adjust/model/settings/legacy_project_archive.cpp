@@ -325,8 +325,7 @@ int globalVars::readLegacyProjectFile(const std::string& path, std::vector<std::
     platform::ByteReader archive(*bytes);
     if (Serialize(archive)) {
         for (const std::string& refused : restoreSettingsOutOfRange(*this, held))
-            refusals.push_back("Project file " + path + ": " + refused +
-                               "; the value in force is kept.");
+            refusals.push_back("Project file " + path + ": " + refused);
         return 1;
     }
     activeShell().message("Unable to open " + path + ": it is not a project file", MessageKind::ok);

@@ -7,12 +7,13 @@
 #include "platform/c_locale_text.hpp"
 #include "platform/file_replace.hpp"
 #include "platform/paths.hpp"
+#include "platform/record_fields.hpp"
 
 #include <fstream>
+#include <limits>
+#include <optional>
 #include <vector>
 
-using platform::atofC;
-using platform::atoiC;
 using platform::formatC;
 using projectKeys::ValueKind;
 
@@ -45,22 +46,25 @@ bool isFileList(std::string globalVars::*member) {
     return member == &globalVars::pInputFileName || member == &globalVars::pGPSFileName;
 }
 
-void setValue(globalVars& g, const projectKeys::Key& key, const std::string& value) {
-    switch (key.kind) {
-    case ValueKind::text:
-        g.*key.text = value;
-        // The trimming of the line took the LF after the last name.
-        if (isFileList(key.text) && !value.empty() && value.back() != '\n')
-            g.*key.text += '\n';
-        break;
-    case ValueKind::integer:
-        g.*key.integer = atoiC(value);
-        break;
-    case ValueKind::real:
-    case ValueKind::real9:
-        g.*key.real = atofC(value);
-        break;
-    }
+// The version line and the `version` key both give the file's format
+// version: the key, when the file has it, comes after the line and holds.
+const projectKeys::Key& storedKeyOf(int id) {
+    return projectKeys::table()[static_cast<std::size_t>(
+        id == projectKeys::versionLineId ? projectKeys::versionId : id)];
+}
+
+void setText(globalVars& g, const projectKeys::Key& key, const std::string& value) {
+    g.*key.text = value;
+    // The trimming of the line took the LF after the last name.
+    if (isFileList(key.text) && !value.empty() && value.back() != '\n')
+        g.*key.text += '\n';
+}
+
+void setNumber(globalVars& g, const projectKeys::Key& key, double number) {
+    if (key.kind == ValueKind::integer)
+        g.*key.integer = static_cast<int>(number);
+    else
+        g.*key.real = number;
 }
 
 // The key of a line that starts with one of the table's keys and "=", else -1.
@@ -77,31 +81,34 @@ struct ProjectLines {
     // the end of a value in the files this program writes.
     bool valueEnded = true;
 
-    // A physical line: bytes up to a LF, without it and the CR before it.
-    // False at the end of the file.
+    // A physical line: bytes up to a LF, a CR LF or a CR alone, without
+    // them. A lone LF or CR ends a line but not a value: an editor that
+    // rewrote every line end as one of them left the file lists to run on
+    // to the next key line. False at the end of the file.
     bool next(std::string& line) {
         line.clear();
         bool any = false;
-        bool lineFeed = false;
+        valueEnded = true;
         for (int c = file.get(); c != std::char_traits<char>::eof(); c = file.get()) {
             any = true;
-            if (c == '\n') {
-                lineFeed = true;
+            if (c == '\r' && file.peek() == '\n') {
+                file.get();
+                break;
+            }
+            if (c == '\n' || c == '\r') {
+                valueEnded = file.peek() == std::char_traits<char>::eof();
                 break;
             }
             line.push_back(static_cast<char>(c));
         }
-        valueEnded = !lineFeed || (!line.empty() && line.back() == '\r');
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         lineNumber += any ? 1 : 0;
         return any;
     }
 
     // A file list is stored one name a line, each ended by a lone LF, the
-    // list by CR LF; an editor that ends every line with LF alone leaves
-    // only the next key line to end the list. So the list goes on while the
-    // line before ended with a lone LF and up to a line that starts with a
+    // list by CR LF; an editor that ends every line with LF (or CR) alone
+    // leaves only the next key line to end the list. So the list goes on
+    // while the line before ended with a lone LF or CR and up to a line that starts with a
     // known key: a name is a name whatever it holds ("=" included), and a
     // stray line after the CR LF is no name. Empty lines add none.
     void appendListContinuation(std::string& value) {
@@ -142,14 +149,27 @@ int readKeyLineFrom(ProjectLines& lines, int& id, std::string& value) {
     return found;
 }
 
-// Why a setting's text cannot be taken, or empty when it can.
-std::string refusalOf(const projectKeys::Key& key, const std::string& value) {
-    if (key.kind == ValueKind::text)
-        return {};
-    if (platform::startsWithNonDataNumber(value))
-        return "not a usable number";
-    const double number =
-        key.kind == ValueKind::integer ? static_cast<double>(platform::atolC(value)) : atofC(value);
+// The number a setting's text holds when the text is wholly one: an int
+// setting's a whole number within an int, a real setting's a decimal number
+// (no hexadecimal, no comma, nothing after it). Why not, otherwise.
+platform::FieldValue<double> settingNumber(const projectKeys::Key& key, const std::string& value) {
+    if (key.kind != ValueKind::integer)
+        return platform::readNumber(value, key.name);
+    const platform::FieldValue<long> whole = platform::readWholeNumber(value, key.name);
+    if (!whole)
+        return whole.error();
+    if (*whole < std::numeric_limits<int>::min() || *whole > std::numeric_limits<int>::max())
+        return platform::FieldError{platform::FieldFault::notAWholeNumber, key.name, value};
+    return static_cast<double>(*whole);
+}
+
+// Why a number setting's text cannot be taken, or empty with `number` set.
+std::string refusalOf(const projectKeys::Key& key, const std::string& value, double& number) {
+    const platform::FieldValue<double> read = settingNumber(key, value);
+    if (!read)
+        return read.error().fault == platform::FieldFault::notAWholeNumber ? "not a whole number"
+                                                                           : "not a number";
+    number = *read;
     return settingRefusal(key, number);
 }
 
@@ -209,17 +229,22 @@ int globalVars::readProjectFile(const std::string& path, std::vector<std::string
     for (int result; (result = readKeyLineFrom(lines, id, value)) != projectFileEnd;) {
         if (result == unknownProjectKey || result == projectLineWithoutEquals)
             continue;
-        if (id == projectKeys::versionLineId || id == projectKeys::reportFileNameId)
+        if (id == projectKeys::reportFileNameId)
             continue;
-        const projectKeys::Key& key = projectKeys::table()[static_cast<std::size_t>(id)];
-        if (const std::string reason = refusalOf(key, value); !reason.empty()) {
-            refusals.push_back(formatC("Project file %s, line %d: %s=%s refused (%s); the value "
-                                       "in force is kept.",
-                                       path.c_str(), lines.lineNumber, key.name, value.c_str(),
-                                       reason.c_str()));
+        const projectKeys::Key& key = storedKeyOf(id);
+        if (key.kind == ValueKind::text) {
+            setText(*this, key, value);
             continue;
         }
-        setValue(*this, key, value);
+        double number = 0.0;
+        if (const std::string reason = refusalOf(key, value, number); !reason.empty()) {
+            refusals.push_back(formatC("Project file %s, line %d: %s=%s refused (%s)", path.c_str(),
+                                       lines.lineNumber,
+                                       projectKeys::table()[static_cast<std::size_t>(id)].name,
+                                       platform::recordExcerpt(value).c_str(), reason.c_str()));
+            continue;
+        }
+        setNumber(*this, key, number);
     }
     if (version <= 6)
         nezFileFmtType = renumberedControlFormat(nezFileFmtType);

@@ -19,6 +19,36 @@ bool isStdErr(const projectKeys::Key& key) {
            (name.find("StErr") != std::string_view::npos || name.starts_with("stErr"));
 }
 
+// A setting that holds one of a list of codes, numbered first to last.
+struct CodeRange {
+    int globalVars::*member;
+    int first;
+    int last;
+};
+
+// The code settings whose every code has a meaning of its own; a code
+// beyond them would be taken as one of them by some computations and as
+// another by the rest (a third geodetic model is 2D for the readers and 3D
+// for the outputs). Switches whose any value but 0 means on are not here.
+constexpr CodeRange codeRanges[] = {
+    {&globalVars::gridSystem, 0, 5},      {&globalVars::HorizUnits, 0, 2},
+    {&globalVars::geodeticModel, 0, 1},   {&globalVars::ellipsoid, 0, 16},
+    {&globalVars::geoidModelType, 0, 7},  {&globalVars::nezFileFmtType, 0, 7},
+    {&globalVars::gpsFileFmtType, 0, 11}, {&globalVars::GPSUnits, 0, 3},
+    {&globalVars::Rw5GPSUnits, 0, 2},     {&globalVars::levelUnits, 0, 2},
+    {&globalVars::ttlStaUnits, 0, 2},     {&globalVars::levelFileFmtType, 0, 1},
+    {&globalVars::asciiNEZType, 0, 17},   {&globalVars::crdFileType, 1, 6},
+    {&globalVars::NEDisplayType, 0, 3},   {&globalVars::angleType, 0, 1},
+};
+
+const CodeRange* codeRangeOf(const projectKeys::Key& key) {
+    for (const CodeRange& range : codeRanges) {
+        if (key.integer == range.member)
+            return &range;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 std::string settingRefusal(const projectKeys::Key& key, double value) {
@@ -26,6 +56,10 @@ std::string settingRefusal(const projectKeys::Key& key, double value) {
         return {};
     if (!platform::isDataNumber(value))
         return "not a usable number";
+    if (const CodeRange* codes = codeRangeOf(key);
+        codes && (value < codes->first || value > codes->last))
+        return platform::formatC("the codes of %s are %d to %d", key.name, codes->first,
+                                 codes->last);
     if (isPrecision(key) && (value < smallestPrecision || value > largestPrecision))
         return platform::formatC("a precision is %d to %d decimals", smallestPrecision,
                                  largestPrecision);

@@ -30,7 +30,8 @@ constexpr int decimalsOf(int precision) {
 
 // Why `value` cannot be the setting's (not a usable number, or outside the
 // setting's range: precisions, the confidence interval, standard errors
-// that are neither 0, from smallestStdErr up, nor a marker);
+// that are neither 0, from smallestStdErr up, nor a marker, a code outside
+// the list of a code setting such as `gridSystem` or `ellipsoid`);
 // empty when it can.
 std::string settingRefusal(const projectKeys::Key& key, double value);
 

@@ -2,6 +2,7 @@
 
 #include "model/settings/key_value_file.hpp"
 #include "platform/c_locale_text.hpp"
+#include "platform/record_fields.hpp"
 
 #include <array>
 
@@ -60,9 +61,13 @@ int stdErrRec::writeFile() {
 }
 
 int stdErrRec::readFile() {
-    return readSettingsFile(
-               path, sefFileMessages,
-               [this](const std::string& line) { return readKeyLine(line) != unknownKey; })
+    return readSettingsFile(path, sefFileMessages,
+                            [this](const std::string& line, std::string& refusal) {
+                                const int index = keyIndexOf(line, refusal);
+                                return index == unknownKey     ? SettingLine::notASetting
+                                       : index == refusedValue ? SettingLine::refused
+                                                               : SettingLine::taken;
+                            })
                ? ok
                : failed;
 }
@@ -73,15 +78,26 @@ int stdErrRec::load(const std::string& filePath) {
 }
 
 int stdErrRec::readKeyLine(const std::string& text) {
+    std::string refusal;
+    return keyIndexOf(text, refusal);
+}
+
+int stdErrRec::keyIndexOf(const std::string& text, std::string& refusal) {
     const KeyValueLine line = parseKeyValueLine(text);
     if (!line.hasEquals)
         return unknownKey;
     const auto& fields = sefFields();
     for (int index = 0; index < keyCount; ++index) {
-        if (line.key == fields[static_cast<std::size_t>(index)].key) {
-            this->*fields[static_cast<std::size_t>(index)].member = platform::atofC(line.value);
-            return index;
+        const SefField& field = fields[static_cast<std::size_t>(index)];
+        if (line.key != field.key)
+            continue;
+        const platform::FieldValue<double> value = platform::readNumber(line.value, field.key);
+        if (!value) {
+            refusal = value.error().sentence();
+            return refusedValue;
         }
+        this->*field.member = *value;
+        return index;
     }
     return unknownKey;
 }

@@ -13,6 +13,9 @@ public:
     // Key indexes of readKeyLine beyond the 19 keys.
     static constexpr int keyCount = 19;
     static constexpr int unknownKey = 19;
+    // A recognised key whose value is not wholly a number: the error keeps
+    // its value.
+    static constexpr int refusedValue = 20;
 
     stdErrRec() { setDefaults(); }
 
@@ -23,14 +26,16 @@ public:
     // message in the error report of the run and a box.
     int writeFile();
     // Reads `path` over the record (errors absent from the file keep their
-    // values). 0 when read, whatever its lines; 1 when the path is empty or
-    // the file cannot be opened, with the message; a missing file is never
-    // created.
+    // values). 0 when read (lines that are no setting are reported); 1, with
+    // the message, when the path is empty, the file cannot be opened or a
+    // value is not wholly a number (the others are read); a missing file is
+    // never created.
     int readFile();
     // Sets the path, then readFile().
     int load(const std::string& filePath);
     // Applies one line of a .sef file: the key index 0-18 when recognised
-    // (the field is set), 19 for a line without "=" or an unknown key.
+    // (the field is set), 19 for a line without "=" or an unknown key, 20
+    // for a value refused.
     int readKeyLine(const std::string& line);
 
     double SEDistCnstn;    // constant part of the distance error
@@ -53,4 +58,8 @@ public:
     double GPSInstCntr;    // GPS antenna centering
     double VectorSEFactor; // factor on the GPS vector standard errors
     std::string path;
+
+private:
+    // readKeyLine, with the reason of a refused value in `refusal`.
+    int keyIndexOf(const std::string& line, std::string& refusal);
 };

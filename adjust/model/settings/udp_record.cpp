@@ -4,11 +4,10 @@
 #include "model/settings/key_value_file.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/paths.hpp"
+#include "platform/record_fields.hpp"
 
 #include <array>
 
-using platform::atofC;
-using platform::atoiC;
 using platform::formatC;
 
 namespace {
@@ -85,21 +84,56 @@ std::string valueText(const udpRec& rec, const UdpField& field) {
     return {};
 }
 
-void setValue(udpRec& rec, const UdpField& field, const std::string& value) {
+// The codes each int field may hold: the ellipsoids (16 the record's own
+// axis and flattening) and the projection types.
+constexpr int lastEllipsoidCode = 16;
+constexpr int lastProjectionType = udpObliqueMercatorCentre;
+
+int lastCodeOf(const UdpField& field) {
+    return field.integer == &udpRec::EllipsInt ? lastEllipsoidCode : lastProjectionType;
+}
+
+// A number field's value, read whole: an angle as packed dd.mmss (minutes
+// and seconds below 60) in radians.
+platform::FieldValue<double> numberValue(const UdpField& field, const std::string& value) {
     switch (field.form) {
-    case FieldForm::integer:
-        rec.*field.integer = atoiC(value);
-        break;
+    case FieldForm::integer: {
+        const platform::FieldValue<long> whole = platform::readWholeNumber(value, field.key);
+        if (!whole)
+            return whole.error();
+        return static_cast<double>(*whole);
+    }
+    case FieldForm::angle: {
+        const platform::FieldValue<double> packed = platform::readPackedAngle(value, field.key);
+        if (!packed)
+            return packed;
+        return dmsToRadians(*packed);
+    }
     case FieldForm::number:
-        rec.*field.number = atofC(value);
-        break;
     case FieldForm::text:
-        rec.*field.text = value;
-        break;
-    case FieldForm::angle:
-        rec.*field.number = dmsToRadians(atofC(value));
         break;
     }
+    return platform::readNumber(value, field.key);
+}
+
+// Sets the field from its text; why the text is refused, or empty.
+std::string setValue(udpRec& rec, const UdpField& field, const std::string& value) {
+    if (field.form == FieldForm::text) {
+        rec.*field.text = value;
+        return {};
+    }
+    const platform::FieldValue<double> number = numberValue(field, value);
+    if (!number)
+        return number.error().sentence();
+    if (field.form != FieldForm::integer) {
+        rec.*field.number = *number;
+        return {};
+    }
+    if (*number < 0 || *number > lastCodeOf(field))
+        return formatC("The %s \"%s\" is not a code from 0 to %d.", field.key,
+                       platform::recordExcerpt(value).c_str(), lastCodeOf(field));
+    rec.*field.integer = static_cast<int>(*number);
+    return {};
 }
 
 const SettingsFileMessages udpFileMessages = {
@@ -130,9 +164,10 @@ int udpRec::writeFile() {
 }
 
 int udpRec::readFile() {
-    return readSettingsFile(
-               path, udpFileMessages,
-               [this](const std::string& line) { return readKeyLine(line) != unknownKey; })
+    return readSettingsFile(path, udpFileMessages,
+                            [this](const std::string& line, std::string& refusal) {
+                                return applyLine(line, refusal);
+                            })
                ? ok
                : failed;
 }
@@ -143,15 +178,27 @@ int udpRec::load(const std::string& filePath) {
 }
 
 int udpRec::readKeyLine(const std::string& text) {
+    std::string refusal;
+    return keyIndexOf(text, refusal);
+}
+
+int udpRec::keyIndexOf(const std::string& text, std::string& refusal) {
     const KeyValueLine line = parseKeyValueLine(text);
     if (!line.hasEquals)
         return unknownKey;
     const auto& fields = udpFields();
     for (int index = 0; index < keyCount; ++index) {
         if (line.key == fields[static_cast<std::size_t>(index)].key) {
-            setValue(*this, fields[static_cast<std::size_t>(index)], line.value);
-            return index;
+            refusal = setValue(*this, fields[static_cast<std::size_t>(index)], line.value);
+            return refusal.empty() ? index : refusedValue;
         }
     }
     return unknownKey;
+}
+
+SettingLine udpRec::applyLine(const std::string& text, std::string& refusal) {
+    const int index = keyIndexOf(text, refusal);
+    return index == unknownKey     ? SettingLine::notASetting
+           : index == refusedValue ? SettingLine::refused
+                                   : SettingLine::taken;
 }

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+enum class SettingLine; // key_value_file.hpp
+
 // Projection types of `udpRec::ProjInt`.
 enum udpProjection : int {
     udpTransverseMercator = 0,
@@ -25,6 +27,9 @@ public:
     // Key indexes of readKeyLine beyond the 23 keys.
     static constexpr int keyCount = 23;
     static constexpr int unknownKey = 23;
+    // A recognised key whose value is not wholly what its field holds (a
+    // number, a dd.mmss angle, a code of its list): the field keeps its value.
+    static constexpr int refusedValue = 24;
     static constexpr int endOfFile = -1;
 
     udpRec() { reset(); }
@@ -36,13 +41,15 @@ public:
     // 0 on success; 1 on failure, with the message in the error report and a box.
     int writeFile();
     // Reads `path` over the record (fields absent from the file keep their
-    // values). 0 when read; 1 when the path is empty or the file cannot be
-    // opened, with the message; a missing file is never created.
+    // values). 0 when read; 1, with the message, when the path is empty, the
+    // file cannot be opened or a value is refused (the others are read); a
+    // missing file is never created.
     int readFile();
     // Sets the path, then readFile().
     int load(const std::string& filePath);
     // Applies one line of a .udp file: the key index 0-22 when recognised (the
-    // field is set), 23 for a line without "=" or an unknown key.
+    // field is set), 23 for a line without "=" or an unknown key, 24 for a
+    // value refused.
     int readKeyLine(const std::string& line);
 
     int EllipsInt;
@@ -72,4 +79,7 @@ public:
 
 private:
     std::vector<std::pair<std::string, std::string>> fileEntries() const;
+    // readKeyLine, with the reason of a refused value in `refusal`.
+    int keyIndexOf(const std::string& line, std::string& refusal);
+    SettingLine applyLine(const std::string& line, std::string& refusal);
 };

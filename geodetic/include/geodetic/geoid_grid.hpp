@@ -13,10 +13,13 @@
 // the numbers of intervals between the columns and between the rows, then
 // the node values in metres row by row from south to north, each row from
 // west to east. A value line beginning with 'N', the value -98765432.1, a
-// value that is not a finite number and a node past the end of the file
-// have no value. A header that cannot describe a grid (counts below 1,
-// bounds not increasing, more nodes than the file has bytes) is refused
-// before anything is allocated.
+// line spelling no finite number ("nan", "inf") and a node past the end of
+// the file have no value. Any other line must be
+// wholly a decimal number ("#0.000" is no 0, "1,5" no 1): the file is
+// refused as damaged, naming the line. A header that cannot describe a grid
+// (counts below 1, bounds not increasing, more nodes than the file has
+// bytes) is refused before anything is allocated. Lines end at LF, CR LF or
+// a lone CR.
 //
 // Interpolation: bicubic Lagrange over the 4 x 4 nodes around the point when
 // all of them exist and have values (exact for a surface cubic in latitude
@@ -52,6 +55,8 @@ inline constexpr int geoidFileUnavailable = -2; // not open; the grid file canno
 inline constexpr int geoidUnknownKind = -3;     // model kind outside 1-8
 inline constexpr int geoidNoStore = -4;         // neither memory nor a temporary file for the grid
 inline constexpr int geoidNoValue = -5;         // outside the grid, or no value there
+inline constexpr int geoidFileDamaged = -6;     // a line of the grid file is not wholly a
+                                                // number (geoidGridFault names it)
 
 // Opens model `kind` (1-8) with its files in `folder` (a backslash counts as
 // a separator; the trailing separator may be there or not). Returns
@@ -69,6 +74,10 @@ int getElevFromGeoidGrid(double lat, double lon, double* N);
 // geoidOk, or geoidNoValue with *N untouched when no grid is loaded and with
 // *N = 0 when the grid has no value at the point.
 int getGeoidElev(double lat, double lon, double* N);
+
+// After geoidFileDamaged: "Geoid grid file <path>, line <n>: " and why the
+// line was refused. Empty before any such refusal and after closeGeoidGrid.
+const char* geoidGridFault();
 
 // Releases the loaded grid (and its temporary file), forgets the model and
 // the folder.
