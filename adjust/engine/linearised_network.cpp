@@ -43,6 +43,13 @@ std::vector<double> weighted(const RowWeights& w, const std::vector<double>& y) 
     return wy;
 }
 
+double rowTimes(const DesignRow& a, const std::vector<double>& x) {
+    double sum = 0.0;
+    for (int p = 0; p < a.count; ++p)
+        sum += a.value[p] * x[static_cast<std::size_t>(a.column[p])];
+    return sum;
+}
+
 double angularMisclosure(double observed, double computed) {
     using angle::pi;
     if (observed > 1.5 * pi && computed < 0.5 * pi)

@@ -53,6 +53,9 @@ struct RowWeights {
 // (W y)_r of the block-diagonal W.
 std::vector<double> weighted(const RowWeights& w, const std::vector<double>& y);
 
+// a x for a design row a.
+double rowTimes(const DesignRow& a, const std::vector<double>& x);
+
 // observed - computed of an angle or azimuth (radians), in seconds of arc,
 // compared across north: a value just past 0 and one just short of a full
 // turn are a small difference, not nearly 2 pi (only the computed value is

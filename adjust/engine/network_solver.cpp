@@ -9,22 +9,6 @@
 
 namespace {
 
-double rowTimes(const DesignRow& a, const std::vector<double>& x) {
-    double sum = 0.0;
-    for (int p = 0; p < a.count; ++p)
-        sum += a.value[p] * x[static_cast<std::size_t>(a.column[p])];
-    return sum;
-}
-
-// a Q a^T for a design row.
-double quadraticForm(const DesignRow& a, const Cofactors& Q) {
-    double sum = 0.0;
-    for (int p = 0; p < a.count; ++p)
-        for (int q = 0; q < a.count; ++q)
-            sum += a.value[p] * a.value[q] * Q.at(a.column[p], a.column[q]);
-    return sum;
-}
-
 // Rows between two questions to the progress of a step.
 constexpr std::size_t rowsPerQuestion = 1024;
 

@@ -124,3 +124,11 @@ void NormalEquations::form(const std::vector<DesignRow>& design, const RowWeight
             rightHandSide_[static_cast<std::size_t>(a.column[p])] += a.value[p] * wL[r];
     }
 }
+
+double quadraticForm(const DesignRow& a, const Cofactors& Q) {
+    double sum = 0.0;
+    for (int p = 0; p < a.count; ++p)
+        for (int q = 0; q < a.count; ++q)
+            sum += a.value[p] * a.value[q] * Q.at(a.column[p], a.column[q]);
+    return sum;
+}

@@ -4,6 +4,7 @@
 // The pattern depends only on which unknowns each row touches, so it is laid
 // out once per adjustment; each iteration refills the values.
 
+#include "engine/cofactors.hpp"
 #include "engine/linearised_network.hpp"
 
 #include <vector>
@@ -55,3 +56,8 @@ private:
     std::vector<double> values_;
     std::vector<double> rightHandSide_;
 };
+
+// a Q a^T for a design row a: the variance factor of the adjusted
+// observation. The row's columns are joined in N, so the elements lie on
+// the pattern of the selected inverse.
+double quadraticForm(const DesignRow& a, const Cofactors& Q);

@@ -1,7 +1,8 @@
 #include "engine/vertical_adjustment.hpp"
 
-#include "output/report_lines.hpp"
-
+#include "engine/linearised_network.hpp"
+#include "engine/normal_equations.hpp"
+#include "engine/sparse_cholesky.hpp"
 #include "geodetic/matrix.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <unordered_set>
 
 using platform::formatC;
 
@@ -44,17 +46,25 @@ std::vector<heightDifference> usedHeightDifferences() {
     return diffs;
 }
 
-bool namedByDifference(const std::vector<heightDifference>& diffs, std::string_view name) {
-    for (const heightDifference& d : diffs)
-        if (sameName(d.from, name) || sameName(d.to, name))
-            return true;
-    return false;
+// The names (pointNameKey) at either end of a height difference.
+using nameSet = std::unordered_set<std::string>;
+nameSet namesInDifferences(const std::vector<heightDifference>& diffs) {
+    nameSet names;
+    for (const heightDifference& d : diffs) {
+        names.insert(pointNameKey(d.from));
+        names.insert(pointNameKey(d.to));
+    }
+    return names;
 }
 
-bool takesPart(const coordRec& p, const std::vector<heightDifference>& diffs) {
+bool namedByDifference(const nameSet& named, std::string_view name) {
+    return named.contains(pointNameKey(name));
+}
+
+bool takesPart(const coordRec& p, const nameSet& named) {
     switch (p.vertType) {
     case vtFreeElevation:
-        return namedByDifference(diffs, fixedText(p.name));
+        return namedByDifference(named, fixedText(p.name));
     case vtWeightedElevation:
     case vtFixedElevation:
         return true;
@@ -89,59 +99,63 @@ bool rowOf(const verticalNetwork& network, const heightDifference& d, difference
     return true;
 }
 
-// A, L, W of the network; false when a height difference names a point
-// without a place in it.
-bool fillVerticalEquations(const verticalNetwork& network, Matrix& A, Matrix& L, Matrix& W) {
-    A.init();
-    L.init();
-    const int n = static_cast<int>(network.diffs.size());
-    for (int i = 0; i < n; ++i) {
+// The rows of A (each height difference, then each weighted benchmark) with
+// at most two coefficients each, their right-hand sides L and weights.
+struct verticalEquations {
+    std::vector<DesignRow> design;
+    std::vector<double> observed;
+    RowWeights weights;
+};
+
+// The equations of the network; false when a height difference names a
+// point without a place in it.
+bool equationsOf(const verticalNetwork& network, verticalEquations& eq) {
+    const std::size_t n = network.diffs.size();
+    const std::size_t r = n + static_cast<std::size_t>(network.weightedCount);
+    eq.design.assign(r, DesignRow{});
+    eq.observed.assign(r, 0.0);
+    eq.weights.assign(r);
+    for (std::size_t i = 0; i < n; ++i) {
         const heightDifference& d = network.diffs[i];
         differenceRow row;
         if (!rowOf(network, d, row))
             return false;
-        W.element(i, i) = 1.0 / (d.stdErr * d.stdErr);
+        eq.weights.diagonal[i] = 1.0 / (d.stdErr * d.stdErr);
         // H_to - H_from = dh, the fixed elevations moved to the right.
         if (row.fromColumn >= 0)
-            A.element(i, row.fromColumn) = -1.0;
+            eq.design[i].add(row.fromColumn, -1.0);
         if (row.toColumn >= 0)
-            A.element(i, row.toColumn) = 1.0;
-        L.element(i, 0) = d.diff + row.fromFixed - row.toFixed;
+            eq.design[i].add(row.toColumn, 1.0);
+        eq.observed[i] = d.diff + row.fromFixed - row.toFixed;
     }
-    int r = n;
+    std::size_t i = n;
     for (const verticalPoint& p : network.points) {
         if (p.vertType != vtWeightedElevation)
             continue;
-        A.element(r, p.column) = 1.0;
-        L.element(r, 0) = p.elevation;
-        W.element(r, r) = 1.0 / (p.stdErr * p.stdErr);
-        ++r;
+        eq.design[i].add(p.column, 1.0);
+        eq.observed[i] = p.elevation;
+        eq.weights.diagonal[i] = 1.0 / (p.stdErr * p.stdErr);
+        ++i;
     }
     return true;
 }
 
-// The non-zero coefficients of each row of A: at most two per row, so the
-// products below cost a few operations per row instead of a dense pass.
-struct rowTerm {
-    int column;
-    double coefficient;
-};
-std::vector<std::vector<rowTerm>> rowTermsOf(Matrix& A, int r, int u) {
-    std::vector<std::vector<rowTerm>> terms(static_cast<std::size_t>(r));
-    for (int i = 0; i < r; ++i)
-        for (int j = 0; j < u; ++j)
-            if (A.element(i, j) != 0.0)
-                terms[i].push_back({j, A.element(i, j)});
-    return terms;
-}
-
-// a_i Q a_i^T for a row of A.
-double rowQuadraticForm(const std::vector<rowTerm>& row, Matrix& Q) {
-    double sum = 0.0;
-    for (const rowTerm& a : row)
-        for (const rowTerm& b : row)
-            sum += a.coefficient * Q.element(a.column, b.column) * b.coefficient;
-    return sum;
+// A, L, W of the network as full matrices; false when a height difference
+// names a point without a place in it.
+bool fillVerticalEquations(const verticalNetwork& network, Matrix& A, Matrix& L, Matrix& W) {
+    verticalEquations eq;
+    if (!equationsOf(network, eq))
+        return false;
+    A.init();
+    L.init();
+    for (std::size_t i = 0; i < eq.design.size(); ++i) {
+        const int row = static_cast<int>(i);
+        for (int p = 0; p < eq.design[i].count; ++p)
+            A.element(row, eq.design[i].column[p]) = eq.design[i].value[p];
+        L.element(row, 0) = eq.observed[i];
+        W.element(row, row) = eq.weights.diagonal[i];
+    }
+    return true;
 }
 
 // The message of the first check that fails, or "".
@@ -178,6 +192,7 @@ std::string differenceProblem(const verticalNetwork& net) {
 
 // Weights 1/sigma^2 need a positive sigma; benchmarks need an elevation.
 std::string weightProblem(const verticalNetwork& net) {
+    const nameSet named = namesInDifferences(net.diffs);
     for (const heightDifference& d : net.diffs)
         if (!(d.stdErr > 0.0))
             return formatC("Height difference %s to %s has no standard error.", d.from.c_str(),
@@ -186,7 +201,7 @@ std::string weightProblem(const verticalNetwork& net) {
     for (const verticalPoint& p : net.points) {
         if (p.vertType == vtFreeElevation)
             continue;
-        const bool used = p.vertType == vtWeightedElevation || namedByDifference(net.diffs, p.name);
+        const bool used = p.vertType == vtWeightedElevation || namedByDifference(named, p.name);
         if (used && !isSet(p.elevation))
             return formatC("Benchmark %s has no elevation.", p.name.c_str()) + notPerformed;
         if (p.vertType == vtWeightedElevation && !(p.stdErr > 0.0))
@@ -225,8 +240,49 @@ std::string tieProblem(const verticalNetwork& net) {
     return "No vertical benchmark is tied by height differences to:\n" + names + notPerformed;
 }
 
+// Points tied to no benchmark are named before the solution (tieProblem).
+// What remains is sound even when a benchmark is weighted loosely on
+// purpose (a standard error of 100 m against differences of millimetres,
+// its pivot 1e-11 of its diagonal): only a pivot that is zero, negative or
+// not a number makes an unknown dependent.
+constexpr double verticalDependentShare = 0.0;
+
 bool allFinite(const std::vector<double>& values) {
     return std::ranges::all_of(values, [](double v) { return std::isfinite(v); });
+}
+
+// The statistics of the solution x: residuals, v^T W v, s0 and the standard
+// deviations from the cofactors Q.
+void fillSolution(const verticalNetwork& net, const verticalEquations& eq,
+                  const std::vector<double>& x, const Cofactors& Q, verticalSolution& solution) {
+    const std::size_t n = net.diffs.size();
+    solution.weightedSquares = 0.0;
+    for (std::size_t i = 0; i < eq.design.size(); ++i) {
+        const double v = rowTimes(eq.design[i], x) - eq.observed[i];
+        solution.weightedSquares += v * eq.weights.diagonal[i] * v;
+    }
+    solution.degreesOfFreedom = static_cast<int>(n) - net.freeCount;
+    solution.s0 = solution.degreesOfFreedom > 0
+                      ? std::sqrt(solution.weightedSquares / solution.degreesOfFreedom)
+                      : 0.0;
+    solution.elevation = x;
+    solution.stdDev.assign(x.size(), 0.0);
+    for (std::size_t j = 0; j < x.size(); ++j) {
+        const int column = static_cast<int>(j);
+        solution.stdDev[j] = std::sqrt(std::fabs(Q.at(column, column))) * solution.s0;
+    }
+    solution.adjustedDiff.assign(n, 0.0);
+    solution.residual.assign(n, 0.0);
+    solution.diffStdDev.assign(n, 0.0);
+    for (std::size_t i = 0; i < n; ++i) {
+        differenceRow row;
+        rowOf(net, net.diffs[i], row);
+        const double from = row.fromColumn >= 0 ? x[row.fromColumn] : row.fromFixed;
+        const double to = row.toColumn >= 0 ? x[row.toColumn] : row.toFixed;
+        solution.adjustedDiff[i] = to - from;
+        solution.residual[i] = solution.adjustedDiff[i] - net.diffs[i].diff;
+        solution.diffStdDev[i] = std::sqrt(std::fabs(quadraticForm(eq.design[i], Q))) * solution.s0;
+    }
 }
 
 // Weights far outside the range of doubles leave infinities or NaN behind
@@ -254,10 +310,15 @@ void storeAdjustedPoints(const verticalNetwork& net, const verticalSolution& sol
 } // namespace
 
 const verticalPoint* verticalNetwork::find(const std::string& name) const {
-    for (const verticalPoint& p : points)
-        if (sameName(p.name, name))
-            return &p;
-    return nullptr;
+    const auto found = indexByName_.find(pointNameKey(name));
+    return found == indexByName_.end() ? nullptr : &points[static_cast<std::size_t>(found->second)];
+}
+
+bool verticalNetwork::add(const verticalPoint& point) {
+    if (!indexByName_.emplace(pointNameKey(point.name), static_cast<int>(points.size())).second)
+        return false;
+    points.push_back(point);
+    return true;
 }
 
 verticalNetwork verticalNetworkFromLists() {
@@ -266,13 +327,13 @@ verticalNetwork verticalNetworkFromLists() {
     startProgress(static_cast<int>(points.size() + fixedPoints.size()) + distanceList2D.count());
     verticalNetwork net;
     net.diffs = usedHeightDifferences();
+    const nameSet named = namesInDifferences(net.diffs);
     for (const auto* list : {&points, &fixedPoints}) {
         for (const coordRec& p : *list) {
             advanceProgress();
-            const std::string name(fixedText(p.name));
-            if (!takesPart(p, net.diffs) || net.find(name) != nullptr)
+            if (!takesPart(p, named) || !net.add({std::string(fixedText(p.name)), p.vertType,
+                                                  p.elevation, p.stdErrZ, list == &fixedPoints}))
                 continue;
-            net.points.push_back({name, p.vertType, p.elevation, p.stdErrZ, list == &fixedPoints});
             int& counter = p.vertType == vtFreeElevation       ? net.freeCount
                            : p.vertType == vtWeightedElevation ? net.weightedCount
                                                                : net.fixedCount;
@@ -301,63 +362,23 @@ int buildVerticalEquations(Matrix& A, Matrix& L, Matrix& W, int, int) {
 }
 
 int solveVerticalNetwork(const verticalNetwork& net, verticalSolution& solution) {
-    const int n = static_cast<int>(net.diffs.size());
-    const int u = net.freeCount + net.weightedCount;
-    const int r = n + net.weightedCount;
-    Matrix A(r, u);
-    Matrix L(r, 1);
-    Matrix W(r, r, matrixDiagonal);
-    if (!fillVerticalEquations(net, A, L, W))
+    verticalEquations eq;
+    if (!equationsOf(net, eq))
         return verticalPointMissing;
-
-    // N = A^T W A and A^T W L, row by row; Q = N^-1 in place; x = Q A^T W L.
-    const std::vector<std::vector<rowTerm>> rows = rowTermsOf(A, r, u);
-    Matrix Q(u, u);
-    Matrix AtWL(u, 1);
-    for (int i = 0; i < r; ++i) {
-        const double w = W.element(i, i);
-        for (const rowTerm& a : rows[i]) {
-            AtWL.element(a.column, 0) += a.coefficient * w * L.element(i, 0);
-            for (const rowTerm& b : rows[i])
-                Q.element(a.column, b.column) += a.coefficient * w * b.coefficient;
-        }
-    }
-    if (matrixInverse(&Q) != matrixOk)
+    // N = A^T W A and A^T W L, sparse: each row joins at most two elevations.
+    const int u = net.freeCount + net.weightedCount;
+    NormalEquations normal(u, eq.design, eq.weights);
+    normal.form(eq.design, eq.weights, eq.observed);
+    // A weight that overflowed has no finite solution; the factor would take
+    // it for a dependent unknown.
+    if (!allFinite(normal.values()) || !allFinite(normal.rightHandSide()))
+        return verticalNotFinite;
+    SparseCholesky factor(normal.pattern(), verticalDependentShare);
+    if (!factor.factor(normal.values()))
         return verticalSingular;
-    Matrix x(u, 1);
-    matrixMultiply(&Q, &AtWL, &x);
-
-    // v = A x - L and v^T W v.
-    solution.weightedSquares = 0.0;
-    for (int i = 0; i < r; ++i) {
-        double v = -L.element(i, 0);
-        for (const rowTerm& a : rows[i])
-            v += a.coefficient * x.element(a.column, 0);
-        solution.weightedSquares += v * W.element(i, i) * v;
-    }
-    solution.degreesOfFreedom = n - net.freeCount;
-    solution.s0 = solution.degreesOfFreedom > 0
-                      ? std::sqrt(solution.weightedSquares / solution.degreesOfFreedom)
-                      : 0.0;
-
-    solution.elevation.assign(u, 0.0);
-    solution.stdDev.assign(u, 0.0);
-    for (int j = 0; j < u; ++j) {
-        solution.elevation[j] = x.element(j, 0);
-        solution.stdDev[j] = std::sqrt(std::fabs(Q.element(j, j))) * solution.s0;
-    }
-    solution.adjustedDiff.assign(n, 0.0);
-    solution.residual.assign(n, 0.0);
-    solution.diffStdDev.assign(n, 0.0);
-    for (int i = 0; i < n; ++i) {
-        differenceRow row;
-        rowOf(net, net.diffs[i], row);
-        const double from = row.fromColumn >= 0 ? x.element(row.fromColumn, 0) : row.fromFixed;
-        const double to = row.toColumn >= 0 ? x.element(row.toColumn, 0) : row.toFixed;
-        solution.adjustedDiff[i] = to - from;
-        solution.residual[i] = solution.adjustedDiff[i] - net.diffs[i].diff;
-        solution.diffStdDev[i] = std::sqrt(std::fabs(rowQuadraticForm(rows[i], Q))) * solution.s0;
-    }
+    const std::vector<double> x = factor.solve(normal.rightHandSide());
+    const std::unique_ptr<Cofactors> Q = factor.cofactors({});
+    fillSolution(net, eq, x, *Q, solution);
     return isFinite(solution) ? verticalSolved : verticalNotFinite;
 }
 

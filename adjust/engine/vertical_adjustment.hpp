@@ -18,12 +18,17 @@
 // standard deviation of an unknown is sqrt(Q_jj) s0 and of an adjusted
 // difference sqrt((A Q A^T)_ii) s0 (Mikhail, Observations and Least Squares,
 // ch. 4; Ghilani, Adjustment Computations, ch. 12).
+// N = A^T W A is kept sparse (each row joins at most two elevations) and
+// factored by a sparse Cholesky; Q comes from its selected inverse, which
+// holds every Q_jj and the Q of the two ends of every difference, so a
+// network of n benchmarks costs about what its factor does, never n^2.
 // Lengths are in the project's unit.
 
 #include "model/run_context.hpp"
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class Matrix;
@@ -44,7 +49,8 @@ struct heightDifference {
 };
 
 // The points that take part (types 0 with a used height difference, 1 and 4)
-// in list order, and the used height differences in list order.
+// in list order, and the used height differences in list order. Points
+// enter by `add`, which keeps them found by name.
 struct verticalNetwork {
     std::vector<verticalPoint> points;
     std::vector<heightDifference> diffs;
@@ -54,6 +60,12 @@ struct verticalNetwork {
 
     // The point of that name (names compare without regard to case), or null.
     const verticalPoint* find(const std::string& name) const;
+    // Appends the point; false, leaving the network as it was, when a point
+    // of that name is in it already.
+    bool add(const verticalPoint& point);
+
+private:
+    std::unordered_map<std::string, int> indexByName_; // pointNameKey -> place in points
 };
 
 struct verticalSolution {

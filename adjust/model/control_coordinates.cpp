@@ -24,16 +24,22 @@ enum class controlState { none, weighted, fixed };
 // errors in force are the same afterwards as before. False when the index is
 // past the end. The records come from the raw-data index: a walk to the end
 // for each point made the control passes quadratic in the number of points.
+// What `visit` puts in force stays in force for the records after, until a
+// standard-error record between sets it again, as on a walk: each record's
+// errors are those of a walk from the record before, with the errors it
+// left.
 template <class Visit> bool scanPointRecords(std::string_view name, int startIndex, Visit visit) {
     const std::shared_ptr<const rawSightIndex> index = currentRawSightIndex();
     if (startIndex < 0 || startIndex >= index->count())
         return false;
     const stdErrBlock before = readerStdErrs;
     const std::vector<int>& records = index->coordRecordsOf(name);
+    int walkedFrom = startIndex;
     for (auto at = std::lower_bound(records.begin(), records.end(), startIndex);
          at != records.end(); ++at) {
-        readerStdErrs = index->errorsInForce(*at, startIndex, before);
+        readerStdErrs = index->errorsInForce(*at, walkedFrom, readerStdErrs);
         visit(index->record(*at));
+        walkedFrom = *at;
     }
     readerStdErrs = before;
     return true;

@@ -213,10 +213,14 @@ RoadResult adjust2DRoad(const RunContext& context, int mode, int count, int notR
         adjustment = AdjustmentOutcome::failed;
 
     // Adjusted values go out when an adjustment produced them; a run that
-    // adjusted nothing writes its coordinates as unadjusted.
+    // adjusted nothing writes its coordinates as unadjusted. A failed
+    // vertical adjustment leaves the level points without elevations, so
+    // the previous coordinate files stay, as after any failed adjustment.
     RoadResult result;
     result.adjustment = adjustment;
-    if (horizontalRan)
+    if (vertical == VerticalRun::failed)
+        result.finalCoordinates = noFinalCoordinates;
+    else if (horizontalRan)
         result.finalCoordinates = converged ? adjustedCoordinates : noFinalCoordinates;
     else
         result.finalCoordinates = verticalRuns ? adjustedCoordinates : unadjustedCoordinates;

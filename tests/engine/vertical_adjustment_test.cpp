@@ -448,3 +448,35 @@ TEST_F(VerticalAdjustment, NetworksThatYieldNoAdjustmentAreAFailureInTheErrorRep
     for (const Row& row : rows)
         EXPECT_NE(errors.find(row.message), std::string::npos) << row.what;
 }
+
+// A benchmark weighted loosely on purpose (100 m) closes a loop of
+// millimetre differences: its pivot is about 1e-11 of its diagonal element
+// (1e-4 against 2e6), a network that is sound, not a singular one. By hand:
+// the misclosure 1.000 + 0.500 - 1.502 = -0.002 goes in equal parts to the
+// three equal differences, BM keeps 100 (nothing else weighs it): P1 =
+// 101.000667, P2 = 101.501333. v'Wv = 3 (0.002 / 3)^2 1e6 = 4 / 3 over
+// n - m0 = 1: s0 = 1.1547; every point moves with BM, Q = 1e4 (+ terms of
+// 1e-6): standard deviations 100 s0 = 115.47. The elevations, unknowns of a
+// normal matrix of condition 1e10, come out to a few tenths of a millimetre.
+TEST_F(VerticalAdjustment, ALooselyWeightedBenchmarkIsNoSingularNetwork) {
+    pointList2D.append(point2D("BM", vtWeightedElevation, 100.0, 100.0));
+    for (const char* p : {"P1", "P2"})
+        pointList2D.append(point2D(p, vtFreeElevation, notComputed));
+    for (const LevelLine& l :
+         {LevelLine{"BM", "P1", 1.000, 0.001}, LevelLine{"P1", "P2", 0.500, 0.001},
+          LevelLine{"P2", "BM", -1.502, 0.001}})
+        distanceList2D.append(heightDiff2D(l.from, l.to, l.dh, l.sigma));
+
+    const verticalNetwork net = verticalNetworkFromLists();
+    verticalSolution solution;
+    ASSERT_EQ(solveVerticalNetwork(net, solution), verticalSolved);
+    EXPECT_NEAR(solution.s0, 2.0 / std::sqrt(3.0), 1e-3);
+    const std::pair<const char*, double> expected[] = {
+        {"BM", 100.0}, {"P1", 101.0 + 0.002 / 3}, {"P2", 101.5 + 0.004 / 3}};
+    for (const auto& [name, elevation] : expected) {
+        SCOPED_TRACE(name);
+        const int column = net.find(name)->column;
+        EXPECT_NEAR(solution.elevation[column], elevation, 1e-3);
+        EXPECT_NEAR(solution.stdDev[column], 100.0 * 2.0 / std::sqrt(3.0), 1e-2);
+    }
+}

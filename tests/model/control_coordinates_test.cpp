@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -101,6 +102,55 @@ TEST_F(ControlCoordinates, StandardErrorsDecideTypeAndList) {
         EXPECT_EQ(p.elevation, 10.0);
         EXPECT_EQ(isSet(p.easting), row.horizontal);
         EXPECT_EQ(p.geoidSep, 0.0);
+    }
+}
+
+// A record without a position leaves the easting and northing errors at -1
+// (given) for the records after it, until a standard-error record sets them
+// again. Errors in force 0.01, 0.01, 0.02 unless a row sets others; every
+// positioned record is N 500, E 100, every record Z 10.
+// - position-less, then positioned: both records meet (-1, -1, 0.02), not
+//   all alike, so each easting replaces the sums with the substitute 1e10
+//   and count = 1: sE = sqrt(1e10) / 1 = 1e5; the elevations add up,
+//   sZ = sqrt(2 x 0.02^2) / 1 = 0.028284.
+// - positioned, position-less, positioned: the first adds (0.01), the
+//   second leaves the easting that holds a value alone, the third replaces
+//   it with the substitute: sE = 1e5; sZ = sqrt(3 x 0.02^2) / 1 = 0.034641.
+// - position-less, errors 0.03 0.03 0.02, positioned: the new record puts
+//   0.03 in force, all weighted, so the easting adds to the substitute:
+//   sE = sqrt(1e10 + 0.03^2) / 2 = 5e4; sZ = sqrt(2 x 0.02^2) / 2 = 0.014142.
+TEST_F(ControlCoordinates, ARecordWithoutAPositionLeavesItsAxesGivenForTheRecordsAfter) {
+    const rawRec positioned = point(500, 100, 10);
+    const rawRec positionLess = point(notComputed, notComputed, 10);
+    const struct {
+        const char* name;
+        std::vector<rawRec> records;
+        double errE, errZ;
+    } rows[] = {
+        {"position-less record first", {positionLess, positioned}, 1e5, std::sqrt(2 * 0.0004)},
+        {"position-less record between",
+         {positioned, positionLess, positioned},
+         1e5,
+         std::sqrt(3 * 0.0004)},
+        {"errors set again after the position-less record",
+         {positionLess, errors(0.03, 0.03, 0.02), positioned},
+         5e4,
+         std::sqrt(2 * 0.0004) / 2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        resetProgramLists();
+        appendRaw({errors(0.01, 0.01, 0.02)});
+        for (const rawRec& record : row.records)
+            rawDataList.append(record);
+        ASSERT_EQ(addStationsFromRaw3D("P", 0), controlAdded);
+        const stationRec p = only3D(controlStationList);
+        EXPECT_NEAR(p.easting, 100.0, 1e-9);
+        EXPECT_NEAR(p.northing, 500.0, 1e-9);
+        EXPECT_NEAR(p.stdErrE, row.errE, 1e-6);
+        EXPECT_NEAR(p.stdErrN, row.errE, 1e-6);
+        EXPECT_NEAR(p.stdErrZ, row.errZ, 1e-12);
+        EXPECT_EQ(p.pointType, ptWeightedControl);
     }
 }
 

@@ -17,6 +17,7 @@
 namespace {
 
 constexpr int exitConverged = 0;
+constexpr int exitAdjustmentFailed = 2;
 
 // Standard error of a levelled difference over n setups, with the project's
 // defaults: sight length D 50, rod reading 0.0001 per 100, collimation 3".
@@ -76,11 +77,14 @@ std::array<double, pointCount> solve(const std::vector<Difference>& differences,
     return x;
 }
 
-// Runs the example with the level file; its exit status.
+// Runs the example with the level file, the settings as `change` leaves
+// them; its exit status.
 int runWithLevels(const testsupport::TempFolder& folder, const std::string& levelName,
-                  const std::string& levelText, int format) {
+                  const std::string& levelText, int format, void (*change)(globalVars&) = nullptr) {
     testsupport::writeBytes(folder / levelName, levelText);
     globalVars settings = sitecopy::exampleSettings();
+    if (change != nullptr)
+        change(settings);
     settings.vertAdjust = 1;
     settings.includeLevData = 1;
     settings.pLevRawFileName = (folder / levelName).string();
@@ -242,6 +246,49 @@ TEST(LevelRun, LevelFileWithCrOrLfLineEndsReadsLikeCrLf) {
             runWithLevels(folder, "site.lev", withLineEnds(differentialLevelText(), lineEnd), 0),
             exitConverged);
         EXPECT_EQ(testsupport::readBytes(folder / "site.NEZ"), expected);
+    }
+}
+
+// A vertical adjustment that fails ends the run (exit 2) without new
+// coordinates: the level points have no elevations to write, so the .NEZ
+// and .OUT of the run before stay as they were, byte for byte, and the error
+// report says so. Points L5, L6 and L7 levelled in a loop of their own are
+// tied to no benchmark; a sight length of 0 gives every difference a
+// standard error of 0.
+TEST(LevelRun, AFailedVerticalAdjustmentKeepsThePreviousCoordinateFiles) {
+    struct Row {
+        const char* what;
+        std::string levelText;
+        void (*change)(globalVars&);
+        const char* reason;
+    };
+    const Row rows[] = {
+        {"points tied to no benchmark",
+         differentialLevelText() + "SR,PNL5,BS1.000,FS,EL50.000,--\r\n"
+                                   "TP,PNL6,BS1.100,FS1.200,--\r\n"
+                                   "TP,PNL7,BS1.300,FS1.000,--\r\n"
+                                   "ER,PNL5,BS,FS1.198,--\r\n",
+         nullptr, "No vertical benchmark is tied by height differences to:"},
+        {"differences without a standard error", differentialLevelText(),
+         [](globalVars& s) { s.diffLevDistBSFS = 0.0; },
+         "Height difference BM1 to L1 has no standard error."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        testsupport::TempFolder folder("level-run-failed");
+        ASSERT_EQ(runWithLevels(folder, "site.lev", differentialLevelText(), 0), exitConverged);
+        const std::string nez = testsupport::readBytes(folder / "site.NEZ");
+        const std::string out = testsupport::readBytes(folder / "site.OUT");
+        ASSERT_NE(nez.find("L2"), std::string::npos);
+
+        EXPECT_EQ(runWithLevels(folder, "site.lev", row.levelText, 0, row.change),
+                  exitAdjustmentFailed);
+        EXPECT_EQ(testsupport::readBytes(folder / "site.NEZ"), nez);
+        EXPECT_EQ(testsupport::readBytes(folder / "site.OUT"), out);
+        const std::string errors = testsupport::readBytes(folder / "site.ERR");
+        EXPECT_NE(errors.find(row.reason), std::string::npos) << errors;
+        EXPECT_NE(errors.find("are kept as the previous run left them"), std::string::npos)
+            << errors;
     }
 }
 
