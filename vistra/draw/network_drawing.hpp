@@ -20,7 +20,7 @@
 
 // Labels are drawn at least this many pixels high, whatever smaller text size
 // is set: below it a name is a smudge of a few dots.
-inline constexpr int smallestLegibleTextSize = 11;
+inline constexpr int smallestLegibleTextSize = 14;
 // The largest error ellipse reaches at least this many symbol sizes (of the
 // largest symbol drawn with ellipses) from its point.
 inline constexpr int ellipseReachInSymbols = 3;
