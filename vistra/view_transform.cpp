@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -141,9 +142,13 @@ void viewTransform::resize(int width, int height) {
     client_ = {width, height};
 }
 
-void viewTransform::zoomIn() {
+bool viewTransform::zoomIn() {
+    const double scale = std::min(2.0 * mapping_.pixelsPerUnit, largestScale());
+    if (!(scale > mapping_.pixelsPerUnit))
+        return false;
     cancelModes();
-    mapping_.pixelsPerUnit *= 2.0;
+    mapping_.pixelsPerUnit = scale;
+    return true;
 }
 
 bool viewTransform::zoomOut() {
@@ -214,8 +219,10 @@ void viewTransform::zoomToBox(devicePoint second, int width, int height) {
     mapping_.centre = toGround(middle);
     mapping_.origin = {width / 2, height / 2};
     client_ = {width, height};
-    mapping_.pixelsPerUnit *=
-        std::min(static_cast<double>(width) / boxWidth, static_cast<double>(height) / boxHeight);
+    mapping_.pixelsPerUnit =
+        std::min(mapping_.pixelsPerUnit * std::min(static_cast<double>(width) / boxWidth,
+                                                   static_cast<double>(height) / boxHeight),
+                 std::max(largestScale(), mapping_.pixelsPerUnit));
 }
 
 void viewTransform::cancelModes() {
@@ -230,6 +237,43 @@ void viewTransform::cancelPan() {
 
 bool viewTransform::canPick() const {
     return atRest() && networkPixels() > 1.0;
+}
+
+// Liang and Barsky's clipping: the line is a + t (b - a) for t in [0, 1];
+// each side of the rectangle cuts off the values of t beyond it.
+std::optional<deviceSegment> viewTransform::clippedLine(groundPoint a, groundPoint b, int width,
+                                                        int height) const {
+    const viewMapping& m = mapping_;
+    const double x0 = m.origin.x + (a.east - m.centre.east) * m.pixelsPerUnit;
+    const double y0 = m.origin.y - (a.north - m.centre.north) * m.pixelsPerUnit;
+    const double dx = (b.east - a.east) * m.pixelsPerUnit;
+    const double dy = -(b.north - a.north) * m.pixelsPerUnit;
+    const double low[2] = {-1.0, -1.0};
+    const double high[2] = {width + 1.0, height + 1.0};
+    double tEnter = 0.0;
+    double tLeave = 1.0;
+    const double start[2] = {x0, y0};
+    const double step[2] = {dx, dy};
+    for (int axis = 0; axis < 2; ++axis) {
+        if (step[axis] == 0.0) {
+            if (start[axis] < low[axis] || start[axis] > high[axis])
+                return std::nullopt;
+            continue;
+        }
+        double tLow = (low[axis] - start[axis]) / step[axis];
+        double tHigh = (high[axis] - start[axis]) / step[axis];
+        if (tLow > tHigh)
+            std::swap(tLow, tHigh);
+        tEnter = std::max(tEnter, tLow);
+        tLeave = std::min(tLeave, tHigh);
+    }
+    if (!(tEnter <= tLeave))
+        return std::nullopt;
+    const auto pixel = [&](double t) {
+        return devicePoint{static_cast<int>(std::lround(x0 + t * dx)),
+                           static_cast<int>(std::lround(y0 + t * dy))};
+    };
+    return deviceSegment{pixel(tEnter), pixel(tLeave)};
 }
 
 devicePoint viewTransform::toDevice(double east, double north) const {

@@ -5,6 +5,7 @@
 // and one scale serves both axes, so the network keeps its shape on the
 // screen: a square on the ground is a square in the window.
 
+#include <optional>
 #include <span>
 
 struct devicePoint {
@@ -48,6 +49,17 @@ struct placedItem {
 
 // Room kept free round the fitted picture, in pixels.
 inline constexpr int zoomExtentsMargin = 12;
+// The network's larger side is never zoomed beyond this many pixels: far
+// past any detail worth seeing, and still well inside the pixel range the
+// toolkit draws a line in (it turns lines that reach millions of pixels
+// away the wrong way).
+inline constexpr double largestNetworkPixels = 1 << 20;
+
+// A line on the screen, in pixels.
+struct deviceSegment {
+    devicePoint from;
+    devicePoint to;
+};
 
 class viewTransform {
 public:
@@ -63,7 +75,9 @@ public:
     // The ground point in the middle of the client area stays in the middle.
     void resize(int width, int height);
 
-    void zoomIn();
+    // Doubles the scale, up to `largestNetworkPixels`; returns whether it
+    // zoomed.
+    bool zoomIn();
     // Nothing once the network is smaller than two pixels; returns whether
     // it zoomed.
     bool zoomOut();
@@ -75,8 +89,8 @@ public:
     void releasePan(devicePoint at);
 
     // Zoom window: arm, first corner, moving corner, second corner. The whole
-    // box fills the client area at one scale; a box with no width or no
-    // height leaves the view as it was.
+    // box fills the client area at one scale (up to `largestNetworkPixels`);
+    // a box with no width or no height leaves the view as it was.
     void armZoomWindow();
     void pressZoomWindow(devicePoint at, int width, int height);
     void moveZoomWindow(devicePoint at);
@@ -87,6 +101,11 @@ public:
 
     devicePoint toDevice(double east, double north) const;
     groundPoint toGround(devicePoint at) const;
+    // The part of the ground line from `a` to `b` that crosses the client
+    // area of `width` x `height` pixels (grown by a pixel on every side, so
+    // that lines along its edges still show); none when the line misses it.
+    std::optional<deviceSegment> clippedLine(groundPoint a, groundPoint b, int width,
+                                             int height) const;
 
     const viewMapping& mapping() const { return mapping_; }
     // The network's larger side on the screen, in pixels.
@@ -102,6 +121,7 @@ public:
 private:
     void stepPan(devicePoint at);
     void zoomToBox(devicePoint second, int width, int height);
+    double largestScale() const { return largestNetworkPixels / networkSide_; }
 
     viewMapping mapping_;
     double networkSide_ = 1.0;

@@ -4,6 +4,8 @@
 
 #include "shell/desktop_windows.hpp"
 
+#include "shell/family_window_mark.hpp"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -17,7 +19,7 @@ namespace {
 
 class NoWindowSearch : public DesktopWindows {
 public:
-    WindowSearch raiseWindowTitled(const std::string&) override {
+    WindowSearch raiseWindowTitled(const std::string&, bool) override {
         return WindowSearch::unavailable;
     }
 };
@@ -144,10 +146,17 @@ void bringToFront(Display* display, Window window) {
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
-std::optional<Window> windowTitled(Display* display, const std::string& title) {
+// A window of the family answers the family's probe: it carries the mark.
+bool familyWindow(Display* display, Window window) {
+    const Property mark(display, window, atom(display, familyWindowProperty), XA_CARDINAL);
+    const std::vector<unsigned long> values = mark.longs();
+    return !values.empty() && values.front() != 0;
+}
+
+std::optional<Window> windowTitled(Display* display, const std::string& title, bool marked) {
     for (Window window : topLevelWindows(display))
         if (windowTitle(display, window).find(title) != std::string::npos &&
-            !ownWindow(display, window))
+            !ownWindow(display, window) && (!marked || familyWindow(display, window)))
             return window;
     return std::nullopt;
 }
@@ -156,12 +165,12 @@ class X11Windows : public DesktopWindows {
 public:
     explicit X11Windows(std::string displayName) : displayName_(std::move(displayName)) {}
 
-    WindowSearch raiseWindowTitled(const std::string& title) override {
+    WindowSearch raiseWindowTitled(const std::string& title, bool marked) override {
         Display* display = XOpenDisplay(displayName_.empty() ? nullptr : displayName_.c_str());
         if (display == nullptr)
             return WindowSearch::unavailable;
         const auto previousHandler = XSetErrorHandler(ignoreError);
-        const std::optional<Window> window = windowTitled(display, title);
+        const std::optional<Window> window = windowTitled(display, title, marked);
         if (window)
             bringToFront(display, *window);
         XSync(display, False);

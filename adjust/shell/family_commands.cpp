@@ -50,7 +50,7 @@ int CMainFrame::pickRawFile(const std::string& names, std::string& chosen) {
 // A window of the program already open, however it was started, is brought
 // to the front instead: true then.
 bool CMainFrame::showFamilyWindow(const FamilyProgram& program) {
-    switch (desktopWindows_->raiseWindowTitled(program.windowTitle)) {
+    switch (desktopWindows_->raiseWindowTitled(program.windowTitle, program.marksWindow)) {
     case WindowSearch::raised:
         return true;
     case WindowSearch::unavailable:

@@ -20,17 +20,18 @@
 
 const FamilyProgram familyEditor{
     "DUDezudi", "Tarnwell Editor",
-    "The raw data editor DUDezudi is not installed.\n(Tried to start: %s)"};
+    "The raw data editor DUDezudi is not installed.\n(Tried to start: %s)", true};
 const FamilyProgram rw5Editor{
     "Fieldpad", "Velmora Raw Editor",
-    "The Velmora raw data editor Fieldpad is not installed.\n(Tried to start: %s)"};
+    "The Velmora raw data editor Fieldpad is not installed.\n(Tried to start: %s)", false};
 const FamilyProgram familyTransfer{
     "vuvuz", "V&K Data Collector Transfer",
-    "The data collector transfer program vuvuz is not installed.\n(Tried to start: %s)"};
+    "The data collector transfer program vuvuz is not installed.\n(Tried to start: %s)", true};
 const FamilyProgram otherTransfer{
     "Linkwell", "Linkwell",
     "The Velmora data collector transfer program Linkwell is not installed.\n(Tried to start: "
-    "%s)"};
+    "%s)",
+    true};
 
 std::string stillRunningMessage(const std::vector<std::string>& programs) {
     std::string text = "Tarnwell cannot close while these programs that it started run:\n";

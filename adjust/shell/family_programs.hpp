@@ -22,8 +22,11 @@ bool listWantsRw5Editor(const std::string& list);
 // message given when one cannot be started.
 struct FamilyProgram {
     const char* file;
-    const char* windowTitle; // a window whose title holds this is the program's
+    const char* windowTitle; // a window whose title holds this (and the mark) is the program's
     const char* notFound;    // printf pattern with %s for the command line
+    // The program marks its window as the family's (family_window_mark.hpp);
+    // the .RW5 editor does not, and is found by its title alone.
+    bool marksWindow;
 };
 extern const FamilyProgram familyEditor;
 extern const FamilyProgram rw5Editor;

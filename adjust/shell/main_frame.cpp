@@ -4,6 +4,7 @@
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_defaults.hpp"
 #include "shell/command_ids.hpp"
+#include "shell/family_window_mark.hpp"
 #include "shell/first_allocation.hpp"
 #include "shell/main_menu.hpp"
 #include "shell/program_icon.hpp"
@@ -55,6 +56,7 @@ CMainFrame::CMainFrame() : shell_(this), runWindows_(*this, [this] { state_.last
     wxIcon icon;
     icon.CopyFromBitmap(programIconBitmap(iconSize));
     SetIcon(icon);
+    markAsFamilyWindow(*this);
     SetMenuBar(buildMainMenu());
     createBars();
     // Below this GTK cannot fit a report window's tabs and scroll bar under

@@ -82,7 +82,8 @@ public:
     void saveProjectAs();
     void openRecentProject();
     void saveAsDefault();
-    // The start-up dialog's choices: open, or create (true when a file name was chosen).
+    // The start-up dialog's choices: open, or create (true when the new
+    // project's file was written).
     void openProjectAtStartUp();
     bool createProjectAtStartUp();
 

@@ -201,21 +201,25 @@ std::optional<std::string> CMainFrame::chooseNewProjectFile() {
     return chooseFile(this, request);
 }
 
-// The project that was open stays open until a new file is chosen. The new
-// file holds the built-in defaults and memory the program defaults, so the
-// new project counts as changed until it is saved.
+// The project that was open stays open until the new file is written: a
+// file that cannot be written leaves it open as it was, and no settings are
+// shown. The new file holds the built-in defaults and memory the program
+// defaults, so the new project counts as changed until it is saved.
 bool CMainFrame::createProjectAtStartUp() {
     const auto path = chooseNewProjectFile();
     if (!path)
         return false;
-    resetProject();
-    if (saveProject(*path)) {
-        adoptProject(*path);
-        startFromDefaults();
-        state_.modified = true;
-    } else {
+    const globalVars open = projectVars;
+    projectVars.setDefaults();
+    if (!saveProject(*path)) {
+        projectVars = open;
         reportWriteFailure(*path);
+        return false;
     }
+    resetProject();
+    adoptProject(*path);
+    startFromDefaults();
+    state_.modified = true;
     return true;
 }
 

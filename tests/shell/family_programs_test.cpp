@@ -328,11 +328,13 @@ TEST_F(FamilyCommands, TheUsersEditorGetsThePathAsOneArgumentWithoutWaiting) {
     EXPECT_EQ(text, "1\n" + file("my site.OUT").string() + "\n");
 }
 
-// A stand-in for a family program that this process did not start: its
-// window is up once the object exists, and goes with it.
+// A stand-in for a family program that this process did not start (or,
+// unmarked, for any other program): its window is up once the object
+// exists, and goes with it.
 class StandInWindow {
 public:
-    explicit StandInWindow(const std::string& title) {
+    enum Mark { marked, unmarked };
+    explicit StandInWindow(const std::string& title, Mark mark = marked) {
         int input[2];
         int output[2];
         EXPECT_EQ(::pipe2(input, O_CLOEXEC), 0);
@@ -341,7 +343,8 @@ public:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
         posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
-        const char* argv[] = {FAMILY_WINDOW_STAND_IN, title.c_str(), nullptr};
+        const char* argv[] = {FAMILY_WINDOW_STAND_IN, title.c_str(),
+                              mark == marked ? "marked" : "plain", nullptr};
         EXPECT_EQ(
             ::posix_spawn(&pid_, argv[0], &actions, nullptr, const_cast<char**>(argv), environ), 0);
         posix_spawn_file_actions_destroy(&actions);
@@ -495,6 +498,100 @@ TEST_F(FamilyCommands, AnOpenEditorWindowIsBroughtToTheFront) {
         }
         destroyMainWindow();
     }
+}
+
+// Only a window with the family's mark is taken for a family program: with
+// an unrelated window whose title holds "Linkwell" open, Linkwell is started
+// (here: its message, as this machine lacks it) and that window is left
+// alone. A marked Linkwell window is raised instead; the .RW5 editor, which
+// sets no mark, is still found by its title.
+TEST_F(FamilyCommands, OnlyAMarkedWindowIsTakenForAFamilyProgram) {
+    struct Case {
+        const char* title;
+        StandInWindow::Mark mark;
+        bool rw5Editor; // Edit Raw Files on a .RW5 list, else Data Collector Transfer
+        bool raised;
+    };
+    const Case cases[] = {
+        {"Shopping list - Linkwell cable order.txt", StandInWindow::unmarked, false, false},
+        {"Linkwell", StandInWindow::marked, false, true},
+        {"Velmora Raw Editor - job.rw5", StandInWindow::unmarked, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        StandInWindow other(c.title, c.mark);
+        RootWatch watch;
+        const bool managed = watch.managed();
+        if (!managed)
+            watch.listClient(other.window());
+        CMainFrame& frame = openWindow();
+        projectVars.useVkTool = 0;
+        projectVars.pInputFileName = "job.rw5\n";
+        const auto run = [&] {
+            if (c.rw5Editor)
+                frame.editRawFiles();
+            else
+                frame.collectorTransfer();
+        };
+        if (c.raised) {
+            run();
+            if (managed) {
+                guitest::yieldUntil([&] { return watch.activeWindow() == other.window(); });
+                EXPECT_EQ(watch.activeWindow(), other.window());
+            } else {
+                EXPECT_EQ(watch.activationRequests(), std::vector<Window>{other.window()});
+            }
+        } else {
+            wxTEST_DIALOG(
+                run(), ExpectMessage(notFound(otherTransfer.notFound, program("Linkwell")), wxOK));
+            if (!managed) {
+                EXPECT_TRUE(watch.activationRequests().empty());
+            }
+        }
+        destroyMainWindow();
+    }
+}
+
+// The main window carries the family's mark, so that the family's programs
+// know it for one of theirs.
+TEST_F(FamilyCommands, TheMainWindowCarriesTheFamilyMark) {
+    openWindow();
+    wxYield();
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    const Atom mark = XInternAtom(display, "_TARNWELL_FAMILY_WINDOW", False);
+    const Atom pid = XInternAtom(display, "_NET_WM_PID", False);
+    // The window of this process that carries the mark, anywhere in the tree
+    // (a window manager puts its frame round the program's window).
+    const auto value = [display](Window window, Atom name) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        long found = 0;
+        if (XGetWindowProperty(display, window, name, 0, 1, False, XA_CARDINAL, &type, &format,
+                               &count, &after, &data) == Success &&
+            data != nullptr && count == 1 && format == 32)
+            found = *reinterpret_cast<long*>(data);
+        if (data != nullptr)
+            XFree(data);
+        return found;
+    };
+    std::function<int(Window)> markedOfOurs = [&](Window window) {
+        int marked = value(window, mark) == 1 && value(window, pid) == ::getpid();
+        Window root = None, parent = None;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(display, window, &root, &parent, &children, &count) != 0) {
+            for (unsigned int i = 0; i < count; ++i)
+                marked += markedOfOurs(children[i]);
+            if (children != nullptr)
+                XFree(children);
+        }
+        return marked;
+    };
+    EXPECT_EQ(markedOfOurs(DefaultRootWindow(display)), 1);
+    XCloseDisplay(display);
 }
 
 TEST_F(FamilyCommands, OnWaylandTheProgramIsStartedAndTheUserToldOnce) {

@@ -174,6 +174,19 @@ protected:
     }
 };
 
+// The example's points as blue symbols alone.
+std::map<std::string, int> blueSymbolsOnly() {
+    std::map<std::string, int> settings;
+    for (const char* off :
+         {"travLnOnOff", "ssLnOnOff", "azLnOnOff", "gpsLnOnOff", "travTxtOnOff", "ssTxtOnOff",
+          "cpTxtOnOff", "fixPTxtOnOff", "floatPTxtOnOff", "gpsTxtOnOff", "errEllipOnOff"})
+        settings[off] = 0;
+    for (const char* blue :
+         {"travSymbColor", "ssSymbColor", "cpSymbColor", "fixPSymbColor", "floatPSymbColor"})
+        settings[blue] = 2;
+    return settings;
+}
+
 // With the drawing defaults: nothing reaches into the margin round the
 // picture (the symbols of A and C and the label of C stood on or beyond the
 // window's edge), and the ellipses of C and D show beside their symbols.
@@ -195,15 +208,7 @@ TEST_F(GraphicsWindowTest, TheWholeExampleIsInsideTheWindow) {
 // at one scale east and north, north up. Clicks on A and then C name each in
 // the status bar and fill the two open point dialogs From and To.
 TEST_F(GraphicsWindowTest, OneScaleForBothAxesAndPickedPointsHandedOn) {
-    std::map<std::string, int> symbolsOnly;
-    for (const char* off :
-         {"travLnOnOff", "ssLnOnOff", "azLnOnOff", "gpsLnOnOff", "travTxtOnOff", "ssTxtOnOff",
-          "cpTxtOnOff", "fixPTxtOnOff", "floatPTxtOnOff", "gpsTxtOnOff", "errEllipOnOff"})
-        symbolsOnly[off] = 0;
-    for (const char* blue :
-         {"travSymbColor", "ssSymbColor", "cpSymbColor", "fixPSymbColor", "floatPSymbColor"})
-        symbolsOnly[blue] = 2;
-    const GraphicsWindow window = openAdjustedExample(symbolsOnly);
+    const GraphicsWindow window = openAdjustedExample(blueSymbolsOnly());
     ASSERT_NE(window.picture, nullptr);
     const wxImage image = screenshot(window.picture, "graphics_symbols.png");
     ASSERT_TRUE(image.IsOk());
@@ -249,6 +254,49 @@ TEST_F(GraphicsWindowTest, OneScaleForBothAxesAndPickedPointsHandedOn) {
     click(window.picture, 3, 3);
     EXPECT_EQ(window.status->GetStatusText(pickedPointField), "Picked point: C");
     EXPECT_EQ(inverse->toName(), "C");
+}
+
+// Zoom Out halves the picture after Zoom In and after Zoom Window as it does
+// on the fitted view: the distance from the westmost to the eastmost symbol
+// (A to C) is measured on the screen after each step.
+TEST_F(GraphicsWindowTest, ZoomOutWorksAfterZoomingIn) {
+    const GraphicsWindow window = openAdjustedExample(blueSymbolsOnly());
+    ASSERT_NE(window.picture, nullptr);
+    const auto run = [&window](int command) {
+        wxCommandEvent tool(wxEVT_TOOL, command);
+        window.frame->ProcessWindowEvent(tool);
+        window.picture->Refresh();
+        window.picture->Update();
+        wxYield();
+    };
+    const auto spread = [&window](const std::string& name) {
+        const wxImage image = screenshot(window.picture, name);
+        const std::vector<Blob> found = blobs(image, isBlue);
+        EXPECT_EQ(found.size(), 4u) << name;
+        const auto [west, east] = std::minmax_element(
+            found.begin(), found.end(), [](const Blob& a, const Blob& b) { return a.x < b.x; });
+        return found.empty() ? 0.0 : east->x - west->x;
+    };
+    const double fitted = spread("zoom_fitted.png");
+    ASSERT_GT(fitted, 100.0);
+    run(commandZoomOut);
+    EXPECT_NEAR(spread("zoom_out.png"), fitted / 2, 2.0);
+    run(commandZoomIn);
+    EXPECT_NEAR(spread("zoom_in.png"), fitted, 2.0);
+    run(commandZoomOut);
+    EXPECT_NEAR(spread("zoom_out_after_in.png"), fitted / 2, 2.0);
+
+    // A zoom window half the picture's size round its middle doubles the
+    // picture back to the fitted size.
+    const wxSize size = window.picture->GetClientSize();
+    run(commandZoomWindow);
+    click(window.picture, size.x / 4, size.y / 4);
+    click(window.picture, size.x / 4 + size.x / 2, size.y / 4 + size.y / 2);
+    window.picture->Update();
+    wxYield();
+    EXPECT_NEAR(spread("zoom_window.png"), fitted, 3.0);
+    run(commandZoomOut);
+    EXPECT_NEAR(spread("zoom_out_after_window.png"), fitted / 2, 3.0);
 }
 
 // The largest ellipse reaches three sizes of the control-point symbol (5

@@ -117,6 +117,106 @@ TEST_F(NetworkDrawing, NorthIsUpAndEastIsRight) {
     }
 }
 
+// A backsight 4.5 million units away lies 9 million pixels off: the line
+// still leaves the instrument towards it, in all four directions.
+TEST_F(NetworkDrawing, ALineToAFarEndKeepsItsDirection) {
+    settings.traverse.symbolOn = 0;
+    struct Case {
+        double azimuth;
+        int x, y;       // a pixel 40 pixels towards the backsight
+        int oppX, oppY; // the same distance the other way
+    } cases[] = {
+        {0.0, 100, 60, 100, 140},
+        {std::numbers::pi / 2, 140, 100, 60, 100},
+        {std::numbers::pi, 100, 140, 100, 60},
+        {3 * std::numbers::pi / 2, 60, 100, 140, 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.azimuth);
+        model.refresh();
+        addSetup(c.azimuth, 4.5e6);
+        const wxImage image = draw();
+        EXPECT_TRUE(inked(image, c.x, c.y));
+        EXPECT_FALSE(inked(image, c.oppX, c.oppY));
+    }
+}
+
+// Whether any pixel of the box from (x0, y0) to (x1, y1) is drawn.
+bool inkedBox(const wxImage& image, int x0, int y0, int x1, int y1) {
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            if (image.GetRed(x, y) < 250 || image.GetGreen(x, y) < 250 || image.GetBlue(x, y) < 250)
+                return true;
+    return false;
+}
+
+// The default traverse text size is 4 pixels, too small to read: the name
+// is drawn at the smallest legible size instead of being left out. It starts
+// 1.2 symbol sizes (trunc 4.8 = 4 pixels) right of and below the point.
+TEST_F(NetworkDrawing, ASmallTextSizeStillDrawsTheName) {
+    const graphSettings defaults;
+    ASSERT_EQ(defaults.traverse.textSize, 4);
+    settings.traverse = defaults.traverse;
+    settings.traverse.symbolOn = 0;
+    graphSetup s;
+    setPointName(s.instrument, "C");
+    s.instrumentN = 50.0;
+    s.instrumentE = 50.0;
+    ASSERT_EQ(model.appendSetup(s), 0);
+    const wxImage image = draw();
+    EXPECT_TRUE(
+        inkedBox(image, 104, 104, 104 + smallestLegibleTextSize, 104 + smallestLegibleTextSize));
+    EXPECT_FALSE(inkedBox(image, 0, 0, 103, 199)) << "nothing left of the label";
+    EXPECT_FALSE(inkedBox(image, 104, 104 + 2 * smallestLegibleTextSize, 199, 199))
+        << "nothing below the label";
+}
+
+// A control point that is also a setup's instrument, or a GPS vector's end
+// (BASE in the GNSS example), is labelled once, as the control point: the
+// picture is the one of the control point's label alone. The groups' symbol
+// sizes differ (traverse 4, GPS 20, control 5), so a second label would stand
+// a few pixels off the first.
+TEST_F(NetworkDrawing, APointMetTwiceIsLabelledOnce) {
+    for (graphGroupSettings* group :
+         {&settings.traverse, &settings.sideshots, &settings.gps, &settings.control}) {
+        group->lineOn = 0;
+        group->symbolOn = 0;
+        group->textOn = 1;
+        group->textSize = 20;
+    }
+    settings.ellipseOn = 0;
+    addControl("BASE");
+    const wxImage alone = draw();
+    ASSERT_TRUE(inkedBox(alone, 106, 106, 130, 130));
+    for (const bool asInstrument : {true, false}) {
+        SCOPED_TRACE(asInstrument ? "instrument" : "vector end");
+        model.refresh();
+        graphSetup s;
+        setPointName(s.instrument, asInstrument ? "BASE" : "ROVER");
+        // The rover at pixel (40, 40): its label stays above and left of BASE.
+        s.instrumentN = asInstrument ? 50.0 : 80.0;
+        s.instrumentE = asInstrument ? 50.0 : 20.0;
+        if (!asInstrument) {
+            graphVector v;
+            setPointName(v.to, "BASE");
+            v.toN = 50.0;
+            v.toE = 50.0;
+            s.vectors.push_back(v);
+        }
+        ASSERT_EQ(model.appendSetup(s), 0);
+        addControl("BASE");
+        const wxImage both = draw();
+        // Only the rover's own label may differ, left of and above BASE.
+        bool same = true;
+        for (int y = 100; y < side; ++y)
+            for (int x = 100; x < side; ++x)
+                same = same && both.GetRed(x, y) == alone.GetRed(x, y) &&
+                       both.GetGreen(x, y) == alone.GetGreen(x, y) &&
+                       both.GetBlue(x, y) == alone.GetBlue(x, y);
+        EXPECT_TRUE(same);
+    }
+}
+
 TEST_F(NetworkDrawing, NoBacksightDistanceDrawsNoLine) {
     addSetup(0.0, 0.0);
     settings.traverse.symbolOn = 0;
@@ -189,20 +289,25 @@ TEST_F(NetworkDrawing, TheFirstEllipseOfANameIsDrawn) {
     EXPECT_FALSE(inked(image, 100, 70)) << "the second record's outline";
 }
 
-// A label is written at its size only when that size can be read; smaller
-// ones are left out rather than drawn as a few dots.
-TEST_F(NetworkDrawing, LabelsBelowALegibleSizeAreLeftOut) {
+// A label is written at its size when that size can be read; a smaller
+// size draws it at the smallest legible size rather than leaving it out.
+TEST_F(NetworkDrawing, LabelsBelowALegibleSizeAreDrawnAtTheSmallest) {
     settings.control.symbolOn = 0;
     settings.control.textOn = 1;
     addControl("WWW");
-    struct Case {
-        int size;
-        bool drawn;
-    } cases[] = {{1, false}, {4, false}, {7, false}, {8, true}, {20, true}};
-    for (const Case& c : cases) {
-        settings.control.textSize = c.size;
-        EXPECT_EQ(inkCount(draw()) > 0, c.drawn) << c.size;
+    settings.control.textSize = smallestLegibleTextSize;
+    const wxImage smallest = draw();
+    const int smallestInk = inkCount(smallest);
+    ASSERT_GT(smallestInk, 0);
+    for (int size : {1, 4, 7, 8, smallestLegibleTextSize - 1}) {
+        SCOPED_TRACE(size);
+        settings.control.textSize = size;
+        const wxImage image = draw();
+        EXPECT_TRUE(
+            std::equal(image.GetData(), image.GetData() + side * side * 3, smallest.GetData()));
     }
+    settings.control.textSize = 20;
+    EXPECT_GT(inkCount(draw()), smallestInk);
 }
 
 // At the default size 1 the Part's scale would make the largest ellipse a
@@ -229,7 +334,8 @@ TEST_F(NetworkDrawing, EllipsesReachBesideTheirSymbols) {
 
 // What the zoom extents fits: each point with its symbol's and its label's
 // reach, a label measured in its font and starting 1.2 symbol sizes right of
-// and below its point; an illegible label takes no room.
+// and below its point; a label set smaller than legible takes the room of
+// the smallest legible one.
 TEST_F(NetworkDrawing, ItemsReachAsFarAsTheyAreDrawn) {
     settings.control.textOn = 1;
     addControl("P");
@@ -238,20 +344,22 @@ TEST_F(NetworkDrawing, ItemsReachAsFarAsTheyAreDrawn) {
     std::vector<errEllipseRec> none;
     std::vector<placedItem> items = pictureItems(dc, {model, view, settings, none, std::nullopt});
     ASSERT_EQ(items.size(), 2u);
-    const pixelReach label = items[0].reach; // the label is written first
-    const pixelReach symbol = items[1].reach;
+    const pixelReach symbol = items[0].reach;
+    const pixelReach label = items[1].reach; // the labels are written last
     EXPECT_EQ(symbol.left, -5);
     EXPECT_EQ(symbol.bottom, 5);
     EXPECT_EQ(label.left, 6); // trunc(1.2 * 5)
     EXPECT_EQ(label.top, 6);
     EXPECT_GT(label.right, label.left + 5);
     EXPECT_GE(label.bottom, label.top + 15); // a 20-pixel font
-    EXPECT_EQ(items[0].at.east, 50.0);
-    EXPECT_EQ(items[0].at.north, 50.0);
+    EXPECT_EQ(items[1].at.east, 50.0);
+    EXPECT_EQ(items[1].at.north, 50.0);
 
     settings.control.textSize = 4;
     items = pictureItems(dc, {model, view, settings, none, std::nullopt});
-    EXPECT_EQ(items.size(), 1u);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_GE(items[1].reach.bottom, items[1].reach.top + smallestLegibleTextSize - 3);
+    EXPECT_LT(items[1].reach.bottom, label.bottom);
 }
 
 } // namespace

@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 #include <wx/filedlg.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 using guitest::ChooseFile;
@@ -232,6 +235,37 @@ TEST_F(ProjectCommands, CancellingANewProjectKeepsTheOpenOne) {
     EXPECT_EQ(frame.GetTitle(), "Tarnwell - Project: site");
     EXPECT_EQ(frame.state().projectFile, file("site.prj").string());
     EXPECT_TRUE(frame.state().projectOpen);
+    EXPECT_EQ(projectVars.maxIterations, 25);
+}
+
+// A new project whose file cannot be written leaves the open project open
+// as it was, with its settings, and shows no settings sheet: the old one was
+// closed first and the sheet opened on no project.
+TEST_F(ProjectCommands, ANewProjectThatCannotBeWrittenKeepsTheOpenOne) {
+    guitest::writeProject(file("site.prj"), {"maxIterations=25"});
+    CMainFrame& frame = openWindow();
+    openThroughTheDialog(frame, file("site.prj"));
+    const std::string unwritable = file("fresh.prj").string();
+    {
+        // Files of this process may not grow past 16 bytes while the new
+        // project is made: its file cannot be written.
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = 16;
+        setrlimit(RLIMIT_FSIZE, &small);
+        wxTEST_DIALOG(frame.newProject(), ChooseFile(unwritable),
+                      ExpectMessage("Error writing to: " + unwritable, wxOK));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    EXPECT_FALSE(fs::exists(unwritable));
+    EXPECT_EQ(frame.GetTitle(), "Tarnwell - Project: site");
+    EXPECT_EQ(frame.state().projectFile, file("site.prj").string());
+    EXPECT_EQ(projectVars.projectFileName, file("site.prj").string());
+    EXPECT_TRUE(frame.state().projectOpen);
+    EXPECT_FALSE(frame.state().modified);
     EXPECT_EQ(projectVars.maxIterations, 25);
 }
 

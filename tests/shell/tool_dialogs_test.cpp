@@ -196,6 +196,44 @@ TEST_F(ToolDialogs, InverseNeedsARunThenComputesAndAppends) {
     wxTheApp->ProcessIdle();
 }
 
+// Test refuses to compute while a field the system needs is empty or not a
+// number, naming the field: the central meridian left blank gave N 8402928,
+// E -4836006 without a word.
+TEST_F(ToolDialogs, TheUserDefinedSystemTestNamesAMissingField) {
+    CMainFrame& frame = openMainWindow();
+    struct Case {
+        int field;
+        const char* typed;
+        const char* message;
+    };
+    const Case cases[] = {
+        {udpid::meridianOrSouthParallelEdit, "", "Central Meridian (dd.mmss)(E+,W-) is empty."},
+        {udpid::scaleOrNorthParallelEdit, " ", "Scale Factor is empty."},
+        {udpid::originNorthingEdit, "", "Grid Origin N. is empty."},
+        {udpid::latitudeEdit, "", "Grid Origin Latitude (dd.mmss)(N+,S-) is empty."},
+        {udpid::originEastingEdit, "5OOOOO", "Grid Origin E.: Invalid Numeric Value: 5OOOOO"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        CUDPDlg udp(&frame);
+        choose(&udp, udpid::projectionList, udpTransverseMercator);
+        typeInto(&udp, udpid::originNorthingEdit, "0");
+        typeInto(&udp, udpid::originEastingEdit, "500000");
+        typeInto(&udp, udpid::latitudeEdit, "0.0000");
+        typeInto(&udp, udpid::meridianOrSouthParallelEdit, "19.0000");
+        typeInto(&udp, udpid::scaleOrNorthParallelEdit, "0.9996");
+        typeInto(&udp, c.field, c.typed);
+        // Only the message: no conversion dialog follows it.
+        wxTEST_DIALOG(udp.testConversion(), ExpectMessage(c.message, wxOK));
+    }
+    // A user-defined ellipsoid needs both of its parameters.
+    CUDPDlg udp(&frame);
+    choose(&udp, udpid::ellipsoidList, userDefinedEllipsoid);
+    typeInto(&udp, udpid::firstValueEdit, "6378137");
+    typeInto(&udp, udpid::secondValueEdit, "");
+    wxTEST_DIALOG(udp.testConversion(), ExpectMessage("Semiminor axis, b is empty.", wxOK));
+}
+
 // The Test button of the user-defined system dialog converts on the
 // dialog's own record; each conversion adds five lines and the list keeps
 // its last twelve in view.
@@ -320,7 +358,9 @@ TEST_F(ToolDialogs, GpsConverterChecksCallsAndReports) {
                       ExpectMessage("No input vector file has been specified.", wxOK));
         typeInto(&dialog, gpsconvertid::inputEdit, file("none.obn").string());
         wxTEST_DIALOG(dialog.OnConvert(),
-                      ExpectMessage("Error opening " + file("none.obn").string(), wxOK));
+                      ExpectMessage("Error opening " + file("none.obn").string() +
+                                        ": No such file or directory",
+                                    wxOK));
         typeInto(&dialog, gpsconvertid::inputEdit, input);
         wxTEST_DIALOG(dialog.OnConvert(),
                       ExpectMessage("No output vector file has been specified.", wxOK));
@@ -334,12 +374,13 @@ TEST_F(ToolDialogs, GpsConverterChecksCallsAndReports) {
         EXPECT_EQ(converters.calls[0].format, 0);
         EXPECT_EQ(converters.calls[0].output, gps);
         EXPECT_EQ(converters.calls[0].stripZeros, 1);
-        // A failure is reported with the converter's own reason first.
+        // A failure is one box, with the converter's own reason under it.
         converters.vectorResult = 1;
         converters.vectorMessage = "Error opening " + gps;
         choose(&dialog, gpsconvertid::formatList, 7);
-        wxTEST_DIALOG(dialog.OnConvert(), ExpectMessage("Error opening " + gps, wxOK),
-                      ExpectMessage("Error converting " + input + " to\n" + gps, wxOK));
+        wxTEST_DIALOG(dialog.OnConvert(), ExpectMessage("Error converting " + input + " to\n" +
+                                                            gps + "\n\nError opening " + gps,
+                                                        wxOK));
         EXPECT_EQ(converters.calls.back().format, 7);
     }
     {
@@ -426,7 +467,8 @@ TEST_F(ToolDialogs, LevelConverter) {
     const std::string output = file("run.lev").string();
     typeInto(&dialog, levelconvertid::inputEdit, input);
     typeInto(&dialog, levelconvertid::outputEdit, output);
-    wxTEST_DIALOG(dialog.OnConvert(), ExpectMessage("Error opening " + input, wxOK));
+    wxTEST_DIALOG(dialog.OnConvert(),
+                  ExpectMessage("Error opening " + input + ": No such file or directory", wxOK));
     EXPECT_TRUE(converters.calls.empty());
     testsupport::writeBytes(input, "data\r\n");
     choose(&dialog, levelconvertid::formatList, 1);
@@ -440,6 +482,88 @@ TEST_F(ToolDialogs, LevelConverter) {
     dialog.Show();
     guitest::waitForFirstPaint(&dialog);
     EXPECT_TRUE(guitest::saveScreenshot(&dialog, screenshots / "convert_level_dialog.png"));
+}
+
+// The library's converters on files they cannot convert: a total-station
+// .VKR taken for a level file was "successfully converted" into an empty
+// .LEV. Each failure is one box that names the input and the cause, and a
+// file already at the output stays as it was.
+TEST_F(ToolDialogs, ConvertersRefuseFilesWithoutRecords) {
+    CMainFrame& frame = openMainWindow();
+    const std::string vkr =
+        (fs::path(TARNWELL_FIXTURES) / ".." / ".." / "examples" / "site" / "site.vkr").string();
+    const std::string blank = file("blank.txt").string();
+    testsupport::writeBytes(blank, "\r\n  \r\n");
+    const std::string folder = file("a folder").string();
+    fs::create_directories(folder);
+    const std::string previous = "kept\r\n";
+    {
+        const std::string output = file("run.lev").string();
+        cnvrtLev dialog(&frame, libraryConverters());
+        typeInto(&dialog, levelconvertid::outputEdit, output);
+        for (const std::string& input : {vkr, blank})
+            for (int format : {0, 1}) {
+                SCOPED_TRACE(input + " as format " + std::to_string(format));
+                testsupport::writeBytes(output, previous);
+                typeInto(&dialog, levelconvertid::inputEdit, input);
+                choose(&dialog, levelconvertid::formatList, format);
+                std::string said;
+                wxTEST_DIALOG(dialog.OnConvert(),
+                              guitest::OnDialog<wxMessageDialog>([&](wxMessageDialog& box) {
+                                  said = box.GetMessage().utf8_string();
+                                  return wxID_OK;
+                              }));
+                EXPECT_EQ(said.rfind("Error converting " + input + " to " + output + "\n\n", 0), 0u)
+                    << said;
+                EXPECT_EQ(testsupport::readBytes(output), previous);
+            }
+        // Only the blank file is known to hold no record in either format.
+        testsupport::writeBytes(output, previous);
+        typeInto(&dialog, levelconvertid::inputEdit, blank);
+        wxTEST_DIALOG(dialog.OnConvert(),
+                      ExpectMessage("Error converting " + blank + " to " + output + "\n\nNo " +
+                                        "level records were found in " + blank +
+                                        ": nothing was written.",
+                                    wxOK));
+        typeInto(&dialog, levelconvertid::inputEdit, folder);
+        wxTEST_DIALOG(dialog.OnConvert(),
+                      ExpectMessage("Error opening " + folder + ": Is a directory", wxOK));
+    }
+    {
+        const std::string gps = file("job.gps").string();
+        const std::string raw = file("job.rw5").string();
+        cnvrtGPSFl dialog(&frame, libraryConverters());
+        typeInto(&dialog, gpsconvertid::inputEdit, blank);
+        typeInto(&dialog, gpsconvertid::gpsEdit, gps);
+        typeInto(&dialog, gpsconvertid::rawEdit, raw);
+        for (int format = 0; format <= 10; ++format) {
+            SCOPED_TRACE(format);
+            testsupport::writeBytes(gps, previous);
+            testsupport::writeBytes(raw, previous);
+            choose(&dialog, gpsconvertid::formatList, format);
+            if (format == gpsconvertid::dataExchangeFormat)
+                tick(&dialog, gpsconvertid::importTotalStationCheck, true);
+            std::string said;
+            wxTEST_DIALOG(dialog.OnConvert(),
+                          guitest::OnDialog<wxMessageDialog>([&](wxMessageDialog& box) {
+                              said = box.GetMessage().utf8_string();
+                              return wxID_OK;
+                          }));
+            EXPECT_EQ(said.rfind("Error converting " + blank + " to\n" + gps, 0), 0u) << said;
+            EXPECT_NE(said.find("\n\n"), std::string::npos) << "no cause in: " << said;
+            EXPECT_EQ(testsupport::readBytes(gps), previous);
+            EXPECT_EQ(testsupport::readBytes(raw), previous);
+        }
+        // The export's total-station part alone: no observations, no .RW5.
+        choose(&dialog, gpsconvertid::formatList, gpsconvertid::dataExchangeFormat);
+        tick(&dialog, gpsconvertid::importVectorsCheck, false);
+        wxTEST_DIALOG(dialog.OnConvert(),
+                      ExpectMessage("Error converting " + blank + " to\n" + raw +
+                                        "\n\nNo total-station observations were found in " + blank +
+                                        ": nothing was written.",
+                                    wxOK));
+        EXPECT_EQ(testsupport::readBytes(raw), previous);
+    }
 }
 
 // Every Tools command opens its window.

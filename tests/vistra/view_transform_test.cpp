@@ -240,3 +240,71 @@ TEST(ViewTransform, PickingNeedsTheRestStateAndANetworkOverAPixel) {
 }
 
 } // namespace
+
+// 276 pixels doubled twelve times is 1,130,496, beyond the 1,048,576 the
+// network's side may reach: the twelfth step stops there, the thirteenth
+// does nothing, and zoom out still halves from there.
+TEST(ViewTransform, ZoomInStopsAtTheLargestScale) {
+    viewTransform view = fittedView();
+    for (int i = 0; i < 12; ++i)
+        ASSERT_TRUE(view.zoomIn()) << i;
+    EXPECT_DOUBLE_EQ(view.networkPixels(), largestNetworkPixels);
+    EXPECT_FALSE(view.zoomIn());
+    EXPECT_DOUBLE_EQ(view.networkPixels(), largestNetworkPixels);
+    ASSERT_TRUE(view.zoomOut());
+    EXPECT_DOUBLE_EQ(view.networkPixels(), largestNetworkPixels / 2);
+}
+
+// A box of 2 x 2 pixels fills 400 x 300 at 150 times the scale; from
+// over 2^18 pixels that would pass the largest scale, which holds.
+TEST(ViewTransform, ZoomWindowStopsAtTheLargestScale) {
+    viewTransform view = fittedView();
+    while (view.networkPixels() < largestNetworkPixels / 4)
+        ASSERT_TRUE(view.zoomIn());
+    view.armZoomWindow();
+    view.pressZoomWindow({100, 100}, 400, 300);
+    view.pressZoomWindow({102, 102}, 400, 300);
+    EXPECT_DOUBLE_EQ(view.networkPixels(), largestNetworkPixels);
+}
+
+// The fitted view puts ground (50, 100) at pixel (200, 150), 1.38 pixels a
+// unit. Each line's ends are worked out by hand on the 402 x 302 rectangle
+// from (-1, -1) to (401, 301).
+TEST(ViewTransform, LinesAreClippedToTheClientArea) {
+    const viewTransform view = fittedView();
+    struct Case {
+        const char* what;
+        groundPoint a, b;
+        bool shown;
+        deviceSegment expected;
+    };
+    const Case cases[] = {
+        // (0, 0) -> (131, 288) and (100, 200) -> (269, 12): both inside.
+        {"inside", {0.0, 0.0}, {100.0, 200.0}, true, {{131, 288}, {269, 12}}},
+        // Due east from the middle to 9e6 pixels away: cut at x = 401.
+        {"far east", {50.0, 100.0}, {50.0 + 9e6 / 1.38, 100.0}, true, {{200, 150}, {401, 150}}},
+        // Due south-west from the middle, 9e6 pixels along each axis: the
+        // line leaves through the bottom (y = 301) at x = 200 - 151 = 49.
+        {"far south-west",
+         {50.0, 100.0},
+         {50.0 - 9e6 / 1.38, 100.0 - 9e6 / 1.38},
+         true,
+         {{200, 150}, {49, 301}}},
+        // From far west to far east through the middle row: the whole width.
+        {"across", {50.0 - 1e7, 100.0}, {50.0 + 1e7, 100.0}, true, {{-1, 150}, {401, 150}}},
+        // Wholly above the client area, and wholly left of it.
+        {"above", {0.0, 300.0}, {100.0, 400.0}, false, {}},
+        {"left", {-1e6, -1e6}, {-1e6, 1e6}, false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<deviceSegment> line = view.clippedLine(c.a, c.b, 400, 300);
+        ASSERT_EQ(line.has_value(), c.shown);
+        if (!c.shown)
+            continue;
+        EXPECT_EQ(line->from.x, c.expected.from.x);
+        EXPECT_EQ(line->from.y, c.expected.from.y);
+        EXPECT_EQ(line->to.x, c.expected.to.x);
+        EXPECT_EQ(line->to.y, c.expected.to.y);
+    }
+}

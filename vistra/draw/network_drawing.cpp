@@ -8,8 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 wxColour graphColourOf(int index) {
     static const wxColour table[graphColourCount] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
@@ -104,6 +106,8 @@ public:
         graphPoint point;
         for (int i = 0; picture_.model.getPointAt(i, point) == 0; ++i)
             paintPoint(point);
+        for (const pendingLabel& l : labels_)
+            drawLabel(*l.group, l.name, l.east, l.north);
     }
 
 private:
@@ -124,10 +128,15 @@ private:
             measure(e1, n1, {});
             return;
         }
+        // Only the part inside the picture is handed to the toolkit, which
+        // draws a line with a far end millions of pixels away the wrong way.
+        const wxSize size = dc_.GetSize();
+        const std::optional<deviceSegment> shown =
+            picture_.view.clippedLine({e0, n0}, {e1, n1}, size.x, size.y);
+        if (!shown)
+            return;
         dc_.SetPen(wxPen(graphColourOf(colour), 1));
-        const devicePoint a = device(e0, n0);
-        const devicePoint b = device(e1, n1);
-        dc_.DrawLine(a.x, a.y, b.x, b.y);
+        dc_.DrawLine(shown->from.x, shown->from.y, shown->to.x, shown->to.y);
     }
 
     void symbol(const graphGroupSettings& group, double east, double north) {
@@ -141,11 +150,34 @@ private:
                        group.symbolSize);
     }
 
-    // The label starts right of and below the point by 1.2 symbol sizes.
-    void label(const graphGroupSettings& group, std::string_view name, double east, double north) {
-        if (!isPlaced(east, north) || name.empty() || group.textSize < smallestLegibleTextSize)
+    // A point met as an instrument, a sight, a vector end and a control point
+    // is labelled once: as a point of the point list where it is one (its
+    // own kind), else where it was met first. The labels are drawn last, so
+    // that no line runs through a name.
+    struct pendingLabel {
+        const graphGroupSettings* group;
+        std::string name; // the model's records are copied out and reused
+        double east;
+        double north;
+        bool ofPoint;
+    };
+
+    void label(const graphGroupSettings& group, std::string_view name, double east, double north,
+               bool ofPoint = false) {
+        if (!isPlaced(east, north) || name.empty())
             return;
-        selectFont(group.textSize);
+        pendingLabel pending{&group, std::string(name), east, north, ofPoint};
+        const auto [at, added] = labelOf_.emplace(pending.name, labels_.size());
+        if (added)
+            labels_.push_back(std::move(pending));
+        else if (ofPoint && !labels_[at->second].ofPoint)
+            labels_[at->second] = std::move(pending);
+    }
+
+    // The label starts right of and below the point by 1.2 symbol sizes.
+    void drawLabel(const graphGroupSettings& group, std::string_view name, double east,
+                   double north) {
+        selectFont(std::max(group.textSize, smallestLegibleTextSize));
         const int offset = static_cast<int>(std::trunc(1.2 * group.symbolSize));
         const wxString text = wxString::FromUTF8(name.data(), name.size());
         if (measured_ != nullptr) {
@@ -258,7 +290,7 @@ private:
         switch (p.pointType) {
         case 1:
             if (settings_.control.textOn)
-                label(settings_.control, name, p.easting, p.northing);
+                label(settings_.control, name, p.easting, p.northing, true);
             marked(settings_.control, name, p.easting, p.northing);
             break;
         case 3:
@@ -276,7 +308,7 @@ private:
     void paintUnellipsed(const graphGroupSettings& group, std::string_view name,
                          const graphPoint& p) {
         if (group.textOn)
-            label(group, name, p.easting, p.northing);
+            label(group, name, p.easting, p.northing, true);
         if (group.symbolOn)
             symbol(group, p.easting, p.northing);
     }
@@ -289,6 +321,8 @@ private:
     std::map<int, wxFont> fonts_;
     int selectedHeight_ = 0;
     std::unordered_map<std::string_view, const errEllipseRec*> ellipses_;
+    std::vector<pendingLabel> labels_;
+    std::unordered_map<std::string, std::size_t> labelOf_;
     wxGraphicsBrush labelBackground_ = dc_.GetGraphicsContext() != nullptr
                                            ? dc_.GetGraphicsContext()->CreateBrush(*wxWHITE_BRUSH)
                                            : wxGraphicsBrush();

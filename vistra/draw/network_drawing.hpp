@@ -3,8 +3,9 @@
 // backsight, foresight, sideshot, azimuth and GPS-vector lines, the marked
 // points, labels and the adjusted points' error ellipses, north up and east
 // right. Symbols, labels and ellipses keep their pixel size at every zoom.
-// Labels too small to read are left out, and the error ellipses are never
-// drawn so small that their symbols hide them.
+// Each name is labelled once, above the lines and symbols, at a size no
+// smaller than can be read, and the error ellipses are never drawn so small
+// that their symbols hide them.
 
 #include "engine/adjustment_results.hpp"
 #include "vistra/ellipse_geometry.hpp"
@@ -17,9 +18,9 @@
 
 #include <wx/dc.h>
 
-// Labels of fewer pixels than this are left out: below it a name is a
-// smudge of a few dots.
-inline constexpr int smallestLegibleTextSize = 8;
+// Labels are drawn at least this many pixels high, whatever smaller text size
+// is set: below it a name is a smudge of a few dots.
+inline constexpr int smallestLegibleTextSize = 14;
 // The largest error ellipse reaches at least this many symbol sizes (of the
 // largest symbol drawn with ellipses) from its point.
 inline constexpr int ellipseReachInSymbols = 3;

@@ -63,11 +63,13 @@ void GraphCanvas::runCommand(int command) {
         view_.armPan();
         break;
     case commandZoomIn:
-        view_.zoomIn();
-        fitted_ = false;
+        if (view_.zoomIn())
+            fitted_ = false;
         break;
     case commandZoomOut:
-        fitted_ = fitted_ && !view_.zoomOut();
+        // Zoomed in or out, the view no longer shows just the whole network.
+        if (view_.zoomOut())
+            fitted_ = false;
         break;
     case commandZoomExtents:
         fitView(size);

@@ -42,6 +42,10 @@ std::string fileFailure(const char* prefix, const std::string& path) {
     return platform::withSystemReason(prefix + path, reason);
 }
 
+std::string nothingFoundIn(const std::string& path, const char* what) {
+    return std::string("No ") + what + " were found in " + path + ": nothing was written.";
+}
+
 std::string faultAtLine(const std::string& path, int line, const std::string& what) {
     return platform::formatC("%s, line %d: %s", path.c_str(), line, what.c_str());
 }

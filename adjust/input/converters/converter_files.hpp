@@ -33,6 +33,11 @@ bool writeConvertedFile(const std::string& path, const std::string& text);
 // path, ": " and the system's reason (errno as the failed call left it).
 std::string fileFailure(const char* prefix, const std::string& path);
 
+// The failure of an input that yielded nothing to convert: "No <what> were
+// found in <path>: nothing was written." A converter never replaces an
+// output with an empty file.
+std::string nothingFoundIn(const std::string& path, const char* what);
+
 // "<path>, line <line>: <what>", the form of every fault found in an input.
 std::string faultAtLine(const std::string& path, int line, const std::string& what);
 

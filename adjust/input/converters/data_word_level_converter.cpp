@@ -189,7 +189,12 @@ int convertDataWordLevelFile(const std::string& inputPath, const std::string& ou
             return conversionFailed;
         }
     }
-    if (!writeConvertedFile(outputPath, run.finish())) {
+    const std::string text = run.finish();
+    if (text.empty()) {
+        message = nothingFoundIn(inputPath, "level records");
+        return conversionFailed;
+    }
+    if (!writeConvertedFile(outputPath, text)) {
         message = fileFailure("Open error: ", outputPath);
         return conversionFailed;
     }

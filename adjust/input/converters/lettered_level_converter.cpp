@@ -202,6 +202,10 @@ int convertLetteredLevelFile(const std::string& inputPath, const std::string& ou
         message = text;
         return conversionFailed;
     }
+    if (text.empty()) {
+        message = nothingFoundIn(inputPath, "level records");
+        return conversionFailed;
+    }
     if (!writeConvertedFile(outputPath, text)) {
         message = fileFailure("Error opening ", outputPath);
         return conversionFailed;

@@ -30,6 +30,8 @@ int convert(InputReader read, OutputWriter write, const std::string& inputPath,
             const std::string& outputPath, std::string& message) {
     tsConvertRawList.clear();
     message = read(inputPath);
+    if (message.empty() && tsConvertRawList.count() == 0)
+        message = nothingFoundIn(inputPath, "total-station observations");
     std::string text;
     if (message.empty()) {
         if (const std::string problem = write(text); !problem.empty())

@@ -107,6 +107,18 @@ std::string fieldProblem(FieldCheck check, const std::string& value) {
     return "";
 }
 
+bool holdsNothing(const std::string& value) {
+    return value.find_first_not_of(" \t") == std::string::npos;
+}
+
+// A field's name as its label shows it, without the closing colon.
+std::string fieldName(const wxString& label) {
+    std::string name = label.utf8_string();
+    while (!name.empty() && (name.back() == ':' || name.back() == ' '))
+        name.pop_back();
+    return name;
+}
+
 std::string packedAngle(double angle_rad, int decimals) {
     return angleToDmsPackedPrec(angle_rad, decimals);
 }
@@ -462,7 +474,33 @@ bool CUDPDlg::confirmClose() {
     return answer == wxNO || (answer == wxYES && save());
 }
 
+std::optional<std::pair<int, std::string>> CUDPDlg::incompleteField() const {
+    if (selection(ellipsoidList) == userDefinedEllipsoid)
+        for (const auto& [kind, value] :
+             {std::pair{firstKindList, firstValueEdit}, std::pair{secondKindList, secondValueEdit}})
+            if (holdsNothing(text(value)))
+                return std::pair{value,
+                                 control(kind)->GetStringSelection().utf8_string() + " is empty."};
+    const int type = selection(projectionList);
+    for (std::size_t i = 0; i < fieldEdits.size(); ++i) {
+        const int id = fieldEdits[i];
+        if (!FindWindow(id)->IsShown())
+            continue;
+        const std::string name = fieldName(FindWindow(fieldLabels[i])->GetLabel());
+        if (holdsNothing(text(id)))
+            return std::pair{id, name + " is empty."};
+        if (const std::string problem = fieldProblem(checkOf(id, type), text(id)); !problem.empty())
+            return std::pair{id, name + ": " + problem};
+    }
+    return std::nullopt;
+}
+
 void CUDPDlg::testConversion() {
+    if (const auto incomplete = incompleteField()) {
+        settingsMessage(this, incomplete->second);
+        FindWindow(incomplete->first)->SetFocus();
+        return;
+    }
     storeToRecord();
     cllTOGRIDDlg dialog(this, record_);
     dialog.ShowModal();

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <wx/dialog.h>
 
 class wxChoice;
@@ -68,7 +69,8 @@ public:
     // when the dialog is to stay open (Cancel, or a save that wrote nothing).
     bool confirmClose();
     // Test: the controls into the record, then the latitude/longitude
-    // conversion on it.
+    // conversion on it; a field it needs that is empty or not a number or
+    // angle is named instead, and nothing is computed.
     void testConversion();
 
 private:
@@ -82,6 +84,9 @@ private:
     void onKindChange(int changedId);
     void onParameterLeft(wxWindow* edit);
     void onFieldLeft(int id, wxWindow* edit);
+    // The first field the system needs that is empty or fails its check, with
+    // the message that names it; none when every field holds a value.
+    std::optional<std::pair<int, std::string>> incompleteField() const;
     void setModified() { modified_ = true; }
     std::string text(int id) const;
     void setText(int id, const std::string& value);

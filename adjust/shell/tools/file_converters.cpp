@@ -6,6 +6,8 @@
 #include "input/converters/total_station_converters.hpp"
 #include "input/rw5_gps_vectors.hpp"
 #include "model/settings/global_vars.hpp"
+#include "platform/input_file.hpp"
+#include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
 
 #include <vector>
@@ -33,11 +35,49 @@ int landXmlPositions(const std::string& input, const std::string& output, std::s
     return result;
 }
 
-// The .RW5 reader asks about unnamed points and reports through the shell
-// of the window that called it.
-int rw5Vectors(const std::string& input, const std::string& output) {
-    const RunContext context(activeShell(), projectVars.tmpDir, projectVars.getGeoidFolder());
-    return convertRw5VectorsToGps(context, input + "\n", output);
+// The shell of the window that called, except that what the converter says
+// is kept for the dialog's one box of the outcome.
+class MessagesKept : public ShellServices {
+public:
+    explicit MessagesKept(ShellServices& shell) : shell_(shell) {}
+
+    void setMessage(const std::string& text) override { shell_.setMessage(text); }
+    void setPercent(int percent) override { shell_.setPercent(percent); }
+    void showCancel(bool shown) override { shell_.showCancel(shown); }
+    void pump() override { shell_.pump(); }
+    bool cancelled() override { return shell_.cancelled(); }
+    void message(const std::string& text, MessageKind) override {
+        kept += (kept.empty() ? "" : "\n") + text;
+    }
+    Answer ask(const std::string& text, MessageKind kind) override {
+        return shell_.ask(text, kind);
+    }
+    void messageList(const std::vector<std::string>& lines) override { shell_.messageList(lines); }
+    void showReport(const std::string& path, ReportKind kind) override {
+        shell_.showReport(path, kind);
+    }
+    void activateReport(ReportKind kind) override { shell_.activateReport(kind); }
+    void closeAllReports() override { shell_.closeAllReports(); }
+    void appendToReport(const std::string& line) override { shell_.appendToReport(line); }
+    std::chrono::system_clock::time_point now() override { return shell_.now(); }
+    int overwritePrompt(crdOverwriteRec& request) override {
+        return shell_.overwritePrompt(request);
+    }
+
+    std::string kept;
+
+private:
+    ShellServices& shell_;
+};
+
+// The .RW5 reader asks about unnamed points through the shell of the window
+// that called it.
+int rw5Vectors(const std::string& input, const std::string& output, std::string& message) {
+    MessagesKept shell(activeShell());
+    const RunContext context(shell, projectVars.tmpDir, projectVars.getGeoidFolder());
+    const int result = convertRw5VectorsToGps(context, input + "\n", output);
+    message = shell.kept;
+    return result;
 }
 
 class LibraryConverters : public FileConverters {
@@ -64,7 +104,7 @@ public:
         case 8:
             return convertGFileToGps(in, out, 1, message);
         case 9:
-            return rw5Vectors(in, out);
+            return rw5Vectors(in, out, message);
         case 10:
             return convertAdjustmentInputToGps(in, out, stripLeadingZeros, message);
         default:
@@ -86,6 +126,15 @@ public:
 };
 
 } // namespace
+
+std::string unreadableInput(const std::string& path) {
+    const std::string problem = platform::inputFileProblem(platform::pathFromText(path));
+    return problem.empty() ? problem : "Error opening " + path + ": " + problem;
+}
+
+std::string withCause(const std::string& failure, const std::string& cause) {
+    return cause.empty() ? failure : failure + "\n\n" + cause;
+}
 
 FileConverters& libraryConverters() {
     static LibraryConverters converters;

@@ -30,6 +30,14 @@ public:
                              std::string& message) = 0;
 };
 
+// Why `path` cannot be read as a converter's input: "Error opening <path>: <reason>"
+// (a folder, a file that is not there or may not be read); empty when it can.
+std::string unreadableInput(const std::string& path);
+
+// A failure's one message: `failure`, then the converter's `cause` when it
+// gave one.
+std::string withCause(const std::string& failure, const std::string& cause);
+
 // The converters of the input library. A format this build has no
 // converter for fails with "Converting GPS vectors from <format> is not
 // built yet."

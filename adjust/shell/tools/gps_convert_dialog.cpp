@@ -11,7 +11,6 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include <fstream>
 #include <iterator>
 
 using namespace gpsconvertid;
@@ -194,8 +193,8 @@ void cnvrtGPSFl::OnConvert() {
         message("No input vector file has been specified.");
         return;
     }
-    if (!std::ifstream(input).is_open()) {
-        message("Error opening " + input);
+    if (const std::string problem = unreadableInput(input); !problem.empty()) {
+        message(problem);
         return;
     }
     const std::string gps = vectors ? text(gpsEdit) : std::string();
@@ -209,12 +208,15 @@ void cnvrtGPSFl::OnConvert() {
         return;
     }
     bool converted = vectors || totalStation;
-    const auto run = [this, &converted](auto convert) {
+    // What the converters said: shown before the outcome after a success,
+    // and as its cause in the one box of a failure.
+    std::string notes;
+    const auto run = [&converted, &notes](auto convert) {
         std::string said;
         if (convert(said) != 0)
             converted = false;
         if (!said.empty())
-            message(said);
+            notes += (notes.empty() ? "" : "\n") + said;
     };
     if (vectors)
         run([&](std::string& said) {
@@ -232,5 +234,11 @@ void cnvrtGPSFl::OnConvert() {
         text += gps + (totalStation ? "\nand " + raw : "");
     else if (totalStation)
         text += raw;
+    if (!converted) {
+        message(withCause(text, notes));
+        return;
+    }
+    if (!notes.empty())
+        message(notes);
     message(text);
 }

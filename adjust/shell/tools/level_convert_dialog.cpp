@@ -10,7 +10,6 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include <fstream>
 #include <iterator>
 
 using namespace levelconvertid;
@@ -86,15 +85,17 @@ void cnvrtLev::selectOutput() {
 void cnvrtLev::OnConvert() {
     const std::string input = text(inputEdit);
     const std::string output = text(outputEdit);
-    if (!std::ifstream(input).is_open()) {
-        message("Error opening " + input);
+    if (const std::string problem = unreadableInput(input); !problem.empty()) {
+        message(problem);
         return;
     }
     const int format = static_cast<wxChoice*>(FindWindow(formatList))->GetSelection();
     std::string said;
-    const int result = converters_.convertLevel(format, input, output, said);
+    if (converters_.convertLevel(format, input, output, said) != 0) {
+        message(withCause("Error converting " + input + " to " + output, said));
+        return;
+    }
     if (!said.empty())
         message(said);
-    message(result != 0 ? "Error converting " + input + " to " + output
-                        : input + " successfully converted to " + output);
+    message(input + " successfully converted to " + output);
 }
