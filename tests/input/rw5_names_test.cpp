@@ -125,6 +125,24 @@ TEST_F(Rw5NameFile, APointNamedLikeADummyBacksightKeepsItsNameAndTheFileReads) {
     EXPECT_EQ(errorReport(), "");
 }
 
+// The points a resection's reading notes sight are points of the file too.
+TEST_F(Rw5NameFile, APointOfAResectionNoteIsNoDummyName) {
+    ASSERT_EQ(readText("LS,HI1.500,HR1.500\r\n"
+                       "BK,OP12,BP,BS0.0000,BC0.0000\r\n"
+                       "SS,OP12,FP7,AR45.0000,ZE90.0000,SD100.000\r\n"
+                       "SP,PN50,N 1000.000,E 2000.000,EL10.000,--RES\r\n"
+                       "--Resection\r\n"
+                       "--Reading 1:   BACK12,AR0.0000,ZE90.0000,SD100.000\r\n"
+                       "--Reading 2:   7,AR90.0000,ZE90.0000,SD80.000\r\n"),
+              rw5ReadDone);
+    std::vector<std::string> backsights;
+    for (const rawRec& record : records())
+        if (record.kind == rawSetup)
+            backsights.push_back(nameOf(record.backsightName));
+    EXPECT_EQ(backsights, (std::vector<std::string>{"BK1", "BACK12"}));
+    EXPECT_EQ(errorReport(), "");
+}
+
 TEST(Rw5NameBook, ReservedNamesAreNoDummyNames) {
     Rw5NameBook book;
     book.reserve("back7");
