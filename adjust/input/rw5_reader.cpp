@@ -317,10 +317,13 @@ bool Rw5Reading::takeRecordNames(const Rw5Record& record) {
 }
 
 void Rw5Reading::reserveNames(const std::vector<Rw5File>& files) {
-    for (const Rw5File& file : files)
-        for (const std::string& line : file.lines)
+    for (const Rw5File& file : files) {
+        for (const std::string& line : file.lines) {
             for (const std::string& name : rw5RecordNames(splitRw5Record(line)))
                 names_.reserve(name);
+            names_.reserve(rw5ReadingNotePoint(line));
+        }
+    }
 }
 
 bool Rw5Reading::takeName(const std::string& name) {

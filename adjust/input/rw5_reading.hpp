@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A point whose coordinates the files gave ("SP", "GS", "EL"); the first
@@ -115,6 +116,9 @@ private:
 // The point names a record gives (a sight's or setup's two points, a
 // stored point's one), by its code; empty texts where a name is missing.
 std::vector<std::string> rw5RecordNames(const Rw5Record& record);
+
+// The point a "--Reading" note of a resection sights; empty for another line.
+std::string rw5ReadingNotePoint(std::string_view line);
 
 // From a point to its dummy backsight, in the file's length unit.
 inline constexpr double rw5DummyDistance = 100.0;

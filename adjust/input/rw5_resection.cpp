@@ -61,6 +61,12 @@ ResectionReading parseResectionReading(std::string_view data) {
 
 } // namespace
 
+std::string rw5ReadingNotePoint(std::string_view line) {
+    if (!startsWithIgnoringCase(line, "--Reading") || line.size() <= readingDataColumn)
+        return {};
+    return splitRw5Record(line.substr(readingDataColumn)).code;
+}
+
 bool Rw5Reading::isResectionNext() const {
     for (std::size_t i = line_ + 1; i < file_->lines.size() && isNoteLine(file_->lines[i]); ++i)
         if (startsWithIgnoringCase(file_->lines[i], "--Resection"))

@@ -22,6 +22,15 @@ protected:
         return readRw5File(path() + "\n", "");
     }
     std::string path() const { return (folder / "names.rw5").string(); }
+
+    // The backsight of each setup read, in order.
+    static std::vector<std::string> setupBacksights() {
+        std::vector<std::string> backsights;
+        for (const rawRec& record : records())
+            if (record.kind == rawSetup)
+                backsights.push_back(nameOf(record.backsightName));
+        return backsights;
+    }
 };
 
 // Cut to 10 characters, LONGNAME001 and LONGNAME002 were one point, and a
@@ -91,10 +100,7 @@ TEST_F(Rw5NameFile, DummyBacksightsAreEachAPointOfTheirOwn) {
                        "BK,OP12,BP,BS0.0000,BC0.0000\r\n"
                        "SS,OP12,FP5,AR45.0000,ZE90.0000,SD100.000\r\n"),
               rw5ReadDone);
-    std::vector<std::string> backsights;
-    for (const rawRec& record : records())
-        if (record.kind == rawSetup)
-            backsights.push_back(nameOf(record.backsightName));
+    const std::vector<std::string> backsights = setupBacksights();
     EXPECT_EQ(backsights, (std::vector<std::string>{"BK1", "BK2", "BK1", "BACK12"}));
 }
 
@@ -110,18 +116,29 @@ TEST_F(Rw5NameFile, APointNamedLikeADummyBacksightKeepsItsNameAndTheFileReads) {
                        "BK,OP14,BP,BS,BC0.0000\r\n"
                        "SS,OP14,FPBACK1,AR45.0000,ZE90.0000,SD100.000\r\n"),
               rw5ReadDone);
-    std::vector<std::string> backsights;
     std::vector<std::string> foresights;
-    for (const rawRec& record : records()) {
-        if (record.kind == rawSetup)
-            backsights.push_back(nameOf(record.backsightName));
+    for (const rawRec& record : records())
         if (record.kind == rawForesight)
             foresights.push_back(nameOf(record.foresightName));
-    }
     // 14 has neither a backsight point nor an azimuth: its placeholder is not
     // BACK1 either, a point of the file.
-    EXPECT_EQ(backsights, (std::vector<std::string>{"BK1", "BACK13", "BK2"}));
+    EXPECT_EQ(setupBacksights(), (std::vector<std::string>{"BK1", "BACK13", "BK2"}));
     EXPECT_EQ(foresights, (std::vector<std::string>{"BACK12", "7", "BACK1"}));
+    EXPECT_EQ(errorReport(), "");
+}
+
+// The points a resection's reading notes sight are points of the file too.
+TEST_F(Rw5NameFile, APointOfAResectionNoteIsNoDummyName) {
+    ASSERT_EQ(readText("LS,HI1.500,HR1.500\r\n"
+                       "BK,OP12,BP,BS0.0000,BC0.0000\r\n"
+                       "SS,OP12,FP7,AR45.0000,ZE90.0000,SD100.000\r\n"
+                       "SP,PN50,N 1000.000,E 2000.000,EL10.000,--RES\r\n"
+                       "--Resection\r\n"
+                       "--Reading 1:   BACK12,AR0.0000,ZE90.0000,SD100.000\r\n"
+                       "--Reading 2:   7,AR90.0000,ZE90.0000,SD80.000\r\n"),
+              rw5ReadDone);
+    const std::vector<std::string> backsights = setupBacksights();
+    EXPECT_EQ(backsights, (std::vector<std::string>{"BK1", "BACK12"}));
     EXPECT_EQ(errorReport(), "");
 }
 
