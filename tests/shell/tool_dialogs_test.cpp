@@ -554,6 +554,9 @@ TEST_F(ToolDialogs, ConvertersRefuseFilesWithoutRecords) {
             EXPECT_EQ(testsupport::readBytes(gps), previous);
             EXPECT_EQ(testsupport::readBytes(raw), previous);
         }
+        for (const auto& entry : fs::directory_iterator(fs::path(gps).parent_path()))
+            EXPECT_EQ(entry.path().filename().string().rfind("job.gps.", 0), std::string::npos)
+                << "a scratch file left behind: " << entry.path();
         // The export's total-station part alone: no observations, no .RW5.
         choose(&dialog, gpsconvertid::formatList, gpsconvertid::dataExchangeFormat);
         tick(&dialog, gpsconvertid::importVectorsCheck, false);

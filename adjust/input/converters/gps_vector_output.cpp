@@ -83,23 +83,7 @@ std::optional<std::vector<double>> fieldNumbers(const std::vector<std::string_vi
     return numbers;
 }
 
-namespace {
-
-// Whether anything but blank lines follows the header line.
-bool holdsRecords(const std::string& text) {
-    const std::size_t headerEnd = text.find('\n');
-    return headerEnd != std::string::npos &&
-           text.find_first_not_of("\r\n ", headerEnd + 1) != std::string::npos;
-}
-
-} // namespace
-
 int writeGpsTextFile(const std::string& outputPath, const std::string& text, std::string& message) {
-    if (!holdsRecords(text)) {
-        message = "No GPS vectors or points were found in the file read: " + outputPath +
-                  " was not written.";
-        return conversionFailed;
-    }
     if (writeConvertedFile(outputPath, text))
         return conversionDone;
     message = "Error opening " + outputPath;

@@ -40,8 +40,7 @@ std::optional<std::vector<double>> fieldNumbers(const std::vector<std::string_vi
                                                 std::size_t first, std::size_t count);
 
 // Writes the whole text of a .GPS file to `outputPath` by temporary file and
-// rename. conversionDone, or conversionFailed with "Error opening <path>",
-// or with the reason when nothing follows the header (no file is written).
+// rename. conversionDone, or conversionFailed with "Error opening <path>".
 int writeGpsTextFile(const std::string& outputPath, const std::string& text, std::string& message);
 
 // Writes the header of `mode` (gpsModeCovariance or gpsModeStdErrCorrelation)

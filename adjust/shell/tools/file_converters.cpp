@@ -1,5 +1,6 @@
 #include "shell/tools/file_converters.hpp"
 
+#include "input/converters/converter_files.hpp"
 #include "input/converters/data_word_level_converter.hpp"
 #include "input/converters/gps_vector_converters.hpp"
 #include "input/converters/lettered_level_converter.hpp"
@@ -10,6 +11,8 @@
 #include "platform/paths.hpp"
 #include "platform/shell_services.hpp"
 
+#include <cstdlib>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -80,10 +83,93 @@ int rw5Vectors(const std::string& input, const std::string& output, std::string&
     return result;
 }
 
+// Whether anything but blank lines follows the header line of a .GPS text.
+bool holdsGpsRecords(const std::string& text) {
+    const std::size_t headerEnd = text.find('\n');
+    return headerEnd != std::string::npos &&
+           text.find_first_not_of("\r\n ", headerEnd + 1) != std::string::npos;
+}
+
+void replaceAll(std::string& text, const std::string& from, const std::string& to) {
+    for (std::size_t at = text.find(from); !from.empty() && at != std::string::npos;
+         at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+// A scratch file beside `path` that goes with the object; empty when none
+// can be made there (errno says why).
+class ScratchFile {
+public:
+    explicit ScratchFile(const std::string& path) : path_(path + ".XXXXXX") {
+        const int fd = ::mkstemp(path_.data());
+        if (fd < 0)
+            path_.clear();
+        else
+            ::close(fd);
+    }
+    ~ScratchFile() {
+        if (!path_.empty())
+            ::unlink(path_.c_str());
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
 class LibraryConverters : public FileConverters {
 public:
+    // The vectors go to a scratch file first, and replace the output only
+    // when they hold a record: the same readers serve the adjustment, which
+    // goes on without vectors from a file that has none, while here a file
+    // that yields nothing is a failure and must not replace a good .GPS file.
     int convertVectors(int format, const std::string& in, const std::string& out,
                        int stripLeadingZeros, int importPoints, std::string& message) override {
+        const ScratchFile scratch(out);
+        if (scratch.path().empty()) {
+            message = fileFailure("Error opening ", out);
+            return conversionFailed;
+        }
+        const int result =
+            convertVectorsTo(format, in, scratch.path(), stripLeadingZeros, importPoints, message);
+        replaceAll(message, scratch.path(), out);
+        if (result != conversionDone)
+            return result;
+        std::string text;
+        if (!readInputBytes(scratch.path(), text)) {
+            message = fileFailure("Error opening ", out);
+            return conversionFailed;
+        }
+        if (!holdsGpsRecords(text)) {
+            message = nothingFoundIn(in, "GPS vectors or points") +
+                      (message.empty() ? "" : "\n" + message);
+            return conversionFailed;
+        }
+        if (!writeConvertedFile(out, text)) {
+            message = fileFailure("Error opening ", out);
+            return conversionFailed;
+        }
+        return conversionDone;
+    }
+
+    int convertTotalStation(int rawFormat, const std::string& in, const std::string& out,
+                            std::string& message) override {
+        return rawFormat == 1 ? convertAscExportToVkr(in, out, message)
+                              : convertAscExportToRw5(in, out, message);
+    }
+
+    int convertLevel(int format, const std::string& in, const std::string& out,
+                     std::string& message) override {
+        return format == 1 ? convertDataWordLevelFile(in, out, message)
+                           : convertLetteredLevelFile(in, out, message);
+    }
+
+private:
+    int convertVectorsTo(int format, const std::string& in, const std::string& out,
+                         int stripLeadingZeros, int importPoints, std::string& message) {
         switch (format) {
         case 0:
             return convertObservationFileToGps(in, out, stripLeadingZeros, message);
@@ -108,20 +194,8 @@ public:
         case 10:
             return convertAdjustmentInputToGps(in, out, stripLeadingZeros, message);
         default:
-            return 1;
+            return conversionFailed;
         }
-    }
-
-    int convertTotalStation(int rawFormat, const std::string& in, const std::string& out,
-                            std::string& message) override {
-        return rawFormat == 1 ? convertAscExportToVkr(in, out, message)
-                              : convertAscExportToRw5(in, out, message);
-    }
-
-    int convertLevel(int format, const std::string& in, const std::string& out,
-                     std::string& message) override {
-        return format == 1 ? convertDataWordLevelFile(in, out, message)
-                           : convertLetteredLevelFile(in, out, message);
     }
 };
 

@@ -3,7 +3,8 @@
 // the dialogs can be driven with a recording stand-in. Each call returns 0
 // on success, else non-zero; `message`, when not empty afterwards, is what
 // the converter had to say (the reason of a failure, or the point names it
-// repaired) and is shown to the user.
+// repaired) and is shown to the user. An input that yields no record is a
+// failure, and leaves the output as it was.
 
 #include <string>
 
