@@ -148,9 +148,10 @@ void reduceSight(int mode, const std::string& line, rawRec& r, const vkrReaderSt
                       heights ? target : 0.0, r.horizDistance, r.vertDifference) != 0)
         warnInvalidVertAngle(line);
     const double zenith = mode == vkrSlopeZenith ? r.zenithOrVertDiff : halfPi;
-    slopeObsStdErrs(r.distStdErr, r.vertDiffStdErr, r.zenithStdErr, r.distance, zenith,
-                    readerStdErrs[seVertPointing], readerStdErrs[seVertReading],
-                    readerStdErrs[seDistConstant], readerStdErrs[seDistPpm]);
+    slopeObsStdErrs(r.distStdErr, r.vertDiffStdErr, r.zenithStdErr,
+                    rawLengthInStdErrUnit(r.distance), zenith, readerStdErrs[seVertPointing],
+                    readerStdErrs[seVertReading], readerStdErrs[seDistConstant],
+                    readerStdErrs[seDistPpm]);
 }
 
 void parseSight(int mode, const std::string& line, rawRec& r, const vkrReaderState& state) {

@@ -163,15 +163,16 @@ void sightStdErrs(rawRec& record, const Rw5Sight& sight) {
     const double constant = readerStdErrs[seDistConstant];
     const double ppm = readerStdErrs[seDistPpm];
     if (isSet(sight.slope) && isSet(sight.zenith)) {
-        slopeObsStdErrs(record.distStdErr, record.vertDiffStdErr, record.zenithStdErr, sight.slope,
-                        sight.zenith, pointing, reading, constant, ppm);
+        slopeObsStdErrs(record.distStdErr, record.vertDiffStdErr, record.zenithStdErr,
+                        rawLengthInStdErrUnit(sight.slope), sight.zenith, pointing, reading,
+                        constant, ppm);
         return;
     }
     if (isSet(sight.zenith))
         record.zenithStdErr = std::sqrt(pointing * pointing + reading * reading);
     const double length = isSet(sight.slope) ? sight.slope : sight.levelHorizontal;
     if (isSet(length))
-        record.distStdErr = constant + ppm * length / 1e6;
+        record.distStdErr = constant + ppm * rawLengthInStdErrUnit(length) / 1e6;
 }
 
 } // namespace

@@ -11,6 +11,13 @@ namespace {
 
 constexpr int threeDModel = 1;
 
+// Metres per project unit where the errors in force are in metres, else 1.
+double stdErrLengthFactor = 1.0;
+
+double metresPerUnitOfErrors(const globalVars& s) {
+    return s.geodeticModel == threeDModel ? units::metresPerUnit(s.HorizUnits) : 1.0;
+}
+
 double controlError(double value) {
     return value == 0.0 ? stdErrFixed : value;
 }
@@ -18,7 +25,7 @@ double controlError(double value) {
 } // namespace
 
 stdErrBlock projectStdErrs(const globalVars& s) {
-    const double u = s.geodeticModel == threeDModel ? units::metresPerUnit(s.HorizUnits) : 1.0;
+    const double u = metresPerUnitOfErrors(s);
     stdErrBlock block{};
     block[seAzimuth] = s.stErrAz;
     block[seHorizPointing] = s.stErrPoint;
@@ -40,6 +47,11 @@ stdErrBlock projectStdErrs(const globalVars& s) {
 void initReaderStdErrs(const globalVars& settings) {
     readerStdErrs = projectStdErrs(settings);
     savedReaderStdErrs = readerStdErrs;
+    stdErrLengthFactor = metresPerUnitOfErrors(settings);
+}
+
+double rawLengthInStdErrUnit(double rawLength) {
+    return rawLength * stdErrLengthFactor;
 }
 
 void restoreReaderStdErrs() {

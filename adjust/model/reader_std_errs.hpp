@@ -49,6 +49,13 @@ stdErrBlock projectStdErrs(const globalVars& settings);
 // per loading of the raw files.
 void initReaderStdErrs(const globalVars& settings);
 
+// A raw length in the unit of the standard errors in force. In the 3D model
+// those are in metres while the raw lengths stay in the project's unit until
+// the builders convert them, so an error worked out of a length (parts per
+// million of a distance, a zenith's share of a height difference) takes the
+// length through this first: the sum is then in one unit.
+double rawLengthInStdErrUnit(double rawLength);
+
 // Puts the saved copy back in force at the start of a builder pass.
 void restoreReaderStdErrs();
 
