@@ -666,3 +666,27 @@ TEST_F(Prelim2D, ASetupIsOrientedThroughThePointItWasPlacedFrom) {
     net.expectAtTruth("I");
     net.expectAtTruth("P");
 }
+
+// X is the instrument of an angle and has distances to three known points:
+// the fixed K, I (placed from K) and G, a given point whose approximate
+// position lies 1 m off its true one. I's setup, oriented through K, sights
+// X. X is placed by that distance and direction from I; intersected from
+// the three distances it would take a share of G's error, and a setup at X
+// would have no point placed along its own path to orient through.
+TEST_F(Prelim2D, AConsistentDirectionAndDistanceComeBeforeThreeDistances) {
+    net.at("K", 1000.0, 1000.0, 100.0);
+    net.at("L", 1000.0, 800.0, 100.0);
+    net.at("I", 1080.0, 1040.0, 100.0);
+    net.at("G", 1120.0, 1020.0, 100.0);
+    net.at("X", 1100.0, 1140.0, 100.0);
+    net.fixedPoints({"K", "L"});
+    net.unknowns({"I", "X"});
+    net.angles({{"L", "K", "I"}, {"K", "I", "X"}, {"I", "X", "G"}});
+    net.distances({{"G", "X"}, {"K", "X"}, {"I", "X"}, {"K", "I"}});
+    net.at("G", 1120.0, 1021.0, 100.0); // the given, approximate position
+    net.given("G");
+
+    EXPECT_EQ(run(), 0);
+    net.expectAtTruth("I");
+    net.expectAtTruth("X");
+}
