@@ -4,7 +4,9 @@
 
 #include "engine/prelim_coords_2d.hpp"
 
+#include "engine/prelim_chain_2d.hpp"
 #include "engine/prelim_network.hpp"
+#include "engine/prelim_passes_shared.hpp"
 #include "platform/shell_services.hpp"
 #include "support/project_vars_guard.hpp"
 
@@ -689,4 +691,34 @@ TEST_F(Prelim2D, AConsistentDirectionAndDistanceComeBeforeThreeDistances) {
     EXPECT_EQ(run(), 0);
     net.expectAtTruth("I");
     net.expectAtTruth("X");
+}
+
+// The zig-zag traverse's legs, its setups listed from the far end: a walk of
+// the angles meets each setup before the one that orients it, so walk after
+// walk would each place one more station, trying every station still
+// unplaced each time (about 50 x 50 / 2 tries). Working outward from the
+// stations a walk placed, the pass tries each station a few times.
+TEST_F(Prelim2D, TheAnglePassWorksOutwardFromTheStationsAWalkPlaced) {
+    for (int i = 1; i <= zigZagCount; ++i)
+        net.at(zigZagName(i), 40.0 * (i % 2), 70.0 * i, 100.0);
+    net.fixedPoints({"P1", "P2"});
+    for (int i = 3; i <= zigZagCount; ++i)
+        net.unknown(zigZagName(i));
+    for (int i = zigZagCount - 1; i >= 2; --i) {
+        net.angle(zigZagName(i - 1), zigZagName(i), zigZagName(i + 1));
+        net.distance2D(zigZagName(i), zigZagName(i + 1));
+    }
+    int tries = 0;
+    int placed = 0;
+    const int stalled =
+        prelimpasses::solveAngleStations<prelim2d::chain>(placed, [&tries](coordRec& point) {
+            ++tries;
+            return solveStation2D(point);
+        });
+
+    EXPECT_EQ(stalled, 0);
+    EXPECT_EQ(placed, zigZagCount - 3); // the last station is no instrument or backsight
+    EXPECT_LE(tries, 4 * zigZagCount);
+    for (int i = 3; i < zigZagCount; ++i)
+        net.expectAtTruth(zigZagName(i), 1e-6);
 }
