@@ -17,7 +17,8 @@
 //
 // Counters: `total_s` wall seconds of the run, `cpu_s` its processor
 // seconds, `sys_share` the system's part of them, `peak_MB` the peak
-// resident memory, `converged` 1 when the adjustment converged; for the 2D
+// resident memory, `converged` 1 when the adjustment converged,
+// `iterations` the adjustment's iterations in a run; for the 2D
 // runs `worst_prelim_m`, the largest distance of a preliminary position from
 // the true one (taken when the run outputs its observations, the time it
 // takes left out of the other counters). BLAS runs on one thread.
@@ -88,6 +89,8 @@ public:
     void setMessage(const std::string& text) override {
         stop();
         current_ = stepName(text);
+        if (text.starts_with("Iteration:"))
+            ++iterations_;
         if (look_ && text == lookAt_)
             lookAtRun();
     }
@@ -105,6 +108,8 @@ public:
         lastMark_ = now;
     }
     const std::map<std::string, double>& seconds() const { return seconds_; }
+    // Iterations of the adjustment over all runs.
+    int iterations() const { return iterations_; }
 
 private:
     void lookAtRun() {
@@ -120,6 +125,7 @@ private:
     std::string current_ = "reading";
     double lastMark_ = 0.0;
     std::map<std::string, double> seconds_;
+    int iterations_ = 0;
     std::string lookAt_;
     std::function<void()> look_;
     double lookingWall_ = 0.0, lookingProcessor_ = 0.0;
@@ -141,6 +147,7 @@ bool loadProject(const std::filesystem::path& project) {
 struct RunFigures {
     double wall = 0.0, processor = 0.0, system = 0.0, peak = 0.0;
     bool converged = true;
+    int iterations = 0;
 };
 
 // Runs the project once per iteration; `shell` sees every run.
@@ -175,6 +182,7 @@ RunFigures timeRuns(benchmark::State& state, const std::filesystem::path& projec
         figures.processor -= shell.lookingProcessor();
         shell.forgetLooking();
         figures.converged = figures.converged && result.adjustment == AdjustmentOutcome::converged;
+        figures.iterations = shell.iterations();
         state.ResumeTiming();
         if (!result.reachedEnd) {
             state.SkipWithError("the run stopped before its end");
@@ -193,6 +201,7 @@ void report(benchmark::State& state, const RunFigures& figures) {
         figures.processor > 0.0 ? figures.system / figures.processor : 0.0;
     state.counters["peak_MB"] = figures.peak;
     state.counters["converged"] = figures.converged ? 1.0 : 0.0;
+    state.counters["iterations"] = figures.iterations / runs;
 }
 
 void reportSteps(benchmark::State& state, const StepTimingShell& shell) {
