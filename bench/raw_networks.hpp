@@ -20,10 +20,9 @@
 //   reading), in horizontal distance and height difference form (no zenith),
 //   on flat ground; the stations row by row from the south, each row from
 //   east to west (walked in that order, the angles meet many points with
-//   three placed neighbours).
-//   With `noisy` the angles carry normal errors of 2" and
-//   the distances of 3 mm + 2 ppm (seeded); without, the true values rounded
-//   to 0.1" and 0.1 mm.
+//   three placed neighbours). With `noisy` the angles carry normal errors of
+//   2" and the distances of 3 mm + 2 ppm (seeded); without, the true values
+//   rounded to 0.1" and 0.1 mm.
 // - The 3D network: the same grid of stations on GRS 80 around 45 N 75.2 W
 //   with heights of 90 to 110 m, adjusted in UTM zone 18: GNSS vectors from
 //   each station to its neighbour east (correlated covariance), and the
