@@ -646,23 +646,41 @@ TEST_F(Prelim2D, AGridSolvedInTheAssumedFrameKeepsEveryPointNearItsTruth) {
     net.expectAllPlaced(0.07);
 }
 
+namespace {
+
+// The fixed K and L, the new points I and `newPoint` and G at its true
+// position, for the observations to be computed from.
+void layOutAroundK(SyntheticNetwork& net, const std::string& newPoint) {
+    net.at("K", 1000.0, 1000.0, 100.0);
+    net.at("L", 1000.0, 800.0, 100.0);
+    net.at("I", 1080.0, 1040.0, 100.0);
+    net.at("G", 1120.0, 1020.0, 100.0);
+    net.at(newPoint, 1100.0, 1140.0, 100.0);
+    net.fixed("K");
+    net.fixed("L");
+    net.unknown("I");
+    net.unknown(newPoint);
+}
+
+// G becomes a given point whose approximate position lies 1 m off its true
+// one.
+void giveGOneMetreOff(SyntheticNetwork& net) {
+    net.at("G", 1120.0, 1021.0, 100.0);
+    net.given("G");
+}
+
+} // namespace
+
 // I is placed from the fixed point K. Its setup backsights G, a given point
 // whose approximate position lies 1 m off its true one, and sights K and P.
 // P is placed in the direction of the setup oriented through K, the point I
 // was placed from; turned from G's approximate position it would lie about
 // 2 m off.
 TEST_F(Prelim2D, ASetupIsOrientedThroughThePointItWasPlacedFrom) {
-    net.at("K", 1000.0, 1000.0, 100.0);
-    net.at("L", 1000.0, 800.0, 100.0);
-    net.at("I", 1080.0, 1040.0, 100.0);
-    net.at("G", 1120.0, 1020.0, 100.0);
-    net.at("P", 1100.0, 1140.0, 100.0);
-    net.fixedPoints({"K", "L"});
-    net.unknowns({"I", "P"});
+    layOutAroundK(net, "P");
     net.angles({{"L", "K", "I"}, {"G", "I", "K"}, {"G", "I", "P"}});
     net.distances({{"K", "I"}, {"I", "P"}});
-    net.at("G", 1120.0, 1021.0, 100.0); // the given, approximate position
-    net.given("G");
+    giveGOneMetreOff(net);
 
     EXPECT_EQ(run(), 0);
     net.expectAtTruth("I");
@@ -676,17 +694,10 @@ TEST_F(Prelim2D, ASetupIsOrientedThroughThePointItWasPlacedFrom) {
 // the three distances it would take a share of G's error, and a setup at X
 // would have no point placed along its own path to orient through.
 TEST_F(Prelim2D, AConsistentDirectionAndDistanceComeBeforeThreeDistances) {
-    net.at("K", 1000.0, 1000.0, 100.0);
-    net.at("L", 1000.0, 800.0, 100.0);
-    net.at("I", 1080.0, 1040.0, 100.0);
-    net.at("G", 1120.0, 1020.0, 100.0);
-    net.at("X", 1100.0, 1140.0, 100.0);
-    net.fixedPoints({"K", "L"});
-    net.unknowns({"I", "X"});
+    layOutAroundK(net, "X");
     net.angles({{"L", "K", "I"}, {"K", "I", "X"}, {"I", "X", "G"}});
     net.distances({{"G", "X"}, {"K", "X"}, {"I", "X"}, {"K", "I"}});
-    net.at("G", 1120.0, 1021.0, 100.0); // the given, approximate position
-    net.given("G");
+    giveGOneMetreOff(net);
 
     EXPECT_EQ(run(), 0);
     net.expectAtTruth("I");
