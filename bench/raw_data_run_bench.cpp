@@ -2,8 +2,10 @@
 // as tarnrun makes them: the project read from its file, `adjustNetwork`
 // from reading the raw file to the last coordinate file.
 //
-// BM_RawRun2D/N/G: the 2D grid of N points; G 0 from raw data alone, G 1
-// with the free points' true positions given as starting coordinates.
+// BM_RawRun2D/N/G/P: the 2D grid of N points; G 0 from raw data alone, G 1
+// with the free points' true positions given as starting coordinates; P 0
+// the grid of circle readings, P 1 the grid of single angles with measuring
+// errors.
 // BM_RawRun3D/N: the 3D network of N stations (GNSS vectors and sights).
 // BM_RunSteps2D/N and BM_RunSteps3D/N: the same runs with the seconds of
 // each step, a step being the stretch between two progress messages of the
@@ -15,10 +17,14 @@
 //
 // Counters: `total_s` wall seconds of the run, `cpu_s` its processor
 // seconds, `sys_share` the system's part of them, `peak_MB` the peak
-// resident memory, `converged` 1 when the adjustment converged. BLAS runs
-// on one thread.
+// resident memory, `converged` 1 when the adjustment converged,
+// `iterations` the adjustment's iterations in a run; for the 2D
+// runs `worst_prelim_m`, the largest distance of a preliminary position from
+// the true one (taken when the run outputs its observations, the time it
+// takes left out of the other counters). BLAS runs on one thread.
 
 #include "adjustment_bench_runs.hpp"
+#include "model/program_lists.hpp"
 #include "model/run_context.hpp"
 #include "model/settings/global_vars.hpp"
 #include "one_thread_main.hpp"
@@ -28,11 +34,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <sys/resource.h>
@@ -69,7 +78,8 @@ std::string stepName(const std::string& message) {
 }
 
 // A shell that shows nothing and keeps the processor time between its
-// progress messages.
+// progress messages; it may look at the run when a given message comes, the
+// seconds that takes kept apart.
 class StepTimingShell : public SilentShell {
 public:
     void start() {
@@ -79,18 +89,46 @@ public:
     void setMessage(const std::string& text) override {
         stop();
         current_ = stepName(text);
+        if (text.starts_with("Iteration:"))
+            ++iterations_;
+        if (look_ && text == lookAt_)
+            lookAtRun();
     }
+    void lookWhen(const std::string& message, std::function<void()> look) {
+        lookAt_ = message;
+        look_ = std::move(look);
+    }
+    // Wall and processor seconds spent looking.
+    double lookingWall() const { return lookingWall_; }
+    double lookingProcessor() const { return lookingProcessor_; }
+    void forgetLooking() { lookingWall_ = lookingProcessor_ = 0.0; }
     void stop() {
         const double now = processorSeconds();
         seconds_[current_] += now - lastMark_;
         lastMark_ = now;
     }
     const std::map<std::string, double>& seconds() const { return seconds_; }
+    // Iterations of the adjustment over all runs.
+    int iterations() const { return iterations_; }
 
 private:
+    void lookAtRun() {
+        const double processorBefore = processorSeconds();
+        const auto wallBefore = std::chrono::steady_clock::now();
+        look_();
+        lookingWall_ +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
+        lookingProcessor_ += processorSeconds() - processorBefore;
+        lastMark_ = processorSeconds();
+    }
+
     std::string current_ = "reading";
     double lastMark_ = 0.0;
     std::map<std::string, double> seconds_;
+    int iterations_ = 0;
+    std::string lookAt_;
+    std::function<void()> look_;
+    double lookingWall_ = 0.0, lookingProcessor_ = 0.0;
 };
 
 using adjustment_bench::ProjectFolder;
@@ -109,6 +147,7 @@ bool loadProject(const std::filesystem::path& project) {
 struct RunFigures {
     double wall = 0.0, processor = 0.0, system = 0.0, peak = 0.0;
     bool converged = true;
+    int iterations = 0;
 };
 
 // Runs the project once per iteration; `shell` sees every run.
@@ -139,7 +178,11 @@ RunFigures timeRuns(benchmark::State& state, const std::filesystem::path& projec
         figures.processor += processorSeconds() - processorBefore;
         figures.system += systemSeconds() - systemBefore;
         figures.peak = std::max(figures.peak, peakMegabytes());
+        figures.wall -= shell.lookingWall();
+        figures.processor -= shell.lookingProcessor();
+        shell.forgetLooking();
         figures.converged = figures.converged && result.adjustment == AdjustmentOutcome::converged;
+        figures.iterations = shell.iterations();
         state.ResumeTiming();
         if (!result.reachedEnd) {
             state.SkipWithError("the run stopped before its end");
@@ -158,6 +201,7 @@ void report(benchmark::State& state, const RunFigures& figures) {
         figures.processor > 0.0 ? figures.system / figures.processor : 0.0;
     state.counters["peak_MB"] = figures.peak;
     state.counters["converged"] = figures.converged ? 1.0 : 0.0;
+    state.counters["iterations"] = figures.iterations / runs;
 }
 
 void reportSteps(benchmark::State& state, const StepTimingShell& shell) {
@@ -167,9 +211,31 @@ void reportSteps(benchmark::State& state, const StepTimingShell& shell) {
         state.counters[step] = seconds / runs;
 }
 
+bool singleAngles(const benchmark::State& state) {
+    return state.range(2) != 0;
+}
+
 std::filesystem::path project2D(const ProjectFolder& folder, const benchmark::State& state) {
-    return rawnetworks::writeGridProject2D(folder.folder(), static_cast<int>(state.range(0)),
-                                           state.range(1) != 0);
+    const int points = static_cast<int>(state.range(0));
+    return singleAngles(state)
+               ? rawnetworks::writeAngleGridProject2D(folder.folder(), points, true)
+               : rawnetworks::writeGridProject2D(folder.folder(), points, state.range(1) != 0);
+}
+
+// The largest distance of a point of the run's point list from its true
+// position (points without a position count as infinitely far).
+double worstOffTruth(const std::vector<rawnetworks::GridPosition>& truth) {
+    double worst = 0.0;
+    for (std::size_t i = 0; i < truth.size(); ++i) {
+        coordRec point;
+        if (pointList2D.find("P" + std::to_string(i), point) < 0)
+            continue;
+        const double off = isSet(point.easting) ? std::hypot(point.northing - truth[i].northing,
+                                                             point.easting - truth[i].easting)
+                                                : INFINITY;
+        worst = std::max(worst, off);
+    }
+    return worst;
 }
 
 std::filesystem::path project3D(const ProjectFolder& folder, const benchmark::State& state) {
@@ -184,9 +250,28 @@ void runProject(benchmark::State& state, const std::filesystem::path& project, b
         reportSteps(state, shell);
 }
 
-void BM_RawRun2D(benchmark::State& state) {
+// The 2D runs, with the worst preliminary position taken as the run
+// outputs its observations (the first step after the preliminary
+// coordinates).
+void runProject2D(benchmark::State& state, bool steps) {
     const ProjectFolder folder;
-    runProject(state, project2D(folder, state), false);
+    const std::filesystem::path project = project2D(folder, state);
+    const int points = static_cast<int>(state.range(0));
+    const std::vector<rawnetworks::GridPosition> truth = singleAngles(state)
+                                                             ? rawnetworks::angleGridTruth(points)
+                                                             : rawnetworks::gridTruth2D(points);
+    double worst = 0.0;
+    StepTimingShell shell;
+    shell.lookWhen("Outputting observations.",
+                   [&] { worst = std::max(worst, worstOffTruth(truth)); });
+    report(state, timeRuns(state, project, shell));
+    state.counters["worst_prelim_m"] = worst;
+    if (steps)
+        reportSteps(state, shell);
+}
+
+void BM_RawRun2D(benchmark::State& state) {
+    runProject2D(state, false);
 }
 
 void BM_RawRun3D(benchmark::State& state) {
@@ -195,8 +280,7 @@ void BM_RawRun3D(benchmark::State& state) {
 }
 
 void BM_RunSteps2D(benchmark::State& state) {
-    const ProjectFolder folder;
-    runProject(state, project2D(folder, state), true);
+    runProject2D(state, true);
 }
 
 void BM_RunSteps3D(benchmark::State& state) {
@@ -207,17 +291,22 @@ void BM_RunSteps3D(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_RawRun2D)
-    ->Args({4900, 0})
-    ->Args({20000, 0})
-    ->Args({20000, 1})
-    ->Args({100000, 0})
-    ->Args({100000, 1})
+    ->Args({4900, 0, 0})
+    ->Args({20000, 0, 0})
+    ->Args({20000, 1, 0})
+    ->Args({100000, 0, 0})
+    ->Args({100000, 1, 0})
+    ->Args({4900, 0, 1})
+    ->Args({19881, 0, 1})
+    ->Args({99856, 0, 1})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 BENCHMARK(BM_RawRun3D)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_RunSteps2D)
-    ->Args({10000, 1})
-    ->Args({40000, 1})
+    ->Args({10000, 1, 0})
+    ->Args({40000, 1, 0})
+    ->Args({24964, 0, 1})
+    ->Args({99856, 0, 1})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 BENCHMARK(BM_RunSteps3D)->Arg(2500)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond);

@@ -58,17 +58,28 @@ struct Sight {
     double zenith_deg = 0.0;
 };
 
+// The fields of one observation line; an empty one is left blank.
+struct ObservationFields {
+    char kind = '1'; // '1' slope distance and zenith, '2' horizontal distance and height difference
+    std::string station, backsight, reading, distance, second, foresight;
+};
+
 // A setup line (station, instrument height, backsight) or, with an empty
 // station, a foresight line.
-std::string rawLine(const std::string& station, const std::string& backsight, double reading_deg,
-                    const Sight& s, const std::string& foresight) {
+std::string observationLine(const ObservationFields& f) {
     std::string line = platform::formatC(
-        "1%-10s %8s %-10s %8.3f %10s %9.3f %9s %-10s", station.c_str(),
-        station.empty() ? "" : platform::formatC("%.3f", instrumentHeight_m).c_str(),
-        backsight.c_str(), targetHeight_m, packed(circle(reading_deg)).c_str(), s.slope_m,
-        packed(s.zenith_deg).c_str(), foresight.c_str());
+        "%c%-10s %8s %-10s %8.3f %10s %9s %9s %-10s", f.kind, f.station.c_str(),
+        f.station.empty() ? "" : platform::formatC("%.3f", instrumentHeight_m).c_str(),
+        f.backsight.c_str(), targetHeight_m, f.reading.c_str(), f.distance.c_str(),
+        f.second.c_str(), f.foresight.c_str());
     line.erase(line.find_last_not_of(' ') + 1);
     return line;
+}
+
+std::string rawLine(const std::string& station, const std::string& backsight, double reading_deg,
+                    const Sight& s, const std::string& foresight) {
+    return observationLine({'1', station, backsight, packed(circle(reading_deg)),
+                            platform::formatC("%.3f", s.slope_m), packed(s.zenith_deg), foresight});
 }
 
 std::string vkrHeader(std::size_t records) {
@@ -136,19 +147,104 @@ globalVars commonSettings() {
     return s;
 }
 
-struct Plane {
-    double northing, easting;
-};
-
-std::vector<Plane> perturbedGrid(int count) {
+std::vector<GridPosition> perturbedGrid(int count, double jitter_m = 30.0) {
     const int side = gridshape::rowLength(count);
     std::mt19937 random(seed);
-    std::uniform_real_distribution<double> jitter(-30.0, 30.0);
-    std::vector<Plane> points;
+    std::uniform_real_distribution<double> jitter(-jitter_m, jitter_m);
+    std::vector<GridPosition> points;
     for (int i = 0; i < count; ++i)
         points.push_back({5000.0 + spacing_m * (i / side) + jitter(random),
                           5000.0 + spacing_m * (i % side) + jitter(random)});
     return points;
+}
+
+// The 2D networks' settings: a local grid, horizontal adjustment only.
+globalVars planeSettings() {
+    globalVars s = commonSettings();
+    s.geodeticModel = 0;
+    s.gridSystem = 0;
+    s.SF = 1.0;
+    s.horizAdjust = 1;
+    s.vertAdjust = 0;
+    return s;
+}
+
+// The measuring errors of the angle-observed network (one standard error).
+constexpr double angleGridJitter_m = 40.0;
+constexpr double angleError_sec = 2.0;
+constexpr double distanceError_m = 0.003;
+constexpr double distanceError_ppm = 2.0;
+constexpr double flatRise_m = targetHeight_m - instrumentHeight_m;
+
+// Measured values: the true ones with normal errors when `noisy`.
+class Measuring {
+public:
+    explicit Measuring(bool noisy) : noisy_(noisy), random_(seed + 3) {}
+
+    double angle_deg(double truth_deg) { return truth_deg + error(angleError_sec) / 3600.0; }
+    double distance_m(double truth_m) {
+        return truth_m + error(distanceError_m + distanceError_ppm * 1e-6 * truth_m);
+    }
+
+private:
+    double error(double standard) { return noisy_ ? standard * normal_(random_) : 0.0; }
+
+    bool noisy_;
+    std::mt19937 random_;
+    std::normal_distribution<double> normal_;
+};
+
+double azimuth_deg(const GridPosition& from, const GridPosition& to) {
+    return circle(std::atan2(to.easting - from.easting, to.northing - from.northing) *
+                  degreesPerRadian);
+}
+
+double horizontal_m(const GridPosition& from, const GridPosition& to) {
+    return std::hypot(to.northing - from.northing, to.easting - from.easting);
+}
+
+// A horizontal distance to flat ground: the target stands higher than the
+// instrument by the difference of their heights.
+ObservationFields flatSight(Measuring& measuring, const GridPosition& from,
+                            const GridPosition& to) {
+    ObservationFields f;
+    f.kind = '2';
+    f.distance = platform::formatC("%.4f", measuring.distance_m(horizontal_m(from, to)));
+    f.second = platform::formatC("%.3f", flatRise_m);
+    return f;
+}
+
+// Every point a station, row by row from the south, each row from east to
+// west: for each neighbour after the first (west, north, east, south), a
+// setup on the first (read at 0) and one foresight reading; the distance to
+// the first neighbour goes with the first setup, every other with its
+// foresight.
+void appendAngleSetups(std::vector<std::string>& records, const std::vector<GridPosition>& truth,
+                       bool noisy) {
+    const int count = static_cast<int>(truth.size());
+    const int side = gridshape::rowLength(count);
+    Measuring measuring(noisy);
+    for (int written = 0; written < count; ++written) {
+        const int i = written - written % side + side - 1 - written % side;
+        const std::vector<int> around = gridshape::gridNeighbours(i, side, count);
+        const GridPosition& at = truth[i];
+        const int first = around.front();
+        for (std::size_t k = 1; k < around.size(); ++k) {
+            ObservationFields setup;
+            setup.kind = '2';
+            if (k == 1)
+                setup = flatSight(measuring, at, truth[first]);
+            setup.station = nameOf(i);
+            setup.backsight = nameOf(first);
+            setup.reading = packed(0.0);
+            records.push_back(observationLine(setup));
+            ObservationFields fore = flatSight(measuring, at, truth[around[k]]);
+            const double angle = azimuth_deg(at, truth[around[k]]) - azimuth_deg(at, truth[first]);
+            fore.reading = packed(circle(measuring.angle_deg(angle)));
+            fore.foresight = nameOf(around[k]);
+            records.push_back(observationLine(fore));
+        }
+    }
 }
 
 // The 3D network's stations: geodetic position and earth-centred vector.
@@ -165,12 +261,12 @@ std::array<double, 3> earthCentred(double lat, double lon, double h) {
 }
 
 std::vector<Station> stationsOnTheEllipsoid(int count) {
-    const std::vector<Plane> plane = perturbedGrid(count);
+    const std::vector<GridPosition> plane = perturbedGrid(count);
     std::mt19937 random(seed + 2);
     std::uniform_real_distribution<double> height(90.0, 110.0);
     const double metresPerRadian = 6367000.0;
     std::vector<Station> stations;
-    for (const Plane& p : plane) {
+    for (const GridPosition& p : plane) {
         Station s;
         s.lat_rad = 45.0 / degreesPerRadian + (p.northing - 5000.0) / metresPerRadian;
         s.lon_rad = -75.2 / degreesPerRadian +
@@ -233,7 +329,7 @@ std::vector<std::string> gpsVectors(const std::vector<Station>& stations) {
 
 std::filesystem::path writeGridProject2D(const std::filesystem::path& folder, int points,
                                          bool givenStart) {
-    const std::vector<Plane> truth = perturbedGrid(points);
+    const std::vector<GridPosition> truth = gridTruth2D(points);
     std::vector<std::string> records = {"6SE X:! Y:! Z:!"};
     const std::array<int, 4> fixed = corners(points);
     for (const int c : fixed)
@@ -256,15 +352,33 @@ std::filesystem::path writeGridProject2D(const std::filesystem::path& folder, in
                      std::atan2(flat, rise) * degreesPerRadian};
     });
     writeLines(folder / "network.vkr", vkrHeader(records.size()), records);
-
-    globalVars s = commonSettings();
-    s.geodeticModel = 0;
-    s.gridSystem = 0;
-    s.SF = 1.0;
-    s.horizAdjust = 1;
-    s.vertAdjust = 0;
     const std::filesystem::path project = folder / "network.prj";
-    writeProject(project, s);
+    writeProject(project, planeSettings());
+    return project;
+}
+
+std::vector<GridPosition> gridTruth2D(int points) {
+    return perturbedGrid(points);
+}
+
+std::vector<GridPosition> angleGridTruth(int points) {
+    return perturbedGrid(points, angleGridJitter_m);
+}
+
+std::filesystem::path writeAngleGridProject2D(const std::filesystem::path& folder, int points,
+                                              bool noisy) {
+    const std::vector<GridPosition> truth = angleGridTruth(points);
+    std::vector<std::string> records = {"6SE X:! Y:! Z:!"};
+    for (const int c : corners(points))
+        records.push_back(platform::formatC("6C %s %.4f %.4f 50.000", nameOf(c).c_str(),
+                                            truth[c].northing, truth[c].easting));
+    records.push_back(platform::formatC(
+        "6SE PE:%.1f RE:%.1f D:%.3f PPM:%.0f TE:0 IE:0", angleError_sec / std::sqrt(2.0),
+        angleError_sec / std::sqrt(2.0), distanceError_m, distanceError_ppm));
+    appendAngleSetups(records, truth, noisy);
+    writeLines(folder / "network.vkr", vkrHeader(records.size()), records);
+    const std::filesystem::path project = folder / "network.prj";
+    writeProject(project, planeSettings());
     return project;
 }
 

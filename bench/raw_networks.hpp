@@ -11,6 +11,18 @@
 //   backsight), one face, from the true positions rounded to 1 mm and 0.1".
 //   Free points get no coordinates, unless `givenStart` asks for their true
 //   positions as given (starting) coordinates.
+// - The angle-observed 2D network: a square grid of `points` points 200 m
+//   apart in full rows, each point moved up to 40 m from its grid place
+//   (seeded), the four corners fixed. Every point is a station that measures
+//   a horizontal distance to each grid neighbour and the angle from its
+//   first neighbour (clockwise: west, north, east, south) to each other one,
+//   each angle as its own setup (the backsight read at 0, one foresight
+//   reading), in horizontal distance and height difference form (no zenith),
+//   on flat ground; the stations row by row from the south, each row from
+//   east to west (walked in that order, the angles meet many points with
+//   three placed neighbours). With `noisy` the angles carry normal errors of
+//   2" and the distances of 3 mm + 2 ppm (seeded); without, the true values
+//   rounded to 0.1" and 0.1 mm.
 // - The 3D network: the same grid of stations on GRS 80 around 45 N 75.2 W
 //   with heights of 90 to 110 m, adjusted in UTM zone 18: GNSS vectors from
 //   each station to its neighbour east (correlated covariance), and the
@@ -21,11 +33,22 @@
 // `folder`, which must exist.
 
 #include <filesystem>
+#include <vector>
 
 namespace rawnetworks {
 
 std::filesystem::path writeGridProject2D(const std::filesystem::path& folder, int points,
                                          bool givenStart = false);
+std::filesystem::path writeAngleGridProject2D(const std::filesystem::path& folder, int points,
+                                              bool noisy = true);
 std::filesystem::path writeNetworkProject3D(const std::filesystem::path& folder, int stations);
+
+// The true positions of the 2D networks' points, by number (point i is
+// named "P<i>").
+struct GridPosition {
+    double northing, easting;
+};
+std::vector<GridPosition> gridTruth2D(int points);
+std::vector<GridPosition> angleGridTruth(int points);
 
 } // namespace rawnetworks

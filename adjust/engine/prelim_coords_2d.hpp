@@ -8,11 +8,12 @@
 // weighted control) and the observations of the 2D lists: angles place
 // instrument and backsight points, a traverse pass runs foresights out from a
 // known instrument and backsight direction, and every remaining point is
-// solved by the first of these that works: three distances, distance and
-// direction, intersection of directions, three-point resection, intersection
-// of two distances. When control exists but no orientation reaches the
-// unknown part of the network, it is solved from one origin with an assumed
-// azimuth and rotated into place.
+// solved by the first of these that works: distance and a consistent
+// direction, three distances, distance and any direction, intersection of
+// directions, three-point resection, intersection of two distances. When
+// control exists but no orientation reaches the unknown part of the network,
+// it is solved from one origin with an assumed azimuth and rotated into
+// place.
 //
 // Lengths are in the project's unit, directions are grid azimuths in radians
 // clockwise from north, angles are clockwise from backsight to foresight.
@@ -121,15 +122,19 @@ int polarFromDistDir2D(const std::vector<keptDistance2D>& distances,
                        const std::vector<keptDirection2D>& directions, coordRec& point);
 
 // Solves one point that needs computing by the first method that works:
-// three distances; distance and direction (azimuths, then angles from known
-// instruments); intersection of directions; resection from angles measured
-// at the point; intersection of two distances. 1 with its easting and
+// a distance and a consistent direction (an observed azimuth, or an angle at
+// a known instrument oriented along its own path: keptDirection), so that
+// the point carries that path's frame on; three distances (the first three
+// kept); a distance and any direction; intersection of directions;
+// resection from angles measured at the point; intersection of two
+// distances. 1 with its easting and
 // northing set (the caller writes it back), 0 (point unchanged) otherwise.
 int solveStation2D(coordRec& point);
 
 // Walks the angles, solving their instrument and backsight points, until a
-// walk meets no failure (returns 0) or places nothing (returns 1, stalled).
-// `placed` counts the points placed by all walks.
+// walk meets no failure (returns 0) or places nothing (returns 1, stalled);
+// between two walks it solves outward from the points a walk placed
+// (prelimpasses::solveAngleStations). `placed` counts the points placed.
 int anglePass2D(int& placed);
 // Places foresights from a known instrument, a backsight direction (known
 // backsight or observed azimuth) and the measured distance. Returns the

@@ -9,9 +9,10 @@
 // vectors carry earth-centred positions from station to station; angles place
 // instrument and backsight stations; a traverse pass runs foresights out from
 // a known instrument and backsight direction; every remaining station is
-// solved by the first of these that works: a GPS vector, three distances,
-// distance and direction, intersection of directions, three-point resection,
-// intersection of two distances. When control exists but no orientation
+// solved by the first of these that works: a GPS vector, distance and a
+// consistent direction, three distances, distance and any direction,
+// intersection of directions, three-point resection, intersection of two
+// distances. When control exists but no orientation
 // reaches the unknown part of the network, it is solved from one origin with
 // an assumed azimuth and rotated into place. Elevations follow along the
 // height differences of the distances, then from single zenith sightings.

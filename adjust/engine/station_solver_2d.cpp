@@ -13,7 +13,9 @@ using namespace prelim2d;
 
 namespace {
 
-constexpr std::size_t maxDistances = 3;
+// The three-distance figure takes the first three; a polar placement any
+// that starts where a direction does.
+constexpr std::size_t maxDistances = 9;
 
 using keptObservations = stationsolver::keptObservations<chain>;
 using stationsolver::placeAt;
@@ -78,13 +80,6 @@ bool solveByThreeDistances(const keptObservations& kept, coordRec& point) {
     return true;
 }
 
-// A polar placement from the kept distances and directions, else the
-// intersection of two directions.
-bool solveByDirections(const keptObservations& kept, coordRec& point) {
-    return polarFromDistDir2D(kept.distances, kept.directions, point) == 1 ||
-           stationsolver::solveByTwoDirections(kept, point);
-}
-
 } // namespace
 
 int intersectThreeDistances(double nA, double eA, double dA, double nB, double eB, double dB,
@@ -128,15 +123,15 @@ int polarFromDistDir2D(const std::vector<keptDistance2D>& distances,
 int solveStation2D(coordRec& point) {
     keptObservations kept;
     collectDistances(point, kept);
+    stationsolver::collectAzimuthDirections(point, kept);
+    stationsolver::collectAngleObservations(point, kept);
+    if (stationsolver::solveByConsistentPolar(kept, point))
+        return 1;
     if (solveByThreeDistances(kept, point))
         return stationsolver::placedByFigure<chain>(point);
-    stationsolver::collectAzimuthDirections(point, kept);
-    if (!kept.distances.empty() && !kept.directions.empty() &&
-        polarFromDistDir2D(kept.distances, kept.directions, point) == 1)
+    if (stationsolver::solveByAnyPolar(kept, point))
         return 1;
-    if (stationsolver::solveFromAngles(kept, point))
-        return 1;
-    if ((kept.resections.empty() && solveByDirections(kept, point)) ||
+    if ((kept.resections.empty() && stationsolver::solveByTwoDirections(kept, point)) ||
         stationsolver::solveByResection(kept, point) ||
         stationsolver::solveByTwoDistances(kept, point))
         return stationsolver::placedByFigure<chain>(point);

@@ -13,7 +13,9 @@ using namespace prelim3d;
 
 namespace {
 
-constexpr std::size_t maxDistances = 3;
+// The three-distance figure takes the first three; a polar placement any
+// that starts where a direction does.
+constexpr std::size_t maxDistances = 9;
 
 using keptObservations = stationsolver::keptObservations<chain>;
 using stationsolver::placeAt;
@@ -97,13 +99,13 @@ int solveStation3D(stationRec& station, int useGps) {
         return 1;
     keptObservations kept;
     collectDistances(station, kept);
+    stationsolver::collectAzimuthDirections(station, kept);
+    stationsolver::collectAngleObservations(station, kept);
+    if (stationsolver::solveByConsistentPolar(kept, station))
+        return 1;
     if (solveByThreeDistances(kept, station))
         return stationsolver::placedByFigure<chain>(station);
-    stationsolver::collectAzimuthDirections(station, kept);
-    if (!kept.distances.empty() && !kept.directions.empty() &&
-        polarFromDistDir3D(kept.distances, kept.directions, station) == 1)
-        return 1;
-    if (stationsolver::solveFromAngles(kept, station))
+    if (stationsolver::solveByAnyPolar(kept, station))
         return 1;
     if (stationsolver::solveByTwoDirections(kept, station) ||
         stationsolver::solveByResection(kept, station) ||

@@ -163,11 +163,9 @@ void keepResectionAngle(const typename Chain::Angle& a, keptObservations<Chain>&
 
 // Walks the angles naming the station: angles measured at it are kept for a
 // resection, angles that sight it from a known instrument give directions.
-// With a distance kept, the station is then placed by the best pair of a
-// distance and a direction from one known station (Chain::polar). True when
-// it placed it.
 template <class Chain>
-bool solveFromAngles(keptObservations<Chain>& kept, typename Chain::Station& station) {
+void collectAngleObservations(const typename Chain::Station& station,
+                              keptObservations<Chain>& kept) {
     Chain::angles().visitNaming(fixedText(station.name), [&](const typename Chain::Angle& a) {
         std::optional<keptDirection<typename Chain::Station>> direction;
         if (samePoint(a.instrument, station.name))
@@ -180,8 +178,41 @@ bool solveFromAngles(keptObservations<Chain>& kept, typename Chain::Station& sta
             kept.directions.push_back(*direction);
         return true;
     });
-    return !kept.distances.empty() && !kept.directions.empty() &&
-           Chain::polar(kept.distances, kept.directions, station) == 1;
+}
+
+// Places the station by the best pair of a distance and a direction from one
+// known station (Chain::polar), of the directions `accept` takes. True when
+// it placed it.
+template <class Chain, class Accept>
+bool solveByPolar(const keptObservations<Chain>& kept, typename Chain::Station& station,
+                  Accept accept) {
+    std::vector<keptDirection<typename Chain::Station>> directions;
+    for (const auto& t : kept.directions)
+        if (accept(t))
+            directions.push_back(t);
+    return !kept.distances.empty() && !directions.empty() &&
+           Chain::polar(kept.distances, directions, station) == 1;
+}
+
+// The station is placed by a distance and a consistent direction from one
+// known station before any figure is tried. A figure (three distances, two
+// directions crossed) puts it between points that may have reached their
+// positions along different paths, and a setup there has no point to carry
+// one path's orientation on: it turns to a sighted point instead, takes the
+// difference of the two paths' errors and passes it on, doubled, to the
+// points placed from it.
+template <class Chain>
+bool solveByConsistentPolar(const keptObservations<Chain>& kept, typename Chain::Station& station) {
+    return solveByPolar(kept, station, [](const keptDirection<typename Chain::Station>& t) {
+        return t.consistent;
+    });
+}
+
+// Any distance and direction from one known station, the consistent first.
+template <class Chain>
+bool solveByAnyPolar(const keptObservations<Chain>& kept, typename Chain::Station& station) {
+    return solveByPolar(kept, station,
+                        [](const keptDirection<typename Chain::Station>&) { return true; });
 }
 
 // Of the kept distances and directions that start at the same known station,

@@ -4,7 +4,9 @@
 
 #include "engine/prelim_coords_2d.hpp"
 
+#include "engine/prelim_chain_2d.hpp"
 #include "engine/prelim_network.hpp"
+#include "engine/prelim_passes_shared.hpp"
 #include "platform/shell_services.hpp"
 #include "support/project_vars_guard.hpp"
 
@@ -644,25 +646,90 @@ TEST_F(Prelim2D, AGridSolvedInTheAssumedFrameKeepsEveryPointNearItsTruth) {
     net.expectAllPlaced(0.07);
 }
 
+namespace {
+
+// The fixed K and L, the new points I and `newPoint` and G at its true
+// position, for the observations to be computed from.
+void layOutAroundK(SyntheticNetwork& net, const std::string& newPoint) {
+    net.at("K", 1000.0, 1000.0, 100.0);
+    net.at("L", 1000.0, 800.0, 100.0);
+    net.at("I", 1080.0, 1040.0, 100.0);
+    net.at("G", 1120.0, 1020.0, 100.0);
+    net.at(newPoint, 1100.0, 1140.0, 100.0);
+    net.fixed("K");
+    net.fixed("L");
+    net.unknown("I");
+    net.unknown(newPoint);
+}
+
+// G becomes a given point whose approximate position lies 1 m off its true
+// one.
+void giveGOneMetreOff(SyntheticNetwork& net) {
+    net.at("G", 1120.0, 1021.0, 100.0);
+    net.given("G");
+}
+
+} // namespace
+
 // I is placed from the fixed point K. Its setup backsights G, a given point
 // whose approximate position lies 1 m off its true one, and sights K and P.
 // P is placed in the direction of the setup oriented through K, the point I
 // was placed from; turned from G's approximate position it would lie about
 // 2 m off.
 TEST_F(Prelim2D, ASetupIsOrientedThroughThePointItWasPlacedFrom) {
-    net.at("K", 1000.0, 1000.0, 100.0);
-    net.at("L", 1000.0, 800.0, 100.0);
-    net.at("I", 1080.0, 1040.0, 100.0);
-    net.at("G", 1120.0, 1020.0, 100.0);
-    net.at("P", 1100.0, 1140.0, 100.0);
-    net.fixedPoints({"K", "L"});
-    net.unknowns({"I", "P"});
+    layOutAroundK(net, "P");
     net.angles({{"L", "K", "I"}, {"G", "I", "K"}, {"G", "I", "P"}});
     net.distances({{"K", "I"}, {"I", "P"}});
-    net.at("G", 1120.0, 1021.0, 100.0); // the given, approximate position
-    net.given("G");
+    giveGOneMetreOff(net);
 
     EXPECT_EQ(run(), 0);
     net.expectAtTruth("I");
     net.expectAtTruth("P");
+}
+
+// X is the instrument of an angle and has distances to three known points:
+// the fixed K, I (placed from K) and G, a given point whose approximate
+// position lies 1 m off its true one. I's setup, oriented through K, sights
+// X. X is placed by that distance and direction from I; intersected from
+// the three distances it would take a share of G's error, and a setup at X
+// would have no point placed along its own path to orient through.
+TEST_F(Prelim2D, AConsistentDirectionAndDistanceComeBeforeThreeDistances) {
+    layOutAroundK(net, "X");
+    net.angles({{"L", "K", "I"}, {"K", "I", "X"}, {"I", "X", "G"}});
+    net.distances({{"G", "X"}, {"K", "X"}, {"I", "X"}, {"K", "I"}});
+    giveGOneMetreOff(net);
+
+    EXPECT_EQ(run(), 0);
+    net.expectAtTruth("I");
+    net.expectAtTruth("X");
+}
+
+// The zig-zag traverse's legs, its setups listed from the far end: a walk of
+// the angles meets each setup before the one that orients it, so walk after
+// walk would each place one more station, trying every station still
+// unplaced each time (about 50 x 50 / 2 tries). Working outward from the
+// stations a walk placed, the pass tries each station a few times.
+TEST_F(Prelim2D, TheAnglePassWorksOutwardFromTheStationsAWalkPlaced) {
+    for (int i = 1; i <= zigZagCount; ++i)
+        net.at(zigZagName(i), 40.0 * (i % 2), 70.0 * i, 100.0);
+    net.fixedPoints({"P1", "P2"});
+    for (int i = 3; i <= zigZagCount; ++i)
+        net.unknown(zigZagName(i));
+    for (int i = zigZagCount - 1; i >= 2; --i) {
+        net.angle(zigZagName(i - 1), zigZagName(i), zigZagName(i + 1));
+        net.distance2D(zigZagName(i), zigZagName(i + 1));
+    }
+    int tries = 0;
+    int placed = 0;
+    const int stalled =
+        prelimpasses::solveAngleStations<prelim2d::chain>(placed, [&tries](coordRec& point) {
+            ++tries;
+            return solveStation2D(point);
+        });
+
+    EXPECT_EQ(stalled, 0);
+    EXPECT_EQ(placed, zigZagCount - 3); // the last station is no instrument or backsight
+    EXPECT_LE(tries, 4 * zigZagCount);
+    for (int i = 3; i < zigZagCount; ++i)
+        net.expectAtTruth(zigZagName(i), 1e-6);
 }

@@ -496,6 +496,36 @@ TEST_F(Prelim3D, AGivenStationStartsFromItsGivenPosition) {
     expectNear("P", gridPlacement_m, curvatureAlong({"G", "P"}));
 }
 
+// X is the instrument of an angle and has distances to three known
+// stations: the fixed K, I (placed from K) and G, a given station whose
+// approximate position lies 1 m off its true one. I's setup, oriented
+// through K, sights X: X is placed by that distance and direction, to the
+// grid geometry's 1 mm; intersected from the three distances it would take
+// a share of G's error.
+TEST_F(Prelim3D, AConsistentDirectionAndDistanceComeBeforeThreeDistances) {
+    place("K", 0.0, 0.0, 100.0);
+    place("L", 0.0, -200.0, 100.0);
+    place("I", 80.0, 40.0, 100.0);
+    place("G", 120.0, 20.0, 100.0);
+    place("X", 100.0, 140.0, 100.0);
+    net.fixed("K");
+    net.fixed("L");
+    net.unknowns({"I", "X"});
+    net.angle("L", "K", "I");
+    net.angle("K", "I", "X");
+    net.angle("I", "X", "G");
+    net.sight("G", "X");
+    net.sight("K", "X");
+    net.sight("I", "X");
+    net.sight("K", "I");
+    place("G", 120.0, 21.0, 100.0); // the given, approximate position
+    net.given("G");
+
+    EXPECT_EQ(run(), 0);
+    EXPECT_LT(net.gridError("I"), gridPlacement_m);
+    EXPECT_LT(net.gridError("X"), gridPlacement_m);
+}
+
 TEST_F(Prelim3D, AnAzimuthGetsTheGridConvergenceAtItsKnownStation) {
     place("A", 0, 0, 100.0);
     place("B", 150.0, -120.0, 96.0);
