@@ -126,7 +126,8 @@ TEST_F(GpsVectorRoutes, AdjustmentInputFilesGiveOneVectorPerGroup) {
 TEST_F(GpsVectorRoutes, LeadingZerosOfAdjustmentInputNamesCanBeDropped) {
     const std::string input = write("net.iob", converterFixture("adjustment.iob"));
     std::string message;
-    ASSERT_EQ(convertAdjustmentInputToGps(path(input), path("net.GPS"), 1, message), conversionDone);
+    ASSERT_EQ(convertAdjustmentInputToGps(path(input), path("net.GPS"), 1, message),
+              conversionDone);
     const std::string text = testsupport::readBytes(folder / "net.GPS");
     EXPECT_EQ(text.rfind(".GPS WEIGHT COVARIANCE\r\n", 0), 0u);
     EXPECT_NE(text.find("G1  12-34 "), std::string::npos) << text;
