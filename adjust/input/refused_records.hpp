@@ -18,3 +18,8 @@ inline std::string refusedRecordLine(std::string_view path, int line,
                                      const platform::FieldError& error, std::string_view record) {
     return refusedRecordLine(path, line, error.sentence(), record);
 }
+
+// A point name is never cut to the 10 characters the lists hold: cut, it
+// names another point (names are the same point when their first 10
+// characters agree). The sentence refusing a longer name, or empty.
+std::string longPointNameFault(std::string_view name);
