@@ -2,6 +2,7 @@
 
 #include "model/point_name.hpp"
 #include "model/settings/text_fields.hpp"
+#include "platform/comma_or_blank_fields.hpp"
 #include "platform/record_fields.hpp"
 
 #include <array>
@@ -118,20 +119,12 @@ std::string readCoordinates(int format, const Fields& f, SupplementalLine& read)
 
 } // namespace
 
-std::vector<std::string_view> supplementalFields(std::string_view line) {
-    const bool commas = line.find(',') != std::string_view::npos;
-    std::vector<std::string_view> fields =
-        commas ? platform::splitOn(line, ',') : platform::splitOnBlanks(line);
-    std::erase_if(fields, [](std::string_view field) { return field.empty(); });
-    return fields;
-}
-
 double supplementalStdErr(double value) {
     return value == 0.0 ? -2.0 : value;
 }
 
 std::string readSupplementalLine(int format, const std::string& line, SupplementalLine& read) {
-    const Fields f = supplementalFields(line);
+    const Fields f = platform::splitOnCommasOrBlanks(line);
     read = SupplementalLine{};
     // An empty line is no point; a line of fields has from one to the most.
     if (!f.empty())

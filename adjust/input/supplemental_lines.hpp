@@ -2,7 +2,8 @@
 // One line of a supplemental control text file, read into its values.
 // A line holding a comma has its fields separated by commas alone (blanks
 // and tabs around a field are not part of it), else by blanks and tabs;
-// runs of separators count as one. Fields by format, counted from 0:
+// runs of separators count as one (platform::splitOnCommasOrBlanks). Fields by format, counted from
+// 0:
 //   5  name, northing, easting, elevation, description, code
 //   6  name, latitude, longitude, orthometric height, description, code;
 //      the latitude "N" or "S", the longitude "W" or "E" followed by DD.MMSS
@@ -19,8 +20,6 @@
 #include "platform/sentinels.hpp"
 
 #include <string>
-#include <string_view>
-#include <vector>
 
 inline constexpr int supplementalNez = 5;
 inline constexpr int supplementalLatLong = 6;
@@ -44,9 +43,6 @@ struct SupplementalLine {
     std::string description;
     std::string code;
 };
-
-// The fields of a line.
-std::vector<std::string_view> supplementalFields(std::string_view line);
 
 // Reads a line of `format`. Empty when it is read, else the sentence saying
 // why it is refused (`The northing "N880.600" is not a number.`, `The
