@@ -6,6 +6,7 @@
 #include "input/rw5_reader.hpp"
 #include "input/supplemental_control.hpp"
 #include "input/vkr_fields.hpp"
+#include "input/vkr_record_check.hpp"
 #include "model/observation_builders.hpp"
 #include "model/program_lists.hpp"
 #include "model/reader_std_errs.hpp"
@@ -16,6 +17,7 @@
 #include "platform/input_file.hpp"
 #include "platform/line_reader.hpp"
 #include "platform/paths.hpp"
+#include "platform/record_fields.hpp"
 
 #include <fstream>
 #include <vector>
@@ -90,13 +92,11 @@ void readOpenFile(std::ifstream& file, vkrReaderState& state) {
     std::string line;
     reader.next(line); // the header line
     state.reading = true;
-    // A record with a damaged number is not drawn, rather than drawn from a
+    // A record with a damaged field is not drawn, rather than drawn from a
     // number read as far as it goes.
     while (reader.next(line)) {
-        const std::string kept = withoutControlBytes(line);
         rawRec record;
-        if (damagedVkrNumber(kept).empty() &&
-            parseGraphRawLine(kept, record, state) == rawRecordStore)
+        if (!vkrRecordFault(line) && parseGraphRawLine(line, record, state) == rawRecordStore)
             rawDataList.append(record);
     }
 }
@@ -105,7 +105,7 @@ void readOpenFile(std::ifstream& file, vkrReaderState& state) {
 // blanks, so a description is one word.
 int parseGraphCoordinate(const std::string& text, rawRec& r, const vkrReaderState& state) {
     initRawCoord(r);
-    const std::vector<std::string> tokens = vkrTokens(text, " ");
+    const std::vector<std::string_view> tokens = platform::splitOnBlanks(text);
     if (!tokens.empty())
         setPointName(r.pointName, tokens[0]);
     if (tokens.size() > 1)
@@ -113,10 +113,10 @@ int parseGraphCoordinate(const std::string& text, rawRec& r, const vkrReaderStat
     if (tokens.size() > 2)
         r.easting = platform::parseDataNumber(tokens[2]).value_or(0.0);
     for (std::size_t i = 3; i < tokens.size() && i < 5; ++i) {
-        std::string token = tokens[i];
+        std::string token(tokens[i]);
         trimLeadingBlanks(token);
         if (!token.empty() && token[0] == '\'') {
-            parseRawAlias(token.substr(1), r, state.aliasMarker, tokens[0]);
+            parseRawAlias(token.substr(1), r, state.aliasMarker, std::string(tokens[0]));
             break;
         }
         if (i == 3)

@@ -1,10 +1,10 @@
 #include "input/numeric_raw_reader.hpp"
 
-#include "input/number_fields.hpp"
 #include "input/raw_alias_step.hpp"
 #include "input/raw_files.hpp"
 #include "input/raw_text.hpp"
 #include "input/vkr_fields.hpp"
+#include "input/vkr_record_check.hpp"
 #include "input/vkr_std_errs.hpp"
 #include "model/angle_text.hpp"
 #include "model/program_lists.hpp"
@@ -19,6 +19,7 @@
 #include "platform/length_units.hpp"
 #include "platform/line_reader.hpp"
 #include "platform/paths.hpp"
+#include "platform/record_fields.hpp"
 #include "platform/shell_services.hpp"
 #include "platform/system_reason.hpp"
 
@@ -39,18 +40,6 @@ constexpr int gradsAngleType = 1;
 constexpr std::size_t aliasMarkerLength = 4;
 constexpr std::size_t foresightDescriptionMax = 100;
 constexpr double halfPi = 1.57079632679489661923;
-
-// Columns of the observation records: first column and width.
-constexpr vkrColumn stationColumn{1, 10};
-constexpr vkrColumn hiColumn{12, 8};
-constexpr vkrColumn backsightColumn{21, 10};
-constexpr vkrColumn targetColumn{32, 8};
-constexpr vkrColumn readingColumn{41, 10};
-constexpr vkrColumn distanceColumn{52, 9};
-constexpr vkrColumn zenithColumn{62, 9};
-constexpr vkrColumn foresightColumn{72, 10};
-constexpr vkrColumn codeColumn{83, 4};
-constexpr std::size_t descriptionColumn = 87;
 
 void errLine(const std::string& text) {
     writeLine(errFile, text);
@@ -96,12 +85,12 @@ void warnInvalidVertAngle(const std::string& line) {
 
 // The foresight's point, code and description (with its alias).
 int parseForesightPart(const std::string& line, rawRec& r, const vkrReaderState& state) {
-    const std::string point = vkrNameField(line, foresightColumn);
+    const std::string point = vkrNameField(line, vkrForesightColumn);
     if (point.empty())
         return rawRecordError;
     setPointName(r.foresightName, point);
-    setFixedText(r.code, vkrCodeField(line, codeColumn));
-    const std::string description = vkrTextFrom(line, descriptionColumn);
+    setFixedText(r.code, vkrCodeField(line, vkrCodeColumn));
+    const std::string description = vkrTextFrom(line, vkrDescriptionColumn);
     const auto marker =
         state.aliasMarker.empty() ? std::string::npos : description.find(state.aliasMarker);
     if (marker != std::string::npos)
@@ -116,11 +105,11 @@ int parseForesightPart(const std::string& line, rawRec& r, const vkrReaderState&
 }
 
 int parseSetupPart(const std::string& line, rawRec& r, vkrReaderState& state) {
-    if (const auto hi = vkrNumberField(line, hiColumn)) {
+    if (const auto hi = vkrNumberField(line, vkrHiColumn)) {
         r.instrumentHeight = *hi;
         state.currentHI = *hi;
     }
-    const std::string backsight = vkrNameField(line, backsightColumn);
+    const std::string backsight = vkrNameField(line, vkrBacksightColumn);
     if (backsight.empty())
         return rawRecordError;
     setPointName(r.backsightName, backsight);
@@ -129,7 +118,7 @@ int parseSetupPart(const std::string& line, rawRec& r, vkrReaderState& state) {
 
 // The face from the zenith as written (slope mode only).
 void decideFace(const std::string& line, rawRec& r, vkrReaderState& state) {
-    if (const auto zenith = vkrNumberField(line, zenithColumn)) {
+    if (const auto zenith = vkrNumberField(line, vkrZenithColumn)) {
         r.face = faceOf(*zenith);
         return;
     }
@@ -165,9 +154,9 @@ void reduceSight(int mode, const std::string& line, rawRec& r, const vkrReaderSt
 }
 
 void parseSight(int mode, const std::string& line, rawRec& r, const vkrReaderState& state) {
-    const auto distance = vkrNumberField(line, distanceColumn);
-    const auto second = vkrNumberField(line, zenithColumn);
-    const auto target = vkrNumberField(line, targetColumn);
+    const auto distance = vkrNumberField(line, vkrDistanceColumn);
+    const auto second = vkrNumberField(line, vkrZenithColumn);
+    const auto target = vkrNumberField(line, vkrTargetColumn);
     if (mode == vkrHorizVertDiff)
         r.sightForm = sightHorizVert;
     if (second)
@@ -185,8 +174,8 @@ void parseSight(int mode, const std::string& line, rawRec& r, const vkrReaderSta
     }
 }
 
-// A number token of a record that damagedVkrNumber let through.
-double tokenNumber(const std::string& token) {
+// A number token of a record that vkrRecordFault let through.
+double tokenNumber(std::string_view token) {
     return platform::parseDataNumber(token).value_or(0.0);
 }
 
@@ -194,7 +183,8 @@ double tokenNumber(const std::string& token) {
 int parseVkrCoordinate(const std::string& text, rawRec& r, const vkrReaderState& state) {
     initRawCoord(r);
     const auto apostrophe = text.find('\'');
-    const std::vector<std::string> tokens = vkrTokens(text.substr(0, apostrophe), " ");
+    const std::vector<std::string_view> tokens =
+        platform::splitOnBlanks(std::string_view(text).substr(0, apostrophe));
     if (!tokens.empty())
         setPointName(r.pointName, tokens[0]);
     if (tokens.size() > 1)
@@ -205,7 +195,7 @@ int parseVkrCoordinate(const std::string& text, rawRec& r, const vkrReaderState&
         r.elevation = tokenNumber(tokens[3]);
     if (apostrophe != std::string::npos)
         parseRawAlias(text.substr(apostrophe + 1), r, state.aliasMarker,
-                      tokens.empty() ? std::string() : tokens[0]);
+                      tokens.empty() ? std::string() : std::string(tokens[0]));
     return rawRecordStore;
 }
 
@@ -223,14 +213,14 @@ vkrReaderState startVkrRead() {
 }
 
 int parseVkrObservation(int mode, const std::string& line, rawRec& r, vkrReaderState& state) {
-    const std::string station = vkrNameField(line, stationColumn);
+    const std::string station = vkrNameField(line, vkrStationColumn);
     if (!station.empty()) {
         initRawSetup(r);
         setPointName(r.stationName, station);
     } else {
         initRawForesight(r);
     }
-    if (const auto reading = vkrNumberField(line, readingColumn))
+    if (const auto reading = vkrNumberField(line, vkrReadingColumn))
         readingOf(r) = angleToRadians(*reading);
     const int named =
         r.kind == rawSetup ? parseSetupPart(line, r, state) : parseForesightPart(line, r, state);
@@ -243,7 +233,7 @@ int parseVkrObservation(int mode, const std::string& line, rawRec& r, vkrReaderS
 }
 
 int parseVkrAzimuth(const std::string& text, rawRec& r) {
-    const std::vector<std::string> tokens = vkrTokens(text, " ");
+    const std::vector<std::string_view> tokens = platform::splitOnBlanks(text);
     if (tokens.size() < 2)
         return rawRecordNothing;
     const auto dash = tokens[0].find('-');
@@ -260,7 +250,7 @@ int parseVkrAzimuth(const std::string& text, rawRec& r) {
 
 int parseVkrElevation(const std::string& text, rawRec& r) {
     initRawCoord(r);
-    const std::vector<std::string> tokens = vkrTokens(text, " ");
+    const std::vector<std::string_view> tokens = platform::splitOnBlanks(text);
     if (!tokens.empty())
         setPointName(r.pointName, tokens[0]);
     if (tokens.size() > 1)
@@ -318,94 +308,22 @@ int parseVkrLine(const std::string& line, rawRec& r, vkrReaderState& state) {
 
 namespace {
 
-// `<field> "<text>"` for the first of the named tokens that holds something
-// other than a number; empty when each is a number or missing.
-std::string damagedToken(const std::vector<std::string>& tokens,
-                         std::initializer_list<const char*> names) {
-    std::size_t index = 1;
-    for (const char* name : names) {
-        if (index < tokens.size() && !platform::parseDataNumber(tokens[index]))
-            return quotedField(name, tokens[index]);
-        ++index;
-    }
-    return {};
-}
-
-// "FROM-TO value": the value is read only after a point pair.
-std::string damagedAzimuth(const std::string& text) {
-    const std::vector<std::string> tokens = vkrTokens(text, " ");
-    if (tokens.empty() || tokens[0].find('-') == std::string::npos)
-        return {};
-    return damagedToken(tokens, {"azimuth"});
-}
-
-std::string damagedObservationNumber(int mode, const std::string& line) {
-    const bool setup = !vkrNameField(line, stationColumn).empty();
-    const std::pair<vkrColumn, const char*> columns[] = {
-        {hiColumn, setup ? "HI" : nullptr},
-        {targetColumn, "target height"},
-        {readingColumn, "horizontal reading"},
-        {distanceColumn, "distance"},
-        {zenithColumn, mode == vkrSlopeZenith ? "zenith" : "vertical difference"},
-    };
-    for (const auto& [column, name] : columns) {
-        const std::string text = vkrNameField(line, column);
-        if (name != nullptr && !text.empty() && !platform::parseDataNumber(text))
-            return quotedField(name, text);
-    }
-    return {};
-}
-
-std::string damagedSubRecordNumber(const std::string& text) {
-    std::string body = text;
-    trimRawLine(body);
-    const std::string letters = body.substr(0, 2);
-    const std::string rest = body.size() > 2 ? body.substr(2) : std::string();
-    if (letters == "C ")
-        return damagedToken(vkrTokens(rest.substr(0, rest.find('\'')), " "),
-                            {"northing", "easting", "elevation"});
-    if (letters == "DR" && !rest.empty() && rest[0] == ' ')
-        return damagedAzimuth(rest);
-    if (letters == "E ")
-        return damagedToken(vkrTokens(rest, " "), {"elevation"});
-    if (letters == "SE")
-        return damagedStdErrValue(rest);
-    return {};
-}
-
-} // namespace
-
-std::string damagedVkrNumber(const std::string& line) {
-    switch (line.empty() ? '\0' : line[0]) {
-    case '1':
-        return damagedObservationNumber(vkrSlopeZenith, line);
-    case '2':
-        return damagedObservationNumber(vkrHorizVertDiff, line);
-    case '3':
-        return damagedAzimuth(line.substr(1));
-    case '6':
-        return damagedSubRecordNumber(line.substr(1));
-    default:
-        return {};
-    }
-}
-
-namespace {
-
 // No run context reaches readVkrRawFile: its interface has none, so the shell is
 // the active one (the run installs its own for its length).
-// `damaged`: the number field that made the record malformed, when one did.
+// `damaged`: the sentence on the field that made the record malformed, when
+// one did. The record is quoted as an excerpt: a line of many megabytes
+// must not land whole in the report and the message.
 // The blunder check numbers the record (the header line is none) and ends
 // its lines with an empty one.
 void reportParseError(const std::string& line, const std::string& path, int lineNumber,
                       RawReadWording wording, const std::string& damaged = {}) {
     const bool blunderCheck = wording == RawReadWording::blunderCheck;
-    std::vector<std::string> lines = {blunderCheck
-                                          ? formatC("Error parsing raw record: %d", lineNumber - 1)
-                                          : std::string("Error parsing raw record:"),
-                                      line, formatC("In %s, line %d.", path.c_str(), lineNumber)};
+    std::vector<std::string> lines = {
+        blunderCheck ? formatC("Error parsing raw record: %d", lineNumber - 1)
+                     : std::string("Error parsing raw record:"),
+        platform::recordExcerpt(line), formatC("In %s, line %d.", path.c_str(), lineNumber)};
     if (!damaged.empty())
-        lines.push_back(notANumberLine(damaged));
+        lines.push_back(damaged);
     std::string box;
     for (const std::string& text : lines) {
         errLine(text);
@@ -414,20 +332,6 @@ void reportParseError(const std::string& line, const std::string& path, int line
     if (blunderCheck)
         errLine("");
     activeShell().message(box, MessageKind::ok);
-}
-
-// A number that is no data (an overflow, a size no survey reaches, "-inf")
-// before the description: such a record is malformed.
-bool hasNonDataNumber(const std::string& line) {
-    const std::string fields = line.substr(0, line.find('\''));
-    for (const std::string& token : vkrTokens(fields, " \t,:")) {
-        const char first = token[0];
-        const bool numeric =
-            (first >= '0' && first <= '9') || first == '-' || first == '+' || first == '.';
-        if (numeric && platform::startsWithNonDataNumber(token))
-            return true;
-    }
-    return false;
 }
 
 // The reader's count of bytes rather than the stream's position: asking the
@@ -456,20 +360,20 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
         postPercent(reader, file, ec ? 0 : size);
         if (userCancelled())
             return false;
-        const std::string kept = withoutControlBytes(line);
-        const std::string damaged = state.reading ? damagedVkrNumber(kept) : std::string();
-        if (!damaged.empty() || hasNonDataNumber(kept)) {
-            reportParseError(kept, path, reader.lineNumber(), wording, damaged);
+        const std::optional<platform::FieldError> fault =
+            state.reading ? vkrRecordFault(line) : std::nullopt;
+        if (fault) {
+            reportParseError(line, path, reader.lineNumber(), wording, fault->sentence());
             return false;
         }
         rawRec record;
-        const int result = parseVkrLine(kept, record, state);
+        const int result = parseVkrLine(line, record, state);
         if (result == rawRecordStore) {
             setRawRecordSource(record, path, reader.lineNumber());
             rawDataList.append(record);
             ++stored;
         } else if (result == rawRecordError) {
-            reportParseError(kept, path, reader.lineNumber(), wording);
+            reportParseError(line, path, reader.lineNumber(), wording);
             return false;
         }
     }

@@ -67,17 +67,13 @@ vkrReaderState startVkrRead();
 // found in %s" (each also in the error report) and returns 1; a
 // malformed record while reading is on writes "Error parsing raw record:",
 // the line and its file and line number to the error report, shows the same,
-// and returns 1 (records read before stay). Every record stored notes its
-// file and line (setRawRecordSource). The shell is asked for a cancel on
-// every line: a cancel returns 1 with nothing shown. After the last file the
-// notes on assumed faces go to the error report. 0 on success.
+// and returns 1 (records read before stay); a record with a field that is
+// not what it must be (vkrRecordFault) is malformed, and the sentence on the
+// field follows. The record is quoted as platform::recordExcerpt quotes it. Every record stored
+// notes its file and line (setRawRecordSource). The shell is asked for a cancel on every line: a
+// cancel returns 1 with nothing shown. After the last file the notes on assumed faces go to the
+// error report. 0 on success.
 int readVkrRawFile(const std::string& fileList, RawReadWording wording = RawReadWording::run);
-
-// The first number field of a record line that is not empty and holds
-// something other than a number, as `<field> "<text>"` ("distance
-// \"30#.816\""); empty when there is none. The parsers read such a field as
-// not given (a number token as 0): readVkrRawFile refuses the record first.
-std::string damagedVkrNumber(const std::string& line);
 
 // Parses one record line (the header excluded) by its first character and
 // the reading flag; stores nothing itself. Returns rawRecordStore when

@@ -24,13 +24,3 @@ std::string_view trimmedBlanks(std::string_view text) {
     const auto last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
 }
-
-std::string withoutControlBytes(const std::string& line) {
-    std::string kept;
-    kept.reserve(line.size());
-    for (const char c : line) {
-        if (static_cast<unsigned char>(c) >= ' ')
-            kept.push_back(c);
-    }
-    return kept;
-}

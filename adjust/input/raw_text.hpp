@@ -17,7 +17,3 @@ void trimBlanks(std::string& text);
 
 // The text without its leading and trailing blanks.
 std::string_view trimmedBlanks(std::string_view text);
-
-// The line without its bytes below a blank (CR, tabs, other controls), as the
-// numeric raw readers take their lines.
-std::string withoutControlBytes(const std::string& line);

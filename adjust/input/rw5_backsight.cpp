@@ -35,7 +35,7 @@ bool Rw5Reading::readBacksightRecord(const Rw5Record& record) {
         backsight = resolveDummyBacksight(occupied, dmsToRadians(*azimuth), ahead);
     }
     if (backsight.empty()) {
-        backsight = "BACK1";
+        backsight = names_.placeholderName();
         if (const auto clash = names_.takePlaceholder(backsight, place()))
             return refuseNameClash(backsight, *clash);
     }

@@ -3,31 +3,69 @@
 #include "input/raw_text.hpp"
 #include "model/packed_degrees.hpp"
 #include "model/point_name.hpp"
-#include "platform/c_locale_text.hpp"
 
 #include <array>
+#include <optional>
 #include <string_view>
 
-std::optional<Rw5BasePoint> parseRw5BaseRecord(const Rw5Record& record) {
-    constexpr std::array<std::string_view, 6> prefixes = {"PN", "LA", "LN", "EL", "AG", "PA"};
-    std::array<std::string, 6> values;
-    for (std::size_t i = 0; i < prefixes.size(); ++i) {
-        const std::string_view token = trimmedBlanks(rw5Token(record, i));
-        if (!startsWithIgnoringCase(token, prefixes[i]))
-            return std::nullopt;
-        values[i] = rw5ValueText(token, 2);
-        if (values[i].empty())
-            return std::nullopt;
-    }
-    std::array<double, 6> numbers{};
-    for (std::size_t i = 1; i < values.size(); ++i) {
-        const std::optional<double> number = platform::parseDataNumber(values[i]);
+namespace {
+
+struct BaseField {
+    std::string_view prefix;
+    const char* field;
+    bool angle;
+};
+
+constexpr std::array<BaseField, 6> baseFields = {{
+    {"PN", "point name", false},
+    {"LA", "latitude", true},
+    {"LN", "longitude", true},
+    {"EL", "height", false},
+    {"AG", "antenna height", false},
+    {"PA", "phase centre offset", false},
+}};
+
+// The value of field `i` (after its prefix), or why there is none.
+platform::FieldValue<std::string> valueOf(const Rw5Record& record, std::size_t i) {
+    const BaseField& base = baseFields[i];
+    const std::string_view token = trimmedBlanks(rw5Token(record, i));
+    const std::string value = rw5ValueText(token, base.prefix.size());
+    if (!startsWithIgnoringCase(token, base.prefix) || value.empty())
+        return platform::missingField(base.field, token);
+    return value;
+}
+
+// Why the number of field `i` is none, quoting its token.
+platform::FieldError numberFault(const Rw5Record& record, std::size_t i,
+                                 const platform::FieldError& refusal) {
+    platform::FieldError error = refusal;
+    error.text = platform::recordExcerpt(trimmedBlanks(rw5Token(record, i)));
+    return error;
+}
+
+} // namespace
+
+platform::FieldValue<Rw5BasePoint> parseRw5BaseRecord(const Rw5Record& record) {
+    std::array<double, baseFields.size()> numbers{};
+    Rw5BasePoint point;
+    for (std::size_t i = 0; i < baseFields.size(); ++i) {
+        const platform::FieldValue<std::string> value = valueOf(record, i);
+        if (!value)
+            return value.error();
+        if (i == 0) {
+            const auto name = platform::readName(*value, baseFields[i].field, pointNameMax);
+            if (!name)
+                return name.error();
+            point.name = *name;
+            continue;
+        }
+        const auto number = baseFields[i].angle
+                                ? platform::readPackedAngle(*value, baseFields[i].field)
+                                : platform::readNumber(*value, baseFields[i].field);
         if (!number)
-            return std::nullopt;
+            return numberFault(record, i, number.error());
         numbers[i] = *number;
     }
-    Rw5BasePoint point;
-    point.name = values[0].substr(0, pointNameMax);
     point.latitude_rad = dmsToRadians(numbers[1]);
     point.longitude_rad = dmsToRadians(numbers[2]);
     point.height = numbers[3];

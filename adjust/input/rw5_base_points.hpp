@@ -3,8 +3,8 @@
 // control reader and the GPS vector reader take.
 
 #include "input/rw5_lines.hpp"
+#include "platform/record_fields.hpp"
 
-#include <optional>
 #include <string>
 
 // A base record's values as written in the file's unit.
@@ -18,6 +18,8 @@ struct Rw5BasePoint {
 };
 
 // The six fields of a base record in their order: PN (name), LA, LN
-// (latitude and longitude, DD.MMSS), EL, AG and PA. None when a field is
-// missing, empty, out of its place or (but the name) no whole number.
-std::optional<Rw5BasePoint> parseRw5BaseRecord(const Rw5Record& record);
+// (latitude and longitude, DD.MMSS with minutes and seconds below 60), EL,
+// AG and PA. Refused, naming the field, when one is missing, empty or out of
+// its place, when a value is not wholly its number or angle, and when the
+// name is longer than the 10 characters the lists hold (it was cut).
+platform::FieldValue<Rw5BasePoint> parseRw5BaseRecord(const Rw5Record& record);

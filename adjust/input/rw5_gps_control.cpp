@@ -12,11 +12,13 @@
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
+#include "platform/record_fields.hpp"
 
 #include "geodetic/earth_centred.hpp"
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -36,20 +38,20 @@ struct CseField {
     std::size_t prefixLength;
     double BaseErrors::*error;
     double globalVars::*setting; // taken for "*"
+    const char* field;
 };
 constexpr std::array<CseField, 3> cseFields = {{
-    {1, &BaseErrors::y, &globalVars::stErrY},
-    {1, &BaseErrors::x, &globalVars::stErrX},
-    {2, &BaseErrors::z, &globalVars::stErrZ},
+    {1, &BaseErrors::y, &globalVars::stErrY, "northing error"},
+    {1, &BaseErrors::x, &globalVars::stErrX, "easting error"},
+    {2, &BaseErrors::z, &globalVars::stErrZ, "elevation error"},
 }};
 
 double rw5GpsUnitFactor() {
     return units::metresPerUnit(projectVars.Rw5GPSUnits);
 }
 
-// False when a value is neither a marker nor a number: that value is not taken.
-bool readCseRecord(std::string line, BaseErrors& errors, double u) {
-    bool read = true;
+// Refused when a value is neither a marker nor a number.
+std::optional<platform::FieldError> readCseRecord(std::string line, BaseErrors& errors, double u) {
     std::erase(line, ' ');
     const Rw5Record record = splitRw5Record(line);
     for (std::size_t i = 0; i < cseFields.size(); ++i) {
@@ -64,16 +66,17 @@ bool readCseRecord(std::string line, BaseErrors& errors, double u) {
             value = stdErrFixed;
         } else if (text.front() == '*') {
             value = projectVars.*field.setting * u;
-        } else if (const std::optional<double> number = platform::parseDataNumber(text)) {
+        } else if (const auto number = platform::readNumber(text, field.field)) {
             value = *number >= 0.0 && *number <= smallestStdErr ? stdErrForZero : *number;
             value *= u;
         } else {
-            read = false;
-            continue;
+            platform::FieldError error = number.error();
+            error.text = platform::recordExcerpt(rw5ValueText(rw5Token(record, i), 0));
+            return error;
         }
         errors.*field.error = value;
     }
-    return read;
+    return std::nullopt;
 }
 
 // The point at the base's mark; its heights are in the file's unit, `u`
@@ -95,20 +98,36 @@ ptGPSXYZCntrl controlPointAt(const Rw5BasePoint& base, const BaseErrors& errors,
     return point;
 }
 
-void readBaseRecords(const Rw5File& file, BaseErrors& errors, double u, int logErrors) {
-    for (const std::string& line : file.lines) {
+// A damaged "CSE" or "BP" record stops the reading: left out, a control
+// point was lost or took the errors of the record before, and the run went
+// on without a word.
+bool readBaseRecords(const RunContext& context, const Rw5File& file, BaseErrors& errors, double u,
+                     int logErrors) {
+    for (std::size_t i = 0; i < file.lines.size(); ++i) {
+        const std::string& line = file.lines[i];
         const Rw5Record record = splitRw5Record(line);
+        std::optional<platform::FieldError> fault;
         if (record.code == "CSE") {
-            if (!readCseRecord(line, errors, u) && logErrors != 0)
-                writeLine(errFile, "Error parsing: " + line);
+            fault = readCseRecord(line, errors, u);
         } else if (record.code == "BP") {
-            const std::optional<Rw5BasePoint> base = parseRw5BaseRecord(record);
+            const platform::FieldValue<Rw5BasePoint> base = parseRw5BaseRecord(record);
             if (base)
                 gpsXyzControlArray.push_back(controlPointAt(*base, errors, u));
-            else if (logErrors != 0)
-                writeLine(errFile, "Error parsing: " + line);
+            fault = base.fault();
         }
+        if (!fault)
+            continue;
+        const std::vector<std::string> lines = {
+            "Error parsing: " + platform::recordExcerpt(line),
+            platform::formatC("  File: %s, line %d", file.path.c_str(), static_cast<int>(i) + 1),
+            fault->sentence()};
+        if (logErrors != 0)
+            for (const std::string& text : lines)
+                writeLine(errFile, text);
+        context.message(lines[0] + "\n" + lines[1] + "\n" + lines[2]);
+        return false;
     }
+    return true;
 }
 
 } // namespace
@@ -127,7 +146,8 @@ int readRw5GpsControlPoints(const RunContext& context, const std::string& fileLi
             return gpsControlFailed;
         }
         context.shell.setMessage("Reading GPS Vectors");
-        readBaseRecords(file, errors, u, logErrors);
+        if (!readBaseRecords(context, file, errors, u, logErrors))
+            return gpsControlFailed;
     }
     return gpsControlDone;
 }

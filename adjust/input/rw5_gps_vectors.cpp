@@ -13,6 +13,7 @@
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
+#include "platform/record_fields.hpp"
 
 #include <array>
 #include <optional>
@@ -109,9 +110,12 @@ private:
     }
 
     std::string readBase(const Rw5Record& record) {
-        base_ = parseRw5BaseRecord(record);
-        if (!base_)
-            return "a base record needs PN, LA, LN, EL, AG and PA in this order";
+        const platform::FieldValue<Rw5BasePoint> base = parseRw5BaseRecord(record);
+        if (!base) {
+            base_.reset();
+            return base.error().sentence();
+        }
+        base_ = *base;
         return {};
     }
 
@@ -162,6 +166,13 @@ private:
         const auto d = prefixedNumbers<3>(record, 2, {"DX", "DY", "DZ"});
         if (!startsWithIgnoringCase(from, "BP") || !startsWithIgnoringCase(to, "PN") || !d)
             return "a G1 record needs BP, PN, DX, DY and DZ";
+        // An empty name is told once the vector is complete; a longer one
+        // than the lists hold was cut.
+        for (const auto& [token, field] :
+             {std::pair{from, "from point"}, std::pair{to, "to point"}})
+            if (const std::string name = rw5Name(token); !name.empty())
+                if (const auto fault = platform::readName(name, field, pointNameMax).fault())
+                    return fault->sentence();
         setPointName(work_.from, rw5Name(from));
         setPointName(work_.to, rw5Name(to));
         work_.dX = (*d)[0];

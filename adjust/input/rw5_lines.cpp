@@ -3,6 +3,7 @@
 #include "input/raw_text.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/line_reader.hpp"
+#include "platform/record_fields.hpp"
 
 #include <array>
 
@@ -26,26 +27,16 @@ bool loadRw5File(const std::string& path, Rw5File& file, std::string& error) {
 
 Rw5Record splitRw5Record(std::string_view line) {
     Rw5Record record;
-    std::size_t start = 0;
-    bool first = true;
-    while (start <= line.size()) {
-        const auto comma = line.find(',', start);
-        const std::string_view token = line.substr(
-            start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
-        if (first) {
-            record.code = std::string(trimmedBlanks(token));
-            first = false;
-        } else if (trimmedBlanks(token).substr(0, 2) == "--") {
-            const auto dashes = line.find("--", start);
+    const std::vector<std::string_view> fields = platform::splitOn(line, ',');
+    record.code = std::string(fields[0]);
+    for (std::size_t i = 1; i < fields.size(); ++i) {
+        if (fields[i].substr(0, 2) == "--") {
+            const std::size_t dashes = static_cast<std::size_t>(fields[i].data() - line.data());
             record.description = std::string(trimmedBlanks(line.substr(dashes + 2)));
             record.hasDescription = true;
             break;
-        } else {
-            record.tokens.emplace_back(token);
         }
-        if (comma == std::string_view::npos)
-            break;
-        start = comma + 1;
+        record.tokens.emplace_back(fields[i]);
     }
     return record;
 }

@@ -41,7 +41,7 @@ std::string_view rw5Token(const Rw5Record& record, std::size_t index);
 std::string rw5ValueText(std::string_view token, std::size_t prefixLength);
 
 // The number of a token, or none when its value text is empty or is no whole
-// number in the C locale (damagedRw5Number names such a token first).
+// number in the C locale (rw5RecordFault names such a token first).
 std::optional<double> rw5Number(std::string_view token, std::size_t prefixLength);
 
 // The first token of the record, point names aside, whose value (after a

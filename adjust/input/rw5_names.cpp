@@ -15,8 +15,28 @@ std::optional<Rw5NameBook::Clash> Rw5NameBook::take(const std::string& name,
     return Clash{entry->second.name, entry->second.how};
 }
 
+void Rw5NameBook::reserve(const std::string& name) {
+    if (!name.empty())
+        reserved_.insert(pointNameKey(name));
+}
+
 bool Rw5NameBook::isFree(const std::string& name) const {
-    return byKey_.find(pointNameKey(name)) == byKey_.end();
+    const std::string key = pointNameKey(name);
+    return byKey_.find(key) == byKey_.end() && reserved_.find(key) == reserved_.end();
+}
+
+std::string Rw5NameBook::freeNumberedName() {
+    std::string name;
+    do
+        name = "BK" + std::to_string(nextDummyNumber_++);
+    while (!isFree(name));
+    return name;
+}
+
+std::string Rw5NameBook::placeholderName() {
+    if (placeholder_.empty())
+        placeholder_ = isFree("BACK1") ? std::string("BACK1") : freeNumberedName();
+    return placeholder_;
 }
 
 std::string Rw5NameBook::dummyBacksight(const std::string& occupied, const std::string& where) {
@@ -24,8 +44,8 @@ std::string Rw5NameBook::dummyBacksight(const std::string& occupied, const std::
     if (const auto known = dummyOf_.find(occupiedKey); known != dummyOf_.end())
         return known->second;
     std::string dummy = "BACK" + occupied;
-    while (dummy.size() > pointNameMax || !isFree(dummy))
-        dummy = "BK" + std::to_string(nextDummyNumber_++);
+    if (dummy.size() > pointNameMax || !isFree(dummy))
+        dummy = freeNumberedName();
     byKey_.emplace(pointNameKey(dummy),
                    Entry{dummy, "made as the dummy backsight of " + occupied + " (" + where + ")",
                          Kind::dummyBacksight});

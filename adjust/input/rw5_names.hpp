@@ -5,11 +5,14 @@
 // ("LONGNAME001" and "LONGNAME002"). The book keeps the first whole name of
 // each point and says which earlier name a new one would merge with; it also
 // names the dummy backsights of setups without a backsight point, each
-// unique among the names met.
+// unique among the names met and the names the files hold anywhere (a real
+// point called like a dummy made before it stopped the reading of a valid
+// file).
 
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 class Rw5NameBook {
 public:
@@ -20,6 +23,15 @@ public:
         std::string earlier;
         std::string how;
     };
+
+    // Notes a name that the files hold, before they are read: no dummy
+    // backsight is ever called so.
+    void reserve(const std::string& name);
+
+    // The name of the one placeholder backsight, the same at every call:
+    // "BACK1", unless the files hold a point so called or a name met has it;
+    // then "BK" and the first number that makes a name not met.
+    std::string placeholderName();
 
     // Takes the name read at `where` ("<file>, line <n>"). None when it is
     // empty, new, or the same name (letter case aside) as the one met
@@ -47,6 +59,10 @@ private:
     bool isFree(const std::string& name) const;
 
     std::unordered_map<std::string, Entry> byKey_;
+    std::string freeNumberedName();
+
     std::unordered_map<std::string, std::string> dummyOf_; // occupied point's key -> dummy
+    std::unordered_set<std::string> reserved_;             // keys of the files' names
+    std::string placeholder_;
     int nextDummyNumber_ = 1;
 };

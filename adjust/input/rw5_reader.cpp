@@ -14,6 +14,7 @@
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
 #include "platform/paths.hpp"
+#include "platform/record_fields.hpp"
 #include "platform/shell_services.hpp"
 #include "platform/system_reason.hpp"
 
@@ -49,7 +50,6 @@ int readRw5File(const std::string& fileList, const std::string& aliasMarker) {
     pointAliasList.clear();
     activeShell().setMessage("Reading Raw data");
 
-    Rw5Reading reading(upperAscii(aliasMarker), unitFactor);
     std::vector<Rw5File> files;
     for (const std::string& name : fileListNames(fileList)) {
         Rw5File file;
@@ -59,10 +59,13 @@ int readRw5File(const std::string& fileList, const std::string& aliasMarker) {
             reportRawFileFault(error);
             return rw5ReadFailed;
         }
-        if (!reading.readFile(file))
-            return rw5ReadFailed;
         files.push_back(std::move(file));
     }
+    Rw5Reading reading(upperAscii(aliasMarker), unitFactor);
+    reading.reserveNames(files);
+    for (const Rw5File& file : files)
+        if (!reading.readFile(file))
+            return rw5ReadFailed;
     if (lacksControlCoordinates() != 0 && readRw5OcControl(files, unitFactor) == 1)
         assumeRw5StartControl(files, unitFactor);
     return rw5ReadDone;
@@ -100,16 +103,15 @@ bool Rw5Reading::readLine(const std::string& line) {
         heightsOn_ = isHeightsOnNote(line);
         return true;
     }
+    // A "BD" that a setup took is checked like any record: its sight is the
+    // setup's backsight sight.
+    if (const auto fault = rw5RecordFault(record))
+        return refuseRecord(fault->sentence());
+    if (const std::string bad = nonDataNumberToken(record); !bad.empty())
+        return refuseRecord("The value \"" + platform::recordExcerpt(bad) +
+                            "\" is not a usable number.");
     if (line_ == foldedBd_) {
         foldedBd_ = noLine;
-        return true;
-    }
-    if (const std::string damaged = damagedRw5Number(record); !damaged.empty()) {
-        refuseRecord("its " + damaged + " is not a number.");
-        return true;
-    }
-    if (const std::string bad = nonDataNumberToken(record); !bad.empty()) {
-        refuseRecord("its value " + bad + " is not a usable number.");
         return true;
     }
     if (!takeRecordNames(record))
@@ -275,29 +277,53 @@ void Rw5Reading::addStoredPoint(const Rw5StoredPoint& point) {
         storedPoints_.push_back(point);
 }
 
-// A record with a damaged number, or one that is no data ("inf", "nan", an
-// overflow, a size no survey reaches), is left out whole: read as far as it
-// goes or as it is, one such value would spread through every later
-// computation.
-void Rw5Reading::refuseRecord(const std::string& reason) const {
-    writeLine(errFile, "Warning, the following raw record was not read: " + reason);
+// A record with a damaged field, or a number that is no data ("inf", "nan",
+// an overflow, a size no survey reaches), stops the reading. Left out with a
+// warning, the records after it attached to the wrong setup or height (a
+// setup lost moved its sights by tens of metres) and the run ended well.
+// No run context reaches readRw5File: its interface has none, so the shell is
+// the active one (the run installs its own for its length).
+bool Rw5Reading::refuseRecord(const std::string& reason) const {
+    const std::string record = platform::recordExcerpt(lineText());
+    writeLine(errFile, "Error parsing raw record:");
+    writeLine(errFile, record);
     writeLine(errFile, lineLocation());
-    writeLine(errFile, "  " + lineText());
+    writeLine(errFile, reason);
     writeLine(errFile, "");
+    activeShell().message("Error parsing raw record:\n" + record + "\n" + lineLocation() + "\n" +
+                              reason,
+                          MessageKind::ok);
+    return false;
 }
 
-// The names a record of the reading pass gives, by its code.
-bool Rw5Reading::takeRecordNames(const Rw5Record& record) {
+std::vector<std::string> rw5RecordNames(const Rw5Record& record) {
     const std::string& code = record.code;
     std::size_t count = 0;
     if (isRw5ObservationCode(code) != 0 || code == "BK" || code == "AZ")
         count = 2;
     else if (code == "SP" || code == "GS" || code == "EL" || code == "Z" || code == "OC")
         count = 1;
+    std::vector<std::string> names;
     for (std::size_t i = 0; i < count; ++i)
-        if (!takeName(rw5Name(rw5Token(record, i))))
+        names.push_back(rw5Name(rw5Token(record, i)));
+    return names;
+}
+
+bool Rw5Reading::takeRecordNames(const Rw5Record& record) {
+    for (const std::string& name : rw5RecordNames(record))
+        if (!takeName(name))
             return false;
     return true;
+}
+
+void Rw5Reading::reserveNames(const std::vector<Rw5File>& files) {
+    for (const Rw5File& file : files) {
+        for (const std::string& line : file.lines) {
+            for (const std::string& name : rw5RecordNames(splitRw5Record(line)))
+                names_.reserve(name);
+            names_.reserve(rw5ReadingNotePoint(line));
+        }
+    }
 }
 
 bool Rw5Reading::takeName(const std::string& name) {

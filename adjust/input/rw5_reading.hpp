@@ -6,10 +6,12 @@
 #include "input/rw5_names.hpp"
 #include "input/rw5_sights.hpp"
 #include "model/raw_record.hpp"
+#include "platform/record_fields.hpp"
 
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A point whose coordinates the files gave ("SP", "GS", "EL"); the first
@@ -31,6 +33,10 @@ public:
     // error or a point name that would merge with another (the error report
     // says which).
     bool readFile(const Rw5File& file);
+
+    // Notes every point name of the files before any is read, so that no
+    // dummy backsight is called like a point that comes later.
+    void reserveNames(const std::vector<Rw5File>& files);
 
 private:
     bool readLine(const std::string& line);
@@ -62,7 +68,7 @@ private:
     bool isResectionNext() const;
     bool readResection(const std::string& point);
     // Stops the reading at a resection note with a number that is none.
-    bool refuseNote(std::size_t noteLine, const std::string& damaged) const;
+    bool refuseNote(std::size_t noteLine, const platform::FieldError& damaged) const;
 
     // Changed HI: the setup just read is repeated with it.
     void repeatSetupWithNewHi();
@@ -84,8 +90,10 @@ private:
     std::string place() const;
 
     const std::string& lineText() const { return file_->lines[line_]; }
-    // Leaves the record out with a warning ending in `reason`.
-    void refuseRecord(const std::string& reason) const;
+    // Stops the reading at the record: "Error parsing raw record:", the
+    // record, where it stands and `reason` (a sentence) in the error report
+    // and a message. Always false.
+    bool refuseRecord(const std::string& reason) const;
     // "  File: <path>, line <n>": where a failing record stands.
     std::string lineLocation() const;
 
@@ -104,6 +112,13 @@ private:
     std::size_t foldedBd_ = noLine; // the "BD" whose sight a setup took
     static constexpr std::size_t noLine = static_cast<std::size_t>(-1);
 };
+
+// The point names a record gives (a sight's or setup's two points, a
+// stored point's one), by its code; empty texts where a name is missing.
+std::vector<std::string> rw5RecordNames(const Rw5Record& record);
+
+// The point a "--Reading" note of a resection sights; empty for another line.
+std::string rw5ReadingNotePoint(std::string_view line);
 
 // From a point to its dummy backsight, in the file's length unit.
 inline constexpr double rw5DummyDistance = 100.0;

@@ -1,9 +1,9 @@
 #include "input/rw5_reading.hpp"
 
-#include "input/number_fields.hpp"
 #include "input/rw5_numbers.hpp"
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
+#include "platform/record_fields.hpp"
 #include "platform/shell_services.hpp"
 
 namespace {
@@ -28,8 +28,17 @@ std::optional<double> valueAfter(std::string_view text) {
 struct ResectionReading {
     Rw5Observation sight;
     std::optional<double> targetHeight;
-    std::string damaged; // a number of the reading that is none, named
+    std::optional<platform::FieldError> damaged; // a number of the reading that is none
 };
+
+// A note's number that is none: the note's text from `text` on is quoted.
+platform::FieldError noNumber(std::string_view field, std::string_view text) {
+    platform::FieldError error;
+    error.fault = platform::FieldFault::notANumber;
+    error.field = std::string(field);
+    error.text = platform::recordExcerpt(text);
+    return error;
+}
 
 // "<point>,<angle>,<vertical>,<distance>[,--<description>][,HR<height>]"
 ResectionReading parseResectionReading(std::string_view data) {
@@ -38,12 +47,12 @@ ResectionReading parseResectionReading(std::string_view data) {
     if (height != std::string_view::npos) {
         reading.targetHeight = valueAfter(data.substr(height + 3));
         if (!reading.targetHeight)
-            reading.damaged = quotedField("target height", data.substr(height + 1));
+            reading.damaged = noNumber("target height", data.substr(height + 1));
         data = data.substr(0, height);
     }
     const Rw5Record record = splitRw5Record(data);
-    if (reading.damaged.empty())
-        reading.damaged = damagedRw5Sight(record, 0);
+    if (!reading.damaged)
+        reading.damaged = rw5SightFault(record, 0);
     reading.sight.foresight = record.code;
     reading.sight.sight = rw5Sight(rw5Token(record, 0), rw5Token(record, 1), rw5Token(record, 2));
     reading.sight.description = record.description;
@@ -51,6 +60,12 @@ ResectionReading parseResectionReading(std::string_view data) {
 }
 
 } // namespace
+
+std::string rw5ReadingNotePoint(std::string_view line) {
+    if (!startsWithIgnoringCase(line, "--Reading") || line.size() <= readingDataColumn)
+        return {};
+    return splitRw5Record(line.substr(readingDataColumn)).code;
+}
 
 bool Rw5Reading::isResectionNext() const {
     for (std::size_t i = line_ + 1; i < file_->lines.size() && isNoteLine(file_->lines[i]); ++i)
@@ -70,7 +85,7 @@ bool Rw5Reading::readResection(const std::string& point) {
         if (startsWithIgnoringCase(note, "--Resection:HI")) {
             const std::optional<double> height = valueAfter(std::string_view(note).substr(14));
             if (!height)
-                return refuseNote(i, quotedField("HI", note));
+                return refuseNote(i, noNumber("HI", note));
             instrumentHeight = *height;
             continue;
         }
@@ -78,8 +93,8 @@ bool Rw5Reading::readResection(const std::string& point) {
             continue;
         const ResectionReading reading =
             parseResectionReading(std::string_view(note).substr(readingDataColumn));
-        if (!reading.damaged.empty())
-            return refuseNote(i, reading.damaged);
+        if (reading.damaged)
+            return refuseNote(i, *reading.damaged);
         if (!takeName(reading.sight.foresight))
             return false;
         rodHeight = reading.targetHeight.value_or(rodHeight);
@@ -112,14 +127,15 @@ bool Rw5Reading::readResection(const std::string& point) {
 
 // No run context reaches readRw5File: its interface has none, so the shell is
 // the active one (the run installs its own for its length).
-bool Rw5Reading::refuseNote(std::size_t noteLine, const std::string& damaged) const {
-    const std::string text = "Error parsing resection note: its " + damaged + " is not a number.";
+bool Rw5Reading::refuseNote(std::size_t noteLine, const platform::FieldError& damaged) const {
+    const std::string text = "Error parsing resection note: " + damaged.sentence();
     const std::string where = platform::formatC("  File: %s, line %d", file_->path.c_str(),
                                                 static_cast<int>(noteLine) + 1);
     writeLine(errFile, text);
     writeLine(errFile, where);
-    writeLine(errFile, "  " + file_->lines[noteLine]);
+    const std::string note = platform::recordExcerpt(file_->lines[noteLine]);
+    writeLine(errFile, "  " + note);
     writeLine(errFile, "");
-    activeShell().message(text + "\n" + where + "\n" + file_->lines[noteLine], MessageKind::ok);
+    activeShell().message(text + "\n" + where + "\n" + note, MessageKind::ok);
     return false;
 }

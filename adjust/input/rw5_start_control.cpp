@@ -81,8 +81,9 @@ int readRw5OcControl(const std::vector<Rw5File>& files, double unitFactor) {
     for (const Rw5File& file : files) {
         for (const std::string& line : file.lines) {
             const Rw5Record record = splitRw5Record(line);
-            // The reading pass refused such a record with a warning.
-            if (!damagedRw5Number(record).empty())
+            // The reading pass stopped at such a record; one it passed over
+            // (reading off) is no control.
+            if (rw5RecordFault(record))
                 continue;
             if (record.code == "OC") {
                 lastOccupied = rw5Name(rw5Token(record, 0));

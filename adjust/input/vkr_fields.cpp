@@ -1,14 +1,12 @@
 #include "input/vkr_fields.hpp"
 
 #include "input/raw_text.hpp"
-#include "platform/c_locale_text.hpp"
+#include "platform/record_fields.hpp"
 
 namespace {
 
 std::string fieldText(const std::string& line, vkrColumn column) {
-    if (column.first >= line.size())
-        return {};
-    return line.substr(column.first, column.width);
+    return std::string(platform::fixedColumn(line, column.first, column.width));
 }
 
 } // namespace
@@ -32,17 +30,7 @@ std::string vkrTextFrom(const std::string& line, std::size_t first) {
 }
 
 std::optional<double> vkrNumberField(const std::string& line, vkrColumn column) {
-    return platform::parseDataNumber(vkrNameField(line, column));
-}
-
-std::vector<std::string> vkrTokens(const std::string& text, const char* separators) {
-    std::vector<std::string> tokens;
-    std::size_t start = text.find_first_not_of(separators);
-    while (start != std::string::npos) {
-        const std::size_t end = text.find_first_of(separators, start);
-        tokens.push_back(
-            text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        start = end == std::string::npos ? end : text.find_first_not_of(separators, end);
-    }
-    return tokens;
+    const platform::FieldValue<double> number =
+        platform::readNumber(fieldText(line, column), "field");
+    return number ? std::optional<double>(*number) : std::nullopt;
 }

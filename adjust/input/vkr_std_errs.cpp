@@ -1,14 +1,15 @@
 #include "input/vkr_std_errs.hpp"
 
-#include "input/number_fields.hpp"
 #include "model/raw_record.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/c_locale_text.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -55,7 +56,7 @@ bool isMarker(const StdErrKey& key, std::string_view value) {
     return value == "*" || (key.kind == Value::control && (value == "!" || value == "#"));
 }
 
-// A value that is no marker is a number: it was checked by damagedStdErrValue.
+// A value that is no marker is a number: it was checked by stdErrValueFault.
 double numberOf(std::string_view value) {
     return platform::parseDataNumber(value).value_or(0.0);
 }
@@ -95,11 +96,41 @@ void scanStdErrTokens(const std::string& text, rawRec& record, double unitFactor
     });
 }
 
-std::string damagedStdErrValue(const std::string& text) {
-    std::string damaged;
-    forEachStdErrToken(text, [&damaged](const StdErrKey& key, std::string_view value) {
-        if (damaged.empty() && !isMarker(key, value) && !platform::parseDataNumber(value))
-            damaged = quotedField("standard error " + std::string(key.name), value);
-    });
-    return damaged;
+namespace {
+
+struct KeyedValue {
+    const StdErrKey* key = nullptr;
+    std::size_t first = 0; // after the colon
+    std::size_t end = 0;   // after the value's last piece
+};
+
+// The values of the recognised keys, each running over the pieces without
+// a colon that follow it. Pieces before the first key are no value.
+std::vector<KeyedValue> keyedValues(std::string_view all) {
+    std::vector<KeyedValue> values;
+    for (std::size_t start = all.find_first_not_of(" ,"); start != std::string_view::npos;) {
+        const std::size_t end = std::min(all.find_first_of(" ,", start), all.size());
+        const std::size_t colon = all.substr(start, end - start).find(':');
+        if (colon != std::string_view::npos)
+            values.push_back({keyBefore(all.substr(start), colon), start + colon + 1, end});
+        else if (!values.empty())
+            values.back().end = end;
+        start = all.find_first_not_of(" ,", end);
+    }
+    return values;
+}
+
+} // namespace
+
+std::optional<platform::FieldError> stdErrValueFault(std::string_view text) {
+    for (const KeyedValue& value : keyedValues(text)) {
+        const std::string_view valueText = text.substr(value.first, value.end - value.first);
+        if (value.key == nullptr || isMarker(*value.key, valueText))
+            continue;
+        const platform::FieldValue<double> number =
+            platform::readNumber(valueText, "standard error " + std::string(value.key->name));
+        if (!number)
+            return number.error();
+    }
+    return std::nullopt;
 }

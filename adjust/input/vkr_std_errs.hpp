@@ -10,7 +10,11 @@
 // 1e-15) read as 1e-6. Linear values, the project's included, are multiplied
 // by the reader's unit factor.
 
+#include "platform/record_fields.hpp"
+
+#include <optional>
 #include <string>
+#include <string_view>
 
 struct rawRec;
 
@@ -18,6 +22,7 @@ struct rawRec;
 void scanStdErrTokens(const std::string& text, rawRec& record, double unitFactor);
 
 // The first recognised key of `text` whose value is neither a number nor a
-// marker its key takes, as `standard error <KEY> "<value>"`; empty when
-// every value is one.
-std::string damagedStdErrValue(const std::string& text);
+// marker its key takes, its field named `standard error <KEY>`; none when
+// every value is one. A value runs to the next key, so a blank inside a
+// number ("PE:1 .5") refuses it instead of leaving ".5" unread.
+std::optional<platform::FieldError> stdErrValueFault(std::string_view text);

@@ -52,7 +52,7 @@ FieldError refusal(FieldFault fault, std::string_view field, std::string_view te
     FieldError error;
     error.fault = fault;
     error.field = std::string(field);
-    error.text = recordExcerpt(text);
+    error.text = recordExcerpt(withoutBlanksAround(text));
     return error;
 }
 
@@ -98,6 +98,9 @@ std::string FieldError::sentence() const {
         return "The " + quoted + " is not a name: it holds a control byte.";
     case FieldFault::nameTooLong:
         return formatC("The %s is longer than %zu characters.", quoted.c_str(), limit);
+    case FieldFault::outsideColumns:
+        return formatC("The %s runs past its columns %zu to %zu.", quoted.c_str(), firstColumn,
+                       lastColumn);
     case FieldFault::fieldCount:
         if (least == most)
             return formatC("The record has %zu fields; it needs %zu.", found, least);
@@ -161,10 +164,32 @@ std::optional<FieldError> checkFieldCount(std::size_t found, std::size_t least, 
     return error;
 }
 
+std::optional<FieldError> checkBlankColumn(std::string_view record, std::size_t column,
+                                           std::string_view field, std::size_t firstColumn,
+                                           std::size_t lastColumn) {
+    if (column >= record.size() || record[column] == ' ')
+        return std::nullopt;
+    std::size_t first = column;
+    while (first > 0 && record[first - 1] != ' ')
+        --first;
+    std::size_t end = column;
+    while (end < record.size() && record[end] != ' ')
+        ++end;
+    FieldError error =
+        refusal(FieldFault::outsideColumns, field, record.substr(first, end - first));
+    error.firstColumn = firstColumn;
+    error.lastColumn = lastColumn;
+    return error;
+}
+
+FieldError missingField(std::string_view field, std::string_view text) {
+    return refusal(FieldFault::missing, field, text);
+}
+
 FieldValue<std::string_view> fieldAt(const std::vector<std::string_view>& fields, std::size_t index,
                                      std::string_view field) {
     if (index >= fields.size())
-        return refusal(FieldFault::missing, field, {});
+        return missingField(field);
     return fields[index];
 }
 

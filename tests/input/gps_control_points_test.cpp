@@ -362,29 +362,44 @@ TEST_F(GpsControlReading, ControlErrorRecordsChangeTheBasePointErrors) {
     }
 }
 
-TEST_F(GpsControlReading, BrokenBaseRecordsAreSkippedAndLogged) {
+// A damaged base or control-error record was left out with one line in the
+// error report, and the run went on without that control point (or with the
+// errors of the record before): it now stops the reading naming the file,
+// the line and the field.
+TEST_F(GpsControlReading, ABrokenBaseRecordStopsTheReadingNamingTheField) {
     const ErrorReport report;
-    const std::vector<std::string> broken = {
-        "BP,PN,LA45.0,LN-75.0,EL100,AG1.5,PA0.1",  // no name
-        "BP,PNX,LN-75.0,LA45.0,EL100,AG1.5,PA0.1", // out of order
-        "BP,PNX,LA45.0,LN-75.0,EL100,AG1.5",       // no PA
-        "BP,PNX,LA,LN-75.0,EL100,AG1.5,PA0.1",     // no latitude
-        "BP,PNX,LA45.0,LN-75.0,EL,AG1.5,PA0.1",    // no height
+    const std::string notANumber = " is not a number.";
+    const struct {
+        const char* line;
+        std::string why;
+    } rows[] = {
+        {"BP,PN,LA45.0,LN-75.0,EL100,AG1.5,PA0.1", "The point name is missing."},
+        {"BP,PNX,LN-75.0,LA45.0,EL100,AG1.5,PA0.1", "The latitude is missing."},
+        {"BP,PNX,LA45.0,LN-75.0,EL100,AG1.5", "The phase centre offset is missing."},
+        {"BP,PNX,LA,LN-75.0,EL100,AG1.5,PA0.1", "The latitude is missing."},
+        {"BP,PNX,LA45.0,LN-75.0,EL,AG1.5,PA0.1", "The height is missing."},
+        {"BP,PNX,LA45.0,LN-75.0,EL10O,AG1.5,PA0.1", "The height \"EL10O\"" + notANumber},
+        {"BP,PNX,LA45.7500,LN-75.0,EL100,AG1.5,PA0.1",
+         "The latitude \"LA45.7500\" is not a dd.mmss angle: its minutes or seconds are 60 or "
+         "more."},
+        {"BP,PNLONGNAME001,LA45.0,LN-75.0,EL100,AG1.5,PA0.1",
+         "The point name \"LONGNAME001\" is longer than 10 characters."},
+        {"CSE,N0x5,E0.5", "The northing error \"N0x5\"" + notANumber},
     };
-    std::string rw5;
-    for (const std::string& line : broken)
-        rw5 += line + "\r\n";
-    write("b.rw5", rw5 + "BP,PNOK,LA45.0,LN-75.0,EL100,AG1.5,PA0.1\r\n");
-    ASSERT_EQ(readRw5GpsControlPoints(context, "notes.txt\nb.rw5\n", 1), gpsControlDone);
-    ASSERT_EQ(gpsXyzControlArray.size(), 1u);
-    EXPECT_EQ(fixedText(gpsXyzControlArray[0].name), "OK");
-    const std::string err = report.text();
-    for (const std::string& line : broken)
-        EXPECT_NE(err.find("Error parsing: " + line + "\r\n"), std::string::npos) << line;
-
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        gpsXyzControlArray.clear();
+        write("b.rw5", "BP,PNOK,LA45.0,LN-75.0,EL100,AG1.5,PA0.1\r\n" + std::string(row.line) +
+                           "\r\nBP,PNOK2,LA45.0,LN-75.0,EL100,AG1.5,PA0.1\r\n");
+        ASSERT_EQ(readRw5GpsControlPoints(context, "notes.txt\nb.rw5\n", 1), gpsControlFailed);
+        EXPECT_EQ(gpsXyzControlArray.size(), 1u) << "the points before stay";
+        const std::string text = "Error parsing: " + std::string(row.line) +
+                                 "\r\n  File: " + path("b.rw5") + ", line 2\r\n" + row.why + "\r\n";
+        EXPECT_NE(report.text().find(text), std::string::npos) << report.text();
+    }
     gpsXyzControlArray.clear();
     const auto before = report.text().size();
-    ASSERT_EQ(readRw5GpsControlPoints(context, "b.rw5\n", 0), gpsControlDone);
+    EXPECT_EQ(readRw5GpsControlPoints(context, "b.rw5\n", 0), gpsControlFailed);
     EXPECT_EQ(report.text().size(), before) << "nothing logged without logErrors";
     EXPECT_EQ(readRw5GpsControlPoints(context, "gone.rw5\n", 1), gpsControlFailed);
     EXPECT_EQ(shell.boxTexts().back(),

@@ -279,10 +279,12 @@ TEST_F(VkrReader, AMalformedRecordStopsTheReadNamingFileAndLine) {
     EXPECT_EQ(records().size(), 1u) << "records read before stay; the rest is not read";
     const std::string path = (folder / "net.vkr").string();
     const std::string where = "In " + path + ", line 3.";
-    EXPECT_NE(errText().find("Error parsing raw record:\r\n" + bad + "\r\n" + where + "\r\n"),
+    const std::string why = "The backsight point is blank.";
+    EXPECT_NE(errText().find("Error parsing raw record:\r\n" + bad + "\r\n" + where + "\r\n" + why +
+                             "\r\n"),
               std::string::npos);
     ASSERT_EQ(shell.boxes.size(), 1u);
-    EXPECT_EQ(shell.boxes[0].text, "Error parsing raw record:\n" + bad + "\n" + where);
+    EXPECT_EQ(shell.boxes[0].text, "Error parsing raw record:\n" + bad + "\n" + where + "\n" + why);
 }
 
 // A number field holds one whole number, or its record is malformed, named
@@ -329,8 +331,7 @@ TEST_F(VkrReader, ANumberFieldThatIsNoWholeNumberMakesItsRecordMalformed) {
                                            "\nThe " + row.field + " is not a number.");
     }
     resetProgramLists();
-    // An azimuth without its point pair is no record: its value is not read.
-    EXPECT_EQ(read({"6E P1 1.0 'rod 1e999 inf", "6SE X:#,Y:!,Z:*,PE:1e-1", "3AB 4x", "6E P3 2.0"}),
+    EXPECT_EQ(read({"6E P1 1.0 'rod 1e999 inf", "6SE X:#,Y:!,Z:*,PE:1e-1", "6E P3 2.0"}),
               vkrReadOk);
     EXPECT_EQ(records().size(), 3u);
 }
@@ -412,4 +413,41 @@ TEST(RawFileDispatch, AnRw5NameSendsTheWholeListToTheRw5Reader) {
     EXPECT_EQ(readRawFiles((folder / "a.vkr").string() + "\n" + (folder / "b.rw5").string()), 0);
     EXPECT_EQ(rawDataList.count(), 2);
     resetProgramLists();
+}
+
+// Fields the reader once took in part: a blank inside a standard error left
+// ".5" unread; minutes of 72 are no dd.mmss minutes, while the same digits
+// are a grads reading in a project that measures in grads.
+TEST_F(VkrReader, FieldsAreCheckedWholeAndAnglesInTheProjectsUnit) {
+    const std::string zenith72 = obs('1', "", "", "", "1.6", "92.25023", "30.816", "89.7200", "P9");
+    const struct {
+        int angleType;
+        std::string record;
+        const char* why; // nullptr: read
+    } rows[] = {
+        {0, "6SE PE:1 .5 VR:3", "The standard error PE \"1 .5\" is not a number."},
+        {0, "6SE PE:1,5 VR:3", "The standard error PE \"1,5\" is not a number."},
+        {0, zenith72,
+         "The zenith \"89.7200\" is not a dd.mmss angle: its minutes or seconds are 60 or more."},
+        {1, zenith72, nullptr},
+        {0, "6DR A-B 45.7500",
+         "The azimuth \"45.7500\" is not a dd.mmss angle: its minutes or seconds are 60 or more."},
+        {0, "6E LONGNAME001 10.0", "The point name \"LONGNAME001\" is longer than 10 characters."},
+        {0, "6E P2 10.0 12.0", "The record has 3 fields; it needs 2."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.record);
+        resetProgramLists();
+        shell.boxes.clear();
+        projectVars.angleType = row.angleType;
+        const int result = read({"6E P1 1.0", row.record});
+        if (row.why == nullptr) {
+            EXPECT_EQ(result, vkrReadOk);
+            continue;
+        }
+        ASSERT_EQ(result, vkrReadFailed);
+        ASSERT_EQ(shell.boxes.size(), 1u);
+        EXPECT_EQ(shell.boxes[0].text, "Error parsing raw record:\n" + row.record + "\nIn " +
+                                           (folder / "net.vkr").string() + ", line 3.\n" + row.why);
+    }
 }

@@ -1,8 +1,8 @@
-// Point names of .RW5 files never merge without a word: the lists hold a
-// name's first 10 characters, so two names alike in those stop the reading
-// naming the file, the line and both names; names of 10 characters or less
-// are kept whole; the dummy backsights of setups without a backsight point
-// are each a point of their own.
+// Point names of .RW5 files are never cut: the lists hold 10 characters, so
+// a longer name stops the reading naming the file, the line and the name;
+// names of 10 characters or less are kept whole; the dummy backsights of
+// setups without a backsight point are each a point of their own, and never
+// take the name of a point of the files.
 
 #include "input/rw5_names.hpp"
 #include "rw5_test_support.hpp"
@@ -24,59 +24,55 @@ protected:
     std::string path() const { return (folder / "names.rw5").string(); }
 };
 
-// Each row: a file whose line 3 brings a name that would merge with the one
-// line 2 brought.
-TEST_F(Rw5NameFile, NamesAlikeInTheirFirstTenCharactersStopTheReading) {
+// Cut to 10 characters, LONGNAME001 and LONGNAME002 were one point, and a
+// lone LONGNAME001 came out as LONGNAME00. Each row: a file whose line 3
+// brings a name of 11 characters or more in one of the places names stand.
+TEST_F(Rw5NameFile, NamesLongerThanTheListsHoldStopTheReading) {
     const struct {
-        const char* second;
-        const char* earlier;
-        const char* later;
+        const char* record;
+        const char* field;
+        const char* name;
     } rows[] = {
-        {"SS,OP1,FPLONGNAME002,AR20.0000,ZE90.0000,SD20.000", "LONGNAME001", "LONGNAME002"},
-        {"SS,OP1,FPLONGNAME00,AR20.0000,ZE90.0000,SD20.000", "LONGNAME001", "LONGNAME00"},
-        {"SP,PNlongname001x,N 10.0,E 20.0,EL1.0", "LONGNAME001", "longname001x"},
-        {"BK,OPLONGNAME0019,BP1,BS,BC0.0000", "LONGNAME001", "LONGNAME0019"},
-        {"AZ,BP1,FPLONGNAME002,AZ45.0000", "LONGNAME001", "LONGNAME002"},
+        {"SS,OP1,FPLONGNAME002,AR20.0000,ZE90.0000,SD20.000", "foresight point", "LONGNAME002"},
+        {"SS,OPLONGNAME002,FP2,AR20.0000,ZE90.0000,SD20.000", "occupied point", "LONGNAME002"},
+        {"SP,PNlongname001x,N 10.0,E 20.0,EL1.0", "point name", "longname001x"},
+        {"BK,OPLONGNAME0019,BP1,BS,BC0.0000", "occupied point", "LONGNAME0019"},
+        {"BK,OP1,BPLONGNAME0019,BS,BC0.0000", "backsight point", "LONGNAME0019"},
+        {"AZ,BP1,FPLONGNAME002,AZ45.0000", "to point", "LONGNAME002"},
+        {"EL,PNLONGNAME002,EL10.0", "point name", "LONGNAME002"},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.second);
+        SCOPED_TRACE(row.record);
         resetProgramLists();
         shell.boxes.clear();
         ASSERT_EQ(::ftruncate(errFile, 0), 0);
         ASSERT_EQ(::lseek(errFile, 0, SEEK_SET), 0);
-        const std::string second = row.second;
+        const std::string record = row.record;
         ASSERT_EQ(readText("LS,HI1.500,HR1.500\r\n"
-                           "SS,OP1,FPLONGNAME001,AR10.0000,ZE90.0000,SD10.000\r\n" +
-                           second + "\r\nSS,OP1,FP9,AR30.0000,ZE90.0000,SD30.000\r\n"),
+                           "SS,OP1,FP2,AR10.0000,ZE90.0000,SD10.000\r\n" +
+                           record + "\r\nSS,OP1,FP9,AR30.0000,ZE90.0000,SD30.000\r\n"),
                   rw5ReadFailed);
-        const std::string text = "Point names " + std::string(row.earlier) + " and " + row.later +
-                                 " agree in their first 10 characters, so they would be one "
-                                 "point.";
-        const std::string where = "  File: " + path() + ", line 3";
-        const std::string earlier =
-            "  " + std::string(row.earlier) + " was read in " + path() + ", line 2";
-        EXPECT_EQ(errorReport(), text + "\r\n" + where + "\r\n" + earlier + "\r\n\r\n");
+        const std::string text = "Error parsing raw record:\r\n" + record +
+                                 "\r\n  File: " + path() + ", line 3\r\nThe " + row.field + " \"" +
+                                 row.name + "\" is longer than 10 characters.\r\n\r\n";
+        EXPECT_EQ(errorReport(), text);
         ASSERT_EQ(shell.boxes.size(), 1u);
-        EXPECT_EQ(shell.boxes[0].text, text + "\n" + where + "\n" + earlier);
         EXPECT_EQ(records().size(), 1u) << "the records before stay, the rest is not read";
     }
 }
 
-// Names the lists hold whole, the same name in another letter case, and a
-// long name met again: one point each, nothing refused.
+// Names the lists hold whole and the same name in another letter case: one
+// point each, nothing refused.
 TEST_F(Rw5NameFile, NamesTheListsHoldAreReadWhole) {
     ASSERT_EQ(readText("LS,HI1.500,HR1.500\r\n"
-                       "SS,OP1,FPLONGNAME001,AR10.0000,ZE90.0000,SD10.000\r\n"
-                       "SS,OP1,FPLONGNAME001,AR10.0000,ZE90.0000,SD10.000\r\n"
                        "SS,OP1,FPA23456789B,AR20.0000,ZE90.0000,SD20.000\r\n"
                        "SS,OP1,FPa23456789b,AR20.0000,ZE90.0000,SD20.000\r\n"
                        "SS,OP1,FPA23456789C,AR30.0000,ZE90.0000,SD30.000\r\n"),
               rw5ReadDone);
     const std::vector<rawRec> r = records();
-    ASSERT_EQ(r.size(), 5u);
-    EXPECT_EQ(nameOf(r[0].foresightName), "LONGNAME00");
-    EXPECT_EQ(nameOf(r[2].foresightName), "A23456789B");
-    EXPECT_EQ(nameOf(r[4].foresightName), "A23456789C");
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(nameOf(r[0].foresightName), "A23456789B");
+    EXPECT_EQ(nameOf(r[2].foresightName), "A23456789C");
     EXPECT_EQ(errorReport(), "");
 }
 
@@ -102,19 +98,59 @@ TEST_F(Rw5NameFile, DummyBacksightsAreEachAPointOfTheirOwn) {
     EXPECT_EQ(backsights, (std::vector<std::string>{"BK1", "BK2", "BK1", "BACK12"}));
 }
 
-// A point of the file named as a dummy backsight made before would be that
-// dummy: the reading stops and names both.
-TEST_F(Rw5NameFile, APointNamedAsADummyBacksightStopsTheReading) {
+// A real point called like the dummy backsight of an earlier setup (BACK12
+// for a setup at 12) stopped the reading of a valid file. The dummy now
+// takes a name no point of the files has, and the real point keeps its own.
+TEST_F(Rw5NameFile, APointNamedLikeADummyBacksightKeepsItsNameAndTheFileReads) {
     ASSERT_EQ(readText("LS,HI1.500,HR1.500\r\n"
                        "BK,OP12,BP,BS0.0000,BC0.0000\r\n"
-                       "SS,OP12,FPBACK12,AR45.0000,ZE90.0000,SD100.000\r\n"),
-              rw5ReadFailed);
-    EXPECT_EQ(errorReport(), "Point name BACK12 is the name of a point the reader made.\r\n"
-                             "  File: " +
-                                 path() +
-                                 ", line 3\r\n"
-                                 "  BACK12 was made as the dummy backsight of 12 (" +
-                                 path() + ", line 2)\r\n\r\n");
+                       "SS,OP12,FPBACK12,AR45.0000,ZE90.0000,SD100.000\r\n"
+                       "BK,OP13,BP,BS0.0000,BC0.0000\r\n"
+                       "SS,OP13,FP7,AR45.0000,ZE90.0000,SD100.000\r\n"
+                       "BK,OP14,BP,BS,BC0.0000\r\n"
+                       "SS,OP14,FPBACK1,AR45.0000,ZE90.0000,SD100.000\r\n"),
+              rw5ReadDone);
+    std::vector<std::string> backsights;
+    std::vector<std::string> foresights;
+    for (const rawRec& record : records()) {
+        if (record.kind == rawSetup)
+            backsights.push_back(nameOf(record.backsightName));
+        if (record.kind == rawForesight)
+            foresights.push_back(nameOf(record.foresightName));
+    }
+    // 14 has neither a backsight point nor an azimuth: its placeholder is not
+    // BACK1 either, a point of the file.
+    EXPECT_EQ(backsights, (std::vector<std::string>{"BK1", "BACK13", "BK2"}));
+    EXPECT_EQ(foresights, (std::vector<std::string>{"BACK12", "7", "BACK1"}));
+    EXPECT_EQ(errorReport(), "");
+}
+
+// The points a resection's reading notes sight are points of the file too.
+TEST_F(Rw5NameFile, APointOfAResectionNoteIsNoDummyName) {
+    ASSERT_EQ(readText("LS,HI1.500,HR1.500\r\n"
+                       "BK,OP12,BP,BS0.0000,BC0.0000\r\n"
+                       "SS,OP12,FP7,AR45.0000,ZE90.0000,SD100.000\r\n"
+                       "SP,PN50,N 1000.000,E 2000.000,EL10.000,--RES\r\n"
+                       "--Resection\r\n"
+                       "--Reading 1:   BACK12,AR0.0000,ZE90.0000,SD100.000\r\n"
+                       "--Reading 2:   7,AR90.0000,ZE90.0000,SD80.000\r\n"),
+              rw5ReadDone);
+    std::vector<std::string> backsights;
+    for (const rawRec& record : records())
+        if (record.kind == rawSetup)
+            backsights.push_back(nameOf(record.backsightName));
+    EXPECT_EQ(backsights, (std::vector<std::string>{"BK1", "BACK12"}));
+    EXPECT_EQ(errorReport(), "");
+}
+
+TEST(Rw5NameBook, ReservedNamesAreNoDummyNames) {
+    Rw5NameBook book;
+    book.reserve("back7");
+    book.reserve("BACK1");
+    EXPECT_EQ(book.dummyBacksight("7", "f, line 1"), "BK1");
+    EXPECT_EQ(book.placeholderName(), "BK2");
+    EXPECT_EQ(book.placeholderName(), "BK2");
+    EXPECT_FALSE(book.take("BACK7", "f, line 2"));
 }
 
 TEST(Rw5NameBook, DummyNamesAvoidEveryNameMet) {

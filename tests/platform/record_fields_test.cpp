@@ -44,9 +44,16 @@ TEST(RecordFields, ChecksTheFieldCount) {
 
     const Fields fields{"A", "1.5"};
     EXPECT_EQ(*platform::fieldAt(fields, 1, "HI"), "1.5");
+    EXPECT_FALSE(platform::fieldAt(fields, 1, "HI").fault());
     const auto missing = platform::fieldAt(fields, 2, "rod height");
     ASSERT_FALSE(missing);
+    ASSERT_TRUE(missing.fault());
+    EXPECT_EQ(missing.fault()->fault, platform::FieldFault::missing);
     EXPECT_EQ(missing.error().sentence(), "The rod height is missing.");
+    const platform::FieldError noCode = platform::missingField("latitude", "LN-75.0");
+    EXPECT_EQ(noCode.fault, platform::FieldFault::missing);
+    EXPECT_EQ(noCode.text, "LN-75.0");
+    EXPECT_EQ(noCode.sentence(), "The latitude is missing.");
 }
 
 // Each slip a user makes in a number field must refuse the field: read up
@@ -170,6 +177,19 @@ TEST(RecordFields, ReadsAPackedAngleWithMinutesAndSecondsBelow60) {
     EXPECT_EQ(
         platform::readPackedAngle("12.75", "zenith").error().sentence(),
         "The zenith \"12.75\" is not a dd.mmss angle: its minutes or seconds are 60 or more.");
+}
+
+// Fixed-column formats keep a blank between fields; a byte there means a
+// field ran past its columns and read by its columns it would be cut.
+TEST(RecordFields, RefusesAFieldThatRunsPastItsColumns) {
+    //                        0123456789012345678901
+    const std::string_view good = "1A          1.520 D";
+    EXPECT_FALSE(platform::checkBlankColumn(good, 11, "HI", 12, 19));
+    EXPECT_FALSE(platform::checkBlankColumn("1A", 11, "HI", 12, 19));
+    const auto early = platform::checkBlankColumn("1A         11.520 D", 11, "HI", 12, 19);
+    ASSERT_TRUE(early);
+    EXPECT_EQ(early->fault, platform::FieldFault::outsideColumns);
+    EXPECT_EQ(early->sentence(), "The HI \"11.520\" runs past its columns 12 to 19.");
 }
 
 // A name is kept whole or refused: cut at 10 characters, "LONGNAME001" and

@@ -96,8 +96,9 @@ TEST(Rw5Run, WithoutControlTheFirstSetupStartsTheNetwork) {
 }
 
 // Two points whose names agree in their first 10 characters were one point
-// with averaged observations, and the run ended well: it now stops, and the
-// error report names the file, the line and both names.
+// with averaged observations, and the run ended well: a name longer than the
+// lists hold now stops the run, and the error report names the file, the
+// line and the name.
 TEST(Rw5Run, LongNamesThatWouldMergeStopTheRun) {
     testsupport::TempFolder folder("rw5-run-long-names");
     std::string raw = siteRw5();
@@ -109,9 +110,9 @@ TEST(Rw5Run, LongNamesThatWouldMergeStopTheRun) {
     raw.replace(second, 4, "FPLONGNAME002,");
     EXPECT_EQ(runProject(folder, "site.rw5", raw), 1);
     const std::string err = testsupport::readBytes(folder / "site.ERR");
-    EXPECT_NE(err.find("Point names LONGNAME001 and LONGNAME002 agree in their first 10 "
-                       "characters, so they would be one point.\r\n  File: " +
-                       (folder / "site.rw5").string() + ", line "),
+    EXPECT_NE(err.find("\r\n  File: " + (folder / "site.rw5").string() +
+                       ", line 13\r\nThe foresight point \"LONGNAME001\" is longer than 10 "
+                       "characters.\r\n"),
               std::string::npos)
         << err;
 }

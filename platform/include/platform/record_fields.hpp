@@ -51,6 +51,7 @@ enum class FieldFault {
     notAName,        // a name holding a control byte
     nameTooLong,     // a name longer than the lists hold
     fieldCount,      // the record has too few or too many fields
+    outsideColumns,  // a fixed-column field that runs into the blank after its columns
 };
 
 struct FieldError {
@@ -63,11 +64,15 @@ struct FieldError {
     std::size_t found = 0;
     std::size_t least = 0;
     std::size_t most = 0;
+    // outsideColumns: the field's first and last column (from 0).
+    std::size_t firstColumn = 0;
+    std::size_t lastColumn = 0;
 
     // One sentence for the .ERR and the message box, e.g.
     // `The distance "30#.816" is not a number.`,
     // `The point name "LONGNAME001" is longer than 10 characters.`,
-    // `The record has 3 fields; it needs 5.`
+    // `The record has 3 fields; it needs 5.`,
+    // `The HI "11.520" runs past its columns 12 to 19.`
     std::string sentence() const;
 };
 
@@ -84,6 +89,11 @@ public:
     const T* operator->() const { return &*value_; }
     // Only when !ok().
     const FieldError& error() const { return error_; }
+    // The error when the field was refused, else none: for checks that only
+    // ask whether a field is whole.
+    std::optional<FieldError> fault() const {
+        return ok() ? std::nullopt : std::optional<FieldError>(error_);
+    }
 
 private:
     std::optional<T> value_;
@@ -113,10 +123,24 @@ std::optional<std::string_view> afterCode(std::string_view field, std::string_vi
 // fieldCount error.
 std::optional<FieldError> checkFieldCount(std::size_t found, std::size_t least, std::size_t most);
 
+// The `missing` error naming `field`; `text` what stands in its place (a
+// token without the field's code), quoted as recordExcerpt quotes it.
+FieldError missingField(std::string_view field, std::string_view text = {});
+
 // The field at `index`, or the `missing` error naming `field` when the
 // record has fewer.
 FieldValue<std::string_view> fieldAt(const std::vector<std::string_view>& fields, std::size_t index,
                                      std::string_view field);
+
+// None when the byte at `column` (from 0) is a blank or past the record's
+// end; else the outsideColumns error naming `field`, whose columns run from
+// `firstColumn` to `lastColumn`, with the run of non-blank bytes through
+// `column` as its text. Fixed-column formats keep a blank between fields: a
+// byte there means a field ran past its columns, and read by its columns it
+// would be cut.
+std::optional<FieldError> checkBlankColumn(std::string_view record, std::size_t column,
+                                           std::string_view field, std::size_t firstColumn,
+                                           std::size_t lastColumn);
 
 // --- Reading one field ------------------------------------------------------
 // `field` is how a message names the field ("distance", "HI", "point name").
