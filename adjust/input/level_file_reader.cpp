@@ -40,7 +40,7 @@ public:
         return false;
     }
     bool refuse(const platform::FieldError& error) { return refuse(error.sentence()); }
-    bool missing(const std::string& field) { return refuse("The " + field + " is missing."); }
+    bool missing(const std::string& field) { return refuse(platform::missingField(field)); }
 
     // The value of the next token as a number named `field`.
     bool takeNumber(std::string_view field, double& target) {
