@@ -262,7 +262,7 @@ TEST_F(GpsControlReading, AFaultyBaselineTextFileStopsTheControlWithFileAndLine)
     EXPECT_EQ(loadGpsXyzControlByFormat(context, "bad.txt\n"), gpsControlFailed);
     EXPECT_EQ(shell.boxTexts(),
               std::vector<std::string>{path("bad.txt") + ", line 2: a base point needs a name, X, "
-                                                         "Y and Z"});
+                                                         "Y and Z (and CTRL) Record: @+B 1 2"});
 }
 
 // A 3D run gathers the C lines of its GPS files, then the base records of

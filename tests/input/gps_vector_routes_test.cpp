@@ -343,6 +343,9 @@ const FaultCase faultCases[] = {
     {2, "@+B 0 0 0\n@-R 1 2 3\n", 2, "unfinished at the end"},
     {2, "@+B 0 0 0\n@=1 1 0 0 1 0\n", 2, "a covariance without vector"},
     {2, "@+B 0 0 0\n@-R 1 2 3\n@=1 1 0 0 1 0\n", 3, "an element missing"},
+    {2, "@+B 0 0 0\n@-R 1 2,5 3\n@=1 1 0 0 1 0 1\n", 2, "a decimal comma in a vector"},
+    {2, "@+B 0 0 0\n@-R 1 2 3\n@=1 1 0 0 1 0 1,5\n", 3, "a decimal comma in a covariance"},
+    {2, "@+B 0 0 0 .5\n", 1, "a blank inside a base coordinate"},
     {3, "VPP,A B,C 1 2 3 0.1 0.1 0.1 0 0 0\r\n", 1, "a name too many"},
     {3, "VPP,A1 B2 100.1234 -200.5 166 .5845 0.004 0.005 0.006 0.1 -0.2 0.3\r\n", 1,
      "a blank inside a number of a blank-separated line"},
@@ -372,6 +375,8 @@ const FaultCase faultCases[] = {
     {11, "GRP\nDXYZ A B 1 2\n", 2, "a component missing"},
     {11, "GRP\nCOV CT UPPR 0 1\nELEM 1 2 3\n", 3, "no DXYZ line"},
     {11, "GRP\nDXYZ A B 1 2 3\nCOV CT UPPR 0 1\nELEM 1 2\n", 4, "an ELEM row short"},
+    {11, "GRP\nDXYZ A B 1 2,5 3\n", 2, "a decimal comma in a component"},
+    {11, "GRP\nDXYZ A B 1 2 3\nCOV CT UPPR 0 1\nELEM 1 2 3,5\n", 4, "a decimal comma in an ELEM"},
 };
 
 TEST_F(GpsVectorRoutes, FaultsNameTheirLine) {
