@@ -1,7 +1,6 @@
 #include "input/alta_points_file.hpp"
 
 #include "input/closure_file.hpp"
-#include "input/number_fields.hpp"
 #include "input/refused_records.hpp"
 #include "model/settings/project_paths.hpp"
 #include "output/report_lines.hpp"
@@ -10,7 +9,6 @@
 #include "platform/line_reader.hpp"
 
 #include <array>
-#include <optional>
 #include <system_error>
 
 namespace {
@@ -34,13 +32,13 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// None when the value is no whole number (an empty one is 0).
-std::optional<int> maxPointsOf(const std::string& value) {
+// The maximum of a value (an empty one is 0), or why it is refused.
+platform::FieldValue<int> maxPointsOf(const std::string& value) {
     if (value.empty())
         return 0;
     const platform::FieldValue<long> max = platform::readWholeNumber(value, "maximum");
     if (!max)
-        return std::nullopt;
+        return max.error();
     return *max < 0 || *max > 1000 ? altaFallbackMaxPoints : static_cast<int>(*max);
 }
 
@@ -137,10 +135,10 @@ bool readAltaPointsFile(const std::filesystem::path& path, AltaPoints& points,
             break;
         }
         case kwMaxPoints:
-            if (const std::optional<int> max = maxPointsOf(value))
+            if (const platform::FieldValue<int> max = maxPointsOf(value))
                 points.maxPoints = *max;
             else
-                refusal = "the " + quotedField("maximum", value) + " is not a whole number";
+                refusal = max.error().sentence();
             break;
         case kwAll: {
             std::vector<AltaEntry> read;

@@ -55,10 +55,6 @@ std::string_view valueOf(std::string_view token) {
     return token.size() > 2 ? token.substr(2) : std::string_view();
 }
 
-std::optional<double> number(std::string_view text) {
-    return platform::parseDataNumber(text);
-}
-
 // No run context reaches the level-file readers: their interface has none,
 // so the shell is the active one (the run installs its own for its length).
 bool forEachLine(const std::string& path,

@@ -5,7 +5,6 @@
 #include "input/level_records.hpp"
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,9 +26,6 @@ std::string unplacedTokenSentence(std::string_view token, std::string_view code)
 // A token's two-letter tag and the value after it.
 std::string_view tagOf(std::string_view token);
 std::string_view valueOf(std::string_view token);
-
-// A finite decimal number in the C locale, or nothing.
-std::optional<double> number(std::string_view text);
 
 // Reads the lines of a level file and hands each, as it stands, to `onLine`
 // with its 1-based number, until `onLine` says false; posts "Reading level data" and the

@@ -71,8 +71,8 @@ TEST(AltaPointsFile, AMaximumThatIsNoWholeNumberIsRefusedAndTheMaximumKept) {
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         EXPECT_EQ(errors,
                   std::vector<std::string>{"Error parsing record: RPT_ALL_MAX_PTS " + value +
-                                           "\r\nFile: " + path + ", line 2: the maximum \"" +
-                                           value + "\" is not a whole number"})
+                                           "\r\nFile: " + path + ", line 2: The maximum \"" +
+                                           value + "\" is not a whole number."})
             << text;
     }
 }
