@@ -1,7 +1,7 @@
 #include "input/alta_points_file.hpp"
 
 #include "input/closure_file.hpp"
-#include "input/number_fields.hpp"
+#include "input/refused_records.hpp"
 #include "model/settings/project_paths.hpp"
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
@@ -9,7 +9,6 @@
 #include "platform/line_reader.hpp"
 
 #include <array>
-#include <optional>
 #include <system_error>
 
 namespace {
@@ -33,24 +32,47 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-std::vector<std::string> commaPieces(const std::string& value) {
-    std::vector<std::string> pieces;
-    std::size_t start = 0;
-    while (true) {
-        const auto comma = value.find(',', start);
-        pieces.push_back(trimmed(value.substr(start, comma - start)));
-        if (comma == std::string::npos)
-            return pieces;
-        start = comma + 1;
-    }
+// The maximum of a value (an empty one is 0), or why it is refused.
+platform::FieldValue<int> maxPointsOf(const std::string& value) {
+    if (value.empty())
+        return 0;
+    const platform::FieldValue<long> max = platform::readWholeNumber(value, "maximum");
+    if (!max)
+        return max.error();
+    return *max < 0 || *max > 1000 ? altaFallbackMaxPoints : static_cast<int>(*max);
 }
 
-// None when the value is no whole number (an empty one is 0).
-std::optional<int> maxPointsOf(const std::string& value) {
-    const std::optional<long> max = value.empty() ? 0L : platform::parseLong(value);
-    if (!max)
-        return std::nullopt;
-    return *max < 0 || *max > 1000 ? altaFallbackMaxPoints : static_cast<int>(*max);
+// The first name of the entries (a range's two ends) that is too long.
+std::string entriesFault(const std::vector<AltaEntry>& entries) {
+    for (const AltaEntry& entry : entries) {
+        if (entry.kind != AltaEntry::name)
+            continue;
+        const auto dash = entry.text.find('-');
+        std::string fault = longPointNameFault(std::string_view(entry.text).substr(0, dash));
+        if (fault.empty() && dash != std::string::npos)
+            fault = longPointNameFault(std::string_view(entry.text).substr(dash + 1));
+        if (!fault.empty())
+            return fault;
+    }
+    return {};
+}
+
+std::string pairsFault(const std::vector<AltaPair>& pairs) {
+    for (const AltaPair& pair : pairs)
+        for (const std::string& name : {pair.from, pair.to})
+            if (std::string fault = longPointNameFault(name); !fault.empty())
+                return fault;
+    return {};
+}
+
+// Appends what a record gives, or leaves it out with its refusal.
+template <typename T>
+std::string appendChecked(const std::vector<T>& read, std::vector<T>& list,
+                          std::string (*fault)(const std::vector<T>&)) {
+    std::string refusal = fault(read);
+    if (refusal.empty())
+        list.insert(list.end(), read.begin(), read.end());
+    return refusal;
 }
 
 template <typename T, typename Text> std::string joined(const std::vector<T>& items, Text text) {
@@ -63,15 +85,17 @@ template <typename T, typename Text> std::string joined(const std::vector<T>& it
 } // namespace
 
 void parseAltaPairs(const std::string& value, std::vector<AltaPair>& pairs) {
-    for (const std::string& piece : commaPieces(value)) {
+    for (const std::string_view piece : platform::splitOn(value, ',')) {
         const auto dash = piece.find('-');
         if (dash != std::string::npos)
-            pairs.push_back({trimmed(piece.substr(0, dash)), trimmed(piece.substr(dash + 1))});
+            pairs.push_back({trimmed(std::string(piece.substr(0, dash))),
+                             trimmed(std::string(piece.substr(dash + 1)))});
     }
 }
 
 void parseAltaEntries(const std::string& value, std::vector<AltaEntry>& entries) {
-    for (const std::string& piece : commaPieces(value)) {
+    for (const std::string_view field : platform::splitOn(value, ',')) {
+        const std::string piece(field);
         const auto desc = piece.find("DESC:");
         if (desc != std::string::npos)
             entries.push_back({AltaEntry::description, trimmed(piece.substr(desc + 5))});
@@ -100,25 +124,34 @@ bool readAltaPointsFile(const std::filesystem::path& path, AltaPoints& points,
     while (reader.next(line)) {
         const std::string text = keptRecordText(line);
         const std::string value = recordValueOf(text);
+        const std::string where = "Error parsing record: " + text + "\r\nFile: " + path.string() +
+                                  ", line " + std::to_string(reader.lineNumber()) + ": ";
+        std::string refusal;
         switch (keywordOf(text)) {
-        case kwPairs:
-            parseAltaPairs(value, points.pairs);
+        case kwPairs: {
+            std::vector<AltaPair> read;
+            parseAltaPairs(value, read);
+            refusal = appendChecked(read, points.pairs, pairsFault);
             break;
+        }
         case kwMaxPoints:
-            if (const std::optional<int> max = maxPointsOf(value))
+            if (const platform::FieldValue<int> max = maxPointsOf(value))
                 points.maxPoints = *max;
             else
-                errors.push_back("Error parsing record: " + text + "\r\nFile: " + path.string() +
-                                 ", line " + std::to_string(reader.lineNumber()) + ": the " +
-                                 quotedField("maximum", value) + " is not a whole number");
+                refusal = max.error().sentence();
             break;
-        case kwAll:
-            parseAltaEntries(value, points.entries);
+        case kwAll: {
+            std::vector<AltaEntry> read;
+            parseAltaEntries(value, read);
+            refusal = appendChecked(read, points.entries, entriesFault);
             break;
+        }
         default:
             errors.push_back("Error parsing record: " + text + "\r\nFile: " + path.string());
             break;
         }
+        if (!refusal.empty())
+            errors.push_back(where + refusal);
     }
     return true;
 }

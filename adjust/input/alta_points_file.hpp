@@ -42,9 +42,12 @@ struct AltaPoints {
 // Reads `path` into `points` (emptied first). A missing file reads as an
 // empty one and is not created. Lines without keyword add "Error parsing
 // record: %s\r\nFile: %s" to `errors`, a maximum that is no whole number
-// the same followed by ", line <n>: the maximum "<value>" is not a whole
-// number" (the maximum stays as it was), and reading goes on. False with the
-// reason in `errors` when the path is empty or the file cannot be read.
+// the same followed by ", line <n>: The maximum "<value>" is not a whole
+// number." (the maximum stays as it was), a pair or entry line naming a point
+// longer than 10 characters the same followed by ", line <n>: <sentence>"
+// (a name is never cut; the line's pairs or entries are left out), and
+// reading goes on. False with the reason in `errors` when the path is empty
+// or the file cannot be read.
 bool readAltaPointsFile(const std::filesystem::path& path, AltaPoints& points,
                         std::vector<std::string>& errors);
 

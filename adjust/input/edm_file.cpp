@@ -1,10 +1,11 @@
 #include "input/edm_file.hpp"
 
-#include "input/number_fields.hpp"
+#include "input/refused_records.hpp"
 #include "model/settings/text_fields.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/file_replace.hpp"
 #include "platform/line_reader.hpp"
+#include "platform/record_fields.hpp"
 
 #include <array>
 #include <optional>
@@ -15,96 +16,86 @@ namespace {
 // In kind order.
 constexpr std::array<const char*, 8> recordCodes = {"IN", "DT", "RF", "WE", "CO", "AT", "CN", "OB"};
 
-std::vector<std::string> commaFields(const std::string& text) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    while (true) {
-        const auto comma = text.find(',', start);
-        fields.push_back(text.substr(start, comma - start));
-        if (comma == std::string::npos)
-            return fields;
-        start = comma + 1;
-    }
+// The fields of a record's text, split at commas, blanks and tabs around
+// each removed.
+std::vector<std::string_view> commaFields(std::string_view text) {
+    return platform::splitOn(text, ',');
 }
 
-std::string field(const std::string& text, int n) {
-    std::string value;
-    getDelimitedField(text, value, ',', n);
-    return value;
+std::string_view fieldOr(const std::vector<std::string_view>& fields, std::size_t i) {
+    return i < fields.size() ? fields[i] : std::string_view();
 }
 
-// The number fields of one line: an empty field reads as 0; the first field
-// that holds anything other than a number is kept, named, in `damaged`.
-class LineNumbers {
+// The reading of one line: an empty number field reads as 0; the first
+// refusal (a field that is not wholly a number, more fields than the
+// record holds) is kept as its sentence in `damaged`.
+class LineFields {
 public:
-    double operator()(const std::string& text, const char* name) {
-        const std::string_view trimmed = trimmedField(text);
-        if (trimmed.empty())
+    explicit LineFields(std::string_view text) : fields(commaFields(text)) {}
+
+    double number(std::size_t i, const char* name) {
+        const std::string_view text = fieldOr(fields, i);
+        if (text.empty())
             return 0.0;
-        if (const std::optional<double> value = platform::parseDataNumber(trimmed))
+        const platform::FieldValue<double> value = platform::readNumber(text, name);
+        if (value)
             return *value;
-        if (damaged.empty())
-            damaged = quotedField(name, trimmed);
+        refuse(value.error().sentence());
         return 0.0;
     }
-    std::string damaged;
+    std::string text(std::size_t i) const { return std::string(fieldOr(fields, i)); }
 
-private:
-    static std::string_view trimmedField(std::string_view text) {
-        const auto first = text.find_first_not_of(" \t\r\n");
-        if (first == std::string_view::npos)
-            return {};
-        return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+    // A field beyond the record's last is a slip (a decimal comma splits a
+    // number in two, so every field after it would shift), never one to drop
+    // or pass over.
+    void most(std::size_t count) {
+        if (const auto error = platform::checkFieldCount(fields.size(), 1, count))
+            refuse(error->sentence());
     }
+
+    void refuse(std::string sentence) {
+        if (damaged.empty())
+            damaged = std::move(sentence);
+    }
+
+    std::vector<std::string_view> fields;
+    std::string damaged;
 };
 
-bool readDateTime(const std::string& text, CALIBRATE_RAWREC& record) {
-    std::string trimmed = text;
-    trimLineEnd(trimmed);
-    const auto fields = commaFields(trimmed);
-    if (fields.size() > 2)
-        return false;
-    record.text = fields[0];
-    record.time = fields.size() > 1 ? fields[1] : std::string();
-    return true;
+void readDateTime(LineFields& line, CALIBRATE_RAWREC& record) {
+    line.most(2);
+    record.text = line.text(0);
+    record.time = line.text(1);
 }
 
-bool readAtmosphere(const std::string& text, CALIBRATE_RAWREC& record, LineNumbers& number) {
-    const auto fields = commaFields(text);
-    if (fields.size() > 5)
-        return false;
-    const auto at = [&fields](std::size_t i) { return i < fields.size() ? fields[i] : ""; };
-    record.applyCorrection = at(0) == "ON" ? 1 : 0;
-    record.wetBulb = at(1) == "WET" ? 1 : 0;
-    record.refractionIndex = number(at(2), "index of refraction");
-    record.wavelength_um = number(at(3), "wavelength");
-    record.vapourPressure_mmHg = number(at(4), "vapour pressure");
-    return true;
+void readAtmosphere(LineFields& line, CALIBRATE_RAWREC& record) {
+    line.most(5);
+    record.applyCorrection = line.text(0) == "ON" ? 1 : 0;
+    record.wetBulb = line.text(1) == "WET" ? 1 : 0;
+    record.refractionIndex = line.number(2, "index of refraction");
+    record.wavelength_um = line.number(3, "wavelength");
+    record.vapourPressure_mmHg = line.number(4, "vapour pressure");
 }
 
-bool readConstants(const std::string& text, CALIBRATE_RAWREC& record, LineNumbers& number) {
-    std::string trimmed = text;
-    trimLineEnd(trimmed);
-    const auto fields = commaFields(trimmed);
-    if (fields.size() > 2)
-        return false;
-    record.edmConstant = number(fields[0], "EDM constant");
-    record.reflectorConstant = fields.size() > 1 ? number(fields[1], "reflector constant") : 0.0;
-    return true;
+void readConstants(LineFields& line, CALIBRATE_RAWREC& record) {
+    line.most(2);
+    record.edmConstant = line.number(0, "EDM constant");
+    record.reflectorConstant = line.number(1, "reflector constant");
 }
 
-void readObservation(const std::string& text, CALIBRATE_RAWREC& record, LineNumbers& number) {
-    record.fromStation = field(text, 0);
-    record.instrumentHeight = number(field(text, 1), "instrument height");
-    record.fromElevation = number(field(text, 2), "from elevation");
-    record.toStation = field(text, 3);
-    record.reflectorHeight = number(field(text, 4), "reflector height");
-    record.toElevation = number(field(text, 5), "to elevation");
-    record.dryTemp_C = number(field(text, 6), "dry-bulb temperature");
-    record.pressure_mmHg = number(field(text, 7), "pressure");
-    record.wetTemp_C = number(field(text, 8), "wet-bulb temperature");
-    record.slopeDistance = number(field(text, 9), "slope distance");
-    record.publishedDistance = number(field(text, 10), "published distance");
+void readObservation(LineFields& line, CALIBRATE_RAWREC& record) {
+    line.most(11);
+    record.fromStation = line.text(0);
+    record.instrumentHeight = line.number(1, "instrument height");
+    record.fromElevation = line.number(2, "from elevation");
+    record.toStation = line.text(3);
+    record.reflectorHeight = line.number(4, "reflector height");
+    record.toElevation = line.number(5, "to elevation");
+    record.dryTemp_C = line.number(6, "dry-bulb temperature");
+    record.pressure_mmHg = line.number(7, "pressure");
+    record.wetTemp_C = line.number(8, "wet-bulb temperature");
+    record.slopeDistance = line.number(9, "slope distance");
+    record.publishedDistance = line.number(10, "published distance");
 }
 
 void cut(std::string& text, std::size_t capacity) {
@@ -129,32 +120,31 @@ bool edmRecordOf(const std::string& line, CALIBRATE_RAWREC& record, std::string&
         return false;
     std::string stripped = line;
     stripBlanks(stripped);
-    const std::string text = stripped.size() > 3 ? stripped.substr(3) : std::string();
+    std::string text = stripped.size() > 3 ? stripped.substr(3) : std::string();
+    trimLineEnd(text);
     record = CALIBRATE_RAWREC{};
     record.kind = kind;
-    LineNumbers number;
-    bool kept = true;
+    LineFields fields(text);
     switch (kind) {
     case edmDateTime:
-        kept = readDateTime(text, record);
+        readDateTime(fields, record);
         break;
     case edmAtmosphere:
-        kept = readAtmosphere(text, record, number);
+        readAtmosphere(fields, record);
         break;
     case edmConstants:
-        kept = readConstants(text, record, number);
+        readConstants(fields, record);
         break;
     case edmObservation:
-        readObservation(text, record, number);
+        readObservation(fields, record);
         break;
     default:
         record.text = text;
-        trimLineEnd(record.text);
         break;
     }
     fitEdmRecordTexts(record);
-    damaged = number.damaged;
-    return kept;
+    damaged = fields.damaged;
+    return damaged.empty();
 }
 
 void fitEdmRecordTexts(CALIBRATE_RAWREC& record) {
@@ -199,8 +189,7 @@ int readEdmRecords(const std::filesystem::path& path, std::vector<CALIBRATE_RAWR
     while (file.next(line)) {
         const bool kept = edmRecordOf(line, record, damaged);
         if (!damaged.empty()) {
-            refusal = platform::formatC("%s, line %d: ", path.string().c_str(), file.lineNumber()) +
-                      notANumberLine(damaged);
+            refusal = refusedRecordLine(path.string(), file.lineNumber(), damaged, line);
             return edmFileDamaged;
         }
         if (kept)

@@ -15,10 +15,13 @@
 // Lengths are in the unit of the observations.
 //
 // Reading is lenient about a line's shape: a line whose code (exact and
-// case-sensitive) is none of the eight is skipped, DT, AT and CN lines with
-// too many fields are dropped, and missing or empty number fields read as 0
-// or an empty name. A number field that holds anything other than a number
-// stops the read instead of reading as 0 (or as its leading digits): a
+// case-sensitive) is none of the eight is skipped, and missing or empty
+// number fields read as 0 or an empty name. Every field that is there is
+// read whole: a number field that holds anything other than a number (a
+// decimal comma, a blank, tab or control byte inside it) stops the read
+// instead of reading as 0 or as its leading digits, and so does a line with
+// more fields than its record holds (DT 2, AT 5, CN 2, OB 11): a decimal
+// comma splits a number in two and every field after it would shift. A
 // calibration from such a line would be wrong without a word. Texts longer
 // than their capacities are cut.
 
@@ -82,9 +85,9 @@ struct CALIBRATE_RAWREC {
 // from both ends: edmNoKind when they are none of the eight codes.
 int lookupRecordCode(const std::string& line);
 
-// The record one line makes; false when the line is skipped or dropped.
-// `damaged` names the first number field that holds no number (`slope
-// distance "1000.02x"`), else is empty.
+// The record one line makes; false when the line is skipped or refused.
+// `damaged` holds the sentence refusing the line (`The slope distance
+// "1000.02x" is not a number.`), else is empty.
 bool edmRecordOf(const std::string& line, CALIBRATE_RAWREC& record, std::string& damaged);
 
 // Cuts the record's texts to their capacities.
@@ -98,9 +101,9 @@ inline constexpr int edmFileUnopened = 1;
 inline constexpr int edmFileDamaged = 2;
 
 // Appends the file's records to `records`: edmFileRead; edmFileUnopened when
-// the file cannot be opened; edmFileDamaged when a number field holds no
-// number, with "<path>, line <n>: The <field> "<text>" is not a number." in
-// `refusal`. `records` is unchanged on failure.
+// the file cannot be opened; edmFileDamaged when a line is refused, with
+// "<path>, line <n>: <sentence> Record: <line>" in `refusal`. `records` is
+// unchanged on failure.
 int readEdmRecords(const std::filesystem::path& path, std::vector<CALIBRATE_RAWREC>& records,
                    std::string& refusal);
 

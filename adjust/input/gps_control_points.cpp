@@ -5,6 +5,7 @@
 #include "input/gps_vector_file.hpp"
 #include "input/gps_vector_reader.hpp"
 #include "input/raw_text.hpp"
+#include "input/refused_records.hpp"
 #include "model/error_file_warnings.hpp"
 #include "model/program_lists.hpp"
 #include "model/project_geodesy.hpp"
@@ -49,10 +50,12 @@ bool readControlLinesOf(const RunContext& context, const std::string& path,
     projectControlErrors(defaults);
     std::string line;
     while (file.next(line)) {
+        const std::string record = line;
         if (classifyGpsLine(line) != gpsLineKind::control)
             continue;
         ptGPSXYZCntrl point;
-        switch (parseGpsControlLine(line, defaults, point)) {
+        std::string fault;
+        switch (parseGpsControlLine(line, defaults, point, fault)) {
         case controlLineResult::point:
             gpsXyzControlArray.push_back(point);
             break;
@@ -61,8 +64,7 @@ bool readControlLinesOf(const RunContext& context, const std::string& path,
                                            "the control point has no X, Y and Z: not used"));
             break;
         case controlLineResult::malformed: {
-            const std::string text =
-                faultAtLine(path, file.lineNumber(), "a C line needs numbers after its name");
+            const std::string text = refusedRecordLine(path, file.lineNumber(), fault, record);
             writeLine(errFile, text);
             context.message(text);
             return false;
@@ -154,7 +156,7 @@ void addEndStation(std::string_view name) {
 } // namespace
 
 controlLineResult parseGpsControlLine(std::string_view text, const double (&defaults)[3],
-                                      ptGPSXYZCntrl& out) {
+                                      ptGPSXYZCntrl& out, std::string& fault) {
     ptGPSXYZCntrl point;
     point.sX = defaults[0];
     point.sY = defaults[1];
@@ -162,12 +164,25 @@ controlLineResult parseGpsControlLine(std::string_view text, const double (&defa
     const std::vector<std::string_view> fields = gpsFields(text);
     double* values[] = {&point.X, &point.Y, &point.Z, &point.sX, &point.sY, &point.sZ};
     const std::size_t given = std::min<std::size_t>(fields.size(), controlFieldCount);
-    for (std::size_t f = fX; f < given; ++f)
-        if (!gpsNumber(fields[f], *values[f - fX]))
+    static constexpr const char* names[] = {
+        "X", "Y", "Z", "standard error of X", "standard error of Y", "standard error of Z"};
+    for (std::size_t f = fX; f < given; ++f) {
+        const platform::FieldValue<double> value = platform::readNumber(fields[f], names[f - fX]);
+        if (!value) {
+            fault = value.error().sentence();
             return controlLineResult::malformed;
+        }
+        *values[f - fX] = *value;
+    }
     if (given <= fZ)
         return controlLineResult::noPosition;
-    setPointName(point.name, fields[fName]);
+    const platform::FieldValue<std::string> name =
+        platform::readName(fields[fName], "point name", pointNameMax);
+    if (!name) {
+        fault = name.error().sentence();
+        return controlLineResult::malformed;
+    }
+    setPointName(point.name, *name);
     point.sX = gpsControlStdErr(point.sX);
     point.sY = gpsControlStdErr(point.sY);
     point.sZ = gpsControlStdErr(point.sZ);

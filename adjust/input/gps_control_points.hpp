@@ -35,9 +35,11 @@ double gpsControlStdErr(double value);
 enum class controlLineResult { point, noPosition, malformed };
 
 // The text of a C line after its "C" into `out`, which starts with an empty
-// name, X, Y, Z unset and the standard errors `defaults` (X, Y, Z).
+// name, X, Y, Z unset and the standard errors `defaults` (X, Y, Z). A
+// number not wholly a number, or a name over 10 characters (never cut), is
+// malformed with the sentence saying so in `fault`.
 controlLineResult parseGpsControlLine(std::string_view text, const double (&defaults)[3],
-                                      ptGPSXYZCntrl& out);
+                                      ptGPSXYZCntrl& out, std::string& fault);
 
 // The C lines of every .GPS file of the list (names each followed by "\n")
 // appended to `gpsXyzControlArray`. "Error opening %s: <reason>" for a file that

@@ -5,6 +5,9 @@
 #include "model/settings/global_vars.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/length_units.hpp"
+#include "platform/record_fields.hpp"
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -13,18 +16,38 @@ using platform::formatC;
 namespace {
 
 bool isFieldSeparator(char c) {
-    return c == ' ' || c == ',';
+    return c == ' ' || c == ',' || c == '\t';
 }
 
-// The three numbers of a G2 or G3 line, or false.
-bool threeNumbers(std::string_view text, double (&values)[3]) {
+// The three numbers of a G2 or G3 line, named by `names`: empty, or the
+// refusal's sentence. A fourth field is a slip (a decimal comma splits a
+// number in two), never a field to pass over.
+std::string threeNumbers(std::string_view text, const char* const (&names)[3],
+                         double (&values)[3]) {
     const std::vector<std::string_view> fields = gpsFields(text);
-    if (fields.size() < 3)
-        return false;
-    for (int i = 0; i < 3; ++i)
-        if (!gpsNumber(fields[i], values[i]))
-            return false;
-    return true;
+    if (const auto count = platform::checkFieldCount(fields.size(), 3, 3))
+        return count->sentence();
+    for (int i = 0; i < 3; ++i) {
+        const platform::FieldValue<double> value = platform::readNumber(fields[i], names[i]);
+        if (!value)
+            return value.error().sentence();
+        values[i] = *value;
+    }
+    return {};
+}
+
+// A name of the pair: empty stays empty (the reader asks about it); a name
+// is never cut.
+std::string readPairName(std::string_view text, const char* field, pointNameField& name) {
+    if (text.empty()) {
+        setPointName(name, "");
+        return {};
+    }
+    const platform::FieldValue<std::string> read = platform::readName(text, field, pointNameMax);
+    if (!read)
+        return read.error().sentence();
+    setPointName(name, *read);
+    return {};
 }
 
 std::string g1Line(const gpsVectorRec& v) {
@@ -40,15 +63,10 @@ std::string g1Line(const gpsVectorRec& v) {
 } // namespace
 
 gpsLineKind classifyGpsLine(std::string& line) {
-    std::string kept;
-    kept.reserve(line.size());
-    for (const char c : line) {
-        if (c == '\t')
-            kept.push_back(' ');
-        else if (static_cast<unsigned char>(c) >= 0x20)
-            kept.push_back(c);
-    }
-    line = std::string(trimmedBlanks(kept));
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    line = first == std::string::npos
+               ? std::string()
+               : line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
     if (line.empty())
         return gpsLineKind::other;
     gpsLineKind kind = gpsLineKind::other;
@@ -84,14 +102,6 @@ std::vector<std::string_view> gpsFields(std::string_view text) {
     return fields;
 }
 
-bool gpsNumber(std::string_view text, double& value) {
-    const auto parsed = platform::parseDataNumber(text);
-    if (!parsed)
-        return false;
-    value = *parsed;
-    return true;
-}
-
 void parseGpsHeader(std::string_view text, int& mode) {
     const std::vector<std::string_view> fields = gpsFields(text);
     if (fields.size() < 3 || fields[0] != "GPS" || fields[1] != "WEIGHT")
@@ -102,14 +112,15 @@ void parseGpsHeader(std::string_view text, int& mode) {
         mode = gpsModeStdErrCorrelation;
 }
 
-void splitVectorPointNames(pointNameField& from, pointNameField& to, std::string_view pair) {
+std::string splitVectorPointNames(pointNameField& from, pointNameField& to, std::string_view pair) {
     const std::size_t first = pair.find('-');
-    setPointName(from, pair.substr(0, first));
-    if (first == std::string_view::npos) {
-        setPointName(to, "");
-        return;
-    }
-    setPointName(to, pair.substr(pair.rfind('-') + 1));
+    if (first == std::string_view::npos)
+        return "The from-to \"" + platform::recordExcerpt(pair) +
+               "\" has no '-' between the two point names.";
+    if (std::string fault = readPairName(pair.substr(0, first), "from point name", from);
+        !fault.empty())
+        return fault;
+    return readPairName(pair.substr(pair.rfind('-') + 1), "to point name", to);
 }
 
 std::string_view g1Comment(std::string_view text) {
@@ -124,43 +135,65 @@ std::string_view g1Comment(std::string_view text) {
     return text.substr(marker + 2, gpsCommentMax);
 }
 
-bool parseG1Line(std::string_view text, gpsVectorRec& rec) {
-    const std::vector<std::string_view> fields = gpsFields(text);
-    if (fields.size() < 4)
-        return false;
+std::string parseG1Line(std::string_view text, gpsVectorRec& rec) {
+    std::vector<std::string_view> fields = gpsFields(text);
+    const auto comment = std::find_if(fields.begin(), fields.end(),
+                                      [](std::string_view f) { return f.starts_with("--"); });
+    if (const auto count =
+            platform::checkFieldCount(static_cast<std::size_t>(comment - fields.begin()), 4, 4))
+        return count->sentence();
+    static constexpr const char* names[] = {"dX", "dY", "dZ"};
     double d[3];
-    for (int i = 0; i < 3; ++i)
-        if (!gpsNumber(fields[i + 1], d[i]))
-            return false;
-    splitVectorPointNames(rec.from, rec.to, fields[0]);
+    for (int i = 0; i < 3; ++i) {
+        const platform::FieldValue<double> value = platform::readNumber(fields[i + 1], names[i]);
+        if (!value)
+            return value.error().sentence();
+        d[i] = *value;
+    }
+    gpsVectorRec read = rec;
+    if (std::string fault = splitVectorPointNames(read.from, read.to, fields[0]); !fault.empty())
+        return fault;
+    rec = read;
     rec.dX = d[0];
     rec.dY = d[1];
     rec.dZ = d[2];
     setFixedText(rec.comment, g1Comment(text));
-    return true;
+    return {};
 }
 
-bool parseG2Line(std::string_view text, gpsVectorRec& rec, int mode) {
+std::string parseG2Line(std::string_view text, gpsVectorRec& rec, int mode) {
+    static constexpr const char* variances[] = {"variance of dX", "variance of dY",
+                                                "variance of dZ"};
+    static constexpr const char* standardErrors[] = {"standard error of dX", "standard error of dY",
+                                                     "standard error of dZ"};
     double v[3];
-    if (!threeNumbers(text, v))
-        return false;
+    if (std::string fault =
+            threeNumbers(text, mode == gpsModeCovariance ? variances : standardErrors, v);
+        !fault.empty())
+        return fault;
     if (mode == gpsModeCovariance && (v[0] < 0.0 || v[1] < 0.0 || v[2] < 0.0))
-        return false;
+        return "A variance is below 0.";
     const bool stdErrs = mode == gpsModeStdErrCorrelation;
     rec.varX = stdErrs ? v[0] * v[0] : v[0];
     rec.varY = stdErrs ? v[1] * v[1] : v[1];
     rec.varZ = stdErrs ? v[2] * v[2] : v[2];
-    return true;
+    return {};
 }
 
-bool parseG3Line(std::string_view text, gpsVectorRec& rec, int mode) {
+std::string parseG3Line(std::string_view text, gpsVectorRec& rec, int mode) {
+    static constexpr const char* covariances[] = {"covariance XY", "covariance XZ",
+                                                  "covariance YZ"};
+    static constexpr const char* correlations[] = {"correlation XY", "correlation XZ",
+                                                   "correlation YZ"};
     double c[3];
-    if (!threeNumbers(text, c))
-        return false;
+    if (std::string fault =
+            threeNumbers(text, mode == gpsModeCovariance ? covariances : correlations, c);
+        !fault.empty())
+        return fault;
     if (mode == gpsModeStdErrCorrelation) {
         for (const double rho : c)
             if (rho < -1.0 || rho > 1.0)
-                return false;
+                return "A correlation coefficient is outside -1 to 1.";
         const double sX = std::sqrt(rec.varX), sY = std::sqrt(rec.varY), sZ = std::sqrt(rec.varZ);
         c[0] *= sX * sY;
         c[1] *= sX * sZ;
@@ -169,7 +202,7 @@ bool parseG3Line(std::string_view text, gpsVectorRec& rec, int mode) {
     rec.covXY = c[0];
     rec.covXZ = c[1];
     rec.covYZ = c[2];
-    return true;
+    return {};
 }
 
 void clearGpsVectorRec(gpsVectorRec& rec) {

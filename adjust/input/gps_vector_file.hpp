@@ -4,9 +4,8 @@
 // into it; the vector reader (gps_vector_reader.hpp) and the control reader
 // (gps_control_points.hpp) read it.
 //
-// One record per line. Bytes below a blank are dropped (a tab counts as a
-// blank) and blanks at both ends are ignored; then the first character
-// tells the kind:
+// One record per line. Blanks, tabs and CR at both ends are ignored; then the
+// first character tells the kind:
 //   .GPS WEIGHT COVARIANCE | .GPS WEIGHT STDERRCORRELATION
 //        how the G2 and G3 lines that follow hold the weights (a file starts
 //        with COVARIANCE; any other header leaves the mode as it was)
@@ -17,7 +16,11 @@
 //   G3 a b c   covariances XY, XZ, YZ, or the correlation coefficients;
 //              completes the vector
 //   C name X Y Z sX sY sZ [description]     a control point (metres)
-// Fields are separated by blanks or commas. Any other line is not a record.
+// Fields are separated by blanks, tabs or commas. Any other line is not a
+// record. Every field is read whole: a number wholly a number (a control
+// byte inside it refuses it), a name of at most 10 characters (never cut),
+// and a G1, G2 or G3 line has no field beyond its own (a decimal comma
+// splits a number in two).
 //
 // Lines are written with CR LF:
 //   "G1  %s-%s %16.8lf %16.8lf %16.8lf", then " --comment" when there is one
@@ -40,15 +43,13 @@ enum class gpsLineKind { vector = 0, control = 1, header = 2, other = 3 };
 inline constexpr int gpsModeCovariance = 0;
 inline constexpr int gpsModeStdErrCorrelation = 1;
 
-// Drops the bytes below a blank (a tab becomes a blank), trims blanks at
-// both ends, tells the kind and removes its leading "G", "C" or ".".
+// Trims blanks, tabs and CR at both ends, tells the kind and removes its
+// leading "G", "C" or ".".
 gpsLineKind classifyGpsLine(std::string& line);
 
-// The fields of a line: split at blanks and commas, empty fields skipped.
+// The fields of a line: split at blanks, tabs and commas, empty fields
+// skipped.
 std::vector<std::string_view> gpsFields(std::string_view text);
-
-// A decimal number that is data (platform::parseDataNumber), or nothing.
-bool gpsNumber(std::string_view text, double& value);
 
 // A header line (after its "."): "GPS", "WEIGHT", then "COVARIANCE" (mode
 // 0) or "STDERRCORRELATION" (mode 1), compared exactly; any other header
@@ -56,9 +57,10 @@ bool gpsNumber(std::string_view text, double& value);
 void parseGpsHeader(std::string_view text, int& mode);
 
 // "from-to": the text before the first '-' is `from`, the text after the
-// last '-' is `to` (a further '-' starts `to` again); each cut at 10
-// characters.
-void splitVectorPointNames(pointNameField& from, pointNameField& to, std::string_view pair);
+// last '-' is `to` (a further '-' starts `to` again). Empty, or the sentence
+// refusing a pair without '-' or a name over 10 characters (never cut: two
+// points would become one).
+std::string splitVectorPointNames(pointNameField& from, pointNameField& to, std::string_view pair);
 
 // The comment of a G1 line: the text after the first "--" when the first
 // '-' of the line starts one, else the text after the last "--"; cut at
@@ -66,18 +68,21 @@ void splitVectorPointNames(pointNameField& from, pointNameField& to, std::string
 std::string_view g1Comment(std::string_view text);
 
 // The G1 line after its "G1": names, dX, dY, dZ and the comment into `rec`.
-// False (and `rec` unchanged) when the pair or one of the three numbers is
-// missing or not a number.
-bool parseG1Line(std::string_view text, gpsVectorRec& rec);
+// Empty, or the sentence saying why the line is refused (`rec` unchanged):
+// a field missing or beyond dZ before the comment, a number that is not
+// wholly one, a pair refused by splitVectorPointNames.
+std::string parseG1Line(std::string_view text, gpsVectorRec& rec);
 // The G2 line after its "G2": three variances (mode 0) or standard errors,
-// which are squared (mode 1). False when a number is missing, is not a
-// number or is a negative variance.
-bool parseG2Line(std::string_view text, gpsVectorRec& rec, int mode);
+// which are squared (mode 1). Empty, or the sentence refusing a line of
+// other than three fields, a number that is not wholly one or a negative
+// variance.
+std::string parseG2Line(std::string_view text, gpsVectorRec& rec, int mode);
 // The G3 line after its "G3": three covariances (mode 0) or correlation
 // coefficients (from -1 to 1) turned into covariances with the standard
-// errors of the variances stored (mode 1). False when a number is missing,
-// is not one or is a correlation outside -1 to 1.
-bool parseG3Line(std::string_view text, gpsVectorRec& rec, int mode);
+// errors of the variances stored (mode 1). Empty, or the sentence refusing
+// a line of other than three fields, a number that is not wholly one or a
+// correlation outside -1 to 1.
+std::string parseG3Line(std::string_view text, gpsVectorRec& rec, int mode);
 
 // Sets every number of the record to 0 and its three texts to empty.
 void clearGpsVectorRec(gpsVectorRec& rec);

@@ -3,6 +3,7 @@
 #include "input/converters/converter_files.hpp"
 #include "input/gps_vector_file.hpp"
 #include "input/gps_vector_routes.hpp"
+#include "input/refused_records.hpp"
 #include "model/program_lists.hpp"
 #include "model/reader_std_errs.hpp"
 #include "model/settings/global_vars.hpp"
@@ -50,6 +51,7 @@ private:
     static constexpr const char* unfinishedVector = "the vector of this G1 line has no G3 line";
 
     bool readLine(std::string& line) {
+        record_ = line;
         const gpsLineKind kind = classifyGpsLine(line);
         if (kind == gpsLineKind::header)
             parseGpsHeader(line, mode_);
@@ -72,8 +74,8 @@ private:
         if (stage_ != stage::none)
             return fault(g1LineNumber_, unfinishedVector);
         clearGpsVectorRec(work_);
-        if (!parseG1Line(text, work_))
-            return fault(lineNumber_, "a G1 line needs from-to, dX, dY and dZ");
+        if (const std::string why = parseG1Line(text, work_); !why.empty())
+            return refuse(why);
         g1LineNumber_ = lineNumber_;
         stage_ = stage::g1;
         return true;
@@ -82,10 +84,8 @@ private:
     bool readG2(std::string_view text) {
         if (stage_ != stage::g1)
             return fault(lineNumber_, "a G2 line must follow its G1 line");
-        if (!parseG2Line(text, work_, mode_))
-            return fault(lineNumber_, mode_ == gpsModeCovariance
-                                          ? "a G2 line needs three variances"
-                                          : "a G2 line needs three standard errors");
+        if (const std::string why = parseG2Line(text, work_, mode_); !why.empty())
+            return refuse(why);
         stage_ = stage::g2;
         return true;
     }
@@ -93,11 +93,8 @@ private:
     bool readG3(std::string_view text) {
         if (stage_ != stage::g2)
             return fault(lineNumber_, "a G3 line must follow the G1 and G2 lines of its vector");
-        if (!parseG3Line(text, work_, mode_))
-            return fault(lineNumber_,
-                         mode_ == gpsModeCovariance
-                             ? "a G3 line needs three covariances"
-                             : "a G3 line needs three correlation coefficients from -1 to 1");
+        if (const std::string why = parseG3Line(text, work_, mode_); !why.empty())
+            return refuse(why);
         stage_ = stage::none;
         return finishVector();
     }
@@ -118,7 +115,15 @@ private:
 
     // Says where the file is wrong; false, so the reading stops.
     bool fault(int line, const std::string& what) const {
-        const std::string text = faultAtLine(path_, line, what);
+        return say(faultAtLine(path_, line, what));
+    }
+
+    // Refuses the line being read, quoting it.
+    bool refuse(const std::string& sentence) const {
+        return say(refusedRecordLine(path_, lineNumber_, sentence, record_));
+    }
+
+    bool say(const std::string& text) const {
         writeLine(errFile, text);
         context_.message(text);
         return false;
@@ -131,6 +136,7 @@ private:
     int mode_ = gpsModeCovariance;
     stage stage_ = stage::none;
     gpsVectorRec work_;
+    std::string record_; // the line being read, as the file holds it
     int lineNumber_ = 0;
     int g1LineNumber_ = 0;
 };

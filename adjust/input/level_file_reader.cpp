@@ -6,6 +6,7 @@
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
 #include "output/report_lines.hpp"
+#include "platform/record_fields.hpp"
 
 #include <initializer_list>
 #include <optional>
@@ -18,7 +19,8 @@ namespace {
 
 using namespace leveltext;
 
-// The tokens of one record, taken in order by the slots of its code.
+// The tokens of one record, taken in order by the slots of its code; the
+// first refusal is kept as the record's fault.
 class TokenWalk {
 public:
     explicit TokenWalk(std::vector<std::string> tokens) : tokens_(std::move(tokens)) {}
@@ -28,7 +30,28 @@ public:
     }
     bool atEnd() const { return next_ >= tokens_.size(); }
     std::string_view take() { return tokens_[next_++]; }
+    std::string_view peek() const { return tokens_[next_]; }
     void skip() { ++next_; }
+
+    // False, keeping the first sentence, for the caller to return.
+    bool refuse(std::string sentence) {
+        if (fault.empty())
+            fault = std::move(sentence);
+        return false;
+    }
+    bool refuse(const platform::FieldError& error) { return refuse(error.sentence()); }
+    bool missing(const std::string& field) { return refuse(platform::missingField(field)); }
+
+    // The value of the next token as a number named `field`.
+    bool takeNumber(std::string_view field, double& target) {
+        const platform::FieldValue<double> value = platform::readNumber(valueOf(take()), field);
+        if (!value)
+            return refuse(value.error());
+        target = *value;
+        return true;
+    }
+
+    std::string fault;
 
 private:
     std::vector<std::string> tokens_;
@@ -40,30 +63,25 @@ struct WireTags {
     const char* top;
     const char* middle;
     const char* bottom;
+    const char* reading; // how a message names the reading
 };
-constexpr WireTags backWires{"BS", "BT", "BM", "BB"};
-constexpr WireTags foreWires{"FS", "FT", "FM", "FB"};
+constexpr WireTags backWires{"BS", "BT", "BM", "BB", "backsight"};
+constexpr WireTags foreWires{"FS", "FT", "FM", "FB", "foresight"};
 
 // A reading slot: one reading, or three wires and their mean. False when the
 // slot holds neither or a value is not a number.
 bool takeReading(TokenWalk& walk, const WireTags& tags, double& reading, double& top,
                  double& middle, double& bottom) {
-    if (walk.at(tags.single)) {
-        const auto value = number(valueOf(walk.take()));
-        if (!value)
-            return false;
-        reading = *value;
-        return true;
-    }
+    if (walk.at(tags.single))
+        return walk.takeNumber(tags.reading, reading);
     double* wires[] = {&top, &middle, &bottom};
     const char* wireTags[] = {tags.top, tags.middle, tags.bottom};
     for (int w = 0; w < 3; ++w) {
+        const std::string field = std::string(tags.reading) + " " + wireTags[w];
         if (!walk.at(wireTags[w]))
+            return walk.missing(field);
+        if (!walk.takeNumber(field, *wires[w]))
             return false;
-        const auto value = number(valueOf(walk.take()));
-        if (!value)
-            return false;
-        *wires[w] = *value;
     }
     reading = (top + middle + bottom) / 3.0;
     return true;
@@ -87,12 +105,19 @@ void skipUnusedSlot(TokenWalk& walk, const WireTags& group,
     }
 }
 
-void takeName(TokenWalk& walk, levelRec& record) {
-    if (walk.at("PN")) {
-        const std::string_view name = valueOf(walk.take());
-        const auto first = name.find_first_not_of(' ');
-        setPointName(record.name, first == name.npos ? std::string_view() : name.substr(first));
-    }
+// PN: a blank name is an unnamed point; a name is never cut.
+bool takeName(TokenWalk& walk, levelRec& record) {
+    if (!walk.at("PN"))
+        return true;
+    const std::string_view text = valueOf(walk.take());
+    if (text.find_first_not_of(' ') == text.npos)
+        return true;
+    const platform::FieldValue<std::string> name =
+        platform::readName(text, "point name", pointNameMax);
+    if (!name)
+        return walk.refuse(name.error());
+    setPointName(record.name, *name);
+    return true;
 }
 
 enum class slotResult { absent, taken, bad };
@@ -102,13 +127,12 @@ slotResult takeElevation(TokenWalk& walk, levelRec& record) {
     const bool fixed = walk.at("FE");
     if (!fixed && !walk.at("EL"))
         return slotResult::absent;
-    const std::string_view text = valueOf(walk.take());
-    if (text.find_first_not_of(' ') == text.npos)
+    if (valueOf(walk.peek()).find_first_not_of(' ') == std::string_view::npos) {
+        walk.skip();
         return slotResult::absent;
-    const auto value = number(text);
-    if (!value)
+    }
+    if (!walk.takeNumber("elevation", record.elevation))
         return slotResult::bad;
-    record.elevation = *value;
     record.fixed = fixed ? 1 : 0;
     return slotResult::taken;
 }
@@ -120,20 +144,23 @@ void takeDescription(TokenWalk& walk, levelRec& record) {
 
 bool parseStartOfRun(TokenWalk& walk, levelRec& r) {
     if (!walk.at("PN"))
-        return false;
-    takeName(walk, r);
-    if (!takeReading(walk, backWires, r.backsight, r.backTop, r.backMiddle, r.backBottom))
+        return walk.missing("point name");
+    if (!takeName(walk, r) ||
+        !takeReading(walk, backWires, r.backsight, r.backTop, r.backMiddle, r.backBottom))
         return false;
     skipUnusedSlot(walk, foreWires, {"EL", "FE"});
-    if (takeElevation(walk, r) != slotResult::taken)
+    const slotResult elevation = takeElevation(walk, r);
+    if (elevation == slotResult::absent)
+        return walk.missing("elevation");
+    if (elevation == slotResult::bad)
         return false;
     takeDescription(walk, r);
     return true;
 }
 
 bool parseTurningPoint(TokenWalk& walk, levelRec& r) {
-    takeName(walk, r);
-    if (!takeReading(walk, backWires, r.backsight, r.backTop, r.backMiddle, r.backBottom) ||
+    if (!takeName(walk, r) ||
+        !takeReading(walk, backWires, r.backsight, r.backTop, r.backMiddle, r.backBottom) ||
         !takeReading(walk, foreWires, r.foresight, r.foreTop, r.foreMiddle, r.foreBottom))
         return false;
     takeDescription(walk, r);
@@ -142,7 +169,8 @@ bool parseTurningPoint(TokenWalk& walk, levelRec& r) {
 
 // ER and LV.
 bool parseForesightRecord(TokenWalk& walk, levelRec& r) {
-    takeName(walk, r);
+    if (!takeName(walk, r))
+        return false;
     skipUnusedSlot(walk, backWires, {"FS", "FT"});
     if (!takeReading(walk, foreWires, r.foresight, r.foreTop, r.foreMiddle, r.foreBottom) ||
         takeElevation(walk, r) == slotResult::bad)
@@ -165,9 +193,20 @@ std::optional<int> levelKindOf(std::string_view code) {
     return std::nullopt;
 }
 
+bool parseFields(TokenWalk& walk, levelRec& record) {
+    switch (record.kind) {
+    case levStartOfRun:
+        return parseStartOfRun(walk, record);
+    case levTurningPoint:
+        return parseTurningPoint(walk, record);
+    default:
+        return parseForesightRecord(walk, record);
+    }
+}
+
 } // namespace
 
-levelLineResult parseLevelLine(const std::string& line, levelRec& out) {
+levelLineResult parseLevelLine(const std::string& line, levelRec& out, std::string& fault) {
     const auto kind = levelKindOf(recordCode(line));
     if (!kind)
         return levelLineResult::notARecord;
@@ -179,20 +218,16 @@ levelLineResult parseLevelLine(const std::string& line, levelRec& out) {
         return levelLineResult::record;
     }
     TokenWalk walk(tokensOf(line));
-    bool fits = false;
-    switch (*kind) {
-    case levStartOfRun:
-        fits = parseStartOfRun(walk, record);
-        break;
-    case levTurningPoint:
-        fits = parseTurningPoint(walk, record);
-        break;
-    default:
-        fits = parseForesightRecord(walk, record);
-        break;
-    }
-    if (!fits)
+    if (!parseFields(walk, record)) {
+        fault = walk.fault;
         return levelLineResult::malformed;
+    }
+    // A field left over is a slip (a decimal comma splits "FS0,380" in two),
+    // never a field to pass over.
+    if (!walk.atEnd()) {
+        fault = unplacedTokenSentence(walk.peek(), recordCode(line));
+        return levelLineResult::malformed;
+    }
     out = record;
     return levelLineResult::record;
 }

@@ -13,12 +13,15 @@
 //   BS | FS,PN<name>,ZE<dd.mmss> | VD<value>,SD<slope> | HD<horizontal>,--<desc>
 //   LS,HR<rod height>      H1,PR..,OP..,LP..      H2,DT..,TM..,PR..,TP..      --<comment>
 // Consecutive commas count as one. Lines with another code are not records.
-// A record whose tokens do not fit its code, or whose number is not a
-// number, is not read: a line naming the file, the line number and the text
-// goes to the report and the error report, and reading goes on.
+// Every field is read whole: a number wholly a number, a name of at most 10
+// characters (never cut). A record whose tokens do not fit its code, with a
+// field its code has no place for, or with a field that is not what it must
+// be stops the reading: a line naming the file, the line number, the field
+// and the record goes to the report and the error report, the reader
+// returns 1 and the run stops.
 //
 // Readers return 0, or 1 after the message "Error opening %s: <reason>"
-// (nothing read).
+// (nothing read) or the message of a refused record.
 
 #include "input/level_records.hpp"
 
@@ -33,13 +36,14 @@ inline constexpr int levelFormatTrigonometric = 1;
 
 enum class levelLineResult { notARecord, record, malformed };
 
-// Parses one line (bytes below blank already dropped) into `out`.
-levelLineResult parseLevelLine(const std::string& line, levelRec& out);
-levelLineResult parseTrigLevelLine(const std::string& line, trigLevelRec& out);
+// Parses one line into `out`; a malformed one leaves the sentence that says
+// why in `fault`.
+levelLineResult parseLevelLine(const std::string& line, levelRec& out, std::string& fault);
+levelLineResult parseTrigLevelLine(const std::string& line, trigLevelRec& out, std::string& fault);
 
 // 2D entry of the driver: the project's level file (`pLevRawFileName`,
 // relative to the project folder) as .tlv when `levelFileFmtType` is not 0,
-// else as .LEV, reported to the report file. The driver ignores the result.
+// else as .LEV, reported to the report file. The driver stops the run on 1.
 int readLevelFile();
 
 // Read, reduce into the 2D lists (distanceList2D, pointList2D), write the

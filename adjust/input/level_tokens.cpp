@@ -2,11 +2,13 @@
 
 #include "input/level_records.hpp"
 #include "input/raw_text.hpp"
+#include "input/refused_records.hpp"
 #include "model/progress.hpp"
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/input_file.hpp"
 #include "platform/line_reader.hpp"
+#include "platform/record_fields.hpp"
 #include "platform/shell_services.hpp"
 #include "platform/system_reason.hpp"
 
@@ -17,20 +19,6 @@
 
 namespace leveltext {
 
-namespace {
-
-// The reader drops CR, TAB and the other bytes below blank.
-std::string printableBytes(const std::string& line) {
-    std::string kept;
-    kept.reserve(line.size());
-    for (const char c : line)
-        if (static_cast<unsigned char>(c) >= 0x20)
-            kept.push_back(c);
-    return kept;
-}
-
-} // namespace
-
 std::string_view recordCode(const std::string& line) {
     return line.size() < 2 ? std::string_view() : std::string_view(line).substr(0, 2);
 }
@@ -40,18 +28,23 @@ std::vector<std::string> tokensOf(const std::string& line) {
     if (line.size() <= 3)
         return tokens;
     const std::string_view rest = std::string_view(line).substr(3);
-    std::size_t start = 0;
-    while (start <= rest.size()) {
-        const auto comma = rest.find(',', start);
-        const std::string_view token = trimmedBlanks(
-            rest.substr(start, comma == std::string_view::npos ? rest.npos : comma - start));
-        if (!token.empty())
-            tokens.emplace_back(token);
-        if (comma == std::string_view::npos)
+    for (const std::string_view token : platform::splitOn(rest, ',')) {
+        if (token.empty())
+            continue;
+        if (token.starts_with("--")) {
+            // The description runs to the end of the line, commas and all.
+            const std::size_t at = static_cast<std::size_t>(token.data() - rest.data());
+            tokens.emplace_back(trimmedBlanks(rest.substr(at)));
             break;
-        start = comma + 1;
+        }
+        tokens.emplace_back(token);
     }
     return tokens;
+}
+
+std::string unplacedTokenSentence(std::string_view token, std::string_view code) {
+    return "The field \"" + platform::recordExcerpt(token) + "\" has no place in a " +
+           std::string(code) + " record.";
 }
 
 std::string_view tagOf(std::string_view token) {
@@ -62,14 +55,10 @@ std::string_view valueOf(std::string_view token) {
     return token.size() > 2 ? token.substr(2) : std::string_view();
 }
 
-std::optional<double> number(std::string_view text) {
-    return platform::parseDataNumber(text);
-}
-
 // No run context reaches the level-file readers: their interface has none,
 // so the shell is the active one (the run installs its own for its length).
 bool forEachLine(const std::string& path,
-                 const std::function<void(const std::string& line, int lineNumber)>& onLine) {
+                 const std::function<bool(const std::string& line, int lineNumber)>& onLine) {
     std::error_code sizeError;
     const auto size = std::filesystem::file_size(path, sizeError);
     std::string problem = platform::inputFileProblem(path);
@@ -91,7 +80,8 @@ bool forEachLine(const std::string& path,
     std::string line;
     std::streamoff counted = 0;
     while (reader.next(line)) {
-        onLine(printableBytes(line), reader.lineNumber());
+        if (!onLine(line, reader.lineNumber()))
+            return false;
         const std::streamoff position = file.eof()
                                             ? static_cast<std::streamoff>(size)
                                             : static_cast<std::streamoff>(reader.bytesRead());
@@ -108,9 +98,11 @@ bool forEachLine(const std::string& path,
     return true;
 }
 
-void reportUnreadLine(const std::string& path, int lineNumber, const std::string& line) {
-    writeRptErrLine(platform::formatC("Level file %s, line %d not read: %s", path.c_str(),
-                                      lineNumber, line.c_str()));
+void reportRefusedLine(const std::string& path, int lineNumber, const std::string& sentence,
+                       const std::string& line) {
+    const std::string text = "Level file " + refusedRecordLine(path, lineNumber, sentence, line);
+    writeRptErrLine(text);
+    activeShell().message(text, MessageKind::ok);
 }
 
 std::string descriptionOf(std::string_view token) {

@@ -1,5 +1,7 @@
 #include "input/point_sequence.hpp"
 
+#include "input/refused_records.hpp"
+
 #include "platform/c_locale_text.hpp"
 #include "platform/paths.hpp"
 
@@ -165,14 +167,17 @@ int parseTrvPtList(const std::string& text, simpleList<ptNameRec>& list, const R
     }
     std::size_t position = 0;
     while (position < text.size()) {
-        const std::size_t separator = text.find_first_of(sequenceSeparators, position);
-        if (separator == std::string::npos) {
-            appendName(list, std::string_view(text).substr(position));
-            break;
-        }
-        if (text[separator] != '-') {
-            if (separator > position)
-                appendName(list, std::string_view(text).substr(position, separator - position));
+        std::size_t separator = text.find_first_of(sequenceSeparators, position);
+        if (separator == std::string::npos)
+            separator = text.size();
+        if (separator == text.size() || text[separator] != '-') {
+            const std::string_view name =
+                std::string_view(text).substr(position, separator - position);
+            error = longPointNameFault(name);
+            if (!error.empty())
+                return sequenceInvalid;
+            if (!name.empty())
+                appendName(list, name);
             position = separator + 1;
             continue;
         }
@@ -180,6 +185,11 @@ int parseTrvPtList(const std::string& text, simpleList<ptNameRec>& list, const R
         const std::size_t end = tokenEnd == std::string::npos ? text.size() : tokenEnd;
         const std::string start = text.substr(position, separator - position);
         const std::string last = text.substr(separator + 1, end - separator - 1);
+        error = longPointNameFault(start);
+        if (error.empty())
+            error = longPointNameFault(last);
+        if (!error.empty())
+            return sequenceInvalid;
         if (!appendRange(start, last, list, names)) {
             error = "Invalid Point Sequence: " + text.substr(position, end - position);
             return sequenceInvalid;

@@ -46,8 +46,9 @@ inline constexpr int sequenceInvalid = 1;
 // Appends the names of `text` to `list`. sequenceParsed, or sequenceInvalid
 // with the reason in `error` ("Traverse Point List is Empty" or "Invalid
 // Point Sequence: %s" with the range, also for a range that would take the
-// list past maxRangeMembers names); the names before the fault stay in
-// the list. Names longer than a point name are cut to it.
+// list past maxRangeMembers names, or the sentence refusing a name or
+// range end longer than a point name: cut, it would name another point);
+// the names before the fault stay in the list.
 int parseTrvPtList(const std::string& text, simpleList<ptNameRec>& list, const RangeNames& names,
                    std::string& error);
 

@@ -1,14 +1,16 @@
 #include "input/supplemental_files.hpp"
 
-#include "platform/c_locale_text.hpp"
-
+#include "input/refused_records.hpp"
 #include "model/project_geodesy.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
 #include "model/settings/text_fields.hpp"
+#include "platform/c_locale_text.hpp"
 #include "platform/line_reader.hpp"
+#include "platform/record_fields.hpp"
 #include "ptbank/crd_user_type_sync.hpp"
 
+#include <cmath>
 #include <filesystem>
 
 namespace {
@@ -18,14 +20,37 @@ constexpr double crdNull = -99999999.0;
 constexpr int pointRead = 1;
 constexpr int walkEnded = 0;
 
-double givenOrUnset(double value) {
-    return value > crdNull ? value : notComputed;
-}
-
 std::string stripped(const char* text) {
     std::string value(text);
     stripBlanks(value);
     return value;
+}
+
+double givenOrUnset(double value) {
+    return value > crdNull ? value : notComputed;
+}
+
+// A stored value that is neither the library's null (or below it) nor data:
+// NaN, infinity, 1e300. Taken as it stands, it was control at -999999999 or
+// at a coordinate listed with 301 digits.
+bool isDamagedValue(double value) {
+    return std::isnan(value) || (value > crdNull && !platform::isDataNumber(value));
+}
+
+// Why a point of a coordinate file cannot be control, or empty.
+std::string crdPointFault(const crdPointRec& record) {
+    const std::pair<const char*, double> values[] = {{"northing", record.northing},
+                                                     {"easting", record.easting},
+                                                     {"elevation", record.elevation}};
+    for (const auto& [field, value] : values)
+        if (isDamagedValue(value)) {
+            platform::FieldError error;
+            error.fault = platform::FieldFault::notANumber;
+            error.field = field;
+            error.text = platform::formatC("%g", value);
+            return error.sentence();
+        }
+    return {};
 }
 
 SupplementalLine pointOf(const crdPointRec& record) {
@@ -59,12 +84,21 @@ int walkCrdFile(const std::string& path, const std::function<void(const Suppleme
     syncCrdUserType(handle);
     crdPointRec record{};
     int status = VkCrdApi_find_coord_top(record.name, handle) == 0 ? pointRead : -1;
-    while (status == pointRead) {
+    std::string fault;
+    while (status == pointRead && fault.empty()) {
         status = VkCrdApi_next_coord(handle, record.name, &record);
-        if (status == pointRead)
+        if (status != pointRead)
+            break;
+        fault = crdPointFault(record);
+        if (fault.empty())
             take(pointOf(record));
     }
     VkCrdApi_end_coord_file(&handle);
+    if (!fault.empty()) {
+        error =
+            path + ", point \"" + platform::recordExcerpt(stripped(record.name)) + "\": " + fault;
+        return 1;
+    }
     if (status != walkEnded) {
         error = "Error reading: " + path;
         return 1;
@@ -104,14 +138,14 @@ int walkText(const std::string& path, int format,
     SupplementalLine read;
     while (reader.next(line)) {
         if (const std::string bad = readSupplementalLine(format, line, read); !bad.empty()) {
-            error = "Bad " + bad + " in " + path + ", line " + std::to_string(reader.lineNumber()) +
-                    ": " + line;
+            error = refusedRecordLine(path, reader.lineNumber(), bad, line);
             return 1;
         }
         if (format == supplementalLatLong && !gridFromLatLong(read)) {
-            error = "Bad latitude or longitude in " + path + ", line " +
-                    std::to_string(reader.lineNumber()) +
-                    " (no grid position in the project's coordinate system): " + line;
+            error = refusedRecordLine(path, reader.lineNumber(),
+                                      "The latitude and longitude have no grid position in the "
+                                      "project's coordinate system.",
+                                      line);
             return 1;
         }
         take(read);

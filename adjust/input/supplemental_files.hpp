@@ -23,11 +23,10 @@ bool isSupplementalCrdFormat(int format);
 // 0, or 1 with the message in `error`:
 //   coordinate files: "No supplamental NEZ file has been specified", the
 //     path followed by " does not exist.", "Error opening: <path>",
-//     "Error reading: <path>";
-//   text files: "Error opening <path>"; a latitude or longitude without its
-//     hemisphere letter stops the reading at that line with
-//     "Bad latitude or longitude in <path>, line <n>: <line>", a number
-//     field that holds no number with "Bad <field> "<text>" in <path>, line
-//     <n>: <line>".
+//     "Error reading: <path>"; a point whose coordinate is no data (NaN,
+//     1e300) stops the reading with "<path>, point "<name>": <sentence>";
+//   text files: "Error opening <path>"; a refused line (see
+//     supplemental_lines.hpp) stops the reading with "<path>, line <n>:
+//     <sentence> Record: <line>".
 int readSupplementalControl(const std::function<void(const SupplementalLine&)>& take,
                             std::string& error);

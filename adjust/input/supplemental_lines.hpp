@@ -1,7 +1,9 @@
 #pragma once
 // One line of a supplemental control text file, read into its values.
-// Fields are separated by blanks, commas or tabs; runs of separators count
-// as one. Fields by format, counted from 0:
+// A line holding a comma has its fields separated by commas alone (blanks
+// and tabs around a field are not part of it), else by blanks and tabs;
+// runs of separators count as one (platform::splitOnCommasOrBlanks). Fields by format, counted from
+// 0:
 //   5  name, northing, easting, elevation, description, code
 //   6  name, latitude, longitude, orthometric height, description, code;
 //      the latitude "N" or "S", the longitude "W" or "E" followed by DD.MMSS
@@ -9,13 +11,15 @@
 //      standard errors, description, code; a standard error of 0 holds the
 //      coordinate fixed (-2)
 // A missing field leaves its value unset (coordinates) or empty (texts); a
-// field that is there holds the whole of its value, or the line is refused.
+// field that is there holds the whole of its value, or the line is refused:
+// a number wholly a number, an angle with minutes and seconds below 60, a
+// name of at most 10 characters (never cut), and no field beyond the
+// format's last (a decimal comma or a blank inside a number splits it, so
+// the fields after it would shift).
 
 #include "platform/sentinels.hpp"
 
-#include <optional>
 #include <string>
-#include <vector>
 
 inline constexpr int supplementalNez = 5;
 inline constexpr int supplementalLatLong = 6;
@@ -40,21 +44,10 @@ struct SupplementalLine {
     std::string code;
 };
 
-// The fields of a line.
-std::vector<std::string> supplementalFields(const std::string& line);
-
-// Reads a line of `format`. Empty when it is read, else what the line says
-// nothing reliable about, for "Bad <what> in <file>, line <n>": "latitude or
-// longitude" when a latitude does not start with N or S or a longitude with W
-// or E, or the field and its text (`northing "N880.600"`) when a field of a
-// number holds no number.
+// Reads a line of `format`. Empty when it is read, else the sentence saying
+// why it is refused (`The northing "N880.600" is not a number.`, `The
+// latitude "40.3000" does not start with N or S.`).
 std::string readSupplementalLine(int format, const std::string& line, SupplementalLine& read);
 
-// The text read as a decimal number, taken as signed packed
-// degrees-minutes-seconds (dd.mmss), in radians; none when the text is no
-// number.
-std::optional<double> dmsStrToRadians(const std::string& text);
-
-// A standard error as a file gives it: 0 holds the coordinate fixed (-2);
-// none when the text is no number.
-std::optional<double> supplementalStdErr(const std::string& text);
+// A standard error as a file gives it: 0 holds the coordinate fixed (-2).
+double supplementalStdErr(double value);

@@ -62,7 +62,7 @@ TEST(AltaPointsFile, AMaximumOutsideItsRangeBecomesTwentyFive) {
 TEST(AltaPointsFile, AMaximumThatIsNoWholeNumberIsRefusedAndTheMaximumKept) {
     testsupport::TempFolder folder("alta");
     const std::string path = (folder / "a.alt").string();
-    for (const char* text : {"1O", "12.5", "7 points", "inf", "0x10"}) {
+    for (const char* text : {"1O", "12.5", "7 points", "inf", "0x10", "2,0", "+"}) {
         writeBytes(path, "RPT_ALL_MAX_PTS 40\r\nRPT_ALL_MAX_PTS " + std::string(text) + "\r\n");
         std::vector<std::string> errors;
         EXPECT_EQ(readBack(path, errors).maxPoints, 40) << text;
@@ -71,10 +71,45 @@ TEST(AltaPointsFile, AMaximumThatIsNoWholeNumberIsRefusedAndTheMaximumKept) {
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         EXPECT_EQ(errors,
                   std::vector<std::string>{"Error parsing record: RPT_ALL_MAX_PTS " + value +
-                                           "\r\nFile: " + path + ", line 2: the maximum \"" +
-                                           value + "\" is not a whole number"})
+                                           "\r\nFile: " + path + ", line 2: The maximum \"" +
+                                           value + "\" is not a whole number."})
             << text;
     }
+}
+
+// A name is never cut to the 10 characters the report compares: the line
+// naming a longer one is refused with its file and line, and its pairs or
+// entries are left out; the other lines are read.
+TEST(AltaPointsFile, ANameLongerThanAPointNameIsRefused) {
+    testsupport::TempFolder folder("alta");
+    const std::string path = (folder / "a.alt").string();
+    writeBytes(path, "REL_ERR_PAIRS 1-2,CONTROLPT001-3\r\nREL_ERR_ALL 4,CP000000001-CP000000009\r\n"
+                     "REL_ERR_ALL 5,DESC:a description longer than ten\r\nREL_ERR_PAIRS 6-7\r\n");
+    std::vector<std::string> errors;
+    const AltaPoints points = readBack(path, errors);
+    EXPECT_EQ(points.pairs, (std::vector<AltaPair>{{"6", "7"}}));
+    EXPECT_EQ(points.entries,
+              (std::vector<AltaEntry>{{AltaEntry::name, "5"},
+                                      {AltaEntry::description, "A DESCRIPTION LONGER THAN TEN"}}));
+    EXPECT_EQ(errors,
+              (std::vector<std::string>{
+                  "Error parsing record: REL_ERR_PAIRS 1-2,CONTROLPT001-3\r\nFile: " + path +
+                      ", line 1: The point name \"CONTROLPT001\" is longer than 10 characters.",
+                  "Error parsing record: REL_ERR_ALL 4,CP000000001-CP000000009\r\nFile: " + path +
+                      ", line 2: The point name \"CP000000001\" is longer than 10 characters."}));
+}
+
+// Lines ending in a lone CR are lines: the file read as one line took the
+// maximum into the pairs' value and lost it.
+TEST(AltaPointsFile, LinesEndingInALoneCrAreLines) {
+    testsupport::TempFolder folder("alta");
+    writeBytes(folder / "a.alt", "REL_ERR_PAIRS 1-2\rRPT_ALL_MAX_PTS 12\rREL_ERR_ALL 3\r");
+    std::vector<std::string> errors;
+    const AltaPoints points = readBack(folder / "a.alt", errors);
+    EXPECT_EQ(points.pairs, (std::vector<AltaPair>{{"1", "2"}}));
+    EXPECT_EQ(points.maxPoints, 12);
+    EXPECT_EQ(points.entries, (std::vector<AltaEntry>{{AltaEntry::name, "3"}}));
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST(AltaPointsFile, AMissingFileReadsEmptyAndIsNotCreated) {

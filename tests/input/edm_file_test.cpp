@@ -1,4 +1,5 @@
 #include "input/edm_file.hpp"
+#include "platform/record_fields.hpp"
 #include "support/temp_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -101,14 +102,11 @@ TEST(EdmFile, LenientReading) {
     TempFolder folder("edm-lenient");
     const auto records = readText(folder, "ob,A,1,2,B,3,4,5,6,7,8,9\r\n" // lower case: skipped
                                           "AT,on,WET,1.1,0.5,2\r\n"      // "on" leaves it off
-                                          "AT,ON,VP,1,2,3,4\r\n"         // sixth field: dropped
-                                          "DT,1/1/2026,noon,extra\r\n"   // third field: dropped
-                                          "CN,1,2,3\n"                   // third field: dropped
                                           "  CO,  a, b , c  \r\n"        // commas stay in texts
                                           "XX,what\r\n"                  // unknown: skipped
                                           "OB,P1,1.5, \r\n"              // empty, missing: 0
                                           "CN,0.5\n"
-                                          "OB,P2,1,2,P3,3,4,5,6,7,8,9,10,11"); // extras ignored
+                                          "OB,P2,1,2,P3,3,4,5,6,7,8,9");
     ASSERT_EQ(records.size(), 5u);
     EXPECT_EQ(records[0].kind, edmAtmosphere);
     EXPECT_EQ(records[0].applyCorrection, 0);
@@ -131,22 +129,33 @@ TEST(EdmFile, LenientReading) {
 
 // A number field holds a number or nothing: anything else stops the read,
 // named with file, line and field, and nothing is appended. Read as 0 (or as
-// its leading digits) it would give a calibration wrong without a word.
+// its leading digits) it would give a calibration wrong without a word. A
+// field beyond the record's last stops it too: a decimal comma splits a
+// number in two, so the fields after it shifted (OB) or the line was
+// dropped without a word (DT, AT, CN).
 TEST(EdmFile, ANumberFieldThatIsNoNumberStopsTheRead) {
     TempFolder folder("edm-damaged");
     const auto path = folder / "cal.edm";
     const struct {
         const char* line;
-        const char* field;
+        std::string sentence;
     } rows[] = {
-        {"OB,P1,1.5,100,P4,1.6,101.43,25,740.25,18.5,1000.02x,1000", "slope distance \"1000.02x\""},
+        {"OB,P1,1.5,100,P4,1.6,101.43,25,740.25,18.5,1000.02x,1000",
+         "The slope distance \"1000.02x\" is not a number."},
         {"OB,P1,1.5,100,P4,1.6,101.43,25,740.25,18.5,1000.0235,1OOO",
-         "published distance \"1OOO\""},
-        {"OB,P1,1.5m,100,P4", "instrument height \"1.5m\""},
-        {"OB,P1,1.5,100,P4,1.6,101.43,nan", "dry-bulb temperature \"nan\""},
-        {"CN,0.0125,-0.0175mm", "reflector constant \"-0.0175mm\""},
-        {"AT,ON,WET,1.000283,0.86O,2", "wavelength \"0.86O\""},
-        {"AT,ON,VP,1.000283,0.86,inf", "vapour pressure \"inf\""},
+         "The published distance \"1OOO\" is not a number."},
+        {"OB,P1,1.5m,100,P4", "The instrument height \"1.5m\" is not a number."},
+        {"OB,P1,1.5,100,P4,1.6,101.43,nan", "The dry-bulb temperature \"nan\" is not a number."},
+        {"CN,0.0125,-0.0175mm", "The reflector constant \"-0.0175mm\" is not a number."},
+        {"AT,ON,WET,1.000283,0.86O,2", "The wavelength \"0.86O\" is not a number."},
+        {"AT,ON,VP,1.000283,0.86,inf", "The vapour pressure \"inf\" is not a number."},
+        {"OB,P1,1.5,100,P4,1.6,101 .43", "The to elevation \"101 .43\" is not a number."},
+        {"OB,P1,1.5,100,P4,1.6,101\t43", "The to elevation \"101<TAB>43\" is not a number."},
+        {"OB,P1,1.5,100,P4,1.6,101.43,25,740,25,18.5,1000.0235,1000",
+         "The record has 12 fields; it needs 1 to 11."},
+        {"CN,0,0125,-0.0175", "The record has 3 fields; it needs 1 to 2."},
+        {"AT,ON,VP,1,2,3,4", "The record has 6 fields; it needs 1 to 5."},
+        {"DT,1/1/2026,noon,extra", "The record has 3 fields; it needs 1 to 2."},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
@@ -156,7 +165,8 @@ TEST(EdmFile, ANumberFieldThatIsNoNumberStopsTheRead) {
         std::string refusal;
         EXPECT_EQ(readEdmRecords(path, records, refusal), edmFileDamaged);
         EXPECT_EQ(records.size(), 1u);
-        EXPECT_EQ(refusal, path.string() + ", line 2: The " + row.field + " is not a number.");
+        EXPECT_EQ(refusal, path.string() + ", line 2: " + row.sentence +
+                               " Record: " + platform::recordExcerpt(row.line));
     }
 }
 

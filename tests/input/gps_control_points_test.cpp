@@ -55,7 +55,6 @@ public:
 
 TEST(GpsControlLine, FieldsDefaultsAndFaults) {
     const double defaults[3] = {0.01, 0.02, 0.03};
-    const std::string longName = "ABCDEFGHIJKLMN";
     struct Row {
         std::string text;
         controlLineResult result;
@@ -72,8 +71,8 @@ TEST(GpsControlLine, FieldsDefaultsAndFaults) {
         // A standard error of 0 would weigh the point infinitely: fixed.
         {" P1 1 2 3 0 0.6 0", controlLineResult::point, "P1", 1, 2, 3, -2, 0.6, -2, ""},
         {" P1 1 2 3 -1 -2 -1", controlLineResult::point, "P1", 1, 2, 3, -1, -2, -1, ""},
-        {" " + longName + " 1 2 3", controlLineResult::point, "ABCDEFGHIJ", 1, 2, 3, 0.01, 0.02,
-         0.03, ""},
+        {" ABCDEFGHIJ 1 2 3", controlLineResult::point, "ABCDEFGHIJ", 1, 2, 3, 0.01, 0.02, 0.03,
+         ""},
         {" P1 1 2 3 1 1 1 " + std::string(150, 'd'), controlLineResult::point, "P1", 1, 2, 3, 1, 1,
          1, std::string(100, 'd')},
         // No position.
@@ -85,11 +84,18 @@ TEST(GpsControlLine, FieldsDefaultsAndFaults) {
         {" P1 1 2 3 0.1 monument", controlLineResult::malformed, "", 0, 0, 0, 0, 0, 0, ""},
         {" P1 1 2", controlLineResult::noPosition, "", 0, 0, 0, 0, 0, 0, ""},
         {" P1 1 2 inf", controlLineResult::malformed, "", 0, 0, 0, 0, 0, 0, ""},
+        // Fields read whole: a control byte inside a number no longer
+        // vanishes, a name is never cut.
+        {std::string(" P1 1 2") + '\0' + "5 3", controlLineResult::malformed, "", 0, 0, 0, 0, 0, 0,
+         ""},
+        {" CONTROLPT01 1 2 3", controlLineResult::malformed, "", 0, 0, 0, 0, 0, 0, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
         ptGPSXYZCntrl point;
-        ASSERT_EQ(parseGpsControlLine(row.text, defaults, point), row.result);
+        std::string fault;
+        ASSERT_EQ(parseGpsControlLine(row.text, defaults, point, fault), row.result);
+        EXPECT_EQ(fault.empty(), row.result != controlLineResult::malformed) << fault;
         if (row.result != controlLineResult::point)
             continue;
         EXPECT_EQ(fixedText(point.name), row.name);
@@ -138,7 +144,8 @@ TEST_F(GpsControlReading, AMalformedCLineStopsWithFileAndLine) {
     const ErrorReport report;
     write("c.gps", "C P1 1 2 3\nC P2 1 2 three\nC P3 7 8 9\n");
     EXPECT_EQ(readGpsControlLines(context, "c.gps\n"), gpsControlFailed);
-    const std::string text = path("c.gps") + ", line 2: a C line needs numbers after its name";
+    const std::string text =
+        path("c.gps") + ", line 2: The Z \"three\" is not a number. Record: C P2 1 2 three";
     EXPECT_EQ(shell.boxTexts(), std::vector<std::string>{text});
     EXPECT_NE(report.text().find(text), std::string::npos);
     EXPECT_EQ(gpsXyzControlArray.size(), 1u);
@@ -255,7 +262,7 @@ TEST_F(GpsControlReading, AFaultyBaselineTextFileStopsTheControlWithFileAndLine)
     EXPECT_EQ(loadGpsXyzControlByFormat(context, "bad.txt\n"), gpsControlFailed);
     EXPECT_EQ(shell.boxTexts(),
               std::vector<std::string>{path("bad.txt") + ", line 2: a base point needs a name, X, "
-                                                         "Y and Z"});
+                                                         "Y and Z (and CTRL) Record: @+B 1 2"});
 }
 
 // A 3D run gathers the C lines of its GPS files, then the base records of

@@ -201,21 +201,31 @@ TEST_F(GpsVectorReading, HeadersSwitchTheWeightMode) {
     EXPECT_EQ(v[3].varY, 0.2);
 }
 
-TEST(GpsPointPair, NamesKeepTenCharactersAndTheLastDashStartsTheToName) {
+// A name is never cut (two points would become one) and a pair without
+// '-' is refused: it named one point and asked about the other.
+TEST(GpsPointPair, TheLastDashStartsTheToNameAndNamesAreNeverCut) {
     struct Row {
         const char* pair;
         const char* from;
         const char* to;
+        const char* fault;
     };
     const Row rows[] = {
-        {"A-B", "A", "B"},   {"ABCDEFGHIJKL-MNOPQRSTUVW", "ABCDEFGHIJ", "MNOPQRSTUV"},
-        {"A-B-C", "A", "C"}, {"-B", "", "B"},
-        {"A-", "A", ""},     {"AB", "AB", ""},
+        {"A-B", "A", "B", ""},
+        {"A-B-C", "A", "C", ""},
+        {"-B", "", "B", ""},
+        {"A-", "A", "", ""},
+        {"ABCDEFGHIJ-KLMNOPQRST", "ABCDEFGHIJ", "KLMNOPQRST", ""},
+        {"ABCDEFGHIJK-B", "", "",
+         "The from point name \"ABCDEFGHIJK\" is longer than 10 characters."},
+        {"AB", "", "", "The from-to \"AB\" has no '-' between the two point names."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.pair);
         pointNameField from = {}, to = {};
-        splitVectorPointNames(from, to, row.pair);
+        EXPECT_EQ(splitVectorPointNames(from, to, row.pair), row.fault);
+        if (*row.fault != '\0')
+            continue;
         EXPECT_EQ(fixedText(from), row.from);
         EXPECT_EQ(fixedText(to), row.to);
     }
@@ -256,23 +266,35 @@ TEST_F(GpsVectorReading, AMalformedLineStopsWithFileAndLine) {
     struct Row {
         std::string rest;
         int line;
-        const char* what;
+        std::string what;
     };
     const Row rows[] = {
-        {"G1 A-B 1 two 3\n", 4, "a G1 line needs from-to, dX, dY and dZ"},
-        {"G1 A-B 1 2\n", 4, "a G1 line needs from-to, dX, dY and dZ"},
-        {"G1 A-B 1 2 3\nG2 1 1\n", 5, "a G2 line needs three variances"},
-        {"G1 A-B 1 2 3\nG2 1 -1 1\n", 5, "a G2 line needs three variances"},
+        {"G1 A-B 1 two 3\n", 4, "The dY \"two\" is not a number. Record: G1 A-B 1 two 3"},
+        {"G1 A-B 1 2\n", 4, "The record has 3 fields; it needs 4. Record: G1 A-B 1 2"},
+        {"G1 A-B 1 2,5 3\n", 4, "The record has 5 fields; it needs 4. Record: G1 A-B 1 2,5 3"},
+        {"G1 A-B 1 2\t5 3\n", 4, "The record has 5 fields; it needs 4. Record: G1 A-B 1 2<TAB>5 3"},
+        {std::string("G1 A-B 1 2") + '\0' + "5 3\n", 4,
+         "The dY \"2<NUL>5\" is not a number. Record: G1 A-B 1 2<NUL>5 3"},
+        {"G1 AB 1 2 3\n", 4,
+         "The from-to \"AB\" has no '-' between the two point names. Record: G1 AB 1 2 3"},
+        {"G1 A-LONGNAME001 1 2 3\n", 4,
+         "The to point name \"LONGNAME001\" is longer than 10 characters. Record: G1 "
+         "A-LONGNAME001 1 2 3"},
+        {"G1 A-B 1 2 3\nG2 1 1\n", 5, "The record has 2 fields; it needs 3. Record: G2 1 1"},
+        {"G1 A-B 1 2 3\nG2 1 1 1 1\n", 5,
+         "The record has 4 fields; it needs 3. Record: G2 1 1 1 1"},
+        {"G1 A-B 1 2 3\nG2 1 -1 1\n", 5, "A variance is below 0. Record: G2 1 -1 1"},
         {"G1 A-B 1 2 3\nG3 0 0 0\n", 5, "a G3 line must follow the G1 and G2 lines of its vector"},
         {"G2 1 1 1\n", 4, "a G2 line must follow its G1 line"},
-        {"G1 A-B 1 2 3\nG2 1 1 1\nG3 0 x 0\n", 6, "a G3 line needs three covariances"},
+        {"G1 A-B 1 2 3\nG2 1 1 1\nG3 0 x 0\n", 6,
+         "The covariance XZ \"x\" is not a number. Record: G3 0 x 0"},
         {"G1 A-B 1 2 3\nG1 C-D 1 2 3\n", 4, "the vector of this G1 line has no G3 line"},
         {"G1 A-B 1 2 3\nG2 1 1 1", 4, "the vector of this G1 line has no G3 line"},
-        {"G1 A-B 1 2 nan\n", 4, "a G1 line needs from-to, dX, dY and dZ"},
+        {"G1 A-B 1 2 nan\n", 4, "The dZ \"nan\" is not a number. Record: G1 A-B 1 2 nan"},
         {".GPS WEIGHT STDERRCORRELATION\nG1 A-B 1 2 3\nG2 1 1 1\nG3 0 0\n", 7,
-         "a G3 line needs three correlation coefficients from -1 to 1"},
+         "The record has 2 fields; it needs 3. Record: G3 0 0"},
         {".GPS WEIGHT STDERRCORRELATION\nG1 A-B 1 2 3\nG2 1 1 1\nG3 0.5 -1.5 0\n", 7,
-         "a G3 line needs three correlation coefficients from -1 to 1"},
+         "A correlation coefficient is outside -1 to 1. Record: G3 0.5 -1.5 0"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.rest);

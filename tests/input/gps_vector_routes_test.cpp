@@ -126,7 +126,8 @@ TEST_F(GpsVectorRoutes, AdjustmentInputFilesGiveOneVectorPerGroup) {
 TEST_F(GpsVectorRoutes, LeadingZerosOfAdjustmentInputNamesCanBeDropped) {
     const std::string input = write("net.iob", converterFixture("adjustment.iob"));
     std::string message;
-    ASSERT_EQ(convertAdjustmentInputToGps(path(input), path("net.GPS"), 1, message), conversionDone);
+    ASSERT_EQ(convertAdjustmentInputToGps(path(input), path("net.GPS"), 1, message),
+              conversionDone);
     const std::string text = testsupport::readBytes(folder / "net.GPS");
     EXPECT_EQ(text.rfind(".GPS WEIGHT COVARIANCE\r\n", 0), 0u);
     EXPECT_NE(text.find("G1  12-34 "), std::string::npos) << text;
@@ -342,7 +343,22 @@ const FaultCase faultCases[] = {
     {2, "@+B 0 0 0\n@-R 1 2 3\n", 2, "unfinished at the end"},
     {2, "@+B 0 0 0\n@=1 1 0 0 1 0\n", 2, "a covariance without vector"},
     {2, "@+B 0 0 0\n@-R 1 2 3\n@=1 1 0 0 1 0\n", 3, "an element missing"},
+    {2, "@+B 0 0 0\n@-R 1 2,5 3\n@=1 1 0 0 1 0 1\n", 2, "a decimal comma in a vector"},
+    {2, "@+B 0 0 0\n@-R 1 2 3\n@=1 1 0 0 1 0 1,5\n", 3, "a decimal comma in a covariance"},
+    {2, "@+B 0 0 0 .5\n", 1, "a blank inside a base coordinate"},
     {3, "VPP,A B,C 1 2 3 0.1 0.1 0.1 0 0 0\r\n", 1, "a name too many"},
+    {3, "VPP,A1 B2 100.1234 -200.5 166 .5845 0.004 0.005 0.006 0.1 -0.2 0.3\r\n", 1,
+     "a blank inside a number of a blank-separated line"},
+    {3, "VRTK Topo,B2,C3,-10.5,20 .25,-30.125,0.01,0.02,0.03,0,0,0.5\r\n", 1,
+     "a blank inside a number of a comma-separated line"},
+    {3,
+     std::string("VPP,A1 B2 100.1234 -200.5 166") + '\0' +
+         "5845 0.004 0.005 0.006 0.1 -0.2 0.3\r\n",
+     1, "a control byte inside a number"},
+    {3,
+     "VPP,A1 B2 100.1234 -200.5 300.25 0.004 0.005 0.006 0.1 -0.2 0.3\rVPP,ABCDEFGHIJK B2 1 2 3 "
+     "0.1 0.1 0.1 0 0 0\r",
+     2, "a name too long on a line ended by a lone CR"},
     {8, "A\r\nC\r\n", 2, "a C record without numbers"},
     {8, "C 1 2\r\nD\r\n", 1, "a C record short"},
     {8, "D  1  2  1234567\r\n", 1, "a D record without vector"},
@@ -359,6 +375,8 @@ const FaultCase faultCases[] = {
     {11, "GRP\nDXYZ A B 1 2\n", 2, "a component missing"},
     {11, "GRP\nCOV CT UPPR 0 1\nELEM 1 2 3\n", 3, "no DXYZ line"},
     {11, "GRP\nDXYZ A B 1 2 3\nCOV CT UPPR 0 1\nELEM 1 2\n", 4, "an ELEM row short"},
+    {11, "GRP\nDXYZ A B 1 2,5 3\n", 2, "a decimal comma in a component"},
+    {11, "GRP\nDXYZ A B 1 2 3\nCOV CT UPPR 0 1\nELEM 1 2 3,5\n", 4, "a decimal comma in an ELEM"},
 };
 
 TEST_F(GpsVectorRoutes, FaultsNameTheirLine) {

@@ -54,7 +54,9 @@ std::vector<ptGPSXYZCntrl> controlLines(const std::string& text) {
         if (classifyGpsLine(line) != gpsLineKind::control)
             continue;
         ptGPSXYZCntrl point;
-        EXPECT_EQ(parseGpsControlLine(line, defaults, point), controlLineResult::point) << line;
+        std::string fault;
+        EXPECT_EQ(parseGpsControlLine(line, defaults, point, fault), controlLineResult::point)
+            << line << fault;
         points.push_back(point);
     }
     return points;

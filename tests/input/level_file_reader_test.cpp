@@ -37,8 +37,8 @@ const LevLineCase levLines[] = {
     {"ER,PN3,BS,FS0.500,EL,--end", levelLineResult::record, levEndOfRun, "3", unset, 0.5, unset, 0,
      "end"},
     {"ER,PN3,FS0.500,FE12.25", levelLineResult::record, levEndOfRun, "3", unset, 0.5, 12.25, 1, ""},
-    {"LV,PNPOLE12345678,BT1,BM2,BB3,FS2.000,--side", levelLineResult::record, levSideShot,
-     "POLE123456", unset, 2.0, unset, 0, "side"},
+    {"LV,PNPOLE123456,BT1,BM2,BB3,FS2.000,--side, north", levelLineResult::record, levSideShot,
+     "POLE123456", unset, 2.0, unset, 0, "side, north"},
     {"--any comment, with commas", levelLineResult::record, levComment, "", unset, unset, unset, 0,
      "any comment, with commas"},
     // Records that do not fit their code.
@@ -55,6 +55,15 @@ const LevLineCase levLines[] = {
     {"ER,PN3,BS,FS0.5,EL1e13", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
     {"ER,PN3,BS,EL5", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
     {"ER,PN3,BS,FS0.5,ELabc", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    // Fields read whole: a name is never cut, a number holds no comma,
+    // blank, tab or control byte, and no field is left over.
+    {"LV,PNPOLE1234567,BT1,BM2,BB3,FS2.000", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"TP,PN2,BS1.1,FS0,380", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"TP,PN2,BS1.1,FS0 380", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"TP,PN2,BS1.1,FS0\t380", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"TP,PN2,BS1.1,FS1.6x0", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"SR,PN1,BS1.5,FS,EL52,340", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"TP,PN2\x01,BS1.1,FS0.5", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
     // Not records at all.
     {"", levelLineResult::notARecord, 0, "", 0, 0, 0, 0, ""},
     {"S", levelLineResult::notARecord, 0, "", 0, 0, 0, 0, ""},
@@ -75,7 +84,9 @@ TEST(LevelLineParse, RecordsOfEachCodeAndTheLinesThatAreNotRead) {
     for (const LevLineCase& c : levLines) {
         SCOPED_TRACE(c.line);
         levelRec record;
-        ASSERT_EQ(parseLevelLine(c.line, record), c.result);
+        std::string fault;
+        ASSERT_EQ(parseLevelLine(c.line, record, fault), c.result);
+        EXPECT_EQ(fault.empty(), c.result != levelLineResult::malformed) << fault;
         if (c.result != levelLineResult::record)
             continue;
         EXPECT_EQ(record.kind, c.kind);
@@ -90,7 +101,8 @@ TEST(LevelLineParse, RecordsOfEachCodeAndTheLinesThatAreNotRead) {
 
 TEST(LevelLineParse, ThreeWireReadingsAreKeptBesideTheirMean) {
     levelRec r;
-    ASSERT_EQ(parseLevelLine("TP,PN9,BT1.1,BM1.2,BB1.33,FT0.7,FM0.8,FB0.93", r),
+    std::string fault;
+    ASSERT_EQ(parseLevelLine("TP,PN9,BT1.1,BM1.2,BB1.33,FT0.7,FM0.8,FB0.93", r, fault),
               levelLineResult::record);
     EXPECT_DOUBLE_EQ(r.backTop, 1.1);
     EXPECT_DOUBLE_EQ(r.backMiddle, 1.2);
@@ -103,9 +115,10 @@ TEST(TrigLevelLineParse, SightingsByZenithAndSlopeDistanceOrByVerticalValue) {
     testsupport::ProjectVarsGuard guard;
     projectVars.curvRefract = 0;
     trigLevelRec r;
+    std::string fault;
     // Face left, zenith 60 degrees, 10 m: height component 10 cos 60 = 5,
     // horizontal 10 sin 60 = 8.660254037844386; the vertical value is -5.
-    ASSERT_EQ(parseTrigLevelLine("BS, PN A1 ,ZE60.0000,SD10.000,--rod on pin", r),
+    ASSERT_EQ(parseTrigLevelLine("BS, PN A1 ,ZE60.0000,SD10.000,--rod on pin", r, fault),
               levelLineResult::record);
     EXPECT_EQ(r.kind, trigBacksight);
     EXPECT_EQ(fixedText(r.name), "A1");
@@ -114,10 +127,10 @@ TEST(TrigLevelLineParse, SightingsByZenithAndSlopeDistanceOrByVerticalValue) {
     EXPECT_NEAR(r.vertical, -5.0, 1e-12);
     EXPECT_EQ(r.description, "rod on pin");
     // Face right, zenith 300 degrees: the vertical value is +5.
-    ASSERT_EQ(parseTrigLevelLine("FS,PNB,ZE300.0000,SD10.000", r), levelLineResult::record);
+    ASSERT_EQ(parseTrigLevelLine("FS,PNB,ZE300.0000,SD10.000", r, fault), levelLineResult::record);
     EXPECT_EQ(r.kind, trigForesight);
     EXPECT_NEAR(r.vertical, 5.0, 1e-12);
-    ASSERT_EQ(parseTrigLevelLine("FS,PNB,VD-0.25,HD31.5", r), levelLineResult::record);
+    ASSERT_EQ(parseTrigLevelLine("FS,PNB,VD-0.25,HD31.5", r, fault), levelLineResult::record);
     EXPECT_DOUBLE_EQ(r.vertical, -0.25);
     EXPECT_DOUBLE_EQ(r.horizontalDistance, 31.5);
     EXPECT_EQ(r.zenith, unset);
@@ -125,27 +138,40 @@ TEST(TrigLevelLineParse, SightingsByZenithAndSlopeDistanceOrByVerticalValue) {
 
 TEST(TrigLevelLineParse, BenchmarksRodsHeadersAndMalformedNumbers) {
     trigLevelRec r;
-    ASSERT_EQ(parseTrigLevelLine("BM,PNBM1,EL100.125,--brass disk", r), levelLineResult::record);
+    std::string fault;
+    ASSERT_EQ(parseTrigLevelLine("BM,PNBM1,EL100.125,--brass disk", r, fault),
+              levelLineResult::record);
     EXPECT_EQ(fixedText(r.name), "BM1");
     EXPECT_DOUBLE_EQ(r.elevation, 100.125);
     EXPECT_EQ(r.description, "brass disk");
-    ASSERT_EQ(parseTrigLevelLine("BM,PNBM2", r), levelLineResult::record);
+    ASSERT_EQ(parseTrigLevelLine("BM,PNBM2", r, fault), levelLineResult::record);
     EXPECT_EQ(r.elevation, unset);
-    ASSERT_EQ(parseTrigLevelLine("LS,XX1,HR1.750", r), levelLineResult::record);
+    ASSERT_EQ(parseTrigLevelLine("LS,XX1,HR1.750", r, fault), levelLineResult::record);
     EXPECT_DOUBLE_EQ(r.rodHeight, 1.75);
-    ASSERT_EQ(parseTrigLevelLine("H1,LPloop north,OPjd,PRjob12345678", r), levelLineResult::record);
+    ASSERT_EQ(parseTrigLevelLine("H1,LPloop north,OPjd,PRjob12345678", r, fault),
+              levelLineResult::record);
     EXPECT_EQ(r.projectName, "job1234567");
     EXPECT_EQ(r.operatorName, "jd");
     EXPECT_EQ(r.loopName, "loop north");
-    ASSERT_EQ(parseTrigLevelLine("H2,TP21C,PR1013,DT2024-05-01,TM09:30", r),
+    ASSERT_EQ(parseTrigLevelLine("H2,TP21C,PR1013,DT2024-05-01,TM09:30", r, fault),
               levelLineResult::record);
     EXPECT_EQ(r.date, "2024-05-01");
     EXPECT_EQ(r.time, "09:30");
     EXPECT_EQ(r.pressure, "1013");
     EXPECT_EQ(r.temperature, "21C");
-    EXPECT_EQ(parseTrigLevelLine("BS,PNA,ZE9o.0000,SD10", r), levelLineResult::malformed);
-    EXPECT_EQ(parseTrigLevelLine("BM,PNA,EL1O0", r), levelLineResult::malformed);
-    EXPECT_EQ(parseTrigLevelLine("SR,PN1,BS1,FS,EL1", r), levelLineResult::notARecord);
+    EXPECT_EQ(parseTrigLevelLine("BS,PNA,ZE9o.0000,SD10", r, fault), levelLineResult::malformed);
+    EXPECT_EQ(parseTrigLevelLine("BM,PNA,EL1O0", r, fault), levelLineResult::malformed);
+    // Fields read whole: a decimal comma leaves a token that is no tag and
+    // value; minutes or seconds of 60 are no angle; a name is never cut.
+    for (const char* line : {"FS,PNA,VD-0,620", "BS,PNA,SD50,123,ZE90.0000", "BM,PNA,EL52,340",
+                             "BS,PNA,ZE90.6000,SD10", "BS,PNA,ZE90.0060,SD10",
+                             "FS,PNLEVELPOINT1,VD0.5", "LS,HR1\t500"}) {
+        SCOPED_TRACE(line);
+        fault.clear();
+        EXPECT_EQ(parseTrigLevelLine(line, r, fault), levelLineResult::malformed);
+        EXPECT_FALSE(fault.empty());
+    }
+    EXPECT_EQ(parseTrigLevelLine("SR,PN1,BS1,FS,EL1", r, fault), levelLineResult::notARecord);
 }
 
 namespace {
@@ -163,21 +189,34 @@ TEST_F(LevelFileRead, AFileThatCannotBeOpenedIsReportedAndReadsNothing) {
     EXPECT_EQ(distanceList2D.count(), 0);
 }
 
-TEST_F(LevelFileRead, AMalformedLineIsNamedWithFileAndLineAndTheRestIsRead) {
+// A damaged record stops the reading: left out with a warning, as the
+// level file's own rule has it, its readings went to the records after it
+// and moved every later elevation of its run.
+TEST_F(LevelFileRead, AMalformedLineStopsTheReadingNamingFileLineFieldAndRecord) {
     projectVars.pLevRawFileName = writeFile("run.lev", "SR,PN1,BS1.000,FS,FE100.000,--\r\n"
                                                        "TP,PN2,BS1.x00,FS0.500\r\n"
                                                        "\r\n"
                                                        "ER,PN3,BS,FS0.250");
-    EXPECT_EQ(readLevelFile(), levelReadOk);
+    EXPECT_EQ(readLevelFile(), levelReadFailed);
     const std::string path = (folder / "run.lev").string();
     const auto errors = crlfLines(errorText());
     ASSERT_FALSE(errors.empty());
-    EXPECT_EQ(errors[0], "Level file " + path + ", line 2 not read: TP,PN2,BS1.x00,FS0.500");
-    // The last line has no line end and is still read: 1 -> 3 = 101 - 0.25 - 100.
+    EXPECT_EQ(errors[0], "Level file " + path +
+                             ", line 2: The backsight \"1.x00\" is not a number. Record: "
+                             "TP,PN2,BS1.x00,FS0.500");
+    EXPECT_EQ(distanceList2D.count(), 0);
+    EXPECT_EQ(levelRunList.count(), 0) << "the records are cleared after the read";
+}
+
+// The last line has no line end and is still read: 1 -> 3 = 101 - 0.25 - 100.
+TEST_F(LevelFileRead, TheLastLineWithoutALineEndIsRead) {
+    projectVars.pLevRawFileName = writeFile("run.lev", "SR,PN1,BS1.000,FS,FE100.000,--\r\n"
+                                                       "\r\n"
+                                                       "ER,PN3,BS,FS0.250");
+    EXPECT_EQ(readLevelFile(), levelReadOk);
     distanceObs2D line;
     ASSERT_GE(distanceList2D.find("1", "3", line), 0);
     EXPECT_NEAR(line.vertDiff, 0.75, 1e-12);
-    EXPECT_EQ(levelRunList.count(), 0) << "the records are cleared after the read";
     EXPECT_EQ(shell.messages.front(), "Reading level data");
     EXPECT_EQ(shell.percents.back(), 100);
 }

@@ -56,6 +56,13 @@ TEST(PointSequence, RangesAndNamesGiveTheirMembersInOrder) {
         // Names before the fault stay.
         {"1,2,X1-Y2,3", {"1", "2"}, "Invalid Point Sequence: X1-Y2"},
         {"", {}, "Traverse Point List is Empty"},
+        // A name is never cut to 10 characters: cut, it names another point.
+        {"1,CONTROLPT001,2",
+         {"1"},
+         "The point name \"CONTROLPT001\" is longer than 10 characters."},
+        {"1,CP000000001-CP000000003",
+         {"1"},
+         "The point name \"CP000000001\" is longer than 10 characters."},
     };
     for (const SequenceCase& c : cases) {
         SCOPED_TRACE(c.text);

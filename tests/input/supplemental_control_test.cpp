@@ -106,12 +106,6 @@ TEST_F(SupplementalControl, LatitudesAndLongitudesCarryTheirHemisphere) {
         EXPECT_NEAR(read.longitude, c.longitude_deg * degree, 1e-12) << c.line;
         EXPECT_EQ(read.elevation, 10.0);
     }
-    SupplementalLine read;
-    EXPECT_EQ(readSupplementalLine(supplementalLatLong, "P 40.3000 W73.3000 10", read),
-              "latitude or longitude");
-    EXPECT_EQ(readSupplementalLine(supplementalLatLong, "P N40.3000 73.3000 10", read),
-              "latitude or longitude");
-    EXPECT_NEAR(dmsStrToRadians("-45.3").value(), -45.5 * degree, 1e-15);
 }
 
 // A field that holds a number holds the whole of it: a damaged field is
@@ -119,24 +113,46 @@ TEST_F(SupplementalControl, LatitudesAndLongitudesCarryTheirHemisphere) {
 TEST_F(SupplementalControl, ANumberFieldHoldsAWholeNumberOrTheLineIsRefused) {
     struct Case {
         int format;
-        const char* line;
-        const char* refusal;
+        std::string line;
+        std::string refusal;
     };
+    const std::string notAnAngle = "is not a dd.mmss angle: its minutes or seconds are 60 or more.";
     for (const Case& c : std::vector<Case>{
-             {5, "D,N880.600,1210.330,49.870", "northing \"N880.600\""},
-             {5, "D 880.600 1210.33O 49.870", "easting \"1210.33O\""},
-             {5, "D 880.600 1210.330 49.87#", "elevation \"49.87#\""},
-             {5, "D 880.600 inf 49.870", "easting \"inf\""},
-             {5, "D nan", "northing \"nan\""},
-             {5, "D 1e400 1 2", "northing \"1e400\""},
-             {6, "P N40.30x0 W73.3000 10", "latitude \"N40.30x0\""},
-             {6, "P N40.3000 Winf 10", "longitude \"Winf\""},
-             {6, "P N40.3000 W73.3000 1O", "height \"1O\""},
-             {6, "P N90.0001 W73.3000 10", "latitude \"N90.0001\""},
-             {6, "P s5335334.0003 e010000 10", "latitude \"s5335334.0003\""},
-             {6, "P N40.3000 E180.0001 10", "longitude \"E180.0001\""},
-             {7, "D,1,2,3,0.01,0.0l,0.03", "easting standard error \"0.0l\""},
-             {7, "D,1,2,3,0.01,0.02,-nan", "elevation standard error \"-nan\""},
+             {5, "D,N880.600,1210.330,49.870", "The northing \"N880.600\" is not a number."},
+             {5, "D 880.600 1210.33O 49.870", "The easting \"1210.33O\" is not a number."},
+             {5, "D 880.600 1210.330 49.87#", "The elevation \"49.87#\" is not a number."},
+             {5, "D 880.600 inf 49.870", "The easting \"inf\" is not a number."},
+             {5, "D nan", "The northing \"nan\" is not a number."},
+             {5, "D 1e400 1 2", "The northing \"1e400\" is not a number."},
+             {6, "P N40.30x0 W73.3000 10", "The latitude \"N40.30x0\" is not a number."},
+             {6, "P N40.3000 Winf 10", "The longitude \"Winf\" is not a number."},
+             {6, "P N40.3000 W73.3000 1O", "The height \"1O\" is not a number."},
+             {6, "P N90.0001 W73.3000 10",
+              "The latitude \"N90.0001\" is no position on the earth."},
+             {6, "P s5335334.0003 e010000 10",
+              "The latitude \"s5335334.0003\" is no position on the earth."},
+             {6, "P N40.3000 E180.0001 10",
+              "The longitude \"E180.0001\" is no position on the earth."},
+             {7, "D,1,2,3,0.01,0.0l,0.03", "The easting standard error \"0.0l\" is not a number."},
+             {7, "D,1,2,3,0.01,0.02,-nan",
+              "The elevation standard error \"-nan\" is not a number."},
+             // A decimal comma or a blank splits a number: the fields after it
+             // shifted (elevation 330, the elevation taken as description).
+             {5, "D,880.600,1210,330,49.870,SUPPD,DC", "The record has 7 fields; it needs 1 to 6."},
+             {5, "D 880.600 1210 330 49.870 SUPPD DC", "The record has 7 fields; it needs 1 to 6."},
+             {7, "D,1,2,3,0.01,0,02,0.03,IRON,IR", "The record has 10 fields; it needs 1 to 9."},
+             {5, "D 880.600 1210,330 49.870",
+              "The point name \"D 880.600 1210\" is longer than 10 characters."},
+             {5, "D,880.600,1210 .330,49.870", "The easting \"1210 .330\" is not a number."},
+             {5, "D,880.600,1210\t330,49.870", "The easting \"1210<TAB>330\" is not a number."},
+             {5, std::string("D,880.600,1210") + '\0' + ".330,49.870",
+              "The easting \"1210<NUL>.330\" is not a number."},
+             {5, "CONTROLPOINT1 1 2 3",
+              "The point name \"CONTROLPOINT1\" is longer than 10 characters."},
+             {6, "P N44.600108 W73.3000 10", "The latitude \"N44.600108\" " + notAnAngle},
+             {6, "P N40.3000 W73.3075 10", "The longitude \"W73.3075\" " + notAnAngle},
+             {6, "P 40.3000 W73.3000 10", "The latitude \"40.3000\" does not start with N or S."},
+             {6, "P N40.3000 73.3000 10", "The longitude \"73.3000\" does not start with W or E."},
          }) {
         SupplementalLine read;
         EXPECT_EQ(readSupplementalLine(c.format, c.line, read), c.refusal) << c.line;
@@ -148,8 +164,9 @@ TEST_F(SupplementalControl, ADamagedNumberStopsTheFileNamingFileAndLine) {
     file(5, "A,1000.000,2000.000,50.000\r\nD,N880.600,1210.330,49.870,SUPPD\r\n");
     std::string error;
     EXPECT_EQ(addSupplementalToRawList(error), 1);
-    EXPECT_EQ(error, "Bad northing \"N880.600\" in " + projectVars.controlNEFileName +
-                         ", line 2: D,N880.600,1210.330,49.870,SUPPD");
+    EXPECT_EQ(error, projectVars.controlNEFileName +
+                         ", line 2: The northing \"N880.600\" is not a number. Record: "
+                         "D,N880.600,1210.330,49.870,SUPPD");
 }
 
 TEST_F(SupplementalControl, RawTargetTakesObservedPointsWithAnElevationOneRecordPerLine) {
@@ -205,8 +222,9 @@ TEST_F(SupplementalControl, ALineWithoutItsHemisphereStopsTheReadingNamingFileAn
     file(6, "A N40.3000 W73.3000 52.25\nB 40.3000 W73.3000 1\n");
     std::string error;
     EXPECT_EQ(addSupplementalToRawList(error), 1);
-    EXPECT_EQ(error, "Bad latitude or longitude in " + projectVars.controlNEFileName +
-                         ", line 2: B 40.3000 W73.3000 1");
+    EXPECT_EQ(error, projectVars.controlNEFileName +
+                         ", line 2: The latitude \"40.3000\" does not start with N or S. Record: "
+                         "B 40.3000 W73.3000 1");
 }
 
 // A position 89 degrees from the zone's central meridian has no transverse
@@ -218,9 +236,9 @@ TEST_F(SupplementalControl, APositionWithoutAGridPositionStopsTheReading) {
     file(6, "A N40.3000 W73.3000 52.25 MON\nB S0.5530 E014.2400 1 MON\n");
     std::string error;
     EXPECT_EQ(addSupplementalToRawList(error), 1);
-    EXPECT_EQ(error, "Bad latitude or longitude in " + projectVars.controlNEFileName +
-                         ", line 2 (no grid position in the project's coordinate system): B "
-                         "S0.5530 E014.2400 1 MON");
+    EXPECT_EQ(error, projectVars.controlNEFileName +
+                         ", line 2: The latitude and longitude have no grid position in the "
+                         "project's coordinate system. Record: B S0.5530 E014.2400 1 MON");
 }
 
 TEST_F(SupplementalControl, TextFileThatCannotBeOpenedNamesItsPath) {
@@ -276,6 +294,35 @@ TEST_F(SupplementalControl, CoordinateFileMessages) {
         EXPECT_EQ(addSupplementalToRawList(error), 1);
         EXPECT_EQ(error, c.message);
         EXPECT_FALSE(std::filesystem::exists(absent));
+    }
+}
+
+// A stored value that is no data stops the reading naming the point: NaN
+// became control at -999999999 and 1e300 was listed with 301 digits.
+TEST_F(SupplementalControl, ACoordinateFilePointThatIsNoDataStopsTheReading) {
+    struct Case {
+        crdPointRec point;
+        std::string message;
+    };
+    const std::string path = (folder / "damaged.crd").string();
+    for (const Case& c : std::vector<Case>{
+             {finalcoords::crdPoint("7", 1e300, 200, 30),
+              ", point \"7\": The northing \"1e+300\" is not a number."},
+             {finalcoords::crdPoint("7", 100, std::nan(""), 30),
+              ", point \"7\": The easting \"nan\" is not a number."},
+             {finalcoords::crdPoint("7", 100, 200, INFINITY),
+              ", point \"7\": The elevation \"inf\" is not a number."},
+         }) {
+        SCOPED_TRACE(c.message);
+        std::filesystem::remove(path);
+        finalcoords::storeCrdPoints(path, 0, {finalcoords::crdPoint("1", 100, 200, 30), c.point});
+        rawDataList.clear();
+        appendRaw({setupRecord("1", "7")});
+        projectVars.controlNEFileName = path;
+        projectVars.nezFileFmtType = 0;
+        std::string error;
+        EXPECT_EQ(addSupplementalToRawList(error), 1);
+        EXPECT_EQ(error, path + c.message);
     }
 }
 

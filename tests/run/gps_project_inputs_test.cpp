@@ -209,7 +209,8 @@ TEST_F(GpsProject, AMalformedGpsFileStopsTheLoading) {
     EXPECT_EQ(loadProjectInputs(context), 1);
     EXPECT_EQ(shell.boxTexts(),
               (std::vector<std::string>{(folder / "site.gps").string() +
-                                            ", line 1: a C line needs numbers after its name",
+                                            ", line 1: The Z \"x\" is not a number. Record: "
+                                            "C BASE 1 2 x",
                                         "error loading GPS vector file"}));
 }
 

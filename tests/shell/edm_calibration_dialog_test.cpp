@@ -159,7 +159,7 @@ TEST_F(EdmCalibrationWindow, AFileWithADamagedNumberIsRefusedNamingIt) {
     testsupport::writeBytes(file("damaged.edm"), "IN,EDM one\r\nCN,0.0125,-0.0175mm\r\n");
     wxTEST_DIALOG(EXPECT_FALSE(dialog_->openPath(path)),
                   ExpectMessage(path + ", line 2: The reflector constant \"-0.0175mm\" is not a "
-                                       "number.",
+                                       "number. Record: CN,0.0125,-0.0175mm",
                                 wxOK));
     EXPECT_EQ(dialog_->GetTitle(), "EDM Calibration - " + file("base.edm").string());
 }

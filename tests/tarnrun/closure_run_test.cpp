@@ -8,6 +8,7 @@
 // show, so the closures are exact at the report's precision.
 
 #include "site_copy_run.hpp"
+#include "support/report_text.hpp"
 
 #include <gtest/gtest.h>
 
@@ -75,4 +76,20 @@ TEST(ClosureRun, AClosureFileThatIsNotThereStopsTheRun) {
               std::string::npos)
         << err;
     EXPECT_FALSE(fs::exists(folder / "site.cls"));
+}
+
+// A closure file whose lines end in a lone CR lists the same closures: it
+// was read as one line, which made one empty closure, and the run ended
+// well without them.
+TEST(ClosureRun, LinesEndingInALoneCrListTheSameClosures) {
+    testsupport::TempFolder folder("cls-run-cr");
+    copyExample(folder);
+    testsupport::writeBytes(
+        folder / "site.cls",
+        testsupport::replaceAll(testsupport::readBytes(folder / "site.cls"), "\r\n", "\r"));
+    EXPECT_EQ(tarnruntest::runQuiet(folder / "site.prj", folder / "console.txt"), 0);
+    const auto lines = sitecopy::lines(testsupport::readBytes(folder / "site.RPT"));
+    EXPECT_TRUE(holds(lines, "D,A,B,C,D,A"));
+    EXPECT_TRUE(holds(lines, "A,B,C,D,A"));
+    EXPECT_EQ(countOf(lines, "Distance Traversed:  1049.922 Closure: 1:Exact"), 2);
 }

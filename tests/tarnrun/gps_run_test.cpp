@@ -3,6 +3,7 @@
 // run as a user runs it. The run loads the vectors and the control, lists
 // them and adjusts them.
 
+#include "damaged_field_run.hpp"
 #include "platform/c_locale_text.hpp"
 #include "support/temp_folder.hpp"
 #include "tarnrun_command.hpp"
@@ -83,7 +84,9 @@ TEST(GpsRun, AMalformedLineStopsTheRunNamingFileAndLine) {
     gps.replace(gps.find("G2    2.250000e-05"), 18, "G2    2.250000e-0x");
     EXPECT_EQ(runGpsProject(folder, gps), exitStoppedEarly);
     const std::string console = testsupport::readBytes(folder / "console.txt");
-    EXPECT_TRUE(contains(console, "site.gps, line 4: a G2 line needs three variances")) << console;
+    EXPECT_TRUE(contains(console, "site.gps, line 4: The variance of dX \"2.250000e-0x\" is "
+                                  "not a number. Record: G2    2.250000e-0x"))
+        << console;
     EXPECT_TRUE(contains(console, "error loading GPS vector file"));
 }
 
@@ -194,4 +197,41 @@ TEST(GpsRun, ABaselineTextProjectTakesItsBasePointAsControl) {
     EXPECT_TRUE(contains(report, "GPS Vectors:    2 Observations\r\n")) << report;
     EXPECT_TRUE(contains(report, " BASE         4982950.400    500000.000        98.400"))
         << "the base point is control";
+}
+
+// Every field of a .GPS line is read whole or the run stops naming the
+// file, the line and the field: a decimal comma or a blank inside a number
+// split it into two numbers, of which the first was taken (dY 412 instead
+// of 412.00012300) and the rest passed over; a control byte was deleted, so
+// the digits on both sides merged; a long name was cut, so two points could
+// become one.
+TEST(GpsRun, ADamagedFieldStopsTheRunNamingFileLineAndField) {
+    using damagedfield::Damage;
+    const std::vector<Damage> rows = {
+        {"decimal comma", "412.00012300", "412,00012300", 3, "412,00012300"},
+        {"blank inside a number", "301.00000000", "301 .00000000", 6, "301 .00000000"},
+        {"tab inside a number", "-99.50000000", "-99\t.50000000", 6, "-99<TAB>.50000000"},
+        {"NUL inside a number", "210.25000000", std::string("210") + '\0' + "25000000", 6,
+         "dZ \"210<NUL>25000000\""},
+        {"decimal comma in a G2 line", "0.005 0.006", "0,005 0.006", 11, "0,005"},
+        {"name of 11 characters", "N1-N2", "N1-N2345678901", 6, "N2345678901"},
+        {"from-to without a dash", "N1-N2", "N1_N2", 6, "N1_N2"},
+    };
+    testsupport::TempFolder folder("gps-run-damaged");
+    damagedfield::expectEveryDamageStops(
+        folder, folder / "site.gps", "site", siteGps(),
+        [&](const std::string& gps) { return runGpsProject(folder, gps); }, rows);
+}
+
+// A .GPS file whose lines end in a lone CR reads as the same file with CR
+// LF: it was read as one line and its vectors were lost.
+TEST(GpsRun, LinesEndingInALoneCrReadAsCrLf) {
+    testsupport::TempFolder crLf("gps-run-crlf");
+    ASSERT_EQ(runGpsProject(crLf, siteGps()), exitConverged);
+    testsupport::TempFolder cr("gps-run-cr");
+    std::string gps = siteGps();
+    for (std::size_t at = gps.find("\r\n"); at != std::string::npos; at = gps.find("\r\n", at))
+        gps.erase(at + 1, 1);
+    ASSERT_EQ(runGpsProject(cr, gps), exitConverged) << testsupport::readBytes(cr / "console.txt");
+    EXPECT_EQ(testsupport::readBytes(cr / "site.NEZ"), testsupport::readBytes(crLf / "site.NEZ"));
 }

@@ -6,6 +6,7 @@
 // 1/sigma^2) computed here; the level points share no observation with the
 // traverse, so their normal equations stand apart from its elevations.
 
+#include "damaged_field_run.hpp"
 #include "site_copy_run.hpp"
 #include "support/report_text.hpp"
 
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <numbers>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -175,6 +177,21 @@ std::string differentialLevelText() {
            "ER,PNBM2,BS,FS1.005,--\r\n";
 }
 
+// The trigonometric level file of the tests below, lines ending in CR LF.
+std::string trigonometricLevelText() {
+    return "BM,PNBM1,EL100.000\r\n"
+           "LS,HR1.500\r\n"
+           "BS,PNBM1,VD-0.200\r\n"
+           "FS,PNL1,VD0.400\r\n"
+           "BS,PNL1,VD-0.300\r\n"
+           "FS,PNL2,VD0.100\r\n"
+           "BS,PNL2,VD-0.250\r\n"
+           "FS,PNBM1,VD-1.253\r\n"
+           "BM,PNBM2,EL99.000\r\n"
+           "BS,PNBM2,VD0.100\r\n"
+           "FS,PNL2,VD0.102\r\n";
+}
+
 // The text with every CR LF replaced by `lineEnd`.
 std::string withLineEnds(std::string text, const std::string& lineEnd) {
     return testsupport::replaceAll(std::move(text), "\r\n", lineEnd);
@@ -212,17 +229,7 @@ TEST(LevelRun, TrigonometricLevelFileAdjustsTheElevations) {
     // foresight's: BM1 -> L1 -0.2 - 0.4 (n 1), L1 -> L2 -0.3 - 0.1 (n 3),
     // L2 -> BM1 -0.25 + 1.253 (n 5): the setup count runs on from the
     // benchmark. BM2 -> L2 0.1 - 0.102 (n 1).
-    const std::string tlv = "BM,PNBM1,EL100.000\r\n"
-                            "LS,HR1.500\r\n"
-                            "BS,PNBM1,VD-0.200\r\n"
-                            "FS,PNL1,VD0.400\r\n"
-                            "BS,PNL1,VD-0.300\r\n"
-                            "FS,PNL2,VD0.100\r\n"
-                            "BS,PNL2,VD-0.250\r\n"
-                            "FS,PNBM1,VD-1.253\r\n"
-                            "BM,PNBM2,EL99.000\r\n"
-                            "BS,PNBM2,VD0.100\r\n"
-                            "FS,PNL2,VD0.102\r\n";
+    const std::string tlv = trigonometricLevelText();
     ASSERT_EQ(runWithLevels(folder, "site.tlv", tlv, 1), exitConverged);
     const std::vector<Difference> observed = {
         {BM1, L1, -0.600, 1}, {L1, L2, -0.400, 3}, {L2, BM1, 1.003, 5}, {BM2, L2, -0.002, 1}};
@@ -312,5 +319,42 @@ TEST(LevelRun, MissingLevelFileStopsTheRun) {
                   std::string::npos)
             << errors;
         EXPECT_FALSE(std::filesystem::exists(folder / "site.NEZ"));
+    }
+}
+
+// Every field of a level record is read whole or the run stops naming the
+// file, the line and the field; a damaged record is never left out with a
+// warning while the records after it are reduced as if it had not been
+// there (a turning point dropped moves every later elevation of its run).
+TEST(LevelRun, ADamagedFieldStopsTheRunNamingFileLineAndField) {
+    using damagedfield::Damage;
+    const std::vector<Damage> differential = {
+        {"decimal comma", "FS0.800", "FS0,800", 2, "FS0,800"},
+        {"blank inside a number", "FS0.800", "FS0 .800", 2, "FS0 .800"},
+        {"tab inside a number", "BS1.100", "BS1\t100", 3, "backsight \"1<TAB>100\""},
+        {"name of 13 characters", "PNL2,BS1.300", "PNLEVELPOINT2,BS1.300", 4, "LEVELPOINT2"},
+        {"damaged turning point", "FS1.300", "FS1.3x0", 4, "FS1.3x0"},
+        {"decimal comma in a benchmark", "FE100.000", "FE100,000", 1, "FE100,000"},
+    };
+    const std::vector<Damage> trigonometric = {
+        {"decimal comma", "VD-0.300", "VD-0,300", 5, "VD-0,300"},
+        {"blank inside a number", "EL99.000", "EL99 .000", 9, "EL99 .000"},
+        {"NUL inside a number", "VD0.400", std::string("VD0") + '\0' + "400", 4,
+         "vertical difference \"0<NUL>400\""},
+        {"tab inside a number", "HR1.500", "HR1\t500", 2, "rod height \"1<TAB>500\""},
+        {"name of 13 characters", "PNL1,VD-0.300", "PNLEVELPOINT1,VD-0.300", 5, "LEVELPOINT1"},
+    };
+    const std::string tlv = trigonometricLevelText();
+    for (const auto& [name, text, format, rows] :
+         {std::tuple{"site.lev", differentialLevelText(), 0, differential},
+          std::tuple{"site.tlv", tlv, 1, trigonometric}}) {
+        SCOPED_TRACE(name);
+        testsupport::TempFolder folder("level-run-damaged");
+        damagedfield::expectEveryDamageStops(
+            folder, folder / name, "site", text,
+            [&, name = name, format = format](const std::string& levels) {
+                return runWithLevels(folder, name, levels, format);
+            },
+            rows);
     }
 }

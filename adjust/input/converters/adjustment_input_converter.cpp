@@ -2,6 +2,8 @@
 #include "input/converters/gps_vector_converters.hpp"
 #include "input/converters/gps_vector_output.hpp"
 #include "input/gps_vector_file.hpp"
+#include "input/refused_records.hpp"
+#include "platform/record_fields.hpp"
 
 #include <optional>
 
@@ -25,7 +27,7 @@ public:
             line_ = static_cast<int>(i) + 1;
             const std::string fault = readLine(gpsFields(lines[i]));
             if (!fault.empty()) {
-                message = faultAtLine(path_, line_, fault);
+                message = refusedRecordLine(path_, line_, fault, lines[i]);
                 return false;
             }
         }
@@ -41,6 +43,12 @@ public:
 private:
     static constexpr const char* unfinished =
         "the vector of this DXYZ line has no COV line with three ELEM rows";
+
+    // A field beyond a record's last is a slip (a decimal comma or a blank
+    // splits a number in two), never one to pass over.
+    static bool fitsCount(const std::vector<std::string_view>& fields, std::size_t count) {
+        return !platform::checkFieldCount(fields.size(), count, count);
+    }
 
     std::string readLine(const std::vector<std::string_view>& f) {
         if (f.empty())
@@ -74,7 +82,7 @@ private:
 
     std::string readDxyz(const std::vector<std::string_view>& f) {
         const auto n = fieldNumbers(f, 3, 3);
-        if (!n)
+        if (!n || !fitsCount(f, 6))
             return "DXYZ needs from, to, dX, dY and dZ";
         const std::string_view from = strip_ ? withoutLeadingZeros(f[1]) : f[1];
         const std::string_view to = strip_ ? withoutLeadingZeros(f[2]) : f[2];
@@ -107,7 +115,7 @@ private:
             return "an ELEM row before the DXYZ line of its group";
         const std::size_t count = 3 - static_cast<std::size_t>(rows_);
         const auto n = fieldNumbers(f, 1, count);
-        if (!n)
+        if (!n || !fitsCount(f, 1 + count))
             return "ELEM row " + std::to_string(rows_ + 1) + " needs " + std::to_string(count) +
                    " numbers";
         static constexpr double gpsVectorRec::*cells[3][3] = {
@@ -141,7 +149,7 @@ private:
 } // namespace
 
 int convertAdjustmentInputToGps(const std::string& inputPath, const std::string& outputPath,
-                          int stripLeadingZeros, std::string& message) {
+                                int stripLeadingZeros, std::string& message) {
     std::vector<std::string> lines;
     if (!readVectorInputLines(inputPath, lines, message))
         return conversionFailed;

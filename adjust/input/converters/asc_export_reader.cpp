@@ -1,9 +1,10 @@
 #include "input/converters/asc_export_reader.hpp"
 
 #include "input/converters/converter_files.hpp"
-#include "model/raw_record.hpp"
 #include "input/raw_text.hpp"
 #include "model/program_lists.hpp"
+#include "model/raw_record.hpp"
+#include "platform/record_fields.hpp"
 
 #include <algorithm>
 #include <functional>
@@ -61,20 +62,6 @@ void forEachSectionLine(const std::vector<std::string>& lines, ascSection wanted
         }
         if (inside && !visit(line, static_cast<int>(i + 1)))
             return;
-    }
-}
-
-std::vector<std::string_view> splitFields(std::string_view line, char separator) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = line.find(separator, start);
-        if (end == std::string_view::npos) {
-            fields.push_back(line.substr(start));
-            return fields;
-        }
-        fields.push_back(line.substr(start, end - start));
-        start = end + 1;
     }
 }
 
@@ -208,7 +195,7 @@ void forEachAscGpsLine(const std::vector<std::string>& lines,
 }
 
 std::vector<std::string_view> ascFields(std::string_view line, char separator) {
-    return splitFields(line, separator);
+    return platform::splitOn(line, separator);
 }
 
 std::string ascPointName(std::string_view field) {
@@ -230,7 +217,7 @@ std::string readAscTerrestrialObs(const std::vector<std::string>& lines, char se
     bool haveSetup = false;
     PointNames names;
     forEachSectionLine(lines, terrestrialSection, [&](const std::string& line, int number) {
-        const auto fields = splitFields(line, separator);
+        const auto fields = platform::splitOn(line, separator);
         if (field(fields, 1).rfind("TerrObs", 0) != 0)
             return true;
         TerrObs obs;

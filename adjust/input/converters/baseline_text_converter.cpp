@@ -3,6 +3,8 @@
 #include "input/converters/gps_vector_converters.hpp"
 #include "input/converters/gps_vector_output.hpp"
 #include "input/gps_vector_file.hpp"
+#include "input/refused_records.hpp"
+#include "platform/record_fields.hpp"
 
 #include <optional>
 
@@ -37,7 +39,7 @@ public:
                 continue;
             const std::string fault = readRecord(line[1], line.substr(2));
             if (!fault.empty()) {
-                message = faultAtLine(path_, line_, fault);
+                message = refusedRecordLine(path_, line_, fault, lines[i]);
                 return false;
             }
         }
@@ -50,6 +52,13 @@ public:
 
 private:
     static constexpr const char* noCovariance = "this vector has no covariance record";
+
+    // A field beyond a record's last is a slip (a decimal comma or a blank
+    // splits a number in two), never one to pass over.
+    static bool fitsCount(const std::vector<std::string_view>& fields, std::size_t least,
+                          std::size_t most) {
+        return !platform::checkFieldCount(fields.size(), least, most);
+    }
 
     std::string readRecord(char kind, std::string_view text) {
         switch (kind) {
@@ -88,8 +97,9 @@ private:
     std::string readBasePoint(std::string_view text) {
         const std::vector<std::string_view> fields = gpsFields(text);
         const auto n = fieldNumbers(fields, 1, 3);
-        if (!n)
-            return "a base point needs a name, X, Y and Z";
+        const bool control = fields.size() == 5 && fields[4] == "CTRL";
+        if (!n || !fitsCount(fields, 4, control ? 5 : 4))
+            return "a base point needs a name, X, Y and Z (and CTRL)";
         std::string fault = controlNameFault(fields[0]);
         if (!fault.empty())
             return fault;
@@ -113,7 +123,7 @@ private:
                    ")";
         const std::vector<std::string_view> fields = gpsFields(text);
         const auto n = fieldNumbers(fields, 1, 3);
-        if (!n)
+        if (!n || !fitsCount(fields, 4, 4))
             return "a vector needs a name, dX, dY and dZ";
         if (from_.empty())
             return "a vector before any base point";
@@ -133,8 +143,9 @@ private:
     std::string readCovariance(std::string_view text) {
         if (vectorLine_ == 0)
             return "a covariance record without its vector";
-        const auto n = fieldNumbers(gpsFields(text), 0, 7);
-        if (!n)
+        const std::vector<std::string_view> fields = gpsFields(text);
+        const auto n = fieldNumbers(fields, 0, 7);
+        if (!n || !fitsCount(fields, 7, 7))
             return "a covariance record needs s and the six elements a11 a12 a13 a22 a23 a33";
         const double k = (*n)[0] * (*n)[0] * unit_ * unit_;
         vector_.varX = k * (*n)[1];

@@ -3,6 +3,7 @@
 #include "input/converters/converter_files.hpp"
 #include "input/converters/level_input_lines.hpp"
 #include "platform/c_locale_text.hpp"
+#include "platform/record_fields.hpp"
 #include "platform/sentinels.hpp"
 
 #include <string_view>
@@ -84,7 +85,8 @@ std::string applyWord(std::string_view word, std::size_t position, WordLayout la
         return {};
     const auto value = fieldNumber(data);
     if (!value)
-        return formatC("word %d holds \"%s\", not a number", index, std::string(data).c_str());
+        return formatC("word %d holds \"%s\", not a number", index,
+                       platform::recordExcerpt(data).c_str());
     const double scaled = (word[6] == '-' ? -*value : *value) / unitDivisor(word[5]);
     if (index == 83) {
         elevation = scaled;

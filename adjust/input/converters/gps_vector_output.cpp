@@ -3,6 +3,7 @@
 #include "input/converters/converter_files.hpp"
 #include "input/gps_vector_file.hpp"
 #include "model/point_name.hpp"
+#include "platform/record_fields.hpp"
 
 namespace {
 
@@ -36,9 +37,9 @@ std::string_view trimmedText(std::string_view text) {
 }
 
 std::string_view columnText(std::string_view line, std::size_t first, std::size_t count) {
-    if (first == 0 || first - 1 >= line.size())
+    if (first == 0)
         return {};
-    return trimmedText(line.substr(first - 1, count));
+    return trimmedText(platform::fixedColumn(line, first - 1, count));
 }
 
 std::string repairedPointName(std::string_view name) {

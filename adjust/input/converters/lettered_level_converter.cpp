@@ -4,6 +4,7 @@
 #include "input/converters/level_input_lines.hpp"
 #include "model/point_name.hpp"
 #include "platform/c_locale_text.hpp"
+#include "platform/record_fields.hpp"
 
 #include <optional>
 #include <string_view>
@@ -37,14 +38,7 @@ ModeScales scalesOf(char mode) {
 class Record {
 public:
     explicit Record(const levelInputLine& line) : number_(line.number) {
-        std::string_view text = line.text;
-        for (;;) {
-            const auto comma = text.find(',');
-            fields_.push_back(text.substr(0, comma));
-            if (comma == std::string_view::npos)
-                break;
-            text.remove_prefix(comma + 1);
-        }
+        fields_ = platform::splitOn(line.text, ',');
         letter_ = line.text.front();
         const std::string mode = field(1);
         scales_ = scalesOf(mode.size() >= 2 ? mode[1] : ' ');
@@ -64,9 +58,9 @@ private:
     ModeScales scales_;
 };
 
-// A scaled integer field; none when missing or not an integer.
+// A scaled integer field; none when missing or not wholly an integer.
 std::optional<double> scaledField(const Record& record, std::size_t n, double divisor) {
-    const auto value = platform::parseLong(record.field(n));
+    const platform::FieldValue<long> value = platform::readWholeNumber(record.field(n), "reading");
     if (!value)
         return std::nullopt;
     return static_cast<double>(*value) / divisor;

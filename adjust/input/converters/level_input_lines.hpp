@@ -1,8 +1,10 @@
 #pragma once
 // The lines of a digital level's data file as both level converters read
-// them: CR and the characters 0x20 to 0x7F are kept, every other byte is
-// dropped, a trailing CR is removed and lines left empty are skipped.
-// Lines are read whole, whatever their length.
+// them: every byte is kept and empty lines are skipped. A control byte is
+// never dropped: dropped, the digits on both sides of it merged into one
+// reading ("0<TAB>800" read as 800) and fixed-width words moved; kept, the
+// field that holds it is refused. Lines are read whole, whatever their
+// length.
 
 #include <string>
 #include <vector>

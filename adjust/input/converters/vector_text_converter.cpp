@@ -2,6 +2,9 @@
 #include "input/converters/gps_vector_converters.hpp"
 #include "input/converters/gps_vector_output.hpp"
 #include "input/gps_vector_file.hpp"
+#include "input/refused_records.hpp"
+#include "platform/comma_or_blank_fields.hpp"
+#include "platform/record_fields.hpp"
 
 namespace {
 
@@ -10,18 +13,45 @@ bool isVectorLine(std::string_view line) {
     return kind == "VPP" || kind == "VRTK AutoTopo" || kind == "VRTK Topo";
 }
 
+constexpr std::size_t vectorFields = 11;
+
+// Fields the makers add after the eleventh are passed over where commas
+// separate the fields; where blanks do, a field more is a blank inside a
+// number (`166 .5845`) that would move every value after it one place, so
+// such a line must hold eleven.
+std::string fieldCountFault(std::string_view rest, std::size_t found) {
+    const bool passedOver = rest.find(',') != std::string_view::npos && found > vectorFields;
+    if (passedOver)
+        return {};
+    const auto error = platform::checkFieldCount(found, vectorFields, vectorFields);
+    return error ? error->sentence() : std::string();
+}
+
 // The fields after the kind: two names and nine numbers. Empty when all are
 // there, else the fault.
 std::string readVectorLine(std::string_view line, gpsVectorRec& v) {
-    const std::vector<std::string_view> fields = gpsFields(line.substr(line.find(',') + 1));
-    constexpr std::size_t needed = 11;
-    if (fields.size() < needed)
-        return "a vector needs from, to, dX, dY, dZ, three standard errors and three "
-               "correlations";
-    const std::optional<std::vector<double>> numbers = fieldNumbers(fields, 2, 9);
-    if (!numbers)
-        return "dX, dY, dZ, the standard errors and the correlations must be numbers";
-    const std::vector<double>& n = *numbers;
+    const std::string_view rest = line.substr(line.find(',') + 1);
+    const std::vector<std::string_view> fields = platform::splitOnCommasOrBlanks(rest);
+    if (std::string fault = fieldCountFault(rest, fields.size()); !fault.empty())
+        return "A vector needs from, to, dX, dY, dZ, three standard errors and three "
+               "correlations. " +
+               fault;
+    static constexpr const char* names[] = {"dX",
+                                            "dY",
+                                            "dZ",
+                                            "standard error of dX",
+                                            "standard error of dY",
+                                            "standard error of dZ",
+                                            "correlation XY",
+                                            "correlation XZ",
+                                            "correlation YZ"};
+    double n[9];
+    for (std::size_t i = 0; i < 9; ++i) {
+        const platform::FieldValue<double> value = platform::readNumber(fields[2 + i], names[i]);
+        if (!value)
+            return value.error().sentence();
+        n[i] = *value;
+    }
     std::string fault = setVectorNames(v, fields[0], fields[1]);
     if (!fault.empty())
         return fault;
@@ -34,7 +64,7 @@ std::string readVectorLine(std::string_view line, gpsVectorRec& v) {
 } // namespace
 
 int convertTvfVectorTextToGps(const std::string& inputPath, const std::string& outputPath,
-                          std::string& message) {
+                              std::string& message) {
     std::vector<std::string> lines;
     if (!readVectorInputLines(inputPath, lines, message))
         return conversionFailed;
@@ -46,7 +76,7 @@ int convertTvfVectorTextToGps(const std::string& inputPath, const std::string& o
         clearGpsVectorRec(v);
         const std::string fault = readVectorLine(lines[i], v);
         if (!fault.empty()) {
-            message = faultAtLine(inputPath, static_cast<int>(i) + 1, fault);
+            message = refusedRecordLine(inputPath, static_cast<int>(i) + 1, fault, lines[i]);
             return conversionFailed;
         }
         vectors.append(v);

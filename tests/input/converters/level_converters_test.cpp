@@ -225,6 +225,19 @@ TEST_F(LevelConversion, ALetteredRunOutOfOrderStops) {
               input + ", line 1: start point without an elevation");
 }
 
+// A control byte inside a number is kept, so the number is refused: it was
+// dropped, and the digits on both sides of it merged into one reading.
+TEST_F(LevelConversion, AControlByteInsideANumberStops) {
+    const std::string input = path("in.txt");
+    EXPECT_EQ(
+        lettered({"b,02,,BM1,100000", std::string("g,02,15") + '\t' + "000"}, conversionFailed),
+        input + ", line 2: backsight without a reading");
+    EXPECT_EQ(lettered({std::string("b,02,,BM1,100") + '\0' + "000"}, conversionFailed),
+              input + ", line 1: start point without an elevation");
+    EXPECT_EQ(words({nameWord("1") + "83..11+0010" + '\x01' + "000 "}, conversionFailed),
+              input + ", line 1: word 83 holds \"0010<0x01>000\", not a number");
+}
+
 TEST_F(LevelConversion, FilesThatCannotBeOpenedAreNamed) {
     std::string message;
     EXPECT_EQ(convertDataWordLevelFile(path("missing.dat"), path("out.LEV"), message),
