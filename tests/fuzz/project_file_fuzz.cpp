@@ -13,8 +13,10 @@
 namespace {
 
 bool readableRefusal(const std::string& refusal, const std::string& path) {
-    // The path, the key, two excerpts at most and the reason.
-    const std::size_t longest = path.size() + 2 * platform::excerptBytes + 300;
+    // The path, the key, the value's excerpt (a control byte shown as
+    // "<0x16>" takes six characters) and the reason.
+    constexpr std::size_t shownBytePerByte = 6;
+    const std::size_t longest = path.size() + shownBytePerByte * platform::excerptBytes + 300;
     if (refusal.size() > longest)
         return false;
     for (const char c : refusal)
