@@ -5,6 +5,10 @@
 // BM_RawRun2D/N/G: the 2D grid of N points; G 0 from raw data alone, G 1
 // with the free points' true positions given as starting coordinates.
 // BM_RawRun3D/N: the 3D network of N stations (GNSS vectors and sights).
+// BM_RawRunLevels/N: the levelling grid of N benchmarks from its level file
+// (level_networks.hpp), elevations adjusted alone, with the seconds of each
+// step; `adjusted` 1 when the vertical adjustment did not fail stands for
+// `converged`, since no horizontal adjustment runs.
 // BM_RunSteps2D/N and BM_RunSteps3D/N: the same runs with the seconds of
 // each step, a step being the stretch between two progress messages of the
 // run (its counter named after the message, "reading" before the first),
@@ -19,6 +23,7 @@
 // on one thread.
 
 #include "adjustment_bench_runs.hpp"
+#include "level_networks.hpp"
 #include "model/run_context.hpp"
 #include "model/settings/global_vars.hpp"
 #include "one_thread_main.hpp"
@@ -109,6 +114,7 @@ bool loadProject(const std::filesystem::path& project) {
 struct RunFigures {
     double wall = 0.0, processor = 0.0, system = 0.0, peak = 0.0;
     bool converged = true;
+    bool failed = false;
 };
 
 // Runs the project once per iteration; `shell` sees every run.
@@ -140,6 +146,7 @@ RunFigures timeRuns(benchmark::State& state, const std::filesystem::path& projec
         figures.system += systemSeconds() - systemBefore;
         figures.peak = std::max(figures.peak, peakMegabytes());
         figures.converged = figures.converged && result.adjustment == AdjustmentOutcome::converged;
+        figures.failed = figures.failed || result.adjustment == AdjustmentOutcome::failed;
         state.ResumeTiming();
         if (!result.reachedEnd) {
             state.SkipWithError("the run stopped before its end");
@@ -194,6 +201,18 @@ void BM_RawRun3D(benchmark::State& state) {
     runProject(state, project3D(folder, state), false);
 }
 
+void BM_RawRunLevels(benchmark::State& state) {
+    const ProjectFolder folder;
+    StepTimingShell shell;
+    const RunFigures figures = timeRuns(
+        state, rawnetworks::writeLevelProject(folder.folder(), static_cast<int>(state.range(0))),
+        shell);
+    report(state, figures);
+    reportSteps(state, shell);
+    state.counters.erase("converged");
+    state.counters["adjusted"] = figures.failed ? 0.0 : 1.0;
+}
+
 void BM_RunSteps2D(benchmark::State& state) {
     const ProjectFolder folder;
     runProject(state, project2D(folder, state), true);
@@ -215,6 +234,13 @@ BENCHMARK(BM_RawRun2D)
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 BENCHMARK(BM_RawRun3D)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_RawRunLevels)
+    ->Arg(2025)
+    ->Arg(4900)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 BENCHMARK(BM_RunSteps2D)
     ->Args({10000, 1})
     ->Args({40000, 1})
