@@ -3,9 +3,11 @@
 //     bench_make_raw_network KIND POINTS FOLDER
 // KIND: 2d (circle readings), 2d-given (the same with the true positions as
 // starting coordinates), 2d-angles (single angles, measuring errors),
-// 2d-angles-exact (single angles without errors), 3d. The 2D networks also
-// get truth.csv: each point's name, true northing and easting.
+// 2d-angles-exact (single angles without errors), 3d, levels (a levelling
+// grid of POINTS benchmarks). The 2D networks also get truth.csv: each
+// point's name, true northing and easting.
 
+#include "level_networks.hpp"
 #include "raw_networks.hpp"
 
 #include <cstdio>
@@ -31,6 +33,7 @@ const std::map<std::string, Writer>& writers() {
         {"2d-angles-exact",
          [](const auto& f, int n) { return rawnetworks::writeAngleGridProject2D(f, n, false); }},
         {"3d", [](const auto& f, int n) { return rawnetworks::writeNetworkProject3D(f, n); }},
+        {"levels", [](const auto& f, int n) { return rawnetworks::writeLevelProject(f, n); }},
     };
     return kinds;
 }
@@ -49,9 +52,9 @@ int main(int argc, char** argv) {
     const auto writer = argc == 4 ? writers().find(argv[1]) : writers().end();
     const int points = argc == 4 ? std::atoi(argv[2]) : 0;
     if (writer == writers().end() || points < 16) {
-        std::fprintf(stderr,
-                     "usage: bench_make_raw_network 2d|2d-given|2d-angles|2d-angles-exact|3d "
-                     "POINTS FOLDER\n  (at least 16 points)\n");
+        std::fprintf(
+            stderr, "usage: bench_make_raw_network 2d|2d-given|2d-angles|2d-angles-exact|3d|levels "
+                    "POINTS FOLDER\n  (at least 16 points)\n");
         return 2;
     }
     const std::filesystem::path folder = argv[3];

@@ -7,6 +7,10 @@
 // the grid of circle readings, P 1 the grid of single angles with measuring
 // errors.
 // BM_RawRun3D/N: the 3D network of N stations (GNSS vectors and sights).
+// BM_RawRunLevels/N: the levelling grid of N benchmarks from its level file
+// (level_networks.hpp), elevations adjusted alone, with the seconds of each
+// step; `adjusted` 1 when the vertical adjustment did not fail stands for
+// `converged`, since no horizontal adjustment runs.
 // BM_RunSteps2D/N and BM_RunSteps3D/N: the same runs with the seconds of
 // each step, a step being the stretch between two progress messages of the
 // run (its counter named after the message, "reading" before the first),
@@ -24,6 +28,7 @@
 // takes left out of the other counters). BLAS runs on one thread.
 
 #include "adjustment_bench_runs.hpp"
+#include "level_networks.hpp"
 #include "model/program_lists.hpp"
 #include "model/run_context.hpp"
 #include "model/settings/global_vars.hpp"
@@ -147,6 +152,7 @@ bool loadProject(const std::filesystem::path& project) {
 struct RunFigures {
     double wall = 0.0, processor = 0.0, system = 0.0, peak = 0.0;
     bool converged = true;
+    bool failed = false;
     int iterations = 0;
 };
 
@@ -182,6 +188,7 @@ RunFigures timeRuns(benchmark::State& state, const std::filesystem::path& projec
         figures.processor -= shell.lookingProcessor();
         shell.forgetLooking();
         figures.converged = figures.converged && result.adjustment == AdjustmentOutcome::converged;
+        figures.failed = figures.failed || result.adjustment == AdjustmentOutcome::failed;
         figures.iterations = shell.iterations();
         state.ResumeTiming();
         if (!result.reachedEnd) {
@@ -279,6 +286,18 @@ void BM_RawRun3D(benchmark::State& state) {
     runProject(state, project3D(folder, state), false);
 }
 
+void BM_RawRunLevels(benchmark::State& state) {
+    const ProjectFolder folder;
+    StepTimingShell shell;
+    const RunFigures figures = timeRuns(
+        state, rawnetworks::writeLevelProject(folder.folder(), static_cast<int>(state.range(0))),
+        shell);
+    report(state, figures);
+    reportSteps(state, shell);
+    state.counters.erase("converged");
+    state.counters["adjusted"] = figures.failed ? 0.0 : 1.0;
+}
+
 void BM_RunSteps2D(benchmark::State& state) {
     runProject2D(state, true);
 }
@@ -302,6 +321,13 @@ BENCHMARK(BM_RawRun2D)
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 BENCHMARK(BM_RawRun3D)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_RawRunLevels)
+    ->Arg(2025)
+    ->Arg(4900)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 BENCHMARK(BM_RunSteps2D)
     ->Args({10000, 1, 0})
     ->Args({40000, 1, 0})

@@ -6,6 +6,9 @@
 #include "model/settings/global_vars.hpp"
 
 #include <cmath>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 std::vector<levDiff> levDiffArray;
 
@@ -90,6 +93,14 @@ double geoidSeparationOf(std::string_view name) {
     return station.geoidSep;
 }
 
+// The rows of each line, in list order.
+std::unordered_map<std::string, std::vector<std::size_t>> rowsByLine() {
+    std::unordered_map<std::string, std::vector<std::size_t>> rows;
+    for (std::size_t i = 0; i < levDiffArray.size(); ++i)
+        rows[lineNameKey(levDiffArray[i].fromName, levDiffArray[i].toName)].push_back(i);
+    return rows;
+}
+
 } // namespace
 
 int addLevelDiff2D(const std::string& fromName, const std::string& fromDesc,
@@ -139,25 +150,17 @@ int addLevelBenchmark2D(const std::string& name, const std::string& desc, double
 }
 
 void averageLevDiffs() {
-    for (std::size_t i = 0; i < levDiffArray.size(); ++i) {
-        levDiff& first = levDiffArray[i];
+    const auto rowsOfLine = rowsByLine();
+    for (levDiff& first : levDiffArray) {
         if (first.used != 0)
             continue;
-        first.used = 1;
         levelDiffMean mean;
-        mean.add(first.diff, first.stdErr);
-        for (std::size_t j = i + 1; j < levDiffArray.size(); ++j) {
-            levDiff& other = levDiffArray[j];
-            if (other.used != 0)
-                continue;
-            if (sameName(other.fromName, first.fromName) && sameName(other.toName, first.toName))
-                mean.add(other.diff, other.stdErr);
-            else if (sameName(other.fromName, first.toName) &&
-                     sameName(other.toName, first.fromName))
-                mean.add(-other.diff, other.stdErr);
-            else
-                continue;
-            other.used = 1;
+        for (const std::size_t j : rowsOfLine.at(lineNameKey(first.fromName, first.toName))) {
+            levDiff& row = levDiffArray[j];
+            const bool sameWay =
+                sameName(row.fromName, first.fromName) && sameName(row.toName, first.toName);
+            mean.add(sameWay ? row.diff : -row.diff, row.stdErr);
+            row.used = 1;
         }
         addLevelDiff2D(first.fromName, first.fromDescription, first.toName, first.toDescription,
                        mean.mean(), mean.stdErr());

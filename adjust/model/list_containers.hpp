@@ -28,6 +28,7 @@
 #include "model/linked_nodes.hpp"
 #include "model/point_name.hpp"
 
+#include <cassert>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -130,6 +131,22 @@ public:
         for (const entry& e : *naming)
             if (!visit(std::as_const(e.at->record)))
                 return;
+    }
+
+    // Calls change(record) for each record that names the point, in list
+    // order, and keeps the record as changed where it stands. The change
+    // must leave the record's names as they are.
+    template <class Change> void changeNaming(std::string_view name, Change change) {
+        static_assert(indexed, "only the indexed lists know which records name a point");
+        const std::vector<entry>* naming = recordsNaming(name);
+        if (naming == nullptr)
+            return;
+        for (const entry& e : *naming) {
+            Record changed = e.at->record;
+            change(changed);
+            assert(keysOf(changed) == keysOf(e.at->record));
+            e.at->record = changed;
+        }
     }
 
     // Index of the first record whose name matches, or -1.

@@ -44,3 +44,7 @@ bool sameName(std::string_view a, std::string_view b);
 // A key equal for two names exactly when sameName holds: the first 10
 // characters with ASCII letters folded to lower case. For tables of names.
 std::string pointNameKey(std::string_view name);
+
+// A key equal for two lines exactly when they join the same two points, in
+// either direction.
+std::string lineNameKey(std::string_view a, std::string_view b);

@@ -12,15 +12,6 @@ namespace {
 
 std::shared_ptr<const rawSightIndex> inForce;
 
-// A key equal for two lines exactly when they join the same two points.
-std::string lineKey(std::string_view a, std::string_view b) {
-    std::string first = pointNameKey(a);
-    std::string second = pointNameKey(b);
-    if (second < first)
-        std::swap(first, second);
-    return first + '\n' + second;
-}
-
 const std::vector<int> noSights;
 
 // The elements a standard-error record sets: applied over a block of NaN,
@@ -48,10 +39,10 @@ rawSightIndex::rawSightIndex() {
         const rawRec& r = records_[i];
         if (r.kind == rawSetup) {
             setup = i;
-            sights_[lineKey(fixedText(r.stationName), fixedText(r.backsightName))].push_back(i);
+            sights_[lineNameKey(fixedText(r.stationName), fixedText(r.backsightName))].push_back(i);
         } else if (r.kind == rawForesight) {
             setupBefore_[i] = setup;
-            sights_[lineKey(stationOf(i), fixedText(r.foresightName))].push_back(i);
+            sights_[lineNameKey(stationOf(i), fixedText(r.foresightName))].push_back(i);
         } else if (r.kind == rawCoord) {
             std::string key = pointNameKey(fixedText(r.pointName));
             if (isSet(r.northing) && isSet(r.easting))
@@ -98,7 +89,7 @@ stdErrBlock rawSightIndex::errorsInForce(int at, int startIndex, const stdErrBlo
 }
 
 const std::vector<int>& rawSightIndex::sightsOf(std::string_view a, std::string_view b) const {
-    const auto found = sights_.find(lineKey(a, b));
+    const auto found = sights_.find(lineNameKey(a, b));
     return found == sights_.end() ? noSights : found->second;
 }
 

@@ -465,3 +465,27 @@ TEST(ListKeys, ObservationsNamingAPointAreVisitedInListOrder) {
     list.append(distance2D("E", "B", 5.0, unset));
     EXPECT_EQ(list.find("E", "B", found), 4);
 }
+
+// A change through the name index reaches every record naming the point
+// (either end, any letter case), in list order, and no other; the records
+// stay found by their names afterwards.
+TEST(ListKeys, RecordsNamingAPointAreChangedWhereTheyStand) {
+    seqList<distanceObs2D> list;
+    list.append(distance2D("A", "B", 1.0, 0.1));
+    list.append(distance2D("C", "D", 2.0, 0.2));
+    list.append(distance2D("b", "E", 3.0, 0.3));
+    std::vector<double> order;
+    list.changeNaming("B", [&](distanceObs2D& d) {
+        order.push_back(d.distance);
+        d.vertType = 2;
+    });
+    EXPECT_EQ(order, (std::vector<double>{1.0, 3.0}));
+    std::vector<int> types;
+    list.visitAll([&](const distanceObs2D& d) { types.push_back(d.vertType); });
+    EXPECT_EQ(types[0], 2);
+    EXPECT_NE(types[1], 2);
+    EXPECT_EQ(types[2], 2);
+    distanceObs2D found;
+    EXPECT_EQ(list.find("E", "B", found), 2);
+    EXPECT_EQ(found.vertType, 2);
+}
