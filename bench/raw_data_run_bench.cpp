@@ -5,13 +5,13 @@
 // BM_RawRun2D/N/G: the 2D grid of N points; G 0 from raw data alone, G 1
 // with the free points' true positions given as starting coordinates.
 // BM_RawRun3D/N: the 3D network of N stations (GNSS vectors and sights).
-// BM_RunSteps2D/N and BM_RunSteps3D/N: the same runs with the seconds of
-// each step, a step being the stretch between two progress messages of the
-// run (its counter named after the message, "reading" before the first),
-// taken in processor time of the process (user and system), which a
-// machine shared with other work disturbs far less than wall time. Run at
-// two sizes four times apart, a step that grows as n takes four times as
-// long at the larger size.
+// BM_RunSteps2D/N/G/S/K and BM_RunSteps3D/N/S/K: the same runs, with S
+// sideshots from the last setup (K 1 kept in the adjustment, 0 taken out by
+// the sideshot filter and placed after it), with the seconds of each step, a step being the stretch
+// between two progress messages of the run (its counter named after the message, "reading" before
+// the first), taken in processor time of the process (user and system), which a machine shared with
+// other work disturbs far less than wall time. Run at two sizes four times apart (in N, or in S for
+// one setup's sightings), a step that grows as n takes four times as long at the larger size.
 //
 // Counters: `total_s` wall seconds of the run, `cpu_s` its processor
 // seconds, `sys_share` the system's part of them, `peak_MB` the peak
@@ -176,6 +176,12 @@ std::filesystem::path project3D(const ProjectFolder& folder, const benchmark::St
     return rawnetworks::writeNetworkProject3D(folder.folder(), static_cast<int>(state.range(0)));
 }
 
+// The sideshots the ranges from `first` on ask for: their count, then 1 to
+// keep them in the adjustment.
+rawnetworks::Sideshots sideshotsOf(const benchmark::State& state, int first) {
+    return {static_cast<int>(state.range(first)), state.range(first + 1) != 0};
+}
+
 // The runs of the project, with the seconds of each step when `steps`.
 void runProject(benchmark::State& state, const std::filesystem::path& project, bool steps) {
     StepTimingShell shell;
@@ -196,12 +202,18 @@ void BM_RawRun3D(benchmark::State& state) {
 
 void BM_RunSteps2D(benchmark::State& state) {
     const ProjectFolder folder;
-    runProject(state, project2D(folder, state), true);
+    runProject(state,
+               rawnetworks::writeGridProject2D(folder.folder(), static_cast<int>(state.range(0)),
+                                               state.range(1) != 0, sideshotsOf(state, 2)),
+               true);
 }
 
 void BM_RunSteps3D(benchmark::State& state) {
     const ProjectFolder folder;
-    runProject(state, project3D(folder, state), true);
+    runProject(state,
+               rawnetworks::writeNetworkProject3D(folder.folder(), static_cast<int>(state.range(0)),
+                                                  sideshotsOf(state, 1)),
+               true);
 }
 
 } // namespace
@@ -216,11 +228,23 @@ BENCHMARK(BM_RawRun2D)
     ->Unit(benchmark::kSecond);
 BENCHMARK(BM_RawRun3D)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_RunSteps2D)
-    ->Args({10000, 1})
-    ->Args({40000, 1})
+    ->Args({10000, 1, 0, 1})
+    ->Args({40000, 1, 0, 1})
+    ->Args({100, 1, 25000, 1})
+    ->Args({100, 1, 100000, 1})
+    ->Args({100, 1, 250000, 0})
+    ->Args({100, 1, 1000000, 0})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
-BENCHMARK(BM_RunSteps3D)->Arg(2500)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_RunSteps3D)
+    ->Args({2500, 0, 1})
+    ->Args({10000, 0, 1})
+    ->Args({100, 25000, 1})
+    ->Args({100, 100000, 1})
+    ->Args({100, 250000, 0})
+    ->Args({100, 1000000, 0})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv) {
     return runOnOneThread(argc, argv);

@@ -28,7 +28,7 @@ bool otherEnd(const distanceObs2D& d, std::string_view name, std::string_view& o
 int countHeightDifferences(const coordRec& p) {
     const std::string_view name = fixedText(p.name);
     int counted = p.vertType == vtWeightedElevation ? 1 : 0;
-    visitRecords(distanceList2D, [&](const distanceObs2D& d) {
+    distanceList2D.visitNaming(name, [&](const distanceObs2D& d) {
         std::string_view other;
         coordRec end;
         if (otherEnd(d, name, other) && d.vertType != noHeightDifference &&
@@ -67,7 +67,7 @@ bool unsetSideshotElevation(coordRec& p) {
 } // namespace
 
 int markSideshotDistances2D(std::string_view name) {
-    changeRecords(distanceList2D, [&](distanceObs2D& d) {
+    distanceList2D.changeNaming(name, [&](distanceObs2D& d) {
         std::string_view other;
         if (!otherEnd(d, name, other) || d.vertType == noHeightDifference)
             return false;
@@ -107,7 +107,7 @@ int sideshotElevation2D(coordRec& point) {
     const std::string_view name = fixedText(point.name);
     double sum = 0.0;
     int estimates = 0;
-    visitRecords(distanceList2D, [&](const distanceObs2D& d) {
+    distanceList2D.visitNaming(name, [&](const distanceObs2D& d) {
         std::string_view other;
         coordRec end;
         if (d.vertType == vtSideshot && isSet(d.vertDiff) && otherEnd(d, name, other) &&
