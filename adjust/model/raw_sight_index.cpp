@@ -40,6 +40,10 @@ rawSightIndex::rawSightIndex() {
     records_.reserve(rawDataList.count());
     rawDataList.visitAll([this](const rawRec& r) { records_.push_back(&r); });
     const int n = count();
+    // Nearly every record of a large job is a sight: tables sized for them
+    // once are not rebuilt again and again as they fill.
+    sights_.reserve(n);
+    foresights_.reserve(n);
     setupBefore_.assign(n, -1);
     int setup = -1;
     for (int i = 0; i < n; ++i) {
