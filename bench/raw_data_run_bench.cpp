@@ -11,13 +11,16 @@
 // (level_networks.hpp), elevations adjusted alone, with the seconds of each
 // step; `adjusted` 1 when the vertical adjustment did not fail stands for
 // `converged`, since no horizontal adjustment runs.
-// BM_RunSteps2D/N and BM_RunSteps3D/N: the same runs with the seconds of
-// each step, a step being the stretch between two progress messages of the
-// run (its counter named after the message, "reading" before the first),
-// taken in processor time of the process (user and system), which a
-// machine shared with other work disturbs far less than wall time. Run at
-// two sizes four times apart, a step that grows as n takes four times as
-// long at the larger size.
+// BM_RunSteps2D/N/G/P/S/K and BM_RunSteps3D/N/S/K: the same runs, with S
+// sideshots from the last setup of the circle-reading grid or the 3D network
+// (K 1 kept in the adjustment, 0 taken out by the sideshot filter and placed
+// after it), with the seconds of each step, a step being the stretch between
+// two progress messages of the run (its counter named after the message,
+// "reading" before the first), taken in processor time of the process (user
+// and system), which a machine shared with other work disturbs far less
+// than wall time. Run at two sizes four times apart (in N, or in S for one
+// setup's sightings), a step that grows as n takes four times as long at the
+// larger size.
 //
 // Counters: `total_s` wall seconds of the run, `cpu_s` its processor
 // seconds, `sys_share` the system's part of them, `peak_MB` the peak
@@ -222,11 +225,12 @@ bool singleAngles(const benchmark::State& state) {
     return state.range(2) != 0;
 }
 
-std::filesystem::path project2D(const ProjectFolder& folder, const benchmark::State& state) {
+std::filesystem::path project2D(const ProjectFolder& folder, const benchmark::State& state,
+                                rawnetworks::Sideshots sideshots) {
     const int points = static_cast<int>(state.range(0));
-    return singleAngles(state)
-               ? rawnetworks::writeAngleGridProject2D(folder.folder(), points, true)
-               : rawnetworks::writeGridProject2D(folder.folder(), points, state.range(1) != 0);
+    return singleAngles(state) ? rawnetworks::writeAngleGridProject2D(folder.folder(), points, true)
+                               : rawnetworks::writeGridProject2D(folder.folder(), points,
+                                                                 state.range(1) != 0, sideshots);
 }
 
 // The largest distance of a point of the run's point list from its true
@@ -249,6 +253,12 @@ std::filesystem::path project3D(const ProjectFolder& folder, const benchmark::St
     return rawnetworks::writeNetworkProject3D(folder.folder(), static_cast<int>(state.range(0)));
 }
 
+// The sideshots the ranges from `first` on ask for: their count, then 1 to
+// keep them in the adjustment.
+rawnetworks::Sideshots sideshotsOf(const benchmark::State& state, int first) {
+    return {static_cast<int>(state.range(first)), state.range(first + 1) != 0};
+}
+
 // The runs of the project, with the seconds of each step when `steps`.
 void runProject(benchmark::State& state, const std::filesystem::path& project, bool steps) {
     StepTimingShell shell;
@@ -260,9 +270,9 @@ void runProject(benchmark::State& state, const std::filesystem::path& project, b
 // The 2D runs, with the worst preliminary position taken as the run
 // outputs its observations (the first step after the preliminary
 // coordinates).
-void runProject2D(benchmark::State& state, bool steps) {
+void runProject2D(benchmark::State& state, bool steps, rawnetworks::Sideshots sideshots = {}) {
     const ProjectFolder folder;
-    const std::filesystem::path project = project2D(folder, state);
+    const std::filesystem::path project = project2D(folder, state, sideshots);
     const int points = static_cast<int>(state.range(0));
     const std::vector<rawnetworks::GridPosition> truth = singleAngles(state)
                                                              ? rawnetworks::angleGridTruth(points)
@@ -299,12 +309,15 @@ void BM_RawRunLevels(benchmark::State& state) {
 }
 
 void BM_RunSteps2D(benchmark::State& state) {
-    runProject2D(state, true);
+    runProject2D(state, true, sideshotsOf(state, 3));
 }
 
 void BM_RunSteps3D(benchmark::State& state) {
     const ProjectFolder folder;
-    runProject(state, project3D(folder, state), true);
+    runProject(state,
+               rawnetworks::writeNetworkProject3D(folder.folder(), static_cast<int>(state.range(0)),
+                                                  sideshotsOf(state, 1)),
+               true);
 }
 
 } // namespace
@@ -329,13 +342,25 @@ BENCHMARK(BM_RawRunLevels)
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 BENCHMARK(BM_RunSteps2D)
-    ->Args({10000, 1, 0})
-    ->Args({40000, 1, 0})
-    ->Args({24964, 0, 1})
-    ->Args({99856, 0, 1})
+    ->Args({10000, 1, 0, 0, 1})
+    ->Args({40000, 1, 0, 0, 1})
+    ->Args({24964, 0, 1, 0, 1})
+    ->Args({99856, 0, 1, 0, 1})
+    ->Args({100, 1, 0, 25000, 1})
+    ->Args({100, 1, 0, 100000, 1})
+    ->Args({100, 1, 0, 250000, 0})
+    ->Args({100, 1, 0, 1000000, 0})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
-BENCHMARK(BM_RunSteps3D)->Arg(2500)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_RunSteps3D)
+    ->Args({2500, 0, 1})
+    ->Args({10000, 0, 1})
+    ->Args({100, 25000, 1})
+    ->Args({100, 100000, 1})
+    ->Args({100, 25000, 0})
+    ->Args({100, 100000, 0})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv) {
     return runOnOneThread(argc, argv);

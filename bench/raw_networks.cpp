@@ -24,6 +24,7 @@ constexpr double spacing_m = 200.0;
 constexpr double instrumentHeight_m = 1.5;
 constexpr double targetHeight_m = 1.6;
 constexpr unsigned seed = 2026;
+constexpr double metresPerRadian = 6367000.0; // of latitude, near enough for placing points
 
 // GRS 80, UTM zone 18: where the 3D network lies.
 constexpr double grsSemiMajor_m = 6378137.0;
@@ -100,16 +101,18 @@ void writeLines(const std::filesystem::path& path, const std::string& first,
 }
 
 // Every point a station: its first neighbour the backsight at a seeded
-// circle reading, then a foresight line to each other neighbour.
+// circle reading, then a foresight line to each other neighbour. The last
+// setup's orientation (degrees to add to a direction) is returned.
 template <class SightOf>
-void appendSetups(std::vector<std::string>& records, int count, SightOf sightOf) {
+double appendSetups(std::vector<std::string>& records, int count, SightOf sightOf) {
     const int side = gridshape::rowLength(count);
     std::mt19937 random(seed + 1);
     std::uniform_real_distribution<double> zero(0.0, 360.0);
+    double orientation = 0.0;
     for (int i = 0; i < count; ++i) {
         const std::vector<int> around = gridshape::gridNeighbours(i, side, count);
         const Sight back = sightOf(i, around.front());
-        const double orientation = zero(random) - back.azimuth_deg;
+        orientation = zero(random) - back.azimuth_deg;
         records.push_back(
             rawLine(nameOf(i), nameOf(around.front()), back.azimuth_deg + orientation, back, ""));
         for (std::size_t k = 1; k < around.size(); ++k) {
@@ -117,6 +120,36 @@ void appendSetups(std::vector<std::string>& records, int count, SightOf sightOf)
             records.push_back(
                 rawLine("", "", fore.azimuth_deg + orientation, fore, nameOf(around[k])));
         }
+    }
+    return orientation;
+}
+
+std::string sideshotName(int k) {
+    return "S" + std::to_string(k);
+}
+
+// Where each sideshot lies from its station: north and east offsets.
+std::vector<std::array<double, 2>> sideshotOffsets(int count) {
+    std::mt19937 random(seed + 3);
+    std::uniform_real_distribution<double> direction(0.0, 2.0 * pi);
+    std::uniform_real_distribution<double> distance(10.0, 300.0);
+    std::vector<std::array<double, 2>> offsets;
+    for (int k = 0; k < count; ++k) {
+        const double t = direction(random);
+        const double d = distance(random);
+        offsets.push_back({d * std::cos(t), d * std::sin(t)});
+    }
+    return offsets;
+}
+
+// The foresight lines of the last setup (its orientation given) to each
+// sideshot after the setup's own foresights.
+template <class SightOf>
+void appendSideshots(std::vector<std::string>& records, double orientation, int count,
+                     SightOf sightOf) {
+    for (int k = 0; k < count; ++k) {
+        const Sight s = sightOf(k);
+        records.push_back(rawLine("", "", s.azimuth_deg + orientation, s, sideshotName(k)));
     }
 }
 
@@ -264,7 +297,6 @@ std::vector<Station> stationsOnTheEllipsoid(int count) {
     const std::vector<GridPosition> plane = perturbedGrid(count);
     std::mt19937 random(seed + 2);
     std::uniform_real_distribution<double> height(90.0, 110.0);
-    const double metresPerRadian = 6367000.0;
     std::vector<Station> stations;
     for (const GridPosition& p : plane) {
         Station s;
@@ -328,7 +360,7 @@ std::vector<std::string> gpsVectors(const std::vector<Station>& stations) {
 } // namespace
 
 std::filesystem::path writeGridProject2D(const std::filesystem::path& folder, int points,
-                                         bool givenStart) {
+                                         bool givenStart, Sideshots sideshots) {
     const std::vector<GridPosition> truth = gridTruth2D(points);
     std::vector<std::string> records = {"6SE X:! Y:! Z:!"};
     const std::array<int, 4> fixed = corners(points);
@@ -342,18 +374,25 @@ std::filesystem::path writeGridProject2D(const std::filesystem::path& folder, in
                 records.push_back(platform::formatC("6C %s %.3f %.3f", nameOf(i).c_str(),
                                                     truth[i].northing, truth[i].easting));
     }
-    appendSetups(records, points, [&](int from, int to) {
-        const double dn = truth[to].northing - truth[from].northing;
-        const double de = truth[to].easting - truth[from].easting;
+    const auto sightAlong = [](double dn, double de) {
         const double flat = std::hypot(dn, de);
         const double rise = targetHeight_m - instrumentHeight_m;
         return Sight{circle(std::atan2(de, dn) * degreesPerRadian),
                      std::round(std::hypot(flat, rise) * 1000.0) / 1000.0,
                      std::atan2(flat, rise) * degreesPerRadian};
+    };
+    const double orientation = appendSetups(records, points, [&](int from, int to) {
+        return sightAlong(truth[to].northing - truth[from].northing,
+                          truth[to].easting - truth[from].easting);
     });
+    const std::vector<std::array<double, 2>> offsets = sideshotOffsets(sideshots.count);
+    appendSideshots(records, orientation, sideshots.count,
+                    [&](int k) { return sightAlong(offsets[k][0], offsets[k][1]); });
     writeLines(folder / "network.vkr", vkrHeader(records.size()), records);
+    globalVars s = planeSettings();
+    s.includeSS = sideshots.adjusted ? 1 : 0;
     const std::filesystem::path project = folder / "network.prj";
-    writeProject(project, planeSettings());
+    writeProject(project, s);
     return project;
 }
 
@@ -382,13 +421,22 @@ std::filesystem::path writeAngleGridProject2D(const std::filesystem::path& folde
     return project;
 }
 
-std::filesystem::path writeNetworkProject3D(const std::filesystem::path& folder, int stations) {
+std::filesystem::path writeNetworkProject3D(const std::filesystem::path& folder, int stations,
+                                            Sideshots sideshots) {
     const std::vector<Station> truth = stationsOnTheEllipsoid(stations);
     std::vector<std::string> records = {"6SE X:! Y:! Z:!"};
     for (const int c : corners(stations))
         records.push_back(gridControlLine(truth[c], nameOf(c)));
-    appendSetups(records, stations,
-                 [&](int from, int to) { return localSight(truth[from], truth[to]); });
+    const double orientation = appendSetups(
+        records, stations, [&](int from, int to) { return localSight(truth[from], truth[to]); });
+    const Station& last = truth.back();
+    const std::vector<std::array<double, 2>> offsets = sideshotOffsets(sideshots.count);
+    appendSideshots(records, orientation, sideshots.count, [&](int k) {
+        Station target = last;
+        target.lat_rad += offsets[k][0] / metresPerRadian;
+        target.lon_rad += offsets[k][1] / (metresPerRadian * std::cos(last.lat_rad));
+        return localSight(last, target);
+    });
     writeLines(folder / "network.vkr", vkrHeader(records.size()), records);
     writeLines(folder / "network.gps", "", gpsVectors(truth));
 
@@ -403,6 +451,7 @@ std::filesystem::path writeNetworkProject3D(const std::filesystem::path& folder,
     s.pGPSFileName = "network.gps";
     s.gpsFileFmtType = 0;
     s.GPSUnits = 0;
+    s.includeSS = sideshots.adjusted ? 1 : 0;
     const std::filesystem::path project = folder / "network.prj";
     writeProject(project, s);
     return project;

@@ -29,6 +29,13 @@
 //   total-station setups of the 2D network sighted in each instrument's
 //   local frame; the four corners fixed by their grid coordinates.
 //
+// - Sideshots (either network): `sideshots.count` further foresights from
+//   the last station's setup, each to a new point of its own 10 to 300 m
+//   away in a seeded direction, as a data collector records a topographic
+//   job; `sideshots.adjusted` keeps them in the adjustment (the project's
+//   `includeSS`), else the sideshot filter takes them out and they are
+//   placed after it.
+//
 // Each writes PROJECT.prj (its name is returned) and its raw files into
 // `folder`, which must exist.
 
@@ -37,11 +44,17 @@
 
 namespace rawnetworks {
 
+struct Sideshots {
+    int count = 0;
+    bool adjusted = true;
+};
+
 std::filesystem::path writeGridProject2D(const std::filesystem::path& folder, int points,
-                                         bool givenStart = false);
+                                         bool givenStart = false, Sideshots sideshots = {});
 std::filesystem::path writeAngleGridProject2D(const std::filesystem::path& folder, int points,
                                               bool noisy = true);
-std::filesystem::path writeNetworkProject3D(const std::filesystem::path& folder, int stations);
+std::filesystem::path writeNetworkProject3D(const std::filesystem::path& folder, int stations,
+                                            Sideshots sideshots = {});
 
 // The true positions of the 2D networks' points, by number (point i is
 // named "P<i>").

@@ -67,9 +67,12 @@ bool unsetSideshotElevation(coordRec& p) {
 } // namespace
 
 int markSideshotDistances2D(std::string_view name) {
-    distanceList2D.changeNaming(name, [](distanceObs2D& d) {
-        if (d.vertType != noHeightDifference)
-            d.vertType = vtSideshot;
+    distanceList2D.changeNaming(name, [&](distanceObs2D& d) {
+        std::string_view other;
+        if (!otherEnd(d, name, other) || d.vertType == noHeightDifference)
+            return false;
+        d.vertType = vtSideshot;
+        return true;
     });
     return 0;
 }

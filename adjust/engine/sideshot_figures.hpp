@@ -13,9 +13,31 @@
 #include "model/record_walks.hpp"
 #include "platform/sentinels.hpp"
 
+#include <array>
 #include <string_view>
+#include <vector>
 
 namespace sideshotfigures {
+
+// A record of a list with its position there.
+template <class Record> struct Numbered {
+    int position = 0;
+    Record record;
+};
+
+// The records of an indexed list that name the point, in the order of a
+// round of the list that starts at `start` and wraps to the list's start.
+template <class Record, class List>
+std::vector<Numbered<Record>> roundNaming(const List& list, std::string_view name, int start) {
+    std::vector<Numbered<Record>> fromStart;
+    std::vector<Numbered<Record>> beforeStart;
+    list.visitNamingFewest(std::array{name}, [&](const Record& r, int position) {
+        (position >= start ? fromStart : beforeStart).push_back({position, r});
+        return true;
+    });
+    fromStart.insert(fromStart.end(), beforeStart.begin(), beforeStart.end());
+    return fromStart;
+}
 
 // A known point with its direction to the sideshot.
 template <class Point> struct Sighting {
@@ -61,8 +83,8 @@ void collectSightings(List& list, std::string_view name, DirectionLookup between
 template <class Point, class List>
 bool intersectSightings(List& adjusted, List& fixed, Point& p, DirectionLookup between,
                         int angleCursor,
-                        int (*intersect)(const Point&, double, double, const Point&, double,
-                                         double, Point&),
+                        int (*intersect)(const Point&, double, double, const Point&, double, double,
+                                         Point&),
                         Sightings<Point>& s) {
     const std::string_view name = fixedText(p.name);
     collectSightings<Point>(adjusted, name, between, angleCursor, s);
@@ -72,8 +94,7 @@ bool intersectSightings(List& adjusted, List& fixed, Point& p, DirectionLookup b
     const Sighting<Point>& a = s.found[0];
     const Sighting<Point>& b = s.found[1];
     return intersect(a.point, a.direction_rad, a.stdErr_rad * angle::secondsPerRadian, b.point,
-                     b.direction_rad, b.stdErr_rad * angle::secondsPerRadian,
-                     p) == geometrySolved;
+                     b.direction_rad, b.stdErr_rad * angle::secondsPerRadian, p) == geometrySolved;
 }
 
 // The first angle at the sideshot whose backsight B1 and foresight F1 are
@@ -120,12 +141,13 @@ bool gatherAngle(const Angle& a, std::string_view name, Known&& known, Resection
     return true;
 }
 
-// Walks `angles` for the resection of the sideshot `p` and sets its
-// northing and easting; true when placed.
+// Walks the angles of `angles` that name the sideshot `p` (only those can
+// be measured at it) for its resection and sets its northing and easting;
+// true when placed.
 template <class Point, class AngleList, class Known>
 bool resectSideshot(AngleList& angles, Point& p, Known&& known, ResectionAngles<Point>& r) {
     const std::string_view name = fixedText(p.name);
-    visitRecords(angles, [&](const auto& a) { return !gatherAngle(a, name, known, r); });
+    angles.visitNaming(name, [&](const auto& a) { return !gatherAngle(a, name, known, r); });
     double n = 0.0;
     double e = 0.0;
     if (!r.complete ||

@@ -10,6 +10,7 @@
 #include "platform/shell_services.hpp"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -85,19 +86,23 @@ bool placeRadially(coordRec& p, const distanceObs2D& d, int angleCursor,
     return true;
 }
 
-// One round of `distanceList2D` from its cursor, wrapping to the start.
+// One round of `distanceList2D` from its cursor, wrapping to the start; only
+// the distances that name P can place it, so only those are tried, in the
+// round's order.
 bool locateRadially(coordRec& p, int angleCursor, SideshotPlacement& placement) {
-    const int total = distanceList2D.count();
     distanceObs2D d;
-    for (int seen = 0; seen < total; ++seen) {
-        if (distanceList2D.getAtCursor(d) != 0) {
-            distanceList2D.seekCursor(0);
-            distanceList2D.getAtCursor(d);
-        }
-        distanceList2D.advanceCursor();
-        if (placeRadially(p, d, angleCursor, placement))
+    const bool atEnd = distanceList2D.getAtCursor(d) != 0;
+    const int start = atEnd ? 0 : distanceList2D.cursorIndex();
+    const std::vector<sideshotfigures::Numbered<distanceObs2D>> round =
+        sideshotfigures::roundNaming<distanceObs2D>(distanceList2D, fixedText(p.name), start);
+    for (const auto& [position, distance] : round) {
+        if (placeRadially(p, distance, angleCursor, placement)) {
+            distanceList2D.seekCursorAfter(position);
             return true;
+        }
     }
+    if (!atEnd && start == 0)
+        distanceList2D.seekCursorAfter(distanceList2D.count() - 1);
     return false;
 }
 

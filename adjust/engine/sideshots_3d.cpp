@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -77,20 +78,24 @@ bool placeRadially(stationRec& p, const distanceObs& d, int angleCursor,
     return true;
 }
 
-// One round of `distanceList` from the cursor, wrapping to the start.
+// One round of `distanceList` from the cursor, wrapping to the start; only
+// the distances that name P can place it, so only those are tried, in the
+// round's order.
 bool locateRadially(stationRec& p, int angleCursor, int distanceCursor,
                     SideshotPlacement3D& placement) {
-    const int total = distanceList.count();
     distanceObs d;
-    for (int seen = 0; seen < total; ++seen) {
-        if (distanceList.getAtCursor(distanceCursor, d) != 0) {
-            distanceList.seekCursor(distanceCursor, 0);
-            distanceList.getAtCursor(distanceCursor, d);
-        }
-        distanceList.advanceCursor(distanceCursor);
-        if (placeRadially(p, d, angleCursor, placement))
+    const bool atEnd = distanceList.getAtCursor(distanceCursor, d) != 0;
+    const int start = atEnd ? 0 : distanceList.cursorIndex(distanceCursor);
+    const std::vector<sideshotfigures::Numbered<distanceObs>> round =
+        sideshotfigures::roundNaming<distanceObs>(distanceList, fixedText(p.name), start);
+    for (const auto& [position, distance] : round) {
+        if (placeRadially(p, distance, angleCursor, placement)) {
+            distanceList.seekCursorAfter(distanceCursor, position);
             return true;
+        }
     }
+    if (!atEnd && start == 0)
+        distanceList.seekCursorAfter(distanceCursor, distanceList.count() - 1);
     return false;
 }
 
@@ -128,7 +133,7 @@ bool resetSideshotPosition(stationRec& s) {
 int locateSideshotByGps3D(stationRec& station, SideshotPlacement3D& placement) {
     const std::string_view name = fixedText(station.name);
     bool placed = false;
-    visitRecords(gpsVectorList, [&](const gpsVectorRec& v) {
+    gpsVectorList.visitNaming(name, [&](const gpsVectorRec& v) {
         const bool isTo = sameName(fixedText(v.to), name);
         if (!isTo && !sameName(fixedText(v.from), name))
             return true;
@@ -162,9 +167,9 @@ int locateSideshotByResection3D(stationRec& station, SideshotPlacement3D& placem
     if (!sideshotfigures::resectSideshot(angleList, station, knownStation, r))
         return 0;
     completeFromGrid(station);
-    placement = placedBy(SideshotPlacement3D::Rule::twoAngles, station,
-                         {fixedText(r.b1.name), fixedText(r.f1.name), fixedText(r.f2.name)},
-                         r.a1, r.a2);
+    placement =
+        placedBy(SideshotPlacement3D::Rule::twoAngles, station,
+                 {fixedText(r.b1.name), fixedText(r.f1.name), fixedText(r.f2.name)}, r.a1, r.a2);
     return 1;
 }
 
@@ -172,8 +177,8 @@ int locateSideshotByAzimuths3D(stationRec& station, SideshotPlacement3D& placeme
                                int angleCursor) {
     sideshotfigures::Sightings<stationRec> s;
     if (!sideshotfigures::intersectSightings(stationList, fixedStationList, station,
-                                             azimuthBetween3D, angleCursor,
-                                             intersectDirections3D, s))
+                                             azimuthBetween3D, angleCursor, intersectDirections3D,
+                                             s))
         return 0;
     completeFromGrid(station);
     placement = placedBy(SideshotPlacement3D::Rule::twoDirections, station,

@@ -13,8 +13,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -224,34 +226,64 @@ int reduceAngleSet(Angle& angle, setupRec& setup, hzReadingList& foresightReadin
     return angleReduced;
 }
 
-bool alreadySighted(const std::vector<std::string>& sighted, std::string_view name) {
-    return std::any_of(sighted.begin(), sighted.end(),
-                       [name](const std::string& earlier) { return sameName(earlier, name); });
-}
+// The points sighted in a setup in the order of their first foresight, each
+// with its readings, from one walk of the setup.
+class setupSightings {
+public:
+    // The readings of `point` so far; a point met for the first time is
+    // added after those met before.
+    hzReadingList& readingsOf(std::string_view point) {
+        const auto [found, added] = order_.try_emplace(pointNameKey(point), nullptr);
+        if (added) {
+            sighted_.emplace_back().point = point;
+            found->second = &sighted_.back().readings;
+        }
+        return *found->second;
+    }
+    struct sighting {
+        std::string point;
+        hzReadingList readings;
+    };
+    std::deque<sighting>& inOrder() { return sighted_; }
 
-template <class Angle> int addAngles(setupRec& setup, int setupIndex, obsList<Angle>& angles) {
-    progressDone = setupIndex + 1;
-    if (rawDataList.seek(setupIndex + 1) != 0)
-        return 0;
-    std::vector<std::string> sighted;
-    hzReadingList readings;
+private:
+    std::unordered_map<std::string, hzReadingList*> order_;
+    std::deque<sighting> sighted_; // a deque: the lists must not move
+};
+
+// Every foresight of the setup from raw index `first` to the next setup
+// record, its reading kept with the errors in force at its record. Leaves
+// cursor 0 on the next setup record (or at the end).
+setupSightings walkSetup(int first) {
+    setupSightings sightings;
+    if (rawDataList.seek(first) != 0)
+        return sightings;
     rawRec record;
     while (rawDataList.get(record) == 0 && record.kind != rawSetup) {
         if (record.kind == rawStdErrs) {
             applyRawStdErrRec(record);
         } else if (record.kind == rawForesight) {
-            const std::string point(fixedText(record.foresightName));
-            if (!sameName(point, fixedText(setup.backsight)) && !alreadySighted(sighted, point) &&
-                collectSetupReadings(rawDataList.cursorIndex(), point, readings) == readingsFound) {
-                Angle angle;
-                setPointName(angle.foresight, point);
-                if (reduceAngleSet(angle, setup, readings) == angleReduced)
-                    angles.append(angle);
-            }
-            sighted.push_back(point);
+            hzReadingList& readings = sightings.readingsOf(fixedText(record.foresightName));
+            if (isSet(record.horizontalReading))
+                appendReading(readings, record.horizontalReading, record.face,
+                              rawDataList.cursorIndex());
         }
         if (rawDataList.advance() != 0)
             break;
+    }
+    return sightings;
+}
+
+template <class Angle> int addAngles(setupRec& setup, int setupIndex, obsList<Angle>& angles) {
+    progressDone = setupIndex + 1;
+    setupSightings sightings = walkSetup(setupIndex + 1);
+    for (auto& [point, readings] : sightings.inOrder()) {
+        if (sameName(point, fixedText(setup.backsight)) || readings.count() == 0)
+            continue;
+        Angle angle;
+        setPointName(angle.foresight, point);
+        if (reduceAngleSet(angle, setup, readings) == angleReduced)
+            angles.append(angle);
     }
     return 0;
 }

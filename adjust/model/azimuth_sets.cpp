@@ -5,9 +5,13 @@
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
 #include "model/raw_record.hpp"
+#include "model/raw_sight_index.hpp"
 #include "model/reader_std_errs.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -33,34 +37,30 @@ bool azimuthFromTo(const rawRec& record, std::string_view from, std::string_view
 
 template <class List>
 int addAzimuthObs(List& azimuths, std::string_view from, std::string_view to, int startIndex) {
-    if (rawDataList.seek(startIndex) != 0)
+    const std::shared_ptr<const rawSightIndex> index = currentRawSightIndex();
+    if (startIndex < 0 || startIndex >= index->count())
         return 1;
-    const stdErrBlock before = readerStdErrs;
     int n = 0;
     double first = 0.0;
     double sum = 0.0;
     double errorSquares = 0.0;
-    rawRec record;
-    while (rawDataList.get(record) == 0) {
+    const std::vector<int>& records = index->azimuthsOf(from, to);
+    for (auto at = std::lower_bound(records.begin(), records.end(), startIndex);
+         at != records.end(); ++at) {
         double azimuth = 0.0;
-        if (record.kind == rawStdErrs) {
-            applyRawStdErrRec(record);
-        } else if (record.kind == rawAzimuth && azimuthFromTo(record, from, to, azimuth)) {
-            // Directions either side of north are brought together before averaging.
-            if (n == 0)
-                first = azimuth;
-            else if (azimuth - first > angle::pi)
-                azimuth -= twoPi;
-            else if (first - azimuth > angle::pi)
-                azimuth += twoPi;
-            sum += azimuth;
-            errorSquares += readerStdErrs[seAzimuth] * readerStdErrs[seAzimuth];
-            ++n;
-        }
-        if (rawDataList.advance() != 0)
-            break;
+        azimuthFromTo(index->record(*at), from, to, azimuth);
+        // Directions either side of north are brought together before averaging.
+        if (n == 0)
+            first = azimuth;
+        else if (azimuth - first > angle::pi)
+            azimuth -= twoPi;
+        else if (first - azimuth > angle::pi)
+            azimuth += twoPi;
+        sum += azimuth;
+        const double error = index->errorsInForce(*at, startIndex, readerStdErrs)[seAzimuth];
+        errorSquares += error * error;
+        ++n;
     }
-    readerStdErrs = before;
     if (n == 0)
         return 0;
     azimuthObs mean;

@@ -5,6 +5,7 @@
 #include "model/point_errors.hpp"
 #include "model/program_lists.hpp"
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -108,45 +109,53 @@ bool directionFromAzimuth(const azimuthObs& azimuth, std::string_view from, std:
     return true;
 }
 
-bool fromAzimuths3D(std::string_view from, std::string_view to, direction& result) {
+// Of the azimuths joining the points, only those naming `from` can answer:
+// the last of them in the list stands.
+template <class List>
+bool fromAzimuths(const List& azimuths, std::string_view from, std::string_view to,
+                  direction& result) {
     bool found = false;
-    azimuthObs azimuth;
-    const int c = azimuthList.openCursor(0);
-    for (; azimuthList.getAtCursor(c, azimuth) == 0; azimuthList.advanceCursor(c))
+    azimuths.visitNaming(from, [&](const azimuthObs& azimuth) {
         found |= directionFromAzimuth(azimuth, from, to, result);
-    azimuthList.closeCursor(c);
-    return found;
-}
-
-bool fromAzimuths2D(std::string_view from, std::string_view to, direction& result) {
-    bool found = false;
-    azimuthObs azimuth;
-    azimuthList2D.seekCursor(0);
-    for (; azimuthList2D.getAtCursor(azimuth) == 0; azimuthList2D.advanceCursor())
-        found |= directionFromAzimuth(azimuth, from, to, result);
+        return true;
+    });
     return found;
 }
 
 // The first angle from the cursor to the end, then from the start up to
-// where the cursor stood, that gives the direction.
+// where the cursor stood, that gives the direction; the cursor is left after
+// it, or, when none does, where that walk would leave it. An angle gives a
+// direction only when it names both points, so only those are tried.
 template <class Point, class Angle>
 bool fromAngles(obsList<Angle>& angles, int cursor, std::string_view from, std::string_view to,
                 direction& result) {
     const int start = angles.cursorIndex(cursor);
-    Angle angle;
-    while (angles.getAtCursor(cursor, angle) == 0) {
-        angles.advanceCursor(cursor);
-        if (directionFromAngle<Point>(angle, from, to, result))
-            return true;
-    }
-    if (start <= 0 || angles.seekCursor(cursor, 0) != 0)
+    if (start < 0)
         return false;
-    for (int i = 0; i < start && angles.getAtCursor(cursor, angle) == 0; ++i) {
-        angles.advanceCursor(cursor);
-        if (directionFromAngle<Point>(angle, from, to, result))
-            return true;
-    }
-    return false;
+    Angle atCursor;
+    const bool atEnd = angles.getAtCursor(cursor, atCursor) != 0;
+    int usedAfter = -1;
+    int usedBefore = -1;
+    direction before;
+    angles.visitNamingFewest(std::array{from, to}, [&](const Angle& angle, int position) {
+        if (position >= start && !atEnd) {
+            if (!directionFromAngle<Point>(angle, from, to, result))
+                return true;
+            usedAfter = position;
+            return false;
+        }
+        if (usedBefore < 0 && directionFromAngle<Point>(angle, from, to, before))
+            usedBefore = position;
+        return true;
+    });
+    if (usedAfter < 0 && usedBefore >= 0)
+        result = before;
+    const int used = usedAfter >= 0 ? usedAfter : usedBefore;
+    if (used >= 0)
+        angles.seekCursorAfter(cursor, used);
+    else if (start == 0 && !atEnd)
+        angles.seekCursorAfter(cursor, angles.count() - 1);
+    return used >= 0;
 }
 
 int answer(bool found, const direction& result, double& direction_rad, double& stdErr_rad) {
@@ -162,7 +171,7 @@ int answer(bool found, const direction& result, double& direction_rad, double& s
 int azimuthBetween3D(double& direction_rad, double& stdErr_rad, std::string_view from,
                      std::string_view to, int angleCursor) {
     direction result;
-    const bool found = fromAzimuths3D(from, to, result) ||
+    const bool found = fromAzimuths(azimuthList, from, to, result) ||
                        fromAngles<stationRec>(angleList, angleCursor, from, to, result);
     return answer(found, result, direction_rad, stdErr_rad);
 }
@@ -170,7 +179,7 @@ int azimuthBetween3D(double& direction_rad, double& stdErr_rad, std::string_view
 int azimuthBetween2D(double& direction_rad, double& stdErr_rad, std::string_view from,
                      std::string_view to, int angleCursor) {
     direction result;
-    const bool found = fromAzimuths2D(from, to, result) ||
+    const bool found = fromAzimuths(azimuthList2D, from, to, result) ||
                        fromAngles<coordRec>(angleList2D, angleCursor, from, to, result);
     return answer(found, result, direction_rad, stdErr_rad);
 }

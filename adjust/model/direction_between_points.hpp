@@ -21,8 +21,7 @@
 //
 // 3D chain: points from `stationList`, then `fixedStationList`; observations
 // from `azimuthList` and `angleList`. 2D chain: `pointList2D`, then
-// `fixedPointList2D`; `azimuthList2D` (its one cursor is moved, so the caller
-// must not be walking that list) and `angleList2D`. A point has coordinates
+// `fixedPointList2D`; `azimuthList2D` and `angleList2D`. A point has coordinates
 // when it is found and its easting is set.
 //
 // Directions in radians in [0, 2pi); the standard error is in radians (the

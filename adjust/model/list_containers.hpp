@@ -16,7 +16,8 @@
 // the lists of the record types marked `indexedByName` (points) and
 // `indexedByNames` (observations): those lists keep, once searched, where
 // the records of each point name stand, so a search or replace by names and
-// a visit of the records naming a point (visitNaming) only look at those.
+// a visit of the records naming a point (visitNaming) only look at those
+// (a search by names, at those of the name that the fewest records name).
 //
 // Searches are defined per record type by two overload sets found next to
 // each record: findMatch(record, names...) for find and indexOf, and
@@ -28,6 +29,7 @@
 #include "model/linked_nodes.hpp"
 #include "model/point_name.hpp"
 
+#include <array>
 #include <cassert>
 #include <string>
 #include <string_view>
@@ -133,19 +135,34 @@ public:
                 return;
     }
 
-    // Calls change(record) for each record that names the point, in list
-    // order, and keeps the record as changed where it stands. The change
-    // must leave the record's names as they are.
+    // Calls visit(record, position), in list order while it returns true, for
+    // each record that names the one of `names` the fewest records name: a
+    // walk that sees every record naming all the names, and few others.
+    template <class Names, class Visit>
+    void visitNamingFewest(const Names& names, Visit visit) const {
+        static_assert(indexed, "only the indexed lists know which records name a point");
+        const std::vector<entry>* naming = fewestNaming(names);
+        if (naming == nullptr)
+            return;
+        for (const entry& e : *naming)
+            if (!visit(std::as_const(e.at->record), e.position))
+                return;
+    }
+
+    // Calls change(record) on a copy of each record that names the point, in
+    // list order, and stores the copy back where it returns true. The change
+    // must keep the record's names, which the walk is indexed by.
     template <class Change> void changeNaming(std::string_view name, Change change) {
         static_assert(indexed, "only the indexed lists know which records name a point");
         const std::vector<entry>* naming = recordsNaming(name);
         if (naming == nullptr)
             return;
         for (const entry& e : *naming) {
-            Record changed = e.at->record;
-            change(changed);
-            assert(keysOf(changed) == keysOf(e.at->record));
-            e.at->record = changed;
+            Record copy = e.at->record;
+            if (!change(copy))
+                continue;
+            assert(keysOf(copy) == keysOf(e.at->record));
+            e.at->record = copy;
         }
     }
 
@@ -303,10 +320,25 @@ private:
         return naming != nullptr ? &naming->front() : nullptr;
     }
 
-    // A match names the first name, so only the records naming it are tried.
+    // Of the records naming each of the names, the fewest; null when a name
+    // is named by none. A key matches only a record that names every name of
+    // it, so those are the only records worth trying, in list order.
+    template <class Names> const std::vector<entry>* fewestNaming(const Names& names) const {
+        const std::vector<entry>* fewest = nullptr;
+        for (const std::string_view name : names) {
+            const std::vector<entry>* naming = recordsNaming(name);
+            if (naming == nullptr)
+                return nullptr;
+            if (fewest == nullptr || naming->size() < fewest->size())
+                fewest = naming;
+        }
+        return fewest;
+    }
+
     template <class... Names>
     int findAmongNaming(Record& out, std::string_view first, const Names&... rest) const {
-        const std::vector<entry>* naming = recordsNaming(first);
+        const std::vector<entry>* naming =
+            fewestNaming(std::array<std::string_view, 1 + sizeof...(rest)>{first, rest...});
         if (naming == nullptr)
             return -1;
         for (const entry& e : *naming) {
@@ -320,10 +352,9 @@ private:
         return -1;
     }
 
-    // A replacement's key names its first name, so only the records naming
-    // it are tried; the names stay those the index holds.
+    // The names stay those the index holds.
     int replaceAmongNaming(const Record& record) {
-        const std::vector<entry>* naming = recordsNaming(recordNames(record)[0]);
+        const std::vector<entry>* naming = fewestNaming(recordNames(record));
         if (naming == nullptr)
             return -1;
         for (const entry& e : *naming) {
@@ -411,6 +442,14 @@ public:
         return 0;
     }
 
+    // Puts the cursor after the index-th record (at the end after the last);
+    // 1 (cursor unchanged) as for seekCursor.
+    int seekCursorAfter(int c, int index) {
+        if (seekCursor(c, index) != 0)
+            return 1;
+        return advanceCursor(c);
+    }
+
     // Copies the record under the cursor; 1 at the end or for a bad number.
     int getAtCursor(int c, Record& out) const {
         if (!validCursor(c) || cursors_[c].at == nullptr)
@@ -493,6 +532,11 @@ public:
         cursorAt_ = found;
         cursorPosition_ = index;
         return 0;
+    }
+    int seekCursorAfter(int index) {
+        if (seekCursor(index) != 0)
+            return 1;
+        return advanceCursor();
     }
     int getAtCursor(Record& out) const {
         if (cursorAt_ == nullptr)

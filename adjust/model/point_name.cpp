@@ -4,8 +4,19 @@
 
 #include <utility>
 
+namespace {
+
+thread_local std::uint64_t comparisons = 0;
+
+} // namespace
+
 bool sameName(std::string_view a, std::string_view b) {
+    ++comparisons;
     return platform::equalsIgnoringCase(a.substr(0, pointNameMax), b.substr(0, pointNameMax));
+}
+
+std::uint64_t nameComparisons() {
+    return comparisons;
 }
 
 std::string pointNameKey(std::string_view name) {

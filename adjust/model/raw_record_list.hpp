@@ -88,6 +88,14 @@ public:
     int seek2(int index) { return seekCursor(cursors_[2], index); }
     int getNext2(Record& out) { return copyAndStep(cursors_[2], out); }
 
+    // Calls visit(record) for each record in list order, without a cursor
+    // and without a copy: a record stays where it is, and a reference to it
+    // stays good, until the list is cleared.
+    template <class Visit> void visitAll(Visit visit) const {
+        for (const node* n = head_; n != nullptr; n = n->next)
+            visit(n->record);
+    }
+
 private:
     struct node {
         Record record;

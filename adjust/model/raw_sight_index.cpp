@@ -28,21 +28,26 @@ stdErrBlock elementsSetBy(const rawRec& record) {
 } // namespace
 
 rawSightIndex::rawSightIndex() {
-    rawRec record;
-    if (rawDataList.seek2(0) == 0)
-        while (rawDataList.getNext2(record) == 0)
-            records_.push_back(record);
+    records_.reserve(rawDataList.count());
+    rawDataList.visitAll([this](const rawRec& r) { records_.push_back(&r); });
     const int n = count();
+    // Nearly every record of a large job is a sight: tables sized for them
+    // once are not rebuilt again and again as they fill.
+    sights_.reserve(n);
+    foresights_.reserve(n);
     setupBefore_.assign(n, -1);
     int setup = -1;
     for (int i = 0; i < n; ++i) {
-        const rawRec& r = records_[i];
+        const rawRec& r = *records_[i];
         if (r.kind == rawSetup) {
             setup = i;
             sights_[lineNameKey(fixedText(r.stationName), fixedText(r.backsightName))].push_back(i);
         } else if (r.kind == rawForesight) {
             setupBefore_[i] = setup;
             sights_[lineNameKey(stationOf(i), fixedText(r.foresightName))].push_back(i);
+            foresights_[pointNameKey(fixedText(r.foresightName))].push_back(i);
+        } else if (r.kind == rawAzimuth) {
+            azimuths_[lineNameKey(fixedText(r.fromName), fixedText(r.toName))].push_back(i);
         } else if (r.kind == rawCoord) {
             std::string key = pointNameKey(fixedText(r.pointName));
             if (isSet(r.northing) && isSet(r.easting))
@@ -54,7 +59,7 @@ rawSightIndex::rawSightIndex() {
     }
     nextSetup_.assign(n + 1, n);
     for (int i = n - 1; i >= 0; --i)
-        nextSetup_[i] = records_[i].kind == rawSetup ? i : nextSetup_[i + 1];
+        nextSetup_[i] = records_[i]->kind == rawSetup ? i : nextSetup_[i + 1];
 }
 
 void rawSightIndex::addStdErrState(int rawIndex) {
@@ -64,7 +69,7 @@ void rawSightIndex::addStdErrState(int rawIndex) {
     else
         state = stdErrStates_.back();
     state.rawIndex = rawIndex;
-    const stdErrBlock set = elementsSetBy(records_[rawIndex]);
+    const stdErrBlock set = elementsSetBy(*records_[rawIndex]);
     for (int e = 0; e < readerStdErrCount; ++e) {
         if (!std::isnan(set[e])) {
             state.values[e] = set[e];
@@ -93,13 +98,23 @@ const std::vector<int>& rawSightIndex::sightsOf(std::string_view a, std::string_
     return found == sights_.end() ? noSights : found->second;
 }
 
+const std::vector<int>& rawSightIndex::foresightsTo(std::string_view point) const {
+    const auto found = foresights_.find(pointNameKey(point));
+    return found == foresights_.end() ? noSights : found->second;
+}
+
+const std::vector<int>& rawSightIndex::azimuthsOf(std::string_view a, std::string_view b) const {
+    const auto found = azimuths_.find(lineNameKey(a, b));
+    return found == azimuths_.end() ? noSights : found->second;
+}
+
 int rawSightIndex::setupOf(int index) const {
-    return records_[index].kind == rawSetup ? index : setupBefore_[index];
+    return records_[index]->kind == rawSetup ? index : setupBefore_[index];
 }
 
 std::string_view rawSightIndex::stationOf(int index) const {
     const int setup = setupOf(index);
-    return setup < 0 ? std::string_view{} : fixedText(records_[setup].stationName);
+    return setup < 0 ? std::string_view{} : fixedText(records_[setup]->stationName);
 }
 
 int rawSightIndex::lastCoordOf(std::string_view point) const {

@@ -1,14 +1,17 @@
 #pragma once
 // An index of the raw data (`rawDataList`) for the per-line and per-angle
 // searches of the observation builders, which would otherwise each walk the
-// whole list: the sights of each line (either direction), the coordinate
+// whole list (or the whole setup, which a data collector may fill with
+// thousands of sightings): the sights of each line (either direction), the
+// foresights to each point, the azimuth records of each line, the coordinate
 // records of each point and the standard-error records, by raw index.
 //
 // A builder pass that makes many such searches holds a `rawSightIndexInForce`
-// for its length; the raw list must not change meanwhile. Without one in
+// for its length; the raw list must not change meanwhile (the index refers
+// to its records rather than copying them). Without one in
 // force, `currentRawSightIndex` builds an index for the one search.
 
-#include "model/pair_lookup.hpp"
+#include "model/point_name.hpp"
 #include "model/raw_record.hpp"
 #include "model/reader_std_errs.hpp"
 
@@ -22,10 +25,10 @@
 
 class rawSightIndex {
 public:
-    rawSightIndex(); // reads the whole of rawDataList, walking cursor 2
+    rawSightIndex(); // refers to the records of rawDataList, which it reads once
 
     int count() const { return static_cast<int>(records_.size()); }
-    const rawRec& record(int index) const { return records_[index]; }
+    const rawRec& record(int index) const { return *records_[index]; }
 
     // The first setup record at `index` or after it; count() when none.
     int nextSetup(int index) const { return nextSetup_[index]; }
@@ -34,6 +37,13 @@ public:
     // the line between `a` and `b` in either direction; a foresight's line
     // runs from the station of the setup before it ("" when none).
     const std::vector<int>& sightsOf(std::string_view a, std::string_view b) const;
+
+    // Raw indices, in list order, of the foresights to `point`.
+    const std::vector<int>& foresightsTo(std::string_view point) const;
+
+    // Raw indices, in list order, of the azimuth records between `a` and `b`
+    // in either direction.
+    const std::vector<int>& azimuthsOf(std::string_view a, std::string_view b) const;
 
     // The setup record a sight at a raw index belongs to (itself for a
     // setup, else the last setup before it); -1 when none.
@@ -55,10 +65,12 @@ public:
     const std::vector<int>& coordRecordsOf(std::string_view point) const;
 
 private:
-    std::vector<rawRec> records_;
+    std::vector<const rawRec*> records_;
     std::vector<int> nextSetup_;
     std::vector<int> setupBefore_; // -1 when none
     std::unordered_map<std::string, std::vector<int>> sights_;
+    std::unordered_map<std::string, std::vector<int>> foresights_;
+    std::unordered_map<std::string, std::vector<int>> azimuths_;
     std::unordered_map<std::string, int> coords_;
     std::unordered_map<std::string, std::vector<int>> coordRecords_;
     // Per standard-error record, ascending by raw index: the elements the
@@ -82,11 +94,10 @@ template <class Visit>
 void forEachLineSightFrom(const rawSightIndex& index, std::string_view from, std::string_view to,
                           int startIndex, double hi, Visit visit) {
     const int firstSetup = index.nextSetup(startIndex);
-    for (int at = startIndex; at < firstSetup; ++at) {
-        const rawRec& r = index.record(at);
-        if (r.kind == rawForesight && sameLine(from, fixedText(r.foresightName), from, to))
-            visit(at, from, hi);
-    }
+    const std::vector<int>& beforeSetup = index.foresightsTo(to);
+    for (auto at = std::lower_bound(beforeSetup.begin(), beforeSetup.end(), startIndex);
+         at != beforeSetup.end() && *at < firstSetup; ++at)
+        visit(*at, from, hi);
     const std::vector<int>& sights = index.sightsOf(from, to);
     for (auto at = std::lower_bound(sights.begin(), sights.end(), firstSetup); at != sights.end();
          ++at)

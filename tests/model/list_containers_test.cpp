@@ -478,6 +478,7 @@ TEST(ListKeys, RecordsNamingAPointAreChangedWhereTheyStand) {
     list.changeNaming("B", [&](distanceObs2D& d) {
         order.push_back(d.distance);
         d.vertType = 2;
+        return true;
     });
     EXPECT_EQ(order, (std::vector<double>{1.0, 3.0}));
     std::vector<int> types;
