@@ -1,7 +1,7 @@
 #include "input/alta_points_file.hpp"
 
 #include "input/closure_file.hpp"
-#include "input/refused_records.hpp"
+#include "model/point_name.hpp"
 #include "model/settings/project_paths.hpp"
 #include "output/report_lines.hpp"
 #include "platform/c_locale_text.hpp"
@@ -42,35 +42,31 @@ platform::FieldValue<int> maxPointsOf(const std::string& value) {
     return *max < 0 || *max > 1000 ? altaFallbackMaxPoints : static_cast<int>(*max);
 }
 
-// The first name of the entries (a range's two ends) that is too long.
-std::string entriesFault(const std::vector<AltaEntry>& entries) {
+std::optional<platform::FieldError> entriesFault(const std::vector<AltaEntry>& entries) {
     for (const AltaEntry& entry : entries) {
-        if (entry.kind != AltaEntry::name)
-            continue;
-        const auto dash = entry.text.find('-');
-        std::string fault = longPointNameFault(std::string_view(entry.text).substr(0, dash));
-        if (fault.empty() && dash != std::string::npos)
-            fault = longPointNameFault(std::string_view(entry.text).substr(dash + 1));
-        if (!fault.empty())
+        auto fault = entry.kind == AltaEntry::name ? rangeFault(entry.text)
+                                                   : controlByteFault(entry.text, "description");
+        if (fault)
             return fault;
     }
-    return {};
+    return std::nullopt;
 }
 
-std::string pairsFault(const std::vector<AltaPair>& pairs) {
+std::optional<platform::FieldError> pairsFault(const std::vector<AltaPair>& pairs) {
     for (const AltaPair& pair : pairs)
         for (const std::string& name : {pair.from, pair.to})
-            if (std::string fault = longPointNameFault(name); !fault.empty())
+            if (auto fault = platform::readName(name, "point name", pointNameMax).fault())
                 return fault;
-    return {};
+    return std::nullopt;
 }
 
 // Appends what a record gives, or leaves it out with its refusal.
 template <typename T>
-std::string appendChecked(const std::vector<T>& read, std::vector<T>& list,
-                          std::string (*fault)(const std::vector<T>&)) {
-    std::string refusal = fault(read);
-    if (refusal.empty())
+std::optional<platform::FieldError>
+appendChecked(const std::vector<T>& read, std::vector<T>& list,
+              std::optional<platform::FieldError> (*fault)(const std::vector<T>&)) {
+    auto refusal = fault(read);
+    if (!refusal)
         list.insert(list.end(), read.begin(), read.end());
     return refusal;
 }
@@ -90,6 +86,8 @@ void parseAltaPairs(const std::string& value, std::vector<AltaPair>& pairs) {
         if (dash != std::string::npos)
             pairs.push_back({trimmed(std::string(piece.substr(0, dash))),
                              trimmed(std::string(piece.substr(dash + 1)))});
+        else if (!piece.empty())
+            pairs.push_back({std::string(piece), {}});
     }
 }
 
@@ -104,8 +102,39 @@ void parseAltaEntries(const std::string& value, std::vector<AltaEntry>& entries)
     }
 }
 
+namespace {
+
+// The refusal of a record's fields, after its values are taken into `points`
+// when it is whole.
+std::optional<platform::FieldError> takeRecord(int keyword, const std::string& value,
+                                               AltaPoints& points) {
+    switch (keyword) {
+    case kwPairs: {
+        std::vector<AltaPair> read;
+        parseAltaPairs(value, read);
+        return appendChecked(read, points.pairs, pairsFault);
+    }
+    case kwMaxPoints: {
+        const platform::FieldValue<int> max = maxPointsOf(value);
+        if (!max)
+            return max.error();
+        points.maxPoints = *max;
+        return std::nullopt;
+    }
+    case kwAll: {
+        std::vector<AltaEntry> read;
+        parseAltaEntries(value, read);
+        return appendChecked(read, points.entries, entriesFault);
+    }
+    default:
+        return platform::missingField("keyword");
+    }
+}
+
+} // namespace
+
 bool readAltaPointsFile(const std::filesystem::path& path, AltaPoints& points,
-                        std::vector<std::string>& errors) {
+                        std::vector<std::string>& errors, std::vector<std::string>& refused) {
     if (path.empty()) {
         errors.push_back("ALTA reporting option chosen.\nBut no alta points file has been chosen");
         return false;
@@ -123,37 +152,25 @@ bool readAltaPointsFile(const std::filesystem::path& path, AltaPoints& points,
     std::string line;
     while (reader.next(line)) {
         const std::string text = keptRecordText(line);
+        if (text.empty())
+            continue;
         const std::string value = recordValueOf(text);
-        const std::string where = "Error parsing record: " + text + "\r\nFile: " + path.string() +
-                                  ", line " + std::to_string(reader.lineNumber()) + ": ";
-        std::string refusal;
-        switch (keywordOf(text)) {
-        case kwPairs: {
-            std::vector<AltaPair> read;
-            parseAltaPairs(value, read);
-            refusal = appendChecked(read, points.pairs, pairsFault);
-            break;
-        }
-        case kwMaxPoints:
-            if (const platform::FieldValue<int> max = maxPointsOf(value))
-                points.maxPoints = *max;
-            else
-                refusal = max.error().sentence();
-            break;
-        case kwAll: {
-            std::vector<AltaEntry> read;
-            parseAltaEntries(value, read);
-            refusal = appendChecked(read, points.entries, entriesFault);
-            break;
-        }
-        default:
-            errors.push_back("Error parsing record: " + text + "\r\nFile: " + path.string());
-            break;
-        }
-        if (!refusal.empty())
-            errors.push_back(where + refusal);
+        auto fault = keywordFault(text, value);
+        if (!fault)
+            fault = takeRecord(keywordOf(text), value, points);
+        if (fault)
+            refused.push_back(
+                keywordRecordRefusal(path.string(), reader.lineNumber(), text, fault->sentence()));
     }
     return true;
+}
+
+bool readAltaPointsFile(const std::filesystem::path& path, AltaPoints& points,
+                        std::vector<std::string>& errors) {
+    std::vector<std::string> refused;
+    const bool read = readAltaPointsFile(path, points, errors, refused);
+    errors.insert(errors.end(), refused.begin(), refused.end());
+    return read;
 }
 
 std::string altaPointsFileText(const AltaPoints& points) {

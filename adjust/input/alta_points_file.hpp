@@ -6,7 +6,8 @@
 //   RPT_ALL_MAX_PTS  how many of the worst connections the report lists
 //   REL_ERR_ALL      entries separated by commas: a point name, a name range
 //                    "A-B", or "DESC:" followed by a point description
-// Lines are kept as in the closure file (upper-cased, blanks squeezed); the
+// Lines are kept as in the closure file (upper-cased, blanks squeezed, no
+// byte deleted); the
 // first keyword found anywhere in a line decides. Entries of repeated lines
 // add up; blanks around an entry are not part of it.
 
@@ -40,18 +41,22 @@ struct AltaPoints {
 };
 
 // Reads `path` into `points` (emptied first). A missing file reads as an
-// empty one and is not created. Lines without keyword add "Error parsing
-// record: %s\r\nFile: %s" to `errors`, a maximum that is no whole number
-// the same followed by ", line <n>: The maximum "<value>" is not a whole
-// number." (the maximum stays as it was), a pair or entry line naming a point
-// longer than 10 characters the same followed by ", line <n>: <sentence>"
-// (a name is never cut; the line's pairs or entries are left out), and
-// reading goes on. False with the reason in `errors` when the path is empty
-// or the file cannot be read.
+// empty one and is not created; blank lines are passed over. A damaged record
+// adds its refusal (keywordRecordRefusal: file, line, field and the record)
+// to `refused`, its values are left out and reading goes on: a line without
+// keyword, a field holding a control byte, a name that is blank or longer
+// than 10 characters (a name is never cut), a pair without its dash, a
+// maximum that is no whole number. False with the reason in `errors` when the
+// path is empty or the file cannot be read.
+bool readAltaPointsFile(const std::filesystem::path& path, AltaPoints& points,
+                        std::vector<std::string>& errors, std::vector<std::string>& refused);
+
+// The same with the refusals added to `errors`, for those who only show them.
 bool readAltaPointsFile(const std::filesystem::path& path, AltaPoints& points,
                         std::vector<std::string>& errors);
 
-// Appends the pairs of a REL_ERR_PAIRS value; pieces without '-' are none.
+// Appends the pairs of a REL_ERR_PAIRS value; a piece without '-' is a pair
+// with an empty to point, which reading refuses.
 void parseAltaPairs(const std::string& value, std::vector<AltaPair>& pairs);
 
 // Appends the entries of a REL_ERR_ALL value.

@@ -1,11 +1,14 @@
 #include "input/closure_file.hpp"
 
+#include "model/point_name.hpp"
 #include "model/settings/text_fields.hpp"
+#include "platform/comma_or_blank_fields.hpp"
 #include "platform/file_replace.hpp"
 #include "platform/line_reader.hpp"
 
 #include <array>
 #include <cctype>
+#include <limits>
 
 namespace {
 
@@ -19,13 +22,43 @@ constexpr std::array<const char*, 4> typeNames = {"LOOP_INTERIOR_REF", "LOOP_EXT
 
 std::string keptRecordText(const std::string& line) {
     std::string kept;
-    for (const char c : line) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\t' || (byte >= 0x20 && byte <= 0x7F))
-            kept += static_cast<char>(std::toupper(byte));
-    }
+    for (const char c : line)
+        kept += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     squeezeBlanks(kept);
     return kept;
+}
+
+std::optional<platform::FieldError> controlByteFault(std::string_view text,
+                                                     std::string_view field) {
+    if (text.empty())
+        return std::nullopt;
+    return platform::readName(text, field, std::numeric_limits<std::size_t>::max()).fault();
+}
+
+std::optional<platform::FieldError> keywordFault(const std::string& text,
+                                                 const std::string& value) {
+    const std::size_t keywordLength = value.empty() ? text.size() : text.size() - value.size() - 1;
+    return controlByteFault(std::string_view(text).substr(0, keywordLength), "keyword");
+}
+
+std::optional<platform::FieldError> pointNameFault(std::string_view name) {
+    if (name.empty())
+        return std::nullopt;
+    return platform::readName(name, "point name", pointNameMax).fault();
+}
+
+std::optional<platform::FieldError> rangeFault(std::string_view range) {
+    const auto dash = range.find('-');
+    if (const auto fault = pointNameFault(range.substr(0, dash)))
+        return fault;
+    return dash == std::string_view::npos ? std::nullopt : pointNameFault(range.substr(dash + 1));
+}
+
+std::string keywordRecordRefusal(std::string_view path, int line, std::string_view record,
+                                 std::string_view sentence) {
+    return "Error parsing record: " + platform::recordExcerpt(record) +
+           "\r\nFile: " + std::string(path) + ", line " + std::to_string(line) + ": " +
+           std::string(sentence);
 }
 
 std::string recordValueOf(const std::string& text) {
@@ -35,6 +68,10 @@ std::string recordValueOf(const std::string& text) {
 }
 
 namespace {
+
+// How a refusal names the value of each keyword, in keyword index order.
+constexpr std::array<const char*, 5> valueFields = {
+    "point list", "ANG_CLOSURE value", "VERT_CLOSURE value", "TRAV_END value", "TRAV_TYPE value"};
 
 int keywordOf(const std::string& text) {
     for (std::size_t i = 0; i < keywords.size(); ++i)
@@ -60,8 +97,29 @@ const char* onOff(int setting) {
     return setting != 0 ? "ON" : "OFF";
 }
 
-std::string errorRecordText(const ClosureRecord& record, const std::filesystem::path& path) {
-    return "Error parsing record: " + record.text + "\nFile: " + path.string();
+} // namespace
+
+namespace {
+
+// The names of a point list (blanks, commas and tabs between them), each
+// end of a range read as a point name.
+std::optional<platform::FieldError> pointListFault(const std::string& value) {
+    for (const std::string_view range : platform::splitOnCommasOrBlanks(value))
+        for (const std::string_view name : platform::splitOnBlanks(range))
+            if (auto fault = rangeFault(name))
+                return fault;
+    return std::nullopt;
+}
+
+std::optional<platform::FieldError> recordFault(const ClosureRecord& record) {
+    if (record.keyword == kwNone)
+        return record.text.empty() ? std::nullopt
+                                   : std::optional(platform::missingField("keyword"));
+    if (auto fault = keywordFault(record.text, record.value))
+        return fault;
+    if (record.keyword == kwTravList)
+        return pointListFault(record.value);
+    return controlByteFault(record.value, valueFields[record.keyword]);
 }
 
 } // namespace
@@ -72,7 +130,13 @@ ClosureRecord closureRecordOf(const std::string& line, int lineNumber) {
     record.keyword = keywordOf(record.text);
     record.value = recordValueOf(record.text);
     record.lineNumber = lineNumber;
+    if (const auto fault = recordFault(record))
+        record.refusal = fault->sentence();
     return record;
+}
+
+std::string closureRecordRefusal(const std::filesystem::path& path, const ClosureRecord& record) {
+    return keywordRecordRefusal(path.string(), record.lineNumber, record.text, record.refusal);
 }
 
 bool readClosureRecords(const std::filesystem::path& path, std::vector<ClosureRecord>& records) {
@@ -117,6 +181,10 @@ bool readClosureDefinitions(const std::filesystem::path& path,
     simpleList<ptNameRec> names;
     for (const ClosureRecord& record : records) {
         std::string error;
+        if (!record.refusal.empty()) {
+            errors.push_back(closureRecordRefusal(path, record));
+            continue;
+        }
         switch (record.keyword) {
         case kwTravList:
             if (parseTrvPtList(record.value, names, RangeNames{}, error) != sequenceParsed)
@@ -127,7 +195,6 @@ bool readClosureDefinitions(const std::filesystem::path& path,
             names.clear();
             break;
         case kwNone:
-            errors.push_back(errorRecordText(record, path));
             break;
         default:
             applyClosureSetting(settings, record);

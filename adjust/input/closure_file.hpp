@@ -7,19 +7,27 @@
 //   VERT_CLOSURE  ON or OFF: compute the vertical closure
 //   TRAV_END      ends one definition: the point list and the settings make a closure
 //   TRAV_TYPE     LOOP_INTERIOR_REF, LOOP_EXTERIOR_REF, PT_TO_PT or GPS_LOOP (0 to 3)
-// A line keeps only tab and the bytes from blank to 0x7F, is trimmed, has
-// each pair of blanks made one and is upper-cased; the first keyword found
-// anywhere in it, in the order above, decides. A line ends at LF or CR LF,
-// and a last line without a line end is read like the others. Settings carry
-// over from one definition to the next; other values leave them as they were.
+// A line is trimmed, has each pair of blanks made one and is upper-cased; the
+// first keyword found anywhere in it, in the order above, decides. A line
+// ends at LF, CR LF or CR, and a last line without a line end is read like
+// the others. Settings carry over from one definition to the next; other
+// values leave them as they were.
+//
+// A damaged record is refused, never mended: a line without keyword, a
+// field holding a control byte (deleting the byte would merge what stood on
+// either side of it into another name) or a point name longer than the lists
+// hold. Its message names the file, the line and the field.
 //
 // Written files hold five CR LF lines per definition: VERT_CLOSURE,
 // ANG_CLOSURE, TRAV_TYPE, TRAV_LIST and TRAV_END.
 
 #include "input/point_sequence.hpp"
+#include "platform/record_fields.hpp"
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Keyword indices of a record.
@@ -45,18 +53,39 @@ struct ClosureRecord {
     std::string value; // after the first separator; empty when the line has one field
     std::string text;  // the line as kept, squeezed and upper-cased
     int lineNumber = 0;
+    std::string refusal; // why the record is refused; empty when it is whole
 };
 
-// A line as a keyword file keeps it: tab and the bytes from blank to 0x7F,
-// upper-cased, with each pair of blanks made one.
+// A line as a keyword file keeps it: upper-cased, trimmed, with each pair of
+// blanks made one. No byte is deleted.
 std::string keptRecordText(const std::string& line);
+
+// The refusal of a field of a keyword line that holds a control byte; none
+// for an empty field. `field` is how the message names it.
+std::optional<platform::FieldError> controlByteFault(std::string_view text, std::string_view field);
+
+// The refusal of the text before a kept line's `value` (its keyword) when it
+// holds a control byte.
+std::optional<platform::FieldError> keywordFault(const std::string& text, const std::string& value);
+
+// A range "A-B" (or a name) of a keyword file: each end that is not empty
+// read as a point name, so that none is cut or holds a control byte.
+std::optional<platform::FieldError> rangeFault(std::string_view range);
+
+// The line of a keyword file's refused record: "Error parsing record: <the
+// record as recordExcerpt quotes it>\r\nFile: <path>, line <n>: <sentence>".
+std::string keywordRecordRefusal(std::string_view path, int line, std::string_view record,
+                                 std::string_view sentence);
 
 // The value of a kept line: the text after its first blank, comma or tab;
 // empty when the line has fewer than two fields.
 std::string recordValueOf(const std::string& text);
 
-// The record one line of the file makes.
+// The record one line of the file makes; a damaged one carries its refusal.
 ClosureRecord closureRecordOf(const std::string& line, int lineNumber);
+
+// The message of a refused record of the file at `path`.
+std::string closureRecordRefusal(const std::filesystem::path& path, const ClosureRecord& record);
 
 // Every record of the file in order. False when the file cannot be opened
 // or read (a folder or a device is not opened); the file is never created.
@@ -88,10 +117,9 @@ struct ClosureDefinition {
 // The definitions of a file, settings inherited from the one before (both
 // closures off and the interior loop type at the start); each point list is
 // given in the compact text of trvPtListToText with every name of a range
-// taken. A line without keyword, or a point sequence that does not parse,
-// adds its message ("Error parsing record: %s\nFile: %s", or the
-// sequence's own) to `errors` and reading goes on. False when the file
-// cannot be opened.
+// taken. A refused record (closureRecordRefusal) or a point sequence that
+// does not parse adds its message to `errors` and reading goes on, so that
+// the editor shows every one. False when the file cannot be opened.
 bool readClosureDefinitions(const std::filesystem::path& path,
                             std::vector<ClosureDefinition>& definitions,
                             std::vector<std::string>& errors);

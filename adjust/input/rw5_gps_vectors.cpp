@@ -7,6 +7,7 @@
 #include "input/raw_text.hpp"
 #include "input/rw5_base_points.hpp"
 #include "input/rw5_lines.hpp"
+#include "input/rw5_numbers.hpp"
 #include "model/point_name.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
@@ -46,20 +47,26 @@ std::optional<double> moUnitFactor(std::string_view code) {
     return std::nullopt;
 }
 
+// A token's two-letter prefix and how a refusal names its number.
+struct Prefixed {
+    std::string_view prefix;
+    std::string_view field;
+};
+
 // The numbers of the tokens from `first` on, each with its prefix in its
-// place; none when one is missing or not a number.
+// place. A token without its prefix is missing; one whose number is not
+// wholly one is refused naming the field and quoting the token.
 template <std::size_t N>
-std::optional<std::array<double, N>>
-prefixedNumbers(const Rw5Record& record, std::size_t first,
-                const std::array<std::string_view, N>& prefixes) {
+platform::FieldValue<std::array<double, N>>
+prefixedNumbers(const Rw5Record& record, std::size_t first, const std::array<Prefixed, N>& tokens) {
     std::array<double, N> numbers{};
     for (std::size_t i = 0; i < N; ++i) {
         const std::string_view token = trimmedBlanks(rw5Token(record, first + i));
-        if (!startsWithIgnoringCase(token, prefixes[i]))
-            return std::nullopt;
-        const std::optional<double> value = fieldNumber(rw5ValueText(token, 2));
+        if (!startsWithIgnoringCase(token, tokens[i].prefix))
+            return platform::missingField(tokens[i].field, token);
+        const platform::FieldValue<double> value = rw5TokenNumber(token, 2, tokens[i].field);
         if (!value)
-            return std::nullopt;
+            return value.error();
         numbers[i] = *value;
     }
     return numbers;
@@ -123,9 +130,9 @@ private:
         const std::string_view first = trimmedBlanks(rw5Token(record, 0));
         if (!startsWithIgnoringCase(first, "HR"))
             return {};
-        const std::optional<double> height = fieldNumber(rw5ValueText(first, 2));
+        const platform::FieldValue<double> height = rw5TokenNumber(first, 2, "rover height");
         if (!height)
-            return "the rover height HR is not a number";
+            return height.error().sentence();
         roverHeight_m_ = *height * h_;
         return {};
     }
@@ -163,9 +170,12 @@ private:
             clearGpsVectorRec(work_);
         const std::string_view from = trimmedBlanks(rw5Token(record, 0));
         const std::string_view to = trimmedBlanks(rw5Token(record, 1));
-        const auto d = prefixedNumbers<3>(record, 2, {"DX", "DY", "DZ"});
-        if (!startsWithIgnoringCase(from, "BP") || !startsWithIgnoringCase(to, "PN") || !d)
-            return "a G1 record needs BP, PN, DX, DY and DZ";
+        constexpr const char* needs = "a G1 record needs BP, PN, DX, DY and DZ";
+        if (!startsWithIgnoringCase(from, "BP") || !startsWithIgnoringCase(to, "PN"))
+            return needs;
+        const auto d = prefixedNumbers<3>(record, 2, {{{"DX", "dX"}, {"DY", "dY"}, {"DZ", "dZ"}}});
+        if (!d)
+            return fieldFault(d.error(), needs);
         // An empty name is told once the vector is complete; a longer one
         // than the lists hold was cut.
         for (const auto& [token, field] :
@@ -186,9 +196,10 @@ private:
     std::string readG2(const Rw5Record& record) {
         if (stage_ != stage::g1)
             return "a G2 record must follow its G1 record";
-        const auto var = prefixedNumbers<3>(record, 0, {"VX", "VY", "VZ"});
+        const auto var = prefixedNumbers<3>(
+            record, 0, {{{"VX", "variance VX"}, {"VY", "variance VY"}, {"VZ", "variance VZ"}}});
         if (!var)
-            return "a G2 record needs the variances VX, VY and VZ";
+            return fieldFault(var.error(), "a G2 record needs the variances VX, VY and VZ");
         if ((*var)[0] < 0.0 || (*var)[1] < 0.0 || (*var)[2] < 0.0)
             return "a variance is negative";
         work_.varX = (*var)[0];
@@ -201,9 +212,11 @@ private:
     std::string readG3(const Rw5Record& record) {
         if (stage_ != stage::g2)
             return "a G3 record must follow the G1 and G2 records of its vector";
-        const auto cov = prefixedNumbers<3>(record, 0, {"XY", "XZ", "YZ"});
+        const auto cov = prefixedNumbers<3>(
+            record, 0,
+            {{{"XY", "covariance XY"}, {"XZ", "covariance XZ"}, {"YZ", "covariance YZ"}}});
         if (!cov)
-            return "a G3 record needs the covariances XY, XZ and YZ";
+            return fieldFault(cov.error(), "a G3 record needs the covariances XY, XZ and YZ");
         work_.covXY = (*cov)[0];
         work_.covXZ = (*cov)[1];
         work_.covYZ = (*cov)[2];

@@ -203,3 +203,12 @@ Fault rw5RecordFault(const Rw5Record& record) {
     const std::size_t most = mostFields(record.code);
     return most == 0 ? std::nullopt : tooManyFields(record, most);
 }
+
+platform::FieldValue<double> rw5TokenNumber(std::string_view token, std::size_t prefixLength,
+                                            std::string_view field) {
+    platform::FieldValue<double> value =
+        platform::readNumber(rw5ValueText(token, prefixLength), field);
+    if (value)
+        return value;
+    return *quotingToken(value.error(), token);
+}

@@ -22,6 +22,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string_view>
 
 // The first token of `record` that is not what it must be; none when every
 // token is, or the record is of a code whose tokens the reader does not read.
@@ -30,3 +31,8 @@ std::optional<platform::FieldError> rw5RecordFault(const Rw5Record& record);
 // The same for the angle, vertical and distance tokens of a sight, the angle
 // at token `angleToken` of the record.
 std::optional<platform::FieldError> rw5SightFault(const Rw5Record& record, std::size_t angleToken);
+
+// The number after the first `prefixLength` bytes of a token, or its refusal
+// naming `field` and quoting the whole token.
+platform::FieldValue<double> rw5TokenNumber(std::string_view token, std::size_t prefixLength,
+                                            std::string_view field);

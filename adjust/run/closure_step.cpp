@@ -110,6 +110,13 @@ bool computeClosures(const RunContext& context) {
                              (problem.empty() ? ": read error" : ": " + problem));
         return false;
     }
+    // A damaged record stops the run before any closure is computed: a
+    // definition read without it would close a traverse the user did not list.
+    for (const ClosureRecord& record : records)
+        if (!record.refusal.empty()) {
+            message(context, closureRecordRefusal(path, record));
+            return false;
+        }
     setStage(context, "Computing Closures");
     trvPtList.clear();
     writeRptErrLine("");

@@ -1,5 +1,6 @@
 #include "run/driver_steps.hpp"
 
+#include "input/alta_points_file.hpp"
 #include "input/gps_control_points.hpp"
 #include "input/gps_vector_reader.hpp"
 #include "input/raw_aliases.hpp"
@@ -40,6 +41,26 @@ void stopWhenCancelled(const RunContext& context) {
     }
 }
 
+// The relative-error points file is read while sideshots are filtered and
+// again for the report, where nothing could stop the run any more: a damaged
+// record stops it here, before anything is adjusted. That the file cannot be
+// read is said where it is read.
+bool altaPointsFileWhole(const RunContext& context) {
+    const globalVars& s = projectVars;
+    if (s.relativeErrFileOn == 0 && s.ALTARptOn == 0)
+        return true;
+    AltaPoints points;
+    std::vector<std::string> errors;
+    std::vector<std::string> refused;
+    readAltaPointsFile(altaPointsFilePath(s.relativeErrFileNm), points, errors, refused);
+    if (refused.empty())
+        return true;
+    for (const std::string& line : refused)
+        writeLine(errFile, line);
+    showMessage(context, refused.front());
+    return false;
+}
+
 } // namespace
 
 int loadProjectInputs(const RunContext& context, SupplementalRoute route, RawReadWording wording) {
@@ -50,6 +71,8 @@ int loadProjectInputs(const RunContext& context, SupplementalRoute route, RawRea
     if (rawDataList.count() > 0)
         rawDataList.clear();
     clearInputAuxiliaries();
+    if (!altaPointsFileWhole(context))
+        return 1;
     if (s.includeRawData != 0) {
         if (s.pInputFileName.empty())
             return loaderFailure(context, "No valid raw data file specified.");

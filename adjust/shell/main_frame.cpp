@@ -66,9 +66,11 @@ CMainFrame::CMainFrame() : shell_(this), runWindows_(*this, [this] { state_.last
     shell_.setRunWindows(&runWindows_);
 
     updateTitle();
-    loadProjectDefaults();
-    if (const std::string recent = readProgramOptions(profile, projectVars); !recent.empty())
+    std::vector<std::string> refusals = loadProjectDefaults();
+    if (const std::string recent = readProgramOptions(profile, projectVars, refusals);
+        !recent.empty())
         rememberRecentProject(recent);
+    tellProfileRefusals(shell_, refusals);
 
     bindCommands();
     bindCommandStates();

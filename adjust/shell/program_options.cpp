@@ -3,8 +3,10 @@
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_defaults.hpp"
 #include "platform/c_locale_text.hpp"
+#include "platform/record_fields.hpp"
 
 #include <charconv>
+#include <climits>
 
 namespace {
 
@@ -19,6 +21,37 @@ std::string roundTripText(double value) {
     const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value);
     return std::string(digits, written.ptr);
 }
+
+// Reads the profile's options, a value that is not wholly what it must be
+// giving way to its built-in default and being named.
+class OptionReader {
+public:
+    OptionReader(const platform::ProfileStore& profile, std::vector<std::string>& refusals)
+        : profile_(profile), refusals_(refusals) {}
+
+    int whole(const char* name, int fallback) const {
+        const std::string text =
+            profile_.getString(defaultsSection, name, std::to_string(fallback));
+        const platform::FieldValue<long> read = platform::readWholeNumber(text, name);
+        if (read && *read >= INT_MIN && *read <= INT_MAX)
+            return static_cast<int>(*read);
+        refusals_.push_back(
+            profileRefusal(name, text, "not a whole number", std::to_string(fallback)));
+        return fallback;
+    }
+
+    double number(const char* name, const char* fallback) const {
+        const std::string text = profile_.getString(defaultsSection, name, fallback);
+        if (const platform::FieldValue<double> read = platform::readNumber(text, name))
+            return *read;
+        refusals_.push_back(profileRefusal(name, text, "not a number", fallback));
+        return *platform::readNumber(fallback, name);
+    }
+
+private:
+    const platform::ProfileStore& profile_;
+    std::vector<std::string>& refusals_;
+};
 
 } // namespace
 
@@ -43,17 +76,16 @@ void writeWindowPlacement(platform::ProfileStore& profile, const WindowPlacement
     profile.setInt(mainWindowSection, "SHOW", placement.show);
 }
 
-std::string readProgramOptions(const platform::ProfileStore& profile, globalVars& settings) {
-    settings.blunderIterations =
-        profile.getInt(defaultsSection, "blunderIterations", defaultBlunderIterations);
-    settings.blunderFloatShoTtl =
-        profile.getInt(defaultsSection, "blunderFloatShoTtl", defaultBlunderFloatShoTtl);
-    settings.blunderFloatShoType = profile.getInt(defaultsSection, "blunderFloatShoType", 0);
-    settings.blunderMethod = profile.getInt(defaultsSection, "blunderMethod", 0);
-    settings.blunderProximity = platform::atofC(
-        profile.getString(defaultsSection, "blunderProximity", defaultBlunderProximity));
-    settings.showStartUpDialog = profile.getInt(defaultsSection, "ShowStartUPDialog", 1);
-    settings.useVkTool = profile.getInt(defaultsSection, "useVkTool", 1);
+std::string readProgramOptions(const platform::ProfileStore& profile, globalVars& settings,
+                               std::vector<std::string>& refusals) {
+    const OptionReader option(profile, refusals);
+    settings.blunderIterations = option.whole("blunderIterations", defaultBlunderIterations);
+    settings.blunderFloatShoTtl = option.whole("blunderFloatShoTtl", defaultBlunderFloatShoTtl);
+    settings.blunderFloatShoType = option.whole("blunderFloatShoType", 0);
+    settings.blunderMethod = option.whole("blunderMethod", 0);
+    settings.blunderProximity = option.number("blunderProximity", defaultBlunderProximity);
+    settings.showStartUpDialog = option.whole("ShowStartUPDialog", 1);
+    settings.useVkTool = option.whole("useVkTool", 1);
     return profile.getString(defaultsSection, "MRUProject", "");
 }
 
@@ -69,4 +101,12 @@ void writeProgramOptions(platform::ProfileStore& profile, const globalVars& sett
                       roundTripText(settings.blunderProximity));
     profile.setInt(defaultsSection, "useVkTool", settings.useVkTool);
     profile.setInt(defaultsSection, "ShowStartUPDialog", settings.showStartUpDialog);
+}
+
+void tellProfileRefusals(ShellServices& shell, const std::vector<std::string>& refusals) {
+    std::string text;
+    for (const std::string& refusal : refusals)
+        text += (text.empty() ? "" : "\n") + refusal;
+    if (!text.empty())
+        shell.message(text, MessageKind::ok);
 }

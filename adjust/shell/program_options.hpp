@@ -4,8 +4,10 @@
 // "Version 1.00", beside the project defaults). Nothing here needs a window.
 
 #include "platform/profile_store.hpp"
+#include "platform/shell_services.hpp"
 
 #include <string>
+#include <vector>
 
 class globalVars;
 
@@ -39,10 +41,17 @@ void writeWindowPlacement(platform::ProfileStore& profile, const WindowPlacement
 // Program options and their defaults: MRUProject "" (returned),
 // blunderIterations 4, blunderFloatShoTtl 5, blunderFloatShoType 0,
 // blunderMethod 0, blunderProximity 0.1 (a text read as a number),
-// ShowStartUPDialog 1, useVkTool 1; all but MRUProject go to `settings`.
-std::string readProgramOptions(const platform::ProfileStore& profile, globalVars& settings);
+// ShowStartUPDialog 1, useVkTool 1; all but MRUProject go to `settings`. A
+// value that is not wholly a number (a whole one but for the proximity)
+// keeps its default and is named in `refusals` (profileRefusal).
+std::string readProgramOptions(const platform::ProfileStore& profile, globalVars& settings,
+                               std::vector<std::string>& refusals);
 // Writes the options; MRUProject only when `openProjectFile` is not empty.
 // blunderProximity is written with the fewest digits that read back as the
 // same number (a fraction of a millimetre does not come back as 0).
 void writeProgramOptions(platform::ProfileStore& profile, const globalVars& settings,
                          const std::string& openProjectFile);
+
+// Tells the user, in one message as a refused project value is told, which
+// profile values gave way to their built-in defaults; nothing when none did.
+void tellProfileRefusals(ShellServices& shell, const std::vector<std::string>& refusals);

@@ -131,7 +131,7 @@ void CMainFrame::showProjectReports() {
 }
 
 void CMainFrame::startFromDefaults() {
-    loadProjectDefaults();
+    tellProfileRefusals(shell_, loadProjectDefaults());
     for (std::string* name :
          {&projectVars.pInputFileName, &projectVars.controlNEFileName, &projectVars.crdFileName,
           &projectVars.pClosureFileName, &projectVars.pGPSFileName, &projectVars.pLevRawFileName,
@@ -185,7 +185,7 @@ void CMainFrame::closeProject() {
     clearFlags();
     releaseAdjustmentResults();
     projectVars.setDefaults();
-    loadProjectDefaults();
+    tellProfileRefusals(shell_, loadProjectDefaults());
     for (std::string* name :
          {&projectVars.pInputFileName, &projectVars.crdFileName, &projectVars.pClosureFileName,
           &projectVars.pLevRawFileName, &projectVars.pGPSFileName})

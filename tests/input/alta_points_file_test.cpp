@@ -36,7 +36,7 @@ TEST(AltaPointsFile, EntriesAreNamesRangesAndDescriptions) {
 TEST(AltaPointsFile, PairLinesAddUpAndAreWrittenBackAsOne) {
     testsupport::TempFolder folder("alta");
     // Blanks after a comma are no part of a name; the last line has no end.
-    writeBytes(folder / "a.alt", "REL_ERR_PAIRS 1-2, 3-4\nREL_ERR_PAIRS 5-6,7\nRPT_ALL_MAX_PTS 12");
+    writeBytes(folder / "a.alt", "REL_ERR_PAIRS 1-2, 3-4\nREL_ERR_PAIRS 5-6\nRPT_ALL_MAX_PTS 12");
     std::vector<std::string> errors;
     const AltaPoints points = readBack(folder / "a.alt", errors);
     EXPECT_EQ(points.pairs, (std::vector<AltaPair>{{"1", "2"}, {"3", "4"}, {"5", "6"}}));
@@ -128,7 +128,8 @@ TEST(AltaPointsFile, ALineWithoutKeywordIsReportedAndReadingGoesOn) {
     const AltaPoints points = readBack(folder / "a.alt", errors);
     EXPECT_EQ(points.pairs, (std::vector<AltaPair>{{"A", "B"}}));
     EXPECT_EQ(errors, (std::vector<std::string>{"Error parsing record: JUNK HERE\r\nFile: " +
-                                                (folder / "a.alt").string()}));
+                                                (folder / "a.alt").string() +
+                                                ", line 1: The keyword is missing."}));
 }
 
 TEST(AltaPointsFile, NoPathIsAnError) {

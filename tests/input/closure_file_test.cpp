@@ -31,8 +31,9 @@ TEST(ClosureFile, ARecordIsTheFirstKeywordAnywhereInItsLine) {
         {"X TRAV_END", kwTravEnd, "TRAV_END"},
         {"TRAV_END", kwTravEnd, ""},
         {"TRAV_TYPE PT_TO_PT", kwTravType, "PT_TO_PT"},
-        // Control bytes vanish; the line then holds the keyword.
-        {"TRAV\x01_END", kwTravEnd, ""},
+        // A control byte is kept: deleted, it would make a keyword or a name
+        // of what stood on either side of it.
+        {"TRAV\x01_END", kwNone, ""},
         {"TRAV_TYPE TRAV_LIST", kwTravList, "TRAV_LIST"},
         {"END OF FILE", kwNone, "OF FILE"},
         {"", kwNone, ""},
@@ -42,6 +43,36 @@ TEST(ClosureFile, ARecordIsTheFirstKeywordAnywhereInItsLine) {
         const ClosureRecord record = closureRecordOf(c.line, 1);
         EXPECT_EQ(record.keyword, c.keyword);
         EXPECT_EQ(record.value, c.value);
+    }
+}
+
+// A damaged record is refused naming its field; a whole one is not. Control
+// bytes were deleted, so "1\x002" became the point 12.
+TEST(ClosureFile, ADamagedRecordIsRefusedNamingItsField) {
+    const struct {
+        std::string line;
+        std::string refusal;
+    } rows[] = {
+        {"TRAV_LIST 1,2,3", ""},
+        {"TRAV_LIST 7-,1 2", ""},
+        {"", ""},
+        {"TRAV_LIST 1,2,CONTROLPT01",
+         "The point name \"CONTROLPT01\" is longer than 10 characters."},
+        {"TRAV_LIST 1,CP000000001-CP3",
+         "The point name \"CP000000001\" is longer than 10 characters."},
+        {std::string("TRAV_LIST 1,2\x00"
+                     "3",
+                     15),
+         "The point name \"2<NUL>3\" is not a name: it holds a control byte."},
+        {"ANG_CLOSURE O\x1bN", "The ANG_CLOSURE value \"O<0x1B>N\" is not a name: it holds a "
+                               "control byte."},
+        {"X\x01 TRAV_END", "The keyword \"X<0x01>\" is not a name: it holds a control byte."},
+        {"TRAV\x01_END", "The keyword is missing."},
+        {"END OF FILE", "The keyword is missing."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        EXPECT_EQ(closureRecordOf(row.line, 1).refusal, row.refusal);
     }
 }
 
@@ -68,8 +99,9 @@ TEST(ClosureFile, DefinitionsInheritSettingsAndComeBackUpperCaseAndCompact) {
     ASSERT_TRUE(readClosureDefinitions(path, definitions, errors));
     EXPECT_EQ(definitions, (std::vector<ClosureDefinition>{{"CP1,1-4,CP2", {1, 0, pointToPoint}},
                                                            {"1-4", {1, 1, pointToPoint}}}));
-    EXPECT_EQ(errors, (std::vector<std::string>{"Error parsing record: NONSENSE HERE\nFile: " +
-                                                path.string()}));
+    EXPECT_EQ(errors,
+              (std::vector<std::string>{"Error parsing record: NONSENSE HERE\r\nFile: " +
+                                        path.string() + ", line 6: The keyword is missing."}));
 }
 
 // Ranges of the most members a list may have in all come back as written.

@@ -204,6 +204,34 @@ TEST_F(Rw5GpsVectors, FaultsNameTheirLine) {
     }
 }
 
+// A damaged number is named with its field and quoted whole, as every .RW5
+// refusal is: "a G1 record needs BP, PN, DX, DY and DZ" sent the user
+// looking for a token that was there.
+TEST_F(Rw5GpsVectors, ADamagedNumberIsNamedAndQuoted) {
+    const std::string g1 = "G1,BPB,PNR,DX1,DY2,DZ3\r\n";
+    const std::string g2 = "G2,VX1,VY1,VZ1\r\n";
+    const struct {
+        std::string records;
+        int line;
+        std::string sentence;
+    } rows[] = {
+        {"G1,BPB,PNR,DX1,DY2.x,DZ3\r\n", 4, "The dY \"DY2.x\" is not a number."},
+        {"G1,BPB,PNR,DX1,DY2,DZ 3\t1\r\n", 4, "The dZ \"DZ 3<TAB>1\" is not a number."},
+        {g1 + "G2,VX1,VY1 5,VZ1\r\n", 5, "The variance VY \"VY1 5\" is not a number."},
+        {g1 + g2 + "G3,XY0,XZ0#,YZ0\r\n", 6, "The covariance XZ \"XZ0#\" is not a number."},
+        {"LS,HRtall\r\n", 4, "The rover height \"HRtall\" is not a number."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.sentence);
+        shell.boxes.clear();
+        write("bad.rw5", goodStart + row.records);
+        EXPECT_EQ(readRw5GpsVectors(context, "bad.rw5\n", 1, list), 1);
+        EXPECT_EQ(shell.boxTexts(),
+                  std::vector<std::string>{path("bad.rw5") + ", line " + std::to_string(row.line) +
+                                           ": " + row.sentence});
+    }
+}
+
 // The converted file holds the vectors in metres and without the weighting,
 // so a project reading it weighs them once.
 TEST_F(Rw5GpsVectors, ConvertedVectorsReadBackUnweighted) {

@@ -44,7 +44,7 @@ TEST_F(ProfileDefaults, AnEmptyProfileGivesTheFallbacks) {
     projectVars.gridZone = 3702;
     projectVars.geoidModelType = 5;
     projectVars.relativeErrFileNm = "old.alt";
-    EXPECT_EQ(loadProjectDefaults(), 0);
+    EXPECT_EQ(loadProjectDefaults(), std::vector<std::string>{});
     const globalVars& g = projectVars;
     // Where the fallback differs from setDefaults.
     EXPECT_EQ(g.gridZone, 0);
@@ -113,7 +113,7 @@ TEST_F(ProfileDefaults, SavedDefaultsReadBackInANewProject) {
     ASSERT_EQ(saved.saveAsDefault(), 0);
 
     projectVars.setDefaults();
-    ASSERT_EQ(loadProjectDefaults(), 0);
+    ASSERT_EQ(loadProjectDefaults(), std::vector<std::string>{});
     const globalVars& g = projectVars;
     EXPECT_EQ(g.gridSystem, 4);
     EXPECT_EQ(g.gridZone, 17);
@@ -261,6 +261,42 @@ TEST_F(ProfileDefaults, StoredValuesAreCheckedAndConverted) {
     store("neOutPrec", "8");
     loadProjectDefaults();
     EXPECT_EQ(projectVars.neOutPrec, 8);
+}
+
+// A stored number read as far as it went became a setting without a word:
+// "0,015" a standard error of 0, "2abc" two iterations, "0x1p-3" 0.125. A
+// value that is not wholly a number, or outside its setting's range, keeps
+// the built-in default and is named.
+TEST_F(ProfileDefaults, AValueThatIsNotWhollyANumberKeepsTheBuiltInDefault) {
+    const struct {
+        const char* name;
+        const char* text;
+        const char* reason;
+        double read;
+        double globalVars::*real;
+        int globalVars::*integer;
+    } rows[] = {
+        {"stErrDist", "0,015", "not a number", 0.01, &globalVars::stErrDist, nullptr},
+        {"convergeLimit", "0x1p-3", "not a number", 0.002, &globalVars::convergeLimit, nullptr},
+        {"maxIterations", "2abc", "not a whole number", 10, nullptr, &globalVars::maxIterations},
+        {"maxIterations", "1e1", "not a whole number", 10, nullptr, &globalVars::maxIterations},
+        {"Ellipsoid", "42", "", 15, nullptr, &globalVars::ellipsoid},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + "=" + row.text);
+        store(row.name, row.text);
+        const std::vector<std::string> refusals = loadProjectDefaults();
+        ASSERT_EQ(refusals.size(), 1u);
+        EXPECT_EQ(refusals[0].rfind(std::string("Profile defaults: ") + row.name + "=" + row.text +
+                                        " refused (" + row.reason,
+                                    0),
+                  0u)
+            << refusals[0];
+        EXPECT_NE(refusals[0].find("; the built-in default "), std::string::npos);
+        EXPECT_EQ(row.real ? projectVars.*row.real : projectVars.*row.integer, row.read);
+        store(row.name, row.real ? "0.5" : "3");
+        EXPECT_EQ(loadProjectDefaults(), std::vector<std::string>{});
+    }
 }
 
 TEST_F(ProfileDefaults, SavingKeepsTheOtherValuesOfTheProfile) {

@@ -39,6 +39,9 @@ TEST(SettingsUnits, AngleToleranceTexts) {
         EXPECT_FALSE(angleToleranceFromText(refused, 0));
     }
     EXPECT_FALSE(angleToleranceFromText("abc", 1));
+    // Read as far as it went, a tolerance typed "1-2" was 1.
+    EXPECT_FALSE(angleToleranceFromText("1-2", 1));
+    EXPECT_FALSE(angleToleranceFromText("0.0030-1", 0));
     EXPECT_EQ(angleToleranceText(30.0 * arcSecond, 0), "0.0030  ");
     EXPECT_EQ(angleToleranceText(0.01 * pi / 200.0, 1), "0.010000");
 }
@@ -49,4 +52,6 @@ TEST(SettingsUnits, DistanceToleranceTexts) {
     EXPECT_EQ(distanceToleranceFromText("1e-2"), 0.01);
     EXPECT_FALSE(distanceToleranceFromText("0,05"));
     EXPECT_FALSE(distanceToleranceFromText("5 cm"));
+    EXPECT_FALSE(distanceToleranceFromText("0.05-0.01"));
+    EXPECT_FALSE(distanceToleranceFromText("1e"));
 }

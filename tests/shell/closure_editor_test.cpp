@@ -115,7 +115,9 @@ TEST_F(ClosureEditor, ErrorsAreNamedAndNothingIsLost) {
     testsupport::writeBytes(path, previous);
     std::unique_ptr<trvClose> editor;
     wxTEST_DIALOG(editor = std::make_unique<trvClose>(&frame, path),
-                  ExpectMessage("Error parsing record: WHAT IS THIS\nFile: " + path, wxOK));
+                  ExpectMessage("Error parsing record: WHAT IS THIS\r\nFile: " + path +
+                                    ", line 1: The keyword is missing.",
+                                wxOK));
     ASSERT_EQ(editor->grid().GetRowCount(), 2);
     EXPECT_EQ(editor->grid().GetCellText(1, 1), "7,9");
     // Files of this process may not grow past 16 bytes: the new contents

@@ -36,7 +36,9 @@ TEST_F(ProgramOptions, AWindowSavedMinimisedOpensNormally) {
 
 TEST_F(ProgramOptions, MissingOptionsTakeTheirDefaults) {
     globalVars settings;
-    EXPECT_EQ(readProgramOptions(profile(), settings), "");
+    std::vector<std::string> refusals;
+    EXPECT_EQ(readProgramOptions(profile(), settings, refusals), "");
+    EXPECT_TRUE(refusals.empty());
     EXPECT_EQ(settings.blunderIterations, 4);
     EXPECT_EQ(settings.blunderFloatShoTtl, 5);
     EXPECT_EQ(settings.blunderFloatShoType, 0);
@@ -60,7 +62,9 @@ TEST_F(ProgramOptions, OptionsComeBackAsWritten) {
     EXPECT_EQ(store.getString(defaultsSection, "blunderProximity", ""), "0.25");
 
     globalVars read;
-    EXPECT_EQ(readProgramOptions(store, read), "/jobs/site.prj");
+    std::vector<std::string> refusals;
+    EXPECT_EQ(readProgramOptions(store, read, refusals), "/jobs/site.prj");
+    EXPECT_TRUE(refusals.empty());
     EXPECT_EQ(read.blunderIterations, 7);
     EXPECT_EQ(read.blunderFloatShoTtl, 2);
     EXPECT_EQ(read.blunderFloatShoType, 1);
@@ -79,8 +83,40 @@ TEST_F(ProgramOptions, TheBlunderProximityComesBackEqual) {
         platform::ProfileStore store = profile();
         writeProgramOptions(store, written, "");
         globalVars read;
-        readProgramOptions(store, read);
+        std::vector<std::string> refusals;
+        readProgramOptions(store, read, refusals);
         EXPECT_EQ(read.blunderProximity, proximity);
+    }
+}
+
+// "0,05" was read as far as it went: a proximity of 0 flagged every point.
+// A value that is not wholly a number keeps its default and is named.
+TEST_F(ProgramOptions, AnOptionThatIsNotWhollyANumberKeepsItsDefault) {
+    const struct {
+        const char* name;
+        const char* text;
+        const char* defaultText;
+        const char* refusal;
+    } rows[] = {
+        {"blunderProximity", "0,05", "0.1",
+         "Profile defaults: blunderProximity=0,05 refused (not a number); the built-in default "
+         "0.1 is used."},
+        {"blunderIterations", "4x", "4",
+         "Profile defaults: blunderIterations=4x refused (not a whole number); the built-in "
+         "default 4 is used."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        storeProfile(defaultsSection, row.name, row.text);
+        globalVars read;
+        read.blunderProximity = 7.0;
+        read.blunderIterations = 9;
+        std::vector<std::string> refusals;
+        readProgramOptions(profile(), read, refusals);
+        EXPECT_EQ(refusals, std::vector<std::string>{row.refusal});
+        EXPECT_DOUBLE_EQ(read.blunderProximity, 0.1);
+        EXPECT_EQ(read.blunderIterations, 4);
+        storeProfile(defaultsSection, row.name, row.defaultText);
     }
 }
 

@@ -36,6 +36,31 @@ inline std::string damagedText(const std::string& text, const Damage& row) {
     return out;
 }
 
+// The coordinate files a run left in `folder`, read before a damaged run so
+// that it can be shown to leave them byte for byte as they were.
+struct CoordinateFiles {
+    std::string nez;
+    std::string out;
+};
+
+inline CoordinateFiles coordinateFiles(const testsupport::TempFolder& folder,
+                                       const std::string& stem) {
+    return {testsupport::readBytes(folder / (stem + ".NEZ")),
+            testsupport::readBytes(folder / (stem + ".OUT"))};
+}
+
+// Expects the damaged run (its exit status `status`) to have stopped early and
+// left the coordinate files as `before`; gives the error report it wrote.
+inline std::string expectStoppedKeeping(const testsupport::TempFolder& folder,
+                                        const std::string& stem, int status,
+                                        const CoordinateFiles& before) {
+    EXPECT_EQ(status, exitStoppedEarly);
+    const CoordinateFiles after = coordinateFiles(folder, stem);
+    EXPECT_EQ(after.nez, before.nez);
+    EXPECT_EQ(after.out, before.out);
+    return testsupport::readBytes(folder / (stem + ".ERR"));
+}
+
 // `run` writes the text as the input file `input` of the project in
 // `folder` (whose outputs are `stem`.NEZ and `stem`.OUT) and runs tarnrun on
 // it. The undamaged text must run to its end; then every row, damaged, must
@@ -47,19 +72,16 @@ inline void expectEveryDamageStops(const testsupport::TempFolder& folder,
                                    const std::function<int(const std::string&)>& run,
                                    const std::vector<Damage>& rows) {
     ASSERT_EQ(run(good), exitConverged) << testsupport::readBytes(folder / (stem + ".ERR"));
-    const std::string nez = testsupport::readBytes(folder / (stem + ".NEZ"));
-    const std::string out = testsupport::readBytes(folder / (stem + ".OUT"));
-    ASSERT_FALSE(nez.empty());
+    const CoordinateFiles before = coordinateFiles(folder, stem);
+    ASSERT_FALSE(before.nez.empty());
     for (const Damage& row : rows) {
         SCOPED_TRACE(row.slip);
-        EXPECT_EQ(run(damagedText(good, row)), exitStoppedEarly);
-        const std::string err = testsupport::readBytes(folder / (stem + ".ERR"));
+        const std::string err =
+            expectStoppedKeeping(folder, stem, run(damagedText(good, row)), before);
         EXPECT_NE(err.find(input.string() + ", line " + std::to_string(row.line)),
                   std::string::npos)
             << err;
         EXPECT_NE(err.find(row.shown), std::string::npos) << row.shown << "\n" << err;
-        EXPECT_EQ(testsupport::readBytes(folder / (stem + ".NEZ")), nez);
-        EXPECT_EQ(testsupport::readBytes(folder / (stem + ".OUT")), out);
     }
 }
 

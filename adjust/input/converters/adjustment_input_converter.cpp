@@ -81,9 +81,12 @@ private:
     }
 
     std::string readDxyz(const std::vector<std::string_view>& f) {
-        const auto n = fieldNumbers(f, 3, 3);
-        if (!n || !fitsCount(f, 6))
-            return "DXYZ needs from, to, dX, dY and dZ";
+        constexpr const char* needs = "DXYZ needs from, to, dX, dY and dZ";
+        const auto n = fieldNumbers(f, 3, {"dX", "dY", "dZ"});
+        if (!n)
+            return fieldFault(n.error(), needs);
+        if (!fitsCount(f, 6))
+            return needs;
         const std::string_view from = strip_ ? withoutLeadingZeros(f[1]) : f[1];
         const std::string_view to = strip_ ? withoutLeadingZeros(f[2]) : f[2];
         std::string fault = setVectorNames(vector_, from, to);
@@ -98,9 +101,9 @@ private:
     std::string readCov(const std::vector<std::string_view>& f) {
         if (f.size() < 3 || f[1] != "CT" || f[2] != "UPPR")
             return "only COV CT UPPR covariances are read";
-        const auto n = fieldNumbers(f, 3, 2);
+        const auto n = fieldNumbers(f, 3, {"a", "s"});
         if (!n)
-            return "COV CT UPPR needs the numbers a and s";
+            return fieldFault(n.error(), "COV CT UPPR needs the numbers a and s");
         offset_ = (*n)[0];
         scale_ = (*n)[1];
         hasCov_ = true;
@@ -114,10 +117,15 @@ private:
         if (!hasDxyz_)
             return "an ELEM row before the DXYZ line of its group";
         const std::size_t count = 3 - static_cast<std::size_t>(rows_);
-        const auto n = fieldNumbers(f, 1, count);
-        if (!n || !fitsCount(f, 1 + count))
-            return "ELEM row " + std::to_string(rows_ + 1) + " needs " + std::to_string(count) +
-                   " numbers";
+        const std::string needs = "ELEM row " + std::to_string(rows_ + 1) + " needs " +
+                                  std::to_string(count) + " numbers";
+        static const std::vector<const char*> names[3] = {
+            {"ELEM 1 1", "ELEM 1 2", "ELEM 1 3"}, {"ELEM 2 2", "ELEM 2 3"}, {"ELEM 3 3"}};
+        const auto n = fieldNumbers(f, 1, names[rows_]);
+        if (!n)
+            return fieldFault(n.error(), needs);
+        if (!fitsCount(f, 1 + count))
+            return needs;
         static constexpr double gpsVectorRec::*cells[3][3] = {
             {&gpsVectorRec::varX, &gpsVectorRec::covXY, &gpsVectorRec::covXZ},
             {&gpsVectorRec::varY, &gpsVectorRec::covYZ, nullptr},

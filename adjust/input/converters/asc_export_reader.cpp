@@ -139,9 +139,9 @@ std::string parseTerrObs(const std::vector<std::string_view>& fields, PointNames
         const std::string_view text = field(fields, f.index);
         if (isBlankText(text))
             continue;
-        const auto value = fieldNumber(text);
+        const platform::FieldValue<double> value = platform::readNumber(text, f.what);
         if (!value)
-            return std::string("the ") + f.what + " \"" + std::string(text) + "\" is not a number";
+            return value.error().sentence();
         obs.*f.value = f.angle ? *value * radiansPerDegree : *value;
     }
     return {};

@@ -21,9 +21,11 @@ std::string ascVectorName(std::string_view read, std::vector<repairedName>& repa
 // One Vector line; empty, or the fault.
 std::string readAscVector(const std::vector<std::string_view>& fields,
                           std::vector<repairedName>& repaired, gpsVectorRec& v) {
-    const std::optional<std::vector<double>> numbers = fieldNumbers(fields, 4, 9);
+    const auto numbers = fieldNumbers(
+        fields, 4, {"dX", "dY", "dZ", "varX", "covXY", "covXZ", "varY", "covYZ", "varZ"});
     if (!numbers)
-        return "a Vector line needs from, to, dX, dY, dZ and six covariances";
+        return fieldFault(numbers.error(),
+                          "a Vector line needs from, to, dX, dY, dZ and six covariances");
     clearGpsVectorRec(v);
     const std::string from = ascVectorName(fields[2], repaired);
     const std::string to = ascVectorName(fields[3], repaired);

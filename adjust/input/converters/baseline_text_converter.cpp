@@ -96,10 +96,13 @@ private:
     // is control, taken once by name.
     std::string readBasePoint(std::string_view text) {
         const std::vector<std::string_view> fields = gpsFields(text);
-        const auto n = fieldNumbers(fields, 1, 3);
+        constexpr const char* needs = "a base point needs a name, X, Y and Z (and CTRL)";
+        const auto n = fieldNumbers(fields, 1, {"X", "Y", "Z"});
         const bool control = fields.size() == 5 && fields[4] == "CTRL";
-        if (!n || !fitsCount(fields, 4, control ? 5 : 4))
-            return "a base point needs a name, X, Y and Z (and CTRL)";
+        if (!n)
+            return fieldFault(n.error(), needs);
+        if (!fitsCount(fields, 4, control ? 5 : 4))
+            return needs;
         std::string fault = controlNameFault(fields[0]);
         if (!fault.empty())
             return fault;
@@ -122,9 +125,12 @@ private:
             return std::string(noCovariance) + " (vector at line " + std::to_string(vectorLine_) +
                    ")";
         const std::vector<std::string_view> fields = gpsFields(text);
-        const auto n = fieldNumbers(fields, 1, 3);
-        if (!n || !fitsCount(fields, 4, 4))
-            return "a vector needs a name, dX, dY and dZ";
+        constexpr const char* needs = "a vector needs a name, dX, dY and dZ";
+        const auto n = fieldNumbers(fields, 1, {"dX", "dY", "dZ"});
+        if (!n)
+            return fieldFault(n.error(), needs);
+        if (!fitsCount(fields, 4, 4))
+            return needs;
         if (from_.empty())
             return "a vector before any base point";
         clearGpsVectorRec(vector_);
@@ -144,9 +150,13 @@ private:
         if (vectorLine_ == 0)
             return "a covariance record without its vector";
         const std::vector<std::string_view> fields = gpsFields(text);
-        const auto n = fieldNumbers(fields, 0, 7);
-        if (!n || !fitsCount(fields, 7, 7))
-            return "a covariance record needs s and the six elements a11 a12 a13 a22 a23 a33";
+        constexpr const char* needs =
+            "a covariance record needs s and the six elements a11 a12 a13 a22 a23 a33";
+        const auto n = fieldNumbers(fields, 0, {"s", "a11", "a12", "a13", "a22", "a23", "a33"});
+        if (!n)
+            return fieldFault(n.error(), needs);
+        if (!fitsCount(fields, 7, 7))
+            return needs;
         const double k = (*n)[0] * (*n)[0] * unit_ * unit_;
         vector_.varX = k * (*n)[1];
         vector_.covXY = k * (*n)[2];

@@ -50,8 +50,8 @@ std::string faultAtLine(const std::string& path, int line, const std::string& wh
     return platform::formatC("%s, line %d: %s", path.c_str(), line, what.c_str());
 }
 
-std::optional<double> fieldNumber(std::string_view text) {
-    return platform::parseDataNumber(text);
+std::string fieldFault(const platform::FieldError& error, std::string_view needs) {
+    return error.fault == platform::FieldFault::missing ? std::string(needs) : error.sentence();
 }
 
 bool isBlankText(std::string_view text) {

@@ -1,13 +1,14 @@
 #pragma once
 // What the file converters share: their status values, reading the input,
 // writing the output whole or not at all, the place of a fault in the
-// input, and the numbers of input fields.
+// input, and the faults of refused input fields.
 //
 // A converter reads its whole input before it writes anything. The output
 // goes to a temporary file beside the target, which is then renamed over it,
 // so a failed conversion never leaves half a file nor replaces a good one.
 
-#include <optional>
+#include "platform/record_fields.hpp"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,9 +42,10 @@ std::string nothingFoundIn(const std::string& path, const char* what);
 // "<path>, line <line>: <what>", the form of every fault found in an input.
 std::string faultAtLine(const std::string& path, int line, const std::string& what);
 
-// The number of an input field: the whole text, blanks around it allowed,
-// one finite number in the C locale; none otherwise (empty text included).
-std::optional<double> fieldNumber(std::string_view text);
+// The fault of a record one of whose fields was refused: `needs`, which
+// names every field the record must have, when the field is missing; else the
+// refusal's own sentence, which names the field and quotes its text.
+std::string fieldFault(const platform::FieldError& error, std::string_view needs);
 
 // True when the text holds nothing but blanks.
 bool isBlankText(std::string_view text);

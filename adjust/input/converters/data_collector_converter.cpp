@@ -69,12 +69,13 @@ private:
         std::string fault = readName(line, to);
         if (!fault.empty())
             return fault;
+        constexpr const char* components[3] = {"dX", "dY", "dZ"};
         double d[3];
         for (int i = 0; i < 3; ++i) {
-            const std::optional<double> value =
-                fieldNumber(columnText(line, 21 + i * fieldWidth, fieldWidth));
+            const platform::FieldValue<double> value = platform::readNumber(
+                columnText(line, 21 + i * fieldWidth, fieldWidth), components[i]);
             if (!value)
-                return "dX, dY and dZ of a 67 record must be numbers";
+                return value.error().sentence();
             d[i] = *value;
         }
         clearGpsVectorRec(vector_);
@@ -91,12 +92,13 @@ private:
             return "a 59 record without its 67 record";
         double* cells[6] = {&vector_.varX, &vector_.covXY, &vector_.covXZ,
                             &vector_.varY, &vector_.covYZ, &vector_.varZ};
+        constexpr const char* names[6] = {"varX", "covXY", "covXZ", "varY", "covYZ", "varZ"};
         double values[6];
         for (std::size_t i = 0; i < 6; ++i) {
-            const std::optional<double> value =
-                fieldNumber(columnText(line, 23 + i * fieldWidth, fieldWidth));
+            const platform::FieldValue<double> value =
+                platform::readNumber(columnText(line, 23 + i * fieldWidth, fieldWidth), names[i]);
             if (!value)
-                return "the six covariances of a 59 record must be numbers";
+                return value.error().sentence();
             values[i] = *value;
         }
         for (std::size_t i = 0; i < 6; ++i)

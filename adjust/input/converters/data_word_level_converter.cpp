@@ -67,11 +67,22 @@ wordLineKind readingKind(int index) {
     }
 }
 
+// A word's index: its first three characters, or two followed by a dot
+// ("83."). Read as far as it went, a damaged "8x." was the index 8 and its
+// word was passed over without a word.
+platform::FieldValue<long> wordIndex(std::string_view word) {
+    const std::string_view head = word.substr(0, 3);
+    return platform::readWholeNumber(head.substr(0, head.find('.')), "word index");
+}
+
 // One word's effect on its line and on the running elevation; an empty text
 // or the fault.
 std::string applyWord(std::string_view word, std::size_t position, WordLayout layout,
                       WordLine& line, double& elevation) {
-    const int index = platform::atoiC(word.substr(0, 3));
+    const platform::FieldValue<long> read = wordIndex(word);
+    if (!read)
+        return read.error().sentence();
+    const int index = static_cast<int>(*read);
     const std::string_view data = word.substr(7, layout.dataLength);
     if (index == 110) {
         line.pointName = withoutLeadingZeros(data);
@@ -83,10 +94,10 @@ std::string applyWord(std::string_view word, std::size_t position, WordLayout la
     }
     if (index != 83 && (index < 330 || index > 334))
         return {};
-    const auto value = fieldNumber(data);
+    const platform::FieldValue<double> value =
+        platform::readNumber(data, formatC("word %d", index));
     if (!value)
-        return formatC("word %d holds \"%s\", not a number", index,
-                       platform::recordExcerpt(data).c_str());
+        return value.error().sentence();
     const double scaled = (word[6] == '-' ? -*value : *value) / unitDivisor(word[5]);
     if (index == 83) {
         elevation = scaled;

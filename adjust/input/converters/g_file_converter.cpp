@@ -91,15 +91,20 @@ private:
             return std::string(noCorrelations) + " (C record at line " +
                    std::to_string(vectorLine_) + ")";
         constexpr std::size_t componentColumns[3] = {10, 26, 42};
+        constexpr const char* components[3] = {"dX", "dY", "dZ"};
+        constexpr const char* stdErrs[3] = {"dX standard error", "dY standard error",
+                                            "dZ standard error"};
         double d[3];
         double s[3];
         for (int i = 0; i < 3; ++i) {
-            const std::optional<double> component =
-                fieldNumber(columnText(line, componentColumns[i], 11));
-            const std::optional<double> stdErr =
-                fieldNumber(columnText(line, componentColumns[i] + 11, 5));
-            if (!component || !stdErr)
-                return "the components and standard errors of a C record must be numbers";
+            const platform::FieldValue<double> component =
+                platform::readNumber(columnText(line, componentColumns[i], 11), components[i]);
+            if (!component)
+                return component.error().sentence();
+            const platform::FieldValue<double> stdErr =
+                platform::readNumber(columnText(line, componentColumns[i] + 11, 5), stdErrs[i]);
+            if (!stdErr)
+                return stdErr.error().sentence();
             d[i] = *component * componentUnit;
             s[i] = *stdErr * componentUnit;
         }
@@ -121,11 +126,16 @@ private:
                                 {nullptr, nullptr, &vector_.covYZ}};
         for (std::size_t group = 0; group < 3; ++group) {
             const std::size_t at = 2 + group * 15;
-            const std::optional<double> i = fieldNumber(columnText(line, at, 3));
-            const std::optional<double> j = fieldNumber(columnText(line, at + 3, 3));
-            const std::optional<double> value = fieldNumber(columnText(line, at + 6, 9));
-            if (!i || !j || !value)
-                return "a D record needs three index pairs with their correlations";
+            const platform::FieldValue<long> i =
+                platform::readWholeNumber(columnText(line, at, 3), "first index");
+            const platform::FieldValue<long> j =
+                platform::readWholeNumber(columnText(line, at + 3, 3), "second index");
+            const platform::FieldValue<double> value =
+                platform::readNumber(columnText(line, at + 6, 9), "correlation");
+            for (const std::optional<platform::FieldError>& fault :
+                 {i.fault(), j.fault(), value.fault()})
+                if (fault)
+                    return fault->sentence();
             const bool known = (*i == 1 && (*j == 2 || *j == 3)) || (*i == 2 && *j == 3);
             if (!known)
                 return "the index pairs of a D record are 1 2, 1 3 and 2 3";

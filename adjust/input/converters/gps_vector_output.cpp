@@ -70,15 +70,18 @@ bool readVectorInputLines(const std::string& path, std::vector<std::string>& lin
     return false;
 }
 
-std::optional<std::vector<double>> fieldNumbers(const std::vector<std::string_view>& fields,
-                                                std::size_t first, std::size_t count) {
-    if (fields.size() < first + count)
-        return std::nullopt;
+platform::FieldValue<std::vector<double>> fieldNumbers(const std::vector<std::string_view>& fields,
+                                                       std::size_t first,
+                                                       const std::vector<const char*>& names) {
     std::vector<double> numbers;
-    for (std::size_t i = first; i < first + count; ++i) {
-        const std::optional<double> value = fieldNumber(fields[i]);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const platform::FieldValue<std::string_view> field =
+            platform::fieldAt(fields, first + i, names[i]);
+        if (!field)
+            return field.error();
+        const platform::FieldValue<double> value = platform::readNumber(*field, names[i]);
         if (!value)
-            return std::nullopt;
+            return value.error();
         numbers.push_back(*value);
     }
     return numbers;

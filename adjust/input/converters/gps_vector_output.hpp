@@ -4,6 +4,7 @@
 
 #include "model/list_containers.hpp"
 #include "model/observation_records.hpp"
+#include "platform/record_fields.hpp"
 
 #include <optional>
 #include <string>
@@ -34,10 +35,12 @@ std::string controlNameFault(std::string_view name);
 bool readVectorInputLines(const std::string& path, std::vector<std::string>& lines,
                           std::string& message);
 
-// The numbers of `count` fields from `first` on; none when a field is
-// missing or is not a number.
-std::optional<std::vector<double>> fieldNumbers(const std::vector<std::string_view>& fields,
-                                                std::size_t first, std::size_t count);
+// The numbers of the fields from `first` on, one for each of `names` (how a
+// refusal names the field): the missing error for the first the record
+// lacks, the refusal of one that is not wholly a number.
+platform::FieldValue<std::vector<double>> fieldNumbers(const std::vector<std::string_view>& fields,
+                                                       std::size_t first,
+                                                       const std::vector<const char*>& names);
 
 // Writes the whole text of a .GPS file to `outputPath` by temporary file and
 // rename. conversionDone, or conversionFailed with "Error opening <path>".

@@ -51,10 +51,9 @@ bool XmlInput::number(const pugi::xml_node& parent, const char* name, double& va
     const std::string_view text = trimmedXmlText(child.child_value());
     if (!child || text.empty())
         return true;
-    const auto parsed = fieldNumber(text);
+    const platform::FieldValue<double> parsed = platform::readNumber(text, name);
     if (!parsed)
-        return failAt(child, "the " + std::string(name) + " \"" + std::string(text) +
-                                 "\" is not a number");
+        return failAt(child, parsed.error().sentence());
     value = *parsed;
     return true;
 }
@@ -64,10 +63,9 @@ bool XmlInput::attributeNumber(const pugi::xml_node& element, const char* name, 
     if (!attribute)
         return true;
     const std::string_view text = trimmedXmlText(attribute.value());
-    const auto parsed = fieldNumber(text);
+    const platform::FieldValue<double> parsed = platform::readNumber(text, name);
     if (!parsed)
-        return failAt(element, "the " + std::string(name) + " \"" + std::string(text) +
-                                   "\" is not a number");
+        return failAt(element, parsed.error().sentence());
     value = *parsed;
     return true;
 }

@@ -4,7 +4,7 @@
 #include "geodetic/state_plane_83.hpp"
 #include "geodetic/utm.hpp"
 #include "model/settings/global_vars.hpp"
-#include "platform/c_locale_text.hpp"
+#include "platform/record_fields.hpp"
 
 namespace {
 
@@ -75,6 +75,10 @@ const std::vector<std::string>& statePlaneZoneNames(int gridSystem) {
 }
 
 int zoneCodeOfName(const std::string& name) {
-    const auto hyphen = name.find('-');
-    return hyphen == std::string::npos ? 0 : platform::atoiC(name.substr(hyphen + 1));
+    const auto hyphen = name.rfind('-');
+    if (hyphen == std::string::npos)
+        return 0;
+    const platform::FieldValue<long> code =
+        platform::readWholeNumber(std::string_view(name).substr(hyphen + 1), "zone code");
+    return code ? static_cast<int>(*code) : 0;
 }

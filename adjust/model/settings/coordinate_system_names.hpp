@@ -23,6 +23,6 @@ const std::vector<std::string>& utmZoneNames();
 // other system has none.
 const std::vector<std::string>& statePlaneZoneNames(int gridSystem);
 
-// The zone code a state-plane name carries: the number after its first "-"
-// (101 for "Alabama East - 0101"); 0 when there is none.
+// The zone code a state-plane name carries: the whole number after its last
+// "-" (101 for "Alabama East - 0101"); 0 when there is none.
 int zoneCodeOfName(const std::string& name);

@@ -3,13 +3,13 @@
 #include "model/angle_math.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_keys.hpp"
+#include "model/settings/setting_ranges.hpp"
 #include "platform/c_locale_text.hpp"
 #include "platform/profile_store.hpp"
+#include "platform/record_fields.hpp"
 
 #include <array>
 
-using platform::atofC;
-using platform::atoiC;
 using platform::formatC;
 using projectKeys::ValueKind;
 
@@ -138,22 +138,33 @@ void store(platform::ProfileStore& profile, const globalVars& g, const ProfileVa
     }
 }
 
-void load(const platform::ProfileStore& profile, globalVars& g, const ProfileValue& value) {
+void setNumber(globalVars& g, const projectKeys::Key& key, double number) {
+    if (key.kind == ValueKind::integer)
+        g.*key.integer = static_cast<int>(number);
+    else
+        g.*key.real = isAngleTolerance(key) ? number / angle::secondsPerRadian : number;
+}
+
+// Reads one value into `g`. A number that is not wholly one, or outside its
+// setting's range, gives way to the built-in fallback and is named in
+// `refusals`: read as far as it went, "0,01" became a standard error of 0.
+void load(const platform::ProfileStore& profile, globalVars& g, const ProfileValue& value,
+          std::vector<std::string>& refusals) {
     const projectKeys::Key& key = settingOf(value);
-    switch (key.kind) {
-    case ValueKind::text:
-        g.*key.text = profile.getString(defaultsSection, value.name, value.fallback);
-        break;
-    case ValueKind::integer:
-        g.*key.integer = profile.getInt(defaultsSection, value.name, atoiC(value.fallback));
-        break;
-    case ValueKind::real:
-    case ValueKind::real9: {
-        const double stored = atofC(profile.getString(defaultsSection, value.name, value.fallback));
-        g.*key.real = isAngleTolerance(key) ? stored / angle::secondsPerRadian : stored;
-        break;
+    const std::string text = profile.getString(defaultsSection, value.name, value.fallback);
+    if (key.kind == ValueKind::text) {
+        g.*key.text = text;
+        return;
     }
+    double number = 0.0;
+    const std::string reason = settingTextRefusal(key, text, number);
+    if (reason.empty()) {
+        setNumber(g, key, number);
+        return;
     }
+    refusals.push_back(profileRefusal(value.name, text, reason, value.fallback));
+    settingTextRefusal(key, value.fallback, number);
+    setNumber(g, key, number);
 }
 
 constexpr int widestOutputPrecision = 8;
@@ -174,16 +185,24 @@ int globalVars::saveAsDefault() const {
     return profile.save(error) ? 0 : 1;
 }
 
-int loadProjectDefaults() {
+std::string profileRefusal(const std::string& name, const std::string& text,
+                           const std::string& reason, const std::string& fallback) {
+    return formatC("Profile defaults: %s=%s refused (%s); the built-in default %s is used.",
+                   name.c_str(), platform::recordExcerpt(text).c_str(), reason.c_str(),
+                   fallback.c_str());
+}
+
+std::vector<std::string> loadProjectDefaults() {
     platform::ProfileStore profile(programProfileKey);
     std::string error;
     // An unreadable profile reads as an empty one: every setting takes its fallback.
     profile.load(error);
+    std::vector<std::string> refusals;
     for (const ProfileValue& value : profileValues) {
         if (value.use != Use::writtenOnly)
-            load(profile, projectVars, value);
+            load(profile, projectVars, value, refusals);
     }
     if (projectVars.neOutPrec < 0 || projectVars.neOutPrec > widestOutputPrecision)
         projectVars.neOutPrec = fallbackOutputPrecision;
-    return 0;
+    return refusals;
 }

@@ -149,30 +149,6 @@ int readKeyLineFrom(ProjectLines& lines, int& id, std::string& value) {
     return found;
 }
 
-// The number a setting's text holds when the text is wholly one: an int
-// setting's a whole number within an int, a real setting's a decimal number
-// (no hexadecimal, no comma, nothing after it). Why not, otherwise.
-platform::FieldValue<double> settingNumber(const projectKeys::Key& key, const std::string& value) {
-    if (key.kind != ValueKind::integer)
-        return platform::readNumber(value, key.name);
-    const platform::FieldValue<long> whole = platform::readWholeNumber(value, key.name);
-    if (!whole)
-        return whole.error();
-    if (*whole < std::numeric_limits<int>::min() || *whole > std::numeric_limits<int>::max())
-        return platform::FieldError{platform::FieldFault::notAWholeNumber, key.name, value};
-    return static_cast<double>(*whole);
-}
-
-// Why a number setting's text cannot be taken, or empty with `number` set.
-std::string refusalOf(const projectKeys::Key& key, const std::string& value, double& number) {
-    const platform::FieldValue<double> read = settingNumber(key, value);
-    if (!read)
-        return read.error().fault == platform::FieldFault::notAWholeNumber ? "not a whole number"
-                                                                           : "not a number";
-    number = *read;
-    return settingRefusal(key, number);
-}
-
 } // namespace
 
 int renumberedControlFormat(int olderCode) {
@@ -237,7 +213,7 @@ int globalVars::readProjectFile(const std::string& path, std::vector<std::string
             continue;
         }
         double number = 0.0;
-        if (const std::string reason = refusalOf(key, value, number); !reason.empty()) {
+        if (const std::string reason = settingTextRefusal(key, value, number); !reason.empty()) {
             refusals.push_back(formatC("Project file %s, line %d: %s=%s refused (%s)", path.c_str(),
                                        lines.lineNumber,
                                        projectKeys::table()[static_cast<std::size_t>(id)].name,

@@ -2,7 +2,9 @@
 
 #include "model/reader_std_errs.hpp"
 #include "platform/c_locale_text.hpp"
+#include "platform/record_fields.hpp"
 
+#include <limits>
 #include <string_view>
 
 namespace {
@@ -92,4 +94,32 @@ std::vector<std::string> restoreSettingsOutOfRange(globalVars& loaded, const glo
             loaded.*key.real = held.*key.real;
     }
     return refused;
+}
+
+namespace {
+
+// The number a setting's text holds when the text is wholly one: an int
+// setting's a whole number within an int, a real setting's a decimal number
+// (no hexadecimal, no comma, nothing after it). Why not, otherwise.
+platform::FieldValue<double> settingNumber(const projectKeys::Key& key, const std::string& value) {
+    if (key.kind != ValueKind::integer)
+        return platform::readNumber(value, key.name);
+    const platform::FieldValue<long> whole = platform::readWholeNumber(value, key.name);
+    if (!whole)
+        return whole.error();
+    if (*whole < std::numeric_limits<int>::min() || *whole > std::numeric_limits<int>::max())
+        return platform::FieldError{platform::FieldFault::notAWholeNumber, key.name, value};
+    return static_cast<double>(*whole);
+}
+
+} // namespace
+
+std::string settingTextRefusal(const projectKeys::Key& key, const std::string& value,
+                               double& number) {
+    const platform::FieldValue<double> read = settingNumber(key, value);
+    if (!read)
+        return read.error().fault == platform::FieldFault::notAWholeNumber ? "not a whole number"
+                                                                           : "not a number";
+    number = *read;
+    return settingRefusal(key, number);
 }

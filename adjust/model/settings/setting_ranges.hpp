@@ -35,6 +35,13 @@ constexpr int decimalsOf(int precision) {
 // empty when it can.
 std::string settingRefusal(const projectKeys::Key& key, double value);
 
+// Why the text of a number setting cannot be its value: "not a number", "not
+// a whole number" (an int setting's text must be one within an int; no
+// hexadecimal, no comma, nothing after the number), or settingRefusal's
+// reason; empty, with `number` set, when it can.
+std::string settingTextRefusal(const projectKeys::Key& key, const std::string& text,
+                               double& number);
+
 // Puts back the held value of every number setting of `loaded` that
 // settingRefusal refuses; returns "<key>=<value> refused (<why>)" for each.
 std::vector<std::string> restoreSettingsOutOfRange(globalVars& loaded, const globalVars& held);

@@ -3,6 +3,7 @@
 #include "model/angle_text.hpp"
 #include "model/packed_degrees.hpp"
 #include "platform/c_locale_text.hpp"
+#include "platform/record_fields.hpp"
 
 #include <numbers>
 
@@ -30,10 +31,11 @@ std::string angleToleranceText(double tolerance_rad, int angleType) {
 }
 
 std::optional<double> angleToleranceFromText(const std::string& text, int angleType) {
-    if (hasNonNumericChar(text))
+    const platform::FieldValue<double> typed = platform::readNumber(text, "angle tolerance");
+    if (!typed)
         return std::nullopt;
     if (showsGrads(angleType))
-        return platform::atofC(text) * std::numbers::pi / 200.0;
+        return *typed * std::numbers::pi / 200.0;
     if (checkDmsText(text))
         return std::nullopt;
     return dmsTextToRadians(text);
@@ -44,7 +46,6 @@ std::string distanceToleranceText(double tolerance) {
 }
 
 std::optional<double> distanceToleranceFromText(const std::string& text) {
-    if (hasNonNumericChar(text))
-        return std::nullopt;
-    return platform::atofC(text);
+    const platform::FieldValue<double> typed = platform::readNumber(text, "distance tolerance");
+    return typed ? std::optional<double>(*typed) : std::nullopt;
 }

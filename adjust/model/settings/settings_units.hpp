@@ -20,11 +20,12 @@ double angularErrorSeconds(double shown, int angleType);
 // An angle tolerance as typed: grads ("%-f") when `angleType` is not 0,
 // else packed dd.mmss of its size to whole seconds ("%-8.4f").
 std::string angleToleranceText(double tolerance_rad, int angleType);
-// The typed tolerance in radians; nullopt when the text is no number, or,
-// in dd.mmss, no angle (beyond 360 degrees, 60 minutes or seconds or more).
+// The typed tolerance in radians; nullopt when the text is not wholly a
+// number (platform::readNumber), or, in dd.mmss, no angle (beyond 360
+// degrees, 60 minutes or seconds or more).
 std::optional<double> angleToleranceFromText(const std::string& text, int angleType);
 
 // A distance tolerance as typed ("%-8.4f"), and back; nullopt when the text
-// holds anything but blanks, signs, digits, points and exponent letters.
+// is not wholly a number ("1-2" was 1).
 std::string distanceToleranceText(double tolerance);
 std::optional<double> distanceToleranceFromText(const std::string& text);

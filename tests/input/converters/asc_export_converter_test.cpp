@@ -248,8 +248,8 @@ TEST_F(AscExportConversion, AFaultyLineStopsTheConversionAndKeepsTheOldOutput) {
     };
     const Case cases[] = {
         {"TerrObs,2,A,B,C,12x,90,10,,1.5,1.6",
-         "the horizontal circle reading \"12x\" is not a number"},
-        {"TerrObs,2,A,B,C,12,90,10,,1.5,nan", "the target height \"nan\" is not a number"},
+         "The horizontal circle reading \"12x\" is not a number."},
+        {"TerrObs,2,A,B,C,12,90,10,,1.5,nan", "The target height \"nan\" is not a number."},
         {"TerrObs,2,,B,C,12,90,10,,1.5,1.6", "observation without a station or backsight point"},
         {"TerrObs,2,A,B,,12,90,10,,1.5,1.6", "observation without a target point"},
         // Made valid, two points would become one.

@@ -173,10 +173,10 @@ INSTANTIATE_TEST_SUITE_P(EachConverter, ConverterMutation, ::testing::ValuesIn(c
 // The numbers of a field are data only when finite and of survey size: an
 // overflow or "inf" is a fault of its line, not a value to convert.
 TEST(ConverterFields, NumbersBeyondSurveySizeAreNoNumbers) {
-    EXPECT_EQ(fieldNumber(" 12.5 "), 12.5);
-    EXPECT_EQ(fieldNumber("-999999999"), -999999999.0);
+    EXPECT_EQ(*platform::readNumber(" 12.5 ", "dX"), 12.5);
+    EXPECT_EQ(*platform::readNumber("-999999999", "dX"), -999999999.0);
     for (const char* text : {"1e308", "-1e13", "inf", "NaN", "1e400"}) {
         SCOPED_TRACE(text);
-        EXPECT_FALSE(fieldNumber(text).has_value());
+        EXPECT_FALSE(platform::readNumber(text, "dX").ok());
     }
 }

@@ -195,9 +195,9 @@ TEST_F(FieldBookConversion, MalformedXmlIsNamedWithItsLine) {
 
 TEST_F(FieldBookConversion, AValueThatIsNotANumberIsNamedWithItsLine) {
     const std::string height = fieldBookWith("<TheodoliteHeight>1.500", "<TheodoliteHeight>1.5m");
-    expectFailure(height, height + ", line 50: the TheodoliteHeight \"1.5m\" is not a number");
+    expectFailure(height, height + ", line 50: The TheodoliteHeight \"1.5m\" is not a number.");
     const std::string north = fieldBookWith("<North>5100</North>", "<North>51OO</North>");
-    expectFailure(north, north + ", line 21: the North \"51OO\" is not a number");
+    expectFailure(north, north + ", line 21: The North \"51OO\" is not a number.");
 }
 
 TEST_F(FieldBookConversion, AStationWithoutNameBacksightOrBacksightObservationStops) {

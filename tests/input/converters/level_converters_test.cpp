@@ -137,7 +137,7 @@ TEST_F(LevelConversion, ADataWordBacksightWithoutAForesightStops) {
 
 TEST_F(LevelConversion, ADataWordNumberThatIsNotANumberStops) {
     EXPECT_EQ(words({nameWord("1") + "83..11+0010X000 "}, conversionFailed),
-              path("in.txt") + ", line 1: word 83 holds \"0010X000\", not a number");
+              path("in.txt") + ", line 1: The word 83 \"0010X000\" is not a number.");
 }
 
 TEST_F(LevelConversion, LetteredRunBecomesLevLinesAndHeightDifferences) {
@@ -235,7 +235,7 @@ TEST_F(LevelConversion, AControlByteInsideANumberStops) {
     EXPECT_EQ(lettered({std::string("b,02,,BM1,100") + '\0' + "000"}, conversionFailed),
               input + ", line 1: start point without an elevation");
     EXPECT_EQ(words({nameWord("1") + "83..11+0010" + '\x01' + "000 "}, conversionFailed),
-              input + ", line 1: word 83 holds \"0010<0x01>000\", not a number");
+              input + ", line 1: The word 83 \"0010<0x01>000\" is not a number.");
 }
 
 TEST_F(LevelConversion, FilesThatCannotBeOpenedAreNamed) {
