@@ -106,6 +106,50 @@ TEST_F(ClosureEditor, ANewFileGetsOneDefaultRowAndKeepsWhatIsEdited) {
     EXPECT_EQ(grid.GetRowCount(), 2) << "no row is current";
 }
 
+// Delete Current Row removes the row the user clicked (or the rows of a
+// shift-click selection), and OK writes what is left.
+TEST_F(ClosureEditor, DeleteRemovesTheClickedRowsAndOkWritesTheRest) {
+    CMainFrame& frame = openMainWindow();
+    const std::string path = file("four.cls").string();
+    const auto definition = [](const char* list) {
+        return std::string("VERT_CLOSURE ON\r\nANG_CLOSURE ON\r\nTRAV_TYPE PT_TO_PT\r\n") +
+               "TRAV_LIST " + list + "\r\nTRAV_END\r\n";
+    };
+    testsupport::writeBytes(path, definition("1,5") + definition("2,6") + definition("3,7") +
+                                      definition("4,8"));
+    trvClose editor(&frame, path);
+    const auto tool = [&editor](int id) {
+        wxCommandEvent event(wxEVT_TOOL, id);
+        event.SetEventObject(&editor);
+        editor.ProcessWindowEvent(event);
+    };
+    int answer = 0;
+    editor.CallAfter([&] {
+        guitest::waitForFirstPaint(&editor);
+        gridctrl::CGridCtrl& grid = editor.grid();
+        guitest::clickCell(grid, 2, 1);
+        EXPECT_EQ(editor.currentRow(), 2);
+        tool(closureid::deleteRowTool);
+        ASSERT_EQ(grid.GetRowCount(), 4);
+        EXPECT_EQ(grid.GetCellText(2, 0), "2");
+        EXPECT_EQ(grid.GetCellText(2, 1), "3,7");
+        guitest::clickCell(grid, 2, 0);
+        guitest::clickCell(grid, 3, 0, true);
+        tool(closureid::deleteRowTool);
+        ASSERT_EQ(grid.GetRowCount(), 2);
+        EXPECT_EQ(grid.GetCellText(1, 1), "1,5");
+        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+        ok.SetEventObject(editor.FindWindow(wxID_OK));
+        editor.ProcessWindowEvent(ok);
+    });
+    {
+        guitest::RealDialogsAllowed shown;
+        answer = editor.ShowModal();
+    }
+    EXPECT_EQ(answer, wxID_OK);
+    EXPECT_EQ(testsupport::readBytes(path), definition("1,5"));
+}
+
 // A line the editor cannot read is named; a last line without its line end
 // still counts; a file that cannot be written is named and left as it was.
 TEST_F(ClosureEditor, ErrorsAreNamedAndNothingIsLost) {

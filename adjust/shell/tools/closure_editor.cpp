@@ -1,6 +1,7 @@
 #include "shell/tools/closure_editor.hpp"
 
 #include "gridctrl/check_combo_cells.hpp"
+#include "shell/tools/grid_row_commands.hpp"
 #include "shell/wx_shell.hpp"
 
 #include <wx/artprov.h>
@@ -70,10 +71,7 @@ trvClose::trvClose(wxWindow* parent, const std::string& path)
         wxEVT_TOOL, [this](wxCommandEvent&) { deleteCurrentRow(); }, deleteRowTool);
     Bind(
         wxEVT_TOOL, [this](wxCommandEvent&) { appendDefinitionRow(); }, appendRowTool);
-    grid_->Bind(gridctrl::EVT_GRIDN_CLICK, [this](gridctrl::CGridNotifyEvent& event) {
-        currentRow_ = event.GetRow();
-        event.Skip();
-    });
+    followCurrentRow(*this, *grid_, [this](int row) { currentRow_ = row; });
 }
 
 void trvClose::layOut() {
@@ -160,10 +158,12 @@ void trvClose::appendDefinitionRow() {
 }
 
 void trvClose::deleteCurrentRow() {
-    if (currentRow_ <= 0 || currentRow_ >= grid_->GetRowCount())
+    const GridRowSpan rows = rowsToDelete(*grid_, currentRow_);
+    if (rows.empty())
         return;
-    grid_->DeleteRow(currentRow_);
-    currentRow_ = std::min(currentRow_, grid_->GetRowCount() - 1);
+    for (int row = rows.last; row >= rows.first; --row)
+        grid_->DeleteRow(row);
+    currentRow_ = std::min(rows.first, grid_->GetRowCount() - 1);
     for (int row = std::max(currentRow_, 1); row < grid_->GetRowCount(); ++row)
         grid_->SetCellText(row, 0, std::to_string(row));
     grid_->Refresh();
