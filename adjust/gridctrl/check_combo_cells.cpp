@@ -150,6 +150,7 @@ bool CInPlaceList::Create(wxWindow* grid, const GridRect& rect, unsigned style, 
     if (!SetStringSelection(initial) && !pickOnly_)
         SetValue(initial);
     Bind(wxEVT_KEY_DOWN, &CInPlaceList::onKeyDown, this);
+    Bind(wxEVT_CHAR_HOOK, &CInPlaceList::onCharHook, this);
     Bind(wxEVT_KILL_FOCUS, &CInPlaceList::onKillFocus, this);
     Bind(wxEVT_COMBOBOX_DROPDOWN, [this](wxCommandEvent&) { listShown_ = true; });
     Bind(wxEVT_COMBOBOX_CLOSEUP, [this](wxCommandEvent&) { listShown_ = false; });
@@ -178,14 +179,26 @@ void CInPlaceList::endWith(unsigned key) {
     FinishEdit();
 }
 
+// As in the text editor: the window around the grid would take Escape.
+void CInPlaceList::onCharHook(wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_ESCAPE && !finished_)
+        cancel();
+    else
+        event.Skip();
+}
+
+void CInPlaceList::cancel() {
+    if (pickOnly_)
+        SetStringSelection(wxString::FromUTF8(initialText_));
+    else
+        ChangeValue(wxString::FromUTF8(initialText_));
+    endWith(WXK_ESCAPE);
+}
+
 void CInPlaceList::onKeyDown(wxKeyEvent& event) {
     const int key = event.GetKeyCode();
     if (key == WXK_ESCAPE) {
-        if (pickOnly_)
-            SetStringSelection(wxString::FromUTF8(initialText_));
-        else
-            ChangeValue(wxString::FromUTF8(initialText_));
-        endWith(WXK_ESCAPE);
+        cancel();
         return;
     }
     if (key == WXK_TAB || key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {

@@ -97,6 +97,7 @@ blnrDlg::blnrDlg(wxWindow* parent, const BlunderChoice& start,
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { exitDialog(); }, wxID_CANCEL);
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { exitDialog(); });
+    closeOnEscape(*this);
     CentreOnParent();
 }
 

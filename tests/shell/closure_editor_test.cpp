@@ -150,6 +150,40 @@ TEST_F(ClosureEditor, DeleteRemovesTheClickedRowsAndOkWritesTheRest) {
     EXPECT_EQ(testsupport::readBytes(path), definition("1,5"));
 }
 
+// Escape in a cell's editor ends the edit only: the dialog stays open and
+// the cell keeps its text.
+TEST_F(ClosureEditor, EscapeInACellLeavesTheEditOnly) {
+    CMainFrame& frame = openMainWindow();
+    const std::string path = file("one.cls").string();
+    testsupport::writeBytes(path, "TRAV_TYPE PT_TO_PT\r\nTRAV_LIST 1,5\r\nTRAV_END\r\n");
+    trvClose editor(&frame, path);
+    bool editing = false;
+    bool stillEditing = true;
+    bool open = false;
+    editor.CallAfter([&] {
+        guitest::waitForFirstPaint(&editor);
+        gridctrl::CGridCtrl& grid = editor.grid();
+        guitest::clickCell(grid, 1, 1);
+        guitest::pressKey(&grid, 'X');
+        if (wxWindow* cellEditor = grid.GetCell(1, 1)->GetEditWindow()) {
+            editing = true;
+            guitest::pressKey(cellEditor, WXK_ESCAPE);
+            wxTheApp->ProcessPendingEvents();
+        }
+        stillEditing = grid.IsCellEditing(1, 1);
+        open = editor.IsModal();
+        editor.EndModal(wxID_CANCEL);
+    });
+    {
+        guitest::RealDialogsAllowed shown;
+        editor.ShowModal();
+    }
+    EXPECT_TRUE(editing) << "the typed key started an edit";
+    EXPECT_FALSE(stillEditing);
+    EXPECT_TRUE(open) << "Escape left the dialog open";
+    EXPECT_EQ(editor.grid().GetCellText(1, 1), "1,5");
+}
+
 // A line the editor cannot read is named; a last line without its line end
 // still counts; a file that cannot be written is named and left as it was.
 TEST_F(ClosureEditor, ErrorsAreNamedAndNothingIsLost) {

@@ -349,6 +349,23 @@ TEST_F(EdmCalibrationWindow, EscapeClosesAMenuBeforeTheWindow) {
     EXPECT_FALSE(dialog_->IsShown());
 }
 
+// Escape in a cell's editor ends the edit only: the cell keeps its text
+// and the window stays open without asking anything.
+TEST_F(EdmCalibrationWindow, EscapeInACellLeavesTheEditOnly) {
+    testsupport::writeBytes(file("base.edm"), calibrationFile);
+    ASSERT_TRUE(dialog_->openPath(file("base.edm").string()));
+    guitest::clickCell(grid(), 2, 4);
+    guitest::pressKey(&grid(), 'X');
+    wxWindow* editor = grid().GetCell(2, 4)->GetEditWindow();
+    ASSERT_NE(editor, nullptr);
+    guitest::pressKey(editor, WXK_ESCAPE);
+    wxTheApp->ProcessPendingEvents();
+    EXPECT_FALSE(grid().IsCellEditing(2, 4));
+    EXPECT_EQ(grid().GetCellText(2, 4), "C");
+    EXPECT_TRUE(dialog_->IsShown());
+    EXPECT_FALSE(dialog_->modified());
+}
+
 // The Tools command runs the window modally until it is closed.
 TEST_F(EdmCalibrationWindow, TheToolsCommandOpensTheWindow) {
     CMainFrame& frame = openMainWindow();

@@ -10,6 +10,10 @@
 #include "shell/global_settings_dialog.hpp"
 
 #include <gtest/gtest.h>
+
+#include <cctype>
+#include <memory>
+#include <set>
 #include <wx/app.h>
 #include <wx/checkbox.h>
 #include <wx/menu.h>
@@ -74,10 +78,10 @@ TEST_F(MainFrame, HasTheFullMenuAndToolBar) {
         const char* label;
     } items[] = {
         {shellid::newProject, "&New Project\tCtrl+N"},
-        {shellid::openProject, "&Open Project..\tCtrl+O"},
+        {shellid::openProject, "&Open Project...\tCtrl+O"},
         {shellid::saveProject, "&Save Project\tCtrl+S"},
         {shellid::openAltaFile, "Open A&LTA, Rel. Err. Ellipse File"},
-        {shellid::preprocess, "&Preprocess, compute unadjusted coordinates"},
+        {shellid::preprocess, "&Preprocess, compute unadjusted coordinates\tF6"},
         {shellid::editFormattedNezFile, "&Formatted NEZ File"},
         {shellid::closeAll, "C&lose All"},
         {shellid::about, "&About Tarnwell..."},
@@ -115,10 +119,52 @@ TEST_F(MainFrame, HasTheFullMenuAndToolBar) {
     }
 }
 
+// The commands used most have keys, shown in their menus; Alt+F and one
+// letter reach every item of the File menu, each by a letter of its own.
+TEST_F(MainFrame, CommandsHaveKeysAndFileItemsTheirOwnLetters) {
+    CMainFrame& frame = openMainWindow();
+    wxMenuBar* menu = frame.GetMenuBar();
+    const struct {
+        int id;
+        int flags;
+        int key;
+    } keys[] = {
+        {shellid::newProject, wxACCEL_CTRL, 'N'},
+        {shellid::openProject, wxACCEL_CTRL, 'O'},
+        {shellid::saveProject, wxACCEL_CTRL, 'S'},
+        {shellid::print, wxACCEL_CTRL, 'P'},
+        {shellid::projectSettings, wxACCEL_NORMAL, WXK_F4},
+        {shellid::networkAdjustment, wxACCEL_NORMAL, WXK_F5},
+        {shellid::preprocess, wxACCEL_NORMAL, WXK_F6},
+        {shellid::graphics, wxACCEL_CTRL, 'G'},
+    };
+    std::set<std::pair<int, int>> seen;
+    for (const auto& k : keys) {
+        SCOPED_TRACE(menu->GetLabel(k.id).utf8_string());
+        const std::unique_ptr<wxAcceleratorEntry> accel(menu->FindItem(k.id)->GetAccel());
+        ASSERT_NE(accel, nullptr);
+        EXPECT_EQ(accel->GetFlags(), k.flags);
+        EXPECT_EQ(accel->GetKeyCode(), k.key);
+        EXPECT_TRUE(seen.insert({k.flags, k.key}).second) << "one key, one command";
+    }
+    std::set<char> letters;
+    for (const wxMenuItem* item : menu->GetMenu(0)->GetMenuItems()) {
+        if (item->IsSeparator())
+            continue;
+        const std::string label = item->GetItemLabel().utf8_string();
+        SCOPED_TRACE(label);
+        const auto amp = label.find('&');
+        ASSERT_NE(amp, std::string::npos) << "the item has a letter";
+        const char letter = static_cast<char>(std::tolower(label[amp + 1]));
+        EXPECT_TRUE(letters.insert(letter).second) << "the letter is its own";
+    }
+    EXPECT_EQ(letters.count('p'), 1u);
+}
+
 TEST_F(MainFrame, WithoutARecentProjectTheCommandStaysAsItIs) {
     CMainFrame& frame = openMainWindow();
     EXPECT_FALSE(commandEnabled(&frame, shellid::recentProject));
-    EXPECT_EQ(frame.GetMenuBar()->GetLabel(shellid::recentProject), "Recent Project");
+    EXPECT_EQ(frame.GetMenuBar()->GetLabel(shellid::recentProject), "&Recent Project");
 }
 
 TEST_F(MainFrame, TheRecentProjectNamesItself) {

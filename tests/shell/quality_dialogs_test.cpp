@@ -12,6 +12,7 @@
 #include "shell/settings/settings_ids.hpp"
 #include "shell/settings/settings_page.hpp"
 #include "shell/settings/settings_sheet.hpp"
+#include "shell/tools/inverse_dialog.hpp"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -190,6 +191,33 @@ TEST_F(QualityDialogs, TheRelativeErrorEllipseFollowsAnAdjustment) {
     press(dialog, wxID_CANCEL);
     wxTheApp->ProcessIdle();
     EXPECT_EQ(frame.openToolDialog(relErrEl::dialogId), nullptr);
+}
+
+// Escape closes each tool window, typed in any of its fields, as its Exit
+// button does.
+TEST_F(QualityDialogs, EscapeClosesEveryToolWindow) {
+    CMainFrame& frame = openExample();
+    command(frame, shellid::networkAdjustment);
+    const struct {
+        int command;
+        int dialog;
+        int field;
+    } windows[] = {
+        {shellid::inverse, inverseid::dialog, inverseid::fromEdit},
+        {shellid::relErrEllipse, relErrEl::dialogId, relErrEl::toEdit},
+        {shellid::blunderDetection, blnrDlg::dialogId, blnrDlg::proximityEdit},
+    };
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.dialog);
+        command(frame, w.command);
+        wxWindow* dialog = frame.openToolDialog(w.dialog);
+        ASSERT_NE(dialog, nullptr);
+        wxWindow* field = dialog->FindWindow(w.field);
+        ASSERT_NE(field, nullptr);
+        guitest::pressKey(field, WXK_ESCAPE);
+        wxTheApp->ProcessIdle();
+        EXPECT_EQ(frame.openToolDialog(w.dialog), nullptr);
+    }
 }
 
 TEST_F(QualityDialogs, BlunderDetectionPreprocessesFromItsDialog) {
