@@ -2,6 +2,7 @@
 
 #include "gridctrl/check_combo_cells.hpp"
 #include "shell/tools/grid_row_commands.hpp"
+#include "shell/work_area.hpp"
 #include "shell/wx_shell.hpp"
 
 #include <wx/artprov.h>
@@ -94,6 +95,7 @@ void trvClose::layOut() {
         grid_->SetCellText(0, col, columns[col].heading);
         grid_->SetColumnWidth(col, columns[col].width_px);
     }
+    widenColumnsToHeadings(*grid_);
 
     auto* ok = new wxButton(this, wxID_OK, "OK");
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
@@ -104,6 +106,7 @@ void trvClose::layOut() {
     column->Add(grid_, wxSizerFlags(1).Expand().Border(wxALL, 6));
     column->Add(buttons, wxSizerFlags().Right().Border(wxALL, 6));
     SetSizerAndFit(column);
+    keepInsideWorkArea(*this);
     ok->SetDefault();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/c_locale_text.hpp"
 #include "shell/file_dialogs.hpp"
 #include "shell/tools/grid_row_commands.hpp"
+#include "shell/work_area.hpp"
 #include "shell/wx_shell.hpp"
 
 #include <wx/artprov.h>
@@ -120,6 +121,7 @@ void CEdmCalibDlg::layOut() {
     wxSize size = GetClientSize();
     size.IncTo(FromDIP(wxSize(900, 640)));
     SetClientSize(size);
+    keepInsideWorkArea(*this);
     compute->SetDefault();
 }
 
@@ -214,6 +216,7 @@ void CEdmCalibDlg::makeGrid(wxWindow* parent) {
         grid_->SetCellText(0, col, edmColumns[static_cast<std::size_t>(col)].heading);
         grid_->SetColumnWidth(col, edmColumns[static_cast<std::size_t>(col)].width_px);
     }
+    widenColumnsToHeadings(*grid_);
 }
 
 void CEdmCalibDlg::bindCommands() {
@@ -335,6 +338,7 @@ void CEdmCalibDlg::appendWeatherColumns(int upTo) {
         const EdmColumn& c = edmColumns[static_cast<std::size_t>(col)];
         grid_->InsertColumn(c.heading);
         grid_->SetColumnWidth(col, c.width_px);
+        widenColumnsToHeadings(*grid_);
         for (int row = 1; row < grid_->GetRowCount(); ++row)
             grid_->SetCellText(row, col,
                                weather_[static_cast<std::size_t>(row - 1)]

@@ -31,3 +31,16 @@ void focusRow(gridctrl::CGridCtrl& grid, int row) {
     grid.SetSelectedRange(row, firstCol, row, grid.GetColumnCount() - 1);
     grid.EnsureVisible(row, firstCol);
 }
+
+void widenColumnsToHeadings(gridctrl::CGridCtrl& grid) {
+    if (grid.GetRowCount() == 0)
+        return;
+    for (int col = 0; col < grid.GetColumnCount(); ++col) {
+        gridctrl::CGridCellBase* heading = grid.GetCell(0, col);
+        if (heading == nullptr)
+            continue;
+        const int needed = heading->MeasureCell(nullptr).cx;
+        if (needed > grid.GetColumnWidth(col))
+            grid.SetColumnWidth(col, needed);
+    }
+}

@@ -1,7 +1,7 @@
 #pragma once
-// What the row commands of the grid-based tool windows (EDM calibration,
-// closure editor) share: the current row that a click or a keyboard move on
-// the grid sets, and the rows a delete removes.
+// What the grid-based tool windows (EDM calibration, closure editor) share:
+// the current row that a click or a keyboard move on the grid sets, the rows
+// a delete removes, and columns wide enough for their headings.
 
 #include "gridctrl/grid_ctrl.hpp"
 
@@ -30,3 +30,7 @@ GridRowSpan rowsToDelete(const gridctrl::CGridCtrl& grid, int currentRow);
 // Makes `row` the one the keyboard and the next edit reach: its first
 // non-fixed cell gets the focus and the row is selected.
 void focusRow(gridctrl::CGridCtrl& grid, int row);
+
+// Widens every column whose heading (the text of row 0) it cannot show
+// whole; wider columns keep their width.
+void widenColumnsToHeadings(gridctrl::CGridCtrl& grid);
