@@ -15,6 +15,8 @@
 #include "shell/tools/inverse_dialog.hpp"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <wx/app.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -218,6 +220,23 @@ TEST_F(QualityDialogs, EscapeClosesEveryToolWindow) {
         wxTheApp->ProcessIdle();
         EXPECT_EQ(frame.openToolDialog(w.dialog), nullptr);
     }
+}
+
+TEST_F(QualityDialogs, TheBlunderMethodExplanationReadsRight) {
+    CMainFrame& frame = openExample();
+    command(frame, shellid::blunderDetection);
+    wxWindow* dialog = frame.openToolDialog(blnrDlg::dialogId);
+    ASSERT_NE(dialog, nullptr);
+    std::string explanation;
+    for (wxWindow* child : dialog->GetChildren())
+        if (auto* text = dynamic_cast<wxStaticText*>(child);
+            text != nullptr && text->GetLabel().Contains("close proximity"))
+            explanation = text->GetLabel().utf8_string();
+    std::replace(explanation.begin(), explanation.end(), '\n', ' ');
+    EXPECT_NE(explanation.find("which could be an indication of the same point position"),
+              std::string::npos)
+        << explanation;
+    dialog->Destroy();
 }
 
 TEST_F(QualityDialogs, BlunderDetectionPreprocessesFromItsDialog) {
