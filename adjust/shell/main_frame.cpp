@@ -1,4 +1,5 @@
 #include "shell/main_frame.hpp"
+#include "shell/work_area.hpp"
 
 #include "engine/adjustment_results.hpp"
 #include "model/settings/global_vars.hpp"
@@ -60,6 +61,9 @@ CMainFrame::CMainFrame() : shell_(this), runWindows_(*this, [this] { state_.last
     // Below this GTK cannot fit a report window's tabs and scroll bar under
     // the bars, and warns about every one it has to squeeze.
     SetMinSize(FromDIP(minimumSize));
+    // A placement stored on a larger screen, or with another screen beside
+    // this one, would put the window out of reach.
+    keepInsideWorkArea(*this);
     previousShell_ = setActiveShell(&shell_);
     shell_.setRunWindows(&runWindows_);
 

@@ -16,6 +16,7 @@
 #include <set>
 #include <wx/app.h>
 #include <wx/checkbox.h>
+#include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
@@ -62,6 +63,19 @@ TEST_F(MainFrame, OpensAtTheSavedPlacementAndStoresItAgain) {
     EXPECT_EQ(stored.getInt(mainWindowSection, "CX", -1), 640);
     EXPECT_EQ(stored.getInt(mainWindowSection, "CY", -1), 480);
     EXPECT_EQ(stored.getInt(mainWindowSection, "SHOW", -1), showNormal);
+}
+
+// A placement stored on a larger screen comes back inside this one.
+TEST_F(MainFrame, APlacementOffTheScreenComesBackInsideIt) {
+    storeProfile(mainWindowSection, "X", "5000");
+    storeProfile(mainWindowSection, "Y", "4000");
+    storeProfile(mainWindowSection, "CX", "800");
+    storeProfile(mainWindowSection, "CY", "600");
+    CMainFrame& frame = openMainWindow();
+    const wxRect area = wxDisplay(0u).GetClientArea();
+    EXPECT_TRUE(area.Contains(frame.GetScreenRect()))
+        << frame.GetScreenRect().x << "," << frame.GetScreenRect().y;
+    EXPECT_EQ(frame.GetSize(), wxSize(800, 600)) << "a window that fits keeps its size";
 }
 
 TEST_F(MainFrame, HasTheFullMenuAndToolBar) {
