@@ -10,9 +10,26 @@
 
 #include <algorithm>
 
+#ifdef GRIDCTRL_HAS_GTK
+#include <gtk/gtk.h>
+#endif
+
 namespace gridctrl {
 
 namespace {
+
+// GTK drops a list only while it handles a click or a key, and warns when a
+// program opens one on its own (a command, a test's own events): the list
+// then opens at a click on its button.
+bool handlingUserInput() {
+#ifdef GRIDCTRL_HAS_GTK
+    GdkEvent* event = gtk_get_current_event();
+    if (event == nullptr)
+        return false;
+    gdk_event_free(event);
+#endif
+    return true;
+}
 
 constexpr int dropWidthLimit = 200;
 
@@ -157,7 +174,8 @@ bool CInPlaceList::Create(wxWindow* grid, const GridRect& rect, unsigned style, 
     SetFocus();
     if (!pickOnly_)
         prepareText(*this, firstChar, false);
-    Popup();
+    if (handlingUserInput())
+        Popup();
     return true;
 }
 
