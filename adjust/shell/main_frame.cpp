@@ -69,8 +69,10 @@ CMainFrame::CMainFrame() : shell_(this), runWindows_(*this, [this] { state_.last
 
     updateTitle();
     loadProjectDefaults();
-    if (const std::string recent = readProgramOptions(profile, projectVars); !recent.empty())
+    if (const std::string recent = readProgramOptions(profile, projectVars); !recent.empty()) {
+        recentProjects_ = readOlderRecentProjects(profile);
         rememberRecentProject(recent);
+    }
 
     bindCommands();
     bindCommandStates();
@@ -106,6 +108,7 @@ CMainFrame::~CMainFrame() {
             placement.show = showMinimized;
         writeWindowPlacement(profile, placement);
         writeProgramOptions(profile, projectVars, state_.projectFile);
+        writeOlderRecentProjects(profile, recentProjects_);
         std::string error;
         profile.save(error);
     }

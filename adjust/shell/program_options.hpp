@@ -6,6 +6,7 @@
 #include "platform/profile_store.hpp"
 
 #include <string>
+#include <vector>
 
 class globalVars;
 
@@ -41,6 +42,13 @@ void writeWindowPlacement(platform::ProfileStore& profile, const WindowPlacement
 // blunderMethod 0, blunderProximity 0.1 (a text read as a number),
 // ShowStartUPDialog 1, useVkTool 1; all but MRUProject go to `settings`.
 std::string readProgramOptions(const platform::ProfileStore& profile, globalVars& settings);
+// The recent projects behind MRUProject, newest first: MRUProject2 to
+// MRUProject4 (the empty ones left out).
+std::vector<std::string> readOlderRecentProjects(const platform::ProfileStore& profile);
+// Stores the projects of `recent` (newest first) other than the one
+// MRUProject holds as MRUProject2 to MRUProject4, clearing the rest.
+void writeOlderRecentProjects(platform::ProfileStore& profile,
+                              const std::vector<std::string>& recent);
 // Writes the options; MRUProject only when `openProjectFile` is not empty.
 // blunderProximity is written with "%.3f".
 void writeProgramOptions(platform::ProfileStore& profile, const globalVars& settings,

@@ -189,6 +189,39 @@ TEST_F(MainFrame, TheRecentProjectNamesItself) {
     EXPECT_EQ(frame.mruProject(), "/jobs/R&D/site.prj");
 }
 
+// The File menu keeps the four projects opened last, newest first, across
+// a restart, and each of them opens from it.
+TEST_F(MainFrame, TheFourProjectsOpenedLastAreListed) {
+    std::vector<std::string> paths;
+    for (const char* name : {"p1.prj", "p2.prj", "p3.prj", "p4.prj", "p5.prj"}) {
+        guitest::writeProject(file(name));
+        paths.push_back(file(name).string());
+    }
+    CMainFrame& frame = openMainWindow();
+    for (const std::string& path : paths)
+        wxTEST_DIALOG(frame.openProject(), guitest::ChooseFile(path));
+    const std::vector<std::string> newestFirst = {paths[4], paths[3], paths[2], paths[1]};
+    EXPECT_EQ(frame.recentProjects(), newestFirst);
+    const int ids[] = {shellid::recentProject, shellid::recentProject2, shellid::recentProject3,
+                       shellid::recentProject4};
+    for (std::size_t i = 0; i < std::size(ids); ++i)
+        EXPECT_EQ(frame.GetMenuBar()->GetLabel(ids[i]).utf8_string(), newestFirst[i]);
+    // Opening one again moves it to the top, without a second entry.
+    wxTEST_DIALOG(frame.openProject(), guitest::ChooseFile(paths[2]));
+    EXPECT_EQ(frame.recentProjects(),
+              (std::vector<std::string>{paths[2], paths[4], paths[3], paths[1]}));
+
+    destroyMainWindow();
+    const platform::ProfileStore stored = profile();
+    EXPECT_EQ(stored.getString(defaultsSection, "MRUProject", ""), paths[2]);
+    EXPECT_EQ(stored.getString(defaultsSection, "MRUProject4", ""), paths[1]);
+    CMainFrame& again = openMainWindow();
+    EXPECT_EQ(again.recentProjects(),
+              (std::vector<std::string>{paths[2], paths[4], paths[3], paths[1]}));
+    command(again, shellid::recentProject3);
+    EXPECT_EQ(again.state().projectFile, paths[3]);
+}
+
 TEST_F(MainFrame, CommandsAreEnabledByTheProjectState) {
     const int always[] = {shellid::newProject,
                           shellid::openProject,
