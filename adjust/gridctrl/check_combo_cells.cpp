@@ -10,9 +10,26 @@
 
 #include <algorithm>
 
+#ifdef GRIDCTRL_HAS_GTK
+#include <gtk/gtk.h>
+#endif
+
 namespace gridctrl {
 
 namespace {
+
+// GTK drops a list only while it handles a click or a key, and warns when a
+// program opens one on its own (a command, a test's own events): the list
+// then opens at a click on its button.
+bool handlingUserInput() {
+#ifdef GRIDCTRL_HAS_GTK
+    GdkEvent* event = gtk_get_current_event();
+    if (event == nullptr)
+        return false;
+    gdk_event_free(event);
+#endif
+    return true;
+}
 
 constexpr int dropWidthLimit = 200;
 
@@ -150,13 +167,15 @@ bool CInPlaceList::Create(wxWindow* grid, const GridRect& rect, unsigned style, 
     if (!SetStringSelection(initial) && !pickOnly_)
         SetValue(initial);
     Bind(wxEVT_KEY_DOWN, &CInPlaceList::onKeyDown, this);
+    Bind(wxEVT_CHAR_HOOK, &CInPlaceList::onCharHook, this);
     Bind(wxEVT_KILL_FOCUS, &CInPlaceList::onKillFocus, this);
     Bind(wxEVT_COMBOBOX_DROPDOWN, [this](wxCommandEvent&) { listShown_ = true; });
     Bind(wxEVT_COMBOBOX_CLOSEUP, [this](wxCommandEvent&) { listShown_ = false; });
     SetFocus();
     if (!pickOnly_)
         prepareText(*this, firstChar, false);
-    Popup();
+    if (handlingUserInput())
+        Popup();
     return true;
 }
 
@@ -178,14 +197,26 @@ void CInPlaceList::endWith(unsigned key) {
     FinishEdit();
 }
 
+// As in the text editor: the window around the grid would take Escape.
+void CInPlaceList::onCharHook(wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_ESCAPE && !finished_)
+        cancel();
+    else
+        event.Skip();
+}
+
+void CInPlaceList::cancel() {
+    if (pickOnly_)
+        SetStringSelection(wxString::FromUTF8(initialText_));
+    else
+        ChangeValue(wxString::FromUTF8(initialText_));
+    endWith(WXK_ESCAPE);
+}
+
 void CInPlaceList::onKeyDown(wxKeyEvent& event) {
     const int key = event.GetKeyCode();
     if (key == WXK_ESCAPE) {
-        if (pickOnly_)
-            SetStringSelection(wxString::FromUTF8(initialText_));
-        else
-            ChangeValue(wxString::FromUTF8(initialText_));
-        endWith(WXK_ESCAPE);
+        cancel();
         return;
     }
     if (key == WXK_TAB || key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {

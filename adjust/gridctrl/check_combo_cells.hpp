@@ -73,6 +73,9 @@ public:
 
 private:
     void onKeyDown(wxKeyEvent& event);
+    void onCharHook(wxKeyEvent& event);
+    // Escape: the cell keeps the text it had.
+    void cancel();
     void onKillFocus(wxFocusEvent& event);
     void endWith(unsigned key);
 

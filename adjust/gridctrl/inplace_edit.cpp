@@ -91,6 +91,7 @@ bool CInPlaceEdit::Create(wxWindow* grid, const GridRect& rect, long alignment, 
     SetFont(grid->GetFont());
     Bind(wxEVT_KEY_DOWN, &CInPlaceEdit::onKeyDown, this);
     Bind(wxEVT_CHAR, &CInPlaceEdit::onChar, this);
+    Bind(wxEVT_CHAR_HOOK, &CInPlaceEdit::onCharHook, this);
     Bind(wxEVT_KILL_FOCUS, &CInPlaceEdit::onKillFocus, this);
     SetFocus();
     prepareText(*this, firstChar_, true);
@@ -122,8 +123,7 @@ void CInPlaceEdit::onChar(wxKeyEvent& event) {
         return;
     }
     if (key == WXK_ESCAPE) {
-        ChangeValue(wxString::FromUTF8(initialText_));
-        endWith(WXK_ESCAPE);
+        cancel();
         return;
     }
     // Alt combinations belong to the menus, not to the cell.
@@ -131,6 +131,21 @@ void CInPlaceEdit::onChar(wxKeyEvent& event) {
         return;
     event.Skip();
     CallAfter(&CInPlaceEdit::widenToText);
+}
+
+// The window around the grid sees each key before the editor does, and
+// takes Escape as its own (a dialog or tool window closes): Escape ends the
+// edit here and goes no further.
+void CInPlaceEdit::onCharHook(wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_ESCAPE && !finished_)
+        cancel();
+    else
+        event.Skip();
+}
+
+void CInPlaceEdit::cancel() {
+    ChangeValue(wxString::FromUTF8(initialText_));
+    endWith(WXK_ESCAPE);
 }
 
 void CInPlaceEdit::widenToText() {

@@ -31,6 +31,9 @@ public:
 private:
     void onKeyDown(wxKeyEvent& event);
     void onChar(wxKeyEvent& event);
+    void onCharHook(wxKeyEvent& event);
+    // Escape: the cell keeps the text it had.
+    void cancel();
     void onKillFocus(wxFocusEvent& event);
     void endWith(unsigned key);
     void widenToText();

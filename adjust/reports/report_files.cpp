@@ -151,6 +151,19 @@ std::string ctimeText(std::chrono::system_clock::time_point when) {
                              local.tm_sec, 1900 + local.tm_year);
 }
 
+std::vector<std::string> inputFileNames() {
+    std::vector<std::string> names = fileListNames(projectVars.pInputFileName);
+    const auto add = [&names](const std::string& list) {
+        for (std::string& name : fileListNames(list))
+            names.push_back(std::move(name));
+    };
+    if (projectVars.includeGPSVectors != 0)
+        add(projectVars.pGPSFileName);
+    if (projectVars.includeLevData != 0)
+        add(projectVars.pLevRawFileName);
+    return names;
+}
+
 // No run context reaches writeErrHeader: its interface has none, so the shell is
 // the active one (the run installs its own for its length).
 int writeErrHeader(int handle) {
@@ -161,7 +174,7 @@ int writeErrHeader(int handle) {
         if (writeLine(handle, line) != 0)
             return 1;
     }
-    for (const std::string& name : fileListNames(projectVars.pInputFileName)) {
+    for (const std::string& name : inputFileNames()) {
         if (writeLine(handle, "    " + name) != 0)
             return 1;
     }

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 #include <utility>
+#include <vector>
 
 // Modes of openRptFile / openErrFile.
 inline constexpr int startNewFile = 1;
@@ -69,3 +70,8 @@ std::string ctimeText(std::chrono::system_clock::time_point when);
 
 // Writes the error report's title block. 0, or 1 after a failed write.
 int writeErrHeader(int handle);
+
+// The observation files a run reads, as the report headers list them under
+// "Input Raw Files:": the raw data files, then the GPS vector files when
+// they are included, then the differential levelling files when those are.
+std::vector<std::string> inputFileNames();

@@ -70,6 +70,8 @@ void writeInputFiles(ReportWriter& out) {
         out.line("Control File:  " + s.controlNEFileName);
     if (s.includeGPSVectors != 0)
         writeFileList(out, s.pGPSFileName);
+    if (s.includeLevData != 0)
+        writeFileList(out, s.pLevRawFileName);
 }
 
 void writeOutputFiles(ReportWriter& out) {
@@ -300,7 +302,8 @@ int writeOutHeader(int handle, int adjusted) {
     else
         out.line(ruleLine(5, 22)).line("     UNADJUSTED COORDINATES").line(ruleLine(5, 22));
     out.blank().line(dateLine()).line("Input Raw Files:");
-    writeFileList(out, s.pInputFileName);
+    for (const std::string& name : inputFileNames())
+        out.line("    " + name);
     if (s.supplamentalNE != 0)
         out.line("Control File:  " + s.controlNEFileName);
     out.line("Output File: " + s.reportFileName)

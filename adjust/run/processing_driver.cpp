@@ -125,9 +125,17 @@ RunResult cancelledRun() {
     return result;
 }
 
+// What the coordinate file did not get goes into the error report as well,
+// which the run has closed by now: after Cancel at the overwrite question
+// the report says that no point was stored.
 void takeFinalCoords(RunResult& result, const FinalCoordsOutcome& outcome) {
     result.coordinatesWritten = outcome.written;
     result.coordinateFile = outcome.coordinateFile;
+    if (!outcome.coordinateFile.any() || openErrFile(appendToFile) <= 0)
+        return;
+    writeLine(errFile, outcome.coordinateFile.text());
+    closeErrFile();
+    showErrReport();
 }
 
 // Ends a run that stopped for a reason that is not in its data.

@@ -19,7 +19,7 @@ constexpr int mostSolutions = 10;
 const char* const explanations[] = {
     "This method validates the raw data, and compares observed measurements against initial "
     "computed measurements. Additionally, it finds different points that are in close "
-    "proximity to each other, which could be an indications of the same point position having "
+    "proximity to each other, which could be an indication of the same point position having "
     "different point numbers. This is the only blunder detection method that gives meaningful "
     "results if the project is not converging.",
     "This method works well only if there is a single blunder in the data set. A lot of "
@@ -97,6 +97,7 @@ blnrDlg::blnrDlg(wxWindow* parent, const BlunderChoice& start,
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { exitDialog(); }, wxID_CANCEL);
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { exitDialog(); });
+    closeOnEscape(*this);
     CentreOnParent();
 }
 

@@ -26,6 +26,10 @@ enum Command : int {
     newStdErrFile = folded(32819),
     recentProject = folded(32778),
     recentProjectFile = folded(57616),
+    // The older recent projects, below the newest (recentProject).
+    recentProject2 = 2782,
+    recentProject3 = 2783,
+    recentProject4 = 2784,
     saveAsDefault = folded(32777),
     print = folded(32787),
     printButton = folded(32781),

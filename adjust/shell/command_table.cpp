@@ -44,6 +44,9 @@ void CMainFrame::bindCommands() {
     on({shellid::saveProject}, [this] { saveProjectCommand(); });
     on({shellid::saveProjectAs}, [this] { this->saveProjectAs(); });
     on({shellid::recentProject, shellid::recentProjectFile}, [this] { openRecentProject(); });
+    on({shellid::recentProject2}, [this] { openRecentProject(1); });
+    on({shellid::recentProject3}, [this] { openRecentProject(2); });
+    on({shellid::recentProject4}, [this] { openRecentProject(3); });
     on({shellid::saveAsDefault}, [this] { this->saveAsDefault(); });
     on({shellid::print, shellid::printButton, shellid::printFile}, [this] { printReports(); });
     on({shellid::exitProgram}, [this] { Close(); });

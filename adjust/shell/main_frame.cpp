@@ -1,4 +1,5 @@
 #include "shell/main_frame.hpp"
+#include "shell/work_area.hpp"
 
 #include "engine/adjustment_results.hpp"
 #include "model/settings/global_vars.hpp"
@@ -62,14 +63,19 @@ CMainFrame::CMainFrame() : shell_(this), runWindows_(*this, [this] { state_.last
     // Below this GTK cannot fit a report window's tabs and scroll bar under
     // the bars, and warns about every one it has to squeeze.
     SetMinSize(FromDIP(minimumSize));
+    // A placement stored on a larger screen, or with another screen beside
+    // this one, would put the window out of reach.
+    keepInsideWorkArea(*this);
     previousShell_ = setActiveShell(&shell_);
     shell_.setRunWindows(&runWindows_);
 
     updateTitle();
     std::vector<std::string> refusals = loadProjectDefaults();
     if (const std::string recent = readProgramOptions(profile, projectVars, refusals);
-        !recent.empty())
+        !recent.empty()) {
+        recentProjects_ = readOlderRecentProjects(profile);
         rememberRecentProject(recent);
+    }
     tellProfileRefusals(shell_, refusals);
 
     bindCommands();
@@ -106,6 +112,7 @@ CMainFrame::~CMainFrame() {
             placement.show = showMinimized;
         writeWindowPlacement(profile, placement);
         writeProgramOptions(profile, projectVars, state_.projectFile);
+        writeOlderRecentProjects(profile, recentProjects_);
         std::string error;
         profile.save(error);
     }

@@ -62,7 +62,10 @@ public:
     WxShell& shell() { return shell_; }
     const ProjectState& state() const { return state_; }
     // The project the program had open when it last ended, from the profile.
-    const std::string& mruProject() const { return mruProject_; }
+    // The newest recent project ("" when there is none), and all of them,
+    // newest first (at most four).
+    const std::string& mruProject() const;
+    const std::vector<std::string>& recentProjects() const { return recentProjects_; }
 
     // Caption "Tarnwell", or "Tarnwell - Project: " and the project's name.
     void updateTitle();
@@ -80,7 +83,8 @@ public:
     void closeProject();
     void saveProjectCommand();
     void saveProjectAs();
-    void openRecentProject();
+    // Opens the recent project `index` (0 the newest).
+    void openRecentProject(std::size_t index = 0);
     void saveAsDefault();
     // The start-up dialog's choices: open, or create (true when the new
     // project's file was written).
@@ -193,6 +197,7 @@ private:
     void startFromDefaults();
     void rememberProjectFolder(const std::string& projectFile);
     void rememberRecentProject(const std::string& projectFile);
+    void showRecentProjects();
     std::optional<std::string> chooseProjectToOpen();
     bool replaceProject(const std::string& path);
     std::optional<std::string> chooseNewProjectFile();
@@ -207,7 +212,7 @@ private:
     ProcessingWindows runWindows_;
     ShellServices* previousShell_;
     ProjectState state_;
-    std::string mruProject_;
+    std::vector<std::string> recentProjects_;
     std::string lastProjectFolder_; // where the open dialog starts
     wxRect normalRect_;
     int initialShow_ = showNormal;

@@ -16,23 +16,23 @@ constexpr int toolSize = 24;
 wxMenu* fileMenu() {
     auto* menu = new wxMenu;
     menu->Append(newProject, "&New Project\tCtrl+N");
-    menu->Append(openProject, "&Open Project..\tCtrl+O");
+    menu->Append(openProject, "&Open Project...\tCtrl+O");
     menu->Append(closeProject, "&Close Project");
     menu->Append(saveProject, "&Save Project\tCtrl+S");
     menu->Append(saveProjectAs, "Save Project &As...");
     menu->AppendSeparator();
-    menu->Append(openClosureFile, "O&pen Traverse Closure File");
+    menu->Append(openClosureFile, "Open Traverse Clos&ure File");
     menu->Append(newClosureFile, "N&ew Traverse Closure File");
     menu->Append(openAltaFile, "Open A&LTA, Rel. Err. Ellipse File");
     menu->Append(newAltaFile, "Ne&w ALTA, Rel. Err. Ellipse File");
     menu->Append(editStdErrFile, "E&dit Standard Error File");
     menu->Append(newStdErrFile, "New S&tandard Error File");
     menu->AppendSeparator();
-    menu->Append(recentProject, "Recent Project");
+    menu->Append(recentProject, "&Recent Project");
     menu->AppendSeparator();
     menu->Append(saveAsDefault, "Sa&ve Project As Default");
     menu->AppendSeparator();
-    menu->Append(print, "&Print...");
+    menu->Append(print, "&Print...\tCtrl+P");
     menu->AppendSeparator();
     menu->Append(exitProgram, "E&xit");
     return menu;
@@ -40,15 +40,15 @@ wxMenu* fileMenu() {
 
 wxMenu* settingsMenu() {
     auto* menu = new wxMenu;
-    menu->Append(projectSettings, "&Project Settings");
+    menu->Append(projectSettings, "&Project Settings\tF4");
     menu->Append(globalSettings, "&Global Settings");
     return menu;
 }
 
 wxMenu* processMenu() {
     auto* menu = new wxMenu;
-    menu->Append(networkAdjustment, "&Network Adjustment");
-    menu->Append(preprocess, "&Preprocess, compute unadjusted coordinates");
+    menu->Append(networkAdjustment, "&Network Adjustment\tF5");
+    menu->Append(preprocess, "&Preprocess, compute unadjusted coordinates\tF6");
     menu->Append(blunderDetection, "&Blunder Detection...");
     return menu;
 }
@@ -93,7 +93,7 @@ wxMenu* windowMenu() {
     menu->Append(lsReport, "&Least Squares Report");
     menu->Append(errReport, "&Error Report");
     menu->Append(nezReport, "NE&Z Report");
-    menu->Append(graphics, "&Graphics");
+    menu->Append(graphics, "&Graphics\tCtrl+G");
     return menu;
 }
 

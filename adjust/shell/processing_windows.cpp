@@ -10,14 +10,18 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <wx/mdi.h>
 #include <wx/utils.h>
 
 ProcessingWindows::ProcessingWindows(wxMDIParentFrame& frame,
                                      std::function<void()> lastReportClosed)
-    : frame_(frame), lastReportClosed_(std::move(lastReportClosed)) {}
+    : frame_(frame), lastReportClosed_(std::move(lastReportClosed)) {
+    frame_.Bind(wxEVT_CHAR_HOOK, &ProcessingWindows::onCharHook, this);
+}
 
 // The report windows outlive this object when the main window is deleted.
 ProcessingWindows::~ProcessingWindows() {
+    frame_.Unbind(wxEVT_CHAR_HOOK, &ProcessingWindows::onCharHook, this);
     for (CChildFrame* window : reports_)
         if (window != nullptr)
             window->forgetOwner();
@@ -101,6 +105,23 @@ void ProcessingWindows::reportGone(CChildFrame* window) {
 void ProcessingWindows::activateReport(ReportKind kind) {
     if (CChildFrame* window = reports_[index(kind)])
         window->activate();
+}
+
+// The keys reach the main window from the report's text, from the row of
+// window tabs (which a click on a tab leaves with the focus) and from the
+// section tabs alike.
+void ProcessingWindows::onCharHook(wxKeyEvent& event) {
+    auto* report = dynamic_cast<CChildFrame*>(frame_.GetActiveChild());
+    const int key = event.GetKeyCode();
+    if (report == nullptr || event.GetModifiers() != wxMOD_CONTROL) {
+        event.Skip();
+    } else if (key == 'C' || key == WXK_INSERT) {
+        report->copySelection();
+    } else if (key == 'A') {
+        report->selectAll();
+    } else {
+        event.Skip();
+    }
 }
 
 void ProcessingWindows::closeAllReports() {

@@ -2,7 +2,8 @@
 // The windows of processing runs in the main window: the progress dialog
 // while a run is under way, the message list, and the report windows, at
 // most one of each kind, and the coordinate file library's point-overwrite
-// question. While a run is under way every other window of the
+// question. Ctrl+C and Ctrl+A are the active report window's wherever the
+// keyboard focus is in the main window. While a run is under way every other window of the
 // program is disabled, so that no command can change the project under it.
 
 #include "shell/wx_shell.hpp"
@@ -16,6 +17,7 @@
 class CChildFrame;
 class CProgress;
 class wxMDIParentFrame;
+class wxKeyEvent;
 class wxWindowDisabler;
 
 class ProcessingWindows : public RunWindows {
@@ -52,6 +54,7 @@ public:
 private:
     static size_t index(ReportKind kind) { return static_cast<size_t>(kind); }
     void reportGone(CChildFrame* window);
+    void onCharHook(wxKeyEvent& event);
 
     wxMDIParentFrame& frame_;
     std::function<void()> lastReportClosed_;

@@ -89,6 +89,34 @@ std::string readProgramOptions(const platform::ProfileStore& profile, globalVars
     return profile.getString(defaultsSection, "MRUProject", "");
 }
 
+namespace {
+
+constexpr int olderRecentProjects = 3;
+
+std::string olderRecentName(int i) {
+    return "MRUProject" + std::to_string(i + 2);
+}
+
+} // namespace
+
+std::vector<std::string> readOlderRecentProjects(const platform::ProfileStore& profile) {
+    std::vector<std::string> older;
+    for (int i = 0; i < olderRecentProjects; ++i)
+        if (std::string path = profile.getString(defaultsSection, olderRecentName(i), "");
+            !path.empty())
+            older.push_back(std::move(path));
+    return older;
+}
+
+void writeOlderRecentProjects(platform::ProfileStore& profile,
+                              const std::vector<std::string>& recent) {
+    std::vector<std::string> older = recent;
+    std::erase(older, profile.getString(defaultsSection, "MRUProject", ""));
+    for (int i = 0; i < olderRecentProjects; ++i)
+        profile.setString(defaultsSection, olderRecentName(i),
+                          i < static_cast<int>(older.size()) ? older[static_cast<size_t>(i)] : "");
+}
+
 void writeProgramOptions(platform::ProfileStore& profile, const globalVars& settings,
                          const std::string& openProjectFile) {
     if (!openProjectFile.empty())

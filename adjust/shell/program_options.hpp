@@ -46,6 +46,13 @@ void writeWindowPlacement(platform::ProfileStore& profile, const WindowPlacement
 // keeps its default and is named in `refusals` (profileRefusal).
 std::string readProgramOptions(const platform::ProfileStore& profile, globalVars& settings,
                                std::vector<std::string>& refusals);
+// The recent projects behind MRUProject, newest first: MRUProject2 to
+// MRUProject4 (the empty ones left out).
+std::vector<std::string> readOlderRecentProjects(const platform::ProfileStore& profile);
+// Stores the projects of `recent` (newest first) other than the one
+// MRUProject holds as MRUProject2 to MRUProject4, clearing the rest.
+void writeOlderRecentProjects(platform::ProfileStore& profile,
+                              const std::vector<std::string>& recent);
 // Writes the options; MRUProject only when `openProjectFile` is not empty.
 // blunderProximity is written with the fewest digits that read back as the
 // same number (a fraction of a millimetre does not come back as 0).

@@ -29,6 +29,10 @@ std::string absolutePath(const std::string& path) {
     return ec ? path : absolute.lexically_normal().string();
 }
 
+// The menu items of the recent projects, newest first.
+constexpr int recentProjectIds[] = {shellid::recentProject, shellid::recentProject2,
+                                    shellid::recentProject3, shellid::recentProject4};
+
 std::string fileTitle(const std::string& path) {
     return std::filesystem::path(path).stem().string();
 }
@@ -94,15 +98,38 @@ void CMainFrame::rememberProjectFolder(const std::string& projectFile) {
     lastProjectFolder_ = std::filesystem::path(projectFile).parent_path().string();
 }
 
+const std::string& CMainFrame::mruProject() const {
+    static const std::string none;
+    return recentProjects_.empty() ? none : recentProjects_.front();
+}
+
 // The project opened or made last is the recent project from now on, not
-// only after the next start.
+// only after the next start; the three before it stay in the list.
 void CMainFrame::rememberRecentProject(const std::string& projectFile) {
-    mruProject_ = projectFile;
+    std::erase(recentProjects_, projectFile);
+    recentProjects_.insert(recentProjects_.begin(), projectFile);
+    if (recentProjects_.size() > std::size(recentProjectIds))
+        recentProjects_.resize(std::size(recentProjectIds));
     state_.hasRecent = true;
     rememberProjectFolder(projectFile);
-    wxString label = wxString::FromUTF8(projectFile);
-    label.Replace("&", "&&"); // an "&" in a path is text, not a mnemonic
-    GetMenuBar()->SetLabel(shellid::recentProject, label);
+    showRecentProjects();
+}
+
+// The newest is the Recent Project item itself, the older ones follow it.
+void CMainFrame::showRecentProjects() {
+    wxMenu* menu = nullptr;
+    if (GetMenuBar()->FindItem(shellid::recentProject, &menu) == nullptr || menu == nullptr)
+        return;
+    size_t position = 0;
+    menu->FindChildItem(shellid::recentProject, &position);
+    for (size_t i = 0; i < recentProjects_.size(); ++i) {
+        wxString label = wxString::FromUTF8(recentProjects_[i]);
+        label.Replace("&", "&&"); // an "&" in a path is text, not a mnemonic
+        if (menu->FindItem(recentProjectIds[i]) == nullptr)
+            menu->Insert(position + i, recentProjectIds[i], label);
+        else
+            menu->SetLabel(recentProjectIds[i], label);
+    }
 }
 
 void CMainFrame::setFlags(bool open) {
@@ -255,14 +282,15 @@ void CMainFrame::saveProjectAs() {
     replaceProject(*path);
 }
 
-void CMainFrame::openRecentProject() {
-    if (!askToSave(changedProjectQuestion()))
+void CMainFrame::openRecentProject(std::size_t index) {
+    if (index >= recentProjects_.size() || !askToSave(changedProjectQuestion()))
         return;
+    const std::string path = recentProjects_[index];
     resetProject();
     clearFlags();
-    if (!loadProject(mruProject_))
+    if (!loadProject(path))
         return;
-    adoptProject(mruProject_);
+    adoptProject(path);
     state_.modified = false;
     showProjectReports();
     releaseAdjustmentResults();

@@ -1,6 +1,7 @@
 #include "shell/relative_error_dialog.hpp"
 
 #include "reports/relative_ellipse_report.hpp"
+#include "shell/wx_shell.hpp"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
@@ -46,6 +47,7 @@ relErrEl::relErrEl(wxWindow* parent, ShellServices& shell)
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { Destroy(); }, wxID_CANCEL);
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Destroy(); });
+    closeOnEscape(*this);
     CentreOnParent();
 }
 

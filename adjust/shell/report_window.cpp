@@ -51,6 +51,9 @@ public:
         lineHeight_ = GetCharHeight();
         charWidth_ = std::max(1, GetTextExtent("M").x);
         SetCursor(wxCursor(wxCURSOR_IBEAM));
+        // A window without children is not given the keyboard focus by GTK
+        // unless it asks for it: its Ctrl+C and Ctrl+A went nowhere.
+        SetCanFocus(true);
         Bind(wxEVT_PAINT, &ReportView::onPaint, this);
         Bind(wxEVT_LEFT_DOWN, &ReportView::onLeftDown, this);
         Bind(wxEVT_MOTION, &ReportView::onMotion, this);
@@ -228,6 +231,8 @@ CChildFrame::CChildFrame(wxMDIParentFrame* parent, const std::string& path, Repo
     view_ = new ReportView(this);
     column->Add(view_, wxSizerFlags(1).Expand());
     SetSizer(column);
+    // The keys of the window are the text's: the focus the frame gets goes on to it.
+    Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent&) { view_->SetFocus(); });
     readText(path, "Error opening " + path);
     buildTabs();
     showSection(0);
@@ -342,5 +347,14 @@ int CChildFrame::topLine() const {
 }
 
 void CChildFrame::activate() {
+#ifdef __WXGTK__
+    // GTK brings a child window just made to the front at the next idle
+    // time, over every activation asked for before it: a run that opened the
+    // listing last and then activated its report left the listing in front.
+    // That pending step is taken now, so this activation is the last word.
+    if (wxMDIParentFrame* parent = GetMDIParent(); parent != nullptr && parent->m_justInserted)
+        parent->OnInternalIdle();
+#endif
     Activate();
+    view_->SetFocus();
 }

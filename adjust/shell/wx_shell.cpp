@@ -116,3 +116,17 @@ void bindEditingButtons(wxDialog& dialog, std::function<bool()> save,
     dialog.Bind(wxEVT_BUTTON, endWhen(std::move(save), wxID_OK), wxID_OK);
     dialog.Bind(wxEVT_BUTTON, endWhen(std::move(mayClose), wxID_CANCEL), wxID_CANCEL);
 }
+
+void closeOnEscape(wxDialog& dialog) {
+    dialog.Bind(wxEVT_CHAR_HOOK, [&dialog](wxKeyEvent& event) {
+        wxWindow* exit = dialog.FindWindow(wxID_CANCEL);
+        if (event.GetKeyCode() != WXK_ESCAPE || event.GetModifiers() != wxMOD_NONE ||
+            exit == nullptr || !exit->IsEnabled()) {
+            event.Skip();
+            return;
+        }
+        wxCommandEvent click(wxEVT_BUTTON, wxID_CANCEL);
+        click.SetEventObject(exit);
+        exit->ProcessWindowEvent(click);
+    });
+}

@@ -84,3 +84,8 @@ bool mayDropEdits(wxWindow* owner, const std::string& path, const std::function<
 // ends it once `mayClose` allows.
 void bindEditingButtons(wxDialog& dialog, std::function<bool()> save,
                         std::function<bool()> mayClose);
+
+// Escape closes a modeless tool window the way its Exit button (wxID_CANCEL)
+// does; an Escape that closes a drop-down list of the window first is the
+// list's.
+void closeOnEscape(wxDialog& dialog);

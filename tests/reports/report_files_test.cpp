@@ -139,6 +139,37 @@ TEST_F(OutputFiles, TitleBlockNamesTheSupplementalControlFile) {
               std::string::npos);
 }
 
+// Every observation file the run reads is named, the GPS vector and the
+// levelling files only while they are included.
+TEST_F(OutputFiles, TitleBlockNamesTheGpsAndLevellingFilesWhenIncluded) {
+    projectVars.pInputFileName = "site.vkr\n";
+    projectVars.pGPSFileName = "day1.gps\nday2.gps\n";
+    projectVars.pLevRawFileName = "loop.lev\n";
+    const struct {
+        int gps;
+        int level;
+        const char* listed;
+    } cases[] = {
+        {0, 0, "    site.vkr\r\nOutput File: "},
+        {1, 0, "    site.vkr\r\n    day1.gps\r\n    day2.gps\r\nOutput File: "},
+        {0, 1, "    site.vkr\r\n    loop.lev\r\nOutput File: "},
+        {1, 1, "    site.vkr\r\n    day1.gps\r\n    day2.gps\r\n    loop.lev\r\nOutput File: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.gps) + std::to_string(c.level));
+        projectVars.includeGPSVectors = c.gps;
+        projectVars.includeLevData = c.level;
+        openRptFile(startNewFile);
+        openErrFile(startNewFile);
+        writeErrHeader(errFile);
+        closeErrFile();
+        closeRptFile();
+        EXPECT_NE(testsupport::readBytes(folder / "net1.ERR")
+                      .find(std::string("Input Raw Files:\r\n") + c.listed),
+                  std::string::npos);
+    }
+}
+
 TEST(CtimeText, FixedWidthEnglishForm) {
     setenv("TZ", "UTC", 1);
     tzset();

@@ -209,6 +209,19 @@ TEST_F(RunFiles, OutHeaderTitlesAndColumns) {
     EXPECT_TRUE(contains(lines, "Elevations factor computed from raw data elevations."));
     EXPECT_TRUE(contains(lines, "Elevation Units: Meters"));
     EXPECT_EQ(lines.back(), "Pt.No.    Code       East        North       Elevation    Desc.");
+
+    // The GPS vector and levelling files the run read are listed with the raw file.
+    restartFiles();
+    projectVars.includeGPSVectors = 1;
+    projectVars.pGPSFileName = "site.gps\n";
+    projectVars.includeLevData = 1;
+    projectVars.pLevRawFileName = "loop.lev\n";
+    writeOutHeader(rptFile, 1);
+    const std::vector<std::string> listed = crlfLines(report());
+    const auto at = std::find(listed.begin(), listed.end(), "Input Raw Files:");
+    ASSERT_NE(at, listed.end());
+    EXPECT_EQ(std::vector<std::string>(at + 1, at + 4),
+              (std::vector<std::string>{"    site.vkr", "    site.gps", "    loop.lev"}));
 }
 
 TEST_F(RunFiles, AFailedWriteStopsTheHeader) {

@@ -106,6 +106,84 @@ TEST_F(ClosureEditor, ANewFileGetsOneDefaultRowAndKeepsWhatIsEdited) {
     EXPECT_EQ(grid.GetRowCount(), 2) << "no row is current";
 }
 
+// Delete Current Row removes the row the user clicked (or the rows of a
+// shift-click selection), and OK writes what is left.
+TEST_F(ClosureEditor, DeleteRemovesTheClickedRowsAndOkWritesTheRest) {
+    CMainFrame& frame = openMainWindow();
+    const std::string path = file("four.cls").string();
+    const auto definition = [](const char* list) {
+        return std::string("VERT_CLOSURE ON\r\nANG_CLOSURE ON\r\nTRAV_TYPE PT_TO_PT\r\n") +
+               "TRAV_LIST " + list + "\r\nTRAV_END\r\n";
+    };
+    testsupport::writeBytes(path, definition("1,5") + definition("2,6") + definition("3,7") +
+                                      definition("4,8"));
+    trvClose editor(&frame, path);
+    const auto tool = [&editor](int id) {
+        wxCommandEvent event(wxEVT_TOOL, id);
+        event.SetEventObject(&editor);
+        editor.ProcessWindowEvent(event);
+    };
+    int answer = 0;
+    editor.CallAfter([&] {
+        guitest::waitForFirstPaint(&editor);
+        gridctrl::CGridCtrl& grid = editor.grid();
+        guitest::clickCell(grid, 2, 1);
+        EXPECT_EQ(editor.currentRow(), 2);
+        tool(closureid::deleteRowTool);
+        ASSERT_EQ(grid.GetRowCount(), 4);
+        EXPECT_EQ(grid.GetCellText(2, 0), "2");
+        EXPECT_EQ(grid.GetCellText(2, 1), "3,7");
+        guitest::clickCell(grid, 2, 0);
+        guitest::clickCell(grid, 3, 0, true);
+        tool(closureid::deleteRowTool);
+        ASSERT_EQ(grid.GetRowCount(), 2);
+        EXPECT_EQ(grid.GetCellText(1, 1), "1,5");
+        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+        ok.SetEventObject(editor.FindWindow(wxID_OK));
+        editor.ProcessWindowEvent(ok);
+    });
+    {
+        guitest::RealDialogsAllowed shown;
+        answer = editor.ShowModal();
+    }
+    EXPECT_EQ(answer, wxID_OK);
+    EXPECT_EQ(testsupport::readBytes(path), definition("1,5"));
+}
+
+// Escape in a cell's editor ends the edit only: the dialog stays open and
+// the cell keeps its text.
+TEST_F(ClosureEditor, EscapeInACellLeavesTheEditOnly) {
+    CMainFrame& frame = openMainWindow();
+    const std::string path = file("one.cls").string();
+    testsupport::writeBytes(path, "TRAV_TYPE PT_TO_PT\r\nTRAV_LIST 1,5\r\nTRAV_END\r\n");
+    trvClose editor(&frame, path);
+    bool editing = false;
+    bool stillEditing = true;
+    bool open = false;
+    editor.CallAfter([&] {
+        guitest::waitForFirstPaint(&editor);
+        gridctrl::CGridCtrl& grid = editor.grid();
+        guitest::clickCell(grid, 1, 1);
+        guitest::pressKey(&grid, 'X');
+        if (wxWindow* cellEditor = grid.GetCell(1, 1)->GetEditWindow()) {
+            editing = true;
+            guitest::pressKey(cellEditor, WXK_ESCAPE);
+            wxTheApp->ProcessPendingEvents();
+        }
+        stillEditing = grid.IsCellEditing(1, 1);
+        open = editor.IsModal();
+        editor.EndModal(wxID_CANCEL);
+    });
+    {
+        guitest::RealDialogsAllowed shown;
+        editor.ShowModal();
+    }
+    EXPECT_TRUE(editing) << "the typed key started an edit";
+    EXPECT_FALSE(stillEditing);
+    EXPECT_TRUE(open) << "Escape left the dialog open";
+    EXPECT_EQ(editor.grid().GetCellText(1, 1), "1,5");
+}
+
 // A line the editor cannot read is named; a last line without its line end
 // still counts; a file that cannot be written is named and left as it was.
 TEST_F(ClosureEditor, ErrorsAreNamedAndNothingIsLost) {

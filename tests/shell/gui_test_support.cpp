@@ -105,6 +105,47 @@ bool saveScreenshot(wxWindow* window, const std::filesystem::path& path) {
     return image.SaveFile(path.string(), wxBITMAP_TYPE_PNG);
 }
 
+void clickCell(gridctrl::CGridCtrl& grid, int row, int col, bool shift) {
+    gridctrl::GridRect rect;
+    ASSERT_TRUE(grid.GetCellRect(row, col, &rect)) << "cell " << row << ", " << col;
+    const wxPoint middle((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    for (const wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP}) {
+        wxMouseEvent event(type);
+        event.SetPosition(middle);
+        event.SetShiftDown(shift);
+        event.SetLeftDown(type == wxEVT_LEFT_DOWN);
+        event.SetEventObject(&grid);
+        grid.ProcessWindowEvent(event);
+    }
+}
+
+void pressKey(wxWindow* window, int code, int modifiers) {
+    const auto send = [&](wxEventType type) {
+        wxKeyEvent event(type);
+        event.m_keyCode = code;
+        event.m_uniChar = code < WXK_START ? static_cast<wxChar>(code) : wxChar(WXK_NONE);
+        event.m_controlDown = (modifiers & wxMOD_CONTROL) != 0;
+        event.m_shiftDown = (modifiers & wxMOD_SHIFT) != 0;
+        event.m_altDown = (modifiers & wxMOD_ALT) != 0;
+        event.SetEventObject(window);
+        return window->ProcessWindowEvent(event);
+    };
+    // The hook passes up to the top-level window; a handler that takes it
+    // (does not skip it) keeps the key from going on.
+    wxKeyEvent hook(wxEVT_CHAR_HOOK);
+    hook.m_keyCode = code;
+    hook.m_controlDown = (modifiers & wxMOD_CONTROL) != 0;
+    hook.m_shiftDown = (modifiers & wxMOD_SHIFT) != 0;
+    hook.m_altDown = (modifiers & wxMOD_ALT) != 0;
+    hook.SetEventObject(window);
+    hook.ResumePropagation(wxEVENT_PROPAGATE_MAX);
+    const bool used = window->ProcessWindowEvent(hook);
+    if (used && !hook.IsNextEventAllowed())
+        return;
+    if (!send(wxEVT_KEY_DOWN))
+        send(wxEVT_CHAR);
+}
+
 bool commandEnabled(wxWindow* window, int id) {
     wxUpdateUIEvent event(id);
     event.SetEventObject(window);

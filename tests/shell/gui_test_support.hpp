@@ -4,6 +4,7 @@
 // waiting for a window's first paint, screenshots, and canned answers to
 // message boxes that also check their text.
 
+#include "gridctrl/grid_ctrl.hpp"
 #include "model/settings/global_vars.hpp"
 #include "platform/profile_store.hpp"
 #include "shell/main_frame.hpp"
@@ -48,6 +49,16 @@ void expectCentredOn(const wxWindow* dialog, const wxWindow* owner);
 
 // Writes what `window` shows on the screen to `path` as a PNG; false on failure.
 bool saveScreenshot(wxWindow* window, const std::filesystem::path& path);
+
+// A left click (shift-click with `shift`) on the middle of a grid cell,
+// through the grid's own mouse handling: it notifies the grid's parent as a
+// user's click does.
+void clickCell(gridctrl::CGridCtrl& grid, int row, int col, bool shift = false);
+
+// A key press as the window's event handling meets it: wxEVT_CHAR_HOOK,
+// then (unless that was used) wxEVT_KEY_DOWN and wxEVT_CHAR, each sent to
+// `window` and passed up its parents as the toolkit passes them.
+void pressKey(wxWindow* window, int code, int modifiers = wxMOD_NONE);
 
 // Whether the command `id` is enabled, as the window's update handlers say.
 bool commandEnabled(wxWindow* window, int id);

@@ -10,8 +10,13 @@
 #include "shell/global_settings_dialog.hpp"
 
 #include <gtest/gtest.h>
+
+#include <cctype>
+#include <memory>
+#include <set>
 #include <wx/app.h>
 #include <wx/checkbox.h>
+#include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
@@ -60,6 +65,19 @@ TEST_F(MainFrame, OpensAtTheSavedPlacementAndStoresItAgain) {
     EXPECT_EQ(stored.getInt(mainWindowSection, "SHOW", -1), showNormal);
 }
 
+// A placement stored on a larger screen comes back inside this one.
+TEST_F(MainFrame, APlacementOffTheScreenComesBackInsideIt) {
+    storeProfile(mainWindowSection, "X", "5000");
+    storeProfile(mainWindowSection, "Y", "4000");
+    storeProfile(mainWindowSection, "CX", "800");
+    storeProfile(mainWindowSection, "CY", "600");
+    CMainFrame& frame = openMainWindow();
+    const wxRect area = wxDisplay(0u).GetClientArea();
+    EXPECT_TRUE(area.Contains(frame.GetScreenRect()))
+        << frame.GetScreenRect().x << "," << frame.GetScreenRect().y;
+    EXPECT_EQ(frame.GetSize(), wxSize(800, 600)) << "a window that fits keeps its size";
+}
+
 TEST_F(MainFrame, HasTheFullMenuAndToolBar) {
     CMainFrame& frame = openMainWindow();
     wxMenuBar* menu = frame.GetMenuBar();
@@ -74,10 +92,10 @@ TEST_F(MainFrame, HasTheFullMenuAndToolBar) {
         const char* label;
     } items[] = {
         {shellid::newProject, "&New Project\tCtrl+N"},
-        {shellid::openProject, "&Open Project..\tCtrl+O"},
+        {shellid::openProject, "&Open Project...\tCtrl+O"},
         {shellid::saveProject, "&Save Project\tCtrl+S"},
         {shellid::openAltaFile, "Open A&LTA, Rel. Err. Ellipse File"},
-        {shellid::preprocess, "&Preprocess, compute unadjusted coordinates"},
+        {shellid::preprocess, "&Preprocess, compute unadjusted coordinates\tF6"},
         {shellid::editFormattedNezFile, "&Formatted NEZ File"},
         {shellid::closeAll, "C&lose All"},
         {shellid::about, "&About Tarnwell..."},
@@ -115,10 +133,52 @@ TEST_F(MainFrame, HasTheFullMenuAndToolBar) {
     }
 }
 
+// The commands used most have keys, shown in their menus; Alt+F and one
+// letter reach every item of the File menu, each by a letter of its own.
+TEST_F(MainFrame, CommandsHaveKeysAndFileItemsTheirOwnLetters) {
+    CMainFrame& frame = openMainWindow();
+    wxMenuBar* menu = frame.GetMenuBar();
+    const struct {
+        int id;
+        int flags;
+        int key;
+    } keys[] = {
+        {shellid::newProject, wxACCEL_CTRL, 'N'},
+        {shellid::openProject, wxACCEL_CTRL, 'O'},
+        {shellid::saveProject, wxACCEL_CTRL, 'S'},
+        {shellid::print, wxACCEL_CTRL, 'P'},
+        {shellid::projectSettings, wxACCEL_NORMAL, WXK_F4},
+        {shellid::networkAdjustment, wxACCEL_NORMAL, WXK_F5},
+        {shellid::preprocess, wxACCEL_NORMAL, WXK_F6},
+        {shellid::graphics, wxACCEL_CTRL, 'G'},
+    };
+    std::set<std::pair<int, int>> seen;
+    for (const auto& k : keys) {
+        SCOPED_TRACE(menu->GetLabel(k.id).utf8_string());
+        const std::unique_ptr<wxAcceleratorEntry> accel(menu->FindItem(k.id)->GetAccel());
+        ASSERT_NE(accel, nullptr);
+        EXPECT_EQ(accel->GetFlags(), k.flags);
+        EXPECT_EQ(accel->GetKeyCode(), k.key);
+        EXPECT_TRUE(seen.insert({k.flags, k.key}).second) << "one key, one command";
+    }
+    std::set<char> letters;
+    for (const wxMenuItem* item : menu->GetMenu(0)->GetMenuItems()) {
+        if (item->IsSeparator())
+            continue;
+        const std::string label = item->GetItemLabel().utf8_string();
+        SCOPED_TRACE(label);
+        const auto amp = label.find('&');
+        ASSERT_NE(amp, std::string::npos) << "the item has a letter";
+        const char letter = static_cast<char>(std::tolower(label[amp + 1]));
+        EXPECT_TRUE(letters.insert(letter).second) << "the letter is its own";
+    }
+    EXPECT_EQ(letters.count('p'), 1u);
+}
+
 TEST_F(MainFrame, WithoutARecentProjectTheCommandStaysAsItIs) {
     CMainFrame& frame = openMainWindow();
     EXPECT_FALSE(commandEnabled(&frame, shellid::recentProject));
-    EXPECT_EQ(frame.GetMenuBar()->GetLabel(shellid::recentProject), "Recent Project");
+    EXPECT_EQ(frame.GetMenuBar()->GetLabel(shellid::recentProject), "&Recent Project");
 }
 
 TEST_F(MainFrame, TheRecentProjectNamesItself) {
@@ -127,6 +187,39 @@ TEST_F(MainFrame, TheRecentProjectNamesItself) {
     EXPECT_TRUE(commandEnabled(&frame, shellid::recentProject));
     EXPECT_EQ(frame.GetMenuBar()->GetLabel(shellid::recentProject), "/jobs/R&&D/site.prj");
     EXPECT_EQ(frame.mruProject(), "/jobs/R&D/site.prj");
+}
+
+// The File menu keeps the four projects opened last, newest first, across
+// a restart, and each of them opens from it.
+TEST_F(MainFrame, TheFourProjectsOpenedLastAreListed) {
+    std::vector<std::string> paths;
+    for (const char* name : {"p1.prj", "p2.prj", "p3.prj", "p4.prj", "p5.prj"}) {
+        guitest::writeProject(file(name));
+        paths.push_back(file(name).string());
+    }
+    CMainFrame& frame = openMainWindow();
+    for (const std::string& path : paths)
+        wxTEST_DIALOG(frame.openProject(), guitest::ChooseFile(path));
+    const std::vector<std::string> newestFirst = {paths[4], paths[3], paths[2], paths[1]};
+    EXPECT_EQ(frame.recentProjects(), newestFirst);
+    const int ids[] = {shellid::recentProject, shellid::recentProject2, shellid::recentProject3,
+                       shellid::recentProject4};
+    for (std::size_t i = 0; i < std::size(ids); ++i)
+        EXPECT_EQ(frame.GetMenuBar()->GetLabel(ids[i]).utf8_string(), newestFirst[i]);
+    // Opening one again moves it to the top, without a second entry.
+    wxTEST_DIALOG(frame.openProject(), guitest::ChooseFile(paths[2]));
+    EXPECT_EQ(frame.recentProjects(),
+              (std::vector<std::string>{paths[2], paths[4], paths[3], paths[1]}));
+
+    destroyMainWindow();
+    const platform::ProfileStore stored = profile();
+    EXPECT_EQ(stored.getString(defaultsSection, "MRUProject", ""), paths[2]);
+    EXPECT_EQ(stored.getString(defaultsSection, "MRUProject4", ""), paths[1]);
+    CMainFrame& again = openMainWindow();
+    EXPECT_EQ(again.recentProjects(),
+              (std::vector<std::string>{paths[2], paths[4], paths[3], paths[1]}));
+    command(again, shellid::recentProject3);
+    EXPECT_EQ(again.state().projectFile, paths[3]);
 }
 
 TEST_F(MainFrame, CommandsAreEnabledByTheProjectState) {

@@ -14,6 +14,7 @@
 #include <wx/eventfilter.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 
@@ -208,6 +209,15 @@ TEST_F(PointOverwriteRun, CancelLeavesTheCoordinateFileAsItWas) {
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(testsupport::readBytes(crdPath()), bytesBefore);
     EXPECT_TRUE(fs::exists(file("site.OUT"))); // the run's other files are still written
+    // The error report, and its window, say that nothing was stored.
+    const std::string said = "Nothing was stored in " + projectVars.crdFileName +
+                             ": the overwrite question was cancelled.";
+    const std::vector<std::string> lines = guitest::fileLines(file("site.ERR"));
+    EXPECT_NE(std::find(lines.begin(), lines.end(), said), lines.end());
+    CChildFrame* errors = frame.runWindows().report(ReportKind::error);
+    ASSERT_NE(errors, nullptr);
+    const std::vector<std::string> shown = guitest::windowLines(*errors);
+    EXPECT_NE(std::find(shown.begin(), shown.end(), said), shown.end());
 }
 
 } // namespace

@@ -12,8 +12,11 @@
 #include "shell/settings/settings_ids.hpp"
 #include "shell/settings/settings_page.hpp"
 #include "shell/settings/settings_sheet.hpp"
+#include "shell/tools/inverse_dialog.hpp"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <wx/app.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -190,6 +193,50 @@ TEST_F(QualityDialogs, TheRelativeErrorEllipseFollowsAnAdjustment) {
     press(dialog, wxID_CANCEL);
     wxTheApp->ProcessIdle();
     EXPECT_EQ(frame.openToolDialog(relErrEl::dialogId), nullptr);
+}
+
+// Escape closes each tool window, typed in any of its fields, as its Exit
+// button does.
+TEST_F(QualityDialogs, EscapeClosesEveryToolWindow) {
+    CMainFrame& frame = openExample();
+    command(frame, shellid::networkAdjustment);
+    const struct {
+        int command;
+        int dialog;
+        int field;
+    } windows[] = {
+        {shellid::inverse, inverseid::dialog, inverseid::fromEdit},
+        {shellid::relErrEllipse, relErrEl::dialogId, relErrEl::toEdit},
+        {shellid::blunderDetection, blnrDlg::dialogId, blnrDlg::proximityEdit},
+    };
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.dialog);
+        command(frame, w.command);
+        wxWindow* dialog = frame.openToolDialog(w.dialog);
+        ASSERT_NE(dialog, nullptr);
+        wxWindow* field = dialog->FindWindow(w.field);
+        ASSERT_NE(field, nullptr);
+        guitest::pressKey(field, WXK_ESCAPE);
+        wxTheApp->ProcessIdle();
+        EXPECT_EQ(frame.openToolDialog(w.dialog), nullptr);
+    }
+}
+
+TEST_F(QualityDialogs, TheBlunderMethodExplanationReadsRight) {
+    CMainFrame& frame = openExample();
+    command(frame, shellid::blunderDetection);
+    wxWindow* dialog = frame.openToolDialog(blnrDlg::dialogId);
+    ASSERT_NE(dialog, nullptr);
+    std::string explanation;
+    for (wxWindow* child : dialog->GetChildren())
+        if (auto* text = dynamic_cast<wxStaticText*>(child);
+            text != nullptr && text->GetLabel().Contains("close proximity"))
+            explanation = text->GetLabel().utf8_string();
+    std::replace(explanation.begin(), explanation.end(), '\n', ' ');
+    EXPECT_NE(explanation.find("which could be an indication of the same point position"),
+              std::string::npos)
+        << explanation;
+    dialog->Destroy();
 }
 
 TEST_F(QualityDialogs, BlunderDetectionPreprocessesFromItsDialog) {

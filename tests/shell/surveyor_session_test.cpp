@@ -169,6 +169,80 @@ TEST_F(SurveyorSession, ReportTextIsSelectedAndCopied) {
     EXPECT_TRUE(report->copySelection());
 }
 
+// The keys the context menu shows work as keys wherever the keyboard focus
+// is in the report area: GTK gave them to the row of window tabs after a
+// run or a click on a tab, where nothing took them.
+TEST_F(SurveyorSession, ReportKeysSelectAllAndCopy) {
+    CMainFrame& frame = openExample();
+    command(frame, shellid::networkAdjustment);
+    CChildFrame* report = frame.runWindows().report(ReportKind::report);
+    ASSERT_NE(report, nullptr);
+    report->activate();
+    const std::vector<std::string> lines = guitest::fileLines(file("site.RPT"));
+    std::string all;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        all += (i == 0 ? "" : "\n") + lines[i];
+    for (wxWindow* focus : {static_cast<wxWindow*>(frame.GetClientWindow()), report->view()}) {
+        SCOPED_TRACE(focus == report->view() ? "the text" : "the window tabs");
+        // A click leaves nothing selected.
+        for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP}) {
+            wxMouseEvent click(type);
+            click.SetPosition(wxPoint(2, 2));
+            click.SetEventObject(report->view());
+            report->view()->ProcessWindowEvent(click);
+        }
+        ASSERT_EQ(report->selectedText(), "");
+        guitest::pressKey(focus, 'A', wxMOD_CONTROL);
+        EXPECT_EQ(report->selectedText(), all) << "Ctrl+A selects the whole text";
+        if (wxTheClipboard->Open()) {
+            wxTheClipboard->SetData(new wxTextDataObject("before"));
+            wxTheClipboard->Close();
+        }
+        guitest::pressKey(focus, 'C', wxMOD_CONTROL);
+        ASSERT_TRUE(wxTheClipboard->Open());
+        wxTextDataObject held;
+        EXPECT_TRUE(wxTheClipboard->GetData(held));
+        wxTheClipboard->Close();
+        EXPECT_EQ(held.GetText().utf8_string(), all) << "Ctrl+C copies it";
+    }
+}
+
+// The window a run brings to the front is still in front once the windows
+// it opened have settled: the report after an adjustment or a Preprocess
+// run (not the coordinate listing opened last), the error report, which
+// holds the blunder listing, after every blunder detection method.
+TEST_F(SurveyorSession, EachRunLeavesItsReportInFront) {
+    CMainFrame& frame = openExample();
+    const auto settle = [] {
+        for (int round = 0; round < 5; ++round) {
+            wxTheApp->ProcessPendingEvents();
+            wxTheApp->ProcessIdle();
+        }
+    };
+    const auto inFront = [&frame, &settle](ReportKind kind) {
+        settle();
+        CChildFrame* window = frame.runWindows().report(kind);
+        EXPECT_NE(window, nullptr);
+        EXPECT_EQ(frame.GetActiveChild(), window)
+            << "in front: "
+            << (frame.GetActiveChild() ? frame.GetActiveChild()->GetTitle().utf8_string() : "");
+    };
+    command(frame, shellid::networkAdjustment);
+    inFront(ReportKind::report);
+    command(frame, shellid::preprocess);
+    inFront(ReportKind::report);
+    for (int method : {blnrDlg::preprocessMethod, blnrDlg::floatMethod, blnrDlg::reweightMethod}) {
+        SCOPED_TRACE(method);
+        BlunderChoice choice;
+        choice.method = method;
+        frame.runBlunderMethod(choice);
+        inFront(ReportKind::error);
+        CChildFrame* errors = frame.runWindows().report(ReportKind::error);
+        ASSERT_NE(errors, nullptr);
+        EXPECT_TRUE(holds(guitest::windowLines(*errors), "BLUNDER DETECTION"));
+    }
+}
+
 // After a blunder detection run the relative error ellipse either works on
 // what that run left or says which run it needs; it never denies a point
 // the network has.

@@ -1,6 +1,8 @@
 #include "shell/tools/closure_editor.hpp"
 
 #include "gridctrl/check_combo_cells.hpp"
+#include "shell/tools/grid_row_commands.hpp"
+#include "shell/work_area.hpp"
 #include "shell/wx_shell.hpp"
 
 #include <wx/artprov.h>
@@ -70,10 +72,7 @@ trvClose::trvClose(wxWindow* parent, const std::string& path)
         wxEVT_TOOL, [this](wxCommandEvent&) { deleteCurrentRow(); }, deleteRowTool);
     Bind(
         wxEVT_TOOL, [this](wxCommandEvent&) { appendDefinitionRow(); }, appendRowTool);
-    grid_->Bind(gridctrl::EVT_GRIDN_CLICK, [this](gridctrl::CGridNotifyEvent& event) {
-        currentRow_ = event.GetRow();
-        event.Skip();
-    });
+    followCurrentRow(*this, *grid_, [this](int row) { currentRow_ = row; });
 }
 
 void trvClose::layOut() {
@@ -96,6 +95,7 @@ void trvClose::layOut() {
         grid_->SetCellText(0, col, columns[col].heading);
         grid_->SetColumnWidth(col, columns[col].width_px);
     }
+    widenColumnsToHeadings(*grid_);
 
     auto* ok = new wxButton(this, wxID_OK, "OK");
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
@@ -106,6 +106,7 @@ void trvClose::layOut() {
     column->Add(grid_, wxSizerFlags(1).Expand().Border(wxALL, 6));
     column->Add(buttons, wxSizerFlags().Right().Border(wxALL, 6));
     SetSizerAndFit(column);
+    keepInsideWorkArea(*this);
     ok->SetDefault();
 }
 
@@ -160,10 +161,12 @@ void trvClose::appendDefinitionRow() {
 }
 
 void trvClose::deleteCurrentRow() {
-    if (currentRow_ <= 0 || currentRow_ >= grid_->GetRowCount())
+    const GridRowSpan rows = rowsToDelete(*grid_, currentRow_);
+    if (rows.empty())
         return;
-    grid_->DeleteRow(currentRow_);
-    currentRow_ = std::min(currentRow_, grid_->GetRowCount() - 1);
+    for (int row = rows.last; row >= rows.first; --row)
+        grid_->DeleteRow(row);
+    currentRow_ = std::min(rows.first, grid_->GetRowCount() - 1);
     for (int row = std::max(currentRow_, 1); row < grid_->GetRowCount(); ++row)
         grid_->SetCellText(row, 0, std::to_string(row));
     grid_->Refresh();

@@ -2,6 +2,8 @@
 
 #include "platform/c_locale_text.hpp"
 #include "shell/file_dialogs.hpp"
+#include "shell/tools/grid_row_commands.hpp"
+#include "shell/work_area.hpp"
 #include "shell/wx_shell.hpp"
 
 #include <wx/artprov.h>
@@ -119,6 +121,7 @@ void CEdmCalibDlg::layOut() {
     wxSize size = GetClientSize();
     size.IncTo(FromDIP(wxSize(900, 640)));
     SetClientSize(size);
+    keepInsideWorkArea(*this);
     compute->SetDefault();
 }
 
@@ -213,6 +216,7 @@ void CEdmCalibDlg::makeGrid(wxWindow* parent) {
         grid_->SetCellText(0, col, edmColumns[static_cast<std::size_t>(col)].heading);
         grid_->SetColumnWidth(col, edmColumns[static_cast<std::size_t>(col)].width_px);
     }
+    widenColumnsToHeadings(*grid_);
 }
 
 void CEdmCalibDlg::bindCommands() {
@@ -266,10 +270,7 @@ void CEdmCalibDlg::bindCommands() {
             modified_ = true;
             event.Skip();
         });
-    grid_->Bind(gridctrl::EVT_GRIDN_CLICK, [this](gridctrl::CGridNotifyEvent& event) {
-        currentRow_ = event.GetRow();
-        event.Skip();
-    });
+    followCurrentRow(*this, *grid_, [this](int row) { currentRow_ = row; });
 }
 
 void CEdmCalibDlg::ShowModal() {
@@ -337,6 +338,7 @@ void CEdmCalibDlg::appendWeatherColumns(int upTo) {
         const EdmColumn& c = edmColumns[static_cast<std::size_t>(col)];
         grid_->InsertColumn(c.heading);
         grid_->SetColumnWidth(col, c.width_px);
+        widenColumnsToHeadings(*grid_);
         for (int row = 1; row < grid_->GetRowCount(); ++row)
             grid_->SetCellText(row, col,
                                weather_[static_cast<std::size_t>(row - 1)]
@@ -381,41 +383,52 @@ void CEdmCalibDlg::renumberFrom(int row) {
         grid_->SetCellText(r, 0, std::to_string(r));
 }
 
-void CEdmCalibDlg::insertRowAt(int row, int number) {
+int CEdmCalibDlg::insertRowAt(int row, int number) {
     const int at = grid_->InsertRow(std::to_string(number), row >= grid_->GetRowCount() ? -1 : row);
     if (at > 0)
         weather_.insert(weather_.begin() + (at - 1), EdmWeatherTexts{});
+    return at;
 }
 
 void CEdmCalibDlg::deleteRow() {
-    if (currentRow_ <= 0 || currentRow_ >= grid_->GetRowCount())
+    const GridRowSpan rows = rowsToDelete(*grid_, currentRow_);
+    if (rows.empty())
         return;
-    grid_->DeleteRow(currentRow_);
-    weather_.erase(weather_.begin() + (currentRow_ - 1));
-    currentRow_ = std::min(currentRow_, grid_->GetRowCount() - 1);
+    for (int row = rows.last; row >= rows.first; --row)
+        grid_->DeleteRow(row);
+    weather_.erase(weather_.begin() + (rows.first - 1), weather_.begin() + rows.last);
+    currentRow_ = std::min(rows.first, grid_->GetRowCount() - 1);
     renumberFrom(currentRow_);
+    grid_->Refresh();
+    modified_ = true;
+}
+
+// The new row becomes the current one, so what is typed next goes into it.
+void CEdmCalibDlg::afterInsert(int row) {
+    currentRow_ = row;
+    focusRow(*grid_, row);
     grid_->Refresh();
     modified_ = true;
 }
 
 void CEdmCalibDlg::insertBefore() {
+    int at = 0;
     if (currentRow_ > 0 && currentRow_ < grid_->GetRowCount()) {
-        insertRowAt(currentRow_, currentRow_);
+        at = insertRowAt(currentRow_, currentRow_);
         renumberFrom(currentRow_);
     } else {
-        insertRowAt(1, 1);
+        at = insertRowAt(1, 1);
         renumberFrom(2);
     }
-    grid_->Refresh();
-    modified_ = true;
+    afterInsert(at);
 }
 
 void CEdmCalibDlg::insertAfter() {
     const int last = grid_->GetRowCount() - 1;
-    insertRowAt(currentRow_ >= last ? grid_->GetRowCount() : currentRow_ + 1, currentRow_ + 1);
+    const int at =
+        insertRowAt(currentRow_ >= last ? grid_->GetRowCount() : currentRow_ + 1, currentRow_ + 1);
     renumberFrom(currentRow_);
-    grid_->Refresh();
-    modified_ = true;
+    afterInsert(at);
 }
 
 EdmRowTexts CEdmCalibDlg::rowTexts(int row) const {

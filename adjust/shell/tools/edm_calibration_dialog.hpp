@@ -112,7 +112,9 @@ private:
     void removeWeatherColumns(int downTo);
     void matchColumns();
     void renumberFrom(int row);
-    void insertRowAt(int row, int number);
+    // Returns the index the row got.
+    int insertRowAt(int row, int number);
+    void afterInsert(int row);
     EdmRowTexts rowTexts(int row) const;
     void setRowTexts(int row, const EdmRowTexts& texts);
     void buildRecords();

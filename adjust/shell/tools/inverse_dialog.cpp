@@ -19,6 +19,7 @@ CInverse::CInverse(wxWindow* parent, ShellServices& shell)
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { Destroy(); }, wxID_CANCEL);
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Destroy(); });
+    closeOnEscape(*this);
 }
 
 void CInverse::layOut() {
