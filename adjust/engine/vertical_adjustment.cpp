@@ -2,6 +2,7 @@
 
 #include "engine/linearised_network.hpp"
 #include "engine/normal_equations.hpp"
+#include "engine/sideshot_elevations.hpp"
 #include "engine/sparse_cholesky.hpp"
 #include "geodetic/matrix.hpp"
 #include "model/program_lists.hpp"
@@ -212,7 +213,9 @@ std::string weightProblem(const verticalNetwork& net) {
 }
 
 // Elevations to adjust that no chain of height differences ties to a
-// benchmark make the normal equations singular: name them.
+// benchmark (they would make the normal equations singular), and vertical
+// sideshots that no chain reaches from a point with an elevation after the
+// adjustment (they would be left without one): name them.
 std::string tieProblem(const verticalNetwork& net) {
     const std::size_t count = net.points.size();
     std::vector<std::size_t> parent(count);
@@ -231,10 +234,26 @@ std::string tieProblem(const verticalNetwork& net) {
     for (std::size_t i = 0; i < count; ++i)
         if (net.points[i].vertType != vtFreeElevation)
             tied[root(i)] = true;
+    nameSet untied;
     std::string names;
+    const auto name = [&names](const std::string& point) {
+        names += (names.empty() ? "" : " ") + point;
+    };
     for (std::size_t i = 0; i < count; ++i)
-        if (!tied[root(i)])
-            names += (names.empty() ? "" : " ") + net.points[i].name;
+        if (!tied[root(i)]) {
+            untied.insert(pointNameKey(net.points[i].name));
+            name(net.points[i].name);
+        }
+    // After the adjustment a point of the network has an elevation when it is
+    // tied; any other point keeps the one it has.
+    const auto hasElevationAfter = [&net, &untied](const coordRec& p) {
+        const verticalPoint* adjusted = net.find(std::string(fixedText(p.name)));
+        if (adjusted != nullptr && adjusted->vertType == vtFreeElevation)
+            return !untied.contains(pointNameKey(adjusted->name));
+        return isSet(p.elevation);
+    };
+    for (const std::string& sideshot : verticalSideshotsOutOfReach(hasElevationAfter))
+        name(sideshot);
     if (names.empty())
         return {};
     return "No vertical benchmark is tied by height differences to:\n" + names + notPerformed;

@@ -112,7 +112,9 @@ int solveVerticalNetwork(const verticalNetwork& network, verticalSolution& solut
 // - "%s cannot be both to and from station", "either %s or %s does'nt exist";
 // - a height difference or weighted benchmark without a positive standard
 //   error, a benchmark without an elevation, points not tied to any
-//   benchmark by height differences (each named);
+//   benchmark by height differences, vertical sideshots that no chain of
+//   height differences reaches from a point with an elevation after the
+//   adjustment (each named, the sideshots last);
 // - singular normal equations, "The vertical normal equations are
 //   singular.", or a solution that is not finite, "The vertical adjustment
 //   has no finite solution." (each with the line above).
@@ -126,6 +128,6 @@ struct verticalAdjustment {
 // Each message also goes into the error report. `failed` (when given) is set
 // when there was a network to adjust but no adjustment came of it: a height
 // difference or benchmark without its standard error or elevation, points
-// tied to no benchmark, singular normal equations or a solution that is
+// (sideshots too) tied to no benchmark, singular normal equations or a solution that is
 // not finite.
 std::optional<verticalAdjustment> adjustVertical(const RunContext& context, bool* failed = nullptr);
