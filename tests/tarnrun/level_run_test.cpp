@@ -263,7 +263,9 @@ TEST(LevelRun, LevelFileWithCrOrLfLineEndsReadsLikeCrLf) {
 // whether they close a loop of their own (L5, L6, L7), are levelled out and
 // back between two of them (the two runs make one line: each point has a
 // single height difference, as a vertical sideshot has), run in an open
-// line, or hang off such a loop (L8); each is named. A sight length of 0
+// line, or hang off such a loop (L8); each is named. In a project of levels
+// alone such points leave nothing to adjust, or no benchmark at all, and are
+// named after the reason the adjustment did not run. A sight length of 0
 // gives every difference a standard error of 0.
 TEST(LevelRun, AFailedVerticalAdjustmentKeepsThePreviousCoordinateFiles) {
     struct Row {
@@ -276,6 +278,11 @@ TEST(LevelRun, AFailedVerticalAdjustmentKeepsThePreviousCoordinateFiles) {
                                    "TP,PNL6,BS1.100,FS1.200,--\r\n"
                                    "TP,PNL7,BS1.300,FS1.000,--\r\n"
                                    "ER,PNL5,BS,FS1.198,--\r\n";
+    // No traverse: the level file's differences are the whole vertical network.
+    const auto levelsAlone = [](globalVars& s) {
+        s.includeRawData = 0;
+        s.horizAdjust = 0;
+    };
     const Row rows[] = {
         {"points tied to no benchmark", differentialLevelText() + untiedLoop, nullptr,
          "No vertical benchmark is tied by height differences to:\nL5 L6 L7\n"},
@@ -294,6 +301,16 @@ TEST(LevelRun, AFailedVerticalAdjustmentKeepsThePreviousCoordinateFiles) {
              "SR,PNL7,BS1.000,FS,EL50.000,--\r\n"
              "ER,PNL8,BS,FS1.400,--\r\n",
          nullptr, "No vertical benchmark is tied by height differences to:\nL5 L6 L7 L8\n"},
+        {"two points levelled out and back in a project of levels alone",
+         "SR,PNL5,BS1.000,FS,EL50.000,--\r\n"
+         "TP,PNL6,BS1.100,FS1.200,--\r\n"
+         "ER,PNL5,BS,FS0.902,--\r\n",
+         levelsAlone,
+         "No vertical redundancy.\nNo vertical least squares adjustment performed.\r\n"
+         "No vertical benchmark is tied by height differences to:\nL5 L6\n"},
+        {"a loop in a project of levels alone without a benchmark", untiedLoop, levelsAlone,
+         "No vertical benchmarks found.\r\n"
+         "No vertical benchmark is tied by height differences to:\nL5 L6 L7\n"},
         {"differences without a standard error", differentialLevelText(),
          [](globalVars& s) { s.diffLevDistBSFS = 0.0; },
          "Height difference BM1 to L1 has no standard error."},
