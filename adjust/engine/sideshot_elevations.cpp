@@ -5,6 +5,8 @@
 #include "model/record_walks.hpp"
 #include "platform/shell_services.hpp"
 
+#include <unordered_set>
+
 namespace {
 
 constexpr int noHeightDifference = -1;
@@ -57,6 +59,20 @@ bool placeElevations(obsList<coordRec>& list, std::vector<coordRec>& placed) {
     return placedOne;
 }
 
+// Visits each height difference of P's that reaches it as a vertical
+// sideshot (status 2, difference set) with the other end found, as
+// (difference, other end).
+template <class Visit> void visitSideshotDifferences(std::string_view name, Visit visit) {
+    distanceList2D.visitNaming(name, [&](const distanceObs2D& d) {
+        std::string_view other;
+        coordRec end;
+        if (d.vertType == vtSideshot && isSet(d.vertDiff) && otherEnd(d, name, other) &&
+            findPoint2D(other, end))
+            visit(d, end);
+        return true;
+    });
+}
+
 bool unsetSideshotElevation(coordRec& p) {
     if (p.vertType != vtSideshot)
         return false;
@@ -107,16 +123,12 @@ int sideshotElevation2D(coordRec& point) {
     const std::string_view name = fixedText(point.name);
     double sum = 0.0;
     int estimates = 0;
-    distanceList2D.visitNaming(name, [&](const distanceObs2D& d) {
-        std::string_view other;
-        coordRec end;
-        if (d.vertType == vtSideshot && isSet(d.vertDiff) && otherEnd(d, name, other) &&
-            findPoint2D(other, end) && isSet(end.elevation)) {
-            const bool fromHere = sameName(fixedText(d.from), name);
-            sum += fromHere ? end.elevation - d.vertDiff : end.elevation + d.vertDiff;
-            ++estimates;
-        }
-        return true;
+    visitSideshotDifferences(name, [&](const distanceObs2D& d, const coordRec& end) {
+        if (!isSet(end.elevation))
+            return;
+        const bool fromHere = sameName(fixedText(d.from), name);
+        sum += fromHere ? end.elevation - d.vertDiff : end.elevation + d.vertDiff;
+        ++estimates;
     });
     if (estimates == 0)
         return 0;
@@ -134,4 +146,43 @@ std::vector<coordRec> computeSideshotElevations(const RunContext& context) {
     }
     context.shell.setPercent(0);
     return placed;
+}
+
+std::vector<std::string>
+verticalSideshotsOutOfReach(const std::function<bool(const coordRec&)>& hasElevation) {
+    std::vector<coordRec> sideshots;
+    for (obsList<coordRec>* list : {&pointList2D, &fixedPointList2D})
+        visitRecords(*list, [&](const coordRec& p) {
+            if (p.vertType == vtSideshot)
+                sideshots.push_back(p);
+            return true;
+        });
+    std::unordered_set<std::string> reached;
+    const auto carriesElevation = [&](const coordRec& end) {
+        return end.vertType == vtSideshot ? reached.contains(pointNameKey(fixedText(end.name)))
+                                          : hasElevation(end);
+    };
+    // Walks as the placement does, until a walk reaches nothing new.
+    for (bool reachedOne = true; reachedOne;) {
+        reachedOne = false;
+        for (const coordRec& p : sideshots) {
+            const std::string key = pointNameKey(fixedText(p.name));
+            if (reached.contains(key))
+                continue;
+            bool carried = false;
+            visitSideshotDifferences(fixedText(p.name),
+                                     [&](const distanceObs2D&, const coordRec& end) {
+                                         carried = carried || carriesElevation(end);
+                                     });
+            if (carried) {
+                reached.insert(key);
+                reachedOne = true;
+            }
+        }
+    }
+    std::vector<std::string> names;
+    for (const coordRec& p : sideshots)
+        if (!reached.contains(pointNameKey(fixedText(p.name))))
+            names.emplace_back(fixedText(p.name));
+    return names;
 }

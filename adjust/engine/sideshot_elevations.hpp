@@ -12,6 +12,8 @@
 #include "model/point_records.hpp"
 #include "model/run_context.hpp"
 
+#include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,3 +42,11 @@ std::vector<coordRec> computeSideshotElevations(const RunContext& context);
 // from point, + dh when it is the to point). 1 with P's elevation set, or 0
 // when no estimate exists.
 int sideshotElevation2D(coordRec& point);
+
+// The names of the vertical sideshots (`pointList2D`, then
+// `fixedPointList2D`, in list order) whose elevation no chain of their
+// height differences carries from a point that is no sideshot and for which
+// `hasElevation` holds: the points the placement above would leave without
+// an elevation when those points have theirs.
+std::vector<std::string>
+verticalSideshotsOutOfReach(const std::function<bool(const coordRec&)>& hasElevation);

@@ -2,6 +2,7 @@
 
 #include "engine/linearised_network.hpp"
 #include "engine/normal_equations.hpp"
+#include "engine/sideshot_elevations.hpp"
 #include "engine/sparse_cholesky.hpp"
 #include "geodetic/matrix.hpp"
 #include "model/program_lists.hpp"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numeric>
 #include <unordered_set>
 
@@ -211,9 +213,9 @@ std::string weightProblem(const verticalNetwork& net) {
     return {};
 }
 
-// Elevations to adjust that no chain of height differences ties to a
-// benchmark make the normal equations singular: name them.
-std::string tieProblem(const verticalNetwork& net) {
+// The points of the network to adjust that no chain of height differences
+// ties to a benchmark: they would make the normal equations singular.
+nameSet untiedPoints(const verticalNetwork& net) {
     const std::size_t count = net.points.size();
     std::vector<std::size_t> parent(count);
     std::iota(parent.begin(), parent.end(), 0);
@@ -231,13 +233,52 @@ std::string tieProblem(const verticalNetwork& net) {
     for (std::size_t i = 0; i < count; ++i)
         if (net.points[i].vertType != vtFreeElevation)
             tied[root(i)] = true;
-    std::string names;
+    nameSet untied;
     for (std::size_t i = 0; i < count; ++i)
         if (!tied[root(i)])
-            names += (names.empty() ? "" : " ") + net.points[i].name;
+            untied.insert(pointNameKey(net.points[i].name));
+    return untied;
+}
+
+// Names the points to adjust that `hasElevation` finds without one, then the
+// vertical sideshots that no chain of height differences reaches from a
+// point with one: the points that would be written without an elevation.
+std::string leftWithoutElevation(const verticalNetwork& net,
+                                 const std::function<bool(const coordRec&)>& hasElevation) {
+    std::string names;
+    const auto name = [&names](const std::string& point) {
+        names += (names.empty() ? "" : " ") + point;
+    };
+    for (const verticalPoint& p : net.points) {
+        coordRec point;
+        const bool found =
+            (p.inFixedList ? fixedPointList2D : pointList2D).find(p.name, point) >= 0;
+        if (p.vertType == vtFreeElevation && !(found && hasElevation(point)))
+            name(p.name);
+    }
+    for (const std::string& sideshot : verticalSideshotsOutOfReach(hasElevation))
+        name(sideshot);
     if (names.empty())
         return {};
     return "No vertical benchmark is tied by height differences to:\n" + names + notPerformed;
+}
+
+// After the adjustment a point of the network to adjust has an elevation
+// when it is tied to a benchmark; any other point keeps the one it has.
+std::string tieProblem(const verticalNetwork& net) {
+    const nameSet untied = untiedPoints(net);
+    return leftWithoutElevation(net, [&net, &untied](const coordRec& p) {
+        const verticalPoint* adjusted = net.find(std::string(fixedText(p.name)));
+        if (adjusted != nullptr && adjusted->vertType == vtFreeElevation)
+            return !untied.contains(pointNameKey(adjusted->name));
+        return isSet(p.elevation);
+    });
+}
+
+// When a check stops the adjustment every point keeps the elevation it has,
+// and the points that have none would be written without one.
+std::string unadjustedProblem(const verticalNetwork& net) {
+    return leftWithoutElevation(net, [](const coordRec& p) { return isSet(p.elevation); });
 }
 
 // Points tied to no benchmark are named before the solution (tieProblem).
@@ -397,12 +438,19 @@ std::optional<verticalAdjustment> adjustVertical(const RunContext& context, bool
     // failed adjustment.
     for (const auto check : {countProblem, differenceProblem, weightProblem, tieProblem}) {
         const std::string problem = check(net);
-        if (!problem.empty()) {
-            reportVerticalProblem(context, problem);
-            if (failed)
-                *failed = check == weightProblem || check == tieProblem;
-            return std::nullopt;
+        if (problem.empty())
+            continue;
+        reportVerticalProblem(context, problem);
+        bool stopsRun = check == weightProblem || check == tieProblem;
+        if (!stopsRun) {
+            const std::string unadjusted = unadjustedProblem(net);
+            stopsRun = !unadjusted.empty();
+            if (stopsRun)
+                reportVerticalProblem(context, unadjusted);
         }
+        if (failed)
+            *failed = stopsRun;
+        return std::nullopt;
     }
     verticalSolution solution;
     if (const int status = solveVerticalNetwork(net, solution); status != verticalSolved) {

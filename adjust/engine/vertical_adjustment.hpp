@@ -112,10 +112,16 @@ int solveVerticalNetwork(const verticalNetwork& network, verticalSolution& solut
 // - "%s cannot be both to and from station", "either %s or %s does'nt exist";
 // - a height difference or weighted benchmark without a positive standard
 //   error, a benchmark without an elevation, points not tied to any
-//   benchmark by height differences (each named);
+//   benchmark by height differences, vertical sideshots that no chain of
+//   height differences reaches from a point with an elevation after the
+//   adjustment (each named, the sideshots last);
 // - singular normal equations, "The vertical normal equations are
 //   singular.", or a solution that is not finite, "The vertical adjustment
 //   has no finite solution." (each with the line above).
+// When one of the first four checks stops the adjustment, points to adjust
+// without an elevation of their own and vertical sideshots that no chain
+// reaches from a point with one are named as tied to no benchmark as well:
+// they would be written without an elevation.
 // Otherwise the adjusted elevations and standard deviations replace the
 // points' elevations and elevation standard errors, and the network with its
 // solution is returned for the report's vertical sections.
@@ -126,6 +132,7 @@ struct verticalAdjustment {
 // Each message also goes into the error report. `failed` (when given) is set
 // when there was a network to adjust but no adjustment came of it: a height
 // difference or benchmark without its standard error or elevation, points
-// tied to no benchmark, singular normal equations or a solution that is
-// not finite.
+// (sideshots too) tied to no benchmark, singular normal equations or a
+// solution that is not finite, or points left without an elevation after a
+// check that stops the adjustment.
 std::optional<verticalAdjustment> adjustVertical(const RunContext& context, bool* failed = nullptr);

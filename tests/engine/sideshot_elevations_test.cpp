@@ -104,4 +104,46 @@ TEST_F(SideshotElevations, AVerticalSideshotWithoutAKnownNeighbourStaysUnset) {
     EXPECT_FALSE(isSet(pointNamed("P").elevation));
 }
 
+// Points levelled among themselves with no path to a benchmark (L5 and L6
+// out and back as one line, U1 to U3 in an open line) are vertical
+// sideshots as a true sideshot is; what tells them apart is that no chain
+// reaches them from a point with an elevation. G hangs off the loop BM, C,
+// D: it is reached once C has an elevation (after the adjustment), not
+// before. The names out of reach are those the placement leaves unset.
+TEST_F(SideshotElevations, SideshotsOutOfReachAreThoseThePlacementLeavesUnset) {
+    fixedPointList2D.append(withVertical(point2D("BM", ptFixed, 0, 0), vtFixedElevation, 100.0));
+    for (const char* name : {"E", "F", "L5", "L6", "U1", "U2", "U3", "C", "D", "G"})
+        pointList2D.append(withVertical(unplaced2D(name), vtFreeElevation));
+    for (const auto& [from, to] : {std::pair{"BM", "E"},
+                                   {"E", "F"},
+                                   {"L5", "L6"},
+                                   {"U1", "U2"},
+                                   {"U2", "U3"},
+                                   {"BM", "C"},
+                                   {"C", "D"},
+                                   {"D", "BM"},
+                                   {"C", "G"}})
+        distanceList2D.append(levelled2D(from, to, 1.0));
+    filterVertSideshots();
+    for (const char* name : {"E", "F", "L5", "L6", "U1", "U2", "U3", "G"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(vertTypeOf(name), vtSideshot);
+    }
+    const std::vector<std::string> beforeAdjustment = {"L5", "L6", "U1", "U2", "U3", "G"};
+    EXPECT_EQ(verticalSideshotsOutOfReach([](const coordRec& p) { return isSet(p.elevation); }),
+              beforeAdjustment);
+    EXPECT_EQ(verticalSideshotsOutOfReach([](const coordRec& p) {
+                  return isSet(p.elevation) || sameName(fixedText(p.name), "C");
+              }),
+              (std::vector<std::string>{"L5", "L6", "U1", "U2", "U3"}));
+
+    computeSideshotElevations(RunContext(shell));
+    std::vector<std::string> unset;
+    for (const char* name : {"E", "F", "L5", "L6", "U1", "U2", "U3", "G"})
+        if (!isSet(pointNamed(name).elevation))
+            unset.emplace_back(name);
+    EXPECT_EQ(unset, beforeAdjustment);
+    EXPECT_DOUBLE_EQ(pointNamed("F").elevation, 102.0);
+}
+
 } // namespace

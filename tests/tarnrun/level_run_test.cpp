@@ -259,9 +259,14 @@ TEST(LevelRun, LevelFileWithCrOrLfLineEndsReadsLikeCrLf) {
 // A vertical adjustment that fails ends the run (exit 2) without new
 // coordinates: the level points have no elevations to write, so the .NEZ
 // and .OUT of the run before stay as they were, byte for byte, and the error
-// report says so. Points L5, L6 and L7 levelled in a loop of their own are
-// tied to no benchmark; a sight length of 0 gives every difference a
-// standard error of 0.
+// report says so. Points levelled among themselves are tied to no benchmark,
+// whether they close a loop of their own (L5, L6, L7), are levelled out and
+// back between two of them (the two runs make one line: each point has a
+// single height difference, as a vertical sideshot has), run in an open
+// line, or hang off such a loop (L8); each is named. In a project of levels
+// alone such points leave nothing to adjust, or no benchmark at all, and are
+// named after the reason the adjustment did not run. A sight length of 0
+// gives every difference a standard error of 0.
 TEST(LevelRun, AFailedVerticalAdjustmentKeepsThePreviousCoordinateFiles) {
     struct Row {
         const char* what;
@@ -269,13 +274,43 @@ TEST(LevelRun, AFailedVerticalAdjustmentKeepsThePreviousCoordinateFiles) {
         void (*change)(globalVars&);
         const char* reason;
     };
-    const Row rows[] = {
-        {"points tied to no benchmark",
-         differentialLevelText() + "SR,PNL5,BS1.000,FS,EL50.000,--\r\n"
+    const std::string untiedLoop = "SR,PNL5,BS1.000,FS,EL50.000,--\r\n"
                                    "TP,PNL6,BS1.100,FS1.200,--\r\n"
                                    "TP,PNL7,BS1.300,FS1.000,--\r\n"
-                                   "ER,PNL5,BS,FS1.198,--\r\n",
-         nullptr, "No vertical benchmark is tied by height differences to:"},
+                                   "ER,PNL5,BS,FS1.198,--\r\n";
+    // No traverse: the level file's differences are the whole vertical network.
+    const auto levelsAlone = [](globalVars& s) {
+        s.includeRawData = 0;
+        s.horizAdjust = 0;
+    };
+    const Row rows[] = {
+        {"points tied to no benchmark", differentialLevelText() + untiedLoop, nullptr,
+         "No vertical benchmark is tied by height differences to:\nL5 L6 L7\n"},
+        {"two points levelled out and back between themselves",
+         differentialLevelText() + "SR,PNL5,BS1.000,FS,EL50.000,--\r\n"
+                                   "TP,PNL6,BS1.100,FS1.200,--\r\n"
+                                   "ER,PNL5,BS,FS0.902,--\r\n",
+         nullptr, "No vertical benchmark is tied by height differences to:\nL5 L6\n"},
+        {"an open line between points of no benchmark",
+         differentialLevelText() + "SR,PNL5,BS1.000,FS,EL50.000,--\r\n"
+                                   "TP,PNL6,BS1.100,FS1.200,--\r\n"
+                                   "ER,PNL7,BS,FS0.900,--\r\n",
+         nullptr, "No vertical benchmark is tied by height differences to:\nL5 L6 L7\n"},
+        {"a point levelled once from points tied to no benchmark",
+         differentialLevelText() + untiedLoop +
+             "SR,PNL7,BS1.000,FS,EL50.000,--\r\n"
+             "ER,PNL8,BS,FS1.400,--\r\n",
+         nullptr, "No vertical benchmark is tied by height differences to:\nL5 L6 L7 L8\n"},
+        {"two points levelled out and back in a project of levels alone",
+         "SR,PNL5,BS1.000,FS,EL50.000,--\r\n"
+         "TP,PNL6,BS1.100,FS1.200,--\r\n"
+         "ER,PNL5,BS,FS0.902,--\r\n",
+         levelsAlone,
+         "No vertical redundancy.\nNo vertical least squares adjustment performed.\r\n"
+         "No vertical benchmark is tied by height differences to:\nL5 L6\n"},
+        {"a loop in a project of levels alone without a benchmark", untiedLoop, levelsAlone,
+         "No vertical benchmarks found.\r\n"
+         "No vertical benchmark is tied by height differences to:\nL5 L6 L7\n"},
         {"differences without a standard error", differentialLevelText(),
          [](globalVars& s) { s.diffLevDistBSFS = 0.0; },
          "Height difference BM1 to L1 has no standard error."},
@@ -297,6 +332,36 @@ TEST(LevelRun, AFailedVerticalAdjustmentKeepsThePreviousCoordinateFiles) {
         EXPECT_NE(errors.find("are kept as the previous run left them"), std::string::npos)
             << errors;
     }
+}
+
+// A point levelled once from a benchmark, and one levelled once from that
+// point, are vertical sideshots: left out of the adjustment, their
+// elevations are carried from the benchmark afterwards. By hand: S1 =
+// BM2 100.300 + 1.000 - 0.400 = 100.900 (BM2 weighted, so it is adjusted
+// first); S2 = S1 + 1.200 - 1.700 = S1 - 0.500.
+TEST(LevelRun, VerticalSideshotsOffABenchmarkGetTheirElevations) {
+    testsupport::TempFolder folder("level-run-sideshots");
+    ASSERT_EQ(runWithLevels(folder, "site.lev",
+                            differentialLevelText() + "SR,PNBM2,BS1.000,FS,FE100.300,--\r\n"
+                                                      "TP,PNS1,BS1.200,FS0.400,--\r\n"
+                                                      "ER,PNS2,BS,FS1.700,--\r\n",
+                            0),
+              exitConverged);
+    const std::vector<Difference> observed = {{BM1, L1, 0.700, 1},
+                                              {L1, L2, -0.500, 2},
+                                              {L2, BM1, -0.203, 1},
+                                              {BM2, L2, -0.098, 1},
+                                              {BM2, L2, -0.095, 2}};
+    const double bm2 = solve(observed, 100.000, 100.300)[BM2];
+    const auto nez = sitecopy::readNez(folder / "site.NEZ");
+    ASSERT_EQ(nez.count("S1"), 1u);
+    ASSERT_EQ(nez.count("S2"), 1u);
+    EXPECT_NEAR(nez.at("S1").elevation, bm2 + 0.600, 1e-6);
+    EXPECT_NEAR(nez.at("S2").elevation, bm2 + 0.100, 1e-6);
+    const std::string rpt = testsupport::readBytes(folder / "site.RPT");
+    const std::string sideshots = rpt.substr(rpt.find("\r\nVertical Sideshots\r\n"));
+    EXPECT_NE(sideshots.find(" S1 "), std::string::npos) << rpt;
+    EXPECT_NE(sideshots.find(" S2 "), std::string::npos) << rpt;
 }
 
 // A level file the project names but that is not there stops the run (exit
