@@ -154,6 +154,9 @@ keyMatch findMatch(const ptAliasRec& stored, std::string_view alias);
 keyMatch replaceMatch(const stationRec& stored, const stationRec& given);
 keyMatch replaceMatch(const coordRec& stored, const coordRec& given);
 keyMatch replaceMatch(const ptDescRec& stored, const ptDescRec& given);
-// The point lists, searched by name in every pass of a run, index their names.
+// The point lists, searched by name in every pass of a run, index their names;
+// so does the description list, searched once for every described sighting
+// while it is built and once for every point of the station lists.
 template <> inline constexpr bool indexedByName<stationRec> = true;
 template <> inline constexpr bool indexedByName<coordRec> = true;
+template <> inline constexpr bool indexedByName<ptDescRec> = true;

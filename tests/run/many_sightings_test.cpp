@@ -35,7 +35,8 @@ std::vector<std::string> recordsOf(const std::string& raw) {
 }
 
 // The traverse of the raw file with `count` more foresights from its last
-// setup, each to a new point of its own.
+// setup, each to a new point of its own with a code and a description, as a
+// data collector records them.
 std::string withSideshots(const std::string& raw, int count) {
     std::vector<std::string> records = recordsOf(raw);
     for (int k = 0; k < count; ++k) {
@@ -45,6 +46,8 @@ std::string withSideshots(const std::string& raw, int count) {
         sight.distance = platform::formatC("%.3f", 10.0 + k % 97 * 2.5);
         sight.zenith = "90.00000";
         sight.foresight = "S" + std::to_string(k);
+        sight.code = "SS";
+        sight.description = "shot";
         records.push_back(testsupport::rawObservationLine(sight));
     }
     std::string text = testsupport::rawFileHeader(records.size()) + "\r\n";
