@@ -33,7 +33,9 @@ for name in "${names[@]}"; do
     fi
     mkdir -p "$work/$name"
     echo "== $name (${seconds} s)"
-    build/fuzz/tests/fuzz/"fuzz_$name" -max_total_time="$seconds" -max_len=65536 \
+    # An input is read in milliseconds; one that takes a minute hangs, and
+    # libFuzzer's own limit (20 minutes) would let it outlast the run unreported.
+    build/fuzz/tests/fuzz/"fuzz_$name" -max_total_time="$seconds" -max_len=65536 -timeout=60 \
         -artifact_prefix="$findings/$name-" "$work/$name" "${seeds[@]}" || failed+=("$name: finding")
 done
 if ((${#failed[@]})); then
