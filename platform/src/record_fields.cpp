@@ -72,11 +72,20 @@ bool hasMinutesAndSecondsBelow60(double packed) {
 } // namespace
 
 std::string recordExcerpt(std::string_view record) {
+    // Bounded by what is shown, not by the bytes read: a control byte shown
+    // by name takes up to six, and a field of them once made a message six
+    // times as long as any other. A name is never cut.
     std::string out;
-    const std::string_view shown = record.substr(0, excerptBytes);
-    for (const char c : shown)
-        appendVisible(out, c);
-    if (shown.size() < record.size())
+    std::size_t shownBytes = 0;
+    for (const char c : record) {
+        std::string visible;
+        appendVisible(visible, c);
+        if (out.size() + visible.size() > excerptBytes)
+            break;
+        out += visible;
+        ++shownBytes;
+    }
+    if (shownBytes < record.size())
         out += formatC("... (%zu bytes)", record.size());
     return out;
 }

@@ -170,6 +170,19 @@ bool sameKey(const FileHeader& header, std::span<const std::uint8_t> a,
     return compareKeys(header.keyType, a.data(), b.data(), header.keyLength, known) == 0;
 }
 
+// The key a walk gives after (direction 1) or before (-1) `from`, checked
+// to lie that way: in a tree whose keys are out of order it may not, and a
+// walk that goes on from it comes back to it for ever.
+WalkResult beyond(const FileHeader& header, std::span<const std::uint8_t> from,
+                  std::span<const std::uint8_t> found, const WalkResult& result, int direction) {
+    if (!result.found)
+        return result;
+    bool known = true;
+    const int order =
+        compareKeys(header.keyType, found.data(), from.data(), header.keyLength, known);
+    return order * direction > 0 ? result : faultResult(isamErr::keysOutOfOrder);
+}
+
 } // namespace
 
 std::uint32_t isamFindEqual(int fileNo, std::span<const std::uint8_t> key) {
@@ -204,8 +217,8 @@ std::uint32_t isamFindGreater(int fileNo, std::span<const std::uint8_t> key,
     return walkOperation(fileNo, key, outKey, true, [&](FileBlock& block) {
         const WalkResult atLeast = findAtLeast(fileNo, block, key.data(), outKey);
         if (atLeast.found && sameKey(block.header, key, outKey))
-            return nextKey(fileNo, block, outKey);
-        return atLeast;
+            return beyond(block.header, key, outKey, nextKey(fileNo, block, outKey), 1);
+        return beyond(block.header, key, outKey, atLeast, 1);
     });
 }
 
@@ -215,7 +228,7 @@ std::uint32_t isamFindLess(int fileNo, std::span<const std::uint8_t> key,
         const WalkResult equal = findEqual(fileNo, block, key.data());
         if (equal.code != 0)
             return equal;
-        return prevKey(fileNo, block, outKey);
+        return beyond(block.header, key, outKey, prevKey(fileNo, block, outKey), -1);
     });
 }
 

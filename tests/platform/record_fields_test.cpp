@@ -227,6 +227,19 @@ TEST(RecordFields, QuotesABoundedExcerpt) {
     const std::string quoted = platform::recordExcerpt(huge);
     EXPECT_EQ(quoted, std::string(platform::excerptBytes, '7') + "... (8388608 bytes)");
 
+    // Control bytes shown by name count as what is shown, and a name that
+    // does not fit whole is left out.
+    const std::string controls(1000, '\x12');
+    EXPECT_EQ(platform::recordExcerpt(controls), [] {
+        std::string shown;
+        for (std::size_t i = 0; i < platform::excerptBytes / 6; ++i)
+            shown += "<0x12>";
+        return shown + "... (1000 bytes)";
+    }());
+    const std::string tabAtTheEnd = std::string(platform::excerptBytes - 1, 'x') + "\t";
+    EXPECT_EQ(platform::recordExcerpt(tabAtTheEnd),
+              std::string(platform::excerptBytes - 1, 'x') + "... (200 bytes)");
+
     const auto field = platform::readNumber(huge + "x", "elevation");
     ASSERT_FALSE(field);
     EXPECT_LT(field.error().sentence().size(), 300u);

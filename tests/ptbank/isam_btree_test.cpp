@@ -6,6 +6,8 @@
 
 #include "ptbank/isam/isam_check.hpp"
 
+#include <algorithm>
+
 namespace {
 
 using namespace ptbank;
@@ -14,6 +16,7 @@ using isamtest::fileBytes;
 using isamtest::IsamTest;
 using isamtest::keyText;
 using isamtest::textKey;
+using isamtest::writeFileBytes;
 
 constexpr int indexFile = 1;
 
@@ -107,6 +110,41 @@ TEST_F(IsamKeys, NextAfterAMissedFindEqualGivesTheFirstGreaterKey) {
     // At the end of a leaf (between F and G) the next key is in the next leaf.
     EXPECT_EQ(isamFindEqual(indexFile, textKey("Fa")), 0u);
     EXPECT_EQ(isamNextKey(indexFile, out), positionOf('G'));
+}
+
+// In a damaged leaf "the key after F" may be one before F; a walk that went
+// on from it would come back to it for ever, so the find refuses it.
+TEST_F(IsamKeys, AKeyOutOfOrderIsRefusedByTheRelativeFinds) {
+    struct Row {
+        const char* what;
+        std::uint32_t (*find)(int, std::span<const std::uint8_t>, std::span<std::uint8_t>);
+        const char* target;
+        char damaged; // the stored key whose first byte is overwritten
+        char with;
+    };
+    const Row rows[] = {
+        {"greater than F gives B", isamFindGreater, "F", 'G', 'B'},
+        {"less than Fa gives Z", isamFindLess, "Fa", 'F', 'Z'},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_EQ(isamCloseFile(indexFile, 0), 0);
+        const Bytes intact = fileBytes(file("keys.idx"));
+        Bytes damaged = intact;
+        const Bytes key = textKey(std::string(1, row.damaged));
+        const auto at = std::search(damaged.begin(), damaged.end(), key.begin(), key.end());
+        ASSERT_NE(at, damaged.end());
+        *at = static_cast<std::uint8_t>(row.with);
+        writeFileBytes(file("keys.idx"), damaged);
+        ASSERT_EQ(isamOpenFile(indexFile, file("keys.idx"), isamMode::permanent), 0);
+
+        EXPECT_EQ(row.find(indexFile, textKey(row.target), out), 0u);
+        EXPECT_EQ(isamError, isamErr::keysOutOfOrder);
+
+        ASSERT_EQ(isamCloseFile(indexFile, 0), 0);
+        writeFileBytes(file("keys.idx"), intact);
+        ASSERT_EQ(isamOpenFile(indexFile, file("keys.idx"), isamMode::permanent), 0);
+    }
 }
 
 TEST_F(IsamKeys, EmptiedLeafStaysInTheChainAndIsPassedOver) {

@@ -33,13 +33,14 @@
 
 namespace platform {
 
-// How many bytes of a record or a field a message quotes at most.
+// How many bytes a message's quote of a record or a field holds at most.
 inline constexpr std::size_t excerptBytes = 200;
 
-// The record as a message quotes it: at most its first excerptBytes bytes,
-// followed by "... (<n> bytes)" with its whole length when it is longer.
-// Control bytes are shown by name so they can be seen and never cut a
-// console line: "<TAB>", "<NUL>", "<CR>", "<LF>", else "<0x1B>".
+// The record as a message quotes it: as many of its first bytes as fit in
+// excerptBytes, followed by "... (<n> bytes)" with its whole length when
+// some are left out. Control bytes are shown by name so they can be seen
+// and never cut a console line: "<TAB>", "<NUL>", "<CR>", "<LF>", else
+// "<0x1B>"; a name is shown whole or not at all.
 std::string recordExcerpt(std::string_view record);
 
 enum class FieldFault {

@@ -114,6 +114,7 @@ inline constexpr int nodeKindMismatch = 213; // a leaf where an inner node belon
 inline constexpr int corruptHeaderLimits =
     214; // index limits disagree with key length and node size
 inline constexpr int corruptHeaderPositions = 215; // logical end, root or free-list head impossible
+inline constexpr int keysOutOfOrder = 216; // the key after (or before) a key is not greater (less)
 } // namespace isamErr
 
 // File mode bits.
