@@ -275,6 +275,11 @@ TEST_F(ProjectCommands, ANewProjectEmptiesTheFileNames) {
     EXPECT_EQ(projectVars.crdFileName, "");
     EXPECT_EQ(projectVars.pInputFileName, "");
     EXPECT_EQ(projectVars.projectFileName, file("fresh.prj").string());
+    // Nor does the new file take the old project's files with it.
+    globalVars written;
+    ASSERT_NE(written.readProjectFile(file("fresh.prj").string()), 0);
+    EXPECT_EQ(written.crdFileName, "");
+    EXPECT_EQ(written.pInputFileName, "");
 }
 
 // Cancelling the new project's file dialog must not leave the caption and
