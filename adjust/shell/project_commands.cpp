@@ -157,14 +157,16 @@ void CMainFrame::showProjectReports() {
     showRptReport();
 }
 
+// The program defaults where the user saved some, else the built-in ones,
+// with none of the open project's files.
 void CMainFrame::startFromDefaults() {
+    projectVars.setDefaults();
     tellProfileRefusals(shell_, loadProjectDefaults());
     for (std::string* name :
          {&projectVars.pInputFileName, &projectVars.controlNEFileName, &projectVars.crdFileName,
           &projectVars.pClosureFileName, &projectVars.pGPSFileName, &projectVars.pLevRawFileName,
           &projectVars.relativeErrFileNm})
         name->clear();
-    releaseAdjustmentResults();
 }
 
 // The open dialog starts in the folder of the project opened last (the
@@ -230,22 +232,24 @@ std::optional<std::string> CMainFrame::chooseNewProjectFile() {
 
 // The project that was open stays open until the new file is written: a
 // file that cannot be written leaves it open as it was, and no settings are
-// shown. The new file holds the built-in defaults and memory the program
-// defaults, so the new project counts as changed until it is saved.
+// shown. Memory keeps what the new file holds, so the project computes the
+// same when it is opened again; it counts as changed until the user saves.
 bool CMainFrame::createProjectAtStartUp() {
     const auto path = chooseNewProjectFile();
     if (!path)
         return false;
     const globalVars open = projectVars;
-    projectVars.setDefaults();
+    startFromDefaults();
     if (!saveProject(*path)) {
         projectVars = open;
         reportWriteFailure(*path);
         return false;
     }
+    const globalVars written = projectVars;
     resetProject();
+    projectVars = written;
     adoptProject(*path);
-    startFromDefaults();
+    releaseAdjustmentResults();
     state_.modified = true;
     return true;
 }

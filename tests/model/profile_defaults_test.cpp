@@ -8,8 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -61,7 +63,7 @@ TEST_F(ProfileDefaults, AnEmptyProfileGivesTheFallbacks) {
     EXPECT_EQ(g.diffLevDistBSFS, 100.0);
     EXPECT_EQ(g.diffLevRodRead, 0.001);
     EXPECT_EQ(g.geoidModelType, 1);
-    EXPECT_EQ(g.gpsFileFmtType, 1);
+    EXPECT_EQ(g.gpsFileFmtType, 0);
     EXPECT_EQ(g.nezFileFmtType, 1);
     EXPECT_EQ(g.defaultRawEditor, 1);
     EXPECT_EQ(g.relativeErrFileNm, "");
@@ -71,7 +73,6 @@ TEST_F(ProfileDefaults, AnEmptyProfileGivesTheFallbacks) {
     EXPECT_DOUBLE_EQ(g.hAngTol, 5 * secondsToRadians);
     EXPECT_EQ(g.confidenceInterval, 95.0);
     EXPECT_EQ(g.maxIterations, 10);
-    EXPECT_EQ(g.levelUnits, 1);
     // A new project's units agree, metres throughout (the total-station
     // distances are read in the horizontal unit), and its ellipsoid is WGS
     // 84's rather than the first entries of the list, which belong to the
@@ -79,9 +80,25 @@ TEST_F(ProfileDefaults, AnEmptyProfileGivesTheFallbacks) {
     EXPECT_EQ(g.HorizUnits, 0);
     EXPECT_EQ(g.ZUnits, 0);
     EXPECT_EQ(g.ttlStaUnits, 0);
+    EXPECT_EQ(g.levelUnits, 0);
     EXPECT_EQ(g.ellipsoid, 15);
     EXPECT_EQ(globalVars().ellipsoid, 15);
     EXPECT_EQ(globalVars().ttlStaUnits, 0);
+}
+
+// Level files in feet under a project in metres would shift every level
+// point: with no unit saved for them they take the project's.
+TEST_F(ProfileDefaults, LevelUnitsWithoutASavedValueFollowTheHorizontalUnit) {
+    for (const auto& [horizontal, saved, expected] :
+         {std::tuple{"0", "", 0}, {"1", "", 1}, {"2", "", 2}, {"1", "0", 0}, {"0", "2", 2}}) {
+        SCOPED_TRACE(std::string("HorizUnits=") + horizontal + " levelUnits=" + saved);
+        std::filesystem::remove(platform::ProfileStore("Velmora Software/Tarnwell").path());
+        store("HorizUnits", horizontal);
+        if (*saved != '\0')
+            store("levelUnits", saved);
+        EXPECT_EQ(loadProjectDefaults(), std::vector<std::string>{});
+        EXPECT_EQ(projectVars.levelUnits, expected);
+    }
 }
 
 TEST_F(ProfileDefaults, SavedDefaultsReadBackInANewProject) {

@@ -12,6 +12,8 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -194,9 +196,8 @@ TEST_F(ProjectCommands, TheRecentProjectOpens) {
     EXPECT_EQ(profile().getString(defaultsSection, "MRUProject", ""), file("last.prj").string());
 }
 
-// The new file holds the built-in defaults and memory the program defaults;
-// closing without saving asks first, so the program defaults are not lost
-// unnoticed.
+// The new file and memory both hold the program defaults; closing without
+// saving still asks first.
 TEST_F(ProjectCommands, ANewProjectStartsFromTheProgramDefaultsAndAsksBeforeClosing) {
     storeProfile(defaultsSection, "maxIterations", "25");
     CMainFrame& frame = openWindow();
@@ -204,7 +205,7 @@ TEST_F(ProjectCommands, ANewProjectStartsFromTheProgramDefaultsAndAsksBeforeClos
 
     globalVars written;
     ASSERT_NE(written.readProjectFile(file("fresh.prj").string()), 0);
-    EXPECT_EQ(written.maxIterations, globalVars().maxIterations);
+    EXPECT_EQ(written.maxIterations, 25);
     EXPECT_EQ(projectVars.maxIterations, 25);
     EXPECT_EQ(frame.GetTitle(), "Tarnwell - Project: fresh");
     EXPECT_TRUE(frame.state().modified);
@@ -215,6 +216,57 @@ TEST_F(ProjectCommands, ANewProjectStartsFromTheProgramDefaultsAndAsksBeforeClos
     mainWindowClosed();
 }
 
+// A new project runs with what its file holds, so it computes the same when
+// opened again: the built-in defaults while none are saved, else the saved
+// ones. Its GPS vectors come from .GPS files and its level files are read in
+// the project's unit.
+TEST_F(ProjectCommands, ANewProjectFileHoldsTheSettingsItRunsWith) {
+    struct Expected {
+        double convergeLimit;
+        int includeSS, distPrec, horizUnits, zUnits, ttlStaUnits, levelUnits;
+    };
+    struct Case {
+        const char* name;
+        std::vector<std::pair<const char*, const char*>> saved;
+        Expected expected;
+    };
+    const Case cases[] = {
+        {"built-in", {}, {0.002, 1, 2, 0, 0, 0, 0}},
+        {"saved in US feet",
+         {{"convergeLimit", "0.0005"},
+          {"includeSS", "0"},
+          {"distPrec", "4"},
+          {"HorizUnits", "1"},
+          {"ZUnits", "1"},
+          {"ttlStaUnits", "1"}},
+         {0.0005, 0, 4, 1, 1, 1, 1}},
+    };
+    CMainFrame& frame = openWindow();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& [name, value] : c.saved)
+            storeProfile(defaultsSection, name, value);
+        const fs::path path = file(std::string(c.name) + ".prj");
+        wxTEST_DIALOG(frame.newProject(), ChooseFile(path), closeTheSheet());
+        globalVars written;
+        ASSERT_NE(written.readProjectFile(path.string()), 0);
+        for (const globalVars* g : {&written, &projectVars}) {
+            SCOPED_TRACE(g == &written ? "file" : "memory");
+            EXPECT_DOUBLE_EQ(g->convergeLimit, c.expected.convergeLimit);
+            EXPECT_EQ(g->includeSS, c.expected.includeSS);
+            EXPECT_EQ(g->distPrec, c.expected.distPrec);
+            EXPECT_EQ(g->HorizUnits, c.expected.horizUnits);
+            EXPECT_EQ(g->ZUnits, c.expected.zUnits);
+            EXPECT_EQ(g->ttlStaUnits, c.expected.ttlStaUnits);
+            EXPECT_EQ(g->levelUnits, c.expected.levelUnits);
+            EXPECT_EQ(g->gpsFileFmtType, 0);
+            EXPECT_EQ(g->GPSUnits, 0);
+            EXPECT_EQ(g->ellipsoid, 15);
+        }
+        frame.saveProjectCommand();
+    }
+}
+
 TEST_F(ProjectCommands, ANewProjectEmptiesTheFileNames) {
     guitest::writeProject(file("site.prj"), {"crdFileName=site.crd", "pInputFileName=day1.vkr\n"});
     CMainFrame& frame = openWindow();
@@ -223,6 +275,11 @@ TEST_F(ProjectCommands, ANewProjectEmptiesTheFileNames) {
     EXPECT_EQ(projectVars.crdFileName, "");
     EXPECT_EQ(projectVars.pInputFileName, "");
     EXPECT_EQ(projectVars.projectFileName, file("fresh.prj").string());
+    // Nor does the new file take the old project's files with it.
+    globalVars written;
+    ASSERT_NE(written.readProjectFile(file("fresh.prj").string()), 0);
+    EXPECT_EQ(written.crdFileName, "");
+    EXPECT_EQ(written.pInputFileName, "");
 }
 
 // Cancelling the new project's file dialog must not leave the caption and

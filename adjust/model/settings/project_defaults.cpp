@@ -31,7 +31,8 @@ struct ProfileValue {
 };
 
 // In the order the values are written. A new project's units agree (metres
-// throughout) and its ellipsoid is WGS 84's, as in setDefaults.
+// throughout, the level files too), its ellipsoid is WGS 84's, as in
+// setDefaults, and its GPS vectors are read from the system's own .GPS files.
 constexpr std::array<ProfileValue, 75> profileValues = {{
     {"gridSys", "gridSystem", "0"},
     {"gridZone", "gridZone", "0"},
@@ -89,13 +90,13 @@ constexpr std::array<ProfileValue, 75> profileValues = {{
     {"geoidHt", "geoidHt", "0.0"},
     {"geoidModel", "geoidModel", "0"},
     {"geoidModelType", "geoidModelType", "1"},
-    {"gpsFileFmtType", "gpsFileFmtType", "1"},
+    {"gpsFileFmtType", "gpsFileFmtType", "0"},
     {"elevDispPrec", "elevDispPrec", "1"},
     {"asciiNEZType", "asciiNEZType", "0"},
     {"crdFileType", "crdFileType", "1"},
     {"controlCrdFileType", "nezFileFmtType", "1"},
     {"GPSUnits", "GPSUnits", "0"},
-    {"levelUnits", "levelUnits", "1"},
+    {"levelUnits", "levelUnits", "0"},
     {"ttlStaUnits", "ttlStaUnits", "0"},
     {"defaultRawEditor", "defaultRawEditor", "1"},
     {"ALTARptOn", "ALTARptOn", "0", Use::writtenAsZero},
@@ -204,5 +205,9 @@ std::vector<std::string> loadProjectDefaults() {
     }
     if (projectVars.neOutPrec < 0 || projectVars.neOutPrec > widestOutputPrecision)
         projectVars.neOutPrec = fallbackOutputPrecision;
+    // Level files read in feet under a project in metres would shift every
+    // level point, so without a saved unit of their own they take the project's.
+    if (!profile.value(defaultsSection, "levelUnits"))
+        projectVars.levelUnits = projectVars.HorizUnits;
     return refusals;
 }

@@ -14,7 +14,8 @@ inline constexpr const char* defaultsSection = "Version 1.00";
 
 // Reads the defaults into `projectVars`; a value missing from the profile
 // takes its built-in fallback (which for some settings differs from
-// globalVars::setDefaults). `neOutPrec` outside 0-8 becomes 2. A number that
+// globalVars::setDefaults). `neOutPrec` outside 0-8 becomes 2; `levelUnits`,
+// when the profile holds none, follows `HorizUnits`. A number that
 // is not wholly one, or outside its setting's range, takes the fallback too
 // and is named in what is returned, one line each (profileRefusal).
 std::vector<std::string> loadProjectDefaults();
