@@ -123,7 +123,9 @@ int traversePass2D() {
     coordRec instrument;
     std::string instrumentName;
     std::string backsightName;
-    double backsightAzimuth = 0.0;
+    // Kept for the setup's run of angles when it is missing too: working it
+    // out again walks all the setup's angles, for each of its sightings.
+    std::optional<double> backsightAzimuth;
     walk(angleList2D, [&](const angleObs2D& a, int index) {
         postProgress(index, angles);
         coordRec foresight;
@@ -139,20 +141,17 @@ int traversePass2D() {
             backsightName.clear();
         }
         if (backsightName.empty() || !sameName(fixedText(a.backsight), backsightName)) {
-            const auto direction = prelimpasses::backsightDirection<chain>(instrument, a.backsight);
-            if (!direction) {
-                backsightName.clear();
-                return true;
-            }
-            backsightAzimuth = *direction;
+            backsightAzimuth = prelimpasses::backsightDirection<chain>(instrument, a.backsight);
             backsightName = nameOf(a.backsight);
         }
+        if (!backsightAzimuth)
+            return true;
         distanceObs2D line;
         if (distanceList2D.find(fixedText(a.instrument), fixedText(a.foresight), line) < 0 ||
             !hasDistance(line))
             return true;
         if (placeForesight(instrument, foresight, line,
-                           normalizedAngle(backsightAzimuth + a.angle))) {
+                           normalizedAngle(*backsightAzimuth + a.angle))) {
             storePlacedPoint(foresight);
             chain::links().placedFrom(fixedText(a.foresight), fixedText(a.instrument));
             ++placed;

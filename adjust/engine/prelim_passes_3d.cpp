@@ -83,7 +83,7 @@ public:
             verticalList.find(fixedText(a.instrument), fixedText(a.foresight), zenith) < 0)
             return false;
         placeByGroundDistance(foresight, instrument_, line.meanDist,
-                              normalizedAngle(backsightAzimuth_ + a.angle),
+                              normalizedAngle(*backsightAzimuth_ + a.angle),
                               heightDiffFrom(line, a.instrument));
         completeStation(foresight);
         chain::links().placedFrom(fixedText(a.foresight), fixedText(a.instrument));
@@ -104,23 +104,20 @@ private:
         return true;
     }
 
+    // A missing direction is kept for the setup's run of angles too: working
+    // it out again walks all the setup's angles, for each of its sightings.
     bool haveBacksight(const angleObs& a) {
-        if (!backsightName_.empty() && sameName(fixedText(a.backsight), backsightName_))
-            return true;
-        const auto direction = prelimpasses::backsightDirection<chain>(instrument_, a.backsight);
-        if (!direction) {
-            backsightName_.clear();
-            return false;
+        if (backsightName_.empty() || !sameName(fixedText(a.backsight), backsightName_)) {
+            backsightAzimuth_ = prelimpasses::backsightDirection<chain>(instrument_, a.backsight);
+            backsightName_ = nameOf(a.backsight);
         }
-        backsightAzimuth_ = *direction;
-        backsightName_ = nameOf(a.backsight);
-        return true;
+        return backsightAzimuth_.has_value();
     }
 
     stationRec instrument_;
     std::string instrumentName_;
     std::string backsightName_;
-    double backsightAzimuth_ = 0.0;
+    std::optional<double> backsightAzimuth_;
 };
 
 // The GPS, angle and traverse passes and the station-by-station solution.

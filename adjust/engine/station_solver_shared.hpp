@@ -25,6 +25,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -116,6 +117,31 @@ std::optional<double> linkedBacksightDirection(const typename Chain::Station& in
     return direction;
 }
 
+// The backsight directions of one walk of angles (linkedBacksightDirection),
+// each worked out once for a run of angles with the same instrument and
+// backsight: a setup of many sightings would otherwise walk all its angles
+// again for each of them.
+template <class Chain> class backsightDirections {
+public:
+    std::optional<double> of(const typename Chain::Station& instrument,
+                             const pointNameField& backsight) {
+        if (!last_ || !sameName(last_->instrument, fixedText(instrument.name)) ||
+            !sameName(last_->backsight, fixedText(backsight)))
+            last_ =
+                Entry{std::string(fixedText(instrument.name)), std::string(fixedText(backsight)),
+                      linkedBacksightDirection<Chain>(instrument, backsight)};
+        return last_->direction;
+    }
+
+private:
+    struct Entry {
+        std::string instrument;
+        std::string backsight;
+        std::optional<double> direction;
+    };
+    std::optional<Entry> last_;
+};
+
 // Direction from the known instrument of angle `a` to its foresight
 // (`toForesight`) or its backsight. The setup is oriented through a linked
 // point where it sights one; otherwise the direction is turned by the angle
@@ -123,11 +149,12 @@ std::optional<double> linkedBacksightDirection(const typename Chain::Station& in
 // azimuth, else the grid direction to that end when it is known).
 template <class Chain>
 std::optional<keptDirection<typename Chain::Station>>
-directionFromAngle(const typename Chain::Angle& a, bool toForesight) {
+directionFromAngle(const typename Chain::Angle& a, bool toForesight,
+                   backsightDirections<Chain>& backsights) {
     const auto instrument = Chain::known(a.instrument);
     if (!instrument)
         return std::nullopt;
-    if (const auto backsight = linkedBacksightDirection<Chain>(*instrument, a.backsight))
+    if (const auto backsight = backsights.of(*instrument, a.backsight))
         return keptDirection<typename Chain::Station>{
             *instrument, normalizedAngle(*backsight + (toForesight ? a.angle : 0.0)), true};
     const pointNameField& reference = toForesight ? a.backsight : a.foresight;
@@ -166,14 +193,15 @@ void keepResectionAngle(const typename Chain::Angle& a, keptObservations<Chain>&
 template <class Chain>
 void collectAngleObservations(const typename Chain::Station& station,
                               keptObservations<Chain>& kept) {
+    backsightDirections<Chain> backsights;
     Chain::angles().visitNaming(fixedText(station.name), [&](const typename Chain::Angle& a) {
         std::optional<keptDirection<typename Chain::Station>> direction;
         if (samePoint(a.instrument, station.name))
             keepResectionAngle(a, kept);
         else if (samePoint(a.foresight, station.name))
-            direction = directionFromAngle<Chain>(a, true);
+            direction = directionFromAngle<Chain>(a, true, backsights);
         else if (samePoint(a.backsight, station.name))
-            direction = directionFromAngle<Chain>(a, false);
+            direction = directionFromAngle<Chain>(a, false, backsights);
         if (direction && kept.directions.size() < maxDirections)
             kept.directions.push_back(*direction);
         return true;

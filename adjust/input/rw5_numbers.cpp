@@ -154,7 +154,7 @@ std::size_t mostFields(const std::string& code) {
         return 5;
     if (code == "AZ")
         return 4;
-    if (code == "EL" || code == "Z")
+    if (code == "EL" || code == "Z" || code == "LS")
         return 3;
     return 0;
 }

@@ -34,11 +34,24 @@ std::vector<std::string> recordsOf(const std::string& raw) {
     return lines;
 }
 
+// Where the sightings go: after the last setup's records, or right after
+// the first setup's own line, ahead of its sights of the traverse.
+enum class Setup { last, first };
+
+// The index of the record after the first setup line ('1' with a station).
+std::size_t afterFirstSetup(const std::vector<std::string>& records) {
+    for (std::size_t i = 0; i < records.size(); ++i)
+        if (records[i].size() > 1 && records[i][0] == '1' && records[i][1] != ' ')
+            return i + 1;
+    return records.size();
+}
+
 // The traverse of the raw file with `count` more foresights from its last
-// setup, each to a new point of its own with a code and a description, as a
-// data collector records them.
-std::string withSideshots(const std::string& raw, int count) {
+// (or first) setup, each to a new point of its own with a code and a
+// description, as a data collector records them.
+std::string withSideshots(const std::string& raw, int count, Setup setup) {
     std::vector<std::string> records = recordsOf(raw);
+    std::vector<std::string> sights;
     for (int k = 0; k < count; ++k) {
         testsupport::rawObservation sight;
         sight.target = "1.600";
@@ -48,8 +61,10 @@ std::string withSideshots(const std::string& raw, int count) {
         sight.foresight = "S" + std::to_string(k);
         sight.code = "SS";
         sight.description = "shot";
-        records.push_back(testsupport::rawObservationLine(sight));
+        sights.push_back(testsupport::rawObservationLine(sight));
     }
+    const std::size_t at = setup == Setup::first ? afterFirstSetup(records) : records.size();
+    records.insert(records.begin() + static_cast<std::ptrdiff_t>(at), sights.begin(), sights.end());
     std::string text = testsupport::rawFileHeader(records.size()) + "\r\n";
     for (const std::string& record : records)
         text += record + "\r\n";
@@ -60,6 +75,7 @@ struct Road {
     const char* name;
     bool threeD;
     int includeSS; // 0: the sideshot filter takes them out, placed after the adjustment
+    Setup setup = Setup::last;
 };
 
 void PrintTo(const Road& road, std::ostream* out) {
@@ -86,7 +102,8 @@ protected:
 
     // The name comparisons of a whole run with `count` sideshots.
     std::uint64_t comparisonsOfRun(int count) {
-        testsupport::writeBytes(folder / "job.vkr", withSideshots(traverse(), count));
+        testsupport::writeBytes(folder / "job.vkr",
+                                withSideshots(traverse(), count, GetParam().setup));
         const std::uint64_t before = nameComparisons();
         const RunResult result = adjustNetwork(context, adjustmentRun, 0);
         const std::uint64_t made = nameComparisons() - before;
@@ -121,7 +138,9 @@ INSTANTIATE_TEST_SUITE_P(Roads, ManySightings,
                          ::testing::Values(Road{"TwoD_SideshotsAdjusted", false, 1},
                                            Road{"TwoD_SideshotsPlacedAfter", false, 0},
                                            Road{"ThreeD_SideshotsAdjusted", true, 1},
-                                           Road{"ThreeD_SideshotsPlacedAfter", true, 0}),
+                                           Road{"ThreeD_SideshotsPlacedAfter", true, 0},
+                                           Road{"TwoD_FromAKnownSetupBeforeItsBacksight", false, 1,
+                                                Setup::first}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
