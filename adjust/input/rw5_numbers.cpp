@@ -116,12 +116,26 @@ std::vector<NumberToken> stdErrNumbers(const std::string& code) {
 }
 
 // "LS": a token whose second letter is 'I' is the HI, 'R' the rod height.
-Fault heightFault(const Rw5Record& record) {
+// Any other token would leave the height it was meant to set at its last
+// value, so a slip in its prefix ("HQ1.550") is refused; `checkPrefixes` is
+// false where the record has too many fields, which its count tells better
+// (a decimal comma splits a height in two).
+Fault heightFault(const Rw5Record& record, bool checkPrefixes) {
     for (std::size_t i = 0; i < record.tokens.size(); ++i) {
         const std::string text = rw5ValueText(record.tokens[i], 0);
-        if (text.size() >= 2 && (text[1] == 'I' || text[1] == 'R'))
-            if (Fault fault = numberFault(record, {i, 2, text[1] == 'I' ? "HI" : "rod height"}))
-                return fault;
+        if (text.empty())
+            continue;
+        if (text.size() < 2 || (text[1] != 'I' && text[1] != 'R')) {
+            if (!checkPrefixes)
+                continue;
+            FieldError error;
+            error.fault = platform::FieldFault::unknownPrefix;
+            error.field = "height";
+            error.text = platform::recordExcerpt(text);
+            return error;
+        }
+        if (Fault fault = numberFault(record, {i, 2, text[1] == 'I' ? "HI" : "rod height"}))
+            return fault;
     }
     return std::nullopt;
 }
@@ -182,7 +196,7 @@ Fault fieldsFault(const Rw5Record& record) {
         return firstFault(record, {{0, "from point"}, {1, "to point"}},
                           {{2, 2, "azimuth", Kind::angle}});
     if (code == "LS")
-        return heightFault(record);
+        return heightFault(record, fieldCount(record) <= mostFields(code));
     if (code == "MSE" || code == "SSE" || code == "CSE")
         return firstFault(record, {}, stdErrNumbers(code));
     return std::nullopt;

@@ -110,6 +110,8 @@ std::string FieldError::sentence() const {
     case FieldFault::outsideColumns:
         return formatC("The %s runs past its columns %zu to %zu.", quoted.c_str(), firstColumn,
                        lastColumn);
+    case FieldFault::unknownPrefix:
+        return "The " + quoted + " has a prefix its record does not know.";
     case FieldFault::fieldCount:
         if (least == most)
             return formatC("The record has %zu fields; it needs %zu.", found, least);

@@ -361,6 +361,9 @@ TEST_F(Rw5RefusedRecord, RecordWithADamagedFieldStopsTheReadingNamingTheField) {
         {"LS,HI1.500,HR2.0.0", "rod height \"HR2.0.0\"" + notANumber},
         {"LS,HI1,550,HR1.600", "record has 4 fields; it needs 3."},
         {"LS,HI1.550,HR1,600", "record has 4 fields; it needs 3."},
+        // A slip in a height's prefix left the height at its last value.
+        {"LS,HQ1.550,HR1.600", "height \"HQ1.550\" has a prefix its record does not know."},
+        {"LS,HI1.550,RH1.600", "height \"RH1.600\" has a prefix its record does not know."},
         {"SP,PN7,N 1000.0x,E 2000.0,EL10.0", "northing \"N 1000.0x\"" + notANumber},
         {"GS,PN7,N 1000.0,E 0x7D0,EL10.0", "easting \"E 0x7D0\"" + notANumber},
         {"EL,PN7,EL1O.0", "elevation \"EL1O.0\"" + notANumber},

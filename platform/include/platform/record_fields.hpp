@@ -53,6 +53,7 @@ enum class FieldFault {
     nameTooLong,     // a name longer than the lists hold
     fieldCount,      // the record has too few or too many fields
     outsideColumns,  // a fixed-column field that runs into the blank after its columns
+    unknownPrefix,   // a token whose prefix names no field of its record
 };
 
 struct FieldError {
@@ -73,7 +74,8 @@ struct FieldError {
     // `The distance "30#.816" is not a number.`,
     // `The point name "LONGNAME001" is longer than 10 characters.`,
     // `The record has 3 fields; it needs 5.`,
-    // `The HI "11.520" runs past its columns 12 to 19.`
+    // `The HI "11.520" runs past its columns 12 to 19.`,
+    // `The height "HQ1.550" has a prefix its record does not know.`
     std::string sentence() const;
 };
 
