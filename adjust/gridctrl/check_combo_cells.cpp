@@ -122,9 +122,16 @@ bool CGridCellCombo::Draw(wxDC* dc, int row, int col, GridRect rect, bool eraseB
     return drawn;
 }
 
+// As wide as the widest of its text and its options, so that a column sized
+// to its cells shows whichever option the user picks.
 GridSize CGridCellCombo::MeasureCell(wxDC* dc) {
     GridSize size = CGridCell::MeasureCell(dc);
-    size.cx += comboButtonWidth();
+    const std::string text = GetText();
+    const int textWidth = MeasureText(&text, dc).cx;
+    int widest = textWidth;
+    for (const std::string& option : options_)
+        widest = std::max(widest, MeasureText(&option, dc).cx);
+    size.cx += widest - textWidth + comboButtonWidth();
     size.cy = std::max(size.cy, comboButtonWidth());
     return size;
 }

@@ -243,6 +243,40 @@ TEST_F(SettingsSheet, EveryPageIsLaidOutWithinItsWindow) {
     }
 }
 
+// Every text field a window shows, and its children's, is wide enough for
+// the text it holds.
+void expectValuesWhole(wxWindow* window) {
+    for (wxWindow* child : window->GetChildren()) {
+        if (!child->IsShown())
+            continue;
+        if (auto* field = dynamic_cast<wxTextCtrl*>(child);
+            field != nullptr && !field->IsMultiLine()) {
+            const wxString value = field->GetValue();
+            SCOPED_TRACE("field " + std::to_string(field->GetId()) + " \"" + value.utf8_string() +
+                         "\"");
+            EXPECT_GE(field->GetSize().x,
+                      field->GetSizeFromTextSize(field->GetTextExtent(value).x).x);
+        }
+        expectValuesWhole(child);
+    }
+}
+
+// A new project's values are shown whole on every page: the null
+// elevation -99999999.0 showed as "-99999999.".
+TEST_F(SettingsSheet, EveryDefaultValueIsShownWhole) {
+    CMainFrame& frame = openMainWindow();
+    CSettingsPropSht sheet(&frame, SettingsSheetActions{});
+    sheet.fill(projectVars, 0);
+    sheet.Show();
+    for (int index = 0; index < pageCount; ++index) {
+        SCOPED_TRACE("page " + std::to_string(index));
+        sheet.showPage(index);
+        guitest::waitForFirstPaint(&sheet);
+        expectValuesWhole(&sheet);
+    }
+    sheet.Hide();
+}
+
 TEST_F(SettingsSheet, TheDialogsAreLaidOutWithinTheirWindows) {
     CMainFrame& frame = openMainWindow();
     CUDPDlg udp(&frame);

@@ -82,4 +82,29 @@ TEST_F(ToolWindowPlacement, TheClosureEditorFitsTheScreenAndShowsItsHeadings) {
     editor.Hide();
 }
 
+// Each traverse type is shown whole in its column, and every column is in
+// view without scrolling sideways: "LOOP_INTERIOR_REF" was cut to
+// "LOOP_INTERIOR..." and the last column lay partly beyond the grid's edge.
+TEST_F(ToolWindowPlacement, TheClosureEditorShowsEveryTraverseTypeWhole) {
+    CMainFrame& frame = openMainWindow();
+    trvClose editor(&frame, file("types.cls").string());
+    editor.Show();
+    guitest::waitForFirstPaint(&editor);
+    gridctrl::CGridCtrl& grid = editor.grid();
+    constexpr int typeColumn = 4;
+    ASSERT_EQ(grid.GetCellText(0, typeColumn), "Traverse Type");
+    ASSERT_GE(grid.GetRowCount(), 2);
+    const std::string before = grid.GetCellText(1, typeColumn);
+    for (const char* type : {"LOOP_INTERIOR_REF", "LOOP_EXTERIOR_REF", "PT_TO_PT", "GPS_LOOP"}) {
+        SCOPED_TRACE(type);
+        grid.SetCellText(1, typeColumn, type);
+        EXPECT_GE(grid.GetColumnWidth(typeColumn),
+                  grid.GetCell(1, typeColumn)->MeasureCell(nullptr).cx);
+    }
+    grid.SetCellText(1, typeColumn, before);
+    EXPECT_LE(grid.GetTotalWidth(), grid.GetClientSize().x);
+    expectInsideWorkArea(editor);
+    editor.Hide();
+}
+
 } // namespace

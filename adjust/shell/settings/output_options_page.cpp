@@ -34,6 +34,13 @@ void addRow(wxFlexGridSizer* grid, wxWindow* parent, const char* text, wxWindow*
     grid->Add(control);
 }
 
+// Wide enough for the null elevation new projects get, -99999999.0.
+wxTextCtrl* nullElevationField(wxWindow* parent) {
+    wxTextCtrl* field = edit(parent, nullElevationEdit);
+    field->SetInitialSize(field->GetSizeFromTextSize(field->GetTextExtent("-99999999.00").x));
+    return field;
+}
+
 } // namespace
 
 CDisplayPage::CDisplayPage(wxWindow* parent, CSettingsPropSht& sheet)
@@ -57,7 +64,7 @@ CDisplayPage::CDisplayPage(wxWindow* parent, CSettingsPropSht& sheet)
     addRow(format, box, "Angles:", choice(box, angleTypeList, {"Degrees", "Gradians"}));
     addRow(format, box, "Coordinate:",
            choice(box, coordinateOrderList, {"North,East", "East,North", "X,Y", "Y,X"}));
-    addRow(format, box, "Null Elevation:", edit(box, nullElevationEdit));
+    addRow(format, box, "Null Elevation:", nullElevationField(box));
     formatBox->Add(format, wxSizerFlags().Border(wxALL, 4));
     columns->Add(formatBox);
 

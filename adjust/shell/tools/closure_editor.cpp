@@ -7,6 +7,7 @@
 
 #include <wx/artprov.h>
 #include <wx/button.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/toolbar.h>
 
@@ -66,6 +67,7 @@ trvClose::trvClose(wxWindow* parent, const std::string& path)
       path_(path) {
     layOut();
     readClosureFile();
+    fitColumns();
     bindEditingButtons(
         *this, [this] { return writeClosureFile(); }, [this] { return mayClose(); });
     Bind(
@@ -95,7 +97,6 @@ void trvClose::layOut() {
         grid_->SetCellText(0, col, columns[col].heading);
         grid_->SetColumnWidth(col, columns[col].width_px);
     }
-    widenColumnsToHeadings(*grid_);
 
     auto* ok = new wxButton(this, wxID_OK, "OK");
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
@@ -105,9 +106,19 @@ void trvClose::layOut() {
     column->Add(tools, wxSizerFlags().Expand());
     column->Add(grid_, wxSizerFlags(1).Expand().Border(wxALL, 6));
     column->Add(buttons, wxSizerFlags().Right().Border(wxALL, 6));
-    SetSizerAndFit(column);
-    keepInsideWorkArea(*this);
+    SetSizer(column);
     ok->SetDefault();
+}
+
+// The rows read decide the widths: every column, the traverse types' whole
+// list of choices included, is in view without scrolling sideways.
+void trvClose::fitColumns() {
+    widenColumnsToCells(*grid_);
+    const int scrollBar = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, grid_);
+    const int border = grid_->GetSize().x - grid_->GetClientSize().x;
+    grid_->SetMinSize(wxSize(grid_->GetTotalWidth() + scrollBar + border, grid_->GetSize().y));
+    GetSizer()->SetSizeHints(this);
+    keepInsideWorkArea(*this);
 }
 
 void trvClose::message(const std::string& text) {

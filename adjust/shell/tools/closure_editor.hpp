@@ -44,6 +44,7 @@ public:
 private:
     void layOut();
     void readClosureFile();
+    void fitColumns();
     void appendRow(const ClosureDefinition& definition);
     void message(const std::string& text);
     bool mayClose();

@@ -216,7 +216,7 @@ void CEdmCalibDlg::makeGrid(wxWindow* parent) {
         grid_->SetCellText(0, col, edmColumns[static_cast<std::size_t>(col)].heading);
         grid_->SetColumnWidth(col, edmColumns[static_cast<std::size_t>(col)].width_px);
     }
-    widenColumnsToHeadings(*grid_);
+    widenColumnsToCells(*grid_);
 }
 
 void CEdmCalibDlg::bindCommands() {
@@ -338,7 +338,7 @@ void CEdmCalibDlg::appendWeatherColumns(int upTo) {
         const EdmColumn& c = edmColumns[static_cast<std::size_t>(col)];
         grid_->InsertColumn(c.heading);
         grid_->SetColumnWidth(col, c.width_px);
-        widenColumnsToHeadings(*grid_);
+        widenColumnsToCells(*grid_);
         for (int row = 1; row < grid_->GetRowCount(); ++row)
             grid_->SetCellText(row, col,
                                weather_[static_cast<std::size_t>(row - 1)]

@@ -32,15 +32,14 @@ void focusRow(gridctrl::CGridCtrl& grid, int row) {
     grid.EnsureVisible(row, firstCol);
 }
 
-void widenColumnsToHeadings(gridctrl::CGridCtrl& grid) {
-    if (grid.GetRowCount() == 0)
-        return;
-    for (int col = 0; col < grid.GetColumnCount(); ++col) {
-        gridctrl::CGridCellBase* heading = grid.GetCell(0, col);
-        if (heading == nullptr)
-            continue;
-        const int needed = heading->MeasureCell(nullptr).cx;
-        if (needed > grid.GetColumnWidth(col))
-            grid.SetColumnWidth(col, needed);
-    }
+void widenColumnsToCells(gridctrl::CGridCtrl& grid) {
+    for (int row = 0; row < grid.GetRowCount(); ++row)
+        for (int col = 0; col < grid.GetColumnCount(); ++col) {
+            gridctrl::CGridCellBase* cell = grid.GetCell(row, col);
+            if (cell == nullptr)
+                continue;
+            const int needed = cell->MeasureCell(nullptr).cx;
+            if (needed > grid.GetColumnWidth(col))
+                grid.SetColumnWidth(col, needed);
+        }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What the grid-based tool windows (EDM calibration, closure editor) share:
 // the current row that a click or a keyboard move on the grid sets, the rows
-// a delete removes, and columns wide enough for their headings.
+// a delete removes, and columns wide enough for their cells.
 
 #include "gridctrl/grid_ctrl.hpp"
 
@@ -31,6 +31,6 @@ GridRowSpan rowsToDelete(const gridctrl::CGridCtrl& grid, int currentRow);
 // non-fixed cell gets the focus and the row is selected.
 void focusRow(gridctrl::CGridCtrl& grid, int row);
 
-// Widens every column whose heading (the text of row 0) it cannot show
-// whole; wider columns keep their width.
-void widenColumnsToHeadings(gridctrl::CGridCtrl& grid);
+// Widens every column that cannot show one of its cells whole (its heading,
+// a text, a combo cell's widest option); wider columns keep their width.
+void widenColumnsToCells(gridctrl::CGridCtrl& grid);
