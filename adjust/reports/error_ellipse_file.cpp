@@ -76,25 +76,29 @@ template <class Point> std::string zeroEllipseRecord(const Point& point, const E
     return positionFields(point, units.factor) + ",MA0.0,MI0.0,AZ0.0\r\n";
 }
 
-template <class Point>
-std::string pointRecords(const std::vector<Point>& points, const std::vector<Point>& fixedPoints,
+// Walks the lists in place: a copy of them would be the largest block of
+// memory a run of many sideshots holds.
+template <class Points>
+std::string pointRecords(const Points& points, const Points& fixedPoints,
                          const std::vector<errEllipseRec>& ellipses, const EelUnits& units) {
     std::string text;
     std::size_t next = 0;
-    for (const Point& point : points) {
+    points.visitAll([&](const auto& point) {
         if (isTakenOutOrSideshot(point.pointType))
-            continue;
+            return;
         if (isAdjustablePoint(point.pointType) && next < ellipses.size())
             text += ellipseRecord(point, ellipses[next++], units);
         else
             text += zeroEllipseRecord(point, units);
-    }
-    for (const Point& point : fixedPoints)
+    });
+    fixedPoints.visitAll([&](const auto& point) {
         if (!isTakenOutOrSideshot(point.pointType))
             text += zeroEllipseRecord(point, units);
-    for (const Point& point : points)
+    });
+    points.visitAll([&](const auto& point) {
         if (point.pointType == ptSideshot)
             text += zeroEllipseRecord(point, units);
+    });
     return text;
 }
 
@@ -107,15 +111,19 @@ void appendRecord(std::string& text, std::initializer_list<std::string_view> par
 }
 
 template <class Distances, class Angles, class Azimuths>
-std::string connectionRecords(Distances& distances, Angles& angles, Azimuths& azimuths) {
+std::string connectionRecords(const Distances& distances, const Angles& angles,
+                              const Azimuths& azimuths) {
     std::string text;
-    for (const auto& d : recordsOf(distances))
+    distances.visitAll([&](const auto& d) {
         appendRecord(text, {"ND,T,PF", fixedText(d.from), ",PT", fixedText(d.to)});
-    for (const auto& a : recordsOf(angles))
+    });
+    angles.visitAll([&](const auto& a) {
         appendRecord(text, {"NA,T,PB", fixedText(a.backsight), ",PI", fixedText(a.instrument),
                             ",PT", fixedText(a.foresight)});
-    for (const azimuthObs& z : recordsOf(azimuths))
+    });
+    azimuths.visitAll([&](const azimuthObs& z) {
         appendRecord(text, {"NZ,T,PI", fixedText(z.from), ",PT", fixedText(z.to)});
+    });
     return text;
 }
 
@@ -211,14 +219,14 @@ int writeRptErrorEllipses3D(int handle, const std::vector<errEllipseRec>& ellips
 
 std::string eelFileText(const std::vector<errEllipseRec>& ellipses) {
     return headerRecord() +
-           pointRecords(recordsOf(pointList2D), recordsOf(fixedPointList2D), ellipses, EelUnits{}) +
+           pointRecords(pointList2D, fixedPointList2D, ellipses, EelUnits{}) +
            connectionRecords(distanceList2D, angleList2D, azimuthList2D);
 }
 
 std::string eelFileText3D(const std::vector<errEllipseRec>& ellipses) {
     const EelUnits units{units::unitsPerMetre(projectVars.HorizUnits), true};
     return headerRecord() +
-           pointRecords(recordsOf(stationList), recordsOf(fixedStationList), ellipses, units) +
+           pointRecords(stationList, fixedStationList, ellipses, units) +
            connectionRecords(distanceList, angleList, azimuthList) + gpsVectorRecords();
 }
 
