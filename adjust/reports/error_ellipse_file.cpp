@@ -76,12 +76,12 @@ template <class Point> std::string zeroEllipseRecord(const Point& point, const E
     return positionFields(point, units.factor) + ",MA0.0,MI0.0,AZ0.0\r\n";
 }
 
-// Walks the lists in place: a copy of them would be the largest block of
-// memory a run of many sideshots holds.
+// Walks the lists in place and writes into the file's one text: copies of
+// the lists or of the text were the largest blocks of memory of a run of
+// many sideshots.
 template <class Points>
-std::string pointRecords(const Points& points, const Points& fixedPoints,
-                         const std::vector<errEllipseRec>& ellipses, const EelUnits& units) {
-    std::string text;
+void appendPointRecords(std::string& text, const Points& points, const Points& fixedPoints,
+                        const std::vector<errEllipseRec>& ellipses, const EelUnits& units) {
     std::size_t next = 0;
     points.visitAll([&](const auto& point) {
         if (isTakenOutOrSideshot(point.pointType))
@@ -99,7 +99,6 @@ std::string pointRecords(const Points& points, const Points& fixedPoints,
         if (point.pointType == ptSideshot)
             text += zeroEllipseRecord(point, units);
     });
-    return text;
 }
 
 // Appends one record, its parts joined (names need no formatting), and its
@@ -111,9 +110,8 @@ void appendRecord(std::string& text, std::initializer_list<std::string_view> par
 }
 
 template <class Distances, class Angles, class Azimuths>
-std::string connectionRecords(const Distances& distances, const Angles& angles,
-                              const Azimuths& azimuths) {
-    std::string text;
+void appendConnectionRecords(std::string& text, const Distances& distances, const Angles& angles,
+                             const Azimuths& azimuths) {
     distances.visitAll([&](const auto& d) {
         appendRecord(text, {"ND,T,PF", fixedText(d.from), ",PT", fixedText(d.to)});
     });
@@ -124,14 +122,11 @@ std::string connectionRecords(const Distances& distances, const Angles& angles,
     azimuths.visitAll([&](const azimuthObs& z) {
         appendRecord(text, {"NZ,T,PI", fixedText(z.from), ",PT", fixedText(z.to)});
     });
-    return text;
 }
 
-std::string gpsVectorRecords() {
-    std::string text;
+void appendGpsVectorRecords(std::string& text) {
     for (const gpsVectorRec& g : recordsOf(gpsVectorList))
         appendRecord(text, {"NG,PF", fixedText(g.from), ",PT", fixedText(g.to)});
-    return text;
 }
 
 std::string headerRecord() {
@@ -218,16 +213,19 @@ int writeRptErrorEllipses3D(int handle, const std::vector<errEllipseRec>& ellips
 }
 
 std::string eelFileText(const std::vector<errEllipseRec>& ellipses) {
-    return headerRecord() +
-           pointRecords(pointList2D, fixedPointList2D, ellipses, EelUnits{}) +
-           connectionRecords(distanceList2D, angleList2D, azimuthList2D);
+    std::string text = headerRecord();
+    appendPointRecords(text, pointList2D, fixedPointList2D, ellipses, EelUnits{});
+    appendConnectionRecords(text, distanceList2D, angleList2D, azimuthList2D);
+    return text;
 }
 
 std::string eelFileText3D(const std::vector<errEllipseRec>& ellipses) {
     const EelUnits units{units::unitsPerMetre(projectVars.HorizUnits), true};
-    return headerRecord() +
-           pointRecords(stationList, fixedStationList, ellipses, units) +
-           connectionRecords(distanceList, angleList, azimuthList) + gpsVectorRecords();
+    std::string text = headerRecord();
+    appendPointRecords(text, stationList, fixedStationList, ellipses, units);
+    appendConnectionRecords(text, distanceList, angleList, azimuthList);
+    appendGpsVectorRecords(text);
+    return text;
 }
 
 void writeEelFile(const std::vector<errEllipseRec>& ellipses, const std::string& temporaryFolder) {
