@@ -4,41 +4,66 @@
 
 namespace {
 
-// Gathers, for each column, the rows of the upper triangle that some
-// observation couples it with; every column holds its diagonal.
+// Gathers the (row, column) pairs of the upper triangle that some
+// observation couples, every diagonal among them, in one array, and sorts
+// them into columns at the end: a growing array per column cost several
+// allocations for each unknown of a large network.
 class PatternBuilder {
 public:
-    explicit PatternBuilder(int n) : rowsOf_(static_cast<std::size_t>(n)) {
+    explicit PatternBuilder(int n) : n_(n) {
+        pairs_.reserve(static_cast<std::size_t>(n));
         for (int j = 0; j < n; ++j)
-            rowsOf_[static_cast<std::size_t>(j)].push_back(j);
+            pairs_.push_back({j, j});
     }
 
     void couple(const DesignRow& a, const DesignRow& b) {
         for (int p = 0; p < a.count; ++p)
-            for (int q = 0; q < b.count; ++q) {
-                const int i = std::min(a.column[p], b.column[q]);
-                const int j = std::max(a.column[p], b.column[q]);
-                rowsOf_[static_cast<std::size_t>(j)].push_back(i);
-            }
+            for (int q = 0; q < b.count; ++q)
+                pairs_.push_back(
+                    {std::min(a.column[p], b.column[q]), std::max(a.column[p], b.column[q])});
     }
 
     UpperPattern finish() {
+        std::vector<int> rows = rowsByColumn();
         UpperPattern pattern;
-        pattern.n = static_cast<int>(rowsOf_.size());
-        pattern.columnStart.reserve(rowsOf_.size() + 1);
+        pattern.n = n_;
+        pattern.columnStart.reserve(static_cast<std::size_t>(n_) + 1);
         pattern.columnStart.push_back(0);
-        for (std::vector<int>& rows : rowsOf_) {
-            std::sort(rows.begin(), rows.end());
-            rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-            pattern.rowIndex.insert(pattern.rowIndex.end(), rows.begin(), rows.end());
+        for (int j = 0; j < n_; ++j) {
+            const auto first = rows.begin() + columnFirst_[static_cast<std::size_t>(j)];
+            const auto last = rows.begin() + columnFirst_[static_cast<std::size_t>(j) + 1];
+            std::sort(first, last);
+            pattern.rowIndex.insert(pattern.rowIndex.end(), first, std::unique(first, last));
             pattern.columnStart.push_back(static_cast<int>(pattern.rowIndex.size()));
-            std::vector<int>().swap(rows);
         }
         return pattern;
     }
 
 private:
-    std::vector<std::vector<int>> rowsOf_;
+    struct pair {
+        int row;
+        int column;
+    };
+
+    // The rows of the pairs, column by column (a counting sort); the pairs
+    // are given back.
+    std::vector<int> rowsByColumn() {
+        columnFirst_.assign(static_cast<std::size_t>(n_) + 1, 0);
+        for (const pair& p : pairs_)
+            ++columnFirst_[static_cast<std::size_t>(p.column) + 1];
+        for (std::size_t j = 0; j < static_cast<std::size_t>(n_); ++j)
+            columnFirst_[j + 1] += columnFirst_[j];
+        std::vector<int> next(columnFirst_.begin(), columnFirst_.end() - 1);
+        std::vector<int> rows(pairs_.size());
+        for (const pair& p : pairs_)
+            rows[static_cast<std::size_t>(next[static_cast<std::size_t>(p.column)]++)] = p.row;
+        std::vector<pair>().swap(pairs_);
+        return rows;
+    }
+
+    int n_;
+    std::vector<pair> pairs_;
+    std::vector<int> columnFirst_;
 };
 
 } // namespace

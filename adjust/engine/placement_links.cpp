@@ -1,29 +1,27 @@
 #include "engine/placement_links.hpp"
 
-#include "model/point_name.hpp"
-
 void placementLinks::placedFrom(std::string_view point, std::string_view station) {
-    stationOf_[pointNameKey(point)] = pointNameKey(station);
+    stationOf_[pointKeyOf(point)] = placement{pointKeyOf(station), !station.empty()};
 }
 
 void placementLinks::placedByFigure(std::string_view point) {
-    stationOf_.try_emplace(pointNameKey(point));
+    stationOf_.try_emplace(pointKeyOf(point));
 }
 
-const std::string* placementLinks::stationOf(const std::string& key) const {
-    const auto found = stationOf_.find(key);
+const placementLinks::placement* placementLinks::placementOf(const pointKey& point) const {
+    const auto found = stationOf_.find(point);
     return found == stationOf_.end() ? nullptr : &found->second;
 }
 
 bool placementLinks::linked(std::string_view a, std::string_view b) const {
-    const std::string keyA = pointNameKey(a);
-    const std::string keyB = pointNameKey(b);
-    const std::string* fromA = stationOf(keyA);
-    const std::string* fromB = stationOf(keyB);
+    const pointKey keyA = pointKeyOf(a);
+    const pointKey keyB = pointKeyOf(b);
+    const placement* fromA = placementOf(keyA);
+    const placement* fromB = placementOf(keyB);
     if (fromA == nullptr && fromB == nullptr)
         return true;
-    const bool aFromStation = fromA != nullptr && !fromA->empty();
-    const bool bFromStation = fromB != nullptr && !fromB->empty();
-    return (aFromStation && *fromA == keyB) || (bFromStation && *fromB == keyA) ||
-           (aFromStation && bFromStation && *fromA == *fromB);
+    const bool aFromStation = fromA != nullptr && fromA->fromStation;
+    const bool bFromStation = fromB != nullptr && fromB->fromStation;
+    return (aFromStation && fromA->station == keyB) || (bFromStation && fromB->station == keyA) ||
+           (aFromStation && bFromStation && fromA->station == fromB->station);
 }

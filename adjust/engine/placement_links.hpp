@@ -12,7 +12,9 @@
 // difference of the two paths' errors instead, turned by the sight length,
 // and passes it on, grown, to everything placed from it.
 
-#include <string>
+#include "model/point_name.hpp"
+
+#include <cstddef>
 #include <string_view>
 #include <unordered_map>
 
@@ -33,9 +35,18 @@ public:
     bool linked(std::string_view a, std::string_view b) const;
 
 private:
-    const std::string* stationOf(const std::string& key) const;
+    struct placement {
+        pointKey station;
+        bool fromStation = false; // false: placed by a figure
+    };
 
-    // point key -> key of the station it was placed from, empty when placed
-    // by a figure
-    std::unordered_map<std::string, std::string> stationOf_;
+    struct keyHash {
+        std::size_t operator()(const pointKey& key) const noexcept {
+            return static_cast<std::size_t>(hashOf(key));
+        }
+    };
+
+    const placement* placementOf(const pointKey& point) const;
+
+    std::unordered_map<pointKey, placement, keyHash> stationOf_;
 };

@@ -27,15 +27,14 @@
 // neither.
 
 #include "model/linked_nodes.hpp"
+#include "model/name_index.hpp"
 #include "model/point_name.hpp"
 
 #include <array>
 #include <cassert>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
-#include <vector>
 
 enum class keyMatch { none, sameOrder, reversed };
 
@@ -96,11 +95,11 @@ public:
     // (turned to the direction asked for on a reversed match); -1 when none.
     int find(std::string_view name, Record& out) const {
         if constexpr (indexedByName<Record>) {
-            const entry* found = firstNamed(name);
-            if (found == nullptr)
+            const naming found = recordsNaming(name);
+            if (found.empty())
                 return -1;
-            out = found->at->record;
-            return found->position;
+            out = found.front().at->record;
+            return found.front().position;
         }
         return findBy(out, name);
     }
@@ -127,10 +126,7 @@ public:
     // order, while it returns true. The visit must not change the list.
     template <class Visit> void visitNaming(std::string_view name, Visit visit) const {
         static_assert(indexed, "only the indexed lists know which records name a point");
-        const std::vector<entry>* naming = recordsNaming(name);
-        if (naming == nullptr)
-            return;
-        for (const entry& e : *naming)
+        for (const entry e : recordsNaming(name))
             if (!visit(std::as_const(e.at->record)))
                 return;
     }
@@ -141,10 +137,7 @@ public:
     template <class Names, class Visit>
     void visitNamingFewest(const Names& names, Visit visit) const {
         static_assert(indexed, "only the indexed lists know which records name a point");
-        const std::vector<entry>* naming = fewestNaming(names);
-        if (naming == nullptr)
-            return;
-        for (const entry& e : *naming)
+        for (const entry e : fewestNaming(names))
             if (!visit(std::as_const(e.at->record), e.position))
                 return;
     }
@@ -154,10 +147,7 @@ public:
     // must keep the record's names, which the walk is indexed by.
     template <class Change> void changeNaming(std::string_view name, Change change) {
         static_assert(indexed, "only the indexed lists know which records name a point");
-        const std::vector<entry>* naming = recordsNaming(name);
-        if (naming == nullptr)
-            return;
-        for (const entry& e : *naming) {
+        for (const entry e : recordsNaming(name)) {
             Record copy = e.at->record;
             if (!change(copy))
                 continue;
@@ -169,8 +159,8 @@ public:
     // Index of the first record whose name matches, or -1.
     int indexOf(std::string_view name) const {
         if constexpr (indexedByName<Record>) {
-            const entry* found = firstNamed(name);
-            return found != nullptr ? found->position : -1;
+            const naming found = recordsNaming(name);
+            return found.empty() ? -1 : found.front().position;
         }
         int index = 0;
         for (const node* n = head_; n != nullptr; n = n->next, ++index)
@@ -184,11 +174,11 @@ public:
     // target by the key, so it cannot change the key.
     int replace(const Record& record) {
         if constexpr (indexedByName<Record>) {
-            const entry* found = firstNamed(fixedText(record.name));
-            if (found == nullptr)
+            const naming found = recordsNaming(fixedText(record.name));
+            if (found.empty())
                 return -1;
-            storeReplacement(found->at->record, record, keyMatch::sameOrder);
-            return found->position;
+            storeReplacement(found.front().at->record, record, keyMatch::sameOrder);
+            return found.front().position;
         }
         if constexpr (indexedByNames<Record>)
             return replaceAmongNaming(record);
@@ -274,74 +264,70 @@ protected:
 private:
     static constexpr bool indexed = indexedByName<Record> || indexedByNames<Record>;
 
-    struct entry {
-        node* at;
-        int position;
+    using entry = typename nameIndex<node>::entry;
+    using naming = typename nameIndex<node>::naming;
+
+    // The keys of the point names of a record, each once.
+    struct recordKeys {
+        std::array<pointKey, 3> keys{};
+        std::size_t count = 0;
+        void add(const pointKey& key) {
+            for (std::size_t i = 0; i < count; ++i)
+                if (keys[i] == key)
+                    return;
+            keys[count++] = key;
+        }
+        friend bool operator==(const recordKeys&, const recordKeys&) = default;
     };
 
-    // The keys (pointNameKey) of the point names of a record, each once.
-    static std::vector<std::string> keysOf(const Record& record) {
-        std::vector<std::string> keys;
-        const auto add = [&](std::string_view name) {
-            std::string key = pointNameKey(name);
-            for (const std::string& k : keys)
-                if (k == key)
-                    return;
-            keys.push_back(std::move(key));
-        };
+    static recordKeys keysOf(const Record& record) {
+        recordKeys keys;
         if constexpr (indexedByName<Record>)
-            add(fixedText(record.name));
+            keys.add(pointKeyOf(fixedText(record.name)));
         else if constexpr (indexedByNames<Record>)
             for (const std::string_view name : recordNames(record))
-                add(name);
+                keys.add(pointKeyOf(name));
         return keys;
     }
 
     void indexRecord(node* n, int position) const {
-        for (std::string& key : keysOf(n->record))
-            index_[std::move(key)].push_back(entry{n, position});
+        const recordKeys keys = keysOf(n->record);
+        for (std::size_t i = 0; i < keys.count; ++i)
+            index_.add(keys.keys[i], n, position);
     }
 
-    // The records naming the point, in list order; null when none does.
-    const std::vector<entry>* recordsNaming(std::string_view name) const {
+    // The records naming the point, in list order.
+    naming recordsNaming(std::string_view name) const {
         if (!indexBuilt_) {
             int position = 0;
             for (node* n = head_; n != nullptr; n = n->next, ++position)
                 indexRecord(n, position);
             indexBuilt_ = true;
         }
-        const auto found = index_.find(pointNameKey(name));
-        return found != index_.end() ? &found->second : nullptr;
+        return index_.find(pointKeyOf(name));
     }
 
-    // The first record of the name.
-    const entry* firstNamed(std::string_view name) const {
-        const std::vector<entry>* naming = recordsNaming(name);
-        return naming != nullptr ? &naming->front() : nullptr;
-    }
-
-    // Of the records naming each of the names, the fewest; null when a name
+    // Of the records naming each of the names, the fewest; none when a name
     // is named by none. A key matches only a record that names every name of
     // it, so those are the only records worth trying, in list order.
-    template <class Names> const std::vector<entry>* fewestNaming(const Names& names) const {
-        const std::vector<entry>* fewest = nullptr;
+    template <class Names> naming fewestNaming(const Names& names) const {
+        naming fewest;
+        bool first = true;
         for (const std::string_view name : names) {
-            const std::vector<entry>* naming = recordsNaming(name);
-            if (naming == nullptr)
-                return nullptr;
-            if (fewest == nullptr || naming->size() < fewest->size())
-                fewest = naming;
+            const naming found = recordsNaming(name);
+            if (found.empty())
+                return {};
+            if (first || found.size() < fewest.size())
+                fewest = found;
+            first = false;
         }
         return fewest;
     }
 
     template <class... Names>
     int findAmongNaming(Record& out, std::string_view first, const Names&... rest) const {
-        const std::vector<entry>* naming =
-            fewestNaming(std::array<std::string_view, 1 + sizeof...(rest)>{first, rest...});
-        if (naming == nullptr)
-            return -1;
-        for (const entry& e : *naming) {
+        for (const entry e :
+             fewestNaming(std::array<std::string_view, 1 + sizeof...(rest)>{first, rest...})) {
             const keyMatch match = findMatch(e.at->record, first, rest...);
             if (match != keyMatch::none) {
                 out = e.at->record;
@@ -354,10 +340,7 @@ private:
 
     // The names stay those the index holds.
     int replaceAmongNaming(const Record& record) {
-        const std::vector<entry>* naming = fewestNaming(recordNames(record));
-        if (naming == nullptr)
-            return -1;
-        for (const entry& e : *naming) {
+        for (const entry e : fewestNaming(recordNames(record))) {
             const keyMatch match = replaceMatch(e.at->record, record);
             if (match != keyMatch::none) {
                 storeReplacement(e.at->record, record, match);
@@ -385,7 +368,7 @@ private:
     int count_ = 0;
     mutable node* lastFound_ = nullptr;
     mutable int lastFoundIndex_ = 0;
-    mutable std::unordered_map<std::string, std::vector<entry>> index_;
+    mutable nameIndex<node> index_;
     mutable bool indexBuilt_ = false;
 };
 

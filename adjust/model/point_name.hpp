@@ -51,6 +51,37 @@ std::uint64_t nameComparisons();
 // characters with ASCII letters folded to lower case. For tables of names.
 std::string pointNameKey(std::string_view name);
 
+// The same key packed in two words, for the tables searched once per
+// sighting in every step of a run: built and compared without a text.
+struct pointKey {
+    std::uint64_t low = 0;  // the first 8 characters
+    std::uint32_t high = 0; // the 9th and 10th, and the length
+    friend bool operator==(const pointKey&, const pointKey&) = default;
+};
+
+inline pointKey pointKeyOf(std::string_view name) {
+    const std::size_t length = name.size() < pointNameMax ? name.size() : pointNameMax;
+    const auto folded = [&](std::size_t i) -> std::uint64_t {
+        const char c = name[i];
+        return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    };
+    pointKey key;
+    for (std::size_t i = 0; i < length && i < 8; ++i)
+        key.low |= folded(i) << (8 * i);
+    for (std::size_t i = 8; i < length; ++i)
+        key.high |= static_cast<std::uint32_t>(folded(i) << (8 * (i - 8)));
+    key.high |= static_cast<std::uint32_t>(length) << 16;
+    return key;
+}
+
+// Spreads every bit of the key over the whole word (the splitmix64 finaliser).
+inline std::uint64_t hashOf(const pointKey& key) {
+    std::uint64_t h = key.low ^ (static_cast<std::uint64_t>(key.high) * 0x9e3779b97f4a7c15ULL);
+    h = (h ^ (h >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    h = (h ^ (h >> 27)) * 0x94d049bb133111ebULL;
+    return h ^ (h >> 31);
+}
+
 // A key equal for two lines exactly when they join the same two points, in
 // either direction.
 std::string lineNameKey(std::string_view a, std::string_view b);

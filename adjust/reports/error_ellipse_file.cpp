@@ -76,26 +76,29 @@ template <class Point> std::string zeroEllipseRecord(const Point& point, const E
     return positionFields(point, units.factor) + ",MA0.0,MI0.0,AZ0.0\r\n";
 }
 
-template <class Point>
-std::string pointRecords(const std::vector<Point>& points, const std::vector<Point>& fixedPoints,
-                         const std::vector<errEllipseRec>& ellipses, const EelUnits& units) {
-    std::string text;
+// Walks the lists in place and writes into the file's one text: copies of
+// the lists or of the text were the largest blocks of memory of a run of
+// many sideshots.
+template <class Points>
+void appendPointRecords(std::string& text, const Points& points, const Points& fixedPoints,
+                        const std::vector<errEllipseRec>& ellipses, const EelUnits& units) {
     std::size_t next = 0;
-    for (const Point& point : points) {
+    points.visitAll([&](const auto& point) {
         if (isTakenOutOrSideshot(point.pointType))
-            continue;
+            return;
         if (isAdjustablePoint(point.pointType) && next < ellipses.size())
             text += ellipseRecord(point, ellipses[next++], units);
         else
             text += zeroEllipseRecord(point, units);
-    }
-    for (const Point& point : fixedPoints)
+    });
+    fixedPoints.visitAll([&](const auto& point) {
         if (!isTakenOutOrSideshot(point.pointType))
             text += zeroEllipseRecord(point, units);
-    for (const Point& point : points)
+    });
+    points.visitAll([&](const auto& point) {
         if (point.pointType == ptSideshot)
             text += zeroEllipseRecord(point, units);
-    return text;
+    });
 }
 
 // Appends one record, its parts joined (names need no formatting), and its
@@ -107,23 +110,23 @@ void appendRecord(std::string& text, std::initializer_list<std::string_view> par
 }
 
 template <class Distances, class Angles, class Azimuths>
-std::string connectionRecords(Distances& distances, Angles& angles, Azimuths& azimuths) {
-    std::string text;
-    for (const auto& d : recordsOf(distances))
+void appendConnectionRecords(std::string& text, const Distances& distances, const Angles& angles,
+                             const Azimuths& azimuths) {
+    distances.visitAll([&](const auto& d) {
         appendRecord(text, {"ND,T,PF", fixedText(d.from), ",PT", fixedText(d.to)});
-    for (const auto& a : recordsOf(angles))
+    });
+    angles.visitAll([&](const auto& a) {
         appendRecord(text, {"NA,T,PB", fixedText(a.backsight), ",PI", fixedText(a.instrument),
                             ",PT", fixedText(a.foresight)});
-    for (const azimuthObs& z : recordsOf(azimuths))
+    });
+    azimuths.visitAll([&](const azimuthObs& z) {
         appendRecord(text, {"NZ,T,PI", fixedText(z.from), ",PT", fixedText(z.to)});
-    return text;
+    });
 }
 
-std::string gpsVectorRecords() {
-    std::string text;
+void appendGpsVectorRecords(std::string& text) {
     for (const gpsVectorRec& g : recordsOf(gpsVectorList))
         appendRecord(text, {"NG,PF", fixedText(g.from), ",PT", fixedText(g.to)});
-    return text;
 }
 
 std::string headerRecord() {
@@ -210,16 +213,19 @@ int writeRptErrorEllipses3D(int handle, const std::vector<errEllipseRec>& ellips
 }
 
 std::string eelFileText(const std::vector<errEllipseRec>& ellipses) {
-    return headerRecord() +
-           pointRecords(recordsOf(pointList2D), recordsOf(fixedPointList2D), ellipses, EelUnits{}) +
-           connectionRecords(distanceList2D, angleList2D, azimuthList2D);
+    std::string text = headerRecord();
+    appendPointRecords(text, pointList2D, fixedPointList2D, ellipses, EelUnits{});
+    appendConnectionRecords(text, distanceList2D, angleList2D, azimuthList2D);
+    return text;
 }
 
 std::string eelFileText3D(const std::vector<errEllipseRec>& ellipses) {
     const EelUnits units{units::unitsPerMetre(projectVars.HorizUnits), true};
-    return headerRecord() +
-           pointRecords(recordsOf(stationList), recordsOf(fixedStationList), ellipses, units) +
-           connectionRecords(distanceList, angleList, azimuthList) + gpsVectorRecords();
+    std::string text = headerRecord();
+    appendPointRecords(text, stationList, fixedStationList, ellipses, units);
+    appendConnectionRecords(text, distanceList, angleList, azimuthList);
+    appendGpsVectorRecords(text);
+    return text;
 }
 
 void writeEelFile(const std::vector<errEllipseRec>& ellipses, const std::string& temporaryFolder) {

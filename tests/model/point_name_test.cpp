@@ -54,12 +54,16 @@ TEST(PointName, NamesCompareOnTheirFirstTenCharactersIgnoringCase) {
         {"ABCDEFGHIJK", "ABCDEFGHIJZ", true}, // they differ past the 10th only
         {"ABCDEFGHIK", "ABCDEFGHIJ", false},  // the 10th character counts
         {"\xe9t1", "\xc9T1", false},          // case mapping is ASCII only
+        {"ABCDEFGH", "ABCDEFGH\x01", false},  // a 9th character, however small
+        {"ABCDEFGHI", "ABCDEFGHIa", false},   // and a 10th
+        {"AB", "AB\x01", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.a) + " / " + row.b);
         EXPECT_EQ(sameName(row.a, row.b), row.same);
         EXPECT_EQ(sameName(row.b, row.a), row.same);
-        // The key of a name table agrees with the comparison.
+        // The keys of the name tables agree with the comparison.
         EXPECT_EQ(pointNameKey(row.a) == pointNameKey(row.b), row.same);
+        EXPECT_EQ(pointKeyOf(row.a) == pointKeyOf(row.b), row.same);
     }
 }
