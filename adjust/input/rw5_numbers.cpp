@@ -49,6 +49,16 @@ std::string sightAngleValue(std::string_view token) {
     return value;
 }
 
+// The prefixes of a sight's vertical token: a zenith angle, a vertical
+// difference, a vertical angle. A token of any other prefix was read as a
+// vertical angle, so a slip in "ZE" turned a zenith of 89 degrees into a
+// vertical angle of 89 and moved the point by metres.
+bool isVerticalPrefix(std::string_view token) {
+    const std::string text = rw5ValueText(token, 0);
+    return startsWithIgnoringCase(text, "ZE") || startsWithIgnoringCase(text, "CE") ||
+           startsWithIgnoringCase(text, "VA");
+}
+
 // A vertical token is a difference after "CE", else an angle.
 bool isAngle(const NumberToken& number, std::string_view token) {
     if (number.kind == Kind::vertical)
@@ -70,6 +80,8 @@ Fault numberFault(const Rw5Record& record, const NumberToken& number) {
                                   : rw5ValueText(token, number.prefixLength);
     if (value.empty() || takesMarker(number.marker, value))
         return std::nullopt;
+    if (number.kind == Kind::vertical && !isVerticalPrefix(token))
+        return platform::unknownPrefix(number.field, token);
     return quotingToken(isAngle(number, token)
                             ? platform::readPackedAngle(value, number.field).fault()
                             : platform::readNumber(value, number.field).fault(),
@@ -128,11 +140,7 @@ Fault heightFault(const Rw5Record& record, bool checkPrefixes) {
         if (text.size() < 2 || (text[1] != 'I' && text[1] != 'R')) {
             if (!checkPrefixes)
                 continue;
-            FieldError error;
-            error.fault = platform::FieldFault::unknownPrefix;
-            error.field = "height";
-            error.text = platform::recordExcerpt(text);
-            return error;
+            return platform::unknownPrefix("height", text);
         }
         if (Fault fault = numberFault(record, {i, 2, text[1] == 'I' ? "HI" : "rod height"}))
             return fault;

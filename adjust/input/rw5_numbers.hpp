@@ -13,6 +13,9 @@
 // - point names: at most 10 characters (a longer one was cut, and two points
 //   could become one); the foresight of a sight other than "BD" and "BR"
 //   (which sight the setup's backsight) is given.
+// - a sight's vertical token: the prefix "ZE" (zenith angle), "CE"
+//   (vertical difference) or "VA" (vertical angle); any other was read as a
+//   vertical angle, and a slip in "ZE" moved the point by metres.
 // - the count: no more fields than the code has (a decimal comma in
 //   "SD50,123" makes one more; its second part was never read).
 // A refused token is quoted whole, prefix included: `distance "SD30#.816"`.

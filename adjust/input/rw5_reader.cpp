@@ -38,6 +38,18 @@ int isRw5ObservationCode(std::string_view code) {
     return 0;
 }
 
+int isRw5RecordCode(std::string_view code) {
+    static constexpr std::array<std::string_view, 20> codes = {
+        "BK",  "LS", "SP", "GS", "EL", "Z",  "AZ", "MSE", "SSE", "CSE",
+        "OC",  "DO", "JB", "MO", "BP", "GPS", "G0", "G1",  "G2",  "G3"};
+    if (isRw5ObservationCode(code) != 0 || code.starts_with("--"))
+        return 1;
+    for (std::string_view known : codes)
+        if (code == known)
+            return 1;
+    return 0;
+}
+
 // No run context reaches readRw5File: its interface has none, so the shell is
 // the active one (the run installs its own for its length).
 int readRw5File(const std::string& fileList, const std::string& aliasMarker) {
@@ -93,6 +105,11 @@ bool Rw5Reading::readLine(const std::string& line) {
         return true;
     const Rw5Record record = splitRw5Record(line);
     const std::string& code = record.code;
+    // Checked while reading is off too: a damaged "DO" would leave it off
+    // for the rest of the file.
+    if (isRw5RecordCode(code) == 0 && !platform::isBlankLine(line))
+        return refuseRecord(code.empty() ? platform::missingField("record code").sentence()
+                                         : platform::unknownRecordCode(code).sentence());
     if (code == "DO") {
         reading_ = !reading_;
         return true;

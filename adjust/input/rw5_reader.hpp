@@ -46,3 +46,10 @@ int lacksControlCoordinates();
 // 1 for the record codes of observations ("TR", "SS", "CL", "FD", "FR", "BD",
 // "BR", "AB", "OB", "--OB", "CL+AB"; the whole code), else 0.
 int isRw5ObservationCode(std::string_view code);
+
+// 1 for a record code the format has: those this reader reads, a note
+// ("--" and any text), and those it passes over (a job "JB", a mode "MO",
+// and the GPS base, position and vector records "BP", "GPS", "G0" to "G3"
+// that the GPS readers take); else 0. Codes are compared whole and in their
+// letter case.
+int isRw5RecordCode(std::string_view code);

@@ -32,8 +32,9 @@ double rw5HorizontalReading(std::string_view token);
 
 // The sight of the angle, vertical and distance tokens:
 // - vertical "ZE": zenith dd.mmss put into [0, 2 pi), exactly 0 counting as
-//   none; "CE": a vertical difference; any other prefix: a vertical angle,
-//   the zenith being pi/2 minus it;
+//   none; "CE": a vertical difference; "VA" (the one other prefix
+//   rw5SightFault lets through): a vertical angle, the zenith being pi/2
+//   minus it;
 // - distance with a first letter 'H' or 'h': horizontal, else slope;
 // - a horizontal distance becomes slope = horizontal / |sin zenith|, or with
 //   "CE" slope = sqrt(h^2 + dv^2), zenith = pi/2 - atan(dv / h);

@@ -29,3 +29,11 @@
 // The first field of `line` that is not what it must be; none when every
 // field is. Reads the angle and direction units of `projectVars`.
 std::optional<platform::FieldError> vkrRecordFault(const std::string& line);
+
+// The refusal of a record whose code is none of the format's: a type other
+// than '1', '2', '3', '5' and '6', or after '6' letters other than "C",
+// "E", "S" (each then a blank or the line's end), "DR" (the same), "SE" and
+// "DO". Such a code is a damaged one: read as no record, it dropped a
+// control point or hung a setup's sights on the setup before. None for a
+// blank line, which is no record.
+std::optional<platform::FieldError> vkrCodeFault(const std::string& line);
