@@ -311,6 +311,16 @@ TEST(LevelRun, AFailedVerticalAdjustmentKeepsThePreviousCoordinateFiles) {
         {"a loop in a project of levels alone without a benchmark", untiedLoop, levelsAlone,
          "No vertical benchmarks found.\r\n"
          "No vertical benchmark is tied by height differences to:\nL5 L6 L7\n"},
+        // The adjustment refuses a difference from a point to itself; the
+        // traverse points kept their preliminary elevations, which no
+        // difference entered, and were written as if adjusted.
+        {"a loop from a benchmark back to it over unnamed turning points",
+         differentialLevelText() + "SR,PNBM1,BS1.500,FS,FE100.000,--\r\n"
+                                   "TP,PN,BS1.200,FS0.800,--\r\n"
+                                   "ER,PNBM1,BS,FS1.900,--\r\n",
+         nullptr,
+         "BM1 cannot be both to and from station\r\n"
+         "No height difference adjusted the elevations of:\n"},
         {"differences without a standard error", differentialLevelText(),
          [](globalVars& s) { s.diffLevDistBSFS = 0.0; },
          "Height difference BM1 to L1 has no standard error."},
