@@ -142,6 +142,12 @@ Fault subRecordFault(std::string body) {
     trimRawLine(body);
     const std::string_view letters = std::string_view(body).substr(0, 2);
     const std::string_view rest = body.size() > 2 ? std::string_view(body).substr(2) : "";
+    // A control, elevation or azimuth record of its code alone was passed
+    // over: the point or azimuth it was to give was lost without a word.
+    if (body == "C" || body == "E")
+        return platform::missingField("point name");
+    if (body == "DR")
+        return platform::missingField("from point");
     if (letters == "C ")
         return tokenFault(platform::splitOnBlanks(rest.substr(0, rest.find('\''))),
                           {{"point name", Kind::name},

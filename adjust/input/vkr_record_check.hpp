@@ -16,7 +16,8 @@
 //   the project's unit, or a coded quadrant bearing).
 // - "6C ": three or four fields before the description (name, northing,
 //   easting, elevation); "6E ": two (name, elevation). A description starts
-//   at an apostrophe.
+//   at an apostrophe. "6C", "6E" and "6DR" of their code alone lack their
+//   point name (from point for "6DR").
 // - "6SE": each value after a key's colon is a number or the marker its key
 //   takes, up to the next key.
 // Other records are not checked: the reader does not read them.

@@ -287,11 +287,11 @@ TEST(Rw5ObservationCodes, OnlyWholeCodes) {
 }
 
 // The codes of the format: those the reader reads, notes, and those it
-// passes over (job, mode, GPS records). A code of one letter changed is none.
+// passes over (job, mode, stakeout and GPS records). A code of one letter changed is none.
 TEST(Rw5RecordCodes, TheFormatsCodesWholeAndInTheirCase) {
     for (const char* code : {"BK", "LS", "SP", "GS", "EL", "Z", "AZ", "MSE", "SSE", "CSE", "OC",
                              "DO", "SS", "CL+AB", "--OB", "--", "--Resection", "--GPS session",
-                             "JB", "MO", "BP", "GPS", "G0", "G1", "G2", "G3"})
+                             "JB", "MO", "CF", "DE", "BP", "GPS", "G0", "G1", "G2", "G3"})
         EXPECT_EQ(isRw5RecordCode(code), 1) << code;
     for (const char* code : {"QP", "QS", "BQ", "ZZ", "ls", "sp", "S", "G4", "GPSX", "-", "D0", ""})
         EXPECT_EQ(isRw5RecordCode(code), 0) << code;
@@ -371,6 +371,9 @@ TEST_F(Rw5RefusedRecord, RecordWithADamagedFieldStopsTheReadingNamingTheField) {
     const std::string notANumber = " is not a number.";
     const std::string notAnAngle =
         " is not a dd.mmss angle: its minutes or seconds are 60 or more.";
+    const std::string unknownCode =
+        " is no record type this program knows, so the file may be damaged; a record of a type "
+        "it does not read can be taken out of the file.";
     const struct {
         const char* record;
         std::string why;
@@ -416,13 +419,30 @@ TEST_F(Rw5RefusedRecord, RecordWithADamagedFieldStopsTheReadingNamingTheField) {
          "vertical \"QE90.0000\" has a prefix its record does not know."},
         {"SS,OP1,FP5,AR10.0000,ZF89.4000,SD30.816",
          "vertical \"ZF89.4000\" has a prefix its record does not know."},
+        // An angle token of another prefix was read as its value: QL10 as
+        // an angle right of 10 degrees where AL10 is one of 350, a bearing
+        // without its quadrant as an azimuth.
+        {"SS,OP1,FP5,QL10.0000,ZE90.0000,SD30.816",
+         "angle \"QL10.0000\" has a prefix its record does not know."},
+        {"SS,OP1,FP5,A10.0000,ZE90.0000,SD30.816",
+         "angle \"A10.0000\" has a prefix its record does not know."},
+        {"SS,OP1,FP5,BR45.0000,ZE90.0000,SD30.816",
+         "bearing quadrant \"45\" is not NE, SE, SW or NW."},
+        {"SS,OP1,FP5,BRNQ45.0000,ZE90.0000,SD30.816",
+         "bearing quadrant \"NQ\" is not NE, SE, SW or NW."},
+        // A distance token of another first letter than H was read as a
+        // slope distance: QD100 from a horizontal 100 at a zenith of 60.
+        {"SS,OP1,FP5,AR10.0000,ZE60.0000,QD100.000",
+         "distance \"QD100.000\" has a prefix its record does not know."},
+        {"SS,OP1,FP5,AR10.0000,ZE60.0000,HS100.000",
+         "distance \"HS100.000\" has a prefix its record does not know."},
         // A damaged code was passed over: the control point, the heights or
         // the sight it held were lost.
-        {"QP,PN7,N 1000.0,E 2000.0,EL10.0", "record code \"QP\" names no record type of its file."},
-        {"QS,HI1.550,HR1.600", "record code \"QS\" names no record type of its file."},
-        {"ss,OP1,FP5,AR10.0000,ZE90.0000,SD30.816",
-         "record code \"ss\" names no record type of its file."},
-        {"D0", "record code \"D0\" names no record type of its file."},
+        {"QP,PN7,N 1000.0,E 2000.0,EL10.0", "record code \"QP\"" + unknownCode},
+        {"QS,HI1.550,HR1.600", "record code \"QS\"" + unknownCode},
+        {"ss,OP1,FP5,AR10.0000,ZE90.0000,SD30.816", "record code \"ss\"" + unknownCode},
+        {"D0", "record code \"D0\"" + unknownCode},
+        {"CG,PN101,CU0.250", "record code \"CG\"" + unknownCode},
         {",OP1,FP5,AR10.0000,ZE90.0000,SD30.816", "record code is missing."},
     };
     for (const auto& row : rows) {
