@@ -461,7 +461,8 @@ TEST(RawFileDispatch, AnRw5NameSendsTheWholeListToTheRw5Reader) {
 
 // Fields the reader once took in part: a blank inside a standard error left
 // ".5" unread; minutes of 72 are no dd.mmss minutes, while the same digits
-// are a grads reading in a project that measures in grads.
+// are a grads reading in a project that measures in grads. A record with
+// none of its fields is refused too.
 TEST_F(VkrReader, FieldsAreCheckedWholeAndAnglesInTheProjectsUnit) {
     const std::string zenith72 = obs('1', "", "", "", "1.6", "92.25023", "30.816", "89.7200", "P9");
     const struct {
@@ -478,6 +479,12 @@ TEST_F(VkrReader, FieldsAreCheckedWholeAndAnglesInTheProjectsUnit) {
          "The azimuth \"45.7500\" is not a dd.mmss angle: its minutes or seconds are 60 or more."},
         {0, "6E LONGNAME001 10.0", "The point name \"LONGNAME001\" is longer than 10 characters."},
         {0, "6E P2 10.0 12.0", "The record has 3 fields; it needs 2."},
+        // Of their code alone, a control, elevation or azimuth record was
+        // passed over and its point or azimuth lost.
+        {0, "6C", "The point name is missing."},
+        {0, "6E   ", "The point name is missing."},
+        {0, "6DR", "The from point is missing."},
+        {0, "6C 'CP,control", "The record has 0 fields; it needs 3 to 4."},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.record);
