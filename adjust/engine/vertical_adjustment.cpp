@@ -281,6 +281,21 @@ std::string unadjustedProblem(const verticalNetwork& net) {
     return leftWithoutElevation(net, [](const coordRec& p) { return isSet(p.elevation); });
 }
 
+// Height differences that cannot be adjusted (one from a point to itself,
+// one naming a point of no list) leave every point to adjust with the
+// elevation the preliminary computation gave it, which none of the
+// network's differences (a level file's among them) entered: written, they
+// looked adjusted.
+std::string unadjustedDifferencesProblem(const verticalNetwork& net) {
+    std::string names;
+    for (const verticalPoint& p : net.points)
+        if (p.vertType == vtFreeElevation)
+            names += (names.empty() ? "" : " ") + p.name;
+    if (names.empty())
+        return {};
+    return "No height difference adjusted the elevations of:\n" + names + notPerformed;
+}
+
 // Points tied to no benchmark are named before the solution (tieProblem).
 // What remains is sound even when a benchmark is weighted loosely on
 // purpose (a standard error of 100 m against differences of millimetres,
@@ -443,7 +458,9 @@ std::optional<verticalAdjustment> adjustVertical(const RunContext& context, bool
         reportVerticalProblem(context, problem);
         bool stopsRun = check == weightProblem || check == tieProblem;
         if (!stopsRun) {
-            const std::string unadjusted = unadjustedProblem(net);
+            const std::string unadjusted = check == differenceProblem
+                                               ? unadjustedDifferencesProblem(net)
+                                               : unadjustedProblem(net);
             stopsRun = !unadjusted.empty();
             if (stopsRun)
                 reportVerticalProblem(context, unadjusted);

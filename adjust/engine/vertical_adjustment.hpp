@@ -118,10 +118,13 @@ int solveVerticalNetwork(const verticalNetwork& network, verticalSolution& solut
 // - singular normal equations, "The vertical normal equations are
 //   singular.", or a solution that is not finite, "The vertical adjustment
 //   has no finite solution." (each with the line above).
-// When one of the first four checks stops the adjustment, points to adjust
+// When one of the first three checks stops the adjustment, points to adjust
 // without an elevation of their own and vertical sideshots that no chain
 // reaches from a point with one are named as tied to no benchmark as well:
-// they would be written without an elevation.
+// they would be written without an elevation. When the check of the
+// differences' points stops it, every point to adjust is named after "No
+// height difference adjusted the elevations of:": each would be written with
+// the preliminary elevation the differences never entered.
 // Otherwise the adjusted elevations and standard deviations replace the
 // points' elevations and elevation standard errors, and the network with its
 // solution is returned for the report's vertical sections.
@@ -133,6 +136,6 @@ struct verticalAdjustment {
 // when there was a network to adjust but no adjustment came of it: a height
 // difference or benchmark without its standard error or elevation, points
 // (sideshots too) tied to no benchmark, singular normal equations or a
-// solution that is not finite, or points left without an elevation after a
-// check that stops the adjustment.
+// solution that is not finite, points left without an elevation after a
+// check that stops the adjustment, or differences that cannot be adjusted.
 std::optional<verticalAdjustment> adjustVertical(const RunContext& context, bool* failed = nullptr);

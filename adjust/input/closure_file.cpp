@@ -111,6 +111,20 @@ std::optional<platform::FieldError> pointListFault(const std::string& value) {
     return std::nullopt;
 }
 
+constexpr std::array<const char*, 2> switchWords = {"ON", "OFF"};
+
+// A setting's word outside its list left the setting as the definition
+// before had it: a slip in "PT_TO_PT" closed a traverse as a loop, one in
+// "ON" kept a closure off that the user asked for.
+std::optional<platform::FieldError> settingWordFault(const ClosureRecord& record) {
+    const char* field = valueFields[record.keyword];
+    if (record.keyword == kwTravType)
+        return platform::readWord(record.value, field, typeNames).fault();
+    if (record.keyword == kwAngClosure || record.keyword == kwVertClosure)
+        return platform::readWord(record.value, field, switchWords).fault();
+    return std::nullopt;
+}
+
 std::optional<platform::FieldError> recordFault(const ClosureRecord& record) {
     if (record.keyword == kwNone)
         return record.text.empty() ? std::nullopt
@@ -119,7 +133,9 @@ std::optional<platform::FieldError> recordFault(const ClosureRecord& record) {
         return fault;
     if (record.keyword == kwTravList)
         return pointListFault(record.value);
-    return controlByteFault(record.value, valueFields[record.keyword]);
+    if (auto fault = controlByteFault(record.value, valueFields[record.keyword]))
+        return fault;
+    return settingWordFault(record);
 }
 
 } // namespace

@@ -10,13 +10,13 @@
 // A line is trimmed, has each pair of blanks made one and is upper-cased; the
 // first keyword found anywhere in it, in the order above, decides. A line
 // ends at LF, CR LF or CR, and a last line without a line end is read like
-// the others. Settings carry over from one definition to the next; other
-// values leave them as they were.
+// the others. Settings carry over from one definition to the next.
 //
 // A damaged record is refused, never mended: a line without keyword, a
 // field holding a control byte (deleting the byte would merge what stood on
-// either side of it into another name) or a point name longer than the lists
-// hold. Its message names the file, the line and the field.
+// either side of it into another name), a point name longer than the lists
+// hold or a setting's value outside its words above. Its message names the
+// file, the line and the field.
 //
 // Written files hold five CR LF lines per definition: VERT_CLOSURE,
 // ANG_CLOSURE, TRAV_TYPE, TRAV_LIST and TRAV_END.
@@ -100,7 +100,8 @@ struct ClosureSettings {
 };
 
 // Applies an ANG_CLOSURE, VERT_CLOSURE or TRAV_TYPE record; any other record
-// or value leaves the settings as they were.
+// leaves the settings as they were, and so does a value outside its words
+// (a record that holds one is refused).
 void applyClosureSetting(ClosureSettings& settings, const ClosureRecord& record);
 
 // The file's word for a closure type ("" for a code that is none).

@@ -63,10 +63,12 @@ int loadGpsXyzControlByFormat(const RunContext& context, const std::string& file
 // project's `stErrX`, `stErrY`, `stErrZ` times the factor of `Rw5GPSUnits`,
 // as "CSE" records change them on the way (fields N, E, EL: '*' the
 // project's value, '#' none (-1), '!' fixed (-2), else the number, where
-// one from 0 to 1e-15 is 1e-6). A base record that lacks a field, breaks the
-// order or has no latitude, longitude or height is skipped; with
-// `logErrors` 1 the line "Error parsing: %s" goes to the error report.
-// gpsControlDone, or gpsControlFailed after "Error opening %s: <reason>".
+// one from 0 to 1e-15 is 1e-6). A base or "CSE" record with a field that
+// is missing or not what it must be, or a line whose code is none of the
+// format's (rw5CodeRefusal), stops the reading: "Error parsing: %s", the file
+// and line and the refusal are shown, and with `logErrors` 1 go to the error
+// report too. gpsControlDone; gpsControlFailed after such a refusal or
+// "Error opening %s: <reason>".
 int readRw5GpsControlPoints(const RunContext& context, const std::string& fileList, int logErrors);
 
 // The GPS control of a 3D run: `gpsXyzControlArray` emptied, then filled

@@ -209,7 +209,7 @@ bool parseFields(TokenWalk& walk, levelRec& record) {
 levelLineResult parseLevelLine(const std::string& line, levelRec& out, std::string& fault) {
     const auto kind = levelKindOf(recordCode(line));
     if (!kind)
-        return levelLineResult::notARecord;
+        return unknownCodeLine(line, fault);
     levelRec record;
     record.kind = *kind;
     if (*kind == levComment) {

@@ -12,7 +12,8 @@
 //   BM,PN<name>,EL<elev>,--<desc>
 //   BS | FS,PN<name>,ZE<dd.mmss> | VD<value>,SD<slope> | HD<horizontal>,--<desc>
 //   LS,HR<rod height>      H1,PR..,OP..,LP..      H2,DT..,TM..,PR..,TP..      --<comment>
-// Consecutive commas count as one. Lines with another code are not records.
+// Consecutive commas count as one. A blank line is no record; a line with
+// another code is a damaged record.
 // Every field is read whole: a number wholly a number, a name of at most 10
 // characters (never cut). A record whose tokens do not fit its code, with a
 // field its code has no place for, or with a field that is not what it must
@@ -34,6 +35,7 @@ inline constexpr int levelReadFailed = 1;
 inline constexpr int levelFormatDifferential = 0;
 inline constexpr int levelFormatTrigonometric = 1;
 
+// notARecord: a blank line.
 enum class levelLineResult { notARecord, record, malformed };
 
 // Parses one line into `out`; a malformed one leaves the sentence that says

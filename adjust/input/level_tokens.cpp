@@ -42,6 +42,13 @@ std::vector<std::string> tokensOf(const std::string& line) {
     return tokens;
 }
 
+levelLineResult unknownCodeLine(const std::string& line, std::string& fault) {
+    if (platform::isBlankLine(line))
+        return levelLineResult::notARecord;
+    fault = platform::unknownRecordCode(line.substr(0, 2)).sentence();
+    return levelLineResult::malformed;
+}
+
 std::string unplacedTokenSentence(std::string_view token, std::string_view code) {
     return "The field \"" + platform::recordExcerpt(token) + "\" has no place in a " +
            std::string(code) + " record.";

@@ -19,6 +19,12 @@ std::string_view recordCode(const std::string& line);
 // description ("--") runs to the end of the line, commas and all.
 std::vector<std::string> tokensOf(const std::string& line);
 
+// A line whose code is none of its format's: no record when it is blank,
+// else a damaged code, refused with the sentence in `fault` (read as no
+// record, a turning point or the start of a run was lost and the readings
+// after it went to the wrong points).
+levelLineResult unknownCodeLine(const std::string& line, std::string& fault);
+
 // What a record says of a token its code has no place for:
 // `The field "800" has no place in a TP record.`
 std::string unplacedTokenSentence(std::string_view token, std::string_view code);

@@ -361,8 +361,11 @@ bool readOneFile(std::ifstream& file, const std::string& path, vkrReaderState& s
         postPercent(reader, file, ec ? 0 : size);
         if (userCancelled())
             return false;
-        const std::optional<platform::FieldError> fault =
-            state.reading ? vkrRecordFault(line) : std::nullopt;
+        // A code is checked while reading is off too: a damaged "6DO"
+        // would leave it off for the rest of the file.
+        std::optional<platform::FieldError> fault = vkrCodeFault(line);
+        if (!fault && state.reading)
+            fault = vkrRecordFault(line);
         if (fault) {
             reportParseError(line, path, reader.lineNumber(), wording, fault->sentence());
             return false;

@@ -4,6 +4,7 @@
 #include "input/raw_text.hpp"
 #include "input/rw5_base_points.hpp"
 #include "input/rw5_lines.hpp"
+#include "input/rw5_reader.hpp"
 #include "model/program_lists.hpp"
 #include "model/project_ellipsoid.hpp"
 #include "model/reader_std_errs.hpp"
@@ -98,6 +99,25 @@ ptGPSXYZCntrl controlPointAt(const Rw5BasePoint& base, const BaseErrors& errors,
     return point;
 }
 
+// Reads a "CSE" or "BP" record; the sentence that refuses the line, or
+// empty. A line of a code that is none of the format's is refused too: it may
+// be a damaged "BP".
+std::string recordRefusal(const std::string& line, BaseErrors& errors, double u) {
+    if (std::string refusal = rw5CodeRefusal(line); !refusal.empty())
+        return refusal;
+    const Rw5Record record = splitRw5Record(line);
+    std::optional<platform::FieldError> fault;
+    if (record.code == "CSE") {
+        fault = readCseRecord(line, errors, u);
+    } else if (record.code == "BP") {
+        const platform::FieldValue<Rw5BasePoint> base = parseRw5BaseRecord(record);
+        if (base)
+            gpsXyzControlArray.push_back(controlPointAt(*base, errors, u));
+        fault = base.fault();
+    }
+    return fault ? fault->sentence() : std::string();
+}
+
 // A damaged "CSE" or "BP" record stops the reading: left out, a control
 // point was lost or took the errors of the record before, and the run went
 // on without a word.
@@ -105,22 +125,13 @@ bool readBaseRecords(const RunContext& context, const Rw5File& file, BaseErrors&
                      int logErrors) {
     for (std::size_t i = 0; i < file.lines.size(); ++i) {
         const std::string& line = file.lines[i];
-        const Rw5Record record = splitRw5Record(line);
-        std::optional<platform::FieldError> fault;
-        if (record.code == "CSE") {
-            fault = readCseRecord(line, errors, u);
-        } else if (record.code == "BP") {
-            const platform::FieldValue<Rw5BasePoint> base = parseRw5BaseRecord(record);
-            if (base)
-                gpsXyzControlArray.push_back(controlPointAt(*base, errors, u));
-            fault = base.fault();
-        }
-        if (!fault)
+        const std::string refusal = recordRefusal(line, errors, u);
+        if (refusal.empty())
             continue;
         const std::vector<std::string> lines = {
             "Error parsing: " + platform::recordExcerpt(line),
             platform::formatC("  File: %s, line %d", file.path.c_str(), static_cast<int>(i) + 1),
-            fault->sentence()};
+            refusal};
         if (logErrors != 0)
             for (const std::string& text : lines)
                 writeLine(errFile, text);

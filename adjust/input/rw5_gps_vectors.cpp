@@ -8,6 +8,7 @@
 #include "input/rw5_base_points.hpp"
 #include "input/rw5_lines.hpp"
 #include "input/rw5_numbers.hpp"
+#include "input/rw5_reader.hpp"
 #include "model/point_name.hpp"
 #include "model/settings/global_vars.hpp"
 #include "model/settings/project_paths.hpp"
@@ -98,6 +99,8 @@ private:
     static constexpr const char* unfinished = "the vector of this G1 record has no G3 record";
 
     std::string readRecord(const std::string& line) {
+        if (std::string refusal = rw5CodeRefusal(line); !refusal.empty())
+            return refusal;
         const Rw5Record record = splitRw5Record(line);
         if (record.code == "BP")
             return readBase(record);

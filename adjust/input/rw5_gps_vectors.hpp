@@ -25,10 +25,12 @@
 // message for each value missing. Base and rover heights start unset in
 // every file.
 //
-// A record that is not what its code needs (a number missing or not a
-// number, a base record that cannot be read, a G2 or G3 out of its place,
-// a vector that never gets its G3) stops the reading: the message names the
-// file and the line.
+// Records of the format's other codes are passed over; a line whose code is
+// none of the format's (rw5CodeRefusal) is a damaged record. It, and a
+// record that is not what its code needs (a number missing or not a number,
+// a base record that cannot be read, a G2 or G3 out of its place, a vector
+// that never gets its G3), stops the reading: the message names the file and
+// the line.
 
 #include "model/list_containers.hpp"
 #include "model/observation_records.hpp"

@@ -4,6 +4,9 @@
 #include "input/rw5_reader.hpp"
 #include "model/point_name.hpp"
 
+#include <algorithm>
+#include <array>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -13,7 +16,7 @@ using platform::FieldError;
 using Fault = std::optional<FieldError>;
 
 enum class Marker { none, stdErr, controlStdErr };
-enum class Kind { number, angle, sightAngle, vertical };
+enum class Kind { number, angle, sightAngle, vertical, distance };
 
 struct NumberToken {
     std::size_t index;
@@ -29,9 +32,19 @@ struct NameToken {
     bool required = false;
 };
 
+constexpr std::array<const char*, 4> quadrants = {"NE", "SE", "SW", "NW"};
+
 bool isQuadrant(std::string_view letters) {
     const std::string q = upperAscii(letters);
-    return q == "NE" || q == "SE" || q == "SW" || q == "NW";
+    return std::ranges::find(quadrants, q) != quadrants.end();
+}
+
+bool hasPrefix(std::string_view token, std::initializer_list<std::string_view> prefixes) {
+    const std::string text = rw5ValueText(token, 0);
+    for (std::string_view prefix : prefixes)
+        if (startsWithIgnoringCase(text, prefix))
+            return true;
+    return false;
 }
 
 bool takesMarker(Marker marker, std::string_view value) {
@@ -49,11 +62,43 @@ std::string sightAngleValue(std::string_view token) {
     return value;
 }
 
+// The prefix of a sight's angle token: a reading by its kind (angle right,
+// azimuth, direction, grid), an angle left, or a bearing whose quadrant
+// letters follow "BR". A token of any other prefix was read as the value,
+// so a slip in "AL" turned an angle left into an angle right; a bearing
+// without its quadrant was read as an azimuth.
+Fault anglePrefixFault(std::string_view token, std::string_view field) {
+    if (hasPrefix(token, {"AR", "AZ", "DR", "DL", "GN", "AL"}))
+        return std::nullopt;
+    if (!hasPrefix(token, {"BR"}))
+        return platform::unknownPrefix(field, token);
+    const std::string letters = rw5ValueText(token, 2).substr(0, 2);
+    if (isQuadrant(letters))
+        return std::nullopt;
+    return platform::readWord(letters, "bearing quadrant", quadrants).fault();
+}
+
+// The prefix of a sight's vertical token: a zenith angle, a vertical
+// difference, a vertical angle. A token of any other prefix was read as a
+// vertical angle, so a slip in "ZE" turned a zenith of 89 degrees into a
+// vertical angle of 89 and moved the point by metres. The prefix of its
+// distance token: slope or horizontal; one of any other first letter than
+// 'H' was read as slope, so a slip in "HD" lengthened the sight.
+Fault sightPrefixFault(Kind kind, std::string_view token, std::string_view field) {
+    if (kind == Kind::sightAngle)
+        return anglePrefixFault(token, field);
+    if (kind == Kind::vertical && !hasPrefix(token, {"ZE", "CE", "VA"}))
+        return platform::unknownPrefix(field, token);
+    if (kind == Kind::distance && !hasPrefix(token, {"SD", "HD"}))
+        return platform::unknownPrefix(field, token);
+    return std::nullopt;
+}
+
 // A vertical token is a difference after "CE", else an angle.
 bool isAngle(const NumberToken& number, std::string_view token) {
     if (number.kind == Kind::vertical)
         return !startsWithIgnoringCase(rw5ValueText(token, 0), "CE");
-    return number.kind != Kind::number;
+    return number.kind == Kind::angle || number.kind == Kind::sightAngle;
 }
 
 // The fault of a value, quoting the whole token.
@@ -70,6 +115,8 @@ Fault numberFault(const Rw5Record& record, const NumberToken& number) {
                                   : rw5ValueText(token, number.prefixLength);
     if (value.empty() || takesMarker(number.marker, value))
         return std::nullopt;
+    if (Fault fault = sightPrefixFault(number.kind, token, number.field))
+        return fault;
     return quotingToken(isAngle(number, token)
                             ? platform::readPackedAngle(value, number.field).fault()
                             : platform::readNumber(value, number.field).fault(),
@@ -117,23 +164,14 @@ std::vector<NumberToken> stdErrNumbers(const std::string& code) {
 
 // "LS": a token whose second letter is 'I' is the HI, 'R' the rod height.
 // Any other token would leave the height it was meant to set at its last
-// value, so a slip in its prefix ("HQ1.550") is refused; `checkPrefixes` is
-// false where the record has too many fields, which its count tells better
-// (a decimal comma splits a height in two).
-Fault heightFault(const Rw5Record& record, bool checkPrefixes) {
+// value, so a slip in its prefix ("HQ1.550") is refused.
+Fault heightFault(const Rw5Record& record) {
     for (std::size_t i = 0; i < record.tokens.size(); ++i) {
         const std::string text = rw5ValueText(record.tokens[i], 0);
         if (text.empty())
             continue;
-        if (text.size() < 2 || (text[1] != 'I' && text[1] != 'R')) {
-            if (!checkPrefixes)
-                continue;
-            FieldError error;
-            error.fault = platform::FieldFault::unknownPrefix;
-            error.field = "height";
-            error.text = platform::recordExcerpt(text);
-            return error;
-        }
+        if (text.size() < 2 || (text[1] != 'I' && text[1] != 'R'))
+            return platform::unknownPrefix("height", text);
         if (Fault fault = numberFault(record, {i, 2, text[1] == 'I' ? "HI" : "rod height"}))
             return fault;
     }
@@ -196,7 +234,7 @@ Fault fieldsFault(const Rw5Record& record) {
         return firstFault(record, {{0, "from point"}, {1, "to point"}},
                           {{2, 2, "azimuth", Kind::angle}});
     if (code == "LS")
-        return heightFault(record, fieldCount(record) <= mostFields(code));
+        return heightFault(record);
     if (code == "MSE" || code == "SSE" || code == "CSE")
         return firstFault(record, {}, stdErrNumbers(code));
     return std::nullopt;
@@ -208,14 +246,16 @@ Fault rw5SightFault(const Rw5Record& record, std::size_t angleToken) {
     return firstFault(record, {},
                       {{angleToken, 2, "angle", Kind::sightAngle},
                        {angleToken + 1, 2, "vertical", Kind::vertical},
-                       {angleToken + 2, 2, "distance"}});
+                       {angleToken + 2, 2, "distance", Kind::distance}});
 }
 
+// The count comes first: a decimal comma splits a value in two, and the
+// second part would be named as a token of an unknown prefix.
 Fault rw5RecordFault(const Rw5Record& record) {
-    if (Fault fault = fieldsFault(record))
-        return fault;
     const std::size_t most = mostFields(record.code);
-    return most == 0 ? std::nullopt : tooManyFields(record, most);
+    if (Fault fault = most == 0 ? std::nullopt : tooManyFields(record, most))
+        return fault;
+    return fieldsFault(record);
 }
 
 platform::FieldValue<double> rw5TokenNumber(std::string_view token, std::size_t prefixLength,

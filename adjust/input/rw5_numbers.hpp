@@ -13,6 +13,12 @@
 // - point names: at most 10 characters (a longer one was cut, and two points
 //   could become one); the foresight of a sight other than "BD" and "BR"
 //   (which sight the setup's backsight) is given.
+// - a sight's prefixes: of its angle token "AR", "AZ", "DR", "DL", "GN",
+//   "AL" or "BR" followed by the quadrant letters NE, SE, SW or NW; of its
+//   vertical token "ZE" (zenith angle), "CE" (vertical difference) or "VA"
+//   (vertical angle); of its distance token "SD" or "HD". Any other was read
+//   as some other of them: "QL" as an angle right, "QE" as a vertical angle,
+//   "QD" as a slope distance, each moving the point by metres.
 // - the count: no more fields than the code has (a decimal comma in
 //   "SD50,123" makes one more; its second part was never read).
 // A refused token is quoted whole, prefix included: `distance "SD30#.816"`.

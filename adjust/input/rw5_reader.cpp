@@ -38,6 +38,31 @@ int isRw5ObservationCode(std::string_view code) {
     return 0;
 }
 
+int isRw5RecordCode(std::string_view code) {
+    static constexpr std::array<std::string_view, 22> codes = {
+        "BK", "LS", "SP", "GS", "EL", "Z",   "AZ", "MSE", "SSE", "CSE", "OC",
+        "DO", "JB", "MO", "CF", "DE", "BP", "GPS", "G0", "G1",  "G2",  "G3"};
+    if (isRw5ObservationCode(code) != 0 || code.starts_with("--"))
+        return 1;
+    for (std::string_view known : codes)
+        if (code == known)
+            return 1;
+    return 0;
+}
+
+std::string rw5CodeRefusal(std::string_view line) {
+    if (line.size() < 2 || platform::isBlankLine(line))
+        return {};
+    const std::string code = splitRw5Record(line).code;
+    if (isRw5RecordCode(code) != 0)
+        return {};
+    if (code.empty())
+        return platform::missingField("record code").sentence();
+    return "The record code \"" + platform::recordExcerpt(code) +
+           "\" is no record type this program knows, so the file may be damaged; a record of a "
+           "type it does not read can be taken out of the file.";
+}
+
 // No run context reaches readRw5File: its interface has none, so the shell is
 // the active one (the run installs its own for its length).
 int readRw5File(const std::string& fileList, const std::string& aliasMarker) {
@@ -93,6 +118,10 @@ bool Rw5Reading::readLine(const std::string& line) {
         return true;
     const Rw5Record record = splitRw5Record(line);
     const std::string& code = record.code;
+    // Checked while reading is off too: a damaged "DO" would leave it off
+    // for the rest of the file.
+    if (const std::string refusal = rw5CodeRefusal(line); !refusal.empty())
+        return refuseRecord(refusal);
     if (code == "DO") {
         reading_ = !reading_;
         return true;

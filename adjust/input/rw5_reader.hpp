@@ -46,3 +46,18 @@ int lacksControlCoordinates();
 // 1 for the record codes of observations ("TR", "SS", "CL", "FD", "FR", "BD",
 // "BR", "AB", "OB", "--OB", "CL+AB"; the whole code), else 0.
 int isRw5ObservationCode(std::string_view code);
+
+// 1 for a record code the format has: those this reader reads, a note
+// ("--" and any text), and those it passes over (a job "JB", a mode "MO",
+// the stakeout records "CF" (cut sheet) and "DE" (design point), and the GPS
+// base, position and vector records "BP", "GPS", "G0" to "G3" that the GPS
+// readers take); else 0. Codes are compared whole and in their letter case.
+int isRw5RecordCode(std::string_view code);
+
+// The refusal of a line whose code is none of the format's, for every reader
+// of .RW5 files; empty for a record of a known code, a blank line and a line
+// too short to be a record. Passed over, a damaged code lost the control
+// point, setup, heights or vector its record held; the format is open, so the
+// refusal also tells how to go on when the record is a sound one of a type
+// this program does not know.
+std::string rw5CodeRefusal(std::string_view line);

@@ -26,15 +26,18 @@ struct Rw5Sight {
 
 // The horizontal reading of an angle token, by its prefix: "AL" (angle
 // left) is 2 pi minus the value; "BR" with the quadrant letters NE, SE, SW or
-// NW is a bearing turned into an azimuth; any other prefix gives the value.
-// Values are packed dd.mmss. `notComputed` when the token has no value.
+// NW is a bearing turned into an azimuth; "AR", "AZ", "DR", "DL" and "GN"
+// (the other prefixes rw5SightFault lets through) give the value. Values are
+// packed dd.mmss. `notComputed` when the token has no value.
 double rw5HorizontalReading(std::string_view token);
 
 // The sight of the angle, vertical and distance tokens:
 // - vertical "ZE": zenith dd.mmss put into [0, 2 pi), exactly 0 counting as
-//   none; "CE": a vertical difference; any other prefix: a vertical angle,
-//   the zenith being pi/2 minus it;
-// - distance with a first letter 'H' or 'h': horizontal, else slope;
+//   none; "CE": a vertical difference; "VA" (the one other prefix
+//   rw5SightFault lets through): a vertical angle, the zenith being pi/2
+//   minus it;
+// - distance "HD": horizontal; "SD" (the one other prefix rw5SightFault lets
+//   through): slope;
 // - a horizontal distance becomes slope = horizontal / |sin zenith|, or with
 //   "CE" slope = sqrt(h^2 + dv^2), zenith = pi/2 - atan(dv / h);
 // - "CE" with a slope distance: h = sqrt(s^2 - dv^2), zenith = pi/2 - atan(dv / h).

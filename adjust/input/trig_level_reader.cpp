@@ -149,7 +149,7 @@ void reduceSighting(trigLevelRec& r) {
 levelLineResult parseTrigLevelLine(const std::string& line, trigLevelRec& out, std::string& fault) {
     const auto kind = trigKindOf(recordCode(line));
     if (!kind)
-        return levelLineResult::notARecord;
+        return unknownCodeLine(line, fault);
     trigLevelRec record;
     record.kind = *kind;
     if (*kind == trigComment) {

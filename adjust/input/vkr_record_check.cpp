@@ -142,6 +142,12 @@ Fault subRecordFault(std::string body) {
     trimRawLine(body);
     const std::string_view letters = std::string_view(body).substr(0, 2);
     const std::string_view rest = body.size() > 2 ? std::string_view(body).substr(2) : "";
+    // A control, elevation or azimuth record of its code alone was passed
+    // over: the point or azimuth it was to give was lost without a word.
+    if (body == "C" || body == "E")
+        return platform::missingField("point name");
+    if (body == "DR")
+        return platform::missingField("from point");
     if (letters == "C ")
         return tokenFault(platform::splitOnBlanks(rest.substr(0, rest.find('\''))),
                           {{"point name", Kind::name},
@@ -173,5 +179,42 @@ std::optional<platform::FieldError> vkrRecordFault(const std::string& line) {
         return subRecordFault(line.substr(1));
     default:
         return std::nullopt;
+    }
+}
+
+namespace {
+
+bool isSubRecordCode(const std::string& body) {
+    const std::string_view letters = std::string_view(body).substr(0, 2);
+    const bool endsWord = body.size() < 2 || body[1] == ' ';
+    if (body.starts_with("C") || body.starts_with("E") || body.starts_with("S"))
+        return endsWord || letters == "SE";
+    const bool dirEndsWord = body.size() < 3 || body[2] == ' ';
+    return (letters == "DR" && dirEndsWord) || letters == "DO";
+}
+
+} // namespace
+
+std::optional<platform::FieldError> vkrCodeFault(const std::string& line) {
+    if (platform::isBlankLine(line))
+        return std::nullopt;
+    switch (line[0]) {
+    case '1':
+    case '2':
+    case '3':
+    case '5':
+        return std::nullopt;
+    case '6': {
+        std::string body = line.substr(1);
+        trimRawLine(body);
+        if (isSubRecordCode(body))
+            return std::nullopt;
+        return platform::unknownRecordCode("6" + body.substr(0, body.find(' ')));
+    }
+    case ' ':
+    case '\t':
+        return platform::missingField("record code");
+    default:
+        return platform::unknownRecordCode(line.substr(0, 1));
     }
 }

@@ -16,7 +16,8 @@
 //   the project's unit, or a coded quadrant bearing).
 // - "6C ": three or four fields before the description (name, northing,
 //   easting, elevation); "6E ": two (name, elevation). A description starts
-//   at an apostrophe.
+//   at an apostrophe. "6C", "6E" and "6DR" of their code alone lack their
+//   point name (from point for "6DR").
 // - "6SE": each value after a key's colon is a number or the marker its key
 //   takes, up to the next key.
 // Other records are not checked: the reader does not read them.
@@ -29,3 +30,11 @@
 // The first field of `line` that is not what it must be; none when every
 // field is. Reads the angle and direction units of `projectVars`.
 std::optional<platform::FieldError> vkrRecordFault(const std::string& line);
+
+// The refusal of a record whose code is none of the format's: a type other
+// than '1', '2', '3', '5' and '6', or after '6' letters other than "C",
+// "E", "S" (each then a blank or the line's end), "DR" (the same), "SE" and
+// "DO". Such a code is a damaged one: read as no record, it dropped a
+// control point or hung a setup's sights on the setup before. None for a
+// blank line, which is no record.
+std::optional<platform::FieldError> vkrCodeFault(const std::string& line);

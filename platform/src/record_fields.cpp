@@ -112,12 +112,20 @@ std::string FieldError::sentence() const {
                        lastColumn);
     case FieldFault::unknownPrefix:
         return "The " + quoted + " has a prefix its record does not know.";
+    case FieldFault::unknownCode:
+        return "The " + quoted + " names no record type of its file.";
+    case FieldFault::notInList:
+        return "The " + quoted + " is not " + words + ".";
     case FieldFault::fieldCount:
         if (least == most)
             return formatC("The record has %zu fields; it needs %zu.", found, least);
         return formatC("The record has %zu fields; it needs %zu to %zu.", found, least, most);
     }
     return {};
+}
+
+bool isBlankLine(std::string_view line) {
+    return withoutBlanksAround(line).empty();
 }
 
 std::vector<std::string_view> splitOnBlanks(std::string_view record) {
@@ -197,6 +205,14 @@ FieldError missingField(std::string_view field, std::string_view text) {
     return refusal(FieldFault::missing, field, text);
 }
 
+FieldError unknownPrefix(std::string_view field, std::string_view text) {
+    return refusal(FieldFault::unknownPrefix, field, text);
+}
+
+FieldError unknownRecordCode(std::string_view code) {
+    return refusal(FieldFault::unknownCode, "record code", code);
+}
+
 FieldValue<std::string_view> fieldAt(const std::vector<std::string_view>& fields, std::size_t index,
                                      std::string_view field) {
     if (index >= fields.size())
@@ -227,6 +243,20 @@ FieldValue<double> readPackedAngle(std::string_view text, std::string_view field
     if (number && !hasMinutesAndSecondsBelow60(*number))
         return refusal(FieldFault::notAnAngle, field, text);
     return number;
+}
+
+FieldValue<std::size_t> readWord(std::string_view text, std::string_view field,
+                                 std::span<const char* const> words) {
+    const std::string_view word = withoutBlanksAround(text);
+    if (word.empty())
+        return missingField(field);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        if (word == words[i])
+            return i;
+    FieldError error = refusal(FieldFault::notInList, field, word);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        error.words += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + std::string(words[i]);
+    return error;
 }
 
 FieldValue<std::string> readName(std::string_view text, std::string_view field,

@@ -304,7 +304,13 @@ TEST_F(VerticalAdjustment, ChecksStopBeforeAnythingChanges) {
         const char* what;
         std::function<void()> setup;
         const char* message;
+        // Differences that cannot be adjusted leave their points with the
+        // elevations no difference entered: the second message names them.
+        const char* unadjusted = nullptr;
     };
+    const char* onlyP1Unadjusted =
+        "No height difference adjusted the elevations of:\nP1\nNo vertical least squares "
+        "adjustment performed.";
     const auto line = [](const char* from, const char* to, double sigma = 0.01) {
         distanceList2D.append(heightDiff2D(from, to, 1.0, sigma));
     };
@@ -327,19 +333,19 @@ TEST_F(VerticalAdjustment, ChecksStopBeforeAnythingChanges) {
              line("BM1", "P1");
              line("P1", "p1");
          },
-         "p1 cannot be both to and from station"},
+         "p1 cannot be both to and from station", onlyP1Unadjusted},
         {"unknown point",
          [&] {
              line("BM1", "P1");
              line("P1", "ZZ");
          },
-         "either ZZ or P1 does'nt exist"},
+         "either ZZ or P1 does'nt exist", onlyP1Unadjusted},
         {"point without vertical information",
          [&] {
              line("BM1", "P1");
              line("P1", "R");
          },
-         "Error in elevation adjustment, creating A matrix"},
+         "Error in elevation adjustment, creating A matrix", onlyP1Unadjusted},
         {"no standard error",
          [&] {
              line("BM1", "P1", 0.0);
@@ -376,8 +382,10 @@ TEST_F(VerticalAdjustment, ChecksStopBeforeAnythingChanges) {
         pointList2D.append(point2D("R", vtNoVertical, notComputed));
         c.setup();
         adjustVerticalAndReport(shell);
-        ASSERT_EQ(boxTexts().size(), 1u);
+        ASSERT_EQ(boxTexts().size(), c.unadjusted == nullptr ? 1u : 2u);
         EXPECT_EQ(boxTexts()[0], c.message);
+        if (c.unadjusted != nullptr)
+            EXPECT_EQ(boxTexts()[1], c.unadjusted);
         EXPECT_DOUBLE_EQ(pointNamed(pointList2D, "P1").elevation, 50.0);
     }
     EXPECT_EQ(reportText(), "") << "no section is written after a failed check";

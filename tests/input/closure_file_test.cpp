@@ -69,6 +69,15 @@ TEST(ClosureFile, ADamagedRecordIsRefusedNamingItsField) {
         {"X\x01 TRAV_END", "The keyword \"X<0x01>\" is not a name: it holds a control byte."},
         {"TRAV\x01_END", "The keyword is missing."},
         {"END OF FILE", "The keyword is missing."},
+        // A setting's word outside its list left the setting as the
+        // definition before had it.
+        {"ang_closure on", ""},
+        {"TRAV_TYPE gps_loop", ""},
+        {"TRAV_TYPE PQ_TO_PT", "The TRAV_TYPE value \"PQ_TO_PT\" is not LOOP_INTERIOR_REF, "
+                               "LOOP_EXTERIOR_REF, PT_TO_PT or GPS_LOOP."},
+        {"VERT_CLOSURE QN", "The VERT_CLOSURE value \"QN\" is not ON or OFF."},
+        {"ANG_CLOSURE ON OFF", "The ANG_CLOSURE value \"ON OFF\" is not ON or OFF."},
+        {"TRAV_TYPE", "The TRAV_TYPE value is missing."},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
@@ -76,7 +85,10 @@ TEST(ClosureFile, ADamagedRecordIsRefusedNamingItsField) {
     }
 }
 
+// A record of another word is refused (above) before any setting is applied.
 TEST(ClosureFile, SettingsChangeOnlyForTheirOwnWords) {
+    EXPECT_FALSE(closureRecordOf("VERT_CLOSURE YES", 2).refusal.empty());
+    EXPECT_FALSE(closureRecordOf("TRAV_TYPE LOOP", 4).refusal.empty());
     ClosureSettings s;
     applyClosureSetting(s, closureRecordOf("ANG_CLOSURE ON", 1));
     applyClosureSetting(s, closureRecordOf("VERT_CLOSURE YES", 2));

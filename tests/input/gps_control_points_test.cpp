@@ -385,6 +385,10 @@ TEST_F(GpsControlReading, ABrokenBaseRecordStopsTheReadingNamingTheField) {
         {"BP,PNLONGNAME001,LA45.0,LN-75.0,EL100,AG1.5,PA0.1",
          "The point name \"LONGNAME001\" is longer than 10 characters."},
         {"CSE,N0x5,E0.5", "The northing error \"N0x5\"" + notANumber},
+        // A damaged code was passed over: the base point was lost.
+        {"QP,PNX,LA45.0,LN-75.0,EL100,AG1.5,PA0.1",
+         "The record code \"QP\" is no record type this program knows, so the file may be "
+         "damaged; a record of a type it does not read can be taken out of the file."},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);

@@ -64,11 +64,15 @@ const LevLineCase levLines[] = {
     {"TP,PN2,BS1.1,FS1.6x0", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
     {"SR,PN1,BS1.5,FS,EL52,340", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
     {"TP,PN2\x01,BS1.1,FS0.5", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
-    // Not records at all.
+    // A code that is none of the format's is a damaged one: read as no
+    // record, its readings went to the records after it.
+    {"S", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"XX,PN1,BS1", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"QP,PN2,BS1.1,FS0.5", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    {"sr,PN1,BS1,FS,EL1", levelLineResult::malformed, 0, "", 0, 0, 0, 0, ""},
+    // Blank lines are no records.
     {"", levelLineResult::notARecord, 0, "", 0, 0, 0, 0, ""},
-    {"S", levelLineResult::notARecord, 0, "", 0, 0, 0, 0, ""},
-    {"XX,PN1,BS1", levelLineResult::notARecord, 0, "", 0, 0, 0, 0, ""},
-    {"sr,PN1,BS1,FS,EL1", levelLineResult::notARecord, 0, "", 0, 0, 0, 0, ""},
+    {" \t ", levelLineResult::notARecord, 0, "", 0, 0, 0, 0, ""},
 };
 
 void expectReading(double actual, double expected) {
@@ -171,7 +175,15 @@ TEST(TrigLevelLineParse, BenchmarksRodsHeadersAndMalformedNumbers) {
         EXPECT_EQ(parseTrigLevelLine(line, r, fault), levelLineResult::malformed);
         EXPECT_FALSE(fault.empty());
     }
-    EXPECT_EQ(parseTrigLevelLine("SR,PN1,BS1,FS,EL1", r, fault), levelLineResult::notARecord);
+    // A code of the other format, or a damaged one, is no record of this one.
+    for (const char* line : {"SR,PN1,BS1,FS,EL1", "QS,PNL1,VD0.400", "fs,PNL1,VD0.400"}) {
+        SCOPED_TRACE(line);
+        fault.clear();
+        EXPECT_EQ(parseTrigLevelLine(line, r, fault), levelLineResult::malformed);
+        EXPECT_EQ(fault, "The record code \"" + std::string(line).substr(0, 2) +
+                             "\" names no record type of its file.");
+    }
+    EXPECT_EQ(parseTrigLevelLine("  ", r, fault), levelLineResult::notARecord);
 }
 
 namespace {

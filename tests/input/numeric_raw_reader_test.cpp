@@ -150,7 +150,8 @@ TEST_F(VkrReader, RecordFormsAndTheirEdgeCases) {
                   "6C P1 1000 2000",
                   "6C P2 1000 2000 50 'CP,iron pin",
                   "5anything",
-                  "9anything",
+                  "6S anything",
+                  "",
               }),
               vkrReadOk);
     const std::vector<rawRec> all = records();
@@ -336,6 +337,48 @@ TEST_F(VkrReader, ANumberFieldThatIsNoWholeNumberMakesItsRecordMalformed) {
     EXPECT_EQ(records().size(), 3u);
 }
 
+// A record type or sub-record code that is none of the format's is a
+// damaged one: passed over, it dropped a control point ("xC") or hung a
+// setup's sights on the setup before ("xA"). Checked while reading is off
+// too, where a damaged "6DO" would have left it off.
+TEST_F(VkrReader, ARecordCodeOfNoRecordTypeStopsTheRead) {
+    const struct {
+        std::string record;
+        const char* code;
+    } rows[] = {
+        {"xC B 1180.250 1245.800 52.340", "x"},
+        {"9anything", "9"},
+        {"6Q B 1180.250 1245.800", "6Q"},
+        {"6c B 1180.250 1245.800", "6c"},
+        {"6CB 1180.250 1245.800", "6CB"},
+        {"6DRA-B 45.3000", "6DRA-B"},
+        {"6D0", "6D0"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.record);
+        for (const bool readingOff : {false, true}) {
+            resetProgramLists();
+            shell.boxes.clear();
+            std::vector<std::string> lines = {"6E P1 1.0", row.record, "6E P3 2.0"};
+            if (readingOff)
+                lines = {"6E P1 1.0", "6DO", row.record, "6DO", "6E P3 2.0"};
+            ASSERT_EQ(read(lines), vkrReadFailed);
+            EXPECT_EQ(records().size(), 1u);
+            const std::string where = "In " + (folder / "net.vkr").string() + ", line " +
+                                      (readingOff ? "4" : "3") + ".";
+            ASSERT_EQ(shell.boxes.size(), 1u);
+            EXPECT_EQ(shell.boxes[0].text,
+                      "Error parsing raw record:\n" + row.record + "\n" + where +
+                          "\nThe record code \"" + row.code + "\" names no record type of its file.");
+        }
+    }
+    resetProgramLists();
+    shell.boxes.clear();
+    ASSERT_EQ(read({"6E P1 1.0", " A 1.520", "6E P3 2.0"}), vkrReadFailed);
+    ASSERT_EQ(shell.boxes.size(), 1u);
+    EXPECT_NE(shell.boxes[0].text.find("The record code is missing."), std::string::npos);
+}
+
 // Reading off, a record is not read, so its fields are not judged either.
 TEST_F(VkrReader, ARecordWhileReadingIsOffIsNotJudged) {
     EXPECT_EQ(read({"6DO", "6E P2 12.5ft", "6DO", "6E P3 2.0"}), vkrReadOk);
@@ -360,12 +403,13 @@ TEST_F(VkrReader, AFileThatCannotBeOpenedStopsTheList) {
 // one) stops the read with one message naming it, in the box and in the
 // error report; without it the run went on and reported only consequences.
 TEST_F(VkrReader, AFileWithoutAnyRecordIsNamedAsTheCause) {
-    const std::string noise = "qZ3kV9+/w8ar1Lk0pXb7mN2cT6yHs4uEo5jG==";
     const std::string path = (folder / "net.vkr").string();
     const std::string message =
         "No raw data records in " + path + ": none of its lines is a raw data record.";
+    // Blank lines are no records (a line of any other text after the header
+    // is a damaged record, refused by its code).
     for (const std::vector<std::string>& lines :
-         {std::vector<std::string>{noise, noise, "xyz"}, std::vector<std::string>{}}) {
+         {std::vector<std::string>{"", "   ", "\t"}, std::vector<std::string>{}}) {
         SCOPED_TRACE(lines.size());
         shell.boxes.clear();
         EXPECT_EQ(read(lines), vkrReadFailed);
@@ -417,7 +461,8 @@ TEST(RawFileDispatch, AnRw5NameSendsTheWholeListToTheRw5Reader) {
 
 // Fields the reader once took in part: a blank inside a standard error left
 // ".5" unread; minutes of 72 are no dd.mmss minutes, while the same digits
-// are a grads reading in a project that measures in grads.
+// are a grads reading in a project that measures in grads. A record with
+// none of its fields is refused too.
 TEST_F(VkrReader, FieldsAreCheckedWholeAndAnglesInTheProjectsUnit) {
     const std::string zenith72 = obs('1', "", "", "", "1.6", "92.25023", "30.816", "89.7200", "P9");
     const struct {
@@ -434,6 +479,12 @@ TEST_F(VkrReader, FieldsAreCheckedWholeAndAnglesInTheProjectsUnit) {
          "The azimuth \"45.7500\" is not a dd.mmss angle: its minutes or seconds are 60 or more."},
         {0, "6E LONGNAME001 10.0", "The point name \"LONGNAME001\" is longer than 10 characters."},
         {0, "6E P2 10.0 12.0", "The record has 3 fields; it needs 2."},
+        // Of their code alone, a control, elevation or azimuth record was
+        // passed over and its point or azimuth lost.
+        {0, "6C", "The point name is missing."},
+        {0, "6E   ", "The point name is missing."},
+        {0, "6DR", "The from point is missing."},
+        {0, "6C 'CP,control", "The record has 0 fields; it needs 3 to 4."},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.record);

@@ -40,4 +40,37 @@ TEST_F(Rw5Example, SameRawRecordsAsTheNumericFile) {
     EXPECT_EQ(errorReport(), "");
 }
 
+// The format carries records this reader does not use: a job, a mode, the
+// stakeout records of a cut sheet ("CF") and a design point ("DE"), notes.
+// Among the example's records, even between a setup and the backsight sight
+// it takes, they change none of the records read.
+TEST_F(Rw5Example, RecordsItPassesOverChangeNothing) {
+    ASSERT_EQ(readRw5File(fixture("site.rw5") + "\n", ""), rw5ReadDone);
+    const std::vector<rawRec> plain = records();
+    std::string text = testsupport::readBytes(fixture("site.rw5"));
+    const std::size_t setup = text.find("BK,OPA,BPD,BS,BC0.00000\n");
+    ASSERT_NE(setup, std::string::npos);
+    text.insert(text.find('\n', setup) + 1,
+                "--stake out the corner\n"
+                "DE,PN101,N 1100.000,E 1100.000,EL50.500,--design corner\n"
+                "CF,PN101,CU0.250,--cut 0.25\n");
+    text = "JB,NMsite,DT03-14-2026,TM10:00:00\nMO,AD0,UN1,SF1.00000000,EC0,EO0.0,AU0\n"
+           "--crew of two\n" +
+           text;
+    const std::string path = (folder / "stakeout.rw5").string();
+    testsupport::writeBytes(path, text);
+    ASSERT_EQ(readRw5File(path + "\n", ""), rw5ReadDone);
+    const std::vector<rawRec> mixed = records();
+
+    ASSERT_EQ(mixed.size(), plain.size());
+    for (std::size_t i = 0; i < mixed.size(); ++i) {
+        SCOPED_TRACE(i);
+        rawRec expected = plain[i];
+        expected.sourceFile = mixed[i].sourceFile;
+        expected.sourceLine = mixed[i].sourceLine;
+        EXPECT_EQ(mixed[i], expected);
+    }
+    EXPECT_EQ(errorReport(), "");
+}
+
 } // namespace

@@ -206,10 +206,14 @@ TEST_F(Rw5GpsVectors, FaultsNameTheirLine) {
 
 // A damaged number is named with its field and quoted whole, as every .RW5
 // refusal is: "a G1 record needs BP, PN, DX, DY and DZ" sent the user
-// looking for a token that was there.
+// looking for a token that was there. A damaged code is refused as the raw
+// reader refuses it.
 TEST_F(Rw5GpsVectors, ADamagedNumberIsNamedAndQuoted) {
     const std::string g1 = "G1,BPB,PNR,DX1,DY2,DZ3\r\n";
     const std::string g2 = "G2,VX1,VY1,VZ1\r\n";
+    const std::string unknownCode =
+        " is no record type this program knows, so the file may be damaged; a record of a type "
+        "it does not read can be taken out of the file.";
     const struct {
         std::string records;
         int line;
@@ -220,6 +224,10 @@ TEST_F(Rw5GpsVectors, ADamagedNumberIsNamedAndQuoted) {
         {g1 + "G2,VX1,VY1 5,VZ1\r\n", 5, "The variance VY \"VY1 5\" is not a number."},
         {g1 + g2 + "G3,XY0,XZ0#,YZ0\r\n", 6, "The covariance XZ \"XZ0#\" is not a number."},
         {"LS,HRtall\r\n", 4, "The rover height \"HRtall\" is not a number."},
+        // A damaged code was passed over: "QS" lost the rover height, so the
+        // vector took the one before; "G4" the variances of its vector.
+        {"QS,HR1.800\r\n", 4, "The record code \"QS\"" + unknownCode},
+        {g1 + "G4,VX1,VY1,VZ1\r\n", 5, "The record code \"G4\"" + unknownCode},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.sentence);

@@ -286,6 +286,43 @@ TEST(Rw5ObservationCodes, OnlyWholeCodes) {
         EXPECT_EQ(isRw5ObservationCode(code), 0) << code;
 }
 
+// The codes of the format: those the reader reads, notes, and those it
+// passes over (job, mode, stakeout and GPS records). A code of one letter changed is none.
+TEST(Rw5RecordCodes, TheFormatsCodesWholeAndInTheirCase) {
+    for (const char* code : {"BK", "LS", "SP", "GS", "EL", "Z", "AZ", "MSE", "SSE", "CSE", "OC",
+                             "DO", "SS", "CL+AB", "--OB", "--", "--Resection", "--GPS session",
+                             "JB", "MO", "CF", "DE", "BP", "GPS", "G0", "G1", "G2", "G3"})
+        EXPECT_EQ(isRw5RecordCode(code), 1) << code;
+    for (const char* code : {"QP", "QS", "BQ", "ZZ", "ls", "sp", "S", "G4", "GPSX", "-", "D0", ""})
+        EXPECT_EQ(isRw5RecordCode(code), 0) << code;
+}
+
+// Records of the format that hold nothing this reader uses (a job, a mode,
+// the GPS records, notes) and blank lines are passed over: the file reads
+// as the setup and sight alone.
+TEST_F(Rw5Read, RecordsTheReaderDoesNotUseArePassedOver) {
+    testsupport::writeBytes(folder / "mixed.rw5",
+                            "JB,NMjob,DT03-14-2026,TM10:00:00\r\n"
+                            "MO,AD0,UN1,SF1.00000000,EC0,EO0.0,AU0\r\n"
+                            "--a note\r\n"
+                            "LS,HI1.500,HR2.000\r\n"
+                            "BK,OP1,BP2,BS,BC0.0000\r\n"
+                            "   \r\n"
+                            "BP,PNBASE,LA45.0000,LN-75.0000,EL100.000,AG1.500,PA0.100\r\n"
+                            "GPS,PNROV1,LA45.0050,LN-74.5900,EL98.0\r\n"
+                            "G0,(Average) V1.0\r\n"
+                            "G1,BPBASE,PNROV1,DX1234.567,DY-2345.678,DZ987.654\r\n"
+                            "G2,VX1.0e-6,VY4.0e-6,VZ9.0e-6\r\n"
+                            "G3,XY1.0e-7,XZ-2.0e-7,YZ3.0e-7\r\n"
+                            "SS,OP1,FP3,AR90.0000,VA0.0000,SD50.000\r\n");
+    ASSERT_EQ(readRw5File((folder / "mixed.rw5").string() + "\n", ""), rw5ReadDone);
+    const std::vector<rawRec> r = records();
+    ASSERT_EQ(kindsOf(r), (std::vector<int>{rawSetup, rawForesight}));
+    // A vertical angle of 0 is a level sight.
+    EXPECT_NEAR(r[1].zenithOrVertDiff, pi / 2, 1e-12);
+    EXPECT_EQ(errorReport(), "");
+}
+
 } // namespace
 
 // A file whose third line is `record`, between a setup and a sight that
@@ -334,6 +371,9 @@ TEST_F(Rw5RefusedRecord, RecordWithADamagedFieldStopsTheReadingNamingTheField) {
     const std::string notANumber = " is not a number.";
     const std::string notAnAngle =
         " is not a dd.mmss angle: its minutes or seconds are 60 or more.";
+    const std::string unknownCode =
+        " is no record type this program knows, so the file may be damaged; a record of a type "
+        "it does not read can be taken out of the file.";
     const struct {
         const char* record;
         std::string why;
@@ -373,6 +413,37 @@ TEST_F(Rw5RefusedRecord, RecordWithADamagedFieldStopsTheReadingNamingTheField) {
         {"MSE,PE5,RE5,VP5,VR5,DE0.005,PP3ppm", "distance PPM \"PP3ppm\"" + notANumber},
         {"SSE,TC0.001,IC0.001,HI0.00l,HR0.001", "HI error \"HI0.00l\"" + notANumber},
         {"CSE,N#,E!,EL*,AZ5\"", "azimuth error \"AZ5\"\"" + notANumber},
+        // A vertical token of another prefix was read as a vertical angle:
+        // QE90 became a zenith of 0.
+        {"SS,OP1,FP5,AR10.0000,QE90.0000,SD30.816",
+         "vertical \"QE90.0000\" has a prefix its record does not know."},
+        {"SS,OP1,FP5,AR10.0000,ZF89.4000,SD30.816",
+         "vertical \"ZF89.4000\" has a prefix its record does not know."},
+        // An angle token of another prefix was read as its value: QL10 as
+        // an angle right of 10 degrees where AL10 is one of 350, a bearing
+        // without its quadrant as an azimuth.
+        {"SS,OP1,FP5,QL10.0000,ZE90.0000,SD30.816",
+         "angle \"QL10.0000\" has a prefix its record does not know."},
+        {"SS,OP1,FP5,A10.0000,ZE90.0000,SD30.816",
+         "angle \"A10.0000\" has a prefix its record does not know."},
+        {"SS,OP1,FP5,BR45.0000,ZE90.0000,SD30.816",
+         "bearing quadrant \"45\" is not NE, SE, SW or NW."},
+        {"SS,OP1,FP5,BRNQ45.0000,ZE90.0000,SD30.816",
+         "bearing quadrant \"NQ\" is not NE, SE, SW or NW."},
+        // A distance token of another first letter than H was read as a
+        // slope distance: QD100 from a horizontal 100 at a zenith of 60.
+        {"SS,OP1,FP5,AR10.0000,ZE60.0000,QD100.000",
+         "distance \"QD100.000\" has a prefix its record does not know."},
+        {"SS,OP1,FP5,AR10.0000,ZE60.0000,HS100.000",
+         "distance \"HS100.000\" has a prefix its record does not know."},
+        // A damaged code was passed over: the control point, the heights or
+        // the sight it held were lost.
+        {"QP,PN7,N 1000.0,E 2000.0,EL10.0", "record code \"QP\"" + unknownCode},
+        {"QS,HI1.550,HR1.600", "record code \"QS\"" + unknownCode},
+        {"ss,OP1,FP5,AR10.0000,ZE90.0000,SD30.816", "record code \"ss\"" + unknownCode},
+        {"D0", "record code \"D0\"" + unknownCode},
+        {"CG,PN101,CU0.250", "record code \"CG\"" + unknownCode},
+        {",OP1,FP5,AR10.0000,ZE90.0000,SD30.816", "record code is missing."},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.record);

@@ -26,13 +26,13 @@ TEST(Rw5HorizontalReading, PrefixesAndBearingQuadrants) {
         {"AZ12.0030", radiansOf(12, 0, 30)},
         {"DR5.0000", radiansOf(5)},
         {"GN5.0000", radiansOf(5)},
-        {"XX5.0000", radiansOf(5)},
+        {"DL5.0000", radiansOf(5)},
         {"AL90.0000", 2 * pi - radiansOf(90)}, // angle left: the clockwise reading is 270
         {"BRNE10.0000", radiansOf(10)},
         {"BRSE10.0000", pi - radiansOf(10)},
         {"BRSW10.0000", pi + radiansOf(10)}, // S 10 W is azimuth 190
         {"BRNW10.0000", 2 * pi - radiansOf(10)},
-        {"BR45.0000", radiansOf(45)}, // no quadrant letters: the plain value
+        {"brsw10.0000", pi + radiansOf(10)},
         {"AR", unset},
         {"", unset},
     };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -216,6 +217,38 @@ TEST(RecordFields, ReadsANameWholeOrRefusesIt) {
 
 // A refused record is quoted, not copied: a 100 MB line without a line end
 // once landed whole in the error file and on the console.
+// A word is one of its field's list exactly, or refused naming the list:
+// read as no word, it left a setting as it was.
+TEST(RecordFields, ReadsAWordOfItsListOrRefusesIt) {
+    constexpr std::array<const char*, 3> types = {"LOOP", "PT_TO_PT", "GPS_LOOP"};
+    EXPECT_EQ(*platform::readWord(" PT_TO_PT ", "type", types), 1u);
+    EXPECT_EQ(*platform::readWord("GPS_LOOP", "type", types), 2u);
+    const auto slip = platform::readWord("PQ_TO_PT", "type", types);
+    ASSERT_FALSE(slip);
+    EXPECT_EQ(slip.error().fault, platform::FieldFault::notInList);
+    EXPECT_EQ(slip.error().sentence(), "The type \"PQ_TO_PT\" is not LOOP, PT_TO_PT or GPS_LOOP.");
+    EXPECT_FALSE(platform::readWord("pt_to_pt", "type", types));
+    EXPECT_FALSE(platform::readWord("PT_TO_PT X", "type", types));
+    constexpr std::array<const char*, 2> switches = {"ON", "OFF"};
+    EXPECT_EQ(platform::readWord("QN", "switch", switches).error().sentence(),
+              "The switch \"QN\" is not ON or OFF.");
+    EXPECT_EQ(platform::readWord(" ", "switch", switches).error().sentence(),
+              "The switch is missing.");
+}
+
+TEST(RecordFields, NamesAnUnknownCodeOrPrefix) {
+    EXPECT_EQ(platform::unknownRecordCode("QS").sentence(),
+              "The record code \"QS\" names no record type of its file.");
+    EXPECT_EQ(platform::unknownRecordCode("\x01P").sentence(),
+              "The record code \"<0x01>P\" names no record type of its file.");
+    EXPECT_EQ(platform::unknownPrefix("vertical", "QE90.0000").sentence(),
+              "The vertical \"QE90.0000\" has a prefix its record does not know.");
+    EXPECT_TRUE(platform::isBlankLine(""));
+    EXPECT_TRUE(platform::isBlankLine(" \t "));
+    EXPECT_FALSE(platform::isBlankLine(" x "));
+    EXPECT_FALSE(platform::isBlankLine(std::string(1, '\0')));
+}
+
 TEST(RecordFields, QuotesABoundedExcerpt) {
     EXPECT_EQ(platform::recordExcerpt("SS,OP1,FP2"), "SS,OP1,FP2");
     EXPECT_EQ(platform::recordExcerpt("a\tb\0c\rd\ne\x1b"s), "a<TAB>b<NUL>c<CR>d<LF>e<0x1B>");

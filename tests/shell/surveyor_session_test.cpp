@@ -23,6 +23,7 @@
 #include <wx/textctrl.h>
 
 #include <algorithm>
+#include <sstream>
 
 namespace {
 
@@ -50,7 +51,9 @@ protected:
 };
 
 // One box that names the file and the cause, and the same text in the error
-// report window, where there were two or five boxes about consequences.
+// report window, where there were two or five boxes about consequences. A
+// file that is no raw file is refused at its first line after the header:
+// its code is none of a raw record's.
 TEST_F(SurveyorSession, ARawFileThatCannotBeReadIsNamedOnceWithItsCause) {
     CMainFrame& frame = openExample();
     const std::string raw = file("site.vkr").string();
@@ -66,6 +69,10 @@ TEST_F(SurveyorSession, ARawFileThatCannotBeReadIsNamedOnceWithItsCause) {
              testsupport::writeBytes(raw, "qZ3kV9+/w8ar1Lk0pXb7mN2cT6yHs4uEo5jG==\r\n"
                                           "Hw7Ue1sQ0bVf3L9ZpK2mXr8aYt5cN6dG4jEo==\r\n");
          },
+         "Error parsing raw record:\nHw7Ue1sQ0bVf3L9ZpK2mXr8aYt5cN6dG4jEo==\nIn " + raw +
+             ", line 2.\nThe record code \"H\" names no record type of its file."},
+        {"a file of its header alone",
+         [&raw] { testsupport::writeBytes(raw, "qZ3kV9+/w8ar1Lk0pXb7mN2cT6yHs4uEo5jG==\r\n\r\n"); },
          "No raw data records in " + raw + ": none of its lines is a raw data record."},
     };
     for (const auto& c : cases) {
@@ -76,7 +83,9 @@ TEST_F(SurveyorSession, ARawFileThatCannotBeReadIsNamedOnceWithItsCause) {
         EXPECT_EQ(answers.boxes, std::vector<std::string>{c.message});
         CChildFrame* errors = frame.runWindows().report(ReportKind::error);
         ASSERT_NE(errors, nullptr);
-        EXPECT_TRUE(holds(guitest::windowLines(*errors), c.message));
+        std::istringstream lines(c.message);
+        for (std::string line; std::getline(lines, line);)
+            EXPECT_TRUE(holds(guitest::windowLines(*errors), line)) << line;
     }
 }
 

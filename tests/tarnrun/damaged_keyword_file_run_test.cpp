@@ -29,6 +29,15 @@ TEST(DamagedKeywordFileRun, ClosureFile) {
          "The point name \"CONTROLPT001\" is longer than 10 characters."},
         {"a misspelt keyword", "TRAV_END\r\nVERT", "TRAV_ENF\r\nVERT", 5,
          "The keyword is missing."},
+        // A setting's word outside its list left the setting of the
+        // definition before: the traverse was closed as a loop.
+        {"a slip in a traverse type", "TRAV_TYPE PT_TO_PT", "TRAV_TYPE PQ_TO_PT", 8,
+         "The TRAV_TYPE value \"PQ_TO_PT\" is not LOOP_INTERIOR_REF, LOOP_EXTERIOR_REF, "
+         "PT_TO_PT or GPS_LOOP."},
+        {"a slip in a switch", "VERT_CLOSURE ON", "VERT_CLOSURE QN", 1,
+         "The VERT_CLOSURE value \"QN\" is not ON or OFF."},
+        {"a switch without its word", "ANG_CLOSURE OFF", "ANG_CLOSURE", 7,
+         "The ANG_CLOSURE value is missing."},
     };
     const testsupport::TempFolder folder("damaged-cls-run");
     const globalVars settings = sitecopy::exampleSettings();

@@ -3,7 +3,11 @@
 // and nothing in the error report: a blank or a byte inside a number read as
 // two numbers or as merged digits, a name cut to 10 characters, minutes of
 // 75, a damaged setup or height record left out so the sights after it
-// joined the wrong setup. Now the run stops (exit status 1), names the file,
+// joined the wrong setup, a record whose code was damaged passed over as
+// one the reader does not use, a vertical token of another prefix read as a
+// vertical angle, an angle token of another prefix read as an angle right
+// and a distance token of another as a slope distance, a control record of
+// its code alone passed over. Now the run stops (exit status 1), names the file,
 // the line and the field, and leaves the .NEZ and .OUT of the run before
 // byte for byte as they were.
 
@@ -83,6 +87,9 @@ void expectEachDamageStopsTheRun(const RawFormat& format, const std::vector<Dama
 }
 
 const std::string notAnAngle = " is not a dd.mmss angle: its minutes or seconds are 60 or more.";
+const std::string unknownRw5Code =
+    " is no record type this program knows, so the file may be damaged; a record of a type it "
+    "does not read can be taken out of the file.";
 
 } // namespace
 
@@ -107,6 +114,20 @@ TEST(DamagedRecordRun, NumericRawFile) {
                   "The zenith \"89.72424\"" + notAnAngle},
                  {"an HI one column early", "1A             1.520 D", "1A         1.520     D", 5,
                   "The HI \"1.520\" runs past its columns 12 to 19."},
+                 {"a damaged control record type", "6C B 1180.250", "xC B 1180.250", 4,
+                  "The record code \"x\" names no record type of its file."},
+                 {"a damaged control sub-record code", "6C B 1180.250", "6Q B 1180.250", 4,
+                  "The record code \"6Q\" names no record type of its file."},
+                 {"a damaged setup record type", "1A             1.520", "xA             1.520",
+                  5, "The record code \"x\" names no record type of its file."},
+                 // A control or elevation record of its code alone was passed
+                 // over: its point was lost without a word.
+                 {"a control record of its code alone", "'CP,control B\r\n",
+                  "'CP,control B\r\n6C\r\n", 5, "The point name is missing."},
+                 {"an elevation record of its code alone", "'CP,control B\r\n",
+                  "'CP,control B\r\n6E  \r\n", 5, "The point name is missing."},
+                 {"an azimuth record of its code alone", "'CP,control B\r\n",
+                  "'CP,control B\r\n6DR\r\n", 5, "The from point is missing."},
              });
 }
 
@@ -129,6 +150,22 @@ TEST(DamagedRecordRun, Rw5RawFile) {
             {"a sideshot named with blanks", "SD277.780,--iron pin\n",
              "SD277.780,--iron pin\nSS,OPD,FP   ,AR10.00000,ZE90.00000,SD10.000\n", 28,
              "The foresight point is blank."},
+            {"a slip in a zenith's prefix", "AR47.39252,ZE90.14511", "AR47.39252,QE90.14511", 19,
+             "The vertical \"QE90.14511\" has a prefix its record does not know."},
+            // An angle token of another prefix was read as its value, a
+            // distance token of another first letter than H as slope.
+            {"a slip in an angle's prefix", "AR47.39252,ZE90.14511", "QR47.39252,ZE90.14511", 19,
+             "The angle \"QR47.39252\" has a prefix its record does not know."},
+            {"a bearing without its quadrant", "AR47.39252,ZE90.14511", "BR47.39252,ZE90.14511",
+             19, "The bearing quadrant \"47\" is not NE, SE, SW or NW."},
+            {"a slip in a distance's prefix", "ZE90.14511,SD277.779", "ZE90.14511,QD277.779", 19,
+             "The distance \"QD277.779\" has a prefix its record does not know."},
+            {"a damaged control record code", "SP,PNB", "QP,PNB", 3,
+             "The record code \"QP\"" + unknownRw5Code},
+            {"a damaged height record code", "LS,HI1.550", "QS,HI1.550", 16,
+             "The record code \"QS\"" + unknownRw5Code},
+            {"a damaged setup record code", "BK,OPC", "BQ,OPC", 17,
+             "The record code \"BQ\"" + unknownRw5Code},
         });
 }
 

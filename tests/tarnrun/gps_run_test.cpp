@@ -178,6 +178,23 @@ TEST(GpsRun, AnRw5ProjectReadsItsGpsRecords) {
     EXPECT_TRUE(contains(report, " BASE             1234.494          2E-06"));
 }
 
+// A damaged code in the GPS records of an .RW5 file was passed over: "QS"
+// lost the rover height and the vector took the height before. The reading
+// stops at it, naming the file, the line and the code.
+TEST(GpsRun, AnRw5GpsRecordOfADamagedCodeStopsTheRun) {
+    testsupport::TempFolder folder("gps-run-rw5-code");
+    std::string rw5 =
+        testsupport::readBytes(std::string(TARNWELL_FIXTURES) + "/input/converters/vectors.rw5");
+    rw5.replace(rw5.find("LS,HR2.000"), 10, "QS,HR2.000");
+    EXPECT_EQ(runGpsFormat(folder, 10, "site.rw5", rw5), exitStoppedEarly);
+    const std::string console = testsupport::readBytes(folder / "console.txt");
+    EXPECT_TRUE(contains(console, (folder / "site.rw5").string() +
+                                      ", line 5: The record code \"QS\" is no record type this "
+                                      "program knows"))
+        << console;
+    EXPECT_FALSE(contains(console, noControl)) << "the run stopped before the control";
+}
+
 // A baseline text file's base point is control: BASE at the earth-centred
 // position of 45 N, 75 W, 98.4 m (gps/base_points.txt), as site.gps's C line.
 TEST(GpsRun, ABaselineTextProjectTakesItsBasePointAsControl) {

@@ -311,6 +311,16 @@ TEST(LevelRun, AFailedVerticalAdjustmentKeepsThePreviousCoordinateFiles) {
         {"a loop in a project of levels alone without a benchmark", untiedLoop, levelsAlone,
          "No vertical benchmarks found.\r\n"
          "No vertical benchmark is tied by height differences to:\nL5 L6 L7\n"},
+        // The adjustment refuses a difference from a point to itself; the
+        // traverse points kept their preliminary elevations, which no
+        // difference entered, and were written as if adjusted.
+        {"a loop from a benchmark back to it over unnamed turning points",
+         differentialLevelText() + "SR,PNBM1,BS1.500,FS,FE100.000,--\r\n"
+                                   "TP,PN,BS1.200,FS0.800,--\r\n"
+                                   "ER,PNBM1,BS,FS1.900,--\r\n",
+         nullptr,
+         "BM1 cannot be both to and from station\r\n"
+         "No height difference adjusted the elevations of:\n"},
         {"differences without a standard error", differentialLevelText(),
          [](globalVars& s) { s.diffLevDistBSFS = 0.0; },
          "Height difference BM1 to L1 has no standard error."},
@@ -400,6 +410,10 @@ TEST(LevelRun, ADamagedFieldStopsTheRunNamingFileLineAndField) {
         {"name of 13 characters", "PNL2,BS1.300", "PNLEVELPOINT2,BS1.300", 4, "LEVELPOINT2"},
         {"damaged turning point", "FS1.300", "FS1.3x0", 4, "FS1.3x0"},
         {"decimal comma in a benchmark", "FE100.000", "FE100,000", 1, "FE100,000"},
+        // A damaged code was no record: its readings went to the records after it.
+        {"damaged turning point code", "TP,PNL1", "QP,PNL1", 2, "record code \"QP\""},
+        {"damaged start of run code", "SR,PNBM2", "QR,PNBM2", 6, "record code \"QR\""},
+        {"damaged end of run code", "ER,PNL2", "QR,PNL2", 7, "record code \"QR\""},
     };
     const std::vector<Damage> trigonometric = {
         {"decimal comma", "VD-0.300", "VD-0,300", 5, "VD-0,300"},
@@ -408,6 +422,8 @@ TEST(LevelRun, ADamagedFieldStopsTheRunNamingFileLineAndField) {
          "vertical difference \"0<NUL>400\""},
         {"tab inside a number", "HR1.500", "HR1\t500", 2, "rod height \"1<TAB>500\""},
         {"name of 13 characters", "PNL1,VD-0.300", "PNLEVELPOINT1,VD-0.300", 5, "LEVELPOINT1"},
+        {"damaged foresight code", "FS,PNL1", "QS,PNL1", 4, "record code \"QS\""},
+        {"damaged benchmark code", "BM,PNBM2", "QM,PNBM2", 9, "record code \"QM\""},
     };
     const std::string tlv = trigonometricLevelText();
     for (const auto& [name, text, format, rows] :

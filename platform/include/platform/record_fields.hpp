@@ -26,6 +26,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -54,6 +55,8 @@ enum class FieldFault {
     fieldCount,      // the record has too few or too many fields
     outsideColumns,  // a fixed-column field that runs into the blank after its columns
     unknownPrefix,   // a token whose prefix names no field of its record
+    unknownCode,     // a record code that names no record type of its format
+    notInList,       // a word that is none of those its field takes
 };
 
 struct FieldError {
@@ -69,13 +72,17 @@ struct FieldError {
     // outsideColumns: the field's first and last column (from 0).
     std::size_t firstColumn = 0;
     std::size_t lastColumn = 0;
+    // notInList: the words the field takes, as the message lists them ("ON or OFF").
+    std::string words;
 
     // One sentence for the .ERR and the message box, e.g.
     // `The distance "30#.816" is not a number.`,
     // `The point name "LONGNAME001" is longer than 10 characters.`,
     // `The record has 3 fields; it needs 5.`,
     // `The HI "11.520" runs past its columns 12 to 19.`,
-    // `The height "HQ1.550" has a prefix its record does not know.`
+    // `The height "HQ1.550" has a prefix its record does not know.`,
+    // `The record code "QS" names no record type of its file.`,
+    // `The VERT_CLOSURE value "QN" is not ON or OFF.`
     std::string sentence() const;
 };
 
@@ -105,6 +112,10 @@ private:
 
 // --- Splitting a record -----------------------------------------------------
 
+// True for a line of blanks and tabs only, or an empty one: no record, where
+// a line with any other byte is one, whose code must be its format's.
+bool isBlankLine(std::string_view line);
+
 // The fields between runs of blanks and tabs; never an empty one.
 std::vector<std::string_view> splitOnBlanks(std::string_view record);
 
@@ -129,6 +140,15 @@ std::optional<FieldError> checkFieldCount(std::size_t found, std::size_t least, 
 // The `missing` error naming `field`; `text` what stands in its place (a
 // token without the field's code), quoted as recordExcerpt quotes it.
 FieldError missingField(std::string_view field, std::string_view text = {});
+
+// The unknownPrefix error of the token `text`, whose prefix names no
+// `field` its record has.
+FieldError unknownPrefix(std::string_view field, std::string_view text);
+
+// The unknownCode error of a record whose code is `code`. A reader passes
+// over the records its format has and it does not use; a code that is none
+// of the format's is a damaged one, and the record it hides would be lost.
+FieldError unknownRecordCode(std::string_view code);
 
 // The field at `index`, or the `missing` error naming `field` when the
 // record has fewer.
@@ -158,6 +178,12 @@ FieldValue<long> readWholeNumber(std::string_view text, std::string_view field);
 // written (the caller converts it). Minutes and seconds are split as
 // dmsToDegrees splits them, through the "%.10f" text of the value.
 FieldValue<double> readPackedAngle(std::string_view text, std::string_view field);
+
+// The field, blanks around it aside, as one of `words` (compared exactly):
+// its index among them. An empty field is missing, any other word
+// notInList.
+FieldValue<std::size_t> readWord(std::string_view text, std::string_view field,
+                                 std::span<const char* const> words);
 
 // The field as a name of at most `longest` bytes (the lists hold 10).
 FieldValue<std::string> readName(std::string_view text, std::string_view field,
