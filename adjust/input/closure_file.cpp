@@ -2,7 +2,6 @@
 
 #include "model/point_name.hpp"
 #include "model/settings/text_fields.hpp"
-#include "platform/comma_or_blank_fields.hpp"
 #include "platform/file_replace.hpp"
 #include "platform/line_reader.hpp"
 
@@ -102,12 +101,19 @@ const char* onOff(int setting) {
 namespace {
 
 // The names of a point list (blanks, commas and tabs between them), each
-// end of a range read as a point name.
+// end of a range read as a point name. Two commas with nothing but blanks
+// between them are a name lost, not a separator: the traverse read without
+// it is another traverse.
 std::optional<platform::FieldError> pointListFault(const std::string& value) {
-    for (const std::string_view range : platform::splitOnCommasOrBlanks(value))
+    const bool commaSeparated = value.find(',') != std::string::npos;
+    for (const std::string_view range :
+         commaSeparated ? platform::splitOn(value, ',') : platform::splitOnBlanks(value)) {
+        if (range.empty())
+            return platform::readName(range, "point name", pointNameMax).fault();
         for (const std::string_view name : platform::splitOnBlanks(range))
             if (auto fault = rangeFault(name))
                 return fault;
+    }
     return std::nullopt;
 }
 

@@ -27,6 +27,14 @@ TEST(DamagedKeywordFileRun, ClosureFile) {
          "The ANG_CLOSURE value \"O<NUL>N\" is not a name"},
         {"a point name of 12 characters", "D,A,B,C,D,A", "D,A,B,CONTROLPT001,D,A", 4,
          "The point name \"CONTROLPT001\" is longer than 10 characters."},
+        // The list was read without the lost name, which left the loop
+        // unclosed with only a note that an angle was not found.
+        {"a point name deleted between its commas", "D,A,B,C,D,A", "D,A,,C,D,A", 4,
+         "The point name is blank."},
+        {"a point name rubbed out to a blank", "D,A,B,C,D,A", "D,A,B, ,D,A", 4,
+         "The point name is blank."},
+        {"a comma after the last name", "TRAV_LIST A,B,C,D,A", "TRAV_LIST A,B,C,D,A,", 9,
+         "The point name is blank."},
         {"a misspelt keyword", "TRAV_END\r\nVERT", "TRAV_ENF\r\nVERT", 5,
          "The keyword is missing."},
         // A setting's word outside its list left the setting of the
