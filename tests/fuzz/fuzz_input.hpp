@@ -3,6 +3,7 @@
 // file holding it for readers that take a path.
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -31,17 +32,39 @@ inline std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-// A file of the process's own folder (made once) named `name`, holding the
-// input; the folder is emptied when it goes.
+// The process's own scratch folder, removed with what it holds when the
+// process ends: every corpus replay left an empty one behind.
+class ProcessFolder {
+public:
+    ProcessFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tarnwell-fuzz-XXXXXX").string();
+        const char* made = mkdtemp(pattern.data());
+        if (made == nullptr) {
+            std::perror("tarnwell-fuzz: no scratch folder");
+            std::abort();
+        }
+        path_ = made;
+    }
+    ~ProcessFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    ProcessFolder(const ProcessFolder&) = delete;
+    ProcessFolder& operator=(const ProcessFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A file of the process's own folder named `name`, holding the input; the
+// folder is emptied when it goes.
 class InputFile {
 public:
     InputFile(const std::string& text, const std::string& name) {
-        static const std::filesystem::path folder = [] {
-            std::string pattern =
-                (std::filesystem::temp_directory_path() / "tarnwell-fuzz-XXXXXX").string();
-            return std::filesystem::path(mkdtemp(pattern.data()));
-        }();
-        path_ = folder / name;
+        static const ProcessFolder folder;
+        path_ = folder.path() / name;
         std::ofstream(path_, std::ios::binary | std::ios::trunc) << text;
     }
     ~InputFile() {
