@@ -13,10 +13,15 @@
 #include <fstream>
 #include <sstream>
 #include <sys/mman.h>
+#include <functional>
+#include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-#include <wx/process.h>
-#include <wx/utils.h>
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/evtloopsrc.h>
 
 const FamilyProgram familyEditor{
     "DUDezudi", "Tarnwell Editor",
@@ -64,37 +69,75 @@ std::string familyCommandLine(const std::string& programPath, const std::string&
 
 namespace {
 
-// wxExecute takes the arguments one by one, so that blanks and quotes in a
-// path reach the program unchanged; it reaps the process when it ends and
-// then tells `process`, when there is one. The process id, 0 on failure.
-long spawn(const std::vector<std::string>& arguments, wxProcess* process = nullptr) {
-    std::vector<wxString> texts;
-    for (const std::string& argument : arguments)
-        texts.push_back(wxString::FromUTF8(argument));
-    std::vector<const wchar_t*> argv;
-    for (const wxString& text : texts)
-        argv.push_back(text.wc_str());
-    argv.push_back(nullptr);
-    return wxExecute(argv.data(), wxEXEC_ASYNC, process);
-}
-
-// Takes its program off the running list when the process ends.
-class WatchedProcess : public wxProcess {
+// Reaps one child from the event loop once it has ended, when its process
+// descriptor becomes readable, and then calls `ended` (when given). The
+// toolkit's own way, a SIGCHLD handler that writes to a wake-up pipe, is not
+// safe when two children end together: GTK's threads take signals too, so
+// the second handler can run on another thread while the first is still
+// between its look at the pipe and its write; both write, and the toolkit
+// asserts "Too many writes to wake-up pipe?" or misses a later end.
+class ChildWatch : public wxEventLoopSourceHandler {
 public:
-    WatchedProcess(std::shared_ptr<std::map<std::string, long>> running, std::string program)
-        : running_(std::move(running)), program_(std::move(program)) {}
-
-    void OnTerminate(int, int) override {
-        running_->erase(program_);
-        delete this;
+    ChildWatch(pid_t pid, int descriptor, std::function<void()> ended)
+        : pid_(pid), descriptor_(descriptor), ended_(std::move(ended)) {
+        source_.reset(wxEventLoopBase::AddSourceForFD(descriptor_, this, wxEVENT_SOURCE_INPUT));
     }
+    ~ChildWatch() override { ::close(descriptor_); }
+    ChildWatch(const ChildWatch&) = delete;
+    ChildWatch& operator=(const ChildWatch&) = delete;
+
+    bool watching() const { return source_ != nullptr; }
+
+    void OnReadWaiting() override {
+        if (!source_ || ::waitpid(pid_, nullptr, WNOHANG) != pid_)
+            return;
+        source_.reset();
+        if (ended_)
+            ended_();
+        // The toolkit still holds this handler until its call returns.
+        wxTheApp->CallAfter([this] { delete this; });
+    }
+    void OnWriteWaiting() override {}
+    void OnExceptionWaiting() override {}
 
 private:
-    std::shared_ptr<std::map<std::string, long>> running_;
-    std::string program_;
+    pid_t pid_;
+    int descriptor_;
+    std::function<void()> ended_;
+    std::unique_ptr<wxEventLoopSource> source_;
 };
 
-// Whether the process has ended, also before the toolkit has reaped it: an
+// Starts the program with the arguments one by one, so that blanks and
+// quotes in a path reach it unchanged, with no descriptor of this process
+// but the standard three, and watches it until it ends. The process id, 0
+// on failure.
+pid_t spawn(const std::vector<std::string>& arguments, std::function<void()> ended = {}) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+    pid_t pid = 0;
+    const int started = ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (started != 0)
+        return 0;
+    // The C library's header of this call lacks its C linkage.
+    const int descriptor = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    auto* watch = descriptor < 0 ? nullptr : new ChildWatch(pid, descriptor, std::move(ended));
+    if (watch == nullptr || !watch->watching()) {
+        // A child that nothing would reap is not left behind.
+        delete watch;
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        return 0;
+    }
+    return pid;
+}
+
+// Whether the process has ended, also before its watch has reaped it: an
 // ended child stays a zombie ('Z') until then.
 bool processEnded(long pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
@@ -141,17 +184,12 @@ FamilyProcesses::FamilyProcesses() : running_(std::make_shared<std::map<std::str
 bool FamilyProcesses::start(const std::string& program, const std::vector<std::string>& arguments) {
     if (arguments.empty() || !isProgram(arguments.front()))
         return false;
-    auto* watcher = new WatchedProcess(running_, program);
-    // Listed before the start: a process that ends at once is taken off again.
-    (*running_)[program] = 0;
-    const long pid = spawn(arguments, watcher);
-    if (pid == 0) {
-        running_->erase(program);
-        delete watcher;
+    // Shared with the watch, which may outlive this object.
+    std::shared_ptr<std::map<std::string, long>> running = running_;
+    const pid_t pid = spawn(arguments, [running, program] { running->erase(program); });
+    if (pid == 0)
         return false;
-    }
-    if (const auto entry = running_->find(program); entry != running_->end())
-        entry->second = pid;
+    (*running_)[program] = pid;
     return true;
 }
 

@@ -31,7 +31,10 @@ template <class Run> void CMainFrame::runProcessing(Run run) {
     state_.lastRunResult = state_.lastRun.reachedEnd ? 1 : 0;
     runWindows_.endRun();
     updateTitle();
+    // The graphics library brings its refreshed window to the front; the
+    // report the run brought forward is what the user is to read first.
     refreshOpenGraphics();
+    runWindows_.bringRunReportForward();
     showReady();
 }
 

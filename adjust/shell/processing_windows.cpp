@@ -32,6 +32,7 @@ ProcessingWindows::~ProcessingWindows() {
 // factorizations, the statistics, the listings) takes seconds, and Escape or
 // Cancel ends each of them. The engine's requests to hide it are not followed.
 void ProcessingWindows::startRun() {
+    broughtForward_.reset();
     progress_ = new CProgress(&frame_);
     disabler_ = std::make_unique<wxWindowDisabler>(progress_);
     progress_->showCancel();
@@ -103,8 +104,15 @@ void ProcessingWindows::reportGone(CChildFrame* window) {
 }
 
 void ProcessingWindows::activateReport(ReportKind kind) {
+    if (running())
+        broughtForward_ = kind;
     if (CChildFrame* window = reports_[index(kind)])
         window->activate();
+}
+
+void ProcessingWindows::bringRunReportForward() {
+    if (broughtForward_)
+        activateReport(*broughtForward_);
 }
 
 // The keys reach the main window from the report's text, from the row of

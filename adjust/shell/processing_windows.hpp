@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CChildFrame;
 class CProgress;
@@ -33,6 +34,9 @@ public:
     // Takes the progress dialog down and enables the windows again.
     void endRun();
     bool running() const { return progress_ != nullptr; }
+    // Brings the report that the last run brought forward to the front
+    // again, over a window refreshed after the run.
+    void bringRunReportForward();
     CProgress* progress() const { return progress_; }
     CChildFrame* report(ReportKind kind) const { return reports_[index(kind)]; }
 
@@ -61,6 +65,7 @@ private:
     CProgress* progress_ = nullptr;
     std::unique_ptr<wxWindowDisabler> disabler_;
     std::array<CChildFrame*, 3> reports_{};
+    std::optional<ReportKind> broughtForward_;
     // The coordinate file library's questions and messages in windows.
     ptbank::WxCrdUi crdUi_;
 };

@@ -34,6 +34,17 @@ bool readFile(const std::string& path, std::string& bytes) {
     return !file.bad();
 }
 
+// A section tab's page: empty, since the tabs only choose what the view
+// shows. wxGTK gives the keyboard focus to each page it selects, and with it
+// brings the page's top-level window to the front: a line appended from a
+// tool window (which rebuilds the tabs) took the keyboard away from that tool.
+class SectionPage : public wxPanel {
+public:
+    explicit SectionPage(wxWindow* tabs)
+        : wxPanel(tabs, wxID_ANY, wxDefaultPosition, wxSize(0, 0)) {}
+    void SetFocus() override {}
+};
+
 } // namespace
 
 // Paints the lines in view, one row per line, in the fixed-pitch font, and
@@ -281,8 +292,7 @@ void CChildFrame::buildTabs() {
     tabs_->Unbind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CChildFrame::onTabChanged, this);
     tabs_->DeleteAllPages();
     for (int section : tabSections_)
-        tabs_->AddPage(new wxPanel(tabs_, wxID_ANY, wxDefaultPosition, wxSize(0, 0)),
-                       sectionTabLabel(section));
+        tabs_->AddPage(new SectionPage(tabs_), sectionTabLabel(section));
     currentTab_ = keep < static_cast<int>(tabSections_.size()) ? keep : 0;
     tabs_->SetSelection(static_cast<size_t>(currentTab_));
     tabs_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CChildFrame::onTabChanged, this);

@@ -312,8 +312,10 @@ TEST_F(FamilyCommands, TheUsersEditorGetsThePathAsOneArgumentWithoutWaiting) {
     const fs::path pipe = file("said");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     const fs::path editor = file("editor");
-    testsupport::writeBytes(editor,
-                            "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" + pipe.string() + "'\n");
+    const fs::path pidFile = file("editor.pid");
+    testsupport::writeBytes(editor, "#!/bin/sh\necho $$ > '" + pidFile.string() +
+                                        "'\nprintf '%s\\n' \"$#\" \"$@\" > '" +
+                                        pipe.string() + "'\n");
     fs::permissions(editor, fs::perms::owner_all);
     EnvironmentValue visual("VISUAL", editor.string());
 
@@ -326,6 +328,13 @@ TEST_F(FamilyCommands, TheUsersEditorGetsThePathAsOneArgumentWithoutWaiting) {
     const std::string text((std::istreambuf_iterator<char>(said)),
                            std::istreambuf_iterator<char>());
     EXPECT_EQ(text, "1\n" + file("my site.OUT").string() + "\n");
+    // Once ended, the editor is reaped, not left behind as a zombie.
+    long pid = 0;
+    std::ifstream(pidFile) >> pid;
+    ASSERT_GT(pid, 0);
+    const fs::path process = "/proc/" + std::to_string(pid);
+    guitest::yieldUntil([&] { return !fs::exists(process); });
+    EXPECT_FALSE(fs::exists(process));
 }
 
 // A stand-in for a family program that this process did not start (or,

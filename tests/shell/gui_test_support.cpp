@@ -45,6 +45,18 @@ void yieldUntil(const std::function<bool()>& done) {
         wxYield();
 }
 
+void settle() {
+    Display* display = wxGetX11Display();
+    for (int round = 0; round < paintRounds; ++round) {
+        wxYield();
+        wxTheApp->ProcessIdle();
+        if (display != nullptr)
+            XSync(display, False);
+        if (!wxTheApp->Pending())
+            return;
+    }
+}
+
 namespace {
 
 // Long enough for a loaded machine; a window that has not painted by then
@@ -76,6 +88,37 @@ void expectCentredOn(const wxWindow* dialog, const wxWindow* owner) {
     const wxRect outer = owner->GetRect();
     EXPECT_NEAR(inner.x + inner.width / 2, outer.x + outer.width / 2, 1);
     EXPECT_NEAR(inner.y + inner.height / 2, outer.y + outer.height / 2, 1);
+}
+
+// GTK gives the focus to a top-level window of its own, or under a window
+// manager to the manager's frame's child: the title is looked for from the
+// focus window up.
+std::string titleWithTheKeyboardFocus() {
+    Display* display = wxGetX11Display();
+    if (display == nullptr)
+        return {};
+    XSync(display, False);
+    Window window = None;
+    int revert = 0;
+    XGetInputFocus(display, &window, &revert);
+    while (window != None && window != PointerRoot && window != DefaultRootWindow(display)) {
+        char* name = nullptr;
+        if (XFetchName(display, window, &name) != 0 && name != nullptr) {
+            std::string title = name;
+            XFree(name);
+            return title;
+        }
+        Window root = None;
+        Window parent = None;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(display, window, &root, &parent, &children, &count) == 0)
+            return {};
+        if (children != nullptr)
+            XFree(children);
+        window = parent;
+    }
+    return {};
 }
 
 // The picture is read from the X server on the toolkit's own connection, so

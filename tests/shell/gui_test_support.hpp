@@ -43,9 +43,18 @@ void waitForFirstPaint(wxWindow* window);
 // window's first paint may take.
 void yieldUntil(const std::function<bool()>& done);
 
+// Lets the toolkit finish what the last input set going: the events it
+// has, its idle work, and the X server's answers to the requests those made,
+// until a round brings no more.
+void settle();
+
 // `dialog` belongs to `owner` and its middle is the owner's middle (to the
 // pixel that halving an odd size loses).
 void expectCentredOn(const wxWindow* dialog, const wxWindow* owner);
+
+// The title of the top-level window that has the X server's keyboard focus
+// (which the keys a user types go to); empty when no window of a title has it.
+std::string titleWithTheKeyboardFocus();
 
 // Writes what `window` shows on the screen to `path` as a PNG; false on failure.
 bool saveScreenshot(wxWindow* window, const std::filesystem::path& path);

@@ -636,4 +636,23 @@ TEST_F(Processing, TheExampleNetworkIsDrawnWithItsEllipses) {
     graphics->Close(true);
     wxYield();
 }
+
+// The graphics window, refreshed after a run, stayed in front of the report
+// that the run had brought forward.
+TEST_F(Processing, TheRunsReportStaysInFrontOfTheRefreshedGraphics) {
+    CMainFrame& frame = openExample();
+    frame.showGraphics();
+    ASSERT_NE(frame.graphicsWindowId(), GraphicsLibrary::noWindow);
+    wxYield();
+    wxTheApp->ProcessIdle();
+    ASSERT_NE(frame.GetActiveChild(), nullptr);
+    ASSERT_TRUE(frame.GetActiveChild()->GetTitle().StartsWith("Network Graphics: "));
+    command(frame, shellid::preprocess);
+    wxYield();
+    wxTheApp->ProcessIdle();
+    CChildFrame* report = frame.runWindows().report(ReportKind::report);
+    ASSERT_NE(report, nullptr);
+    ASSERT_NE(frame.GetActiveChild(), nullptr);
+    EXPECT_EQ(frame.GetActiveChild(), report) << frame.GetActiveChild()->GetTitle();
+}
 #endif

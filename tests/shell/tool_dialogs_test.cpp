@@ -26,6 +26,7 @@
 #include <wx/listbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 namespace {
 
@@ -192,6 +193,48 @@ TEST_F(ToolDialogs, InverseNeedsARunThenComputesAndAppends) {
     dialog->OnOK();
     EXPECT_EQ(shell.appended.size(), 2u);
     EXPECT_EQ(textOf(dialog, inverseid::fromEdit), "C");
+    dialog->Destroy();
+    wxTheApp->ProcessIdle();
+}
+
+// With the run's report window open, Calculate (Enter) appends the line to
+// the window and leaves the keyboard with the Inverse window, the From name
+// selected for the next entry: rebuilding the report's section tabs took
+// the X focus over to the main window, so the next name typed went there.
+TEST_F(ToolDialogs, TheInverseKeepsTheKeyboardWhileTheReportTakesItsLine) {
+    CMainFrame& frame = openExample();
+    command(frame, shellid::networkAdjustment);
+    CChildFrame* report = frame.runWindows().report(ReportKind::report);
+    ASSERT_NE(report, nullptr);
+    command(frame, shellid::inverse);
+    auto* dialog = dynamic_cast<CInverse*>(frame.inverseDialog());
+    ASSERT_NE(dialog, nullptr);
+    guitest::waitForFirstPaint(dialog);
+    dialog->Raise(); // without a window manager nothing gives a new window the keyboard
+    guitest::yieldUntil([] { return guitest::titleWithTheKeyboardFocus() == "Inverse"; });
+    ASSERT_EQ(guitest::titleWithTheKeyboardFocus(), "Inverse");
+    auto* from = find<wxTextCtrl>(dialog, inverseid::fromEdit);
+    auto* to = find<wxTextCtrl>(dialog, inverseid::toEdit);
+    typeInto(dialog, inverseid::fromEdit, "A");
+    typeInto(dialog, inverseid::toEdit, "B");
+    to->SetFocus();
+    guitest::yieldUntil([to] { return wxWindow::FindFocus() == to; });
+    const int lines = report->text().lineCount();
+    wxUIActionSimulator keys;
+    keys.Char(WXK_RETURN);
+    guitest::yieldUntil([&] { return report->text().lineCount() > lines; });
+    ASSERT_EQ(report->text().lineCount(), lines + 1);
+    EXPECT_EQ(report->text().line(lines).rfind(" Inverse: A -> B ", 0), 0u)
+        << report->text().line(lines);
+    guitest::settle();
+    EXPECT_EQ(guitest::titleWithTheKeyboardFocus(), "Inverse");
+    EXPECT_EQ(wxWindow::FindFocus(), from);
+    long first = 0;
+    long last = 0;
+    from->GetSelection(&first, &last);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, 1) << "the From name is selected";
+    EXPECT_TRUE(guitest::saveScreenshot(dialog, screenshots / "inverse_after_calculate.png"));
     dialog->Destroy();
     wxTheApp->ProcessIdle();
 }
