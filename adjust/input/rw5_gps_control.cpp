@@ -103,9 +103,9 @@ ptGPSXYZCntrl controlPointAt(const Rw5BasePoint& base, const BaseErrors& errors,
 // empty. A line of a code that is none of the format's is refused too: it may
 // be a damaged "BP".
 std::string recordRefusal(const std::string& line, BaseErrors& errors, double u) {
-    if (std::string refusal = rw5CodeRefusal(line); !refusal.empty())
-        return refusal;
     const Rw5Record record = splitRw5Record(line);
+    if (std::string refusal = rw5CodeRefusal(line, record); !refusal.empty())
+        return refusal;
     std::optional<platform::FieldError> fault;
     if (record.code == "CSE") {
         fault = readCseRecord(line, errors, u);

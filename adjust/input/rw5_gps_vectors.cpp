@@ -99,9 +99,9 @@ private:
     static constexpr const char* unfinished = "the vector of this G1 record has no G3 record";
 
     std::string readRecord(const std::string& line) {
-        if (std::string refusal = rw5CodeRefusal(line); !refusal.empty())
-            return refusal;
         const Rw5Record record = splitRw5Record(line);
+        if (std::string refusal = rw5CodeRefusal(line, record); !refusal.empty())
+            return refusal;
         if (record.code == "BP")
             return readBase(record);
         if (record.code == "LS")

@@ -50,10 +50,10 @@ int isRw5RecordCode(std::string_view code) {
     return 0;
 }
 
-std::string rw5CodeRefusal(std::string_view line) {
+std::string rw5CodeRefusal(std::string_view line, const Rw5Record& record) {
     if (line.size() < 2 || platform::isBlankLine(line))
         return {};
-    const std::string code = splitRw5Record(line).code;
+    const std::string& code = record.code;
     if (isRw5RecordCode(code) != 0)
         return {};
     if (code.empty())
@@ -120,7 +120,7 @@ bool Rw5Reading::readLine(const std::string& line) {
     const std::string& code = record.code;
     // Checked while reading is off too: a damaged "DO" would leave it off
     // for the rest of the file.
-    if (const std::string refusal = rw5CodeRefusal(line); !refusal.empty())
+    if (const std::string refusal = rw5CodeRefusal(line, record); !refusal.empty())
         return refuseRecord(refusal);
     if (code == "DO") {
         reading_ = !reading_;

@@ -8,6 +8,7 @@
 // Angles in the files are packed dd.mmss whatever the project's angle unit;
 // lengths are used as written.
 
+#include "input/rw5_lines.hpp"
 #include "model/observation_records.hpp"
 
 #include <string>
@@ -55,9 +56,10 @@ int isRw5ObservationCode(std::string_view code);
 int isRw5RecordCode(std::string_view code);
 
 // The refusal of a line whose code is none of the format's, for every reader
-// of .RW5 files; empty for a record of a known code, a blank line and a line
-// too short to be a record. Passed over, a damaged code lost the control
+// of .RW5 files, given the line and its record as splitRw5Record split it;
+// empty for a record of a known code, a blank line and a line too short to
+// be a record. Passed over, a damaged code lost the control
 // point, setup, heights or vector its record held; the format is open, so the
 // refusal also tells how to go on when the record is a sound one of a type
 // this program does not know.
-std::string rw5CodeRefusal(std::string_view line);
+std::string rw5CodeRefusal(std::string_view line, const Rw5Record& record);
