@@ -2,13 +2,12 @@
 // What the fuzz targets share: the input as text, its lines, and a private
 // file holding it for readers that take a path.
 
+#include "support/temp_folder.hpp"
+
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace fuzzinput {
@@ -32,38 +31,13 @@ inline std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-// The process's own scratch folder, removed with what it holds when the
-// process ends: every corpus replay left an empty one behind.
-class ProcessFolder {
-public:
-    ProcessFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tarnwell-fuzz-XXXXXX").string();
-        const char* made = mkdtemp(pattern.data());
-        if (made == nullptr) {
-            std::perror("tarnwell-fuzz: no scratch folder");
-            std::abort();
-        }
-        path_ = made;
-    }
-    ~ProcessFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    ProcessFolder(const ProcessFolder&) = delete;
-    ProcessFolder& operator=(const ProcessFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 // A file of the process's own folder named `name`, holding the input; the
-// folder is emptied when it goes.
+// folder is emptied when it goes, and removed when the process ends: every
+// corpus replay left an empty one behind.
 class InputFile {
 public:
     InputFile(const std::string& text, const std::string& name) {
-        static const ProcessFolder folder;
+        static const testsupport::TempFolder folder("fuzz");
         path_ = folder.path() / name;
         std::ofstream(path_, std::ios::binary | std::ios::trunc) << text;
     }
