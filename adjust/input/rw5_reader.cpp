@@ -40,8 +40,8 @@ int isRw5ObservationCode(std::string_view code) {
 
 int isRw5RecordCode(std::string_view code) {
     static constexpr std::array<std::string_view, 22> codes = {
-        "BK", "LS", "SP", "GS", "EL", "Z",   "AZ", "MSE", "SSE", "CSE", "OC",
-        "DO", "JB", "MO", "CF", "DE", "BP", "GPS", "G0", "G1",  "G2",  "G3"};
+        "BK", "LS", "SP", "GS", "EL", "Z",  "AZ",  "MSE", "SSE", "CSE", "OC",
+        "DO", "JB", "MO", "CF", "DE", "BP", "GPS", "G0",  "G1",  "G2",  "G3"};
     if (isRw5ObservationCode(code) != 0 || code.starts_with("--"))
         return 1;
     for (std::string_view known : codes)

@@ -67,7 +67,8 @@ template <class Point> std::string positionFields(const Point& point, double fac
 template <class Point>
 std::string ellipseRecord(const Point& point, const errEllipseRec& e, const EelUnits& units) {
     return positionFields(point, units.factor) +
-           platform::formatC(",MA%s,MI%s,AZ%s\r\n", stripped(formatStdError(units.axis(e.semiMajor))).c_str(),
+           platform::formatC(",MA%s,MI%s,AZ%s\r\n",
+                             stripped(formatStdError(units.axis(e.semiMajor))).c_str(),
                              stripped(formatStdError(units.axis(e.semiMinor))).c_str(),
                              stripped(angleToDmsPackedText(e.orientation)).c_str());
 }

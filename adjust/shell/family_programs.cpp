@@ -11,10 +11,10 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
-#include <sstream>
-#include <sys/mman.h>
 #include <functional>
 #include <spawn.h>
+#include <sstream>
+#include <sys/mman.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>

@@ -255,7 +255,10 @@ FieldValue<std::size_t> readWord(std::string_view text, std::string_view field,
             return i;
     FieldError error = refusal(FieldFault::notInList, field, word);
     for (std::size_t i = 0; i < words.size(); ++i)
-        error.words += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + std::string(words[i]);
+        error.words += (i == 0                  ? ""
+                        : i + 1 == words.size() ? " or "
+                                                : ", ") +
+                       std::string(words[i]);
     return error;
 }
 

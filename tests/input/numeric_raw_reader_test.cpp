@@ -364,12 +364,12 @@ TEST_F(VkrReader, ARecordCodeOfNoRecordTypeStopsTheRead) {
                 lines = {"6E P1 1.0", "6DO", row.record, "6DO", "6E P3 2.0"};
             ASSERT_EQ(read(lines), vkrReadFailed);
             EXPECT_EQ(records().size(), 1u);
-            const std::string where = "In " + (folder / "net.vkr").string() + ", line " +
-                                      (readingOff ? "4" : "3") + ".";
+            const std::string where =
+                "In " + (folder / "net.vkr").string() + ", line " + (readingOff ? "4" : "3") + ".";
             ASSERT_EQ(shell.boxes.size(), 1u);
-            EXPECT_EQ(shell.boxes[0].text,
-                      "Error parsing raw record:\n" + row.record + "\n" + where +
-                          "\nThe record code \"" + row.code + "\" names no record type of its file.");
+            EXPECT_EQ(shell.boxes[0].text, "Error parsing raw record:\n" + row.record + "\n" +
+                                               where + "\nThe record code \"" + row.code +
+                                               "\" names no record type of its file.");
         }
     }
     resetProgramLists();

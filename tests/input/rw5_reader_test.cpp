@@ -289,9 +289,11 @@ TEST(Rw5ObservationCodes, OnlyWholeCodes) {
 // The codes of the format: those the reader reads, notes, and those it
 // passes over (job, mode, stakeout and GPS records). A code of one letter changed is none.
 TEST(Rw5RecordCodes, TheFormatsCodesWholeAndInTheirCase) {
-    for (const char* code : {"BK", "LS", "SP", "GS", "EL", "Z", "AZ", "MSE", "SSE", "CSE", "OC",
-                             "DO", "SS", "CL+AB", "--OB", "--", "--Resection", "--GPS session",
-                             "JB", "MO", "CF", "DE", "BP", "GPS", "G0", "G1", "G2", "G3"})
+    for (const char* code :
+         {"BK",  "LS", "SP", "GS", "EL",    "Z",    "AZ", "MSE",         "SSE",
+          "CSE", "OC", "DO", "SS", "CL+AB", "--OB", "--", "--Resection", "--GPS session",
+          "JB",  "MO", "CF", "DE", "BP",    "GPS",  "G0", "G1",          "G2",
+          "G3"})
         EXPECT_EQ(isRw5RecordCode(code), 1) << code;
     for (const char* code : {"QP", "QS", "BQ", "ZZ", "ls", "sp", "S", "G4", "GPSX", "-", "D0", ""})
         EXPECT_EQ(isRw5RecordCode(code), 0) << code;

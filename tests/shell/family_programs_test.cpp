@@ -314,8 +314,8 @@ TEST_F(FamilyCommands, TheUsersEditorGetsThePathAsOneArgumentWithoutWaiting) {
     const fs::path editor = file("editor");
     const fs::path pidFile = file("editor.pid");
     testsupport::writeBytes(editor, "#!/bin/sh\necho $$ > '" + pidFile.string() +
-                                        "'\nprintf '%s\\n' \"$#\" \"$@\" > '" +
-                                        pipe.string() + "'\n");
+                                        "'\nprintf '%s\\n' \"$#\" \"$@\" > '" + pipe.string() +
+                                        "'\n");
     fs::permissions(editor, fs::perms::owner_all);
     EnvironmentValue visual("VISUAL", editor.string());
 

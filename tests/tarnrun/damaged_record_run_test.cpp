@@ -118,8 +118,8 @@ TEST(DamagedRecordRun, NumericRawFile) {
                   "The record code \"x\" names no record type of its file."},
                  {"a damaged control sub-record code", "6C B 1180.250", "6Q B 1180.250", 4,
                   "The record code \"6Q\" names no record type of its file."},
-                 {"a damaged setup record type", "1A             1.520", "xA             1.520",
-                  5, "The record code \"x\" names no record type of its file."},
+                 {"a damaged setup record type", "1A             1.520", "xA             1.520", 5,
+                  "The record code \"x\" names no record type of its file."},
                  // A control or elevation record of its code alone was passed
                  // over: its point was lost without a word.
                  {"a control record of its code alone", "'CP,control B\r\n",
@@ -156,8 +156,8 @@ TEST(DamagedRecordRun, Rw5RawFile) {
             // distance token of another first letter than H as slope.
             {"a slip in an angle's prefix", "AR47.39252,ZE90.14511", "QR47.39252,ZE90.14511", 19,
              "The angle \"QR47.39252\" has a prefix its record does not know."},
-            {"a bearing without its quadrant", "AR47.39252,ZE90.14511", "BR47.39252,ZE90.14511",
-             19, "The bearing quadrant \"47\" is not NE, SE, SW or NW."},
+            {"a bearing without its quadrant", "AR47.39252,ZE90.14511", "BR47.39252,ZE90.14511", 19,
+             "The bearing quadrant \"47\" is not NE, SE, SW or NW."},
             {"a slip in a distance's prefix", "ZE90.14511,SD277.779", "ZE90.14511,QD277.779", 19,
              "The distance \"QD277.779\" has a prefix its record does not know."},
             {"a damaged control record code", "SP,PNB", "QP,PNB", 3,
