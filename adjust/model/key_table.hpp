@@ -1,0 +1,120 @@
+#pragma once
+// A table from packed point keys (a name, or the two names of a line) to
+// values, for the look-ups a run makes once or more per sighting: an
+// open-addressed array probed by the key's hash, so a search builds no text
+// and touches one or two cache lines. The values stand in one array in the
+// order they were added, which is also the order `forEach` visits them.
+//
+// A reference to a value stays good only until the next insertion.
+
+#include "model/point_name.hpp"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// The two names of a line, the same key in either direction.
+struct lineKey {
+    pointKey first;
+    pointKey second;
+    friend bool operator==(const lineKey&, const lineKey&) = default;
+};
+
+inline lineKey lineKeyOf(std::string_view a, std::string_view b) {
+    pointKey from = pointKeyOf(a);
+    pointKey to = pointKeyOf(b);
+    const bool ordered = from.low < to.low || (from.low == to.low && from.high <= to.high);
+    return ordered ? lineKey{from, to} : lineKey{to, from};
+}
+
+inline std::uint64_t hashOf(const lineKey& key) {
+    return hashOf(key.first) ^ (hashOf(key.second) * 0x9e3779b97f4a7c15ULL);
+}
+
+template <class Key, class Value> class keyTable {
+public:
+    std::size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+
+    // Room for `count` keys without growing.
+    void reserve(std::size_t count) {
+        entries_.reserve(count);
+        std::size_t wanted = 16;
+        while (wanted < 2 * count)
+            wanted *= 2;
+        if (wanted > slots_.size())
+            rehash(wanted);
+    }
+
+    // The value of the key, or null.
+    Value* find(const Key& key) {
+        const int at = entryOf(key);
+        return at < 0 ? nullptr : &entries_[static_cast<std::size_t>(at)].second;
+    }
+    const Value* find(const Key& key) const {
+        const int at = entryOf(key);
+        return at < 0 ? nullptr : &entries_[static_cast<std::size_t>(at)].second;
+    }
+    bool contains(const Key& key) const { return entryOf(key) >= 0; }
+
+    // The value of the key, added as `value` when the key is new; true when
+    // it was added.
+    std::pair<Value*, bool> emplace(const Key& key, Value value) {
+        if (2 * (entries_.size() + 1) > slots_.size())
+            rehash(slots_.empty() ? 16 : 2 * slots_.size());
+        slot& s = slots_[probe(key)];
+        if (s.entry >= 0)
+            return {&entries_[static_cast<std::size_t>(s.entry)].second, false};
+        s.key = key;
+        s.entry = static_cast<int>(entries_.size());
+        entries_.emplace_back(key, std::move(value));
+        return {&entries_.back().second, true};
+    }
+
+    // The value of the key, a default one added when the key is new.
+    Value& operator[](const Key& key) { return *emplace(key, Value{}).first; }
+
+    // Calls visit(key, value) for every key, in the order they were added.
+    template <class Visit> void forEach(Visit visit) const {
+        for (const auto& [key, value] : entries_)
+            visit(key, value);
+    }
+
+    void clear() {
+        slots_.clear();
+        slots_.shrink_to_fit();
+        entries_.clear();
+        entries_.shrink_to_fit();
+    }
+
+private:
+    struct slot {
+        Key key{};
+        int entry = -1; // -1: a free slot
+    };
+
+    int entryOf(const Key& key) const { return slots_.empty() ? -1 : slots_[probe(key)].entry; }
+
+    // The slot of the key, or the free slot where it would go.
+    std::size_t probe(const Key& key) const {
+        const std::size_t mask = slots_.size() - 1;
+        std::size_t at = static_cast<std::size_t>(hashOf(key)) & mask;
+        while (slots_[at].entry >= 0 && !(slots_[at].key == key))
+            at = (at + 1) & mask;
+        return at;
+    }
+
+    void rehash(std::size_t slotCount) {
+        slots_.assign(slotCount, slot{});
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            slot& s = slots_[probe(entries_[i].first)];
+            s.key = entries_[i].first;
+            s.entry = static_cast<int>(i);
+        }
+    }
+
+    std::vector<slot> slots_; // a power of two of them, at most half in use
+    std::vector<std::pair<Key, Value>> entries_;
+};
