@@ -20,10 +20,12 @@
 #include "run_options.hpp"
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <malloc.h>
 #include <unistd.h>
 #include <vector>
 
@@ -180,10 +182,22 @@ void restartWithOneBlasThread(char** argv) {
     ::execv("/proc/self/exe", argv);
 }
 
+// Each iteration of a large network allocates and frees blocks of hundreds
+// of megabytes (design rows, weights, normal equations). The C library maps
+// such blocks afresh and hands them back to the system when they are freed,
+// so every iteration paid for new zeroed pages again: over half of the
+// system time of a run of a million sightings. tarnrun ends with its run, so
+// it keeps freed memory in the process for the next block instead.
+void keepFreedMemoryForReuse() {
+    ::mallopt(M_MMAP_MAX, 0);
+    ::mallopt(M_TRIM_THRESHOLD, INT_MAX);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     restartWithOneBlasThread(argv);
+    keepFreedMemoryForReuse();
     std::string error;
     const auto options = parseRunOptions(argc, argv, error);
     if (!options) {
