@@ -139,8 +139,47 @@ int atoiC(std::string_view text) {
     return static_cast<int>(value);
 }
 
+namespace {
+
+// A sign, digits and at most one point, with at least one digit: how every
+// number field of a data file is written.
+bool isPlainDecimal(std::string_view text) {
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        text.remove_prefix(1);
+    bool digit = false;
+    bool point = false;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
+// std::from_chars rounds a decimal to the nearest double as strtod does,
+// without copying the text or switching the locale: a raw file's millions
+// of fields spent a tenth of the reading in that copy and switch.
+std::optional<double> plainDecimal(std::string_view text) {
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
 std::optional<double> parseDouble(std::string_view text) {
-    const std::string copy(trimBlanks(text));
+    const std::string_view trimmed = trimBlanks(text);
+    if (isPlainDecimal(trimmed))
+        if (const std::optional<double> value = plainDecimal(trimmed))
+            return value;
+    const std::string copy(trimmed);
     if (copy.empty())
         return std::nullopt;
     char* end = nullptr;

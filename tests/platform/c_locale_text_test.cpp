@@ -6,6 +6,7 @@
 #include <cmath>
 #include <optional>
 #include <random>
+#include <string>
 #include <vector>
 
 using namespace platform;
@@ -46,6 +47,52 @@ TEST(CLocaleText, StrictParseRefusesTrailingText) {
     EXPECT_FALSE(parseDouble("   ").has_value());
     EXPECT_FALSE(parseLong("12.5").has_value());
     EXPECT_EQ(parseLong(" -12 "), -12L);
+}
+
+// The strict parse reads a plain decimal without the C library; the value
+// must be the one strtod gives (the nearest double), whatever the digits.
+TEST(CLocaleText, StrictParseReadsPlainDecimalsAsStrtodDoes) {
+    std::vector<std::string> texts = {
+        "9007199254740993", // halfway between two doubles: to even
+        "9007199254740995", // and the other way
+        "0.1",
+        "-0.0",
+        "+12.5",
+        "-.5",
+        "5.",
+        "000123.4500",
+        "1.5e3", // not plain: goes to strtod
+        "123456789012345678901234567890.123456789",
+        "0.000000000000000000000000000000000000001",
+    };
+    std::mt19937 random(5);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = random() % 4 == 0 ? "-" : (random() % 8 == 0 ? "+" : "");
+        const int digits = 1 + static_cast<int>(random() % 24);
+        const int point = static_cast<int>(random() % (digits + 2)) - 1; // -1: no point
+        for (int d = 0; d < digits; ++d) {
+            if (d == point)
+                text += '.';
+            text += static_cast<char>('0' + random() % 10);
+        }
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text);
+        char* end = nullptr;
+        const double expected = std::strtod(text.c_str(), &end);
+        ASSERT_EQ(*end, '\0');
+        const std::optional<double> parsed = parseDouble(text);
+        ASSERT_TRUE(parsed.has_value());
+        EXPECT_EQ(std::signbit(*parsed), std::signbit(expected));
+        EXPECT_EQ(*parsed, expected);
+    }
+    // A plain decimal too large for a double is no number.
+    EXPECT_FALSE(parseDouble(std::string(400, '9')).has_value());
+    for (const char* text : {"+-5", "-+5", "1..2", ".", "-", "+", "1.2.3", "- 5"}) {
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(parseDouble(text).has_value());
+    }
 }
 
 // formatFixed writes what printf writes: exact binary ties (0.125, 2.5)
