@@ -9,6 +9,7 @@
 
 using platform::atofC;
 using platform::formatC;
+using platform::formatFixed;
 
 namespace {
 
@@ -16,7 +17,7 @@ namespace {
 // `decimals` decimals: the digits are read back from the text, as a typed
 // value would be, so 12.3045 means exactly 12°30'45".
 double unpackPrinted(double magnitude, int decimals) {
-    const std::string text = formatC("%.*f", decimals, magnitude);
+    const std::string text = formatFixed(magnitude, 0, decimals);
     const auto point = text.find('.');
     const std::string_view whole = std::string_view(text).substr(0, point);
     std::string digits = point == std::string::npos ? std::string() : text.substr(point + 1);

@@ -119,26 +119,6 @@ bool isDataNumber(double value) {
     return std::isfinite(value) && std::fabs(value) <= largestDataNumber;
 }
 
-double atofC(std::string_view text) {
-    const std::string copy(text);
-    const double value = strtod_l(copy.c_str(), nullptr, cLocale());
-    return std::isfinite(value) ? value : 0.0;
-}
-
-long atolC(std::string_view text) {
-    const std::string copy(text);
-    return strtol_l(copy.c_str(), nullptr, 10, cLocale());
-}
-
-int atoiC(std::string_view text) {
-    const long value = atolC(text);
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
-
 namespace {
 
 // A sign, digits and at most one point, with at least one digit: how every
@@ -173,6 +153,30 @@ std::optional<double> plainDecimal(std::string_view text) {
 }
 
 } // namespace
+
+double atofC(std::string_view text) {
+    const std::string_view trimmed = trimBlanks(text);
+    if (isPlainDecimal(trimmed))
+        if (const std::optional<double> value = plainDecimal(trimmed))
+            return *value;
+    const std::string copy(text);
+    const double value = strtod_l(copy.c_str(), nullptr, cLocale());
+    return std::isfinite(value) ? value : 0.0;
+}
+
+long atolC(std::string_view text) {
+    const std::string copy(text);
+    return strtol_l(copy.c_str(), nullptr, 10, cLocale());
+}
+
+int atoiC(std::string_view text) {
+    const long value = atolC(text);
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
 
 std::optional<double> parseDouble(std::string_view text) {
     const std::string_view trimmed = trimBlanks(text);

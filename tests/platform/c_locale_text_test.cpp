@@ -49,8 +49,8 @@ TEST(CLocaleText, StrictParseRefusesTrailingText) {
     EXPECT_EQ(parseLong(" -12 "), -12L);
 }
 
-// The strict parse reads a plain decimal without the C library; the value
-// must be the one strtod gives (the nearest double), whatever the digits.
+// The strict parse and atofC read a plain decimal without the C library;
+// the value must be the one strtod gives (the nearest double), whatever the digits.
 TEST(CLocaleText, StrictParseReadsPlainDecimalsAsStrtodDoes) {
     std::vector<std::string> texts = {
         "9007199254740993", // halfway between two doubles: to even
@@ -86,6 +86,7 @@ TEST(CLocaleText, StrictParseReadsPlainDecimalsAsStrtodDoes) {
         ASSERT_TRUE(parsed.has_value());
         EXPECT_EQ(std::signbit(*parsed), std::signbit(expected));
         EXPECT_EQ(*parsed, expected);
+        EXPECT_EQ(atofC(text), expected);
     }
     // A plain decimal too large for a double is no number.
     EXPECT_FALSE(parseDouble(std::string(400, '9')).has_value());
