@@ -6,8 +6,10 @@
 #include <clocale>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <locale.h>
 #include <string_view>
 
@@ -77,6 +79,56 @@ std::string formatFixedByPrintf(double value, int width, int precision, char fla
     return formatC("%*.*f", width, precision, value);
 }
 
+// |value| × 10^precision rounded to a whole number as the exact decimal
+// expansion of the binary value rounds, half to even: the product's
+// rounding error (lo, exact through fma) decides only when the rounded
+// product (hi) lies exactly halfway. Exact while hi < 2^52, where every
+// multiple of half a unit is a double, and 10^precision is exact.
+bool roundScaled(double magnitude, int precision, std::uint64_t& whole) {
+    static constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (precision >= static_cast<int>(std::size(powersOfTen)))
+        return false;
+    const double scale = powersOfTen[precision];
+    const double hi = magnitude * scale;
+    if (!(hi < 4503599627370496.0)) // 2^52
+        return false;
+    const double lo = std::fma(magnitude, scale, -hi);
+    double rounded = std::nearbyint(hi);
+    const double above = hi - rounded;
+    if (above == 0.5 && lo > 0)
+        rounded += 1;
+    else if (above == -0.5 && lo < 0)
+        rounded -= 1;
+    whole = static_cast<std::uint64_t>(rounded);
+    return true;
+}
+
+// printf's "%.*f" text of a value whose scaled magnitude roundScaled takes;
+// null when it does not take it.
+char* writeFixedByScaling(char* out, double value, int precision) {
+    std::uint64_t whole = 0;
+    if (!roundScaled(std::fabs(value), precision, whole))
+        return nullptr;
+    char reversed[24];
+    int count = 0;
+    do {
+        reversed[count++] = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    while (count <= precision)
+        reversed[count++] = '0';
+    if (std::signbit(value))
+        *out++ = '-';
+    for (int i = count - 1; i >= 0; --i) {
+        *out++ = reversed[i];
+        if (i == precision && precision > 0)
+            *out++ = '.';
+    }
+    return out;
+}
+
 // The longest precision the fast path takes, and room for the longest text
 // it makes: the 309 digits of the largest double, sign, point and decimals.
 constexpr int fastPrecisionLimit = 40;
@@ -87,13 +139,17 @@ constexpr std::size_t fixedDigitsSize = 309 + 2 + fastPrecisionLimit;
 std::string formatFixed(double value, int width, int precision, char flag) {
     if (width < 0 || precision < 0 || precision > fastPrecisionLimit || !std::isfinite(value))
         return formatFixedByPrintf(value, width, precision, flag);
-    // std::to_chars rounds the exact binary value half to even, as printf
-    // does in the default rounding mode, and never reads the locale.
     char digits[fixedDigitsSize];
-    const auto [end, error] =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
-    if (error != std::errc())
-        return formatFixedByPrintf(value, width, precision, flag);
+    const char* end = writeFixedByScaling(digits, value, precision);
+    if (end == nullptr) {
+        // std::to_chars rounds the exact binary value half to even, as printf
+        // does in the default rounding mode, and never reads the locale.
+        const auto [charsEnd, error] = std::to_chars(digits, digits + sizeof digits, value,
+                                                     std::chars_format::fixed, precision);
+        if (error != std::errc())
+            return formatFixedByPrintf(value, width, precision, flag);
+        end = charsEnd;
+    }
     std::string_view body(digits, static_cast<std::size_t>(end - digits));
     const bool negative = !body.empty() && body.front() == '-';
     if (negative)

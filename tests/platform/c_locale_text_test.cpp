@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <random>
 #include <string>
@@ -130,6 +131,35 @@ TEST(CLocaleText, FormatFixedWritesWhatPrintfWrites) {
                         << value << " width " << width << " precision " << precision << " flag '"
                         << flag << "'";
                 }
+}
+
+// Halfway cases are the ones a scaled product can get wrong: k / 2^(p+1)
+// with k odd lies exactly halfway between two p-decimal texts, and values
+// just either side of halfway, or of the largest whole product the exact
+// path takes (2^52), must round as the binary value's decimal expansion does.
+TEST(CLocaleText, FormatFixedRoundsHalfwayAsPrintfAtEveryPrecision) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<std::int64_t> odd(0, (std::int64_t{1} << 40));
+    for (int precision = 0; precision <= 24; ++precision) {
+        std::vector<double> values;
+        for (int i = 0; i < 300; ++i) {
+            const double halfway = std::ldexp(static_cast<double>(2 * odd(random) + 1),
+                                              -(precision + 1) - static_cast<int>(i % 12));
+            values.push_back(halfway);
+            values.push_back(-halfway);
+            values.push_back(std::nextafter(halfway, 0.0));
+            values.push_back(std::nextafter(halfway, 1e308));
+        }
+        const double limit = 4503599627370496.0 / std::pow(10.0, precision);
+        for (const double near :
+             {limit, std::nextafter(limit, 0.0), std::nextafter(limit, 1e308), limit / 2, -limit})
+            values.push_back(near);
+        for (const double value : values) {
+            const std::string expected = formatC("%.*f", precision, value);
+            ASSERT_EQ(formatFixed(value, 0, precision, '\0'), expected)
+                << std::hexfloat << value << " precision " << precision;
+        }
+    }
 }
 
 TEST(CLocaleText, FormatsLongText) {
