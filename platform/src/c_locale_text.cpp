@@ -1,5 +1,7 @@
 #include "platform/c_locale_text.hpp"
 
+#include "printf_text.hpp"
+
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -42,15 +44,10 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-} // namespace
-
-// Formats into a buffer on the stack first and only measures and formats a
-// second time when the text is longer: report lines are short, and the C
-// library's formatting is most of the time of writing a large report.
-std::string formatC(const char* fmt, ...) {
+// The C library's formatting, for what appendPrintf leaves to it: into a
+// buffer on the stack first, measured and formatted again only when longer.
+std::string formatByCLibrary(const char* fmt, va_list args) {
     CLocaleScope scope;
-    va_list args;
-    va_start(args, fmt);
     va_list copy;
     va_copy(copy, args);
     char buffer[256];
@@ -64,6 +61,20 @@ std::string formatC(const char* fmt, ...) {
         std::vsnprintf(out.data(), out.size(), fmt, args);
         out.resize(static_cast<size_t>(needed));
     }
+    return out;
+}
+
+} // namespace
+
+std::string formatC(const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    va_list copy;
+    va_copy(copy, args);
+    std::string out;
+    if (!appendPrintf(out, fmt, copy))
+        out = formatByCLibrary(fmt, args);
+    va_end(copy);
     va_end(args);
     return out;
 }
@@ -79,95 +90,17 @@ std::string formatFixedByPrintf(double value, int width, int precision, char fla
     return formatC("%*.*f", width, precision, value);
 }
 
-// |value| × 10^precision rounded to a whole number as the exact decimal
-// expansion of the binary value rounds, half to even: the product's
-// rounding error (lo, exact through fma) decides only when the rounded
-// product (hi) lies exactly halfway. Exact while hi < 2^52, where every
-// multiple of half a unit is a double, and 10^precision is exact.
-bool roundScaled(double magnitude, int precision, std::uint64_t& whole) {
-    static constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    if (precision >= static_cast<int>(std::size(powersOfTen)))
-        return false;
-    const double scale = powersOfTen[precision];
-    const double hi = magnitude * scale;
-    if (!(hi < 4503599627370496.0)) // 2^52
-        return false;
-    const double lo = std::fma(magnitude, scale, -hi);
-    double rounded = std::nearbyint(hi);
-    const double above = hi - rounded;
-    if (above == 0.5 && lo > 0)
-        rounded += 1;
-    else if (above == -0.5 && lo < 0)
-        rounded -= 1;
-    whole = static_cast<std::uint64_t>(rounded);
-    return true;
-}
-
-// printf's "%.*f" text of a value whose scaled magnitude roundScaled takes;
-// null when it does not take it.
-char* writeFixedByScaling(char* out, double value, int precision) {
-    std::uint64_t whole = 0;
-    if (!roundScaled(std::fabs(value), precision, whole))
-        return nullptr;
-    char reversed[24];
-    int count = 0;
-    do {
-        reversed[count++] = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
-    while (count <= precision)
-        reversed[count++] = '0';
-    if (std::signbit(value))
-        *out++ = '-';
-    for (int i = count - 1; i >= 0; --i) {
-        *out++ = reversed[i];
-        if (i == precision && precision > 0)
-            *out++ = '.';
-    }
-    return out;
-}
-
-// The longest precision the fast path takes, and room for the longest text
-// it makes: the 309 digits of the largest double, sign, point and decimals.
-constexpr int fastPrecisionLimit = 40;
-constexpr std::size_t fixedDigitsSize = 309 + 2 + fastPrecisionLimit;
-
 } // namespace
 
 std::string formatFixed(double value, int width, int precision, char flag) {
-    if (width < 0 || precision < 0 || precision > fastPrecisionLimit || !std::isfinite(value))
+    if (width < 0 || precision < 0 || precision > fixedPrecisionLimit || !std::isfinite(value))
         return formatFixedByPrintf(value, width, precision, flag);
     char digits[fixedDigitsSize];
-    const char* end = writeFixedByScaling(digits, value, precision);
-    if (end == nullptr) {
-        // std::to_chars rounds the exact binary value half to even, as printf
-        // does in the default rounding mode, and never reads the locale.
-        const auto [charsEnd, error] = std::to_chars(digits, digits + sizeof digits, value,
-                                                     std::chars_format::fixed, precision);
-        if (error != std::errc())
-            return formatFixedByPrintf(value, width, precision, flag);
-        end = charsEnd;
-    }
-    std::string_view body(digits, static_cast<std::size_t>(end - digits));
-    const bool negative = !body.empty() && body.front() == '-';
-    if (negative)
-        body.remove_prefix(1);
-    const std::size_t signSize = negative || flag == ' ' ? 1 : 0;
-    const std::size_t length = signSize + body.size();
-    const std::size_t pad = width > 0 && static_cast<std::size_t>(width) > length
-                                ? static_cast<std::size_t>(width) - length
-                                : 0;
+    const char* end = fixedDigits(digits, std::fabs(value), precision);
+    const char sign = std::signbit(value) ? '-' : flag == ' ' ? ' ' : 0;
     std::string out;
-    out.reserve(length + pad);
-    if (flag != '0')
-        out.append(pad, ' ');
-    if (signSize > 0)
-        out.push_back(negative ? '-' : ' ');
-    if (flag == '0')
-        out.append(pad, '0');
-    out.append(body);
+    appendPadded(out, sign, digits, static_cast<std::size_t>(end - digits), width, false,
+                 flag == '0');
     return out;
 }
 

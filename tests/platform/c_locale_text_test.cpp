@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <random>
 #include <string>
@@ -160,6 +162,85 @@ TEST(CLocaleText, FormatFixedRoundsHalfwayAsPrintfAtEveryPrecision) {
                 << std::hexfloat << value << " precision " << precision;
         }
     }
+}
+
+namespace {
+
+template <class... Args> void expectAsCLibrary(const std::string& fmt, Args... args) {
+    char expected[1024];
+    std::snprintf(expected, sizeof expected, fmt.c_str(), args...);
+    ASSERT_EQ(formatC(fmt.c_str(), args...), expected) << "format \"" << fmt << "\"";
+}
+
+// Each flag set, width and precision, given in the format or as arguments,
+// of one conversion, for each value.
+template <class T>
+void expectEverySpecAsCLibrary(const char* conversion, const std::vector<T>& values) {
+    const char* flagSets[] = {"", "-", "+", " ", "0", "-0", "+0", " 0", "+ ", "#", "-+0 "};
+    const char* widths[] = {"", "1", "8", "12", "*"};
+    const char* precisions[] = {"", ".", ".0", ".2", ".7", ".30", ".*"};
+    const int starWidths[] = {-9, 0, 9};
+    const int starPrecisions[] = {-1, 0, 3};
+    for (const char* flags : flagSets)
+        for (const std::string width : widths)
+            for (const std::string precision : precisions) {
+                const std::string fmt =
+                    std::string("<%") + flags + width + precision + conversion + ">";
+                for (const T& value : values) {
+                    if (width == "*" && precision == ".*") {
+                        for (const int w : starWidths)
+                            for (const int p : starPrecisions)
+                                expectAsCLibrary(fmt, w, p, value);
+                    } else if (width == "*") {
+                        for (const int w : starWidths)
+                            expectAsCLibrary(fmt, w, value);
+                    } else if (precision == ".*") {
+                        for (const int p : starPrecisions)
+                            expectAsCLibrary(fmt, p, value);
+                    } else {
+                        expectAsCLibrary(fmt, value);
+                    }
+                }
+            }
+}
+
+} // namespace
+
+// formatC writes the common conversions itself: every flag, width and
+// precision must come out as the C library writes them.
+TEST(CLocaleText, FormatCWritesWhatTheCLibraryWrites) {
+    const std::vector<int> ints = {0, 1, -1, 7, -42, 123456, INT_MIN, INT_MAX};
+    expectEverySpecAsCLibrary("d", ints);
+    expectEverySpecAsCLibrary("i", ints);
+    expectEverySpecAsCLibrary("hd", std::vector<int>{0, -1, 40000, -40000});
+    expectEverySpecAsCLibrary("hhd", std::vector<int>{0, 200, -129});
+    expectEverySpecAsCLibrary("u", std::vector<unsigned>{0, 1, 4000000000U});
+    expectEverySpecAsCLibrary("ld", std::vector<long>{0, -5, LONG_MIN, LONG_MAX});
+    expectEverySpecAsCLibrary("lld", std::vector<long long>{LLONG_MIN, 99});
+    expectEverySpecAsCLibrary("zu", std::vector<std::size_t>{0, 17, SIZE_MAX});
+    expectEverySpecAsCLibrary("x", std::vector<unsigned>{0, 255});
+    const std::vector<double> doubles = {0.0,      -0.0,      0.5,       -0.004,
+                                         2.5,      0.125,     1234.5678, -1e-7,
+                                         1e20,     -1e300,    5e-324,    123456789.987654321,
+                                         INFINITY, -INFINITY, NAN};
+    expectEverySpecAsCLibrary("f", doubles);
+    expectEverySpecAsCLibrary("lf", doubles);
+    expectEverySpecAsCLibrary("F", doubles);
+    expectEverySpecAsCLibrary("e", std::vector<double>{0.0, -1234.5});
+    expectEverySpecAsCLibrary("g", std::vector<double>{0.0, -1234.5, 1e-9});
+    expectEverySpecAsCLibrary("s",
+                              std::vector<const char*>{"", "a", "hello world", "\xc3\xbc\xc3\xaf"});
+    expectEverySpecAsCLibrary("c", std::vector<int>{'A', ' ', '%'});
+}
+
+TEST(CLocaleText, FormatCKeepsTextAndMixesConversions) {
+    expectAsCLibrary("plain text, no conversion");
+    expectAsCLibrary("100%% of %d%%", 7);
+    expectAsCLibrary("%s=%-6.2f|%5d|%c|%e|%s", "x", -3.14159, 42, 'q', 6.02e23, "end");
+    expectAsCLibrary("%Lf and %d", 1.5L, 3);
+    expectAsCLibrary("%2$d %1$d", 1, 2);
+    expectAsCLibrary("%s|%.3s", static_cast<const char*>(nullptr), "abcdef");
+    expectAsCLibrary("%0*ld", 8, 123L);
 }
 
 TEST(CLocaleText, FormatsLongText) {
