@@ -15,6 +15,7 @@
 #include <cmath>
 #include <deque>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -305,7 +306,7 @@ knownPoint coordinatesOf(const rawSightIndex& index, std::string_view point) {
 
 // The last horizontal distance above 0 recorded on the line A-B; 0 when none.
 double lastSightLength(const rawSightIndex& index, std::string_view a, std::string_view b) {
-    const std::vector<int>& sights = index.sightsOf(a, b);
+    const std::span<const int> sights = index.sightsOf(a, b);
     for (auto at = sights.rbegin(); at != sights.rend(); ++at)
         if (index.record(*at).horizDistance > 0.0)
             return index.record(*at).horizDistance;

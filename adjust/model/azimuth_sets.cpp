@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace {
@@ -44,7 +45,7 @@ int addAzimuthObs(List& azimuths, std::string_view from, std::string_view to, in
     double first = 0.0;
     double sum = 0.0;
     double errorSquares = 0.0;
-    const std::vector<int>& records = index->azimuthsOf(from, to);
+    const std::span<const int> records = index->azimuthsOf(from, to);
     for (auto at = std::lower_bound(records.begin(), records.end(), startIndex);
          at != records.end(); ++at) {
         double azimuth = 0.0;

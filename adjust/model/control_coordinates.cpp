@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace {
@@ -33,7 +34,7 @@ template <class Visit> bool scanPointRecords(std::string_view name, int startInd
     if (startIndex < 0 || startIndex >= index->count())
         return false;
     const stdErrBlock before = readerStdErrs;
-    const std::vector<int>& records = index->coordRecordsOf(name);
+    const std::span<const int> records = index->coordRecordsOf(name);
     int walkedFrom = startIndex;
     for (auto at = std::lower_bound(records.begin(), records.end(), startIndex);
          at != records.end(); ++at) {

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -117,4 +118,56 @@ private:
 
     std::vector<slot> slots_; // a power of two of them, at most half in use
     std::vector<std::pair<Key, Value>> entries_;
+};
+
+// Whole numbers grouped by key, each group in the order it was added: one
+// array for all of them instead of an array per key, which for a setup with
+// a million sightings of a million points was a million small blocks.
+// Groups are added to until `seal`, and read after it.
+template <class Key> class keyGroups {
+public:
+    void reserve(std::size_t count) {
+        groupOf_.reserve(count);
+        added_.reserve(count);
+    }
+
+    void add(const Key& key, int value) {
+        const auto [group, isNew] = groupOf_.emplace(key, static_cast<int>(groupOf_.size()));
+        added_.push_back({*group, value});
+    }
+
+    // Lays the groups out one after another: a counting sort by group keeps
+    // each group's values in the order they were added.
+    void seal() {
+        starts_.assign(groupOf_.size() + 1, 0);
+        for (const auto& [group, value] : added_)
+            ++starts_[static_cast<std::size_t>(group) + 1];
+        for (std::size_t g = 1; g < starts_.size(); ++g)
+            starts_[g] += starts_[g - 1];
+        values_.resize(added_.size());
+        std::vector<int> next(starts_.begin(), starts_.end() - 1);
+        for (const auto& [group, value] : added_)
+            values_[static_cast<std::size_t>(next[static_cast<std::size_t>(group)]++)] = value;
+        added_.clear();
+        added_.shrink_to_fit();
+    }
+
+    // The values added under the key; none when it has none.
+    std::span<const int> of(const Key& key) const {
+        const int* group = groupOf_.find(key);
+        if (group == nullptr)
+            return {};
+        const auto g = static_cast<std::size_t>(*group);
+        return {values_.data() + starts_[g], static_cast<std::size_t>(starts_[g + 1] - starts_[g])};
+    }
+
+private:
+    struct addedValue {
+        int group;
+        int value;
+    };
+    keyTable<Key, int> groupOf_;
+    std::vector<addedValue> added_;
+    std::vector<int> starts_;
+    std::vector<int> values_;
 };

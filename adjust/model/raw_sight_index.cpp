@@ -12,8 +12,6 @@ namespace {
 
 std::shared_ptr<const rawSightIndex> inForce;
 
-const std::vector<int> noSights;
-
 // The elements a standard-error record sets: applied over a block of NaN,
 // exactly those that are no longer NaN.
 stdErrBlock elementsSetBy(const rawRec& record) {
@@ -41,22 +39,26 @@ rawSightIndex::rawSightIndex() {
         const rawRec& r = *records_[i];
         if (r.kind == rawSetup) {
             setup = i;
-            sights_[lineNameKey(fixedText(r.stationName), fixedText(r.backsightName))].push_back(i);
+            sights_.add(lineKeyOf(fixedText(r.stationName), fixedText(r.backsightName)), i);
         } else if (r.kind == rawForesight) {
             setupBefore_[i] = setup;
-            sights_[lineNameKey(stationOf(i), fixedText(r.foresightName))].push_back(i);
-            foresights_[pointNameKey(fixedText(r.foresightName))].push_back(i);
+            sights_.add(lineKeyOf(stationOf(i), fixedText(r.foresightName)), i);
+            foresights_.add(pointKeyOf(fixedText(r.foresightName)), i);
         } else if (r.kind == rawAzimuth) {
-            azimuths_[lineNameKey(fixedText(r.fromName), fixedText(r.toName))].push_back(i);
+            azimuths_.add(lineKeyOf(fixedText(r.fromName), fixedText(r.toName)), i);
         } else if (r.kind == rawCoord) {
-            std::string key = pointNameKey(fixedText(r.pointName));
+            const pointKey key = pointKeyOf(fixedText(r.pointName));
             if (isSet(r.northing) && isSet(r.easting))
                 coords_[key] = i;
-            coordRecords_[std::move(key)].push_back(i);
+            coordRecords_.add(key, i);
         } else if (r.kind == rawStdErrs) {
             addStdErrState(i);
         }
     }
+    sights_.seal();
+    foresights_.seal();
+    azimuths_.seal();
+    coordRecords_.seal();
     nextSetup_.assign(n + 1, n);
     for (int i = n - 1; i >= 0; --i)
         nextSetup_[i] = records_[i]->kind == rawSetup ? i : nextSetup_[i + 1];
@@ -93,19 +95,16 @@ stdErrBlock rawSightIndex::errorsInForce(int at, int startIndex, const stdErrBlo
     return errors;
 }
 
-const std::vector<int>& rawSightIndex::sightsOf(std::string_view a, std::string_view b) const {
-    const auto found = sights_.find(lineNameKey(a, b));
-    return found == sights_.end() ? noSights : found->second;
+std::span<const int> rawSightIndex::sightsOf(std::string_view a, std::string_view b) const {
+    return sights_.of(lineKeyOf(a, b));
 }
 
-const std::vector<int>& rawSightIndex::foresightsTo(std::string_view point) const {
-    const auto found = foresights_.find(pointNameKey(point));
-    return found == foresights_.end() ? noSights : found->second;
+std::span<const int> rawSightIndex::foresightsTo(std::string_view point) const {
+    return foresights_.of(pointKeyOf(point));
 }
 
-const std::vector<int>& rawSightIndex::azimuthsOf(std::string_view a, std::string_view b) const {
-    const auto found = azimuths_.find(lineNameKey(a, b));
-    return found == azimuths_.end() ? noSights : found->second;
+std::span<const int> rawSightIndex::azimuthsOf(std::string_view a, std::string_view b) const {
+    return azimuths_.of(lineKeyOf(a, b));
 }
 
 int rawSightIndex::setupOf(int index) const {
@@ -118,13 +117,12 @@ std::string_view rawSightIndex::stationOf(int index) const {
 }
 
 int rawSightIndex::lastCoordOf(std::string_view point) const {
-    const auto found = coords_.find(pointNameKey(point));
-    return found == coords_.end() ? -1 : found->second;
+    const int* found = coords_.find(pointKeyOf(point));
+    return found == nullptr ? -1 : *found;
 }
 
-const std::vector<int>& rawSightIndex::coordRecordsOf(std::string_view point) const {
-    const auto found = coordRecords_.find(pointNameKey(point));
-    return found == coordRecords_.end() ? noSights : found->second;
+std::span<const int> rawSightIndex::coordRecordsOf(std::string_view point) const {
+    return coordRecords_.of(pointKeyOf(point));
 }
 
 namespace {

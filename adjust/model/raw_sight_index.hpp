@@ -11,6 +11,7 @@
 // to its records rather than copying them). Without one in
 // force, `currentRawSightIndex` builds an index for the one search.
 
+#include "model/key_table.hpp"
 #include "model/point_name.hpp"
 #include "model/raw_record.hpp"
 #include "model/reader_std_errs.hpp"
@@ -18,9 +19,8 @@
 #include <algorithm>
 #include <array>
 #include <memory>
-#include <string>
+#include <span>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class rawSightIndex {
@@ -36,14 +36,14 @@ public:
     // Raw indices, in list order, of the setup backsights and foresights on
     // the line between `a` and `b` in either direction; a foresight's line
     // runs from the station of the setup before it ("" when none).
-    const std::vector<int>& sightsOf(std::string_view a, std::string_view b) const;
+    std::span<const int> sightsOf(std::string_view a, std::string_view b) const;
 
     // Raw indices, in list order, of the foresights to `point`.
-    const std::vector<int>& foresightsTo(std::string_view point) const;
+    std::span<const int> foresightsTo(std::string_view point) const;
 
     // Raw indices, in list order, of the azimuth records between `a` and `b`
     // in either direction.
-    const std::vector<int>& azimuthsOf(std::string_view a, std::string_view b) const;
+    std::span<const int> azimuthsOf(std::string_view a, std::string_view b) const;
 
     // The setup record a sight at a raw index belongs to (itself for a
     // setup, else the last setup before it); -1 when none.
@@ -62,17 +62,17 @@ public:
     int lastCoordOf(std::string_view point) const;
 
     // Raw indices, in list order, of every coordinate record of `point`.
-    const std::vector<int>& coordRecordsOf(std::string_view point) const;
+    std::span<const int> coordRecordsOf(std::string_view point) const;
 
 private:
     std::vector<const rawRec*> records_;
     std::vector<int> nextSetup_;
     std::vector<int> setupBefore_; // -1 when none
-    std::unordered_map<std::string, std::vector<int>> sights_;
-    std::unordered_map<std::string, std::vector<int>> foresights_;
-    std::unordered_map<std::string, std::vector<int>> azimuths_;
-    std::unordered_map<std::string, int> coords_;
-    std::unordered_map<std::string, std::vector<int>> coordRecords_;
+    keyGroups<lineKey> sights_;
+    keyGroups<pointKey> foresights_;
+    keyGroups<lineKey> azimuths_;
+    keyTable<pointKey, int> coords_;
+    keyGroups<pointKey> coordRecords_;
     // Per standard-error record, ascending by raw index: the elements the
     // records up to it have set, and the raw index of the record that set
     // each last (-1 when none has).
@@ -94,11 +94,11 @@ template <class Visit>
 void forEachLineSightFrom(const rawSightIndex& index, std::string_view from, std::string_view to,
                           int startIndex, double hi, Visit visit) {
     const int firstSetup = index.nextSetup(startIndex);
-    const std::vector<int>& beforeSetup = index.foresightsTo(to);
+    const std::span<const int> beforeSetup = index.foresightsTo(to);
     for (auto at = std::lower_bound(beforeSetup.begin(), beforeSetup.end(), startIndex);
          at != beforeSetup.end() && *at < firstSetup; ++at)
         visit(*at, from, hi);
-    const std::vector<int>& sights = index.sightsOf(from, to);
+    const std::span<const int> sights = index.sightsOf(from, to);
     for (auto at = std::lower_bound(sights.begin(), sights.end(), firstSetup); at != sights.end();
          ++at)
         visit(*at, index.stationOf(*at), index.record(index.setupOf(*at)).instrumentHeight);

@@ -40,8 +40,9 @@ TEST(KeyTable, FindsWhatATableOfTextKeysFinds) {
         const auto expected = reference.find(pointNameKey(name));
         const int* found = table.find(pointKeyOf(name));
         ASSERT_EQ(found != nullptr, expected != reference.end()) << name;
-        if (found != nullptr)
+        if (found != nullptr) {
             EXPECT_EQ(*found, expected->second) << name;
+        }
     }
 }
 
@@ -80,4 +81,26 @@ TEST(KeyTable, ALineIsTheSameKeyInEitherDirection) {
         table.emplace(lineKeyOf(row.a, row.b), 1);
         EXPECT_EQ(table.contains(lineKeyOf(row.c, row.d)), row.same);
     }
+}
+
+TEST(KeyGroups, KeepsEachKeysValuesInTheOrderTheyWereAdded) {
+    std::mt19937 random(5);
+    keyGroups<pointKey> groups;
+    std::unordered_map<std::string, std::vector<int>> reference; // keyed by pointNameKey
+    std::vector<std::string> names;
+    for (int i = 0; i < 20000; ++i) {
+        names.push_back(randomName(random));
+        groups.add(pointKeyOf(names.back()), i);
+        reference[pointNameKey(names.back())].push_back(i);
+    }
+    groups.seal();
+    for (const std::string& name : names) {
+        const std::span<const int> found = groups.of(pointKeyOf(name));
+        ASSERT_EQ(std::vector<int>(found.begin(), found.end()), reference[pointNameKey(name)])
+            << name;
+    }
+    EXPECT_TRUE(groups.of(pointKeyOf("not added")).empty());
+    keyGroups<lineKey> none;
+    none.seal();
+    EXPECT_TRUE(none.of(lineKeyOf("A", "B")).empty());
 }
