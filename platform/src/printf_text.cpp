@@ -25,13 +25,15 @@ bool roundScaled(double magnitude, int precision, std::uint64_t& whole) {
     const double hi = magnitude * scale;
     if (!(hi < 4503599627370496.0)) // 2^52
         return false;
-    const double lo = std::fma(magnitude, scale, -hi);
     double rounded = std::nearbyint(hi);
     const double above = hi - rounded;
-    if (above == 0.5 && lo > 0)
-        rounded += 1;
-    else if (above == -0.5 && lo < 0)
-        rounded -= 1;
+    if (above == 0.5 || above == -0.5) {
+        const double lo = std::fma(magnitude, scale, -hi);
+        if (above == 0.5 && lo > 0)
+            rounded += 1;
+        else if (above == -0.5 && lo < 0)
+            rounded -= 1;
+    }
     whole = static_cast<std::uint64_t>(rounded);
     return true;
 }
