@@ -5,12 +5,11 @@ void placementLinks::placedFrom(std::string_view point, std::string_view station
 }
 
 void placementLinks::placedByFigure(std::string_view point) {
-    stationOf_.try_emplace(pointKeyOf(point));
+    stationOf_.emplace(pointKeyOf(point), placement{});
 }
 
 const placementLinks::placement* placementLinks::placementOf(const pointKey& point) const {
-    const auto found = stationOf_.find(point);
-    return found == stationOf_.end() ? nullptr : &found->second;
+    return stationOf_.find(point);
 }
 
 bool placementLinks::linked(std::string_view a, std::string_view b) const {

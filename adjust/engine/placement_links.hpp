@@ -12,11 +12,11 @@
 // difference of the two paths' errors instead, turned by the sight length,
 // and passes it on, grown, to everything placed from it.
 
+#include "model/key_table.hpp"
 #include "model/point_name.hpp"
 
 #include <cstddef>
 #include <string_view>
-#include <unordered_map>
 
 class placementLinks {
 public:
@@ -40,13 +40,7 @@ private:
         bool fromStation = false; // false: placed by a figure
     };
 
-    struct keyHash {
-        std::size_t operator()(const pointKey& key) const noexcept {
-            return static_cast<std::size_t>(hashOf(key));
-        }
-    };
-
     const placement* placementOf(const pointKey& point) const;
 
-    std::unordered_map<pointKey, placement, keyHash> stationOf_;
+    keyTable<pointKey, placement> stationOf_;
 };

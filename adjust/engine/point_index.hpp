@@ -4,11 +4,11 @@
 // of a name kept. Each point is known by its index in the network's own
 // table, and as positioned when it has the coordinates the adjustment needs.
 
+#include "model/key_table.hpp"
 #include "model/point_name.hpp"
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 class PointIndex {
 public:
@@ -16,25 +16,24 @@ public:
     explicit PointIndex(std::string noun) : noun_(std::move(noun)) {}
 
     void add(std::string_view name, int index, bool positioned) {
-        const std::string key = pointNameKey(name);
+        const pointKey key = pointKeyOf(name);
         byName_.emplace(key, index);
         if (positioned)
             positioned_.emplace(key, index);
     }
-    bool holds(std::string_view name) const { return byName_.count(pointNameKey(name)) != 0; }
+    bool holds(std::string_view name) const { return byName_.contains(pointKeyOf(name)); }
 
     // The index of the named point with a position, or -1 with the reason in
     // `problem`.
     int positioned(std::string_view name, std::string& problem) const {
-        const auto found = positioned_.find(pointNameKey(name));
-        if (found != positioned_.end())
-            return found->second;
+        if (const int* found = positioned_.find(pointKeyOf(name)))
+            return *found;
         problem = noun_ + " " + std::string(name) + " of an observation has no coordinates.";
         return -1;
     }
 
 private:
     std::string noun_;
-    std::unordered_map<std::string, int> byName_;
-    std::unordered_map<std::string, int> positioned_;
+    keyTable<pointKey, int> byName_;
+    keyTable<pointKey, int> positioned_;
 };

@@ -2,6 +2,7 @@
 
 #include "input/alta_points_file.hpp"
 
+#include "model/key_table.hpp"
 #include "model/program_lists.hpp"
 #include "model/progress.hpp"
 #include "model/record_walks.hpp"
@@ -10,8 +11,6 @@
 
 #include <algorithm>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 
 namespace {
 
@@ -24,11 +23,17 @@ struct WeightRules {
 constexpr WeightRules weights2D{2, 2, 2};
 constexpr WeightRules weights3D{3, 3, 3};
 
-// The keys (pointNameKey) of the points made sideshots by one walk.
-using NameKeys = std::unordered_set<std::string>;
+// The points made sideshots by one walk.
+using NameKeys = keyTable<pointKey, bool>;
+
+NameKeys keysOf(std::string_view name) {
+    NameKeys keys;
+    keys.emplace(pointKeyOf(name), true);
+    return keys;
+}
 
 bool holds(const NameKeys& keys, std::string_view name) {
-    return keys.count(pointNameKey(name)) != 0;
+    return keys.contains(pointKeyOf(name));
 }
 
 template <class Record> bool namesEnd(const Record& r, const NameKeys& keys) {
@@ -59,25 +64,25 @@ public:
     }
     // The weight of a point of the given type and name.
     int of(int pointType, std::string_view name, const WeightRules& rules) const {
-        const auto found = weight_.find(pointNameKey(name));
+        const int* found = weight_.find(pointKeyOf(name));
         return (pointType == ptWeightedControl ? rules.controlStart : 0) +
-               (found != weight_.end() ? found->second : 0);
+               (found != nullptr ? *found : 0);
     }
 
 private:
     void add(std::initializer_list<std::string_view> names, int each) {
-        std::string keys[3];
+        pointKey keys[3];
         int count = 0;
         for (const std::string_view name : names) {
-            std::string key = pointNameKey(name);
+            const pointKey key = pointKeyOf(name);
             if (std::find(keys, keys + count, key) == keys + count)
-                keys[count++] = std::move(key);
+                keys[count++] = key;
         }
         for (int k = 0; k < count; ++k)
             weight_[keys[k]] += each;
     }
 
-    std::unordered_map<std::string, int> weight_;
+    keyTable<pointKey, int> weight_;
 };
 
 NameWeights weights2DOfLists() {
@@ -132,7 +137,7 @@ int filterPass(obsList<Point>& points, const relErrPoints& protectedPoints, int 
             isListedRelErrPoint(name, protectedPoints) != 0)
             return false;
         p.pointType = ptSideshot;
-        marked.insert(pointNameKey(name));
+        marked.emplace(pointKeyOf(name), true);
         return true;
     });
     if (!marked.empty())
@@ -177,12 +182,12 @@ int isListedRelErrPoint(std::string_view name, const relErrPoints& points) {
 }
 
 int markSideshotObs2D(std::string_view name) {
-    markSideshotObs2D(NameKeys{pointNameKey(name)});
+    markSideshotObs2D(keysOf(name));
     return 0;
 }
 
 int markSideshotObs3D(std::string_view name) {
-    markSideshotObs3D(NameKeys{pointNameKey(name)});
+    markSideshotObs3D(keysOf(name));
     return 0;
 }
 

@@ -366,12 +366,12 @@ void storeAdjustedPoints(const verticalNetwork& net, const verticalSolution& sol
 } // namespace
 
 const verticalPoint* verticalNetwork::find(const std::string& name) const {
-    const auto found = indexByName_.find(pointNameKey(name));
-    return found == indexByName_.end() ? nullptr : &points[static_cast<std::size_t>(found->second)];
+    const int* found = indexByName_.find(pointKeyOf(name));
+    return found == nullptr ? nullptr : &points[static_cast<std::size_t>(*found)];
 }
 
 bool verticalNetwork::add(const verticalPoint& point) {
-    if (!indexByName_.emplace(pointNameKey(point.name), static_cast<int>(points.size())).second)
+    if (!indexByName_.emplace(pointKeyOf(point.name), static_cast<int>(points.size())).second)
         return false;
     points.push_back(point);
     return true;

@@ -24,11 +24,11 @@
 // network of n benchmarks costs about what its factor does, never n^2.
 // Lengths are in the project's unit.
 
+#include "model/key_table.hpp"
 #include "model/run_context.hpp"
 
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class Matrix;
@@ -65,7 +65,7 @@ struct verticalNetwork {
     bool add(const verticalPoint& point);
 
 private:
-    std::unordered_map<std::string, int> indexByName_; // pointNameKey -> place in points
+    keyTable<pointKey, int> indexByName_; // place in points
 };
 
 struct verticalSolution {

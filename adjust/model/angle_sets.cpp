@@ -2,6 +2,7 @@
 
 #include "model/angle_math.hpp"
 #include "model/error_file_warnings.hpp"
+#include "model/key_table.hpp"
 #include "model/pair_lookup.hpp"
 #include "model/plane_geometry.hpp"
 #include "model/program_lists.hpp"
@@ -17,7 +18,6 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -234,12 +234,12 @@ public:
     // The readings of `point` so far; a point met for the first time is
     // added after those met before.
     hzReadingList& readingsOf(std::string_view point) {
-        const auto [found, added] = order_.try_emplace(pointNameKey(point), nullptr);
+        const auto [found, added] = order_.emplace(pointKeyOf(point), nullptr);
         if (added) {
             sighted_.emplace_back().point = point;
-            found->second = &sighted_.back().readings;
+            *found = &sighted_.back().readings;
         }
-        return *found->second;
+        return **found;
     }
     struct sighting {
         std::string point;
@@ -248,7 +248,7 @@ public:
     std::deque<sighting>& inOrder() { return sighted_; }
 
 private:
-    std::unordered_map<std::string, hzReadingList*> order_;
+    keyTable<pointKey, hzReadingList*> order_;
     std::deque<sighting> sighted_; // a deque: the lists must not move
 };
 
