@@ -8,10 +8,8 @@
 #include <clocale>
 #include <cmath>
 #include <cstdarg>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
 #include <locale.h>
 #include <string_view>
 
@@ -69,12 +67,9 @@ std::string formatByCLibrary(const char* fmt, va_list args) {
 std::string formatC(const char* fmt, ...) {
     va_list args;
     va_start(args, fmt);
-    va_list copy;
-    va_copy(copy, args);
     std::string out;
-    if (!appendPrintf(out, fmt, copy))
+    if (!appendPrintf(out, fmt, args))
         out = formatByCLibrary(fmt, args);
-    va_end(copy);
     va_end(args);
     return out;
 }
@@ -128,11 +123,14 @@ bool isPlainDecimal(std::string_view text) {
     return digit;
 }
 
-// std::from_chars rounds a decimal to the nearest double as strtod does,
-// without copying the text or switching the locale: a raw file's millions
-// of fields spent a tenth of the reading in that copy and switch.
+// A plain decimal (isPlainDecimal) read by std::from_chars, which rounds
+// it to the nearest double as strtod does, without copying the text or
+// switching the locale: a raw file's millions of fields spent a tenth of
+// the reading in that copy and switch. None for any other text.
 std::optional<double> plainDecimal(std::string_view text) {
-    if (!text.empty() && text.front() == '+')
+    if (!isPlainDecimal(text))
+        return std::nullopt;
+    if (text.front() == '+')
         text.remove_prefix(1);
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -144,10 +142,8 @@ std::optional<double> plainDecimal(std::string_view text) {
 } // namespace
 
 double atofC(std::string_view text) {
-    const std::string_view trimmed = trimBlanks(text);
-    if (isPlainDecimal(trimmed))
-        if (const std::optional<double> value = plainDecimal(trimmed))
-            return *value;
+    if (const std::optional<double> value = plainDecimal(trimBlanks(text)))
+        return *value;
     const std::string copy(text);
     const double value = strtod_l(copy.c_str(), nullptr, cLocale());
     return std::isfinite(value) ? value : 0.0;
@@ -169,9 +165,8 @@ int atoiC(std::string_view text) {
 
 std::optional<double> parseDouble(std::string_view text) {
     const std::string_view trimmed = trimBlanks(text);
-    if (isPlainDecimal(trimmed))
-        if (const std::optional<double> value = plainDecimal(trimmed))
-            return value;
+    if (const std::optional<double> value = plainDecimal(trimmed))
+        return value;
     const std::string copy(trimmed);
     if (copy.empty())
         return std::nullopt;

@@ -67,7 +67,7 @@ char* fixedDigitsByScaling(char* out, std::uint64_t whole, int precision) {
     return out;
 }
 
-// One conversion specification: %[flags][width][.precision][length]conversion.
+// One conversion of a format: %[flags][width][.precision][length]conversion.
 struct Spec {
     bool left = false;
     bool plus = false;
@@ -78,6 +78,13 @@ struct Spec {
     int precision = -1;
     enum class Length { none, hh, h, l, ll, z, j, t, other } length = Length::none;
     char conversion = 0;
+};
+
+// The arguments, shared by reference by the helpers that take them one by
+// one: a va_list passed by value may be a copy that the caller's does not
+// follow (it is on some processors).
+struct Arguments {
+    va_list list;
 };
 
 constexpr int widthLimit = 1 << 16;
@@ -120,11 +127,11 @@ void readFlags(const char*& p, Spec& spec) {
     }
 }
 
-bool readWidth(const char*& p, Spec& spec, va_list args) {
+bool readWidth(const char*& p, Spec& spec, Arguments& args) {
     if (*p != '*')
         return readCount(p, spec.width);
     ++p;
-    const int width = va_arg(args, int);
+    const int width = va_arg(args.list, int);
     if (width < -widthLimit || width > widthLimit)
         return false;
     if (width < 0)
@@ -133,14 +140,14 @@ bool readWidth(const char*& p, Spec& spec, va_list args) {
     return true;
 }
 
-bool readPrecision(const char*& p, Spec& spec, va_list args) {
+bool readPrecision(const char*& p, Spec& spec, Arguments& args) {
     if (*p != '.')
         return true;
     ++p;
     if (*p != '*')
         return readCount(p, spec.precision);
     ++p;
-    const int precision = va_arg(args, int);
+    const int precision = va_arg(args.list, int);
     if (precision > widthLimit)
         return false;
     spec.precision = precision < 0 ? -1 : precision;
@@ -176,7 +183,7 @@ void readLength(const char*& p, Spec& spec) {
     }
 }
 
-bool readSpec(const char*& p, Spec& spec, va_list args) {
+bool readSpec(const char*& p, Spec& spec, Arguments& args) {
     readFlags(p, spec);
     if (!readWidth(p, spec, args) || *p == '*' || !readPrecision(p, spec, args))
         return false;
@@ -196,47 +203,47 @@ char signOf(bool negative, const Spec& spec) {
     return spec.blank ? ' ' : 0;
 }
 
-long long signedArgument(Spec::Length length, va_list args) {
+long long signedArgument(Spec::Length length, Arguments& args) {
     using Length = Spec::Length;
     switch (length) {
     case Length::hh:
-        return static_cast<signed char>(va_arg(args, int));
+        return static_cast<signed char>(va_arg(args.list, int));
     case Length::h:
-        return static_cast<short>(va_arg(args, int));
+        return static_cast<short>(va_arg(args.list, int));
     case Length::l:
-        return va_arg(args, long);
+        return va_arg(args.list, long);
     case Length::ll:
-        return va_arg(args, long long);
+        return va_arg(args.list, long long);
     case Length::z:
-        return va_arg(args, ssize_t);
+        return va_arg(args.list, ssize_t);
     case Length::j:
-        return va_arg(args, intmax_t);
+        return va_arg(args.list, intmax_t);
     case Length::t:
-        return va_arg(args, ptrdiff_t);
+        return va_arg(args.list, ptrdiff_t);
     default:
-        return va_arg(args, int);
+        return va_arg(args.list, int);
     }
 }
 
-unsigned long long unsignedArgument(Spec::Length length, va_list args) {
+unsigned long long unsignedArgument(Spec::Length length, Arguments& args) {
     using Length = Spec::Length;
     switch (length) {
     case Length::hh:
-        return static_cast<unsigned char>(va_arg(args, unsigned));
+        return static_cast<unsigned char>(va_arg(args.list, unsigned));
     case Length::h:
-        return static_cast<unsigned short>(va_arg(args, unsigned));
+        return static_cast<unsigned short>(va_arg(args.list, unsigned));
     case Length::l:
-        return va_arg(args, unsigned long);
+        return va_arg(args.list, unsigned long);
     case Length::ll:
-        return va_arg(args, unsigned long long);
+        return va_arg(args.list, unsigned long long);
     case Length::z:
-        return va_arg(args, size_t);
+        return va_arg(args.list, size_t);
     case Length::j:
-        return va_arg(args, uintmax_t);
+        return va_arg(args.list, uintmax_t);
     case Length::t:
-        return static_cast<unsigned long long>(va_arg(args, ptrdiff_t));
+        return static_cast<unsigned long long>(va_arg(args.list, ptrdiff_t));
     default:
-        return va_arg(args, unsigned);
+        return va_arg(args.list, unsigned);
     }
 }
 
@@ -252,7 +259,7 @@ void appendInteger(std::string& out, const Spec& spec, bool negative,
                  spec.width, spec.left, spec.zero && spec.precision < 0);
 }
 
-bool appendConversion(std::string& out, const Spec& spec, va_list args) {
+bool appendConversion(std::string& out, const Spec& spec, Arguments& args) {
     switch (spec.conversion) {
     case 'd':
     case 'i': {
@@ -275,7 +282,7 @@ bool appendConversion(std::string& out, const Spec& spec, va_list args) {
     }
     case 'f':
     case 'F': {
-        const double value = va_arg(args, double);
+        const double value = va_arg(args.list, double);
         if (!std::isfinite(value) || spec.length == Spec::Length::hh ||
             spec.length == Spec::Length::h || spec.length == Spec::Length::ll ||
             spec.precision > fixedPrecisionLimit)
@@ -288,7 +295,7 @@ bool appendConversion(std::string& out, const Spec& spec, va_list args) {
         return true;
     }
     case 's': {
-        const char* text = va_arg(args, const char*);
+        const char* text = va_arg(args.list, const char*);
         if (text == nullptr || spec.zero || spec.length != Spec::Length::none)
             return false;
         const std::size_t size = spec.precision < 0
@@ -298,7 +305,7 @@ bool appendConversion(std::string& out, const Spec& spec, va_list args) {
         return true;
     }
     case 'c': {
-        const char c = static_cast<char>(va_arg(args, int));
+        const char c = static_cast<char>(va_arg(args.list, int));
         if (spec.zero || spec.length != Spec::Length::none)
             return false;
         appendPadded(out, 0, &c, 1, spec.width, spec.left, false);
@@ -307,6 +314,30 @@ bool appendConversion(std::string& out, const Spec& spec, va_list args) {
     default:
         return false;
     }
+}
+
+// The text of the format with each conversion written; false at the
+// first conversion this writer leaves to the C library.
+bool appendConversions(std::string& out, const char* fmt, Arguments& args) {
+    const char* p = fmt;
+    while (*p != 0) {
+        const char* percent = std::strchr(p, '%');
+        if (percent == nullptr) {
+            out.append(p);
+            return true;
+        }
+        out.append(p, static_cast<std::size_t>(percent - p));
+        p = percent + 1;
+        if (*p == '%') {
+            out.push_back('%');
+            ++p;
+            continue;
+        }
+        Spec spec;
+        if (!readSpec(p, spec, args) || !appendConversion(out, spec, args))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -338,26 +369,11 @@ void appendPadded(std::string& out, char sign, const char* body, std::size_t bod
         out.append(pad, ' ');
 }
 
-bool appendPrintf(std::string& out, const char* fmt, va_list args) {
-    const char* p = fmt;
-    while (*p != 0) {
-        const char* percent = std::strchr(p, '%');
-        if (percent == nullptr) {
-            out.append(p);
-            return true;
-        }
-        out.append(p, static_cast<std::size_t>(percent - p));
-        p = percent + 1;
-        if (*p == '%') {
-            out.push_back('%');
-            ++p;
-            continue;
-        }
-        Spec spec;
-        if (!readSpec(p, spec, args) || !appendConversion(out, spec, args))
-            return false;
-    }
-    return true;
+bool appendPrintf(std::string& out, const char* fmt, va_list list) {
+    Arguments args;
+    va_copy(args.list, list);
+    const bool written = appendConversions(out, fmt, args);
+    va_end(args.list);
+    return written;
 }
-
 } // namespace platform

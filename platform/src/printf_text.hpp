@@ -27,9 +27,9 @@ void appendPadded(std::string& out, char sign, const char* body, std::size_t bod
                   bool leftAligned, bool zeroPadded);
 
 // Appends what vsnprintf(fmt, args) writes under the C locale and returns
-// true, or returns false, having consumed some of args and appended some
-// text, when fmt asks for a conversion, flag or length it does not write
-// (the caller then formats a copy of the arguments with the C library).
+// true, or returns false, having appended some text, when fmt asks for a
+// conversion, flag or length it does not write (the caller then formats
+// with the C library). It reads a copy of args: the caller's stay unread.
 bool appendPrintf(std::string& out, const char* fmt, va_list args);
 
 } // namespace platform
