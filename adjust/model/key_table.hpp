@@ -2,8 +2,7 @@
 // A table from packed point keys (a name, or the two names of a line) to
 // values, for the look-ups a run makes once or more per sighting: an
 // open-addressed array probed by the key's hash, so a search builds no text
-// and touches one or two cache lines. The values stand in one array in the
-// order they were added, which is also the order `forEach` visits them.
+// and touches one or two cache lines: the values stand in the slots.
 //
 // A reference to a value stays good only until the next insertion.
 
@@ -36,12 +35,11 @@ inline std::uint64_t hashOf(const lineKey& key) {
 
 template <class Key, class Value> class keyTable {
 public:
-    std::size_t size() const { return entries_.size(); }
-    bool empty() const { return entries_.empty(); }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
 
     // Room for `count` keys without growing.
     void reserve(std::size_t count) {
-        entries_.reserve(count);
         std::size_t wanted = 16;
         while (wanted < 2 * count)
             wanted *= 2;
@@ -51,73 +49,73 @@ public:
 
     // The value of the key, or null.
     Value* find(const Key& key) {
-        const int at = entryOf(key);
-        return at < 0 ? nullptr : &entries_[static_cast<std::size_t>(at)].second;
+        slot* s = slotOf(key);
+        return s == nullptr ? nullptr : &s->value;
     }
     const Value* find(const Key& key) const {
-        const int at = entryOf(key);
-        return at < 0 ? nullptr : &entries_[static_cast<std::size_t>(at)].second;
+        const slot* s = slotOf(key);
+        return s == nullptr ? nullptr : &s->value;
     }
-    bool contains(const Key& key) const { return entryOf(key) >= 0; }
+    bool contains(const Key& key) const { return slotOf(key) != nullptr; }
 
     // The value of the key, added as `value` when the key is new; true when
     // it was added.
     std::pair<Value*, bool> emplace(const Key& key, Value value) {
-        if (2 * (entries_.size() + 1) > slots_.size())
+        if (2 * (size_ + 1) > slots_.size())
             rehash(slots_.empty() ? 16 : 2 * slots_.size());
         slot& s = slots_[probe(key)];
-        if (s.entry >= 0)
-            return {&entries_[static_cast<std::size_t>(s.entry)].second, false};
+        if (s.used)
+            return {&s.value, false};
         s.key = key;
-        s.entry = static_cast<int>(entries_.size());
-        entries_.emplace_back(key, std::move(value));
-        return {&entries_.back().second, true};
+        s.value = std::move(value);
+        s.used = true;
+        ++size_;
+        return {&s.value, true};
     }
 
     // The value of the key, a default one added when the key is new.
     Value& operator[](const Key& key) { return *emplace(key, Value{}).first; }
 
-    // Calls visit(key, value) for every key, in the order they were added.
-    template <class Visit> void forEach(Visit visit) const {
-        for (const auto& [key, value] : entries_)
-            visit(key, value);
-    }
-
     void clear() {
         slots_.clear();
         slots_.shrink_to_fit();
-        entries_.clear();
-        entries_.shrink_to_fit();
+        size_ = 0;
     }
 
 private:
     struct slot {
         Key key{};
-        int entry = -1; // -1: a free slot
+        Value value{};
+        bool used = false;
     };
 
-    int entryOf(const Key& key) const { return slots_.empty() ? -1 : slots_[probe(key)].entry; }
+    const slot* slotOf(const Key& key) const {
+        if (slots_.empty())
+            return nullptr;
+        const slot& s = slots_[probe(key)];
+        return s.used ? &s : nullptr;
+    }
+    slot* slotOf(const Key& key) { return const_cast<slot*>(std::as_const(*this).slotOf(key)); }
 
     // The slot of the key, or the free slot where it would go.
     std::size_t probe(const Key& key) const {
         const std::size_t mask = slots_.size() - 1;
         std::size_t at = static_cast<std::size_t>(hashOf(key)) & mask;
-        while (slots_[at].entry >= 0 && !(slots_[at].key == key))
+        while (slots_[at].used && !(slots_[at].key == key))
             at = (at + 1) & mask;
         return at;
     }
 
     void rehash(std::size_t slotCount) {
+        std::vector<slot> old = std::move(slots_);
         slots_.assign(slotCount, slot{});
-        for (std::size_t i = 0; i < entries_.size(); ++i) {
-            slot& s = slots_[probe(entries_[i].first)];
-            s.key = entries_[i].first;
-            s.entry = static_cast<int>(i);
-        }
+        for (slot& s : old)
+            if (s.used)
+                slots_[probe(s.key)] = std::move(s);
     }
 
     std::vector<slot> slots_; // a power of two of them, at most half in use
-    std::vector<std::pair<Key, Value>> entries_;
+    std::size_t size_ = 0;
 };
 
 // Whole numbers grouped by key, each group in the order it was added: one

@@ -6,10 +6,10 @@
 // hashed per search) and the records of all names in one array, each record
 // linked to the next of its name.
 
+#include "model/key_table.hpp"
 #include "model/point_name.hpp"
 
 #include <cstddef>
-#include <cstdint>
 #include <vector>
 
 template <class Node> class nameIndex {
@@ -60,63 +60,36 @@ public:
 
     // Notes a record under a name; records of one name must come in list order.
     void add(const pointKey& key, Node* at, int position) {
-        if (2 * (used_ + 1) > slots_.size())
-            grow();
-        slot& s = slots_[probe(key)];
         const int added = static_cast<int>(links_.size());
         links_.push_back(link{at, position, -1});
-        if (s.count == 0) {
-            s.key = key;
-            s.first = added;
-            ++used_;
-        } else {
-            links_[static_cast<std::size_t>(s.last)].next = added;
-        }
-        s.last = added;
-        ++s.count;
+        chain& c = chains_[key];
+        if (c.count == 0)
+            c.first = added;
+        else
+            links_[static_cast<std::size_t>(c.last)].next = added;
+        c.last = added;
+        ++c.count;
     }
 
     naming find(const pointKey& key) const {
-        if (slots_.empty())
-            return {};
-        const slot& s = slots_[probe(key)];
-        return {&links_, s.first, s.count};
+        const chain* c = chains_.find(key);
+        return c == nullptr ? naming{} : naming{&links_, c->first, c->count};
     }
 
     void clear() {
-        slots_.clear();
-        slots_.shrink_to_fit();
+        chains_.clear();
         links_.clear();
         links_.shrink_to_fit();
-        used_ = 0;
     }
 
 private:
-    struct slot {
-        pointKey key;
+    // The first and last record of a name, and how many it has.
+    struct chain {
         int first = -1;
         int last = -1;
-        int count = 0; // 0: a free slot
+        int count = 0;
     };
 
-    // The slot of the key, or the free slot where it would go.
-    std::size_t probe(const pointKey& key) const {
-        const std::size_t mask = slots_.size() - 1;
-        std::size_t at = static_cast<std::size_t>(hashOf(key)) & mask;
-        while (slots_[at].count != 0 && !(slots_[at].key == key))
-            at = (at + 1) & mask;
-        return at;
-    }
-
-    void grow() {
-        std::vector<slot> old = std::move(slots_);
-        slots_.assign(old.empty() ? 16 : 2 * old.size(), slot{});
-        for (const slot& s : old)
-            if (s.count != 0)
-                slots_[probe(s.key)] = s;
-    }
-
-    std::vector<slot> slots_; // a power of two of them, at most half in use
+    keyTable<pointKey, chain> chains_;
     std::vector<link> links_;
-    std::size_t used_ = 0;
 };

@@ -19,8 +19,8 @@ keyMatch eitherOrder(std::string_view storedFrom, std::string_view storedTo, std
 }
 
 template <class Angle>
-keyMatch angleKey(const Angle& stored, std::string_view backsight, std::string_view instrument,
-                  std::string_view foresight) {
+keyMatch angleMatch(const Angle& stored, std::string_view backsight, std::string_view instrument,
+                    std::string_view foresight) {
     return sameName(fixedText(stored.backsight), backsight) &&
                    sameName(fixedText(stored.instrument), instrument) &&
                    sameName(fixedText(stored.foresight), foresight)
@@ -29,7 +29,7 @@ keyMatch angleKey(const Angle& stored, std::string_view backsight, std::string_v
 }
 
 template <class Line>
-keyMatch lineKey(const Line& stored, std::string_view from, std::string_view to) {
+keyMatch lineMatch(const Line& stored, std::string_view from, std::string_view to) {
     return sameOrderOnly(fixedText(stored.from), fixedText(stored.to), from, to);
 }
 
@@ -41,11 +41,11 @@ double negatedWhenSet(double value) {
 
 keyMatch findMatch(const angleObs& stored, std::string_view backsight, std::string_view instrument,
                    std::string_view foresight) {
-    return angleKey(stored, backsight, instrument, foresight);
+    return angleMatch(stored, backsight, instrument, foresight);
 }
 keyMatch findMatch(const angleObs2D& stored, std::string_view backsight,
                    std::string_view instrument, std::string_view foresight) {
-    return angleKey(stored, backsight, instrument, foresight);
+    return angleMatch(stored, backsight, instrument, foresight);
 }
 keyMatch findMatch(const distanceObs& stored, std::string_view a, std::string_view b) {
     return eitherOrder(fixedText(stored.from), fixedText(stored.to), a, b);
@@ -54,37 +54,37 @@ keyMatch findMatch(const distanceObs2D& stored, std::string_view a, std::string_
     return eitherOrder(fixedText(stored.from), fixedText(stored.to), a, b);
 }
 keyMatch findMatch(const verticalObs& stored, std::string_view from, std::string_view to) {
-    return lineKey(stored, from, to);
+    return lineMatch(stored, from, to);
 }
 keyMatch findMatch(const azimuthObs& stored, std::string_view from, std::string_view to) {
-    return lineKey(stored, from, to);
+    return lineMatch(stored, from, to);
 }
 keyMatch findMatch(const gpsVectorRec& stored, std::string_view from, std::string_view to) {
-    return lineKey(stored, from, to);
+    return lineMatch(stored, from, to);
 }
 
 keyMatch replaceMatch(const angleObs& stored, const angleObs& given) {
-    return angleKey(stored, fixedText(given.backsight), fixedText(given.instrument),
-                    fixedText(given.foresight));
+    return angleMatch(stored, fixedText(given.backsight), fixedText(given.instrument),
+                      fixedText(given.foresight));
 }
 keyMatch replaceMatch(const angleObs2D& stored, const angleObs2D& given) {
-    return angleKey(stored, fixedText(given.backsight), fixedText(given.instrument),
-                    fixedText(given.foresight));
+    return angleMatch(stored, fixedText(given.backsight), fixedText(given.instrument),
+                      fixedText(given.foresight));
 }
 keyMatch replaceMatch(const distanceObs& stored, const distanceObs& given) {
-    return lineKey(stored, fixedText(given.from), fixedText(given.to));
+    return lineMatch(stored, fixedText(given.from), fixedText(given.to));
 }
 keyMatch replaceMatch(const distanceObs2D& stored, const distanceObs2D& given) {
     return findMatch(stored, fixedText(given.from), fixedText(given.to));
 }
 keyMatch replaceMatch(const verticalObs& stored, const verticalObs& given) {
-    return lineKey(stored, fixedText(given.from), fixedText(given.to));
+    return lineMatch(stored, fixedText(given.from), fixedText(given.to));
 }
 keyMatch replaceMatch(const azimuthObs& stored, const azimuthObs& given) {
-    return lineKey(stored, fixedText(given.from), fixedText(given.to));
+    return lineMatch(stored, fixedText(given.from), fixedText(given.to));
 }
 keyMatch replaceMatch(const gpsVectorRec& stored, const gpsVectorRec& given) {
-    return lineKey(stored, fixedText(given.from), fixedText(given.to));
+    return lineMatch(stored, fixedText(given.from), fixedText(given.to));
 }
 
 void orientFound(distanceObs2D& copy, keyMatch match) {
