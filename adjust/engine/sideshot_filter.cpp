@@ -9,7 +9,6 @@
 #include "model/settings/global_vars.hpp"
 #include "platform/shell_services.hpp"
 
-#include <algorithm>
 #include <string>
 
 namespace {
@@ -71,15 +70,11 @@ public:
 
 private:
     void add(std::initializer_list<std::string_view> names, int each) {
-        pointKey keys[3];
-        int count = 0;
-        for (const std::string_view name : names) {
-            const pointKey key = pointKeyOf(name);
-            if (std::find(keys, keys + count, key) == keys + count)
-                keys[count++] = key;
-        }
-        for (int k = 0; k < count; ++k)
-            weight_[keys[k]] += each;
+        distinctPointKeys keys;
+        for (const std::string_view name : names)
+            keys.add(name);
+        for (const pointKey& key : keys)
+            weight_[key] += each;
     }
 
     keyTable<pointKey, int> weight_;

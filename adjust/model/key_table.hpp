@@ -8,6 +8,9 @@
 
 #include "model/point_name.hpp"
 
+#include <algorithm>
+#include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -32,6 +35,26 @@ inline lineKey lineKeyOf(std::string_view a, std::string_view b) {
 inline std::uint64_t hashOf(const lineKey& key) {
     return hashOf(key.first) ^ (hashOf(key.second) * 0x9e3779b97f4a7c15ULL);
 }
+
+// The different keys among the names of one record (at most three), in
+// the order first met: a record naming a point twice counts for it once.
+class distinctPointKeys {
+public:
+    void add(std::string_view name) {
+        const pointKey key = pointKeyOf(name);
+        if (std::find(begin(), end(), key) != end())
+            return;
+        assert(count_ < keys_.size());
+        keys_[count_++] = key;
+    }
+    const pointKey* begin() const { return keys_.data(); }
+    const pointKey* end() const { return keys_.data() + count_; }
+    friend bool operator==(const distinctPointKeys&, const distinctPointKeys&) = default;
+
+private:
+    std::array<pointKey, 3> keys_{};
+    std::size_t count_ = 0;
+};
 
 template <class Key, class Value> class keyTable {
 public:

@@ -268,32 +268,19 @@ private:
     using naming = typename nameIndex<node>::naming;
 
     // The keys of the point names of a record, each once.
-    struct recordKeys {
-        std::array<pointKey, 3> keys{};
-        std::size_t count = 0;
-        void add(const pointKey& key) {
-            for (std::size_t i = 0; i < count; ++i)
-                if (keys[i] == key)
-                    return;
-            keys[count++] = key;
-        }
-        friend bool operator==(const recordKeys&, const recordKeys&) = default;
-    };
-
-    static recordKeys keysOf(const Record& record) {
-        recordKeys keys;
+    static distinctPointKeys keysOf(const Record& record) {
+        distinctPointKeys keys;
         if constexpr (indexedByName<Record>)
-            keys.add(pointKeyOf(fixedText(record.name)));
+            keys.add(fixedText(record.name));
         else if constexpr (indexedByNames<Record>)
             for (const std::string_view name : recordNames(record))
-                keys.add(pointKeyOf(name));
+                keys.add(name);
         return keys;
     }
 
     void indexRecord(node* n, int position) const {
-        const recordKeys keys = keysOf(n->record);
-        for (std::size_t i = 0; i < keys.count; ++i)
-            index_.add(keys.keys[i], n, position);
+        for (const pointKey& key : keysOf(n->record))
+            index_.add(key, n, position);
     }
 
     // The records naming the point, in list order.

@@ -114,3 +114,25 @@ TEST(KeyGroups, KeepsEachKeysValuesInTheOrderTheyWereAdded) {
     none.seal();
     EXPECT_TRUE(none.of(lineKeyOf("A", "B")).empty());
 }
+
+TEST(DistinctPointKeys, CountsANameOnceWhateverItsCase) {
+    const struct {
+        std::vector<const char*> names;
+        std::vector<const char*> distinct;
+    } rows[] = {
+        {{"A", "B", "C"}, {"a", "b", "c"}},
+        {{"STA1", "sta1", "B"}, {"sta1", "b"}},
+        {{"X", "Y", "x"}, {"x", "y"}},
+        {{"P", "P", "P"}, {"p"}},
+        {{"ABCDEFGHIJK", "abcdefghijZ"}, {"abcdefghij"}},
+    };
+    for (const auto& row : rows) {
+        distinctPointKeys keys;
+        for (const char* name : row.names)
+            keys.add(name);
+        std::vector<pointKey> expected;
+        for (const char* name : row.distinct)
+            expected.push_back(pointKeyOf(name));
+        EXPECT_EQ(std::vector<pointKey>(keys.begin(), keys.end()), expected) << row.names[0];
+    }
+}
